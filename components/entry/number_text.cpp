@@ -1,0 +1,148 @@
+#include "number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace tolvane {
+namespace {
+
+// Below this decimal exponent (value = 0.ddd x 10^exponent) the general format turns scientific:
+// 0.0001 is written fixed, 0.00001 as 1E-5.
+constexpr int kSmallestFixedExponent = -3;
+
+struct TDecimalDigits {
+  bool Negative = false;
+  std::string Digits;  // significant digits without trailing zeros, never empty
+  int Exponent = 0;    // value = d.ddd x 10^Exponent
+};
+
+TDecimalDigits RoundedDigits(long double value, int significant_digits) {
+  std::array<char, 128> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::scientific, significant_digits - 1);
+  const std::string_view text(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
+  TDecimalDigits out;
+  size_t pos = 0;
+  if (text[pos] == '-') {
+    out.Negative = true;
+    ++pos;
+  }
+  const size_t exponent_mark = text.find('e');
+  for (; pos < exponent_mark; ++pos) {
+    if (text[pos] != '.') out.Digits.push_back(text[pos]);
+  }
+  std::string_view exponent = text.substr(exponent_mark + 1);
+  if (!exponent.empty() && exponent.front() == '+') exponent.remove_prefix(1);
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), out.Exponent);
+  while (out.Digits.size() > 1 && out.Digits.back() == '0') out.Digits.pop_back();
+  return out;
+}
+
+std::string Scientific(const TDecimalDigits& d) {
+  std::string text(1, d.Digits.front());
+  if (d.Digits.size() > 1) text += "." + d.Digits.substr(1);
+  return text + "E" + std::to_string(d.Exponent);
+}
+
+std::string Fixed(const TDecimalDigits& d) {
+  const int integer_digits = d.Exponent + 1;
+  const auto n_digits = static_cast<int>(d.Digits.size());
+  if (integer_digits <= 0)
+    return "0." + std::string(static_cast<size_t>(-integer_digits), '0') + d.Digits;
+  if (n_digits <= integer_digits) {
+    return d.Digits + std::string(static_cast<size_t>(integer_digits - n_digits), '0');
+  }
+  const auto split = static_cast<size_t>(integer_digits);
+  return d.Digits.substr(0, split) + "." + d.Digits.substr(split);
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Length of the run of decimal digits starting at pos.
+size_t DigitRun(std::string_view s, size_t pos) {
+  size_t n = 0;
+  while (pos + n < s.size() && IsDigit(s[pos + n])) ++n;
+  return n;
+}
+
+bool IsDecimalNumber(std::string_view s) {
+  size_t pos = 0;
+  if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
+  const size_t integer_digits = DigitRun(s, pos);
+  pos += integer_digits;
+  size_t fraction_digits = 0;
+  if (pos < s.size() && s[pos] == '.') {
+    ++pos;
+    fraction_digits = DigitRun(s, pos);
+    pos += fraction_digits;
+  }
+  if (integer_digits + fraction_digits == 0) return false;
+  if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
+    ++pos;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
+    const size_t exponent_digits = DigitRun(s, pos);
+    if (exponent_digits == 0) return false;
+    pos += exponent_digits;
+  }
+  return pos == s.size();
+}
+
+}  // namespace
+
+std::string FormatGeneral(long double value, int significant_digits) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+  if (value == 0) return "0";
+  const TDecimalDigits d = RoundedDigits(value, significant_digits);
+  const int decimal_exponent = d.Exponent + 1;
+  const std::string text =
+      (decimal_exponent > significant_digits || decimal_exponent < kSmallestFixedExponent)
+          ? Scientific(d)
+          : Fixed(d);
+  return d.Negative ? "-" + text : text;
+}
+
+std::optional<long double> ParseReal(std::string_view word) {
+  if (!IsDecimalNumber(word)) return std::nullopt;
+  if (word.front() == '+') word.remove_prefix(1);
+  long double value = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // A negative exponent underflows to zero; anything else overflows and is not a number the
+    // program can hold.
+    const size_t mark = word.find_first_of("eE");
+    if (mark != std::string_view::npos && mark + 1 < word.size() && word[mark + 1] == '-') {
+      return word.front() == '-' ? -0.0L : 0.0L;
+    }
+    return std::nullopt;
+  }
+  if (result.ec != std::errc{} || result.ptr != word.data() + word.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<int32_t> ParseWholeInt32(std::string_view word) {
+  const std::optional<long double> value = ParseReal(word);
+  if (!value || std::trunc(*value) != *value) return std::nullopt;
+  if (*value < std::numeric_limits<int32_t>::min() ||
+      *value > std::numeric_limits<int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(*value);
+}
+
+std::optional<int32_t> RoundToInt32(long double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const long double rounded = std::nearbyint(value);
+  if (rounded < std::numeric_limits<int32_t>::min() ||
+      rounded > std::numeric_limits<int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(rounded);
+}
+
+}  // namespace tolvane

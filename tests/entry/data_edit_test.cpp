@@ -1,0 +1,194 @@
+// Checks the rules of the numeric entry field: exit validation with its messages, limits,
+// integer fields, hex display, label text with units and the operator key rule.
+#include "data_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+TDataEdit PixelsPerInchField() {
+  TDataEdit field;
+  field.SetIntegerOnly(true);
+  field.SetMinVal(10);
+  field.SetMaxVal(2147483647);
+  field.SetNumber(72);
+  return field;
+}
+
+struct TEntryCase {
+  const char* Typed;
+  bool OK;
+  const char* Message;
+  const char* TextAfter;
+};
+
+void CheckEntries(TDataEdit field, const std::vector<TEntryCase>& cases) {
+  for (const TEntryCase& c : cases) {
+    SCOPED_TRACE(c.Typed);
+    field.SetText(c.Typed);
+    const TEntryCheck check = field.Evaluate();
+    EXPECT_EQ(check.OK, c.OK);
+    EXPECT_EQ(field.OK(), c.OK);
+    EXPECT_EQ(check.Message, c.Message);
+    EXPECT_EQ(field.Text(), c.TextAfter);
+  }
+}
+
+TEST(TDataEdit, IntegerFieldChecksOnLeaving) {
+  CheckEntries(PixelsPerInchField(),
+               {
+                   {"96", true, "", "96"},
+                   {"9", false, "Entry must be greater than or equal to 10", "10"},
+                   {"10.5", false, "Entry must be an integer.", "10.5"},
+                   {"x", false, "Entry must be a valid integer.", "x"},
+                   {"sqrt(-1)", false, "Entry must be an integer.", "sqrt(-1)"},
+                   {"6*12", true, "", "72"},
+               });
+}
+
+TEST(TDataEdit, RealFieldChecksOnLeaving) {
+  TDataEdit field;
+  field.SetMinVal(0);
+  field.SetMaxVal(100);
+  CheckEntries(
+      field, {
+                 {"2.5*2", true, "", "5"},
+                 {"1/3", true, "", "0.33333333"},
+                 {"sqrt(-1)", false, "Entry must be greater than or equal to 0", "0"},
+                 {"150", false, "Entry must be less than or equal to 100", "100"},
+                 {"abc", false, "Entry could not be evaluated:\rinvalid character(s) in expression",
+                  "abc"},
+                 {"", false, "Entry could not be evaluated:\rentry cannot be blank", ""},
+             });
+}
+
+TEST(TDataEdit, StartsAtZeroWithWideLimits) {
+  const TDataEdit field;
+  EXPECT_EQ(field.Text(), "0");
+  EXPECT_EQ(field.GetNumber(), 0);
+  EXPECT_EQ(field.MinVal(), -1.18973149535723176e100L);
+  EXPECT_EQ(field.MaxVal(), 1.18973149535723176e100L);
+  EXPECT_EQ(field.Units(), 1);
+  EXPECT_FALSE(field.OK());
+}
+
+TEST(TDataEdit, SetNumberClampsIntoTheLimits) {
+  TDataEdit field;
+  field.SetMinVal(2);
+  field.SetMaxVal(8);
+  field.SetNumber(1);
+  EXPECT_EQ(field.Text(), "2");
+  field.SetNumber(9.5);
+  EXPECT_EQ(field.Text(), "8");
+  field.SetNumber(4.25);
+  EXPECT_EQ(field.Text(), "4.25");
+}
+
+TEST(TDataEdit, LimitSettersMoveTheValueAndEachOther) {
+  TDataEdit field;  // value 0
+  field.SetMinVal(2);
+  EXPECT_EQ(field.Text(), "2");  // a minimum above the value raises it
+  field.SetMaxVal(1);            // below the minimum: becomes the minimum
+  EXPECT_EQ(field.MaxVal(), 2);
+  field.SetMaxVal(10);
+  field.SetNumber(7);
+  field.SetMaxVal(5);
+  EXPECT_EQ(field.Text(), "5");  // a maximum below the value lowers it
+  field.SetMinVal(20);           // above the maximum: becomes the maximum
+  EXPECT_EQ(field.MinVal(), 5);
+}
+
+TEST(TDataEdit, IntegerOnlyBringsTheLimitsIntoThirtyTwoBits) {
+  TDataEdit field;
+  field.SetIntegerOnly(true);
+  EXPECT_EQ(field.MinVal(), -2147483648.0L);
+  EXPECT_EQ(field.MaxVal(), 2147483647.0L);
+}
+
+TEST(TDataEdit, LoadingStoresLimitsAsGiven) {
+  TDataEdit field;
+  field.SetLoading(true);
+  field.SetMinVal(2);
+  field.SetNumber(-5);
+  EXPECT_EQ(field.MinVal(), 2);
+  EXPECT_EQ(field.Text(), "-5");
+}
+
+TEST(TDataEdit, HexFieldShowsAtLeastFourDigits) {
+  TDataEdit field;
+  field.SetHex(true);
+  field.SetNumber(255);
+  EXPECT_EQ(field.Text(), "$00FF");
+  EXPECT_EQ(field.GetNumber(), 255);
+  field.SetNumber(74565.4);  // rounded: $12345
+  EXPECT_EQ(field.Text(), "$12345");
+}
+
+struct TLabelCase {
+  const char* Units;
+  int System;
+  const char* Label;
+};
+
+TEST(TDataEdit, LabelShowsTheExpandedUnits) {
+  const std::vector<TLabelCase> cases = {
+      {"", 1, "Height"},
+      {"in", 1, "Height (in)"},
+      {"F/L2^2", 1, "Height (lbs/ft^2)"},
+      {"F/L2^2", 2, "Height (kN/m^2)"},
+      {"F/L2^2", 3, "Height (F/L2^2)"},
+      {"F1", 1, "Height (kips)"},
+      {"F2", 2, "Height (kN)"},
+      {"F/L", 1, "Height (lbs/in)"},
+      {"L1", 2, "Height (mm)"},
+      {"F4", 1, "Height (lb-sec2/in)"},
+      {"F6", 2, "Height (Mg)"},
+      {"L3", 1, "Height (rad)"},
+  };
+  for (const TLabelCase& c : cases) {
+    SCOPED_TRACE(std::string(c.Units) + " " + std::to_string(c.System));
+    TDataEdit field;
+    field.SetCaption("Height");
+    field.SetUnitsString(c.Units);
+    field.SetUnits(c.System);
+    EXPECT_EQ(field.LabelText(), c.Label);
+  }
+}
+
+TEST(TDataEdit, UnitsAreClampedIntoRange) {
+  TDataEdit field;
+  field.SetUnits(0);
+  EXPECT_EQ(field.Units(), 1);
+  field.SetUnits(7);
+  EXPECT_EQ(field.Units(), 3);
+}
+
+struct TKeyCase {
+  const char* Text;
+  size_t Start;
+  size_t Length;
+  char Key;
+  const char* After;
+};
+
+TEST(TypedKey, OperatorOverAWholeSelectionExtendsTheValue) {
+  const std::vector<TKeyCase> cases = {
+      {"12", 0, 2, '*', "12*"}, {"12", 0, 2, '!', "12!"}, {"12", 0, 2, '-', "12-"},
+      {"12", 0, 2, '5', "5"},   {"12", 0, 1, '*', "*2"},  {"12", 2, 0, '+', "12+"},
+      {"", 0, 0, '*', "*"},
+  };
+  for (const TKeyCase& c : cases) {
+    SCOPED_TRACE(std::string(c.Text) + " " + c.Key);
+    EXPECT_EQ(TextAfterKey(c.Text, c.Start, c.Length, c.Key), c.After);
+  }
+  EXPECT_TRUE(OperatorExtendsValue("12", 0, 2, '^'));
+  EXPECT_FALSE(OperatorExtendsValue("12", 0, 2, 'a'));
+  EXPECT_FALSE(OperatorExtendsValue("12", 1, 1, '*'));
+}
+
+}  // namespace
+}  // namespace tolvane
