@@ -1,0 +1,212 @@
+// The column classes of a grid table: the abstract TColumn with its cells and headings, and the
+// five kinds of values a column holds.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "grid_table.h"
+
+namespace tolvane {
+
+// Measures the width in pixels of a heading line on the window's canvas.
+using TTextMeasure = std::function<int(std::string_view)>;
+
+class TColumn {
+ public:
+  explicit TColumn(TGridTable& table) : Table_(&table) {}
+  virtual ~TColumn() = default;
+  TColumn(const TColumn&) = delete;
+  TColumn& operator=(const TColumn&) = delete;
+
+  virtual TColumnType Type() const = 0;
+  TGridTable& Table() const { return *Table_; }
+  int RowCount() const { return static_cast<int>(Cells_.size()); }
+  TData& Cell(int row) const;
+  int RowOf(const TData* cell) const;
+
+  std::vector<std::string> Heading;
+  bool Visible = true;
+  bool SameGroup = false;
+
+  // Descendants insert their own values first, then call this to add the cell handles.
+  virtual void InsertRows(int first, int count);
+  virtual void DeleteRow(int row);
+
+  int GetDisplayHeadingCount() const { return static_cast<int>(Heading.size()); }
+  virtual std::string GetDisplayHeadings(int line) const;
+
+  // Accessors a column does not support fail with EInvalidCast "Data of wrong type".
+  virtual TGridTable* GetDataValue(int row) const;
+  virtual long double GetFloatValue(int row) const;
+  virtual void SetFloatValue(int row, long double value);
+  virtual int32_t GetIntValue(int row) const;
+  virtual void SetIntValue(int row, int32_t value);
+  virtual TGridTable* GetObjValue(int row) const;
+  virtual std::string GetStringValue(int row) const;
+  // Text entry: the typed columns evaluate it as an expression; throws EAssignError.
+  virtual void SetStringValue(int row, std::string_view text);
+
+  virtual bool GetChanged() const { return false; }
+  int GetRowGroup() const { return Table_->RowGroup(); }
+  virtual void HideForms() {}
+  virtual void ResetChanged() {}
+  // Widest heading line with two spaces appended, and at least the width of the column kind.
+  int GetMinWidth(const TTextMeasure& measure, int pixels_per_inch) const;
+  virtual void ChangeUnits(int /*new_units*/) {}
+
+  void WriteData(TValueWriter& writer) const;
+  // Reads the column's part of the "Col" stream; throws EReadError.
+  void ReadData(TValueReader& reader);
+  // A column of the same class with the same visibility, headings and settings, for `table`.
+  std::unique_ptr<TColumn> Clone(TGridTable& table) const;
+
+ protected:
+  virtual int KindMinWidth(int pixels_per_inch) const = 0;
+  virtual void WriteSettings(TValueWriter& writer) const = 0;
+  virtual void ReadSettings(TValueReader& reader) = 0;
+  virtual void CopySettingsTo(TColumn& clone) const = 0;
+  void NotifyCellChange(int row) const { Table_->ColumnCellChanged(*this, row); }
+  // First and one-past-last row of the group containing the row.
+  std::pair<int, int> GroupRange(int row) const;
+  // Rows a value set at this row goes to: the row's group with SameGroup, else the row.
+  std::pair<int, int> TargetRows(int row) const;
+  int Index() const { return Table_->IndexOf(this); }
+
+ private:
+  TGridTable* Table_;
+  std::vector<std::unique_ptr<TData>> Cells_;
+};
+
+class TEnumColumn : public TColumn {
+ public:
+  using TColumn::TColumn;
+  TColumnType Type() const override { return TColumnType::kEnum; }
+  const std::vector<std::string>& Names() const { return Names_; }
+  void SetNames(std::vector<std::string> names);
+  void InsertRows(int first, int count) override;
+  void DeleteRow(int row) override;
+  int32_t GetIntValue(int row) const override;
+  void SetIntValue(int row, int32_t value) override;
+  std::string GetStringValue(int row) const override;
+  void SetStringValue(int row, std::string_view text) override;
+
+ protected:
+  int KindMinWidth(int pixels_per_inch) const override;
+  void WriteSettings(TValueWriter& writer) const override;
+  void ReadSettings(TValueReader& reader) override;
+  void CopySettingsTo(TColumn& clone) const override;
+
+ private:
+  std::vector<std::string> Names_;
+  std::vector<int32_t> Values_;  // 1-based choice
+};
+
+class TIntColumn : public TColumn {
+ public:
+  using TColumn::TColumn;
+  TColumnType Type() const override { return TColumnType::kInt; }
+  int32_t Default = 0;
+  int32_t Minimum = INT32_MIN;
+  int32_t Maximum = INT32_MAX;
+  void InsertRows(int first, int count) override;
+  void DeleteRow(int row) override;
+  int32_t GetIntValue(int row) const override;
+  void SetIntValue(int row, int32_t value) override;
+  std::string GetStringValue(int row) const override;
+  void SetStringValue(int row, std::string_view text) override;
+
+ protected:
+  int KindMinWidth(int pixels_per_inch) const override;
+  void WriteSettings(TValueWriter& writer) const override;
+  void ReadSettings(TValueReader& reader) override;
+  void CopySettingsTo(TColumn& clone) const override;
+
+ private:
+  std::vector<int32_t> Values_;
+};
+
+class TFloatColumn : public TColumn {
+ public:
+  using TColumn::TColumn;
+  TColumnType Type() const override { return TColumnType::kFloat; }
+  long double Default = 0;
+  bool TopDepth = false;
+  std::string UnitsString;
+  void InsertRows(int first, int count) override;
+  void DeleteRow(int row) override;
+  std::string GetDisplayHeadings(int line) const override;
+  long double GetFloatValue(int row) const override;
+  void SetFloatValue(int row, long double value) override;
+  std::string GetStringValue(int row) const override;
+  void SetStringValue(int row, std::string_view text) override;
+  void ChangeUnits(int new_units) override;
+
+ protected:
+  int KindMinWidth(int pixels_per_inch) const override;
+  void WriteSettings(TValueWriter& writer) const override;
+  void ReadSettings(TValueReader& reader) override;
+  void CopySettingsTo(TColumn& clone) const override;
+
+ private:
+  TFloatColumn* Neighbour(int offset) const;
+  long double InsertedValue(int row) const;
+  void StoreValue(int row, long double value);
+  std::vector<long double> Values_;
+};
+
+class TTableColumn : public TColumn {
+ public:
+  explicit TTableColumn(TGridTable& table) : TColumn(table), Templates(table.Registry()) {}
+  TColumnType Type() const override { return TColumnType::kTable; }
+  TGridTableList Templates;
+  void InsertRows(int first, int count) override;
+  void DeleteRow(int row) override;
+  TGridTable* GetDataValue(int row) const override;
+  TGridTable* GetObjValue(int row) const override;
+  bool GetChanged() const override;
+  void HideForms() override;
+  void ResetChanged() override;
+  void ChangeUnits(int new_units) override;
+  // Replaces the row's nested table by a fresh copy of the template its soil type selects.
+  void UpdateDataValue(int row);
+  std::string ButtonCaption(int row) const;  // "3: Clay Layer Data"
+
+ protected:
+  int KindMinWidth(int pixels_per_inch) const override;
+  void WriteSettings(TValueWriter& writer) const override;
+  void ReadSettings(TValueReader& reader) override;
+  void CopySettingsTo(TColumn& clone) const override;
+
+ private:
+  void RenumberFrom(int row);
+  std::vector<std::unique_ptr<TGridTable>> Tables_;
+};
+
+class TStringColumn : public TColumn {
+ public:
+  using TColumn::TColumn;
+  TColumnType Type() const override { return TColumnType::kString; }
+  std::string Default;
+  long double MinWidth = 1.0L;  // inches
+  void InsertRows(int first, int count) override;
+  void DeleteRow(int row) override;
+  std::string GetStringValue(int row) const override;
+  void SetStringValue(int row, std::string_view text) override;
+
+ protected:
+  int KindMinWidth(int pixels_per_inch) const override;
+  void WriteSettings(TValueWriter& writer) const override;
+  void ReadSettings(TValueReader& reader) override;
+  void CopySettingsTo(TColumn& clone) const override;
+
+ private:
+  std::vector<std::string> Values_;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,241 @@
+// Typed data tables: a list of columns (pick list, integer, real with units, nested table, text)
+// over a common row count, cell handles that follow their rows, nested tables copied from
+// templates, unit conversion of real columns, change tracking and the "Col" stream of the column
+// definitions. The table window plugs in through TGridTableWindow.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvane {
+
+class TColumn;
+class TGridTable;
+class TTableColumn;
+class TValueReader;
+class TValueWriter;
+
+// A cell accessed as a kind of value its column does not hold ("Data of wrong type").
+class EInvalidCast : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Other failures of a grid table: bad property values and unreadable column definitions.
+class EGridError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Type numbers of the column classes, as the "Col" stream stores them.
+enum class TColumnType : int32_t { kEnum = 0, kInt = 1, kFloat = 2, kTable = 3, kString = 4 };
+
+std::unique_ptr<TColumn> CreateColumn(TColumnType type, TGridTable& table);
+
+// The table window, implemented by the desktop program.
+class TGridTableWindow {
+ public:
+  virtual ~TGridTableWindow() = default;
+  virtual void Show(bool modal) = 0;
+  virtual bool IsModal() const = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+};
+
+class TGridTableWindowFactory {
+ public:
+  virtual ~TGridTableWindowFactory() = default;
+  virtual std::unique_ptr<TGridTableWindow> CreateWindow(TGridTable& table) = 0;
+};
+
+// All live tables in creation order, and the counter that gives each new table its Identifier.
+// The caller owns it; it must outlive every table registered in it.
+class TGridTableRegistry {
+ public:
+  TGridTableRegistry() = default;
+  TGridTableRegistry(const TGridTableRegistry&) = delete;
+  TGridTableRegistry& operator=(const TGridTableRegistry&) = delete;
+
+  int Count() const { return static_cast<int>(Tables_.size()); }
+  TGridTable* At(int position) const;                  // none for a position outside the registry
+  int IndexOf(const TGridTable* table) const;          // -1 for none
+  TGridTable* FindByIdentifier(int identifier) const;  // the first table holding it
+
+  // Creates the table windows; none in a program without windows.
+  TGridTableWindowFactory* WindowFactory = nullptr;
+
+ private:
+  friend class TGridTable;
+  int NextIdentifier() { return NextIdentifier_++; }
+  void Add(TGridTable* table) { Tables_.push_back(table); }
+  void Remove(const TGridTable* table);
+  std::vector<TGridTable*> Tables_;
+  int NextIdentifier_ = 0;
+};
+
+// One entry of a template list: a registry position or a table identifier.
+struct TIntWrapper {
+  bool ByIdentifier = false;
+  int32_t value = -1;
+};
+
+// The template tables of a table column, resolved through the registry at each lookup.
+class TGridTableList {
+ public:
+  explicit TGridTableList(const TGridTableRegistry& registry) : Registry_(&registry) {}
+  void Add(int position) { Entries_.push_back({false, position}); }
+  void Add(const TGridTable* table);  // by its registry position, -1 for none
+  void AddByIdent(int identifier) { Entries_.push_back({true, identifier}); }
+  void Insert(int index, int position);
+  void InsertByIdent(int index, int identifier);
+  void Delete(int index);
+  int Count() const { return static_cast<int>(Entries_.size()); }
+  TGridTable* Elements(int index) const;  // none for an empty or unknown entry
+  std::vector<int> TableIndices() const;  // registry position of each entry, -1 for none
+  const std::vector<TIntWrapper>& Entries() const { return Entries_; }
+  void Resize(int count);  // pads with empty entries or cuts
+
+ private:
+  const TGridTableRegistry* Registry_;
+  std::vector<TIntWrapper> Entries_;
+};
+
+// The handle of one cell. It knows only its column; its row is its position in the column, so
+// it stays with its row when rows are inserted or deleted above it.
+class TData {
+ public:
+  explicit TData(TColumn& column) : BaseCol_(&column) {}
+  TColumn& BaseCol() const { return *BaseCol_; }
+  int Row() const;
+  long double GetFloat() const;
+  void SetFloat(long double value);
+  int32_t GetInt() const;
+  void SetInt(int32_t value);
+  std::string GetValue() const;
+  void SetValue(std::string_view text);
+  TGridTable* GetData() const;
+
+ private:
+  TColumn* BaseCol_;
+};
+
+class TGridTable {
+ public:
+  // Registers the table and gives it the next Identifier; Units come from a table owner.
+  TGridTable(TGridTableRegistry& registry, TGridTable* owner = nullptr);
+  ~TGridTable();
+  TGridTable(const TGridTable&) = delete;
+  TGridTable& operator=(const TGridTable&) = delete;
+
+  // A new table with the texts, row limits and column clones of the source, `ID` = id and
+  // `MinRows` rows.
+  static std::unique_ptr<TGridTable> CreateCopy(TGridTable* owner, int id,
+                                                const TGridTable& source);
+
+  TGridTableRegistry& Registry() const { return *Registry_; }
+  TGridTable* Owner() const { return Owner_; }
+
+  std::string Caption;
+  std::string Comments;
+  std::string TopLeft;
+  std::string HelpPicture;  // picture shown in the table window
+  int MaxRows = 0;
+  bool HardwiredButton = false;
+  std::function<void(int column, int row)> OnCellChange;
+  std::function<void()> OnMajorChange;
+
+  int Identifier() const { return Identifier_; }
+  void SetIdentifier(int value);
+  int MinRows() const { return MinRows_; }
+  void SetMinRows(int value);
+  int RowGroup() const { return RowGroup_; }
+  void SetRowGroup(int value) { RowGroup_ = value < 1 ? 1 : value; }
+  int Units() const { return Units_; }
+  void SetUnits(int value);
+  int ID() const { return ID_; }
+  void SetID(int value);
+  std::string IDPath() const;       // " 3" for the table of row 3 of a top-level table
+  std::string WindowTitle() const;  // Caption, " " and the ID path
+  // While the column definitions are loaded from the program's resources.
+  void SetLoading(bool loading) { Loading_ = loading; }
+
+  // Columns; each change sizes the template lists and raises OnMajorChange.
+  TColumn& AddColumn(TColumnType type);
+  TColumn& InsertColumn(int position, TColumnType type);
+  void DeleteColumn(int position);
+  TColumn& ReplaceColumn(int position, TColumnType type);
+  TColumn& GetColumn(int index) const;
+  int IndexOf(const TColumn* column) const;
+  int ColCount() const { return static_cast<int>(Columns_.size()); }
+  int VisibleColCount() const;
+  int HeadingRows() const;  // most heading lines of a visible column
+
+  // Rows.
+  int RowCount() const { return RowCount_; }
+  void SetRowCount(int count);
+  void AddRowGroup();
+  void InsertRowGroup(int row);
+  void DeleteRowGroup(int row);
+
+  // Cells.
+  bool CellExists(int column, int row) const;
+  TData& GetData(int column, int row) const;
+  long double GetFloatValue(int column, int row) const;
+  void SetFloatValue(int column, int row, long double value);
+  int32_t GetIntValue(int column, int row) const;
+  void SetIntValue(int column, int row, int32_t value);
+  std::string GetStringValue(int column, int row) const;
+  void SetStringValue(int column, int row, std::string_view text);
+  TGridTable* GetDataValue(int column, int row) const;
+
+  // Change tracking: the flag of this table or a change reported by any column.
+  bool GetChanged() const;
+  void SetChanged(bool value);
+  void ResetChanged();
+
+  // The "Col" stream of the column definitions.
+  void ReadColumns(TValueReader& reader);  // throws EGridError; replaces the columns
+  void WriteColumns(TValueWriter& writer) const;
+
+  // Window.
+  void Show();
+  void ShowModal();
+  void Hide();
+  void Update();   // closes and reopens an open window
+  void Updater();  // closes an open window
+  bool FormVisible() const { return Window_ != nullptr; }
+  bool IsModal() const { return Window_ != nullptr && Window_->IsModal(); }
+  int FormWidth() const { return Window_ ? Window_->Width() : 0; }
+  int FormHeight() const { return Window_ ? Window_->Height() : 0; }
+
+  // Called by the columns.
+  void ColumnCellChanged(const TColumn& column, int row);
+  void SizeTemplateLists();
+
+ private:
+  void ShowWindow(bool modal);
+  TColumn& AttachColumn(std::unique_ptr<TColumn> column, int position);
+  void RaiseMajorChange() const;
+  TTableColumn* FirstTableColumn() const;
+
+  TGridTableRegistry* Registry_;
+  TGridTable* Owner_;
+  std::vector<std::unique_ptr<TColumn>> Columns_;
+  std::unique_ptr<TGridTableWindow> Window_;
+  int Identifier_;
+  int MinRows_ = 1;
+  int RowGroup_ = 1;
+  int RowCount_ = 0;
+  int Units_;
+  int ID_ = 0;
+  bool Changed_ = false;
+  bool Loading_ = false;
+};
+
+}  // namespace tolvane

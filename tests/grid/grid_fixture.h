@@ -1,0 +1,85 @@
+// A small soil profile for the grid tests: two layer templates (identifiers 1 and 2) and a layer
+// table whose pick-list column 0 chooses the nested table of each row.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "columns.h"
+#include "grid_table.h"
+
+namespace tolvane::testing {
+
+// A table window that only remembers what it was told.
+class TFakeWindow : public TGridTableWindow {
+ public:
+  explicit TFakeWindow(std::string* title) : Title_(title) {}
+  void Show(bool modal) override { Modal_ = modal; }
+  bool IsModal() const override { return Modal_; }
+  int Width() const override { return 640; }
+  int Height() const override { return 480; }
+  void SetTitle(const std::string& title) override { *Title_ = title; }
+
+ private:
+  std::string* Title_;
+  bool Modal_ = false;
+};
+
+class TFakeWindowFactory : public TGridTableWindowFactory {
+ public:
+  std::unique_ptr<TGridTableWindow> CreateWindow(TGridTable& /*table*/) override {
+    return std::make_unique<TFakeWindow>(&LastTitle);
+  }
+  std::string LastTitle;
+};
+
+struct TSoilGrid {
+  TGridTableRegistry Registry;
+  TGridTable Sand{Registry};
+  TGridTable Clay{Registry};
+  TGridTable Layers{Registry};
+
+  TSoilGrid() {
+    Sand.Caption = "Sand Layer Data";
+    Sand.SetMinRows(2);
+    Sand.SetIdentifier(1);
+    auto& weight = static_cast<TFloatColumn&>(Sand.AddColumn(TColumnType::kFloat));
+    weight.Heading = {"Total Unit Weight"};
+    weight.UnitsString = "F/L2^3";
+    auto& blows = static_cast<TIntColumn&>(Sand.AddColumn(TColumnType::kInt));
+    blows.Heading = {"Blow Counts", "-Optional-"};
+    blows.Minimum = 0;
+    blows.Maximum = 100;
+
+    Clay.Caption = "Clay Layer Data";
+    Clay.SetMinRows(2);
+    Clay.SetIdentifier(2);
+    auto& cohesion = static_cast<TFloatColumn&>(Clay.AddColumn(TColumnType::kFloat));
+    cohesion.Heading = {"Cohesion"};
+    cohesion.UnitsString = "F/L2^2";
+
+    Layers.Caption = "Soil Layer Data";
+    Layers.SetIdentifier(50);
+    auto& type = static_cast<TEnumColumn&>(Layers.AddColumn(TColumnType::kEnum));
+    type.SetNames({"sand", "clay"});
+    auto& depth = static_cast<TFloatColumn&>(Layers.AddColumn(TColumnType::kFloat));
+    depth.Heading = {"Depth at Bottom ", "of each Layer"};
+    depth.UnitsString = "L2";
+    auto& nested = static_cast<TTableColumn&>(Layers.AddColumn(TColumnType::kTable));
+    nested.Templates.Resize(0);
+    nested.Templates.AddByIdent(1);
+    nested.Templates.AddByIdent(2);
+    auto& side = static_cast<TFloatColumn&>(Layers.AddColumn(TColumnType::kFloat));
+    side.Heading = {"Max. Side ", "Friction"};
+    side.UnitsString = "F/L2^2";
+  }
+
+  static constexpr int kType = 0;
+  static constexpr int kDepth = 1;
+  static constexpr int kNested = 2;
+  static constexpr int kSide = 3;
+
+  TGridTable& Nested(int row) const { return *Layers.GetDataValue(kNested, row); }
+};
+
+}  // namespace tolvane::testing

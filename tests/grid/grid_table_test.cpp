@@ -1,0 +1,406 @@
+// Checks the grid table model: rows, nested tables from templates and their IDs, cell handles,
+// typed text entry and its messages, wrong-type access, units, change tracking and identifiers.
+#include "grid_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "columns.h"
+#include "expression.h"
+#include "grid_fixture.h"
+
+namespace tolvane {
+namespace {
+
+using testing::TSoilGrid;
+
+constexpr int kType = TSoilGrid::kType;
+constexpr int kDepth = TSoilGrid::kDepth;
+constexpr int kNested = TSoilGrid::kNested;
+constexpr int kSide = TSoilGrid::kSide;
+
+TEST(GridRows, SetRowCountClampsAtZeroAndKeepsRowsWhenUnchanged) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(2);
+  const TGridTable* first_nested = &grid.Nested(0);
+  grid.Layers.SetRowCount(2);
+  EXPECT_EQ(&grid.Nested(0), first_nested);
+  grid.Layers.SetRowCount(-1);
+  EXPECT_EQ(grid.Layers.RowCount(), 0);
+  for (int c = 0; c < grid.Layers.ColCount(); ++c)
+    EXPECT_EQ(grid.Layers.GetColumn(c).RowCount(), 0);
+}
+
+TEST(GridRows, NewRowsTakeDefaultsAndANestedCopyWithMinRows) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  EXPECT_EQ(grid.Layers.GetIntValue(kType, 0), 1);
+  EXPECT_EQ(grid.Layers.GetFloatValue(kDepth, 0), 0);
+  const TGridTable& nested = grid.Nested(0);
+  EXPECT_EQ(nested.Caption, "Sand Layer Data");
+  EXPECT_EQ(nested.RowCount(), 2);
+  EXPECT_EQ(nested.ID(), 1);
+  EXPECT_NE(nested.Identifier(), grid.Sand.Identifier());
+  EXPECT_EQ(nested.Owner(), &grid.Layers);
+}
+
+TEST(GridNested, ChangingColumnZeroReplacesTheNestedTableOnlyWhenTheValueChanges) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  grid.Nested(0).SetFloatValue(0, 0, 120);
+  grid.Layers.SetIntValue(kType, 0, 2);
+  TGridTable* clay = &grid.Nested(0);
+  EXPECT_EQ(clay->Caption, "Clay Layer Data");
+  EXPECT_EQ(clay->GetFloatValue(0, 0), 0);  // a fresh copy of the template
+  clay->SetFloatValue(0, 1, 2000);
+  grid.Layers.SetIntValue(kType, 0, 2);  // same value: the table and its values stay
+  EXPECT_EQ(&grid.Nested(0), clay);
+  EXPECT_EQ(grid.Nested(0).GetFloatValue(0, 1), 2000);
+}
+
+TEST(GridNested, AChoiceWithoutTemplateLeavesNoNestedTable) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  grid.Layers.SetIntValue(kType, 0, 3);
+  EXPECT_EQ(grid.Layers.GetDataValue(kNested, 0), nullptr);
+  EXPECT_EQ(static_cast<TTableColumn&>(grid.Layers.GetColumn(kNested)).ButtonCaption(0), "1: ");
+}
+
+TEST(GridNested, InsertingAboveARowRenumbersTheRowsBelow) {
+  TSoilGrid grid;
+  testing::TFakeWindowFactory windows;
+  grid.Registry.WindowFactory = &windows;
+  grid.Layers.SetRowCount(4);
+  grid.Layers.SetIntValue(kType, 2, 2);
+  TData& third_depth = grid.Layers.GetData(kDepth, 2);
+  third_depth.SetFloat(30);
+  grid.Nested(2).Show();
+  EXPECT_EQ(windows.LastTitle, "Clay Layer Data  3");
+
+  grid.Layers.InsertRowGroup(2);
+  ASSERT_EQ(grid.Layers.RowCount(), 5);
+  for (int row = 0; row < 5; ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(grid.Nested(row).ID(), row + 1);
+  }
+  EXPECT_EQ(third_depth.Row(), 3);  // the handle follows its row
+  EXPECT_EQ(third_depth.GetFloat(), 30);
+  EXPECT_EQ(grid.Nested(3).Caption, "Clay Layer Data");
+  EXPECT_EQ(windows.LastTitle, "Clay Layer Data  4");
+  EXPECT_EQ(static_cast<TTableColumn&>(grid.Layers.GetColumn(kNested)).ButtonCaption(3),
+            "4: Clay Layer Data");
+
+  grid.Layers.DeleteRowGroup(0);
+  EXPECT_EQ(third_depth.Row(), 2);
+  EXPECT_EQ(grid.Nested(2).ID(), 3);
+  EXPECT_EQ(windows.LastTitle, "Clay Layer Data  3");
+}
+
+TEST(GridNested, IdPathFollowsTheOwners) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(3);
+  EXPECT_EQ(grid.Nested(2).IDPath(), " 3");
+  EXPECT_EQ(grid.Layers.IDPath(), "");
+  EXPECT_EQ(grid.Nested(2).WindowTitle(), "Sand Layer Data  3");
+}
+
+TEST(GridCells, UnsupportedAccessFailsWithWrongType) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  const TGridTable& sand = grid.Nested(0);
+  auto expect_wrong_type = [](auto&& access) {
+    try {
+      access();
+      ADD_FAILURE() << "no error";
+    } catch (const EInvalidCast& error) {
+      EXPECT_STREQ(error.what(), "Data of wrong type");
+    }
+  };
+  expect_wrong_type([&] { (void)sand.GetFloatValue(1, 0); });  // integer column
+  expect_wrong_type([&] { (void)sand.GetIntValue(0, 0); });    // float column
+  expect_wrong_type([&] { (void)grid.Layers.GetIntValue(kNested, 0); });
+  expect_wrong_type([&] { (void)grid.Layers.GetDataValue(kDepth, 0); });
+  expect_wrong_type([&] { grid.Layers.SetFloatValue(kType, 0, 1); });
+  EXPECT_EQ(grid.Layers.GetStringValue(kNested, 0), "");
+}
+
+TEST(GridCells, TextFormsOfTheTypedColumns) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  grid.Layers.SetFloatValue(kDepth, 0, 1.0L / 3);
+  EXPECT_EQ(grid.Layers.GetStringValue(kDepth, 0), "0.33333333");
+  grid.Layers.SetFloatValue(kDepth, 0, 123456789);
+  EXPECT_EQ(grid.Layers.GetStringValue(kDepth, 0), "1.2345679E8");
+  EXPECT_EQ(grid.Layers.GetStringValue(kType, 0), "1");
+}
+
+struct TEntryCase {
+  const char* Typed;
+  const char* Message;  // empty when accepted
+  long double Stored;
+};
+
+void CheckEntries(TGridTable& table, int column, const std::vector<TEntryCase>& cases) {
+  for (const TEntryCase& c : cases) {
+    SCOPED_TRACE(c.Typed);
+    const std::string before = table.GetStringValue(column, 0);
+    try {
+      table.SetStringValue(column, 0, c.Typed);
+      EXPECT_STREQ("", c.Message);
+      EXPECT_EQ(table.GetFloatValue(column, 0), c.Stored);
+    } catch (const EAssignError& error) {
+      EXPECT_STREQ(error.what(), c.Message);
+      EXPECT_EQ(table.GetStringValue(column, 0), before);  // the cell keeps its value
+    }
+  }
+}
+
+TEST(GridEntry, RealCellsEvaluateTheEntry) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  CheckEntries(grid.Layers, kDepth,
+               {
+                   {"12.5", "", 12.5},
+                   {"1/4", "", 0.25},
+                   {"", "Entry cannot be blank.", 0},
+                   {"  ", "Entry cannot be blank.", 0},
+                   {"abc", "Entry could not be evaluated:\rinvalid character(s) in expression", 0},
+                   {"sqrt(-1)", "sqrt(-1) is not a valid number.", 0},
+               });
+}
+
+TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
+  TSoilGrid grid;
+  testing::TFakeWindowFactory windows;
+  grid.Registry.WindowFactory = &windows;
+  grid.Layers.SetRowCount(1);
+  TGridTable& sand = grid.Nested(0);
+  sand.Show();
+  ASSERT_TRUE(sand.FormVisible());
+  const std::vector<TEntryCase> cases = {
+      {"2*3", "", 6},
+      {"2.5", "Entry must be an integer.", 0},
+      {"-2.5", "Entry must be an integer.", 0},
+      {"150", "Entry must be between 0 and 100.", 0},
+      {"-1", "Entry must be between 0 and 100.", 0},
+      {"100", "", 100},
+  };
+  for (const TEntryCase& c : cases) {
+    SCOPED_TRACE(c.Typed);
+    const int32_t before = sand.GetIntValue(1, 0);
+    try {
+      sand.SetStringValue(1, 0, c.Typed);
+      EXPECT_STREQ("", c.Message);
+      EXPECT_EQ(sand.GetIntValue(1, 0), c.Stored);
+    } catch (const EAssignError& error) {
+      EXPECT_STREQ(error.what(), c.Message);
+      EXPECT_EQ(sand.GetIntValue(1, 0), before);
+    }
+  }
+}
+
+TEST(GridEntry, IntegerCellsWithoutWindowRoundTiesToEven) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  TGridTable& sand = grid.Nested(0);
+  sand.SetStringValue(1, 0, "2.5");
+  EXPECT_EQ(sand.GetIntValue(1, 0), 2);
+  sand.SetStringValue(1, 0, "3.5");
+  EXPECT_EQ(sand.GetIntValue(1, 0), 4);
+  EXPECT_THROW(sand.SetStringValue(1, 0, "1e20"), EAssignError);  // no 32-bit form
+}
+
+TEST(GridEntry, PickListCellsNeedWholeNumbers) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  try {
+    grid.Layers.SetStringValue(kType, 0, "1.5");
+    ADD_FAILURE() << "no error";
+  } catch (const EAssignError& error) {
+    EXPECT_STREQ(error.what(), "Value must be an integer.");
+  }
+  grid.Layers.SetStringValue(kType, 0, "1+1");
+  EXPECT_EQ(grid.Layers.GetIntValue(kType, 0), 2);
+  EXPECT_EQ(grid.Nested(0).Caption, "Clay Layer Data");
+}
+
+TEST(GridUnits, SwitchingConvertsRealCellsOfTheTableAndItsNestedTables) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  grid.Layers.SetFloatValue(kSide, 0, 1000);  // lb/ft^2
+  grid.Layers.SetFloatValue(kDepth, 0, 60);   // ft
+  grid.Nested(0).SetFloatValue(0, 0, 120);    // lb/ft^3
+  grid.Layers.SetUnits(2);
+  // 1000 lb/ft^2 x 3.280839895^2 / 224.8089237 = 47.880 kN/m^2; 60 ft = 18.288 m;
+  // 120 lb/ft^3 x 3.280839895^3 / 224.8089237 = 18.8505 kN/m^3.
+  EXPECT_NEAR(grid.Layers.GetFloatValue(kSide, 0), 47.880263, 1e-6);
+  EXPECT_NEAR(grid.Layers.GetFloatValue(kDepth, 0), 18.288, 1e-8);
+  EXPECT_NEAR(grid.Nested(0).GetFloatValue(0, 0), 18.850497, 1e-6);
+  EXPECT_EQ(grid.Nested(0).Units(), 2);
+  grid.Layers.SetUnits(2);  // unchanged system: nothing converted
+  EXPECT_NEAR(grid.Layers.GetFloatValue(kDepth, 0), 18.288, 1e-8);
+  grid.Layers.SetUnits(1);
+  EXPECT_NEAR(grid.Layers.GetFloatValue(kSide, 0), 1000, 1e-12);
+  EXPECT_NEAR(grid.Nested(0).GetFloatValue(0, 0), 120, 1e-12);
+}
+
+TEST(GridUnits, HeadingShowsTheUnitsOnItsLastLine) {
+  TSoilGrid grid;
+  const TColumn& depth = grid.Layers.GetColumn(kDepth);
+  EXPECT_EQ(depth.GetDisplayHeadings(0), "Depth at Bottom ");
+  EXPECT_EQ(depth.GetDisplayHeadings(1), "of each Layer (ft)  ");
+  grid.Layers.SetUnits(2);
+  EXPECT_EQ(depth.GetDisplayHeadings(1), "of each Layer (m)  ");
+  EXPECT_EQ(grid.Layers.HeadingRows(), 2);
+}
+
+TEST(GridUnits, CopiesTakeTheUnitsOfTheirOwner) {
+  TSoilGrid grid;
+  grid.Layers.SetUnits(2);
+  grid.Layers.SetRowCount(1);
+  EXPECT_EQ(grid.Nested(0).Units(), 2);
+}
+
+TEST(GridChanges, NestedChangesShowInTheParentUntilReset) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(2);
+  EXPECT_FALSE(grid.Layers.GetChanged());
+  grid.Nested(1).SetChanged(true);
+  EXPECT_TRUE(grid.Layers.GetChanged());
+  grid.Layers.SetChanged(false);
+  EXPECT_FALSE(grid.Layers.GetChanged());
+  EXPECT_FALSE(grid.Nested(1).GetChanged());
+}
+
+TEST(GridEvents, CellAndMajorChangesAreRaised) {
+  TSoilGrid grid;
+  std::vector<std::pair<int, int>> cells;
+  int majors = 0;
+  grid.Layers.OnCellChange = [&](int column, int row) { cells.emplace_back(column, row); };
+  grid.Layers.OnMajorChange = [&] { ++majors; };
+  grid.Layers.SetRowCount(2);
+  EXPECT_EQ(majors, 0);  // row count changes raise nothing
+  grid.Layers.SetFloatValue(kDepth, 1, 5);
+  grid.Layers.SetIntValue(kType, 0, 1);  // unchanged pick: nothing
+  ASSERT_EQ(cells.size(), 1U);
+  EXPECT_EQ(cells[0], std::make_pair(kDepth, 1));
+  grid.Layers.AddRowGroup();
+  grid.Layers.SetUnits(2);
+  EXPECT_EQ(majors, 2);
+}
+
+TEST(GridIdentifiers, SettingATakenIdentifierSwapsIt) {
+  TSoilGrid grid;
+  const int layers_identifier = grid.Layers.Identifier();
+  grid.Sand.SetIdentifier(layers_identifier);
+  EXPECT_EQ(grid.Sand.Identifier(), layers_identifier);
+  EXPECT_EQ(grid.Layers.Identifier(), 1);
+  grid.Sand.SetIdentifier(-4);  // ignored
+  EXPECT_EQ(grid.Sand.Identifier(), layers_identifier);
+}
+
+TEST(GridIdentifiers, NewTablesCountUpFromZero) {
+  TGridTableRegistry registry;
+  const TGridTable a(registry);
+  const TGridTable b(registry);
+  EXPECT_EQ(a.Identifier(), 0);
+  EXPECT_EQ(b.Identifier(), 1);
+  EXPECT_EQ(registry.IndexOf(&b), 1);
+}
+
+TEST(GridTemplateList, ResolvesEntriesAtEachLookup) {
+  TGridTableRegistry registry;
+  TGridTableList list(registry);
+  auto table = std::make_unique<TGridTable>(registry);
+  table->SetIdentifier(7);
+  list.AddByIdent(7);
+  list.Add(0);
+  list.Add(-1);
+  list.AddByIdent(99);
+  EXPECT_EQ(list.Elements(0), table.get());
+  EXPECT_EQ(list.Elements(1), table.get());
+  EXPECT_EQ(list.Elements(2), nullptr);
+  EXPECT_EQ(list.Elements(3), nullptr);
+  EXPECT_EQ(list.TableIndices(), (std::vector<int>{0, 0, -1, -1}));
+  table.reset();
+  EXPECT_EQ(list.Elements(0), nullptr);
+  list.Resize(2);
+  EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(GridProperties, MinRowsMustBePositiveExceptWhileLoading) {
+  TGridTableRegistry registry;
+  TGridTable table(registry);
+  try {
+    table.SetMinRows(0);
+    ADD_FAILURE() << "no error";
+  } catch (const EGridError& error) {
+    EXPECT_STREQ(error.what(), "Value must be greater than 0");
+  }
+  table.SetLoading(true);
+  table.SetMinRows(0);
+  EXPECT_EQ(table.MinRows(), 1);
+  table.SetRowGroup(0);
+  EXPECT_EQ(table.RowGroup(), 1);
+}
+
+TEST(GridDepthPairs, TopDepthFollowsTheBottomOfTheRowAbove) {
+  TGridTableRegistry registry;
+  TGridTable table(registry);
+  auto& top = static_cast<TFloatColumn&>(table.AddColumn(TColumnType::kFloat));
+  top.TopDepth = true;
+  table.AddColumn(TColumnType::kFloat);  // bottom depth
+  table.SetRowCount(3);
+  table.SetFloatValue(1, 0, 10);             // bottom of row 0 ...
+  EXPECT_EQ(table.GetFloatValue(0, 1), 10);  // ... is the top of row 1
+  table.SetFloatValue(0, 2, 25);             // top of row 2 ...
+  EXPECT_EQ(table.GetFloatValue(1, 1), 25);  // ... is the bottom of row 1
+  table.InsertRowGroup(1);
+  EXPECT_EQ(table.GetFloatValue(0, 1), 10);  // a new row starts at the bottom above
+}
+
+TEST(GridDepthPairs, TopDepthBeforeANonRealColumnFailsOnInsertion) {
+  TGridTableRegistry registry;
+  TGridTable table(registry);
+  auto& top = static_cast<TFloatColumn&>(table.AddColumn(TColumnType::kFloat));
+  top.TopDepth = true;
+  table.AddColumn(TColumnType::kInt);
+  try {
+    table.SetRowCount(1);
+    ADD_FAILURE() << "no error";
+  } catch (const EGridError& error) {
+    EXPECT_STREQ(error.what(),
+                 "If column if a topdepth then the next column must be a float column");
+  }
+}
+
+TEST(GridColumns, ReplaceColumnKeepsHeadingAndVisibilityButNotValues) {
+  TSoilGrid grid;
+  grid.Layers.SetRowCount(1);
+  grid.Layers.GetColumn(kSide).Visible = false;
+  grid.Layers.SetFloatValue(kSide, 0, 9);
+  TColumn& replaced = grid.Layers.ReplaceColumn(kSide, TColumnType::kInt);
+  EXPECT_EQ(replaced.Heading, (std::vector<std::string>{"Max. Side ", "Friction"}));
+  EXPECT_FALSE(replaced.Visible);
+  EXPECT_EQ(grid.Layers.GetIntValue(kSide, 0), 0);
+  EXPECT_EQ(grid.Layers.VisibleColCount(), 3);
+}
+
+TEST(GridColumns, MinimumWidthsPerKind) {
+  TSoilGrid grid;
+  const int pixels_per_inch = 96;
+  const TTextMeasure narrow = [](std::string_view) { return 1; };
+  const TTextMeasure by_length = [](std::string_view text) {
+    return static_cast<int>(text.size()) * 10;
+  };
+  EXPECT_EQ(grid.Layers.GetColumn(kType).GetMinWidth(narrow, pixels_per_inch), 144);
+  EXPECT_EQ(grid.Layers.GetColumn(kDepth).GetMinWidth(narrow, pixels_per_inch), 48);
+  EXPECT_EQ(grid.Layers.GetColumn(kNested).GetMinWidth(narrow, pixels_per_inch), 192);
+  // "Depth at Bottom " and two spaces: 18 characters.
+  EXPECT_EQ(grid.Layers.GetColumn(kDepth).GetMinWidth(by_length, pixels_per_inch), 180);
+}
+
+}  // namespace
+}  // namespace tolvane
