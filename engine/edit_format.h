@@ -46,6 +46,7 @@ class FormatValue {
 //    from zero. A value that rounds to zero prints without a minus sign.
 //  - Fw.d drops the leading zero of |x| < 1 only when the field is otherwise too narrow.
 //  - Ew.d prints 0.ddddE+xx; after kP (k > 0) it prints k digits before the point and d-k+1 after.
+//    The scale factor does not apply to F.
 //  - Iw.m prints at least m digits; Aw right-justifies a short text and keeps the leftmost w
 //    characters of a long one; A prints the text as it is.
 //  - An integer given to F or E prints as that real; a real given to I prints rounded to the
@@ -54,6 +55,8 @@ class FormatValue {
 //  - When the list has more values than the layout, the record ends at the closing parenthesis
 //    and the layout restarts on a new record at the last top-level parenthesised group (with its
 //    repeat count), or at the beginning when there is none. The scale factor stays in effect.
+//    Values left over for a layout with no data descriptor to revert to make operator() throw
+//    std::invalid_argument.
 //  - When the values run out, literals, blanks and "/" are still written up to the next data
 //    descriptor or the end of the layout.
 //
@@ -85,6 +88,7 @@ std::string formatRecord(std::string_view layout, std::initializer_list<FormatVa
 // integers in 12 columns, reals in 15 columns as the shortest text that reads back to the same
 // single-precision value (plain decimal for 0.1 <= |x| < 1.0E7 with at least one digit after the
 // point, otherwise d.dddE+xx), texts as they are, preceded by one blank. Ends with '\n'.
+// A value as wide as its field still gets one blank before it, so that fields never run together.
 std::string freeFormatRecord(std::initializer_list<FormatValue> values);
 std::string freeFormatRecord(std::span<const FormatValue> values);
 
