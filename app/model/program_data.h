@@ -1,0 +1,139 @@
+// The project: TProgramData holds the title, unit system, shaft geometry, loading, design method,
+// water table and computation options; the soil profile lives in the grid tables of
+// TProjectGrids. Both halves are created, read, saved and converted together.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "project_grids.h"
+
+namespace tolvane {
+
+class TWordReader;
+
+// What the project asks of the desktop program; a program without windows answers it itself.
+class TProjectHost {
+ public:
+  virtual ~TProjectHost() = default;
+  virtual void HideChildWindows() = 0;
+  // A Yes/No confirmation; true for Yes.
+  virtual bool Confirm(const std::string& message) = 0;
+  // The unit system changed: open data windows show the converted values.
+  virtual void UnitsChanged() = 0;
+};
+
+// The answers of a caller without windows: every confirmation gets the same answer.
+class THeadlessHost : public TProjectHost {
+ public:
+  explicit THeadlessHost(bool answer = true) : Answer_(answer) {}
+  void HideChildWindows() override {}
+  bool Confirm(const std::string& message) override {
+    LastQuestion = message;
+    return Answer_;
+  }
+  void UnitsChanged() override {}
+  std::string LastQuestion;
+
+ private:
+  bool Answer_;
+};
+
+inline constexpr int kEnglishUnits = 1;
+inline constexpr int kSIUnits = 2;
+inline constexpr int kMaxChartSettlements = 10;
+inline constexpr const char* kNewProjectFileName = "NewTolvane.tv9d";
+
+// Which layout a project file has, from the open dialog's file type.
+enum TFileTypeIndex : int { kVersion9File = 1, kVersion8File = 2, kOldestShortFile = 3 };
+
+// The file type index of a path by its extension (".tv9d" 1, ".tv8d" 2, ".tvd" 3, any case);
+// 0 for files the program does not open.
+int FileTypeIndexForPath(const std::string& path);
+
+struct TProjectReadResult;
+
+class TProgramData {
+ public:
+  // A new project with the defaults, in the user's default unit system.
+  static std::unique_ptr<TProgramData> Create(TProjectGrids& grids, TProjectHost& host,
+                                              int default_units);
+  // A project read from a file; a format error stops the reading and is returned with what was
+  // read before it. Throws EProjectFileError when the file cannot be read at all.
+  static TProjectReadResult CreateFromFile(TProjectGrids& grids, TProjectHost& host,
+                                           const std::string& file_name, int file_type_index);
+
+  TProgramData(const TProgramData&) = delete;
+  TProgramData& operator=(const TProgramData&) = delete;
+
+  int32_t fUnits = kEnglishUnits;
+  std::string FileName;
+  std::string Title;
+  long double PINC = 0;
+  int32_t PrintTZCurves = 0;
+  int32_t METHOD = 0;
+  int32_t KCYCL = 0;
+  long double RCYCL = 0;
+  long double DSTART = 0;
+  long double DIALIM = 0;
+  long double RATIO = 0;
+  long double BELANGL = 0;
+  long double TOPLENG = 0;
+  long double BS = 0;
+  long double EPILE = 0;
+  long double WTD = 0;
+  long double PD = 0;
+  long double PDMIN = 0;
+  long double PDINCR = 0;
+  long double DIAMINCR = 0;
+  int32_t NPOINTPD = 0;
+  std::array<long double, kMaxChartSettlements> PDSETT{};
+  long double FST = 0;
+  long double FSB = 0;
+  long double LPD = 0;
+  long double ValElevation = 0;
+  int32_t UseElevation = 0;
+  int32_t ID2 = 0;
+  int32_t CFAPile = 0;
+  int32_t IPENT = 0;
+  int32_t IChart = 0;
+  int32_t IMOD = 0;
+  int32_t Yesnewversion = 0;
+  int32_t NLRFD = 0;
+
+  TProjectGrids& Grids() const { return *Grids_; }
+
+  // Design-chart settlements 0.1, 0.25, 0.5, 0.75 and six times 1.0 inch (in metres when SI).
+  void InitPDSET();
+  // Converts the project to unit system 1 (English) or 2 (SI), grids included.
+  void SetUnits(int target);
+  // Writes the version 9 layout to FileName. Throws EProjectFileError; the previous file stays.
+  void Save();
+  // The values that follow from the others, applied on saving.
+  void ApplyDerivedValues();
+  // Converts every layer between drilled-shaft and CFA soil types after asking when data could
+  // be lost; false when the user declined.
+  bool SwitchPileKind(bool to_cfa);
+
+  void ReadVersion9(TWordReader& reader);
+  void ReadVersion8(TWordReader& reader);
+  void ReadPrevVersions(TWordReader& reader, bool with_imod_and_nlrfd);
+
+ private:
+  TProgramData(TProjectGrids& grids, TProjectHost& host) : Grids_(&grids), Host_(&host) {}
+  void StartReading(const std::string& file_name);
+  void SetUnitsOnEmptyProject(int target);
+
+  TProjectGrids* Grids_;
+  TProjectHost* Host_;
+  bool Constructing_ = false;  // being created or read: SetUnits applies even when unchanged
+};
+
+struct TProjectReadResult {
+  std::unique_ptr<TProgramData> Data;
+  std::string FormatError;  // empty when the whole file was read
+};
+
+}  // namespace tolvane

@@ -1,0 +1,57 @@
+// Switching a project between English units (lb, ft, in, tons) and SI units (kN, m).
+#include <algorithm>
+
+#include "program_data.h"
+
+namespace tolvane {
+namespace {
+
+// English units per SI unit.
+constexpr long double kFeetPerMetre = 3.280839895L;
+constexpr long double kInchesPerMetre = 39.37007874L;
+constexpr long double kPoundsPerKilonewton = 224.8089237L;
+constexpr long double kTonsPerKilonewton = 0.1124044745L;
+
+struct TUnitFactors {
+  long double LargeLength;  // ft or m
+  long double SmallLength;  // in or m
+  long double Force;        // lb or kN
+  long double Load;         // tons or kN
+};
+
+TUnitFactors FactorsTo(int target) {
+  if (target == kEnglishUnits) {
+    return {kFeetPerMetre, kInchesPerMetre, kPoundsPerKilonewton, kTonsPerKilonewton};
+  }
+  return {1.0L / kFeetPerMetre, 1.0L / kInchesPerMetre, 1.0L / kPoundsPerKilonewton,
+          1.0L / kTonsPerKilonewton};
+}
+
+}  // namespace
+
+void TProgramData::SetUnits(int target) {
+  target = std::clamp(target, kEnglishUnits, kSIUnits);
+  if (target == fUnits && !Constructing_) return;
+  fUnits = target;
+  for (TGridTable* table : Grids_->All()) table->SetUnits(target);
+
+  const TUnitFactors f = FactorsTo(target);
+  for (long double* length :
+       {&PINC, &DSTART, &DIALIM, &TOPLENG, &BS, &WTD, &PD, &PDMIN, &PDINCR, &DIAMINCR}) {
+    *length *= f.LargeLength;
+  }
+  EPILE *= f.Force / (f.SmallLength * f.SmallLength);  // lb/in^2 <-> kPa
+  LPD *= f.Load;
+  const int n_settlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
+  for (int i = 0; i < n_settlements; ++i) PDSETT[static_cast<size_t>(i)] *= f.SmallLength;
+  Host_->UnitsChanged();
+}
+
+void TProgramData::SetUnitsOnEmptyProject(int target) {
+  const bool constructing = Constructing_;
+  Constructing_ = true;
+  SetUnits(target);
+  Constructing_ = constructing;
+}
+
+}  // namespace tolvane
