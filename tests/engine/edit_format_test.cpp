@@ -172,6 +172,7 @@ TEST(EditFormatExponent, ExactTiesRoundAwayFromZero) {
       {"E9.1", {2.5}, "  0.3E+01\n"},
       {"E8.2", {1250000.0}, "0.13E+07\n"},
       {"E10.2", {99.5}, "  0.10E+03\n"},
+      {"E8.2", {1.25e20}, "0.13E+21\n"},  // 5^21 * 2^18: a tie far beyond 64-bit integers
   });
 }
 
@@ -511,16 +512,22 @@ std::string roundExact(const std::string& digits, std::size_t keep, bool& carrie
   return "1" + kept;
 }
 
-std::string exactText(double magnitude, std::chars_format format) {
-  constexpr int kExactPlaces = 120;
-  std::array<char, 400> buffer{};
+// A float's expansion ends within 120 places in the magnitudes used here; any double's
+// significant digits end within 800.
+constexpr int kFloatExactPlaces = 120;
+constexpr int kDoubleExactDigits = 800;
+
+std::string exactText(double magnitude, std::chars_format format, int places) {
+  std::string buffer(static_cast<std::size_t>(places) + 400, '\0');
   const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, format, kExactPlaces);
-  return {buffer.data(), result.ptr};
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, format, places);
+  buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
+  return buffer;
 }
 
 std::string expectedFixed(double value, int decimals) {
-  const std::string exact = exactText(std::fabs(value), std::chars_format::fixed);
+  const std::string exact =
+      exactText(std::fabs(value), std::chars_format::fixed, kFloatExactPlaces);
   const std::size_t point = exact.find('.');
   const std::string digits = exact.substr(0, point) + exact.substr(point + 1);
   bool carried = false;
@@ -532,7 +539,8 @@ std::string expectedFixed(double value, int decimals) {
 }
 
 std::string expectedExponent(double value, int decimals) {
-  const std::string exact = exactText(std::fabs(value), std::chars_format::scientific);
+  const std::string exact =
+      exactText(std::fabs(value), std::chars_format::scientific, kDoubleExactDigits);
   const std::size_t mark = exact.find('e');
   const std::string digits = exact.substr(0, 1) + exact.substr(2, mark - 2);
   int exponent = std::stoi(exact.substr(mark + 1)) + 1;
@@ -569,13 +577,43 @@ TEST(EditFormatRounding, MatchesExactDecimalExpansionOfFloats) {
                                  EditFormat("E20.4"), EditFormat("E20.6")};
   const int exponentDecimals[] = {1, 2, 3, 4, 6};
   for (const double value : values) {
-    SCOPED_TRACE(testing::Message() << "value " << exactText(value, std::chars_format::fixed));
+    SCOPED_TRACE(testing::Message()
+                 << "value " << exactText(value, std::chars_format::fixed, kFloatExactPlaces));
     for (int d = 0; d < 5; ++d) {
       EXPECT_EQ(trimmedField(fixed[d]({value})), expectedFixed(value, d)) << "F30." << d;
       if (value != 0.0) {
         EXPECT_EQ(trimmedField(exponent[d]({value})), expectedExponent(value, exponentDecimals[d]))
             << "E20." << exponentDecimals[d];
       }
+    }
+  }
+}
+
+TEST(EditFormatRounding, ExponentMatchesExactDecimalExpansionOfDoubles) {
+  std::mt19937_64 generator(4050);
+  // Biased exponents within 2^-290 .. 2^290 keep the printed exponent to two digits.
+  constexpr std::uint64_t kExponentBias = 1023;
+  constexpr std::uint64_t kExponentSpan = 290;
+  constexpr std::uint64_t kMantissaMask = (std::uint64_t{1} << 52) - 1;
+  std::uniform_int_distribution<std::uint64_t> biasedExponent(kExponentBias - kExponentSpan,
+                                                              kExponentBias + kExponentSpan);
+  std::uniform_int_distribution<int> leading(0, 99999);
+  std::uniform_int_distribution<int> power(0, 15);
+  std::vector<double> values;
+  for (int i = 0; i < 2000; ++i) {
+    const std::uint64_t bits = (generator() & kMantissaMask) | (biasedExponent(generator) << 52) |
+                               (i % 2 == 0 ? 0 : 1ULL << 63);
+    values.push_back(std::bit_cast<double>(bits));
+    // Digits followed by a 5 and zeros: exact ties for some digit counts when representable.
+    values.push_back((leading(generator) * 10.0 + 5.0) * std::pow(10.0, power(generator)));
+  }
+  const int decimals[] = {1, 2, 3, 5, 8, 16, 17};
+  for (const double value : values) {
+    SCOPED_TRACE(testing::Message()
+                 << "value " << exactText(value, std::chars_format::scientific, 30));
+    for (const int d : decimals) {
+      const EditFormat format("E30." + std::to_string(d));
+      EXPECT_EQ(trimmedField(format({value})), expectedExponent(value, d)) << "E30." << d;
     }
   }
 }
