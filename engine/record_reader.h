@@ -19,7 +19,8 @@ namespace tolvane::engine {
 // what() is a complete message that names the line (1-based) and the word.
 class InputError : public std::runtime_error {
  public:
-  InputError(const std::string& message, std::size_t line) : std::runtime_error(message), line_(line) {}
+  InputError(const std::string& message, std::size_t line)
+      : std::runtime_error(message), line_(line) {}
   std::size_t line() const { return line_; }
 
  private:
