@@ -354,7 +354,14 @@ class RecordWriter {
   const Layout& layout_;
   std::span<const FormatValue> values_;
   std::size_t next_ = 0;
+  void flushBlanks() {
+    out_.append(pending_blanks_, ' ');
+    pending_blanks_ = 0;
+  }
+
   int scale_ = 0;
+  // nX moves the position only: its blanks are written when something follows on the record.
+  std::size_t pending_blanks_ = 0;
   std::string out_;
 };
 
@@ -367,6 +374,7 @@ std::string RecordWriter::write() {
         throw std::invalid_argument("layout \"" + layout_.source +
                                     "\" has no data descriptor for the values left");
       }
+      pending_blanks_ = 0;
       out_.push_back('\n');
       if (runItems(layout_.reversionStart, layout_.items.size()) == Flow::Stop) break;
     }
@@ -388,12 +396,14 @@ RecordWriter::Flow RecordWriter::runItems(std::size_t first, std::size_t last) {
         i = item.groupEnd;
         continue;
       case ItemKind::Literal:
+        flushBlanks();
         out_.append(layout_.literals, item.textBegin, item.textSize);
         break;
       case ItemKind::Blanks:
-        out_.append(repeat, ' ');
+        pending_blanks_ += repeat;
         break;
       case ItemKind::RecordEnd:
+        pending_blanks_ = 0;
         out_.append(repeat, '\n');
         break;
       case ItemKind::Scale:
@@ -417,6 +427,7 @@ RecordWriter::Flow RecordWriter::runData(const Item& item) {
 }
 
 void RecordWriter::writeField(const Item& item, const FormatValue& value) {
+  flushBlanks();
   const FormatValue::Storage& storage = value.storage();
   if (item.kind == ItemKind::Text) return writeText(item, storage);
   const auto* const integer = std::get_if<std::int32_t>(&storage);

@@ -57,8 +57,10 @@ class FormatValue {
 //    repeat count), or at the beginning when there is none. The scale factor stays in effect.
 //    Values left over for a layout with no data descriptor to revert to make operator() throw
 //    std::invalid_argument.
-//  - When the values run out, literals, blanks and "/" are still written up to the next data
+//  - When the values run out, literals and "/" are still written up to the next data
 //    descriptor or the end of the layout.
+//  - nX moves the position: its blanks are written only when something follows on the same
+//    record, so a record never ends in blanks that come from nX alone.
 //
 // Every record of the result ends with '\n'.
 class EditFormat {

@@ -327,7 +327,7 @@ TEST(EditFormatReversion, RestartsAtLastTopLevelGroupOrAtTheStart) {
       {"5(1X,E10.3)",
        {10.0F, 152.4F, 37.95F, 190.35F, 76.2F, 19.03F, 95.27F},
        // The 1X before the first data descriptor without a value is still written.
-       "  0.100E+02  0.152E+03  0.380E+02  0.190E+03  0.762E+02\n  0.190E+02  0.953E+02 \n"},
+       "  0.100E+02  0.152E+03  0.380E+02  0.190E+03  0.762E+02\n  0.190E+02  0.953E+02\n"},
       {"(1X,'X',2I3)", {1, 2, 3, 4, 5}, " X  1  2\n X  3  4\n X  5\n"},
       {"1X,I2", {1, 2}, "  1\n  2\n"},
       {"2(I3)", {1, 2, 3}, "  1  2\n  3\n"},
@@ -356,6 +356,10 @@ TEST(EditFormatExhaustion, StopsAtFirstDataDescriptorWithoutValue) {
       {"(/,'A',I2)", {}, "\nA\n"},
       {"(I2,3X,'*',/,'B',I2)", {1}, " 1   *\nB\n"},
       {"(I2,/,'X')", {1}, " 1\nX\n"},
+      // nX only moves the position: no record ends in blanks that come from it alone.
+      {"(I2,5X,I2)", {1}, " 1\n"},
+      {"(1X,'A',3X,/,2X,I1)", {7}, " A\n  7\n"},
+      {"(1X,'A',3X,'B')", {}, " A   B\n"},
   });
 }
 
