@@ -23,9 +23,21 @@ bool IsRock(int32_t type) {
   return type == kStrongRockSideOrEnd || type == kWeakRock || type == kStrongRockSideAndEnd;
 }
 
+// Sand becomes sand for CFA piles and every other drilled-shaft type clay for CFA piles; the CFA
+// types go back to sand and clay. Layers already of the target kind stay as they are.
 int32_t NewType(int32_t type, bool to_cfa) {
-  if (to_cfa) return type == kSand ? kSandCFA : kClayCFA;
-  return (type == kSandCFA || type == kClayCFA) ? type - kCFAOffset : type;
+  const bool cfa_type = type == kSandCFA || type == kClayCFA;
+  if (to_cfa) {
+    if (cfa_type) return type;
+    return type == kSand ? kSandCFA : kClayCFA;
+  }
+  return cfa_type ? type - kCFAOffset : type;
+}
+
+// A single layer of this type loses its parameters in the switch. Sand turns into sand for CFA
+// piles like for like, so only its unit weights count.
+bool TypeLosesData(int32_t type, bool to_cfa) {
+  return type != kSand && NewType(type, to_cfa) != type;
 }
 
 using TTopBottom = std::array<long double, kLayerTableRows>;
@@ -44,7 +56,7 @@ bool MayLoseData(const TProjectGrids& grids, bool to_cfa) {
   if (layers.RowCount() >= 2) return true;
   if (layers.RowCount() == 0) return false;
   const int32_t type = grids.SoilType(0);
-  if (NewType(type, to_cfa) != type) return true;
+  if (TypeLosesData(type, to_cfa)) return true;
   const std::optional<TTopBottom> first = RealColumn(grids.LayerTable(0), 0);
   return first && ((*first)[kTopRow] != 0 || (*first)[kBottomRow] != 0);
 }

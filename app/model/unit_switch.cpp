@@ -44,7 +44,7 @@ void TProgramData::SetUnits(int target) {
   LPD *= f.Load;
   const int n_settlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
   for (int i = 0; i < n_settlements; ++i) PDSETT[static_cast<size_t>(i)] *= f.SmallLength;
-  Host_->UnitsChanged();
+  if (!Constructing_) Host_->UnitsChanged();
 }
 
 void TProgramData::SetUnitsOnEmptyProject(int target) {

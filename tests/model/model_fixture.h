@@ -1,0 +1,67 @@
+// Helpers of the project model tests: a scratch folder, file text, and a host that records the
+// questions it is asked.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "current_project.h"
+
+namespace tolvane::testing {
+
+inline std::string DataFile(const std::string& name) {
+  return std::string(TOLVANE_TEST_DATA_DIR) + "/" + name;
+}
+
+inline std::string ReadFileText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+inline void WriteFileText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  file << text;
+}
+
+// A fresh folder per test, removed afterwards.
+class ScratchFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    Folder = std::filesystem::temp_directory_path() /
+             (std::string("tolvane_model_") + info->test_suite_name() + "_" + info->name());
+    std::filesystem::remove_all(Folder);
+    std::filesystem::create_directories(Folder);
+  }
+  void TearDown() override { std::filesystem::remove_all(Folder); }
+  std::string PathOf(const std::string& name) const { return (Folder / name).string(); }
+
+  std::filesystem::path Folder;
+};
+
+// Answers every confirmation with a fixed answer and counts the questions.
+class TRecordingHost : public TProjectHost {
+ public:
+  explicit TRecordingHost(bool answer = true) : Answer(answer) {}
+  void HideChildWindows() override { ++Hides; }
+  bool Confirm(const std::string& message) override {
+    ++Questions;
+    LastQuestion = message;
+    return Answer;
+  }
+  void UnitsChanged() override { ++UnitChanges; }
+  bool Answer;
+  int Hides = 0;
+  int Questions = 0;
+  int UnitChanges = 0;
+  std::string LastQuestion;
+};
+
+}  // namespace tolvane::testing

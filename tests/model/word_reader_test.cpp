@@ -1,0 +1,76 @@
+// Checks the word-stream reader of project files: lines and words, LF and CR LF, integers that
+// are written as whole reals, and the format errors with their line and item.
+#include "word_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace tolvane {
+namespace {
+
+void ExpectFormatError(const std::function<void()>& read, const std::string& message) {
+  try {
+    read();
+    ADD_FAILURE() << "no error";
+  } catch (const EProjectFormatError& error) {
+    EXPECT_EQ(std::string(error.what()), message);
+  }
+}
+
+TEST(TWordReader, ReadsWordsAcrossLinesAndWholeLines) {
+  for (const char* text :
+       {"  Title  text \r\n1 2.5\t 3\r\n\r\n4 \r\n", "  Title  text \n1 2.5\t 3\n\n4 \n"}) {
+    SCOPED_TRACE(text);
+    TWordReader reader = TWordReader::FromText(text);
+    EXPECT_EQ(reader.LineCount(), 4);
+    EXPECT_EQ(reader.ReadLine(), "  Title  text ");  // untrimmed
+    EXPECT_EQ(reader.ReadInteger(), 1);
+    EXPECT_EQ(reader.WordCount(), 3);
+    EXPECT_EQ(reader.ReadReal(), 2.5L);
+    EXPECT_EQ(reader.ReadInteger(), 3);
+    EXPECT_EQ(reader.WordCount(2), 0);
+    EXPECT_FALSE(reader.Eof());
+    // The blank third line stands where the next word is expected.
+    ExpectFormatError([&] { reader.ReadWord(); }, "This file either invalid or incomplete.");
+  }
+}
+
+TEST(TWordReader, AnEmptyFileHasOneLine) {
+  TWordReader reader = TWordReader::FromText("");
+  EXPECT_EQ(reader.LineCount(), 1);
+  EXPECT_EQ(reader.ReadLine(), "");
+  EXPECT_TRUE(reader.Eof());
+  ExpectFormatError([&] { reader.ReadWord(); }, "This file either invalid or incomplete.");
+}
+
+TEST(TWordReader, IntegersMayBeWrittenAsWholeReals) {
+  TWordReader reader = TWordReader::FromText("x\n3.0 3.5\n7 abc\n");
+  reader.ReadLine();
+  EXPECT_EQ(reader.ReadInteger(), 3);
+  ExpectFormatError([&] { reader.ReadInteger(); },
+                    "Error on Line 2 Item 2\rAn integer was expected but not found.");
+  EXPECT_EQ(reader.ReadReal(), 7);
+  ExpectFormatError([&] { reader.ReadReal(); },
+                    "Error on Line 3 Item 2\rA floating point number was expected but not found.");
+  EXPECT_TRUE(reader.Eof());
+}
+
+TEST(TWordReader, NonFiniteAndCommaNumbersAreNotNumbers) {
+  TWordReader reader = TWordReader::FromText("INF NAN 1,5 2147483648");
+  for (int item = 1; item <= 3; ++item) {
+    ExpectFormatError([&] { reader.ReadReal(); },
+                      "Error on Line 1 Item " + std::to_string(item) +
+                          "\rA floating point number was expected but not found.");
+  }
+  ExpectFormatError([&] { reader.ReadInteger(); },
+                    "Error on Line 1 Item 4\rAn integer was expected but not found.");
+}
+
+TEST(TWordReader, MissingFileIsNotAFormatError) {
+  EXPECT_THROW(TWordReader("/nonexistent/folder/file.tv9d"), EProjectFileError);
+}
+
+}  // namespace
+}  // namespace tolvane
