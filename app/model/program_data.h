@@ -64,6 +64,9 @@ class TProgramData {
   // read before it. Throws EProjectFileError when the file cannot be read at all.
   static TProjectReadResult CreateFromFile(TProjectGrids& grids, TProjectHost& host,
                                            const std::string& file_name, int file_type_index);
+  // The same from a file already loaded into a word reader.
+  static TProjectReadResult ReadFrom(TProjectGrids& grids, TProjectHost& host, TWordReader& reader,
+                                     const std::string& file_name, int file_type_index);
 
   TProgramData(const TProgramData&) = delete;
   TProgramData& operator=(const TProgramData&) = delete;
@@ -109,8 +112,11 @@ class TProgramData {
   void InitPDSET();
   // Converts the project to unit system 1 (English) or 2 (SI), grids included.
   void SetUnits(int target);
-  // Writes the version 9 layout to FileName. Throws EProjectFileError; the previous file stays.
+  // Applies the derived values and writes the version 9 layout to FileName through a temporary
+  // file renamed over the old one. Throws EProjectFileError; the previous file then stays.
   void Save();
+  // The version 9 layout of the project as it stands.
+  std::string ProjectText() const;
   // The values that follow from the others, applied on saving.
   void ApplyDerivedValues();
   // Converts every layer between drilled-shaft and CFA soil types after asking when data could

@@ -65,7 +65,7 @@ void ReadCells(TWordReader& reader, TGridTable& table, int row,
 class TProjectReader {
  public:
   TProjectReader(TProgramData& data, TWordReader& reader, TLayout layout)
-      : Data_(data), Grids_(data.Grids()), Reader_(reader), Layout_(layout) {}
+      : Grids_(data.Grids()), Reader_(reader), Layout_(layout) {}
 
   void ReadLayers(int n_layers);
   void ReadTZDepths();
@@ -86,7 +86,6 @@ class TProjectReader {
   bool LineHas(int n_words) const { return Reader_.WordCount() == n_words; }
   bool LineHasMoreThan(int n_words) const { return Reader_.WordCount() > n_words; }
 
-  TProgramData& Data_;
   TProjectGrids& Grids_;
   TWordReader& Reader_;
   TLayout Layout_;
@@ -373,6 +372,12 @@ TProjectReadResult TProgramData::CreateFromFile(TProjectGrids& grids, TProjectHo
                                                 const std::string& file_name, int file_type_index) {
   // The file is loaded first: a file that cannot be read leaves the present project as it is.
   TWordReader reader(file_name);
+  return ReadFrom(grids, host, reader, file_name, file_type_index);
+}
+
+TProjectReadResult TProgramData::ReadFrom(TProjectGrids& grids, TProjectHost& host,
+                                          TWordReader& reader, const std::string& file_name,
+                                          int file_type_index) {
   TProjectReadResult result;
   result.Data.reset(new TProgramData(grids, host));
   TProgramData& data = *result.Data;

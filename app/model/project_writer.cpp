@@ -167,8 +167,7 @@ void WriteFileReplacing(const std::string& file_name, const std::string& text) {
 
 }  // namespace
 
-void TProgramData::Save() {
-  ApplyDerivedValues();
+std::string TProgramData::ProjectText() const {
   TProjectText out;
   out.Add(OneLine(Title));
   out.Add(TLine().Int(fUnits).WithTrailingSpace());
@@ -223,7 +222,12 @@ void TProgramData::Save() {
     out.Add(std::to_string(depths.RowCount()));
     for (int row = 0; row < depths.RowCount(); ++row) out.Add(depths.GetStringValue(0, row));
   }
-  WriteFileReplacing(FileName, out.Text());
+  return out.Text();
+}
+
+void TProgramData::Save() {
+  ApplyDerivedValues();
+  WriteFileReplacing(FileName, ProjectText());
   Grids_->ProjectChanged = false;
   Grids_->ResetAllChanged();
 }
