@@ -51,6 +51,15 @@ void InsertValues(std::vector<T>& values, int first, int count, const T& value) 
 
 }  // namespace
 
+const std::array<TColumnTypeStorage, 5>& ColumnClasses() {
+  static const std::array<TColumnTypeStorage, 5> kClasses{{{TColumnType::kEnum, 0},
+                                                           {TColumnType::kInt, 1},
+                                                           {TColumnType::kFloat, 2},
+                                                           {TColumnType::kTable, 3},
+                                                           {TColumnType::kString, 4}}};
+  return kClasses;
+}
+
 std::unique_ptr<TColumn> CreateColumn(TColumnType type, TGridTable& table) {
   switch (type) {
     case TColumnType::kEnum:

@@ -4,6 +4,7 @@
 // definitions. The table window plugs in through TGridTableWindow.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -36,6 +37,21 @@ class EGridError : public std::runtime_error {
 enum class TColumnType : int32_t { kEnum = 0, kInt = 1, kFloat = 2, kTable = 3, kString = 4 };
 
 std::unique_ptr<TColumn> CreateColumn(TColumnType type, TGridTable& table);
+
+// Storage objects of single values and of one entry of the column-class registry.
+struct TIntStorage {
+  int32_t Value = 0;
+};
+struct TFloatStorage {
+  long double Value = 0;
+};
+struct TColumnTypeStorage {
+  TColumnType ColumnClass = TColumnType::kEnum;
+  int index = 0;  // the type number the "Col" stream stores
+};
+
+// The column classes with their type numbers, in type-number order. Fixed for the program's run.
+const std::array<TColumnTypeStorage, 5>& ColumnClasses();
 
 // The table window, implemented by the desktop program.
 class TGridTableWindow {

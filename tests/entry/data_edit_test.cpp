@@ -82,9 +82,9 @@ TEST(TDataEdit, SetNumberClampsIntoTheLimits) {
   field.SetMaxVal(8);
   field.SetNumber(1);
   EXPECT_EQ(field.Text(), "2");
-  field.SetNumber(9.5);
+  field.SetNumber(9.5L);
   EXPECT_EQ(field.Text(), "8");
-  field.SetNumber(4.25);
+  field.SetNumber(4.25L);
   EXPECT_EQ(field.Text(), "4.25");
 }
 
@@ -124,7 +124,7 @@ TEST(TDataEdit, HexFieldShowsAtLeastFourDigits) {
   field.SetNumber(255);
   EXPECT_EQ(field.Text(), "$00FF");
   EXPECT_EQ(field.GetNumber(), 255);
-  field.SetNumber(74565.4);  // rounded: $12345
+  field.SetNumber(74565.4L);  // rounded: $12345
   EXPECT_EQ(field.Text(), "$12345");
 }
 

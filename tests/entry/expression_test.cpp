@@ -30,7 +30,7 @@ TEST(EvaluateExpression, GivesTheValueOfWellFormedEntries) {
       {"-2^2", 4},       // the sign belongs to the operand
       {"8-2-1", 5},      // left to right
       {"2*3+4*5", 26},   // levels
-      {"10/4", 2.5},     //
+      {"10/4", 2.5L},    //
       {"2 + 3\t*2", 8},  // blanks and tabs are removed
       {"7%3", 1},        // remainder
       {"-7%3", -1},      // remainder has the sign of the dividend
@@ -62,7 +62,7 @@ TEST(EvaluateExpression, GivesTheValueOfWellFormedEntries) {
       {"cos(0)", 1},       //
       {"abs(0-4)", 4},     //
       {"int(0-2.7)", -2},  // towards zero
-      {"frac(0-2.75)", -0.75},
+      {"frac(0-2.75)", -0.75L},
       {"ceil(2.1)", 3},   //
       {"floor(2.9)", 2},  //
       {"log(1000)", 3},   //

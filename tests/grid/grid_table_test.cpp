@@ -162,8 +162,8 @@ TEST(GridEntry, RealCellsEvaluateTheEntry) {
   grid.Layers.SetRowCount(1);
   CheckEntries(grid.Layers, kDepth,
                {
-                   {"12.5", "", 12.5},
-                   {"1/4", "", 0.25},
+                   {"12.5", "", 12.5L},
+                   {"1/4", "", 0.25L},
                    {"", "Entry cannot be blank.", 0},
                    {"  ", "Entry cannot be blank.", 0},
                    {"abc", "Entry could not be evaluated:\rinvalid character(s) in expression", 0},
@@ -386,6 +386,20 @@ TEST(GridColumns, ReplaceColumnKeepsHeadingAndVisibilityButNotValues) {
   EXPECT_FALSE(replaced.Visible);
   EXPECT_EQ(grid.Layers.GetIntValue(kSide, 0), 0);
   EXPECT_EQ(grid.Layers.VisibleColCount(), 3);
+}
+
+TEST(GridColumns, ClassRegistryNumbersTheFiveKinds) {
+  TGridTableRegistry registry;
+  TGridTable table(registry);
+  const std::vector<TColumnType> kinds = {TColumnType::kEnum, TColumnType::kInt,
+                                          TColumnType::kFloat, TColumnType::kTable,
+                                          TColumnType::kString};
+  ASSERT_EQ(ColumnClasses().size(), kinds.size());
+  for (size_t i = 0; i < kinds.size(); ++i) {
+    EXPECT_EQ(ColumnClasses()[i].index, static_cast<int>(i));
+    EXPECT_EQ(ColumnClasses()[i].ColumnClass, kinds[i]);
+    EXPECT_EQ(CreateColumn(kinds[i], table)->Type(), kinds[i]);
+  }
 }
 
 TEST(GridColumns, MinimumWidthsPerKind) {

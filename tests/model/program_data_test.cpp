@@ -198,7 +198,7 @@ TEST(UnitSwitch, ConvertsTheProjectFieldsAndBack) {
   d.PD = 60;          // ft
   d.EPILE = 4000000;  // lb/in^2
   d.LPD = 200;        // tons
-  d.RATIO = 2.5;
+  d.RATIO = 2.5L;
   d.BELANGL = 45;
   d.FST = 2;
   d.ValElevation = 100;

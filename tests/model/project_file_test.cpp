@@ -76,11 +76,11 @@ TEST_F(ProjectFile, OptionalLinesAndDepthsAreWritten) {
   d.IChart = 1;
   d.PDMIN = 30;
   d.PDINCR = 5;
-  d.DIAMINCR = 0.5;
+  d.DIAMINCR = 0.5L;
   d.NPOINTPD = 3;
   d.PrintTZCurves = 1;
   project.Grids().TblTZDepth().SetRowCount(2);
-  project.Grids().TblTZDepth().SetFloatValue(0, 0, 12.5);
+  project.Grids().TblTZDepth().SetFloatValue(0, 0, 12.5L);
   project.Grids().TblTZDepth().SetFloatValue(0, 1, 1e-5L);
   d.FileName = PathOf("options.tv9d");
   project.Save();
