@@ -83,6 +83,8 @@ class TDataEdit {
   // The check run when the field is left, on Enter, on Evaluate and on CloseQuery: on success the
   // text becomes the formatted value; after a range failure the field holds the limit.
   TEntryCheck Evaluate();
+  // Dialogs refuse to close while a field fails its check.
+  TEntryCheck CloseQuery() { return Evaluate(); }
   bool OK() const { return OK_; }
 
  private:
