@@ -302,18 +302,23 @@ void ReadUnitsAndLineThreeStart(TProgramData& data, TWordReader& reader) {
   data.PINC = reader.ReadReal();
 }
 
+// Line 3 from IMOD to ValElevation, as the version 9 and version 8 layouts share it.
+void ReadLineThreeFlags(TProgramData& data, TWordReader& reader) {
+  data.IMOD = 1;
+  data.Yesnewversion = 1;
+  data.IMOD = reader.ReadInteger();
+  data.NLRFD = reader.ReadInteger();
+  data.IPENT = reader.ReadInteger();
+  data.IChart = reader.ReadInteger();
+  data.UseElevation = reader.ReadInteger();
+  data.ValElevation = reader.ReadReal();
+}
+
 }  // namespace
 
 void TProgramData::ReadVersion9(TWordReader& reader) {
   ReadUnitsAndLineThreeStart(*this, reader);
-  IMOD = 1;
-  Yesnewversion = 1;
-  IMOD = reader.ReadInteger();
-  NLRFD = reader.ReadInteger();
-  IPENT = reader.ReadInteger();
-  IChart = reader.ReadInteger();
-  UseElevation = reader.ReadInteger();
-  ValElevation = reader.ReadReal();
+  ReadLineThreeFlags(*this, reader);
   PrintTZCurves = reader.ReadInteger();
   CFAPile = reader.ReadInteger();
   ReadLineFour(*this, reader);
@@ -326,14 +331,7 @@ void TProgramData::ReadVersion9(TWordReader& reader) {
 
 void TProgramData::ReadVersion8(TWordReader& reader) {
   ReadUnitsAndLineThreeStart(*this, reader);
-  IMOD = 1;
-  Yesnewversion = 1;
-  IMOD = reader.ReadInteger();
-  NLRFD = reader.ReadInteger();
-  IPENT = reader.ReadInteger();
-  IChart = reader.ReadInteger();
-  UseElevation = reader.ReadInteger();
-  ValElevation = reader.ReadReal();
+  ReadLineThreeFlags(*this, reader);
   if (reader.WordCount() == kVersion8LineThreeWithTZ) PrintTZCurves = reader.ReadInteger();
   ReadLineFour(*this, reader);
   TProjectReader layers(*this, reader, TLayout::kVersion8);
