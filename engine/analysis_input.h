@@ -75,6 +75,8 @@ struct Layer {
   float ResistanceFactorSide = 0.0F;
   float ResistanceFactorTip = 0.0F;
   EstimatedMarks Estimated;
+  // Clay by the GEC10 method: the strength converted to a CIUC strength, lb/ft².
+  EndValues CiucStrength{};
 };
 
 struct AnalysisInput {
