@@ -1,0 +1,15 @@
+// The soil information section of the report: the factors of safety of an ASD run, one block per
+// layer with the parameters at its top and at its bottom, and the note that explains the "(*)"
+// marks of estimated values.
+#pragma once
+
+#include "analysis_input.h"
+#include "engine_files.h"
+
+namespace tolvane::engine {
+
+// Writes the factor-of-safety lines (ASD runs), the soil information section and the estimate
+// note. The layer values are read in internal units and printed in the project's units.
+void writeSoilInformation(const AnalysisInput& input, OutputFile& report);
+
+}  // namespace tolvane::engine
