@@ -1,16 +1,337 @@
 #include "analyze_shaft.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "capacity_walk.h"
+#include "case_geometry.h"
+#include "edit_format.h"
 #include "input_reader.h"
+#include "profile.h"
+#include "report_case.h"
+#include "report_soil.h"
+#include "soil_methods.h"
+#include "tip_averaging.h"
+
+namespace tolvane::engine {
+namespace {
+
+inline constexpr int kLrfd = 1;
+inline constexpr int kDesignLoadGiven = 1;
+inline constexpr int kUplift = 2;
+inline constexpr float kDiameterStep = 0.5F;                   // ft, between the diameters of a run
+inline constexpr float kSeriesTolerance = 0.001F;              // steps
+inline constexpr float kLastDiameterAllowance = 0.02F;         // ft beyond DIALIM
+inline constexpr float kConcreteWeightPerCubicYard = 4050.0F;  // lb
+inline constexpr float kWaterTonsPerFootPerSquareDiameter = 0.02450448F;  // 62.4 π/4 / 2000
+inline constexpr float kLengthPrintTolerance = 1.0E-4F;                   // ft
+
+const char* const kShortProfileNote =
+    "(/,5X,'INCREASE THE SOIL DEPTH TO GIVE ENOUGH LENGTH FOR',/,"
+    "5X,'COMPUTING THE BASE RESISTANCE- AT LEAST TWO DIAMETER',/)";
+const char* const kClayBlowCountWarning =
+    "(7X,'                     WARNING MESSAGE                ',/,"
+    "7X,'   ------------------------------------------------------------',/,"
+    "7X,'THE PREDICTED LOAD TRANSFER IN CLAY BASED ON THE N-VALUE',/,"
+    "7X,'FROM STANDARD PENETRATION TESTS IS NOT RECOMMENDED FOR',/,"
+    "7X,'THE FINAL DESIGN.  PLEASE INPUT THE UNDRAINED SHEAR',/,"
+    "7X,'STRENGTH FOR CLAY LAYERS IN THE FINAL DESIGN.',/,/)";
+
+Layer& layerOf(AnalysisInput& input, int n) {
+  return input.Layers[static_cast<std::size_t>(n)];
+}
+
+// A series of equal steps: diameters or shaft lengths.
+struct Series {
+  int count = 1;
+  float first = 0.0F;
+  float step = 0.0F;
+  float at(int i) const { return first + static_cast<float>(i) * step; }
+};
+
+Series diameterSeries(const AnalysisInput& input) {
+  const float step = input.IChart > 0 ? input.DIAMINCR : kDiameterStep;
+  const int count = static_cast<int>((input.DIALIM - input.DSTART) / step + kSeriesTolerance) + 1;
+  return {count, input.DSTART, step};
+}
+
+bool hasLengthSeries(const AnalysisInput& input) {
+  return input.IPENT > 0 || input.IChart > 0;
+}
+
+Series lengthSeries(const AnalysisInput& input) {
+  if (!hasLengthSeries(input)) return {1, input.ProposedDepth, 0.0F};
+  const float span = input.ProposedDepth - input.PDMIN;
+  const int count = std::max(1, static_cast<int>(span / input.PDINCR + kSeriesTolerance) + 1);
+  return {count, input.PDMIN, input.PDINCR};
+}
+
+[[noreturn]] void reject(const std::string& message) {
+  throw InputError(message, 0);
+}
+
+// Values the analysis cannot work with: each would divide by zero, loop without end or run
+// past a table.
+void checkAnalysisInput(const AnalysisInput& input) {
+  if (!(input.DSTART > 0.0F)) reject("The shaft diameter must be greater than 0.");
+  if (!(input.PINC > 0.0F)) reject("The output depth increment must be greater than 0.");
+  if (input.NLRFD != kLrfd && !(input.FST > 0.0F && input.FSB > 0.0F)) {
+    reject("The factors of safety on side and base resistance must be greater than 0.");
+  }
+  if (input.RATIO > 0.0F && !(input.BELANGL > 0.0F && input.BELANGL < 90.0F)) {
+    reject("The angle of the bell must lie between 0 and 90 degrees.");
+  }
+  if (input.IChart > 0 && !(input.DIAMINCR > 0.0F)) {
+    reject("The diameter increment of the design charts must be greater than 0.");
+  }
+  if (diameterSeries(input).count > kMaxDiameters) {
+    reject("The diameter range holds " + std::to_string(diameterSeries(input).count) +
+           " diameters; at most " + std::to_string(kMaxDiameters) + " can be analysed.");
+  }
+  if (hasLengthSeries(input)) {
+    if (!(input.PDINCR > 0.0F)) reject("The shaft length increment must be greater than 0.");
+    if (lengthSeries(input).count > kMaxLengths) {
+      reject("The length range holds " + std::to_string(lengthSeries(input).count) +
+             " shaft lengths; at most " + std::to_string(kMaxLengths) + " can be analysed.");
+    }
+  }
+}
+
+// Parameters that the file leaves at 0, estimated once from the other parameters of the layer.
+void estimateParameters(AnalysisInput& input) {
+  for (int n = 0; n < input.LayerCount; ++n) {
+    Layer& layer = layerOf(input, n);
+    const EndStress stress{EffectiveStress(input, layer.TopDepth),
+                           EffectiveStress(input, layer.BottomDepth)};
+    switch (layer.SoilType) {
+      case kSand:
+        estimateSandParameters(layer, stress);
+        break;
+      case kGravellySand:
+      case kGravel:
+        estimateGravelParameters(layer);
+        break;
+      case kClay:
+      case kShale:
+        estimateCohesiveParameters(layer, stress, input.DSTART);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+// The cases of a run: every diameter, and for each every shaft length.
+class CaseLoop {
+ public:
+  explicit CaseLoop(EngineRun& run)
+      : run_(run),
+        input_(run.input),
+        stress_(run.input),
+        table_(std::make_unique<CapacityTable>()) {}
+
+  // Runs every case; false when the analysis stopped.
+  bool runAll();
+  const BestCase& best() const { return best_; }
+
+ private:
+  bool runCase(int diameterIndex, int lengthIndex, float length);
+  int searchDesignLength(int last) const;
+  CapacityRow rowAt(int length) const;
+  float shaftWeight(int length) const;
+  float tipResistanceFactor(int length) const;
+  void printRows(int caseLength);
+  void copyWarningBuffer();
+  void keepIfBest(int caseLength);
+  void stopForAnotherLayer();
+
+  OutputFile& file(FileRole role) { return run_.file(role); }
+
+  EngineRun& run_;
+  const AnalysisInput& input_;
+  const StressProfile stress_;
+  std::unique_ptr<CapacityTable> table_;
+  CaseGeometry geometry_;
+  BestCase best_;
+  float bestRatio_ = 0.0F;
+  int caseNumber_ = 0;
+};
+
+bool CaseLoop::runAll() {
+  const Series diameters = diameterSeries(input_);
+  const Series lengths = lengthSeries(input_);
+  for (int d = 0; d < diameters.count; ++d) {
+    const float diameter = diameters.at(d);
+    if (diameter > input_.DIALIM + kLastDiameterAllowance) break;
+    geometry_ = caseGeometry(input_, diameter);
+    // Several lengths only for the first diameter, unless design charts are asked for.
+    const int lengthCount = (input_.IPENT > 0 && d > 0 && input_.IChart <= 0) ? 1 : lengths.count;
+    for (int l = 0; l < lengthCount; ++l) {
+      if (!runCase(d + 1, l + 1, lengths.at(l))) return false;
+    }
+  }
+  return true;
+}
+
+bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
+  ++caseNumber_;
+  const std::string numbers = caseLines({caseNumber_, lengthIndex, diameterIndex});
+  file(FileRole::Report).write(numbers);
+  file(FileRole::RunLog).write(numbers + "\n");
+  OutputFile& warnings = file(FileRole::WarningBuffer);
+  warnings.open(run_.names.path(FileRole::WarningBuffer));
+  warnings.write("\n");
+  const std::string block = shaftBlock(input_, geometry_, length);
+  file(FileRole::Report).write(block);
+  file(FileRole::RunLog).write(block);
+  file(FileRole::Report).write(capacityTableHeading(input_));
+
+  walkProfile(input_, geometry_, stress_, *table_, file(FileRole::RunLog));
+  if (table_->clayStrengthFromBlowCount) warnings.write(formatRecord(kClayBlowCountWarning, {}));
+
+  const int last = lastAveragedLength(*table_, geometry_.BaseDiameter, geometry_.ShaftDiameter);
+  int caseLength = static_cast<int>(std::lround(length));
+  if (input_.METHOD == kDesignLoadGiven && !hasLengthSeries(input_)) {
+    caseLength = searchDesignLength(last);
+    if (caseLength < 0) {
+      printRows(last);
+      stopForAnotherLayer();
+      return false;
+    }
+  } else if (caseLength > last) {
+    file(FileRole::RunLog).write(formatRecord(kShortProfileNote, {}));
+    caseLength = last;
+  }
+  printRows(caseLength);
+  copyWarningBuffer();
+  keepIfBest(caseLength);
+  // The load-settlement curves of the case follow here.
+  return true;
+}
+
+// The first length whose design capacity exceeds the design load, or -1.
+int CaseLoop::searchDesignLength(int last) const {
+  for (int length = table_->firstRow; length <= last; ++length) {
+    const CapacityRow row = rowAt(length);
+    const float design = input_.NLRFD == kLrfd ? row.design3 : row.design2;
+    if (design > input_.LPD) return length;
+  }
+  return -1;
+}
+
+float CaseLoop::shaftWeight(int length) const {
+  const auto l = static_cast<float>(length);
+  const float d = geometry_.ShaftDiameter;
+  float weight = kConcreteWeightPerCubicYard * table_->volume[static_cast<std::size_t>(length)] /
+                 kPoundsPerTonForce;
+  if (l > input_.WTD) weight -= (l - input_.WTD) * kWaterTonsPerFootPerSquareDiameter * d * d;
+  return weight;
+}
+
+float CaseLoop::tipResistanceFactor(int length) const {
+  const int n = std::min(layerAt(input_, static_cast<float>(length) + kLengthPrintTolerance),
+                         input_.LayerCount - 1);
+  return input_.Layers[static_cast<std::size_t>(n)].ResistanceFactorTip;
+}
+
+CapacityRow CaseLoop::rowAt(int length) const {
+  const auto i = static_cast<std::size_t>(length);
+  const bool uplift = input_.KCYCL == kUplift;
+  CapacityRow row;
+  row.length = static_cast<float>(length);
+  row.volume = table_->volume[i];
+  row.side = table_->side[i];
+  row.tip = uplift ? shaftWeight(length)
+                   : averagedTip(*table_, length, geometry_.BaseDiameter, geometry_.ShaftDiameter);
+  row.total = row.side + row.tip;
+  if (input_.NLRFD == kLrfd) {
+    row.design1 = table_->factoredSide[i];
+    row.design2 = uplift ? row.tip : row.tip * tipResistanceFactor(length);
+    row.design3 = row.design1 + row.design2;
+  } else {
+    // The shaft's weight carries no factor of safety.
+    const float fsb = uplift ? 1.0F : input_.FSB;
+    row.design1 = row.tip / fsb + row.side;
+    row.design2 = row.side / input_.FST + row.tip / fsb;
+  }
+  return row;
+}
+
+// The rows of the capacity table, one every PINC and the last one, and their plot rows.
+void CaseLoop::printRows(int caseLength) {
+  const float increment = input_.isSI() ? input_.PINC * kFeetPerMetre : input_.PINC;
+  const bool lrfd = input_.NLRFD == kLrfd;
+  const float fsb = input_.KCYCL == kUplift ? 1.0F : input_.FSB;
+  float nextPrinted = increment;
+  bool first = true;
+  for (int length = table_->firstRow; length <= caseLength; ++length) {
+    const auto l = static_cast<float>(length);
+    const bool onIncrement = l + kLengthPrintTolerance >= nextPrinted;
+    while (nextPrinted <= l + kLengthPrintTolerance) nextPrinted += increment;
+    if (!onIncrement && length != caseLength) continue;
+    const CapacityRow row = rowAt(length);
+    file(FileRole::Report).write(capacityTableRow(input_, row));
+    if (first) run_.plotData.beginCurve(printedLength(input_, l));
+    first = false;
+    const auto load = [this](float tons) { return printedLoad(input_, tons); };
+    run_.plotData.addDepthRow({printedLength(input_, l), load(row.side), load(row.tip),
+                               load(row.total), load(lrfd ? row.design1 : row.side / input_.FST),
+                               load(lrfd ? row.design2 : row.tip / fsb),
+                               load(lrfd ? row.design3 : row.design2)});
+  }
+}
+
+void CaseLoop::copyWarningBuffer() {
+  OutputFile& warnings = file(FileRole::WarningBuffer);
+  warnings.close();
+  appendAsFixedLines(run_.names.path(FileRole::WarningBuffer), file(FileRole::Report));
+}
+
+void CaseLoop::keepIfBest(int caseLength) {
+  if (caseLength < table_->firstRow) return;
+  const CapacityRow row = rowAt(caseLength);
+  if (!(row.volume > 0.0F)) return;
+  const float ratio = row.total / row.volume;
+  if (best_.found && !(ratio > bestRatio_)) return;
+  bestRatio_ = ratio;
+  best_ = {true, geometry_.ShaftDiameter, geometry_.BaseDiameter, row.length, row.volume, row.total,
+           ratio};
+}
+
+void CaseLoop::stopForAnotherLayer() {
+  const std::string text = formatRecord("(/,A)", {kNeedAnotherSoilLayer});
+  std::fputs(text.c_str(), stderr);
+  file(FileRole::RunLog).write(text);
+  file(FileRole::Report).write(text);
+  run_.result = kResultDesignLoadNotReached;
+}
+
+}  // namespace
+}  // namespace tolvane::engine
 
 namespace tolvane::engine {
 
 void AnalyzeShaft(EngineRun& run, RecordReader& project) {
+  AnalysisInput& input = run.input;
   readAnalysisInput(
-      project, run.input,
+      project, input,
       {run.file(FileRole::Report), run.file(FileRole::TzCurves), run.file(FileRole::RunLog)});
-  // Parameters that the file leaves at 0 are estimated by the soil-type methods from here on,
-  // followed by the input echo, the case loop, the most efficient shaft, the additional t-z
-  // curves and the design charts.
+  checkAnalysisInput(input);
+  estimateParameters(input);
+  writeSoilInformation(input, run.file(FileRole::Report));
+  writeShaftInput(input, run.file(FileRole::Report));
+  roundLayerBoundaries(input);
+  convertRockModuliToTsf(input);
+  run.plotData.start();
+  CaseLoop cases(run);
+  if (!cases.runAll()) return;
+  if (cases.best().found) {
+    run.file(FileRole::Report).write(mostEfficientShaft(input, cases.best()));
+  }
+  // The additional t-z curves and the design charts follow here.
 }
 
 }  // namespace tolvane::engine

@@ -106,6 +106,7 @@ void closeFile(EngineRun& run, FileRole role) {
 // Closes the scratch files, appends them to the t-z curve and plot-data files and closes the
 // rest. Runs whatever the analysis returned.
 void closeAndAppend(EngineRun& run) {
+  run.plotData.write(run.file(FileRole::PlotData));
   for (FileRole role : {FileRole::QwScratch, FileRole::PlotSectionT, FileRole::PlotSectionQ,
                         FileRole::PlotSectionL}) {
     closeFile(run, role);

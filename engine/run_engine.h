@@ -9,6 +9,7 @@
 
 #include "analysis_input.h"
 #include "engine_files.h"
+#include "plot_data.h"
 
 namespace tolvane::engine {
 
@@ -22,6 +23,7 @@ struct EngineRun {
   RunFileList names;
   std::array<OutputFile, kFileRoleCount> files;
   AnalysisInput input;
+  PlotData plotData;
   std::int32_t result = kResultCompleted;
 
   OutputFile& file(FileRole role) { return files[static_cast<std::size_t>(role)]; }

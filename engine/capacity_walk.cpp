@@ -1,0 +1,191 @@
+#include "capacity_walk.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "edit_format.h"
+#include "profile.h"
+#include "record_reader.h"
+#include "soil_methods.h"
+
+namespace tolvane::engine {
+namespace {
+
+inline constexpr float kSmallestUnitWeight = 50.0F;  // lb/ft³: below it a total weight is missing
+inline constexpr float kSmallestSocketDiameter = 0.001F;  // ft
+inline constexpr float kNegativeTipLimit = -1.0E-6F;      // tsf: a fixed unit tip resistance
+inline constexpr float kSmallestCarriedSide = 1.0E-10F;   // tons
+inline constexpr int kUplift = 2;
+
+const char* const kUnitWeightError =
+    "(/,/,5X,'*********************ERROR**********************',/,"
+    "5X,'PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM',/,"
+    "5X,'WILL CONSIDER THE SUBMERGED UNIT WEIGHT INTERNALLY IF THE SOIL',/,"
+    "5X,'IS BELOW THE WATER TABLE WHICH SHOULD BE ENTERED BY THE USER',/,/)";
+const char* const kMissingBlowCountError =
+    "(/,/,5X,'*********************ERROR**********************',/,"
+    "5X,'PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS',/,"
+    "5X,'OR THE INTERNAL FRICTION ANGLE FOR SAND LAYERS',/,/)";
+
+bool isRock(int soilType) {
+  return soilType >= kStrongRockSideOrEnd && soilType <= kStrongRock;
+}
+
+bool checksUnitWeight(int soilType) {
+  return soilType == kSand || soilType == kClay || soilType == kShale ||
+         soilType == kDecomposedRock;
+}
+
+SideResistance sideResistance(const Layer& layer, float z, float dz, const StepStress& stress) {
+  switch (layer.SoilType) {
+    case kSand:
+      return sandSideResistance(layer, z, dz, stress);
+    case kGravellySand:
+    case kGravel:
+      return gravelSideResistance(layer, z, dz, stress);
+    case kClay:
+    case kShale:
+      return cohesiveSideResistance(layer, z, dz, stress);
+    default:
+      return {};  // rock, intermediate geomaterial and CFA soils have their own methods
+  }
+}
+
+TipResistance tipResistance(const AnalysisInput& input, const Layer& layer, float z, float dz,
+                            const Base& base) {
+  switch (layer.SoilType) {
+    case kSand:
+    case kGravellySand:
+    case kGravel:
+      return SandTipResistance(ParameterAt(layer, layer.BlowCount, dz),
+                               ParameterAt(layer, layer.FrictionAngle, dz), z, base, input.IMOD);
+    case kClay:
+    case kShale:
+      return CohesiveTipResistance(layer, z, dz, base, input.DSTART);
+    default:
+      return {};
+  }
+}
+
+// The user's limit on the unit tip resistance; a negative limit fixes it.
+float limitTip(float capacity, float area, float limit) {
+  if (limit < kNegativeTipLimit) return std::fabs(limit) * area;
+  if (limit < capacity / area) return limit * area;
+  return capacity;
+}
+
+float upliftStressFactor(const AnalysisInput& input) {
+  if (input.KCYCL != kUplift) return 1.0F;
+  return input.RATIO > 1.0F ? input.RCYCL * input.RATIO : input.RCYCL;
+}
+
+struct Carried {
+  float side = 0.0F;
+  float factoredSide = 0.0F;
+};
+
+}  // namespace
+
+void roundLayerBoundaries(AnalysisInput& input) {
+  float top = 0.0F;
+  for (int n = 0; n < input.LayerCount; ++n) {
+    Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    layer.BottomDepth = std::floor(layer.BottomDepth + 0.5F);
+    layer.TopDepth = top;
+    top = layer.BottomDepth;
+  }
+  if (top > static_cast<float>(kDepthRows) / 2.0F) {
+    throw InputError("The soil profile reaches " + std::to_string(static_cast<int>(top)) +
+                         " ft; the analysis handles profiles down to " +
+                         std::to_string(kDepthRows / 2) + " ft.",
+                     0);
+  }
+}
+
+StressProfile::StressProfile(const AnalysisInput& input) {
+  for (int j = 1; j <= kDepthRows; ++j) {
+    stress_[static_cast<std::size_t>(j)] =
+        stress_[static_cast<std::size_t>(j - 1)] + footStress(input, j);
+  }
+  deepest_ = footStress(input, kDepthRows + 1);
+}
+
+float StressProfile::at(float z) const {
+  if (z < 1.0F) return 0.0F;
+  const auto feet = static_cast<int>(z);
+  if (feet <= kDepthRows) return stress_[static_cast<std::size_t>(feet)];
+  return stress_[kDepthRows] + deepest_ * static_cast<float>(feet - kDepthRows);
+}
+
+void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
+                 const StressProfile& stress, CapacityTable& table, OutputFile& runLog) {
+  table = CapacityTable{};
+  const float uplift = upliftStressFactor(input);
+  Carried carried;
+  int previousBottom = 0;
+  bool firstRow = true;
+  for (int n = 0; n < input.LayerCount; ++n) {
+    const Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    const int bottom = static_cast<int>(layer.BottomDepth);
+    for (int depth = previousBottom + 1; depth <= bottom; ++depth) {
+      const auto z = static_cast<float>(depth);
+      const float dz = z - layer.TopDepth;
+      const auto row = static_cast<std::size_t>(std::lround(z + input.BS + geometry.BellHeight));
+      if (row > static_cast<std::size_t>(kDepthRows)) break;
+
+      float unitWeight = ParameterAt(layer, layer.UnitWeight, dz);
+      if (checksUnitWeight(layer.SoilType) && unitWeight < kSmallestUnitWeight) {
+        runLog.write(formatRecord(kUnitWeightError, {}));
+      }
+      if (input.WTD < z) unitWeight -= kUnitWeightOfWater;
+      const StepStress stepStress{stress.at(z), stress.at(z) - 0.5F * unitWeight, uplift};
+
+      const SideResistance side = sideResistance(layer, z, dz, stepStress);
+      if (side.missingBlowCountAndFrictionAngle)
+        runLog.write(formatRecord(kMissingBlowCountError, {}));
+      if (side.strengthFromBlowCount && layer.SoilType == kClay) {
+        table.clayStrengthFromBlowCount = true;
+      }
+      // Side resistance is not counted above the upper exclusion zone: a step that reaches
+      // below TOPLENG counts only its part below it.
+      const float countedLength = std::clamp(z - input.TOPLENG, 0.0F, 1.0F);
+      const float unitSide =
+          std::min(side.unitSide, ParameterAt(layer, layer.MaxUnitSide, dz) / kPoundsPerTonForce);
+      float perimeter = geometry.Perimeter;
+      const float socket = ParameterAt(layer, layer.SocketDiameter, dz);
+      if (isRock(layer.SoilType) && socket >= kSmallestSocketDiameter)
+        perimeter = kShaftPi * socket;
+      float sideCapacity = carried.side;
+      float factoredSide = carried.factoredSide;
+      if (side.coefficient > 0.0F && countedLength > 0.0F) {
+        sideCapacity += unitSide * perimeter * countedLength;
+        factoredSide += layer.ResistanceFactorSide * unitSide * perimeter * countedLength;
+      }
+
+      const Base base{geometry.BaseDiameter, geometry.BaseArea};
+      float tip = tipResistance(input, layer, z, dz, base).capacity;
+      tip = limitTip(tip, base.area, ParameterAt(layer, layer.MaxUnitTip, dz) / kPoundsPerTonForce);
+      if (input.KCYCL == kUplift) tip = 0.0F;
+
+      table.side[row] = sideCapacity;
+      table.tip[row] = tip;
+      table.unitSide[row] = countedLength > 0.0F && side.coefficient > 0.0F ? unitSide : 0.0F;
+      table.unitTip[row] = tip / base.area;
+      table.factoredSide[row] = factoredSide;
+      table.volume[row] = shaftVolume(geometry, static_cast<float>(row));
+      table.soilType[row] = layer.SoilType;
+      if (firstRow) table.firstRow = static_cast<int>(row);
+      firstRow = false;
+      table.lastRow = static_cast<int>(row);
+
+      const LayerEndResult end{z, table.unitSide[row], table.unitTip[row]};
+      if (depth == previousBottom + 1) table.layerTop[static_cast<std::size_t>(n)] = end;
+      if (depth == bottom) table.layerBottom[static_cast<std::size_t>(n)] = end;
+      carried = {std::max(sideCapacity, kSmallestCarriedSide), factoredSide};
+    }
+    previousBottom = std::max(previousBottom, bottom);
+  }
+}
+
+}  // namespace tolvane::engine

@@ -1,0 +1,69 @@
+// Runs a project text through the engine's main routine in a scratch folder and reads back
+// its result files.
+#pragma once
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_engine.h"
+#include "test_support.h"
+
+namespace tolvane::engine::testing {
+
+inline std::tm fixedAnalysisTime() {
+  std::tm time{};
+  time.tm_year = 2026 - 1900;
+  time.tm_mon = 2;
+  time.tm_mday = 7;
+  time.tm_hour = 9;
+  time.tm_min = 5;
+  time.tm_sec = 3;
+  return time;
+}
+
+struct ProjectRun {
+  TempDir dir;
+  std::filesystem::path project = dir / "pier.tv9d";
+  std::int32_t result = -1;
+
+  explicit ProjectRun(const std::string& projectText) {
+    writeFile(project, projectText);
+    std::string list = "2023.9.02\r\n0\r\n" + project.string() + "\r\n";
+    for (const char* e : {".tv9o", ".tv9p", ".tv9r", ".tv9z", ".tv9w", ".tv9t", ".tv9q", ".tv9l",
+                          ".tv9c", ".tv9k", ".tv9m", ".tv9n"}) {
+      list += std::filesystem::path(project).replace_extension(e).string() + "\r\n";
+    }
+    writeFile(dir / "names.dat", list);
+    result = RunEngine({dir / "names.dat", fixedAnalysisTime()});
+  }
+  std::string file(const char* extension) const {
+    return readFile(std::filesystem::path(project).replace_extension(extension));
+  }
+  std::string report() const { return file(".tv9o"); }
+
+  // The numbers of the capacity-table rows of the report whose first column is `length`.
+  std::vector<std::vector<float>> tableRows(float length) const {
+    std::vector<std::vector<float>> rows;
+    for (const std::string& line : lines(report())) {
+      std::istringstream in(line);
+      std::vector<float> numbers;
+      std::string word;
+      bool allNumbers = true;
+      while (in >> word) {
+        char* end = nullptr;
+        const float value = std::strtof(word.c_str(), &end);
+        if (end == word.c_str() || *end != '\0') {
+          allNumbers = false;
+          break;
+        }
+        numbers.push_back(value);
+      }
+      if (allNumbers && numbers.size() == 8 && numbers[0] == length) rows.push_back(numbers);
+    }
+    return rows;
+  }
+};
+
+}  // namespace tolvane::engine::testing
