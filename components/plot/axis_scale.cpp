@@ -1,0 +1,108 @@
+#include "axis_scale.h"
+
+#include <cmath>
+
+namespace tolvane::plot {
+namespace {
+
+constexpr long double kTen = 10;
+constexpr long double kThree = 3;
+// Quotients this close to a whole number count as that number, so that -0.01 / 0.001 is -10 and
+// not a hair beyond it.
+constexpr long double kWholeTolerance = 1e-9L;
+constexpr long double kTicksPerMajor = 5;
+constexpr int kTextUnitsPerInterval = 6;
+// Leading-digit limits of the major step.
+constexpr long long kStepOfTwoFrom = 2;
+constexpr long long kStepOfFiveFrom = 5;
+constexpr long long kStepOfTenFrom = 9;
+constexpr long double kTwo = 2;
+constexpr long double kFive = 5;
+
+long double SnapToWhole(long double quotient) {
+  const long double nearest = std::nearbyint(quotient);
+  return std::fabs(quotient - nearest) <= kWholeTolerance * std::fmax(1.0L, std::fabs(nearest))
+             ? nearest
+             : quotient;
+}
+
+long double FloorDiv(long double value, long double step) {
+  return std::floor(SnapToWhole(value / step));
+}
+
+long double CeilDiv(long double value, long double step) {
+  return std::ceil(SnapToWhole(value / step));
+}
+
+}  // namespace
+
+long double RangeSpacing(long double range) {
+  const long double logarithm = std::log10(range);
+  const long double whole = std::floor(logarithm);
+  long double spacing = std::pow(kTen, whole);
+  if (logarithm - whole < std::log10(kThree)) spacing /= kTen;
+  return spacing;
+}
+
+std::optional<TAxisRange> RoundedRange(long double lower, long double upper) {
+  if (upper == lower) {
+    lower -= kDegenerateWidening;
+    upper += kDegenerateWidening;
+  }
+  const long double spacing = RangeSpacing(upper - lower);
+  if (!(spacing > 0) || !std::isfinite(spacing)) return std::nullopt;
+  return TAxisRange{spacing * FloorDiv(lower, spacing), spacing * CeilDiv(upper, spacing)};
+}
+
+int IntervalsFor(int extent_pixels, int text_height) {
+  const int unit = kTextUnitsPerInterval * std::abs(text_height);
+  return unit == 0 ? 0 : std::abs(extent_pixels) / unit;
+}
+
+std::optional<TTickStep> TickStep(long double range, int intervals) {
+  if (intervals < 1 || !(range > 0) || !std::isfinite(range)) return std::nullopt;
+  const long double raw = range / intervals;
+  const long double e = std::pow(kTen, std::floor(std::log10(raw)));
+  const auto k = static_cast<long long>(std::trunc(SnapToWhole(raw / e)));
+  long double major = e;
+  if (k >= kStepOfTenFrom) {
+    major = kTen * e;
+  } else if (k >= kStepOfFiveFrom) {
+    major = kFive * e;
+  } else if (k >= kStepOfTwoFrom) {
+    major = kTwo * e;
+  }
+  return TTickStep{major, major / kTicksPerMajor};
+}
+
+TTickRange TickRange(long double step, long double lower, long double upper) {
+  TTickRange range;
+  if (!(step > 0)) return range;
+  range.First = static_cast<long long>(std::fmin(0.0L, CeilDiv(lower, step)));
+  range.Last = static_cast<long long>(std::fmax(0.0L, FloorDiv(upper, step)));
+  return range;
+}
+
+TPixel LogicalToPixel(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
+                      const TFloatPoint& point) {
+  const long double fx = (point.x - bounds.Left) / (bounds.Right - bounds.Left);
+  const long double fy = (point.y - bounds.Top) / (bounds.Bottom - bounds.Top);
+  const auto px = static_cast<int>(std::nearbyint(fx * (area.Right - area.Left)));
+  const auto d = static_cast<int>(std::nearbyint(fy * (area.Bottom - area.Top)));
+  return TPixel{area.Left + px, x_on_top ? area.Top + d : area.Bottom - d};
+}
+
+TFloatPoint PixelToLogical(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
+                           const TPixel& pixel) {
+  if (pixel.x < area.Left || pixel.x > area.Right || area.Right == area.Left ||
+      area.Bottom == area.Top) {
+    return TFloatPoint{};
+  }
+  const long double fx = static_cast<long double>(pixel.x - area.Left) / (area.Right - area.Left);
+  const int d = x_on_top ? pixel.y - area.Top : area.Bottom - pixel.y;
+  const long double fy = static_cast<long double>(d) / (area.Bottom - area.Top);
+  return TFloatPoint{bounds.Left + fx * (bounds.Right - bounds.Left),
+                     bounds.Top + fy * (bounds.Bottom - bounds.Top)};
+}
+
+}  // namespace tolvane::plot

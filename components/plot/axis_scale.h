@@ -1,0 +1,50 @@
+// Axis scaling of a plot: rounding of bounds to a spacing, tick steps and tick index ranges, and
+// the mapping between logical values and the pixels of a curve area.
+#pragma once
+
+#include <optional>
+
+#include "graph_plot.h"
+
+namespace tolvane::plot {
+
+// Half the width given to a range whose ends are equal.
+inline constexpr long double kDegenerateWidening = 0.01L;
+
+struct TAxisRange {
+  long double Lower = 0;
+  long double Upper = 0;
+};
+
+// Widens an empty range, then rounds its ends outwards to the spacing 10^floor(log10(range)),
+// a tenth of it when the leading digits of the range are below 3. None when the spacing is 0.
+std::optional<TAxisRange> RoundedRange(long double lower, long double upper);
+// The spacing that RoundedRange uses for a range that is not empty.
+long double RangeSpacing(long double range);
+
+struct TTickStep {
+  long double Major = 0;
+  long double Minor = 0;  // the tick step: a fifth of the major step
+};
+
+// The step for about `intervals` intervals over the range; none when intervals is below 1 or
+// the range is not positive.
+std::optional<TTickStep> TickStep(long double range, int intervals);
+// The number of labelled intervals that fit a curve area: its extent / (6 h), h the text unit.
+int IntervalsFor(int extent_pixels, int text_height);
+
+struct TTickRange {
+  long long First = 0;  // smallest i <= 0 with i * step >= lower
+  long long Last = 0;   // largest i >= 0 with i * step <= upper
+  bool Drawn() const { return Last > First; }
+};
+TTickRange TickRange(long double step, long double lower, long double upper);
+
+// Logical value to pixel of the curve area, rounding to nearest with ties to even.
+TPixel LogicalToPixel(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
+                      const TFloatPoint& point);
+// The inverse; a pixel left or right of the curve area gives (0, 0).
+TFloatPoint PixelToLogical(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
+                           const TPixel& pixel);
+
+}  // namespace tolvane::plot

@@ -1,0 +1,56 @@
+// Expansion of the units placeholders of plot axes for a unit system.
+#include <array>
+
+#include "graph_plot.h"
+
+namespace tolvane::plot {
+namespace {
+
+struct TPlaceholderWords {
+  const char* English;
+  const char* SI;
+};
+
+// A placeholder family: its three tokens with their words, the numbered ones tried first.
+struct TPlaceholderFamily {
+  std::array<const char*, 3> Tokens;  // "X2", "X1", "X"
+  std::array<TPlaceholderWords, 3> Words;
+};
+
+constexpr TPlaceholderFamily kForce = {{"F2", "F1", "F"},
+                                       {{{"tons", "kN"}, {"kips", "kN"}, {"lbs", "kN"}}}};
+constexpr TPlaceholderFamily kLength = {{"L2", "L1", "L"},
+                                        {{{"ft", "m"}, {"in", "mm"}, {"in", "m"}}}};
+
+std::string ReplaceAll(std::string text, const std::string& token, const std::string& word) {
+  size_t pos = 0;
+  while ((pos = text.find(token, pos)) != std::string::npos) {
+    text.replace(pos, token.size(), word);
+    pos += word.size();
+  }
+  return text;
+}
+
+std::string ExpandFamily(const std::string& text, const TPlaceholderFamily& family,
+                         int unit_system) {
+  for (size_t i = 0; i < family.Tokens.size(); ++i) {
+    if (text.find(family.Tokens[i]) == std::string::npos) continue;
+    const TPlaceholderWords& words = family.Words[i];
+    return ReplaceAll(text, family.Tokens[i], unit_system == kSIUnits ? words.SI : words.English);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ExpandUnits(const std::string& units, int unit_system) {
+  if (unit_system == kNoUnitExpansion) return units;
+  return ExpandFamily(ExpandFamily(units, kForce, unit_system), kLength, unit_system);
+}
+
+std::string AxisCaption(const std::string& caption, const std::string& units, int unit_system) {
+  if (units.empty()) return caption;
+  return caption + " (" + ExpandUnits(units, unit_system) + ")";
+}
+
+}  // namespace tolvane::plot
