@@ -73,14 +73,6 @@ float sinDegrees(float angle) {
   return std::sin(angle * kDegreesToRadians);
 }
 
-float sandBeta(float z, float blowCount) {
-  float beta = kSandBetaAtSurface - kSandBetaPerRootFoot * std::sqrt(z);
-  if (blowCount > 0.0F && blowCount < kSandBetaFullBlowCount) {
-    beta = beta * blowCount / kSandBetaFullBlowCount;
-  }
-  return std::clamp(beta, kSandBetaMin, kSandBetaMax);
-}
-
 float gravellySandBeta(float z) {
   const float beta = kGravellyBetaAtSurface -
                      kGravellyBetaSlope * std::pow(kMetersPerFoot * z, kGravellyBetaExponent);
@@ -187,6 +179,14 @@ float sandUnitTip(float blowCount, float frictionAngle) {
 }
 
 }  // namespace
+
+float sandBeta(float z, float blowCount) {
+  float beta = kSandBetaAtSurface - kSandBetaPerRootFoot * std::sqrt(z);
+  if (blowCount > 0.0F && blowCount < kSandBetaFullBlowCount) {
+    beta = beta * blowCount / kSandBetaFullBlowCount;
+  }
+  return std::clamp(beta, kSandBetaMin, kSandBetaMax);
+}
 
 void estimateSandParameters(Layer& layer, const EndStress& stress) {
   const int method = sideMethodOf(layer);

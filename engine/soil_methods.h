@@ -38,6 +38,10 @@ struct EndStress {
   float bottom = 0.0F;
 };
 
+// Beta of sand at depth z: 1.5 - 0.135 sqrt(z), reduced in proportion to N below 15 blows and
+// kept within 0.25 to 1.2.
+float sandBeta(float z, float blowCount);
+
 // Sand (type 1): estimates of beta (method 2), OCR (method 3), friction angle (methods 1 and 3)
 // and the interface angle, each marked in layer.Estimated.
 void estimateSandParameters(Layer& layer, const EndStress& stress);
