@@ -1,0 +1,85 @@
+#include "result_plots.h"
+
+#include <string>
+
+namespace tolvane::app {
+namespace {
+
+struct TPlotTexts {
+  const char* Caption;
+  const char* XCaption;
+  const char* XUnits;
+  const char* YCaption;
+  const char* YUnits;
+};
+
+constexpr std::array<TPlotTexts, kPltChart1> kPlotTexts = {{
+    {"Ultimate Skin Friction vs Depth", "Ultimate Skin Friction ", "F2", "Depth ", "L2"},
+    {"Ultimate Tip Resistance vs Depth", "Ultimate Tip Resistance ", "F2", "Depth ", "L2"},
+    {"Ultimate Total Capacity vs Depth", "Ultimate Total Capacity ", "F2", "Depth ", "L2"},
+    {"Combined Plots vs Depth (ultimate)", "Ultimate Axial Capacity", "F2", "Depth", "L2"},
+    {"ASD/LRFD Skin Friction vs Depth ", "Skin Friction w/F.S.", "F2", "Depth", "L2"},
+    {"ASD/LRFD Tip Resistance vs Depth ", "Tip Resistance w/F.S.", "F2", "Depth", "L2"},
+    {"ASD/LRFD Total Capacity vs Depth", "Total Capacity w/F.S.", "F2", "Depth", "L2"},
+    {"Combined Plots vs Depth (ASD/LRFD)", "Axial Capacity w/F. S.", "F2", "Depth", "L2"},
+    {"Axial Load vs Settlement (averaged)", "Axial Load ", "F2", "Settlement ", "L"},
+    {"Axial Load vs Settlement (upper bound)", "Axial Load (upper bound)", "F2", "Settlement", "L"},
+    {"Axial Load vs Settlement (lower bound)", "Axial Load (lower bound)", "F2", "Settlement", "L"},
+    {"Combined Plots of Load vs Settlement", "Axial Load", "F2", "Settlement", "L"},
+    {"t-z curves (averaged)", "Axial Displacement, z", "L", "Unit Load Transfer, t", "F/L^2"},
+    {"Q-w curves (averaged)", "Tip Displacement, w", "L", "Tip Load, Q", "F2"},
+    {"Additional t-z curves (averaged)", "Axial Displacement, z", "L", "Unit Load Transfer, t",
+     "F/L^2"},
+    {"Load Distribution", "Total Capacity ", "F2", "Depth ", "L2"},
+}};
+
+constexpr int kLastChartNumberWithOneBlank = 9;
+
+void SetTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
+  plot.Caption = texts.Caption;
+  plot.XCaption = texts.XCaption;
+  plot.XUnits = texts.XUnits;
+  plot.YCaption = texts.YCaption;
+  plot.YUnits = texts.YUnits;
+}
+
+}  // namespace
+
+TResultPlots::TResultPlots() {
+  for (int i = 0; i < kPltChart1; ++i) SetTexts((*this)[i], kPlotTexts[static_cast<size_t>(i)]);
+  for (int n = 1; n <= kDesignChartPlots; ++n) {
+    // The tenth caption carries two blanks.
+    const std::string gap = n <= kLastChartNumberWithOneBlank ? " " : "  ";
+    const std::string caption = "Design Chart" + gap + std::to_string(n);
+    SetTexts((*this)[kPltChart1 + n - 1], {caption.c_str(), "Axial Capacity", "F2", "Depth", "L2"});
+  }
+  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(plot::kEnglishUnits);
+}
+
+void TResultPlots::ResetForReading() {
+  for (plot::TGraphPlot& plot : Plots_) {
+    plot.LimitActive = false;
+    plot.SetLineCount(0);
+    plot.Markers = 1;
+    plot.SizeFont = 10;
+    plot.WidthLine = 1;
+    plot.SetLayerLineCount(0);
+  }
+}
+
+void TResultPlots::SetUnits(int units) {
+  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(units);
+}
+
+bool TResultPlots::AnyChange() const {
+  for (const plot::TGraphPlot& plot : Plots_) {
+    if (plot.AnyChange) return true;
+  }
+  return false;
+}
+
+void TResultPlots::ClearChanges() {
+  for (plot::TGraphPlot& plot : Plots_) plot.AnyChange = false;
+}
+
+}  // namespace tolvane::app

@@ -1,0 +1,227 @@
+// Checks the reading of plot-data files into the result plots with hand-written files: padding
+// of short curves, tips shown as 0.00001, ID2 and the bound curves, elevations, uplift captions,
+// the appended t-z, Q-w and load-distribution sections, design charts, legends, soil-layer bands,
+// and files that are truncated or not plot data at all.
+#include "plot_data_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "current_project.h"
+#include "word_reader.h"
+
+namespace tolvane::app {
+namespace {
+
+const std::filesystem::path kData = TOLVANE_TEST_DATA_DIR;
+
+class RecordedMessages : public UserMessages {
+ public:
+  void information(const std::string& text) override { shown.push_back("I:" + text); }
+  void warning(const std::string& text) override { shown.push_back("W:" + text); }
+  void error(const std::string& text) override { shown.push_back("E:" + text); }
+  std::vector<std::string> shown;
+};
+
+// An English ASD project, 3 ft shaft, sand to 20 ft over clay to 60 ft.
+class PlotDataReader : public ::testing::Test {
+ protected:
+  PlotDataReader() : project_(host_, kEnglishUnits) {
+    TProgramData& data = project_.Data();
+    data.DSTART = 3;
+    data.FST = 2.5L;
+    data.FSB = 3;
+    data.KCYCL = 1;
+    data.NLRFD = 2;
+    data.Yesnewversion = 1;
+    TGridTable& d = project_.Grids().D();
+    d.SetRowCount(2);
+    d.SetIntValue(kColSoilType, 0, kSand);
+    d.SetFloatValue(kColBottomDepth, 0, 20);
+    d.SetIntValue(kColSoilType, 1, kClay);
+    d.SetFloatValue(kColBottomDepth, 1, 60);
+  }
+
+  bool Read(const char* file, bool report = true) {
+    return ReadPlotData(plots_, project_.Data(), flags_, (kData / file).string(), report,
+                        messages_);
+  }
+  const plot::TGraphPlot& P(int index) const { return plots_[index]; }
+  static double X(const plot::TGraphPlot& p, int line, int point) {
+    return static_cast<double>(p.Data(line, point).x);
+  }
+  static double Y(const plot::TGraphPlot& p, int line, int point) {
+    return static_cast<double>(p.Data(line, point).y);
+  }
+
+  THeadlessHost host_;
+  TCurrentProject project_;
+  TResultPlots plots_;
+  TResultFlags flags_;
+  RecordedMessages messages_;
+};
+
+TEST_F(PlotDataReader, ShortSecondCurveIsPaddedWithItsLastRow) {
+  ASSERT_TRUE(Read("short_second_curve.tv9p"));
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(project_.Data().ID2, 2);
+  for (const int p : {kPltSkin, kPltTip, kPltTotal, kFSpltSkin, kFSpltTip, kFSpltTotal}) {
+    SCOPED_TRACE(p);
+    ASSERT_EQ(P(p).LineCount(), 2);
+    ASSERT_EQ(P(p).Count(), 5);
+    EXPECT_EQ(P(p).Data(1, 4).x, P(p).Data(1, 3).x);
+    EXPECT_EQ(Y(P(p), 1, 4), 6);
+  }
+  EXPECT_DOUBLE_EQ(X(P(kPltSkin), 1, 3), 2.5);
+  EXPECT_DOUBLE_EQ(X(P(kFSpltTotal), 1, 3), 2.17);
+  // Rows 0 and 1 are the fixed rows: zero, then the first depth.
+  EXPECT_EQ(Y(P(kPltSkin), 0, 0), 0);
+  EXPECT_EQ(Y(P(kPltSkin), 0, 1), 4);
+  EXPECT_EQ(Y(P(kPltSkin), 0, 4), 7);
+  EXPECT_DOUBLE_EQ(X(P(kPltTip), 0, 4), 0.00001);  // a tip of 0 at the last depth
+  EXPECT_EQ(X(P(kFSpltTip), 0, 4), 0);             // only the ultimate tip is lifted
+}
+
+TEST_F(PlotDataReader, SettlementCurvesAndBoundsByID2) {
+  ASSERT_TRUE(Read("short_second_curve.tv9p"));
+  const plot::TGraphPlot& axial = P(kPltAxial);
+  ASSERT_EQ(axial.Count(), 16);
+  EXPECT_EQ(X(axial, 0, 0), 0);
+  EXPECT_EQ(X(axial, 0, 1), 10);
+  EXPECT_DOUBLE_EQ(Y(axial, 0, 15), 15.01);
+  EXPECT_EQ(X(axial, 1, 15), 300);
+  // ID2 2: no bound curves in the file, the upper and lower plots stay zero.
+  EXPECT_EQ(X(P(kPltUpper), 0, 15), 0);
+  EXPECT_EQ(X(P(kPltLower), 1, 15), 0);
+  EXPECT_FALSE(flags_.showtzcurves);
+  EXPECT_FALSE(flags_.showloadcurves);
+}
+
+TEST_F(PlotDataReader, LegendsCombinedPlotsAndBands) {
+  ASSERT_TRUE(Read("short_second_curve.tv9p"));
+  EXPECT_EQ(P(kPltSkin).Line(0).LineName(), "Dia=3 ft");
+  EXPECT_EQ(P(kPltLower).Line(1).LineName(), "Dia=3.5 ft");
+  EXPECT_EQ(P(kFSpltSkin).XCaption, "Side Resistance/F.S. ");
+  EXPECT_EQ(P(kPltCombine).Line(1).LineName(), "  Tip Resistance");
+  EXPECT_EQ(P(kPltCombinedSettle).Line(0).LineName(), "  Trend (Averaged)");
+  EXPECT_DOUBLE_EQ(X(P(kPltCombine), 2, 3), 5);  // total of curve 0, row 3
+  EXPECT_DOUBLE_EQ(X(P(kPltCombineD), 0, 3), 0.8);
+  EXPECT_EQ(P(kPltCombinedSettle).LineCount(), 3);
+  EXPECT_EQ(X(P(kPltCombinedSettle), 0, 2), 20);
+  const plot::TGraphPlot& skin = P(kPltSkin);
+  ASSERT_EQ(skin.LayerLineCount(), 2);
+  EXPECT_EQ(skin.LayerLine(0).LineName(), " SAND ");
+  EXPECT_EQ(skin.LayerLine(0).Point(0).x, 7);
+  EXPECT_EQ(skin.LayerLine(1).LineName(), " CLAY ");
+  EXPECT_EQ(skin.LayerLine(1).Point(0).x, 1);
+  EXPECT_EQ(skin.LayerLine(1).Point(0).y, 60);
+  EXPECT_EQ(P(kPltAxial).LayerLineCount(), 0);  // settlement plots carry no bands
+  EXPECT_EQ(P(kPltLoad).Units(), kEnglishUnits);
+  EXPECT_EQ(P(kPltSkin).YAxisCaption(), "Depth (ft)");
+}
+
+TEST_F(PlotDataReader, MultipleLengthsNameCurvesByLength) {
+  project_.Data().IPENT = 1;
+  ASSERT_TRUE(Read("short_second_curve.tv9p"));
+  EXPECT_EQ(P(kPltSkin).Line(0).LineName(), "L =7 ft");
+  EXPECT_EQ(P(kPltTip).Line(1).LineName(), "L =6 ft");
+}
+
+TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
+  TProgramData& data = project_.Data();
+  data.UseElevation = 1;
+  data.ValElevation = 100;
+  data.KCYCL = 2;
+  data.NLRFD = 1;
+  ASSERT_TRUE(Read("elevation_uplift_bounds.tv9p"));
+  EXPECT_EQ(data.ID2, 3);
+  EXPECT_EQ(Y(P(kPltSkin), 0, 2), 80);  // depth 20 at elevation 100
+  EXPECT_EQ(Y(P(kFSpltTotal), 0, 0), 100);
+  for (int p = kPltSkin; p <= kPltCombineD; ++p) {
+    SCOPED_TRACE(p);
+    EXPECT_EQ(P(p).YCaption, "Elevation");
+    EXPECT_TRUE(P(p).Yreversed);
+  }
+  EXPECT_EQ(P(kFSpltTip).XCaption, "Self-Weight");
+  EXPECT_EQ(P(kFSpltSkin).XCaption, "LRFD Side Resistance ");
+  EXPECT_EQ(P(kPltCombine).Line(1).LineName(), "  Self-Weight");
+  EXPECT_EQ(P(kPltCombineD).Line(1).LineName(), "  Self-Weight");
+  EXPECT_EQ(X(P(kFSpltTip), 0, 2), 12);  // the ultimate tip: the self-weight
+  EXPECT_EQ(P(kPltSkin).LayerLine(0).Point(0).y, 80);
+  EXPECT_EQ(P(kPltSkin).LayersTop, 100);
+  EXPECT_EQ(X(P(kPltUpper), 0, 1), 12);
+  EXPECT_EQ(X(P(kPltLower), 0, 15), 120);
+  EXPECT_EQ(X(P(kPltCombinedSettle), 2, 15), 120);
+  ASSERT_TRUE(flags_.showtzcurves);
+  ASSERT_EQ(P(kPltTz).LineCount(), 1);
+  EXPECT_EQ(P(kPltTz).Line(0).LineName(), "H=15 ft");
+  EXPECT_EQ(Y(P(kPltTz), 0, 9), 1000);
+  EXPECT_DOUBLE_EQ(X(P(kPltTz), 0, 0), 0.1);
+  EXPECT_EQ(P(kPltQw).Line(0).LineName(), "Dia=3 ft");
+  EXPECT_EQ(Y(P(kPltQw), 0, 1), 10);
+  EXPECT_EQ(P(kPltTzAdd).LineCount(), 0);
+  ASSERT_TRUE(flags_.showloadcurves);
+  ASSERT_EQ(P(kPltLoad).LineCount(), 15);
+  ASSERT_EQ(P(kPltLoad).Count(), 1);
+  EXPECT_EQ(X(P(kPltLoad), 14, 0), 45);
+  EXPECT_EQ(Y(P(kPltLoad), 14, 0), 20);
+}
+
+TEST_F(PlotDataReader, EnglishDesignChartIsConvertedToFeetAndTons) {
+  project_.Data().IChart = 1;
+  project_.Data().DIAMINCR = 1;
+  ASSERT_TRUE(Read("design_chart.tv9p"));
+  const plot::TGraphPlot& chart = P(kPltChart1);
+  EXPECT_EQ(chart.Caption, "Design Chart (0.5-in movement)");
+  EXPECT_EQ(chart.UserCaption, "Design Chart (0.5-in movement)");
+  ASSERT_EQ(chart.LineCount(), 1);
+  ASSERT_EQ(chart.Count(), 1);
+  EXPECT_EQ(chart.Line(0).LineName(), "Dia=3 ft");
+  EXPECT_DOUBLE_EQ(X(chart, 0, 0), 200);
+  EXPECT_DOUBLE_EQ(Y(chart, 0, 0), 40);
+  EXPECT_EQ(chart.LayerLineCount(), 2);
+  EXPECT_EQ(P(kPltChart1 + 1).LineCount(), 0);  // only one chart settlement
+  EXPECT_EQ(P(kPltChart1 + 9).Caption, "Design Chart  10");
+  EXPECT_FALSE(flags_.showtzcurves);  // the file ends after the charts
+}
+
+TEST_F(PlotDataReader, SIDesignChartKeepsTheDiameterInMetres) {
+  project_.Data().fUnits = kSIUnits;
+  project_.Data().IChart = 1;
+  ASSERT_TRUE(Read("design_chart.tv9p"));
+  const plot::TGraphPlot& chart = P(kPltChart1);
+  EXPECT_EQ(chart.Caption, "Design Chart (0.5-m movement)");
+  EXPECT_EQ(chart.Line(0).LineName(), "Dia=36 m");
+  EXPECT_NEAR(Y(chart, 0, 0), 480 / 39.37, 1e-12);
+  EXPECT_NEAR(X(chart, 0, 0), 400000 / 224.82014388489208633, 1e-9);
+  EXPECT_EQ(P(kPltSkin).Units(), kSIUnits);
+}
+
+TEST_F(PlotDataReader, TruncatedFileKeepsWhatWasRead) {
+  EXPECT_FALSE(Read("truncated.tv9p"));
+  EXPECT_EQ(messages_.shown,
+            std::vector<std::string>{"I:An error occured in running the main program."});
+  EXPECT_DOUBLE_EQ(X(P(kPltSkin), 0, 3), 2);
+  EXPECT_EQ(P(kPltSkin).LineCount(), 2);
+}
+
+TEST_F(PlotDataReader, ForeignFileFailsQuietlyWhenOpening) {
+  EXPECT_FALSE(Read("foreign.tv9p", false));
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_FALSE(Read("foreign.tv9p", true));
+  EXPECT_EQ(messages_.shown.size(), 1U);
+}
+
+TEST_F(PlotDataReader, CountsBeyondTheLimitsStopTheReading) {
+  for (const char* text : {"-1 5 1\n", "3000000 5 1\n", "1 1 1\n", "1 999999999 1\n"}) {
+    SCOPED_TRACE(text);
+    TWordReader reader = TWordReader::FromText(text);
+    EXPECT_THROW(ReadPlotData(plots_, project_.Data(), flags_, reader), EProjectFormatError);
+  }
+}
+
+}  // namespace
+}  // namespace tolvane::app
