@@ -8,8 +8,10 @@
 
 #include "capacity_walk.h"
 #include "case_geometry.h"
+#include "design_charts.h"
 #include "edit_format.h"
 #include "input_reader.h"
+#include "load_settlement.h"
 #include "profile.h"
 #include "report_case.h"
 #include "report_soil.h"
@@ -28,6 +30,8 @@ inline constexpr float kLastDiameterAllowance = 0.02F;         // ft beyond DIAL
 inline constexpr float kConcreteWeightPerCubicYard = 4050.0F;  // lb
 inline constexpr float kWaterTonsPerFootPerSquareDiameter = 0.02450448F;  // 62.4 π/4 / 2000
 inline constexpr float kLengthPrintTolerance = 1.0E-4F;                   // ft
+inline constexpr float kInchesPerFoot = 12.0F;
+inline constexpr float kPsiPerTsf = 2000.0F / 144.0F;
 
 const char* const kShortProfileNote =
     "(/,5X,'INCREASE THE SOIL DEPTH TO GIVE ENOUGH LENGTH FOR',/,"
@@ -136,6 +140,12 @@ class CaseLoop {
   // Runs every case; false when the analysis stopped.
   bool runAll();
   const BestCase& best() const { return best_; }
+  // The solver input of the last case analysed, and whether its tip lies in rock.
+  const LoadSettlementInput& lastSolverInput() const { return *solverInput_; }
+  bool lastTipInRock() const { return lastTipInRock_; }
+  bool anyLoadSettlement() const { return anyLoadSettlement_; }
+  const LoadSettlementResults& results() const { return *results_; }
+  ChartSize chartSize() const { return chartSize_; }
 
  private:
   bool runCase(int diameterIndex, int lengthIndex, float length);
@@ -143,10 +153,21 @@ class CaseLoop {
   CapacityRow rowAt(int length) const;
   float shaftWeight(int length) const;
   float tipResistanceFactor(int length) const;
-  void printRows(int caseLength);
+  int printRows(int caseLength);
   void copyWarningBuffer();
   void keepIfBest(int caseLength);
   void stopForAnotherLayer();
+  int tipSoilType(int caseLength) const;
+  // A case as the load-settlement computations see it.
+  struct SolverCase {
+    int diameterIndex = 1;
+    int lengthIndex = 1;
+    int length = 0;     // ft, the tip depth
+    int depthRows = 0;  // rows of the capacity table: the increments of the shaft
+  };
+  void fillSolverInput(const SolverCase& c);
+  bool loadSettlement(const SolverCase& c);
+  void printLoadSettlement();
 
   OutputFile& file(FileRole role) { return run_.file(role); }
 
@@ -158,6 +179,11 @@ class CaseLoop {
   BestCase best_;
   float bestRatio_ = 0.0F;
   int caseNumber_ = 0;
+  std::unique_ptr<LoadSettlementInput> solverInput_ = std::make_unique<LoadSettlementInput>();
+  std::unique_ptr<LoadSettlementResults> results_ = std::make_unique<LoadSettlementResults>();
+  bool lastTipInRock_ = false;
+  bool anyLoadSettlement_ = false;
+  ChartSize chartSize_;
 };
 
 bool CaseLoop::runAll() {
@@ -205,11 +231,10 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
     file(FileRole::RunLog).write(formatRecord(kShortProfileNote, {}));
     caseLength = last;
   }
-  printRows(caseLength);
+  const int rows = printRows(caseLength);
   copyWarningBuffer();
   keepIfBest(caseLength);
-  // The load-settlement curves of the case follow here.
-  return true;
+  return loadSettlement({diameterIndex, lengthIndex, caseLength, rows});
 }
 
 // The first length whose design capacity exceeds the design load, or -1.
@@ -261,12 +286,14 @@ CapacityRow CaseLoop::rowAt(int length) const {
 }
 
 // The rows of the capacity table, one every PINC and the last one, and their plot rows.
-void CaseLoop::printRows(int caseLength) {
+// Returns the number of rows.
+int CaseLoop::printRows(int caseLength) {
   const float increment = input_.isSI() ? input_.PINC * kFeetPerMetre : input_.PINC;
   const bool lrfd = input_.NLRFD == kLrfd;
   const float fsb = input_.KCYCL == kUplift ? 1.0F : input_.FSB;
   float nextPrinted = increment;
   bool first = true;
+  int rows = 0;
   for (int length = table_->firstRow; length <= caseLength; ++length) {
     const auto l = static_cast<float>(length);
     const bool onIncrement = l + kLengthPrintTolerance >= nextPrinted;
@@ -276,12 +303,14 @@ void CaseLoop::printRows(int caseLength) {
     file(FileRole::Report).write(capacityTableRow(input_, row));
     if (first) run_.plotData.beginCurve(printedLength(input_, l));
     first = false;
+    ++rows;
     const auto load = [this](float tons) { return printedLoad(input_, tons); };
     run_.plotData.addDepthRow({printedLength(input_, l), load(row.side), load(row.tip),
                                load(row.total), load(lrfd ? row.design1 : row.side / input_.FST),
                                load(lrfd ? row.design2 : row.tip / fsb),
                                load(lrfd ? row.design3 : row.design2)});
   }
+  return rows;
 }
 
 void CaseLoop::copyWarningBuffer() {
@@ -301,6 +330,118 @@ void CaseLoop::keepIfBest(int caseLength) {
            ratio};
 }
 
+int CaseLoop::tipSoilType(int caseLength) const {
+  const int n = std::min(layerAt(input_, static_cast<float>(caseLength) + kLengthPrintTolerance),
+                         input_.LayerCount - 1);
+  return input_.Layers[static_cast<std::size_t>(n)].SoilType;
+}
+
+// The solver's input block for the case: the layers with the unit resistances the walk kept at
+// their ends, the unit side resistance of every depth step, the shaft and its tip.
+void CaseLoop::fillSolverInput(const SolverCase& c) {
+  const int caseLength = c.length;
+  LoadSettlementInput& block = *solverInput_;
+  block.layerCount = input_.LayerCount;
+  for (int n = 0; n < input_.LayerCount; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    const LayerEndResult& top = table_->layerTop[i];
+    const LayerEndResult& bottom = table_->layerBottom[i];
+    block.layers[i] = {top.depth,     bottom.depth,    input_.Layers[i].SoilType,
+                       top.unitSide,  bottom.unitSide, top.unitTip,
+                       bottom.unitTip};
+  }
+  block.steps.count = 0;
+  for (int row = table_->firstRow; row <= table_->lastRow; ++row) {
+    const auto r = static_cast<std::size_t>(row);
+    const auto k = static_cast<std::size_t>(block.steps.count++);
+    block.steps.depth[k] = table_->stepDepth[r] * kInchesPerFoot;
+    block.steps.value[k] = table_->unitSide[r] * kPsiPerTsf;
+  }
+  block.shaftDiameter = geometry_.ShaftDiameter;
+  block.baseDiameter = geometry_.BaseDiameter;
+  block.shaftLength = static_cast<float>(caseLength);
+  block.transitionLength = geometry_.BellHeight;
+  block.modulus = input_.EPILE;
+  block.tipCapacity =
+      input_.KCYCL == kUplift
+          ? 0.0F
+          : averagedTip(*table_, caseLength, geometry_.BaseDiameter, geometry_.ShaftDiameter);
+  // One increment per row of the capacity table, so that the load distribution has as many
+  // points as the capacity curve of the case.
+  block.increments = std::max(1, c.depthRows);
+  block.units = input_.Units;
+  block.caseNumber = caseNumber_;
+  block.diameterIndex = c.diameterIndex;
+  block.lengthIndex = c.lengthIndex;
+  block.currentLength = static_cast<float>(caseLength);
+  block.ignoredTop = input_.TOPLENG * kInchesPerFoot;
+  block.designCharts = input_.IChart > 0;
+  block.settlementCount = input_.NPOINTPD;
+  block.settlements = input_.PDSETT;
+}
+
+// The load-settlement curves of the case, trend line and both bounds; false when the solver
+// stopped the analysis.
+bool CaseLoop::loadSettlement(const SolverCase& c) {
+  const int diameterIndex = c.diameterIndex;
+  const int lengthIndex = c.lengthIndex;
+  const int tipType = tipSoilType(c.length);
+  lastTipInRock_ = tipType >= kStrongRockSideOrEnd && tipType <= kStrongRock;
+  if (lastTipInRock_) {
+    // Rock and intermediate geomaterial tips have their own load-settlement routines, which
+    // are called here once they exist; until then such a case has no load-settlement curve.
+    return true;
+  }
+  file(FileRole::Report)
+      .write(formatRecord("(/,/,/,5X,'AXIAL LOAD VS SETTLEMENT CURVES',/,5X,A)",
+                          {std::string(31, '-')}));
+  if (input_.PrintTZCurves == 1 && diameterIndex == 1 && lengthIndex == 1) {
+    file(FileRole::QwScratch).write(formatRecord("(/,5X,'QW CURVE DATA')", {}));
+    file(FileRole::TzCurves).write(formatRecord("(/,5X,'TZ CURVE DATA')", {}));
+  }
+  fillSolverInput(c);
+  for (const CurveLine line : {CurveLine::Trend, CurveLine::UpperBound, CurveLine::LowerBound}) {
+    solverInput_->line = line;
+    if (input_.PrintTZCurves == 1 && line == CurveLine::Trend && diameterIndex == 1 &&
+        lengthIndex == 1) {
+      // The count of the t-z curves that the solver writes to plot section T.
+      file(FileRole::PlotSectionT).write(freeFormatRecord({kCurvesPerLayer * input_.LayerCount}));
+    }
+    solveLoadSettlement(*solverInput_, *results_, run_);
+    if (run_.result > 0) return false;
+    anyLoadSettlement_ = true;
+  }
+  chartSize_.diameters = std::max(chartSize_.diameters, diameterIndex);
+  chartSize_.lengths = std::max(chartSize_.lengths, lengthIndex);
+  printLoadSettlement();
+  return true;
+}
+
+// The trend curve in the report; all three lines in the plot data.
+void CaseLoop::printLoadSettlement() {
+  static const EditFormat kTopRow("(13X,1P,2(E17.4))");
+  static const EditFormat kPlotRow("(4(1X,E10.3))");
+  file(FileRole::Report)
+      .write(formatRecord(input_.isSI() ? "(/,22X,'TOP  LOAD     TOP MOVEMENT        ',/,22X,"
+                                          "'   kN              M             ')"
+                                        : "(/,22X,'TOP  LOAD     TOP MOVEMENT     ',/,22X,"
+                                          "'   TONS             IN.       ')",
+                          {}));
+  const LoadSettlementCurve& trend = results_->lines[0];
+  for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
+    file(FileRole::Report).write(kTopRow({trend.topLoad[k], trend.topMovement[k]}));
+  }
+  std::string rows;
+  for (const LoadSettlementCurve& line : results_->lines) {
+    for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
+      rows +=
+          kPlotRow({line.topLoad[k], line.topMovement[k], line.tipLoad[k], line.tipMovement[k]});
+    }
+  }
+  run_.plotData.appendToCurve(rows);
+  run_.plotData.setLineCount(kCurveLineCount);
+}
+
 void CaseLoop::stopForAnotherLayer() {
   const std::string text = formatRecord("(/,A)", {kNeedAnotherSoilLayer});
   std::fputs(text.c_str(), stderr);
@@ -313,6 +454,26 @@ void CaseLoop::stopForAnotherLayer() {
 }  // namespace tolvane::engine
 
 namespace tolvane::engine {
+namespace {
+
+// The t-z curves at the depths the user listed, with the last case's profile.
+void writeAdditionalCurves(EngineRun& run, const CaseLoop& cases) {
+  if (run.input.PrintTZCurves != 1 || !cases.anyLoadSettlement() || cases.lastTipInRock()) return;
+  run.file(FileRole::Report)
+      .write(formatRecord("(/,/,/,5X,'ADDITIONAL TZ CURVES',/,5X,'--------------------',/,/,5X,"
+                          "'NOTE: TZ AND QW CURVES DATA ARE AVAILABLE ONLY ',"
+                          "'FOR SAND AND CLAY LAYERS.',/,/)",
+                          {}));
+  const auto block = std::make_unique<LoadSettlementInput>(cases.lastSolverInput());
+  const std::span<const float> depths(run.input.TzDepths.data(),
+                                      static_cast<std::size_t>(run.input.TzDepthCount));
+  for (const CurveLine line : {CurveLine::Trend, CurveLine::UpperBound, CurveLine::LowerBound}) {
+    block->line = line;
+    extraCurvesAtDepths(*block, depths, run);
+  }
+}
+
+}  // namespace
 
 void AnalyzeShaft(EngineRun& run, RecordReader& project) {
   AnalysisInput& input = run.input;
@@ -331,7 +492,13 @@ void AnalyzeShaft(EngineRun& run, RecordReader& project) {
   if (cases.best().found) {
     run.file(FileRole::Report).write(mostEfficientShaft(input, cases.best()));
   }
-  // The additional t-z curves and the design charts follow here.
+  writeAdditionalCurves(run, cases);
+  if (input.IChart > 0) {
+    writeDesignChartTables(input, cases.results().charts, cases.chartSize(),
+                           run.file(FileRole::Report));
+    run.plotData.appendAfterCurves(
+        designChartPlotSection(input, cases.results().charts, cases.chartSize()));
+  }
 }
 
 }  // namespace tolvane::engine

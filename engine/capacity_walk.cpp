@@ -175,6 +175,7 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       table.factoredSide[row] = factoredSide;
       table.volume[row] = shaftVolume(geometry, static_cast<float>(row));
       table.soilType[row] = layer.SoilType;
+      table.stepDepth[row] = z;
       if (firstRow) table.firstRow = static_cast<int>(row);
       firstRow = false;
       table.lastRow = static_cast<int>(row);

@@ -46,6 +46,7 @@ struct CapacityTable {
   std::array<float, kDepthRows + 1> factoredSide{};  // sum of resistance factor x Qs, tons
   std::array<float, kDepthRows + 1> volume{};        // cubic yards
   std::array<int, kDepthRows + 1> soilType{};
+  std::array<float, kDepthRows + 1> stepDepth{};  // ft, the profile depth of the row's step
   int firstRow = 0;  // the shortest shaft length that has a row
   int lastRow = -1;  // the longest
   std::array<LayerEndResult, kLayerCapacity> layerTop{};

@@ -1,5 +1,6 @@
 #include "run_engine.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -103,9 +104,36 @@ void closeFile(EngineRun& run, FileRole role) {
   run.file(role).close();
 }
 
+// The lines of `text`, each exactly kAppendedLineWidth characters wide.
+std::string fixedLines(const std::string& text) {
+  std::string lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, std::min(end - start, kAppendedLineWidth));
+    line.resize(kAppendedLineWidth, ' ');
+    lines += line + '\n';
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The listing and plot section N hold what the last solver call wrote to them.
+void writeSolverCallFiles(EngineRun& run) {
+  if (!run.solverFiles.opened) return;
+  for (const auto& [role, text] : {std::pair{FileRole::Listing, run.solverFiles.listing.render()},
+                                   std::pair{FileRole::PlotSectionN, run.solverFiles.sectionN}}) {
+    OutputFile& file = run.file(role);
+    if (file.open(run.names.path(role))) file.write(text);
+    file.close();
+  }
+}
+
 // Closes the scratch files, appends them to the t-z curve and plot-data files and closes the
 // rest. Runs whatever the analysis returned.
 void closeAndAppend(EngineRun& run) {
+  writeSolverCallFiles(run);
   run.plotData.write(run.file(FileRole::PlotData));
   for (FileRole role : {FileRole::QwScratch, FileRole::PlotSectionT, FileRole::PlotSectionQ,
                         FileRole::PlotSectionL}) {
@@ -115,6 +143,9 @@ void closeAndAppend(EngineRun& run) {
     if (run.file(target).isOpen()) appendAsFixedLines(run.names.path(source), run.file(target));
   };
   append(FileRole::QwScratch, FileRole::TzCurves);
+  if (run.file(FileRole::PlotData).isOpen()) {
+    run.file(FileRole::PlotData).write(fixedLines(run.additionalCurves));
+  }
   append(FileRole::PlotSectionT, FileRole::PlotData);
   append(FileRole::PlotSectionN, FileRole::PlotData);
   append(FileRole::PlotSectionQ, FileRole::PlotData);

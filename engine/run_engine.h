@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "analysis_input.h"
+#include "deferred_text.h"
 #include "engine_files.h"
 #include "plot_data.h"
 
@@ -24,6 +25,9 @@ struct EngineRun {
   std::array<OutputFile, kFileRoleCount> files;
   AnalysisInput input;
   PlotData plotData;
+  SolverCallFiles solverFiles;  // the listing and plot section N of the last solver call
+  // The t-z curves at listed depths: the plot-data file gives them before plot section T.
+  std::string additionalCurves;
   std::int32_t result = kResultCompleted;
 
   OutputFile& file(FileRole role) { return files[static_cast<std::size_t>(role)]; }
