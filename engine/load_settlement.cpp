@@ -117,8 +117,9 @@ void convertInput(const LoadSettlementInput& input, Model& m) {
 bool fillSideCurves(Model& m, const LoadSettlementInput& input, int& status, OutputFile& report) {
   for (int i = 0; i < m.curveCount; ++i) {
     LoadTransferCurve& curve = m.curves[static_cast<std::size_t>(i)];
-    curve.unitSide = lookupSideProfile(m.side, curve.depth, status, report);
-    if (status > 0) return false;
+    bool failed = false;
+    curve.unitSide = lookupSideProfile(m.side, curve.depth, status, report, &failed);
+    if (failed) return false;
     if (i + 1 < m.curveCount) curve.unitSide = lookupDepthStepTable(input.steps, curve.depth);
     buildSideCurve(curve, m.shaftDiameter, input.line);
   }
@@ -404,7 +405,7 @@ void SolverCall::solveTipMovements() {
     listing().add(kTableHeading,
                   {labels_.length, labels_.stress, labels_.load, labels_.load, labels_.load,
                    labels_.movement, labels_.movement, labels_.movement});
-    const UpwardPassTop top = upwardPass(*m_, p_[k], w_[k], kMainIterationLimit, &trace);
+    const UpwardPassTop top = upwardPass(*m_, p_[k], w_[k], in_.iterationLimit, &trace);
     if (!top.converged) warnNotConverged(w_[k]);
     topQ_[k] = top.topLoad;
     topW_[k] = top.topMovement;
@@ -419,7 +420,7 @@ void SolverCall::warnNotConverged(float tipMovement) {
       "5X,'THE LOAD-TRANSFER ITERATION DID NOT CONVERGE WITHIN',I6,' REPETITIONS',/,"
       "5X,'CASE',I5,',  ',A,',  ASSUMED TIP MOVEMENT =',1P,E11.4,1X,A,/,"
       "5X,'THE LAST VALUES OF THE ITERATION ARE KEPT.')",
-      {kMainIterationLimit, in_.caseNumber, lineTitle(in_.line) + 12,
+      {in_.iterationLimit, in_.caseNumber, lineTitle(in_.line) + 12,
        units_.listingLength(tipMovement), units_.si ? "M" : "IN."});
   file(FileRole::RunLog).write(warning);
   file(FileRole::Report).write(warning);
@@ -575,8 +576,9 @@ void SolverCall::extraCurves(std::span<const float> depths) {
     curve.number = i + 1;
     curve.depth = depths[static_cast<std::size_t>(i)] * kInchesPerFoot;
     curve.soilType = layerTypeAt(*m_, curve.depth);
-    curve.unitSide = lookupSideProfile(m_->side, curve.depth, status(), report);
-    if (status() > 0) return;
+    bool failed = false;
+    curve.unitSide = lookupSideProfile(m_->side, curve.depth, status(), report, &failed);
+    if (failed) return;
     if (std::fabs(curve.depth - lastBottom) > kLastLayerBottomBand) {
       curve.unitSide = lookupDepthStepTable(in_.steps, curve.depth);
     }

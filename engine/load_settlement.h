@@ -15,6 +15,9 @@ namespace tolvane::engine {
 struct EngineRun;
 
 inline constexpr int kAssumedTipMovements = 15;
+// Repetitions of the midpoint iteration before it gives up and keeps its last values. A sound
+// case converges in a handful; the limit only ends a case that would never converge.
+inline constexpr int kMainIterationLimit = 10000;
 
 // One layer of the solver's input block, in project units.
 struct SolverLayer {
@@ -50,6 +53,7 @@ struct LoadSettlementInput {
   int settlementCount = 0;
   std::array<float, kMaxChartSettlements> settlements{};  // in, or m for SI
   DepthStepTable steps;                                   // in and psi
+  int iterationLimit = kMainIterationLimit;
 };
 
 // The 15 points of one line, in output units (tons and in, or kN and m).
@@ -96,8 +100,7 @@ void solveLoadSettlement(const LoadSettlementInput& input, LoadSettlementResults
 void extraCurvesAtDepths(const LoadSettlementInput& input, std::span<const float> depths,
                          EngineRun& run);
 
-// Repetitions of the midpoint iteration before a pass keeps its last values.
-inline constexpr int kMainIterationLimit = 10000;
+// Repetitions of the design-chart pass's midpoint iteration before it keeps its last values.
 inline constexpr int kChartIterationLimit = 100;
 
 }  // namespace tolvane::engine

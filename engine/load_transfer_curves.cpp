@@ -87,7 +87,7 @@ int placeCurves(std::span<const CurveLayer> layers, std::span<LoadTransferCurve>
 }
 
 float lookupSideProfile(const ResistanceProfile& profile, float depth, int& status,
-                        OutputFile& report) {
+                        OutputFile& report, bool* failed) {
   const int n = profile.count;
   int k = 1;
   while (k < n && !(profile.depth[static_cast<std::size_t>(k)] > depth)) ++k;
@@ -98,6 +98,7 @@ float lookupSideProfile(const ResistanceProfile& profile, float depth, int& stat
                        "' IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE 1')",
                        {depth}));
       status = std::max(status, static_cast<int>(kResultTzDepthBeyondProfile));
+      if (failed != nullptr) *failed = true;
       return 0.0F;
     }
     k = n - 1;

@@ -80,9 +80,9 @@ struct CurveLayer {
 int placeCurves(std::span<const CurveLayer> layers, std::span<LoadTransferCurve> curves);
 
 // The side-resistance profile at `depth`. Beyond its last depth by 0.1 in or more it writes the
-// warning to the report, raises `status` to 2 and returns 0.
+// warning to the report, raises `status` to 2, sets `*failed` when given and returns 0.
 float lookupSideProfile(const ResistanceProfile& profile, float depth, int& status,
-                        OutputFile& report);
+                        OutputFile& report, bool* failed = nullptr);
 
 // The depth-step table at `depth`: linear between steps, from (0, 0) above the first one, the
 // last value below the last one.
