@@ -1,0 +1,81 @@
+// Whole runs of the engine on a sand-over-clay profile: a single shaft, and design charts over
+// 20 diameters and 100 shaft lengths with 10 settlements (2000 cases, 6000 solver calls).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "run_engine.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Layers: medium dense sand to 60 ft over stiff clay to 180 ft.
+const char* const kLayers =
+    "1 60 \r\n0.0 115 32 0 15 0 0 1 1 \r\n0.0 120 36 0 30 0 0 1 1 \r\n2 \r\n0 0 \r\n"
+    "2 180 \r\n0 120 0.0 1500 8 3 0 0 1 1 \r\n0 125 0.0 4000 20 3 0 0 1 1 \r\n1 \r\n0 0 \r\n";
+
+const std::string kSingleShaft =
+    std::string(
+        "Single shaft: 4 ft, 80 ft long\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n"
+        "4 4 0 0 5 0 3600000\r\n2 10 80 2.5 3\r\n") +
+    kLayers;
+
+// Diameters 2 to 11.5 ft by 0.5 ft (20), lengths 20 to 119 ft by 1 ft (100).
+const std::string kDesignCharts =
+    std::string(
+        "Design charts: 20 diameters, 100 lengths, 10 settlements\r\n1 \r\n"
+        "2 1 1 1 1 2 0 1 0 0 0 0\r\n2 11.5 0 0 5 0 3600000\r\n2 10 119 2.5 3\r\n"
+        "20 1 0.5 10\r\n0.1 0.2 0.3 0.4 0.5 0.75 1.0 1.25 1.5 2.0\r\n") +
+    kLayers;
+
+struct ProjectFolder {
+  fs::path dir;
+  explicit ProjectFolder(const std::string& project) {
+    dir = fs::temp_directory_path() / ("tolvane-bench-" + std::to_string(std::rand()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "pier.tv9d";
+    std::ofstream(file, std::ios::binary) << project;
+    std::string list = "2023.9.02\r\n0\r\n" + file.string() + "\r\n";
+    for (const char* e : {".tv9o", ".tv9p", ".tv9r", ".tv9z", ".tv9w", ".tv9t", ".tv9q", ".tv9l",
+                          ".tv9c", ".tv9k", ".tv9m", ".tv9n"}) {
+      list += fs::path(file).replace_extension(e).string() + "\r\n";
+    }
+    std::ofstream(dir / "names.dat", std::ios::binary) << list;
+  }
+  ~ProjectFolder() {
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+  }
+  ProjectFolder(const ProjectFolder&) = delete;
+  ProjectFolder& operator=(const ProjectFolder&) = delete;
+};
+
+void runProject(benchmark::State& state, const std::string& project) {
+  const ProjectFolder folder(project);
+  for (auto _ : state) {
+    const std::int32_t result = tolvane::engine::RunEngine({folder.dir / "names.dat", {}});
+    if (result != 0) {
+      state.SkipWithError(("the run ended with result " + std::to_string(result)).c_str());
+      break;
+    }
+  }
+}
+
+void BM_SingleShaft(benchmark::State& state) {
+  runProject(state, kSingleShaft);
+}
+BENCHMARK(BM_SingleShaft)->Unit(benchmark::kMillisecond);
+
+void BM_DesignCharts20Diameters100Lengths(benchmark::State& state) {
+  runProject(state, kDesignCharts);
+}
+BENCHMARK(BM_DesignCharts20Diameters100Lengths)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
