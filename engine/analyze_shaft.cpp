@@ -82,6 +82,8 @@ Series lengthSeries(const AnalysisInput& input) {
 void checkAnalysisInput(const AnalysisInput& input) {
   if (!(input.DSTART > 0.0F)) reject("The shaft diameter must be greater than 0.");
   if (!(input.PINC > 0.0F)) reject("The output depth increment must be greater than 0.");
+  // The load-settlement computations divide by the axial stiffness of the shaft.
+  if (!(input.EPILE > 0.0F)) reject("The elastic modulus of the shaft must be greater than 0.");
   if (input.NLRFD != kLrfd && !(input.FST > 0.0F && input.FSB > 0.0F)) {
     reject("The factors of safety on side and base resistance must be greater than 0.");
   }

@@ -285,5 +285,17 @@ TEST(AdditionalCurves, DepthBelowTheProfileEndsTheRunWithStatusTwo) {
   EXPECT_NE(report.find("     ADDITIONAL TZ CURVES\n"), std::string::npos);
 }
 
+// Without a shaft modulus the axial stiffness is zero and the solver would divide by it.
+TEST(LoadSettlement, ZeroShaftModulusIsRejectedBeforeTheCases) {
+  const testing::ProjectRun run(
+      "Clay test\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n3 3 0 0 0 0 0\r\n1 10 30 2.5 3\r\n"
+      "2 40 \r\n0 120 0.0 1500 8 3 0 0 1 1 \r\n0 120 0.0 1500 8 3 0 0 1 1 \r\n1 \r\n"
+      "0.55 0.55\r\n");
+  EXPECT_EQ(run.result, kResultBadProjectFile);
+  EXPECT_NE(run.report().find("The elastic modulus of the shaft must be greater than 0."),
+            std::string::npos);
+  EXPECT_EQ(run.report().find("AXIAL LOAD VS SETTLEMENT CURVES"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tolvane::engine
