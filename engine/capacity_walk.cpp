@@ -7,6 +7,7 @@
 #include "edit_format.h"
 #include "profile.h"
 #include "record_reader.h"
+#include "rock.h"
 #include "soil_methods.h"
 
 namespace tolvane::engine {
@@ -17,6 +18,7 @@ inline constexpr float kSmallestSocketDiameter = 0.001F;  // ft
 inline constexpr float kNegativeTipLimit = -1.0E-6F;      // tsf: a fixed unit tip resistance
 inline constexpr float kSmallestCarriedSide = 1.0E-10F;   // tons
 inline constexpr int kUplift = 2;
+inline constexpr int kDesignLoadGiven = 1;
 
 const char* const kUnitWeightError =
     "(/,/,5X,'*********************ERROR**********************',/,"
@@ -37,7 +39,22 @@ bool checksUnitWeight(int soilType) {
          soilType == kDecomposedRock;
 }
 
-SideResistance sideResistance(const Layer& layer, float z, float dz, const StepStress& stress) {
+// What a rock or IGM step knows besides the layer: the loading and the socket resistance that
+// the weak-rock and granular IGM routines computed once for the step.
+struct RockStep {
+  bool compression = true;
+  SocketResistance socket;
+};
+
+SideResistance socketSide(const SocketResistance& socket, const StepStress& stress) {
+  SideResistance side;
+  side.unitSide = socket.unitSide * stress.upliftFactor / kPoundsPerTonForce;
+  side.coefficient = side.unitSide > 0.0F ? 1.0F : 0.0F;
+  return side;
+}
+
+SideResistance sideResistance(const Layer& layer, float z, float dz, const StepStress& stress,
+                              const RockStep& rock) {
   switch (layer.SoilType) {
     case kSand:
       return sandSideResistance(layer, z, dz, stress);
@@ -47,13 +64,19 @@ SideResistance sideResistance(const Layer& layer, float z, float dz, const StepS
     case kClay:
     case kShale:
       return cohesiveSideResistance(layer, z, dz, stress);
+    case kStrongRockSideOrEnd:
+    case kStrongRock:
+      return strongRockSideResistance(layer, dz, stress, rock.compression);
+    case kDecomposedRock:
+    case kWeakRock:
+      return socketSide(rock.socket, stress);
     default:
-      return {};  // rock, intermediate geomaterial and CFA soils have their own methods
+      return {};  // CFA soils have their own methods
   }
 }
 
 TipResistance tipResistance(const AnalysisInput& input, const Layer& layer, float z, float dz,
-                            const Base& base) {
+                            const Base& base, const RockStep& rock) {
   switch (layer.SoilType) {
     case kSand:
     case kGravellySand:
@@ -63,6 +86,12 @@ TipResistance tipResistance(const AnalysisInput& input, const Layer& layer, floa
     case kClay:
     case kShale:
       return CohesiveTipResistance(layer, z, dz, base, input.DSTART);
+    case kStrongRockSideOrEnd:
+    case kStrongRock:
+      return strongRockTipResistance(layer, dz);
+    case kDecomposedRock:
+    case kWeakRock:
+      return {rock.socket.tipCapacity, rock.socket.tipCapacity / base.area};
     default:
       return {};
   }
@@ -84,6 +113,38 @@ struct Carried {
   float side = 0.0F;
   float factoredSide = 0.0F;
 };
+
+// The tip depth a socket is designed for: the shaft length, or without one the middle of the
+// layer below the top exclusion.
+float socketDesignDepth(const AnalysisInput& input, const Layer& layer) {
+  if (input.METHOD == kDesignLoadGiven) {
+    return (layer.TopDepth + layer.BottomDepth) / 2.0F + input.TOPLENG;
+  }
+  return input.ProposedDepth;
+}
+
+// The socket routines of weak rock and granular IGM at a step; records the step for the tip
+// load-settlement routines.
+RockStep rockStep(const AnalysisInput& input, const CaseGeometry& geometry, int n, float z,
+                  float stressAtZ, CapacityTable& table, OutputFile& runLog) {
+  const Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+  RockStep rock;
+  rock.compression = input.KCYCL != kUplift;
+  table.rock.lastRockStepDepth = z;
+  table.rock.lastRockStepStress = stressAtZ;
+  if (layer.SoilType != kWeakRock && layer.SoilType != kDecomposedRock) return rock;
+  const SocketStep step{input,
+                        n,
+                        z,
+                        geometry.ShaftDiameter,
+                        geometry.ShaftDiameter / input.DSTART,
+                        socketDesignDepth(input, layer),
+                        shaftModulusTsf(input),
+                        stressAtZ};
+  rock.socket = layer.SoilType == kWeakRock ? weakRockSocketStep(step, table.rock, runLog)
+                                            : granularIgmSocketStep(step);
+  return rock;
+}
 
 }  // namespace
 
@@ -141,7 +202,11 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       if (input.WTD < z) unitWeight -= kUnitWeightOfWater;
       const StepStress stepStress{stress.at(z), stress.at(z) - 0.5F * unitWeight, uplift};
 
-      const SideResistance side = sideResistance(layer, z, dz, stepStress);
+      RockStep rock;
+      if (isRock(layer.SoilType)) {
+        rock = rockStep(input, geometry, n, z, stress.at(z), table, runLog);
+      }
+      const SideResistance side = sideResistance(layer, z, dz, stepStress, rock);
       if (side.missingBlowCountAndFrictionAngle)
         runLog.write(formatRecord(kMissingBlowCountError, {}));
       if (side.strengthFromBlowCount && layer.SoilType == kClay) {
@@ -163,8 +228,9 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
         factoredSide += layer.ResistanceFactorSide * unitSide * perimeter * countedLength;
       }
 
-      const Base base{geometry.BaseDiameter, geometry.BaseArea};
-      float tip = tipResistance(input, layer, z, dz, base).capacity;
+      Base base{geometry.BaseDiameter, geometry.BaseArea};
+      if (isRock(layer.SoilType)) base.area = socketArea(layer, dz, geometry.BaseArea);
+      float tip = tipResistance(input, layer, z, dz, base, rock).capacity;
       tip = limitTip(tip, base.area, ParameterAt(layer, layer.MaxUnitTip, dz) / kPoundsPerTonForce);
       if (input.KCYCL == kUplift) tip = 0.0F;
 
@@ -183,6 +249,10 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       const LayerEndResult end{z, table.unitSide[row], table.unitTip[row]};
       if (depth == previousBottom + 1) table.layerTop[static_cast<std::size_t>(n)] = end;
       if (depth == bottom) table.layerBottom[static_cast<std::size_t>(n)] = end;
+      if (layer.SoilType == kWeakRock && !table.rock.firstWeakRockSideKept) {
+        table.rock.firstWeakRockSide = sideCapacity;
+        table.rock.firstWeakRockSideKept = true;
+      }
       carried = {std::max(sideCapacity, kSmallestCarriedSide), factoredSide};
     }
     previousBottom = std::max(previousBottom, bottom);

@@ -7,6 +7,7 @@
 #include "analysis_input.h"
 #include "case_geometry.h"
 #include "engine_files.h"
+#include "rock.h"
 
 namespace tolvane::engine {
 
@@ -52,6 +53,8 @@ struct CapacityTable {
   std::array<LayerEndResult, kLayerCapacity> layerTop{};
   std::array<LayerEndResult, kLayerCapacity> layerBottom{};
   bool clayStrengthFromBlowCount = false;  // warn once in this case
+  // Running values of the rock and IGM socket routines in this case, and their warnings.
+  RockWalkState rock;
 };
 
 // Walks the profile for one diameter. Writes the unit-weight and missing-N errors to the run

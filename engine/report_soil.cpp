@@ -5,6 +5,7 @@
 
 #include "edit_format.h"
 #include "input_reader.h"
+#include "rock.h"
 
 namespace tolvane::engine {
 namespace {
@@ -309,6 +310,59 @@ void writeGravelLayer(const SoilLines& out, int layerNumber, const Layer& layer,
   writeBlowCountNotes(out, layer);
 }
 
+// ----- Rock and intermediate geomaterials -----
+// Rock strengths, lengths and moduli are echoed in the units of the file: the strengths and
+// lengths are converted right after their layer is written, the moduli before the analysis.
+
+inline constexpr Parameter kSocketDiameter{"DIAMETER OF SOCKET, FT", "DIAMETER OF SOCKET,M"};
+inline constexpr Parameter kJointSpacing{"SPACING OF DISCONTINUITIES,FT",
+                                         "SPACING OF DISCONTINUITIES,M"};
+inline constexpr Parameter kJointThickness{"THICKNESS OF INDIVIDUAL DISCONTINUITIES,FT",
+                                           "THICKNESS OF INDIVIDUAL DISCONTINUITIES,M"};
+inline constexpr Parameter kRockStrength{"UNIAXIAL COMPRESSION STRENGTH OF ROCK,LB/SQ FT",
+                                         "UNIAXIAL COMPRESSION STRENGTH OF ROCK,KN/SQ M"};
+inline constexpr Parameter kConcreteStrength{"UNIAXIAL COMPRESSION STRENGTH OF CONCRETE,LB/SQ FT",
+                                             "UNIAXIAL COMPRESSION STRENGTH OF CONCRETE,KN/SQ M"};
+inline constexpr Parameter kIntactModulus{"ELASTIC MODULUS FOR THE INTACT ROCK, LB/SQ IN.",
+                                          "ELASTIC MODULUS FOR THE INTACT ROCK, KN/SQ M"};
+inline constexpr Parameter kRqd = unitless("ROCK QUALITY DESIGNATION (RQD) %");
+inline constexpr Parameter kWeakSocketDiameter{"DIAMETER OF SOCKET, FT", "DIAMETER OF SOCKET, M"};
+inline constexpr Parameter kSlump{"SLUMP OF CONCRETE, IN", "SLUMP OF CONCRETE, M"};
+inline constexpr Parameter kInterfaceFriction = unitless("ANGLE OF INTERFACE FRICTION, DEG.");
+inline constexpr Parameter kGravelModulus{"ELASTIC MODULUS OF GRAVEL, LB/SQ IN",
+                                          "ELASTIC MODULUS OF GRAVEL, KN/SQ M"};
+inline constexpr Parameter kGravelPoisson = unitless("POISSION RATIO OF GRAVEL");
+
+void writeStrongRockEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
+  out.value(kSocketDiameter, layer.SocketDiameter[end]);
+  out.value(kJointSpacing, layer.JointSpacing[end]);
+  out.value(kJointThickness, layer.JointThickness[end]);
+  out.value(kRockStrength, layer.RockStrength[end]);
+  out.value(kConcreteStrength, layer.ConcreteStrength[end]);
+  out.value(kIntactModulus, layer.RockModulus[end]);
+  out.value(kRqd, layer.Rqd[end]);
+  out.value(kUnitWeight, layer.UnitWeight[end]);
+  out.value(kDepth, depthAt(layer, end));
+}
+
+void writeDecomposedRockEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
+  out.value(kGravelModulus, layer.RockModulus[end]);
+  out.value(kGravelPoisson, layer.PoissonRatio[end]);
+  out.value(kBlowCount, layer.BlowCount[end]);
+  writeWeightLimitAndDepth(out, layer, end);
+}
+
+void writeWeakRockEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
+  out.value(kWeakSocketDiameter, layer.SocketDiameter[end]);
+  out.value(kSlump, layer.ConcreteSlump[end]);
+  out.value(kInterfaceFriction, layer.RockInterfaceAngle[end]);
+  out.value(kRockStrength, layer.RockStrength[end]);
+  out.value(kIntactModulus, layer.RockModulus[end]);
+  out.value(kRqd, layer.Rqd[end]);
+  out.value(kUnitWeight, layer.UnitWeight[end]);
+  out.value(kDepth, depthAt(layer, end));
+}
+
 // ----- Section -----
 
 void writeLayer(const SoilLines& out, int layerNumber, const Layer& layer) {
@@ -329,10 +383,17 @@ void writeLayer(const SoilLines& out, int layerNumber, const Layer& layer) {
       writeGravelLayer(out, layerNumber, layer, "----GRAVEL");
       break;
     case kStrongRockSideOrEnd:
-    case kDecomposedRock:
-    case kWeakRock:
     case kStrongRock:
-      // Rock and intermediate geomaterial blocks are written by the rock layer writers.
+      writeLayerData(out, TitleIndent::GravelOrRock, layerNumber, "----STRONG ROCK", layer,
+                     writeStrongRockEnd);
+      break;
+    case kDecomposedRock:
+      writeLayerData(out, TitleIndent::GravelOrRock, layerNumber, "----DECOMPOSED ROCK", layer,
+                     writeDecomposedRockEnd);
+      break;
+    case kWeakRock:
+      writeLayerData(out, TitleIndent::GravelOrRock, layerNumber, "----WEAK ROCK", layer,
+                     writeWeakRockEnd);
       break;
     case kCfaSand:
     case kCfaClay:
@@ -378,12 +439,14 @@ void writeFactorsOfSafety(const AnalysisInput& input, OutputFile& report) {
 
 }  // namespace
 
-void writeSoilInformation(const AnalysisInput& input, OutputFile& report) {
+void writeSoilInformation(AnalysisInput& input, OutputFile& report) {
   if (input.NLRFD == kAsdDesign) writeFactorsOfSafety(input, report);
   report.write(formatRecord("(/,/,5X,'SOIL INFORMATION',/,5X,'---------------',/)", {}));
   const SoilLines out(input, report);
   for (int i = 0; i < input.LayerCount; ++i) {
-    writeLayer(out, i + 1, input.Layers[static_cast<std::size_t>(i)]);
+    Layer& layer = input.Layers[static_cast<std::size_t>(i)];
+    writeLayer(out, i + 1, layer);
+    if (input.isSI() && isRockType(layer.SoilType)) convertRockLayerToInternalUnits(layer);
   }
   if (hasEstimates(input)) {
     report.write(formatRecord("(5X,'(*) ESTIMATED BY THE PROGRAM BASED ON OTHER PARAMETERS')", {}));

@@ -9,7 +9,9 @@
 namespace tolvane::engine {
 
 // Writes the factor-of-safety lines (ASD runs), the soil information section and the estimate
-// note. The layer values are read in internal units and printed in the project's units.
-void writeSoilInformation(const AnalysisInput& input, OutputFile& report);
+// note. The layer values are read in internal units and printed in the project's units; the
+// rock values of an SI project are still in the file's units and are converted to internal units
+// right after their layer is written.
+void writeSoilInformation(AnalysisInput& input, OutputFile& report);
 
 }  // namespace tolvane::engine

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,9 @@ std::string soilSection(const AnalysisInput& input) {
   {
     OutputFile report;
     EXPECT_TRUE(report.open(path));
-    writeSoilInformation(input, report);
+    // The section converts SI rock values in place: write a copy.
+    auto copy = std::make_unique<AnalysisInput>(input);
+    writeSoilInformation(*copy, report);
   }
   return readFile(path);
 }
