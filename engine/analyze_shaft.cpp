@@ -15,6 +15,7 @@
 #include "profile.h"
 #include "report_case.h"
 #include "report_soil.h"
+#include "rock.h"
 #include "soil_methods.h"
 #include "tip_averaging.h"
 
@@ -170,6 +171,7 @@ class CaseLoop {
   void fillSolverInput(const SolverCase& c);
   bool loadSettlement(const SolverCase& c);
   void printLoadSettlement();
+  void rockLoadSettlement(const SolverCase& c, int tipType);
 
   OutputFile& file(FileRole role) { return run_.file(role); }
 
@@ -180,6 +182,7 @@ class CaseLoop {
   CaseGeometry geometry_;
   BestCase best_;
   float bestRatio_ = 0.0F;
+  int bestCaseNumber_ = 0;
   int caseNumber_ = 0;
   std::unique_ptr<LoadSettlementInput> solverInput_ = std::make_unique<LoadSettlementInput>();
   std::unique_ptr<LoadSettlementResults> results_ = std::make_unique<LoadSettlementResults>();
@@ -219,6 +222,7 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
 
   walkProfile(input_, geometry_, stress_, *table_, file(FileRole::RunLog));
   if (table_->clayStrengthFromBlowCount) warnings.write(formatRecord(kClayBlowCountWarning, {}));
+  warnings.write(socketWarningsOfCase(table_->rock));
 
   const int last = lastAveragedLength(*table_, geometry_.BaseDiameter, geometry_.ShaftDiameter);
   int caseLength = static_cast<int>(std::lround(length));
@@ -328,6 +332,7 @@ void CaseLoop::keepIfBest(int caseLength) {
   const float ratio = row.total / row.volume;
   if (best_.found && !(ratio > bestRatio_)) return;
   bestRatio_ = ratio;
+  bestCaseNumber_ = caseNumber_;
   best_ = {true, geometry_.ShaftDiameter, geometry_.BaseDiameter, row.length, row.volume, row.total,
            ratio};
 }
@@ -390,8 +395,7 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
   const int tipType = tipSoilType(c.length);
   lastTipInRock_ = tipType >= kStrongRockSideOrEnd && tipType <= kStrongRock;
   if (lastTipInRock_) {
-    // Rock and intermediate geomaterial tips have their own load-settlement routines, which
-    // are called here once they exist; until then such a case has no load-settlement curve.
+    rockLoadSettlement(c, tipType);
     return true;
   }
   file(FileRole::Report)
@@ -444,6 +448,32 @@ void CaseLoop::printLoadSettlement() {
   run_.plotData.setLineCount(kCurveLineCount);
 }
 
+// A tip in rock or an intermediate geomaterial: the curve of the tip layer's routine instead of
+// the solver, printed under its own heading. A strong-rock socket sets the base diameter of the
+// case to the socket diameter.
+void CaseLoop::rockLoadSettlement(const SolverCase& c, int tipType) {
+  const auto tipDepth = static_cast<float>(c.length);
+  const RockTipCase tip{
+      input_,
+      geometry_,
+      tipDepth,
+      std::min(layerAt(input_, tipDepth + kLengthPrintTolerance), input_.LayerCount - 1),
+      geometry_.ShaftDiameter / input_.DSTART,
+      input_.KCYCL == kUplift
+          ? 0.0F
+          : averagedTip(*table_, c.length, geometry_.BaseDiameter, geometry_.ShaftDiameter),
+      table_->side.data(),
+      table_->firstRow,
+      table_->lastRow};
+  const RockTipResult curve = rockTipCurve(tip, table_->rock, file(FileRole::RunLog));
+  file(FileRole::RunLog).write(curve.notes);
+  file(FileRole::Report).write(rockCurveReport(input_, curve, tipType));
+  run_.plotData.appendToCurve(rockCurvePlotRows(curve));
+  if (curve.baseDiameter > 0.0F && best_.found && bestCaseNumber_ == caseNumber_) {
+    best_.baseDiameter = curve.baseDiameter;
+  }
+}
+
 void CaseLoop::stopForAnotherLayer() {
   const std::string text = formatRecord("(/,A)", {kNeedAnotherSoilLayer});
   std::fputs(text.c_str(), stderr);
@@ -483,6 +513,7 @@ void AnalyzeShaft(EngineRun& run, RecordReader& project) {
       project, input,
       {run.file(FileRole::Report), run.file(FileRole::TzCurves), run.file(FileRole::RunLog)});
   checkAnalysisInput(input);
+  checkRockInput(input);
   estimateParameters(input);
   writeSoilInformation(input, run.file(FileRole::Report));
   writeShaftInput(input, run.file(FileRole::Report));

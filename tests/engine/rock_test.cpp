@@ -387,7 +387,8 @@ TEST(GranularIgmTipCurve, ModulusFromBlowCountAndCurveShape) {
   igm.UnitWeight = {125.0F, 125.0F};
   igm.BlowCount = {50.0F, 50.0F};
   igm.SocketDiameter = {3.0F, 3.0F};
-  for (int row = 1; row <= 100; ++row) (*c.side)[static_cast<std::size_t>(row)] = 5.0F * row;
+  for (int row = 1; row <= 100; ++row)
+    (*c.side)[static_cast<std::size_t>(row)] = 5.0F * static_cast<float>(row);
   RockWalkState walk;
   walk.lastRockStepDepth = 20.0F;
   walk.lastRockStepStress = 2500.0F;  // 20 ft x 125 lb/ft³
@@ -422,7 +423,8 @@ TEST(WeakRockTipCurve, SettlementSteps) {
   RockCase c;
   c.input = std::make_unique<AnalysisInput>(*input);
   c.geometry.ShaftDiameter = 3.0F;
-  for (int row = 1; row <= 100; ++row) (*c.side)[static_cast<std::size_t>(row)] = 50.0F * row;
+  for (int row = 1; row <= 100; ++row)
+    (*c.side)[static_cast<std::size_t>(row)] = 50.0F * static_cast<float>(row);
   const TempDir dir;
   OutputFile log;
   ASSERT_TRUE(log.open((dir / "log.txt").string()));
@@ -461,7 +463,8 @@ TEST(WeakRockTipCurve, SiSettlementIncludesTheShortening) {
   RockCase c;
   c.input = std::move(input);
   c.geometry.ShaftDiameter = 3.0F;
-  for (int row = 1; row <= 100; ++row) (*c.side)[static_cast<std::size_t>(row)] = 50.0F * row;
+  for (int row = 1; row <= 100; ++row)
+    (*c.side)[static_cast<std::size_t>(row)] = 50.0F * static_cast<float>(row);
   const TempDir dir;
   OutputFile log;
   ASSERT_TRUE(log.open((dir / "log.txt").string()));
