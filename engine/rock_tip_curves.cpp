@@ -395,16 +395,24 @@ StrongRockSocket strongRockSocket(const RockTipCase& tip, const StrongRockProfil
   StrongRockSocket s;
   const auto topIndex = static_cast<std::size_t>(p.layers - p.rockLayers);
   s.top = p.bottom[topIndex];
-  s.length = p.bottom[static_cast<std::size_t>(p.layers)] - s.top;
-  if (!(s.length > 0.0F)) cannotCompute(tip.tipLayer, "the socket length in rock is 0");
+  s.length = std::max(p.bottom[static_cast<std::size_t>(p.layers)] - s.top, 0.0F);
   float rqd = 0.0F;
   float averageModulus = 0.0F;
-  for (int j = p.layers - p.rockLayers + 1; j <= p.layers; ++j) {
-    const Layer& layer = layerOf(tip.input, j - 1);
-    const float h =
-        p.bottom[static_cast<std::size_t>(j)] - p.bottom[static_cast<std::size_t>(j - 1)];
-    rqd += h * (layer.Rqd[kTop] + layer.Rqd[kBottom]) / 2.0F / s.length;
-    averageModulus += h * (layer.RockModulus[kTop] + layer.RockModulus[kBottom]) / 2.0F / s.length;
+  if (s.length > 0.0F) {
+    for (int j = p.layers - p.rockLayers + 1; j <= p.layers; ++j) {
+      const Layer& layer = layerOf(tip.input, j - 1);
+      const float h =
+          p.bottom[static_cast<std::size_t>(j)] - p.bottom[static_cast<std::size_t>(j - 1)];
+      rqd += h * (layer.Rqd[kTop] + layer.Rqd[kBottom]) / 2.0F / s.length;
+      averageModulus +=
+          h * (layer.RockModulus[kTop] + layer.RockModulus[kBottom]) / 2.0F / s.length;
+    }
+  } else {
+    // A base resting on the rock surface, without a socket: the averages over a vanishing
+    // socket are the values of the tip layer.
+    const Layer& layer = layerOf(tip.input, tip.tipLayer);
+    rqd = (layer.Rqd[kTop] + layer.Rqd[kBottom]) / 2.0F;
+    averageModulus = (layer.RockModulus[kTop] + layer.RockModulus[kBottom]) / 2.0F;
   }
   s.modulus = strongRockModulusRatio(rqd) * averageModulus;
   if (!(s.modulus > 0.0F)) cannotCompute(tip.tipLayer, "the rock modulus of the socket is 0");

@@ -360,6 +360,36 @@ TEST(StrongRockTipCurve, ClayOverRock) {
   }
 }
 
+TEST(StrongRockTipCurve, BaseOnTheRockSurface) {
+  const RockCase c = strongRockCase(true);
+  // Tip at 10 ft, the top of the rock: no socket (Ls = 0), so the averages are the rock layer's
+  // and lambda = 0: I = I10(0) = 1.1 (r = 10). Qcap = 30 - 30 + 200 = 200 tons;
+  // wu = 200 x 1.1 / (9 x 25920) = 9.4307E-4; the last points: S = 9.4307E-4 x 3 +
+  // 200 x 10 / 1832181 = 0.0028292 + 0.0010916 = 0.0039208 ft = 0.047050 in.
+  const RockTipResult r = strongRockTipCurve(c.tip(10.0F, 1, 200.0F));
+  const std::size_t last = kRockCurvePoints - 1;
+  EXPECT_NEAR(r.top[last].settlement, 0.047050F, 3.0E-5F);
+  EXPECT_GE(r.top[last].load, 200.0F);
+  EXPECT_LE(r.top[last].load, 230.0F);
+}
+
+TEST(StrongRockTipCurve, RockSeparatedFromTheSocketBySoil) {
+  RockCase c = strongRockCase(true);
+  AnalysisInput& input = *c.input;
+  // Weak rock 0 to 5 ft, clay 5 to 10 ft, strong rock below: the socket is the strong rock alone.
+  input.Layers[2] = input.Layers[1];
+  input.Layers[1] = input.Layers[0];
+  input.Layers[1].TopDepth = 5.0F;
+  input.Layers[0] = Layer{};
+  input.Layers[0].SoilType = kWeakRock;
+  input.Layers[0].BottomDepth = 5.0F;
+  input.LayerCount = 3;
+  const RockTipResult r = strongRockTipCurve(c.tip(20.0F, 2, 200.0F));
+  EXPECT_NE(r.notes.find("LAYER NO  1 IS ROCK ABOVE THE SOIL"), std::string::npos) << r.notes;
+  // The socket from 10 to 20 ft as in ClayOverRock: the last settlement is 0.058279 in.
+  EXPECT_NEAR(r.top[kRockCurvePoints - 1].settlement, 0.058279F, 5.0E-5F);
+}
+
 TEST(StrongRockTipCurve, SiUnits) {
   RockCase c = strongRockCase(false);
   c.input->Units = UnitSystem::SI;
