@@ -367,8 +367,10 @@ void SolverCall::printTipCurve() {
   static const EditFormat kPoint("(E18.4,E19.4)");
   const bool firstLength = in_.lengthIndex == 1;
   OutputFile& qw = file(FileRole::QwScratch);
-  listing().add(kHeading, {labels_.load, labels_.movement});
-  if (firstLength) qw.write(kHeading({labels_.load, labels_.movement}));
+  if (firstLength) {
+    listing().add(kHeading, {labels_.load, labels_.movement});
+    qw.write(kHeading({labels_.load, labels_.movement}));
+  }
   for (std::size_t k = 0; k < kCurvePoints; ++k) {
     const float q = units_.load(m_->tipCurve.q[k]);
     const float w = units_.listingLength(m_->tipCurve.w[k]);

@@ -285,6 +285,26 @@ TEST(AdditionalCurves, DepthBelowTheProfileEndsTheRunWithStatusTwo) {
   EXPECT_NE(report.find("     ADDITIONAL TZ CURVES\n"), std::string::npos);
 }
 
+// The listing holds what the last solver call wrote: the lower-bound line of the last case.
+TEST(LoadSettlement, ListingKeepsOnlyTheLastCall) {
+  const testing::ProjectRun run(
+      readFile(std::filesystem::path(TOLVANE_GOLDEN_DIR) / "sand-over-clay.tv9d"));
+  ASSERT_EQ(run.result, 0);
+  const std::string listing = run.file(".tv9m");
+  const std::string note =
+      "     NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.\n\n\n";
+  ASSERT_GE(listing.size(), note.size());
+  EXPECT_EQ(listing.substr(0, note.size()), note);
+  std::size_t movements = 0;
+  for (std::size_t at = listing.find("ASSUMED TIP MOVEMENT"); at != std::string::npos;
+       at = listing.find("ASSUMED TIP MOVEMENT", at + 1)) {
+    ++movements;
+  }
+  EXPECT_EQ(movements, 15U);
+  EXPECT_EQ(listing.substr(listing.size() - 2), "1\n");
+  EXPECT_EQ(run.file(".tv9n"), "");  // the bound lines write nothing to plot section N
+}
+
 // Without a shaft modulus the axial stiffness is zero and the solver would divide by it.
 TEST(LoadSettlement, ZeroShaftModulusIsRejectedBeforeTheCases) {
   const testing::ProjectRun run(
