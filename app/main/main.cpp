@@ -1,18 +1,23 @@
-// tolvane2023: the program. `--run FILE` analyses a project without a window.
+// tolvane2023: the program. `--run FILE` analyses a project and `--batch LIST.pyb` runs a list
+// of projects, both without a window.
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <system_error>
 
+#include "batch.h"
+#include "main_form.h"
+#include "program_data.h"
 #include "run_pipeline.h"
 #include "user_messages.h"
 
 namespace {
 
-constexpr int kExitUsage = 64;
+using tolvane::app::TMainForm;
 
 void printUsage(std::ostream& out) {
-  out << "Usage: tolvane2023 --run FILE.tv9d    analyse a project and write its result files\n"
+  out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
+         "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
          "       tolvane2023 --version\n";
 }
 
@@ -23,16 +28,56 @@ std::filesystem::path programDirectory(const char* argv0) {
   return std::filesystem::absolute(argv0, status).parent_path();
 }
 
-int runProject(const std::filesystem::path& project, const char* argv0) {
-  tolvane::app::ConsoleMessages messages;
-  const tolvane::app::RunOutcome outcome =
-      tolvane::app::runAnalysis(project, programDirectory(argv0), messages);
-  if (outcome.engineCalled) {
-    const std::filesystem::path absolute = std::filesystem::absolute(project);
-    std::cout << "Report:  " << tolvane::app::resultFile(absolute, ".tv9o").string() << '\n'
-              << "Run log: " << tolvane::app::resultFile(absolute, ".tv9r").string() << '\n';
+void printSummary(TMainForm& form) {
+  const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName);
+  const auto& skin = form.Plots()[tolvane::app::kPltSkin];
+  // The legends are named once the whole file was read.
+  std::cout << "Cases analysed: " << skin.LineCount();
+  for (int c = 0; form.Flags.ShowOutput && c < skin.LineCount(); ++c) {
+    std::cout << (c == 0 ? "  (" : ", ") << skin.Line(c).LineName();
   }
-  return outcome.exitStatus;
+  std::cout << (form.Flags.ShowOutput && skin.LineCount() > 0 ? ")\n" : "\n");
+  std::cout << "Report:    " << tolvane::app::resultFile(project, ".tv9o").string() << '\n'
+            << "Run log:   " << tolvane::app::resultFile(project, ".tv9r").string() << '\n'
+            << "Plot data: "
+            << (form.Flags.ShowOutput ? "read from " : "not read; see the report, ")
+            << tolvane::app::resultFile(project, ".tv9p").string() << '\n';
+}
+
+int runProject(const std::string& file, const char* argv0) {
+  tolvane::app::ConsoleMessages messages;
+  tolvane::THeadlessHost host;
+  TMainForm form(messages, host, programDirectory(argv0));
+  const int file_type = tolvane::FileTypeIndexForPath(file);
+  if (file_type == 0) {
+    messages.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
+    return tolvane::app::kExitDataError;
+  }
+  const tolvane::app::TOpenResult opened = form.Open(file, file_type);
+  if (!opened.Opened) return tolvane::app::kExitNoInput;
+  if (!opened.FormatError.empty()) return tolvane::app::kExitDataError;
+  const tolvane::app::TRunResult run = form.CompRunClick();
+  if (!run.ChecksPassed) return tolvane::app::kExitDataError;
+  if (!run.NamesWritten) return tolvane::app::kExitCannotWrite;
+  if (!run.EngineCalled) return tolvane::app::kExitUnavailable;
+  printSummary(form);
+  return run.EngineResult;
+}
+
+int runBatch(const std::string& list, const char* argv0) {
+  tolvane::app::ConsoleMessages messages;
+  tolvane::THeadlessHost host;
+  TMainForm form(messages, host, programDirectory(argv0));
+  tolvane::app::TBatchRun batch(form, messages,
+                                [](const std::string& line) { std::cout << line << '\n'; });
+  std::error_code status;
+  if (!std::filesystem::is_regular_file(list, status) ||
+      !batch.OpenList(std::filesystem::absolute(list, status))) {
+    messages.error("The list file " + list + " does not exist or cannot be read.");
+    return tolvane::app::kExitNoInput;
+  }
+  batch.RunAll();
+  return 0;
 }
 
 }  // namespace
@@ -40,6 +85,7 @@ int runProject(const std::filesystem::path& project, const char* argv0) {
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--run" && argc == 3) return runProject(argv[2], argv[0]);
+  if (command == "--batch" && argc == 3) return runBatch(argv[2], argv[0]);
   if (command == "--version") {
     std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';
     return 0;
@@ -49,5 +95,5 @@ int main(int argc, char** argv) {
     return 0;
   }
   printUsage(std::cerr);
-  return kExitUsage;
+  return tolvane::app::kExitUsage;
 }

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "dynamic_library.h"
 #include "itolvane.h"
 
 namespace tolvane::app {
@@ -20,41 +19,7 @@ constexpr std::array<const char*, 12> kResultExtensions = {".tv9o", ".tv9p", ".t
 // Scratch files that the program deletes after a run; the others stay beside the project.
 constexpr std::array<const char*, 4> kDeletedScratchFiles = {".tv9w", ".tv9t", ".tv9q", ".tv9l"};
 constexpr const char* kTipDiameterScratchFile = "TZDIAM.DAT";
-
-constexpr const char* kCompletedMessage =
-    "Computations are completed.\rPlease, check output file for results or error messages.";
-constexpr const char* kCompletedWithErrorsMessage =
-    "Computations are completed, but there may be errors.\rPlease, check output file for "
-    "results or error messages.";
-
-bool writeRunFileList(const std::filesystem::path& project) {
-  const std::filesystem::path list = project.parent_path() / kRunFileListName;
-  std::ofstream out(list, std::ios::binary | std::ios::trunc);
-  out << runFileListText(project);
-  out.close();
-  return static_cast<bool>(out);
-}
-
-void removeIfPresent(const std::filesystem::path& file) {
-  std::error_code ignored;
-  std::filesystem::remove(file, ignored);
-}
-
-// Loads the library and calls the entry point; false when either is missing.
-bool callEngine(const std::filesystem::path& library, UserMessages& messages,
-                std::int32_t& result) {
-  try {
-    TDynamicLibrary loader(messages, library.string(), true);
-    void* address = loader.FindProcedure("ITOLVANE");
-    if (address == nullptr) return false;
-    const auto entry = reinterpret_cast<ITOLVANE_PROC>(address);
-    result = entry(kHandshakeA, kHandshakeB);
-    return true;
-  } catch (const EDLLError&) {
-    messages.error("Attempt to initialize DLL failed");
-    return false;
-  }
-}
+constexpr const char* kEntryPointName = "ITOLVANE";
 
 }  // namespace
 
@@ -72,37 +37,51 @@ std::string runFileListText(const std::filesystem::path& project) {
   return text;
 }
 
-RunOutcome runAnalysis(const std::filesystem::path& projectFile,
-                       const std::filesystem::path& programDir, UserMessages& messages) {
-  RunOutcome outcome;
-  std::error_code status;
-  const std::filesystem::path project = std::filesystem::absolute(projectFile, status);
-  if (status || !std::filesystem::is_regular_file(project, status)) {
-    messages.error("The project file " + projectFile.string() + " does not exist.");
-    outcome.exitStatus = kExitNoInput;
-    return outcome;
-  }
-  const std::filesystem::path directory = project.parent_path();
-  std::filesystem::current_path(directory, status);
-  if (status || !writeRunFileList(project)) {
-    messages.error("The run-file list cannot be written in " + directory.string() +
-                   ".\rCheck that the folder is writable.");
-    outcome.exitStatus = kExitCannotWrite;
-    return outcome;
-  }
-  const std::filesystem::path library = programDir / engineLibraryFileName();
-  if (!callEngine(library, messages, outcome.engineResult)) {
-    outcome.exitStatus = kExitUnavailable;
-    return outcome;
-  }
-  outcome.engineCalled = true;
-  outcome.exitStatus = outcome.engineResult;
-  messages.information(outcome.engineResult == 0 ? kCompletedMessage : kCompletedWithErrorsMessage);
-  removeIfPresent(directory / kTipDiameterScratchFile);
+bool writeRunFileList(const std::filesystem::path& project) {
+  const std::filesystem::path list = project.parent_path() / kRunFileListName;
+  std::ofstream out(list, std::ios::binary | std::ios::trunc);
+  out << runFileListText(project);
+  out.close();
+  return static_cast<bool>(out);
+}
+
+void removeIfPresent(const std::filesystem::path& file) {
+  std::error_code ignored;
+  std::filesystem::remove(file, ignored);
+}
+
+void removeScratchFiles(const std::filesystem::path& project) {
+  removeIfPresent(kTipDiameterScratchFile);
   for (const char* extension : kDeletedScratchFiles)
     removeIfPresent(resultFile(project, extension));
-  removeIfPresent(directory / kRunFileListName);
-  return outcome;
+}
+
+TEngineCall callEngine(TLoaderSlot& slot, const std::filesystem::path& library,
+                       UserMessages& messages) {
+  TEngineCall call;
+  if (slot != nullptr) {
+    call.Status = TEngineCallStatus::kAlreadyLoaded;
+    return call;
+  }
+  void* address = nullptr;
+  try {
+    slot = std::make_unique<TDynamicLibrary>(messages, library.string(), false);
+    slot->Open();
+    address = slot->FindProcedure(kEntryPointName);
+  } catch (const EDLLError&) {
+    slot.reset();
+    call.Status = TEngineCallStatus::kInitFailed;
+    return call;
+  }
+  if (address == nullptr) {
+    slot.reset();
+    call.Status = TEngineCallStatus::kNoEntryPoint;
+    return call;
+  }
+  const auto entry = reinterpret_cast<ITOLVANE_PROC>(address);
+  call.Result = entry(kHandshakeA, kHandshakeB);
+  call.Status = TEngineCallStatus::kCalled;
+  return call;
 }
 
 }  // namespace tolvane::app

@@ -10,6 +10,15 @@ std::string withLineFeeds(std::string text) {
   return text;
 }
 
+TAnswer UserMessages::confirm(const std::string& /*text*/) {
+  return TAnswer::kNo;
+}
+
+std::optional<std::string> UserMessages::chooseSaveFile(const std::string& /*title*/,
+                                                        const std::string& proposed) {
+  return proposed;
+}
+
 void ConsoleMessages::information(const std::string& text) {
   std::cout << withLineFeeds(text) << '\n' << std::flush;
 }
@@ -20,6 +29,17 @@ void ConsoleMessages::warning(const std::string& text) {
 
 void ConsoleMessages::error(const std::string& text) {
   std::cerr << "Error: " << withLineFeeds(text) << '\n' << std::flush;
+}
+
+TAnswer ConsoleMessages::confirm(const std::string& text) {
+  std::cerr << withLineFeeds(text) << " No\n" << std::flush;
+  return TAnswer::kNo;
+}
+
+std::optional<std::string> ConsoleMessages::chooseSaveFile(const std::string& /*title*/,
+                                                           const std::string& proposed) {
+  std::cerr << "Saving the project as " << proposed << '\n' << std::flush;
+  return proposed;
 }
 
 }  // namespace tolvane::app

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "current_project.h"
+#include "recorded_messages.h"
 #include "word_reader.h"
 
 namespace tolvane::app {
@@ -18,13 +19,7 @@ namespace {
 
 const std::filesystem::path kData = TOLVANE_TEST_DATA_DIR;
 
-class RecordedMessages : public UserMessages {
- public:
-  void information(const std::string& text) override { shown.push_back("I:" + text); }
-  void warning(const std::string& text) override { shown.push_back("W:" + text); }
-  void error(const std::string& text) override { shown.push_back("E:" + text); }
-  std::vector<std::string> shown;
-};
+using testing::RecordedMessages;
 
 // An English ASD project, 3 ft shaft, sand to 20 ft over clay to 60 ft.
 class PlotDataReader : public ::testing::Test {

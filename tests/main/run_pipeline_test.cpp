@@ -1,5 +1,6 @@
-// Checks the run pipeline: the run-file list, the engine call through the library loader, the
-// completion messages, the clean-up, and the messages when the library is missing.
+// Checks the run pipeline: the run-file list, the Run command through the project model (save,
+// checks, engine call, completion message, plot data, clean-up), the loader slot, the messages
+// when the library is missing, and the headless program as a user runs it.
 #include "run_pipeline.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +9,11 @@
 
 #include <array>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "main_form.h"
+#include "recorded_messages.h"
 #include "test_support.h"
 
 namespace tolvane::app {
@@ -21,20 +23,18 @@ using engine::testing::lines;
 using engine::testing::readFile;
 using engine::testing::TempDir;
 using engine::testing::writeFile;
+using testing::RecordedMessages;
 
-class RecordedMessages : public UserMessages {
- public:
-  void information(const std::string& text) override { shown.push_back("I:" + text); }
-  void warning(const std::string& text) override { shown.push_back("W:" + text); }
-  void error(const std::string& text) override { shown.push_back("E:" + text); }
-  std::vector<std::string> shown;
-};
+const std::filesystem::path kExample =
+    std::filesystem::path(TOLVANE_EXAMPLES_DIR) / "sand-over-clay.tv9d";
 
 // Restores the current folder, which a run changes to the project's folder.
 class RunPipeline : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::current_path(previous_); }
   std::filesystem::path previous_ = std::filesystem::current_path();
+  THeadlessHost host_;
+  RecordedMessages messages_;
 };
 
 TEST(RunFileList, FifteenLinesWithDerivedNames) {
@@ -49,92 +49,180 @@ TEST(RunFileList, FifteenLinesWithDerivedNames) {
   EXPECT_EQ(lines(runFileListText("/jobs/pier.tv9d")), expected);
 }
 
-TEST_F(RunPipeline, RunsTheExampleAndRemovesScratchFiles) {
+TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   TempDir dir;
   const std::filesystem::path project = dir / "example.tv9d";
-  std::filesystem::copy_file(std::filesystem::path(TOLVANE_EXAMPLES_DIR) / "sand-over-clay.tv9d",
-                             project);
+  std::filesystem::copy_file(kExample, project);
   writeFile(dir / "TZDIAM.DAT", "left from an older run\n");
-  RecordedMessages messages;
-  const RunOutcome outcome = runAnalysis(project, TOLVANE_PROGRAM_DIR, messages);
-  EXPECT_TRUE(outcome.engineCalled);
-  EXPECT_EQ(outcome.engineResult, 0);
-  EXPECT_EQ(messages.shown, std::vector<std::string>{"I:Computations are completed.\rPlease, "
-                                                     "check output file for results or error "
-                                                     "messages."});
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
+  const TRunResult run = form.CompRunClick();
+  ASSERT_TRUE(run.EngineCalled);
+  EXPECT_EQ(run.EngineResult, 0);
+  ASSERT_FALSE(messages_.shown.empty());
+  EXPECT_EQ(messages_.shown[0],
+            "I:Computations are completed.\rPlease, check output file for results or error "
+            "messages.");
+  EXPECT_EQ(form.Loader, nullptr);
+  // One case of the 3 ft shaft 40 ft long: depths down to 40 ft, read before any later section.
+  const plot::TGraphPlot& skin = form.Plots()[kPltSkin];
+  ASSERT_EQ(skin.LineCount(), 1);
+  EXPECT_NEAR(static_cast<double>(skin.Data(0, skin.Count() - 1).y), 40, 1e-9);
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
+  EXPECT_EQ(form.CurDir, dir.path().string());
   for (const char* gone : {"names.dat", "TZDIAM.DAT", "example.tv9w", "example.tv9t",
                            "example.tv9q", "example.tv9l"}) {
     SCOPED_TRACE(gone);
     EXPECT_FALSE(std::filesystem::exists(dir / gone));
   }
-  for (const char* kept : {"example.tv9o", "example.tv9p", "example.tv9r", "example.tv9z",
-                           "example.tv9c", "example.tv9n"}) {
+  for (const char* kept : {"example.tv9o", "example.tv9p", "example.tv9r", "example.tv9z"}) {
     SCOPED_TRACE(kept);
     EXPECT_TRUE(std::filesystem::exists(dir / kept));
   }
 }
 
-TEST_F(RunPipeline, NonzeroEngineResultGivesTheSecondMessage) {
-  TempDir dir;
-  const std::filesystem::path project = dir / "bad.tv9d";
-  writeFile(project, "Bad\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n");
-  RecordedMessages messages;
-  const RunOutcome outcome = runAnalysis(project, TOLVANE_PROGRAM_DIR, messages);
-  EXPECT_TRUE(outcome.engineCalled);
-  EXPECT_NE(outcome.engineResult, 0);
-  EXPECT_NE(outcome.engineResult, 1);
-  EXPECT_EQ(outcome.exitStatus, outcome.engineResult);
-  ASSERT_EQ(messages.shown.size(), 1U);
-  EXPECT_EQ(messages.shown[0],
-            "I:Computations are completed, but there may be errors.\rPlease, check output file "
-            "for results or error messages.");
-}
-
-TEST_F(RunPipeline, MissingLibraryIsReportedAndNamesDatStays) {
+TEST_F(RunPipeline, MissingLibraryShowsBothMessagesAndLeavesNamesDat) {
   TempDir dir;
   TempDir emptyProgramDir;
   const std::filesystem::path project = dir / "pier.tv9d";
-  writeFile(project, "Title\r\n");
-  RecordedMessages messages;
-  const RunOutcome outcome = runAnalysis(project, emptyProgramDir.path(), messages);
-  EXPECT_FALSE(outcome.engineCalled);
-  EXPECT_EQ(outcome.exitStatus, kExitUnavailable);
-  ASSERT_EQ(messages.shown.size(), 2U);
-  EXPECT_EQ(messages.shown[0].rfind("E:Error Loading Library, error code = 2", 0), 0U);
-  EXPECT_EQ(messages.shown[1], "E:Attempt to initialize DLL failed");
+  std::filesystem::copy_file(kExample, project);
+  TMainForm form(messages_, host_, emptyProgramDir.path());
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
+  const TRunResult run = form.CompRunClick();
+  EXPECT_FALSE(run.EngineCalled);
+  EXPECT_EQ(run.CallStatus, TEngineCallStatus::kInitFailed);
+  ASSERT_EQ(messages_.shown.size(), 2U);
+  EXPECT_EQ(messages_.shown[0].rfind("E:Error Loading Library, error code = 2", 0), 0U);
+  EXPECT_EQ(messages_.shown[1], "E:Attempt to initialize DLL failed");
+  EXPECT_EQ(form.Loader, nullptr);
   EXPECT_TRUE(std::filesystem::exists(dir / "names.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "pier.tv9o"));
+  EXPECT_EQ(std::filesystem::current_path(), dir.path());
+}
+
+TEST_F(RunPipeline, OccupiedLoaderSlotIsNotLoadedAgain) {
+  TempDir dir;
+  const std::filesystem::path project = dir / "pier.tv9d";
+  std::filesystem::copy_file(kExample, project);
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
+  form.Loader = std::make_unique<TDynamicLibrary>(messages_);
+  const TRunResult run = form.CompRunClick();
+  EXPECT_FALSE(run.EngineCalled);
+  EXPECT_EQ(messages_.shown, std::vector<std::string>{"E:Attempt to reinitialize DLL"});
+  EXPECT_NE(form.Loader, nullptr);
   EXPECT_FALSE(std::filesystem::exists(dir / "pier.tv9o"));
 }
 
-TEST_F(RunPipeline, MissingProjectIsReported) {
+TEST_F(RunPipeline, FailedCheckStopsBeforeTheRunFileList) {
   TempDir dir;
-  RecordedMessages messages;
-  const RunOutcome outcome = runAnalysis(dir / "none.tv9d", TOLVANE_PROGRAM_DIR, messages);
-  EXPECT_EQ(outcome.exitStatus, kExitNoInput);
+  const std::filesystem::path project = dir / "short.tv9d";
+  std::string text = readFile(kExample);
+  text.replace(text.find("2 60 "), 5, "2 41 ");  // profile 41 ft under a 40 ft shaft of 3 ft
+  writeFile(project, text);
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
+  const TRunResult run = form.CompRunClick();
+  EXPECT_FALSE(run.ChecksPassed);
+  ASSERT_EQ(messages_.shown.size(), 1U);
+  EXPECT_EQ(messages_.shown[0].rfind("W:Depth of Bottom Layer, 41 ft\r", 0), 0U);
   EXPECT_FALSE(std::filesystem::exists(dir / "names.dat"));
 }
 
-// The headless program as a user runs it.
-TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndExitsWithTheResult) {
+TEST_F(RunPipeline, NewProjectWithCancelledSaveAsIsNotRun) {
   TempDir dir;
-  const std::filesystem::path project = dir / "pier.tv9d";
-  std::filesystem::copy_file(std::filesystem::path(TOLVANE_EXAMPLES_DIR) / "sand-over-clay.tv9d",
-                             project);
-  std::string command = std::string(TOLVANE_PROGRAM) + " --run '" + project.string() + "' 2>&1";
+  std::filesystem::current_path(dir.path());
+  messages_.cancelSave = true;
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  form.CurDir = dir.path().string();
+  const TRunResult run = form.CompRunClick();
+  EXPECT_FALSE(run.ChecksPassed);
+  EXPECT_FALSE(form.filesaved);
+  EXPECT_EQ(messages_.saveTitle, "Save NewTolvane As");
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir / "names.dat"));
+}
+
+TEST_F(RunPipeline, OlderLayoutIsSavedAsVersion9BesideIt) {
+  TempDir dir;
+  const std::filesystem::path old_file = dir / "pier.tv8d";
+  // The version 8 line 3 has no CFA flag.
+  std::string text = readFile(kExample);
+  text.replace(text.find("2 1 1 1 1 2 0 0 0 0 0 0"), 23, "2 1 1 1 1 2 0 0 0 0 0");
+  writeFile(old_file, text);
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  ASSERT_TRUE(form.Open(old_file.string(), kVersion8File).Opened);
+  const TRunResult run = form.CompRunClick();
+  EXPECT_TRUE(run.EngineCalled);
+  EXPECT_EQ(messages_.saveTitle, "Save pier As");
+  EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9d"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
+  EXPECT_EQ(readFile(old_file), text);
+}
+
+std::string RunProgram(const std::string& arguments, int& status) {
+  const std::string command = std::string(TOLVANE_PROGRAM) + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
   std::string output;
+  if (pipe == nullptr) return output;
   std::array<char, 256> buffer{};
   while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) output += buffer.data();
-  const int status = pclose(pipe);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  status = WEXITSTATUS(pclose(pipe));
+  return output;
+}
+
+// The headless program as a user runs it.
+TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndASummary) {
+  TempDir dir;
+  const std::filesystem::path project = dir / "pier.tv9d";
+  std::filesystem::copy_file(kExample, project);
+  int status = -1;
+  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  EXPECT_EQ(status, 0);
   EXPECT_EQ(output.rfind("Computations are completed.\nPlease, check output file for results or "
                          "error messages.\n",
                          0),
             0U);
-  EXPECT_NE(output.find("pier.tv9o"), std::string::npos);
+  EXPECT_NE(output.find("Cases analysed: 1"), std::string::npos);
+  EXPECT_NE(output.find("Report:    " + (dir / "pier.tv9o").string()), std::string::npos);
+  EXPECT_NE(output.find("Run log:   " + (dir / "pier.tv9r").string()), std::string::npos);
+  EXPECT_NE(output.find("Plot data: "), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
+}
+
+TEST(HeadlessProgram, FormatErrorIsNeitherSavedNorRun) {
+  TempDir dir;
+  const std::filesystem::path project = dir / "broken.tv9d";
+  const std::string text = "Broken\r\n1 \r\n2 1 1 x 1 2 0 0 0 0 0 0\r\n";
+  writeFile(project, text);
+  int status = -1;
+  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  EXPECT_EQ(status, kExitDataError);
+  EXPECT_NE(output.find("Error on Line 3 Item 4\nA floating point number was expected but not "
+                        "found."),
+            std::string::npos);
+  EXPECT_EQ(readFile(project), text);
+  EXPECT_FALSE(std::filesystem::exists(dir / "names.dat"));
+}
+
+TEST(HeadlessProgram, FailedCheckPrintsItsMessageAndExitsNonzero) {
+  TempDir dir;
+  const std::filesystem::path project = dir / "short.tv9d";
+  std::string text = readFile(kExample);
+  text.replace(text.find("2 60 "), 5, "2 41 ");
+  writeFile(project, text);
+  int status = -1;
+  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  EXPECT_EQ(status, kExitDataError);
+  EXPECT_NE(output.find("Warning: Depth of Bottom Layer, 41 ft\n"), std::string::npos);
+}
+
+TEST(HeadlessProgram, MissingProjectExitsWithNoInput) {
+  TempDir dir;
+  int status = -1;
+  const std::string output = RunProgram("--run '" + (dir / "none.tv9d").string() + "'", status);
+  EXPECT_EQ(status, kExitNoInput);
+  EXPECT_NE(output.find("does not exists, Please Check!!"), std::string::npos);
 }
 
 }  // namespace

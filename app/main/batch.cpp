@@ -1,0 +1,198 @@
+#include "batch.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <ctime>
+#include <iomanip>
+#include <sstream>
+
+#include "word_reader.h"
+
+namespace tolvane::app {
+namespace {
+
+constexpr const char* kEndOfLine = "\r\n";
+constexpr const char* kMessageExtension = ".pym";
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string ReplaceIgnoringCase(const std::string& text, const std::string& from,
+                                const std::string& to) {
+  const std::string lower_text = Lower(text);
+  const std::string lower_from = Lower(from);
+  std::string result;
+  size_t pos = 0;
+  for (size_t found = lower_text.find(lower_from); found != std::string::npos;
+       found = lower_text.find(lower_from, pos)) {
+    result += text.substr(pos, found - pos) + to;
+    pos = found + from.size();
+  }
+  return result + text.substr(pos);
+}
+
+}  // namespace
+
+std::string BatchDateAndTime() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::ostringstream text;
+  text << std::put_time(&local, "%Y-%m-%d, %H:%M:%S");
+  return text.str();
+}
+
+bool TBatchList::Add(const std::string& file) {
+  if (std::find(Files_.begin(), Files_.end(), file) != Files_.end()) return false;
+  Files_.push_back(file);
+  return true;
+}
+
+void TBatchList::Remove(const std::vector<int>& selected) {
+  std::vector<std::string> kept;
+  for (int i = 0; i < static_cast<int>(Files_.size()); ++i) {
+    if (std::find(selected.begin(), selected.end(), i) == selected.end()) {
+      kept.push_back(Files_[static_cast<size_t>(i)]);
+    }
+  }
+  Files_ = std::move(kept);
+}
+
+void TBatchList::Replace(const std::string& from, const std::string& to) {
+  if (from.empty()) return;
+  for (std::string& file : Files_) {
+    if (file.find(from) != std::string::npos) file = ReplaceIgnoringCase(file, from, to);
+  }
+}
+
+bool TBatchList::SaveToFile(const std::filesystem::path& file) const {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  for (const std::string& entry : Files_) out << entry << kEndOfLine;
+  out << kEndOfLine;
+  out.close();
+  return static_cast<bool>(out);
+}
+
+bool TBatchList::LoadFromFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream content;
+  content << in.rdbuf();
+  const std::string text = content.str();
+  Files_.clear();
+  size_t start = 0;
+  for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    start = end + 1;
+    // Only a line with more text after it is taken: the final line is not.
+    if (start >= text.size()) break;
+    Files_.push_back(line);
+  }
+  return true;
+}
+
+TBatchRun::TBatchRun(TMainForm& form, UserMessages& messages,
+                     std::function<void(const std::string&)> show)
+    : Form_(form), UserMessages_(messages), Show_(std::move(show)) {}
+
+bool TBatchRun::OpenList(const std::filesystem::path& file) {
+  if (!List.LoadFromFile(file)) return false;
+  fname = file.string();
+  return true;
+}
+
+bool TBatchRun::SaveList(const std::filesystem::path& file) {
+  if (!List.SaveToFile(file)) return false;
+  fname = file.string();
+  return true;
+}
+
+void TBatchRun::ClearList() {
+  List.Clear();
+  fname.clear();
+}
+
+void TBatchRun::Add(const std::string& text) {
+  // A carriage return inside a message starts a new line of the message area.
+  size_t start = 0;
+  while (true) {
+    const size_t end = text.find('\r', start);
+    const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+    Messages.push_back(line);
+    if (MessageFile_.is_open()) MessageFile_ << line << kEndOfLine << std::flush;
+    if (Show_) Show_(line);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+}
+
+void TBatchRun::AddDateAndTime() {
+  Add(BatchDateAndTime());
+  Add("");
+}
+
+void TBatchRun::StartMessageFile() {
+  MessageFile_.close();
+  if (fname.empty()) return;
+  std::filesystem::path file = fname;
+  file.replace_extension(kMessageExtension);
+  MessageFile_.open(file, std::ios::binary | std::ios::trunc);
+}
+
+void TBatchRun::RunAll() {
+  StartMessageFile();
+  Messages.clear();
+  Progress = 0;
+  Add("* Start Multi-File Analysis *");
+  AddDateAndTime();
+  const int n = static_cast<int>(List.Files().size());
+  for (int i = 1; i <= n; ++i) {
+    std::error_code ignored;
+    const std::string path =
+        std::filesystem::absolute(List.Files()[static_cast<size_t>(i - 1)], ignored).string();
+    Progress = i;
+    Add("File " + std::to_string(i) + "/" + std::to_string(n) + " : " + path);
+    Add("- Reading File");
+    std::string message;
+    int result = kBatchFileDone;
+    if (Form_.OpenFileBatch(path, message)) {
+      Add("- Analyzing File");
+      result = Form_.RunFileBatch(message);
+    }
+    Add(message);
+    Add("");
+    if (result > 1) break;
+  }
+  Add("* Multi-File Analysis Completed *");
+  AddDateAndTime();
+  Progress = n;
+  Form_.New();
+  UserMessages_.information(
+      "Computations Completed\rPlease check the output file and/or processor notes files");
+  MessageFile_.close();
+}
+
+void TBatchRun::CheckFiles() {
+  Messages.clear();
+  Add("* Start Multi-File Check *");
+  AddDateAndTime();
+  const int n = static_cast<int>(List.Files().size());
+  for (int i = 1; i <= n; ++i) {
+    const std::string& path = List.Files()[static_cast<size_t>(i - 1)];
+    Add("File " + std::to_string(i) + "/" + std::to_string(n) + " : " + path);
+    Add("- Checking File");
+    std::error_code ignored;
+    Add(std::filesystem::exists(path, ignored) ? "  Input file Exists "
+                                               : "  * Input file does not exist. Please check");
+    Add("");
+  }
+  Add("* Multi-File Check Completed *");
+  AddDateAndTime();
+}
+
+}  // namespace tolvane::app

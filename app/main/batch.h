@@ -1,0 +1,67 @@
+// Batch analysis: a list of project files run one after another without plots, with a message
+// per file shown to the user and written to the message file (.pym) of the list file (.pyb).
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "main_form.h"
+
+namespace tolvane::app {
+
+// The list of project files: full paths without duplicates.
+class TBatchList {
+ public:
+  const std::vector<std::string>& Files() const { return Files_; }
+  // Appends a file not yet listed (exact text comparison); false when it was listed.
+  bool Add(const std::string& file);
+  void Clear() { Files_.clear(); }
+  void Remove(const std::vector<int>& selected);
+  // In every entry that contains `from` (case-sensitive), replaces every occurrence of it,
+  // ignoring case, by `to`.
+  void Replace(const std::string& from, const std::string& to);
+  // One path per line and an empty line, CR LF; false when it cannot be written.
+  bool SaveToFile(const std::filesystem::path& file) const;
+  // Replaces the list by the lines of the file; a line counts only when more text follows it,
+  // so the final line is not added. False when the file cannot be read.
+  bool LoadFromFile(const std::filesystem::path& file);
+
+ private:
+  std::vector<std::string> Files_;
+};
+
+class TBatchRun {
+ public:
+  // `show` receives every message line as it is added (the dialog's message area, or the
+  // standard output of the headless program).
+  TBatchRun(TMainForm& form, UserMessages& messages, std::function<void(const std::string&)> show);
+
+  TBatchList List;
+  std::string fname;  // the list file opened or saved last; empty when none
+  std::vector<std::string> Messages;
+  int Progress = 0;
+
+  bool OpenList(const std::filesystem::path& file);
+  bool SaveList(const std::filesystem::path& file);
+  void ClearList();
+  void RunAll();
+  void CheckFiles();
+
+ private:
+  void Add(const std::string& text);
+  void AddDateAndTime();
+  void StartMessageFile();
+
+  TMainForm& Form_;
+  UserMessages& UserMessages_;
+  std::function<void(const std::string&)> Show_;
+  std::ofstream MessageFile_;
+};
+
+// The current local date and time as "YYYY-MM-DD, HH:MM:SS".
+std::string BatchDateAndTime();
+
+}  // namespace tolvane::app

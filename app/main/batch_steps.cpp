@@ -1,0 +1,97 @@
+// The open and run steps of a batch item, on the main window's project.
+#include "main_form.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+#include "check_data.h"
+#include "word_reader.h"
+
+namespace tolvane::app {
+namespace {
+
+constexpr std::int32_t kInconsistentExecutables = 1;
+
+std::string LowerExtension(const std::filesystem::path& file) {
+  std::string extension = file.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+}  // namespace
+
+bool TMainForm::OpenFileBatch(const std::string& file_name, std::string& message) {
+  std::error_code status;
+  const std::filesystem::path file = std::filesystem::absolute(file_name, status);
+  if (!std::filesystem::exists(file, status)) {
+    message = "  * Input file does not exist. Please check";
+    return false;
+  }
+  const std::string extension = LowerExtension(file);
+  if (extension == ".tv8d" || extension == ".tvd") {
+    message =
+        "  * File of an earlier version is not run in a batch. Please open it and save it as "
+        ".tv9d";
+    return false;
+  }
+  if (extension != ".tv9d") {
+    message =
+        "  * File extension is not compatible with current version of the program. Please check";
+    return false;
+  }
+  std::filesystem::current_path(file.parent_path(), status);
+  CurDir = file.parent_path().string();
+  Flags.Clear();
+  try {
+    // A file the reader rejects is neither saved over nor run.
+    if (!Project_.Open(file.string(), kVersion9File).empty()) {
+      message = "  * Input file is either invalid or incomplete. Please check";
+      return false;
+    }
+  } catch (const EProjectFileError&) {
+    message = "  * Input file cannot be read. Please check";
+    return false;
+  }
+  return true;
+}
+
+int TMainForm::RunFileBatch(std::string& message) {
+  if (Project_.Data().FileName == kNewProjectFileName || !CheckData(Project_.Data(), Messages_)) {
+    message = "  * The data checks failed. Please check";
+    return kBatchFileDone;
+  }
+  try {
+    Project_.Save();
+  } catch (const std::exception&) {
+    message = "  * An error occured during saving. Please check";
+    return kBatchFileDone;
+  }
+  const std::filesystem::path project = ProjectPath();
+  std::error_code ignored;
+  std::filesystem::current_path(project.parent_path(), ignored);
+  if (!writeRunFileList(project)) {
+    message = "  * The run-file list cannot be written. Please check";
+    return kBatchFileDone;
+  }
+  const TEngineCall call = callEngine(Loader, LibraryPath(), Messages_);
+  if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
+    message = "  * Attempt to reinitialize DLL. Please check.";
+    return kBatchStop;
+  }
+  if (call.Status != TEngineCallStatus::kCalled) {
+    message = "  * Attempt to initialize DLL failed. Please check.";
+    return kBatchStop;
+  }
+  Loader.reset();
+  removeIfPresent(project.parent_path() / kRunFileListName);
+  if (call.Result == kInconsistentExecutables) {
+    message = "  * Executable files are not consistent. Please check.";
+    return kBatchStop;
+  }
+  message = "  * Computation completed.\r    Please check your results";
+  return kBatchFileDone;
+}
+
+}  // namespace tolvane::app

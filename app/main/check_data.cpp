@@ -1,0 +1,108 @@
+#include "check_data.h"
+
+#include <string>
+
+#include "graph_plot.h"
+
+namespace tolvane::app {
+namespace {
+
+constexpr long double kMinThicknessEnglish = 2;  // ft
+constexpr long double kMinThicknessSI = 0.6L;    // m
+constexpr long double kDiametersBelowTip = 2;
+constexpr long double kDiametersOfMultipleLengths = 6;
+constexpr int kDiscontinuitySpacing = 2;  // columns of the strong-rock table
+constexpr int kDiscontinuityThickness = 3;
+constexpr int32_t kMultipleLengths = 1;
+
+std::string Number(long double value) {
+  return plot::ShortestText(value);
+}
+
+bool CheckThicknesses(const TProgramData& data, const std::string& unit, UserMessages& messages) {
+  const TGridTable& layers = data.Grids().D();
+  const long double t_min = data.fUnits == kSIUnits ? kMinThicknessSI : kMinThicknessEnglish;
+  long double previous = 0;
+  for (int row = 0; row < layers.RowCount(); ++row) {
+    const long double bottom = layers.GetFloatValue(kColBottomDepth, row);
+    const long double thickness = bottom - previous;
+    if (t_min > thickness) {
+      messages.warning("Thickness of layer should be at least " + Number(t_min) + unit +
+                       "\rto avoid numerical errors. \rPlease check layer " +
+                       std::to_string(row + 1) + " . Thickness = " + Number(thickness) + unit);
+      return false;
+    }
+    previous = bottom;
+  }
+  return true;
+}
+
+bool CheckProfileDepth(const TProgramData& data, const std::string& unit, UserMessages& messages) {
+  const TGridTable& layers = data.Grids().D();
+  const long double bottom =
+      layers.RowCount() > 0 ? layers.GetFloatValue(kColBottomDepth, layers.RowCount() - 1) : 0;
+  const long double required = data.PD + kDiametersBelowTip * data.DSTART;
+  if (bottom < required) {
+    messages.warning("Depth of Bottom Layer, " + Number(bottom) + unit +
+                     "\rshould be at least the shaft length plus two shaft diameters " +
+                     Number(required) + unit + "\rto perform analysis. \rPlease check !");
+    return false;
+  }
+  return true;
+}
+
+bool AnyPositive(const TGridTable& table, int column) {
+  return table.GetFloatValue(column, kTopRow) > 0 || table.GetFloatValue(column, kBottomRow) > 0;
+}
+
+bool CheckDiscontinuities(const TProgramData& data, UserMessages& messages) {
+  const TProjectGrids& grids = data.Grids();
+  for (int row = 0; row < grids.D().RowCount(); ++row) {
+    const int32_t type = grids.SoilType(row);
+    const TGridTable* table = grids.LayerTable(row);
+    if ((type != kStrongRockSideOrEnd && type != kStrongRockSideAndEnd) || table == nullptr) {
+      continue;
+    }
+    const std::string layer = std::to_string(row + 1);
+    if (!AnyPositive(*table, kDiscontinuitySpacing)) {
+      messages.warning(
+          "Discontinuity spacing should be greater than zero \rto avoid numerical errors. "
+          "\rPlease check layer " +
+          layer);
+      return false;
+    }
+    if (!AnyPositive(*table, kDiscontinuityThickness)) {
+      messages.warning(
+          "Discontinuity thickness should be greater than zero \rto avoid numerical errors. "
+          "\rPlease check layer " +
+          layer);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CheckMultipleLengths(const TProgramData& data, const std::string& unit,
+                          UserMessages& messages) {
+  if (data.IPENT != kMultipleLengths) return true;
+  const long double minimum = kDiametersOfMultipleLengths * data.DSTART + data.TOPLENG + data.BS;
+  if (minimum > data.PD) {
+    messages.warning(
+        "Minimum Depth for Mutiple Shaft Lengths should be \rat least six shaft diameters plus "
+        "exclusion zone\rto perform analysis. \rDefined maximum length: " +
+        Number(data.PD) + " " + unit + "\ris smaller than minimum required: " + Number(minimum) +
+        " " + unit + "\rPlease check !");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CheckData(const TProgramData& data, UserMessages& messages) {
+  const std::string unit = data.fUnits == kSIUnits ? " m" : " ft";
+  return CheckThicknesses(data, unit, messages) && CheckProfileDepth(data, unit, messages) &&
+         CheckDiscontinuities(data, messages) && CheckMultipleLengths(data, unit, messages);
+}
+
+}  // namespace tolvane::app

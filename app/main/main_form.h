@@ -1,0 +1,74 @@
+// The toolkit-free core of the main window: the current project, the result plots and their
+// flags, the loader slot, and the commands Open, Save, Save As, New and Run, and the open and run
+// steps of a batch. The desktop window calls these and shows their messages.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "current_project.h"
+#include "result_plots.h"
+#include "run_pipeline.h"
+#include "user_messages.h"
+
+namespace tolvane::app {
+
+struct TOpenResult {
+  bool Opened = false;      // the file exists and was read (maybe with a format error)
+  std::string FormatError;  // the reader's message, empty when the whole file was read
+};
+
+struct TRunResult {
+  bool EngineCalled = false;
+  std::int32_t EngineResult = 0;
+  bool ChecksPassed = false;
+  bool NamesWritten = true;
+  TEngineCallStatus CallStatus = TEngineCallStatus::kInitFailed;
+};
+
+// Batch results of one file: 0 done, 2 the batch stops.
+inline constexpr int kBatchFileDone = 0;
+inline constexpr int kBatchStop = 2;
+
+class TMainForm {
+ public:
+  TMainForm(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
+            int default_units = kEnglishUnits);
+
+  TCurrentProject& Project() { return Project_; }
+  TProgramData& Data() { return Project_.Data(); }
+  TResultPlots& Plots() { return Plots_; }
+  TResultFlags Flags;
+  bool filesaved = false;
+  std::string CurDir;
+  TLoaderSlot Loader;  // the single engine-library slot
+
+  // The engine library beside the program.
+  std::filesystem::path LibraryPath() const;
+
+  void New();
+  TOpenResult Open(const std::string& file_name, int file_type_index);
+  // Save: Save As for the default name or another extension than .tv9d; throws
+  // EProjectFileError when writing fails.
+  void Save();
+  void SaveAs();
+  void SavePlotFormatting();
+  // The Run command; its messages go to the user.
+  TRunResult CompRunClick();
+
+  // Batch steps: open a file as version 9 (false when it is skipped), then run it.
+  bool OpenFileBatch(const std::string& file_name, std::string& message);
+  int RunFileBatch(std::string& message);
+
+ private:
+  std::filesystem::path ProjectPath() const;
+  void RunEngine(TRunResult& result, const std::filesystem::path& project);
+
+  UserMessages& Messages_;
+  std::filesystem::path ProgramDir_;
+  int DefaultUnits_;
+  TCurrentProject Project_;
+  TResultPlots Plots_;
+};
+
+}  // namespace tolvane::app

@@ -1,0 +1,233 @@
+// Checks batch runs: the messages word for word, missing files and older layouts skipped, a
+// library failure ending the batch, the list file round trip, Replace, Check Files, the message
+// file, and the headless program's --batch.
+#include "batch.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+
+#include "recorded_messages.h"
+#include "test_support.h"
+
+namespace tolvane::app {
+namespace {
+
+using engine::testing::lines;
+using engine::testing::readFile;
+using engine::testing::TempDir;
+using engine::testing::writeFile;
+using testing::RecordedMessages;
+
+const std::filesystem::path kExample =
+    std::filesystem::path(TOLVANE_EXAMPLES_DIR) / "sand-over-clay.tv9d";
+
+class BatchTest : public ::testing::Test {
+ protected:
+  void TearDown() override { std::filesystem::current_path(previous_); }
+  std::filesystem::path Copy(const std::string& name) {
+    const std::filesystem::path file = dir_ / name;
+    std::filesystem::copy_file(kExample, file);
+    return file;
+  }
+  // The messages without the date and time lines, which follow the start and end lines.
+  std::vector<std::string> WithoutDates(const std::vector<std::string>& shown) {
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < shown.size(); ++i) {
+      if (i > 0 && shown[i - 1].rfind("* ", 0) == 0) continue;
+      kept.push_back(shown[i]);
+    }
+    return kept;
+  }
+  std::filesystem::path previous_ = std::filesystem::current_path();
+  TempDir dir_;
+  THeadlessHost host_;
+  RecordedMessages messages_;
+};
+
+TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
+  const std::string first = Copy("a.tv9d").string();
+  const std::string missing = (dir_ / "b.tv9d").string();
+  const std::string third = Copy("c.tv9d").string();
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  TBatchRun batch(form, messages_, nullptr);
+  for (const std::string& file : {first, missing, third}) batch.List.Add(file);
+  batch.RunAll();
+  const std::vector<std::string> expected = {"* Start Multi-File Analysis *",
+                                             "",
+                                             "File 1/3 : " + first,
+                                             "- Reading File",
+                                             "- Analyzing File",
+                                             "  * Computation completed.",
+                                             "    Please check your results",
+                                             "",
+                                             "File 2/3 : " + missing,
+                                             "- Reading File",
+                                             "  * Input file does not exist. Please check",
+                                             "",
+                                             "File 3/3 : " + third,
+                                             "- Reading File",
+                                             "- Analyzing File",
+                                             "  * Computation completed.",
+                                             "    Please check your results",
+                                             "",
+                                             "* Multi-File Analysis Completed *",
+                                             ""};
+  EXPECT_EQ(WithoutDates(batch.Messages), expected);
+  EXPECT_EQ(batch.Progress, 3);
+  EXPECT_EQ(messages_.shown,
+            std::vector<std::string>{"I:Computations Completed\rPlease check the output file "
+                                     "and/or processor notes files"});
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "a.tv9o"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "c.tv9o"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "names.dat"));
+  // The batch keeps the scratch files of its runs and ends with a new project.
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "c.tv9p"));
+  EXPECT_EQ(form.Data().FileName, kNewProjectFileName);
+}
+
+TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
+  const std::filesystem::path old_file = dir_ / "old.tv8d";
+  const std::filesystem::path other = dir_ / "notes.txt";
+  writeFile(old_file, readFile(kExample));
+  writeFile(other, "text");
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  TBatchRun batch(form, messages_, nullptr);
+  batch.List.Add(old_file.string());
+  batch.List.Add(other.string());
+  batch.RunAll();
+  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  ASSERT_EQ(kept.size(), 12U);
+  EXPECT_EQ(kept[4],
+            "  * File of an earlier version is not run in a batch. Please open it and save "
+            "it as .tv9d");
+  EXPECT_EQ(kept[8],
+            "  * File extension is not compatible with current version of the program. Please "
+            "check");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "old.tv9o"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "old.tv9d"));
+}
+
+TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
+  TempDir empty_program_dir;
+  TMainForm form(messages_, host_, empty_program_dir.path());
+  TBatchRun batch(form, messages_, nullptr);
+  batch.List.Add(Copy("a.tv9d").string());
+  batch.List.Add(Copy("b.tv9d").string());
+  batch.RunAll();
+  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  ASSERT_EQ(kept.size(), 9U);
+  EXPECT_EQ(kept[5], "  * Attempt to initialize DLL failed. Please check.");
+  EXPECT_EQ(kept[7], "* Multi-File Analysis Completed *");
+  EXPECT_EQ(form.Loader, nullptr);
+}
+
+TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  form.Loader = std::make_unique<TDynamicLibrary>(messages_);
+  TBatchRun batch(form, messages_, nullptr);
+  batch.List.Add(Copy("a.tv9d").string());
+  batch.List.Add(Copy("b.tv9d").string());
+  batch.RunAll();
+  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  ASSERT_EQ(kept.size(), 9U);
+  EXPECT_EQ(kept[5], "  * Attempt to reinitialize DLL. Please check.");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "b.tv9o"));
+}
+
+TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
+  const std::filesystem::path list = dir_ / "jobs.pyb";
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  std::vector<std::string> shown;
+  TBatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
+  batch.List.Add((dir_ / "none.tv9d").string());
+  ASSERT_TRUE(batch.SaveList(list));
+  batch.RunAll();
+  EXPECT_EQ(shown, batch.Messages);
+  std::vector<std::string> expected;
+  for (const std::string& line : batch.Messages) expected.push_back(line + "\r");
+  EXPECT_EQ(lines(readFile(dir_ / "jobs.pym")), expected);
+}
+
+TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
+  TempDir dir;
+  TBatchList list;
+  EXPECT_TRUE(list.Add("/jobs/a.tv9d"));
+  EXPECT_TRUE(list.Add("/jobs/b.tv9d"));
+  EXPECT_FALSE(list.Add("/jobs/a.tv9d"));
+  EXPECT_TRUE(list.Add("/jobs/A.tv9d"));
+  ASSERT_TRUE(list.SaveToFile(dir / "list.pyb"));
+  EXPECT_EQ(readFile(dir / "list.pyb"), "/jobs/a.tv9d\r\n/jobs/b.tv9d\r\n/jobs/A.tv9d\r\n\r\n");
+  TBatchList back;
+  ASSERT_TRUE(back.LoadFromFile(dir / "list.pyb"));
+  EXPECT_EQ(back.Files(), list.Files());
+  // A final line without a line after it is not taken.
+  writeFile(dir / "hand.pyb", "/x/one.tv9d\n/x/two.tv9d");
+  ASSERT_TRUE(back.LoadFromFile(dir / "hand.pyb"));
+  EXPECT_EQ(back.Files(), std::vector<std::string>{"/x/one.tv9d"});
+}
+
+TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
+  TBatchList list;
+  list.Add("/old/jobs/a.tv9d");
+  list.Add("/old/jobs/sub/OLD/b.tv9d");
+  list.Add("/OLD/jobs/c.tv9d");
+  list.Add("/other/d.tv9d");
+  list.Replace("/old", "/new");
+  const std::vector<std::string> expected = {"/new/jobs/a.tv9d", "/new/jobs/sub/new/b.tv9d",
+                                             "/OLD/jobs/c.tv9d", "/other/d.tv9d"};
+  EXPECT_EQ(list.Files(), expected);
+}
+
+TEST_F(BatchTest, CheckFilesReportsEachFile) {
+  const std::string there = Copy("a.tv9d").string();
+  const std::string missing = (dir_ / "b.tv9d").string();
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  TBatchRun batch(form, messages_, nullptr);
+  batch.List.Add(there);
+  batch.List.Add(missing);
+  batch.CheckFiles();
+  const std::vector<std::string> expected = {"* Start Multi-File Check *",
+                                             "",
+                                             "File 1/2 : " + there,
+                                             "- Checking File",
+                                             "  Input file Exists ",
+                                             "",
+                                             "File 2/2 : " + missing,
+                                             "- Checking File",
+                                             "  * Input file does not exist. Please check",
+                                             "",
+                                             "* Multi-File Check Completed *",
+                                             ""};
+  EXPECT_EQ(WithoutDates(batch.Messages), expected);
+}
+
+TEST(HeadlessBatch, RunsTheListWithMessagesOnTheOutputAndInTheMessageFile) {
+  TempDir dir;
+  const std::filesystem::path project = dir / "pier.tv9d";
+  std::filesystem::copy_file(kExample, project);
+  writeFile(dir / "jobs.pyb",
+            project.string() + "\r\n" + (dir / "gone.tv9d").string() + "\r\n\r\n");
+  const std::string command =
+      std::string(TOLVANE_PROGRAM) + " --batch '" + (dir / "jobs.pyb").string() + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  std::array<char, 256> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) output += buffer.data();
+  EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 0);
+  EXPECT_NE(output.find("File 1/2 : " + project.string() +
+                        "\n- Reading File\n- Analyzing File\n  * Computation completed.\n    "
+                        "Please check your results\n"),
+            std::string::npos);
+  EXPECT_NE(output.find("  * Input file does not exist. Please check"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
+  const std::string messages = readFile(dir / "jobs.pym");
+  EXPECT_NE(messages.find("* Multi-File Analysis Completed *\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tolvane::app
