@@ -183,7 +183,9 @@ constexpr float kBaseExponent = 0.67F;
 constexpr float kBaseStrengthLimit = 2.5F;  // qb <= 2.5 qu
 constexpr float kBaseSettlementFactor = 20.88F;
 constexpr float kMillimetresPerFoot = 304.8F;
-constexpr float kLargestN = 1.0F;  // n above 1 would let fs exceed fa
+constexpr float kLargestN = 1.0F;             // n above 1 would let fs exceed fa
+constexpr float kRoughInterfaceShare = 0.5F;  // fa0 = qu / 2 on a rough interface
+constexpr float kSocketAboveRock = 1.0F;      // ft: Lc of a step above the rock top
 
 bool roughInterface(int condition) {
   return condition == 1 || condition == 3;
@@ -256,7 +258,7 @@ WeakRockSocket weakRockSocket(const AnalysisInput& input, float depth, float pro
     break;
   }
   socket.rockTop = std::max(socket.rockTop, 0.0F);
-  if (socket.current < 0.0F) socket.current = 1.0F;
+  if (socket.current < 0.0F) socket.current = kSocketAboveRock;
   socket.middleDepth = std::min(kDeepestPressureDepth, (proposedDepth + socket.rockTop) / 2.0F);
   return socket;
 }
@@ -281,8 +283,8 @@ WeakRockValues weakRockValues(const SocketStep& step, const WeakRockSocket& sock
   const float normalStress =
       kFluidConcreteWeight * socket.middleDepth * concretePressureFactor(slump, socket.middleDepth);
   const float alpha = alphaFactor(normalStress / kAtmosphericPressure, strength);
-  const float fa0 =
-      roughInterface(condition) ? strength / 2.0F : alpha * std::tan(delta) * strength / kTan30;
+  const float fa0 = roughInterface(condition) ? kRoughInterfaceShare * strength
+                                              : alpha * std::tan(delta) * strength / kTan30;
   const float modulusRatio =
       closedJoints(condition) ? closedJointModulusRatio(rqd) : openJointModulusRatio(rqd);
   v.fa = fa0 * jointFactor(modulusRatio);

@@ -64,6 +64,7 @@ float socketDiameterAtTip(const RockTipCase& tip) {
 namespace {
 
 constexpr float kModulusGiven = 0.001F;           // tsf
+constexpr float kBaseDepthDiameters = 2.0F;       // the zone below the base, in diameters
 constexpr float kShortestSocket = 0.0001F;        // ft
 constexpr float kModulusPerBlowCount = 46545.4F;  // 22 pa, lb/ft²
 constexpr float kModulusExponent = 0.82F;
@@ -123,7 +124,8 @@ RockTipResult granularIgmTipCurve(const RockTipCase& tip, const RockWalkState& w
   float B = socketDiameterAtTip(tip);
   if (B < kSmallestSocketDiameter) B = input.DSTART;
   float stress = granularLayerMiddleStress(input, tip.tipLayer);
-  if (tip.tipDepth + 2.0F * B > walk.lastRockStepDepth) stress = walk.lastRockStepStress;
+  if (tip.tipDepth + kBaseDepthDiameters * B > walk.lastRockStepDepth)
+    stress = walk.lastRockStepStress;
   if (!(stress > 0.0F)) cannotCompute(tip.tipLayer, "the effective stress is not positive");
   const float blowCount = ParameterAt(layer, layer.BlowCount, dz);
   float length = tip.tipDepth - layer.TopDepth;
