@@ -198,6 +198,24 @@ TEST(WeakRockSocket, RoughSocketStep) {
   EXPECT_FALSE(state.length.raised || state.modulus.raised || state.diameter.raised);
 }
 
+TEST(WeakRockSocket, SmoothSocketReturnsFaEvenWhenKfIsBelowOne) {
+  auto input = weakRockProfile(3.0F);
+  input->Layers[0].InterfaceCondition = {2, 2};
+  const TempDir dir;
+  OutputFile log;
+  ASSERT_TRUE(log.open((dir / "log.txt").string()));
+  RockWalkState state;
+  const SocketStep step{*input, 0, 10.0F, 3.0F, 1.0F, 20.0F, shaftModulusTsf(*input), 0.0F};
+  const SocketResistance r = weakRockSocketStep(step, state, log);
+  // sigma_n / pa = 1454.27 / 2115.7 = 0.687 < 1: curve 1, alpha(20830) = 0.145;
+  // fa = 0.145 tan(30°) 20830 / 0.57735187 = 3020.35 lb/ft² (phi_j = 1).
+  EXPECT_NEAR(r.unitSide, 3020.35F, 0.5F);
+  // n from the chart: Em / sigma_n = 51.84E6 / 1454.27 = 35647 (beyond 4000: the 3000 curve),
+  // qu / pa = 9.8454: n = 0.4 - (4.8454 / 9) 0.16 = 0.313859; Theta = 192.36;
+  // Kf = 0.313859 + 192.046 x 0.686141 / (0.372282 + 192.36) = 0.997557: fs = 3012.97.
+  EXPECT_NEAR(state.firstWeakRockUnitSide, 3012.97F, 0.5F);
+}
+
 TEST(WeakRockSocket, DiameterWarningEveryStepInTheLogOnceInTheState) {
   for (const float diameter : {1.5F, 6.0F}) {
     const auto input = weakRockProfile(diameter);
