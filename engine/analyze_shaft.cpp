@@ -349,13 +349,18 @@ void CaseLoop::fillSolverInput(const SolverCase& c) {
   const int caseLength = c.length;
   LoadSettlementInput& block = *solverInput_;
   block.layerCount = input_.LayerCount;
+  LayerEndResult above;  // the bottom of the layer above
   for (int n = 0; n < input_.LayerCount; ++n) {
     const auto i = static_cast<std::size_t>(n);
-    const LayerEndResult& top = table_->layerTop[i];
-    const LayerEndResult& bottom = table_->layerBottom[i];
+    LayerEndResult top = table_->layerTop[i];
+    LayerEndResult bottom = table_->layerBottom[i];
+    // A layer thinner than the half foot that rounding keeps has no step of its own: it sits
+    // at the bottom of the layer above, with its values, so the profile keeps its order.
+    if (!(bottom.depth > 0.0F)) top = bottom = above;
     block.layers[i] = {top.depth,     bottom.depth,    input_.Layers[i].SoilType,
                        top.unitSide,  bottom.unitSide, top.unitTip,
                        bottom.unitTip};
+    above = bottom;
   }
   block.steps.count = 0;
   for (int row = table_->firstRow; row <= table_->lastRow; ++row) {
