@@ -8,7 +8,9 @@
 
 #include <array>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "project_run.h"
 #include "run_engine.h"
@@ -211,6 +213,43 @@ TEST(LoadSettlement, ChartSettlementBelowTheFirstTopMovementCarriesNoLoad) {
   // 120 - 1.5 x 60 = 30 in with no load and no movement.
   EXPECT_NE(s.text(FileRole::SolverWork).find("    0.300E+02    0.000E+00    0.000E+00"),
             std::string::npos);
+}
+
+// The numbers of one line of free-format text.
+std::vector<double> numbersOf(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<double> numbers;
+  double value = 0.0;
+  while (in >> value) numbers.push_back(value);
+  return numbers;
+}
+
+TEST(LoadSettlement, ChartTipMovementOnALineAndBeyondTheLast) {
+  // First the curve itself, to learn TOPW(10), TOPW(14) and TOPW(15).
+  SolverRun first;
+  first.solve(*clayShaft(2));
+  const LoadSettlementCurve& curve = first.line(1);
+  // D = 12 in: W(14) = 0.78125 in (0.025 D = 0.3 is below W(13) = 0.625) and W(15) =
+  // 0.9765625 in (0.05 D = 0.6 is below W(14)).
+  ASSERT_FLOAT_EQ(curve.tipMovement[14], 0.9765625F);
+  SolverRun s;
+  auto input = clayShaft(2);
+  input->designCharts = true;
+  input->settlementCount = 2;
+  // On line 10 exactly: W(10) = 0.1 in. One TOPW step beyond line 15: W(15) + (W(15) - W(14))
+  // = 0.9765625 + 0.1953125 = 1.171875 in.
+  input->settlements[0] = curve.topMovement[9];
+  input->settlements[1] = curve.topMovement[14] + (curve.topMovement[14] - curve.topMovement[13]);
+  s.solve(*input);
+  ASSERT_EQ(s.run->result, 0);
+  const std::vector<std::string> work = testing::lines(s.text(FileRole::SolverWork));
+  ASSERT_EQ(work.size(), 5U);  // header, then a record and a top line per settlement
+  // Header: count, N, D, L, diameter index, length index.
+  EXPECT_EQ(numbersOf(work[0]), (std::vector<double>{2, 2, 12, 120, 1, 1}));
+  // Settlement records: diameter index, D, tip movement, shaft area 0.7854 x 144.
+  EXPECT_NEAR(numbersOf(work[1])[2], 0.1, 1.0E-6);
+  EXPECT_NEAR(numbersOf(work[1])[3], 0.7854 * 144.0, 1.0E-3);
+  EXPECT_NEAR(numbersOf(work[3])[2], 1.171875, 1.0E-4);
 }
 
 TEST(LoadSettlement, TipBelowTheProfileStopsWithStatusFour) {
