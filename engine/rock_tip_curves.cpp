@@ -117,22 +117,17 @@ void toOutputUnits(const AnalysisInput& input, RockCurve& curve) {
 
 }  // namespace
 
-RockTipResult granularIgmTipCurve(const RockTipCase& tip, const RockWalkState& walk) {
-  const AnalysisInput& input = tip.input;
-  const Layer& layer = layerOf(input, tip.tipLayer);
-  const float dz = tip.tipDepth - layer.TopDepth;
-  float B = socketDiameterAtTip(tip);
-  if (B < kSmallestSocketDiameter) B = input.DSTART;
-  float stress = granularLayerMiddleStress(input, tip.tipLayer);
-  if (tip.tipDepth + kBaseDepthDiameters * B > walk.lastRockStepDepth)
-    stress = walk.lastRockStepStress;
-  if (!(stress > 0.0F)) cannotCompute(tip.tipLayer, "the effective stress is not positive");
-  const float blowCount = ParameterAt(layer, layer.BlowCount, dz);
-  float length = tip.tipDepth - layer.TopDepth;
-  if (length < kShortestSocket) length = layer.BottomDepth;
-  const GranularModulus m = granularModulus(layer, blowCount);
+namespace {
 
-  const float lambda = kShaftModulusFactor * shaftModulusTsf(input) / m.modulus;
+// The top load at which the side of the socket fails, lb, and its settlement, ft.
+struct SideFailure {
+  float load = 0.0F;
+  float settlement = 0.0F;
+};
+
+SideFailure granularSideFailure(const RockTipCase& tip, float length, float B,
+                                const GranularModulus& m) {
+  const float lambda = kShaftModulusFactor * shaftModulusTsf(tip.input) / m.modulus;
   const float ratio = length / B;
   const float zeta =
       std::log(2.0F * ratio * ((kRhoFactor * m.rho - kRhoOffset) * kRhoScale + kRhoOffset));
@@ -149,7 +144,28 @@ RockTipResult granularIgmTipCurve(const RockTipCase& tip, const RockWalkState& w
   const float share = 1.0F - F / (kSideFailureCosh * std::cosh(muL));
   if (!(share > 0.0F)) cannotCompute(tip.tipLayer, "the socket solution has no side failure load");
   const float Pt = side / share;
-  const float wt = F * Pt / (m.modulus * B);
+  return {Pt, F * Pt / (m.modulus * B)};
+}
+
+}  // namespace
+
+RockTipResult granularIgmTipCurve(const RockTipCase& tip, const RockWalkState& walk) {
+  const AnalysisInput& input = tip.input;
+  const Layer& layer = layerOf(input, tip.tipLayer);
+  const float dz = tip.tipDepth - layer.TopDepth;
+  float B = socketDiameterAtTip(tip);
+  if (B < kSmallestSocketDiameter) B = input.DSTART;
+  float stress = granularLayerMiddleStress(input, tip.tipLayer);
+  if (tip.tipDepth + kBaseDepthDiameters * B > walk.lastRockStepDepth)
+    stress = walk.lastRockStepStress;
+  if (!(stress > 0.0F)) cannotCompute(tip.tipLayer, "the effective stress is not positive");
+  const float blowCount = ParameterAt(layer, layer.BlowCount, dz);
+  float length = tip.tipDepth - layer.TopDepth;
+  if (length < kShortestSocket) length = layer.BottomDepth;
+  const GranularModulus m = granularModulus(layer, blowCount);
+  const SideFailure failure = granularSideFailure(tip, length, B, m);
+  const float Pt = failure.load;
+  const float wt = failure.settlement;
 
   RockTipResult result;
   for (int k = 1; k <= kSideFailurePoint; ++k) {
@@ -159,7 +175,7 @@ RockTipResult granularIgmTipCurve(const RockTipCase& tip, const RockWalkState& w
   const float R = kBlowCountStressFactor * blowCount / stress;
   const float Qb = kQuarterPi * B * B * stress * kBaseTerm * std::pow(R, kRatioExponent);
   result.tipCapacity = Qb / kPoundsPerTonForce;
-  const float dQ = side + Qb - Pt;
+  const float dQ = kPoundsPerTonForce * sideAtTip(tip) + Qb - Pt;
   const float dw = kBaseSettlementFactor * dQ / B / (kBaseModulusShare * m.modulus);
   for (int j = 1; j <= kBaseSteps; ++j) {
     const float share4 = static_cast<float>(j) / static_cast<float>(kBaseSteps);
