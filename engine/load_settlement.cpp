@@ -126,6 +126,18 @@ bool fillSideCurves(Model& m, const LoadSettlementInput& input, int& status, Out
   return true;
 }
 
+// The line's name as the warnings give it.
+std::string_view lineName(CurveLine line) {
+  switch (line) {
+    case CurveLine::UpperBound:
+      return "UPPER-BOUND LINE";
+    case CurveLine::LowerBound:
+      return "LOWER-BOUND LINE";
+    default:
+      return "TREND (AVERAGED) LINE";
+  }
+}
+
 const char* lineTitle(CurveLine line) {
   switch (line) {
     case CurveLine::UpperBound:
@@ -422,7 +434,7 @@ void SolverCall::warnNotConverged(float tipMovement) {
       "5X,'THE LOAD-TRANSFER ITERATION DID NOT CONVERGE WITHIN',I6,' REPETITIONS',/,"
       "5X,'CASE',I5,',  ',A,',  ASSUMED TIP MOVEMENT =',1P,E11.4,1X,A,/,"
       "5X,'THE LAST VALUES OF THE ITERATION ARE KEPT.')",
-      {in_.iterationLimit, in_.caseNumber, lineTitle(in_.line) + 12,
+      {in_.iterationLimit, in_.caseNumber, lineName(in_.line),
        units_.listingLength(tipMovement), units_.si ? "M" : "IN."});
   file(FileRole::RunLog).write(warning);
   file(FileRole::Report).write(warning);
