@@ -434,8 +434,8 @@ void SolverCall::warnNotConverged(float tipMovement) {
       "5X,'THE LOAD-TRANSFER ITERATION DID NOT CONVERGE WITHIN',I6,' REPETITIONS',/,"
       "5X,'CASE',I5,',  ',A,',  ASSUMED TIP MOVEMENT =',1P,E11.4,1X,A,/,"
       "5X,'THE LAST VALUES OF THE ITERATION ARE KEPT.')",
-      {in_.iterationLimit, in_.caseNumber, lineName(in_.line),
-       units_.listingLength(tipMovement), units_.si ? "M" : "IN."});
+      {in_.iterationLimit, in_.caseNumber, lineName(in_.line), units_.listingLength(tipMovement),
+       units_.si ? "M" : "IN."});
   file(FileRole::RunLog).write(warning);
   file(FileRole::Report).write(warning);
 }
