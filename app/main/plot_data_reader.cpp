@@ -1,6 +1,8 @@
 #include "plot_data_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 #include "word_reader.h"
 
@@ -24,6 +26,7 @@ constexpr long double kInchesPerFoot = 12;
 constexpr long double kPoundsPerTon = 2000;
 constexpr long double kInchesPerMetre = 39.37L;
 constexpr long double kPoundsPerKilonewton = 224.82014388489208633L;
+constexpr int kWordsPerDepthRow = 7;
 constexpr int32_t kLRFD = 1;
 constexpr int32_t kCompression = 1;
 
@@ -85,15 +88,27 @@ bool SkipRestAndCheckEnd(TWordReader& reader) {
   return true;
 }
 
+int TotalWords(const TWordReader& reader) {
+  long long words = 0;
+  for (int line = 0; line < reader.LineCount(); ++line) words += reader.WordCount(line);
+  return static_cast<int>(std::min<long long>(words, std::numeric_limits<int>::max()));
+}
+
 class TPlotDataReader {
  public:
   TPlotDataReader(TResultPlots& plots, TProgramData& data, TResultFlags& flags, TWordReader& reader)
-      : Plots_(plots), Data_(data), Flags_(flags), Reader_(reader) {}
+      : Plots_(plots), Data_(data), Flags_(flags), Reader_(reader), Words_(TotalWords(reader)) {}
 
   void Read();
 
  private:
   TGraphPlot& Plot(int index) { return Plots_[index]; }
+  // Rows of one curve: within the program's limit, the numbers of the file and, with all
+  // curves as long, the points the program holds.
+  int MaxDepthRows() const {
+    return std::min({kMaxPlotDepthRows, Words_ / kWordsPerDepthRow,
+                     static_cast<int>(kMaxPlotPoints / std::max(NC_, 1))});
+  }
   void PrepareCaptions();
   void ReadHeader();
   void ReadCurve(int curve, int rows);
@@ -111,6 +126,9 @@ class TPlotDataReader {
   TProgramData& Data_;
   TResultFlags& Flags_;
   TWordReader& Reader_;
+  // Counts are also limited by what the file can hold, so that a garbled header cannot ask for
+  // more points than the file has numbers.
+  int Words_ = 0;
   int NC_ = 0;
   int NP_ = 0;
 };
@@ -147,7 +165,7 @@ void TPlotDataReader::ReadHeader() {
   NC_ = ReadCount(Reader_, 1, kMaxPlotCurves);
   for (const int p : kCasePlots) Plot(p).SetLineCount(NC_);
   PrepareCaptions();
-  NP_ = ReadCount(Reader_, kFixedRows, kMaxPlotDepthRows);
+  NP_ = ReadCount(Reader_, kFixedRows, MaxDepthRows());
   for (const int p : kDepthPlots) Plot(p).SetCount(NP_);
   Plot(kPltCombine).SetCount(NP_);
   Plot(kPltCombineD).SetCount(NP_);
@@ -314,7 +332,7 @@ void TPlotDataReader::Read() {
     ReadCurve(c, rows);
     if (c + 1 < NC_) {
       Reader_.ReadInteger();
-      rows = ReadCount(Reader_, 1, kMaxPlotDepthRows);
+      rows = ReadCount(Reader_, 1, MaxDepthRows());
       Reader_.ReadInteger();
     }
   }

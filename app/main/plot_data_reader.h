@@ -20,11 +20,12 @@ inline constexpr const char* kPlotDataErrorMessage =
 
 // Largest counts the reader accepts from a file; larger ones mark a file that is not the
 // engine's and end the reading like any other format error.
-inline constexpr int kMaxPlotCurves = 2000;       // 20 diameters x 100 lengths
-inline constexpr int kMaxPlotDepthRows = 100000;  // one row per foot and per printing step
-inline constexpr int kMaxChartDiameters = 20;     // the engine's diameters of one run
-inline constexpr int kMaxChartLengths = 100;      // the engine's lengths of one diameter
-inline constexpr int kMaxSectionCurves = 250;     // t-z and Q-w curves of one run
+inline constexpr int kMaxPlotCurves = 2000;          // 20 diameters x 100 lengths
+inline constexpr int kMaxPlotDepthRows = 100000;     // one row per foot and per printing step
+inline constexpr int kMaxChartDiameters = 20;        // the engine's diameters of one run
+inline constexpr int kMaxChartLengths = 100;         // the engine's lengths of one diameter
+inline constexpr int kMaxSectionCurves = 250;        // t-z and Q-w curves of one run
+inline constexpr long long kMaxPlotPoints = 500000;  // points of one depth plot, all curves
 
 // Reads the file into the plots and returns true when the whole file was read. A format error
 // or a premature end stops the reading: the plots keep what was filled, the message is shown

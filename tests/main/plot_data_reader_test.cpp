@@ -80,6 +80,20 @@ TEST_F(PlotDataReader, ShortSecondCurveIsPaddedWithItsLastRow) {
   EXPECT_EQ(X(P(kFSpltTip), 0, 4), 0);             // only the ultimate tip is lifted
 }
 
+// With multiple lengths the later cases are longer than the first: every row is read, the plots
+// grow and the shorter curves are padded, so the load-settlement rows stay in step.
+TEST_F(PlotDataReader, LongerLaterCurveGrowsThePlots) {
+  project_.Data().IPENT = 1;
+  ASSERT_TRUE(Read("longer_second_curve.tv9p"));
+  ASSERT_EQ(P(kPltSkin).Count(), 4);
+  EXPECT_EQ(Y(P(kPltSkin), 0, 3), 5);  // the first curve padded with its last row
+  EXPECT_DOUBLE_EQ(X(P(kPltTotal), 0, 3), 3);
+  EXPECT_EQ(Y(P(kFSpltTip), 1, 3), 6);
+  EXPECT_EQ(X(P(kPltAxial), 1, 15), 300);
+  EXPECT_EQ(P(kPltSkin).Line(0).LineName(), "L =5 ft");
+  EXPECT_EQ(P(kPltSkin).Line(1).LineName(), "L =6 ft");
+}
+
 TEST_F(PlotDataReader, SettlementCurvesAndBoundsByID2) {
   ASSERT_TRUE(Read("short_second_curve.tv9p"));
   const plot::TGraphPlot& axial = P(kPltAxial);
