@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "cfa.h"
 #include "edit_format.h"
 #include "profile.h"
 #include "record_reader.h"
@@ -70,8 +71,11 @@ SideResistance sideResistance(const Layer& layer, float z, float dz, const StepS
     case kDecomposedRock:
     case kWeakRock:
       return socketSide(rock.socket, stress);
+    case kCfaSand:
+    case kCfaClay:
+      return cfaSideResistance(layer, z, dz, stress);
     default:
-      return {};  // CFA soils have their own methods
+      return {};
   }
 }
 
@@ -92,6 +96,9 @@ TipResistance tipResistance(const AnalysisInput& input, const Layer& layer, floa
     case kDecomposedRock:
     case kWeakRock:
       return {rock.socket.tipCapacity, rock.socket.tipCapacity / base.area};
+    case kCfaSand:
+    case kCfaClay:
+      return cfaTipResistance(layer, z, dz, base, input.IMOD, input.DSTART);
     default:
       return {};
   }

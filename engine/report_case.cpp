@@ -36,11 +36,11 @@ const char* lengthUnit(const AnalysisInput& input) {
 std::string lengthSeriesLines(const AnalysisInput& input) {
   const bool cfa = input.CFAPile == 1;
   const char* unit = lengthUnit(input);
-  return valueLine(cfa ? "MAXIMUM PILE LENGTH       =" : "MAXIMUM SHAFT LENGTH      =",
+  return valueLine(cfa ? "MAXIMUM PILE LENGTH      =" : "MAXIMUM SHAFT LENGTH      =",
                    printedLength(input, input.ProposedDepth), unit) +
-         valueLine(cfa ? "MINIMUM PILE LENGTH       =" : "MINIMUM SHAFT LENGTH      =",
+         valueLine(cfa ? "MINIMUM PILE LENGTH      =" : "MINIMUM SHAFT LENGTH      =",
                    printedLength(input, input.PDMIN), unit) +
-         valueLine(cfa ? "PILE LENGTH INCREMENT     =" : "SHAFT LENGTH INCREMENT    =",
+         valueLine(cfa ? "PILE LENGTH INCREMENT    =" : "SHAFT LENGTH INCREMENT    =",
                    printedLength(input, input.PDINCR), unit);
 }
 

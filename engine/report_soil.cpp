@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "cfa.h"
 #include "edit_format.h"
 #include "input_reader.h"
 #include "rock.h"
@@ -363,6 +364,70 @@ void writeWeakRockEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
   out.value(kDepth, depthAt(layer, end));
 }
 
+// ----- Sand and clay for CFA piles -----
+
+inline constexpr Parameter kConeResistance{"QC, FROM CONE PENETRATION DATA LB/SQ FT",
+                                           "QC, FROM CONE PENETRATION DATA KN/SQ M",
+                                           kPsfPerKilopascal};
+inline constexpr Parameter kCfaSoilType = unitless("SOIL TYPE");
+inline constexpr int kCfaSandTypeSand = 1;  // any other type is silt
+
+std::string cfaTypeText(const Layer& layer) {
+  std::string text =
+      layer.SoilType == kCfaSand ? "----SAND FOR CFA PILES " : "----CLAY FOR CFA PILES ";
+  switch (cfaMethodOf(layer)) {
+    case kColemanArcement:
+      return text + "USING COLEMAN AND ARCEMENT METHOD";
+    case kLpcCone:
+      return text + "USING EUROPEAN LPC METHOD";
+    case kOneillReese1999:
+      break;
+  }
+  return text + "USING FHWA ONEIL AND REESE (1999) METHOD";
+}
+
+void writeCfaSandEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
+  switch (cfaMethodOf(layer)) {
+    case kColemanArcement:
+      out.value(kBlowCount, layer.BlowCount[end]);
+      out.choice(kCfaSoilType,
+                 isCode(layer.CfaSandType[end], kCfaSandTypeSand) ? "= SAND" : "= SILT");
+      break;
+    case kLpcCone:
+      out.value(kConeResistance, layer.ConeResistance[end]);
+      break;
+    case kOneillReese1999:
+      out.marked(kBeta, layer.SideFactor[end], layer.Estimated.SideFactor[end]);
+      // The friction angle serves only the tip when N is missing: it is shown only when given.
+      if (layer.FrictionAngle[kTop] != 0.0F || layer.FrictionAngle[kBottom] != 0.0F) {
+        out.marked(kFrictionAngle, layer.FrictionAngle[end], layer.Estimated.FrictionAngle[end]);
+      }
+      out.value(kBlowCount, layer.BlowCount[end]);
+      break;
+  }
+  writeWeightLimitAndDepth(out, layer, end);
+}
+
+void writeCfaClayEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
+  switch (cfaMethodOf(layer)) {
+    case kColemanArcement:
+      out.value(kUndrainedStrength, layer.Cohesion[end]);
+      break;
+    case kLpcCone:
+      out.value(kConeResistance, layer.ConeResistance[end]);
+      break;
+    case kOneillReese1999:
+      writeCohesiveEnd(out, layer, end);
+      return;
+  }
+  writeWeightLimitAndDepth(out, layer, end);
+}
+
+void writeCfaLayer(const SoilLines& out, int layerNumber, const Layer& layer) {
+  writeLayerData(out, TitleIndent::Soil, layerNumber, cfaTypeText(layer), layer,
+                 layer.SoilType == kCfaSand ? writeCfaSandEnd : writeCfaClayEnd);
+}
+
 // ----- Section -----
 
 void writeLayer(const SoilLines& out, int layerNumber, const Layer& layer) {
@@ -397,7 +462,7 @@ void writeLayer(const SoilLines& out, int layerNumber, const Layer& layer) {
       break;
     case kCfaSand:
     case kCfaClay:
-      // CFA sand and clay blocks are written by the CFA layer writers.
+      writeCfaLayer(out, layerNumber, layer);
       break;
     default:
       break;
