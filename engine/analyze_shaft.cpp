@@ -8,7 +8,6 @@
 
 #include "capacity_walk.h"
 #include "case_geometry.h"
-#include "cfa.h"
 #include "design_charts.h"
 #include "edit_format.h"
 #include "input_reader.h"
@@ -126,10 +125,6 @@ void estimateParameters(AnalysisInput& input) {
       case kShale:
         estimateCohesiveParameters(layer, stress, input.DSTART);
         break;
-      case kCfaSand:
-      case kCfaClay:
-        prepareCfaLayer(layer, stress, input.DSTART, input.isSI());
-        break;
       default:
         break;
     }
@@ -245,6 +240,8 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
   const int rows = printRows(caseLength);
   copyWarningBuffer();
   keepIfBest(caseLength);
+  // A shaft too short for a row of the table has no curve to add load-settlement rows to.
+  if (rows == 0) return true;
   return loadSettlement({diameterIndex, lengthIndex, caseLength, rows});
 }
 

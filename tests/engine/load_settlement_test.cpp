@@ -344,6 +344,18 @@ TEST(LoadSettlement, ListingKeepsOnlyTheLastCall) {
   EXPECT_EQ(run.file(".tv9n"), "");  // the bound lines write nothing to plot section N
 }
 
+// A 3 ft shaft whose bottom 5 ft are excluded has no row in the capacity table, so there is no
+// curve for load-settlement rows either.
+TEST(LoadSettlement, CaseWithoutTableRowsHasNoLoadSettlement) {
+  const testing::ProjectRun run(
+      "Clay test\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n3 3 0 0 0 5 3600000\r\n1 10 3 2.5 3\r\n"
+      "2 40 \r\n0 120 0.0 1500 8 3 0 0 1 1 \r\n0 120 0.0 1500 8 3 0 0 1 1 \r\n1 \r\n"
+      "0.55 0.55\r\n");
+  EXPECT_EQ(run.result, 0);
+  EXPECT_EQ(run.report().find("AXIAL LOAD VS SETTLEMENT CURVES"), std::string::npos);
+  EXPECT_EQ(testing::lines(run.file(".tv9p")).at(0), "            1           2           1");
+}
+
 // Without a shaft modulus the axial stiffness is zero and the solver would divide by it.
 TEST(LoadSettlement, ZeroShaftModulusIsRejectedBeforeTheCases) {
   const testing::ProjectRun run(
