@@ -8,6 +8,7 @@
 
 #include "capacity_walk.h"
 #include "case_geometry.h"
+#include "cfa.h"
 #include "design_charts.h"
 #include "edit_format.h"
 #include "input_reader.h"
@@ -124,6 +125,10 @@ void estimateParameters(AnalysisInput& input) {
       case kClay:
       case kShale:
         estimateCohesiveParameters(layer, stress, input.DSTART);
+        break;
+      case kCfaSand:
+      case kCfaClay:
+        prepareCfaLayer(layer, stress, input.DSTART, input.isSI());
         break;
       default:
         break;
