@@ -112,6 +112,29 @@ TEST(RockRun, WeakRockSide) {
   EXPECT_EQ(run.report().find("WARNING MESSAGE"), std::string::npos);
 }
 
+TEST(RockRun, WeakRockInSiUnitsCarriesTheSameLoads) {
+  // The weak-rock project in SI: lengths in m, strengths and moduli in kPa, unit weights in
+  // kN/m³, the slump in m (6.89 in = 0.175006 m).
+  const std::string si =
+      "Weak rock socket in SI\r\n2\r\n2 1 1 1.524 1 2 0 0 0 0 0 0\r\n"
+      "0.9144 0.9144 0 0 0 0 24821642\r\n2 1.524 9.144 2 3\r\n2 3.048\r\n"
+      "9 18.8505 0.0 71.8219 0 3 0 0 1 1\r\n9 18.8505 0.0 71.8219 0 3 0 0 1 1\r\n1\r\n"
+      "0 0\r\n6 15.24\r\n"
+      "997.366 1 0.175006 30 0.9144 1241082 100 21.9922 0 0 1 1\r\n"
+      "997.366 1 0.175006 30 0.9144 1241082 100 21.9922 0 0 1 1\r\n";
+  const ProjectRun english(weakRockProject("3"));
+  const ProjectRun metric(si);
+  ASSERT_EQ(metric.result, 0);
+  const auto tons = english.tableRows(30.0F);
+  const auto kilonewtons = metric.tableRows(9.1F);  // 30 ft = 9.144 m
+  ASSERT_EQ(tons.size(), 1U);
+  ASSERT_EQ(kilonewtons.size(), 1U);
+  // QS and QB: tons / 0.1124 = kN, within the rounding of the converted input.
+  EXPECT_NEAR(kilonewtons[0][2], tons[0][2] / 0.1124F, 0.002F * kilonewtons[0][2]);
+  EXPECT_NEAR(kilonewtons[0][3], tons[0][3] / 0.1124F, 0.002F * kilonewtons[0][3]);
+  EXPECT_TRUE(hasNoNonFinite(metric.report()));
+}
+
 TEST(RockRun, SocketDiameterWarningOncePerCaseInTheReportEveryStepInTheLog) {
   const ProjectRun run(weakRockProject("1.5"));
   ASSERT_EQ(run.result, 0);
