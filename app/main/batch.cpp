@@ -145,6 +145,7 @@ void TBatchRun::StartMessageFile() {
 }
 
 void TBatchRun::RunAll() {
+  if (!Form_.AskToSave()) return;
   StartMessageFile();
   Messages.clear();
   Progress = 0;

@@ -47,6 +47,7 @@ class TBatchRun {
   bool OpenList(const std::filesystem::path& file);
   bool SaveList(const std::filesystem::path& file);
   void ClearList();
+  // Asks to save the current project first; nothing runs when the user cancels.
   void RunAll();
   void CheckFiles();
 

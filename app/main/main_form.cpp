@@ -121,6 +121,21 @@ void TMainForm::SavePlotFormatting() {
   Plots_.ClearChanges();
 }
 
+bool TMainForm::AskToSave() {
+  SavePlotFormatting();
+  if (!Project_.Changed()) return true;
+  const TAnswer answer = Messages_.confirm("Do you want to save any changes?");
+  if (answer == TAnswer::kCancel) return false;
+  if (answer == TAnswer::kNo) return true;
+  try {
+    Save();
+  } catch (const std::exception&) {
+    Messages_.error("An error occured during saving");
+    return false;
+  }
+  return Project_.Data().FileName != kNewProjectFileName;
+}
+
 TRunResult TMainForm::CompRunClick() {
   TRunResult result;
   filesaved = true;

@@ -53,6 +53,8 @@ class TMainForm {
   void Save();
   void SaveAs();
   void SavePlotFormatting();
+  // Before New, Open and a batch: false when the user cancels or a wanted save did not happen.
+  bool AskToSave();
   // The Run command; its messages go to the user.
   TRunResult CompRunClick();
 

@@ -34,6 +34,10 @@ constexpr std::array<TPlotTexts, kPltChart1> kPlotTexts = {{
 }};
 
 constexpr int kLastChartNumberWithOneBlank = 9;
+// Display attributes every plot gets back before reading.
+constexpr int kMarkersOnEveryPoint = 1;
+constexpr int kNormalFontSize = 10;
+constexpr int kNormalLineWidth = 1;
 
 void SetTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
   plot.Caption = texts.Caption;
@@ -60,9 +64,9 @@ void TResultPlots::ResetForReading() {
   for (plot::TGraphPlot& plot : Plots_) {
     plot.LimitActive = false;
     plot.SetLineCount(0);
-    plot.Markers = 1;
-    plot.SizeFont = 10;
-    plot.WidthLine = 1;
+    plot.Markers = kMarkersOnEveryPoint;
+    plot.SizeFont = kNormalFontSize;
+    plot.WidthLine = kNormalLineWidth;
     plot.SetLayerLineCount(0);
   }
 }

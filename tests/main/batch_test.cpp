@@ -182,6 +182,18 @@ TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
   EXPECT_EQ(list.Files(), expected);
 }
 
+TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
+  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  form.Project().Grids().ProjectChanged = true;
+  messages_.answer = TAnswer::kCancel;
+  TBatchRun batch(form, messages_, nullptr);
+  batch.List.Add(Copy("a.tv9d").string());
+  batch.RunAll();
+  EXPECT_EQ(messages_.shown, std::vector<std::string>{"Q:Do you want to save any changes?"});
+  EXPECT_TRUE(batch.Messages.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "a.tv9o"));
+}
+
 TEST_F(BatchTest, CheckFilesReportsEachFile) {
   const std::string there = Copy("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
