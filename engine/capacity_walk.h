@@ -48,8 +48,8 @@ struct CapacityTable {
   std::array<float, kDepthRows + 1> volume{};        // cubic yards
   std::array<int, kDepthRows + 1> soilType{};
   std::array<float, kDepthRows + 1> stepDepth{};  // ft, the profile depth of the row's step
-  int firstRow = 0;  // the shortest shaft length that has a row
-  int lastRow = -1;  // the longest
+  int firstRow = 0;                               // the shortest shaft length that has a row
+  int lastRow = -1;                               // the longest
   std::array<LayerEndResult, kLayerCapacity> layerTop{};
   std::array<LayerEndResult, kLayerCapacity> layerBottom{};
   bool clayStrengthFromBlowCount = false;  // warn once in this case
