@@ -216,7 +216,7 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       const SideResistance side = sideResistance(layer, z, dz, stepStress, rock);
       if (side.missingBlowCountAndFrictionAngle)
         runLog.write(formatRecord(kMissingBlowCountError, {}));
-      if (side.strengthFromBlowCount && layer.SoilType == kClay) {
+      if (side.strengthFromBlowCount && (layer.SoilType == kClay || layer.SoilType == kCfaClay)) {
         table.clayStrengthFromBlowCount = true;
       }
       // Side resistance is not counted above the upper exclusion zone: a step that reaches

@@ -173,3 +173,34 @@ TEST(CapacityRun, TableHeadingsOfEveryVariant) {
 
 }  // namespace
 }  // namespace tolvane::engine
+
+namespace tolvane::engine {
+namespace {
+
+TEST(CapacityRun, ClayStrengthFromBlowCountIsWarnedOncePerCase) {
+  const std::string warning = "THE PREDICTED LOAD TRANSFER IN CLAY BASED ON THE N-VALUE";
+  const struct {
+    const char* name;
+    std::string layers;
+    int cfaPile;
+  } cases[] = {
+      {"clay", "2 40 \r\n9 120 0.0 0 10 3 0 0 1 1 \r\n9 120 0.0 0 10 3 0 0 1 1 \r\n1 \r\n0.5 0.5\r\n",
+       0},
+      {"CFA clay by the FHWA method",
+       "11 40 \r\n120 0 9 0 10 0.5 0 0 1 1 \r\n120 0 9 0 10 0.5 0 0 1 1 \r\n3 \r\n", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProjectRun run("No strength\r\n1 \r\n2 1 1 10 1 2 0 0 0 0 0 " +
+                         std::to_string(c.cfaPile) +
+                         "\r\n2 2 0 0 0 0 3600000\r\n1 100 20 2.5 3\r\n" + c.layers);
+    ASSERT_EQ(run.result, 0);
+    const std::string report = run.report();
+    const std::size_t first = report.find(warning);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(report.find(warning, first + 1), std::string::npos);  // one case, one warning
+  }
+}
+
+}  // namespace
+}  // namespace tolvane::engine
