@@ -420,9 +420,9 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
   fillSolverInput(c);
   for (const CurveLine line : {CurveLine::Trend, CurveLine::UpperBound, CurveLine::LowerBound}) {
     solverInput_->line = line;
-    if (input_.PrintTZCurves == 1 && line == CurveLine::Trend && diameterIndex == 1 &&
-        lengthIndex == 1) {
-      // The count of the t-z curves that the solver writes to plot section T.
+    if (line == CurveLine::Trend && diameterIndex == 1 && lengthIndex == 1) {
+      // The count of the t-z curves that the solver writes to plot section T, which the
+      // plot-data reader needs whether or not curves at listed depths were asked for.
       file(FileRole::PlotSectionT).write(freeFormatRecord({kCurvesPerLayer * input_.LayerCount}));
     }
     solveLoadSettlement(*solverInput_, *results_, run_);

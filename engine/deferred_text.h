@@ -44,8 +44,10 @@ class DeferredText {
 };
 
 // The two files that each solver call opens afresh: the load-transfer listing (.tv9m) and plot
-// section file N (.tv9n). They are written once, with the last call's content, when the run
-// closes its files.
+// section file N (.tv9n). They are written once, when the run closes its files, with what the
+// last call that wrote to each left there: a call that writes nothing to a file it opened
+// leaves its earlier content, so section N keeps the diameter index of the last diameter whose
+// curves were headed, which the plot-data reader takes as the count of the Q-w curves.
 struct SolverCallFiles {
   bool opened = false;
   DeferredText listing;
@@ -54,7 +56,6 @@ struct SolverCallFiles {
   void startCall() {
     opened = true;
     listing.clear();
-    sectionN.clear();
   }
 };
 

@@ -325,7 +325,7 @@ void SolverCall::writeHeadings() {
     const std::string shaft =
         kShaft({in_.shaftDiameter * toUnits, unit, in_.currentLength * toUnits, unit});
     qw.write(formatRecord("(/,5X,'VARIATION DIAMETER       =',I10)", {in_.diameterIndex}));
-    run_.solverFiles.sectionN += freeFormatRecord({in_.diameterIndex});
+    run_.solverFiles.sectionN = freeFormatRecord({in_.diameterIndex});
     qw.write(shaft);
     file(FileRole::PlotSectionQ)
         .write(formatRecord("(I5,F10.2,I5)",

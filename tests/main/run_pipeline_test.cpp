@@ -68,6 +68,15 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   const plot::TGraphPlot& skin = form.Plots()[kPltSkin];
   ASSERT_EQ(skin.LineCount(), 1);
   EXPECT_NEAR(static_cast<double>(skin.Data(0, skin.Count() - 1).y), 40, 1e-9);
+  // The whole file reads back: five t-z curves per layer of the two layers, the Q-w curve of
+  // the one diameter and the load distribution of the 15 tip movements.
+  EXPECT_EQ(messages_.shown.size(), 1U);
+  EXPECT_TRUE(form.Flags.ShowOutput);
+  EXPECT_TRUE(form.Flags.showtzcurves);
+  EXPECT_TRUE(form.Flags.showloadcurves);
+  EXPECT_EQ(form.Plots()[kPltTz].LineCount(), 10);
+  EXPECT_EQ(form.Plots()[kPltQw].LineCount(), 1);
+  EXPECT_EQ(form.Plots()[kPltLoad].LineCount(), 15);
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
   EXPECT_EQ(form.CurDir, dir.path().string());
   for (const char* gone : {"names.dat", "TZDIAM.DAT", "example.tv9w", "example.tv9t",
@@ -186,7 +195,8 @@ TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndASummary) {
   EXPECT_NE(output.find("Cases analysed: 1"), std::string::npos);
   EXPECT_NE(output.find("Report:    " + (dir / "pier.tv9o").string()), std::string::npos);
   EXPECT_NE(output.find("Run log:   " + (dir / "pier.tv9r").string()), std::string::npos);
-  EXPECT_NE(output.find("Plot data: "), std::string::npos);
+  EXPECT_NE(output.find("Plot data: read from " + (dir / "pier.tv9p").string()),
+            std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
 }
 
