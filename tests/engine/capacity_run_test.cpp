@@ -10,23 +10,10 @@
 namespace tolvane::engine {
 namespace {
 
+using testing::expectRow;
+using testing::kEnglishTolerance;
 using testing::lines;
 using testing::ProjectRun;
-
-// Compares a report row with hand-computed values, each to half a unit of its last printed
-// decimal.
-void expectRow(const ProjectRun& run, float length, const std::vector<float>& expected,
-               const std::vector<float>& tolerance) {
-  const auto rows = run.tableRows(length);
-  ASSERT_EQ(rows.size(), 1U) << "rows of length " << length;
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_NEAR(rows[0][i], expected[i], tolerance[i]);
-  }
-}
-
-const std::vector<float> kEnglishTolerance = {0.051F, 0.051F, 0.051F, 0.051F,
-                                              0.051F, 0.051F, 0.051F, 0.0051F};
 
 // Clay to 40 ft: cu 1000 lb/ft², alpha 0.5 and Nc 9 given, 2 ft shaft, 30 ft long, ASD 2.5 / 3.
 const char* const kUniformClay =
@@ -184,8 +171,8 @@ TEST(CapacityRun, ClayStrengthFromBlowCountIsWarnedOncePerCase) {
     std::string layers;
     int cfaPile;
   } cases[] = {
-      {"clay", "2 40 \r\n9 120 0.0 0 10 3 0 0 1 1 \r\n9 120 0.0 0 10 3 0 0 1 1 \r\n1 \r\n0.5 0.5\r\n",
-       0},
+      {"clay",
+       "2 40 \r\n9 120 0.0 0 10 3 0 0 1 1 \r\n9 120 0.0 0 10 3 0 0 1 1 \r\n1 \r\n0.5 0.5\r\n", 0},
       {"CFA clay by the FHWA method",
        "11 40 \r\n120 0 9 0 10 0.5 0 0 1 1 \r\n120 0 9 0 10 0.5 0 0 1 1 \r\n3 \r\n", 1},
   };

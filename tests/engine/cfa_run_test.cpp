@@ -11,25 +11,11 @@
 namespace tolvane::engine {
 namespace {
 
+using testing::expectRow;
+using testing::kEnglishTolerance;
+using testing::kSITolerance;
 using testing::lines;
 using testing::ProjectRun;
-
-// Compares a report row with hand-computed values, each to about half a unit of its last
-// printed decimal.
-void expectRow(const ProjectRun& run, float length, const std::vector<float>& expected,
-               const std::vector<float>& tolerance) {
-  const auto rows = run.tableRows(length);
-  ASSERT_EQ(rows.size(), 1U) << "rows of length " << length;
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_NEAR(rows[0][i], expected[i], tolerance[i]);
-  }
-}
-
-const std::vector<float> kEnglishTolerance = {0.051F, 0.051F, 0.051F, 0.051F,
-                                              0.051F, 0.051F, 0.051F, 0.0051F};
-const std::vector<float> kSITolerance = {0.051F,  0.0051F, 0.0051F, 0.0051F,
-                                         0.0051F, 0.0051F, 0.0051F, 0.0051F};
 
 // A 2 ft CFA pile, 20 ft long, ASD with factors 2.5 (side) and 3 (tip), no water table in the
 // profile, no tip reduction (IMOD 0), printed every 10 ft. The layers follow.

@@ -66,4 +66,22 @@ struct ProjectRun {
   }
 };
 
+// Compares the capacity-table row of `length` with hand-computed values, each within its
+// tolerance (about half a unit of its last printed decimal).
+inline void expectRow(const ProjectRun& run, float length, const std::vector<float>& expected,
+                      const std::vector<float>& tolerance) {
+  const auto rows = run.tableRows(length);
+  ASSERT_EQ(rows.size(), 1U) << "rows of length " << length;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(rows[0][i], expected[i], tolerance[i]);
+  }
+}
+
+// Tolerances of the English and SI table rows.
+inline const std::vector<float> kEnglishTolerance = {0.051F, 0.051F, 0.051F, 0.051F,
+                                                     0.051F, 0.051F, 0.051F, 0.0051F};
+inline const std::vector<float> kSITolerance = {0.051F,  0.0051F, 0.0051F, 0.0051F,
+                                                0.0051F, 0.0051F, 0.0051F, 0.0051F};
+
 }  // namespace tolvane::engine::testing
