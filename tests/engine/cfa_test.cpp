@@ -8,6 +8,7 @@
 
 #include "analysis_input.h"
 #include "cfa.h"
+#include "soil_fixture.h"
 
 namespace tolvane::engine {
 namespace {
@@ -101,23 +102,8 @@ TEST(LpcSandSideFriction, BlendsFromCurveAToCurveB) {
 
 // ---- Side and tip resistance ----
 
-Layer makeLayer(int soilType, float method, float top, float bottom) {
-  Layer layer;
-  layer.SoilType = soilType;
-  layer.SideMethod = method;
-  layer.TopDepth = top;
-  layer.BottomDepth = bottom;
-  layer.UnitWeight = {120.0F, 120.0F};
-  return layer;
-}
-
-StepStress stepStress(float effective, float effectiveMid, float upliftFactor = 1.0F) {
-  StepStress stress;
-  stress.effective = effective;
-  stress.effectiveMid = effectiveMid;
-  stress.upliftFactor = upliftFactor;
-  return stress;
-}
+using testing::makeLayer;
+using testing::stepStress;
 
 struct SideCase {
   std::string name;

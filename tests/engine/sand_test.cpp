@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis_input.h"
+#include "soil_fixture.h"
 #include "soil_methods.h"
 
 namespace tolvane::engine {
@@ -16,23 +17,8 @@ constexpr float kTolerance = 1.0E-4F;
 // tan 30° = 0.5773503, sin 30° = 0.5, tan² 60° = 3.
 constexpr float kTan30 = 0.5773503F;
 
-Layer makeLayer(int soilType, float method, float top, float bottom) {
-  Layer layer;
-  layer.SoilType = soilType;
-  layer.SideMethod = method;
-  layer.TopDepth = top;
-  layer.BottomDepth = bottom;
-  layer.UnitWeight = {120.0F, 120.0F};
-  return layer;
-}
-
-StepStress stepStress(float effective, float effectiveMid, float upliftFactor = 1.0F) {
-  StepStress stress;
-  stress.effective = effective;
-  stress.effectiveMid = effectiveMid;
-  stress.upliftFactor = upliftFactor;
-  return stress;
-}
+using testing::makeLayer;
+using testing::stepStress;
 
 // ---- Beta of sand (method 2) ----
 
