@@ -2,8 +2,12 @@
 # Installs the Debian packages that the build and the tests need, when they are missing.
 set -euo pipefail
 
+# The engine and the core need only the compilers and the test libraries; the desktop program
+# adds Qt 6 (widgets, printing, OpenGL widgets, SVG), libxlsxwriter and Mesa's OpenGL and GLU;
+# the window tests and screenshots run under the offscreen platform or a virtual X display.
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev)
+          libbenchmark-dev qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6-dev
+          libxlsxwriter-dev libgl-dev libglu1-mesa-dev xvfb xauth desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do
