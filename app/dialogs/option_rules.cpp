@@ -79,21 +79,26 @@ void StoreChartSettlements(TProgramData& data, int points,
   for (size_t i = 0; i < count; ++i) data.PDSETT[i] = settlements[i];
 }
 
-TShaftSketch ShaftSketchOf(const TProgramData& data) {
+TShaftGeometry ShaftGeometryOf(const TProgramData& data) {
+  return {data.DSTART, data.RATIO, data.BELANGL, data.TOPLENG, data.BS, data.PD};
+}
+
+TShaftSketch ShaftSketchOf(const TShaftGeometry& geometry) {
   TShaftSketch sketch;
-  sketch.Diameter = data.DSTART > 0 ? data.DSTART : kNominalDiameter;
+  sketch.Diameter = geometry.Diameter > 0 ? geometry.Diameter : kNominalDiameter;
   sketch.BaseDiameter = sketch.Diameter;
-  const long double angle = data.BELANGL;
-  if (data.RATIO > 1 && angle > 0 && angle < kMaxBellAngleDeg) {
-    sketch.BaseDiameter = data.RATIO * sketch.Diameter;
+  const long double angle = geometry.BellAngle;
+  if (geometry.Ratio > 1 && angle > 0 && angle < kMaxBellAngleDeg) {
+    sketch.BaseDiameter = geometry.Ratio * sketch.Diameter;
     // The bell flares from the stem to the base at `angle` from the vertical.
     sketch.BellHeight =
         (sketch.BaseDiameter - sketch.Diameter) / 2 / std::tan(angle / kDegreesPerRadian);
   }
-  sketch.UpperZone = std::max<long double>(data.TOPLENG, 0);
-  sketch.LowerZone = std::max<long double>(data.BS, 0);
+  sketch.UpperZone = std::max<long double>(geometry.UpperZone, 0);
+  sketch.LowerZone = std::max<long double>(geometry.LowerZone, 0);
   const long double needed = sketch.UpperZone + sketch.LowerZone + sketch.BellHeight;
-  sketch.Length = data.PD > needed ? data.PD : needed + kNominalLengthDiameters * sketch.Diameter;
+  sketch.Length = geometry.Length > needed ? geometry.Length
+                                           : needed + kNominalLengthDiameters * sketch.Diameter;
   return sketch;
 }
 

@@ -55,7 +55,20 @@ struct TShaftSketch {
   long double LowerZone = 0;     // lower exclusion zone, above the bell top or the base
   bool Belled() const { return BellHeight > 0; }
 };
-// From the entered values; the length is PD when given, else a nominal one that shows the zones.
-TShaftSketch ShaftSketchOf(const TProgramData& data);
+// The entered values the sketch is drawn from.
+struct TShaftGeometry {
+  long double Diameter = 0;   // DSTART
+  long double Ratio = 0;      // RATIO, 0 for a straight shaft
+  long double BellAngle = 0;  // BELANGL, degrees from the vertical
+  long double UpperZone = 0;  // TOPLENG
+  long double LowerZone = 0;  // BS
+  long double Length = 0;     // PD, 0 when not given
+};
+TShaftGeometry ShaftGeometryOf(const TProgramData& data);
+// The length is PD when given, else a nominal one that shows the zones.
+TShaftSketch ShaftSketchOf(const TShaftGeometry& geometry);
+inline TShaftSketch ShaftSketchOf(const TProgramData& data) {
+  return ShaftSketchOf(ShaftGeometryOf(data));
+}
 
 }  // namespace tolvane::app
