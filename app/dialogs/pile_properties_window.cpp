@@ -129,7 +129,8 @@ void TShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(rect(), palette().base());
   const QRectF area =
-      QRectF(rect()).adjusted(kSketchMarginPx, kSketchMarginPx, -kSketchMarginPx, -kSketchMarginPx);
+      QRectF(rect()).adjusted(kSketchMarginPx, kSketchMarginPx, -kSketchMarginPx,
+                              -2 * kSketchMarginPx);  // room below for Bb and the note
   const double length = static_cast<double>(Sketch_.Length);
   const double widest = static_cast<double>(std::max(Sketch_.BaseDiameter, Sketch_.Diameter));
   if (length <= 0 || widest <= 0) return;

@@ -22,6 +22,7 @@ constexpr int kLayerColumns[] = {kColBottomDepth, kColMaxSideFriction, kColMaxEn
                                  kColSideResistanceFactor, kColEndResistanceFactor};
 constexpr int kFirstFieldColumn = 2;
 constexpr int kRowHeightPx = 26;
+constexpr int kHeadingPaddingPx = 12;
 const char* const kRowProperty = "layerRow";
 
 const char* const kDepthNote =
@@ -137,10 +138,18 @@ void TSoilLayersWindow::Rebuild() {
     headings << QString::fromStdString(column.Line1 + "\n" + column.Line2);
   }
   Grid_->setHorizontalHeaderLabels(headings);
+  // The design widths, widened where the screen's font needs more room for a heading.
+  const QFontMetrics metrics = Grid_->horizontalHeader()->fontMetrics();
+  int grid_width = 0;
   for (size_t c = 0; c < columns.size(); ++c) {
-    Grid_->setColumnWidth(static_cast<int>(c), columns[c].Width);
+    const int needed =
+        std::max(metrics.horizontalAdvance(QString::fromStdString(columns[c].Line1)),
+                 metrics.horizontalAdvance(QString::fromStdString(columns[c].Line2))) +
+        kHeadingPaddingPx;
+    const int width = std::max(columns[c].Width, needed);
+    Grid_->setColumnWidth(static_cast<int>(c), width);
+    grid_width += width;
   }
-  const int grid_width = Lrfd_ ? kLayerGridWidthLrfdPx : kLayerGridWidthPx;
   Grid_->setFixedSize(
       grid_width + 2 * Grid_->frameWidth() + Grid_->verticalScrollBar()->sizeHint().width(),
       kLayerGridHeightPx);

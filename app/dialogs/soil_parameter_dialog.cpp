@@ -22,6 +22,7 @@ QString ButtonText(const std::string& caption) {
 }
 
 constexpr int kFieldWidthPx = 110;
+constexpr int kColumnSpacingPx = 12;
 
 }  // namespace
 
@@ -43,6 +44,7 @@ TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* 
   Title_->setText(Q(SoilPageTitle(Type_)));
 
   auto* fields = new QGridLayout;
+  fields->setHorizontalSpacing(kColumnSpacingPx);
   fields->addWidget(new QLabel(QStringLiteral("Values at\nTop of Layer"), this), 0, 1,
                     Qt::AlignCenter);
   fields->addWidget(new QLabel(QStringLiteral("Values at\nBottom of Layer"), this), 0, 2,

@@ -99,7 +99,13 @@ TTableForm::TTableForm(TGridTable& table, TMessageSink& messages, QWidget* paren
 }
 
 TTableForm::~TTableForm() {
+  if (!Detached_) Disconnect();
+}
+
+void TTableForm::Detach() {
+  if (Detached_) return;
   Disconnect();
+  Detached_ = true;
 }
 
 void TTableForm::Connect() {
@@ -410,6 +416,10 @@ void TTableForm::DeleteRow() {
 }
 
 void TTableForm::closeEvent(QCloseEvent* event) {
+  if (Detached_) {
+    event->accept();
+    return;
+  }
   if (!CommitCell()) {
     event->ignore();
     return;
@@ -417,7 +427,9 @@ void TTableForm::closeEvent(QCloseEvent* event) {
   event->accept();
   Disconnect();
   // The table forgets its window once the close has finished.
-  QTimer::singleShot(0, this, [table = Data_] { table->Updater(); });
+  QTimer::singleShot(0, this, [this] {
+    if (!Detached_) Data_->Updater();
+  });
 }
 
 void TTableForm::resizeEvent(QResizeEvent* event) {
@@ -426,7 +438,7 @@ void TTableForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TTableForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowDeactivate && !isModal() && isVisible() &&
+  if (event->type() == QEvent::WindowDeactivate && !Detached_ && !isModal() && isVisible() &&
       QApplication::activeModalWidget() == nullptr) {
     if (!CommitCell()) {
       QTimer::singleShot(0, this, [this] {
@@ -446,6 +458,7 @@ TTableWindow::TTableWindow(TGridTable& table, TMessageSink& messages, QWidget* p
 TTableWindow::~TTableWindow() {
   TTableForm* form = Form_.data();
   if (form == nullptr) return;
+  form->Detach();  // the table may go before the window is deleted
   form->hide();
   form->deleteLater();
 }

@@ -62,6 +62,8 @@ class TTableForm : public QDialog {
   void AddRow();
   void InsertRow();
   void DeleteRow();
+  // The table lets go of its window: the window no longer touches it.
+  void Detach();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -93,6 +95,7 @@ class TTableForm : public QDialog {
   int RowsVisible_ = 0;
   bool Refreshing_ = false;
   bool Snapping_ = false;
+  bool Detached_ = false;
 };
 
 // The window object a grid table owns while its window is open.
