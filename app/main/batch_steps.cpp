@@ -75,7 +75,8 @@ int TMainForm::RunFileBatch(std::string& message) {
     message = "  * The run-file list cannot be written. Please check";
     return kBatchFileDone;
   }
-  const TEngineCall call = callEngine(Loader, LibraryPath(), Messages_);
+  const auto load_and_call = [this] { return callEngine(Loader, LibraryPath(), Messages_); };
+  const TEngineCall call = EngineRunner ? EngineRunner(load_and_call) : load_and_call();
   if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
     message = "  * Attempt to reinitialize DLL. Please check.";
     return kBatchStop;

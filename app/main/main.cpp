@@ -1,11 +1,15 @@
-// tolvane2023: the program. `--run FILE` analyses a project and `--batch LIST.pyb` runs a list
-// of projects, both without a window.
+// tolvane2023: the program. `tolvane2023 [FILE]` opens the desktop program; `--run FILE` analyses
+// a project and `--batch LIST.pyb` runs a list of projects, both without a window (and without
+// a display).
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <system_error>
 
 #include "batch.h"
+#ifdef TOLVANE_WITH_GUI
+#include "desktop.h"
+#endif
 #include "main_form.h"
 #include "program_data.h"
 #include "run_pipeline.h"
@@ -16,7 +20,8 @@ namespace {
 using tolvane::app::TMainForm;
 
 void printUsage(std::ostream& out) {
-  out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
+  out << "Usage: tolvane2023 [FILE]          open the desktop program (with a project file)\n"
+         "       tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
          "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
          "       tolvane2023 --version\n";
 }
@@ -94,6 +99,11 @@ int main(int argc, char** argv) {
     printUsage(std::cout);
     return 0;
   }
+#ifdef TOLVANE_WITH_GUI
+  // Anything but an option of this program goes to the desktop program (a project file, or the
+  // toolkit's own options such as -platform).
+  if (command.rfind("--", 0) != 0) return tolvane::app::RunDesktop(argc, argv);
+#endif
   printUsage(std::cerr);
   return tolvane::app::kExitUsage;
 }

@@ -162,7 +162,8 @@ TRunResult TMainForm::CompRunClick() {
 }
 
 void TMainForm::RunEngine(TRunResult& result, const std::filesystem::path& project) {
-  const TEngineCall call = callEngine(Loader, LibraryPath(), Messages_);
+  const auto load_and_call = [this] { return callEngine(Loader, LibraryPath(), Messages_); };
+  const TEngineCall call = EngineRunner ? EngineRunner(load_and_call) : load_and_call();
   result.CallStatus = call.Status;
   if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
     Messages_.error("Attempt to reinitialize DLL");

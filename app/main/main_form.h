@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "current_project.h"
@@ -45,6 +46,11 @@ class TMainForm {
 
   // The engine library beside the program.
   std::filesystem::path LibraryPath() const;
+  // The unit system of the projects that New creates.
+  void SetDefaultUnits(int units) { DefaultUnits_ = units; }
+  // Runs the engine call it is given; the desktop program runs it on a worker thread while its
+  // window stays responsive. Without one the call runs at once.
+  std::function<TEngineCall(const std::function<TEngineCall()>&)> EngineRunner;
 
   void New();
   TOpenResult Open(const std::string& file_name, int file_type_index);
