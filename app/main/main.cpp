@@ -20,8 +20,12 @@ namespace {
 using tolvane::app::TMainForm;
 
 void printUsage(std::ostream& out) {
+#ifdef TOLVANE_WITH_GUI
   out << "Usage: tolvane2023 [FILE]          open the desktop program (with a project file)\n"
          "       tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
+#else
+  out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
+#endif
          "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
          "       tolvane2023 --version\n";
 }
