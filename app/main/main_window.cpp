@@ -767,11 +767,13 @@ void TMainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TMainWindow::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
+  if (DropFiles(event->mimeData()->urls())) event->acceptProposedAction();
+}
+
+bool TMainWindow::DropFiles(const QList<QUrl>& urls) {
   // Only the first dropped file counts.
-  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
-  event->acceptProposedAction();
-  OpenRecentOrDropped(urls.constFirst().toLocalFile());
+  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return false;
+  return OpenRecentOrDropped(urls.constFirst().toLocalFile());
 }
 
 // ---- Data commands ----

@@ -5,8 +5,10 @@
 // user_settings.h. The child windows reach it through TWindowHost (window_host.h).
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <QUrl>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -59,6 +61,8 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   // Opens a project after asking to save; the file type from its extension.
   bool OpenRecentOrDropped(const QString& file);
   void OpenFile(const QString& file, int file_type_index);
+  // Files dropped on the window: the first one opens like a recent file.
+  bool DropFiles(const QList<QUrl>& urls);
   void SaveProject();
   void SaveProjectAs();
   void RunAnalysis();

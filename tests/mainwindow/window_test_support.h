@@ -22,6 +22,16 @@ namespace tolvane::app::testing {
 inline constexpr int kPollMilliseconds = 20;
 inline constexpr int kPollLimit = 1500;  // 30 s before a test gives up waiting for a dialog
 
+// Each test has its own generation of dialog answers: an answer still waiting when its test ends
+// gives up rather than answer a dialog of the next test.
+inline int& AnswerGeneration() {
+  static int generation = 0;
+  return generation;
+}
+inline void EndAnswers() {
+  ++AnswerGeneration();
+}
+
 // Records the texts of the message boxes it answered.
 struct TDialogAnswers {
   QStringList texts;
@@ -35,7 +45,9 @@ inline void AnswerMessageBoxesInto(QMessageBox::StandardButton button,
                                    std::shared_ptr<TDialogAnswers> answers, int count = 1,
                                    int tries = 0) {
   if (count <= 0) return;
-  QTimer::singleShot(kPollMilliseconds, qApp, [button, answers, count, tries] {
+  const int generation = AnswerGeneration();
+  QTimer::singleShot(kPollMilliseconds, qApp, [button, answers, count, tries, generation] {
+    if (generation != AnswerGeneration()) return;
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) {
       if (tries < kPollLimit) AnswerMessageBoxesInto(button, answers, count, tries + 1);
@@ -64,7 +76,9 @@ inline std::shared_ptr<TDialogAnswers> AnswerMessageBoxes(QMessageBox::StandardB
 
 // Accepts the next file dialog with the file name typed in.
 inline void AnswerFileDialog(const QString& file, int tries = 0) {
-  QTimer::singleShot(kPollMilliseconds, qApp, [file, tries] {
+  const int generation = AnswerGeneration();
+  QTimer::singleShot(kPollMilliseconds, qApp, [file, tries, generation] {
+    if (generation != AnswerGeneration()) return;
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr || !dialog->isVisible()) {
       if (tries < kPollLimit) AnswerFileDialog(file, tries + 1);
@@ -77,7 +91,9 @@ inline void AnswerFileDialog(const QString& file, int tries = 0) {
 
 // Cancels the next file dialog.
 inline void CancelFileDialog(int tries = 0) {
-  QTimer::singleShot(kPollMilliseconds, qApp, [tries] {
+  const int generation = AnswerGeneration();
+  QTimer::singleShot(kPollMilliseconds, qApp, [tries, generation] {
+    if (generation != AnswerGeneration()) return;
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr || !dialog->isVisible()) {
       if (tries < kPollLimit) CancelFileDialog(tries + 1);
