@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEventLoop>
@@ -99,7 +100,11 @@ TMainWindow::TMainWindow(std::filesystem::path program_dir, QWidget* parent)
     SetBusy(false);
     return result;
   };
-  Settings_.CurDir = ProgramDir_.string();
+  // The file dialogs start in the program's folder; an installed program's folder is not the
+  // user's to write in, so they start in the home folder then.
+  const QString program_folder = Q(ProgramDir_.string());
+  Settings_.CurDir = QFileInfo(program_folder).isWritable() ? ProgramDir_.string()
+                                                            : QDir::homePath().toStdString();
 
   setAcceptDrops(true);
   setObjectName("MainWindow");

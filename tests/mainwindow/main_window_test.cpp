@@ -2,13 +2,16 @@
 // and radio groups, the window title, ask-to-save, the recent list, and the settings kept from
 // one start to the next.
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
 #include <fstream>
 #include <sstream>
 
+#include "about_box.h"
 #include "columns.h"
 
 #include "main_window.h"
@@ -52,6 +55,16 @@ void DismissStandIn() {
   auto answers = std::make_shared<testing::TDialogAnswers>();
   testing::AnswerMessageBoxesInto(QMessageBox::Ok, answers, 1, testing::kPollLimit - 25);
 }
+
+// A child window that records when it was asked to write its fields into the project.
+class TProbeChild : public QWidget, public TCommitValues {
+ public:
+  explicit TProbeChild(int& commits) : Commits_(commits) {}
+  void CommitValues() override { ++Commits_; }
+
+ private:
+  int& Commits_;
+};
 
 }  // namespace
 
@@ -450,6 +463,76 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.Settings().Recent.NumberPrevFile(), 0);
     QVERIFY(!window.Settings().DefWindowsPos);
     QCOMPARE(window.Core().Data().fUnits, kEnglishUnits);
+  }
+
+  void activeChildCommitsBeforeMenusToolsAndClosing() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.show();
+    int commits = 0;
+    const auto add_child = [&window, &commits](const QString& title) {
+      QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+      child->setWindowTitle(title);
+      child->show();
+      window.MdiArea()->setActiveSubWindow(child);
+      return child;
+    };
+    QMdiSubWindow* const child = add_child("Probe Window");
+    QCOMPARE(window.MdiArea()->activeSubWindow(), child);
+    int expected = 0;
+    for (const char* menu : {"menuFile", "menuData", "menuComputation", "menuHelp"}) {
+      Opened(window, menu);
+      QCOMPARE(commits, ++expected);
+    }
+    // The Window menu lists the child and checks the active one.
+    Opened(window, "menuWindow");
+    QCOMPARE(window.Action("actionChildWindow1")->text(), QString("Probe Window"));
+    QVERIFY(window.Action("actionChildWindow1")->isVisible());
+    QVERIFY(window.Action("actionChildWindow1")->isChecked());
+    QVERIFY(!window.Action("actionChildWindow2")->isVisible());
+    // A new project: Save goes to Save As, cancelled here, which closes the child windows.
+    testing::CancelFileDialog();
+    window.Action("buttonSave")->trigger();
+    QCOMPARE(commits, ++expected);
+    QApplication::processEvents();
+    QVERIFY(window.MdiArea()->subWindowList().isEmpty());
+    // Closing the main window lets the active child commit first.
+    add_child("Second Probe");
+    QVERIFY(window.close());
+    QCOMPARE(commits, ++expected);
+  }
+
+  void viewerThatCannotStartIsReported() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.Settings().WordProcessor = "/nonexistent/viewer --readonly";
+    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
+    Opened(window, "menuComputation");
+    QVERIFY(window.Action("actionViewInput")->isEnabled());
+    window.Action("actionViewInput")->trigger();
+    QCOMPARE(answers->texts, QStringList({"An error occurred in running the Word Processor"}));
+    QCOMPARE(answers->titles, QStringList({"Information"}));
+  }
+
+  void aboutBoxShowsProductVersionAndDates() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TAboutBox about(&window);
+    QCOMPARE(about.findChild<QLabel*>("aboutProduct")->text(), QString("TOLVANE 2023"));
+    QCOMPARE(about.findChild<QLabel*>("aboutVersion")->text(), QString("Version 2023.9.02"));
+    QCOMPARE(about.findChild<QLabel*>("aboutDescription")->text(),
+             QString("A program for analyzing the axial capacity and short-term settlement of "
+                     "drilled shafts under axial loading."));
+    QCOMPARE(about.findChild<QLabel*>("aboutToday")->text(),
+             QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    // The release date 06/15/23 in the short date format of the locale (C here: 6/15/23).
+    QCOMPARE(about.findChild<QLabel*>("aboutReleaseDate")->text(),
+             QLocale().toString(QDate(2023, 6, 15), QLocale::ShortFormat));
+    QVERIFY(about.findChild<QLabel*>("aboutReleaseDate")->text().contains("23"));
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(about.grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/about-box.png"));
   }
 
   void batchCommandOnlyWithBatchIn() {
