@@ -1,5 +1,6 @@
 #include "tip_averaging.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tolvane::engine {
@@ -9,6 +10,9 @@ inline constexpr float kNarrowShaft = 1.0F;  // ft: narrower shafts take their o
 inline constexpr float kRisingSlope = 1.2F;
 inline constexpr float kFallingSlope = 0.4F;
 inline constexpr float kWeightPeak = 0.5F;  // x of the largest weight
+// ft: a row that lies this little beyond two base diameters is the row at the zone's end, the
+// difference being the noise of single-precision arithmetic
+inline constexpr float kZoneEndTolerance = 1.0E-4F;
 
 bool averages(float shaftDiameter) {
   return shaftDiameter >= kNarrowShaft;
@@ -17,7 +21,7 @@ bool averages(float shaftDiameter) {
 }  // namespace
 
 int averagingRows(float baseDiameter) {
-  return std::max(1, static_cast<int>(std::lround(2.0F * baseDiameter)));
+  return std::max(1, static_cast<int>(std::floor(2.0F * baseDiameter + kZoneEndTolerance)));
 }
 
 int lastAveragedLength(const CapacityTable& table, float baseDiameter, float shaftDiameter) {

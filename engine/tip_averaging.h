@@ -5,7 +5,8 @@
 
 namespace tolvane::engine {
 
-// Rows below the tip that the average takes in: two base diameters, to the nearest foot.
+// Rows below the tip that the average takes in: the whole feet within two base diameters of
+// the tip (at least one).
 int averagingRows(float baseDiameter);
 
 // The longest shaft length whose tip can be averaged, or -1 when none can.
