@@ -172,8 +172,8 @@ class CaseLoop {
   struct SolverCase {
     int diameterIndex = 1;
     int lengthIndex = 1;
-    int length = 0;     // ft, the tip depth
-    int depthRows = 0;  // rows of the capacity table: the increments of the shaft
+    int length = 0;      // ft, the tip depth
+    int depthSteps = 0;  // one-foot steps of the walk down to the tip: the increments
   };
   void fillSolverInput(const SolverCase& c);
   bool loadSettlement(const SolverCase& c);
@@ -249,7 +249,10 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
   keepIfBest(caseLength);
   // A shaft too short for a row of the table has no curve to add load-settlement rows to.
   if (rows == 0) return true;
-  return loadSettlement({diameterIndex, lengthIndex, caseLength, rows});
+  // The solver takes one increment per one-foot step of the walk down to the tip, whatever
+  // the increment of the printed rows.
+  const int depthSteps = caseLength - table_->firstRow + 1;
+  return loadSettlement({diameterIndex, lengthIndex, caseLength, depthSteps});
 }
 
 // The first length whose design capacity exceeds the design load, or -1.
@@ -390,9 +393,7 @@ void CaseLoop::fillSolverInput(const SolverCase& c) {
       input_.KCYCL == kUplift
           ? 0.0F
           : averagedTip(*table_, caseLength, geometry_.BaseDiameter, geometry_.ShaftDiameter);
-  // One increment per row of the capacity table, so that the load distribution has as many
-  // points as the capacity curve of the case.
-  block.increments = std::max(1, c.depthRows);
+  block.increments = std::max(1, c.depthSteps);
   block.units = input_.Units;
   block.caseNumber = caseNumber_;
   block.diameterIndex = c.diameterIndex;

@@ -27,6 +27,7 @@ constexpr long double kPoundsPerTon = 2000;
 constexpr long double kInchesPerMetre = 39.37L;
 constexpr long double kPoundsPerKilonewton = 224.82014388489208633L;
 constexpr int kWordsPerDepthRow = 7;
+constexpr int kWordsPerLoadRow = 3;  // depth, load and an ignored value
 constexpr int32_t kLRFD = 1;
 constexpr int32_t kCompression = 1;
 
@@ -86,6 +87,15 @@ bool SkipRestAndCheckEnd(TWordReader& reader) {
     if (reader.WordCount(line) > 0) return false;
   }
   return true;
+}
+
+// Words of the lines after the current one.
+long long WordsAfterCurrentLine(const TWordReader& reader) {
+  long long words = 0;
+  for (int line = reader.CurrentLine() + 1; line < reader.LineCount(); ++line) {
+    words += reader.WordCount(line);
+  }
+  return words;
 }
 
 int TotalWords(const TWordReader& reader) {
@@ -315,6 +325,14 @@ void TPlotDataReader::ReadQWSection() {
 
 void TPlotDataReader::ReadLoadDistribution() {
   TGraphPlot& target = Plot(kPltLoad);
+  // The engine writes one row per increment of the shaft, one increment per foot of its walk
+  // down to the tip; the rows of the first curve (NP - 2) match them only when every foot is
+  // printed. The rows of each curve are therefore counted from what the section holds.
+  const long long words = WordsAfterCurrentLine(Reader_);
+  constexpr long long kSectionRowWords = kLoadDistributionCurves * kWordsPerLoadRow;
+  if (words > 0 && words % kSectionRowWords == 0 && words / kSectionRowWords <= kMaxPlotDepthRows) {
+    target.SetCount(static_cast<int>(words / kSectionRowWords));
+  }
   for (int line = 0; line < target.LineCount(); ++line) {
     for (int i = 0; i < target.Count(); ++i) {
       target.Data(line, i).y = Reader_.ReadReal();

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,13 @@ namespace {
 const std::filesystem::path kData = TOLVANE_TEST_DATA_DIR;
 
 using testing::RecordedMessages;
+
+std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // An English ASD project, 3 ft shaft, sand to 20 ft over clay to 60 ft.
 class PlotDataReader : public ::testing::Test {
@@ -177,6 +186,32 @@ TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
   ASSERT_EQ(P(kPltLoad).Count(), 1);
   EXPECT_EQ(X(P(kPltLoad), 14, 0), 45);
   EXPECT_EQ(Y(P(kPltLoad), 14, 0), 20);
+}
+
+// The load distribution holds a row per increment of the shaft, one per foot of the walk, so
+// with rows printed every few feet it has more rows than the first curve.
+TEST_F(PlotDataReader, LoadDistributionRowsComeFromTheSection) {
+  TProgramData& data = project_.Data();
+  data.UseElevation = 1;
+  data.ValElevation = 100;
+  data.KCYCL = 2;
+  data.NLRFD = 1;
+  std::string text = ReadText(kData / "elevation_uplift_bounds.tv9p");
+  // The 15 one-row curves become 15 curves of two rows: depths 10 and 20 ft, loads 3 c and
+  // 3 c + 1 for curve c = 1..15.
+  text = text.substr(0, text.find("  0.200E+02  3.0  0.0"));
+  for (int c = 1; c <= 15; ++c) {
+    text += "  10.0  " + std::to_string(3 * c) + ".0  0.0\r\n";
+    text += "  20.0  " + std::to_string(3 * c + 1) + ".0  0.0\r\n";
+  }
+  TWordReader reader = TWordReader::FromText(text);
+  ReadPlotData(plots_, data, flags_, reader);
+  ASSERT_TRUE(flags_.showloadcurves);
+  ASSERT_EQ(P(kPltLoad).Count(), 2);
+  EXPECT_EQ(Y(P(kPltLoad), 0, 0), 10);
+  EXPECT_EQ(X(P(kPltLoad), 0, 0), 3);
+  EXPECT_EQ(Y(P(kPltLoad), 14, 1), 20);
+  EXPECT_EQ(X(P(kPltLoad), 14, 1), 46);
 }
 
 TEST_F(PlotDataReader, EnglishDesignChartIsConvertedToFeetAndTons) {
