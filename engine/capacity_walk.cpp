@@ -256,8 +256,10 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       const LayerEndResult end{z, table.unitSide[row], table.unitTip[row]};
       if (depth == previousBottom + 1) table.layerTop[static_cast<std::size_t>(n)] = end;
       if (depth == bottom) table.layerBottom[static_cast<std::size_t>(n)] = end;
+      // The side capacity reached at the first weak-rock step is the one carried into it: the
+      // tip curve adds the socket's own side over its whole length.
       if (layer.SoilType == kWeakRock && !table.rock.firstWeakRockSideKept) {
-        table.rock.firstWeakRockSide = sideCapacity;
+        table.rock.firstWeakRockSide = carried.side;
         table.rock.firstWeakRockSideKept = true;
       }
       carried = {std::max(sideCapacity, kSmallestCarriedSide), factoredSide};
