@@ -25,9 +25,12 @@ int averagingRows(float baseDiameter) {
 }
 
 int lastAveragedLength(const CapacityTable& table, float baseDiameter, float shaftDiameter) {
-  if (table.lastRow < table.firstRow) return -1;
-  if (!averages(shaftDiameter)) return table.lastRow;
-  const int last = table.lastRow - averagingRows(baseDiameter);
+  // The tip of a length needs the soil under its base: the table's rows of the last steps,
+  // booked below the profile by the bottom exclusion and the bell, have none.
+  const int deepest = std::min(table.lastRow, table.lastTipRow);
+  if (deepest < table.firstRow) return -1;
+  if (!averages(shaftDiameter)) return deepest;
+  const int last = deepest - averagingRows(baseDiameter);
   return last >= table.firstRow ? last : -1;
 }
 

@@ -9,7 +9,8 @@ namespace tolvane::engine {
 // the tip (at least one).
 int averagingRows(float baseDiameter);
 
-// The longest shaft length whose tip can be averaged, or -1 when none can.
+// The longest shaft length whose tip can be averaged over soil of the profile, or -1 when
+// none can.
 int lastAveragedLength(const CapacityTable& table, float baseDiameter, float shaftDiameter);
 
 // Tip capacity (tons) of the shaft of length L: the step tip values from the tip down to two

@@ -158,6 +158,7 @@ TEST(TipAveraging, WeightsOverTwoBaseDiametersBelowTheTip) {
   const auto table = std::make_unique<CapacityTable>();
   table->firstRow = 1;
   table->lastRow = 30;
+  table->lastTipRow = 30;
   for (int row = 1; row <= 30; ++row)
     table->tip[static_cast<std::size_t>(row)] = row <= 12 ? 10.0F : 40.0F;
   // Base 3 ft: rows L+1..L+6 with x = k/6, weights 0.2 0.4 0.6 0.5333 0.4667 0.4 (sum 2.6).
@@ -179,6 +180,7 @@ TEST(TipAveraging, TakesTheWholeRowsWithinTwoBaseDiameters) {
   const auto table = std::make_unique<CapacityTable>();
   table->firstRow = 1;
   table->lastRow = 30;
+  table->lastTipRow = 30;
   for (int row = 1; row <= 30; ++row)
     table->tip[static_cast<std::size_t>(row)] = static_cast<float>(row);
   constexpr float kSiDiameter = 0.6F * 3.2808F;  // 1.96848 ft
