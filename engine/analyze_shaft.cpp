@@ -400,6 +400,7 @@ void CaseLoop::fillSolverInput(const SolverCase& c) {
   block.lengthIndex = c.lengthIndex;
   block.currentLength = static_cast<float>(caseLength);
   block.ignoredTop = input_.TOPLENG * kInchesPerFoot;
+  block.ignoredBottom = input_.BS + geometry_.BellHeight;
   block.designCharts = input_.IChart > 0;
   block.settlementCount = input_.NPOINTPD;
   block.settlements = input_.PDSETT;

@@ -1,10 +1,11 @@
 // The base of a shaft rests on the soil at its own depth, below the bottom exclusion and the
 // bell that carry no side resistance; small projects worked out by hand: a straight shaft with
-// a bottom exclusion entering a dense sand under clay, and a bell in a stiff clay under a soft
-// one.
+// a bottom exclusion entering a dense sand under clay, a bell in a stiff clay under a soft
+// one, and the load-settlement curve of a shaft with a bottom exclusion.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "project_run.h"
 #include "test_support.h"
@@ -14,6 +15,7 @@ namespace {
 
 using testing::expectRow;
 using testing::ProjectRun;
+using testing::resultRows;
 
 constexpr float kTons = 0.051F;  // half a unit of the printed decimal
 
@@ -78,6 +80,40 @@ TEST(BaseExclusionRun, BellInStiffClayUnderSoftClay) {
   // L = 19: depth 20 soft, 21 to 27 stiff: (0.15 x 28.278 + 3.25 x 113.112) / 3.4 = 109.369.
   ASSERT_EQ(run.tableRows(19.0F).size(), 1U);
   EXPECT_NEAR(run.tableRows(19.0F)[0][3], 109.369F, kTons);
+}
+
+TEST(BaseExclusionRun, LoadSettlementTakesNoSideLoadOverTheBottomExclusion) {
+  // Clay to 40 ft (cu 1000 lb/ft², alpha 0.5, Nc 9), a 2 ft straight shaft 30 ft long with
+  // BS = 5 ft. Table at 30 ft: QS = 25 x 1.571 = 39.275 tons (steps to 25 ft), QB = 14.139.
+  const ProjectRun run(
+      "Uniform clay, 5 ft not counted at the bottom\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n"
+      "2 2 0 0 0 5 3600000\r\n1 100 30 2.5 3\r\n2 40 \r\n9 120 0.0 1000 0 3 0 0 1 1 \r\n"
+      "9 120 0.0 1000 0 3 0 0 1 1 \r\n1 \r\n0.5 0.5\r\n");
+  ASSERT_EQ(run.result, 0);
+  expectRow(run, 30.0F, {30.0F, 3.491F, 39.275F, 14.139F}, testing::kEnglishTolerance);
+  // Solver: rows from 6 ft to 30 ft, N = 25 increments of 1.2 ft, midpoints 29.4, 28.2, ...,
+  // 0.6 ft. Those below 30 - 5 = 25 ft (29.4, 28.2, 27.0, 25.8) take no side load.
+  // At W(15) = 0.05 x 24 = 1.2 in every increment has moved beyond 0.02 D = 0.48 in, where the
+  // clay trend t-z curve holds 0.835 f, f = 0.25 tsf = 3.472222 psi (the t-z curves lie at 1,
+  // 10.75, 20.5, 30.25 and 40 ft, the first layer's top being the depth of its first step, all
+  // with f; the top increment takes the first curve): 2.899306 psi over
+  // Ap = 3.1416 x 24 x 14.4 = 1085.737 in², 3147.874 lb per increment; 21 increments carry
+  // 66105 lb = 33.053 tons (all 25 gave 39.348).
+  // Tip: 0.97 x 14.139 = 13.715 tons at 1.2 in (0.05 B). TOPQ(15) = 46.768 tons, within
+  // QS + P = 39.275 + 13.715 = 52.990 (all 25 increments gave 53.063).
+  const auto trend = resultRows(run.report(), "RESULT FROM TREND (AVERAGED) LINE");
+  ASSERT_EQ(trend.size(), 15U);
+  EXPECT_NEAR(trend[14][2], 13.715F, 1e-3F);
+  EXPECT_NEAR(trend[14][0], 46.768F, 0.01F);
+  // At the largest movement no line's top load exceeds the table's side capacity plus the tip
+  // load mobilized with it.
+  for (const char* line : {"RESULT FROM TREND (AVERAGED) LINE", "RESULT FROM UPPER-BOUND LINE",
+                           "RESULT FROM LOWER-BOUND LINE"}) {
+    SCOPED_TRACE(line);
+    const auto rows = resultRows(run.report(), line);
+    ASSERT_EQ(rows.size(), 15U);
+    EXPECT_LE(rows[14][0], 39.275F + rows[14][2]);
+  }
 }
 
 }  // namespace
