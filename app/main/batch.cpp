@@ -82,17 +82,10 @@ bool TBatchList::LoadFromFile(const std::filesystem::path& file) {
   if (!in) return false;
   std::ostringstream content;
   content << in.rdbuf();
-  const std::string text = content.str();
-  Files_.clear();
-  size_t start = 0;
-  for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    start = end + 1;
-    // Only a line with more text after it is taken: the final line is not.
-    if (start >= text.size()) break;
-    Files_.push_back(line);
-  }
+  std::vector<std::string> lines = SplitTextLines(content.str());
+  // Only a line with more text after it is taken: the final line is not.
+  if (!lines.empty()) lines.pop_back();
+  Files_ = std::move(lines);
   return true;
 }
 
