@@ -98,11 +98,17 @@ for target in "${targets[@]}"; do
   mkdir -p "$minimised"
   if "$target" -merge=1 -max_len="$(max_len "$name")" -timeout=10 -rss_limit_mb=2048 \
     "$minimised" "$kept" "$found" > "$build/findings/$name.merge.log" 2>&1; then
-    find "$kept" -type f -regextype posix-extended -regex '.*/[0-9a-f]{40}' -delete
-    written=$(find "$kept" -type f -exec sha1sum {} + | cut -d' ' -f1)
+    hashed='.*/[0-9a-f]{40}'
+    written=$(find "$kept" -regextype posix-extended -type f ! -regex "$hashed" \
+      -exec sha1sum {} + | cut -d' ' -f1)
+    # Copied first, removed after: an interrupted merge loses nothing.
     for input in "$minimised"/*; do
-      grep -qx "${input##*/}" <<< "$written" || cp "$input" "$kept/"
+      grep -qx "${input##*/}" <<< "$written" || cp -n "$input" "$kept/"
     done
+    find "$kept" -regextype posix-extended -type f -regex "$hashed" -print0 |
+      while IFS= read -r -d '' input; do
+        [ -e "$minimised/${input##*/}" ] || rm -f "$input"
+      done
   else
     echo "merge of $name failed; see $build/findings/$name.merge.log"
   fi
