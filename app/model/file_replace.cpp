@@ -97,9 +97,9 @@ class TTemporaryFile {
   // The owner and group of the old file where this user may set them (the owner only as the
   // superuser, the group when the user belongs to it), then its permission bits.
   void TakeOver(const struct stat& old) {
-    if (::fchown(Fd_, old.st_uid, old.st_gid) != 0 &&
-        ::fchown(Fd_, kUnchangedOwner, old.st_gid) != 0) {
-      // The file stays the user's own, in the user's group.
+    if (::fchown(Fd_, old.st_uid, old.st_gid) != 0) {
+      // Otherwise the file stays the user's own, in the user's group.
+      [[maybe_unused]] const int group_set = ::fchown(Fd_, kUnchangedOwner, old.st_gid);
     }
     if (::fchmod(Fd_, old.st_mode & kPermissionBits) != 0) Fail(SystemReason(errno));
   }
