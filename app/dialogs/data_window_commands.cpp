@@ -14,6 +14,15 @@
 namespace tolvane::app {
 namespace {
 
+// The MDI frame of a data window. A frame being destroyed changes its state once more; the window
+// then no longer follows it, since the project may be gone already.
+class TDataSubWindow : public QMdiSubWindow {
+ public:
+  ~TDataSubWindow() override {
+    if (QWidget* inner = widget()) inner->setProperty("tolvaneClosing", true);
+  }
+};
+
 bool IsMdiChild(TDataWindow window) {
   return window != TDataWindow::kMultipleLengths && window != TDataWindow::kDesignCharts;
 }
@@ -73,13 +82,9 @@ void FollowActivation(QMdiArea* area, QMdiSubWindow* sub, TDataWindowBase* windo
                      const bool was_active = old_state.testFlag(Qt::WindowActive);
                      const bool active = new_state.testFlag(Qt::WindowActive);
                      if (!was_active && active) {
-                       window->LoadValues();
-                     } else if (was_active && !active) {
-                       if (!window->FieldsValid()) {
-                         QTimer::singleShot(0, sub, [area, sub] { area->setActiveSubWindow(sub); });
-                         return;
-                       }
-                       window->CommitValues();
+                       window->Activated();
+                     } else if (was_active && !active && !window->Deactivated()) {
+                       QTimer::singleShot(0, sub, [area, sub] { area->setActiveSubWindow(sub); });
                      }
                    });
 }
@@ -109,7 +114,9 @@ void ShowDataWindow(TWindowHost& host, TDataWindow window) {
   TDataWindowBase* created = CreateWindow(host, window);
   if (created == nullptr) return;
   if (IsMdiChild(window) && area != nullptr) {
-    QMdiSubWindow* sub = area->addSubWindow(created);
+    auto* sub = new TDataSubWindow;
+    sub->setWidget(created);
+    area->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(created->windowTitle());
     created->LoadValues();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "main_form.h"
 
@@ -61,6 +62,43 @@ void TDataWindowBase::CommitValues() {
   StoreValues();
 }
 
+void TDataWindowBase::Activated() {
+  if (KeepFieldsOnce_) {
+    KeepFieldsOnce_ = false;
+    return;
+  }
+  LoadValues();
+}
+
+bool TDataWindowBase::Deactivated() {
+  if (Deactivating_) return true;
+  Deactivating_ = true;
+  const bool valid = FieldsValid();
+  if (valid) {
+    StoreValues();
+  } else {
+    KeepFieldsOnce_ = true;
+  }
+  Deactivating_ = false;
+  return valid;
+}
+
+bool TDataWindowBase::event(QEvent* event) {
+  if (isWindow() && !property("tolvaneClosing").toBool()) {
+    if (event->type() == QEvent::WindowActivate && !Deactivating_) {
+      Activated();
+    } else if (event->type() == QEvent::WindowDeactivate && !Deactivating_ && isVisible()) {
+      if (!Deactivated()) {
+        QTimer::singleShot(0, this, [this] {
+          raise();
+          activateWindow();
+        });
+      }
+    }
+  }
+  return QWidget::event(event);
+}
+
 void TDataWindowBase::closeEvent(QCloseEvent* event) {
   if (!FieldsValid()) {
     event->ignore();
@@ -83,17 +121,35 @@ QWidget* FindDataWindow(TWindowHost& host, TDataWindow window) {
   return nullptr;
 }
 
-void RefreshDataWindows(TWindowHost& host) {
+namespace {
+
+QList<TDataWindowBase*> OpenWindows(TWindowHost& host) {
   QList<TDataWindowBase*> windows;
   for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.Frame()}) {
     if (root == nullptr) continue;
     for (TDataWindowBase* window : root->findChildren<TDataWindowBase*>()) {
-      if (!windows.contains(window)) windows.append(window);
+      if (!windows.contains(window) && !window->property("tolvaneClosing").toBool()) {
+        windows.append(window);
+      }
     }
   }
-  for (TDataWindowBase* window : windows) {
-    if (!window->property("tolvaneClosing").toBool()) window->LoadValues();
+  return windows;
+}
+
+}  // namespace
+
+void CloseAllDataWindows(TWindowHost& host) {
+  for (TDataWindowBase* window : OpenWindows(host)) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+      sub->close();
+    } else {
+      window->close();
+    }
   }
+}
+
+void RefreshDataWindows(TWindowHost& host) {
+  for (TDataWindowBase* window : OpenWindows(host)) window->LoadValues();
 }
 
 }  // namespace tolvane::app

@@ -33,6 +33,8 @@ void RefreshDataWindows(TWindowHost& host);
 
 // The open data window, none when it is not showing.
 QWidget* FindDataWindow(TWindowHost& host, TDataWindow window);
+// Closes every open data window (each writes its fields back first).
+void CloseAllDataWindows(TWindowHost& host);
 
 // The common behaviour of the data windows: activation loads the fields from the project,
 // deactivation and closing write them back; a window whose active numeric field holds invalid
@@ -53,6 +55,12 @@ class TDataWindowBase : public QWidget, public TCommitValues {
   void CommitValues() override;
   // The check of the active numeric field; false (with its message shown) when it is invalid.
   bool FieldsValid();
+  // The window became active: it reads the project, unless it was made active again because its
+  // active field held invalid text (the text stays for the user to mend).
+  void Activated();
+  // The window stopped being active: false, with nothing written, while its active field holds
+  // invalid text.
+  bool Deactivated();
 
  protected:
   virtual void StoreValues() = 0;
@@ -62,10 +70,14 @@ class TDataWindowBase : public QWidget, public TCommitValues {
   gui::TDataEdit* NewField(const std::string& caption, const std::string& units,
                            QLabel** label_out = nullptr);
   void closeEvent(QCloseEvent* event) override;
+  // A window of its own (not an MDI child) follows its activation itself.
+  bool event(QEvent* event) override;
 
  private:
   TWindowHost* Host_;
   TDataWindow Kind_;
+  bool KeepFieldsOnce_ = false;
+  bool Deactivating_ = false;
 };
 
 }  // namespace tolvane::app
