@@ -85,7 +85,8 @@ TShaftGeometry ShaftGeometryOf(const TProgramData& data) {
 
 TShaftSketch ShaftSketchOf(const TShaftGeometry& geometry) {
   TShaftSketch sketch;
-  sketch.Diameter = geometry.Diameter > 0 ? geometry.Diameter : kNominalDiameter;
+  sketch.DiameterEntered = geometry.Diameter > 0;
+  sketch.Diameter = sketch.DiameterEntered ? geometry.Diameter : kNominalDiameter;
   sketch.BaseDiameter = sketch.Diameter;
   const long double angle = geometry.BellAngle;
   if (geometry.Ratio > 1 && angle > 0 && angle < kMaxBellAngleDeg) {

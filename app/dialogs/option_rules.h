@@ -47,7 +47,8 @@ void StoreChartSettlements(TProgramData& data, int points,
 // The shaft sketch of the drilled-shaft window, in the project's length unit, depth downwards
 // from the top of the shaft.
 struct TShaftSketch {
-  long double Diameter = 0;      // stem
+  long double Diameter = 0;  // stem; a nominal width while no diameter is entered
+  bool DiameterEntered = false;
   long double BaseDiameter = 0;  // bell base; the stem diameter for a straight shaft
   long double Length = 0;        // top to base
   long double BellHeight = 0;    // height of the bell cone above the base (0 straight)

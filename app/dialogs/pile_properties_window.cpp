@@ -176,7 +176,9 @@ void TShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
 
   // Dimensions.
   painter.drawText(QPointF(cx - half_stem, area.top() - 6),
-                   QStringLiteral("B = ") + LengthText(Sketch_.Diameter, Units_));
+                   Sketch_.DiameterEntered
+                       ? QStringLiteral("B = ") + LengthText(Sketch_.Diameter, Units_)
+                       : QStringLiteral("B not entered"));
   if (Sketch_.Belled()) {
     painter.drawText(QPointF(cx - half_base, y(Sketch_.Length) + 16),
                      QStringLiteral("Bb = ") + LengthText(Sketch_.BaseDiameter, Units_));

@@ -107,6 +107,10 @@ TEST_F(OptionRules, TheSketchDrawsTheBellFromRatioAndAngle) {
 
   Data().PD = 0;  // no length yet: long enough for the zones and eight diameters
   EXPECT_EQ(ShaftSketchOf(Data()).Length, 5 + 1 + 8 * 3);
+  EXPECT_TRUE(ShaftSketchOf(Data()).DiameterEntered);
+  Data().DSTART = 0;  // no diameter yet: drawn one unit wide, and said so
+  EXPECT_FALSE(ShaftSketchOf(Data()).DiameterEntered);
+  EXPECT_EQ(ShaftSketchOf(Data()).Diameter, 1);
 }
 
 }  // namespace
