@@ -495,15 +495,18 @@ void TMainWindow::ReadUserSettings() {
 
 void TMainWindow::WriteUserSettings() {
   Settings_.CurDir = Form_->CurDir.empty() ? Settings_.CurDir : Form_->CurDir;
-  const QRect bounds = normalGeometry().isValid() ? normalGeometry() : geometry();
-  Settings_.DefWindowsPos = true;
-  Settings_.DefWindowsState = isMinimized()   ? kWindowMinimized
-                              : isMaximized() ? kWindowMaximized
-                                              : kWindowNormal;
-  Settings_.DefBoundLeft = bounds.left();
-  Settings_.DefBoundTop = bounds.top();
-  Settings_.DefBoundWidth = bounds.width();
-  Settings_.DefBoundHeight = bounds.height();
+  // The placement of a window not yet shown is not the user's: the stored one stays.
+  if (isVisible()) {
+    const QRect bounds = normalGeometry().isValid() ? normalGeometry() : geometry();
+    Settings_.DefWindowsPos = true;
+    Settings_.DefWindowsState = isMinimized()   ? kWindowMinimized
+                                : isMaximized() ? kWindowMaximized
+                                                : kWindowNormal;
+    Settings_.DefBoundLeft = bounds.left();
+    Settings_.DefBoundTop = bounds.top();
+    Settings_.DefBoundWidth = bounds.width();
+    Settings_.DefBoundHeight = bounds.height();
+  }
   TQtSettingsStore store;
   WriteSettings(store, Settings_);
   store.Sync();
