@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -96,6 +98,20 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   void CreateToolBar();
   void CreateStatusBar();
   QAction* NewAction(const QString& name, const QString& caption);
+  // A submenu of checkable items that exclude each other; each calls `choose` with its value.
+  struct TMenuChoice {
+    const char* Name;
+    const char* Caption;
+    int Value;
+  };
+  QMenu* AddChoiceMenu(QMenu* parent, const QString& caption,
+                       std::initializer_list<TMenuChoice> choices,
+                       const std::function<void(int)>& choose);
+  // An item that opens a data window.
+  QAction* AddDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
+                             TDataWindow window);
+  TEngineCall RunOnWorker(const std::function<TEngineCall()>& call);
+  void OpenWithDialog();
 
   // Before a menu opens or a tool command runs: the active child writes its fields.
   void CommitActiveChild();
@@ -125,6 +141,8 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   void ArrangeIcons();
   void ShowChildFromWindowMenu(int index);
   std::filesystem::path ProjectFile() const;
+
+  static constexpr int kPlotButtonCount = kPltChart1;  // the tool bar shows plots 0 to 15
 
   std::filesystem::path ProgramDir_;
   std::unique_ptr<TWindowMessages> Messages_;
