@@ -97,6 +97,17 @@ TEngineCall TMainWindow::RunOnWorker(const std::function<TEngineCall()>& call) {
 
 void TMainWindow::SetBusy(bool busy) {
   Running_ = busy;
+  // No command while the engine runs, not even by its shortcut key.
+  if (busy) {
+    for (QAction* action : findChildren<QAction*>()) {
+      if (!action->isEnabled()) continue;
+      action->setEnabled(false);
+      DisabledWhileBusy_.push_back(action);
+    }
+  } else {
+    for (QAction* action : DisabledWhileBusy_) action->setEnabled(true);
+    DisabledWhileBusy_.clear();
+  }
   menuBar()->setEnabled(!busy);
   Tools_->setEnabled(!busy);
   Mdi_->setEnabled(!busy);

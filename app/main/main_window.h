@@ -162,6 +162,7 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   std::array<QAction*, kResultPlotCount> PlotActions_{};  // Graphics menu items
   std::vector<QAction*> PlotButtons_;                     // tool buttons of plots 0 to 15
   std::vector<QAction*> WindowListActions_;
+  std::vector<QAction*> DisabledWhileBusy_;  // the actions a run disabled, enabled again after
   QLabel* StatusProject_ = nullptr;
   QLabel* StatusBusy_ = nullptr;
   QProgressBar* BusyBar_ = nullptr;

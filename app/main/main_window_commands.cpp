@@ -145,7 +145,7 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void TMainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (!Running_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void TMainWindow::dropEvent(QDropEvent* event) {
@@ -153,8 +153,8 @@ void TMainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool TMainWindow::DropFiles(const QList<QUrl>& urls) {
-  // Only the first dropped file counts.
-  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return false;
+  // Only the first dropped file counts, and none while a run goes on.
+  if (Running_ || urls.isEmpty() || !urls.constFirst().isLocalFile()) return false;
   return OpenRecentOrDropped(urls.constFirst().toLocalFile());
 }
 
