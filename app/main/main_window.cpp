@@ -15,6 +15,8 @@
 #include <QThread>
 #include <QToolBar>
 #include <clocale>
+#include <iostream>
+#include <string_view>
 #include <system_error>
 
 #include "desktop.h"
@@ -325,7 +327,33 @@ void TMainWindow::ApplyDesignMethodToGrid() {
 
 // ---- the program ----
 
+namespace {
+
+// On Linux the window system is named by the environment; without one the toolkit would abort.
+bool DisplayAvailable(int argc, char** argv) {
+#ifdef Q_OS_LINUX
+  for (int a = 1; a < argc; ++a) {
+    if (std::string_view(argv[a]) == "-platform") return true;  // the toolkit's own choice
+  }
+  return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+  (void)argc;
+  (void)argv;
+  return true;
+#endif
+}
+
+}  // namespace
+
 int RunDesktop(int argc, char** argv) {
+  if (!DisplayAvailable(argc, argv)) {
+    std::cerr << "tolvane2023: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set) "
+                 "for the desktop program.\nWithout a display, use tolvane2023 --run PROJECT or "
+                 "tolvane2023 --batch LIST.pyb.\n";
+    return kExitUnavailable;
+  }
   QApplication application(argc, argv);
   QApplication::setOrganizationName(kSettingsOrganization);
   QApplication::setApplicationName(kSettingsApplication);
