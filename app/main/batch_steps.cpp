@@ -64,8 +64,9 @@ int TMainForm::RunFileBatch(std::string& message) {
   }
   try {
     Project_.Save();
-  } catch (const std::exception&) {
-    message = "  * An error occured during saving. Please check";
+  } catch (const std::exception& failure) {
+    message =
+        std::string("  * An error occured during saving. Please check\r    ") + failure.what();
     return kBatchFileDone;
   }
   const std::filesystem::path project = ProjectPath();

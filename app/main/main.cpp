@@ -66,6 +66,7 @@ int runProject(const std::string& file, const char* argv0) {
   if (!opened.Opened) return tolvane::app::kExitNoInput;
   if (!opened.FormatError.empty()) return tolvane::app::kExitDataError;
   const tolvane::app::TRunResult run = form.CompRunClick();
+  if (!run.Saved) return tolvane::app::kExitCannotWrite;
   if (!run.ChecksPassed) return tolvane::app::kExitDataError;
   if (!run.NamesWritten) return tolvane::app::kExitCannotWrite;
   if (!run.EngineCalled) return tolvane::app::kExitUnavailable;
@@ -85,8 +86,7 @@ int runBatch(const std::string& list, const char* argv0) {
     messages.error("The list file " + list + " does not exist or cannot be read.");
     return tolvane::app::kExitNoInput;
   }
-  batch.RunAll();
-  return 0;
+  return batch.RunAll() ? 0 : tolvane::app::kExitCannotWrite;
 }
 
 }  // namespace
