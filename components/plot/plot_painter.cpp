@@ -187,7 +187,11 @@ void DrawLayers(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
     const QString name = Text(band.Name);
     const QRect text = p.fontMetrics().boundingRect(name);
     const int text_left = left + (width - p.fontMetrics().horizontalAdvance(name)) / 2;
-    const int text_top = band.TopRow + (height - text.height()) / 2;
+    // Centred in the part of the band the column shows, so that a band reaching below the
+    // axis range keeps its name in view.
+    const int shown_top = std::max(band.TopRow, column.Top);
+    const int shown_bottom = std::min(band.BottomRow, column.Bottom - 1);
+    const int text_top = shown_top + (shown_bottom - shown_top - text.height()) / 2;
     // The name stays readable on the fill.
     p.fillRect(text_left, text_top, p.fontMetrics().horizontalAdvance(name), text.height(),
                Qt::white);
