@@ -133,32 +133,65 @@ void DrawMarker(QPainter& p, int kind, const QPoint& centre, const TPixel& ppi) 
   p.drawPolyline(polygon);
 }
 
+// The edges of every marker kind around (0, 0), computed once per drawing.
+std::vector<std::vector<QLine>> MarkerEdges(const TPixel& ppi) {
+  std::vector<std::vector<QLine>> kinds(kMarkerKinds + 1);
+  for (int kind = 1; kind <= kMarkerKinds; ++kind) {
+    const std::vector<TPixel> outline = MarkerOutline(kind, {0, 0}, ppi);
+    for (size_t n = 1; n < outline.size(); ++n) {
+      kinds[static_cast<size_t>(kind)].emplace_back(outline[n - 1].x, outline[n - 1].y,
+                                                    outline[n].x, outline[n].y);
+    }
+  }
+  return kinds;
+}
+
+// The pixels of a line's points; a point on the pixel of the one before adds nothing to the
+// polyline.
+void CurvePixels(const TGraphPlot& plot, const TLine& line, const TDrawArea& area,
+                 const TFloatRect& bounds, QPolygon& polyline, std::vector<QPoint>& points) {
+  polyline.clear();
+  points.clear();
+  for (const TFloatPoint& point : line.Points()) {
+    const TPixel px = LogicalToPixel(bounds, area.GraphArea, plot.XOnTop, point);
+    const QPoint p(px.x, px.y);
+    points.push_back(p);
+    if (polyline.isEmpty() || polyline.constLast() != p) polyline << p;
+  }
+}
+
 void DrawCurves(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
                 const TFloatRect& bounds, int pen_width) {
   if (plot.LineCount() == 0 || plot.Line(0).Count() < 2) return;
-  p.setClipRect(ToQRect(area.GraphArea));
-  QPolygon polygon;
+  const QRect clip = ToQRect(area.GraphArea);
+  p.setClipRect(clip);
+  const std::vector<std::vector<QLine>> edges = MarkerEdges(area.PixelsPerInch);
+  // Markers whose centre lies this far outside the curve area cannot show.
+  const QRect marker_reach = clip.adjusted(-area.PixelsPerInch.x / kThirtySecond - pen_width,
+                                           -area.PixelsPerInch.y / kThirtySecond - pen_width,
+                                           area.PixelsPerInch.x / kThirtySecond + pen_width,
+                                           area.PixelsPerInch.y / kThirtySecond + pen_width);
+  QPolygon polyline;
+  std::vector<QPoint> points;
+  std::vector<QLine> markers;
   int c = 0;
   for (int n = 0; n < plot.LineCount(); ++n) {
     const TLine& line = plot.Line(n);
     if (!line.Active) continue;
     const int colour = c++;
     if (!line.Visible || line.Count() == 0) continue;
-    QPen pen(Palette(colour), pen_width);
-    p.setPen(pen);
+    p.setPen(QPen(Palette(colour), pen_width));
     p.setBrush(Palette(colour));
-    polygon.clear();
-    for (const TFloatPoint& point : line.Points()) {
-      const TPixel px = LogicalToPixel(bounds, area.GraphArea, plot.XOnTop, point);
-      polygon << QPoint(px.x, px.y);
+    CurvePixels(plot, line, area, bounds, polyline, points);
+    if (polyline.size() > 1) p.drawPolyline(polyline);
+    if (plot.Markers <= 0) continue;
+    markers.clear();
+    const std::vector<QLine>& kind = edges[static_cast<size_t>(MarkerKind(n))];
+    for (size_t j = 0; j < points.size(); j += static_cast<size_t>(plot.Markers)) {
+      if (!marker_reach.contains(points[j])) continue;
+      for (const QLine& edge : kind) markers.push_back(edge.translated(points[j]));
     }
-    if (polygon.size() > 1) p.drawPolyline(polygon);
-    if (plot.Markers > 0) {
-      const int kind = MarkerKind(n);
-      for (qsizetype j = 0; j < polygon.size(); j += plot.Markers) {
-        DrawMarker(p, kind, polygon[j], area.PixelsPerInch);
-      }
-    }
+    if (!markers.empty()) p.drawLines(markers.data(), static_cast<int>(markers.size()));
   }
   p.setPen(QPen(Qt::black, pen_width));
   p.setBrush(Qt::white);
@@ -226,6 +259,7 @@ void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
   p.setBrush(Qt::white);
   p.drawRect(ToQRect(box.Frame));
   for (const TLegendRow& row : box.Rows) {
+    if (row.TextTop > area.Bounds.Bottom) break;  // the rows below cannot show
     p.setPen(QPen(Qt::black, pen_width));
     DrawMarker(p, MarkerKind(row.Row), QPoint(box.MarkerX, row.TextTop + m.height() / 2),
                area.PixelsPerInch);
