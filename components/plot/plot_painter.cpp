@@ -195,7 +195,7 @@ void DrawCurves(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
   }
   p.setPen(QPen(Qt::black, pen_width));
   p.setBrush(Qt::white);
-  p.setClipRect(ToQRect(area.Bounds));
+  p.setClipping(false);
 }
 
 void DrawLayers(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
@@ -232,7 +232,7 @@ void DrawLayers(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
   }
   p.setPen(Qt::black);
   p.setBrush(Qt::white);
-  p.setClipRect(ToQRect(area.Bounds));
+  p.setClipping(false);
 }
 
 void DrawLegendBox(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
@@ -284,7 +284,9 @@ void DrawPlot(QPainter& painter, const TGraphPlot& plot, const TDrawArea& area,
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  painter.setClipRect(ToQRect(area.Bounds));
+  // Only the curves and the soil column are clipped: on a page, labels at the edges of the
+  // curve area may reach into the margin rather than be cut.
+  painter.setClipping(false);
   painter.fillRect(ToQRect(area.Bounds), Qt::white);
   const int pen_width = CurvePenWidth(area, plot.WidthLine);
   painter.setPen(QPen(Qt::black, pen_width));
@@ -301,6 +303,14 @@ void DrawPlot(QPainter& painter, const TGraphPlot& plot, const TDrawArea& area,
     if (area.PrintLegend) DrawLegendBox(painter, plot, area, bounds, legend, pen_width);
   }
   painter.restore();
+}
+
+void DrawPrintedPage(QPainter& painter, const TGraphPlot& plot, const TFloatRect& bounds,
+                     const TPixel& pixels_per_inch, int page_width, int page_height,
+                     const TPageMargins& margins, const std::optional<TLegendPlacement>& legend) {
+  const TPixelRect page = PrintableBounds(margins, pixels_per_inch, page_width, page_height, 0, 0);
+  DrawPlot(painter, plot, LayoutTarget(plot, TDrawTarget::kPrinter, page, pixels_per_inch), bounds,
+           legend);
 }
 
 QImage RenderPlotImage(const TGraphPlot& plot, int width, int height, int pixels_per_inch) {

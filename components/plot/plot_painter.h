@@ -25,6 +25,13 @@ inline constexpr int kScreenPixelsPerInch = 96;
 QImage RenderPlotImage(const TGraphPlot& plot, int width, int height,
                        int pixels_per_inch = kScreenPixelsPerInch);
 
+// One printed page: the page less the margins (thousandths of an inch) laid out with the
+// printer layout at the printer's resolution, painter origin at the paper's corner.
+void DrawPrintedPage(QPainter& painter, const TGraphPlot& plot, const TFloatRect& bounds,
+                     const TPixel& pixels_per_inch, int page_width, int page_height,
+                     const TPageMargins& margins,
+                     const std::optional<TLegendPlacement>& legend = {});
+
 // The plot's font of the given pixel height.
 QFont PlotFont(int pixel_height, bool bold);
 
