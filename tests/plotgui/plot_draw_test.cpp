@@ -193,6 +193,31 @@ class PlotDrawTest : public QObject {
     }
   }
 
+  // A design-chart run of 20 diameters x 100 lengths: 2000 curves, the colours repeating every
+  // 17 curves; the legend box, far taller than the picture, is cut at its edge.
+  void largestPlotIsDrawnWithinItsPicture() {
+    TGraphPlot plot;
+    plot.XCaption = "Axial Capacity";
+    plot.XUnits = "F2";
+    plot.YCaption = "Depth";
+    plot.YUnits = "L2";
+    plot.SetLineCount(2000);
+    plot.SetCount(2);
+    for (int c = 0; c < 2000; ++c) {
+      const long double length = 20 + c % 100;
+      plot.Data(c, 1) = {length * (2 + c / 100), length};
+    }
+    const QImage image = Draw(plot, TDrawTarget::kBitmap, kWidth, kHeight);
+    SaveShot(image, "plot-draw-2000-curves.png");
+    QVERIFY(IsBlack(image, 35, 300));
+    int coloured = 0;
+    for (int x = 40; x < 660; ++x) {
+      const QRgb c = image.pixel(x, 300);
+      coloured += qRed(c) != qGreen(c) || qGreen(c) != qBlue(c) ? 1 : 0;
+    }
+    QVERIFY(coloured > 20);
+  }
+
   void renderedImageHasTheRequestedSize() {
     TGraphPlot plot;
     QVERIFY(RenderPlotImage(plot, 400, 300).isNull());  // no lines
