@@ -1,6 +1,9 @@
 #include "plot_export_project.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <system_error>
 
 #include "run_pipeline.h"
 
@@ -15,6 +18,17 @@ std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv) {
 void StartOffscreenGui(int /*argc*/, char** /*argv*/) {
   constexpr int kReplace = 1;
   setenv("QT_QPA_PLATFORM", "offscreen", kReplace);
+  // Without a desktop session Qt would warn about its runtime folder on every export; give it
+  // the private one it would use anyway.
+  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+    const std::filesystem::path runtime =
+        std::filesystem::temp_directory_path() / ("runtime-" + std::to_string(getuid()));
+    std::error_code status;
+    std::filesystem::create_directories(runtime, status);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace, status);
+    if (!status) setenv("XDG_RUNTIME_DIR", runtime.c_str(), kReplace);
+  }
 }
 
 TExportProject::TExportProject(UserMessages& messages)
