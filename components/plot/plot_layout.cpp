@@ -25,6 +25,8 @@ constexpr int kHalf = 2;
 constexpr int kFifth = 5;
 constexpr int kSixteenth = 16;
 constexpr int kThirtySecond = 32;
+// Segments are sampled this often (pixels) when the legend looks for a free corner.
+constexpr int kSegmentSamplePixels = 4;
 
 int Round(double value) {
   return static_cast<int>(std::nearbyint(value));
@@ -282,15 +284,29 @@ TLegendPlacement QuietestCorner(const TGraphPlot& plot, const TFloatRect& bounds
   const std::array<TPixel, 4> corners = {TPixel{right, bottom}, TPixel{left, bottom},
                                          TPixel{right, top}, TPixel{left, top}};
   std::array<long long, 4> covered{};
+  const auto count = [&](const TPixel& p) {
+    for (size_t c = 0; c < corners.size(); ++c) {
+      const TPixelRect box{corners[c].x, corners[c].y, corners[c].x + box_width,
+                           corners[c].y + box_height};
+      if (Inside(box, p)) ++covered[c];
+    }
+  };
   for (int line : ActiveLines(plot)) {
     if (!plot.Line(line).Visible) continue;
+    std::optional<TPixel> previous;
     for (const TFloatPoint& point : plot.Line(line).Points()) {
       const TPixel p = LogicalToPixel(bounds, g, plot.XOnTop, point);
-      for (size_t c = 0; c < corners.size(); ++c) {
-        const TPixelRect box{corners[c].x, corners[c].y, corners[c].x + box_width,
-                             corners[c].y + box_height};
-        if (Inside(box, p)) ++covered[c];
+      // The segment from the previous point counts too, sampled every few pixels.
+      if (previous) {
+        const int steps = std::max(std::abs(p.x - previous->x), std::abs(p.y - previous->y)) /
+                          kSegmentSamplePixels;
+        for (int s = 1; s < steps; ++s) {
+          count({previous->x + (p.x - previous->x) * s / steps,
+                 previous->y + (p.y - previous->y) * s / steps});
+        }
       }
+      count(p);
+      previous = p;
     }
   }
   const auto best = std::min_element(covered.begin(), covered.end()) - covered.begin();

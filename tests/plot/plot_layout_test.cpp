@@ -233,6 +233,22 @@ TEST(PlotLayout, LegendWithoutWindowAvoidsTheCurves) {
   EXPECT_GT(place.Top, 300);
 }
 
+// The same diagonal with only its two end points, both outside the corner boxes (which keep
+// 1/16 inch from the frame): the segment between them still counts, so the box does not go to
+// the bottom right that it crosses.
+TEST(PlotLayout, LegendAvoidsTheSegmentsBetweenPoints) {
+  TGraphPlot plot;
+  plot.XOnTop = false;
+  plot.SetLineCount(1);
+  plot.SetCount(2);
+  plot.Data(0, 0) = {0, 100};
+  plot.Data(0, 1) = {100, 0};
+  const TDrawArea area = LayoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
+  const TLegendPlacement place = QuietestCorner(plot, {0, 100, 0, 100}, area, 120, 60);
+  EXPECT_EQ(place.Left, 96 / 16);
+  EXPECT_GT(place.Top, 300);
+}
+
 // Curve area 0..1000 x 0..500 over x 0..100, y 0..50 with the x axis on top.
 constexpr TPixelRect kArea{0, 0, 1000, 500};
 constexpr TFloatRect kFull{0, 100, 0, 50};
