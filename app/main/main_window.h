@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -105,6 +107,20 @@ class TMainWindow : public QMainWindow,
   void CreateToolBar();
   void CreateStatusBar();
   QAction* NewAction(const QString& name, const QString& caption);
+  // A submenu of checkable items that exclude each other; each calls `choose` with its value.
+  struct TMenuChoice {
+    const char* Name;
+    const char* Caption;
+    int Value;
+  };
+  QMenu* AddChoiceMenu(QMenu* parent, const QString& caption,
+                       std::initializer_list<TMenuChoice> choices,
+                       const std::function<void(int)>& choose);
+  // An item that opens a data window.
+  QAction* AddDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
+                             TDataWindow window);
+  TEngineCall RunOnWorker(const std::function<TEngineCall()>& call);
+  void OpenWithDialog();
 
   // Before a menu opens or a tool command runs: the active child writes its fields.
   void CommitActiveChild();
@@ -135,6 +151,8 @@ class TMainWindow : public QMainWindow,
   void ShowChildFromWindowMenu(int index);
   std::filesystem::path ProjectFile() const;
 
+  static constexpr int kPlotButtonCount = kPltChart1;  // the tool bar shows plots 0 to 15
+
   std::filesystem::path ProgramDir_;
   std::unique_ptr<TWindowMessages> Messages_;
   std::unique_ptr<TMainForm> Form_;
@@ -153,6 +171,7 @@ class TMainWindow : public QMainWindow,
   std::array<QAction*, kResultPlotCount> PlotActions_{};  // Graphics menu items
   std::vector<QAction*> PlotButtons_;                     // tool buttons of plots 0 to 15
   std::vector<QAction*> WindowListActions_;
+  std::vector<QAction*> DisabledWhileBusy_;  // the actions a run disabled, enabled again after
   QLabel* StatusProject_ = nullptr;
   QLabel* StatusBusy_ = nullptr;
   QProgressBar* BusyBar_ = nullptr;

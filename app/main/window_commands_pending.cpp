@@ -3,7 +3,6 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "main_form.h"
 #include "window_host.h"
 
 namespace tolvane::app {
@@ -15,14 +14,6 @@ void NotAvailable(TWindowHost& host, const QString& window) {
 }
 
 }  // namespace
-
-void ShowPlotWindow(TWindowHost& host, int plot_index) {
-  NotAvailable(host, QString::fromStdString(host.Core().Plots()[plot_index].Caption));
-}
-
-void ShowExportToExcel(TWindowHost& host) {
-  NotAvailable(host, "Export Plots to Excel");
-}
 
 void ShowSideView(TWindowHost& host) {
   NotAvailable(host, "View Shaft Elevation");
