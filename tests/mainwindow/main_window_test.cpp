@@ -515,6 +515,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(commits, ++expected);
   }
 
+  void aWindowWithOpenChildrenGoesAwayCleanly() {
+    int commits = 0;
+    {
+      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      window.Start(QString());
+      window.show();
+      for (const char* title : {"First", "Second"}) {
+        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+        child->setWindowTitle(title);
+        child->show();
+      }
+      QCOMPARE(window.MdiArea()->subWindowList().size(), 2);
+    }
+    // Nothing asked the children to commit: no menu opened and the window was not closed.
+    QCOMPARE(commits, 0);
+  }
+
   void viewerThatCannotStartIsReported() {
     testing::TScratchProjects scratch;
     TMainWindow window(TOLVANE_PROGRAM_DIR);
