@@ -186,6 +186,8 @@ void TMainWindow::ProjectChanged() {
 
 void TMainWindow::HideChildWindows() {
   // A project is created before the frame has its MDI area.
+  // The data windows write their fields back as they close, the ordinary windows included.
+  CloseAllDataWindows(*this);
   if (Mdi_ != nullptr) Mdi_->closeAllSubWindows();
 }
 

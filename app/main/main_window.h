@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "data_windows.h"
 #include "main_form.h"
 #include "program_data.h"
 #include "user_settings.h"
@@ -33,7 +34,10 @@ namespace tolvane::app {
 
 class TWindowMessages;
 
-class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost {
+class TMainWindow : public QMainWindow,
+                    public TWindowHost,
+                    public TProjectHost,
+                    public TDialogServices {
   Q_OBJECT
 
  public:
@@ -56,7 +60,12 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   // TProjectHost
   void HideChildWindows() override;
   bool Confirm(const std::string& message) override;
-  void UnitsChanged() override {}
+  // The open data windows show the converted values and unit labels.
+  void UnitsChanged() override { RefreshDataWindows(*this); }
+
+  // TDialogServices: the control options edit the word-processor setting.
+  std::string WordProcessor() const override { return Settings_.WordProcessor; }
+  void SetWordProcessor(const std::string& command) override { Settings_.WordProcessor = command; }
 
   // The commands, also for the tests.
   void NewProject();
