@@ -185,9 +185,9 @@ void TMainWindow::ProjectChanged() {
 }
 
 void TMainWindow::HideChildWindows() {
-  // A project is created before the frame has its MDI area.
   // The data windows write their fields back as they close, the ordinary windows included.
   CloseAllDataWindows(*this);
+  // A project is created before the frame has its MDI area.
   if (Mdi_ != nullptr) Mdi_->closeAllSubWindows();
 }
 
