@@ -69,7 +69,9 @@ TMainWindow::TMainWindow(std::filesystem::path program_dir, QWidget* parent)
 }
 
 TMainWindow::~TMainWindow() {
-  // The child windows reach the core through the host: they go before it.
+  // The child windows reach the core through the host: they go before it, and the frame no
+  // longer listens to their area while it goes.
+  disconnect(Mdi_, nullptr, this, nullptr);
   delete Mdi_;
   Mdi_ = nullptr;
   for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -183,9 +185,9 @@ void TMainWindow::ProjectChanged() {
 }
 
 void TMainWindow::HideChildWindows() {
-  // A project is created before the frame has its MDI area.
   // The data windows write their fields back as they close, the ordinary windows included.
   CloseAllDataWindows(*this);
+  // A project is created before the frame has its MDI area.
   if (Mdi_ != nullptr) Mdi_->closeAllSubWindows();
 }
 

@@ -385,6 +385,50 @@ class MainWindowTest : public QObject {
     QCOMPARE(proposed, "Save legacy As|" + scratch.Path("legacy.tv9d"));
   }
 
+  void openDialogOffersTheThreeProjectTypes() {
+    testing::TScratchProjects scratch;
+    const QString file = scratch.Copy("sand-over-clay.tv9d", "opened.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QStringList filters;
+    QString title;
+    QTimer::singleShot(testing::kPollMilliseconds, qApp, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      filters = dialog->nameFilters();
+      title = dialog->windowTitle();
+      dialog->selectFile(file);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    window.Action("buttonOpen")->trigger();
+    QCOMPARE(filters, QStringList({"TOLVANE 2023(*.tv9d)", "TOLVANE 2017(*.tv8d)",
+                                   "TOLVANE 2012(*.tvd)", "TOLVANE 6.0(*.tvd)", "All Files(*.*)"}));
+    QCOMPARE(title, QString("Open"));
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), file);
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Opened"));
+  }
+
+  void saveAsNamesTheProjectAndListsIt() {
+    testing::TScratchProjects scratch;
+    const QString target = scratch.Path("pier-7.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.Core().Data().Title = "Pier 7";
+    window.ProjectChanged();
+    testing::AnswerFileDialog(target);
+    window.Action("actionSaveAs")->trigger();
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), target);
+    QVERIFY(FileText(target).find("Pier 7") != std::string::npos);
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Pier-7"));
+    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[0]), target);
+    // Saved: nothing to ask before a new project.
+    auto answers = AnswerMessageBoxes(QMessageBox::Cancel);
+    window.NewProject();
+    QTest::qWait(3 * testing::kPollMilliseconds);
+    QVERIFY(answers->texts.isEmpty());
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
+  }
+
   void recentListKeepsAFileOnceAndShortensTheCurrentFolder() {
     testing::TScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
@@ -513,6 +557,23 @@ class MainWindowTest : public QObject {
     add_child("Second Probe");
     QVERIFY(window.close());
     QCOMPARE(commits, ++expected);
+  }
+
+  void aWindowWithOpenChildrenGoesAwayCleanly() {
+    int commits = 0;
+    {
+      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      window.Start(QString());
+      window.show();
+      for (const char* title : {"First", "Second"}) {
+        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+        child->setWindowTitle(title);
+        child->show();
+      }
+      QCOMPARE(window.MdiArea()->subWindowList().size(), 2);
+    }
+    // Nothing asked the children to commit: no menu opened and the window was not closed.
+    QCOMPARE(commits, 0);
   }
 
   void viewerThatCannotStartIsReported() {

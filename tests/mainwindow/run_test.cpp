@@ -179,6 +179,14 @@ class RunTest : public QObject {
     const QString file = QString(TOLVANE_SCREENSHOT_DIR) + "/main-window.png";
     QVERIFY(window.grab().save(file));
     QVERIFY(QFileInfo(file).size() > 0);
+    // The Graphics and Data menus as they open after the run.
+    for (const char* name : {"menuGraphics", "menuData", "menuComputation"}) {
+      QMenu* const menu = window.findChild<QMenu*>(name);
+      menu->popup(window.mapToGlobal(QPoint(40, 30)));
+      QVERIFY(QTest::qWaitForWindowExposed(menu));
+      QVERIFY(menu->grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/" + name + ".png"));
+      menu->hide();
+    }
   }
 };
 
