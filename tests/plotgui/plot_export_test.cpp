@@ -106,6 +106,31 @@ class PlotExportTest : public QObject {
     QCOMPARE(image.pixel(845, 300), qRgb(255, 255, 255));
   }
 
+  // A graph title on top saved in the project's .tv9g lowers the curve area of the picture by
+  // h/8 + h = 12 pixels: the frame's top edge moves from row 35 to row 47.
+  void savedFormattingIsApplied() {
+    {
+      tolvane::app::testing::RecordedMessages messages;
+      tolvane::THeadlessHost host;
+      tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
+      QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
+      auto& skin = form.Plots()[tolvane::app::kPltSkin];
+      skin.UserCaption = "Pier 4, boring B-2";
+      skin.UserCaptionOnTop = true;
+      skin.AnyChange = true;
+      form.SavePlotFormatting();
+    }
+    QVERIFY(QFile::exists(Dir_.filePath("sand-over-clay.tv9g")));
+    const QString out = Dir_.filePath("formatted");
+    QCOMPARE(Program({"--plots", kExample, "--out", out}, Dir_.path()).Status, 0);
+    const QImage titled(PlotFile(out, 1, "png"));
+    const QImage plain(PlotFile(out, 2, "png"));
+    QCOMPARE(titled.pixel(500, 47), qRgb(0, 0, 0));
+    QVERIFY(titled.pixel(500, 35) != qRgb(0, 0, 0));
+    QCOMPARE(plain.pixel(500, 35), qRgb(0, 0, 0));
+    QVERIFY(QFile::remove(Dir_.filePath("sand-over-clay.tv9g")));
+  }
+
   void wrongCommandLinesAndMissingData() {
     QCOMPARE(Program({"--plots", kExample}, Dir_.path()).Status, kExitUsage);
     QCOMPARE(Program({"--plots", kExample, "--out", "x", "--format", "gif"}, Dir_.path()).Status,
