@@ -216,6 +216,9 @@ class PlotWindowTest : public QObject {
     form->SetWarningSink([&](QWidget*, const QString& text) { warnings << text; });
     QVERIFY(!form->SaveTo(Dir_.filePath("absent/folder/x.png"), {}));
     QCOMPARE(warnings.size(), 1);
+    QVERIFY(!form->SaveTo(Dir_.filePath("huge.bmp"), {4, 400, 100}));
+    QCOMPARE(warnings.last(), QString("There is not enough memory to complete this task."));
+    QVERIFY(!QFile::exists(Dir_.filePath("huge.bmp")));
     // Printing to a PDF printer: one page.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
