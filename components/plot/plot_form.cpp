@@ -164,7 +164,9 @@ TLegendPlacement TPlotForm::LegendPlacement() const {
 
 void TPlotForm::BuildMenu() {
   PlotMenu_ = MenuBar_->addMenu("&Plot");
-  auto* popup = new QShortcut(QKeySequence("Ctrl+Z"), this);
+  // Only the plot window that has the focus answers, not every one of the main window.
+  auto* popup =
+      new QShortcut(QKeySequence("Ctrl+Z"), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
   connect(popup, &QShortcut::activated, this,
           [this] { PlotMenu_->popup(MenuBar_->mapToGlobal(MenuBar_->rect().bottomLeft())); });
   ShowLegend_ = PlotMenu_->addAction("Show &Legend");
