@@ -40,6 +40,8 @@ class TTestHost : public app::TWindowHost {
     Frame_.setCentralWidget(Area_ = new QMdiArea);
     Frame_.resize(1000, 720);
   }
+  // The child windows reach the plots: they go before the core, as in the main window.
+  ~TTestHost() override { delete Area_; }
   app::TMainForm& Core() override { return Core_; }
   QMdiArea* MdiArea() override { return Area_; }
   QWidget* Frame() override { return &Frame_; }
