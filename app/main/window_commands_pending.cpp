@@ -13,42 +13,7 @@ void NotAvailable(TWindowHost& host, const QString& window) {
                            "The window \"" + window + "\" is not available in this build yet.");
 }
 
-QString DataWindowCaption(TDataWindow window) {
-  switch (window) {
-    case TDataWindow::kTitle:
-      return "Title";
-    case TDataWindow::kDrilledShaftProperties:
-      return "Drilled-Shaft Properties";
-    case TDataWindow::kCfaPileProperties:
-      return "CFA Pile Properties";
-    case TDataWindow::kSoilLayers:
-      return "Soil Layer Data";
-    case TDataWindow::kFactorOfSafety:
-      return "Factor of Safety";
-    case TDataWindow::kShaftLength:
-      return "Specify the shaft length";
-    case TDataWindow::kDesignLoad:
-      return "Specify the design load";
-    case TDataWindow::kWaterTable:
-      return "Water Table";
-    case TDataWindow::kMultipleLengths:
-      return "Evaluate Multiple Shaft Lengths";
-    case TDataWindow::kDesignCharts:
-      return "ASD/LRFD Design Charts";
-    case TDataWindow::kControlOptions:
-      return "Control Options";
-  }
-  return "Data";
-}
-
 }  // namespace
-
-void ShowDataWindow(TWindowHost& host, TDataWindow window) {
-  NotAvailable(host, DataWindowCaption(window));
-}
-
-// No data window can be open in this build, so there is nothing to close.
-void CloseDataWindow(TWindowHost& /*host*/, TDataWindow /*window*/) {}
 
 void ShowSideView(TWindowHost& host) {
   NotAvailable(host, "View Shaft Elevation");
