@@ -160,27 +160,44 @@ QImage LayerPicture(int code, bool print_version) {
   return tile;
 }
 
-QBrush LayerBrush(int code, bool print_version) {
+namespace {
+
+QBrush Hatch(Qt::BrushStyle style, int pixels_per_inch) {
+  QBrush brush(Qt::black, style);
+  if (pixels_per_inch > kHatchPixelsPerInch) {
+    const double scale = static_cast<double>(pixels_per_inch) / kHatchPixelsPerInch;
+    brush.setTransform(QTransform::fromScale(scale, scale));
+  }
+  return brush;
+}
+
+}  // namespace
+
+QBrush LayerBrush(int code, bool print_version, int pixels_per_inch) {
   switch (code) {
     case kBDiagonal:
-      return QBrush(Qt::black, Qt::BDiagPattern);
+      return Hatch(Qt::BDiagPattern, pixels_per_inch);
     case kFDiagonal:
-      return QBrush(Qt::black, Qt::FDiagPattern);
+      return Hatch(Qt::FDiagPattern, pixels_per_inch);
     case kCross:
-      return QBrush(Qt::black, Qt::CrossPattern);
+      return Hatch(Qt::CrossPattern, pixels_per_inch);
     case kDiagCross:
-      return QBrush(Qt::black, Qt::DiagCrossPattern);
+      return Hatch(Qt::DiagCrossPattern, pixels_per_inch);
     case kHorizontal:
-      return QBrush(Qt::black, Qt::HorPattern);
+      return Hatch(Qt::HorPattern, pixels_per_inch);
     case kVertical:
-      return QBrush(Qt::black, Qt::VerPattern);
+      return Hatch(Qt::VerPattern, pixels_per_inch);
     default:
       break;
   }
-  if (code >= kFirstPictureCode && code <= kLastPatternCode) {
-    return QBrush(LayerPicture(code, print_version));
+  if (code < kFirstPictureCode || code > kLastPatternCode) return QBrush(Qt::NoBrush);
+  QBrush brush(LayerPicture(code, print_version));
+  const int made_for = print_version ? kPrintPicturePixelsPerInch : kHatchPixelsPerInch;
+  if (pixels_per_inch > made_for) {
+    const double scale = static_cast<double>(pixels_per_inch) / made_for;
+    brush.setTransform(QTransform::fromScale(scale, scale));
   }
-  return QBrush(Qt::NoBrush);
+  return brush;
 }
 
 }  // namespace tolvane::plot

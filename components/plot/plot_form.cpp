@@ -164,7 +164,9 @@ TLegendPlacement TPlotForm::LegendPlacement() const {
 
 void TPlotForm::BuildMenu() {
   PlotMenu_ = MenuBar_->addMenu("&Plot");
-  auto* popup = new QShortcut(QKeySequence("Ctrl+Z"), this);
+  // Only the plot window that has the focus answers, not every one of the main window.
+  auto* popup =
+      new QShortcut(QKeySequence("Ctrl+Z"), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
   connect(popup, &QShortcut::activated, this,
           [this] { PlotMenu_->popup(MenuBar_->mapToGlobal(MenuBar_->rect().bottomLeft())); });
   ShowLegend_ = PlotMenu_->addAction("Show &Legend");
@@ -434,14 +436,14 @@ void TPlotForm::PageSetup() {
 bool TPlotForm::SaveTo(const QString& file, const TSaveAttributes& attributes) {
   const std::optional<TPictureFormat> format =
       PictureFormatFromName(QFileInfo(file).suffix().toStdString());
-  const TPixel size = SavedImageSize(attributes);
+  const std::optional<TPixel> size = SavedImageSize(attributes);
   const TPictureFormat chosen = format.value_or(TPictureFormat::kBmp);
-  if ((chosen == TPictureFormat::kBmp || chosen == TPictureFormat::kPng) &&
-      QImage(size.x, size.y, QImage::Format_RGB32).isNull()) {
+  const bool raster = chosen == TPictureFormat::kBmp || chosen == TPictureFormat::kPng;
+  if (!size || (raster && QImage(size->x, size->y, QImage::Format_RGB32).isNull())) {
     Warn_(this, kNotEnoughMemoryMessage);
     return false;
   }
-  const TPictureSize picture{size.x, size.y, Canvas_->logicalDpiX()};
+  const TPictureSize picture{size->x, size->y, Canvas_->logicalDpiX()};
   if (!SavePlotPicture(Plot(), State_.LogicBounds(), file, chosen, picture, LegendPlacement())) {
     Warn_(this, "The file " + file + " cannot be written.");
     return false;

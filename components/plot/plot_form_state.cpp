@@ -138,17 +138,25 @@ std::string ActiveCurveRow(bool active, const std::string& name) {
 }
 
 std::string CheckSaveAttributes(const TSaveAttributes& a) {
-  if (!(a.HeightInches >= kMinSaveInches)) return "The height must be at least 2 inches.";
-  if (!(a.WidthInches >= kMinSaveInches)) return "The width must be at least 2 inches.";
+  if (!(a.HeightInches >= kMinSaveInches) || !std::isfinite(a.HeightInches)) {
+    return "The height must be at least 2 inches.";
+  }
+  if (!(a.WidthInches >= kMinSaveInches) || !std::isfinite(a.WidthInches)) {
+    return "The width must be at least 2 inches.";
+  }
   if (a.PixelsPerInch < kMinSavePixelsPerInch) {
     return "The pixels per inch must be at least 10.";
   }
   return {};
 }
 
-TPixel SavedImageSize(const TSaveAttributes& a) {
-  return {static_cast<int>(std::nearbyint(a.PixelsPerInch * a.WidthInches)),
-          static_cast<int>(std::nearbyint(a.PixelsPerInch * a.HeightInches))};
+std::optional<TPixel> SavedImageSize(const TSaveAttributes& a) {
+  const double width = std::nearbyint(a.PixelsPerInch * a.WidthInches);
+  const double height = std::nearbyint(a.PixelsPerInch * a.HeightInches);
+  if (!(width >= 1 && width <= kMaxSavedImageSide && height >= 1 && height <= kMaxSavedImageSide)) {
+    return std::nullopt;
+  }
+  return TPixel{static_cast<int>(width), static_cast<int>(height)};
 }
 
 bool PrintingAvailable(int installed_printers, bool pdf_printer) {

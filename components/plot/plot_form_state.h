@@ -132,8 +132,11 @@ inline constexpr double kMinSaveInches = 2;
 inline constexpr int kMinSavePixelsPerInch = 10;
 // The first rule the attributes break, empty when they are acceptable.
 std::string CheckSaveAttributes(const TSaveAttributes& attributes);
-// round(pixels per inch x width) by round(pixels per inch x height).
-TPixel SavedImageSize(const TSaveAttributes& attributes);
+// The largest side of a saved picture, pixels; a larger one cannot be allocated.
+inline constexpr int kMaxSavedImageSide = 32767;
+// round(pixels per inch x width) by round(pixels per inch x height); none when a side would
+// exceed the largest one (the picture cannot be allocated).
+std::optional<TPixel> SavedImageSize(const TSaveAttributes& attributes);
 
 // Printing and page setup are offered when a printer is installed or Qt can print to a PDF file.
 bool PrintingAvailable(int installed_printers, bool pdf_printer);

@@ -213,7 +213,7 @@ void DrawLayers(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawRect(left, band.TopRow, width, height);
-    p.setBrush(LayerBrush(band.Pattern, print_version));
+    p.setBrush(LayerBrush(band.Pattern, print_version, area.PixelsPerInch.y));
     p.setBrushOrigin(left, band.TopRow);
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(left, band.TopRow, width, height);

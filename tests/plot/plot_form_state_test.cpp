@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace tolvane::plot {
 namespace {
 
@@ -153,16 +155,29 @@ TEST(ActiveCurves, RowTexts) {
 
 TEST(SaveAttributes, LimitsAndImageSize) {
   EXPECT_TRUE(CheckSaveAttributes({}).empty());
-  EXPECT_EQ(SavedImageSize({}).x, 432);  // 72 x 6
-  EXPECT_EQ(SavedImageSize({}).y, 288);  // 72 x 4
-  const TPixel small = SavedImageSize({2, 2, 10});
-  EXPECT_EQ(small.x, 20);
-  EXPECT_EQ(small.y, 20);
-  EXPECT_EQ(SavedImageSize({2.5, 3.25, 96}).x, 312);  // 96 x 3.25
-  EXPECT_EQ(SavedImageSize({2.5, 3.25, 96}).y, 240);
+  const struct {
+    TSaveAttributes attributes;
+    int width;
+    int height;
+  } sizes[] = {
+      {{}, 432, 288},               // 72 x 6, 72 x 4
+      {{2, 2, 10}, 20, 20},         // the smallest picture
+      {{2.5, 3.25, 96}, 312, 240},  // 96 x 3.25, 96 x 2.5
+  };
+  for (const auto& s : sizes) {
+    const std::optional<TPixel> size = SavedImageSize(s.attributes);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->x, s.width);
+    EXPECT_EQ(size->y, s.height);
+  }
+  // 400 inches at 100 per inch: 40000 pixels, beyond what a picture can hold.
+  EXPECT_FALSE(SavedImageSize({4, 400, 100}));
+  EXPECT_FALSE(SavedImageSize({4, 6, 2000000000}));
   EXPECT_FALSE(CheckSaveAttributes({1.9, 6, 72}).empty());
   EXPECT_FALSE(CheckSaveAttributes({4, 1.5, 72}).empty());
   EXPECT_FALSE(CheckSaveAttributes({4, 6, 9}).empty());
+  EXPECT_FALSE(CheckSaveAttributes({std::numeric_limits<double>::infinity(), 6, 72}).empty());
+  EXPECT_FALSE(CheckSaveAttributes({4, std::numeric_limits<double>::quiet_NaN(), 72}).empty());
   EXPECT_TRUE(CheckSaveAttributes({2, 2, 10}).empty());
 }
 

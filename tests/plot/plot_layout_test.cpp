@@ -177,7 +177,7 @@ TEST(PlotLayout, SoilLayerBandsShareTheirBoundaryRows) {
   plot.ShowLayers = true;
   plot.SetLayerLineCount(3);
   plot.SetLayerCount(1);
-  const double depths[] = {10, 30, 50};
+  const long double depths[] = {10, 30, 50};
   for (int n = 0; n < 3; ++n) {
     plot.LayerData(n, 0) = {static_cast<long double>(n + 7), depths[n]};
   }

@@ -158,6 +158,13 @@ class PlotDrawTest : public QObject {
     QCOMPARE(LayerBrush(0, false).style(), Qt::NoBrush);
     QCOMPARE(LayerBrush(13, false).style(), Qt::NoBrush);
     QCOMPARE(LayerBrush(4, true).style(), Qt::DiagCrossPattern);
+    // On a page of 600 pixels per inch a hatch keeps its size on paper: 600 / 96 = 6.25 times;
+    // a print picture, made for 600, is enlarged only beyond: twice at 1200.
+    QCOMPARE(LayerBrush(4, true, 600).transform().m11(), 6.25);
+    QCOMPARE(LayerBrush(4, false, 96).transform().m11(), 1.0);
+    QCOMPARE(LayerBrush(7, true, 600).transform().m11(), 1.0);
+    QCOMPARE(LayerBrush(7, true, 1200).transform().m22(), 2.0);
+    QCOMPARE(LayerBrush(7, false, 192).transform().m22(), 2.0);
   }
 
   // A picture draws its legend box; the window does not. Placement 410, 100 of 800 x 600:

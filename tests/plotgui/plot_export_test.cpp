@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -91,7 +93,23 @@ class PlotExportTest : public QObject {
       if (QString(f.format) == "bmp" || QString(f.format) == "png") {
         QCOMPARE(QImage(PlotFile(out, 4, f.format)).size(), QSize(600, 400));
       }
-      if (QString(f.format) == "svg") QVERIFY(content.contains("<svg"));
+      if (QString(f.format) == "svg") {
+        // Drawn back, the drawing shows the frame of the curve area where the picture has it.
+        QSvgRenderer svg(content);
+        QVERIFY(svg.isValid());
+        QImage drawn(600, 400, QImage::Format_RGB32);
+        drawn.fill(Qt::red);
+        QPainter painter(&drawn);
+        svg.render(&painter);
+        painter.end();
+        QDir().mkpath(TOLVANE_SCREENSHOT_DIR);
+        drawn.save(QString(TOLVANE_SCREENSHOT_DIR) + "/export-plot-04-svg.png");
+        // Smoothed, the one-pixel frame line at x = 35 covers half of the columns 34 and 35.
+        const int frame =
+            std::min(drawn.pixelColor(34, 200).lightness(), drawn.pixelColor(35, 200).lightness());
+        QVERIFY2(frame < 160, qPrintable(QString::number(frame)));
+        QCOMPARE(drawn.pixelColor(590, 200), QColor(Qt::white));
+      }
     }
   }
 
@@ -104,6 +122,31 @@ class PlotExportTest : public QObject {
     const QImage image(PlotFile(out, 1, "png"));
     QCOMPARE(image.pixel(854, 300), qRgb(0, 0, 0));
     QCOMPARE(image.pixel(845, 300), qRgb(255, 255, 255));
+  }
+
+  // A graph title on top saved in the project's .tv9g lowers the curve area of the picture by
+  // h/8 + h = 12 pixels: the frame's top edge moves from row 35 to row 47.
+  void savedFormattingIsApplied() {
+    {
+      tolvane::app::testing::RecordedMessages messages;
+      tolvane::THeadlessHost host;
+      tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
+      QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
+      auto& skin = form.Plots()[tolvane::app::kPltSkin];
+      skin.UserCaption = "Pier 4, boring B-2";
+      skin.UserCaptionOnTop = true;
+      skin.AnyChange = true;
+      form.SavePlotFormatting();
+    }
+    QVERIFY(QFile::exists(Dir_.filePath("sand-over-clay.tv9g")));
+    const QString out = Dir_.filePath("formatted");
+    QCOMPARE(Program({"--plots", kExample, "--out", out}, Dir_.path()).Status, 0);
+    const QImage titled(PlotFile(out, 1, "png"));
+    const QImage plain(PlotFile(out, 2, "png"));
+    QCOMPARE(titled.pixel(500, 47), qRgb(0, 0, 0));
+    QVERIFY(titled.pixel(500, 35) != qRgb(0, 0, 0));
+    QCOMPARE(plain.pixel(500, 35), qRgb(0, 0, 0));
+    QVERIFY(QFile::remove(Dir_.filePath("sand-over-clay.tv9g")));
   }
 
   void wrongCommandLinesAndMissingData() {

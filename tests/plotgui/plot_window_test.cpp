@@ -40,6 +40,8 @@ class TTestHost : public app::TWindowHost {
     Frame_.setCentralWidget(Area_ = new QMdiArea);
     Frame_.resize(1000, 720);
   }
+  // The child windows reach the plots: they go before the core, as in the main window.
+  ~TTestHost() override { delete Area_; }
   app::TMainForm& Core() override { return Core_; }
   QMdiArea* MdiArea() override { return Area_; }
   QWidget* Frame() override { return &Frame_; }
@@ -216,6 +218,9 @@ class PlotWindowTest : public QObject {
     form->SetWarningSink([&](QWidget*, const QString& text) { warnings << text; });
     QVERIFY(!form->SaveTo(Dir_.filePath("absent/folder/x.png"), {}));
     QCOMPARE(warnings.size(), 1);
+    QVERIFY(!form->SaveTo(Dir_.filePath("huge.bmp"), {4, 400, 100}));
+    QCOMPARE(warnings.last(), QString("There is not enough memory to complete this task."));
+    QVERIFY(!QFile::exists(Dir_.filePath("huge.bmp")));
     // Printing to a PDF printer: one page.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -224,18 +229,19 @@ class PlotWindowTest : public QObject {
     QFile pdf(Dir_.filePath("printed.pdf"));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.readAll().startsWith("%PDF"));
-    // The printed page at 100 pixels per inch, letter size, 1-inch margins, for the eye.
-    QImage page(850, 1100, QImage::Format_RGB32);
+    // The printed page at 300 pixels per inch, letter size, 1-inch margins; shown reduced.
+    QImage page(2550, 3300, QImage::Format_RGB32);
     page.fill(Qt::lightGray);
     {
       QPainter painter(&page);
-      plot::DrawPrintedPage(painter, form->Plot(), form->State().LogicBounds(), {100, 100}, 850,
-                            1100, form->Margins, form->LegendPlacement());
+      plot::DrawPrintedPage(painter, form->Plot(), form->State().LogicBounds(), {300, 300}, 2550,
+                            3300, form->Margins, form->LegendPlacement());
     }
+    QCOMPARE(page.pixel(150, 150), QColor(Qt::lightGray).rgb());  // the margin is not drawn on
+    QCOMPARE(page.pixel(310, 310), qRgb(255, 255, 255));          // the page inside is
     QDir().mkpath(TOLVANE_SCREENSHOT_DIR);
-    QVERIFY(page.save(QString(TOLVANE_SCREENSHOT_DIR) + "/plot-printed-page.png"));
-    QCOMPARE(page.pixel(50, 50), QColor(Qt::lightGray).rgb());  // the margin is not drawn on
-    QCOMPARE(page.pixel(105, 105), qRgb(255, 255, 255));        // the page inside is
+    QVERIFY(page.scaled(850, 1100, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                .save(QString(TOLVANE_SCREENSHOT_DIR) + "/plot-printed-page.png"));
   }
 
   void windowClosesWhenThePlotIsReadAgain() {
