@@ -10,6 +10,10 @@
 #include "program_data.h"
 #include "run_pipeline.h"
 #include "user_messages.h"
+#if defined(TOLVANE_WITH_VIEWS)
+#include "view_export_args.h"
+#include "view_export_mode.h"
+#endif
 
 namespace {
 
@@ -19,6 +23,9 @@ void printUsage(std::ostream& out) {
   out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
          "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
          "       tolvane2023 --version\n";
+#if defined(TOLVANE_WITH_VIEWS)
+  out << tolvane::views::kViewExportUsage;
+#endif
 }
 
 std::filesystem::path programDirectory(const char* argv0) {
@@ -86,6 +93,9 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--run" && argc == 3) return runProject(argv[2], argv[0]);
   if (command == "--batch" && argc == 3) return runBatch(argv[2], argv[0]);
+#if defined(TOLVANE_WITH_VIEWS)
+  if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
+#endif
   if (command == "--version") {
     std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';
     return 0;
