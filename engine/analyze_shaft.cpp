@@ -165,13 +165,15 @@ class CaseLoop {
   void copyWarningBuffer();
   void keepIfBest(int caseLength);
   void stopForAnotherLayer();
+  // The 0-based index of the layer that holds the tip of a shaft of the given length.
+  int tipLayer(int caseLength) const;
   int tipSoilType(int caseLength) const;
   // A case as the load-settlement computations see it.
   struct SolverCase {
     int diameterIndex = 1;
     int lengthIndex = 1;
-    int length = 0;     // ft, the tip depth
-    int depthRows = 0;  // rows of the capacity table: the increments of the shaft
+    int length = 0;      // ft, the tip depth
+    int depthSteps = 0;  // one-foot steps of the walk down to the tip: the increments
   };
   void fillSolverInput(const SolverCase& c);
   bool loadSettlement(const SolverCase& c);
@@ -247,7 +249,10 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
   keepIfBest(caseLength);
   // A shaft too short for a row of the table has no curve to add load-settlement rows to.
   if (rows == 0) return true;
-  return loadSettlement({diameterIndex, lengthIndex, caseLength, rows});
+  // The solver takes one increment per one-foot step of the walk down to the tip, whatever
+  // the increment of the printed rows.
+  const int depthSteps = caseLength - table_->firstRow + 1;
+  return loadSettlement({diameterIndex, lengthIndex, caseLength, depthSteps});
 }
 
 // The first length whose design capacity exceeds the design load, or -1.
@@ -270,9 +275,7 @@ float CaseLoop::shaftWeight(int length) const {
 }
 
 float CaseLoop::tipResistanceFactor(int length) const {
-  const int n = std::min(layerAt(input_, static_cast<float>(length) + kLengthPrintTolerance),
-                         input_.LayerCount - 1);
-  return input_.Layers[static_cast<std::size_t>(n)].ResistanceFactorTip;
+  return input_.Layers[static_cast<std::size_t>(tipLayer(length))].ResistanceFactorTip;
 }
 
 CapacityRow CaseLoop::rowAt(int length) const {
@@ -344,20 +347,25 @@ void CaseLoop::keepIfBest(int caseLength) {
            ratio};
 }
 
-int CaseLoop::tipSoilType(int caseLength) const {
-  const int n = std::min(layerAt(input_, static_cast<float>(caseLength) + kLengthPrintTolerance),
-                         input_.LayerCount - 1);
-  return input_.Layers[static_cast<std::size_t>(n)].SoilType;
+int CaseLoop::tipLayer(int caseLength) const {
+  return std::min(layerAt(input_, static_cast<float>(caseLength) + kLengthPrintTolerance),
+                  input_.LayerCount - 1);
 }
 
-// The solver's input block for the case: the layers with the unit resistances the walk kept at
-// their ends, the unit side resistance of every depth step, the shaft and its tip.
+int CaseLoop::tipSoilType(int caseLength) const {
+  return input_.Layers[static_cast<std::size_t>(tipLayer(caseLength))].SoilType;
+}
+
+// The solver's input block for the case: the layers down to the one that holds the tip, with
+// the unit resistances the walk kept at their ends, the unit side resistance of every depth
+// step, the shaft and its tip. The layers below the tip are not in the block, so that the tip
+// curve takes the family of the soil the tip stands in.
 void CaseLoop::fillSolverInput(const SolverCase& c) {
   const int caseLength = c.length;
   LoadSettlementInput& block = *solverInput_;
-  block.layerCount = input_.LayerCount;
+  block.layerCount = tipLayer(caseLength) + 1;
   LayerEndResult above;  // the bottom of the layer above
-  for (int n = 0; n < input_.LayerCount; ++n) {
+  for (int n = 0; n < block.layerCount; ++n) {
     const auto i = static_cast<std::size_t>(n);
     LayerEndResult top = table_->layerTop[i];
     LayerEndResult bottom = table_->layerBottom[i];
@@ -385,15 +393,14 @@ void CaseLoop::fillSolverInput(const SolverCase& c) {
       input_.KCYCL == kUplift
           ? 0.0F
           : averagedTip(*table_, caseLength, geometry_.BaseDiameter, geometry_.ShaftDiameter);
-  // One increment per row of the capacity table, so that the load distribution has as many
-  // points as the capacity curve of the case.
-  block.increments = std::max(1, c.depthRows);
+  block.increments = std::max(1, c.depthSteps);
   block.units = input_.Units;
   block.caseNumber = caseNumber_;
   block.diameterIndex = c.diameterIndex;
   block.lengthIndex = c.lengthIndex;
   block.currentLength = static_cast<float>(caseLength);
   block.ignoredTop = input_.TOPLENG * kInchesPerFoot;
+  block.ignoredBottom = input_.BS + geometry_.BellHeight;
   block.designCharts = input_.IChart > 0;
   block.settlementCount = input_.NPOINTPD;
   block.settlements = input_.PDSETT;
@@ -423,7 +430,8 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
     if (line == CurveLine::Trend && diameterIndex == 1 && lengthIndex == 1) {
       // The count of the t-z curves that the solver writes to plot section T, which the
       // plot-data reader needs whether or not curves at listed depths were asked for.
-      file(FileRole::PlotSectionT).write(freeFormatRecord({kCurvesPerLayer * input_.LayerCount}));
+      file(FileRole::PlotSectionT)
+          .write(freeFormatRecord({kCurvesPerLayer * solverInput_->layerCount}));
     }
     solveLoadSettlement(*solverInput_, *results_, run_);
     if (run_.result > 0) return false;
@@ -469,7 +477,7 @@ void CaseLoop::rockLoadSettlement(const SolverCase& c, int tipType) {
       input_,
       geometry_,
       tipDepth,
-      std::min(layerAt(input_, tipDepth + kLengthPrintTolerance), input_.LayerCount - 1),
+      tipLayer(c.length),
       geometry_.ShaftDiameter / input_.DSTART,
       input_.KCYCL == kUplift
           ? 0.0F

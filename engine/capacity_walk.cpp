@@ -241,10 +241,16 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       tip = limitTip(tip, base.area, ParameterAt(layer, layer.MaxUnitTip, dz) / kPoundsPerTonForce);
       if (input.KCYCL == kUplift) tip = 0.0F;
 
+      // The base of a shaft of length L rests on the soil at depth L: the tip of the step that
+      // ends at depth z is the tip of the shaft whose length is z, whatever the lengths to
+      // which the step's side resistance is booked.
+      const auto base_row = static_cast<std::size_t>(depth);
+      table.tip[base_row] = tip;
+      table.unitTip[base_row] = tip / base.area;
+      table.lastTipRow = depth;
+
       table.side[row] = sideCapacity;
-      table.tip[row] = tip;
       table.unitSide[row] = countedLength > 0.0F && side.coefficient > 0.0F ? unitSide : 0.0F;
-      table.unitTip[row] = tip / base.area;
       table.factoredSide[row] = factoredSide;
       table.volume[row] = shaftVolume(geometry, static_cast<float>(row));
       table.soilType[row] = layer.SoilType;
@@ -253,11 +259,13 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       firstRow = false;
       table.lastRow = static_cast<int>(row);
 
-      const LayerEndResult end{z, table.unitSide[row], table.unitTip[row]};
+      const LayerEndResult end{z, table.unitSide[row], table.unitTip[base_row]};
       if (depth == previousBottom + 1) table.layerTop[static_cast<std::size_t>(n)] = end;
       if (depth == bottom) table.layerBottom[static_cast<std::size_t>(n)] = end;
+      // The side capacity reached at the first weak-rock step is the one carried into it: the
+      // tip curve adds the socket's own side over its whole length.
       if (layer.SoilType == kWeakRock && !table.rock.firstWeakRockSideKept) {
-        table.rock.firstWeakRockSide = sideCapacity;
+        table.rock.firstWeakRockSide = carried.side;
         table.rock.firstWeakRockSideKept = true;
       }
       carried = {std::max(sideCapacity, kSmallestCarriedSide), factoredSide};

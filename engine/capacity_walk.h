@@ -38,18 +38,21 @@ struct LayerEndResult {
   float unitTip = 0.0F;   // tsf
 };
 
-// Results indexed by shaft length L in whole feet: the row of a shaft whose tip is at L.
+// Results indexed by shaft length L in whole feet: the row of a shaft whose tip is at L. The
+// side resistance of the step that ends at depth z is booked at L = z + BS + bell height; the
+// tip of row L is that of the soil at depth L, under the base.
 struct CapacityTable {
   std::array<float, kDepthRows + 1> side{};          // Qs, tons
   std::array<float, kDepthRows + 1> tip{};           // Qb, tons
   std::array<float, kDepthRows + 1> unitSide{};      // tsf
-  std::array<float, kDepthRows + 1> unitTip{};       // tsf
+  std::array<float, kDepthRows + 1> unitTip{};       // tsf, of the soil under the base
   std::array<float, kDepthRows + 1> factoredSide{};  // sum of resistance factor x Qs, tons
   std::array<float, kDepthRows + 1> volume{};        // cubic yards
   std::array<int, kDepthRows + 1> soilType{};
   std::array<float, kDepthRows + 1> stepDepth{};  // ft, the profile depth of the row's step
   int firstRow = 0;                               // the shortest shaft length that has a row
   int lastRow = -1;                               // the longest
+  int lastTipRow = -1;  // the longest shaft whose base rests on the profile: its deepest step
   std::array<LayerEndResult, kLayerCapacity> layerTop{};
   std::array<LayerEndResult, kLayerCapacity> layerBottom{};
   bool clayStrengthFromBlowCount = false;  // warn once in this case

@@ -63,6 +63,7 @@ struct Model {
   float transitionTop = 0.0F;   // in: the stiffness changes below it
   float perimeterArea = 0.0F;   // of one increment, in²
   float ignoredTop = 0.0F;
+  float sideBottom = 0.0F;  // in: increments whose midpoint lies lower take no side load
   int layerCount = 0;
   std::array<CurveLayer, kLayerCapacity> layers{};
   ResistanceProfile side;
@@ -93,6 +94,7 @@ void convertInput(const LoadSettlementInput& input, Model& m) {
   m.transitionTop = (input.shaftLength - input.transitionLength) * kInchesPerFoot;
   m.perimeterArea = kPi * m.shaftDiameter * m.increment;
   m.ignoredTop = input.ignoredTop;
+  m.sideBottom = m.length - input.ignoredBottom * kInchesPerFoot;
   m.layerCount = std::clamp(input.layerCount, 0, kLayerCapacity);
   m.side.count = 2 * m.layerCount;
   m.tip.count = 2 * m.layerCount;
@@ -196,7 +198,9 @@ Increment solveIncrement(const Model& m, float z, float qb, float wb, float v, i
   Increment r;
   const float h = m.increment;
   for (int repetition = 1;; ++repetition) {
-    r.transfer = z < m.ignoredTop ? 0.0F : loadTransferAt(m.usedCurves(), z, v);
+    // Neither the ignored top portion nor the bottom exclusion and the bell carry side load.
+    const bool carriesSide = !(z < m.ignoredTop) && !(z > m.sideBottom);
+    r.transfer = carriesSide ? loadTransferAt(m.usedCurves(), z, v) : 0.0F;
     r.loadIncrement = m.perimeterArea * r.transfer;
     r.topLoad = qb + r.loadIncrement;
     r.meanLoad = qb + r.loadIncrement / 2.0F;

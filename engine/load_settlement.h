@@ -49,6 +49,9 @@ struct LoadSettlementInput {
   int lengthIndex = 1;
   float currentLength = 0.0F;  // ft, for file headings
   float ignoredTop = 0.0F;     // in: increments whose midpoint lies above take no side load
+  // ft above the tip (the bottom exclusion and the bell): increments whose midpoint lies
+  // lower take no side load
+  float ignoredBottom = 0.0F;
   bool designCharts = false;
   int settlementCount = 0;
   std::array<float, kMaxChartSettlements> settlements{};  // in, or m for SI

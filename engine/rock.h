@@ -61,7 +61,7 @@ struct RockWalkState {
   int weakRockSteps = 0;
   float weakRockModulusSum = 0.0F;     // sum of Ei over the weak-rock steps, tsf
   float firstWeakRockUnitSide = 0.0F;  // fs of the first weak-rock step, lb/ft²
-  float firstWeakRockSide = 0.0F;      // side capacity reached at the first weak-rock step, tons
+  float firstWeakRockSide = 0.0F;      // side capacity carried into the first weak-rock step, tons
   bool firstWeakRockSideKept = false;
   float lastRockStepDepth = 0.0F;   // z of the last rock or IGM step, ft
   float lastRockStepStress = 0.0F;  // EffectiveStress(z) of that step, lb/ft²

@@ -1,5 +1,6 @@
 #include "tip_averaging.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tolvane::engine {
@@ -9,6 +10,9 @@ inline constexpr float kNarrowShaft = 1.0F;  // ft: narrower shafts take their o
 inline constexpr float kRisingSlope = 1.2F;
 inline constexpr float kFallingSlope = 0.4F;
 inline constexpr float kWeightPeak = 0.5F;  // x of the largest weight
+// ft: a row that lies this little beyond two base diameters is the row at the zone's end, the
+// difference being the noise of single-precision arithmetic
+inline constexpr float kZoneEndTolerance = 1.0E-4F;
 
 bool averages(float shaftDiameter) {
   return shaftDiameter >= kNarrowShaft;
@@ -17,13 +21,16 @@ bool averages(float shaftDiameter) {
 }  // namespace
 
 int averagingRows(float baseDiameter) {
-  return std::max(1, static_cast<int>(std::lround(2.0F * baseDiameter)));
+  return std::max(1, static_cast<int>(std::floor(2.0F * baseDiameter + kZoneEndTolerance)));
 }
 
 int lastAveragedLength(const CapacityTable& table, float baseDiameter, float shaftDiameter) {
-  if (table.lastRow < table.firstRow) return -1;
-  if (!averages(shaftDiameter)) return table.lastRow;
-  const int last = table.lastRow - averagingRows(baseDiameter);
+  // The tip of a length needs the soil under its base: the table's rows of the last steps,
+  // booked below the profile by the bottom exclusion and the bell, have none.
+  const int deepest = std::min(table.lastRow, table.lastTipRow);
+  if (deepest < table.firstRow) return -1;
+  if (!averages(shaftDiameter)) return deepest;
+  const int last = deepest - averagingRows(baseDiameter);
   return last >= table.firstRow ? last : -1;
 }
 

@@ -5,10 +5,12 @@
 
 namespace tolvane::engine {
 
-// Rows below the tip that the average takes in: two base diameters, to the nearest foot.
+// Rows below the tip that the average takes in: the whole feet within two base diameters of
+// the tip (at least one).
 int averagingRows(float baseDiameter);
 
-// The longest shaft length whose tip can be averaged, or -1 when none can.
+// The longest shaft length whose tip can be averaged over soil of the profile, or -1 when
+// none can.
 int lastAveragedLength(const CapacityTable& table, float baseDiameter, float shaftDiameter);
 
 // Tip capacity (tons) of the shaft of length L: the step tip values from the tip down to two

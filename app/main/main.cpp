@@ -7,6 +7,7 @@
 
 #include "batch.h"
 #include "main_form.h"
+#include "plot_data_reader.h"
 #include "program_data.h"
 #include "run_pipeline.h"
 #include "user_messages.h"
@@ -37,13 +38,12 @@ std::filesystem::path programDirectory(const char* argv0) {
 
 void printSummary(TMainForm& form) {
   const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName);
-  const auto& skin = form.Plots()[tolvane::app::kPltSkin];
-  // The legends are named once the whole file was read.
-  std::cout << "Cases analysed: " << skin.LineCount();
-  for (int c = 0; form.Flags.ShowOutput && c < skin.LineCount(); ++c) {
-    std::cout << (c == 0 ? "  (" : ", ") << skin.Line(c).LineName();
+  // The ranges are known once the whole file was read.
+  if (form.Flags.ShowOutput) {
+    std::cout << tolvane::app::CaseSummary(form.Plots(), form.Data()) << '\n';
+  } else {
+    std::cout << "Cases analysed: " << form.Plots()[tolvane::app::kPltSkin].LineCount() << '\n';
   }
-  std::cout << (form.Flags.ShowOutput && skin.LineCount() > 0 ? ")\n" : "\n");
   std::cout << "Report:    " << tolvane::app::resultFile(project, ".tv9o").string() << '\n'
             << "Run log:   " << tolvane::app::resultFile(project, ".tv9r").string() << '\n'
             << "Plot data: "

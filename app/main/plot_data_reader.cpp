@@ -20,13 +20,22 @@ constexpr int kFixedRows = 2;        // the two fixed rows before the depth rows
 constexpr int kBoundsLineCount = 2;  // a larger ID2 means upper and lower bounds follow
 constexpr long double kSmallestTip = 0.0001L;
 constexpr long double kTipShownForZero = 0.00001L;
-constexpr long double kEnglishDiameterStep = 0.5L;  // ft
-constexpr long double kSIDiameterStep = 0.1524L;    // m
+constexpr long double kEnglishDiameterStep = 0.5L;   // ft
+constexpr long double kSIDiameterStep = 0.1524L;     // m
+constexpr long double kSIChartDiameterStep = 0.15L;  // m, the design charts' default
+constexpr long double kSeriesTolerance = 0.001L;     // steps of a length series
+constexpr long double kEnglishLengthStep = 3;        // ft, the default length increment
+constexpr long double kSILengthStep = 1;             // m
+constexpr long double kChartShortestShare = 0.3L;    // of the given length, by default
+constexpr long double kLengthsShortestShare = 0.7L;  // of the given length, by default
+constexpr long double kShortestInDiameters = 6;      // the shortest shaft, in diameters
+constexpr int32_t kDesignLoadGiven = 1;
 constexpr long double kInchesPerFoot = 12;
 constexpr long double kPoundsPerTon = 2000;
 constexpr long double kInchesPerMetre = 39.37L;
 constexpr long double kPoundsPerKilonewton = 224.82014388489208633L;
 constexpr int kWordsPerDepthRow = 7;
+constexpr int kWordsPerLoadRow = 3;  // depth, load and an ignored value
 constexpr int32_t kLRFD = 1;
 constexpr int32_t kCompression = 1;
 
@@ -86,6 +95,15 @@ bool SkipRestAndCheckEnd(TWordReader& reader) {
     if (reader.WordCount(line) > 0) return false;
   }
   return true;
+}
+
+// Words of the lines after the current one.
+long long WordsAfterCurrentLine(const TWordReader& reader) {
+  long long words = 0;
+  for (int line = reader.CurrentLine() + 1; line < reader.LineCount(); ++line) {
+    words += reader.WordCount(line);
+  }
+  return words;
 }
 
 int TotalWords(const TWordReader& reader) {
@@ -248,17 +266,21 @@ void TPlotDataReader::ReadDesignCharts() {
   }
 }
 
+// Design charts name each case by its own diameter, and by its length when a diameter has
+// several: the run holds every length of the series for every diameter.
 void TPlotDataReader::NameCaseLegends() {
-  const long double step = Data_.IChart > 0 ? Data_.DIAMINCR
-                           : IsSI(Data_)    ? kSIDiameterStep
-                                            : kEnglishDiameterStep;
   const TGraphPlot& skin = Plot(kPltSkin);
+  const bool several_lengths = CaseLengthCount(Data_) > 1;
   for (int c = 0; c < NC_; ++c) {
+    const std::string unit = UnitLabel(Data_);
     std::string name;
-    if (Data_.IPENT == 0) {
-      name = "Dia=" + plot::ShortestText(Data_.DSTART + c * step) + UnitLabel(Data_);
+    if (Data_.IChart > 0) {
+      name = "Dia=" + plot::ShortestText(CaseDiameter(Data_, c)) + unit;
+      if (several_lengths) name += ", L=" + plot::ShortestText(CaseLength(Plots_, Data_, c)) + unit;
+    } else if (Data_.IPENT == 0) {
+      name = "Dia=" + plot::ShortestText(CaseDiameter(Data_, c)) + unit;
     } else {
-      name = "L =" + plot::ShortestText(skin.Data(c, skin.Count() - 1).y) + UnitLabel(Data_);
+      name = "L =" + plot::ShortestText(skin.Data(c, skin.Count() - 1).y) + unit;
     }
     for (const int p : kCasePlots) Plot(p).Line(c).SetLineName(name);
   }
@@ -315,6 +337,14 @@ void TPlotDataReader::ReadQWSection() {
 
 void TPlotDataReader::ReadLoadDistribution() {
   TGraphPlot& target = Plot(kPltLoad);
+  // The engine writes one row per increment of the shaft, one increment per foot of its walk
+  // down to the tip; the rows of the first curve (NP - 2) match them only when every foot is
+  // printed. The rows of each curve are therefore counted from what the section holds.
+  const long long words = WordsAfterCurrentLine(Reader_);
+  constexpr long long kSectionRowWords = kLoadDistributionCurves * kWordsPerLoadRow;
+  if (words > 0 && words % kSectionRowWords == 0 && words / kSectionRowWords <= kMaxPlotDepthRows) {
+    target.SetCount(static_cast<int>(words / kSectionRowWords));
+  }
   for (int line = 0; line < target.LineCount(); ++line) {
     for (int i = 0; i < target.Count(); ++i) {
       target.Data(line, i).y = Reader_.ReadReal();
@@ -354,6 +384,75 @@ void TPlotDataReader::Read() {
 }
 
 }  // namespace
+
+// The engine's length series: its defaults for a minimum length and an increment of 0, and
+// its shortest shaft, six diameters plus the ignored portions; it ends at the given length
+// (none when the design load is given).
+int CaseLengthCount(const TProgramData& data) {
+  if (data.IPENT <= 0 && data.IChart <= 0) return 1;
+  const long double given = data.METHOD == kDesignLoadGiven ? data.LPD : data.PD;
+  const long double end = data.METHOD == kDesignLoadGiven ? 0 : data.PD;
+  long double shortest = data.PDMIN;
+  if (shortest == 0) {
+    shortest = (data.IChart > 0 ? kChartShortestShare : kLengthsShortestShare) * given;
+  }
+  shortest = std::max(shortest, kShortestInDiameters * data.DSTART + data.TOPLENG + data.BS);
+  long double step = data.PDINCR;
+  if (step == 0) step = IsSI(data) ? kSILengthStep : kEnglishLengthStep;
+  if (!(step > 0)) return 1;
+  const long double count = (end - shortest) / step + kSeriesTolerance;
+  if (!(count >= 0)) return 1;
+  return static_cast<int>(std::min<long double>(count, kMaxChartLengths - 1)) + 1;
+}
+
+long double CaseDiameter(const TProgramData& data, int curve) {
+  long double step = IsSI(data) ? kSIDiameterStep : kEnglishDiameterStep;
+  if (data.IChart > 0) {
+    step = data.DIAMINCR != 0 ? data.DIAMINCR
+           : IsSI(data)       ? kSIChartDiameterStep
+                              : kEnglishDiameterStep;
+  }
+  int diameter = curve;
+  const int lengths = CaseLengthCount(data);
+  if (data.IChart > 0) {
+    diameter = curve / lengths;
+  } else if (data.IPENT > 0) {
+    // Only the first diameter is run at every length.
+    diameter = curve < lengths ? 0 : curve - lengths + 1;
+  }
+  return data.DSTART + diameter * step;
+}
+
+long double CaseLength(const TResultPlots& plots, const TProgramData& data, int curve) {
+  const TGraphPlot& skin = plots[kPltSkin];
+  if (curve < 0 || curve >= skin.LineCount() || skin.Count() == 0) return 0;
+  const long double y = skin.Data(curve, skin.Count() - 1).y;
+  return data.UseElevation == 1 ? data.ValElevation - y : y;
+}
+
+std::string CaseSummary(const TResultPlots& plots, const TProgramData& data) {
+  const int cases = plots[kPltSkin].LineCount();
+  std::string text = "Cases analysed: " + std::to_string(cases);
+  if (cases == 0) return text;
+  long double d_min = CaseDiameter(data, 0);
+  long double d_max = d_min;
+  long double l_min = CaseLength(plots, data, 0);
+  long double l_max = l_min;
+  for (int c = 1; c < cases; ++c) {
+    d_min = std::min(d_min, CaseDiameter(data, c));
+    d_max = std::max(d_max, CaseDiameter(data, c));
+    l_min = std::min(l_min, CaseLength(plots, data, c));
+    l_max = std::max(l_max, CaseLength(plots, data, c));
+  }
+  const std::string unit = UnitLabel(data);
+  const auto range = [&unit](const char* one, const char* many, long double low, long double high) {
+    if (low == high) return std::string(one) + " " + plot::ShortestText(low) + unit;
+    return std::string(many) + " " + plot::ShortestText(low) + " to " + plot::ShortestText(high) +
+           unit;
+  };
+  return text + " (" + range("diameter", "diameters", d_min, d_max) + ", " +
+         range("length", "lengths", l_min, l_max) + ")";
+}
 
 void ReadPltChart(TGraphPlot& plot, int n_curves, TWordReader& reader, int chart, int n_charts,
                   int n_points, const TProgramData& data) {

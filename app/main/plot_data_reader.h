@@ -41,6 +41,16 @@ void ReadPlotData(TResultPlots& plots, TProgramData& data, TResultFlags& flags,
 void ReadPltChart(plot::TGraphPlot& plot, int n_curves, TWordReader& reader, int chart,
                   int n_charts, int n_points, const TProgramData& data);
 
+// The cases of a run as the engine orders them, diameter after diameter: the number of
+// lengths of a diameter's series (1 without one), the shaft diameter of the case of curve
+// `curve` (ft or m) and its length, the depth of the curve's last row.
+int CaseLengthCount(const TProgramData& data);
+long double CaseDiameter(const TProgramData& data, int curve);
+long double CaseLength(const TResultPlots& plots, const TProgramData& data, int curve);
+// One line for the run summary: the number of cases and their ranges of diameter and length,
+// "Cases analysed: 6 (diameters 3 to 4 ft, lengths 20 to 30 ft)".
+std::string CaseSummary(const TResultPlots& plots, const TProgramData& data);
+
 // The soil-layer bands of a plot from the soil-layer grid D; only for a plot with a point.
 void AddLayersGraphPlot(plot::TGraphPlot& plot, const TProgramData& data);
 

@@ -158,6 +158,7 @@ TEST(TipAveraging, WeightsOverTwoBaseDiametersBelowTheTip) {
   const auto table = std::make_unique<CapacityTable>();
   table->firstRow = 1;
   table->lastRow = 30;
+  table->lastTipRow = 30;
   for (int row = 1; row <= 30; ++row)
     table->tip[static_cast<std::size_t>(row)] = row <= 12 ? 10.0F : 40.0F;
   // Base 3 ft: rows L+1..L+6 with x = k/6, weights 0.2 0.4 0.6 0.5333 0.4667 0.4 (sum 2.6).
@@ -172,6 +173,43 @@ TEST(TipAveraging, WeightsOverTwoBaseDiametersBelowTheTip) {
   EXPECT_NEAR(averagedTip(*table, 20, 3.0F, 3.0F), 40.0F, 1e-4F);
   EXPECT_EQ(lastAveragedLength(*table, 3.0F, 3.0F), 24);
   EXPECT_EQ(lastAveragedLength(*table, 0.9F, 0.9F), 30);
+}
+
+// Only the rows whose distance below the tip is at most two base diameters are averaged.
+TEST(TipAveraging, TakesTheWholeRowsWithinTwoBaseDiameters) {
+  const auto table = std::make_unique<CapacityTable>();
+  table->firstRow = 1;
+  table->lastRow = 30;
+  table->lastTipRow = 30;
+  for (int row = 1; row <= 30; ++row)
+    table->tip[static_cast<std::size_t>(row)] = static_cast<float>(row);
+  constexpr float kSiDiameter = 0.6F * 3.2808F;  // 1.96848 ft
+  const struct {
+    float base;
+    int rows;
+    int lastLength;  // of a table ending at 30 ft
+    float tipAt10;
+  } cases[] = {
+      // 0.6 m: 2 Db = 3.93696 ft, rows 11 to 13; x = 0.254004, 0.508009, 0.762013, weights
+      // 0.304805, (2 - 0.508009) 0.4 = 0.596796, 0.495195 (sum 1.396796):
+      // (3.352855 + 7.161552 + 6.437535) / 1.396796 = 12.13631.
+      {kSiDiameter, 3, 27, 12.13631F},
+      // 2.25 ft: 2 Db = 4.5 ft, rows 11 to 14; x = 2/9, 4/9, 6/9, 8/9, weights 0.266667,
+      // 0.533333, 0.533333, 0.444444 (sum 1.777778):
+      // (2.933333 + 6.4 + 6.933333 + 6.222222) / 1.777778 = 12.65.
+      {2.25F, 4, 26, 12.65F},
+      // 3 ft: 2 Db = 6 ft, rows 11 to 16; weights 0.2 0.4 0.6 0.5333 0.4667 0.4 (sum 2.6):
+      // (2.2 + 4.8 + 7.8 + 7.4667 + 7 + 6.4) / 2.6 = 35.6667 / 2.6 = 13.71795.
+      {3.0F, 6, 24, 13.71795F},
+      // 2 Db a hair above 6 ft is still 6 rows.
+      {3.0000002F, 6, 24, 13.71795F},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.base);
+    EXPECT_EQ(averagingRows(c.base), c.rows);
+    EXPECT_EQ(lastAveragedLength(*table, c.base, c.base), c.lastLength);
+    EXPECT_NEAR(averagedTip(*table, 10, c.base, c.base), c.tipAt10, 2e-4F);
+  }
 }
 
 }  // namespace

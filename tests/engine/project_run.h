@@ -66,6 +66,25 @@ struct ProjectRun {
   }
 };
 
+// The 15 rows (top load, top movement, tip load, tip movement) that follow the first line
+// titled `title` in `text` ("RESULT FROM TREND (AVERAGED) LINE", ...).
+inline std::vector<std::vector<float>> resultRows(const std::string& text,
+                                                  const std::string& title) {
+  std::vector<std::vector<float>> rows;
+  const std::size_t at = text.find(title);
+  if (at == std::string::npos) return rows;
+  std::istringstream in(text.substr(at));
+  std::string line;
+  while (rows.size() < 15 && std::getline(in, line)) {
+    std::istringstream numbers(line);
+    std::vector<float> row;
+    float value = 0.0F;
+    while (numbers >> value) row.push_back(value);
+    if (row.size() == 4 && numbers.eof()) rows.push_back(row);
+  }
+  return rows;
+}
+
 // Compares the capacity-table row of `length` with hand-computed values, each within its
 // tolerance (about half a unit of its last printed decimal).
 inline void expectRow(const ProjectRun& run, float length, const std::vector<float>& expected,

@@ -2,7 +2,9 @@
 // hand, the SI units, the socket warnings, and rock input that cannot be computed.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "project_run.h"
 #include "test_support.h"
@@ -110,6 +112,50 @@ TEST(RockRun, WeakRockSide) {
   // step 14 (Lc = 4): 5.1266 tsf; step 15 (Lc = 5): 5.1173 tsf; times 9.426 ft: 241.8 tons.
   EXPECT_NEAR(at15[0][2] - at10[0][2], 241.8F, 0.15F);
   EXPECT_EQ(run.report().find("WARNING MESSAGE"), std::string::npos);
+}
+
+// The points (top load, top movement) printed under the rock routine's heading.
+std::vector<std::vector<float>> rockCurvePoints(const std::string& report) {
+  std::vector<std::vector<float>> points;
+  const std::size_t at = report.find("LOAD SETTLEMENT RELATIONSHIP");
+  if (at == std::string::npos) return points;
+  std::istringstream in(report.substr(at));
+  std::string line;
+  while (points.size() < 15 && std::getline(in, line)) {
+    std::istringstream numbers(line);
+    std::vector<float> point;
+    float value = 0.0F;
+    while (numbers >> value) point.push_back(value);
+    if (point.size() == 2 && numbers.eof()) points.push_back(point);
+  }
+  return points;
+}
+
+TEST(RockRun, WeakRockTipCurveAddsTheSocketToTheSideAboveTheRock) {
+  const ProjectRun run(weakRockProject("3"));
+  ASSERT_EQ(run.result, 0);
+  // The side carried into the first weak-rock step is the clay's: alpha 0.55 (cu 1500 lb/ft²,
+  // r = 0.709), 0.4125 tsf x 9.426 ft x 10 ft = 38.882 tons.
+  ASSERT_EQ(run.tableRows(10.0F).size(), 1U);
+  EXPECT_NEAR(run.tableRows(10.0F)[0][2], 38.9F, 0.051F);
+  // Point 1, tip at 30 ft: Ls = 20 ft from the rock top at 10 ft, zc = 20, w = 0.00009 x 3 =
+  // 0.00027 ft. As in the walk sigma_n = 2549.89, n = 0.122414, fa = 10415, Em = 12960 tsf,
+  // g = log10 20; r = √(20/3) = 2.581989: Omega = 2.943468 - 0.44 - 0.05 x 1.581989 x 1.30103
+  // = 2.400557, Gamma = 1.085336 - 0.15 x 1.581989 x 1.30103 = 0.776604;
+  // Theta = 25.92E6 x 2.400557 x 0.00027 / (20 x 3.1416 x 10415 x 0.776604) = 0.0330576 (below
+  // n): fs = 344.295 lb/ft², the socket side π B Ls fs = 188.496 x 344.295 = 64898 lb.
+  // Base: X = 7.666667 x 200 x 0.181432 / (20 x 957.5597 x 0.776604) = 0.0187049,
+  // Y = 2 x 12960 x 0.64159197 x 6.666667 x X^0.67 (0.069552) / 7.666667 = 1005.79,
+  // qb = 20.88 x (304.8 x 0.00027)^0.67 (0.187641) x Y = 3940.6 lb/ft²,
+  // Qb = 0.7854 x 9 x 3940.6 = 27855 lb.
+  // Q = (77764 + 64898 + 27855) / 2000 = 85.26 tons (counting the first foot of socket again,
+  // fully mobilized, gave 133.7).
+  // Movement: 0.00027 x 12 = 0.00324 in, plus the shortening of the 10 ft above the socket,
+  // 24000 x 10 x 85.26 / (3.6E6 x 113.097595 x 9) = 0.005584 in: 0.008824 in.
+  const auto points = rockCurvePoints(run.report());
+  ASSERT_EQ(points.size(), 15U);
+  EXPECT_NEAR(points[0][0], 85.26F, 0.05F);
+  EXPECT_NEAR(points[0][1], 0.008824F, 2e-6F);
 }
 
 TEST(RockRun, WeakRockInSiUnitsCarriesTheSameLoads) {

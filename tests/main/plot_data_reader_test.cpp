@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,13 @@ namespace {
 const std::filesystem::path kData = TOLVANE_TEST_DATA_DIR;
 
 using testing::RecordedMessages;
+
+std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // An English ASD project, 3 ft shaft, sand to 20 ft over clay to 60 ft.
 class PlotDataReader : public ::testing::Test {
@@ -177,6 +186,132 @@ TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
   ASSERT_EQ(P(kPltLoad).Count(), 1);
   EXPECT_EQ(X(P(kPltLoad), 14, 0), 45);
   EXPECT_EQ(Y(P(kPltLoad), 14, 0), 20);
+}
+
+// The load distribution holds a row per increment of the shaft, one per foot of the walk, so
+// with rows printed every few feet it has more rows than the first curve.
+TEST_F(PlotDataReader, LoadDistributionRowsComeFromTheSection) {
+  TProgramData& data = project_.Data();
+  data.UseElevation = 1;
+  data.ValElevation = 100;
+  data.KCYCL = 2;
+  data.NLRFD = 1;
+  std::string text = ReadText(kData / "elevation_uplift_bounds.tv9p");
+  // The 15 one-row curves become 15 curves of two rows: depths 10 and 20 ft, loads 3 c and
+  // 3 c + 1 for curve c = 1..15.
+  text = text.substr(0, text.find("  0.200E+02  3.0  0.0"));
+  for (int c = 1; c <= 15; ++c) {
+    text += "  10.0  " + std::to_string(3 * c) + ".0  0.0\r\n";
+    text += "  20.0  " + std::to_string(3 * c + 1) + ".0  0.0\r\n";
+  }
+  TWordReader reader = TWordReader::FromText(text);
+  ReadPlotData(plots_, data, flags_, reader);
+  ASSERT_TRUE(flags_.showloadcurves);
+  ASSERT_EQ(P(kPltLoad).Count(), 2);
+  EXPECT_EQ(Y(P(kPltLoad), 0, 0), 10);
+  EXPECT_EQ(X(P(kPltLoad), 0, 0), 3);
+  EXPECT_EQ(Y(P(kPltLoad), 14, 1), 20);
+  EXPECT_EQ(X(P(kPltLoad), 14, 1), 46);
+}
+
+// A plot-data file of one-row curves, one per case, ending at the given lengths, followed
+// by a design chart of `diameters` x `lengths` points when `chart` is set.
+std::string CaseCurvesText(const std::vector<int>& lengths, int diameters, bool chart) {
+  const int count = static_cast<int>(lengths.size());
+  std::string text = " " + std::to_string(count) + " 3 1\r\n";
+  for (int c = 0; c < count; ++c) {
+    const std::string length = std::to_string(lengths[static_cast<size_t>(c)]);
+    text += "   0.0  0.0  0.0  0.0  0.0 0.0  0.0\r\n " + length + " 0 0 0 0 0 0\r\n";
+    text += " " + length + " 10 20 30 4 5 9\r\n";
+    for (int k = 1; k <= 15; ++k) text += " " + std::to_string(k) + " 0.1 0 0\r\n";
+    if (c + 1 < count) text += " " + std::to_string(c + 2) + " 3 1\r\n";
+  }
+  if (!chart) return text;
+  const int per_diameter = count / diameters;
+  text += " 1 " + std::to_string(diameters) + " " + std::to_string(per_diameter) + "\r\n 0.5\r\n";
+  for (int d = 0; d < diameters; ++d) {
+    text += " " + std::to_string(36 + 12 * d) + "\r\n";
+    for (int l = 0; l < per_diameter; ++l) text += " 360 200000\r\n";
+  }
+  return text;
+}
+
+TEST(CaseSeries, LengthCountFollowsTheEngineDefaults) {
+  THeadlessHost host;
+  TCurrentProject project(host, kEnglishUnits);
+  TProgramData& data = project.Data();
+  data.METHOD = 2;
+  data.DSTART = 3;
+  data.PD = 40;
+  const struct {
+    int ipent, chart;
+    long double shortest, step;
+    int count;
+  } cases[] = {
+      {0, 0, 30, 10, 1},  // no series
+      {0, 1, 30, 10, 2},  // 30 and 40 ft
+      // A minimum of 0: 0.3 x 40 = 12 ft, raised to 6 x 3 = 18 ft; an increment of 0: 3 ft;
+      // 18, 21, ..., 39 ft.
+      {0, 1, 0, 0, 8},
+      // With several lengths for the first diameter: 0.7 x 40 = 28 ft; 28, 31, ..., 40 ft.
+      {1, 0, 0, 0, 5},
+      {1, 0, 30, 5, 3},  // 30, 35, 40 ft
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.count);
+    data.IPENT = c.ipent;
+    data.IChart = c.chart;
+    data.PDMIN = c.shortest;
+    data.PDINCR = c.step;
+    EXPECT_EQ(CaseLengthCount(data), c.count);
+  }
+}
+
+// Every diameter runs every length with design charts: 2 diameters x 2 lengths.
+TEST_F(PlotDataReader, DesignChartCasesAreNamedByDiameterAndLength) {
+  TProgramData& data = project_.Data();
+  data.METHOD = 2;
+  data.IChart = 1;
+  data.DIALIM = 4;
+  data.DIAMINCR = 1;
+  data.PD = 40;
+  data.PDMIN = 30;
+  data.PDINCR = 10;
+  TWordReader reader = TWordReader::FromText(CaseCurvesText({30, 40, 30, 40}, 2, true));
+  ReadPlotData(plots_, data, flags_, reader);
+  ASSERT_EQ(P(kPltSkin).LineCount(), 4);
+  const char* const names[] = {"Dia=3 ft, L=30 ft", "Dia=3 ft, L=40 ft", "Dia=4 ft, L=30 ft",
+                               "Dia=4 ft, L=40 ft"};
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(P(kPltSkin).Line(c).LineName(), names[c]);
+    EXPECT_EQ(P(kPltLower).Line(c).LineName(), names[c]);
+  }
+  EXPECT_EQ(CaseSummary(plots_, data),
+            "Cases analysed: 4 (diameters 3 to 4 ft, lengths 30 to 40 ft)");
+  // One length per diameter: the diameter alone.
+  data.PD = 30;
+  TWordReader single = TWordReader::FromText(CaseCurvesText({30, 30}, 2, true));
+  ReadPlotData(plots_, data, flags_, single);
+  EXPECT_EQ(P(kPltSkin).Line(1).LineName(), "Dia=4 ft");
+  EXPECT_EQ(CaseSummary(plots_, data), "Cases analysed: 2 (diameters 3 to 4 ft, length 30 ft)");
+}
+
+// Several lengths for the first diameter only: 30, 35 and 40 ft at 3 ft, then 3.5 and 4 ft.
+TEST_F(PlotDataReader, SummaryOfSeveralLengthsForTheFirstDiameter) {
+  TProgramData& data = project_.Data();
+  data.METHOD = 2;
+  data.IPENT = 1;
+  data.DIALIM = 4;
+  data.PD = 40;
+  data.PDMIN = 30;
+  data.PDINCR = 5;
+  TWordReader reader = TWordReader::FromText(CaseCurvesText({30, 35, 40, 30, 30}, 1, false));
+  ReadPlotData(plots_, data, flags_, reader);
+  EXPECT_EQ(P(kPltSkin).Line(4).LineName(), "L =30 ft");
+  EXPECT_EQ(CaseDiameter(data, 2), 3);
+  EXPECT_EQ(CaseDiameter(data, 3), 3.5L);
+  EXPECT_EQ(CaseSummary(plots_, data),
+            "Cases analysed: 5 (diameters 3 to 4 ft, lengths 30 to 40 ft)");
 }
 
 TEST_F(PlotDataReader, EnglishDesignChartIsConvertedToFeetAndTons) {

@@ -192,7 +192,8 @@ TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndASummary) {
                          "error messages.\n",
                          0),
             0U);
-  EXPECT_NE(output.find("Cases analysed: 1"), std::string::npos);
+  // One short line: the 3 ft shaft of the example, 40 ft long.
+  EXPECT_NE(output.find("Cases analysed: 1 (diameter 3 ft, length 40 ft)\n"), std::string::npos);
   EXPECT_NE(output.find("Report:    " + (dir / "pier.tv9o").string()), std::string::npos);
   EXPECT_NE(output.find("Run log:   " + (dir / "pier.tv9r").string()), std::string::npos);
   EXPECT_NE(output.find("Plot data: read from " + (dir / "pier.tv9p").string()),
