@@ -20,7 +20,9 @@ constexpr int kDepthBits = 24;
 constexpr int kChannelBits = 8;
 constexpr int kLabelPixels = 14;
 constexpr const char* kLabelFamily = "Times New Roman";
-constexpr int kLabelShifts = 4;  // lines a label moves down at most to stay clear of others
+constexpr int kLabelShifts = 4;
+constexpr int kLabelMargin = 2;  // pixels kept between a label and the picture's edge  // lines a
+                                 // label moves down at most to stay clear of others
 }  // namespace
 
 QSurfaceFormat BlockSurfaceFormat() {
@@ -52,10 +54,21 @@ void PaintSceneLabels(QPainter& painter, const std::vector<TSceneLabel>& labels,
   std::vector<QRect> placed;
   for (const TSceneLabel& label : labels) {
     const TScreenPoint at = ProjectToPixel(model_view, label.At, width, height);
+    // As with a raster position outside the viewport, a label of a point out of view is not drawn.
+    if (at.x < 0 || at.x > width || at.y < 0 || at.y > height) continue;
     const QString text = QString::fromStdString(label.Text);
     QPoint baseline(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
-    // A label that would cover one already drawn (two maxima at the same depth) moves down.
+    // A label beyond an edge of the picture moves inside it.
     QRect box = metrics.boundingRect(text).translated(baseline);
+    if (box.right() > width - kLabelMargin) baseline.rx() -= box.right() - (width - kLabelMargin);
+    if (box.bottom() > height - kLabelMargin) {
+      baseline.ry() -= box.bottom() - (height - kLabelMargin);
+    }
+    box = metrics.boundingRect(text).translated(baseline);
+    if (box.left() < kLabelMargin) baseline.rx() += kLabelMargin - box.left();
+    if (box.top() < kLabelMargin) baseline.ry() += kLabelMargin - box.top();
+    box = metrics.boundingRect(text).translated(baseline);
+    // A label that would cover one already drawn (two maxima at the same depth) moves down.
     for (int step = 0; step < kLabelShifts; ++step) {
       const bool covers = std::any_of(placed.begin(), placed.end(),
                                       [&box](const QRect& other) { return other.intersects(box); });

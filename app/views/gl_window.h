@@ -49,7 +49,9 @@ QSurfaceFormat BlockSurfaceFormat();
 // The font of the scene's labels: a bold serif of 14 pixels.
 QFont BlockLabelFont();
 
-// Draws labels at their pixels (baseline left) under a model-view matrix.
+// Draws labels at their pixels (baseline left) under a model-view matrix: labels of points out of
+// the picture are left out, labels running over an edge move inside, and a label that would cover
+// an earlier one moves down a line or more.
 void PaintSceneLabels(QPainter& painter, const std::vector<TSceneLabel>& labels,
                       const TMatrix4& model_view, int width, int height);
 

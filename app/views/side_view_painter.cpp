@@ -1,11 +1,11 @@
 #include "side_view_painter.h"
 
 #include <QBrush>
+#include <QLineF>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
 #include <QPrinter>
-#include <QTransform>
 
 namespace tolvane::views {
 
@@ -16,6 +16,7 @@ constexpr int kTickSize = 5;        // pixels of a ground tick across and down
 constexpr int kPrintPenWidth = 12;  // device pixels of the printed lines
 constexpr const char* kPrintJobTitle = "Soil-Pile Profile";
 constexpr double kScreenDotsPerInch = 96.0;  // hatches are printed as wide as on the screen
+constexpr double kPatternPixels = 8.0;       // spacing of the screen's hatch lines
 
 QColor FromRgb(uint32_t rgb) {
   return QColor::fromRgb(static_cast<QRgb>(rgb));
@@ -35,20 +36,53 @@ Qt::BrushStyle HatchStyle(THatch hatch) {
   return Qt::SolidPattern;
 }
 
+// Hatch lines of a style across a rectangle, spaced as a screen pattern brush of 8 pixels
+// scaled by hatch_scale: printers draw pattern brushes at their own dot size, too fine to see.
+void DrawHatchLines(QPainter& painter, const QRect& area, THatch hatch, const QColor& colour,
+                    double hatch_scale) {
+  const double step = kPatternPixels * hatch_scale;
+  if (!(step > 0)) return;
+  painter.save();
+  painter.setClipRect(area);
+  painter.setPen(QPen(colour, hatch_scale));
+  const double left = area.left(), right = area.right() + 1.0;
+  const double top = area.top(), bottom = area.bottom() + 1.0;
+  const double height = bottom - top;
+  const bool vertical = hatch == THatch::kVerticalLines || hatch == THatch::kCross;
+  const bool horizontal = hatch == THatch::kCross;
+  const bool rising = hatch == THatch::kBackwardDiagonal || hatch == THatch::kDiagonalCross;
+  const bool falling = hatch == THatch::kDiagonalCross;
+  for (double x = left; x < right; x += step) {
+    if (vertical) painter.drawLine(QLineF(x, top, x, bottom));
+  }
+  for (double y = top; y < bottom; y += step) {
+    if (horizontal) painter.drawLine(QLineF(left, y, right, y));
+  }
+  // Diagonals at 45 degrees, started far enough left to cover the corners.
+  for (double x = left - height; x < right; x += step) {
+    if (rising) painter.drawLine(QLineF(x, bottom, x + height, top));
+    if (falling) painter.drawLine(QLineF(x, top, x + height, bottom));
+  }
+  painter.restore();
+}
+
 // A band between two rows: white under hatch lines in the soil's colour, plain white without
-// hatches (and for a soil type without a hatch).
+// hatches (and for a soil type without a hatch). On paper the lines are drawn one by one.
 void FillBand(QPainter& painter, const QPolygon& band, int32_t soil_type, bool omit_hatches,
-              double hatch_scale = 1.0) {
+              std::optional<double> print_hatch_scale = std::nullopt) {
   painter.save();
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::white);
   painter.drawPolygon(band);
   const std::optional<TSoilAppearance> soil = SideViewSoil(soil_type);
   if (!omit_hatches && soil) {
-    QBrush hatch(FromRgb(soil->Rgb), HatchStyle(soil->Hatch));
-    hatch.setTransform(QTransform::fromScale(hatch_scale, hatch_scale));
-    painter.setBrush(hatch);
-    painter.drawPolygon(band);
+    if (print_hatch_scale) {
+      DrawHatchLines(painter, band.boundingRect(), soil->Hatch, FromRgb(soil->Rgb),
+                     *print_hatch_scale);
+    } else {
+      painter.setBrush(QBrush(FromRgb(soil->Rgb), HatchStyle(soil->Hatch)));
+      painter.drawPolygon(band);
+    }
   }
   painter.restore();
 }

@@ -3,6 +3,8 @@
 // the "Combined Plots" dialog; and the headless render of the program. Saves its screenshots.
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,6 +169,72 @@ class BlockViewWindowTest : public QObject {
     const TOffscreenResult turned = RenderBlockOffscreen(input, QSize(800, 600), camera);
     QVERIFY(!turned.Image.isNull());
     QVERIFY(turned.Image.save(ScreenshotPath("3d_view_rotated.png")));
+  }
+
+  void offscreenRenderOfABelledShaftInFourLayers() {
+    TTestHost host;
+    host.BelledShaftInFourLayers();
+    TBlockSceneInput input = Scene(host);
+    input.Flags.ShowSoilLayerLabels = true;
+    input.Flags.ShowSoilLayerDepthLabels = true;
+    TBlockCamera camera;
+    camera.Restart(input.Extents);
+    const QSize size(640, 480);
+    const TOffscreenResult front = RenderBlockOffscreen(input, size, camera);
+    if (front.Image.isNull()) {
+      QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
+                       QString::fromStdString(front.Error)));
+    }
+    // X = Y = 12.5 x 4 = 50 ft; rows 2 and 3 take (0.4, 0.4, 0.2) and (0.4, 0.4, 0.55).
+    const double x = -0.6 * input.Extents.X;
+    const QRgb rock = front.Image.pixel(Pixel(camera, {x, 0, -37}, size));
+    QVERIFY2(Near(rock, Over(0.4, 1), Over(0.4, 1), Over(0.2, 1)), qPrintable(Describe(rock)));
+    const QRgb strong = front.Image.pixel(Pixel(camera, {x, 0, -52}, size));
+    QVERIFY2(Near(strong, Over(0.4, 1), Over(0.4, 1), Over(0.55, 1)), qPrintable(Describe(strong)));
+    // The bell (10 ft across at the tip) shows grey beside where the 4 ft body would end.
+    const QRgb bell = front.Image.pixel(Pixel(camera, {3.5, 0, -49.5}, size));
+    QVERIFY2(Near(bell, Over(0.4, 0.25), Over(0.4, 0.25), Over(0.55, 0.25)),
+             qPrintable(Describe(bell)));
+    QVERIFY(front.Image.save(ScreenshotPath("3d_view_belled_front.png")));
+    camera.AngleX = 25;
+    camera.AngleZ = -30;
+    const TOffscreenResult turned = RenderBlockOffscreen(input, QSize(800, 600), camera);
+    QVERIFY(turned.Image.save(ScreenshotPath("3d_view_belled_rotated.png")));
+  }
+
+  void labelsStayInsideThePictureAndClearOfEachOther() {
+    // Identity model-view: model (x, y) lies at pixel (100 + x, 50 - y) of a 200 x 100 picture.
+    const auto draw = [](const std::vector<TSceneLabel>& labels) {
+      QImage image(200, 100, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      PaintSceneLabels(painter, labels, IdentityMatrix(), 200, 100);
+      painter.end();
+      return image;
+    };
+    const auto dark_rows = [](const QImage& image, int from_x) {
+      std::vector<int> rows;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = from_x; x < image.width(); ++x) {
+          if (qGray(image.pixel(x, y)) < 128) {
+            rows.push_back(y);
+            break;
+          }
+        }
+      }
+      return rows;
+    };
+    // Near the right edge: drawn, and its last letters reach into the last columns.
+    const QImage edge = draw({{"Strong Rock", {95, 0, 0}}});
+    QVERIFY(!dark_rows(edge, 190).empty());
+    QVERIFY(dark_rows(edge, 0).size() < 20);  // one line of text
+    // Out of the picture: not drawn.
+    QVERIFY(dark_rows(draw({{"Strong Rock", {120, 0, 0}}}), 0).empty());
+    // Two labels at one point: the second one a line lower.
+    const std::vector<int> two =
+        dark_rows(draw({{"300.000", {0, 0, 0}}, {"400.000", {0, 0, 0}}}), 0);
+    const std::vector<int> one = dark_rows(draw({{"300.000", {0, 0, 0}}}), 0);
+    QVERIFY(two.back() - one.back() >= 12);
   }
 
   void windowOpensWithTheMenuAndToolButtonsAndCloses() {
@@ -367,6 +435,22 @@ class BlockViewWindowTest : public QObject {
       const QImage image(block);
       QCOMPARE(image.size(), QSize(400, 300));
       QVERIFY(Near(image.pixel(1, 1), 1, 1, 1, 0));
+    }
+    // Every example, analysed first so that the 3D view shows its capacity diagrams.
+    const QDir examples(QStringLiteral(TOLVANE_EXAMPLES_DIR));
+    for (const QString& name : examples.entryList({QStringLiteral("*.tv9d")}, QDir::Files)) {
+      const QString copy = dir.filePath(QStringLiteral("example-") + name);
+      QVERIFY(QFile::copy(examples.filePath(name), copy));
+      QCOMPARE(run({QStringLiteral("--run"), copy}).first, 0);
+      const QString stem = QFileInfo(name).completeBaseName();
+      for (const char* kind : {"elevation", "3d"}) {
+        const QString shot = ScreenshotPath(
+            qPrintable(QStringLiteral("example_%1_%2.png").arg(stem, QLatin1String(kind))));
+        const int result = run({QStringLiteral("--view"), QLatin1String(kind), copy,
+                                QStringLiteral("--out"), shot})
+                               .first;
+        QVERIFY(result == 0 || (result == 69 && QLatin1String(kind) == QLatin1String("3d")));
+      }
     }
     QCOMPARE(run({QStringLiteral("--view"), QStringLiteral("plan"), project}).first, 64);
     QCOMPARE(run({QStringLiteral("--view"), QStringLiteral("3d"), project}).first, 64);

@@ -114,6 +114,28 @@ class SideViewWindowTest : public QObject {
     QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation_view_no_hatches.png")));
   }
 
+  void drawsTheBellWiderThanTheShaft() {
+    TTestHost host;
+    host.BelledShaftInFourLayers();
+    TDlgSideView* view = Open(host);
+    QVERIFY(view != nullptr);
+    const auto& g = view->Geometry();
+    // Hb = (2.5 - 1)/2 x 4 / tan(30 x 3.1416/180) = 3 / 0.57735 = 5.196 ft; the bell widens
+    // from 4 ft to 10 ft over it.
+    QCOMPARE(g.Data().size(), size_t{4});
+    QVERIFY(std::abs(g.Data()[3].BottomLeft.y - g.Data()[3].TopLeft.y - 5.196) < 0.001);
+    QCOMPARE(g.Data()[3].BottomRight.x, 5.0);
+    const QImage image = view->Canvas()->grab().toImage();
+    const auto colour = [&](double x, double depth) {
+      const tolvane::views::TViewPixel p = g.ToPixel({x, depth + g.GroundOffset()});
+      return image.pixel(p.x, p.y) & 0xFFFFFF;
+    };
+    QCOMPARE(colour(4.0, 49.5), 0x808080u);  // inside the bell near the tip (half-width 4.7)
+    QVERIFY(colour(2.5, 43) != 0x808080u);   // beside the body above the bell (half-width 2)
+    QCOMPARE(colour(0, 45), 0x808080u);      // the bell on the axis
+    QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation_view_belled.png")));
+  }
+
   void aProjectWithoutLengthGetsTheDeepestLayerBottom() {
     TTestHost host;
     host.SandOverClay();

@@ -48,6 +48,27 @@ class TTestHost : public app::TWindowHost {
     d.SetFloatValue(kColBottomDepth, 1, 60);
   }
 
+  // A belled shaft in four layers: B = 4 ft, bell 2.5 B at 30 degrees, 50 ft long with a 5 ft
+  // upper and a 3 ft lower zone; clay, sand, weak rock and strong rock to 15, 30, 45 and 60 ft;
+  // water at 20 ft.
+  void BelledShaftInFourLayers() {
+    TProgramData& data = Form.Data();
+    data.DSTART = 4;
+    data.RATIO = 2.5;
+    data.BELANGL = 30;
+    data.TOPLENG = 5;
+    data.BS = 3;
+    data.PD = 50;
+    data.WTD = 20;
+    TGridTable& d = Form.Project().Grids().D();
+    d.SetRowCount(4);
+    const int32_t types[] = {kClay, kSand, kWeakRock, kStrongRockSideAndEnd};
+    for (int row = 0; row < 4; ++row) {
+      d.SetIntValue(kColSoilType, row, types[row]);
+      d.SetFloatValue(kColBottomDepth, row, 15.0L * (row + 1));
+    }
+  }
+
   app::ConsoleMessages Messages;
   THeadlessHost ProjectHost;
   app::TMainForm Form;
