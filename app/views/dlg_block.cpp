@@ -54,6 +54,8 @@ TDlgBlock::TDlgBlock(app::TWindowHost& host, QWidget* parent) : QWidget(parent),
 }
 
 TDlgBlock::~TDlgBlock() {
+  // The "Combined Plots" dialog belongs to the view and goes with it.
+  delete Diagrams_.data();
   if (Gl_ != nullptr && Gl_->HasContext()) {
     Gl_->MakeCurrent();
     Renderer_.FreeLists();
@@ -206,9 +208,14 @@ void TDlgBlock::closeEvent(QCloseEvent* event) {
   if (Diagrams_ != nullptr) Diagrams_->close();
   QWidget::closeEvent(event);
   if (!event->isAccepted()) return;
-  // Tell the main window, which hides the "Show 3D View" menu and the 3D tool buttons.
+  // Tell the main window, which hides the "Show 3D View" menu and the 3D tool buttons. Later, on
+  // the event loop: New and Open close the view while they replace the project.
   Closing_ = true;
-  Host_.UpdateEnabling();
+  app::TWindowHost* host = &Host_;
+  if (QWidget* frame = Host_.Frame()) {
+    QMetaObject::invokeMethod(
+        frame, [host] { host->UpdateEnabling(); }, Qt::QueuedConnection);
+  }
 }
 
 }  // namespace tolvane::views

@@ -101,6 +101,17 @@ void DrawLabel(QPainter& painter, const QRect& box, int flags, const QString& te
   painter.restore();
 }
 
+// The layer labels go on last, so that a narrow picture's shaft does not cover them.
+struct TBandLabel {
+  QRect Box;
+  int Flags;
+  QString Text;
+};
+
+void DrawLabels(QPainter& painter, const std::vector<TBandLabel>& labels) {
+  for (const TBandLabel& label : labels) DrawLabel(painter, label.Box, label.Flags, label.Text);
+}
+
 QPolygon PiecePolygon(const TShaftPiece& piece, const auto& to_pixel) {
   return QPolygon({to_pixel(piece.TopLeft), to_pixel(piece.TopRight), to_pixel(piece.BottomRight),
                    to_pixel(piece.BottomLeft)});
@@ -120,6 +131,7 @@ void PaintSideView(QPainter& painter, const TSideViewGeometry& view, bool omit_h
   painter.fillRect(0, 0, w, h, background);
   painter.setPen(QPen(Qt::black, 1));
   const std::vector<TViewLayer>& layers = view.Project().Layers;
+  std::vector<TBandLabel> labels;
   for (size_t i = 0; i < layers.size(); ++i) {
     const int top = view.DepthRow(layers[i].Top);
     const int bottom = view.DepthRow(layers[i].Bottom);
@@ -129,8 +141,8 @@ void PaintSideView(QPainter& painter, const TSideViewGeometry& view, bool omit_h
         QString::fromStdString(SideViewLayerLabel(static_cast<int>(i), layers[i], std::string()));
     const int text_height = painter.fontMetrics().height();
     const int middle = (top + bottom) / 2;
-    DrawLabel(painter, QRect(kLabelX, middle - text_height / 2, w - kLabelX, text_height),
-              Qt::AlignLeft | Qt::AlignVCenter, label);
+    labels.push_back({QRect(kLabelX, middle - text_height / 2, w - kLabelX, text_height),
+                      Qt::AlignLeft | Qt::AlignVCenter, label});
     if (i == 0) {
       const int ground = view.DepthRow(0);
       painter.drawLine(0, ground, w, ground);
@@ -148,6 +160,7 @@ void PaintSideView(QPainter& painter, const TSideViewGeometry& view, bool omit_h
     painter.drawPolygon(PiecePolygon(view.Data()[i], to_pixel));
   }
   painter.setBrush(Qt::NoBrush);
+  DrawLabels(painter, labels);
 }
 
 void PaintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w, int h,
@@ -163,6 +176,7 @@ void PaintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w,
   painter.setFont(font);
   if (!page.HasScale()) return;
   const std::string suffix = UnitSuffix(view.Project().Units);
+  std::vector<TBandLabel> labels;
   const int text_height = painter.fontMetrics().height();
   for (size_t i = 0; i < layers.size(); ++i) {
     const int top = page.Y(layers[i].Top);
@@ -173,8 +187,8 @@ void PaintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w,
     painter.drawPolygon(Band(left, right, top, bottom));
     const QString label =
         QString::fromStdString(SideViewLayerLabel(static_cast<int>(i), layers[i], suffix));
-    DrawLabel(painter, QRect(page.LabelX(), top + text_height, right - page.LabelX(), text_height),
-              Qt::AlignLeft | Qt::AlignTop, label);
+    labels.push_back({QRect(page.LabelX(), top + text_height, right - page.LabelX(), text_height),
+                      Qt::AlignLeft | Qt::AlignTop, label});
     if (i == 0) {
       const int ground = page.Y(0);
       painter.drawLine(left, ground, right, ground);
@@ -193,6 +207,7 @@ void PaintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w,
     painter.drawPolygon(PiecePolygon(view.Data()[i], to_page));
   }
   painter.setBrush(Qt::NoBrush);
+  DrawLabels(painter, labels);
 }
 
 bool PrintSideView(QPrinter& printer, const TSideViewGeometry& view, bool omit_hatches,

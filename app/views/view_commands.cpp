@@ -10,6 +10,7 @@
 
 #include "dlg_block.h"
 #include "dlg_side_view.h"
+#include "view_tool_icons.h"
 #include "window_host.h"
 
 namespace tolvane::views {
@@ -61,7 +62,8 @@ TDlgBlock* Find3DView(app::TWindowHost& host) {
   return view != nullptr && !view->IsClosing() ? view : nullptr;
 }
 
-TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menu_bar, QToolBar* tool_bar)
+TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menu_bar, QToolBar* tool_bar,
+                                   QAction* before)
     : QObject(menu_bar), Host_(host) {
   Menu_ = new QMenu(tr("Show 3D View"), menu_bar);
   const auto item = [this](const char* text, void (TDlgBlock::*toggle)()) {
@@ -80,7 +82,12 @@ TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menu_bar, Q
   Axes_ = item("Global Axes", &TDlgBlock::ShowLocalAxesOption);
   Menu_->addSeparator();
   Combined_ = item("Combined Plots", &TDlgBlock::UltimateEffectsWindow);
-  if (menu_bar != nullptr) menu_bar->addMenu(Menu_);
+  Menu_->setObjectName(QStringLiteral("menuShow3DView"));
+  if (menu_bar != nullptr && before != nullptr) {
+    menu_bar->insertMenu(before, Menu_);
+  } else if (menu_bar != nullptr) {
+    menu_bar->addMenu(Menu_);
+  }
   connect(Menu_, &QMenu::aboutToShow, this, [this] { UpdateMenu(); });
 
   Modes_ = new QActionGroup(this);
@@ -88,7 +95,7 @@ TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menu_bar, Q
   const char* const hints[] = {"Panning", "Zooming",  "Rotating",    "Zoom Window",
                                "Zoom In", "Zoom Out", "Restart View"};
   for (size_t i = 0; i < Tools_.size(); ++i) {
-    Tools_[i] = new QAction(tr(hints[i]), this);
+    Tools_[i] = new QAction(BlockToolIcon(static_cast<TBlockToolIcon>(i)), tr(hints[i]), this);
     Tools_[i]->setToolTip(tr(hints[i]));
     if (tool_bar != nullptr) tool_bar->addAction(Tools_[i]);
   }

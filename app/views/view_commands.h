@@ -28,9 +28,10 @@ TDlgBlock* Find3DView(app::TWindowHost& host);
 
 class TBlock3DControls : public QObject {
  public:
-  // Adds the "Show 3D View" menu to the menu bar and the seven buttons to the tool bar, hidden
-  // until a 3D view exists.
-  TBlock3DControls(app::TWindowHost& host, QMenuBar* menu_bar, QToolBar* tool_bar);
+  // Adds the "Show 3D View" menu to the menu bar (before the menu of the action before, at the
+  // end without one) and the seven buttons to the tool bar, hidden until a 3D view exists.
+  TBlock3DControls(app::TWindowHost& host, QMenuBar* menu_bar, QToolBar* tool_bar,
+                   QAction* before = nullptr);
 
   // Shows the menu and the buttons while a 3D view exists, hides them otherwise.
   void UpdateVisibility();

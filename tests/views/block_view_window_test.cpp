@@ -280,8 +280,9 @@ class BlockViewWindowTest : public QObject {
 
     // Closing (also from New and Open) hides the menu and the buttons again.
     tolvane::app::Close3DView(host);
+    QVERIFY(Find3DView(host) == nullptr);  // closing already
+    QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(Find3DView(host) == nullptr);
     QVERIFY(!host.Controls->MenuAction()->isVisible());
     QVERIFY(!host.Controls->ToolActions()[0]->isVisible());
     QCOMPARE(host.Area.subWindowList().size(), 0);
