@@ -137,7 +137,7 @@ class BlockViewWindowTest : public QObject {
              qPrintable(Describe(body)));
     // Below the deepest layer the background.
     QVERIFY(Near(image.pixel(Pixel(camera, {x, 0, -65}, size)), 1, 1, 1, 0));
-    QVERIFY(image.save(ScreenshotPath("3d_view_front.png")));
+    QVERIFY(image.save(ScreenshotPath("3d-view-front.png")));
 
     // The diagrams lie right of the shaft, from x = B to x = B + 2B: reddish, greenish and
     // bluish lines under the translucent faces where there are none without them.
@@ -168,7 +168,7 @@ class BlockViewWindowTest : public QObject {
     camera.AngleZ = -35;
     const TOffscreenResult turned = RenderBlockOffscreen(input, QSize(800, 600), camera);
     QVERIFY(!turned.Image.isNull());
-    QVERIFY(turned.Image.save(ScreenshotPath("3d_view_rotated.png")));
+    QVERIFY(turned.Image.save(ScreenshotPath("3d-view-rotated.png")));
   }
 
   void offscreenRenderOfABelledShaftInFourLayers() {
@@ -195,11 +195,11 @@ class BlockViewWindowTest : public QObject {
     const QRgb bell = front.Image.pixel(Pixel(camera, {3.5, 0, -49.5}, size));
     QVERIFY2(Near(bell, Over(0.4, 0.25), Over(0.4, 0.25), Over(0.55, 0.25)),
              qPrintable(Describe(bell)));
-    QVERIFY(front.Image.save(ScreenshotPath("3d_view_belled_front.png")));
+    QVERIFY(front.Image.save(ScreenshotPath("3d-view-belled-front.png")));
     camera.AngleX = 25;
     camera.AngleZ = -30;
     const TOffscreenResult turned = RenderBlockOffscreen(input, QSize(800, 600), camera);
-    QVERIFY(turned.Image.save(ScreenshotPath("3d_view_belled_rotated.png")));
+    QVERIFY(turned.Image.save(ScreenshotPath("3d-view-belled-rotated.png")));
   }
 
   void labelsStayInsideThePictureAndClearOfEachOther() {
@@ -350,7 +350,7 @@ class BlockViewWindowTest : public QObject {
     QPainter painter(&shot);
     painter.drawImage(view->GlWindow()->mapTo(view->parentWidget(), QPoint(0, 0)), image);
     painter.end();
-    QVERIFY(shot.save(ScreenshotPath("3d_view_window.png")));
+    QVERIFY(shot.save(ScreenshotPath("3d-view-window.png")));
   }
 
   void combinedPlotsDialogStepsTheSizeFactor() {
@@ -394,7 +394,7 @@ class BlockViewWindowTest : public QObject {
     QTest::keyClicks(dialog->SizeFactor(), QStringLiteral("2.5"));
     QCOMPARE(view->Flags.UltimateEffectsFactor, 2.5);
     QVERIFY(dialog->FactorError()->text().isEmpty());
-    QVERIFY(dialog->grab().save(ScreenshotPath("combined_plots_dialog.png")));
+    QVERIFY(dialog->grab().save(ScreenshotPath("combined-plots-dialog.png")));
     // Closing frees the dialog.
     dialog->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -446,7 +446,7 @@ class BlockViewWindowTest : public QObject {
       const QString stem = QFileInfo(name).completeBaseName();
       for (const char* kind : {"elevation", "3d"}) {
         const QString shot = ScreenshotPath(
-            qPrintable(QStringLiteral("example_%1_%2.png").arg(stem, QLatin1String(kind))));
+            qPrintable(QStringLiteral("example-%1-%2.png").arg(stem, QLatin1String(kind))));
         const int result = run({QStringLiteral("--view"), QLatin1String(kind), copy,
                                 QStringLiteral("--out"), shot})
                                .first;

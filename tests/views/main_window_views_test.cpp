@@ -107,7 +107,7 @@ class MainWindowViewsTest : public QObject {
       painter.drawImage(block->GlWindow()->mapTo(&window, QPoint(0, 0)),
                         block->GlWindow()->grabFramebuffer());
     }
-    QVERIFY(shot.save(ScreenshotPath("main_window_with_views.png")));
+    QVERIFY(shot.save(ScreenshotPath("main-window-with-views.png")));
 
     // New closes both views and hides the 3D controls; the views open again afterwards.
     window.NewProject();

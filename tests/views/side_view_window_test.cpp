@@ -103,7 +103,7 @@ class SideViewWindowTest : public QObject {
     const QRgb background = view->Canvas()->palette().color(QPalette::Window).rgb();
     QCOMPARE(image.pixel(view->Canvas()->width() * 8 / 10, g.DepthRow(-3)) & 0xFFFFFF,
              background & 0xFFFFFF);
-    QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation_view.png")));
+    QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation-view.png")));
 
     view->OmitHatchesBox()->setChecked(true);
     const QImage plain = view->Canvas()->grab().toImage();
@@ -111,7 +111,7 @@ class SideViewWindowTest : public QObject {
     QCOMPARE(CountColour(plain, clay, 0xFFFFFF), clay.width() * clay.height());
     const tolvane::views::TViewPixel body = g.ToPixel({0, 26});
     QCOMPARE(plain.pixel(body.x, body.y) & 0xFFFFFF, 0x808080u);  // the shaft is unchanged
-    QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation_view_no_hatches.png")));
+    QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation-view-no-hatches.png")));
   }
 
   void drawsTheBellWiderThanTheShaft() {
@@ -133,7 +133,7 @@ class SideViewWindowTest : public QObject {
     QCOMPARE(colour(4.0, 49.5), 0x808080u);  // inside the bell near the tip (half-width 4.7)
     QVERIFY(colour(2.5, 43) != 0x808080u);   // beside the body above the bell (half-width 2)
     QCOMPARE(colour(0, 45), 0x808080u);      // the bell on the axis
-    QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation_view_belled.png")));
+    QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation-view-belled.png")));
   }
 
   void aProjectWithoutLengthGetsTheDeepestLayerBottom() {
@@ -171,7 +171,7 @@ class SideViewWindowTest : public QObject {
     host.SandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
-    const QString pdf = ScreenshotPath("elevation_print.pdf");
+    const QString pdf = ScreenshotPath("elevation-print.pdf");
     QFile::remove(pdf);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -205,7 +205,7 @@ class SideViewWindowTest : public QObject {
     QVERIFY(olive < clay.width() * clay.height() / 2);  // hatch lines, not a solid fill
     QCOMPARE(CountColour(page, QRect(0, 0, 300, 240), 0xFFFFFF), 300 * 240);
     page = page.scaled(1100, 850, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QVERIFY(page.save(ScreenshotPath("elevation_print_page.png")));
+    QVERIFY(page.save(ScreenshotPath("elevation-print-page.png")));
   }
 
   void closingRemovesTheWindow() {
