@@ -215,7 +215,7 @@ class CapacityDiagramsTest : public testing::Test {
     plot.SetLineCount(3);
     plot.SetCount(3);
     // x capacity, y depth: side, tip and total at depths 0, 10, 20.
-    const double values[3][3] = {{0, 50, 100}, {20, 30, -30}, {20, 80, 140}};
+    const long double values[3][3] = {{0, 50, 100}, {20, 30, -30}, {20, 80, 140}};
     for (int k = 0; k < 3; ++k) {
       for (int m = 0; m < 3; ++m) plot.Data(k, m) = {values[k][m], 10.0L * m};
     }

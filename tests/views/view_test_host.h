@@ -54,7 +54,7 @@ class TTestHost : public app::TWindowHost {
   void BelledShaftInFourLayers() {
     TProgramData& data = Form.Data();
     data.DSTART = 4;
-    data.RATIO = 2.5;
+    data.RATIO = 2.5L;
     data.BELANGL = 30;
     data.TOPLENG = 5;
     data.BS = 3;
