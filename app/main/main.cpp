@@ -19,6 +19,9 @@
 #include "view_export_args.h"
 #include "view_export_mode.h"
 #endif
+#ifdef TOLVANE_PLOT_EXPORT
+#include "plot_export_mode.h"
+#endif
 
 namespace {
 
@@ -32,6 +35,13 @@ void printUsage(std::ostream& out) {
   out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
 #endif
          "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
+#ifdef TOLVANE_PLOT_EXPORT
+         "       tolvane2023 --plots FILE --out DIR [--format png|svg|pdf|bmp] [--size WxH]\n"
+         "                                 [--layers yes|no]  draw every result plot of an\n"
+         "                                 analysed project\n"
+         "       tolvane2023 --xlsx FILE --out BOOK.xlsx [--select 1,9,12]\n"
+         "                                 export result plots to a workbook\n"
+#endif
          "       tolvane2023 --version\n";
 #if defined(TOLVANE_WITH_VIEWS)
   out << tolvane::views::kViewExportUsage;
@@ -104,6 +114,10 @@ int main(int argc, char** argv) {
   if (command == "--batch" && argc == 3) return runBatch(argv[2], argv[0]);
 #if defined(TOLVANE_WITH_VIEWS)
   if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
+#endif
+#ifdef TOLVANE_PLOT_EXPORT
+  if (command == "--plots") return tolvane::app::RunPlotExportMode(argc, argv);
+  if (command == "--xlsx") return tolvane::app::RunXlsxExportMode(argc, argv);
 #endif
   if (command == "--version") {
     std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';

@@ -440,6 +440,7 @@ class MainWindowTest : public QObject {
       window.OpenFile(file, kVersion9File);
       window.Settings().WordProcessor = "mousepad";
       window.Action("actionSIUnits")->trigger();
+      window.show();
       window.setGeometry(40, 50, 900, 640);
       window.WriteUserSettings();
       window.Core().Project().Grids().ProjectChanged = false;
@@ -456,6 +457,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.geometry().size(), QSize(900, 640));
     QCOMPARE(window.Settings().DefBoundLeft, 40);
     QCOMPARE(window.Settings().DefBoundTop, 50);
+  }
+
+  void aWindowNeverShownStoresNoPlacement() {
+    testing::TScratchProjects scratch;
+    {
+      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      window.Start(scratch.Copy("sand-over-clay.tv9d"));  // opening writes the settings
+    }
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QVERIFY(!window.Settings().DefWindowsPos);
+    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 1);
   }
 
   void aBadSettingResetsTheDefaults() {
