@@ -322,6 +322,11 @@ class BlockViewWindowTest : public QObject {
     SendMouse(gl, QEvent::MouseButtonPress, QPoint(0, 0), Qt::LeftButton, Qt::LeftButton);
     QVERIFY(view->Camera().ZoomBoxVisible);
     SendMouse(gl, QEvent::MouseMove, corner, Qt::NoButton, Qt::LeftButton);
+    // The box is drawn in green from the press point to the pointer.
+    const QImage boxed = view->GlWindow()->grabFramebuffer();
+    const QRgb edge = boxed.pixel(corner.x() / 2, corner.y());
+    QVERIFY2(qGreen(edge) > 200 && qRed(edge) < 60 && qBlue(edge) < 60, qPrintable(Describe(edge)));
+    QVERIFY(boxed.save(ScreenshotPath("3d-view-zoom-box.png")));
     SendMouse(gl, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
     QVERIFY(!view->Camera().ZoomBoxVisible);
     QVERIFY(std::abs(view->Camera().Zoom - 2.0) < 0.01);  // half sizes rounded down
