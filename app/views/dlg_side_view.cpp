@@ -27,7 +27,6 @@ constexpr int kPrintFontPoints = 10;
 TSideViewCanvas::TSideViewCanvas(TDlgSideView& owner) : QWidget(&owner), Owner_(owner) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMinimumSize(1, 1);
 }
 
 void TSideViewCanvas::paintEvent(QPaintEvent*) {

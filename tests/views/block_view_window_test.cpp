@@ -202,6 +202,23 @@ class BlockViewWindowTest : public QObject {
     QVERIFY(turned.Image.save(ScreenshotPath("3d-view-belled-rotated.png")));
   }
 
+  void aNewProjectWithoutDiameterOrDepthDrawsWithoutFaults() {
+    // No diameter, no water depth, one layer ending at 0: zero ranges fall back (fit scale 1).
+    TTestHost host;
+    TBlockSceneInput input = Scene(host);
+    TBlockCamera camera;
+    camera.Restart(input.Extents);
+    const TOffscreenResult result = RenderBlockOffscreen(input, QSize(320, 240), camera);
+    if (result.Image.isNull()) {
+      QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
+                       QString::fromStdString(result.Error)));
+    }
+    QCOMPARE(camera.Fit, 1.0);
+    QVERIFY(Near(result.Image.pixel(10, 10), 1, 1, 1, 0));
+    // The axes start at the centre of the picture: 80 pixels of blue to the right.
+    QVERIFY(Near(result.Image.pixel(160 + 40, 120), 0, 0, 1, 60));
+  }
+
   void labelsStayInsideThePictureAndClearOfEachOther() {
     // Identity model-view: model (x, y) lies at pixel (100 + x, 50 - y) of a 200 x 100 picture.
     const auto draw = [](const std::vector<TSceneLabel>& labels) {

@@ -208,6 +208,26 @@ class SideViewWindowTest : public QObject {
     QVERIFY(page.save(ScreenshotPath("elevation-print-page.png")));
   }
 
+  void aZeroSizedClientAreaDrawsNothingUntilTheNextResize() {
+    TTestHost host;
+    host.SandOverClay();
+    TDlgSideView* view = Open(host);
+    QVERIFY(view != nullptr);
+    view->Canvas()->resize(0, 200);
+    QVERIFY(!view->Geometry().HasScale());
+    QImage empty(10, 10, QImage::Format_RGB32);
+    empty.fill(Qt::white);
+    QPainter painter(&empty);
+    tolvane::views::PaintSideView(painter, view->Geometry(), false, Qt::black);
+    painter.end();
+    QCOMPARE(empty.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);  // nothing drawn, not even the background
+    view->Canvas()->resize(400, 300);
+    QVERIFY(view->Geometry().HasScale());
+    const QImage image = view->Canvas()->grab().toImage();
+    const tolvane::views::TViewPixel body = view->Geometry().ToPixel({0, 26});
+    QCOMPARE(image.pixel(body.x, body.y) & 0xFFFFFF, 0x808080u);
+  }
+
   void closingRemovesTheWindow() {
     TTestHost host;
     host.SandOverClay();
