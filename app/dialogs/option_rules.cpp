@@ -9,7 +9,6 @@
 namespace tolvane::app {
 namespace {
 
-constexpr int32_t kDesignLoadGiven = 1;
 constexpr int32_t kShaftLengthGiven = 2;
 constexpr int32_t kCompression = 1;
 constexpr int32_t kUplift = 2;

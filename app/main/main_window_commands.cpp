@@ -180,6 +180,7 @@ void TMainWindow::SetDesignMethod(int32_t nlrfd) {
     Form_->Project().Grids().ProjectChanged = true;
   }
   ApplyDesignMethodToGrid();
+  RefreshDataWindows(*this);  // the soil-layer window shows or hides its LRFD columns
   UpdateTitle();
   UpdateEnabling();
 }

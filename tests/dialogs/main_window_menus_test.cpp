@@ -9,6 +9,7 @@
 
 #include "main_window.h"
 #include "option_windows.h"
+#include "soil_layers_window.h"
 
 namespace tolvane::app {
 
@@ -59,6 +60,20 @@ class MainWindowMenusTest : public QObject {
     QCOMPARE(lengths->parentWidget(), &window);
 
     window.grab().save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/main_window_with_data_windows.png"));
+    window.Core().Project().Grids().ProjectChanged = false;
+  }
+
+  void theDesignMethodShowsTheLrfdColumnsOfAnOpenLayerWindow() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.Action(QStringLiteral("actionSoilLayers"))->trigger();
+    auto* layers =
+        qobject_cast<TSoilLayersWindow*>(FindDataWindow(window, TDataWindow::kSoilLayers));
+    QVERIFY(layers != nullptr);
+    QCOMPARE(layers->Grid()->columnCount(), 5);
+    window.Action(QStringLiteral("actionLRFD"))->trigger();
+    QCOMPARE(window.Core().Data().NLRFD, 1);
+    QCOMPARE(layers->Grid()->columnCount(), 7);
     window.Core().Project().Grids().ProjectChanged = false;
   }
 

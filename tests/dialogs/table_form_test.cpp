@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "columns.h"
+#include "project_grids.h"
 #include "table_form.h"
 
 namespace tolvane::gui {
@@ -124,6 +125,31 @@ class TableFormTest : public QObject {
     form->BtnDel()->click();
     QCOMPARE(depths.Sink.Shown.back(), std::string("Grid.Row not in valid range"));
     QCOMPARE(depths.Table.RowCount(), 3);
+  }
+
+  void aLayerTableWindowIsTitledWithItsLayerNumber() {
+    TProjectGrids grids;
+    TGridTable& layers = grids.D();
+    layers.SetRowCount(3);
+    layers.SetIntValue(kColSoilType, 2, kClay);
+    TRecordingSink sink;
+    TTableWindowFactory factory(nullptr, sink);
+    grids.Registry.WindowFactory = &factory;
+    TGridTable& clay = *grids.LayerTable(2);
+    clay.Show();
+    TTableForm* form = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* candidate = qobject_cast<TTableForm*>(widget);
+      if (candidate != nullptr && candidate->isVisible() && &candidate->Data() == &clay) {
+        form = candidate;
+      }
+    }
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Clay Layer Data  3"));
+    // Two rows at least and at most: no row buttons.
+    QVERIFY(form->BtnAdd()->isHidden());
+    clay.Hide();
+    grids.Registry.WindowFactory = nullptr;
   }
 
   void equalRowLimitsShowNoRowButtons() {

@@ -72,8 +72,9 @@ class WindowScreenshotsTest : public QObject {
       TTestHost host;
       ChangeSoilType(host.Grids(), 0, page.Type);
       TGridTable& table = *host.Grids().LayerTable(0);
-      table.SetFloatValue(0, kTopRow, 110);
-      table.SetFloatValue(0, kBottomRow, 115);
+      const int unit_weight = SoilPageFor(page.Type).Fields.front().Column;
+      table.SetFloatValue(unit_weight, kTopRow, 110);
+      table.SetFloatValue(unit_weight, kBottomRow, 115);
       const int method_column = SoilPageFor(page.Type).MethodColumn;
       if (page.Method > 0 && method_column >= 0) {
         table.SetIntValue(method_column, kTopRow, page.Method);
