@@ -15,6 +15,10 @@
 #include "program_data.h"
 #include "run_pipeline.h"
 #include "user_messages.h"
+#if defined(TOLVANE_WITH_VIEWS)
+#include "view_export_args.h"
+#include "view_export_mode.h"
+#endif
 #ifdef TOLVANE_PLOT_EXPORT
 #include "plot_export_mode.h"
 #endif
@@ -39,6 +43,9 @@ void printUsage(std::ostream& out) {
          "                                 export result plots to a workbook\n"
 #endif
          "       tolvane2023 --version\n";
+#if defined(TOLVANE_WITH_VIEWS)
+  out << tolvane::views::kViewExportUsage;
+#endif
 }
 
 std::filesystem::path programDirectory(const char* argv0) {
@@ -105,6 +112,9 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--run" && argc == 3) return runProject(argv[2], argv[0]);
   if (command == "--batch" && argc == 3) return runBatch(argv[2], argv[0]);
+#if defined(TOLVANE_WITH_VIEWS)
+  if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
+#endif
 #ifdef TOLVANE_PLOT_EXPORT
   if (command == "--plots") return tolvane::app::RunPlotExportMode(argc, argv);
   if (command == "--xlsx") return tolvane::app::RunXlsxExportMode(argc, argv);

@@ -21,6 +21,7 @@
 
 #include "desktop.h"
 #include "tool_icons.h"
+#include "view_commands.h"
 #include "window_rules.h"
 #include "window_services.h"
 
@@ -60,6 +61,7 @@ TMainWindow::TMainWindow(std::filesystem::path program_dir, QWidget* parent)
   CreateWindowMenu();
   CreateHelpMenu();
   CreateToolBar();
+  Block3D_ = new views::TBlock3DControls(*this, menuBar(), Tools_, WindowMenu_->menuAction());
   CreateStatusBar();
   resize(kDefaultWidth, kDefaultHeight);
 
@@ -240,6 +242,7 @@ void TMainWindow::UpdateEnabling() {
   UpdateComputationMenu();
   UpdateGraphicsMenu();
   UpdateStatus();
+  if (Block3D_ != nullptr) Block3D_->UpdateVisibility();
 }
 
 void TMainWindow::UpdateFileMenu() {

@@ -30,6 +30,10 @@ class QProgressBar;
 class QSettings;
 class QToolBar;
 
+namespace tolvane::views {
+class TBlock3DControls;
+}
+
 namespace tolvane::app {
 
 class TWindowMessages;
@@ -90,6 +94,8 @@ class TMainWindow : public QMainWindow,
   // The action of a menu item or tool button, by its object name (tests and child windows).
   QAction* Action(const QString& name) const;
   QToolBar* ToolBar() const { return Tools_; }
+  // The "Show 3D View" menu and the seven 3D tool buttons, visible while a 3D view exists.
+  views::TBlock3DControls* Block3DControls() const { return Block3D_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -161,6 +167,7 @@ class TMainWindow : public QMainWindow,
 
   QMdiArea* Mdi_ = nullptr;
   QToolBar* Tools_ = nullptr;
+  views::TBlock3DControls* Block3D_ = nullptr;
   QMenu* FileMenu_ = nullptr;
   QMenu* DataMenu_ = nullptr;
   QMenu* ComputationMenu_ = nullptr;

@@ -87,7 +87,10 @@ class MainWindowTest : public QObject {
     TMainWindow window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QCOMPARE(Captions(window.menuBar()->actions()),
-             QStringList({"&File", "&Data", "&Computation", "&Graphics", "&Window", "&Help"}));
+             QStringList({"&File", "&Data", "&Computation", "&Graphics", "Show 3D View", "&Window",
+                          "&Help"}));
+    // "Show 3D View" shows only while a 3D view is open.
+    QVERIFY(!window.menuBar()->actions()[4]->isVisible());
     QStringList file = Captions(Menu(window, "menuFile")->actions());
     // The ten recent items sit between Save As and Exit; without recent files they are empty.
     file.removeAll(QString());
@@ -157,7 +160,16 @@ class MainWindowTest : public QObject {
                                  "t-z curves",
                                  "Q-w curves",
                                  "Additional t-z curves",
-                                 "Load Distribution"}));
+                                 "Load Distribution",
+                                 "Panning",
+                                 "Zooming",
+                                 "Rotating",
+                                 "Zoom Window",
+                                 "Zoom In",
+                                 "Zoom Out",
+                                 "Restart View"}));
+    // The 3D-view controls show only while a 3D view is open.
+    QVERIFY(!window.ToolBar()->actions().last()->isVisible());
     for (const QAction* action : window.ToolBar()->actions()) {
       if (!action->isSeparator()) QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
     }
