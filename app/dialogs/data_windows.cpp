@@ -99,6 +99,14 @@ bool TDataWindowBase::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+void TDataWindowBase::CloseWindow() {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    sub->close();
+  } else {
+    close();
+  }
+}
+
 void TDataWindowBase::closeEvent(QCloseEvent* event) {
   if (!FieldsValid()) {
     event->ignore();

@@ -61,6 +61,9 @@ class TDataWindowBase : public QWidget, public TCommitValues {
   // The window stopped being active: false, with nothing written, while its active field holds
   // invalid text.
   bool Deactivated();
+  // Closes this data window: its MDI frame when it is a child of the main window, else itself.
+  // (The widget's window() is the main window for an MDI child, which must stay open.)
+  void CloseWindow();
 
  protected:
   virtual void StoreValues() = 0;

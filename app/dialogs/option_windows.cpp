@@ -541,7 +541,7 @@ TControlOptionsWindow::TControlOptionsWindow(TWindowHost& host, QWidget* parent)
   connect(UseElevation_, &QCheckBox::toggled, Elevation_, &QWidget::setEnabled);
   connect(PrintTZ_, &QCheckBox::toggled, EditDepths_, &QWidget::setEnabled);
   connect(EditDepths_, &QPushButton::clicked, this, &TControlOptionsWindow::EditDepthsClick);
-  connect(Close_, &QPushButton::clicked, this, [this] { window()->close(); });
+  connect(Close_, &QPushButton::clicked, this, &TDataWindowBase::CloseWindow);
   connect(Browse_, &QPushButton::clicked, this, [this] {
     if (const auto file = ServicesOf(Host()).ChooseProgram(this, Editor_->text().toStdString())) {
       Editor_->setText(Q(*file));

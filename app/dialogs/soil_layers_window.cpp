@@ -67,7 +67,7 @@ TSoilLayersWindow::TSoilLayersWindow(TWindowHost& host, QWidget* parent)
   connect(Add_, &QPushButton::clicked, this, &TSoilLayersWindow::AddLayerClick);
   connect(Insert_, &QPushButton::clicked, this, &TSoilLayersWindow::InsertLayerClick);
   connect(Delete_, &QPushButton::clicked, this, &TSoilLayersWindow::DeleteLayerClick);
-  connect(Close_, &QPushButton::clicked, this, [this] { window()->close(); });
+  connect(Close_, &QPushButton::clicked, this, &TDataWindowBase::CloseWindow);
 }
 
 int TSoilLayersWindow::GridColumnOf(int layer_column) const {

@@ -356,6 +356,27 @@ class DataWindowsTest : public QObject {
     QCOMPARE(host.Data().Title, std::string("New Pile 2"));
   }
 
+  // "Close" in a child window of the main window closes that child only: the main window (the
+  // frame here) stays open, and the child writes its fields back first.
+  void theCloseButtonOfAChildWindowClosesOnlyThatWindow() {
+    TTestHost host;
+    ShowDataWindow(host, TDataWindow::kSoilLayers);
+    auto* layers = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    Enter(layers->Field(0, kColBottomDepth), QStringLiteral("30"));
+    QTest::mouseClick(layers->CloseButton(), Qt::LeftButton);
+    QVERIFY(host.Frame()->isVisible());
+    QTRY_VERIFY(FindDataWindow(host, TDataWindow::kSoilLayers) == nullptr);
+    QCOMPARE(Real(host.Grids().D().GetFloatValue(kColBottomDepth, 0)), 30.0);
+
+    ShowDataWindow(host, TDataWindow::kControlOptions);
+    auto* options = host.Window<TControlOptionsWindow>(TDataWindow::kControlOptions);
+    options->MaximumValues()->click();
+    QTest::mouseClick(options->CloseButton(), Qt::LeftButton);
+    QVERIFY(host.Frame()->isVisible());
+    QTRY_VERIFY(FindDataWindow(host, TDataWindow::kControlOptions) == nullptr);
+    QCOMPARE(host.Data().IMOD, 0);
+  }
+
   void controlOptionsOpenTheDepthTableModally() {
     TTestHost host;
     ShowDataWindow(host, TDataWindow::kControlOptions);
