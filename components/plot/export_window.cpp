@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -19,6 +20,8 @@
 
 namespace tolvane::plot {
 namespace {
+
+constexpr int kVisibleRows = 16;  // the list shows the 16 plots other than the design charts
 
 QString WithLineFeeds(const std::string& text) {
   return QString::fromStdString(text).replace('\r', '\n');
@@ -101,7 +104,18 @@ void TDlgExport::Rebuild() {
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
   }
+  FitList();
   UpdateGenerate();
+}
+
+void TDlgExport::FitList() {
+  // Wide enough for the longest caption beside a vertical scroll bar, and high enough for the
+  // plots other than the design charts, so that no caption is cut.
+  const int frame = 2 * List_->frameWidth();
+  const int row_height = List_->count() > 0 ? List_->sizeHintForRow(0) : fontMetrics().height();
+  List_->setMinimumWidth(List_->sizeHintForColumn(0) +
+                         List_->verticalScrollBar()->sizeHint().width() + frame);
+  List_->setMinimumHeight(kVisibleRows * row_height + frame);
 }
 
 void TDlgExport::SelectAll(bool checked) {

@@ -51,6 +51,7 @@ class TDlgExport : public QWidget {
 
  private:
   void UpdateGenerate();
+  void FitList();
 
   TPlotSource Plots_;
   std::vector<TExportPlot> Listed_;

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -370,7 +371,12 @@ class PlotWindowTest : public QObject {
     QCOMPARE(window->List()->count(), 15);
     QCOMPARE(window->List()->item(3)->text(), QString("ASD/LRFD Skin Friction vs Depth "));
     QCOMPARE(window->List()->item(6)->text(), QString("Combined Plots vs Depth (ultimate)"));
-    window->resize(620, 420);
+    // As the window opens, every caption fits its list row, and every listed plot is in view.
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QListWidget* list = window->List();
+    QVERIFY(list->viewport()->width() >= list->sizeHintForColumn(0));
+    QVERIFY(list->viewport()->height() >= list->count() * list->sizeHintForRow(0));
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
     SaveShot(*window, "window-export-to-excel.png");
     window->SelectAll(false);
     QVERIFY(!window->GenerateButton()->isEnabled());
