@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "data_windows.h"
@@ -89,6 +90,15 @@ void FollowActivation(QMdiArea* area, QMdiSubWindow* sub, TDataWindowBase* windo
                    });
 }
 
+// The area cascades a new child window below and right of the last one; when it would stick out
+// of the area there, it moves up and left just enough to be seen whole (as far as it fits).
+void KeepInside(const QMdiArea& area, QMdiSubWindow& sub) {
+  const QSize room = area.viewport()->size();
+  const int left = std::max(0, std::min(sub.x(), room.width() - sub.width()));
+  const int top = std::max(0, std::min(sub.y(), room.height() - sub.height()));
+  sub.move(left, top);
+}
+
 }  // namespace
 
 void ShowDataWindow(TWindowHost& host, TDataWindow window) {
@@ -123,6 +133,7 @@ void ShowDataWindow(TWindowHost& host, TDataWindow window) {
     FollowActivation(area, sub, created);
     sub->adjustSize();
     sub->show();
+    KeepInside(*area, *sub);
     area->setActiveSubWindow(sub);
   } else {
     created->setParent(host.Frame(), Qt::Window);

@@ -377,6 +377,26 @@ class DataWindowsTest : public QObject {
     QCOMPARE(host.Data().IMOD, 0);
   }
 
+  // Each child window opens wholly inside the main window's area, however many were opened
+  // before it (the area's own placement puts a wide one partly out of sight).
+  void childWindowsOpenInsideTheArea() {
+    constexpr int kAreaWidthPx = 1078;  // the area of the main window as it first opens on a 1400 x 900 screen
+    constexpr int kAreaHeightPx = 650;
+    TTestHost host;
+    host.Data().NLRFD = 1;  // LRFD: the widest soil-layer window
+    host.MdiArea()->resize(kAreaWidthPx, kAreaHeightPx);
+    for (const TDataWindow kind :
+         {TDataWindow::kCfaPileProperties, TDataWindow::kSoilLayers, TDataWindow::kTitle,
+          TDataWindow::kFactorOfSafety, TDataWindow::kWaterTable, TDataWindow::kShaftLength,
+          TDataWindow::kControlOptions}) {
+      ShowDataWindow(host, kind);
+      auto* sub = qobject_cast<QMdiSubWindow*>(FindDataWindow(host, kind)->parentWidget());
+      QVERIFY(sub != nullptr);
+      QVERIFY2(host.MdiArea()->viewport()->rect().contains(sub->geometry()),
+               qPrintable(sub->windowTitle()));
+    }
+  }
+
   void controlOptionsOpenTheDepthTableModally() {
     TTestHost host;
     ShowDataWindow(host, TDataWindow::kControlOptions);
