@@ -380,7 +380,8 @@ class DataWindowsTest : public QObject {
   // Each child window opens wholly inside the main window's area, however many were opened
   // before it (the area's own placement puts a wide one partly out of sight).
   void childWindowsOpenInsideTheArea() {
-    constexpr int kAreaWidthPx = 1078;  // the area of the main window as it first opens on a 1400 x 900 screen
+    // The area of the main window as it first opens on a 1400 x 900 screen.
+    constexpr int kAreaWidthPx = 1078;
     constexpr int kAreaHeightPx = 650;
     TTestHost host;
     host.Data().NLRFD = 1;  // LRFD: the widest soil-layer window
