@@ -426,12 +426,16 @@ void TDesignChartsWindow::LoadValues() {
   Min_->SetNumber(project.PDMIN);
   LengthIncrement_->SetNumber(project.PDINCR);
   DiameterIncrement_->SetNumber(project.DIAMINCR);
-  Points_->SetNumber(project.NPOINTPD);
+  // A project read from a file without design charts has no count (0): the field then shows
+  // the default count, the same number of settlements as the table lists and stores.
+  const int points =
+      ChartPointsFor(project.NPOINTPD).value_or(static_cast<int>(kDefaultChartPoints));
+  Points_->SetNumber(points);
   for (size_t i = 0; i < Typed_.size(); ++i) {
     Typed_[i] = Q(FormatGeneral(project.PDSETT[i], kShortestDigits));
   }
   Table_->setRowCount(0);
-  ResizeTable(ChartPointsFor(project.NPOINTPD).value_or(static_cast<int>(kDefaultChartPoints)));
+  ResizeTable(points);
   UpdateEnabling();
 }
 

@@ -289,6 +289,23 @@ class DataWindowsTest : public QObject {
     QVERIFY(!charts->NumberOfPoints()->isEnabled());
   }
 
+  // A project read from a file without design charts carries no settlement count (0): the
+  // window shows the default count beside as many rows, and turning the charts on stores them.
+  void designChartsWithoutACountShowAndStoreTheDefaultCount() {
+    TTestHost host;
+    host.Data().NPOINTPD = 0;
+    ShowDataWindow(host, TDataWindow::kDesignCharts);
+    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    QVERIFY(charts != nullptr);
+    QCOMPARE(Real(charts->NumberOfPoints()->Number()), 5.0);
+    QCOMPARE(charts->Settlements()->rowCount(), 5);
+    charts->Compute()->setChecked(true);
+    charts->CommitValues();
+    QCOMPARE(host.Data().IChart, 1);
+    QCOMPARE(host.Data().NPOINTPD, 5);
+    QCOMPARE(Real(host.Data().PDSETT[4]), 1.0);  // the fifth default settlement, 1 in
+  }
+
   void anSiProjectShowsMetresAndKilonewtons() {
     TTestHost host(kSIUnits);
     ShowDataWindow(host, TDataWindow::kDesignCharts);
