@@ -21,7 +21,10 @@ constexpr long double kDefaultFactorOfSafety = 2.5L;
 constexpr long double kDefaultReductionFactor = 1.0L;
 constexpr long double kDefaultChartPoints = 5;
 constexpr int kFieldWidthPx = 100;
-constexpr int kShortestDigits = 15;  // the shortest general format of a settlement
+constexpr int kShortestDigits = 15;   // the shortest general format of a settlement
+constexpr int kNumberColumnPx = 40;   // the "N" column of the settlement table
+constexpr int kCellPaddingPx = 12;    // a table cell's margins around its text
+constexpr int kScrollBarRoomPx = 18;  // room for the table's vertical scroll bar
 constexpr int kSettlementColumn = 1;
 
 QString Q(const std::string& text) {
@@ -365,9 +368,16 @@ TDesignChartsWindow::TDesignChartsWindow(TWindowHost& host, QWidget* parent)
   right->addLayout(points);
   Table_->setColumnCount(2);
   Table_->verticalHeader()->hide();
-  Table_->setColumnWidth(0, 40);
-  Table_->setColumnWidth(1, 110);
-  Table_->setFixedWidth(40 + 110 + 2 * Table_->frameWidth() + 18);
+  // The settlement column holds a settlement of 15 significant digits in metres (an SI project's
+  // settlements converted from inches) on one line.
+  const int settlement_width =
+      Table_->fontMetrics().horizontalAdvance(QStringLiteral("0.00000000000000000")) +
+      kCellPaddingPx;
+  Table_->setWordWrap(false);
+  Table_->setColumnWidth(0, kNumberColumnPx);
+  Table_->setColumnWidth(1, settlement_width);
+  Table_->setFixedWidth(kNumberColumnPx + settlement_width + 2 * Table_->frameWidth() +
+                        kScrollBarRoomPx);
   Table_->setMinimumHeight(200);
   right->addWidget(Table_);
   body->addWidget(settlements);

@@ -306,6 +306,24 @@ class DataWindowsTest : public QObject {
     QCOMPARE(Real(host.Data().PDSETT[4]), 1.0);  // the fifth default settlement, 1 in
   }
 
+  // An SI project's settlements (inches converted to metres) stand whole on one line each.
+  void siSettlementsFitTheirColumn() {
+    TTestHost host(kSIUnits);
+    host.Data().InitPDSET();  // 0.1 in = 0.002540000000508 m with the program's factor
+    ShowDataWindow(host, TDataWindow::kDesignCharts);
+    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    QVERIFY(charts != nullptr);
+    const QTableWidget* table = charts->Settlements();
+    QVERIFY(!table->wordWrap());
+    for (int row = 0; row < table->rowCount(); ++row) {
+      const QString text = table->item(row, 1)->text();
+      QVERIFY2(table->fontMetrics().horizontalAdvance(text) < table->columnWidth(1),
+               qPrintable(text));
+    }
+    QVERIFY(table->columnViewportPosition(1) + table->columnWidth(1) <=
+            table->viewport()->width());
+  }
+
   void anSiProjectShowsMetresAndKilonewtons() {
     TTestHost host(kSIUnits);
     ShowDataWindow(host, TDataWindow::kDesignCharts);
