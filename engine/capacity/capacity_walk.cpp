@@ -49,7 +49,7 @@ struct RockStep {
 
 SideResistance socketSide(const SocketResistance& socket, const StepStress& stress) {
   SideResistance side;
-  side.unitSide = socket.unitSide * stress.upliftFactor / kPoundsPerTonForce;
+  side.unitSide = socket.unitSide * stress.upliftFactor / kPsfPerTsf;
   side.coefficient = side.unitSide > 0.0F ? 1.0F : 0.0F;
   return side;
 }
@@ -223,7 +223,7 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       // below TOPLENG counts only its part below it.
       const float countedLength = std::clamp(z - input.TOPLENG, 0.0F, 1.0F);
       const float unitSide =
-          std::min(side.unitSide, ParameterAt(layer, layer.MaxUnitSide, dz) / kPoundsPerTonForce);
+          std::min(side.unitSide, ParameterAt(layer, layer.MaxUnitSide, dz) / kPsfPerTsf);
       float perimeter = geometry.Perimeter;
       const float socket = ParameterAt(layer, layer.SocketDiameter, dz);
       if (isRock(layer.SoilType) && socket >= kSmallestSocketDiameter)
@@ -238,7 +238,7 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       Base base{geometry.BaseDiameter, geometry.BaseArea};
       if (isRock(layer.SoilType)) base.area = socketArea(layer, dz, geometry.BaseArea);
       float tip = tipResistance(input, layer, z, dz, base, rock).capacity;
-      tip = limitTip(tip, base.area, ParameterAt(layer, layer.MaxUnitTip, dz) / kPoundsPerTonForce);
+      tip = limitTip(tip, base.area, ParameterAt(layer, layer.MaxUnitTip, dz) / kPsfPerTsf);
       if (input.KCYCL == kUplift) tip = 0.0F;
 
       // The base of a shaft of length L rests on the soil at depth L: the tip of the step that

@@ -39,7 +39,7 @@ SideResistance lpcSideResistance(const Layer& layer, float dz, const StepStress&
   const float stressTerm =
       qc + stress.effective * std::tan(interfaceAngle * kDegreesToRadians) * stress.upliftFactor;
   result.coefficient = friction(qc) / qc;
-  result.unitSide = result.coefficient * stressTerm / kPoundsPerTonForce;
+  result.unitSide = result.coefficient * stressTerm / kPsfPerTsf;
   return result;
 }
 
@@ -48,8 +48,7 @@ SideResistance sandSide(const Layer& layer, float z, float dz, const StepStress&
   switch (cfaMethodOf(layer)) {
     case kColemanArcement:
       result.coefficient = ColemanSandBeta(sandTypeAt(layer, dz), z);
-      result.unitSide =
-          result.coefficient * stress.effective * stress.upliftFactor / kPoundsPerTonForce;
+      result.unitSide = result.coefficient * stress.effective * stress.upliftFactor / kPsfPerTsf;
       return result;
     case kLpcCone:
       return lpcSideResistance(layer, dz, stress, LpcSandSideFriction);
@@ -57,9 +56,8 @@ SideResistance sandSide(const Layer& layer, float z, float dz, const StepStress&
       result.coefficient = layer.Estimated.SideFactor[kTop]
                                ? sandBeta(z, ParameterAt(layer, layer.BlowCount, dz))
                                : ParameterAt(layer, layer.SideFactor, dz);
-      result.unitSide =
-          std::min(kBetaMethodMaxUnitSide, result.coefficient * stress.effectiveMid *
-                                               stress.upliftFactor / kPoundsPerTonForce);
+      result.unitSide = std::min(kBetaMethodMaxUnitSide, result.coefficient * stress.effectiveMid *
+                                                             stress.upliftFactor / kPsfPerTsf);
       return result;
   }
   return result;
@@ -71,7 +69,7 @@ SideResistance claySide(const Layer& layer, float z, float dz, const StepStress&
       const float strength = ParameterAt(layer, layer.Cohesion, dz);
       SideResistance result;
       result.coefficient = ColemanClayCoefficient(strength);
-      result.unitSide = result.coefficient * strength / kPoundsPerTonForce;
+      result.unitSide = result.coefficient * strength / kPsfPerTsf;
       return result;
     }
     case kLpcCone:
@@ -124,7 +122,7 @@ TipResistance cfaTipResistance(const Layer& layer, float z, float dz, const Base
                                float DSTART) {
   const bool sand = layer.SoilType == kCfaSand;
   if (cfaMethodOf(layer) == kLpcCone) {
-    const float qc = ParameterAt(layer, layer.ConeResistance, dz) / kPoundsPerTonForce;
+    const float qc = ParameterAt(layer, layer.ConeResistance, dz) / kPsfPerTsf;
     TipResistance result;
     result.unitTip = (sand ? kSandConeTipShare : kClayConeTipShare) * qc;
     result.capacity = result.unitTip * base.area;

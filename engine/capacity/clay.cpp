@@ -6,6 +6,7 @@
 #include "capacity/layer_ends.h"
 #include "capacity/profile.h"
 #include "capacity/soil_methods.h"
+#include "core/units.h"
 
 namespace tolvane::engine {
 namespace {
@@ -14,9 +15,6 @@ namespace {
 enum ClaySideMethod : int { kFhwa1999 = 1, kGec10 = 2 };
 // Laboratory test that measured the clay strength.
 enum StrengthTest : int { kCiuc = 1, kUnconfined = 2, kUnconsolidatedUndrained = 3 };
-
-constexpr float kInchesPerFoot = 12.0F;
-constexpr float kKsfPerTsf = 2.0F;
 
 // Alpha of the FHWA 1999 procedure, by the strength ratio cu / pa.
 constexpr float kAtmosphericPressureFhwa = 2116.8F;  // lb/ft²
@@ -175,7 +173,7 @@ float baseSizeFactor(float z, float baseDiameter, float strengthTsf) {
 // Strength for the tip, tsf: cu when the layer gives one, else from N.
 float tipStrength(const Layer& layer, float dz) {
   if (eitherAbove(layer.Cohesion, kNoStrength)) {
-    return ParameterAt(layer, layer.Cohesion, dz) / kPoundsPerTonForce;
+    return ParameterAt(layer, layer.Cohesion, dz) / kPsfPerTsf;
   }
   return kTipStrengthPerBlow * ParameterAt(layer, layer.BlowCount, dz);
 }
@@ -187,7 +185,7 @@ TipResistance gec10Tip(const Layer& layer, float z, float dz, const Base& base, 
     nc = nc * (1.0F + z / (kShallowNcDiameters * base.diameter)) * kShallowNcShare;
   }
   TipResistance result;
-  result.unitTip = strength * nc / kPoundsPerTonForce;
+  result.unitTip = strength * nc / kPsfPerTsf;
   result.capacity = result.unitTip * base.area * factor;
   return result;
 }
@@ -212,7 +210,7 @@ SideResistance cohesiveSideResistance(const Layer& layer, float /*z*/, float dz,
     result.strengthFromBlowCount = true;
   }
   result.coefficient = ParameterAt(layer, layer.SideFactor, dz);
-  result.unitSide = result.coefficient * strength / kPoundsPerTonForce;
+  result.unitSide = result.coefficient * strength / kPsfPerTsf;
   return result;
 }
 

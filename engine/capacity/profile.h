@@ -3,11 +3,9 @@
 #pragma once
 
 #include "core/analysis_input.h"
+#include "core/units.h"
 
 namespace tolvane::engine {
-
-inline constexpr float kUnitWeightOfWater = 62.4F;    // lb/ft³
-inline constexpr float kPoundsPerTonForce = 2000.0F;  // lb/ft² per tsf
 
 // Value of a top/bottom field at dz ft below the layer top, linear between the two ends.
 float ParameterAt(const Layer& layer, const EndValues& field, float dz);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "capacity/profile.h"
+#include "core/units.h"
 #include "io/input_reader.h"
 #include "io/number_text.h"
 #include "io/record_reader.h"
@@ -27,7 +28,6 @@ constexpr float kThreeQuarterPi = 2.3562F;  // 3 π / 4
 constexpr float kSpacingTerm = 3.0F;
 constexpr float kSpacingDivisor = 10.0F;
 constexpr float kApertureFactor = 300.0F;
-constexpr float kQuarterPi = 0.7854F;
 constexpr float kSmallestSocketDiameter = 0.001F;  // ft
 
 constexpr float kRqdMax = 100.0F;  // percent
@@ -140,7 +140,7 @@ SideResistance strongRockSideResistance(const Layer& layer, float dz, const Step
     stressTerm = kSquareInchesPerSquareFoot *
                  std::sqrt(strength / kSquareInchesPerSquareFoot);  // √(lb/in²), in lb/ft²
   }
-  side.unitSide = side.coefficient * stressTerm * stress.upliftFactor / kPoundsPerTonForce;
+  side.unitSide = side.coefficient * stressTerm * stress.upliftFactor / kPsfPerTsf;
   return side;
 }
 
@@ -159,7 +159,7 @@ TipResistance strongRockTipResistance(const Layer& layer, float dz) {
   const float spacing = ParameterAt(layer, layer.JointSpacing, dz);
   const float thickness = ParameterAt(layer, layer.JointThickness, dz);
   TipResistance tip;
-  tip.capacity = strength / kPoundsPerTonForce * kThreeQuarterPi * socket * socket *
+  tip.capacity = strength / kPsfPerTsf * kThreeQuarterPi * socket * socket *
                  spacingFactor(spacing, thickness, socket);
   tip.unitTip = tip.capacity / (kQuarterPi * socket * socket);
   return tip;

@@ -10,6 +10,7 @@
 #include "capacity/rock.h"
 #include "capacity/rock_charts.h"
 #include "capacity/rock_socket_detail.h"
+#include "core/units.h"
 #include "io/edit_format.h"
 
 namespace tolvane::engine {
@@ -17,12 +18,8 @@ namespace {
 
 constexpr float kAtmosphericPressure = 2115.7F;  // pa, lb/ft²
 constexpr float kFluidConcreteWeight = 150.0F;   // lb/ft³
-constexpr float kPi = 3.1416F;
 constexpr float kDegreesPerHalfTurn = 180.0F;
 constexpr float kTan30 = 0.57735187F;
-constexpr float kQuarterPi = 0.7854F;
-constexpr float kMillimetresPerInch = 25.4F;
-constexpr float kMillimetresPerMetre = 1000.0F;
 
 // ----- Charts -----
 
@@ -182,7 +179,6 @@ constexpr float kBaseModulusFactor = 0.64159197F;
 constexpr float kBaseExponent = 0.67F;
 constexpr float kBaseStrengthLimit = 2.5F;  // qb <= 2.5 qu
 constexpr float kBaseSettlementFactor = 20.88F;
-constexpr float kMillimetresPerFoot = 304.8F;
 constexpr float kLargestN = 1.0F;             // n above 1 would let fs exceed fa
 constexpr float kRoughInterfaceShare = 0.5F;  // fa0 = qu / 2 on a rough interface
 constexpr float kSocketAboveRock = 1.0F;      // ft: Lc of a step above the rock top
@@ -289,7 +285,7 @@ WeakRockValues weakRockValues(const SocketStep& step, const WeakRockSocket& sock
       closedJoints(condition) ? closedJointModulusRatio(rqd) : openJointModulusRatio(rqd);
   v.fa = fa0 * jointFactor(modulusRatio);
   v.modulus = state.weakRockModulusSum / static_cast<float>(state.weakRockSteps) * modulusRatio;
-  const float modulusPsf = kPoundsPerTonForce * v.modulus;
+  const float modulusPsf = kPsfPerTsf * v.modulus;
   v.n = roughInterface(condition)
             ? normalStress / strength
             : nRatio(modulusPsf / normalStress, strength / kAtmosphericPressure);
@@ -305,7 +301,7 @@ WeakRockValues weakRockValues(const SocketStep& step, const WeakRockSocket& sock
   warnOutOfRange(socket, v.diameter, step.shaftModulus / v.modulus, state, runLog);
   v.fs = mobilizedSideFactor(v.theta, v.n) * v.fa;
   v.qb = weakRockBase(v, strength, settlement);
-  v.tipCapacity = kQuarterPi * v.diameter * v.diameter * v.qb / kPoundsPerTonForce;
+  v.tipCapacity = kQuarterPi * v.diameter * v.diameter * v.qb / kPsfPerTsf;
   v.roughInterface = roughInterface(condition);
   return v;
 }
@@ -371,7 +367,7 @@ SocketResistance granularIgmSocketStep(const SocketStep& step) {
   SocketResistance result;
   result.unitSide = k0 * std::tan(kInterfaceShare * phi) * stress;
   result.tipCapacity =
-      stress * kBaseFactor * std::pow(ratio, kRatioExponent) * base * base / kPoundsPerTonForce;
+      stress * kBaseFactor * std::pow(ratio, kRatioExponent) * base * base / kPsfPerTsf;
   return result;
 }
 

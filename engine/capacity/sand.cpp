@@ -7,6 +7,7 @@
 #include "capacity/layer_ends.h"
 #include "capacity/profile.h"
 #include "capacity/soil_methods.h"
+#include "core/units.h"
 
 namespace tolvane::engine {
 namespace {
@@ -15,9 +16,6 @@ namespace {
 enum SandSideMethod : int { kEarthPressureMethod = 1, kBetaMethod = 2, kOcrMethod = 3 };
 
 constexpr float kDegreesToRadians = std::numbers::pi_v<float> / 180.0F;
-constexpr float kSquareInchesPerSquareFoot = 144.0F;
-constexpr float kMetersPerFoot = 0.3048F;
-constexpr float kInchesPerFoot = 12.0F;
 
 // N and phi both below this: the layer gives neither.
 constexpr float kNotGiven = 1.0E-3F;
@@ -75,7 +73,7 @@ float sinDegrees(float angle) {
 
 float gravellySandBeta(float z) {
   const float beta = kGravellyBetaAtSurface -
-                     kGravellyBetaSlope * std::pow(kMetersPerFoot * z, kGravellyBetaExponent);
+                     kGravellyBetaSlope * std::pow(kMetresPerFootExact * z, kGravellyBetaExponent);
   return std::clamp(beta, kGravellyBetaMin, kGravellyBetaMax);
 }
 
@@ -160,7 +158,7 @@ float betaMethodCoefficient(const Layer& layer, float z, float dz) {
 
 // Unit side resistance of a beta formula, tsf, with or without the 2.1 tsf cap.
 float betaUnitSide(float beta, const StepStress& stress, bool capped) {
-  const float unitSide = beta * stress.effectiveMid * stress.upliftFactor / kPoundsPerTonForce;
+  const float unitSide = beta * stress.effectiveMid * stress.upliftFactor / kPsfPerTsf;
   return capped ? std::min(kBetaMethodMaxUnitSide, unitSide) : unitSide;
 }
 
@@ -212,7 +210,7 @@ SideResistance sandSideResistance(const Layer& layer, float z, float dz, const S
   switch (sideMethodOf(layer)) {
     case kEarthPressureMethod:
       result.coefficient = ParameterAt(layer, layer.SideFactor, dz);
-      result.unitSide = result.coefficient * frictionStress(layer, dz, stress) / kPoundsPerTonForce;
+      result.unitSide = result.coefficient * frictionStress(layer, dz, stress) / kPsfPerTsf;
       break;
     case kBetaMethod:
       result.coefficient = betaMethodCoefficient(layer, z, dz);
@@ -220,7 +218,7 @@ SideResistance sandSideResistance(const Layer& layer, float z, float dz, const S
       break;
     case kOcrMethod:
       result.coefficient = ocrMethodCoefficient(layer, dz, stress);
-      result.unitSide = result.coefficient * frictionStress(layer, dz, stress) / kPoundsPerTonForce;
+      result.unitSide = result.coefficient * frictionStress(layer, dz, stress) / kPsfPerTsf;
       break;
     default:
       break;

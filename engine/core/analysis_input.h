@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/capacities.h"
+#include "core/units.h"
 
 namespace tolvane::engine {
 
@@ -131,8 +132,5 @@ struct AnalysisInput {
   bool isSI() const { return Units == UnitSystem::SI; }
   const Layer& lastLayer() const { return Layers[static_cast<std::size_t>(LayerCount - 1)]; }
 };
-
-// π as the engine uses it for shaft areas and volumes.
-inline constexpr float kShaftPi = 3.142F;
 
 }  // namespace tolvane::engine

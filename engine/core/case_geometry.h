@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/analysis_input.h"
+#include "core/units.h"
 
 namespace tolvane::engine {
 
@@ -17,8 +18,6 @@ struct CaseGeometry {
 
   bool hasBell() const { return BellHeight > 0.0F; }
 };
-
-inline constexpr float kCubicFeetPerCubicYard = 27.0F;
 
 CaseGeometry caseGeometry(const AnalysisInput& input, float shaftDiameter);
 

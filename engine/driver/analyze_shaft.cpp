@@ -13,6 +13,8 @@
 #include "capacity/soil_methods.h"
 #include "capacity/tip_averaging.h"
 #include "core/case_geometry.h"
+#include "core/units.h"
+#include "driver/solver_calls.h"
 #include "io/edit_format.h"
 #include "io/input_reader.h"
 #include "report/design_charts.h"
@@ -34,8 +36,6 @@ inline constexpr float kLastDiameterAllowance = 0.02F;         // ft beyond DIAL
 inline constexpr float kConcreteWeightPerCubicYard = 4050.0F;  // lb
 inline constexpr float kWaterTonsPerFootPerSquareDiameter = 0.02450448F;  // 62.4 π/4 / 2000
 inline constexpr float kLengthPrintTolerance = 1.0E-4F;                   // ft
-inline constexpr float kInchesPerFoot = 12.0F;
-inline constexpr float kPsiPerTsf = 2000.0F / 144.0F;
 
 const char* const kShortProfileNote =
     "(/,5X,'INCREASE THE SOIL DEPTH TO GIVE ENOUGH LENGTH FOR',/,"
@@ -270,8 +270,8 @@ int CaseLoop::searchDesignLength(int last) const {
 float CaseLoop::shaftWeight(int length) const {
   const auto l = static_cast<float>(length);
   const float d = geometry_.ShaftDiameter;
-  float weight = kConcreteWeightPerCubicYard * table_->volume[static_cast<std::size_t>(length)] /
-                 kPoundsPerTonForce;
+  float weight =
+      kConcreteWeightPerCubicYard * table_->volume[static_cast<std::size_t>(length)] / kPsfPerTsf;
   if (l > input_.WTD) weight -= (l - input_.WTD) * kWaterTonsPerFootPerSquareDiameter * d * d;
   return weight;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/analysis_input.h"
+#include "core/units.h"
 #include "io/engine_files.h"
 #include "io/record_reader.h"
 
@@ -29,11 +30,5 @@ void convertRockLayerToInternalUnits(Layer& layer);
 void convertRockModuliToTsf(AnalysisInput& input);
 
 // Unit conversions from SI input to the internal units.
-inline constexpr float kTonsPerKilonewton = 0.1124F;
-inline constexpr float kFeetPerMetre = 3.2808F;
-inline constexpr float kPcfPerKnPerCubicMetre = 6.3659F;
-inline constexpr float kPsfPerKilopascal = 20.885F;
-inline constexpr float kSquareInchesPerSquareFoot = 144.0F;
-inline constexpr float kPoundsPerTon = 2000.0F;
 
 }  // namespace tolvane::engine

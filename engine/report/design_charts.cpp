@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/units.h"
 #include "io/edit_format.h"
 
 namespace tolvane::engine {
 namespace {
-
-inline constexpr float kInchesPerFoot = 12.0F;
-inline constexpr float kMetresPerInch = 0.0254F;
-inline constexpr float kPoundsPerTon = 2000.0F;
-inline constexpr float kKilonewtonsPerPound = 4.448F / 1000.0F;
 
 float printedInches(bool si, float inches) {
   return si ? inches * kMetresPerInch : inches / kInchesPerFoot;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/units.h"
 #include "io/edit_format.h"
 #include "io/input_reader.h"
 
@@ -10,8 +11,6 @@ namespace {
 
 inline constexpr int kLrfd = 1;
 inline constexpr int kUplift = 2;
-inline constexpr float kInchesPerFoot = 12.0F;
-inline constexpr float kMetresPerFoot = 1.0F / 3.2808F;
 inline constexpr float kSteelFraction = 0.01F;  // one percent of the shaft area
 
 std::string dashes(std::size_t count) {

@@ -6,12 +6,12 @@
 
 #include "core/analysis_input.h"
 #include "core/case_geometry.h"
+#include "core/units.h"
 #include "io/engine_files.h"
 
 namespace tolvane::engine {
 
 // Unit conversions back to SI for printing.
-inline constexpr float kCubicYardsPerCubicMetre = 1.3078F;
 
 // Lengths, loads and volumes in the project's units.
 float printedLength(const AnalysisInput& input, float feet);

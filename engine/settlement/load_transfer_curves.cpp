@@ -2,12 +2,8 @@
 
 #include <algorithm>
 
-#include "io/edit_format.h"
-
 namespace tolvane::engine {
 namespace {
-
-inline constexpr float kProfileAllowance = 0.1F;  // in: extrapolated beyond the last depth
 
 enum class Family { Sand, Clay };
 
@@ -86,20 +82,13 @@ int placeCurves(std::span<const CurveLayer> layers, std::span<LoadTransferCurve>
   return count;
 }
 
-float lookupSideProfile(const ResistanceProfile& profile, float depth, int& status,
-                        OutputFile& report, bool* failed) {
+std::optional<float> lookupSideProfile(const ResistanceProfile& profile, float depth) {
   const int n = profile.count;
   int k = 1;
   while (k < n && !(profile.depth[static_cast<std::size_t>(k)] > depth)) ++k;
   if (k >= n) {
     if (n < 2 || !(depth - profile.depth[static_cast<std::size_t>(n - 1)] < kProfileAllowance)) {
-      report.write(
-          formatRecord("(/,29X,'**** WARNING ****',/,5X,'THE VALUE OF X =',E10.3,"
-                       "' IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE 1')",
-                       {depth}));
-      status = std::max(status, static_cast<int>(kResultTzDepthBeyondProfile));
-      if (failed != nullptr) *failed = true;
-      return 0.0F;
+      return std::nullopt;
     }
     k = n - 1;
   }
@@ -133,18 +122,9 @@ void buildSideCurve(LoadTransferCurve& curve, float shaftDiameter, CurveLine lin
   }
 }
 
-bool tipDepthWithinProfile(int bottomSoilType, float tipDepth, const ResistanceProfile& profile,
-                           int& status, OutputFile& report, OutputFile& runLog) {
+bool tipDepthWithinProfile(int bottomSoilType, float tipDepth, const ResistanceProfile& profile) {
   if (bottomSoilType == kSand || profile.count < 1) return true;
-  if (!(tipDepth > profile.depth[static_cast<std::size_t>(profile.count - 1)])) return true;
-  const std::string warning = formatRecord(
-      "(/,29X,'**** WARNING ****',/,5X,'THE VALUE OF X =',E9.2,"
-      "' IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE')",
-      {tipDepth});
-  report.write(warning);
-  runLog.write(warning);
-  status = std::max(status, static_cast<int>(kResultTipBelowProfile));
-  return false;
+  return !(tipDepth > profile.depth[static_cast<std::size_t>(profile.count - 1)]);
 }
 
 TipCurve buildTipCurve(int bottomSoilType, CurveLine line, float baseDiameter, float shaftDiameter,

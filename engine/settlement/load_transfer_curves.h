@@ -5,13 +5,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "capacity/capacity_walk.h"
 #include "core/analysis_input.h"
 #include "core/capacities.h"
-#include "io/engine_files.h"
 
 namespace tolvane::engine {
 
@@ -79,10 +79,10 @@ struct CurveLayer {
 // number and soil type of curves 1..5n and returns 5n.
 int placeCurves(std::span<const CurveLayer> layers, std::span<LoadTransferCurve> curves);
 
-// The side-resistance profile at `depth`. Beyond its last depth by 0.1 in or more it writes the
-// warning to the report, raises `status` to 2, sets `*failed` when given and returns 0.
-float lookupSideProfile(const ResistanceProfile& profile, float depth, int& status,
-                        OutputFile& report, bool* failed = nullptr);
+// The side-resistance profile at `depth`; nothing when the depth lies beyond its last depth by
+// kProfileAllowance or more (the run then stops with status 2).
+std::optional<float> lookupSideProfile(const ResistanceProfile& profile, float depth);
+inline constexpr float kProfileAllowance = 0.1F;  // in: extrapolated beyond the last depth
 
 // The depth-step table at `depth`: linear between steps, from (0, 0) above the first one, the
 // last value below the last one.
@@ -91,11 +91,9 @@ float lookupDepthStepTable(const DepthStepTable& table, float depth);
 // Fills z and t of the curve from the shaft diameter (in), its unit side resistance and family.
 void buildSideCurve(LoadTransferCurve& curve, float shaftDiameter, CurveLine line);
 
-// False, with the warning written to the report and the run log and `status` raised to 4, when
-// a tip curve of the bottom layer's type needs the clay-family tip-depth check and the tip
-// (in) lies below the last profile depth.
-bool tipDepthWithinProfile(int bottomSoilType, float tipDepth, const ResistanceProfile& profile,
-                           int& status, OutputFile& report, OutputFile& runLog);
+// False when a tip curve of the bottom layer's type needs the clay-family tip-depth check and
+// the tip (in) lies below the last profile depth (the run then stops with status 4).
+bool tipDepthWithinProfile(int bottomSoilType, float tipDepth, const ResistanceProfile& profile);
 
 // The Q-w curve of the bottom layer's family: movement scaled by the larger of the base and
 // shaft diameters (in), load by the ultimate tip capacity (lb).

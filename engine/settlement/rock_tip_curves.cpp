@@ -12,6 +12,7 @@
 #include "capacity/rock.h"
 #include "capacity/rock_charts.h"
 #include "capacity/rock_socket_detail.h"
+#include "core/units.h"
 #include "io/edit_format.h"
 #include "io/input_reader.h"
 #include "io/record_reader.h"
@@ -19,10 +20,6 @@
 namespace tolvane::engine {
 namespace {
 
-constexpr float kInchesPerFoot = 12.0F;
-constexpr float kKilonewtonsPerTon = 8.896F;
-constexpr float kQuarterPi = 0.7854F;
-constexpr float kPi = 3.1416F;
 constexpr float kSmallestSocketDiameter = 0.001F;  // ft
 
 const char* const kHeading =
@@ -97,7 +94,7 @@ struct GranularModulus {
 GranularModulus granularModulus(const Layer& layer, float blowCount) {
   if (layer.RockModulus[kBottom] > kModulusGiven) {
     return {
-        kPoundsPerTonForce * layer.RockModulus[kBottom],
+        kPsfPerTsf * layer.RockModulus[kBottom],
         (layer.RockModulus[kTop] + layer.RockModulus[kBottom]) / 2.0F / layer.RockModulus[kBottom]};
   }
   return {kModulusPerBlowCount * std::pow(blowCount, kModulusExponent),
@@ -142,7 +139,7 @@ SideFailure granularSideFailure(const RockTipCase& tip, float length, float B,
   const float t = std::tanh(muL);
   const float F = kFFactor * (1.0F + kFLengthTerm * ratio * t / (kFLambdaTerm * lambda * muL)) /
                   (kFBase + kFRhoTerm * ratio * t * m.rho / (zeta * muL));
-  const float side = kPoundsPerTonForce * sideAtTip(tip);
+  const float side = kPsfPerTsf * sideAtTip(tip);
   const float share = 1.0F - F / (kSideFailureCosh * std::cosh(muL));
   if (!(share > 0.0F)) cannotCompute(tip.tipLayer, "the socket solution has no side failure load");
   const float Pt = side / share;
@@ -172,17 +169,17 @@ RockTipResult granularIgmTipCurve(const RockTipCase& tip, const RockWalkState& w
   RockTipResult result;
   for (int k = 1; k <= kSideFailurePoint; ++k) {
     const float share10 = static_cast<float>(k) / static_cast<float>(kSideFailurePoint);
-    result.top[static_cast<std::size_t>(k - 1)] = {share10 * Pt / kPoundsPerTonForce, share10 * wt};
+    result.top[static_cast<std::size_t>(k - 1)] = {share10 * Pt / kPsfPerTsf, share10 * wt};
   }
   const float R = kBlowCountStressFactor * blowCount / stress;
   const float Qb = kQuarterPi * B * B * stress * kBaseTerm * std::pow(R, kRatioExponent);
-  result.tipCapacity = Qb / kPoundsPerTonForce;
-  const float dQ = kPoundsPerTonForce * sideAtTip(tip) + Qb - Pt;
+  result.tipCapacity = Qb / kPsfPerTsf;
+  const float dQ = kPsfPerTsf * sideAtTip(tip) + Qb - Pt;
   const float dw = kBaseSettlementFactor * dQ / B / (kBaseModulusShare * m.modulus);
   for (int j = 1; j <= kBaseSteps; ++j) {
     const float share4 = static_cast<float>(j) / static_cast<float>(kBaseSteps);
     result.top[static_cast<std::size_t>(kSideFailurePoint + j - 1)] = {
-        Pt / kPoundsPerTonForce + share4 * dQ / kPoundsPerTonForce, wt + share4 * dw};
+        Pt / kPsfPerTsf + share4 * dQ / kPsfPerTsf, wt + share4 * dw};
   }
   result.top[kRockCurvePoints - 1] = {result.top[kRockCurvePoints - 2].load,
                                       kLastSettlementFactor * (wt + dw)};
@@ -203,7 +200,6 @@ constexpr float kDeepestPressureDepth = 40.0F;  // ft
 // Elastic shortening of the shaft above the socket, in: 24000 zt Q / (Ec A), A in in².
 constexpr float kShorteningFactor = 24000.0F;
 constexpr float kQuarterPiSquareFeetInInches = 113.097595F;  // π/4 x 144
-constexpr float kMetresPerInch = 0.0254F;
 
 float weakRockSettlementRatio(int k) {
   if (k <= kGrowingPoints) {
@@ -215,7 +211,7 @@ float weakRockSettlementRatio(int k) {
 // Output units, with the elastic shortening of the shaft above the socket.
 void weakRockToOutputUnits(const AnalysisInput& input, float socketTop, float B, RockCurve& curve) {
   const float area = kQuarterPiSquareFeetInInches * B * B;  // in²
-  const float modulusPsi = shaftModulusTsf(input) * kPoundsPerTonForce / kSquareInchesPerSquareFoot;
+  const float modulusPsi = shaftModulusTsf(input) * kPsfPerTsf / kSquareInchesPerSquareFoot;
   for (LoadSettlementPoint& p : curve) {
     if (!(p.settlement > 0.0F)) continue;
     const float shortening = kShorteningFactor * socketTop * p.load / (modulusPsi * area);  // in
@@ -239,8 +235,8 @@ RockTipResult weakRockTipCurve(const RockTipCase& tip, RockWalkState& walk, Outp
   socket.middleDepth = std::min(kDeepestPressureDepth, (tip.tipDepth + socketTop) / 2.0F);
   const SocketStep step{input,        tip.tipLayer,           tip.tipDepth, D, tip.diameterScale,
                         tip.tipDepth, shaftModulusTsf(input), 0.0F};
-  const float ultimateSide = kPoundsPerTonForce * sideAtTip(tip);
-  const float firstSide = kPoundsPerTonForce * walk.firstWeakRockSide;
+  const float ultimateSide = kPsfPerTsf * sideAtTip(tip);
+  const float firstSide = kPsfPerTsf * walk.firstWeakRockSide;
   RockTipResult result;
   float B = 0.0F;
   for (int k = 1; k <= kRockCurvePoints; ++k) {
@@ -248,8 +244,8 @@ RockTipResult weakRockTipCurve(const RockTipCase& tip, RockWalkState& walk, Outp
     const WeakRockValues v = weakRockValues(step, socket, ratio, walk, runLog);
     B = v.diameter;
     const float side = std::min(ultimateSide, firstSide + kPi * B * length * v.fs);
-    const float base = v.tipCapacity * kPoundsPerTonForce;
-    result.top[static_cast<std::size_t>(k - 1)] = {(side + base) / kPoundsPerTonForce, ratio * B};
+    const float base = v.tipCapacity * kPsfPerTsf;
+    result.top[static_cast<std::size_t>(k - 1)] = {(side + base) / kPsfPerTsf, ratio * B};
     result.tipCapacity = v.tipCapacity;
   }
   result.heading = formatRecord(kHeading, {});

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver/run_engine.h"
+#include "driver/solver_calls.h"
 #include "support/project_run.h"
 #include "support/test_support.h"
 

@@ -6,24 +6,10 @@
 
 #include <string>
 
-#include "support/test_support.h"
+#include "report/solver_listing.h"
 
 namespace tolvane::engine {
 namespace {
-
-using testing::readFile;
-using testing::TempDir;
-
-// A report file in a scratch folder, read back once closed.
-struct ScratchFile {
-  TempDir dir;
-  OutputFile file;
-  ScratchFile() { file.open((dir / "out.txt").string()); }
-  std::string text() {
-    file.close();
-    return readFile(dir / "out.txt");
-  }
-};
 
 ResistanceProfile twoPointProfile(float top, float bottom, float valueTop, float valueBottom) {
   ResistanceProfile profile;
@@ -69,26 +55,17 @@ TEST(CurvePositions, LowerLayersStartTwelvePointZeroOneInchesBelowTheirTop) {
 }
 
 TEST(SideProfile, InterpolatesAndExtrapolatesLessThanATenthOfAnInch) {
-  ScratchFile report;
-  int status = 0;
   const ResistanceProfile profile = twoPointProfile(0.0F, 100.0F, 10.0F, 20.0F);
   // 10 + 25 (20 - 10) / 100 = 12.5
-  EXPECT_FLOAT_EQ(lookupSideProfile(profile, 25.0F, status, report.file), 12.5F);
+  EXPECT_FLOAT_EQ(lookupSideProfile(profile, 25.0F).value_or(-1.0F), 12.5F);
   // 0.05 in below the last depth: the last segment extended, 10 + 100.05 x 0.1 = 20.005.
-  EXPECT_NEAR(lookupSideProfile(profile, 100.05F, status, report.file), 20.005F, 1.0E-4F);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(report.text(), "");
+  EXPECT_NEAR(lookupSideProfile(profile, 100.05F).value_or(-1.0F), 20.005F, 1.0E-4F);
 }
 
-TEST(SideProfile, ATenthOfAnInchBeyondRaisesStatusTwoWithTheWarning) {
-  ScratchFile report;
-  int status = 0;
-  bool failed = false;
+TEST(SideProfile, ATenthOfAnInchBeyondGivesNoValueAndTheWarningNamesTheDepth) {
   const ResistanceProfile profile = twoPointProfile(0.0F, 100.0F, 10.0F, 20.0F);
-  EXPECT_EQ(lookupSideProfile(profile, 100.5F, status, report.file, &failed), 0.0F);
-  EXPECT_TRUE(failed);
-  EXPECT_EQ(status, kResultTzDepthBeyondProfile);
-  EXPECT_EQ(report.text(),
+  EXPECT_FALSE(lookupSideProfile(profile, 100.5F).has_value());
+  EXPECT_EQ(sideBeyondProfileWarning(100.5F),
             "\n" + std::string(29, ' ') + "**** WARNING ****\n" +
                 "     THE VALUE OF X = 0.101E+03 IS BEYOND THE EXTENT OF THE INPUT STRENGTH "
                 "CURVE 1\n");
@@ -164,24 +141,14 @@ TEST(CurveFamilies, TipFamilyByTheBottomLayer) {
 
 TEST(TipDepthCheck, AllowsNoTenthOfAnInchBelowTheProfile) {
   const ResistanceProfile profile = twoPointProfile(0.0F, 480.0F, 5.0F, 5.0F);
-  {
-    ScratchFile report;
-    ScratchFile runLog;
-    int status = 0;
-    EXPECT_TRUE(tipDepthWithinProfile(kClay, 480.0F, profile, status, report.file, runLog.file));
-    EXPECT_EQ(status, 0);
-  }
-  ScratchFile report;
-  ScratchFile runLog;
-  int status = 0;
-  EXPECT_FALSE(
-      tipDepthWithinProfile(kGravellySand, 480.05F, profile, status, report.file, runLog.file));
-  EXPECT_EQ(status, kResultTipBelowProfile);
-  const std::string warning = "\n" + std::string(29, ' ') + "**** WARNING ****\n" +
-                              "     THE VALUE OF X = 0.48E+03 IS BEYOND THE EXTENT OF THE "
-                              "INPUT STRENGTH CURVE\n";  // E9.2: one blank, 8 characters
-  EXPECT_EQ(report.text(), warning);
-  EXPECT_EQ(runLog.text(), warning);
+  EXPECT_TRUE(tipDepthWithinProfile(kClay, 480.0F, profile));
+  EXPECT_FALSE(tipDepthWithinProfile(kGravellySand, 480.05F, profile));
+  // A sand tip curve needs no check.
+  EXPECT_TRUE(tipDepthWithinProfile(kSand, 480.05F, profile));
+  EXPECT_EQ(tipBelowProfileWarning(480.05F),
+            "\n" + std::string(29, ' ') + "**** WARNING ****\n" +
+                "     THE VALUE OF X = 0.48E+03 IS BEYOND THE EXTENT OF THE "
+                "INPUT STRENGTH CURVE\n");  // E9.2: one blank, 8 characters
 }
 
 TEST(CurveLookups, SideCurveHoldsItsLastValueAndTipCurveExtrapolatesThroughTheOrigin) {
