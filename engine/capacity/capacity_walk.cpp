@@ -18,8 +18,6 @@ inline constexpr float kSmallestUnitWeight = 50.0F;  // lb/ft³: below it a tota
 inline constexpr float kSmallestSocketDiameter = 0.001F;  // ft
 inline constexpr float kNegativeTipLimit = -1.0E-6F;      // tsf: a fixed unit tip resistance
 inline constexpr float kSmallestCarriedSide = 1.0E-10F;   // tons
-inline constexpr int kUplift = 2;
-inline constexpr int kDesignLoadGiven = 1;
 
 const char* const kUnitWeightError =
     "(/,/,5X,'*********************ERROR**********************',/,"
@@ -112,7 +110,7 @@ float limitTip(float capacity, float area, float limit) {
 }
 
 float upliftStressFactor(const AnalysisInput& input) {
-  if (input.KCYCL != kUplift) return 1.0F;
+  if (!input.isUplift()) return 1.0F;
   return input.RATIO > 1.0F ? input.RCYCL * input.RATIO : input.RCYCL;
 }
 
@@ -124,7 +122,7 @@ struct Carried {
 // The tip depth a socket is designed for: the shaft length, or without one the middle of the
 // layer below the top exclusion.
 float socketDesignDepth(const AnalysisInput& input, const Layer& layer) {
-  if (input.METHOD == kDesignLoadGiven) {
+  if (input.designLoadGiven()) {
     return (layer.TopDepth + layer.BottomDepth) / 2.0F + input.TOPLENG;
   }
   return input.ProposedDepth;
@@ -136,7 +134,7 @@ RockStep rockStep(const AnalysisInput& input, const CaseGeometry& geometry, int 
                   float stressAtZ, CapacityTable& table, OutputFile& runLog) {
   const Layer& layer = input.Layers[static_cast<std::size_t>(n)];
   RockStep rock;
-  rock.compression = input.KCYCL != kUplift;
+  rock.compression = !input.isUplift();
   table.rock.lastRockStepDepth = z;
   table.rock.lastRockStepStress = stressAtZ;
   if (layer.SoilType != kWeakRock && layer.SoilType != kDecomposedRock) return rock;
@@ -239,7 +237,7 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       if (isRock(layer.SoilType)) base.area = socketArea(layer, dz, geometry.BaseArea);
       float tip = tipResistance(input, layer, z, dz, base, rock).capacity;
       tip = limitTip(tip, base.area, ParameterAt(layer, layer.MaxUnitTip, dz) / kPsfPerTsf);
-      if (input.KCYCL == kUplift) tip = 0.0F;
+      if (input.isUplift()) tip = 0.0F;
 
       // The base of a shaft of length L rests on the soil at depth L: the tip of the step that
       // ends at depth z is the tip of the shaft whose length is z, whatever the lengths to

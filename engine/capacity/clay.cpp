@@ -12,7 +12,6 @@ namespace tolvane::engine {
 namespace {
 
 // Clay side methods.
-enum ClaySideMethod : int { kFhwa1999 = 1, kGec10 = 2 };
 // Laboratory test that measured the clay strength.
 enum StrengthTest : int { kCiuc = 1, kUnconfined = 2, kUnconsolidatedUndrained = 3 };
 
@@ -75,7 +74,7 @@ constexpr float kBaseFactorBMin = 0.5F;
 constexpr float kBaseFactorBMax = 1.5F;
 
 bool isGec10Clay(const Layer& layer) {
-  return layer.SoilType == kClay && sideMethodOf(layer) == kGec10;
+  return layer.SoilType == kClay && sideMethodOf(layer) == kClayGec10Method;
 }
 
 float fhwaAlpha(float strength) {

@@ -13,7 +13,6 @@ namespace tolvane::engine {
 namespace {
 
 // Sand side methods.
-enum SandSideMethod : int { kEarthPressureMethod = 1, kBetaMethod = 2, kOcrMethod = 3 };
 
 constexpr float kDegreesToRadians = std::numbers::pi_v<float> / 180.0F;
 
@@ -117,13 +116,13 @@ void estimateOcr(Layer& layer, const EndStress& stress) {
 }
 
 void estimateFrictionAngle(Layer& layer, const EndStress& stress, int method) {
-  if (method != kEarthPressureMethod && method != kOcrMethod) return;
+  if (method != kSandKoMethod && method != kSandGec10Method) return;
   if (!eitherAbove(layer.BlowCount, 0.0F) || !bothBelow(layer.FrictionAngle, kLeftAtZero)) return;
   for (const LayerEnd end : kLayerEnds) {
     const float blowCount = layer.BlowCount[end];
     const float stressAtEnd = endStress(stress, end);
     layer.FrictionAngle[end] =
-        method == kOcrMethod
+        method == kSandGec10Method
             ? angleFromCorrectedBlowCount(blowCount, stressAtEnd)
             : FrictionAngleFromBlowCount(blowCount, stressAtEnd / kSquareInchesPerSquareFoot);
   }
@@ -188,8 +187,8 @@ float sandBeta(float z, float blowCount) {
 
 void estimateSandParameters(Layer& layer, const EndStress& stress) {
   const int method = sideMethodOf(layer);
-  if (method == kBetaMethod) estimateSandBeta(layer);
-  if (method == kOcrMethod) estimateOcr(layer, stress);
+  if (method == kSandBetaMethod) estimateSandBeta(layer);
+  if (method == kSandGec10Method) estimateOcr(layer, stress);
   estimateFrictionAngle(layer, stress, method);
   layer.InterfaceAngle = layer.FrictionAngle;
 }
@@ -208,15 +207,15 @@ SideResistance sandSideResistance(const Layer& layer, float z, float dz, const S
   result.missingBlowCountAndFrictionAngle = ParameterAt(layer, layer.BlowCount, dz) < kNotGiven &&
                                             ParameterAt(layer, layer.FrictionAngle, dz) < kNotGiven;
   switch (sideMethodOf(layer)) {
-    case kEarthPressureMethod:
+    case kSandKoMethod:
       result.coefficient = ParameterAt(layer, layer.SideFactor, dz);
       result.unitSide = result.coefficient * frictionStress(layer, dz, stress) / kPsfPerTsf;
       break;
-    case kBetaMethod:
+    case kSandBetaMethod:
       result.coefficient = betaMethodCoefficient(layer, z, dz);
       result.unitSide = betaUnitSide(result.coefficient, stress, true);
       break;
-    case kOcrMethod:
+    case kSandGec10Method:
       result.coefficient = ocrMethodCoefficient(layer, dz, stress);
       result.unitSide = result.coefficient * frictionStress(layer, dz, stress) / kPsfPerTsf;
       break;
@@ -245,11 +244,12 @@ TipResistance SandTipResistance(float blowCount, float frictionAngle, float z, c
   result.unitTip = sandUnitTip(blowCount, frictionAngle);
   const bool noTip = blowCount == 0.0F && frictionAngle <= kNoTipAngle;
   float capacity = noTip ? kNoTipCapacity : result.unitTip * base.area;
-  if (IMOD == 1 && base.diameter > kLargeBaseDiameter) {
+  const bool modified = IMOD == kModifiedSandTip;
+  if (modified && base.diameter > kLargeBaseDiameter) {
     capacity = capacity * kLargeBaseReference / (kInchesPerFoot * base.diameter);
   }
   const float fullDepth = kFullTipDepthInDiameters * base.diameter;
-  if (IMOD == 1 && z < fullDepth) capacity = capacity * z / fullDepth;
+  if (modified && z < fullDepth) capacity = capacity * z / fullDepth;
   result.capacity = capacity;
   return result;
 }

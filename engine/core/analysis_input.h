@@ -8,27 +8,11 @@
 
 #include "core/capacities.h"
 #include "core/units.h"
+#include "tolvane/project_codes.h"
 
 namespace tolvane::engine {
 
 enum class UnitSystem { English, SI };
-
-// Soil and rock type codes, as stored in the project file.
-enum SoilTypeCode : int {
-  kSand = 1,
-  kClay = 2,
-  kShale = 3,
-  kStrongRockSideOrEnd = 4,
-  kDecomposedRock = 5,
-  kWeakRock = 6,
-  kStrongRock = 7,
-  kGravellySand = 8,
-  kGravel = 9,
-  kCfaSand = 10,
-  kCfaClay = 11,
-};
-inline constexpr int kFirstSoilType = kSand;
-inline constexpr int kLastSoilType = kCfaClay;
 
 // Values given at the top and at the bottom of a layer; they vary linearly in between.
 enum LayerEnd { kTop = 0, kBottom = 1 };
@@ -82,21 +66,21 @@ struct Layer {
 
 struct AnalysisInput {
   std::string Title;  // kTitleWidth characters, blank-padded
-  int fUnits = 1;
+  int fUnits = kEnglishUnits;
   UnitSystem Units = UnitSystem::English;
 
-  int METHOD = 0;  // 1 design load given, 2 shaft length given
-  int KCYCL = 1;   // 1 compression, 2 uplift
+  int METHOD = 0;            // kDesignLoadGiven or kShaftLengthGiven
+  int KCYCL = kCompression;  // or kUplift
   float RCYCL = 0.7F;
   float PINC = 0.0F;
   int IMOD = 1;
-  int NLRFD = 0;  // 1 LRFD, 2 ASD
+  int NLRFD = 0;  // kLrfd or kAsd
   int IPENT = 0;
   int IChart = 0;
   int UseElevation = 0;
   float ValElevation = 0.0F;
-  int PrintTZCurves = 0;
-  int CFAPile = 0;
+  int PrintTZCurves = 0;  // 1: t-z curves at the listed depths
+  int CFAPile = 0;        // 1: continuous-flight-auger pile
 
   float DSTART = 0.0F;
   float DIALIM = 0.0F;
@@ -130,6 +114,13 @@ struct AnalysisInput {
   std::array<float, kSolverLayerEntries> SolverLayerBottom{};
 
   bool isSI() const { return Units == UnitSystem::SI; }
+  bool isLrfd() const { return NLRFD == kLrfd; }
+  bool isAsd() const { return NLRFD == kAsd; }
+  bool isUplift() const { return KCYCL == kUplift; }
+  bool designLoadGiven() const { return METHOD == kDesignLoadGiven; }
+  bool shaftLengthGiven() const { return METHOD == kShaftLengthGiven; }
+  bool isCfaPile() const { return CFAPile == 1; }
+  bool printsTzCurvesAtDepths() const { return PrintTZCurves == 1; }
   const Layer& lastLayer() const { return Layers[static_cast<std::size_t>(LayerCount - 1)]; }
 };
 

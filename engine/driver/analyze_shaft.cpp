@@ -27,9 +27,6 @@
 namespace tolvane::engine {
 namespace {
 
-inline constexpr int kLrfd = 1;
-inline constexpr int kDesignLoadGiven = 1;
-inline constexpr int kUplift = 2;
 inline constexpr float kDiameterStep = 0.5F;                   // ft, between the diameters of a run
 inline constexpr float kSeriesTolerance = 0.001F;              // steps
 inline constexpr float kLastDiameterAllowance = 0.02F;         // ft beyond DIALIM
@@ -88,7 +85,7 @@ void checkAnalysisInput(const AnalysisInput& input) {
   if (!(input.PINC > 0.0F)) reject("The output depth increment must be greater than 0.");
   // The load-settlement computations divide by the axial stiffness of the shaft.
   if (!(input.EPILE > 0.0F)) reject("The elastic modulus of the shaft must be greater than 0.");
-  if (input.NLRFD != kLrfd && !(input.FST > 0.0F && input.FSB > 0.0F)) {
+  if (!input.isLrfd() && !(input.FST > 0.0F && input.FSB > 0.0F)) {
     reject("The factors of safety on side and base resistance must be greater than 0.");
   }
   if (input.RATIO > 0.0F && !(input.BELANGL > 0.0F && input.BELANGL < 90.0F)) {
@@ -235,7 +232,7 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
 
   const int last = lastAveragedLength(*table_, geometry_.BaseDiameter, geometry_.ShaftDiameter);
   int caseLength = static_cast<int>(std::lround(length));
-  if (input_.METHOD == kDesignLoadGiven && !hasLengthSeries(input_)) {
+  if (input_.designLoadGiven() && !hasLengthSeries(input_)) {
     caseLength = searchDesignLength(last);
     if (caseLength < 0) {
       printRows(last);
@@ -261,7 +258,7 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
 int CaseLoop::searchDesignLength(int last) const {
   for (int length = table_->firstRow; length <= last; ++length) {
     const CapacityRow row = rowAt(length);
-    const float design = input_.NLRFD == kLrfd ? row.design3 : row.design2;
+    const float design = input_.isLrfd() ? row.design3 : row.design2;
     if (design > input_.LPD) return length;
   }
   return -1;
@@ -282,7 +279,7 @@ float CaseLoop::tipResistanceFactor(int length) const {
 
 CapacityRow CaseLoop::rowAt(int length) const {
   const auto i = static_cast<std::size_t>(length);
-  const bool uplift = input_.KCYCL == kUplift;
+  const bool uplift = input_.isUplift();
   CapacityRow row;
   row.length = static_cast<float>(length);
   row.volume = table_->volume[i];
@@ -290,7 +287,7 @@ CapacityRow CaseLoop::rowAt(int length) const {
   row.tip = uplift ? shaftWeight(length)
                    : averagedTip(*table_, length, geometry_.BaseDiameter, geometry_.ShaftDiameter);
   row.total = row.side + row.tip;
-  if (input_.NLRFD == kLrfd) {
+  if (input_.isLrfd()) {
     row.design1 = table_->factoredSide[i];
     row.design2 = uplift ? row.tip : row.tip * tipResistanceFactor(length);
     row.design3 = row.design1 + row.design2;
@@ -307,8 +304,8 @@ CapacityRow CaseLoop::rowAt(int length) const {
 // Returns the number of rows.
 int CaseLoop::printRows(int caseLength) {
   const float increment = input_.isSI() ? input_.PINC * kFeetPerMetre : input_.PINC;
-  const bool lrfd = input_.NLRFD == kLrfd;
-  const float fsb = input_.KCYCL == kUplift ? 1.0F : input_.FSB;
+  const bool lrfd = input_.isLrfd();
+  const float fsb = input_.isUplift() ? 1.0F : input_.FSB;
   float nextPrinted = increment;
   bool first = true;
   int rows = 0;
@@ -391,10 +388,9 @@ void CaseLoop::fillSolverInput(const SolverCase& c) {
   block.shaftLength = static_cast<float>(caseLength);
   block.transitionLength = geometry_.BellHeight;
   block.modulus = input_.EPILE;
-  block.tipCapacity =
-      input_.KCYCL == kUplift
-          ? 0.0F
-          : averagedTip(*table_, caseLength, geometry_.BaseDiameter, geometry_.ShaftDiameter);
+  block.tipCapacity = input_.isUplift() ? 0.0F
+                                        : averagedTip(*table_, caseLength, geometry_.BaseDiameter,
+                                                      geometry_.ShaftDiameter);
   block.increments = std::max(1, c.depthSteps);
   block.units = input_.Units;
   block.caseNumber = caseNumber_;
@@ -422,7 +418,7 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
   file(FileRole::Report)
       .write(formatRecord("(/,/,/,5X,'AXIAL LOAD VS SETTLEMENT CURVES',/,5X,A)",
                           {std::string(31, '-')}));
-  if (input_.PrintTZCurves == 1 && diameterIndex == 1 && lengthIndex == 1) {
+  if (input_.printsTzCurvesAtDepths() && diameterIndex == 1 && lengthIndex == 1) {
     file(FileRole::QwScratch).write(formatRecord("(/,5X,'QW CURVE DATA')", {}));
     file(FileRole::TzCurves).write(formatRecord("(/,5X,'TZ CURVE DATA')", {}));
   }
@@ -475,18 +471,17 @@ void CaseLoop::printLoadSettlement() {
 // case to the socket diameter.
 void CaseLoop::rockLoadSettlement(const SolverCase& c, int tipType) {
   const auto tipDepth = static_cast<float>(c.length);
-  const RockTipCase tip{
-      input_,
-      geometry_,
-      tipDepth,
-      tipLayer(c.length),
-      geometry_.ShaftDiameter / input_.DSTART,
-      input_.KCYCL == kUplift
-          ? 0.0F
-          : averagedTip(*table_, c.length, geometry_.BaseDiameter, geometry_.ShaftDiameter),
-      table_->side.data(),
-      table_->firstRow,
-      table_->lastRow};
+  const RockTipCase tip{input_,
+                        geometry_,
+                        tipDepth,
+                        tipLayer(c.length),
+                        geometry_.ShaftDiameter / input_.DSTART,
+                        input_.isUplift() ? 0.0F
+                                          : averagedTip(*table_, c.length, geometry_.BaseDiameter,
+                                                        geometry_.ShaftDiameter),
+                        table_->side.data(),
+                        table_->firstRow,
+                        table_->lastRow};
   const RockTipResult curve = rockTipCurve(tip, table_->rock, file(FileRole::RunLog));
   file(FileRole::RunLog).write(curve.notes);
   file(FileRole::Report).write(rockCurveReport(input_, curve, tipType));
@@ -512,7 +507,8 @@ namespace {
 
 // The t-z curves at the depths the user listed, with the last case's profile.
 void writeAdditionalCurves(EngineRun& run, const CaseLoop& cases) {
-  if (run.input.PrintTZCurves != 1 || !cases.anyLoadSettlement() || cases.lastTipInRock()) return;
+  if (!run.input.printsTzCurvesAtDepths() || !cases.anyLoadSettlement() || cases.lastTipInRock())
+    return;
   run.file(FileRole::Report)
       .write(formatRecord("(/,/,/,5X,'ADDITIONAL TZ CURVES',/,5X,'--------------------',/,/,5X,"
                           "'NOTE: TZ AND QW CURVES DATA ARE AVAILABLE ONLY ',"

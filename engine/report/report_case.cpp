@@ -9,8 +9,6 @@
 namespace tolvane::engine {
 namespace {
 
-inline constexpr int kLrfd = 1;
-inline constexpr int kUplift = 2;
 inline constexpr float kSteelFraction = 0.01F;  // one percent of the shaft area
 
 std::string dashes(std::size_t count) {
@@ -33,7 +31,7 @@ const char* lengthUnit(const AnalysisInput& input) {
 }
 
 std::string lengthSeriesLines(const AnalysisInput& input) {
-  const bool cfa = input.CFAPile == 1;
+  const bool cfa = input.isCfaPile();
   const char* unit = lengthUnit(input);
   return valueLine(cfa ? "MAXIMUM PILE LENGTH      =" : "MAXIMUM SHAFT LENGTH      =",
                    printedLength(input, input.ProposedDepth), unit) +
@@ -71,7 +69,7 @@ float printedVolume(const AnalysisInput& input, float cubicYards) {
 }
 
 void writeShaftInput(const AnalysisInput& input, OutputFile& report) {
-  const bool cfa = input.CFAPile == 1;
+  const bool cfa = input.isCfaPile();
   const char* unit = lengthUnit(input);
   std::string text = formatRecord(
       "(/,/,5X,A,/,5X,A)",
@@ -110,7 +108,7 @@ std::string shaftBlock(const AnalysisInput& input, const CaseGeometry& geometry,
   const bool si = input.isSI();
   const char* unit = lengthUnit(input);
   std::string text =
-      input.CFAPile == 1
+      input.isCfaPile()
           ? formatRecord("(/,/,/,5X,'CFA PILE INFORMATION',/,/,5X,'--------------------')", {})
           : formatRecord(
                 "(/,/,/,5X,'DRILLED SHAFT INFORMATION',/,/,5X,'-------------------------')", {});
@@ -129,15 +127,15 @@ std::string shaftBlock(const AnalysisInput& input, const CaseGeometry& geometry,
   text += modulusLine(input);
   text += valueLine("VOLUME OF UNDERREAM       =", printedVolume(input, geometry.BellVolume),
                     si ? "CU. M" : "CU.YDS.");
-  if (input.METHOD == 2) {
+  if (input.shaftLengthGiven()) {
     text += valueLine("SHAFT LENGTH              =", printedLength(input, length), unit);
   }
   return text;
 }
 
 std::string capacityTableHeading(const AnalysisInput& input) {
-  const bool lrfd = input.NLRFD == kLrfd;
-  const bool uplift = input.KCYCL == kUplift;
+  const bool lrfd = input.isLrfd();
+  const bool uplift = input.isUplift();
   std::string text;
   if (lrfd) {
     text = formatRecord(
@@ -198,8 +196,8 @@ std::string capacityTableRow(const AnalysisInput& input, const CapacityRow& row)
   static const EditFormat kSIRow("(1X,F8.1,1X,F8.2,F9.2,F9.2,F9.2,2F9.2,1X,F9.2)");
   const float volume = printedVolume(input, row.volume);
   const float total = printedLoad(input, row.total);
-  const float last = input.NLRFD == kLrfd ? printedLoad(input, row.design3)
-                                          : (volume > 0.0F ? total / volume : 0.0F);
+  const float last =
+      input.isLrfd() ? printedLoad(input, row.design3) : (volume > 0.0F ? total / volume : 0.0F);
   const EditFormat& layout = input.isSI() ? kSIRow : kEnglishRow;
   return layout({printedLength(input, row.length), volume, printedLoad(input, row.side),
                  printedLoad(input, row.tip), total, printedLoad(input, row.design1),

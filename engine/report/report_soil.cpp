@@ -11,15 +11,6 @@
 namespace tolvane::engine {
 namespace {
 
-inline constexpr int kLrfdDesign = 1;
-inline constexpr int kAsdDesign = 2;
-
-// Side methods of sand and clay.
-inline constexpr int kSandKoMethod = 1;
-inline constexpr int kSandBetaMethod = 2;
-inline constexpr int kSandGec10Method = 3;
-inline constexpr int kClayFhwa1999Method = 1;
-
 // Clay strength tests; any other code is reported as UU.
 inline constexpr int kCiucTest = 1;
 inline constexpr int kUcTest = 2;
@@ -82,7 +73,7 @@ bool isCode(float code, int value) {
 class SoilLines {
  public:
   SoilLines(const AnalysisInput& input, OutputFile& report)
-      : si_(input.isSI()), lrfd_(input.NLRFD == kLrfdDesign), report_(report) {}
+      : si_(input.isSI()), lrfd_(input.isLrfd()), report_(report) {}
 
   bool isSI() const { return si_; }
   bool isLrfd() const { return lrfd_; }
@@ -505,7 +496,7 @@ void writeFactorsOfSafety(const AnalysisInput& input, OutputFile& report) {
 }  // namespace
 
 void writeSoilInformation(AnalysisInput& input, OutputFile& report) {
-  if (input.NLRFD == kAsdDesign) writeFactorsOfSafety(input, report);
+  if (input.isAsd()) writeFactorsOfSafety(input, report);
   report.write(formatRecord("(/,/,5X,'SOIL INFORMATION',/,5X,'---------------',/)", {}));
   const SoilLines out(input, report);
   for (int i = 0; i < input.LayerCount; ++i) {

@@ -13,8 +13,6 @@ namespace tolvane::engine {
 namespace {
 
 constexpr float kTolerance = 1.0E-4F;
-constexpr int kFhwa1999 = 1;
-constexpr int kGec10 = 2;
 
 Layer makeLayer(int soilType, int method, float top, float bottom) {
   Layer layer;
@@ -61,7 +59,7 @@ TEST(ClayAlphaEstimate, ByStrengthRatio) {
   for (const int soilType : {kClay, kShale}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(c.name + (soilType == kClay ? " clay" : " shale"));
-      Layer layer = makeLayer(soilType, kFhwa1999, 0.0F, 10.0F);
+      Layer layer = makeLayer(soilType, kClayFhwa1999Method, 0.0F, 10.0F);
       layer.Cohesion = {c.strength, c.strength};
       estimateCohesiveParameters(layer, {}, 3.0F);
       EXPECT_NEAR(layer.SideFactor[kTop], c.alpha, kTolerance);
@@ -73,7 +71,7 @@ TEST(ClayAlphaEstimate, ByStrengthRatio) {
 }
 
 TEST(ClayAlphaEstimate, GivenAlphaIsKept) {
-  Layer layer = makeLayer(kClay, kFhwa1999, 0.0F, 10.0F);
+  Layer layer = makeLayer(kClay, kClayFhwa1999Method, 0.0F, 10.0F);
   layer.Cohesion = {4000.0F, 4000.0F};
   layer.SideFactor = {0.0F, 0.6F};
   estimateCohesiveParameters(layer, {}, 3.0F);
@@ -100,7 +98,7 @@ TEST(ClayNcEstimate, ByDepthInDiameters) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Layer layer = makeLayer(c.soilType, kFhwa1999, 0.0F, c.bottom);
+    Layer layer = makeLayer(c.soilType, kClayFhwa1999Method, 0.0F, c.bottom);
     layer.Cohesion = {2000.0F, 2000.0F};
     estimateCohesiveParameters(layer, {}, 3.0F);
     EXPECT_NEAR(layer.BearingFactorNc[kTop], c.nc[kTop], kTolerance);
@@ -132,7 +130,7 @@ TEST(ClaySide, AlphaTimesStrengthOrStrengthFromN) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Layer layer = makeLayer(c.soilType, kFhwa1999, 0.0F, 20.0F);
+    Layer layer = makeLayer(c.soilType, kClayFhwa1999Method, 0.0F, 20.0F);
     layer.Cohesion = {c.strength, c.strength};
     layer.BlowCount = {c.blowCount, c.blowCount};
     layer.SideFactor = {0.5F, 0.5F};
@@ -164,7 +162,7 @@ TEST(ClayTip, ClayCappedAt40TsfShaleNot) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Layer layer = makeLayer(c.soilType, kFhwa1999, 0.0F, 40.0F);
+    Layer layer = makeLayer(c.soilType, kClayFhwa1999Method, 0.0F, 40.0F);
     layer.Cohesion = {10000.0F, 10000.0F};
     layer.BearingFactorNc = {9.0F, 9.0F};
     const TipResistance tip = CohesiveTipResistance(layer, 20.0F, 20.0F, kBase3Ft, 3.0F);
@@ -200,7 +198,7 @@ TEST(ClayTip, BaseSizeFactorForWideBases) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Layer layer = makeLayer(c.soilType, kFhwa1999, 0.0F, 60.0F);
+    Layer layer = makeLayer(c.soilType, kClayFhwa1999Method, 0.0F, 60.0F);
     layer.Cohesion = {c.strength, c.strength};
     layer.BearingFactorNc = {9.0F, 9.0F};
     const TipResistance tip = CohesiveTipResistance(layer, c.z, c.z, c.base, 3.0F);
@@ -225,7 +223,7 @@ TEST(ClayTip, EstimatedNcAtTheTipDepthAndStrengthFromN) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Layer layer = makeLayer(c.soilType, kFhwa1999, 0.0F, 20.0F);
+    Layer layer = makeLayer(c.soilType, kClayFhwa1999Method, 0.0F, 20.0F);
     layer.Cohesion = c.strength;
     layer.BlowCount = {20.0F, 20.0F};
     estimateCohesiveParameters(layer, {}, 3.0F);
@@ -264,7 +262,7 @@ TEST(ClayGec10Estimate, ConvertsStrengthThenAlphaAndNc) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Layer layer = makeLayer(kClay, kGec10, 0.0F, 20.0F);
+    Layer layer = makeLayer(kClay, kClayGec10Method, 0.0F, 20.0F);
     layer.TestType = {c.test, c.test};
     layer.Cohesion = {c.strength, c.strength};
     layer.SideFactor = {0.3F, 0.3F};  // a given α is replaced
@@ -283,7 +281,7 @@ TEST(ClayGec10Estimate, ConvertsStrengthThenAlphaAndNc) {
 TEST(ClayGec10Side, UsesTheGivenStrength) {
   // UC cu 2000 lb/ft² at σ' 1000: α = 0.488390 (from the converted 1909.438);
   // fs = 0.488390 × 2000 / 2000 = 0.488390 tsf (not × 1909.438).
-  Layer layer = makeLayer(kClay, kGec10, 0.0F, 20.0F);
+  Layer layer = makeLayer(kClay, kClayGec10Method, 0.0F, 20.0F);
   layer.TestType = {2.0F, 2.0F};
   layer.Cohesion = {2000.0F, 2000.0F};
   estimateCohesiveParameters(layer, {1000.0F, 1000.0F}, 3.0F);
@@ -314,7 +312,7 @@ TEST(ClayGec10Tip, ConvertedStrengthShallowReductionNoCap) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Layer layer = makeLayer(kClay, kGec10, 0.0F, 40.0F);
+    Layer layer = makeLayer(kClay, kClayGec10Method, 0.0F, 40.0F);
     layer.TestType = {1.0F, 1.0F};
     layer.Cohesion = {c.strength, c.strength};
     layer.BearingFactorNc = c.nc;
