@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "expression.h"
-#include "io/number_text.h"
+#include "number_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
