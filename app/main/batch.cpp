@@ -7,6 +7,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "file_replace.h"
 #include "word_reader.h"
 
 namespace tolvane::app {
@@ -69,12 +70,17 @@ void TBatchList::Replace(const std::string& from, const std::string& to) {
   }
 }
 
-bool TBatchList::SaveToFile(const std::filesystem::path& file) const {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  for (const std::string& entry : Files_) out << entry << kEndOfLine;
-  out << kEndOfLine;
-  out.close();
-  return static_cast<bool>(out);
+bool TBatchList::SaveToFile(const std::filesystem::path& file, std::string* problem) const {
+  std::string text;
+  for (const std::string& entry : Files_) text += entry + kEndOfLine;
+  text += kEndOfLine;
+  try {
+    ReplaceFileKeepingPermissions(file, text);
+    return true;
+  } catch (const EProjectFileError& failure) {
+    if (problem != nullptr) *problem = failure.what();
+    return false;
+  }
 }
 
 bool TBatchList::LoadFromFile(const std::filesystem::path& file) {
@@ -82,17 +88,10 @@ bool TBatchList::LoadFromFile(const std::filesystem::path& file) {
   if (!in) return false;
   std::ostringstream content;
   content << in.rdbuf();
-  const std::string text = content.str();
-  Files_.clear();
-  size_t start = 0;
-  for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    start = end + 1;
-    // Only a line with more text after it is taken: the final line is not.
-    if (start >= text.size()) break;
-    Files_.push_back(line);
-  }
+  std::vector<std::string> lines = SplitTextLines(content.str());
+  // Only a line with more text after it is taken: the final line is not.
+  if (!lines.empty()) lines.pop_back();
+  Files_ = std::move(lines);
   return true;
 }
 
@@ -136,17 +135,24 @@ void TBatchRun::AddDateAndTime() {
   Add("");
 }
 
-void TBatchRun::StartMessageFile() {
+bool TBatchRun::StartMessageFile() {
   MessageFile_.close();
-  if (fname.empty()) return;
+  if (fname.empty()) return true;
   std::filesystem::path file = fname;
   file.replace_extension(kMessageExtension);
+  // Written as the batch goes, in place: its permission bits and group stay.
+  const std::string problem = FileWriteProblem(file);
+  if (!problem.empty()) {
+    UserMessages_.error(problem + "\rThe batch does not run without its message file.");
+    return false;
+  }
   MessageFile_.open(file, std::ios::binary | std::ios::trunc);
+  return true;
 }
 
-void TBatchRun::RunAll() {
-  if (!Form_.AskToSave()) return;
-  StartMessageFile();
+bool TBatchRun::RunAll() {
+  if (!Form_.AskToSave()) return false;
+  if (!StartMessageFile()) return false;
   Messages.clear();
   Progress = 0;
   Add("* Start Multi-File Analysis *");
@@ -176,6 +182,7 @@ void TBatchRun::RunAll() {
   UserMessages_.information(
       "Computations Completed\rPlease check the output file and/or processor notes files");
   MessageFile_.close();
+  return true;
 }
 
 void TBatchRun::CheckFiles() {

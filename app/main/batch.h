@@ -23,8 +23,10 @@ class TBatchList {
   // In every entry that contains `from` (case-sensitive), replaces every occurrence of it,
   // ignoring case, by `to`.
   void Replace(const std::string& from, const std::string& to);
-  // One path per line and an empty line, CR LF; false when it cannot be written.
-  bool SaveToFile(const std::filesystem::path& file) const;
+  // One path per line and an empty line, CR LF, through a temporary file renamed over the old one
+  // that keeps its permissions (file_replace.h); false when it cannot be written, also for a
+  // read-only file, with the reason in `problem`.
+  bool SaveToFile(const std::filesystem::path& file, std::string* problem = nullptr) const;
   // Replaces the list by the lines of the file; a line counts only when more text follows it,
   // so the final line is not added. False when the file cannot be read.
   bool LoadFromFile(const std::filesystem::path& file);
@@ -47,14 +49,16 @@ class TBatchRun {
   bool OpenList(const std::filesystem::path& file);
   bool SaveList(const std::filesystem::path& file);
   void ClearList();
-  // Asks to save the current project first; nothing runs when the user cancels.
-  void RunAll();
+  // Asks to save the current project first; nothing runs when the user cancels, nor when the
+  // message file of the list exists and may not be written (an error says so). False when
+  // nothing ran.
+  bool RunAll();
   void CheckFiles();
 
  private:
   void Add(const std::string& text);
   void AddDateAndTime();
-  void StartMessageFile();
+  bool StartMessageFile();
 
   TMainForm& Form_;
   UserMessages& UserMessages_;

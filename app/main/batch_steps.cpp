@@ -64,8 +64,9 @@ int TMainForm::RunFileBatch(std::string& message) {
   }
   try {
     Project_.Save();
-  } catch (const std::exception&) {
-    message = "  * An error occured during saving. Please check";
+  } catch (const std::exception& failure) {
+    message =
+        std::string("  * An error occured during saving. Please check\r    ") + failure.what();
     return kBatchFileDone;
   }
   const std::filesystem::path project = ProjectPath();
@@ -75,7 +76,8 @@ int TMainForm::RunFileBatch(std::string& message) {
     message = "  * The run-file list cannot be written. Please check";
     return kBatchFileDone;
   }
-  const TEngineCall call = callEngine(Loader, LibraryPath(), Messages_);
+  const auto load_and_call = [this] { return callEngine(Loader, LibraryPath(), Messages_); };
+  const TEngineCall call = EngineRunner ? EngineRunner(load_and_call) : load_and_call();
   if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
     message = "  * Attempt to reinitialize DLL. Please check.";
     return kBatchStop;

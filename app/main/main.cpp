@@ -1,11 +1,15 @@
-// tolvane2023: the program. `--run FILE` analyses a project and `--batch LIST.pyb` runs a list
-// of projects, both without a window.
+// tolvane2023: the program. `tolvane2023 [FILE]` opens the desktop program; `--run FILE` analyses
+// a project and `--batch LIST.pyb` runs a list of projects, both without a window (and without
+// a display).
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <system_error>
 
 #include "batch.h"
+#ifdef TOLVANE_WITH_GUI
+#include "desktop.h"
+#endif
 #include "main_form.h"
 #include "plot_data_reader.h"
 #include "program_data.h"
@@ -17,7 +21,12 @@ namespace {
 using tolvane::app::TMainForm;
 
 void printUsage(std::ostream& out) {
+#ifdef TOLVANE_WITH_GUI
+  out << "Usage: tolvane2023 [FILE]          open the desktop program (with a project file)\n"
+         "       tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
+#else
   out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
+#endif
          "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
          "       tolvane2023 --version\n";
 }
@@ -57,6 +66,7 @@ int runProject(const std::string& file, const char* argv0) {
   if (!opened.Opened) return tolvane::app::kExitNoInput;
   if (!opened.FormatError.empty()) return tolvane::app::kExitDataError;
   const tolvane::app::TRunResult run = form.CompRunClick();
+  if (!run.Saved) return tolvane::app::kExitCannotWrite;
   if (!run.ChecksPassed) return tolvane::app::kExitDataError;
   if (!run.NamesWritten) return tolvane::app::kExitCannotWrite;
   if (!run.EngineCalled) return tolvane::app::kExitUnavailable;
@@ -76,8 +86,7 @@ int runBatch(const std::string& list, const char* argv0) {
     messages.error("The list file " + list + " does not exist or cannot be read.");
     return tolvane::app::kExitNoInput;
   }
-  batch.RunAll();
-  return 0;
+  return batch.RunAll() ? 0 : tolvane::app::kExitCannotWrite;
 }
 
 }  // namespace
@@ -94,6 +103,11 @@ int main(int argc, char** argv) {
     printUsage(std::cout);
     return 0;
   }
+#ifdef TOLVANE_WITH_GUI
+  // Anything but an option of this program goes to the desktop program (a project file, or the
+  // toolkit's own options such as -platform).
+  if (command.rfind("--", 0) != 0) return tolvane::app::RunDesktop(argc, argv);
+#endif
   printUsage(std::cerr);
   return tolvane::app::kExitUsage;
 }

@@ -13,6 +13,7 @@ namespace tolvane::app {
 namespace {
 
 constexpr const char* kProjectExtension = ".tv9d";
+constexpr const char* kSavingErrorMessage = "An error occured during saving";
 constexpr const char* kCompletedMessage =
     "Computations are completed.\rPlease, check output file for results or error messages.";
 constexpr const char* kCompletedWithErrorsMessage =
@@ -116,7 +117,10 @@ void TMainForm::SaveAs() {
 void TMainForm::SavePlotFormatting() {
   const std::filesystem::path project = ProjectPath();
   if (Flags.ShowOutput && Exists(resultFile(project, kPlotDataExtension)) && Plots_.AnyChange()) {
-    WritePlotFormat(Plots_, resultFile(project, kPlotFormatExtension));
+    std::string problem;
+    if (!WritePlotFormat(Plots_, resultFile(project, kPlotFormatExtension), &problem)) {
+      Messages_.error(problem);
+    }
   }
   Plots_.ClearChanges();
 }
@@ -129,8 +133,8 @@ bool TMainForm::AskToSave() {
   if (answer == TAnswer::kNo) return true;
   try {
     Save();
-  } catch (const std::exception&) {
-    Messages_.error("An error occured during saving");
+  } catch (const std::exception& failure) {
+    Messages_.error(std::string(kSavingErrorMessage) + "\r" + failure.what());
     return false;
   }
   return Project_.Data().FileName != kNewProjectFileName;
@@ -141,9 +145,11 @@ TRunResult TMainForm::CompRunClick() {
   filesaved = true;
   try {
     Save();
-  } catch (const std::exception&) {
-    Messages_.error("An error occured during saving");
+  } catch (const std::exception& failure) {
+    Messages_.error(std::string(kSavingErrorMessage) + "\r" + failure.what());
+    return result;
   }
+  result.Saved = true;
   if (!filesaved || Project_.Data().FileName == kNewProjectFileName) return result;
   if (!CheckData(Project_.Data(), Messages_)) return result;
   result.ChecksPassed = true;
@@ -162,7 +168,8 @@ TRunResult TMainForm::CompRunClick() {
 }
 
 void TMainForm::RunEngine(TRunResult& result, const std::filesystem::path& project) {
-  const TEngineCall call = callEngine(Loader, LibraryPath(), Messages_);
+  const auto load_and_call = [this] { return callEngine(Loader, LibraryPath(), Messages_); };
+  const TEngineCall call = EngineRunner ? EngineRunner(load_and_call) : load_and_call();
   result.CallStatus = call.Status;
   if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
     Messages_.error("Attempt to reinitialize DLL");

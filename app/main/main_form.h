@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "current_project.h"
@@ -19,6 +20,7 @@ struct TOpenResult {
 };
 
 struct TRunResult {
+  bool Saved = false;  // the project was saved; a failed save stops the run before the engine
   bool EngineCalled = false;
   std::int32_t EngineResult = 0;
   bool ChecksPassed = false;
@@ -45,6 +47,11 @@ class TMainForm {
 
   // The engine library beside the program.
   std::filesystem::path LibraryPath() const;
+  // The unit system of the projects that New creates.
+  void SetDefaultUnits(int units) { DefaultUnits_ = units; }
+  // Runs the engine call it is given; the desktop program runs it on a worker thread while its
+  // window stays responsive. Without one the call runs at once.
+  std::function<TEngineCall(const std::function<TEngineCall()>&)> EngineRunner;
 
   void New();
   TOpenResult Open(const std::string& file_name, int file_type_index);
@@ -52,10 +59,12 @@ class TMainForm {
   // EProjectFileError when writing fails.
   void Save();
   void SaveAs();
+  // Writes the plot formatting (.tv9g) when a plot changed; an error names the file and why.
   void SavePlotFormatting();
   // Before New, Open and a batch: false when the user cancels or a wanted save did not happen.
   bool AskToSave();
-  // The Run command; its messages go to the user.
+  // The Run command; its messages go to the user. A project that cannot be saved (a read-only
+  // file, say) is not run: the engine would read the old file, not the project as shown.
   TRunResult CompRunClick();
 
   // Batch steps: open a file as version 9 (false when it is skipped), then run it.

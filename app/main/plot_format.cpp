@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <optional>
+#include "file_replace.h"
 #include "word_reader.h"
 
 namespace tolvane::app {
@@ -102,22 +103,15 @@ std::string PlotFormatText(const TResultPlots& plots) {
   return out.str();
 }
 
-bool WritePlotFormat(const TResultPlots& plots, const std::filesystem::path& file) {
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << PlotFormatText(plots);
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
+bool WritePlotFormat(const TResultPlots& plots, const std::filesystem::path& file,
+                     std::string* problem) {
+  try {
+    ReplaceFileKeepingPermissions(file, PlotFormatText(plots));
+    return true;
+  } catch (const EProjectFileError& failure) {
+    if (problem != nullptr) *problem = failure.what();
+    return false;
   }
-  std::error_code status;
-  std::filesystem::rename(temporary, file, status);
-  return !status;
 }
 
 int ApplyPlotFormat(TResultPlots& plots, const std::string& text) {

@@ -17,7 +17,7 @@ inline constexpr int kExitUsage = 64;
 inline constexpr int kExitDataError = 65;    // a project file the reader or the checks reject
 inline constexpr int kExitNoInput = 66;      // the project or list file does not exist
 inline constexpr int kExitUnavailable = 69;  // the engine library or its entry point is missing
-inline constexpr int kExitCannotWrite = 73;  // names.dat or the project could not be written
+inline constexpr int kExitCannotWrite = 73;  // the project, names.dat or a .pym cannot be written
 
 inline constexpr const char* kProgramVersion = "2023.9.02";
 inline constexpr const char* kRunFileListName = "names.dat";

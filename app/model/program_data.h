@@ -117,7 +117,8 @@ class TProgramData {
   // Converts the project to unit system 1 (English) or 2 (SI), grids included.
   void SetUnits(int target);
   // Applies the derived values and writes the version 9 layout to FileName through a temporary
-  // file renamed over the old one. Throws EProjectFileError; the previous file then stays.
+  // file renamed over the old one, keeping its permissions (file_replace.h). Throws
+  // EProjectFileError, also for a read-only file; the previous file then stays.
   void Save();
   // The version 9 layout of the project as it stands.
   std::string ProjectText() const;

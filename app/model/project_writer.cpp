@@ -1,10 +1,9 @@
 // Writing a project file in the version 9 layout. Lines end with CR LF; reals are written in the
 // general format with 8 significant digits and "." as decimal separator, whatever the locale.
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "columns.h"
+#include "file_replace.h"
 #include "number_text.h"
 #include "program_data.h"
 #include "word_reader.h"
@@ -140,31 +139,6 @@ void WriteLayer(TProjectText& out, const TGridTable& layers, int row, const TGri
   }
 }
 
-void WriteFileReplacing(const std::string& file_name, const std::string& text) {
-  namespace fs = std::filesystem;
-  const fs::path target(file_name);
-  fs::path temporary = target;
-  temporary += ".saving";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) throw EProjectFileError("Cannot create file \"" + temporary.string() + "\"");
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      throw EProjectFileError("Cannot write file \"" + temporary.string() + "\"");
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw EProjectFileError("Cannot replace file \"" + file_name + "\": " + error.message());
-  }
-}
-
 }  // namespace
 
 std::string TProgramData::ProjectText() const {
@@ -227,7 +201,7 @@ std::string TProgramData::ProjectText() const {
 
 void TProgramData::Save() {
   ApplyDerivedValues();
-  WriteFileReplacing(FileName, ProjectText());
+  ReplaceFileKeepingPermissions(FileName, ProjectText());
   Grids_->ProjectChanged = false;
   Grids_->ResetAllChanged();
 }

@@ -37,6 +37,22 @@ std::string_view Trim(std::string_view line) {
 
 }  // namespace
 
+std::vector<std::string> SplitTextLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    // CR LF is one line end; a CR or an LF alone is one too.
+    if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') {
+      ++start;
+    }
+  }
+  return lines;
+}
+
 TWordReader::TWordReader(const std::string& file_name) {
   std::ifstream file(file_name, std::ios::binary);
   if (!file) throw EProjectFileError("Cannot open file \"" + file_name + "\"");
@@ -53,18 +69,7 @@ TWordReader TWordReader::FromText(std::string_view text) {
 }
 
 void TWordReader::LoadText(std::string_view text) {
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    // The final line break ends the last line; it does not start another.
-    if (!(last && line.empty() && !Lines_.empty())) Lines_.emplace_back(line);
-    if (last) break;
-    start = end + 1;
-  }
+  Lines_ = SplitTextLines(text);
   if (Lines_.empty()) Lines_.emplace_back();
   for (const std::string& line : Lines_) Words_.push_back(SplitWords(Trim(line)));
 }

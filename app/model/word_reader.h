@@ -21,9 +21,13 @@ class EProjectFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The lines of a text whose lines end with CR LF, LF or a lone CR, in any mix. A line end at the
+// very end of the text ends the last line and starts no other; an empty text has no lines.
+std::vector<std::string> SplitTextLines(std::string_view text);
+
 class TWordReader {
  public:
-  // Loads every line of the file (LF or CR LF ends); throws EProjectFileError.
+  // Loads every line of the file (CR LF, LF or CR ends); throws EProjectFileError.
   explicit TWordReader(const std::string& file_name);
   static TWordReader FromText(std::string_view text);
 

@@ -1,7 +1,12 @@
 #include "io/engine_files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "io/record_reader.h"
 
 namespace tolvane::engine {
 namespace {
@@ -27,21 +32,26 @@ bool parseListInteger(std::string_view line, std::int32_t& value) {
   return error == std::errc() && end == line.data() + line.size();
 }
 
+// The lines of a whole file (CR LF, LF or CR ends); none when it cannot be opened.
+std::optional<std::vector<std::string>> readLines(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream content;
+  content << in.rdbuf();
+  return splitLines(content.str());
+}
+
 }  // namespace
 
 RunFileListReadResult readRunFileList(const std::filesystem::path& file) {
   RunFileListReadResult result;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
+  const std::optional<std::vector<std::string>> read = readLines(file);
+  if (!read) {
     result.problem = "The run-file list " + file.string() + " cannot be opened.";
     return result;
   }
-  std::array<std::string, kListLineCount> lines;
-  std::size_t count = 0;
-  while (count < kListLineCount && std::getline(in, lines[count])) {
-    if (!lines[count].empty() && lines[count].back() == '\r') lines[count].pop_back();
-    ++count;
-  }
+  const std::vector<std::string>& lines = *read;
+  const std::size_t count = std::min(lines.size(), kListLineCount);
   if (count > kRunLogLine) {
     const std::string runLog = trimRight(lines[kRunLogLine]);
     if (!runLog.empty() && runLog.size() <= kPathWidth) result.runLogPath = runLog;
@@ -96,16 +106,14 @@ void OutputFile::close() {
 }
 
 void appendAsFixedLines(const std::string& source, OutputFile& target) {
-  std::ifstream in(source, std::ios::binary);
-  if (!in) {
+  const std::optional<std::vector<std::string>> lines = readLines(source);
+  if (!lines) {
     OutputFile created;
     created.open(source);
     return;
   }
-  std::string line;
   std::string fixed;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : *lines) {
     fixed.assign(line, 0, kAppendedLineWidth);
     fixed.resize(kAppendedLineWidth, ' ');
     fixed.push_back('\n');

@@ -13,20 +13,6 @@ bool isSeparator(char c) {
   return c == ' ' || c == '\t' || c == ',';
 }
 
-std::vector<std::string> splitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 // Parses a real in any decimal or exponent form; the exponent may be marked E or D.
 bool parseReal(std::string_view word, float& value) {
   std::string text(word);
@@ -54,6 +40,22 @@ bool parseInteger(std::string_view word, std::int32_t& value) {
 }
 
 }  // namespace
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    // CR LF is one line end; a CR or an LF alone is one too.
+    if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') {
+      ++start;
+    }
+  }
+  return lines;
+}
 
 RecordReader::RecordReader(std::string_view text, std::string source)
     : lines_(splitLines(text)), source_(std::move(source)) {}

@@ -27,9 +27,13 @@ class InputError : public std::runtime_error {
   std::size_t line_;
 };
 
+// The lines of a text whose lines end with CR LF, LF or a lone CR, in any mix. A line end at the
+// very end of the text ends the last line and starts no other.
+std::vector<std::string> splitLines(std::string_view text);
+
 class RecordReader {
  public:
-  // `text` is the whole file; lines end with LF or CR LF. `source` names the file in messages.
+  // `text` is the whole file; lines end with CR LF, LF or CR. `source` names the file in messages.
   RecordReader(std::string_view text, std::string source);
 
   // Reads the file; throws InputError when it cannot be opened.

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 
+#include "../line_ends.h"
 #include "recorded_messages.h"
 #include "test_support.h"
 
@@ -168,6 +169,16 @@ TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
   writeFile(dir / "hand.pyb", "/x/one.tv9d\n/x/two.tv9d");
   ASSERT_TRUE(back.LoadFromFile(dir / "hand.pyb"));
   EXPECT_EQ(back.Files(), std::vector<std::string>{"/x/one.tv9d"});
+
+  // Lists edited by hand, with any line ends.
+  const std::string hand = "/x/one.tv9d\n/x/two.tv9d\n/x/three.tv9d\n\n";
+  const std::vector<std::string> expected = {"/x/one.tv9d", "/x/two.tv9d", "/x/three.tv9d"};
+  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+    SCOPED_TRACE(style.Name);
+    writeFile(dir / "ends.pyb", tolvane::testing::WithLineEnds(hand, style));
+    ASSERT_TRUE(back.LoadFromFile(dir / "ends.pyb"));
+    EXPECT_EQ(back.Files(), expected);
+  }
 }
 
 TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../line_ends.h"
 #include "current_project.h"
 #include "recorded_messages.h"
 #include "word_reader.h"
@@ -67,6 +68,57 @@ class PlotDataReader : public ::testing::Test {
   TResultFlags flags_;
   RecordedMessages messages_;
 };
+
+// What the plots hold: per plot its captions, and per curve its name and every point.
+std::string PlotContents(const TResultPlots& plots) {
+  std::ostringstream out;
+  for (int p = 0; p < TResultPlots::size(); ++p) {
+    const plot::TGraphPlot& plot = plots[p];
+    out << p << ' ' << plot.Caption << '|' << plot.XCaption << '|' << plot.YCaption << '\n';
+    for (int n = 0; n < plot.LineCount(); ++n) {
+      out << "  " << plot.Line(n).LineName() << ':';
+      for (const plot::TFloatPoint& point : plot.Line(n).Points()) {
+        out << ' ' << point.x << ',' << point.y;
+      }
+      out << '\n';
+    }
+  }
+  return out.str();
+}
+
+std::string FileText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The CR LF files of the engine, rewritten with other line ends, fill the same plots.
+TEST_F(PlotDataReader, EveryLineEndReadsTheSamePlots) {
+  for (const bool elevation : {false, true}) {
+    const char* const file = elevation ? "elevation_uplift_bounds.tv9p" : "short_second_curve.tv9p";
+    SCOPED_TRACE(file);
+    TProgramData& data = project_.Data();
+    if (elevation) {
+      data.UseElevation = 1;
+      data.ValElevation = 100;
+      data.KCYCL = 2;
+      data.NLRFD = 1;
+    }
+    ASSERT_TRUE(Read(file));
+    ASSERT_GT(P(kPltSkin).LineCount(), 0);
+    const std::string expected = PlotContents(plots_);
+    const std::string text = tolvane::testing::WithoutCarriageReturns(FileText(kData / file));
+    for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+      SCOPED_TRACE(style.Name);
+      TResultPlots plots;
+      TResultFlags flags;
+      TWordReader reader = TWordReader::FromText(tolvane::testing::WithLineEnds(text, style));
+      EXPECT_NO_THROW(ReadPlotData(plots, data, flags, reader));
+      EXPECT_EQ(PlotContents(plots), expected);
+    }
+  }
+}
 
 TEST_F(PlotDataReader, ShortSecondCurveIsPaddedWithItsLastRow) {
   ASSERT_TRUE(Read("short_second_curve.tv9p"));

@@ -1,9 +1,10 @@
-// Checks the plot-formatting file: its block layout, the round trip of every attribute, and
-// blocks applied only when their counts match the plots as loaded.
+// Checks the plot-formatting file: its block layout, the round trip of every attribute (whatever
+// the line ends), and blocks applied only when their counts match the plots as loaded.
 #include "plot_format.h"
 
 #include <gtest/gtest.h>
 
+#include "../line_ends.h"
 #include "test_support.h"
 
 namespace tolvane::app {
@@ -62,22 +63,27 @@ TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
   source.Line(0).SetLineName("trial shaft");
   source.Line(0).Active = false;
   source.Caption = "Changed title";
-  TResultPlots read;
-  Fill(read, kPltSkin, 1, 5);
-  EXPECT_EQ(ApplyPlotFormat(read, PlotFormatText(written)), 1);
-  const plot::TGraphPlot& target = read[kPltSkin];
-  EXPECT_FALSE(target.ShowLegend);
-  EXPECT_TRUE(target.ShowLayers);
-  EXPECT_EQ(target.Markers, 10);
-  EXPECT_EQ(target.SizeFont, 25);
-  EXPECT_EQ(target.WidthLine, 4);
-  EXPECT_EQ(target.UserCaption, "Pier 7, boring B-2");
-  EXPECT_TRUE(target.UserCaptionOnTop);
-  EXPECT_EQ(target.Line(0).LineName(), "trial shaft");
-  EXPECT_FALSE(target.Line(0).Active);
-  EXPECT_TRUE(target.Line(0).Visible);
-  EXPECT_FALSE(target.LimitActive);
-  EXPECT_EQ(target.Caption, "Ultimate Skin Friction vs Depth");
+  // The file as written (CR LF) and as rewritten by editors with other line ends.
+  const std::string text = tolvane::testing::WithoutCarriageReturns(PlotFormatText(written));
+  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+    SCOPED_TRACE(style.Name);
+    TResultPlots read;
+    Fill(read, kPltSkin, 1, 5);
+    EXPECT_EQ(ApplyPlotFormat(read, tolvane::testing::WithLineEnds(text, style)), 1);
+    const plot::TGraphPlot& target = read[kPltSkin];
+    EXPECT_FALSE(target.ShowLegend);
+    EXPECT_TRUE(target.ShowLayers);
+    EXPECT_EQ(target.Markers, 10);
+    EXPECT_EQ(target.SizeFont, 25);
+    EXPECT_EQ(target.WidthLine, 4);
+    EXPECT_EQ(target.UserCaption, "Pier 7, boring B-2");
+    EXPECT_TRUE(target.UserCaptionOnTop);
+    EXPECT_EQ(target.Line(0).LineName(), "trial shaft");
+    EXPECT_FALSE(target.Line(0).Active);
+    EXPECT_TRUE(target.Line(0).Visible);
+    EXPECT_FALSE(target.LimitActive);
+    EXPECT_EQ(target.Caption, "Ultimate Skin Friction vs Depth");
+  }
 }
 
 TEST(PlotFormat, BlockWithOtherCountsIsSkippedAndTheNextApplied) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../line_ends.h"
 #include "columns.h"
 #include "current_project.h"
 #include "model_fixture.h"
@@ -396,6 +397,39 @@ TEST_F(ProjectFile, ReadsLineFeedOnlyFiles) {
   EXPECT_EQ(OpenText(project, PathOf("lf.tv9d"), text), "");
   EXPECT_EQ(project.Data().Title, "T");
   EXPECT_EQ(project.Data().EPILE, 4000000);
+}
+
+// A project saved by an editor with other line ends reads as the file the program wrote, in
+// every layout.
+TEST_F(ProjectFile, EveryLayoutReadsTheSameWhateverTheLineEnds) {
+  TRecordingHost host;
+  TCurrentProject all_types(host, kEnglishUnits);
+  MakeAllSoilTypes(all_types);
+  all_types.Data().FileName = PathOf("all_types.tv9d");
+  all_types.Save();
+  const struct {
+    std::string File;
+    int Index;
+  } cases[] = {{PathOf("all_types.tv9d"), kVersion9File},
+               {DataFile("sand_over_clay.tv8d"), kVersion8File},
+               {DataFile("rock_si.tv8d"), kVersion8File},
+               {DataFile("sand_short_line.tvd"), kOldestShortFile},
+               {DataFile("rock_over_shale.tvd"), kOldestShortFile + 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.File);
+    TCurrentProject original(host, kEnglishUnits);
+    ASSERT_EQ(original.Open(c.File, c.Index), "");
+    const std::string expected = original.Data().ProjectText();
+    const std::string text = testing::WithoutCarriageReturns(ReadFileText(c.File));
+    for (const testing::TLineEnds& style : testing::AllLineEnds()) {
+      SCOPED_TRACE(style.Name);
+      TCurrentProject read(host, kEnglishUnits);
+      const std::string path = PathOf("ends" + std::filesystem::path(c.File).extension().string());
+      EXPECT_EQ(OpenText(read, path, testing::WithLineEnds(text, style), c.Index), "");
+      EXPECT_EQ(read.Data().ProjectText(), expected);
+      EXPECT_EQ(read.Data().Title, original.Data().Title);
+    }
+  }
 }
 
 TEST_F(ProjectFile, MissingFileLeavesThePresentProject) {

@@ -1,4 +1,4 @@
-// Checks the word-stream reader of project files: lines and words, LF and CR LF, integers that
+// Checks the word-stream reader of project files: lines and words, CR LF, LF and CR, integers that
 // are written as whole reals, and the format errors with their line and item.
 #include "word_reader.h"
 
@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tolvane {
 namespace {
@@ -34,6 +35,47 @@ TEST(TWordReader, ReadsWordsAcrossLinesAndWholeLines) {
     EXPECT_FALSE(reader.Eof());
     // The blank third line stands where the next word is expected.
     ExpectFormatError([&] { reader.ReadWord(); }, "This file either invalid or incomplete.");
+  }
+}
+
+TEST(TWordReader, LinesEndWithCrLfLfOrCr) {
+  const struct {
+    const char* text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r", {"a"}},
+      {"a\rb\r", {"a", "b"}},
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"a\n\rb", {"a", "", "b"}},    // LF then CR: two line ends
+      {"a\r\r\nb", {"a", "", "b"}},  // CR then CR LF
+      {"\r\n\r\n", {"", ""}},
+      {" T \r\t2\r\r", {" T ", "\t2", ""}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(SplitTextLines(c.text), c.lines);
+  }
+}
+
+TEST(TWordReader, ErrorsNameTheLineWhateverTheLineEnds) {
+  const struct {
+    const char* text;
+    int lines_before;  // read as whole lines first
+    const char* message;
+  } cases[] = {
+      {"x\r3.0 3.5\r", 1, "Error on Line 2 Item 2\rAn integer was expected but not found."},
+      {"x\n\r3.0 3.5", 2, "Error on Line 3 Item 2\rAn integer was expected but not found."},
+      {"x\r\r\n\n3.0 3.5\r\n", 3, "Error on Line 4 Item 2\rAn integer was expected but not found."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TWordReader reader = TWordReader::FromText(c.text);
+    EXPECT_EQ(reader.ReadLine(), "x");
+    for (int line = 1; line < c.lines_before; ++line) EXPECT_EQ(reader.ReadLine(), "");
+    EXPECT_EQ(reader.ReadInteger(), 3);
+    ExpectFormatError([&] { reader.ReadInteger(); }, c.message);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <string>
 
+#include "../line_ends.h"
 #include "support/test_support.h"
 
 namespace tolvane::engine {
@@ -218,6 +219,28 @@ TEST(RunEngine, UnusableRunFileListStopsBeforeAnyResultFile) {
   // The run log named by a long-path list still says what went wrong.
   EXPECT_NE(readFile(dir / "pier.tv9r").find("Line 3 of the run-file list names a path of"),
             std::string::npos);
+}
+
+TEST(RunEngine, EveryLineEndOfTheListAndTheProjectGivesTheSameReport) {
+  TempDir dir;
+  const std::filesystem::path project = dir / "pier.tv9d";
+  const std::string list =
+      tolvane::testing::WithoutCarriageReturns(runFileList(project, "2023.9.02"));
+  const std::string text = tolvane::testing::WithoutCarriageReturns(kClayProject);
+  std::string written;  // the report of the CR LF files the program writes
+  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+    SCOPED_TRACE(style.Name);
+    writeFile(project, tolvane::testing::WithLineEnds(text, style));
+    writeFile(dir / "names.dat", tolvane::testing::WithLineEnds(list, style));
+    ASSERT_EQ(RunEngine({dir / "names.dat", fixedTime()}), kResultCompleted);
+    const std::string report = readFile(dir / "pier.tv9o");
+    EXPECT_NE(report.find("     Clay test "), std::string::npos);
+    if (written.empty()) {
+      written = report;
+    } else {
+      EXPECT_EQ(report, written);
+    }
+  }
 }
 
 TEST(RunEngine, UncreatableResultFileStopsTheRun) {

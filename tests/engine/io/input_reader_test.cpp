@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "../line_ends.h"
 #include "support/test_support.h"
 
 namespace tolvane::engine {
@@ -176,6 +177,10 @@ TEST(InputReader, ChartSettlementsAndSIDefaults) {
   EXPECT_NEAR(in.DIAMINCR, 0.15F * 3.2808F, 1e-5F);
 }
 
+// The layers of the every-soil-type project below as read.
+void expectEveryFieldOfEverySoilType(const AnalysisInput& in);
+
+// The same fields whatever the line ends of the file.
 TEST(InputReader, EveryFieldOfEverySoilType) {
   const std::string text =
       "All types\n1 \n2 1 1 1 1 1 0 0 0 0 1 0\n3 3 1.0 0 0 0 3600000\n12 10 30 2.5 3\n"
@@ -204,8 +209,13 @@ TEST(InputReader, EveryFieldOfEverySoilType) {
       "10 55 \n118 20 2 80000 0.7 33 0 0 1 1 \n119 22 1 90000 0.8 34 0 0 1 1 \n3 \n"
       "11 60 \n122 1800 9 30000 12 0.5 0 0 1 1 \n123 1900 8 32000 13 0.45 0 0 1 1 \n2 \n"
       "2\n12.5\n20\n";
-  const ReadResult r = readProject(text);
-  const AnalysisInput& in = r.input;
+  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+    SCOPED_TRACE(style.Name);
+    expectEveryFieldOfEverySoilType(readProject(tolvane::testing::WithLineEnds(text, style)).input);
+  }
+}
+
+void expectEveryFieldOfEverySoilType(const AnalysisInput& in) {
   ASSERT_EQ(in.LayerCount, 12);
   EXPECT_FLOAT_EQ(in.RATIO, 0.0F);  // a ratio of 1 is a straight shaft
   EXPECT_EQ(in.RockLayerCount, 3);  // types 4, 6 and 7; decomposed rock does not count

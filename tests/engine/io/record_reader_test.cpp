@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string>
+#include <vector>
+
+#include "../line_ends.h"
 
 namespace tolvane::engine {
 namespace {
@@ -25,6 +29,59 @@ TEST(RecordReader, StatementStartsOnNewLineAndSkipsLeftovers) {
   EXPECT_EQ(reader.nextLine(), 4U);
   EXPECT_EQ(reader.statement().integer(), 7);
   EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(RecordReader, LinesEndWithCrLfLfOrCr) {
+  const struct {
+    const char* text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r", {"a"}},
+      {"a\rb\r", {"a", "b"}},
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"a\n\rb", {"a", "", "b"}},    // LF then CR: two line ends
+      {"a\r\r\nb", {"a", "", "b"}},  // CR then CR LF
+      {"\r\n\r\n", {"", ""}},
+      {"a \r\t2\r\r", {"a ", "\t2", ""}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(splitLines(c.text), c.lines);
+  }
+}
+
+TEST(RecordReader, StatementsReadTheSameWhateverTheLineEnds) {
+  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+    SCOPED_TRACE(style.Name);
+    RecordReader reader(tolvane::testing::WithLineEnds("1 2 3 extra\n\n4\n5, 6\nTitle\n7", style),
+                        "test file");
+    {
+      RecordReader::Statement s = reader.statement();
+      EXPECT_EQ(s.integer(), 1);
+      EXPECT_EQ(s.integer(), 2);
+    }
+    reader.statement().finish();  // the blank line 2
+    RecordReader::Statement s = reader.statement();
+    EXPECT_EQ(s.integer(), 4);
+    EXPECT_FLOAT_EQ(s.real(), 5.0F);
+    EXPECT_FLOAT_EQ(s.real(), 6.0F);
+    s.finish();
+    EXPECT_EQ(reader.readText(6), "Title ");
+    EXPECT_EQ(reader.statement().integer(), 7);
+    EXPECT_TRUE(reader.atEnd());
+  }
+  // A word that is not a number is reported on its own line of a CR-only file.
+  RecordReader reader("1\r2\rx\r", "test file");
+  reader.statement().finish();
+  reader.statement().finish();
+  try {
+    reader.statement().integer();
+    ADD_FAILURE() << "no error";
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "Line 3 of the test file: \"x\" is not an integer.");
+  }
 }
 
 TEST(RecordReader, StatementWithoutItemsUsesOneLine) {

@@ -1,0 +1,152 @@
+// TMainWindow is the desktop program's main window (Qt): the MDI frame with the menus, the tool
+// bar and the settings kept between starts. It is thin: the project, the result plots and the
+// commands Open, Save, New and Run live in TMainForm, the toolkit-free core of the main window
+// (main_form.h), and the enabling, title and recent-file rules in window_rules.h and
+// user_settings.h. The child windows reach it through TWindowHost (window_host.h).
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+#include <QUrl>
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "main_form.h"
+#include "program_data.h"
+#include "user_settings.h"
+#include "window_host.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSettings;
+class QToolBar;
+
+namespace tolvane::app {
+
+class TWindowMessages;
+
+class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost {
+  Q_OBJECT
+
+ public:
+  explicit TMainWindow(std::filesystem::path program_dir, QWidget* parent = nullptr);
+  ~TMainWindow() override;
+
+  // Start-up once the window exists: read the settings, place the window, open the file given
+  // on the command line (".tv9d" added to a name without an extension) or start a new project.
+  void Start(const QString& argument);
+
+  // TWindowHost
+  TMainForm& Core() override { return *Form_; }
+  QMdiArea* MdiArea() override { return Mdi_; }
+  QWidget* Frame() override { return this; }
+  void ProjectChanged() override;
+  void UpdateEnabling() override;
+  // The title by the project's file name, and the project's line in the status bar.
+  void UpdateTitle();
+
+  // TProjectHost
+  void HideChildWindows() override;
+  bool Confirm(const std::string& message) override;
+  void UnitsChanged() override {}
+
+  // The commands, also for the tests.
+  void NewProject();
+  // Opens a project after asking to save; the file type from its extension.
+  bool OpenRecentOrDropped(const QString& file);
+  void OpenFile(const QString& file, int file_type_index);
+  // Files dropped on the window: the first one opens like a recent file.
+  bool DropFiles(const QList<QUrl>& urls);
+  void SaveProject();
+  void SaveProjectAs();
+  void RunAnalysis();
+  bool AskToSave();
+  // Opens a text file with the word processor, or the desktop's default handler.
+  void ViewTextFile(const QString& file);
+
+  const TUserSettings& Settings() const { return Settings_; }
+  TUserSettings& Settings() { return Settings_; }
+  void ReadUserSettings();
+  void WriteUserSettings();
+  bool RunInProgress() const { return Running_; }
+
+  // The action of a menu item or tool button, by its object name (tests and child windows).
+  QAction* Action(const QString& name) const;
+  QToolBar* ToolBar() const { return Tools_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateFileMenu();
+  void CreateDataMenu();
+  void CreateComputationMenu();
+  void CreateGraphicsMenu();
+  void CreateWindowMenu();
+  void CreateHelpMenu();
+  void CreateToolBar();
+  void CreateStatusBar();
+  QAction* NewAction(const QString& name, const QString& caption);
+
+  // Before a menu opens or a tool command runs: the active child writes its fields.
+  void CommitActiveChild();
+  void UpdateFileMenu();
+  void UpdateDataMenu();
+  void UpdateComputationMenu();
+  void UpdateGraphicsMenu();
+  void UpdateWindowMenu();
+  void UpdateStatus();
+  void AfterProjectReplaced();
+  void ApplyDesignMethodToGrid();
+  void RestorePlacement();
+  // While the engine runs: the menus, tool bar and child windows take no input, the cursor is
+  // the hourglass and the status bar shows that the program is busy.
+  void SetBusy(bool busy);
+  // After Save As, chosen or cancelled: title, recent list and settings, no child windows.
+  void AfterSaveAs(bool chosen);
+
+  void SetUnits(int units);
+  void SetDesignMethod(int32_t nlrfd);
+  void ShowPileProperties(bool cfa);
+  void SetComputationMethod(int32_t method);
+  void ShowPlot(int plot_index);
+  void ShowBatchWindow();
+  void ShowAboutBox();
+  void OpenManual(const QString& file_name);
+  void ArrangeIcons();
+  void ShowChildFromWindowMenu(int index);
+  std::filesystem::path ProjectFile() const;
+
+  std::filesystem::path ProgramDir_;
+  std::unique_ptr<TWindowMessages> Messages_;
+  std::unique_ptr<TMainForm> Form_;
+  TUserSettings Settings_;
+  bool Running_ = false;
+
+  QMdiArea* Mdi_ = nullptr;
+  QToolBar* Tools_ = nullptr;
+  QMenu* FileMenu_ = nullptr;
+  QMenu* DataMenu_ = nullptr;
+  QMenu* ComputationMenu_ = nullptr;
+  QMenu* GraphicsMenu_ = nullptr;
+  QMenu* WindowMenu_ = nullptr;
+  QMenu* HelpMenu_ = nullptr;
+  std::array<QAction*, kRecentFileCount> RecentActions_{};
+  std::array<QAction*, kResultPlotCount> PlotActions_{};  // Graphics menu items
+  std::vector<QAction*> PlotButtons_;                     // tool buttons of plots 0 to 15
+  std::vector<QAction*> WindowListActions_;
+  QLabel* StatusProject_ = nullptr;
+  QLabel* StatusBusy_ = nullptr;
+  QProgressBar* BusyBar_ = nullptr;
+};
+
+}  // namespace tolvane::app

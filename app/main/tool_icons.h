@@ -1,0 +1,34 @@
+// The pictures of the main window's tool buttons and the program's icon, drawn here so that the
+// program needs no image files.
+#pragma once
+
+#include <QIcon>
+
+namespace tolvane::app {
+
+inline constexpr int kToolIconSize = 24;  // pixels of a tool button's picture
+
+enum class TToolIcon {
+  kNew,
+  kOpen,
+  kSave,
+  kTitle,
+  kDrilledShaft,
+  kCFAPile,
+  kSoilLayers,
+  kFactorOfSafety,
+  kRun,
+  kViewOutput,
+  kSideView,
+  k3DView,
+};
+
+QIcon ToolIcon(TToolIcon icon);
+// The picture of a result plot's button (plot index 0 to 15).
+QIcon PlotIcon(int plot_index);
+// A drilled shaft with its bell in layered ground: the program's own icon.
+QIcon ProgramIcon();
+// The same picture as an image of the given size, for the icon files of the installation.
+QImage ProgramImage(int size);
+
+}  // namespace tolvane::app

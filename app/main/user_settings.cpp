@@ -1,0 +1,130 @@
+#include "user_settings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+namespace tolvane::app {
+namespace {
+
+constexpr int kEnglish = 1;
+constexpr int kSI = 2;
+
+// A stored integer; throws when the value is not one.
+std::optional<int> IntegerValue(const TSettingsStore& store, const char* name) {
+  const std::optional<std::string> text = store.Value(name);
+  if (!text) return std::nullopt;
+  int value = 0;
+  const char* const last = text->data() + text->size();
+  const auto [end, status] = std::from_chars(text->data(), last, value);
+  if (status != std::errc{} || end != last) {
+    throw std::runtime_error(std::string("The setting ") + name + " is not an integer.");
+  }
+  return value;
+}
+
+void ReadPlacement(const TSettingsStore& store, TUserSettings& settings) {
+  const std::optional<int> flagged = IntegerValue(store, kWindowsPosValue);
+  const std::optional<int> state = IntegerValue(store, kWindowsStateValue);
+  const std::optional<int> left = IntegerValue(store, kBoundLeftValue);
+  const std::optional<int> top = IntegerValue(store, kBoundTopValue);
+  const std::optional<int> width = IntegerValue(store, kBoundWidthValue);
+  const std::optional<int> height = IntegerValue(store, kBoundHeightValue);
+  if (!flagged || *flagged <= 0 || !state || !left || !top || !width || !height) {
+    settings.DefWindowsPos = false;
+    return;
+  }
+  settings.DefWindowsPos = true;
+  settings.DefWindowsState = *state;
+  settings.DefBoundLeft = *left;
+  settings.DefBoundTop = *top;
+  settings.DefBoundWidth = *width;
+  settings.DefBoundHeight = *height;
+}
+
+void ReadAll(const TSettingsStore& store, TUserSettings& settings) {
+  if (store.ReadFailed()) throw std::runtime_error("The settings cannot be read.");
+  const std::optional<std::string> processor = store.Value(kWordProcessorValue);
+  if (processor && !processor->empty()) settings.WordProcessor = *processor;
+  const std::optional<std::string> directory = store.Value(kDirectoryValue);
+  if (directory && !directory->empty()) settings.CurDir = *directory;
+  const std::optional<int> units = IntegerValue(store, kSIUnitsValue);
+  settings.DefSIUnits = units.value_or(kEnglish);
+  if (settings.DefSIUnits != kEnglish && settings.DefSIUnits != kSI) {
+    throw std::runtime_error("The unit system of new projects is neither 1 nor 2.");
+  }
+  ReadPlacement(store, settings);
+  for (int n = 1; n <= kRecentFileCount; ++n) {
+    settings.Recent.Set(n - 1, store.Value(RecentFileValue(n)).value_or(""));
+  }
+}
+
+}  // namespace
+
+void TRecentFiles::Set(int index, std::string file) {
+  if (index >= 0 && index < kRecentFileCount)
+    PrevFile_[static_cast<size_t>(index)] = std::move(file);
+}
+
+int TRecentFiles::NumberPrevFile() const {
+  return static_cast<int>(
+      std::count_if(PrevFile_.begin(), PrevFile_.end(), [](const auto& f) { return !f.empty(); }));
+}
+
+void TRecentFiles::PutFirst(const std::string& file) {
+  if (PrevFile_[0] == file) return;
+  const auto found = std::find(PrevFile_.begin() + 1, PrevFile_.end(), file);
+  // Entries before the file move down one place onto it; a file not listed pushes the tenth out.
+  const auto last = found == PrevFile_.end() ? PrevFile_.end() - 1 : found;
+  std::move_backward(PrevFile_.begin(), last, last + 1);
+  PrevFile_[0] = file;
+}
+
+std::string TRecentFiles::Caption(int n, const std::string& current_dir) const {
+  std::string path = PrevFile_.at(static_cast<size_t>(n - 1));
+  std::string prefix = current_dir;
+  if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+  if (prefix.size() > 1 && path.size() > prefix.size() &&
+      path.compare(0, prefix.size(), prefix) == 0) {
+    path.erase(0, prefix.size());
+  }
+  return std::to_string(n) + " " + path;
+}
+
+void TUserSettings::ResetAfterFailedRead() {
+  WordProcessor.clear();
+  DefSIUnits = kEnglish;
+  DefWindowsPos = false;
+  DefWindowsState = 0;
+  DefBoundLeft = DefBoundTop = DefBoundWidth = DefBoundHeight = 0;
+  Recent.Clear();
+}
+
+std::string RecentFileValue(int n) {
+  return "File" + std::to_string(n);
+}
+
+void ReadSettings(const TSettingsStore& store, TUserSettings& settings) {
+  try {
+    ReadAll(store, settings);
+  } catch (const std::exception&) {
+    settings.ResetAfterFailedRead();
+  }
+}
+
+void WriteSettings(TSettingsStore& store, const TUserSettings& settings) {
+  store.SetValue(kWordProcessorValue, settings.WordProcessor);
+  store.SetValue(kDirectoryValue, settings.CurDir);
+  store.SetValue(kSIUnitsValue, std::to_string(settings.DefSIUnits));
+  store.SetValue(kWindowsPosValue, settings.DefWindowsPos ? "1" : "0");
+  store.SetValue(kWindowsStateValue, std::to_string(settings.DefWindowsState));
+  store.SetValue(kBoundLeftValue, std::to_string(settings.DefBoundLeft));
+  store.SetValue(kBoundTopValue, std::to_string(settings.DefBoundTop));
+  store.SetValue(kBoundWidthValue, std::to_string(settings.DefBoundWidth));
+  store.SetValue(kBoundHeightValue, std::to_string(settings.DefBoundHeight));
+  for (int n = 1; n <= kRecentFileCount; ++n) {
+    store.SetValue(RecentFileValue(n), settings.Recent.PrevFile()[static_cast<size_t>(n - 1)]);
+  }
+}
+
+}  // namespace tolvane::app

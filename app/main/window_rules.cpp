@@ -1,0 +1,192 @@
+#include "window_rules.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <system_error>
+
+#include "columns.h"
+#include "graph_plot.h"
+#include "run_pipeline.h"
+
+namespace tolvane::app {
+namespace {
+
+constexpr const char* kProjectExtension = ".tv9d";
+constexpr const char* kBatchSwitchFile = "batch.in";
+constexpr int kBatchSwitchOn = 1;
+constexpr int32_t kMultipleLengthsOn = 1;     // IPENT
+constexpr int32_t kDesignChartsOn = 1;        // IChart
+constexpr int32_t kAdditionalTZCurvesOn = 1;  // PrintTZCurves
+
+constexpr const char* kASDComment =
+    "Max. Side Friction and Max. End Bearing:\r\xC2\xB7 If entries are left as zero, the program "
+    "assumes no limits in side friction and end bearing computed by the program.";
+constexpr const char* kLRFDCommentTail =
+    "\rLRFD Resistance Factors\r\xC2\xB7 Options for entering LRFD resistance factors for side "
+    "friction and for for tip resistance in each layer.";
+
+// The Graphics menu captions in the order of the result plots; the design charts follow.
+constexpr std::array<const char*, kPltChart1> kGraphicsCaptions = {
+    "Ultimate &Skin Friction vs Depth",
+    "Ultimate &Tip Resistance vs Depth",
+    "Ultimate Total &Capacity vs Depth",
+    "C&ombined Plots vs Depth (initial diameter)",
+    "ASD/LRFD Skin Friction vs Depth ",
+    "ASD/LRFD Tip Resistance vs Depth ",
+    "ASD/LRFD Total Capacity vs Depth",
+    "Combined Plots vs Depth (initial diameter)",
+    "Axial Load vs Settlement (averaged)",
+    "Axial Load vs Settlement (upper bound)",
+    "Axial Load vs Settlement (lower bound)",
+    "Combined Plots of Load vs Settlement (initial diameter)",
+    "t-z curves (averaged, initial diameter)",
+    "Q-w curves (averaged)",
+    "Additional t-z curves (averaged, initial diameter)",
+    "Load Distribution (averaged, initial diameter)",
+};
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+bool Exists(const std::filesystem::path& file) {
+  std::error_code ignored;
+  return !file.empty() && std::filesystem::is_regular_file(file, ignored);
+}
+
+}  // namespace
+
+std::string TitleName(const std::string& file_name) {
+  std::string name = std::filesystem::path(file_name).filename().string();
+  if (Lower(std::filesystem::path(name).extension().string()) == kProjectExtension) {
+    name = name.substr(0, name.find('.'));
+  }
+  if (name.size() > 1 && std::islower(static_cast<unsigned char>(name[0]))) {
+    name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+  }
+  return name;
+}
+
+std::string WindowTitle(const std::string& file_name) {
+  return kTitlePrefix + TitleName(file_name);
+}
+
+std::string StartupFile(const std::string& argument) {
+  if (argument.empty()) return argument;
+  // Only the name counts: a "." in a folder name does not make an extension.
+  const std::string name = std::filesystem::path(argument).filename().string();
+  return name.find('.') == std::string::npos ? argument + kProjectExtension : argument;
+}
+
+bool StartupFileOpens(const std::string& file) {
+  return Exists(file) && FileTypeIndexForPath(file) != 0;
+}
+
+TResultFiles FindResultFiles(const std::string& project_file) {
+  TResultFiles files;
+  if (project_file.empty()) return files;
+  std::error_code ignored;
+  const std::filesystem::path project = std::filesystem::absolute(project_file, ignored);
+  files.Project = Exists(project);
+  files.Report = Exists(resultFile(project, kReportExtension));
+  files.RunLog = Exists(resultFile(project, kRunLogExtension));
+  files.PlotData = Exists(resultFile(project, kPlotDataExtension));
+  return files;
+}
+
+TResultCommands ResultCommands(const TProgramData& data, const TResultFlags& flags,
+                               const TResultPlots& plots, const TResultFiles& files) {
+  TResultCommands commands;
+  commands.ViewInput = files.Project;
+  commands.ViewRunNotes = files.RunLog;
+  commands.ViewOutput = files.Report;
+  const bool results = flags.ShowOutput && files.PlotData;
+  for (int plot = kPltSkin; plot <= kPltAxial; ++plot) {
+    commands.PlotEnabled[static_cast<size_t>(plot)] = results;
+  }
+  const bool bounds = results && data.ID2 != 0;
+  commands.PlotEnabled[kPltUpper] = bounds;
+  commands.PlotEnabled[kPltLower] = bounds;
+  commands.PlotEnabled[kPltCombinedSettle] = bounds;
+  commands.PlotEnabled[kPltTz] = flags.showtzcurves;
+  commands.PlotEnabled[kPltQw] = flags.showtzcurves;
+  commands.PlotEnabled[kPltTzAdd] =
+      data.PrintTZCurves == kAdditionalTZCurvesOn && plots[kPltTzAdd].LineCount() > 0;
+  commands.PlotEnabled[kPltLoad] = flags.showloadcurves;
+  for (int chart = 0; chart < kDesignChartPlots; ++chart) {
+    const bool visible = data.IChart == kDesignChartsOn && chart + 1 <= data.NPOINTPD;
+    commands.ChartVisible[static_cast<size_t>(chart)] = visible;
+    // A chart is only offered once results are loaded: before that its plot is empty.
+    commands.PlotEnabled[static_cast<size_t>(kPltChart1 + chart)] = visible && results;
+  }
+  commands.ExportToExcel = results;
+  return commands;
+}
+
+std::string InitialGraphicsCaption(int plot_index) {
+  if (plot_index >= 0 && plot_index < kPltChart1) {
+    return kGraphicsCaptions[static_cast<size_t>(plot_index)];
+  }
+  return "Design Chart " + std::to_string(plot_index - kPltChart1 + 1);
+}
+
+std::string GraphicsCaption(const TProgramData& data, int plot_index) {
+  const std::string first =
+      data.IPENT == kMultipleLengthsOn ? "(Initial Length)" : "(Initial Diameter)";
+  if (plot_index == kPltCombine) return "Combined Plots vs Depth " + first;
+  if (plot_index == kPltCombinedSettle) return "Combined Plots of Load vs Settlement " + first;
+  if (plot_index >= kPltChart1 && plot_index < kResultPlotCount) {
+    const long double settlement = data.PDSETT[static_cast<size_t>(plot_index - kPltChart1)];
+    return "Design Chart (" + plot::ShortestText(settlement) +
+           (data.fUnits == kSIUnits ? "-m" : "-in") + " movement)";
+  }
+  return InitialGraphicsCaption(plot_index);
+}
+
+TDataMenuState DataMenuState(const TProgramData& data) {
+  TDataMenuState state;
+  state.EnglishUnits = data.fUnits != kSIUnits;
+  state.LRFD = data.NLRFD == kLRFDMethod;
+  state.CFAPile = data.CFAPile != 0;
+  state.ShaftLengthGiven = data.METHOD != kDesignLoadGiven;
+  state.FactorOfSafetyEnabled = data.NLRFD == kASDMethod;
+  const bool design_load = data.METHOD == kDesignLoadGiven;
+  state.MultipleLengthsEnabled = !design_load && data.IChart != kDesignChartsOn;
+  state.MultipleLengthsChecked = data.IPENT == kMultipleLengthsOn;
+  state.DesignChartsEnabled = !design_load && data.IPENT != kMultipleLengthsOn;
+  state.DesignChartsChecked = data.IChart == kDesignChartsOn;
+  return state;
+}
+
+std::string LayerTableComment(int32_t nlrfd) {
+  std::string comment = kASDComment;
+  if (nlrfd == kLRFDMethod) comment += kLRFDCommentTail;
+  return comment;
+}
+
+void ApplyDesignMethod(TProjectGrids& grids, int32_t nlrfd) {
+  TGridTable& layers = grids.D();
+  for (const int column : {kColSideResistanceFactor, kColEndResistanceFactor}) {
+    if (column < layers.ColCount()) layers.GetColumn(column).Visible = nlrfd == kLRFDMethod;
+  }
+  layers.Comments = LayerTableComment(nlrfd);
+}
+
+bool BatchCommandVisible(const std::filesystem::path& program_dir) {
+  std::ifstream in(program_dir / kBatchSwitchFile);
+  std::string word;
+  if (!(in >> word)) return false;
+  int first = 0;
+  const auto [end, status] = std::from_chars(word.data(), word.data() + word.size(), first);
+  return status == std::errc{} && end == word.data() + word.size() && first == kBatchSwitchOn;
+}
+
+std::string WordProcessorCommand(const std::string& word_processor, const std::string& file) {
+  return word_processor + " \"" + file + "\"";
+}
+
+}  // namespace tolvane::app

@@ -1,0 +1,87 @@
+// The rules of the main window that need no window: its title, the file given at start-up, the
+// enabling and captions of the menu items and tool buttons, the design method's columns of the
+// soil-layer table, and the visibility of the batch command. The desktop window applies them.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "program_data.h"
+#include "result_plots.h"
+
+namespace tolvane::app {
+
+inline constexpr const char* kTitlePrefix = "TOLVANE 2023.9.02 - ";
+inline constexpr int32_t kLRFDMethod = 1;        // NLRFD: load and resistance factor design
+inline constexpr int32_t kASDMethod = 2;         // NLRFD: allowable stress design
+inline constexpr int32_t kDesignLoadGiven = 1;   // METHOD
+inline constexpr int32_t kShaftLengthGiven = 2;  // METHOD
+
+// "TOLVANE 2023.9.02 - " and the project's file name without its folder; a ".tv9d" name loses
+// everything from its first "."; a lower-case first letter is capitalized when the name has more
+// than one character.
+std::string WindowTitle(const std::string& file_name);
+// The name the title shows, without the prefix.
+std::string TitleName(const std::string& file_name);
+
+// The project file named on the command line: ".tv9d" is added to a name without a ".". Empty
+// when none was given; the caller opens it only when it exists and is a project file.
+std::string StartupFile(const std::string& argument);
+// True when the start-up file exists and has one of the three project extensions.
+bool StartupFileOpens(const std::string& file);
+
+// The files whose existence decides the enabling.
+struct TResultFiles {
+  bool Project = false;   // the project file itself (View Input Text)
+  bool Report = false;    // .tv9o
+  bool RunLog = false;    // .tv9r
+  bool PlotData = false;  // .tv9p
+};
+TResultFiles FindResultFiles(const std::string& project_file);
+
+// Enabling of the result commands: the Graphics menu items and the tool buttons of the plots.
+struct TResultCommands {
+  bool ViewInput = false;
+  bool ViewRunNotes = false;
+  bool ViewOutput = false;
+  std::array<bool, kResultPlotCount> PlotEnabled{};
+  std::array<bool, kDesignChartPlots> ChartVisible{};
+  bool ExportToExcel = false;
+};
+TResultCommands ResultCommands(const TProgramData& data, const TResultFlags& flags,
+                               const TResultPlots& plots, const TResultFiles& files);
+
+// The caption of a Graphics menu item as the menu shows it when it opens (plot index 0-based).
+std::string GraphicsCaption(const TProgramData& data, int plot_index);
+// The caption of a Graphics menu item before the menu first opens.
+std::string InitialGraphicsCaption(int plot_index);
+
+// State of the Data menu items that depend on the project.
+struct TDataMenuState {
+  bool EnglishUnits = true;
+  bool LRFD = false;
+  bool CFAPile = false;
+  bool ShaftLengthGiven = true;
+  bool FactorOfSafetyEnabled = false;
+  bool MultipleLengthsEnabled = false;
+  bool MultipleLengthsChecked = false;
+  bool DesignChartsEnabled = false;
+  bool DesignChartsChecked = false;
+};
+TDataMenuState DataMenuState(const TProgramData& data);
+
+// The comment texts of the soil-layer table for each design method.
+std::string LayerTableComment(int32_t nlrfd);
+// Shows the resistance-factor columns of D for LRFD and hides them for ASD, and sets D's
+// comment text.
+void ApplyDesignMethod(TProjectGrids& grids, int32_t nlrfd);
+
+// The batch command is offered when "batch.in" in the program's folder starts with the integer 1.
+bool BatchCommandVisible(const std::filesystem::path& program_dir);
+
+// The command line that opens a text file with the word processor: the processor, a blank and
+// the file in double quotes. An empty processor means the desktop's default handler.
+std::string WordProcessorCommand(const std::string& word_processor, const std::string& file);
+
+}  // namespace tolvane::app

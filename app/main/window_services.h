@@ -1,0 +1,65 @@
+// What the desktop program's windows use of the desktop: message boxes and the save dialog for
+// the core's messages, the settings store over QSettings, and opening text files.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "user_messages.h"
+#include "user_settings.h"
+
+class QSettings;
+class QWidget;
+
+namespace tolvane::app {
+
+inline constexpr const char* kSettingsOrganization = "Kestrum";
+inline constexpr const char* kSettingsApplication = "TOLVANE";
+inline constexpr const char* kSettingsGroup = "2023.9.02";
+
+// Carriage returns of the core's texts become line breaks.
+QString MessageText(const std::string& text);
+
+// The core's messages as modal message boxes over the main window. A message raised on a worker
+// thread (the engine library's loader during a run) is shown on the window's thread, and the
+// worker waits for it.
+class TWindowMessages : public UserMessages {
+ public:
+  explicit TWindowMessages(QWidget* parent) : Parent_(parent) {}
+  void information(const std::string& text) override;
+  void warning(const std::string& text) override;
+  void error(const std::string& text) override;
+  TAnswer confirm(const std::string& text) override;
+  std::optional<std::string> chooseSaveFile(const std::string& title,
+                                            const std::string& proposed) override;
+
+ private:
+  QWidget* Parent_;
+};
+
+// A Yes/No question; true for Yes.
+bool AskYesNo(QWidget* parent, const std::string& text);
+
+// The group "2023.9.02" of the organisation "Kestrum", application "TOLVANE".
+class TQtSettingsStore : public TSettingsStore {
+ public:
+  TQtSettingsStore();
+  ~TQtSettingsStore() override;
+  std::optional<std::string> Value(const std::string& name) const override;
+  void SetValue(const std::string& name, const std::string& value) override;
+  bool ReadFailed() const override;
+  // Writes everything out now.
+  void Sync();
+
+ private:
+  std::unique_ptr<QSettings> Settings_;
+};
+
+// Opens a text file with the word processor: the command, a blank and the file in double quotes;
+// an empty word processor opens the file with the desktop's default handler. Shows "An error
+// occurred in running the Word Processor" when nothing could be started.
+void OpenWithWordProcessor(QWidget* parent, const std::string& word_processor, const QString& file);
+
+}  // namespace tolvane::app

@@ -1,0 +1,174 @@
+#include "file_replace.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <system_error>
+
+#include "word_reader.h"
+
+namespace tolvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTemporarySuffix = ".saving";
+constexpr mode_t kNewFileMode = 0666;      // before the user's umask, as any program creates
+constexpr mode_t kTemporaryMode = 0600;    // until the old file's bits are copied
+constexpr mode_t kPermissionBits = 07777;  // with set-user-ID, set-group-ID and sticky
+constexpr uid_t kUnchangedOwner = static_cast<uid_t>(-1);
+
+std::string Quoted(const fs::path& path) {
+  return "\"" + path.string() + "\"";
+}
+
+std::string SystemReason(int error) {
+  return std::generic_category().message(error);
+}
+
+bool IsPermissionError(int error) {
+  return error == EACCES || error == EPERM;
+}
+
+std::string FolderOf(const fs::path& file) {
+  const fs::path folder = file.parent_path();
+  return folder.empty() ? std::string(".") : folder.string();
+}
+
+// Why an existing file may not be written, none when it may. Opening it for writing without
+// truncating asks the system itself (permission bits, access lists, read-only mounts) and
+// changes nothing.
+std::optional<std::string> WriteRefusal(const fs::path& file, const struct stat& status) {
+  if (!S_ISREG(status.st_mode)) return std::string("it is not a regular file");
+  const int probe = ::open(file.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (probe >= 0) {
+    ::close(probe);
+    return std::nullopt;
+  }
+  const int error = errno;
+  if (IsPermissionError(error)) return std::string("the file is read-only");
+  if (error == EROFS) return std::string("the file system is read-only");
+  return SystemReason(error);
+}
+
+// The file a save replaces: the target of a symbolic link, so that the link stays.
+fs::path Resolved(const fs::path& file) {
+  std::error_code status;
+  const fs::path target = fs::canonical(file, status);
+  return status ? file : target;
+}
+
+class TTemporaryFile {
+ public:
+  TTemporaryFile(const fs::path& target, const fs::path& shown, bool replacing)
+      : Path_(fs::path(target) += kTemporarySuffix), Shown_(shown) {
+    const mode_t mode = replacing ? kTemporaryMode : kNewFileMode;
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    Fd_ = ::open(Path_.c_str(), flags, mode);
+    if (Fd_ < 0 && errno == EEXIST && RemoveLeftover()) Fd_ = ::open(Path_.c_str(), flags, mode);
+    if (Fd_ < 0) {
+      const int error = errno;
+      if (IsPermissionError(error) || error == EROFS) {
+        Fail("the folder " + Quoted(FolderOf(target)) + " may not be written");
+      }
+      if (error == EEXIST) Fail(Quoted(Path_) + " is in the way");
+      Fail(SystemReason(error));
+    }
+  }
+  ~TTemporaryFile() {
+    if (Fd_ >= 0) ::close(Fd_);
+    if (!Renamed_) ::unlink(Path_.c_str());
+  }
+  TTemporaryFile(const TTemporaryFile&) = delete;
+  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+
+  void Write(std::string_view text) {
+    while (!text.empty()) {
+      const ssize_t written = ::write(Fd_, text.data(), text.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) Fail(SystemReason(written < 0 ? errno : EIO));
+      text.remove_prefix(static_cast<size_t>(written));
+    }
+  }
+
+  // The owner and group of the old file where this user may set them (the owner only as the
+  // superuser, the group when the user belongs to it), then its permission bits.
+  void TakeOver(const struct stat& old) {
+    if (::fchown(Fd_, old.st_uid, old.st_gid) != 0) {
+      // Otherwise the file stays the user's own, in the user's group.
+      [[maybe_unused]] const int group_set = ::fchown(Fd_, kUnchangedOwner, old.st_gid);
+    }
+    if (::fchmod(Fd_, old.st_mode & kPermissionBits) != 0) Fail(SystemReason(errno));
+  }
+
+  void RenameOver(const fs::path& target) {
+    if (::fsync(Fd_) != 0) Fail(SystemReason(errno));
+    const int closed = ::close(Fd_);
+    Fd_ = -1;
+    if (closed != 0) Fail(SystemReason(errno));
+    if (::rename(Path_.c_str(), target.c_str()) != 0) Fail(SystemReason(errno));
+    Renamed_ = true;
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+      ::fsync(folder);
+      ::close(folder);
+    }
+  }
+
+ private:
+  // A regular file left by an interrupted save may go; anything else stays in the way.
+  bool RemoveLeftover() const {
+    struct stat left {};
+    return ::lstat(Path_.c_str(), &left) == 0 && S_ISREG(left.st_mode) &&
+           ::unlink(Path_.c_str()) == 0;
+  }
+  [[noreturn]] void Fail(const std::string& reason) const {
+    throw EProjectFileError("Cannot save " + Quoted(Shown_) + ": " + reason + ".");
+  }
+
+  fs::path Path_;
+  fs::path Shown_;
+  int Fd_ = -1;
+  bool Renamed_ = false;
+};
+
+}  // namespace
+
+void ReplaceFileKeepingPermissions(const fs::path& file, std::string_view text) {
+  const fs::path target = Resolved(file);
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  if (!replacing && errno != ENOENT) {
+    throw EProjectFileError("Cannot save " + Quoted(file) + ": " + SystemReason(errno) + ".");
+  }
+  if (replacing) {
+    if (const std::optional<std::string> refusal = WriteRefusal(target, old)) {
+      throw EProjectFileError("Cannot save " + Quoted(file) + ": " + *refusal + ".");
+    }
+  }
+  TTemporaryFile temporary(target, file, replacing);
+  temporary.Write(text);
+  if (replacing) temporary.TakeOver(old);
+  temporary.RenameOver(target);
+}
+
+std::string FileWriteProblem(const fs::path& file) {
+  struct stat status {};
+  if (::stat(file.c_str(), &status) == 0) {
+    const std::optional<std::string> refusal = WriteRefusal(file, status);
+    return refusal ? "Cannot write " + Quoted(file) + ": " + *refusal + "." : std::string();
+  }
+  const int error = errno;
+  if (error != ENOENT) return "Cannot write " + Quoted(file) + ": " + SystemReason(error) + ".";
+  if (::faccessat(AT_FDCWD, FolderOf(file).c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+    return "Cannot write " + Quoted(file) + ": the folder " + Quoted(FolderOf(file)) +
+           " may not be written.";
+  }
+  return std::string();
+}
+
+}  // namespace tolvane

@@ -1,0 +1,47 @@
+// The line ends a text file may come with: an LF-only text rewritten with CR LF (Windows), LF
+// (Unix), a lone CR (old Macintosh editors), or all three in turn within one file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvane::testing {
+
+struct TLineEnds {
+  const char* Name;
+  std::vector<const char*> Ends;  // used in turn, one per line
+};
+
+// In the mixed style a lone CR is never followed by a lone LF, which would read as CR LF.
+
+inline const std::vector<TLineEnds>& AllLineEnds() {
+  static const std::vector<TLineEnds> styles = {
+      {"CR LF", {"\r\n"}}, {"LF", {"\n"}}, {"CR", {"\r"}}, {"mixed", {"\r", "\r\n", "\n"}}};
+  return styles;
+}
+
+// `text` with every LF replaced by the line ends of `style`, in turn.
+inline std::string WithLineEnds(std::string_view text, const TLineEnds& style) {
+  std::string result;
+  size_t line = 0;
+  for (const char c : text) {
+    if (c == '\n') {
+      result += style.Ends[line++ % style.Ends.size()];
+    } else {
+      result += c;
+    }
+  }
+  return result;
+}
+
+// `text` with its CR LF line ends turned into LF.
+inline std::string WithoutCarriageReturns(std::string_view text) {
+  std::string result;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result += text[i];
+  }
+  return result;
+}
+
+}  // namespace tolvane::testing

@@ -1,0 +1,203 @@
+// Checks that saving respects what the user set on a file: --run of a read-only project (or of a
+// project in a read-only folder) stops before the engine with a message that names the file, and
+// leaves file and mode as they were; a writable project keeps its mode, owner and group across
+// a run; a read-only message file stops a batch; the batch list and the plot formatting keep
+// their mode and refuse a read-only file. The read-only cases run as an unprivileged user.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "../unprivileged.h"
+#include "batch.h"
+#include "plot_format.h"
+#include "run_pipeline.h"
+#include "test_support.h"
+
+namespace tolvane::app {
+namespace {
+
+namespace fs = std::filesystem;
+using engine::testing::readFile;
+using engine::testing::TempDir;
+using engine::testing::writeFile;
+namespace unprivileged = tolvane::testing;
+
+const fs::path kExample = fs::path(TOLVANE_EXAMPLES_DIR) / "sand-over-clay.tv9d";
+
+struct stat StatusOf(const fs::path& file) {
+  struct stat status {};
+  EXPECT_EQ(::stat(file.c_str(), &status), 0) << file;
+  return status;
+}
+
+// Runs the program with the arguments as a shell command; the output and error output together.
+std::string RunCommand(const std::string& command, int& status) {
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  std::string output;
+  if (pipe == nullptr) return output;
+  std::array<char, 256> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) output += buffer.data();
+  status = WEXITSTATUS(pclose(pipe));
+  return output;
+}
+
+std::string ProgramWith(const std::string& arguments) {
+  return std::string(TOLVANE_PROGRAM) + " " + arguments;
+}
+
+void GiveTo(const unprivileged::TUnprivilegedUser& user, const fs::path& path, mode_t mode) {
+  ASSERT_EQ(::chown(path.c_str(), user.Uid, user.Gid), 0) << path;
+  ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
+}
+
+TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
+  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::UnprivilegedUser();
+  const std::optional<std::string> as_user = unprivileged::UnprivilegedCommand("true");
+  if (!user || !as_user) GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
+  const struct {
+    const char* Name;
+    mode_t FolderMode;
+    mode_t FileMode;
+    bool FolderReason;
+  } cases[] = {{"read-only file", 0755, 0444, false},
+               {"read-only file, writable folder", 0777, 0400, false},
+               {"read-only folder", 0555, 0644, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TempDir dir;
+    const fs::path project = dir / "pier.tv9d";
+    fs::copy_file(kExample, project);
+    const std::string text = readFile(project);
+    GiveTo(*user, project, c.FileMode);
+    GiveTo(*user, dir.path(), c.FolderMode);
+    const struct stat before = StatusOf(project);
+    int status = -1;
+    const std::string output = RunCommand(
+        *unprivileged::UnprivilegedCommand(ProgramWith("--run '" + project.string() + "'")),
+        status);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(status, kExitCannotWrite);
+    const std::string reason = c.FolderReason
+                                   ? "the folder \"" + dir.path().string() + "\" may not be written"
+                                   : std::string("the file is read-only");
+    EXPECT_NE(output.find("Error: An error occured during saving\nCannot save \"" +
+                          project.string() + "\": " + reason + ".\n"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("Computations are completed"), std::string::npos);
+    EXPECT_EQ(readFile(project), text);
+    const struct stat after = StatusOf(project);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mtime, before.st_mtime);
+    EXPECT_FALSE(fs::exists(dir / "names.dat"));
+    EXPECT_FALSE(fs::exists(dir / "pier.tv9o"));
+    EXPECT_FALSE(fs::exists(dir / "pier.tv9d.saving"));
+  }
+}
+
+TEST(HeadlessRun, WritableProjectKeepsItsModeOwnerAndGroup) {
+  TempDir dir;
+  const fs::path project = dir / "pier.tv9d";
+  fs::copy_file(kExample, project);
+  // The superuser runs a project of another user and group: both stay.
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(project.c_str(), unprivileged::kNobodyUser, unprivileged::kNobodyGroup), 0);
+  }
+  ASSERT_EQ(::chmod(project.c_str(), 0640), 0);
+  const struct stat before = StatusOf(project);
+  int status = -1;
+  const std::string output = RunCommand(ProgramWith("--run '" + project.string() + "'"), status);
+  EXPECT_EQ(status, 0) << output;
+  EXPECT_TRUE(fs::exists(dir / "pier.tv9o"));
+  const struct stat after = StatusOf(project);
+  EXPECT_NE(after.st_ino, before.st_ino);  // saved before the run
+  EXPECT_EQ(after.st_mode & 07777, 0640U);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(after.st_gid, before.st_gid);
+}
+
+TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
+  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::UnprivilegedUser();
+  if (!user || !unprivileged::UnprivilegedCommand("true")) {
+    GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
+  }
+  TempDir dir;
+  const fs::path project = dir / "pier.tv9d";
+  fs::copy_file(kExample, project);
+  writeFile(dir / "jobs.pyb", project.string() + "\r\n\r\n");
+  writeFile(dir / "jobs.pym", "the last batch's messages");
+  for (const char* name : {"pier.tv9d", "jobs.pyb"}) GiveTo(*user, dir / name, 0644);
+  GiveTo(*user, dir / "jobs.pym", 0444);
+  GiveTo(*user, dir.path(), 0755);
+  int status = -1;
+  const std::string output = RunCommand(*unprivileged::UnprivilegedCommand(ProgramWith(
+                                            "--batch '" + (dir / "jobs.pyb").string() + "'")),
+                                        status);
+  EXPECT_EQ(status, kExitCannotWrite);
+  EXPECT_NE(output.find("Error: Cannot write \"" + (dir / "jobs.pym").string() +
+                        "\": the file is read-only.\nThe batch does not run without its message "
+                        "file.\n"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(readFile(dir / "jobs.pym"), "the last batch's messages");
+  EXPECT_EQ(StatusOf(dir / "jobs.pym").st_mode & 07777, 0444U);
+  EXPECT_FALSE(fs::exists(dir / "pier.tv9o"));
+}
+
+// The files the program rewrites besides the project: the batch list and the plot formatting.
+struct TWriter {
+  const char* Name;
+  std::function<bool(const fs::path&, std::string*)> Write;
+};
+
+std::vector<TWriter> Writers() {
+  return {{"batch list",
+           [](const fs::path& file, std::string* problem) {
+             TBatchList list;
+             list.Add("/jobs/a.tv9d");
+             return list.SaveToFile(file, problem);
+           }},
+          {"plot formatting", [](const fs::path& file, std::string* problem) {
+             TResultPlots plots;
+             return WritePlotFormat(plots, file, problem);
+           }}};
+}
+
+TEST(SavedFiles, ListAndPlotFormattingKeepTheirModeAndRefuseAReadOnlyFile) {
+  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::UnprivilegedUser();
+  for (const TWriter& writer : Writers()) {
+    SCOPED_TRACE(writer.Name);
+    TempDir dir;
+    const fs::path file = dir / "kept";
+    writeFile(file, "old");
+    ASSERT_EQ(::chmod(file.c_str(), 0604), 0);
+    std::string problem;
+    EXPECT_TRUE(writer.Write(file, &problem)) << problem;
+    EXPECT_NE(readFile(file), "old");
+    EXPECT_EQ(StatusOf(file).st_mode & 07777, 0604U);
+
+    if (!user) continue;  // the read-only half needs a user for whom permissions apply
+    GiveTo(*user, dir.path(), 0777);
+    writeFile(file, "old");
+    GiveTo(*user, file, 0444);
+    const std::optional<std::string> said = unprivileged::RunUnprivileged([&] {
+      std::string reason;
+      return std::string(writer.Write(file, &reason) ? "written" : "refused: ") + reason;
+    });
+    ASSERT_TRUE(said.has_value());
+    EXPECT_EQ(*said, "refused: Cannot save \"" + file.string() + "\": the file is read-only.");
+    EXPECT_EQ(readFile(file), "old");
+    EXPECT_EQ(StatusOf(file).st_mode & 07777, 0444U);
+  }
+  if (!user) GTEST_SKIP() << "read-only files not tried: " << unprivileged::kNoUnprivilegedUser;
+}
+
+}  // namespace
+}  // namespace tolvane::app

@@ -1,0 +1,187 @@
+// Checks the settings kept between starts: defaults, the round trip, the placement rules, the
+// reset after a failed read, and the recent-file list.
+#include "user_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tolvane::app {
+namespace {
+
+class MapStore : public TSettingsStore {
+ public:
+  std::optional<std::string> Value(const std::string& name) const override {
+    const auto found = values.find(name);
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+  }
+  void SetValue(const std::string& name, const std::string& value) override {
+    values[name] = value;
+  }
+  bool ReadFailed() const override { return failed; }
+  std::map<std::string, std::string> values;
+  bool failed = false;
+};
+
+TUserSettings Filled() {
+  TUserSettings settings;
+  settings.WordProcessor = "gedit";
+  settings.CurDir = "/home/user/piles";
+  settings.DefSIUnits = 2;
+  settings.DefWindowsPos = true;
+  settings.DefWindowsState = kWindowMaximized;
+  settings.DefBoundLeft = 10;
+  settings.DefBoundTop = 20;
+  settings.DefBoundWidth = 900;
+  settings.DefBoundHeight = 700;
+  settings.Recent.PutFirst("/home/user/piles/a.tv9d");
+  settings.Recent.PutFirst("/home/user/piles/b.tv9d");
+  return settings;
+}
+
+TEST(UserSettingsTest, AnEmptyStoreGivesTheDefaults) {
+  MapStore store;
+  TUserSettings settings;
+  settings.CurDir = "/opt/tolvane";
+  ReadSettings(store, settings);
+  EXPECT_EQ(settings.WordProcessor, "");
+  EXPECT_EQ(settings.CurDir, "/opt/tolvane");
+  EXPECT_EQ(settings.DefSIUnits, 1);
+  EXPECT_FALSE(settings.DefWindowsPos);
+  EXPECT_EQ(settings.Recent.NumberPrevFile(), 0);
+}
+
+TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
+  MapStore store;
+  WriteSettings(store, Filled());
+  EXPECT_EQ(store.values.at("Word Processor"), "gedit");
+  EXPECT_EQ(store.values.at("Directory"), "/home/user/piles");
+  EXPECT_EQ(store.values.at("SIUnits"), "2");
+  EXPECT_EQ(store.values.at("WindowsPos"), "1");
+  EXPECT_EQ(store.values.at("WindowsState"), "2");
+  EXPECT_EQ(store.values.at("BoundLeft"), "10");
+  EXPECT_EQ(store.values.at("BoundHeight"), "700");
+  EXPECT_EQ(store.values.at("File1"), "/home/user/piles/b.tv9d");
+  EXPECT_EQ(store.values.at("File2"), "/home/user/piles/a.tv9d");
+  EXPECT_EQ(store.values.at("File10"), "");
+
+  TUserSettings read;
+  ReadSettings(store, read);
+  const TUserSettings expected = Filled();
+  EXPECT_EQ(read.WordProcessor, expected.WordProcessor);
+  EXPECT_EQ(read.CurDir, expected.CurDir);
+  EXPECT_EQ(read.DefSIUnits, 2);
+  EXPECT_TRUE(read.DefWindowsPos);
+  EXPECT_EQ(read.DefWindowsState, kWindowMaximized);
+  EXPECT_EQ(read.DefBoundLeft, 10);
+  EXPECT_EQ(read.DefBoundTop, 20);
+  EXPECT_EQ(read.DefBoundWidth, 900);
+  EXPECT_EQ(read.DefBoundHeight, 700);
+  EXPECT_EQ(read.Recent.PrevFile(), expected.Recent.PrevFile());
+  EXPECT_EQ(read.Recent.NumberPrevFile(), 2);
+}
+
+TEST(UserSettingsTest, EmptyProcessorAndFolderKeepTheCurrentOnes) {
+  MapStore store;
+  store.values = {{"Word Processor", ""}, {"Directory", ""}};
+  TUserSettings settings;
+  settings.WordProcessor = "kate";
+  settings.CurDir = "/srv";
+  ReadSettings(store, settings);
+  EXPECT_EQ(settings.WordProcessor, "kate");
+  EXPECT_EQ(settings.CurDir, "/srv");
+}
+
+TEST(UserSettingsTest, PlacementCountsOnlyWhenFlaggedAndComplete) {
+  MapStore store;
+  WriteSettings(store, Filled());
+  store.values.erase("BoundTop");
+  TUserSettings settings;
+  ReadSettings(store, settings);
+  EXPECT_FALSE(settings.DefWindowsPos);
+  EXPECT_EQ(settings.DefSIUnits, 2);  // the rest is read
+
+  WriteSettings(store, Filled());
+  store.values["WindowsPos"] = "0";
+  ReadSettings(store, settings);
+  EXPECT_FALSE(settings.DefWindowsPos);
+}
+
+TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
+  const auto expect_reset = [](const TUserSettings& settings) {
+    EXPECT_EQ(settings.WordProcessor, "");
+    EXPECT_EQ(settings.DefSIUnits, 1);
+    EXPECT_FALSE(settings.DefWindowsPos);
+    EXPECT_EQ(settings.Recent.NumberPrevFile(), 0);
+  };
+  // A store that cannot be read.
+  MapStore unreadable;
+  WriteSettings(unreadable, Filled());
+  unreadable.failed = true;
+  TUserSettings settings = Filled();
+  ReadSettings(unreadable, settings);
+  expect_reset(settings);
+  EXPECT_EQ(settings.CurDir, "/home/user/piles");
+
+  // Values that are not what they should be.
+  for (const auto& [name, value] :
+       {std::pair{"SIUnits", "metric"}, std::pair{"SIUnits", "3"}, std::pair{"BoundLeft", "1.5"},
+        std::pair{"WindowsPos", ""}}) {
+    MapStore store;
+    WriteSettings(store, Filled());
+    store.values[name] = value;
+    TUserSettings read = Filled();
+    ReadSettings(store, read);
+    SCOPED_TRACE(std::string(name) + "=" + value);
+    expect_reset(read);
+  }
+}
+
+TEST(RecentFilesTest, PutFirstMovesUpOrPushesDown) {
+  TRecentFiles recent;
+  recent.PutFirst("a");
+  recent.PutFirst("b");
+  recent.PutFirst("c");
+  EXPECT_EQ(recent.PrevFile()[0], "c");
+  EXPECT_EQ(recent.PrevFile()[1], "b");
+  EXPECT_EQ(recent.PrevFile()[2], "a");
+  EXPECT_EQ(recent.NumberPrevFile(), 3);
+  // The same file again stays once, at the top.
+  recent.PutFirst("a");
+  EXPECT_EQ(recent.PrevFile()[0], "a");
+  EXPECT_EQ(recent.PrevFile()[1], "c");
+  EXPECT_EQ(recent.PrevFile()[2], "b");
+  recent.PutFirst("a");
+  EXPECT_EQ(recent.PrevFile()[0], "a");
+  EXPECT_EQ(recent.PrevFile()[1], "c");
+  EXPECT_EQ(recent.NumberPrevFile(), 3);
+}
+
+TEST(RecentFilesTest, TheEleventhFilePushesOutTheOldest) {
+  TRecentFiles recent;
+  for (int n = 1; n <= 11; ++n) recent.PutFirst("f" + std::to_string(n));
+  EXPECT_EQ(recent.NumberPrevFile(), 10);
+  EXPECT_EQ(recent.PrevFile()[0], "f11");
+  EXPECT_EQ(recent.PrevFile()[9], "f2");
+  // The last entry moved up loses nothing.
+  recent.PutFirst("f2");
+  EXPECT_EQ(recent.PrevFile()[0], "f2");
+  EXPECT_EQ(recent.PrevFile()[1], "f11");
+  EXPECT_EQ(recent.PrevFile()[9], "f3");
+}
+
+TEST(RecentFilesTest, CaptionDropsTheCurrentFolder) {
+  TRecentFiles recent;
+  recent.PutFirst("/home/user/other/b.tv9d");
+  recent.PutFirst("/home/user/piles/sub/a.tv9d");
+  EXPECT_EQ(recent.Caption(1, "/home/user/piles"), "1 sub/a.tv9d");
+  EXPECT_EQ(recent.Caption(1, "/home/user/piles/"), "1 sub/a.tv9d");
+  EXPECT_EQ(recent.Caption(2, "/home/user/piles"), "2 /home/user/other/b.tv9d");
+  // A folder whose name only starts the same is not the current one.
+  EXPECT_EQ(recent.Caption(1, "/home/user/pil"), "1 /home/user/piles/sub/a.tv9d");
+  EXPECT_EQ(recent.Caption(1, ""), "1 /home/user/piles/sub/a.tv9d");
+}
+
+}  // namespace
+}  // namespace tolvane::app

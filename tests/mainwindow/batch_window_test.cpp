@@ -1,0 +1,182 @@
+// Checks the batch window: its list without duplicates, the selected and full clearing, Replace,
+// the list file round trip, Check Files and Run All with their messages and progress, and a
+// screenshot after a run.
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "batch_window.h"
+#include "main_window.h"
+#include "window_test_support.h"
+
+namespace tolvane::app {
+namespace {
+
+using testing::AnswerMessageBoxes;
+
+QStringList Entries(const TBatchWindow& batch) {
+  QStringList entries;
+  for (int row = 0; row < batch.FileList()->count(); ++row) {
+    entries << batch.FileList()->item(row)->text();
+  }
+  return entries;
+}
+
+}  // namespace
+
+class BatchWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { testing::ClearProgramSettings(); }
+  void cleanup() { testing::EndAnswers(); }
+
+  void hasItsButtonsAndSize() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TBatchWindow batch(window);
+    QCOMPARE(batch.windowTitle(), QString("Multi-File Analysis (Batch Run)"));
+    QVERIFY(batch.minimumWidth() >= 640 && batch.minimumHeight() >= 500);
+    QStringList captions;
+    for (const QPushButton* button : batch.findChildren<QPushButton*>()) {
+      captions << button->text();
+    }
+    for (const char* caption :
+         {"Add File(s) To List", "Clear Selected File(s)", "Clear All File List",
+          "Open a File List", "Save File List", "Save Run Messages", "Open Run Messages",
+          "Clear Run Messages", "Replace", "Check Files", "Run All Analyses", "Close"}) {
+      QVERIFY2(captions.contains(caption), caption);
+    }
+    QCOMPARE(batch.CountLabel()->text(), QString("Number of Files: 0"));
+  }
+
+  void listKeepsEachFileOnce() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TBatchWindow batch(window);
+    batch.AddFiles({"/data/a.tv9d", "/data/b.tv9d"});
+    batch.AddFiles({"/data/b.tv9d", "/data/c.tv9d", "/data/a.tv9d"});
+    QCOMPARE(Entries(batch), QStringList({"/data/a.tv9d", "/data/b.tv9d", "/data/c.tv9d"}));
+    QCOMPARE(batch.CountLabel()->text(), QString("Number of Files: 3"));
+
+    batch.FileList()->item(0)->setSelected(true);
+    batch.FileList()->item(2)->setSelected(true);
+    batch.ClearSelected();
+    QCOMPARE(Entries(batch), QStringList({"/data/b.tv9d"}));
+    QCOMPARE(batch.CountLabel()->text(), QString("Number of Files: 1"));
+    batch.ClearAll();
+    QCOMPARE(batch.FileList()->count(), 0);
+    QCOMPARE(QString::fromStdString(batch.Batch().fname), QString());
+  }
+
+  void replaceChangesTheEntriesThatHoldTheText() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TBatchWindow batch(window);
+    batch.AddFiles({"/old/Site/site-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"});
+    // Found case-sensitively, replaced in any case.
+    batch.Replace("Site", "Pier");
+    QCOMPARE(Entries(batch),
+             QStringList({"/old/Pier/Pier-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"}));
+  }
+
+  void listFileReadsBackTheSameList() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    const QStringList files = {"/data/one.tv9d", "/data/two words.tv9d", "/data/three.tv9d"};
+    {
+      TBatchWindow batch(window);
+      batch.AddFiles(files);
+      QVERIFY(batch.SaveFileList(scratch.Path("piles.pyb")));
+    }
+    QFile list(scratch.Path("piles.pyb"));
+    QVERIFY(list.open(QIODevice::ReadOnly));
+    QCOMPARE(list.readAll(),
+             QByteArray("/data/one.tv9d\r\n/data/two words.tv9d\r\n/data/three.tv9d\r\n\r\n"));
+    TBatchWindow batch(window);
+    QVERIFY(batch.OpenFileList(scratch.Path("piles.pyb")));
+    QCOMPARE(Entries(batch), files);
+    QCOMPARE(QString::fromStdString(batch.Batch().fname), scratch.Path("piles.pyb"));
+  }
+
+  void checkFilesNamesTheMissingOne() {
+    testing::TScratchProjects scratch;
+    const QString present = scratch.Copy("sand-over-clay.tv9d");
+    const QString missing = scratch.Path("missing.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TBatchWindow batch(window);
+    batch.AddFiles({present, missing});
+    batch.CheckFiles();
+    const QStringList lines = batch.MessageArea()->toPlainText().split('\n');
+    QCOMPARE(lines.value(0), QString("* Start Multi-File Check *"));
+    QVERIFY(lines.contains("File 1/2 : " + present));
+    QVERIFY(lines.contains("  Input file Exists "));
+    QVERIFY(lines.contains("File 2/2 : " + missing));
+    QVERIFY(lines.contains("  * Input file does not exist. Please check"));
+    QVERIFY(lines.contains("* Multi-File Check Completed *"));
+  }
+
+  void runAllGoesOnAfterAMissingFile() {
+    testing::TScratchProjects scratch;
+    const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
+    const QString missing = scratch.Path("second.tv9d");
+    const QString third = scratch.Copy("sand-over-clay.tv9d", "third.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TBatchWindow batch(window);
+    batch.resize(760, 620);
+    batch.AddFiles({first, missing, third});
+    QVERIFY(batch.SaveFileList(scratch.Path("piles.pyb")));
+    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
+    batch.RunAll();
+    QCOMPARE(answers->texts, QStringList({"Computations Completed\nPlease check the output file "
+                                          "and/or processor notes files"}));
+    const QStringList lines = batch.MessageArea()->toPlainText().split('\n');
+    QCOMPARE(lines.value(0), QString("* Start Multi-File Analysis *"));
+    const qsizetype second_at = lines.indexOf("File 2/3 : " + missing);
+    QVERIFY(second_at > 0);
+    QCOMPARE(lines.value(second_at + 1), QString("- Reading File"));
+    QCOMPARE(lines.value(second_at + 2), QString("  * Input file does not exist. Please check"));
+    const qsizetype third_at = lines.indexOf("File 3/3 : " + third);
+    QVERIFY(third_at > second_at);
+    QCOMPARE(lines.value(third_at + 2), QString("- Analyzing File"));
+    QCOMPARE(lines.value(third_at + 3), QString("  * Computation completed."));
+    QCOMPARE(lines.value(third_at + 4), QString("    Please check your results"));
+    QVERIFY(lines.contains("* Multi-File Analysis Completed *"));
+    QCOMPARE(batch.Progress()->value(), 3);
+    QCOMPARE(batch.Progress()->maximum(), 3);
+    QVERIFY(QFile::exists(scratch.Path("first.tv9o")));
+    QVERIFY(QFile::exists(scratch.Path("third.tv9o")));
+    // The messages went to the message file of the list too.
+    QFile messages(scratch.Path("piles.pym"));
+    QVERIFY(messages.open(QIODevice::ReadOnly));
+    QVERIFY(messages.readAll().contains("  * Input file does not exist. Please check\r\n"));
+    // The batch ends with a new project, and every button works again.
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
+    for (const QPushButton* button : batch.findChildren<QPushButton*>()) {
+      QVERIFY(button->isEnabled());
+    }
+
+    batch.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&batch));
+    QVERIFY(batch.grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/batch-window.png"));
+
+    QVERIFY(batch.SaveRunMessages(scratch.Path("saved.pym")));
+    QFile saved(scratch.Path("saved.pym"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().endsWith("\r\n\r\n"));
+    batch.ClearRunMessages();
+    QVERIFY(batch.MessageArea()->toPlainText().isEmpty());
+    QCOMPARE(batch.Progress()->value(), 0);
+  }
+};
+
+}  // namespace tolvane::app
+
+QTEST_MAIN(tolvane::app::BatchWindowTest)
+#include "batch_window_test.moc"

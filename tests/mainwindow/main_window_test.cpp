@@ -1,0 +1,556 @@
+// Checks the main window: its menus, captions and tool buttons, the enabling rules, check marks
+// and radio groups, the window title, ask-to-save, the recent list, and the settings kept from
+// one start to the next.
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "about_box.h"
+#include "columns.h"
+
+#include "main_window.h"
+#include "window_rules.h"
+#include "window_test_support.h"
+
+namespace tolvane::app {
+namespace {
+
+using testing::AnswerMessageBoxes;
+
+QStringList Captions(const QList<QAction*>& actions) {
+  QStringList captions;
+  for (const QAction* action : actions) {
+    if (!action->isSeparator()) captions << action->text();
+  }
+  return captions;
+}
+
+QMenu* Menu(TMainWindow& window, const QString& name) {
+  return window.findChild<QMenu*>(name);
+}
+
+// What the menu shows once it has opened.
+QMenu* Opened(TMainWindow& window, const QString& name) {
+  QMenu* const menu = Menu(window, name);
+  Q_EMIT menu->aboutToShow();
+  return menu;
+}
+
+std::string FileText(const QString& file) {
+  std::ifstream in(file.toStdString(), std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The stand-ins of the data windows not built yet show an information box; a real data window
+// shows none, so this gives up soon.
+void DismissStandIn() {
+  auto answers = std::make_shared<testing::TDialogAnswers>();
+  testing::AnswerMessageBoxesInto(QMessageBox::Ok, answers, 1, testing::kPollLimit - 25);
+}
+
+// A child window that records when it was asked to write its fields into the project.
+class TProbeChild : public QWidget, public TCommitValues {
+ public:
+  explicit TProbeChild(int& commits) : Commits_(commits) {}
+  void CommitValues() override { ++Commits_; }
+
+ private:
+  int& Commits_;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { testing::ClearProgramSettings(); }
+  void cleanup() { testing::EndAnswers(); }
+
+  void startsWithTheNewProject() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), QString("NewTolvane.tv9d"));
+    QCOMPARE(QString::fromStdString(window.Core().Data().Title), QString("New Pile"));
+  }
+
+  void menusHaveTheirCaptions() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QCOMPARE(Captions(window.menuBar()->actions()),
+             QStringList({"&File", "&Data", "&Computation", "&Graphics", "&Window", "&Help"}));
+    QStringList file = Captions(Menu(window, "menuFile")->actions());
+    // The ten recent items sit between Save As and Exit; without recent files they are empty.
+    file.removeAll(QString());
+    QCOMPARE(file, QStringList({"&New", "&Open...", "&Save", "Save &As...", "E&xit"}));
+    QCOMPARE(Captions(Menu(window, "menuData")->actions()),
+             QStringList({"&Title", "&Units", "Design Method (ASD or LRFD)",
+                          "&Drilled-Shaft/CFA PIle Properties", "Soil &Layer Data",
+                          "&Factor of Safety (Allowable Stress Design)", "&Computation Methods",
+                          "&Water Table", "Evaluate Multiple Shaft Lengths",
+                          "ASD/LRFD Design Charts", "Control &Options..."}));
+    QCOMPARE(Captions(Menu(window, "menuComputation")->actions()),
+             QStringList({"&Run Analysis", "View I&nput Text", "View &Processor-Run Notes",
+                          "View &Output Text", "&View Shaft Elevation", "3D View",
+                          "Multi-File Analysis (Batch Run)"}));
+    QCOMPARE(
+        Captions(Menu(window, "menuHelp")->actions()),
+        QStringList({"&User's Manual", "&Technical Manual", "&About...", "&Check for Updates"}));
+    // The combined items are captioned as the menu shows them once it has opened.
+    const QStringList graphics = Captions(Menu(window, "menuGraphics")->actions());
+    QCOMPARE(graphics.mid(0, 16),
+             QStringList(
+                 {"Ultimate &Skin Friction vs Depth", "Ultimate &Tip Resistance vs Depth",
+                  "Ultimate Total &Capacity vs Depth", "Combined Plots vs Depth (Initial Diameter)",
+                  "ASD/LRFD Skin Friction vs Depth ", "ASD/LRFD Tip Resistance vs Depth ",
+                  "ASD/LRFD Total Capacity vs Depth", "Combined Plots vs Depth (initial diameter)",
+                  "Axial Load vs Settlement (averaged)", "Axial Load vs Settlement (upper bound)",
+                  "Axial Load vs Settlement (lower bound)",
+                  "Combined Plots of Load vs Settlement (Initial Diameter)",
+                  "t-z curves (averaged, initial diameter)", "Q-w curves (averaged)",
+                  "Additional t-z curves (averaged, initial diameter)",
+                  "Load Distribution (averaged, initial diameter)"}));
+    QCOMPARE(graphics.last(), QString("Export Plots to Excel"));
+    QCOMPARE(graphics.size(), 16 + 10 + 1);
+  }
+
+  void toolButtonsHaveTheirHints() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QStringList hints;
+    for (const QAction* action : window.ToolBar()->actions()) {
+      if (!action->isSeparator()) hints << action->toolTip();
+    }
+    QCOMPARE(hints, QStringList({"New File",
+                                 "Open File",
+                                 "Save File",
+                                 "Title",
+                                 "Drilled Shaft Properties",
+                                 "CFA Pile Properties",
+                                 "Soil Layer Data",
+                                 "Factor of Safety (ASD)",
+                                 "Run Data File",
+                                 "View Output",
+                                 "View Soil Profile",
+                                 "3D View",
+                                 "Skin Friction Plot (Ultimate)",
+                                 "Tip Resistance Plot (Ultimate)",
+                                 "Total Capacity Plot (Ultimate)",
+                                 "Combined Plot (Ultimate)",
+                                 "Skin Friction Plot (LRFD/ASD)",
+                                 "Tip Resistance Plot (LRFD/ASD)",
+                                 "Total Capacity Plot (LRFD/ASD)",
+                                 "Combined Plot (LRFD/ASD)",
+                                 "Load vs. Settlement (averaged)",
+                                 "Load vs. Settlement (upper bound)",
+                                 "Load vs. Settlement (lower bound)",
+                                 "Load vs. Settlement (Combine)",
+                                 "t-z curves",
+                                 "Q-w curves",
+                                 "Additional t-z curves",
+                                 "Load Distribution"}));
+    for (const QAction* action : window.ToolBar()->actions()) {
+      if (!action->isSeparator()) QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
+    }
+  }
+
+  void aNewProjectOffersNoResults() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QVERIFY(!window.Action("buttonViewOutput")->isEnabled());
+    for (int plot = 0; plot < 16; ++plot) {
+      QVERIFY(!window.Action(QString("buttonPlot%1").arg(plot))->isEnabled());
+      QVERIFY(!window.Action(QString("actionPlot%1").arg(plot))->isEnabled());
+    }
+    QVERIFY(!window.Action("actionExportToExcel")->isEnabled());
+    // No design charts are asked for: their items are hidden.
+    for (int chart = 16; chart < 26; ++chart) {
+      QVERIFY(!window.Action(QString("actionPlot%1").arg(chart))->isVisible());
+    }
+    QVERIFY(!window.Action("actionViewInput")->isEnabled());
+    QVERIFY(!window.Action("actionViewOutput")->isEnabled());
+  }
+
+  void methodOneDisablesBothOptions() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.Core().Data().METHOD = kShaftLengthGiven;
+    Opened(window, "menuData");
+    QVERIFY(window.Action("actionMultipleLengths")->isEnabled());
+    QVERIFY(window.Action("actionDesignCharts")->isEnabled());
+    QVERIFY(window.Action("actionShaftLength")->isChecked());
+    window.Core().Data().METHOD = kDesignLoadGiven;
+    Opened(window, "menuData");
+    QVERIFY(!window.Action("actionMultipleLengths")->isEnabled());
+    QVERIFY(!window.Action("actionDesignCharts")->isEnabled());
+    QVERIFY(window.Action("actionDesignLoad")->isChecked());
+    QVERIFY(!window.Action("actionShaftLength")->isChecked());
+    // The options show a check mark when they are on.
+    window.Core().Data().METHOD = kShaftLengthGiven;
+    window.Core().Data().IPENT = 1;
+    Opened(window, "menuData");
+    QVERIFY(window.Action("actionMultipleLengths")->isChecked());
+    QVERIFY(!window.Action("actionDesignCharts")->isEnabled());
+  }
+
+  void designMethodSwitchesTheLayerColumns() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TGridTable& layers = window.Core().Project().Grids().D();
+    // A new project is ASD: no resistance factors, the short comment, factors of safety offered.
+    QCOMPARE(window.Core().Data().NLRFD, kASDMethod);
+    QVERIFY(!layers.GetColumn(kColSideResistanceFactor).Visible);
+    QVERIFY(window.Action("buttonFactorOfSafety")->isEnabled());
+    Opened(window, "menuData");
+    QVERIFY(window.Action("actionASD")->isChecked());
+
+    window.Action("actionLRFD")->trigger();
+    QCOMPARE(window.Core().Data().NLRFD, kLRFDMethod);
+    QVERIFY(layers.GetColumn(kColSideResistanceFactor).Visible);
+    QVERIFY(layers.GetColumn(kColEndResistanceFactor).Visible);
+    QVERIFY(QString::fromStdString(layers.Comments).contains("LRFD Resistance Factors"));
+    QVERIFY(!window.Action("buttonFactorOfSafety")->isEnabled());
+    QVERIFY(!window.Action("actionFactorOfSafety")->isEnabled());
+    QVERIFY(window.Core().Project().Changed());
+
+    window.Action("actionASD")->trigger();
+    QCOMPARE(window.Core().Data().NLRFD, kASDMethod);
+    QVERIFY(!layers.GetColumn(kColSideResistanceFactor).Visible);
+    QVERIFY(!layers.GetColumn(kColEndResistanceFactor).Visible);
+    QCOMPARE(QString::fromStdString(layers.Comments), QString::fromStdString(LayerTableComment(2)));
+  }
+
+  void unitsAreARadioGroupAndSetTheDefault() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    Opened(window, "menuData");
+    QVERIFY(window.Action("actionEnglishUnits")->isChecked());
+    window.Core().Data().DSTART = 3;  // ft
+    window.Action("actionSIUnits")->trigger();
+    QCOMPARE(window.Core().Data().fUnits, kSIUnits);
+    // 3 ft = 0.9144 m, to the 8 digits a project file keeps.
+    QVERIFY(qAbs(static_cast<double>(window.Core().Data().DSTART) - 0.9144) < 1e-9);
+    QVERIFY(window.Action("actionSIUnits")->isChecked());
+    QVERIFY(!window.Action("actionEnglishUnits")->isChecked());
+    QCOMPARE(window.Settings().DefSIUnits, kSIUnits);
+    // The next new project starts in SI units; it has no changes, so nothing is asked.
+    window.Core().Project().Grids().ProjectChanged = false;
+    window.Core().Project().Grids().ResetAllChanged();
+    window.NewProject();
+    QCOMPARE(window.Core().Data().fUnits, kSIUnits);
+  }
+
+  void pileKindSwitchAsksBeforeLosingLayers() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    QVERIFY(window.Action("buttonDrilledShaft")->isChecked());
+    // Sand over clay: two layers, so the switch asks; No keeps the drilled shaft.
+    auto answers = AnswerMessageBoxes(QMessageBox::No);
+    window.Action("actionCFAPile")->trigger();
+    QCOMPARE(answers->texts,
+             QStringList({"You are about to change from Drilled Shaft Section to CFA Section\n"
+                          "You may lose any soil layer information already defined\n"
+                          "Do you want to continue?"}));
+    QCOMPARE(window.Core().Data().CFAPile, 0);
+    QVERIFY(window.Action("buttonDrilledShaft")->isChecked());
+    QVERIFY(!window.Action("buttonCFAPile")->isChecked());
+
+    answers = AnswerMessageBoxes(QMessageBox::Yes);
+    DismissStandIn();
+    window.Action("buttonCFAPile")->trigger();
+    QCOMPARE(answers->texts.size(), 1);
+    QCOMPARE(window.Core().Data().CFAPile, 1);
+    QCOMPARE(window.Core().Project().Grids().SoilType(0), static_cast<int32_t>(kSandCFA));
+    QCOMPARE(window.Core().Project().Grids().SoilType(1), static_cast<int32_t>(kClayCFA));
+    QVERIFY(window.Action("buttonCFAPile")->isChecked());
+    Opened(window, "menuData");
+    QVERIFY(window.Action("actionCFAPile")->isChecked());
+    window.Core().Project().Grids().ProjectChanged = false;
+    window.Core().Project().Grids().ResetAllChanged();
+  }
+
+  void titleFollowsTheOpenedFile() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    // A name without an extension on the command line gets ".tv9d".
+    scratch.Copy("sand-over-clay.tv9d", "pier.tv9d");
+    window.Start(scratch.Path("pier"));
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Pier"));
+    window.OpenFile(scratch.Copy("sand-over-clay.tv9d", "site.b.tv9d"), kVersion9File);
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Site"));
+    QCOMPARE(QString::fromStdString(window.Core().CurDir), scratch.Folder());
+  }
+
+  void aMissingStartupFileStartsANewProject() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(scratch.Path("missing.tv9d"));
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
+  }
+
+  void openingAMissingFileWarns() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    const QString missing = scratch.Path("gone.tv9d");
+    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
+    window.OpenFile(missing, kVersion9File);
+    QCOMPARE(answers->texts,
+             QStringList({"Input file: \n" + missing + "\ndoes not exists, Please Check!!"}));
+    QCOMPARE(answers->titles, QStringList({"Warning"}));
+    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 0);
+  }
+
+  void askToSaveBeforeNew() {
+    testing::TScratchProjects scratch;
+    const QString file = scratch.Copy("sand-over-clay.tv9d");
+    const std::string original = FileText(file);
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(file);
+    window.Core().Data().Title = "Pier 4 after the site visit";
+    window.ProjectChanged();
+
+    // Cancel: the project stays as it is.
+    auto answers = AnswerMessageBoxes(QMessageBox::Cancel);
+    window.NewProject();
+    QCOMPARE(answers->texts, QStringList({"Do you want to save any changes?"}));
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), file);
+    QVERIFY(window.Core().Project().Changed());
+    QCOMPARE(FileText(file), original);
+
+    // Yes: saved, then the new project.
+    answers = AnswerMessageBoxes(QMessageBox::Yes);
+    window.NewProject();
+    QCOMPARE(answers->texts.size(), 1);
+    QVERIFY(FileText(file).find("Pier 4 after the site visit") != std::string::npos);
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
+
+    // No: the new project, the file as it was saved.
+    window.OpenFile(file, kVersion9File);
+    window.Core().Data().Title = "Not to be kept";
+    window.ProjectChanged();
+    const std::string saved = FileText(file);
+    answers = AnswerMessageBoxes(QMessageBox::No);
+    window.NewProject();
+    QCOMPARE(answers->texts.size(), 1);
+    QCOMPARE(FileText(file), saved);
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
+    // An unchanged project asks nothing.
+    answers = AnswerMessageBoxes(QMessageBox::Cancel);
+    window.NewProject();
+    QTest::qWait(3 * testing::kPollMilliseconds);
+    QVERIFY(answers->texts.isEmpty());
+    QApplication::processEvents();
+  }
+
+  void exitAsksToSave() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.show();
+    window.ProjectChanged();
+    auto answers = AnswerMessageBoxes(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QCOMPARE(answers->texts, QStringList({"Do you want to save any changes?"}));
+    QVERIFY(window.isVisible());
+    answers = AnswerMessageBoxes(QMessageBox::No);
+    QVERIFY(window.close());
+    QCOMPARE(answers->texts.size(), 1);
+  }
+
+  void saveOfAnOlderLayoutOffersTv9d() {
+    testing::TScratchProjects scratch;
+    const QString old = scratch.Copy("sand-over-clay.tv9d", "legacy.tv8d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.OpenFile(old, kVersion9File);  // read as version 9: the same layout here
+    QString proposed;
+    QTimer::singleShot(testing::kPollMilliseconds, qApp, [&proposed] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      proposed = dialog->windowTitle() + "|" + dialog->selectedFiles().value(0);
+      dialog->reject();
+    });
+    window.Action("actionSave")->trigger();
+    QCOMPARE(proposed, "Save legacy As|" + scratch.Path("legacy.tv9d"));
+  }
+
+  void recentListKeepsAFileOnceAndShortensTheCurrentFolder() {
+    testing::TScratchProjects scratch;
+    const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
+    const QString second = scratch.Copy("sand-over-clay.tv9d", "second.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.OpenFile(first, kVersion9File);
+    window.OpenFile(second, kVersion9File);
+    window.OpenFile(first, kVersion9File);
+    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 2);
+    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[0]), first);
+    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[1]), second);
+    Opened(window, "menuFile");
+    QCOMPARE(window.Action("actionRecent1")->text(), QString("1 first.tv9d"));
+    QCOMPARE(window.Action("actionRecent2")->text(), QString("2 second.tv9d"));
+    QVERIFY(window.Action("actionRecent2")->isVisible());
+    QVERIFY(!window.Action("actionRecent3")->isVisible());
+    // Choosing a recent item opens it.
+    window.Action("actionRecent2")->trigger();
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), second);
+  }
+
+  void droppedFileOpensTheFirstOnly() {
+    testing::TScratchProjects scratch;
+    const QString first = scratch.Copy("sand-over-clay.tv9d", "dropped.tv9d");
+    const QString second = scratch.Copy("sand-over-clay.tv9d", "ignored.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QVERIFY(window.acceptDrops());
+    QVERIFY(window.DropFiles({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), first);
+    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 1);
+  }
+
+  void settingsSurviveARestart() {
+    testing::TScratchProjects scratch;
+    const QString file = scratch.Copy("sand-over-clay.tv9d");
+    {
+      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      window.Start(QString());
+      window.OpenFile(file, kVersion9File);
+      window.Settings().WordProcessor = "mousepad";
+      window.Action("actionSIUnits")->trigger();
+      window.setGeometry(40, 50, 900, 640);
+      window.WriteUserSettings();
+      window.Core().Project().Grids().ProjectChanged = false;
+      window.Core().Project().Grids().ResetAllChanged();
+    }
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QCOMPARE(QString::fromStdString(window.Settings().WordProcessor), QString("mousepad"));
+    QCOMPARE(window.Settings().DefSIUnits, kSIUnits);
+    QCOMPARE(window.Core().Data().fUnits, kSIUnits);  // the new project of the start
+    QCOMPARE(QString::fromStdString(window.Settings().CurDir), scratch.Folder());
+    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[0]), file);
+    QVERIFY(window.Settings().DefWindowsPos);
+    QCOMPARE(window.geometry().size(), QSize(900, 640));
+    QCOMPARE(window.Settings().DefBoundLeft, 40);
+    QCOMPARE(window.Settings().DefBoundTop, 50);
+  }
+
+  void aBadSettingResetsTheDefaults() {
+    {
+      QSettings settings("Kestrum", "TOLVANE");
+      settings.beginGroup("2023.9.02");
+      settings.setValue("Word Processor", "mousepad");
+      settings.setValue("File1", "/srv/piles/a.tv9d");
+      settings.setValue("SIUnits", "metric");
+      settings.setValue("Directory", "/srv/piles");
+      settings.endGroup();
+    }
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QCOMPARE(QString::fromStdString(window.Settings().WordProcessor), QString());
+    QCOMPARE(window.Settings().DefSIUnits, kEnglishUnits);
+    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 0);
+    QVERIFY(!window.Settings().DefWindowsPos);
+    QCOMPARE(window.Core().Data().fUnits, kEnglishUnits);
+  }
+
+  void activeChildCommitsBeforeMenusToolsAndClosing() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.show();
+    int commits = 0;
+    const auto add_child = [&window, &commits](const QString& title) {
+      QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+      child->setWindowTitle(title);
+      child->show();
+      window.MdiArea()->setActiveSubWindow(child);
+      return child;
+    };
+    QMdiSubWindow* const child = add_child("Probe Window");
+    QCOMPARE(window.MdiArea()->activeSubWindow(), child);
+    int expected = 0;
+    for (const char* menu : {"menuFile", "menuData", "menuComputation", "menuHelp"}) {
+      Opened(window, menu);
+      QCOMPARE(commits, ++expected);
+    }
+    // The Window menu lists the child and checks the active one.
+    Opened(window, "menuWindow");
+    QCOMPARE(window.Action("actionChildWindow1")->text(), QString("Probe Window"));
+    QVERIFY(window.Action("actionChildWindow1")->isVisible());
+    QVERIFY(window.Action("actionChildWindow1")->isChecked());
+    QVERIFY(!window.Action("actionChildWindow2")->isVisible());
+    // A new project: Save goes to Save As, cancelled here, which closes the child windows.
+    testing::CancelFileDialog();
+    window.Action("buttonSave")->trigger();
+    QCOMPARE(commits, ++expected);
+    QApplication::processEvents();
+    QVERIFY(window.MdiArea()->subWindowList().isEmpty());
+    // Closing the main window lets the active child commit first.
+    add_child("Second Probe");
+    QVERIFY(window.close());
+    QCOMPARE(commits, ++expected);
+  }
+
+  void viewerThatCannotStartIsReported() {
+    testing::TScratchProjects scratch;
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.Settings().WordProcessor = "/nonexistent/viewer --readonly";
+    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
+    Opened(window, "menuComputation");
+    QVERIFY(window.Action("actionViewInput")->isEnabled());
+    window.Action("actionViewInput")->trigger();
+    QCOMPARE(answers->texts, QStringList({"An error occurred in running the Word Processor"}));
+    QCOMPARE(answers->titles, QStringList({"Information"}));
+  }
+
+  void aboutBoxShowsProductVersionAndDates() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    TAboutBox about(&window);
+    QCOMPARE(about.findChild<QLabel*>("aboutProduct")->text(), QString("TOLVANE 2023"));
+    QCOMPARE(about.findChild<QLabel*>("aboutVersion")->text(), QString("Version 2023.9.02"));
+    QCOMPARE(about.findChild<QLabel*>("aboutDescription")->text(),
+             QString("A program for analyzing the axial capacity and short-term settlement of "
+                     "drilled shafts under axial loading."));
+    QCOMPARE(about.findChild<QLabel*>("aboutToday")->text(),
+             QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    // The release date 06/15/23 in the short date format of the locale (C here: 6/15/23).
+    QCOMPARE(about.findChild<QLabel*>("aboutReleaseDate")->text(),
+             QLocale().toString(QDate(2023, 6, 15), QLocale::ShortFormat));
+    QVERIFY(about.findChild<QLabel*>("aboutReleaseDate")->text().contains("23"));
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(about.grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/about-box.png"));
+  }
+
+  void batchCommandOnlyWithBatchIn() {
+    QTemporaryDir program_dir;
+    TMainWindow window(program_dir.path().toStdString());
+    window.Start(QString());
+    Opened(window, "menuComputation");
+    QVERIFY(!window.Action("actionBatch")->isVisible());
+    QFile batch_in(program_dir.filePath("batch.in"));
+    QVERIFY(batch_in.open(QIODevice::WriteOnly));
+    batch_in.write("1\r\n");
+    batch_in.close();
+    Opened(window, "menuComputation");
+    QVERIFY(window.Action("actionBatch")->isVisible());
+  }
+};
+
+}  // namespace tolvane::app
+
+QTEST_MAIN(tolvane::app::MainWindowTest)
+#include "main_window_test.moc"
