@@ -242,9 +242,9 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       // The base of a shaft of length L rests on the soil at depth L: the tip of the step that
       // ends at depth z is the tip of the shaft whose length is z, whatever the lengths to
       // which the step's side resistance is booked.
-      const auto base_row = static_cast<std::size_t>(depth);
-      table.tip[base_row] = tip;
-      table.unitTip[base_row] = tip / base.area;
+      const auto baseRow = static_cast<std::size_t>(depth);
+      table.tip[baseRow] = tip;
+      table.unitTip[baseRow] = tip / base.area;
       table.lastTipRow = depth;
 
       table.side[row] = sideCapacity;
@@ -257,7 +257,7 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
       firstRow = false;
       table.lastRow = static_cast<int>(row);
 
-      const LayerEndResult end{z, table.unitSide[row], table.unitTip[base_row]};
+      const LayerEndResult end{z, table.unitSide[row], table.unitTip[baseRow]};
       if (depth == previousBottom + 1) table.layerTop[static_cast<std::size_t>(n)] = end;
       if (depth == bottom) table.layerBottom[static_cast<std::size_t>(n)] = end;
       // The side capacity reached at the first weak-rock step is the one carried into it: the

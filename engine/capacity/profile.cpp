@@ -60,7 +60,7 @@ float EffectiveStress(const AnalysisInput& input, float z) {
   return stress;
 }
 
-float EffectiveStressMid(const AnalysisInput& input, float z) {
+float effectiveStressMid(const AnalysisInput& input, float z) {
   const int n = std::min(layerAt(input, z), input.LayerCount - 1);
   const Layer& layer = layerRef(input, n);
   float weight = unitWeightAt(layer, std::min(z, layer.BottomDepth));

@@ -23,6 +23,6 @@ float EffectiveStress(const AnalysisInput& input, float z);
 float footStress(const AnalysisInput& input, int j);
 
 // Effective stress at the middle of the one-foot step ending at depth z, lb/ft².
-float EffectiveStressMid(const AnalysisInput& input, float z);
+float effectiveStressMid(const AnalysisInput& input, float z);
 
 }  // namespace tolvane::engine

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "capacity/capacity_rows.h"
 #include "capacity/capacity_walk.h"
 #include "capacity/cfa.h"
 #include "capacity/profile.h"
@@ -27,12 +29,9 @@
 namespace tolvane::engine {
 namespace {
 
-inline constexpr float kDiameterStep = 0.5F;                   // ft, between the diameters of a run
-inline constexpr float kSeriesTolerance = 0.001F;              // steps
-inline constexpr float kLastDiameterAllowance = 0.02F;         // ft beyond DIALIM
-inline constexpr float kConcreteWeightPerCubicYard = 4050.0F;  // lb
-inline constexpr float kWaterTonsPerFootPerSquareDiameter = 0.02450448F;  // 62.4 π/4 / 2000
-inline constexpr float kLengthPrintTolerance = 1.0E-4F;                   // ft
+inline constexpr float kDiameterStep = 0.5F;            // ft, between the diameters of a run
+inline constexpr float kSeriesTolerance = 0.001F;       // steps
+inline constexpr float kLastDiameterAllowance = 0.02F;  // ft beyond DIALIM
 
 const char* const kShortProfileNote =
     "(/,5X,'INCREASE THE SOIL DEPTH TO GIVE ENOUGH LENGTH FOR',/,"
@@ -156,16 +155,12 @@ class CaseLoop {
 
  private:
   bool runCase(int diameterIndex, int lengthIndex, float length);
-  int searchDesignLength(int last) const;
-  CapacityRow rowAt(int length) const;
-  float shaftWeight(int length) const;
-  float tipResistanceFactor(int length) const;
+  // The capacity-table rows of the case the walk has just computed.
+  CaseRows rows() const { return {input_, geometry_, *table_}; }
   int printRows(int caseLength);
   void copyWarningBuffer();
   void keepIfBest(int caseLength);
   void stopForAnotherLayer();
-  // The 0-based index of the layer that holds the tip of a shaft of the given length.
-  int tipLayer(int caseLength) const;
   int tipSoilType(int caseLength) const;
   // A case as the load-settlement computations see it.
   struct SolverCase {
@@ -233,7 +228,7 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
   const int last = lastAveragedLength(*table_, geometry_.BaseDiameter, geometry_.ShaftDiameter);
   int caseLength = static_cast<int>(std::lround(length));
   if (input_.designLoadGiven() && !hasLengthSeries(input_)) {
-    caseLength = searchDesignLength(last);
+    caseLength = rows().searchDesignLength(last);
     if (caseLength < 0) {
       printRows(last);
       stopForAnotherLayer();
@@ -254,78 +249,18 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
   return loadSettlement({diameterIndex, lengthIndex, caseLength, depthSteps});
 }
 
-// The first length whose design capacity exceeds the design load, or -1.
-int CaseLoop::searchDesignLength(int last) const {
-  for (int length = table_->firstRow; length <= last; ++length) {
-    const CapacityRow row = rowAt(length);
-    const float design = input_.isLrfd() ? row.design3 : row.design2;
-    if (design > input_.LPD) return length;
-  }
-  return -1;
-}
-
-float CaseLoop::shaftWeight(int length) const {
-  const auto l = static_cast<float>(length);
-  const float d = geometry_.ShaftDiameter;
-  float weight =
-      kConcreteWeightPerCubicYard * table_->volume[static_cast<std::size_t>(length)] / kPsfPerTsf;
-  if (l > input_.WTD) weight -= (l - input_.WTD) * kWaterTonsPerFootPerSquareDiameter * d * d;
-  return weight;
-}
-
-float CaseLoop::tipResistanceFactor(int length) const {
-  return input_.Layers[static_cast<std::size_t>(tipLayer(length))].ResistanceFactorTip;
-}
-
-CapacityRow CaseLoop::rowAt(int length) const {
-  const auto i = static_cast<std::size_t>(length);
-  const bool uplift = input_.isUplift();
-  CapacityRow row;
-  row.length = static_cast<float>(length);
-  row.volume = table_->volume[i];
-  row.side = table_->side[i];
-  row.tip = uplift ? shaftWeight(length)
-                   : averagedTip(*table_, length, geometry_.BaseDiameter, geometry_.ShaftDiameter);
-  row.total = row.side + row.tip;
-  if (input_.isLrfd()) {
-    row.design1 = table_->factoredSide[i];
-    row.design2 = uplift ? row.tip : row.tip * tipResistanceFactor(length);
-    row.design3 = row.design1 + row.design2;
-  } else {
-    // The shaft's weight carries no factor of safety.
-    const float fsb = uplift ? 1.0F : input_.FSB;
-    row.design1 = row.tip / fsb + row.side;
-    row.design2 = row.side / input_.FST + row.tip / fsb;
-  }
-  return row;
-}
-
 // The rows of the capacity table, one every PINC and the last one, and their plot rows.
 // Returns the number of rows.
 int CaseLoop::printRows(int caseLength) {
-  const float increment = input_.isSI() ? input_.PINC * kFeetPerMetre : input_.PINC;
-  const bool lrfd = input_.isLrfd();
-  const float fsb = input_.isUplift() ? 1.0F : input_.FSB;
-  float nextPrinted = increment;
-  bool first = true;
-  int rows = 0;
-  for (int length = table_->firstRow; length <= caseLength; ++length) {
-    const auto l = static_cast<float>(length);
-    const bool onIncrement = l + kLengthPrintTolerance >= nextPrinted;
-    while (nextPrinted <= l + kLengthPrintTolerance) nextPrinted += increment;
-    if (!onIncrement && length != caseLength) continue;
-    const CapacityRow row = rowAt(length);
+  const CaseRows caseRows = rows();
+  const std::vector<int> lengths = caseRows.printedLengths(caseLength);
+  for (const int length : lengths) {
+    const CapacityRow row = caseRows.at(length);
     file(FileRole::Report).write(capacityTableRow(input_, row));
-    if (first) run_.plotData.beginCurve(printedLength(input_, l));
-    first = false;
-    ++rows;
-    const auto load = [this](float tons) { return printedLoad(input_, tons); };
-    run_.plotData.addDepthRow({printedLength(input_, l), load(row.side), load(row.tip),
-                               load(row.total), load(lrfd ? row.design1 : row.side / input_.FST),
-                               load(lrfd ? row.design2 : row.tip / fsb),
-                               load(lrfd ? row.design3 : row.design2)});
+    if (length == lengths.front()) run_.plotData.beginCurve(printedLength(input_, row.length));
+    run_.plotData.addDepthRow(capacityPlotRow(input_, row));
   }
-  return rows;
+  return static_cast<int>(lengths.size());
 }
 
 void CaseLoop::copyWarningBuffer() {
@@ -336,7 +271,7 @@ void CaseLoop::copyWarningBuffer() {
 
 void CaseLoop::keepIfBest(int caseLength) {
   if (caseLength < table_->firstRow) return;
-  const CapacityRow row = rowAt(caseLength);
+  const CapacityRow row = rows().at(caseLength);
   if (!(row.volume > 0.0F)) return;
   const float ratio = row.total / row.volume;
   if (best_.found && !(ratio > bestRatio_)) return;
@@ -346,13 +281,8 @@ void CaseLoop::keepIfBest(int caseLength) {
            ratio};
 }
 
-int CaseLoop::tipLayer(int caseLength) const {
-  return std::min(layerAt(input_, static_cast<float>(caseLength) + kLengthPrintTolerance),
-                  input_.LayerCount - 1);
-}
-
 int CaseLoop::tipSoilType(int caseLength) const {
-  return input_.Layers[static_cast<std::size_t>(tipLayer(caseLength))].SoilType;
+  return input_.Layers[static_cast<std::size_t>(rows().tipLayer(caseLength))].SoilType;
 }
 
 // The solver's input block for the case: the layers down to the one that holds the tip, with
@@ -362,7 +292,7 @@ int CaseLoop::tipSoilType(int caseLength) const {
 void CaseLoop::fillSolverInput(const SolverCase& c) {
   const int caseLength = c.length;
   LoadSettlementInput& block = *solverInput_;
-  block.layerCount = tipLayer(caseLength) + 1;
+  block.layerCount = rows().tipLayer(caseLength) + 1;
   LayerEndResult above;  // the bottom of the layer above
   for (int n = 0; n < block.layerCount; ++n) {
     const auto i = static_cast<std::size_t>(n);
@@ -388,9 +318,7 @@ void CaseLoop::fillSolverInput(const SolverCase& c) {
   block.shaftLength = static_cast<float>(caseLength);
   block.transitionLength = geometry_.BellHeight;
   block.modulus = input_.EPILE;
-  block.tipCapacity = input_.isUplift() ? 0.0F
-                                        : averagedTip(*table_, caseLength, geometry_.BaseDiameter,
-                                                      geometry_.ShaftDiameter);
+  block.tipCapacity = input_.isUplift() ? 0.0F : rows().tipCapacity(caseLength);
   block.increments = std::max(1, c.depthSteps);
   block.units = input_.Units;
   block.caseNumber = caseNumber_;
@@ -474,11 +402,9 @@ void CaseLoop::rockLoadSettlement(const SolverCase& c, int tipType) {
   const RockTipCase tip{input_,
                         geometry_,
                         tipDepth,
-                        tipLayer(c.length),
+                        rows().tipLayer(c.length),
                         geometry_.ShaftDiameter / input_.DSTART,
-                        input_.isUplift() ? 0.0F
-                                          : averagedTip(*table_, c.length, geometry_.BaseDiameter,
-                                                        geometry_.ShaftDiameter),
+                        input_.isUplift() ? 0.0F : rows().tipCapacity(c.length),
                         table_->side.data(),
                         table_->firstRow,
                         table_->lastRow};

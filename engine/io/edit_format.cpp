@@ -355,13 +355,13 @@ class RecordWriter {
   std::span<const FormatValue> values_;
   std::size_t next_ = 0;
   void flushBlanks() {
-    out_.append(pending_blanks_, ' ');
-    pending_blanks_ = 0;
+    out_.append(pendingBlanks_, ' ');
+    pendingBlanks_ = 0;
   }
 
   int scale_ = 0;
   // nX moves the position only: its blanks are written when something follows on the record.
-  std::size_t pending_blanks_ = 0;
+  std::size_t pendingBlanks_ = 0;
   std::string out_;
 };
 
@@ -374,7 +374,7 @@ std::string RecordWriter::write() {
         throw std::invalid_argument("layout \"" + layout_.source +
                                     "\" has no data descriptor for the values left");
       }
-      pending_blanks_ = 0;
+      pendingBlanks_ = 0;
       out_.push_back('\n');
       if (runItems(layout_.reversionStart, layout_.items.size()) == Flow::Stop) break;
     }
@@ -400,10 +400,10 @@ RecordWriter::Flow RecordWriter::runItems(std::size_t first, std::size_t last) {
         out_.append(layout_.literals, item.textBegin, item.textSize);
         break;
       case ItemKind::Blanks:
-        pending_blanks_ += repeat;
+        pendingBlanks_ += repeat;
         break;
       case ItemKind::RecordEnd:
-        pending_blanks_ = 0;
+        pendingBlanks_ = 0;
         out_.append(repeat, '\n');
         break;
       case ItemKind::Scale:

@@ -29,12 +29,12 @@ void PlotData::write(OutputFile& file) const {
   if (!started_) return;
   const auto count = static_cast<int>(curves_.size());
   const int firstRows = curves_.empty() ? 0 : curves_.front().depthRows;
-  file.write(freeFormatRecord({count, firstRows + 2, line_count_}));
+  file.write(freeFormatRecord({count, firstRows + 2, lineCount_}));
   for (int c = 0; c < count; ++c) {
     file.write(curves_[static_cast<std::size_t>(c)].text);
     if (c + 1 < count) {
-      const int nextRows = curves_[static_cast<std::size_t>(c + 1)].depthRows;
-      file.write(freeFormatRecord({c + 2, nextRows + 2, line_count_}));
+      const int nextRows = curves_[static_cast<std::size_t>(c) + 1].depthRows;
+      file.write(freeFormatRecord({c + 2, nextRows + 2, lineCount_}));
     }
   }
   file.write(tail_);

@@ -29,7 +29,7 @@ class PlotData {
   // Text that follows every curve (the design charts).
   void appendAfterCurves(const std::string& text) { tail_ += text; }
   // The line count of the load-settlement results: 1, or 3 with upper and lower bounds.
-  void setLineCount(int count) { line_count_ = count; }
+  void setLineCount(int count) { lineCount_ = count; }
 
   // Writes the whole file content.
   void write(OutputFile& file) const;
@@ -37,7 +37,7 @@ class PlotData {
  private:
   std::vector<PlotCurve> curves_;
   std::string tail_;
-  int line_count_ = 1;
+  int lineCount_ = 1;
   bool started_ = false;
 };
 

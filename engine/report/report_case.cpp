@@ -196,12 +196,26 @@ std::string capacityTableRow(const AnalysisInput& input, const CapacityRow& row)
   static const EditFormat kSIRow("(1X,F8.1,1X,F8.2,F9.2,F9.2,F9.2,2F9.2,1X,F9.2)");
   const float volume = printedVolume(input, row.volume);
   const float total = printedLoad(input, row.total);
+  const bool lrfd = input.isLrfd();
   const float last =
-      input.isLrfd() ? printedLoad(input, row.design3) : (volume > 0.0F ? total / volume : 0.0F);
+      lrfd ? printedLoad(input, row.lrfd.total) : (volume > 0.0F ? total / volume : 0.0F);
   const EditFormat& layout = input.isSI() ? kSIRow : kEnglishRow;
   return layout({printedLength(input, row.length), volume, printedLoad(input, row.side),
-                 printedLoad(input, row.tip), total, printedLoad(input, row.design1),
-                 printedLoad(input, row.design2), last});
+                 printedLoad(input, row.tip), total,
+                 printedLoad(input, lrfd ? row.lrfd.side : row.asd.baseDesign),
+                 printedLoad(input, lrfd ? row.lrfd.tip : row.asd.design), last});
+}
+
+std::array<float, 7> capacityPlotRow(const AnalysisInput& input, const CapacityRow& row) {
+  const bool lrfd = input.isLrfd();
+  const auto load = [&input](float tons) { return printedLoad(input, tons); };
+  return {printedLength(input, row.length),
+          load(row.side),
+          load(row.tip),
+          load(row.total),
+          load(lrfd ? row.lrfd.side : row.asd.allowableSide),
+          load(lrfd ? row.lrfd.tip : row.asd.allowableTip),
+          load(lrfd ? row.lrfd.total : row.asd.design)};
 }
 
 std::string mostEfficientShaft(const AnalysisInput& input, const BestCase& best) {

@@ -2,8 +2,11 @@
 // capacity table heading and rows, the most efficient shaft.
 #pragma once
 
+#include <array>
+
 #include <string>
 
+#include "capacity/capacity_rows.h"
 #include "core/analysis_input.h"
 #include "core/case_geometry.h"
 #include "core/units.h"
@@ -35,29 +38,13 @@ std::string shaftBlock(const AnalysisInput& input, const CaseGeometry& geometry,
 // The legend and the column heading of the capacity table.
 std::string capacityTableHeading(const AnalysisInput& input);
 
-// One row of the capacity table, in internal units (ft, cubic yards, tons).
-struct CapacityRow {
-  float length = 0.0F;
-  float volume = 0.0F;
-  float side = 0.0F;     // QS
-  float tip = 0.0F;      // QB, or WT in uplift
-  float total = 0.0F;    // QU
-  float design1 = 0.0F;  // QBD or LRFD QS
-  float design2 = 0.0F;  // QDN or LRFD QB (uplift: WT)
-  float design3 = 0.0F;  // LRFD QU; unused in ASD
-};
+// One row of the capacity table.
 std::string capacityTableRow(const AnalysisInput& input, const CapacityRow& row);
+// The plot-data row of a capacity-table row: depth, QS, QB, QU and the three design values, in
+// the project's units.
+std::array<float, 7> capacityPlotRow(const AnalysisInput& input, const CapacityRow& row);
 
 // The most efficient shaft of the run.
-struct BestCase {
-  bool found = false;
-  float diameter = 0.0F;
-  float baseDiameter = 0.0F;
-  float length = 0.0F;
-  float volume = 0.0F;             // cubic yards
-  float capacity = 0.0F;           // tons
-  float capacityPerVolume = 0.0F;  // tons per cubic yard
-};
 std::string mostEfficientShaft(const AnalysisInput& input, const BestCase& best);
 
 inline constexpr const char* kNeedAnotherSoilLayer =

@@ -44,10 +44,11 @@ struct TipCurve {
 };
 
 // Two points per layer (top and bottom): depth in inches and a unit resistance in psi.
+inline constexpr std::size_t kProfilePoints = 2 * static_cast<std::size_t>(kLayerCapacity);
 struct ResistanceProfile {
   int count = 0;
-  std::array<float, 2 * kLayerCapacity> depth{};
-  std::array<float, 2 * kLayerCapacity> value{};
+  std::array<float, kProfilePoints> depth{};
+  std::array<float, kProfilePoints> value{};
 };
 
 // The unit side resistance of every depth step of the capacity walk: depth (in) and psi.

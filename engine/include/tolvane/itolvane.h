@@ -2,7 +2,8 @@
 #ifndef TOLVANE_ITOLVANE_H
 #define TOLVANE_ITOLVANE_H
 
-#include <stdint.h>
+/* A C header: the program may be written in C, so it keeps the C forms. */
+#include <stdint.h> /* NOLINT(modernize-deprecated-headers) */
 
 #if defined(_WIN32)
 #if defined(TOLVANE_BUILDING_ENGINE)
@@ -26,6 +27,7 @@ extern "C" {
    stopped early (the report and the run log say why). */
 TOLVANE_EXPORT int32_t TOLVANE_CALL ITOLVANE(int32_t a, int32_t b);
 
+/* NOLINTNEXTLINE(modernize-use-using) */
 typedef int32_t(TOLVANE_CALL* ITOLVANE_PROC)(int32_t a, int32_t b);
 
 #ifdef __cplusplus

@@ -46,7 +46,7 @@ TEST(EffectiveStress, WholeFeetAndWaterTable) {
   EXPECT_FLOAT_EQ(EffectiveStress(input, 0.9F), 0.0F);
   EXPECT_FLOAT_EQ(EffectiveStress(input, 5.0F), 600.0F);
   // Middle of the step ending at 10 ft: 888 - 57.6 / 2.
-  EXPECT_FLOAT_EQ(EffectiveStressMid(input, 10.0F), 859.2F);
+  EXPECT_FLOAT_EQ(effectiveStressMid(input, 10.0F), 859.2F);
   const StressProfile table(input);
   EXPECT_FLOAT_EQ(table.at(10.5F), 888.0F);
 }
