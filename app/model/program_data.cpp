@@ -16,7 +16,6 @@ constexpr int32_t kNewProjectChartSettlements = 5;
 constexpr long double kNewProjectSideSafetyFactor = 2.5L;
 constexpr long double kNewProjectBaseSafetyFactor = 3.0L;
 
-
 std::string LowerCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

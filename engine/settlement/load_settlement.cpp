@@ -79,7 +79,7 @@ void convertInput(const LoadSettlementInput& input, Model& m) {
     layer.top = j == 0 ? in.top * kInchesPerFoot : m.layers[static_cast<std::size_t>(j - 1)].bottom;
     layer.bottom = in.bottom * kInchesPerFoot;
     if (layer.bottom - layer.top < kThinnestLayer) layer.bottom = layer.top + kWidenedLayer;
-    const auto p = static_cast<std::size_t>(2 * j);
+    const auto p = 2 * static_cast<std::size_t>(j);
     m.side.depth[p] = m.tip.depth[p] = in.top * kInchesPerFoot;
     m.side.depth[p + 1] = m.tip.depth[p + 1] = in.bottom * kInchesPerFoot;
     m.side.value[p] = in.sideTop * kPsiPerTsf;
