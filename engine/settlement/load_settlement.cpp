@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "core/units.h"
 
@@ -45,6 +46,15 @@ struct Model {
   int curveCount = 0;
   std::array<LoadTransferCurve, kCurveCapacity> curves{};
   TipCurve tipCurve;
+  // Increment i + 1 from the tip: what its midpoint depth fixes for every pass.
+  struct IncrementSite {
+    float bottom = 0.0F;      // in
+    float depth = 0.0F;       // in, the midpoint
+    bool carriesSide = true;  // neither in the ignored top nor in the bottom exclusion and bell
+    DepthBracket curves;
+    float stiffness = 0.0F;  // E A at the midpoint, lb
+  };
+  std::vector<IncrementSite> sites;
 
   std::span<const LoadTransferCurve> usedCurves() const {
     return {curves.data(), static_cast<std::size_t>(curveCount)};
@@ -138,20 +148,32 @@ struct Increment {
   float midMovement = 0.0F;    // in
 };
 
-// One increment with bottom load qb and movement wb, midpoint z, first guess v; the midpoint
-// iteration stops when successive movements agree, or after `limit` repetitions.
-Increment solveIncrement(const Model& m, float z, float qb, float wb, float v, int limit,
-                         bool& converged) {
+// The midpoint of every increment, the curves around it and its stiffness, once the curves
+// are built.
+void placeIncrements(Model& m) {
+  m.sites.resize(static_cast<std::size_t>(m.increments));
+  for (int i = 1; i <= m.increments; ++i) {
+    Model::IncrementSite& site = m.sites[static_cast<std::size_t>(i - 1)];
+    site.bottom = m.length - static_cast<float>(i - 1) * m.increment;
+    site.depth = site.bottom - m.increment / 2.0F;
+    site.carriesSide = !(site.depth < m.ignoredTop) && !(site.depth > m.sideBottom);
+    site.curves = bracketAt(m.usedCurves(), site.depth);
+    site.stiffness = m.stiffness(site.depth);
+  }
+}
+
+// One increment with bottom load qb and movement wb, first guess v at its midpoint; the
+// midpoint iteration stops when successive movements agree, or after `limit` repetitions.
+Increment solveIncrement(const Model& m, const Model::IncrementSite& site, float qb, float wb,
+                         float v, int limit, bool& converged) {
   Increment r;
   const float h = m.increment;
+  const float ae = site.stiffness;
   for (int repetition = 1;; ++repetition) {
-    // Neither the ignored top portion nor the bottom exclusion and the bell carry side load.
-    const bool carriesSide = !(z < m.ignoredTop) && !(z > m.sideBottom);
-    r.transfer = carriesSide ? loadTransferAt(m.usedCurves(), z, v) : 0.0F;
+    r.transfer = site.carriesSide ? transferAt(site.curves, v) : 0.0F;
     r.loadIncrement = m.perimeterArea * r.transfer;
     r.topLoad = qb + r.loadIncrement;
     r.meanLoad = qb + r.loadIncrement / 2.0F;
-    const float ae = m.stiffness(z);
     r.compression = h * r.meanLoad / ae;
     r.topMovement = wb + r.compression;
     r.midMovement = wb + ((qb + r.topLoad) / 2.0F + qb) * (h / 4.0F) / ae;
@@ -174,12 +196,11 @@ UpwardPassTop upwardPass(const Model& m, float tipLoad, float tipMovement, int l
   float v = tipMovement;
   float yb = m.length;
   if (trace != nullptr) trace->increments.reserve(static_cast<std::size_t>(m.increments));
-  for (int i = 1; i <= m.increments; ++i) {
-    yb = m.length - static_cast<float>(i - 1) * m.increment;
-    const float z = yb - m.increment / 2.0F;
-    const Increment r = solveIncrement(m, z, qb, wb, v, limit, top.converged);
+  for (const Model::IncrementSite& site : m.sites) {
+    yb = site.bottom;
+    const Increment r = solveIncrement(m, site, qb, wb, v, limit, top.converged);
     if (trace != nullptr) {
-      trace->increments.push_back({yb, z, qb, wb, r.transfer, r.loadIncrement, r.topLoad,
+      trace->increments.push_back({yb, site.depth, qb, wb, r.transfer, r.loadIncrement, r.topLoad,
                                    r.meanLoad, r.compression, r.topMovement, r.midMovement});
     }
     top.midLoad = r.meanLoad;
@@ -290,6 +311,7 @@ std::unique_ptr<LineSolution> solveLine(const LoadSettlementInput& input) {
   m.tipCurve = buildTipCurve(bottomType, input.line, m.baseDiameter, m.shaftDiameter,
                              input.tipCapacity * kPoundsPerTon);
   s.tipCurve = m.tipCurve;
+  placeIncrements(m);
   solveTipMovements(m, input, s);
   if (input.designCharts && input.line == CurveLine::Trend) solveChartSettlements(m, input, s);
   return solution;

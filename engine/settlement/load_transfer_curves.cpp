@@ -164,6 +164,33 @@ float loadTransferAt(std::span<const LoadTransferCurve> curves, float z, float v
   return sideCurveAt(curves.back(), v);
 }
 
+DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z) {
+  DepthBracket bracket;
+  bracket.depth = z;
+  if (curves.empty()) return bracket;
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    if (curves[i].depth > z) {
+      bracket.lower = &curves[i];
+      if (i > 0) bracket.upper = &curves[i - 1];
+      return bracket;
+    }
+    if (curves[i].depth == z) {
+      bracket.lower = &curves[i];
+      return bracket;
+    }
+  }
+  bracket.lower = &curves.back();
+  return bracket;
+}
+
+float transferAt(const DepthBracket& bracket, float v) {
+  if (bracket.lower == nullptr) return 0.0F;
+  const float deeper = sideCurveAt(*bracket.lower, v);
+  if (bracket.upper == nullptr) return deeper;
+  return between(bracket.depth, bracket.upper->depth, sideCurveAt(*bracket.upper, v),
+                 bracket.lower->depth, deeper);
+}
+
 float tipLoadAt(const TipCurve& curve, float w) {
   for (std::size_t k = 0; k < kCurvePoints; ++k) {
     if (!(curve.w[k] < w)) {

@@ -109,6 +109,17 @@ float sideCurveAt(const LoadTransferCurve& curve, float v);
 // curves around z; the first curve alone above it and the last one alone below it.
 float loadTransferAt(std::span<const LoadTransferCurve> curves, float z, float v);
 
+// The curves around a fixed depth z, found once: the solver asks for the load transfer at the
+// same midpoint depth for every movement of every pass. transferAt gives what loadTransferAt
+// gives for that depth, with the same arithmetic.
+struct DepthBracket {
+  const LoadTransferCurve* upper = nullptr;  // the curve above z; none at or above the first
+  const LoadTransferCurve* lower = nullptr;  // the curve at or below z; none without curves
+  float depth = 0.0F;                        // z, in
+};
+DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z);
+float transferAt(const DepthBracket& bracket, float v);
+
 // Tip load (lb) at tip movement w: linear on the curve, through the origin beyond its end.
 float tipLoadAt(const TipCurve& curve, float w);
 

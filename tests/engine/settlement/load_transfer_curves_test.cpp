@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "report/solver_listing.h"
@@ -163,6 +164,40 @@ TEST(CurveLookups, SideCurveHoldsItsLastValueAndTipCurveExtrapolatesThroughTheOr
   // w(10) = 0.9 in, q(10) = 1460 lb: at 0.9765625 in, 1460 x 0.9765625 / 0.9.
   EXPECT_FLOAT_EQ(tipLoadAt(tip, 0.9765625F), 1460.0F * 0.9765625F / 0.9F);
   EXPECT_FLOAT_EQ(tipLoadAt(tip, 0.0F), 0.0F);
+}
+
+}  // namespace
+}  // namespace tolvane::engine
+
+namespace tolvane::engine {
+namespace {
+
+// Two curves, t = 10 z at 100 in and t = 20 z at 200 in (z in 0.1 in steps); at a movement of
+// 0.25 in they give 2.5 and 5.0 psi. The fixed-depth bracket of the solver must give what the
+// search gives: the first curve alone above it, an exact hit, the linear blend between
+// (2.5 + 50 x 2.5 / 100 = 3.75 at 150 in), the last curve alone below it.
+TEST(LoadTransferAtDepth, BracketOfAFixedDepthGivesTheSearchedValue) {
+  std::array<LoadTransferCurve, 2> curves{};
+  for (std::size_t k = 0; k < kCurvePoints; ++k) {
+    const float z = 0.1F * static_cast<float>(k);
+    curves[0].z[k] = curves[1].z[k] = z;
+    curves[0].t[k] = 10.0F * z;
+    curves[1].t[k] = 20.0F * z;
+  }
+  curves[0].depth = 100.0F;
+  curves[1].depth = 200.0F;
+  struct Case {
+    float depth;
+    float expected;
+  };
+  for (const Case c : {Case{50.0F, 2.5F}, Case{100.0F, 2.5F}, Case{150.0F, 3.75F},
+                       Case{200.0F, 5.0F}, Case{300.0F, 5.0F}}) {
+    SCOPED_TRACE(c.depth);
+    EXPECT_NEAR(loadTransferAt(curves, c.depth, 0.25F), c.expected, 1.0E-5F);
+    EXPECT_EQ(transferAt(bracketAt(curves, c.depth), 0.25F),
+              loadTransferAt(curves, c.depth, 0.25F));
+  }
+  EXPECT_EQ(transferAt(bracketAt({}, 150.0F), 0.25F), 0.0F);
 }
 
 }  // namespace
