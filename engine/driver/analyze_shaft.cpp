@@ -23,6 +23,7 @@
 #include "report/report_case.h"
 #include "report/report_soil.h"
 #include "report/rock_curve_report.h"
+#include "report/solver_listing.h"
 #include "settlement/load_settlement.h"
 #include "settlement/rock_tip_curves.h"
 
@@ -171,7 +172,6 @@ class CaseLoop {
   };
   void fillSolverInput(const SolverCase& c);
   bool loadSettlement(const SolverCase& c);
-  void printLoadSettlement();
   void rockLoadSettlement(const SolverCase& c, int tipType);
 
   OutputFile& file(FileRole role) { return run_.file(role); }
@@ -365,33 +365,8 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
   }
   chartSize_.diameters = std::max(chartSize_.diameters, diameterIndex);
   chartSize_.lengths = std::max(chartSize_.lengths, lengthIndex);
-  printLoadSettlement();
+  writeCaseCurves(*results_, run_);
   return true;
-}
-
-// The trend curve in the report; all three lines in the plot data.
-void CaseLoop::printLoadSettlement() {
-  static const EditFormat kTopRow("(13X,1P,2(E17.4))");
-  static const EditFormat kPlotRow("(4(1X,E10.3))");
-  file(FileRole::Report)
-      .write(formatRecord(input_.isSI() ? "(/,22X,'TOP  LOAD     TOP MOVEMENT        ',/,22X,"
-                                          "'   kN              M             ')"
-                                        : "(/,22X,'TOP  LOAD     TOP MOVEMENT     ',/,22X,"
-                                          "'   TONS             IN.       ')",
-                          {}));
-  const LoadSettlementCurve& trend = results_->lines[0];
-  for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
-    file(FileRole::Report).write(kTopRow({trend.topLoad[k], trend.topMovement[k]}));
-  }
-  std::string rows;
-  for (const LoadSettlementCurve& line : results_->lines) {
-    for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
-      rows +=
-          kPlotRow({line.topLoad[k], line.topMovement[k], line.tipLoad[k], line.tipMovement[k]});
-    }
-  }
-  run_.plotData.appendToCurve(rows);
-  run_.plotData.setLineCount(kCurveLineCount);
 }
 
 // A tip in rock or an intermediate geomaterial: the curve of the tip layer's routine instead of

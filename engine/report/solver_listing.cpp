@@ -331,4 +331,28 @@ void writeDepthCurves(const LoadSettlementInput& input, const DepthCurves& curve
   }
 }
 
+void writeCaseCurves(const LoadSettlementResults& results, EngineRun& run) {
+  static const EditFormat kTopRow("(13X,1P,2(E17.4))");
+  static const EditFormat kPlotRow("(4(1X,E10.3))");
+  run.file(FileRole::Report)
+      .write(formatRecord(run.input.isSI() ? "(/,22X,'TOP  LOAD     TOP MOVEMENT        ',/,22X,"
+                                             "'   kN              M             ')"
+                                           : "(/,22X,'TOP  LOAD     TOP MOVEMENT     ',/,22X,"
+                                             "'   TONS             IN.       ')",
+                          {}));
+  const LoadSettlementCurve& trend = results.lines[0];
+  for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
+    run.file(FileRole::Report).write(kTopRow({trend.topLoad[k], trend.topMovement[k]}));
+  }
+  std::string rows;
+  for (const LoadSettlementCurve& line : results.lines) {
+    for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
+      rows +=
+          kPlotRow({line.topLoad[k], line.topMovement[k], line.tipLoad[k], line.tipMovement[k]});
+    }
+  }
+  run.plotData.appendToCurve(rows);
+  run.plotData.setLineCount(kCurveLineCount);
+}
+
 }  // namespace tolvane::engine

@@ -19,6 +19,10 @@ void writeLineSolution(const LoadSettlementInput& input, const LineSolution& sol
 // to the additional curves of the plot data.
 void writeDepthCurves(const LoadSettlementInput& input, const DepthCurves& curves, EngineRun& run);
 
+// The load-settlement curves of a case once its three lines are solved: the trend line in the
+// report, all three lines in the plot data.
+void writeCaseCurves(const LoadSettlementResults& results, EngineRun& run);
+
 // The warnings of a line that could not be solved, at the depth (in) of the failed look-up.
 std::string sideBeyondProfileWarning(float depth);
 std::string tipBelowProfileWarning(float tipDepth);
