@@ -7,7 +7,7 @@ set -euo pipefail
 # the window tests and screenshots run under the offscreen platform or a virtual X display.
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6-dev
-          libxlsxwriter-dev libgl-dev libglu1-mesa-dev xvfb xauth desktop-file-utils)
+          libxlsxwriter-dev libgl-dev libglu1-mesa-dev xvfb xauth desktop-file-utils unzip)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -160,7 +160,12 @@ void TBatchWindow::ShowMessage(const std::string& line) {
   Window_.UpdateTitle();
 }
 
+void TBatchWindow::reject() {
+  if (!Running_) QDialog::reject();
+}
+
 void TBatchWindow::SetRunning(bool running) {
+  Running_ = running;
   // One run at a time: the buttons rest while the files are checked or analysed.
   for (QPushButton* button : Buttons_) button->setEnabled(!running);
   List_->setEnabled(!running);

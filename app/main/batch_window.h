@@ -44,6 +44,10 @@ class TBatchWindow : public QDialog {
   QProgressBar* Progress() const { return Progress_; }
   QLabel* CountLabel() const { return Count_; }
 
+ protected:
+  // The window stays open while a run goes on.
+  void reject() override;
+
  private:
   QPushButton* Button(const QString& caption, const QString& name);
   void ShowList();
@@ -60,6 +64,7 @@ class TBatchWindow : public QDialog {
   QLineEdit* From_ = nullptr;
   QLineEdit* To_ = nullptr;
   QList<QPushButton*> Buttons_;
+  bool Running_ = false;
 };
 
 }  // namespace tolvane::app

@@ -15,6 +15,13 @@
 #include "program_data.h"
 #include "run_pipeline.h"
 #include "user_messages.h"
+#if defined(TOLVANE_WITH_VIEWS)
+#include "view_export_args.h"
+#include "view_export_mode.h"
+#endif
+#ifdef TOLVANE_PLOT_EXPORT
+#include "plot_export_mode.h"
+#endif
 
 namespace {
 
@@ -28,7 +35,17 @@ void printUsage(std::ostream& out) {
   out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
 #endif
          "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
+#ifdef TOLVANE_PLOT_EXPORT
+         "       tolvane2023 --plots FILE --out DIR [--format png|svg|pdf|bmp] [--size WxH]\n"
+         "                                 [--layers yes|no]  draw every result plot of an\n"
+         "                                 analysed project\n"
+         "       tolvane2023 --xlsx FILE --out BOOK.xlsx [--select 1,9,12]\n"
+         "                                 export result plots to a workbook\n"
+#endif
          "       tolvane2023 --version\n";
+#if defined(TOLVANE_WITH_VIEWS)
+  out << tolvane::views::kViewExportUsage;
+#endif
 }
 
 std::filesystem::path programDirectory(const char* argv0) {
@@ -95,6 +112,13 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--run" && argc == 3) return runProject(argv[2], argv[0]);
   if (command == "--batch" && argc == 3) return runBatch(argv[2], argv[0]);
+#if defined(TOLVANE_WITH_VIEWS)
+  if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
+#endif
+#ifdef TOLVANE_PLOT_EXPORT
+  if (command == "--plots") return tolvane::app::RunPlotExportMode(argc, argv);
+  if (command == "--xlsx") return tolvane::app::RunXlsxExportMode(argc, argv);
+#endif
   if (command == "--version") {
     std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';
     return 0;

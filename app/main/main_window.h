@@ -11,9 +11,12 @@
 #include <QUrl>
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
+#include "data_windows.h"
 #include "main_form.h"
 #include "program_data.h"
 #include "user_settings.h"
@@ -27,11 +30,18 @@ class QProgressBar;
 class QSettings;
 class QToolBar;
 
+namespace tolvane::views {
+class TBlock3DControls;
+}
+
 namespace tolvane::app {
 
 class TWindowMessages;
 
-class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost {
+class TMainWindow : public QMainWindow,
+                    public TWindowHost,
+                    public TProjectHost,
+                    public TDialogServices {
   Q_OBJECT
 
  public:
@@ -54,7 +64,12 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   // TProjectHost
   void HideChildWindows() override;
   bool Confirm(const std::string& message) override;
-  void UnitsChanged() override {}
+  // The open data windows show the converted values and unit labels.
+  void UnitsChanged() override { RefreshDataWindows(*this); }
+
+  // TDialogServices: the control options edit the word-processor setting.
+  std::string WordProcessor() const override { return Settings_.WordProcessor; }
+  void SetWordProcessor(const std::string& command) override { Settings_.WordProcessor = command; }
 
   // The commands, also for the tests.
   void NewProject();
@@ -79,6 +94,8 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   // The action of a menu item or tool button, by its object name (tests and child windows).
   QAction* Action(const QString& name) const;
   QToolBar* ToolBar() const { return Tools_; }
+  // The "Show 3D View" menu and the seven 3D tool buttons, visible while a 3D view exists.
+  views::TBlock3DControls* Block3DControls() const { return Block3D_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -96,6 +113,20 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   void CreateToolBar();
   void CreateStatusBar();
   QAction* NewAction(const QString& name, const QString& caption);
+  // A submenu of checkable items that exclude each other; each calls `choose` with its value.
+  struct TMenuChoice {
+    const char* Name;
+    const char* Caption;
+    int Value;
+  };
+  QMenu* AddChoiceMenu(QMenu* parent, const QString& caption,
+                       std::initializer_list<TMenuChoice> choices,
+                       const std::function<void(int)>& choose);
+  // An item that opens a data window.
+  QAction* AddDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
+                             TDataWindow window);
+  TEngineCall RunOnWorker(const std::function<TEngineCall()>& call);
+  void OpenWithDialog();
 
   // Before a menu opens or a tool command runs: the active child writes its fields.
   void CommitActiveChild();
@@ -126,6 +157,8 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   void ShowChildFromWindowMenu(int index);
   std::filesystem::path ProjectFile() const;
 
+  static constexpr int kPlotButtonCount = kPltChart1;  // the tool bar shows plots 0 to 15
+
   std::filesystem::path ProgramDir_;
   std::unique_ptr<TWindowMessages> Messages_;
   std::unique_ptr<TMainForm> Form_;
@@ -134,6 +167,7 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
 
   QMdiArea* Mdi_ = nullptr;
   QToolBar* Tools_ = nullptr;
+  views::TBlock3DControls* Block3D_ = nullptr;
   QMenu* FileMenu_ = nullptr;
   QMenu* DataMenu_ = nullptr;
   QMenu* ComputationMenu_ = nullptr;
@@ -144,6 +178,7 @@ class TMainWindow : public QMainWindow, public TWindowHost, public TProjectHost 
   std::array<QAction*, kResultPlotCount> PlotActions_{};  // Graphics menu items
   std::vector<QAction*> PlotButtons_;                     // tool buttons of plots 0 to 15
   std::vector<QAction*> WindowListActions_;
+  std::vector<QAction*> DisabledWhileBusy_;  // the actions a run disabled, enabled again after
   QLabel* StatusProject_ = nullptr;
   QLabel* StatusBusy_ = nullptr;
   QProgressBar* BusyBar_ = nullptr;

@@ -147,112 +147,136 @@ void ProgramPicture(QPainter& p) {
   Shaft(p, true);
 }
 
+void DrawNew(QPainter& p) {
+  Page(p);
+  p.setPen(QPen(kThird, 2.2));
+  p.drawLine(QPointF(12.5, 11), QPointF(12.5, 19));
+  p.drawLine(QPointF(8.5, 15), QPointF(16.5, 15));
+}
+
+void DrawOpen(QPainter& p) {
+  p.setPen(QPen(kInk, 1.0));
+  p.setBrush(QColor(235, 190, 70));
+  p.drawPolygon(QPolygonF({{2, 5}, {9, 5}, {11, 7}, {21, 7}, {21, 20}, {2, 20}}));
+  p.setBrush(QColor(250, 215, 110));
+  p.drawPolygon(QPolygonF({{5, 11}, {23, 11}, {20, 20}, {2, 20}}));
+}
+
+void DrawSave(QPainter& p) {
+  p.setPen(QPen(kInk, 1.0));
+  p.setBrush(QColor(60, 100, 180));
+  p.drawRect(QRectF(3, 3, 18, 18));
+  p.setBrush(kPaper);
+  p.drawRect(QRectF(6, 3, 12, 7));
+  p.setBrush(QColor(220, 220, 220));
+  p.drawRect(QRectF(7, 14, 10, 7));
+}
+
+void DrawTitle(QPainter& p) {
+  Page(p);
+  p.setPen(QPen(kUltimate, 2.4));
+  p.drawLine(QPointF(8, 8), QPointF(17, 8));
+  p.drawLine(QPointF(12.5, 8), QPointF(12.5, 19));
+}
+
+void DrawDrilledShaft(QPainter& p) {
+  Ground(p);
+  Shaft(p, true);
+}
+
+void DrawCFAPile(QPainter& p) {
+  Ground(p);
+  Shaft(p, false);
+  p.setPen(QPen(kInk, 1.0));
+  for (double y = 4; y < 20; y += 3) p.drawLine(QPointF(7, y + 2), QPointF(17, y));
+}
+
+void DrawSoilLayers(QPainter& p) {
+  Ground(p);
+  p.setPen(QPen(kInk, 0.8));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(1, 5, 22, 18));
+  p.drawLine(QPointF(1, 12), QPointF(23, 12));
+  p.drawLine(QPointF(1, 18), QPointF(23, 18));
+  p.setPen(QPen(QColor(40, 110, 220), 1.4));
+  p.drawLine(QPointF(1, 8), QPointF(23, 8));  // the water table
+}
+
+void DrawFactorOfSafety(QPainter& p) {
+  p.setPen(QPen(kInk, 1.0));
+  p.setBrush(QColor(250, 235, 180));
+  QPainterPath shield;
+  shield.moveTo(12, 2);
+  shield.lineTo(21, 5);
+  shield.cubicTo(21, 14, 17, 19, 12, 22);
+  shield.cubicTo(7, 19, 3, 14, 3, 5);
+  shield.closeSubpath();
+  p.drawPath(shield);
+  QFont font = p.font();
+  font.setPixelSize(9);
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(kFactored);
+  p.drawText(QRectF(3, 4, 18, 14), Qt::AlignCenter, "FS");
+}
+
+void DrawRun(QPainter& p) {
+  p.setPen(QPen(QColor(20, 110, 30), 1.0));
+  p.setBrush(QColor(50, 170, 60));
+  p.drawPolygon(QPolygonF({{6, 3}, {21, 12}, {6, 21}}));
+}
+
+void DrawViewOutput(QPainter& p) {
+  Page(p);
+  TextLines(p, 9);
+}
+
+void DrawSideView(QPainter& p) {
+  Ground(p);
+  p.setPen(QPen(kInk, 0.8));
+  p.setBrush(kConcrete);
+  p.drawRect(QRectF(10, 2, 4, 17));
+  p.setPen(QPen(kFactored, 1.2));
+  p.drawLine(QPointF(14, 2), QPointF(21, 2));  // the capacity diagram beside the shaft
+  p.drawLine(QPointF(14, 19), QPointF(21, 2));
+}
+
+void Draw3DView(QPainter& p) {
+  p.setPen(QPen(kInk, 1.0));
+  p.setBrush(kSand);
+  p.drawPolygon(QPolygonF({{3, 8}, {12, 4}, {21, 8}, {12, 12}}));
+  p.setBrush(kClay);
+  p.drawPolygon(QPolygonF({{3, 8}, {12, 12}, {12, 21}, {3, 17}}));
+  p.setBrush(kRock);
+  p.drawPolygon(QPolygonF({{12, 12}, {21, 8}, {21, 17}, {12, 21}}));
+}
+
 TDrawing Picture(TToolIcon icon) {
   switch (icon) {
     case TToolIcon::kNew:
-      return [](QPainter& p) {
-        Page(p);
-        p.setPen(QPen(kThird, 2.2));
-        p.drawLine(QPointF(12.5, 11), QPointF(12.5, 19));
-        p.drawLine(QPointF(8.5, 15), QPointF(16.5, 15));
-      };
+      return DrawNew;
     case TToolIcon::kOpen:
-      return [](QPainter& p) {
-        p.setPen(QPen(kInk, 1.0));
-        p.setBrush(QColor(235, 190, 70));
-        p.drawPolygon(QPolygonF({{2, 5}, {9, 5}, {11, 7}, {21, 7}, {21, 20}, {2, 20}}));
-        p.setBrush(QColor(250, 215, 110));
-        p.drawPolygon(QPolygonF({{5, 11}, {23, 11}, {20, 20}, {2, 20}}));
-      };
+      return DrawOpen;
     case TToolIcon::kSave:
-      return [](QPainter& p) {
-        p.setPen(QPen(kInk, 1.0));
-        p.setBrush(QColor(60, 100, 180));
-        p.drawRect(QRectF(3, 3, 18, 18));
-        p.setBrush(kPaper);
-        p.drawRect(QRectF(6, 3, 12, 7));
-        p.setBrush(QColor(220, 220, 220));
-        p.drawRect(QRectF(7, 14, 10, 7));
-      };
+      return DrawSave;
     case TToolIcon::kTitle:
-      return [](QPainter& p) {
-        Page(p);
-        p.setPen(QPen(kUltimate, 2.4));
-        p.drawLine(QPointF(8, 8), QPointF(17, 8));
-        p.drawLine(QPointF(12.5, 8), QPointF(12.5, 19));
-      };
+      return DrawTitle;
     case TToolIcon::kDrilledShaft:
-      return [](QPainter& p) {
-        Ground(p);
-        Shaft(p, true);
-      };
+      return DrawDrilledShaft;
     case TToolIcon::kCFAPile:
-      return [](QPainter& p) {
-        Ground(p);
-        Shaft(p, false);
-        p.setPen(QPen(kInk, 1.0));
-        for (double y = 4; y < 20; y += 3) p.drawLine(QPointF(7, y + 2), QPointF(17, y));
-      };
+      return DrawCFAPile;
     case TToolIcon::kSoilLayers:
-      return [](QPainter& p) {
-        Ground(p);
-        p.setPen(QPen(kInk, 0.8));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(1, 5, 22, 18));
-        p.drawLine(QPointF(1, 12), QPointF(23, 12));
-        p.drawLine(QPointF(1, 18), QPointF(23, 18));
-        p.setPen(QPen(QColor(40, 110, 220), 1.4));
-        p.drawLine(QPointF(1, 8), QPointF(23, 8));  // the water table
-      };
+      return DrawSoilLayers;
     case TToolIcon::kFactorOfSafety:
-      return [](QPainter& p) {
-        p.setPen(QPen(kInk, 1.0));
-        p.setBrush(QColor(250, 235, 180));
-        QPainterPath shield;
-        shield.moveTo(12, 2);
-        shield.lineTo(21, 5);
-        shield.cubicTo(21, 14, 17, 19, 12, 22);
-        shield.cubicTo(7, 19, 3, 14, 3, 5);
-        shield.closeSubpath();
-        p.drawPath(shield);
-        QFont font = p.font();
-        font.setPixelSize(9);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(kFactored);
-        p.drawText(QRectF(3, 4, 18, 14), Qt::AlignCenter, "FS");
-      };
+      return DrawFactorOfSafety;
     case TToolIcon::kRun:
-      return [](QPainter& p) {
-        p.setPen(QPen(QColor(20, 110, 30), 1.0));
-        p.setBrush(QColor(50, 170, 60));
-        p.drawPolygon(QPolygonF({{6, 3}, {21, 12}, {6, 21}}));
-      };
+      return DrawRun;
     case TToolIcon::kViewOutput:
-      return [](QPainter& p) {
-        Page(p);
-        TextLines(p, 9);
-      };
+      return DrawViewOutput;
     case TToolIcon::kSideView:
-      return [](QPainter& p) {
-        Ground(p);
-        p.setPen(QPen(kInk, 0.8));
-        p.setBrush(kConcrete);
-        p.drawRect(QRectF(10, 2, 4, 17));
-        p.setPen(QPen(kFactored, 1.2));
-        p.drawLine(QPointF(14, 2), QPointF(21, 2));  // the capacity diagram beside the shaft
-        p.drawLine(QPointF(14, 19), QPointF(21, 2));
-      };
+      return DrawSideView;
     case TToolIcon::k3DView:
-      return [](QPainter& p) {
-        p.setPen(QPen(kInk, 1.0));
-        p.setBrush(kSand);
-        p.drawPolygon(QPolygonF({{3, 8}, {12, 4}, {21, 8}, {12, 12}}));
-        p.setBrush(kClay);
-        p.drawPolygon(QPolygonF({{3, 8}, {12, 12}, {12, 21}, {3, 17}}));
-        p.setBrush(kRock);
-        p.drawPolygon(QPolygonF({{12, 12}, {21, 8}, {21, 17}, {12, 21}}));
-      };
+      return Draw3DView;
   }
   return [](QPainter&) {};
 }

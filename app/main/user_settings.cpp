@@ -54,8 +54,12 @@ void ReadAll(const TSettingsStore& store, TUserSettings& settings) {
     throw std::runtime_error("The unit system of new projects is neither 1 nor 2.");
   }
   ReadPlacement(store, settings);
+  // The entries close up over empty ones, so that the menu shows the first files.
+  settings.Recent.Clear();
+  int next = 0;
   for (int n = 1; n <= kRecentFileCount; ++n) {
-    settings.Recent.Set(n - 1, store.Value(RecentFileValue(n)).value_or(""));
+    std::string file = store.Value(RecentFileValue(n)).value_or("");
+    if (!file.empty()) settings.Recent.Set(next++, std::move(file));
   }
 }
 

@@ -19,6 +19,10 @@ inline constexpr const char* kSettingsOrganization = "Kestrum";
 inline constexpr const char* kSettingsApplication = "TOLVANE";
 inline constexpr const char* kSettingsGroup = "2023.9.02";
 
+inline QString ToQString(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
 // Carriage returns of the core's texts become line breaks.
 QString MessageText(const std::string& text);
 

@@ -93,6 +93,17 @@ TEST(UserSettingsTest, EmptyProcessorAndFolderKeepTheCurrentOnes) {
   EXPECT_EQ(settings.CurDir, "/srv");
 }
 
+TEST(UserSettingsTest, RecentFilesCloseUpOverEmptyEntries) {
+  MapStore store;
+  store.values = {{"File1", ""}, {"File2", "/p/b.tv9d"}, {"File5", "/p/e.tv9d"}};
+  TUserSettings settings;
+  ReadSettings(store, settings);
+  EXPECT_EQ(settings.Recent.NumberPrevFile(), 2);
+  EXPECT_EQ(settings.Recent.PrevFile()[0], "/p/b.tv9d");
+  EXPECT_EQ(settings.Recent.PrevFile()[1], "/p/e.tv9d");
+  EXPECT_EQ(settings.Recent.PrevFile()[2], "");
+}
+
 TEST(UserSettingsTest, PlacementCountsOnlyWhenFlaggedAndComplete) {
   MapStore store;
   WriteSettings(store, Filled());
@@ -125,9 +136,8 @@ TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
   EXPECT_EQ(settings.CurDir, "/home/user/piles");
 
   // Values that are not what they should be.
-  for (const auto& [name, value] :
-       {std::pair{"SIUnits", "metric"}, std::pair{"SIUnits", "3"}, std::pair{"BoundLeft", "1.5"},
-        std::pair{"WindowsPos", ""}}) {
+  for (const auto& [name, value] : {std::pair{"SIUnits", "metric"}, std::pair{"SIUnits", "3"},
+                                    std::pair{"BoundLeft", "1.5"}, std::pair{"WindowsPos", ""}}) {
     MapStore store;
     WriteSettings(store, Filled());
     store.values[name] = value;

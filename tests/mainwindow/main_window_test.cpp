@@ -87,7 +87,10 @@ class MainWindowTest : public QObject {
     TMainWindow window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QCOMPARE(Captions(window.menuBar()->actions()),
-             QStringList({"&File", "&Data", "&Computation", "&Graphics", "&Window", "&Help"}));
+             QStringList({"&File", "&Data", "&Computation", "&Graphics", "Show 3D View", "&Window",
+                          "&Help"}));
+    // "Show 3D View" shows only while a 3D view is open.
+    QVERIFY(!window.menuBar()->actions()[4]->isVisible());
     QStringList file = Captions(Menu(window, "menuFile")->actions());
     // The ten recent items sit between Save As and Exit; without recent files they are empty.
     file.removeAll(QString());
@@ -157,7 +160,16 @@ class MainWindowTest : public QObject {
                                  "t-z curves",
                                  "Q-w curves",
                                  "Additional t-z curves",
-                                 "Load Distribution"}));
+                                 "Load Distribution",
+                                 "Panning",
+                                 "Zooming",
+                                 "Rotating",
+                                 "Zoom Window",
+                                 "Zoom In",
+                                 "Zoom Out",
+                                 "Restart View"}));
+    // The 3D-view controls show only while a 3D view is open.
+    QVERIFY(!window.ToolBar()->actions().last()->isVisible());
     for (const QAction* action : window.ToolBar()->actions()) {
       if (!action->isSeparator()) QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
     }
@@ -385,6 +397,50 @@ class MainWindowTest : public QObject {
     QCOMPARE(proposed, "Save legacy As|" + scratch.Path("legacy.tv9d"));
   }
 
+  void openDialogOffersTheThreeProjectTypes() {
+    testing::TScratchProjects scratch;
+    const QString file = scratch.Copy("sand-over-clay.tv9d", "opened.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QStringList filters;
+    QString title;
+    QTimer::singleShot(testing::kPollMilliseconds, qApp, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      filters = dialog->nameFilters();
+      title = dialog->windowTitle();
+      dialog->selectFile(file);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    window.Action("buttonOpen")->trigger();
+    QCOMPARE(filters, QStringList({"TOLVANE 2023(*.tv9d)", "TOLVANE 2017(*.tv8d)",
+                                   "TOLVANE 2012(*.tvd)", "TOLVANE 6.0(*.tvd)", "All Files(*.*)"}));
+    QCOMPARE(title, QString("Open"));
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), file);
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Opened"));
+  }
+
+  void saveAsNamesTheProjectAndListsIt() {
+    testing::TScratchProjects scratch;
+    const QString target = scratch.Path("pier-7.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.Core().Data().Title = "Pier 7";
+    window.ProjectChanged();
+    testing::AnswerFileDialog(target);
+    window.Action("actionSaveAs")->trigger();
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), target);
+    QVERIFY(FileText(target).find("Pier 7") != std::string::npos);
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Pier-7"));
+    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[0]), target);
+    // Saved: nothing to ask before a new project.
+    auto answers = AnswerMessageBoxes(QMessageBox::Cancel);
+    window.NewProject();
+    QTest::qWait(3 * testing::kPollMilliseconds);
+    QVERIFY(answers->texts.isEmpty());
+    QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
+  }
+
   void recentListKeepsAFileOnceAndShortensTheCurrentFolder() {
     testing::TScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
@@ -428,6 +484,7 @@ class MainWindowTest : public QObject {
       window.OpenFile(file, kVersion9File);
       window.Settings().WordProcessor = "mousepad";
       window.Action("actionSIUnits")->trigger();
+      window.show();
       window.setGeometry(40, 50, 900, 640);
       window.WriteUserSettings();
       window.Core().Project().Grids().ProjectChanged = false;
@@ -444,6 +501,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.geometry().size(), QSize(900, 640));
     QCOMPARE(window.Settings().DefBoundLeft, 40);
     QCOMPARE(window.Settings().DefBoundTop, 50);
+  }
+
+  void aWindowNeverShownStoresNoPlacement() {
+    testing::TScratchProjects scratch;
+    {
+      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      window.Start(scratch.Copy("sand-over-clay.tv9d"));  // opening writes the settings
+    }
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    QVERIFY(!window.Settings().DefWindowsPos);
+    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 1);
   }
 
   void aBadSettingResetsTheDefaults() {
@@ -500,6 +569,23 @@ class MainWindowTest : public QObject {
     add_child("Second Probe");
     QVERIFY(window.close());
     QCOMPARE(commits, ++expected);
+  }
+
+  void aWindowWithOpenChildrenGoesAwayCleanly() {
+    int commits = 0;
+    {
+      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      window.Start(QString());
+      window.show();
+      for (const char* title : {"First", "Second"}) {
+        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+        child->setWindowTitle(title);
+        child->show();
+      }
+      QCOMPARE(window.MdiArea()->subWindowList().size(), 2);
+    }
+    // Nothing asked the children to commit: no menu opened and the window was not closed.
+    QCOMPARE(commits, 0);
   }
 
   void viewerThatCannotStartIsReported() {

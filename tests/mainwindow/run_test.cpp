@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QThread>
 #include <QToolBar>
 #include <QtTest>
 
@@ -87,6 +88,57 @@ class RunTest : public QObject {
     QCOMPARE(QDir::currentPath(), scratch.Folder());
   }
 
+  void whileTheEngineRunsNothingElseCan() {
+    testing::TScratchProjects scratch;
+    const QString project = scratch.Copy("sand-over-clay.tv9d");
+    const QString other = scratch.Copy("sand-over-clay.tv9d", "other.tv9d");
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(project);
+    window.show();
+    struct {
+      bool worker_thread = false;
+      bool busy = false;
+      bool hourglass = false;
+      bool commands_off = true;
+      bool dropped = true;
+      bool closed = true;
+    } seen;
+    // Stands in for the engine call: it runs on the worker and looks at the window from the
+    // window's own thread, which keeps handling events meanwhile.
+    const TEngineCall call = window.Core().EngineRunner([&] {
+      seen.worker_thread = QThread::currentThread() != qApp->thread();
+      QMetaObject::invokeMethod(
+          &window,
+          [&] {
+            seen.busy = window.RunInProgress();
+            seen.hourglass = QApplication::overrideCursor() != nullptr &&
+                             QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            for (const char* name : {"actionNew", "actionOpen", "actionSave", "actionRun",
+                                     "actionExit", "buttonRun", "actionSIUnits"}) {
+              seen.commands_off = seen.commands_off && !window.Action(name)->isEnabled();
+            }
+            seen.dropped = window.DropFiles({QUrl::fromLocalFile(other)});
+            seen.closed = window.close();
+          },
+          Qt::BlockingQueuedConnection);
+      return TEngineCall{TEngineCallStatus::kCalled, 0};
+    });
+    QCOMPARE(call.Status, TEngineCallStatus::kCalled);
+    QVERIFY(seen.worker_thread);
+    QVERIFY(seen.busy);
+    QVERIFY(seen.hourglass);
+    QVERIFY(seen.commands_off);
+    QVERIFY(!seen.dropped);
+    QVERIFY(!seen.closed);
+    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), project);
+    // Afterwards the commands are back and the cursor is the user's again.
+    QVERIFY(!window.RunInProgress());
+    QVERIFY(window.Action("actionNew")->isEnabled());
+    QVERIFY(window.Action("actionRun")->isEnabled());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(window.isVisible());
+  }
+
   void aNewProjectIsNotRun() {
     TMainWindow window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
@@ -127,6 +179,14 @@ class RunTest : public QObject {
     const QString file = QString(TOLVANE_SCREENSHOT_DIR) + "/main-window.png";
     QVERIFY(window.grab().save(file));
     QVERIFY(QFileInfo(file).size() > 0);
+    // The Graphics and Data menus as they open after the run.
+    for (const char* name : {"menuGraphics", "menuData", "menuComputation"}) {
+      QMenu* const menu = window.findChild<QMenu*>(name);
+      menu->popup(window.mapToGlobal(QPoint(40, 30)));
+      QVERIFY(QTest::qWaitForWindowExposed(menu));
+      QVERIFY(menu->grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/" + name + ".png"));
+      menu->hide();
+    }
   }
 };
 

@@ -1,0 +1,105 @@
+#include "option_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "number_text.h"
+
+namespace tolvane::app {
+namespace {
+
+constexpr int32_t kShaftLengthGiven = 2;
+constexpr int32_t kCompression = 1;
+constexpr int32_t kUplift = 2;
+constexpr long double kDegreesPerRadian = 180.0L / std::numbers::pi_v<long double>;
+// A sketch without a given length shows the shaft this many diameters long below the zones.
+constexpr long double kNominalLengthDiameters = 8;
+constexpr long double kNominalDiameter = 1;  // when no diameter is entered yet
+constexpr long double kMaxBellAngleDeg = 90;
+
+void StoreLoading(TProgramData& data, const TLoadingEntry& entry) {
+  if (entry.Uplift) {
+    data.KCYCL = kUplift;
+    data.RCYCL = entry.ReductionFactor;
+  } else {
+    data.KCYCL = kCompression;
+    data.RCYCL = 1.0L;
+  }
+}
+
+}  // namespace
+
+void StoreShaftLength(TProgramData& data, const TLoadingEntry& entry) {
+  data.PD = entry.Value;
+  if (data.PD > 0) data.LPD = 0;
+  StoreLoading(data, entry);
+}
+
+void StoreDesignLoad(TProgramData& data, const TLoadingEntry& entry) {
+  data.LPD = entry.Value;
+  if (data.LPD > 0) data.PD = 0;
+  StoreLoading(data, entry);
+}
+
+bool MaximumDiameterEnabled(const TProgramData& data) {
+  return !(data.METHOD == kShaftLengthGiven && data.IPENT == 1);
+}
+
+bool StoreTitle(TProgramData& data, const std::string& text) {
+  std::string title;
+  for (const char c : text) {
+    if (c != '\r' && c != '\n') title += c;
+  }
+  if (title.size() > kMaxTitleLength) title.resize(kMaxTitleLength);
+  if (title == data.Title) return false;
+  data.Title = title;
+  return true;
+}
+
+std::optional<int> ChartPointsFor(long double value) {
+  const std::optional<int32_t> rounded = RoundToInt32(value);
+  if (!rounded || *rounded < kMinChartPoints || *rounded > kMaxChartPoints) return std::nullopt;
+  return *rounded;
+}
+
+long double ChartPointsUp(long double value) {
+  return std::trunc(value) < kMaxChartPoints ? value + 1 : value;
+}
+
+long double ChartPointsDown(long double value) {
+  return std::trunc(value) > kMinChartPoints ? value - 1 : value;
+}
+
+void StoreChartSettlements(TProgramData& data, int points,
+                           const std::vector<long double>& settlements) {
+  data.NPOINTPD = std::clamp(points, kMinChartPoints, kMaxChartPoints);
+  const size_t count = std::min(static_cast<size_t>(data.NPOINTPD), settlements.size());
+  for (size_t i = 0; i < count; ++i) data.PDSETT[i] = settlements[i];
+}
+
+TShaftGeometry ShaftGeometryOf(const TProgramData& data) {
+  return {data.DSTART, data.RATIO, data.BELANGL, data.TOPLENG, data.BS, data.PD};
+}
+
+TShaftSketch ShaftSketchOf(const TShaftGeometry& geometry) {
+  TShaftSketch sketch;
+  sketch.DiameterEntered = geometry.Diameter > 0;
+  sketch.Diameter = sketch.DiameterEntered ? geometry.Diameter : kNominalDiameter;
+  sketch.BaseDiameter = sketch.Diameter;
+  const long double angle = geometry.BellAngle;
+  if (geometry.Ratio > 1 && angle > 0 && angle < kMaxBellAngleDeg) {
+    sketch.BaseDiameter = geometry.Ratio * sketch.Diameter;
+    // The bell flares from the stem to the base at `angle` from the vertical.
+    sketch.BellHeight =
+        (sketch.BaseDiameter - sketch.Diameter) / 2 / std::tan(angle / kDegreesPerRadian);
+  }
+  sketch.UpperZone = std::max<long double>(geometry.UpperZone, 0);
+  sketch.LowerZone = std::max<long double>(geometry.LowerZone, 0);
+  const long double needed = sketch.UpperZone + sketch.LowerZone + sketch.BellHeight;
+  sketch.Length = geometry.Length > needed ? geometry.Length
+                                           : needed + kNominalLengthDiameters * sketch.Diameter;
+  return sketch;
+}
+
+}  // namespace tolvane::app

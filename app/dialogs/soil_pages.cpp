@@ -1,0 +1,442 @@
+#include "soil_pages.h"
+
+#include <cmath>
+
+#include "columns.h"
+#include "number_text.h"
+
+namespace tolvane::app {
+namespace {
+
+constexpr const char* kUnitWeightUnits = "F/L2^3";
+constexpr const char* kStressUnits = "F/L2^2";
+constexpr const char* kLengthUnits = "L2";
+constexpr const char* kModulusUnits = "F/L^2";
+constexpr const char* kSlumpUnits = "L";
+constexpr const char* kAngleUnits = "Deg";
+
+// Method numbers of the pages.
+constexpr int kKoMethod = 1;
+constexpr int kBetaMethod = 2;
+constexpr int kChenKulhawyMethod = 3;
+constexpr int kClayOneilReese = 1;
+constexpr int kClayGec10 = 2;
+constexpr int kCfaColemanArcement = 1;
+constexpr int kCfaLpc = 2;
+constexpr int kCfaFhwa = 3;
+
+// Columns of the parameter tables that the rules name.
+constexpr int kSandBlowCounts = 2, kSandKo = 3, kSandBeta = 4, kSandInterfaceAngle = 6, kSandM = 7,
+              kSandOcr = 8;
+constexpr int kClayBlowCounts = 2, kClayAlpha = 3, kClayTypeOfTest = 6;
+constexpr int kCfaSandBlowCounts = 2, kCfaSandSoilType = 3, kCfaQc = 4, kCfaSandBeta = 5,
+              kCfaSandFrictionAngle = 6;
+constexpr int kCfaClayCohesion = 2, kCfaClayNc = 3, kCfaClayBlowCounts = 5, kCfaClayAlpha = 6;
+
+const char* const kNotes = "Notes:";
+const char* const kEstimateNote =
+    "(*)  Program will estimate the value internally if it is left as zero ";
+const char* const kApproximateNote = "(*)  Only for approximate computations";
+const char* const kIgnoreBlowCountNote =
+    "     Program will ignore blow count value if cohesion is defined ";
+const char* const kGenerateNote =
+    "(**)  Program will generate internally the value if it is left as zero ";
+
+TSoilField Real(std::string caption, int column, std::string units = {}) {
+  return {std::move(caption), column, std::move(units), TSoilFieldKind::kReal, {}, {}, false};
+}
+TSoilField Integer(std::string caption, int column) {
+  return {std::move(caption), column, {}, TSoilFieldKind::kInteger, {}, {}, false};
+}
+TSoilField Pick(std::string caption, int column, std::vector<std::string> items,
+                std::string prompt) {
+  return {std::move(caption), column, {}, TSoilFieldKind::kPickList, std::move(items),
+          std::move(prompt),  false};
+}
+
+const std::vector<std::string>& CfaMethods() {
+  static const std::vector<std::string> methods{"Coleman and Arcement", "European LPC",
+                                                "FHWA O'Neill && Reese (1999)"};
+  return methods;
+}
+
+TSoilPage SandPage() {
+  TSoilField interface_angle = Real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
+  interface_angle.Hidden = true;
+  return {
+      "Sand",
+      {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
+       Real("2. Coefficient of Lateral Earth Pressure, Ko", kSandKo),
+       Real("3. Beta Value (*)", kSandBeta),
+       Real("4. Preconsolidation Stress Exponent (**) (m)", kSandM),
+       Integer("5. Blow Counts from SPT", kSandBlowCounts), Real("6. OCR Value (***)", kSandOcr),
+       Real("7. Friction Angle (****)", 1, kAngleUnits), interface_angle},
+      "Side Friction Procedure",
+      {"Ko Method", "Beta Method", "Chen and Kulhawy Method"},
+      5,
+      "(FHWA, GEC 10)"};
+}
+
+TSoilPage ClayPage() {
+  return {"Clay",
+          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           Real("2. Undrained Cohesion", 1, kStressUnits),
+           Pick("3. Type  of Test", kClayTypeOfTest, {"CIUC", "UC", "UU"}, "Select Test"),
+           Integer("4. Blow Counts from SPT (*)", kClayBlowCounts),
+           Real("5. Alpha Factor (**)", kClayAlpha),
+           Real("6. Bearing Capacity Coefficient, Nc (**)", 4)},
+          "Method",
+          {"FHWA O'Neil & Reese (1999)", "FHWA GEC 10, Brown et al (2018)"},
+          5,
+          {}};
+}
+
+TSoilPage RockPage() {
+  return {"Rock",
+          {Real("1. Total Unit Weight", 7, kUnitWeightUnits),
+           Real("2. Rock Compressive Strength", 0, kStressUnits),
+           Real("3. Concrete Compressive Strength", 1, kStressUnits),
+           Real("4. Discontinuity Spacing", 2, kLengthUnits),
+           Real("5. Discontinuity Thickness", 3, kLengthUnits),
+           Real("6. Socket Diameter", 4, kLengthUnits),
+           Real("7. Elastic Modulus", 5, kModulusUnits), Real("8. RQD, %", 6)},
+          {},
+          {},
+          -1,
+          {}};
+}
+
+TSoilPage DecomposedRockPage() {
+  return {"Decomp. Rock",
+          {Real("1. Total Unit Weight", 0, kUnitWeightUnits), Integer("2. Blow Counts from SPT", 1),
+           Real("3. Poisson Ratio", 2), Real("5. Socket Diameter", 4, kLengthUnits),
+           Real("6. Young Modulus (optional)", 3, kModulusUnits)},
+          {},
+          {},
+          -1,
+          {}};
+}
+
+TSoilPage WeakRockPage() {
+  return {"Weak Rock",
+          {Real("1. Total Unit Weight", 7, kUnitWeightUnits),
+           Pick("2. Interface Condition Index (*)", 1, {"1", "2", "3", "4"}, "Select Index"),
+           Real("3. Rock Compressive Strength", 0, kStressUnits),
+           Real("4. Concrete Slump", 2, kSlumpUnits),
+           Real("5. Interface Friction Angle", 3, kAngleUnits),
+           Real("6. Socket Diameter", 4, kLengthUnits),
+           Real("7. Elastic Modulus of Rock Core", 5, kModulusUnits), Real("8. RQD, %", 6)},
+          {},
+          {},
+          -1,
+          {}};
+}
+
+TSoilPage GravelPage() {
+  return {"Gravel",
+          {Real("1. Total Unit Weight", 0, kUnitWeightUnits), Integer("2. Blow Counts from SPT", 1),
+           Real("3. Beta Value", 2)},
+          {},
+          {},
+          -1,
+          {}};
+}
+
+TSoilPage SandCfaPage() {
+  return {"Sand CFA",
+          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           Integer("2. Blow Counts from SPT", kCfaSandBlowCounts),
+           Pick("3. Soil Type", kCfaSandSoilType, {"Sand", "Silt"}, "Select Type"),
+           Real("4. CPT Qc", kCfaQc, kStressUnits), Real("5. Beta Value (*)", kCfaSandBeta),
+           Real("6. Friction Angle (***)", kCfaSandFrictionAngle, kAngleUnits)},
+          "Method",
+          CfaMethods(),
+          1,
+          {}};
+}
+
+TSoilPage ClayCfaPage() {
+  return {"Clay CFA",
+          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           Real("2. Undrained Cohesion", kCfaClayCohesion, kStressUnits),
+           Real("3. Bearing Capacity Coefficient, Nc", kCfaClayNc),
+           Real("4. CPT Qc", kCfaQc, kStressUnits),
+           Integer("5. Blow Counts from SPT (*)", kCfaClayBlowCounts),
+           Real("6. Alpha Factor (**)", kCfaClayAlpha)},
+          "Method",
+          CfaMethods(),
+          1,
+          {}};
+}
+
+bool BothZero(const TLayerValues& values, int column) {
+  return values.At(kTopRow, column) == 0 && values.At(kBottomRow, column) == 0;
+}
+
+int MethodCount(int32_t type) {
+  return static_cast<int>(SoilPageFor(type).Methods.size());
+}
+
+}  // namespace
+
+const TSoilPage& SoilPageFor(int32_t type) {
+  static const TSoilPage sand = SandPage(), clay = ClayPage(), rock = RockPage(),
+                         decomposed = DecomposedRockPage(), weak = WeakRockPage(),
+                         gravel = GravelPage(), sand_cfa = SandCfaPage(), clay_cfa = ClayCfaPage();
+  switch (type) {
+    case kClay:
+    case kShale:
+      return clay;
+    case kStrongRockSideOrEnd:
+    case kStrongRockSideAndEnd:
+      return rock;
+    case kDecomposedRock:
+      return decomposed;
+    case kWeakRock:
+      return weak;
+    case kGravellySand:
+    case kGravel:
+      return gravel;
+    case kSandCFA:
+      return sand_cfa;
+    case kClayCFA:
+      return clay_cfa;
+    default:
+      return sand;
+  }
+}
+
+std::string SoilPageTitle(int32_t type) {
+  switch (type) {
+    case kClay:
+      return "Clay (FHWA Spec.)";
+    case kShale:
+      return "Shale (Reese and Aurora)";
+    case kStrongRockSideOrEnd:
+      return "Strong Rock (FHWA Spec. - use either side friction or end bearing)";
+    case kStrongRockSideAndEnd:
+      return "Strong Rock (FHWA Spec. - side friction plus end bearing)";
+    case kGravellySand:
+      return "Gravelly Sand (Rollins et al)";
+    case kGravel:
+      return "Gravel (Rollins et al)";
+    default:
+      return SoilPageFor(type).Name;
+  }
+}
+
+std::string ShownCaption(const std::string& caption) {
+  std::string shown;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    shown += caption[i];
+    if (caption[i] == '&' && i + 1 < caption.size() && caption[i + 1] == '&') ++i;
+  }
+  return shown;
+}
+
+int EffectiveMethod(int32_t type, int method) {
+  const int count = MethodCount(type);
+  if (count == 0) return 0;
+  return method >= 1 && method <= count ? method : 1;
+}
+
+bool MethodGroupUsed(int32_t type) {
+  return MethodCount(type) > 0 && type != kShale;
+}
+
+bool SoilFieldUsed(int32_t type, int column) {
+  return !(type == kShale && column == kClayTypeOfTest);
+}
+
+bool MethodGroupEnabled(int32_t type) {
+  return MethodGroupUsed(type);
+}
+
+bool SoilFieldEnabled(int32_t type, int column, int method) {
+  const int m = EffectiveMethod(type, method);
+  switch (type) {
+    case kSand:
+      if (column == kSandKo) return m == kKoMethod;
+      if (column == kSandBeta) return m == kBetaMethod;
+      if (column == kSandM || column == kSandOcr) return m == kChenKulhawyMethod;
+      if (column == kSandInterfaceAngle) return m == kKoMethod || m == kChenKulhawyMethod;
+      return true;
+    case kClay:
+      if (column == kClayBlowCounts || column == kClayAlpha) return m == kClayOneilReese;
+      if (column == kClayTypeOfTest) return m == kClayGec10;
+      return true;
+    case kShale:
+      return column != kClayBlowCounts && column != kClayTypeOfTest;
+    case kSandCFA:
+      if (column == kCfaSandBlowCounts) return m == kCfaColemanArcement || m == kCfaFhwa;
+      if (column == kCfaSandSoilType) return m == kCfaColemanArcement;
+      if (column == kCfaQc) return m == kCfaLpc;
+      if (column == kCfaSandBeta || column == kCfaSandFrictionAngle) return m == kCfaFhwa;
+      return true;
+    case kClayCFA:
+      if (column == kCfaClayCohesion || column == kCfaClayNc) {
+        return m == kCfaColemanArcement || m == kCfaFhwa;
+      }
+      if (column == kCfaQc) return m == kCfaLpc;
+      if (column == kCfaClayBlowCounts || column == kCfaClayAlpha) return m == kCfaFhwa;
+      return true;
+    default:
+      return true;
+  }
+}
+
+std::string SoilFieldCaption(int32_t type, const TSoilField& field, int method) {
+  if (type == kSand && field.Column == kSandBlowCounts &&
+      EffectiveMethod(type, method) == kBetaMethod) {
+    return "5. Blow Counts from SPT (**)";
+  }
+  return field.Caption;
+}
+
+std::vector<std::string> SoilPageNotes(int32_t type, int method) {
+  const int m = EffectiveMethod(type, method);
+  std::vector<std::string> notes;
+  switch (type) {
+    case kSand:
+      notes.push_back(kNotes);
+      if (m == kBetaMethod) {
+        notes.push_back(kEstimateNote);
+        notes.push_back("(**)  SPT value should not be left as zero for beta method");
+      }
+      if (m == kChenKulhawyMethod) {
+        notes.push_back(
+            "(**)  Recommended values for m: 0.6 for clean quartzitic sands and 0.8 for silty "
+            "sands to sandy silts.");
+        notes.push_back("(***) Program will overwrite OCR value if m and Blow Counts  are defined");
+      }
+      if (m == kKoMethod || m == kChenKulhawyMethod) {
+        notes.push_back(
+            "(****)  Program will estimate friction angle based on blow counts if it is left as "
+            "zero.");
+      }
+      break;
+    case kClay:
+    case kShale:
+      notes.push_back(kNotes);
+      notes.push_back(kGenerateNote);
+      if (type == kClay) {
+        notes.push_back(kApproximateNote);
+        notes.push_back(kIgnoreBlowCountNote);
+      } else {
+        notes.push_back("(*)  Not recommended for shale");
+      }
+      break;
+    case kWeakRock:
+      notes = {kNotes,
+               "(*) Interface Condition Index",
+               "1 - Rough Surface w/closed joints",
+               "2- Smooth Surface w/closed joints",
+               "3 - Rough Surface w/open joints",
+               "4- Smooth Surface w/open joints"};
+      break;
+    case kSandCFA:
+      if (m == kCfaFhwa) notes = {kNotes, kEstimateNote};
+      break;
+    case kClayCFA:
+      if (m == kCfaFhwa) notes = {kNotes, kApproximateNote, kIgnoreBlowCountNote, kGenerateNote};
+      break;
+    default:
+      break;
+  }
+  return notes;
+}
+
+TLayerValues ReadLayerValues(const TGridTable& table, int32_t type) {
+  TLayerValues values;
+  const int columns = std::min(table.ColCount(), kMaxParameterColumns);
+  const int rows = std::min(table.RowCount(), kLayerTableRows);
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      const TColumnType kind = table.GetColumn(column).Type();
+      if (kind == TColumnType::kFloat) {
+        values.At(row, column) = table.GetFloatValue(column, row);
+      } else if (kind == TColumnType::kInt || kind == TColumnType::kEnum) {
+        values.At(row, column) = static_cast<long double>(table.GetIntValue(column, row));
+      }
+    }
+  }
+  const int method_column = SoilPageFor(type).MethodColumn;
+  if (MethodGroupUsed(type) && method_column < columns && rows == kLayerTableRows) {
+    values.Method = static_cast<int>(values.At(kBottomRow, method_column));
+  }
+  return values;
+}
+
+void ClearUnusedSandParameters(TLayerValues& values) {
+  std::vector<int> unused;
+  switch (EffectiveMethod(kSand, values.Method)) {
+    case kKoMethod:
+      unused = {kSandBeta, kSandM, kSandOcr};
+      break;
+    case kBetaMethod:
+      unused = {kSandKo, kSandInterfaceAngle, kSandM, kSandOcr};
+      break;
+    default:
+      unused = {kSandKo, kSandBeta};
+      break;
+  }
+  for (const int column : unused) {
+    values.At(kTopRow, column) = 0;
+    values.At(kBottomRow, column) = 0;
+  }
+}
+
+void WriteLayerValues(TGridTable& table, int32_t type, TLayerValues values) {
+  if (table.RowCount() < kLayerTableRows) return;
+  const TSoilPage& page = SoilPageFor(type);
+  if (MethodGroupUsed(type)) values.Method = EffectiveMethod(type, values.Method);
+  if (type == kSand) ClearUnusedSandParameters(values);
+  for (const TSoilField& field : page.Fields) {
+    if (!SoilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
+    const TColumnType kind = table.GetColumn(field.Column).Type();
+    for (int row = 0; row < kLayerTableRows; ++row) {
+      const long double value = values.At(row, field.Column);
+      if (kind == TColumnType::kFloat) {
+        table.SetFloatValue(field.Column, row, value);
+      } else if (kind == TColumnType::kInt || kind == TColumnType::kEnum) {
+        table.SetIntValue(field.Column, row, RoundToInt32(value).value_or(0));
+      }
+    }
+  }
+  if (MethodGroupUsed(type) && page.MethodColumn < table.ColCount()) {
+    for (int row = 0; row < kLayerTableRows; ++row) {
+      table.SetIntValue(page.MethodColumn, row, values.Method);
+    }
+  }
+}
+
+std::optional<TSoilCloseFailure> CheckSoilPageClose(int32_t type, const TLayerValues& values) {
+  const int m = EffectiveMethod(type, values.Method);
+  const char* const qc_message =
+      "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!";
+  if (type == kSand && m == kKoMethod && BothZero(values, kSandKo)) {
+    return TSoilCloseFailure{
+        "Coefficient of Lateral Earth Pressure, Ko,\rshould be greater than zero while using Ko "
+        "Method\rPlease Check!",
+        kSandKo};
+  }
+  if (type == kSand && m == kBetaMethod && BothZero(values, kSandBlowCounts)) {
+    return TSoilCloseFailure{
+        "Blow Counts from SPT,\rshould be greater than zero while using Beta Method\rPlease Check!",
+        kSandBlowCounts};
+  }
+  if (type == kSandCFA && m == kCfaLpc && BothZero(values, kCfaQc)) {
+    return TSoilCloseFailure{qc_message, kCfaQc};
+  }
+  if (type == kSandCFA && m == kCfaFhwa && BothZero(values, kCfaSandBlowCounts)) {
+    return TSoilCloseFailure{
+        "Blow Counts from SPT,\rshould be greater than zero while using FHWA Method\rPlease Check!",
+        kCfaSandBlowCounts};
+  }
+  if (type == kClayCFA && m == kCfaLpc && BothZero(values, kCfaQc)) {
+    return TSoilCloseFailure{qc_message, kCfaQc};
+  }
+  return std::nullopt;
+}
+
+}  // namespace tolvane::app

@@ -1,0 +1,75 @@
+#include "plot_export_mode.h"
+
+#include <QGuiApplication>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "export_arguments.h"
+#include "main_form.h"
+#include "plot_availability.h"
+#include "plot_export_project.h"
+#include "plot_files.h"
+#include "plot_painter.h"
+#include "run_pipeline.h"
+
+namespace tolvane::app {
+namespace {
+
+int ExportPlots(TMainForm& form, const TPlotExportArguments& args, UserMessages& messages) {
+  std::error_code status;
+  std::filesystem::create_directories(args.OutDir, status);
+  if (!std::filesystem::is_directory(args.OutDir, status)) {
+    messages.error("The folder " + args.OutDir + " cannot be created.");
+    return kExitCannotWrite;
+  }
+  const std::optional<plot::TPictureFormat> format = plot::PictureFormatFromName(args.Format);
+  const plot::TPictureSize size{args.Width, args.Height, plot::kScreenPixelsPerInch};
+  int written = 0;
+  bool failed = false;
+  for (int p = 0; p < kResultPlotCount; ++p) {
+    if (!ResultPlotAvailable(form, p)) continue;
+    plot::TGraphPlot& plot = form.Plots()[p];
+    if (args.ShowLayers) plot.ShowLayers = *args.ShowLayers && plot.LayerLineCount() > 0;
+    const std::optional<plot::TFloatRect> bounds = plot.AutoBounds();
+    if (!bounds) continue;
+    const std::filesystem::path file =
+        std::filesystem::path(args.OutDir) / PlotFileName(p, args.Format);
+    if (!plot::SavePlotPicture(plot, *bounds, QString::fromStdString(file.string()), *format,
+                               size)) {
+      messages.error("The picture " + file.string() + " cannot be written.");
+      failed = true;
+      continue;
+    }
+    ++written;
+    std::cout << file.string() << "  " << plot.Caption << '\n';
+  }
+  if (failed) return kExitCannotWrite;
+  if (written == 0) {
+    messages.error("The project " + args.Project + " has no plot that can be drawn.");
+    return kExitNoInput;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunPlotExportMode(int argc, char** argv) {
+  ConsoleMessages messages;
+  std::string error;
+  const std::optional<TPlotExportArguments> args =
+      ParsePlotExportArguments(ArgumentsAfterProgram(argc, argv), error);
+  if (!args) {
+    messages.error(error);
+    return kExitUsage;
+  }
+  TExportProject project(messages);
+  const int opened = project.Open(args->Project);
+  if (opened != 0) return opened;
+  StartOffscreenGui(argc, argv);
+  int gui_argc = 1;
+  QGuiApplication app(gui_argc, argv);
+  return ExportPlots(project.Form(), *args, messages);
+}
+
+}  // namespace tolvane::app

@@ -1,0 +1,55 @@
+#include "plot_export_project.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+#include "run_pipeline.h"
+
+namespace tolvane::app {
+
+std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  return args;
+}
+
+void StartOffscreenGui(int /*argc*/, char** /*argv*/) {
+  constexpr int kReplace = 1;
+  setenv("QT_QPA_PLATFORM", "offscreen", kReplace);
+  // Without a desktop session Qt would warn about its runtime folder on every export; give it
+  // the private one it would use anyway.
+  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+    const std::filesystem::path runtime =
+        std::filesystem::temp_directory_path() / ("runtime-" + std::to_string(getuid()));
+    std::error_code status;
+    std::filesystem::create_directories(runtime, status);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace, status);
+    if (!status) setenv("XDG_RUNTIME_DIR", runtime.c_str(), kReplace);
+  }
+}
+
+TExportProject::TExportProject(UserMessages& messages)
+    : Messages_(messages), Form_(messages, Host_, std::filesystem::current_path()) {}
+
+int TExportProject::Open(const std::string& file) {
+  const int file_type = FileTypeIndexForPath(file);
+  if (file_type == 0) {
+    Messages_.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
+    return kExitDataError;
+  }
+  const TOpenResult opened = Form_.Open(file, file_type);
+  if (!opened.Opened) return kExitNoInput;
+  if (!opened.FormatError.empty()) return kExitDataError;
+  if (!Form_.Flags.ShowOutput) {
+    Messages_.error("The project " + file + " has no plot data: " +
+                    resultFile(std::filesystem::absolute(file), kPlotDataExtension).string() +
+                    " is missing or cannot be read. Run the project first (--run).");
+    return kExitNoInput;
+  }
+  return 0;
+}
+
+}  // namespace tolvane::app

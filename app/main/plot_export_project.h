@@ -1,0 +1,34 @@
+// What both headless exports share: the arguments, opening the project with its plot data and
+// formatting, and the offscreen platform for drawing without a display.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "main_form.h"
+#include "program_data.h"
+#include "user_messages.h"
+
+namespace tolvane::app {
+
+// argv[1] onwards.
+std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv);
+// Draws through Qt's offscreen platform, whatever display there is.
+void StartOffscreenGui(int argc, char** argv);
+
+class TExportProject {
+ public:
+  explicit TExportProject(UserMessages& messages);
+  // Opens the project and reads its plot data and formatting; 0, or the exit status with the
+  // message shown: no project, a project the reader rejects, no plot data.
+  int Open(const std::string& file);
+  TMainForm& Form() { return Form_; }
+
+ private:
+  UserMessages& Messages_;
+  THeadlessHost Host_;
+  TMainForm Form_;
+};
+
+}  // namespace tolvane::app

@@ -1,0 +1,69 @@
+// `--xlsx PROJECT --out FILE.xlsx [--select 1,9,12]`: the workbook of the export window for the
+// chosen plots (numbers of the plot list), all available ones by default.
+#include <algorithm>
+#include <iostream>
+
+#include "export_arguments.h"
+#include "plot_availability.h"
+#include "plot_export_mode.h"
+#include "plot_export_project.h"
+#include "plot_workbook.h"
+#include "run_pipeline.h"
+
+namespace tolvane::app {
+namespace {
+
+// The chosen plots in the order of the export table; a chosen plot without results is left out
+// with a warning.
+std::vector<int> ChosenPlots(TMainForm& form, const std::vector<int>& select,
+                             UserMessages& messages) {
+  const std::vector<int> available = AvailableForExport(form);
+  if (select.empty()) return available;
+  std::vector<int> chosen;
+  for (const int p : ExportTable()) {
+    if (std::find(select.begin(), select.end(), p + 1) == select.end()) continue;
+    if (std::find(available.begin(), available.end(), p) == available.end()) {
+      messages.warning("Plot " + std::to_string(p + 1) + " (" + form.Plots()[p].Caption +
+                       ") has no results and is left out.");
+      continue;
+    }
+    chosen.push_back(p);
+  }
+  return chosen;
+}
+
+}  // namespace
+
+int RunXlsxExportMode(int argc, char** argv) {
+  ConsoleMessages messages;
+  std::string error;
+  const std::optional<TXlsxExportArguments> args =
+      ParseXlsxExportArguments(ArgumentsAfterProgram(argc, argv), error);
+  if (!args) {
+    messages.error(error);
+    return kExitUsage;
+  }
+  TExportProject project(messages);
+  const int opened = project.Open(args->Project);
+  if (opened != 0) return opened;
+  const std::vector<int> chosen = ChosenPlots(project.Form(), args->Select, messages);
+  if (chosen.empty()) {
+    messages.error("The project " + args->Project + " has no results for the chosen plots.");
+    return kExitNoInput;
+  }
+  std::vector<const plot::TGraphPlot*> plots;
+  for (const int p : chosen) plots.push_back(&project.Form().Plots()[p]);
+  const plot::TWorkbookResult result = plot::WritePlotWorkbook(plots, args->OutFile, true);
+  if (!result.Written) {
+    messages.error(result.Error);
+    return kExitCannotWrite;
+  }
+  for (size_t k = 0; k < chosen.size(); ++k) {
+    std::cout << "Page_" << k + 1 << ", Plot_" << k + 1 << ": plot " << chosen[k] + 1 << "  "
+              << plots[k]->Caption << '\n';
+  }
+  messages.information(plot::ExportCompletedMessage(result.More255));
+  return 0;
+}
+
+}  // namespace tolvane::app

@@ -1,0 +1,27 @@
+// The 3D view rendered into an image without a window: an offscreen OpenGL context (Qt's
+// offscreen surface, or on Linux a surfaceless EGL context of Mesa when the platform gives none)
+// with a framebuffer object, then the labels through Qt.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <string>
+
+#include "block_camera.h"
+#include "block_renderer.h"
+
+namespace tolvane::views {
+
+struct TOffscreenResult {
+  QImage Image;          // null when no context could be had
+  std::string Error;     // why, when the image is null
+  std::string Renderer;  // the OpenGL renderer that drew it
+};
+
+// The scene of input in an image of the given size under the camera (its fit scale is set by the
+// scene set-up).
+TOffscreenResult RenderBlockOffscreen(const TBlockSceneInput& input, QSize size,
+                                      TBlockCamera& camera);
+
+}  // namespace tolvane::views

@@ -1,0 +1,56 @@
+// The display options of the 3D view, the checks and enabling of the "Show 3D View" menu, and the
+// size-factor stepping of the "Combined Plots" dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tolvane::views {
+
+struct TBlockFlags {
+  bool ShowShaft = true;
+  bool ShowWaterLevel = true;
+  bool ShowSoilLayers = true;
+  bool ShowSoilLayerLabels = false;
+  bool ShowSoilLayerDepthLabels = false;
+  bool ShowLocalAxes = true;
+  bool ShowUltimateEffects = false;
+  int ShowUltimateResults = 0;  // 0 the ultimate combined plot, 1 the ASD/LRFD combined plot
+  bool ShowSkinFriction = true;
+  bool ShowTipResistance = true;
+  bool ShowTotalCapacity = true;
+  bool ShowUltimateEffectsValues = false;
+  double UltimateEffectsFactor = 1.0;
+  int MouseOption = 0;
+  bool ZoomWindowBoxEnabled = false;
+};
+
+struct TMenuItemState {
+  bool Checked = false;
+  bool Enabled = true;
+};
+
+struct TBlock3DMenuState {
+  TMenuItemState Shaft;
+  TMenuItemState WaterLevel;
+  TMenuItemState SoilLayers;
+  TMenuItemState LayerLabels;  // enabled only while "Soil Layers" is checked
+  TMenuItemState LayerDepths;  // likewise
+  TMenuItemState GlobalAxes;
+  TMenuItemState CombinedPlots;
+};
+
+// The items of the "Show 3D View" menu when it opens: show_output is set when results are
+// loaded, plot_file_exists when the project's ".tv9p" file exists.
+TBlock3DMenuState Block3DMenuState(const TBlockFlags& flags, bool show_output,
+                                   bool plot_file_exists);
+
+// The size factor a text stands for; none when it is not a number.
+std::optional<double> ParseSizeFactor(const std::string& text);
+// One step of the up-down control through one significant digit: up 1, 2, ... 9, 10, 20, ...;
+// down 1, 0.9, 0.8, ... A factor not above 0 becomes 1.
+double StepSizeFactor(double value, bool up);
+// The factor in general number format ("1", "0.9", "20").
+std::string SizeFactorText(double value);
+
+}  // namespace tolvane::views

@@ -1,0 +1,57 @@
+// The OpenGL drawing of the 3D view: the scene set-up (projection, fit scale, display lists of the
+// soil layers and water table and of the shaft and diagrams) and the frame (camera, lists, axes,
+// zoom box). It needs a current compatibility-profile context; the window and the offscreen
+// render share it.
+#pragma once
+
+#include <vector>
+
+#include "block_camera.h"
+#include "block_options.h"
+#include "block_scene.h"
+#include "gl_window.h"
+
+namespace tolvane::plot {
+class TGraphPlot;
+}
+
+namespace tolvane::views {
+
+// What a scene is built from.
+struct TBlockSceneInput {
+  TViewProject Project;
+  TSceneExtents Extents;
+  TBlockFlags Flags;
+  const plot::TGraphPlot* Combine = nullptr;  // the combined plot of the diagrams, if any
+};
+
+class TBlockRenderer {
+ public:
+  TBlockRenderer() = default;
+  TBlockRenderer(const TBlockRenderer&) = delete;
+  TBlockRenderer& operator=(const TBlockRenderer&) = delete;
+
+  // The scene set-up for a drawing control of width w and height h inside a client area of
+  // client_w by client_h: projection, fit scale (into the camera) and the display lists.
+  void SetupRC(const TBlockSceneInput& input, int w, int h, int client_w, int client_h,
+               TBlockCamera& camera);
+  // One frame: clears, sets the camera, replays the lists, draws axes and the zoom box.
+  void DrawFigure(const TBlockSceneInput& input, int w, int h, TBlockCamera& camera);
+  // Frees the display lists (the context must be current).
+  void FreeLists();
+
+  // The labels of the last frame (layer depths and names, diagram maxima, axes).
+  const std::vector<TSceneLabel>& Labels() const { return FrameLabels_; }
+
+ private:
+  void CompileSoilAndWater(const TBlockSceneInput& input);
+  void CompileShaftAndDiagrams(const TBlockSceneInput& input);
+  void DrawAxes(const TBlockCamera& camera);
+  void DrawZoomBox(const TBlockCamera& camera, int w, int h);
+
+  unsigned ListBase_ = 0;  // lists 1, 2 and 5 of the scene at ListBase_ + 0, 1, 2
+  std::vector<TSceneLabel> SceneLabels_;
+  std::vector<TSceneLabel> FrameLabels_;
+};
+
+}  // namespace tolvane::views

@@ -1,0 +1,256 @@
+#include "block_scene.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "graph_plot.h"
+
+namespace tolvane::views {
+
+namespace {
+
+// The 3D view takes pi as 3.14.
+constexpr double kPi = 3.14;
+constexpr double kDegreesPerHalfTurn = 180.0;
+constexpr double kSceneHalfWidthDiameters = 12.5;  // 5 x 2.5 shaft diameters
+constexpr int kFitMarginPixels = 50;
+constexpr double kOrthoDepthPixels = 640.0;
+constexpr double kSmallLabel = 0.001;
+constexpr double kLargeLabel = 100000.0;
+constexpr int kMarkersPerSide = 5;
+constexpr int kDiagramLines = 3;
+constexpr double kDiagramSizeDiameters = 2.0;
+constexpr double kLabelOffsetDiameters = 1.5;
+constexpr double kFullTurn = 2 * 3.14159265358979323846;  // circles of the shaft
+
+constexpr std::array<TRgb, 10> kLayerColours{{
+    {0.8, 0.55, 0.0},
+    {0.55, 0.4, 0.2},
+    {0.4, 0.4, 0.2},
+    {0.4, 0.4, 0.55},
+    {0.0, 0.5, 0.5},
+    {0.2, 0.2, 0.55},
+    {0.8, 0.0, 0.8},
+    {0.4, 0.4, 0.55},
+    {0.15, 0.15, 0.45},
+    {0.65, 0.4, 0.2},
+}};
+
+constexpr std::array<const char*, 11> kSoilNames{
+    "Sand",        "Clay",          "Shale",  "Strong Rock(FHWA)", "Decomposed Rock", "Weak Rock",
+    "Strong Rock", "Gravelly Sand", "Gravel", "CFA Sand",          "CFA Clay"};
+
+TShaftPart Rim(double d, double z) {
+  return {TShaftPartKind::kRim, z, z, d, d, true, kRimColour};
+}
+TShaftPart Disc(double d, double z, bool up) {
+  return {TShaftPartKind::kDisc, z, z, d, d, up, kShaftGrey};
+}
+TShaftPart Side(double d_top, double z_top, double d_bottom, double z_bottom, TRgb colour) {
+  return {TShaftPartKind::kSide, z_top, z_bottom, d_top, d_bottom, true, colour};
+}
+
+void BelledShaft(const TViewProject& p, double l, std::vector<TShaftPart>& parts) {
+  const double b = p.B;
+  const double hb = BellLength(b, p.R, p.Theta);
+  const double body = l - p.Lue - p.Lle - hb;
+  parts.push_back(Rim(b, 0));
+  parts.push_back(Disc(b, 0, true));
+  if (p.Lue > 0) {
+    parts.push_back(Rim(b, -p.Lue));
+    parts.push_back(Side(b, 0, b, -p.Lue, kBelledZoneColour));
+  }
+  parts.push_back(Side(b, -p.Lue, b, -(p.Lue + body), kShaftGrey));
+  if (p.Lle > 0) {
+    parts.push_back(Rim(b, -(l - p.Lle - hb)));
+    parts.push_back(Side(b, -(l - p.Lle - hb), b, -(l - hb), kBelledZoneColour));
+  }
+  parts.push_back(Side(b, -(l - hb), b * p.R, -l, kShaftGrey));
+  parts.push_back(Disc(b * p.R, -l, false));
+  parts.push_back(Rim(b * p.R, -l));
+  parts.push_back(Rim(b, -(l - hb)));
+}
+
+void StraightShaft(const TViewProject& p, double l, std::vector<TShaftPart>& parts) {
+  const double b = p.B;
+  parts.push_back(Rim(b, 0));
+  parts.push_back(Disc(b, 0, true));
+  if (p.Lue > 0) {
+    parts.push_back(Rim(b, -p.Lue));
+    parts.push_back(Side(b, 0, b, -p.Lue, kStraightZoneColour));
+  }
+  parts.push_back(Side(b, -p.Lue, b, -(l - p.Lle), kShaftGrey));
+  if (p.Lle > 0) {
+    parts.push_back(Rim(b, -(l - p.Lle)));
+    parts.push_back(Side(b, -(l - p.Lle), b, -l, kStraightZoneColour));
+  }
+  parts.push_back(Disc(b, -l, false));
+  parts.push_back(Rim(b, -l));
+}
+
+// Depth of a plot point below the shaft head, lifted by the lower zone without side resistance.
+double DiagramDepth(double y, const TViewProject& p) {
+  double depth = p.UseElevation == 1 ? p.ValElevation - y : y;
+  if (p.Lle > 0) depth = std::max(depth - p.Lle, 0.0);
+  return depth;
+}
+
+}  // namespace
+
+double WallLength(const TViewProject& project) {
+  return project.Method == 1 ? project.DeepestLayerBottom() : project.PD;
+}
+
+double BellLength(double b, double ratio, double angle_degrees) {
+  if (angle_degrees <= 0) return 0.0;
+  return std::fabs(b * ratio - b) / 2 / std::tan(angle_degrees * kPi / kDegreesPerHalfTurn);
+}
+
+TSceneExtents GetMaxDims(const TViewProject& project) {
+  TSceneExtents e;
+  e.Y = kSceneHalfWidthDiameters * project.B;
+  e.X = std::max(e.Y, project.WTD);
+  e.Dmax = std::max(WallLength(project), project.DeepestLayerBottom());
+  e.XMax = e.X;
+  e.XMin = -e.X;
+  e.YMax = e.Y;
+  e.YMin = -e.Y;
+  e.ZMax = e.Dmax;
+  e.ZMin = -e.Dmax;
+  e.XRange = 2 * e.X;
+  e.YRange = 2 * e.Y;
+  e.ZRange = e.ZMax - e.ZMin;
+  e.HorizontalRange = std::max(e.XRange, e.YRange);
+  e.OverallRange = std::max({e.ZRange, std::fabs(e.XMax), std::fabs(e.YMax), std::fabs(e.ZMax),
+                             std::fabs(e.XMin), std::fabs(e.YMin), std::fabs(e.ZMin)});
+  e.Centre = {0.0, 0.0, -e.Dmax / 2};
+  return e;
+}
+
+double FitScale(int client_width, int client_height, const TSceneExtents& extents) {
+  // A client area smaller than the margin keeps one pixel, so the scene never turns over.
+  const double width = std::max(client_width - kFitMarginPixels, 1);
+  const double height = std::max(client_height - kFitMarginPixels, 1);
+  const double by_width = extents.XRange > 0 ? width / extents.XRange : 1.0;
+  const double by_height = extents.OverallRange > 0 ? height / extents.OverallRange : 1.0;
+  return std::min(by_width, by_height);
+}
+
+double OrthoDepth(int width, int height, const TSceneExtents& extents) {
+  if (extents.HorizontalRange <= 0) return std::max(width, height) / 2.0;
+  return kOrthoDepthPixels * (extents.OverallRange / extents.HorizontalRange) *
+         std::min(width, height) / 2.0;
+}
+
+TRgb LayerColour(int row) {
+  const int index = ((row % 10) + 10) % 10;
+  return kLayerColours[static_cast<size_t>(index)];
+}
+
+std::string ValueLabel(double value) {
+  char text[64];
+  const double size = std::fabs(value);
+  if (size <= kSmallLabel || size >= kLargeLabel) {
+    std::snprintf(text, sizeof text, "%.3E", value);
+  } else {
+    std::snprintf(text, sizeof text, "%.3f", value);
+  }
+  return text;
+}
+
+std::string BlockSoilName(int32_t soil_type, int row) {
+  if (soil_type >= 1 && soil_type <= static_cast<int32_t>(kSoilNames.size())) {
+    return kSoilNames[static_cast<size_t>(soil_type - 1)];
+  }
+  return "Layer " + std::to_string(row + 1);
+}
+
+std::vector<TShaftPart> ShaftParts(const TViewProject& project) {
+  std::vector<TShaftPart> parts;
+  const double l = WallLength(project);
+  if (project.R > 0 && project.Theta > 0) {
+    BelledShaft(project, l, parts);
+  } else {
+    StraightShaft(project, l, parts);
+  }
+  return parts;
+}
+
+std::vector<TVec3> CirclePoints(double diameter, double z) {
+  std::vector<TVec3> points;
+  points.reserve(kRoundSegments);
+  for (int i = 0; i < kRoundSegments; ++i) {
+    const double angle = kFullTurn * i / kRoundSegments;
+    points.push_back({diameter / 2 * std::cos(angle), diameter / 2 * std::sin(angle), z});
+  }
+  return points;
+}
+
+std::vector<TVec3> WaterMarkerApexes(const TSceneExtents& extents, const TViewProject& project) {
+  const double b = project.B;
+  const int last = kMarkersPerSide - 1;
+  std::vector<TVec3> apexes;
+  for (int i = 0; i < kMarkersPerSide; ++i) {
+    for (int j = 0; j < kMarkersPerSide; ++j) {
+      apexes.push_back({extents.XMin + b / 2 + i * (2 * extents.X - b) / last,
+                        extents.YMin + b / 2 + j * (2 * extents.Y - b) / last, -project.WTD});
+    }
+  }
+  return apexes;
+}
+
+std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
+                                       const TDiagramOptions& options) {
+  std::vector<TDiagram> diagrams;
+  const int lines = std::min(plot.LineCount(), kDiagramLines);
+  if (lines == 0) return diagrams;
+  const int n = plot.Line(0).Count();
+  double g = 0;
+  for (int k = 0; k < lines; ++k) {
+    for (const plot::TFloatPoint& point : plot.Line(k).Points()) {
+      g = std::max(g, std::fabs(static_cast<double>(point.x)));
+    }
+  }
+  const double b = project.B;
+  const double t = kDiagramSizeDiameters * b * options.Factor;
+  // With every value 0 the diagrams lie on their base line.
+  const auto offset = [&](double v) { return g > 0 ? v / g * t : 0.0; };
+  const std::array<bool, kDiagramLines> shown{options.ShowSkinFriction, options.ShowTipResistance,
+                                              options.ShowTotalCapacity};
+  const std::array<TRgb, kDiagramLines> colours{kSideResistanceColour, kTipResistanceColour,
+                                                kTotalCapacityColour};
+  for (int k = 0; k < lines; ++k) {
+    if (!shown[static_cast<size_t>(k)]) continue;
+    const plot::TLine& line = plot.Line(k);
+    const int count = std::min(n, line.Count());
+    TDiagram diagram;
+    diagram.Colour = colours[static_cast<size_t>(k)];
+    double largest = -1;
+    for (int m = 0; m < count; ++m) {
+      const double v = static_cast<double>(line.Point(m).x);
+      if (std::fabs(v) > largest) {
+        largest = std::fabs(v);
+        diagram.Label = ValueLabel(v);
+        diagram.LabelAt = {kLabelOffsetDiameters * b + offset(v), 0.0,
+                           -DiagramDepth(static_cast<double>(line.Point(m).y), project)};
+      }
+    }
+    for (int m = 0; m + 1 < count; ++m) {
+      const double d0 = DiagramDepth(static_cast<double>(line.Point(m).y), project);
+      const double d1 = DiagramDepth(static_cast<double>(line.Point(m + 1).y), project);
+      const double v0 = static_cast<double>(line.Point(m).x);
+      const double v1 = static_cast<double>(line.Point(m + 1).x);
+      std::vector<TVec3> strip{
+          {b, 0, -d1}, {b, 0, -d0}, {b + offset(v0), 0, -d0}, {b + offset(v1), 0, -d1}};
+      if (m + 2 == count) strip.push_back({b, 0, -d1});
+      diagram.Strips.push_back(std::move(strip));
+    }
+    diagram.HasLabel = options.ShowValues && count > 0;
+    diagrams.push_back(std::move(diagram));
+  }
+  return diagrams;
+}
+
+}  // namespace tolvane::views

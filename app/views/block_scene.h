@@ -1,0 +1,117 @@
+// The arithmetic of the 3D view's scene: shaft length and bell height, the scene extents and the
+// fit scale, the layer colours and label texts, the round pieces of the shaft, the water-table
+// markers and the capacity diagrams read from a combined plot. Model coordinates: x and y
+// horizontal, z upward, the shaft axis on the z axis and the ground surface at z = 0.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "view_project.h"
+
+namespace tolvane::plot {
+class TGraphPlot;
+}
+
+namespace tolvane::views {
+
+struct TVec3 {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+};
+
+struct TRgb {
+  double r = 0;
+  double g = 0;
+  double b = 0;
+  bool operator==(const TRgb&) const = default;
+};
+
+inline constexpr TRgb kRimColour{1.0, 0.5, 0.0};
+inline constexpr TRgb kShaftGrey{0.25, 0.25, 0.25};
+inline constexpr TRgb kBelledZoneColour{0.25, 0.25, 0.0};
+inline constexpr TRgb kStraightZoneColour{0.5, 0.5, 0.0};
+inline constexpr TRgb kSideResistanceColour{1.0, 0.0, 0.0};
+inline constexpr TRgb kTipResistanceColour{0.0, 1.0, 0.0};
+inline constexpr TRgb kTotalCapacityColour{0.0, 0.0, 1.0};
+inline constexpr int kRoundSegments = 20;  // segments of every circle of the shaft
+
+// The shaft length drawn: the deepest layer bottom when the design load is given, else PD.
+double WallLength(const TViewProject& project);
+// |B R - B| / 2 / tan(angle), pi taken as 3.14; 0 without a bell angle.
+double BellLength(double b, double ratio, double angle_degrees);
+
+struct TSceneExtents {
+  double X = 0;     // half-width along x: max(12.5 B, water depth)
+  double Y = 0;     // half-width along y: 12.5 B
+  double Dmax = 0;  // deepest level: max(shaft length, deepest layer bottom)
+  double XMin = 0, XMax = 0, YMin = 0, YMax = 0, ZMin = 0, ZMax = 0;
+  double XRange = 0, YRange = 0, ZRange = 0;
+  double HorizontalRange = 0;  // the larger of the x and y ranges
+  double OverallRange = 0;     // the z range or the largest absolute extent
+  TVec3 Centre;
+};
+
+TSceneExtents GetMaxDims(const TViewProject& project);
+
+// Fit scale (pixels per model unit) of a client area; a zero range gives 1 for its term.
+double FitScale(int client_width, int client_height, const TSceneExtents& extents);
+// Half-depth of the orthographic box (pixel units) of a drawing control.
+double OrthoDepth(int width, int height, const TSceneExtents& extents);
+
+// Colour of the layer box of a row of D.
+TRgb LayerColour(int row);
+// "0.000E+00" for |v| <= 0.001 or |v| >= 100000, "12.500" otherwise.
+std::string ValueLabel(double value);
+// Soil name of a soil-type code; "Layer " and the 1-based row for any other code.
+std::string BlockSoilName(int32_t soil_type, int row);
+
+enum class TShaftPartKind {
+  kRim,   // closed line of a circle at ZTop
+  kDisc,  // fan of triangles at ZTop, facing up or down
+  kSide,  // side surface between a circle at ZTop and one at ZBottom
+};
+
+struct TShaftPart {
+  TShaftPartKind Kind = TShaftPartKind::kRim;
+  double ZTop = 0;
+  double ZBottom = 0;
+  double DTop = 0;      // diameter at ZTop
+  double DBottom = 0;   // diameter at ZBottom (sides)
+  bool FacesUp = true;  // discs
+  TRgb Colour;
+};
+
+// The shaft as drawn: rims, discs and side surfaces in drawing order.
+std::vector<TShaftPart> ShaftParts(const TViewProject& project);
+
+// The corners of a circle of a shaft part at height z.
+std::vector<TVec3> CirclePoints(double diameter, double z);
+
+// Centres (x, y) of the 5 x 5 inverted pyramids on the water table; z is the water level.
+std::vector<TVec3> WaterMarkerApexes(const TSceneExtents& extents, const TViewProject& project);
+
+struct TDiagramOptions {
+  bool ShowSkinFriction = true;
+  bool ShowTipResistance = true;
+  bool ShowTotalCapacity = true;
+  bool ShowValues = false;  // label the largest value of each diagram
+  double Factor = 1.0;      // size factor of the diagrams
+};
+
+struct TDiagram {
+  TRgb Colour;
+  std::vector<std::vector<TVec3>> Strips;  // open lines, one per pair of consecutive points
+  bool HasLabel = false;
+  TVec3 LabelAt;
+  std::string Label;
+};
+
+// The diagrams of side resistance, tip resistance and total capacity of a combined plot (lines
+// 0, 1 and 2), beside the shaft in the x-z plane.
+std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
+                                       const TDiagramOptions& options);
+
+}  // namespace tolvane::views

@@ -1,0 +1,99 @@
+// The 3D view "3-D View": a child window of the main window holding the OpenGL drawing control.
+// The main window steers it: the "Show 3D View" menu toggles what is shown, seven tool buttons
+// choose the mouse mode and zoom, and the "Combined Plots" dialog controls the diagrams.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "block_camera.h"
+#include "block_options.h"
+#include "block_renderer.h"
+#include "block_scene.h"
+#include "dlg_pile_diagrams.h"
+
+namespace tolvane::app {
+class TWindowHost;
+}
+
+namespace tolvane::views {
+
+class TglWindow;
+
+class TDlgBlock : public QWidget {
+ public:
+  explicit TDlgBlock(app::TWindowHost& host, QWidget* parent = nullptr);
+  ~TDlgBlock() override;
+
+  TBlockFlags Flags;  // the display flags, mouse mode included
+  const TBlockCamera& Camera() const { return Camera_; }
+  TBlockCamera& Camera() { return Camera_; }
+  const TSceneExtents& Extents() const { return Extents_; }
+  // The drawing control; none where the platform gives no OpenGL context (the window then says
+  // so instead of drawing).
+  TglWindow* GlWindow() const { return Gl_; }
+  app::TWindowHost& Host() const { return Host_; }
+
+  // The toggles of the "Show 3D View" menu: each inverts its flag and rebuilds the scene.
+  void ShowShaftOption();
+  void ShowWaterLevelOption();
+  void ShowSoilLayersOption();
+  void ShowSoilLayerLabelsOption();
+  void ShowSoilLayerDepthLabelsOption();
+  void ShowLocalAxesOption();
+  // "Combined Plots": shows the dialog, creating it on first use.
+  void UltimateEffectsWindow();
+  TDlgPileDiagrams* PileDiagrams() const { return Diagrams_; }
+  bool UltimateEffectsExists() const { return Diagrams_ != nullptr; }
+
+  // The tool buttons: a mouse mode (kMousePanning ... kMouseZoomWindow) with whether "Zoom
+  // Window" is down, "Zoom In" and "Zoom Out" (Zooming with kZoomStep or its inverse) and
+  // "Restart View".
+  void SetMouseOption(int option, bool zoom_window_down);
+  void Zooming(double factor);
+  void RestartViewButtonClick();
+
+  // Repaint replaying the compiled scene.
+  void RedrawFigure();
+  // Rebuild the scene from the project on the next paint.
+  void RedrawComplete();
+  // Fit the drawing control to the window and rebuild on the next paint.
+  void ResizeWindow();
+  // The state of the "Show 3D View" menu when it opens.
+  TBlock3DMenuState MenuState() const;
+
+  // The scene as it would be built now (project, extents, flags, the diagrams' plot).
+  TBlockSceneInput SceneInput() const;
+  // Set once the window is closing: the main window no longer counts it as open.
+  bool IsClosing() const { return Closing_; }
+
+  static constexpr const char* kTitle = "3-D View";
+  static constexpr const char* kNoOpenGLMessage =
+      "The 3D view cannot be drawn here: the display gives no OpenGL 2.1 compatibility "
+      "context.";
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormActivate();
+  void Paint();
+  void MouseDown(QMouseEvent* event);
+  void MouseMove(QMouseEvent* event);
+  void MouseUp(QMouseEvent* event);
+  void Toggle(bool& flag);
+
+  app::TWindowHost& Host_;
+  TglWindow* Gl_ = nullptr;
+  TBlockRenderer Renderer_;
+  TBlockCamera Camera_;
+  TSceneExtents Extents_;
+  bool Activated_ = false;
+  bool Closing_ = false;
+  TBlockSceneInput Scene_;  // the scene of the last set-up
+  QPointer<TDlgPileDiagrams> Diagrams_;
+};
+
+}  // namespace tolvane::views

@@ -1,0 +1,69 @@
+// The elevation view "Elevation View": a child window of the main window with the picture on the
+// left and the buttons "Print", "Omit Hatches" and "Close" on the right. It is rebuilt from the
+// project each time it is activated.
+#pragma once
+
+#include <QWidget>
+
+#include "side_view_geometry.h"
+
+class QCheckBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+
+namespace tolvane::app {
+class TWindowHost;
+}
+
+namespace tolvane::views {
+
+class TDlgSideView;
+
+// The client area: picture, resize and the depth read-out.
+class TSideViewCanvas : public QWidget {
+ public:
+  explicit TSideViewCanvas(TDlgSideView& owner);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  TDlgSideView& Owner_;
+};
+
+class TDlgSideView : public QWidget {
+ public:
+  explicit TDlgSideView(app::TWindowHost& host, QWidget* parent = nullptr);
+
+  // Rebuild from the project: pieces, ground offset, bell height, the default shaft length.
+  void FormActivate();
+  // "Print": the print dialog, then one landscape page.
+  void PrintButtonClick();
+  // The page on a printer set up by the caller (the dialog's choice or a PDF file).
+  bool PrintTo(QPrinter& printer);
+
+  const TSideViewGeometry& Geometry() const { return Geometry_; }
+  TSideViewGeometry& Geometry() { return Geometry_; }
+  bool OmitHatches() const;
+  QCheckBox* OmitHatchesBox() const { return OmitHatches_; }
+  QWidget* Canvas() const { return Canvas_; }
+  // The main window's project, as the window reads it.
+  app::TWindowHost& Host() const { return Host_; }
+
+  static constexpr const char* kTitle = "Elevation View";
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  app::TWindowHost& Host_;
+  TSideViewGeometry Geometry_;
+  TSideViewCanvas* Canvas_ = nullptr;
+  QCheckBox* OmitHatches_ = nullptr;
+  QLabel* PrintFont_ = nullptr;  // hidden: the font of the printed labels
+};
+
+}  // namespace tolvane::views

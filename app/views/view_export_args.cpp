@@ -1,0 +1,79 @@
+#include "view_export_args.h"
+
+#include <charconv>
+
+namespace tolvane::views {
+
+namespace {
+
+std::optional<int> ParseSide(std::string_view text) {
+  int value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (value < kMinExportPixels || value > kMaxExportPixels) return std::nullopt;
+  return value;
+}
+
+bool ParseSize(const std::string& text, TViewExportRequest& request) {
+  const size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  const std::optional<int> w = ParseSide(std::string_view(text).substr(0, x));
+  const std::optional<int> h = ParseSide(std::string_view(text).substr(x + 1));
+  if (!w || !h) return false;
+  request.Width = *w;
+  request.Height = *h;
+  return true;
+}
+
+}  // namespace
+
+std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::string>& args,
+                                                      std::string& error) {
+  TViewExportRequest request;
+  if (args.size() < 2 || args[0] != "--view") {
+    error = "--view needs the view: elevation or 3d";
+    return std::nullopt;
+  }
+  if (args[1] == "elevation") {
+    request.Kind = TViewKind::kElevation;
+  } else if (args[1] == "3d" || args[1] == "3D") {
+    request.Kind = TViewKind::k3D;
+  } else {
+    error = "unknown view \"" + args[1] + "\": use elevation or 3d";
+    return std::nullopt;
+  }
+  for (size_t i = 2; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--out" || arg == "--size") {
+      if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return std::nullopt;
+      }
+      const std::string& value = args[++i];
+      if (arg == "--out") {
+        request.Out = value;
+      } else if (!ParseSize(value, request)) {
+        error = "--size takes WIDTHxHEIGHT in pixels, each from " +
+                std::to_string(kMinExportPixels) + " to " + std::to_string(kMaxExportPixels) +
+                ", not \"" + value + "\"";
+        return std::nullopt;
+      }
+    } else if (request.Project.empty() && !arg.starts_with("--")) {
+      request.Project = arg;
+    } else {
+      error = "unexpected argument \"" + arg + "\"";
+      return std::nullopt;
+    }
+  }
+  if (request.Project.empty()) {
+    error = "--view needs a project file";
+    return std::nullopt;
+  }
+  if (request.Out.empty()) {
+    error = "--view needs --out FILE for the image";
+    return std::nullopt;
+  }
+  return request;
+}
+
+}  // namespace tolvane::views

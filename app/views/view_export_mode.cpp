@@ -1,0 +1,97 @@
+#include "view_export_mode.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPalette>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "block_offscreen.h"
+#include "main_form.h"
+#include "program_data.h"
+#include "result_plots.h"
+#include "run_pipeline.h"
+#include "side_view_painter.h"
+#include "user_messages.h"
+#include "view_export_args.h"
+#include "view_project.h"
+
+namespace tolvane::views {
+
+namespace {
+
+QImage RenderElevation(app::TMainForm& form, const TViewExportRequest& request) {
+  TProgramData& data = form.Data();
+  const double length = ApplyDefaultShaftLength(data);
+  return RenderSideViewImage(ReadViewProject(data), length, {request.Width, request.Height}, false,
+                             QGuiApplication::palette().color(QPalette::Window),
+                             QGuiApplication::font());
+}
+
+TOffscreenResult Render3D(app::TMainForm& form, const TViewExportRequest& request) {
+  TBlockSceneInput input;
+  input.Project = ReadViewProject(form.Data());
+  input.Extents = GetMaxDims(input.Project);
+  // The default flags, and the diagrams of the ultimate combined plot when results are loaded.
+  input.Flags.ShowUltimateEffects = form.Flags.ShowOutput;
+  input.Combine = &form.Plots()[app::kPltCombine];
+  TBlockCamera camera;
+  camera.Restart(input.Extents);
+  return RenderBlockOffscreen(input, {request.Width, request.Height}, camera);
+}
+
+}  // namespace
+
+int RunViewExportMode(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
+  const std::optional<TViewExportRequest> request = ParseViewExportArgs(args, error);
+  if (!request) {
+    std::cerr << "tolvane2023: " << error << "\nUsage:\n" << kViewExportUsage;
+    return app::kExitUsage;
+  }
+  const int file_type = FileTypeIndexForPath(request->Project);
+  if (file_type == 0) {
+    std::cerr << "The file " << request->Project
+              << " is not a project file (.tv9d, .tv8d or .tvd).\n";
+    return app::kExitDataError;
+  }
+  std::error_code ignored;
+  // Opening a project makes its folder current; the image goes where the caller meant.
+  const std::filesystem::path out = std::filesystem::absolute(request->Out, ignored);
+  // No window is ever shown: without a chosen platform, draw offscreen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+
+  app::ConsoleMessages messages;
+  THeadlessHost host;
+  app::TMainForm form(messages, host, std::filesystem::path());
+  const app::TOpenResult opened = form.Open(request->Project, file_type);
+  if (!opened.Opened) return app::kExitNoInput;
+  if (!opened.FormatError.empty()) return app::kExitDataError;
+
+  QImage image;
+  if (request->Kind == TViewKind::kElevation) {
+    image = RenderElevation(form, *request);
+  } else {
+    const TOffscreenResult rendered = Render3D(form, *request);
+    if (rendered.Image.isNull()) {
+      std::cerr << "The 3D view cannot be drawn here: no OpenGL context could be created ("
+                << rendered.Error << ").\n";
+      return app::kExitUnavailable;
+    }
+    image = rendered.Image;
+  }
+  if (!image.save(QString::fromStdString(out.string()))) {
+    std::cerr << "The image " << out.string() << " could not be written.\n";
+    return app::kExitCannotWrite;
+  }
+  std::cout << "Wrote " << out.string() << " (" << image.width() << " x " << image.height()
+            << ")\n";
+  return 0;
+}
+
+}  // namespace tolvane::views

@@ -1,0 +1,21 @@
+// Pictures of the seven 3D tool buttons: panning, zooming, rotating, zoom window, zoom in, zoom
+// out and restart view.
+#pragma once
+
+#include <QIcon>
+
+namespace tolvane::views {
+
+enum class TBlockToolIcon {
+  kPanning,
+  kZooming,
+  kRotating,
+  kZoomWindow,
+  kZoomIn,
+  kZoomOut,
+  kRestart
+};
+
+QIcon BlockToolIcon(TBlockToolIcon icon);
+
+}  // namespace tolvane::views

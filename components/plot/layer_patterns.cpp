@@ -1,0 +1,203 @@
+#include "layer_patterns.h"
+
+#include <QPainter>
+#include <array>
+
+namespace tolvane::plot {
+namespace {
+
+// Codes of the hatches.
+constexpr int kBDiagonal = 1;
+constexpr int kFDiagonal = 2;
+constexpr int kCross = 3;
+constexpr int kDiagCross = 4;
+constexpr int kHorizontal = 5;
+constexpr int kVertical = 6;
+constexpr int kDots = 7;
+constexpr int kDashes = 8;
+constexpr int kBricks = 9;
+constexpr int kBricksWithStrokes = 10;
+constexpr int kDotsAndPebbles = 11;
+constexpr int kPebbles = 12;
+
+// A motif drawn at a scale: the screen version uses scale 1, the print version a coarser one.
+struct TDotMotif {
+  int Size;     // dot edge, pixels
+  int Spacing;  // across a row
+  int RowStep;  // between rows
+  int Shift;    // alternate rows
+};
+constexpr TDotMotif kScreenDots = {2, 8, 4, 4};
+constexpr TDotMotif kPrintDots = {6, 48, 24, 24};
+
+struct TCourseMotif {
+  int Width;
+  int Height;
+  int Course;     // distance of the full-width lines
+  int Thickness;  // of every stroke
+  int JointA;     // x of the joints of even and odd courses
+  int JointB;
+  int DashLength;  // staggered dashes
+  int DashGap;
+  int DashShift;
+};
+constexpr TCourseMotif kScreenCourses = {30, 42, 7, 1, 7, 21, 20, 10, 19};
+constexpr TCourseMotif kPrintCourses = {96, 69, 23, 2, 22, 70, 64, 32, 61};
+
+constexpr int kScreenDotTile = 80;
+constexpr int kPrintDotTile = 96;
+constexpr int kPrintPebbleTileHeight = 192;
+
+// Pebbles of the 80 x 80 screen tile: left, top, width, height in pixels.
+struct TPebble {
+  int Left, Top, Width, Height;
+};
+constexpr std::array<TPebble, 10> kPebbleShapes = {{{4, 6, 9, 7},
+                                                    {30, 3, 12, 9},
+                                                    {58, 10, 7, 6},
+                                                    {14, 30, 6, 5},
+                                                    {40, 26, 10, 12},
+                                                    {66, 34, 8, 9},
+                                                    {6, 52, 11, 8},
+                                                    {34, 56, 5, 6},
+                                                    {52, 62, 12, 10},
+                                                    {22, 70, 7, 5}}};
+// The print tile holds the screen arrangement twice, scaled, the lower copy shifted half a tile.
+constexpr double kPrintPebbleScale = 1.2;
+
+QImage WhiteTile(int width, int height) {
+  QImage tile(width, height, QImage::Format_RGB32);
+  tile.fill(Qt::white);
+  return tile;
+}
+
+void DrawDots(QImage& tile, const TDotMotif& m) {
+  QPainter p(&tile);
+  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.RowStep) {
+    for (int x = (row % 2) * m.Shift; x < tile.width(); x += m.Spacing) {
+      p.fillRect(x, y, m.Size, m.Size, Qt::black);
+    }
+  }
+}
+
+void DrawDashes(QImage& tile, const TCourseMotif& m) {
+  QPainter p(&tile);
+  const int period = m.DashLength + m.DashGap;
+  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
+    const int shift = (row % 2) * m.DashShift % period;
+    for (int x = shift - period; x < tile.width(); x += period) {
+      p.fillRect(x, y, m.DashLength, m.Thickness, Qt::black);
+    }
+  }
+}
+
+void DrawBricks(QImage& tile, const TCourseMotif& m, bool strokes) {
+  QPainter p(&tile);
+  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
+    p.fillRect(0, y, tile.width(), m.Thickness, Qt::black);
+    const int joint = row % 2 == 0 ? m.JointA : m.JointB;
+    p.fillRect(joint, y, m.Thickness, m.Course, Qt::black);
+    if (!strokes) continue;
+    // One pixel down per two across, from the course's top line to the next one.
+    const int start = (joint + m.Width / 2) % m.Width;
+    for (int d = 0; d < m.Course; d += 1) {
+      p.fillRect((start + 2 * d) % m.Width, y + d, 2 * m.Thickness, m.Thickness, Qt::black);
+    }
+  }
+}
+
+void DrawPebbles(QImage& tile, bool print_version) {
+  QPainter p(&tile);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  if (!print_version) {
+    for (const TPebble& s : kPebbleShapes) p.drawEllipse(s.Left, s.Top, s.Width, s.Height);
+    return;
+  }
+  const auto scaled = [](int v) { return static_cast<int>(v * kPrintPebbleScale); };
+  for (int copy = 0; copy < 2; ++copy) {
+    const int dx = copy * kPrintDotTile / 2;
+    const int dy = copy * kPrintDotTile;
+    for (const TPebble& s : kPebbleShapes) {
+      const int x = (scaled(s.Left) + dx) % kPrintDotTile;
+      p.drawEllipse(x, scaled(s.Top) + dy, scaled(s.Width), scaled(s.Height));
+    }
+  }
+}
+
+}  // namespace
+
+QImage LayerPicture(int code, bool print_version) {
+  const TCourseMotif& courses = print_version ? kPrintCourses : kScreenCourses;
+  const TDotMotif& dots = print_version ? kPrintDots : kScreenDots;
+  const int dot_tile = print_version ? kPrintDotTile : kScreenDotTile;
+  const int pebble_height = print_version ? kPrintPebbleTileHeight : kScreenDotTile;
+  QImage tile;
+  switch (code) {
+    case kDots:
+      tile = WhiteTile(dot_tile, dot_tile);
+      DrawDots(tile, dots);
+      break;
+    case kDashes:
+      tile = WhiteTile(courses.Width, courses.Height);
+      DrawDashes(tile, courses);
+      break;
+    case kBricks:
+    case kBricksWithStrokes:
+      tile = WhiteTile(courses.Width, courses.Height);
+      DrawBricks(tile, courses, code == kBricksWithStrokes);
+      break;
+    case kDotsAndPebbles:
+    case kPebbles:
+      tile = WhiteTile(dot_tile, pebble_height);
+      if (code == kDotsAndPebbles) DrawDots(tile, dots);
+      DrawPebbles(tile, print_version);
+      break;
+    default:
+      break;
+  }
+  return tile;
+}
+
+namespace {
+
+QBrush Hatch(Qt::BrushStyle style, int pixels_per_inch) {
+  QBrush brush(Qt::black, style);
+  if (pixels_per_inch > kHatchPixelsPerInch) {
+    const double scale = static_cast<double>(pixels_per_inch) / kHatchPixelsPerInch;
+    brush.setTransform(QTransform::fromScale(scale, scale));
+  }
+  return brush;
+}
+
+}  // namespace
+
+QBrush LayerBrush(int code, bool print_version, int pixels_per_inch) {
+  switch (code) {
+    case kBDiagonal:
+      return Hatch(Qt::BDiagPattern, pixels_per_inch);
+    case kFDiagonal:
+      return Hatch(Qt::FDiagPattern, pixels_per_inch);
+    case kCross:
+      return Hatch(Qt::CrossPattern, pixels_per_inch);
+    case kDiagCross:
+      return Hatch(Qt::DiagCrossPattern, pixels_per_inch);
+    case kHorizontal:
+      return Hatch(Qt::HorPattern, pixels_per_inch);
+    case kVertical:
+      return Hatch(Qt::VerPattern, pixels_per_inch);
+    default:
+      break;
+  }
+  if (code < kFirstPictureCode || code > kLastPatternCode) return QBrush(Qt::NoBrush);
+  QBrush brush(LayerPicture(code, print_version));
+  const int made_for = print_version ? kPrintPicturePixelsPerInch : kHatchPixelsPerInch;
+  if (pixels_per_inch > made_for) {
+    const double scale = static_cast<double>(pixels_per_inch) / made_for;
+    brush.setTransform(QTransform::fromScale(scale, scale));
+  }
+  return brush;
+}
+
+}  // namespace tolvane::plot

@@ -1,0 +1,109 @@
+#include "plot_files.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cctype>
+
+#include "plot_painter.h"
+
+namespace tolvane::plot {
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+
+TDrawArea ImageArea(const TGraphPlot& plot, const TPictureSize& size) {
+  return LayoutTarget(plot, TDrawTarget::kBitmap, {0, 0, size.Width, size.Height},
+                      {size.PixelsPerInch, size.PixelsPerInch});
+}
+
+bool SaveImage(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out, const char* format,
+               const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+  QImage image(size.Width, size.Height, QImage::Format_RGB32);
+  if (image.isNull()) return false;
+  const int dots_per_metre = static_cast<int>(size.PixelsPerInch / kMetresPerInch);
+  image.setDotsPerMeterX(dots_per_metre);
+  image.setDotsPerMeterY(dots_per_metre);
+  {
+    QPainter painter(&image);
+    DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+  }
+  return image.save(&out, format);
+}
+
+bool SaveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
+             const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+  QSvgGenerator svg;
+  svg.setOutputDevice(&out);
+  svg.setSize(QSize(size.Width, size.Height));
+  svg.setViewBox(QRect(0, 0, size.Width, size.Height));
+  svg.setResolution(size.PixelsPerInch);
+  svg.setTitle(QString::fromStdString(plot.Caption));
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+  return painter.end();
+}
+
+bool SavePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
+             const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+  QPdfWriter pdf(&out);
+  pdf.setResolution(size.PixelsPerInch);
+  pdf.setTitle(QString::fromStdString(plot.Caption));
+  const QSizeF inches(static_cast<double>(size.Width) / size.PixelsPerInch,
+                      static_cast<double>(size.Height) / size.PixelsPerInch);
+  pdf.setPageLayout(QPageLayout(QPageSize(inches, QPageSize::Inch), QPageLayout::Portrait,
+                                QMarginsF(0, 0, 0, 0)));
+  QPainter painter;
+  if (!painter.begin(&pdf)) return false;
+  DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+  return painter.end();
+}
+
+}  // namespace
+
+std::optional<TPictureFormat> PictureFormatFromName(const std::string& name) {
+  std::string lower = name;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower == "png") return TPictureFormat::kPng;
+  if (lower == "bmp") return TPictureFormat::kBmp;
+  if (lower == "svg") return TPictureFormat::kSvg;
+  if (lower == "pdf") return TPictureFormat::kPdf;
+  return std::nullopt;
+}
+
+bool SavePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
+                     TPictureFormat format, const TPictureSize& size,
+                     const std::optional<TLegendPlacement>& legend) {
+  if (size.Width <= 0 || size.Height <= 0 || size.PixelsPerInch <= 0) return false;
+  QSaveFile out(file);
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  bool drawn = false;
+  switch (format) {
+    case TPictureFormat::kPng:
+      drawn = SaveImage(plot, bounds, out, "PNG", size, legend);
+      break;
+    case TPictureFormat::kBmp:
+      drawn = SaveImage(plot, bounds, out, "BMP", size, legend);
+      break;
+    case TPictureFormat::kSvg:
+      drawn = SaveSvg(plot, bounds, out, size, legend);
+      break;
+    case TPictureFormat::kPdf:
+      drawn = SavePdf(plot, bounds, out, size, legend);
+      break;
+  }
+  if (!drawn) {
+    out.cancelWriting();
+    return false;
+  }
+  return out.commit();
+}
+
+}  // namespace tolvane::plot

@@ -1,0 +1,32 @@
+// Zooming a plot with the mouse: the rectangle drawn with the left button and the zoom-out of
+// the right button, kept inside the bounds the window computed when it opened.
+#pragma once
+
+#include <optional>
+
+#include "axis_scale.h"
+#include "graph_plot.h"
+
+namespace tolvane::plot {
+
+// The narrowest range a zoom shows: a twentieth of the full range.
+inline constexpr long double kMinimumZoomFraction = 1.0L / 20;
+
+// The pixel clamped into the curve area (right and bottom edges included).
+TPixel ClampToArea(const TPixelRect& area, const TPixel& pixel);
+
+// The new bounds for a rectangle from `press` to `release` (pixels; the release point is clamped
+// into the curve area). None when the two share an x or a y.
+std::optional<TFloatRect> ZoomToRectangle(const TFloatRect& current, const TFloatRect& maximum,
+                                          const TPixelRect& area, bool x_on_top, bool y_reversed,
+                                          const TPixel& press, const TPixel& release);
+
+// The bounds after a right click at `click` (pixels inside the curve area).
+TFloatRect ZoomOut(const TFloatRect& current, const TFloatRect& maximum, const TPixelRect& area,
+                   bool x_on_top, bool y_reversed, const TPixel& click);
+
+// The data values under a pixel clamped into the curve area (the mouse read-out).
+TFloatPoint ReadOut(const TFloatRect& current, const TPixelRect& area, bool x_on_top,
+                    const TPixel& pixel);
+
+}  // namespace tolvane::plot

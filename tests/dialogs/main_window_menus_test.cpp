@@ -1,0 +1,103 @@
+// Checks that the main window's Data menu opens the data windows, that a second command brings
+// the open window back, and that the unit switch refreshes an open window at once.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+#include "main_window.h"
+#include "option_windows.h"
+#include "soil_layers_window.h"
+
+namespace tolvane::app {
+
+class MainWindowMenusTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theDataMenuOpensEachWindow() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.Core().Data().METHOD = 2;
+    window.UpdateEnabling();
+    const struct {
+      const char* Action;
+      TDataWindow Window;
+      const char* Caption;
+    } commands[] = {
+        {"actionTitle", TDataWindow::kTitle, "Project Title"},
+        {"actionDrilledShaft", TDataWindow::kDrilledShaftProperties, "Drilled-Shaft Properties"},
+        {"actionSoilLayers", TDataWindow::kSoilLayers, "Soil Layers"},
+        {"actionFactorOfSafety", TDataWindow::kFactorOfSafety, "Factor of Safety (F.S.)"},
+        {"actionWaterTable", TDataWindow::kWaterTable, "Water Table"},
+        {"actionShaftLength", TDataWindow::kShaftLength, "Drilled Shaft Length"},
+        {"actionMultipleLengths", TDataWindow::kMultipleLengths, "Multiple Shaft Lengths"},
+        {"actionControlOptions", TDataWindow::kControlOptions, "Control Options"},
+        {"actionDesignLoad", TDataWindow::kDesignLoad, "Specification of Design Load"},
+    };
+    for (const auto& command : commands) {
+      QAction* action = window.Action(QString::fromUtf8(command.Action));
+      QVERIFY2(action != nullptr, command.Action);
+      action->trigger();
+      QWidget* opened = FindDataWindow(window, command.Window);
+      QVERIFY2(opened != nullptr, command.Action);
+      QCOMPARE(opened->windowTitle(), QString::fromUtf8(command.Caption));
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The design-load command closed the shaft-length window.
+    QVERIFY(FindDataWindow(window, TDataWindow::kShaftLength) == nullptr);
+    // A second command shows the same window again.
+    QWidget* layers = FindDataWindow(window, TDataWindow::kSoilLayers);
+    window.Action(QStringLiteral("actionSoilLayers"))->trigger();
+    QCOMPARE(FindDataWindow(window, TDataWindow::kSoilLayers), layers);
+    QCOMPARE(window.MdiArea()->activeSubWindow()->widget(), layers);
+
+    // The multiple-lengths window is a window of its own, owned by the main window.
+    QWidget* lengths = FindDataWindow(window, TDataWindow::kMultipleLengths);
+    QVERIFY(lengths->isWindow());
+    QCOMPARE(lengths->parentWidget(), &window);
+
+    window.grab().save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/main_window_with_data_windows.png"));
+    window.Core().Project().Grids().ProjectChanged = false;
+  }
+
+  void theDesignMethodShowsTheLrfdColumnsOfAnOpenLayerWindow() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.Action(QStringLiteral("actionSoilLayers"))->trigger();
+    auto* layers =
+        qobject_cast<TSoilLayersWindow*>(FindDataWindow(window, TDataWindow::kSoilLayers));
+    QVERIFY(layers != nullptr);
+    QCOMPARE(layers->Grid()->columnCount(), 5);
+    window.Action(QStringLiteral("actionLRFD"))->trigger();
+    QCOMPARE(window.Core().Data().NLRFD, 1);
+    QCOMPARE(layers->Grid()->columnCount(), 7);
+    window.Core().Project().Grids().ProjectChanged = false;
+  }
+
+  void theUnitSwitchRefreshesAnOpenWindow() {
+    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    window.Start(QString());
+    window.Action(QStringLiteral("actionEnglishUnits"))->trigger();
+    window.Core().Data().WTD = 10;
+    window.Action(QStringLiteral("actionWaterTable"))->trigger();
+    auto* water =
+        qobject_cast<TWaterTableWindow*>(FindDataWindow(window, TDataWindow::kWaterTable));
+    QVERIFY(water != nullptr);
+    QCOMPARE(water->Depth()->text(), QStringLiteral("10"));
+    window.Action(QStringLiteral("actionSIUnits"))->trigger();
+    // 10 ft = 10 / 3.280839895 m = 3.048 m
+    QCOMPARE(water->Depth()->text(), QStringLiteral("3.048"));
+    QCOMPARE(water->Depth()->EditLabel()->text(), QStringLiteral("&Depth of water table (m)"));
+    window.Core().Project().Grids().ProjectChanged = false;
+    window.Action(QStringLiteral("actionEnglishUnits"))->trigger();
+    window.Core().Project().Grids().ProjectChanged = false;
+  }
+};
+
+}  // namespace tolvane::app
+
+QTEST_MAIN(tolvane::app::MainWindowMenusTest)
+#include "main_window_menus_test.moc"

@@ -1,0 +1,265 @@
+// Checks the soil-parameter pages without windows: fields and their units, enabling and notes by
+// method, the checks on closing and the values written back into a layer's table.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "current_project.h"
+#include "data_edit.h"
+#include "soil_layer_rules.h"
+#include "soil_pages.h"
+
+namespace tolvane::app {
+namespace {
+
+bool Contains(const std::vector<std::string>& notes, const std::string& note) {
+  return std::find(notes.begin(), notes.end(), note) != notes.end();
+}
+
+const TSoilField& FieldOf(int32_t type, int column) {
+  for (const TSoilField& field : SoilPageFor(type).Fields) {
+    if (field.Column == column) return field;
+  }
+  throw std::logic_error("no field");
+}
+
+TEST(SoilPages, EachTypeShowsItsPageAndTitle) {
+  const struct {
+    int32_t Type;
+    const char* Page;
+    const char* Title;
+    size_t Fields;
+  } cases[] = {
+      {kSand, "Sand", "Sand", 8},
+      {kClay, "Clay", "Clay (FHWA Spec.)", 6},
+      {kShale, "Clay", "Shale (Reese and Aurora)", 6},
+      {kStrongRockSideOrEnd, "Rock",
+       "Strong Rock (FHWA Spec. - use either side friction or end bearing)", 8},
+      {kStrongRockSideAndEnd, "Rock", "Strong Rock (FHWA Spec. - side friction plus end bearing)",
+       8},
+      {kDecomposedRock, "Decomp. Rock", "Decomp. Rock", 5},
+      {kWeakRock, "Weak Rock", "Weak Rock", 8},
+      {kGravellySand, "Gravel", "Gravelly Sand (Rollins et al)", 3},
+      {kGravel, "Gravel", "Gravel (Rollins et al)", 3},
+      {kSandCFA, "Sand CFA", "Sand CFA", 6},
+      {kClayCFA, "Clay CFA", "Clay CFA", 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Type);
+    EXPECT_EQ(SoilPageFor(c.Type).Name, c.Page);
+    EXPECT_EQ(SoilPageTitle(c.Type), c.Title);
+    EXPECT_EQ(SoilPageFor(c.Type).Fields.size(), c.Fields);
+  }
+}
+
+TEST(SoilPages, LabelsCarryTheUnitsOfTheProjectsSystem) {
+  const struct {
+    int32_t Type;
+    int Column;
+    int Units;
+    const char* Label;
+  } cases[] = {
+      {kSand, 0, 1, "1. Total Unit Weight (lbs/ft^3)"},
+      {kSand, 0, 2, "1. Total Unit Weight (kN/m^3)"},
+      {kSand, 1, 1, "7. Friction Angle (****) (Deg)"},
+      {kSand, 3, 1, "2. Coefficient of Lateral Earth Pressure, Ko"},
+      {kClay, 1, 1, "2. Undrained Cohesion (lbs/ft^2)"},
+      {kStrongRockSideOrEnd, 2, 2, "4. Discontinuity Spacing (m)"},
+      {kStrongRockSideOrEnd, 5, 1, "7. Elastic Modulus (lbs/in^2)"},
+      {kWeakRock, 2, 1, "4. Concrete Slump (in)"},
+      {kWeakRock, 2, 2, "4. Concrete Slump (m)"},
+      {kWeakRock, 7, 1, "1. Total Unit Weight (lbs/ft^3)"},
+      {kDecomposedRock, 3, 2, "6. Young Modulus (optional) (kN/m^2)"},
+      {kSandCFA, 4, 2, "4. CPT Qc (kN/m^2)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Label);
+    const TSoilField& field = FieldOf(c.Type, c.Column);
+    TDataEdit edit;
+    edit.SetCaption(field.Caption);
+    edit.SetUnitsString(field.Units);
+    edit.SetUnits(c.Units);
+    EXPECT_EQ(edit.LabelText(), c.Label);
+  }
+  EXPECT_EQ(FieldOf(kSand, 2).Kind, TSoilFieldKind::kInteger);
+  EXPECT_TRUE(FieldOf(kSand, 6).Hidden);
+  EXPECT_EQ(FieldOf(kClay, 6).Prompt, "Select Test");
+  EXPECT_EQ(FieldOf(kWeakRock, 1).Prompt, "Select Index");
+  EXPECT_EQ(FieldOf(kSandCFA, 3).Items, (std::vector<std::string>{"Sand", "Silt"}));
+}
+
+TEST(SoilPages, SandFieldsFollowTheMethod) {
+  // column: Ko 3, Beta 4, interface angle 6, m 7, OCR 8; unit weight 0 always.
+  const struct {
+    int Method;
+    bool Ko, Beta, Interface, M, Ocr;
+  } cases[] = {
+      {1, true, false, true, false, false},
+      {2, false, true, false, false, false},
+      {3, false, false, true, true, true},
+      {0, true, false, true, false, false},  // no button matches: the first method
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Method);
+    EXPECT_EQ(SoilFieldEnabled(kSand, 3, c.Method), c.Ko);
+    EXPECT_EQ(SoilFieldEnabled(kSand, 4, c.Method), c.Beta);
+    EXPECT_EQ(SoilFieldEnabled(kSand, 6, c.Method), c.Interface);
+    EXPECT_EQ(SoilFieldEnabled(kSand, 7, c.Method), c.M);
+    EXPECT_EQ(SoilFieldEnabled(kSand, 8, c.Method), c.Ocr);
+    EXPECT_TRUE(SoilFieldEnabled(kSand, 0, c.Method));
+  }
+  EXPECT_EQ(SoilFieldCaption(kSand, FieldOf(kSand, 2), 2), "5. Blow Counts from SPT (**)");
+  EXPECT_EQ(SoilFieldCaption(kSand, FieldOf(kSand, 2), 1), "5. Blow Counts from SPT");
+  const auto beta = SoilPageNotes(kSand, 2);
+  EXPECT_TRUE(Contains(beta, "(**)  SPT value should not be left as zero for beta method"));
+  EXPECT_TRUE(
+      Contains(beta, "(*)  Program will estimate the value internally if it is left as zero "));
+  EXPECT_FALSE(Contains(beta,
+                        "(****)  Program will estimate friction angle based on blow counts if "
+                        "it is left as zero."));
+  const auto chen = SoilPageNotes(kSand, 3);
+  EXPECT_TRUE(
+      Contains(chen, "(***) Program will overwrite OCR value if m and Blow Counts  are defined"));
+  EXPECT_TRUE(Contains(chen,
+                       "(****)  Program will estimate friction angle based on blow counts if "
+                       "it is left as zero."));
+  EXPECT_EQ(SoilPageNotes(kSand, 1).size(), 2u);  // "Notes:" and the friction-angle note
+}
+
+TEST(SoilPages, ClayAndCfaFieldsFollowTheMethod) {
+  EXPECT_TRUE(SoilFieldEnabled(kClay, 2, 1));   // blow counts with O'Neil & Reese
+  EXPECT_TRUE(SoilFieldEnabled(kClay, 3, 1));   // alpha
+  EXPECT_FALSE(SoilFieldEnabled(kClay, 6, 1));  // type of test only with GEC 10
+  EXPECT_FALSE(SoilFieldEnabled(kClay, 2, 2));
+  EXPECT_TRUE(SoilFieldEnabled(kClay, 6, 2));
+  EXPECT_FALSE(SoilFieldEnabled(kShale, 2, 0));  // blow counts disabled for shale
+  EXPECT_FALSE(MethodGroupUsed(kShale));
+  EXPECT_TRUE(MethodGroupUsed(kClay));
+  EXPECT_TRUE(Contains(SoilPageNotes(kShale, 0), "(*)  Not recommended for shale"));
+  EXPECT_FALSE(Contains(SoilPageNotes(kClay, 1), "(*)  Not recommended for shale"));
+
+  // CFA sand: blow counts 2, soil type 3, qc 4, beta 5, friction angle 6.
+  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 2, 1));
+  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 3, 1));
+  EXPECT_FALSE(SoilFieldEnabled(kSandCFA, 4, 1));
+  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 4, 2));
+  EXPECT_FALSE(SoilFieldEnabled(kSandCFA, 2, 2));
+  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 5, 3));
+  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 2, 3));
+  EXPECT_FALSE(SoilFieldEnabled(kSandCFA, 3, 3));
+  EXPECT_TRUE(SoilPageNotes(kSandCFA, 1).empty());
+  EXPECT_EQ(SoilPageNotes(kSandCFA, 3).size(), 2u);
+  // CFA clay: cohesion 2, Nc 3, qc 4, blow counts 5, alpha 6.
+  EXPECT_TRUE(SoilFieldEnabled(kClayCFA, 2, 1));
+  EXPECT_FALSE(SoilFieldEnabled(kClayCFA, 2, 2));
+  EXPECT_TRUE(SoilFieldEnabled(kClayCFA, 4, 2));
+  EXPECT_TRUE(SoilFieldEnabled(kClayCFA, 6, 3));
+  EXPECT_FALSE(SoilFieldEnabled(kClayCFA, 5, 1));
+  EXPECT_EQ(SoilPageNotes(kClayCFA, 3).size(), 4u);
+  EXPECT_EQ(ShownCaption(SoilPageFor(kClayCFA).Methods[2]), "FHWA O'Neill & Reese (1999)");
+  EXPECT_EQ(ShownCaption(SoilPageFor(kClay).Methods[0]), "FHWA O'Neil & Reese (1999)");
+}
+
+TEST(SoilPages, ClosingChecksTheValuesTheMethodNeeds) {
+  const struct {
+    int32_t Type;
+    int Method;
+    int Column;  // left at 0 top and bottom
+    const char* Message;
+  } failing[] = {
+      {kSand, 1, 3,
+       "Coefficient of Lateral Earth Pressure, Ko,\rshould be greater than zero while using Ko "
+       "Method\rPlease Check!"},
+      {kSand, 2, 2,
+       "Blow Counts from SPT,\rshould be greater than zero while using Beta Method\rPlease Check!"},
+      {kSandCFA, 2, 4,
+       "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!"},
+      {kSandCFA, 3, 2,
+       "Blow Counts from SPT,\rshould be greater than zero while using FHWA Method\rPlease Check!"},
+      {kClayCFA, 2, 4,
+       "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!"},
+  };
+  for (const auto& c : failing) {
+    SCOPED_TRACE(c.Message);
+    TLayerValues values;
+    values.Method = c.Method;
+    const auto failure = CheckSoilPageClose(c.Type, values);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->Message, c.Message);
+    EXPECT_EQ(failure->Column, c.Column);
+    // A value at the top or at the bottom is enough.
+    values.At(kBottomRow, c.Column) = 5;
+    EXPECT_FALSE(CheckSoilPageClose(c.Type, values).has_value());
+  }
+  TLayerValues zero;
+  zero.Method = 3;
+  EXPECT_FALSE(CheckSoilPageClose(kSand, zero).has_value());  // Chen and Kulhawy needs neither
+  EXPECT_FALSE(CheckSoilPageClose(kClay, zero).has_value());
+}
+
+class SoilPageValues : public ::testing::Test {
+ protected:
+  SoilPageValues() : project_(host_, kEnglishUnits) {}
+  TGridTable& Layer() { return *project_.Grids().LayerTable(0); }
+  THeadlessHost host_;
+  TCurrentProject project_;
+};
+
+TEST_F(SoilPageValues, SandWritesOnlyTheParametersOfItsMethod) {
+  TLayerValues values;
+  for (int column = 0; column < 9; ++column) {
+    values.At(kTopRow, column) = 10 + column;
+    values.At(kBottomRow, column) = 20 + column;
+  }
+  values.At(kTopRow, 2) = 12.5L;  // blow counts round to the nearest integer, ties to even
+  values.At(kBottomRow, 2) = 13.5L;
+  values.Method = 2;  // Beta
+  WriteLayerValues(Layer(), kSand, values);
+  EXPECT_EQ(Layer().GetIntValue(2, kTopRow), 12);
+  EXPECT_EQ(Layer().GetIntValue(2, kBottomRow), 14);
+  EXPECT_EQ(Layer().GetFloatValue(4, kTopRow), 14);  // Beta kept
+  for (const int cleared : {3, 6, 7, 8}) {
+    SCOPED_TRACE(cleared);
+    EXPECT_EQ(Layer().GetFloatValue(cleared, kTopRow), 0);
+    EXPECT_EQ(Layer().GetFloatValue(cleared, kBottomRow), 0);
+  }
+  EXPECT_EQ(Layer().GetIntValue(5, kTopRow), 2);
+  EXPECT_EQ(Layer().GetIntValue(5, kBottomRow), 2);
+
+  values.Method = 3;  // Chen and Kulhawy clears Ko and Beta
+  WriteLayerValues(Layer(), kSand, values);
+  EXPECT_EQ(Layer().GetFloatValue(3, kTopRow), 0);
+  EXPECT_EQ(Layer().GetFloatValue(4, kTopRow), 0);
+  EXPECT_EQ(Layer().GetFloatValue(7, kTopRow), 17);
+  EXPECT_EQ(Layer().GetFloatValue(8, kBottomRow), 28);
+  EXPECT_EQ(Layer().GetFloatValue(6, kTopRow), 16);
+
+  values.Method = 1;  // Ko clears Beta, m and OCR
+  WriteLayerValues(Layer(), kSand, values);
+  EXPECT_EQ(Layer().GetFloatValue(3, kTopRow), 13);
+  EXPECT_EQ(Layer().GetFloatValue(4, kTopRow), 0);
+  EXPECT_EQ(Layer().GetFloatValue(8, kTopRow), 0);
+}
+
+TEST_F(SoilPageValues, AMethodOfZeroIsStoredAsTheFirstMethod) {
+  ChangeSoilType(project_.Grids(), 0, kClay);
+  TLayerValues values = ReadLayerValues(Layer(), kClay);
+  EXPECT_EQ(values.Method, 0);
+  WriteLayerValues(Layer(), kClay, values);
+  EXPECT_EQ(Layer().GetIntValue(5, kTopRow), 1);
+  EXPECT_EQ(Layer().GetIntValue(5, kBottomRow), 1);
+}
+
+TEST_F(SoilPageValues, ShaleNeitherReadsNorWritesTheClayMethodOrTest) {
+  ChangeSoilType(project_.Grids(), 0, kShale);
+  TLayerValues values = ReadLayerValues(Layer(), kShale);
+  values.At(kTopRow, 1) = 2500;
+  values.At(kTopRow, 6) = 3;  // the type-of-test field: shale has no such column
+  values.Method = 2;
+  WriteLayerValues(Layer(), kShale, values);
+  EXPECT_EQ(Layer().ColCount(), 5);
+  EXPECT_EQ(Layer().GetFloatValue(1, kTopRow), 2500);
+}
+
+}  // namespace
+}  // namespace tolvane::app

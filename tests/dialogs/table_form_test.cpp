@@ -1,0 +1,183 @@
+// Checks the table window: heading rows with units, typed entry with evaluation and its messages,
+// the row buttons within the table's row limits, the rows shown and the snapping resize.
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "columns.h"
+#include "project_grids.h"
+#include "table_form.h"
+
+namespace tolvane::gui {
+
+class TRecordingSink : public TMessageSink {
+ public:
+  void Information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  bool Confirm(QWidget*, const std::string&) override { return true; }
+  std::vector<std::string> Shown;
+};
+
+class TableFormTest : public QObject {
+  Q_OBJECT
+
+  // A depth list like the t-z depth table: one real column in feet.
+  struct TDepths {
+    TGridTableRegistry Registry;
+    TGridTable Table{Registry};
+    TRecordingSink Sink;
+    TTableWindowFactory Factory{nullptr, Sink};
+    TDepths(int min_rows, int max_rows) {
+      Table.Caption = "Generated t-z curves";
+      Table.SetMinRows(min_rows);
+      Table.MaxRows = max_rows;
+      TColumn& depth = Table.AddColumn(TColumnType::kFloat);
+      depth.Heading = {"Depth"};
+      static_cast<TFloatColumn&>(depth).UnitsString = "L2";
+      TColumn& count = Table.AddColumn(TColumnType::kInt);
+      count.Heading = {"Count"};
+      static_cast<TIntColumn&>(count).Minimum = 0;
+      static_cast<TIntColumn&>(count).Maximum = 100;
+      Registry.WindowFactory = &Factory;
+    }
+    TTableForm* Form() {
+      Table.Show();
+      const QWidgetList windows = QApplication::topLevelWidgets();
+      for (QWidget* widget : windows) {
+        if (auto* form = qobject_cast<TTableForm*>(widget);
+            form != nullptr && form->isVisible() && &form->Data() == &Table) {
+          return form;
+        }
+      }
+      return nullptr;
+    }
+  };
+
+  static void Type(TTableForm* form, int row, int column, const QString& text) {
+    form->Grid()->setCurrentCell(row, column);
+    form->Grid()->item(row, column)->setText(text);
+  }
+
+ private slots:
+  void headingsCarryTheUnitsAndRowsAreNumbered() {
+    TDepths depths(1, 50);
+    TTableForm* form = depths.Form();
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->HeadingRows(), 1);
+    QCOMPARE(form->Grid()->item(0, 1)->text(), QStringLiteral("Depth (ft)  "));
+    QCOMPARE(form->Grid()->item(0, 2)->text(), QStringLiteral("Count"));
+    QCOMPARE(form->Grid()->item(1, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(depths.Table.RowCount(), 1);  // opened with 0 rows, shows MinRows
+    QVERIFY(form->BtnAdd()->isEnabled());
+    QVERIFY(!form->BtnDel()->isEnabled());
+    depths.Table.SetUnits(2);
+    QCOMPARE(form->Grid()->item(0, 1)->text(), QStringLiteral("Depth (m)  "));
+  }
+
+  void typedEntriesAreEvaluatedAndRefusedWithTheirMessage() {
+    TDepths depths(1, 50);
+    TTableForm* form = depths.Form();
+    Type(form, 1, 1, QStringLiteral("2*3"));
+    form->Grid()->setCurrentCell(1, 2);  // leaving the cell commits it
+    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
+    QCOMPARE(form->Grid()->item(1, 1)->text(), QStringLiteral("6"));
+    QVERIFY(depths.Table.GetChanged());
+
+    Type(form, 1, 1, QStringLiteral("abc"));
+    form->Grid()->setCurrentCell(1, 2);
+    QCOMPARE(depths.Sink.Shown.back(),
+             std::string("Entry could not be evaluated:\rinvalid character(s) in expression"));
+    QCOMPARE(form->Grid()->currentColumn(), 1);  // the selection stays on the cell
+    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
+    QVERIFY(!form->CommitCell());
+    Type(form, 1, 1, QStringLiteral("7"));
+
+    Type(form, 1, 2, QStringLiteral("2.5"));
+    QVERIFY(!form->CommitCell());
+    QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be an integer."));
+    Type(form, 1, 2, QStringLiteral("150"));
+    QVERIFY(!form->CommitCell());
+    QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be between 0 and 100."));
+    Type(form, 1, 2, QStringLiteral("40+2"));
+    QVERIFY(form->CommitCell());
+    QCOMPARE(depths.Table.GetIntValue(1, 0), 42);
+  }
+
+  void rowButtonsStayWithinTheRowLimits() {
+    TDepths depths(1, 3);
+    TTableForm* form = depths.Form();
+    form->BtnAdd()->click();
+    form->BtnAdd()->click();
+    QCOMPARE(depths.Table.RowCount(), 3);
+    QVERIFY(!form->BtnAdd()->isEnabled());
+    QVERIFY(!form->BtnIns()->isEnabled());
+    QVERIFY(form->BtnDel()->isEnabled());
+    depths.Table.SetFloatValue(0, 2, 30);
+    form->Grid()->setCurrentCell(2, 1);  // data row 1
+    form->BtnDel()->click();
+    QCOMPARE(depths.Table.RowCount(), 2);
+    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 1)), 30.0);
+    form->Grid()->setCurrentCell(2, 1);
+    form->BtnIns()->click();
+    QCOMPARE(depths.Table.RowCount(), 3);
+    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 2)), 30.0);
+    // On a heading row the row commands refuse.
+    form->Grid()->setCurrentCell(0, 1);
+    form->BtnDel()->click();
+    QCOMPARE(depths.Sink.Shown.back(), std::string("Grid.Row not in valid range"));
+    QCOMPARE(depths.Table.RowCount(), 3);
+  }
+
+  void aLayerTableWindowIsTitledWithItsLayerNumber() {
+    TProjectGrids grids;
+    TGridTable& layers = grids.D();
+    layers.SetRowCount(3);
+    layers.SetIntValue(kColSoilType, 2, kClay);
+    TRecordingSink sink;
+    TTableWindowFactory factory(nullptr, sink);
+    grids.Registry.WindowFactory = &factory;
+    TGridTable& clay = *grids.LayerTable(2);
+    clay.Show();
+    TTableForm* form = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* candidate = qobject_cast<TTableForm*>(widget);
+      if (candidate != nullptr && candidate->isVisible() && &candidate->Data() == &clay) {
+        form = candidate;
+      }
+    }
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Clay Layer Data  3"));
+    // Two rows at least and at most: no row buttons.
+    QVERIFY(form->BtnAdd()->isHidden());
+    clay.Hide();
+    grids.Registry.WindowFactory = nullptr;
+  }
+
+  void equalRowLimitsShowNoRowButtons() {
+    TDepths depths(2, 2);
+    TTableForm* form = depths.Form();
+    QVERIFY(form->BtnAdd()->isHidden());
+    QVERIFY(form->BtnDel()->isHidden());
+  }
+
+  void fifteenRowsShowTenWithAScrollBarAndTheSizeSnaps() {
+    TDepths depths(1, 50);
+    depths.Table.SetRowCount(15);
+    TTableForm* form = depths.Form();
+    QCOMPARE(form->RowsVisible(), 10);
+    QCOMPARE(form->ColumnsVisible(), 2);
+    const int rows_height = form->Grid()->height();
+    // A drag to a smaller height snaps to whole rows.
+    const int row_height = form->Grid()->rowHeight(1);
+    form->SnapTo(form->width(), form->height() - 3 * row_height - 2);
+    QVERIFY(form->RowsVisible() < 10);
+    QCOMPARE(rows_height - form->Grid()->height(), (10 - form->RowsVisible()) * row_height);
+    form->close();
+    QCoreApplication::processEvents();
+    QVERIFY(!depths.Table.FormVisible());
+  }
+};
+
+}  // namespace tolvane::gui
+
+QTEST_MAIN(tolvane::gui::TableFormTest)
+#include "table_form_test.moc"

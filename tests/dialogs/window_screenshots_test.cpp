@@ -1,0 +1,166 @@
+// Saves a picture of every data window, each soil-parameter page included, under the build's
+// screenshots folder, with values in them as a user would have entered them.
+#include <QDir>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+#include "option_windows.h"
+#include "pile_properties_window.h"
+#include "soil_layer_rules.h"
+#include "soil_layers_window.h"
+#include "soil_parameter_dialog.h"
+#include "table_form.h"
+#include "test_host.h"
+
+namespace tolvane::app::testing {
+
+class WindowScreenshotsTest : public QObject {
+  Q_OBJECT
+
+  static void Save(QWidget* widget, const QString& name) {
+    QVERIFY(widget != nullptr);
+    QWidget* shown = widget;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(widget->parentWidget())) shown = sub;
+    shown->adjustSize();
+    QCoreApplication::processEvents();
+    QDir().mkpath(QStringLiteral(TOLVANE_SCREENSHOT_DIR));
+    const QPixmap picture = shown->grab();
+    QVERIFY(!picture.isNull());
+    QVERIFY(picture.width() > 100 && picture.height() > 50);
+    QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/") + name + ".png"));
+  }
+
+  static void SampleProfile(TTestHost& host) {
+    TProjectGrids& grids = host.Grids();
+    AddLayer(grids);
+    ChangeSoilType(grids, 1, kClay);
+    grids.D().SetFloatValue(kColBottomDepth, 0, 20);
+    grids.D().SetFloatValue(kColBottomDepth, 1, 60);
+    grids.LayerTable(0)->SetFloatValue(0, kTopRow, 115);
+    grids.LayerTable(0)->SetFloatValue(0, kBottomRow, 120);
+  }
+
+ private slots:
+  void soilLayers() {
+    for (const bool lrfd : {false, true}) {
+      TTestHost host;
+      host.Data().NLRFD = lrfd ? 1 : 2;
+      SampleProfile(host);
+      ShowDataWindow(host, TDataWindow::kSoilLayers);
+      Save(host.Window<QWidget>(TDataWindow::kSoilLayers),
+           lrfd ? QStringLiteral("soil_layers_lrfd") : QStringLiteral("soil_layers"));
+    }
+  }
+
+  void soilParameterPages() {
+    const struct {
+      int32_t Type;
+      int Method;
+      const char* Name;
+    } pages[] = {
+        {kSand, 2, "soil_page_sand"},
+        {kClay, 1, "soil_page_clay"},
+        {kShale, 0, "soil_page_shale"},
+        {kStrongRockSideOrEnd, 0, "soil_page_rock"},
+        {kDecomposedRock, 0, "soil_page_decomposed_rock"},
+        {kWeakRock, 0, "soil_page_weak_rock"},
+        {kGravel, 0, "soil_page_gravel"},
+        {kSandCFA, 3, "soil_page_sand_cfa"},
+        {kClayCFA, 3, "soil_page_clay_cfa"},
+    };
+    for (const auto& page : pages) {
+      TTestHost host;
+      ChangeSoilType(host.Grids(), 0, page.Type);
+      TGridTable& table = *host.Grids().LayerTable(0);
+      const int unit_weight = SoilPageFor(page.Type).Fields.front().Column;
+      table.SetFloatValue(unit_weight, kTopRow, 110);
+      table.SetFloatValue(unit_weight, kBottomRow, 115);
+      const int method_column = SoilPageFor(page.Type).MethodColumn;
+      if (page.Method > 0 && method_column >= 0) {
+        table.SetIntValue(method_column, kTopRow, page.Method);
+        table.SetIntValue(method_column, kBottomRow, page.Method);
+      }
+      TSoilParameterDialog dialog(host, 0, host.Frame());
+      dialog.show();
+      Save(&dialog, QString::fromUtf8(page.Name));
+      dialog.close();
+    }
+  }
+
+  void pileProperties() {
+    TTestHost host;
+    host.Data().DSTART = 3;
+    host.Data().DIALIM = 6;
+    host.Data().RATIO = 3;
+    host.Data().BELANGL = 45;
+    host.Data().TOPLENG = 5;
+    host.Data().BS = 3;
+    host.Data().EPILE = 4000000;
+    host.Data().PD = 40;
+    ShowDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    Save(host.Window<QWidget>(TDataWindow::kDrilledShaftProperties),
+         QStringLiteral("drilled_shaft_properties"));
+    ShowDataWindow(host, TDataWindow::kCfaPileProperties);
+    Save(host.Window<QWidget>(TDataWindow::kCfaPileProperties),
+         QStringLiteral("cfa_pile_properties"));
+  }
+
+  void optionWindows() {
+    TTestHost host;
+    host.Data().PD = 60;
+    host.Data().PDMIN = 20;
+    host.Data().PDINCR = 5;
+    host.Data().IPENT = 1;
+    host.Data().IChart = 1;
+    host.Data().Title = "Bridge over Kestrel Creek, pier 4";
+    const struct {
+      TDataWindow Window;
+      const char* Name;
+    } windows[] = {
+        {TDataWindow::kTitle, "project_title"},
+        {TDataWindow::kFactorOfSafety, "factor_of_safety"},
+        {TDataWindow::kWaterTable, "water_table"},
+        {TDataWindow::kShaftLength, "shaft_length"},
+        {TDataWindow::kDesignLoad, "design_load"},
+        {TDataWindow::kMultipleLengths, "multiple_lengths"},
+        {TDataWindow::kDesignCharts, "design_charts"},
+        {TDataWindow::kControlOptions, "control_options"},
+    };
+    for (const auto& window : windows) {
+      ShowDataWindow(host, window.Window);
+      Save(host.Window<QWidget>(window.Window), QString::fromUtf8(window.Name));
+    }
+  }
+
+  void depthTable() {
+    TTestHost host;
+    TGridTable& depths = host.Grids().TblTZDepth();
+    depths.SetRowCount(3);
+    depths.SetFloatValue(0, 0, 10);
+    depths.SetFloatValue(0, 1, 20);
+    depths.SetFloatValue(0, 2, 35.5L);
+    gui::TTableWindowFactory factory(host.Frame(), host);
+    depths.Registry().WindowFactory = &factory;
+    depths.Show();
+    gui::TTableForm* form = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* candidate = qobject_cast<gui::TTableForm*>(widget);
+          candidate && candidate->isVisible()) {
+        form = candidate;
+      }
+    }
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->RowsVisible(), 3);
+    form->show();
+    QCoreApplication::processEvents();
+    const QPixmap picture = form->grab();
+    QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/depth_table.png")));
+    depths.Hide();
+    depths.Registry().WindowFactory = nullptr;
+  }
+};
+
+}  // namespace tolvane::app::testing
+
+QTEST_MAIN(tolvane::app::testing::WindowScreenshotsTest)
+#include "window_screenshots_test.moc"

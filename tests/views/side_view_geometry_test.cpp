@@ -1,0 +1,285 @@
+// The elevation view's arithmetic: bell height, the shaft pieces, the design bounds, the aspect
+// rescale and pixel mapping, the default shaft length, the label texts and the printed page.
+#include "side_view_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include "current_project.h"
+#include "program_data.h"
+#include "project_grids.h"
+
+namespace tolvane::views {
+namespace {
+
+// B = 2, R = 3, bell angle 45 degrees: Hb = (3 - 1)/2 x 2 / tan(45 x 3.1416/180).
+// 45 x 3.1416/180 = 0.7854 exceeds pi/4 by 1.84e-6, so tan = 1 + 3.67e-6 and Hb = 1.9999927.
+constexpr double kBellOfB2R3 = 1.9999927;
+
+TViewProject BelledProject() {
+  TViewProject p;
+  p.B = 2;
+  p.R = 3;
+  p.Theta = 45;
+  p.Lue = 5;
+  p.Lle = 2;
+  p.PD = 40;
+  p.Layers = {{1, 0, 20}, {2, 20, 60}};
+  return p;
+}
+
+TEST(SideViewBellHeight, UsesPiAs3_1416AndOnlyBellsWiderThanTheShaft) {
+  struct Case {
+    double b, ratio, angle, expected;
+  };
+  const Case cases[] = {
+      {4, 3, 45, 3.9999853},                  // (3 - 1)/2 x 4 / (1 + 3.67e-6)
+      {2, 3, 45, kBellOfB2R3}, {3, 2, 0, 0},  // no bell angle
+      {3, 0, 30, 0},                          // straight shaft
+      {3, 1, 30, 0},                          // bell as wide as the shaft
+      {3, 0.5, 30, 0}                         // a "bell" narrower than the shaft is not drawn
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "B " << c.b << " R " << c.ratio << " angle " << c.angle);
+    EXPECT_NEAR(SideViewBellHeight(c.b, c.ratio, c.angle), c.expected, 1e-6);
+  }
+}
+
+TEST(SideViewPieces, StackUpperZoneBodyLowerZoneAndBellFromTheGroundOffset) {
+  const TViewProject p = BelledProject();
+  const std::vector<TShaftPiece> pieces = SideViewPieces(p, p.PD);
+  ASSERT_EQ(pieces.size(), 4u);
+  // G = 2B = 4; Lm = 40 - 2 - 5 - 1.9999927 = 31.0000073.
+  const double body_bottom = 4 + 5 + 31.0000073;
+  const double tops[] = {4, 9, body_bottom, body_bottom + 2};
+  const double bottoms[] = {9, body_bottom, body_bottom + 2, 44};
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(pieces[i].TopLeft.y, tops[i], 1e-6);
+    EXPECT_NEAR(pieces[i].TopRight.y, tops[i], 1e-6);
+    EXPECT_NEAR(pieces[i].BottomLeft.y, bottoms[i], 1e-6);
+    EXPECT_DOUBLE_EQ(pieces[i].TopLeft.x, -1);
+    EXPECT_DOUBLE_EQ(pieces[i].TopRight.x, 1);
+  }
+  // The bell widens to B x R = 6.
+  EXPECT_DOUBLE_EQ(pieces[3].BottomLeft.x, -3);
+  EXPECT_DOUBLE_EQ(pieces[3].BottomRight.x, 3);
+}
+
+TEST(SideViewPieces, StraightShaftHasAFlatBellAndItsBodyReachesTheTip) {
+  TViewProject p = BelledProject();
+  p.R = 0;
+  const std::vector<TShaftPiece> pieces = SideViewPieces(p, 40);
+  ASSERT_EQ(pieces.size(), 4u);
+  EXPECT_DOUBLE_EQ(pieces[1].BottomLeft.y, 4 + 40 - 2);  // body to the lower zone
+  EXPECT_DOUBLE_EQ(pieces[3].TopLeft.y, 44);
+  EXPECT_DOUBLE_EQ(pieces[3].BottomLeft.y, 44);
+}
+
+TEST(SideViewDesignBounds, SpanThePiecesAndTheDeepestLayerPlusThreeDiameters) {
+  const TViewProject p = BelledProject();
+  const TLogicalRect bounds = SideViewDesignBounds(SideViewPieces(p, 40), 60, p.B);
+  EXPECT_DOUBLE_EQ(bounds.Left, -3);
+  EXPECT_DOUBLE_EQ(bounds.Right, 3);
+  EXPECT_DOUBLE_EQ(bounds.Top, 0);          // every edge starts from 0
+  EXPECT_DOUBLE_EQ(bounds.Bottom, 60 + 6);  // deepest layer 60, then 3B
+  // A shaft reaching below the layers keeps its own bottom.
+  EXPECT_NEAR(SideViewDesignBounds(SideViewPieces(p, 70), 60, p.B).Bottom, 4 + 70 + 6, 1e-9);
+}
+
+TEST(FitToAspect, WidensOneDirectionSoThatXAndYShareOneScale) {
+  const TLogicalRect design{-3, 3, 0, 66};  // 6 wide, 66 high
+  struct Case {
+    int w, h;
+    TLogicalRect expected;
+  };
+  const Case cases[] = {
+      // 600 x 300: a = 2 / (6/66) = 22, x widened to +-66, centred on the axis.
+      {600, 300, {-66, 66, 0, 66}},
+      // 100 x 1000: a = 0.1 / (6/66) = 1.1, x widened to +-3.3.
+      {100, 1000, {-3.3, 3.3, 0, 66}},
+      // 50 x 1000: a = 0.05 / (6/66) = 0.55, y stretched to 66 / 0.55 = 120.
+      {50, 1000, {-3, 3, 0, 120}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+    const std::optional<TLogicalRect> view = FitToAspect(design, c.w, c.h);
+    ASSERT_TRUE(view);
+    EXPECT_NEAR(view->Left, c.expected.Left, 1e-9);
+    EXPECT_NEAR(view->Right, c.expected.Right, 1e-9);
+    EXPECT_NEAR(view->Top, c.expected.Top, 1e-9);
+    EXPECT_NEAR(view->Bottom, c.expected.Bottom, 1e-9);
+    // Equal scales: pixels per unit across and down agree.
+    EXPECT_NEAR(c.w / (view->Right - view->Left), c.h / (view->Bottom - view->Top), 1e-9);
+  }
+  EXPECT_FALSE(FitToAspect(design, 0, 300));
+  EXPECT_FALSE(FitToAspect(design, 300, 0));
+}
+
+TEST(FitToAspect, AShaftWithoutDiameterStillGetsAFiniteScale) {
+  // No diameter: the bounds have no width; a square around the axis keeps the depth visible.
+  const std::optional<TLogicalRect> view = FitToAspect({0, 0, 0, 40}, 200, 200);
+  ASSERT_TRUE(view);
+  EXPECT_DOUBLE_EQ(view->Left, -20);
+  EXPECT_DOUBLE_EQ(view->Right, 20);
+  EXPECT_DOUBLE_EQ(view->Bottom, 40);
+  const std::optional<TLogicalRect> empty = FitToAspect({0, 0, 0, 0}, 200, 100);
+  ASSERT_TRUE(empty);  // the creation bounds (-10..10, 0..10) widened by 2 / (20/10) = 1
+  EXPECT_DOUBLE_EQ(empty->Left, -10);
+  EXPECT_DOUBLE_EQ(empty->Bottom, 10);
+}
+
+TEST(TSideViewGeometry, MapsBothWaysAndWaitsForASizeAfterAZeroSizedClientArea) {
+  TSideViewGeometry view;
+  view.Rescale(0, 300);
+  view.Rebuild(BelledProject(), 40);
+  EXPECT_FALSE(view.HasScale());
+  EXPECT_FALSE(view.ToLogical(10, 10));
+  EXPECT_EQ(view.ToPixel({0, 0}).x, 0);
+  view.Rescale(600, 300);  // view bounds -66..66 by 0..66 (see FitToAspect)
+  ASSERT_TRUE(view.HasScale());
+  EXPECT_DOUBLE_EQ(view.GroundOffset(), 4);
+  EXPECT_EQ(view.ToPixel({0, 33}).x, 300);
+  EXPECT_EQ(view.ToPixel({0, 33}).y, 150);
+  EXPECT_EQ(view.ToPixel({-66, 0}).x, 0);
+  EXPECT_EQ(view.ToPixel({66, 66}).y, 300);
+  // Depth 29 lies at y = 29 + G = 33, the middle row.
+  EXPECT_EQ(view.DepthRow(29), 150);
+  const std::optional<TLogicalPoint> back = view.ToLogical(300, 150);
+  ASSERT_TRUE(back);
+  EXPECT_DOUBLE_EQ(back->x, 0);
+  EXPECT_DOUBLE_EQ(back->y, 33);
+}
+
+TEST(TSideViewGeometry, AProjectWithoutLayersHasNoPieces) {
+  TSideViewGeometry view;
+  view.Rescale(400, 400);
+  view.Rebuild(BelledProject(), 40);
+  EXPECT_EQ(view.Data().size(), 4u);
+  TViewProject empty = BelledProject();
+  empty.Layers.clear();
+  view.Rebuild(empty, 40);
+  EXPECT_TRUE(view.Data().empty());
+}
+
+class DefaultShaftLength : public testing::Test {
+ protected:
+  DefaultShaftLength() {
+    TGridTable& d = project.Grids().D();
+    d.SetRowCount(2);
+    d.SetIntValue(kColSoilType, 0, kSand);
+    d.SetFloatValue(kColBottomDepth, 0, 20);
+    d.SetIntValue(kColSoilType, 1, kClay);
+    d.SetFloatValue(kColBottomDepth, 1, 60);
+  }
+  THeadlessHost host;
+  TCurrentProject project{host, kEnglishUnits};
+};
+
+TEST_F(DefaultShaftLength, AProjectWithoutLengthTakesTheDeepestLayerBottom) {
+  EXPECT_DOUBLE_EQ(ApplyDefaultShaftLength(project.Data()), 60);
+  EXPECT_EQ(project.Data().PD, 60);
+  project.Data().PD = 35;
+  EXPECT_DOUBLE_EQ(ApplyDefaultShaftLength(project.Data()), 35);
+  EXPECT_EQ(project.Data().PD, 35);
+}
+
+TEST_F(DefaultShaftLength, ADesignLoadProjectIsDrawnToTheDeepestLayerButKeepsItsLoad) {
+  project.Data().LPD = 500;
+  EXPECT_DOUBLE_EQ(ApplyDefaultShaftLength(project.Data()), 60);
+  EXPECT_EQ(project.Data().PD, 0);
+  project.Data().ApplyDerivedValues();
+  EXPECT_EQ(project.Data().METHOD, 1);
+  EXPECT_EQ(project.Data().LPD, 500);
+}
+
+TEST_F(DefaultShaftLength, ReadViewProjectChainsTheLayerTops) {
+  project.Data().DSTART = 3;
+  project.Data().WTD = 12;
+  const TViewProject p = ReadViewProject(project.Data());
+  ASSERT_EQ(p.Layers.size(), 2u);
+  EXPECT_EQ(p.Layers[0].SoilType, kSand);
+  EXPECT_DOUBLE_EQ(p.Layers[0].Top, 0);
+  EXPECT_DOUBLE_EQ(p.Layers[1].Top, 20);
+  EXPECT_DOUBLE_EQ(p.Layers[1].Bottom, 60);
+  EXPECT_DOUBLE_EQ(p.DeepestLayerBottom(), 60);
+  EXPECT_DOUBLE_EQ(p.B, 3);
+  EXPECT_DOUBLE_EQ(p.WTD, 12);
+}
+
+TEST(SideViewTexts, LayerLabelsDepthReadoutAndGroundTicks) {
+  EXPECT_EQ(SideViewLayerLabel(1, {kClay, 20, 40}, ""), "Layer 2; depth= 20.00 - 40.00; Clay");
+  EXPECT_EQ(SideViewLayerLabel(0, {kSand, 0, 12.345}, " ft"),
+            "Layer 1; depth= 0.00 - 12.35 ft; Sand");
+  EXPECT_EQ(SideViewLayerLabel(2, {kDecomposedRock, 1.5, 3}, " m"),
+            "Layer 3; depth= 1.50 - 3.00 m; Decomposed Rock/Gravel");
+  EXPECT_EQ(SideViewLayerLabel(0, {0, 0, 5}, ""), "Layer 1; depth= 0.00 - 5.00; ");
+  EXPECT_EQ(DepthReadout(12.34), "  Depth:   12.3");
+  EXPECT_EQ(DepthReadout(-2), "  Depth:   -2.0");
+  EXPECT_EQ(DepthReadout(1234.56), "  Depth: 1234.6");
+  EXPECT_EQ(GroundTickPositions(100), (std::vector<int>{20, 40, 60}));  // x < 75
+  EXPECT_TRUE(GroundTickPositions(45).empty());
+}
+
+TEST(SideViewSoil, NamesHatchesAndColoursByType) {
+  struct Case {
+    int type;
+    const char* name;
+    THatch hatch;
+    uint32_t rgb;
+  };
+  const Case cases[] = {
+      {1, "Sand", THatch::kVerticalLines, 0xC0C0C0},
+      {2, "Clay", THatch::kBackwardDiagonal, 0x808000},
+      {3, "Shale", THatch::kDiagonalCross, 0x800080},
+      {4, "Strong Rock", THatch::kCross, 0xA6CAF0},
+      {5, "Decomposed Rock/Gravel", THatch::kCross, 0x800000},
+      {6, "Weak Rock", THatch::kCross, 0x00FFFF},
+      {7, "Strong Rock", THatch::kCross, 0xA6CAF0},
+      {8, "Gravelly Sand", THatch::kDiagonalCross, 0x0000FF},
+      {9, "Gravel", THatch::kDiagonalCross, 0xFF00FF},
+      {10, "CFA Sand", THatch::kVerticalLines, 0xC0C0C0},
+      {11, "CFA Clay", THatch::kBackwardDiagonal, 0x808000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    const std::optional<TSoilAppearance> soil = SideViewSoil(c.type);
+    ASSERT_TRUE(soil);
+    EXPECT_STREQ(soil->Name, c.name);
+    EXPECT_EQ(soil->Hatch, c.hatch);
+    EXPECT_EQ(soil->Rgb, c.rgb);
+  }
+  EXPECT_FALSE(SideViewSoil(0));
+  EXPECT_FALSE(SideViewSoil(12));
+  EXPECT_EQ(ShaftPieceColour(0), 0xFF0000u);
+  EXPECT_EQ(ShaftPieceColour(1), 0x808080u);
+  EXPECT_EQ(ShaftPieceColour(2), 0x0000FFu);
+  EXPECT_EQ(ShaftPieceColour(3), 0x808080u);
+  EXPECT_EQ(ShaftPieceColour(4), 0x808080u);
+}
+
+TEST(TSidePrintLayout, ScalesDepthsOverEightyPercentOfThePageHeight) {
+  // Page 1000 x 800, G = 4, deepest layer 60: range 64, 640 rows for it from row 80.
+  const TSidePrintLayout page(1000, 800, 4, 60);
+  ASSERT_TRUE(page.HasScale());
+  EXPECT_EQ(page.FrameLeft(), 100);
+  EXPECT_EQ(page.FrameRight(), 900);
+  EXPECT_EQ(page.FrameTop(), 80);
+  EXPECT_EQ(page.FrameBottom(), 720);
+  EXPECT_EQ(page.Y(-4), 80);   // 2B above ground at the frame's top
+  EXPECT_EQ(page.Y(0), 120);   // 4/64 x 640 = 40
+  EXPECT_EQ(page.Y(60), 720);  // the deepest layer at the frame's bottom
+  EXPECT_EQ(page.X(3), 530);   // 500 + 3/64 x 640
+  EXPECT_EQ(page.X(-3), 470);
+  EXPECT_EQ(page.LabelX(), 120);  // 0.15 of the page height
+  EXPECT_EQ(page.TickSize(), 8);  // 0.01 x 800
+  // Ticks every 16 rows from 100 + 32 while x < 900 - 48: 132, 148, ..., 836.
+  const std::vector<int> ticks = page.GroundTickPositions();
+  ASSERT_EQ(ticks.size(), 45u);
+  EXPECT_EQ(ticks.front(), 132);
+  EXPECT_EQ(ticks[1], 148);
+  EXPECT_EQ(ticks.back(), 836);
+  EXPECT_FALSE(TSidePrintLayout(1000, 800, 0, 0).HasScale());
+}
+
+}  // namespace
+}  // namespace tolvane::views
