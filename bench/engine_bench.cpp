@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "run_engine.h"
+#include "driver/run_engine.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "input_reader.h"
+#include "io/input_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tolvane::engine;

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "itolvane.h"
+#include "tolvane/itolvane.h"
 
 namespace tolvane::app {
 namespace {

@@ -16,9 +16,6 @@ constexpr int32_t kNewProjectChartSettlements = 5;
 constexpr long double kNewProjectSideSafetyFactor = 2.5L;
 constexpr long double kNewProjectBaseSafetyFactor = 3.0L;
 
-enum TMethod : int32_t { kDesignLoadGiven = 1, kLengthGiven = 2 };
-enum TDesignMethod : int32_t { kASD = 2 };
-
 std::string LowerCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -46,7 +43,7 @@ std::unique_ptr<TProgramData> TProgramData::Create(TProjectGrids& grids, TProjec
   data->SetUnits(kEnglishUnits);
   if (default_units == kSIUnits) data->SetUnits(kSIUnits);
   data->PINC = 1.0L;
-  data->METHOD = kLengthGiven;
+  data->METHOD = kShaftLengthGiven;
   data->KCYCL = 1;
   data->RCYCL = 1.0L;
   data->FST = kNewProjectSideSafetyFactor;
@@ -54,7 +51,7 @@ std::unique_ptr<TProgramData> TProgramData::Create(TProjectGrids& grids, TProjec
   data->ID2 = 1;
   data->IMOD = 1;
   data->Yesnewversion = 1;
-  data->NLRFD = kASD;
+  data->NLRFD = kAsd;
   data->PDSETT = kDefaultSettlements;  // the same numbers in either unit system
   data->NPOINTPD = kNewProjectChartSettlements;
   data->ValElevation = 0;
@@ -75,7 +72,7 @@ void TProgramData::InitPDSET() {
 }
 
 void TProgramData::ApplyDerivedValues() {
-  METHOD = PD > 0 ? kLengthGiven : kDesignLoadGiven;
+  METHOD = PD > 0 ? kShaftLengthGiven : kDesignLoadGiven;
   if (METHOD == kDesignLoadGiven) {
     PD = 0;
     IPENT = 0;  // multiple lengths and design charts need a given length

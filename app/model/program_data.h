@@ -9,6 +9,7 @@
 #include <string>
 
 #include "project_grids.h"
+#include "tolvane/project_codes.h"
 
 namespace tolvane {
 
@@ -41,8 +42,6 @@ class THeadlessHost : public TProjectHost {
   bool Answer_;
 };
 
-inline constexpr int kEnglishUnits = 1;
-inline constexpr int kSIUnits = 2;
 inline constexpr int kMaxChartSettlements = 10;
 inline constexpr const char* kNewProjectFileName = "NewTolvane.tv9d";
 
@@ -107,6 +106,11 @@ class TProgramData {
   int32_t NLRFD = 0;
 
   TProjectGrids& Grids() const { return *Grids_; }
+
+  bool isSI() const { return fUnits == kSIUnits; }
+  bool isLrfd() const { return NLRFD == kLrfd; }
+  bool isUplift() const { return KCYCL == kUplift; }
+  bool designLoadGiven() const { return METHOD == kDesignLoadGiven; }
 
   // Design-chart settlements 0.1, 0.25, 0.5, 0.75 and six times 1.0 inch (in metres when SI).
   void InitPDSET();

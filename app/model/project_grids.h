@@ -8,26 +8,16 @@
 #include <vector>
 
 #include "grid_table.h"
+#include "tolvane/project_codes.h"
 
 namespace tolvane {
 
-// Soil-type codes shared by the program, the project file and the engine.
-enum TSoilType : int32_t {
-  kSand = 1,
-  kClay = 2,
-  kShale = 3,
-  kStrongRockSideOrEnd = 4,
-  kDecomposedRock = 5,
-  kWeakRock = 6,
-  kStrongRockSideAndEnd = 7,
-  kGravellySand = 8,
-  kGravel = 9,
-  kSandCFA = 10,
-  kClayCFA = 11,
-};
-inline constexpr int32_t kFirstSoilType = kSand;
-inline constexpr int32_t kLastSoilType = kClayCFA;
-inline constexpr int32_t kLastDrilledShaftSoilType = kGravel;
+// The soil-type codes are those of tolvane/project_codes.h, shared with the engine; the program
+// still knows three of them by older names.
+using TSoilType = SoilTypeCode;
+inline constexpr SoilTypeCode kStrongRockSideAndEnd = kStrongRock;
+inline constexpr SoilTypeCode kSandCFA = kCfaSand;
+inline constexpr SoilTypeCode kClayCFA = kCfaClay;
 
 // Columns of the soil-layer table D.
 enum TLayerColumn : int {

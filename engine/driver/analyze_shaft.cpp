@@ -1,0 +1,456 @@
+#include "driver/analyze_shaft.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "capacity/capacity_rows.h"
+#include "capacity/capacity_walk.h"
+#include "capacity/cfa.h"
+#include "capacity/profile.h"
+#include "capacity/rock.h"
+#include "capacity/soil_methods.h"
+#include "capacity/tip_averaging.h"
+#include "core/case_geometry.h"
+#include "core/units.h"
+#include "driver/solver_calls.h"
+#include "io/edit_format.h"
+#include "io/input_reader.h"
+#include "report/design_charts.h"
+#include "report/report_case.h"
+#include "report/report_soil.h"
+#include "report/rock_curve_report.h"
+#include "report/solver_listing.h"
+#include "settlement/load_settlement.h"
+#include "settlement/rock_tip_curves.h"
+
+namespace tolvane::engine {
+namespace {
+
+inline constexpr float kDiameterStep = 0.5F;            // ft, between the diameters of a run
+inline constexpr float kSeriesTolerance = 0.001F;       // steps
+inline constexpr float kLastDiameterAllowance = 0.02F;  // ft beyond DIALIM
+
+const char* const kShortProfileNote =
+    "(/,5X,'INCREASE THE SOIL DEPTH TO GIVE ENOUGH LENGTH FOR',/,"
+    "5X,'COMPUTING THE BASE RESISTANCE- AT LEAST TWO DIAMETER',/)";
+const char* const kClayBlowCountWarning =
+    "(7X,'                     WARNING MESSAGE                ',/,"
+    "7X,'   ------------------------------------------------------------',/,"
+    "7X,'THE PREDICTED LOAD TRANSFER IN CLAY BASED ON THE N-VALUE',/,"
+    "7X,'FROM STANDARD PENETRATION TESTS IS NOT RECOMMENDED FOR',/,"
+    "7X,'THE FINAL DESIGN.  PLEASE INPUT THE UNDRAINED SHEAR',/,"
+    "7X,'STRENGTH FOR CLAY LAYERS IN THE FINAL DESIGN.',/,/)";
+
+Layer& layerOf(AnalysisInput& input, int n) {
+  return input.Layers[static_cast<std::size_t>(n)];
+}
+
+// A series of equal steps: diameters or shaft lengths.
+struct Series {
+  int count = 1;
+  float first = 0.0F;
+  float step = 0.0F;
+  float at(int i) const { return first + static_cast<float>(i) * step; }
+};
+
+Series diameterSeries(const AnalysisInput& input) {
+  const float step = input.IChart > 0 ? input.DIAMINCR : kDiameterStep;
+  const int count = static_cast<int>((input.DIALIM - input.DSTART) / step + kSeriesTolerance) + 1;
+  return {count, input.DSTART, step};
+}
+
+bool hasLengthSeries(const AnalysisInput& input) {
+  return input.IPENT > 0 || input.IChart > 0;
+}
+
+Series lengthSeries(const AnalysisInput& input) {
+  if (!hasLengthSeries(input)) return {1, input.ProposedDepth, 0.0F};
+  const float span = input.ProposedDepth - input.PDMIN;
+  const int count = std::max(1, static_cast<int>(span / input.PDINCR + kSeriesTolerance) + 1);
+  return {count, input.PDMIN, input.PDINCR};
+}
+
+[[noreturn]] void reject(const std::string& message) {
+  throw InputError(message, 0);
+}
+
+// Values the analysis cannot work with: each would divide by zero, loop without end or run
+// past a table.
+void checkAnalysisInput(const AnalysisInput& input) {
+  if (!(input.DSTART > 0.0F)) reject("The shaft diameter must be greater than 0.");
+  if (!(input.PINC > 0.0F)) reject("The output depth increment must be greater than 0.");
+  // The load-settlement computations divide by the axial stiffness of the shaft.
+  if (!(input.EPILE > 0.0F)) reject("The elastic modulus of the shaft must be greater than 0.");
+  if (!input.isLrfd() && !(input.FST > 0.0F && input.FSB > 0.0F)) {
+    reject("The factors of safety on side and base resistance must be greater than 0.");
+  }
+  if (input.RATIO > 0.0F && !(input.BELANGL > 0.0F && input.BELANGL < 90.0F)) {
+    reject("The angle of the bell must lie between 0 and 90 degrees.");
+  }
+  if (input.IChart > 0 && !(input.DIAMINCR > 0.0F)) {
+    reject("The diameter increment of the design charts must be greater than 0.");
+  }
+  if (diameterSeries(input).count > kMaxDiameters) {
+    reject("The diameter range holds " + std::to_string(diameterSeries(input).count) +
+           " diameters; at most " + std::to_string(kMaxDiameters) + " can be analysed.");
+  }
+  if (hasLengthSeries(input)) {
+    if (!(input.PDINCR > 0.0F)) reject("The shaft length increment must be greater than 0.");
+    if (lengthSeries(input).count > kMaxLengths) {
+      reject("The length range holds " + std::to_string(lengthSeries(input).count) +
+             " shaft lengths; at most " + std::to_string(kMaxLengths) + " can be analysed.");
+    }
+  }
+}
+
+// Parameters that the file leaves at 0, estimated once from the other parameters of the layer.
+void estimateParameters(AnalysisInput& input) {
+  for (int n = 0; n < input.LayerCount; ++n) {
+    Layer& layer = layerOf(input, n);
+    const EndStress stress{EffectiveStress(input, layer.TopDepth),
+                           EffectiveStress(input, layer.BottomDepth)};
+    switch (layer.SoilType) {
+      case kSand:
+        estimateSandParameters(layer, stress);
+        break;
+      case kGravellySand:
+      case kGravel:
+        estimateGravelParameters(layer);
+        break;
+      case kClay:
+      case kShale:
+        estimateCohesiveParameters(layer, stress, input.DSTART);
+        break;
+      case kCfaSand:
+      case kCfaClay:
+        prepareCfaLayer(layer, stress, input.DSTART, input.isSI());
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+// The cases of a run: every diameter, and for each every shaft length.
+class CaseLoop {
+ public:
+  explicit CaseLoop(EngineRun& run)
+      : run_(run),
+        input_(run.input),
+        stress_(run.input),
+        table_(std::make_unique<CapacityTable>()) {}
+
+  // Runs every case; false when the analysis stopped.
+  bool runAll();
+  const BestCase& best() const { return best_; }
+  // The solver input of the last case analysed, and whether its tip lies in rock.
+  const LoadSettlementInput& lastSolverInput() const { return *solverInput_; }
+  bool lastTipInRock() const { return lastTipInRock_; }
+  bool anyLoadSettlement() const { return anyLoadSettlement_; }
+  const LoadSettlementResults& results() const { return *results_; }
+  ChartSize chartSize() const { return chartSize_; }
+
+ private:
+  bool runCase(int diameterIndex, int lengthIndex, float length);
+  // The capacity-table rows of the case the walk has just computed.
+  CaseRows rows() const { return {input_, geometry_, *table_}; }
+  int printRows(int caseLength);
+  void copyWarningBuffer();
+  void keepIfBest(int caseLength);
+  void stopForAnotherLayer();
+  int tipSoilType(int caseLength) const;
+  // A case as the load-settlement computations see it.
+  struct SolverCase {
+    int diameterIndex = 1;
+    int lengthIndex = 1;
+    int length = 0;      // ft, the tip depth
+    int depthSteps = 0;  // one-foot steps of the walk down to the tip: the increments
+  };
+  void fillSolverInput(const SolverCase& c);
+  bool loadSettlement(const SolverCase& c);
+  void rockLoadSettlement(const SolverCase& c, int tipType);
+
+  OutputFile& file(FileRole role) { return run_.file(role); }
+
+  EngineRun& run_;
+  const AnalysisInput& input_;
+  const StressProfile stress_;
+  std::unique_ptr<CapacityTable> table_;
+  CaseGeometry geometry_;
+  BestCase best_;
+  float bestRatio_ = 0.0F;
+  int bestCaseNumber_ = 0;
+  int caseNumber_ = 0;
+  std::unique_ptr<LoadSettlementInput> solverInput_ = std::make_unique<LoadSettlementInput>();
+  std::unique_ptr<LoadSettlementResults> results_ = std::make_unique<LoadSettlementResults>();
+  bool lastTipInRock_ = false;
+  bool anyLoadSettlement_ = false;
+  ChartSize chartSize_;
+};
+
+bool CaseLoop::runAll() {
+  const Series diameters = diameterSeries(input_);
+  const Series lengths = lengthSeries(input_);
+  for (int d = 0; d < diameters.count; ++d) {
+    const float diameter = diameters.at(d);
+    if (diameter > input_.DIALIM + kLastDiameterAllowance) break;
+    geometry_ = caseGeometry(input_, diameter);
+    // Several lengths only for the first diameter, unless design charts are asked for.
+    const int lengthCount = (input_.IPENT > 0 && d > 0 && input_.IChart <= 0) ? 1 : lengths.count;
+    for (int l = 0; l < lengthCount; ++l) {
+      if (!runCase(d + 1, l + 1, lengths.at(l))) return false;
+    }
+  }
+  return true;
+}
+
+bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
+  ++caseNumber_;
+  const std::string numbers = caseLines({caseNumber_, lengthIndex, diameterIndex});
+  file(FileRole::Report).write(numbers);
+  file(FileRole::RunLog).write(numbers + "\n");
+  OutputFile& warnings = file(FileRole::WarningBuffer);
+  warnings.open(run_.names.path(FileRole::WarningBuffer));
+  warnings.write("\n");
+  const std::string block = shaftBlock(input_, geometry_, length);
+  file(FileRole::Report).write(block);
+  file(FileRole::RunLog).write(block);
+  file(FileRole::Report).write(capacityTableHeading(input_));
+
+  walkProfile(input_, geometry_, stress_, *table_, file(FileRole::RunLog));
+  if (table_->clayStrengthFromBlowCount) warnings.write(formatRecord(kClayBlowCountWarning, {}));
+  warnings.write(socketWarningsOfCase(table_->rock));
+
+  const int last = lastAveragedLength(*table_, geometry_.BaseDiameter, geometry_.ShaftDiameter);
+  int caseLength = static_cast<int>(std::lround(length));
+  if (input_.designLoadGiven() && !hasLengthSeries(input_)) {
+    caseLength = rows().searchDesignLength(last);
+    if (caseLength < 0) {
+      printRows(last);
+      stopForAnotherLayer();
+      return false;
+    }
+  } else if (caseLength > last) {
+    file(FileRole::RunLog).write(formatRecord(kShortProfileNote, {}));
+    caseLength = last;
+  }
+  const int rows = printRows(caseLength);
+  copyWarningBuffer();
+  keepIfBest(caseLength);
+  // A shaft too short for a row of the table has no curve to add load-settlement rows to.
+  if (rows == 0) return true;
+  // The solver takes one increment per one-foot step of the walk down to the tip, whatever
+  // the increment of the printed rows.
+  const int depthSteps = caseLength - table_->firstRow + 1;
+  return loadSettlement({diameterIndex, lengthIndex, caseLength, depthSteps});
+}
+
+// The rows of the capacity table, one every PINC and the last one, and their plot rows.
+// Returns the number of rows.
+int CaseLoop::printRows(int caseLength) {
+  const CaseRows caseRows = rows();
+  const std::vector<int> lengths = caseRows.printedLengths(caseLength);
+  for (const int length : lengths) {
+    const CapacityRow row = caseRows.at(length);
+    file(FileRole::Report).write(capacityTableRow(input_, row));
+    if (length == lengths.front()) run_.plotData.beginCurve(printedLength(input_, row.length));
+    run_.plotData.addDepthRow(capacityPlotRow(input_, row));
+  }
+  return static_cast<int>(lengths.size());
+}
+
+void CaseLoop::copyWarningBuffer() {
+  OutputFile& warnings = file(FileRole::WarningBuffer);
+  warnings.close();
+  appendAsFixedLines(run_.names.path(FileRole::WarningBuffer), file(FileRole::Report));
+}
+
+void CaseLoop::keepIfBest(int caseLength) {
+  if (caseLength < table_->firstRow) return;
+  const CapacityRow row = rows().at(caseLength);
+  if (!(row.volume > 0.0F)) return;
+  const float ratio = row.total / row.volume;
+  if (best_.found && !(ratio > bestRatio_)) return;
+  bestRatio_ = ratio;
+  bestCaseNumber_ = caseNumber_;
+  best_ = {true, geometry_.ShaftDiameter, geometry_.BaseDiameter, row.length, row.volume, row.total,
+           ratio};
+}
+
+int CaseLoop::tipSoilType(int caseLength) const {
+  return input_.Layers[static_cast<std::size_t>(rows().tipLayer(caseLength))].SoilType;
+}
+
+// The solver's input block for the case: the layers down to the one that holds the tip, with
+// the unit resistances the walk kept at their ends, the unit side resistance of every depth
+// step, the shaft and its tip. The layers below the tip are not in the block, so that the tip
+// curve takes the family of the soil the tip stands in.
+void CaseLoop::fillSolverInput(const SolverCase& c) {
+  const int caseLength = c.length;
+  LoadSettlementInput& block = *solverInput_;
+  block.layerCount = rows().tipLayer(caseLength) + 1;
+  LayerEndResult above;  // the bottom of the layer above
+  for (int n = 0; n < block.layerCount; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    LayerEndResult top = table_->layerTop[i];
+    LayerEndResult bottom = table_->layerBottom[i];
+    // A layer thinner than the half foot that rounding keeps has no step of its own: it sits
+    // at the bottom of the layer above, with its values, so the profile keeps its order.
+    if (!(bottom.depth > 0.0F)) top = bottom = above;
+    block.layers[i] = {top.depth,     bottom.depth,    input_.Layers[i].SoilType,
+                       top.unitSide,  bottom.unitSide, top.unitTip,
+                       bottom.unitTip};
+    above = bottom;
+  }
+  block.steps.count = 0;
+  for (int row = table_->firstRow; row <= table_->lastRow; ++row) {
+    const auto r = static_cast<std::size_t>(row);
+    const auto k = static_cast<std::size_t>(block.steps.count++);
+    block.steps.depth[k] = table_->stepDepth[r] * kInchesPerFoot;
+    block.steps.value[k] = table_->unitSide[r] * kPsiPerTsf;
+  }
+  block.shaftDiameter = geometry_.ShaftDiameter;
+  block.baseDiameter = geometry_.BaseDiameter;
+  block.shaftLength = static_cast<float>(caseLength);
+  block.transitionLength = geometry_.BellHeight;
+  block.modulus = input_.EPILE;
+  block.tipCapacity = input_.isUplift() ? 0.0F : rows().tipCapacity(caseLength);
+  block.increments = std::max(1, c.depthSteps);
+  block.units = input_.Units;
+  block.caseNumber = caseNumber_;
+  block.diameterIndex = c.diameterIndex;
+  block.lengthIndex = c.lengthIndex;
+  block.currentLength = static_cast<float>(caseLength);
+  block.ignoredTop = input_.TOPLENG * kInchesPerFoot;
+  block.ignoredBottom = input_.BS + geometry_.BellHeight;
+  block.designCharts = input_.IChart > 0;
+  block.settlementCount = input_.NPOINTPD;
+  block.settlements = input_.PDSETT;
+}
+
+// The load-settlement curves of the case, trend line and both bounds; false when the solver
+// stopped the analysis.
+bool CaseLoop::loadSettlement(const SolverCase& c) {
+  const int diameterIndex = c.diameterIndex;
+  const int lengthIndex = c.lengthIndex;
+  const int tipType = tipSoilType(c.length);
+  lastTipInRock_ = tipType >= kStrongRockSideOrEnd && tipType <= kStrongRock;
+  if (lastTipInRock_) {
+    rockLoadSettlement(c, tipType);
+    return true;
+  }
+  file(FileRole::Report)
+      .write(formatRecord("(/,/,/,5X,'AXIAL LOAD VS SETTLEMENT CURVES',/,5X,A)",
+                          {std::string(31, '-')}));
+  if (input_.printsTzCurvesAtDepths() && diameterIndex == 1 && lengthIndex == 1) {
+    file(FileRole::QwScratch).write(formatRecord("(/,5X,'QW CURVE DATA')", {}));
+    file(FileRole::TzCurves).write(formatRecord("(/,5X,'TZ CURVE DATA')", {}));
+  }
+  fillSolverInput(c);
+  for (const CurveLine line : {CurveLine::Trend, CurveLine::UpperBound, CurveLine::LowerBound}) {
+    solverInput_->line = line;
+    if (line == CurveLine::Trend && diameterIndex == 1 && lengthIndex == 1) {
+      // The count of the t-z curves that the solver writes to plot section T, which the
+      // plot-data reader needs whether or not curves at listed depths were asked for.
+      file(FileRole::PlotSectionT)
+          .write(freeFormatRecord({kCurvesPerLayer * solverInput_->layerCount}));
+    }
+    solveLoadSettlement(*solverInput_, *results_, run_);
+    if (run_.result > 0) return false;
+    anyLoadSettlement_ = true;
+  }
+  chartSize_.diameters = std::max(chartSize_.diameters, diameterIndex);
+  chartSize_.lengths = std::max(chartSize_.lengths, lengthIndex);
+  writeCaseCurves(*results_, run_);
+  return true;
+}
+
+// A tip in rock or an intermediate geomaterial: the curve of the tip layer's routine instead of
+// the solver, printed under its own heading. A strong-rock socket sets the base diameter of the
+// case to the socket diameter.
+void CaseLoop::rockLoadSettlement(const SolverCase& c, int tipType) {
+  const auto tipDepth = static_cast<float>(c.length);
+  const RockTipCase tip{input_,
+                        geometry_,
+                        tipDepth,
+                        rows().tipLayer(c.length),
+                        geometry_.ShaftDiameter / input_.DSTART,
+                        input_.isUplift() ? 0.0F : rows().tipCapacity(c.length),
+                        table_->side.data(),
+                        table_->firstRow,
+                        table_->lastRow};
+  const RockTipResult curve = rockTipCurve(tip, table_->rock, file(FileRole::RunLog));
+  file(FileRole::RunLog).write(curve.notes);
+  file(FileRole::Report).write(rockCurveReport(input_, curve, tipType));
+  run_.plotData.appendToCurve(rockCurvePlotRows(curve));
+  if (curve.baseDiameter > 0.0F && best_.found && bestCaseNumber_ == caseNumber_) {
+    best_.baseDiameter = curve.baseDiameter;
+  }
+}
+
+void CaseLoop::stopForAnotherLayer() {
+  const std::string text = formatRecord("(/,A)", {kNeedAnotherSoilLayer});
+  std::fputs(text.c_str(), stderr);
+  file(FileRole::RunLog).write(text);
+  file(FileRole::Report).write(text);
+  run_.result = kResultDesignLoadNotReached;
+}
+
+}  // namespace
+}  // namespace tolvane::engine
+
+namespace tolvane::engine {
+namespace {
+
+// The t-z curves at the depths the user listed, with the last case's profile.
+void writeAdditionalCurves(EngineRun& run, const CaseLoop& cases) {
+  if (!run.input.printsTzCurvesAtDepths() || !cases.anyLoadSettlement() || cases.lastTipInRock())
+    return;
+  run.file(FileRole::Report)
+      .write(formatRecord("(/,/,/,5X,'ADDITIONAL TZ CURVES',/,5X,'--------------------',/,/,5X,"
+                          "'NOTE: TZ AND QW CURVES DATA ARE AVAILABLE ONLY ',"
+                          "'FOR SAND AND CLAY LAYERS.',/,/)",
+                          {}));
+  const auto block = std::make_unique<LoadSettlementInput>(cases.lastSolverInput());
+  const std::span<const float> depths(run.input.TzDepths.data(),
+                                      static_cast<std::size_t>(run.input.TzDepthCount));
+  for (const CurveLine line : {CurveLine::Trend, CurveLine::UpperBound, CurveLine::LowerBound}) {
+    block->line = line;
+    extraCurvesAtDepths(*block, depths, run);
+  }
+}
+
+}  // namespace
+
+void AnalyzeShaft(EngineRun& run, RecordReader& project) {
+  AnalysisInput& input = run.input;
+  readAnalysisInput(
+      project, input,
+      {run.file(FileRole::Report), run.file(FileRole::TzCurves), run.file(FileRole::RunLog)});
+  checkAnalysisInput(input);
+  checkRockInput(input);
+  estimateParameters(input);
+  writeSoilInformation(input, run.file(FileRole::Report));
+  writeShaftInput(input, run.file(FileRole::Report));
+  roundLayerBoundaries(input);
+  convertRockModuliToTsf(input);
+  run.plotData.start();
+  CaseLoop cases(run);
+  if (!cases.runAll()) return;
+  if (cases.best().found) {
+    run.file(FileRole::Report).write(mostEfficientShaft(input, cases.best()));
+  }
+  writeAdditionalCurves(run, cases);
+  if (input.IChart > 0) {
+    writeDesignChartTables(input, cases.results().charts, cases.chartSize(),
+                           run.file(FileRole::Report));
+    run.plotData.appendAfterCurves(
+        designChartPlotSection(input, cases.results().charts, cases.chartSize()));
+  }
+}
+
+}  // namespace tolvane::engine

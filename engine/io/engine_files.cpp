@@ -1,0 +1,124 @@
+#include "io/engine_files.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "io/record_reader.h"
+
+namespace tolvane::engine {
+namespace {
+
+inline constexpr std::size_t kListLineCount = 15;
+inline constexpr std::size_t kFirstPathLine = 2;  // 0-based index of the project path
+inline constexpr std::size_t kRunLogLine =
+    kFirstPathLine + static_cast<std::size_t>(FileRole::RunLog);
+
+std::string trimRight(std::string text) {
+  const std::size_t end = text.find_last_not_of(" \t\r");
+  text.erase(end == std::string::npos ? 0 : end + 1);
+  return text;
+}
+
+bool parseListInteger(std::string_view line, std::int32_t& value) {
+  const std::size_t first = line.find_first_not_of(" \t,");
+  if (first == std::string_view::npos) return false;
+  line.remove_prefix(first);
+  line = line.substr(0, line.find_first_of(" \t,"));
+  if (!line.empty() && line[0] == '+') line.remove_prefix(1);
+  const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+  return error == std::errc() && end == line.data() + line.size();
+}
+
+// The lines of a whole file (CR LF, LF or CR ends); none when it cannot be opened.
+std::optional<std::vector<std::string>> readLines(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream content;
+  content << in.rdbuf();
+  return splitLines(content.str());
+}
+
+}  // namespace
+
+RunFileListReadResult readRunFileList(const std::filesystem::path& file) {
+  RunFileListReadResult result;
+  const std::optional<std::vector<std::string>> read = readLines(file);
+  if (!read) {
+    result.problem = "The run-file list " + file.string() + " cannot be opened.";
+    return result;
+  }
+  const std::vector<std::string>& lines = *read;
+  const std::size_t count = std::min(lines.size(), kListLineCount);
+  if (count > kRunLogLine) {
+    const std::string runLog = trimRight(lines[kRunLogLine]);
+    if (!runLog.empty() && runLog.size() <= kPathWidth) result.runLogPath = runLog;
+  }
+  if (count < kListLineCount) {
+    result.problem = "The run-file list " + file.string() + " holds " + std::to_string(count) +
+                     " of its 15 lines; the analysis cannot start.";
+    return result;
+  }
+  RunFileList list;
+  list.version = lines[0].substr(0, kVersionWidth);
+  list.version.resize(kVersionWidth, ' ');
+  if (!parseListInteger(lines[1], list.code)) {
+    result.problem = "Line 2 of the run-file list " + file.string() + " is not an integer.";
+    return result;
+  }
+  for (std::size_t i = 0; i < kFileRoleCount; ++i) {
+    std::string path = trimRight(lines[kFirstPathLine + i]);
+    if (path.size() > kPathWidth) {
+      result.problem = "Line " + std::to_string(kFirstPathLine + i + 1) +
+                       " of the run-file list names a path of " + std::to_string(path.size()) +
+                       " characters; at most " + std::to_string(kPathWidth) +
+                       " are allowed. Move the project to a folder with a shorter path.";
+      return result;
+    }
+    if (path.empty()) {
+      result.problem = "Line " + std::to_string(kFirstPathLine + i + 1) +
+                       " of the run-file list is empty; a file path was expected.";
+      return result;
+    }
+    list.paths[i] = std::move(path);
+  }
+  result.list = std::move(list);
+  return result;
+}
+
+bool OutputFile::open(const std::string& path) {
+  close();
+  file_ = std::fopen(path.c_str(), "wb");
+  return file_ != nullptr;
+}
+
+void OutputFile::write(std::string_view text) {
+  if (file_ != nullptr && !text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
+}
+
+void OutputFile::close() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+}
+
+void appendAsFixedLines(const std::string& source, OutputFile& target) {
+  const std::optional<std::vector<std::string>> lines = readLines(source);
+  if (!lines) {
+    OutputFile created;
+    created.open(source);
+    return;
+  }
+  std::string fixed;
+  for (const std::string& line : *lines) {
+    fixed.assign(line, 0, kAppendedLineWidth);
+    fixed.resize(kAppendedLineWidth, ' ');
+    fixed.push_back('\n');
+    target.write(fixed);
+  }
+}
+
+}  // namespace tolvane::engine

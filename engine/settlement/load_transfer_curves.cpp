@@ -1,0 +1,205 @@
+#include "settlement/load_transfer_curves.h"
+
+#include <algorithm>
+
+namespace tolvane::engine {
+namespace {
+
+enum class Family { Sand, Clay };
+
+// Movement of the side curves over the shaft diameter.
+constexpr CurvePoints kSandSideMovement = {0.0F,   0.001F, 0.002F, 0.003F, 0.005F,
+                                           0.006F, 0.008F, 0.012F, 0.016F, 0.1F};
+constexpr CurvePoints kClaySideMovement = {0.0F,   0.001F, 0.002F, 0.003F, 0.005F,
+                                           0.006F, 0.008F, 0.012F, 0.016F, 0.02F};
+// Load transfer over the ultimate unit side resistance: trend, upper bound, lower bound.
+constexpr std::array<CurvePoints, kCurveLineCount> kSandSideRatio = {{
+    {0.0F, 0.335F, 0.58F, 0.72F, 0.86F, 0.91F, 0.95F, 0.965F, 0.96F, 0.95F},
+    {0.0F, 0.45F, 0.76F, 0.90F, 0.98F, 1.0F, 1.0F, 1.0F, 1.0F, 1.0F},
+    {0.0F, 0.22F, 0.40F, 0.54F, 0.74F, 0.82F, 0.90F, 0.93F, 0.92F, 0.90F},
+}};
+constexpr std::array<CurvePoints, kCurveLineCount> kClaySideRatio = {{
+    {0.0F, 0.51F, 0.72F, 0.90F, 0.925F, 0.945F, 0.955F, 0.925F, 0.90F, 0.835F},
+    {0.0F, 0.74F, 0.92F, 0.97F, 1.01F, 1.02F, 1.02F, 1.00F, 0.96F, 0.92F},
+    {0.0F, 0.29F, 0.52F, 0.70F, 0.84F, 0.87F, 0.89F, 0.85F, 0.80F, 0.75F},
+}};
+// Tip movement over the base diameter, and tip load over the ultimate tip capacity.
+constexpr CurvePoints kTipMovement = {0.0F,  0.005F, 0.01F, 0.015F, 0.025F,
+                                      0.03F, 0.04F,  0.05F, 0.07F,  0.1F};
+constexpr std::array<CurvePoints, kCurveLineCount> kSandTipRatio = {{
+    {0.0F, 0.175F, 0.345F, 0.485F, 0.64F, 0.73F, 0.88F, 1.015F, 1.195F, 1.46F},
+    {0.0F, 0.25F, 0.48F, 0.67F, 0.76F, 0.84F, 0.96F, 1.08F, 1.28F, 1.61F},
+    {0.0F, 0.10F, 0.21F, 0.30F, 0.52F, 0.62F, 0.80F, 0.95F, 1.11F, 1.32F},
+}};
+constexpr std::array<CurvePoints, kCurveLineCount> kClayTipRatio = {{
+    {0.0F, 0.395F, 0.56F, 0.70F, 0.865F, 0.90F, 0.95F, 0.97F, 0.98F, 0.991F},
+    {0.0F, 0.59F, 0.75F, 0.86F, 0.96F, 0.98F, 0.995F, 0.995F, 0.994F, 0.992F},
+    {0.0F, 0.20F, 0.37F, 0.54F, 0.77F, 0.82F, 0.90F, 0.94F, 0.97F, 0.99F},
+}};
+
+std::size_t lineIndex(CurveLine line) {
+  return static_cast<std::size_t>(static_cast<int>(line) - 1);
+}
+
+Family sideFamily(int soilType) {
+  return soilType == kSand ? Family::Sand : Family::Clay;
+}
+
+// Sand and the gravels and CFA soils at the tip take the sand family, the rest the clay family.
+Family tipFamily(int soilType) {
+  return soilType == kSand || soilType >= kGravellySand ? Family::Sand : Family::Clay;
+}
+
+// Linear between (x0, y0) and (x1, y1) at x; y1 when the two abscissas coincide.
+float between(float x, float x0, float y0, float x1, float y1) {
+  if (x1 == x0) return y1;
+  return y0 + (x - x0) * (y1 - y0) / (x1 - x0);
+}
+
+}  // namespace
+
+UnitLabels unitLabels(UnitSystem units) {
+  if (units == UnitSystem::SI) return {" M.", " M.", "KN.", "KPA", " SQ M"};
+  return {"IN.", "IN.", "TON", "PSI", "SQ IN"};
+}
+
+int placeCurves(std::span<const CurveLayer> layers, std::span<LoadTransferCurve> curves) {
+  int count = 0;
+  for (std::size_t j = 0; j < layers.size(); ++j) {
+    const CurveLayer& layer = layers[j];
+    const float a = j == 0 ? layer.top : layer.top + kLayerTopOffset;
+    const float m = (layer.top + layer.bottom) / 2.0F;
+    const float b = layer.bottom - kLayerBottomOffset;
+    for (const float depth : {a, (layer.top + m) / 2.0F, m, (m + b) / 2.0F, b}) {
+      if (count >= static_cast<int>(curves.size())) return count;
+      LoadTransferCurve& curve = curves[static_cast<std::size_t>(count)];
+      curve = LoadTransferCurve{};
+      curve.number = ++count;
+      curve.depth = depth;
+      curve.soilType = layer.soilType;
+    }
+  }
+  return count;
+}
+
+std::optional<float> lookupSideProfile(const ResistanceProfile& profile, float depth) {
+  const int n = profile.count;
+  int k = 1;
+  while (k < n && !(profile.depth[static_cast<std::size_t>(k)] > depth)) ++k;
+  if (k >= n) {
+    if (n < 2 || !(depth - profile.depth[static_cast<std::size_t>(n - 1)] < kProfileAllowance)) {
+      return std::nullopt;
+    }
+    k = n - 1;
+  }
+  const auto i = static_cast<std::size_t>(k);
+  return between(depth, profile.depth[i - 1], profile.value[i - 1], profile.depth[i],
+                 profile.value[i]);
+}
+
+float lookupDepthStepTable(const DepthStepTable& table, float depth) {
+  float previousDepth = 0.0F;
+  float previousValue = 0.0F;
+  for (int k = 0; k < table.count; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    if (table.depth[i] > depth) {
+      return between(depth, previousDepth, previousValue, table.depth[i], table.value[i]);
+    }
+    previousDepth = table.depth[i];
+    previousValue = table.value[i];
+  }
+  return previousValue;
+}
+
+void buildSideCurve(LoadTransferCurve& curve, float shaftDiameter, CurveLine line) {
+  const bool sand = sideFamily(curve.soilType) == Family::Sand;
+  const CurvePoints& movement = sand ? kSandSideMovement : kClaySideMovement;
+  const CurvePoints& ratio = (sand ? kSandSideRatio : kClaySideRatio)[lineIndex(line)];
+  curve.points = kCurvePoints;
+  for (std::size_t k = 0; k < kCurvePoints; ++k) {
+    curve.z[k] = movement[k] * shaftDiameter;
+    curve.t[k] = ratio[k] * curve.unitSide;
+  }
+}
+
+bool tipDepthWithinProfile(int bottomSoilType, float tipDepth, const ResistanceProfile& profile) {
+  if (bottomSoilType == kSand || profile.count < 1) return true;
+  return !(tipDepth > profile.depth[static_cast<std::size_t>(profile.count - 1)]);
+}
+
+TipCurve buildTipCurve(int bottomSoilType, CurveLine line, float baseDiameter, float shaftDiameter,
+                       float tipCapacity) {
+  const bool sand = tipFamily(bottomSoilType) == Family::Sand;
+  const CurvePoints& ratio = (sand ? kSandTipRatio : kClayTipRatio)[lineIndex(line)];
+  const float scale = std::max(baseDiameter, shaftDiameter);
+  TipCurve curve;
+  for (std::size_t k = 0; k < kCurvePoints; ++k) {
+    curve.w[k] = kTipMovement[k] * scale;
+    curve.q[k] = ratio[k] * tipCapacity;
+  }
+  return curve;
+}
+
+float sideCurveAt(const LoadTransferCurve& curve, float v) {
+  for (std::size_t k = 1; k < kCurvePoints; ++k) {
+    if (curve.z[k] > v) {
+      if (curve.z[k - 1] == v) return curve.t[k - 1];
+      return between(v, curve.z[k - 1], curve.t[k - 1], curve.z[k], curve.t[k]);
+    }
+  }
+  return curve.t[kCurvePoints - 1];
+}
+
+float loadTransferAt(std::span<const LoadTransferCurve> curves, float z, float v) {
+  if (curves.empty()) return 0.0F;
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    if (curves[i].depth > z) {
+      const float deeper = sideCurveAt(curves[i], v);
+      if (i == 0) return deeper;
+      return between(z, curves[i - 1].depth, sideCurveAt(curves[i - 1], v), curves[i].depth,
+                     deeper);
+    }
+    if (curves[i].depth == z) return sideCurveAt(curves[i], v);
+  }
+  return sideCurveAt(curves.back(), v);
+}
+
+DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z) {
+  DepthBracket bracket;
+  bracket.depth = z;
+  if (curves.empty()) return bracket;
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    if (curves[i].depth > z) {
+      bracket.lower = &curves[i];
+      if (i > 0) bracket.upper = &curves[i - 1];
+      return bracket;
+    }
+    if (curves[i].depth == z) {
+      bracket.lower = &curves[i];
+      return bracket;
+    }
+  }
+  bracket.lower = &curves.back();
+  return bracket;
+}
+
+float transferAt(const DepthBracket& bracket, float v) {
+  if (bracket.lower == nullptr) return 0.0F;
+  const float deeper = sideCurveAt(*bracket.lower, v);
+  if (bracket.upper == nullptr) return deeper;
+  return between(bracket.depth, bracket.upper->depth, sideCurveAt(*bracket.upper, v),
+                 bracket.lower->depth, deeper);
+}
+
+float tipLoadAt(const TipCurve& curve, float w) {
+  for (std::size_t k = 0; k < kCurvePoints; ++k) {
+    if (!(curve.w[k] < w)) {
+      if (k == 0) return curve.q[0];
+      return between(w, curve.w[k - 1], curve.q[k - 1], curve.w[k], curve.q[k]);
+    }
+  }
+  const float last = curve.w[kCurvePoints - 1];
+  return last > 0.0F ? curve.q[kCurvePoints - 1] * w / last : 0.0F;
+}
+
+}  // namespace tolvane::engine
