@@ -6,9 +6,13 @@ namespace tolvane::engine {
 
 void solveLoadSettlement(const LoadSettlementInput& input, LoadSettlementResults& results,
                          EngineRun& run) {
-  const auto solution = solveLine(input);
-  keepLineResults(input, *solution, results);
-  writeLineSolution(input, *solution, run);
+  solveLoadSettlement(input, *solveLine(input), results, run);
+}
+
+void solveLoadSettlement(const LoadSettlementInput& input, const LineSolution& solution,
+                         LoadSettlementResults& results, EngineRun& run) {
+  keepLineResults(input, solution, results);
+  writeLineSolution(input, solution, run);
 }
 
 void extraCurvesAtDepths(const LoadSettlementInput& input, std::span<const float> depths,
