@@ -112,12 +112,12 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
   return batch.RunAll() ? 0 : tolvane::app::kExitCannotWrite;
 }
 
-// One project of a parallel batch, in a process of its own.
-int runBatchItem(const std::string& file, const char* argv0) {
+// A worker of a parallel batch: the projects whose paths come on the standard input.
+int runBatchWorker(const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::THeadlessHost host;
   TMainForm form(messages, host, programDirectory(argv0));
-  return tolvane::app::RunBatchItemProcess(form, file);
+  return tolvane::app::RunBatchWorkerProcess(form);
 }
 
 // The N of --jobs N: a whole number from 1 up, or nothing.
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
   if (command == "--batch" && argc == 5 && std::string(argv[3]) == "--jobs") {
     if (const std::optional<int> jobs = jobCount(argv[4])) return runBatch(argv[2], *jobs, argv[0]);
   }
-  if (command == tolvane::app::kBatchItemOption && argc == 3) return runBatchItem(argv[2], argv[0]);
+  if (command == tolvane::app::kBatchWorkerOption && argc == 2) return runBatchWorker(argv[0]);
 #if defined(TOLVANE_WITH_VIEWS)
   if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
 #endif

@@ -359,15 +359,20 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
   }
 }
 
-// A process that reports nothing, or a program that cannot be started, is one item's failure.
-TEST(BatchItemReport, ProcessesThatFailGiveTheirItemAMessage) {
-  const TBatchItemOutcome silent = RunBatchItemInProcess("/bin/false", "x.tv9d", {});
-  EXPECT_FALSE(silent.Analyzed);
-  EXPECT_EQ(silent.Result, kBatchFileDone);
-  EXPECT_EQ(silent.Message, "  * The analysis ended abnormally. Please check");
-  const TBatchItemOutcome missing = RunBatchItemInProcess("/nonexistent/tolvane2023", "x", {});
-  EXPECT_EQ(missing.Result, kBatchFileDone);
-  EXPECT_EQ(missing.Message, "  * The analysis could not be started. Please check");
+// A worker that ends without reporting, or a program that cannot be started, fails only the
+// item it had: the next item goes to a new worker.
+TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
+  for (const char* program : {"/bin/false", "/nonexistent/tolvane2023"}) {
+    SCOPED_TRACE(program);
+    const std::vector<TBatchItemOutcome> outcomes =
+        RunItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
+    ASSERT_EQ(outcomes.size(), 2U);
+    for (const TBatchItemOutcome& outcome : outcomes) {
+      EXPECT_FALSE(outcome.Analyzed);
+      EXPECT_EQ(outcome.Result, kBatchFileDone);
+      EXPECT_EQ(outcome.Message, "  * The analysis ended abnormally. Please check");
+    }
+  }
 }
 
 }  // namespace
