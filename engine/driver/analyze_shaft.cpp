@@ -441,8 +441,7 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
           .write(freeFormatRecord({kCurvesPerLayer * solverInput_->layerCount}));
     }
     if (ahead_ && ahead_->lines[k]) {
-      solveLoadSettlement(*solverInput_, *ahead_->lines[k], *results_, run_);
-      ahead_->lines[k].reset();
+      solveLoadSettlement(*solverInput_, std::move(ahead_->lines[k]), *results_, run_);
     } else {
       solveLoadSettlement(*solverInput_, *results_, run_);
     }

@@ -2,6 +2,7 @@
 // the line's output.
 #pragma once
 
+#include <memory>
 #include <span>
 
 #include "report/engine_run.h"
@@ -14,7 +15,7 @@ namespace tolvane::engine {
 void solveLoadSettlement(const LoadSettlementInput& input, LoadSettlementResults& results,
                          EngineRun& run);
 // The same with the line already solved, from the same input.
-void solveLoadSettlement(const LoadSettlementInput& input, const LineSolution& solution,
+void solveLoadSettlement(const LoadSettlementInput& input, std::unique_ptr<LineSolution> solution,
                          LoadSettlementResults& results, EngineRun& run);
 
 // The t-z curves at the listed depths (ft) for one line, for the report and plot section T.
