@@ -1,5 +1,7 @@
 // Whole runs of the engine on a sand-over-clay profile: a single shaft, and design charts over
-// 20 diameters and 100 shaft lengths with 10 settlements (2000 cases, 6000 solver calls).
+// 20 diameters and 100 shaft lengths with 10 settlements (2000 cases, 6000 solver calls), on
+// one thread and on every core; beside them, the writing alone of the design-chart run's
+// result files, the floor the run is compared with.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -7,8 +9,11 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "driver/run_engine.h"
+#include "io/engine_files.h"
 
 namespace {
 
@@ -55,6 +60,17 @@ struct ProjectFolder {
   ProjectFolder& operator=(const ProjectFolder&) = delete;
 };
 
+const char* const kResultExtensions[] = {".tv9o", ".tv9p", ".tv9r", ".tv9z", ".tv9w", ".tv9t",
+                                         ".tv9q", ".tv9l", ".tv9c", ".tv9k", ".tv9m", ".tv9n"};
+
+// The engine's thread count for a benchmark: its argument, 0 for the hardware's count.
+void setThreads(benchmark::State& state) {
+  const auto threads = static_cast<unsigned>(state.range(0));
+  const unsigned count = threads > 0 ? threads : std::max(1U, std::thread::hardware_concurrency());
+  ::setenv("TOLVANE_THREADS", std::to_string(count).c_str(), 1);
+  state.counters["threads"] = count;
+}
+
 void runProject(benchmark::State& state, const std::string& project) {
   const ProjectFolder folder(project);
   for (auto _ : state) {
@@ -69,12 +85,51 @@ void runProject(benchmark::State& state, const std::string& project) {
 void BM_SingleShaft(benchmark::State& state) {
   runProject(state, kSingleShaft);
 }
-BENCHMARK(BM_SingleShaft)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SingleShaft)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_DesignCharts20Diameters100Lengths(benchmark::State& state) {
+  setThreads(state);
   runProject(state, kDesignCharts);
+  ::unsetenv("TOLVANE_THREADS");
 }
-BENCHMARK(BM_DesignCharts20Diameters100Lengths)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DesignCharts20Diameters100Lengths)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime()  // the pool's threads work beside the one that is timed
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(0);
+
+// Writing the result files of the design-chart run as they stand, whole records at a time:
+// what the run would cost if the analysis and the formatting were free.
+void BM_DesignChartsWritingAlone(benchmark::State& state) {
+  const ProjectFolder folder(kDesignCharts);
+  if (tolvane::engine::RunEngine({folder.dir / "names.dat", {}}) != 0) {
+    state.SkipWithError("the design-chart run failed");
+    return;
+  }
+  std::vector<std::vector<std::string>> files;
+  std::int64_t bytes = 0;
+  for (const char* extension : kResultExtensions) {
+    std::ifstream in(fs::path(folder.dir / "pier.tv9d").replace_extension(extension));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+      bytes += static_cast<std::int64_t>(line.size()) + 1;
+      lines.push_back(line + '\n');
+    }
+    files.push_back(std::move(lines));
+  }
+  const fs::path copy = folder.dir / "copy.txt";
+  for (auto _ : state) {
+    for (const auto& lines : files) {
+      tolvane::engine::OutputFile file;
+      file.open(copy.string());
+      for (const std::string& line : lines) file.write(line);
+    }
+  }
+  state.SetBytesProcessed(bytes * state.iterations());
+}
+BENCHMARK(BM_DesignChartsWritingAlone)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
 

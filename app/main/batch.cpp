@@ -5,8 +5,10 @@
 #include <chrono>
 #include <ctime>
 #include <iomanip>
+#include <memory>
 #include <sstream>
 
+#include "batch_jobs.h"
 #include "file_replace.h"
 #include "word_reader.h"
 
@@ -158,23 +160,39 @@ bool TBatchRun::RunAll() {
   Add("* Start Multi-File Analysis *");
   AddDateAndTime();
   const int n = static_cast<int>(List.Files().size());
-  for (int i = 1; i <= n; ++i) {
+  std::vector<std::string> paths;
+  for (const std::string& file : List.Files()) {
     std::error_code ignored;
-    const std::string path =
-        std::filesystem::absolute(List.Files()[static_cast<size_t>(i - 1)], ignored).string();
+    paths.push_back(std::filesystem::absolute(file, ignored).string());
+  }
+  std::unique_ptr<TBatchJobs> jobs;
+  if (Jobs > 1 && n > 1 && !Program.empty()) {
+    jobs = std::make_unique<TBatchJobs>(Program, paths, Jobs);
+  }
+  for (int i = 1; i <= n; ++i) {
+    const std::string& path = paths[static_cast<size_t>(i - 1)];
     Progress = i;
     Add("File " + std::to_string(i) + "/" + std::to_string(n) + " : " + path);
     Add("- Reading File");
     std::string message;
     int result = kBatchFileDone;
-    if (Form_.OpenFileBatch(path, message)) {
+    if (jobs) {
+      const TBatchItemOutcome outcome = jobs->Take(static_cast<size_t>(i - 1));
+      if (outcome.Analyzed) Add("- Analyzing File");
+      message = outcome.Message;
+      result = outcome.Result;
+    } else if (Form_.OpenFileBatch(path, message)) {
       Add("- Analyzing File");
       result = Form_.RunFileBatch(message);
     }
     Add(message);
     Add("");
-    if (result > 1) break;
+    if (result > 1) {
+      if (jobs) jobs->Stop();
+      break;
+    }
   }
+  jobs.reset();
   Add("* Multi-File Analysis Completed *");
   AddDateAndTime();
   Progress = n;

@@ -45,6 +45,10 @@ class TBatchRun {
   std::string fname;  // the list file opened or saved last; empty when none
   std::vector<std::string> Messages;
   int Progress = 0;
+  // With more than one job and the program to start, RunAll runs the projects in up to Jobs
+  // processes of Program at once (batch_jobs.h); the messages are the same.
+  int Jobs = 1;
+  std::filesystem::path Program;
 
   bool OpenList(const std::filesystem::path& file);
   bool SaveList(const std::filesystem::path& file);

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <system_error>
 
 #include "check_data.h"
+#include "run_pipeline.h"
 #include "word_reader.h"
 
 namespace tolvane::app {
@@ -18,6 +20,14 @@ std::string LowerExtension(const std::filesystem::path& file) {
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return extension;
+}
+
+// Writes names.dat for `project` into `folder`; false when it cannot be written.
+bool WriteRunFileListIn(const std::filesystem::path& folder, const std::filesystem::path& project) {
+  std::ofstream out(folder / kRunFileListName, std::ios::binary | std::ios::trunc);
+  out << runFileListText(project);
+  out.close();
+  return static_cast<bool>(out);
 }
 
 }  // namespace
@@ -57,7 +67,7 @@ bool TMainForm::OpenFileBatch(const std::string& file_name, std::string& message
   return true;
 }
 
-int TMainForm::RunFileBatch(std::string& message) {
+int TMainForm::RunFileBatch(std::string& message, const std::filesystem::path& run_folder) {
   if (Project_.Data().FileName == kNewProjectFileName || !CheckData(Project_.Data(), Messages_)) {
     message = "  * The data checks failed. Please check";
     return kBatchFileDone;
@@ -71,8 +81,9 @@ int TMainForm::RunFileBatch(std::string& message) {
   }
   const std::filesystem::path project = ProjectPath();
   std::error_code ignored;
-  std::filesystem::current_path(project.parent_path(), ignored);
-  if (!writeRunFileList(project)) {
+  const std::filesystem::path folder = run_folder.empty() ? project.parent_path() : run_folder;
+  std::filesystem::current_path(folder, ignored);
+  if (!WriteRunFileListIn(folder, project)) {
     message = "  * The run-file list cannot be written. Please check";
     return kBatchFileDone;
   }
@@ -87,7 +98,7 @@ int TMainForm::RunFileBatch(std::string& message) {
     return kBatchStop;
   }
   Loader.reset();
-  removeIfPresent(project.parent_path() / kRunFileListName);
+  removeIfPresent(folder / kRunFileListName);
   if (call.Result == kInconsistentExecutables) {
     message = "  * Executable files are not consistent. Please check.";
     return kBatchStop;

@@ -1,12 +1,15 @@
 // tolvane2023: the program. `tolvane2023 [FILE]` opens the desktop program; `--run FILE` analyses
 // a project and `--batch LIST.pyb` runs a list of projects, both without a window (and without
 // a display).
+#include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 
 #include "batch.h"
+#include "batch_jobs.h"
 #ifdef TOLVANE_WITH_GUI
 #include "desktop.h"
 #endif
@@ -34,7 +37,8 @@ void printUsage(std::ostream& out) {
 #else
   out << "Usage: tolvane2023 --run FILE      analyse a project (.tv9d, .tv8d or .tvd)\n"
 #endif
-         "       tolvane2023 --batch LIST.pyb  analyse every project of a list file\n"
+         "       tolvane2023 --batch LIST.pyb [--jobs N]  analyse every project of a list\n"
+         "                                 file, N at once (the number of cores by default)\n"
 #ifdef TOLVANE_PLOT_EXPORT
          "       tolvane2023 --plots FILE --out DIR [--format png|svg|pdf|bmp] [--size WxH]\n"
          "                                 [--layers yes|no]  draw every result plot of an\n"
@@ -91,12 +95,14 @@ int runProject(const std::string& file, const char* argv0) {
   return run.EngineResult;
 }
 
-int runBatch(const std::string& list, const char* argv0) {
+int runBatch(const std::string& list, int jobs, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::THeadlessHost host;
   TMainForm form(messages, host, programDirectory(argv0));
   tolvane::app::TBatchRun batch(form, messages,
                                 [](const std::string& line) { std::cout << line << '\n'; });
+  batch.Jobs = jobs;
+  batch.Program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
   std::error_code status;
   if (!std::filesystem::is_regular_file(list, status) ||
       !batch.OpenList(std::filesystem::absolute(list, status))) {
@@ -106,12 +112,34 @@ int runBatch(const std::string& list, const char* argv0) {
   return batch.RunAll() ? 0 : tolvane::app::kExitCannotWrite;
 }
 
+// A worker of a parallel batch: the projects whose paths come on the standard input.
+int runBatchWorker(const char* argv0) {
+  tolvane::app::ConsoleMessages messages;
+  tolvane::THeadlessHost host;
+  TMainForm form(messages, host, programDirectory(argv0));
+  return tolvane::app::RunBatchWorkerProcess(form);
+}
+
+// The N of --jobs N: a whole number from 1 up, or nothing.
+std::optional<int> jobCount(const std::string& text) {
+  int count = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (error != std::errc() || end != text.data() + text.size() || count < 1) return std::nullopt;
+  return count;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--run" && argc == 3) return runProject(argv[2], argv[0]);
-  if (command == "--batch" && argc == 3) return runBatch(argv[2], argv[0]);
+  if (command == "--batch" && argc == 3) {
+    return runBatch(argv[2], tolvane::app::DefaultBatchJobs(), argv[0]);
+  }
+  if (command == "--batch" && argc == 5 && std::string(argv[3]) == "--jobs") {
+    if (const std::optional<int> jobs = jobCount(argv[4])) return runBatch(argv[2], *jobs, argv[0]);
+  }
+  if (command == tolvane::app::kBatchWorkerOption && argc == 2) return runBatchWorker(argv[0]);
 #if defined(TOLVANE_WITH_VIEWS)
   if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
 #endif

@@ -67,9 +67,11 @@ class TMainForm {
   // file, say) is not run: the engine would read the old file, not the project as shown.
   TRunResult CompRunClick();
 
-  // Batch steps: open a file as version 9 (false when it is skipped), then run it.
+  // Batch steps: open a file as version 9 (false when it is skipped), then run it. The run-file
+  // list goes to `run_folder`, the project's folder when it is empty (a batch running several
+  // projects of one folder at once gives each its own).
   bool OpenFileBatch(const std::string& file_name, std::string& message);
-  int RunFileBatch(std::string& message);
+  int RunFileBatch(std::string& message, const std::filesystem::path& run_folder = {});
 
  private:
   std::filesystem::path ProjectPath() const;

@@ -16,6 +16,7 @@
 #include "capacity/tip_averaging.h"
 #include "core/case_geometry.h"
 #include "core/units.h"
+#include "driver/lines_ahead.h"
 #include "driver/solver_calls.h"
 #include "io/edit_format.h"
 #include "io/input_reader.h"
@@ -135,6 +136,131 @@ void estimateParameters(AnalysisInput& input) {
   }
 }
 
+// One case of a run: the 1-based indices of its diameter and length, and their values (ft).
+struct CaseSpec {
+  int diameterIndex = 1;
+  int lengthIndex = 1;
+  float diameter = 0.0F;
+  float length = 0.0F;
+};
+
+// The cases of a run in the order they are analysed: every diameter, and for each every shaft
+// length.
+std::vector<CaseSpec> caseSpecs(const AnalysisInput& input) {
+  std::vector<CaseSpec> specs;
+  const Series diameters = diameterSeries(input);
+  const Series lengths = lengthSeries(input);
+  for (int d = 0; d < diameters.count; ++d) {
+    const float diameter = diameters.at(d);
+    if (diameter > input.DIALIM + kLastDiameterAllowance) break;
+    // Several lengths only for the first diameter, unless design charts are asked for.
+    const int lengthCount = (input.IPENT > 0 && d > 0 && input.IChart <= 0) ? 1 : lengths.count;
+    for (int l = 0; l < lengthCount; ++l) specs.push_back({d + 1, l + 1, diameter, lengths.at(l)});
+  }
+  return specs;
+}
+
+// Whether the tip depth of a case comes from the design-load search.
+bool searchesDesignLength(const AnalysisInput& input) {
+  return input.designLoadGiven() && !hasLengthSeries(input);
+}
+
+// The tip depth (ft) of a case: the first length that carries the design load, -1 when none
+// does, or the given length cut to `last`, the longest shaft the profile can average a tip for.
+int caseTipDepth(const AnalysisInput& input, const CaseRows& rows, float length, int last) {
+  if (searchesDesignLength(input)) return rows.searchDesignLength(last);
+  return std::min(static_cast<int>(std::lround(length)), last);
+}
+
+// A case as the load-settlement computations see it.
+struct SolverCase {
+  int diameterIndex = 1;
+  int lengthIndex = 1;
+  int length = 0;      // ft, the tip depth
+  int depthSteps = 0;  // one-foot steps of the walk down to the tip: the increments
+};
+
+bool isRockTip(int soilType) {
+  return soilType >= kStrongRockSideOrEnd && soilType <= kStrongRock;
+}
+
+// The solver's input block for the case: the layers down to the one that holds the tip, with
+// the unit resistances the walk kept at their ends, the unit side resistance of every depth
+// step, the shaft and its tip. The layers below the tip are not in the block, so that the tip
+// curve takes the family of the soil the tip stands in.
+void fillSolverInput(const CaseRows& rows, const AnalysisInput& input, const CaseGeometry& geometry,
+                     const CapacityTable& table, const SolverCase& c, int caseNumber,
+                     LoadSettlementInput& block) {
+  const int caseLength = c.length;
+  block.layerCount = rows.tipLayer(caseLength) + 1;
+  LayerEndResult above;  // the bottom of the layer above
+  for (int n = 0; n < block.layerCount; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    LayerEndResult top = table.layerTop[i];
+    LayerEndResult bottom = table.layerBottom[i];
+    // A layer thinner than the half foot that rounding keeps has no step of its own: it sits
+    // at the bottom of the layer above, with its values, so the profile keeps its order.
+    if (!(bottom.depth > 0.0F)) top = bottom = above;
+    block.layers[i] = {top.depth,     bottom.depth,    input.Layers[i].SoilType,
+                       top.unitSide,  bottom.unitSide, top.unitTip,
+                       bottom.unitTip};
+    above = bottom;
+  }
+  block.steps.count = 0;
+  for (int row = table.firstRow; row <= table.lastRow; ++row) {
+    const auto r = static_cast<std::size_t>(row);
+    const auto k = static_cast<std::size_t>(block.steps.count++);
+    block.steps.depth[k] = table.stepDepth[r] * kInchesPerFoot;
+    block.steps.value[k] = table.unitSide[r] * kPsiPerTsf;
+  }
+  block.shaftDiameter = geometry.ShaftDiameter;
+  block.baseDiameter = geometry.BaseDiameter;
+  block.shaftLength = static_cast<float>(caseLength);
+  block.transitionLength = geometry.BellHeight;
+  block.modulus = input.EPILE;
+  block.tipCapacity = input.isUplift() ? 0.0F : rows.tipCapacity(caseLength);
+  block.increments = std::max(1, c.depthSteps);
+  block.units = input.Units;
+  block.caseNumber = caseNumber;
+  block.diameterIndex = c.diameterIndex;
+  block.lengthIndex = c.lengthIndex;
+  block.currentLength = static_cast<float>(caseLength);
+  block.ignoredTop = input.TOPLENG * kInchesPerFoot;
+  block.ignoredBottom = input.BS + geometry.BellHeight;
+  block.designCharts = input.IChart > 0;
+  block.settlementCount = input.NPOINTPD;
+  block.settlements = input.PDSETT;
+}
+
+inline constexpr std::array kCurveLines = {CurveLine::Trend, CurveLine::UpperBound,
+                                           CurveLine::LowerBound};
+
+// The solver lines of case `index` (0-based), computed the way the case loop computes them but
+// writing nothing: for the threads that solve cases ahead of the loop.
+std::unique_ptr<CaseLines> solveCaseAhead(const AnalysisInput& input, const StressProfile& stress,
+                                          const CaseSpec& spec, std::size_t index) {
+  auto lines = std::make_unique<CaseLines>();
+  const CaseGeometry geometry = caseGeometry(input, spec.diameter);
+  const auto table = std::make_unique<CapacityTable>();
+  OutputFile noLog;  // closed: the loop writes the walk's messages
+  walkProfile(input, geometry, stress, *table, noLog);
+  const CaseRows rows{input, geometry, *table};
+  const int last = lastAveragedLength(*table, geometry.BaseDiameter, geometry.ShaftDiameter);
+  const int caseLength = caseTipDepth(input, rows, spec.length, last);
+  if (caseLength < 0 || rows.printedLengths(caseLength).empty()) return lines;
+  const int tipType = input.Layers[static_cast<std::size_t>(rows.tipLayer(caseLength))].SoilType;
+  if (isRockTip(tipType)) return lines;
+  const SolverCase c{spec.diameterIndex, spec.lengthIndex, caseLength,
+                     caseLength - table->firstRow + 1};
+  const auto block = std::make_unique<LoadSettlementInput>();
+  fillSolverInput(rows, input, geometry, *table, c, static_cast<int>(index) + 1, *block);
+  for (std::size_t k = 0; k < kCurveLines.size(); ++k) {
+    block->line = kCurveLines[k];
+    lines->lines[k] = solveLine(*block);
+  }
+  return lines;
+}
+
 // The cases of a run: every diameter, and for each every shaft length.
 class CaseLoop {
  public:
@@ -155,7 +281,7 @@ class CaseLoop {
   ChartSize chartSize() const { return chartSize_; }
 
  private:
-  bool runCase(int diameterIndex, int lengthIndex, float length);
+  bool runCase(const CaseSpec& spec);
   // The capacity-table rows of the case the walk has just computed.
   CaseRows rows() const { return {input_, geometry_, *table_}; }
   int printRows(int caseLength);
@@ -163,14 +289,6 @@ class CaseLoop {
   void keepIfBest(int caseLength);
   void stopForAnotherLayer();
   int tipSoilType(int caseLength) const;
-  // A case as the load-settlement computations see it.
-  struct SolverCase {
-    int diameterIndex = 1;
-    int lengthIndex = 1;
-    int length = 0;      // ft, the tip depth
-    int depthSteps = 0;  // one-foot steps of the walk down to the tip: the increments
-  };
-  void fillSolverInput(const SolverCase& c);
   bool loadSettlement(const SolverCase& c);
   void rockLoadSettlement(const SolverCase& c, int tipType);
 
@@ -190,26 +308,38 @@ class CaseLoop {
   bool lastTipInRock_ = false;
   bool anyLoadSettlement_ = false;
   ChartSize chartSize_;
+  std::unique_ptr<CaseLines> ahead_;  // the solver lines of the current case, solved ahead
+  std::unique_ptr<LinesAhead> pool_;
 };
 
 bool CaseLoop::runAll() {
-  const Series diameters = diameterSeries(input_);
-  const Series lengths = lengthSeries(input_);
-  for (int d = 0; d < diameters.count; ++d) {
-    const float diameter = diameters.at(d);
-    if (diameter > input_.DIALIM + kLastDiameterAllowance) break;
-    geometry_ = caseGeometry(input_, diameter);
-    // Several lengths only for the first diameter, unless design charts are asked for.
-    const int lengthCount = (input_.IPENT > 0 && d > 0 && input_.IChart <= 0) ? 1 : lengths.count;
-    for (int l = 0; l < lengthCount; ++l) {
-      if (!runCase(d + 1, l + 1, lengths.at(l))) return false;
+  const std::vector<CaseSpec> specs = caseSpecs(input_);
+  if (const int threads = engineThreadCount(); threads > 1 && specs.size() > 1) {
+    pool_ = std::make_unique<LinesAhead>(specs.size(), threads, [this, &specs](std::size_t i) {
+      return solveCaseAhead(input_, stress_, specs[i], i);
+    });
+  }
+  int diameterIndex = 0;
+  for (const CaseSpec& spec : specs) {
+    if (spec.diameterIndex != diameterIndex) {
+      diameterIndex = spec.diameterIndex;
+      geometry_ = caseGeometry(input_, spec.diameter);
+    }
+    if (!runCase(spec)) {
+      pool_.reset();
+      return false;
     }
   }
+  pool_.reset();
   return true;
 }
 
-bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
+bool CaseLoop::runCase(const CaseSpec& spec) {
+  const int diameterIndex = spec.diameterIndex;
+  const int lengthIndex = spec.lengthIndex;
+  const float length = spec.length;
   ++caseNumber_;
+  ahead_ = pool_ ? pool_->take(static_cast<std::size_t>(caseNumber_ - 1)) : nullptr;
   const std::string numbers = caseLines({caseNumber_, lengthIndex, diameterIndex});
   file(FileRole::Report).write(numbers);
   file(FileRole::RunLog).write(numbers + "\n");
@@ -226,17 +356,14 @@ bool CaseLoop::runCase(int diameterIndex, int lengthIndex, float length) {
   warnings.write(socketWarningsOfCase(table_->rock));
 
   const int last = lastAveragedLength(*table_, geometry_.BaseDiameter, geometry_.ShaftDiameter);
-  int caseLength = static_cast<int>(std::lround(length));
-  if (input_.designLoadGiven() && !hasLengthSeries(input_)) {
-    caseLength = rows().searchDesignLength(last);
-    if (caseLength < 0) {
-      printRows(last);
-      stopForAnotherLayer();
-      return false;
-    }
-  } else if (caseLength > last) {
+  const int caseLength = caseTipDepth(input_, rows(), length, last);
+  if (caseLength < 0) {
+    printRows(last);
+    stopForAnotherLayer();
+    return false;
+  }
+  if (!searchesDesignLength(input_) && std::lround(length) > last) {
     file(FileRole::RunLog).write(formatRecord(kShortProfileNote, {}));
-    caseLength = last;
   }
   const int rows = printRows(caseLength);
   copyWarningBuffer();
@@ -285,60 +412,13 @@ int CaseLoop::tipSoilType(int caseLength) const {
   return input_.Layers[static_cast<std::size_t>(rows().tipLayer(caseLength))].SoilType;
 }
 
-// The solver's input block for the case: the layers down to the one that holds the tip, with
-// the unit resistances the walk kept at their ends, the unit side resistance of every depth
-// step, the shaft and its tip. The layers below the tip are not in the block, so that the tip
-// curve takes the family of the soil the tip stands in.
-void CaseLoop::fillSolverInput(const SolverCase& c) {
-  const int caseLength = c.length;
-  LoadSettlementInput& block = *solverInput_;
-  block.layerCount = rows().tipLayer(caseLength) + 1;
-  LayerEndResult above;  // the bottom of the layer above
-  for (int n = 0; n < block.layerCount; ++n) {
-    const auto i = static_cast<std::size_t>(n);
-    LayerEndResult top = table_->layerTop[i];
-    LayerEndResult bottom = table_->layerBottom[i];
-    // A layer thinner than the half foot that rounding keeps has no step of its own: it sits
-    // at the bottom of the layer above, with its values, so the profile keeps its order.
-    if (!(bottom.depth > 0.0F)) top = bottom = above;
-    block.layers[i] = {top.depth,     bottom.depth,    input_.Layers[i].SoilType,
-                       top.unitSide,  bottom.unitSide, top.unitTip,
-                       bottom.unitTip};
-    above = bottom;
-  }
-  block.steps.count = 0;
-  for (int row = table_->firstRow; row <= table_->lastRow; ++row) {
-    const auto r = static_cast<std::size_t>(row);
-    const auto k = static_cast<std::size_t>(block.steps.count++);
-    block.steps.depth[k] = table_->stepDepth[r] * kInchesPerFoot;
-    block.steps.value[k] = table_->unitSide[r] * kPsiPerTsf;
-  }
-  block.shaftDiameter = geometry_.ShaftDiameter;
-  block.baseDiameter = geometry_.BaseDiameter;
-  block.shaftLength = static_cast<float>(caseLength);
-  block.transitionLength = geometry_.BellHeight;
-  block.modulus = input_.EPILE;
-  block.tipCapacity = input_.isUplift() ? 0.0F : rows().tipCapacity(caseLength);
-  block.increments = std::max(1, c.depthSteps);
-  block.units = input_.Units;
-  block.caseNumber = caseNumber_;
-  block.diameterIndex = c.diameterIndex;
-  block.lengthIndex = c.lengthIndex;
-  block.currentLength = static_cast<float>(caseLength);
-  block.ignoredTop = input_.TOPLENG * kInchesPerFoot;
-  block.ignoredBottom = input_.BS + geometry_.BellHeight;
-  block.designCharts = input_.IChart > 0;
-  block.settlementCount = input_.NPOINTPD;
-  block.settlements = input_.PDSETT;
-}
-
 // The load-settlement curves of the case, trend line and both bounds; false when the solver
 // stopped the analysis.
 bool CaseLoop::loadSettlement(const SolverCase& c) {
   const int diameterIndex = c.diameterIndex;
   const int lengthIndex = c.lengthIndex;
   const int tipType = tipSoilType(c.length);
-  lastTipInRock_ = tipType >= kStrongRockSideOrEnd && tipType <= kStrongRock;
+  lastTipInRock_ = isRockTip(tipType);
   if (lastTipInRock_) {
     rockLoadSettlement(c, tipType);
     return true;
@@ -350,8 +430,9 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
     file(FileRole::QwScratch).write(formatRecord("(/,5X,'QW CURVE DATA')", {}));
     file(FileRole::TzCurves).write(formatRecord("(/,5X,'TZ CURVE DATA')", {}));
   }
-  fillSolverInput(c);
-  for (const CurveLine line : {CurveLine::Trend, CurveLine::UpperBound, CurveLine::LowerBound}) {
+  fillSolverInput(rows(), input_, geometry_, *table_, c, caseNumber_, *solverInput_);
+  for (std::size_t k = 0; k < kCurveLines.size(); ++k) {
+    const CurveLine line = kCurveLines[k];
     solverInput_->line = line;
     if (line == CurveLine::Trend && diameterIndex == 1 && lengthIndex == 1) {
       // The count of the t-z curves that the solver writes to plot section T, which the
@@ -359,7 +440,11 @@ bool CaseLoop::loadSettlement(const SolverCase& c) {
       file(FileRole::PlotSectionT)
           .write(freeFormatRecord({kCurvesPerLayer * solverInput_->layerCount}));
     }
-    solveLoadSettlement(*solverInput_, *results_, run_);
+    if (ahead_ && ahead_->lines[k]) {
+      solveLoadSettlement(*solverInput_, std::move(ahead_->lines[k]), *results_, run_);
+    } else {
+      solveLoadSettlement(*solverInput_, *results_, run_);
+    }
     if (run_.result > 0) return false;
     anyLoadSettlement_ = true;
   }

@@ -9,6 +9,7 @@
 #include "driver/analyze_shaft.h"
 #include "io/edit_format.h"
 #include "io/record_reader.h"
+#include "report/solver_listing.h"
 
 namespace tolvane::engine {
 namespace {
@@ -122,7 +123,7 @@ std::string fixedLines(const std::string& text) {
 // The listing and plot section N hold what the last solver call wrote to them.
 void writeSolverCallFiles(EngineRun& run) {
   if (!run.solverFiles.opened) return;
-  for (const auto& [role, text] : {std::pair{FileRole::Listing, run.solverFiles.listing.render()},
+  for (const auto& [role, text] : {std::pair{FileRole::Listing, lastCallListing(run)},
                                    std::pair{FileRole::PlotSectionN, run.solverFiles.sectionN}}) {
     OutputFile& file = run.file(role);
     if (file.open(run.names.path(role))) file.write(text);

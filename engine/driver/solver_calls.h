@@ -2,6 +2,7 @@
 // the line's output.
 #pragma once
 
+#include <memory>
 #include <span>
 
 #include "report/engine_run.h"
@@ -13,6 +14,9 @@ namespace tolvane::engine {
 // its output; raises run.result to 2 or 4 when the line cannot be solved.
 void solveLoadSettlement(const LoadSettlementInput& input, LoadSettlementResults& results,
                          EngineRun& run);
+// The same with the line already solved, from the same input.
+void solveLoadSettlement(const LoadSettlementInput& input, std::unique_ptr<LineSolution> solution,
+                         LoadSettlementResults& results, EngineRun& run);
 
 // The t-z curves at the listed depths (ft) for one line, for the report and plot section T.
 void extraCurvesAtDepths(const LoadSettlementInput& input, std::span<const float> depths,

@@ -1,6 +1,5 @@
-// Text kept as layouts and values and formatted only when it is needed. The load-transfer
-// listing is rewritten by every solver call and only the last call's text stays in the file, so
-// the solver records its lines here and the run formats the last call's lines once.
+// Text kept as layouts and values and formatted only when it is needed: the load-transfer
+// listing of the last solver call, recorded and formatted once when the run closes its files.
 #pragma once
 
 #include <cstdint>
@@ -47,16 +46,13 @@ class DeferredText {
 // section file N (.tv9n). They are written once, when the run closes its files, with what the
 // last call that wrote to each left there: a call that writes nothing to a file it opened
 // leaves its earlier content, so section N keeps the diameter index of the last diameter whose
-// curves were headed, which the plot-data reader takes as the count of the Q-w curves.
+// curves were headed, which the plot-data reader takes as the count of the Q-w curves. The
+// listing is formatted from the last call's line (EngineRun::listedSolution).
 struct SolverCallFiles {
   bool opened = false;
-  DeferredText listing;
   std::string sectionN;
 
-  void startCall() {
-    opened = true;
-    listing.clear();
-  }
+  void startCall() { opened = true; }
 };
 
 }  // namespace tolvane::engine

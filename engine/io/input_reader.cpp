@@ -1,4 +1,4 @@
-#include "input_reader.h"
+#include "io/input_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <string>
 #include <variant>
 
-#include "edit_format.h"
+#include "io/edit_format.h"
 
 namespace tolvane::engine {
 namespace {

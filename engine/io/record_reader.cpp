@@ -1,4 +1,4 @@
-#include "record_reader.h"
+#include "io/record_reader.h"
 
 #include <charconv>
 #include <fstream>
@@ -74,13 +74,13 @@ std::string RecordReader::readText(std::size_t width) {
                          " where a line of text was expected.",
                      lines_.size());
   }
-  std::string text = lines_[next_line_++].substr(0, width);
+  std::string text = lines_[nextLine_++].substr(0, width);
   text.resize(width, ' ');
   return text;
 }
 
 RecordReader::Statement::Statement(RecordReader& reader)
-    : reader_(reader), line_(reader.next_line_) {}
+    : reader_(reader), line_(reader.nextLine_) {}
 
 RecordReader::Statement::~Statement() {
   finish();
@@ -91,7 +91,7 @@ void RecordReader::Statement::finish() {
   finished_ = true;
   // The next statement starts after the last line this one touched, and a statement uses at
   // least the line it started on.
-  reader_.next_line_ = line_ + 1;
+  reader_.nextLine_ = line_ + 1;
 }
 
 std::string_view RecordReader::Statement::nextWord(const char* expected) {
@@ -108,7 +108,7 @@ std::string_view RecordReader::Statement::nextWord(const char* expected) {
     column_ = 0;
   }
   finished_ = true;
-  reader_.next_line_ = lines.size();
+  reader_.nextLine_ = lines.size();
   throw InputError("The " + reader_.source_ + " ends early: " + expected +
                        " was expected after line " + std::to_string(lines.size()) + ".",
                    lines.size());

@@ -70,13 +70,13 @@ class RecordReader {
 
   Statement statement() { return Statement(*this); }
 
-  bool atEnd() const { return next_line_ >= lines_.size(); }
-  std::size_t nextLine() const { return next_line_ + 1; }  // 1-based number of the next line
+  bool atEnd() const { return nextLine_ >= lines_.size(); }
+  std::size_t nextLine() const { return nextLine_ + 1; }  // 1-based number of the next line
   const std::string& source() const { return source_; }
 
  private:
   std::vector<std::string> lines_;
-  std::size_t next_line_ = 0;
+  std::size_t nextLine_ = 0;
   std::string source_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/analysis_input.h"
@@ -11,6 +12,7 @@
 #include "io/deferred_text.h"
 #include "io/engine_files.h"
 #include "report/plot_data.h"
+#include "settlement/load_settlement.h"
 
 namespace tolvane::engine {
 
@@ -21,6 +23,10 @@ struct EngineRun {
   AnalysisInput input;
   PlotData plotData;
   SolverCallFiles solverFiles;  // the listing and plot section N of the last solver call
+  // The line of the last solver call when it solved one: its listing is the only one the file
+  // keeps, so it is formatted once, when the run closes its files.
+  std::unique_ptr<LoadSettlementInput> listedInput;
+  std::unique_ptr<LineSolution> listedSolution;
   // The t-z curves at listed depths: the plot-data file gives them before plot section T.
   std::string additionalCurves;
   std::int32_t result = kResultCompleted;

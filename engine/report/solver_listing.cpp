@@ -1,6 +1,8 @@
 #include "report/solver_listing.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -52,10 +54,13 @@ std::string resultHeading(const UnitLabels& labels) {
 // The writer of one solver call.
 class LineWriter {
  public:
-  LineWriter(const LoadSettlementInput& input, const LineSolution& solution, EngineRun& run)
+  // Records the listing in `listing` when it is given.
+  LineWriter(const LoadSettlementInput& input, const LineSolution& solution, EngineRun& run,
+             DeferredText* listing)
       : in_(input),
         s_(solution),
         run_(run),
+        listing_(listing),
         units_{input.units == UnitSystem::SI},
         labels_(unitLabels(input.units)),
         firstCase_(input.diameterIndex == 1 && input.lengthIndex == 1),
@@ -75,7 +80,9 @@ class LineWriter {
   void writeChartSettlements();
 
   OutputFile& file(FileRole role) { return run_.file(role); }
-  DeferredText& listing() { return run_.solverFiles.listing; }
+  void list(const EditFormat& format, std::initializer_list<FormatValue> values) {
+    if (listing_ != nullptr) listing_->add(format, values);
+  }
   void raiseStatus(RunResult result) {
     run_.result = std::max(run_.result, static_cast<std::int32_t>(result));
   }
@@ -83,6 +90,7 @@ class LineWriter {
   const LoadSettlementInput& in_;
   const LineSolution& s_;
   EngineRun& run_;
+  DeferredText* listing_;
   SolverUnits units_;
   UnitLabels labels_;
   bool firstCase_;
@@ -122,21 +130,21 @@ void LineWriter::writeCurve(const LoadTransferCurve& curve, OutputFile* tzFile,
   static const EditFormat kHeader("(8X,I5,I11,E16.4)");
   static const EditFormat kPoint("(40X,E17.4,E16.4)");
   static const EditFormat kSectionHeader("(2I5,F10.2)");
-  listing().add(kHeader, {curve.number, curve.points, units_.listingLength(curve.depth)});
+  list(kHeader, {curve.number, curve.points, units_.listingLength(curve.depth)});
   const float depth = units_.feetOrMetres(curve.depth);
   if (tzFile != nullptr) tzFile->write(kHeader({curve.number, curve.points, depth}));
   if (sectionT != nullptr) sectionT->write(kSectionHeader({curve.number, curve.points, depth}));
   for (std::size_t k = 0; k < kCurvePoints; ++k) {
     const float t = units_.stress(curve.t[k]);
     const float z = units_.listingLength(curve.z[k]);
-    listing().add(kPoint, {t, z});
+    list(kPoint, {t, z});
     if (tzFile != nullptr) tzFile->write(kPoint({t, z}));
     if (sectionT != nullptr) sectionT->write(freeFormatRecord({t, z}));
   }
 }
 
 void LineWriter::writeSideCurves() {
-  listing().add(curveHeading(), {labels_.length, labels_.stress, labels_.movement});
+  list(curveHeading(), {labels_.length, labels_.stress, labels_.movement});
   OutputFile* tz = firstCase_ ? &file(FileRole::TzCurves) : nullptr;
   OutputFile* sectionT = firstCase_ && trendLine_ ? &file(FileRole::PlotSectionT) : nullptr;
   if (tz != nullptr)
@@ -152,13 +160,13 @@ void LineWriter::writeTipCurve() {
   const bool firstLength = in_.lengthIndex == 1;
   OutputFile& qw = file(FileRole::QwScratch);
   if (firstLength) {
-    listing().add(kHeading, {labels_.load, labels_.movement});
+    list(kHeading, {labels_.load, labels_.movement});
     qw.write(kHeading({labels_.load, labels_.movement}));
   }
   for (std::size_t k = 0; k < kCurvePoints; ++k) {
     const float q = units_.load(s_.tipCurve.q[k]);
     const float w = units_.listingLength(s_.tipCurve.w[k]);
-    listing().add(kPoint, {q, w});
+    list(kPoint, {q, w});
     if (!firstLength) continue;
     qw.write(kPoint({q, w}));
     if (trendLine_) file(FileRole::PlotSectionQ).write(freeFormatRecord({q, w}));
@@ -173,18 +181,18 @@ void LineWriter::writeIncrements(const TipMovementPass& pass, OutputFile* loadDi
   static const EditFormat kTop("(3X,F7.2,9X,10X,E10.3,20X,E10.3)");
   const SolverUnits& u = units_;
   for (const IncrementResult& r : pass.increments) {
-    listing().add(kBottom, {u.listingLength(r.bottomDepth), u.load(r.bottomLoad),
-                            u.listingLength(r.bottomMovement)});
-    listing().add(kMiddle, {u.listingLength(r.depth), u.stress(r.transfer), u.load(r.loadIncrement),
-                            u.load(r.meanLoad), u.listingLength(r.compression),
-                            u.listingLength(r.midMovement)});
+    list(kBottom,
+         {u.listingLength(r.bottomDepth), u.load(r.bottomLoad), u.listingLength(r.bottomMovement)});
+    list(kMiddle,
+         {u.listingLength(r.depth), u.stress(r.transfer), u.load(r.loadIncrement),
+          u.load(r.meanLoad), u.listingLength(r.compression), u.listingLength(r.midMovement)});
     if (loadDistribution != nullptr) {
       loadDistribution->write(
           kDistribution({u.feetOrMetres(r.depth), u.load(r.meanLoad), r.midMovement}));
     }
   }
-  listing().add(kTop, {u.listingLength(pass.topDepth), u.load(pass.top.topLoad),
-                       u.listingLength(pass.top.topMovement)});
+  list(kTop, {u.listingLength(pass.topDepth), u.load(pass.top.topLoad),
+              u.listingLength(pass.top.topMovement)});
 }
 
 void LineWriter::writeTipMovements() {
@@ -198,16 +206,15 @@ void LineWriter::writeTipMovements() {
       "7X,A3,6X,A3,7X,A3,7X,A3,7X,A3,7X,A3,7X,A3,7X,A3)");
   OutputFile* distribution = firstCase_ && trendLine_ ? &file(FileRole::PlotSectionL) : nullptr;
   for (const TipMovementPass& pass : s_.passes) {
-    listing().add(kEject, {"1"});
-    listing().add(kTipHeading, {labels_.movement, labels_.load});
-    listing().add(kTipValues, {units_.listingLength(pass.tipMovement), units_.load(pass.tipLoad)});
-    listing().add(kTableHeading,
-                  {labels_.length, labels_.stress, labels_.load, labels_.load, labels_.load,
-                   labels_.movement, labels_.movement, labels_.movement});
+    list(kEject, {"1"});
+    list(kTipHeading, {labels_.movement, labels_.load});
+    list(kTipValues, {units_.listingLength(pass.tipMovement), units_.load(pass.tipLoad)});
+    list(kTableHeading, {labels_.length, labels_.stress, labels_.load, labels_.load, labels_.load,
+                         labels_.movement, labels_.movement, labels_.movement});
     writeIncrements(pass, distribution);
     if (!pass.top.converged) warnNotConverged(pass.tipMovement);
   }
-  listing().add(kEject, {"1"});
+  list(kEject, {"1"});
 }
 
 // The midpoint iteration was cut short: the last values stand, and the user learns where.
@@ -261,7 +268,7 @@ void LineWriter::write() {
   writeHeadings();
   static const EditFormat kNote(
       "(5X,'NOTE: TZ CURVE DATA ARE AVAILABLE FOR SAND AND CLAY LAYERS ONLY.',/,/)");
-  listing().add(kNote, {});
+  list(kNote, {});
   if (s_.failure == LineFailure::SideBeyondProfile) {
     file(FileRole::Report).write(sideBeyondProfileWarning(s_.failureDepth));
     raiseStatus(kResultTzDepthBeyondProfile);
@@ -297,9 +304,21 @@ std::string tipBelowProfileWarning(float tipDepth) {
       {tipDepth});
 }
 
-void writeLineSolution(const LoadSettlementInput& input, const LineSolution& solution,
+void writeLineSolution(const LoadSettlementInput& input, std::unique_ptr<LineSolution> solution,
                        EngineRun& run) {
-  LineWriter(input, solution, run).write();
+  LineWriter(input, *solution, run, nullptr).write();
+  if (!run.listedInput) run.listedInput = std::make_unique<LoadSettlementInput>();
+  *run.listedInput = input;
+  run.listedSolution = std::move(solution);
+}
+
+std::string lastCallListing(const EngineRun& run) {
+  if (!run.listedSolution || !run.listedInput) return {};
+  // The call again, on a run whose files are closed, with the listing recorded this time.
+  const auto scratch = std::make_unique<EngineRun>();
+  DeferredText listing;
+  LineWriter(*run.listedInput, *run.listedSolution, *scratch, &listing).write();
+  return listing.render();
 }
 
 void writeDepthCurves(const LoadSettlementInput& input, const DepthCurves& curves, EngineRun& run) {
@@ -308,6 +327,7 @@ void writeDepthCurves(const LoadSettlementInput& input, const DepthCurves& curve
   const SolverUnits units{input.units == UnitSystem::SI};
   const UnitLabels labels = unitLabels(input.units);
   run.solverFiles.startCall();
+  run.listedSolution.reset();  // this call leaves the listing empty
   std::string* sectionT = input.line == CurveLine::Trend ? &run.additionalCurves : nullptr;
   if (sectionT != nullptr) *sectionT += freeFormatRecord({curves.count});
   OutputFile& report = run.file(FileRole::Report);

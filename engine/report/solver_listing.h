@@ -3,17 +3,22 @@
 // t-z curve file and the design-chart work file, written from the solution of one line.
 #pragma once
 
+#include <memory>
 #include <span>
+#include <string>
 
 #include "report/engine_run.h"
 #include "settlement/load_settlement.h"
 
 namespace tolvane::engine {
 
-// Writes the solution of one line of one case; raises run.result to 2 or 4 when the line could
-// not be solved.
-void writeLineSolution(const LoadSettlementInput& input, const LineSolution& solution,
+// Writes the solution of one line of one case and keeps it for the listing; raises run.result
+// to 2 or 4 when the line could not be solved.
+void writeLineSolution(const LoadSettlementInput& input, std::unique_ptr<LineSolution> solution,
                        EngineRun& run);
+
+// The load-transfer listing of the last solver call: empty when it solved no line.
+std::string lastCallListing(const EngineRun& run);
 
 // Writes the t-z curves at the listed depths of one line to the report and, on the trend line,
 // to the additional curves of the plot data.

@@ -1,7 +1,8 @@
 // Checks batch runs: the messages word for word, missing files and older layouts skipped, a
 // library failure ending the batch, the list file round trip, Replace, Check Files, the message
-// file, and the headless program's --batch.
+// file, and the headless program's --batch, sequential and in parallel processes.
 #include "batch.h"
+#include "batch_jobs.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstdio>
+#include <regex>
 
 #include "../line_ends.h"
 #include "recorded_messages.h"
@@ -250,6 +252,127 @@ TEST(HeadlessBatch, RunsTheListWithMessagesOnTheOutputAndInTheMessageFile) {
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
   const std::string messages = readFile(dir / "jobs.pym");
   EXPECT_NE(messages.find("* Multi-File Analysis Completed *\r\n"), std::string::npos);
+}
+
+// Runs `tolvane2023 --batch LIST --jobs N` and returns its exit code.
+int RunHeadlessBatch(const std::filesystem::path& list, int jobs) {
+  const std::string command = std::string(TOLVANE_PROGRAM) + " --batch '" + list.string() +
+                              "' --jobs " + std::to_string(jobs) + " >/dev/null 2>&1";
+  return WEXITSTATUS(std::system(command.c_str()));
+}
+
+// A text with its folder written as <folder> and the clock times as <time>.
+std::string Comparable(std::string text, const std::filesystem::path& folder) {
+  const std::string from = folder.string();
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), "<folder>");
+  }
+  text = std::regex_replace(text, std::regex("Time:  [0-9]{2}:[0-9]{2}:[0-9]{2}"), "<time>");
+  return std::regex_replace(text, std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2}, [0-9:]{8}"), "<time>");
+}
+
+// Three good projects of one folder (run at once, each with its run-file list of its own), a
+// missing file, a malformed project and a file of another kind: two jobs write the message
+// file and every result file as one job does, and no failure stops the projects after it.
+TEST(HeadlessBatch, TwoJobsWriteTheSameMessagesAndResultsAsOne) {
+  const char* const kResults[] = {".tv9o", ".tv9p", ".tv9r", ".tv9z"};
+  const std::vector<std::string> kGood = {"a.tv9d", "b.tv9d", "c.tv9d"};
+  std::array<TempDir, 2> dirs;
+  std::array<std::string, 2> messages;
+  for (size_t run = 0; run < dirs.size(); ++run) {
+    const std::filesystem::path dir = dirs[run].path();
+    for (const std::string& name : kGood) std::filesystem::copy_file(kExample, dir / name);
+    writeFile(dir / "bad.tv9d", "not a project\r\n1 2 3\r\n");
+    writeFile(dir / "notes.txt", "notes\r\n");
+    std::string list;
+    for (const char* name : {"a.tv9d", "gone.tv9d", "b.tv9d", "bad.tv9d", "notes.txt", "c.tv9d"})
+      list += (dir / name).string() + "\r\n";
+    writeFile(dir / "jobs.pyb", list + "\r\n");
+    EXPECT_EQ(RunHeadlessBatch(dir / "jobs.pyb", run == 0 ? 1 : 2), 0);
+    messages[run] = Comparable(readFile(dir / "jobs.pym"), dir);
+  }
+  const std::string done =
+      "- Analyzing File\r\n  * Computation completed.\r\n    Please check your results\r\n\r\n";
+  const std::string expected =
+      "* Start Multi-File Analysis *\r\n<time>\r\n\r\n"
+      "File 1/6 : <folder>/a.tv9d\r\n- Reading File\r\n" +
+      done +
+      "File 2/6 : <folder>/gone.tv9d\r\n- Reading File\r\n"
+      "  * Input file does not exist. Please check\r\n\r\n"
+      "File 3/6 : <folder>/b.tv9d\r\n- Reading File\r\n" +
+      done +
+      "File 4/6 : <folder>/bad.tv9d\r\n- Reading File\r\n"
+      "  * Input file is either invalid or incomplete. Please check\r\n\r\n"
+      "File 5/6 : <folder>/notes.txt\r\n- Reading File\r\n"
+      "  * File extension is not compatible with current version of the program. Please "
+      "check\r\n\r\n"
+      "File 6/6 : <folder>/c.tv9d\r\n- Reading File\r\n" +
+      done + "* Multi-File Analysis Completed *\r\n<time>\r\n\r\n";
+  EXPECT_EQ(messages[0], expected);
+  EXPECT_EQ(messages[1], messages[0]);
+  for (const std::string& name : kGood) {
+    for (const char* extension : kResults) {
+      SCOPED_TRACE(name + extension);
+      const auto result = [&](size_t run) {
+        std::filesystem::path file = dirs[run].path() / name;
+        return Comparable(readFile(file.replace_extension(extension)), dirs[run].path());
+      };
+      EXPECT_FALSE(result(0).empty());
+      EXPECT_EQ(result(1), result(0));
+    }
+  }
+  // The run-file lists went to folders of their own and were removed; the malformed project
+  // was neither saved over nor run.
+  EXPECT_FALSE(std::filesystem::exists(dirs[1].path() / "names.dat"));
+  EXPECT_EQ(readFile(dirs[1].path() / "bad.tv9d"), "not a project\r\n1 2 3\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dirs[1].path() / "bad.tv9o"));
+}
+
+TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
+  const std::string abnormal = "  * The analysis ended abnormally. Please check";
+  const struct {
+    std::string report;
+    bool normal;
+    TBatchItemOutcome expected;
+  } kCases[] = {
+      {BatchItemStartText() + BatchItemOutcomeText({true, 0, "  * Done.\r    See"}),
+       true,
+       {true, kBatchFileDone, "  * Done.\r    See"}},
+      {BatchItemOutcomeText({false, 0, "  * Input file does not exist. Please check"}),
+       true,
+       {false, kBatchFileDone, "  * Input file does not exist. Please check"}},
+      {BatchItemStartText() + BatchItemOutcomeText({true, kBatchStop, "  * Stop"}),
+       true,
+       {true, kBatchStop, "  * Stop"}},
+      // The process died while the engine ran: its report stops after the start line.
+      {BatchItemStartText(), false, {true, kBatchFileDone, abnormal}},
+      // A complete report from a process that still failed is not trusted.
+      {BatchItemOutcomeText({false, 0, "  * Done"}), false, {false, kBatchFileDone, abnormal}},
+      {"", true, {false, kBatchFileDone, abnormal}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.report);
+    const TBatchItemOutcome outcome = ReadBatchItemReport(c.report, c.normal);
+    EXPECT_EQ(outcome.Analyzed, c.expected.Analyzed);
+    EXPECT_EQ(outcome.Result, c.expected.Result);
+    EXPECT_EQ(outcome.Message, c.expected.Message);
+  }
+}
+
+// A worker that ends without reporting, or a program that cannot be started, fails only the
+// item it had: the next item goes to a new worker.
+TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
+  for (const char* program : {"/bin/false", "/nonexistent/tolvane2023"}) {
+    SCOPED_TRACE(program);
+    const std::vector<TBatchItemOutcome> outcomes =
+        RunItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
+    ASSERT_EQ(outcomes.size(), 2U);
+    for (const TBatchItemOutcome& outcome : outcomes) {
+      EXPECT_FALSE(outcome.Analyzed);
+      EXPECT_EQ(outcome.Result, kBatchFileDone);
+      EXPECT_EQ(outcome.Message, "  * The analysis ended abnormally. Please check");
+    }
+  }
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "support/project_run.h"
 
@@ -49,6 +51,62 @@ TEST(Golden, ResultFilesMatchTheApprovedCopies) {
     }
   }
   EXPECT_GT(projects, 0) << "no golden projects in " << dir;
+}
+
+// Sets TOLVANE_THREADS for the life of the object and restores what was there.
+class ThreadCount {
+ public:
+  explicit ThreadCount(const std::string& count) {
+    if (const char* old = std::getenv(kName); old != nullptr) old_ = old;
+    set(count.c_str());
+  }
+  ~ThreadCount() {
+    if (old_) {
+      set(old_->c_str());
+    } else {
+      ::unsetenv(kName);
+    }
+  }
+  ThreadCount(const ThreadCount&) = delete;
+  ThreadCount& operator=(const ThreadCount&) = delete;
+
+ private:
+  static void set(const char* value) { ::setenv(kName, value, 1); }
+  static constexpr const char* kName = "TOLVANE_THREADS";
+  std::optional<std::string> old_;
+};
+
+// Every file the run writes, its folder written as <folder>.
+std::vector<std::string> allResultFiles(const std::string& project, const std::string& threads) {
+  const ThreadCount count(threads);
+  const ProjectRun run(project);
+  std::vector<std::string> files;
+  for (const char* extension : {".tv9o", ".tv9p", ".tv9r", ".tv9z", ".tv9w", ".tv9t", ".tv9q",
+                                ".tv9l", ".tv9c", ".tv9k", ".tv9m", ".tv9n"}) {
+    const std::filesystem::path file =
+        std::filesystem::path(run.project).replace_extension(extension);
+    files.push_back(std::filesystem::exists(file)
+                        ? normalized(readFile(file), run.dir.path().string())
+                        : std::string("(no file)"));
+  }
+  files.push_back(std::to_string(run.result));
+  return files;
+}
+
+// The cases of a run are solved on several threads; the files must not show it: one thread,
+// two, and more threads than cases each write the same bytes.
+TEST(Golden, OneThreadAndSeveralWriteTheSameFiles) {
+  const std::filesystem::path dir = std::filesystem::path(TOLVANE_GOLDEN_DIR);
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.path().extension() != ".tv9d") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    const std::string project = readFile(entry.path());
+    const std::vector<std::string> sequential = allResultFiles(project, "1");
+    for (const char* threads : {"2", "5"}) {
+      SCOPED_TRACE(threads);
+      EXPECT_EQ(allResultFiles(project, threads), sequential);
+    }
+  }
 }
 
 }  // namespace

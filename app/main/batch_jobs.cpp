@@ -1,0 +1,353 @@
+#include "batch_jobs.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <system_error>
+
+extern char** environ;  // NOLINT: the process environment, declared by POSIX without a header
+
+namespace tolvane::app {
+namespace {
+
+constexpr std::string_view kStartedLine = "analyzing\n";
+constexpr std::string_view kResultWord = "result ";
+constexpr std::string_view kMessageWord = "message ";
+constexpr const char* kAbnormalEnd = "  * The analysis ended abnormally. Please check";
+constexpr const char* kNoRunFolder = "  * The run-file list cannot be written. Please check";
+constexpr std::size_t kReadChunk = 4096;  // bytes
+
+void WriteAll(int descriptor, std::string_view text) {
+  std::size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t n = ::write(descriptor, text.data() + written, text.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    written += static_cast<std::size_t>(n);
+  }
+}
+
+// Sends on a socket without a SIGPIPE when the worker is gone; false then.
+bool SendAll(int socket, std::string_view text) {
+  std::size_t sent = 0;
+  while (sent < text.size()) {
+    const ssize_t n = ::send(socket, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    sent += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Reads a worker's reports, one at a time.
+class ReportReader {
+ public:
+  explicit ReportReader(int descriptor) : Descriptor_(descriptor) {}
+  // The text of the next report and whether it is complete.
+  std::pair<std::string, bool> Next() {
+    std::string report;
+    std::string line;
+    if (!Line(line)) return {report, false};
+    report += line;
+    if (line == kStartedLine) {
+      if (!Line(line)) return {report, false};
+      report += line;
+    }
+    if (!Line(line)) return {report, false};
+    report += line;
+    if (line.rfind(kMessageWord, 0) != 0) return {report, false};
+    std::size_t length = 0;
+    const char* digits = line.data() + kMessageWord.size();
+    std::from_chars(digits, line.data() + line.size(), length);
+    std::string message;
+    const bool complete = Bytes(length, message);
+    return {report + message, complete};
+  }
+
+ private:
+  bool Fill() {
+    std::array<char, kReadChunk> buffer{};
+    while (true) {
+      const ssize_t n = ::read(Descriptor_, buffer.data(), buffer.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      Buffer_.append(buffer.data(), static_cast<std::size_t>(n));
+      return true;
+    }
+  }
+  bool Line(std::string& line) {
+    std::size_t end = Buffer_.find('\n');
+    while (end == std::string::npos) {
+      if (!Fill()) return false;
+      end = Buffer_.find('\n');
+    }
+    line = Buffer_.substr(0, end + 1);
+    Buffer_.erase(0, end + 1);
+    return true;
+  }
+  bool Bytes(std::size_t count, std::string& bytes) {
+    while (Buffer_.size() < count) {
+      if (!Fill()) return false;
+    }
+    bytes = Buffer_.substr(0, count);
+    Buffer_.erase(0, count);
+    return true;
+  }
+
+  int Descriptor_;
+  std::string Buffer_;
+};
+
+// The environment of the workers: the batch's, with each engine on one thread unless
+// TOLVANE_THREADS says otherwise, since the workers already share the cores.
+std::vector<std::string> WorkerEnvironment() {
+  std::vector<std::string> environment;
+  bool threads_given = false;
+  for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+    environment.emplace_back(*entry);
+    if (environment.back().rfind("TOLVANE_THREADS=", 0) == 0) threads_given = true;
+  }
+  if (!threads_given) environment.emplace_back("TOLVANE_THREADS=1");
+  return environment;
+}
+
+// A worker process: its standard input (a socket the paths are sent on) and its report pipe.
+struct Worker {
+  pid_t Process = -1;
+  int Input = -1;
+  int Reports = -1;
+
+  bool Start(const std::filesystem::path& program, const std::vector<std::string>& environment) {
+    std::array<int, 2> input{};
+    std::array<int, 2> reports{};
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input.data()) != 0) return false;
+    if (::pipe2(reports.data(), O_CLOEXEC) != 0) {
+      ::close(input[0]);
+      ::close(input[1]);
+      return false;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // dup2 clears close-on-exec on the copies, so only this worker keeps its ends.
+    posix_spawn_file_actions_adddup2(&actions, input[1], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, reports[1], kBatchItemReportDescriptor);
+    std::string program_text = program.string();
+    std::string option = kBatchWorkerOption;
+    std::array<char*, 3> argv = {program_text.data(), option.data(), nullptr};
+    std::vector<std::string> environment_copy = environment;
+    std::vector<char*> envp;
+    for (std::string& entry : environment_copy) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    const int spawned =
+        ::posix_spawn(&Process, program_text.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(input[1]);
+    ::close(reports[1]);
+    Input = input[0];
+    Reports = reports[0];
+    if (spawned != 0) {
+      Process = -1;
+      End();
+    }
+    return spawned == 0;
+  }
+  // Closes the input, so the worker ends, and waits for it.
+  void End() {
+    if (Input >= 0) ::close(Input);
+    if (Reports >= 0) ::close(Reports);
+    Input = Reports = -1;
+    if (Process > 0) {
+      int status = 0;
+      while (::waitpid(Process, &status, 0) < 0 && errno == EINTR) {
+      }
+    }
+    Process = -1;
+  }
+};
+
+// Runs items handed out by `next` in worker processes, one after another, a new worker after
+// one that ended abnormally.
+void RunWorkerItems(const std::filesystem::path& program,
+                    const std::vector<std::string>& environment,
+                    const std::function<std::optional<std::string>()>& next,
+                    const std::function<void(TBatchItemOutcome)>& finish) {
+  Worker worker;
+  std::optional<ReportReader> reader;
+  while (const std::optional<std::string> path = next()) {
+    if (worker.Process < 0) {
+      if (!worker.Start(program, environment)) {
+        finish(ReadBatchItemReport("", false));
+        continue;
+      }
+      reader.emplace(worker.Reports);
+    }
+    std::pair<std::string, bool> report{"", false};
+    if (SendAll(worker.Input, *path + "\n")) report = reader->Next();
+    finish(ReadBatchItemReport(report.first, report.second));
+    if (!report.second) worker.End();
+  }
+  if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
+  worker.End();
+}
+
+}  // namespace
+
+std::string BatchItemStartText() {
+  return std::string(kStartedLine);
+}
+
+std::string BatchItemOutcomeText(const TBatchItemOutcome& outcome) {
+  return std::string(kResultWord) + std::to_string(outcome.Result) + "\n" +
+         std::string(kMessageWord) + std::to_string(outcome.Message.size()) + "\n" +
+         outcome.Message;
+}
+
+TBatchItemOutcome ReadBatchItemReport(const std::string& report, bool complete) {
+  TBatchItemOutcome outcome;
+  std::string_view rest = report;
+  if (rest.substr(0, kStartedLine.size()) == kStartedLine) {
+    outcome.Analyzed = true;
+    rest.remove_prefix(kStartedLine.size());
+  }
+  int result = 0;
+  std::size_t length = 0;
+  bool read = complete && rest.substr(0, kResultWord.size()) == kResultWord;
+  if (read) {
+    rest.remove_prefix(kResultWord.size());
+    const auto number = std::from_chars(rest.data(), rest.data() + rest.size(), result);
+    rest.remove_prefix(static_cast<std::size_t>(number.ptr - rest.data()));
+    read = number.ec == std::errc() && rest.substr(0, 1) == "\n";
+  }
+  if (read) {
+    rest.remove_prefix(1);
+    read = rest.substr(0, kMessageWord.size()) == kMessageWord;
+    rest.remove_prefix(std::min(rest.size(), kMessageWord.size()));
+  }
+  if (read) {
+    const auto number = std::from_chars(rest.data(), rest.data() + rest.size(), length);
+    rest.remove_prefix(static_cast<std::size_t>(number.ptr - rest.data()));
+    read = number.ec == std::errc() && rest.substr(0, 1) == "\n" && rest.size() == length + 1;
+  }
+  if (!read) {
+    outcome.Result = kBatchFileDone;
+    outcome.Message = kAbnormalEnd;
+    return outcome;
+  }
+  outcome.Result = result;
+  outcome.Message = std::string(rest.substr(1));
+  return outcome;
+}
+
+int RunBatchWorkerProcess(TMainForm& form) {
+  const int report = kBatchItemReportDescriptor;
+  if (::fcntl(report, F_GETFD) < 0) return EXIT_FAILURE;
+  std::error_code status;
+  std::string folder_pattern =
+      (std::filesystem::temp_directory_path(status) / "tolvane-batch-XXXXXX").string();
+  const char* folder = status ? nullptr : ::mkdtemp(folder_pattern.data());
+  for (std::string path; std::getline(std::cin, path);) {
+    TBatchItemOutcome outcome;
+    if (form.OpenFileBatch(path, outcome.Message)) {
+      outcome.Analyzed = true;
+      WriteAll(report, BatchItemStartText());
+      if (folder != nullptr) {
+        outcome.Result = form.RunFileBatch(outcome.Message, folder);
+      } else {
+        outcome.Message = kNoRunFolder;
+      }
+    }
+    WriteAll(report, BatchItemOutcomeText(outcome));
+  }
+  if (folder != nullptr) std::filesystem::remove_all(folder, status);
+  return EXIT_SUCCESS;
+}
+
+int DefaultBatchJobs() {
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+std::vector<TBatchItemOutcome> RunItemsInWorker(const std::filesystem::path& program,
+                                                const std::vector<std::string>& paths,
+                                                const std::vector<std::string>& environment) {
+  std::vector<TBatchItemOutcome> outcomes;
+  std::size_t next = 0;
+  RunWorkerItems(
+      program, environment,
+      [&]() -> std::optional<std::string> {
+        if (next >= paths.size()) return std::nullopt;
+        return paths[next++];
+      },
+      [&](TBatchItemOutcome outcome) { outcomes.push_back(std::move(outcome)); });
+  return outcomes;
+}
+
+TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs)
+    : Program_(std::move(program)),
+      Paths_(std::move(paths)),
+      Environment_(WorkerEnvironment()),
+      Outcomes_(Paths_.size()) {
+  const int count = std::clamp(jobs, 1, std::max(1, static_cast<int>(Paths_.size())));
+  try {
+    for (int i = 0; i < count; ++i) Threads_.emplace_back([this] { Work(); });
+  } catch (const std::system_error&) {
+    // Fewer jobs than asked; with none, Take runs the items itself.
+  }
+}
+
+TBatchJobs::~TBatchJobs() {
+  Stop();
+  for (std::thread& thread : Threads_) thread.join();
+}
+
+void TBatchJobs::Stop() {
+  const std::lock_guard lock(Mutex_);
+  Stopping_ = true;
+}
+
+TBatchItemOutcome TBatchJobs::Take(std::size_t i) {
+  std::unique_lock lock(Mutex_);
+  if (Threads_.empty() && !Outcomes_[i]) {
+    lock.unlock();
+    return RunItemsInWorker(Program_, {Paths_[i]}, Environment_).front();
+  }
+  Done_.wait(lock, [&] { return Outcomes_[i].has_value(); });
+  return *Outcomes_[i];
+}
+
+std::optional<std::size_t> TBatchJobs::NextItem() {
+  const std::lock_guard lock(Mutex_);
+  if (Stopping_ || Next_ >= Paths_.size()) return std::nullopt;
+  return Next_++;
+}
+
+void TBatchJobs::Finish(std::size_t i, TBatchItemOutcome outcome) {
+  const std::lock_guard lock(Mutex_);
+  Outcomes_[i] = std::move(outcome);
+  Done_.notify_all();
+}
+
+void TBatchJobs::Work() {
+  std::size_t current = 0;
+  RunWorkerItems(
+      Program_, Environment_,
+      [&]() -> std::optional<std::string> {
+        const std::optional<std::size_t> i = NextItem();
+        if (!i) return std::nullopt;
+        current = *i;
+        return Paths_[current];
+      },
+      [&](TBatchItemOutcome outcome) { Finish(current, std::move(outcome)); });
+}
+
+}  // namespace tolvane::app

@@ -1,0 +1,87 @@
+// A batch on every core: the projects of a list run in a few processes of the program at once
+// (the program started again with --batch-worker, one per job, each taking projects one after
+// another as the sequential batch does), while the batch writes their messages in the list's
+// order. A project that fails, even one whose process ends abnormally, only gets its own
+// message: the next projects go to a new process.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "main_form.h"
+
+namespace tolvane::app {
+
+// The option the program is started with as a worker of a batch: it reads project paths, one
+// a line, from its standard input.
+inline constexpr const char* kBatchWorkerOption = "--batch-worker";
+// The descriptor on which a worker reports how each project went.
+inline constexpr int kBatchItemReportDescriptor = 3;
+
+// How one project of a batch went: whether it reached the analysis, its message and whether
+// the batch stops after it (kBatchStop).
+struct TBatchItemOutcome {
+  bool Analyzed = false;
+  int Result = kBatchFileDone;
+  std::string Message;
+};
+
+// The --batch-worker mode on `form`: runs every project read from the standard input, each
+// with its run-file list in a folder of the worker's own, and reports on
+// kBatchItemReportDescriptor. Returns the process's exit code.
+int RunBatchWorkerProcess(TMainForm& form);
+
+// The report of one project: the start line, once the project is read and goes to the
+// analysis, then the outcome. Reading back a report that is incomplete (the process ended
+// before it was written) gives an abnormal end.
+std::string BatchItemStartText();
+std::string BatchItemOutcomeText(const TBatchItemOutcome& outcome);
+TBatchItemOutcome ReadBatchItemReport(const std::string& report, bool complete);
+
+// The number of jobs of a batch when none is given: the number of cores.
+int DefaultBatchJobs();
+
+// Runs the items of a list in up to `jobs` worker processes of `program`, handing them out in
+// the list's order.
+class TBatchJobs {
+ public:
+  TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs);
+  ~TBatchJobs();
+  TBatchJobs(const TBatchJobs&) = delete;
+  TBatchJobs& operator=(const TBatchJobs&) = delete;
+
+  // The outcome of item i (0-based), waiting for it.
+  TBatchItemOutcome Take(std::size_t i);
+  // Hands out no further item; those running finish.
+  void Stop();
+
+ private:
+  std::optional<std::size_t> NextItem();
+  void Finish(std::size_t i, TBatchItemOutcome outcome);
+  void Work();
+
+  const std::filesystem::path Program_;
+  const std::vector<std::string> Paths_;
+  const std::vector<std::string> Environment_;
+  std::mutex Mutex_;
+  std::condition_variable Done_;
+  std::vector<std::optional<TBatchItemOutcome>> Outcomes_;
+  std::size_t Next_ = 0;
+  bool Stopping_ = false;
+  std::vector<std::thread> Threads_;
+};
+
+// Runs the items `paths` one after another in one worker process of `program` (a new one after
+// a process that ended abnormally), with `environment` as its environment; one outcome per
+// item.
+std::vector<TBatchItemOutcome> RunItemsInWorker(const std::filesystem::path& program,
+                                                const std::vector<std::string>& paths,
+                                                const std::vector<std::string>& environment);
+
+}  // namespace tolvane::app
