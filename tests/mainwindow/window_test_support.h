@@ -9,12 +9,14 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace tolvane::app::testing {
@@ -74,31 +76,49 @@ inline std::shared_ptr<TDialogAnswers> AnswerMessageBoxes(QMessageBox::StandardB
   return answers;
 }
 
-// Accepts the next file dialog with the file name typed in.
-inline void AnswerFileDialog(const QString& file, int tries = 0) {
+// Accepts the next file dialog with the file name typed in; `inspect` sees the dialog first.
+inline void AnswerFileDialog(const QString& file,
+                             std::function<void(QFileDialog&)> inspect = nullptr, int tries = 0) {
   const int generation = AnswerGeneration();
-  QTimer::singleShot(kPollMilliseconds, qApp, [file, tries, generation] {
+  QTimer::singleShot(kPollMilliseconds, qApp, [file, inspect, tries, generation] {
     if (generation != AnswerGeneration()) return;
+    // The active modal widget is the dialog in its exec(), whether or not the platform has
+    // mapped it yet.
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || !dialog->isVisible()) {
-      if (tries < kPollLimit) AnswerFileDialog(file, tries + 1);
+    if (dialog == nullptr) {
+      if (tries < kPollLimit) AnswerFileDialog(file, inspect, tries + 1);
       return;
     }
+    if (inspect) inspect(*dialog);
     dialog->selectFile(file);
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept is protected
+    // While its file model is still filling in on a thread of its own, the dialog may ignore
+    // the name or answer with a message box of its own: close that box and try again.
+    QPointer<QFileDialog> answered(dialog);
+    QTimer::singleShot(kPollMilliseconds, qApp, [file, answered, tries, generation] {
+      const QFileDialog* const live = answered.data();
+      if (generation != AnswerGeneration() || live == nullptr ||
+          QApplication::activeModalWidget() == nullptr)
+        return;
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+      if (tries < kPollLimit) AnswerFileDialog(file, nullptr, tries + 1);
+    });
   });
 }
 
-// Cancels the next file dialog.
-inline void CancelFileDialog(int tries = 0) {
+// Cancels the next file dialog; `inspect` sees the dialog first.
+inline void CancelFileDialog(std::function<void(QFileDialog&)> inspect = nullptr, int tries = 0) {
   const int generation = AnswerGeneration();
-  QTimer::singleShot(kPollMilliseconds, qApp, [tries, generation] {
+  QTimer::singleShot(kPollMilliseconds, qApp, [inspect, tries, generation] {
     if (generation != AnswerGeneration()) return;
+    // The active modal widget is the dialog in its exec(), whether or not the platform has
+    // mapped it yet.
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || !dialog->isVisible()) {
-      if (tries < kPollLimit) CancelFileDialog(tries + 1);
+    if (dialog == nullptr) {
+      if (tries < kPollLimit) CancelFileDialog(inspect, tries + 1);
       return;
     }
+    if (inspect) inspect(*dialog);
     dialog->reject();
   });
 }
@@ -107,6 +127,13 @@ inline void CancelFileDialog(int tries = 0) {
 class TScratchProjects {
  public:
   TScratchProjects() { Valid_ = Folder_.isValid(); }
+  // Opening or running a project makes its folder current; the next test must not start in a
+  // folder that no longer exists.
+  ~TScratchProjects() {
+    if (QDir::currentPath().startsWith(Folder_.path())) QDir::setCurrent(QDir::tempPath());
+  }
+  TScratchProjects(const TScratchProjects&) = delete;
+  TScratchProjects& operator=(const TScratchProjects&) = delete;
   QString Copy(const QString& example, const QString& as = QString()) const {
     const QString target = Folder_.filePath(as.isEmpty() ? example : as);
     QFile::remove(target);
@@ -123,8 +150,10 @@ class TScratchProjects {
   bool Valid_ = false;
 };
 
-// The settings group of the program, emptied: each test starts as a new user.
+// The settings group of the program, emptied: each test starts as a new user. A test that
+// closes its shown main window must not end the application for the tests after it.
 inline void ClearProgramSettings() {
+  QApplication::setQuitOnLastWindowClosed(false);
   QSettings settings("Kestrum", "TOLVANE");
   settings.remove("2023.9.02");
   settings.sync();
