@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -82,27 +81,17 @@ inline void AnswerFileDialog(const QString& file,
   const int generation = AnswerGeneration();
   QTimer::singleShot(kPollMilliseconds, qApp, [file, inspect, tries, generation] {
     if (generation != AnswerGeneration()) return;
-    // The active modal widget is the dialog in its exec(), whether or not the platform has
-    // mapped it yet.
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
+    if (dialog == nullptr || !dialog->isVisible()) {
       if (tries < kPollLimit) AnswerFileDialog(file, inspect, tries + 1);
       return;
     }
     if (inspect) inspect(*dialog);
     dialog->selectFile(file);
+    // Typed as a user would: the dialog's file model fills in on a thread of its own and may
+    // put its proposed name back over a selection made before it is ready.
+    if (auto* typed = dialog->findChild<QLineEdit*>("fileNameEdit")) typed->setText(file);
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept is protected
-    // While its file model is still filling in on a thread of its own, the dialog may ignore
-    // the name or answer with a message box of its own: close that box and try again.
-    QPointer<QFileDialog> answered(dialog);
-    QTimer::singleShot(kPollMilliseconds, qApp, [file, answered, tries, generation] {
-      const QFileDialog* const live = answered.data();
-      if (generation != AnswerGeneration() || live == nullptr ||
-          QApplication::activeModalWidget() == nullptr)
-        return;
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
-      if (tries < kPollLimit) AnswerFileDialog(file, nullptr, tries + 1);
-    });
   });
 }
 
@@ -111,10 +100,8 @@ inline void CancelFileDialog(std::function<void(QFileDialog&)> inspect = nullptr
   const int generation = AnswerGeneration();
   QTimer::singleShot(kPollMilliseconds, qApp, [inspect, tries, generation] {
     if (generation != AnswerGeneration()) return;
-    // The active modal widget is the dialog in its exec(), whether or not the platform has
-    // mapped it yet.
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
+    if (dialog == nullptr || !dialog->isVisible()) {
       if (tries < kPollLimit) CancelFileDialog(inspect, tries + 1);
       return;
     }
