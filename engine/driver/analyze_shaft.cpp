@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@
 #include "capacity/tip_averaging.h"
 #include "core/case_geometry.h"
 #include "core/units.h"
-#include "driver/lines_ahead.h"
+#include "driver/cases_ahead.h"
 #include "driver/solver_calls.h"
 #include "io/edit_format.h"
 #include "io/input_reader.h"
@@ -235,54 +237,63 @@ void fillSolverInput(const CaseRows& rows, const AnalysisInput& input, const Cas
 inline constexpr std::array kCurveLines = {CurveLine::Trend, CurveLine::UpperBound,
                                            CurveLine::LowerBound};
 
-// The solver lines of case `index` (0-based), computed the way the case loop computes them but
-// writing nothing: for the threads that solve cases ahead of the loop.
-std::unique_ptr<CaseLines> solveCaseAhead(const AnalysisInput& input, const StressProfile& stress,
-                                          const CaseSpec& spec, std::size_t index) {
-  auto lines = std::make_unique<CaseLines>();
-  const CaseGeometry geometry = caseGeometry(input, spec.diameter);
-  const auto table = std::make_unique<CapacityTable>();
-  OutputFile noLog;  // closed: the loop writes the walk's messages
-  walkProfile(input, geometry, stress, *table, noLog);
-  const CaseRows rows{input, geometry, *table};
-  const int last = lastAveragedLength(*table, geometry.BaseDiameter, geometry.ShaftDiameter);
-  const int caseLength = caseTipDepth(input, rows, spec.length, last);
-  if (caseLength < 0 || rows.printedLengths(caseLength).empty()) return lines;
-  const int tipType = input.Layers[static_cast<std::size_t>(rows.tipLayer(caseLength))].SoilType;
-  if (isRockTip(tipType)) return lines;
-  const SolverCase c{spec.diameterIndex, spec.lengthIndex, caseLength,
-                     caseLength - table->firstRow + 1};
-  const auto block = std::make_unique<LoadSettlementInput>();
-  fillSolverInput(rows, input, geometry, *table, c, static_cast<int>(index) + 1, *block);
-  for (std::size_t k = 0; k < kCurveLines.size(); ++k) {
-    block->line = kCurveLines[k];
-    lines->lines[k] = solveLine(*block);
-  }
-  return lines;
-}
+// What one case leaves behind, analysed on its own: its text for every file and its plot curve,
+// written to a run of its own whose files are held in memory, and what the case loop keeps from
+// it. The loop writes the cases to the run's files in their order, so the files are the same
+// whichever thread analysed a case.
+struct CaseOutcome {
+  std::unique_ptr<EngineRun> output = std::make_unique<EngineRun>();
+  bool completed = true;  // false: the analysis stops with this case
+  std::string console;    // what the case prints on the console
+  std::string warnings;   // the warning buffer as the case left it
+  bool bestCandidate = false;
+  BestCase candidate;             // the case's tip row, for the most efficient shaft
+  float rockBaseDiameter = 0.0F;  // a strong-rock socket's diameter, ft; 0 for none
+  std::optional<bool> tipInRock;  // set when the case reached its load-settlement curves
+  bool solvedLine = false;
+  bool curvesWritten = false;
+  std::unique_ptr<LoadSettlementInput> solverInput;  // the solver block, when the case filled it
+  std::array<KeptLineResults, kCurveLineCount> kept{};
+  std::exception_ptr error;  // a fault met in the case, raised again where the case is written
+};
 
-// The cases of a run: every diameter, and for each every shaft length.
-class CaseLoop {
+// The warning buffer as a case sees it: held in memory while the run's file can be written,
+// otherwise what the file holds on the disk.
+struct CaseWarnings {
+  std::string path;
+  bool writable = true;
+};
+
+// Analyses one case into a CaseOutcome; touches nothing that another case writes.
+class CaseRun {
  public:
-  explicit CaseLoop(EngineRun& run)
-      : run_(run),
-        input_(run.input),
-        stress_(run.input),
-        table_(std::make_unique<CapacityTable>()) {}
+  CaseRun(const AnalysisInput& input, const StressProfile& stress, const RunFileList& names,
+          const CaseWarnings& warnings, const CaseSpec& spec, int caseNumber)
+      : input_(input),
+        stress_(stress),
+        warnings_(warnings),
+        spec_(spec),
+        caseNumber_(caseNumber),
+        geometry_(caseGeometry(input, spec.diameter)),
+        table_(std::make_unique<CapacityTable>()),
+        outcome_(std::make_unique<CaseOutcome>()),
+        out_(*outcome_->output) {
+    out_.names = names;
+    out_.input = input;
+    for (OutputFile& file : out_.files) file.openInMemory();
+  }
 
-  // Runs every case; false when the analysis stopped.
-  bool runAll();
-  const BestCase& best() const { return best_; }
-  // The solver input of the last case analysed, and whether its tip lies in rock.
-  const LoadSettlementInput& lastSolverInput() const { return *solverInput_; }
-  bool lastTipInRock() const { return lastTipInRock_; }
-  bool anyLoadSettlement() const { return anyLoadSettlement_; }
-  const LoadSettlementResults& results() const { return *results_; }
-  ChartSize chartSize() const { return chartSize_; }
+  std::unique_ptr<CaseOutcome> run() {
+    try {
+      outcome_->completed = runCase();
+    } catch (...) {
+      outcome_->error = std::current_exception();
+    }
+    return std::move(outcome_);
+  }
 
  private:
-  bool runCase(const CaseSpec& spec);
-  // The capacity-table rows of the case the walk has just computed.
+  bool runCase();
   CaseRows rows() const { return {input_, geometry_, *table_}; }
   int printRows(int caseLength);
   void copyWarningBuffer();
@@ -292,77 +303,42 @@ class CaseLoop {
   bool loadSettlement(const SolverCase& c);
   void rockLoadSettlement(const SolverCase& c, int tipType);
 
-  OutputFile& file(FileRole role) { return run_.file(role); }
+  OutputFile& file(FileRole role) { return out_.file(role); }
 
-  EngineRun& run_;
   const AnalysisInput& input_;
-  const StressProfile stress_;
+  const StressProfile& stress_;
+  const CaseWarnings& warnings_;
+  const CaseSpec spec_;
+  const int caseNumber_;
+  const CaseGeometry geometry_;
   std::unique_ptr<CapacityTable> table_;
-  CaseGeometry geometry_;
-  BestCase best_;
-  float bestRatio_ = 0.0F;
-  int bestCaseNumber_ = 0;
-  int caseNumber_ = 0;
-  std::unique_ptr<LoadSettlementInput> solverInput_ = std::make_unique<LoadSettlementInput>();
-  std::unique_ptr<LoadSettlementResults> results_ = std::make_unique<LoadSettlementResults>();
-  bool lastTipInRock_ = false;
-  bool anyLoadSettlement_ = false;
-  ChartSize chartSize_;
-  std::unique_ptr<CaseLines> ahead_;  // the solver lines of the current case, solved ahead
-  std::unique_ptr<LinesAhead> pool_;
+  std::unique_ptr<CaseOutcome> outcome_;
+  EngineRun& out_;
 };
 
-bool CaseLoop::runAll() {
-  const std::vector<CaseSpec> specs = caseSpecs(input_);
-  if (const int threads = engineThreadCount(); threads > 1 && specs.size() > 1) {
-    pool_ = std::make_unique<LinesAhead>(specs.size(), threads, [this, &specs](std::size_t i) {
-      return solveCaseAhead(input_, stress_, specs[i], i);
-    });
-  }
-  int diameterIndex = 0;
-  for (const CaseSpec& spec : specs) {
-    if (spec.diameterIndex != diameterIndex) {
-      diameterIndex = spec.diameterIndex;
-      geometry_ = caseGeometry(input_, spec.diameter);
-    }
-    if (!runCase(spec)) {
-      pool_.reset();
-      return false;
-    }
-  }
-  pool_.reset();
-  return true;
-}
-
-bool CaseLoop::runCase(const CaseSpec& spec) {
-  const int diameterIndex = spec.diameterIndex;
-  const int lengthIndex = spec.lengthIndex;
-  const float length = spec.length;
-  ++caseNumber_;
-  ahead_ = pool_ ? pool_->take(static_cast<std::size_t>(caseNumber_ - 1)) : nullptr;
-  const std::string numbers = caseLines({caseNumber_, lengthIndex, diameterIndex});
+bool CaseRun::runCase() {
+  const std::string numbers = caseLines({caseNumber_, spec_.lengthIndex, spec_.diameterIndex});
   file(FileRole::Report).write(numbers);
   file(FileRole::RunLog).write(numbers + "\n");
-  OutputFile& warnings = file(FileRole::WarningBuffer);
-  warnings.open(run_.names.path(FileRole::WarningBuffer));
-  warnings.write("\n");
-  const std::string block = shaftBlock(input_, geometry_, length);
+  std::string& warnings = outcome_->warnings;
+  warnings = "\n";
+  const std::string block = shaftBlock(input_, geometry_, spec_.length);
   file(FileRole::Report).write(block);
   file(FileRole::RunLog).write(block);
   file(FileRole::Report).write(capacityTableHeading(input_));
 
   walkProfile(input_, geometry_, stress_, *table_, file(FileRole::RunLog));
-  if (table_->clayStrengthFromBlowCount) warnings.write(formatRecord(kClayBlowCountWarning, {}));
-  warnings.write(socketWarningsOfCase(table_->rock));
+  if (table_->clayStrengthFromBlowCount) warnings += formatRecord(kClayBlowCountWarning, {});
+  warnings += socketWarningsOfCase(table_->rock);
 
   const int last = lastAveragedLength(*table_, geometry_.BaseDiameter, geometry_.ShaftDiameter);
-  const int caseLength = caseTipDepth(input_, rows(), length, last);
+  const int caseLength = caseTipDepth(input_, rows(), spec_.length, last);
   if (caseLength < 0) {
     printRows(last);
     stopForAnotherLayer();
     return false;
   }
-  if (!searchesDesignLength(input_) && std::lround(length) > last) {
+  if (!searchesDesignLength(input_) && std::lround(spec_.length) > last) {
     file(FileRole::RunLog).write(formatRecord(kShortProfileNote, {}));
   }
   const int rows = printRows(caseLength);
@@ -373,91 +349,91 @@ bool CaseLoop::runCase(const CaseSpec& spec) {
   // The solver takes one increment per one-foot step of the walk down to the tip, whatever
   // the increment of the printed rows.
   const int depthSteps = caseLength - table_->firstRow + 1;
-  return loadSettlement({diameterIndex, lengthIndex, caseLength, depthSteps});
+  return loadSettlement({spec_.diameterIndex, spec_.lengthIndex, caseLength, depthSteps});
 }
 
 // The rows of the capacity table, one every PINC and the last one, and their plot rows.
 // Returns the number of rows.
-int CaseLoop::printRows(int caseLength) {
+int CaseRun::printRows(int caseLength) {
   const CaseRows caseRows = rows();
   const std::vector<int> lengths = caseRows.printedLengths(caseLength);
   for (const int length : lengths) {
     const CapacityRow row = caseRows.at(length);
     file(FileRole::Report).write(capacityTableRow(input_, row));
-    if (length == lengths.front()) run_.plotData.beginCurve(printedLength(input_, row.length));
-    run_.plotData.addDepthRow(capacityPlotRow(input_, row));
+    if (length == lengths.front()) out_.plotData.beginCurve(printedLength(input_, row.length));
+    out_.plotData.addDepthRow(capacityPlotRow(input_, row));
   }
   return static_cast<int>(lengths.size());
 }
 
-void CaseLoop::copyWarningBuffer() {
-  OutputFile& warnings = file(FileRole::WarningBuffer);
-  warnings.close();
-  appendAsFixedLines(run_.names.path(FileRole::WarningBuffer), file(FileRole::Report));
+// The case's warnings go into the report as the buffer file's lines, cut or padded to one width.
+void CaseRun::copyWarningBuffer() {
+  if (warnings_.writable) {
+    appendTextAsFixedLines(outcome_->warnings, file(FileRole::Report));
+  } else {
+    appendAsFixedLines(warnings_.path, file(FileRole::Report));
+  }
 }
 
-void CaseLoop::keepIfBest(int caseLength) {
+void CaseRun::keepIfBest(int caseLength) {
   if (caseLength < table_->firstRow) return;
   const CapacityRow row = rows().at(caseLength);
   if (!(row.volume > 0.0F)) return;
-  const float ratio = row.total / row.volume;
-  if (best_.found && !(ratio > bestRatio_)) return;
-  bestRatio_ = ratio;
-  bestCaseNumber_ = caseNumber_;
-  best_ = {true, geometry_.ShaftDiameter, geometry_.BaseDiameter, row.length, row.volume, row.total,
-           ratio};
+  outcome_->bestCandidate = true;
+  outcome_->candidate = {
+      true,      geometry_.ShaftDiameter, geometry_.BaseDiameter, row.length, row.volume,
+      row.total, row.total / row.volume};
 }
 
-int CaseLoop::tipSoilType(int caseLength) const {
+int CaseRun::tipSoilType(int caseLength) const {
   return input_.Layers[static_cast<std::size_t>(rows().tipLayer(caseLength))].SoilType;
 }
 
 // The load-settlement curves of the case, trend line and both bounds; false when the solver
 // stopped the analysis.
-bool CaseLoop::loadSettlement(const SolverCase& c) {
-  const int diameterIndex = c.diameterIndex;
-  const int lengthIndex = c.lengthIndex;
+bool CaseRun::loadSettlement(const SolverCase& c) {
   const int tipType = tipSoilType(c.length);
-  lastTipInRock_ = isRockTip(tipType);
-  if (lastTipInRock_) {
+  outcome_->tipInRock = isRockTip(tipType);
+  if (isRockTip(tipType)) {
     rockLoadSettlement(c, tipType);
     return true;
   }
   file(FileRole::Report)
       .write(formatRecord("(/,/,/,5X,'AXIAL LOAD VS SETTLEMENT CURVES',/,5X,A)",
                           {std::string(31, '-')}));
-  if (input_.printsTzCurvesAtDepths() && diameterIndex == 1 && lengthIndex == 1) {
+  const bool firstCase = c.diameterIndex == 1 && c.lengthIndex == 1;
+  if (input_.printsTzCurvesAtDepths() && firstCase) {
     file(FileRole::QwScratch).write(formatRecord("(/,5X,'QW CURVE DATA')", {}));
     file(FileRole::TzCurves).write(formatRecord("(/,5X,'TZ CURVE DATA')", {}));
   }
-  fillSolverInput(rows(), input_, geometry_, *table_, c, caseNumber_, *solverInput_);
+  outcome_->solverInput = std::make_unique<LoadSettlementInput>();
+  LoadSettlementInput& block = *outcome_->solverInput;
+  fillSolverInput(rows(), input_, geometry_, *table_, c, caseNumber_, block);
+  std::array<LoadSettlementCurve, kCurveLineCount> lines{};
   for (std::size_t k = 0; k < kCurveLines.size(); ++k) {
     const CurveLine line = kCurveLines[k];
-    solverInput_->line = line;
-    if (line == CurveLine::Trend && diameterIndex == 1 && lengthIndex == 1) {
+    block.line = line;
+    if (line == CurveLine::Trend && firstCase) {
       // The count of the t-z curves that the solver writes to plot section T, which the
       // plot-data reader needs whether or not curves at listed depths were asked for.
-      file(FileRole::PlotSectionT)
-          .write(freeFormatRecord({kCurvesPerLayer * solverInput_->layerCount}));
+      file(FileRole::PlotSectionT).write(freeFormatRecord({kCurvesPerLayer * block.layerCount}));
     }
-    if (ahead_ && ahead_->lines[k]) {
-      solveLoadSettlement(*solverInput_, std::move(ahead_->lines[k]), *results_, run_);
-    } else {
-      solveLoadSettlement(*solverInput_, *results_, run_);
-    }
-    if (run_.result > 0) return false;
-    anyLoadSettlement_ = true;
+    // The first case's trend line prints its load distribution; the other lines need only
+    // the top of every pass.
+    outcome_->kept[k] = solveLoadSettlement(block, out_, line == CurveLine::Trend && firstCase);
+    if (outcome_->kept[k].kept) lines[k] = outcome_->kept[k].points;
+    if (out_.result > 0) return false;
+    outcome_->solvedLine = true;
   }
-  chartSize_.diameters = std::max(chartSize_.diameters, diameterIndex);
-  chartSize_.lengths = std::max(chartSize_.lengths, lengthIndex);
-  writeCaseCurves(*results_, run_);
+  outcome_->curvesWritten = true;
+  writeCaseCurves(lines, out_);
   return true;
 }
 
 // A tip in rock or an intermediate geomaterial: the curve of the tip layer's routine instead of
 // the solver, printed under its own heading. A strong-rock socket sets the base diameter of the
 // case to the socket diameter.
-void CaseLoop::rockLoadSettlement(const SolverCase& c, int tipType) {
+void CaseRun::rockLoadSettlement(const SolverCase& c, int tipType) {
   const auto tipDepth = static_cast<float>(c.length);
   const RockTipCase tip{input_,
                         geometry_,
@@ -471,18 +447,112 @@ void CaseLoop::rockLoadSettlement(const SolverCase& c, int tipType) {
   const RockTipResult curve = rockTipCurve(tip, table_->rock, file(FileRole::RunLog));
   file(FileRole::RunLog).write(curve.notes);
   file(FileRole::Report).write(rockCurveReport(input_, curve, tipType));
-  run_.plotData.appendToCurve(rockCurvePlotRows(curve));
-  if (curve.baseDiameter > 0.0F && best_.found && bestCaseNumber_ == caseNumber_) {
-    best_.baseDiameter = curve.baseDiameter;
-  }
+  out_.plotData.appendToCurve(rockCurvePlotRows(curve));
+  outcome_->rockBaseDiameter = curve.baseDiameter;
 }
 
-void CaseLoop::stopForAnotherLayer() {
+void CaseRun::stopForAnotherLayer() {
   const std::string text = formatRecord("(/,A)", {kNeedAnotherSoilLayer});
-  std::fputs(text.c_str(), stderr);
+  outcome_->console += text;
   file(FileRole::RunLog).write(text);
   file(FileRole::Report).write(text);
-  run_.result = kResultDesignLoadNotReached;
+  out_.result = kResultDesignLoadNotReached;
+}
+
+// The cases of a run: every diameter, and for each every shaft length. Cases are analysed ahead
+// on a small pool of threads when there are several, and written here one by one in their order.
+class CaseLoop {
+ public:
+  explicit CaseLoop(EngineRun& run) : run_(run), input_(run.input), stress_(run.input) {}
+
+  // Runs every case; false when the analysis stopped.
+  bool runAll();
+  const BestCase& best() const { return best_; }
+  // The solver input of the last case analysed, and whether its tip lies in rock.
+  const LoadSettlementInput& lastSolverInput() const { return *solverInput_; }
+  bool lastTipInRock() const { return lastTipInRock_; }
+  bool anyLoadSettlement() const { return anyLoadSettlement_; }
+  const LoadSettlementResults& results() const { return *results_; }
+  ChartSize chartSize() const { return chartSize_; }
+
+ private:
+  // Writes one analysed case to the run and keeps what later steps need; false when the
+  // analysis stops with it.
+  bool writeCase(const CaseSpec& spec, CaseOutcome& outcome);
+  void keepIfBest(const CaseOutcome& outcome);
+
+  EngineRun& run_;
+  const AnalysisInput& input_;
+  const StressProfile stress_;
+  CaseWarnings warnings_;
+  BestCase best_;
+  float bestRatio_ = 0.0F;
+  std::unique_ptr<LoadSettlementInput> solverInput_ = std::make_unique<LoadSettlementInput>();
+  std::unique_ptr<LoadSettlementResults> results_ = std::make_unique<LoadSettlementResults>();
+  bool lastTipInRock_ = false;
+  bool anyLoadSettlement_ = false;
+  ChartSize chartSize_;
+};
+
+bool CaseLoop::runAll() {
+  const std::vector<CaseSpec> specs = caseSpecs(input_);
+  if (specs.empty()) return true;
+  // The warning buffer is rewritten by every case; the run keeps the last case's in memory.
+  warnings_.path = run_.names.path(FileRole::WarningBuffer);
+  warnings_.writable = run_.warningBuffer.open(warnings_.path);
+  const auto analyse = [this, &specs](std::size_t i) {
+    return CaseRun(input_, stress_, run_.names, warnings_, specs[i], static_cast<int>(i) + 1).run();
+  };
+  std::unique_ptr<CasesAhead<CaseOutcome>> pool;
+  if (const int threads = engineThreadCount(); threads > 1 && specs.size() > 1) {
+    pool = std::make_unique<CasesAhead<CaseOutcome>>(specs.size(), threads, analyse);
+  }
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    std::unique_ptr<CaseOutcome> outcome = pool ? pool->take(i) : nullptr;
+    if (!outcome) outcome = analyse(i);
+    if (!writeCase(specs[i], *outcome)) return false;
+  }
+  return true;
+}
+
+bool CaseLoop::writeCase(const CaseSpec& spec, CaseOutcome& outcome) {
+  EngineRun& out = *outcome.output;
+  for (std::size_t role = 0; role < kFileRoleCount; ++role) {
+    run_.files[role].write(out.files[role].text());
+  }
+  run_.warningBuffer.keep(std::move(outcome.warnings));
+  run_.plotData.takeCase(std::move(out.plotData));
+  if (out.solverFiles.opened) run_.solverFiles.opened = true;
+  if (!out.solverFiles.sectionN.empty()) run_.solverFiles.sectionN = out.solverFiles.sectionN;
+  if (out.listedSolution) {
+    run_.listedInput = std::move(out.listedInput);
+    run_.listedSolution = std::move(out.listedSolution);
+  }
+  run_.result = std::max(run_.result, out.result);
+  if (!outcome.console.empty()) std::fputs(outcome.console.c_str(), stderr);
+  if (outcome.error) std::rethrow_exception(outcome.error);
+
+  keepIfBest(outcome);
+  for (const KeptLineResults& kept : outcome.kept) keepLineResults(kept, *results_);
+  if (outcome.tipInRock) lastTipInRock_ = *outcome.tipInRock;
+  if (outcome.solverInput) solverInput_ = std::move(outcome.solverInput);
+  if (outcome.solvedLine) anyLoadSettlement_ = true;
+  if (outcome.curvesWritten) {
+    chartSize_.diameters = std::max(chartSize_.diameters, spec.diameterIndex);
+    chartSize_.lengths = std::max(chartSize_.lengths, spec.lengthIndex);
+  }
+  return outcome.completed;
+}
+
+// The case becomes the most efficient shaft when its capacity per volume is the highest yet; a
+// strong-rock socket then gives its base diameter.
+void CaseLoop::keepIfBest(const CaseOutcome& outcome) {
+  if (!outcome.bestCandidate) return;
+  const float ratio = outcome.candidate.capacityPerVolume;
+  if (best_.found && !(ratio > bestRatio_)) return;
+  bestRatio_ = ratio;
+  best_ = outcome.candidate;
+  if (outcome.rockBaseDiameter > 0.0F) best_.baseDiameter = outcome.rockBaseDiameter;
 }
 
 }  // namespace

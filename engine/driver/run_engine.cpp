@@ -10,6 +10,7 @@
 #include "io/edit_format.h"
 #include "io/record_reader.h"
 #include "report/solver_listing.h"
+#include "settlement/load_settlement.h"
 
 namespace tolvane::engine {
 namespace {
@@ -123,6 +124,11 @@ std::string fixedLines(const std::string& text) {
 // The listing and plot section N hold what the last solver call wrote to them.
 void writeSolverCallFiles(EngineRun& run) {
   if (!run.solverFiles.opened) return;
+  // The listing prints every increment of the last line; the cases keep only the top of each
+  // pass, so the line is solved again with its increments (the same arithmetic, the same values).
+  if (run.listedSolution && run.listedInput && !run.listedSolution->incrementsKept) {
+    run.listedSolution = solveLine(*run.listedInput, true);
+  }
   for (const auto& [role, text] : {std::pair{FileRole::Listing, lastCallListing(run)},
                                    std::pair{FileRole::PlotSectionN, run.solverFiles.sectionN}}) {
     OutputFile& file = run.file(role);
@@ -151,6 +157,7 @@ void closeAndAppend(EngineRun& run) {
   append(FileRole::PlotSectionN, FileRole::PlotData);
   append(FileRole::PlotSectionQ, FileRole::PlotData);
   append(FileRole::PlotSectionL, FileRole::PlotData);
+  run.warningBuffer.close();
   for (OutputFile& file : run.files) file.close();
 }
 

@@ -6,15 +6,12 @@
 
 namespace tolvane::engine {
 
-void solveLoadSettlement(const LoadSettlementInput& input, LoadSettlementResults& results,
-                         EngineRun& run) {
-  solveLoadSettlement(input, solveLine(input), results, run);
-}
-
-void solveLoadSettlement(const LoadSettlementInput& input, std::unique_ptr<LineSolution> solution,
-                         LoadSettlementResults& results, EngineRun& run) {
-  keepLineResults(input, *solution, results);
+KeptLineResults solveLoadSettlement(const LoadSettlementInput& input, EngineRun& run,
+                                    bool keepIncrements) {
+  std::unique_ptr<LineSolution> solution = solveLine(input, keepIncrements);
+  KeptLineResults kept = lineResultsToKeep(input, *solution);
   writeLineSolution(input, std::move(solution), run);
+  return kept;
 }
 
 void extraCurvesAtDepths(const LoadSettlementInput& input, std::span<const float> depths,

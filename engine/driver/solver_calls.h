@@ -10,13 +10,12 @@
 
 namespace tolvane::engine {
 
-// Solves one line of one case, keeps its points and design-chart loads in `results` and writes
-// its output; raises run.result to 2 or 4 when the line cannot be solved.
-void solveLoadSettlement(const LoadSettlementInput& input, LoadSettlementResults& results,
-                         EngineRun& run);
-// The same with the line already solved, from the same input.
-void solveLoadSettlement(const LoadSettlementInput& input, std::unique_ptr<LineSolution> solution,
-                         LoadSettlementResults& results, EngineRun& run);
+// Solves one line of one case and writes its output; returns what later steps keep from it.
+// Raises run.result to 2 or 4 when the line cannot be solved.
+// The increments of every pass are kept when `keepIncrements` (the load distribution of the
+// first case prints them).
+KeptLineResults solveLoadSettlement(const LoadSettlementInput& input, EngineRun& run,
+                                    bool keepIncrements = true);
 
 // The t-z curves at the listed depths (ft) for one line, for the report and plot section T.
 void extraCurvesAtDepths(const LoadSettlementInput& input, std::span<const float> depths,

@@ -12,6 +12,7 @@ namespace tolvane::engine {
 namespace {
 
 inline constexpr std::size_t kListLineCount = 15;
+inline constexpr std::size_t kWriteBufferBytes = 256 * 1024;
 inline constexpr std::size_t kFirstPathLine = 2;  // 0-based index of the project path
 inline constexpr std::size_t kRunLogLine =
     kFirstPathLine + static_cast<std::size_t>(FileRole::RunLog);
@@ -90,20 +91,52 @@ RunFileListReadResult readRunFileList(const std::filesystem::path& file) {
 
 bool OutputFile::open(const std::string& path) {
   close();
+  memory_.clear();
   file_ = std::fopen(path.c_str(), "wb");
-  return file_ != nullptr;
+  if (file_ == nullptr) return false;
+  // Result files run to tens of megabytes: write them in large blocks.
+  std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferBytes);
+  return true;
+}
+
+void OutputFile::openInMemory() {
+  close();
+  memory_.clear();
+  inMemory_ = true;
 }
 
 void OutputFile::write(std::string_view text) {
-  if (file_ != nullptr && !text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
+  if (text.empty()) return;
+  if (file_ != nullptr) {
+    std::fwrite(text.data(), 1, text.size(), file_);
+  } else if (inMemory_) {
+    memory_ += text;
+  }
 }
 
 void OutputFile::close() {
+  inMemory_ = false;
   if (file_ != nullptr) {
     std::fclose(file_);
     file_ = nullptr;
   }
 }
+
+namespace {
+
+void appendFixedLines(const std::vector<std::string>& lines, OutputFile& target) {
+  std::string fixed;
+  fixed.reserve(lines.size() * (kAppendedLineWidth + 1));
+  for (const std::string& line : lines) {
+    const std::size_t start = fixed.size();
+    fixed.append(line, 0, kAppendedLineWidth);
+    fixed.resize(start + kAppendedLineWidth, ' ');
+    fixed.push_back('\n');
+  }
+  target.write(fixed);
+}
+
+}  // namespace
 
 void appendAsFixedLines(const std::string& source, OutputFile& target) {
   const std::optional<std::vector<std::string>> lines = readLines(source);
@@ -112,13 +145,23 @@ void appendAsFixedLines(const std::string& source, OutputFile& target) {
     created.open(source);
     return;
   }
-  std::string fixed;
-  for (const std::string& line : *lines) {
-    fixed.assign(line, 0, kAppendedLineWidth);
-    fixed.resize(kAppendedLineWidth, ' ');
-    fixed.push_back('\n');
-    target.write(fixed);
-  }
+  appendFixedLines(*lines, target);
+}
+
+bool RewrittenFile::open(const std::string& path) {
+  close();
+  path_ = path;
+  return file_.open(path);
+}
+
+void RewrittenFile::close() {
+  if (file_.isOpen()) file_.write(text_);
+  file_.close();
+  text_.clear();
+}
+
+void appendTextAsFixedLines(std::string_view text, OutputFile& target) {
+  appendFixedLines(splitLines(text), target);
 }
 
 }  // namespace tolvane::engine

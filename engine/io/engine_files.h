@@ -60,13 +60,41 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   bool open(const std::string& path);  // creates or rewrites the file
-  void write(std::string_view text);   // text made of whole records, each ending in '\n'
+  // Keeps what is written in memory (text()) instead of a file: the text of one case, which the
+  // case loop writes to the run's files in the order of the cases.
+  void openInMemory();
+  void write(std::string_view text);  // text made of whole records, each ending in '\n'
   void close();
-  bool isOpen() const { return file_ != nullptr; }
+  bool isOpen() const { return file_ != nullptr || inMemory_; }
+  const std::string& text() const { return memory_; }
 
  private:
   std::FILE* file_ = nullptr;
+  bool inMemory_ = false;
+  std::string memory_;
 };
+
+// A file that is rewritten from its start many times in a run, of which only what the last
+// rewrite left is kept: the per-case warning buffer (.tv9k). It is truncated once, when the
+// cases start, its latest content is held in memory, and it is written when the run closes it,
+// since truncating a file that holds data costs a flush to the disk each time. What the cases
+// copy from it and what it finally holds are the same as if every rewrite went to the disk.
+class RewrittenFile {
+ public:
+  bool open(const std::string& path);  // false when the file cannot be written
+  bool isOpen() const { return file_.isOpen(); }
+  const std::string& path() const { return path_; }
+  void keep(std::string text) { text_ = std::move(text); }  // what the latest rewrite holds
+  void close();                                             // writes what the latest rewrite left
+
+ private:
+  std::string path_;
+  std::string text_;
+  OutputFile file_;
+};
+
+// Appends the lines of `text` to `target` as appendAsFixedLines does with a file's lines.
+void appendTextAsFixedLines(std::string_view text, OutputFile& target);
 
 // Appends the lines of `source` to `target`, each exactly kAppendedLineWidth characters wide
 // (cut or padded with blanks). A missing source is created empty, as opening it for reading

@@ -22,6 +22,7 @@ struct EngineRun {
   std::array<OutputFile, kFileRoleCount> files;
   AnalysisInput input;
   PlotData plotData;
+  RewrittenFile warningBuffer;  // the warnings of the current case (.tv9k)
   SolverCallFiles solverFiles;  // the listing and plot section N of the last solver call
   // The line of the last solver call when it solved one: its listing is the only one the file
   // keeps, so it is formatted once, when the run closes its files.

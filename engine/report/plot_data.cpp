@@ -22,7 +22,18 @@ void PlotData::addDepthRow(const std::array<float, 7>& values) {
 }
 
 void PlotData::appendToCurve(const std::string& text) {
-  if (!curves_.empty()) curves_.back().text += text;
+  if (!curves_.empty()) {
+    curves_.back().text += text;
+  } else {
+    beforeCurves_ += text;
+  }
+}
+
+void PlotData::takeCase(PlotData&& part) {
+  if (!part.beforeCurves_.empty()) appendToCurve(part.beforeCurves_);
+  for (PlotCurve& curve : part.curves_) curves_.push_back(std::move(curve));
+  tail_ += part.tail_;
+  if (part.lineCountSet_) setLineCount(part.lineCount_);
 }
 
 void PlotData::write(OutputFile& file) const {

@@ -29,7 +29,12 @@ class PlotData {
   // Text that follows every curve (the design charts).
   void appendAfterCurves(const std::string& text) { tail_ += text; }
   // The line count of the load-settlement results: 1, or 3 with upper and lower bounds.
-  void setLineCount(int count) { lineCount_ = count; }
+  void setLineCount(int count) {
+    lineCount_ = count;
+    lineCountSet_ = true;
+  }
+  // Takes what one case wrote to a plot data of its own, as if it had been written here.
+  void takeCase(PlotData&& part);
 
   // Writes the whole file content.
   void write(OutputFile& file) const;
@@ -37,7 +42,9 @@ class PlotData {
  private:
   std::vector<PlotCurve> curves_;
   std::string tail_;
+  std::string beforeCurves_;  // text appended while there was no curve: the previous case's
   int lineCount_ = 1;
+  bool lineCountSet_ = false;
   bool started_ = false;
 };
 

@@ -205,7 +205,12 @@ void LineWriter::writeTipMovements() {
       "11X,'TRANSFER   INCR',6X,'LOAD',7X,'LOAD',4X,'OF INCR    MVMNT     MVMNT',/,"
       "7X,A3,6X,A3,7X,A3,7X,A3,7X,A3,7X,A3,7X,A3,7X,A3)");
   OutputFile* distribution = firstCase_ && trendLine_ ? &file(FileRole::PlotSectionL) : nullptr;
+  const bool printsIncrements = listing_ != nullptr || distribution != nullptr;
   for (const TipMovementPass& pass : s_.passes) {
+    if (!printsIncrements) {
+      if (!pass.top.converged) warnNotConverged(pass.tipMovement);
+      continue;
+    }
     list(kEject, {"1"});
     list(kTipHeading, {labels_.movement, labels_.load});
     list(kTipValues, {units_.listingLength(pass.tipMovement), units_.load(pass.tipLoad)});
@@ -351,7 +356,8 @@ void writeDepthCurves(const LoadSettlementInput& input, const DepthCurves& curve
   }
 }
 
-void writeCaseCurves(const LoadSettlementResults& results, EngineRun& run) {
+void writeCaseCurves(const std::array<LoadSettlementCurve, kCurveLineCount>& lines,
+                     EngineRun& run) {
   static const EditFormat kTopRow("(13X,1P,2(E17.4))");
   static const EditFormat kPlotRow("(4(1X,E10.3))");
   run.file(FileRole::Report)
@@ -360,12 +366,12 @@ void writeCaseCurves(const LoadSettlementResults& results, EngineRun& run) {
                                            : "(/,22X,'TOP  LOAD     TOP MOVEMENT     ',/,22X,"
                                              "'   TONS             IN.       ')",
                           {}));
-  const LoadSettlementCurve& trend = results.lines[0];
+  const LoadSettlementCurve& trend = lines[0];
   for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
     run.file(FileRole::Report).write(kTopRow({trend.topLoad[k], trend.topMovement[k]}));
   }
   std::string rows;
-  for (const LoadSettlementCurve& line : results.lines) {
+  for (const LoadSettlementCurve& line : lines) {
     for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
       rows +=
           kPlotRow({line.topLoad[k], line.topMovement[k], line.tipLoad[k], line.tipMovement[k]});

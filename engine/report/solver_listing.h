@@ -3,6 +3,7 @@
 // t-z curve file and the design-chart work file, written from the solution of one line.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <span>
 #include <string>
@@ -17,7 +18,8 @@ namespace tolvane::engine {
 void writeLineSolution(const LoadSettlementInput& input, std::unique_ptr<LineSolution> solution,
                        EngineRun& run);
 
-// The load-transfer listing of the last solver call: empty when it solved no line.
+// The load-transfer listing of the last solver call: empty when it solved no line. The line's
+// solution must hold its increments.
 std::string lastCallListing(const EngineRun& run);
 
 // Writes the t-z curves at the listed depths of one line to the report and, on the trend line,
@@ -26,7 +28,7 @@ void writeDepthCurves(const LoadSettlementInput& input, const DepthCurves& curve
 
 // The load-settlement curves of a case once its three lines are solved: the trend line in the
 // report, all three lines in the plot data.
-void writeCaseCurves(const LoadSettlementResults& results, EngineRun& run);
+void writeCaseCurves(const std::array<LoadSettlementCurve, kCurveLineCount>& lines, EngineRun& run);
 
 // The warnings of a line that could not be solved, at the depth (in) of the failed look-up.
 std::string sideBeyondProfileWarning(float depth);

@@ -215,14 +215,17 @@ UpwardPassTop upwardPass(const Model& m, float tipLoad, float tipMovement, int l
   return top;
 }
 
-void solveTipMovements(const Model& m, const LoadSettlementInput& input, LineSolution& s) {
+void solveTipMovements(const Model& m, const LoadSettlementInput& input, bool keepIncrements,
+                       LineSolution& s) {
   const std::array<float, kAssumedTipMovements> w = assumedTipMovements(m.shaftDiameter);
   const SolverUnits units{input.units == UnitSystem::SI};
   for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
     TipMovementPass& pass = s.passes[k];
     pass.tipMovement = w[k];
     pass.tipLoad = tipLoadAt(m.tipCurve, w[k]);
-    pass.top = upwardPass(m, pass.tipLoad, pass.tipMovement, input.iterationLimit, &pass);
+    pass.top = upwardPass(m, pass.tipLoad, pass.tipMovement, input.iterationLimit,
+                          keepIncrements ? &pass : nullptr);
+    pass.topDepth = (m.sites.empty() ? m.length : m.sites.back().bottom) - m.increment;
     s.points.topLoad[k] = units.load(pass.top.topLoad);
     s.points.topMovement[k] = units.resultMovement(pass.top.topMovement);
     s.points.tipLoad[k] = units.load(pass.tipLoad);
@@ -282,7 +285,7 @@ int layerTypeAt(const Model& m, float depth) {
 
 }  // namespace
 
-std::unique_ptr<LineSolution> solveLine(const LoadSettlementInput& input) {
+std::unique_ptr<LineSolution> solveLine(const LoadSettlementInput& input, bool keepIncrements) {
   auto solution = std::make_unique<LineSolution>();
   LineSolution& s = *solution;
   const auto model = std::make_unique<Model>();
@@ -312,26 +315,49 @@ std::unique_ptr<LineSolution> solveLine(const LoadSettlementInput& input) {
                              input.tipCapacity * kPoundsPerTon);
   s.tipCurve = m.tipCurve;
   placeIncrements(m);
-  solveTipMovements(m, input, s);
+  s.incrementsKept = keepIncrements;
+  solveTipMovements(m, input, keepIncrements, s);
   if (input.designCharts && input.line == CurveLine::Trend) solveChartSettlements(m, input, s);
   return solution;
 }
 
+KeptLineResults lineResultsToKeep(const LoadSettlementInput& input, const LineSolution& solution) {
+  KeptLineResults kept;
+  if (solution.failure != LineFailure::None) return kept;
+  kept.kept = true;
+  kept.line = input.line;
+  kept.points = solution.points;
+  if (!input.designCharts || input.line != CurveLine::Trend) return kept;
+  kept.chartsKept = input.diameterIndex >= 1 && input.diameterIndex <= kMaxDiameters &&
+                    input.lengthIndex >= 1 && input.lengthIndex <= kMaxLengths;
+  if (!kept.chartsKept) return kept;
+  kept.diameterIndex = input.diameterIndex;
+  kept.lengthIndex = input.lengthIndex;
+  kept.length = solution.length;
+  kept.diameter = solution.shaftDiameter;
+  kept.chartCount = std::clamp(solution.chartCount, 0, kMaxChartSettlements);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kept.chartCount); ++i) {
+    kept.chartLoads[i] = solution.chartPasses[i].top.midLoad;
+  }
+  return kept;
+}
+
+void keepLineResults(const KeptLineResults& kept, LoadSettlementResults& results) {
+  if (!kept.kept) return;
+  results.lines[static_cast<std::size_t>(static_cast<int>(kept.line) - 1)] = kept.points;
+  if (!kept.chartsKept) return;
+  const auto d = static_cast<std::size_t>(kept.diameterIndex - 1);
+  const auto l = static_cast<std::size_t>(kept.lengthIndex - 1);
+  results.charts.length[l] = kept.length;
+  results.charts.diameter[d] = kept.diameter;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kept.chartCount); ++i) {
+    results.charts.load[i][d][l] = kept.chartLoads[i];
+  }
+}
+
 void keepLineResults(const LoadSettlementInput& input, const LineSolution& solution,
                      LoadSettlementResults& results) {
-  if (solution.failure != LineFailure::None) return;
-  results.lines[static_cast<std::size_t>(static_cast<int>(input.line) - 1)] = solution.points;
-  if (!input.designCharts || input.line != CurveLine::Trend) return;
-  const bool stored = input.diameterIndex >= 1 && input.diameterIndex <= kMaxDiameters &&
-                      input.lengthIndex >= 1 && input.lengthIndex <= kMaxLengths;
-  if (!stored) return;
-  const auto d = static_cast<std::size_t>(input.diameterIndex - 1);
-  const auto l = static_cast<std::size_t>(input.lengthIndex - 1);
-  results.charts.length[l] = solution.length;
-  results.charts.diameter[d] = solution.shaftDiameter;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(solution.chartCount); ++i) {
-    results.charts.load[i][d][l] = solution.chartPasses[i].top.midLoad;
-  }
+  keepLineResults(lineResultsToKeep(input, solution), results);
 }
 
 std::unique_ptr<DepthCurves> curvesAtDepths(const LoadSettlementInput& input,

@@ -152,6 +152,7 @@ struct LineSolution {
   int curveCount = 0;
   std::array<LoadTransferCurve, kCurveCapacity> curves{};
   TipCurve tipCurve;
+  bool incrementsKept = false;  // passes[k].increments hold every increment
   std::array<TipMovementPass, kAssumedTipMovements> passes{};
   LoadSettlementCurve points;  // the 15 points in output units
 
@@ -162,10 +163,26 @@ struct LineSolution {
   std::array<ChartSettlementPass, kMaxChartSettlements> chartPasses{};
 };
 
-// Solves one line of one case.
-std::unique_ptr<LineSolution> solveLine(const LoadSettlementInput& input);
+// Solves one line of one case. The increments of every pass are kept only when asked for: the
+// listing and the load distribution print them, the results need only the top of each pass.
+std::unique_ptr<LineSolution> solveLine(const LoadSettlementInput& input,
+                                        bool keepIncrements = true);
 
-// Keeps what later cases and the design-chart tables need from a solved line.
+// What later cases and the design-chart tables need from a solved line.
+struct KeptLineResults {
+  bool kept = false;  // the line was solved
+  CurveLine line = CurveLine::Trend;
+  LoadSettlementCurve points;
+  bool chartsKept = false;  // the design-chart loads of the line's case
+  int diameterIndex = 1;
+  int lengthIndex = 1;
+  float length = 0.0F;    // in
+  float diameter = 0.0F;  // in
+  int chartCount = 0;
+  std::array<float, kMaxChartSettlements> chartLoads{};  // lb
+};
+KeptLineResults lineResultsToKeep(const LoadSettlementInput& input, const LineSolution& solution);
+void keepLineResults(const KeptLineResults& kept, LoadSettlementResults& results);
 void keepLineResults(const LoadSettlementInput& input, const LineSolution& solution,
                      LoadSettlementResults& results);
 

@@ -45,7 +45,9 @@ struct SolverRun {
       run->file(role).open(run->names.paths[i]);
     }
   }
-  void solve(const LoadSettlementInput& input) { solveLoadSettlement(input, *results, *run); }
+  void solve(const LoadSettlementInput& input) {
+    keepLineResults(solveLoadSettlement(input, *run), *results);
+  }
   std::string text(FileRole role) {
     run->file(role).close();
     return readFile(run->names.path(role));
