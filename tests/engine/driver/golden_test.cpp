@@ -109,5 +109,36 @@ TEST(Golden, OneThreadAndSeveralWriteTheSameFiles) {
   }
 }
 
+// Uniform clay (cu 1000 psf) under shafts of 2 to 4 ft whose design load of 900 tons no length
+// of the 40 ft profile carries: the first case stops the analysis. The pool analyses the later
+// cases ahead, and they fail the same way; none of them may reach a file or the console.
+TEST(Golden, ARunThatStopsAtItsFirstCaseShowsNoCaseAnalysedAhead) {
+  const std::string project =
+      "Uniform clay\r\n1 \r\n1 1 1 10 1 2 0 0 0 0 0 0\r\n2 4 0 0 0 0 3600000\r\n"
+      "1 100 900 2.5 3\r\n2 40 \r\n9 120 0.0 1000 0 3 0 0 1 1 \r\n"
+      "9 120 0.0 1000 0 3 0 0 1 1 \r\n1 \r\n0.5 0.5\r\n";
+  const std::string need = "*********** NEED ANOTHER SOIL LAYER ************";
+  const auto count = [](const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+      ++n;
+    }
+    return n;
+  };
+  ::testing::internal::CaptureStderr();
+  const std::vector<std::string> sequential = allResultFiles(project, "1");
+  const std::string sequentialConsole = ::testing::internal::GetCapturedStderr();
+  ASSERT_EQ(sequential.back(), "7");
+  EXPECT_EQ(count(sequential[0], need), 1);  // the report
+  EXPECT_EQ(count(sequential[0], "- CASE ANALYZED"), 1);
+  EXPECT_EQ(count(sequentialConsole, need), 1);
+  for (const char* threads : {"2", "5"}) {
+    SCOPED_TRACE(threads);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(allResultFiles(project, threads), sequential);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), sequentialConsole);
+  }
+}
+
 }  // namespace
 }  // namespace tolvane::engine

@@ -1,0 +1,73 @@
+// The result files: a file held in memory for one case, the per-case warning buffer that is
+// rewritten by every case but reaches the disk once, and the copy of a file's lines at one width.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "io/engine_files.h"
+#include "support/test_support.h"
+
+namespace tolvane::engine {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+TEST(OutputFile, HeldInMemoryUntilClosedThenDropsWhatFollows) {
+  OutputFile file;
+  file.openInMemory();
+  EXPECT_TRUE(file.isOpen());
+  file.write("A\n");
+  file.write("B\n");
+  file.close();
+  file.write("C\n");
+  EXPECT_FALSE(file.isOpen());
+  EXPECT_EQ(file.text(), "A\nB\n");
+}
+
+TEST(RewrittenFile, TheFileHoldsOnlyWhatTheLastRewriteLeft) {
+  const TempDir dir;
+  const std::string path = (dir / "pier.tv9k").string();
+  writeFile(path, "from an earlier run\n");
+  RewrittenFile buffer;
+  ASSERT_TRUE(buffer.open(path));
+  EXPECT_EQ(readFile(path), "");  // truncated when the cases start
+  buffer.keep("\nfirst case\n");
+  buffer.keep("\n");
+  buffer.close();
+  EXPECT_EQ(readFile(path), "\n");
+}
+
+TEST(RewrittenFile, AFolderThatIsMissingLeavesNothingToWrite) {
+  const TempDir dir;
+  const std::string path = (dir / "missing/pier.tv9k").string();
+  RewrittenFile buffer;
+  EXPECT_FALSE(buffer.open(path));
+  EXPECT_FALSE(buffer.isOpen());
+  buffer.keep("lost\n");
+  buffer.close();
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(AppendTextAsFixedLines, EveryLineIsCutOrPaddedToEightyCharacters) {
+  const TempDir dir;
+  const std::string path = (dir / "report.txt").string();
+  const std::string longLine(90, 'x');
+  {
+    OutputFile report;
+    ASSERT_TRUE(report.open(path));
+    // LF, CR LF and CR ends; the empty first line of a case's buffer is a line too.
+    appendTextAsFixedLines("\nWARNING\r\n" + longLine + "\rlast", report);
+  }
+  const std::string blank(80, ' ');
+  std::string warning = "WARNING";
+  warning.resize(80, ' ');
+  std::string last = "last";
+  last.resize(80, ' ');
+  EXPECT_EQ(readFile(path),
+            blank + "\n" + warning + "\n" + std::string(80, 'x') + "\n" + last + "\n");
+}
+
+}  // namespace
+}  // namespace tolvane::engine
