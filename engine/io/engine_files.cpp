@@ -1,5 +1,10 @@
 #include "io/engine_files.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <charconv>
 #include <fstream>
@@ -13,6 +18,9 @@ namespace {
 
 inline constexpr std::size_t kListLineCount = 15;
 inline constexpr std::size_t kWriteBufferBytes = 256 * 1024;
+#ifndef _WIN32
+inline constexpr mode_t kPermissionBits = 07777;  // permission, set-id and sticky bits
+#endif
 inline constexpr std::size_t kFirstPathLine = 2;  // 0-based index of the project path
 inline constexpr std::size_t kRunLogLine =
     kFirstPathLine + static_cast<std::size_t>(FileRole::RunLog);
@@ -41,6 +49,32 @@ std::optional<std::vector<std::string>> readLines(const std::filesystem::path& f
   content << in.rdbuf();
   return splitLines(content.str());
 }
+
+#ifndef _WIN32
+// Opens `path` for writing from its start. A result file left by an earlier run is removed and
+// made anew with its permission bits and group rather than truncated: emptying a file that holds
+// data makes the file system flush it to the disk on close, a wait of milliseconds for every
+// file of every run. Only a plain file that this process may write is replaced; anything else
+// (a link, a file it may not write) is opened as it is, and fails or is truncated as before.
+std::FILE* createAfresh(const std::string& path) {
+  struct stat old {};
+  const bool replace = ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+                       old.st_nlink == 1 && old.st_size > 0 && ::access(path.c_str(), W_OK) == 0 &&
+                       ::unlink(path.c_str()) == 0;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file != nullptr && replace) {
+    const int descriptor = ::fileno(file);
+    // Best effort: a group the process does not belong to cannot be given back.
+    if (old.st_gid != ::getegid()) (void)::fchown(descriptor, static_cast<uid_t>(-1), old.st_gid);
+    (void)::fchmod(descriptor, old.st_mode & kPermissionBits);
+  }
+  return file;
+}
+#else
+std::FILE* createAfresh(const std::string& path) {
+  return std::fopen(path.c_str(), "wb");
+}
+#endif
 
 }  // namespace
 
@@ -92,7 +126,7 @@ RunFileListReadResult readRunFileList(const std::filesystem::path& file) {
 bool OutputFile::open(const std::string& path) {
   close();
   memory_.clear();
-  file_ = std::fopen(path.c_str(), "wb");
+  file_ = createAfresh(path);
   if (file_ == nullptr) return false;
   // Result files run to tens of megabytes: write them in large blocks.
   std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferBytes);

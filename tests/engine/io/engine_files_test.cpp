@@ -2,6 +2,7 @@
 // rewritten by every case but reaches the disk once, and the copy of a file's lines at one width.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "io/engine_files.h"
@@ -24,6 +25,36 @@ TEST(OutputFile, HeldInMemoryUntilClosedThenDropsWhatFollows) {
   file.write("C\n");
   EXPECT_FALSE(file.isOpen());
   EXPECT_EQ(file.text(), "A\nB\n");
+}
+
+// A result file of an earlier run is made anew, not emptied in place: it keeps its permission
+// bits, and a link keeps pointing at the file it names, which gets the new text.
+TEST(OutputFile, RewritingAResultFileKeepsItsModeAndItsLinks) {
+  namespace fs = std::filesystem;
+  const TempDir dir;
+  const fs::path report = dir / "pier.tv9o";
+  writeFile(report, "the report of an earlier run\n");
+  fs::permissions(report, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.open(report.string()));
+    file.write("new\n");
+  }
+  EXPECT_EQ(readFile(report), "new\n");
+  EXPECT_EQ(fs::status(report).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+  const fs::path target = dir / "kept.txt";
+  const fs::path link = dir / "pier.tv9p";
+  writeFile(target, "old text\n");
+  fs::create_symlink(target, link);
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.open(link.string()));
+    file.write("through the link\n");
+  }
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(readFile(target), "through the link\n");
 }
 
 TEST(RewrittenFile, TheFileHoldsOnlyWhatTheLastRewriteLeft) {
