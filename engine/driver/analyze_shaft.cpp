@@ -264,14 +264,20 @@ struct CaseWarnings {
   bool writable = true;
 };
 
+// Text that is the same for every case of a run, made once.
+struct RunTexts {
+  std::string tableHeading;  // the heading of the capacity table
+};
+
 // Analyses one case into a CaseOutcome; touches nothing that another case writes.
 class CaseRun {
  public:
   CaseRun(const AnalysisInput& input, const StressProfile& stress, const RunFileList& names,
-          const CaseWarnings& warnings, const CaseSpec& spec, int caseNumber)
+          const CaseWarnings& warnings, const RunTexts& texts, const CaseSpec& spec, int caseNumber)
       : input_(input),
         stress_(stress),
         warnings_(warnings),
+        texts_(texts),
         spec_(spec),
         caseNumber_(caseNumber),
         geometry_(caseGeometry(input, spec.diameter)),
@@ -308,6 +314,7 @@ class CaseRun {
   const AnalysisInput& input_;
   const StressProfile& stress_;
   const CaseWarnings& warnings_;
+  const RunTexts& texts_;
   const CaseSpec spec_;
   const int caseNumber_;
   const CaseGeometry geometry_;
@@ -325,7 +332,7 @@ bool CaseRun::runCase() {
   const std::string block = shaftBlock(input_, geometry_, spec_.length);
   file(FileRole::Report).write(block);
   file(FileRole::RunLog).write(block);
-  file(FileRole::Report).write(capacityTableHeading(input_));
+  file(FileRole::Report).write(texts_.tableHeading);
 
   walkProfile(input_, geometry_, stress_, *table_, file(FileRole::RunLog));
   if (table_->clayStrengthFromBlowCount) warnings += formatRecord(kClayBlowCountWarning, {});
@@ -359,7 +366,7 @@ int CaseRun::printRows(int caseLength) {
   const std::vector<int> lengths = caseRows.printedLengths(caseLength);
   for (const int length : lengths) {
     const CapacityRow row = caseRows.at(length);
-    file(FileRole::Report).write(capacityTableRow(input_, row));
+    writeCapacityTableRow(file(FileRole::Report), input_, row);
     if (length == lengths.front()) out_.plotData.beginCurve(printedLength(input_, row.length));
     out_.plotData.addDepthRow(capacityPlotRow(input_, row));
   }
@@ -398,9 +405,8 @@ bool CaseRun::loadSettlement(const SolverCase& c) {
     rockLoadSettlement(c, tipType);
     return true;
   }
-  file(FileRole::Report)
-      .write(formatRecord("(/,/,/,5X,'AXIAL LOAD VS SETTLEMENT CURVES',/,5X,A)",
-                          {std::string(31, '-')}));
+  static const EditFormat kHeading("(/,/,/,5X,'AXIAL LOAD VS SETTLEMENT CURVES',/,5X,A)");
+  file(FileRole::Report).write(kHeading, {std::string(31, '-')});
   const bool firstCase = c.diameterIndex == 1 && c.lengthIndex == 1;
   if (input_.printsTzCurvesAtDepths() && firstCase) {
     file(FileRole::QwScratch).write(formatRecord("(/,5X,'QW CURVE DATA')", {}));
@@ -416,7 +422,7 @@ bool CaseRun::loadSettlement(const SolverCase& c) {
     if (line == CurveLine::Trend && firstCase) {
       // The count of the t-z curves that the solver writes to plot section T, which the
       // plot-data reader needs whether or not curves at listed depths were asked for.
-      file(FileRole::PlotSectionT).write(freeFormatRecord({kCurvesPerLayer * block.layerCount}));
+      file(FileRole::PlotSectionT).writeFree({kCurvesPerLayer * block.layerCount});
     }
     // The first case's trend line prints its load distribution; the other lines need only
     // the top of every pass.
@@ -485,6 +491,7 @@ class CaseLoop {
   const AnalysisInput& input_;
   const StressProfile stress_;
   CaseWarnings warnings_;
+  RunTexts texts_;
   BestCase best_;
   float bestRatio_ = 0.0F;
   std::unique_ptr<LoadSettlementInput> solverInput_ = std::make_unique<LoadSettlementInput>();
@@ -500,8 +507,11 @@ bool CaseLoop::runAll() {
   // The warning buffer is rewritten by every case; the run keeps the last case's in memory.
   warnings_.path = run_.names.path(FileRole::WarningBuffer);
   warnings_.writable = run_.warningBuffer.open(warnings_.path);
+  texts_.tableHeading = capacityTableHeading(input_);
   const auto analyse = [this, &specs](std::size_t i) {
-    return CaseRun(input_, stress_, run_.names, warnings_, specs[i], static_cast<int>(i) + 1).run();
+    return CaseRun(input_, stress_, run_.names, warnings_, texts_, specs[i],
+                   static_cast<int>(i) + 1)
+        .run();
   };
   std::unique_ptr<CasesAhead<CaseOutcome>> pool;
   if (const int threads = engineThreadCount(); threads > 1 && specs.size() > 1) {

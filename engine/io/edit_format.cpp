@@ -340,9 +340,10 @@ std::size_t LayoutParser::measure(std::size_t first, std::size_t last) const {
 // Runs a compiled layout over a list of values.
 class RecordWriter {
  public:
-  RecordWriter(const Layout& layout, std::span<const FormatValue> values)
-      : layout_(layout), values_(values) {}
-  std::string write();
+  // Appends the record to `out`.
+  RecordWriter(const Layout& layout, std::span<const FormatValue> values, std::string& out)
+      : layout_(layout), values_(values), out_(out) {}
+  void write();
 
  private:
   enum class Flow { Continue, Stop };
@@ -362,11 +363,11 @@ class RecordWriter {
   int scale_ = 0;
   // nX moves the position only: its blanks are written when something follows on the record.
   std::size_t pendingBlanks_ = 0;
-  std::string out_;
+  std::string& out_;
 };
 
-std::string RecordWriter::write() {
-  out_.reserve(layout_.passLength + values_.size() * kTypicalFieldWidth + 1);
+void RecordWriter::write() {
+  out_.reserve(out_.size() + layout_.passLength + values_.size() * kTypicalFieldWidth + 1);
   if (runItems(0, layout_.items.size()) == Flow::Continue) {
     // Values left at the end of the layout: a new record from the reversion point on.
     while (next_ < values_.size()) {
@@ -380,7 +381,6 @@ std::string RecordWriter::write() {
     }
   }
   out_.push_back('\n');
-  return std::move(out_);
 }
 
 // Items [first, last); stops at a data descriptor once the values have run out.
@@ -492,7 +492,19 @@ EditFormat::EditFormat(EditFormat&&) noexcept = default;
 EditFormat& EditFormat::operator=(EditFormat&&) noexcept = default;
 
 std::string EditFormat::operator()(std::span<const FormatValue> values) const {
-  return RecordWriter(program_->layout, values).write();
+  std::string out;
+  RecordWriter(program_->layout, values, out).write();
+  return out;
+}
+
+void EditFormat::appendTo(std::string& out, std::span<const FormatValue> values) const {
+  const std::size_t start = out.size();
+  try {
+    RecordWriter(program_->layout, values, out).write();
+  } catch (...) {
+    out.resize(start);
+    throw;
+  }
 }
 
 std::string formatRecord(std::string_view layout, std::initializer_list<FormatValue> values) {
@@ -505,7 +517,12 @@ std::string freeFormatRecord(std::initializer_list<FormatValue> values) {
 
 std::string freeFormatRecord(std::span<const FormatValue> values) {
   std::string out;
-  out.reserve(values.size() * kFreeRealWidth + 2);
+  appendFreeFormatRecord(out, values);
+  return out;
+}
+
+void appendFreeFormatRecord(std::string& out, std::span<const FormatValue> values) {
+  out.reserve(out.size() + values.size() * kFreeRealWidth + 2);
   out.push_back(' ');
   ShortestTextBuffer buffer;
   for (const FormatValue& value : values) {
@@ -520,7 +537,6 @@ std::string freeFormatRecord(std::span<const FormatValue> values) {
     }
   }
   out.push_back('\n');
-  return out;
 }
 
 }  // namespace tolvane::engine

@@ -77,6 +77,11 @@ class EditFormat {
   std::string operator()(std::initializer_list<FormatValue> values) const {
     return (*this)(std::span<const FormatValue>(values.begin(), values.size()));
   }
+  // Appends the record to `out`, which is left as it was when the values do not fit.
+  void appendTo(std::string& out, std::span<const FormatValue> values) const;
+  void appendTo(std::string& out, std::initializer_list<FormatValue> values) const {
+    appendTo(out, std::span<const FormatValue>(values.begin(), values.size()));
+  }
 
  private:
   struct Program;
@@ -93,5 +98,9 @@ std::string formatRecord(std::string_view layout, std::initializer_list<FormatVa
 // A value as wide as its field still gets one blank before it, so that fields never run together.
 std::string freeFormatRecord(std::initializer_list<FormatValue> values);
 std::string freeFormatRecord(std::span<const FormatValue> values);
+void appendFreeFormatRecord(std::string& out, std::span<const FormatValue> values);
+inline void appendFreeFormatRecord(std::string& out, std::initializer_list<FormatValue> values) {
+  appendFreeFormatRecord(out, std::span<const FormatValue>(values.begin(), values.size()));
+}
 
 }  // namespace tolvane::engine

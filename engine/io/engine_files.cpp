@@ -148,6 +148,26 @@ void OutputFile::write(std::string_view text) {
   }
 }
 
+void OutputFile::write(const EditFormat& format, std::initializer_list<FormatValue> values) {
+  if (inMemory_) {
+    format.appendTo(memory_, values);
+  } else if (file_ != nullptr) {
+    record_.clear();
+    format.appendTo(record_, values);
+    write(record_);
+  }
+}
+
+void OutputFile::writeFree(std::initializer_list<FormatValue> values) {
+  if (inMemory_) {
+    appendFreeFormatRecord(memory_, values);
+  } else if (file_ != nullptr) {
+    record_.clear();
+    appendFreeFormatRecord(record_, values);
+    write(record_);
+  }
+}
+
 void OutputFile::close() {
   inMemory_ = false;
   if (file_ != nullptr) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/capacities.h"
+#include "io/edit_format.h"
 
 namespace tolvane::engine {
 
@@ -64,6 +65,9 @@ class OutputFile {
   // case loop writes to the run's files in the order of the cases.
   void openInMemory();
   void write(std::string_view text);  // text made of whole records, each ending in '\n'
+  // Formats one record straight into the file's text, without a string of its own.
+  void write(const EditFormat& format, std::initializer_list<FormatValue> values);
+  void writeFree(std::initializer_list<FormatValue> values);  // a free-format record
   void close();
   bool isOpen() const { return file_ != nullptr || inMemory_; }
   const std::string& text() const { return memory_; }
@@ -72,6 +76,7 @@ class OutputFile {
   std::FILE* file_ = nullptr;
   bool inMemory_ = false;
   std::string memory_;
+  std::string record_;  // a record on its way to the disk
 };
 
 // A file that is rewritten from its start many times in a run, of which only what the last

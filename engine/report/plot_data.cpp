@@ -9,7 +9,8 @@ namespace tolvane::engine {
 void PlotData::beginCurve(float firstDepth) {
   PlotCurve curve;
   curve.text = "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  \n";
-  curve.text += formatRecord("(1X,E10.3,'   0.0   0.0  0.0 0.0  0.0  0.0 ')", {firstDepth});
+  static const EditFormat kFirstRow("(1X,E10.3,'   0.0   0.0  0.0 0.0  0.0  0.0 ')");
+  curve.text += kFirstRow({firstDepth});
   curves_.push_back(std::move(curve));
 }
 
@@ -17,7 +18,8 @@ void PlotData::addDepthRow(const std::array<float, 7>& values) {
   static const EditFormat kRow("(5(1X,E10.3))");
   if (curves_.empty()) return;
   PlotCurve& curve = curves_.back();
-  curve.text += kRow({values[0], values[1], values[2], values[3], values[4], values[5], values[6]});
+  kRow.appendTo(curve.text,
+                {values[0], values[1], values[2], values[3], values[4], values[5], values[6]});
   ++curve.depthRows;
 }
 

@@ -22,8 +22,8 @@ std::string valueLine(const char* label, float value, const char* unit) {
 }
 
 std::string modulusLine(const AnalysisInput& input) {
-  return formatRecord("(6X,'ELASTIC MODULUS, Ec       =',1P,E10.3,1X,A)",
-                      {input.EPILE, input.isSI() ? "KN/SQ M" : "LB/SQ IN"});
+  static const EditFormat kLine("(6X,'ELASTIC MODULUS, Ec       =',1P,E10.3,1X,A)");
+  return kLine({input.EPILE, input.isSI() ? "KN/SQ M" : "LB/SQ IN"});
 }
 
 const char* lengthUnit(const AnalysisInput& input) {
@@ -98,20 +98,20 @@ void writeShaftInput(const AnalysisInput& input, OutputFile& report) {
 }
 
 std::string caseLines(const CaseNumbers& numbers) {
-  return formatRecord(
+  static const EditFormat kLines(
       "(/,/,/,5X,'- CASE ANALYZED      : ',I5,/,5X,'  VARIATION LENGTH   : ',I5,/,5X,"
-      "'  VARIATION DIAMETER : ',I5)",
-      {numbers.caseNumber, numbers.lengthIndex, numbers.diameterIndex});
+      "'  VARIATION DIAMETER : ',I5)");
+  return kLines({numbers.caseNumber, numbers.lengthIndex, numbers.diameterIndex});
 }
 
 std::string shaftBlock(const AnalysisInput& input, const CaseGeometry& geometry, float length) {
   const bool si = input.isSI();
   const char* unit = lengthUnit(input);
-  std::string text =
-      input.isCfaPile()
-          ? formatRecord("(/,/,/,5X,'CFA PILE INFORMATION',/,/,5X,'--------------------')", {})
-          : formatRecord(
-                "(/,/,/,5X,'DRILLED SHAFT INFORMATION',/,/,5X,'-------------------------')", {});
+  static const EditFormat kCfaTitle(
+      "(/,/,/,5X,'CFA PILE INFORMATION',/,/,5X,'--------------------')");
+  static const EditFormat kShaftTitle(
+      "(/,/,/,5X,'DRILLED SHAFT INFORMATION',/,/,5X,'-------------------------')");
+  std::string text = input.isCfaPile() ? kCfaTitle({}) : kShaftTitle({});
   const float d = geometry.ShaftDiameter;
   const float steelDiameter = si ? d * kMetresPerFoot : d * kInchesPerFoot;
   const float steelArea = kSteelFraction * kShaftPi / 4.0F * steelDiameter * steelDiameter;
@@ -191,7 +191,7 @@ std::string capacityTableHeading(const AnalysisInput& input) {
                              {tipName});
 }
 
-std::string capacityTableRow(const AnalysisInput& input, const CapacityRow& row) {
+void writeCapacityTableRow(OutputFile& report, const AnalysisInput& input, const CapacityRow& row) {
   static const EditFormat kEnglishRow("(1X,F8.1,1X,F8.1,F9.1,F9.1,F9.1,2F9.1,1X,F9.2)");
   static const EditFormat kSIRow("(1X,F8.1,1X,F8.2,F9.2,F9.2,F9.2,2F9.2,1X,F9.2)");
   const float volume = printedVolume(input, row.volume);
@@ -200,10 +200,10 @@ std::string capacityTableRow(const AnalysisInput& input, const CapacityRow& row)
   const float last =
       lrfd ? printedLoad(input, row.lrfd.total) : (volume > 0.0F ? total / volume : 0.0F);
   const EditFormat& layout = input.isSI() ? kSIRow : kEnglishRow;
-  return layout({printedLength(input, row.length), volume, printedLoad(input, row.side),
-                 printedLoad(input, row.tip), total,
-                 printedLoad(input, lrfd ? row.lrfd.side : row.asd.baseDesign),
-                 printedLoad(input, lrfd ? row.lrfd.tip : row.asd.design), last});
+  report.write(layout, {printedLength(input, row.length), volume, printedLoad(input, row.side),
+                        printedLoad(input, row.tip), total,
+                        printedLoad(input, lrfd ? row.lrfd.side : row.asd.baseDesign),
+                        printedLoad(input, lrfd ? row.lrfd.tip : row.asd.design), last});
 }
 
 std::array<float, 7> capacityPlotRow(const AnalysisInput& input, const CapacityRow& row) {

@@ -38,8 +38,8 @@ std::string shaftBlock(const AnalysisInput& input, const CaseGeometry& geometry,
 // The legend and the column heading of the capacity table.
 std::string capacityTableHeading(const AnalysisInput& input);
 
-// One row of the capacity table.
-std::string capacityTableRow(const AnalysisInput& input, const CapacityRow& row);
+// Writes one row of the capacity table to the report.
+void writeCapacityTableRow(OutputFile& report, const AnalysisInput& input, const CapacityRow& row);
 // The plot-data row of a capacity-table row: depth, QS, QB, QU and the three design values, in
 // the project's units.
 std::array<float, 7> capacityPlotRow(const AnalysisInput& input, const CapacityRow& row);

@@ -111,18 +111,19 @@ void LineWriter::writeHeadings() {
     const float toUnits = units_.si ? kMetresPerInch * kInchesPerFoot : 1.0F;
     const std::string shaft =
         kShaft({in_.shaftDiameter * toUnits, unit, in_.currentLength * toUnits, unit});
-    qw.write(formatRecord("(/,5X,'VARIATION DIAMETER       =',I10)", {in_.diameterIndex}));
+    static const EditFormat kVariation("(/,5X,'VARIATION DIAMETER       =',I10)");
+    static const EditFormat kSectionQ("(I5,F10.2,I5)");
+    qw.write(kVariation, {in_.diameterIndex});
     run_.solverFiles.sectionN = freeFormatRecord({in_.diameterIndex});
     qw.write(shaft);
     file(FileRole::PlotSectionQ)
-        .write(formatRecord("(I5,F10.2,I5)",
-                            {in_.diameterIndex, in_.shaftDiameter * toUnits, kCurvePointsPrinted}));
+        .write(kSectionQ, {in_.diameterIndex, in_.shaftDiameter * toUnits, kCurvePointsPrinted});
     if (firstDiameter) tz.write(shaft + kTitle({lineTitle(in_.line)}));
-    qw.write(kTitle({lineTitle(in_.line)}));
+    qw.write(kTitle, {lineTitle(in_.line)});
     return;
   }
-  if (firstDiameter) tz.write(kTitle({lineTitle(in_.line)}));
-  qw.write(kTitle({lineTitle(in_.line)}));
+  if (firstDiameter) tz.write(kTitle, {lineTitle(in_.line)});
+  qw.write(kTitle, {lineTitle(in_.line)});
 }
 
 void LineWriter::writeCurve(const LoadTransferCurve& curve, OutputFile* tzFile,
@@ -139,7 +140,7 @@ void LineWriter::writeCurve(const LoadTransferCurve& curve, OutputFile* tzFile,
     const float z = units_.listingLength(curve.z[k]);
     list(kPoint, {t, z});
     if (tzFile != nullptr) tzFile->write(kPoint({t, z}));
-    if (sectionT != nullptr) sectionT->write(freeFormatRecord({t, z}));
+    if (sectionT != nullptr) sectionT->writeFree({t, z});
   }
 }
 
@@ -161,15 +162,15 @@ void LineWriter::writeTipCurve() {
   OutputFile& qw = file(FileRole::QwScratch);
   if (firstLength) {
     list(kHeading, {labels_.load, labels_.movement});
-    qw.write(kHeading({labels_.load, labels_.movement}));
+    qw.write(kHeading, {labels_.load, labels_.movement});
   }
   for (std::size_t k = 0; k < kCurvePoints; ++k) {
     const float q = units_.load(s_.tipCurve.q[k]);
     const float w = units_.listingLength(s_.tipCurve.w[k]);
     list(kPoint, {q, w});
     if (!firstLength) continue;
-    qw.write(kPoint({q, w}));
-    if (trendLine_) file(FileRole::PlotSectionQ).write(freeFormatRecord({q, w}));
+    qw.write(kPoint, {q, w});
+    if (trendLine_) file(FileRole::PlotSectionQ).writeFree({q, w});
   }
 }
 
@@ -238,11 +239,12 @@ void LineWriter::warnNotConverged(float tipMovement) {
 void LineWriter::writeResults() {
   static const EditFormat kRow("(1P,E17.4,3E16.4)");
   OutputFile& report = file(FileRole::Report);
-  report.write(formatRecord("(/,5X,A)", {lineTitle(in_.line)}));
+  static const EditFormat kTitle("(/,5X,A)");
+  report.write(kTitle, {lineTitle(in_.line)});
   report.write(resultHeading(labels_));
   const LoadSettlementCurve& set = s_.points;
   for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
-    report.write(kRow({set.topLoad[k], set.topMovement[k], set.tipLoad[k], set.tipMovement[k]}));
+    report.write(kRow, {set.topLoad[k], set.topMovement[k], set.tipLoad[k], set.tipMovement[k]});
   }
 }
 
@@ -250,21 +252,21 @@ void LineWriter::writeChartSettlements() {
   static const EditFormat kTopIncrement("(3X,E10.3,3X,E10.3,3X,E10.3)");
   static const EditFormat kRow("(E17.4,3E16.4)");
   OutputFile& work = file(FileRole::SolverWork);
-  work.write(freeFormatRecord({s_.chartCount, s_.increments, s_.shaftDiameter, s_.length,
-                               in_.diameterIndex, in_.lengthIndex}));
+  work.writeFree({s_.chartCount, s_.increments, s_.shaftDiameter, s_.length, in_.diameterIndex,
+                  in_.lengthIndex});
   for (std::size_t i = 0; i < static_cast<std::size_t>(s_.chartCount); ++i) {
     const ChartSettlementPass& pass = s_.chartPasses[i];
-    work.write(
-        freeFormatRecord({in_.diameterIndex, s_.shaftDiameter, pass.tipMovement, s_.chartArea}));
-    work.write(kTopIncrement({s_.chartDepth, pass.top.midLoad, pass.top.midMovement}));
+    work.writeFree({in_.diameterIndex, s_.shaftDiameter, pass.tipMovement, s_.chartArea});
+    work.write(kTopIncrement, {s_.chartDepth, pass.top.midLoad, pass.top.midMovement});
   }
   OutputFile& report = file(FileRole::Report);
-  report.write(formatRecord("(/,5X,'RESULT FOR DEFINED SETTLEMENTS ')", {}));
+  static const EditFormat kHeading("(/,5X,'RESULT FOR DEFINED SETTLEMENTS ')");
+  report.write(kHeading, {});
   report.write(resultHeading(labels_));
   for (std::size_t i = 0; i < static_cast<std::size_t>(s_.chartCount); ++i) {
     const ChartSettlementPass& pass = s_.chartPasses[i];
-    report.write(kRow({units_.load(pass.top.topLoad), units_.resultMovement(pass.top.topMovement),
-                       units_.load(pass.tipLoad), units_.resultMovement(pass.tipMovement)}));
+    report.write(kRow, {units_.load(pass.top.topLoad), units_.resultMovement(pass.top.topMovement),
+                        units_.load(pass.tipLoad), units_.resultMovement(pass.tipMovement)});
   }
 }
 
@@ -341,12 +343,12 @@ void writeDepthCurves(const LoadSettlementInput& input, const DepthCurves& curve
   for (int i = 0; i < curves.built; ++i) {
     const LoadTransferCurve& curve = curves.curves[static_cast<std::size_t>(i)];
     const float depth = units.feetOrMetres(curve.depth);
-    report.write(kHeader({curve.number, curve.points, depth}));
+    report.write(kHeader, {curve.number, curve.points, depth});
     if (sectionT != nullptr) *sectionT += kHeader({curve.number, curve.points, depth});
     for (std::size_t k = 0; k < kCurvePoints; ++k) {
       const float t = units.stress(curve.t[k]);
       const float z = units.listingLength(curve.z[k]);
-      report.write(kPoint({t, z}));
+      report.write(kPoint, {t, z});
       if (sectionT != nullptr) *sectionT += freeFormatRecord({t, z});
     }
   }
@@ -368,13 +370,13 @@ void writeCaseCurves(const std::array<LoadSettlementCurve, kCurveLineCount>& lin
                           {}));
   const LoadSettlementCurve& trend = lines[0];
   for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
-    run.file(FileRole::Report).write(kTopRow({trend.topLoad[k], trend.topMovement[k]}));
+    run.file(FileRole::Report).write(kTopRow, {trend.topLoad[k], trend.topMovement[k]});
   }
   std::string rows;
   for (const LoadSettlementCurve& line : lines) {
     for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
-      rows +=
-          kPlotRow({line.topLoad[k], line.topMovement[k], line.tipLoad[k], line.tipMovement[k]});
+      kPlotRow.appendTo(
+          rows, {line.topLoad[k], line.topMovement[k], line.tipLoad[k], line.tipMovement[k]});
     }
   }
   run.plotData.appendToCurve(rows);

@@ -740,5 +740,20 @@ TEST(FreeFormat, RecordOfManyRealsReadsBack) {
   EXPECT_EQ(back, (std::vector<float>{0.1F, -2.5e-7F, 3.4028235e38F, 1234567.0F, 42.125F}));
 }
 
+// Records written straight into a file's text follow the text already there, and a record whose
+// values do not fit its layout leaves the text as it was.
+TEST(EditFormatAppend, FollowsTheTextAndLeavesNothingOfARecordThatFails) {
+  const EditFormat row("(1X,F6.2,I4)");
+  std::string text = "heading\n";
+  row.appendTo(text, {1.5F, 7});
+  appendFreeFormatRecord(text, {3, 0.5F});
+  EXPECT_EQ(text, std::string("heading\n") + "   1.50   7\n" + " " + std::string(11, ' ') + "3" +
+                      std::string(12, ' ') + "0.5\n");
+  const EditFormat literalOnly("('NO DATA')");
+  const std::string before = text;
+  EXPECT_THROW(literalOnly.appendTo(text, {1}), std::invalid_argument);
+  EXPECT_EQ(text, before);
+}
+
 }  // namespace
 }  // namespace tolvane::engine
