@@ -140,14 +140,26 @@ TipCurve buildTipCurve(int bottomSoilType, CurveLine line, float baseDiameter, f
   return curve;
 }
 
+namespace {
+
+// The first point beyond movement v (1 to kCurvePoints - 1), kCurvePoints when there is none.
+std::size_t pointBeyond(const CurvePoints& z, float v) {
+  std::size_t k = 1;
+  while (k < kCurvePoints && !(z[k] > v)) ++k;
+  return k;
+}
+
+// The load transfer at movement v on the segment that ends at point k (from pointBeyond).
+float transferOnSegment(const LoadTransferCurve& curve, std::size_t k, float v) {
+  if (k >= kCurvePoints) return curve.t[kCurvePoints - 1];
+  if (curve.z[k - 1] == v) return curve.t[k - 1];
+  return between(v, curve.z[k - 1], curve.t[k - 1], curve.z[k], curve.t[k]);
+}
+
+}  // namespace
+
 float sideCurveAt(const LoadTransferCurve& curve, float v) {
-  for (std::size_t k = 1; k < kCurvePoints; ++k) {
-    if (curve.z[k] > v) {
-      if (curve.z[k - 1] == v) return curve.t[k - 1];
-      return between(v, curve.z[k - 1], curve.t[k - 1], curve.z[k], curve.t[k]);
-    }
-  }
-  return curve.t[kCurvePoints - 1];
+  return transferOnSegment(curve, pointBeyond(curve.z, v), v);
 }
 
 float loadTransferAt(std::span<const LoadTransferCurve> curves, float z, float v) {
@@ -171,7 +183,10 @@ DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z) {
   for (std::size_t i = 0; i < curves.size(); ++i) {
     if (curves[i].depth > z) {
       bracket.lower = &curves[i];
-      if (i > 0) bracket.upper = &curves[i - 1];
+      if (i > 0) {
+        bracket.upper = &curves[i - 1];
+        bracket.sameMovements = bracket.upper->z == bracket.lower->z;
+      }
       return bracket;
     }
     if (curves[i].depth == z) {
@@ -185,9 +200,12 @@ DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z) {
 
 float transferAt(const DepthBracket& bracket, float v) {
   if (bracket.lower == nullptr) return 0.0F;
-  const float deeper = sideCurveAt(*bracket.lower, v);
+  const std::size_t k = pointBeyond(bracket.lower->z, v);
+  const float deeper = transferOnSegment(*bracket.lower, k, v);
   if (bracket.upper == nullptr) return deeper;
-  return between(bracket.depth, bracket.upper->depth, sideCurveAt(*bracket.upper, v),
+  // Curves of one family on one shaft share their movements, and so the segment at v.
+  const std::size_t upperK = bracket.sameMovements ? k : pointBeyond(bracket.upper->z, v);
+  return between(bracket.depth, bracket.upper->depth, transferOnSegment(*bracket.upper, upperK, v),
                  bracket.lower->depth, deeper);
 }
 

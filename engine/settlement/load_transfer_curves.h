@@ -116,6 +116,7 @@ struct DepthBracket {
   const LoadTransferCurve* upper = nullptr;  // the curve above z; none at or above the first
   const LoadTransferCurve* lower = nullptr;  // the curve at or below z; none without curves
   float depth = 0.0F;                        // z, in
+  bool sameMovements = false;                // the two curves have equal movements, point by point
 };
 DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z);
 float transferAt(const DepthBracket& bracket, float v);
