@@ -58,6 +58,9 @@ class TextBuilder {
   bool overflowed_ = false;
 };
 
+// The most significant digits that digitsFromShortest may round a float to.
+inline constexpr int kMostShortestDigits = 6;
+
 std::uint64_t powerOfFive(int exponent) {
   std::uint64_t power = 1;
   for (int i = 0; i < exponent; ++i) power *= 5;
@@ -138,10 +141,52 @@ SignificantDigits splitScientific(char* first, char* last) {
   return {{first, static_cast<std::size_t>(digitsEnd - first)}, exponent};
 }
 
+// The digits of a single-precision value rounded to `count` significant digits, from its
+// shortest text, which is far cheaper to make than the exact expansion. The shortest text S lies
+// within half a unit in the last place of the value x, and no shorter text does, nor one of the
+// same length nearer to x. So a rounding midpoint M (count + 1 digits, ending in 5) strictly
+// between x and S would be a shorter or nearer text than S when S has more than count digits,
+// and when S has count digits or fewer M is at least 5E-7 of x away from S, beyond half a unit
+// of a normal float for count <= kMostShortestDigits: x and S round alike. Only an S of
+// count + 1 digits ending in 5 leaves the side of the midpoint open; then the exact expansion
+// decides.
+std::optional<SignificantDigits> digitsFromShortest(float magnitude, int count, char* first,
+                                                    char* limit) {
+  const auto result = std::to_chars(first, limit, magnitude, std::chars_format::scientific);
+  if (result.ec != std::errc{}) return std::nullopt;
+  SignificantDigits rounded = splitScientific(first, result.ptr);
+  const auto wanted = static_cast<std::size_t>(count);
+  const std::size_t length = rounded.digits.size();
+  if (length <= wanted) {
+    if (first + wanted > limit) return std::nullopt;
+    std::fill(first + length, first + wanted, '0');
+    rounded.digits = {first, wanted};
+    return rounded;
+  }
+  const char next = first[wanted];
+  if (next == '5' && length == wanted + 1) return std::nullopt;
+  rounded.digits = {first, wanted};
+  if (next >= '5' && incrementDigits(first, first + wanted)) {
+    *first = '1';
+    ++rounded.exponent;
+  }
+  return rounded;
+}
+
 std::optional<SignificantDigits> significantDigits(double magnitude, int count,
                                                    NumberBuffer& buffer) {
   char* const first = buffer.data();
   char* const limit = buffer.data() + buffer.size();
+  // Normal floats only: below the smallest one a float has fewer digits than the bound needs.
+  constexpr auto kSmallestNormal = static_cast<double>(std::numeric_limits<float>::min());
+  constexpr auto kLargest = static_cast<double>(std::numeric_limits<float>::max());
+  if (count >= 1 && count <= kMostShortestDigits && magnitude >= kSmallestNormal &&
+      magnitude <= kLargest) {
+    const auto single = static_cast<float>(magnitude);
+    if (static_cast<double>(single) == magnitude) {
+      if (const auto fast = digitsFromShortest(single, count, first, limit)) return fast;
+    }
+  }
   auto result = std::to_chars(first, limit, magnitude, std::chars_format::scientific, count - 1);
   if (result.ec != std::errc{}) return std::nullopt;
   SignificantDigits rounded = splitScientific(first, result.ptr);

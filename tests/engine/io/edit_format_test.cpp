@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <locale>
@@ -174,6 +175,45 @@ TEST(EditFormatExponent, ExactTiesRoundAwayFromZero) {
       {"E10.2", {99.5}, "  0.10E+03\n"},
       {"E8.2", {1.25e20}, "0.13E+21\n"},  // 5^21 * 2^18: a tie far beyond 64-bit integers
   });
+}
+
+// The digits of E fields checked against the C library's correctly rounded conversion, for
+// floats spread over every decade of their range and subnormal ones, at 1 to 7 significant
+// digits (7 takes the exact path). Exact ties are left out: the C library rounds them to even.
+TEST(EditFormatExponent, DigitsAreTheExactValueRounded) {
+  std::mt19937 random(20261210);
+  std::uniform_int_distribution<std::uint32_t> bits(0, 0x7F7FFFFFU);  // every finite float >= 0
+  std::uniform_int_distribution<std::uint32_t> subnormal(1, 0x007FFFFFU);
+  for (int digits = 1; digits <= 7; ++digits) {
+    const EditFormat layout("(E" + std::to_string(digits + 8) + "." + std::to_string(digits) +
+                            "E3)");
+    for (int i = 0; i < 20000; ++i) {
+      // One value in four below the smallest normal float, where floats have fewer digits.
+      const float value = std::bit_cast<float>(i % 4 == 0 ? subnormal(random) : bits(random));
+      if (!(value > 0.0F)) continue;
+      std::array<char, 128> exact{};
+      std::snprintf(exact.data(), exact.size(), "%.60e", static_cast<double>(value));
+      const std::string expansion(exact.data());
+      const std::string tail = expansion.substr(static_cast<std::size_t>(digits) + 1);
+      const std::size_t e = tail.find('e');
+      const std::string after = tail.substr(0, e);
+      if (!after.empty() && after[0] == '5' &&
+          after.find_first_not_of('0', 1) == std::string::npos) {
+        continue;  // an exact tie
+      }
+      std::array<char, 64> rounded{};
+      std::snprintf(rounded.data(), rounded.size(), "%.*e", digits - 1, static_cast<double>(value));
+      const std::string c(rounded.data());
+      std::string want = c.substr(0, 1) + (digits > 1 ? c.substr(2, digits - 1) : "");
+      const int exponent = std::stoi(c.substr(c.find('e') + 1)) + 1;
+      const std::string text = layout({value});
+      SCOPED_TRACE(expansion);
+      const std::size_t point = text.find('.');
+      ASSERT_NE(point, std::string::npos) << text;
+      EXPECT_EQ(text.substr(point + 1, static_cast<std::size_t>(digits)), want) << text;
+      EXPECT_EQ(std::stoi(text.substr(text.find('E') + 1)), exponent) << text;
+    }
+  }
 }
 
 TEST(EditFormatExponent, ExponentsBeyondTwoDigitsAndExponentWidth) {
