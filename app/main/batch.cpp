@@ -167,7 +167,7 @@ bool TBatchRun::RunAll() {
   }
   std::unique_ptr<TBatchJobs> jobs;
   if (Jobs > 1 && n > 1 && !Program.empty()) {
-    jobs = std::make_unique<TBatchJobs>(Program, paths, Jobs);
+    jobs = std::make_unique<TBatchJobs>(Program, paths, Jobs, ForkedWorker);
   }
   for (int i = 1; i <= n; ++i) {
     const std::string& path = paths[static_cast<size_t>(i - 1)];

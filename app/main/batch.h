@@ -49,6 +49,8 @@ class TBatchRun {
   // processes of Program at once (batch_jobs.h); the messages are the same.
   int Jobs = 1;
   std::filesystem::path Program;
+  // The worker's main routine, for workers forked from this process (the headless program).
+  std::function<int()> ForkedWorker;
 
   bool OpenList(const std::filesystem::path& file);
   bool SaveList(const std::filesystem::path& file);

@@ -122,8 +122,31 @@ std::vector<std::string> WorkerEnvironment() {
   return environment;
 }
 
+// The forked worker: its standard input is the socket the paths come on, descriptor 3 its
+// report pipe; it keeps no other descriptor of the batch (another worker's socket held here
+// would keep that worker from seeing its end). Never returns.
+[[noreturn]] void RunForkedWorker(int input, int reports, const std::function<int()>& workerMain) {
+  ::dup2(input, STDIN_FILENO);
+  ::dup2(reports, kBatchItemReportDescriptor);
+  ::close_range(kBatchItemReportDescriptor + 1, ~0U, 0);
+  // Each engine on one thread unless TOLVANE_THREADS says otherwise: the workers share the cores.
+  ::setenv("TOLVANE_THREADS", "1", 0);
+  int status = EXIT_FAILURE;
+  try {
+    status = workerMain();
+  } catch (...) {
+    status = EXIT_FAILURE;
+  }
+  std::cout.flush();
+  std::cerr.flush();
+  std::fflush(nullptr);
+  ::_exit(status);
+}
+
+}  // namespace
+
 // A worker process: its standard input (a socket the paths are sent on) and its report pipe.
-struct Worker {
+struct BatchWorker {
   pid_t Process = -1;
   int Input = -1;
   int Reports = -1;
@@ -162,6 +185,35 @@ struct Worker {
     }
     return spawned == 0;
   }
+  // A worker made by forking this process, running `workerMain`: no program to load, so it is
+  // ready at once. Only while this process has a single thread (before the jobs' threads start).
+  bool Fork(const std::function<int()>& workerMain) {
+    std::array<int, 2> input{};
+    std::array<int, 2> reports{};
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input.data()) != 0) return false;
+    if (::pipe2(reports.data(), O_CLOEXEC) != 0) {
+      ::close(input[0]);
+      ::close(input[1]);
+      return false;
+    }
+    // What is buffered for the console would otherwise be written twice, once by the worker.
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    const pid_t process = ::fork();
+    if (process == 0) RunForkedWorker(input[1], reports[1], workerMain);
+    ::close(input[1]);
+    ::close(reports[1]);
+    if (process < 0) {
+      ::close(input[0]);
+      ::close(reports[0]);
+      return false;
+    }
+    Process = process;
+    Input = input[0];
+    Reports = reports[0];
+    return true;
+  }
   // Closes the input, so the worker ends, and waits for it.
   void End() {
     if (Input >= 0) ::close(Input);
@@ -176,14 +228,16 @@ struct Worker {
   }
 };
 
+namespace {
+
 // Runs items handed out by `next` in worker processes, one after another, a new worker after
 // one that ended abnormally.
 void RunWorkerItems(const std::filesystem::path& program,
                     const std::vector<std::string>& environment,
                     const std::function<std::optional<std::string>()>& next,
-                    const std::function<void(TBatchItemOutcome)>& finish) {
-  Worker worker;
+                    const std::function<void(TBatchItemOutcome)>& finish, BatchWorker worker = {}) {
   std::optional<ReportReader> reader;
+  if (worker.Process >= 0) reader.emplace(worker.Reports);
   while (const std::optional<std::string> path = next()) {
     if (worker.Process < 0) {
       if (!worker.Start(program, environment)) {
@@ -292,16 +346,30 @@ std::vector<TBatchItemOutcome> RunItemsInWorker(const std::filesystem::path& pro
   return outcomes;
 }
 
-TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs)
+TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs,
+                       const std::function<int()>& forkedWorker)
     : Program_(std::move(program)),
       Paths_(std::move(paths)),
       Environment_(WorkerEnvironment()),
       Outcomes_(Paths_.size()) {
   const int count = std::clamp(jobs, 1, std::max(1, static_cast<int>(Paths_.size())));
+  // The first worker of every job is forked while this process has one thread; a worker that
+  // ends abnormally is replaced by a new process of the program.
+  std::vector<BatchWorker> forked(static_cast<std::size_t>(count));
+  if (forkedWorker) {
+    for (BatchWorker& worker : forked) worker.Fork(forkedWorker);
+  }
   try {
-    for (int i = 0; i < count; ++i) Threads_.emplace_back([this] { Work(); });
+    for (int i = 0; i < count; ++i) {
+      Threads_.emplace_back([this, worker = forked[static_cast<std::size_t>(i)]] { Work(worker); });
+      forked[static_cast<std::size_t>(i)] = BatchWorker{};
+    }
   } catch (const std::system_error&) {
     // Fewer jobs than asked; with none, Take runs the items itself.
+  }
+  for (BatchWorker& worker : forked) {
+    if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
+    worker.End();
   }
 }
 
@@ -337,7 +405,7 @@ void TBatchJobs::Finish(std::size_t i, TBatchItemOutcome outcome) {
   Done_.notify_all();
 }
 
-void TBatchJobs::Work() {
+void TBatchJobs::Work(const BatchWorker& forked) {
   std::size_t current = 0;
   RunWorkerItems(
       Program_, Environment_,
@@ -347,7 +415,7 @@ void TBatchJobs::Work() {
         current = *i;
         return Paths_[current];
       },
-      [&](TBatchItemOutcome outcome) { Finish(current, std::move(outcome)); });
+      [&](TBatchItemOutcome outcome) { Finish(current, std::move(outcome)); }, forked);
 }
 
 }  // namespace tolvane::app

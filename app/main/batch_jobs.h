@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -49,9 +50,15 @@ int DefaultBatchJobs();
 
 // Runs the items of a list in up to `jobs` worker processes of `program`, handing them out in
 // the list's order.
+struct BatchWorker;  // a worker process and the ends of its socket and report pipe
+
 class TBatchJobs {
  public:
-  TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs);
+  // With `forkedWorker`, the first worker of every job is this process forked, running it
+  // (the headless program, which has a single thread here); otherwise, and for a worker that
+  // replaces one that ended abnormally, a new process of `program`.
+  TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs,
+             const std::function<int()>& forkedWorker = {});
   ~TBatchJobs();
   TBatchJobs(const TBatchJobs&) = delete;
   TBatchJobs& operator=(const TBatchJobs&) = delete;
@@ -64,7 +71,7 @@ class TBatchJobs {
  private:
   std::optional<std::size_t> NextItem();
   void Finish(std::size_t i, TBatchItemOutcome outcome);
-  void Work();
+  void Work(const BatchWorker& forked);
 
   const std::filesystem::path Program_;
   const std::vector<std::string> Paths_;

@@ -95,6 +95,14 @@ int runProject(const std::string& file, const char* argv0) {
   return run.EngineResult;
 }
 
+// A worker of a parallel batch: the projects whose paths come on the standard input.
+int runBatchWorker(const char* argv0) {
+  tolvane::app::ConsoleMessages messages;
+  tolvane::THeadlessHost host;
+  TMainForm form(messages, host, programDirectory(argv0));
+  return tolvane::app::RunBatchWorkerProcess(form);
+}
+
 int runBatch(const std::string& list, int jobs, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::THeadlessHost host;
@@ -103,6 +111,7 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
                                 [](const std::string& line) { std::cout << line << '\n'; });
   batch.Jobs = jobs;
   batch.Program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
+  batch.ForkedWorker = [argv0] { return runBatchWorker(argv0); };
   std::error_code status;
   if (!std::filesystem::is_regular_file(list, status) ||
       !batch.OpenList(std::filesystem::absolute(list, status))) {
@@ -110,14 +119,6 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
     return tolvane::app::kExitNoInput;
   }
   return batch.RunAll() ? 0 : tolvane::app::kExitCannotWrite;
-}
-
-// A worker of a parallel batch: the projects whose paths come on the standard input.
-int runBatchWorker(const char* argv0) {
-  tolvane::app::ConsoleMessages messages;
-  tolvane::THeadlessHost host;
-  TMainForm form(messages, host, programDirectory(argv0));
-  return tolvane::app::RunBatchWorkerProcess(form);
 }
 
 // The N of --jobs N: a whole number from 1 up, or nothing.

@@ -5,6 +5,9 @@
 #include "batch_jobs.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <cstdlib>
+#include <iostream>
 
 #include <sys/wait.h>
 
@@ -372,6 +375,37 @@ TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
       EXPECT_EQ(outcome.Result, kBatchFileDone);
       EXPECT_EQ(outcome.Message, "  * The analysis ended abnormally. Please check");
     }
+  }
+}
+
+// Workers forked from the batch's own process answer each path on their standard input with a
+// report on descriptor 3; each of the two jobs gets its own, every item its own answer in order,
+// and the batch ends once the paths run out. A forked worker that dies fails only its item:
+// the next goes to a new process of the program (here one that cannot start).
+TEST(BatchJobs, ForkedWorkersAnswerInOrderAndOneThatDiesFailsOnlyItsItem) {
+  const auto echo = [] {
+    for (std::string path; std::getline(std::cin, path);) {
+      const std::string report = BatchItemOutcomeText({false, 0, "  * Seen " + path});
+      if (::write(kBatchItemReportDescriptor, report.data(), report.size()) < 0) return 1;
+    }
+    return 0;
+  };
+  {
+    TBatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c", "d", "e"}, 2, echo);
+    for (const char* path : {"a", "b", "c", "d", "e"}) {
+      const TBatchItemOutcome outcome = jobs.Take(static_cast<size_t>(*path - 'a'));
+      EXPECT_EQ(outcome.Message, std::string("  * Seen ") + path);
+    }
+  }
+  const auto dies = [] {
+    std::string path;
+    std::getline(std::cin, path);
+    std::_Exit(3);
+    return 0;
+  };
+  TBatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c"}, 1, dies);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(jobs.Take(i).Message, "  * The analysis ended abnormally. Please check");
   }
 }
 
