@@ -10,8 +10,11 @@
 #   FUZZ_TARGETS="project_v9 plot_data" scripts/fuzz.sh 600   # only these, in this order
 #   FUZZ_RUNS=2000000 scripts/fuzz.sh 3600    # each target stops after 2 M executions
 #
-# The allocation stacks of AddressSanitizer reports are left out while fuzzing (a third faster);
-# run the target on a finding's input to see them. ASAN_OPTIONS set by the caller is kept.
+# The allocation stacks of AddressSanitizer reports are left out while fuzzing (a third faster)
+# and freed memory is held back 16 MB deep rather than 256 (a fifth faster, and a use after free
+# is still caught while the memory is recent); run the target on a finding's input to see the
+# stacks. ASAN_OPTIONS set by the caller is kept. Do not stop a running target (SIGSTOP): the
+# time it is stopped counts towards its 10 s timeout, and it reports a hang that is not one.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,7 +49,7 @@ max_len() {
   esac
 }
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0:quarantine_size_mb=16}
 runs=${FUZZ_RUNS:--1}
 
 work=$(mktemp -d)
