@@ -169,18 +169,22 @@ Increment solveIncrement(const Model& m, const Model::IncrementSite& site, float
   Increment r;
   const float h = m.increment;
   const float ae = site.stiffness;
+  // The repetitions need only the midpoint movement; the rest follows from the last transfer.
+  const auto finish = [&] {
+    r.meanLoad = qb + r.loadIncrement / 2.0F;
+    r.compression = h * r.meanLoad / ae;
+    r.topMovement = wb + r.compression;
+    return r;
+  };
   for (int repetition = 1;; ++repetition) {
     r.transfer = site.carriesSide ? transferAt(site.curves, v) : 0.0F;
     r.loadIncrement = m.perimeterArea * r.transfer;
     r.topLoad = qb + r.loadIncrement;
-    r.meanLoad = qb + r.loadIncrement / 2.0F;
-    r.compression = h * r.meanLoad / ae;
-    r.topMovement = wb + r.compression;
     r.midMovement = wb + ((qb + r.topLoad) / 2.0F + qb) * (h / 4.0F) / ae;
-    if (std::fabs(r.midMovement - v) <= kTolerance) return r;
+    if (std::fabs(r.midMovement - v) <= kTolerance) return finish();
     if (repetition >= limit) {
       converged = false;
-      return r;
+      return finish();
     }
     v = r.midMovement;
   }
