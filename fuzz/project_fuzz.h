@@ -9,7 +9,7 @@
 #include "program_data.h"
 #include "word_reader.h"
 
-namespace tolvane::fuzz {
+namespace tolvane::app::fuzz {
 
 inline void ReadProject(const uint8_t* data, size_t size, int file_type_index) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -22,4 +22,4 @@ inline void ReadProject(const uint8_t* data, size_t size, int file_type_index) {
   (void)result.Data->ProjectText();
 }
 
-}  // namespace tolvane::fuzz
+}  // namespace tolvane::app::fuzz

@@ -38,10 +38,10 @@ int TDataWindowBase::Units() const {
   return Host_->Core().Data().fUnits;
 }
 
-gui::TDataEdit* TDataWindowBase::NewField(const std::string& caption, const std::string& units,
+entry::TDataEdit* TDataWindowBase::NewField(const std::string& caption, const std::string& units,
                                           QLabel** label_out) {
   auto* label = new QLabel(this);
-  auto* field = new gui::TDataEdit(this);
+  auto* field = new entry::TDataEdit(this);
   field->SetMessageSink(&Messages());
   field->SetCaption(caption);
   field->SetUnitsString(units);
@@ -52,7 +52,7 @@ gui::TDataEdit* TDataWindowBase::NewField(const std::string& caption, const std:
 }
 
 bool TDataWindowBase::FieldsValid() {
-  auto* field = qobject_cast<gui::TDataEdit*>(focusWidget());
+  auto* field = qobject_cast<entry::TDataEdit*>(focusWidget());
   if (field == nullptr || !isAncestorOf(field)) return true;
   return field->CloseQuery();
 }

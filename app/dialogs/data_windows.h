@@ -19,7 +19,7 @@ namespace tolvane::app {
 class TDialogServices {
  public:
   virtual ~TDialogServices() = default;
-  virtual gui::TMessageSink& Messages() { return gui::MessageBoxSink(); }
+  virtual entry::TMessageSink& Messages() { return entry::MessageBoxSink(); }
   virtual std::string WordProcessor() const { return {}; }
   virtual void SetWordProcessor(const std::string& /*command*/) {}
   // The open dialog on the present text; none when cancelled.
@@ -47,7 +47,7 @@ class TDataWindowBase : public QWidget, public TCommitValues {
 
   TDataWindow Kind() const { return Kind_; }
   TWindowHost& Host() const { return *Host_; }
-  gui::TMessageSink& Messages() const { return ServicesOf(*Host_).Messages(); }
+  entry::TMessageSink& Messages() const { return ServicesOf(*Host_).Messages(); }
 
   // Reads the project into the fields.
   virtual void LoadValues() = 0;
@@ -70,7 +70,7 @@ class TDataWindowBase : public QWidget, public TCommitValues {
   // The project's unit system for the fields' labels.
   int Units() const;
   // A numeric field with its label, in the project's units, reporting to this window's messages.
-  gui::TDataEdit* NewField(const std::string& caption, const std::string& units,
+  entry::TDataEdit* NewField(const std::string& caption, const std::string& units,
                            QLabel** label_out = nullptr);
   void closeEvent(QCloseEvent* event) override;
   // A window of its own (not an MDI child) follows its activation itself.

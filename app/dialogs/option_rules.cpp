@@ -9,9 +9,6 @@
 namespace tolvane::app {
 namespace {
 
-constexpr int32_t kShaftLengthGiven = 2;
-constexpr int32_t kCompression = 1;
-constexpr int32_t kUplift = 2;
 constexpr long double kDegreesPerRadian = 180.0L / std::numbers::pi_v<long double>;
 // A sketch without a given length shows the shaft this many diameters long below the zones.
 constexpr long double kNominalLengthDiameters = 8;
@@ -58,7 +55,7 @@ bool StoreTitle(TProgramData& data, const std::string& text) {
 }
 
 std::optional<int> ChartPointsFor(long double value) {
-  const std::optional<int32_t> rounded = RoundToInt32(value);
+  const std::optional<int32_t> rounded = entry::RoundToInt32(value);
   if (!rounded || *rounded < kMinChartPoints || *rounded > kMaxChartPoints) return std::nullopt;
   return *rounded;
 }

@@ -109,7 +109,7 @@ TFactorOfSafetyWindow::TFactorOfSafetyWindow(TWindowHost& host, QWidget* parent)
   Base_ = NewField("The F.S. applied to the ultimate &base capacity", "", &label);
   grid->addWidget(label, 1, 0);
   grid->addWidget(Base_, 1, 1);
-  for (gui::TDataEdit* field : {Side_, Base_}) {
+  for (entry::TDataEdit* field : {Side_, Base_}) {
     field->setFixedWidth(kFieldWidthPx);
     field->SetNumber(kDefaultFactorOfSafety);
     connect(field, &QLineEdit::textEdited, this, [this] {
@@ -204,7 +204,7 @@ void TLoadingWindow::LoadValues() {
   const TProgramData& project = Host().Core().Data();
   Value_->SetUnits(Units());
   Value_->SetNumber(DesignLoad_ ? project.LPD : project.PD);
-  if (project.KCYCL == 1) {
+  if (project.KCYCL == kCompression) {
     Compression_->setChecked(true);  // the reduction factor keeps what it shows
   } else {
     Uplift_->setChecked(true);
@@ -268,7 +268,7 @@ TMultipleLengthsWindow::TMultipleLengthsWindow(TWindowHost& host, QWidget* paren
   }
   grid->addLayout(increment_notes, 2, 2);
   layout->addLayout(grid);
-  for (gui::TDataEdit* field : {Max_, Min_, Increment_}) {
+  for (entry::TDataEdit* field : {Max_, Min_, Increment_}) {
     field->setFixedWidth(kFieldWidthPx);
     Dependent_.push_back(field);
   }
@@ -282,7 +282,7 @@ void TMultipleLengthsWindow::UpdateEnabling() {
 void TMultipleLengthsWindow::LoadValues() {
   const TProgramData& project = Host().Core().Data();
   Check_->setChecked(project.IPENT == 1);
-  for (gui::TDataEdit* field : {Max_, Min_, Increment_}) field->SetUnits(Units());
+  for (entry::TDataEdit* field : {Max_, Min_, Increment_}) field->SetUnits(Units());
   Max_->SetNumber(project.PD);
   Min_->SetNumber(project.PDMIN);
   Increment_->SetNumber(project.PDINCR);
@@ -316,7 +316,7 @@ TDesignChartsWindow::TDesignChartsWindow(TWindowHost& host, QWidget* parent)
   auto* grid = new QGridLayout(lengths);
   const auto add_field = [&](int row, const char* caption, std::vector<const char*> notes) {
     QLabel* label = nullptr;
-    gui::TDataEdit* field = NewField(caption, "L2", &label);
+    entry::TDataEdit* field = NewField(caption, "L2", &label);
     field->setFixedWidth(kFieldWidthPx);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
@@ -389,7 +389,7 @@ TDesignChartsWindow::TDesignChartsWindow(TWindowHost& host, QWidget* parent)
   }
 
   connect(Check_, &QCheckBox::toggled, this, &TDesignChartsWindow::UpdateEnabling);
-  connect(Points_, &gui::TDataEdit::Evaluated, this, [this] {
+  connect(Points_, &entry::TDataEdit::Evaluated, this, [this] {
     if (const auto n = ChartPointsFor(Points_->NumberOr(0))) ResizeTable(*n);
   });
   connect(Up_, &QToolButton::clicked, this, [this] {
@@ -426,10 +426,10 @@ void TDesignChartsWindow::ResizeTable(int points) {
 void TDesignChartsWindow::LoadValues() {
   const TProgramData& project = Host().Core().Data();
   Check_->setChecked(project.IChart == 1);
-  Table_->setHorizontalHeaderLabels({QStringLiteral("N"), project.fUnits == kSIUnits
+  Table_->setHorizontalHeaderLabels({QStringLiteral("N"), project.isSI()
                                                               ? QStringLiteral("Settlement (m)")
                                                               : QStringLiteral("Settlement (in)")});
-  for (gui::TDataEdit* field : {Max_, Min_, LengthIncrement_, DiameterIncrement_}) {
+  for (entry::TDataEdit* field : {Max_, Min_, LengthIncrement_, DiameterIncrement_}) {
     field->SetUnits(Units());
   }
   Max_->SetNumber(project.PD);
@@ -442,7 +442,7 @@ void TDesignChartsWindow::LoadValues() {
       ChartPointsFor(project.NPOINTPD).value_or(static_cast<int>(kDefaultChartPoints));
   Points_->SetNumber(points);
   for (size_t i = 0; i < Typed_.size(); ++i) {
-    Typed_[i] = Q(FormatGeneral(project.PDSETT[i], kShortestDigits));
+    Typed_[i] = Q(entry::FormatGeneral(project.PDSETT[i], kShortestDigits));
   }
   Table_->setRowCount(0);
   ResizeTable(points);
@@ -464,8 +464,8 @@ void TDesignChartsWindow::StoreValues() {
     long double value = old;
     if (const QTableWidgetItem* item = Table_->item(row, kSettlementColumn)) {
       try {
-        value = EvaluateExpression(item->text().toStdString());
-      } catch (const EAssignError&) {
+        value = entry::EvaluateExpression(item->text().toStdString());
+      } catch (const entry::EAssignError&) {
         value = old;  // unreadable text keeps the stored settlement
       }
     }
@@ -569,7 +569,7 @@ void TControlOptionsWindow::LoadValues() {
   Increment_->SetUnits(Units());
   Elevation_->SetUnits(Units());
   Increment_->SetNumber(project.PINC);
-  if (project.IMOD == 1) {
+  if (project.IMOD == kModifiedSandTip) {
     Interpolation_->setChecked(true);
   } else if (project.IMOD == 0) {
     Maximum_->setChecked(true);
@@ -596,10 +596,10 @@ void TControlOptionsWindow::StoreValues() {
 
 void TControlOptionsWindow::EditDepthsClick() {
   if (!FieldsValid()) return;
-  TGridTable& depths = Host().Core().Project().Grids().TblTZDepth();
-  TGridTableRegistry& registry = depths.Registry();
-  gui::TTableWindowFactory factory(Host().Frame(), Messages());
-  TGridTableWindowFactory* previous = registry.WindowFactory;
+  grid::TGridTable& depths = Host().Core().Project().Grids().TblTZDepth();
+  grid::TGridTableRegistry& registry = depths.Registry();
+  grid::TTableWindowFactory factory(Host().Frame(), Messages());
+  grid::TGridTableWindowFactory* previous = registry.WindowFactory;
   registry.WindowFactory = &factory;
   depths.ShowModal();
   depths.Updater();  // the window is gone once it has closed

@@ -49,15 +49,15 @@ class TFactorOfSafetyWindow : public TDataWindowBase {
  public:
   explicit TFactorOfSafetyWindow(TWindowHost& host, QWidget* parent = nullptr);
   void LoadValues() override;
-  gui::TDataEdit* SideFriction() const { return Side_; }
-  gui::TDataEdit* BaseCapacity() const { return Base_; }
+  entry::TDataEdit* SideFriction() const { return Side_; }
+  entry::TDataEdit* BaseCapacity() const { return Base_; }
 
  protected:
   void StoreValues() override;
 
  private:
-  gui::TDataEdit* Side_;
-  gui::TDataEdit* Base_;
+  entry::TDataEdit* Side_;
+  entry::TDataEdit* Base_;
   bool Loading_ = false;
 };
 
@@ -66,13 +66,13 @@ class TWaterTableWindow : public TDataWindowBase {
  public:
   explicit TWaterTableWindow(TWindowHost& host, QWidget* parent = nullptr);
   void LoadValues() override;
-  gui::TDataEdit* Depth() const { return Depth_; }
+  entry::TDataEdit* Depth() const { return Depth_; }
 
  protected:
   void StoreValues() override;
 
  private:
-  gui::TDataEdit* Depth_;
+  entry::TDataEdit* Depth_;
   bool Loading_ = false;
 };
 
@@ -82,20 +82,20 @@ class TLoadingWindow : public TDataWindowBase {
  public:
   TLoadingWindow(TWindowHost& host, bool design_load, QWidget* parent = nullptr);
   void LoadValues() override;
-  gui::TDataEdit* Value() const { return Value_; }
+  entry::TDataEdit* Value() const { return Value_; }
   QRadioButton* Compression() const { return Compression_; }
   QRadioButton* Uplift() const { return Uplift_; }
-  gui::TDataEdit* ReductionFactor() const { return Reduction_; }
+  entry::TDataEdit* ReductionFactor() const { return Reduction_; }
 
  protected:
   void StoreValues() override;
 
  private:
   bool DesignLoad_;
-  gui::TDataEdit* Value_;
+  entry::TDataEdit* Value_;
   QRadioButton* Compression_;
   QRadioButton* Uplift_;
-  gui::TDataEdit* Reduction_;
+  entry::TDataEdit* Reduction_;
   bool Loading_ = false;
 };
 
@@ -105,9 +105,9 @@ class TMultipleLengthsWindow : public TDataWindowBase {
   explicit TMultipleLengthsWindow(TWindowHost& host, QWidget* parent = nullptr);
   void LoadValues() override;
   QCheckBox* Evaluate() const { return Check_; }
-  gui::TDataEdit* MaximumLength() const { return Max_; }
-  gui::TDataEdit* MinimumLength() const { return Min_; }
-  gui::TDataEdit* Increment() const { return Increment_; }
+  entry::TDataEdit* MaximumLength() const { return Max_; }
+  entry::TDataEdit* MinimumLength() const { return Min_; }
+  entry::TDataEdit* Increment() const { return Increment_; }
 
  protected:
   void StoreValues() override;
@@ -115,9 +115,9 @@ class TMultipleLengthsWindow : public TDataWindowBase {
  private:
   void UpdateEnabling();
   QCheckBox* Check_;
-  gui::TDataEdit* Max_;
-  gui::TDataEdit* Min_;
-  gui::TDataEdit* Increment_;
+  entry::TDataEdit* Max_;
+  entry::TDataEdit* Min_;
+  entry::TDataEdit* Increment_;
   std::vector<QWidget*> Dependent_;
 };
 
@@ -127,11 +127,11 @@ class TDesignChartsWindow : public TDataWindowBase {
   explicit TDesignChartsWindow(TWindowHost& host, QWidget* parent = nullptr);
   void LoadValues() override;
   QCheckBox* Compute() const { return Check_; }
-  gui::TDataEdit* MaximumLength() const { return Max_; }
-  gui::TDataEdit* MinimumLength() const { return Min_; }
-  gui::TDataEdit* LengthIncrement() const { return LengthIncrement_; }
-  gui::TDataEdit* DiameterIncrement() const { return DiameterIncrement_; }
-  gui::TDataEdit* NumberOfPoints() const { return Points_; }
+  entry::TDataEdit* MaximumLength() const { return Max_; }
+  entry::TDataEdit* MinimumLength() const { return Min_; }
+  entry::TDataEdit* LengthIncrement() const { return LengthIncrement_; }
+  entry::TDataEdit* DiameterIncrement() const { return DiameterIncrement_; }
+  entry::TDataEdit* NumberOfPoints() const { return Points_; }
   QToolButton* Up() const { return Up_; }
   QToolButton* Down() const { return Down_; }
   QTableWidget* Settlements() const { return Table_; }
@@ -143,11 +143,11 @@ class TDesignChartsWindow : public TDataWindowBase {
   void UpdateEnabling();
   void ResizeTable(int points);
   QCheckBox* Check_;
-  gui::TDataEdit* Max_;
-  gui::TDataEdit* Min_;
-  gui::TDataEdit* LengthIncrement_;
-  gui::TDataEdit* DiameterIncrement_;
-  gui::TDataEdit* Points_;
+  entry::TDataEdit* Max_;
+  entry::TDataEdit* Min_;
+  entry::TDataEdit* LengthIncrement_;
+  entry::TDataEdit* DiameterIncrement_;
+  entry::TDataEdit* Points_;
   QToolButton* Up_;
   QToolButton* Down_;
   QTableWidget* Table_;
@@ -160,11 +160,11 @@ class TControlOptionsWindow : public TDataWindowBase {
  public:
   explicit TControlOptionsWindow(TWindowHost& host, QWidget* parent = nullptr);
   void LoadValues() override;
-  gui::TDataEdit* OutputIncrement() const { return Increment_; }
+  entry::TDataEdit* OutputIncrement() const { return Increment_; }
   QRadioButton* Interpolation() const { return Interpolation_; }
   QRadioButton* MaximumValues() const { return Maximum_; }
   QCheckBox* UseElevation() const { return UseElevation_; }
-  gui::TDataEdit* Elevation() const { return Elevation_; }
+  entry::TDataEdit* Elevation() const { return Elevation_; }
   QLineEdit* TextEditor() const { return Editor_; }
   QPushButton* Browse() const { return Browse_; }
   QCheckBox* PrintTZCurves() const { return PrintTZ_; }
@@ -177,11 +177,11 @@ class TControlOptionsWindow : public TDataWindowBase {
   void StoreValues() override;
 
  private:
-  gui::TDataEdit* Increment_;
+  entry::TDataEdit* Increment_;
   QRadioButton* Interpolation_;
   QRadioButton* Maximum_;
   QCheckBox* UseElevation_;
-  gui::TDataEdit* Elevation_;
+  entry::TDataEdit* Elevation_;
   QLineEdit* Editor_;
   QPushButton* Browse_;
   QCheckBox* PrintTZ_;

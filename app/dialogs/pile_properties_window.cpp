@@ -98,11 +98,11 @@ const char* const kCfaText =
     "No exclusion zones are recommended for piles in cohesionless soils.";
 
 const long double kMaxima[] = {
-    kMaxDiameter,  kMaxDiameter, kMaxRatio, kMaxBellAngleDeg, TDataEdit::kDefaultMaxVal,
+    kMaxDiameter,  kMaxDiameter, kMaxRatio, kMaxBellAngleDeg, entry::DataEditRules::kDefaultMaxVal,
     kMaxLowerZone, kMaxModulus};
 
 QString LengthText(long double value, int unit_system) {
-  return QString::fromStdString(FormatGeneral(value, 4)) +
+  return QString::fromStdString(entry::FormatGeneral(value, 4)) +
          (unit_system == kSIUnits ? QStringLiteral(" m") : QStringLiteral(" ft"));
 }
 
@@ -203,7 +203,7 @@ TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, Q
   for (int f = 0; f < kFieldCount; ++f) {
     if (cfa_pile && (f == kRatio || f == kAngle)) continue;
     QLabel* label = nullptr;
-    gui::TDataEdit* field = NewField(texts[f].Caption, texts[f].Units, &label);
+    entry::TDataEdit* field = NewField(texts[f].Caption, texts[f].Units, &label);
     field->SetMaxVal(kMaxima[f]);
     field->setFixedWidth(kFieldWidthPx);
     field->setToolTip(QString::fromUtf8(texts[f].Hint));
@@ -218,7 +218,7 @@ TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, Q
     connect(field, &QLineEdit::textEdited, this, [this] {
       if (!Loading_) Host().ProjectChanged();
     });
-    connect(field, &gui::TDataEdit::Evaluated, this, &TPilePropertiesWindow::UpdateSketch);
+    connect(field, &entry::TDataEdit::Evaluated, this, &TPilePropertiesWindow::UpdateSketch);
     Fields_[static_cast<size_t>(f)] = field;
     ++row;
   }
@@ -261,7 +261,7 @@ void TPilePropertiesWindow::LoadValues() {
   const long double values[] = {project.DSTART,  project.DIALIM, project.RATIO, project.BELANGL,
                                 project.TOPLENG, project.BS,     project.EPILE};
   for (int f = 0; f < kFieldCount; ++f) {
-    gui::TDataEdit* field = Fields_[static_cast<size_t>(f)];
+    entry::TDataEdit* field = Fields_[static_cast<size_t>(f)];
     if (field == nullptr) continue;
     field->SetUnits(project.fUnits);
     field->SetNumber(values[f]);
@@ -278,7 +278,7 @@ void TPilePropertiesWindow::StoreValues() {
   long double* targets[] = {&project.DSTART,  &project.DIALIM, &project.RATIO, &project.BELANGL,
                             &project.TOPLENG, &project.BS,     &project.EPILE};
   for (int f = 0; f < kFieldCount; ++f) {
-    const gui::TDataEdit* field = Fields_[static_cast<size_t>(f)];
+    const entry::TDataEdit* field = Fields_[static_cast<size_t>(f)];
     if (field != nullptr) *targets[f] = field->NumberOr(*targets[f]);
   }
   project.CFAPile = PileKind();

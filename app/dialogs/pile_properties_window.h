@@ -34,13 +34,13 @@ class TPilePropertiesWindow : public TDataWindowBase {
   TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, QWidget* parent = nullptr);
 
   void LoadValues() override;
-  gui::TDataEdit* MinimumDiameter() const { return Fields_[kMin]; }
-  gui::TDataEdit* MaximumDiameter() const { return Fields_[kMax]; }
-  gui::TDataEdit* Ratio() const { return Fields_[kRatio]; }
-  gui::TDataEdit* BellAngle() const { return Fields_[kAngle]; }
-  gui::TDataEdit* UpperZone() const { return Fields_[kTop]; }
-  gui::TDataEdit* LowerZone() const { return Fields_[kBottom]; }
-  gui::TDataEdit* Modulus() const { return Fields_[kModulus]; }
+  entry::TDataEdit* MinimumDiameter() const { return Fields_[kMin]; }
+  entry::TDataEdit* MaximumDiameter() const { return Fields_[kMax]; }
+  entry::TDataEdit* Ratio() const { return Fields_[kRatio]; }
+  entry::TDataEdit* BellAngle() const { return Fields_[kAngle]; }
+  entry::TDataEdit* UpperZone() const { return Fields_[kTop]; }
+  entry::TDataEdit* LowerZone() const { return Fields_[kBottom]; }
+  entry::TDataEdit* Modulus() const { return Fields_[kModulus]; }
   QLabel* MaximumNote() const { return MaxNote_; }
   QPlainTextEdit* Text() const { return Text_; }
   TShaftSketchWidget* Sketch() const { return Sketch_; }
@@ -54,7 +54,7 @@ class TPilePropertiesWindow : public TDataWindowBase {
   int PileKind() const { return Cfa_ ? 1 : 0; }
 
   bool Cfa_;
-  std::vector<gui::TDataEdit*> Fields_;
+  std::vector<entry::TDataEdit*> Fields_;
   QLabel* MaxNote_ = nullptr;
   QPlainTextEdit* Text_ = nullptr;
   TShaftSketchWidget* Sketch_ = nullptr;

@@ -79,13 +79,13 @@ bool ValidType(int32_t type) {
 
 using TTopBottom = std::array<long double, kLayerTableRows>;
 
-std::optional<TTopBottom> ReadCell(const TGridTable* table, int32_t column) {
+std::optional<TTopBottom> ReadCell(const grid::TGridTable* table, int32_t column) {
   if (table == nullptr || column == kNoColumn || column >= table->ColCount() ||
       table->RowCount() < kLayerTableRows) {
     return std::nullopt;
   }
   TTopBottom values{};
-  const bool real = table->GetColumn(column).Type() == TColumnType::kFloat;
+  const bool real = table->GetColumn(column).Type() == grid::TColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     values[static_cast<size_t>(row)] =
         real ? table->GetFloatValue(column, row)
@@ -94,15 +94,15 @@ std::optional<TTopBottom> ReadCell(const TGridTable* table, int32_t column) {
   return values;
 }
 
-void WriteCell(TGridTable& table, int32_t column, const TTopBottom& values) {
+void WriteCell(grid::TGridTable& table, int32_t column, const TTopBottom& values) {
   if (column >= table.ColCount() || table.RowCount() < kLayerTableRows) return;
-  const bool real = table.GetColumn(column).Type() == TColumnType::kFloat;
+  const bool real = table.GetColumn(column).Type() == grid::TColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     const long double value = values[static_cast<size_t>(row)];
     if (real) {
       table.SetFloatValue(column, row, value);
     } else {
-      table.SetIntValue(column, row, RoundToInt32(value).value_or(0));
+      table.SetIntValue(column, row, entry::RoundToInt32(value).value_or(0));
     }
   }
 }
@@ -126,11 +126,11 @@ const std::vector<std::string>& SoilTypeNames(bool cfa_pile) {
 }
 
 int32_t SoilTypeAt(bool cfa_pile, int position) {
-  return static_cast<int32_t>(position) + (cfa_pile ? kSandCFA : kSand);
+  return static_cast<int32_t>(position) + (cfa_pile ? kCfaSand : kSand);
 }
 
 int SoilTypeListPosition(bool cfa_pile, int32_t type) {
-  const int position = static_cast<int>(type - (cfa_pile ? kSandCFA : kSand));
+  const int position = static_cast<int>(type - (cfa_pile ? kCfaSand : kSand));
   const int count = static_cast<int>(SoilTypeNames(cfa_pile).size());
   return position >= 0 && position < count ? position : -1;
 }
@@ -180,7 +180,7 @@ bool AddLayer(TProjectGrids& grids) {
 }
 
 bool InsertLayer(TProjectGrids& grids, int row) {
-  TGridTable& layers = grids.D();
+  grid::TGridTable& layers = grids.D();
   if (!CanAddLayer(grids)) return false;
   if (row < 0 || row >= layers.RowCount()) return AddLayer(grids);
   layers.InsertRowGroup(row);
@@ -189,7 +189,7 @@ bool InsertLayer(TProjectGrids& grids, int row) {
 }
 
 bool DeleteLayer(TProjectGrids& grids, int row) {
-  TGridTable& layers = grids.D();
+  grid::TGridTable& layers = grids.D();
   if (row < 0 || row >= layers.RowCount()) return false;
   layers.DeleteRowGroup(row);
   grids.ProjectChanged = true;
@@ -201,19 +201,19 @@ std::string DeleteLayerQuestion(int row) {
 }
 
 bool ChangeSoilType(TProjectGrids& grids, int row, int32_t new_type) {
-  TGridTable& layers = grids.D();
+  grid::TGridTable& layers = grids.D();
   if (row < 0 || row >= layers.RowCount() || !ValidType(new_type)) return false;
   const int32_t old_type = grids.SoilType(row);
   if (old_type == new_type) return false;
   const auto& quantities = CarriedQuantities();
   std::array<std::optional<TTopBottom>, std::tuple_size_v<std::decay_t<decltype(quantities)>>>
       old{};
-  const TGridTable* old_table = grids.LayerTable(row);
+  const grid::TGridTable* old_table = grids.LayerTable(row);
   for (size_t q = 0; q < quantities.size(); ++q) {
     old[q] = ReadCell(old_table, ColumnOf(quantities[q], old_type));
   }
   layers.SetIntValue(kColSoilType, row, new_type);  // a fresh table from the new type's template
-  TGridTable* table = grids.LayerTable(row);
+  grid::TGridTable* table = grids.LayerTable(row);
   if (table != nullptr) {
     for (size_t q = 0; q < quantities.size(); ++q) {
       const int32_t column = ColumnOf(quantities[q], new_type);

@@ -85,10 +85,10 @@ QComboBox* TSoilLayersWindow::TypeList(int row) const {
   return qobject_cast<QComboBox*>(Grid_->cellWidget(row, kTypeColumn));
 }
 
-gui::TDataEdit* TSoilLayersWindow::Field(int row, int layer_column) const {
+entry::TDataEdit* TSoilLayersWindow::Field(int row, int layer_column) const {
   const int column = GridColumnOf(layer_column);
   if (column < 0 || column >= Grid_->columnCount()) return nullptr;
-  return qobject_cast<gui::TDataEdit*>(Grid_->cellWidget(row, column));
+  return qobject_cast<entry::TDataEdit*>(Grid_->cellWidget(row, column));
 }
 
 void TSoilLayersWindow::Changed() {
@@ -97,8 +97,8 @@ void TSoilLayersWindow::Changed() {
 
 void TSoilLayersWindow::LoadValues() {
   const TProgramData& project = Host().Core().Data();
-  const TGridTable& layers = Host().Core().Project().Grids().D();
-  const bool lrfd = project.NLRFD == 1;
+  const grid::TGridTable& layers = Host().Core().Project().Grids().D();
+  const bool lrfd = project.isLrfd();
   const bool cfa = project.CFAPile == 1;
   const int rows = layers.RowCount();
   // Activation refreshes the values in place, so a click into a field is not lost; the rows are
@@ -117,12 +117,12 @@ void TSoilLayersWindow::LoadValues() {
 }
 
 void TSoilLayersWindow::RefreshValues() {
-  const TGridTable& layers = Host().Core().Project().Grids().D();
+  const grid::TGridTable& layers = Host().Core().Project().Grids().D();
   for (int row = 0; row < Grid_->rowCount(); ++row) {
     TypeList(row)->setCurrentIndex(
         SoilTypeListPosition(Cfa_, layers.GetIntValue(kColSoilType, row)));
     for (const int layer_column : kLayerColumns) {
-      gui::TDataEdit* field = Field(row, layer_column);
+      entry::TDataEdit* field = Field(row, layer_column);
       if (field != nullptr) field->SetNumber(layers.GetFloatValue(layer_column, row));
     }
   }
@@ -162,7 +162,7 @@ void TSoilLayersWindow::Rebuild() {
 }
 
 void TSoilLayersWindow::BuildRow(int row) {
-  TGridTable& layers = Host().Core().Project().Grids().D();
+  grid::TGridTable& layers = Host().Core().Project().Grids().D();
   auto* edit = new QPushButton(QStringLiteral("Edit Layer %1").arg(row + 1), Grid_);
   connect(edit, &QPushButton::clicked, this, [this, row] { EditLayer(row); });
   Grid_->setCellWidget(row, kEditColumn, edit);
@@ -181,15 +181,15 @@ void TSoilLayersWindow::BuildRow(int row) {
   const int field_count = Lrfd_ ? 5 : 3;
   for (int i = 0; i < field_count; ++i) {
     const int layer_column = kLayerColumns[i];
-    auto* field = new gui::TDataEdit(Grid_);
+    auto* field = new entry::TDataEdit(Grid_);
     field->SetMessageSink(&Messages());
     field->setFrame(false);
     field->SetNumber(layers.GetFloatValue(layer_column, row));
     field->setProperty(kRowProperty, row);
     field->installEventFilter(this);
-    connect(field, &gui::TDataEdit::Evaluated, this, [this, field, row, layer_column] {
+    connect(field, &entry::TDataEdit::Evaluated, this, [this, field, row, layer_column] {
       FocusedRow_ = row;
-      TGridTable& table = Host().Core().Project().Grids().D();
+      grid::TGridTable& table = Host().Core().Project().Grids().D();
       if (row >= table.RowCount()) return;
       const long double value = field->NumberOr(table.GetFloatValue(layer_column, row));
       if (value != table.GetFloatValue(layer_column, row)) {
@@ -251,10 +251,10 @@ void TSoilLayersWindow::EditLayer(int row) {
 }
 
 void TSoilLayersWindow::StoreValues() {
-  TGridTable& layers = Host().Core().Project().Grids().D();
+  grid::TGridTable& layers = Host().Core().Project().Grids().D();
   for (int row = 0; row < std::min(layers.RowCount(), Grid_->rowCount()); ++row) {
     for (const int layer_column : kLayerColumns) {
-      const gui::TDataEdit* field = Field(row, layer_column);
+      const entry::TDataEdit* field = Field(row, layer_column);
       if (field == nullptr) continue;
       layers.SetFloatValue(layer_column, row,
                            field->NumberOr(layers.GetFloatValue(layer_column, row)));

@@ -32,7 +32,7 @@ class TSoilLayersWindow : public TDataWindowBase {
   // The widgets of a layer row.
   QPushButton* EditButton(int row) const;
   QComboBox* TypeList(int row) const;
-  gui::TDataEdit* Field(int row, int layer_column) const;
+  entry::TDataEdit* Field(int row, int layer_column) const;
 
   void AddLayerClick();
   void InsertLayerClick();

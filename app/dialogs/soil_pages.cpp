@@ -16,11 +16,6 @@ constexpr const char* kSlumpUnits = "L";
 constexpr const char* kAngleUnits = "Deg";
 
 // Method numbers of the pages.
-constexpr int kKoMethod = 1;
-constexpr int kBetaMethod = 2;
-constexpr int kChenKulhawyMethod = 3;
-constexpr int kClayOneilReese = 1;
-constexpr int kClayGec10 = 2;
 constexpr int kCfaColemanArcement = 1;
 constexpr int kCfaLpc = 2;
 constexpr int kCfaFhwa = 3;
@@ -188,7 +183,7 @@ const TSoilPage& SoilPageFor(int32_t type) {
     case kShale:
       return clay;
     case kStrongRockSideOrEnd:
-    case kStrongRockSideAndEnd:
+    case kStrongRock:
       return rock;
     case kDecomposedRock:
       return decomposed;
@@ -197,9 +192,9 @@ const TSoilPage& SoilPageFor(int32_t type) {
     case kGravellySand:
     case kGravel:
       return gravel;
-    case kSandCFA:
+    case kCfaSand:
       return sand_cfa;
-    case kClayCFA:
+    case kCfaClay:
       return clay_cfa;
     default:
       return sand;
@@ -214,7 +209,7 @@ std::string SoilPageTitle(int32_t type) {
       return "Shale (Reese and Aurora)";
     case kStrongRockSideOrEnd:
       return "Strong Rock (FHWA Spec. - use either side friction or end bearing)";
-    case kStrongRockSideAndEnd:
+    case kStrongRock:
       return "Strong Rock (FHWA Spec. - side friction plus end bearing)";
     case kGravellySand:
       return "Gravelly Sand (Rollins et al)";
@@ -256,24 +251,24 @@ bool SoilFieldEnabled(int32_t type, int column, int method) {
   const int m = EffectiveMethod(type, method);
   switch (type) {
     case kSand:
-      if (column == kSandKo) return m == kKoMethod;
-      if (column == kSandBeta) return m == kBetaMethod;
-      if (column == kSandM || column == kSandOcr) return m == kChenKulhawyMethod;
-      if (column == kSandInterfaceAngle) return m == kKoMethod || m == kChenKulhawyMethod;
+      if (column == kSandKo) return m == kSandKoMethod;
+      if (column == kSandBeta) return m == kSandBetaMethod;
+      if (column == kSandM || column == kSandOcr) return m == kSandGec10Method;
+      if (column == kSandInterfaceAngle) return m == kSandKoMethod || m == kSandGec10Method;
       return true;
     case kClay:
-      if (column == kClayBlowCounts || column == kClayAlpha) return m == kClayOneilReese;
-      if (column == kClayTypeOfTest) return m == kClayGec10;
+      if (column == kClayBlowCounts || column == kClayAlpha) return m == kClayFhwa1999Method;
+      if (column == kClayTypeOfTest) return m == kClayGec10Method;
       return true;
     case kShale:
       return column != kClayBlowCounts && column != kClayTypeOfTest;
-    case kSandCFA:
+    case kCfaSand:
       if (column == kCfaSandBlowCounts) return m == kCfaColemanArcement || m == kCfaFhwa;
       if (column == kCfaSandSoilType) return m == kCfaColemanArcement;
       if (column == kCfaQc) return m == kCfaLpc;
       if (column == kCfaSandBeta || column == kCfaSandFrictionAngle) return m == kCfaFhwa;
       return true;
-    case kClayCFA:
+    case kCfaClay:
       if (column == kCfaClayCohesion || column == kCfaClayNc) {
         return m == kCfaColemanArcement || m == kCfaFhwa;
       }
@@ -287,7 +282,7 @@ bool SoilFieldEnabled(int32_t type, int column, int method) {
 
 std::string SoilFieldCaption(int32_t type, const TSoilField& field, int method) {
   if (type == kSand && field.Column == kSandBlowCounts &&
-      EffectiveMethod(type, method) == kBetaMethod) {
+      EffectiveMethod(type, method) == kSandBetaMethod) {
     return "5. Blow Counts from SPT (**)";
   }
   return field.Caption;
@@ -299,17 +294,17 @@ std::vector<std::string> SoilPageNotes(int32_t type, int method) {
   switch (type) {
     case kSand:
       notes.push_back(kNotes);
-      if (m == kBetaMethod) {
+      if (m == kSandBetaMethod) {
         notes.push_back(kEstimateNote);
         notes.push_back("(**)  SPT value should not be left as zero for beta method");
       }
-      if (m == kChenKulhawyMethod) {
+      if (m == kSandGec10Method) {
         notes.push_back(
             "(**)  Recommended values for m: 0.6 for clean quartzitic sands and 0.8 for silty "
             "sands to sandy silts.");
         notes.push_back("(***) Program will overwrite OCR value if m and Blow Counts  are defined");
       }
-      if (m == kKoMethod || m == kChenKulhawyMethod) {
+      if (m == kSandKoMethod || m == kSandGec10Method) {
         notes.push_back(
             "(****)  Program will estimate friction angle based on blow counts if it is left as "
             "zero.");
@@ -334,10 +329,10 @@ std::vector<std::string> SoilPageNotes(int32_t type, int method) {
                "3 - Rough Surface w/open joints",
                "4- Smooth Surface w/open joints"};
       break;
-    case kSandCFA:
+    case kCfaSand:
       if (m == kCfaFhwa) notes = {kNotes, kEstimateNote};
       break;
-    case kClayCFA:
+    case kCfaClay:
       if (m == kCfaFhwa) notes = {kNotes, kApproximateNote, kIgnoreBlowCountNote, kGenerateNote};
       break;
     default:
@@ -346,16 +341,16 @@ std::vector<std::string> SoilPageNotes(int32_t type, int method) {
   return notes;
 }
 
-TLayerValues ReadLayerValues(const TGridTable& table, int32_t type) {
+TLayerValues ReadLayerValues(const grid::TGridTable& table, int32_t type) {
   TLayerValues values;
   const int columns = std::min(table.ColCount(), kMaxParameterColumns);
   const int rows = std::min(table.RowCount(), kLayerTableRows);
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      const TColumnType kind = table.GetColumn(column).Type();
-      if (kind == TColumnType::kFloat) {
+      const grid::TColumnType kind = table.GetColumn(column).Type();
+      if (kind == grid::TColumnType::kFloat) {
         values.At(row, column) = table.GetFloatValue(column, row);
-      } else if (kind == TColumnType::kInt || kind == TColumnType::kEnum) {
+      } else if (kind == grid::TColumnType::kInt || kind == grid::TColumnType::kEnum) {
         values.At(row, column) = static_cast<long double>(table.GetIntValue(column, row));
       }
     }
@@ -370,10 +365,10 @@ TLayerValues ReadLayerValues(const TGridTable& table, int32_t type) {
 void ClearUnusedSandParameters(TLayerValues& values) {
   std::vector<int> unused;
   switch (EffectiveMethod(kSand, values.Method)) {
-    case kKoMethod:
+    case kSandKoMethod:
       unused = {kSandBeta, kSandM, kSandOcr};
       break;
-    case kBetaMethod:
+    case kSandBetaMethod:
       unused = {kSandKo, kSandInterfaceAngle, kSandM, kSandOcr};
       break;
     default:
@@ -386,20 +381,20 @@ void ClearUnusedSandParameters(TLayerValues& values) {
   }
 }
 
-void WriteLayerValues(TGridTable& table, int32_t type, TLayerValues values) {
+void WriteLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values) {
   if (table.RowCount() < kLayerTableRows) return;
   const TSoilPage& page = SoilPageFor(type);
   if (MethodGroupUsed(type)) values.Method = EffectiveMethod(type, values.Method);
   if (type == kSand) ClearUnusedSandParameters(values);
   for (const TSoilField& field : page.Fields) {
     if (!SoilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
-    const TColumnType kind = table.GetColumn(field.Column).Type();
+    const grid::TColumnType kind = table.GetColumn(field.Column).Type();
     for (int row = 0; row < kLayerTableRows; ++row) {
       const long double value = values.At(row, field.Column);
-      if (kind == TColumnType::kFloat) {
+      if (kind == grid::TColumnType::kFloat) {
         table.SetFloatValue(field.Column, row, value);
-      } else if (kind == TColumnType::kInt || kind == TColumnType::kEnum) {
-        table.SetIntValue(field.Column, row, RoundToInt32(value).value_or(0));
+      } else if (kind == grid::TColumnType::kInt || kind == grid::TColumnType::kEnum) {
+        table.SetIntValue(field.Column, row, entry::RoundToInt32(value).value_or(0));
       }
     }
   }
@@ -414,26 +409,26 @@ std::optional<TSoilCloseFailure> CheckSoilPageClose(int32_t type, const TLayerVa
   const int m = EffectiveMethod(type, values.Method);
   const char* const qc_message =
       "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!";
-  if (type == kSand && m == kKoMethod && BothZero(values, kSandKo)) {
+  if (type == kSand && m == kSandKoMethod && BothZero(values, kSandKo)) {
     return TSoilCloseFailure{
         "Coefficient of Lateral Earth Pressure, Ko,\rshould be greater than zero while using Ko "
         "Method\rPlease Check!",
         kSandKo};
   }
-  if (type == kSand && m == kBetaMethod && BothZero(values, kSandBlowCounts)) {
+  if (type == kSand && m == kSandBetaMethod && BothZero(values, kSandBlowCounts)) {
     return TSoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using Beta Method\rPlease Check!",
         kSandBlowCounts};
   }
-  if (type == kSandCFA && m == kCfaLpc && BothZero(values, kCfaQc)) {
+  if (type == kCfaSand && m == kCfaLpc && BothZero(values, kCfaQc)) {
     return TSoilCloseFailure{qc_message, kCfaQc};
   }
-  if (type == kSandCFA && m == kCfaFhwa && BothZero(values, kCfaSandBlowCounts)) {
+  if (type == kCfaSand && m == kCfaFhwa && BothZero(values, kCfaSandBlowCounts)) {
     return TSoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using FHWA Method\rPlease Check!",
         kCfaSandBlowCounts};
   }
-  if (type == kClayCFA && m == kCfaLpc && BothZero(values, kCfaQc)) {
+  if (type == kCfaClay && m == kCfaLpc && BothZero(values, kCfaQc)) {
     return TSoilCloseFailure{qc_message, kCfaQc};
   }
   return std::nullopt;

@@ -68,10 +68,10 @@ struct TLayerValues {
   }
 };
 
-TLayerValues ReadLayerValues(const TGridTable& table, int32_t type);
+TLayerValues ReadLayerValues(const grid::TGridTable& table, int32_t type);
 // Writes the values the page uses; integers are rounded to the nearest integer (ties to even), the
 // method goes to both rows. For sand the parameters the chosen method does not use become 0 first.
-void WriteLayerValues(TGridTable& table, int32_t type, TLayerValues values);
+void WriteLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values);
 // The sand parameters the method does not use, set to 0.
 void ClearUnusedSandParameters(TLayerValues& values);
 

@@ -124,7 +124,7 @@ QWidget* TSoilParameterDialog::NewCell(const TSoilField& field, QLabel* label) {
     if (label != nullptr) label->setBuddy(list);
     return list;
   }
-  auto* edit = new gui::TDataEdit(this);
+  auto* edit = new entry::TDataEdit(this);
   edit->SetMessageSink(Messages_);
   edit->setFixedWidth(kFieldWidthPx);
   if (label != nullptr) {
@@ -143,10 +143,10 @@ const TSoilParameterDialog::TFieldWidgets* TSoilParameterDialog::WidgetsOf(int c
   return nullptr;
 }
 
-gui::TDataEdit* TSoilParameterDialog::Field(int column, int row) const {
+entry::TDataEdit* TSoilParameterDialog::Field(int column, int row) const {
   const TFieldWidgets* widgets = WidgetsOf(column);
   if (widgets == nullptr) return nullptr;
-  return qobject_cast<gui::TDataEdit*>(row == kTopRow ? widgets->Top : widgets->Bottom);
+  return qobject_cast<entry::TDataEdit*>(row == kTopRow ? widgets->Top : widgets->Bottom);
 }
 
 QComboBox* TSoilParameterDialog::PickList(int column, int row) const {
@@ -179,7 +179,7 @@ std::vector<std::string> TSoilParameterDialog::ShownNotes() const {
 }
 
 void TSoilParameterDialog::Load() {
-  const TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
+  const grid::TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
   if (table == nullptr) return;
   const TLayerValues values = ReadLayerValues(*table, Type_);
   for (const TFieldWidgets& widgets : Fields_) {
@@ -187,9 +187,9 @@ void TSoilParameterDialog::Load() {
       QWidget* cell = row == kTopRow ? widgets.Top : widgets.Bottom;
       const long double value = values.At(row, widgets.Field->Column);
       if (auto* list = qobject_cast<QComboBox*>(cell)) {
-        const int index = RoundToInt32(value).value_or(0) - 1;
+        const int index = entry::RoundToInt32(value).value_or(0) - 1;
         list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-      } else if (auto* edit = qobject_cast<gui::TDataEdit*>(cell)) {
+      } else if (auto* edit = qobject_cast<entry::TDataEdit*>(cell)) {
         edit->SetNumber(value);
       }
     }
@@ -207,7 +207,7 @@ void TSoilParameterDialog::UpdateEnabling() {
     widgets.Top->setEnabled(enabled);
     widgets.Bottom->setEnabled(enabled);
     widgets.Label->setEnabled(enabled);
-    if (auto* top = qobject_cast<gui::TDataEdit*>(widgets.Top)) {
+    if (auto* top = qobject_cast<entry::TDataEdit*>(widgets.Top)) {
       top->SetCaption(SoilFieldCaption(Type_, *widgets.Field, method));
     }
   }
@@ -221,7 +221,7 @@ void TSoilParameterDialog::UpdateEnabling() {
 }
 
 TLayerValues TSoilParameterDialog::PageValues() const {
-  const TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
+  const grid::TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
   TLayerValues values = table != nullptr ? ReadLayerValues(*table, Type_) : TLayerValues{};
   for (const TFieldWidgets& widgets : Fields_) {
     for (int row = kTopRow; row <= kBottomRow; ++row) {
@@ -229,7 +229,7 @@ TLayerValues TSoilParameterDialog::PageValues() const {
       long double& value = values.At(row, widgets.Field->Column);
       if (const auto* list = qobject_cast<const QComboBox*>(cell)) {
         value = list->currentIndex() + 1;
-      } else if (const auto* edit = qobject_cast<const gui::TDataEdit*>(cell)) {
+      } else if (const auto* edit = qobject_cast<const entry::TDataEdit*>(cell)) {
         value = edit->NumberOr(value);
       }
     }
@@ -242,20 +242,20 @@ void TSoilParameterDialog::CopyTopToBottom() {
   for (const TFieldWidgets& widgets : Fields_) {
     if (auto* list = qobject_cast<QComboBox*>(widgets.Top)) {
       qobject_cast<QComboBox*>(widgets.Bottom)->setCurrentIndex(list->currentIndex());
-    } else if (auto* edit = qobject_cast<gui::TDataEdit*>(widgets.Top)) {
-      auto* bottom = qobject_cast<gui::TDataEdit*>(widgets.Bottom);
+    } else if (auto* edit = qobject_cast<entry::TDataEdit*>(widgets.Top)) {
+      auto* bottom = qobject_cast<entry::TDataEdit*>(widgets.Bottom);
       bottom->SetNumber(edit->NumberOr(bottom->NumberOr(0)));
     }
   }
 }
 
 bool TSoilParameterDialog::ActiveFieldValid() {
-  auto* field = qobject_cast<gui::TDataEdit*>(focusWidget());
+  auto* field = qobject_cast<entry::TDataEdit*>(focusWidget());
   return field == nullptr || field->CloseQuery();
 }
 
 void TSoilParameterDialog::Store() {
-  TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
+  grid::TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
   if (table == nullptr) return;
   WriteLayerValues(*table, Type_, PageValues());
   Host_->ProjectChanged();
@@ -265,7 +265,7 @@ void TSoilParameterDialog::CloseClick() {
   if (!ActiveFieldValid()) return;
   if (const auto failure = CheckSoilPageClose(Type_, PageValues())) {
     Messages_->Information(this, failure->Message);
-    if (gui::TDataEdit* top = Field(failure->Column, kTopRow)) top->setFocus();
+    if (entry::TDataEdit* top = Field(failure->Column, kTopRow)) top->setFocus();
     return;
   }
   Store();

@@ -29,7 +29,7 @@ class TSoilParameterDialog : public QDialog {
   QPushButton* CopyButton() const { return Copy_; }
   QPushButton* CloseButton() const { return Close_; }
   // The top or bottom widget of the field that edits a column: a numeric field or a pick list.
-  gui::TDataEdit* Field(int column, int row) const;
+  entry::TDataEdit* Field(int column, int row) const;
   QComboBox* PickList(int column, int row) const;
   QLabel* FieldLabel(int column) const;
   QRadioButton* MethodButton(int method) const;  // 1-based; none without a method group
@@ -60,7 +60,7 @@ class TSoilParameterDialog : public QDialog {
   const TFieldWidgets* WidgetsOf(int column) const;
 
   TWindowHost* Host_;
-  gui::TMessageSink* Messages_;
+  entry::TMessageSink* Messages_;
   int Row_;
   int32_t Type_;
   QLabel* Title_;

@@ -20,8 +20,8 @@ std::string Number(long double value) {
 }
 
 bool CheckThicknesses(const TProgramData& data, const std::string& unit, UserMessages& messages) {
-  const TGridTable& layers = data.Grids().D();
-  const long double t_min = data.fUnits == kSIUnits ? kMinThicknessSI : kMinThicknessEnglish;
+  const grid::TGridTable& layers = data.Grids().D();
+  const long double t_min = data.isSI() ? kMinThicknessSI : kMinThicknessEnglish;
   long double previous = 0;
   for (int row = 0; row < layers.RowCount(); ++row) {
     const long double bottom = layers.GetFloatValue(kColBottomDepth, row);
@@ -38,7 +38,7 @@ bool CheckThicknesses(const TProgramData& data, const std::string& unit, UserMes
 }
 
 bool CheckProfileDepth(const TProgramData& data, const std::string& unit, UserMessages& messages) {
-  const TGridTable& layers = data.Grids().D();
+  const grid::TGridTable& layers = data.Grids().D();
   const long double bottom =
       layers.RowCount() > 0 ? layers.GetFloatValue(kColBottomDepth, layers.RowCount() - 1) : 0;
   const long double required = data.PD + kDiametersBelowTip * data.DSTART;
@@ -51,7 +51,7 @@ bool CheckProfileDepth(const TProgramData& data, const std::string& unit, UserMe
   return true;
 }
 
-bool AnyPositive(const TGridTable& table, int column) {
+bool AnyPositive(const grid::TGridTable& table, int column) {
   return table.GetFloatValue(column, kTopRow) > 0 || table.GetFloatValue(column, kBottomRow) > 0;
 }
 
@@ -59,8 +59,8 @@ bool CheckDiscontinuities(const TProgramData& data, UserMessages& messages) {
   const TProjectGrids& grids = data.Grids();
   for (int row = 0; row < grids.D().RowCount(); ++row) {
     const int32_t type = grids.SoilType(row);
-    const TGridTable* table = grids.LayerTable(row);
-    if ((type != kStrongRockSideOrEnd && type != kStrongRockSideAndEnd) || table == nullptr) {
+    const grid::TGridTable* table = grids.LayerTable(row);
+    if ((type != kStrongRockSideOrEnd && type != kStrongRock) || table == nullptr) {
       continue;
     }
     const std::string layer = std::to_string(row + 1);
@@ -100,7 +100,7 @@ bool CheckMultipleLengths(const TProgramData& data, const std::string& unit,
 }  // namespace
 
 bool CheckData(const TProgramData& data, UserMessages& messages) {
-  const std::string unit = data.fUnits == kSIUnits ? " m" : " ft";
+  const std::string unit = data.isSI() ? " m" : " ft";
   return CheckThicknesses(data, unit, messages) && CheckProfileDepth(data, unit, messages) &&
          CheckDiscontinuities(data, messages) && CheckMultipleLengths(data, unit, messages);
 }

@@ -48,7 +48,7 @@ void printUsage(std::ostream& out) {
 #endif
          "       tolvane2023 --version\n";
 #if defined(TOLVANE_WITH_VIEWS)
-  out << tolvane::views::kViewExportUsage;
+  out << tolvane::app::kViewExportUsage;
 #endif
 }
 
@@ -76,9 +76,9 @@ void printSummary(TMainForm& form) {
 
 int runProject(const std::string& file, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::THeadlessHost host;
+  tolvane::app::THeadlessHost host;
   TMainForm form(messages, host, programDirectory(argv0));
-  const int file_type = tolvane::FileTypeIndexForPath(file);
+  const int file_type = tolvane::app::FileTypeIndexForPath(file);
   if (file_type == 0) {
     messages.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
     return tolvane::app::kExitDataError;
@@ -97,7 +97,7 @@ int runProject(const std::string& file, const char* argv0) {
 
 int runBatch(const std::string& list, int jobs, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::THeadlessHost host;
+  tolvane::app::THeadlessHost host;
   TMainForm form(messages, host, programDirectory(argv0));
   tolvane::app::TBatchRun batch(form, messages,
                                 [](const std::string& line) { std::cout << line << '\n'; });
@@ -115,7 +115,7 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
 // A worker of a parallel batch: the projects whose paths come on the standard input.
 int runBatchWorker(const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::THeadlessHost host;
+  tolvane::app::THeadlessHost host;
   TMainForm form(messages, host, programDirectory(argv0));
   return tolvane::app::RunBatchWorkerProcess(form);
 }
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
   }
   if (command == tolvane::app::kBatchWorkerOption && argc == 2) return runBatchWorker(argv[0]);
 #if defined(TOLVANE_WITH_VIEWS)
-  if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
+  if (command == "--view") return tolvane::app::RunViewExportMode(argc, argv);
 #endif
 #ifdef TOLVANE_PLOT_EXPORT
   if (command == "--plots") return tolvane::app::RunPlotExportMode(argc, argv);

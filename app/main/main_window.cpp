@@ -61,7 +61,7 @@ TMainWindow::TMainWindow(std::filesystem::path program_dir, QWidget* parent)
   CreateWindowMenu();
   CreateHelpMenu();
   CreateToolBar();
-  Block3D_ = new views::TBlock3DControls(*this, menuBar(), Tools_, WindowMenu_->menuAction());
+  Block3D_ = new TBlock3DControls(*this, menuBar(), Tools_, WindowMenu_->menuAction());
   CreateStatusBar();
   resize(kDefaultWidth, kDefaultHeight);
 
@@ -220,9 +220,9 @@ void TMainWindow::UpdateStatus() {
   const TProgramData& project = Form_->Data();
   StatusProject_->setText(
       ToQString(project.Title) + "    |    " +
-      (project.fUnits == kSIUnits ? "SI units (kN, m)" : "English units (lbs, ft, in)") +
+      (project.isSI() ? "SI units (kN, m)" : "English units (lbs, ft, in)") +
       "    |    " + (project.CFAPile != 0 ? "CFA pile" : "Drilled shaft") + "    |    " +
-      (project.NLRFD == kLRFDMethod ? "LRFD" : "ASD"));
+      (project.isLrfd() ? "LRFD" : "ASD"));
 }
 
 void TMainWindow::UpdateEnabling() {

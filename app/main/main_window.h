@@ -30,11 +30,9 @@ class QProgressBar;
 class QSettings;
 class QToolBar;
 
-namespace tolvane::views {
-class TBlock3DControls;
-}
-
 namespace tolvane::app {
+
+class TBlock3DControls;
 
 class TWindowMessages;
 
@@ -95,7 +93,7 @@ class TMainWindow : public QMainWindow,
   QAction* Action(const QString& name) const;
   QToolBar* ToolBar() const { return Tools_; }
   // The "Show 3D View" menu and the seven 3D tool buttons, visible while a 3D view exists.
-  views::TBlock3DControls* Block3DControls() const { return Block3D_; }
+  TBlock3DControls* Block3DControls() const { return Block3D_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -167,7 +165,7 @@ class TMainWindow : public QMainWindow,
 
   QMdiArea* Mdi_ = nullptr;
   QToolBar* Tools_ = nullptr;
-  views::TBlock3DControls* Block3D_ = nullptr;
+  TBlock3DControls* Block3D_ = nullptr;
   QMenu* FileMenu_ = nullptr;
   QMenu* DataMenu_ = nullptr;
   QMenu* ComputationMenu_ = nullptr;

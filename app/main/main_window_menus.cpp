@@ -123,8 +123,8 @@ void TMainWindow::CreateDataMenu() {
                  {"actionSIUnits", "&SI Units (kN, m)", kSIUnits}},
                 [this](int units) { SetUnits(units); });
   AddChoiceMenu(DataMenu_, "Design Method (ASD or LRFD)",
-                {{"actionASD", "ASD (Allowable Stress Design)", kASDMethod},
-                 {"actionLRFD", "LRFD (Load Resistance Factor Design)", kLRFDMethod}},
+                {{"actionASD", "ASD (Allowable Stress Design)", kAsd},
+                 {"actionLRFD", "LRFD (Load Resistance Factor Design)", kLrfd}},
                 [this](int nlrfd) { SetDesignMethod(nlrfd); });
   AddChoiceMenu(DataMenu_, "&Drilled-Shaft/CFA PIle Properties",
                 {{"actionDrilledShaft", "Drilled-Shaft Properties", 0},

@@ -29,15 +29,12 @@ constexpr long double kSILengthStep = 1;             // m
 constexpr long double kChartShortestShare = 0.3L;    // of the given length, by default
 constexpr long double kLengthsShortestShare = 0.7L;  // of the given length, by default
 constexpr long double kShortestInDiameters = 6;      // the shortest shaft, in diameters
-constexpr int32_t kDesignLoadGiven = 1;
 constexpr long double kInchesPerFoot = 12;
 constexpr long double kPoundsPerTon = 2000;
 constexpr long double kInchesPerMetre = 39.37L;
 constexpr long double kPoundsPerKilonewton = 224.82014388489208633L;
 constexpr int kWordsPerDepthRow = 7;
 constexpr int kWordsPerLoadRow = 3;  // depth, load and an ignored value
-constexpr int32_t kLRFD = 1;
-constexpr int32_t kCompression = 1;
 
 // The six depth plots of one curve, in the order of a depth row.
 constexpr std::array<int, 6> kDepthPlots = {kPltSkin,   kPltTip,   kPltTotal,
@@ -76,12 +73,8 @@ int ReadCount(TWordReader& reader, int lowest, int highest) {
   return value;
 }
 
-bool IsSI(const TProgramData& data) {
-  return data.fUnits == kSIUnits;
-}
-
 std::string UnitLabel(const TProgramData& data) {
-  return IsSI(data) ? " m" : " ft";
+  return data.isSI() ? " m" : " ft";
 }
 
 long double VerticalOf(const TProgramData& data, long double depth) {
@@ -159,7 +152,7 @@ void TPlotDataReader::PrepareCaptions() {
   }
   Plot(kPltSkin).ShowFontWidth = true;
   Plot(kPltCombine).ShowFontWidth = true;
-  const bool lrfd = Data_.NLRFD == kLRFD;
+  const bool lrfd = Data_.isLrfd();
   Plot(kFSpltSkin).XCaption = lrfd ? "LRFD Side Resistance " : "Side Resistance/F.S. ";
   Plot(kFSpltTip).XCaption = lrfd ? "LRFD Tip Resistance " : "Tip Resistance/F.S. ";
   Plot(kFSpltTotal).XCaption = lrfd ? "LRFD Total Resistance " : "Total Resistance/F.S. ";
@@ -390,15 +383,15 @@ void TPlotDataReader::Read() {
 // (none when the design load is given).
 int CaseLengthCount(const TProgramData& data) {
   if (data.IPENT <= 0 && data.IChart <= 0) return 1;
-  const long double given = data.METHOD == kDesignLoadGiven ? data.LPD : data.PD;
-  const long double end = data.METHOD == kDesignLoadGiven ? 0 : data.PD;
+  const long double given = data.designLoadGiven() ? data.LPD : data.PD;
+  const long double end = data.designLoadGiven() ? 0 : data.PD;
   long double shortest = data.PDMIN;
   if (shortest == 0) {
     shortest = (data.IChart > 0 ? kChartShortestShare : kLengthsShortestShare) * given;
   }
   shortest = std::max(shortest, kShortestInDiameters * data.DSTART + data.TOPLENG + data.BS);
   long double step = data.PDINCR;
-  if (step == 0) step = IsSI(data) ? kSILengthStep : kEnglishLengthStep;
+  if (step == 0) step = data.isSI() ? kSILengthStep : kEnglishLengthStep;
   if (!(step > 0)) return 1;
   const long double count = (end - shortest) / step + kSeriesTolerance;
   if (!(count >= 0)) return 1;
@@ -406,10 +399,10 @@ int CaseLengthCount(const TProgramData& data) {
 }
 
 long double CaseDiameter(const TProgramData& data, int curve) {
-  long double step = IsSI(data) ? kSIDiameterStep : kEnglishDiameterStep;
+  long double step = data.isSI() ? kSIDiameterStep : kEnglishDiameterStep;
   if (data.IChart > 0) {
     step = data.DIAMINCR != 0 ? data.DIAMINCR
-           : IsSI(data)       ? kSIChartDiameterStep
+           : data.isSI()       ? kSIChartDiameterStep
                               : kEnglishDiameterStep;
   }
   int diameter = curve;
@@ -461,21 +454,21 @@ void ReadPltChart(TGraphPlot& plot, int n_curves, TWordReader& reader, int chart
   plot.SetCount(n_points);
   const long double settlement = reader.ReadReal();
   const std::string title = "Design Chart (" + plot::ShortestText(settlement) +
-                            (IsSI(data) ? "-m" : "-in") + " movement)";
+                            (data.isSI() ? "-m" : "-in") + " movement)";
   plot.Caption = title;
   plot.UserCaption = title;
   for (int line = 0; line < n_curves; ++line) {
     const long double diameter = reader.ReadReal();
     plot.Line(line).SetLineName(
-        IsSI(data) ? "Dia=" + plot::ShortestText(diameter) + " m"
+        data.isSI() ? "Dia=" + plot::ShortestText(diameter) + " m"
                    : "Dia=" + plot::ShortestText(diameter / kInchesPerFoot) + " ft");
     for (int i = 0; i < n_points; ++i) {
       plot.Data(line, i).y = reader.ReadReal();
       plot.Data(line, i).x = reader.ReadReal();
     }
   }
-  const long double length_divisor = IsSI(data) ? kInchesPerMetre : kInchesPerFoot;
-  const long double load_divisor = IsSI(data) ? kPoundsPerKilonewton : kPoundsPerTon;
+  const long double length_divisor = data.isSI() ? kInchesPerMetre : kInchesPerFoot;
+  const long double load_divisor = data.isSI() ? kPoundsPerKilonewton : kPoundsPerTon;
   for (int line = 0; line < n_curves; ++line) {
     for (int i = 0; i < n_points; ++i) {
       plot.Data(line, i).y /= length_divisor;
@@ -487,7 +480,7 @@ void ReadPltChart(TGraphPlot& plot, int n_curves, TWordReader& reader, int chart
 
 void AddLayersGraphPlot(TGraphPlot& plot, const TProgramData& data) {
   if (plot.LineCount() == 0 || plot.Count() == 0) return;
-  const TGridTable& layers = data.Grids().D();
+  const grid::TGridTable& layers = data.Grids().D();
   plot.SetLayerLineCount(layers.RowCount());
   plot.SetLayerCount(1);
   for (int row = 0; row < layers.RowCount(); ++row) {

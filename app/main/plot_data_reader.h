@@ -9,11 +9,9 @@
 #include "result_plots.h"
 #include "user_messages.h"
 
-namespace tolvane {
-class TWordReader;
-}
-
 namespace tolvane::app {
+
+class TWordReader;
 
 inline constexpr const char* kPlotDataErrorMessage =
     "An error occured in running the main program.";

@@ -57,7 +57,7 @@ TResultPlots::TResultPlots() {
     const std::string caption = "Design Chart" + gap + std::to_string(n);
     SetTexts((*this)[kPltChart1 + n - 1], {caption.c_str(), "Axial Capacity", "F2", "Depth", "L2"});
   }
-  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(plot::kEnglishUnits);
+  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(kEnglishUnits);
 }
 
 void TResultPlots::ResetForReading() {

@@ -4,11 +4,10 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "tolvane/project_codes.h"
+
 namespace tolvane::app {
 namespace {
-
-constexpr int kEnglish = 1;
-constexpr int kSI = 2;
 
 // A stored integer; throws when the value is not one.
 std::optional<int> IntegerValue(const TSettingsStore& store, const char* name) {
@@ -49,8 +48,8 @@ void ReadAll(const TSettingsStore& store, TUserSettings& settings) {
   const std::optional<std::string> directory = store.Value(kDirectoryValue);
   if (directory && !directory->empty()) settings.CurDir = *directory;
   const std::optional<int> units = IntegerValue(store, kSIUnitsValue);
-  settings.DefSIUnits = units.value_or(kEnglish);
-  if (settings.DefSIUnits != kEnglish && settings.DefSIUnits != kSI) {
+  settings.DefSIUnits = units.value_or(kEnglishUnits);
+  if (settings.DefSIUnits != kEnglishUnits && settings.DefSIUnits != kSIUnits) {
     throw std::runtime_error("The unit system of new projects is neither 1 nor 2.");
   }
   ReadPlacement(store, settings);
@@ -97,7 +96,7 @@ std::string TRecentFiles::Caption(int n, const std::string& current_dir) const {
 
 void TUserSettings::ResetAfterFailedRead() {
   WordProcessor.clear();
-  DefSIUnits = kEnglish;
+  DefSIUnits = kEnglishUnits;
   DefWindowsPos = false;
   DefWindowsState = 0;
   DefBoundLeft = DefBoundTop = DefBoundWidth = DefBoundHeight = 0;

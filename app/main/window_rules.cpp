@@ -142,19 +142,19 @@ std::string GraphicsCaption(const TProgramData& data, int plot_index) {
   if (plot_index >= kPltChart1 && plot_index < kResultPlotCount) {
     const long double settlement = data.PDSETT[static_cast<size_t>(plot_index - kPltChart1)];
     return "Design Chart (" + plot::ShortestText(settlement) +
-           (data.fUnits == kSIUnits ? "-m" : "-in") + " movement)";
+           (data.isSI() ? "-m" : "-in") + " movement)";
   }
   return InitialGraphicsCaption(plot_index);
 }
 
 TDataMenuState DataMenuState(const TProgramData& data) {
   TDataMenuState state;
-  state.EnglishUnits = data.fUnits != kSIUnits;
-  state.LRFD = data.NLRFD == kLRFDMethod;
+  state.EnglishUnits = !data.isSI();
+  state.LRFD = data.isLrfd();
   state.CFAPile = data.CFAPile != 0;
-  state.ShaftLengthGiven = data.METHOD != kDesignLoadGiven;
-  state.FactorOfSafetyEnabled = data.NLRFD == kASDMethod;
-  const bool design_load = data.METHOD == kDesignLoadGiven;
+  state.ShaftLengthGiven = !data.designLoadGiven();
+  state.FactorOfSafetyEnabled = data.NLRFD == kAsd;
+  const bool design_load = data.designLoadGiven();
   state.MultipleLengthsEnabled = !design_load && data.IChart != kDesignChartsOn;
   state.MultipleLengthsChecked = data.IPENT == kMultipleLengthsOn;
   state.DesignChartsEnabled = !design_load && data.IPENT != kMultipleLengthsOn;
@@ -164,14 +164,14 @@ TDataMenuState DataMenuState(const TProgramData& data) {
 
 std::string LayerTableComment(int32_t nlrfd) {
   std::string comment = kASDComment;
-  if (nlrfd == kLRFDMethod) comment += kLRFDCommentTail;
+  if (nlrfd == kLrfd) comment += kLRFDCommentTail;
   return comment;
 }
 
 void ApplyDesignMethod(TProjectGrids& grids, int32_t nlrfd) {
-  TGridTable& layers = grids.D();
+  grid::TGridTable& layers = grids.D();
   for (const int column : {kColSideResistanceFactor, kColEndResistanceFactor}) {
-    if (column < layers.ColCount()) layers.GetColumn(column).Visible = nlrfd == kLRFDMethod;
+    if (column < layers.ColCount()) layers.GetColumn(column).Visible = nlrfd == kLrfd;
   }
   layers.Comments = LayerTableComment(nlrfd);
 }

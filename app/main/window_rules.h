@@ -13,10 +13,6 @@
 namespace tolvane::app {
 
 inline constexpr const char* kTitlePrefix = "TOLVANE 2023.9.02 - ";
-inline constexpr int32_t kLRFDMethod = 1;        // NLRFD: load and resistance factor design
-inline constexpr int32_t kASDMethod = 2;         // NLRFD: allowable stress design
-inline constexpr int32_t kDesignLoadGiven = 1;   // METHOD
-inline constexpr int32_t kShaftLengthGiven = 2;  // METHOD
 
 // "TOLVANE 2023.9.02 - " and the project's file name without its folder; a ".tv9d" name loses
 // everything from its first "."; a lower-case first letter is capitalized when the name has more

@@ -1,6 +1,6 @@
 #include "current_project.h"
 
-namespace tolvane {
+namespace tolvane::app {
 
 TCurrentProject::TCurrentProject(TProjectHost& host, int default_units)
     : Host_(&host), Data_(TProgramData::Create(Grids_, host, default_units)) {}
@@ -17,4 +17,4 @@ std::string TCurrentProject::Open(const std::string& file_name, int file_type_in
   return result.FormatError;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

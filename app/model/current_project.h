@@ -8,7 +8,7 @@
 #include "program_data.h"
 #include "project_grids.h"
 
-namespace tolvane {
+namespace tolvane::app {
 
 class TCurrentProject {
  public:
@@ -33,4 +33,4 @@ class TCurrentProject {
   std::unique_ptr<TProgramData> Data_;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -10,7 +10,7 @@
 
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 namespace fs = std::filesystem;
@@ -171,4 +171,4 @@ std::string FileWriteProblem(const fs::path& file) {
   return std::string();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tolvane {
+namespace tolvane::app {
 
 // Replaces the file's content by `text`, or creates the file. A file that exists must be a regular
 // file that this user may write; the new file gets its permission bits, and its owner and group
@@ -20,4 +20,4 @@ void ReplaceFileKeepingPermissions(const std::filesystem::path& file, std::strin
 // may not be written, or it does not exist and its folder may not be written. Nothing changes.
 std::string FileWriteProblem(const std::filesystem::path& file);
 
-}  // namespace tolvane
+}  // namespace tolvane::app

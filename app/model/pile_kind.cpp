@@ -5,7 +5,7 @@
 #include "columns.h"
 #include "program_data.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 const char* const kToDrilledShaftQuestion =
@@ -17,19 +17,19 @@ const char* const kToCFAQuestion =
 
 // Column of the unit weight in the rock tables; every other table has it in column 0.
 constexpr int kRockUnitWeightColumn = 7;
-constexpr int32_t kCFAOffset = kSandCFA - kSand;  // 10 sand for CFA <-> 1 sand, 11 <-> 2
+constexpr int32_t kCFAOffset = kCfaSand - kSand;  // 10 sand for CFA <-> 1 sand, 11 <-> 2
 
 bool IsRock(int32_t type) {
-  return type == kStrongRockSideOrEnd || type == kWeakRock || type == kStrongRockSideAndEnd;
+  return type == kStrongRockSideOrEnd || type == kWeakRock || type == kStrongRock;
 }
 
 // Sand becomes sand for CFA piles and every other drilled-shaft type clay for CFA piles; the CFA
 // types go back to sand and clay. Layers already of the target kind stay as they are.
 int32_t NewType(int32_t type, bool to_cfa) {
-  const bool cfa_type = type == kSandCFA || type == kClayCFA;
+  const bool cfa_type = type == kCfaSand || type == kCfaClay;
   if (to_cfa) {
     if (cfa_type) return type;
-    return type == kSand ? kSandCFA : kClayCFA;
+    return type == kSand ? kCfaSand : kCfaClay;
   }
   return cfa_type ? type - kCFAOffset : type;
 }
@@ -42,9 +42,9 @@ bool TypeLosesData(int32_t type, bool to_cfa) {
 
 using TTopBottom = std::array<long double, kLayerTableRows>;
 
-std::optional<TTopBottom> RealColumn(const TGridTable* table, int column) {
+std::optional<TTopBottom> RealColumn(const grid::TGridTable* table, int column) {
   if (table == nullptr || column >= table->ColCount() || table->RowCount() < kLayerTableRows ||
-      table->GetColumn(column).Type() != TColumnType::kFloat) {
+      table->GetColumn(column).Type() != grid::TColumnType::kFloat) {
     return std::nullopt;
   }
   return TTopBottom{table->GetFloatValue(column, kTopRow),
@@ -52,7 +52,7 @@ std::optional<TTopBottom> RealColumn(const TGridTable* table, int column) {
 }
 
 bool MayLoseData(const TProjectGrids& grids, bool to_cfa) {
-  const TGridTable& layers = grids.D();
+  const grid::TGridTable& layers = grids.D();
   if (layers.RowCount() >= 2) return true;
   if (layers.RowCount() == 0) return false;
   const int32_t type = grids.SoilType(0);
@@ -69,7 +69,7 @@ bool TProgramData::SwitchPileKind(bool to_cfa) {
       !Host_->Confirm(to_cfa ? kToCFAQuestion : kToDrilledShaftQuestion)) {
     return false;
   }
-  TGridTable& layers = grids.D();
+  grid::TGridTable& layers = grids.D();
   for (int row = 0; row < layers.RowCount(); ++row) {
     const int32_t type = grids.SoilType(row);
     if (NewType(type, to_cfa) == type) continue;
@@ -77,7 +77,7 @@ bool TProgramData::SwitchPileKind(bool to_cfa) {
     const std::optional<TTopBottom> unit_weight =
         RealColumn(grids.LayerTable(row), IsRock(type) ? kRockUnitWeightColumn : 0);
     layers.SetIntValue(kColSoilType, row, NewType(type, to_cfa));
-    TGridTable* table = grids.LayerTable(row);
+    grid::TGridTable* table = grids.LayerTable(row);
     if (unit_weight && RealColumn(table, 0)) {
       table->SetFloatValue(0, kTopRow, (*unit_weight)[kTopRow]);
       table->SetFloatValue(0, kBottomRow, (*unit_weight)[kBottomRow]);
@@ -87,4 +87,4 @@ bool TProgramData::SwitchPileKind(bool to_cfa) {
   return true;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

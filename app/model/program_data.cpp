@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 const char* const kNewProjectTitle = "New Pile";
@@ -66,14 +66,14 @@ std::unique_ptr<TProgramData> TProgramData::Create(TProjectGrids& grids, TProjec
 
 void TProgramData::InitPDSET() {
   PDSETT = kDefaultSettlements;
-  if (fUnits == kSIUnits) {
+  if (isSI()) {
     for (long double& settlement : PDSETT) settlement /= kInchesPerMetre;
   }
 }
 
 void TProgramData::ApplyDerivedValues() {
   METHOD = PD > 0 ? kShaftLengthGiven : kDesignLoadGiven;
-  if (METHOD == kDesignLoadGiven) {
+  if (designLoadGiven()) {
     PD = 0;
     IPENT = 0;  // multiple lengths and design charts need a given length
     IChart = 0;
@@ -83,11 +83,11 @@ void TProgramData::ApplyDerivedValues() {
   Yesnewversion = 1;
   if (IPENT == 1) DIALIM = DSTART;  // multiple lengths are evaluated for one diameter
   // Rock and intermediate geomaterial tips give no upper- and lower-bound curves.
-  const TGridTable& layers = Grids_->D();
+  const grid::TGridTable& layers = Grids_->D();
   for (int row = 0; row < layers.RowCount(); ++row) {
     const int32_t type = layers.GetIntValue(kColSoilType, row);
-    if (type >= kStrongRockSideOrEnd && type <= kStrongRockSideAndEnd) ID2 = 0;
+    if (type >= kStrongRockSideOrEnd && type <= kStrongRock) ID2 = 0;
   }
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

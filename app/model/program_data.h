@@ -11,7 +11,7 @@
 #include "project_grids.h"
 #include "tolvane/project_codes.h"
 
-namespace tolvane {
+namespace tolvane::app {
 
 class TWordReader;
 
@@ -147,4 +147,4 @@ struct TProjectReadResult {
   std::string FormatError;  // empty when the whole file was read
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -8,7 +8,7 @@
 #include "columns.h"
 #include "value_stream.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 constexpr int32_t kAnyInt = -1;  // marks the full 32-bit range
@@ -16,7 +16,7 @@ constexpr int32_t kNoTemplate = -1;
 
 // One column as the resources describe it.
 struct TColumnResource {
-  TColumnType Type = TColumnType::kFloat;
+  grid::TColumnType Type = grid::TColumnType::kFloat;
   std::vector<std::string> Heading;
   std::string Units;            // real columns
   long double RealDefault = 0;  // real columns
@@ -36,7 +36,7 @@ struct TTableResource {
   std::vector<TColumnResource> Columns;
 };
 
-TColumnResource Column(TColumnType type, std::vector<std::string> heading) {
+TColumnResource Column(grid::TColumnType type, std::vector<std::string> heading) {
   TColumnResource column;
   column.Type = type;
   column.Heading = std::move(heading);
@@ -45,7 +45,7 @@ TColumnResource Column(TColumnType type, std::vector<std::string> heading) {
 
 TColumnResource Real(std::vector<std::string> heading, std::string units = {},
                      long double default_value = 0) {
-  TColumnResource column = Column(TColumnType::kFloat, std::move(heading));
+  TColumnResource column = Column(grid::TColumnType::kFloat, std::move(heading));
   column.Units = std::move(units);
   column.RealDefault = default_value;
   return column;
@@ -53,7 +53,7 @@ TColumnResource Real(std::vector<std::string> heading, std::string units = {},
 
 TColumnResource Integer(std::vector<std::string> heading, int32_t minimum, int32_t maximum,
                         int32_t default_value = 0) {
-  TColumnResource column = Column(TColumnType::kInt, std::move(heading));
+  TColumnResource column = Column(grid::TColumnType::kInt, std::move(heading));
   column.IntDefault = default_value;
   column.Minimum = minimum;
   column.Maximum = maximum;
@@ -61,13 +61,13 @@ TColumnResource Integer(std::vector<std::string> heading, int32_t minimum, int32
 }
 
 TColumnResource PickList(std::vector<std::string> heading, std::vector<std::string> names) {
-  TColumnResource column = Column(TColumnType::kEnum, std::move(heading));
+  TColumnResource column = Column(grid::TColumnType::kEnum, std::move(heading));
   column.Names = std::move(names);
   return column;
 }
 
 TColumnResource Nested(std::vector<std::string> heading, std::vector<int32_t> templates) {
-  TColumnResource column = Column(TColumnType::kTable, std::move(heading));
+  TColumnResource column = Column(grid::TColumnType::kTable, std::move(heading));
   column.Templates = std::move(templates);
   return column;
 }
@@ -81,7 +81,7 @@ const TColumnResource& UnitWeight() {
 
 // Encodes the columns in the "Col" stream form.
 std::vector<uint8_t> ColStream(const std::vector<TColumnResource>& columns) {
-  TValueWriter writer;
+  grid::TValueWriter writer;
   writer.WriteInteger(static_cast<int32_t>(columns.size()));
   for (const TColumnResource& c : columns) {
     writer.WriteInteger(static_cast<int32_t>(c.Type));
@@ -91,31 +91,31 @@ std::vector<uint8_t> ColStream(const std::vector<TColumnResource>& columns) {
     writer.WriteBoolean(true);   // Visible
     writer.WriteBoolean(false);  // SameGroup
     switch (c.Type) {
-      case TColumnType::kEnum:
+      case grid::TColumnType::kEnum:
         writer.WriteListBegin();
         for (const std::string& name : c.Names) writer.WriteString(name);
         writer.WriteListEnd();
         break;
-      case TColumnType::kInt: {
+      case grid::TColumnType::kInt: {
         const bool unlimited = c.Minimum == kAnyInt && c.Maximum == kAnyInt;
         writer.WriteInteger(c.IntDefault);
         writer.WriteInteger(unlimited ? INT32_MIN : c.Minimum);
         writer.WriteInteger(unlimited ? INT32_MAX : c.Maximum);
         break;
       }
-      case TColumnType::kFloat:
+      case grid::TColumnType::kFloat:
         writer.WriteBoolean(false);  // TopDepth
         writer.WriteString("FLOATCOLUMN2");
         writer.WriteString(c.Units);
         writer.WriteFloat(c.RealDefault);
         break;
-      case TColumnType::kTable:
+      case grid::TColumnType::kTable:
         writer.WriteString("FLEXCOLUMN2");
         writer.WriteListBegin();
         for (const int32_t identifier : c.Templates) writer.WriteInteger(identifier);
         writer.WriteListEnd();
         break;
-      case TColumnType::kString:
+      case grid::TColumnType::kString:
         writer.WriteString("");
         writer.WriteFloat(1.0L);
         break;
@@ -243,7 +243,7 @@ TTableResource TZDepthResource() {
           {Real({"Depth"}, "L2")}};
 }
 
-void Load(TGridTable& table, const TTableResource& resource) {
+void Load(grid::TGridTable& table, const TTableResource& resource) {
   table.SetLoading(true);
   table.Caption = resource.Caption;
   table.TopLeft = resource.TopLeft;
@@ -251,7 +251,7 @@ void Load(TGridTable& table, const TTableResource& resource) {
   table.MaxRows = resource.MaxRows;
   table.SetIdentifier(resource.Identifier);
   const std::vector<uint8_t> stream = ColStream(resource.Columns);
-  TValueReader reader(stream);
+  grid::TValueReader reader(stream);
   table.ReadColumns(reader);
   table.SetLoading(false);
 }
@@ -260,15 +260,15 @@ void Load(TGridTable& table, const TTableResource& resource) {
 
 TProjectGrids::TProjectGrids() : D_(Registry), TblTZDepth_(Registry) {
   for (const TTableResource& resource : TemplateResources()) {
-    Templates_.push_back(std::make_unique<TGridTable>(Registry));
+    Templates_.push_back(std::make_unique<grid::TGridTable>(Registry));
     Load(*Templates_.back(), resource);
   }
   Load(D_, SoilLayerResource());
   Load(TblTZDepth_, TZDepthResource());
 }
 
-std::vector<TGridTable*> TProjectGrids::All() {
-  std::vector<TGridTable*> tables;
+std::vector<grid::TGridTable*> TProjectGrids::All() {
+  std::vector<grid::TGridTable*> tables;
   for (const auto& table : Templates_) tables.push_back(table.get());
   tables.push_back(&D_);
   tables.push_back(&TblTZDepth_);
@@ -282,17 +282,17 @@ bool TProjectGrids::AnyChanged() const {
 }
 
 void TProjectGrids::ResetAllChanged() {
-  for (TGridTable* table : All()) table->ResetChanged();
+  for (grid::TGridTable* table : All()) table->ResetChanged();
 }
 
 void TProjectGrids::SetAllRowCounts(int count) {
-  for (TGridTable* table : All()) table->SetRowCount(count);
+  for (grid::TGridTable* table : All()) table->SetRowCount(count);
 }
 
 void TProjectGrids::FillToMinRows() {
-  for (TGridTable* table : All()) {
+  for (grid::TGridTable* table : All()) {
     if (table->RowCount() < table->MinRows()) table->SetRowCount(table->MinRows());
   }
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

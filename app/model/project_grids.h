@@ -10,14 +10,7 @@
 #include "grid_table.h"
 #include "tolvane/project_codes.h"
 
-namespace tolvane {
-
-// The soil-type codes are those of tolvane/project_codes.h, shared with the engine; the program
-// still knows three of them by older names.
-using TSoilType = SoilTypeCode;
-inline constexpr SoilTypeCode kStrongRockSideAndEnd = kStrongRock;
-inline constexpr SoilTypeCode kSandCFA = kCfaSand;
-inline constexpr SoilTypeCode kClayCFA = kCfaClay;
+namespace tolvane::app {
 
 // Columns of the soil-layer table D.
 enum TLayerColumn : int {
@@ -42,19 +35,19 @@ class TProjectGrids {
   TProjectGrids(const TProjectGrids&) = delete;
   TProjectGrids& operator=(const TProjectGrids&) = delete;
 
-  TGridTableRegistry Registry;  // declared first: the tables below register in it
+  grid::TGridTableRegistry Registry;  // declared first: the tables below register in it
 
-  TGridTable& D() { return D_; }
-  const TGridTable& D() const { return D_; }
-  TGridTable& TblTZDepth() { return TblTZDepth_; }
-  const TGridTable& TblTZDepth() const { return TblTZDepth_; }
+  grid::TGridTable& D() { return D_; }
+  const grid::TGridTable& D() const { return D_; }
+  grid::TGridTable& TblTZDepth() { return TblTZDepth_; }
+  const grid::TGridTable& TblTZDepth() const { return TblTZDepth_; }
 
   // The parameter table of a layer (row of D); none for a row without one.
-  TGridTable* LayerTable(int row) const { return D_.GetDataValue(kColLayerData, row); }
+  grid::TGridTable* LayerTable(int row) const { return D_.GetDataValue(kColLayerData, row); }
   int32_t SoilType(int row) const { return D_.GetIntValue(kColSoilType, row); }
 
   // Every grid table of the main window: templates, D and the t-z depth list.
-  std::vector<TGridTable*> All();
+  std::vector<grid::TGridTable*> All();
   bool AnyChanged() const;
   void ResetAllChanged();
   void SetAllRowCounts(int count);
@@ -64,9 +57,9 @@ class TProjectGrids {
   bool ProjectChanged = false;
 
  private:
-  std::vector<std::unique_ptr<TGridTable>> Templates_;
-  TGridTable D_;
-  TGridTable TblTZDepth_;
+  std::vector<std::unique_ptr<grid::TGridTable>> Templates_;
+  grid::TGridTable D_;
+  grid::TGridTable TblTZDepth_;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -7,7 +7,7 @@
 #include "program_data.h"
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 enum class TLayout { kVersion9, kVersion8, kOldest };
@@ -47,17 +47,17 @@ constexpr int kMTwoValuesOnly = 2;
 }
 
 // Reads one parameter cell by the kind of its column.
-void ReadCell(TWordReader& reader, TGridTable& table, int column, int row) {
+void ReadCell(TWordReader& reader, grid::TGridTable& table, int column, int row) {
   if (column == kSkip) {
     reader.ReadReal();
-  } else if (table.GetColumn(column).Type() == TColumnType::kFloat) {
+  } else if (table.GetColumn(column).Type() == grid::TColumnType::kFloat) {
     table.SetFloatValue(column, row, reader.ReadReal());
   } else {
     table.SetIntValue(column, row, reader.ReadInteger());
   }
 }
 
-void ReadCells(TWordReader& reader, TGridTable& table, int row,
+void ReadCells(TWordReader& reader, grid::TGridTable& table, int row,
                std::initializer_list<int> columns) {
   for (const int column : columns) ReadCell(reader, table, column, row);
 }
@@ -79,10 +79,10 @@ class TProjectReader {
   }
   // D[3] D[4], then D[5] D[6] when the line holds the given count of words.
   void ReadLimits(int row, bool with_factors);
-  void ReadSand(int row, TGridTable& m);
-  void ReadClayOrShale(int row, TGridTable& m, bool clay);
-  void ReadRock(int row, TGridTable& m);
-  void ReadCFA(int row, TGridTable& m);
+  void ReadSand(int row, grid::TGridTable& m);
+  void ReadClayOrShale(int row, grid::TGridTable& m, bool clay);
+  void ReadRock(int row, grid::TGridTable& m);
+  void ReadCFA(int row, grid::TGridTable& m);
   bool LineHas(int n_words) const { return Reader_.WordCount() == n_words; }
   bool LineHasMoreThan(int n_words) const { return Reader_.WordCount() > n_words; }
 
@@ -92,7 +92,7 @@ class TProjectReader {
 };
 
 void TProjectReader::ReadLimits(int row, bool with_factors) {
-  TGridTable& layers = Grids_.D();
+  grid::TGridTable& layers = Grids_.D();
   ReadCell(Reader_, layers, kColMaxSideFriction, row);
   ReadCell(Reader_, layers, kColMaxEndBearing, row);
   if (with_factors) {
@@ -101,7 +101,7 @@ void TProjectReader::ReadLimits(int row, bool with_factors) {
   }
 }
 
-void TProjectReader::ReadSand(int row, TGridTable& m) {
+void TProjectReader::ReadSand(int row, grid::TGridTable& m) {
   const bool version9 = Layout_ == TLayout::kVersion9;
   ForEachPoint([&](int point) {
     if (Layout_ == TLayout::kOldest) {
@@ -131,7 +131,7 @@ void TProjectReader::ReadSand(int row, TGridTable& m) {
   }
 }
 
-void TProjectReader::ReadClayOrShale(int row, TGridTable& m, bool clay) {
+void TProjectReader::ReadClayOrShale(int row, grid::TGridTable& m, bool clay) {
   const bool version9 = Layout_ == TLayout::kVersion9;
   ForEachPoint([&](int point) {
     ReadCells(Reader_, m, point, {4, 0, kSkip, 1, 2});
@@ -152,8 +152,8 @@ void TProjectReader::ReadClayOrShale(int row, TGridTable& m, bool clay) {
   }
 }
 
-void TProjectReader::ReadRock(int row, TGridTable& m) {
-  TGridTable& layers = Grids_.D();
+void TProjectReader::ReadRock(int row, grid::TGridTable& m) {
+  grid::TGridTable& layers = Grids_.D();
   ForEachPoint([&](int point) {
     if (Layout_ == TLayout::kVersion9) {
       ReadCells(Reader_, m, point, {0, 1, 2, 3, 4, 5, 6, 7});
@@ -175,7 +175,7 @@ void TProjectReader::ReadRock(int row, TGridTable& m) {
   });
 }
 
-void TProjectReader::ReadCFA(int row, TGridTable& m) {
+void TProjectReader::ReadCFA(int row, grid::TGridTable& m) {
   ForEachPoint([&](int point) {
     ReadCells(Reader_, m, point, {0, 2, 3, 4});
     if (LineHasMoreThan(kCFALineWithOptional)) ReadCells(Reader_, m, point, {5, 6});
@@ -187,7 +187,7 @@ void TProjectReader::ReadCFA(int row, TGridTable& m) {
 }
 
 void TProjectReader::ReadLayer(int row) {
-  TGridTable& layers = Grids_.D();
+  grid::TGridTable& layers = Grids_.D();
   const int32_t type = Reader_.ReadInteger();
   const int32_t last_type =
       Layout_ == TLayout::kVersion9 ? kLastSoilType : kLastDrilledShaftSoilType;
@@ -196,7 +196,7 @@ void TProjectReader::ReadLayer(int row) {
   }
   layers.SetIntValue(kColSoilType, row, type);
   ReadCell(Reader_, layers, kColBottomDepth, row);
-  TGridTable& m = *Grids_.LayerTable(row);
+  grid::TGridTable& m = *Grids_.LayerTable(row);
   switch (type) {
     case kSand:
       ReadSand(row, m);
@@ -206,7 +206,7 @@ void TProjectReader::ReadLayer(int row) {
       ReadClayOrShale(row, m, type == kClay);
       break;
     case kStrongRockSideOrEnd:
-    case kStrongRockSideAndEnd:
+    case kStrongRock:
     case kWeakRock:
       ReadRock(row, m);
       break;
@@ -241,7 +241,7 @@ void TProjectReader::ReadTZDepths() {
     FailAt(Reader_,
            "At most " + std::to_string(kMaxTZDepthRows) + " t-z curve depths are allowed.");
   }
-  TGridTable& depths = Grids_.TblTZDepth();
+  grid::TGridTable& depths = Grids_.TblTZDepth();
   depths.SetRowCount(count);
   for (int row = 0; row < depths.RowCount(); ++row) ReadCell(Reader_, depths, 0, row);
 }
@@ -254,7 +254,7 @@ int ReadLineFive(TProgramData& data, TWordReader& reader) {
   }
   data.Grids().D().SetRowCount(n_layers);
   data.WTD = reader.ReadReal();
-  if (data.METHOD == 1) {
+  if (data.designLoadGiven()) {
     data.LPD = reader.ReadReal();
     data.PD = 0;
   } else {
@@ -400,4 +400,4 @@ TProjectReadResult TProgramData::ReadFrom(TProjectGrids& grids, TProjectHost& ho
   return result;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -8,13 +8,11 @@
 #include "program_data.h"
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 const char* const kLineEnd = "\r\n";
 const char* const kPlaceholder = "0.0";  // skipped by the readers
-
-enum TSandMethod : int32_t { kKoMethod = 1, kBetaMethod = 2, kChenKulhawyMethod = 3 };
 
 // Columns of the layer tables.
 enum TSandColumn : int { kSandKo = 3, kSandBeta = 4, kSandMethod = 5, kSandM = 7, kSandOCR = 8 };
@@ -30,9 +28,9 @@ class TLine {
     Text_ += text;
     return *this;
   }
-  TLine& Real(long double value) { return Item(FormatGeneral(value, kDisplayDigits)); }
+  TLine& Real(long double value) { return Item(entry::FormatGeneral(value, entry::kDisplayDigits)); }
   TLine& Int(int32_t value) { return Item(std::to_string(value)); }
-  TLine& Cell(const TGridTable& table, int column, int row) {
+  TLine& Cell(const grid::TGridTable& table, int column, int row) {
     return Item(table.GetStringValue(column, row));
   }
   std::string Text() const { return Text_; }
@@ -60,14 +58,14 @@ std::string OneLine(std::string text) {
 }
 
 // The four values of the layer's row in D that end every point line.
-TLine& LayerLimits(TLine& line, const TGridTable& layers, int row) {
+TLine& LayerLimits(TLine& line, const grid::TGridTable& layers, int row) {
   for (int column = kColMaxSideFriction; column <= kColEndResistanceFactor; ++column) {
     line.Cell(layers, column, row);
   }
   return line;
 }
 
-std::string PointLine(const TGridTable& layers, int row, const TGridTable& m, int point,
+std::string PointLine(const grid::TGridTable& layers, int row, const grid::TGridTable& m, int point,
                       std::initializer_list<int> columns, bool placeholder_first = false) {
   TLine line;
   if (placeholder_first) line.Item(kPlaceholder);
@@ -83,22 +81,22 @@ std::string PointLine(const TGridTable& layers, int row, const TGridTable& m, in
 
 constexpr int kSkip = -1;  // a placeholder in a column list
 
-void WriteSandExtras(TProjectText& out, const TGridTable& m) {
+void WriteSandExtras(TProjectText& out, const grid::TGridTable& m) {
   int32_t method = m.GetIntValue(kSandMethod, kBottomRow);
-  if (method != kKoMethod && method != kBetaMethod) method = kChenKulhawyMethod;
+  if (method != kSandKoMethod && method != kSandBetaMethod) method = kSandGec10Method;
   out.Add(TLine().Int(method).WithTrailingSpace());
   TLine values;
-  if (method == kChenKulhawyMethod) {
+  if (method == kSandGec10Method) {
     values.Cell(m, kSandM, kTopRow).Cell(m, kSandOCR, kTopRow);
     values.Cell(m, kSandM, kBottomRow).Cell(m, kSandOCR, kBottomRow);
   } else {
-    const int column = method == kKoMethod ? kSandKo : kSandBeta;
+    const int column = method == kSandKoMethod ? kSandKo : kSandBeta;
     values.Cell(m, column, kTopRow).Cell(m, column, kBottomRow);
   }
   out.Add(values.WithTrailingSpace());
 }
 
-void WriteLayer(TProjectText& out, const TGridTable& layers, int row, const TGridTable& m) {
+void WriteLayer(TProjectText& out, const grid::TGridTable& layers, int row, const grid::TGridTable& m) {
   const int32_t type = layers.GetIntValue(kColSoilType, row);
   out.Add(TLine().Int(type).Cell(layers, kColBottomDepth, row).WithTrailingSpace());
   for (const int point : {kTopRow, kBottomRow}) {
@@ -113,7 +111,7 @@ void WriteLayer(TProjectText& out, const TGridTable& layers, int row, const TGri
         out.Add(PointLine(layers, row, m, point, {4, 0, kSkip, 1, 2}));
         break;
       case kStrongRockSideOrEnd:
-      case kStrongRockSideAndEnd:
+      case kStrongRock:
       case kWeakRock:
         out.Add(PointLine(layers, row, m, point, {0, 1, 2, 3, 4, 5, 6, 7}));
         break;
@@ -134,7 +132,7 @@ void WriteLayer(TProjectText& out, const TGridTable& layers, int row, const TGri
   } else if (type == kClay || type == kShale) {
     if (type == kClay) out.Add(TLine().Cell(m, kClayMethod, kBottomRow).WithTrailingSpace());
     out.Add(TLine().Cell(m, kClayAlpha, kTopRow).Cell(m, kClayAlpha, kBottomRow).Text());
-  } else if (type == kSandCFA || type == kClayCFA) {
+  } else if (type == kCfaSand || type == kCfaClay) {
     out.Add(TLine().Cell(m, kCFAMethod, kBottomRow).WithTrailingSpace());
   }
 }
@@ -168,11 +166,11 @@ std::string TProgramData::ProjectText() const {
               .Real(BS)
               .Real(EPILE)
               .Text());
-  const TGridTable& layers = Grids_->D();
+  const grid::TGridTable& layers = Grids_->D();
   out.Add(TLine()
               .Int(layers.RowCount())
               .Real(WTD)
-              .Real(METHOD == 1 ? LPD : PD)
+              .Real(designLoadGiven() ? LPD : PD)
               .Real(FST)
               .Real(FSB)
               .Text());
@@ -182,17 +180,17 @@ std::string TProgramData::ProjectText() const {
     std::string settlements;
     const int n_settlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
     for (int i = 0; i < n_settlements; ++i) {
-      settlements += FormatGeneral(PDSETT[static_cast<size_t>(i)], kDisplayDigits) + ' ';
+      settlements += entry::FormatGeneral(PDSETT[static_cast<size_t>(i)], entry::kDisplayDigits) + ' ';
     }
     out.Add(settlements);
   }
   for (int row = 0; row < layers.RowCount(); ++row) {
-    const TGridTable* m = Grids_->LayerTable(row);
+    const grid::TGridTable* m = Grids_->LayerTable(row);
     if (m == nullptr) throw EProjectFileError("Layer " + std::to_string(row + 1) + " has no data");
     WriteLayer(out, layers, row, *m);
   }
   if (PrintTZCurves == 1) {
-    const TGridTable& depths = Grids_->TblTZDepth();
+    const grid::TGridTable& depths = Grids_->TblTZDepth();
     out.Add(std::to_string(depths.RowCount()));
     for (int row = 0; row < depths.RowCount(); ++row) out.Add(depths.GetStringValue(0, row));
   }
@@ -206,4 +204,4 @@ void TProgramData::Save() {
   Grids_->ResetAllChanged();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

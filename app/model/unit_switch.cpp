@@ -3,7 +3,7 @@
 
 #include "program_data.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 // English units per SI unit.
@@ -33,7 +33,7 @@ void TProgramData::SetUnits(int target) {
   target = std::clamp(target, kEnglishUnits, kSIUnits);
   if (target == fUnits && !Constructing_) return;
   fUnits = target;
-  for (TGridTable* table : Grids_->All()) table->SetUnits(target);
+  for (grid::TGridTable* table : Grids_->All()) table->SetUnits(target);
 
   const TUnitFactors f = FactorsTo(target);
   for (long double* length :
@@ -54,4 +54,4 @@ void TProgramData::SetUnitsOnEmptyProject(int target) {
   Constructing_ = constructing;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

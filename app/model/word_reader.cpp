@@ -6,7 +6,7 @@
 
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 const char* const kIncompleteMessage = "This file either invalid or incomplete.";
@@ -98,13 +98,13 @@ void TWordReader::FailAtLastWord(const char* expected) const {
 }
 
 long double TWordReader::ReadReal() {
-  const std::optional<long double> value = ParseReal(ReadWord());
+  const std::optional<long double> value = entry::ParseReal(ReadWord());
   if (!value) FailAtLastWord("A floating point number was expected but not found.");
   return *value;
 }
 
 int32_t TWordReader::ReadInteger() {
-  const std::optional<int32_t> value = ParseWholeInt32(ReadWord());
+  const std::optional<int32_t> value = entry::ParseWholeInt32(ReadWord());
   if (!value) FailAtLastWord("An integer was expected but not found.");
   return *value;
 }
@@ -133,11 +133,11 @@ std::vector<std::string> TWordReader::ReadWordsUntilNumber() {
   std::vector<std::string> words;
   while (Current_ >= 0 && NextWord_ < WordCount(Current_)) {
     const std::string& word = Words_[static_cast<size_t>(Current_)][static_cast<size_t>(NextWord_)];
-    if (ParseReal(word)) break;
+    if (entry::ParseReal(word)) break;
     words.push_back(word);
     ++NextWord_;
   }
   return words;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::app {
 
 // A project file that does not follow its layout; the message names the line and item.
 class EProjectFormatError : public std::runtime_error {
@@ -63,4 +63,4 @@ class TWordReader {
   int NextWord_ = 0;  // next word within the current line
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -214,4 +214,4 @@ bool TBlockCamera::Release(int mode, bool shift, int x, int y, int w, int h) {
   return repaint;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

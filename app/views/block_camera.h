@@ -7,7 +7,7 @@
 
 #include "block_scene.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 using TMatrix4 = std::array<double, 16>;
 
@@ -83,4 +83,4 @@ class TBlockCamera {
   bool LeftPressed_ = false;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

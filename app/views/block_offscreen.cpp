@@ -15,7 +15,7 @@
 #include <EGL/eglext.h>
 #endif
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -216,4 +216,4 @@ TOffscreenResult RenderBlockOffscreen(const TBlockSceneInput& input, QSize size,
   return result;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

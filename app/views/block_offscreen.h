@@ -11,7 +11,7 @@
 #include "block_camera.h"
 #include "block_renderer.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 struct TOffscreenResult {
   QImage Image;          // null when no context could be had
@@ -24,4 +24,4 @@ struct TOffscreenResult {
 TOffscreenResult RenderBlockOffscreen(const TBlockSceneInput& input, QSize size,
                                       TBlockCamera& camera);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr double kDefaultSizeFactor = 1.0;
@@ -59,4 +59,4 @@ std::string SizeFactorText(double value) {
   return text;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 struct TBlockFlags {
   bool ShowShaft = true;
@@ -53,4 +53,4 @@ double StepSizeFactor(double value, bool up);
 // The factor in general number format ("1", "0.9", "20").
 std::string SizeFactorText(double value);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -5,7 +5,7 @@
 #include "gl_calls.h"
 #include "graph_plot.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -298,4 +298,4 @@ void TBlockRenderer::DrawZoomBox(const TBlockCamera& camera, int w, int h) {
   glPopMatrix();
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -15,7 +15,7 @@ namespace tolvane::plot {
 class TGraphPlot;
 }
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 // What a scene is built from.
 struct TBlockSceneInput {
@@ -54,4 +54,4 @@ class TBlockRenderer {
   std::vector<TSceneLabel> FrameLabels_;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -7,7 +7,7 @@
 
 #include "graph_plot.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -100,7 +100,7 @@ double DiagramDepth(double y, const TViewProject& p) {
 }  // namespace
 
 double WallLength(const TViewProject& project) {
-  return project.Method == 1 ? project.DeepestLayerBottom() : project.PD;
+  return project.Method == kDesignLoadGiven ? project.DeepestLayerBottom() : project.PD;
 }
 
 double BellLength(double b, double ratio, double angle_degrees) {
@@ -253,4 +253,4 @@ std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TView
   return diagrams;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

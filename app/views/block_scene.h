@@ -14,7 +14,7 @@ namespace tolvane::plot {
 class TGraphPlot;
 }
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 struct TVec3 {
   double x = 0;
@@ -114,4 +114,4 @@ struct TDiagram {
 std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
                                        const TDiagramOptions& options);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

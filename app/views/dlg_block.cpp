@@ -17,7 +17,7 @@
 #include "view_project.h"
 #include "window_host.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr int kInitialWidth = 640;  // pixels of a new window's client area
@@ -218,4 +218,4 @@ void TDlgBlock::closeEvent(QCloseEvent* event) {
   }
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

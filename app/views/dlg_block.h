@@ -13,10 +13,8 @@
 #include "dlg_pile_diagrams.h"
 
 namespace tolvane::app {
-class TWindowHost;
-}
 
-namespace tolvane::views {
+class TWindowHost;
 
 class TglWindow;
 
@@ -96,4 +94,4 @@ class TDlgBlock : public QWidget {
   QPointer<TDlgPileDiagrams> Diagrams_;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

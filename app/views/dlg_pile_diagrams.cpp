@@ -15,7 +15,7 @@
 #include "block_options.h"
 #include "dlg_block.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr double kCentreAcross = 0.75;  // of the frame's width
@@ -186,11 +186,11 @@ void TDlgPileDiagrams::StepSizeFactor(bool up) {
     ShowFactorError(tr("'%1' is not a valid floating point value").arg(Factor_->text()));
     return;
   }
-  const double next = views::StepSizeFactor(*current, up);
+  const double next = app::StepSizeFactor(*current, up);
   View_.Flags.UltimateEffectsFactor = next;
   Factor_->setText(QString::fromStdString(SizeFactorText(next)));
   ShowFactorError(QString());
   View_.RedrawComplete();
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -11,7 +11,7 @@ class QLineEdit;
 class QRadioButton;
 class QToolButton;
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 class TDlgBlock;
 
@@ -70,4 +70,4 @@ class TDlgPileDiagrams : public QDialog {
   QLabel* FactorError_ = nullptr;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -16,7 +16,7 @@
 #include "view_project.h"
 #include "window_host.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr int kInitialWidth = 640;  // pixels of a new window's client area
@@ -117,4 +117,4 @@ bool TDlgSideView::PrintTo(QPrinter& printer) {
                        PrintFont_->font());
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -13,10 +13,8 @@ class QPrinter;
 class QPushButton;
 
 namespace tolvane::app {
-class TWindowHost;
-}
 
-namespace tolvane::views {
+class TWindowHost;
 
 class TDlgSideView;
 
@@ -66,4 +64,4 @@ class TDlgSideView : public QWidget {
   QLabel* PrintFont_ = nullptr;  // hidden: the font of the printed labels
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

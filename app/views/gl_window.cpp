@@ -11,7 +11,7 @@
 
 #include "gl_calls.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr int kGlMajor = 2;
@@ -165,4 +165,4 @@ void TglWindow::mouseMoveEvent(QMouseEvent* event) {
   if (OnMouseMove) OnMouseMove(event);
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -19,7 +19,7 @@
 class QMouseEvent;
 class QPainter;
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 // A three-component vector owned by a TglWindow.
 struct Tgl3Vector {
@@ -130,4 +130,4 @@ class TglWindow : public QOpenGLWidget {
   TMatrix4 TextMatrix_ = IdentityMatrix();
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

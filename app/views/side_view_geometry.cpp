@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -235,4 +235,4 @@ std::vector<int> TSidePrintLayout::GroundTickPositions() const {
   return ticks;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

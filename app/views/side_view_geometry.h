@@ -11,7 +11,7 @@
 
 #include "view_project.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 struct TLogicalPoint {
   double x = 0;
@@ -146,4 +146,4 @@ class TSidePrintLayout {
   double Range_;  // deepest layer bottom plus the ground offset
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -7,7 +7,9 @@
 #include <QPolygon>
 #include <QPrinter>
 
-namespace tolvane::views {
+#include "tolvane/project_codes.h"
+
+namespace tolvane::app {
 
 namespace {
 
@@ -118,7 +120,7 @@ QPolygon PiecePolygon(const TShaftPiece& piece, const auto& to_pixel) {
 }
 
 std::string UnitSuffix(int units) {
-  return units == 2 ? " m" : " ft";
+  return units == kSIUnits ? " m" : " ft";
 }
 
 }  // namespace
@@ -236,4 +238,4 @@ QImage RenderSideViewImage(const TViewProject& project, double shaft_length, QSi
   return image;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

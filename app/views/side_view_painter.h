@@ -11,7 +11,7 @@
 class QPainter;
 class QPrinter;
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 // The layer bands, labels, ground line and shaft pieces of a client area of the geometry's size.
 // Nothing is drawn while the client area has no width or height.
@@ -34,4 +34,4 @@ bool PrintSideView(QPrinter& printer, const TSideViewGeometry& view, bool omit_h
 QImage RenderSideViewImage(const TViewProject& project, double shaft_length, QSize size,
                            bool omit_hatches, const QColor& background, const QFont& font);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -13,7 +13,7 @@
 #include "view_tool_icons.h"
 #include "window_host.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -154,18 +154,16 @@ void TBlock3DControls::UpdateMenu() {
   apply(Combined_, state.CombinedPlots);
 }
 
-}  // namespace tolvane::views
 
-namespace tolvane::app {
 
 void ShowSideView(TWindowHost& host) {
-  if (views::TDlgSideView* open = views::FindSideView(host)) {
-    views::BringToFront(open);
+  if (TDlgSideView* open = FindSideView(host)) {
+    BringToFront(open);
     open->FormActivate();
     return;
   }
-  auto* view = new views::TDlgSideView(host);
-  QMdiSubWindow* sub = views::AddToArea(host, view);
+  auto* view = new TDlgSideView(host);
+  QMdiSubWindow* sub = AddToArea(host, view);
   if (sub != nullptr) {
     QObject::connect(host.MdiArea(), &QMdiArea::subWindowActivated, view,
                      [view, sub](QMdiSubWindow* active) {
@@ -177,18 +175,18 @@ void ShowSideView(TWindowHost& host) {
 }
 
 void Show3DView(TWindowHost& host) {
-  if (views::TDlgBlock* open = views::Find3DView(host)) {
-    views::BringToFront(open);
+  if (TDlgBlock* open = Find3DView(host)) {
+    BringToFront(open);
     return;
   }
-  auto* view = new views::TDlgBlock(host);
-  if (QMdiSubWindow* sub = views::AddToArea(host, view)) sub->show();
+  auto* view = new TDlgBlock(host);
+  if (QMdiSubWindow* sub = AddToArea(host, view)) sub->show();
   view->ResizeWindow();
   host.UpdateEnabling();
 }
 
 void Close3DView(TWindowHost& host) {
-  views::TDlgBlock* view = views::Find3DView(host);
+  TDlgBlock* view = Find3DView(host);
   if (view == nullptr) return;
   QWidget* window = view->parentWidget() != nullptr ? view->parentWidget() : view;
   window->close();

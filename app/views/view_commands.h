@@ -14,10 +14,8 @@ class QMenuBar;
 class QToolBar;
 
 namespace tolvane::app {
-class TWindowHost;
-}
 
-namespace tolvane::views {
+class TWindowHost;
 
 class TDlgBlock;
 class TDlgSideView;
@@ -58,4 +56,4 @@ class TBlock3DControls : public QObject {
   std::array<QAction*, 7> Tools_{};
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::str
   return request;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 enum class TViewKind { kElevation, k3D };
 
@@ -30,4 +30,4 @@ inline constexpr const char* kViewExportUsage =
     "       tolvane2023 --view elevation|3d PROJECT.tv9d --out FILE.png [--size WIDTHxHEIGHT]\n"
     "                                    render the elevation or the 3D view to an image\n";
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

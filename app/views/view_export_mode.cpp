@@ -19,7 +19,7 @@
 #include "view_export_args.h"
 #include "view_project.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -94,4 +94,4 @@ int RunViewExportMode(int argc, char** argv) {
   return 0;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -3,7 +3,7 @@
 #include "program_data.h"
 #include "project_grids.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 // Shaft lengths below this count as "not set" (ft or m).
@@ -23,7 +23,7 @@ TViewProject ReadViewProject(const TProgramData& data) {
   project.WTD = static_cast<double>(data.WTD);
   project.UseElevation = data.UseElevation;
   project.ValElevation = static_cast<double>(data.ValElevation);
-  const TGridTable& d = data.Grids().D();
+  const grid::TGridTable& d = data.Grids().D();
   double top = 0;
   for (int row = 0; row < d.RowCount(); ++row) {
     TViewLayer layer;
@@ -38,11 +38,11 @@ TViewProject ReadViewProject(const TProgramData& data) {
 
 double ApplyDefaultShaftLength(TProgramData& data) {
   if (data.PD >= kNoShaftLength) return static_cast<double>(data.PD);
-  const TGridTable& d = data.Grids().D();
+  const grid::TGridTable& d = data.Grids().D();
   if (d.RowCount() == 0) return static_cast<double>(data.PD);
   const long double deepest = d.GetFloatValue(kColBottomDepth, d.RowCount() - 1);
   if (data.LPD <= 0) data.PD = deepest;
   return static_cast<double>(deepest);
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

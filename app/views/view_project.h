@@ -6,11 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace tolvane {
-class TProgramData;
-}
+namespace tolvane::app {
 
-namespace tolvane::views {
+class TProgramData;
 
 struct TViewLayer {
   int32_t SoilType = 0;
@@ -44,4 +42,4 @@ TViewProject ReadViewProject(const TProgramData& data);
 // design load. Returns the length to draw.
 double ApplyDefaultShaftLength(TProgramData& data);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

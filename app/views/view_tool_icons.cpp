@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -94,4 +94,4 @@ QIcon BlockToolIcon(TBlockToolIcon icon) {
   return QIcon(picture);
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

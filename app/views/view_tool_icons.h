@@ -4,7 +4,7 @@
 
 #include <QIcon>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 enum class TBlockToolIcon {
   kPanning,
@@ -18,4 +18,4 @@ enum class TBlockToolIcon {
 
 QIcon BlockToolIcon(TBlockToolIcon icon);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -10,7 +10,7 @@
 #include "expression.h"
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 constexpr int kMinHexDigits = 4;
@@ -81,11 +81,11 @@ std::string TextAfterKey(std::string_view text, size_t selection_start, size_t s
   return out;
 }
 
-long double TDataEdit::GetNumber() const {
+long double DataEditRules::GetNumber() const {
   return EvaluateExpression(Text_);
 }
 
-void TDataEdit::SetNumber(long double value) {
+void DataEditRules::SetNumber(long double value) {
   if (!Loading_) {
     if (value < MinVal_) value = MinVal_;
     if (value > MaxVal_) value = MaxVal_;
@@ -93,7 +93,7 @@ void TDataEdit::SetNumber(long double value) {
   Text_ = FormatValue(value);
 }
 
-long double TDataEdit::ClampToIntegerRange(long double value) const {
+long double DataEditRules::ClampToIntegerRange(long double value) const {
   if (!IntegerOnly_) return value;
   if (value < kInt32Min) return kInt32Min;
   if (value > kInt32Max) return kInt32Max;
@@ -101,7 +101,7 @@ long double TDataEdit::ClampToIntegerRange(long double value) const {
 }
 
 // The present value, or the fallback when the text does not evaluate.
-long double TDataEdit::CurrentValueOr(long double fallback) const {
+long double DataEditRules::CurrentValueOr(long double fallback) const {
   try {
     return GetNumber();
   } catch (const EAssignError&) {
@@ -109,7 +109,7 @@ long double TDataEdit::CurrentValueOr(long double fallback) const {
   }
 }
 
-void TDataEdit::SetMinVal(long double value) {
+void DataEditRules::SetMinVal(long double value) {
   if (!Loading_) {
     if (value > MaxVal_) value = MaxVal_;
     value = ClampToIntegerRange(value);
@@ -118,7 +118,7 @@ void TDataEdit::SetMinVal(long double value) {
   MinVal_ = value;
 }
 
-void TDataEdit::SetMaxVal(long double value) {
+void DataEditRules::SetMaxVal(long double value) {
   if (!Loading_) {
     if (value < MinVal_) value = MinVal_;
     value = ClampToIntegerRange(value);
@@ -127,7 +127,7 @@ void TDataEdit::SetMaxVal(long double value) {
   MaxVal_ = value;
 }
 
-void TDataEdit::SetIntegerOnly(bool value) {
+void DataEditRules::SetIntegerOnly(bool value) {
   IntegerOnly_ = value;
   if (value && !Loading_) {
     SetMaxVal(MaxVal_);
@@ -135,17 +135,17 @@ void TDataEdit::SetIntegerOnly(bool value) {
   }
 }
 
-void TDataEdit::SetUnits(int units) {
+void DataEditRules::SetUnits(int units) {
   Units_ = units < kEntryEnglish ? kEntryEnglish
                                  : (units > kEntryNoExpansion ? kEntryNoExpansion : units);
 }
 
-std::string TDataEdit::LabelText() const {
+std::string DataEditRules::LabelText() const {
   if (UnitsString_.empty()) return Caption_;
   return Caption_ + " (" + ExpandEntryUnits(UnitsString_, Units_) + ")";
 }
 
-std::string TDataEdit::FormatValue(long double value) const {
+std::string DataEditRules::FormatValue(long double value) const {
   const long double rounded = std::nearbyint(value);
   // A value without a 64-bit integer form is shown in the general format even in a hex field.
   if (!Hex_ || !std::isfinite(rounded) || std::fabs(rounded) >= kInt64Limit) {
@@ -158,13 +158,13 @@ std::string TDataEdit::FormatValue(long double value) const {
   return "$" + std::string(buffer.data());
 }
 
-void TDataEdit::CheckRange(long double value) const {
+void DataEditRules::CheckRange(long double value) const {
   if (IntegerOnly_ && (!std::isfinite(value) || std::trunc(value) != value)) throw EIntError();
   if (std::isnan(value) || value < MinVal_) throw EMinError();
   if (value > MaxVal_) throw EMaxError();
 }
 
-TEntryCheck TDataEdit::Evaluate() {
+TEntryCheck DataEditRules::Evaluate() {
   OK_ = false;
   long double value = 0;
   try {
@@ -188,4 +188,4 @@ TEntryCheck TDataEdit::Evaluate() {
   return {true, {}};
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -1,13 +1,13 @@
 // The rules of a numeric entry field that need no window: the value and its text, limits,
 // integer and range checks on leaving the field, and the caption label with its units.
-// The desktop program wraps a TDataEdit in its edit widget and shows the messages it returns.
+// The TDataEdit widget of the desktop program wraps DataEditRules and shows the messages it returns.
 #pragma once
 
 #include <exception>
 #include <string>
 #include <string_view>
 
-namespace tolvane {
+namespace tolvane::entry {
 
 // The three range checks of an entry field; they carry no message of their own.
 class EIntError : public std::exception {};
@@ -37,7 +37,7 @@ struct TEntryCheck {
   std::string Message;
 };
 
-class TDataEdit {
+class DataEditRules {
  public:
   static constexpr long double kDefaultMaxVal = 1.18973149535723176e100L;
   static constexpr long double kDefaultMinVal = -kDefaultMaxVal;
@@ -104,4 +104,4 @@ class TDataEdit {
   bool Loading_ = false;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

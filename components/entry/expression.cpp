@@ -11,7 +11,7 @@
 
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 const char* const kBlankMessage = "Entry could not be evaluated:\rentry cannot be blank";
@@ -316,4 +316,4 @@ long double EvaluateExpression(std::string_view text) {
   return OperandValue(operands.front());
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

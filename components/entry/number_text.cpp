@@ -6,7 +6,7 @@
 #include <limits>
 #include <system_error>
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 // Below this decimal exponent (value = 0.ddd x 10^exponent) the general format turns scientific:
@@ -145,4 +145,4 @@ std::optional<int32_t> RoundToInt32(long double value) {
   return static_cast<int32_t>(rounded);
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tolvane {
+namespace tolvane::entry {
 
 // Significant digits of a value written to a project file, a grid cell or an entry field.
 inline constexpr int kDisplayDigits = 8;
@@ -32,4 +32,4 @@ std::optional<int32_t> ParseWholeInt32(std::string_view word);
 // Rounds to the nearest integer, ties to even; values outside the 32-bit range (and NaN) give none.
 std::optional<int32_t> RoundToInt32(long double value);
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -7,7 +7,7 @@
 
 #include "expression.h"
 
-namespace tolvane::gui {
+namespace tolvane::entry {
 namespace {
 
 class TMessageBoxSink : public TMessageSink {
@@ -155,4 +155,4 @@ void TDataEdit::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange && !Label_.isNull()) Label_->setEnabled(isEnabled());
 }
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::entry

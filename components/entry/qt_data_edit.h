@@ -11,7 +11,7 @@
 
 #include <QLabel>
 
-namespace tolvane::gui {
+namespace tolvane::entry {
 
 // Where the windows show their messages: message boxes in the program, a record in the tests.
 // Texts use a carriage return as line break.
@@ -36,7 +36,7 @@ class TDataEdit : public QLineEdit {
   explicit TDataEdit(QWidget* parent = nullptr);
 
   // The rules of the field: limits, integer rule, caption, units.
-  const tolvane::TDataEdit& Rules() const { return Rules_; }
+  const DataEditRules& Rules() const { return Rules_; }
 
   // The value of the present text; throws EAssignError when it does not evaluate.
   long double Number() const;
@@ -75,10 +75,10 @@ class TDataEdit : public QLineEdit {
   void RefreshLabel();
   void SyncRulesText() const;
 
-  mutable tolvane::TDataEdit Rules_;
+  mutable DataEditRules Rules_;
   QPointer<QLabel> Label_;
   TMessageSink* Sink_ = nullptr;
   bool Validating_ = false;
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::entry

@@ -7,7 +7,7 @@
 #include "columns.h"
 #include "value_stream.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 const char* const kFloatColumnMark = "FLOATCOLUMN2";
@@ -172,4 +172,4 @@ void TGridTable::ReadColumns(TValueReader& reader) {
   RaiseMajorChange();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

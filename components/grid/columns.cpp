@@ -10,7 +10,7 @@
 #include "grid_units.h"
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 const char* const kWrongTypeMessage = "Data of wrong type";
@@ -31,10 +31,10 @@ constexpr int kTableWidthInches = 2;     // nested-table buttons: two inches
 // The number a typed cell entry stands for; throws EAssignError with the user's message.
 long double EvaluateCellEntry(std::string_view text) {
   if (text.find_first_not_of(" \t") == std::string_view::npos) {
-    throw EAssignError("Entry cannot be blank.");
+    throw entry::EAssignError("Entry cannot be blank.");
   }
-  const long double value = EvaluateExpression(text);
-  if (!std::isfinite(value)) throw EAssignError(std::string(text) + " is not a valid number.");
+  const long double value = entry::EvaluateExpression(text);
+  if (!std::isfinite(value)) throw entry::EAssignError(std::string(text) + " is not a valid number.");
   return value;
 }
 
@@ -187,9 +187,9 @@ std::string TEnumColumn::GetStringValue(int row) const {
 
 void TEnumColumn::SetStringValue(int row, std::string_view text) {
   const long double value = EvaluateCellEntry(text);
-  const std::optional<int32_t> whole = RoundToInt32(value);
+  const std::optional<int32_t> whole = entry::RoundToInt32(value);
   if (!whole || static_cast<long double>(*whole) != value) {
-    throw EAssignError("Value must be an integer.");
+    throw entry::EAssignError("Value must be an integer.");
   }
   SetIntValue(row, *whole);
 }
@@ -236,13 +236,13 @@ void TIntColumn::SetStringValue(int row, std::string_view text) {
   std::snprintf(range.data(), range.size(), "Entry must be between %d and %d.", Minimum, Maximum);
   if (Table().FormVisible()) {
     if (std::fabs(value - std::trunc(value)) > kIntegerEntryTolerance) {
-      throw EAssignError("Entry must be an integer.");
+      throw entry::EAssignError("Entry must be an integer.");
     }
-    if (value < Minimum || value > Maximum) throw EAssignError(range.data());
+    if (value < Minimum || value > Maximum) throw entry::EAssignError(range.data());
   }
   // A value without a 32-bit form cannot be stored even when no window checks the range.
-  const std::optional<int32_t> rounded = RoundToInt32(value);
-  if (!rounded) throw EAssignError(range.data());
+  const std::optional<int32_t> rounded = entry::RoundToInt32(value);
+  if (!rounded) throw entry::EAssignError(range.data());
   SetIntValue(row, *rounded);
 }
 
@@ -323,7 +323,7 @@ void TFloatColumn::SetFloatValue(int row, long double value) {
 }
 
 std::string TFloatColumn::GetStringValue(int row) const {
-  return FormatGeneral(GetFloatValue(row), kDisplayDigits);
+  return entry::FormatGeneral(GetFloatValue(row), entry::kDisplayDigits);
 }
 
 void TFloatColumn::SetStringValue(int row, std::string_view text) {
@@ -457,4 +457,4 @@ void TStringColumn::CopySettingsTo(TColumn& clone) const {
   target.MinWidth = MinWidth;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

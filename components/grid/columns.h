@@ -12,7 +12,7 @@
 
 #include "grid_table.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // Measures the width in pixels of a heading line on the window's canvas.
 using TTextMeasure = std::function<int(std::string_view)>;
@@ -209,4 +209,4 @@ class TStringColumn : public TColumn {
   std::vector<std::string> Values_;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

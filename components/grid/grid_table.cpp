@@ -4,7 +4,7 @@
 
 #include "columns.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // ---- registry and template lists ----
 
@@ -391,4 +391,4 @@ void TGridTable::Updater() {
   Window_.reset();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

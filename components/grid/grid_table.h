@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 
 class TColumn;
 class TGridTable;
@@ -254,4 +254,4 @@ class TGridTable {
   bool Loading_ = false;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

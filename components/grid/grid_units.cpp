@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 struct TPlaceholder {
@@ -130,4 +130,4 @@ long double UnitsConversionFactor(std::string_view units, int from, int to) {
   return 1.0L;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tolvane {
+namespace tolvane::grid {
 
 enum TGridUnits : int { kGridEnglish = 1, kGridSI = 2, kGridDimensions = 3 };
 
@@ -19,4 +19,4 @@ std::string GridUnitsText(std::string_view units, int unit_system);
 // to SI, and 1 for any other pair. 'F/L2^2' gives about 20.885 from SI to English.
 long double UnitsConversionFactor(std::string_view units, int from, int to);
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

@@ -15,7 +15,7 @@
 #include "columns.h"
 #include "expression.h"
 
-namespace tolvane::gui {
+namespace tolvane::grid {
 namespace {
 
 constexpr int kMaxRowsShown = 10;
@@ -68,7 +68,7 @@ void TTableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 
 // ---- window ----
 
-TTableForm::TTableForm(TGridTable& table, TMessageSink& messages, QWidget* parent)
+TTableForm::TTableForm(TGridTable& table, entry::TMessageSink& messages, QWidget* parent)
     : QDialog(parent),
       Data_(&table),
       Messages_(&messages),
@@ -452,7 +452,7 @@ bool TTableForm::event(QEvent* event) {
 
 // ---- the window object of a table ----
 
-TTableWindow::TTableWindow(TGridTable& table, TMessageSink& messages, QWidget* parent)
+TTableWindow::TTableWindow(TGridTable& table, entry::TMessageSink& messages, QWidget* parent)
     : Form_(new TTableForm(table, messages, parent)) {}
 
 TTableWindow::~TTableWindow() {
@@ -501,4 +501,4 @@ std::unique_ptr<TGridTableWindow> TTableWindowFactory::CreateWindow(TGridTable& 
   return std::make_unique<TTableWindow>(table, *Messages_, Parent_.data());
 }
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::grid

@@ -15,7 +15,7 @@
 class QLabel;
 class QPushButton;
 
-namespace tolvane::gui {
+namespace tolvane::grid {
 
 // The grid of the window: Enter moves down a column and on to the next one.
 class TTableGrid : public QTableWidget {
@@ -39,7 +39,7 @@ class TTableForm : public QDialog {
   Q_OBJECT
 
  public:
-  TTableForm(TGridTable& table, TMessageSink& messages, QWidget* parent = nullptr);
+  TTableForm(TGridTable& table, entry::TMessageSink& messages, QWidget* parent = nullptr);
   ~TTableForm() override;
 
   TGridTable& Data() const { return *Data_; }
@@ -83,7 +83,7 @@ class TTableForm : public QDialog {
   TColumn* VisibleColumn(int index) const;
 
   TGridTable* Data_;
-  TMessageSink* Messages_;
+  entry::TMessageSink* Messages_;
   TTableGrid* Grid_;
   QPushButton* BtnAdd_;
   QPushButton* BtnIns_;
@@ -101,7 +101,7 @@ class TTableForm : public QDialog {
 // The window object a grid table owns while its window is open.
 class TTableWindow : public TGridTableWindow {
  public:
-  TTableWindow(TGridTable& table, TMessageSink& messages, QWidget* parent);
+  TTableWindow(TGridTable& table, entry::TMessageSink& messages, QWidget* parent);
   ~TTableWindow() override;
   void Show(bool modal) override;
   bool IsModal() const override;
@@ -118,13 +118,13 @@ class TTableWindow : public TGridTableWindow {
 // Creates the table windows of a registry's tables, owned by a parent window.
 class TTableWindowFactory : public TGridTableWindowFactory {
  public:
-  TTableWindowFactory(QWidget* parent, TMessageSink& messages)
+  TTableWindowFactory(QWidget* parent, entry::TMessageSink& messages)
       : Parent_(parent), Messages_(&messages) {}
   std::unique_ptr<TGridTableWindow> CreateWindow(TGridTable& table) override;
 
  private:
   QPointer<QWidget> Parent_;
-  TMessageSink* Messages_;
+  entry::TMessageSink* Messages_;
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::grid

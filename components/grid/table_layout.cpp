@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 int GridHeight(const TTableLayoutInput& input, int rows) {
@@ -85,4 +85,4 @@ int ChooseTableLayout(const std::array<TTableLayout, kLayoutCount>& layouts, int
   return best;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

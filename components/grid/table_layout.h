@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // What the window measures of its grid, in pixels.
 struct TTableLayoutInput {
@@ -43,4 +43,4 @@ long long LayoutMisfit(const TTableLayout& layout, int width, int height);
 // The layout with the smallest misfit; ties go to the first in the order 0, 2, 1, 3.
 int ChooseTableLayout(const std::array<TTableLayout, kLayoutCount>& layouts, int width, int height);
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 const char* const kReadErrorMessage = "Stream read error";
@@ -259,4 +259,4 @@ std::string TValueReader::ReadString() {
   }
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // A stream that ends early or holds a value of an unexpected kind.
 class EReadError : public std::runtime_error {
@@ -77,4 +77,4 @@ class TValueReader {
   size_t Pos_ = 0;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

@@ -14,7 +14,7 @@ constexpr int kShortestDigits = 15;
 }  // namespace
 
 std::string ShortestText(long double value) {
-  return FormatGeneral(value, kShortestDigits);
+  return entry::FormatGeneral(value, kShortestDigits);
 }
 
 TLine::TLine(const TGraphPlot& owner, long double value, int count)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tolvane/project_codes.h"
+
 namespace tolvane::plot {
 
 struct TFloatPoint {
@@ -36,9 +38,7 @@ struct TPixel {
   int y = 0;
 };
 
-// Unit systems of the placeholder expansion.
-inline constexpr int kEnglishUnits = 1;
-inline constexpr int kSIUnits = 2;
+// Unit systems of the placeholder expansion: kEnglishUnits and kSIUnits of the project, or none.
 inline constexpr int kNoUnitExpansion = 3;
 
 class TGraphPlot;

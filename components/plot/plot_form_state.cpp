@@ -94,8 +94,8 @@ void TPlotFormState::SetActive(const std::vector<bool>& active) {
 
 std::string TPlotFormState::ReadOutTitle(const TDrawArea& area, const TPixel& pixel) const {
   const TFloatPoint p = ReadOut(LogicBounds_, area.GraphArea, Plot_->XOnTop, pixel);
-  return Plot_->Caption + " X: " + FormatGeneral(p.x, kReadOutDigits) +
-         " Y: " + FormatGeneral(p.y, kReadOutDigits);
+  return Plot_->Caption + " X: " + entry::FormatGeneral(p.x, kReadOutDigits) +
+         " Y: " + entry::FormatGeneral(p.y, kReadOutDigits);
 }
 
 bool TPlotFormState::InsideCurveArea(const TDrawArea& area, const TPixel& pixel) {

@@ -164,7 +164,7 @@ bool IsLabelledTick(long long index) {
 }
 
 std::string TickLabel(long double value) {
-  return FormatGeneral(value, kTickLabelDigits);
+  return entry::FormatGeneral(value, kTickLabelDigits);
 }
 
 int MarkerKind(int line_index) {

@@ -7,7 +7,7 @@
 
 #include "qt_data_edit.h"
 
-namespace tolvane::gui {
+namespace tolvane::entry {
 
 class TRecordingSink : public TMessageSink {
  public:
@@ -132,7 +132,7 @@ class DataEditWidgetTest : public QObject {
   }
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::entry
 
-QTEST_MAIN(tolvane::gui::DataEditWidgetTest)
+QTEST_MAIN(tolvane::entry::DataEditWidgetTest)
 #include "data_edit_widget_test.moc"

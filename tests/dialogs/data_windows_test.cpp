@@ -17,7 +17,7 @@ namespace tolvane::app::testing {
 
 namespace {
 
-void Enter(gui::TDataEdit* field, const QString& text) {
+void Enter(entry::TDataEdit* field, const QString& text) {
   QVERIFY(field != nullptr);
   field->setFocus();
   field->selectAll();
@@ -102,7 +102,7 @@ class DataWindowsTest : public QObject {
 
   void theTypeListCarriesValuesOverAndShowsTheListOfThePileKind() {
     TTestHost host;
-    TGridTable& sand = *host.Grids().LayerTable(0);
+    grid::TGridTable& sand = *host.Grids().LayerTable(0);
     sand.SetFloatValue(0, kTopRow, 110);
     sand.SetFloatValue(0, kBottomRow, 115);
     ShowDataWindow(host, TDataWindow::kSoilLayers);
@@ -131,7 +131,7 @@ class DataWindowsTest : public QObject {
     TTestHost host;
     ShowDataWindow(host, TDataWindow::kSoilLayers);
     auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
-    gui::TDataEdit* depth = window->Field(0, kColBottomDepth);
+    entry::TDataEdit* depth = window->Field(0, kColBottomDepth);
     depth->setFocus();
     depth->selectAll();
     QTest::keyClicks(depth, QStringLiteral("40"));  // no Enter, the field is not left
@@ -174,7 +174,7 @@ class DataWindowsTest : public QObject {
     dialog.CloseButton()->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const TGridTable& table = *host.Grids().LayerTable(0);
+    const grid::TGridTable& table = *host.Grids().LayerTable(0);
     QCOMPARE(table.GetIntValue(5, kTopRow), 2);
     QCOMPARE(table.GetIntValue(5, kBottomRow), 2);
     QCOMPARE(table.GetIntValue(2, kBottomRow), 12);
@@ -198,7 +198,7 @@ class DataWindowsTest : public QObject {
     QCOMPARE(dialog.Field(1, kBottomRow)->text(), QStringLiteral("1500"));
     QCOMPARE(dialog.PickList(6, kBottomRow)->currentIndex(), 2);
     dialog.reject();  // the close box
-    const TGridTable& table = *host.Grids().LayerTable(0);
+    const grid::TGridTable& table = *host.Grids().LayerTable(0);
     QCOMPARE(Real(table.GetFloatValue(1, kBottomRow)), 1500.0);
     QCOMPARE(Real(table.GetFloatValue(0, kBottomRow)), 120.0);
     QCOMPARE(table.GetIntValue(5, kTopRow), 1);  // the method shown is stored
@@ -446,7 +446,7 @@ class DataWindowsTest : public QObject {
     QVERIFY(options->Elevation()->isEnabled());
     bool modal = false;
     WhenModalOpens([&modal](QWidget* window) {
-      auto* form = qobject_cast<gui::TTableForm*>(window);
+      auto* form = qobject_cast<grid::TTableForm*>(window);
       QVERIFY(form != nullptr);
       modal = form->isModal();
       QCOMPARE(form->windowTitle(), QStringLiteral("Generated t-z curves "));

@@ -14,7 +14,7 @@ class SoilLayerRules : public ::testing::Test {
  protected:
   SoilLayerRules() : project_(host_, kEnglishUnits) {}
   TProjectGrids& Grids() { return project_.Grids(); }
-  TGridTable& Layer(int row) { return *Grids().LayerTable(row); }
+  grid::TGridTable& Layer(int row) { return *Grids().LayerTable(row); }
   void SetTopBottom(int row, int column, long double top, long double bottom) {
     Layer(row).SetFloatValue(column, kTopRow, top);
     Layer(row).SetFloatValue(column, kBottomRow, bottom);
@@ -52,7 +52,7 @@ TEST_F(SoilLayerRules, DeletingTheMiddleLayerMovesEveryParameterOfTheLowerLayerU
   ASSERT_EQ(Grids().D().RowCount(), 2);
   EXPECT_EQ(Grids().D().GetFloatValue(kColBottomDepth, 1), 35);
   EXPECT_EQ(Grids().D().GetFloatValue(kColMaxSideFriction, 1), 4000);
-  const TGridTable& moved = Layer(1);
+  const grid::TGridTable& moved = Layer(1);
   EXPECT_EQ(moved.GetFloatValue(0, kTopRow), 120);
   EXPECT_EQ(moved.GetFloatValue(0, kBottomRow), 125);
   EXPECT_EQ(moved.GetFloatValue(1, kBottomRow), 34);
@@ -80,7 +80,7 @@ TEST_F(SoilLayerRules, AnInsertedLayerGetsTheSandTemplateNotTheDisplacedLayersVa
   EXPECT_EQ(Grids().D().GetFloatValue(kColBottomDepth, 0), 0);
   EXPECT_EQ(Grids().D().GetFloatValue(kColSideResistanceFactor, 0), 1);
   EXPECT_EQ(Grids().D().GetFloatValue(kColEndResistanceFactor, 0), 1);
-  const TGridTable& fresh = Layer(0);
+  const grid::TGridTable& fresh = Layer(0);
   EXPECT_EQ(fresh.GetFloatValue(0, kTopRow), 0);
   EXPECT_EQ(fresh.GetIntValue(5, kTopRow), 1);  // Ko method
   EXPECT_EQ(fresh.GetIntValue(5, kBottomRow), 1);
@@ -112,7 +112,7 @@ TEST_F(SoilLayerRules, SandToClayKeepsUnitWeightsAndBlowCountsAndSetsMethodZeroA
   ASSERT_TRUE(ChangeSoilType(Grids(), 0, kClay));
 
   ASSERT_EQ(Grids().SoilType(0), kClay);
-  const TGridTable& clay = Layer(0);
+  const grid::TGridTable& clay = Layer(0);
   EXPECT_EQ(clay.Caption, "Clay Layer Data");
   EXPECT_EQ(clay.GetFloatValue(0, kTopRow), 110);
   EXPECT_EQ(clay.GetFloatValue(0, kBottomRow), 115);
@@ -129,7 +129,7 @@ TEST_F(SoilLayerRules, ClayToSandLeavesMethodZeroAndTheTemplateOcr) {
   ChangeSoilType(Grids(), 0, kClay);
   SetTopBottom(0, 0, 120, 122);
   ASSERT_TRUE(ChangeSoilType(Grids(), 0, kSand));
-  const TGridTable& sand = Layer(0);
+  const grid::TGridTable& sand = Layer(0);
   EXPECT_EQ(sand.GetFloatValue(0, kBottomRow), 122);
   EXPECT_EQ(sand.GetIntValue(5, kTopRow), 0);
   EXPECT_EQ(sand.GetFloatValue(7, kTopRow), 0);     // m keeps the template's 0
@@ -141,7 +141,7 @@ TEST_F(SoilLayerRules, StrongRockOfOneKindToTheOtherKeepsItsParametersButNotItsU
   for (int column = 0; column <= 7; ++column) {
     SetTopBottom(0, column, 10 + column, 20 + column);
   }
-  ASSERT_TRUE(ChangeSoilType(Grids(), 0, kStrongRockSideAndEnd));
+  ASSERT_TRUE(ChangeSoilType(Grids(), 0, kStrongRock));
   for (int column = 0; column <= 6; ++column) {
     SCOPED_TRACE(column);
     EXPECT_EQ(Layer(0).GetFloatValue(column, kTopRow), 10 + column);
@@ -162,13 +162,13 @@ TEST_F(SoilLayerRules, GravelToGravellySandKeepsBeta) {
 }
 
 TEST_F(SoilLayerRules, CfaSandToCfaClayKeepsUnitWeightAndQcAndSetsMethodZero) {
-  ChangeSoilType(Grids(), 0, kSandCFA);
+  ChangeSoilType(Grids(), 0, kCfaSand);
   SetTopBottom(0, 0, 118, 119);
   SetTopBottom(0, 4, 9000, 12000);
   SetIntTopBottom(0, 1, 2, 2);
   SetIntTopBottom(0, 2, 25, 25);  // blow counts: CFA clay's are not carried
-  ASSERT_TRUE(ChangeSoilType(Grids(), 0, kClayCFA));
-  const TGridTable& clay = Layer(0);
+  ASSERT_TRUE(ChangeSoilType(Grids(), 0, kCfaClay));
+  const grid::TGridTable& clay = Layer(0);
   EXPECT_EQ(clay.GetFloatValue(0, kTopRow), 118);
   EXPECT_EQ(clay.GetFloatValue(4, kTopRow), 9000);
   EXPECT_EQ(clay.GetFloatValue(4, kBottomRow), 12000);
@@ -178,7 +178,7 @@ TEST_F(SoilLayerRules, CfaSandToCfaClayKeepsUnitWeightAndQcAndSetsMethodZero) {
 
 TEST_F(SoilLayerRules, ChoosingThePresentTypeKeepsTheTable) {
   SetTopBottom(0, 3, 0.45L, 0.4L);
-  const TGridTable* before = Grids().LayerTable(0);
+  const grid::TGridTable* before = Grids().LayerTable(0);
   EXPECT_FALSE(ChangeSoilType(Grids(), 0, kSand));
   EXPECT_EQ(Grids().LayerTable(0), before);
   EXPECT_EQ(Layer(0).GetFloatValue(3, kTopRow), 0.45L);
@@ -224,12 +224,12 @@ TEST(SoilTypeLists, PositionsMapToTypesForEachPileKind) {
   EXPECT_EQ(SoilTypeNames(true)[1], "clay for CFA piles");
   EXPECT_EQ(SoilTypeAt(false, 0), kSand);
   EXPECT_EQ(SoilTypeAt(false, 8), kGravel);
-  EXPECT_EQ(SoilTypeAt(true, 0), kSandCFA);
-  EXPECT_EQ(SoilTypeAt(true, 1), kClayCFA);
+  EXPECT_EQ(SoilTypeAt(true, 0), kCfaSand);
+  EXPECT_EQ(SoilTypeAt(true, 1), kCfaClay);
   EXPECT_EQ(SoilTypeListPosition(false, kWeakRock), 5);
-  EXPECT_EQ(SoilTypeListPosition(true, kClayCFA), 1);
+  EXPECT_EQ(SoilTypeListPosition(true, kCfaClay), 1);
   EXPECT_EQ(SoilTypeListPosition(true, kSand), -1);  // a new CFA layer shows no selection
-  EXPECT_EQ(SoilTypeListPosition(false, kSandCFA), -1);
+  EXPECT_EQ(SoilTypeListPosition(false, kCfaSand), -1);
 }
 
 TEST(LayerGrid, ColumnsFillTheGridWidthAndNameTheUnits) {

@@ -35,14 +35,14 @@ TEST(SoilPages, EachTypeShowsItsPageAndTitle) {
       {kShale, "Clay", "Shale (Reese and Aurora)", 6},
       {kStrongRockSideOrEnd, "Rock",
        "Strong Rock (FHWA Spec. - use either side friction or end bearing)", 8},
-      {kStrongRockSideAndEnd, "Rock", "Strong Rock (FHWA Spec. - side friction plus end bearing)",
+      {kStrongRock, "Rock", "Strong Rock (FHWA Spec. - side friction plus end bearing)",
        8},
       {kDecomposedRock, "Decomp. Rock", "Decomp. Rock", 5},
       {kWeakRock, "Weak Rock", "Weak Rock", 8},
       {kGravellySand, "Gravel", "Gravelly Sand (Rollins et al)", 3},
       {kGravel, "Gravel", "Gravel (Rollins et al)", 3},
-      {kSandCFA, "Sand CFA", "Sand CFA", 6},
-      {kClayCFA, "Clay CFA", "Clay CFA", 6},
+      {kCfaSand, "Sand CFA", "Sand CFA", 6},
+      {kCfaClay, "Clay CFA", "Clay CFA", 6},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Type);
@@ -70,12 +70,12 @@ TEST(SoilPages, LabelsCarryTheUnitsOfTheProjectsSystem) {
       {kWeakRock, 2, 2, "4. Concrete Slump (m)"},
       {kWeakRock, 7, 1, "1. Total Unit Weight (lbs/ft^3)"},
       {kDecomposedRock, 3, 2, "6. Young Modulus (optional) (kN/m^2)"},
-      {kSandCFA, 4, 2, "4. CPT Qc (kN/m^2)"},
+      {kCfaSand, 4, 2, "4. CPT Qc (kN/m^2)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Label);
     const TSoilField& field = FieldOf(c.Type, c.Column);
-    TDataEdit edit;
+    entry::DataEditRules edit;
     edit.SetCaption(field.Caption);
     edit.SetUnitsString(field.Units);
     edit.SetUnits(c.Units);
@@ -85,7 +85,7 @@ TEST(SoilPages, LabelsCarryTheUnitsOfTheProjectsSystem) {
   EXPECT_TRUE(FieldOf(kSand, 6).Hidden);
   EXPECT_EQ(FieldOf(kClay, 6).Prompt, "Select Test");
   EXPECT_EQ(FieldOf(kWeakRock, 1).Prompt, "Select Index");
-  EXPECT_EQ(FieldOf(kSandCFA, 3).Items, (std::vector<std::string>{"Sand", "Silt"}));
+  EXPECT_EQ(FieldOf(kCfaSand, 3).Items, (std::vector<std::string>{"Sand", "Silt"}));
 }
 
 TEST(SoilPages, SandFieldsFollowTheMethod) {
@@ -139,24 +139,24 @@ TEST(SoilPages, ClayAndCfaFieldsFollowTheMethod) {
   EXPECT_FALSE(Contains(SoilPageNotes(kClay, 1), "(*)  Not recommended for shale"));
 
   // CFA sand: blow counts 2, soil type 3, qc 4, beta 5, friction angle 6.
-  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 2, 1));
-  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 3, 1));
-  EXPECT_FALSE(SoilFieldEnabled(kSandCFA, 4, 1));
-  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 4, 2));
-  EXPECT_FALSE(SoilFieldEnabled(kSandCFA, 2, 2));
-  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 5, 3));
-  EXPECT_TRUE(SoilFieldEnabled(kSandCFA, 2, 3));
-  EXPECT_FALSE(SoilFieldEnabled(kSandCFA, 3, 3));
-  EXPECT_TRUE(SoilPageNotes(kSandCFA, 1).empty());
-  EXPECT_EQ(SoilPageNotes(kSandCFA, 3).size(), 2u);
+  EXPECT_TRUE(SoilFieldEnabled(kCfaSand, 2, 1));
+  EXPECT_TRUE(SoilFieldEnabled(kCfaSand, 3, 1));
+  EXPECT_FALSE(SoilFieldEnabled(kCfaSand, 4, 1));
+  EXPECT_TRUE(SoilFieldEnabled(kCfaSand, 4, 2));
+  EXPECT_FALSE(SoilFieldEnabled(kCfaSand, 2, 2));
+  EXPECT_TRUE(SoilFieldEnabled(kCfaSand, 5, 3));
+  EXPECT_TRUE(SoilFieldEnabled(kCfaSand, 2, 3));
+  EXPECT_FALSE(SoilFieldEnabled(kCfaSand, 3, 3));
+  EXPECT_TRUE(SoilPageNotes(kCfaSand, 1).empty());
+  EXPECT_EQ(SoilPageNotes(kCfaSand, 3).size(), 2u);
   // CFA clay: cohesion 2, Nc 3, qc 4, blow counts 5, alpha 6.
-  EXPECT_TRUE(SoilFieldEnabled(kClayCFA, 2, 1));
-  EXPECT_FALSE(SoilFieldEnabled(kClayCFA, 2, 2));
-  EXPECT_TRUE(SoilFieldEnabled(kClayCFA, 4, 2));
-  EXPECT_TRUE(SoilFieldEnabled(kClayCFA, 6, 3));
-  EXPECT_FALSE(SoilFieldEnabled(kClayCFA, 5, 1));
-  EXPECT_EQ(SoilPageNotes(kClayCFA, 3).size(), 4u);
-  EXPECT_EQ(ShownCaption(SoilPageFor(kClayCFA).Methods[2]), "FHWA O'Neill & Reese (1999)");
+  EXPECT_TRUE(SoilFieldEnabled(kCfaClay, 2, 1));
+  EXPECT_FALSE(SoilFieldEnabled(kCfaClay, 2, 2));
+  EXPECT_TRUE(SoilFieldEnabled(kCfaClay, 4, 2));
+  EXPECT_TRUE(SoilFieldEnabled(kCfaClay, 6, 3));
+  EXPECT_FALSE(SoilFieldEnabled(kCfaClay, 5, 1));
+  EXPECT_EQ(SoilPageNotes(kCfaClay, 3).size(), 4u);
+  EXPECT_EQ(ShownCaption(SoilPageFor(kCfaClay).Methods[2]), "FHWA O'Neill & Reese (1999)");
   EXPECT_EQ(ShownCaption(SoilPageFor(kClay).Methods[0]), "FHWA O'Neil & Reese (1999)");
 }
 
@@ -172,11 +172,11 @@ TEST(SoilPages, ClosingChecksTheValuesTheMethodNeeds) {
        "Method\rPlease Check!"},
       {kSand, 2, 2,
        "Blow Counts from SPT,\rshould be greater than zero while using Beta Method\rPlease Check!"},
-      {kSandCFA, 2, 4,
+      {kCfaSand, 2, 4,
        "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!"},
-      {kSandCFA, 3, 2,
+      {kCfaSand, 3, 2,
        "Blow Counts from SPT,\rshould be greater than zero while using FHWA Method\rPlease Check!"},
-      {kClayCFA, 2, 4,
+      {kCfaClay, 2, 4,
        "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!"},
   };
   for (const auto& c : failing) {
@@ -200,7 +200,7 @@ TEST(SoilPages, ClosingChecksTheValuesTheMethodNeeds) {
 class SoilPageValues : public ::testing::Test {
  protected:
   SoilPageValues() : project_(host_, kEnglishUnits) {}
-  TGridTable& Layer() { return *project_.Grids().LayerTable(0); }
+  grid::TGridTable& Layer() { return *project_.Grids().LayerTable(0); }
   THeadlessHost host_;
   TCurrentProject project_;
 };

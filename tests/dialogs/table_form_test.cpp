@@ -8,9 +8,9 @@
 #include "project_grids.h"
 #include "table_form.h"
 
-namespace tolvane::gui {
+namespace tolvane::grid {
 
-class TRecordingSink : public TMessageSink {
+class TRecordingSink : public entry::TMessageSink {
  public:
   void Information(QWidget*, const std::string& text) override { Shown.push_back(text); }
   bool Confirm(QWidget*, const std::string&) override { return true; }
@@ -128,10 +128,10 @@ class TableFormTest : public QObject {
   }
 
   void aLayerTableWindowIsTitledWithItsLayerNumber() {
-    TProjectGrids grids;
+    app::TProjectGrids grids;
     TGridTable& layers = grids.D();
     layers.SetRowCount(3);
-    layers.SetIntValue(kColSoilType, 2, kClay);
+    layers.SetIntValue(app::kColSoilType, 2, kClay);
     TRecordingSink sink;
     TTableWindowFactory factory(nullptr, sink);
     grids.Registry.WindowFactory = &factory;
@@ -177,7 +177,7 @@ class TableFormTest : public QObject {
   }
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::grid
 
-QTEST_MAIN(tolvane::gui::TableFormTest)
+QTEST_MAIN(tolvane::grid::TableFormTest)
 #include "table_form_test.moc"

@@ -16,7 +16,7 @@
 
 namespace tolvane::app::testing {
 
-class TTestHost : public TWindowHost, public TDialogServices, public gui::TMessageSink {
+class TTestHost : public TWindowHost, public TDialogServices, public entry::TMessageSink {
  public:
   explicit TTestHost(int default_units = kEnglishUnits)
       : Form_(Recorded, Project, QDir::tempPath().toStdString(), default_units) {
@@ -35,7 +35,7 @@ class TTestHost : public TWindowHost, public TDialogServices, public gui::TMessa
   }
   void UpdateEnabling() override { ++Enablings; }
 
-  gui::TMessageSink& Messages() override { return *this; }
+  entry::TMessageSink& Messages() override { return *this; }
   std::string WordProcessor() const override { return WordProcessorSetting; }
   void SetWordProcessor(const std::string& command) override { WordProcessorSetting = command; }
   std::optional<std::string> ChooseProgram(QWidget*, const std::string&) override {

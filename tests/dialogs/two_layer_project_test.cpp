@@ -14,7 +14,7 @@ namespace tolvane::app::testing {
 
 namespace {
 
-void Enter(gui::TDataEdit* field, const QString& text) {
+void Enter(entry::TDataEdit* field, const QString& text) {
   QVERIFY(field != nullptr);
   field->setFocus();
   field->selectAll();
@@ -170,8 +170,8 @@ class TwoLayerProjectTest : public QObject {
       layers->TypeList(row)->setCurrentIndex(row);
       emit layers->TypeList(row)->activated(row);
     }
-    QCOMPARE(host.Grids().SoilType(0), kSandCFA);
-    QCOMPARE(host.Grids().SoilType(1), kClayCFA);
+    QCOMPARE(host.Grids().SoilType(0), kCfaSand);
+    QCOMPARE(host.Grids().SoilType(1), kCfaClay);
     Enter(layers->Field(0, kColBottomDepth), QStringLiteral("6"));
     Enter(layers->Field(1, kColBottomDepth), QStringLiteral("20"));
     Enter(layers->Field(0, kColSideResistanceFactor), QStringLiteral("0.55"));

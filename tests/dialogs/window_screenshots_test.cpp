@@ -65,13 +65,13 @@ class WindowScreenshotsTest : public QObject {
         {kDecomposedRock, 0, "soil_page_decomposed_rock"},
         {kWeakRock, 0, "soil_page_weak_rock"},
         {kGravel, 0, "soil_page_gravel"},
-        {kSandCFA, 3, "soil_page_sand_cfa"},
-        {kClayCFA, 3, "soil_page_clay_cfa"},
+        {kCfaSand, 3, "soil_page_sand_cfa"},
+        {kCfaClay, 3, "soil_page_clay_cfa"},
     };
     for (const auto& page : pages) {
       TTestHost host;
       ChangeSoilType(host.Grids(), 0, page.Type);
-      TGridTable& table = *host.Grids().LayerTable(0);
+      grid::TGridTable& table = *host.Grids().LayerTable(0);
       const int unit_weight = SoilPageFor(page.Type).Fields.front().Column;
       table.SetFloatValue(unit_weight, kTopRow, 110);
       table.SetFloatValue(unit_weight, kBottomRow, 115);
@@ -134,17 +134,17 @@ class WindowScreenshotsTest : public QObject {
 
   void depthTable() {
     TTestHost host;
-    TGridTable& depths = host.Grids().TblTZDepth();
+    grid::TGridTable& depths = host.Grids().TblTZDepth();
     depths.SetRowCount(3);
     depths.SetFloatValue(0, 0, 10);
     depths.SetFloatValue(0, 1, 20);
     depths.SetFloatValue(0, 2, 35.5L);
-    gui::TTableWindowFactory factory(host.Frame(), host);
+    grid::TTableWindowFactory factory(host.Frame(), host);
     depths.Registry().WindowFactory = &factory;
     depths.Show();
-    gui::TTableForm* form = nullptr;
+    grid::TTableForm* form = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* candidate = qobject_cast<gui::TTableForm*>(widget);
+      if (auto* candidate = qobject_cast<grid::TTableForm*>(widget);
           candidate && candidate->isVisible()) {
         form = candidate;
       }

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
-TDataEdit PixelsPerInchField() {
-  TDataEdit field;
+DataEditRules PixelsPerInchField() {
+  DataEditRules field;
   field.SetIntegerOnly(true);
   field.SetMinVal(10);
   field.SetMaxVal(2147483647);
@@ -26,7 +26,7 @@ struct TEntryCase {
   const char* TextAfter;
 };
 
-void CheckEntries(TDataEdit field, const std::vector<TEntryCase>& cases) {
+void CheckEntries(DataEditRules field, const std::vector<TEntryCase>& cases) {
   for (const TEntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     field.SetText(c.Typed);
@@ -38,7 +38,7 @@ void CheckEntries(TDataEdit field, const std::vector<TEntryCase>& cases) {
   }
 }
 
-TEST(TDataEdit, IntegerFieldChecksOnLeaving) {
+TEST(DataEditRules, IntegerFieldChecksOnLeaving) {
   CheckEntries(PixelsPerInchField(),
                {
                    {"96", true, "", "96"},
@@ -50,8 +50,8 @@ TEST(TDataEdit, IntegerFieldChecksOnLeaving) {
                });
 }
 
-TEST(TDataEdit, RealFieldChecksOnLeaving) {
-  TDataEdit field;
+TEST(DataEditRules, RealFieldChecksOnLeaving) {
+  DataEditRules field;
   field.SetMinVal(0);
   field.SetMaxVal(100);
   CheckEntries(
@@ -66,8 +66,8 @@ TEST(TDataEdit, RealFieldChecksOnLeaving) {
              });
 }
 
-TEST(TDataEdit, StartsAtZeroWithWideLimits) {
-  const TDataEdit field;
+TEST(DataEditRules, StartsAtZeroWithWideLimits) {
+  const DataEditRules field;
   EXPECT_EQ(field.Text(), "0");
   EXPECT_EQ(field.GetNumber(), 0);
   EXPECT_EQ(field.MinVal(), -1.18973149535723176e100L);
@@ -76,8 +76,8 @@ TEST(TDataEdit, StartsAtZeroWithWideLimits) {
   EXPECT_FALSE(field.OK());
 }
 
-TEST(TDataEdit, SetNumberClampsIntoTheLimits) {
-  TDataEdit field;
+TEST(DataEditRules, SetNumberClampsIntoTheLimits) {
+  DataEditRules field;
   field.SetMinVal(2);
   field.SetMaxVal(8);
   field.SetNumber(1);
@@ -88,8 +88,8 @@ TEST(TDataEdit, SetNumberClampsIntoTheLimits) {
   EXPECT_EQ(field.Text(), "4.25");
 }
 
-TEST(TDataEdit, LimitSettersMoveTheValueAndEachOther) {
-  TDataEdit field;  // value 0
+TEST(DataEditRules, LimitSettersMoveTheValueAndEachOther) {
+  DataEditRules field;  // value 0
   field.SetMinVal(2);
   EXPECT_EQ(field.Text(), "2");  // a minimum above the value raises it
   field.SetMaxVal(1);            // below the minimum: becomes the minimum
@@ -102,15 +102,15 @@ TEST(TDataEdit, LimitSettersMoveTheValueAndEachOther) {
   EXPECT_EQ(field.MinVal(), 5);
 }
 
-TEST(TDataEdit, IntegerOnlyBringsTheLimitsIntoThirtyTwoBits) {
-  TDataEdit field;
+TEST(DataEditRules, IntegerOnlyBringsTheLimitsIntoThirtyTwoBits) {
+  DataEditRules field;
   field.SetIntegerOnly(true);
   EXPECT_EQ(field.MinVal(), -2147483648.0L);
   EXPECT_EQ(field.MaxVal(), 2147483647.0L);
 }
 
-TEST(TDataEdit, LoadingStoresLimitsAsGiven) {
-  TDataEdit field;
+TEST(DataEditRules, LoadingStoresLimitsAsGiven) {
+  DataEditRules field;
   field.SetLoading(true);
   field.SetMinVal(2);
   field.SetNumber(-5);
@@ -118,8 +118,8 @@ TEST(TDataEdit, LoadingStoresLimitsAsGiven) {
   EXPECT_EQ(field.Text(), "-5");
 }
 
-TEST(TDataEdit, HexFieldShowsAtLeastFourDigits) {
-  TDataEdit field;
+TEST(DataEditRules, HexFieldShowsAtLeastFourDigits) {
+  DataEditRules field;
   field.SetHex(true);
   field.SetNumber(255);
   EXPECT_EQ(field.Text(), "$00FF");
@@ -134,7 +134,7 @@ struct TLabelCase {
   const char* Label;
 };
 
-TEST(TDataEdit, LabelShowsTheExpandedUnits) {
+TEST(DataEditRules, LabelShowsTheExpandedUnits) {
   const std::vector<TLabelCase> cases = {
       {"", 1, "Height"},
       {"in", 1, "Height (in)"},
@@ -151,7 +151,7 @@ TEST(TDataEdit, LabelShowsTheExpandedUnits) {
   };
   for (const TLabelCase& c : cases) {
     SCOPED_TRACE(std::string(c.Units) + " " + std::to_string(c.System));
-    TDataEdit field;
+    DataEditRules field;
     field.SetCaption("Height");
     field.SetUnitsString(c.Units);
     field.SetUnits(c.System);
@@ -159,8 +159,8 @@ TEST(TDataEdit, LabelShowsTheExpandedUnits) {
   }
 }
 
-TEST(TDataEdit, UnitsAreClampedIntoRange) {
-  TDataEdit field;
+TEST(DataEditRules, UnitsAreClampedIntoRange) {
+  DataEditRules field;
   field.SetUnits(0);
   EXPECT_EQ(field.Units(), 1);
   field.SetUnits(7);
@@ -191,4 +191,4 @@ TEST(TypedKey, OperatorOverAWholeSelectionExtendsTheValue) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::entry

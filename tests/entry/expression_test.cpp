@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 struct TValueCase {
@@ -149,4 +149,4 @@ TEST(EvaluateExpression, HugeFactorialArgumentReturnsPromptly) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -12,7 +12,7 @@
 
 #include "expression.h"
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 struct TFormatCase {
@@ -119,4 +119,4 @@ TEST_F(DecimalCommaLocale, NumbersStillUseAPoint) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -11,7 +11,7 @@
 #include "grid_table.h"
 #include "value_stream.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 using testing::TSoilGrid;
@@ -231,4 +231,4 @@ TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

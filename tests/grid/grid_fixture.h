@@ -8,7 +8,7 @@
 #include "columns.h"
 #include "grid_table.h"
 
-namespace tolvane::testing {
+namespace tolvane::grid::testing {
 
 // A table window that only remembers what it was told.
 class TFakeWindow : public TGridTableWindow {
@@ -82,4 +82,4 @@ struct TSoilGrid {
   TGridTable& Nested(int row) const { return *Layers.GetDataValue(kNested, row); }
 };
 
-}  // namespace tolvane::testing
+}  // namespace tolvane::grid::testing

@@ -11,7 +11,7 @@
 #include "expression.h"
 #include "grid_fixture.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 using testing::TSoilGrid;
@@ -150,7 +150,7 @@ void CheckEntries(TGridTable& table, int column, const std::vector<TEntryCase>& 
       table.SetStringValue(column, 0, c.Typed);
       EXPECT_STREQ("", c.Message);
       EXPECT_EQ(table.GetFloatValue(column, 0), c.Stored);
-    } catch (const EAssignError& error) {
+    } catch (const entry::EAssignError& error) {
       EXPECT_STREQ(error.what(), c.Message);
       EXPECT_EQ(table.GetStringValue(column, 0), before);  // the cell keeps its value
     }
@@ -194,7 +194,7 @@ TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
       sand.SetStringValue(1, 0, c.Typed);
       EXPECT_STREQ("", c.Message);
       EXPECT_EQ(sand.GetIntValue(1, 0), c.Stored);
-    } catch (const EAssignError& error) {
+    } catch (const entry::EAssignError& error) {
       EXPECT_STREQ(error.what(), c.Message);
       EXPECT_EQ(sand.GetIntValue(1, 0), before);
     }
@@ -209,7 +209,7 @@ TEST(GridEntry, IntegerCellsWithoutWindowRoundTiesToEven) {
   EXPECT_EQ(sand.GetIntValue(1, 0), 2);
   sand.SetStringValue(1, 0, "3.5");
   EXPECT_EQ(sand.GetIntValue(1, 0), 4);
-  EXPECT_THROW(sand.SetStringValue(1, 0, "1e20"), EAssignError);  // no 32-bit form
+  EXPECT_THROW(sand.SetStringValue(1, 0, "1e20"), entry::EAssignError);  // no 32-bit form
 }
 
 TEST(GridEntry, PickListCellsNeedWholeNumbers) {
@@ -218,7 +218,7 @@ TEST(GridEntry, PickListCellsNeedWholeNumbers) {
   try {
     grid.Layers.SetStringValue(kType, 0, "1.5");
     ADD_FAILURE() << "no error";
-  } catch (const EAssignError& error) {
+  } catch (const entry::EAssignError& error) {
     EXPECT_STREQ(error.what(), "Value must be an integer.");
   }
   grid.Layers.SetStringValue(kType, 0, "1+1");
@@ -417,4 +417,4 @@ TEST(GridColumns, MinimumWidthsPerKind) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

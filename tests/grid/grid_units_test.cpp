@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 struct TFactorCase {
@@ -72,4 +72,4 @@ TEST(GridUnitsText, ExpandsEveryPlaceholder) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

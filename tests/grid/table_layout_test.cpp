@@ -4,7 +4,7 @@
 
 #include "table_layout.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 // Three 50-pixel columns, 15 rows of 20 pixels under one heading row.
@@ -59,4 +59,4 @@ TEST(TableLayout, NoLayoutIsNarrowerThanTheButtons) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

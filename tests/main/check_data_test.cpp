@@ -19,7 +19,7 @@ class CheckDataTest : public ::testing::Test {
   }
   TProgramData& data() { return project_.Data(); }
   void Layers(std::initializer_list<std::pair<int32_t, long double>> layers) {
-    TGridTable& d = project_.Grids().D();
+    grid::TGridTable& d = project_.Grids().D();
     d.SetRowCount(static_cast<int>(layers.size()));
     int row = 0;
     for (const auto& [type, bottom] : layers) {
@@ -69,8 +69,8 @@ TEST_F(CheckDataTest, ProfileMustReachTwoDiametersBelowTheTip) {
 }
 
 TEST_F(CheckDataTest, StrongRockNeedsSpacingAndThicknessAtOneEnd) {
-  Layers({{kSand, 20}, {kStrongRockSideAndEnd, 60}});
-  TGridTable* rock = project_.Grids().LayerTable(1);
+  Layers({{kSand, 20}, {kStrongRock, 60}});
+  grid::TGridTable* rock = project_.Grids().LayerTable(1);
   ASSERT_NE(rock, nullptr);
   EXPECT_FALSE(Check());
   EXPECT_EQ(messages_.shown.back(),

@@ -42,7 +42,7 @@ class PlotDataReader : public ::testing::Test {
     data.KCYCL = 1;
     data.NLRFD = 2;
     data.Yesnewversion = 1;
-    TGridTable& d = project_.Grids().D();
+    grid::TGridTable& d = project_.Grids().D();
     d.SetRowCount(2);
     d.SetIntValue(kColSoilType, 0, kSand);
     d.SetFloatValue(kColBottomDepth, 0, 20);

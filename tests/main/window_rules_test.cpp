@@ -148,7 +148,7 @@ TEST_F(WindowRulesTest, CaptionsOfCombinedPlotsAndDesignCharts) {
 
 TEST_F(WindowRulesTest, DataMenuEnablingAndChecks) {
   data().METHOD = kShaftLengthGiven;
-  data().NLRFD = kASDMethod;
+  data().NLRFD = kAsd;
   TDataMenuState state = DataMenuState(data());
   EXPECT_TRUE(state.ShaftLengthGiven);
   EXPECT_TRUE(state.FactorOfSafetyEnabled);
@@ -176,15 +176,15 @@ TEST_F(WindowRulesTest, DataMenuEnablingAndChecks) {
   EXPECT_TRUE(state.DesignChartsEnabled && state.DesignChartsChecked);
 
   // The factors of safety belong to ASD only.
-  data().NLRFD = kLRFDMethod;
+  data().NLRFD = kLrfd;
   state = DataMenuState(data());
   EXPECT_TRUE(state.LRFD);
   EXPECT_FALSE(state.FactorOfSafetyEnabled);
 }
 
 TEST_F(WindowRulesTest, DesignMethodShowsOrHidesTheResistanceFactors) {
-  TGridTable& layers = project_.Grids().D();
-  ApplyDesignMethod(project_.Grids(), kLRFDMethod);
+  grid::TGridTable& layers = project_.Grids().D();
+  ApplyDesignMethod(project_.Grids(), kLrfd);
   EXPECT_TRUE(layers.GetColumn(kColSideResistanceFactor).Visible);
   EXPECT_TRUE(layers.GetColumn(kColEndResistanceFactor).Visible);
   EXPECT_EQ(layers.Comments,
@@ -192,7 +192,7 @@ TEST_F(WindowRulesTest, DesignMethodShowsOrHidesTheResistanceFactors) {
             "program assumes no limits in side friction and end bearing computed by the "
             "program.\rLRFD Resistance Factors\r\xC2\xB7 Options for entering LRFD resistance "
             "factors for side friction and for for tip resistance in each layer.");
-  ApplyDesignMethod(project_.Grids(), kASDMethod);
+  ApplyDesignMethod(project_.Grids(), kAsd);
   EXPECT_FALSE(layers.GetColumn(kColSideResistanceFactor).Visible);
   EXPECT_FALSE(layers.GetColumn(kColEndResistanceFactor).Visible);
   EXPECT_TRUE(layers.GetColumn(kColMaxEndBearing).Visible);

@@ -217,16 +217,16 @@ class MainWindowTest : public QObject {
   void designMethodSwitchesTheLayerColumns() {
     TMainWindow window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TGridTable& layers = window.Core().Project().Grids().D();
+    grid::TGridTable& layers = window.Core().Project().Grids().D();
     // A new project is ASD: no resistance factors, the short comment, factors of safety offered.
-    QCOMPARE(window.Core().Data().NLRFD, kASDMethod);
+    QCOMPARE(window.Core().Data().NLRFD, kAsd);
     QVERIFY(!layers.GetColumn(kColSideResistanceFactor).Visible);
     QVERIFY(window.Action("buttonFactorOfSafety")->isEnabled());
     Opened(window, "menuData");
     QVERIFY(window.Action("actionASD")->isChecked());
 
     window.Action("actionLRFD")->trigger();
-    QCOMPARE(window.Core().Data().NLRFD, kLRFDMethod);
+    QCOMPARE(window.Core().Data().NLRFD, kLrfd);
     QVERIFY(layers.GetColumn(kColSideResistanceFactor).Visible);
     QVERIFY(layers.GetColumn(kColEndResistanceFactor).Visible);
     QVERIFY(QString::fromStdString(layers.Comments).contains("LRFD Resistance Factors"));
@@ -235,7 +235,7 @@ class MainWindowTest : public QObject {
     QVERIFY(window.Core().Project().Changed());
 
     window.Action("actionASD")->trigger();
-    QCOMPARE(window.Core().Data().NLRFD, kASDMethod);
+    QCOMPARE(window.Core().Data().NLRFD, kAsd);
     QVERIFY(!layers.GetColumn(kColSideResistanceFactor).Visible);
     QVERIFY(!layers.GetColumn(kColEndResistanceFactor).Visible);
     QCOMPARE(QString::fromStdString(layers.Comments), QString::fromStdString(LayerTableComment(2)));
@@ -282,8 +282,8 @@ class MainWindowTest : public QObject {
     window.Action("buttonCFAPile")->trigger();
     QCOMPARE(answers->texts.size(), 1);
     QCOMPARE(window.Core().Data().CFAPile, 1);
-    QCOMPARE(window.Core().Project().Grids().SoilType(0), static_cast<int32_t>(kSandCFA));
-    QCOMPARE(window.Core().Project().Grids().SoilType(1), static_cast<int32_t>(kClayCFA));
+    QCOMPARE(window.Core().Project().Grids().SoilType(0), static_cast<int32_t>(kCfaSand));
+    QCOMPARE(window.Core().Project().Grids().SoilType(1), static_cast<int32_t>(kCfaClay));
     QVERIFY(window.Action("buttonCFAPile")->isChecked());
     Opened(window, "menuData");
     QVERIFY(window.Action("actionCFAPile")->isChecked());

@@ -16,7 +16,7 @@
 #include "model_fixture.h"
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 namespace fs = std::filesystem;
@@ -187,4 +187,4 @@ TEST_F(FileReplace, ProjectSaveKeepsTheModeAndRefusesAReadOnlyProject) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -47,7 +47,7 @@ class ScratchFolder : public ::testing::Test {
 };
 
 // Answers every confirmation with a fixed answer and counts the questions.
-class TRecordingHost : public TProjectHost {
+class TRecordingHost : public app::TProjectHost {
  public:
   explicit TRecordingHost(bool answer = true) : Answer(answer) {}
   void HideChildWindows() override { ++Hides; }

@@ -12,7 +12,7 @@
 #include "model_fixture.h"
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 using testing::TRecordingHost;
@@ -110,7 +110,7 @@ TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
   for (const TLayoutCase& c : cases) {
     SCOPED_TRACE(c.SoilType);
     grids.D().SetIntValue(kColSoilType, 0, c.SoilType);
-    const TGridTable* m = grids.LayerTable(0);
+    const grid::TGridTable* m = grids.LayerTable(0);
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->Caption, c.Caption);
     EXPECT_EQ(m->ColCount(), c.Columns);
@@ -122,23 +122,23 @@ TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
 TEST(ProjectGrids, SoilLayerTableLayout) {
   TRecordingHost host;
   TCurrentProject project(host, kEnglishUnits);
-  const TGridTable& d = project.Grids().D();
+  const grid::TGridTable& d = project.Grids().D();
   EXPECT_EQ(d.Caption, "Soil Layer Data");
   EXPECT_EQ(d.TopLeft, "Layer");
   EXPECT_EQ(d.MinRows(), 1);
   EXPECT_EQ(d.MaxRows, 40);
   ASSERT_EQ(d.ColCount(), 7);
-  EXPECT_EQ(static_cast<const TEnumColumn&>(d.GetColumn(0)).Names().size(), 12U);
+  EXPECT_EQ(static_cast<const grid::TEnumColumn&>(d.GetColumn(0)).Names().size(), 12U);
   EXPECT_EQ(d.GetColumn(1).GetDisplayHeadings(1), "of each Layer (ft)  ");
   EXPECT_EQ(d.GetColumn(3).GetDisplayHeadings(1), "Friction (lbs/ft^2)  ");
-  const auto& nested = static_cast<const TTableColumn&>(d.GetColumn(2));
+  const auto& nested = static_cast<const grid::TTableColumn&>(d.GetColumn(2));
   std::vector<int> identifiers;
   for (int i = 0; i < nested.Templates.Count(); ++i) {
-    const TGridTable* t = nested.Templates.Elements(i);
+    const grid::TGridTable* t = nested.Templates.Elements(i);
     identifiers.push_back(t != nullptr ? t->Identifier() : -1);
   }
   EXPECT_EQ(identifiers, (std::vector<int>{1, 2, 3, 4, 5, 6, 4, 31, 32, 11, 12, -1}));
-  const TGridTable& tz = project.Grids().TblTZDepth();
+  const grid::TGridTable& tz = project.Grids().TblTZDepth();
   EXPECT_EQ(tz.Caption, "Generated t-z curves");
   EXPECT_EQ(tz.MaxRows, 50);
   EXPECT_EQ(tz.GetColumn(0).GetDisplayHeadings(0), "Depth (ft)  ");
@@ -214,10 +214,10 @@ TEST(UnitSwitch, ConvertsTheProjectFieldsAndBack) {
   EXPECT_EQ(d.ValElevation, 100);
   EXPECT_EQ(host.UnitChanges, 1);
   d.SetUnits(kEnglishUnits);
-  EXPECT_EQ(FormatGeneral(d.DSTART, 8), "3");
-  EXPECT_EQ(FormatGeneral(d.PD, 8), "60");
-  EXPECT_EQ(FormatGeneral(d.EPILE, 8), "4000000");
-  EXPECT_EQ(FormatGeneral(d.LPD, 8), "200");
+  EXPECT_EQ(entry::FormatGeneral(d.DSTART, 8), "3");
+  EXPECT_EQ(entry::FormatGeneral(d.PD, 8), "60");
+  EXPECT_EQ(entry::FormatGeneral(d.EPILE, 8), "4000000");
+  EXPECT_EQ(entry::FormatGeneral(d.LPD, 8), "200");
 }
 
 TEST(UnitSwitch, SameSystemChangesNothing) {
@@ -269,7 +269,7 @@ TEST(PileKindSwitch, SingleEmptySandLayerTurnsToCfaWithoutAsking) {
   TCurrentProject project(host, kEnglishUnits);
   EXPECT_TRUE(project.Data().SwitchPileKind(true));
   EXPECT_EQ(host.Questions, 0);
-  EXPECT_EQ(project.Grids().SoilType(0), kSandCFA);
+  EXPECT_EQ(project.Grids().SoilType(0), kCfaSand);
   EXPECT_EQ(project.Grids().LayerTable(0)->Caption, "Sand for CFA Layer Data");
 }
 
@@ -286,8 +286,8 @@ TEST(PileKindSwitch, TwoLayersAskAndKeepTheirUnitWeights) {
   EXPECT_EQ(host.LastQuestion,
             "You are about to change from Drilled Shaft Section to CFA Section\rYou may lose any "
             "soil layer information already defined\rDo you want to continue?");
-  EXPECT_EQ(grids.SoilType(0), kSandCFA);
-  EXPECT_EQ(grids.SoilType(1), kClayCFA);
+  EXPECT_EQ(grids.SoilType(0), kCfaSand);
+  EXPECT_EQ(grids.SoilType(1), kCfaClay);
   EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(0, kTopRow), 115);
   EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(0, kBottomRow), 118);
   EXPECT_EQ(grids.LayerTable(1)->GetFloatValue(0, kTopRow), 125);
@@ -323,7 +323,7 @@ TEST(PileKindSwitch, RockLayersCarryTheirUnitWeightNotTheirStrength) {
   grids.LayerTable(0)->SetFloatValue(0, kTopRow, 150000);  // rock strength, lb/ft^2
   grids.LayerTable(0)->SetFloatValue(7, kTopRow, 140);     // unit weight, lb/ft^3
   ASSERT_TRUE(project.Data().SwitchPileKind(true));
-  EXPECT_EQ(grids.SoilType(0), kClayCFA);
+  EXPECT_EQ(grids.SoilType(0), kCfaClay);
   EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(0, kTopRow), 140);
 }
 
@@ -347,9 +347,9 @@ TEST(FileTypeIndex, FollowsTheExtensionInAnyCase) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 struct TSingleLayerCase {
@@ -361,9 +361,9 @@ struct TSingleLayerCase {
 
 TEST(PileKindSwitch, SingleLayerAsksWhenItsTypeLosesParameters) {
   const std::vector<TSingleLayerCase> cases = {
-      {kSand, true, false, kSandCFA},       {kClay, true, true, kClayCFA},
-      {kGravel, true, true, kClayCFA},      {kSandCFA, true, false, kSandCFA},
-      {kSandCFA, false, true, kSand},       {kClayCFA, false, true, kClay},
+      {kSand, true, false, kCfaSand},       {kClay, true, true, kCfaClay},
+      {kGravel, true, true, kCfaClay},      {kCfaSand, true, false, kCfaSand},
+      {kCfaSand, false, true, kSand},       {kCfaClay, false, true, kClay},
       {kWeakRock, false, false, kWeakRock},
   };
   for (const TSingleLayerCase& c : cases) {
@@ -378,4 +378,4 @@ TEST(PileKindSwitch, SingleLayerAsksWhenItsTypeLosesParameters) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -5,7 +5,7 @@
 
 #include "model_fixture.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 using testing::TRecordingHost;
@@ -33,12 +33,12 @@ TEST(ProgramDataCodes, PredicatesReadTheProjectFileCodes) {
 
 TEST(ProgramDataCodes, SoilTypesKeepTheirProjectFileValues) {
   EXPECT_EQ(kSand, 1);
-  EXPECT_EQ(kStrongRockSideAndEnd, 7);
-  EXPECT_EQ(kSandCFA, 10);
-  EXPECT_EQ(kClayCFA, 11);
+  EXPECT_EQ(kStrongRock, 7);
+  EXPECT_EQ(kCfaSand, 10);
+  EXPECT_EQ(kCfaClay, 11);
   EXPECT_EQ(kLastSoilType, 11);
   EXPECT_EQ(kLastDrilledShaftSoilType, 9);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

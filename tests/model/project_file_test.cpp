@@ -15,7 +15,7 @@
 #include "model_fixture.h"
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 using testing::DataFile;
@@ -34,7 +34,7 @@ void MakeSandExample(TCurrentProject& project) {
   d.WTD = 10;
   TProjectGrids& grids = project.Grids();
   grids.D().SetFloatValue(kColBottomDepth, 0, 60);
-  TGridTable& m = *grids.LayerTable(0);
+  grid::TGridTable& m = *grids.LayerTable(0);
   const long double values[2][5] = {{120, 32, 10, 0.8L, 30}, {120, 34, 20, 0.6L, 30}};
   for (const int point : {kTopRow, kBottomRow}) {
     m.SetFloatValue(0, point, values[point][0]);                      // unit weight
@@ -137,7 +137,7 @@ void MakeAllSoilTypes(TCurrentProject& project) {
   d.NPOINTPD = 4;
   d.PDSETT = {0.2L, 0.4L, 0.6L, 0.8L, 0, 0, 0, 0, 0, 0};
   TProjectGrids& grids = project.Grids();
-  TGridTable& layers = grids.D();
+  grid::TGridTable& layers = grids.D();
   layers.SetRowCount(kLastSoilType);
   for (int row = 0; row < kLastSoilType; ++row) {
     const int32_t type = row + 1;
@@ -146,11 +146,11 @@ void MakeAllSoilTypes(TCurrentProject& project) {
     for (int column = kColMaxSideFriction; column <= kColEndResistanceFactor; ++column) {
       layers.SetFloatValue(column, row, type + column / 10.0L);
     }
-    TGridTable& m = *grids.LayerTable(row);
+    grid::TGridTable& m = *grids.LayerTable(row);
     for (int column = 0; column < m.ColCount(); ++column) {
       if (type == kSand && (column == 3 || column == 4)) continue;  // Ko and Beta: method 3
       for (const int point : {kTopRow, kBottomRow}) {
-        if (m.GetColumn(column).Type() == TColumnType::kFloat) {
+        if (m.GetColumn(column).Type() == grid::TColumnType::kFloat) {
           m.SetFloatValue(column, point, 100.0L * type + column + 0.25L * (point + 1));
         } else {
           m.SetIntValue(column, point, (type == kSand && column == 5) ? 3 : 2);
@@ -158,7 +158,7 @@ void MakeAllSoilTypes(TCurrentProject& project) {
       }
     }
   }
-  TGridTable& depths = grids.TblTZDepth();
+  grid::TGridTable& depths = grids.TblTZDepth();
   depths.SetRowCount(3);
   for (int row = 0; row < 3; ++row) depths.SetFloatValue(0, row, 10.25L * (row + 1));
 }
@@ -191,16 +191,16 @@ void ExpectSameProject(TCurrentProject& a, TCurrentProject& b) {
   for (size_t i = 0; i < reals.size(); ++i) EXPECT_EQ(reals[i].first, reals[i].second) << i;
   for (int i = 0; i < x.NPOINTPD; ++i) EXPECT_EQ(x.PDSETT[i], y.PDSETT[i]) << i;
 
-  const TGridTable& dx = a.Grids().D();
-  const TGridTable& dy = b.Grids().D();
+  const grid::TGridTable& dx = a.Grids().D();
+  const grid::TGridTable& dy = b.Grids().D();
   ASSERT_EQ(dx.RowCount(), dy.RowCount());
   for (int row = 0; row < dx.RowCount(); ++row) {
     for (int column = 0; column < dx.ColCount(); ++column) {
       EXPECT_EQ(dx.GetStringValue(column, row), dy.GetStringValue(column, row))
           << row << " " << column;
     }
-    const TGridTable& mx = *a.Grids().LayerTable(row);
-    const TGridTable& my = *b.Grids().LayerTable(row);
+    const grid::TGridTable& mx = *a.Grids().LayerTable(row);
+    const grid::TGridTable& my = *b.Grids().LayerTable(row);
     ASSERT_EQ(mx.ColCount(), my.ColCount());
     EXPECT_EQ(my.ID(), row + 1);
     for (int column = 0; column < mx.ColCount(); ++column) {
@@ -209,14 +209,14 @@ void ExpectSameProject(TCurrentProject& a, TCurrentProject& b) {
         const std::string expected = shale_blows ? "0" : mx.GetStringValue(column, point);
         EXPECT_EQ(my.GetStringValue(column, point), expected)
             << "layer " << row + 1 << " column " << column << " point " << point;
-        if (mx.GetColumn(column).Type() == TColumnType::kFloat) {
+        if (mx.GetColumn(column).Type() == grid::TColumnType::kFloat) {
           EXPECT_EQ(mx.GetFloatValue(column, point), my.GetFloatValue(column, point));
         }
       }
     }
   }
-  const TGridTable& tx = a.Grids().TblTZDepth();
-  const TGridTable& ty = b.Grids().TblTZDepth();
+  const grid::TGridTable& tx = a.Grids().TblTZDepth();
+  const grid::TGridTable& ty = b.Grids().TblTZDepth();
   ASSERT_EQ(tx.RowCount(), ty.RowCount());
   for (int row = 0; row < tx.RowCount(); ++row) {
     EXPECT_EQ(tx.GetFloatValue(0, row), ty.GetFloatValue(0, row));
@@ -243,7 +243,7 @@ TEST_F(ProjectFile, EveryFieldAndCellOfAllSoilTypesSurvivesSaveAndRead) {
 
     // Writing what was read gives the same file again, once the shale blow counts, which read
     // as 0, are 0 in the saved project too.
-    TGridTable& shale = *saved.Grids().LayerTable(kShale - 1);
+    grid::TGridTable& shale = *saved.Grids().LayerTable(kShale - 1);
     shale.SetIntValue(2, kTopRow, 0);
     shale.SetIntValue(2, kBottomRow, 0);
     saved.Save();
@@ -365,7 +365,7 @@ TEST_F(ProjectFile, SandMethodThreeWithOnlyTwoValuesLeavesOcr) {
                            "1 10 50 2.5 3\r\n1 20 \r\n0.0 115 30 28 12 0 0 1 1 \r\n"
                            "0.0 118 32 28 15 0 0 1 1 \r\n3 \r\n0.4 0.5 \r\n";
   EXPECT_EQ(OpenText(project, PathOf("m.tv9d"), text), "");
-  const TGridTable& m = *project.Grids().LayerTable(0);
+  const grid::TGridTable& m = *project.Grids().LayerTable(0);
   EXPECT_EQ(m.GetFloatValue(7, kTopRow), 0.4L);
   EXPECT_EQ(m.GetFloatValue(7, kBottomRow), 0.5L);
   EXPECT_EQ(m.GetFloatValue(8, kTopRow), 1.0L);  // OCR keeps its default
@@ -379,7 +379,7 @@ TEST_F(ProjectFile, CfaSandLineOfEightWordsLeavesBetaAndFrictionAngle) {
                            "1 10 50 2.5 3\r\n10 20 \r\n110 15 2 80 0 0 1 1 \r\n"
                            "112 18 1 90 0 0 1 1 \r\n2 \r\n";
   EXPECT_EQ(OpenText(project, PathOf("cfa.tv9d"), text), "");
-  const TGridTable& m = *project.Grids().LayerTable(0);
+  const grid::TGridTable& m = *project.Grids().LayerTable(0);
   EXPECT_EQ(m.GetFloatValue(0, kTopRow), 110);
   EXPECT_EQ(m.GetIntValue(2, kTopRow), 15);       // blow count
   EXPECT_EQ(m.GetIntValue(3, kBottomRow), 1);     // soil type
@@ -456,7 +456,7 @@ TEST(OlderLayouts, VersionEightSandOverClay) {
   EXPECT_EQ(d.PDSETT[1], 0.25L);
   const TProjectGrids& grids = project.Grids();
   ASSERT_EQ(grids.D().RowCount(), 2);
-  const TGridTable& sand = *grids.LayerTable(0);
+  const grid::TGridTable& sand = *grids.LayerTable(0);
   EXPECT_EQ(sand.GetFloatValue(0, kBottomRow), 118);
   EXPECT_EQ(sand.GetFloatValue(6, kTopRow), 28);  // interface angle
   EXPECT_EQ(sand.GetIntValue(2, kBottomRow), 15);
@@ -464,7 +464,7 @@ TEST(OlderLayouts, VersionEightSandOverClay) {
   EXPECT_EQ(sand.GetFloatValue(7, kBottomRow), 0.9L);
   EXPECT_EQ(sand.GetFloatValue(8, kTopRow), 1.0L);
   EXPECT_EQ(grids.D().GetFloatValue(kColSideResistanceFactor, 0), 1.0L);  // 7-word lines
-  const TGridTable& clay = *grids.LayerTable(1);
+  const grid::TGridTable& clay = *grids.LayerTable(1);
   EXPECT_EQ(clay.GetFloatValue(4, kTopRow), 9);  // Nc
   EXPECT_EQ(clay.GetFloatValue(1, kBottomRow), 1800);
   EXPECT_EQ(clay.GetIntValue(2, kBottomRow), 9);
@@ -488,17 +488,17 @@ TEST(OlderLayouts, VersionEightRockInSiUnitsWithDepthList) {
   EXPECT_EQ(d.PDSETT[0], 0.1L / 39.37007874L);
   const TProjectGrids& grids = project.Grids();
   EXPECT_EQ(grids.D().Units(), 2);
-  const TGridTable& strong = *grids.LayerTable(0);
+  const grid::TGridTable& strong = *grids.LayerTable(0);
   EXPECT_EQ(strong.GetFloatValue(5, kTopRow), 7000000);
   EXPECT_EQ(strong.GetFloatValue(6, kBottomRow), 85);
   EXPECT_EQ(strong.GetFloatValue(7, kBottomRow), 23);  // 12 words: unit weight present
   EXPECT_EQ(grids.D().GetFloatValue(kColSideResistanceFactor, 0), 0.9L);
-  const TGridTable& weak = *grids.LayerTable(1);
+  const grid::TGridTable& weak = *grids.LayerTable(1);
   EXPECT_EQ(weak.GetIntValue(1, kTopRow), 2);  // interface condition
   EXPECT_EQ(weak.GetFloatValue(5, kBottomRow), 5100000);
   EXPECT_EQ(weak.GetFloatValue(7, kTopRow), 0);  // 11 words: no unit weight
   EXPECT_EQ(grids.D().GetFloatValue(kColEndResistanceFactor, 1), 0.6L);
-  const TGridTable& gravel = *grids.LayerTable(2);
+  const grid::TGridTable& gravel = *grids.LayerTable(2);
   EXPECT_EQ(gravel.GetFloatValue(0, kBottomRow), 21.5L);
   EXPECT_EQ(gravel.GetIntValue(1, kBottomRow), 45);
   EXPECT_EQ(gravel.GetFloatValue(2, kTopRow), 0.8L);
@@ -520,7 +520,7 @@ TEST(OlderLayouts, OldestWithShortLineThree) {
   EXPECT_EQ(d.PD, 50);
   EXPECT_EQ(d.LPD, 0);
   EXPECT_EQ(d.PDSETT[4], 1.0L);
-  const TGridTable& sand = *project.Grids().LayerTable(0);
+  const grid::TGridTable& sand = *project.Grids().LayerTable(0);
   EXPECT_EQ(sand.GetFloatValue(0, kTopRow), 120);
   EXPECT_EQ(sand.GetFloatValue(1, kBottomRow), 34);
   EXPECT_EQ(sand.GetFloatValue(6, kTopRow), 0);  // the discarded value
@@ -538,11 +538,11 @@ TEST(OlderLayouts, OldestWithImodAndNlrfd) {
   EXPECT_EQ(d.NLRFD, 1);
   EXPECT_EQ(d.Yesnewversion, 1);
   const TProjectGrids& grids = project.Grids();
-  const TGridTable& rock = *grids.LayerTable(0);
+  const grid::TGridTable& rock = *grids.LayerTable(0);
   EXPECT_EQ(rock.GetFloatValue(6, kTopRow), 80);  // RQD
   EXPECT_EQ(rock.GetFloatValue(7, kTopRow), 0);   // no unit weight in this layout
   EXPECT_EQ(grids.D().GetFloatValue(kColSideResistanceFactor, 0), 0.9L);
-  const TGridTable& shale = *grids.LayerTable(1);
+  const grid::TGridTable& shale = *grids.LayerTable(1);
   EXPECT_EQ(shale.GetIntValue(2, kBottomRow), 12);  // shale blow counts kept here
   EXPECT_EQ(shale.GetFloatValue(1, kBottomRow), 2500);
   EXPECT_EQ(shale.GetFloatValue(3, kBottomRow), 0.45L);
@@ -607,4 +607,4 @@ TEST_F(DecimalCommaProjectFile, FilesStillUseAPoint) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

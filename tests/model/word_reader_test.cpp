@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 void ExpectFormatError(const std::function<void()>& read, const std::string& message) {
@@ -115,4 +115,4 @@ TEST(TWordReader, MissingFileIsNotAFormatError) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -129,7 +129,7 @@ class PlotExportTest : public QObject {
   void savedFormattingIsApplied() {
     {
       tolvane::app::testing::RecordedMessages messages;
-      tolvane::THeadlessHost host;
+      tolvane::app::THeadlessHost host;
       tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
       QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
       auto& skin = form.Plots()[tolvane::app::kPltSkin];
@@ -180,7 +180,7 @@ class PlotExportTest : public QObject {
     QCOMPARE(book.Cell(2, "B2"), QString("Ultimate Skin Friction  (tons)"));
 
     tolvane::app::testing::RecordedMessages messages;
-    tolvane::THeadlessHost host;
+    tolvane::app::THeadlessHost host;
     tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
     QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
     const auto& skin = form.Plots()[tolvane::app::kPltSkin];

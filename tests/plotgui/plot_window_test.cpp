@@ -54,7 +54,7 @@ class TTestHost : public app::TWindowHost {
   int Changes = 0;
 
  private:
-  THeadlessHost Project_;
+  app::THeadlessHost Project_;
   QMainWindow Frame_;
   QMdiArea* Area_ = nullptr;
   app::TMainForm Core_;

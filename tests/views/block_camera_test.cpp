@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tolvane::views {
+namespace tolvane::app {
 namespace {
 
 constexpr int kW = 400;
@@ -170,4 +170,4 @@ TEST_F(MouseTest, ARightButtonDragDoesNothing) {
 }
 
 }  // namespace
-}  // namespace tolvane::views
+}  // namespace tolvane::app

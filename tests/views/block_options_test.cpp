@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace tolvane::views {
+namespace tolvane::app {
 namespace {
 
 std::vector<double> Steps(double start, bool up, int count) {
@@ -85,4 +85,4 @@ TEST(Block3DMenuState, LabelItemsFollowTheLayersAndCombinedPlotsNeedResults) {
 }
 
 }  // namespace
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -6,7 +6,7 @@
 
 #include "graph_plot.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 namespace {
 
 TViewProject Project(double b, double wtd, double pd, std::vector<TViewLayer> layers) {
@@ -296,4 +296,4 @@ TEST_F(CapacityDiagramsTest, AllZeroValuesLieOnTheBaseLine) {
 }
 
 }  // namespace
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -28,8 +28,8 @@
 #include "result_plots.h"
 #include "view_test_host.h"
 
-using namespace tolvane::views;
-using tolvane::views::testing::TTestHost;
+using namespace tolvane::app;
+using tolvane::app::testing::TTestHost;
 
 namespace {
 

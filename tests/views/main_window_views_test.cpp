@@ -20,7 +20,7 @@
 #include "view_commands.h"
 
 using tolvane::app::TMainWindow;
-using namespace tolvane::views;
+using namespace tolvane::app;
 
 namespace {
 

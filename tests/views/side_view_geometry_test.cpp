@@ -8,7 +8,7 @@
 #include "program_data.h"
 #include "project_grids.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 namespace {
 
 // B = 2, R = 3, bell angle 45 degrees: Hb = (3 - 1)/2 x 2 / tan(45 x 3.1416/180).
@@ -164,7 +164,7 @@ TEST(TSideViewGeometry, AProjectWithoutLayersHasNoPieces) {
 class DefaultShaftLength : public testing::Test {
  protected:
   DefaultShaftLength() {
-    TGridTable& d = project.Grids().D();
+    grid::TGridTable& d = project.Grids().D();
     d.SetRowCount(2);
     d.SetIntValue(kColSoilType, 0, kSand);
     d.SetFloatValue(kColBottomDepth, 0, 20);
@@ -282,4 +282,4 @@ TEST(TSidePrintLayout, ScalesDepthsOverEightyPercentOfThePageHeight) {
 }
 
 }  // namespace
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -15,8 +15,8 @@
 #include "side_view_painter.h"
 #include "view_test_host.h"
 
-using tolvane::views::TDlgSideView;
-using tolvane::views::testing::TTestHost;
+using tolvane::app::TDlgSideView;
+using tolvane::app::testing::TTestHost;
 
 namespace {
 
@@ -44,7 +44,7 @@ class SideViewWindowTest : public QObject {
  private:
   TDlgSideView* Open(TTestHost& host) {
     tolvane::app::ShowSideView(host);
-    TDlgSideView* view = tolvane::views::FindSideView(host);
+    TDlgSideView* view = tolvane::app::FindSideView(host);
     if (view != nullptr) {
       view->parentWidget()->resize(820, 560);
       QCoreApplication::processEvents();
@@ -93,7 +93,7 @@ class SideViewWindowTest : public QObject {
     QCOMPARE(CountColour(image, clay, 0xC0C0C0), 0);
     // Upper zone (0 to 5 ft) red, body grey, lower zone (37 to 40 ft) blue, on the axis.
     const auto at_depth = [&](double depth) {
-      const tolvane::views::TViewPixel p = g.ToPixel({0, depth + g.GroundOffset()});
+      const tolvane::app::TViewPixel p = g.ToPixel({0, depth + g.GroundOffset()});
       return image.pixel(p.x, p.y) & 0xFFFFFF;
     };
     QCOMPARE(at_depth(2.5), 0xFF0000u);
@@ -109,7 +109,7 @@ class SideViewWindowTest : public QObject {
     const QImage plain = view->Canvas()->grab().toImage();
     QCOMPARE(CountColour(plain, sand, 0xFFFFFF), sand.width() * sand.height());
     QCOMPARE(CountColour(plain, clay, 0xFFFFFF), clay.width() * clay.height());
-    const tolvane::views::TViewPixel body = g.ToPixel({0, 26});
+    const tolvane::app::TViewPixel body = g.ToPixel({0, 26});
     QCOMPARE(plain.pixel(body.x, body.y) & 0xFFFFFF, 0x808080u);  // the shaft is unchanged
     QVERIFY(view->parentWidget()->grab().save(ScreenshotPath("elevation-view-no-hatches.png")));
   }
@@ -127,7 +127,7 @@ class SideViewWindowTest : public QObject {
     QCOMPARE(g.Data()[3].BottomRight.x, 5.0);
     const QImage image = view->Canvas()->grab().toImage();
     const auto colour = [&](double x, double depth) {
-      const tolvane::views::TViewPixel p = g.ToPixel({x, depth + g.GroundOffset()});
+      const tolvane::app::TViewPixel p = g.ToPixel({x, depth + g.GroundOffset()});
       return image.pixel(p.x, p.y) & 0xFFFFFF;
     };
     QCOMPARE(colour(4.0, 49.5), 0x808080u);  // inside the bell near the tip (half-width 4.7)
@@ -162,7 +162,7 @@ class SideViewWindowTest : public QObject {
     QVERIFY(std::abs(depth->y - 6 - 12.5) < 0.2);
     QVERIFY(view->windowTitle().startsWith(QStringLiteral("  Depth: ")));
     QCOMPARE(view->windowTitle(),
-             QString::fromStdString(tolvane::views::DepthReadout(depth->y - 6)));
+             QString::fromStdString(tolvane::app::DepthReadout(depth->y - 6)));
     QCOMPARE(view->parentWidget()->windowTitle(), view->windowTitle());
   }
 
@@ -193,12 +193,12 @@ class SideViewWindowTest : public QObject {
     QPainter painter(&page);
     QFont font = view->font();
     font.setPointSize(10);
-    tolvane::views::PaintSidePrintPage(painter, view->Geometry(), page.width(), page.height(),
+    tolvane::app::PaintSidePrintPage(painter, view->Geometry(), page.width(), page.height(),
                                        false, view->palette().color(QPalette::Window), font,
                                        300.0 / 96);
     painter.end();
     // The clay band is hatched inside the frame; the margin outside stays white.
-    const tolvane::views::TSidePrintLayout layout(3300, 2550, 6, 60);
+    const tolvane::app::TSidePrintLayout layout(3300, 2550, 6, 60);
     const QRect clay(QPoint(1800, layout.Y(25)), QPoint(2700, layout.Y(55)));
     const int olive = CountColour(page, clay, 0x808000);
     QVERIFY(olive > clay.width());
@@ -218,13 +218,13 @@ class SideViewWindowTest : public QObject {
     QImage empty(10, 10, QImage::Format_RGB32);
     empty.fill(Qt::white);
     QPainter painter(&empty);
-    tolvane::views::PaintSideView(painter, view->Geometry(), false, Qt::black);
+    tolvane::app::PaintSideView(painter, view->Geometry(), false, Qt::black);
     painter.end();
     QCOMPARE(empty.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);  // nothing drawn, not even the background
     view->Canvas()->resize(400, 300);
     QVERIFY(view->Geometry().HasScale());
     const QImage image = view->Canvas()->grab().toImage();
-    const tolvane::views::TViewPixel body = view->Geometry().ToPixel({0, 26});
+    const tolvane::app::TViewPixel body = view->Geometry().ToPixel({0, 26});
     QCOMPARE(image.pixel(body.x, body.y) & 0xFFFFFF, 0x808080u);
   }
 
@@ -235,7 +235,7 @@ class SideViewWindowTest : public QObject {
     QVERIFY(view != nullptr);
     view->parentWidget()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(tolvane::views::FindSideView(host) == nullptr);
+    QVERIFY(tolvane::app::FindSideView(host) == nullptr);
     QCOMPARE(host.Area.subWindowList().size(), 0);
   }
 };

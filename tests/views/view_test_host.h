@@ -13,7 +13,7 @@
 #include "view_commands.h"
 #include "window_host.h"
 
-namespace tolvane::views::testing {
+namespace tolvane::app::testing {
 
 class TTestHost : public app::TWindowHost {
  public:
@@ -40,7 +40,7 @@ class TTestHost : public app::TWindowHost {
     data.BS = 3;
     data.PD = 40;
     data.WTD = 10;
-    TGridTable& d = Form.Project().Grids().D();
+    grid::TGridTable& d = Form.Project().Grids().D();
     d.SetRowCount(2);
     d.SetIntValue(kColSoilType, 0, kSand);
     d.SetFloatValue(kColBottomDepth, 0, 20);
@@ -60,9 +60,9 @@ class TTestHost : public app::TWindowHost {
     data.BS = 3;
     data.PD = 50;
     data.WTD = 20;
-    TGridTable& d = Form.Project().Grids().D();
+    grid::TGridTable& d = Form.Project().Grids().D();
     d.SetRowCount(4);
-    const int32_t types[] = {kClay, kSand, kWeakRock, kStrongRockSideAndEnd};
+    const int32_t types[] = {kClay, kSand, kWeakRock, kStrongRock};
     for (int row = 0; row < 4; ++row) {
       d.SetIntValue(kColSoilType, row, types[row]);
       d.SetFloatValue(kColBottomDepth, row, 15.0L * (row + 1));
@@ -80,4 +80,4 @@ class TTestHost : public app::TWindowHost {
   int Enablings = 0;
 };
 
-}  // namespace tolvane::views::testing
+}  // namespace tolvane::app::testing
