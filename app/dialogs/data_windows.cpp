@@ -7,7 +7,7 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 
 namespace tolvane::app {
 namespace {

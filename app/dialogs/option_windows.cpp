@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "expression.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "number_text.h"
 #include "option_rules.h"
 #include "table_form.h"

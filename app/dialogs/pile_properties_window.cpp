@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "number_text.h"
 
 namespace tolvane::app {

@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "soil_layer_rules.h"
 #include "soil_parameter_dialog.h"
 

@@ -97,7 +97,7 @@ bool TBatchList::LoadFromFile(const std::filesystem::path& file) {
   return true;
 }
 
-TBatchRun::TBatchRun(TMainForm& form, UserMessages& messages,
+TBatchRun::TBatchRun(MainFormRules& form, UserMessages& messages,
                      std::function<void(const std::string&)> show)
     : Form_(form), UserMessages_(messages), Show_(std::move(show)) {}
 

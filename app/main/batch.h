@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 
 namespace tolvane::app {
 
@@ -39,7 +39,7 @@ class TBatchRun {
  public:
   // `show` receives every message line as it is added (the dialog's message area, or the
   // standard output of the headless program).
-  TBatchRun(TMainForm& form, UserMessages& messages, std::function<void(const std::string&)> show);
+  TBatchRun(MainFormRules& form, UserMessages& messages, std::function<void(const std::string&)> show);
 
   TBatchList List;
   std::string fname;  // the list file opened or saved last; empty when none
@@ -64,7 +64,7 @@ class TBatchRun {
   void AddDateAndTime();
   bool StartMessageFile();
 
-  TMainForm& Form_;
+  MainFormRules& Form_;
   UserMessages& UserMessages_;
   std::function<void(const std::string&)> Show_;
   std::ofstream MessageFile_;

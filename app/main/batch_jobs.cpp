@@ -249,7 +249,7 @@ TBatchItemOutcome ReadBatchItemReport(const std::string& report, bool complete) 
   return outcome;
 }
 
-int RunBatchWorkerProcess(TMainForm& form) {
+int RunBatchWorkerProcess(MainFormRules& form) {
   const int report = kBatchItemReportDescriptor;
   if (::fcntl(report, F_GETFD) < 0) return EXIT_FAILURE;
   std::error_code status;

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 
 namespace tolvane::app {
 
@@ -35,7 +35,7 @@ struct TBatchItemOutcome {
 // The --batch-worker mode on `form`: runs every project read from the standard input, each
 // with its run-file list in a folder of the worker's own, and reports on
 // kBatchItemReportDescriptor. Returns the process's exit code.
-int RunBatchWorkerProcess(TMainForm& form);
+int RunBatchWorkerProcess(MainFormRules& form);
 
 // The report of one project: the start line, once the project is read and goes to the
 // analysis, then the outcome. Reading back a report that is incomplete (the process ended

@@ -1,5 +1,5 @@
 // The open and run steps of a batch item, on the main window's project.
-#include "main_form.h"
+#include "main_form_rules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,7 +32,7 @@ bool WriteRunFileListIn(const std::filesystem::path& folder, const std::filesyst
 
 }  // namespace
 
-bool TMainForm::OpenFileBatch(const std::string& file_name, std::string& message) {
+bool MainFormRules::OpenFileBatch(const std::string& file_name, std::string& message) {
   std::error_code status;
   const std::filesystem::path file = std::filesystem::absolute(file_name, status);
   if (!std::filesystem::exists(file, status)) {
@@ -67,7 +67,7 @@ bool TMainForm::OpenFileBatch(const std::string& file_name, std::string& message
   return true;
 }
 
-int TMainForm::RunFileBatch(std::string& message, const std::filesystem::path& run_folder) {
+int MainFormRules::RunFileBatch(std::string& message, const std::filesystem::path& run_folder) {
   if (Project_.Data().FileName == kNewProjectFileName || !CheckData(Project_.Data(), Messages_)) {
     message = "  * The data checks failed. Please check";
     return kBatchFileDone;

@@ -24,7 +24,7 @@ constexpr const char* kEndOfLine = "\r\n";
 
 }  // namespace
 
-TBatchWindow::TBatchWindow(TMainWindow& window)
+TBatchWindow::TBatchWindow(TMainForm& window)
     : QDialog(&window), Window_(window), Messages_(this) {
   setWindowTitle("Multi-File Analysis (Batch Run)");
   setObjectName("BatchWindow");

@@ -17,13 +17,13 @@ class QPushButton;
 
 namespace tolvane::app {
 
-class TMainWindow;
+class TMainForm;
 
 class TBatchWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TBatchWindow(TMainWindow& window);
+  explicit TBatchWindow(TMainForm& window);
   ~TBatchWindow() override;
 
   TBatchRun& Batch() { return *Batch_; }
@@ -54,7 +54,7 @@ class TBatchWindow : public QDialog {
   void ShowMessage(const std::string& line);
   void SetRunning(bool running);
 
-  TMainWindow& Window_;
+  TMainForm& Window_;
   TWindowMessages Messages_;
   std::unique_ptr<TBatchRun> Batch_;
   QListWidget* List_ = nullptr;

@@ -13,7 +13,7 @@
 #ifdef TOLVANE_WITH_GUI
 #include "desktop.h"
 #endif
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "plot_data_reader.h"
 #include "program_data.h"
 #include "run_pipeline.h"
@@ -28,7 +28,7 @@
 
 namespace {
 
-using tolvane::app::TMainForm;
+using tolvane::app::MainFormRules;
 
 void printUsage(std::ostream& out) {
 #ifdef TOLVANE_WITH_GUI
@@ -59,7 +59,7 @@ std::filesystem::path programDirectory(const char* argv0) {
   return std::filesystem::absolute(argv0, status).parent_path();
 }
 
-void printSummary(TMainForm& form) {
+void printSummary(MainFormRules& form) {
   const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName);
   // The ranges are known once the whole file was read.
   if (form.Flags.ShowOutput) {
@@ -77,7 +77,7 @@ void printSummary(TMainForm& form) {
 int runProject(const std::string& file, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::app::THeadlessHost host;
-  TMainForm form(messages, host, programDirectory(argv0));
+  MainFormRules form(messages, host, programDirectory(argv0));
   const int file_type = tolvane::app::FileTypeIndexForPath(file);
   if (file_type == 0) {
     messages.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
@@ -98,7 +98,7 @@ int runProject(const std::string& file, const char* argv0) {
 int runBatch(const std::string& list, int jobs, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::app::THeadlessHost host;
-  TMainForm form(messages, host, programDirectory(argv0));
+  MainFormRules form(messages, host, programDirectory(argv0));
   tolvane::app::TBatchRun batch(form, messages,
                                 [](const std::string& line) { std::cout << line << '\n'; });
   batch.Jobs = jobs;
@@ -116,7 +116,7 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
 int runBatchWorker(const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::app::THeadlessHost host;
-  TMainForm form(messages, host, programDirectory(argv0));
+  MainFormRules form(messages, host, programDirectory(argv0));
   return tolvane::app::RunBatchWorkerProcess(form);
 }
 

@@ -33,10 +33,10 @@ constexpr int kDefaultHeight = 760;
 
 }  // namespace
 
-TMainWindow::TMainWindow(std::filesystem::path program_dir, QWidget* parent)
+TMainForm::TMainForm(std::filesystem::path program_dir, QWidget* parent)
     : QMainWindow(parent), ProgramDir_(std::move(program_dir)) {
   Messages_ = std::make_unique<TWindowMessages>(this);
-  Form_ = std::make_unique<TMainForm>(*Messages_, *this, ProgramDir_);
+  Form_ = std::make_unique<MainFormRules>(*Messages_, *this, ProgramDir_);
   Form_->EngineRunner = [this](const std::function<TEngineCall()>& call) {
     return RunOnWorker(call);
   };
@@ -70,7 +70,7 @@ TMainWindow::TMainWindow(std::filesystem::path program_dir, QWidget* parent)
   UpdateEnabling();
 }
 
-TMainWindow::~TMainWindow() {
+TMainForm::~TMainForm() {
   // The child windows reach the core through the host: they go before it, and the frame no
   // longer listens to their area while it goes.
   disconnect(Mdi_, nullptr, this, nullptr);
@@ -81,7 +81,7 @@ TMainWindow::~TMainWindow() {
   }
 }
 
-TEngineCall TMainWindow::RunOnWorker(const std::function<TEngineCall()>& call) {
+TEngineCall TMainForm::RunOnWorker(const std::function<TEngineCall()>& call) {
   // The engine runs on a worker thread; this thread keeps painting and shows that it is busy.
   TEngineCall result;
   QEventLoop loop;
@@ -101,7 +101,7 @@ TEngineCall TMainWindow::RunOnWorker(const std::function<TEngineCall()>& call) {
   return result;
 }
 
-void TMainWindow::SetBusy(bool busy) {
+void TMainForm::SetBusy(bool busy) {
   Running_ = busy;
   // No command while the engine runs, not even by its shortcut key.
   if (busy) {
@@ -128,7 +128,7 @@ void TMainWindow::SetBusy(bool busy) {
 
 // ---- start-up and settings ----
 
-void TMainWindow::Start(const QString& argument) {
+void TMainForm::Start(const QString& argument) {
   ReadUserSettings();
   RestorePlacement();
   const std::string file = StartupFile(argument.toStdString());
@@ -142,14 +142,14 @@ void TMainWindow::Start(const QString& argument) {
   UpdateEnabling();
 }
 
-void TMainWindow::ReadUserSettings() {
+void TMainForm::ReadUserSettings() {
   const TQtSettingsStore store;
   ReadSettings(store, Settings_);
   Form_->SetDefaultUnits(Settings_.DefSIUnits);
   Form_->CurDir = Settings_.CurDir;
 }
 
-void TMainWindow::WriteUserSettings() {
+void TMainForm::WriteUserSettings() {
   Settings_.CurDir = Form_->CurDir.empty() ? Settings_.CurDir : Form_->CurDir;
   // The placement of a window not yet shown is not the user's: the stored one stays.
   if (isVisible()) {
@@ -168,7 +168,7 @@ void TMainWindow::WriteUserSettings() {
   store.Sync();
 }
 
-void TMainWindow::RestorePlacement() {
+void TMainForm::RestorePlacement() {
   if (!Settings_.DefWindowsPos || Settings_.DefBoundWidth <= 0 || Settings_.DefBoundHeight <= 0) {
     return;
   }
@@ -180,43 +180,43 @@ void TMainWindow::RestorePlacement() {
 
 // ---- host ----
 
-void TMainWindow::ProjectChanged() {
+void TMainForm::ProjectChanged() {
   Form_->Project().Grids().ProjectChanged = true;
   UpdateTitle();
   UpdateEnabling();
 }
 
-void TMainWindow::HideChildWindows() {
+void TMainForm::HideChildWindows() {
   // The data windows write their fields back as they close, the ordinary windows included.
   CloseAllDataWindows(*this);
   // A project is created before the frame has its MDI area.
   if (Mdi_ != nullptr) Mdi_->closeAllSubWindows();
 }
 
-bool TMainWindow::Confirm(const std::string& message) {
+bool TMainForm::Confirm(const std::string& message) {
   return AskYesNo(this, message);
 }
 
-void TMainWindow::CommitActiveChild() {
+void TMainForm::CommitActiveChild() {
   QMdiSubWindow* const active = Mdi_->activeSubWindow();
   if (active == nullptr) return;
   auto* const commit = dynamic_cast<TCommitValues*>(active->widget());
   if (commit != nullptr) commit->CommitValues();
 }
 
-std::filesystem::path TMainWindow::ProjectFile() const {
+std::filesystem::path TMainForm::ProjectFile() const {
   std::error_code ignored;
   return std::filesystem::absolute(Form_->Data().FileName, ignored);
 }
 
 // ---- title, enabling, menus ----
 
-void TMainWindow::UpdateTitle() {
+void TMainForm::UpdateTitle() {
   setWindowTitle(ToQString(WindowTitle(Form_->Data().FileName)));
   UpdateStatus();
 }
 
-void TMainWindow::UpdateStatus() {
+void TMainForm::UpdateStatus() {
   const TProgramData& project = Form_->Data();
   StatusProject_->setText(
       ToQString(project.Title) + "    |    " +
@@ -225,7 +225,7 @@ void TMainWindow::UpdateStatus() {
       (project.isLrfd() ? "LRFD" : "ASD"));
 }
 
-void TMainWindow::UpdateEnabling() {
+void TMainForm::UpdateEnabling() {
   const TProgramData& project = Form_->Data();
   const TResultCommands commands =
       ResultCommands(project, Form_->Flags, Form_->Plots(), FindResultFiles(project.FileName));
@@ -245,7 +245,7 @@ void TMainWindow::UpdateEnabling() {
   if (Block3D_ != nullptr) Block3D_->UpdateVisibility();
 }
 
-void TMainWindow::UpdateFileMenu() {
+void TMainForm::UpdateFileMenu() {
   for (int n = 0; n < kRecentFileCount; ++n) {
     QAction* const item = RecentActions_[static_cast<size_t>(n)];
     const bool shown = n < Settings_.Recent.NumberPrevFile();
@@ -254,7 +254,7 @@ void TMainWindow::UpdateFileMenu() {
   }
 }
 
-void TMainWindow::UpdateDataMenu() {
+void TMainForm::UpdateDataMenu() {
   const TDataMenuState state = DataMenuState(Form_->Data());
   Action("actionEnglishUnits")->setChecked(state.EnglishUnits);
   Action("actionSIUnits")->setChecked(!state.EnglishUnits);
@@ -271,7 +271,7 @@ void TMainWindow::UpdateDataMenu() {
   Action("actionDesignCharts")->setChecked(state.DesignChartsChecked);
 }
 
-void TMainWindow::UpdateComputationMenu() {
+void TMainForm::UpdateComputationMenu() {
   const TResultFiles files = FindResultFiles(Form_->Data().FileName);
   Action("actionViewInput")->setEnabled(files.Project);
   Action("actionViewRunNotes")->setEnabled(files.RunLog);
@@ -281,7 +281,7 @@ void TMainWindow::UpdateComputationMenu() {
   findChild<QAction*>("separatorBatch")->setVisible(batch);
 }
 
-void TMainWindow::UpdateGraphicsMenu() {
+void TMainForm::UpdateGraphicsMenu() {
   const TProgramData& project = Form_->Data();
   const TResultCommands commands =
       ResultCommands(project, Form_->Flags, Form_->Plots(), FindResultFiles(project.FileName));
@@ -298,7 +298,7 @@ void TMainWindow::UpdateGraphicsMenu() {
   Action("actionExportToExcel")->setEnabled(commands.ExportToExcel);
 }
 
-void TMainWindow::UpdateWindowMenu() {
+void TMainForm::UpdateWindowMenu() {
   const QList<QMdiSubWindow*> children = Mdi_->subWindowList();
   for (int n = 0; n < static_cast<int>(WindowListActions_.size()); ++n) {
     QAction* const item = WindowListActions_[static_cast<size_t>(n)];
@@ -310,7 +310,7 @@ void TMainWindow::UpdateWindowMenu() {
   }
 }
 
-void TMainWindow::ShowChildFromWindowMenu(int index) {
+void TMainForm::ShowChildFromWindowMenu(int index) {
   const QList<QMdiSubWindow*> children = Mdi_->subWindowList();
   if (index < children.size()) {
     children[index]->showNormal();
@@ -318,7 +318,7 @@ void TMainWindow::ShowChildFromWindowMenu(int index) {
   }
 }
 
-void TMainWindow::ArrangeIcons() {
+void TMainForm::ArrangeIcons() {
   // Minimized children line up along the bottom edge of the frame.
   int x = 0;
   for (QMdiSubWindow* child : Mdi_->subWindowList()) {
@@ -328,7 +328,7 @@ void TMainWindow::ArrangeIcons() {
   }
 }
 
-void TMainWindow::ApplyDesignMethodToGrid() {
+void TMainForm::ApplyDesignMethodToGrid() {
   ApplyDesignMethod(Form_->Project().Grids(), Form_->Data().NLRFD);
 }
 
@@ -370,7 +370,7 @@ int RunDesktop(int argc, char** argv) {
   // point.
   std::setlocale(LC_NUMERIC, "C");
   const QStringList arguments = QApplication::arguments();
-  TMainWindow window(QApplication::applicationDirPath().toStdString());
+  TMainForm window(QApplication::applicationDirPath().toStdString());
   window.Start(arguments.size() > 1 ? arguments.at(1) : QString());
   window.show();
   return QApplication::exec();

@@ -1,7 +1,7 @@
-// TMainWindow is the desktop program's main window (Qt): the MDI frame with the menus, the tool
+// TMainForm is the desktop program's main window (Qt): the MDI frame with the menus, the tool
 // bar and the settings kept between starts. It is thin: the project, the result plots and the
-// commands Open, Save, New and Run live in TMainForm, the toolkit-free core of the main window
-// (main_form.h), and the enabling, title and recent-file rules in window_rules.h and
+// commands Open, Save, New and Run live in MainFormRules, the toolkit-free core of the main window
+// (main_form_rules.h), and the enabling, title and recent-file rules in window_rules.h and
 // user_settings.h. The child windows reach it through TWindowHost (window_host.h).
 #pragma once
 
@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "data_windows.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "program_data.h"
 #include "user_settings.h"
 #include "window_host.h"
@@ -36,22 +36,22 @@ class TBlock3DControls;
 
 class TWindowMessages;
 
-class TMainWindow : public QMainWindow,
+class TMainForm : public QMainWindow,
                     public TWindowHost,
                     public TProjectHost,
                     public TDialogServices {
   Q_OBJECT
 
  public:
-  explicit TMainWindow(std::filesystem::path program_dir, QWidget* parent = nullptr);
-  ~TMainWindow() override;
+  explicit TMainForm(std::filesystem::path program_dir, QWidget* parent = nullptr);
+  ~TMainForm() override;
 
   // Start-up once the window exists: read the settings, place the window, open the file given
   // on the command line (".tv9d" added to a name without an extension) or start a new project.
   void Start(const QString& argument);
 
   // TWindowHost
-  TMainForm& Core() override { return *Form_; }
+  MainFormRules& Core() override { return *Form_; }
   QMdiArea* MdiArea() override { return Mdi_; }
   QWidget* Frame() override { return this; }
   void ProjectChanged() override;
@@ -159,7 +159,7 @@ class TMainWindow : public QMainWindow,
 
   std::filesystem::path ProgramDir_;
   std::unique_ptr<TWindowMessages> Messages_;
-  std::unique_ptr<TMainForm> Form_;
+  std::unique_ptr<MainFormRules> Form_;
   TUserSettings Settings_;
   bool Running_ = false;
 

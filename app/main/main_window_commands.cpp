@@ -32,14 +32,14 @@ constexpr int kAllFilesFilter = 5;
 
 // ---- File commands ----
 
-bool TMainWindow::AskToSave() {
+bool TMainForm::AskToSave() {
   const std::string before = Form_->Data().FileName;
   const bool go_on = Form_->AskToSave();
   if (Form_->Data().FileName != before) AfterSaveAs(true);
   return go_on;
 }
 
-void TMainWindow::OpenWithDialog() {
+void TMainForm::OpenWithDialog() {
   QFileDialog dialog(this, "Open", ToQString(Settings_.CurDir));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(OpenFilters());
@@ -55,7 +55,7 @@ void TMainWindow::OpenWithDialog() {
   if (AskToSave()) OpenFile(file, type);
 }
 
-void TMainWindow::NewProject() {
+void TMainForm::NewProject() {
   if (AskToSave()) {
     Form_->New();
     UpdateTitle();
@@ -66,14 +66,14 @@ void TMainWindow::NewProject() {
   UpdateEnabling();
 }
 
-bool TMainWindow::OpenRecentOrDropped(const QString& file) {
+bool TMainForm::OpenRecentOrDropped(const QString& file) {
   const int type = FileTypeIndexForPath(file.toStdString());
   if (type == 0 || !AskToSave()) return false;
   OpenFile(file, type);
   return true;
 }
 
-void TMainWindow::OpenFile(const QString& file, int file_type_index) {
+void TMainForm::OpenFile(const QString& file, int file_type_index) {
   const TOpenResult opened = Form_->Open(file.toStdString(), file_type_index);
   Settings_.CurDir = Form_->CurDir;
   if (opened.Opened) {
@@ -88,7 +88,7 @@ void TMainWindow::OpenFile(const QString& file, int file_type_index) {
   UpdateEnabling();
 }
 
-void TMainWindow::SaveProject() {
+void TMainForm::SaveProject() {
   const std::string& name = Form_->Data().FileName;
   // Save goes through Save As for a new project and for a file of an older layout.
   const bool save_as =
@@ -106,7 +106,7 @@ void TMainWindow::SaveProject() {
   UpdateEnabling();
 }
 
-void TMainWindow::SaveProjectAs() {
+void TMainForm::SaveProjectAs() {
   Form_->filesaved = true;
   bool chosen = false;
   try {
@@ -118,7 +118,7 @@ void TMainWindow::SaveProjectAs() {
   AfterSaveAs(chosen);
 }
 
-void TMainWindow::AfterSaveAs(bool chosen) {
+void TMainForm::AfterSaveAs(bool chosen) {
   // Save As ends with no results shown and every child window closed, chosen file or not.
   UpdateTitle();
   if (chosen) {
@@ -129,7 +129,7 @@ void TMainWindow::AfterSaveAs(bool chosen) {
   UpdateEnabling();
 }
 
-void TMainWindow::closeEvent(QCloseEvent* event) {
+void TMainForm::closeEvent(QCloseEvent* event) {
   if (Running_) {
     event->ignore();
     return;
@@ -144,15 +144,15 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
   if (!Running_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TMainWindow::dropEvent(QDropEvent* event) {
+void TMainForm::dropEvent(QDropEvent* event) {
   if (DropFiles(event->mimeData()->urls())) event->acceptProposedAction();
 }
 
-bool TMainWindow::DropFiles(const QList<QUrl>& urls) {
+bool TMainForm::DropFiles(const QList<QUrl>& urls) {
   // Only the first dropped file counts, and none while a run goes on.
   if (Running_ || urls.isEmpty() || !urls.constFirst().isLocalFile()) return false;
   return OpenRecentOrDropped(urls.constFirst().toLocalFile());
@@ -160,7 +160,7 @@ bool TMainWindow::DropFiles(const QList<QUrl>& urls) {
 
 // ---- Data commands ----
 
-void TMainWindow::SetUnits(int units) {
+void TMainForm::SetUnits(int units) {
   TProgramData& project = Form_->Data();
   if (project.fUnits != units) {
     project.SetUnits(units);
@@ -173,7 +173,7 @@ void TMainWindow::SetUnits(int units) {
   UpdateEnabling();
 }
 
-void TMainWindow::SetDesignMethod(int32_t nlrfd) {
+void TMainForm::SetDesignMethod(int32_t nlrfd) {
   TProgramData& project = Form_->Data();
   if (project.NLRFD != nlrfd) {
     project.NLRFD = nlrfd;
@@ -185,7 +185,7 @@ void TMainWindow::SetDesignMethod(int32_t nlrfd) {
   UpdateEnabling();
 }
 
-void TMainWindow::ShowPileProperties(bool cfa) {
+void TMainForm::ShowPileProperties(bool cfa) {
   CommitActiveChild();
   TProgramData& project = Form_->Data();
   if ((project.CFAPile != 0) != cfa) {
@@ -202,7 +202,7 @@ void TMainWindow::ShowPileProperties(bool cfa) {
                  cfa ? TDataWindow::kCfaPileProperties : TDataWindow::kDrilledShaftProperties);
 }
 
-void TMainWindow::SetComputationMethod(int32_t method) {
+void TMainForm::SetComputationMethod(int32_t method) {
   TProgramData& project = Form_->Data();
   if (project.METHOD != method) {
     project.METHOD = method;
@@ -216,7 +216,7 @@ void TMainWindow::SetComputationMethod(int32_t method) {
 
 // ---- Computation and Graphics commands ----
 
-void TMainWindow::RunAnalysis() {
+void TMainForm::RunAnalysis() {
   if (Running_) return;
   CommitActiveChild();
   const std::string before = Form_->Data().FileName;
@@ -231,28 +231,28 @@ void TMainWindow::RunAnalysis() {
   UpdateEnabling();
 }
 
-void TMainWindow::ViewTextFile(const QString& file) {
+void TMainForm::ViewTextFile(const QString& file) {
   OpenWithWordProcessor(this, Settings_.WordProcessor, file);
 }
 
-void TMainWindow::ShowPlot(int plot_index) {
+void TMainForm::ShowPlot(int plot_index) {
   CommitActiveChild();
   ShowPlotWindow(*this, plot_index);
 }
 
-void TMainWindow::ShowBatchWindow() {
+void TMainForm::ShowBatchWindow() {
   TBatchWindow batch(*this);
   batch.exec();
   UpdateTitle();
   UpdateEnabling();
 }
 
-void TMainWindow::ShowAboutBox() {
+void TMainForm::ShowAboutBox() {
   TAboutBox about(this);
   about.exec();
 }
 
-void TMainWindow::OpenManual(const QString& file_name) {
+void TMainForm::OpenManual(const QString& file_name) {
   const QString manual = ToQString((ProgramDir_ / file_name.toStdString()).string());
   if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
     QMessageBox::information(this, "Information", "The manual cannot be opened:\n" + manual);

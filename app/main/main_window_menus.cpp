@@ -45,17 +45,17 @@ constexpr std::array<const char*, kPltChart1> kPlotHints = {
 
 }  // namespace
 
-QAction* TMainWindow::NewAction(const QString& name, const QString& caption) {
+QAction* TMainForm::NewAction(const QString& name, const QString& caption) {
   auto* action = new QAction(caption, this);
   action->setObjectName(name);
   return action;
 }
 
-QAction* TMainWindow::Action(const QString& name) const {
+QAction* TMainForm::Action(const QString& name) const {
   return findChild<QAction*>(name);
 }
 
-void TMainWindow::CreateFileMenu() {
+void TMainForm::CreateFileMenu() {
   FileMenu_ = menuBar()->addMenu("&File");
   FileMenu_->setObjectName("menuFile");
   QAction* const new_file = NewAction("actionNew", "&New");
@@ -91,7 +91,7 @@ void TMainWindow::CreateFileMenu() {
   });
 }
 
-QMenu* TMainWindow::AddChoiceMenu(QMenu* parent, const QString& caption,
+QMenu* TMainForm::AddChoiceMenu(QMenu* parent, const QString& caption,
                                   std::initializer_list<TMenuChoice> choices,
                                   const std::function<void(int)>& choose) {
   QMenu* const menu = parent->addMenu(caption);
@@ -106,7 +106,7 @@ QMenu* TMainWindow::AddChoiceMenu(QMenu* parent, const QString& caption,
   return menu;
 }
 
-QAction* TMainWindow::AddDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
+QAction* TMainForm::AddDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
                                         TDataWindow window) {
   QAction* const item = NewAction(name, caption);
   connect(item, &QAction::triggered, this, [this, window] { ShowDataWindow(*this, window); });
@@ -114,7 +114,7 @@ QAction* TMainWindow::AddDataWindowItem(QMenu* menu, const QString& name, const 
   return item;
 }
 
-void TMainWindow::CreateDataMenu() {
+void TMainForm::CreateDataMenu() {
   DataMenu_ = menuBar()->addMenu("&Data");
   DataMenu_->setObjectName("menuData");
   AddDataWindowItem(DataMenu_, "actionTitle", "&Title", TDataWindow::kTitle);
@@ -153,7 +153,7 @@ void TMainWindow::CreateDataMenu() {
   });
 }
 
-void TMainWindow::CreateComputationMenu() {
+void TMainForm::CreateComputationMenu() {
   ComputationMenu_ = menuBar()->addMenu("&Computation");
   ComputationMenu_->setObjectName("menuComputation");
   QAction* const run = NewAction("actionRun", "&Run Analysis");
@@ -189,7 +189,7 @@ void TMainWindow::CreateComputationMenu() {
   });
 }
 
-void TMainWindow::CreateGraphicsMenu() {
+void TMainForm::CreateGraphicsMenu() {
   GraphicsMenu_ = menuBar()->addMenu("&Graphics");
   GraphicsMenu_->setObjectName("menuGraphics");
   for (int plot = 0; plot < kResultPlotCount; ++plot) {
@@ -212,7 +212,7 @@ void TMainWindow::CreateGraphicsMenu() {
   connect(GraphicsMenu_, &QMenu::aboutToShow, this, [this] { UpdateGraphicsMenu(); });
 }
 
-void TMainWindow::CreateWindowMenu() {
+void TMainForm::CreateWindowMenu() {
   WindowMenu_ = menuBar()->addMenu("&Window");
   WindowMenu_->setObjectName("menuWindow");
   QAction* const cascade = NewAction("actionCascade", "&Cascade");
@@ -232,7 +232,7 @@ void TMainWindow::CreateWindowMenu() {
   connect(WindowMenu_, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(); });
 }
 
-void TMainWindow::CreateHelpMenu() {
+void TMainForm::CreateHelpMenu() {
   HelpMenu_ = menuBar()->addMenu("&Help");
   HelpMenu_->setObjectName("menuHelp");
   QAction* const users = NewAction("actionUsersManual", "&User's Manual");
@@ -249,7 +249,7 @@ void TMainWindow::CreateHelpMenu() {
   connect(HelpMenu_, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
 }
 
-void TMainWindow::CreateToolBar() {
+void TMainForm::CreateToolBar() {
   Tools_ = addToolBar("Tools");
   Tools_->setObjectName("toolBar");
   Tools_->setMovable(false);
@@ -310,7 +310,7 @@ void TMainWindow::CreateToolBar() {
   }
 }
 
-void TMainWindow::CreateStatusBar() {
+void TMainForm::CreateStatusBar() {
   StatusProject_ = new QLabel(this);
   StatusProject_->setObjectName("statusProject");
   statusBar()->addWidget(StatusProject_, 1);

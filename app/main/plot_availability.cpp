@@ -7,7 +7,7 @@
 namespace tolvane::app {
 namespace {
 
-bool PlotDataFilePresent(TMainForm& form) {
+bool PlotDataFilePresent(MainFormRules& form) {
   std::error_code status;
   const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName, status);
   return std::filesystem::is_regular_file(resultFile(project, kPlotDataExtension), status);
@@ -17,7 +17,7 @@ bool HasPoints(const plot::TGraphPlot& plot) {
   return plot.LineCount() > 0 && plot.Count() > 0;
 }
 
-bool EnabledByResults(TMainForm& form, int plot_index) {
+bool EnabledByResults(MainFormRules& form, int plot_index) {
   const TProgramData& data = form.Data();
   const TResultFlags& flags = form.Flags;
   if (!flags.ShowOutput || !PlotDataFilePresent(form)) return false;
@@ -45,12 +45,12 @@ bool EnabledByResults(TMainForm& form, int plot_index) {
 
 }  // namespace
 
-bool ResultPlotAvailable(TMainForm& form, int plot_index) {
+bool ResultPlotAvailable(MainFormRules& form, int plot_index) {
   if (plot_index < 0 || plot_index >= kResultPlotCount) return false;
   return EnabledByResults(form, plot_index) && HasPoints(form.Plots()[plot_index]);
 }
 
-std::vector<int> AvailableForExport(TMainForm& form) {
+std::vector<int> AvailableForExport(MainFormRules& form) {
   std::vector<int> plots;
   for (const int p : ExportTable()) {
     if (ResultPlotAvailable(form, p)) plots.push_back(p);

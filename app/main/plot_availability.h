@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "result_plots.h"
 
 namespace tolvane::app {
@@ -14,7 +14,7 @@ namespace tolvane::app {
 // present; the bounds plots need the upper and lower settlement curves, the t-z, Q-w and
 // load-distribution plots their sections, the design charts their run) and at least one line
 // with a point.
-bool ResultPlotAvailable(TMainForm& form, int plot_index);
+bool ResultPlotAvailable(MainFormRules& form, int plot_index);
 
 // The plots in the order of the export window's list: the three ultimate capacity plots, the
 // three after factors, the two combined ones, the settlement plots, t-z, Q-w, additional t-z,
@@ -30,6 +30,6 @@ constexpr std::array<int, kResultPlotCount> ExportTable() {
 }
 
 // The available plots in the order of the export table.
-std::vector<int> AvailableForExport(TMainForm& form);
+std::vector<int> AvailableForExport(MainFormRules& form);
 
 }  // namespace tolvane::app

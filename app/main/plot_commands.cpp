@@ -3,7 +3,7 @@
 #include <QMdiSubWindow>
 
 #include "export_window.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "plot_availability.h"
 #include "plot_form.h"
 #include "window_host.h"

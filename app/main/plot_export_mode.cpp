@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "export_arguments.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "plot_availability.h"
 #include "plot_export_project.h"
 #include "plot_files.h"
@@ -16,7 +16,7 @@
 namespace tolvane::app {
 namespace {
 
-int ExportPlots(TMainForm& form, const TPlotExportArguments& args, UserMessages& messages) {
+int ExportPlots(MainFormRules& form, const TPlotExportArguments& args, UserMessages& messages) {
   std::error_code status;
   std::filesystem::create_directories(args.OutDir, status);
   if (!std::filesystem::is_directory(args.OutDir, status)) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "program_data.h"
 #include "user_messages.h"
 
@@ -23,12 +23,12 @@ class TExportProject {
   // Opens the project and reads its plot data and formatting; 0, or the exit status with the
   // message shown: no project, a project the reader rejects, no plot data.
   int Open(const std::string& file);
-  TMainForm& Form() { return Form_; }
+  MainFormRules& Form() { return Form_; }
 
  private:
   UserMessages& Messages_;
   THeadlessHost Host_;
-  TMainForm Form_;
+  MainFormRules Form_;
 };
 
 }  // namespace tolvane::app

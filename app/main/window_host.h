@@ -14,13 +14,13 @@ class QWidget;
 
 namespace tolvane::app {
 
-class TMainForm;
+class MainFormRules;
 
 class TWindowHost {
  public:
   virtual ~TWindowHost() = default;
   // The project, its grids, the result plots and flags, the commands of the core.
-  virtual TMainForm& Core() = 0;
+  virtual MainFormRules& Core() = 0;
   virtual QMdiArea* MdiArea() = 0;
   // The main window, parent of modal dialogs and message boxes.
   virtual QWidget* Frame() = 0;

@@ -15,7 +15,7 @@ namespace {
 
 // The chosen plots in the order of the export table; a chosen plot without results is left out
 // with a warning.
-std::vector<int> ChosenPlots(TMainForm& form, const std::vector<int>& select,
+std::vector<int> ChosenPlots(MainFormRules& form, const std::vector<int>& select,
                              UserMessages& messages) {
   const std::vector<int> available = AvailableForExport(form);
   if (select.empty()) return available;

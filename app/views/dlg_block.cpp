@@ -11,7 +11,7 @@
 
 #include "dlg_pile_diagrams.h"
 #include "gl_window.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "result_plots.h"
 #include "run_pipeline.h"
 #include "view_project.h"
@@ -64,7 +64,7 @@ TDlgBlock::~TDlgBlock() {
 }
 
 TBlockSceneInput TDlgBlock::SceneInput() const {
-  app::TMainForm& core = Host_.Core();
+  app::MainFormRules& core = Host_.Core();
   TBlockSceneInput input;
   input.Project = ReadViewProject(core.Data());
   input.Extents = Extents_;
@@ -172,7 +172,7 @@ void TDlgBlock::RestartViewButtonClick() {
 }
 
 TBlock3DMenuState TDlgBlock::MenuState() const {
-  app::TMainForm& core = Host_.Core();
+  app::MainFormRules& core = Host_.Core();
   std::error_code ignored;
   const std::filesystem::path plot_file = app::resultFile(
       std::filesystem::absolute(core.Data().FileName, ignored), app::kPlotDataExtension);

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "side_view_painter.h"
 #include "view_project.h"
 #include "window_host.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "block_offscreen.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "program_data.h"
 #include "result_plots.h"
 #include "run_pipeline.h"
@@ -23,7 +23,7 @@ namespace tolvane::app {
 
 namespace {
 
-QImage RenderElevation(app::TMainForm& form, const TViewExportRequest& request) {
+QImage RenderElevation(app::MainFormRules& form, const TViewExportRequest& request) {
   TProgramData& data = form.Data();
   const double length = ApplyDefaultShaftLength(data);
   return RenderSideViewImage(ReadViewProject(data), length, {request.Width, request.Height}, false,
@@ -31,7 +31,7 @@ QImage RenderElevation(app::TMainForm& form, const TViewExportRequest& request) 
                              QGuiApplication::font());
 }
 
-TOffscreenResult Render3D(app::TMainForm& form, const TViewExportRequest& request) {
+TOffscreenResult Render3D(app::MainFormRules& form, const TViewExportRequest& request) {
   TBlockSceneInput input;
   input.Project = ReadViewProject(form.Data());
   input.Extents = GetMaxDims(input.Project);
@@ -68,7 +68,7 @@ int RunViewExportMode(int argc, char** argv) {
 
   app::ConsoleMessages messages;
   THeadlessHost host;
-  app::TMainForm form(messages, host, std::filesystem::path());
+  app::MainFormRules form(messages, host, std::filesystem::path());
   const app::TOpenResult opened = form.Open(request->Project, file_type);
   if (!opened.Opened) return app::kExitNoInput;
   if (!opened.FormatError.empty()) return app::kExitDataError;

@@ -18,7 +18,7 @@ class MainWindowMenusTest : public QObject {
 
  private slots:
   void theDataMenuOpensEachWindow() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.Core().Data().METHOD = 2;
     window.UpdateEnabling();
@@ -64,7 +64,7 @@ class MainWindowMenusTest : public QObject {
   }
 
   void theDesignMethodShowsTheLrfdColumnsOfAnOpenLayerWindow() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.Action(QStringLiteral("actionSoilLayers"))->trigger();
     auto* layers =
@@ -78,7 +78,7 @@ class MainWindowMenusTest : public QObject {
   }
 
   void theUnitSwitchRefreshesAnOpenWindow() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.Action(QStringLiteral("actionEnglishUnits"))->trigger();
     window.Core().Data().WTD = 10;

@@ -1,4 +1,4 @@
-// A main window for the window tests: a frame with an MDI area over a real TMainForm, recording
+// A main window for the window tests: a frame with an MDI area over a real MainFormRules, recording
 // the messages the windows show and answering their questions.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data_windows.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "recorded_messages.h"
 
 namespace tolvane::app::testing {
@@ -26,7 +26,7 @@ class TTestHost : public TWindowHost, public TDialogServices, public entry::TMes
     Frame_.show();
   }
 
-  TMainForm& Core() override { return Form_; }
+  MainFormRules& Core() override { return Form_; }
   QMdiArea* MdiArea() override { return Area_; }
   QWidget* Frame() override { return &Frame_; }
   void ProjectChanged() override {
@@ -76,7 +76,7 @@ class TTestHost : public TWindowHost, public TDialogServices, public entry::TMes
  private:
   static constexpr int kFrameWidthPx = 1280;
   static constexpr int kFrameHeightPx = 900;
-  TMainForm Form_;  // outlives the windows, which are destroyed with the frame
+  MainFormRules Form_;  // outlives the windows, which are destroyed with the frame
   QWidget Frame_;
   QMdiArea* Area_;
 };

@@ -55,7 +55,7 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
   const std::string first = Copy("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
   const std::string third = Copy("c.tv9d").string();
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   TBatchRun batch(form, messages_, nullptr);
   for (const std::string& file : {first, missing, third}) batch.List.Add(file);
   batch.RunAll();
@@ -97,7 +97,7 @@ TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
   const std::filesystem::path other = dir_ / "notes.txt";
   writeFile(old_file, readFile(kExample));
   writeFile(other, "text");
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(old_file.string());
   batch.List.Add(other.string());
@@ -116,7 +116,7 @@ TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
 
 TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
   TempDir empty_program_dir;
-  TMainForm form(messages_, host_, empty_program_dir.path());
+  MainFormRules form(messages_, host_, empty_program_dir.path());
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.List.Add(Copy("b.tv9d").string());
@@ -129,7 +129,7 @@ TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
 }
 
 TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.Loader = std::make_unique<TDynamicLibrary>(messages_);
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
@@ -143,7 +143,7 @@ TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
 
 TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   const std::filesystem::path list = dir_ / "jobs.pyb";
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   std::vector<std::string> shown;
   TBatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
   batch.List.Add((dir_ / "none.tv9d").string());
@@ -196,7 +196,7 @@ TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
 }
 
 TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.Project().Grids().ProjectChanged = true;
   messages_.answer = TAnswer::kCancel;
   TBatchRun batch(form, messages_, nullptr);
@@ -210,7 +210,7 @@ TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
 TEST_F(BatchTest, CheckFilesReportsEachFile) {
   const std::string there = Copy("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(there);
   batch.List.Add(missing);

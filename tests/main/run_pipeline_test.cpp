@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "recorded_messages.h"
 #include "test_support.h"
 
@@ -54,7 +54,7 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   const std::filesystem::path project = dir / "example.tv9d";
   std::filesystem::copy_file(kExample, project);
   writeFile(dir / "TZDIAM.DAT", "left from an older run\n");
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
   const TRunResult run = form.CompRunClick();
   ASSERT_TRUE(run.EngineCalled);
@@ -95,7 +95,7 @@ TEST_F(RunPipeline, MissingLibraryShowsBothMessagesAndLeavesNamesDat) {
   TempDir emptyProgramDir;
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
-  TMainForm form(messages_, host_, emptyProgramDir.path());
+  MainFormRules form(messages_, host_, emptyProgramDir.path());
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
   const TRunResult run = form.CompRunClick();
   EXPECT_FALSE(run.EngineCalled);
@@ -113,7 +113,7 @@ TEST_F(RunPipeline, OccupiedLoaderSlotIsNotLoadedAgain) {
   TempDir dir;
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
   form.Loader = std::make_unique<TDynamicLibrary>(messages_);
   const TRunResult run = form.CompRunClick();
@@ -129,7 +129,7 @@ TEST_F(RunPipeline, FailedCheckStopsBeforeTheRunFileList) {
   std::string text = readFile(kExample);
   text.replace(text.find("2 60 "), 5, "2 41 ");  // profile 41 ft under a 40 ft shaft of 3 ft
   writeFile(project, text);
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
   const TRunResult run = form.CompRunClick();
   EXPECT_FALSE(run.ChecksPassed);
@@ -142,7 +142,7 @@ TEST_F(RunPipeline, NewProjectWithCancelledSaveAsIsNotRun) {
   TempDir dir;
   std::filesystem::current_path(dir.path());
   messages_.cancelSave = true;
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.CurDir = dir.path().string();
   const TRunResult run = form.CompRunClick();
   EXPECT_FALSE(run.ChecksPassed);
@@ -159,7 +159,7 @@ TEST_F(RunPipeline, OlderLayoutIsSavedAsVersion9BesideIt) {
   std::string text = readFile(kExample);
   text.replace(text.find("2 1 1 1 1 2 0 0 0 0 0 0"), 23, "2 1 1 1 1 2 0 0 0 0 0");
   writeFile(old_file, text);
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(old_file.string(), kVersion8File).Opened);
   const TRunResult run = form.CompRunClick();
   EXPECT_TRUE(run.EngineCalled);

@@ -35,7 +35,7 @@ class BatchWindowTest : public QObject {
   void cleanup() { testing::EndAnswers(); }
 
   void hasItsButtonsAndSize() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     TBatchWindow batch(window);
     QCOMPARE(batch.windowTitle(), QString("Multi-File Analysis (Batch Run)"));
@@ -54,7 +54,7 @@ class BatchWindowTest : public QObject {
   }
 
   void listKeepsEachFileOnce() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     TBatchWindow batch(window);
     batch.AddFiles({"/data/a.tv9d", "/data/b.tv9d"});
@@ -73,7 +73,7 @@ class BatchWindowTest : public QObject {
   }
 
   void replaceChangesTheEntriesThatHoldTheText() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     TBatchWindow batch(window);
     batch.AddFiles({"/old/Site/site-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"});
@@ -85,7 +85,7 @@ class BatchWindowTest : public QObject {
 
   void listFileReadsBackTheSameList() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     const QStringList files = {"/data/one.tv9d", "/data/two words.tv9d", "/data/three.tv9d"};
     {
@@ -107,7 +107,7 @@ class BatchWindowTest : public QObject {
     testing::TScratchProjects scratch;
     const QString present = scratch.Copy("sand-over-clay.tv9d");
     const QString missing = scratch.Path("missing.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     TBatchWindow batch(window);
     batch.AddFiles({present, missing});
@@ -126,7 +126,7 @@ class BatchWindowTest : public QObject {
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
     const QString missing = scratch.Path("second.tv9d");
     const QString third = scratch.Copy("sand-over-clay.tv9d", "third.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     TBatchWindow batch(window);
     batch.resize(760, 620);

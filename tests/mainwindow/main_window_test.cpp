@@ -31,12 +31,12 @@ QStringList Captions(const QList<QAction*>& actions) {
   return captions;
 }
 
-QMenu* Menu(TMainWindow& window, const QString& name) {
+QMenu* Menu(TMainForm& window, const QString& name) {
   return window.findChild<QMenu*>(name);
 }
 
 // What the menu shows once it has opened.
-QMenu* Opened(TMainWindow& window, const QString& name) {
+QMenu* Opened(TMainForm& window, const QString& name) {
   QMenu* const menu = Menu(window, name);
   Q_EMIT menu->aboutToShow();
   return menu;
@@ -76,7 +76,7 @@ class MainWindowTest : public QObject {
   void cleanup() { testing::EndAnswers(); }
 
   void startsWithTheNewProject() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
     QCOMPARE(QString::fromStdString(window.Core().Data().FileName), QString("NewTolvane.tv9d"));
@@ -84,7 +84,7 @@ class MainWindowTest : public QObject {
   }
 
   void menusHaveTheirCaptions() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QCOMPARE(Captions(window.menuBar()->actions()),
              QStringList({"&File", "&Data", "&Computation", "&Graphics", "Show 3D View", "&Window",
@@ -127,7 +127,7 @@ class MainWindowTest : public QObject {
   }
 
   void toolButtonsHaveTheirHints() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QStringList hints;
     for (const QAction* action : window.ToolBar()->actions()) {
@@ -176,7 +176,7 @@ class MainWindowTest : public QObject {
   }
 
   void aNewProjectOffersNoResults() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QVERIFY(!window.Action("buttonViewOutput")->isEnabled());
     for (int plot = 0; plot < 16; ++plot) {
@@ -193,7 +193,7 @@ class MainWindowTest : public QObject {
   }
 
   void methodOneDisablesBothOptions() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.Core().Data().METHOD = kShaftLengthGiven;
     Opened(window, "menuData");
@@ -215,7 +215,7 @@ class MainWindowTest : public QObject {
   }
 
   void designMethodSwitchesTheLayerColumns() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     grid::TGridTable& layers = window.Core().Project().Grids().D();
     // A new project is ASD: no resistance factors, the short comment, factors of safety offered.
@@ -242,7 +242,7 @@ class MainWindowTest : public QObject {
   }
 
   void unitsAreARadioGroupAndSetTheDefault() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     Opened(window, "menuData");
     QVERIFY(window.Action("actionEnglishUnits")->isChecked());
@@ -263,7 +263,7 @@ class MainWindowTest : public QObject {
 
   void pileKindSwitchAsksBeforeLosingLayers() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     QVERIFY(window.Action("buttonDrilledShaft")->isChecked());
     // Sand over clay: two layers, so the switch asks; No keeps the drilled shaft.
@@ -293,7 +293,7 @@ class MainWindowTest : public QObject {
 
   void titleFollowsTheOpenedFile() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     // A name without an extension on the command line gets ".tv9d".
     scratch.Copy("sand-over-clay.tv9d", "pier.tv9d");
     window.Start(scratch.Path("pier"));
@@ -305,14 +305,14 @@ class MainWindowTest : public QObject {
 
   void aMissingStartupFileStartsANewProject() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Path("missing.tv9d"));
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
   }
 
   void openingAMissingFileWarns() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     const QString missing = scratch.Path("gone.tv9d");
     auto answers = AnswerMessageBoxes(QMessageBox::Ok);
@@ -327,7 +327,7 @@ class MainWindowTest : public QObject {
     testing::TScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d");
     const std::string original = FileText(file);
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(file);
     window.Core().Data().Title = "Pier 4 after the site visit";
     window.ProjectChanged();
@@ -367,7 +367,7 @@ class MainWindowTest : public QObject {
 
   void exitAsksToSave() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     window.show();
     window.ProjectChanged();
@@ -383,7 +383,7 @@ class MainWindowTest : public QObject {
   void saveOfAnOlderLayoutOffersTv9d() {
     testing::TScratchProjects scratch;
     const QString old = scratch.Copy("sand-over-clay.tv9d", "legacy.tv8d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.OpenFile(old, kVersion9File);  // read as version 9: the same layout here
     QString proposed;
@@ -399,7 +399,7 @@ class MainWindowTest : public QObject {
           "take the typed file on the offscreen platform and never closes; to be mended");
     testing::TScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d", "opened.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QStringList filters;
     QString title;
@@ -419,7 +419,7 @@ class MainWindowTest : public QObject {
   void saveAsNamesTheProjectAndListsIt() {
     testing::TScratchProjects scratch;
     const QString target = scratch.Path("pier-7.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.Core().Data().Title = "Pier 7";
     window.ProjectChanged();
@@ -441,7 +441,7 @@ class MainWindowTest : public QObject {
     testing::TScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
     const QString second = scratch.Copy("sand-over-clay.tv9d", "second.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.OpenFile(first, kVersion9File);
     window.OpenFile(second, kVersion9File);
@@ -463,7 +463,7 @@ class MainWindowTest : public QObject {
     testing::TScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "dropped.tv9d");
     const QString second = scratch.Copy("sand-over-clay.tv9d", "ignored.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QVERIFY(window.acceptDrops());
     QVERIFY(window.DropFiles({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
@@ -475,7 +475,7 @@ class MainWindowTest : public QObject {
     testing::TScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d");
     {
-      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      TMainForm window(TOLVANE_PROGRAM_DIR);
       window.Start(QString());
       window.OpenFile(file, kVersion9File);
       window.Settings().WordProcessor = "mousepad";
@@ -486,7 +486,7 @@ class MainWindowTest : public QObject {
       window.Core().Project().Grids().ProjectChanged = false;
       window.Core().Project().Grids().ResetAllChanged();
     }
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QCOMPARE(QString::fromStdString(window.Settings().WordProcessor), QString("mousepad"));
     QCOMPARE(window.Settings().DefSIUnits, kSIUnits);
@@ -502,10 +502,10 @@ class MainWindowTest : public QObject {
   void aWindowNeverShownStoresNoPlacement() {
     testing::TScratchProjects scratch;
     {
-      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      TMainForm window(TOLVANE_PROGRAM_DIR);
       window.Start(scratch.Copy("sand-over-clay.tv9d"));  // opening writes the settings
     }
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QVERIFY(!window.Settings().DefWindowsPos);
     QCOMPARE(window.Settings().Recent.NumberPrevFile(), 1);
@@ -521,7 +521,7 @@ class MainWindowTest : public QObject {
       settings.setValue("Directory", "/srv/piles");
       settings.endGroup();
     }
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QCOMPARE(QString::fromStdString(window.Settings().WordProcessor), QString());
     QCOMPARE(window.Settings().DefSIUnits, kEnglishUnits);
@@ -531,7 +531,7 @@ class MainWindowTest : public QObject {
   }
 
   void activeChildCommitsBeforeMenusToolsAndClosing() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.show();
     int commits = 0;
@@ -570,7 +570,7 @@ class MainWindowTest : public QObject {
   void aWindowWithOpenChildrenGoesAwayCleanly() {
     int commits = 0;
     {
-      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      TMainForm window(TOLVANE_PROGRAM_DIR);
       window.Start(QString());
       window.show();
       for (const char* title : {"First", "Second"}) {
@@ -586,7 +586,7 @@ class MainWindowTest : public QObject {
 
   void viewerThatCannotStartIsReported() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     window.Settings().WordProcessor = "/nonexistent/viewer --readonly";
     auto answers = AnswerMessageBoxes(QMessageBox::Ok);
@@ -598,7 +598,7 @@ class MainWindowTest : public QObject {
   }
 
   void aboutBoxShowsProductVersionAndDates() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     TAboutBox about(&window);
     QCOMPARE(about.findChild<QLabel*>("aboutProduct")->text(), QString("TOLVANE 2023"));
@@ -619,7 +619,7 @@ class MainWindowTest : public QObject {
 
   void batchCommandOnlyWithBatchIn() {
     QTemporaryDir program_dir;
-    TMainWindow window(program_dir.path().toStdString());
+    TMainForm window(program_dir.path().toStdString());
     window.Start(QString());
     Opened(window, "menuComputation");
     QVERIFY(!window.Action("actionBatch")->isVisible());

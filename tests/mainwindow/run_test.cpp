@@ -32,7 +32,7 @@ class RunTest : public QObject {
   void runEnablesThePlotCommands() {
     testing::TScratchProjects scratch;
     const QString project = scratch.Copy("sand-over-clay.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(project);
     QVERIFY(!window.Action("buttonPlot0")->isEnabled());
     QVERIFY(!window.Action("buttonViewOutput")->isEnabled());
@@ -92,7 +92,7 @@ class RunTest : public QObject {
     testing::TScratchProjects scratch;
     const QString project = scratch.Copy("sand-over-clay.tv9d");
     const QString other = scratch.Copy("sand-over-clay.tv9d", "other.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(project);
     window.show();
     struct {
@@ -140,7 +140,7 @@ class RunTest : public QObject {
   }
 
   void aNewProjectIsNotRun() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     // Save As is offered first; cancelling it runs nothing.
     testing::CancelFileDialog();
@@ -153,7 +153,7 @@ class RunTest : public QObject {
   void aMissingEngineIsReported() {
     testing::TScratchProjects scratch;
     QTemporaryDir empty_program_dir;
-    TMainWindow window(empty_program_dir.path().toStdString());
+    TMainForm window(empty_program_dir.path().toStdString());
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     auto answers = AnswerMessageBoxes(QMessageBox::Ok, 2);
     window.Action("actionRun")->trigger();
@@ -168,7 +168,7 @@ class RunTest : public QObject {
 
   void screenshotOfTheMainWindow() {
     testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     auto answers = AnswerMessageBoxes(QMessageBox::Ok);
     window.Action("actionRun")->trigger();

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "recorded_messages.h"
 #include "result_plots.h"
 #include "xlsx_contents.h"
@@ -130,7 +130,7 @@ class PlotExportTest : public QObject {
     {
       tolvane::app::testing::RecordedMessages messages;
       tolvane::app::THeadlessHost host;
-      tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
+      tolvane::app::MainFormRules form(messages, host, Dir_.path().toStdString());
       QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
       auto& skin = form.Plots()[tolvane::app::kPltSkin];
       skin.UserCaption = "Pier 4, boring B-2";
@@ -181,7 +181,7 @@ class PlotExportTest : public QObject {
 
     tolvane::app::testing::RecordedMessages messages;
     tolvane::app::THeadlessHost host;
-    tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
+    tolvane::app::MainFormRules form(messages, host, Dir_.path().toStdString());
     QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
     const auto& skin = form.Plots()[tolvane::app::kPltSkin];
     const int last = skin.Count() - 1;

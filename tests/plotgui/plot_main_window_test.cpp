@@ -32,7 +32,7 @@ class PlotMainWindowTest : public QObject {
     QVERIFY(run.waitForFinished(120000));
     QCOMPARE(run.exitCode(), 0);
 
-    tolvane::app::TMainWindow window(TOLVANE_PROGRAM_DIR);
+    tolvane::app::TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(dir.filePath(kExample));
     window.resize(1100, 780);
     window.show();

@@ -20,7 +20,7 @@
 #include <QtTest>
 
 #include "export_window.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "plot_dialogs.h"
 #include "plot_form.h"
 #include "plot_painter.h"
@@ -43,7 +43,7 @@ class TTestHost : public app::TWindowHost {
   }
   // The child windows reach the plots: they go before the core, as in the main window.
   ~TTestHost() override { delete Area_; }
-  app::TMainForm& Core() override { return Core_; }
+  app::MainFormRules& Core() override { return Core_; }
   QMdiArea* MdiArea() override { return Area_; }
   QWidget* Frame() override { return &Frame_; }
   void ProjectChanged() override { ++Changes; }
@@ -57,7 +57,7 @@ class TTestHost : public app::TWindowHost {
   app::THeadlessHost Project_;
   QMainWindow Frame_;
   QMdiArea* Area_ = nullptr;
-  app::TMainForm Core_;
+  app::MainFormRules Core_;
 };
 
 void SaveShot(QWidget& widget, const QString& name) {

@@ -19,7 +19,7 @@
 #include "main_window.h"
 #include "view_commands.h"
 
-using tolvane::app::TMainWindow;
+using tolvane::app::TMainForm;
 using namespace tolvane::app;
 
 namespace {
@@ -32,7 +32,7 @@ QString ScreenshotPath(const char* name) {
   return QString::fromUtf8(TOLVANE_SCREENSHOT_DIR) + QLatin1Char('/') + file;
 }
 
-QStringList WindowMenuItems(TMainWindow& window) {
+QStringList WindowMenuItems(TMainForm& window) {
   QMenu* menu = window.findChild<QMenu*>(QStringLiteral("menuWindow"));
   QStringList items;
   if (menu == nullptr) return items;
@@ -61,7 +61,7 @@ class MainWindowViewsTest : public QObject {
     QVERIFY(analysis.waitForFinished(120000));
     QCOMPARE(analysis.exitCode(), 0);
 
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.resize(1280, 900);
     window.show();
     window.Start(project);

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "program_data.h"
 #include "project_grids.h"
 #include "user_messages.h"
@@ -22,7 +22,7 @@ class TTestHost : public app::TWindowHost {
     Area.show();
     Controls = new TBlock3DControls(*this, &MenuBar, &ToolBar);
   }
-  app::TMainForm& Core() override { return Form; }
+  app::MainFormRules& Core() override { return Form; }
   QMdiArea* MdiArea() override { return &Area; }
   QWidget* Frame() override { return &Area; }
   void ProjectChanged() override { ++Changes; }
@@ -71,7 +71,7 @@ class TTestHost : public app::TWindowHost {
 
   app::ConsoleMessages Messages;
   THeadlessHost ProjectHost;
-  app::TMainForm Form;
+  app::MainFormRules Form;
   QMdiArea Area;
   QMenuBar MenuBar;
   QToolBar ToolBar;

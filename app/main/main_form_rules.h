@@ -32,9 +32,9 @@ struct TRunResult {
 inline constexpr int kBatchFileDone = 0;
 inline constexpr int kBatchStop = 2;
 
-class TMainForm {
+class MainFormRules {
  public:
-  TMainForm(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
+  MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
             int default_units = kEnglishUnits);
 
   TCurrentProject& Project() { return Project_; }

@@ -1,4 +1,4 @@
-#include "main_form.h"
+#include "main_form_rules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -39,28 +39,28 @@ bool Exists(const std::filesystem::path& file) {
 
 }  // namespace
 
-TMainForm::TMainForm(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
+MainFormRules::MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
                      int default_units)
     : Messages_(messages),
       ProgramDir_(std::move(program_dir)),
       DefaultUnits_(default_units),
       Project_(host, default_units) {}
 
-std::filesystem::path TMainForm::LibraryPath() const {
+std::filesystem::path MainFormRules::LibraryPath() const {
   return ProgramDir_ / engineLibraryFileName();
 }
 
-std::filesystem::path TMainForm::ProjectPath() const {
+std::filesystem::path MainFormRules::ProjectPath() const {
   std::error_code ignored;
   return std::filesystem::absolute(Project_.Data().FileName, ignored);
 }
 
-void TMainForm::New() {
+void MainFormRules::New() {
   Project_.New(DefaultUnits_);
   Flags.Clear();
 }
 
-TOpenResult TMainForm::Open(const std::string& file_name, int file_type_index) {
+TOpenResult MainFormRules::Open(const std::string& file_name, int file_type_index) {
   TOpenResult result;
   std::error_code ignored;
   const std::filesystem::path file = std::filesystem::absolute(file_name, ignored);
@@ -89,7 +89,7 @@ TOpenResult TMainForm::Open(const std::string& file_name, int file_type_index) {
   return result;
 }
 
-void TMainForm::Save() {
+void MainFormRules::Save() {
   const std::string& name = Project_.Data().FileName;
   if (name == kNewProjectFileName || LowerExtension(name) != kProjectExtension) {
     SaveAs();
@@ -99,7 +99,7 @@ void TMainForm::Save() {
   SavePlotFormatting();
 }
 
-void TMainForm::SaveAs() {
+void MainFormRules::SaveAs() {
   std::filesystem::path proposed = std::filesystem::path(Project_.Data().FileName).filename();
   proposed.replace_extension(kProjectExtension);
   const std::string title = "Save " + proposed.stem().string() + " As";
@@ -114,7 +114,7 @@ void TMainForm::SaveAs() {
   Project_.Save();
 }
 
-void TMainForm::SavePlotFormatting() {
+void MainFormRules::SavePlotFormatting() {
   const std::filesystem::path project = ProjectPath();
   if (Flags.ShowOutput && Exists(resultFile(project, kPlotDataExtension)) && Plots_.AnyChange()) {
     std::string problem;
@@ -125,7 +125,7 @@ void TMainForm::SavePlotFormatting() {
   Plots_.ClearChanges();
 }
 
-bool TMainForm::AskToSave() {
+bool MainFormRules::AskToSave() {
   SavePlotFormatting();
   if (!Project_.Changed()) return true;
   const TAnswer answer = Messages_.confirm("Do you want to save any changes?");
@@ -140,7 +140,7 @@ bool TMainForm::AskToSave() {
   return Project_.Data().FileName != kNewProjectFileName;
 }
 
-TRunResult TMainForm::CompRunClick() {
+TRunResult MainFormRules::CompRunClick() {
   TRunResult result;
   filesaved = true;
   try {
@@ -167,7 +167,7 @@ TRunResult TMainForm::CompRunClick() {
   return result;
 }
 
-void TMainForm::RunEngine(TRunResult& result, const std::filesystem::path& project) {
+void MainFormRules::RunEngine(TRunResult& result, const std::filesystem::path& project) {
   const auto load_and_call = [this] { return callEngine(Loader, LibraryPath(), Messages_); };
   const TEngineCall call = EngineRunner ? EngineRunner(load_and_call) : load_and_call();
   result.CallStatus = call.Status;
