@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     const long double value = tolvane::entry::EvaluateExpression(text);
     if (std::isfinite(value) &&
-        !tolvane::entry::ParseReal(tolvane::entry::FormatGeneral(value, tolvane::entry::kEvaluatorDigits))) {
+        !tolvane::entry::parseReal(tolvane::entry::formatGeneral(value, tolvane::entry::kEvaluatorDigits))) {
       std::abort();
     }
   } catch (const tolvane::entry::EAssignError&) {

@@ -40,10 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings.IPENT = (options & kLengths) != 0 ? 1 : 0;
   tolvane::app::TResultPlots plots;
   tolvane::app::TResultFlags flags;
-  tolvane::app::TWordReader reader = tolvane::app::TWordReader::FromText(text);
+  tolvane::app::TWordReader reader = tolvane::app::TWordReader::fromText(text);
   try {
     tolvane::app::ReadPlotData(plots, settings, flags, reader);
-  } catch (const tolvane::app::EProjectFormatError&) {
+  } catch (const tolvane::app::ProjectFormatError&) {
   }
   return 0;
 }

@@ -24,11 +24,11 @@ class TDataSubWindow : public QMdiSubWindow {
   }
 };
 
-bool IsMdiChild(TDataWindow window) {
+bool isMdiChild(TDataWindow window) {
   return window != TDataWindow::kMultipleLengths && window != TDataWindow::kDesignCharts;
 }
 
-TDataWindowBase* CreateWindow(TWindowHost& host, TDataWindow window) {
+TDataWindowBase* createWindow(TWindowHost& host, TDataWindow window) {
   switch (window) {
     case TDataWindow::kTitle:
       return new TTitleWindow(host);
@@ -59,7 +59,7 @@ TDataWindowBase* CreateWindow(TWindowHost& host, TDataWindow window) {
 // The window that a command for `window` closes first: the shaft-length and design-load windows
 // exclude each other, and so do the two property windows (closing one sets the pile kind, so it
 // goes before the other is opened).
-std::optional<TDataWindow> Excluded(TDataWindow window) {
+std::optional<TDataWindow> excluded(TDataWindow window) {
   switch (window) {
     case TDataWindow::kShaftLength:
       return TDataWindow::kDesignLoad;
@@ -76,15 +76,15 @@ std::optional<TDataWindow> Excluded(TDataWindow window) {
 
 // An MDI child loads the project when it becomes active and writes it back when it stops being
 // active; when its active field holds invalid text it is made active again and writes nothing.
-void FollowActivation(QMdiArea* area, QMdiSubWindow* sub, TDataWindowBase* window) {
+void followActivation(QMdiArea* area, QMdiSubWindow* sub, TDataWindowBase* window) {
   QObject::connect(sub, &QMdiSubWindow::windowStateChanged, window,
-                   [area, sub, window](Qt::WindowStates old_state, Qt::WindowStates new_state) {
+                   [area, sub, window](Qt::WindowStates oldState, Qt::WindowStates newState) {
                      if (window->property("tolvaneClosing").toBool()) return;
-                     const bool was_active = old_state.testFlag(Qt::WindowActive);
-                     const bool active = new_state.testFlag(Qt::WindowActive);
-                     if (!was_active && active) {
+                     const bool wasActive = oldState.testFlag(Qt::WindowActive);
+                     const bool active = newState.testFlag(Qt::WindowActive);
+                     if (!wasActive && active) {
                        window->Activated();
-                     } else if (was_active && !active && !window->Deactivated()) {
+                     } else if (wasActive && !active && !window->deactivated()) {
                        QTimer::singleShot(0, sub, [area, sub] { area->setActiveSubWindow(sub); });
                      }
                    });
@@ -92,7 +92,7 @@ void FollowActivation(QMdiArea* area, QMdiSubWindow* sub, TDataWindowBase* windo
 
 // The area cascades a new child window below and right of the last one; when it would stick out
 // of the area there, it moves up and left just enough to be seen whole (as far as it fits).
-void KeepInside(const QMdiArea& area, QMdiSubWindow& sub) {
+void keepInside(const QMdiArea& area, QMdiSubWindow& sub) {
   const QSize room = area.viewport()->size();
   const int left = std::max(0, std::min(sub.x(), room.width() - sub.width()));
   const int top = std::max(0, std::min(sub.y(), room.height() - sub.height()));
@@ -101,9 +101,9 @@ void KeepInside(const QMdiArea& area, QMdiSubWindow& sub) {
 
 }  // namespace
 
-void ShowDataWindow(TWindowHost& host, TDataWindow window) {
-  if (const auto other = Excluded(window)) CloseDataWindow(host, *other);
-  auto* existing = qobject_cast<TDataWindowBase*>(FindDataWindow(host, window));
+void showDataWindow(TWindowHost& host, TDataWindow window) {
+  if (const auto other = excluded(window)) closeDataWindow(host, *other);
+  auto* existing = qobject_cast<TDataWindowBase*>(findDataWindow(host, window));
   QMdiArea* area = host.MdiArea();
   if (existing != nullptr) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
@@ -111,34 +111,34 @@ void ShowDataWindow(TWindowHost& host, TDataWindow window) {
       if (area != nullptr && area->activeSubWindow() != sub) {
         area->setActiveSubWindow(sub);
       } else {
-        existing->LoadValues();
+        existing->loadValues();
       }
     } else {
-      existing->LoadValues();
+      existing->loadValues();
       existing->show();
       existing->raise();
       existing->activateWindow();
     }
     return;
   }
-  TDataWindowBase* created = CreateWindow(host, window);
+  TDataWindowBase* created = createWindow(host, window);
   if (created == nullptr) return;
-  if (IsMdiChild(window) && area != nullptr) {
+  if (isMdiChild(window) && area != nullptr) {
     auto* sub = new TDataSubWindow;
     sub->setWidget(created);
     area->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(created->windowTitle());
-    created->LoadValues();
-    FollowActivation(area, sub, created);
+    created->loadValues();
+    followActivation(area, sub, created);
     sub->adjustSize();
     sub->show();
-    KeepInside(*area, *sub);
+    keepInside(*area, *sub);
     area->setActiveSubWindow(sub);
   } else {
-    created->setParent(host.Frame(), Qt::Window);
+    created->setParent(host.frame(), Qt::Window);
     created->setAttribute(Qt::WA_DeleteOnClose);
-    created->LoadValues();
+    created->loadValues();
     created->adjustSize();
     created->show();
     created->raise();
@@ -146,8 +146,8 @@ void ShowDataWindow(TWindowHost& host, TDataWindow window) {
   }
 }
 
-void CloseDataWindow(TWindowHost& host, TDataWindow window) {
-  QWidget* existing = FindDataWindow(host, window);
+void closeDataWindow(TWindowHost& host, TDataWindow window) {
+  QWidget* existing = findDataWindow(host, window);
   if (existing == nullptr) return;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
     sub->close();

@@ -16,7 +16,7 @@ class TDefaultServices : public TDialogServices {};
 
 }  // namespace
 
-std::optional<std::string> TDialogServices::ChooseProgram(QWidget* parent,
+std::optional<std::string> TDialogServices::chooseProgram(QWidget* parent,
                                                           const std::string& current) {
   const QString file =
       QFileDialog::getOpenFileName(parent, QString(), QString::fromStdString(current),
@@ -25,70 +25,70 @@ std::optional<std::string> TDialogServices::ChooseProgram(QWidget* parent,
   return file.toStdString();
 }
 
-TDialogServices& ServicesOf(TWindowHost& host) {
+TDialogServices& servicesOf(TWindowHost& host) {
   if (auto* services = dynamic_cast<TDialogServices*>(&host)) return *services;
   static TDefaultServices defaults;  // stateless
   return defaults;
 }
 
 TDataWindowBase::TDataWindowBase(TWindowHost& host, TDataWindow kind, QWidget* parent)
-    : QWidget(parent), Host_(&host), Kind_(kind) {}
+    : QWidget(parent), host_(&host), kind_(kind) {}
 
 int TDataWindowBase::Units() const {
-  return Host_->Core().Data().fUnits;
+  return host_->core().Data().fUnits;
 }
 
-entry::TDataEdit* TDataWindowBase::NewField(const std::string& caption, const std::string& units,
-                                          QLabel** label_out) {
+entry::TDataEdit* TDataWindowBase::newField(const std::string& caption, const std::string& units,
+                                          QLabel** labelOut) {
   auto* label = new QLabel(this);
   auto* field = new entry::TDataEdit(this);
-  field->SetMessageSink(&Messages());
+  field->setMessageSink(&messages());
   field->SetCaption(caption);
   field->SetUnitsString(units);
   field->SetUnits(Units());
   field->SetEditLabel(label);
-  if (label_out != nullptr) *label_out = label;
+  if (labelOut != nullptr) *labelOut = label;
   return field;
 }
 
-bool TDataWindowBase::FieldsValid() {
+bool TDataWindowBase::fieldsValid() {
   auto* field = qobject_cast<entry::TDataEdit*>(focusWidget());
   if (field == nullptr || !isAncestorOf(field)) return true;
   return field->CloseQuery();
 }
 
-void TDataWindowBase::CommitValues() {
-  if (!FieldsValid()) return;
-  StoreValues();
+void TDataWindowBase::commitValues() {
+  if (!fieldsValid()) return;
+  storeValues();
 }
 
 void TDataWindowBase::Activated() {
-  if (KeepFieldsOnce_) {
-    KeepFieldsOnce_ = false;
+  if (keepFieldsOnce_) {
+    keepFieldsOnce_ = false;
     return;
   }
-  LoadValues();
+  loadValues();
 }
 
-bool TDataWindowBase::Deactivated() {
-  if (Deactivating_) return true;
-  Deactivating_ = true;
-  const bool valid = FieldsValid();
+bool TDataWindowBase::deactivated() {
+  if (deactivating_) return true;
+  deactivating_ = true;
+  const bool valid = fieldsValid();
   if (valid) {
-    StoreValues();
+    storeValues();
   } else {
-    KeepFieldsOnce_ = true;
+    keepFieldsOnce_ = true;
   }
-  Deactivating_ = false;
+  deactivating_ = false;
   return valid;
 }
 
 bool TDataWindowBase::event(QEvent* event) {
   if (isWindow() && !property("tolvaneClosing").toBool()) {
-    if (event->type() == QEvent::WindowActivate && !Deactivating_) {
+    if (event->type() == QEvent::WindowActivate && !deactivating_) {
       Activated();
-    } else if (event->type() == QEvent::WindowDeactivate && !Deactivating_ && isVisible()) {
-      if (!Deactivated()) {
+    } else if (event->type() == QEvent::WindowDeactivate && !deactivating_ && isVisible()) {
+      if (!deactivated()) {
         QTimer::singleShot(0, this, [this] {
           raise();
           activateWindow();
@@ -99,7 +99,7 @@ bool TDataWindowBase::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void TDataWindowBase::CloseWindow() {
+void TDataWindowBase::closeWindow() {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
     sub->close();
   } else {
@@ -108,20 +108,20 @@ void TDataWindowBase::CloseWindow() {
 }
 
 void TDataWindowBase::closeEvent(QCloseEvent* event) {
-  if (!FieldsValid()) {
+  if (!fieldsValid()) {
     event->ignore();
     return;
   }
-  StoreValues();
+  storeValues();
   setProperty("tolvaneClosing", true);
   event->accept();
 }
 
-QWidget* FindDataWindow(TWindowHost& host, TDataWindow window) {
-  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.Frame()}) {
+QWidget* findDataWindow(TWindowHost& host, TDataWindow window) {
+  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
     if (root == nullptr) continue;
     for (TDataWindowBase* candidate : root->findChildren<TDataWindowBase*>()) {
-      if (candidate->Kind() == window && !candidate->property("tolvaneClosing").toBool()) {
+      if (candidate->kind() == window && !candidate->property("tolvaneClosing").toBool()) {
         return candidate;
       }
     }
@@ -131,9 +131,9 @@ QWidget* FindDataWindow(TWindowHost& host, TDataWindow window) {
 
 namespace {
 
-QList<TDataWindowBase*> OpenWindows(TWindowHost& host) {
+QList<TDataWindowBase*> openWindows(TWindowHost& host) {
   QList<TDataWindowBase*> windows;
-  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.Frame()}) {
+  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
     if (root == nullptr) continue;
     for (TDataWindowBase* window : root->findChildren<TDataWindowBase*>()) {
       if (!windows.contains(window) && !window->property("tolvaneClosing").toBool()) {
@@ -146,8 +146,8 @@ QList<TDataWindowBase*> OpenWindows(TWindowHost& host) {
 
 }  // namespace
 
-void CloseAllDataWindows(TWindowHost& host) {
-  for (TDataWindowBase* window : OpenWindows(host)) {
+void closeAllDataWindows(TWindowHost& host) {
+  for (TDataWindowBase* window : openWindows(host)) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
       sub->close();
     } else {
@@ -156,8 +156,8 @@ void CloseAllDataWindows(TWindowHost& host) {
   }
 }
 
-void RefreshDataWindows(TWindowHost& host) {
-  for (TDataWindowBase* window : OpenWindows(host)) window->LoadValues();
+void refreshDataWindows(TWindowHost& host) {
+  for (TDataWindowBase* window : openWindows(host)) window->loadValues();
 }
 
 }  // namespace tolvane::app

@@ -1,5 +1,5 @@
 // The data windows of the desktop program and what they ask of the main window beyond
-// TWindowHost. ShowDataWindow and CloseDataWindow (window_host.h) create, show and close them.
+// TWindowHost. showDataWindow and closeDataWindow (window_host.h) create, show and close them.
 #pragma once
 
 #include <QWidget>
@@ -19,22 +19,22 @@ namespace tolvane::app {
 class TDialogServices {
  public:
   virtual ~TDialogServices() = default;
-  virtual entry::TMessageSink& Messages() { return entry::MessageBoxSink(); }
+  virtual entry::TMessageSink& messages() { return entry::messageBoxSink(); }
   virtual std::string WordProcessor() const { return {}; }
-  virtual void SetWordProcessor(const std::string& /*command*/) {}
+  virtual void setWordProcessor(const std::string& /*command*/) {}
   // The open dialog on the present text; none when cancelled.
-  virtual std::optional<std::string> ChooseProgram(QWidget* parent, const std::string& current);
+  virtual std::optional<std::string> chooseProgram(QWidget* parent, const std::string& current);
 };
 
-TDialogServices& ServicesOf(TWindowHost& host);
+TDialogServices& servicesOf(TWindowHost& host);
 
 // The unit system changed: every open data window shows the converted values and unit labels.
-void RefreshDataWindows(TWindowHost& host);
+void refreshDataWindows(TWindowHost& host);
 
 // The open data window, none when it is not showing.
-QWidget* FindDataWindow(TWindowHost& host, TDataWindow window);
+QWidget* findDataWindow(TWindowHost& host, TDataWindow window);
 // Closes every open data window (each writes its fields back first).
-void CloseAllDataWindows(TWindowHost& host);
+void closeAllDataWindows(TWindowHost& host);
 
 // The common behaviour of the data windows: activation loads the fields from the project,
 // deactivation and closing write them back; a window whose active numeric field holds invalid
@@ -45,42 +45,42 @@ class TDataWindowBase : public QWidget, public TCommitValues {
  public:
   TDataWindowBase(TWindowHost& host, TDataWindow kind, QWidget* parent = nullptr);
 
-  TDataWindow Kind() const { return Kind_; }
-  TWindowHost& Host() const { return *Host_; }
-  entry::TMessageSink& Messages() const { return ServicesOf(*Host_).Messages(); }
+  TDataWindow kind() const { return kind_; }
+  TWindowHost& host() const { return *host_; }
+  entry::TMessageSink& messages() const { return servicesOf(*host_).messages(); }
 
   // Reads the project into the fields.
-  virtual void LoadValues() = 0;
+  virtual void loadValues() = 0;
   // Writes the fields into the project (deactivation).
-  void CommitValues() override;
+  void commitValues() override;
   // The check of the active numeric field; false (with its message shown) when it is invalid.
-  bool FieldsValid();
+  bool fieldsValid();
   // The window became active: it reads the project, unless it was made active again because its
   // active field held invalid text (the text stays for the user to mend).
   void Activated();
   // The window stopped being active: false, with nothing written, while its active field holds
   // invalid text.
-  bool Deactivated();
+  bool deactivated();
   // Closes this data window: its MDI frame when it is a child of the main window, else itself.
   // (The widget's window() is the main window for an MDI child, which must stay open.)
-  void CloseWindow();
+  void closeWindow();
 
  protected:
-  virtual void StoreValues() = 0;
+  virtual void storeValues() = 0;
   // The project's unit system for the fields' labels.
   int Units() const;
   // A numeric field with its label, in the project's units, reporting to this window's messages.
-  entry::TDataEdit* NewField(const std::string& caption, const std::string& units,
-                           QLabel** label_out = nullptr);
+  entry::TDataEdit* newField(const std::string& caption, const std::string& units,
+                           QLabel** labelOut = nullptr);
   void closeEvent(QCloseEvent* event) override;
   // A window of its own (not an MDI child) follows its activation itself.
   bool event(QEvent* event) override;
 
  private:
-  TWindowHost* Host_;
-  TDataWindow Kind_;
-  bool KeepFieldsOnce_ = false;
-  bool Deactivating_ = false;
+  TWindowHost* host_;
+  TDataWindow kind_;
+  bool keepFieldsOnce_ = false;
+  bool deactivating_ = false;
 };
 
 }  // namespace tolvane::app

@@ -16,49 +16,49 @@ namespace tolvane::app {
 class TShaftSketchWidget : public QWidget {
  public:
   explicit TShaftSketchWidget(QWidget* parent = nullptr);
-  void SetSketch(const TShaftSketch& sketch, int unit_system);
+  void setSketch(const TShaftSketch& sketch, int unitSystem);
   QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  TShaftSketch Sketch_;
-  int Units_ = 1;
+  TShaftSketch sketch_;
+  int units_ = 1;
 };
 
 class TPilePropertiesWindow : public TDataWindowBase {
   Q_OBJECT
 
  public:
-  TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, QWidget* parent = nullptr);
+  TPilePropertiesWindow(TWindowHost& host, bool cfaPile, QWidget* parent = nullptr);
 
-  void LoadValues() override;
-  entry::TDataEdit* MinimumDiameter() const { return Fields_[kMin]; }
-  entry::TDataEdit* MaximumDiameter() const { return Fields_[kMax]; }
-  entry::TDataEdit* Ratio() const { return Fields_[kRatio]; }
-  entry::TDataEdit* BellAngle() const { return Fields_[kAngle]; }
-  entry::TDataEdit* UpperZone() const { return Fields_[kTop]; }
-  entry::TDataEdit* LowerZone() const { return Fields_[kBottom]; }
-  entry::TDataEdit* Modulus() const { return Fields_[kModulus]; }
-  QLabel* MaximumNote() const { return MaxNote_; }
-  QPlainTextEdit* Text() const { return Text_; }
-  TShaftSketchWidget* Sketch() const { return Sketch_; }
+  void loadValues() override;
+  entry::TDataEdit* minimumDiameter() const { return fields_[kMin]; }
+  entry::TDataEdit* maximumDiameter() const { return fields_[kMax]; }
+  entry::TDataEdit* ratio() const { return fields_[kRatio]; }
+  entry::TDataEdit* bellAngle() const { return fields_[kAngle]; }
+  entry::TDataEdit* upperZone() const { return fields_[kTop]; }
+  entry::TDataEdit* lowerZone() const { return fields_[kBottom]; }
+  entry::TDataEdit* modulus() const { return fields_[kModulus]; }
+  QLabel* maximumNote() const { return maxNote_; }
+  QPlainTextEdit* Text() const { return text_; }
+  TShaftSketchWidget* sketch() const { return sketch_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
   enum TField { kMin, kMax, kRatio, kAngle, kTop, kBottom, kModulus, kFieldCount };
-  void UpdateSketch();
-  int PileKind() const { return Cfa_ ? 1 : 0; }
+  void updateSketch();
+  int pileKind() const { return cfa_ ? 1 : 0; }
 
-  bool Cfa_;
-  std::vector<entry::TDataEdit*> Fields_;
-  QLabel* MaxNote_ = nullptr;
-  QPlainTextEdit* Text_ = nullptr;
-  TShaftSketchWidget* Sketch_ = nullptr;
-  bool Loading_ = false;
+  bool cfa_;
+  std::vector<entry::TDataEdit*> fields_;
+  QLabel* maxNote_ = nullptr;
+  QPlainTextEdit* text_ = nullptr;
+  TShaftSketchWidget* sketch_ = nullptr;
+  bool loading_ = false;
 };
 
 }  // namespace tolvane::app

@@ -37,147 +37,147 @@ const char* const kIgnoreBlowCountNote =
 const char* const kGenerateNote =
     "(**)  Program will generate internally the value if it is left as zero ";
 
-TSoilField Real(std::string caption, int column, std::string units = {}) {
+TSoilField real(std::string caption, int column, std::string units = {}) {
   return {std::move(caption), column, std::move(units), TSoilFieldKind::kReal, {}, {}, false};
 }
-TSoilField Integer(std::string caption, int column) {
+TSoilField integer(std::string caption, int column) {
   return {std::move(caption), column, {}, TSoilFieldKind::kInteger, {}, {}, false};
 }
-TSoilField Pick(std::string caption, int column, std::vector<std::string> items,
+TSoilField pick(std::string caption, int column, std::vector<std::string> items,
                 std::string prompt) {
   return {std::move(caption), column, {}, TSoilFieldKind::kPickList, std::move(items),
           std::move(prompt),  false};
 }
 
-const std::vector<std::string>& CfaMethods() {
+const std::vector<std::string>& cfaMethods() {
   static const std::vector<std::string> methods{"Coleman and Arcement", "European LPC",
                                                 "FHWA O'Neill && Reese (1999)"};
   return methods;
 }
 
-TSoilPage SandPage() {
-  TSoilField interface_angle = Real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
-  interface_angle.Hidden = true;
+TSoilPage sandPage() {
+  TSoilField interfaceAngle = real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
+  interfaceAngle.Hidden = true;
   return {
       "Sand",
-      {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-       Real("2. Coefficient of Lateral Earth Pressure, Ko", kSandKo),
-       Real("3. Beta Value (*)", kSandBeta),
-       Real("4. Preconsolidation Stress Exponent (**) (m)", kSandM),
-       Integer("5. Blow Counts from SPT", kSandBlowCounts), Real("6. OCR Value (***)", kSandOcr),
-       Real("7. Friction Angle (****)", 1, kAngleUnits), interface_angle},
+      {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+       real("2. Coefficient of Lateral Earth Pressure, Ko", kSandKo),
+       real("3. Beta Value (*)", kSandBeta),
+       real("4. Preconsolidation Stress Exponent (**) (m)", kSandM),
+       integer("5. Blow Counts from SPT", kSandBlowCounts), real("6. OCR Value (***)", kSandOcr),
+       real("7. Friction Angle (****)", 1, kAngleUnits), interfaceAngle},
       "Side Friction Procedure",
       {"Ko Method", "Beta Method", "Chen and Kulhawy Method"},
       5,
       "(FHWA, GEC 10)"};
 }
 
-TSoilPage ClayPage() {
+TSoilPage clayPage() {
   return {"Clay",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-           Real("2. Undrained Cohesion", 1, kStressUnits),
-           Pick("3. Type  of Test", kClayTypeOfTest, {"CIUC", "UC", "UU"}, "Select Test"),
-           Integer("4. Blow Counts from SPT (*)", kClayBlowCounts),
-           Real("5. Alpha Factor (**)", kClayAlpha),
-           Real("6. Bearing Capacity Coefficient, Nc (**)", 4)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           real("2. Undrained Cohesion", 1, kStressUnits),
+           pick("3. Type  of Test", kClayTypeOfTest, {"CIUC", "UC", "UU"}, "Select Test"),
+           integer("4. Blow Counts from SPT (*)", kClayBlowCounts),
+           real("5. Alpha Factor (**)", kClayAlpha),
+           real("6. Bearing Capacity Coefficient, Nc (**)", 4)},
           "Method",
           {"FHWA O'Neil & Reese (1999)", "FHWA GEC 10, Brown et al (2018)"},
           5,
           {}};
 }
 
-TSoilPage RockPage() {
+TSoilPage rockPage() {
   return {"Rock",
-          {Real("1. Total Unit Weight", 7, kUnitWeightUnits),
-           Real("2. Rock Compressive Strength", 0, kStressUnits),
-           Real("3. Concrete Compressive Strength", 1, kStressUnits),
-           Real("4. Discontinuity Spacing", 2, kLengthUnits),
-           Real("5. Discontinuity Thickness", 3, kLengthUnits),
-           Real("6. Socket Diameter", 4, kLengthUnits),
-           Real("7. Elastic Modulus", 5, kModulusUnits), Real("8. RQD, %", 6)},
+          {real("1. Total Unit Weight", 7, kUnitWeightUnits),
+           real("2. Rock Compressive Strength", 0, kStressUnits),
+           real("3. Concrete Compressive Strength", 1, kStressUnits),
+           real("4. Discontinuity Spacing", 2, kLengthUnits),
+           real("5. Discontinuity Thickness", 3, kLengthUnits),
+           real("6. Socket Diameter", 4, kLengthUnits),
+           real("7. Elastic Modulus", 5, kModulusUnits), real("8. RQD, %", 6)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage DecomposedRockPage() {
+TSoilPage decomposedRockPage() {
   return {"Decomp. Rock",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits), Integer("2. Blow Counts from SPT", 1),
-           Real("3. Poisson Ratio", 2), Real("5. Socket Diameter", 4, kLengthUnits),
-           Real("6. Young Modulus (optional)", 3, kModulusUnits)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits), integer("2. Blow Counts from SPT", 1),
+           real("3. Poisson Ratio", 2), real("5. Socket Diameter", 4, kLengthUnits),
+           real("6. Young Modulus (optional)", 3, kModulusUnits)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage WeakRockPage() {
+TSoilPage weakRockPage() {
   return {"Weak Rock",
-          {Real("1. Total Unit Weight", 7, kUnitWeightUnits),
-           Pick("2. Interface Condition Index (*)", 1, {"1", "2", "3", "4"}, "Select Index"),
-           Real("3. Rock Compressive Strength", 0, kStressUnits),
-           Real("4. Concrete Slump", 2, kSlumpUnits),
-           Real("5. Interface Friction Angle", 3, kAngleUnits),
-           Real("6. Socket Diameter", 4, kLengthUnits),
-           Real("7. Elastic Modulus of Rock Core", 5, kModulusUnits), Real("8. RQD, %", 6)},
+          {real("1. Total Unit Weight", 7, kUnitWeightUnits),
+           pick("2. Interface Condition Index (*)", 1, {"1", "2", "3", "4"}, "Select Index"),
+           real("3. Rock Compressive Strength", 0, kStressUnits),
+           real("4. Concrete Slump", 2, kSlumpUnits),
+           real("5. Interface Friction Angle", 3, kAngleUnits),
+           real("6. Socket Diameter", 4, kLengthUnits),
+           real("7. Elastic Modulus of Rock Core", 5, kModulusUnits), real("8. RQD, %", 6)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage GravelPage() {
+TSoilPage gravelPage() {
   return {"Gravel",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits), Integer("2. Blow Counts from SPT", 1),
-           Real("3. Beta Value", 2)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits), integer("2. Blow Counts from SPT", 1),
+           real("3. Beta Value", 2)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage SandCfaPage() {
+TSoilPage sandCfaPage() {
   return {"Sand CFA",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-           Integer("2. Blow Counts from SPT", kCfaSandBlowCounts),
-           Pick("3. Soil Type", kCfaSandSoilType, {"Sand", "Silt"}, "Select Type"),
-           Real("4. CPT Qc", kCfaQc, kStressUnits), Real("5. Beta Value (*)", kCfaSandBeta),
-           Real("6. Friction Angle (***)", kCfaSandFrictionAngle, kAngleUnits)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           integer("2. Blow Counts from SPT", kCfaSandBlowCounts),
+           pick("3. Soil Type", kCfaSandSoilType, {"Sand", "Silt"}, "Select Type"),
+           real("4. CPT Qc", kCfaQc, kStressUnits), real("5. Beta Value (*)", kCfaSandBeta),
+           real("6. Friction Angle (***)", kCfaSandFrictionAngle, kAngleUnits)},
           "Method",
-          CfaMethods(),
+          cfaMethods(),
           1,
           {}};
 }
 
-TSoilPage ClayCfaPage() {
+TSoilPage clayCfaPage() {
   return {"Clay CFA",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-           Real("2. Undrained Cohesion", kCfaClayCohesion, kStressUnits),
-           Real("3. Bearing Capacity Coefficient, Nc", kCfaClayNc),
-           Real("4. CPT Qc", kCfaQc, kStressUnits),
-           Integer("5. Blow Counts from SPT (*)", kCfaClayBlowCounts),
-           Real("6. Alpha Factor (**)", kCfaClayAlpha)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           real("2. Undrained Cohesion", kCfaClayCohesion, kStressUnits),
+           real("3. Bearing Capacity Coefficient, Nc", kCfaClayNc),
+           real("4. CPT Qc", kCfaQc, kStressUnits),
+           integer("5. Blow Counts from SPT (*)", kCfaClayBlowCounts),
+           real("6. Alpha Factor (**)", kCfaClayAlpha)},
           "Method",
-          CfaMethods(),
+          cfaMethods(),
           1,
           {}};
 }
 
-bool BothZero(const TLayerValues& values, int column) {
-  return values.At(kTopRow, column) == 0 && values.At(kBottomRow, column) == 0;
+bool bothZero(const TLayerValues& values, int column) {
+  return values.at(kTopRow, column) == 0 && values.at(kBottomRow, column) == 0;
 }
 
-int MethodCount(int32_t type) {
-  return static_cast<int>(SoilPageFor(type).Methods.size());
+int methodCount(int32_t type) {
+  return static_cast<int>(soilPageFor(type).Methods.size());
 }
 
 }  // namespace
 
-const TSoilPage& SoilPageFor(int32_t type) {
-  static const TSoilPage sand = SandPage(), clay = ClayPage(), rock = RockPage(),
-                         decomposed = DecomposedRockPage(), weak = WeakRockPage(),
-                         gravel = GravelPage(), sand_cfa = SandCfaPage(), clay_cfa = ClayCfaPage();
+const TSoilPage& soilPageFor(int32_t type) {
+  static const TSoilPage sand = sandPage(), clay = clayPage(), rock = rockPage(),
+                         decomposed = decomposedRockPage(), weak = weakRockPage(),
+                         gravel = gravelPage(), sandCfa = sandCfaPage(), clayCfa = clayCfaPage();
   switch (type) {
     case kClay:
     case kShale:
@@ -193,15 +193,15 @@ const TSoilPage& SoilPageFor(int32_t type) {
     case kGravel:
       return gravel;
     case kCfaSand:
-      return sand_cfa;
+      return sandCfa;
     case kCfaClay:
-      return clay_cfa;
+      return clayCfa;
     default:
       return sand;
   }
 }
 
-std::string SoilPageTitle(int32_t type) {
+std::string soilPageTitle(int32_t type) {
   switch (type) {
     case kClay:
       return "Clay (FHWA Spec.)";
@@ -216,11 +216,11 @@ std::string SoilPageTitle(int32_t type) {
     case kGravel:
       return "Gravel (Rollins et al)";
     default:
-      return SoilPageFor(type).Name;
+      return soilPageFor(type).Name;
   }
 }
 
-std::string ShownCaption(const std::string& caption) {
+std::string shownCaption(const std::string& caption) {
   std::string shown;
   for (size_t i = 0; i < caption.size(); ++i) {
     shown += caption[i];
@@ -229,26 +229,26 @@ std::string ShownCaption(const std::string& caption) {
   return shown;
 }
 
-int EffectiveMethod(int32_t type, int method) {
-  const int count = MethodCount(type);
+int effectiveMethod(int32_t type, int method) {
+  const int count = methodCount(type);
   if (count == 0) return 0;
   return method >= 1 && method <= count ? method : 1;
 }
 
-bool MethodGroupUsed(int32_t type) {
-  return MethodCount(type) > 0 && type != kShale;
+bool methodGroupUsed(int32_t type) {
+  return methodCount(type) > 0 && type != kShale;
 }
 
-bool SoilFieldUsed(int32_t type, int column) {
+bool soilFieldUsed(int32_t type, int column) {
   return !(type == kShale && column == kClayTypeOfTest);
 }
 
-bool MethodGroupEnabled(int32_t type) {
-  return MethodGroupUsed(type);
+bool methodGroupEnabled(int32_t type) {
+  return methodGroupUsed(type);
 }
 
-bool SoilFieldEnabled(int32_t type, int column, int method) {
-  const int m = EffectiveMethod(type, method);
+bool soilFieldEnabled(int32_t type, int column, int method) {
+  const int m = effectiveMethod(type, method);
   switch (type) {
     case kSand:
       if (column == kSandKo) return m == kSandKoMethod;
@@ -280,16 +280,16 @@ bool SoilFieldEnabled(int32_t type, int column, int method) {
   }
 }
 
-std::string SoilFieldCaption(int32_t type, const TSoilField& field, int method) {
+std::string soilFieldCaption(int32_t type, const TSoilField& field, int method) {
   if (type == kSand && field.Column == kSandBlowCounts &&
-      EffectiveMethod(type, method) == kSandBetaMethod) {
+      effectiveMethod(type, method) == kSandBetaMethod) {
     return "5. Blow Counts from SPT (**)";
   }
   return field.Caption;
 }
 
-std::vector<std::string> SoilPageNotes(int32_t type, int method) {
-  const int m = EffectiveMethod(type, method);
+std::vector<std::string> soilPageNotes(int32_t type, int method) {
+  const int m = effectiveMethod(type, method);
   std::vector<std::string> notes;
   switch (type) {
     case kSand:
@@ -341,7 +341,7 @@ std::vector<std::string> SoilPageNotes(int32_t type, int method) {
   return notes;
 }
 
-TLayerValues ReadLayerValues(const grid::TGridTable& table, int32_t type) {
+TLayerValues readLayerValues(const grid::TGridTable& table, int32_t type) {
   TLayerValues values;
   const int columns = std::min(table.ColCount(), kMaxParameterColumns);
   const int rows = std::min(table.RowCount(), kLayerTableRows);
@@ -349,22 +349,22 @@ TLayerValues ReadLayerValues(const grid::TGridTable& table, int32_t type) {
     for (int column = 0; column < columns; ++column) {
       const grid::TColumnType kind = table.GetColumn(column).Type();
       if (kind == grid::TColumnType::kFloat) {
-        values.At(row, column) = table.GetFloatValue(column, row);
+        values.at(row, column) = table.GetFloatValue(column, row);
       } else if (kind == grid::TColumnType::kInt || kind == grid::TColumnType::kEnum) {
-        values.At(row, column) = static_cast<long double>(table.GetIntValue(column, row));
+        values.at(row, column) = static_cast<long double>(table.GetIntValue(column, row));
       }
     }
   }
-  const int method_column = SoilPageFor(type).MethodColumn;
-  if (MethodGroupUsed(type) && method_column < columns && rows == kLayerTableRows) {
-    values.Method = static_cast<int>(values.At(kBottomRow, method_column));
+  const int methodColumn = soilPageFor(type).MethodColumn;
+  if (methodGroupUsed(type) && methodColumn < columns && rows == kLayerTableRows) {
+    values.Method = static_cast<int>(values.at(kBottomRow, methodColumn));
   }
   return values;
 }
 
-void ClearUnusedSandParameters(TLayerValues& values) {
+void clearUnusedSandParameters(TLayerValues& values) {
   std::vector<int> unused;
-  switch (EffectiveMethod(kSand, values.Method)) {
+  switch (effectiveMethod(kSand, values.Method)) {
     case kSandKoMethod:
       unused = {kSandBeta, kSandM, kSandOcr};
       break;
@@ -376,60 +376,60 @@ void ClearUnusedSandParameters(TLayerValues& values) {
       break;
   }
   for (const int column : unused) {
-    values.At(kTopRow, column) = 0;
-    values.At(kBottomRow, column) = 0;
+    values.at(kTopRow, column) = 0;
+    values.at(kBottomRow, column) = 0;
   }
 }
 
-void WriteLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values) {
+void writeLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values) {
   if (table.RowCount() < kLayerTableRows) return;
-  const TSoilPage& page = SoilPageFor(type);
-  if (MethodGroupUsed(type)) values.Method = EffectiveMethod(type, values.Method);
-  if (type == kSand) ClearUnusedSandParameters(values);
+  const TSoilPage& page = soilPageFor(type);
+  if (methodGroupUsed(type)) values.Method = effectiveMethod(type, values.Method);
+  if (type == kSand) clearUnusedSandParameters(values);
   for (const TSoilField& field : page.Fields) {
-    if (!SoilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
+    if (!soilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
     const grid::TColumnType kind = table.GetColumn(field.Column).Type();
     for (int row = 0; row < kLayerTableRows; ++row) {
-      const long double value = values.At(row, field.Column);
+      const long double value = values.at(row, field.Column);
       if (kind == grid::TColumnType::kFloat) {
         table.SetFloatValue(field.Column, row, value);
       } else if (kind == grid::TColumnType::kInt || kind == grid::TColumnType::kEnum) {
-        table.SetIntValue(field.Column, row, entry::RoundToInt32(value).value_or(0));
+        table.SetIntValue(field.Column, row, entry::roundToInt32(value).value_or(0));
       }
     }
   }
-  if (MethodGroupUsed(type) && page.MethodColumn < table.ColCount()) {
+  if (methodGroupUsed(type) && page.MethodColumn < table.ColCount()) {
     for (int row = 0; row < kLayerTableRows; ++row) {
       table.SetIntValue(page.MethodColumn, row, values.Method);
     }
   }
 }
 
-std::optional<TSoilCloseFailure> CheckSoilPageClose(int32_t type, const TLayerValues& values) {
-  const int m = EffectiveMethod(type, values.Method);
-  const char* const qc_message =
+std::optional<TSoilCloseFailure> checkSoilPageClose(int32_t type, const TLayerValues& values) {
+  const int m = effectiveMethod(type, values.Method);
+  const char* const qcMessage =
       "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!";
-  if (type == kSand && m == kSandKoMethod && BothZero(values, kSandKo)) {
+  if (type == kSand && m == kSandKoMethod && bothZero(values, kSandKo)) {
     return TSoilCloseFailure{
         "Coefficient of Lateral Earth Pressure, Ko,\rshould be greater than zero while using Ko "
         "Method\rPlease Check!",
         kSandKo};
   }
-  if (type == kSand && m == kSandBetaMethod && BothZero(values, kSandBlowCounts)) {
+  if (type == kSand && m == kSandBetaMethod && bothZero(values, kSandBlowCounts)) {
     return TSoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using Beta Method\rPlease Check!",
         kSandBlowCounts};
   }
-  if (type == kCfaSand && m == kCfaLpc && BothZero(values, kCfaQc)) {
-    return TSoilCloseFailure{qc_message, kCfaQc};
+  if (type == kCfaSand && m == kCfaLpc && bothZero(values, kCfaQc)) {
+    return TSoilCloseFailure{qcMessage, kCfaQc};
   }
-  if (type == kCfaSand && m == kCfaFhwa && BothZero(values, kCfaSandBlowCounts)) {
+  if (type == kCfaSand && m == kCfaFhwa && bothZero(values, kCfaSandBlowCounts)) {
     return TSoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using FHWA Method\rPlease Check!",
         kCfaSandBlowCounts};
   }
-  if (type == kCfaClay && m == kCfaLpc && BothZero(values, kCfaQc)) {
-    return TSoilCloseFailure{qc_message, kCfaQc};
+  if (type == kCfaClay && m == kCfaLpc && bothZero(values, kCfaQc)) {
+    return TSoilCloseFailure{qcMessage, kCfaQc};
   }
   return std::nullopt;
 }

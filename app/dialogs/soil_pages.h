@@ -38,42 +38,42 @@ struct TSoilPage {
 
 // The page of a soil type (clay and shale share one, so do the two strong rocks and the two
 // gravels). Types outside 1 to 11 get the sand page.
-const TSoilPage& SoilPageFor(int32_t type);
+const TSoilPage& soilPageFor(int32_t type);
 // The title label of the page for the type.
-std::string SoilPageTitle(int32_t type);
+std::string soilPageTitle(int32_t type);
 // A button caption as shown: a doubled ampersand shows as one.
-std::string ShownCaption(const std::string& caption);
+std::string shownCaption(const std::string& caption);
 
 // A stored method that matches none of the page's buttons counts as the first method.
-int EffectiveMethod(int32_t type, int method);
+int effectiveMethod(int32_t type, int method);
 // Whether the page reads and writes its method group and the column (shale shows the clay
 // page's method group and type of test but uses neither).
-bool MethodGroupUsed(int32_t type);
-bool SoilFieldUsed(int32_t type, int column);
-bool SoilFieldEnabled(int32_t type, int column, int method);
-bool MethodGroupEnabled(int32_t type);
-std::string SoilFieldCaption(int32_t type, const TSoilField& field, int method);
-std::vector<std::string> SoilPageNotes(int32_t type, int method);
+bool methodGroupUsed(int32_t type);
+bool soilFieldUsed(int32_t type, int column);
+bool soilFieldEnabled(int32_t type, int column, int method);
+bool methodGroupEnabled(int32_t type);
+std::string soilFieldCaption(int32_t type, const TSoilField& field, int method);
+std::vector<std::string> soilPageNotes(int32_t type, int method);
 
 // The top and bottom values of a parameter table, by column, and its method.
 inline constexpr int kMaxParameterColumns = 9;
 struct TLayerValues {
   std::array<std::array<long double, kMaxParameterColumns>, kLayerTableRows> Value{};
   int Method = 0;
-  long double& At(int row, int column) {
+  long double& at(int row, int column) {
     return Value[static_cast<size_t>(row)][static_cast<size_t>(column)];
   }
-  long double At(int row, int column) const {
+  long double at(int row, int column) const {
     return Value[static_cast<size_t>(row)][static_cast<size_t>(column)];
   }
 };
 
-TLayerValues ReadLayerValues(const grid::TGridTable& table, int32_t type);
+TLayerValues readLayerValues(const grid::TGridTable& table, int32_t type);
 // Writes the values the page uses; integers are rounded to the nearest integer (ties to even), the
 // method goes to both rows. For sand the parameters the chosen method does not use become 0 first.
-void WriteLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values);
+void writeLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values);
 // The sand parameters the method does not use, set to 0.
-void ClearUnusedSandParameters(TLayerValues& values);
+void clearUnusedSandParameters(TLayerValues& values);
 
 // A check that fails when a page is closed with its Close button: the message, and the column of
 // the quantity whose top field gets the focus.
@@ -81,6 +81,6 @@ struct TSoilCloseFailure {
   std::string Message;
   int Column = 0;
 };
-std::optional<TSoilCloseFailure> CheckSoilPageClose(int32_t type, const TLayerValues& values);
+std::optional<TSoilCloseFailure> checkSoilPageClose(int32_t type, const TLayerValues& values);
 
 }  // namespace tolvane::app

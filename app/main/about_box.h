@@ -12,7 +12,7 @@ inline constexpr const char* kProgramDescription =
     "under axial loading.";
 
 // The release date 06/15/23 in the user's short date format.
-QString ReleaseDateText();
+QString releaseDateText();
 
 class TAboutBox : public QDialog {
   Q_OBJECT

@@ -35,17 +35,17 @@ struct TBatchItemOutcome {
 // The --batch-worker mode on `form`: runs every project read from the standard input, each
 // with its run-file list in a folder of the worker's own, and reports on
 // kBatchItemReportDescriptor. Returns the process's exit code.
-int RunBatchWorkerProcess(MainFormRules& form);
+int runBatchWorkerProcess(MainFormRules& form);
 
 // The report of one project: the start line, once the project is read and goes to the
 // analysis, then the outcome. Reading back a report that is incomplete (the process ended
 // before it was written) gives an abnormal end.
-std::string BatchItemStartText();
-std::string BatchItemOutcomeText(const TBatchItemOutcome& outcome);
-TBatchItemOutcome ReadBatchItemReport(const std::string& report, bool complete);
+std::string batchItemStartText();
+std::string batchItemOutcomeText(const TBatchItemOutcome& outcome);
+TBatchItemOutcome readBatchItemReport(const std::string& report, bool complete);
 
 // The number of jobs of a batch when none is given: the number of cores.
-int DefaultBatchJobs();
+int defaultBatchJobs();
 
 // Runs the items of a list in up to `jobs` worker processes of `program`, handing them out in
 // the list's order.
@@ -57,30 +57,30 @@ class TBatchJobs {
   TBatchJobs& operator=(const TBatchJobs&) = delete;
 
   // The outcome of item i (0-based), waiting for it.
-  TBatchItemOutcome Take(std::size_t i);
+  TBatchItemOutcome take(std::size_t i);
   // Hands out no further item; those running finish.
-  void Stop();
+  void stop();
 
  private:
-  std::optional<std::size_t> NextItem();
+  std::optional<std::size_t> nextItem();
   void Finish(std::size_t i, TBatchItemOutcome outcome);
   void Work();
 
-  const std::filesystem::path Program_;
-  const std::vector<std::string> Paths_;
-  const std::vector<std::string> Environment_;
-  std::mutex Mutex_;
-  std::condition_variable Done_;
-  std::vector<std::optional<TBatchItemOutcome>> Outcomes_;
-  std::size_t Next_ = 0;
-  bool Stopping_ = false;
-  std::vector<std::thread> Threads_;
+  const std::filesystem::path program_;
+  const std::vector<std::string> paths_;
+  const std::vector<std::string> environment_;
+  std::mutex mutex_;
+  std::condition_variable done_;
+  std::vector<std::optional<TBatchItemOutcome>> outcomes_;
+  std::size_t next_ = 0;
+  bool stopping_ = false;
+  std::vector<std::thread> threads_;
 };
 
 // Runs the items `paths` one after another in one worker process of `program` (a new one after
 // a process that ended abnormally), with `environment` as its environment; one outcome per
 // item.
-std::vector<TBatchItemOutcome> RunItemsInWorker(const std::filesystem::path& program,
+std::vector<TBatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
                                                 const std::vector<std::string>& paths,
                                                 const std::vector<std::string>& environment);
 

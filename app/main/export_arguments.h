@@ -33,12 +33,12 @@ struct TXlsxExportArguments {
 };
 
 // The arguments after the program name; none with `error` set when they are wrong.
-std::optional<TPlotExportArguments> ParsePlotExportArguments(const std::vector<std::string>& args,
+std::optional<TPlotExportArguments> parsePlotExportArguments(const std::vector<std::string>& args,
                                                              std::string& error);
-std::optional<TXlsxExportArguments> ParseXlsxExportArguments(const std::vector<std::string>& args,
+std::optional<TXlsxExportArguments> parseXlsxExportArguments(const std::vector<std::string>& args,
                                                              std::string& error);
 
 // "plot-07.png" for plot index 6 (the number is 1-based, two digits).
-std::string PlotFileName(int plot_index, const std::string& format);
+std::string plotFileName(int plotIndex, const std::string& format);
 
 }  // namespace tolvane::app

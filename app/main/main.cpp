@@ -63,9 +63,9 @@ void printSummary(MainFormRules& form) {
   const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName);
   // The ranges are known once the whole file was read.
   if (form.Flags.ShowOutput) {
-    std::cout << tolvane::app::CaseSummary(form.Plots(), form.Data()) << '\n';
+    std::cout << tolvane::app::caseSummary(form.plots(), form.Data()) << '\n';
   } else {
-    std::cout << "Cases analysed: " << form.Plots()[tolvane::app::kPltSkin].LineCount() << '\n';
+    std::cout << "Cases analysed: " << form.plots()[tolvane::app::kPltSkin].LineCount() << '\n';
   }
   std::cout << "Report:    " << tolvane::app::resultFile(project, ".tv9o").string() << '\n'
             << "Run log:   " << tolvane::app::resultFile(project, ".tv9r").string() << '\n'
@@ -78,12 +78,12 @@ int runProject(const std::string& file, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::app::THeadlessHost host;
   MainFormRules form(messages, host, programDirectory(argv0));
-  const int file_type = tolvane::app::FileTypeIndexForPath(file);
-  if (file_type == 0) {
+  const int fileType = tolvane::app::fileTypeIndexForPath(file);
+  if (fileType == 0) {
     messages.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
     return tolvane::app::kExitDataError;
   }
-  const tolvane::app::TOpenResult opened = form.Open(file, file_type);
+  const tolvane::app::TOpenResult opened = form.Open(file, fileType);
   if (!opened.Opened) return tolvane::app::kExitNoInput;
   if (!opened.FormatError.empty()) return tolvane::app::kExitDataError;
   const tolvane::app::TRunResult run = form.CompRunClick();
@@ -105,11 +105,11 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
   batch.Program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
   std::error_code status;
   if (!std::filesystem::is_regular_file(list, status) ||
-      !batch.OpenList(std::filesystem::absolute(list, status))) {
+      !batch.openList(std::filesystem::absolute(list, status))) {
     messages.error("The list file " + list + " does not exist or cannot be read.");
     return tolvane::app::kExitNoInput;
   }
-  return batch.RunAll() ? 0 : tolvane::app::kExitCannotWrite;
+  return batch.runAll() ? 0 : tolvane::app::kExitCannotWrite;
 }
 
 // A worker of a parallel batch: the projects whose paths come on the standard input.
@@ -117,7 +117,7 @@ int runBatchWorker(const char* argv0) {
   tolvane::app::ConsoleMessages messages;
   tolvane::app::THeadlessHost host;
   MainFormRules form(messages, host, programDirectory(argv0));
-  return tolvane::app::RunBatchWorkerProcess(form);
+  return tolvane::app::runBatchWorkerProcess(form);
 }
 
 // The N of --jobs N: a whole number from 1 up, or nothing.
@@ -134,18 +134,18 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--run" && argc == 3) return runProject(argv[2], argv[0]);
   if (command == "--batch" && argc == 3) {
-    return runBatch(argv[2], tolvane::app::DefaultBatchJobs(), argv[0]);
+    return runBatch(argv[2], tolvane::app::defaultBatchJobs(), argv[0]);
   }
   if (command == "--batch" && argc == 5 && std::string(argv[3]) == "--jobs") {
     if (const std::optional<int> jobs = jobCount(argv[4])) return runBatch(argv[2], *jobs, argv[0]);
   }
   if (command == tolvane::app::kBatchWorkerOption && argc == 2) return runBatchWorker(argv[0]);
 #if defined(TOLVANE_WITH_VIEWS)
-  if (command == "--view") return tolvane::app::RunViewExportMode(argc, argv);
+  if (command == "--view") return tolvane::app::runViewExportMode(argc, argv);
 #endif
 #ifdef TOLVANE_PLOT_EXPORT
-  if (command == "--plots") return tolvane::app::RunPlotExportMode(argc, argv);
-  if (command == "--xlsx") return tolvane::app::RunXlsxExportMode(argc, argv);
+  if (command == "--plots") return tolvane::app::runPlotExportMode(argc, argv);
+  if (command == "--xlsx") return tolvane::app::runXlsxExportMode(argc, argv);
 #endif
   if (command == "--version") {
     std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
 #ifdef TOLVANE_WITH_GUI
   // Anything but an option of this program goes to the desktop program (a project file, or the
   // toolkit's own options such as -platform).
-  if (command.rfind("--", 0) != 0) return tolvane::app::RunDesktop(argc, argv);
+  if (command.rfind("--", 0) != 0) return tolvane::app::runDesktop(argc, argv);
 #endif
   printUsage(std::cerr);
   return tolvane::app::kExitUsage;

@@ -20,7 +20,7 @@ constexpr const char* kCompletedWithErrorsMessage =
     "Computations are completed, but there may be errors.\rPlease, check output file for "
     "results or error messages.";
 
-std::string LowerExtension(const std::filesystem::path& file) {
+std::string lowerExtension(const std::filesystem::path& file) {
   std::string extension = file.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -32,112 +32,112 @@ void MakeCurrent(const std::filesystem::path& directory) {
   if (!directory.empty()) std::filesystem::current_path(directory, ignored);
 }
 
-bool Exists(const std::filesystem::path& file) {
+bool fileExists(const std::filesystem::path& file) {
   std::error_code ignored;
   return std::filesystem::exists(file, ignored);
 }
 
 }  // namespace
 
-MainFormRules::MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
-                     int default_units)
-    : Messages_(messages),
-      ProgramDir_(std::move(program_dir)),
-      DefaultUnits_(default_units),
-      Project_(host, default_units) {}
+MainFormRules::MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path programDir,
+                     int defaultUnits)
+    : messages_(messages),
+      programDir_(std::move(programDir)),
+      defaultUnits_(defaultUnits),
+      project_(host, defaultUnits) {}
 
-std::filesystem::path MainFormRules::LibraryPath() const {
-  return ProgramDir_ / engineLibraryFileName();
+std::filesystem::path MainFormRules::libraryPath() const {
+  return programDir_ / engineLibraryFileName();
 }
 
-std::filesystem::path MainFormRules::ProjectPath() const {
+std::filesystem::path MainFormRules::projectPath() const {
   std::error_code ignored;
-  return std::filesystem::absolute(Project_.Data().FileName, ignored);
+  return std::filesystem::absolute(project_.Data().FileName, ignored);
 }
 
 void MainFormRules::New() {
-  Project_.New(DefaultUnits_);
+  project_.New(defaultUnits_);
   Flags.Clear();
 }
 
-TOpenResult MainFormRules::Open(const std::string& file_name, int file_type_index) {
+TOpenResult MainFormRules::Open(const std::string& fileName, int fileTypeIndex) {
   TOpenResult result;
   std::error_code ignored;
-  const std::filesystem::path file = std::filesystem::absolute(file_name, ignored);
+  const std::filesystem::path file = std::filesystem::absolute(fileName, ignored);
   MakeCurrent(file.parent_path());
   CurDir = file.parent_path().string();
-  if (!Exists(file)) {
-    Messages_.warning("Input file: \r" + file_name + "\rdoes not exists, Please Check!!");
+  if (!fileExists(file)) {
+    messages_.warning("Input file: \r" + fileName + "\rdoes not exists, Please Check!!");
     return result;
   }
   try {
-    result.FormatError = Project_.Open(file.string(), file_type_index);
-  } catch (const EProjectFileError& failure) {
-    Messages_.error(failure.what());
+    result.FormatError = project_.Open(file.string(), fileTypeIndex);
+  } catch (const ProjectFileError& failure) {
+    messages_.error(failure.what());
     return result;
   }
   result.Opened = true;
-  if (!result.FormatError.empty()) Messages_.information(result.FormatError);
+  if (!result.FormatError.empty()) messages_.information(result.FormatError);
   Flags.Clear();
-  const std::filesystem::path plot_data = resultFile(file, kPlotDataExtension);
-  if (Exists(plot_data)) {
+  const std::filesystem::path plotData = resultFile(file, kPlotDataExtension);
+  if (fileExists(plotData)) {
     Flags.ShowOutput =
-        ReadPlotData(Plots_, Project_.Data(), Flags, plot_data.string(), false, Messages_);
+        ReadPlotData(plots_, project_.Data(), Flags, plotData.string(), false, messages_);
     const std::filesystem::path formatting = resultFile(file, kPlotFormatExtension);
-    if (Exists(formatting)) ApplyPlotFormatFile(Plots_, formatting);
+    if (fileExists(formatting)) applyPlotFormatFile(plots_, formatting);
   }
   return result;
 }
 
 void MainFormRules::Save() {
-  const std::string& name = Project_.Data().FileName;
-  if (name == kNewProjectFileName || LowerExtension(name) != kProjectExtension) {
-    SaveAs();
+  const std::string& name = project_.Data().FileName;
+  if (name == kNewProjectFileName || lowerExtension(name) != kProjectExtension) {
+    saveAs();
     return;
   }
-  Project_.Save();
-  SavePlotFormatting();
+  project_.Save();
+  savePlotFormatting();
 }
 
-void MainFormRules::SaveAs() {
-  std::filesystem::path proposed = std::filesystem::path(Project_.Data().FileName).filename();
+void MainFormRules::saveAs() {
+  std::filesystem::path proposed = std::filesystem::path(project_.Data().FileName).filename();
   proposed.replace_extension(kProjectExtension);
   const std::string title = "Save " + proposed.stem().string() + " As";
   const std::optional<std::string> chosen =
-      Messages_.chooseSaveFile(title, (std::filesystem::path(CurDir) / proposed).string());
+      messages_.chooseSaveFile(title, (std::filesystem::path(CurDir) / proposed).string());
   Flags.Clear();
   if (!chosen) {
     filesaved = false;
     return;
   }
-  Project_.Data().FileName = *chosen;
-  Project_.Save();
+  project_.Data().FileName = *chosen;
+  project_.Save();
 }
 
-void MainFormRules::SavePlotFormatting() {
-  const std::filesystem::path project = ProjectPath();
-  if (Flags.ShowOutput && Exists(resultFile(project, kPlotDataExtension)) && Plots_.AnyChange()) {
+void MainFormRules::savePlotFormatting() {
+  const std::filesystem::path project = projectPath();
+  if (Flags.ShowOutput && fileExists(resultFile(project, kPlotDataExtension)) && plots_.AnyChange()) {
     std::string problem;
-    if (!WritePlotFormat(Plots_, resultFile(project, kPlotFormatExtension), &problem)) {
-      Messages_.error(problem);
+    if (!writePlotFormat(plots_, resultFile(project, kPlotFormatExtension), &problem)) {
+      messages_.error(problem);
     }
   }
-  Plots_.ClearChanges();
+  plots_.clearChanges();
 }
 
-bool MainFormRules::AskToSave() {
-  SavePlotFormatting();
-  if (!Project_.Changed()) return true;
-  const TAnswer answer = Messages_.confirm("Do you want to save any changes?");
+bool MainFormRules::askToSave() {
+  savePlotFormatting();
+  if (!project_.Changed()) return true;
+  const TAnswer answer = messages_.confirm("Do you want to save any changes?");
   if (answer == TAnswer::kCancel) return false;
   if (answer == TAnswer::kNo) return true;
   try {
     Save();
   } catch (const std::exception& failure) {
-    Messages_.error(std::string(kSavingErrorMessage) + "\r" + failure.what());
+    messages_.error(std::string(kSavingErrorMessage) + "\r" + failure.what());
     return false;
   }
-  return Project_.Data().FileName != kNewProjectFileName;
+  return project_.Data().FileName != kNewProjectFileName;
 }
 
 TRunResult MainFormRules::CompRunClick() {
@@ -146,17 +146,17 @@ TRunResult MainFormRules::CompRunClick() {
   try {
     Save();
   } catch (const std::exception& failure) {
-    Messages_.error(std::string(kSavingErrorMessage) + "\r" + failure.what());
+    messages_.error(std::string(kSavingErrorMessage) + "\r" + failure.what());
     return result;
   }
   result.Saved = true;
-  if (!filesaved || Project_.Data().FileName == kNewProjectFileName) return result;
-  if (!CheckData(Project_.Data(), Messages_)) return result;
+  if (!filesaved || project_.Data().FileName == kNewProjectFileName) return result;
+  if (!CheckData(project_.Data(), messages_)) return result;
   result.ChecksPassed = true;
-  const std::filesystem::path project = ProjectPath();
+  const std::filesystem::path project = projectPath();
   MakeCurrent(project.parent_path());
   if (!writeRunFileList(project)) {
-    Messages_.error("The run-file list cannot be written in " + project.parent_path().string() +
+    messages_.error("The run-file list cannot be written in " + project.parent_path().string() +
                     ".\rCheck that the folder is writable.");
     result.NamesWritten = false;
   } else {
@@ -168,26 +168,26 @@ TRunResult MainFormRules::CompRunClick() {
 }
 
 void MainFormRules::RunEngine(TRunResult& result, const std::filesystem::path& project) {
-  const auto load_and_call = [this] { return callEngine(Loader, LibraryPath(), Messages_); };
-  const TEngineCall call = EngineRunner ? EngineRunner(load_and_call) : load_and_call();
+  const auto loadAndCall = [this] { return callEngine(Loader, libraryPath(), messages_); };
+  const TEngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
   result.CallStatus = call.Status;
   if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
-    Messages_.error("Attempt to reinitialize DLL");
+    messages_.error("Attempt to reinitialize DLL");
     return;
   }
   if (call.Status == TEngineCallStatus::kInitFailed) {
-    Messages_.error("Attempt to initialize DLL failed");
+    messages_.error("Attempt to initialize DLL failed");
     return;
   }
   if (call.Status != TEngineCallStatus::kCalled) return;
   result.EngineCalled = true;
   result.EngineResult = call.Result;
-  Messages_.information(call.Result == 0 ? kCompletedMessage : kCompletedWithErrorsMessage);
+  messages_.information(call.Result == 0 ? kCompletedMessage : kCompletedWithErrorsMessage);
   Flags.Clear();
-  const std::filesystem::path plot_data = resultFile(project, kPlotDataExtension);
-  if (Exists(plot_data)) {
+  const std::filesystem::path plotData = resultFile(project, kPlotDataExtension);
+  if (fileExists(plotData)) {
     Flags.ShowOutput =
-        ReadPlotData(Plots_, Project_.Data(), Flags, plot_data.string(), true, Messages_);
+        ReadPlotData(plots_, project_.Data(), Flags, plotData.string(), true, messages_);
   }
   removeScratchFiles(project);
   Loader.reset();

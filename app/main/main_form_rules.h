@@ -34,54 +34,54 @@ inline constexpr int kBatchStop = 2;
 
 class MainFormRules {
  public:
-  MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
-            int default_units = kEnglishUnits);
+  MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path programDir,
+            int defaultUnits = kEnglishUnits);
 
-  TCurrentProject& Project() { return Project_; }
-  TProgramData& Data() { return Project_.Data(); }
-  TResultPlots& Plots() { return Plots_; }
+  TCurrentProject& project() { return project_; }
+  TProgramData& Data() { return project_.Data(); }
+  TResultPlots& plots() { return plots_; }
   TResultFlags Flags;
   bool filesaved = false;
   std::string CurDir;
   TLoaderSlot Loader;  // the single engine-library slot
 
   // The engine library beside the program.
-  std::filesystem::path LibraryPath() const;
+  std::filesystem::path libraryPath() const;
   // The unit system of the projects that New creates.
-  void SetDefaultUnits(int units) { DefaultUnits_ = units; }
+  void setDefaultUnits(int units) { defaultUnits_ = units; }
   // Runs the engine call it is given; the desktop program runs it on a worker thread while its
   // window stays responsive. Without one the call runs at once.
   std::function<TEngineCall(const std::function<TEngineCall()>&)> EngineRunner;
 
   void New();
-  TOpenResult Open(const std::string& file_name, int file_type_index);
+  TOpenResult Open(const std::string& fileName, int fileTypeIndex);
   // Save: Save As for the default name or another extension than .tv9d; throws
-  // EProjectFileError when writing fails.
+  // ProjectFileError when writing fails.
   void Save();
-  void SaveAs();
+  void saveAs();
   // Writes the plot formatting (.tv9g) when a plot changed; an error names the file and why.
-  void SavePlotFormatting();
+  void savePlotFormatting();
   // Before New, Open and a batch: false when the user cancels or a wanted save did not happen.
-  bool AskToSave();
+  bool askToSave();
   // The Run command; its messages go to the user. A project that cannot be saved (a read-only
   // file, say) is not run: the engine would read the old file, not the project as shown.
   TRunResult CompRunClick();
 
   // Batch steps: open a file as version 9 (false when it is skipped), then run it. The run-file
-  // list goes to `run_folder`, the project's folder when it is empty (a batch running several
+  // list goes to `runFolder`, the project's folder when it is empty (a batch running several
   // projects of one folder at once gives each its own).
-  bool OpenFileBatch(const std::string& file_name, std::string& message);
-  int RunFileBatch(std::string& message, const std::filesystem::path& run_folder = {});
+  bool OpenFileBatch(const std::string& fileName, std::string& message);
+  int RunFileBatch(std::string& message, const std::filesystem::path& runFolder = {});
 
  private:
-  std::filesystem::path ProjectPath() const;
+  std::filesystem::path projectPath() const;
   void RunEngine(TRunResult& result, const std::filesystem::path& project);
 
-  UserMessages& Messages_;
-  std::filesystem::path ProgramDir_;
-  int DefaultUnits_;
-  TCurrentProject Project_;
-  TResultPlots Plots_;
+  UserMessages& messages_;
+  std::filesystem::path programDir_;
+  int defaultUnits_;
+  TCurrentProject project_;
+  TResultPlots plots_;
 };
 
 }  // namespace tolvane::app

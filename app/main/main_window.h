@@ -43,7 +43,7 @@ class TMainForm : public QMainWindow,
   Q_OBJECT
 
  public:
-  explicit TMainForm(std::filesystem::path program_dir, QWidget* parent = nullptr);
+  explicit TMainForm(std::filesystem::path programDir, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // Start-up once the window exists: read the settings, place the window, open the file given
@@ -51,49 +51,49 @@ class TMainForm : public QMainWindow,
   void Start(const QString& argument);
 
   // TWindowHost
-  MainFormRules& Core() override { return *Form_; }
-  QMdiArea* MdiArea() override { return Mdi_; }
-  QWidget* Frame() override { return this; }
-  void ProjectChanged() override;
-  void UpdateEnabling() override;
+  MainFormRules& core() override { return *form_; }
+  QMdiArea* MdiArea() override { return mdi_; }
+  QWidget* frame() override { return this; }
+  void projectChanged() override;
+  void updateEnabling() override;
   // The title by the project's file name, and the project's line in the status bar.
-  void UpdateTitle();
+  void updateTitle();
 
   // TProjectHost
-  void HideChildWindows() override;
-  bool Confirm(const std::string& message) override;
+  void hideChildWindows() override;
+  bool confirm(const std::string& message) override;
   // The open data windows show the converted values and unit labels.
-  void UnitsChanged() override { RefreshDataWindows(*this); }
+  void unitsChanged() override { refreshDataWindows(*this); }
 
   // TDialogServices: the control options edit the word-processor setting.
-  std::string WordProcessor() const override { return Settings_.WordProcessor; }
-  void SetWordProcessor(const std::string& command) override { Settings_.WordProcessor = command; }
+  std::string WordProcessor() const override { return settings_.WordProcessor; }
+  void setWordProcessor(const std::string& command) override { settings_.WordProcessor = command; }
 
   // The commands, also for the tests.
-  void NewProject();
+  void newProject();
   // Opens a project after asking to save; the file type from its extension.
-  bool OpenRecentOrDropped(const QString& file);
-  void OpenFile(const QString& file, int file_type_index);
+  bool openRecentOrDropped(const QString& file);
+  void OpenFile(const QString& file, int fileTypeIndex);
   // Files dropped on the window: the first one opens like a recent file.
-  bool DropFiles(const QList<QUrl>& urls);
-  void SaveProject();
-  void SaveProjectAs();
-  void RunAnalysis();
-  bool AskToSave();
+  bool dropFiles(const QList<QUrl>& urls);
+  void saveProject();
+  void saveProjectAs();
+  void runAnalysis();
+  bool askToSave();
   // Opens a text file with the word processor, or the desktop's default handler.
-  void ViewTextFile(const QString& file);
+  void viewTextFile(const QString& file);
 
-  const TUserSettings& Settings() const { return Settings_; }
-  TUserSettings& Settings() { return Settings_; }
-  void ReadUserSettings();
-  void WriteUserSettings();
-  bool RunInProgress() const { return Running_; }
+  const TUserSettings& settings() const { return settings_; }
+  TUserSettings& settings() { return settings_; }
+  void readUserSettings();
+  void writeUserSettings();
+  bool runInProgress() const { return running_; }
 
   // The action of a menu item or tool button, by its object name (tests and child windows).
-  QAction* Action(const QString& name) const;
-  QToolBar* ToolBar() const { return Tools_; }
+  QAction* action(const QString& name) const;
+  QToolBar* toolBar() const { return tools_; }
   // The "Show 3D View" menu and the seven 3D tool buttons, visible while a 3D view exists.
-  TBlock3DControls* Block3DControls() const { return Block3D_; }
+  TBlock3DControls* block3DControls() const { return block3D_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -101,85 +101,85 @@ class TMainForm : public QMainWindow,
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void CreateActions();
-  void CreateFileMenu();
-  void CreateDataMenu();
-  void CreateComputationMenu();
-  void CreateGraphicsMenu();
-  void CreateWindowMenu();
-  void CreateHelpMenu();
-  void CreateToolBar();
-  void CreateStatusBar();
-  QAction* NewAction(const QString& name, const QString& caption);
+  void createActions();
+  void createFileMenu();
+  void createDataMenu();
+  void createComputationMenu();
+  void createGraphicsMenu();
+  void createWindowMenu();
+  void createHelpMenu();
+  void createToolBar();
+  void createStatusBar();
+  QAction* newAction(const QString& name, const QString& caption);
   // A submenu of checkable items that exclude each other; each calls `choose` with its value.
   struct TMenuChoice {
     const char* Name;
     const char* Caption;
     int Value;
   };
-  QMenu* AddChoiceMenu(QMenu* parent, const QString& caption,
+  QMenu* addChoiceMenu(QMenu* parent, const QString& caption,
                        std::initializer_list<TMenuChoice> choices,
                        const std::function<void(int)>& choose);
   // An item that opens a data window.
-  QAction* AddDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
+  QAction* addDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
                              TDataWindow window);
-  TEngineCall RunOnWorker(const std::function<TEngineCall()>& call);
-  void OpenWithDialog();
+  TEngineCall runOnWorker(const std::function<TEngineCall()>& call);
+  void openWithDialog();
 
   // Before a menu opens or a tool command runs: the active child writes its fields.
-  void CommitActiveChild();
-  void UpdateFileMenu();
-  void UpdateDataMenu();
-  void UpdateComputationMenu();
-  void UpdateGraphicsMenu();
-  void UpdateWindowMenu();
-  void UpdateStatus();
-  void AfterProjectReplaced();
-  void ApplyDesignMethodToGrid();
-  void RestorePlacement();
+  void commitActiveChild();
+  void updateFileMenu();
+  void updateDataMenu();
+  void updateComputationMenu();
+  void updateGraphicsMenu();
+  void updateWindowMenu();
+  void updateStatus();
+  void afterProjectReplaced();
+  void applyDesignMethodToGrid();
+  void restorePlacement();
   // While the engine runs: the menus, tool bar and child windows take no input, the cursor is
   // the hourglass and the status bar shows that the program is busy.
-  void SetBusy(bool busy);
+  void setBusy(bool busy);
   // After Save As, chosen or cancelled: title, recent list and settings, no child windows.
-  void AfterSaveAs(bool chosen);
+  void afterSaveAs(bool chosen);
 
   void SetUnits(int units);
-  void SetDesignMethod(int32_t nlrfd);
-  void ShowPileProperties(bool cfa);
-  void SetComputationMethod(int32_t method);
-  void ShowPlot(int plot_index);
-  void ShowBatchWindow();
-  void ShowAboutBox();
-  void OpenManual(const QString& file_name);
-  void ArrangeIcons();
-  void ShowChildFromWindowMenu(int index);
-  std::filesystem::path ProjectFile() const;
+  void setDesignMethod(int32_t nlrfd);
+  void showPileProperties(bool cfa);
+  void setComputationMethod(int32_t method);
+  void showPlot(int plotIndex);
+  void showBatchWindow();
+  void showAboutBox();
+  void openManual(const QString& fileName);
+  void arrangeIcons();
+  void showChildFromWindowMenu(int index);
+  std::filesystem::path projectFile() const;
 
   static constexpr int kPlotButtonCount = kPltChart1;  // the tool bar shows plots 0 to 15
 
-  std::filesystem::path ProgramDir_;
-  std::unique_ptr<TWindowMessages> Messages_;
-  std::unique_ptr<MainFormRules> Form_;
-  TUserSettings Settings_;
-  bool Running_ = false;
+  std::filesystem::path programDir_;
+  std::unique_ptr<TWindowMessages> messages_;
+  std::unique_ptr<MainFormRules> form_;
+  TUserSettings settings_;
+  bool running_ = false;
 
-  QMdiArea* Mdi_ = nullptr;
-  QToolBar* Tools_ = nullptr;
-  TBlock3DControls* Block3D_ = nullptr;
-  QMenu* FileMenu_ = nullptr;
-  QMenu* DataMenu_ = nullptr;
-  QMenu* ComputationMenu_ = nullptr;
-  QMenu* GraphicsMenu_ = nullptr;
-  QMenu* WindowMenu_ = nullptr;
-  QMenu* HelpMenu_ = nullptr;
-  std::array<QAction*, kRecentFileCount> RecentActions_{};
-  std::array<QAction*, kResultPlotCount> PlotActions_{};  // Graphics menu items
-  std::vector<QAction*> PlotButtons_;                     // tool buttons of plots 0 to 15
-  std::vector<QAction*> WindowListActions_;
-  std::vector<QAction*> DisabledWhileBusy_;  // the actions a run disabled, enabled again after
-  QLabel* StatusProject_ = nullptr;
-  QLabel* StatusBusy_ = nullptr;
-  QProgressBar* BusyBar_ = nullptr;
+  QMdiArea* mdi_ = nullptr;
+  QToolBar* tools_ = nullptr;
+  TBlock3DControls* block3D_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* dataMenu_ = nullptr;
+  QMenu* computationMenu_ = nullptr;
+  QMenu* graphicsMenu_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QMenu* helpMenu_ = nullptr;
+  std::array<QAction*, kRecentFileCount> recentActions_{};
+  std::array<QAction*, kResultPlotCount> plotActions_{};  // Graphics menu items
+  std::vector<QAction*> plotButtons_;                     // tool buttons of plots 0 to 15
+  std::vector<QAction*> windowListActions_;
+  std::vector<QAction*> disabledWhileBusy_;  // the actions a run disabled, enabled again after
+  QLabel* statusProject_ = nullptr;
+  QLabel* statusBusy_ = nullptr;
+  QProgressBar* busyBar_ = nullptr;
 };
 
 }  // namespace tolvane::app

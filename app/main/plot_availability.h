@@ -14,12 +14,12 @@ namespace tolvane::app {
 // present; the bounds plots need the upper and lower settlement curves, the t-z, Q-w and
 // load-distribution plots their sections, the design charts their run) and at least one line
 // with a point.
-bool ResultPlotAvailable(MainFormRules& form, int plot_index);
+bool resultPlotAvailable(MainFormRules& form, int plotIndex);
 
 // The plots in the order of the export window's list: the three ultimate capacity plots, the
 // three after factors, the two combined ones, the settlement plots, t-z, Q-w, additional t-z,
 // load distribution and the ten design charts.
-constexpr std::array<int, kResultPlotCount> ExportTable() {
+constexpr std::array<int, kResultPlotCount> exportTable() {
   std::array<int, kResultPlotCount> table{kPltSkin,  kPltTip,     kPltTotal,   kFSpltSkin,
                                           kFSpltTip, kFSpltTotal, kPltCombine, kPltCombineD,
                                           kPltAxial, kPltUpper,   kPltLower,   kPltCombinedSettle,
@@ -30,6 +30,6 @@ constexpr std::array<int, kResultPlotCount> ExportTable() {
 }
 
 // The available plots in the order of the export table.
-std::vector<int> AvailableForExport(MainFormRules& form);
+std::vector<int> availableForExport(MainFormRules& form);
 
 }  // namespace tolvane::app

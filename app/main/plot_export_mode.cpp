@@ -16,26 +16,26 @@
 namespace tolvane::app {
 namespace {
 
-int ExportPlots(MainFormRules& form, const TPlotExportArguments& args, UserMessages& messages) {
+int exportPlots(MainFormRules& form, const TPlotExportArguments& args, UserMessages& messages) {
   std::error_code status;
   std::filesystem::create_directories(args.OutDir, status);
   if (!std::filesystem::is_directory(args.OutDir, status)) {
     messages.error("The folder " + args.OutDir + " cannot be created.");
     return kExitCannotWrite;
   }
-  const std::optional<plot::TPictureFormat> format = plot::PictureFormatFromName(args.Format);
+  const std::optional<plot::TPictureFormat> format = plot::pictureFormatFromName(args.Format);
   const plot::TPictureSize size{args.Width, args.Height, plot::kScreenPixelsPerInch};
   int written = 0;
   bool failed = false;
   for (int p = 0; p < kResultPlotCount; ++p) {
-    if (!ResultPlotAvailable(form, p)) continue;
-    plot::TGraphPlot& plot = form.Plots()[p];
+    if (!resultPlotAvailable(form, p)) continue;
+    plot::TGraphPlot& plot = form.plots()[p];
     if (args.ShowLayers) plot.ShowLayers = *args.ShowLayers && plot.LayerLineCount() > 0;
-    const std::optional<plot::TFloatRect> bounds = plot.AutoBounds();
+    const std::optional<plot::TFloatRect> bounds = plot.autoBounds();
     if (!bounds) continue;
     const std::filesystem::path file =
-        std::filesystem::path(args.OutDir) / PlotFileName(p, args.Format);
-    if (!plot::SavePlotPicture(plot, *bounds, QString::fromStdString(file.string()), *format,
+        std::filesystem::path(args.OutDir) / plotFileName(p, args.Format);
+    if (!plot::savePlotPicture(plot, *bounds, QString::fromStdString(file.string()), *format,
                                size)) {
       messages.error("The picture " + file.string() + " cannot be written.");
       failed = true;
@@ -54,11 +54,11 @@ int ExportPlots(MainFormRules& form, const TPlotExportArguments& args, UserMessa
 
 }  // namespace
 
-int RunPlotExportMode(int argc, char** argv) {
+int runPlotExportMode(int argc, char** argv) {
   ConsoleMessages messages;
   std::string error;
   const std::optional<TPlotExportArguments> args =
-      ParsePlotExportArguments(ArgumentsAfterProgram(argc, argv), error);
+      parsePlotExportArguments(argumentsAfterProgram(argc, argv), error);
   if (!args) {
     messages.error(error);
     return kExitUsage;
@@ -66,10 +66,10 @@ int RunPlotExportMode(int argc, char** argv) {
   TExportProject project(messages);
   const int opened = project.Open(args->Project);
   if (opened != 0) return opened;
-  StartOffscreenGui(argc, argv);
-  int gui_argc = 1;
-  QGuiApplication app(gui_argc, argv);
-  return ExportPlots(project.Form(), *args, messages);
+  startOffscreenGui(argc, argv);
+  int guiArgc = 1;
+  QGuiApplication app(guiArgc, argv);
+  return exportPlots(project.form(), *args, messages);
 }
 
 }  // namespace tolvane::app

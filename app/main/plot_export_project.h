@@ -13,9 +13,9 @@
 namespace tolvane::app {
 
 // argv[1] onwards.
-std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv);
+std::vector<std::string> argumentsAfterProgram(int argc, char** argv);
 // Draws through Qt's offscreen platform, whatever display there is.
-void StartOffscreenGui(int argc, char** argv);
+void startOffscreenGui(int argc, char** argv);
 
 class TExportProject {
  public:
@@ -23,12 +23,12 @@ class TExportProject {
   // Opens the project and reads its plot data and formatting; 0, or the exit status with the
   // message shown: no project, a project the reader rejects, no plot data.
   int Open(const std::string& file);
-  MainFormRules& Form() { return Form_; }
+  MainFormRules& form() { return form_; }
 
  private:
-  UserMessages& Messages_;
-  THeadlessHost Host_;
-  MainFormRules Form_;
+  UserMessages& messages_;
+  THeadlessHost host_;
+  MainFormRules form_;
 };
 
 }  // namespace tolvane::app

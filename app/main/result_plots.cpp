@@ -39,7 +39,7 @@ constexpr int kMarkersOnEveryPoint = 1;
 constexpr int kNormalFontSize = 10;
 constexpr int kNormalLineWidth = 1;
 
-void SetTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
+void setTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
   plot.Caption = texts.Caption;
   plot.XCaption = texts.XCaption;
   plot.XUnits = texts.XUnits;
@@ -50,18 +50,18 @@ void SetTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
 }  // namespace
 
 TResultPlots::TResultPlots() {
-  for (int i = 0; i < kPltChart1; ++i) SetTexts((*this)[i], kPlotTexts[static_cast<size_t>(i)]);
+  for (int i = 0; i < kPltChart1; ++i) setTexts((*this)[i], kPlotTexts[static_cast<size_t>(i)]);
   for (int n = 1; n <= kDesignChartPlots; ++n) {
     // The tenth caption carries two blanks.
     const std::string gap = n <= kLastChartNumberWithOneBlank ? " " : "  ";
     const std::string caption = "Design Chart" + gap + std::to_string(n);
-    SetTexts((*this)[kPltChart1 + n - 1], {caption.c_str(), "Axial Capacity", "F2", "Depth", "L2"});
+    setTexts((*this)[kPltChart1 + n - 1], {caption.c_str(), "Axial Capacity", "F2", "Depth", "L2"});
   }
-  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(kEnglishUnits);
+  for (plot::TGraphPlot& plot : plots_) plot.SetUnits(kEnglishUnits);
 }
 
-void TResultPlots::ResetForReading() {
-  for (plot::TGraphPlot& plot : Plots_) {
+void TResultPlots::resetForReading() {
+  for (plot::TGraphPlot& plot : plots_) {
     plot.LimitActive = false;
     plot.SetLineCount(0);
     plot.Markers = kMarkersOnEveryPoint;
@@ -72,18 +72,18 @@ void TResultPlots::ResetForReading() {
 }
 
 void TResultPlots::SetUnits(int units) {
-  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(units);
+  for (plot::TGraphPlot& plot : plots_) plot.SetUnits(units);
 }
 
 bool TResultPlots::AnyChange() const {
-  for (const plot::TGraphPlot& plot : Plots_) {
+  for (const plot::TGraphPlot& plot : plots_) {
     if (plot.AnyChange) return true;
   }
   return false;
 }
 
-void TResultPlots::ClearChanges() {
-  for (plot::TGraphPlot& plot : Plots_) plot.AnyChange = false;
+void TResultPlots::clearChanges() {
+  for (plot::TGraphPlot& plot : plots_) plot.AnyChange = false;
 }
 
 }  // namespace tolvane::app

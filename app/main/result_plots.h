@@ -38,21 +38,21 @@ class TResultPlots {
   TResultPlots(const TResultPlots&) = delete;
   TResultPlots& operator=(const TResultPlots&) = delete;
 
-  plot::TGraphPlot& operator[](int index) { return Plots_.at(static_cast<size_t>(index)); }
+  plot::TGraphPlot& operator[](int index) { return plots_.at(static_cast<size_t>(index)); }
   const plot::TGraphPlot& operator[](int index) const {
-    return Plots_.at(static_cast<size_t>(index));
+    return plots_.at(static_cast<size_t>(index));
   }
   static constexpr int size() { return kResultPlotCount; }
 
   // Before reading: no limit of active lines, no lines, markers on every point, font size 10,
   // line width 1, no soil-layer bands.
-  void ResetForReading();
+  void resetForReading();
   void SetUnits(int units);
   bool AnyChange() const;
-  void ClearChanges();
+  void clearChanges();
 
  private:
-  std::array<plot::TGraphPlot, kResultPlotCount> Plots_;
+  std::array<plot::TGraphPlot, kResultPlotCount> plots_;
 };
 
 // Which results are loaded; they decide which plot commands are enabled.

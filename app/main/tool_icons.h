@@ -23,12 +23,12 @@ enum class TToolIcon {
   k3DView,
 };
 
-QIcon ToolIcon(TToolIcon icon);
+QIcon toolIcon(TToolIcon icon);
 // The picture of a result plot's button (plot index 0 to 15).
-QIcon PlotIcon(int plot_index);
+QIcon plotIcon(int plotIndex);
 // A drilled shaft with its bell in layered ground: the program's own icon.
-QIcon ProgramIcon();
+QIcon programIcon();
 // The same picture as an image of the given size, for the icon files of the installation.
-QImage ProgramImage(int size);
+QImage programImage(int size);
 
 }  // namespace tolvane::app

@@ -2,18 +2,18 @@
 
 namespace tolvane::app {
 
-TCurrentProject::TCurrentProject(TProjectHost& host, int default_units)
-    : Host_(&host), Data_(TProgramData::Create(Grids_, host, default_units)) {}
+TCurrentProject::TCurrentProject(TProjectHost& host, int defaultUnits)
+    : host_(&host), data_(TProgramData::Create(grids_, host, defaultUnits)) {}
 
-void TCurrentProject::New(int default_units) {
-  Data_.reset();
-  Data_ = TProgramData::Create(Grids_, *Host_, default_units);
+void TCurrentProject::New(int defaultUnits) {
+  data_.reset();
+  data_ = TProgramData::Create(grids_, *host_, defaultUnits);
 }
 
-std::string TCurrentProject::Open(const std::string& file_name, int file_type_index) {
+std::string TCurrentProject::Open(const std::string& fileName, int fileTypeIndex) {
   TProjectReadResult result =
-      TProgramData::CreateFromFile(Grids_, *Host_, file_name, file_type_index);
-  Data_ = std::move(result.Data);
+      TProgramData::CreateFromFile(grids_, *host_, fileName, fileTypeIndex);
+  data_ = std::move(result.Data);
   return result.FormatError;
 }
 

@@ -37,29 +37,29 @@ class TProjectGrids {
 
   grid::TGridTableRegistry Registry;  // declared first: the tables below register in it
 
-  grid::TGridTable& D() { return D_; }
-  const grid::TGridTable& D() const { return D_; }
-  grid::TGridTable& TblTZDepth() { return TblTZDepth_; }
-  const grid::TGridTable& TblTZDepth() const { return TblTZDepth_; }
+  grid::TGridTable& D() { return d_; }
+  const grid::TGridTable& D() const { return d_; }
+  grid::TGridTable& TblTZDepth() { return tblTzDepth_; }
+  const grid::TGridTable& TblTZDepth() const { return tblTzDepth_; }
 
   // The parameter table of a layer (row of D); none for a row without one.
-  grid::TGridTable* LayerTable(int row) const { return D_.GetDataValue(kColLayerData, row); }
-  int32_t SoilType(int row) const { return D_.GetIntValue(kColSoilType, row); }
+  grid::TGridTable* layerTable(int row) const { return d_.GetDataValue(kColLayerData, row); }
+  int32_t SoilType(int row) const { return d_.GetIntValue(kColSoilType, row); }
 
   // Every grid table of the main window: templates, D and the t-z depth list.
-  std::vector<grid::TGridTable*> All();
-  bool AnyChanged() const;
-  void ResetAllChanged();
-  void SetAllRowCounts(int count);
-  void FillToMinRows();
+  std::vector<grid::TGridTable*> all();
+  bool anyChanged() const;
+  void resetAllChanged();
+  void setAllRowCounts(int count);
+  void fillToMinRows();
 
   // The main window's project-changed flag (edits in the data windows set it).
   bool ProjectChanged = false;
 
  private:
-  std::vector<std::unique_ptr<grid::TGridTable>> Templates_;
-  grid::TGridTable D_;
-  grid::TGridTable TblTZDepth_;
+  std::vector<std::unique_ptr<grid::TGridTable>> templates_;
+  grid::TGridTable d_;
+  grid::TGridTable tblTzDepth_;
 };
 
 }  // namespace tolvane::app

@@ -21,7 +21,7 @@ struct TOffscreenResult {
 
 // The scene of input in an image of the given size under the camera (its fit scale is set by the
 // scene set-up).
-TOffscreenResult RenderBlockOffscreen(const TBlockSceneInput& input, QSize size,
+TOffscreenResult renderBlockOffscreen(const TBlockSceneInput& input, QSize size,
                                       TBlockCamera& camera);
 
 }  // namespace tolvane::app

@@ -32,26 +32,26 @@ class TBlockRenderer {
   TBlockRenderer& operator=(const TBlockRenderer&) = delete;
 
   // The scene set-up for a drawing control of width w and height h inside a client area of
-  // client_w by client_h: projection, fit scale (into the camera) and the display lists.
-  void SetupRC(const TBlockSceneInput& input, int w, int h, int client_w, int client_h,
+  // clientW by clientH: projection, fit scale (into the camera) and the display lists.
+  void setupRc(const TBlockSceneInput& input, int w, int h, int clientW, int clientH,
                TBlockCamera& camera);
   // One frame: clears, sets the camera, replays the lists, draws axes and the zoom box.
   void DrawFigure(const TBlockSceneInput& input, int w, int h, TBlockCamera& camera);
   // Frees the display lists (the context must be current).
-  void FreeLists();
+  void freeLists();
 
   // The labels of the last frame (layer depths and names, diagram maxima, axes).
-  const std::vector<TSceneLabel>& Labels() const { return FrameLabels_; }
+  const std::vector<TSceneLabel>& labels() const { return frameLabels_; }
 
  private:
-  void CompileSoilAndWater(const TBlockSceneInput& input);
-  void CompileShaftAndDiagrams(const TBlockSceneInput& input);
+  void compileSoilAndWater(const TBlockSceneInput& input);
+  void compileShaftAndDiagrams(const TBlockSceneInput& input);
   void DrawAxes(const TBlockCamera& camera);
-  void DrawZoomBox(const TBlockCamera& camera, int w, int h);
+  void drawZoomBox(const TBlockCamera& camera, int w, int h);
 
-  unsigned ListBase_ = 0;  // lists 1, 2 and 5 of the scene at ListBase_ + 0, 1, 2
-  std::vector<TSceneLabel> SceneLabels_;
-  std::vector<TSceneLabel> FrameLabels_;
+  unsigned listBase_ = 0;  // lists 1, 2 and 5 of the scene at ListBase_ + 0, 1, 2
+  std::vector<TSceneLabel> sceneLabels_;
+  std::vector<TSceneLabel> frameLabels_;
 };
 
 }  // namespace tolvane::app

@@ -39,9 +39,9 @@ inline constexpr TRgb kTotalCapacityColour{0.0, 0.0, 1.0};
 inline constexpr int kRoundSegments = 20;  // segments of every circle of the shaft
 
 // The shaft length drawn: the deepest layer bottom when the design load is given, else PD.
-double WallLength(const TViewProject& project);
+double wallLength(const TViewProject& project);
 // |B R - B| / 2 / tan(angle), pi taken as 3.14; 0 without a bell angle.
-double BellLength(double b, double ratio, double angle_degrees);
+double bellLength(double b, double ratio, double angleDegrees);
 
 struct TSceneExtents {
   double X = 0;     // half-width along x: max(12.5 B, water depth)
@@ -57,16 +57,16 @@ struct TSceneExtents {
 TSceneExtents GetMaxDims(const TViewProject& project);
 
 // Fit scale (pixels per model unit) of a client area; a zero range gives 1 for its term.
-double FitScale(int client_width, int client_height, const TSceneExtents& extents);
+double fitScale(int clientWidth, int clientHeight, const TSceneExtents& extents);
 // Half-depth of the orthographic box (pixel units) of a drawing control.
-double OrthoDepth(int width, int height, const TSceneExtents& extents);
+double orthoDepth(int width, int height, const TSceneExtents& extents);
 
 // Colour of the layer box of a row of D.
-TRgb LayerColour(int row);
+TRgb layerColour(int row);
 // "0.000E+00" for |v| <= 0.001 or |v| >= 100000, "12.500" otherwise.
-std::string ValueLabel(double value);
+std::string valueLabel(double value);
 // Soil name of a soil-type code; "Layer " and the 1-based row for any other code.
-std::string BlockSoilName(int32_t soil_type, int row);
+std::string blockSoilName(int32_t soilType, int row);
 
 enum class TShaftPartKind {
   kRim,   // closed line of a circle at ZTop
@@ -85,13 +85,13 @@ struct TShaftPart {
 };
 
 // The shaft as drawn: rims, discs and side surfaces in drawing order.
-std::vector<TShaftPart> ShaftParts(const TViewProject& project);
+std::vector<TShaftPart> shaftParts(const TViewProject& project);
 
 // The corners of a circle of a shaft part at height z.
-std::vector<TVec3> CirclePoints(double diameter, double z);
+std::vector<TVec3> circlePoints(double diameter, double z);
 
 // Centres (x, y) of the 5 x 5 inverted pyramids on the water table; z is the water level.
-std::vector<TVec3> WaterMarkerApexes(const TSceneExtents& extents, const TViewProject& project);
+std::vector<TVec3> waterMarkerApexes(const TSceneExtents& extents, const TViewProject& project);
 
 struct TDiagramOptions {
   bool ShowSkinFriction = true;
@@ -111,7 +111,7 @@ struct TDiagram {
 
 // The diagrams of side resistance, tip resistance and total capacity of a combined plot (lines
 // 0, 1 and 2), beside the shaft in the x-z plane.
-std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
+std::vector<TDiagram> capacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
                                        const TDiagramOptions& options);
 
 }  // namespace tolvane::app

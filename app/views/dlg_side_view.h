@@ -29,7 +29,7 @@ class TSideViewCanvas : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  TDlgSideView& Owner_;
+  TDlgSideView& owner_;
 };
 
 class TDlgSideView : public QWidget {
@@ -39,17 +39,17 @@ class TDlgSideView : public QWidget {
   // Rebuild from the project: pieces, ground offset, bell height, the default shaft length.
   void FormActivate();
   // "Print": the print dialog, then one landscape page.
-  void PrintButtonClick();
+  void printButtonClick();
   // The page on a printer set up by the caller (the dialog's choice or a PDF file).
-  bool PrintTo(QPrinter& printer);
+  bool printTo(QPrinter& printer);
 
-  const TSideViewGeometry& Geometry() const { return Geometry_; }
-  TSideViewGeometry& Geometry() { return Geometry_; }
-  bool OmitHatches() const;
-  QCheckBox* OmitHatchesBox() const { return OmitHatches_; }
-  QWidget* Canvas() const { return Canvas_; }
+  const TSideViewGeometry& Geometry() const { return geometry_; }
+  TSideViewGeometry& Geometry() { return geometry_; }
+  bool omitHatches() const;
+  QCheckBox* omitHatchesBox() const { return omitHatches_; }
+  QWidget* Canvas() const { return canvas_; }
   // The main window's project, as the window reads it.
-  app::TWindowHost& Host() const { return Host_; }
+  app::TWindowHost& host() const { return host_; }
 
   static constexpr const char* kTitle = "Elevation View";
 
@@ -57,11 +57,11 @@ class TDlgSideView : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  app::TWindowHost& Host_;
-  TSideViewGeometry Geometry_;
-  TSideViewCanvas* Canvas_ = nullptr;
-  QCheckBox* OmitHatches_ = nullptr;
-  QLabel* PrintFont_ = nullptr;  // hidden: the font of the printed labels
+  app::TWindowHost& host_;
+  TSideViewGeometry geometry_;
+  TSideViewCanvas* canvas_ = nullptr;
+  QCheckBox* omitHatches_ = nullptr;
+  QLabel* printFont_ = nullptr;  // hidden: the font of the printed labels
 };
 
 }  // namespace tolvane::app

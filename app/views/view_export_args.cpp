@@ -6,7 +6,7 @@ namespace tolvane::app {
 
 namespace {
 
-std::optional<int> ParseSide(std::string_view text) {
+std::optional<int> parseSide(std::string_view text) {
   int value = 0;
   const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -14,11 +14,11 @@ std::optional<int> ParseSide(std::string_view text) {
   return value;
 }
 
-bool ParseSize(const std::string& text, TViewExportRequest& request) {
+bool parseSize(const std::string& text, TViewExportRequest& request) {
   const size_t x = text.find_first_of("xX");
   if (x == std::string::npos) return false;
-  const std::optional<int> w = ParseSide(std::string_view(text).substr(0, x));
-  const std::optional<int> h = ParseSide(std::string_view(text).substr(x + 1));
+  const std::optional<int> w = parseSide(std::string_view(text).substr(0, x));
+  const std::optional<int> h = parseSide(std::string_view(text).substr(x + 1));
   if (!w || !h) return false;
   request.Width = *w;
   request.Height = *h;
@@ -27,7 +27,7 @@ bool ParseSize(const std::string& text, TViewExportRequest& request) {
 
 }  // namespace
 
-std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::string>& args,
+std::optional<TViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
                                                       std::string& error) {
   TViewExportRequest request;
   if (args.size() < 2 || args[0] != "--view") {
@@ -52,7 +52,7 @@ std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::str
       const std::string& value = args[++i];
       if (arg == "--out") {
         request.Out = value;
-      } else if (!ParseSize(value, request)) {
+      } else if (!parseSize(value, request)) {
         error = "--size takes WIDTHxHEIGHT in pixels, each from " +
                 std::to_string(kMinExportPixels) + " to " + std::to_string(kMaxExportPixels) +
                 ", not \"" + value + "\"";

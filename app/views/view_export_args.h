@@ -23,7 +23,7 @@ inline constexpr int kMaxExportPixels = 8192;
 
 // The request of the arguments after the program name (starting with "--view"); none with the
 // reason in error when they are incomplete or wrong.
-std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::string>& args,
+std::optional<TViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
                                                       std::string& error);
 
 inline constexpr const char* kViewExportUsage =

@@ -23,38 +23,38 @@ namespace tolvane::app {
 
 namespace {
 
-QImage RenderElevation(app::MainFormRules& form, const TViewExportRequest& request) {
+QImage renderElevation(app::MainFormRules& form, const TViewExportRequest& request) {
   TProgramData& data = form.Data();
-  const double length = ApplyDefaultShaftLength(data);
-  return RenderSideViewImage(ReadViewProject(data), length, {request.Width, request.Height}, false,
+  const double length = applyDefaultShaftLength(data);
+  return renderSideViewImage(readViewProject(data), length, {request.Width, request.Height}, false,
                              QGuiApplication::palette().color(QPalette::Window),
                              QGuiApplication::font());
 }
 
-TOffscreenResult Render3D(app::MainFormRules& form, const TViewExportRequest& request) {
+TOffscreenResult render3D(app::MainFormRules& form, const TViewExportRequest& request) {
   TBlockSceneInput input;
-  input.Project = ReadViewProject(form.Data());
+  input.Project = readViewProject(form.Data());
   input.Extents = GetMaxDims(input.Project);
   // The default flags, and the diagrams of the ultimate combined plot when results are loaded.
   input.Flags.ShowUltimateEffects = form.Flags.ShowOutput;
-  input.Combine = &form.Plots()[app::kPltCombine];
+  input.Combine = &form.plots()[app::kPltCombine];
   TBlockCamera camera;
-  camera.Restart(input.Extents);
-  return RenderBlockOffscreen(input, {request.Width, request.Height}, camera);
+  camera.restart(input.Extents);
+  return renderBlockOffscreen(input, {request.Width, request.Height}, camera);
 }
 
 }  // namespace
 
-int RunViewExportMode(int argc, char** argv) {
+int runViewExportMode(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
-  const std::optional<TViewExportRequest> request = ParseViewExportArgs(args, error);
+  const std::optional<TViewExportRequest> request = parseViewExportArgs(args, error);
   if (!request) {
     std::cerr << "tolvane2023: " << error << "\nUsage:\n" << kViewExportUsage;
     return app::kExitUsage;
   }
-  const int file_type = FileTypeIndexForPath(request->Project);
-  if (file_type == 0) {
+  const int fileType = fileTypeIndexForPath(request->Project);
+  if (fileType == 0) {
     std::cerr << "The file " << request->Project
               << " is not a project file (.tv9d, .tv8d or .tvd).\n";
     return app::kExitDataError;
@@ -69,15 +69,15 @@ int RunViewExportMode(int argc, char** argv) {
   app::ConsoleMessages messages;
   THeadlessHost host;
   app::MainFormRules form(messages, host, std::filesystem::path());
-  const app::TOpenResult opened = form.Open(request->Project, file_type);
+  const app::TOpenResult opened = form.Open(request->Project, fileType);
   if (!opened.Opened) return app::kExitNoInput;
   if (!opened.FormatError.empty()) return app::kExitDataError;
 
   QImage image;
   if (request->Kind == TViewKind::kElevation) {
-    image = RenderElevation(form, *request);
+    image = renderElevation(form, *request);
   } else {
-    const TOffscreenResult rendered = Render3D(form, *request);
+    const TOffscreenResult rendered = render3D(form, *request);
     if (rendered.Image.isNull()) {
       std::cerr << "The 3D view cannot be drawn here: no OpenGL context could be created ("
                 << rendered.Error << ").\n";

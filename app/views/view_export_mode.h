@@ -6,6 +6,6 @@
 
 namespace tolvane::app {
 
-int RunViewExportMode(int argc, char** argv);
+int runViewExportMode(int argc, char** argv);
 
 }  // namespace tolvane::app

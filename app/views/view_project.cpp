@@ -10,7 +10,7 @@ namespace {
 constexpr long double kNoShaftLength = 0.0001L;
 }  // namespace
 
-TViewProject ReadViewProject(const TProgramData& data) {
+TViewProject readViewProject(const TProgramData& data) {
   TViewProject project;
   project.Units = data.fUnits;
   project.Method = data.METHOD;
@@ -23,7 +23,7 @@ TViewProject ReadViewProject(const TProgramData& data) {
   project.WTD = static_cast<double>(data.WTD);
   project.UseElevation = data.UseElevation;
   project.ValElevation = static_cast<double>(data.ValElevation);
-  const grid::TGridTable& d = data.Grids().D();
+  const grid::TGridTable& d = data.grids().D();
   double top = 0;
   for (int row = 0; row < d.RowCount(); ++row) {
     TViewLayer layer;
@@ -36,9 +36,9 @@ TViewProject ReadViewProject(const TProgramData& data) {
   return project;
 }
 
-double ApplyDefaultShaftLength(TProgramData& data) {
+double applyDefaultShaftLength(TProgramData& data) {
   if (data.PD >= kNoShaftLength) return static_cast<double>(data.PD);
-  const grid::TGridTable& d = data.Grids().D();
+  const grid::TGridTable& d = data.grids().D();
   if (d.RowCount() == 0) return static_cast<double>(data.PD);
   const long double deepest = d.GetFloatValue(kColBottomDepth, d.RowCount() - 1);
   if (data.LPD <= 0) data.PD = deepest;

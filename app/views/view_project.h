@@ -31,15 +31,15 @@ struct TViewProject {
   std::vector<TViewLayer> Layers;
 
   // The bottom depth of the last layer, 0 without layers.
-  double DeepestLayerBottom() const { return Layers.empty() ? 0.0 : Layers.back().Bottom; }
+  double deepestLayerBottom() const { return Layers.empty() ? 0.0 : Layers.back().Bottom; }
 };
 
-TViewProject ReadViewProject(const TProgramData& data);
+TViewProject readViewProject(const TProgramData& data);
 
 // The elevation view draws a project without a shaft length down to the deepest layer bottom and
 // keeps that length as the project's PD. A project whose design load is given (LPD > 0) keeps
 // PD at 0, since saving a positive PD would turn it into a given-length project and clear the
 // design load. Returns the length to draw.
-double ApplyDefaultShaftLength(TProgramData& data);
+double applyDefaultShaftLength(TProgramData& data);
 
 }  // namespace tolvane::app

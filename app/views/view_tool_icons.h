@@ -16,6 +16,6 @@ enum class TBlockToolIcon {
   kRestart
 };
 
-QIcon BlockToolIcon(TBlockToolIcon icon);
+QIcon blockToolIcon(TBlockToolIcon icon);
 
 }  // namespace tolvane::app

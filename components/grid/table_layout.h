@@ -36,11 +36,11 @@ inline constexpr int kLayoutCount = 4;
 // Layout 0 shows every column and row; 1 has a horizontal scroll bar and the columns that fit the
 // dragged width; 2 a vertical one and the rows that fit the dragged height; 3 both. No layout is
 // narrower than the row of buttons.
-std::array<TTableLayout, kLayoutCount> TableLayouts(const TTableLayoutInput& input, int width,
+std::array<TTableLayout, kLayoutCount> tableLayouts(const TTableLayoutInput& input, int width,
                                                     int height);
 // The area by which a layout sticks out of the dragged rectangle.
-long long LayoutMisfit(const TTableLayout& layout, int width, int height);
+long long layoutMisfit(const TTableLayout& layout, int width, int height);
 // The layout with the smallest misfit; ties go to the first in the order 0, 2, 1, 3.
-int ChooseTableLayout(const std::array<TTableLayout, kLayoutCount>& layouts, int width, int height);
+int chooseTableLayout(const std::array<TTableLayout, kLayoutCount>& layouts, int width, int height);
 
 }  // namespace tolvane::grid

@@ -18,9 +18,9 @@ struct TAxisRange {
 
 // Widens an empty range, then rounds its ends outwards to the spacing 10^floor(log10(range)),
 // a tenth of it when the leading digits of the range are below 3. None when the spacing is 0.
-std::optional<TAxisRange> RoundedRange(long double lower, long double upper);
-// The spacing that RoundedRange uses for a range that is not empty.
-long double RangeSpacing(long double range);
+std::optional<TAxisRange> roundedRange(long double lower, long double upper);
+// The spacing that roundedRange uses for a range that is not empty.
+long double rangeSpacing(long double range);
 
 struct TTickStep {
   long double Major = 0;
@@ -29,22 +29,22 @@ struct TTickStep {
 
 // The step for about `intervals` intervals over the range; none when intervals is below 1 or
 // the range is not positive.
-std::optional<TTickStep> TickStep(long double range, int intervals);
+std::optional<TTickStep> tickStep(long double range, int intervals);
 // The number of labelled intervals that fit a curve area: its extent / (6 h), h the text unit.
-int IntervalsFor(int extent_pixels, int text_height);
+int intervalsFor(int extentPixels, int textHeight);
 
 struct TTickRange {
   long long First = 0;  // smallest i <= 0 with i * step >= lower
   long long Last = 0;   // largest i >= 0 with i * step <= upper
-  bool Drawn() const { return Last > First; }
+  bool drawn() const { return Last > First; }
 };
-TTickRange TickRange(long double step, long double lower, long double upper);
+TTickRange tickRange(long double step, long double lower, long double upper);
 
 // Logical value to pixel of the curve area, rounding to nearest with ties to even.
-TPixel LogicalToPixel(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
+TPixel logicalToPixel(const TFloatRect& bounds, const TPixelRect& area, bool xOnTop,
                       const TFloatPoint& point);
 // The inverse; a pixel left or right of the curve area gives (0, 0).
-TFloatPoint PixelToLogical(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
+TFloatPoint pixelToLogical(const TFloatRect& bounds, const TPixelRect& area, bool xOnTop,
                            const TPixel& pixel);
 
 }  // namespace tolvane::plot

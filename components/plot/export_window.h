@@ -32,34 +32,34 @@ class TDlgExport : public QWidget {
 
   explicit TDlgExport(TPlotSource plots, QWidget* parent = nullptr);
 
-  void SetFileChooser(TFileChooser chooser) { Choose_ = std::move(chooser); }
-  void SetMessageSink(TMessageSink sink) { Message_ = std::move(sink); }
+  void setFileChooser(TFileChooser chooser) { choose_ = std::move(chooser); }
+  void setMessageSink(TMessageSink sink) { message_ = std::move(sink); }
   // Opens the written workbook with the desktop's program for it (off in the tests).
   bool OpenAfterExport = true;
 
   // Rebuilds the list: every plot with results, checked.
-  void Rebuild();
+  void rebuild();
   void SelectAll(bool checked);
-  void Generate();
-  QListWidget* List() { return List_; }
-  QPushButton* GenerateButton() { return Generate_; }
-  QCheckBox* Markers() { return Markers_; }
+  void generate();
+  QListWidget* list() { return list_; }
+  QPushButton* generateButton() { return generate_; }
+  QCheckBox* Markers() { return markers_; }
 
  protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  void UpdateGenerate();
-  void FitList();
+  void updateGenerate();
+  void fitList();
 
-  TPlotSource Plots_;
-  std::vector<TExportPlot> Listed_;
-  TFileChooser Choose_;
-  TMessageSink Message_;
-  QListWidget* List_;
-  QPushButton* Generate_;
-  QCheckBox* Markers_;
+  TPlotSource plots_;
+  std::vector<TExportPlot> listed_;
+  TFileChooser choose_;
+  TMessageSink message_;
+  QListWidget* list_;
+  QPushButton* generate_;
+  QCheckBox* markers_;
 };
 
 }  // namespace tolvane::plot

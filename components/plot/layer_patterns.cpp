@@ -65,13 +65,13 @@ constexpr std::array<TPebble, 10> kPebbleShapes = {{{4, 6, 9, 7},
 // The print tile holds the screen arrangement twice, scaled, the lower copy shifted half a tile.
 constexpr double kPrintPebbleScale = 1.2;
 
-QImage WhiteTile(int width, int height) {
+QImage whiteTile(int width, int height) {
   QImage tile(width, height, QImage::Format_RGB32);
   tile.fill(Qt::white);
   return tile;
 }
 
-void DrawDots(QImage& tile, const TDotMotif& m) {
+void drawDots(QImage& tile, const TDotMotif& m) {
   QPainter p(&tile);
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.RowStep) {
     for (int x = (row % 2) * m.Shift; x < tile.width(); x += m.Spacing) {
@@ -80,7 +80,7 @@ void DrawDots(QImage& tile, const TDotMotif& m) {
   }
 }
 
-void DrawDashes(QImage& tile, const TCourseMotif& m) {
+void drawDashes(QImage& tile, const TCourseMotif& m) {
   QPainter p(&tile);
   const int period = m.DashLength + m.DashGap;
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
@@ -91,7 +91,7 @@ void DrawDashes(QImage& tile, const TCourseMotif& m) {
   }
 }
 
-void DrawBricks(QImage& tile, const TCourseMotif& m, bool strokes) {
+void drawBricks(QImage& tile, const TCourseMotif& m, bool strokes) {
   QPainter p(&tile);
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
     p.fillRect(0, y, tile.width(), m.Thickness, Qt::black);
@@ -106,12 +106,12 @@ void DrawBricks(QImage& tile, const TCourseMotif& m, bool strokes) {
   }
 }
 
-void DrawPebbles(QImage& tile, bool print_version) {
+void drawPebbles(QImage& tile, bool printVersion) {
   QPainter p(&tile);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::black);
-  if (!print_version) {
+  if (!printVersion) {
     for (const TPebble& s : kPebbleShapes) p.drawEllipse(s.Left, s.Top, s.Width, s.Height);
     return;
   }
@@ -128,31 +128,31 @@ void DrawPebbles(QImage& tile, bool print_version) {
 
 }  // namespace
 
-QImage LayerPicture(int code, bool print_version) {
-  const TCourseMotif& courses = print_version ? kPrintCourses : kScreenCourses;
-  const TDotMotif& dots = print_version ? kPrintDots : kScreenDots;
-  const int dot_tile = print_version ? kPrintDotTile : kScreenDotTile;
-  const int pebble_height = print_version ? kPrintPebbleTileHeight : kScreenDotTile;
+QImage layerPicture(int code, bool printVersion) {
+  const TCourseMotif& courses = printVersion ? kPrintCourses : kScreenCourses;
+  const TDotMotif& dots = printVersion ? kPrintDots : kScreenDots;
+  const int dotTile = printVersion ? kPrintDotTile : kScreenDotTile;
+  const int pebbleHeight = printVersion ? kPrintPebbleTileHeight : kScreenDotTile;
   QImage tile;
   switch (code) {
     case kDots:
-      tile = WhiteTile(dot_tile, dot_tile);
-      DrawDots(tile, dots);
+      tile = whiteTile(dotTile, dotTile);
+      drawDots(tile, dots);
       break;
     case kDashes:
-      tile = WhiteTile(courses.Width, courses.Height);
-      DrawDashes(tile, courses);
+      tile = whiteTile(courses.Width, courses.Height);
+      drawDashes(tile, courses);
       break;
     case kBricks:
     case kBricksWithStrokes:
-      tile = WhiteTile(courses.Width, courses.Height);
-      DrawBricks(tile, courses, code == kBricksWithStrokes);
+      tile = whiteTile(courses.Width, courses.Height);
+      drawBricks(tile, courses, code == kBricksWithStrokes);
       break;
     case kDotsAndPebbles:
     case kPebbles:
-      tile = WhiteTile(dot_tile, pebble_height);
-      if (code == kDotsAndPebbles) DrawDots(tile, dots);
-      DrawPebbles(tile, print_version);
+      tile = whiteTile(dotTile, pebbleHeight);
+      if (code == kDotsAndPebbles) drawDots(tile, dots);
+      drawPebbles(tile, printVersion);
       break;
     default:
       break;
@@ -162,10 +162,10 @@ QImage LayerPicture(int code, bool print_version) {
 
 namespace {
 
-QBrush Hatch(Qt::BrushStyle style, int pixels_per_inch) {
+QBrush hatch(Qt::BrushStyle style, int pixelsPerInch) {
   QBrush brush(Qt::black, style);
-  if (pixels_per_inch > kHatchPixelsPerInch) {
-    const double scale = static_cast<double>(pixels_per_inch) / kHatchPixelsPerInch;
+  if (pixelsPerInch > kHatchPixelsPerInch) {
+    const double scale = static_cast<double>(pixelsPerInch) / kHatchPixelsPerInch;
     brush.setTransform(QTransform::fromScale(scale, scale));
   }
   return brush;
@@ -173,28 +173,28 @@ QBrush Hatch(Qt::BrushStyle style, int pixels_per_inch) {
 
 }  // namespace
 
-QBrush LayerBrush(int code, bool print_version, int pixels_per_inch) {
+QBrush layerBrush(int code, bool printVersion, int pixelsPerInch) {
   switch (code) {
     case kBDiagonal:
-      return Hatch(Qt::BDiagPattern, pixels_per_inch);
+      return hatch(Qt::BDiagPattern, pixelsPerInch);
     case kFDiagonal:
-      return Hatch(Qt::FDiagPattern, pixels_per_inch);
+      return hatch(Qt::FDiagPattern, pixelsPerInch);
     case kCross:
-      return Hatch(Qt::CrossPattern, pixels_per_inch);
+      return hatch(Qt::CrossPattern, pixelsPerInch);
     case kDiagCross:
-      return Hatch(Qt::DiagCrossPattern, pixels_per_inch);
+      return hatch(Qt::DiagCrossPattern, pixelsPerInch);
     case kHorizontal:
-      return Hatch(Qt::HorPattern, pixels_per_inch);
+      return hatch(Qt::HorPattern, pixelsPerInch);
     case kVertical:
-      return Hatch(Qt::VerPattern, pixels_per_inch);
+      return hatch(Qt::VerPattern, pixelsPerInch);
     default:
       break;
   }
   if (code < kFirstPictureCode || code > kLastPatternCode) return QBrush(Qt::NoBrush);
-  QBrush brush(LayerPicture(code, print_version));
-  const int made_for = print_version ? kPrintPicturePixelsPerInch : kHatchPixelsPerInch;
-  if (pixels_per_inch > made_for) {
-    const double scale = static_cast<double>(pixels_per_inch) / made_for;
+  QBrush brush(layerPicture(code, printVersion));
+  const int madeFor = printVersion ? kPrintPicturePixelsPerInch : kHatchPixelsPerInch;
+  if (pixelsPerInch > madeFor) {
+    const double scale = static_cast<double>(pixelsPerInch) / madeFor;
     brush.setTransform(QTransform::fromScale(scale, scale));
   }
   return brush;

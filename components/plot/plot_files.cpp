@@ -17,26 +17,26 @@ namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
-TDrawArea ImageArea(const TGraphPlot& plot, const TPictureSize& size) {
-  return LayoutTarget(plot, TDrawTarget::kBitmap, {0, 0, size.Width, size.Height},
+TDrawArea imageArea(const TGraphPlot& plot, const TPictureSize& size) {
+  return layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, size.Width, size.Height},
                       {size.PixelsPerInch, size.PixelsPerInch});
 }
 
-bool SaveImage(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out, const char* format,
+bool saveImage(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out, const char* format,
                const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
   QImage image(size.Width, size.Height, QImage::Format_RGB32);
   if (image.isNull()) return false;
-  const int dots_per_metre = static_cast<int>(size.PixelsPerInch / kMetresPerInch);
-  image.setDotsPerMeterX(dots_per_metre);
-  image.setDotsPerMeterY(dots_per_metre);
+  const int dotsPerMetre = static_cast<int>(size.PixelsPerInch / kMetresPerInch);
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
   {
     QPainter painter(&image);
-    DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+    drawPlot(painter, plot, imageArea(plot, size), bounds, legend);
   }
   return image.save(&out, format);
 }
 
-bool SaveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
+bool saveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
              const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
   QSvgGenerator svg;
   svg.setOutputDevice(&out);
@@ -46,11 +46,11 @@ bool SaveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
   svg.setTitle(QString::fromStdString(plot.Caption));
   QPainter painter;
   if (!painter.begin(&svg)) return false;
-  DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+  drawPlot(painter, plot, imageArea(plot, size), bounds, legend);
   return painter.end();
 }
 
-bool SavePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
+bool savePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
              const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
   QPdfWriter pdf(&out);
   pdf.setResolution(size.PixelsPerInch);
@@ -61,13 +61,13 @@ bool SavePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
                                 QMarginsF(0, 0, 0, 0)));
   QPainter painter;
   if (!painter.begin(&pdf)) return false;
-  DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+  drawPlot(painter, plot, imageArea(plot, size), bounds, legend);
   return painter.end();
 }
 
 }  // namespace
 
-std::optional<TPictureFormat> PictureFormatFromName(const std::string& name) {
+std::optional<TPictureFormat> pictureFormatFromName(const std::string& name) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -78,7 +78,7 @@ std::optional<TPictureFormat> PictureFormatFromName(const std::string& name) {
   return std::nullopt;
 }
 
-bool SavePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
+bool savePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
                      TPictureFormat format, const TPictureSize& size,
                      const std::optional<TLegendPlacement>& legend) {
   if (size.Width <= 0 || size.Height <= 0 || size.PixelsPerInch <= 0) return false;
@@ -87,16 +87,16 @@ bool SavePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QSt
   bool drawn = false;
   switch (format) {
     case TPictureFormat::kPng:
-      drawn = SaveImage(plot, bounds, out, "PNG", size, legend);
+      drawn = saveImage(plot, bounds, out, "PNG", size, legend);
       break;
     case TPictureFormat::kBmp:
-      drawn = SaveImage(plot, bounds, out, "BMP", size, legend);
+      drawn = saveImage(plot, bounds, out, "BMP", size, legend);
       break;
     case TPictureFormat::kSvg:
-      drawn = SaveSvg(plot, bounds, out, size, legend);
+      drawn = saveSvg(plot, bounds, out, size, legend);
       break;
     case TPictureFormat::kPdf:
-      drawn = SavePdf(plot, bounds, out, size, legend);
+      drawn = savePdf(plot, bounds, out, size, legend);
       break;
   }
   if (!drawn) {

@@ -14,7 +14,7 @@ namespace tolvane::plot {
 enum class TPictureFormat { kPng, kBmp, kSvg, kPdf };
 
 // "png", "bmp", "svg", "pdf" (any case); none for other names.
-std::optional<TPictureFormat> PictureFormatFromName(const std::string& name);
+std::optional<TPictureFormat> pictureFormatFromName(const std::string& name);
 
 struct TPictureSize {
   int Width = 0;           // pixels
@@ -24,7 +24,7 @@ struct TPictureSize {
 
 // Draws the plot within the bounds into the file, replacing it only once the whole picture is
 // written. False when the picture cannot be allocated or the file cannot be written.
-bool SavePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
+bool savePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
                      TPictureFormat format, const TPictureSize& size,
                      const std::optional<TLegendPlacement>& legend = {});
 

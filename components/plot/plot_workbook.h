@@ -19,11 +19,11 @@ struct TWorkbookResult {
 };
 
 // Writes the plots, in order, into a new workbook file (replacing it only once complete).
-TWorkbookResult WritePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
-                                  const std::string& file, bool add_markers);
+TWorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
+                                  const std::string& file, bool addMarkers);
 
 // The message at the end of the export ("\r" line breaks).
-std::string ExportCompletedMessage(bool more255);
+std::string exportCompletedMessage(bool more255);
 
 // Texts of the legend sheet's heading (row 2, columns B to F).
 extern const char* const kLegendHeadings[5];

@@ -11,8 +11,8 @@ namespace tolvane::entry {
 
 class TRecordingSink : public TMessageSink {
  public:
-  void Information(QWidget*, const std::string& text) override { Shown.push_back(text); }
-  bool Confirm(QWidget*, const std::string&) override { return true; }
+  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  bool confirm(QWidget*, const std::string&) override { return true; }
   std::vector<std::string> Shown;
 };
 
@@ -26,13 +26,13 @@ class DataEditWidgetTest : public QObject {
     QLineEdit* Other;
     QLabel* Label;
   };
-  static void Build(TForm& form, TRecordingSink& sink) {
+  static void build(TForm& form, TRecordingSink& sink) {
     form.Field = new TDataEdit(&form.Window);
     form.Other = new QLineEdit(&form.Window);
     form.Other->move(0, 40);
     form.Label = new QLabel(&form.Window);
     form.Label->move(0, 80);
-    form.Field->SetMessageSink(&sink);
+    form.Field->setMessageSink(&sink);
     form.Field->SetEditLabel(form.Label);
     form.Window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form.Window));
@@ -47,7 +47,7 @@ class DataEditWidgetTest : public QObject {
   void anExpressionIsStoredAsItsValueWhenTheFieldIsLeft() {
     TRecordingSink sink;
     TForm form;
-    Build(form, sink);
+    build(form, sink);
     Type(form, QStringLiteral("2*3+1"));
     form.Other->setFocus();
     QCOMPARE(form.Field->text(), QStringLiteral("7"));
@@ -58,7 +58,7 @@ class DataEditWidgetTest : public QObject {
   void enterEvaluatesAndSelectsTheWholeText() {
     TRecordingSink sink;
     TForm form;
-    Build(form, sink);
+    build(form, sink);
     Type(form, QStringLiteral("10-(5-8)"));
     QTest::keyClick(form.Field, Qt::Key_Return);
     QCOMPARE(form.Field->text(), QStringLiteral("13"));
@@ -88,7 +88,7 @@ class DataEditWidgetTest : public QObject {
     for (const auto& c : cases) {
       TRecordingSink sink;
       TForm form;
-      Build(form, sink);
+      build(form, sink);
       form.Field->SetIntegerOnly(true);
       form.Field->SetMinVal(10);
       form.Field->SetMaxVal(2147483647.0L);
@@ -105,7 +105,7 @@ class DataEditWidgetTest : public QObject {
   void aValueAboveTheMaximumTakesTheMaximum() {
     TRecordingSink sink;
     TForm form;
-    Build(form, sink);
+    build(form, sink);
     form.Field->SetMaxVal(30);
     Type(form, QStringLiteral("31"));
     QVERIFY(!form.Field->CloseQuery());
@@ -118,7 +118,7 @@ class DataEditWidgetTest : public QObject {
   void theLabelShowsTheCaptionWithItsUnitsAndFollowsTheEnabling() {
     TRecordingSink sink;
     TForm form;
-    Build(form, sink);
+    build(form, sink);
     form.Field->SetCaption("Enter the proposed &length");
     form.Field->SetUnitsString("L2");
     QCOMPARE(form.Label->text(), QStringLiteral("Enter the proposed &length (ft)"));

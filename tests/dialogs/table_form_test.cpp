@@ -12,8 +12,8 @@ namespace tolvane::grid {
 
 class TRecordingSink : public entry::TMessageSink {
  public:
-  void Information(QWidget*, const std::string& text) override { Shown.push_back(text); }
-  bool Confirm(QWidget*, const std::string&) override { return true; }
+  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  bool confirm(QWidget*, const std::string&) override { return true; }
   std::vector<std::string> Shown;
 };
 
@@ -26,10 +26,10 @@ class TableFormTest : public QObject {
     TGridTable Table{Registry};
     TRecordingSink Sink;
     TTableWindowFactory Factory{nullptr, Sink};
-    TDepths(int min_rows, int max_rows) {
+    TDepths(int minRows, int maxRows) {
       Table.Caption = "Generated t-z curves";
-      Table.SetMinRows(min_rows);
-      Table.MaxRows = max_rows;
+      Table.SetMinRows(minRows);
+      Table.MaxRows = maxRows;
       TColumn& depth = Table.AddColumn(TColumnType::kFloat);
       depth.Heading = {"Depth"};
       static_cast<TFloatColumn&>(depth).UnitsString = "L2";
@@ -39,7 +39,7 @@ class TableFormTest : public QObject {
       static_cast<TIntColumn&>(count).Maximum = 100;
       Registry.WindowFactory = &Factory;
     }
-    TTableForm* Form() {
+    TTableForm* form() {
       Table.Show();
       const QWidgetList windows = QApplication::topLevelWidgets();
       for (QWidget* widget : windows) {
@@ -60,7 +60,7 @@ class TableFormTest : public QObject {
  private slots:
   void headingsCarryTheUnitsAndRowsAreNumbered() {
     TDepths depths(1, 50);
-    TTableForm* form = depths.Form();
+    TTableForm* form = depths.form();
     QVERIFY(form != nullptr);
     QCOMPARE(form->HeadingRows(), 1);
     QCOMPARE(form->Grid()->item(0, 1)->text(), QStringLiteral("Depth (ft)  "));
@@ -75,7 +75,7 @@ class TableFormTest : public QObject {
 
   void typedEntriesAreEvaluatedAndRefusedWithTheirMessage() {
     TDepths depths(1, 50);
-    TTableForm* form = depths.Form();
+    TTableForm* form = depths.form();
     Type(form, 1, 1, QStringLiteral("2*3"));
     form->Grid()->setCurrentCell(1, 2);  // leaving the cell commits it
     QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
@@ -88,23 +88,23 @@ class TableFormTest : public QObject {
              std::string("Entry could not be evaluated:\rinvalid character(s) in expression"));
     QCOMPARE(form->Grid()->currentColumn(), 1);  // the selection stays on the cell
     QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
-    QVERIFY(!form->CommitCell());
+    QVERIFY(!form->commitCell());
     Type(form, 1, 1, QStringLiteral("7"));
 
     Type(form, 1, 2, QStringLiteral("2.5"));
-    QVERIFY(!form->CommitCell());
+    QVERIFY(!form->commitCell());
     QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be an integer."));
     Type(form, 1, 2, QStringLiteral("150"));
-    QVERIFY(!form->CommitCell());
+    QVERIFY(!form->commitCell());
     QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be between 0 and 100."));
     Type(form, 1, 2, QStringLiteral("40+2"));
-    QVERIFY(form->CommitCell());
+    QVERIFY(form->commitCell());
     QCOMPARE(depths.Table.GetIntValue(1, 0), 42);
   }
 
   void rowButtonsStayWithinTheRowLimits() {
     TDepths depths(1, 3);
-    TTableForm* form = depths.Form();
+    TTableForm* form = depths.form();
     form->BtnAdd()->click();
     form->BtnAdd()->click();
     QCOMPARE(depths.Table.RowCount(), 3);
@@ -135,7 +135,7 @@ class TableFormTest : public QObject {
     TRecordingSink sink;
     TTableWindowFactory factory(nullptr, sink);
     grids.Registry.WindowFactory = &factory;
-    TGridTable& clay = *grids.LayerTable(2);
+    TGridTable& clay = *grids.layerTable(2);
     clay.Show();
     TTableForm* form = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -154,7 +154,7 @@ class TableFormTest : public QObject {
 
   void equalRowLimitsShowNoRowButtons() {
     TDepths depths(2, 2);
-    TTableForm* form = depths.Form();
+    TTableForm* form = depths.form();
     QVERIFY(form->BtnAdd()->isHidden());
     QVERIFY(form->BtnDel()->isHidden());
   }
@@ -162,15 +162,15 @@ class TableFormTest : public QObject {
   void fifteenRowsShowTenWithAScrollBarAndTheSizeSnaps() {
     TDepths depths(1, 50);
     depths.Table.SetRowCount(15);
-    TTableForm* form = depths.Form();
+    TTableForm* form = depths.form();
     QCOMPARE(form->RowsVisible(), 10);
     QCOMPARE(form->ColumnsVisible(), 2);
-    const int rows_height = form->Grid()->height();
+    const int rowsHeight = form->Grid()->height();
     // A drag to a smaller height snaps to whole rows.
-    const int row_height = form->Grid()->rowHeight(1);
-    form->SnapTo(form->width(), form->height() - 3 * row_height - 2);
+    const int rowHeight = form->Grid()->rowHeight(1);
+    form->snapTo(form->width(), form->height() - 3 * rowHeight - 2);
     QVERIFY(form->RowsVisible() < 10);
-    QCOMPARE(rows_height - form->Grid()->height(), (10 - form->RowsVisible()) * row_height);
+    QCOMPARE(rowsHeight - form->Grid()->height(), (10 - form->RowsVisible()) * rowHeight);
     form->close();
     QCoreApplication::processEvents();
     QVERIFY(!depths.Table.FormVisible());

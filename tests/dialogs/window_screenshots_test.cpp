@@ -30,14 +30,14 @@ class WindowScreenshotsTest : public QObject {
     QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/") + name + ".png"));
   }
 
-  static void SampleProfile(TTestHost& host) {
-    TProjectGrids& grids = host.Grids();
-    AddLayer(grids);
-    ChangeSoilType(grids, 1, kClay);
+  static void sampleProfile(TTestHost& host) {
+    TProjectGrids& grids = host.grids();
+    addLayer(grids);
+    changeSoilType(grids, 1, kClay);
     grids.D().SetFloatValue(kColBottomDepth, 0, 20);
     grids.D().SetFloatValue(kColBottomDepth, 1, 60);
-    grids.LayerTable(0)->SetFloatValue(0, kTopRow, 115);
-    grids.LayerTable(0)->SetFloatValue(0, kBottomRow, 120);
+    grids.layerTable(0)->SetFloatValue(0, kTopRow, 115);
+    grids.layerTable(0)->SetFloatValue(0, kBottomRow, 120);
   }
 
  private slots:
@@ -45,8 +45,8 @@ class WindowScreenshotsTest : public QObject {
     for (const bool lrfd : {false, true}) {
       TTestHost host;
       host.Data().NLRFD = lrfd ? 1 : 2;
-      SampleProfile(host);
-      ShowDataWindow(host, TDataWindow::kSoilLayers);
+      sampleProfile(host);
+      showDataWindow(host, TDataWindow::kSoilLayers);
       Save(host.Window<QWidget>(TDataWindow::kSoilLayers),
            lrfd ? QStringLiteral("soil_layers_lrfd") : QStringLiteral("soil_layers"));
     }
@@ -70,17 +70,17 @@ class WindowScreenshotsTest : public QObject {
     };
     for (const auto& page : pages) {
       TTestHost host;
-      ChangeSoilType(host.Grids(), 0, page.Type);
-      grid::TGridTable& table = *host.Grids().LayerTable(0);
-      const int unit_weight = SoilPageFor(page.Type).Fields.front().Column;
-      table.SetFloatValue(unit_weight, kTopRow, 110);
-      table.SetFloatValue(unit_weight, kBottomRow, 115);
-      const int method_column = SoilPageFor(page.Type).MethodColumn;
-      if (page.Method > 0 && method_column >= 0) {
-        table.SetIntValue(method_column, kTopRow, page.Method);
-        table.SetIntValue(method_column, kBottomRow, page.Method);
+      changeSoilType(host.grids(), 0, page.Type);
+      grid::TGridTable& table = *host.grids().layerTable(0);
+      const int unitWeight = soilPageFor(page.Type).Fields.front().Column;
+      table.SetFloatValue(unitWeight, kTopRow, 110);
+      table.SetFloatValue(unitWeight, kBottomRow, 115);
+      const int methodColumn = soilPageFor(page.Type).MethodColumn;
+      if (page.Method > 0 && methodColumn >= 0) {
+        table.SetIntValue(methodColumn, kTopRow, page.Method);
+        table.SetIntValue(methodColumn, kBottomRow, page.Method);
       }
-      TSoilParameterDialog dialog(host, 0, host.Frame());
+      TSoilParameterDialog dialog(host, 0, host.frame());
       dialog.show();
       Save(&dialog, QString::fromUtf8(page.Name));
       dialog.close();
@@ -97,10 +97,10 @@ class WindowScreenshotsTest : public QObject {
     host.Data().BS = 3;
     host.Data().EPILE = 4000000;
     host.Data().PD = 40;
-    ShowDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    showDataWindow(host, TDataWindow::kDrilledShaftProperties);
     Save(host.Window<QWidget>(TDataWindow::kDrilledShaftProperties),
          QStringLiteral("drilled_shaft_properties"));
-    ShowDataWindow(host, TDataWindow::kCfaPileProperties);
+    showDataWindow(host, TDataWindow::kCfaPileProperties);
     Save(host.Window<QWidget>(TDataWindow::kCfaPileProperties),
          QStringLiteral("cfa_pile_properties"));
   }
@@ -127,20 +127,20 @@ class WindowScreenshotsTest : public QObject {
         {TDataWindow::kControlOptions, "control_options"},
     };
     for (const auto& window : windows) {
-      ShowDataWindow(host, window.Window);
+      showDataWindow(host, window.Window);
       Save(host.Window<QWidget>(window.Window), QString::fromUtf8(window.Name));
     }
   }
 
   void depthTable() {
     TTestHost host;
-    grid::TGridTable& depths = host.Grids().TblTZDepth();
+    grid::TGridTable& depths = host.grids().TblTZDepth();
     depths.SetRowCount(3);
     depths.SetFloatValue(0, 0, 10);
     depths.SetFloatValue(0, 1, 20);
     depths.SetFloatValue(0, 2, 35.5L);
-    grid::TTableWindowFactory factory(host.Frame(), host);
-    depths.Registry().WindowFactory = &factory;
+    grid::TTableWindowFactory factory(host.frame(), host);
+    depths.registry().WindowFactory = &factory;
     depths.Show();
     grid::TTableForm* form = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -156,7 +156,7 @@ class WindowScreenshotsTest : public QObject {
     const QPixmap picture = form->grab();
     QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/depth_table.png")));
     depths.Hide();
-    depths.Registry().WindowFactory = nullptr;
+    depths.registry().WindowFactory = nullptr;
   }
 };
 

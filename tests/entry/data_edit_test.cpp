@@ -10,7 +10,7 @@
 namespace tolvane::entry {
 namespace {
 
-DataEditRules PixelsPerInchField() {
+DataEditRules pixelsPerInchField() {
   DataEditRules field;
   field.SetIntegerOnly(true);
   field.SetMinVal(10);
@@ -26,7 +26,7 @@ struct TEntryCase {
   const char* TextAfter;
 };
 
-void CheckEntries(DataEditRules field, const std::vector<TEntryCase>& cases) {
+void checkEntries(DataEditRules field, const std::vector<TEntryCase>& cases) {
   for (const TEntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     field.SetText(c.Typed);
@@ -39,7 +39,7 @@ void CheckEntries(DataEditRules field, const std::vector<TEntryCase>& cases) {
 }
 
 TEST(DataEditRules, IntegerFieldChecksOnLeaving) {
-  CheckEntries(PixelsPerInchField(),
+  checkEntries(pixelsPerInchField(),
                {
                    {"96", true, "", "96"},
                    {"9", false, "Entry must be greater than or equal to 10", "10"},
@@ -54,7 +54,7 @@ TEST(DataEditRules, RealFieldChecksOnLeaving) {
   DataEditRules field;
   field.SetMinVal(0);
   field.SetMaxVal(100);
-  CheckEntries(
+  checkEntries(
       field, {
                  {"2.5*2", true, "", "5"},
                  {"1/3", true, "", "0.33333333"},
@@ -111,7 +111,7 @@ TEST(DataEditRules, IntegerOnlyBringsTheLimitsIntoThirtyTwoBits) {
 
 TEST(DataEditRules, LoadingStoresLimitsAsGiven) {
   DataEditRules field;
-  field.SetLoading(true);
+  field.setLoading(true);
   field.SetMinVal(2);
   field.SetNumber(-5);
   EXPECT_EQ(field.MinVal(), 2);
@@ -120,7 +120,7 @@ TEST(DataEditRules, LoadingStoresLimitsAsGiven) {
 
 TEST(DataEditRules, HexFieldShowsAtLeastFourDigits) {
   DataEditRules field;
-  field.SetHex(true);
+  field.setHex(true);
   field.SetNumber(255);
   EXPECT_EQ(field.Text(), "$00FF");
   EXPECT_EQ(field.GetNumber(), 255);
@@ -155,7 +155,7 @@ TEST(DataEditRules, LabelShowsTheExpandedUnits) {
     field.SetCaption("Height");
     field.SetUnitsString(c.Units);
     field.SetUnits(c.System);
-    EXPECT_EQ(field.LabelText(), c.Label);
+    EXPECT_EQ(field.labelText(), c.Label);
   }
 }
 
@@ -183,11 +183,11 @@ TEST(TypedKey, OperatorOverAWholeSelectionExtendsTheValue) {
   };
   for (const TKeyCase& c : cases) {
     SCOPED_TRACE(std::string(c.Text) + " " + c.Key);
-    EXPECT_EQ(TextAfterKey(c.Text, c.Start, c.Length, c.Key), c.After);
+    EXPECT_EQ(textAfterKey(c.Text, c.Start, c.Length, c.Key), c.After);
   }
-  EXPECT_TRUE(OperatorExtendsValue("12", 0, 2, '^'));
-  EXPECT_FALSE(OperatorExtendsValue("12", 0, 2, 'a'));
-  EXPECT_FALSE(OperatorExtendsValue("12", 1, 1, '*'));
+  EXPECT_TRUE(operatorExtendsValue("12", 0, 2, '^'));
+  EXPECT_FALSE(operatorExtendsValue("12", 0, 2, 'a'));
+  EXPECT_FALSE(operatorExtendsValue("12", 1, 1, '*'));
 }
 
 }  // namespace

@@ -136,9 +136,9 @@ TEST(EvaluateExpression, RejectsMalformedEntriesWithTheirMessages) {
 
 TEST(EvaluateExpression, DomainFaultsAloneGiveNanOrInfinityWithoutError) {
   EXPECT_TRUE(std::isnan(EvaluateExpression("sqrt(-1)")));
-  const long double log_zero = EvaluateExpression("ln(0)");
-  EXPECT_TRUE(std::isinf(log_zero));
-  EXPECT_LT(log_zero, 0);
+  const long double logZero = EvaluateExpression("ln(0)");
+  EXPECT_TRUE(std::isinf(logZero));
+  EXPECT_LT(logZero, 0);
   EXPECT_TRUE(std::isinf(EvaluateExpression("2000!")));  // overflows instead of looping
 }
 

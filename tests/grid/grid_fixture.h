@@ -13,21 +13,21 @@ namespace tolvane::grid::testing {
 // A table window that only remembers what it was told.
 class TFakeWindow : public TGridTableWindow {
  public:
-  explicit TFakeWindow(std::string* title) : Title_(title) {}
-  void Show(bool modal) override { Modal_ = modal; }
-  bool IsModal() const override { return Modal_; }
+  explicit TFakeWindow(std::string* title) : title_(title) {}
+  void Show(bool modal) override { modal_ = modal; }
+  bool IsModal() const override { return modal_; }
   int Width() const override { return 640; }
   int Height() const override { return 480; }
-  void SetTitle(const std::string& title) override { *Title_ = title; }
+  void SetTitle(const std::string& title) override { *title_ = title; }
 
  private:
-  std::string* Title_;
-  bool Modal_ = false;
+  std::string* title_;
+  bool modal_ = false;
 };
 
 class TFakeWindowFactory : public TGridTableWindowFactory {
  public:
-  std::unique_ptr<TGridTableWindow> CreateWindow(TGridTable& /*table*/) override {
+  std::unique_ptr<TGridTableWindow> createWindow(TGridTable& /*table*/) override {
     return std::make_unique<TFakeWindow>(&LastTitle);
   }
   std::string LastTitle;
@@ -61,7 +61,7 @@ struct TSoilGrid {
     Layers.Caption = "Soil Layer Data";
     Layers.SetIdentifier(50);
     auto& type = static_cast<TEnumColumn&>(Layers.AddColumn(TColumnType::kEnum));
-    type.SetNames({"sand", "clay"});
+    type.setNames({"sand", "clay"});
     auto& depth = static_cast<TFloatColumn&>(Layers.AddColumn(TColumnType::kFloat));
     depth.Heading = {"Depth at Bottom ", "of each Layer"};
     depth.UnitsString = "L2";
@@ -79,7 +79,7 @@ struct TSoilGrid {
   static constexpr int kNested = 2;
   static constexpr int kSide = 3;
 
-  TGridTable& Nested(int row) const { return *Layers.GetDataValue(kNested, row); }
+  TGridTable& nested(int row) const { return *Layers.GetDataValue(kNested, row); }
 };
 
 }  // namespace tolvane::grid::testing

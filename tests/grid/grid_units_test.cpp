@@ -31,14 +31,14 @@ TEST(UnitsConversionFactor, FollowsTheTermRule) {
   };
   for (const TFactorCase& c : cases) {
     SCOPED_TRACE(c.Units);
-    EXPECT_NEAR(UnitsConversionFactor(c.Units, 2, 1), c.SiToEnglish, 1e-15L * c.SiToEnglish);
-    EXPECT_NEAR(UnitsConversionFactor(c.Units, 1, 2), 1 / c.SiToEnglish, 1e-15L / c.SiToEnglish);
-    EXPECT_EQ(UnitsConversionFactor(c.Units, 1, 3), 1);
-    EXPECT_EQ(UnitsConversionFactor(c.Units, 2, 2), 1);
+    EXPECT_NEAR(unitsConversionFactor(c.Units, 2, 1), c.SiToEnglish, 1e-15L * c.SiToEnglish);
+    EXPECT_NEAR(unitsConversionFactor(c.Units, 1, 2), 1 / c.SiToEnglish, 1e-15L / c.SiToEnglish);
+    EXPECT_EQ(unitsConversionFactor(c.Units, 1, 3), 1);
+    EXPECT_EQ(unitsConversionFactor(c.Units, 2, 2), 1);
   }
-  EXPECT_NEAR(UnitsConversionFactor("F/L2^2", 2, 1), 20.885, 5e-4);
-  EXPECT_NEAR(UnitsConversionFactor("F/L2^3", 2, 1), 6.366, 5e-4);
-  EXPECT_NEAR(UnitsConversionFactor("F/L^2", 2, 1), 0.14504, 5e-6);
+  EXPECT_NEAR(unitsConversionFactor("F/L2^2", 2, 1), 20.885, 5e-4);
+  EXPECT_NEAR(unitsConversionFactor("F/L2^3", 2, 1), 6.366, 5e-4);
+  EXPECT_NEAR(unitsConversionFactor("F/L^2", 2, 1), 0.14504, 5e-6);
 }
 
 struct TTextCase {
@@ -65,9 +65,9 @@ TEST(GridUnitsText, ExpandsEveryPlaceholder) {
   };
   for (const TTextCase& c : cases) {
     SCOPED_TRACE(c.Units);
-    EXPECT_EQ(GridUnitsText(c.Units, 1), c.English);
-    EXPECT_EQ(GridUnitsText(c.Units, 2), c.SI);
-    EXPECT_EQ(GridUnitsText(c.Units, 3), c.Dimensions);
+    EXPECT_EQ(gridUnitsText(c.Units, 1), c.English);
+    EXPECT_EQ(gridUnitsText(c.Units, 2), c.SI);
+    EXPECT_EQ(gridUnitsText(c.Units, 3), c.Dimensions);
   }
 }
 

@@ -37,7 +37,7 @@ class BatchTest : public ::testing::Test {
     return file;
   }
   // The messages without the date and time lines, which follow the start and end lines.
-  std::vector<std::string> WithoutDates(const std::vector<std::string>& shown) {
+  std::vector<std::string> withoutDates(const std::vector<std::string>& shown) {
     std::vector<std::string> kept;
     for (size_t i = 0; i < shown.size(); ++i) {
       if (i > 0 && shown[i - 1].rfind("* ", 0) == 0) continue;
@@ -58,7 +58,7 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   TBatchRun batch(form, messages_, nullptr);
   for (const std::string& file : {first, missing, third}) batch.List.Add(file);
-  batch.RunAll();
+  batch.runAll();
   const std::vector<std::string> expected = {"* Start Multi-File Analysis *",
                                              "",
                                              "File 1/3 : " + first,
@@ -79,7 +79,7 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
                                              "",
                                              "* Multi-File Analysis Completed *",
                                              ""};
-  EXPECT_EQ(WithoutDates(batch.Messages), expected);
+  EXPECT_EQ(withoutDates(batch.Messages), expected);
   EXPECT_EQ(batch.Progress, 3);
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{"I:Computations Completed\rPlease check the output file "
@@ -93,16 +93,16 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
 }
 
 TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
-  const std::filesystem::path old_file = dir_ / "old.tv8d";
+  const std::filesystem::path oldFile = dir_ / "old.tv8d";
   const std::filesystem::path other = dir_ / "notes.txt";
-  writeFile(old_file, readFile(kExample));
+  writeFile(oldFile, readFile(kExample));
   writeFile(other, "text");
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   TBatchRun batch(form, messages_, nullptr);
-  batch.List.Add(old_file.string());
+  batch.List.Add(oldFile.string());
   batch.List.Add(other.string());
-  batch.RunAll();
-  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  batch.runAll();
+  const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 12U);
   EXPECT_EQ(kept[4],
             "  * File of an earlier version is not run in a batch. Please open it and save "
@@ -115,13 +115,13 @@ TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
 }
 
 TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
-  TempDir empty_program_dir;
-  MainFormRules form(messages_, host_, empty_program_dir.path());
+  TempDir emptyProgramDir;
+  MainFormRules form(messages_, host_, emptyProgramDir.path());
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.List.Add(Copy("b.tv9d").string());
-  batch.RunAll();
-  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  batch.runAll();
+  const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 9U);
   EXPECT_EQ(kept[5], "  * Attempt to initialize DLL failed. Please check.");
   EXPECT_EQ(kept[7], "* Multi-File Analysis Completed *");
@@ -134,8 +134,8 @@ TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.List.Add(Copy("b.tv9d").string());
-  batch.RunAll();
-  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  batch.runAll();
+  const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 9U);
   EXPECT_EQ(kept[5], "  * Attempt to reinitialize DLL. Please check.");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "b.tv9o"));
@@ -147,8 +147,8 @@ TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   std::vector<std::string> shown;
   TBatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
   batch.List.Add((dir_ / "none.tv9d").string());
-  ASSERT_TRUE(batch.SaveList(list));
-  batch.RunAll();
+  ASSERT_TRUE(batch.saveList(list));
+  batch.runAll();
   EXPECT_EQ(shown, batch.Messages);
   std::vector<std::string> expected;
   for (const std::string& line : batch.Messages) expected.push_back(line + "\r");
@@ -162,24 +162,24 @@ TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
   EXPECT_TRUE(list.Add("/jobs/b.tv9d"));
   EXPECT_FALSE(list.Add("/jobs/a.tv9d"));
   EXPECT_TRUE(list.Add("/jobs/A.tv9d"));
-  ASSERT_TRUE(list.SaveToFile(dir / "list.pyb"));
+  ASSERT_TRUE(list.saveToFile(dir / "list.pyb"));
   EXPECT_EQ(readFile(dir / "list.pyb"), "/jobs/a.tv9d\r\n/jobs/b.tv9d\r\n/jobs/A.tv9d\r\n\r\n");
   TBatchList back;
-  ASSERT_TRUE(back.LoadFromFile(dir / "list.pyb"));
-  EXPECT_EQ(back.Files(), list.Files());
+  ASSERT_TRUE(back.loadFromFile(dir / "list.pyb"));
+  EXPECT_EQ(back.files(), list.files());
   // A final line without a line after it is not taken.
   writeFile(dir / "hand.pyb", "/x/one.tv9d\n/x/two.tv9d");
-  ASSERT_TRUE(back.LoadFromFile(dir / "hand.pyb"));
-  EXPECT_EQ(back.Files(), std::vector<std::string>{"/x/one.tv9d"});
+  ASSERT_TRUE(back.loadFromFile(dir / "hand.pyb"));
+  EXPECT_EQ(back.files(), std::vector<std::string>{"/x/one.tv9d"});
 
   // Lists edited by hand, with any line ends.
   const std::string hand = "/x/one.tv9d\n/x/two.tv9d\n/x/three.tv9d\n\n";
   const std::vector<std::string> expected = {"/x/one.tv9d", "/x/two.tv9d", "/x/three.tv9d"};
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+  for (const tolvane::testing::TLineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
-    writeFile(dir / "ends.pyb", tolvane::testing::WithLineEnds(hand, style));
-    ASSERT_TRUE(back.LoadFromFile(dir / "ends.pyb"));
-    EXPECT_EQ(back.Files(), expected);
+    writeFile(dir / "ends.pyb", tolvane::testing::withLineEnds(hand, style));
+    ASSERT_TRUE(back.loadFromFile(dir / "ends.pyb"));
+    EXPECT_EQ(back.files(), expected);
   }
 }
 
@@ -189,19 +189,19 @@ TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
   list.Add("/old/jobs/sub/OLD/b.tv9d");
   list.Add("/OLD/jobs/c.tv9d");
   list.Add("/other/d.tv9d");
-  list.Replace("/old", "/new");
+  list.replace("/old", "/new");
   const std::vector<std::string> expected = {"/new/jobs/a.tv9d", "/new/jobs/sub/new/b.tv9d",
                                              "/OLD/jobs/c.tv9d", "/other/d.tv9d"};
-  EXPECT_EQ(list.Files(), expected);
+  EXPECT_EQ(list.files(), expected);
 }
 
 TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  form.Project().Grids().ProjectChanged = true;
+  form.project().grids().ProjectChanged = true;
   messages_.answer = TAnswer::kCancel;
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
-  batch.RunAll();
+  batch.runAll();
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Q:Do you want to save any changes?"});
   EXPECT_TRUE(batch.Messages.empty());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "a.tv9o"));
@@ -214,7 +214,7 @@ TEST_F(BatchTest, CheckFilesReportsEachFile) {
   TBatchRun batch(form, messages_, nullptr);
   batch.List.Add(there);
   batch.List.Add(missing);
-  batch.CheckFiles();
+  batch.checkFiles();
   const std::vector<std::string> expected = {"* Start Multi-File Check *",
                                              "",
                                              "File 1/2 : " + there,
@@ -227,7 +227,7 @@ TEST_F(BatchTest, CheckFilesReportsEachFile) {
                                              "",
                                              "* Multi-File Check Completed *",
                                              ""};
-  EXPECT_EQ(WithoutDates(batch.Messages), expected);
+  EXPECT_EQ(withoutDates(batch.Messages), expected);
 }
 
 TEST(HeadlessBatch, RunsTheListWithMessagesOnTheOutputAndInTheMessageFile) {
@@ -255,14 +255,14 @@ TEST(HeadlessBatch, RunsTheListWithMessagesOnTheOutputAndInTheMessageFile) {
 }
 
 // Runs `tolvane2023 --batch LIST --jobs N` and returns its exit code.
-int RunHeadlessBatch(const std::filesystem::path& list, int jobs) {
+int runHeadlessBatch(const std::filesystem::path& list, int jobs) {
   const std::string command = std::string(TOLVANE_PROGRAM) + " --batch '" + list.string() +
                               "' --jobs " + std::to_string(jobs) + " >/dev/null 2>&1";
   return WEXITSTATUS(std::system(command.c_str()));
 }
 
 // A text with its folder written as <folder> and the clock times as <time>.
-std::string Comparable(std::string text, const std::filesystem::path& folder) {
+std::string comparable(std::string text, const std::filesystem::path& folder) {
   const std::string from = folder.string();
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
     text.replace(at, from.size(), "<folder>");
@@ -288,8 +288,8 @@ TEST(HeadlessBatch, TwoJobsWriteTheSameMessagesAndResultsAsOne) {
     for (const char* name : {"a.tv9d", "gone.tv9d", "b.tv9d", "bad.tv9d", "notes.txt", "c.tv9d"})
       list += (dir / name).string() + "\r\n";
     writeFile(dir / "jobs.pyb", list + "\r\n");
-    EXPECT_EQ(RunHeadlessBatch(dir / "jobs.pyb", run == 0 ? 1 : 2), 0);
-    messages[run] = Comparable(readFile(dir / "jobs.pym"), dir);
+    EXPECT_EQ(runHeadlessBatch(dir / "jobs.pyb", run == 0 ? 1 : 2), 0);
+    messages[run] = comparable(readFile(dir / "jobs.pym"), dir);
   }
   const std::string done =
       "- Analyzing File\r\n  * Computation completed.\r\n    Please check your results\r\n\r\n";
@@ -315,7 +315,7 @@ TEST(HeadlessBatch, TwoJobsWriteTheSameMessagesAndResultsAsOne) {
       SCOPED_TRACE(name + extension);
       const auto result = [&](size_t run) {
         std::filesystem::path file = dirs[run].path() / name;
-        return Comparable(readFile(file.replace_extension(extension)), dirs[run].path());
+        return comparable(readFile(file.replace_extension(extension)), dirs[run].path());
       };
       EXPECT_FALSE(result(0).empty());
       EXPECT_EQ(result(1), result(0));
@@ -335,24 +335,24 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
     bool normal;
     TBatchItemOutcome expected;
   } kCases[] = {
-      {BatchItemStartText() + BatchItemOutcomeText({true, 0, "  * Done.\r    See"}),
+      {batchItemStartText() + batchItemOutcomeText({true, 0, "  * Done.\r    See"}),
        true,
        {true, kBatchFileDone, "  * Done.\r    See"}},
-      {BatchItemOutcomeText({false, 0, "  * Input file does not exist. Please check"}),
+      {batchItemOutcomeText({false, 0, "  * Input file does not exist. Please check"}),
        true,
        {false, kBatchFileDone, "  * Input file does not exist. Please check"}},
-      {BatchItemStartText() + BatchItemOutcomeText({true, kBatchStop, "  * Stop"}),
+      {batchItemStartText() + batchItemOutcomeText({true, kBatchStop, "  * Stop"}),
        true,
        {true, kBatchStop, "  * Stop"}},
       // The process died while the engine ran: its report stops after the start line.
-      {BatchItemStartText(), false, {true, kBatchFileDone, abnormal}},
+      {batchItemStartText(), false, {true, kBatchFileDone, abnormal}},
       // A complete report from a process that still failed is not trusted.
-      {BatchItemOutcomeText({false, 0, "  * Done"}), false, {false, kBatchFileDone, abnormal}},
+      {batchItemOutcomeText({false, 0, "  * Done"}), false, {false, kBatchFileDone, abnormal}},
       {"", true, {false, kBatchFileDone, abnormal}},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.report);
-    const TBatchItemOutcome outcome = ReadBatchItemReport(c.report, c.normal);
+    const TBatchItemOutcome outcome = readBatchItemReport(c.report, c.normal);
     EXPECT_EQ(outcome.Analyzed, c.expected.Analyzed);
     EXPECT_EQ(outcome.Result, c.expected.Result);
     EXPECT_EQ(outcome.Message, c.expected.Message);
@@ -365,7 +365,7 @@ TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
   for (const char* program : {"/bin/false", "/nonexistent/tolvane2023"}) {
     SCOPED_TRACE(program);
     const std::vector<TBatchItemOutcome> outcomes =
-        RunItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
+        runItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
     ASSERT_EQ(outcomes.size(), 2U);
     for (const TBatchItemOutcome& outcome : outcomes) {
       EXPECT_FALSE(outcome.Analyzed);

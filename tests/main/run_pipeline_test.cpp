@@ -65,7 +65,7 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
             "messages.");
   EXPECT_EQ(form.Loader, nullptr);
   // One case of the 3 ft shaft 40 ft long: depths down to 40 ft, read before any later section.
-  const plot::TGraphPlot& skin = form.Plots()[kPltSkin];
+  const plot::TGraphPlot& skin = form.plots()[kPltSkin];
   ASSERT_EQ(skin.LineCount(), 1);
   EXPECT_NEAR(static_cast<double>(skin.Data(0, skin.Count() - 1).y), 40, 1e-9);
   // The whole file reads back: five t-z curves per layer of the two layers, the Q-w curve of
@@ -74,9 +74,9 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   EXPECT_TRUE(form.Flags.ShowOutput);
   EXPECT_TRUE(form.Flags.showtzcurves);
   EXPECT_TRUE(form.Flags.showloadcurves);
-  EXPECT_EQ(form.Plots()[kPltTz].LineCount(), 10);
-  EXPECT_EQ(form.Plots()[kPltQw].LineCount(), 1);
-  EXPECT_EQ(form.Plots()[kPltLoad].LineCount(), 15);
+  EXPECT_EQ(form.plots()[kPltTz].LineCount(), 10);
+  EXPECT_EQ(form.plots()[kPltQw].LineCount(), 1);
+  EXPECT_EQ(form.plots()[kPltLoad].LineCount(), 15);
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
   EXPECT_EQ(form.CurDir, dir.path().string());
   for (const char* gone : {"names.dat", "TZDIAM.DAT", "example.tv9w", "example.tv9t",
@@ -154,22 +154,22 @@ TEST_F(RunPipeline, NewProjectWithCancelledSaveAsIsNotRun) {
 
 TEST_F(RunPipeline, OlderLayoutIsSavedAsVersion9BesideIt) {
   TempDir dir;
-  const std::filesystem::path old_file = dir / "pier.tv8d";
+  const std::filesystem::path oldFile = dir / "pier.tv8d";
   // The version 8 line 3 has no CFA flag.
   std::string text = readFile(kExample);
   text.replace(text.find("2 1 1 1 1 2 0 0 0 0 0 0"), 23, "2 1 1 1 1 2 0 0 0 0 0");
-  writeFile(old_file, text);
+  writeFile(oldFile, text);
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  ASSERT_TRUE(form.Open(old_file.string(), kVersion8File).Opened);
+  ASSERT_TRUE(form.Open(oldFile.string(), kVersion8File).Opened);
   const TRunResult run = form.CompRunClick();
   EXPECT_TRUE(run.EngineCalled);
   EXPECT_EQ(messages_.saveTitle, "Save pier As");
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9d"));
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
-  EXPECT_EQ(readFile(old_file), text);
+  EXPECT_EQ(readFile(oldFile), text);
 }
 
-std::string RunProgram(const std::string& arguments, int& status) {
+std::string runProgram(const std::string& arguments, int& status) {
   const std::string command = std::string(TOLVANE_PROGRAM) + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   std::string output;
@@ -186,7 +186,7 @@ TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndASummary) {
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
   int status = -1;
-  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  const std::string output = runProgram("--run '" + project.string() + "'", status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(output.rfind("Computations are completed.\nPlease, check output file for results or "
                          "error messages.\n",
@@ -207,7 +207,7 @@ TEST(HeadlessProgram, FormatErrorIsNeitherSavedNorRun) {
   const std::string text = "Broken\r\n1 \r\n2 1 1 x 1 2 0 0 0 0 0 0\r\n";
   writeFile(project, text);
   int status = -1;
-  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  const std::string output = runProgram("--run '" + project.string() + "'", status);
   EXPECT_EQ(status, kExitDataError);
   EXPECT_NE(output.find("Error on Line 3 Item 4\nA floating point number was expected but not "
                         "found."),
@@ -223,7 +223,7 @@ TEST(HeadlessProgram, FailedCheckPrintsItsMessageAndExitsNonzero) {
   text.replace(text.find("2 60 "), 5, "2 41 ");
   writeFile(project, text);
   int status = -1;
-  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  const std::string output = runProgram("--run '" + project.string() + "'", status);
   EXPECT_EQ(status, kExitDataError);
   EXPECT_NE(output.find("Warning: Depth of Bottom Layer, 41 ft\n"), std::string::npos);
 }
@@ -231,7 +231,7 @@ TEST(HeadlessProgram, FailedCheckPrintsItsMessageAndExitsNonzero) {
 TEST(HeadlessProgram, MissingProjectExitsWithNoInput) {
   TempDir dir;
   int status = -1;
-  const std::string output = RunProgram("--run '" + (dir / "none.tv9d").string() + "'", status);
+  const std::string output = runProgram("--run '" + (dir / "none.tv9d").string() + "'", status);
   EXPECT_EQ(status, kExitNoInput);
   EXPECT_NE(output.find("does not exists, Please Check!!"), std::string::npos);
 }

@@ -22,25 +22,25 @@ class TTestHost : public app::TWindowHost {
     Area.show();
     Controls = new TBlock3DControls(*this, &MenuBar, &ToolBar);
   }
-  app::MainFormRules& Core() override { return Form; }
+  app::MainFormRules& core() override { return Form; }
   QMdiArea* MdiArea() override { return &Area; }
-  QWidget* Frame() override { return &Area; }
-  void ProjectChanged() override { ++Changes; }
-  void UpdateEnabling() override {
+  QWidget* frame() override { return &Area; }
+  void projectChanged() override { ++Changes; }
+  void updateEnabling() override {
     ++Enablings;
-    Controls->UpdateVisibility();
+    Controls->updateVisibility();
   }
 
   // Sand to 20 ft over clay to 60 ft; a 3 ft shaft of 40 ft with 5 ft and 3 ft zones without side
   // resistance; water at 10 ft.
-  void SandOverClay() {
+  void sandOverClay() {
     TProgramData& data = Form.Data();
     data.DSTART = 3;
     data.TOPLENG = 5;
     data.BS = 3;
     data.PD = 40;
     data.WTD = 10;
-    grid::TGridTable& d = Form.Project().Grids().D();
+    grid::TGridTable& d = Form.project().grids().D();
     d.SetRowCount(2);
     d.SetIntValue(kColSoilType, 0, kSand);
     d.SetFloatValue(kColBottomDepth, 0, 20);
@@ -51,7 +51,7 @@ class TTestHost : public app::TWindowHost {
   // A belled shaft in four layers: B = 4 ft, bell 2.5 B at 30 degrees, 50 ft long with a 5 ft
   // upper and a 3 ft lower zone; clay, sand, weak rock and strong rock to 15, 30, 45 and 60 ft;
   // water at 20 ft.
-  void BelledShaftInFourLayers() {
+  void belledShaftInFourLayers() {
     TProgramData& data = Form.Data();
     data.DSTART = 4;
     data.RATIO = 2.5L;
@@ -60,7 +60,7 @@ class TTestHost : public app::TWindowHost {
     data.BS = 3;
     data.PD = 50;
     data.WTD = 20;
-    grid::TGridTable& d = Form.Project().Grids().D();
+    grid::TGridTable& d = Form.project().grids().D();
     d.SetRowCount(4);
     const int32_t types[] = {kClay, kSand, kWeakRock, kStrongRock};
     for (int row = 0; row < 4; ++row) {
