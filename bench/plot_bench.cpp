@@ -37,7 +37,7 @@ void fillCapacityCurves(TGraphPlot& plot) {
   }
 }
 
-void drawLargestPlot(benchmark::State& state, tolvane::plot::TDrawTarget target) {
+void drawLargestPlot(benchmark::State& state, tolvane::plot::DrawTarget target) {
   TGraphPlot plot;
   fillCapacityCurves(plot);
   plot.Markers = static_cast<int>(state.range(0));
@@ -55,10 +55,10 @@ void drawLargestPlot(benchmark::State& state, tolvane::plot::TDrawTarget target)
 }
 
 void BM_DrawWindow2000Curves(benchmark::State& state) {
-  drawLargestPlot(state, tolvane::plot::TDrawTarget::kScreen);
+  drawLargestPlot(state, tolvane::plot::DrawTarget::kScreen);
 }
 void BM_DrawImageWithLegend2000Curves(benchmark::State& state) {
-  drawLargestPlot(state, tolvane::plot::TDrawTarget::kBitmap);
+  drawLargestPlot(state, tolvane::plot::DrawTarget::kBitmap);
 }
 
 // Markers: 0 none, 1 on every point.

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t options = data[0];
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-  tolvane::app::THeadlessHost host;
-  tolvane::app::TCurrentProject project(
+  tolvane::app::HeadlessHost host;
+  tolvane::app::CurrentProject project(
       host, (options & kSI) != 0 ? tolvane::kSIUnits : tolvane::kEnglishUnits);
   tolvane::app::TProgramData& settings = project.Data();
   settings.Yesnewversion = (options & kOldLayout) != 0 ? 0 : 1;
@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings.ValElevation = 100;
   settings.KCYCL = (options & kUplift) != 0 ? tolvane::kUplift : tolvane::kCompression;
   settings.IPENT = (options & kLengths) != 0 ? 1 : 0;
-  tolvane::app::TResultPlots plots;
-  tolvane::app::TResultFlags flags;
+  tolvane::app::ResultPlots plots;
+  tolvane::app::ResultFlags flags;
   tolvane::app::TWordReader reader = tolvane::app::TWordReader::fromText(text);
   try {
     tolvane::app::ReadPlotData(plots, settings, flags, reader);

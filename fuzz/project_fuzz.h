@@ -13,10 +13,10 @@ namespace tolvane::app::fuzz {
 
 inline void readProject(const uint8_t* data, size_t size, int fileTypeIndex) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  TProjectGrids grids;
-  THeadlessHost host;
+  ProjectGrids grids;
+  HeadlessHost host;
   TWordReader reader = TWordReader::fromText(text);
-  TProjectReadResult result =
+  ProjectReadResult result =
       TProgramData::readFrom(grids, host, reader, "fuzz.tv9d", fileTypeIndex);
   result.Data->applyDerivedValues();
   (void)result.Data->projectText();

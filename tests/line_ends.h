@@ -8,21 +8,21 @@
 
 namespace tolvane::testing {
 
-struct TLineEnds {
+struct LineEnds {
   const char* Name;
   std::vector<const char*> Ends;  // used in turn, one per line
 };
 
 // In the mixed style a lone CR is never followed by a lone LF, which would read as CR LF.
 
-inline const std::vector<TLineEnds>& allLineEnds() {
-  static const std::vector<TLineEnds> styles = {
+inline const std::vector<LineEnds>& allLineEnds() {
+  static const std::vector<LineEnds> styles = {
       {"CR LF", {"\r\n"}}, {"LF", {"\n"}}, {"CR", {"\r"}}, {"mixed", {"\r", "\r\n", "\n"}}};
   return styles;
 }
 
 // `text` with every LF replaced by the line ends of `style`, in turn.
-inline std::string withLineEnds(std::string_view text, const TLineEnds& style) {
+inline std::string withLineEnds(std::string_view text, const LineEnds& style) {
   std::string result;
   size_t line = 0;
   for (const char c : text) {

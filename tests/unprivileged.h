@@ -21,7 +21,7 @@ inline constexpr uid_t kNobodyUser = 65534;
 inline constexpr gid_t kNobodyGroup = 65534;
 inline constexpr int kCannotDropPrivileges = 77;  // exit status of a child that stayed root
 
-struct TUnprivilegedUser {
+struct UnprivilegedUser {
   uid_t Uid = 0;
   gid_t Gid = 0;
   bool DropsPrivileges = false;  // true when the tests run as root and become nobody
@@ -71,11 +71,11 @@ inline std::optional<std::string> runUnprivileged(const std::function<std::strin
 
 // The user that runUnprivileged and unprivilegedCommand run as; none when root cannot become
 // nobody (a container without the capability, say).
-inline std::optional<TUnprivilegedUser> unprivilegedUser() {
-  if (::geteuid() != 0) return TUnprivilegedUser{::geteuid(), ::getegid(), false};
+inline std::optional<UnprivilegedUser> unprivilegedUser() {
+  if (::geteuid() != 0) return UnprivilegedUser{::geteuid(), ::getegid(), false};
   const std::optional<std::string> probe = runUnprivileged([] { return std::string("ok"); });
   if (probe != "ok") return std::nullopt;
-  return TUnprivilegedUser{kNobodyUser, kNobodyGroup, true};
+  return UnprivilegedUser{kNobodyUser, kNobodyGroup, true};
 }
 
 inline const char* const kNoUnprivilegedUser =
@@ -84,7 +84,7 @@ inline const char* const kNoUnprivilegedUser =
 // A shell command that runs `command` as the unprivileged user; none when there is no such user
 // or no setpriv to become it.
 inline std::optional<std::string> unprivilegedCommand(const std::string& command) {
-  const std::optional<TUnprivilegedUser> user = unprivilegedUser();
+  const std::optional<UnprivilegedUser> user = unprivilegedUser();
   if (!user) return std::nullopt;
   if (!user->DropsPrivileges) return command;
   const std::string prefix = "setpriv --reuid=" + std::to_string(kNobodyUser) +

@@ -12,11 +12,11 @@
 namespace tolvane::app {
 namespace {
 
-class TDefaultServices : public TDialogServices {};
+class DefaultServices : public DialogServices {};
 
 }  // namespace
 
-std::optional<std::string> TDialogServices::chooseProgram(QWidget* parent,
+std::optional<std::string> DialogServices::chooseProgram(QWidget* parent,
                                                           const std::string& current) {
   const QString file =
       QFileDialog::getOpenFileName(parent, QString(), QString::fromStdString(current),
@@ -25,20 +25,20 @@ std::optional<std::string> TDialogServices::chooseProgram(QWidget* parent,
   return file.toStdString();
 }
 
-TDialogServices& servicesOf(TWindowHost& host) {
-  if (auto* services = dynamic_cast<TDialogServices*>(&host)) return *services;
-  static TDefaultServices defaults;  // stateless
+DialogServices& servicesOf(WindowHost& host) {
+  if (auto* services = dynamic_cast<DialogServices*>(&host)) return *services;
+  static DefaultServices defaults;  // stateless
   return defaults;
 }
 
-TDataWindowBase::TDataWindowBase(TWindowHost& host, TDataWindow kind, QWidget* parent)
+DataWindowBase::DataWindowBase(WindowHost& host, DataWindow kind, QWidget* parent)
     : QWidget(parent), host_(&host), kind_(kind) {}
 
-int TDataWindowBase::Units() const {
+int DataWindowBase::Units() const {
   return host_->core().Data().fUnits;
 }
 
-entry::TDataEdit* TDataWindowBase::newField(const std::string& caption, const std::string& units,
+entry::TDataEdit* DataWindowBase::newField(const std::string& caption, const std::string& units,
                                           QLabel** labelOut) {
   auto* label = new QLabel(this);
   auto* field = new entry::TDataEdit(this);
@@ -51,18 +51,18 @@ entry::TDataEdit* TDataWindowBase::newField(const std::string& caption, const st
   return field;
 }
 
-bool TDataWindowBase::fieldsValid() {
+bool DataWindowBase::fieldsValid() {
   auto* field = qobject_cast<entry::TDataEdit*>(focusWidget());
   if (field == nullptr || !isAncestorOf(field)) return true;
   return field->CloseQuery();
 }
 
-void TDataWindowBase::commitValues() {
+void DataWindowBase::commitValues() {
   if (!fieldsValid()) return;
   storeValues();
 }
 
-void TDataWindowBase::Activated() {
+void DataWindowBase::Activated() {
   if (keepFieldsOnce_) {
     keepFieldsOnce_ = false;
     return;
@@ -70,7 +70,7 @@ void TDataWindowBase::Activated() {
   loadValues();
 }
 
-bool TDataWindowBase::deactivated() {
+bool DataWindowBase::deactivated() {
   if (deactivating_) return true;
   deactivating_ = true;
   const bool valid = fieldsValid();
@@ -83,7 +83,7 @@ bool TDataWindowBase::deactivated() {
   return valid;
 }
 
-bool TDataWindowBase::event(QEvent* event) {
+bool DataWindowBase::event(QEvent* event) {
   if (isWindow() && !property("tolvaneClosing").toBool()) {
     if (event->type() == QEvent::WindowActivate && !deactivating_) {
       Activated();
@@ -99,7 +99,7 @@ bool TDataWindowBase::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void TDataWindowBase::closeWindow() {
+void DataWindowBase::closeWindow() {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
     sub->close();
   } else {
@@ -107,7 +107,7 @@ void TDataWindowBase::closeWindow() {
   }
 }
 
-void TDataWindowBase::closeEvent(QCloseEvent* event) {
+void DataWindowBase::closeEvent(QCloseEvent* event) {
   if (!fieldsValid()) {
     event->ignore();
     return;
@@ -117,10 +117,10 @@ void TDataWindowBase::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QWidget* findDataWindow(TWindowHost& host, TDataWindow window) {
+QWidget* findDataWindow(WindowHost& host, DataWindow window) {
   for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
     if (root == nullptr) continue;
-    for (TDataWindowBase* candidate : root->findChildren<TDataWindowBase*>()) {
+    for (DataWindowBase* candidate : root->findChildren<DataWindowBase*>()) {
       if (candidate->kind() == window && !candidate->property("tolvaneClosing").toBool()) {
         return candidate;
       }
@@ -131,11 +131,11 @@ QWidget* findDataWindow(TWindowHost& host, TDataWindow window) {
 
 namespace {
 
-QList<TDataWindowBase*> openWindows(TWindowHost& host) {
-  QList<TDataWindowBase*> windows;
+QList<DataWindowBase*> openWindows(WindowHost& host) {
+  QList<DataWindowBase*> windows;
   for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
     if (root == nullptr) continue;
-    for (TDataWindowBase* window : root->findChildren<TDataWindowBase*>()) {
+    for (DataWindowBase* window : root->findChildren<DataWindowBase*>()) {
       if (!windows.contains(window) && !window->property("tolvaneClosing").toBool()) {
         windows.append(window);
       }
@@ -146,8 +146,8 @@ QList<TDataWindowBase*> openWindows(TWindowHost& host) {
 
 }  // namespace
 
-void closeAllDataWindows(TWindowHost& host) {
-  for (TDataWindowBase* window : openWindows(host)) {
+void closeAllDataWindows(WindowHost& host) {
+  for (DataWindowBase* window : openWindows(host)) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
       sub->close();
     } else {
@@ -156,8 +156,8 @@ void closeAllDataWindows(TWindowHost& host) {
   }
 }
 
-void refreshDataWindows(TWindowHost& host) {
-  for (TDataWindowBase* window : openWindows(host)) window->loadValues();
+void refreshDataWindows(WindowHost& host) {
+  for (DataWindowBase* window : openWindows(host)) window->loadValues();
 }
 
 }  // namespace tolvane::app

@@ -1,5 +1,5 @@
 // The data windows of the desktop program and what they ask of the main window beyond
-// TWindowHost. showDataWindow and closeDataWindow (window_host.h) create, show and close them.
+// WindowHost. showDataWindow and closeDataWindow (window_host.h) create, show and close them.
 #pragma once
 
 #include <QWidget>
@@ -13,41 +13,41 @@ class QMdiSubWindow;
 
 namespace tolvane::app {
 
-// What a host may offer the data windows in addition to TWindowHost: where messages go, the
+// What a host may offer the data windows in addition to WindowHost: where messages go, the
 // word-processor setting of the control options and the program chooser of its "&Browse...".
 // A host that does not implement it gets message boxes, a file dialog and no stored setting.
-class TDialogServices {
+class DialogServices {
  public:
-  virtual ~TDialogServices() = default;
-  virtual entry::TMessageSink& messages() { return entry::messageBoxSink(); }
+  virtual ~DialogServices() = default;
+  virtual entry::MessageSink& messages() { return entry::messageBoxSink(); }
   virtual std::string WordProcessor() const { return {}; }
   virtual void setWordProcessor(const std::string& /*command*/) {}
   // The open dialog on the present text; none when cancelled.
   virtual std::optional<std::string> chooseProgram(QWidget* parent, const std::string& current);
 };
 
-TDialogServices& servicesOf(TWindowHost& host);
+DialogServices& servicesOf(WindowHost& host);
 
 // The unit system changed: every open data window shows the converted values and unit labels.
-void refreshDataWindows(TWindowHost& host);
+void refreshDataWindows(WindowHost& host);
 
 // The open data window, none when it is not showing.
-QWidget* findDataWindow(TWindowHost& host, TDataWindow window);
+QWidget* findDataWindow(WindowHost& host, DataWindow window);
 // Closes every open data window (each writes its fields back first).
-void closeAllDataWindows(TWindowHost& host);
+void closeAllDataWindows(WindowHost& host);
 
 // The common behaviour of the data windows: activation loads the fields from the project,
 // deactivation and closing write them back; a window whose active numeric field holds invalid
 // text stays open and active and writes nothing.
-class TDataWindowBase : public QWidget, public TCommitValues {
+class DataWindowBase : public QWidget, public CommitValues {
   Q_OBJECT
 
  public:
-  TDataWindowBase(TWindowHost& host, TDataWindow kind, QWidget* parent = nullptr);
+  DataWindowBase(WindowHost& host, DataWindow kind, QWidget* parent = nullptr);
 
-  TDataWindow kind() const { return kind_; }
-  TWindowHost& host() const { return *host_; }
-  entry::TMessageSink& messages() const { return servicesOf(*host_).messages(); }
+  DataWindow kind() const { return kind_; }
+  WindowHost& host() const { return *host_; }
+  entry::MessageSink& messages() const { return servicesOf(*host_).messages(); }
 
   // Reads the project into the fields.
   virtual void loadValues() = 0;
@@ -77,8 +77,8 @@ class TDataWindowBase : public QWidget, public TCommitValues {
   bool event(QEvent* event) override;
 
  private:
-  TWindowHost* host_;
-  TDataWindow kind_;
+  WindowHost* host_;
+  DataWindow kind_;
   bool keepFieldsOnce_ = false;
   bool deactivating_ = false;
 };

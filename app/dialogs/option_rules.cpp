@@ -15,7 +15,7 @@ constexpr long double kNominalLengthDiameters = 8;
 constexpr long double kNominalDiameter = 1;  // when no diameter is entered yet
 constexpr long double kMaxBellAngleDeg = 90;
 
-void storeLoading(TProgramData& data, const TLoadingEntry& entry) {
+void storeLoading(TProgramData& data, const LoadingEntry& entry) {
   if (entry.Uplift) {
     data.KCYCL = kUplift;
     data.RCYCL = entry.ReductionFactor;
@@ -27,13 +27,13 @@ void storeLoading(TProgramData& data, const TLoadingEntry& entry) {
 
 }  // namespace
 
-void storeShaftLength(TProgramData& data, const TLoadingEntry& entry) {
+void storeShaftLength(TProgramData& data, const LoadingEntry& entry) {
   data.PD = entry.Value;
   if (data.PD > 0) data.LPD = 0;
   storeLoading(data, entry);
 }
 
-void storeDesignLoad(TProgramData& data, const TLoadingEntry& entry) {
+void storeDesignLoad(TProgramData& data, const LoadingEntry& entry) {
   data.LPD = entry.Value;
   if (data.LPD > 0) data.PD = 0;
   storeLoading(data, entry);
@@ -75,12 +75,12 @@ void storeChartSettlements(TProgramData& data, int points,
   for (size_t i = 0; i < count; ++i) data.PDSETT[i] = settlements[i];
 }
 
-TShaftGeometry shaftGeometryOf(const TProgramData& data) {
+ShaftGeometry shaftGeometryOf(const TProgramData& data) {
   return {data.DSTART, data.RATIO, data.BELANGL, data.TOPLENG, data.BS, data.PD};
 }
 
-TShaftSketch shaftSketchOf(const TShaftGeometry& geometry) {
-  TShaftSketch sketch;
+ShaftSketch shaftSketchOf(const ShaftGeometry& geometry) {
+  ShaftSketch sketch;
   sketch.DiameterEntered = geometry.Diameter > 0;
   sketch.Diameter = sketch.DiameterEntered ? geometry.Diameter : kNominalDiameter;
   sketch.BaseDiameter = sketch.Diameter;

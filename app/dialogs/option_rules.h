@@ -12,7 +12,7 @@
 namespace tolvane::app {
 
 // What the shaft-length and design-load windows hold.
-struct TLoadingEntry {
+struct LoadingEntry {
   long double Value = 0;  // the length or the load
   bool Uplift = false;
   long double ReductionFactor = 1;
@@ -21,8 +21,8 @@ inline constexpr long double kMaxReductionFactor = 1;
 
 // A positive length clears the design load; a positive load clears the length. Compression
 // stores RCYCL 1.0 whatever the field holds.
-void storeShaftLength(TProgramData& data, const TLoadingEntry& entry);
-void storeDesignLoad(TProgramData& data, const TLoadingEntry& entry);
+void storeShaftLength(TProgramData& data, const LoadingEntry& entry);
+void storeDesignLoad(TProgramData& data, const LoadingEntry& entry);
 
 // The maximum diameter cannot be edited while multiple lengths are evaluated for one diameter.
 bool maximumDiameterEnabled(const TProgramData& data);
@@ -46,7 +46,7 @@ void storeChartSettlements(TProgramData& data, int points,
 
 // The shaft sketch of the drilled-shaft window, in the project's length unit, depth downwards
 // from the top of the shaft.
-struct TShaftSketch {
+struct ShaftSketch {
   long double Diameter = 0;  // stem; a nominal width while no diameter is entered
   bool DiameterEntered = false;
   long double BaseDiameter = 0;  // bell base; the stem diameter for a straight shaft
@@ -57,7 +57,7 @@ struct TShaftSketch {
   bool belled() const { return BellHeight > 0; }
 };
 // The entered values the sketch is drawn from.
-struct TShaftGeometry {
+struct ShaftGeometry {
   long double Diameter = 0;   // DSTART
   long double Ratio = 0;      // RATIO, 0 for a straight shaft
   long double BellAngle = 0;  // BELANGL, degrees from the vertical
@@ -65,10 +65,10 @@ struct TShaftGeometry {
   long double LowerZone = 0;  // BS
   long double Length = 0;     // PD, 0 when not given
 };
-TShaftGeometry shaftGeometryOf(const TProgramData& data);
+ShaftGeometry shaftGeometryOf(const TProgramData& data);
 // The length is PD when given, else a nominal one that shows the zones.
-TShaftSketch shaftSketchOf(const TShaftGeometry& geometry);
-inline TShaftSketch shaftSketchOf(const TProgramData& data) {
+ShaftSketch shaftSketchOf(const ShaftGeometry& geometry);
+inline ShaftSketch shaftSketchOf(const TProgramData& data) {
   return shaftSketchOf(shaftGeometryOf(data));
 }
 

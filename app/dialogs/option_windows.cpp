@@ -48,7 +48,7 @@ void store(T& target, T value, bool& changed) {
 
 // ---- title ----
 
-TTitleEdit::TTitleEdit(QWidget* parent) : QPlainTextEdit(parent) {
+TitleEdit::TitleEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     const QString text = toPlainText();
@@ -62,7 +62,7 @@ TTitleEdit::TTitleEdit(QWidget* parent) : QPlainTextEdit(parent) {
   });
 }
 
-void TTitleEdit::keyPressEvent(QKeyEvent* event) {
+void TitleEdit::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
     return;
@@ -70,15 +70,15 @@ void TTitleEdit::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);
 }
 
-void TTitleEdit::insertFromMimeData(const QMimeData* source) {
+void TitleEdit::insertFromMimeData(const QMimeData* source) {
   QString text = source->text();
   text.remove(QLatin1Char('\r'));
   text.replace(QLatin1Char('\n'), QLatin1Char(' '));
   insertPlainText(text);
 }
 
-TTitleWindow::TTitleWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kTitle, parent), text_(new TTitleEdit(this)) {
+TitleWindow::TitleWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kTitle, parent), text_(new TitleEdit(this)) {
   setWindowTitle(QStringLiteral("Project Title"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
@@ -87,19 +87,19 @@ TTitleWindow::TTitleWindow(TWindowHost& host, QWidget* parent)
   layout->addWidget(text_);
 }
 
-void TTitleWindow::loadValues() {
+void TitleWindow::loadValues() {
   text_->setPlainText(q(host().core().Data().Title));
   text_->moveCursor(QTextCursor::End);
 }
 
-void TTitleWindow::storeValues() {
+void TitleWindow::storeValues() {
   if (storeTitle(host().core().Data(), text_->toPlainText().toStdString())) host().projectChanged();
 }
 
 // ---- factors of safety ----
 
-TFactorOfSafetyWindow::TFactorOfSafetyWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kFactorOfSafety, parent) {
+FactorOfSafetyWindow::FactorOfSafetyWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kFactorOfSafety, parent) {
   setWindowTitle(QStringLiteral("Factor of Safety (F.S.)"));
   auto* grid = new QGridLayout(this);
   QLabel* label = nullptr;
@@ -118,14 +118,14 @@ TFactorOfSafetyWindow::TFactorOfSafetyWindow(TWindowHost& host, QWidget* parent)
   }
 }
 
-void TFactorOfSafetyWindow::loadValues() {
+void FactorOfSafetyWindow::loadValues() {
   loading_ = true;
   side_->SetNumber(host().core().Data().FST);
   base_->SetNumber(host().core().Data().FSB);
   loading_ = false;
 }
 
-void TFactorOfSafetyWindow::storeValues() {
+void FactorOfSafetyWindow::storeValues() {
   TProgramData& project = host().core().Data();
   project.FST = side_->numberOr(project.FST);
   project.FSB = base_->numberOr(project.FSB);
@@ -133,8 +133,8 @@ void TFactorOfSafetyWindow::storeValues() {
 
 // ---- water table ----
 
-TWaterTableWindow::TWaterTableWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kWaterTable, parent) {
+WaterTableWindow::WaterTableWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kWaterTable, parent) {
   setWindowTitle(QStringLiteral("Water Table"));
   auto* grid = new QGridLayout(this);
   QLabel* label = nullptr;
@@ -147,22 +147,22 @@ TWaterTableWindow::TWaterTableWindow(TWindowHost& host, QWidget* parent)
   });
 }
 
-void TWaterTableWindow::loadValues() {
+void WaterTableWindow::loadValues() {
   loading_ = true;
   depth_->SetUnits(Units());
   depth_->SetNumber(host().core().Data().WTD);
   loading_ = false;
 }
 
-void TWaterTableWindow::storeValues() {
+void WaterTableWindow::storeValues() {
   TProgramData& project = host().core().Data();
   project.WTD = depth_->numberOr(project.WTD);
 }
 
 // ---- shaft length, design load ----
 
-TLoadingWindow::TLoadingWindow(TWindowHost& host, bool designLoad, QWidget* parent)
-    : TDataWindowBase(host, designLoad ? TDataWindow::kDesignLoad : TDataWindow::kShaftLength,
+LoadingWindow::LoadingWindow(WindowHost& host, bool designLoad, QWidget* parent)
+    : DataWindowBase(host, designLoad ? DataWindow::kDesignLoad : DataWindow::kShaftLength,
                       parent),
       designLoad_(designLoad) {
   setWindowTitle(designLoad ? QStringLiteral("Specification of Design Load")
@@ -199,7 +199,7 @@ TLoadingWindow::TLoadingWindow(TWindowHost& host, bool designLoad, QWidget* pare
   });
 }
 
-void TLoadingWindow::loadValues() {
+void LoadingWindow::loadValues() {
   loading_ = true;
   const TProgramData& project = host().core().Data();
   value_->SetUnits(Units());
@@ -214,9 +214,9 @@ void TLoadingWindow::loadValues() {
   loading_ = false;
 }
 
-void TLoadingWindow::storeValues() {
+void LoadingWindow::storeValues() {
   TProgramData& project = host().core().Data();
-  const TLoadingEntry entry{value_->numberOr(designLoad_ ? project.LPD : project.PD),
+  const LoadingEntry entry{value_->numberOr(designLoad_ ? project.LPD : project.PD),
                             uplift_->isChecked(), reduction_->numberOr(project.RCYCL)};
   const int32_t kcycl = project.KCYCL;
   const long double rcycl = project.RCYCL;
@@ -230,8 +230,8 @@ void TLoadingWindow::storeValues() {
 
 // ---- multiple lengths ----
 
-TMultipleLengthsWindow::TMultipleLengthsWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kMultipleLengths, parent),
+MultipleLengthsWindow::MultipleLengthsWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kMultipleLengths, parent),
       check_(
           new QCheckBox(QStringLiteral("Evaluate Shaft Lengths (for Specified Diameter)"), this)) {
   setWindowTitle(QStringLiteral("Multiple Shaft Lengths"));
@@ -272,14 +272,14 @@ TMultipleLengthsWindow::TMultipleLengthsWindow(TWindowHost& host, QWidget* paren
     field->setFixedWidth(kFieldWidthPx);
     dependent_.push_back(field);
   }
-  connect(check_, &QCheckBox::toggled, this, &TMultipleLengthsWindow::updateEnabling);
+  connect(check_, &QCheckBox::toggled, this, &MultipleLengthsWindow::updateEnabling);
 }
 
-void TMultipleLengthsWindow::updateEnabling() {
+void MultipleLengthsWindow::updateEnabling() {
   for (QWidget* widget : dependent_) widget->setEnabled(check_->isChecked());
 }
 
-void TMultipleLengthsWindow::loadValues() {
+void MultipleLengthsWindow::loadValues() {
   const TProgramData& project = host().core().Data();
   check_->setChecked(project.IPENT == 1);
   for (entry::TDataEdit* field : {max_, min_, increment_}) field->SetUnits(Units());
@@ -289,7 +289,7 @@ void TMultipleLengthsWindow::loadValues() {
   updateEnabling();
 }
 
-void TMultipleLengthsWindow::storeValues() {
+void MultipleLengthsWindow::storeValues() {
   TProgramData& project = host().core().Data();
   bool changed = false;
   store(project.IPENT, check_->isChecked() ? 1 : 0, changed);
@@ -302,8 +302,8 @@ void TMultipleLengthsWindow::storeValues() {
 
 // ---- design charts ----
 
-TDesignChartsWindow::TDesignChartsWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kDesignCharts, parent),
+DesignChartsWindow::DesignChartsWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kDesignCharts, parent),
       check_(new QCheckBox(QStringLiteral("Compute ASD/LRFD Design Charts"), this)),
       up_(new QToolButton(this)),
       down_(new QToolButton(this)),
@@ -388,7 +388,7 @@ TDesignChartsWindow::TDesignChartsWindow(TWindowHost& host, QWidget* parent)
     dependent_.push_back(widget);
   }
 
-  connect(check_, &QCheckBox::toggled, this, &TDesignChartsWindow::updateEnabling);
+  connect(check_, &QCheckBox::toggled, this, &DesignChartsWindow::updateEnabling);
   connect(points_, &entry::TDataEdit::evaluated, this, [this] {
     if (const auto n = chartPointsFor(points_->numberOr(0))) resizeTable(*n);
   });
@@ -402,11 +402,11 @@ TDesignChartsWindow::TDesignChartsWindow(TWindowHost& host, QWidget* parent)
   });
 }
 
-void TDesignChartsWindow::updateEnabling() {
+void DesignChartsWindow::updateEnabling() {
   for (QWidget* widget : dependent_) widget->setEnabled(check_->isChecked());
 }
 
-void TDesignChartsWindow::resizeTable(int points) {
+void DesignChartsWindow::resizeTable(int points) {
   // Rows cut off keep their text, so that growing the table again shows what was typed.
   for (int row = 0; row < table_->rowCount(); ++row) {
     if (const QTableWidgetItem* item = table_->item(row, kSettlementColumn)) {
@@ -423,7 +423,7 @@ void TDesignChartsWindow::resizeTable(int points) {
   }
 }
 
-void TDesignChartsWindow::loadValues() {
+void DesignChartsWindow::loadValues() {
   const TProgramData& project = host().core().Data();
   check_->setChecked(project.IChart == 1);
   table_->setHorizontalHeaderLabels({QStringLiteral("N"), project.isSI()
@@ -449,7 +449,7 @@ void TDesignChartsWindow::loadValues() {
   updateEnabling();
 }
 
-void TDesignChartsWindow::storeValues() {
+void DesignChartsWindow::storeValues() {
   TProgramData& project = host().core().Data();
   bool changed = false;
   store(project.IChart, check_->isChecked() ? 1 : 0, changed);
@@ -480,8 +480,8 @@ void TDesignChartsWindow::storeValues() {
 
 // ---- control options ----
 
-TControlOptionsWindow::TControlOptionsWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kControlOptions, parent) {
+ControlOptionsWindow::ControlOptionsWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kControlOptions, parent) {
   setWindowTitle(QStringLiteral("Control Options"));
   auto* layout = new QVBoxLayout(this);
 
@@ -554,8 +554,8 @@ TControlOptionsWindow::TControlOptionsWindow(TWindowHost& host, QWidget* parent)
 
   connect(useElevation_, &QCheckBox::toggled, elevation_, &QWidget::setEnabled);
   connect(printTz_, &QCheckBox::toggled, editDepths_, &QWidget::setEnabled);
-  connect(editDepths_, &QPushButton::clicked, this, &TControlOptionsWindow::editDepthsClick);
-  connect(close_, &QPushButton::clicked, this, &TDataWindowBase::closeWindow);
+  connect(editDepths_, &QPushButton::clicked, this, &ControlOptionsWindow::editDepthsClick);
+  connect(close_, &QPushButton::clicked, this, &DataWindowBase::closeWindow);
   connect(browse_, &QPushButton::clicked, this, [this] {
     if (const auto file = servicesOf(this->host()).chooseProgram(this, editor_->text().toStdString())) {
       editor_->setText(q(*file));
@@ -563,7 +563,7 @@ TControlOptionsWindow::TControlOptionsWindow(TWindowHost& host, QWidget* parent)
   });
 }
 
-void TControlOptionsWindow::loadValues() {
+void ControlOptionsWindow::loadValues() {
   const TProgramData& project = host().core().Data();
   editor_->setText(q(servicesOf(host()).WordProcessor()));
   increment_->SetUnits(Units());
@@ -581,7 +581,7 @@ void TControlOptionsWindow::loadValues() {
   editDepths_->setEnabled(printTz_->isChecked());
 }
 
-void TControlOptionsWindow::storeValues() {
+void ControlOptionsWindow::storeValues() {
   TProgramData& project = host().core().Data();
   bool changed = false;
   store(project.PINC, increment_->numberOr(project.PINC), changed);
@@ -594,12 +594,12 @@ void TControlOptionsWindow::storeValues() {
   host().updateEnabling();
 }
 
-void TControlOptionsWindow::editDepthsClick() {
+void ControlOptionsWindow::editDepthsClick() {
   if (!fieldsValid()) return;
   grid::TGridTable& depths = host().core().project().grids().TblTZDepth();
-  grid::TGridTableRegistry& registry = depths.registry();
-  grid::TTableWindowFactory factory(host().frame(), messages());
-  grid::TGridTableWindowFactory* previous = registry.WindowFactory;
+  grid::GridTableRegistry& registry = depths.registry();
+  grid::TableWindowFactory factory(host().frame(), messages());
+  grid::GridTableWindowFactory* previous = registry.WindowFactory;
   registry.WindowFactory = &factory;
   depths.ShowModal();
   depths.Updater();  // the window is gone once it has closed

@@ -21,19 +21,19 @@
 namespace tolvane::app {
 
 // A wrapping text box in which Enter inserts no line break, at most 80 characters.
-class TTitleEdit : public QPlainTextEdit {
+class TitleEdit : public QPlainTextEdit {
  public:
-  explicit TTitleEdit(QWidget* parent = nullptr);
+  explicit TitleEdit(QWidget* parent = nullptr);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
 };
 
-class TTitleWindow : public TDataWindowBase {
+class TitleWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TTitleWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit TitleWindow(WindowHost& host, QWidget* parent = nullptr);
   void loadValues() override;
   QPlainTextEdit* titleText() const { return text_; }
 
@@ -41,13 +41,13 @@ class TTitleWindow : public TDataWindowBase {
   void storeValues() override;
 
  private:
-  TTitleEdit* text_;
+  TitleEdit* text_;
 };
 
-class TFactorOfSafetyWindow : public TDataWindowBase {
+class FactorOfSafetyWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TFactorOfSafetyWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit FactorOfSafetyWindow(WindowHost& host, QWidget* parent = nullptr);
   void loadValues() override;
   entry::TDataEdit* sideFriction() const { return side_; }
   entry::TDataEdit* baseCapacity() const { return base_; }
@@ -61,10 +61,10 @@ class TFactorOfSafetyWindow : public TDataWindowBase {
   bool loading_ = false;
 };
 
-class TWaterTableWindow : public TDataWindowBase {
+class WaterTableWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TWaterTableWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit WaterTableWindow(WindowHost& host, QWidget* parent = nullptr);
   void loadValues() override;
   entry::TDataEdit* Depth() const { return depth_; }
 
@@ -77,10 +77,10 @@ class TWaterTableWindow : public TDataWindowBase {
 };
 
 // "Drilled Shaft Length" and "Specification of Design Load".
-class TLoadingWindow : public TDataWindowBase {
+class LoadingWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  TLoadingWindow(TWindowHost& host, bool designLoad, QWidget* parent = nullptr);
+  LoadingWindow(WindowHost& host, bool designLoad, QWidget* parent = nullptr);
   void loadValues() override;
   entry::TDataEdit* Value() const { return value_; }
   QRadioButton* compression() const { return compression_; }
@@ -99,10 +99,10 @@ class TLoadingWindow : public TDataWindowBase {
   bool loading_ = false;
 };
 
-class TMultipleLengthsWindow : public TDataWindowBase {
+class MultipleLengthsWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TMultipleLengthsWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit MultipleLengthsWindow(WindowHost& host, QWidget* parent = nullptr);
   void loadValues() override;
   QCheckBox* Evaluate() const { return check_; }
   entry::TDataEdit* maximumLength() const { return max_; }
@@ -121,10 +121,10 @@ class TMultipleLengthsWindow : public TDataWindowBase {
   std::vector<QWidget*> dependent_;
 };
 
-class TDesignChartsWindow : public TDataWindowBase {
+class DesignChartsWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TDesignChartsWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit DesignChartsWindow(WindowHost& host, QWidget* parent = nullptr);
   void loadValues() override;
   QCheckBox* compute() const { return check_; }
   entry::TDataEdit* maximumLength() const { return max_; }
@@ -155,10 +155,10 @@ class TDesignChartsWindow : public TDataWindowBase {
   std::array<QString, kMaxChartSettlements> typed_;
 };
 
-class TControlOptionsWindow : public TDataWindowBase {
+class ControlOptionsWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TControlOptionsWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit ControlOptionsWindow(WindowHost& host, QWidget* parent = nullptr);
   void loadValues() override;
   entry::TDataEdit* outputIncrement() const { return increment_; }
   QRadioButton* interpolation() const { return interpolation_; }

@@ -26,14 +26,14 @@ constexpr int kSketchHeightPx = 330;
 constexpr int kSketchMarginPx = 28;
 constexpr double kSketchWidthShare = 0.5;  // the widest part of the shaft takes half the width
 
-struct TFieldText {
+struct FieldText {
   const char* Caption;
   const char* Units;
   const char* Note;
   const char* Hint;
 };
 
-const TFieldText kShaftFields[] = {
+const FieldText kShaftFields[] = {
     {"Minimum Shaft Diameter, B, to be Considered", "L2", "",
      "Practical minimum value is 2 ft or 0.6 m"},
     {"Maximum Shaft Diameter, B, to be Considered", "L2", "(Enter 0 if same as minimum)",
@@ -48,7 +48,7 @@ const TFieldText kShaftFields[] = {
     {"&Modulus of Elasticity of Drilled Shaft ", "F/L\u00b2", "", ""},
 };
 
-const TFieldText kCfaFields[] = {
+const FieldText kCfaFields[] = {
     {"Minimum Pile Diameter, B, to be Considered", "L2", "",
      "Practical minimum value is 2 ft or 0.6 m"},
     {"Maximum Pile Diameter, B, to be Considered", "L2", "(Enter 0 if same as minimum)",
@@ -110,21 +110,21 @@ QString lengthText(long double value, int unitSystem) {
 
 // ---- sketch ----
 
-TShaftSketchWidget::TShaftSketchWidget(QWidget* parent) : QWidget(parent) {
+ShaftSketchWidget::ShaftSketchWidget(QWidget* parent) : QWidget(parent) {
   setMinimumSize(kSketchWidthPx, kSketchHeightPx);
 }
 
-QSize TShaftSketchWidget::sizeHint() const {
+QSize ShaftSketchWidget::sizeHint() const {
   return {kSketchWidthPx, kSketchHeightPx};
 }
 
-void TShaftSketchWidget::setSketch(const TShaftSketch& sketch, int unitSystem) {
+void ShaftSketchWidget::setSketch(const ShaftSketch& sketch, int unitSystem) {
   sketch_ = sketch;
   units_ = unitSystem;
   update();
 }
 
-void TShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
+void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(rect(), palette().base());
@@ -189,15 +189,15 @@ void TShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
 
 // ---- window ----
 
-TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfaPile, QWidget* parent)
-    : TDataWindowBase(
-          host, cfaPile ? TDataWindow::kCfaPileProperties : TDataWindow::kDrilledShaftProperties,
+PilePropertiesWindow::PilePropertiesWindow(WindowHost& host, bool cfaPile, QWidget* parent)
+    : DataWindowBase(
+          host, cfaPile ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties,
           parent),
       cfa_(cfaPile),
       fields_(kFieldCount, nullptr) {
   setWindowTitle(cfaPile ? QStringLiteral("CFA Pile Properties")
                           : QStringLiteral("Drilled-Shaft Properties"));
-  const TFieldText* texts = cfaPile ? kCfaFields : kShaftFields;
+  const FieldText* texts = cfaPile ? kCfaFields : kShaftFields;
   auto* grid = new QGridLayout;
   int row = 0;
   for (int f = 0; f < kFieldCount; ++f) {
@@ -218,7 +218,7 @@ TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfaPile, QW
     connect(field, &QLineEdit::textEdited, this, [this] {
       if (!loading_) this->host().projectChanged();
     });
-    connect(field, &entry::TDataEdit::evaluated, this, &TPilePropertiesWindow::updateSketch);
+    connect(field, &entry::TDataEdit::evaluated, this, &PilePropertiesWindow::updateSketch);
     fields_[static_cast<size_t>(f)] = field;
     ++row;
   }
@@ -249,12 +249,12 @@ TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfaPile, QW
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left);
   if (!cfaPile) {
-    sketch_ = new TShaftSketchWidget(this);
+    sketch_ = new ShaftSketchWidget(this);
     layout->addWidget(sketch_, 0, Qt::AlignTop);
   }
 }
 
-void TPilePropertiesWindow::loadValues() {
+void PilePropertiesWindow::loadValues() {
   loading_ = true;
   TProgramData& project = host().core().Data();
   project.CFAPile = pileKind();
@@ -273,7 +273,7 @@ void TPilePropertiesWindow::loadValues() {
   loading_ = false;
 }
 
-void TPilePropertiesWindow::storeValues() {
+void PilePropertiesWindow::storeValues() {
   TProgramData& project = host().core().Data();
   long double* targets[] = {&project.DSTART,  &project.DIALIM, &project.RATIO, &project.BELANGL,
                             &project.TOPLENG, &project.BS,     &project.EPILE};
@@ -285,17 +285,17 @@ void TPilePropertiesWindow::storeValues() {
   host().updateEnabling();
 }
 
-void TPilePropertiesWindow::updateSketch() {
+void PilePropertiesWindow::updateSketch() {
   if (sketch_ == nullptr) return;
   const TProgramData& project = host().core().Data();
   // The sketch shows what the fields hold, before they are written back.
-  TShaftGeometry geometry = shaftGeometryOf(project);
+  ShaftGeometry geometry = shaftGeometryOf(project);
   geometry.Diameter = fields_[kMin]->numberOr(geometry.Diameter);
   geometry.Ratio = fields_[kRatio]->numberOr(geometry.Ratio);
   geometry.BellAngle = fields_[kAngle]->numberOr(geometry.BellAngle);
   geometry.UpperZone = fields_[kTop]->numberOr(geometry.UpperZone);
   geometry.LowerZone = fields_[kBottom]->numberOr(geometry.LowerZone);
-  const TShaftSketch sketch = shaftSketchOf(geometry);
+  const ShaftSketch sketch = shaftSketchOf(geometry);
   sketch_->setSketch(sketch, project.fUnits);
 }
 

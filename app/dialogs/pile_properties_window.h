@@ -13,25 +13,25 @@
 namespace tolvane::app {
 
 // The drilled shaft as entered: stem, bell and the two exclusion zones.
-class TShaftSketchWidget : public QWidget {
+class ShaftSketchWidget : public QWidget {
  public:
-  explicit TShaftSketchWidget(QWidget* parent = nullptr);
-  void setSketch(const TShaftSketch& sketch, int unitSystem);
+  explicit ShaftSketchWidget(QWidget* parent = nullptr);
+  void setSketch(const ShaftSketch& sketch, int unitSystem);
   QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  TShaftSketch sketch_;
+  ShaftSketch sketch_;
   int units_ = 1;
 };
 
-class TPilePropertiesWindow : public TDataWindowBase {
+class PilePropertiesWindow : public DataWindowBase {
   Q_OBJECT
 
  public:
-  TPilePropertiesWindow(TWindowHost& host, bool cfaPile, QWidget* parent = nullptr);
+  PilePropertiesWindow(WindowHost& host, bool cfaPile, QWidget* parent = nullptr);
 
   void loadValues() override;
   entry::TDataEdit* minimumDiameter() const { return fields_[kMin]; }
@@ -43,7 +43,7 @@ class TPilePropertiesWindow : public TDataWindowBase {
   entry::TDataEdit* modulus() const { return fields_[kModulus]; }
   QLabel* maximumNote() const { return maxNote_; }
   QPlainTextEdit* Text() const { return text_; }
-  TShaftSketchWidget* sketch() const { return sketch_; }
+  ShaftSketchWidget* sketch() const { return sketch_; }
 
  protected:
   void storeValues() override;
@@ -57,7 +57,7 @@ class TPilePropertiesWindow : public TDataWindowBase {
   std::vector<entry::TDataEdit*> fields_;
   QLabel* maxNote_ = nullptr;
   QPlainTextEdit* text_ = nullptr;
-  TShaftSketchWidget* sketch_ = nullptr;
+  ShaftSketchWidget* sketch_ = nullptr;
   bool loading_ = false;
 };
 

@@ -15,7 +15,7 @@ constexpr int32_t kNoColumn = -1;
 constexpr int kTypeSlots = kLastSoilType + 1;  // indexed by soil type, slot 0 unused
 
 // A quantity that several soil types hold, and the parameter column of each type that holds it.
-struct TCarriedQuantity {
+struct CarriedQuantity {
   std::array<int32_t, kTypeSlots> Column;
   long double Missing = 0;  // written when the old type does not hold it
 };
@@ -34,8 +34,8 @@ constexpr long double kClayTestMissing = 1;  // a clay layer from another type g
 // side-friction method and weak rock's interface condition are different quantities and start at
 // 0 when a layer changes between the two types; type 5's socket diameter and modulus carry to the
 // rock types' socket diameter and elastic modulus, and back.
-const std::array<TCarriedQuantity, 26>& carriedQuantities() {
-  static const std::array<TCarriedQuantity, 26> quantities{{
+const std::array<CarriedQuantity, 26>& carriedQuantities() {
+  static const std::array<CarriedQuantity, 26> quantities{{
       // unit weight
       {Columns({{1, 0}, {2, 0}, {3, 0}, {5, 0}, {8, 0}, {9, 0}, {10, 0}, {11, 0}})},
       // blow counts (CFA clay's are not carried)
@@ -68,7 +68,7 @@ const std::array<TCarriedQuantity, 26>& carriedQuantities() {
   return quantities;
 }
 
-int32_t columnOf(const TCarriedQuantity& quantity, int32_t type) {
+int32_t columnOf(const CarriedQuantity& quantity, int32_t type) {
   if (type < kFirstSoilType || type > kLastSoilType) return kNoColumn;
   return quantity.Column[static_cast<size_t>(type)];
 }
@@ -77,15 +77,15 @@ bool validType(int32_t type) {
   return type >= kFirstSoilType && type <= kLastSoilType;
 }
 
-using TTopBottom = std::array<long double, kLayerTableRows>;
+using TopBottom = std::array<long double, kLayerTableRows>;
 
-std::optional<TTopBottom> readCell(const grid::TGridTable* table, int32_t column) {
+std::optional<TopBottom> readCell(const grid::TGridTable* table, int32_t column) {
   if (table == nullptr || column == kNoColumn || column >= table->ColCount() ||
       table->RowCount() < kLayerTableRows) {
     return std::nullopt;
   }
-  TTopBottom values{};
-  const bool real = table->GetColumn(column).Type() == grid::TColumnType::kFloat;
+  TopBottom values{};
+  const bool real = table->GetColumn(column).Type() == grid::ColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     values[static_cast<size_t>(row)] =
         real ? table->GetFloatValue(column, row)
@@ -94,9 +94,9 @@ std::optional<TTopBottom> readCell(const grid::TGridTable* table, int32_t column
   return values;
 }
 
-void writeCell(grid::TGridTable& table, int32_t column, const TTopBottom& values) {
+void writeCell(grid::TGridTable& table, int32_t column, const TopBottom& values) {
   if (column >= table.ColCount() || table.RowCount() < kLayerTableRows) return;
-  const bool real = table.GetColumn(column).Type() == grid::TColumnType::kFloat;
+  const bool real = table.GetColumn(column).Type() == grid::ColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     const long double value = values[static_cast<size_t>(row)];
     if (real) {
@@ -135,10 +135,10 @@ int soilTypeListPosition(bool cfaPile, int32_t type) {
   return position >= 0 && position < count ? position : -1;
 }
 
-std::vector<TLayerGridColumn> layerGridColumns(bool lrfd, int unitSystem) {
+std::vector<LayerGridColumn> layerGridColumns(bool lrfd, int unitSystem) {
   const bool si = unitSystem == kSIUnits;
   const std::string stress = si ? "       (kN/m^2)    " : "       (lb/ft^2)    ";
-  std::vector<TLayerGridColumn> columns{
+  std::vector<LayerGridColumn> columns{
       {"  Layer ", "", 0},
       {" Soil Type ", "", 0},
       {"Depth at Bottom * ", si ? " of each layer (m) " : " of each layer (ft) ", 0},
@@ -164,22 +164,22 @@ std::vector<TLayerGridColumn> layerGridColumns(bool lrfd, int unitSystem) {
   return columns;
 }
 
-bool canAddLayer(const TProjectGrids& grids) {
+bool canAddLayer(const ProjectGrids& grids) {
   return grids.D().RowCount() < kMaxLayerRows;
 }
 
-bool canDeleteLayer(const TProjectGrids& grids) {
+bool canDeleteLayer(const ProjectGrids& grids) {
   return grids.D().RowCount() >= 1;
 }
 
-bool addLayer(TProjectGrids& grids) {
+bool addLayer(ProjectGrids& grids) {
   if (!canAddLayer(grids)) return false;
   grids.D().AddRowGroup();
   grids.ProjectChanged = true;
   return true;
 }
 
-bool insertLayer(TProjectGrids& grids, int row) {
+bool insertLayer(ProjectGrids& grids, int row) {
   grid::TGridTable& layers = grids.D();
   if (!canAddLayer(grids)) return false;
   if (row < 0 || row >= layers.RowCount()) return addLayer(grids);
@@ -188,7 +188,7 @@ bool insertLayer(TProjectGrids& grids, int row) {
   return true;
 }
 
-bool deleteLayer(TProjectGrids& grids, int row) {
+bool deleteLayer(ProjectGrids& grids, int row) {
   grid::TGridTable& layers = grids.D();
   if (row < 0 || row >= layers.RowCount()) return false;
   layers.DeleteRowGroup(row);
@@ -200,13 +200,13 @@ std::string deleteLayerQuestion(int row) {
   return "Do you want to delete soil layer in row " + std::to_string(row + 1);
 }
 
-bool changeSoilType(TProjectGrids& grids, int row, int32_t newType) {
+bool changeSoilType(ProjectGrids& grids, int row, int32_t newType) {
   grid::TGridTable& layers = grids.D();
   if (row < 0 || row >= layers.RowCount() || !validType(newType)) return false;
   const int32_t oldType = grids.SoilType(row);
   if (oldType == newType) return false;
   const auto& quantities = carriedQuantities();
-  std::array<std::optional<TTopBottom>, std::tuple_size_v<std::decay_t<decltype(quantities)>>>
+  std::array<std::optional<TopBottom>, std::tuple_size_v<std::decay_t<decltype(quantities)>>>
       old{};
   const grid::TGridTable* oldTable = grids.layerTable(row);
   for (size_t q = 0; q < quantities.size(); ++q) {
@@ -218,7 +218,7 @@ bool changeSoilType(TProjectGrids& grids, int row, int32_t newType) {
     for (size_t q = 0; q < quantities.size(); ++q) {
       const int32_t column = columnOf(quantities[q], newType);
       if (column == kNoColumn) continue;
-      const TTopBottom missing{quantities[q].Missing, quantities[q].Missing};
+      const TopBottom missing{quantities[q].Missing, quantities[q].Missing};
       writeCell(*table, column, old[q].value_or(missing));
     }
   }

@@ -21,30 +21,30 @@ int soilTypeListPosition(bool cfaPile, int32_t type);
 
 // Column headings of the layer grid (two lines, the second in the project's units) and the
 // column widths in pixels, scaled to the grid width.
-struct TLayerGridColumn {
+struct LayerGridColumn {
   std::string Line1;
   std::string Line2;
   int Width = 0;
 };
-std::vector<TLayerGridColumn> layerGridColumns(bool lrfd, int unitSystem);
+std::vector<LayerGridColumn> layerGridColumns(bool lrfd, int unitSystem);
 inline constexpr int kLayerGridWidthPx = 641;      // ASD
 inline constexpr int kLayerGridWidthLrfdPx = 841;  // with the two resistance-factor columns
 inline constexpr int kLayerGridHeightPx = 186;
 
 // Layer commands; each returns true when it changed the profile.
-bool canAddLayer(const TProjectGrids& grids);
-bool canDeleteLayer(const TProjectGrids& grids);
+bool canAddLayer(const ProjectGrids& grids);
+bool canDeleteLayer(const ProjectGrids& grids);
 // A new last layer: sand, depth 0, no limits, resistance factors 1, the sand template's values.
-bool addLayer(TProjectGrids& grids);
+bool addLayer(ProjectGrids& grids);
 // A new layer before `row`; the layers from `row` on move down with all their parameters.
-bool insertLayer(TProjectGrids& grids, int row);
+bool insertLayer(ProjectGrids& grids, int row);
 // Removes layer `row`; the layers below move up with all their parameters.
-bool deleteLayer(TProjectGrids& grids, int row);
+bool deleteLayer(ProjectGrids& grids, int row);
 std::string deleteLayerQuestion(int row);
 
 // Changes the soil type of layer `row`. The quantities that both the old and the new type hold
 // keep their top and bottom values; the others start at 0 (the clay type of test at 1) or keep the
 // new template's defaults. Choosing the present type changes nothing. False when unchanged.
-bool changeSoilType(TProjectGrids& grids, int row, int32_t newType);
+bool changeSoilType(ProjectGrids& grids, int row, int32_t newType);
 
 }  // namespace tolvane::app

@@ -35,8 +35,8 @@ const char* const kIgnoreNote =
 
 }  // namespace
 
-TSoilLayersWindow::TSoilLayersWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kSoilLayers, parent),
+SoilLayersWindow::SoilLayersWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kSoilLayers, parent),
       grid_(new QTableWidget(this)),
       add_(new QPushButton(QStringLiteral("Add Layer"), this)),
       insert_(new QPushButton(QStringLiteral("Insert Layer"), this)),
@@ -64,38 +64,38 @@ TSoilLayersWindow::TSoilLayersWindow(TWindowHost& host, QWidget* parent)
   buttons->addStretch();
   buttons->addWidget(close_);
   layout->addLayout(buttons);
-  connect(add_, &QPushButton::clicked, this, &TSoilLayersWindow::addLayerClick);
-  connect(insert_, &QPushButton::clicked, this, &TSoilLayersWindow::insertLayerClick);
-  connect(delete_, &QPushButton::clicked, this, &TSoilLayersWindow::deleteLayerClick);
-  connect(close_, &QPushButton::clicked, this, &TDataWindowBase::closeWindow);
+  connect(add_, &QPushButton::clicked, this, &SoilLayersWindow::addLayerClick);
+  connect(insert_, &QPushButton::clicked, this, &SoilLayersWindow::insertLayerClick);
+  connect(delete_, &QPushButton::clicked, this, &SoilLayersWindow::deleteLayerClick);
+  connect(close_, &QPushButton::clicked, this, &DataWindowBase::closeWindow);
 }
 
-int TSoilLayersWindow::gridColumnOf(int layerColumn) const {
+int SoilLayersWindow::gridColumnOf(int layerColumn) const {
   for (int i = 0; i < static_cast<int>(std::size(kLayerColumns)); ++i) {
     if (kLayerColumns[i] == layerColumn) return kFirstFieldColumn + i;
   }
   return -1;
 }
 
-QPushButton* TSoilLayersWindow::editButton(int row) const {
+QPushButton* SoilLayersWindow::editButton(int row) const {
   return qobject_cast<QPushButton*>(grid_->cellWidget(row, kEditColumn));
 }
 
-QComboBox* TSoilLayersWindow::typeList(int row) const {
+QComboBox* SoilLayersWindow::typeList(int row) const {
   return qobject_cast<QComboBox*>(grid_->cellWidget(row, kTypeColumn));
 }
 
-entry::TDataEdit* TSoilLayersWindow::field(int row, int layerColumn) const {
+entry::TDataEdit* SoilLayersWindow::field(int row, int layerColumn) const {
   const int column = gridColumnOf(layerColumn);
   if (column < 0 || column >= grid_->columnCount()) return nullptr;
   return qobject_cast<entry::TDataEdit*>(grid_->cellWidget(row, column));
 }
 
-void TSoilLayersWindow::Changed() {
+void SoilLayersWindow::Changed() {
   host().projectChanged();
 }
 
-void TSoilLayersWindow::loadValues() {
+void SoilLayersWindow::loadValues() {
   const TProgramData& project = host().core().Data();
   const grid::TGridTable& layers = host().core().project().grids().D();
   const bool lrfd = project.isLrfd();
@@ -116,7 +116,7 @@ void TSoilLayersWindow::loadValues() {
   updateButtons();
 }
 
-void TSoilLayersWindow::refreshValues() {
+void SoilLayersWindow::refreshValues() {
   const grid::TGridTable& layers = host().core().project().grids().D();
   for (int row = 0; row < grid_->rowCount(); ++row) {
     typeList(row)->setCurrentIndex(
@@ -128,13 +128,13 @@ void TSoilLayersWindow::refreshValues() {
   }
 }
 
-void TSoilLayersWindow::rebuild() {
+void SoilLayersWindow::rebuild() {
   const TProgramData& project = host().core().Data();
-  const std::vector<TLayerGridColumn> columns = layerGridColumns(lrfd_, project.fUnits);
+  const std::vector<LayerGridColumn> columns = layerGridColumns(lrfd_, project.fUnits);
   grid_->clear();
   grid_->setColumnCount(static_cast<int>(columns.size()));
   QStringList headings;
-  for (const TLayerGridColumn& column : columns) {
+  for (const LayerGridColumn& column : columns) {
     headings << QString::fromStdString(column.Line1 + "\n" + column.Line2);
   }
   grid_->setHorizontalHeaderLabels(headings);
@@ -161,7 +161,7 @@ void TSoilLayersWindow::rebuild() {
   adjustSize();
 }
 
-void TSoilLayersWindow::buildRow(int row) {
+void SoilLayersWindow::buildRow(int row) {
   grid::TGridTable& layers = host().core().project().grids().D();
   auto* edit = new QPushButton(QStringLiteral("Edit Layer %1").arg(row + 1), grid_);
   connect(edit, &QPushButton::clicked, this, [this, row] { editLayer(row); });
@@ -201,22 +201,22 @@ void TSoilLayersWindow::buildRow(int row) {
   }
 }
 
-bool TSoilLayersWindow::eventFilter(QObject* watched, QEvent* event) {
+bool SoilLayersWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
     const QVariant row = watched->property(kRowProperty);
     if (row.isValid()) focusedRow_ = row.toInt();
   }
-  return TDataWindowBase::eventFilter(watched, event);
+  return DataWindowBase::eventFilter(watched, event);
 }
 
-void TSoilLayersWindow::updateButtons() {
-  const TProjectGrids& grids = host().core().project().grids();
+void SoilLayersWindow::updateButtons() {
+  const ProjectGrids& grids = host().core().project().grids();
   add_->setEnabled(canAddLayer(grids));
   insert_->setEnabled(canAddLayer(grids));
   delete_->setEnabled(canDeleteLayer(grids));
 }
 
-void TSoilLayersWindow::addLayerClick() {
+void SoilLayersWindow::addLayerClick() {
   if (!fieldsValid()) return;
   if (!addLayer(host().core().project().grids())) return;
   loadValues();
@@ -224,16 +224,16 @@ void TSoilLayersWindow::addLayerClick() {
   Changed();
 }
 
-void TSoilLayersWindow::insertLayerClick() {
+void SoilLayersWindow::insertLayerClick() {
   if (!fieldsValid()) return;
   if (!insertLayer(host().core().project().grids(), focusedRow_)) return;
   loadValues();
   Changed();
 }
 
-void TSoilLayersWindow::deleteLayerClick() {
+void SoilLayersWindow::deleteLayerClick() {
   if (!fieldsValid()) return;
-  TProjectGrids& grids = host().core().project().grids();
+  ProjectGrids& grids = host().core().project().grids();
   if (!canDeleteLayer(grids)) return;
   const int row = std::clamp(focusedRow_, 0, grids.D().RowCount() - 1);
   if (confirm_->isChecked() && !messages().confirm(this, deleteLayerQuestion(row))) return;
@@ -243,14 +243,14 @@ void TSoilLayersWindow::deleteLayerClick() {
   Changed();
 }
 
-void TSoilLayersWindow::editLayer(int row) {
+void SoilLayersWindow::editLayer(int row) {
   if (!fieldsValid()) return;
   focusedRow_ = row;
-  TSoilParameterDialog dialog(host(), row, host().frame());
+  SoilParameterDialog dialog(host(), row, host().frame());
   dialog.exec();
 }
 
-void TSoilLayersWindow::storeValues() {
+void SoilLayersWindow::storeValues() {
   grid::TGridTable& layers = host().core().project().grids().D();
   for (int row = 0; row < std::min(layers.RowCount(), grid_->rowCount()); ++row) {
     for (const int layerColumn : kLayerColumns) {

@@ -13,11 +13,11 @@
 
 namespace tolvane::app {
 
-class TSoilLayersWindow : public TDataWindowBase {
+class SoilLayersWindow : public DataWindowBase {
   Q_OBJECT
 
  public:
-  explicit TSoilLayersWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit SoilLayersWindow(WindowHost& host, QWidget* parent = nullptr);
 
   void loadValues() override;
   int focusedRow() const { return focusedRow_; }

@@ -37,15 +37,15 @@ const char* const kIgnoreBlowCountNote =
 const char* const kGenerateNote =
     "(**)  Program will generate internally the value if it is left as zero ";
 
-TSoilField real(std::string caption, int column, std::string units = {}) {
-  return {std::move(caption), column, std::move(units), TSoilFieldKind::kReal, {}, {}, false};
+SoilField real(std::string caption, int column, std::string units = {}) {
+  return {std::move(caption), column, std::move(units), SoilFieldKind::kReal, {}, {}, false};
 }
-TSoilField integer(std::string caption, int column) {
-  return {std::move(caption), column, {}, TSoilFieldKind::kInteger, {}, {}, false};
+SoilField integer(std::string caption, int column) {
+  return {std::move(caption), column, {}, SoilFieldKind::kInteger, {}, {}, false};
 }
-TSoilField pick(std::string caption, int column, std::vector<std::string> items,
+SoilField pick(std::string caption, int column, std::vector<std::string> items,
                 std::string prompt) {
-  return {std::move(caption), column, {}, TSoilFieldKind::kPickList, std::move(items),
+  return {std::move(caption), column, {}, SoilFieldKind::kPickList, std::move(items),
           std::move(prompt),  false};
 }
 
@@ -55,8 +55,8 @@ const std::vector<std::string>& cfaMethods() {
   return methods;
 }
 
-TSoilPage sandPage() {
-  TSoilField interfaceAngle = real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
+SoilPage sandPage() {
+  SoilField interfaceAngle = real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
   interfaceAngle.Hidden = true;
   return {
       "Sand",
@@ -72,7 +72,7 @@ TSoilPage sandPage() {
       "(FHWA, GEC 10)"};
 }
 
-TSoilPage clayPage() {
+SoilPage clayPage() {
   return {"Clay",
           {real("1. Total Unit Weight", 0, kUnitWeightUnits),
            real("2. Undrained Cohesion", 1, kStressUnits),
@@ -86,7 +86,7 @@ TSoilPage clayPage() {
           {}};
 }
 
-TSoilPage rockPage() {
+SoilPage rockPage() {
   return {"Rock",
           {real("1. Total Unit Weight", 7, kUnitWeightUnits),
            real("2. Rock Compressive Strength", 0, kStressUnits),
@@ -101,7 +101,7 @@ TSoilPage rockPage() {
           {}};
 }
 
-TSoilPage decomposedRockPage() {
+SoilPage decomposedRockPage() {
   return {"Decomp. Rock",
           {real("1. Total Unit Weight", 0, kUnitWeightUnits), integer("2. Blow Counts from SPT", 1),
            real("3. Poisson Ratio", 2), real("5. Socket Diameter", 4, kLengthUnits),
@@ -112,7 +112,7 @@ TSoilPage decomposedRockPage() {
           {}};
 }
 
-TSoilPage weakRockPage() {
+SoilPage weakRockPage() {
   return {"Weak Rock",
           {real("1. Total Unit Weight", 7, kUnitWeightUnits),
            pick("2. Interface Condition Index (*)", 1, {"1", "2", "3", "4"}, "Select Index"),
@@ -127,7 +127,7 @@ TSoilPage weakRockPage() {
           {}};
 }
 
-TSoilPage gravelPage() {
+SoilPage gravelPage() {
   return {"Gravel",
           {real("1. Total Unit Weight", 0, kUnitWeightUnits), integer("2. Blow Counts from SPT", 1),
            real("3. Beta Value", 2)},
@@ -137,7 +137,7 @@ TSoilPage gravelPage() {
           {}};
 }
 
-TSoilPage sandCfaPage() {
+SoilPage sandCfaPage() {
   return {"Sand CFA",
           {real("1. Total Unit Weight", 0, kUnitWeightUnits),
            integer("2. Blow Counts from SPT", kCfaSandBlowCounts),
@@ -150,7 +150,7 @@ TSoilPage sandCfaPage() {
           {}};
 }
 
-TSoilPage clayCfaPage() {
+SoilPage clayCfaPage() {
   return {"Clay CFA",
           {real("1. Total Unit Weight", 0, kUnitWeightUnits),
            real("2. Undrained Cohesion", kCfaClayCohesion, kStressUnits),
@@ -164,7 +164,7 @@ TSoilPage clayCfaPage() {
           {}};
 }
 
-bool bothZero(const TLayerValues& values, int column) {
+bool bothZero(const LayerValues& values, int column) {
   return values.at(kTopRow, column) == 0 && values.at(kBottomRow, column) == 0;
 }
 
@@ -174,8 +174,8 @@ int methodCount(int32_t type) {
 
 }  // namespace
 
-const TSoilPage& soilPageFor(int32_t type) {
-  static const TSoilPage sand = sandPage(), clay = clayPage(), rock = rockPage(),
+const SoilPage& soilPageFor(int32_t type) {
+  static const SoilPage sand = sandPage(), clay = clayPage(), rock = rockPage(),
                          decomposed = decomposedRockPage(), weak = weakRockPage(),
                          gravel = gravelPage(), sandCfa = sandCfaPage(), clayCfa = clayCfaPage();
   switch (type) {
@@ -280,7 +280,7 @@ bool soilFieldEnabled(int32_t type, int column, int method) {
   }
 }
 
-std::string soilFieldCaption(int32_t type, const TSoilField& field, int method) {
+std::string soilFieldCaption(int32_t type, const SoilField& field, int method) {
   if (type == kSand && field.Column == kSandBlowCounts &&
       effectiveMethod(type, method) == kSandBetaMethod) {
     return "5. Blow Counts from SPT (**)";
@@ -341,16 +341,16 @@ std::vector<std::string> soilPageNotes(int32_t type, int method) {
   return notes;
 }
 
-TLayerValues readLayerValues(const grid::TGridTable& table, int32_t type) {
-  TLayerValues values;
+LayerValues readLayerValues(const grid::TGridTable& table, int32_t type) {
+  LayerValues values;
   const int columns = std::min(table.ColCount(), kMaxParameterColumns);
   const int rows = std::min(table.RowCount(), kLayerTableRows);
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      const grid::TColumnType kind = table.GetColumn(column).Type();
-      if (kind == grid::TColumnType::kFloat) {
+      const grid::ColumnType kind = table.GetColumn(column).Type();
+      if (kind == grid::ColumnType::kFloat) {
         values.at(row, column) = table.GetFloatValue(column, row);
-      } else if (kind == grid::TColumnType::kInt || kind == grid::TColumnType::kEnum) {
+      } else if (kind == grid::ColumnType::kInt || kind == grid::ColumnType::kEnum) {
         values.at(row, column) = static_cast<long double>(table.GetIntValue(column, row));
       }
     }
@@ -362,7 +362,7 @@ TLayerValues readLayerValues(const grid::TGridTable& table, int32_t type) {
   return values;
 }
 
-void clearUnusedSandParameters(TLayerValues& values) {
+void clearUnusedSandParameters(LayerValues& values) {
   std::vector<int> unused;
   switch (effectiveMethod(kSand, values.Method)) {
     case kSandKoMethod:
@@ -381,19 +381,19 @@ void clearUnusedSandParameters(TLayerValues& values) {
   }
 }
 
-void writeLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values) {
+void writeLayerValues(grid::TGridTable& table, int32_t type, LayerValues values) {
   if (table.RowCount() < kLayerTableRows) return;
-  const TSoilPage& page = soilPageFor(type);
+  const SoilPage& page = soilPageFor(type);
   if (methodGroupUsed(type)) values.Method = effectiveMethod(type, values.Method);
   if (type == kSand) clearUnusedSandParameters(values);
-  for (const TSoilField& field : page.Fields) {
+  for (const SoilField& field : page.Fields) {
     if (!soilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
-    const grid::TColumnType kind = table.GetColumn(field.Column).Type();
+    const grid::ColumnType kind = table.GetColumn(field.Column).Type();
     for (int row = 0; row < kLayerTableRows; ++row) {
       const long double value = values.at(row, field.Column);
-      if (kind == grid::TColumnType::kFloat) {
+      if (kind == grid::ColumnType::kFloat) {
         table.SetFloatValue(field.Column, row, value);
-      } else if (kind == grid::TColumnType::kInt || kind == grid::TColumnType::kEnum) {
+      } else if (kind == grid::ColumnType::kInt || kind == grid::ColumnType::kEnum) {
         table.SetIntValue(field.Column, row, entry::roundToInt32(value).value_or(0));
       }
     }
@@ -405,31 +405,31 @@ void writeLayerValues(grid::TGridTable& table, int32_t type, TLayerValues values
   }
 }
 
-std::optional<TSoilCloseFailure> checkSoilPageClose(int32_t type, const TLayerValues& values) {
+std::optional<SoilCloseFailure> checkSoilPageClose(int32_t type, const LayerValues& values) {
   const int m = effectiveMethod(type, values.Method);
   const char* const qcMessage =
       "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!";
   if (type == kSand && m == kSandKoMethod && bothZero(values, kSandKo)) {
-    return TSoilCloseFailure{
+    return SoilCloseFailure{
         "Coefficient of Lateral Earth Pressure, Ko,\rshould be greater than zero while using Ko "
         "Method\rPlease Check!",
         kSandKo};
   }
   if (type == kSand && m == kSandBetaMethod && bothZero(values, kSandBlowCounts)) {
-    return TSoilCloseFailure{
+    return SoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using Beta Method\rPlease Check!",
         kSandBlowCounts};
   }
   if (type == kCfaSand && m == kCfaLpc && bothZero(values, kCfaQc)) {
-    return TSoilCloseFailure{qcMessage, kCfaQc};
+    return SoilCloseFailure{qcMessage, kCfaQc};
   }
   if (type == kCfaSand && m == kCfaFhwa && bothZero(values, kCfaSandBlowCounts)) {
-    return TSoilCloseFailure{
+    return SoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using FHWA Method\rPlease Check!",
         kCfaSandBlowCounts};
   }
   if (type == kCfaClay && m == kCfaLpc && bothZero(values, kCfaQc)) {
-    return TSoilCloseFailure{qcMessage, kCfaQc};
+    return SoilCloseFailure{qcMessage, kCfaQc};
   }
   return std::nullopt;
 }

@@ -26,7 +26,7 @@ constexpr int kColumnSpacingPx = 12;
 
 }  // namespace
 
-TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* parent)
+SoilParameterDialog::SoilParameterDialog(WindowHost& host, int row, QWidget* parent)
     : QDialog(parent),
       host_(&host),
       messages_(&servicesOf(host).messages()),
@@ -37,7 +37,7 @@ TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* 
       close_(new QPushButton(QStringLiteral("Close"), this)) {
   setWindowTitle(QStringLiteral("Layer"));
   setModal(true);
-  const TSoilPage& page = soilPageFor(type_);
+  const SoilPage& page = soilPageFor(type_);
   QFont titleFont = title_->font();
   titleFont.setBold(true);
   title_->setFont(titleFont);
@@ -50,13 +50,13 @@ TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* 
   fields->addWidget(new QLabel(QStringLiteral("Values at\nBottom of Layer"), this), 0, 2,
                     Qt::AlignCenter);
   int gridRow = 1;
-  for (const TSoilField& field : page.Fields) {
-    TFieldWidgets widgets;
+  for (const SoilField& field : page.Fields) {
+    FieldWidgets widgets;
     widgets.Field = &field;
     widgets.Label = new QLabel(this);
     widgets.Top = newCell(field, widgets.Label);
     widgets.Bottom = newCell(field, nullptr);
-    if (field.Kind == TSoilFieldKind::kPickList) widgets.Label->setText(q(field.Caption));
+    if (field.Kind == SoilFieldKind::kPickList) widgets.Label->setText(q(field.Caption));
     if (field.Hidden) {
       widgets.Label->hide();
       widgets.Top->hide();
@@ -107,16 +107,16 @@ TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* 
   buttons->addStretch();
   buttons->addWidget(close_);
   layout->addLayout(buttons);
-  connect(copy_, &QPushButton::clicked, this, &TSoilParameterDialog::copyTopToBottom);
-  connect(close_, &QPushButton::clicked, this, &TSoilParameterDialog::closeClick);
+  connect(copy_, &QPushButton::clicked, this, &SoilParameterDialog::copyTopToBottom);
+  connect(close_, &QPushButton::clicked, this, &SoilParameterDialog::closeClick);
   close_->setDefault(false);
   close_->setAutoDefault(false);
   copy_->setAutoDefault(false);
   load();
 }
 
-QWidget* TSoilParameterDialog::newCell(const TSoilField& field, QLabel* label) {
-  if (field.Kind == TSoilFieldKind::kPickList) {
+QWidget* SoilParameterDialog::newCell(const SoilField& field, QLabel* label) {
+  if (field.Kind == SoilFieldKind::kPickList) {
     auto* list = new QComboBox(this);
     for (const std::string& item : field.Items) list->addItem(q(item));
     list->setPlaceholderText(q(field.Prompt));
@@ -136,53 +136,53 @@ QWidget* TSoilParameterDialog::newCell(const TSoilField& field, QLabel* label) {
   return edit;
 }
 
-const TSoilParameterDialog::TFieldWidgets* TSoilParameterDialog::widgetsOf(int column) const {
-  for (const TFieldWidgets& widgets : fields_) {
+const SoilParameterDialog::FieldWidgets* SoilParameterDialog::widgetsOf(int column) const {
+  for (const FieldWidgets& widgets : fields_) {
     if (widgets.Field->Column == column) return &widgets;
   }
   return nullptr;
 }
 
-entry::TDataEdit* TSoilParameterDialog::field(int column, int row) const {
-  const TFieldWidgets* widgets = widgetsOf(column);
+entry::TDataEdit* SoilParameterDialog::field(int column, int row) const {
+  const FieldWidgets* widgets = widgetsOf(column);
   if (widgets == nullptr) return nullptr;
   return qobject_cast<entry::TDataEdit*>(row == kTopRow ? widgets->Top : widgets->Bottom);
 }
 
-QComboBox* TSoilParameterDialog::pickList(int column, int row) const {
-  const TFieldWidgets* widgets = widgetsOf(column);
+QComboBox* SoilParameterDialog::pickList(int column, int row) const {
+  const FieldWidgets* widgets = widgetsOf(column);
   if (widgets == nullptr) return nullptr;
   return qobject_cast<QComboBox*>(row == kTopRow ? widgets->Top : widgets->Bottom);
 }
 
-QLabel* TSoilParameterDialog::fieldLabel(int column) const {
-  const TFieldWidgets* widgets = widgetsOf(column);
+QLabel* SoilParameterDialog::fieldLabel(int column) const {
+  const FieldWidgets* widgets = widgetsOf(column);
   return widgets != nullptr ? widgets->Label : nullptr;
 }
 
-QRadioButton* TSoilParameterDialog::methodButton(int method) const {
+QRadioButton* SoilParameterDialog::methodButton(int method) const {
   if (method < 1 || method > static_cast<int>(methods_.size())) return nullptr;
   return methods_[static_cast<size_t>(method - 1)];
 }
 
-int TSoilParameterDialog::method() const {
+int SoilParameterDialog::method() const {
   for (size_t m = 0; m < methods_.size(); ++m) {
     if (methods_[m]->isChecked()) return static_cast<int>(m) + 1;
   }
   return 0;
 }
 
-std::vector<std::string> TSoilParameterDialog::shownNotes() const {
+std::vector<std::string> SoilParameterDialog::shownNotes() const {
   std::vector<std::string> notes;
   for (const QLabel* label : noteLabels_) notes.push_back(label->text().toStdString());
   return notes;
 }
 
-void TSoilParameterDialog::load() {
+void SoilParameterDialog::load() {
   const grid::TGridTable* table = host_->core().project().grids().layerTable(row_);
   if (table == nullptr) return;
-  const TLayerValues values = readLayerValues(*table, type_);
-  for (const TFieldWidgets& widgets : fields_) {
+  const LayerValues values = readLayerValues(*table, type_);
+  for (const FieldWidgets& widgets : fields_) {
     for (int row = kTopRow; row <= kBottomRow; ++row) {
       QWidget* cell = row == kTopRow ? widgets.Top : widgets.Bottom;
       const long double value = values.at(row, widgets.Field->Column);
@@ -200,9 +200,9 @@ void TSoilParameterDialog::load() {
   updateEnabling();
 }
 
-void TSoilParameterDialog::updateEnabling() {
+void SoilParameterDialog::updateEnabling() {
   const int chosen = method();
-  for (const TFieldWidgets& widgets : fields_) {
+  for (const FieldWidgets& widgets : fields_) {
     const bool enabled = soilFieldEnabled(type_, widgets.Field->Column, chosen);
     widgets.Top->setEnabled(enabled);
     widgets.Bottom->setEnabled(enabled);
@@ -220,10 +220,10 @@ void TSoilParameterDialog::updateEnabling() {
   }
 }
 
-TLayerValues TSoilParameterDialog::pageValues() const {
+LayerValues SoilParameterDialog::pageValues() const {
   const grid::TGridTable* table = host_->core().project().grids().layerTable(row_);
-  TLayerValues values = table != nullptr ? readLayerValues(*table, type_) : TLayerValues{};
-  for (const TFieldWidgets& widgets : fields_) {
+  LayerValues values = table != nullptr ? readLayerValues(*table, type_) : LayerValues{};
+  for (const FieldWidgets& widgets : fields_) {
     for (int row = kTopRow; row <= kBottomRow; ++row) {
       const QWidget* cell = row == kTopRow ? widgets.Top : widgets.Bottom;
       long double& value = values.at(row, widgets.Field->Column);
@@ -238,8 +238,8 @@ TLayerValues TSoilParameterDialog::pageValues() const {
   return values;
 }
 
-void TSoilParameterDialog::copyTopToBottom() {
-  for (const TFieldWidgets& widgets : fields_) {
+void SoilParameterDialog::copyTopToBottom() {
+  for (const FieldWidgets& widgets : fields_) {
     if (auto* list = qobject_cast<QComboBox*>(widgets.Top)) {
       qobject_cast<QComboBox*>(widgets.Bottom)->setCurrentIndex(list->currentIndex());
     } else if (auto* edit = qobject_cast<entry::TDataEdit*>(widgets.Top)) {
@@ -249,19 +249,19 @@ void TSoilParameterDialog::copyTopToBottom() {
   }
 }
 
-bool TSoilParameterDialog::activeFieldValid() {
+bool SoilParameterDialog::activeFieldValid() {
   auto* field = qobject_cast<entry::TDataEdit*>(focusWidget());
   return field == nullptr || field->CloseQuery();
 }
 
-void TSoilParameterDialog::store() {
+void SoilParameterDialog::store() {
   grid::TGridTable* table = host_->core().project().grids().layerTable(row_);
   if (table == nullptr) return;
   writeLayerValues(*table, type_, pageValues());
   host_->projectChanged();
 }
 
-void TSoilParameterDialog::closeClick() {
+void SoilParameterDialog::closeClick() {
   if (!activeFieldValid()) return;
   if (const auto failure = checkSoilPageClose(type_, pageValues())) {
     messages_->information(this, failure->Message);
@@ -272,7 +272,7 @@ void TSoilParameterDialog::closeClick() {
   QDialog::accept();
 }
 
-void TSoilParameterDialog::reject() {
+void SoilParameterDialog::reject() {
   if (!activeFieldValid()) return;
   store();
   QDialog::reject();

@@ -18,11 +18,11 @@ class QVBoxLayout;
 
 namespace tolvane::app {
 
-class TSoilParameterDialog : public QDialog {
+class SoilParameterDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TSoilParameterDialog(TWindowHost& host, int row, QWidget* parent = nullptr);
+  SoilParameterDialog(WindowHost& host, int row, QWidget* parent = nullptr);
 
   int32_t SoilType() const { return type_; }
   QLabel* titleLabel() const { return title_; }
@@ -37,7 +37,7 @@ class TSoilParameterDialog : public QDialog {
   int method() const;
 
   // The values the page shows.
-  TLayerValues pageValues() const;
+  LayerValues pageValues() const;
   void copyTopToBottom();
   // The "Close" button: checks the values, then writes them and closes.
   void closeClick();
@@ -46,8 +46,8 @@ class TSoilParameterDialog : public QDialog {
   void reject() override;  // the close box: writes without the checks
 
  private:
-  struct TFieldWidgets {
-    const TSoilField* Field = nullptr;
+  struct FieldWidgets {
+    const SoilField* Field = nullptr;
     QLabel* Label = nullptr;
     QWidget* Top = nullptr;
     QWidget* Bottom = nullptr;
@@ -56,17 +56,17 @@ class TSoilParameterDialog : public QDialog {
   void store();
   void updateEnabling();
   bool activeFieldValid();
-  QWidget* newCell(const TSoilField& field, QLabel* label);
-  const TFieldWidgets* widgetsOf(int column) const;
+  QWidget* newCell(const SoilField& field, QLabel* label);
+  const FieldWidgets* widgetsOf(int column) const;
 
-  TWindowHost* host_;
-  entry::TMessageSink* messages_;
+  WindowHost* host_;
+  entry::MessageSink* messages_;
   int row_;
   int32_t type_;
   QLabel* title_;
   QPushButton* copy_;
   QPushButton* close_;
-  std::vector<TFieldWidgets> fields_;
+  std::vector<FieldWidgets> fields_;
   std::vector<QRadioButton*> methods_;
   QVBoxLayout* notes_ = nullptr;
   std::vector<QLabel*> noteLabels_;

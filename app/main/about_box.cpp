@@ -31,7 +31,7 @@ QString releaseDateText() {
   return QLocale().toString(QDate(kReleaseYear, kReleaseMonth, kReleaseDay), QLocale::ShortFormat);
 }
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString("About ") + kProductName);
   auto* picture = new QLabel(this);
   picture->setPixmap(QPixmap::fromImage(programImage(kPictureSize)));

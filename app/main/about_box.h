@@ -14,11 +14,11 @@ inline constexpr const char* kProgramDescription =
 // The release date 06/15/23 in the user's short date format.
 QString releaseDateText();
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAboutBox(QWidget* parent);
+  explicit AboutBox(QWidget* parent);
 };
 
 }  // namespace tolvane::app

@@ -49,13 +49,13 @@ std::string batchDateAndTime() {
   return text.str();
 }
 
-bool TBatchList::Add(const std::string& file) {
+bool BatchList::Add(const std::string& file) {
   if (std::find(files_.begin(), files_.end(), file) != files_.end()) return false;
   files_.push_back(file);
   return true;
 }
 
-void TBatchList::remove(const std::vector<int>& selected) {
+void BatchList::remove(const std::vector<int>& selected) {
   std::vector<std::string> kept;
   for (int i = 0; i < static_cast<int>(files_.size()); ++i) {
     if (std::find(selected.begin(), selected.end(), i) == selected.end()) {
@@ -65,14 +65,14 @@ void TBatchList::remove(const std::vector<int>& selected) {
   files_ = std::move(kept);
 }
 
-void TBatchList::replace(const std::string& from, const std::string& to) {
+void BatchList::replace(const std::string& from, const std::string& to) {
   if (from.empty()) return;
   for (std::string& file : files_) {
     if (file.find(from) != std::string::npos) file = replaceIgnoringCase(file, from, to);
   }
 }
 
-bool TBatchList::saveToFile(const std::filesystem::path& file, std::string* problem) const {
+bool BatchList::saveToFile(const std::filesystem::path& file, std::string* problem) const {
   std::string text;
   for (const std::string& entry : files_) text += entry + kEndOfLine;
   text += kEndOfLine;
@@ -85,7 +85,7 @@ bool TBatchList::saveToFile(const std::filesystem::path& file, std::string* prob
   }
 }
 
-bool TBatchList::loadFromFile(const std::filesystem::path& file) {
+bool BatchList::loadFromFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
   std::ostringstream content;
@@ -97,28 +97,28 @@ bool TBatchList::loadFromFile(const std::filesystem::path& file) {
   return true;
 }
 
-TBatchRun::TBatchRun(MainFormRules& form, UserMessages& messages,
+BatchRun::BatchRun(MainFormRules& form, UserMessages& messages,
                      std::function<void(const std::string&)> show)
     : form_(form), userMessages_(messages), show_(std::move(show)) {}
 
-bool TBatchRun::openList(const std::filesystem::path& file) {
+bool BatchRun::openList(const std::filesystem::path& file) {
   if (!List.loadFromFile(file)) return false;
   fname = file.string();
   return true;
 }
 
-bool TBatchRun::saveList(const std::filesystem::path& file) {
+bool BatchRun::saveList(const std::filesystem::path& file) {
   if (!List.saveToFile(file)) return false;
   fname = file.string();
   return true;
 }
 
-void TBatchRun::clearList() {
+void BatchRun::clearList() {
   List.Clear();
   fname.clear();
 }
 
-void TBatchRun::Add(const std::string& text) {
+void BatchRun::Add(const std::string& text) {
   // A carriage return inside a message starts a new line of the message area.
   size_t start = 0;
   while (true) {
@@ -132,12 +132,12 @@ void TBatchRun::Add(const std::string& text) {
   }
 }
 
-void TBatchRun::addDateAndTime() {
+void BatchRun::addDateAndTime() {
   Add(batchDateAndTime());
   Add("");
 }
 
-bool TBatchRun::startMessageFile() {
+bool BatchRun::startMessageFile() {
   messageFile_.close();
   if (fname.empty()) return true;
   std::filesystem::path file = fname;
@@ -152,7 +152,7 @@ bool TBatchRun::startMessageFile() {
   return true;
 }
 
-bool TBatchRun::runAll() {
+bool BatchRun::runAll() {
   if (!form_.askToSave()) return false;
   if (!startMessageFile()) return false;
   Messages.clear();
@@ -165,9 +165,9 @@ bool TBatchRun::runAll() {
     std::error_code ignored;
     paths.push_back(std::filesystem::absolute(file, ignored).string());
   }
-  std::unique_ptr<TBatchJobs> jobs;
+  std::unique_ptr<BatchJobs> jobs;
   if (Jobs > 1 && n > 1 && !Program.empty()) {
-    jobs = std::make_unique<TBatchJobs>(Program, paths, Jobs);
+    jobs = std::make_unique<BatchJobs>(Program, paths, Jobs);
   }
   for (int i = 1; i <= n; ++i) {
     const std::string& path = paths[static_cast<size_t>(i - 1)];
@@ -177,7 +177,7 @@ bool TBatchRun::runAll() {
     std::string message;
     int result = kBatchFileDone;
     if (jobs) {
-      const TBatchItemOutcome outcome = jobs->take(static_cast<size_t>(i - 1));
+      const BatchItemOutcome outcome = jobs->take(static_cast<size_t>(i - 1));
       if (outcome.Analyzed) Add("- Analyzing File");
       message = outcome.Message;
       result = outcome.Result;
@@ -203,7 +203,7 @@ bool TBatchRun::runAll() {
   return true;
 }
 
-void TBatchRun::checkFiles() {
+void BatchRun::checkFiles() {
   Messages.clear();
   Add("* Start Multi-File Check *");
   addDateAndTime();

@@ -13,7 +13,7 @@
 namespace tolvane::app {
 
 // The list of project files: full paths without duplicates.
-class TBatchList {
+class BatchList {
  public:
   const std::vector<std::string>& files() const { return files_; }
   // Appends a file not yet listed (exact text comparison); false when it was listed.
@@ -35,13 +35,13 @@ class TBatchList {
   std::vector<std::string> files_;
 };
 
-class TBatchRun {
+class BatchRun {
  public:
   // `show` receives every message line as it is added (the dialog's message area, or the
   // standard output of the headless program).
-  TBatchRun(MainFormRules& form, UserMessages& messages, std::function<void(const std::string&)> show);
+  BatchRun(MainFormRules& form, UserMessages& messages, std::function<void(const std::string&)> show);
 
-  TBatchList List;
+  BatchList List;
   std::string fname;  // the list file opened or saved last; empty when none
   std::vector<std::string> Messages;
   int Progress = 0;

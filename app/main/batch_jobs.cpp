@@ -181,7 +181,7 @@ struct Worker {
 void runWorkerItems(const std::filesystem::path& program,
                     const std::vector<std::string>& environment,
                     const std::function<std::optional<std::string>()>& next,
-                    const std::function<void(TBatchItemOutcome)>& finish) {
+                    const std::function<void(BatchItemOutcome)>& finish) {
   Worker worker;
   std::optional<ReportReader> reader;
   while (const std::optional<std::string> path = next()) {
@@ -207,14 +207,14 @@ std::string batchItemStartText() {
   return std::string(kStartedLine);
 }
 
-std::string batchItemOutcomeText(const TBatchItemOutcome& outcome) {
+std::string batchItemOutcomeText(const BatchItemOutcome& outcome) {
   return std::string(kResultWord) + std::to_string(outcome.Result) + "\n" +
          std::string(kMessageWord) + std::to_string(outcome.Message.size()) + "\n" +
          outcome.Message;
 }
 
-TBatchItemOutcome readBatchItemReport(const std::string& report, bool complete) {
-  TBatchItemOutcome outcome;
+BatchItemOutcome readBatchItemReport(const std::string& report, bool complete) {
+  BatchItemOutcome outcome;
   std::string_view rest = report;
   if (rest.substr(0, kStartedLine.size()) == kStartedLine) {
     outcome.Analyzed = true;
@@ -257,7 +257,7 @@ int runBatchWorkerProcess(MainFormRules& form) {
       (std::filesystem::temp_directory_path(status) / "tolvane-batch-XXXXXX").string();
   const char* folder = status ? nullptr : ::mkdtemp(folderPattern.data());
   for (std::string path; std::getline(std::cin, path);) {
-    TBatchItemOutcome outcome;
+    BatchItemOutcome outcome;
     if (form.OpenFileBatch(path, outcome.Message)) {
       outcome.Analyzed = true;
       writeAll(report, batchItemStartText());
@@ -277,10 +277,10 @@ int defaultBatchJobs() {
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
-std::vector<TBatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
+std::vector<BatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
                                                 const std::vector<std::string>& paths,
                                                 const std::vector<std::string>& environment) {
-  std::vector<TBatchItemOutcome> outcomes;
+  std::vector<BatchItemOutcome> outcomes;
   std::size_t next = 0;
   runWorkerItems(
       program, environment,
@@ -288,11 +288,11 @@ std::vector<TBatchItemOutcome> runItemsInWorker(const std::filesystem::path& pro
         if (next >= paths.size()) return std::nullopt;
         return paths[next++];
       },
-      [&](TBatchItemOutcome outcome) { outcomes.push_back(std::move(outcome)); });
+      [&](BatchItemOutcome outcome) { outcomes.push_back(std::move(outcome)); });
   return outcomes;
 }
 
-TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs)
+BatchJobs::BatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs)
     : program_(std::move(program)),
       paths_(std::move(paths)),
       environment_(workerEnvironment()),
@@ -305,17 +305,17 @@ TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> p
   }
 }
 
-TBatchJobs::~TBatchJobs() {
+BatchJobs::~BatchJobs() {
   stop();
   for (std::thread& thread : threads_) thread.join();
 }
 
-void TBatchJobs::stop() {
+void BatchJobs::stop() {
   const std::lock_guard lock(mutex_);
   stopping_ = true;
 }
 
-TBatchItemOutcome TBatchJobs::take(std::size_t i) {
+BatchItemOutcome BatchJobs::take(std::size_t i) {
   std::unique_lock lock(mutex_);
   if (threads_.empty() && !outcomes_[i]) {
     lock.unlock();
@@ -325,19 +325,19 @@ TBatchItemOutcome TBatchJobs::take(std::size_t i) {
   return *outcomes_[i];
 }
 
-std::optional<std::size_t> TBatchJobs::nextItem() {
+std::optional<std::size_t> BatchJobs::nextItem() {
   const std::lock_guard lock(mutex_);
   if (stopping_ || next_ >= paths_.size()) return std::nullopt;
   return next_++;
 }
 
-void TBatchJobs::Finish(std::size_t i, TBatchItemOutcome outcome) {
+void BatchJobs::Finish(std::size_t i, BatchItemOutcome outcome) {
   const std::lock_guard lock(mutex_);
   outcomes_[i] = std::move(outcome);
   done_.notify_all();
 }
 
-void TBatchJobs::Work() {
+void BatchJobs::Work() {
   std::size_t current = 0;
   runWorkerItems(
       program_, environment_,
@@ -347,7 +347,7 @@ void TBatchJobs::Work() {
         current = *i;
         return paths_[current];
       },
-      [&](TBatchItemOutcome outcome) { Finish(current, std::move(outcome)); });
+      [&](BatchItemOutcome outcome) { Finish(current, std::move(outcome)); });
 }
 
 }  // namespace tolvane::app

@@ -26,7 +26,7 @@ inline constexpr int kBatchItemReportDescriptor = 3;
 
 // How one project of a batch went: whether it reached the analysis, its message and whether
 // the batch stops after it (kBatchStop).
-struct TBatchItemOutcome {
+struct BatchItemOutcome {
   bool Analyzed = false;
   int Result = kBatchFileDone;
   std::string Message;
@@ -41,29 +41,29 @@ int runBatchWorkerProcess(MainFormRules& form);
 // analysis, then the outcome. Reading back a report that is incomplete (the process ended
 // before it was written) gives an abnormal end.
 std::string batchItemStartText();
-std::string batchItemOutcomeText(const TBatchItemOutcome& outcome);
-TBatchItemOutcome readBatchItemReport(const std::string& report, bool complete);
+std::string batchItemOutcomeText(const BatchItemOutcome& outcome);
+BatchItemOutcome readBatchItemReport(const std::string& report, bool complete);
 
 // The number of jobs of a batch when none is given: the number of cores.
 int defaultBatchJobs();
 
 // Runs the items of a list in up to `jobs` worker processes of `program`, handing them out in
 // the list's order.
-class TBatchJobs {
+class BatchJobs {
  public:
-  TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs);
-  ~TBatchJobs();
-  TBatchJobs(const TBatchJobs&) = delete;
-  TBatchJobs& operator=(const TBatchJobs&) = delete;
+  BatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs);
+  ~BatchJobs();
+  BatchJobs(const BatchJobs&) = delete;
+  BatchJobs& operator=(const BatchJobs&) = delete;
 
   // The outcome of item i (0-based), waiting for it.
-  TBatchItemOutcome take(std::size_t i);
+  BatchItemOutcome take(std::size_t i);
   // Hands out no further item; those running finish.
   void stop();
 
  private:
   std::optional<std::size_t> nextItem();
-  void Finish(std::size_t i, TBatchItemOutcome outcome);
+  void Finish(std::size_t i, BatchItemOutcome outcome);
   void Work();
 
   const std::filesystem::path program_;
@@ -71,7 +71,7 @@ class TBatchJobs {
   const std::vector<std::string> environment_;
   std::mutex mutex_;
   std::condition_variable done_;
-  std::vector<std::optional<TBatchItemOutcome>> outcomes_;
+  std::vector<std::optional<BatchItemOutcome>> outcomes_;
   std::size_t next_ = 0;
   bool stopping_ = false;
   std::vector<std::thread> threads_;
@@ -80,7 +80,7 @@ class TBatchJobs {
 // Runs the items `paths` one after another in one worker process of `program` (a new one after
 // a process that ended abnormally), with `environment` as its environment; one outcome per
 // item.
-std::vector<TBatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
+std::vector<BatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
                                                 const std::vector<std::string>& paths,
                                                 const std::vector<std::string>& environment);
 

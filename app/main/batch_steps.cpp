@@ -88,12 +88,12 @@ int MainFormRules::RunFileBatch(std::string& message, const std::filesystem::pat
     return kBatchFileDone;
   }
   const auto loadAndCall = [this] { return callEngine(Loader, libraryPath(), messages_); };
-  const TEngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
-  if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
+  const EngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
+  if (call.Status == EngineCallStatus::kAlreadyLoaded) {
     message = "  * Attempt to reinitialize DLL. Please check.";
     return kBatchStop;
   }
-  if (call.Status != TEngineCallStatus::kCalled) {
+  if (call.Status != EngineCallStatus::kCalled) {
     message = "  * Attempt to initialize DLL failed. Please check.";
     return kBatchStop;
   }

@@ -24,12 +24,12 @@ constexpr const char* kEndOfLine = "\r\n";
 
 }  // namespace
 
-TBatchWindow::TBatchWindow(TMainForm& window)
+BatchWindow::BatchWindow(TMainForm& window)
     : QDialog(&window), window_(window), messages_(this) {
   setWindowTitle("Multi-File Analysis (Batch Run)");
   setObjectName("BatchWindow");
   setMinimumSize(kMinWidth, kMinHeight);
-  batch_ = std::make_unique<TBatchRun>(window.core(), messages_,
+  batch_ = std::make_unique<BatchRun>(window.core(), messages_,
                                        [this](const std::string& line) { showMessage(line); });
 
   list_ = new QListWidget(this);
@@ -134,9 +134,9 @@ TBatchWindow::TBatchWindow(TMainForm& window)
   showList();
 }
 
-TBatchWindow::~TBatchWindow() = default;
+BatchWindow::~BatchWindow() = default;
 
-QPushButton* TBatchWindow::button(const QString& caption, const QString& name) {
+QPushButton* BatchWindow::button(const QString& caption, const QString& name) {
   auto* button = new QPushButton(caption, this);
   button->setObjectName(name);
   button->setAutoDefault(false);
@@ -144,13 +144,13 @@ QPushButton* TBatchWindow::button(const QString& caption, const QString& name) {
   return button;
 }
 
-void TBatchWindow::showList() {
+void BatchWindow::showList() {
   list_->clear();
   for (const std::string& file : batch_->List.files()) list_->addItem(QString::fromStdString(file));
   count_->setText(QString("Number of Files: %1").arg(batch_->List.files().size()));
 }
 
-void TBatchWindow::showMessage(const std::string& line) {
+void BatchWindow::showMessage(const std::string& line) {
   // The first line of a run or check starts the area afresh.
   if (batch_->Messages.size() == 1) messageArea_->clear();
   messageArea_->appendPlainText(QString::fromStdString(line));
@@ -160,23 +160,23 @@ void TBatchWindow::showMessage(const std::string& line) {
   window_.updateTitle();
 }
 
-void TBatchWindow::reject() {
+void BatchWindow::reject() {
   if (!running_) QDialog::reject();
 }
 
-void TBatchWindow::setRunning(bool running) {
+void BatchWindow::setRunning(bool running) {
   running_ = running;
   // One run at a time: the buttons rest while the files are checked or analysed.
   for (QPushButton* button : buttons_) button->setEnabled(!running);
   list_->setEnabled(!running);
 }
 
-void TBatchWindow::addFiles(const QStringList& files) {
+void BatchWindow::addFiles(const QStringList& files) {
   for (const QString& file : files) batch_->List.Add(file.toStdString());
   showList();
 }
 
-void TBatchWindow::clearSelected() {
+void BatchWindow::clearSelected() {
   std::vector<int> selected;
   for (int row = 0; row < list_->count(); ++row) {
     if (list_->item(row)->isSelected()) selected.push_back(row);
@@ -185,25 +185,25 @@ void TBatchWindow::clearSelected() {
   showList();
 }
 
-void TBatchWindow::clearAll() {
+void BatchWindow::clearAll() {
   batch_->clearList();
   showList();
 }
 
-bool TBatchWindow::openFileList(const QString& file) {
+bool BatchWindow::openFileList(const QString& file) {
   const bool opened = batch_->openList(file.toStdString());
   if (!opened) messages_.error("The list file " + file.toStdString() + " cannot be read.");
   showList();
   return opened;
 }
 
-bool TBatchWindow::saveFileList(const QString& file) {
+bool BatchWindow::saveFileList(const QString& file) {
   const bool saved = batch_->saveList(file.toStdString());
   if (!saved) messages_.error("The list file " + file.toStdString() + " cannot be written.");
   return saved;
 }
 
-bool TBatchWindow::saveRunMessages(const QString& file) {
+bool BatchWindow::saveRunMessages(const QString& file) {
   std::ofstream out(file.toStdString(), std::ios::binary | std::ios::trunc);
   for (const std::string& line : batch_->Messages) out << line << kEndOfLine;
   out << kEndOfLine;
@@ -212,19 +212,19 @@ bool TBatchWindow::saveRunMessages(const QString& file) {
   return static_cast<bool>(out);
 }
 
-void TBatchWindow::clearRunMessages() {
+void BatchWindow::clearRunMessages() {
   batch_->Messages.clear();
   messageArea_->clear();
   batch_->Progress = 0;
   progress_->setValue(0);
 }
 
-void TBatchWindow::replace(const QString& from, const QString& to) {
+void BatchWindow::replace(const QString& from, const QString& to) {
   batch_->List.replace(from.toStdString(), to.toStdString());
   showList();
 }
 
-void TBatchWindow::checkFiles() {
+void BatchWindow::checkFiles() {
   setRunning(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   batch_->checkFiles();
@@ -232,7 +232,7 @@ void TBatchWindow::checkFiles() {
   setRunning(false);
 }
 
-void TBatchWindow::runAll() {
+void BatchWindow::runAll() {
   // The engine calls show the hourglass while they run.
   setRunning(true);
   batch_->runAll();

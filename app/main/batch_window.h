@@ -19,14 +19,14 @@ namespace tolvane::app {
 
 class TMainForm;
 
-class TBatchWindow : public QDialog {
+class BatchWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TBatchWindow(TMainForm& window);
-  ~TBatchWindow() override;
+  explicit BatchWindow(TMainForm& window);
+  ~BatchWindow() override;
 
-  TBatchRun& batch() { return *batch_; }
+  BatchRun& batch() { return *batch_; }
   // The commands of the buttons, also for the tests.
   void addFiles(const QStringList& files);
   void clearSelected();
@@ -55,8 +55,8 @@ class TBatchWindow : public QDialog {
   void setRunning(bool running);
 
   TMainForm& window_;
-  TWindowMessages messages_;
-  std::unique_ptr<TBatchRun> batch_;
+  WindowMessages messages_;
+  std::unique_ptr<BatchRun> batch_;
   QListWidget* list_ = nullptr;
   QLabel* count_ = nullptr;
   QPlainTextEdit* messageArea_ = nullptr;

@@ -56,7 +56,7 @@ bool anyPositive(const grid::TGridTable& table, int column) {
 }
 
 bool checkDiscontinuities(const TProgramData& data, UserMessages& messages) {
-  const TProjectGrids& grids = data.grids();
+  const ProjectGrids& grids = data.grids();
   for (int row = 0; row < grids.D().RowCount(); ++row) {
     const int32_t type = grids.SoilType(row);
     const grid::TGridTable* table = grids.layerTable(row);

@@ -62,11 +62,11 @@ bool optionPairs(const std::vector<std::string>& args,
 
 }  // namespace
 
-std::optional<TPlotExportArguments> parsePlotExportArguments(const std::vector<std::string>& args,
+std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<std::string>& args,
                                                              std::string& error) {
   std::vector<std::pair<std::string, std::string>> options;
   if (!optionPairs(args, options, error)) return std::nullopt;
-  TPlotExportArguments parsed;
+  PlotExportArguments parsed;
   parsed.Project = args[1];
   for (const auto& [name, value] : options) {
     if (name == "--out") {
@@ -102,11 +102,11 @@ std::optional<TPlotExportArguments> parsePlotExportArguments(const std::vector<s
   return parsed;
 }
 
-std::optional<TXlsxExportArguments> parseXlsxExportArguments(const std::vector<std::string>& args,
+std::optional<XlsxExportArguments> parseXlsxExportArguments(const std::vector<std::string>& args,
                                                              std::string& error) {
   std::vector<std::pair<std::string, std::string>> options;
   if (!optionPairs(args, options, error)) return std::nullopt;
-  TXlsxExportArguments parsed;
+  XlsxExportArguments parsed;
   parsed.Project = args[1];
   for (const auto& [name, value] : options) {
     if (name == "--out") {

@@ -76,17 +76,17 @@ void printSummary(MainFormRules& form) {
 
 int runProject(const std::string& file, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::app::THeadlessHost host;
+  tolvane::app::HeadlessHost host;
   MainFormRules form(messages, host, programDirectory(argv0));
   const int fileType = tolvane::app::fileTypeIndexForPath(file);
   if (fileType == 0) {
     messages.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
     return tolvane::app::kExitDataError;
   }
-  const tolvane::app::TOpenResult opened = form.Open(file, fileType);
+  const tolvane::app::OpenResult opened = form.Open(file, fileType);
   if (!opened.Opened) return tolvane::app::kExitNoInput;
   if (!opened.FormatError.empty()) return tolvane::app::kExitDataError;
-  const tolvane::app::TRunResult run = form.CompRunClick();
+  const tolvane::app::RunResult run = form.CompRunClick();
   if (!run.Saved) return tolvane::app::kExitCannotWrite;
   if (!run.ChecksPassed) return tolvane::app::kExitDataError;
   if (!run.NamesWritten) return tolvane::app::kExitCannotWrite;
@@ -97,9 +97,9 @@ int runProject(const std::string& file, const char* argv0) {
 
 int runBatch(const std::string& list, int jobs, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::app::THeadlessHost host;
+  tolvane::app::HeadlessHost host;
   MainFormRules form(messages, host, programDirectory(argv0));
-  tolvane::app::TBatchRun batch(form, messages,
+  tolvane::app::BatchRun batch(form, messages,
                                 [](const std::string& line) { std::cout << line << '\n'; });
   batch.Jobs = jobs;
   batch.Program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
@@ -115,7 +115,7 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
 // A worker of a parallel batch: the projects whose paths come on the standard input.
 int runBatchWorker(const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::app::THeadlessHost host;
+  tolvane::app::HeadlessHost host;
   MainFormRules form(messages, host, programDirectory(argv0));
   return tolvane::app::runBatchWorkerProcess(form);
 }

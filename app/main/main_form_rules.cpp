@@ -60,8 +60,8 @@ void MainFormRules::New() {
   Flags.Clear();
 }
 
-TOpenResult MainFormRules::Open(const std::string& fileName, int fileTypeIndex) {
-  TOpenResult result;
+OpenResult MainFormRules::Open(const std::string& fileName, int fileTypeIndex) {
+  OpenResult result;
   std::error_code ignored;
   const std::filesystem::path file = std::filesystem::absolute(fileName, ignored);
   MakeCurrent(file.parent_path());
@@ -140,8 +140,8 @@ bool MainFormRules::askToSave() {
   return project_.Data().FileName != kNewProjectFileName;
 }
 
-TRunResult MainFormRules::CompRunClick() {
-  TRunResult result;
+RunResult MainFormRules::CompRunClick() {
+  RunResult result;
   filesaved = true;
   try {
     Save();
@@ -167,19 +167,19 @@ TRunResult MainFormRules::CompRunClick() {
   return result;
 }
 
-void MainFormRules::RunEngine(TRunResult& result, const std::filesystem::path& project) {
+void MainFormRules::RunEngine(RunResult& result, const std::filesystem::path& project) {
   const auto loadAndCall = [this] { return callEngine(Loader, libraryPath(), messages_); };
-  const TEngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
+  const EngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
   result.CallStatus = call.Status;
-  if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
+  if (call.Status == EngineCallStatus::kAlreadyLoaded) {
     messages_.error("Attempt to reinitialize DLL");
     return;
   }
-  if (call.Status == TEngineCallStatus::kInitFailed) {
+  if (call.Status == EngineCallStatus::kInitFailed) {
     messages_.error("Attempt to initialize DLL failed");
     return;
   }
-  if (call.Status != TEngineCallStatus::kCalled) return;
+  if (call.Status != EngineCallStatus::kCalled) return;
   result.EngineCalled = true;
   result.EngineResult = call.Result;
   messages_.information(call.Result == 0 ? kCompletedMessage : kCompletedWithErrorsMessage);

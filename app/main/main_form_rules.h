@@ -14,18 +14,18 @@
 
 namespace tolvane::app {
 
-struct TOpenResult {
+struct OpenResult {
   bool Opened = false;      // the file exists and was read (maybe with a format error)
   std::string FormatError;  // the reader's message, empty when the whole file was read
 };
 
-struct TRunResult {
+struct RunResult {
   bool Saved = false;  // the project was saved; a failed save stops the run before the engine
   bool EngineCalled = false;
   std::int32_t EngineResult = 0;
   bool ChecksPassed = false;
   bool NamesWritten = true;
-  TEngineCallStatus CallStatus = TEngineCallStatus::kInitFailed;
+  EngineCallStatus CallStatus = EngineCallStatus::kInitFailed;
 };
 
 // Batch results of one file: 0 done, 2 the batch stops.
@@ -37,13 +37,13 @@ class MainFormRules {
   MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path programDir,
             int defaultUnits = kEnglishUnits);
 
-  TCurrentProject& project() { return project_; }
+  CurrentProject& project() { return project_; }
   TProgramData& Data() { return project_.Data(); }
-  TResultPlots& plots() { return plots_; }
-  TResultFlags Flags;
+  ResultPlots& plots() { return plots_; }
+  ResultFlags Flags;
   bool filesaved = false;
   std::string CurDir;
-  TLoaderSlot Loader;  // the single engine-library slot
+  LoaderSlot Loader;  // the single engine-library slot
 
   // The engine library beside the program.
   std::filesystem::path libraryPath() const;
@@ -51,10 +51,10 @@ class MainFormRules {
   void setDefaultUnits(int units) { defaultUnits_ = units; }
   // Runs the engine call it is given; the desktop program runs it on a worker thread while its
   // window stays responsive. Without one the call runs at once.
-  std::function<TEngineCall(const std::function<TEngineCall()>&)> EngineRunner;
+  std::function<EngineCall(const std::function<EngineCall()>&)> EngineRunner;
 
   void New();
-  TOpenResult Open(const std::string& fileName, int fileTypeIndex);
+  OpenResult Open(const std::string& fileName, int fileTypeIndex);
   // Save: Save As for the default name or another extension than .tv9d; throws
   // ProjectFileError when writing fails.
   void Save();
@@ -65,7 +65,7 @@ class MainFormRules {
   bool askToSave();
   // The Run command; its messages go to the user. A project that cannot be saved (a read-only
   // file, say) is not run: the engine would read the old file, not the project as shown.
-  TRunResult CompRunClick();
+  RunResult CompRunClick();
 
   // Batch steps: open a file as version 9 (false when it is skipped), then run it. The run-file
   // list goes to `runFolder`, the project's folder when it is empty (a batch running several
@@ -75,13 +75,13 @@ class MainFormRules {
 
  private:
   std::filesystem::path projectPath() const;
-  void RunEngine(TRunResult& result, const std::filesystem::path& project);
+  void RunEngine(RunResult& result, const std::filesystem::path& project);
 
   UserMessages& messages_;
   std::filesystem::path programDir_;
   int defaultUnits_;
-  TCurrentProject project_;
-  TResultPlots plots_;
+  CurrentProject project_;
+  ResultPlots plots_;
 };
 
 }  // namespace tolvane::app

@@ -35,9 +35,9 @@ constexpr int kDefaultHeight = 760;
 
 TMainForm::TMainForm(std::filesystem::path programDir, QWidget* parent)
     : QMainWindow(parent), programDir_(std::move(programDir)) {
-  messages_ = std::make_unique<TWindowMessages>(this);
+  messages_ = std::make_unique<WindowMessages>(this);
   form_ = std::make_unique<MainFormRules>(*messages_, *this, programDir_);
-  form_->EngineRunner = [this](const std::function<TEngineCall()>& call) {
+  form_->EngineRunner = [this](const std::function<EngineCall()>& call) {
     return runOnWorker(call);
   };
   // The file dialogs start in the program's folder; an installed program's folder is not the
@@ -61,7 +61,7 @@ TMainForm::TMainForm(std::filesystem::path programDir, QWidget* parent)
   createWindowMenu();
   createHelpMenu();
   createToolBar();
-  block3D_ = new TBlock3DControls(*this, menuBar(), tools_, windowMenu_->menuAction());
+  block3D_ = new Block3DControls(*this, menuBar(), tools_, windowMenu_->menuAction());
   createStatusBar();
   resize(kDefaultWidth, kDefaultHeight);
 
@@ -81,15 +81,15 @@ TMainForm::~TMainForm() {
   }
 }
 
-TEngineCall TMainForm::runOnWorker(const std::function<TEngineCall()>& call) {
+EngineCall TMainForm::runOnWorker(const std::function<EngineCall()>& call) {
   // The engine runs on a worker thread; this thread keeps painting and shows that it is busy.
-  TEngineCall result;
+  EngineCall result;
   QEventLoop loop;
   std::unique_ptr<QThread> worker(QThread::create([&result, &call] {
     try {
       result = call();
     } catch (const std::exception&) {
-      result.Status = TEngineCallStatus::kInitFailed;
+      result.Status = EngineCallStatus::kInitFailed;
     }
   }));
   connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
@@ -143,7 +143,7 @@ void TMainForm::Start(const QString& argument) {
 }
 
 void TMainForm::readUserSettings() {
-  const TQtSettingsStore store;
+  const QtSettingsStore store;
   readSettings(store, settings_);
   form_->setDefaultUnits(settings_.DefSIUnits);
   form_->CurDir = settings_.CurDir;
@@ -163,7 +163,7 @@ void TMainForm::writeUserSettings() {
     settings_.DefBoundWidth = bounds.width();
     settings_.DefBoundHeight = bounds.height();
   }
-  TQtSettingsStore store;
+  QtSettingsStore store;
   writeSettings(store, settings_);
   store.sync();
 }
@@ -200,7 +200,7 @@ bool TMainForm::confirm(const std::string& message) {
 void TMainForm::commitActiveChild() {
   QMdiSubWindow* const active = mdi_->activeSubWindow();
   if (active == nullptr) return;
-  auto* const commit = dynamic_cast<TCommitValues*>(active->widget());
+  auto* const commit = dynamic_cast<CommitValues*>(active->widget());
   if (commit != nullptr) commit->commitValues();
 }
 
@@ -227,14 +227,14 @@ void TMainForm::updateStatus() {
 
 void TMainForm::updateEnabling() {
   const TProgramData& project = form_->Data();
-  const TResultCommands commands =
+  const ResultCommands commands =
       resultCommands(project, form_->Flags, form_->plots(), findResultFiles(project.FileName));
   action("buttonViewOutput")->setEnabled(commands.ViewOutput);
   for (int plot = 0; plot < kPlotButtonCount; ++plot) {
     plotButtons_[static_cast<size_t>(plot)]->setEnabled(
         commands.PlotEnabled[static_cast<size_t>(plot)]);
   }
-  const TDataMenuState state = dataMenuState(project);
+  const DataMenuState state = dataMenuState(project);
   action("buttonDrilledShaft")->setChecked(!state.CFAPile);
   action("buttonCFAPile")->setChecked(state.CFAPile);
   action("buttonFactorOfSafety")->setEnabled(state.FactorOfSafetyEnabled);
@@ -255,7 +255,7 @@ void TMainForm::updateFileMenu() {
 }
 
 void TMainForm::updateDataMenu() {
-  const TDataMenuState state = dataMenuState(form_->Data());
+  const DataMenuState state = dataMenuState(form_->Data());
   action("actionEnglishUnits")->setChecked(state.EnglishUnits);
   action("actionSIUnits")->setChecked(!state.EnglishUnits);
   action("actionLRFD")->setChecked(state.LRFD);
@@ -272,7 +272,7 @@ void TMainForm::updateDataMenu() {
 }
 
 void TMainForm::updateComputationMenu() {
-  const TResultFiles files = findResultFiles(form_->Data().FileName);
+  const ResultFiles files = findResultFiles(form_->Data().FileName);
   action("actionViewInput")->setEnabled(files.Project);
   action("actionViewRunNotes")->setEnabled(files.RunLog);
   action("actionViewOutput")->setEnabled(files.Report);
@@ -283,7 +283,7 @@ void TMainForm::updateComputationMenu() {
 
 void TMainForm::updateGraphicsMenu() {
   const TProgramData& project = form_->Data();
-  const TResultCommands commands =
+  const ResultCommands commands =
       resultCommands(project, form_->Flags, form_->plots(), findResultFiles(project.FileName));
   for (int plot = 0; plot < kResultPlotCount; ++plot) {
     QAction* const item = plotActions_[static_cast<size_t>(plot)];

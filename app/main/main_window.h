@@ -2,7 +2,7 @@
 // bar and the settings kept between starts. It is thin: the project, the result plots and the
 // commands Open, Save, New and Run live in MainFormRules, the toolkit-free core of the main window
 // (main_form_rules.h), and the enabling, title and recent-file rules in window_rules.h and
-// user_settings.h. The child windows reach it through TWindowHost (window_host.h).
+// user_settings.h. The child windows reach it through WindowHost (window_host.h).
 #pragma once
 
 #include <QList>
@@ -32,14 +32,14 @@ class QToolBar;
 
 namespace tolvane::app {
 
-class TBlock3DControls;
+class Block3DControls;
 
-class TWindowMessages;
+class WindowMessages;
 
 class TMainForm : public QMainWindow,
-                    public TWindowHost,
+                    public WindowHost,
                     public TProjectHost,
-                    public TDialogServices {
+                    public DialogServices {
   Q_OBJECT
 
  public:
@@ -50,7 +50,7 @@ class TMainForm : public QMainWindow,
   // on the command line (".tv9d" added to a name without an extension) or start a new project.
   void Start(const QString& argument);
 
-  // TWindowHost
+  // WindowHost
   MainFormRules& core() override { return *form_; }
   QMdiArea* MdiArea() override { return mdi_; }
   QWidget* frame() override { return this; }
@@ -65,7 +65,7 @@ class TMainForm : public QMainWindow,
   // The open data windows show the converted values and unit labels.
   void unitsChanged() override { refreshDataWindows(*this); }
 
-  // TDialogServices: the control options edit the word-processor setting.
+  // DialogServices: the control options edit the word-processor setting.
   std::string WordProcessor() const override { return settings_.WordProcessor; }
   void setWordProcessor(const std::string& command) override { settings_.WordProcessor = command; }
 
@@ -83,8 +83,8 @@ class TMainForm : public QMainWindow,
   // Opens a text file with the word processor, or the desktop's default handler.
   void viewTextFile(const QString& file);
 
-  const TUserSettings& settings() const { return settings_; }
-  TUserSettings& settings() { return settings_; }
+  const UserSettings& settings() const { return settings_; }
+  UserSettings& settings() { return settings_; }
   void readUserSettings();
   void writeUserSettings();
   bool runInProgress() const { return running_; }
@@ -93,7 +93,7 @@ class TMainForm : public QMainWindow,
   QAction* action(const QString& name) const;
   QToolBar* toolBar() const { return tools_; }
   // The "Show 3D View" menu and the seven 3D tool buttons, visible while a 3D view exists.
-  TBlock3DControls* block3DControls() const { return block3D_; }
+  Block3DControls* block3DControls() const { return block3D_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -112,18 +112,18 @@ class TMainForm : public QMainWindow,
   void createStatusBar();
   QAction* newAction(const QString& name, const QString& caption);
   // A submenu of checkable items that exclude each other; each calls `choose` with its value.
-  struct TMenuChoice {
+  struct MenuChoice {
     const char* Name;
     const char* Caption;
     int Value;
   };
   QMenu* addChoiceMenu(QMenu* parent, const QString& caption,
-                       std::initializer_list<TMenuChoice> choices,
+                       std::initializer_list<MenuChoice> choices,
                        const std::function<void(int)>& choose);
   // An item that opens a data window.
   QAction* addDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
-                             TDataWindow window);
-  TEngineCall runOnWorker(const std::function<TEngineCall()>& call);
+                             DataWindow window);
+  EngineCall runOnWorker(const std::function<EngineCall()>& call);
   void openWithDialog();
 
   // Before a menu opens or a tool command runs: the active child writes its fields.
@@ -158,14 +158,14 @@ class TMainForm : public QMainWindow,
   static constexpr int kPlotButtonCount = kPltChart1;  // the tool bar shows plots 0 to 15
 
   std::filesystem::path programDir_;
-  std::unique_ptr<TWindowMessages> messages_;
+  std::unique_ptr<WindowMessages> messages_;
   std::unique_ptr<MainFormRules> form_;
-  TUserSettings settings_;
+  UserSettings settings_;
   bool running_ = false;
 
   QMdiArea* mdi_ = nullptr;
   QToolBar* tools_ = nullptr;
-  TBlock3DControls* block3D_ = nullptr;
+  Block3DControls* block3D_ = nullptr;
   QMenu* fileMenu_ = nullptr;
   QMenu* dataMenu_ = nullptr;
   QMenu* computationMenu_ = nullptr;

@@ -74,7 +74,7 @@ bool TMainForm::openRecentOrDropped(const QString& file) {
 }
 
 void TMainForm::OpenFile(const QString& file, int fileTypeIndex) {
-  const TOpenResult opened = form_->Open(file.toStdString(), fileTypeIndex);
+  const OpenResult opened = form_->Open(file.toStdString(), fileTypeIndex);
   settings_.CurDir = form_->CurDir;
   if (opened.Opened) {
     settings_.Recent.putFirst(projectFile().string());
@@ -195,11 +195,11 @@ void TMainForm::showPileProperties(bool cfa) {
     }
     form_->project().grids().ProjectChanged = true;
     closeDataWindow(*this,
-                    cfa ? TDataWindow::kDrilledShaftProperties : TDataWindow::kCfaPileProperties);
+                    cfa ? DataWindow::kDrilledShaftProperties : DataWindow::kCfaPileProperties);
     updateEnabling();
   }
   showDataWindow(*this,
-                 cfa ? TDataWindow::kCfaPileProperties : TDataWindow::kDrilledShaftProperties);
+                 cfa ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties);
 }
 
 void TMainForm::setComputationMethod(int32_t method) {
@@ -210,8 +210,8 @@ void TMainForm::setComputationMethod(int32_t method) {
   }
   updateEnabling();
   const bool length = method == kShaftLengthGiven;
-  closeDataWindow(*this, length ? TDataWindow::kDesignLoad : TDataWindow::kShaftLength);
-  showDataWindow(*this, length ? TDataWindow::kShaftLength : TDataWindow::kDesignLoad);
+  closeDataWindow(*this, length ? DataWindow::kDesignLoad : DataWindow::kShaftLength);
+  showDataWindow(*this, length ? DataWindow::kShaftLength : DataWindow::kDesignLoad);
 }
 
 // ---- Computation and Graphics commands ----
@@ -220,7 +220,7 @@ void TMainForm::runAnalysis() {
   if (running_) return;
   commitActiveChild();
   const std::string before = form_->Data().FileName;
-  const TRunResult run = form_->CompRunClick();
+  const RunResult run = form_->CompRunClick();
   settings_.CurDir = form_->CurDir;
   if (form_->Data().FileName != before) {
     settings_.Recent.putFirst(projectFile().string());
@@ -241,14 +241,14 @@ void TMainForm::showPlot(int plotIndex) {
 }
 
 void TMainForm::showBatchWindow() {
-  TBatchWindow batch(*this);
+  BatchWindow batch(*this);
   batch.exec();
   updateTitle();
   updateEnabling();
 }
 
 void TMainForm::showAboutBox() {
-  TAboutBox about(this);
+  AboutBox about(this);
   about.exec();
 }
 

@@ -92,11 +92,11 @@ void TMainForm::createFileMenu() {
 }
 
 QMenu* TMainForm::addChoiceMenu(QMenu* parent, const QString& caption,
-                                  std::initializer_list<TMenuChoice> choices,
+                                  std::initializer_list<MenuChoice> choices,
                                   const std::function<void(int)>& choose) {
   QMenu* const menu = parent->addMenu(caption);
   auto* const group = new QActionGroup(this);  // the items exclude each other
-  for (const TMenuChoice& choice : choices) {
+  for (const MenuChoice& choice : choices) {
     QAction* const item = newAction(choice.Name, choice.Caption);
     item->setCheckable(true);
     group->addAction(item);
@@ -107,7 +107,7 @@ QMenu* TMainForm::addChoiceMenu(QMenu* parent, const QString& caption,
 }
 
 QAction* TMainForm::addDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
-                                        TDataWindow window) {
+                                        DataWindow window) {
   QAction* const item = newAction(name, caption);
   connect(item, &QAction::triggered, this, [this, window] { showDataWindow(*this, window); });
   menu->addAction(item);
@@ -117,7 +117,7 @@ QAction* TMainForm::addDataWindowItem(QMenu* menu, const QString& name, const QS
 void TMainForm::createDataMenu() {
   dataMenu_ = menuBar()->addMenu("&Data");
   dataMenu_->setObjectName("menuData");
-  addDataWindowItem(dataMenu_, "actionTitle", "&Title", TDataWindow::kTitle);
+  addDataWindowItem(dataMenu_, "actionTitle", "&Title", DataWindow::kTitle);
   addChoiceMenu(dataMenu_, "&Units",
                 {{"actionEnglishUnits", "&English Units (lbs, ft, in)", kEnglishUnits},
                  {"actionSIUnits", "&SI Units (kN, m)", kSIUnits}},
@@ -130,23 +130,23 @@ void TMainForm::createDataMenu() {
                 {{"actionDrilledShaft", "Drilled-Shaft Properties", 0},
                  {"actionCFAPile", "CFA Pile Properties", 1}},
                 [this](int cfa) { showPileProperties(cfa != 0); });
-  addDataWindowItem(dataMenu_, "actionSoilLayers", "Soil &Layer Data", TDataWindow::kSoilLayers);
+  addDataWindowItem(dataMenu_, "actionSoilLayers", "Soil &Layer Data", DataWindow::kSoilLayers);
   addDataWindowItem(dataMenu_, "actionFactorOfSafety",
-                    "&Factor of Safety (Allowable Stress Design)", TDataWindow::kFactorOfSafety);
+                    "&Factor of Safety (Allowable Stress Design)", DataWindow::kFactorOfSafety);
   addChoiceMenu(dataMenu_, "&Computation Methods",
                 {{"actionShaftLength", "Specify the shaft length", kShaftLengthGiven},
                  {"actionDesignLoad", "Specify the design load", kDesignLoadGiven}},
                 [this](int method) { setComputationMethod(method); });
-  addDataWindowItem(dataMenu_, "actionWaterTable", "&Water Table", TDataWindow::kWaterTable);
+  addDataWindowItem(dataMenu_, "actionWaterTable", "&Water Table", DataWindow::kWaterTable);
   // The check marks of the two options show whether they are on; the items open their windows.
   addDataWindowItem(dataMenu_, "actionMultipleLengths", "Evaluate Multiple Shaft Lengths",
-                    TDataWindow::kMultipleLengths)
+                    DataWindow::kMultipleLengths)
       ->setCheckable(true);
   addDataWindowItem(dataMenu_, "actionDesignCharts", "ASD/LRFD Design Charts",
-                    TDataWindow::kDesignCharts)
+                    DataWindow::kDesignCharts)
       ->setCheckable(true);
   addDataWindowItem(dataMenu_, "actionControlOptions", "Control &Options...",
-                    TDataWindow::kControlOptions);
+                    DataWindow::kControlOptions);
   connect(dataMenu_, &QMenu::aboutToShow, this, [this] {
     commitActiveChild();
     updateDataMenu();
@@ -265,42 +265,42 @@ void TMainForm::createToolBar() {
     tools_->addAction(action);
     return action;
   };
-  button("buttonNew", "New File", toolIcon(TToolIcon::kNew), [this] {
+  button("buttonNew", "New File", toolIcon(ToolIcon::kNew), [this] {
     commitActiveChild();
     newProject();
   });
-  button("buttonOpen", "Open File", toolIcon(TToolIcon::kOpen), [this] {
+  button("buttonOpen", "Open File", toolIcon(ToolIcon::kOpen), [this] {
     commitActiveChild();
     action("actionOpen")->trigger();
   });
-  button("buttonSave", "Save File", toolIcon(TToolIcon::kSave), [this] {
+  button("buttonSave", "Save File", toolIcon(ToolIcon::kSave), [this] {
     commitActiveChild();
     saveProject();
   });
   tools_->addSeparator();
-  button("buttonTitle", "Title", toolIcon(TToolIcon::kTitle),
-         [this] { showDataWindow(*this, TDataWindow::kTitle); });
+  button("buttonTitle", "Title", toolIcon(ToolIcon::kTitle),
+         [this] { showDataWindow(*this, DataWindow::kTitle); });
   auto* const kindGroup = new QActionGroup(this);
   QAction* const shaft =
-      button("buttonDrilledShaft", "Drilled Shaft Properties", toolIcon(TToolIcon::kDrilledShaft),
+      button("buttonDrilledShaft", "Drilled Shaft Properties", toolIcon(ToolIcon::kDrilledShaft),
              [this] { showPileProperties(false); });
-  QAction* const cfa = button("buttonCFAPile", "CFA Pile Properties", toolIcon(TToolIcon::kCFAPile),
+  QAction* const cfa = button("buttonCFAPile", "CFA Pile Properties", toolIcon(ToolIcon::kCFAPile),
                               [this] { showPileProperties(true); });
   for (QAction* item : {shaft, cfa}) {
     item->setCheckable(true);
     kindGroup->addAction(item);
   }
-  button("buttonSoilLayers", "Soil Layer Data", toolIcon(TToolIcon::kSoilLayers),
-         [this] { showDataWindow(*this, TDataWindow::kSoilLayers); });
-  button("buttonFactorOfSafety", "Factor of Safety (ASD)", toolIcon(TToolIcon::kFactorOfSafety),
-         [this] { showDataWindow(*this, TDataWindow::kFactorOfSafety); });
+  button("buttonSoilLayers", "Soil Layer Data", toolIcon(ToolIcon::kSoilLayers),
+         [this] { showDataWindow(*this, DataWindow::kSoilLayers); });
+  button("buttonFactorOfSafety", "Factor of Safety (ASD)", toolIcon(ToolIcon::kFactorOfSafety),
+         [this] { showDataWindow(*this, DataWindow::kFactorOfSafety); });
   tools_->addSeparator();
-  button("buttonRun", "Run Data File", toolIcon(TToolIcon::kRun), [this] { runAnalysis(); });
-  button("buttonViewOutput", "View Output", toolIcon(TToolIcon::kViewOutput),
+  button("buttonRun", "Run Data File", toolIcon(ToolIcon::kRun), [this] { runAnalysis(); });
+  button("buttonViewOutput", "View Output", toolIcon(ToolIcon::kViewOutput),
          [this] { viewTextFile(toQString(resultFile(projectFile(), kReportExtension).string())); });
-  button("buttonSideView", "View Soil Profile", toolIcon(TToolIcon::kSideView),
+  button("buttonSideView", "View Soil Profile", toolIcon(ToolIcon::kSideView),
          [this] { showSideView(*this); });
-  button("button3DView", "3D View", toolIcon(TToolIcon::k3DView), [this] { show3DView(*this); });
+  button("button3DView", "3D View", toolIcon(ToolIcon::k3DView), [this] { show3DView(*this); });
   tools_->addSeparator();
   for (int plot = 0; plot < kPlotButtonCount; ++plot) {
     if (plot == kFSpltSkin || plot == kPltAxial || plot == kPltTz) tools_->addSeparator();

@@ -19,7 +19,7 @@ bool hasPoints(const plot::TGraphPlot& plot) {
 
 bool enabledByResults(MainFormRules& form, int plotIndex) {
   const TProgramData& data = form.Data();
-  const TResultFlags& flags = form.Flags;
+  const ResultFlags& flags = form.Flags;
   if (!flags.ShowOutput || !plotDataFilePresent(form)) return false;
   switch (plotIndex) {
     case kPltUpper:

@@ -27,7 +27,7 @@ QMdiSubWindow* existingPlotWindow(QMdiArea& area, int plotIndex) {
 
 }  // namespace
 
-void showPlotWindow(TWindowHost& host, int plotIndex) {
+void showPlotWindow(WindowHost& host, int plotIndex) {
   if (plotIndex < 0 || plotIndex >= kResultPlotCount) return;
   QMdiArea* area = host.MdiArea();
   if (area == nullptr) return;
@@ -49,14 +49,14 @@ void showPlotWindow(TWindowHost& host, int plotIndex) {
   sub->showMaximized();
 }
 
-void showExportToExcel(TWindowHost& host) {
+void showExportToExcel(WindowHost& host) {
   QWidget* frame = host.frame();
   auto* window =
       frame != nullptr ? frame->findChild<plot::TDlgExport*>(kExportWindowName) : nullptr;
   if (window == nullptr) {
     window = new plot::TDlgExport(
         [&host] {
-          std::vector<plot::TExportPlot> plots;
+          std::vector<plot::ExportPlot> plots;
           for (const int p : availableForExport(host.core())) {
             plots.push_back({&host.core().plots()[p]});
           }

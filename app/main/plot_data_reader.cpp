@@ -44,12 +44,12 @@ constexpr std::array<int, 9> kCasePlots = {kPltSkin,    kPltTip,   kPltTotal, kF
 constexpr std::array<int, 9> kBandPlots = {kFSpltSkin, kFSpltTip,   kFSpltTotal,  kPltSkin, kPltTip,
                                            kPltTotal,  kPltCombine, kPltCombineD, kPltLoad};
 
-struct TSoilBand {
+struct SoilBand {
   const char* Name;
   int Pattern;
 };
 // By soil type 1 to 11.
-constexpr std::array<TSoilBand, 11> kSoilBands = {{{" SAND ", 7},
+constexpr std::array<SoilBand, 11> kSoilBands = {{{" SAND ", 7},
                                                    {" CLAY ", 1},
                                                    {" SHALE ", 8},
                                                    {" ROCK ", 9},
@@ -107,7 +107,7 @@ int totalWords(const TWordReader& reader) {
 
 class TPlotDataReader {
  public:
-  TPlotDataReader(TResultPlots& plots, TProgramData& data, TResultFlags& flags, TWordReader& reader)
+  TPlotDataReader(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader)
       : plots_(plots), data_(data), flags_(flags), reader_(reader), words_(totalWords(reader)) {}
 
   void Read();
@@ -133,9 +133,9 @@ class TPlotDataReader {
   void readQwSection();
   void readLoadDistribution();
 
-  TResultPlots& plots_;
+  ResultPlots& plots_;
   TProgramData& data_;
-  TResultFlags& flags_;
+  ResultFlags& flags_;
   TWordReader& reader_;
   // Counts are also limited by what the file can hold, so that a garbled header cannot ask for
   // more points than the file has numbers.
@@ -416,14 +416,14 @@ long double caseDiameter(const TProgramData& data, int curve) {
   return data.DSTART + diameter * step;
 }
 
-long double caseLength(const TResultPlots& plots, const TProgramData& data, int curve) {
+long double caseLength(const ResultPlots& plots, const TProgramData& data, int curve) {
   const TGraphPlot& skin = plots[kPltSkin];
   if (curve < 0 || curve >= skin.LineCount() || skin.Count() == 0) return 0;
   const long double y = skin.Data(curve, skin.Count() - 1).y;
   return data.UseElevation == 1 ? data.ValElevation - y : y;
 }
 
-std::string caseSummary(const TResultPlots& plots, const TProgramData& data) {
+std::string caseSummary(const ResultPlots& plots, const TProgramData& data) {
   const int cases = plots[kPltSkin].LineCount();
   std::string text = "Cases analysed: " + std::to_string(cases);
   if (cases == 0) return text;
@@ -490,7 +490,7 @@ void AddLayersGraphPlot(TGraphPlot& plot, const TProgramData& data) {
     plot::TFloatPoint& point = band.point(0);
     point.x = 0;
     if (type >= kFirstSoilType && type <= kLastSoilType) {
-      const TSoilBand& soil = kSoilBands[static_cast<size_t>(type - kFirstSoilType)];
+      const SoilBand& soil = kSoilBands[static_cast<size_t>(type - kFirstSoilType)];
       band.setLineName(soil.Name);
       point.x = soil.Pattern;
     }
@@ -499,12 +499,12 @@ void AddLayersGraphPlot(TGraphPlot& plot, const TProgramData& data) {
   plot.LayersTop = data.UseElevation == 1 ? data.ValElevation : 0;
 }
 
-void ReadPlotData(TResultPlots& plots, TProgramData& data, TResultFlags& flags,
+void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
                   TWordReader& reader) {
   TPlotDataReader(plots, data, flags, reader).Read();
 }
 
-bool ReadPlotData(TResultPlots& plots, TProgramData& data, TResultFlags& flags,
+bool ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
                   const std::string& fileName, bool reportErrors, UserMessages& messages) {
   try {
     TWordReader reader(fileName);

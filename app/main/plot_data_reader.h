@@ -29,10 +29,10 @@ inline constexpr long long kMaxPlotPoints = 500000;  // points of one depth plot
 // or a premature end stops the reading: the plots keep what was filled, the message is shown
 // when `reportErrors` is set, and the result is false. Sets `ID2` of the project and the
 // t-z and load-distribution flags.
-bool ReadPlotData(TResultPlots& plots, TProgramData& data, TResultFlags& flags,
+bool ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
                   const std::string& fileName, bool reportErrors, UserMessages& messages);
 // The same from a file already loaded; throws ProjectFormatError.
-void ReadPlotData(TResultPlots& plots, TProgramData& data, TResultFlags& flags,
+void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
                   TWordReader& reader);
 
 // Reads one design chart into the plot when `chart` < `nCharts`.
@@ -44,10 +44,10 @@ void ReadPltChart(plot::TGraphPlot& plot, int nCurves, TWordReader& reader, int 
 // `curve` (ft or m) and its length, the depth of the curve's last row.
 int caseLengthCount(const TProgramData& data);
 long double caseDiameter(const TProgramData& data, int curve);
-long double caseLength(const TResultPlots& plots, const TProgramData& data, int curve);
+long double caseLength(const ResultPlots& plots, const TProgramData& data, int curve);
 // One line for the run summary: the number of cases and their ranges of diameter and length,
 // "Cases analysed: 6 (diameters 3 to 4 ft, lengths 20 to 30 ft)".
-std::string caseSummary(const TResultPlots& plots, const TProgramData& data);
+std::string caseSummary(const ResultPlots& plots, const TProgramData& data);
 
 // The soil-layer bands of a plot from the soil-layer grid D; only for a plot with a point.
 void AddLayersGraphPlot(plot::TGraphPlot& plot, const TProgramData& data);

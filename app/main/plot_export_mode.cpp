@@ -16,15 +16,15 @@
 namespace tolvane::app {
 namespace {
 
-int exportPlots(MainFormRules& form, const TPlotExportArguments& args, UserMessages& messages) {
+int exportPlots(MainFormRules& form, const PlotExportArguments& args, UserMessages& messages) {
   std::error_code status;
   std::filesystem::create_directories(args.OutDir, status);
   if (!std::filesystem::is_directory(args.OutDir, status)) {
     messages.error("The folder " + args.OutDir + " cannot be created.");
     return kExitCannotWrite;
   }
-  const std::optional<plot::TPictureFormat> format = plot::pictureFormatFromName(args.Format);
-  const plot::TPictureSize size{args.Width, args.Height, plot::kScreenPixelsPerInch};
+  const std::optional<plot::PictureFormat> format = plot::pictureFormatFromName(args.Format);
+  const plot::PictureSize size{args.Width, args.Height, plot::kScreenPixelsPerInch};
   int written = 0;
   bool failed = false;
   for (int p = 0; p < kResultPlotCount; ++p) {
@@ -57,13 +57,13 @@ int exportPlots(MainFormRules& form, const TPlotExportArguments& args, UserMessa
 int runPlotExportMode(int argc, char** argv) {
   ConsoleMessages messages;
   std::string error;
-  const std::optional<TPlotExportArguments> args =
+  const std::optional<PlotExportArguments> args =
       parsePlotExportArguments(argumentsAfterProgram(argc, argv), error);
   if (!args) {
     messages.error(error);
     return kExitUsage;
   }
-  TExportProject project(messages);
+  ExportProject project(messages);
   const int opened = project.Open(args->Project);
   if (opened != 0) return opened;
   startOffscreenGui(argc, argv);

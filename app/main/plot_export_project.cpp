@@ -31,16 +31,16 @@ void startOffscreenGui(int /*argc*/, char** /*argv*/) {
   }
 }
 
-TExportProject::TExportProject(UserMessages& messages)
+ExportProject::ExportProject(UserMessages& messages)
     : messages_(messages), form_(messages, host_, std::filesystem::current_path()) {}
 
-int TExportProject::Open(const std::string& file) {
+int ExportProject::Open(const std::string& file) {
   const int fileType = fileTypeIndexForPath(file);
   if (fileType == 0) {
     messages_.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
     return kExitDataError;
   }
-  const TOpenResult opened = form_.Open(file, fileType);
+  const OpenResult opened = form_.Open(file, fileType);
   if (!opened.Opened) return kExitNoInput;
   if (!opened.FormatError.empty()) return kExitDataError;
   if (!form_.Flags.ShowOutput) {

@@ -17,9 +17,9 @@ std::vector<std::string> argumentsAfterProgram(int argc, char** argv);
 // Draws through Qt's offscreen platform, whatever display there is.
 void startOffscreenGui(int argc, char** argv);
 
-class TExportProject {
+class ExportProject {
  public:
-  explicit TExportProject(UserMessages& messages);
+  explicit ExportProject(UserMessages& messages);
   // Opens the project and reads its plot data and formatting; 0, or the exit status with the
   // message shown: no project, a project the reader rejects, no plot data.
   int Open(const std::string& file);
@@ -27,7 +27,7 @@ class TExportProject {
 
  private:
   UserMessages& messages_;
-  THeadlessHost host_;
+  HeadlessHost host_;
   MainFormRules form_;
 };
 

@@ -97,13 +97,13 @@ void applyBlock(plot::TGraphPlot& plot, TWordReader& reader, int nLines) {
 
 }  // namespace
 
-std::string plotFormatText(const TResultPlots& plots) {
+std::string plotFormatText(const ResultPlots& plots) {
   std::ostringstream out;
-  for (int p = 0; p < TResultPlots::size(); ++p) writeBlock(out, plots[p]);
+  for (int p = 0; p < ResultPlots::size(); ++p) writeBlock(out, plots[p]);
   return out.str();
 }
 
-bool writePlotFormat(const TResultPlots& plots, const std::filesystem::path& file,
+bool writePlotFormat(const ResultPlots& plots, const std::filesystem::path& file,
                      std::string* problem) {
   try {
     replaceFileKeepingPermissions(file, plotFormatText(plots));
@@ -114,11 +114,11 @@ bool writePlotFormat(const TResultPlots& plots, const std::filesystem::path& fil
   }
 }
 
-int applyPlotFormat(TResultPlots& plots, const std::string& text) {
+int applyPlotFormat(ResultPlots& plots, const std::string& text) {
   TWordReader reader = TWordReader::fromText(text);
   int applied = 0;
   try {
-    for (int p = 0; p < TResultPlots::size(); ++p) {
+    for (int p = 0; p < ResultPlots::size(); ++p) {
       reader.readLine();
       reader.readLine();
       const std::string counts = reader.readLine();
@@ -144,7 +144,7 @@ int applyPlotFormat(TResultPlots& plots, const std::string& text) {
   return applied;
 }
 
-int applyPlotFormatFile(TResultPlots& plots, const std::filesystem::path& file) {
+int applyPlotFormatFile(ResultPlots& plots, const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return 0;
   std::ostringstream content;

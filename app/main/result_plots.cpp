@@ -5,7 +5,7 @@
 namespace tolvane::app {
 namespace {
 
-struct TPlotTexts {
+struct PlotTexts {
   const char* Caption;
   const char* XCaption;
   const char* XUnits;
@@ -13,7 +13,7 @@ struct TPlotTexts {
   const char* YUnits;
 };
 
-constexpr std::array<TPlotTexts, kPltChart1> kPlotTexts = {{
+constexpr std::array<PlotTexts, kPltChart1> kPlotTexts = {{
     {"Ultimate Skin Friction vs Depth", "Ultimate Skin Friction ", "F2", "Depth ", "L2"},
     {"Ultimate Tip Resistance vs Depth", "Ultimate Tip Resistance ", "F2", "Depth ", "L2"},
     {"Ultimate Total Capacity vs Depth", "Ultimate Total Capacity ", "F2", "Depth ", "L2"},
@@ -39,7 +39,7 @@ constexpr int kMarkersOnEveryPoint = 1;
 constexpr int kNormalFontSize = 10;
 constexpr int kNormalLineWidth = 1;
 
-void setTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
+void setTexts(plot::TGraphPlot& plot, const PlotTexts& texts) {
   plot.Caption = texts.Caption;
   plot.XCaption = texts.XCaption;
   plot.XUnits = texts.XUnits;
@@ -49,7 +49,7 @@ void setTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
 
 }  // namespace
 
-TResultPlots::TResultPlots() {
+ResultPlots::ResultPlots() {
   for (int i = 0; i < kPltChart1; ++i) setTexts((*this)[i], kPlotTexts[static_cast<size_t>(i)]);
   for (int n = 1; n <= kDesignChartPlots; ++n) {
     // The tenth caption carries two blanks.
@@ -60,7 +60,7 @@ TResultPlots::TResultPlots() {
   for (plot::TGraphPlot& plot : plots_) plot.SetUnits(kEnglishUnits);
 }
 
-void TResultPlots::resetForReading() {
+void ResultPlots::resetForReading() {
   for (plot::TGraphPlot& plot : plots_) {
     plot.LimitActive = false;
     plot.SetLineCount(0);
@@ -71,18 +71,18 @@ void TResultPlots::resetForReading() {
   }
 }
 
-void TResultPlots::SetUnits(int units) {
+void ResultPlots::SetUnits(int units) {
   for (plot::TGraphPlot& plot : plots_) plot.SetUnits(units);
 }
 
-bool TResultPlots::AnyChange() const {
+bool ResultPlots::AnyChange() const {
   for (const plot::TGraphPlot& plot : plots_) {
     if (plot.AnyChange) return true;
   }
   return false;
 }
 
-void TResultPlots::clearChanges() {
+void ResultPlots::clearChanges() {
   for (plot::TGraphPlot& plot : plots_) plot.AnyChange = false;
 }
 

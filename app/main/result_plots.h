@@ -9,7 +9,7 @@
 namespace tolvane::app {
 
 // Positions of the result plots, in the order of the main window's plot list.
-enum TResultPlot : int {
+enum ResultPlot : int {
   kPltSkin = 0,
   kPltTip,
   kPltTotal,
@@ -31,12 +31,12 @@ enum TResultPlot : int {
 inline constexpr int kDesignChartPlots = 10;
 inline constexpr int kResultPlotCount = kPltChart1 + kDesignChartPlots;
 
-class TResultPlots {
+class ResultPlots {
  public:
   // Every plot with its caption, axis captions and units, in English units.
-  TResultPlots();
-  TResultPlots(const TResultPlots&) = delete;
-  TResultPlots& operator=(const TResultPlots&) = delete;
+  ResultPlots();
+  ResultPlots(const ResultPlots&) = delete;
+  ResultPlots& operator=(const ResultPlots&) = delete;
 
   plot::TGraphPlot& operator[](int index) { return plots_.at(static_cast<size_t>(index)); }
   const plot::TGraphPlot& operator[](int index) const {
@@ -56,11 +56,11 @@ class TResultPlots {
 };
 
 // Which results are loaded; they decide which plot commands are enabled.
-struct TResultFlags {
+struct ResultFlags {
   bool ShowOutput = false;      // plot data loaded
   bool showtzcurves = false;    // t-z and Q-w curves loaded
   bool showloadcurves = false;  // load-distribution curves loaded
-  void Clear() { *this = TResultFlags{}; }
+  void Clear() { *this = ResultFlags{}; }
 };
 
 }  // namespace tolvane::app

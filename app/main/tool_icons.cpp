@@ -251,31 +251,31 @@ void draw3DView(QPainter& p) {
   p.drawPolygon(QPolygonF({{12, 12}, {21, 8}, {21, 17}, {12, 21}}));
 }
 
-TDrawing picture(TToolIcon icon) {
+TDrawing picture(ToolIcon icon) {
   switch (icon) {
-    case TToolIcon::kNew:
+    case ToolIcon::kNew:
       return drawNew;
-    case TToolIcon::kOpen:
+    case ToolIcon::kOpen:
       return drawOpen;
-    case TToolIcon::kSave:
+    case ToolIcon::kSave:
       return drawSave;
-    case TToolIcon::kTitle:
+    case ToolIcon::kTitle:
       return drawTitle;
-    case TToolIcon::kDrilledShaft:
+    case ToolIcon::kDrilledShaft:
       return drawDrilledShaft;
-    case TToolIcon::kCFAPile:
+    case ToolIcon::kCFAPile:
       return drawCfaPile;
-    case TToolIcon::kSoilLayers:
+    case ToolIcon::kSoilLayers:
       return drawSoilLayers;
-    case TToolIcon::kFactorOfSafety:
+    case ToolIcon::kFactorOfSafety:
       return drawFactorOfSafety;
-    case TToolIcon::kRun:
+    case ToolIcon::kRun:
       return drawRun;
-    case TToolIcon::kViewOutput:
+    case ToolIcon::kViewOutput:
       return drawViewOutput;
-    case TToolIcon::kSideView:
+    case ToolIcon::kSideView:
       return drawSideView;
-    case TToolIcon::k3DView:
+    case ToolIcon::k3DView:
       return draw3DView;
   }
   return [](QPainter&) {};
@@ -283,7 +283,7 @@ TDrawing picture(TToolIcon icon) {
 
 }  // namespace
 
-QIcon toolIcon(TToolIcon icon) {
+QIcon toolIcon(ToolIcon icon) {
   return make(picture(icon));
 }
 

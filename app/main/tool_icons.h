@@ -8,7 +8,7 @@ namespace tolvane::app {
 
 inline constexpr int kToolIconSize = 24;  // pixels of a tool button's picture
 
-enum class TToolIcon {
+enum class ToolIcon {
   kNew,
   kOpen,
   kSave,
@@ -23,7 +23,7 @@ enum class TToolIcon {
   k3DView,
 };
 
-QIcon toolIcon(TToolIcon icon);
+QIcon toolIcon(ToolIcon icon);
 // The picture of a result plot's button (plot index 0 to 15).
 QIcon plotIcon(int plotIndex);
 // A drilled shaft with its bell in layered ground: the program's own icon.

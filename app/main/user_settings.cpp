@@ -10,7 +10,7 @@ namespace tolvane::app {
 namespace {
 
 // A stored integer; throws when the value is not one.
-std::optional<int> integerValue(const TSettingsStore& store, const char* name) {
+std::optional<int> integerValue(const SettingsStore& store, const char* name) {
   const std::optional<std::string> text = store.Value(name);
   if (!text) return std::nullopt;
   int value = 0;
@@ -22,7 +22,7 @@ std::optional<int> integerValue(const TSettingsStore& store, const char* name) {
   return value;
 }
 
-void readPlacement(const TSettingsStore& store, TUserSettings& settings) {
+void readPlacement(const SettingsStore& store, UserSettings& settings) {
   const std::optional<int> flagged = integerValue(store, kWindowsPosValue);
   const std::optional<int> state = integerValue(store, kWindowsStateValue);
   const std::optional<int> left = integerValue(store, kBoundLeftValue);
@@ -41,7 +41,7 @@ void readPlacement(const TSettingsStore& store, TUserSettings& settings) {
   settings.DefBoundHeight = *height;
 }
 
-void readAll(const TSettingsStore& store, TUserSettings& settings) {
+void readAll(const SettingsStore& store, UserSettings& settings) {
   if (store.readFailed()) throw std::runtime_error("The settings cannot be read.");
   const std::optional<std::string> processor = store.Value(kWordProcessorValue);
   if (processor && !processor->empty()) settings.WordProcessor = *processor;
@@ -64,17 +64,17 @@ void readAll(const TSettingsStore& store, TUserSettings& settings) {
 
 }  // namespace
 
-void TRecentFiles::set(int index, std::string file) {
+void RecentFiles::set(int index, std::string file) {
   if (index >= 0 && index < kRecentFileCount)
     prevFile_[static_cast<size_t>(index)] = std::move(file);
 }
 
-int TRecentFiles::NumberPrevFile() const {
+int RecentFiles::NumberPrevFile() const {
   return static_cast<int>(
       std::count_if(prevFile_.begin(), prevFile_.end(), [](const auto& f) { return !f.empty(); }));
 }
 
-void TRecentFiles::putFirst(const std::string& file) {
+void RecentFiles::putFirst(const std::string& file) {
   if (prevFile_[0] == file) return;
   const auto found = std::find(prevFile_.begin() + 1, prevFile_.end(), file);
   // Entries before the file move down one place onto it; a file not listed pushes the tenth out.
@@ -83,7 +83,7 @@ void TRecentFiles::putFirst(const std::string& file) {
   prevFile_[0] = file;
 }
 
-std::string TRecentFiles::Caption(int n, const std::string& currentDir) const {
+std::string RecentFiles::Caption(int n, const std::string& currentDir) const {
   std::string path = prevFile_.at(static_cast<size_t>(n - 1));
   std::string prefix = currentDir;
   if (!prefix.empty() && prefix.back() != '/') prefix += '/';
@@ -94,7 +94,7 @@ std::string TRecentFiles::Caption(int n, const std::string& currentDir) const {
   return std::to_string(n) + " " + path;
 }
 
-void TUserSettings::resetAfterFailedRead() {
+void UserSettings::resetAfterFailedRead() {
   WordProcessor.clear();
   DefSIUnits = kEnglishUnits;
   DefWindowsPos = false;
@@ -107,7 +107,7 @@ std::string recentFileValue(int n) {
   return "File" + std::to_string(n);
 }
 
-void readSettings(const TSettingsStore& store, TUserSettings& settings) {
+void readSettings(const SettingsStore& store, UserSettings& settings) {
   try {
     readAll(store, settings);
   } catch (const std::exception&) {
@@ -115,7 +115,7 @@ void readSettings(const TSettingsStore& store, TUserSettings& settings) {
   }
 }
 
-void writeSettings(TSettingsStore& store, const TUserSettings& settings) {
+void writeSettings(SettingsStore& store, const UserSettings& settings) {
   store.SetValue(kWordProcessorValue, settings.WordProcessor);
   store.SetValue(kDirectoryValue, settings.CurDir);
   store.SetValue(kSIUnitsValue, std::to_string(settings.DefSIUnits));

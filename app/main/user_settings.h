@@ -1,5 +1,5 @@
 // The per-user settings of the desktop program and its list of recent files, without the store
-// that keeps them: the window reads and writes them through a TSettingsStore over QSettings.
+// that keeps them: the window reads and writes them through a SettingsStore over QSettings.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@ namespace tolvane::app {
 inline constexpr int kRecentFileCount = 10;
 
 // The most-recently-used project files, newest first.
-class TRecentFiles {
+class RecentFiles {
  public:
   const std::array<std::string, kRecentFileCount>& PrevFile() const { return prevFile_; }
   void set(int index, std::string file);
@@ -30,7 +30,7 @@ class TRecentFiles {
 };
 
 // The settings kept from one start of the program to the next.
-struct TUserSettings {
+struct UserSettings {
   // Empty: text files are opened with the desktop's default handler.
   std::string WordProcessor;
   std::string CurDir;
@@ -42,7 +42,7 @@ struct TUserSettings {
   int DefBoundTop = 0;
   int DefBoundWidth = 0;
   int DefBoundHeight = 0;
-  TRecentFiles Recent;
+  RecentFiles Recent;
 
   // What a failed read leaves: the default word processor, English units for new projects, no
   // placement and no recent files. The folder stays.
@@ -54,9 +54,9 @@ inline constexpr int kWindowMinimized = 1;
 inline constexpr int kWindowMaximized = 2;
 
 // A store of named text values: the settings group of the desktop program.
-class TSettingsStore {
+class SettingsStore {
  public:
-  virtual ~TSettingsStore() = default;
+  virtual ~SettingsStore() = default;
   // The value, none when absent.
   virtual std::optional<std::string> Value(const std::string& name) const = 0;
   virtual void SetValue(const std::string& name, const std::string& value) = 0;
@@ -79,7 +79,7 @@ std::string recentFileValue(int n);  // "File1" to "File10"
 // Reads the settings over the current values. An empty word processor or folder keeps the
 // current one; the placement counts only when it is flagged and complete. A store that cannot
 // be read, or a value that is not what it should be, resets as resetAfterFailedRead does.
-void readSettings(const TSettingsStore& store, TUserSettings& settings);
-void writeSettings(TSettingsStore& store, const TUserSettings& settings);
+void readSettings(const SettingsStore& store, UserSettings& settings);
+void writeSettings(SettingsStore& store, const UserSettings& settings);
 
 }  // namespace tolvane::app

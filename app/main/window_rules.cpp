@@ -86,8 +86,8 @@ bool startupFileOpens(const std::string& file) {
   return fileExists(file) && fileTypeIndexForPath(file) != 0;
 }
 
-TResultFiles findResultFiles(const std::string& projectFile) {
-  TResultFiles files;
+ResultFiles findResultFiles(const std::string& projectFile) {
+  ResultFiles files;
   if (projectFile.empty()) return files;
   std::error_code ignored;
   const std::filesystem::path project = std::filesystem::absolute(projectFile, ignored);
@@ -98,9 +98,9 @@ TResultFiles findResultFiles(const std::string& projectFile) {
   return files;
 }
 
-TResultCommands resultCommands(const TProgramData& data, const TResultFlags& flags,
-                               const TResultPlots& plots, const TResultFiles& files) {
-  TResultCommands commands;
+ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
+                               const ResultPlots& plots, const ResultFiles& files) {
+  ResultCommands commands;
   commands.ViewInput = files.Project;
   commands.ViewRunNotes = files.RunLog;
   commands.ViewOutput = files.Report;
@@ -147,8 +147,8 @@ std::string graphicsCaption(const TProgramData& data, int plotIndex) {
   return initialGraphicsCaption(plotIndex);
 }
 
-TDataMenuState dataMenuState(const TProgramData& data) {
-  TDataMenuState state;
+DataMenuState dataMenuState(const TProgramData& data) {
+  DataMenuState state;
   state.EnglishUnits = !data.isSI();
   state.LRFD = data.isLrfd();
   state.CFAPile = data.CFAPile != 0;
@@ -168,7 +168,7 @@ std::string layerTableComment(int32_t nlrfd) {
   return comment;
 }
 
-void applyDesignMethod(TProjectGrids& grids, int32_t nlrfd) {
+void applyDesignMethod(ProjectGrids& grids, int32_t nlrfd) {
   grid::TGridTable& layers = grids.D();
   for (const int column : {kColSideResistanceFactor, kColEndResistanceFactor}) {
     if (column < layers.ColCount()) layers.GetColumn(column).Visible = nlrfd == kLrfd;

@@ -28,16 +28,16 @@ std::string startupFile(const std::string& argument);
 bool startupFileOpens(const std::string& file);
 
 // The files whose existence decides the enabling.
-struct TResultFiles {
+struct ResultFiles {
   bool Project = false;   // the project file itself (View Input Text)
   bool Report = false;    // .tv9o
   bool RunLog = false;    // .tv9r
   bool PlotData = false;  // .tv9p
 };
-TResultFiles findResultFiles(const std::string& projectFile);
+ResultFiles findResultFiles(const std::string& projectFile);
 
 // Enabling of the result commands: the Graphics menu items and the tool buttons of the plots.
-struct TResultCommands {
+struct ResultCommands {
   bool ViewInput = false;
   bool ViewRunNotes = false;
   bool ViewOutput = false;
@@ -45,8 +45,8 @@ struct TResultCommands {
   std::array<bool, kDesignChartPlots> ChartVisible{};
   bool ExportToExcel = false;
 };
-TResultCommands resultCommands(const TProgramData& data, const TResultFlags& flags,
-                               const TResultPlots& plots, const TResultFiles& files);
+ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
+                               const ResultPlots& plots, const ResultFiles& files);
 
 // The caption of a Graphics menu item as the menu shows it when it opens (plot index 0-based).
 std::string graphicsCaption(const TProgramData& data, int plotIndex);
@@ -54,7 +54,7 @@ std::string graphicsCaption(const TProgramData& data, int plotIndex);
 std::string initialGraphicsCaption(int plotIndex);
 
 // State of the Data menu items that depend on the project.
-struct TDataMenuState {
+struct DataMenuState {
   bool EnglishUnits = true;
   bool LRFD = false;
   bool CFAPile = false;
@@ -65,13 +65,13 @@ struct TDataMenuState {
   bool DesignChartsEnabled = false;
   bool DesignChartsChecked = false;
 };
-TDataMenuState dataMenuState(const TProgramData& data);
+DataMenuState dataMenuState(const TProgramData& data);
 
 // The comment texts of the soil-layer table for each design method.
 std::string layerTableComment(int32_t nlrfd);
 // Shows the resistance-factor columns of D for LRFD and hides them for ASD, and sets D's
 // comment text.
-void applyDesignMethod(TProjectGrids& grids, int32_t nlrfd);
+void applyDesignMethod(ProjectGrids& grids, int32_t nlrfd);
 
 // The batch command is offered when "batch.in" in the program's folder starts with the integer 1.
 bool batchCommandVisible(const std::filesystem::path& programDir);

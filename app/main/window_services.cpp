@@ -32,19 +32,19 @@ QString messageText(const std::string& text) {
   return QString::fromStdString(withLineFeeds(text));
 }
 
-void TWindowMessages::information(const std::string& text) {
+void WindowMessages::information(const std::string& text) {
   onWindowThread([&] { QMessageBox::information(parent_, "Information", messageText(text)); });
 }
 
-void TWindowMessages::warning(const std::string& text) {
+void WindowMessages::warning(const std::string& text) {
   onWindowThread([&] { QMessageBox::warning(parent_, "Warning", messageText(text)); });
 }
 
-void TWindowMessages::error(const std::string& text) {
+void WindowMessages::error(const std::string& text) {
   onWindowThread([&] { QMessageBox::critical(parent_, "Error", messageText(text)); });
 }
 
-TAnswer TWindowMessages::confirm(const std::string& text) {
+TAnswer WindowMessages::confirm(const std::string& text) {
   TAnswer answer = TAnswer::kCancel;
   onWindowThread([&] {
     const QMessageBox::StandardButton button = QMessageBox::question(
@@ -57,7 +57,7 @@ TAnswer TWindowMessages::confirm(const std::string& text) {
   return answer;
 }
 
-std::optional<std::string> TWindowMessages::chooseSaveFile(const std::string& title,
+std::optional<std::string> WindowMessages::chooseSaveFile(const std::string& title,
                                                            const std::string& proposed) {
   std::optional<std::string> chosen;
   onWindowThread([&] {
@@ -83,30 +83,30 @@ bool askYesNo(QWidget* parent, const std::string& text) {
   return yes;
 }
 
-TQtSettingsStore::TQtSettingsStore()
+QtSettingsStore::QtSettingsStore()
     : settings_(std::make_unique<QSettings>(kSettingsOrganization, kSettingsApplication)) {
   settings_->beginGroup(kSettingsGroup);
 }
 
-TQtSettingsStore::~TQtSettingsStore() {
+QtSettingsStore::~QtSettingsStore() {
   settings_->endGroup();
 }
 
-std::optional<std::string> TQtSettingsStore::Value(const std::string& name) const {
+std::optional<std::string> QtSettingsStore::Value(const std::string& name) const {
   const QString key = QString::fromStdString(name);
   if (!settings_->contains(key)) return std::nullopt;
   return settings_->value(key).toString().toStdString();
 }
 
-void TQtSettingsStore::SetValue(const std::string& name, const std::string& value) {
+void QtSettingsStore::SetValue(const std::string& name, const std::string& value) {
   settings_->setValue(QString::fromStdString(name), QString::fromStdString(value));
 }
 
-bool TQtSettingsStore::readFailed() const {
+bool QtSettingsStore::readFailed() const {
   return settings_->status() != QSettings::NoError;
 }
 
-void TQtSettingsStore::sync() {
+void QtSettingsStore::sync() {
   settings_->sync();
 }
 

@@ -29,9 +29,9 @@ QString messageText(const std::string& text);
 // The core's messages as modal message boxes over the main window. A message raised on a worker
 // thread (the engine library's loader during a run) is shown on the window's thread, and the
 // worker waits for it.
-class TWindowMessages : public UserMessages {
+class WindowMessages : public UserMessages {
  public:
-  explicit TWindowMessages(QWidget* parent) : parent_(parent) {}
+  explicit WindowMessages(QWidget* parent) : parent_(parent) {}
   void information(const std::string& text) override;
   void warning(const std::string& text) override;
   void error(const std::string& text) override;
@@ -47,10 +47,10 @@ class TWindowMessages : public UserMessages {
 bool askYesNo(QWidget* parent, const std::string& text);
 
 // The group "2023.9.02" of the organisation "Kestrum", application "TOLVANE".
-class TQtSettingsStore : public TSettingsStore {
+class QtSettingsStore : public SettingsStore {
  public:
-  TQtSettingsStore();
-  ~TQtSettingsStore() override;
+  QtSettingsStore();
+  ~QtSettingsStore() override;
   std::optional<std::string> Value(const std::string& name) const override;
   void SetValue(const std::string& name, const std::string& value) override;
   bool readFailed() const override;

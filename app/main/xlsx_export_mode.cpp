@@ -37,13 +37,13 @@ std::vector<int> chosenPlots(MainFormRules& form, const std::vector<int>& select
 int runXlsxExportMode(int argc, char** argv) {
   ConsoleMessages messages;
   std::string error;
-  const std::optional<TXlsxExportArguments> args =
+  const std::optional<XlsxExportArguments> args =
       parseXlsxExportArguments(argumentsAfterProgram(argc, argv), error);
   if (!args) {
     messages.error(error);
     return kExitUsage;
   }
-  TExportProject project(messages);
+  ExportProject project(messages);
   const int opened = project.Open(args->Project);
   if (opened != 0) return opened;
   const std::vector<int> chosen = chosenPlots(project.form(), args->Select, messages);
@@ -53,7 +53,7 @@ int runXlsxExportMode(int argc, char** argv) {
   }
   std::vector<const plot::TGraphPlot*> plots;
   for (const int p : chosen) plots.push_back(&project.form().plots()[p]);
-  const plot::TWorkbookResult result = plot::writePlotWorkbook(plots, args->OutFile, true);
+  const plot::WorkbookResult result = plot::writePlotWorkbook(plots, args->OutFile, true);
   if (!result.Written) {
     messages.error(result.Error);
     return kExitCannotWrite;

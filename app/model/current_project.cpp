@@ -2,16 +2,16 @@
 
 namespace tolvane::app {
 
-TCurrentProject::TCurrentProject(TProjectHost& host, int defaultUnits)
+CurrentProject::CurrentProject(TProjectHost& host, int defaultUnits)
     : host_(&host), data_(TProgramData::Create(grids_, host, defaultUnits)) {}
 
-void TCurrentProject::New(int defaultUnits) {
+void CurrentProject::New(int defaultUnits) {
   data_.reset();
   data_ = TProgramData::Create(grids_, *host_, defaultUnits);
 }
 
-std::string TCurrentProject::Open(const std::string& fileName, int fileTypeIndex) {
-  TProjectReadResult result =
+std::string CurrentProject::Open(const std::string& fileName, int fileTypeIndex) {
+  ProjectReadResult result =
       TProgramData::CreateFromFile(grids_, *host_, fileName, fileTypeIndex);
   data_ = std::move(result.Data);
   return result.FormatError;

@@ -10,12 +10,12 @@
 
 namespace tolvane::app {
 
-class TCurrentProject {
+class CurrentProject {
  public:
   // Starts with a new project in the given unit system.
-  TCurrentProject(TProjectHost& host, int defaultUnits);
+  CurrentProject(TProjectHost& host, int defaultUnits);
 
-  TProjectGrids& grids() { return grids_; }
+  ProjectGrids& grids() { return grids_; }
   TProgramData& Data() { return *data_; }
   const TProgramData& Data() const { return *data_; }
 
@@ -29,7 +29,7 @@ class TCurrentProject {
 
  private:
   TProjectHost* host_;
-  TProjectGrids grids_;
+  ProjectGrids grids_;
   std::unique_ptr<TProgramData> data_;
 };
 

@@ -61,9 +61,9 @@ fs::path resolved(const fs::path& file) {
   return status ? file : target;
 }
 
-class TTemporaryFile {
+class TemporaryFile {
  public:
-  TTemporaryFile(const fs::path& target, const fs::path& shown, bool replacing)
+  TemporaryFile(const fs::path& target, const fs::path& shown, bool replacing)
       : path_(fs::path(target) += kTemporarySuffix), shown_(shown) {
     const mode_t mode = replacing ? kTemporaryMode : kNewFileMode;
     const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
@@ -78,12 +78,12 @@ class TTemporaryFile {
       fail(systemReason(error));
     }
   }
-  ~TTemporaryFile() {
+  ~TemporaryFile() {
     if (fd_ >= 0) ::close(fd_);
     if (!renamed_) ::unlink(path_.c_str());
   }
-  TTemporaryFile(const TTemporaryFile&) = delete;
-  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   void Write(std::string_view text) {
     while (!text.empty()) {
@@ -150,7 +150,7 @@ void replaceFileKeepingPermissions(const fs::path& file, std::string_view text) 
       throw ProjectFileError("Cannot save " + quotedPath(file) + ": " + *refusal + ".");
     }
   }
-  TTemporaryFile temporary(target, file, replacing);
+  TemporaryFile temporary(target, file, replacing);
   temporary.Write(text);
   if (replacing) temporary.takeOver(old);
   temporary.renameOver(target);

@@ -40,31 +40,31 @@ bool typeLosesData(int32_t type, bool toCfa) {
   return type != kSand && newType(type, toCfa) != type;
 }
 
-using TTopBottom = std::array<long double, kLayerTableRows>;
+using TopBottom = std::array<long double, kLayerTableRows>;
 
-std::optional<TTopBottom> realColumn(const grid::TGridTable* table, int column) {
+std::optional<TopBottom> realColumn(const grid::TGridTable* table, int column) {
   if (table == nullptr || column >= table->ColCount() || table->RowCount() < kLayerTableRows ||
-      table->GetColumn(column).Type() != grid::TColumnType::kFloat) {
+      table->GetColumn(column).Type() != grid::ColumnType::kFloat) {
     return std::nullopt;
   }
-  return TTopBottom{table->GetFloatValue(column, kTopRow),
+  return TopBottom{table->GetFloatValue(column, kTopRow),
                     table->GetFloatValue(column, kBottomRow)};
 }
 
-bool mayLoseData(const TProjectGrids& grids, bool toCfa) {
+bool mayLoseData(const ProjectGrids& grids, bool toCfa) {
   const grid::TGridTable& layers = grids.D();
   if (layers.RowCount() >= 2) return true;
   if (layers.RowCount() == 0) return false;
   const int32_t type = grids.SoilType(0);
   if (typeLosesData(type, toCfa)) return true;
-  const std::optional<TTopBottom> first = realColumn(grids.layerTable(0), 0);
+  const std::optional<TopBottom> first = realColumn(grids.layerTable(0), 0);
   return first && ((*first)[kTopRow] != 0 || (*first)[kBottomRow] != 0);
 }
 
 }  // namespace
 
 bool TProgramData::switchPileKind(bool toCfa) {
-  TProjectGrids& grids = *grids_;
+  ProjectGrids& grids = *grids_;
   if (mayLoseData(grids, toCfa) &&
       !host_->confirm(toCfa ? kToCFAQuestion : kToDrilledShaftQuestion)) {
     return false;
@@ -74,7 +74,7 @@ bool TProgramData::switchPileKind(bool toCfa) {
     const int32_t type = grids.SoilType(row);
     if (newType(type, toCfa) == type) continue;
     // The unit weight is kept; the rock tables hold it in their last column.
-    const std::optional<TTopBottom> unitWeight =
+    const std::optional<TopBottom> unitWeight =
         realColumn(grids.layerTable(row), isRock(type) ? kRockUnitWeightColumn : 0);
     layers.SetIntValue(kColSoilType, row, newType(type, toCfa));
     grid::TGridTable* table = grids.layerTable(row);

@@ -1,6 +1,6 @@
 // The project: TProgramData holds the title, unit system, shaft geometry, loading, design method,
 // water table and computation options; the soil profile lives in the grid tables of
-// TProjectGrids. Both halves are created, read, saved and converted together.
+// ProjectGrids. Both halves are created, read, saved and converted together.
 #pragma once
 
 #include <array>
@@ -27,9 +27,9 @@ class TProjectHost {
 };
 
 // The answers of a caller without windows: every confirmation gets the same answer.
-class THeadlessHost : public TProjectHost {
+class HeadlessHost : public TProjectHost {
  public:
-  explicit THeadlessHost(bool answer = true) : answer_(answer) {}
+  explicit HeadlessHost(bool answer = true) : answer_(answer) {}
   void hideChildWindows() override {}
   bool confirm(const std::string& message) override {
     LastQuestion = message;
@@ -46,25 +46,25 @@ inline constexpr int kMaxChartSettlements = 10;
 inline constexpr const char* kNewProjectFileName = "NewTolvane.tv9d";
 
 // Which layout a project file has, from the open dialog's file type.
-enum TFileTypeIndex : int { kVersion9File = 1, kVersion8File = 2, kOldestShortFile = 3 };
+enum FileTypeIndex : int { kVersion9File = 1, kVersion8File = 2, kOldestShortFile = 3 };
 
 // The file type index of a path by its extension (".tv9d" 1, ".tv8d" 2, ".tvd" 3, any case);
 // 0 for files the program does not open.
 int fileTypeIndexForPath(const std::string& path);
 
-struct TProjectReadResult;
+struct ProjectReadResult;
 
 class TProgramData {
  public:
   // A new project with the defaults, in the user's default unit system.
-  static std::unique_ptr<TProgramData> Create(TProjectGrids& grids, TProjectHost& host,
+  static std::unique_ptr<TProgramData> Create(ProjectGrids& grids, TProjectHost& host,
                                               int defaultUnits);
   // A project read from a file; a format error stops the reading and is returned with what was
   // read before it. Throws ProjectFileError when the file cannot be read at all.
-  static TProjectReadResult CreateFromFile(TProjectGrids& grids, TProjectHost& host,
+  static ProjectReadResult CreateFromFile(ProjectGrids& grids, TProjectHost& host,
                                            const std::string& fileName, int fileTypeIndex);
   // The same from a file already loaded into a word reader.
-  static TProjectReadResult readFrom(TProjectGrids& grids, TProjectHost& host, TWordReader& reader,
+  static ProjectReadResult readFrom(ProjectGrids& grids, TProjectHost& host, TWordReader& reader,
                                      const std::string& fileName, int fileTypeIndex);
 
   TProgramData(const TProgramData&) = delete;
@@ -105,7 +105,7 @@ class TProgramData {
   int32_t Yesnewversion = 0;
   int32_t NLRFD = 0;
 
-  TProjectGrids& grids() const { return *grids_; }
+  ProjectGrids& grids() const { return *grids_; }
 
   bool isSI() const { return fUnits == kSIUnits; }
   bool isLrfd() const { return NLRFD == kLrfd; }
@@ -133,16 +133,16 @@ class TProgramData {
   void ReadPrevVersions(TWordReader& reader, bool withImodAndNlrfd);
 
  private:
-  TProgramData(TProjectGrids& grids, TProjectHost& host) : grids_(&grids), host_(&host) {}
+  TProgramData(ProjectGrids& grids, TProjectHost& host) : grids_(&grids), host_(&host) {}
   void startReading(const std::string& fileName);
   void setUnitsOnEmptyProject(int target);
 
-  TProjectGrids* grids_;
+  ProjectGrids* grids_;
   TProjectHost* host_;
   bool constructing_ = false;  // being created or read: SetUnits applies even when unchanged
 };
 
-struct TProjectReadResult {
+struct ProjectReadResult {
   std::unique_ptr<TProgramData> Data;
   std::string FormatError;  // empty when the whole file was read
 };

@@ -15,8 +15,8 @@ constexpr int32_t kAnyInt = -1;  // marks the full 32-bit range
 constexpr int32_t kNoTemplate = -1;
 
 // One column as the resources describe it.
-struct TColumnResource {
-  grid::TColumnType Type = grid::TColumnType::kFloat;
+struct ColumnResource {
+  grid::ColumnType Type = grid::ColumnType::kFloat;
   std::vector<std::string> Heading;
   std::string Units;            // real columns
   long double RealDefault = 0;  // real columns
@@ -27,63 +27,63 @@ struct TColumnResource {
   std::vector<int32_t> Templates;  // nested tables: template identifiers
 };
 
-struct TTableResource {
+struct TableResource {
   const char* Caption;
   int32_t Identifier;
   int MinRows;
   int MaxRows;
   const char* TopLeft;
-  std::vector<TColumnResource> Columns;
+  std::vector<ColumnResource> Columns;
 };
 
-TColumnResource newColumn(grid::TColumnType type, std::vector<std::string> heading) {
-  TColumnResource column;
+ColumnResource newColumn(grid::ColumnType type, std::vector<std::string> heading) {
+  ColumnResource column;
   column.Type = type;
   column.Heading = std::move(heading);
   return column;
 }
 
-TColumnResource real(std::vector<std::string> heading, std::string units = {},
+ColumnResource real(std::vector<std::string> heading, std::string units = {},
                      long double defaultValue = 0) {
-  TColumnResource column = newColumn(grid::TColumnType::kFloat, std::move(heading));
+  ColumnResource column = newColumn(grid::ColumnType::kFloat, std::move(heading));
   column.Units = std::move(units);
   column.RealDefault = defaultValue;
   return column;
 }
 
-TColumnResource integer(std::vector<std::string> heading, int32_t minimum, int32_t maximum,
+ColumnResource integer(std::vector<std::string> heading, int32_t minimum, int32_t maximum,
                         int32_t defaultValue = 0) {
-  TColumnResource column = newColumn(grid::TColumnType::kInt, std::move(heading));
+  ColumnResource column = newColumn(grid::ColumnType::kInt, std::move(heading));
   column.IntDefault = defaultValue;
   column.Minimum = minimum;
   column.Maximum = maximum;
   return column;
 }
 
-TColumnResource pickList(std::vector<std::string> heading, std::vector<std::string> names) {
-  TColumnResource column = newColumn(grid::TColumnType::kEnum, std::move(heading));
+ColumnResource pickList(std::vector<std::string> heading, std::vector<std::string> names) {
+  ColumnResource column = newColumn(grid::ColumnType::kEnum, std::move(heading));
   column.Names = std::move(names);
   return column;
 }
 
-TColumnResource nested(std::vector<std::string> heading, std::vector<int32_t> templates) {
-  TColumnResource column = newColumn(grid::TColumnType::kTable, std::move(heading));
+ColumnResource nested(std::vector<std::string> heading, std::vector<int32_t> templates) {
+  ColumnResource column = newColumn(grid::ColumnType::kTable, std::move(heading));
   column.Templates = std::move(templates);
   return column;
 }
 
 constexpr int32_t kMaxBlowCount = 100;
 
-const TColumnResource& UnitWeight() {
-  static const TColumnResource column = real({"Total Unit Weight"}, "F/L2^3");
+const ColumnResource& UnitWeight() {
+  static const ColumnResource column = real({"Total Unit Weight"}, "F/L2^3");
   return column;
 }
 
 // Encodes the columns in the "Col" stream form.
-std::vector<uint8_t> colStream(const std::vector<TColumnResource>& columns) {
-  grid::TValueWriter writer;
+std::vector<uint8_t> colStream(const std::vector<ColumnResource>& columns) {
+  grid::ValueWriter writer;
   writer.writeInteger(static_cast<int32_t>(columns.size()));
-  for (const TColumnResource& c : columns) {
+  for (const ColumnResource& c : columns) {
     writer.writeInteger(static_cast<int32_t>(c.Type));
     writer.writeListBegin();
     for (const std::string& line : c.Heading) writer.writeString(line);
@@ -91,31 +91,31 @@ std::vector<uint8_t> colStream(const std::vector<TColumnResource>& columns) {
     writer.writeBoolean(true);   // Visible
     writer.writeBoolean(false);  // SameGroup
     switch (c.Type) {
-      case grid::TColumnType::kEnum:
+      case grid::ColumnType::kEnum:
         writer.writeListBegin();
         for (const std::string& name : c.Names) writer.writeString(name);
         writer.writeListEnd();
         break;
-      case grid::TColumnType::kInt: {
+      case grid::ColumnType::kInt: {
         const bool unlimited = c.Minimum == kAnyInt && c.Maximum == kAnyInt;
         writer.writeInteger(c.IntDefault);
         writer.writeInteger(unlimited ? INT32_MIN : c.Minimum);
         writer.writeInteger(unlimited ? INT32_MAX : c.Maximum);
         break;
       }
-      case grid::TColumnType::kFloat:
+      case grid::ColumnType::kFloat:
         writer.writeBoolean(false);  // TopDepth
         writer.writeString("FLOATCOLUMN2");
         writer.writeString(c.Units);
         writer.writeFloat(c.RealDefault);
         break;
-      case grid::TColumnType::kTable:
+      case grid::ColumnType::kTable:
         writer.writeString("FLEXCOLUMN2");
         writer.writeListBegin();
         for (const int32_t identifier : c.Templates) writer.writeInteger(identifier);
         writer.writeListEnd();
         break;
-      case grid::TColumnType::kString:
+      case grid::ColumnType::kString:
         writer.writeString("");
         writer.writeFloat(1.0L);
         break;
@@ -124,11 +124,11 @@ std::vector<uint8_t> colStream(const std::vector<TColumnResource>& columns) {
   return writer.bytes();
 }
 
-std::vector<TTableResource> templateResources() {
+std::vector<TableResource> templateResources() {
   const std::vector<std::string> blowCounts{"Blow Counts", "-Optional-"};
   const std::vector<std::string> alpha{"Alpha", "Factor"};
   const std::vector<std::string> nc{"Bearing Capacity", "Coefficient, Nc"};
-  const TColumnResource gravelColumns[] = {
+  const ColumnResource gravelColumns[] = {
       UnitWeight(), integer({"Blow Counts"}, kAnyInt, kAnyInt), real({"Beta", "(optional)"})};
   return {
       {"Sand Layer Data",
@@ -218,7 +218,7 @@ std::vector<TTableResource> templateResources() {
 constexpr int32_t kLayerTableIdentifier = 100;
 constexpr int32_t kTZDepthTableIdentifier = 101;
 
-TTableResource soilLayerResource() {
+TableResource soilLayerResource() {
   return {"Soil Layer Data",
           kLayerTableIdentifier,
           1,
@@ -238,12 +238,12 @@ TTableResource soilLayerResource() {
            real({"LRFD Resistance Factor", "(End Bearing)"}, "", 1.0L)}};
 }
 
-TTableResource tzDepthResource() {
+TableResource tzDepthResource() {
   return {"Generated t-z curves", kTZDepthTableIdentifier, 1, kMaxTZDepthRows, "",
           {real({"Depth"}, "L2")}};
 }
 
-void load(grid::TGridTable& table, const TTableResource& resource) {
+void load(grid::TGridTable& table, const TableResource& resource) {
   table.setLoading(true);
   table.Caption = resource.Caption;
   table.TopLeft = resource.TopLeft;
@@ -251,15 +251,15 @@ void load(grid::TGridTable& table, const TTableResource& resource) {
   table.MaxRows = resource.MaxRows;
   table.SetIdentifier(resource.Identifier);
   const std::vector<uint8_t> stream = colStream(resource.Columns);
-  grid::TValueReader reader(stream);
+  grid::ValueReader reader(stream);
   table.readColumns(reader);
   table.setLoading(false);
 }
 
 }  // namespace
 
-TProjectGrids::TProjectGrids() : d_(Registry), tblTzDepth_(Registry) {
-  for (const TTableResource& resource : templateResources()) {
+ProjectGrids::ProjectGrids() : d_(Registry), tblTzDepth_(Registry) {
+  for (const TableResource& resource : templateResources()) {
     templates_.push_back(std::make_unique<grid::TGridTable>(Registry));
     load(*templates_.back(), resource);
   }
@@ -267,7 +267,7 @@ TProjectGrids::TProjectGrids() : d_(Registry), tblTzDepth_(Registry) {
   load(tblTzDepth_, tzDepthResource());
 }
 
-std::vector<grid::TGridTable*> TProjectGrids::all() {
+std::vector<grid::TGridTable*> ProjectGrids::all() {
   std::vector<grid::TGridTable*> tables;
   for (const auto& table : templates_) tables.push_back(table.get());
   tables.push_back(&d_);
@@ -275,21 +275,21 @@ std::vector<grid::TGridTable*> TProjectGrids::all() {
   return tables;
 }
 
-bool TProjectGrids::anyChanged() const {
+bool ProjectGrids::anyChanged() const {
   return d_.GetChanged() || tblTzDepth_.GetChanged() ||
          std::any_of(templates_.begin(), templates_.end(),
                      [](const auto& table) { return table->GetChanged(); });
 }
 
-void TProjectGrids::resetAllChanged() {
+void ProjectGrids::resetAllChanged() {
   for (grid::TGridTable* table : all()) table->ResetChanged();
 }
 
-void TProjectGrids::setAllRowCounts(int count) {
+void ProjectGrids::setAllRowCounts(int count) {
   for (grid::TGridTable* table : all()) table->SetRowCount(count);
 }
 
-void TProjectGrids::fillToMinRows() {
+void ProjectGrids::fillToMinRows() {
   for (grid::TGridTable* table : all()) {
     if (table->RowCount() < table->MinRows()) table->SetRowCount(table->MinRows());
   }

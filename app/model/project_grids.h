@@ -13,7 +13,7 @@
 namespace tolvane::app {
 
 // Columns of the soil-layer table D.
-enum TLayerColumn : int {
+enum LayerColumn : int {
   kColSoilType = 0,
   kColBottomDepth = 1,
   kColLayerData = 2,
@@ -29,13 +29,13 @@ inline constexpr int kBottomRow = 1;
 inline constexpr int kMaxLayerRows = 40;    // rows the soil-layer window allows
 inline constexpr int kMaxTZDepthRows = 50;  // rows of the t-z depth list
 
-class TProjectGrids {
+class ProjectGrids {
  public:
-  TProjectGrids();
-  TProjectGrids(const TProjectGrids&) = delete;
-  TProjectGrids& operator=(const TProjectGrids&) = delete;
+  ProjectGrids();
+  ProjectGrids(const ProjectGrids&) = delete;
+  ProjectGrids& operator=(const ProjectGrids&) = delete;
 
-  grid::TGridTableRegistry Registry;  // declared first: the tables below register in it
+  grid::GridTableRegistry Registry;  // declared first: the tables below register in it
 
   grid::TGridTable& D() { return d_; }
   const grid::TGridTable& D() const { return d_; }

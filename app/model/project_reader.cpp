@@ -50,7 +50,7 @@ constexpr int kMTwoValuesOnly = 2;
 void readCell(TWordReader& reader, grid::TGridTable& table, int column, int row) {
   if (column == kSkip) {
     reader.readReal();
-  } else if (table.GetColumn(column).Type() == grid::TColumnType::kFloat) {
+  } else if (table.GetColumn(column).Type() == grid::ColumnType::kFloat) {
     table.SetFloatValue(column, row, reader.readReal());
   } else {
     table.SetIntValue(column, row, reader.readInteger());
@@ -62,9 +62,9 @@ void readCells(TWordReader& reader, grid::TGridTable& table, int row,
   for (const int column : columns) readCell(reader, table, column, row);
 }
 
-class TProjectReader {
+class ProjectReader {
  public:
-  TProjectReader(TProgramData& data, TWordReader& reader, TLayout layout)
+  ProjectReader(TProgramData& data, TWordReader& reader, TLayout layout)
       : grids_(data.grids()), reader_(reader), layout_(layout) {}
 
   void readLayers(int nLayers);
@@ -86,12 +86,12 @@ class TProjectReader {
   bool lineHas(int nWords) const { return reader_.wordCount() == nWords; }
   bool lineHasMoreThan(int nWords) const { return reader_.wordCount() > nWords; }
 
-  TProjectGrids& grids_;
+  ProjectGrids& grids_;
   TWordReader& reader_;
   TLayout layout_;
 };
 
-void TProjectReader::readLimits(int row, bool withFactors) {
+void ProjectReader::readLimits(int row, bool withFactors) {
   grid::TGridTable& layers = grids_.D();
   readCell(reader_, layers, kColMaxSideFriction, row);
   readCell(reader_, layers, kColMaxEndBearing, row);
@@ -101,7 +101,7 @@ void TProjectReader::readLimits(int row, bool withFactors) {
   }
 }
 
-void TProjectReader::readSand(int row, grid::TGridTable& m) {
+void ProjectReader::readSand(int row, grid::TGridTable& m) {
   const bool version9 = layout_ == TLayout::kVersion9;
   forEachPoint([&](int point) {
     if (layout_ == TLayout::kOldest) {
@@ -131,7 +131,7 @@ void TProjectReader::readSand(int row, grid::TGridTable& m) {
   }
 }
 
-void TProjectReader::readClayOrShale(int row, grid::TGridTable& m, bool clay) {
+void ProjectReader::readClayOrShale(int row, grid::TGridTable& m, bool clay) {
   const bool version9 = layout_ == TLayout::kVersion9;
   forEachPoint([&](int point) {
     readCells(reader_, m, point, {4, 0, kSkip, 1, 2});
@@ -152,7 +152,7 @@ void TProjectReader::readClayOrShale(int row, grid::TGridTable& m, bool clay) {
   }
 }
 
-void TProjectReader::readRock(int row, grid::TGridTable& m) {
+void ProjectReader::readRock(int row, grid::TGridTable& m) {
   grid::TGridTable& layers = grids_.D();
   forEachPoint([&](int point) {
     if (layout_ == TLayout::kVersion9) {
@@ -175,7 +175,7 @@ void TProjectReader::readRock(int row, grid::TGridTable& m) {
   });
 }
 
-void TProjectReader::readCfa(int row, grid::TGridTable& m) {
+void ProjectReader::readCfa(int row, grid::TGridTable& m) {
   forEachPoint([&](int point) {
     readCells(reader_, m, point, {0, 2, 3, 4});
     if (lineHasMoreThan(kCFALineWithOptional)) readCells(reader_, m, point, {5, 6});
@@ -186,7 +186,7 @@ void TProjectReader::readCfa(int row, grid::TGridTable& m) {
   m.SetIntValue(kCFAMethod, kBottomRow, method);
 }
 
-void TProjectReader::readLayer(int row) {
+void ProjectReader::readLayer(int row) {
   grid::TGridTable& layers = grids_.D();
   const int32_t type = reader_.readInteger();
   const int32_t lastType =
@@ -231,11 +231,11 @@ void TProjectReader::readLayer(int row) {
   }
 }
 
-void TProjectReader::readLayers(int nLayers) {
+void ProjectReader::readLayers(int nLayers) {
   for (int row = 0; row < nLayers; ++row) readLayer(row);
 }
 
-void TProjectReader::readTzDepths() {
+void ProjectReader::readTzDepths() {
   const int32_t count = reader_.readInteger();
   if (count > kMaxTZDepthRows) {
     failAt(reader_,
@@ -322,7 +322,7 @@ void TProgramData::ReadVersion9(TWordReader& reader) {
   PrintTZCurves = reader.readInteger();
   CFAPile = reader.readInteger();
   readLineFour(*this, reader);
-  TProjectReader layers(*this, reader, TLayout::kVersion9);
+  ProjectReader layers(*this, reader, TLayout::kVersion9);
   const int nLayers = readLineFive(*this, reader);
   readOptions(*this, reader);
   layers.readLayers(nLayers);
@@ -334,7 +334,7 @@ void TProgramData::ReadVersion8(TWordReader& reader) {
   readLineThreeFlags(*this, reader);
   if (reader.wordCount() == kVersion8LineThreeWithTZ) PrintTZCurves = reader.readInteger();
   readLineFour(*this, reader);
-  TProjectReader layers(*this, reader, TLayout::kVersion8);
+  ProjectReader layers(*this, reader, TLayout::kVersion8);
   const int nLayers = readLineFive(*this, reader);
   readOptions(*this, reader);
   layers.readLayers(nLayers);
@@ -353,7 +353,7 @@ void TProgramData::ReadPrevVersions(TWordReader& reader, bool withImodAndNlrfd) 
     Yesnewversion = 0;
   }
   readLineFour(*this, reader);
-  TProjectReader layers(*this, reader, TLayout::kOldest);
+  ProjectReader layers(*this, reader, TLayout::kOldest);
   const int nLayers = readLineFive(*this, reader);
   layers.readLayers(nLayers);
 }
@@ -366,17 +366,17 @@ void TProgramData::startReading(const std::string& fileName) {
   setUnitsOnEmptyProject(kEnglishUnits);
 }
 
-TProjectReadResult TProgramData::CreateFromFile(TProjectGrids& grids, TProjectHost& host,
+ProjectReadResult TProgramData::CreateFromFile(ProjectGrids& grids, TProjectHost& host,
                                                 const std::string& fileName, int fileTypeIndex) {
   // The file is loaded first: a file that cannot be read leaves the present project as it is.
   TWordReader reader(fileName);
   return readFrom(grids, host, reader, fileName, fileTypeIndex);
 }
 
-TProjectReadResult TProgramData::readFrom(TProjectGrids& grids, TProjectHost& host,
+ProjectReadResult TProgramData::readFrom(ProjectGrids& grids, TProjectHost& host,
                                           TWordReader& reader, const std::string& fileName,
                                           int fileTypeIndex) {
-  TProjectReadResult result;
+  ProjectReadResult result;
   result.Data.reset(new TProgramData(grids, host));
   TProgramData& data = *result.Data;
   data.startReading(fileName);

@@ -15,7 +15,7 @@ const char* const kLineEnd = "\r\n";
 const char* const kPlaceholder = "0.0";  // skipped by the readers
 
 // Columns of the layer tables.
-enum TSandColumn : int { kSandKo = 3, kSandBeta = 4, kSandMethod = 5, kSandM = 7, kSandOCR = 8 };
+enum SandColumn : int { kSandKo = 3, kSandBeta = 4, kSandMethod = 5, kSandM = 7, kSandOCR = 8 };
 constexpr int kClayAlpha = 3;
 constexpr int kClayMethod = 5;
 constexpr int kCFAMethod = 1;
@@ -40,7 +40,7 @@ class TLine {
   std::string text_;
 };
 
-class TProjectText {
+class ProjectText {
  public:
   void Add(const std::string& line) { text_ += line + kLineEnd; }
   const std::string& Text() const { return text_; }
@@ -81,7 +81,7 @@ std::string pointLine(const grid::TGridTable& layers, int row, const grid::TGrid
 
 constexpr int kSkip = -1;  // a placeholder in a column list
 
-void writeSandExtras(TProjectText& out, const grid::TGridTable& m) {
+void writeSandExtras(ProjectText& out, const grid::TGridTable& m) {
   int32_t method = m.GetIntValue(kSandMethod, kBottomRow);
   if (method != kSandKoMethod && method != kSandBetaMethod) method = kSandGec10Method;
   out.Add(TLine().Int(method).withTrailingSpace());
@@ -96,7 +96,7 @@ void writeSandExtras(TProjectText& out, const grid::TGridTable& m) {
   out.Add(values.withTrailingSpace());
 }
 
-void writeLayer(TProjectText& out, const grid::TGridTable& layers, int row, const grid::TGridTable& m) {
+void writeLayer(ProjectText& out, const grid::TGridTable& layers, int row, const grid::TGridTable& m) {
   const int32_t type = layers.GetIntValue(kColSoilType, row);
   out.Add(TLine().Int(type).cell(layers, kColBottomDepth, row).withTrailingSpace());
   for (const int point : {kTopRow, kBottomRow}) {
@@ -140,7 +140,7 @@ void writeLayer(TProjectText& out, const grid::TGridTable& layers, int row, cons
 }  // namespace
 
 std::string TProgramData::projectText() const {
-  TProjectText out;
+  ProjectText out;
   out.Add(oneLine(Title));
   out.Add(TLine().Int(fUnits).withTrailingSpace());
   out.Add(TLine()

@@ -12,14 +12,14 @@ constexpr long double kInchesPerMetre = 39.37007874L;
 constexpr long double kPoundsPerKilonewton = 224.8089237L;
 constexpr long double kTonsPerKilonewton = 0.1124044745L;
 
-struct TUnitFactors {
+struct UnitFactors {
   long double LargeLength;  // ft or m
   long double SmallLength;  // in or m
   long double Force;        // lb or kN
   long double Load;         // tons or kN
 };
 
-TUnitFactors factorsTo(int target) {
+UnitFactors factorsTo(int target) {
   if (target == kEnglishUnits) {
     return {kFeetPerMetre, kInchesPerMetre, kPoundsPerKilonewton, kTonsPerKilonewton};
   }
@@ -35,7 +35,7 @@ void TProgramData::SetUnits(int target) {
   fUnits = target;
   for (grid::TGridTable* table : grids_->all()) table->SetUnits(target);
 
-  const TUnitFactors f = factorsTo(target);
+  const UnitFactors f = factorsTo(target);
   for (long double* length :
        {&PINC, &DSTART, &DIALIM, &TOPLENG, &BS, &WTD, &PD, &PDMIN, &PDINCR, &DIAMINCR}) {
     *length *= f.LargeLength;

@@ -18,14 +18,14 @@ size_t at(int column, int row) {
 
 }  // namespace
 
-TMatrix4 identityMatrix() {
-  TMatrix4 m{};
+Matrix4 identityMatrix() {
+  Matrix4 m{};
   for (int i = 0; i < 4; ++i) m[at(i, i)] = 1.0;
   return m;
 }
 
-TMatrix4 multiply(const TMatrix4& a, const TMatrix4& b) {
-  TMatrix4 m{};
+Matrix4 multiply(const Matrix4& a, const Matrix4& b) {
+  Matrix4 m{};
   for (int c = 0; c < 4; ++c) {
     for (int r = 0; r < 4; ++r) {
       double sum = 0;
@@ -37,7 +37,7 @@ TMatrix4 multiply(const TMatrix4& a, const TMatrix4& b) {
 }
 
 // The matrix of glRotate: a turn by degrees about the axis (x, y, z).
-TMatrix4 rotationMatrix(double degrees, double x, double y, double z) {
+Matrix4 rotationMatrix(double degrees, double x, double y, double z) {
   const double length = std::sqrt(x * x + y * y + z * z);
   if (length == 0) return identityMatrix();
   x /= length;
@@ -46,7 +46,7 @@ TMatrix4 rotationMatrix(double degrees, double x, double y, double z) {
   const double c = std::cos(degrees * kRadiansPerDegree);
   const double s = std::sin(degrees * kRadiansPerDegree);
   const double t = 1 - c;
-  TMatrix4 m = identityMatrix();
+  Matrix4 m = identityMatrix();
   m[at(0, 0)] = x * x * t + c;
   m[at(1, 0)] = x * y * t - z * s;
   m[at(2, 0)] = x * z * t + y * s;
@@ -59,39 +59,39 @@ TMatrix4 rotationMatrix(double degrees, double x, double y, double z) {
   return m;
 }
 
-TMatrix4 scaleMatrix(double s) {
-  TMatrix4 m = identityMatrix();
+Matrix4 scaleMatrix(double s) {
+  Matrix4 m = identityMatrix();
   for (int i = 0; i < 3; ++i) m[at(i, i)] = s;
   return m;
 }
 
-TMatrix4 translationMatrix(double x, double y, double z) {
-  TMatrix4 m = identityMatrix();
+Matrix4 translationMatrix(double x, double y, double z) {
+  Matrix4 m = identityMatrix();
   m[at(3, 0)] = x;
   m[at(3, 1)] = y;
   m[at(3, 2)] = z;
   return m;
 }
 
-TVec3 transform(const TMatrix4& m, TVec3 p) {
+Vec3 transform(const Matrix4& m, Vec3 p) {
   return {m[at(0, 0)] * p.x + m[at(1, 0)] * p.y + m[at(2, 0)] * p.z + m[at(3, 0)],
           m[at(0, 1)] * p.x + m[at(1, 1)] * p.y + m[at(2, 1)] * p.z + m[at(3, 1)],
           m[at(0, 2)] * p.x + m[at(1, 2)] * p.y + m[at(2, 2)] * p.z + m[at(3, 2)]};
 }
 
-TVec3 transposedTransform(const TMatrix4& m, TVec3 v) {
+Vec3 transposedTransform(const Matrix4& m, Vec3 v) {
   return {m[at(0, 0)] * v.x + m[at(0, 1)] * v.y + m[at(0, 2)] * v.z,
           m[at(1, 0)] * v.x + m[at(1, 1)] * v.y + m[at(1, 2)] * v.z,
           m[at(2, 0)] * v.x + m[at(2, 1)] * v.y + m[at(2, 2)] * v.z};
 }
 
-TScreenPoint projectToPixel(const TMatrix4& modelView, TVec3 p, int width, int height) {
-  const TVec3 eye = transform(modelView, p);
+ScreenPoint projectToPixel(const Matrix4& modelView, Vec3 p, int width, int height) {
+  const Vec3 eye = transform(modelView, p);
   return {width / 2.0 + eye.x, height / 2.0 - eye.y};
 }
 
-TMatrix4 TBlockCamera::modelView(double dmax) const {
-  TMatrix4 m = rotationMatrix(kUpright, 1, 0, 0);
+Matrix4 BlockCamera::modelView(double dmax) const {
+  Matrix4 m = rotationMatrix(kUpright, 1, 0, 0);
   m = multiply(m, rotationMatrix(AngleX, 1, 0, 0));
   m = multiply(m, rotationMatrix(AngleY, 0, 1, 0));
   m = multiply(m, rotationMatrix(AngleZ, 0, 0, 1));
@@ -104,18 +104,18 @@ TMatrix4 TBlockCamera::modelView(double dmax) const {
   return m;
 }
 
-const TMatrix4& TBlockCamera::updateModelView(double dmax) {
+const Matrix4& BlockCamera::updateModelView(double dmax) {
   LastModelView = modelView(dmax);
   return LastModelView;
 }
 
-void TBlockCamera::restart(const TSceneExtents& extents) {
+void BlockCamera::restart(const SceneExtents& extents) {
   AngleX = AngleY = AngleZ = 0;
   Zoom = 1.0;
   Pan = {-extents.Centre.x, -extents.Centre.y, 0.0};
 }
 
-void TBlockCamera::press(int mode, bool leftButton, int x, int y) {
+void BlockCamera::press(int mode, bool leftButton, int x, int y) {
   MouseState = kMouseDown;
   leftPressed_ = leftButton;
   PressX = BoxX = x;
@@ -135,21 +135,21 @@ void TBlockCamera::press(int mode, bool leftButton, int x, int y) {
   }
 }
 
-TVec3 TBlockCamera::pixelsToModel(double dx, double dy) const {
+Vec3 BlockCamera::pixelsToModel(double dx, double dy) const {
   const double s = Zoom * Fit;
-  const TVec3 v = transposedTransform(keptModelView_, {dx, dy, 0});
+  const Vec3 v = transposedTransform(keptModelView_, {dx, dy, 0});
   // The kept matrix carries the scale s once: dividing by s squared leaves model units.
   const double s2 = s * s;
   return {v.x / s2, v.y / s2, v.z / s2};
 }
 
-void TBlockCamera::drag(int mode, bool shift, int x, int y, int w, int h) {
+void BlockCamera::drag(int mode, bool shift, int x, int y, int w, int h) {
   switch (mode) {
     case kMousePanning: {
       double dx = x - PressX;
       double dy = PressY - y;
       if (shift) (std::fabs(dx) > std::fabs(dy) ? dy : dx) = 0;
-      const TVec3 move = pixelsToModel(dx, dy);
+      const Vec3 move = pixelsToModel(dx, dy);
       Pan = {keptPan_.x + move.x, keptPan_.y + move.y, keptPan_.z + move.z};
       break;
     }
@@ -163,7 +163,7 @@ void TBlockCamera::drag(int mode, bool shift, int x, int y, int w, int h) {
       double p = (y - PressY) * kDragTurn / h;
       double q = (x - PressX) * kDragTurn / w;
       if (shift) (std::fabs(q) > std::fabs(p) ? p : q) = 0;
-      TVec3 turn = transposedTransform(keptModelView_, {p, q, 0});
+      Vec3 turn = transposedTransform(keptModelView_, {p, q, 0});
       const double length = std::sqrt(turn.x * turn.x + turn.y * turn.y + turn.z * turn.z);
       if (length > 0) {
         const double wanted = std::sqrt(p * p + q * q) / length;
@@ -179,7 +179,7 @@ void TBlockCamera::drag(int mode, bool shift, int x, int y, int w, int h) {
   }
 }
 
-bool TBlockCamera::Move(int mode, bool leftHeld, bool shift, int x, int y, int w, int h) {
+bool BlockCamera::Move(int mode, bool leftHeld, bool shift, int x, int y, int w, int h) {
   if (!leftHeld || (MouseState != kMouseDown && MouseState != kMouseReleasing)) return false;
   if (mode == kMouseZoomWindow) {
     if (!ZoomBoxVisible) return false;
@@ -192,7 +192,7 @@ bool TBlockCamera::Move(int mode, bool leftHeld, bool shift, int x, int y, int w
   return true;
 }
 
-bool TBlockCamera::release(int mode, bool shift, int x, int y, int w, int h) {
+bool BlockCamera::release(int mode, bool shift, int x, int y, int w, int h) {
   if (MouseState == kMouseIdle) return false;
   MouseState = kMouseReleasing;
   bool repaint = false;
@@ -202,7 +202,7 @@ bool TBlockCamera::release(int mode, bool shift, int x, int y, int w, int h) {
     const int dx = std::abs(x - PressX);
     const int dy = std::abs(y - PressY);
     if (repaint && dx > 0 && dy > 0) {
-      const TVec3 move = pixelsToModel(w / 2.0 - (x + PressX) / 2.0, (y + PressY) / 2.0 - h / 2.0);
+      const Vec3 move = pixelsToModel(w / 2.0 - (x + PressX) / 2.0, (y + PressY) / 2.0 - h / 2.0);
       Pan = {keptPan_.x + move.x, keptPan_.y + move.y, keptPan_.z + move.z};
       Zoom = keptZoom_ * std::min(static_cast<double>(w) / dx, static_cast<double>(h) / dy);
     }

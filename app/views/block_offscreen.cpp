@@ -25,21 +25,21 @@ std::string rendererName() {
 }
 
 // Draws the scene into the bound framebuffer of the given size.
-void drawScene(const TBlockSceneInput& input, QSize size, TBlockCamera& camera,
-               TBlockRenderer& renderer) {
+void drawScene(const BlockSceneInput& input, QSize size, BlockCamera& camera,
+               BlockRenderer& renderer) {
   glViewport(0, 0, size.width(), size.height());
   renderer.setupRc(input, size.width(), size.height(), size.width(), size.height(), camera);
   renderer.DrawFigure(input, size.width(), size.height(), camera);
   glFinish();
 }
 
-void drawLabels(QImage& image, const TBlockRenderer& renderer, const TBlockCamera& camera) {
+void drawLabels(QImage& image, const BlockRenderer& renderer, const BlockCamera& camera) {
   QPainter painter(&image);
   paintSceneLabels(painter, renderer.labels(), camera.LastModelView, image.width(), image.height());
 }
 
-bool renderWithQt(const TBlockSceneInput& input, QSize size, TBlockCamera& camera,
-                  TOffscreenResult& result) {
+bool renderWithQt(const BlockSceneInput& input, QSize size, BlockCamera& camera,
+                  OffscreenResult& result) {
   QOpenGLContext context;
   context.setFormat(blockSurfaceFormat());
   if (!context.create()) return false;
@@ -55,7 +55,7 @@ bool renderWithQt(const TBlockSceneInput& input, QSize size, TBlockCamera& camer
       context.doneCurrent();
       return false;
     }
-    TBlockRenderer renderer;
+    BlockRenderer renderer;
     drawScene(input, size, camera, renderer);
     result.Renderer = rendererName();
     result.Image = fbo.toImage().convertToFormat(QImage::Format_RGB32);
@@ -70,7 +70,7 @@ bool renderWithQt(const TBlockSceneInput& input, QSize size, TBlockCamera& camer
 #if defined(TOLVANE_HAVE_EGL)
 
 // A framebuffer of colour and depth render buffers through the entry points of OpenGL 3.0.
-class TEglFramebuffer {
+class EglFramebuffer {
  public:
   bool Create(QSize size) {
     gen_ = load<PFNGLGENFRAMEBUFFERSPROC>("glGenFramebuffers");
@@ -97,7 +97,7 @@ class TEglFramebuffer {
     attach_(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, buffers_[1]);
     return status_(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
   }
-  ~TEglFramebuffer() {
+  ~EglFramebuffer() {
     if (framebuffer_ != 0) {
       bind_(GL_FRAMEBUFFER, 0);
       delete_(1, &framebuffer_);
@@ -124,7 +124,7 @@ class TEglFramebuffer {
 };
 
 // A compatibility context of Mesa without any window system.
-class TSurfacelessContext {
+class SurfacelessContext {
  public:
   bool Create(std::string& error) {
     const auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
@@ -158,7 +158,7 @@ class TSurfacelessContext {
     }
     return true;
   }
-  ~TSurfacelessContext() {
+  ~SurfacelessContext() {
     if (display_ == EGL_NO_DISPLAY) return;
     eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
@@ -170,13 +170,13 @@ class TSurfacelessContext {
   EGLContext context_ = EGL_NO_CONTEXT;
 };
 
-bool renderWithEgl(const TBlockSceneInput& input, QSize size, TBlockCamera& camera,
-                   TOffscreenResult& result) {
-  TSurfacelessContext context;
+bool renderWithEgl(const BlockSceneInput& input, QSize size, BlockCamera& camera,
+                   OffscreenResult& result) {
+  SurfacelessContext context;
   if (!context.Create(result.Error)) return false;
-  TBlockRenderer renderer;
+  BlockRenderer renderer;
   {
-    TEglFramebuffer framebuffer;
+    EglFramebuffer framebuffer;
     if (!framebuffer.Create(size)) {
       result.Error = "no framebuffer object in the surfaceless OpenGL context";
       return false;
@@ -198,9 +198,9 @@ bool renderWithEgl(const TBlockSceneInput& input, QSize size, TBlockCamera& came
 
 }  // namespace
 
-TOffscreenResult renderBlockOffscreen(const TBlockSceneInput& input, QSize size,
-                                      TBlockCamera& camera) {
-  TOffscreenResult result;
+OffscreenResult renderBlockOffscreen(const BlockSceneInput& input, QSize size,
+                                      BlockCamera& camera) {
+  OffscreenResult result;
   if (size.width() <= 0 || size.height() <= 0) {
     result.Error = "the image has no size";
     return result;
@@ -208,7 +208,7 @@ TOffscreenResult renderBlockOffscreen(const TBlockSceneInput& input, QSize size,
   if (renderWithQt(input, size, camera, result)) return result;
   result.Error = "the platform gives no OpenGL 2.1 compatibility context";
 #if defined(TOLVANE_HAVE_EGL)
-  TOffscreenResult egl;
+  OffscreenResult egl;
   if (renderWithEgl(input, size, camera, egl)) return egl;
   result.Error += "; " + egl.Error;
 #endif

@@ -15,9 +15,9 @@ constexpr double kDigitTolerance = 1e-9;
 constexpr int kGeneralDigits = 15;
 }  // namespace
 
-TBlock3DMenuState block3DMenuState(const TBlockFlags& flags, bool showOutput,
+Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput,
                                    bool plotFileExists) {
-  TBlock3DMenuState state;
+  Block3DMenuState state;
   state.Shaft.Checked = flags.ShowShaft;
   state.WaterLevel.Checked = flags.ShowWaterLevel;
   state.SoilLayers.Checked = flags.ShowSoilLayers;

@@ -7,7 +7,7 @@
 
 namespace tolvane::app {
 
-struct TBlockFlags {
+struct BlockFlags {
   bool ShowShaft = true;
   bool ShowWaterLevel = true;
   bool ShowSoilLayers = true;
@@ -25,24 +25,24 @@ struct TBlockFlags {
   bool ZoomWindowBoxEnabled = false;
 };
 
-struct TMenuItemState {
+struct MenuItemState {
   bool Checked = false;
   bool Enabled = true;
 };
 
-struct TBlock3DMenuState {
-  TMenuItemState Shaft;
-  TMenuItemState WaterLevel;
-  TMenuItemState SoilLayers;
-  TMenuItemState LayerLabels;  // enabled only while "Soil Layers" is checked
-  TMenuItemState LayerDepths;  // likewise
-  TMenuItemState GlobalAxes;
-  TMenuItemState CombinedPlots;
+struct Block3DMenuState {
+  MenuItemState Shaft;
+  MenuItemState WaterLevel;
+  MenuItemState SoilLayers;
+  MenuItemState LayerLabels;  // enabled only while "Soil Layers" is checked
+  MenuItemState LayerDepths;  // likewise
+  MenuItemState GlobalAxes;
+  MenuItemState CombinedPlots;
 };
 
 // The items of the "Show 3D View" menu when it opens: showOutput is set when results are
 // loaded, plotFileExists when the project's ".tv9p" file exists.
-TBlock3DMenuState block3DMenuState(const TBlockFlags& flags, bool showOutput,
+Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput,
                                    bool plotFileExists);
 
 // The size factor a text stands for; none when it is not a number.

@@ -26,27 +26,27 @@ constexpr TRgb kZoomBoxColour{0.0, 1.0, 0.0};
 void colour(TRgb c, double alpha = 1.0) {
   glColor4d(c.r, c.g, c.b, alpha);
 }
-void vertex(TVec3 p) {
+void vertex(Vec3 p) {
   glVertex3d(p.x, p.y, p.z);
 }
 
 // The six faces of a box, each wound counter-clockwise seen from outside.
-void boxFaces(TVec3 lo, TVec3 hi) {
+void boxFaces(Vec3 lo, Vec3 hi) {
   const double x0 = lo.x, y0 = lo.y, z0 = lo.z, x1 = hi.x, y1 = hi.y, z1 = hi.z;
   glBegin(GL_QUADS);
-  for (const TVec3 p : {TVec3{x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}}) vertex(p);
-  for (const TVec3 p : {TVec3{x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}}) vertex(p);
-  for (const TVec3 p : {TVec3{x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}}) vertex(p);
-  for (const TVec3 p : {TVec3{x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}, {x1, y1, z0}}) vertex(p);
-  for (const TVec3 p : {TVec3{x0, y1, z0}, {x0, y0, z0}, {x0, y0, z1}, {x0, y1, z1}}) vertex(p);
-  for (const TVec3 p : {TVec3{x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}, {x1, y1, z0}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y1, z0}, {x0, y0, z0}, {x0, y0, z1}, {x0, y1, z1}}) vertex(p);
+  for (const Vec3 p : {Vec3{x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}}) vertex(p);
   glEnd();
 }
 
-void boxEdges(TVec3 lo, TVec3 hi) {
+void boxEdges(Vec3 lo, Vec3 hi) {
   glBegin(GL_LINES);
   for (const double z : {lo.z, hi.z}) {
-    for (const TVec3 p : {TVec3{lo.x, lo.y, z},
+    for (const Vec3 p : {Vec3{lo.x, lo.y, z},
                           {hi.x, lo.y, z},
                           {hi.x, lo.y, z},
                           {hi.x, hi.y, z},
@@ -57,8 +57,8 @@ void boxEdges(TVec3 lo, TVec3 hi) {
       vertex(p);
     }
   }
-  for (const TVec3 corner :
-       {TVec3{lo.x, lo.y, 0}, {hi.x, lo.y, 0}, {hi.x, hi.y, 0}, {lo.x, hi.y, 0}}) {
+  for (const Vec3 corner :
+       {Vec3{lo.x, lo.y, 0}, {hi.x, lo.y, 0}, {hi.x, hi.y, 0}, {lo.x, hi.y, 0}}) {
     vertex({corner.x, corner.y, lo.z});
     vertex({corner.x, corner.y, hi.z});
   }
@@ -66,31 +66,31 @@ void boxEdges(TVec3 lo, TVec3 hi) {
 }
 
 // A horizontal rectangle seen from above and from below.
-void twoSidedRectangle(const std::vector<TVec3>& corners) {
+void twoSidedRectangle(const std::vector<Vec3>& corners) {
   glBegin(GL_QUADS);
-  for (const TVec3& p : corners) vertex(p);
+  for (const Vec3& p : corners) vertex(p);
   for (auto p = corners.rbegin(); p != corners.rend(); ++p) vertex(*p);
   glEnd();
 }
 
-void loop(const std::vector<TVec3>& points) {
+void loop(const std::vector<Vec3>& points) {
   glBegin(GL_LINE_LOOP);
-  for (const TVec3& p : points) vertex(p);
+  for (const Vec3& p : points) vertex(p);
   glEnd();
 }
 
 // An inverted square pyramid: apex down, base of side s at height s above it.
-void waterMarker(TVec3 apex, double side) {
+void waterMarker(Vec3 apex, double side) {
   const double h = side / 2;
   const double z = apex.z + side;
-  const std::vector<TVec3> base{{apex.x - h, apex.y - h, z},
+  const std::vector<Vec3> base{{apex.x - h, apex.y - h, z},
                                 {apex.x + h, apex.y - h, z},
                                 {apex.x + h, apex.y + h, z},
                                 {apex.x - h, apex.y + h, z}};
   colour(kWaterBlue);
   loop(base);
   glBegin(GL_LINES);
-  for (const TVec3& corner : base) {
+  for (const Vec3& corner : base) {
     vertex(apex);
     vertex(corner);
   }
@@ -104,18 +104,18 @@ void waterMarker(TVec3 apex, double side) {
   }
   glEnd();
   glBegin(GL_QUADS);
-  for (const TVec3& corner : base) vertex(corner);
+  for (const Vec3& corner : base) vertex(corner);
   glEnd();
 }
 
-void drawShaftPart(const TShaftPart& part) {
+void drawShaftPart(const ShaftPart& part) {
   colour(part.Colour);
-  const std::vector<TVec3> top = circlePoints(part.DTop, part.ZTop);
+  const std::vector<Vec3> top = circlePoints(part.DTop, part.ZTop);
   switch (part.Kind) {
-    case TShaftPartKind::kRim:
+    case ShaftPartKind::kRim:
       loop(top);
       break;
-    case TShaftPartKind::kDisc:
+    case ShaftPartKind::kDisc:
       glBegin(GL_TRIANGLE_FAN);
       vertex({0, 0, part.ZTop});
       if (part.FacesUp) {
@@ -125,8 +125,8 @@ void drawShaftPart(const TShaftPart& part) {
       }
       glEnd();
       break;
-    case TShaftPartKind::kSide: {
-      const std::vector<TVec3> bottom = circlePoints(part.DBottom, part.ZBottom);
+    case ShaftPartKind::kSide: {
+      const std::vector<Vec3> bottom = circlePoints(part.DBottom, part.ZBottom);
       glBegin(GL_QUADS);
       for (size_t i = 0; i < top.size(); ++i) {
         const size_t next = (i + 1) % top.size();
@@ -143,13 +143,13 @@ void drawShaftPart(const TShaftPart& part) {
 
 }  // namespace
 
-void TBlockRenderer::freeLists() {
+void BlockRenderer::freeLists() {
   if (listBase_ != 0) glDeleteLists(listBase_, kSceneLists);
   listBase_ = 0;
 }
 
-void TBlockRenderer::setupRc(const TBlockSceneInput& input, int w, int h, int clientW,
-                             int clientH, TBlockCamera& camera) {
+void BlockRenderer::setupRc(const BlockSceneInput& input, int w, int h, int clientW,
+                             int clientH, BlockCamera& camera) {
   while (glGetError() != GL_NO_ERROR) {
   }
   glClearColor(1, 1, 1, 1);
@@ -174,14 +174,14 @@ void TBlockRenderer::setupRc(const TBlockSceneInput& input, int w, int h, int cl
   glEndList();
 }
 
-void TBlockRenderer::compileSoilAndWater(const TBlockSceneInput& input) {
-  const TSceneExtents& e = input.Extents;
-  const TViewProject& p = input.Project;
+void BlockRenderer::compileSoilAndWater(const BlockSceneInput& input) {
+  const SceneExtents& e = input.Extents;
+  const ViewProject& p = input.Project;
   if (input.Flags.ShowWaterLevel) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const double z = -p.WTD;
-    const std::vector<TVec3> plane{{e.Centre.x - e.X, e.Centre.y - e.Y, z},
+    const std::vector<Vec3> plane{{e.Centre.x - e.X, e.Centre.y - e.Y, z},
                                    {e.Centre.x + e.X, e.Centre.y - e.Y, z},
                                    {e.Centre.x + e.X, e.Centre.y + e.Y, z},
                                    {e.Centre.x - e.X, e.Centre.y + e.Y, z}};
@@ -189,17 +189,17 @@ void TBlockRenderer::compileSoilAndWater(const TBlockSceneInput& input) {
     loop(plane);
     colour(kWaterBlue, kWaterAlpha);
     twoSidedRectangle(plane);
-    for (const TVec3& apex : waterMarkerApexes(e, p)) waterMarker(apex, p.B / 2);
+    for (const Vec3& apex : waterMarkerApexes(e, p)) waterMarker(apex, p.B / 2);
     glDisable(GL_BLEND);
   }
   if (!input.Flags.ShowSoilLayers) return;
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   for (size_t i = 0; i < p.Layers.size(); ++i) {
-    const TViewLayer& layer = p.Layers[i];
+    const ViewLayer& layer = p.Layers[i];
     const int row = static_cast<int>(i);
-    const TVec3 lo{-e.X, -e.Y, -layer.Bottom};
-    const TVec3 hi{e.X, e.Y, -layer.Top};
+    const Vec3 lo{-e.X, -e.Y, -layer.Bottom};
+    const Vec3 hi{e.X, e.Y, -layer.Top};
     colour(layerColour(row));
     boxEdges(lo, hi);
     colour(layerColour(row), kLayerFaceAlpha);
@@ -218,35 +218,35 @@ void TBlockRenderer::compileSoilAndWater(const TBlockSceneInput& input) {
   glDisable(GL_BLEND);
 }
 
-void TBlockRenderer::compileShaftAndDiagrams(const TBlockSceneInput& input) {
+void BlockRenderer::compileShaftAndDiagrams(const BlockSceneInput& input) {
   if (!input.Flags.ShowShaft) return;
-  for (const TShaftPart& part : shaftParts(input.Project)) drawShaftPart(part);
+  for (const ShaftPart& part : shaftParts(input.Project)) drawShaftPart(part);
   if (!input.Flags.ShowUltimateEffects || input.Combine == nullptr) return;
-  TDiagramOptions options;
+  DiagramOptions options;
   options.ShowSkinFriction = input.Flags.ShowSkinFriction;
   options.ShowTipResistance = input.Flags.ShowTipResistance;
   options.ShowTotalCapacity = input.Flags.ShowTotalCapacity;
   options.ShowValues = input.Flags.ShowUltimateEffectsValues;
   options.Factor = input.Flags.UltimateEffectsFactor;
-  for (const TDiagram& diagram : capacityDiagrams(*input.Combine, input.Project, options)) {
+  for (const Diagram& diagram : capacityDiagrams(*input.Combine, input.Project, options)) {
     colour(diagram.Colour);
-    for (const std::vector<TVec3>& strip : diagram.Strips) {
+    for (const std::vector<Vec3>& strip : diagram.Strips) {
       glBegin(GL_LINE_STRIP);
-      for (const TVec3& point : strip) vertex(point);
+      for (const Vec3& point : strip) vertex(point);
       glEnd();
     }
     if (diagram.HasLabel) sceneLabels_.push_back({diagram.Label, diagram.LabelAt});
   }
 }
 
-void TBlockRenderer::DrawFigure(const TBlockSceneInput& input, int w, int h, TBlockCamera& camera) {
+void BlockRenderer::DrawFigure(const BlockSceneInput& input, int w, int h, BlockCamera& camera) {
   // Alpha stays 1 where the picture is blended, so that the image is opaque.
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(1, 1, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glMatrixMode(GL_MODELVIEW);
-  const TMatrix4& m = camera.updateModelView(input.Extents.Dmax);
+  const Matrix4& m = camera.updateModelView(input.Extents.Dmax);
   glLoadMatrixd(m.data());
   glShadeModel(GL_SMOOTH);
   glEnable(GL_DEPTH_TEST);
@@ -264,11 +264,11 @@ void TBlockRenderer::DrawFigure(const TBlockSceneInput& input, int w, int h, TBl
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
-void TBlockRenderer::DrawAxes(const TBlockCamera& camera) {
+void BlockRenderer::DrawAxes(const BlockCamera& camera) {
   const double scale = camera.Zoom * camera.Fit;
   const double length = scale != 0 ? kAxisPixels / scale : 0.0;
   struct Axis {
-    TVec3 end;
+    Vec3 end;
     TRgb colour;
     const char* name;
   };
@@ -285,7 +285,7 @@ void TBlockRenderer::DrawAxes(const TBlockCamera& camera) {
   for (const Axis& axis : axes) frameLabels_.push_back({axis.name, axis.end});
 }
 
-void TBlockRenderer::drawZoomBox(const TBlockCamera& camera, int w, int h) {
+void BlockRenderer::drawZoomBox(const BlockCamera& camera, int w, int h) {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();

@@ -18,40 +18,40 @@ class TGraphPlot;
 namespace tolvane::app {
 
 // What a scene is built from.
-struct TBlockSceneInput {
-  TViewProject Project;
-  TSceneExtents Extents;
-  TBlockFlags Flags;
+struct BlockSceneInput {
+  ViewProject Project;
+  SceneExtents Extents;
+  BlockFlags Flags;
   const plot::TGraphPlot* Combine = nullptr;  // the combined plot of the diagrams, if any
 };
 
-class TBlockRenderer {
+class BlockRenderer {
  public:
-  TBlockRenderer() = default;
-  TBlockRenderer(const TBlockRenderer&) = delete;
-  TBlockRenderer& operator=(const TBlockRenderer&) = delete;
+  BlockRenderer() = default;
+  BlockRenderer(const BlockRenderer&) = delete;
+  BlockRenderer& operator=(const BlockRenderer&) = delete;
 
   // The scene set-up for a drawing control of width w and height h inside a client area of
   // clientW by clientH: projection, fit scale (into the camera) and the display lists.
-  void setupRc(const TBlockSceneInput& input, int w, int h, int clientW, int clientH,
-               TBlockCamera& camera);
+  void setupRc(const BlockSceneInput& input, int w, int h, int clientW, int clientH,
+               BlockCamera& camera);
   // One frame: clears, sets the camera, replays the lists, draws axes and the zoom box.
-  void DrawFigure(const TBlockSceneInput& input, int w, int h, TBlockCamera& camera);
+  void DrawFigure(const BlockSceneInput& input, int w, int h, BlockCamera& camera);
   // Frees the display lists (the context must be current).
   void freeLists();
 
   // The labels of the last frame (layer depths and names, diagram maxima, axes).
-  const std::vector<TSceneLabel>& labels() const { return frameLabels_; }
+  const std::vector<SceneLabel>& labels() const { return frameLabels_; }
 
  private:
-  void compileSoilAndWater(const TBlockSceneInput& input);
-  void compileShaftAndDiagrams(const TBlockSceneInput& input);
-  void DrawAxes(const TBlockCamera& camera);
-  void drawZoomBox(const TBlockCamera& camera, int w, int h);
+  void compileSoilAndWater(const BlockSceneInput& input);
+  void compileShaftAndDiagrams(const BlockSceneInput& input);
+  void DrawAxes(const BlockCamera& camera);
+  void drawZoomBox(const BlockCamera& camera, int w, int h);
 
   unsigned listBase_ = 0;  // lists 1, 2 and 5 of the scene at ListBase_ + 0, 1, 2
-  std::vector<TSceneLabel> sceneLabels_;
-  std::vector<TSceneLabel> frameLabels_;
+  std::vector<SceneLabel> sceneLabels_;
+  std::vector<SceneLabel> frameLabels_;
 };
 
 }  // namespace tolvane::app

@@ -42,17 +42,17 @@ constexpr std::array<const char*, 11> kSoilNames{
     "Sand",        "Clay",          "Shale",  "Strong Rock(FHWA)", "Decomposed Rock", "Weak Rock",
     "Strong Rock", "Gravelly Sand", "Gravel", "CFA Sand",          "CFA Clay"};
 
-TShaftPart rim(double d, double z) {
-  return {TShaftPartKind::kRim, z, z, d, d, true, kRimColour};
+ShaftPart rim(double d, double z) {
+  return {ShaftPartKind::kRim, z, z, d, d, true, kRimColour};
 }
-TShaftPart disc(double d, double z, bool up) {
-  return {TShaftPartKind::kDisc, z, z, d, d, up, kShaftGrey};
+ShaftPart disc(double d, double z, bool up) {
+  return {ShaftPartKind::kDisc, z, z, d, d, up, kShaftGrey};
 }
-TShaftPart side(double dTop, double zTop, double dBottom, double zBottom, TRgb colour) {
-  return {TShaftPartKind::kSide, zTop, zBottom, dTop, dBottom, true, colour};
+ShaftPart side(double dTop, double zTop, double dBottom, double zBottom, TRgb colour) {
+  return {ShaftPartKind::kSide, zTop, zBottom, dTop, dBottom, true, colour};
 }
 
-void belledShaft(const TViewProject& p, double l, std::vector<TShaftPart>& parts) {
+void belledShaft(const ViewProject& p, double l, std::vector<ShaftPart>& parts) {
   const double b = p.B;
   const double hb = bellLength(b, p.R, p.Theta);
   const double body = l - p.Lue - p.Lle - hb;
@@ -73,7 +73,7 @@ void belledShaft(const TViewProject& p, double l, std::vector<TShaftPart>& parts
   parts.push_back(rim(b, -(l - hb)));
 }
 
-void straightShaft(const TViewProject& p, double l, std::vector<TShaftPart>& parts) {
+void straightShaft(const ViewProject& p, double l, std::vector<ShaftPart>& parts) {
   const double b = p.B;
   parts.push_back(rim(b, 0));
   parts.push_back(disc(b, 0, true));
@@ -91,7 +91,7 @@ void straightShaft(const TViewProject& p, double l, std::vector<TShaftPart>& par
 }
 
 // Depth of a plot point below the shaft head, lifted by the lower zone without side resistance.
-double diagramDepth(double y, const TViewProject& p) {
+double diagramDepth(double y, const ViewProject& p) {
   double depth = p.UseElevation == 1 ? p.ValElevation - y : y;
   if (p.Lle > 0) depth = std::max(depth - p.Lle, 0.0);
   return depth;
@@ -99,7 +99,7 @@ double diagramDepth(double y, const TViewProject& p) {
 
 }  // namespace
 
-double wallLength(const TViewProject& project) {
+double wallLength(const ViewProject& project) {
   return project.Method == kDesignLoadGiven ? project.deepestLayerBottom() : project.PD;
 }
 
@@ -108,8 +108,8 @@ double bellLength(double b, double ratio, double angleDegrees) {
   return std::fabs(b * ratio - b) / 2 / std::tan(angleDegrees * kPi / kDegreesPerHalfTurn);
 }
 
-TSceneExtents GetMaxDims(const TViewProject& project) {
-  TSceneExtents e;
+SceneExtents GetMaxDims(const ViewProject& project) {
+  SceneExtents e;
   e.Y = kSceneHalfWidthDiameters * project.B;
   e.X = std::max(e.Y, project.WTD);
   e.Dmax = std::max(wallLength(project), project.deepestLayerBottom());
@@ -129,7 +129,7 @@ TSceneExtents GetMaxDims(const TViewProject& project) {
   return e;
 }
 
-double fitScale(int clientWidth, int clientHeight, const TSceneExtents& extents) {
+double fitScale(int clientWidth, int clientHeight, const SceneExtents& extents) {
   // A client area smaller than the margin keeps one pixel, so the scene never turns over.
   const double width = std::max(clientWidth - kFitMarginPixels, 1);
   const double height = std::max(clientHeight - kFitMarginPixels, 1);
@@ -138,7 +138,7 @@ double fitScale(int clientWidth, int clientHeight, const TSceneExtents& extents)
   return std::min(byWidth, byHeight);
 }
 
-double orthoDepth(int width, int height, const TSceneExtents& extents) {
+double orthoDepth(int width, int height, const SceneExtents& extents) {
   if (extents.HorizontalRange <= 0) return std::max(width, height) / 2.0;
   return kOrthoDepthPixels * (extents.OverallRange / extents.HorizontalRange) *
          std::min(width, height) / 2.0;
@@ -167,8 +167,8 @@ std::string blockSoilName(int32_t soilType, int row) {
   return "Layer " + std::to_string(row + 1);
 }
 
-std::vector<TShaftPart> shaftParts(const TViewProject& project) {
-  std::vector<TShaftPart> parts;
+std::vector<ShaftPart> shaftParts(const ViewProject& project) {
+  std::vector<ShaftPart> parts;
   const double l = wallLength(project);
   if (project.R > 0 && project.Theta > 0) {
     belledShaft(project, l, parts);
@@ -178,8 +178,8 @@ std::vector<TShaftPart> shaftParts(const TViewProject& project) {
   return parts;
 }
 
-std::vector<TVec3> circlePoints(double diameter, double z) {
-  std::vector<TVec3> points;
+std::vector<Vec3> circlePoints(double diameter, double z) {
+  std::vector<Vec3> points;
   points.reserve(kRoundSegments);
   for (int i = 0; i < kRoundSegments; ++i) {
     const double angle = kFullTurn * i / kRoundSegments;
@@ -188,10 +188,10 @@ std::vector<TVec3> circlePoints(double diameter, double z) {
   return points;
 }
 
-std::vector<TVec3> waterMarkerApexes(const TSceneExtents& extents, const TViewProject& project) {
+std::vector<Vec3> waterMarkerApexes(const SceneExtents& extents, const ViewProject& project) {
   const double b = project.B;
   const int last = kMarkersPerSide - 1;
-  std::vector<TVec3> apexes;
+  std::vector<Vec3> apexes;
   for (int i = 0; i < kMarkersPerSide; ++i) {
     for (int j = 0; j < kMarkersPerSide; ++j) {
       apexes.push_back({extents.XMin + b / 2 + i * (2 * extents.X - b) / last,
@@ -201,9 +201,9 @@ std::vector<TVec3> waterMarkerApexes(const TSceneExtents& extents, const TViewPr
   return apexes;
 }
 
-std::vector<TDiagram> capacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
-                                       const TDiagramOptions& options) {
-  std::vector<TDiagram> diagrams;
+std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewProject& project,
+                                       const DiagramOptions& options) {
+  std::vector<Diagram> diagrams;
   const int lines = std::min(plot.LineCount(), kDiagramLines);
   if (lines == 0) return diagrams;
   const int n = plot.line(0).Count();
@@ -225,7 +225,7 @@ std::vector<TDiagram> capacityDiagrams(const plot::TGraphPlot& plot, const TView
     if (!shown[static_cast<size_t>(k)]) continue;
     const plot::TLine& line = plot.line(k);
     const int count = std::min(n, line.Count());
-    TDiagram diagram;
+    Diagram diagram;
     diagram.Colour = colours[static_cast<size_t>(k)];
     double largest = -1;
     for (int m = 0; m < count; ++m) {
@@ -242,7 +242,7 @@ std::vector<TDiagram> capacityDiagrams(const plot::TGraphPlot& plot, const TView
       const double d1 = diagramDepth(static_cast<double>(line.point(m + 1).y), project);
       const double v0 = static_cast<double>(line.point(m).x);
       const double v1 = static_cast<double>(line.point(m + 1).x);
-      std::vector<TVec3> strip{
+      std::vector<Vec3> strip{
           {b, 0, -d1}, {b, 0, -d0}, {b + offset(v0), 0, -d0}, {b + offset(v1), 0, -d1}};
       if (m + 2 == count) strip.push_back({b, 0, -d1});
       diagram.Strips.push_back(std::move(strip));

@@ -32,7 +32,7 @@ bool openGlAvailable() {
 }
 }  // namespace
 
-TDlgBlock::TDlgBlock(app::TWindowHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+TDlgBlock::TDlgBlock(app::WindowHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setWindowTitle(QString::fromLatin1(kTitle));
   setObjectName(QStringLiteral("DlgBlock"));
   auto* layout = new QVBoxLayout(this);
@@ -63,9 +63,9 @@ TDlgBlock::~TDlgBlock() {
   }
 }
 
-TBlockSceneInput TDlgBlock::sceneInput() const {
+BlockSceneInput TDlgBlock::sceneInput() const {
   app::MainFormRules& core = host_.core();
-  TBlockSceneInput input;
+  BlockSceneInput input;
   input.Project = readViewProject(core.Data());
   input.Extents = extents_;
   input.Flags = Flags;
@@ -100,7 +100,7 @@ void TDlgBlock::paint() {
   scene_.Flags.ShowLocalAxes = Flags.ShowLocalAxes;
   renderer_.DrawFigure(scene_, w, h, camera_);
   gl_->setTextMatrix(camera_.LastModelView);
-  for (const TSceneLabel& label : renderer_.labels()) gl_->WriteText(label.Text, label.At);
+  for (const SceneLabel& label : renderer_.labels()) gl_->WriteText(label.Text, label.At);
 }
 
 void TDlgBlock::RedrawFigure() {
@@ -171,7 +171,7 @@ void TDlgBlock::RestartViewButtonClick() {
   RedrawFigure();
 }
 
-TBlock3DMenuState TDlgBlock::menuState() const {
+Block3DMenuState TDlgBlock::menuState() const {
   app::MainFormRules& core = host_.core();
   std::error_code ignored;
   const std::filesystem::path plotFile = app::resultFile(
@@ -211,7 +211,7 @@ void TDlgBlock::closeEvent(QCloseEvent* event) {
   // Tell the main window, which hides the "Show 3D View" menu and the 3D tool buttons. Later, on
   // the event loop: New and Open close the view while they replace the project.
   closing_ = true;
-  app::TWindowHost* host = &host_;
+  app::WindowHost* host = &host_;
   if (QWidget* frame = host_.frame()) {
     QMetaObject::invokeMethod(
         frame, [host] { host->updateEnabling(); }, Qt::QueuedConnection);

@@ -14,23 +14,23 @@
 
 namespace tolvane::app {
 
-class TWindowHost;
+class WindowHost;
 
 class TglWindow;
 
 class TDlgBlock : public QWidget {
  public:
-  explicit TDlgBlock(app::TWindowHost& host, QWidget* parent = nullptr);
+  explicit TDlgBlock(app::WindowHost& host, QWidget* parent = nullptr);
   ~TDlgBlock() override;
 
-  TBlockFlags Flags;  // the display flags, mouse mode included
-  const TBlockCamera& camera() const { return camera_; }
-  TBlockCamera& camera() { return camera_; }
-  const TSceneExtents& extents() const { return extents_; }
+  BlockFlags Flags;  // the display flags, mouse mode included
+  const BlockCamera& camera() const { return camera_; }
+  BlockCamera& camera() { return camera_; }
+  const SceneExtents& extents() const { return extents_; }
   // The drawing control; none where the platform gives no OpenGL context (the window then says
   // so instead of drawing).
   TglWindow* glWindow() const { return gl_; }
-  app::TWindowHost& host() const { return host_; }
+  app::WindowHost& host() const { return host_; }
 
   // The toggles of the "Show 3D View" menu: each inverts its flag and rebuilds the scene.
   void ShowShaftOption();
@@ -58,10 +58,10 @@ class TDlgBlock : public QWidget {
   // Fit the drawing control to the window and rebuild on the next paint.
   void ResizeWindow();
   // The state of the "Show 3D View" menu when it opens.
-  TBlock3DMenuState menuState() const;
+  Block3DMenuState menuState() const;
 
   // The scene as it would be built now (project, extents, flags, the diagrams' plot).
-  TBlockSceneInput sceneInput() const;
+  BlockSceneInput sceneInput() const;
   // Set once the window is closing: the main window no longer counts it as open.
   bool isClosing() const { return closing_; }
 
@@ -83,14 +83,14 @@ class TDlgBlock : public QWidget {
   void mouseUp(QMouseEvent* event);
   void Toggle(bool& flag);
 
-  app::TWindowHost& host_;
+  app::WindowHost& host_;
   TglWindow* gl_ = nullptr;
-  TBlockRenderer renderer_;
-  TBlockCamera camera_;
-  TSceneExtents extents_;
+  BlockRenderer renderer_;
+  BlockCamera camera_;
+  SceneExtents extents_;
   bool activated_ = false;
   bool closing_ = false;
-  TBlockSceneInput scene_;  // the scene of the last set-up
+  BlockSceneInput scene_;  // the scene of the last set-up
   QPointer<TDlgPileDiagrams> diagrams_;
 };
 

@@ -122,7 +122,7 @@ bool TDlgPileDiagrams::event(QEvent* event) {
 
 void TDlgPileDiagrams::FormActivate() {
   loading_ = true;
-  const TBlockFlags& flags = view_.Flags;
+  const BlockFlags& flags = view_.Flags;
   showPlots_->setChecked(flags.ShowUltimateEffects);
   ultimate_->setChecked(flags.ShowUltimateResults == 0);
   design_->setChecked(flags.ShowUltimateResults == 1);
@@ -148,7 +148,7 @@ void TDlgPileDiagrams::updateEnabling() {
 void TDlgPileDiagrams::controlsChanged() {
   updateEnabling();
   if (loading_) return;
-  TBlockFlags& flags = view_.Flags;
+  BlockFlags& flags = view_.Flags;
   flags.ShowUltimateEffects = showPlots_->isChecked();
   flags.ShowUltimateResults = design_->isChecked() ? 1 : 0;
   flags.ShowSkinFriction = skin_->isChecked();

@@ -24,35 +24,35 @@ constexpr int kInitialHeight = 480;
 constexpr int kPrintFontPoints = 10;
 }  // namespace
 
-TSideViewCanvas::TSideViewCanvas(TDlgSideView& owner) : QWidget(&owner), owner_(owner) {
+SideViewCanvas::SideViewCanvas(TDlgSideView& owner) : QWidget(&owner), owner_(owner) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TSideViewCanvas::paintEvent(QPaintEvent*) {
+void SideViewCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(font());
   paintSideView(painter, owner_.Geometry(), owner_.omitHatches(),
                 palette().color(QPalette::Window));
 }
 
-void TSideViewCanvas::resizeEvent(QResizeEvent*) {
+void SideViewCanvas::resizeEvent(QResizeEvent*) {
   owner_.Geometry().rescale(width(), height());
   if (owner_.Geometry().Data().size() > 1) update();
 }
 
-void TSideViewCanvas::mouseMoveEvent(QMouseEvent* event) {
+void SideViewCanvas::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  const std::optional<TLogicalPoint> point = owner_.Geometry().toLogical(at.x(), at.y());
+  const std::optional<LogicalPoint> point = owner_.Geometry().toLogical(at.x(), at.y());
   if (!point) return;
   owner_.setWindowTitle(
       QString::fromStdString(depthReadout(point->y - owner_.Geometry().groundOffset())));
 }
 
-TDlgSideView::TDlgSideView(app::TWindowHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+TDlgSideView::TDlgSideView(app::WindowHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setWindowTitle(QString::fromLatin1(kTitle));
   setObjectName(QStringLiteral("DlgSideView"));
-  canvas_ = new TSideViewCanvas(*this);
+  canvas_ = new SideViewCanvas(*this);
   auto* print = new QPushButton(tr("Print"), this);
   omitHatches_ = new QCheckBox(tr("Omit Hatches"), this);
   omitHatches_->setToolTip(tr("Click to omit hatches from printing"));

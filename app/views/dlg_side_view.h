@@ -14,14 +14,14 @@ class QPushButton;
 
 namespace tolvane::app {
 
-class TWindowHost;
+class WindowHost;
 
 class TDlgSideView;
 
 // The client area: picture, resize and the depth read-out.
-class TSideViewCanvas : public QWidget {
+class SideViewCanvas : public QWidget {
  public:
-  explicit TSideViewCanvas(TDlgSideView& owner);
+  explicit SideViewCanvas(TDlgSideView& owner);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,7 +34,7 @@ class TSideViewCanvas : public QWidget {
 
 class TDlgSideView : public QWidget {
  public:
-  explicit TDlgSideView(app::TWindowHost& host, QWidget* parent = nullptr);
+  explicit TDlgSideView(app::WindowHost& host, QWidget* parent = nullptr);
 
   // Rebuild from the project: pieces, ground offset, bell height, the default shaft length.
   void FormActivate();
@@ -43,13 +43,13 @@ class TDlgSideView : public QWidget {
   // The page on a printer set up by the caller (the dialog's choice or a PDF file).
   bool printTo(QPrinter& printer);
 
-  const TSideViewGeometry& Geometry() const { return geometry_; }
-  TSideViewGeometry& Geometry() { return geometry_; }
+  const SideViewGeometry& Geometry() const { return geometry_; }
+  SideViewGeometry& Geometry() { return geometry_; }
   bool omitHatches() const;
   QCheckBox* omitHatchesBox() const { return omitHatches_; }
   QWidget* Canvas() const { return canvas_; }
   // The main window's project, as the window reads it.
-  app::TWindowHost& host() const { return host_; }
+  app::WindowHost& host() const { return host_; }
 
   static constexpr const char* kTitle = "Elevation View";
 
@@ -57,9 +57,9 @@ class TDlgSideView : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  app::TWindowHost& host_;
-  TSideViewGeometry geometry_;
-  TSideViewCanvas* canvas_ = nullptr;
+  app::WindowHost& host_;
+  SideViewGeometry geometry_;
+  SideViewCanvas* canvas_ = nullptr;
   QCheckBox* omitHatches_ = nullptr;
   QLabel* printFont_ = nullptr;  // hidden: the font of the printed labels
 };

@@ -46,14 +46,14 @@ QFont blockLabelFont() {
   return font;
 }
 
-void paintSceneLabels(QPainter& painter, const std::vector<TSceneLabel>& labels,
-                      const TMatrix4& modelView, int width, int height) {
+void paintSceneLabels(QPainter& painter, const std::vector<SceneLabel>& labels,
+                      const Matrix4& modelView, int width, int height) {
   painter.setFont(blockLabelFont());
   painter.setPen(Qt::black);
   const QFontMetrics metrics(painter.font());
   std::vector<QRect> placed;
-  for (const TSceneLabel& label : labels) {
-    const TScreenPoint at = projectToPixel(modelView, label.At, width, height);
+  for (const SceneLabel& label : labels) {
+    const ScreenPoint at = projectToPixel(modelView, label.At, width, height);
     // As with a raster position outside the viewport, a label of a point out of view is not drawn.
     if (at.x < 0 || at.x > width || at.y < 0 || at.y > height) continue;
     const QString text = QString::fromStdString(label.Text);
@@ -105,7 +105,7 @@ void TglWindow::setDepthTesting(bool on) {
   doneCurrent();
 }
 
-void TglWindow::WriteText(const std::string& text, TVec3 at) {
+void TglWindow::WriteText(const std::string& text, Vec3 at) {
   if (drawing_) texts_.push_back({text, at});
 }
 

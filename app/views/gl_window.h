@@ -35,9 +35,9 @@ struct TglLight {
 };
 
 // Text at a model point, drawn after the OpenGL picture.
-struct TSceneLabel {
+struct SceneLabel {
   std::string Text;
-  TVec3 At;
+  Vec3 At;
 };
 
 enum class TShadeModel { glSmooth, glFlat };
@@ -52,8 +52,8 @@ QFont blockLabelFont();
 // Draws labels at their pixels (baseline left) under a model-view matrix: labels of points out of
 // the picture are left out, labels running over an edge move inside, and a label that would cover
 // an earlier one moves down a line or more.
-void paintSceneLabels(QPainter& painter, const std::vector<TSceneLabel>& labels,
-                      const TMatrix4& modelView, int width, int height);
+void paintSceneLabels(QPainter& painter, const std::vector<SceneLabel>& labels,
+                      const Matrix4& modelView, int width, int height);
 
 class TglWindow : public QOpenGLWidget {
  public:
@@ -82,8 +82,8 @@ class TglWindow : public QOpenGLWidget {
   void MakeCurrent() { makeCurrent(); }
   void MakeNotCurrent() { doneCurrent(); }
   // Text drawn over the picture of the current paint at a model point under a model-view matrix.
-  void WriteText(const std::string& text, TVec3 at);
-  void setTextMatrix(const TMatrix4& modelView) { textMatrix_ = modelView; }
+  void WriteText(const std::string& text, Vec3 at);
+  void setTextMatrix(const Matrix4& modelView) { textMatrix_ = modelView; }
   void SetWindowSize(int width, int height) { resize(width, height); }
   void ResetInitKode() { InitKode = 0; }
   // The set-up flag; afterwards it is set.
@@ -126,8 +126,8 @@ class TglWindow : public QOpenGLWidget {
   bool contextReady_ = false;
   bool drawing_ = false;
   std::array<TglLight, 8> fLights{};
-  std::vector<TSceneLabel> texts_;
-  TMatrix4 textMatrix_ = identityMatrix();
+  std::vector<SceneLabel> texts_;
+  Matrix4 textMatrix_ = identityMatrix();
 };
 
 }  // namespace tolvane::app

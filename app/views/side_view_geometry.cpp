@@ -23,7 +23,7 @@ constexpr int kFirstTickX = 20;     // pixels
 constexpr int kTickStep = 20;       // pixels
 constexpr int kTickEndMargin = 25;  // pixels kept free at the right edge
 
-constexpr std::array<TSoilAppearance, 11> kSoils{{
+constexpr std::array<SoilAppearance, 11> kSoils{{
     {"Sand", THatch::kVerticalLines, 0xC0C0C0},
     {"Clay", THatch::kBackwardDiagonal, 0x808000},
     {"Shale", THatch::kDiagonalCross, 0x800080},
@@ -37,7 +37,7 @@ constexpr std::array<TSoilAppearance, 11> kSoils{{
     {"CFA Clay", THatch::kBackwardDiagonal, 0x808000},
 }};
 
-TShaftPiece trapezoid(double topWidth, double bottomWidth, double yTop, double height) {
+ShaftPiece trapezoid(double topWidth, double bottomWidth, double yTop, double height) {
   const double yBottom = yTop + height;
   return {{-topWidth / 2, yTop},
           {topWidth / 2, yTop},
@@ -60,7 +60,7 @@ int roundToInt(double value) {
 
 }  // namespace
 
-std::optional<TSoilAppearance> sideViewSoil(int32_t soilType) {
+std::optional<SoilAppearance> sideViewSoil(int32_t soilType) {
   if (soilType < 1 || soilType > static_cast<int32_t>(kSoils.size())) return std::nullopt;
   return kSoils[static_cast<size_t>(soilType - 1)];
 }
@@ -85,12 +85,12 @@ double sideViewGroundOffset(double b) {
   return kGroundOffsetDiameters * b;
 }
 
-std::vector<TShaftPiece> sideViewPieces(const TViewProject& project, double shaftLength) {
+std::vector<ShaftPiece> sideViewPieces(const ViewProject& project, double shaftLength) {
   const double b = project.B;
   const double bell = sideViewBellHeight(b, project.R, project.Theta);
   const double body = shaftLength - project.Lle - project.Lue - bell;
   double y = sideViewGroundOffset(b);
-  std::vector<TShaftPiece> pieces;
+  std::vector<ShaftPiece> pieces;
   for (const double height : {project.Lue, body, project.Lle}) {
     pieces.push_back(trapezoid(b, b, y, height));
     y += height;
@@ -99,11 +99,11 @@ std::vector<TShaftPiece> sideViewPieces(const TViewProject& project, double shaf
   return pieces;
 }
 
-TLogicalRect sideViewDesignBounds(const std::vector<TShaftPiece>& pieces, double deepestBottom,
+LogicalRect sideViewDesignBounds(const std::vector<ShaftPiece>& pieces, double deepestBottom,
                                   double b) {
-  TLogicalRect bounds;  // each edge starts from 0
-  for (const TShaftPiece& piece : pieces) {
-    for (const TLogicalPoint& point :
+  LogicalRect bounds;  // each edge starts from 0
+  for (const ShaftPiece& piece : pieces) {
+    for (const LogicalPoint& point :
          {piece.TopLeft, piece.TopRight, piece.BottomLeft, piece.BottomRight}) {
       bounds.Left = std::min(bounds.Left, point.x);
       bounds.Right = std::max(bounds.Right, point.x);
@@ -116,9 +116,9 @@ TLogicalRect sideViewDesignBounds(const std::vector<TShaftPiece>& pieces, double
   return bounds;
 }
 
-std::optional<TLogicalRect> fitToAspect(const TLogicalRect& design, int width, int height) {
+std::optional<LogicalRect> fitToAspect(const LogicalRect& design, int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
-  TLogicalRect view = design;
+  LogicalRect view = design;
   // A shaft without a diameter gives the bounds no width; a square picture around the axis
   // (or the creation bounds when there is no depth either) keeps the scale finite.
   if (!(view.Bottom - view.Top > 0)) view = kCreationDesignBounds;
@@ -140,10 +140,10 @@ std::optional<TLogicalRect> fitToAspect(const TLogicalRect& design, int width, i
   return view;
 }
 
-std::string sideViewLayerLabel(int index, const TViewLayer& layer, const std::string& suffix) {
+std::string sideViewLayerLabel(int index, const ViewLayer& layer, const std::string& suffix) {
   char depths[96];
   std::snprintf(depths, sizeof depths, "%.2f - %.2f", layer.Top, layer.Bottom);
-  const std::optional<TSoilAppearance> soil = sideViewSoil(layer.SoilType);
+  const std::optional<SoilAppearance> soil = sideViewSoil(layer.SoilType);
   return "Layer " + std::to_string(index + 1) + "; depth= " + depths + suffix + "; " +
          (soil ? soil->Name : "");
 }
@@ -160,7 +160,7 @@ std::vector<int> groundTickPositions(int width) {
   return ticks;
 }
 
-void TSideViewGeometry::rebuild(const TViewProject& project, double shaftLength) {
+void SideViewGeometry::rebuild(const ViewProject& project, double shaftLength) {
   project_ = project;
   data_.clear();
   if (project.Layers.empty()) return;
@@ -170,63 +170,63 @@ void TSideViewGeometry::rebuild(const TViewProject& project, double shaftLength)
   rescale(width_, height_);
 }
 
-void TSideViewGeometry::rescale(int width, int height) {
+void SideViewGeometry::rescale(int width, int height) {
   width_ = width;
   height_ = height;
   view_ = fitToAspect(design_, width, height);
 }
 
-TViewPixel TSideViewGeometry::toPixel(TLogicalPoint point) const {
+ViewPixel SideViewGeometry::toPixel(LogicalPoint point) const {
   if (!view_) return {};
-  const TLogicalRect& v = *view_;
+  const LogicalRect& v = *view_;
   return {roundToInt(width_ * (point.x - v.Left) / (v.Right - v.Left)),
           roundToInt(height_ * (point.y - v.Top) / (v.Bottom - v.Top))};
 }
 
-std::optional<TLogicalPoint> TSideViewGeometry::toLogical(int px, int py) const {
+std::optional<LogicalPoint> SideViewGeometry::toLogical(int px, int py) const {
   if (!view_) return std::nullopt;
-  const TLogicalRect& v = *view_;
-  return TLogicalPoint{v.Left + (v.Right - v.Left) * px / width_,
+  const LogicalRect& v = *view_;
+  return LogicalPoint{v.Left + (v.Right - v.Left) * px / width_,
                        v.Top + (v.Bottom - v.Top) * py / height_};
 }
 
-TSidePrintLayout::TSidePrintLayout(int pageWidth, int pageHeight, double groundOffset,
+SidePrintLayout::SidePrintLayout(int pageWidth, int pageHeight, double groundOffset,
                                    double deepestBottom)
     : w_(pageWidth),
       h_(pageHeight),
       ground_(groundOffset),
       range_(deepestBottom + groundOffset) {}
 
-int TSidePrintLayout::frameLeft() const {
+int SidePrintLayout::frameLeft() const {
   return roundToInt(kFrameStart * w_);
 }
-int TSidePrintLayout::frameRight() const {
+int SidePrintLayout::frameRight() const {
   return roundToInt(kFrameEnd * w_);
 }
-int TSidePrintLayout::frameTop() const {
+int SidePrintLayout::frameTop() const {
   return roundToInt(kFrameStart * h_);
 }
-int TSidePrintLayout::frameBottom() const {
+int SidePrintLayout::frameBottom() const {
   return roundToInt(kFrameEnd * h_);
 }
 
-int TSidePrintLayout::Y(double depth) const {
+int SidePrintLayout::Y(double depth) const {
   return roundToInt((depth + ground_) / range_ * kFrameHeight * h_) + frameTop();
 }
 
-int TSidePrintLayout::X(double x) const {
+int SidePrintLayout::X(double x) const {
   return roundToInt(kPageCentre * w_) + roundToInt(x / range_ * kFrameHeight * h_);
 }
 
-int TSidePrintLayout::labelX() const {
+int SidePrintLayout::labelX() const {
   return roundToInt(kLabelColumn * h_);
 }
 
-int TSidePrintLayout::tickSize() const {
+int SidePrintLayout::tickSize() const {
   return roundToInt(kTickSizeOfHeight * h_);
 }
 
-std::vector<int> TSidePrintLayout::groundTickPositions() const {
+std::vector<int> SidePrintLayout::groundTickPositions() const {
   const int step = roundToInt(kTickStepOfHeight * h_);
   std::vector<int> ticks;
   if (step <= 0) return ticks;

@@ -13,25 +13,25 @@
 
 namespace tolvane::app {
 
-struct TLogicalPoint {
+struct LogicalPoint {
   double x = 0;
   double y = 0;
 };
 
-struct TViewPixel {
+struct ViewPixel {
   int x = 0;
   int y = 0;
 };
 
 // One trapezoid of the shaft.
-struct TShaftPiece {
-  TLogicalPoint TopLeft;
-  TLogicalPoint TopRight;
-  TLogicalPoint BottomLeft;
-  TLogicalPoint BottomRight;
+struct ShaftPiece {
+  LogicalPoint TopLeft;
+  LogicalPoint TopRight;
+  LogicalPoint BottomLeft;
+  LogicalPoint BottomRight;
 };
 
-struct TLogicalRect {
+struct LogicalRect {
   double Left = 0;
   double Right = 0;
   double Top = 0;
@@ -39,18 +39,18 @@ struct TLogicalRect {
 };
 
 // The logical rectangle shown before the first rebuild.
-inline constexpr TLogicalRect kCreationDesignBounds{-10.0, 10.0, 0.0, 10.0};
+inline constexpr LogicalRect kCreationDesignBounds{-10.0, 10.0, 0.0, 10.0};
 
 enum class THatch { kVerticalLines, kBackwardDiagonal, kDiagonalCross, kCross };
 
-struct TSoilAppearance {
+struct SoilAppearance {
   const char* Name;
   THatch Hatch;
   uint32_t Rgb;  // 0xRRGGBB
 };
 
 // Name, hatch and colour of a soil type; none for a code outside 1 to 11.
-std::optional<TSoilAppearance> sideViewSoil(int32_t soilType);
+std::optional<SoilAppearance> sideViewSoil(int32_t soilType);
 
 // Fill colours of the shaft pieces by their position: upper zone, body, lower zone, bell.
 uint32_t shaftPieceColour(size_t position);
@@ -63,20 +63,20 @@ double sideViewBellHeight(double b, double ratio, double angleDegrees);
 double sideViewGroundOffset(double b);
 
 // The four pieces stacked down from y = ground: upper zone, body, lower zone and bell.
-std::vector<TShaftPiece> sideViewPieces(const TViewProject& project, double shaftLength);
+std::vector<ShaftPiece> sideViewPieces(const ViewProject& project, double shaftLength);
 
 // The smallest rectangle (starting from 0) around the pieces, deepened to the deepest layer
 // bottom and then by 3B.
-TLogicalRect sideViewDesignBounds(const std::vector<TShaftPiece>& pieces, double deepestBottom,
+LogicalRect sideViewDesignBounds(const std::vector<ShaftPiece>& pieces, double deepestBottom,
                                   double b);
 
 // The design bounds widened to the aspect ratio of a client area, so that x and y share one
 // scale. None for a client area without width or height.
-std::optional<TLogicalRect> fitToAspect(const TLogicalRect& design, int width, int height);
+std::optional<LogicalRect> fitToAspect(const LogicalRect& design, int width, int height);
 
 // "Layer 2; depth= 20.00 - 40.00; Clay"; the unit suffix (" ft", " m" or empty) follows the
 // bottom depth.
-std::string sideViewLayerLabel(int index, const TViewLayer& layer, const std::string& suffix);
+std::string sideViewLayerLabel(int index, const ViewLayer& layer, const std::string& suffix);
 
 // The window title while the pointer moves: "  Depth: " and the depth below ground.
 std::string depthReadout(double depth);
@@ -85,11 +85,11 @@ std::string depthReadout(double depth);
 std::vector<int> groundTickPositions(int width);
 
 // The elevation of one project in a client area: rebuilt on activation, rescaled on resize.
-class TSideViewGeometry {
+class SideViewGeometry {
  public:
   // Rebuilds the pieces and the design bounds; shaftLength is the project's length or its
   // default. A project without layers keeps the previous bounds and gets no pieces.
-  void rebuild(const TViewProject& project, double shaftLength);
+  void rebuild(const ViewProject& project, double shaftLength);
   // Widens the design bounds to the client area; a client area without width or height leaves
   // the view without a scale until a later resize.
   void rescale(int width, int height);
@@ -97,24 +97,24 @@ class TSideViewGeometry {
   bool hasScale() const { return view_.has_value(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  const TViewProject& project() const { return project_; }
-  const std::vector<TShaftPiece>& Data() const { return data_; }
-  const TLogicalRect& design() const { return design_; }
-  const std::optional<TLogicalRect>& View() const { return view_; }
+  const ViewProject& project() const { return project_; }
+  const std::vector<ShaftPiece>& Data() const { return data_; }
+  const LogicalRect& design() const { return design_; }
+  const std::optional<LogicalRect>& View() const { return view_; }
   double groundOffset() const { return ground_; }
 
   // Pixel of a logical point; (0, 0) without a scale.
-  TViewPixel toPixel(TLogicalPoint point) const;
+  ViewPixel toPixel(LogicalPoint point) const;
   // Logical point of a pixel; none without a scale.
-  std::optional<TLogicalPoint> toLogical(int px, int py) const;
+  std::optional<LogicalPoint> toLogical(int px, int py) const;
   // Pixel row of a depth below the ground surface.
   int depthRow(double depth) const { return toPixel({0.0, depth + ground_}).y; }
 
  private:
-  TViewProject project_;
-  std::vector<TShaftPiece> data_;
-  TLogicalRect design_ = kCreationDesignBounds;
-  std::optional<TLogicalRect> view_;
+  ViewProject project_;
+  std::vector<ShaftPiece> data_;
+  LogicalRect design_ = kCreationDesignBounds;
+  std::optional<LogicalRect> view_;
   double ground_ = 0;
   int width_ = 0;
   int height_ = 0;
@@ -123,9 +123,9 @@ class TSideViewGeometry {
 // The printed page: a frame from 10 % to 90 % of the page, depths from 2B above the ground down
 // to the deepest layer bottom over 80 % of the page height, and the same scale horizontally
 // around the page's centre.
-class TSidePrintLayout {
+class SidePrintLayout {
  public:
-  TSidePrintLayout(int pageWidth, int pageHeight, double groundOffset, double deepestBottom);
+  SidePrintLayout(int pageWidth, int pageHeight, double groundOffset, double deepestBottom);
 
   int frameLeft() const;
   int frameRight() const;

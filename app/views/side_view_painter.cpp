@@ -76,7 +76,7 @@ void fillBand(QPainter& painter, const QPolygon& band, int32_t soilType, bool om
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::white);
   painter.drawPolygon(band);
-  const std::optional<TSoilAppearance> soil = sideViewSoil(soilType);
+  const std::optional<SoilAppearance> soil = sideViewSoil(soilType);
   if (!omitHatches && soil) {
     if (printHatchScale) {
       drawHatchLines(painter, band.boundingRect(), soil->Hatch, fromRgb(soil->Rgb),
@@ -104,17 +104,17 @@ void drawLabel(QPainter& painter, const QRect& box, int flags, const QString& te
 }
 
 // The layer labels go on last, so that a narrow picture's shaft does not cover them.
-struct TBandLabel {
+struct BandLabel {
   QRect Box;
   int Flags;
   QString Text;
 };
 
-void drawLabels(QPainter& painter, const std::vector<TBandLabel>& labels) {
-  for (const TBandLabel& label : labels) drawLabel(painter, label.Box, label.Flags, label.Text);
+void drawLabels(QPainter& painter, const std::vector<BandLabel>& labels) {
+  for (const BandLabel& label : labels) drawLabel(painter, label.Box, label.Flags, label.Text);
 }
 
-QPolygon piecePolygon(const TShaftPiece& piece, const auto& toPixel) {
+QPolygon piecePolygon(const ShaftPiece& piece, const auto& toPixel) {
   return QPolygon({toPixel(piece.TopLeft), toPixel(piece.TopRight), toPixel(piece.BottomRight),
                    toPixel(piece.BottomLeft)});
 }
@@ -125,15 +125,15 @@ std::string unitSuffix(int units) {
 
 }  // namespace
 
-void paintSideView(QPainter& painter, const TSideViewGeometry& view, bool omitHatches,
+void paintSideView(QPainter& painter, const SideViewGeometry& view, bool omitHatches,
                    const QColor& background) {
   const int w = view.Width();
   const int h = view.Height();
   if (w <= 0 || h <= 0 || !view.hasScale()) return;
   painter.fillRect(0, 0, w, h, background);
   painter.setPen(QPen(Qt::black, 1));
-  const std::vector<TViewLayer>& layers = view.project().Layers;
-  std::vector<TBandLabel> labels;
+  const std::vector<ViewLayer>& layers = view.project().Layers;
+  std::vector<BandLabel> labels;
   for (size_t i = 0; i < layers.size(); ++i) {
     const int top = view.depthRow(layers[i].Top);
     const int bottom = view.depthRow(layers[i].Bottom);
@@ -153,8 +153,8 @@ void paintSideView(QPainter& painter, const TSideViewGeometry& view, bool omitHa
       }
     }
   }
-  const auto toPixel = [&view](TLogicalPoint point) {
-    const TViewPixel pixel = view.toPixel(point);
+  const auto toPixel = [&view](LogicalPoint point) {
+    const ViewPixel pixel = view.toPixel(point);
     return QPoint(pixel.x, pixel.y);
   };
   for (size_t i = 0; i < view.Data().size(); ++i) {
@@ -165,11 +165,11 @@ void paintSideView(QPainter& painter, const TSideViewGeometry& view, bool omitHa
   drawLabels(painter, labels);
 }
 
-void paintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w, int h,
+void paintSidePrintPage(QPainter& painter, const SideViewGeometry& view, int w, int h,
                         bool omitHatches, const QColor& background, const QFont& font,
                         double hatchScale) {
-  const std::vector<TViewLayer>& layers = view.project().Layers;
-  const TSidePrintLayout page(w, h, view.groundOffset(), view.project().deepestLayerBottom());
+  const std::vector<ViewLayer>& layers = view.project().Layers;
+  const SidePrintLayout page(w, h, view.groundOffset(), view.project().deepestLayerBottom());
   const int left = page.frameLeft();
   const int right = page.frameRight();
   painter.fillRect(QRect(QPoint(left, page.frameTop()), QPoint(right, page.frameBottom())),
@@ -178,7 +178,7 @@ void paintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w,
   painter.setFont(font);
   if (!page.hasScale()) return;
   const std::string suffix = unitSuffix(view.project().Units);
-  std::vector<TBandLabel> labels;
+  std::vector<BandLabel> labels;
   const int textHeight = painter.fontMetrics().height();
   for (size_t i = 0; i < layers.size(); ++i) {
     const int top = page.Y(layers[i].Top);
@@ -201,7 +201,7 @@ void paintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w,
     }
   }
   const double ground = view.groundOffset();
-  const auto toPage = [&page, ground](TLogicalPoint point) {
+  const auto toPage = [&page, ground](LogicalPoint point) {
     return QPoint(page.X(point.x), page.Y(point.y - ground));
   };
   for (size_t i = 0; i < view.Data().size(); ++i) {
@@ -212,7 +212,7 @@ void paintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w,
   drawLabels(painter, labels);
 }
 
-bool printSideView(QPrinter& printer, const TSideViewGeometry& view, bool omitHatches,
+bool printSideView(QPrinter& printer, const SideViewGeometry& view, bool omitHatches,
                    const QColor& background, const QFont& font) {
   printer.setPageOrientation(QPageLayout::Landscape);
   printer.setDocName(QString::fromLatin1(kPrintJobTitle));
@@ -224,9 +224,9 @@ bool printSideView(QPrinter& printer, const TSideViewGeometry& view, bool omitHa
   return painter.end();
 }
 
-QImage renderSideViewImage(const TViewProject& project, double shaftLength, QSize size,
+QImage renderSideViewImage(const ViewProject& project, double shaftLength, QSize size,
                            bool omitHatches, const QColor& background, const QFont& font) {
-  TSideViewGeometry view;
+  SideViewGeometry view;
   view.rescale(size.width(), size.height());
   view.rebuild(project, shaftLength);
   QImage image(size, QImage::Format_RGB32);

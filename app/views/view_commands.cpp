@@ -18,7 +18,7 @@ namespace tolvane::app {
 namespace {
 
 template <typename View>
-View* findView(app::TWindowHost& host) {
+View* findView(app::WindowHost& host) {
   QMdiArea* area = host.MdiArea();
   if (area == nullptr) return nullptr;
   for (QMdiSubWindow* sub : area->subWindowList()) {
@@ -28,7 +28,7 @@ View* findView(app::TWindowHost& host) {
 }
 
 // Puts a new view into the MDI area (or shows it as its own window without one).
-QMdiSubWindow* addToArea(app::TWindowHost& host, QWidget* view) {
+QMdiSubWindow* addToArea(app::WindowHost& host, QWidget* view) {
   QMdiArea* area = host.MdiArea();
   if (area == nullptr) {
     view->setAttribute(Qt::WA_DeleteOnClose);
@@ -53,16 +53,16 @@ void bringToFront(QWidget* view) {
 
 }  // namespace
 
-TDlgSideView* findSideView(app::TWindowHost& host) {
+TDlgSideView* findSideView(app::WindowHost& host) {
   return findView<TDlgSideView>(host);
 }
 
-TDlgBlock* find3DView(app::TWindowHost& host) {
+TDlgBlock* find3DView(app::WindowHost& host) {
   TDlgBlock* view = findView<TDlgBlock>(host);
   return view != nullptr && !view->isClosing() ? view : nullptr;
 }
 
-TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menuBar, QToolBar* toolBar,
+Block3DControls::Block3DControls(app::WindowHost& host, QMenuBar* menuBar, QToolBar* toolBar,
                                    QAction* before)
     : QObject(menuBar), host_(host) {
   menu_ = new QMenu(tr("Show 3D View"), menuBar);
@@ -95,7 +95,7 @@ TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menuBar, QT
   const char* const hints[] = {"Panning", "Zooming",  "Rotating",    "Zoom Window",
                                "Zoom In", "Zoom Out", "Restart View"};
   for (size_t i = 0; i < tools_.size(); ++i) {
-    tools_[i] = new QAction(blockToolIcon(static_cast<TBlockToolIcon>(i)), tr(hints[i]), this);
+    tools_[i] = new QAction(blockToolIcon(static_cast<BlockToolIcon>(i)), tr(hints[i]), this);
     tools_[i]->setToolTip(tr(hints[i]));
     if (toolBar != nullptr) toolBar->addAction(tools_[i]);
   }
@@ -116,11 +116,11 @@ TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menuBar, QT
   updateVisibility();
 }
 
-QAction* TBlock3DControls::MenuAction() const {
+QAction* Block3DControls::MenuAction() const {
   return menu_->menuAction();
 }
 
-void TBlock3DControls::mouseModeChosen() {
+void Block3DControls::mouseModeChosen() {
   TDlgBlock* view = find3DView(host_);
   if (view == nullptr) return;
   const int modes[] = {kMousePanning, kMouseZooming, kMouseRotating, kMouseZoomWindow};
@@ -131,17 +131,17 @@ void TBlock3DControls::mouseModeChosen() {
   view->setMouseOption(option, tools_[3]->isChecked());
 }
 
-void TBlock3DControls::updateVisibility() {
+void Block3DControls::updateVisibility() {
   const bool exists = find3DView(host_) != nullptr;
   menu_->menuAction()->setVisible(exists);
   for (QAction* tool : tools_) tool->setVisible(exists);
 }
 
-void TBlock3DControls::updateMenu() {
+void Block3DControls::updateMenu() {
   TDlgBlock* view = find3DView(host_);
   if (view == nullptr) return;
-  const TBlock3DMenuState state = view->menuState();
-  const auto apply = [](QAction* action, const TMenuItemState& item) {
+  const Block3DMenuState state = view->menuState();
+  const auto apply = [](QAction* action, const MenuItemState& item) {
     action->setChecked(item.Checked);
     action->setEnabled(item.Enabled);
   };
@@ -156,7 +156,7 @@ void TBlock3DControls::updateMenu() {
 
 
 
-void showSideView(TWindowHost& host) {
+void showSideView(WindowHost& host) {
   if (TDlgSideView* open = findSideView(host)) {
     bringToFront(open);
     open->FormActivate();
@@ -174,7 +174,7 @@ void showSideView(TWindowHost& host) {
   view->FormActivate();
 }
 
-void show3DView(TWindowHost& host) {
+void show3DView(WindowHost& host) {
   if (TDlgBlock* open = find3DView(host)) {
     bringToFront(open);
     return;
@@ -185,7 +185,7 @@ void show3DView(TWindowHost& host) {
   host.updateEnabling();
 }
 
-void Close3DView(TWindowHost& host) {
+void Close3DView(WindowHost& host) {
   TDlgBlock* view = find3DView(host);
   if (view == nullptr) return;
   QWidget* window = view->parentWidget() != nullptr ? view->parentWidget() : view;

@@ -15,20 +15,20 @@ class QToolBar;
 
 namespace tolvane::app {
 
-class TWindowHost;
+class WindowHost;
 
 class TDlgBlock;
 class TDlgSideView;
 
 // The open views of the host's MDI area; none when the view is not open (or is closing).
-TDlgSideView* findSideView(app::TWindowHost& host);
-TDlgBlock* find3DView(app::TWindowHost& host);
+TDlgSideView* findSideView(app::WindowHost& host);
+TDlgBlock* find3DView(app::WindowHost& host);
 
-class TBlock3DControls : public QObject {
+class Block3DControls : public QObject {
  public:
   // Adds the "Show 3D View" menu to the menu bar (before the menu of the action before, at the
   // end without one) and the seven buttons to the tool bar, hidden until a 3D view exists.
-  TBlock3DControls(app::TWindowHost& host, QMenuBar* menuBar, QToolBar* toolBar,
+  Block3DControls(app::WindowHost& host, QMenuBar* menuBar, QToolBar* toolBar,
                    QAction* before = nullptr);
 
   // Shows the menu and the buttons while a 3D view exists, hides them otherwise.
@@ -43,7 +43,7 @@ class TBlock3DControls : public QObject {
  private:
   void mouseModeChosen();
 
-  app::TWindowHost& host_;
+  app::WindowHost& host_;
   QMenu* menu_ = nullptr;
   QAction* shaft_ = nullptr;
   QAction* water_ = nullptr;

@@ -14,7 +14,7 @@ std::optional<int> parseSide(std::string_view text) {
   return value;
 }
 
-bool parseSize(const std::string& text, TViewExportRequest& request) {
+bool parseSize(const std::string& text, ViewExportRequest& request) {
   const size_t x = text.find_first_of("xX");
   if (x == std::string::npos) return false;
   const std::optional<int> w = parseSide(std::string_view(text).substr(0, x));
@@ -27,17 +27,17 @@ bool parseSize(const std::string& text, TViewExportRequest& request) {
 
 }  // namespace
 
-std::optional<TViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
+std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
                                                       std::string& error) {
-  TViewExportRequest request;
+  ViewExportRequest request;
   if (args.size() < 2 || args[0] != "--view") {
     error = "--view needs the view: elevation or 3d";
     return std::nullopt;
   }
   if (args[1] == "elevation") {
-    request.Kind = TViewKind::kElevation;
+    request.Kind = ViewKind::kElevation;
   } else if (args[1] == "3d" || args[1] == "3D") {
-    request.Kind = TViewKind::k3D;
+    request.Kind = ViewKind::k3D;
   } else {
     error = "unknown view \"" + args[1] + "\": use elevation or 3d";
     return std::nullopt;

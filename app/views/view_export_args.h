@@ -8,10 +8,10 @@
 
 namespace tolvane::app {
 
-enum class TViewKind { kElevation, k3D };
+enum class ViewKind { kElevation, k3D };
 
-struct TViewExportRequest {
-  TViewKind Kind = TViewKind::kElevation;
+struct ViewExportRequest {
+  ViewKind Kind = ViewKind::kElevation;
   std::string Project;
   std::string Out;
   int Width = 800;  // pixels
@@ -23,7 +23,7 @@ inline constexpr int kMaxExportPixels = 8192;
 
 // The request of the arguments after the program name (starting with "--view"); none with the
 // reason in error when they are incomplete or wrong.
-std::optional<TViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
+std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
                                                       std::string& error);
 
 inline constexpr const char* kViewExportUsage =

@@ -23,7 +23,7 @@ namespace tolvane::app {
 
 namespace {
 
-QImage renderElevation(app::MainFormRules& form, const TViewExportRequest& request) {
+QImage renderElevation(app::MainFormRules& form, const ViewExportRequest& request) {
   TProgramData& data = form.Data();
   const double length = applyDefaultShaftLength(data);
   return renderSideViewImage(readViewProject(data), length, {request.Width, request.Height}, false,
@@ -31,14 +31,14 @@ QImage renderElevation(app::MainFormRules& form, const TViewExportRequest& reque
                              QGuiApplication::font());
 }
 
-TOffscreenResult render3D(app::MainFormRules& form, const TViewExportRequest& request) {
-  TBlockSceneInput input;
+OffscreenResult render3D(app::MainFormRules& form, const ViewExportRequest& request) {
+  BlockSceneInput input;
   input.Project = readViewProject(form.Data());
   input.Extents = GetMaxDims(input.Project);
   // The default flags, and the diagrams of the ultimate combined plot when results are loaded.
   input.Flags.ShowUltimateEffects = form.Flags.ShowOutput;
   input.Combine = &form.plots()[app::kPltCombine];
-  TBlockCamera camera;
+  BlockCamera camera;
   camera.restart(input.Extents);
   return renderBlockOffscreen(input, {request.Width, request.Height}, camera);
 }
@@ -48,7 +48,7 @@ TOffscreenResult render3D(app::MainFormRules& form, const TViewExportRequest& re
 int runViewExportMode(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
-  const std::optional<TViewExportRequest> request = parseViewExportArgs(args, error);
+  const std::optional<ViewExportRequest> request = parseViewExportArgs(args, error);
   if (!request) {
     std::cerr << "tolvane2023: " << error << "\nUsage:\n" << kViewExportUsage;
     return app::kExitUsage;
@@ -67,17 +67,17 @@ int runViewExportMode(int argc, char** argv) {
   QGuiApplication application(argc, argv);
 
   app::ConsoleMessages messages;
-  THeadlessHost host;
+  HeadlessHost host;
   app::MainFormRules form(messages, host, std::filesystem::path());
-  const app::TOpenResult opened = form.Open(request->Project, fileType);
+  const app::OpenResult opened = form.Open(request->Project, fileType);
   if (!opened.Opened) return app::kExitNoInput;
   if (!opened.FormatError.empty()) return app::kExitDataError;
 
   QImage image;
-  if (request->Kind == TViewKind::kElevation) {
+  if (request->Kind == ViewKind::kElevation) {
     image = renderElevation(form, *request);
   } else {
-    const TOffscreenResult rendered = render3D(form, *request);
+    const OffscreenResult rendered = render3D(form, *request);
     if (rendered.Image.isNull()) {
       std::cerr << "The 3D view cannot be drawn here: no OpenGL context could be created ("
                 << rendered.Error << ").\n";

@@ -10,8 +10,8 @@ namespace {
 constexpr long double kNoShaftLength = 0.0001L;
 }  // namespace
 
-TViewProject readViewProject(const TProgramData& data) {
-  TViewProject project;
+ViewProject readViewProject(const TProgramData& data) {
+  ViewProject project;
   project.Units = data.fUnits;
   project.Method = data.METHOD;
   project.B = static_cast<double>(data.DSTART);
@@ -26,7 +26,7 @@ TViewProject readViewProject(const TProgramData& data) {
   const grid::TGridTable& d = data.grids().D();
   double top = 0;
   for (int row = 0; row < d.RowCount(); ++row) {
-    TViewLayer layer;
+    ViewLayer layer;
     layer.SoilType = d.GetIntValue(kColSoilType, row);
     layer.Top = top;
     layer.Bottom = static_cast<double>(d.GetFloatValue(kColBottomDepth, row));

@@ -10,13 +10,13 @@ namespace tolvane::app {
 
 class TProgramData;
 
-struct TViewLayer {
+struct ViewLayer {
   int32_t SoilType = 0;
   double Top = 0;     // depth of the layer's top (the bottom of the layer above; 0 for the first)
   double Bottom = 0;  // depth of the layer's bottom (column 1 of D)
 };
 
-struct TViewProject {
+struct ViewProject {
   int Units = 1;            // 1 English (ft), 2 SI (m)
   int Method = 2;           // METHOD: 1 design load given, 2 shaft length given
   double B = 0;             // DSTART, shaft diameter
@@ -28,13 +28,13 @@ struct TViewProject {
   double WTD = 0;           // depth of the water table
   int UseElevation = 0;     // 1: plots give elevations instead of depths
   double ValElevation = 0;  // elevation of the shaft head
-  std::vector<TViewLayer> Layers;
+  std::vector<ViewLayer> Layers;
 
   // The bottom depth of the last layer, 0 without layers.
   double deepestLayerBottom() const { return Layers.empty() ? 0.0 : Layers.back().Bottom; }
 };
 
-TViewProject readViewProject(const TProgramData& data);
+ViewProject readViewProject(const TProgramData& data);
 
 // The elevation view draws a project without a shaft length down to the deepest layer bottom and
 // keeps that length as the project's PD. A project whose design load is given (LPD > 0) keeps

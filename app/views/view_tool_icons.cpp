@@ -34,42 +34,42 @@ void magnifier(QPainter& p, QPointF centre, double radius) {
   p.setPen(QPen(kInk, kPenPixels));
 }
 
-void draw(QPainter& p, TBlockToolIcon icon) {
+void draw(QPainter& p, BlockToolIcon icon) {
   p.setPen(QPen(kInk, kPenPixels));
   p.setBrush(kInk);
   const QPointF c(12, 12);
   switch (icon) {
-    case TBlockToolIcon::kPanning:
+    case BlockToolIcon::kPanning:
       for (const QPointF end : {QPointF(12, 2), QPointF(12, 22), QPointF(2, 12), QPointF(22, 12)}) {
         arrow(p, c, end);
       }
       break;
-    case TBlockToolIcon::kZooming:
+    case BlockToolIcon::kZooming:
       magnifier(p, QPointF(9, 9), 6);
       arrow(p, QPointF(20, 14), QPointF(20, 3));
       arrow(p, QPointF(20, 12), QPointF(20, 22));
       break;
-    case TBlockToolIcon::kRotating: {
+    case BlockToolIcon::kRotating: {
       p.setBrush(Qt::NoBrush);
       p.drawArc(QRectF(3, 3, 18, 18), 30 * 16, 280 * 16);
       p.setBrush(kInk);
       p.drawPolygon(QPolygonF({QPointF(20, 3), QPointF(21, 10), QPointF(14.5, 7.5)}));
       break;
     }
-    case TBlockToolIcon::kZoomWindow:
+    case BlockToolIcon::kZoomWindow:
       p.setBrush(Qt::NoBrush);
       p.setPen(QPen(kInk, kPenPixels, Qt::DashLine));
       p.drawRect(QRectF(2, 2, 14, 11));
       p.setPen(QPen(kInk, kPenPixels));
       magnifier(p, QPointF(14, 14), 5);
       break;
-    case TBlockToolIcon::kZoomIn:
-    case TBlockToolIcon::kZoomOut:
+    case BlockToolIcon::kZoomIn:
+    case BlockToolIcon::kZoomOut:
       magnifier(p, QPointF(10, 10), 7.5);
       p.drawLine(QPointF(6, 10), QPointF(14, 10));
-      if (icon == TBlockToolIcon::kZoomIn) p.drawLine(QPointF(10, 6), QPointF(10, 14));
+      if (icon == BlockToolIcon::kZoomIn) p.drawLine(QPointF(10, 6), QPointF(10, 14));
       break;
-    case TBlockToolIcon::kRestart: {
+    case BlockToolIcon::kRestart: {
       // A box seen from the front, as the view starts.
       p.setBrush(kGlass);
       p.drawRect(QRectF(5, 8, 12, 12));
@@ -84,7 +84,7 @@ void draw(QPainter& p, TBlockToolIcon icon) {
 
 }  // namespace
 
-QIcon blockToolIcon(TBlockToolIcon icon) {
+QIcon blockToolIcon(BlockToolIcon icon) {
   QPixmap picture(kIconPixels, kIconPixels);
   picture.fill(Qt::transparent);
   QPainter painter(&picture);

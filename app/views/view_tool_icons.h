@@ -6,7 +6,7 @@
 
 namespace tolvane::app {
 
-enum class TBlockToolIcon {
+enum class BlockToolIcon {
   kPanning,
   kZooming,
   kRotating,
@@ -16,6 +16,6 @@ enum class TBlockToolIcon {
   kRestart
 };
 
-QIcon blockToolIcon(TBlockToolIcon icon);
+QIcon blockToolIcon(BlockToolIcon icon);
 
 }  // namespace tolvane::app

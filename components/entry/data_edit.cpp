@@ -19,20 +19,20 @@ constexpr long double kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr long double kInt32Max = std::numeric_limits<int32_t>::max();
 constexpr std::string_view kOperatorKeys = "+-/*^=%!";
 
-struct TPlaceholderWord {
+struct PlaceholderWord {
   std::string_view Placeholder;
   std::string_view English;
   std::string_view SI;
 };
 
 // Checked in this order; the bare letter comes last and applies only when no numbered one occurs.
-constexpr std::array<TPlaceholderWord, 6> kForceWords{{{"F6", "slug", "Mg"},
+constexpr std::array<PlaceholderWord, 6> kForceWords{{{"F6", "slug", "Mg"},
                                                        {"F5", "sec", "sec"},
                                                        {"F4", "lb-sec2/in", "Mg"},
                                                        {"F2", "tons", "kN"},
                                                        {"F1", "kips", "kN"},
                                                        {"F", "lbs", "kN"}}};
-constexpr std::array<TPlaceholderWord, 4> kLengthWords{
+constexpr std::array<PlaceholderWord, 4> kLengthWords{
     {{"L2", "ft", "m"}, {"L1", "in", "mm"}, {"L3", "rad", "rad"}, {"L", "in", "m"}}};
 
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
@@ -44,9 +44,9 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
 }
 
 template <size_t N>
-std::string expandFirstFound(std::string text, const std::array<TPlaceholderWord, N>& words,
+std::string expandFirstFound(std::string text, const std::array<PlaceholderWord, N>& words,
                              int unitSystem) {
-  for (const TPlaceholderWord& word : words) {
+  for (const PlaceholderWord& word : words) {
     if (text.find(word.Placeholder) != std::string::npos) {
       return replaceAll(std::move(text), word.Placeholder,
                         unitSystem == kEntrySI ? word.SI : word.English);
@@ -164,7 +164,7 @@ void DataEditRules::checkRange(long double value) const {
   if (value > maxVal_) throw EMaxError();
 }
 
-TEntryCheck DataEditRules::Evaluate() {
+EntryCheck DataEditRules::Evaluate() {
   ok_ = false;
   long double value = 0;
   try {

@@ -15,7 +15,7 @@ class EMinError : public std::exception {};
 class EMaxError : public std::exception {};
 
 // Unit systems of the placeholders of an entry field.
-enum TEntryUnits : int { kEntryEnglish = 1, kEntrySI = 2, kEntryNoExpansion = 3 };
+enum EntryUnits : int { kEntryEnglish = 1, kEntrySI = 2, kEntryNoExpansion = 3 };
 
 // Expands the force placeholders (the first of F6, F5, F4, F2, F1 that occurs, else every "F")
 // and then the length placeholders (the first of L2, L1, L3, else every "L") for a unit system;
@@ -32,7 +32,7 @@ std::string textAfterKey(std::string_view text, size_t selectionStart, size_t se
                          char key);
 
 // Outcome of the exit validation: on failure the message to show (information box, OK button).
-struct TEntryCheck {
+struct EntryCheck {
   bool OK = false;
   std::string Message;
 };
@@ -82,9 +82,9 @@ class DataEditRules {
 
   // The check run when the field is left, on Enter, on Evaluate and on CloseQuery: on success the
   // text becomes the formatted value; after a range failure the field holds the limit.
-  TEntryCheck Evaluate();
+  EntryCheck Evaluate();
   // Dialogs refuse to close while a field fails its check.
-  TEntryCheck CloseQuery() { return Evaluate(); }
+  EntryCheck CloseQuery() { return Evaluate(); }
   bool OK() const { return ok_; }
 
  private:

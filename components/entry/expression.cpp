@@ -29,15 +29,15 @@ constexpr size_t kMaxHexDigits = 16;
 // Magnitude from which a value no longer truncates to a 64-bit integer.
 constexpr long double kInt64Limit = 9223372036854775808.0L;
 
-using TFunction = long double (*)(long double);
+using Function = long double (*)(long double);
 
-struct TPrefix {
+struct Prefix {
   std::string_view Name;
-  TFunction Apply;
+  Function Apply;
 };
 
 // Function prefixes in the order they are tried: a longer name before any name it starts with.
-const std::array<TPrefix, 25> kPrefixes{{
+const std::array<Prefix, 25> kPrefixes{{
     {"arctanh", [](long double x) { return std::atanh(x); }},
     {"arctan", [](long double x) { return std::atan(x); }},
     {"cotan", [](long double x) { return 1.0L / std::tan(x); }},
@@ -130,8 +130,8 @@ std::optional<long double> constantValue(std::string_view operand) {
   return std::nullopt;
 }
 
-const TPrefix* matchPrefix(std::string_view operand) {
-  for (const TPrefix& prefix : kPrefixes) {
+const Prefix* matchPrefix(std::string_view operand) {
+  for (const Prefix& prefix : kPrefixes) {
     if (operand.starts_with(prefix.Name)) return &prefix;
   }
   return nullptr;
@@ -140,7 +140,7 @@ const TPrefix* matchPrefix(std::string_view operand) {
 // The value of one operand. Functions and factorials nest without parentheses ("sqrtsqrt16",
 // "ln5!"): they are peeled off from the outside in and applied from the inside out.
 long double operandValue(std::string_view text) {
-  std::vector<TFunction> pending;  // nullptr stands for the factorial
+  std::vector<Function> pending;  // nullptr stands for the factorial
   std::string operand(text);
   long double value = 0;
   for (;;) {
@@ -149,7 +149,7 @@ long double operandValue(std::string_view text) {
       value = *constant;
       break;
     }
-    if (const TPrefix* prefix = matchPrefix(operand)) {
+    if (const Prefix* prefix = matchPrefix(operand)) {
       pending.push_back(prefix->Apply);
       operand.erase(0, prefix->Name.size());
       continue;
@@ -249,7 +249,7 @@ bool isFunctionName(std::string_view text) {
   if (text.size() > kLongestName) return false;
   const std::string lower = lowerCase(text);
   return std::any_of(kPrefixes.begin(), kPrefixes.end(),
-                     [&](const TPrefix& prefix) { return prefix.Name == lower; });
+                     [&](const Prefix& prefix) { return prefix.Name == lower; });
 }
 
 // A minus is unary (a sign that stays with its operand) at the start, after a lone function
@@ -263,13 +263,13 @@ bool isUnaryMinus(std::string_view text, size_t pos) {
   return isOperatorChar(c) || c == '~' || c == 'E' || c == 'e' || c == '-';
 }
 
-struct TSplitExpression {
+struct SplitExpression {
   std::vector<std::string> Operands;
   std::vector<char> Operators;  // '-' is the binary minus
 };
 
-TSplitExpression splitExpression(std::string_view text) {
-  TSplitExpression split;
+SplitExpression splitExpression(std::string_view text) {
+  SplitExpression split;
   std::string operand;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -296,7 +296,7 @@ constexpr int kOperatorLevels = 4;
 
 long double EvaluateExpression(std::string_view text) {
   if (text.empty()) throw EAssignError(kBlankMessage);
-  TSplitExpression split = splitExpression(resolveParentheses(removeBlanks(text)));
+  SplitExpression split = splitExpression(resolveParentheses(removeBlanks(text)));
   std::vector<std::string>& operands = split.Operands;
   std::vector<char>& operators = split.Operators;
   for (int level = 1; level <= kOperatorLevels; ++level) {

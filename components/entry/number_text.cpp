@@ -13,18 +13,18 @@ namespace {
 // 0.0001 is written fixed, 0.00001 as 1E-5.
 constexpr int kSmallestFixedExponent = -3;
 
-struct TDecimalDigits {
+struct DecimalDigits {
   bool Negative = false;
   std::string Digits;  // significant digits without trailing zeros, never empty
   int Exponent = 0;    // value = d.ddd x 10^Exponent
 };
 
-TDecimalDigits roundedDigits(long double value, int significantDigits) {
+DecimalDigits roundedDigits(long double value, int significantDigits) {
   std::array<char, 128> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     std::chars_format::scientific, significantDigits - 1);
   const std::string_view text(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
-  TDecimalDigits out;
+  DecimalDigits out;
   size_t pos = 0;
   if (text[pos] == '-') {
     out.Negative = true;
@@ -41,13 +41,13 @@ TDecimalDigits roundedDigits(long double value, int significantDigits) {
   return out;
 }
 
-std::string scientific(const TDecimalDigits& d) {
+std::string scientific(const DecimalDigits& d) {
   std::string text(1, d.Digits.front());
   if (d.Digits.size() > 1) text += "." + d.Digits.substr(1);
   return text + "E" + std::to_string(d.Exponent);
 }
 
-std::string fixed(const TDecimalDigits& d) {
+std::string fixed(const DecimalDigits& d) {
   const int integerDigits = d.Exponent + 1;
   const auto nDigits = static_cast<int>(d.Digits.size());
   if (integerDigits <= 0)
@@ -98,7 +98,7 @@ std::string formatGeneral(long double value, int significantDigits) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
-  const TDecimalDigits d = roundedDigits(value, significantDigits);
+  const DecimalDigits d = roundedDigits(value, significantDigits);
   const int decimalExponent = d.Exponent + 1;
   const std::string text =
       (decimalExponent > significantDigits || decimalExponent < kSmallestFixedExponent)

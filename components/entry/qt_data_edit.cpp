@@ -10,7 +10,7 @@
 namespace tolvane::entry {
 namespace {
 
-class TMessageBoxSink : public TMessageSink {
+class MessageBoxSink : public MessageSink {
  public:
   void information(QWidget* parent, const std::string& text) override {
     QMessageBox::information(
@@ -24,8 +24,8 @@ class TMessageBoxSink : public TMessageSink {
 
 }  // namespace
 
-TMessageSink& messageBoxSink() {
-  static TMessageBoxSink sink;  // stateless
+MessageSink& messageBoxSink() {
+  static MessageBoxSink sink;  // stateless
   return sink;
 }
 
@@ -110,7 +110,7 @@ bool TDataEdit::Evaluate() {
   if (validating_) return rules_.OK();
   validating_ = true;
   syncRulesText();
-  const TEntryCheck check = rules_.Evaluate();
+  const EntryCheck check = rules_.Evaluate();
   setText(QString::fromStdString(rules_.Text()));
   if (!check.OK) {
     (sink_ != nullptr ? *sink_ : messageBoxSink()).information(this, check.Message);

@@ -15,16 +15,16 @@ namespace tolvane::entry {
 
 // Where the windows show their messages: message boxes in the program, a record in the tests.
 // Texts use a carriage return as line break.
-class TMessageSink {
+class MessageSink {
  public:
-  virtual ~TMessageSink() = default;
+  virtual ~MessageSink() = default;
   virtual void information(QWidget* parent, const std::string& text) = 0;
   // A Yes/No question; true for Yes.
   virtual bool confirm(QWidget* parent, const std::string& text) = 0;
 };
 
 // The sink that shows Qt message boxes.
-TMessageSink& messageBoxSink();
+MessageSink& messageBoxSink();
 
 // A carriage return as line break turned into the toolkit's line feed.
 QString messageText(const std::string& text);
@@ -54,7 +54,7 @@ class TDataEdit : public QLineEdit {
   // with the field.
   void SetEditLabel(QLabel* label);
   QLabel* EditLabel() const { return label_; }
-  void setMessageSink(TMessageSink* sink) { sink_ = sink; }
+  void setMessageSink(MessageSink* sink) { sink_ = sink; }
 
   // The exit validation: on failure the message is shown and the focus returns to the field.
   bool Evaluate();
@@ -77,7 +77,7 @@ class TDataEdit : public QLineEdit {
 
   mutable DataEditRules rules_;
   QPointer<QLabel> label_;
-  TMessageSink* sink_ = nullptr;
+  MessageSink* sink_ = nullptr;
   bool validating_ = false;
 };
 

@@ -13,7 +13,7 @@ namespace {
 const char* const kFloatColumnMark = "FLOATCOLUMN2";
 const char* const kTableColumnMark = "FLEXCOLUMN2";
 constexpr int32_t kEmptyTemplate = -1;
-constexpr TColumnType kLastColumnType = TColumnType::kString;
+constexpr ColumnType kLastColumnType = ColumnType::kString;
 
 std::string creatingColumnMessage(int index, const char* inner) {
   constexpr size_t kMessageSize = 512;
@@ -26,7 +26,7 @@ std::string creatingColumnMessage(int index, const char* inner) {
 
 }  // namespace
 
-void TColumn::WriteData(TValueWriter& writer) const {
+void TColumn::WriteData(ValueWriter& writer) const {
   writer.writeListBegin();
   for (const std::string& line : Heading) writer.writeString(line);
   writer.writeListEnd();
@@ -35,7 +35,7 @@ void TColumn::WriteData(TValueWriter& writer) const {
   writeSettings(writer);
 }
 
-void TColumn::readData(TValueReader& reader) {
+void TColumn::readData(ValueReader& reader) {
   reader.readListBegin();
   Heading.clear();
   while (!reader.endOfList()) Heading.push_back(reader.readString());
@@ -44,39 +44,39 @@ void TColumn::readData(TValueReader& reader) {
   readSettings(reader);
 }
 
-void TEnumColumn::writeSettings(TValueWriter& writer) const {
+void TEnumColumn::writeSettings(ValueWriter& writer) const {
   writer.writeListBegin();
   for (const std::string& name : names_) writer.writeString(name);
   writer.writeListEnd();
 }
 
-void TEnumColumn::readSettings(TValueReader& reader) {
+void TEnumColumn::readSettings(ValueReader& reader) {
   reader.readListBegin();
   std::vector<std::string> names;
   while (!reader.endOfList()) names.push_back(reader.readString());
   names_ = std::move(names);
 }
 
-void TIntColumn::writeSettings(TValueWriter& writer) const {
+void TIntColumn::writeSettings(ValueWriter& writer) const {
   writer.writeInteger(Default);
   writer.writeInteger(Minimum);
   writer.writeInteger(Maximum);
 }
 
-void TIntColumn::readSettings(TValueReader& reader) {
+void TIntColumn::readSettings(ValueReader& reader) {
   Default = reader.readInteger();
   Minimum = reader.readInteger();
   Maximum = reader.readInteger();
 }
 
-void TFloatColumn::writeSettings(TValueWriter& writer) const {
+void TFloatColumn::writeSettings(ValueWriter& writer) const {
   writer.writeBoolean(TopDepth);
   writer.writeString(kFloatColumnMark);
   writer.writeString(UnitsString);
   writer.writeFloat(Default);
 }
 
-void TFloatColumn::readSettings(TValueReader& reader) {
+void TFloatColumn::readSettings(ValueReader& reader) {
   TopDepth = reader.readBoolean();
   std::string text = reader.readString();
   if (text == kFloatColumnMark) {
@@ -88,7 +88,7 @@ void TFloatColumn::readSettings(TValueReader& reader) {
   }
 }
 
-void TTableColumn::writeSettings(TValueWriter& writer) const {
+void TTableColumn::writeSettings(ValueWriter& writer) const {
   writer.writeString(kTableColumnMark);
   writer.writeListBegin();
   for (int i = 0; i < Templates.Count(); ++i) {
@@ -98,7 +98,7 @@ void TTableColumn::writeSettings(TValueWriter& writer) const {
   writer.writeListEnd();
 }
 
-void TTableColumn::readSettings(TValueReader& reader) {
+void TTableColumn::readSettings(ValueReader& reader) {
   const std::string mark = reader.readString();
   TGridTableList templates(table().registry());
   if (mark == kTableColumnMark) {
@@ -108,7 +108,7 @@ void TTableColumn::readSettings(TValueReader& reader) {
     // Older form: one registry position; with a pick list in column 0, one entry per choice.
     const int32_t position = reader.readInteger();
     const TGridTable& owner = table();
-    if (owner.ColCount() == 0 || owner.GetColumn(0).Type() != TColumnType::kEnum) {
+    if (owner.ColCount() == 0 || owner.GetColumn(0).Type() != ColumnType::kEnum) {
       templates.Add(position);
     } else {
       const auto& names = static_cast<const TEnumColumn&>(owner.GetColumn(0)).Names();
@@ -124,17 +124,17 @@ void TTableColumn::readSettings(TValueReader& reader) {
   Templates = std::move(templates);
 }
 
-void TStringColumn::writeSettings(TValueWriter& writer) const {
+void TStringColumn::writeSettings(ValueWriter& writer) const {
   writer.writeString(Default);
   writer.writeFloat(MinWidth);
 }
 
-void TStringColumn::readSettings(TValueReader& reader) {
+void TStringColumn::readSettings(ValueReader& reader) {
   Default = reader.readString();
   MinWidth = reader.readFloat();
 }
 
-void TGridTable::writeColumns(TValueWriter& writer) const {
+void TGridTable::writeColumns(ValueWriter& writer) const {
   writer.writeInteger(ColCount());
   for (const auto& column : columns_) {
     writer.writeInteger(static_cast<int32_t>(column->Type()));
@@ -142,7 +142,7 @@ void TGridTable::writeColumns(TValueWriter& writer) const {
   }
 }
 
-void TGridTable::readColumns(TValueReader& reader) {
+void TGridTable::readColumns(ValueReader& reader) {
   int32_t count = 0;
   try {
     count = reader.readInteger();
@@ -160,7 +160,7 @@ void TGridTable::readColumns(TValueReader& reader) {
     if (type < 0 || type > static_cast<int32_t>(kLastColumnType)) {
       throw GridError("Error Column Class not defined");
     }
-    std::unique_ptr<TColumn> column = createColumn(static_cast<TColumnType>(type), *this);
+    std::unique_ptr<TColumn> column = createColumn(static_cast<ColumnType>(type), *this);
     try {
       column->readData(reader);
       attachColumn(std::move(column), ColCount());

@@ -52,25 +52,25 @@ void insertValues(std::vector<T>& values, int first, int count, const T& value) 
 }  // namespace
 
 const std::array<TColumnTypeStorage, 5>& columnClasses() {
-  static const std::array<TColumnTypeStorage, 5> kClasses{{{TColumnType::kEnum, 0},
-                                                           {TColumnType::kInt, 1},
-                                                           {TColumnType::kFloat, 2},
-                                                           {TColumnType::kTable, 3},
-                                                           {TColumnType::kString, 4}}};
+  static const std::array<TColumnTypeStorage, 5> kClasses{{{ColumnType::kEnum, 0},
+                                                           {ColumnType::kInt, 1},
+                                                           {ColumnType::kFloat, 2},
+                                                           {ColumnType::kTable, 3},
+                                                           {ColumnType::kString, 4}}};
   return kClasses;
 }
 
-std::unique_ptr<TColumn> createColumn(TColumnType type, TGridTable& table) {
+std::unique_ptr<TColumn> createColumn(ColumnType type, TGridTable& table) {
   switch (type) {
-    case TColumnType::kEnum:
+    case ColumnType::kEnum:
       return std::make_unique<TEnumColumn>(table);
-    case TColumnType::kInt:
+    case ColumnType::kInt:
       return std::make_unique<TIntColumn>(table);
-    case TColumnType::kFloat:
+    case ColumnType::kFloat:
       return std::make_unique<TFloatColumn>(table);
-    case TColumnType::kTable:
+    case ColumnType::kTable:
       return std::make_unique<TTableColumn>(table);
-    case TColumnType::kString:
+    case ColumnType::kString:
       return std::make_unique<TStringColumn>(table);
   }
   throw GridError("Error Column Class not defined");
@@ -126,7 +126,7 @@ std::string TColumn::GetStringValue(int /*row*/) const {
 }
 void TColumn::SetStringValue(int /*row*/, std::string_view /*text*/) {}
 
-int TColumn::GetMinWidth(const TTextMeasure& measure, int pixelsPerInch) const {
+int TColumn::GetMinWidth(const TextMeasure& measure, int pixelsPerInch) const {
   int width = kindMinWidth(pixelsPerInch);
   for (const std::string& line : Heading) width = std::max(width, measure(line + "  "));
   return width;
@@ -263,7 +263,7 @@ TFloatColumn* TFloatColumn::neighbour(int offset) const {
   const int position = index() + offset;
   if (index() < 0 || position < 0 || position >= table().ColCount()) return nullptr;
   TColumn& column = table().GetColumn(position);
-  return column.Type() == TColumnType::kFloat ? static_cast<TFloatColumn*>(&column) : nullptr;
+  return column.Type() == ColumnType::kFloat ? static_cast<TFloatColumn*>(&column) : nullptr;
 }
 
 // The value of a new row: the depth of the neighbouring row of a depth pair, else Default.
@@ -369,7 +369,7 @@ void TTableColumn::renumberFrom(int row) {
 
 void TTableColumn::UpdateDataValue(int row) {
   int choice = 1;
-  if (table().ColCount() > 0 && table().GetColumn(0).Type() == TColumnType::kEnum) {
+  if (table().ColCount() > 0 && table().GetColumn(0).Type() == ColumnType::kEnum) {
     choice = table().GetColumn(0).GetIntValue(row);
   }
   const TGridTable* source = Templates.Elements(choice - 1);

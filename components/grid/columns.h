@@ -15,7 +15,7 @@
 namespace tolvane::grid {
 
 // Measures the width in pixels of a heading line on the window's canvas.
-using TTextMeasure = std::function<int(std::string_view)>;
+using TextMeasure = std::function<int(std::string_view)>;
 
 class TColumn {
  public:
@@ -24,7 +24,7 @@ class TColumn {
   TColumn(const TColumn&) = delete;
   TColumn& operator=(const TColumn&) = delete;
 
-  virtual TColumnType Type() const = 0;
+  virtual ColumnType Type() const = 0;
   TGridTable& table() const { return *table_; }
   int RowCount() const { return static_cast<int>(cells_.size()); }
   TData& cell(int row) const;
@@ -57,19 +57,19 @@ class TColumn {
   virtual void HideForms() {}
   virtual void ResetChanged() {}
   // Widest heading line with two spaces appended, and at least the width of the column kind.
-  int GetMinWidth(const TTextMeasure& measure, int pixelsPerInch) const;
+  int GetMinWidth(const TextMeasure& measure, int pixelsPerInch) const;
   virtual void ChangeUnits(int /*new_units*/) {}
 
-  void WriteData(TValueWriter& writer) const;
+  void WriteData(ValueWriter& writer) const;
   // Reads the column's part of the "Col" stream; throws ReadError.
-  void readData(TValueReader& reader);
+  void readData(ValueReader& reader);
   // A column of the same class with the same visibility, headings and settings, for `table`.
   std::unique_ptr<TColumn> Clone(TGridTable& table) const;
 
  protected:
   virtual int kindMinWidth(int pixelsPerInch) const = 0;
-  virtual void writeSettings(TValueWriter& writer) const = 0;
-  virtual void readSettings(TValueReader& reader) = 0;
+  virtual void writeSettings(ValueWriter& writer) const = 0;
+  virtual void readSettings(ValueReader& reader) = 0;
   virtual void copySettingsTo(TColumn& clone) const = 0;
   void notifyCellChange(int row) const { table_->columnCellChanged(*this, row); }
   // First and one-past-last row of the group containing the row.
@@ -86,7 +86,7 @@ class TColumn {
 class TEnumColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kEnum; }
+  ColumnType Type() const override { return ColumnType::kEnum; }
   const std::vector<std::string>& Names() const { return names_; }
   void setNames(std::vector<std::string> names);
   void InsertRows(int first, int count) override;
@@ -98,8 +98,8 @@ class TEnumColumn : public TColumn {
 
  protected:
   int kindMinWidth(int pixelsPerInch) const override;
-  void writeSettings(TValueWriter& writer) const override;
-  void readSettings(TValueReader& reader) override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
   void copySettingsTo(TColumn& clone) const override;
 
  private:
@@ -110,7 +110,7 @@ class TEnumColumn : public TColumn {
 class TIntColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kInt; }
+  ColumnType Type() const override { return ColumnType::kInt; }
   int32_t Default = 0;
   int32_t Minimum = INT32_MIN;
   int32_t Maximum = INT32_MAX;
@@ -123,8 +123,8 @@ class TIntColumn : public TColumn {
 
  protected:
   int kindMinWidth(int pixelsPerInch) const override;
-  void writeSettings(TValueWriter& writer) const override;
-  void readSettings(TValueReader& reader) override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
   void copySettingsTo(TColumn& clone) const override;
 
  private:
@@ -134,7 +134,7 @@ class TIntColumn : public TColumn {
 class TFloatColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kFloat; }
+  ColumnType Type() const override { return ColumnType::kFloat; }
   long double Default = 0;
   bool TopDepth = false;
   std::string UnitsString;
@@ -149,8 +149,8 @@ class TFloatColumn : public TColumn {
 
  protected:
   int kindMinWidth(int pixelsPerInch) const override;
-  void writeSettings(TValueWriter& writer) const override;
-  void readSettings(TValueReader& reader) override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
   void copySettingsTo(TColumn& clone) const override;
 
  private:
@@ -163,7 +163,7 @@ class TFloatColumn : public TColumn {
 class TTableColumn : public TColumn {
  public:
   explicit TTableColumn(TGridTable& table) : TColumn(table), Templates(table.registry()) {}
-  TColumnType Type() const override { return TColumnType::kTable; }
+  ColumnType Type() const override { return ColumnType::kTable; }
   TGridTableList Templates;
   void InsertRows(int first, int count) override;
   void DeleteRow(int row) override;
@@ -179,8 +179,8 @@ class TTableColumn : public TColumn {
 
  protected:
   int kindMinWidth(int pixelsPerInch) const override;
-  void writeSettings(TValueWriter& writer) const override;
-  void readSettings(TValueReader& reader) override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
   void copySettingsTo(TColumn& clone) const override;
 
  private:
@@ -191,7 +191,7 @@ class TTableColumn : public TColumn {
 class TStringColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kString; }
+  ColumnType Type() const override { return ColumnType::kString; }
   std::string Default;
   long double MinWidth = 1.0L;  // inches
   void InsertRows(int first, int count) override;
@@ -201,8 +201,8 @@ class TStringColumn : public TColumn {
 
  protected:
   int kindMinWidth(int pixelsPerInch) const override;
-  void writeSettings(TValueWriter& writer) const override;
-  void readSettings(TValueReader& reader) override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
   void copySettingsTo(TColumn& clone) const override;
 
  private:

@@ -8,24 +8,24 @@ namespace tolvane::grid {
 
 // ---- registry and template lists ----
 
-TGridTable* TGridTableRegistry::at(int position) const {
+TGridTable* GridTableRegistry::at(int position) const {
   if (position < 0 || position >= Count()) return nullptr;
   return tables_[static_cast<size_t>(position)];
 }
 
-int TGridTableRegistry::IndexOf(const TGridTable* table) const {
+int GridTableRegistry::IndexOf(const TGridTable* table) const {
   const auto it = std::find(tables_.begin(), tables_.end(), table);
   return it == tables_.end() ? -1 : static_cast<int>(it - tables_.begin());
 }
 
-TGridTable* TGridTableRegistry::findByIdentifier(int identifier) const {
+TGridTable* GridTableRegistry::findByIdentifier(int identifier) const {
   const auto it = std::find_if(tables_.begin(), tables_.end(), [&](const TGridTable* table) {
     return table->Identifier() == identifier;
   });
   return it == tables_.end() ? nullptr : *it;
 }
 
-void TGridTableRegistry::remove(const TGridTable* table) {
+void GridTableRegistry::remove(const TGridTable* table) {
   const auto it = std::find(tables_.begin(), tables_.end(), table);
   if (it != tables_.end()) tables_.erase(it);
 }
@@ -95,7 +95,7 @@ TGridTable* TData::GetData() const {
 
 // ---- table ----
 
-TGridTable::TGridTable(TGridTableRegistry& registry, TGridTable* owner)
+TGridTable::TGridTable(GridTableRegistry& registry, TGridTable* owner)
     : registry_(&registry),
       owner_(owner),
       identifier_(registry.nextIdentifier()),
@@ -185,11 +185,11 @@ TColumn& TGridTable::attachColumn(std::unique_ptr<TColumn> column, int position)
   return attached;
 }
 
-TColumn& TGridTable::AddColumn(TColumnType type) {
+TColumn& TGridTable::AddColumn(ColumnType type) {
   return InsertColumn(ColCount(), type);
 }
 
-TColumn& TGridTable::InsertColumn(int position, TColumnType type) {
+TColumn& TGridTable::InsertColumn(int position, ColumnType type) {
   position = std::clamp(position, 0, ColCount());
   TColumn& column = attachColumn(createColumn(type, *this), position);
   sizeTemplateLists();
@@ -204,7 +204,7 @@ void TGridTable::DeleteColumn(int position) {
   raiseMajorChange();
 }
 
-TColumn& TGridTable::ReplaceColumn(int position, TColumnType type) {
+TColumn& TGridTable::ReplaceColumn(int position, ColumnType type) {
   auto& slot = columns_.at(static_cast<size_t>(position));
   auto replacement = createColumn(type, *this);
   replacement->Heading = slot->Heading;
@@ -243,18 +243,18 @@ int TGridTable::HeadingRows() const {
 
 TTableColumn* TGridTable::firstTableColumn() const {
   for (const auto& column : columns_) {
-    if (column->Type() == TColumnType::kTable) return static_cast<TTableColumn*>(column.get());
+    if (column->Type() == ColumnType::kTable) return static_cast<TTableColumn*>(column.get());
   }
   return nullptr;
 }
 
 void TGridTable::sizeTemplateLists() {
   int count = 1;
-  if (!columns_.empty() && columns_.front()->Type() == TColumnType::kEnum) {
+  if (!columns_.empty() && columns_.front()->Type() == ColumnType::kEnum) {
     count = static_cast<int>(static_cast<const TEnumColumn&>(*columns_.front()).Names().size());
   }
   for (const auto& column : columns_) {
-    if (column->Type() == TColumnType::kTable) {
+    if (column->Type() == ColumnType::kTable) {
       static_cast<TTableColumn&>(*column).Templates.Resize(count);
     }
   }
@@ -329,7 +329,7 @@ TGridTable* TGridTable::GetDataValue(int column, int row) const {
 
 void TGridTable::columnCellChanged(const TColumn& column, int row) {
   const int index = IndexOf(&column);
-  if (index == 0 && column.Type() == TColumnType::kEnum) {
+  if (index == 0 && column.Type() == ColumnType::kEnum) {
     if (TTableColumn* nested = firstTableColumn()) nested->UpdateDataValue(row);
   }
   if (OnCellChange) OnCellChange(index, row);

@@ -1,7 +1,7 @@
 // Typed data tables: a list of columns (pick list, integer, real with units, nested table, text)
 // over a common row count, cell handles that follow their rows, nested tables copied from
 // templates, unit conversion of real columns, change tracking and the "Col" stream of the column
-// definitions. The table window plugs in through TGridTableWindow.
+// definitions. The table window plugs in through GridTableWindow.
 #pragma once
 
 #include <array>
@@ -18,8 +18,8 @@ namespace tolvane::grid {
 class TColumn;
 class TGridTable;
 class TTableColumn;
-class TValueReader;
-class TValueWriter;
+class ValueReader;
+class ValueWriter;
 
 // A cell accessed as a kind of value its column does not hold ("Data of wrong type").
 class EInvalidCast : public std::runtime_error {
@@ -34,9 +34,9 @@ class GridError : public std::runtime_error {
 };
 
 // Type numbers of the column classes, as the "Col" stream stores them.
-enum class TColumnType : int32_t { kEnum = 0, kInt = 1, kFloat = 2, kTable = 3, kString = 4 };
+enum class ColumnType : int32_t { kEnum = 0, kInt = 1, kFloat = 2, kTable = 3, kString = 4 };
 
-std::unique_ptr<TColumn> createColumn(TColumnType type, TGridTable& table);
+std::unique_ptr<TColumn> createColumn(ColumnType type, TGridTable& table);
 
 // Storage objects of single values and of one entry of the column-class registry.
 struct TIntStorage {
@@ -46,7 +46,7 @@ struct TFloatStorage {
   long double Value = 0;
 };
 struct TColumnTypeStorage {
-  TColumnType ColumnClass = TColumnType::kEnum;
+  ColumnType ColumnClass = ColumnType::kEnum;
   int index = 0;  // the type number the "Col" stream stores
 };
 
@@ -54,9 +54,9 @@ struct TColumnTypeStorage {
 const std::array<TColumnTypeStorage, 5>& columnClasses();
 
 // The table window, implemented by the desktop program.
-class TGridTableWindow {
+class GridTableWindow {
  public:
-  virtual ~TGridTableWindow() = default;
+  virtual ~GridTableWindow() = default;
   virtual void Show(bool modal) = 0;
   virtual bool IsModal() const = 0;
   virtual int Width() const = 0;
@@ -64,19 +64,19 @@ class TGridTableWindow {
   virtual void SetTitle(const std::string& title) = 0;
 };
 
-class TGridTableWindowFactory {
+class GridTableWindowFactory {
  public:
-  virtual ~TGridTableWindowFactory() = default;
-  virtual std::unique_ptr<TGridTableWindow> createWindow(TGridTable& table) = 0;
+  virtual ~GridTableWindowFactory() = default;
+  virtual std::unique_ptr<GridTableWindow> createWindow(TGridTable& table) = 0;
 };
 
 // All live tables in creation order, and the counter that gives each new table its Identifier.
 // The caller owns it; it must outlive every table registered in it.
-class TGridTableRegistry {
+class GridTableRegistry {
  public:
-  TGridTableRegistry() = default;
-  TGridTableRegistry(const TGridTableRegistry&) = delete;
-  TGridTableRegistry& operator=(const TGridTableRegistry&) = delete;
+  GridTableRegistry() = default;
+  GridTableRegistry(const GridTableRegistry&) = delete;
+  GridTableRegistry& operator=(const GridTableRegistry&) = delete;
 
   int Count() const { return static_cast<int>(tables_.size()); }
   TGridTable* at(int position) const;                  // none for a position outside the registry
@@ -84,7 +84,7 @@ class TGridTableRegistry {
   TGridTable* findByIdentifier(int identifier) const;  // the first table holding it
 
   // Creates the table windows; none in a program without windows.
-  TGridTableWindowFactory* WindowFactory = nullptr;
+  GridTableWindowFactory* WindowFactory = nullptr;
 
  private:
   friend class TGridTable;
@@ -104,7 +104,7 @@ struct TIntWrapper {
 // The template tables of a table column, resolved through the registry at each lookup.
 class TGridTableList {
  public:
-  explicit TGridTableList(const TGridTableRegistry& registry) : registry_(&registry) {}
+  explicit TGridTableList(const GridTableRegistry& registry) : registry_(&registry) {}
   void Add(int position) { entries_.push_back({false, position}); }
   void Add(const TGridTable* table);  // by its registry position, -1 for none
   void AddByIdent(int identifier) { entries_.push_back({true, identifier}); }
@@ -118,7 +118,7 @@ class TGridTableList {
   void Resize(int count);  // pads with empty entries or cuts
 
  private:
-  const TGridTableRegistry* registry_;
+  const GridTableRegistry* registry_;
   std::vector<TIntWrapper> entries_;
 };
 
@@ -144,7 +144,7 @@ class TData {
 class TGridTable {
  public:
   // Registers the table and gives it the next Identifier; Units come from a table owner.
-  TGridTable(TGridTableRegistry& registry, TGridTable* owner = nullptr);
+  TGridTable(GridTableRegistry& registry, TGridTable* owner = nullptr);
   ~TGridTable();
   TGridTable(const TGridTable&) = delete;
   TGridTable& operator=(const TGridTable&) = delete;
@@ -154,7 +154,7 @@ class TGridTable {
   static std::unique_ptr<TGridTable> CreateCopy(TGridTable* owner, int id,
                                                 const TGridTable& source);
 
-  TGridTableRegistry& registry() const { return *registry_; }
+  GridTableRegistry& registry() const { return *registry_; }
   TGridTable* owner() const { return owner_; }
 
   std::string Caption;
@@ -182,10 +182,10 @@ class TGridTable {
   void setLoading(bool loading) { loading_ = loading; }
 
   // Columns; each change sizes the template lists and raises OnMajorChange.
-  TColumn& AddColumn(TColumnType type);
-  TColumn& InsertColumn(int position, TColumnType type);
+  TColumn& AddColumn(ColumnType type);
+  TColumn& InsertColumn(int position, ColumnType type);
   void DeleteColumn(int position);
-  TColumn& ReplaceColumn(int position, TColumnType type);
+  TColumn& ReplaceColumn(int position, ColumnType type);
   TColumn& GetColumn(int index) const;
   int IndexOf(const TColumn* column) const;
   int ColCount() const { return static_cast<int>(columns_.size()); }
@@ -216,8 +216,8 @@ class TGridTable {
   void ResetChanged();
 
   // The "Col" stream of the column definitions.
-  void readColumns(TValueReader& reader);  // throws GridError; replaces the columns
-  void writeColumns(TValueWriter& writer) const;
+  void readColumns(ValueReader& reader);  // throws GridError; replaces the columns
+  void writeColumns(ValueWriter& writer) const;
 
   // Window.
   void Show();
@@ -240,10 +240,10 @@ class TGridTable {
   void raiseMajorChange() const;
   TTableColumn* firstTableColumn() const;
 
-  TGridTableRegistry* registry_;
+  GridTableRegistry* registry_;
   TGridTable* owner_;
   std::vector<std::unique_ptr<TColumn>> columns_;
-  std::unique_ptr<TGridTableWindow> window_;
+  std::unique_ptr<GridTableWindow> window_;
   int identifier_;
   int minRows_ = 1;
   int rowGroup_ = 1;

@@ -7,7 +7,7 @@
 
 namespace tolvane::grid {
 
-enum TGridUnits : int { kGridEnglish = 1, kGridSI = 2, kGridDimensions = 3 };
+enum GridUnits : int { kGridEnglish = 1, kGridSI = 2, kGridDimensions = 3 };
 
 // Replaces "F2", "F1", "F4", "F5", "F6", "F", "L3", "L2", "L1", "L" in this order (every
 // occurrence each time) by the words of the unit system: 'F/L2^2' reads "lbs/ft^2" in English

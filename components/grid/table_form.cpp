@@ -36,14 +36,14 @@ QTableWidgetItem* fixedItem(const QString& text, const QPalette& palette) {
 }
 
 bool hasControls(const TColumn& column) {
-  return column.Type() == TColumnType::kEnum || column.Type() == TColumnType::kTable;
+  return column.Type() == ColumnType::kEnum || column.Type() == ColumnType::kTable;
 }
 
 }  // namespace
 
 // ---- grid ----
 
-void TTableGrid::finishEditing() {
+void TableGrid::finishEditing() {
   if (state() != QAbstractItemView::EditingState) return;
   QWidget* editor = QApplication::focusWidget();
   if (editor == nullptr || !viewport()->isAncestorOf(editor)) return;
@@ -51,7 +51,7 @@ void TTableGrid::finishEditing() {
   QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-void TTableGrid::keyPressEvent(QKeyEvent* event) {
+void TableGrid::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     emit enterPressed();
     event->accept();
@@ -60,7 +60,7 @@ void TTableGrid::keyPressEvent(QKeyEvent* event) {
   QTableWidget::keyPressEvent(event);
 }
 
-void TTableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+void TableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   const bool enter = hint == QAbstractItemDelegate::SubmitModelCache;
   QTableWidget::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
   if (enter) emit enterPressed();
@@ -68,11 +68,11 @@ void TTableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 
 // ---- window ----
 
-TTableForm::TTableForm(TGridTable& table, entry::TMessageSink& messages, QWidget* parent)
+TTableForm::TTableForm(TGridTable& table, entry::MessageSink& messages, QWidget* parent)
     : QDialog(parent),
       data_(&table),
       messages_(&messages),
-      grid_(new TTableGrid(this)),
+      grid_(new TableGrid(this)),
       btnAdd_(new QPushButton(QStringLiteral("&Add Row"), this)),
       btnIns_(new QPushButton(QStringLiteral("&Insert Row"), this)),
       btnDel_(new QPushButton(QStringLiteral("&Delete Row"), this)),
@@ -90,7 +90,7 @@ TTableForm::TTableForm(TGridTable& table, entry::TMessageSink& messages, QWidget
   columnsVisible_ = table.visibleColCount();
   rowsVisible_ = std::min(table.RowCount(), kMaxRowsShown);
   connect(grid_, &QTableWidget::currentCellChanged, this, &TTableForm::onCurrentCellChanged);
-  connect(grid_, &TTableGrid::enterPressed, this, &TTableForm::moveOnEnter);
+  connect(grid_, &TableGrid::enterPressed, this, &TTableForm::moveOnEnter);
   connect(btnAdd_, &QPushButton::clicked, this, &TTableForm::addRow);
   connect(btnIns_, &QPushButton::clicked, this, &TTableForm::InsertRow);
   connect(btnDel_, &QPushButton::clicked, this, &TTableForm::DeleteRow);
@@ -197,7 +197,7 @@ void TTableForm::fillCells() {
     TColumn& column = *visibleColumn(c);
     for (int r = 0; r < data_->RowCount(); ++r) {
       const int gridRow = headingRows_ + r;
-      if (column.Type() == TColumnType::kEnum) {
+      if (column.Type() == ColumnType::kEnum) {
         auto* box = qobject_cast<QComboBox*>(grid_->cellWidget(gridRow, c + 1));
         if (box == nullptr) {
           box = new QComboBox(grid_);
@@ -214,7 +214,7 @@ void TTableForm::fillCells() {
           grid_->setCellWidget(gridRow, c + 1, box);
         }
         box->setCurrentIndex(column.GetIntValue(r) - 1);
-      } else if (column.Type() == TColumnType::kTable) {
+      } else if (column.Type() == ColumnType::kTable) {
         auto& nested = static_cast<TTableColumn&>(column);
         auto* button = qobject_cast<QPushButton*>(grid_->cellWidget(gridRow, c + 1));
         if (button == nullptr) {
@@ -282,8 +282,8 @@ void TTableForm::Layout() {
   snapping_ = false;
 }
 
-TTableLayoutInput TTableForm::layoutInput() const {
-  TTableLayoutInput input;
+TableLayoutInput TTableForm::layoutInput() const {
+  TableLayoutInput input;
   for (int c = 1; c < grid_->columnCount(); ++c)
     input.ColumnWidths.push_back(grid_->columnWidth(c));
   input.FixedWidth = 2 * grid_->frameWidth() + grid_->columnWidth(0);
@@ -301,14 +301,14 @@ TTableLayoutInput TTableForm::layoutInput() const {
 }
 
 void TTableForm::snapTo(int width, int height) {
-  TTableLayoutInput input = layoutInput();
+  TableLayoutInput input = layoutInput();
   // The height around and below the grid's rows does not depend on the rows shown.
   const int shownRowsHeight =
       input.RowHeight * (input.FixedRows + rowsVisible_) +
       (columnsVisible_ < data_->visibleColCount() ? input.ScrollBarHeight : 0);
   input.ExtraHeight = this->height() - shownRowsHeight;
   const auto layouts = tableLayouts(input, width, height);
-  const TTableLayout& chosen =
+  const TableLayout& chosen =
       layouts[static_cast<size_t>(chooseTableLayout(layouts, width, height))];
   columnsVisible_ = chosen.Columns;
   rowsVisible_ = chosen.Rows;
@@ -452,10 +452,10 @@ bool TTableForm::event(QEvent* event) {
 
 // ---- the window object of a table ----
 
-TTableWindow::TTableWindow(TGridTable& table, entry::TMessageSink& messages, QWidget* parent)
+TableWindow::TableWindow(TGridTable& table, entry::MessageSink& messages, QWidget* parent)
     : form_(new TTableForm(table, messages, parent)) {}
 
-TTableWindow::~TTableWindow() {
+TableWindow::~TableWindow() {
   TTableForm* form = form_.data();
   if (form == nullptr) return;
   form->detach();  // the table may go before the window is deleted
@@ -463,7 +463,7 @@ TTableWindow::~TTableWindow() {
   form->deleteLater();
 }
 
-void TTableWindow::Show(bool modal) {
+void TableWindow::Show(bool modal) {
   TTableForm* form = form_.data();
   if (form == nullptr) return;
   modal_ = modal;
@@ -477,28 +477,28 @@ void TTableWindow::Show(bool modal) {
   form->activateWindow();
 }
 
-bool TTableWindow::IsModal() const {
+bool TableWindow::IsModal() const {
   const TTableForm* form = form_.data();
   return modal_ && form != nullptr && form->isVisible();
 }
 
-int TTableWindow::Width() const {
+int TableWindow::Width() const {
   const TTableForm* form = form_.data();
   return form != nullptr ? form->width() : 0;
 }
 
-int TTableWindow::Height() const {
+int TableWindow::Height() const {
   const TTableForm* form = form_.data();
   return form != nullptr ? form->height() : 0;
 }
 
-void TTableWindow::SetTitle(const std::string& title) {
+void TableWindow::SetTitle(const std::string& title) {
   TTableForm* form = form_.data();
   if (form != nullptr) form->setWindowTitle(q(title));
 }
 
-std::unique_ptr<TGridTableWindow> TTableWindowFactory::createWindow(TGridTable& table) {
-  return std::make_unique<TTableWindow>(table, *messages_, parent_.data());
+std::unique_ptr<GridTableWindow> TableWindowFactory::createWindow(TGridTable& table) {
+  return std::make_unique<TableWindow>(table, *messages_, parent_.data());
 }
 
 }  // namespace tolvane::grid

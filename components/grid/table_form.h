@@ -18,7 +18,7 @@ class QPushButton;
 namespace tolvane::grid {
 
 // The grid of the window: Enter moves down a column and on to the next one.
-class TTableGrid : public QTableWidget {
+class TableGrid : public QTableWidget {
   Q_OBJECT
 
  public:
@@ -39,14 +39,14 @@ class TTableForm : public QDialog {
   Q_OBJECT
 
  public:
-  TTableForm(TGridTable& table, entry::TMessageSink& messages, QWidget* parent = nullptr);
+  TTableForm(TGridTable& table, entry::MessageSink& messages, QWidget* parent = nullptr);
   ~TTableForm() override;
 
   TGridTable& Data() const { return *data_; }
   int HeadingRows() const { return headingRows_; }
   int ColumnsVisible() const { return columnsVisible_; }
   int RowsVisible() const { return rowsVisible_; }
-  TTableGrid* Grid() const { return grid_; }
+  TableGrid* Grid() const { return grid_; }
   QPushButton* BtnAdd() const { return btnAdd_; }
   QPushButton* BtnIns() const { return btnIns_; }
   QPushButton* BtnDel() const { return btnDel_; }
@@ -78,13 +78,13 @@ class TTableForm : public QDialog {
   void onCurrentCellChanged(int row, int column, int previousRow, int previousColumn);
   bool commitAt(int gridRow, int gridColumn);
   void moveOnEnter();
-  TTableLayoutInput layoutInput() const;
+  TableLayoutInput layoutInput() const;
   int Margin() const;
   TColumn* visibleColumn(int index) const;
 
   TGridTable* data_;
-  entry::TMessageSink* messages_;
-  TTableGrid* grid_;
+  entry::MessageSink* messages_;
+  TableGrid* grid_;
   QPushButton* btnAdd_;
   QPushButton* btnIns_;
   QPushButton* btnDel_;
@@ -99,10 +99,10 @@ class TTableForm : public QDialog {
 };
 
 // The window object a grid table owns while its window is open.
-class TTableWindow : public TGridTableWindow {
+class TableWindow : public GridTableWindow {
  public:
-  TTableWindow(TGridTable& table, entry::TMessageSink& messages, QWidget* parent);
-  ~TTableWindow() override;
+  TableWindow(TGridTable& table, entry::MessageSink& messages, QWidget* parent);
+  ~TableWindow() override;
   void Show(bool modal) override;
   bool IsModal() const override;
   int Width() const override;
@@ -116,15 +116,15 @@ class TTableWindow : public TGridTableWindow {
 };
 
 // Creates the table windows of a registry's tables, owned by a parent window.
-class TTableWindowFactory : public TGridTableWindowFactory {
+class TableWindowFactory : public GridTableWindowFactory {
  public:
-  TTableWindowFactory(QWidget* parent, entry::TMessageSink& messages)
+  TableWindowFactory(QWidget* parent, entry::MessageSink& messages)
       : parent_(parent), messages_(&messages) {}
-  std::unique_ptr<TGridTableWindow> createWindow(TGridTable& table) override;
+  std::unique_ptr<GridTableWindow> createWindow(TGridTable& table) override;
 
  private:
   QPointer<QWidget> parent_;
-  entry::TMessageSink* messages_;
+  entry::MessageSink* messages_;
 };
 
 }  // namespace tolvane::grid

@@ -112,70 +112,70 @@ long double decodeExtended(std::span<const uint8_t, kExtendedBytes> bytes) {
   return (signExponent & kSignBit) != 0 ? -magnitude : magnitude;
 }
 
-void TValueWriter::writeLittleEndian(uint32_t value, int nBytes) {
+void ValueWriter::writeLittleEndian(uint32_t value, int nBytes) {
   for (int i = 0; i < nBytes; ++i) {
     bytes_.push_back(static_cast<uint8_t>((value >> (kBitsPerByte * i)) & kByteMask));
   }
 }
 
-void TValueWriter::writeListBegin() {
-  writeTag(TValueTag::kList);
+void ValueWriter::writeListBegin() {
+  writeTag(ValueTag::kList);
 }
-void TValueWriter::writeListEnd() {
-  writeTag(TValueTag::kNull);
+void ValueWriter::writeListEnd() {
+  writeTag(ValueTag::kNull);
 }
-void TValueWriter::writeBoolean(bool value) {
-  writeTag(value ? TValueTag::kTrue : TValueTag::kFalse);
+void ValueWriter::writeBoolean(bool value) {
+  writeTag(value ? ValueTag::kTrue : ValueTag::kFalse);
 }
 
-void TValueWriter::writeInteger(int32_t value) {
+void ValueWriter::writeInteger(int32_t value) {
   const auto bits = static_cast<uint32_t>(value);
   if (value >= std::numeric_limits<int8_t>::min() && value <= std::numeric_limits<int8_t>::max()) {
-    writeTag(TValueTag::kInt8);
+    writeTag(ValueTag::kInt8);
     writeLittleEndian(bits, 1);
   } else if (value >= std::numeric_limits<int16_t>::min() &&
              value <= std::numeric_limits<int16_t>::max()) {
-    writeTag(TValueTag::kInt16);
+    writeTag(ValueTag::kInt16);
     writeLittleEndian(bits, 2);
   } else {
-    writeTag(TValueTag::kInt32);
+    writeTag(ValueTag::kInt32);
     writeLittleEndian(bits, 4);
   }
 }
 
-void TValueWriter::writeFloat(long double value) {
-  writeTag(TValueTag::kExtended);
+void ValueWriter::writeFloat(long double value) {
+  writeTag(ValueTag::kExtended);
   const auto bytes = encodeExtended(value);
   bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 
-void TValueWriter::writeString(std::string_view utf8) {
+void ValueWriter::writeString(std::string_view utf8) {
   if (utf8.empty()) {
-    writeTag(TValueTag::kWString);
+    writeTag(ValueTag::kWString);
     writeLittleEndian(0, 4);
     return;
   }
   if (!isAscii(utf8)) {
-    writeTag(TValueTag::kUTF8String);
+    writeTag(ValueTag::kUTF8String);
     writeLittleEndian(static_cast<uint32_t>(utf8.size()), 4);
   } else if (utf8.size() <= kMaxShortString) {
-    writeTag(TValueTag::kString);
+    writeTag(ValueTag::kString);
     writeLittleEndian(static_cast<uint32_t>(utf8.size()), 1);
   } else {
-    writeTag(TValueTag::kLString);
+    writeTag(ValueTag::kLString);
     writeLittleEndian(static_cast<uint32_t>(utf8.size()), 4);
   }
   bytes_.insert(bytes_.end(), utf8.begin(), utf8.end());
 }
 
-std::span<const uint8_t> TValueReader::take(size_t n) {
+std::span<const uint8_t> ValueReader::take(size_t n) {
   if (n > bytes_.size() - pos_) throw ReadError(kReadErrorMessage);
   const auto part = bytes_.subspan(pos_, n);
   pos_ += n;
   return part;
 }
 
-uint32_t TValueReader::readLittleEndian(int nBytes) {
+uint32_t ValueReader::readLittleEndian(int nBytes) {
   const auto bytes = take(static_cast<size_t>(nBytes));
   uint32_t value = 0;
   for (int i = nBytes - 1; i >= 0; --i)
@@ -183,74 +183,74 @@ uint32_t TValueReader::readLittleEndian(int nBytes) {
   return value;
 }
 
-TValueTag TValueReader::nextTag() const {
+ValueTag ValueReader::nextTag() const {
   if (atEnd()) throw ReadError(kReadErrorMessage);
-  return static_cast<TValueTag>(bytes_[pos_]);
+  return static_cast<ValueTag>(bytes_[pos_]);
 }
 
-TValueTag TValueReader::readTag() {
-  return static_cast<TValueTag>(take(1)[0]);
+ValueTag ValueReader::readTag() {
+  return static_cast<ValueTag>(take(1)[0]);
 }
 
-bool TValueReader::endOfList() {
-  if (nextTag() != TValueTag::kNull) return false;
+bool ValueReader::endOfList() {
+  if (nextTag() != ValueTag::kNull) return false;
   ++pos_;
   return true;
 }
 
-void TValueReader::readListBegin() {
-  if (readTag() != TValueTag::kList) throw ReadError(kInvalidValueMessage);
+void ValueReader::readListBegin() {
+  if (readTag() != ValueTag::kList) throw ReadError(kInvalidValueMessage);
 }
 
-void TValueReader::readListEnd() {
-  if (readTag() != TValueTag::kNull) throw ReadError(kInvalidValueMessage);
+void ValueReader::readListEnd() {
+  if (readTag() != ValueTag::kNull) throw ReadError(kInvalidValueMessage);
 }
 
-int32_t TValueReader::readInteger() {
+int32_t ValueReader::readInteger() {
   switch (readTag()) {
-    case TValueTag::kInt8:
+    case ValueTag::kInt8:
       return static_cast<int8_t>(readLittleEndian(1));
-    case TValueTag::kInt16:
+    case ValueTag::kInt16:
       return static_cast<int16_t>(readLittleEndian(2));
-    case TValueTag::kInt32:
+    case ValueTag::kInt32:
       return static_cast<int32_t>(readLittleEndian(4));
     default:
       throw ReadError(kInvalidValueMessage);
   }
 }
 
-bool TValueReader::readBoolean() {
+bool ValueReader::readBoolean() {
   switch (readTag()) {
-    case TValueTag::kTrue:
+    case ValueTag::kTrue:
       return true;
-    case TValueTag::kFalse:
+    case ValueTag::kFalse:
       return false;
     default:
       throw ReadError(kInvalidValueMessage);
   }
 }
 
-long double TValueReader::readFloat() {
-  const TValueTag tag = nextTag();
-  if (tag == TValueTag::kInt8 || tag == TValueTag::kInt16 || tag == TValueTag::kInt32) {
+long double ValueReader::readFloat() {
+  const ValueTag tag = nextTag();
+  if (tag == ValueTag::kInt8 || tag == ValueTag::kInt16 || tag == ValueTag::kInt32) {
     return readInteger();
   }
-  if (readTag() != TValueTag::kExtended) throw ReadError(kInvalidValueMessage);
+  if (readTag() != ValueTag::kExtended) throw ReadError(kInvalidValueMessage);
   return decodeExtended(take(kExtendedBytes).first<kExtendedBytes>());
 }
 
-std::string TValueReader::readString() {
+std::string ValueReader::readString() {
   switch (readTag()) {
-    case TValueTag::kString:
+    case ValueTag::kString:
       return singleByteToUtf8(take(readLittleEndian(1)));
-    case TValueTag::kLString:
+    case ValueTag::kLString:
       return singleByteToUtf8(take(readLittleEndian(4)));
-    case TValueTag::kWString: {
+    case ValueTag::kWString: {
       const uint32_t nChars = readLittleEndian(4);
       if (nChars > (bytes_.size() - pos_) / 2) throw ReadError(kReadErrorMessage);
       return utf16ToUtf8(take(size_t{nChars} * 2));
     }
-    case TValueTag::kUTF8String: {
+    case ValueTag::kUTF8String: {
       const auto bytes = take(readLittleEndian(4));
       return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
     }

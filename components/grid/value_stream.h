@@ -18,7 +18,7 @@ class ReadError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class TValueTag : uint8_t {
+enum class ValueTag : uint8_t {
   kNull = 0x00,  // end of list
   kList = 0x01,
   kInt8 = 0x02,
@@ -39,7 +39,7 @@ inline constexpr size_t kExtendedBytes = 10;
 std::array<uint8_t, kExtendedBytes> encodeExtended(long double value);
 long double decodeExtended(std::span<const uint8_t, kExtendedBytes> bytes);
 
-class TValueWriter {
+class ValueWriter {
  public:
   void writeListBegin();
   void writeListEnd();
@@ -50,16 +50,16 @@ class TValueWriter {
   const std::vector<uint8_t>& bytes() const { return bytes_; }
 
  private:
-  void writeTag(TValueTag tag) { bytes_.push_back(static_cast<uint8_t>(tag)); }
+  void writeTag(ValueTag tag) { bytes_.push_back(static_cast<uint8_t>(tag)); }
   void writeLittleEndian(uint32_t value, int nBytes);
   std::vector<uint8_t> bytes_;
 };
 
 // Reads values in order; every read throws ReadError when the value is missing or of another kind.
-class TValueReader {
+class ValueReader {
  public:
-  explicit TValueReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-  TValueTag nextTag() const;
+  explicit ValueReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  ValueTag nextTag() const;
   bool endOfList();  // consumes the end-of-list mark when it is next
   void readListBegin();
   void readListEnd();
@@ -70,7 +70,7 @@ class TValueReader {
   bool atEnd() const { return pos_ >= bytes_.size(); }
 
  private:
-  TValueTag readTag();
+  ValueTag readTag();
   std::span<const uint8_t> take(size_t n);
   uint32_t readLittleEndian(int nBytes);
   std::span<const uint8_t> bytes_;

@@ -44,14 +44,14 @@ long double rangeSpacing(long double range) {
   return spacing;
 }
 
-std::optional<TAxisRange> roundedRange(long double lower, long double upper) {
+std::optional<AxisRange> roundedRange(long double lower, long double upper) {
   if (upper == lower) {
     lower -= kDegenerateWidening;
     upper += kDegenerateWidening;
   }
   const long double spacing = rangeSpacing(upper - lower);
   if (!(spacing > 0) || !std::isfinite(spacing)) return std::nullopt;
-  return TAxisRange{spacing * floorDiv(lower, spacing), spacing * ceilDiv(upper, spacing)};
+  return AxisRange{spacing * floorDiv(lower, spacing), spacing * ceilDiv(upper, spacing)};
 }
 
 int intervalsFor(int extentPixels, int textHeight) {
@@ -59,7 +59,7 @@ int intervalsFor(int extentPixels, int textHeight) {
   return unit == 0 ? 0 : std::abs(extentPixels) / unit;
 }
 
-std::optional<TTickStep> tickStep(long double range, int intervals) {
+std::optional<TickStep> tickStep(long double range, int intervals) {
   if (intervals < 1 || !(range > 0) || !std::isfinite(range)) return std::nullopt;
   const long double raw = range / intervals;
   const long double e = std::pow(kTen, std::floor(std::log10(raw)));
@@ -72,28 +72,28 @@ std::optional<TTickStep> tickStep(long double range, int intervals) {
   } else if (k >= kStepOfTwoFrom) {
     major = kTwo * e;
   }
-  return TTickStep{major, major / kTicksPerMajor};
+  return TickStep{major, major / kTicksPerMajor};
 }
 
-TTickRange tickRange(long double step, long double lower, long double upper) {
-  TTickRange range;
+TickRange tickRange(long double step, long double lower, long double upper) {
+  TickRange range;
   if (!(step > 0)) return range;
   range.First = static_cast<long long>(std::fmin(0.0L, ceilDiv(lower, step)));
   range.Last = static_cast<long long>(std::fmax(0.0L, floorDiv(upper, step)));
   return range;
 }
 
-TPixel logicalToPixel(const TFloatRect& bounds, const TPixelRect& area, bool xOnTop,
+Pixel logicalToPixel(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
                       const TFloatPoint& point) {
   const long double fx = (point.x - bounds.Left) / (bounds.Right - bounds.Left);
   const long double fy = (point.y - bounds.Top) / (bounds.Bottom - bounds.Top);
   const auto px = static_cast<int>(std::nearbyint(fx * (area.Right - area.Left)));
   const auto d = static_cast<int>(std::nearbyint(fy * (area.Bottom - area.Top)));
-  return TPixel{area.Left + px, xOnTop ? area.Top + d : area.Bottom - d};
+  return Pixel{area.Left + px, xOnTop ? area.Top + d : area.Bottom - d};
 }
 
-TFloatPoint pixelToLogical(const TFloatRect& bounds, const TPixelRect& area, bool xOnTop,
-                           const TPixel& pixel) {
+TFloatPoint pixelToLogical(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
+                           const Pixel& pixel) {
   if (pixel.x < area.Left || pixel.x > area.Right || area.Right == area.Left ||
       area.Bottom == area.Top) {
     return TFloatPoint{};

@@ -44,7 +44,7 @@ void showMessage(QWidget* parent, const QString& text, bool failed) {
 
 }  // namespace
 
-TDlgExport::TDlgExport(TPlotSource plots, QWidget* parent)
+TDlgExport::TDlgExport(PlotSource plots, QWidget* parent)
     : QWidget(parent, Qt::Window),
       plots_(std::move(plots)),
       choose_(chooseWorkbook),
@@ -99,7 +99,7 @@ void TDlgExport::rebuild() {
   const QSignalBlocker quiet(list_);
   list_->clear();
   listed_ = plots_();
-  for (const TExportPlot& entry : listed_) {
+  for (const ExportPlot& entry : listed_) {
     auto* item = new QListWidgetItem(QString::fromStdString(entry.Plot->Caption), list_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
@@ -143,7 +143,7 @@ void TDlgExport::generate() {
   const QString file = choose_(this);
   if (file.isEmpty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const TWorkbookResult result =
+  const WorkbookResult result =
       writePlotWorkbook(plots, file.toStdString(), markers_->isChecked());
   QApplication::restoreOverrideCursor();
   if (!result.Written) {

@@ -29,7 +29,7 @@ void TLine::SetCount(int count) {
   points_.resize(static_cast<size_t>(std::max(count, 0)));
 }
 
-void TLineList::SetLineCount(int count) {
+void LineList::SetLineCount(int count) {
   count = std::max(count, 0);
   if (count < LineCount()) lines_.resize(static_cast<size_t>(count), TLine(*owner_, 0, 0));
   const int points = lines_.empty() ? owner_->Count() : Count();
@@ -38,7 +38,7 @@ void TLineList::SetLineCount(int count) {
   }
 }
 
-void TLineList::SetCount(int count) {
+void LineList::SetCount(int count) {
   for (TLine& line : lines_) line.SetCount(count);
 }
 
@@ -73,8 +73,8 @@ std::optional<TFloatRect> TGraphPlot::autoBounds() const {
       }
     }
   }
-  const std::optional<TAxisRange> y = roundedRange(bounds.Top, bounds.Bottom);
-  const std::optional<TAxisRange> x = roundedRange(bounds.Left, bounds.Right);
+  const std::optional<AxisRange> y = roundedRange(bounds.Top, bounds.Bottom);
+  const std::optional<AxisRange> x = roundedRange(bounds.Left, bounds.Right);
   if (!x || !y) return std::nullopt;
   bounds.Left = x->Lower;
   bounds.Right = x->Upper;

@@ -26,14 +26,14 @@ struct TFloatRect {
 };
 
 // A rectangle of pixels; Right and Bottom are exclusive edges as on a canvas.
-struct TPixelRect {
+struct PixelRect {
   int Left = 0;
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
 };
 
-struct TPixel {
+struct Pixel {
   int x = 0;
   int y = 0;
 };
@@ -69,9 +69,9 @@ class TLine {
 };
 
 // One ordered list of lines with a common point count.
-class TLineList {
+class LineList {
  public:
-  explicit TLineList(const TGraphPlot& owner) : owner_(&owner) {}
+  explicit LineList(const TGraphPlot& owner) : owner_(&owner) {}
   int LineCount() const { return static_cast<int>(lines_.size()); }
   // Below 0 counts as 0; surplus lines go from the end; new lines get the point count of line 0
   // (of the plot's main list when this list is empty), all points (0, 0).
@@ -123,10 +123,10 @@ class TGraphPlot {
   void SetUnits(int units);  // clamped into 1..3
 
   // The curves and the soil-layer bands.
-  TLineList& Lines() { return lines_; }
-  const TLineList& Lines() const { return lines_; }
-  TLineList& LayerLines() { return layerLines_; }
-  const TLineList& LayerLines() const { return layerLines_; }
+  LineList& Lines() { return lines_; }
+  const LineList& Lines() const { return lines_; }
+  LineList& LayerLines() { return layerLines_; }
+  const LineList& LayerLines() const { return layerLines_; }
 
   int LineCount() const { return lines_.LineCount(); }
   void SetLineCount(int count) { lines_.SetLineCount(count); }
@@ -157,8 +157,8 @@ class TGraphPlot {
 
  private:
   int units_ = kEnglishUnits;
-  TLineList lines_{*this};
-  TLineList layerLines_{*this};
+  LineList lines_{*this};
+  LineList layerLines_{*this};
 };
 
 // The units placeholder string expanded for a unit system ('F/L^2' reads "lbs/in^2" or "kN/m^2").

@@ -21,16 +21,16 @@ constexpr int kDotsAndPebbles = 11;
 constexpr int kPebbles = 12;
 
 // A motif drawn at a scale: the screen version uses scale 1, the print version a coarser one.
-struct TDotMotif {
+struct DotMotif {
   int Size;     // dot edge, pixels
   int Spacing;  // across a row
   int RowStep;  // between rows
   int Shift;    // alternate rows
 };
-constexpr TDotMotif kScreenDots = {2, 8, 4, 4};
-constexpr TDotMotif kPrintDots = {6, 48, 24, 24};
+constexpr DotMotif kScreenDots = {2, 8, 4, 4};
+constexpr DotMotif kPrintDots = {6, 48, 24, 24};
 
-struct TCourseMotif {
+struct CourseMotif {
   int Width;
   int Height;
   int Course;     // distance of the full-width lines
@@ -41,18 +41,18 @@ struct TCourseMotif {
   int DashGap;
   int DashShift;
 };
-constexpr TCourseMotif kScreenCourses = {30, 42, 7, 1, 7, 21, 20, 10, 19};
-constexpr TCourseMotif kPrintCourses = {96, 69, 23, 2, 22, 70, 64, 32, 61};
+constexpr CourseMotif kScreenCourses = {30, 42, 7, 1, 7, 21, 20, 10, 19};
+constexpr CourseMotif kPrintCourses = {96, 69, 23, 2, 22, 70, 64, 32, 61};
 
 constexpr int kScreenDotTile = 80;
 constexpr int kPrintDotTile = 96;
 constexpr int kPrintPebbleTileHeight = 192;
 
 // Pebbles of the 80 x 80 screen tile: left, top, width, height in pixels.
-struct TPebble {
+struct Pebble {
   int Left, Top, Width, Height;
 };
-constexpr std::array<TPebble, 10> kPebbleShapes = {{{4, 6, 9, 7},
+constexpr std::array<Pebble, 10> kPebbleShapes = {{{4, 6, 9, 7},
                                                     {30, 3, 12, 9},
                                                     {58, 10, 7, 6},
                                                     {14, 30, 6, 5},
@@ -71,7 +71,7 @@ QImage whiteTile(int width, int height) {
   return tile;
 }
 
-void drawDots(QImage& tile, const TDotMotif& m) {
+void drawDots(QImage& tile, const DotMotif& m) {
   QPainter p(&tile);
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.RowStep) {
     for (int x = (row % 2) * m.Shift; x < tile.width(); x += m.Spacing) {
@@ -80,7 +80,7 @@ void drawDots(QImage& tile, const TDotMotif& m) {
   }
 }
 
-void drawDashes(QImage& tile, const TCourseMotif& m) {
+void drawDashes(QImage& tile, const CourseMotif& m) {
   QPainter p(&tile);
   const int period = m.DashLength + m.DashGap;
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
@@ -91,7 +91,7 @@ void drawDashes(QImage& tile, const TCourseMotif& m) {
   }
 }
 
-void drawBricks(QImage& tile, const TCourseMotif& m, bool strokes) {
+void drawBricks(QImage& tile, const CourseMotif& m, bool strokes) {
   QPainter p(&tile);
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
     p.fillRect(0, y, tile.width(), m.Thickness, Qt::black);
@@ -112,14 +112,14 @@ void drawPebbles(QImage& tile, bool printVersion) {
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::black);
   if (!printVersion) {
-    for (const TPebble& s : kPebbleShapes) p.drawEllipse(s.Left, s.Top, s.Width, s.Height);
+    for (const Pebble& s : kPebbleShapes) p.drawEllipse(s.Left, s.Top, s.Width, s.Height);
     return;
   }
   const auto scaled = [](int v) { return static_cast<int>(v * kPrintPebbleScale); };
   for (int copy = 0; copy < 2; ++copy) {
     const int dx = copy * kPrintDotTile / 2;
     const int dy = copy * kPrintDotTile;
-    for (const TPebble& s : kPebbleShapes) {
+    for (const Pebble& s : kPebbleShapes) {
       const int x = (scaled(s.Left) + dx) % kPrintDotTile;
       p.drawEllipse(x, scaled(s.Top) + dy, scaled(s.Width), scaled(s.Height));
     }
@@ -129,8 +129,8 @@ void drawPebbles(QImage& tile, bool printVersion) {
 }  // namespace
 
 QImage layerPicture(int code, bool printVersion) {
-  const TCourseMotif& courses = printVersion ? kPrintCourses : kScreenCourses;
-  const TDotMotif& dots = printVersion ? kPrintDots : kScreenDots;
+  const CourseMotif& courses = printVersion ? kPrintCourses : kScreenCourses;
+  const DotMotif& dots = printVersion ? kPrintDots : kScreenDots;
   const int dotTile = printVersion ? kPrintDotTile : kScreenDotTile;
   const int pebbleHeight = printVersion ? kPrintPebbleTileHeight : kScreenDotTile;
   QImage tile;

@@ -37,7 +37,7 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 
 }  // namespace
 
-TWarningSink defaultWarningSink() {
+WarningSink defaultWarningSink() {
   return [](QWidget* parent, const QString& text) { QMessageBox::warning(parent, "", text); };
 }
 
@@ -69,7 +69,7 @@ bool TfrmGraphCaption::onTop() const {
   return top_->isChecked();
 }
 
-TfrmLineNames::TfrmLineNames(std::vector<std::string> names, QWidget* parent, TWarningSink warn)
+TfrmLineNames::TfrmLineNames(std::vector<std::string> names, QWidget* parent, WarningSink warn)
     : QDialog(parent),
       edit_(std::move(names)),
       warn_(std::move(warn)),
@@ -167,7 +167,7 @@ void TfrmActiveLines::setAll(bool active) {
   refresh();
 }
 
-TdlgFormat::TdlgFormat(QWidget* parent, TWarningSink warn)
+TdlgFormat::TdlgFormat(QWidget* parent, WarningSink warn)
     : QDialog(parent),
       warn_(std::move(warn)),
       height_(new QLineEdit),
@@ -202,17 +202,17 @@ TdlgFormat::TdlgFormat(QWidget* parent, TWarningSink warn)
   setAttributes({});
 }
 
-void TdlgFormat::setAttributes(const TSaveAttributes& a) {
+void TdlgFormat::setAttributes(const SaveAttributes& a) {
   height_->setText(QString::number(a.HeightInches));
   width_->setText(QString::number(a.WidthInches));
   ppi_->setText(QString::number(a.PixelsPerInch));
 }
 
-std::optional<TSaveAttributes> TdlgFormat::attributes() const {
+std::optional<SaveAttributes> TdlgFormat::attributes() const {
   bool heightOk = false;
   bool widthOk = false;
   bool ppiOk = false;
-  TSaveAttributes a;
+  SaveAttributes a;
   a.HeightInches = height_->text().trimmed().toDouble(&heightOk);
   a.WidthInches = width_->text().trimmed().toDouble(&widthOk);
   a.PixelsPerInch = ppi_->text().trimmed().toInt(&ppiOk);
@@ -221,7 +221,7 @@ std::optional<TSaveAttributes> TdlgFormat::attributes() const {
 }
 
 void TdlgFormat::accept() {
-  const std::optional<TSaveAttributes> a = attributes();
+  const std::optional<SaveAttributes> a = attributes();
   if (!a) {
     warn_(this, "Height and width must be numbers and pixels per inch a whole number.");
     return;

@@ -16,8 +16,8 @@ class QRadioButton;
 namespace tolvane::plot {
 
 // Shows a warning; the window tests record it instead.
-using TWarningSink = std::function<void(QWidget* parent, const QString& text)>;
-TWarningSink defaultWarningSink();
+using WarningSink = std::function<void(QWidget* parent, const QString& text)>;
+WarningSink defaultWarningSink();
 
 class TfrmGraphCaption : public QDialog {
   Q_OBJECT
@@ -36,7 +36,7 @@ class TfrmLineNames : public QDialog {
   Q_OBJECT
  public:
   TfrmLineNames(std::vector<std::string> names, QWidget* parent = nullptr,
-                TWarningSink warn = defaultWarningSink());
+                WarningSink warn = defaultWarningSink());
   std::vector<std::string> Names() const { return edit_.Names(); }
   QListWidget* list() { return list_; }
   QLineEdit* Edit() { return line_; }
@@ -46,8 +46,8 @@ class TfrmLineNames : public QDialog {
  private:
   void SelectRow(int row);
 
-  TLineNamesEdit edit_;
-  TWarningSink warn_;
+  LineNamesEdit edit_;
+  WarningSink warn_;
   QListWidget* list_;
   QLineEdit* line_;
 };
@@ -74,14 +74,14 @@ class TfrmActiveLines : public QDialog {
 class TdlgFormat : public QDialog {
   Q_OBJECT
  public:
-  explicit TdlgFormat(QWidget* parent = nullptr, TWarningSink warn = defaultWarningSink());
+  explicit TdlgFormat(QWidget* parent = nullptr, WarningSink warn = defaultWarningSink());
   // The attributes typed in; none when a field is not a number.
-  std::optional<TSaveAttributes> attributes() const;
-  void setAttributes(const TSaveAttributes& attributes);
+  std::optional<SaveAttributes> attributes() const;
+  void setAttributes(const SaveAttributes& attributes);
   void accept() override;
 
  private:
-  TWarningSink warn_;
+  WarningSink warn_;
   QLineEdit* height_;
   QLineEdit* width_;
   QLineEdit* ppi_;

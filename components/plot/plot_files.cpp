@@ -17,13 +17,13 @@ namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
-TDrawArea imageArea(const TGraphPlot& plot, const TPictureSize& size) {
-  return layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, size.Width, size.Height},
+TDrawArea imageArea(const TGraphPlot& plot, const PictureSize& size) {
+  return layoutTarget(plot, DrawTarget::kBitmap, {0, 0, size.Width, size.Height},
                       {size.PixelsPerInch, size.PixelsPerInch});
 }
 
 bool saveImage(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out, const char* format,
-               const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+               const PictureSize& size, const std::optional<LegendPlacement>& legend) {
   QImage image(size.Width, size.Height, QImage::Format_RGB32);
   if (image.isNull()) return false;
   const int dotsPerMetre = static_cast<int>(size.PixelsPerInch / kMetresPerInch);
@@ -37,7 +37,7 @@ bool saveImage(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
 }
 
 bool saveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
-             const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+             const PictureSize& size, const std::optional<LegendPlacement>& legend) {
   QSvgGenerator svg;
   svg.setOutputDevice(&out);
   svg.setSize(QSize(size.Width, size.Height));
@@ -51,7 +51,7 @@ bool saveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
 }
 
 bool savePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
-             const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+             const PictureSize& size, const std::optional<LegendPlacement>& legend) {
   QPdfWriter pdf(&out);
   pdf.setResolution(size.PixelsPerInch);
   pdf.setTitle(QString::fromStdString(plot.Caption));
@@ -67,35 +67,35 @@ bool savePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
 
 }  // namespace
 
-std::optional<TPictureFormat> pictureFormatFromName(const std::string& name) {
+std::optional<PictureFormat> pictureFormatFromName(const std::string& name) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (lower == "png") return TPictureFormat::kPng;
-  if (lower == "bmp") return TPictureFormat::kBmp;
-  if (lower == "svg") return TPictureFormat::kSvg;
-  if (lower == "pdf") return TPictureFormat::kPdf;
+  if (lower == "png") return PictureFormat::kPng;
+  if (lower == "bmp") return PictureFormat::kBmp;
+  if (lower == "svg") return PictureFormat::kSvg;
+  if (lower == "pdf") return PictureFormat::kPdf;
   return std::nullopt;
 }
 
 bool savePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
-                     TPictureFormat format, const TPictureSize& size,
-                     const std::optional<TLegendPlacement>& legend) {
+                     PictureFormat format, const PictureSize& size,
+                     const std::optional<LegendPlacement>& legend) {
   if (size.Width <= 0 || size.Height <= 0 || size.PixelsPerInch <= 0) return false;
   QSaveFile out(file);
   if (!out.open(QIODevice::WriteOnly)) return false;
   bool drawn = false;
   switch (format) {
-    case TPictureFormat::kPng:
+    case PictureFormat::kPng:
       drawn = saveImage(plot, bounds, out, "PNG", size, legend);
       break;
-    case TPictureFormat::kBmp:
+    case PictureFormat::kBmp:
       drawn = saveImage(plot, bounds, out, "BMP", size, legend);
       break;
-    case TPictureFormat::kSvg:
+    case PictureFormat::kSvg:
       drawn = saveSvg(plot, bounds, out, size, legend);
       break;
-    case TPictureFormat::kPdf:
+    case PictureFormat::kPdf:
       drawn = savePdf(plot, bounds, out, size, legend);
       break;
   }

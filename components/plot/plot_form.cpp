@@ -36,13 +36,13 @@ QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-TPixel pixelOf(const QPoint& p) {
+Pixel pixelOf(const QPoint& p) {
   return {p.x(), p.y()};
 }
 
 }  // namespace
 
-TLegendList::TLegendList(TPlotForm& form, QWidget* parent) : QListWidget(parent), form_(form) {
+LegendList::LegendList(TPlotForm& form, QWidget* parent) : QListWidget(parent), form_(form) {
   setSelectionMode(QAbstractItemView::NoSelection);
   setFocusPolicy(Qt::NoFocus);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -56,27 +56,27 @@ TLegendList::TLegendList(TPlotForm& form, QWidget* parent) : QListWidget(parent)
   setFont(font);
 }
 
-void TLegendList::mousePressEvent(QMouseEvent* event) {
+void LegendList::mousePressEvent(QMouseEvent* event) {
   dragLegend_ = event->button() == Qt::LeftButton;
   dragPoint_ = event->position().toPoint();
 }
 
-void TLegendList::mouseMoveEvent(QMouseEvent* event) {
+void LegendList::mouseMoveEvent(QMouseEvent* event) {
   if (!dragLegend_) return;
   form_.moveLegend(pos() + event->position().toPoint() - dragPoint_);
 }
 
-void TLegendList::mouseReleaseEvent(QMouseEvent* /*event*/) {
+void LegendList::mouseReleaseEvent(QMouseEvent* /*event*/) {
   dragLegend_ = false;
 }
 
-void TLegendList::mouseDoubleClickEvent(QMouseEvent* event) {
+void LegendList::mouseDoubleClickEvent(QMouseEvent* event) {
   dragLegend_ = false;
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid()) form_.toggleCurveRow(index.row());
 }
 
-TPlotCanvas::TPlotCanvas(TPlotForm& form, QWidget* parent)
+PlotCanvas::PlotCanvas(TPlotForm& form, QWidget* parent)
     : QWidget(parent), form_(form), band_(new QRubberBand(QRubberBand::Rectangle, this)) {
   setMouseTracking(true);
   setAutoFillBackground(true);
@@ -85,21 +85,21 @@ TPlotCanvas::TPlotCanvas(TPlotForm& form, QWidget* parent)
   setPalette(white);
 }
 
-void TPlotCanvas::paintEvent(QPaintEvent* /*event*/) {
+void PlotCanvas::paintEvent(QPaintEvent* /*event*/) {
   if (form_.State().stale()) return;
   QPainter painter(this);
   drawPlot(painter, form_.plot(), form_.screenArea(), form_.State().LogicBounds());
 }
 
-void TPlotCanvas::resizeEvent(QResizeEvent* /*event*/) {
+void PlotCanvas::resizeEvent(QResizeEvent* /*event*/) {
   form_.layOut();
 }
 
-void TPlotCanvas::mousePressEvent(QMouseEvent* event) {
+void PlotCanvas::mousePressEvent(QMouseEvent* event) {
   if (form_.State().stale()) return;
   const QPoint at = event->position().toPoint();
   const TDrawArea area = form_.screenArea();
-  if (!TPlotFormState::insideCurveArea(area, pixelOf(at))) return;
+  if (!PlotFormState::insideCurveArea(area, pixelOf(at))) return;
   if (event->button() == Qt::LeftButton) {
     zooming_ = true;
     zoomOrigin_ = at;
@@ -111,14 +111,14 @@ void TPlotCanvas::mousePressEvent(QMouseEvent* event) {
   }
 }
 
-void TPlotCanvas::mouseMoveEvent(QMouseEvent* event) {
+void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
   if (form_.State().stale()) return;
   const QPoint at = event->position().toPoint();
   form_.setWindowTitle(q(form_.State().readOutTitle(form_.screenArea(), pixelOf(at))));
   if (zooming_) band_->setGeometry(QRect(zoomOrigin_, at).normalized());
 }
 
-void TPlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
+void PlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (!zooming_ || event->button() != Qt::LeftButton) return;
   zooming_ = false;
   band_->hide();
@@ -135,9 +135,9 @@ TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent) : QWidget(parent), state
   layout->setSpacing(0);
   menuBar_ = new QMenuBar(this);
   layout->setMenuBar(menuBar_);
-  canvas_ = new TPlotCanvas(*this, this);
+  canvas_ = new PlotCanvas(*this, this);
   layout->addWidget(canvas_);
-  legend_ = new TLegendList(*this, canvas_);
+  legend_ = new LegendList(*this, canvas_);
   if (!state_.opened()) return;
   plot.FormExists = true;
   plot.LegendFont = legend_->font().pixelSize() * 72 / canvas_->logicalDpiY();
@@ -152,12 +152,12 @@ TPlotForm::~TPlotForm() {
 }
 
 TDrawArea TPlotForm::screenArea() const {
-  return layoutTarget(state_.plot(), TDrawTarget::kScreen,
+  return layoutTarget(state_.plot(), DrawTarget::kScreen,
                       {0, 0, canvas_->width(), canvas_->height()},
                       {canvas_->logicalDpiX(), canvas_->logicalDpiY()});
 }
 
-TLegendPlacement TPlotForm::legendPlacement() const {
+LegendPlacement TPlotForm::legendPlacement() const {
   return {legend_->x(), legend_->y(), std::max(canvas_->width(), 1),
           std::max(canvas_->height(), 1)};
 }
@@ -184,7 +184,7 @@ void TPlotForm::buildMenu() {
   showWall_ = plotMenu_->addAction("Show &Wall Geometry");
   markersMenu_ = plotMenu_->addMenu("Show &Markers");
   auto* markers = new QActionGroup(markersMenu_);
-  for (const TMenuValue& item : kMarkerItems) {
+  for (const MenuValue& item : kMarkerItems) {
     QAction* action = markersMenu_->addAction(item.Caption);
     action->setCheckable(true);
     action->setData(item.Value);
@@ -202,14 +202,14 @@ void TPlotForm::buildMenu() {
   });
   QMenu* fonts = plotMenu_->addMenu("&Font Size");
   fontSize_ = fonts->menuAction();
-  for (const TMenuValue& item : kFontSizeItems) {
+  for (const MenuValue& item : kFontSizeItems) {
     connect(fonts->addAction(item.Caption), &QAction::triggered, this,
             [this, v = item.Value] { applyFontSize(v); });
     if (item.Value == kFontSizeItems[0].Value) fonts->addSeparator();
   }
   QMenu* widths = plotMenu_->addMenu("&Line Width");
   lineWidth_ = widths->menuAction();
-  for (const TMenuValue& item : kLineWidthItems) {
+  for (const MenuValue& item : kLineWidthItems) {
     connect(widths->addAction(item.Caption), &QAction::triggered, this, [this, v = item.Value] {
       state_.SetLineWidth(v);
       Repaint();
@@ -404,7 +404,7 @@ void TPlotForm::printTo(QPrinter& printer) {
     warn_(this, "The printer cannot be started.");
     return;
   }
-  const TPixel ppi{printer.logicalDpiX(), printer.logicalDpiY()};
+  const Pixel ppi{printer.logicalDpiX(), printer.logicalDpiY()};
   const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
   drawPrintedPage(painter, plot(), state_.LogicBounds(), ppi, page.width(), page.height(), Margins,
                   legendPlacement());
@@ -433,17 +433,17 @@ void TPlotForm::pageSetup() {
              thousandths(m.bottom())};
 }
 
-bool TPlotForm::saveTo(const QString& file, const TSaveAttributes& attributes) {
-  const std::optional<TPictureFormat> format =
+bool TPlotForm::saveTo(const QString& file, const SaveAttributes& attributes) {
+  const std::optional<PictureFormat> format =
       pictureFormatFromName(QFileInfo(file).suffix().toStdString());
-  const std::optional<TPixel> size = savedImageSize(attributes);
-  const TPictureFormat chosen = format.value_or(TPictureFormat::kBmp);
-  const bool raster = chosen == TPictureFormat::kBmp || chosen == TPictureFormat::kPng;
+  const std::optional<Pixel> size = savedImageSize(attributes);
+  const PictureFormat chosen = format.value_or(PictureFormat::kBmp);
+  const bool raster = chosen == PictureFormat::kBmp || chosen == PictureFormat::kPng;
   if (!size || (raster && QImage(size->x, size->y, QImage::Format_RGB32).isNull())) {
     warn_(this, kNotEnoughMemoryMessage);
     return false;
   }
-  const TPictureSize picture{size->x, size->y, canvas_->logicalDpiX()};
+  const PictureSize picture{size->x, size->y, canvas_->logicalDpiX()};
   if (!savePlotPicture(plot(), state_.LogicBounds(), file, chosen, picture, legendPlacement())) {
     warn_(this, "The file " + file + " cannot be written.");
     return false;
@@ -462,7 +462,7 @@ void TPlotForm::saveToDisk() {
   }
   TdlgFormat dialog(this, warn_);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (const std::optional<TSaveAttributes> a = dialog.attributes()) saveTo(file, *a);
+  if (const std::optional<SaveAttributes> a = dialog.attributes()) saveTo(file, *a);
 }
 
 }  // namespace tolvane::plot

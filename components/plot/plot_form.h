@@ -24,10 +24,10 @@ class TPlotForm;
 
 // The legend list: rows in palette colours with " *" for visible lines, moved by dragging,
 // double-click toggling a curve.
-class TLegendList : public QListWidget {
+class LegendList : public QListWidget {
   Q_OBJECT
  public:
-  explicit TLegendList(TPlotForm& form, QWidget* parent);
+  explicit LegendList(TPlotForm& form, QWidget* parent);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -42,10 +42,10 @@ class TLegendList : public QListWidget {
 };
 
 // The drawing surface.
-class TPlotCanvas : public QWidget {
+class PlotCanvas : public QWidget {
   Q_OBJECT
  public:
-  explicit TPlotCanvas(TPlotForm& form, QWidget* parent);
+  explicit PlotCanvas(TPlotForm& form, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -69,24 +69,24 @@ class TPlotForm : public QWidget {
   ~TPlotForm() override;
 
   bool opened() const { return state_.opened(); }
-  TPlotFormState& State() { return state_; }
+  PlotFormState& State() { return state_; }
   TGraphPlot& plot() { return state_.plot(); }
   QMenu* PlotMenu() { return plotMenu_; }
   QListWidget* Legend() { return legend_; }
-  TPlotCanvas* Canvas() { return canvas_; }
+  PlotCanvas* Canvas() { return canvas_; }
   // The window's drawing target.
   TDrawArea screenArea() const;
   // The on-screen legend's place, for pictures.
-  TLegendPlacement legendPlacement() const;
+  LegendPlacement legendPlacement() const;
 
   // Margins of printing, thousandths of an inch.
-  TPageMargins Margins;
+  PageMargins Margins;
   // Draws one page onto the printer with the printer layout.
   void printTo(QPrinter& printer);
   // Saves the picture with the attributes; false (with the message shown) when it fails.
-  bool saveTo(const QString& file, const TSaveAttributes& attributes);
+  bool saveTo(const QString& file, const SaveAttributes& attributes);
   // Replaces the dialogs' warnings and messages (tests record them).
-  void setWarningSink(TWarningSink sink) { warn_ = std::move(sink); }
+  void setWarningSink(WarningSink sink) { warn_ = std::move(sink); }
 
   // Commands of the menu (also used by the tests).
   void toggleCurveRow(int row);
@@ -114,8 +114,8 @@ class TPlotForm : public QWidget {
   void graphTitle();
   std::vector<std::string> allNames() const;
 
-  TPlotFormState state_;
-  TWarningSink warn_ = defaultWarningSink();
+  PlotFormState state_;
+  WarningSink warn_ = defaultWarningSink();
   QMenuBar* menuBar_ = nullptr;
   QMenu* plotMenu_ = nullptr;
   QMenu* markersMenu_ = nullptr;
@@ -127,8 +127,8 @@ class TPlotForm : public QWidget {
   QAction* printItem_ = nullptr;
   QAction* pageSetupItem_ = nullptr;
   std::vector<QAction*> curveItems_;
-  TPlotCanvas* canvas_ = nullptr;
-  TLegendList* legend_ = nullptr;
+  PlotCanvas* canvas_ = nullptr;
+  LegendList* legend_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   bool legendMoved_ = false;
 };

@@ -13,7 +13,7 @@ constexpr int kSizeFontUnit = 10;
 
 }  // namespace
 
-TPlotFormState::TPlotFormState(TGraphPlot& plot) : plot_(&plot) {
+PlotFormState::PlotFormState(TGraphPlot& plot) : plot_(&plot) {
   const std::optional<TFloatRect> bounds = plot.autoBounds();
   if (!bounds) return;
   logicBounds_ = maxLogicBounds_ = *bounds;
@@ -26,65 +26,65 @@ TPlotFormState::TPlotFormState(TGraphPlot& plot) : plot_(&plot) {
   opened_ = true;
 }
 
-bool TPlotFormState::stale() const {
+bool PlotFormState::stale() const {
   return plot_->LineCount() != openedLineCount_ || plot_->Count() != openedCount_;
 }
 
-void TPlotFormState::buildLegend() {
+void PlotFormState::buildLegend() {
   legendLines_ = activeLines(*plot_);
 }
 
-std::string TPlotFormState::legendText(int row) const {
+std::string PlotFormState::legendText(int row) const {
   const TLine& line = plot_->line(legendLines_.at(static_cast<size_t>(row)));
   return line.LineName() + (line.Visible ? " *" : "");
 }
 
-void TPlotFormState::toggleLegend() {
+void PlotFormState::toggleLegend() {
   plot_->ShowLegend = !plot_->ShowLegend;
   plot_->AnyChange = true;
 }
 
-void TPlotFormState::toggleLayers() {
+void PlotFormState::toggleLayers() {
   plot_->ShowLayers = !plot_->ShowLayers;
   plot_->AnyChange = true;
 }
 
-void TPlotFormState::setMarkers(int value) {
+void PlotFormState::setMarkers(int value) {
   plot_->Markers = value;
   plot_->AnyChange = true;
 }
 
-int TPlotFormState::setFontSize(int value) {
+int PlotFormState::setFontSize(int value) {
   plot_->SizeFont = value;
   plot_->AnyChange = true;
   return value * plot_->LegendFont / kSizeFontUnit;
 }
 
-void TPlotFormState::SetLineWidth(int value) {
+void PlotFormState::SetLineWidth(int value) {
   plot_->WidthLine = value;
   plot_->AnyChange = true;
 }
 
-void TPlotFormState::toggleCurve(int row) {
+void PlotFormState::toggleCurve(int row) {
   if (row < 0 || row >= static_cast<int>(legendLines_.size())) return;
   TLine& line = plot_->line(legendLines_[static_cast<size_t>(row)]);
   line.Visible = !line.Visible;
 }
 
-void TPlotFormState::setGraphTitle(const std::string& title, bool onTop) {
+void PlotFormState::setGraphTitle(const std::string& title, bool onTop) {
   plot_->UserCaption = title;
   plot_->UserCaptionOnTop = onTop;
   plot_->AnyChange = true;
 }
 
-void TPlotFormState::setLineNames(const std::vector<std::string>& names) {
+void PlotFormState::setLineNames(const std::vector<std::string>& names) {
   for (int n = 0; n < plot_->LineCount() && n < static_cast<int>(names.size()); ++n) {
     plot_->line(n).setLineName(names[static_cast<size_t>(n)]);
   }
   plot_->AnyChange = true;
 }
 
-void TPlotFormState::setActive(const std::vector<bool>& active) {
+void PlotFormState::setActive(const std::vector<bool>& active) {
   for (int n = 0; n < plot_->LineCount() && n < static_cast<int>(active.size()); ++n) {
     plot_->line(n).Active = active[static_cast<size_t>(n)];
   }
@@ -92,36 +92,36 @@ void TPlotFormState::setActive(const std::vector<bool>& active) {
   buildLegend();
 }
 
-std::string TPlotFormState::readOutTitle(const TDrawArea& area, const TPixel& pixel) const {
+std::string PlotFormState::readOutTitle(const TDrawArea& area, const Pixel& pixel) const {
   const TFloatPoint p = readOut(logicBounds_, area.GraphArea, plot_->XOnTop, pixel);
   return plot_->Caption + " X: " + entry::formatGeneral(p.x, kReadOutDigits) +
          " Y: " + entry::formatGeneral(p.y, kReadOutDigits);
 }
 
-bool TPlotFormState::insideCurveArea(const TDrawArea& area, const TPixel& pixel) {
-  const TPixelRect& g = area.GraphArea;
+bool PlotFormState::insideCurveArea(const TDrawArea& area, const Pixel& pixel) {
+  const PixelRect& g = area.GraphArea;
   return pixel.x >= g.Left && pixel.x <= g.Right && pixel.y >= g.Top && pixel.y <= g.Bottom;
 }
 
-void TPlotFormState::zoomTo(const TDrawArea& area, const TPixel& press, const TPixel& release) {
+void PlotFormState::zoomTo(const TDrawArea& area, const Pixel& press, const Pixel& release) {
   const std::optional<TFloatRect> zoomed =
       zoomToRectangle(logicBounds_, maxLogicBounds_, area.GraphArea, plot_->XOnTop,
                       plot_->Yreversed, press, release);
   if (zoomed) logicBounds_ = *zoomed;
 }
 
-void TPlotFormState::zoomOutAt(const TDrawArea& area, const TPixel& click) {
+void PlotFormState::zoomOutAt(const TDrawArea& area, const Pixel& click) {
   logicBounds_ = zoomOut(logicBounds_, maxLogicBounds_, area.GraphArea, plot_->XOnTop,
                          plot_->Yreversed, click);
 }
 
-std::string TLineNamesEdit::select(int row) {
+std::string LineNamesEdit::select(int row) {
   if (row < 0 || row >= static_cast<int>(names_.size())) return {};
   selected_ = row;
   return names_[static_cast<size_t>(row)];
 }
 
-std::optional<std::string> TLineNamesEdit::commit(const std::string& text, std::string& message) {
+std::optional<std::string> LineNamesEdit::commit(const std::string& text, std::string& message) {
   message.clear();
   if (selected_ < 0 || selected_ >= static_cast<int>(names_.size())) return std::nullopt;
   std::string& name = names_[static_cast<size_t>(selected_)];
@@ -137,7 +137,7 @@ std::string activeCurveRow(bool active, const std::string& name) {
   return std::string(active ? " yes : " : " no  : ") + "   " + name;
 }
 
-std::string checkSaveAttributes(const TSaveAttributes& a) {
+std::string checkSaveAttributes(const SaveAttributes& a) {
   if (!(a.HeightInches >= kMinSaveInches) || !std::isfinite(a.HeightInches)) {
     return "The height must be at least 2 inches.";
   }
@@ -150,13 +150,13 @@ std::string checkSaveAttributes(const TSaveAttributes& a) {
   return {};
 }
 
-std::optional<TPixel> savedImageSize(const TSaveAttributes& a) {
+std::optional<Pixel> savedImageSize(const SaveAttributes& a) {
   const double width = std::nearbyint(a.PixelsPerInch * a.WidthInches);
   const double height = std::nearbyint(a.PixelsPerInch * a.HeightInches);
   if (!(width >= 1 && width <= kMaxSavedImageSide && height >= 1 && height <= kMaxSavedImageSide)) {
     return std::nullopt;
   }
-  return TPixel{static_cast<int>(width), static_cast<int>(height)};
+  return Pixel{static_cast<int>(width), static_cast<int>(height)};
 }
 
 bool printingAvailable(int installedPrinters, bool pdfPrinter) {

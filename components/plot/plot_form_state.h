@@ -24,30 +24,30 @@ inline constexpr const char* kNotEnoughMemoryMessage =
 inline constexpr int kFixedPlotMenuItems = 14;
 
 // Radio values of the sub-menus.
-struct TMenuValue {
+struct MenuValue {
   const char* Caption;
   int Value;
 };
-inline constexpr TMenuValue kMarkerItems[] = {{"&Never", 0},
+inline constexpr MenuValue kMarkerItems[] = {{"&Never", 0},
                                               {"Every &Increment", 1},
                                               {"Every &2 Increments", 2},
                                               {"Every &3 Incrments", 3},
                                               {"Every &5 Increments", 5},
                                               {"Every &10 Incements", 10}};
-inline constexpr TMenuValue kFontSizeItems[] = {{"&Default", 10},    {"1.5 * Default", 15},
+inline constexpr MenuValue kFontSizeItems[] = {{"&Default", 10},    {"1.5 * Default", 15},
                                                 {"2 * Default", 20}, {"2.5 * Default", 25},
                                                 {"3 * Default", 30}, {"4 * Default", 40}};
-inline constexpr TMenuValue kLineWidthItems[] = {{"&Default", 1},
+inline constexpr MenuValue kLineWidthItems[] = {{"&Default", 1},
                                                  {"2 * Default", 2},
                                                  {"4 * Default", 4},
                                                  {"6 * Default", 6},
                                                  {"10 * Default", 10}};
 
-class TPlotFormState {
+class PlotFormState {
  public:
   // Opens on the plot: bounds for its curves (none: the window closes), the limit of active
   // lines, the legend rows.
-  explicit TPlotFormState(TGraphPlot& plot);
+  explicit PlotFormState(TGraphPlot& plot);
 
   bool opened() const { return opened_; }
   // The plot's lines were replaced since the window opened (a new reading): the window closes.
@@ -83,11 +83,11 @@ class TPlotFormState {
   void setActive(const std::vector<bool>& active);
 
   // "Caption X: x Y: y" for the pixel clamped into the curve area.
-  std::string readOutTitle(const TDrawArea& area, const TPixel& pixel) const;
+  std::string readOutTitle(const TDrawArea& area, const Pixel& pixel) const;
   // Zooming: a press inside the curve area starts one.
-  static bool insideCurveArea(const TDrawArea& area, const TPixel& pixel);
-  void zoomTo(const TDrawArea& area, const TPixel& press, const TPixel& release);
-  void zoomOutAt(const TDrawArea& area, const TPixel& click);
+  static bool insideCurveArea(const TDrawArea& area, const Pixel& pixel);
+  void zoomTo(const TDrawArea& area, const Pixel& press, const Pixel& release);
+  void zoomOutAt(const TDrawArea& area, const Pixel& click);
 
  private:
   void buildLegend();
@@ -102,9 +102,9 @@ class TPlotFormState {
 };
 
 // The legend dialog's editing: the rows hold all line names, the edit the selected one.
-class TLineNamesEdit {
+class LineNamesEdit {
  public:
-  explicit TLineNamesEdit(std::vector<std::string> names) : names_(std::move(names)) {}
+  explicit LineNamesEdit(std::vector<std::string> names) : names_(std::move(names)) {}
   const std::vector<std::string>& Names() const { return names_; }
   int selected() const { return selected_; }
   // Selecting a row: its name goes to the edit.
@@ -123,7 +123,7 @@ std::string activeCurveRow(bool active, const std::string& name);
 
 // Save Attributes: height and width in inches (default 4 and 6, at least 2), pixels per inch
 // (whole, default 72, at least 10).
-struct TSaveAttributes {
+struct SaveAttributes {
   double HeightInches = 4;
   double WidthInches = 6;
   int PixelsPerInch = 72;
@@ -131,12 +131,12 @@ struct TSaveAttributes {
 inline constexpr double kMinSaveInches = 2;
 inline constexpr int kMinSavePixelsPerInch = 10;
 // The first rule the attributes break, empty when they are acceptable.
-std::string checkSaveAttributes(const TSaveAttributes& attributes);
+std::string checkSaveAttributes(const SaveAttributes& attributes);
 // The largest side of a saved picture, pixels; a larger one cannot be allocated.
 inline constexpr int kMaxSavedImageSide = 32767;
 // round(pixels per inch x width) by round(pixels per inch x height); none when a side would
 // exceed the largest one (the picture cannot be allocated).
-std::optional<TPixel> savedImageSize(const TSaveAttributes& attributes);
+std::optional<Pixel> savedImageSize(const SaveAttributes& attributes);
 
 // Printing and page setup are offered when a printer is installed or Qt can print to a PDF file.
 bool printingAvailable(int installedPrinters, bool pdfPrinter);

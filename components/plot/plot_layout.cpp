@@ -37,8 +37,8 @@ int captionBand(int h, int ppi) {
   return 2 * h + ppi / kEighth + h / kEighth;
 }
 
-TPixelRect screenGraphArea(const TGraphPlot& plot, const TPixelRect& b, const TPixel& ppi, int h) {
-  TPixelRect g;
+PixelRect screenGraphArea(const TGraphPlot& plot, const PixelRect& b, const Pixel& ppi, int h) {
+  PixelRect g;
   g.Left = b.Left + captionBand(h, ppi.x);
   g.Right = b.Right - ppi.x / kQuarter - h / kHalf;
   if (plot.XOnTop) {
@@ -58,8 +58,8 @@ TPixelRect screenGraphArea(const TGraphPlot& plot, const TPixelRect& b, const TP
   return g;
 }
 
-TPixelRect printerGraphArea(const TGraphPlot& plot, const TPixelRect& b, const TPixel& ppi, int h) {
-  TPixelRect g;
+PixelRect printerGraphArea(const TGraphPlot& plot, const PixelRect& b, const Pixel& ppi, int h) {
+  PixelRect g;
   g.Left = b.Left + captionBand(h, ppi.x);
   g.Right = b.Right;
   if (plot.XOnTop) {
@@ -79,13 +79,13 @@ TPixelRect printerGraphArea(const TGraphPlot& plot, const TPixelRect& b, const T
   return g;
 }
 
-TAxisTicks ticks(long double lower, long double upper, int extent, int h) {
-  TAxisTicks ticks;
+AxisTicks ticks(long double lower, long double upper, int extent, int h) {
+  AxisTicks ticks;
   const int intervals = intervalsFor(extent, h);
   if (intervals == 0) return ticks;
-  const std::optional<TTickStep> step = tickStep(upper - lower, intervals);
+  const std::optional<TickStep> step = tickStep(upper - lower, intervals);
   if (!step || !(step->Minor > 0)) return ticks;
-  const TTickRange range = tickRange(step->Minor, lower, upper);
+  const TickRange range = tickRange(step->Minor, lower, upper);
   ticks.Step = step->Minor;
   ticks.First = range.First;
   ticks.Last = range.Last;
@@ -93,7 +93,7 @@ TAxisTicks ticks(long double lower, long double upper, int extent, int h) {
   return ticks;
 }
 
-bool inside(const TPixelRect& r, const TPixel& p) {
+bool inside(const PixelRect& r, const Pixel& p) {
   return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
 }
 
@@ -107,17 +107,17 @@ int textUnit(int fontHeight, int sizeFont) {
   return std::abs(fontHeight * sizeFont / kSizeFontUnit);
 }
 
-TDrawArea layoutTarget(const TGraphPlot& plot, TDrawTarget target, const TPixelRect& bounds,
-                       const TPixel& pixelsPerInch) {
+TDrawArea layoutTarget(const TGraphPlot& plot, DrawTarget target, const PixelRect& bounds,
+                       const Pixel& pixelsPerInch) {
   TDrawArea area;
   area.Bounds = bounds;
   area.PixelsPerInch = pixelsPerInch;
   area.CanvasFontHeight = canvasFontHeight(pixelsPerInch.y);
   area.TextUnit = textUnit(area.CanvasFontHeight, plot.SizeFont);
-  area.MessedUp = target == TDrawTarget::kBitmap;
-  area.PrintLegend = target != TDrawTarget::kScreen;
+  area.MessedUp = target == DrawTarget::kBitmap;
+  area.PrintLegend = target != DrawTarget::kScreen;
   // An image is laid out as the window: it keeps room for a graph title like the window does.
-  area.GraphArea = target == TDrawTarget::kPrinter
+  area.GraphArea = target == DrawTarget::kPrinter
                        ? printerGraphArea(plot, bounds, pixelsPerInch, area.TextUnit)
                        : screenGraphArea(plot, bounds, pixelsPerInch, area.TextUnit);
   if (plot.ShowLayers) {
@@ -135,13 +135,13 @@ bool tooSmallToDraw(const TDrawArea& area) {
          area.Bounds.Bottom - area.Bounds.Top < area.PixelsPerInch.y;
 }
 
-TPixelRect printableBounds(const TPageMargins& margins, const TPixel& pixelsPerInch,
+PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch,
                            int pageWidth, int pageHeight, int offsetX, int offsetY) {
   constexpr double kThousandthsPerInch = 1000;
   const auto device = [](int thousandths, int ppi) {
     return round(thousandths * ppi / kThousandthsPerInch);
   };
-  TPixelRect b;
+  PixelRect b;
   b.Left = std::max(device(margins.Left, pixelsPerInch.x), offsetX) - offsetX;
   b.Right = pageWidth + offsetX - std::max(device(margins.Right, pixelsPerInch.x), offsetX);
   b.Top = std::max(device(margins.Top, pixelsPerInch.y), offsetY) - offsetY;
@@ -149,12 +149,12 @@ TPixelRect printableBounds(const TPageMargins& margins, const TPixel& pixelsPerI
   return b;
 }
 
-TAxisTicks xTicks(const TFloatRect& bounds, const TDrawArea& area) {
+AxisTicks xTicks(const TFloatRect& bounds, const TDrawArea& area) {
   return ticks(bounds.Left, bounds.Right, area.GraphArea.Right - area.GraphArea.Left,
                area.TextUnit);
 }
 
-TAxisTicks yTicks(const TFloatRect& bounds, const TDrawArea& area) {
+AxisTicks yTicks(const TFloatRect& bounds, const TDrawArea& area) {
   return ticks(std::min(bounds.Top, bounds.Bottom), std::max(bounds.Top, bounds.Bottom),
                area.GraphArea.Bottom - area.GraphArea.Top, area.TextUnit);
 }
@@ -171,7 +171,7 @@ int markerKind(int lineIndex) {
   return lineIndex % kMarkerKinds + 1;
 }
 
-std::vector<TPixel> markerOutline(int kind, const TPixel& centre, const TPixel& pixelsPerInch) {
+std::vector<Pixel> markerOutline(int kind, const Pixel& centre, const Pixel& pixelsPerInch) {
   constexpr double kPi = std::numbers::pi;
   double start = 0;
   double turn = 2 * kPi / kind;
@@ -187,7 +187,7 @@ std::vector<TPixel> markerOutline(int kind, const TPixel& centre, const TPixel& 
   }
   const double rx = pixelsPerInch.x / kThirtySecond;
   const double ry = pixelsPerInch.y / kThirtySecond;
-  std::vector<TPixel> outline;
+  std::vector<Pixel> outline;
   outline.reserve(static_cast<size_t>(vertices) + 1);
   for (int n = 0; n <= vertices; ++n) {
     const double angle = start + n * turn;
@@ -208,9 +208,9 @@ int curvePenWidth(const TDrawArea& area, int widthLine) {
   return (round(area.PixelsPerInch.x / kPenPixelsPerInch) + 1) * std::max(widthLine, 1);
 }
 
-std::vector<TLayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bounds,
+std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bounds,
                                    const TDrawArea& area) {
-  std::vector<TLayerBand> bands;
+  std::vector<LayerBand> bands;
   if (plot.LayerLineCount() == 0 || plot.LayerCount() == 0) return bands;
   const auto row = [&](long double y) {
     return logicalToPixel(bounds, area.GraphArea, plot.XOnTop, {0, y}).y;
@@ -220,7 +220,7 @@ std::vector<TLayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bou
     const TLine& band = plot.layerLine(n);
     const int lower = row(band.point(0).y);
     const bool last = n + 1 == plot.LayerLineCount();
-    TLayerBand drawn;
+    LayerBand drawn;
     drawn.Pattern = static_cast<int>(band.point(0).x);
     drawn.TopRow = std::min(upper, lower);
     drawn.BottomRow = std::max(upper, lower) - (last ? 1 : 0);
@@ -239,8 +239,8 @@ std::vector<int> activeLines(const TGraphPlot& plot) {
   return lines;
 }
 
-std::vector<TLegendRow> visibleLegendRows(const TGraphPlot& plot) {
-  std::vector<TLegendRow> rows;
+std::vector<LegendRow> visibleLegendRows(const TGraphPlot& plot) {
+  std::vector<LegendRow> rows;
   const std::vector<int> active = activeLines(plot);
   for (size_t r = 0; r < active.size(); ++r) {
     if (plot.line(active[r]).Visible) rows.push_back({active[r], static_cast<int>(r), 0});
@@ -248,11 +248,11 @@ std::vector<TLegendRow> visibleLegendRows(const TGraphPlot& plot) {
   return rows;
 }
 
-TLegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const TLegendPlacement& place,
+LegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const LegendPlacement& place,
                      int widestText, int textHeight) {
-  const TPixel& ppi = area.PixelsPerInch;
-  const TPixelRect& g = area.GraphArea;
-  TLegendBox box;
+  const Pixel& ppi = area.PixelsPerInch;
+  const PixelRect& g = area.GraphArea;
+  LegendBox box;
   box.Rows = visibleLegendRows(plot);
   const int n = static_cast<int>(box.Rows.size());
   const int gap = ppi.y / kThirtySecond;
@@ -264,16 +264,16 @@ TLegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const TLegen
   box.MarkerX = x0 + ppi.x / kSixteenth;
   box.TextLeft = x0 + ppi.x / kEighth;
   int top = y0 + gap;
-  for (TLegendRow& row : box.Rows) {
+  for (LegendRow& row : box.Rows) {
     row.TextTop = top;
     top += gap + textHeight;
   }
   return box;
 }
 
-TLegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
+LegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
                                 const TDrawArea& area, int box_width, int boxHeight) {
-  const TPixelRect& g = area.GraphArea;
+  const PixelRect& g = area.GraphArea;
   const int insetX = area.PixelsPerInch.x / kSixteenth;
   const int insetY = area.PixelsPerInch.y / kSixteenth;
   const int left = g.Left + insetX;
@@ -281,21 +281,21 @@ TLegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds
   const int top = g.Top + insetY;
   const int bottom = std::max(top, g.Bottom - insetY - boxHeight);
   // Bottom right first: where the window puts its legend.
-  const std::array<TPixel, 4> corners = {TPixel{right, bottom}, TPixel{left, bottom},
-                                         TPixel{right, top}, TPixel{left, top}};
+  const std::array<Pixel, 4> corners = {Pixel{right, bottom}, Pixel{left, bottom},
+                                         Pixel{right, top}, Pixel{left, top}};
   std::array<long long, 4> covered{};
-  const auto count = [&](const TPixel& p) {
+  const auto count = [&](const Pixel& p) {
     for (size_t c = 0; c < corners.size(); ++c) {
-      const TPixelRect box{corners[c].x, corners[c].y, corners[c].x + box_width,
+      const PixelRect box{corners[c].x, corners[c].y, corners[c].x + box_width,
                            corners[c].y + boxHeight};
       if (inside(box, p)) ++covered[c];
     }
   };
   for (int line : activeLines(plot)) {
     if (!plot.line(line).Visible) continue;
-    std::optional<TPixel> previous;
+    std::optional<Pixel> previous;
     for (const TFloatPoint& point : plot.line(line).points()) {
-      const TPixel p = logicalToPixel(bounds, g, plot.XOnTop, point);
+      const Pixel p = logicalToPixel(bounds, g, plot.XOnTop, point);
       // The segment from the previous point counts too, sampled every few pixels.
       if (previous) {
         const int steps = std::max(std::abs(p.x - previous->x), std::abs(p.y - previous->y)) /
@@ -310,7 +310,7 @@ TLegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds
     }
   }
   const auto best = std::min_element(covered.begin(), covered.end()) - covered.begin();
-  const TPixel chosen = corners[static_cast<size_t>(best)];
+  const Pixel chosen = corners[static_cast<size_t>(best)];
   return {chosen.x - g.Left, chosen.y - g.Top, std::max(g.Right - g.Left, 1),
           std::max(g.Bottom - g.Top, 1)};
 }

@@ -19,7 +19,7 @@ QColor palette(int index) {
   return QColor::fromRgb(paletteColour(index));
 }
 
-QRect toQRect(const TPixelRect& r) {
+QRect toQRect(const PixelRect& r) {
   return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
 }
 
@@ -43,7 +43,7 @@ void drawVerticalText(QPainter& p, int x, int centreY, const QString& text) {
 }
 
 void drawCaptions(QPainter& p, const TGraphPlot& plot, const TDrawArea& area) {
-  const TPixelRect& b = area.Bounds;
+  const PixelRect& b = area.Bounds;
   const int h = area.TextUnit;
   p.setFont(plotFont(h, true));
   const QFontMetrics m = p.fontMetrics();
@@ -74,9 +74,9 @@ QPen gridPen() {
 
 void drawXTicks(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
                 const TFloatRect& bounds) {
-  const TAxisTicks ticks = xTicks(bounds, area);
+  const AxisTicks ticks = xTicks(bounds, area);
   if (!ticks.Drawn) return;
-  const TPixelRect& g = area.GraphArea;
+  const PixelRect& g = area.GraphArea;
   const int mark = area.PixelsPerInch.y / kSixteenth;
   const int textHeight = p.fontMetrics().height();
   for (long long i = ticks.First; i <= ticks.Last; ++i) {
@@ -104,9 +104,9 @@ void drawXTicks(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
 
 void drawYTicks(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
                 const TFloatRect& bounds) {
-  const TAxisTicks ticks = yTicks(bounds, area);
+  const AxisTicks ticks = yTicks(bounds, area);
   if (!ticks.Drawn) return;
-  const TPixelRect& g = area.GraphArea;
+  const PixelRect& g = area.GraphArea;
   const int mark = area.PixelsPerInch.x / kSixteenth;
   const int textHeight = p.fontMetrics().height();
   const int stripLeft = g.Left - textHeight - area.PixelsPerInch.x / kThirtySecond;
@@ -125,19 +125,19 @@ void drawYTicks(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
   }
 }
 
-void drawMarker(QPainter& p, int kind, const QPoint& centre, const TPixel& ppi) {
-  const std::vector<TPixel> outline = markerOutline(kind, {centre.x(), centre.y()}, ppi);
+void drawMarker(QPainter& p, int kind, const QPoint& centre, const Pixel& ppi) {
+  const std::vector<Pixel> outline = markerOutline(kind, {centre.x(), centre.y()}, ppi);
   QPolygon polygon;
   polygon.reserve(static_cast<qsizetype>(outline.size()));
-  for (const TPixel& v : outline) polygon << QPoint(v.x, v.y);
+  for (const Pixel& v : outline) polygon << QPoint(v.x, v.y);
   p.drawPolyline(polygon);
 }
 
 // The edges of every marker kind around (0, 0), computed once per drawing.
-std::vector<std::vector<QLine>> markerEdges(const TPixel& ppi) {
+std::vector<std::vector<QLine>> markerEdges(const Pixel& ppi) {
   std::vector<std::vector<QLine>> kinds(kMarkerKinds + 1);
   for (int kind = 1; kind <= kMarkerKinds; ++kind) {
-    const std::vector<TPixel> outline = markerOutline(kind, {0, 0}, ppi);
+    const std::vector<Pixel> outline = markerOutline(kind, {0, 0}, ppi);
     for (size_t n = 1; n < outline.size(); ++n) {
       kinds[static_cast<size_t>(kind)].emplace_back(outline[n - 1].x, outline[n - 1].y,
                                                     outline[n].x, outline[n].y);
@@ -153,7 +153,7 @@ void curvePixels(const TGraphPlot& plot, const TLine& line, const TDrawArea& are
   polyline.clear();
   points.clear();
   for (const TFloatPoint& point : line.points()) {
-    const TPixel px = logicalToPixel(bounds, area.GraphArea, plot.XOnTop, point);
+    const Pixel px = logicalToPixel(bounds, area.GraphArea, plot.XOnTop, point);
     const QPoint p(px.x, px.y);
     points.push_back(p);
     if (polyline.isEmpty() || polyline.constLast() != p) polyline << p;
@@ -200,15 +200,15 @@ void drawCurves(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
 
 void drawLayers(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
                 const TFloatRect& bounds) {
-  const std::vector<TLayerBand> bands = layerBands(plot, bounds, area);
+  const std::vector<LayerBand> bands = layerBands(plot, bounds, area);
   if (bands.empty()) return;
-  const TPixelRect& column = area.LayersArea;
+  const PixelRect& column = area.LayersArea;
   p.setClipRect(toQRect(column));
   p.setFont(plotFont(area.CanvasFontHeight, false));
   const bool printVersion = area.PrintLegend && !area.MessedUp;
   const int left = column.Left;
   const int width = column.Right - 2 - column.Left;
-  for (const TLayerBand& band : bands) {
+  for (const LayerBand& band : bands) {
     const int height = band.BottomRow - band.TopRow;
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
@@ -236,29 +236,29 @@ void drawLayers(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
 }
 
 void drawLegendBox(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
-                   const TFloatRect& bounds, const std::optional<TLegendPlacement>& placement,
+                   const TFloatRect& bounds, const std::optional<LegendPlacement>& placement,
                    int penWidth) {
-  const std::vector<TLegendRow> rows = visibleLegendRows(plot);
+  const std::vector<LegendRow> rows = visibleLegendRows(plot);
   if (rows.empty()) return;
   p.setFont(plotFont(area.TextUnit, false));
   const QFontMetrics m = p.fontMetrics();
   int widest = 0;
-  for (const TLegendRow& row : rows) {
+  for (const LegendRow& row : rows) {
     widest = std::max(widest, m.horizontalAdvance(Text(plot.line(row.Line).LineName())));
   }
-  TLegendPlacement place;
+  LegendPlacement place;
   if (placement) {
     place = *placement;
   } else {
-    const TLegendBox probe = legendBox(plot, area, {}, widest, m.height());
+    const LegendBox probe = legendBox(plot, area, {}, widest, m.height());
     place = quietestCorner(plot, bounds, area, probe.Frame.Right - probe.Frame.Left,
                            probe.Frame.Bottom - probe.Frame.Top);
   }
-  const TLegendBox box = legendBox(plot, area, place, widest, m.height());
+  const LegendBox box = legendBox(plot, area, place, widest, m.height());
   p.setPen(QPen(Qt::black, 1));
   p.setBrush(Qt::white);
   p.drawRect(toQRect(box.Frame));
-  for (const TLegendRow& row : box.Rows) {
+  for (const LegendRow& row : box.Rows) {
     if (row.TextTop > area.Bounds.Bottom) break;  // the rows below cannot show
     p.setPen(QPen(Qt::black, penWidth));
     drawMarker(p, markerKind(row.Row), QPoint(box.MarkerX, row.TextTop + m.height() / 2),
@@ -280,7 +280,7 @@ QFont plotFont(int pixelHeight, bool bold) {
 }
 
 void drawPlot(QPainter& painter, const TGraphPlot& plot, const TDrawArea& area,
-              const TFloatRect& bounds, const std::optional<TLegendPlacement>& legend) {
+              const TFloatRect& bounds, const std::optional<LegendPlacement>& legend) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -306,10 +306,10 @@ void drawPlot(QPainter& painter, const TGraphPlot& plot, const TDrawArea& area,
 }
 
 void drawPrintedPage(QPainter& painter, const TGraphPlot& plot, const TFloatRect& bounds,
-                     const TPixel& pixelsPerInch, int pageWidth, int pageHeight,
-                     const TPageMargins& margins, const std::optional<TLegendPlacement>& legend) {
-  const TPixelRect page = printableBounds(margins, pixelsPerInch, pageWidth, pageHeight, 0, 0);
-  drawPlot(painter, plot, layoutTarget(plot, TDrawTarget::kPrinter, page, pixelsPerInch), bounds,
+                     const Pixel& pixelsPerInch, int pageWidth, int pageHeight,
+                     const PageMargins& margins, const std::optional<LegendPlacement>& legend) {
+  const PixelRect page = printableBounds(margins, pixelsPerInch, pageWidth, pageHeight, 0, 0);
+  drawPlot(painter, plot, layoutTarget(plot, DrawTarget::kPrinter, page, pixelsPerInch), bounds,
            legend);
 }
 
@@ -321,7 +321,7 @@ QImage renderPlotImage(const TGraphPlot& plot, int width, int height, int pixels
   if (image.isNull()) return {};
   image.setDotsPerMeterX(static_cast<int>(pixelsPerInch / 0.0254));
   image.setDotsPerMeterY(static_cast<int>(pixelsPerInch / 0.0254));
-  const TDrawArea area = layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, width, height},
+  const TDrawArea area = layoutTarget(plot, DrawTarget::kBitmap, {0, 0, width, height},
                                       {pixelsPerInch, pixelsPerInch});
   QPainter painter(&image);
   drawPlot(painter, plot, area, *bounds);

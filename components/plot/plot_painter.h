@@ -15,7 +15,7 @@ namespace tolvane::plot {
 // PrintLegend is set) sits as `legend` says, or without one in the corner of the curve area where
 // it hides the fewest curve points.
 void drawPlot(QPainter& painter, const TGraphPlot& plot, const TDrawArea& area,
-              const TFloatRect& bounds, const std::optional<TLegendPlacement>& legend = {});
+              const TFloatRect& bounds, const std::optional<LegendPlacement>& legend = {});
 
 // The default resolution of a saved image, pixels per inch (the screen's).
 inline constexpr int kScreenPixelsPerInch = 96;
@@ -28,9 +28,9 @@ QImage renderPlotImage(const TGraphPlot& plot, int width, int height,
 // One printed page: the page less the margins (thousandths of an inch) laid out with the
 // printer layout at the printer's resolution, painter origin at the paper's corner.
 void drawPrintedPage(QPainter& painter, const TGraphPlot& plot, const TFloatRect& bounds,
-                     const TPixel& pixelsPerInch, int pageWidth, int pageHeight,
-                     const TPageMargins& margins,
-                     const std::optional<TLegendPlacement>& legend = {});
+                     const Pixel& pixelsPerInch, int pageWidth, int pageHeight,
+                     const PageMargins& margins,
+                     const std::optional<LegendPlacement>& legend = {});
 
 // The plot's font of the given pixel height.
 QFont plotFont(int pixelHeight, bool bold);

@@ -6,20 +6,20 @@
 namespace tolvane::plot {
 namespace {
 
-struct TPlaceholderWords {
+struct PlaceholderWords {
   const char* English;
   const char* SI;
 };
 
 // A placeholder family: its three tokens with their words, the numbered ones tried first.
-struct TPlaceholderFamily {
+struct PlaceholderFamily {
   std::array<const char*, 3> Tokens;  // "X2", "X1", "X"
-  std::array<TPlaceholderWords, 3> Words;
+  std::array<PlaceholderWords, 3> Words;
 };
 
-constexpr TPlaceholderFamily kForce = {{"F2", "F1", "F"},
+constexpr PlaceholderFamily kForce = {{"F2", "F1", "F"},
                                        {{{"tons", "kN"}, {"kips", "kN"}, {"lbs", "kN"}}}};
-constexpr TPlaceholderFamily kLength = {{"L2", "L1", "L"},
+constexpr PlaceholderFamily kLength = {{"L2", "L1", "L"},
                                         {{{"ft", "m"}, {"in", "mm"}, {"in", "m"}}}};
 
 std::string replaceAll(std::string text, const std::string& token, const std::string& word) {
@@ -31,11 +31,11 @@ std::string replaceAll(std::string text, const std::string& token, const std::st
   return text;
 }
 
-std::string expandFamily(const std::string& text, const TPlaceholderFamily& family,
+std::string expandFamily(const std::string& text, const PlaceholderFamily& family,
                          int unitSystem) {
   for (size_t i = 0; i < family.Tokens.size(); ++i) {
     if (text.find(family.Tokens[i]) == std::string::npos) continue;
-    const TPlaceholderWords& words = family.Words[i];
+    const PlaceholderWords& words = family.Words[i];
     return replaceAll(text, family.Tokens[i], unitSystem == kSIUnits ? words.SI : words.English);
   }
   return text;

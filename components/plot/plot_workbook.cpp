@@ -44,7 +44,7 @@ double cellValue(long double value) {
   return std::strtod(shortestText(value).c_str(), nullptr);
 }
 
-struct TWorkbook {
+struct Workbook {
   lxw_workbook* Book = nullptr;
   lxw_worksheet* Legend = nullptr;
   lxw_format* Heading = nullptr;
@@ -53,7 +53,7 @@ struct TWorkbook {
   std::vector<size_t> LegendWidths = std::vector<size_t>(5, 0);
 };
 
-void writeLegendCell(TWorkbook& w, int row, int column, const std::string& text,
+void writeLegendCell(Workbook& w, int row, int column, const std::string& text,
                      lxw_format* format = nullptr) {
   worksheet_write_string(w.Legend, sheetRow(row), col(column), text.c_str(), format);
   size_t& width = w.LegendWidths[static_cast<size_t>(column - kNumberColumn)];
@@ -89,7 +89,7 @@ int longestLine(const TGraphPlot& plot) {
   return longest;
 }
 
-void writeChart(TWorkbook& w, lxw_chartsheet* sheet, const std::string& dataSheet,
+void writeChart(Workbook& w, lxw_chartsheet* sheet, const std::string& dataSheet,
                 const TGraphPlot& plot) {
   lxw_chart* chart = workbook_add_chart(w.Book, LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
   const int series = std::min(plot.LineCount(), kMaxChartSeries);
@@ -114,7 +114,7 @@ void writeChart(TWorkbook& w, lxw_chartsheet* sheet, const std::string& dataShee
   chartsheet_set_chart(sheet, chart);
 }
 
-void writePlot(TWorkbook& w, const TGraphPlot& plot, int k) {
+void writePlot(Workbook& w, const TGraphPlot& plot, int k) {
   const int row = k + kFirstLegendRow - 1;
   const std::string page = "Page_" + std::to_string(k);
   const std::string chart = "Plot_" + std::to_string(k);
@@ -129,7 +129,7 @@ void writePlot(TWorkbook& w, const TGraphPlot& plot, int k) {
   writeLegendCell(w, row, kNumberColumn + 4, "Complete");
 }
 
-void writeLegendHeadings(TWorkbook& w) {
+void writeLegendHeadings(Workbook& w) {
   w.Heading = workbook_add_format(w.Book);
   format_set_bold(w.Heading);
   format_set_align(w.Heading, LXW_ALIGN_VERTICAL_CENTER);
@@ -138,7 +138,7 @@ void writeLegendHeadings(TWorkbook& w) {
   }
 }
 
-void fitLegendColumns(TWorkbook& w) {
+void fitLegendColumns(Workbook& w) {
   for (size_t c = 0; c < w.LegendWidths.size(); ++c) {
     const double width =
         static_cast<double>(w.LegendWidths[c]) * kWidthPerCharacter + kColumnPadding;
@@ -149,11 +149,11 @@ void fitLegendColumns(TWorkbook& w) {
 
 }  // namespace
 
-TWorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
+WorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
                                   const std::string& file, bool addMarkers) {
-  TWorkbookResult result;
+  WorkbookResult result;
   const std::string temporary = file + ".tmp";
-  TWorkbook w;
+  Workbook w;
   w.AddMarkers = addMarkers;
   w.Book = workbook_new(temporary.c_str());
   if (w.Book == nullptr) {

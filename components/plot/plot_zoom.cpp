@@ -6,18 +6,18 @@
 namespace tolvane::plot {
 namespace {
 
-struct TRange {
+struct Range {
   long double Lower = 0;
   long double Upper = 0;
   long double Width() const { return Upper - Lower; }
 };
 
-TRange ordered(long double a, long double b) {
+Range ordered(long double a, long double b) {
   return {std::min(a, b), std::max(a, b)};
 }
 
 // Moves the range back inside the full range when it sticks out.
-TRange shiftInside(TRange range, const TRange& full) {
+Range shiftInside(Range range, const Range& full) {
   if (range.Lower < full.Lower) {
     range.Upper += full.Lower - range.Lower;
     range.Lower = full.Lower;
@@ -29,8 +29,8 @@ TRange shiftInside(TRange range, const TRange& full) {
   return range;
 }
 
-TRange zoomedRange(long double a, long double b, const TRange& full) {
-  TRange range = ordered(a, b);
+Range zoomedRange(long double a, long double b, const Range& full) {
+  Range range = ordered(a, b);
   const long double narrowest = full.Width() * kMinimumZoomFraction;
   if (range.Width() < narrowest) {
     const long double middle = (range.Lower + range.Upper) / 2;
@@ -40,45 +40,45 @@ TRange zoomedRange(long double a, long double b, const TRange& full) {
   return range;
 }
 
-TRange zoomedOutRange(const TRange& current, const TRange& full, long double centre) {
+Range zoomedOutRange(const Range& current, const Range& full, long double centre) {
   const long double half = std::min(current.Width(), full.Width() / 2);
   return shiftInside({centre - half, centre + half}, full);
 }
 
-TFloatRect compose(const TRange& x, const TRange& y, bool yReversed) {
+TFloatRect compose(const Range& x, const Range& y, bool yReversed) {
   return yReversed ? TFloatRect{x.Lower, x.Upper, y.Upper, y.Lower}
                     : TFloatRect{x.Lower, x.Upper, y.Lower, y.Upper};
 }
 
 }  // namespace
 
-TPixel clampToArea(const TPixelRect& area, const TPixel& pixel) {
+Pixel clampToArea(const PixelRect& area, const Pixel& pixel) {
   return {std::clamp(pixel.x, area.Left, std::max(area.Left, area.Right)),
           std::clamp(pixel.y, area.Top, std::max(area.Top, area.Bottom))};
 }
 
-TFloatPoint readOut(const TFloatRect& current, const TPixelRect& area, bool xOnTop,
-                    const TPixel& pixel) {
+TFloatPoint readOut(const TFloatRect& current, const PixelRect& area, bool xOnTop,
+                    const Pixel& pixel) {
   return pixelToLogical(current, area, xOnTop, clampToArea(area, pixel));
 }
 
 std::optional<TFloatRect> zoomToRectangle(const TFloatRect& current, const TFloatRect& maximum,
-                                          const TPixelRect& area, bool xOnTop, bool yReversed,
-                                          const TPixel& press, const TPixel& release) {
+                                          const PixelRect& area, bool xOnTop, bool yReversed,
+                                          const Pixel& press, const Pixel& release) {
   if (release.x == press.x || release.y == press.y) return std::nullopt;
   const TFloatPoint a = readOut(current, area, xOnTop, press);
   const TFloatPoint b = readOut(current, area, xOnTop, release);
-  const TRange x = zoomedRange(a.x, b.x, ordered(maximum.Left, maximum.Right));
-  const TRange y = zoomedRange(a.y, b.y, ordered(maximum.Top, maximum.Bottom));
+  const Range x = zoomedRange(a.x, b.x, ordered(maximum.Left, maximum.Right));
+  const Range y = zoomedRange(a.y, b.y, ordered(maximum.Top, maximum.Bottom));
   return compose(x, y, yReversed);
 }
 
-TFloatRect zoomOut(const TFloatRect& current, const TFloatRect& maximum, const TPixelRect& area,
-                   bool xOnTop, bool yReversed, const TPixel& click) {
+TFloatRect zoomOut(const TFloatRect& current, const TFloatRect& maximum, const PixelRect& area,
+                   bool xOnTop, bool yReversed, const Pixel& click) {
   const TFloatPoint c = readOut(current, area, xOnTop, click);
-  const TRange x = zoomedOutRange(ordered(current.Left, current.Right),
+  const Range x = zoomedOutRange(ordered(current.Left, current.Right),
                                   ordered(maximum.Left, maximum.Right), c.x);
-  const TRange y = zoomedOutRange(ordered(current.Top, current.Bottom),
+  const Range y = zoomedOutRange(ordered(current.Top, current.Bottom),
                                   ordered(maximum.Top, maximum.Bottom), c.y);
   return compose(x, y, yReversed);
 }

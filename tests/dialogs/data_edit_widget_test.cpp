@@ -9,7 +9,7 @@
 
 namespace tolvane::entry {
 
-class TRecordingSink : public TMessageSink {
+class RecordingSink : public MessageSink {
  public:
   void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
   bool confirm(QWidget*, const std::string&) override { return true; }
@@ -26,7 +26,7 @@ class DataEditWidgetTest : public QObject {
     QLineEdit* Other;
     QLabel* Label;
   };
-  static void build(TForm& form, TRecordingSink& sink) {
+  static void build(TForm& form, RecordingSink& sink) {
     form.Field = new TDataEdit(&form.Window);
     form.Other = new QLineEdit(&form.Window);
     form.Other->move(0, 40);
@@ -45,7 +45,7 @@ class DataEditWidgetTest : public QObject {
 
  private slots:
   void anExpressionIsStoredAsItsValueWhenTheFieldIsLeft() {
-    TRecordingSink sink;
+    RecordingSink sink;
     TForm form;
     build(form, sink);
     Type(form, QStringLiteral("2*3+1"));
@@ -56,7 +56,7 @@ class DataEditWidgetTest : public QObject {
   }
 
   void enterEvaluatesAndSelectsTheWholeText() {
-    TRecordingSink sink;
+    RecordingSink sink;
     TForm form;
     build(form, sink);
     Type(form, QStringLiteral("10-(5-8)"));
@@ -86,7 +86,7 @@ class DataEditWidgetTest : public QObject {
         {"sqrt(-1)", "Entry must be an integer.", "sqrt(-1)"},
     };
     for (const auto& c : cases) {
-      TRecordingSink sink;
+      RecordingSink sink;
       TForm form;
       build(form, sink);
       form.Field->SetIntegerOnly(true);
@@ -103,7 +103,7 @@ class DataEditWidgetTest : public QObject {
   }
 
   void aValueAboveTheMaximumTakesTheMaximum() {
-    TRecordingSink sink;
+    RecordingSink sink;
     TForm form;
     build(form, sink);
     form.Field->SetMaxVal(30);
@@ -116,7 +116,7 @@ class DataEditWidgetTest : public QObject {
   }
 
   void theLabelShowsTheCaptionWithItsUnitsAndFollowsTheEnabling() {
-    TRecordingSink sink;
+    RecordingSink sink;
     TForm form;
     build(form, sink);
     form.Field->SetCaption("Enter the proposed &length");

@@ -36,20 +36,20 @@ class DataWindowsTest : public QObject {
 
  private slots:
   void theLayerGridHasTheLrfdColumnsOnlyWithLrfd() {
-    TTestHost host;
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QVERIFY(window != nullptr);
     QCOMPARE(window->Grid()->columnCount(), 5);
     QCOMPARE(window->Grid()->horizontalHeaderItem(2)->text(),
              QStringLiteral("Depth at Bottom * \n of each layer (ft) "));
-    closeDataWindow(host, TDataWindow::kSoilLayers);
+    closeDataWindow(host, DataWindow::kSoilLayers);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers) == nullptr);
+    QVERIFY(host.Window<SoilLayersWindow>(DataWindow::kSoilLayers) == nullptr);
 
     host.Data().NLRFD = 1;
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(window->Grid()->columnCount(), 7);
     QCOMPARE(window->Grid()->horizontalHeaderItem(6)->text(),
              QStringLiteral("LRFD Res. Factor\n (End Bearing) "));
@@ -57,9 +57,9 @@ class DataWindowsTest : public QObject {
   }
 
   void layerCommandsMoveWholeLayersAndAskBeforeDeleting() {
-    TTestHost host;
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QTest::mouseClick(window->addButton(), Qt::LeftButton);
     QTest::mouseClick(window->addButton(), Qt::LeftButton);
     QCOMPARE(host.grids().D().RowCount(), 3);
@@ -101,12 +101,12 @@ class DataWindowsTest : public QObject {
   }
 
   void theTypeListCarriesValuesOverAndShowsTheListOfThePileKind() {
-    TTestHost host;
+    TestHost host;
     grid::TGridTable& sand = *host.grids().layerTable(0);
     sand.SetFloatValue(0, kTopRow, 110);
     sand.SetFloatValue(0, kBottomRow, 115);
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QComboBox* list = window->typeList(0);
     QCOMPARE(list->count(), 9);
     QCOMPARE(list->currentText(), QStringLiteral("sand (FHWA Spec.)"));
@@ -116,21 +116,21 @@ class DataWindowsTest : public QObject {
     QCOMPARE(host.grids().SoilType(0), kClay);
     QCOMPARE(real(host.grids().layerTable(0)->GetFloatValue(0, kBottomRow)), 115.0);
     QCOMPARE(host.grids().layerTable(0)->GetIntValue(6, kTopRow), 1);
-    closeDataWindow(host, TDataWindow::kSoilLayers);
+    closeDataWindow(host, DataWindow::kSoilLayers);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // A CFA project lists the CFA types; a drilled-shaft type shows no selection.
     host.Data().CFAPile = 1;
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(window->typeList(0)->count(), 2);
     QCOMPARE(window->typeList(0)->currentIndex(), -1);
   }
 
   void deactivationWritesTheTypedValueBack() {
-    TTestHost host;
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     entry::TDataEdit* depth = window->field(0, kColBottomDepth);
     depth->setFocus();
     depth->selectAll();
@@ -149,8 +149,8 @@ class DataWindowsTest : public QObject {
   }
 
   void theBetaMethodWithBlowCountsZeroRefusesToClose() {
-    TTestHost host;
-    TSoilParameterDialog dialog(host, 0);
+    TestHost host;
+    SoilParameterDialog dialog(host, 0);
     dialog.show();
     QCOMPARE(dialog.titleLabel()->text(), QStringLiteral("Sand"));
     QVERIFY(dialog.methodButton(1)->isChecked());
@@ -183,9 +183,9 @@ class DataWindowsTest : public QObject {
   }
 
   void theCloseBoxSkipsTheChecksAndCopyFillsTheBottom() {
-    TTestHost host;
+    TestHost host;
     changeSoilType(host.grids(), 0, kClay);
-    TSoilParameterDialog dialog(host, 0);
+    SoilParameterDialog dialog(host, 0);
     dialog.show();
     QCOMPARE(dialog.titleLabel()->text(), QStringLiteral("Clay (FHWA Spec.)"));
     QCOMPARE(dialog.fieldLabel(0)->text(), QStringLiteral("1. Total Unit Weight (lbs/ft^3)"));
@@ -206,13 +206,13 @@ class DataWindowsTest : public QObject {
   }
 
   void theEditButtonOpensTheLayersPage() {
-    TTestHost host;
+    TestHost host;
     changeSoilType(host.grids(), 0, kWeakRock);
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QString title;
     whenModalOpens([&title](QWidget* modal) {
-      auto* dialog = qobject_cast<TSoilParameterDialog*>(modal);
+      auto* dialog = qobject_cast<SoilParameterDialog*>(modal);
       QVERIFY(dialog != nullptr);
       title = dialog->titleLabel()->text();
       QCOMPARE(dialog->pickList(1, kTopRow)->placeholderText(), QStringLiteral("Select Index"));
@@ -223,12 +223,12 @@ class DataWindowsTest : public QObject {
   }
 
   void aPositiveLengthClearsTheDesignLoadAndCompressionStoresOne() {
-    TTestHost host;
+    TestHost host;
     host.Data().LPD = 300;
     host.Data().KCYCL = 2;
     host.Data().RCYCL = 0.5L;
-    showDataWindow(host, TDataWindow::kShaftLength);
-    auto* length = host.Window<TLoadingWindow>(TDataWindow::kShaftLength);
+    showDataWindow(host, DataWindow::kShaftLength);
+    auto* length = host.Window<LoadingWindow>(DataWindow::kShaftLength);
     QVERIFY(length->uplift()->isChecked());
     QVERIFY(length->reductionFactor()->isEnabled());
     QCOMPARE(length->reductionFactor()->text(), QStringLiteral("0.5"));
@@ -242,17 +242,17 @@ class DataWindowsTest : public QObject {
     QCOMPARE(real(host.Data().RCYCL), 1.0);
 
     // The design-load window closes the shaft-length window and clears the length.
-    showDataWindow(host, TDataWindow::kDesignLoad);
+    showDataWindow(host, DataWindow::kDesignLoad);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(host.Window<TLoadingWindow>(TDataWindow::kShaftLength) == nullptr);
-    auto* load = host.Window<TLoadingWindow>(TDataWindow::kDesignLoad);
+    QVERIFY(host.Window<LoadingWindow>(DataWindow::kShaftLength) == nullptr);
+    auto* load = host.Window<LoadingWindow>(DataWindow::kDesignLoad);
     QCOMPARE(load->windowTitle(), QStringLiteral("Specification of Design Load"));
     QCOMPARE(qobject_cast<QLabel*>(load->Value()->EditLabel())->text(),
              QStringLiteral("Enter the &design load (tons)"));
     enter(load->Value(), QStringLiteral("250"));
     load->uplift()->click();
     enter(load->reductionFactor(), QStringLiteral("0.7"));
-    closeDataWindow(host, TDataWindow::kDesignLoad);
+    closeDataWindow(host, DataWindow::kDesignLoad);
     QCOMPARE(real(host.Data().LPD), 250.0);
     QCOMPARE(real(host.Data().PD), 0.0);
     QCOMPARE(host.Data().KCYCL, 2);
@@ -260,11 +260,11 @@ class DataWindowsTest : public QObject {
   }
 
   void numberOfPointsThreeKeepsThreeSettlementRows() {
-    TTestHost host;
+    TestHost host;
     host.Data().IChart = 1;
     host.Data().PDSETT = {0.1L, 0.25L, 0.5L, 0.75L, 1, 1.5L, 1, 1, 1, 1};
-    showDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
     QVERIFY(charts->isWindow());  // an ordinary window, not an MDI child
     QCOMPARE(charts->settlements()->rowCount(), 5);
@@ -292,10 +292,10 @@ class DataWindowsTest : public QObject {
   // A project read from a file without design charts carries no settlement count (0): the
   // window shows the default count beside as many rows, and turning the charts on stores them.
   void designChartsWithoutACountShowAndStoreTheDefaultCount() {
-    TTestHost host;
+    TestHost host;
     host.Data().NPOINTPD = 0;
-    showDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
     QCOMPARE(real(charts->numberOfPoints()->Number()), 5.0);
     QCOMPARE(charts->settlements()->rowCount(), 5);
@@ -308,10 +308,10 @@ class DataWindowsTest : public QObject {
 
   // An SI project's settlements (inches converted to metres) stand whole on one line each.
   void siSettlementsFitTheirColumn() {
-    TTestHost host(kSIUnits);
+    TestHost host(kSIUnits);
     host.Data().InitPDSET();  // 0.1 in = 0.002540000000508 m with the program's factor
-    showDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
     const QTableWidget* table = charts->settlements();
     QVERIFY(!table->wordWrap());
@@ -325,13 +325,13 @@ class DataWindowsTest : public QObject {
   }
 
   void anSiProjectShowsMetresAndKilonewtons() {
-    TTestHost host(kSIUnits);
-    showDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    TestHost host(kSIUnits);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
     QCOMPARE(charts->settlements()->horizontalHeaderItem(1)->text(),
              QStringLiteral("Settlement (m)"));
-    showDataWindow(host, TDataWindow::kDrilledShaftProperties);
-    auto* shaft = host.Window<TPilePropertiesWindow>(TDataWindow::kDrilledShaftProperties);
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
+    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
     QCOMPARE(shaft->minimumDiameter()->EditLabel()->text(),
              QStringLiteral("Minimum Shaft Diameter, B, to be Considered (m)"));
     QCOMPARE(shaft->modulus()->EditLabel()->text(),
@@ -339,20 +339,20 @@ class DataWindowsTest : public QObject {
   }
 
   void thePropertyWindowsSetThePileKindAndTheMaximumDiameterRule() {
-    TTestHost host;
+    TestHost host;
     host.Data().METHOD = 2;
     host.Data().IPENT = 1;
-    showDataWindow(host, TDataWindow::kCfaPileProperties);
+    showDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
-    auto* cfa = host.Window<TPilePropertiesWindow>(TDataWindow::kCfaPileProperties);
+    auto* cfa = host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
     QVERIFY(cfa->ratio() == nullptr);
     QVERIFY(!cfa->maximumDiameter()->isEnabled());
     QVERIFY(!cfa->maximumNote()->isVisible());
-    showDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(host.Data().CFAPile, 0);
-    QVERIFY(host.Window<TPilePropertiesWindow>(TDataWindow::kCfaPileProperties) == nullptr);
-    auto* shaft = host.Window<TPilePropertiesWindow>(TDataWindow::kDrilledShaftProperties);
+    QVERIFY(host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties) == nullptr);
+    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
     QCOMPARE(shaft->minimumDiameter()->EditLabel()->text(),
              QStringLiteral("Minimum Shaft Diameter, B, to be Considered (ft)"));
     QCOMPARE(shaft->modulus()->EditLabel()->text(),
@@ -375,9 +375,9 @@ class DataWindowsTest : public QObject {
   }
 
   void reopeningTheTitleWithTheSameTextChangesNothing() {
-    TTestHost host;
-    showDataWindow(host, TDataWindow::kTitle);
-    auto* title = host.Window<TTitleWindow>(TDataWindow::kTitle);
+    TestHost host;
+    showDataWindow(host, DataWindow::kTitle);
+    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
     QCOMPARE(title->titleText()->toPlainText(), QStringLiteral("New Pile"));
     host.clearChanged();
     title->commitValues();
@@ -394,21 +394,21 @@ class DataWindowsTest : public QObject {
   // "Close" in a child window of the main window closes that child only: the main window (the
   // frame here) stays open, and the child writes its fields back first.
   void theCloseButtonOfAChildWindowClosesOnlyThatWindow() {
-    TTestHost host;
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* layers = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     enter(layers->field(0, kColBottomDepth), QStringLiteral("30"));
     QTest::mouseClick(layers->closeButton(), Qt::LeftButton);
     QVERIFY(host.frame()->isVisible());
-    QTRY_VERIFY(findDataWindow(host, TDataWindow::kSoilLayers) == nullptr);
+    QTRY_VERIFY(findDataWindow(host, DataWindow::kSoilLayers) == nullptr);
     QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 0)), 30.0);
 
-    showDataWindow(host, TDataWindow::kControlOptions);
-    auto* options = host.Window<TControlOptionsWindow>(TDataWindow::kControlOptions);
+    showDataWindow(host, DataWindow::kControlOptions);
+    auto* options = host.Window<ControlOptionsWindow>(DataWindow::kControlOptions);
     options->maximumValues()->click();
     QTest::mouseClick(options->closeButton(), Qt::LeftButton);
     QVERIFY(host.frame()->isVisible());
-    QTRY_VERIFY(findDataWindow(host, TDataWindow::kControlOptions) == nullptr);
+    QTRY_VERIFY(findDataWindow(host, DataWindow::kControlOptions) == nullptr);
     QCOMPARE(host.Data().IMOD, 0);
   }
 
@@ -418,13 +418,13 @@ class DataWindowsTest : public QObject {
     // The area of the main window as it first opens on a 1400 x 900 screen.
     constexpr int kAreaWidthPx = 1078;
     constexpr int kAreaHeightPx = 650;
-    TTestHost host;
+    TestHost host;
     host.Data().NLRFD = 1;  // LRFD: the widest soil-layer window
     host.MdiArea()->resize(kAreaWidthPx, kAreaHeightPx);
-    for (const TDataWindow kind :
-         {TDataWindow::kCfaPileProperties, TDataWindow::kSoilLayers, TDataWindow::kTitle,
-          TDataWindow::kFactorOfSafety, TDataWindow::kWaterTable, TDataWindow::kShaftLength,
-          TDataWindow::kControlOptions}) {
+    for (const DataWindow kind :
+         {DataWindow::kCfaPileProperties, DataWindow::kSoilLayers, DataWindow::kTitle,
+          DataWindow::kFactorOfSafety, DataWindow::kWaterTable, DataWindow::kShaftLength,
+          DataWindow::kControlOptions}) {
       showDataWindow(host, kind);
       auto* sub = qobject_cast<QMdiSubWindow*>(findDataWindow(host, kind)->parentWidget());
       QVERIFY(sub != nullptr);
@@ -434,9 +434,9 @@ class DataWindowsTest : public QObject {
   }
 
   void controlOptionsOpenTheDepthTableModally() {
-    TTestHost host;
-    showDataWindow(host, TDataWindow::kControlOptions);
-    auto* options = host.Window<TControlOptionsWindow>(TDataWindow::kControlOptions);
+    TestHost host;
+    showDataWindow(host, DataWindow::kControlOptions);
+    auto* options = host.Window<ControlOptionsWindow>(DataWindow::kControlOptions);
     QCOMPARE(options->textEditor()->text(), QStringLiteral("notepad.exe"));
     QVERIFY(!options->editDepths()->isEnabled());
     options->PrintTZCurves()->click();

@@ -24,18 +24,18 @@ class MainWindowMenusTest : public QObject {
     window.updateEnabling();
     const struct {
       const char* Action;
-      TDataWindow Window;
+      DataWindow Window;
       const char* Caption;
     } commands[] = {
-        {"actionTitle", TDataWindow::kTitle, "Project Title"},
-        {"actionDrilledShaft", TDataWindow::kDrilledShaftProperties, "Drilled-Shaft Properties"},
-        {"actionSoilLayers", TDataWindow::kSoilLayers, "Soil Layers"},
-        {"actionFactorOfSafety", TDataWindow::kFactorOfSafety, "Factor of Safety (F.S.)"},
-        {"actionWaterTable", TDataWindow::kWaterTable, "Water Table"},
-        {"actionShaftLength", TDataWindow::kShaftLength, "Drilled Shaft Length"},
-        {"actionMultipleLengths", TDataWindow::kMultipleLengths, "Multiple Shaft Lengths"},
-        {"actionControlOptions", TDataWindow::kControlOptions, "Control Options"},
-        {"actionDesignLoad", TDataWindow::kDesignLoad, "Specification of Design Load"},
+        {"actionTitle", DataWindow::kTitle, "Project Title"},
+        {"actionDrilledShaft", DataWindow::kDrilledShaftProperties, "Drilled-Shaft Properties"},
+        {"actionSoilLayers", DataWindow::kSoilLayers, "Soil Layers"},
+        {"actionFactorOfSafety", DataWindow::kFactorOfSafety, "Factor of Safety (F.S.)"},
+        {"actionWaterTable", DataWindow::kWaterTable, "Water Table"},
+        {"actionShaftLength", DataWindow::kShaftLength, "Drilled Shaft Length"},
+        {"actionMultipleLengths", DataWindow::kMultipleLengths, "Multiple Shaft Lengths"},
+        {"actionControlOptions", DataWindow::kControlOptions, "Control Options"},
+        {"actionDesignLoad", DataWindow::kDesignLoad, "Specification of Design Load"},
     };
     for (const auto& command : commands) {
       QAction* action = window.action(QString::fromUtf8(command.Action));
@@ -47,15 +47,15 @@ class MainWindowMenusTest : public QObject {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The design-load command closed the shaft-length window.
-    QVERIFY(findDataWindow(window, TDataWindow::kShaftLength) == nullptr);
+    QVERIFY(findDataWindow(window, DataWindow::kShaftLength) == nullptr);
     // A second command shows the same window again.
-    QWidget* layers = findDataWindow(window, TDataWindow::kSoilLayers);
+    QWidget* layers = findDataWindow(window, DataWindow::kSoilLayers);
     window.action(QStringLiteral("actionSoilLayers"))->trigger();
-    QCOMPARE(findDataWindow(window, TDataWindow::kSoilLayers), layers);
+    QCOMPARE(findDataWindow(window, DataWindow::kSoilLayers), layers);
     QCOMPARE(window.MdiArea()->activeSubWindow()->widget(), layers);
 
     // The multiple-lengths window is a window of its own, owned by the main window.
-    QWidget* lengths = findDataWindow(window, TDataWindow::kMultipleLengths);
+    QWidget* lengths = findDataWindow(window, DataWindow::kMultipleLengths);
     QVERIFY(lengths->isWindow());
     QCOMPARE(lengths->parentWidget(), &window);
 
@@ -68,7 +68,7 @@ class MainWindowMenusTest : public QObject {
     window.Start(QString());
     window.action(QStringLiteral("actionSoilLayers"))->trigger();
     auto* layers =
-        qobject_cast<TSoilLayersWindow*>(findDataWindow(window, TDataWindow::kSoilLayers));
+        qobject_cast<SoilLayersWindow*>(findDataWindow(window, DataWindow::kSoilLayers));
     QVERIFY(layers != nullptr);
     QCOMPARE(layers->Grid()->columnCount(), 5);
     window.action(QStringLiteral("actionLRFD"))->trigger();
@@ -84,7 +84,7 @@ class MainWindowMenusTest : public QObject {
     window.core().Data().WTD = 10;
     window.action(QStringLiteral("actionWaterTable"))->trigger();
     auto* water =
-        qobject_cast<TWaterTableWindow*>(findDataWindow(window, TDataWindow::kWaterTable));
+        qobject_cast<WaterTableWindow*>(findDataWindow(window, DataWindow::kWaterTable));
     QVERIFY(water != nullptr);
     QCOMPARE(water->Depth()->text(), QStringLiteral("10"));
     window.action(QStringLiteral("actionSIUnits"))->trigger();

@@ -13,8 +13,8 @@ class OptionRules : public ::testing::Test {
  protected:
   OptionRules() : project_(host_, kEnglishUnits) {}
   TProgramData& Data() { return project_.Data(); }
-  THeadlessHost host_;
-  TCurrentProject project_;
+  HeadlessHost host_;
+  CurrentProject project_;
 };
 
 TEST_F(OptionRules, APositiveLengthClearsTheLoadAndAPositiveLoadTheLength) {
@@ -92,7 +92,7 @@ TEST_F(OptionRules, TheSketchDrawsTheBellFromRatioAndAngle) {
   Data().TOPLENG = 5;
   Data().BS = 1;
   Data().PD = 40;
-  const TShaftSketch belled = shaftSketchOf(Data());
+  const ShaftSketch belled = shaftSketchOf(Data());
   EXPECT_EQ(belled.BaseDiameter, 9);
   // The bell widens by (9 - 3) / 2 = 3 ft on each side at 45 degrees: 3 ft high.
   EXPECT_NEAR(static_cast<double>(belled.BellHeight), 3.0, 1e-12);
@@ -101,7 +101,7 @@ TEST_F(OptionRules, TheSketchDrawsTheBellFromRatioAndAngle) {
   EXPECT_EQ(belled.LowerZone, 1);
 
   Data().RATIO = 0;  // straight shaft
-  const TShaftSketch straight = shaftSketchOf(Data());
+  const ShaftSketch straight = shaftSketchOf(Data());
   EXPECT_FALSE(straight.belled());
   EXPECT_EQ(straight.BaseDiameter, 3);
 

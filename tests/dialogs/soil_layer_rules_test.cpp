@@ -13,7 +13,7 @@ namespace {
 class SoilLayerRules : public ::testing::Test {
  protected:
   SoilLayerRules() : project_(host_, kEnglishUnits) {}
-  TProjectGrids& grids() { return project_.grids(); }
+  ProjectGrids& grids() { return project_.grids(); }
   grid::TGridTable& layer(int row) { return *grids().layerTable(row); }
   void setTopBottom(int row, int column, long double top, long double bottom) {
     layer(row).SetFloatValue(column, kTopRow, top);
@@ -24,8 +24,8 @@ class SoilLayerRules : public ::testing::Test {
     layer(row).SetIntValue(column, kBottomRow, bottom);
   }
 
-  THeadlessHost host_;
-  TCurrentProject project_;
+  HeadlessHost host_;
+  CurrentProject project_;
 };
 
 TEST_F(SoilLayerRules, DeletingTheMiddleLayerMovesEveryParameterOfTheLowerLayerUp) {
@@ -235,9 +235,9 @@ TEST(SoilTypeLists, PositionsMapToTypesForEachPileKind) {
 TEST(LayerGrid, ColumnsFillTheGridWidthAndNameTheUnits) {
   const auto asd = layerGridColumns(false, kEnglishUnits);
   ASSERT_EQ(asd.size(), 5u);
-  const auto width = [](const std::vector<TLayerGridColumn>& columns) {
+  const auto width = [](const std::vector<LayerGridColumn>& columns) {
     return std::accumulate(columns.begin(), columns.end(), 0,
-                           [](int sum, const TLayerGridColumn& c) { return sum + c.Width; });
+                           [](int sum, const LayerGridColumn& c) { return sum + c.Width; });
   };
   EXPECT_EQ(width(asd), kLayerGridWidthPx);
   // 207 of 603 design pixels scaled to 641: 207 * 641 / 603 = 220.04

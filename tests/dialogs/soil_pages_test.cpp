@@ -16,8 +16,8 @@ bool contains(const std::vector<std::string>& notes, const std::string& note) {
   return std::find(notes.begin(), notes.end(), note) != notes.end();
 }
 
-const TSoilField& fieldOf(int32_t type, int column) {
-  for (const TSoilField& field : soilPageFor(type).Fields) {
+const SoilField& fieldOf(int32_t type, int column) {
+  for (const SoilField& field : soilPageFor(type).Fields) {
     if (field.Column == column) return field;
   }
   throw std::logic_error("no field");
@@ -74,14 +74,14 @@ TEST(SoilPages, LabelsCarryTheUnitsOfTheProjectsSystem) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Label);
-    const TSoilField& field = fieldOf(c.Type, c.Column);
+    const SoilField& field = fieldOf(c.Type, c.Column);
     entry::DataEditRules edit;
     edit.SetCaption(field.Caption);
     edit.SetUnitsString(field.Units);
     edit.SetUnits(c.Units);
     EXPECT_EQ(edit.labelText(), c.Label);
   }
-  EXPECT_EQ(fieldOf(kSand, 2).Kind, TSoilFieldKind::kInteger);
+  EXPECT_EQ(fieldOf(kSand, 2).Kind, SoilFieldKind::kInteger);
   EXPECT_TRUE(fieldOf(kSand, 6).Hidden);
   EXPECT_EQ(fieldOf(kClay, 6).Prompt, "Select Test");
   EXPECT_EQ(fieldOf(kWeakRock, 1).Prompt, "Select Index");
@@ -181,7 +181,7 @@ TEST(SoilPages, ClosingChecksTheValuesTheMethodNeeds) {
   };
   for (const auto& c : failing) {
     SCOPED_TRACE(c.Message);
-    TLayerValues values;
+    LayerValues values;
     values.Method = c.Method;
     const auto failure = checkSoilPageClose(c.Type, values);
     ASSERT_TRUE(failure.has_value());
@@ -191,7 +191,7 @@ TEST(SoilPages, ClosingChecksTheValuesTheMethodNeeds) {
     values.at(kBottomRow, c.Column) = 5;
     EXPECT_FALSE(checkSoilPageClose(c.Type, values).has_value());
   }
-  TLayerValues zero;
+  LayerValues zero;
   zero.Method = 3;
   EXPECT_FALSE(checkSoilPageClose(kSand, zero).has_value());  // Chen and Kulhawy needs neither
   EXPECT_FALSE(checkSoilPageClose(kClay, zero).has_value());
@@ -201,12 +201,12 @@ class SoilPageValues : public ::testing::Test {
  protected:
   SoilPageValues() : project_(host_, kEnglishUnits) {}
   grid::TGridTable& layer() { return *project_.grids().layerTable(0); }
-  THeadlessHost host_;
-  TCurrentProject project_;
+  HeadlessHost host_;
+  CurrentProject project_;
 };
 
 TEST_F(SoilPageValues, SandWritesOnlyTheParametersOfItsMethod) {
-  TLayerValues values;
+  LayerValues values;
   for (int column = 0; column < 9; ++column) {
     values.at(kTopRow, column) = 10 + column;
     values.at(kBottomRow, column) = 20 + column;
@@ -243,7 +243,7 @@ TEST_F(SoilPageValues, SandWritesOnlyTheParametersOfItsMethod) {
 
 TEST_F(SoilPageValues, AMethodOfZeroIsStoredAsTheFirstMethod) {
   changeSoilType(project_.grids(), 0, kClay);
-  TLayerValues values = readLayerValues(layer(), kClay);
+  LayerValues values = readLayerValues(layer(), kClay);
   EXPECT_EQ(values.Method, 0);
   writeLayerValues(layer(), kClay, values);
   EXPECT_EQ(layer().GetIntValue(5, kTopRow), 1);
@@ -252,7 +252,7 @@ TEST_F(SoilPageValues, AMethodOfZeroIsStoredAsTheFirstMethod) {
 
 TEST_F(SoilPageValues, ShaleNeitherReadsNorWritesTheClayMethodOrTest) {
   changeSoilType(project_.grids(), 0, kShale);
-  TLayerValues values = readLayerValues(layer(), kShale);
+  LayerValues values = readLayerValues(layer(), kShale);
   values.at(kTopRow, 1) = 2500;
   values.at(kTopRow, 6) = 3;  // the type-of-test field: shale has no such column
   values.Method = 2;

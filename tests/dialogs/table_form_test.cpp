@@ -10,7 +10,7 @@
 
 namespace tolvane::grid {
 
-class TRecordingSink : public entry::TMessageSink {
+class RecordingSink : public entry::MessageSink {
  public:
   void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
   bool confirm(QWidget*, const std::string&) override { return true; }
@@ -21,19 +21,19 @@ class TableFormTest : public QObject {
   Q_OBJECT
 
   // A depth list like the t-z depth table: one real column in feet.
-  struct TDepths {
-    TGridTableRegistry Registry;
+  struct Depths {
+    GridTableRegistry Registry;
     TGridTable Table{Registry};
-    TRecordingSink Sink;
-    TTableWindowFactory Factory{nullptr, Sink};
-    TDepths(int minRows, int maxRows) {
+    RecordingSink Sink;
+    TableWindowFactory Factory{nullptr, Sink};
+    Depths(int minRows, int maxRows) {
       Table.Caption = "Generated t-z curves";
       Table.SetMinRows(minRows);
       Table.MaxRows = maxRows;
-      TColumn& depth = Table.AddColumn(TColumnType::kFloat);
+      TColumn& depth = Table.AddColumn(ColumnType::kFloat);
       depth.Heading = {"Depth"};
       static_cast<TFloatColumn&>(depth).UnitsString = "L2";
-      TColumn& count = Table.AddColumn(TColumnType::kInt);
+      TColumn& count = Table.AddColumn(ColumnType::kInt);
       count.Heading = {"Count"};
       static_cast<TIntColumn&>(count).Minimum = 0;
       static_cast<TIntColumn&>(count).Maximum = 100;
@@ -59,7 +59,7 @@ class TableFormTest : public QObject {
 
  private slots:
   void headingsCarryTheUnitsAndRowsAreNumbered() {
-    TDepths depths(1, 50);
+    Depths depths(1, 50);
     TTableForm* form = depths.form();
     QVERIFY(form != nullptr);
     QCOMPARE(form->HeadingRows(), 1);
@@ -74,7 +74,7 @@ class TableFormTest : public QObject {
   }
 
   void typedEntriesAreEvaluatedAndRefusedWithTheirMessage() {
-    TDepths depths(1, 50);
+    Depths depths(1, 50);
     TTableForm* form = depths.form();
     Type(form, 1, 1, QStringLiteral("2*3"));
     form->Grid()->setCurrentCell(1, 2);  // leaving the cell commits it
@@ -103,7 +103,7 @@ class TableFormTest : public QObject {
   }
 
   void rowButtonsStayWithinTheRowLimits() {
-    TDepths depths(1, 3);
+    Depths depths(1, 3);
     TTableForm* form = depths.form();
     form->BtnAdd()->click();
     form->BtnAdd()->click();
@@ -128,12 +128,12 @@ class TableFormTest : public QObject {
   }
 
   void aLayerTableWindowIsTitledWithItsLayerNumber() {
-    app::TProjectGrids grids;
+    app::ProjectGrids grids;
     TGridTable& layers = grids.D();
     layers.SetRowCount(3);
     layers.SetIntValue(app::kColSoilType, 2, kClay);
-    TRecordingSink sink;
-    TTableWindowFactory factory(nullptr, sink);
+    RecordingSink sink;
+    TableWindowFactory factory(nullptr, sink);
     grids.Registry.WindowFactory = &factory;
     TGridTable& clay = *grids.layerTable(2);
     clay.Show();
@@ -153,14 +153,14 @@ class TableFormTest : public QObject {
   }
 
   void equalRowLimitsShowNoRowButtons() {
-    TDepths depths(2, 2);
+    Depths depths(2, 2);
     TTableForm* form = depths.form();
     QVERIFY(form->BtnAdd()->isHidden());
     QVERIFY(form->BtnDel()->isHidden());
   }
 
   void fifteenRowsShowTenWithAScrollBarAndTheSizeSnaps() {
-    TDepths depths(1, 50);
+    Depths depths(1, 50);
     depths.Table.SetRowCount(15);
     TTableForm* form = depths.form();
     QCOMPARE(form->RowsVisible(), 10);

@@ -16,9 +16,9 @@
 
 namespace tolvane::app::testing {
 
-class TTestHost : public TWindowHost, public TDialogServices, public entry::TMessageSink {
+class TestHost : public WindowHost, public DialogServices, public entry::MessageSink {
  public:
-  explicit TTestHost(int defaultUnits = kEnglishUnits)
+  explicit TestHost(int defaultUnits = kEnglishUnits)
       : form_(Recorded, Project, QDir::tempPath().toStdString(), defaultUnits) {
     frame_.resize(kFrameWidthPx, kFrameHeightPx);
     area_ = new QMdiArea(&frame_);
@@ -35,7 +35,7 @@ class TTestHost : public TWindowHost, public TDialogServices, public entry::TMes
   }
   void updateEnabling() override { ++Enablings; }
 
-  entry::TMessageSink& messages() override { return *this; }
+  entry::MessageSink& messages() override { return *this; }
   std::string WordProcessor() const override { return WordProcessorSetting; }
   void setWordProcessor(const std::string& command) override { WordProcessorSetting = command; }
   std::optional<std::string> chooseProgram(QWidget*, const std::string&) override {
@@ -49,7 +49,7 @@ class TTestHost : public TWindowHost, public TDialogServices, public entry::TMes
   }
 
   TProgramData& Data() { return form_.Data(); }
-  TProjectGrids& grids() { return form_.project().grids(); }
+  ProjectGrids& grids() { return form_.project().grids(); }
   bool Changed() { return form_.project().Changed(); }
   void clearChanged() {
     form_.project().grids().ProjectChanged = false;
@@ -57,7 +57,7 @@ class TTestHost : public TWindowHost, public TDialogServices, public entry::TMes
     Changes = 0;
   }
   template <typename T>
-  T* Window(TDataWindow kind) {
+  T* Window(DataWindow kind) {
     return qobject_cast<T*>(findDataWindow(*this, kind));
   }
   // Makes another MDI child active, so the window under test is deactivated.
@@ -71,7 +71,7 @@ class TTestHost : public TWindowHost, public TDialogServices, public entry::TMes
   std::string WordProcessorSetting = "notepad.exe";
   std::optional<std::string> ChosenProgram;
   RecordedMessages Recorded;
-  THeadlessHost Project;
+  HeadlessHost Project;
 
  private:
   static constexpr int kFrameWidthPx = 1280;

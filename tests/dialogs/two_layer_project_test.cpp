@@ -29,7 +29,7 @@ QByteArray fileBytes(const QString& path) {
 }
 
 // Fills the soil-parameter page the Edit button opens: per column the top and bottom entries.
-struct TPageEntry {
+struct PageEntry {
   int Column;
   const char* Top;
   const char* Bottom;
@@ -37,23 +37,23 @@ struct TPageEntry {
 
 // A pick list of the page and the entry chosen at the top; "Copy Values From Top To Bottom"
 // gives the bottom the same.
-struct TPickEntry {
+struct PickEntry {
   int Column;
   int Index;
 };
 
-void fillPage(TSoilLayersWindow* layers, int row, int method, std::vector<TPageEntry> entries,
-              std::vector<TPickEntry> picks = {}) {
+void fillPage(SoilLayersWindow* layers, int row, int method, std::vector<PageEntry> entries,
+              std::vector<PickEntry> picks = {}) {
   bool closed = false;
   whenModalOpens([&closed, method, entries, picks](QWidget* modal) {
-    auto* dialog = qobject_cast<TSoilParameterDialog*>(modal);
+    auto* dialog = qobject_cast<SoilParameterDialog*>(modal);
     QVERIFY(dialog != nullptr);
     if (method > 0) dialog->methodButton(method)->click();
-    for (const TPickEntry& pick : picks) {
+    for (const PickEntry& pick : picks) {
       dialog->pickList(pick.Column, kTopRow)->setCurrentIndex(pick.Index);
       dialog->copyButton()->click();
     }
-    for (const TPageEntry& entry : entries) {
+    for (const PageEntry& entry : entries) {
       enter(dialog->field(entry.Column, kTopRow), QString::fromUtf8(entry.Top));
       enter(dialog->field(entry.Column, kBottomRow), QString::fromUtf8(entry.Bottom));
     }
@@ -71,18 +71,18 @@ class TwoLayerProjectTest : public QObject {
 
  private slots:
   void aProjectEnteredThroughTheWindowsIsSavedAsWritten() {
-    TTestHost host;
+    TestHost host;
 
-    showDataWindow(host, TDataWindow::kTitle);
-    auto* title = host.Window<TTitleWindow>(TDataWindow::kTitle);
+    showDataWindow(host, DataWindow::kTitle);
+    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
     title->titleText()->setFocus();
     title->titleText()->selectAll();
     QTest::keyClicks(title->titleText(), QStringLiteral("Two-layer test shaft"));
 
     // Opening the next window deactivates the title window, which writes the title.
-    showDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
     QCOMPARE(host.Data().Title, std::string("Two-layer test shaft"));
-    auto* shaft = host.Window<TPilePropertiesWindow>(TDataWindow::kDrilledShaftProperties);
+    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
     enter(shaft->minimumDiameter(), QStringLiteral("3"));
     enter(shaft->maximumDiameter(), QStringLiteral("0"));
     enter(shaft->ratio(), QStringLiteral("0"));
@@ -90,10 +90,10 @@ class TwoLayerProjectTest : public QObject {
     enter(shaft->upperZone(), QStringLiteral("5"));
     enter(shaft->lowerZone(), QStringLiteral("1+2"));
     enter(shaft->modulus(), QStringLiteral("4e6"));
-    closeDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    closeDataWindow(host, DataWindow::kDrilledShaftProperties);
 
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* layers = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QTest::mouseClick(layers->addButton(), Qt::LeftButton);
     QComboBox* second = layers->typeList(1);
     second->setCurrentIndex(1);
@@ -104,24 +104,24 @@ class TwoLayerProjectTest : public QObject {
     fillPage(layers, 0, 1,
              {{0, "115", "120"}, {3, "0.5", "0.45"}, {2, "15", "20"}, {1, "32", "34"}});
     fillPage(layers, 1, 1, {{0, "120", "125"}, {1, "1000", "1500"}, {2, "8", "10"}});
-    closeDataWindow(host, TDataWindow::kSoilLayers);
+    closeDataWindow(host, DataWindow::kSoilLayers);
 
-    showDataWindow(host, TDataWindow::kFactorOfSafety);
-    auto* safety = host.Window<TFactorOfSafetyWindow>(TDataWindow::kFactorOfSafety);
+    showDataWindow(host, DataWindow::kFactorOfSafety);
+    auto* safety = host.Window<FactorOfSafetyWindow>(DataWindow::kFactorOfSafety);
     enter(safety->sideFriction(), QStringLiteral("2.5"));
     enter(safety->baseCapacity(), QStringLiteral("3"));
-    closeDataWindow(host, TDataWindow::kFactorOfSafety);
+    closeDataWindow(host, DataWindow::kFactorOfSafety);
 
-    showDataWindow(host, TDataWindow::kWaterTable);
-    enter(host.Window<TWaterTableWindow>(TDataWindow::kWaterTable)->Depth(), QStringLiteral("10"));
-    closeDataWindow(host, TDataWindow::kWaterTable);
+    showDataWindow(host, DataWindow::kWaterTable);
+    enter(host.Window<WaterTableWindow>(DataWindow::kWaterTable)->Depth(), QStringLiteral("10"));
+    closeDataWindow(host, DataWindow::kWaterTable);
 
     host.Data().METHOD = 1;  // "Specify the design load"
-    showDataWindow(host, TDataWindow::kDesignLoad);
-    auto* load = host.Window<TLoadingWindow>(TDataWindow::kDesignLoad);
+    showDataWindow(host, DataWindow::kDesignLoad);
+    auto* load = host.Window<LoadingWindow>(DataWindow::kDesignLoad);
     enter(load->Value(), QStringLiteral("60"));
     load->compression()->click();
-    closeDataWindow(host, TDataWindow::kDesignLoad);
+    closeDataWindow(host, DataWindow::kDesignLoad);
     QVERIFY(host.Changed());
     QVERIFY(host.Shown.empty());
 
@@ -138,19 +138,19 @@ class TwoLayerProjectTest : public QObject {
 
   // CFA sand over CFA clay in SI units, LRFD, an uplift load on a given length.
   void aCfaProjectInSiUnitsIsSavedAsWritten() {
-    TTestHost host(kSIUnits);
+    TestHost host(kSIUnits);
     host.Data().NLRFD = 1;  // "LRFD (Load Resistance Factor Design)"
 
-    showDataWindow(host, TDataWindow::kTitle);
-    auto* title = host.Window<TTitleWindow>(TDataWindow::kTitle);
+    showDataWindow(host, DataWindow::kTitle);
+    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
     title->titleText()->setFocus();
     title->titleText()->selectAll();
     QTest::keyClicks(title->titleText(), QStringLiteral("CFA test pile SI"));
-    closeDataWindow(host, TDataWindow::kTitle);
+    closeDataWindow(host, DataWindow::kTitle);
 
-    showDataWindow(host, TDataWindow::kCfaPileProperties);
+    showDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
-    auto* pile = host.Window<TPilePropertiesWindow>(TDataWindow::kCfaPileProperties);
+    auto* pile = host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
     QCOMPARE(pile->modulus()->EditLabel()->text(),
              QStringLiteral("&Modulus of Elasticity of CFG Pile (kN/m\u00b2)"));
     enter(pile->minimumDiameter(), QStringLiteral("0.6"));
@@ -158,11 +158,11 @@ class TwoLayerProjectTest : public QObject {
     enter(pile->upperZone(), QStringLiteral("1.5"));
     enter(pile->lowerZone(), QStringLiteral("0"));
     enter(pile->modulus(), QStringLiteral("25e6"));
-    closeDataWindow(host, TDataWindow::kCfaPileProperties);
+    closeDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
 
-    showDataWindow(host, TDataWindow::kSoilLayers);
-    auto* layers = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(layers->Grid()->columnCount(), 7);
     QCOMPARE(layers->typeList(0)->currentIndex(), -1);  // type 1 is no CFA type
     QTest::mouseClick(layers->addButton(), Qt::LeftButton);
@@ -180,21 +180,21 @@ class TwoLayerProjectTest : public QObject {
     enter(layers->field(1, kColEndResistanceFactor), QStringLiteral("0.4"));
     fillPage(layers, 0, 1, {{0, "18", "19"}, {2, "12", "18"}}, {{3, 0}});
     fillPage(layers, 1, 2, {{0, "18.5", "19"}, {4, "1500", "2000"}});
-    closeDataWindow(host, TDataWindow::kSoilLayers);
+    closeDataWindow(host, DataWindow::kSoilLayers);
 
-    showDataWindow(host, TDataWindow::kWaterTable);
-    enter(host.Window<TWaterTableWindow>(TDataWindow::kWaterTable)->Depth(), QStringLiteral("2"));
-    closeDataWindow(host, TDataWindow::kWaterTable);
+    showDataWindow(host, DataWindow::kWaterTable);
+    enter(host.Window<WaterTableWindow>(DataWindow::kWaterTable)->Depth(), QStringLiteral("2"));
+    closeDataWindow(host, DataWindow::kWaterTable);
 
     host.Data().METHOD = 2;  // "Specify the shaft length"
-    showDataWindow(host, TDataWindow::kShaftLength);
-    auto* length = host.Window<TLoadingWindow>(TDataWindow::kShaftLength);
+    showDataWindow(host, DataWindow::kShaftLength);
+    auto* length = host.Window<LoadingWindow>(DataWindow::kShaftLength);
     QCOMPARE(length->Value()->EditLabel()->text(),
              QStringLiteral("Enter the proposed &length (m)"));
     enter(length->Value(), QStringLiteral("15"));
     length->uplift()->click();
     enter(length->reductionFactor(), QStringLiteral("3/4"));
-    closeDataWindow(host, TDataWindow::kShaftLength);
+    closeDataWindow(host, DataWindow::kShaftLength);
     QVERIFY(host.Shown.empty());
 
     const QString saved = QDir::temp().filePath(QStringLiteral("tolvane_cfa_si.tv9d"));

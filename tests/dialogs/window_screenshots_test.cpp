@@ -30,8 +30,8 @@ class WindowScreenshotsTest : public QObject {
     QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/") + name + ".png"));
   }
 
-  static void sampleProfile(TTestHost& host) {
-    TProjectGrids& grids = host.grids();
+  static void sampleProfile(TestHost& host) {
+    ProjectGrids& grids = host.grids();
     addLayer(grids);
     changeSoilType(grids, 1, kClay);
     grids.D().SetFloatValue(kColBottomDepth, 0, 20);
@@ -43,11 +43,11 @@ class WindowScreenshotsTest : public QObject {
  private slots:
   void soilLayers() {
     for (const bool lrfd : {false, true}) {
-      TTestHost host;
+      TestHost host;
       host.Data().NLRFD = lrfd ? 1 : 2;
       sampleProfile(host);
-      showDataWindow(host, TDataWindow::kSoilLayers);
-      Save(host.Window<QWidget>(TDataWindow::kSoilLayers),
+      showDataWindow(host, DataWindow::kSoilLayers);
+      Save(host.Window<QWidget>(DataWindow::kSoilLayers),
            lrfd ? QStringLiteral("soil_layers_lrfd") : QStringLiteral("soil_layers"));
     }
   }
@@ -69,7 +69,7 @@ class WindowScreenshotsTest : public QObject {
         {kCfaClay, 3, "soil_page_clay_cfa"},
     };
     for (const auto& page : pages) {
-      TTestHost host;
+      TestHost host;
       changeSoilType(host.grids(), 0, page.Type);
       grid::TGridTable& table = *host.grids().layerTable(0);
       const int unitWeight = soilPageFor(page.Type).Fields.front().Column;
@@ -80,7 +80,7 @@ class WindowScreenshotsTest : public QObject {
         table.SetIntValue(methodColumn, kTopRow, page.Method);
         table.SetIntValue(methodColumn, kBottomRow, page.Method);
       }
-      TSoilParameterDialog dialog(host, 0, host.frame());
+      SoilParameterDialog dialog(host, 0, host.frame());
       dialog.show();
       Save(&dialog, QString::fromUtf8(page.Name));
       dialog.close();
@@ -88,7 +88,7 @@ class WindowScreenshotsTest : public QObject {
   }
 
   void pileProperties() {
-    TTestHost host;
+    TestHost host;
     host.Data().DSTART = 3;
     host.Data().DIALIM = 6;
     host.Data().RATIO = 3;
@@ -97,16 +97,16 @@ class WindowScreenshotsTest : public QObject {
     host.Data().BS = 3;
     host.Data().EPILE = 4000000;
     host.Data().PD = 40;
-    showDataWindow(host, TDataWindow::kDrilledShaftProperties);
-    Save(host.Window<QWidget>(TDataWindow::kDrilledShaftProperties),
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
+    Save(host.Window<QWidget>(DataWindow::kDrilledShaftProperties),
          QStringLiteral("drilled_shaft_properties"));
-    showDataWindow(host, TDataWindow::kCfaPileProperties);
-    Save(host.Window<QWidget>(TDataWindow::kCfaPileProperties),
+    showDataWindow(host, DataWindow::kCfaPileProperties);
+    Save(host.Window<QWidget>(DataWindow::kCfaPileProperties),
          QStringLiteral("cfa_pile_properties"));
   }
 
   void optionWindows() {
-    TTestHost host;
+    TestHost host;
     host.Data().PD = 60;
     host.Data().PDMIN = 20;
     host.Data().PDINCR = 5;
@@ -114,17 +114,17 @@ class WindowScreenshotsTest : public QObject {
     host.Data().IChart = 1;
     host.Data().Title = "Bridge over Kestrel Creek, pier 4";
     const struct {
-      TDataWindow Window;
+      DataWindow Window;
       const char* Name;
     } windows[] = {
-        {TDataWindow::kTitle, "project_title"},
-        {TDataWindow::kFactorOfSafety, "factor_of_safety"},
-        {TDataWindow::kWaterTable, "water_table"},
-        {TDataWindow::kShaftLength, "shaft_length"},
-        {TDataWindow::kDesignLoad, "design_load"},
-        {TDataWindow::kMultipleLengths, "multiple_lengths"},
-        {TDataWindow::kDesignCharts, "design_charts"},
-        {TDataWindow::kControlOptions, "control_options"},
+        {DataWindow::kTitle, "project_title"},
+        {DataWindow::kFactorOfSafety, "factor_of_safety"},
+        {DataWindow::kWaterTable, "water_table"},
+        {DataWindow::kShaftLength, "shaft_length"},
+        {DataWindow::kDesignLoad, "design_load"},
+        {DataWindow::kMultipleLengths, "multiple_lengths"},
+        {DataWindow::kDesignCharts, "design_charts"},
+        {DataWindow::kControlOptions, "control_options"},
     };
     for (const auto& window : windows) {
       showDataWindow(host, window.Window);
@@ -133,13 +133,13 @@ class WindowScreenshotsTest : public QObject {
   }
 
   void depthTable() {
-    TTestHost host;
+    TestHost host;
     grid::TGridTable& depths = host.grids().TblTZDepth();
     depths.SetRowCount(3);
     depths.SetFloatValue(0, 0, 10);
     depths.SetFloatValue(0, 1, 20);
     depths.SetFloatValue(0, 2, 35.5L);
-    grid::TTableWindowFactory factory(host.frame(), host);
+    grid::TableWindowFactory factory(host.frame(), host);
     depths.registry().WindowFactory = &factory;
     depths.Show();
     grid::TTableForm* form = nullptr;

@@ -19,18 +19,18 @@ DataEditRules pixelsPerInchField() {
   return field;
 }
 
-struct TEntryCase {
+struct EntryCase {
   const char* Typed;
   bool OK;
   const char* Message;
   const char* TextAfter;
 };
 
-void checkEntries(DataEditRules field, const std::vector<TEntryCase>& cases) {
-  for (const TEntryCase& c : cases) {
+void checkEntries(DataEditRules field, const std::vector<EntryCase>& cases) {
+  for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     field.SetText(c.Typed);
-    const TEntryCheck check = field.Evaluate();
+    const EntryCheck check = field.Evaluate();
     EXPECT_EQ(check.OK, c.OK);
     EXPECT_EQ(field.OK(), c.OK);
     EXPECT_EQ(check.Message, c.Message);
@@ -128,14 +128,14 @@ TEST(DataEditRules, HexFieldShowsAtLeastFourDigits) {
   EXPECT_EQ(field.Text(), "$12345");
 }
 
-struct TLabelCase {
+struct LabelCase {
   const char* Units;
   int System;
   const char* Label;
 };
 
 TEST(DataEditRules, LabelShowsTheExpandedUnits) {
-  const std::vector<TLabelCase> cases = {
+  const std::vector<LabelCase> cases = {
       {"", 1, "Height"},
       {"in", 1, "Height (in)"},
       {"F/L2^2", 1, "Height (lbs/ft^2)"},
@@ -149,7 +149,7 @@ TEST(DataEditRules, LabelShowsTheExpandedUnits) {
       {"F6", 2, "Height (Mg)"},
       {"L3", 1, "Height (rad)"},
   };
-  for (const TLabelCase& c : cases) {
+  for (const LabelCase& c : cases) {
     SCOPED_TRACE(std::string(c.Units) + " " + std::to_string(c.System));
     DataEditRules field;
     field.SetCaption("Height");
@@ -167,7 +167,7 @@ TEST(DataEditRules, UnitsAreClampedIntoRange) {
   EXPECT_EQ(field.Units(), 3);
 }
 
-struct TKeyCase {
+struct KeyCase {
   const char* Text;
   size_t Start;
   size_t Length;
@@ -176,12 +176,12 @@ struct TKeyCase {
 };
 
 TEST(TypedKey, OperatorOverAWholeSelectionExtendsTheValue) {
-  const std::vector<TKeyCase> cases = {
+  const std::vector<KeyCase> cases = {
       {"12", 0, 2, '*', "12*"}, {"12", 0, 2, '!', "12!"}, {"12", 0, 2, '-', "12-"},
       {"12", 0, 2, '5', "5"},   {"12", 0, 1, '*', "*2"},  {"12", 2, 0, '+', "12+"},
       {"", 0, 0, '*', "*"},
   };
-  for (const TKeyCase& c : cases) {
+  for (const KeyCase& c : cases) {
     SCOPED_TRACE(std::string(c.Text) + " " + c.Key);
     EXPECT_EQ(textAfterKey(c.Text, c.Start, c.Length, c.Key), c.After);
   }

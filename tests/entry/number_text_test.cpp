@@ -15,13 +15,13 @@
 namespace tolvane::entry {
 namespace {
 
-struct TFormatCase {
+struct FormatCase {
   long double Value;
   const char* Expected;
 };
 
 TEST(FormatGeneral, WritesTheShorterNotationWithEightDigits) {
-  const std::vector<TFormatCase> cases = {
+  const std::vector<FormatCase> cases = {
       {0.1L, "0.1"},
       {2.5L, "2.5"},
       {150, "150"},
@@ -38,7 +38,7 @@ TEST(FormatGeneral, WritesTheShorterNotationWithEightDigits) {
       {-1.5e-7L, "-1.5E-7"},
       {6.02e23L, "6.02E23"},
   };
-  for (const TFormatCase& c : cases) {
+  for (const FormatCase& c : cases) {
     SCOPED_TRACE(c.Expected);
     EXPECT_EQ(formatGeneral(c.Value, kDisplayDigits), c.Expected);
   }
@@ -56,14 +56,14 @@ TEST(FormatGeneral, EighteenDigitsKeepExtendedPrecision) {
   EXPECT_EQ(formatGeneral(1e20L, kEvaluatorDigits), "1E20");
 }
 
-struct TParseCase {
+struct ParseCase {
   const char* Word;
   bool Valid;
   long double Value;
 };
 
 TEST(ParseReal, AcceptsOnlyPlainDecimalNumbers) {
-  const std::vector<TParseCase> cases = {
+  const std::vector<ParseCase> cases = {
       {"3", true, 3},       {"3.0", true, 3},      {"-2.5", true, -2.5L}, {"+4", true, 4},
       {".5", true, 0.5L},   {"5.", true, 5},       {"1e-5", true, 1e-5L}, {"1E+3", true, 1000},
       {"1e-9999", true, 0}, {"", false, 0},        {"1,5", false, 0},     {"inf", false, 0},
@@ -71,7 +71,7 @@ TEST(ParseReal, AcceptsOnlyPlainDecimalNumbers) {
       {"abc", false, 0},    {"--1", false, 0},     {"1 2", false, 0},     {".", false, 0},
       {"1e9999", false, 0}, {"1,000.5", false, 0},
   };
-  for (const TParseCase& c : cases) {
+  for (const ParseCase& c : cases) {
     SCOPED_TRACE(c.Word);
     const auto value = parseReal(c.Word);
     ASSERT_EQ(value.has_value(), c.Valid);

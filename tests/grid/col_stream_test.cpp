@@ -14,10 +14,10 @@
 namespace tolvane::grid {
 namespace {
 
-using testing::TSoilGrid;
+using testing::SoilGrid;
 
 std::vector<uint8_t> columnsOf(const TGridTable& table) {
-  TValueWriter writer;
+  ValueWriter writer;
   table.writeColumns(writer);
   return writer.bytes();
 }
@@ -41,7 +41,7 @@ TEST(ValueStream, ExtendedRealsUseTheEightyBitLayout) {
 }
 
 TEST(ValueStream, IntegersTakeTheSmallestForm) {
-  TValueWriter writer;
+  ValueWriter writer;
   writer.writeInteger(-1);
   writer.writeInteger(300);
   writer.writeInteger(70000);
@@ -50,7 +50,7 @@ TEST(ValueStream, IntegersTakeTheSmallestForm) {
   const std::vector<uint8_t> expected{0x02, 0xFF, 0x03, 0x2C, 0x01, 0x04, 0x70, 0x11, 0x01, 0x00,
                                       0x12, 0,    0,    0,    0,    0x06, 2,    'a',  'b'};
   EXPECT_EQ(writer.bytes(), expected);
-  TValueReader reader(writer.bytes());
+  ValueReader reader(writer.bytes());
   EXPECT_EQ(reader.readInteger(), -1);
   EXPECT_EQ(reader.readInteger(), 300);
   EXPECT_EQ(reader.readInteger(), 70000);
@@ -66,7 +66,7 @@ TEST(ValueStream, ReadsEveryStringForm) {
       0x12, 2, 0,   0,   0, 'f', 0,    0xB0, 0x00,  // UTF-16: "f°"
       0x14, 3, 0,   0,   0, 'g', 0xC2, 0xB0,        // UTF-8: "g°"
   };
-  TValueReader reader(bytes);
+  ValueReader reader(bytes);
   EXPECT_EQ(reader.readString(), "ab");
   EXPECT_EQ(reader.readString(), "cde");
   EXPECT_EQ(reader.readString(), "f\xC2\xB0");
@@ -74,34 +74,34 @@ TEST(ValueStream, ReadsEveryStringForm) {
 }
 
 TEST(ColStream, EveryColumnKindSurvivesAWriteAndRead) {
-  TSoilGrid grid;
-  auto& text = static_cast<TStringColumn&>(grid.Layers.AddColumn(TColumnType::kString));
+  SoilGrid grid;
+  auto& text = static_cast<TStringColumn&>(grid.Layers.AddColumn(ColumnType::kString));
   text.Heading = {"Remark"};
   text.Default = "none";
   text.MinWidth = 1.5L;
   text.Visible = false;
-  auto& count = static_cast<TIntColumn&>(grid.Layers.AddColumn(TColumnType::kInt));
+  auto& count = static_cast<TIntColumn&>(grid.Layers.AddColumn(ColumnType::kInt));
   count.Default = 3;
   count.Minimum = -70000;
   count.Maximum = 100;
-  static_cast<TFloatColumn&>(grid.Layers.GetColumn(TSoilGrid::kSide)).Default = 1.25L;
+  static_cast<TFloatColumn&>(grid.Layers.GetColumn(SoilGrid::kSide)).Default = 1.25L;
 
   const std::vector<uint8_t> stored = columnsOf(grid.Layers);
   TGridTable copy(grid.Registry);
-  TValueReader reader(stored);
+  ValueReader reader(stored);
   copy.readColumns(reader);
   EXPECT_EQ(columnsOf(copy), stored);
 
   ASSERT_EQ(copy.ColCount(), 6);
   EXPECT_EQ(static_cast<TEnumColumn&>(copy.GetColumn(0)).Names(),
             (std::vector<std::string>{"sand", "clay"}));
-  const auto& depth = static_cast<TFloatColumn&>(copy.GetColumn(TSoilGrid::kDepth));
+  const auto& depth = static_cast<TFloatColumn&>(copy.GetColumn(SoilGrid::kDepth));
   EXPECT_EQ(depth.UnitsString, "L2");
   EXPECT_EQ(depth.Heading, (std::vector<std::string>{"Depth at Bottom ", "of each Layer"}));
-  const auto& nested = static_cast<TTableColumn&>(copy.GetColumn(TSoilGrid::kNested));
+  const auto& nested = static_cast<TTableColumn&>(copy.GetColumn(SoilGrid::kNested));
   EXPECT_EQ(nested.Templates.Elements(0), &grid.Sand);
   EXPECT_EQ(nested.Templates.Elements(1), &grid.Clay);
-  EXPECT_EQ(static_cast<TFloatColumn&>(copy.GetColumn(TSoilGrid::kSide)).Default, 1.25L);
+  EXPECT_EQ(static_cast<TFloatColumn&>(copy.GetColumn(SoilGrid::kSide)).Default, 1.25L);
   const auto& remark = static_cast<TStringColumn&>(copy.GetColumn(4));
   EXPECT_EQ(remark.Default, "none");
   EXPECT_EQ(remark.MinWidth, 1.5L);
@@ -112,19 +112,19 @@ TEST(ColStream, EveryColumnKindSurvivesAWriteAndRead) {
 }
 
 TEST(ColStream, ReadColumnsGetTheRowsOfTheTable) {
-  TSoilGrid grid;
+  SoilGrid grid;
   const std::vector<uint8_t> stored = columnsOf(grid.Layers);
   TGridTable copy(grid.Registry);
   copy.SetRowCount(2);
-  TValueReader reader(stored);
+  ValueReader reader(stored);
   copy.readColumns(reader);
-  EXPECT_EQ(copy.GetColumn(TSoilGrid::kDepth).RowCount(), 2);
-  ASSERT_NE(copy.GetDataValue(TSoilGrid::kNested, 1), nullptr);
-  EXPECT_EQ(copy.GetDataValue(TSoilGrid::kNested, 1)->Caption, "Sand Layer Data");
+  EXPECT_EQ(copy.GetColumn(SoilGrid::kDepth).RowCount(), 2);
+  ASSERT_NE(copy.GetDataValue(SoilGrid::kNested, 1), nullptr);
+  EXPECT_EQ(copy.GetDataValue(SoilGrid::kNested, 1)->Caption, "Sand Layer Data");
 }
 
 // Writes the common part of a column: heading lines, Visible, SameGroup.
-void writeCommon(TValueWriter& writer, int type, const char* heading) {
+void writeCommon(ValueWriter& writer, int type, const char* heading) {
   writer.writeInteger(type);
   writer.writeListBegin();
   writer.writeString(heading);
@@ -134,14 +134,14 @@ void writeCommon(TValueWriter& writer, int type, const char* heading) {
 }
 
 TEST(ColStream, OlderRealColumnHasUnitsAndNoDefault) {
-  TValueWriter writer;
+  ValueWriter writer;
   writer.writeInteger(1);
   writeCommon(writer, 2, "Depth");
   writer.writeBoolean(false);  // TopDepth
   writer.writeString("L2");    // units in place of the mark
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  TValueReader reader(writer.bytes());
+  ValueReader reader(writer.bytes());
   table.readColumns(reader);
   ASSERT_EQ(table.ColCount(), 1);
   const auto& depth = static_cast<TFloatColumn&>(table.GetColumn(0));
@@ -150,7 +150,7 @@ TEST(ColStream, OlderRealColumnHasUnitsAndNoDefault) {
 }
 
 std::vector<uint8_t> olderNestedTableColumns() {
-  TValueWriter writer;
+  ValueWriter writer;
   writer.writeInteger(2);
   writeCommon(writer, 0, "Type");
   writer.writeListBegin();
@@ -163,10 +163,10 @@ std::vector<uint8_t> olderNestedTableColumns() {
 }
 
 TEST(ColStream, OlderNestedTableColumnTakesIdentifiersPerChoice) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
   const std::vector<uint8_t> bytes = olderNestedTableColumns();
-  TValueReader reader(bytes);
+  ValueReader reader(bytes);
   table.readColumns(reader);
   const auto& nested = static_cast<TTableColumn&>(table.GetColumn(1));
   ASSERT_EQ(nested.Templates.Count(), 3);
@@ -177,19 +177,19 @@ TEST(ColStream, OlderNestedTableColumnTakesIdentifiersPerChoice) {
 }
 
 TEST(ColStream, OlderNestedTableColumnWithHardwiredButtonUsesThePosition) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
   const TGridTable other(registry);  // registry position 1
   table.HardwiredButton = true;
   const std::vector<uint8_t> bytes = olderNestedTableColumns();
-  TValueReader reader(bytes);
+  ValueReader reader(bytes);
   table.readColumns(reader);
   const auto& nested = static_cast<TTableColumn&>(table.GetColumn(1));
   ASSERT_EQ(nested.Templates.Count(), 3);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(nested.Templates.Elements(i), &other);
 }
 
-struct TBadStreamCase {
+struct BadStreamCase {
   const char* Name;
   std::vector<uint8_t> Bytes;
   const char* Message;
@@ -197,17 +197,17 @@ struct TBadStreamCase {
 };
 
 TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
-  TValueWriter oneGoodThenCut;
+  ValueWriter oneGoodThenCut;
   oneGoodThenCut.writeInteger(2);
   writeCommon(oneGoodThenCut, 1, "Count");
   oneGoodThenCut.writeInteger(0);
   oneGoodThenCut.writeInteger(0);
   oneGoodThenCut.writeInteger(9);
   writeCommon(oneGoodThenCut, 1, "Cut");  // settings missing
-  TValueWriter unknownType;
+  ValueWriter unknownType;
   unknownType.writeInteger(1);
   unknownType.writeInteger(7);
-  const std::vector<TBadStreamCase> cases = {
+  const std::vector<BadStreamCase> cases = {
       {"empty", {}, "Error reading column count", 0},
       {"count is a string", {0x06, 0}, "Error reading column count", 0},
       {"unknown type", unknownType.bytes(), "Error Column Class not defined", 0},
@@ -215,11 +215,11 @@ TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
        "Error occured when creating column 1: Stream read error", 1},
       {"type missing", {0x02, 1}, "Error occured when creating column 0: Stream read error", 0},
   };
-  for (const TBadStreamCase& c : cases) {
+  for (const BadStreamCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TGridTableRegistry registry;
+    GridTableRegistry registry;
     TGridTable table(registry);
-    TValueReader reader(c.Bytes);
+    ValueReader reader(c.Bytes);
     try {
       table.readColumns(reader);
       ADD_FAILURE() << "no error";

@@ -14,15 +14,15 @@
 namespace tolvane::grid {
 namespace {
 
-using testing::TSoilGrid;
+using testing::SoilGrid;
 
-constexpr int kType = TSoilGrid::kType;
-constexpr int kDepth = TSoilGrid::kDepth;
-constexpr int kNested = TSoilGrid::kNested;
-constexpr int kSide = TSoilGrid::kSide;
+constexpr int kType = SoilGrid::kType;
+constexpr int kDepth = SoilGrid::kDepth;
+constexpr int kNested = SoilGrid::kNested;
+constexpr int kSide = SoilGrid::kSide;
 
 TEST(GridRows, SetRowCountClampsAtZeroAndKeepsRowsWhenUnchanged) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(2);
   const TGridTable* firstNested = &grid.nested(0);
   grid.Layers.SetRowCount(2);
@@ -34,7 +34,7 @@ TEST(GridRows, SetRowCountClampsAtZeroAndKeepsRowsWhenUnchanged) {
 }
 
 TEST(GridRows, NewRowsTakeDefaultsAndANestedCopyWithMinRows) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   EXPECT_EQ(grid.Layers.GetIntValue(kType, 0), 1);
   EXPECT_EQ(grid.Layers.GetFloatValue(kDepth, 0), 0);
@@ -47,7 +47,7 @@ TEST(GridRows, NewRowsTakeDefaultsAndANestedCopyWithMinRows) {
 }
 
 TEST(GridNested, ChangingColumnZeroReplacesTheNestedTableOnlyWhenTheValueChanges) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.nested(0).SetFloatValue(0, 0, 120);
   grid.Layers.SetIntValue(kType, 0, 2);
@@ -61,7 +61,7 @@ TEST(GridNested, ChangingColumnZeroReplacesTheNestedTableOnlyWhenTheValueChanges
 }
 
 TEST(GridNested, AChoiceWithoutTemplateLeavesNoNestedTable) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.SetIntValue(kType, 0, 3);
   EXPECT_EQ(grid.Layers.GetDataValue(kNested, 0), nullptr);
@@ -69,8 +69,8 @@ TEST(GridNested, AChoiceWithoutTemplateLeavesNoNestedTable) {
 }
 
 TEST(GridNested, InsertingAboveARowRenumbersTheRowsBelow) {
-  TSoilGrid grid;
-  testing::TFakeWindowFactory windows;
+  SoilGrid grid;
+  testing::FakeWindowFactory windows;
   grid.Registry.WindowFactory = &windows;
   grid.Layers.SetRowCount(4);
   grid.Layers.SetIntValue(kType, 2, 2);
@@ -99,7 +99,7 @@ TEST(GridNested, InsertingAboveARowRenumbersTheRowsBelow) {
 }
 
 TEST(GridNested, IdPathFollowsTheOwners) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(3);
   EXPECT_EQ(grid.nested(2).idPath(), " 3");
   EXPECT_EQ(grid.Layers.idPath(), "");
@@ -107,7 +107,7 @@ TEST(GridNested, IdPathFollowsTheOwners) {
 }
 
 TEST(GridCells, UnsupportedAccessFailsWithWrongType) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   const TGridTable& sand = grid.nested(0);
   auto expectWrongType = [](auto&& access) {
@@ -127,7 +127,7 @@ TEST(GridCells, UnsupportedAccessFailsWithWrongType) {
 }
 
 TEST(GridCells, TextFormsOfTheTypedColumns) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.SetFloatValue(kDepth, 0, 1.0L / 3);
   EXPECT_EQ(grid.Layers.GetStringValue(kDepth, 0), "0.33333333");
@@ -136,14 +136,14 @@ TEST(GridCells, TextFormsOfTheTypedColumns) {
   EXPECT_EQ(grid.Layers.GetStringValue(kType, 0), "1");
 }
 
-struct TEntryCase {
+struct EntryCase {
   const char* Typed;
   const char* Message;  // empty when accepted
   long double Stored;
 };
 
-void checkEntries(TGridTable& table, int column, const std::vector<TEntryCase>& cases) {
-  for (const TEntryCase& c : cases) {
+void checkEntries(TGridTable& table, int column, const std::vector<EntryCase>& cases) {
+  for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     const std::string before = table.GetStringValue(column, 0);
     try {
@@ -158,7 +158,7 @@ void checkEntries(TGridTable& table, int column, const std::vector<TEntryCase>& 
 }
 
 TEST(GridEntry, RealCellsEvaluateTheEntry) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   checkEntries(grid.Layers, kDepth,
                {
@@ -172,14 +172,14 @@ TEST(GridEntry, RealCellsEvaluateTheEntry) {
 }
 
 TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
-  TSoilGrid grid;
-  testing::TFakeWindowFactory windows;
+  SoilGrid grid;
+  testing::FakeWindowFactory windows;
   grid.Registry.WindowFactory = &windows;
   grid.Layers.SetRowCount(1);
   TGridTable& sand = grid.nested(0);
   sand.Show();
   ASSERT_TRUE(sand.FormVisible());
-  const std::vector<TEntryCase> cases = {
+  const std::vector<EntryCase> cases = {
       {"2*3", "", 6},
       {"2.5", "Entry must be an integer.", 0},
       {"-2.5", "Entry must be an integer.", 0},
@@ -187,7 +187,7 @@ TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
       {"-1", "Entry must be between 0 and 100.", 0},
       {"100", "", 100},
   };
-  for (const TEntryCase& c : cases) {
+  for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     const int32_t before = sand.GetIntValue(1, 0);
     try {
@@ -202,7 +202,7 @@ TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
 }
 
 TEST(GridEntry, IntegerCellsWithoutWindowRoundTiesToEven) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   TGridTable& sand = grid.nested(0);
   sand.SetStringValue(1, 0, "2.5");
@@ -213,7 +213,7 @@ TEST(GridEntry, IntegerCellsWithoutWindowRoundTiesToEven) {
 }
 
 TEST(GridEntry, PickListCellsNeedWholeNumbers) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   try {
     grid.Layers.SetStringValue(kType, 0, "1.5");
@@ -227,7 +227,7 @@ TEST(GridEntry, PickListCellsNeedWholeNumbers) {
 }
 
 TEST(GridUnits, SwitchingConvertsRealCellsOfTheTableAndItsNestedTables) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.SetFloatValue(kSide, 0, 1000);  // lb/ft^2
   grid.Layers.SetFloatValue(kDepth, 0, 60);   // ft
@@ -247,7 +247,7 @@ TEST(GridUnits, SwitchingConvertsRealCellsOfTheTableAndItsNestedTables) {
 }
 
 TEST(GridUnits, HeadingShowsTheUnitsOnItsLastLine) {
-  TSoilGrid grid;
+  SoilGrid grid;
   const TColumn& depth = grid.Layers.GetColumn(kDepth);
   EXPECT_EQ(depth.GetDisplayHeadings(0), "Depth at Bottom ");
   EXPECT_EQ(depth.GetDisplayHeadings(1), "of each Layer (ft)  ");
@@ -257,14 +257,14 @@ TEST(GridUnits, HeadingShowsTheUnitsOnItsLastLine) {
 }
 
 TEST(GridUnits, CopiesTakeTheUnitsOfTheirOwner) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetUnits(2);
   grid.Layers.SetRowCount(1);
   EXPECT_EQ(grid.nested(0).Units(), 2);
 }
 
 TEST(GridChanges, NestedChangesShowInTheParentUntilReset) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(2);
   EXPECT_FALSE(grid.Layers.GetChanged());
   grid.nested(1).SetChanged(true);
@@ -275,7 +275,7 @@ TEST(GridChanges, NestedChangesShowInTheParentUntilReset) {
 }
 
 TEST(GridEvents, CellAndMajorChangesAreRaised) {
-  TSoilGrid grid;
+  SoilGrid grid;
   std::vector<std::pair<int, int>> cells;
   int majors = 0;
   grid.Layers.OnCellChange = [&](int column, int row) { cells.emplace_back(column, row); };
@@ -292,7 +292,7 @@ TEST(GridEvents, CellAndMajorChangesAreRaised) {
 }
 
 TEST(GridIdentifiers, SettingATakenIdentifierSwapsIt) {
-  TSoilGrid grid;
+  SoilGrid grid;
   const int layersIdentifier = grid.Layers.Identifier();
   grid.Sand.SetIdentifier(layersIdentifier);
   EXPECT_EQ(grid.Sand.Identifier(), layersIdentifier);
@@ -302,7 +302,7 @@ TEST(GridIdentifiers, SettingATakenIdentifierSwapsIt) {
 }
 
 TEST(GridIdentifiers, NewTablesCountUpFromZero) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   const TGridTable a(registry);
   const TGridTable b(registry);
   EXPECT_EQ(a.Identifier(), 0);
@@ -311,7 +311,7 @@ TEST(GridIdentifiers, NewTablesCountUpFromZero) {
 }
 
 TEST(GridTemplateList, ResolvesEntriesAtEachLookup) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTableList list(registry);
   auto table = std::make_unique<TGridTable>(registry);
   table->SetIdentifier(7);
@@ -331,7 +331,7 @@ TEST(GridTemplateList, ResolvesEntriesAtEachLookup) {
 }
 
 TEST(GridProperties, MinRowsMustBePositiveExceptWhileLoading) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
   try {
     table.SetMinRows(0);
@@ -347,11 +347,11 @@ TEST(GridProperties, MinRowsMustBePositiveExceptWhileLoading) {
 }
 
 TEST(GridDepthPairs, TopDepthFollowsTheBottomOfTheRowAbove) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  auto& top = static_cast<TFloatColumn&>(table.AddColumn(TColumnType::kFloat));
+  auto& top = static_cast<TFloatColumn&>(table.AddColumn(ColumnType::kFloat));
   top.TopDepth = true;
-  table.AddColumn(TColumnType::kFloat);  // bottom depth
+  table.AddColumn(ColumnType::kFloat);  // bottom depth
   table.SetRowCount(3);
   table.SetFloatValue(1, 0, 10);             // bottom of row 0 ...
   EXPECT_EQ(table.GetFloatValue(0, 1), 10);  // ... is the top of row 1
@@ -362,11 +362,11 @@ TEST(GridDepthPairs, TopDepthFollowsTheBottomOfTheRowAbove) {
 }
 
 TEST(GridDepthPairs, TopDepthBeforeANonRealColumnFailsOnInsertion) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  auto& top = static_cast<TFloatColumn&>(table.AddColumn(TColumnType::kFloat));
+  auto& top = static_cast<TFloatColumn&>(table.AddColumn(ColumnType::kFloat));
   top.TopDepth = true;
-  table.AddColumn(TColumnType::kInt);
+  table.AddColumn(ColumnType::kInt);
   try {
     table.SetRowCount(1);
     ADD_FAILURE() << "no error";
@@ -377,11 +377,11 @@ TEST(GridDepthPairs, TopDepthBeforeANonRealColumnFailsOnInsertion) {
 }
 
 TEST(GridColumns, ReplaceColumnKeepsHeadingAndVisibilityButNotValues) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.GetColumn(kSide).Visible = false;
   grid.Layers.SetFloatValue(kSide, 0, 9);
-  TColumn& replaced = grid.Layers.ReplaceColumn(kSide, TColumnType::kInt);
+  TColumn& replaced = grid.Layers.ReplaceColumn(kSide, ColumnType::kInt);
   EXPECT_EQ(replaced.Heading, (std::vector<std::string>{"Max. Side ", "Friction"}));
   EXPECT_FALSE(replaced.Visible);
   EXPECT_EQ(grid.Layers.GetIntValue(kSide, 0), 0);
@@ -389,11 +389,11 @@ TEST(GridColumns, ReplaceColumnKeepsHeadingAndVisibilityButNotValues) {
 }
 
 TEST(GridColumns, ClassRegistryNumbersTheFiveKinds) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  const std::vector<TColumnType> kinds = {TColumnType::kEnum, TColumnType::kInt,
-                                          TColumnType::kFloat, TColumnType::kTable,
-                                          TColumnType::kString};
+  const std::vector<ColumnType> kinds = {ColumnType::kEnum, ColumnType::kInt,
+                                          ColumnType::kFloat, ColumnType::kTable,
+                                          ColumnType::kString};
   ASSERT_EQ(columnClasses().size(), kinds.size());
   for (size_t i = 0; i < kinds.size(); ++i) {
     EXPECT_EQ(columnClasses()[i].index, static_cast<int>(i));
@@ -403,10 +403,10 @@ TEST(GridColumns, ClassRegistryNumbersTheFiveKinds) {
 }
 
 TEST(GridColumns, MinimumWidthsPerKind) {
-  TSoilGrid grid;
+  SoilGrid grid;
   const int pixelsPerInch = 96;
-  const TTextMeasure narrow = [](std::string_view) { return 1; };
-  const TTextMeasure byLength = [](std::string_view text) {
+  const TextMeasure narrow = [](std::string_view) { return 1; };
+  const TextMeasure byLength = [](std::string_view text) {
     return static_cast<int>(text.size()) * 10;
   };
   EXPECT_EQ(grid.Layers.GetColumn(kType).GetMinWidth(narrow, pixelsPerInch), 144);

@@ -8,8 +8,8 @@ namespace tolvane::grid {
 namespace {
 
 // Three 50-pixel columns, 15 rows of 20 pixels under one heading row.
-TTableLayoutInput sampleInput() {
-  TTableLayoutInput input;
+TableLayoutInput sampleInput() {
+  TableLayoutInput input;
   input.ColumnWidths = {50, 50, 50};
   input.FixedWidth = 30;
   input.RowHeight = 20;
@@ -52,10 +52,10 @@ TEST(TableLayout, TheLayoutThatSticksOutLeastIsChosen) {
 }
 
 TEST(TableLayout, NoLayoutIsNarrowerThanTheButtons) {
-  TTableLayoutInput input = sampleInput();
+  TableLayoutInput input = sampleInput();
   input.ColumnWidths = {20};
   input.MinWidth = 250;
-  for (const TTableLayout& layout : tableLayouts(input, 50, 50)) EXPECT_GE(layout.Width, 250);
+  for (const TableLayout& layout : tableLayouts(input, 50, 50)) EXPECT_GE(layout.Width, 250);
 }
 
 }  // namespace

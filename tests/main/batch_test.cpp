@@ -47,7 +47,7 @@ class BatchTest : public ::testing::Test {
   }
   std::filesystem::path previous_ = std::filesystem::current_path();
   TempDir dir_;
-  THeadlessHost host_;
+  HeadlessHost host_;
   RecordedMessages messages_;
 };
 
@@ -56,7 +56,7 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
   const std::string missing = (dir_ / "b.tv9d").string();
   const std::string third = Copy("c.tv9d").string();
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   for (const std::string& file : {first, missing, third}) batch.List.Add(file);
   batch.runAll();
   const std::vector<std::string> expected = {"* Start Multi-File Analysis *",
@@ -98,7 +98,7 @@ TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
   writeFile(oldFile, readFile(kExample));
   writeFile(other, "text");
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(oldFile.string());
   batch.List.Add(other.string());
   batch.runAll();
@@ -117,7 +117,7 @@ TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
 TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
   TempDir emptyProgramDir;
   MainFormRules form(messages_, host_, emptyProgramDir.path());
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.List.Add(Copy("b.tv9d").string());
   batch.runAll();
@@ -131,7 +131,7 @@ TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
 TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.Loader = std::make_unique<TDynamicLibrary>(messages_);
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.List.Add(Copy("b.tv9d").string());
   batch.runAll();
@@ -145,7 +145,7 @@ TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   const std::filesystem::path list = dir_ / "jobs.pyb";
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   std::vector<std::string> shown;
-  TBatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
+  BatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
   batch.List.Add((dir_ / "none.tv9d").string());
   ASSERT_TRUE(batch.saveList(list));
   batch.runAll();
@@ -157,14 +157,14 @@ TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
 
 TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
   TempDir dir;
-  TBatchList list;
+  BatchList list;
   EXPECT_TRUE(list.Add("/jobs/a.tv9d"));
   EXPECT_TRUE(list.Add("/jobs/b.tv9d"));
   EXPECT_FALSE(list.Add("/jobs/a.tv9d"));
   EXPECT_TRUE(list.Add("/jobs/A.tv9d"));
   ASSERT_TRUE(list.saveToFile(dir / "list.pyb"));
   EXPECT_EQ(readFile(dir / "list.pyb"), "/jobs/a.tv9d\r\n/jobs/b.tv9d\r\n/jobs/A.tv9d\r\n\r\n");
-  TBatchList back;
+  BatchList back;
   ASSERT_TRUE(back.loadFromFile(dir / "list.pyb"));
   EXPECT_EQ(back.files(), list.files());
   // A final line without a line after it is not taken.
@@ -175,7 +175,7 @@ TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
   // Lists edited by hand, with any line ends.
   const std::string hand = "/x/one.tv9d\n/x/two.tv9d\n/x/three.tv9d\n\n";
   const std::vector<std::string> expected = {"/x/one.tv9d", "/x/two.tv9d", "/x/three.tv9d"};
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::allLineEnds()) {
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
     writeFile(dir / "ends.pyb", tolvane::testing::withLineEnds(hand, style));
     ASSERT_TRUE(back.loadFromFile(dir / "ends.pyb"));
@@ -184,7 +184,7 @@ TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
 }
 
 TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
-  TBatchList list;
+  BatchList list;
   list.Add("/old/jobs/a.tv9d");
   list.Add("/old/jobs/sub/OLD/b.tv9d");
   list.Add("/OLD/jobs/c.tv9d");
@@ -199,7 +199,7 @@ TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.project().grids().ProjectChanged = true;
   messages_.answer = TAnswer::kCancel;
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.runAll();
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Q:Do you want to save any changes?"});
@@ -211,7 +211,7 @@ TEST_F(BatchTest, CheckFilesReportsEachFile) {
   const std::string there = Copy("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(there);
   batch.List.Add(missing);
   batch.checkFiles();
@@ -333,7 +333,7 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
   const struct {
     std::string report;
     bool normal;
-    TBatchItemOutcome expected;
+    BatchItemOutcome expected;
   } kCases[] = {
       {batchItemStartText() + batchItemOutcomeText({true, 0, "  * Done.\r    See"}),
        true,
@@ -352,7 +352,7 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.report);
-    const TBatchItemOutcome outcome = readBatchItemReport(c.report, c.normal);
+    const BatchItemOutcome outcome = readBatchItemReport(c.report, c.normal);
     EXPECT_EQ(outcome.Analyzed, c.expected.Analyzed);
     EXPECT_EQ(outcome.Result, c.expected.Result);
     EXPECT_EQ(outcome.Message, c.expected.Message);
@@ -364,10 +364,10 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
 TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
   for (const char* program : {"/bin/false", "/nonexistent/tolvane2023"}) {
     SCOPED_TRACE(program);
-    const std::vector<TBatchItemOutcome> outcomes =
+    const std::vector<BatchItemOutcome> outcomes =
         runItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
     ASSERT_EQ(outcomes.size(), 2U);
-    for (const TBatchItemOutcome& outcome : outcomes) {
+    for (const BatchItemOutcome& outcome : outcomes) {
       EXPECT_FALSE(outcome.Analyzed);
       EXPECT_EQ(outcome.Result, kBatchFileDone);
       EXPECT_EQ(outcome.Message, "  * The analysis ended abnormally. Please check");

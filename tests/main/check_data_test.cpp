@@ -30,8 +30,8 @@ class CheckDataTest : public ::testing::Test {
   }
   bool check() { return CheckData(data(), messages_); }
 
-  THeadlessHost host_;
-  TCurrentProject project_;
+  HeadlessHost host_;
+  CurrentProject project_;
   RecordedMessages messages_;
 };
 

@@ -51,13 +51,13 @@ std::string programWith(const std::string& arguments) {
   return std::string(TOLVANE_PROGRAM) + " " + arguments;
 }
 
-void giveTo(const unprivileged::TUnprivilegedUser& user, const fs::path& path, mode_t mode) {
+void giveTo(const unprivileged::UnprivilegedUser& user, const fs::path& path, mode_t mode) {
   ASSERT_EQ(::chown(path.c_str(), user.Uid, user.Gid), 0) << path;
   ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
 }
 
 TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
-  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::unprivilegedUser();
+  const std::optional<unprivileged::UnprivilegedUser> user = unprivileged::unprivilegedUser();
   const std::optional<std::string> asUser = unprivileged::unprivilegedCommand("true");
   if (!user || !asUser) GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
   const struct {
@@ -124,7 +124,7 @@ TEST(HeadlessRun, WritableProjectKeepsItsModeOwnerAndGroup) {
 }
 
 TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
-  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::unprivilegedUser();
+  const std::optional<unprivileged::UnprivilegedUser> user = unprivileged::unprivilegedUser();
   if (!user || !unprivileged::unprivilegedCommand("true")) {
     GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
   }
@@ -152,27 +152,27 @@ TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
 }
 
 // The files the program rewrites besides the project: the batch list and the plot formatting.
-struct TWriter {
+struct Writer {
   const char* Name;
   std::function<bool(const fs::path&, std::string*)> Write;
 };
 
-std::vector<TWriter> writers() {
+std::vector<Writer> writers() {
   return {{"batch list",
            [](const fs::path& file, std::string* problem) {
-             TBatchList list;
+             BatchList list;
              list.Add("/jobs/a.tv9d");
              return list.saveToFile(file, problem);
            }},
           {"plot formatting", [](const fs::path& file, std::string* problem) {
-             TResultPlots plots;
+             ResultPlots plots;
              return writePlotFormat(plots, file, problem);
            }}};
 }
 
 TEST(SavedFiles, ListAndPlotFormattingKeepTheirModeAndRefuseAReadOnlyFile) {
-  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::unprivilegedUser();
-  for (const TWriter& writer : writers()) {
+  const std::optional<unprivileged::UnprivilegedUser> user = unprivileged::unprivilegedUser();
+  for (const Writer& writer : writers()) {
     SCOPED_TRACE(writer.Name);
     TempDir dir;
     const fs::path file = dir / "kept";

@@ -62,17 +62,17 @@ class PlotDataReader : public ::testing::Test {
     return static_cast<double>(p.Data(line, point).y);
   }
 
-  THeadlessHost host_;
-  TCurrentProject project_;
-  TResultPlots plots_;
-  TResultFlags flags_;
+  HeadlessHost host_;
+  CurrentProject project_;
+  ResultPlots plots_;
+  ResultFlags flags_;
   RecordedMessages messages_;
 };
 
 // What the plots hold: per plot its captions, and per curve its name and every point.
-std::string plotContents(const TResultPlots& plots) {
+std::string plotContents(const ResultPlots& plots) {
   std::ostringstream out;
-  for (int p = 0; p < TResultPlots::size(); ++p) {
+  for (int p = 0; p < ResultPlots::size(); ++p) {
     const plot::TGraphPlot& plot = plots[p];
     out << p << ' ' << plot.Caption << '|' << plot.XCaption << '|' << plot.YCaption << '\n';
     for (int n = 0; n < plot.LineCount(); ++n) {
@@ -109,10 +109,10 @@ TEST_F(PlotDataReader, EveryLineEndReadsTheSamePlots) {
     ASSERT_GT(P(kPltSkin).LineCount(), 0);
     const std::string expected = plotContents(plots_);
     const std::string text = tolvane::testing::withoutCarriageReturns(fileText(kData / file));
-    for (const tolvane::testing::TLineEnds& style : tolvane::testing::allLineEnds()) {
+    for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
       SCOPED_TRACE(style.Name);
-      TResultPlots plots;
-      TResultFlags flags;
+      ResultPlots plots;
+      ResultFlags flags;
       TWordReader reader = TWordReader::fromText(tolvane::testing::withLineEnds(text, style));
       EXPECT_NO_THROW(ReadPlotData(plots, data, flags, reader));
       EXPECT_EQ(plotContents(plots), expected);
@@ -289,8 +289,8 @@ std::string caseCurvesText(const std::vector<int>& lengths, int diameters, bool 
 }
 
 TEST(CaseSeries, LengthCountFollowsTheEngineDefaults) {
-  THeadlessHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  HeadlessHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& data = project.Data();
   data.METHOD = 2;
   data.DSTART = 3;

@@ -12,13 +12,13 @@ namespace {
 
 using engine::testing::lines;
 
-void fill(TResultPlots& plots, int index, int nLines, int nPoints) {
+void fill(ResultPlots& plots, int index, int nLines, int nPoints) {
   plots[index].SetLineCount(nLines);
   plots[index].SetCount(nPoints);
 }
 
 TEST(PlotFormat, BlockLayout) {
-  TResultPlots plots;
+  ResultPlots plots;
   fill(plots, kPltAxial, 2, 16);
   plots[kPltAxial].Markers = 5;
   plots[kPltAxial].line(1).setLineName("Dia=3.5 ft");
@@ -50,7 +50,7 @@ TEST(PlotFormat, BlockLayout) {
 }
 
 TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
-  TResultPlots written;
+  ResultPlots written;
   fill(written, kPltSkin, 1, 5);
   plot::TGraphPlot& source = written[kPltSkin];
   source.ShowLegend = false;
@@ -65,9 +65,9 @@ TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
   source.Caption = "Changed title";
   // The file as written (CR LF) and as rewritten by editors with other line ends.
   const std::string text = tolvane::testing::withoutCarriageReturns(plotFormatText(written));
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::allLineEnds()) {
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
-    TResultPlots read;
+    ResultPlots read;
     fill(read, kPltSkin, 1, 5);
     EXPECT_EQ(applyPlotFormat(read, tolvane::testing::withLineEnds(text, style)), 1);
     const plot::TGraphPlot& target = read[kPltSkin];
@@ -87,12 +87,12 @@ TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
 }
 
 TEST(PlotFormat, BlockWithOtherCountsIsSkippedAndTheNextApplied) {
-  TResultPlots written;
+  ResultPlots written;
   fill(written, kPltSkin, 2, 5);
   fill(written, kPltTip, 1, 5);
   written[kPltSkin].Markers = 3;
   written[kPltTip].Markers = 2;
-  TResultPlots read;
+  ResultPlots read;
   fill(read, kPltSkin, 3, 5);  // a run with another number of cases
   fill(read, kPltTip, 1, 5);
   EXPECT_EQ(applyPlotFormat(read, plotFormatText(written)), 1);
@@ -102,14 +102,14 @@ TEST(PlotFormat, BlockWithOtherCountsIsSkippedAndTheNextApplied) {
 }
 
 TEST(PlotFormat, TruncatedOrGarbledFileKeepsTheBlocksBefore) {
-  TResultPlots written;
+  ResultPlots written;
   fill(written, kPltSkin, 1, 5);
   fill(written, kPltTip, 1, 5);
   written[kPltSkin].Markers = 3;
   written[kPltTip].Markers = 2;
   std::string text = plotFormatText(written);
   text.resize(text.find("Ultimate Tip Resistance vs Depth") + 40);
-  TResultPlots read;
+  ResultPlots read;
   fill(read, kPltSkin, 1, 5);
   fill(read, kPltTip, 1, 5);
   EXPECT_EQ(applyPlotFormat(read, text), 1);

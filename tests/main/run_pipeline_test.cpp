@@ -33,7 +33,7 @@ class RunPipeline : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::current_path(previous_); }
   std::filesystem::path previous_ = std::filesystem::current_path();
-  THeadlessHost host_;
+  HeadlessHost host_;
   RecordedMessages messages_;
 };
 
@@ -56,7 +56,7 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   writeFile(dir / "TZDIAM.DAT", "left from an older run\n");
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   ASSERT_TRUE(run.EngineCalled);
   EXPECT_EQ(run.EngineResult, 0);
   ASSERT_FALSE(messages_.shown.empty());
@@ -97,9 +97,9 @@ TEST_F(RunPipeline, MissingLibraryShowsBothMessagesAndLeavesNamesDat) {
   std::filesystem::copy_file(kExample, project);
   MainFormRules form(messages_, host_, emptyProgramDir.path());
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.EngineCalled);
-  EXPECT_EQ(run.CallStatus, TEngineCallStatus::kInitFailed);
+  EXPECT_EQ(run.CallStatus, EngineCallStatus::kInitFailed);
   ASSERT_EQ(messages_.shown.size(), 2U);
   EXPECT_EQ(messages_.shown[0].rfind("E:Error Loading Library, error code = 2", 0), 0U);
   EXPECT_EQ(messages_.shown[1], "E:Attempt to initialize DLL failed");
@@ -116,7 +116,7 @@ TEST_F(RunPipeline, OccupiedLoaderSlotIsNotLoadedAgain) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
   form.Loader = std::make_unique<TDynamicLibrary>(messages_);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.EngineCalled);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"E:Attempt to reinitialize DLL"});
   EXPECT_NE(form.Loader, nullptr);
@@ -131,7 +131,7 @@ TEST_F(RunPipeline, FailedCheckStopsBeforeTheRunFileList) {
   writeFile(project, text);
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.ChecksPassed);
   ASSERT_EQ(messages_.shown.size(), 1U);
   EXPECT_EQ(messages_.shown[0].rfind("W:Depth of Bottom Layer, 41 ft\r", 0), 0U);
@@ -144,7 +144,7 @@ TEST_F(RunPipeline, NewProjectWithCancelledSaveAsIsNotRun) {
   messages_.cancelSave = true;
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.CurDir = dir.path().string();
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.ChecksPassed);
   EXPECT_FALSE(form.filesaved);
   EXPECT_EQ(messages_.saveTitle, "Save NewTolvane As");
@@ -161,7 +161,7 @@ TEST_F(RunPipeline, OlderLayoutIsSavedAsVersion9BesideIt) {
   writeFile(oldFile, text);
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(oldFile.string(), kVersion8File).Opened);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_TRUE(run.EngineCalled);
   EXPECT_EQ(messages_.saveTitle, "Save pier As");
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9d"));

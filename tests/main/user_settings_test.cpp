@@ -9,7 +9,7 @@
 namespace tolvane::app {
 namespace {
 
-class MapStore : public TSettingsStore {
+class MapStore : public SettingsStore {
  public:
   std::optional<std::string> Value(const std::string& name) const override {
     const auto found = values.find(name);
@@ -24,8 +24,8 @@ class MapStore : public TSettingsStore {
   bool failed = false;
 };
 
-TUserSettings filled() {
-  TUserSettings settings;
+UserSettings filled() {
+  UserSettings settings;
   settings.WordProcessor = "gedit";
   settings.CurDir = "/home/user/piles";
   settings.DefSIUnits = 2;
@@ -42,7 +42,7 @@ TUserSettings filled() {
 
 TEST(UserSettingsTest, AnEmptyStoreGivesTheDefaults) {
   MapStore store;
-  TUserSettings settings;
+  UserSettings settings;
   settings.CurDir = "/opt/tolvane";
   readSettings(store, settings);
   EXPECT_EQ(settings.WordProcessor, "");
@@ -66,9 +66,9 @@ TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
   EXPECT_EQ(store.values.at("File2"), "/home/user/piles/a.tv9d");
   EXPECT_EQ(store.values.at("File10"), "");
 
-  TUserSettings read;
+  UserSettings read;
   readSettings(store, read);
-  const TUserSettings expected = filled();
+  const UserSettings expected = filled();
   EXPECT_EQ(read.WordProcessor, expected.WordProcessor);
   EXPECT_EQ(read.CurDir, expected.CurDir);
   EXPECT_EQ(read.DefSIUnits, 2);
@@ -85,7 +85,7 @@ TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
 TEST(UserSettingsTest, EmptyProcessorAndFolderKeepTheCurrentOnes) {
   MapStore store;
   store.values = {{"Word Processor", ""}, {"Directory", ""}};
-  TUserSettings settings;
+  UserSettings settings;
   settings.WordProcessor = "kate";
   settings.CurDir = "/srv";
   readSettings(store, settings);
@@ -96,7 +96,7 @@ TEST(UserSettingsTest, EmptyProcessorAndFolderKeepTheCurrentOnes) {
 TEST(UserSettingsTest, RecentFilesCloseUpOverEmptyEntries) {
   MapStore store;
   store.values = {{"File1", ""}, {"File2", "/p/b.tv9d"}, {"File5", "/p/e.tv9d"}};
-  TUserSettings settings;
+  UserSettings settings;
   readSettings(store, settings);
   EXPECT_EQ(settings.Recent.NumberPrevFile(), 2);
   EXPECT_EQ(settings.Recent.PrevFile()[0], "/p/b.tv9d");
@@ -108,7 +108,7 @@ TEST(UserSettingsTest, PlacementCountsOnlyWhenFlaggedAndComplete) {
   MapStore store;
   writeSettings(store, filled());
   store.values.erase("BoundTop");
-  TUserSettings settings;
+  UserSettings settings;
   readSettings(store, settings);
   EXPECT_FALSE(settings.DefWindowsPos);
   EXPECT_EQ(settings.DefSIUnits, 2);  // the rest is read
@@ -120,7 +120,7 @@ TEST(UserSettingsTest, PlacementCountsOnlyWhenFlaggedAndComplete) {
 }
 
 TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
-  const auto expectReset = [](const TUserSettings& settings) {
+  const auto expectReset = [](const UserSettings& settings) {
     EXPECT_EQ(settings.WordProcessor, "");
     EXPECT_EQ(settings.DefSIUnits, 1);
     EXPECT_FALSE(settings.DefWindowsPos);
@@ -130,7 +130,7 @@ TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
   MapStore unreadable;
   writeSettings(unreadable, filled());
   unreadable.failed = true;
-  TUserSettings settings = filled();
+  UserSettings settings = filled();
   readSettings(unreadable, settings);
   expectReset(settings);
   EXPECT_EQ(settings.CurDir, "/home/user/piles");
@@ -141,7 +141,7 @@ TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
     MapStore store;
     writeSettings(store, filled());
     store.values[name] = value;
-    TUserSettings read = filled();
+    UserSettings read = filled();
     readSettings(store, read);
     SCOPED_TRACE(std::string(name) + "=" + value);
     expectReset(read);
@@ -149,7 +149,7 @@ TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
 }
 
 TEST(RecentFilesTest, PutFirstMovesUpOrPushesDown) {
-  TRecentFiles recent;
+  RecentFiles recent;
   recent.putFirst("a");
   recent.putFirst("b");
   recent.putFirst("c");
@@ -169,7 +169,7 @@ TEST(RecentFilesTest, PutFirstMovesUpOrPushesDown) {
 }
 
 TEST(RecentFilesTest, TheEleventhFilePushesOutTheOldest) {
-  TRecentFiles recent;
+  RecentFiles recent;
   for (int n = 1; n <= 11; ++n) recent.putFirst("f" + std::to_string(n));
   EXPECT_EQ(recent.NumberPrevFile(), 10);
   EXPECT_EQ(recent.PrevFile()[0], "f11");
@@ -182,7 +182,7 @@ TEST(RecentFilesTest, TheEleventhFilePushesOutTheOldest) {
 }
 
 TEST(RecentFilesTest, CaptionDropsTheCurrentFolder) {
-  TRecentFiles recent;
+  RecentFiles recent;
   recent.putFirst("/home/user/other/b.tv9d");
   recent.putFirst("/home/user/piles/sub/a.tv9d");
   EXPECT_EQ(recent.Caption(1, "/home/user/piles"), "1 sub/a.tv9d");

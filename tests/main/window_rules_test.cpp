@@ -60,31 +60,31 @@ class WindowRulesTest : public ::testing::Test {
  protected:
   WindowRulesTest() : project_(host_, kEnglishUnits) {}
   TProgramData& data() { return project_.Data(); }
-  TResultCommands commandsFor(const TResultFiles& files) {
+  ResultCommands commandsFor(const ResultFiles& files) {
     return resultCommands(data(), flags_, plots_, files);
   }
 
-  THeadlessHost host_;
-  TCurrentProject project_;
-  TResultFlags flags_;
-  TResultPlots plots_;
+  HeadlessHost host_;
+  CurrentProject project_;
+  ResultFlags flags_;
+  ResultPlots plots_;
 };
 
 TEST_F(WindowRulesTest, NothingButTheFilesWithoutResults) {
-  const TResultCommands commands = commandsFor({true, true, true, true});
+  const ResultCommands commands = commandsFor({true, true, true, true});
   EXPECT_TRUE(commands.ViewInput);
   EXPECT_TRUE(commands.ViewRunNotes);
   EXPECT_TRUE(commands.ViewOutput);
   for (const bool enabled : commands.PlotEnabled) EXPECT_FALSE(enabled);
   EXPECT_FALSE(commands.ExportToExcel);
-  const TResultCommands none = commandsFor({});
+  const ResultCommands none = commandsFor({});
   EXPECT_FALSE(none.ViewInput || none.ViewRunNotes || none.ViewOutput);
 }
 
 TEST_F(WindowRulesTest, PlotCommandsFollowTheResultFlags) {
   flags_.ShowOutput = true;
   data().ID2 = 0;
-  TResultCommands commands = commandsFor({true, true, true, true});
+  ResultCommands commands = commandsFor({true, true, true, true});
   for (int plot = kPltSkin; plot <= kPltAxial; ++plot) EXPECT_TRUE(commands.PlotEnabled[plot]);
   // The bounds need ID2; the curves need their own flags.
   for (const int plot : {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltTzAdd,
@@ -116,7 +116,7 @@ TEST_F(WindowRulesTest, PlotCommandsFollowTheResultFlags) {
 TEST_F(WindowRulesTest, DesignChartItemsUpToTheNumberOfSettlements) {
   flags_.ShowOutput = true;
   data().NPOINTPD = 3;
-  TResultCommands commands = commandsFor({true, true, true, true});
+  ResultCommands commands = commandsFor({true, true, true, true});
   for (const bool visible : commands.ChartVisible) EXPECT_FALSE(visible);
   data().IChart = 1;
   commands = commandsFor({true, true, true, true});
@@ -149,7 +149,7 @@ TEST_F(WindowRulesTest, CaptionsOfCombinedPlotsAndDesignCharts) {
 TEST_F(WindowRulesTest, DataMenuEnablingAndChecks) {
   data().METHOD = kShaftLengthGiven;
   data().NLRFD = kAsd;
-  TDataMenuState state = dataMenuState(data());
+  DataMenuState state = dataMenuState(data());
   EXPECT_TRUE(state.ShaftLengthGiven);
   EXPECT_TRUE(state.FactorOfSafetyEnabled);
   EXPECT_TRUE(state.MultipleLengthsEnabled);

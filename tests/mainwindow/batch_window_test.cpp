@@ -17,7 +17,7 @@ namespace {
 
 using testing::answerMessageBoxes;
 
-QStringList entries(const TBatchWindow& batch) {
+QStringList entries(const BatchWindow& batch) {
   QStringList entries;
   for (int row = 0; row < batch.fileList()->count(); ++row) {
     entries << batch.fileList()->item(row)->text();
@@ -37,7 +37,7 @@ class BatchWindowTest : public QObject {
   void hasItsButtonsAndSize() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     QCOMPARE(batch.windowTitle(), QString("Multi-File Analysis (Batch Run)"));
     QVERIFY(batch.minimumWidth() >= 640 && batch.minimumHeight() >= 500);
     QStringList captions;
@@ -56,7 +56,7 @@ class BatchWindowTest : public QObject {
   void listKeepsEachFileOnce() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     batch.addFiles({"/data/a.tv9d", "/data/b.tv9d"});
     batch.addFiles({"/data/b.tv9d", "/data/c.tv9d", "/data/a.tv9d"});
     QCOMPARE(entries(batch), QStringList({"/data/a.tv9d", "/data/b.tv9d", "/data/c.tv9d"}));
@@ -75,7 +75,7 @@ class BatchWindowTest : public QObject {
   void replaceChangesTheEntriesThatHoldTheText() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     batch.addFiles({"/old/Site/site-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"});
     // Found case-sensitively, replaced in any case.
     batch.replace("Site", "Pier");
@@ -84,12 +84,12 @@ class BatchWindowTest : public QObject {
   }
 
   void listFileReadsBackTheSameList() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     const QStringList files = {"/data/one.tv9d", "/data/two words.tv9d", "/data/three.tv9d"};
     {
-      TBatchWindow batch(window);
+      BatchWindow batch(window);
       batch.addFiles(files);
       QVERIFY(batch.saveFileList(scratch.path("piles.pyb")));
     }
@@ -97,19 +97,19 @@ class BatchWindowTest : public QObject {
     QVERIFY(list.open(QIODevice::ReadOnly));
     QCOMPARE(list.readAll(),
              QByteArray("/data/one.tv9d\r\n/data/two words.tv9d\r\n/data/three.tv9d\r\n\r\n"));
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     QVERIFY(batch.openFileList(scratch.path("piles.pyb")));
     QCOMPARE(entries(batch), files);
     QCOMPARE(QString::fromStdString(batch.batch().fname), scratch.path("piles.pyb"));
   }
 
   void checkFilesNamesTheMissingOne() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString present = scratch.Copy("sand-over-clay.tv9d");
     const QString missing = scratch.path("missing.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     batch.addFiles({present, missing});
     batch.checkFiles();
     const QStringList lines = batch.messageArea()->toPlainText().split('\n');
@@ -122,13 +122,13 @@ class BatchWindowTest : public QObject {
   }
 
   void runAllGoesOnAfterAMissingFile() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
     const QString missing = scratch.path("second.tv9d");
     const QString third = scratch.Copy("sand-over-clay.tv9d", "third.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     batch.resize(760, 620);
     batch.addFiles({first, missing, third});
     QVERIFY(batch.saveFileList(scratch.path("piles.pyb")));

@@ -52,14 +52,14 @@ std::string fileText(const QString& file) {
 // The stand-ins of the data windows not built yet show an information box; a real data window
 // shows none, so this gives up soon.
 void dismissStandIn() {
-  auto answers = std::make_shared<testing::TDialogAnswers>();
+  auto answers = std::make_shared<testing::DialogAnswers>();
   testing::answerMessageBoxesInto(QMessageBox::Ok, answers, 1, testing::kPollLimit - 25);
 }
 
 // A child window that records when it was asked to write its fields into the project.
-class TProbeChild : public QWidget, public TCommitValues {
+class ProbeChild : public QWidget, public CommitValues {
  public:
-  explicit TProbeChild(int& commits) : commits_(commits) {}
+  explicit ProbeChild(int& commits) : commits_(commits) {}
   void commitValues() override { ++commits_; }
 
  private:
@@ -262,7 +262,7 @@ class MainWindowTest : public QObject {
   }
 
   void pileKindSwitchAsksBeforeLosingLayers() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     QVERIFY(window.action("buttonDrilledShaft")->isChecked());
@@ -292,7 +292,7 @@ class MainWindowTest : public QObject {
   }
 
   void titleFollowsTheOpenedFile() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     // A name without an extension on the command line gets ".tv9d".
     scratch.Copy("sand-over-clay.tv9d", "pier.tv9d");
@@ -304,14 +304,14 @@ class MainWindowTest : public QObject {
   }
 
   void aMissingStartupFileStartsANewProject() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.path("missing.tv9d"));
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
   }
 
   void openingAMissingFileWarns() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     const QString missing = scratch.path("gone.tv9d");
@@ -324,7 +324,7 @@ class MainWindowTest : public QObject {
   }
 
   void askToSaveBeforeNew() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d");
     const std::string original = fileText(file);
     TMainForm window(TOLVANE_PROGRAM_DIR);
@@ -366,7 +366,7 @@ class MainWindowTest : public QObject {
   }
 
   void exitAsksToSave() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     window.show();
@@ -381,7 +381,7 @@ class MainWindowTest : public QObject {
   }
 
   void saveOfAnOlderLayoutOffersTv9d() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString old = scratch.Copy("sand-over-clay.tv9d", "legacy.tv8d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
@@ -397,7 +397,7 @@ class MainWindowTest : public QObject {
   void openDialogOffersTheThreeProjectTypes() {
     QSKIP("the Open dialog, run after a test that has shown and closed a main window, does not "
           "take the typed file on the offscreen platform and never closes; to be mended");
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d", "opened.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
@@ -417,7 +417,7 @@ class MainWindowTest : public QObject {
   }
 
   void saveAsNamesTheProjectAndListsIt() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString target = scratch.path("pier-7.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
@@ -438,7 +438,7 @@ class MainWindowTest : public QObject {
   }
 
   void recentListKeepsAFileOnceAndShortensTheCurrentFolder() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
     const QString second = scratch.Copy("sand-over-clay.tv9d", "second.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
@@ -460,7 +460,7 @@ class MainWindowTest : public QObject {
   }
 
   void droppedFileOpensTheFirstOnly() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "dropped.tv9d");
     const QString second = scratch.Copy("sand-over-clay.tv9d", "ignored.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
@@ -472,7 +472,7 @@ class MainWindowTest : public QObject {
   }
 
   void settingsSurviveARestart() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d");
     {
       TMainForm window(TOLVANE_PROGRAM_DIR);
@@ -500,7 +500,7 @@ class MainWindowTest : public QObject {
   }
 
   void aWindowNeverShownStoresNoPlacement() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     {
       TMainForm window(TOLVANE_PROGRAM_DIR);
       window.Start(scratch.Copy("sand-over-clay.tv9d"));  // opening writes the settings
@@ -536,7 +536,7 @@ class MainWindowTest : public QObject {
     window.show();
     int commits = 0;
     const auto addChild = [&window, &commits](const QString& title) {
-      QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+      QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new ProbeChild(commits));
       child->setWindowTitle(title);
       child->show();
       window.MdiArea()->setActiveSubWindow(child);
@@ -574,7 +574,7 @@ class MainWindowTest : public QObject {
       window.Start(QString());
       window.show();
       for (const char* title : {"First", "Second"}) {
-        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new ProbeChild(commits));
         child->setWindowTitle(title);
         child->show();
       }
@@ -585,7 +585,7 @@ class MainWindowTest : public QObject {
   }
 
   void viewerThatCannotStartIsReported() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     window.settings().WordProcessor = "/nonexistent/viewer --readonly";
@@ -600,7 +600,7 @@ class MainWindowTest : public QObject {
   void aboutBoxShowsProductVersionAndDates() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TAboutBox about(&window);
+    AboutBox about(&window);
     QCOMPARE(about.findChild<QLabel*>("aboutProduct")->text(), QString("TOLVANE 2023"));
     QCOMPARE(about.findChild<QLabel*>("aboutVersion")->text(), QString("Version 2023.9.02"));
     QCOMPARE(about.findChild<QLabel*>("aboutDescription")->text(),

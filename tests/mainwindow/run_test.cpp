@@ -30,7 +30,7 @@ class RunTest : public QObject {
   void cleanup() { testing::endAnswers(); }
 
   void runEnablesThePlotCommands() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString project = scratch.Copy("sand-over-clay.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(project);
@@ -89,7 +89,7 @@ class RunTest : public QObject {
   }
 
   void whileTheEngineRunsNothingElseCan() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString project = scratch.Copy("sand-over-clay.tv9d");
     const QString other = scratch.Copy("sand-over-clay.tv9d", "other.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
@@ -105,7 +105,7 @@ class RunTest : public QObject {
     } seen;
     // Stands in for the engine call: it runs on the worker and looks at the window from the
     // window's own thread, which keeps handling events meanwhile.
-    const TEngineCall call = window.core().EngineRunner([&] {
+    const EngineCall call = window.core().EngineRunner([&] {
       seen.worker_thread = QThread::currentThread() != qApp->thread();
       QMetaObject::invokeMethod(
           &window,
@@ -121,9 +121,9 @@ class RunTest : public QObject {
             seen.closed = window.close();
           },
           Qt::BlockingQueuedConnection);
-      return TEngineCall{TEngineCallStatus::kCalled, 0};
+      return EngineCall{EngineCallStatus::kCalled, 0};
     });
-    QCOMPARE(call.Status, TEngineCallStatus::kCalled);
+    QCOMPARE(call.Status, EngineCallStatus::kCalled);
     QVERIFY(seen.worker_thread);
     QVERIFY(seen.busy);
     QVERIFY(seen.hourglass);
@@ -151,7 +151,7 @@ class RunTest : public QObject {
   }
 
   void aMissingEngineIsReported() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     QTemporaryDir emptyProgramDir;
     TMainForm window(emptyProgramDir.path().toStdString());
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
@@ -167,7 +167,7 @@ class RunTest : public QObject {
   }
 
   void screenshotOfTheMainWindow() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     auto answers = answerMessageBoxes(QMessageBox::Ok);

@@ -34,7 +34,7 @@ inline void endAnswers() {
 }
 
 // Records the texts of the message boxes it answered.
-struct TDialogAnswers {
+struct DialogAnswers {
   QStringList texts;
   QStringList titles;
 };
@@ -43,7 +43,7 @@ struct TDialogAnswers {
 // records their texts. Waits for each on the event loop, since a box appears inside the command
 // that the test triggers.
 inline void answerMessageBoxesInto(QMessageBox::StandardButton button,
-                                   std::shared_ptr<TDialogAnswers> answers, int count = 1,
+                                   std::shared_ptr<DialogAnswers> answers, int count = 1,
                                    int tries = 0) {
   if (count <= 0) return;
   const int generation = answerGeneration();
@@ -68,9 +68,9 @@ inline void answerMessageBoxesInto(QMessageBox::StandardButton button,
   });
 }
 
-inline std::shared_ptr<TDialogAnswers> answerMessageBoxes(QMessageBox::StandardButton button,
+inline std::shared_ptr<DialogAnswers> answerMessageBoxes(QMessageBox::StandardButton button,
                                                           int count = 1) {
-  auto answers = std::make_shared<TDialogAnswers>();
+  auto answers = std::make_shared<DialogAnswers>();
   answerMessageBoxesInto(button, answers, count);
   return answers;
 }
@@ -111,16 +111,16 @@ inline void cancelFileDialog(std::function<void(QFileDialog&)> inspect = nullptr
 }
 
 // A scratch folder holding copies of the bundled examples.
-class TScratchProjects {
+class ScratchProjects {
  public:
-  TScratchProjects() { valid_ = folder_.isValid(); }
+  ScratchProjects() { valid_ = folder_.isValid(); }
   // Opening or running a project makes its folder current; the next test must not start in a
   // folder that no longer exists.
-  ~TScratchProjects() {
+  ~ScratchProjects() {
     if (QDir::currentPath().startsWith(folder_.path())) QDir::setCurrent(QDir::tempPath());
   }
-  TScratchProjects(const TScratchProjects&) = delete;
-  TScratchProjects& operator=(const TScratchProjects&) = delete;
+  ScratchProjects(const ScratchProjects&) = delete;
+  ScratchProjects& operator=(const ScratchProjects&) = delete;
   QString Copy(const QString& example, const QString& as = QString()) const {
     const QString target = folder_.filePath(as.isEmpty() ? example : as);
     QFile::remove(target);

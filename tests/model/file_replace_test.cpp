@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::readFileText;
-using testing::TRecordingHost;
+using testing::RecordingHost;
 using testing::writeFileText;
 
 class FileReplace : public testing::ScratchFolder {};
@@ -111,7 +111,7 @@ TEST_F(FileReplace, WhatIsNotARegularFileIsRefused) {
 // The old way, a temporary file renamed over the project, replaced a read-only file in a
 // writable folder and gave it the process's default permissions.
 TEST_F(FileReplace, ReadOnlyFileIsRefusedAndStaysAsItWas) {
-  const std::optional<testing::TUnprivilegedUser> user = testing::unprivilegedUser();
+  const std::optional<testing::UnprivilegedUser> user = testing::unprivilegedUser();
   if (!user) GTEST_SKIP() << testing::kNoUnprivilegedUser;
   const fs::path file = pathOf("locked.tv9d");
   writeFileText(file, "the user's text");
@@ -133,7 +133,7 @@ TEST_F(FileReplace, ReadOnlyFileIsRefusedAndStaysAsItWas) {
 }
 
 TEST_F(FileReplace, ReadOnlyFolderIsRefusedAndItsFileStaysAsItWas) {
-  const std::optional<testing::TUnprivilegedUser> user = testing::unprivilegedUser();
+  const std::optional<testing::UnprivilegedUser> user = testing::unprivilegedUser();
   if (!user) GTEST_SKIP() << testing::kNoUnprivilegedUser;
   const fs::path file = pathOf("open.tv9d");
   writeFileText(file, "the user's text");
@@ -154,8 +154,8 @@ TEST_F(FileReplace, ReadOnlyFolderIsRefusedAndItsFileStaysAsItWas) {
 }
 
 TEST_F(FileReplace, ProjectSaveKeepsTheModeAndRefusesAReadOnlyProject) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const fs::path file = pathOf("pier.tv9d");
   project.Data().FileName = file.string();
   project.Save();
@@ -165,7 +165,7 @@ TEST_F(FileReplace, ProjectSaveKeepsTheModeAndRefusesAReadOnlyProject) {
   EXPECT_EQ(modeOf(file), 0640U);
   EXPECT_EQ(readFileText(file).rfind("Renamed\r\n", 0), 0U);
 
-  const std::optional<testing::TUnprivilegedUser> user = testing::unprivilegedUser();
+  const std::optional<testing::UnprivilegedUser> user = testing::unprivilegedUser();
   if (!user) GTEST_SKIP() << testing::kNoUnprivilegedUser;
   ASSERT_EQ(::chmod(folder_.c_str(), 0777), 0);
   ASSERT_EQ(::chown(file.c_str(), user->Uid, user->Gid), 0);

@@ -47,9 +47,9 @@ class ScratchFolder : public ::testing::Test {
 };
 
 // Answers every confirmation with a fixed answer and counts the questions.
-class TRecordingHost : public app::TProjectHost {
+class RecordingHost : public app::TProjectHost {
  public:
-  explicit TRecordingHost(bool answer = true) : Answer(answer) {}
+  explicit RecordingHost(bool answer = true) : Answer(answer) {}
   void hideChildWindows() override { ++Hides; }
   bool confirm(const std::string& message) override {
     ++Questions;

@@ -15,11 +15,11 @@
 namespace tolvane::app {
 namespace {
 
-using testing::TRecordingHost;
+using testing::RecordingHost;
 
 TEST(NewProject, EnglishDefaults) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.fUnits, 1);
   EXPECT_EQ(d.FileName, "NewTolvane.tv9d");
@@ -45,8 +45,8 @@ TEST(NewProject, EnglishDefaults) {
 }
 
 TEST(NewProject, SiDefaultsKeepTheSameNumbers) {
-  TRecordingHost host;
-  TCurrentProject project(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject project(host, kSIUnits);
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.fUnits, 2);
   EXPECT_EQ(d.PINC, 1.0L);
@@ -58,9 +58,9 @@ TEST(NewProject, SiDefaultsKeepTheSameNumbers) {
 }
 
 TEST(NewProject, GridsHoldOneEmptyLayerAndOneDepth) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.grids();
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetRowCount(3);
   project.New(kEnglishUnits);
   ASSERT_EQ(grids.D().RowCount(), 1);
@@ -73,8 +73,8 @@ TEST(NewProject, GridsHoldOneEmptyLayerAndOneDepth) {
 }
 
 TEST(InitPDSET, ConvertsTheInchValuesToMetresInSi) {
-  TRecordingHost host;
-  TCurrentProject project(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject project(host, kSIUnits);
   TProgramData& d = project.Data();
   d.NPOINTPD = 3;
   d.InitPDSET();
@@ -83,7 +83,7 @@ TEST(InitPDSET, ConvertsTheInchValuesToMetresInSi) {
   EXPECT_EQ(d.NPOINTPD, 3);
 }
 
-struct TLayoutCase {
+struct LayoutCase {
   int32_t SoilType;
   const char* Caption;
   int Columns;
@@ -91,10 +91,10 @@ struct TLayoutCase {
 };
 
 TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.grids();
-  const std::vector<TLayoutCase> cases = {
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
+  const std::vector<LayoutCase> cases = {
       {1, "Sand Layer Data", 9, "Total Unit Weight"},
       {2, "Clay Layer Data", 7, "Total Unit Weight"},
       {3, "Shale Layer Data", 5, "Total Unit Weight"},
@@ -107,7 +107,7 @@ TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
       {10, "Sand for CFA Layer Data", 7, "Total Unit Weight"},
       {11, "Clay for CFA Layer Data", 7, "Total Unit Weight"},
   };
-  for (const TLayoutCase& c : cases) {
+  for (const LayoutCase& c : cases) {
     SCOPED_TRACE(c.SoilType);
     grids.D().SetIntValue(kColSoilType, 0, c.SoilType);
     const grid::TGridTable* m = grids.layerTable(0);
@@ -120,8 +120,8 @@ TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
 }
 
 TEST(ProjectGrids, SoilLayerTableLayout) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const grid::TGridTable& d = project.grids().D();
   EXPECT_EQ(d.Caption, "Soil Layer Data");
   EXPECT_EQ(d.TopLeft, "Layer");
@@ -145,8 +145,8 @@ TEST(ProjectGrids, SoilLayerTableLayout) {
 }
 
 TEST(DerivedValues, DesignLoadWithoutLengthSelectsMethodOne) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.PD = 0;
   d.LPD = 500;
@@ -160,8 +160,8 @@ TEST(DerivedValues, DesignLoadWithoutLengthSelectsMethodOne) {
 }
 
 TEST(DerivedValues, GivenLengthClearsTheLoadAndMultipleLengthsUseOneDiameter) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.PD = 60;
   d.LPD = 500;
@@ -181,8 +181,8 @@ TEST(DerivedValues, GivenLengthClearsTheLoadAndMultipleLengthsUseOneDiameter) {
 TEST(DerivedValues, RockLayerClearsTheBoundCurves) {
   for (const int32_t type : {1, 2, 4, 5, 6, 7, 8}) {
     SCOPED_TRACE(type);
-    TRecordingHost host;
-    TCurrentProject project(host, kEnglishUnits);
+    RecordingHost host;
+    CurrentProject project(host, kEnglishUnits);
     project.grids().D().SetIntValue(kColSoilType, 0, type);
     project.Data().ID2 = 3;
     project.Data().applyDerivedValues();
@@ -191,8 +191,8 @@ TEST(DerivedValues, RockLayerClearsTheBoundCurves) {
 }
 
 TEST(UnitSwitch, ConvertsTheProjectFieldsAndBack) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.DSTART = 3;       // ft
   d.PD = 60;          // ft
@@ -221,8 +221,8 @@ TEST(UnitSwitch, ConvertsTheProjectFieldsAndBack) {
 }
 
 TEST(UnitSwitch, SameSystemChangesNothing) {
-  TRecordingHost host;
-  TCurrentProject project(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject project(host, kSIUnits);
   TProgramData& d = project.Data();
   d.PD = 18;
   project.grids().D().SetFloatValue(kColBottomDepth, 0, 12);
@@ -234,8 +234,8 @@ TEST(UnitSwitch, SameSystemChangesNothing) {
 }
 
 TEST(UnitSwitch, OnlyTheUsedSettlementsAreConverted) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.NPOINTPD = 2;
   d.SetUnits(kSIUnits);
@@ -245,9 +245,9 @@ TEST(UnitSwitch, OnlyTheUsedSettlementsAreConverted) {
 }
 
 TEST(UnitSwitch, GridCellsFollowTheProject) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.grids();
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetFloatValue(kColBottomDepth, 0, 60);      // ft
   grids.layerTable(0)->SetFloatValue(0, kTopRow, 120);  // lb/ft^3
   grids.TblTZDepth().SetFloatValue(0, 0, 30);           // ft
@@ -259,14 +259,14 @@ TEST(UnitSwitch, GridCellsFollowTheProject) {
 }
 
 // Sets the first column (the unit weight) of a layer's parameter table.
-void setUnitWeights(TProjectGrids& grids, int row, long double top, long double bottom) {
+void setUnitWeights(ProjectGrids& grids, int row, long double top, long double bottom) {
   grids.layerTable(row)->SetFloatValue(0, kTopRow, top);
   grids.layerTable(row)->SetFloatValue(0, kBottomRow, bottom);
 }
 
 TEST(PileKindSwitch, SingleEmptySandLayerTurnsToCfaWithoutAsking) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   EXPECT_TRUE(project.Data().switchPileKind(true));
   EXPECT_EQ(host.Questions, 0);
   EXPECT_EQ(project.grids().SoilType(0), kCfaSand);
@@ -274,9 +274,9 @@ TEST(PileKindSwitch, SingleEmptySandLayerTurnsToCfaWithoutAsking) {
 }
 
 TEST(PileKindSwitch, TwoLayersAskAndKeepTheirUnitWeights) {
-  TRecordingHost host(true);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.grids();
+  RecordingHost host(true);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetRowCount(2);
   grids.D().SetIntValue(kColSoilType, 1, kClay);
   setUnitWeights(grids, 0, 115, 118);
@@ -305,9 +305,9 @@ TEST(PileKindSwitch, TwoLayersAskAndKeepTheirUnitWeights) {
 }
 
 TEST(PileKindSwitch, NoCancelsTheSwitch) {
-  TRecordingHost host(false);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.grids();
+  RecordingHost host(false);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   setUnitWeights(grids, 0, 115, 118);
   EXPECT_FALSE(project.Data().switchPileKind(true));
   EXPECT_EQ(host.Questions, 1);
@@ -316,9 +316,9 @@ TEST(PileKindSwitch, NoCancelsTheSwitch) {
 }
 
 TEST(PileKindSwitch, RockLayersCarryTheirUnitWeightNotTheirStrength) {
-  TRecordingHost host(true);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.grids();
+  RecordingHost host(true);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetIntValue(kColSoilType, 0, kWeakRock);
   grids.layerTable(0)->SetFloatValue(0, kTopRow, 150000);  // rock strength, lb/ft^2
   grids.layerTable(0)->SetFloatValue(7, kTopRow, 140);     // unit weight, lb/ft^3
@@ -328,9 +328,9 @@ TEST(PileKindSwitch, RockLayersCarryTheirUnitWeightNotTheirStrength) {
 }
 
 TEST(PileKindSwitch, DrilledShaftLayersStayWhenSwitchingToDrilledShaft) {
-  TRecordingHost host(true);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.grids();
+  RecordingHost host(true);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.layerTable(0)->SetFloatValue(1, kTopRow, 33);  // friction angle
   EXPECT_TRUE(project.Data().switchPileKind(false));
   EXPECT_EQ(host.Questions, 0);
@@ -352,7 +352,7 @@ TEST(FileTypeIndex, FollowsTheExtensionInAnyCase) {
 namespace tolvane::app {
 namespace {
 
-struct TSingleLayerCase {
+struct SingleLayerCase {
   int32_t Type;
   bool ToCFA;
   bool Asks;
@@ -360,16 +360,16 @@ struct TSingleLayerCase {
 };
 
 TEST(PileKindSwitch, SingleLayerAsksWhenItsTypeLosesParameters) {
-  const std::vector<TSingleLayerCase> cases = {
+  const std::vector<SingleLayerCase> cases = {
       {kSand, true, false, kCfaSand},       {kClay, true, true, kCfaClay},
       {kGravel, true, true, kCfaClay},      {kCfaSand, true, false, kCfaSand},
       {kCfaSand, false, true, kSand},       {kCfaClay, false, true, kClay},
       {kWeakRock, false, false, kWeakRock},
   };
-  for (const TSingleLayerCase& c : cases) {
+  for (const SingleLayerCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.Type) + (c.ToCFA ? " to CFA" : " to drilled shaft"));
-    testing::TRecordingHost host(true);
-    TCurrentProject project(host, kEnglishUnits);
+    testing::RecordingHost host(true);
+    CurrentProject project(host, kEnglishUnits);
     project.grids().D().SetIntValue(kColSoilType, 0, c.Type);
     EXPECT_TRUE(project.Data().switchPileKind(c.ToCFA));
     EXPECT_EQ(host.Questions, c.Asks ? 1 : 0);

@@ -8,11 +8,11 @@
 namespace tolvane::app {
 namespace {
 
-using testing::TRecordingHost;
+using testing::RecordingHost;
 
 TEST(ProgramDataCodes, PredicatesReadTheProjectFileCodes) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   EXPECT_FALSE(d.isSI());
   d.fUnits = 2;

@@ -20,19 +20,19 @@ namespace {
 
 using testing::dataFile;
 using testing::readFileText;
-using testing::TRecordingHost;
+using testing::RecordingHost;
 using testing::writeFileText;
 
 class ProjectFile : public testing::ScratchFolder {};
 
 // The example of a 60 ft sand layer under a 50 ft shaft, with Ko values.
-void makeSandExample(TCurrentProject& project) {
+void makeSandExample(CurrentProject& project) {
   TProgramData& d = project.Data();
   d.PD = 50;
   d.DSTART = 3;
   d.EPILE = 4000000;
   d.WTD = 10;
-  TProjectGrids& grids = project.grids();
+  ProjectGrids& grids = project.grids();
   grids.D().SetFloatValue(kColBottomDepth, 0, 60);
   grid::TGridTable& m = *grids.layerTable(0);
   const long double values[2][5] = {{120, 32, 10, 0.8L, 30}, {120, 34, 20, 0.6L, 30}};
@@ -46,8 +46,8 @@ void makeSandExample(TCurrentProject& project) {
 }
 
 TEST_F(ProjectFile, SandExampleIsWrittenInTheVersionNineLayout) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   makeSandExample(project);
   project.Data().FileName = pathOf("sand.tv9d");
   project.grids().ProjectChanged = true;
@@ -69,8 +69,8 @@ TEST_F(ProjectFile, SandExampleIsWrittenInTheVersionNineLayout) {
 }
 
 TEST_F(ProjectFile, OptionalLinesAndDepthsAreWritten) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   makeSandExample(project);
   TProgramData& d = project.Data();
   d.IPENT = 1;
@@ -92,8 +92,8 @@ TEST_F(ProjectFile, OptionalLinesAndDepthsAreWritten) {
 }
 
 TEST_F(ProjectFile, EveryLineEndsWithCarriageReturnAndLineFeed) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   makeSandExample(project);
   project.Data().Title = "Two\nlines";
   project.Data().FileName = pathOf("crlf.tv9d");
@@ -107,7 +107,7 @@ TEST_F(ProjectFile, EveryLineEndsWithCarriageReturnAndLineFeed) {
 }
 
 // Fills every carried cell of every layer, one layer per soil type, and every option.
-void makeAllSoilTypes(TCurrentProject& project) {
+void makeAllSoilTypes(CurrentProject& project) {
   TProgramData& d = project.Data();
   d.Title = "Round trip: all soil types";
   d.KCYCL = 2;
@@ -136,7 +136,7 @@ void makeAllSoilTypes(TCurrentProject& project) {
   d.DIAMINCR = 0.5L;
   d.NPOINTPD = 4;
   d.PDSETT = {0.2L, 0.4L, 0.6L, 0.8L, 0, 0, 0, 0, 0, 0};
-  TProjectGrids& grids = project.grids();
+  ProjectGrids& grids = project.grids();
   grid::TGridTable& layers = grids.D();
   layers.SetRowCount(kLastSoilType);
   for (int row = 0; row < kLastSoilType; ++row) {
@@ -150,7 +150,7 @@ void makeAllSoilTypes(TCurrentProject& project) {
     for (int column = 0; column < m.ColCount(); ++column) {
       if (type == kSand && (column == 3 || column == 4)) continue;  // Ko and Beta: method 3
       for (const int point : {kTopRow, kBottomRow}) {
-        if (m.GetColumn(column).Type() == grid::TColumnType::kFloat) {
+        if (m.GetColumn(column).Type() == grid::ColumnType::kFloat) {
           m.SetFloatValue(column, point, 100.0L * type + column + 0.25L * (point + 1));
         } else {
           m.SetIntValue(column, point, (type == kSand && column == 5) ? 3 : 2);
@@ -163,7 +163,7 @@ void makeAllSoilTypes(TCurrentProject& project) {
   for (int row = 0; row < 3; ++row) depths.SetFloatValue(0, row, 10.25L * (row + 1));
 }
 
-void expectSameProject(TCurrentProject& a, TCurrentProject& b) {
+void expectSameProject(CurrentProject& a, CurrentProject& b) {
   const TProgramData& x = a.Data();
   const TProgramData& y = b.Data();
   EXPECT_EQ(x.Title, y.Title);
@@ -209,7 +209,7 @@ void expectSameProject(TCurrentProject& a, TCurrentProject& b) {
         const std::string expected = shaleBlows ? "0" : mx.GetStringValue(column, point);
         EXPECT_EQ(my.GetStringValue(column, point), expected)
             << "layer " << row + 1 << " column " << column << " point " << point;
-        if (mx.GetColumn(column).Type() == grid::TColumnType::kFloat) {
+        if (mx.GetColumn(column).Type() == grid::ColumnType::kFloat) {
           EXPECT_EQ(mx.GetFloatValue(column, point), my.GetFloatValue(column, point));
         }
       }
@@ -226,14 +226,14 @@ void expectSameProject(TCurrentProject& a, TCurrentProject& b) {
 TEST_F(ProjectFile, EveryFieldAndCellOfAllSoilTypesSurvivesSaveAndRead) {
   for (const int units : {kEnglishUnits, kSIUnits}) {
     SCOPED_TRACE(units);
-    TRecordingHost host;
-    TCurrentProject saved(host, units);
+    RecordingHost host;
+    CurrentProject saved(host, units);
     makeAllSoilTypes(saved);
     const std::string path = pathOf("all_types.tv9d");
     saved.Data().FileName = path;
     saved.Save();
 
-    TCurrentProject read(host, units == kSIUnits ? kEnglishUnits : kSIUnits);
+    CurrentProject read(host, units == kSIUnits ? kEnglishUnits : kSIUnits);
     const std::string error = read.Open(path, kVersion9File);
     EXPECT_EQ(error, "");
     EXPECT_EQ(read.Data().FileName, path);
@@ -255,13 +255,13 @@ TEST_F(ProjectFile, EveryFieldAndCellOfAllSoilTypesSurvivesSaveAndRead) {
 }
 
 TEST_F(ProjectFile, DesignLoadProjectKeepsItsLoad) {
-  TRecordingHost host;
-  TCurrentProject saved(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject saved(host, kEnglishUnits);
   saved.Data().PD = 0;
   saved.Data().LPD = 500;
   saved.Data().FileName = pathOf("load.tv9d");
   saved.Save();
-  TCurrentProject read(host, kEnglishUnits);
+  CurrentProject read(host, kEnglishUnits);
   read.Open(pathOf("load.tv9d"), kVersion9File);
   EXPECT_EQ(read.Data().METHOD, 1);
   EXPECT_EQ(read.Data().LPD, 500);
@@ -269,12 +269,12 @@ TEST_F(ProjectFile, DesignLoadProjectKeepsItsLoad) {
 }
 
 TEST_F(ProjectFile, FieldsTheFileDoesNotCarryReadAsZero) {
-  TRecordingHost host;
-  TCurrentProject saved(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject saved(host, kSIUnits);
   saved.Data().PD = 18;
   saved.Data().FileName = pathOf("plain.tv9d");
   saved.Save();
-  TCurrentProject read(host, kEnglishUnits);
+  CurrentProject read(host, kEnglishUnits);
   read.Open(pathOf("plain.tv9d"), kVersion9File);
   EXPECT_EQ(read.Data().NPOINTPD, 0);
   EXPECT_EQ(read.Data().ID2, 0);
@@ -287,7 +287,7 @@ TEST_F(ProjectFile, FieldsTheFileDoesNotCarryReadAsZero) {
 }
 
 // Reads a project from text written to a file of the scratch folder.
-std::string openText(TCurrentProject& project, const std::string& path, const std::string& text,
+std::string openText(CurrentProject& project, const std::string& path, const std::string& text,
                      int index = kVersion9File) {
   writeFileText(path, text);
   return project.Open(path, index);
@@ -296,13 +296,13 @@ std::string openText(TCurrentProject& project, const std::string& path, const st
 const char* const kVersion9Head = "T\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n3 0 0 0 0 0 4000000\r\n";
 
 TEST_F(ProjectFile, FileEndingInTheSecondLayerKeepsWhatWasRead) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = std::string(kVersion9Head) +
                            "2 10 50 2.5 3\r\n1 20 \r\n0.0 115 30 28 12 0 0 1 1 \r\n"
                            "0.0 118 32 28 15 0 0 1 1 \r\n1 \r\n0.7 0.6 \r\n2 45 \r\n9 125 0.0 1500";
   EXPECT_EQ(openText(project, pathOf("cut.tv9d"), text), "This file either invalid or incomplete.");
-  TProjectGrids& grids = project.grids();
+  ProjectGrids& grids = project.grids();
   ASSERT_EQ(grids.D().RowCount(), 2);
   EXPECT_EQ(grids.SoilType(0), kSand);
   EXPECT_EQ(grids.layerTable(0)->GetFloatValue(3, kBottomRow), 0.6L);  // Ko, the last item
@@ -312,7 +312,7 @@ TEST_F(ProjectFile, FileEndingInTheSecondLayerKeepsWhatWasRead) {
   EXPECT_FALSE(project.Changed());
 }
 
-struct TFormatErrorCase {
+struct FormatErrorCase {
   const char* Name;
   std::string Text;
   const char* Message;
@@ -320,7 +320,7 @@ struct TFormatErrorCase {
 
 TEST_F(ProjectFile, FormatErrorsNameTheirLineAndItem) {
   const std::string head(kVersion9Head);
-  const std::vector<TFormatErrorCase> cases = {
+  const std::vector<FormatErrorCase> cases = {
       {"real integer", "T\r\n1 \r\n2 1.5 1 1 1 2 0 0 0 0 0 0\r\n",
        "Error on Line 3 Item 2\rAn integer was expected but not found."},
       {"word for a real", "T\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n3 0 x 0 0 0 4000000\r\n",
@@ -337,18 +337,18 @@ TEST_F(ProjectFile, FormatErrorsNameTheirLineAndItem) {
        "30 5 0.5 11\r\n",
        "Error on Line 6 Item 4\rAt most 10 settlements are allowed for design charts."},
   };
-  for (const TFormatErrorCase& c : cases) {
+  for (const FormatErrorCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TRecordingHost host;
-    TCurrentProject project(host, kEnglishUnits);
+    RecordingHost host;
+    CurrentProject project(host, kEnglishUnits);
     EXPECT_EQ(openText(project, pathOf("bad.tv9d"), c.Text), c.Message);
     EXPECT_GE(project.grids().D().RowCount(), 1);  // filled up to the minimum
   }
 }
 
 TEST_F(ProjectFile, WholeRealWhereAnIntegerIsExpectedIsAccepted) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text =
       "T\r\n1.0 \r\n2.0 1 1 1 1 2 0 0 0 0 0 0\r\n3 0 0 0 0 0 4000000\r\n"
       "0 10 50 2.5 3\r\n";
@@ -359,8 +359,8 @@ TEST_F(ProjectFile, WholeRealWhereAnIntegerIsExpectedIsAccepted) {
 }
 
 TEST_F(ProjectFile, SandMethodThreeWithOnlyTwoValuesLeavesOcr) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = std::string(kVersion9Head) +
                            "1 10 50 2.5 3\r\n1 20 \r\n0.0 115 30 28 12 0 0 1 1 \r\n"
                            "0.0 118 32 28 15 0 0 1 1 \r\n3 \r\n0.4 0.5 \r\n";
@@ -373,8 +373,8 @@ TEST_F(ProjectFile, SandMethodThreeWithOnlyTwoValuesLeavesOcr) {
 }
 
 TEST_F(ProjectFile, CfaSandLineOfEightWordsLeavesBetaAndFrictionAngle) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = std::string(kVersion9Head) +
                            "1 10 50 2.5 3\r\n10 20 \r\n110 15 2 80 0 0 1 1 \r\n"
                            "112 18 1 90 0 0 1 1 \r\n2 \r\n";
@@ -391,8 +391,8 @@ TEST_F(ProjectFile, CfaSandLineOfEightWordsLeavesBetaAndFrictionAngle) {
 }
 
 TEST_F(ProjectFile, ReadsLineFeedOnlyFiles) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = "T\n1 \n2 1 1 1 1 2 0 0 0 0 0 0\n3 0 0 0 0 0 4000000\n0 10 50 2.5 3\n";
   EXPECT_EQ(openText(project, pathOf("lf.tv9d"), text), "");
   EXPECT_EQ(project.Data().Title, "T");
@@ -402,8 +402,8 @@ TEST_F(ProjectFile, ReadsLineFeedOnlyFiles) {
 // A project saved by an editor with other line ends reads as the file the program wrote, in
 // every layout.
 TEST_F(ProjectFile, EveryLayoutReadsTheSameWhateverTheLineEnds) {
-  TRecordingHost host;
-  TCurrentProject allTypes(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject allTypes(host, kEnglishUnits);
   makeAllSoilTypes(allTypes);
   allTypes.Data().FileName = pathOf("all_types.tv9d");
   allTypes.Save();
@@ -417,13 +417,13 @@ TEST_F(ProjectFile, EveryLayoutReadsTheSameWhateverTheLineEnds) {
                {dataFile("rock_over_shale.tvd"), kOldestShortFile + 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.File);
-    TCurrentProject original(host, kEnglishUnits);
+    CurrentProject original(host, kEnglishUnits);
     ASSERT_EQ(original.Open(c.File, c.Index), "");
     const std::string expected = original.Data().projectText();
     const std::string text = testing::withoutCarriageReturns(readFileText(c.File));
-    for (const testing::TLineEnds& style : testing::allLineEnds()) {
+    for (const testing::LineEnds& style : testing::allLineEnds()) {
       SCOPED_TRACE(style.Name);
-      TCurrentProject read(host, kEnglishUnits);
+      CurrentProject read(host, kEnglishUnits);
       const std::string path = pathOf("ends" + std::filesystem::path(c.File).extension().string());
       EXPECT_EQ(openText(read, path, testing::withLineEnds(text, style), c.Index), "");
       EXPECT_EQ(read.Data().projectText(), expected);
@@ -433,16 +433,16 @@ TEST_F(ProjectFile, EveryLayoutReadsTheSameWhateverTheLineEnds) {
 }
 
 TEST_F(ProjectFile, MissingFileLeavesThePresentProject) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   project.grids().D().SetFloatValue(kColBottomDepth, 0, 33);
   EXPECT_THROW(project.Open(pathOf("missing.tv9d"), kVersion9File), ProjectFileError);
   EXPECT_EQ(project.grids().D().GetFloatValue(kColBottomDepth, 0), 33);
 }
 
 TEST(OlderLayouts, VersionEightSandOverClay) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   ASSERT_EQ(project.Open(dataFile("sand_over_clay.tv8d"), kVersion8File), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.Title, "Old Project");
@@ -454,7 +454,7 @@ TEST(OlderLayouts, VersionEightSandOverClay) {
   EXPECT_EQ(d.WTD, 12);
   EXPECT_EQ(d.Yesnewversion, 1);
   EXPECT_EQ(d.PDSETT[1], 0.25L);
-  const TProjectGrids& grids = project.grids();
+  const ProjectGrids& grids = project.grids();
   ASSERT_EQ(grids.D().RowCount(), 2);
   const grid::TGridTable& sand = *grids.layerTable(0);
   EXPECT_EQ(sand.GetFloatValue(0, kBottomRow), 118);
@@ -475,8 +475,8 @@ TEST(OlderLayouts, VersionEightSandOverClay) {
 }
 
 TEST(OlderLayouts, VersionEightRockInSiUnitsWithDepthList) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   ASSERT_EQ(project.Open(dataFile("rock_si.tv8d"), kVersion8File), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.fUnits, 2);
@@ -486,7 +486,7 @@ TEST(OlderLayouts, VersionEightRockInSiUnitsWithDepthList) {
   EXPECT_EQ(d.DSTART, 1.2L);  // not converted: the file is already SI
   EXPECT_EQ(d.EPILE, 27000000);
   EXPECT_EQ(d.PDSETT[0], 0.1L / 39.37007874L);
-  const TProjectGrids& grids = project.grids();
+  const ProjectGrids& grids = project.grids();
   EXPECT_EQ(grids.D().Units(), 2);
   const grid::TGridTable& strong = *grids.layerTable(0);
   EXPECT_EQ(strong.GetFloatValue(5, kTopRow), 7000000);
@@ -508,8 +508,8 @@ TEST(OlderLayouts, VersionEightRockInSiUnitsWithDepthList) {
 }
 
 TEST(OlderLayouts, OldestWithShortLineThree) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   ASSERT_EQ(project.Open(dataFile("sand_short_line.tvd"), kOldestShortFile), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.IMOD, 1);
@@ -530,14 +530,14 @@ TEST(OlderLayouts, OldestWithShortLineThree) {
 }
 
 TEST(OlderLayouts, OldestWithImodAndNlrfd) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   ASSERT_EQ(project.Open(dataFile("rock_over_shale.tvd"), 4), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.IMOD, 0);
   EXPECT_EQ(d.NLRFD, 1);
   EXPECT_EQ(d.Yesnewversion, 1);
-  const TProjectGrids& grids = project.grids();
+  const ProjectGrids& grids = project.grids();
   const grid::TGridTable& rock = *grids.layerTable(0);
   EXPECT_EQ(rock.GetFloatValue(6, kTopRow), 80);  // RQD
   EXPECT_EQ(rock.GetFloatValue(7, kTopRow), 0);   // no unit weight in this layout
@@ -549,8 +549,8 @@ TEST(OlderLayouts, OldestWithImodAndNlrfd) {
 }
 
 TEST_F(ProjectFile, OldestShortLineMayCarryImod) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = "T\n1 \n2 1 1 1 0\n3 0 0 0 0 0 4000000\n0 10 50 2.5 3\n";
   EXPECT_EQ(openText(project, pathOf("imod.tvd"), text, kOldestShortFile), "");
   EXPECT_EQ(project.Data().IMOD, 0);
@@ -558,8 +558,8 @@ TEST_F(ProjectFile, OldestShortLineMayCarryImod) {
 }
 
 TEST_F(ProjectFile, FailedSaveKeepsThePreviousFile) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string path = pathOf("keep.tv9d");
   writeFileText(path, "previous contents");
   // A folder where the temporary file would go makes the save fail before the rename.
@@ -591,8 +591,8 @@ class DecimalCommaProjectFile : public testing::ScratchFolder {
 };
 
 TEST_F(DecimalCommaProjectFile, FilesStillUseAPoint) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   project.Data().RCYCL = 0.75L;
   project.Data().PD = 12.5L;
   project.Data().FileName = pathOf("comma.tv9d");
@@ -600,7 +600,7 @@ TEST_F(DecimalCommaProjectFile, FilesStillUseAPoint) {
   const std::string text = readFileText(pathOf("comma.tv9d"));
   EXPECT_NE(text.find("2 1 0.75 1 "), std::string::npos);
   EXPECT_NE(text.find(" 12.5 "), std::string::npos);
-  TCurrentProject read(host, kEnglishUnits);
+  CurrentProject read(host, kEnglishUnits);
   EXPECT_EQ(read.Open(pathOf("comma.tv9d"), kVersion9File), "");
   EXPECT_EQ(read.Data().RCYCL, 0.75L);
   EXPECT_EQ(read.Data().PD, 12.5L);

@@ -147,13 +147,13 @@ TEST(Ticks, StepFollowsTheLeadingDigit) {
 }
 
 TEST(Ticks, IndexRangeIncludesZero) {
-  const TTickRange both = tickRange(2, -10, 50);
+  const TickRange both = tickRange(2, -10, 50);
   EXPECT_EQ(both.First, -5);
   EXPECT_EQ(both.Last, 25);
-  const TTickRange positive = tickRange(2, 10, 50);
+  const TickRange positive = tickRange(2, 10, 50);
   EXPECT_EQ(positive.First, 0);
   EXPECT_EQ(positive.Last, 25);
-  const TTickRange inside = tickRange(0.002L, -0.01L, 0.01L);
+  const TickRange inside = tickRange(0.002L, -0.01L, 0.01L);
   EXPECT_EQ(inside.First, -5);
   EXPECT_EQ(inside.Last, 5);
   EXPECT_FALSE(tickRange(100, 0, 50).drawn());
@@ -161,15 +161,15 @@ TEST(Ticks, IndexRangeIncludesZero) {
 
 TEST(Mapping, LogicalToPixelAndBack) {
   const TFloatRect bounds{0, 100, 0, 50};
-  const TPixelRect area{10, 20, 210, 120};
-  const TPixel top = logicalToPixel(bounds, area, true, {50, 25});
+  const PixelRect area{10, 20, 210, 120};
+  const Pixel top = logicalToPixel(bounds, area, true, {50, 25});
   EXPECT_EQ(top.x, 110);
   EXPECT_EQ(top.y, 70);
-  const TPixel bottom = logicalToPixel(bounds, area, false, {25, 10});
+  const Pixel bottom = logicalToPixel(bounds, area, false, {25, 10});
   EXPECT_EQ(bottom.x, 60);
   EXPECT_EQ(bottom.y, 100);
   // Ties go to the even pixel: 0.5 of 1 pixel rounds to 0, 1.5 to 2.
-  const TPixelRect narrow{0, 0, 1, 3};
+  const PixelRect narrow{0, 0, 1, 3};
   EXPECT_EQ(logicalToPixel({0, 100, 0, 2}, narrow, true, {50, 1}).x, 0);
   EXPECT_EQ(logicalToPixel({0, 100, 0, 2}, narrow, true, {50, 1}).y, 2);
   const TFloatPoint back = pixelToLogical(bounds, area, false, {60, 100});

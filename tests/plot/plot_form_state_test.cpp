@@ -22,7 +22,7 @@ void fillLines(TGraphPlot& plot, int n) {
 TEST(PlotFormState, TwentyFiveLinesOpenWithTwentyLegendRows) {
   TGraphPlot plot;
   fillLines(plot, 25);
-  TPlotFormState state(plot);
+  PlotFormState state(plot);
   ASSERT_TRUE(state.opened());
   EXPECT_EQ(state.legendLines().size(), 20U);
   EXPECT_FALSE(plot.line(20).Active);
@@ -38,7 +38,7 @@ TEST(PlotFormState, WithoutTheLimitEveryLineStaysActive) {
   TGraphPlot plot;
   fillLines(plot, 25);
   plot.LimitActive = false;
-  const TPlotFormState state(plot);
+  const PlotFormState state(plot);
   EXPECT_EQ(state.legendLines().size(), 25U);
 }
 
@@ -47,7 +47,7 @@ TEST(PlotFormState, LegendRowsFollowTheActiveLines) {
   TGraphPlot plot;
   fillLines(plot, 5);
   plot.line(1).Active = false;
-  TPlotFormState state(plot);
+  PlotFormState state(plot);
   EXPECT_EQ(state.legendLines(), (std::vector<int>{0, 2, 3, 4}));
   state.setLineNames({"a", "b", "c", "d", "e"});
   EXPECT_EQ(state.legendText(1), "c *");
@@ -60,7 +60,7 @@ TEST(PlotFormState, LegendRowsFollowTheActiveLines) {
 TEST(PlotFormState, DisplayCommandsMarkThePlotChanged) {
   TGraphPlot plot;
   fillLines(plot, 2);
-  TPlotFormState state(plot);
+  PlotFormState state(plot);
   state.toggleCurve(0);  // a curve item does not count as a change
   EXPECT_FALSE(plot.AnyChange);
   state.toggleLegend();
@@ -86,7 +86,7 @@ TEST(PlotFormState, MenuItemsShownByThePlot) {
   TGraphPlot plot;
   fillLines(plot, 1);
   plot.ShowFontWidth = false;
-  const TPlotFormState state(plot);
+  const PlotFormState state(plot);
   EXPECT_FALSE(state.soilLayerItemVisible());  // no layer lines
   EXPECT_FALSE(state.fontAndWidthVisible());
   plot.SetLayerLineCount(2);
@@ -97,7 +97,7 @@ TEST(PlotFormState, AllZeroPlotOpensWithWidenedBounds) {
   TGraphPlot plot;
   plot.SetLineCount(1);
   plot.SetCount(3);
-  const TPlotFormState state(plot);
+  const PlotFormState state(plot);
   ASSERT_TRUE(state.opened());
   EXPECT_NEAR(static_cast<double>(state.MaxLogicBounds().Left), -0.01, 1e-12);
   EXPECT_NEAR(static_cast<double>(state.MaxLogicBounds().Bottom), 0.01, 1e-12);
@@ -108,12 +108,12 @@ TEST(PlotFormState, AllZeroPlotOpensWithWidenedBounds) {
 TEST(PlotFormState, ReadOutTitleAndZoom) {
   TGraphPlot plot;
   fillLines(plot, 1);
-  TPlotFormState state(plot);
-  const TDrawArea area = layoutTarget(plot, TDrawTarget::kScreen, {0, 0, 800, 600}, {96, 96});
+  PlotFormState state(plot);
+  const TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, {0, 0, 800, 600}, {96, 96});
   EXPECT_EQ(state.readOutTitle(area, {403, 303}), "Load Distribution X: 50 Y: 25");
   EXPECT_EQ(state.readOutTitle(area, {0, 900}), "Load Distribution X: 0 Y: 50");  // clamped
-  EXPECT_FALSE(TPlotFormState::insideCurveArea(area, {20, 300}));
-  EXPECT_TRUE(TPlotFormState::insideCurveArea(area, {771, 571}));
+  EXPECT_FALSE(PlotFormState::insideCurveArea(area, {20, 300}));
+  EXPECT_TRUE(PlotFormState::insideCurveArea(area, {771, 571}));
   // Dragging from the middle to the bottom-right corner: x 50..100, y 25..50.
   state.zoomTo(area, {403, 303}, {771, 571});
   EXPECT_NEAR(static_cast<double>(state.LogicBounds().Left), 50, 1e-9);
@@ -127,14 +127,14 @@ TEST(PlotFormState, ReadOutTitleAndZoom) {
 TEST(PlotFormState, NewReadingMakesTheWindowStale) {
   TGraphPlot plot;
   fillLines(plot, 3);
-  const TPlotFormState state(plot);
+  const PlotFormState state(plot);
   EXPECT_FALSE(state.stale());
   plot.SetLineCount(0);
   EXPECT_TRUE(state.stale());
 }
 
 TEST(LineNamesEdit, EmptyNameIsRefused) {
-  TLineNamesEdit edit({"Dia=3 ft", "Dia=3.5 ft"});
+  LineNamesEdit edit({"Dia=3 ft", "Dia=3.5 ft"});
   EXPECT_EQ(edit.selected(), 0);
   EXPECT_EQ(edit.select(1), "Dia=3.5 ft");
   std::string message;
@@ -156,7 +156,7 @@ TEST(ActiveCurves, RowTexts) {
 TEST(SaveAttributes, LimitsAndImageSize) {
   EXPECT_TRUE(checkSaveAttributes({}).empty());
   const struct {
-    TSaveAttributes attributes;
+    SaveAttributes attributes;
     int width;
     int height;
   } sizes[] = {
@@ -165,7 +165,7 @@ TEST(SaveAttributes, LimitsAndImageSize) {
       {{2.5, 3.25, 96}, 312, 240},  // 96 x 3.25, 96 x 2.5
   };
   for (const auto& s : sizes) {
-    const std::optional<TPixel> size = savedImageSize(s.attributes);
+    const std::optional<Pixel> size = savedImageSize(s.attributes);
     ASSERT_TRUE(size);
     EXPECT_EQ(size->x, s.width);
     EXPECT_EQ(size->y, s.height);

@@ -10,10 +10,10 @@
 namespace tolvane::plot {
 namespace {
 
-constexpr TPixel kScreen{96, 96};
-constexpr TPixel kPrinter{600, 600};
+constexpr Pixel kScreen{96, 96};
+constexpr Pixel kPrinter{600, 600};
 
-void expectRect(const TPixelRect& r, int left, int top, int right, int bottom) {
+void expectRect(const PixelRect& r, int left, int top, int right, int bottom) {
   EXPECT_EQ(r.Left, left);
   EXPECT_EQ(r.Top, top);
   EXPECT_EQ(r.Right, right);
@@ -24,19 +24,19 @@ void expectRect(const TPixelRect& r, int left, int top, int right, int bottom) {
 // Left = 2h + 96/8 + h/8 = 22 + 12 + 1 = 35; Right = 800 - 96/4 - h/2 = 800 - 24 - 5 = 771.
 TEST(PlotLayout, ScreenCurveAreaForBothAxisSides) {
   TGraphPlot plot;
-  const TPixelRect window{0, 0, 800, 600};
-  TDrawArea area = layoutTarget(plot, TDrawTarget::kScreen, window, kScreen);
+  const PixelRect window{0, 0, 800, 600};
+  TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
   EXPECT_EQ(area.TextUnit, 11);
   expectRect(area.GraphArea, 35, 35, 771, 571);  // bottom 600 - 24 - 5
   EXPECT_FALSE(area.MessedUp);
   EXPECT_FALSE(area.PrintLegend);
 
   plot.XOnTop = false;  // top h/2 + 96/4 = 5 + 24; bottom 600 - 35
-  area = layoutTarget(plot, TDrawTarget::kScreen, window, kScreen);
+  area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
   expectRect(area.GraphArea, 35, 29, 771, 565);
 
   plot.SizeFont = 20;  // h = 22: left 44 + 12 + 2 = 58, right 800 - 24 - 11 = 765
-  area = layoutTarget(plot, TDrawTarget::kScreen, window, kScreen);
+  area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
   EXPECT_EQ(area.TextUnit, 22);
   expectRect(area.GraphArea, 58, 35, 765, 542);  // top 11 + 24, bottom 600 - 58
 }
@@ -45,23 +45,23 @@ TEST(PlotLayout, GraphTitleAndSoilLayersTakeRoom) {
   TGraphPlot plot;
   plot.UserCaption = "Shaft A";
   plot.UserCaptionOnTop = true;  // top 35 + h/8 + h = 35 + 1 + 11
-  const TPixelRect window{0, 0, 800, 600};
-  TDrawArea area = layoutTarget(plot, TDrawTarget::kScreen, window, kScreen);
+  const PixelRect window{0, 0, 800, 600};
+  TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
   EXPECT_EQ(area.GraphArea.Top, 47);
   plot.UserCaptionOnTop = false;  // bottom 571 - h
-  area = layoutTarget(plot, TDrawTarget::kScreen, window, kScreen);
+  area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
   EXPECT_EQ(area.GraphArea.Bottom, 560);
 
   plot.UserCaption.clear();
   plot.ShowLayers = true;  // one inch off the right: 771 - 96; column from 675 + 96/5 to 771
-  area = layoutTarget(plot, TDrawTarget::kScreen, window, kScreen);
+  area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
   EXPECT_EQ(area.GraphArea.Right, 675);
   expectRect(area.LayersArea, 694, 35, 771, 571);
 }
 
 TEST(PlotLayout, ImageIsLaidOutAsTheWindowAndDrawsItsLegend) {
   TGraphPlot plot;
-  const TDrawArea area = layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 576, 384}, kScreen);
+  const TDrawArea area = layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 576, 384}, kScreen);
   expectRect(area.GraphArea, 35, 35, 547, 355);
   EXPECT_TRUE(area.MessedUp);
   EXPECT_TRUE(area.PrintLegend);
@@ -72,18 +72,18 @@ TEST(PlotLayout, ImageIsLaidOutAsTheWindowAndDrawsItsLegend) {
 // bottom edges; a title on top lowers it by a quarter inch (150).
 TEST(PlotLayout, PrinterPage) {
   TGraphPlot plot;
-  const TPixelRect page{100, 200, 5100, 6600};
-  TDrawArea area = layoutTarget(plot, TDrawTarget::kPrinter, page, kPrinter);
+  const PixelRect page{100, 200, 5100, 6600};
+  TDrawArea area = layoutTarget(plot, DrawTarget::kPrinter, page, kPrinter);
   EXPECT_EQ(area.TextUnit, 68);
   expectRect(area.GraphArea, 319, 419, 5100, 6600);
   EXPECT_TRUE(area.PrintLegend);
   EXPECT_FALSE(area.MessedUp);
   plot.UserCaption = "Title";
   plot.UserCaptionOnTop = true;
-  area = layoutTarget(plot, TDrawTarget::kPrinter, page, kPrinter);
+  area = layoutTarget(plot, DrawTarget::kPrinter, page, kPrinter);
   EXPECT_EQ(area.GraphArea.Top, 569);
   plot.UserCaptionOnTop = false;  // bottom less half an inch
-  area = layoutTarget(plot, TDrawTarget::kPrinter, page, kPrinter);
+  area = layoutTarget(plot, DrawTarget::kPrinter, page, kPrinter);
   EXPECT_EQ(area.GraphArea.Bottom, 6300);
 }
 
@@ -92,15 +92,15 @@ TEST(PlotLayout, PrinterPage) {
 // A margin inside the unprintable offset is taken as the offset.
 TEST(PlotLayout, PrintableBoundsFromMarginsInThousandthsOfAnInch) {
   expectRect(printableBounds({}, kPrinter, 5100, 6600, 25, 25), 575, 575, 4525, 6025);
-  const TPageMargins narrow{20, 500, 20, 250};  // 12, 300, 12, 150 pixels
+  const PageMargins narrow{20, 500, 20, 250};  // 12, 300, 12, 150 pixels
   expectRect(printableBounds(narrow, kPrinter, 5100, 6600, 25, 25), 0, 275, 5100, 6475);
 }
 
 TEST(PlotLayout, TargetUnderOneInchIsNotDrawn) {
   TGraphPlot plot;
-  EXPECT_TRUE(tooSmallToDraw(layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 95, 400}, kScreen)));
-  EXPECT_TRUE(tooSmallToDraw(layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 400, 95}, kScreen)));
-  EXPECT_FALSE(tooSmallToDraw(layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 96, 96}, kScreen)));
+  EXPECT_TRUE(tooSmallToDraw(layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 95, 400}, kScreen)));
+  EXPECT_TRUE(tooSmallToDraw(layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 400, 95}, kScreen)));
+  EXPECT_FALSE(tooSmallToDraw(layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 96, 96}, kScreen)));
 }
 
 // The 800 x 600 window: width 736 / (6 x 11) = 11 intervals over 0..100: raw step 9.09, leading
@@ -108,14 +108,14 @@ TEST(PlotLayout, TargetUnderOneInchIsNotDrawn) {
 // major 5, tick step 1, ticks 0 to 50. A curve area under 6h gets none.
 TEST(PlotLayout, TicksOfBothAxes) {
   TGraphPlot plot;
-  TDrawArea area = layoutTarget(plot, TDrawTarget::kScreen, {0, 0, 800, 600}, kScreen);
+  TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, {0, 0, 800, 600}, kScreen);
   const TFloatRect bounds{0, 100, 0, 50};
-  const TAxisTicks x = xTicks(bounds, area);
+  const AxisTicks x = xTicks(bounds, area);
   ASSERT_TRUE(x.Drawn);
   EXPECT_DOUBLE_EQ(static_cast<double>(x.Step), 2.0);
   EXPECT_EQ(x.First, 0);
   EXPECT_EQ(x.Last, 50);
-  const TAxisTicks y = yTicks({0, 100, 50, 0}, area);  // reversed y: same ticks
+  const AxisTicks y = yTicks({0, 100, 50, 0}, area);  // reversed y: same ticks
   ASSERT_TRUE(y.Drawn);
   EXPECT_DOUBLE_EQ(static_cast<double>(y.Step), 1.0);
   EXPECT_EQ(y.Last, 50);
@@ -142,7 +142,7 @@ TEST(PlotLayout, MarkerOutlines) {
       {4, {{100, 96}, {104, 100}, {100, 104}, {96, 100}, {100, 96}}},
   };
   for (const Case& c : cases) {
-    const std::vector<TPixel> outline = markerOutline(c.kind, {100, 100}, {128, 128});
+    const std::vector<Pixel> outline = markerOutline(c.kind, {100, 100}, {128, 128});
     ASSERT_EQ(outline.size(), c.vertices.size()) << "kind " << c.kind;
     for (size_t n = 0; n < outline.size(); ++n) {
       EXPECT_EQ(outline[n].x, c.vertices[n].first) << "kind " << c.kind << " vertex " << n;
@@ -182,8 +182,8 @@ TEST(PlotLayout, SoilLayerBandsShareTheirBoundaryRows) {
     plot.LayerData(n, 0) = {static_cast<long double>(n + 7), depths[n]};
   }
   plot.layerLine(1).setLineName(" CLAY ");
-  const TDrawArea area = layoutTarget(plot, TDrawTarget::kScreen, {0, 0, 896, 600}, kScreen);
-  const std::vector<TLayerBand> bands = layerBands(plot, {0, 100, 0, 50}, area);
+  const TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, {0, 0, 896, 600}, kScreen);
+  const std::vector<LayerBand> bands = layerBands(plot, {0, 100, 0, 50}, area);
   ASSERT_EQ(bands.size(), 3U);
   EXPECT_EQ(bands[0].TopRow, 35);
   EXPECT_EQ(bands[0].BottomRow, 142);
@@ -205,8 +205,8 @@ TEST(PlotLayout, LegendBoxCountsOnlyVisibleActiveLines) {
   plot.SetLineCount(4);
   plot.line(1).Visible = false;
   plot.line(3).Active = false;
-  const TDrawArea area = layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
-  const TLegendBox box = legendBox(plot, area, {400, 300, 800, 600}, 100, 15);
+  const TDrawArea area = layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
+  const LegendBox box = legendBox(plot, area, {400, 300, 800, 600}, 100, 15);
   expectRect(box.Frame, 403, 303, 521, 342);
   ASSERT_EQ(box.Rows.size(), 2U);
   EXPECT_EQ(box.Rows[0].Line, 0);
@@ -225,10 +225,10 @@ TEST(PlotLayout, LegendWithoutWindowAvoidsTheCurves) {
   plot.SetLineCount(1);
   plot.SetCount(21);
   for (int j = 0; j < 21; ++j) plot.Data(0, j) = {j * 5.0L, 100.0L - j * 5.0L};  // falls to right
-  const TDrawArea area = layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
+  const TDrawArea area = layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
   // The diagonal runs from the top left to the bottom right: the two other corners are free;
   // of those the bottom left comes first.
-  const TLegendPlacement place = quietestCorner(plot, {0, 100, 0, 100}, area, 120, 60);
+  const LegendPlacement place = quietestCorner(plot, {0, 100, 0, 100}, area, 120, 60);
   EXPECT_EQ(place.Left, 96 / 16);
   EXPECT_GT(place.Top, 300);
 }
@@ -243,14 +243,14 @@ TEST(PlotLayout, LegendAvoidsTheSegmentsBetweenPoints) {
   plot.SetCount(2);
   plot.Data(0, 0) = {0, 100};
   plot.Data(0, 1) = {100, 0};
-  const TDrawArea area = layoutTarget(plot, TDrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
-  const TLegendPlacement place = quietestCorner(plot, {0, 100, 0, 100}, area, 120, 60);
+  const TDrawArea area = layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
+  const LegendPlacement place = quietestCorner(plot, {0, 100, 0, 100}, area, 120, 60);
   EXPECT_EQ(place.Left, 96 / 16);
   EXPECT_GT(place.Top, 300);
 }
 
 // Curve area 0..1000 x 0..500 over x 0..100, y 0..50 with the x axis on top.
-constexpr TPixelRect kArea{0, 0, 1000, 500};
+constexpr PixelRect kArea{0, 0, 1000, 500};
 constexpr TFloatRect kFull{0, 100, 0, 50};
 
 void expectBounds(const TFloatRect& r, double left, double right, double top, double bottom) {

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-constexpr TPixel kPpi{96, 96};
+constexpr Pixel kPpi{96, 96};
 
 bool isBlack(const QImage& image, int x, int y) {
   return image.pixel(x, y) == qRgb(0, 0, 0);
@@ -38,8 +38,8 @@ void fillTwoLines(TGraphPlot& plot) {
   plot.Markers = 0;
 }
 
-QImage draw(const TGraphPlot& plot, TDrawTarget target, int width = kWidth, int height = kHeight,
-            const std::optional<TLegendPlacement>& legend = {}) {
+QImage draw(const TGraphPlot& plot, DrawTarget target, int width = kWidth, int height = kHeight,
+            const std::optional<LegendPlacement>& legend = {}) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(Qt::red);  // anything not painted shows
   const TDrawArea area = layoutTarget(plot, target, {0, 0, width, height}, kPpi);
@@ -73,7 +73,7 @@ class PlotDrawTest : public QObject {
   void frameSurroundsTheCurveArea() {
     TGraphPlot plot;
     fillTwoLines(plot);
-    const QImage image = draw(plot, TDrawTarget::kScreen);
+    const QImage image = draw(plot, DrawTarget::kScreen);
     saveShot(image, "plot-draw-two-lines.png");
     QVERIFY(isBlack(image, 35, 300));
     QVERIFY(isBlack(image, 771, 300));
@@ -89,7 +89,7 @@ class PlotDrawTest : public QObject {
   void tickMarksAlongTheXAxis() {
     TGraphPlot plot;
     fillTwoLines(plot);
-    const QImage image = draw(plot, TDrawTarget::kScreen);
+    const QImage image = draw(plot, DrawTarget::kScreen);
     int marks = 0;
     for (int x = 36; x <= 770; ++x) marks += isBlack(image, x, 38) ? 1 : 0;
     QCOMPARE(marks, 49);
@@ -101,15 +101,15 @@ class PlotDrawTest : public QObject {
   void curvePixelAtAKnownPoint() {
     TGraphPlot plot;
     fillTwoLines(plot);
-    const QImage image = draw(plot, TDrawTarget::kScreen);
+    const QImage image = draw(plot, DrawTarget::kScreen);
     QCOMPARE(image.pixel(400, 249), qRgb(0, 0, 255));
     QCOMPARE(image.pixel(400, 517), qRgb(0, 0, 0));  // line 0 at y 45: 35 + round(482.4)
     plot.line(0).Visible = false;                    // hidden: line 1 keeps its colour
-    const QImage hidden = draw(plot, TDrawTarget::kScreen);
+    const QImage hidden = draw(plot, DrawTarget::kScreen);
     QCOMPARE(hidden.pixel(400, 249), qRgb(0, 0, 255));
     QCOMPARE(hidden.pixel(400, 517), qRgb(255, 255, 255));
     plot.line(0).Active = false;  // inactive: line 1 takes the first colour
-    const QImage inactive = draw(plot, TDrawTarget::kScreen);
+    const QImage inactive = draw(plot, DrawTarget::kScreen);
     QCOMPARE(inactive.pixel(400, 249), qRgb(0, 0, 0));
   }
 
@@ -125,7 +125,7 @@ class PlotDrawTest : public QObject {
     plot.LayerData(1, 0) = {7, 50};
     plot.layerLine(0).setLineName(" CLAY ");
     plot.layerLine(1).setLineName(" SAND ");
-    const QImage image = draw(plot, TDrawTarget::kBitmap, kWidth + 96, kHeight);
+    const QImage image = draw(plot, DrawTarget::kBitmap, kWidth + 96, kHeight);
     saveShot(image, "plot-draw-layers.png");
     const QRect hatch(800, 60, 40, 40);  // band 1 rows 35..303
     const QRect dots(800, 400, 40, 40);  // band 2 rows 303..570
@@ -172,9 +172,9 @@ class PlotDrawTest : public QObject {
   void legendBoxOnlyInPictures() {
     TGraphPlot plot;
     fillTwoLines(plot);
-    const TLegendPlacement place{410, 100, kWidth, kHeight};
-    const QImage picture = draw(plot, TDrawTarget::kBitmap, kWidth, kHeight, place);
-    const QImage window = draw(plot, TDrawTarget::kScreen, kWidth, kHeight, place);
+    const LegendPlacement place{410, 100, kWidth, kHeight};
+    const QImage picture = draw(plot, DrawTarget::kBitmap, kWidth, kHeight, place);
+    const QImage window = draw(plot, DrawTarget::kScreen, kWidth, kHeight, place);
     saveShot(picture, "plot-draw-legend.png");
     QVERIFY(isBlack(picture, 412, 130));
     QVERIFY(isBlack(picture, 420, 124));
@@ -194,7 +194,7 @@ class PlotDrawTest : public QObject {
     TGraphPlot plot;
     fillTwoLines(plot);
     for (const QSize size : {QSize(95, 300), QSize(300, 95)}) {
-      const QImage image = draw(plot, TDrawTarget::kBitmap, size.width(), size.height());
+      const QImage image = draw(plot, DrawTarget::kBitmap, size.width(), size.height());
       QCOMPARE(blackFraction(image, image.rect()), 0.0);
       QCOMPARE(image.pixel(size.width() / 2, size.height() / 2), qRgb(255, 255, 255));
     }
@@ -214,7 +214,7 @@ class PlotDrawTest : public QObject {
       const long double length = 20 + c % 100;
       plot.Data(c, 1) = {length * (2 + c / 100), length};
     }
-    const QImage image = draw(plot, TDrawTarget::kBitmap, kWidth, kHeight);
+    const QImage image = draw(plot, DrawTarget::kBitmap, kWidth, kHeight);
     saveShot(image, "plot-draw-2000-curves.png");
     QVERIFY(isBlack(image, 35, 300));
     int coloured = 0;

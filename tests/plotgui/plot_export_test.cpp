@@ -21,13 +21,13 @@ constexpr int kExitUsage = 64;
 constexpr int kExitNoInput = 66;
 const QString kExample = "sand-over-clay.tv9d";
 
-struct TRun {
+struct Run {
   int Status = -1;
   QString Out;
   QString Err;
 };
 
-TRun program(const QStringList& args, const QString& dir) {
+Run program(const QStringList& args, const QString& dir) {
   QProcess program;
   program.setWorkingDirectory(dir);
   program.start(TOLVANE_PROGRAM, args);
@@ -54,7 +54,7 @@ class PlotExportTest : public QObject {
     const QString example = QString(TOLVANE_EXAMPLES_DIR) + "/" + kExample;
     QVERIFY(QFile::copy(example, dir_.filePath(kExample)));
     QVERIFY(QFile::copy(example, unrun_.filePath(kExample)));
-    const TRun run = program({"--run", kExample}, dir_.path());
+    const Run run = program({"--run", kExample}, dir_.path());
     QVERIFY2(run.Status == 0, qPrintable(run.Err));
   }
 
@@ -62,7 +62,7 @@ class PlotExportTest : public QObject {
   // charts: plots 1 to 14 and 16 have results, 15 and 17 to 26 none.
   void everyPlotWithResultsIsDrawnAsPng() {
     const QString out = dir_.filePath("png");
-    const TRun run = program({"--plots", kExample, "--out", out}, dir_.path());
+    const Run run = program({"--plots", kExample, "--out", out}, dir_.path());
     QVERIFY2(run.Status == 0, qPrintable(run.Err));
     for (int n = 1; n <= 26; ++n) {
       const bool expected = n <= 14 || n == 16;
@@ -82,7 +82,7 @@ class PlotExportTest : public QObject {
     } formats[] = {{"svg", "<?xml"}, {"pdf", "%PDF"}, {"bmp", "BM"}, {"png", "\x89PNG"}};
     for (const auto& f : formats) {
       const QString out = dir_.filePath(QString("size-") + f.format);
-      const TRun run =
+      const Run run =
           program({"--plots", kExample, "--out", out, "--format", f.format, "--size", "600x400"},
                   dir_.path());
       QVERIFY2(run.Status == 0, qPrintable(run.Err));
@@ -129,7 +129,7 @@ class PlotExportTest : public QObject {
   void savedFormattingIsApplied() {
     {
       tolvane::app::testing::RecordedMessages messages;
-      tolvane::app::THeadlessHost host;
+      tolvane::app::HeadlessHost host;
       tolvane::app::MainFormRules form(messages, host, dir_.path().toStdString());
       QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).Opened);
       auto& skin = form.plots()[tolvane::app::kPltSkin];
@@ -156,7 +156,7 @@ class PlotExportTest : public QObject {
     QCOMPARE(program({"--xlsx", kExample, "--out", "a.xlsx", "--select", "27"}, dir_.path()).Status,
              kExitUsage);
     QCOMPARE(program({"--plots", "absent.tv9d", "--out", "x"}, dir_.path()).Status, kExitNoInput);
-    const TRun unrun = program({"--plots", kExample, "--out", "pics"}, unrun_.path());
+    const Run unrun = program({"--plots", kExample, "--out", "pics"}, unrun_.path());
     QCOMPARE(unrun.Status, kExitNoInput);
     QVERIFY(unrun.Err.contains("has no plot data"));
     QVERIFY(!QDir(unrun_.filePath("pics")).exists() || QDir(unrun_.filePath("pics")).isEmpty());
@@ -167,11 +167,11 @@ class PlotExportTest : public QObject {
   // Plots 1, 9 and 12 of the plot list become Page_1..3 and Plot_1..3; their cells hold the
   // values the program reads from the plot-data file.
   void workbookOfTheChosenPlots() {
-    const TRun run =
+    const Run run =
         program({"--xlsx", kExample, "--out", "chosen.xlsx", "--select", "12,1,9"}, dir_.path());
     QVERIFY2(run.Status == 0, qPrintable(run.Err));
     QVERIFY(run.Out.contains("Export to Excel Completed"));
-    const TXlsxContents book(dir_.filePath("chosen.xlsx"));
+    const XlsxContents book(dir_.filePath("chosen.xlsx"));
     QCOMPARE(book.sheetNames(),
              QStringList({"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2", "Page_3", "Plot_3"}));
     QCOMPARE(book.cell(1, "C3"), QString("Ultimate Skin Friction vs Depth"));
@@ -180,7 +180,7 @@ class PlotExportTest : public QObject {
     QCOMPARE(book.cell(2, "B2"), QString("Ultimate Skin Friction  (tons)"));
 
     tolvane::app::testing::RecordedMessages messages;
-    tolvane::app::THeadlessHost host;
+    tolvane::app::HeadlessHost host;
     tolvane::app::MainFormRules form(messages, host, dir_.path().toStdString());
     QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).Opened);
     const auto& skin = form.plots()[tolvane::app::kPltSkin];

@@ -47,7 +47,7 @@ class PlotMainWindowTest : public QObject {
     QVERIFY(sub->isMaximized());
     QApplication::processEvents();
     // The read-out of the mouse shows in the title of the maximised child's frame.
-    const tolvane::plot::TPixelRect g = form->screenArea().GraphArea;
+    const tolvane::plot::PixelRect g = form->screenArea().GraphArea;
     QTest::mouseMove(form->Canvas(), QPoint((g.Left + g.Right) / 2, (g.Top + g.Bottom) / 2));
     QVERIFY(form->windowTitle().startsWith("Ultimate Skin Friction vs Depth X: "));
     QVERIFY(window.windowTitle().contains("[Ultimate Skin Friction vs Depth X: "));

@@ -35,14 +35,14 @@ namespace {
 
 const QString kExample = "sand-over-clay.tv9d";
 
-class TTestHost : public app::TWindowHost {
+class TestHost : public app::WindowHost {
  public:
-  explicit TTestHost(const std::string& dir) : core_(Messages, project_, dir) {
+  explicit TestHost(const std::string& dir) : core_(Messages, project_, dir) {
     frame_.setCentralWidget(area_ = new QMdiArea);
     frame_.resize(1000, 720);
   }
   // The child windows reach the plots: they go before the core, as in the main window.
-  ~TTestHost() override { delete area_; }
+  ~TestHost() override { delete area_; }
   app::MainFormRules& core() override { return core_; }
   QMdiArea* MdiArea() override { return area_; }
   QWidget* frame() override { return &frame_; }
@@ -54,7 +54,7 @@ class TTestHost : public app::TWindowHost {
   int Changes = 0;
 
  private:
-  app::THeadlessHost project_;
+  app::HeadlessHost project_;
   QMainWindow frame_;
   QMdiArea* area_ = nullptr;
   app::MainFormRules core_;
@@ -65,13 +65,13 @@ void saveShot(QWidget& widget, const QString& name) {
   QVERIFY(widget.grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/" + name));
 }
 
-TPlotForm* activeForm(TTestHost& host) {
+TPlotForm* activeForm(TestHost& host) {
   QMdiSubWindow* sub = host.MdiArea()->activeSubWindow();
   return sub != nullptr ? qobject_cast<TPlotForm*>(sub->widget()) : nullptr;
 }
 
 QPoint canvasPoint(TPlotForm& form, double fx, double fy) {
-  const plot::TPixelRect g = form.screenArea().GraphArea;
+  const plot::PixelRect g = form.screenArea().GraphArea;
   return {g.Left + static_cast<int>(fx * (g.Right - g.Left)),
           g.Top + static_cast<int>(fy * (g.Bottom - g.Top))};
 }
@@ -90,7 +90,7 @@ class PlotWindowTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir dir_;
-  std::unique_ptr<TTestHost> host_;
+  std::unique_ptr<TestHost> host_;
 
  private slots:
   void initTestCase() {
@@ -101,7 +101,7 @@ class PlotWindowTest : public QObject {
     run.start(TOLVANE_PROGRAM, {"--run", kExample});
     QVERIFY(run.waitForFinished(120000));
     QCOMPARE(run.exitCode(), 0);
-    host_ = std::make_unique<TTestHost>(dir_.path().toStdString());
+    host_ = std::make_unique<TestHost>(dir_.path().toStdString());
     QVERIFY(host_->core().Open(dir_.filePath(kExample).toStdString(), 1).Opened);
     QVERIFY(host_->core().Flags.ShowOutput);
     host_->Window().show();
@@ -129,7 +129,7 @@ class PlotWindowTest : public QObject {
     QCOMPARE(form->Legend()->count(), 3);
     QVERIFY(form->Legend()->item(0)->text().endsWith(" *"));
     // The legend sits at the bottom right of the curve area.
-    const plot::TPixelRect g = form->screenArea().GraphArea;
+    const plot::PixelRect g = form->screenArea().GraphArea;
     QCOMPARE(form->Legend()->geometry().right() + 1, g.Right);
     QCOMPARE(form->Legend()->geometry().bottom() + 1, g.Bottom);
     // A second command brings the same window to the front.
@@ -347,7 +347,7 @@ class PlotWindowTest : public QObject {
     dialog.show();
     saveShot(dialog, "dialog-save-attributes.png");
     QCOMPARE(dialog.windowTitle(), QString("Save Attributes"));
-    const std::optional<plot::TSaveAttributes> defaults = dialog.attributes();
+    const std::optional<plot::SaveAttributes> defaults = dialog.attributes();
     QVERIFY(defaults);
     QCOMPARE(defaults->HeightInches, 4.0);
     QCOMPARE(defaults->WidthInches, 6.0);
@@ -390,7 +390,7 @@ class PlotWindowTest : public QObject {
     window->generate();
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages[0].startsWith("Export to Excel Completed\n"));
-    const TXlsxContents book(file);
+    const XlsxContents book(file);
     QCOMPARE(book.sheetNames(), QStringList({"Legend", "Page_1", "Plot_1"}));
     QCOMPARE(book.cell(1, "C3"), QString("Ultimate Skin Friction vs Depth"));
     QVERIFY(book.chart(1).contains("<c:symbol val=\"none\"/>"));
@@ -400,7 +400,7 @@ class PlotWindowTest : public QObject {
   }
 
   void noResultsGiveAnEmptyList() {
-    plot::TDlgExport window([] { return std::vector<plot::TExportPlot>{}; });
+    plot::TDlgExport window([] { return std::vector<plot::ExportPlot>{}; });
     QCOMPARE(window.list()->count(), 0);
     QVERIFY(!window.generateButton()->isEnabled());
   }

@@ -40,10 +40,10 @@ class PlotWorkbookTest : public QObject {
     TGraphPlot plot;
     fillThreeCurves(plot);
     const QString file = dir.filePath("plots.xlsx");
-    const TWorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
+    const WorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
     QVERIFY2(result.Written, result.Error.c_str());
     QVERIFY(!result.More255);
-    const TXlsxContents book(file);
+    const XlsxContents book(file);
     QCOMPARE(book.sheetNames(), QStringList({"Legend", "Page_1", "Plot_1"}));
 
     // Legend sheet (worksheet 1).
@@ -98,7 +98,7 @@ class PlotWorkbookTest : public QObject {
     second.XOnTop = false;
     const QString file = dir.filePath("two.xlsx");
     QVERIFY(writePlotWorkbook({&first, &second}, file.toStdString(), false).Written);
-    const TXlsxContents book(file);
+    const XlsxContents book(file);
     QCOMPARE(book.sheetNames(), QStringList({"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2"}));
     QCOMPARE(book.cell(1, "B4"), QString("2"));
     QCOMPARE(book.cell(1, "C4"), QString("Load Distribution"));
@@ -117,10 +117,10 @@ class PlotWorkbookTest : public QObject {
     plot.SetCount(1);
     for (int i = 0; i < 300; ++i) plot.Data(i, 0) = {static_cast<long double>(i), 1};
     const QString file = dir.filePath("many.xlsx");
-    const TWorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
+    const WorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
     QVERIFY(result.Written);
     QVERIFY(result.More255);
-    const TXlsxContents book(file);
+    const XlsxContents book(file);
     QCOMPARE(book.chart(1).count("<c:ser>"), 255);
     QCOMPARE(book.seriesRanges(1).last(), QString("Page_1!$SP$6:$SP$6"));  // 510 = 19 x 26 + 16
     QCOMPARE(book.cell(2, "WA4"), QString("Curve #300"));
@@ -139,7 +139,7 @@ class PlotWorkbookTest : public QObject {
     TGraphPlot plot;
     fillThreeCurves(plot);
     const QString file = dir.filePath("missing/folder/plots.xlsx");
-    const TWorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
+    const WorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
     QVERIFY(!result.Written);
     QVERIFY(!result.Error.empty());
     QVERIFY(!QFile::exists(file));

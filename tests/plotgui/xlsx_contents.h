@@ -8,9 +8,9 @@
 #include <QString>
 #include <QStringList>
 
-class TXlsxContents {
+class XlsxContents {
  public:
-  explicit TXlsxContents(const QString& file) : file_(file) {
+  explicit XlsxContents(const QString& file) : file_(file) {
     const QString strings = member("xl/sharedStrings.xml");
     const QRegularExpression si("<si>(.*?)</si>", QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpression t("<t[^>]*>(.*?)</t>", QRegularExpression::DotMatchesEverythingOption);

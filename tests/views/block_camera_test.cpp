@@ -11,14 +11,14 @@ constexpr int kW = 400;
 constexpr int kH = 300;
 constexpr double kDmax = 40;  // mid-depth -20 comes to the centre of the control
 
-void expectPixel(const TBlockCamera& camera, TVec3 p, double x, double y) {
-  const TScreenPoint pixel = projectToPixel(camera.modelView(kDmax), p, kW, kH);
+void expectPixel(const BlockCamera& camera, Vec3 p, double x, double y) {
+  const ScreenPoint pixel = projectToPixel(camera.modelView(kDmax), p, kW, kH);
   EXPECT_NEAR(pixel.x, x, 1e-9);
   EXPECT_NEAR(pixel.y, y, 1e-9);
 }
 
 TEST(ModelView, FrontViewWithDepthDownTheScreen) {
-  TBlockCamera camera;
+  BlockCamera camera;
   SCOPED_TRACE("angles 0, zoom 1, fit 1");
   expectPixel(camera, {0, 0, -20}, 200, 150);   // mid-depth at the centre
   expectPixel(camera, {0, 0, 0}, 200, 130);     // the ground 20 units above it
@@ -32,7 +32,7 @@ TEST(ModelView, FrontViewWithDepthDownTheScreen) {
 }
 
 TEST(ModelView, RotationsAboutTheModelAxes) {
-  TBlockCamera camera;
+  BlockCamera camera;
   camera.AngleZ = 90;  // x turns into y, which points into the screen
   expectPixel(camera, {10, 0, -20}, 200, 150);
   camera.AngleZ = 0;
@@ -40,12 +40,12 @@ TEST(ModelView, RotationsAboutTheModelAxes) {
   expectPixel(camera, {0, 10, -20}, 200, 140);
 }
 
-TEST(TBlockCamera, RestartCentresTheSceneAndZoomInOutReturns) {
-  TBlockCamera camera;
+TEST(BlockCamera, RestartCentresTheSceneAndZoomInOutReturns) {
+  BlockCamera camera;
   camera.AngleX = 30;
   camera.Zoom = 3;
   camera.Pan = {1, 2, 3};
-  TSceneExtents extents;
+  SceneExtents extents;
   extents.Centre = {0, 0, -30};
   camera.restart(extents);
   EXPECT_EQ(camera.AngleX, 0);
@@ -65,7 +65,7 @@ class MouseTest : public testing::Test {
     camera_.Fit = 3;
     camera_.updateModelView(kDmax);
   }
-  TBlockCamera camera_;
+  BlockCamera camera_;
 };
 
 TEST_F(MouseTest, PanningFollowsThePointer) {
@@ -76,7 +76,7 @@ TEST_F(MouseTest, PanningFollowsThePointer) {
   EXPECT_NEAR(camera_.Pan.y, 0, 1e-12);
   EXPECT_NEAR(camera_.Pan.z, 20.0 / 6, 1e-12);
   // A model point under the press point is under the pointer now.
-  const TScreenPoint ground = projectToPixel(camera_.modelView(kDmax), {0, 0, 0}, kW, kH);
+  const ScreenPoint ground = projectToPixel(camera_.modelView(kDmax), {0, 0, 0}, kW, kH);
   EXPECT_NEAR(ground.x, 200 + 30, 1e-9);
   EXPECT_NEAR(ground.y, 150 - 20 * 6 - 20, 1e-9);
   // Shift keeps the dominant direction only; equal components keep the vertical one.
@@ -130,11 +130,11 @@ TEST_F(MouseTest, ShiftRotatesOnlyAboutTheAxisOfTheLargerComponent) {
 
 TEST_F(MouseTest, ZoomWindowBringsTheBoxCentreToTheMiddle) {
   // The model point under the box centre (150, 130) before the zoom.
-  const TMatrix4 before = camera_.modelView(kDmax);
+  const Matrix4 before = camera_.modelView(kDmax);
   // Pixel (150, 130) is 50 left of and 20 above the centre: eye (-50, 20) / 6 in model units,
   // Mᵀ turns eye y into model z.
-  const TVec3 target{-50.0 / 6, 0, 20.0 / 6 - 20};
-  const TScreenPoint check = projectToPixel(before, target, kW, kH);
+  const Vec3 target{-50.0 / 6, 0, 20.0 / 6 - 20};
+  const ScreenPoint check = projectToPixel(before, target, kW, kH);
   ASSERT_NEAR(check.x, 150, 1e-9);
   ASSERT_NEAR(check.y, 130, 1e-9);
   camera_.press(kMouseZoomWindow, true, 100, 100);
@@ -146,7 +146,7 @@ TEST_F(MouseTest, ZoomWindowBringsTheBoxCentreToTheMiddle) {
   EXPECT_TRUE(camera_.release(kMouseZoomWindow, false, 200, 160, kW, kH));
   EXPECT_FALSE(camera_.ZoomBoxVisible);
   EXPECT_DOUBLE_EQ(camera_.Zoom, 2 * 4);  // min(400/100, 300/60)
-  const TScreenPoint centre = projectToPixel(camera_.modelView(kDmax), target, kW, kH);
+  const ScreenPoint centre = projectToPixel(camera_.modelView(kDmax), target, kW, kH);
   EXPECT_NEAR(centre.x, 200, 1e-9);
   EXPECT_NEAR(centre.y, 150, 1e-9);
 }

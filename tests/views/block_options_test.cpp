@@ -54,8 +54,8 @@ TEST(SizeFactorText, GeneralFormatReadsBack) {
 }
 
 TEST(Block3DMenuState, LabelItemsFollowTheLayersAndCombinedPlotsNeedResults) {
-  TBlockFlags flags;
-  TBlock3DMenuState menu = block3DMenuState(flags, false, false);
+  BlockFlags flags;
+  Block3DMenuState menu = block3DMenuState(flags, false, false);
   EXPECT_TRUE(menu.Shaft.Checked);
   EXPECT_TRUE(menu.WaterLevel.Checked);
   EXPECT_TRUE(menu.SoilLayers.Checked);

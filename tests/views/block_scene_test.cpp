@@ -9,8 +9,8 @@
 namespace tolvane::app {
 namespace {
 
-TViewProject project(double b, double wtd, double pd, std::vector<TViewLayer> layers) {
-  TViewProject p;
+ViewProject project(double b, double wtd, double pd, std::vector<ViewLayer> layers) {
+  ViewProject p;
   p.B = b;
   p.WTD = wtd;
   p.PD = pd;
@@ -19,7 +19,7 @@ TViewProject project(double b, double wtd, double pd, std::vector<TViewLayer> la
 }
 
 TEST(WallLength, DesignLoadProjectsReachTheDeepestLayer) {
-  TViewProject p = project(3, 0, 40, {{1, 0, 20}, {2, 20, 60}});
+  ViewProject p = project(3, 0, 40, {{1, 0, 20}, {2, 20, 60}});
   EXPECT_DOUBLE_EQ(wallLength(p), 40);
   p.Method = 1;
   EXPECT_DOUBLE_EQ(wallLength(p), 60);
@@ -34,10 +34,10 @@ TEST(BellLength, UsesPiAs3_14) {
 
 TEST(GetMaxDims, HalfWidthsFromTheDiameterOrTheWaterDepth) {
   // B = 3: 12.5 B = 37.5. Water at 10 keeps X = 37.5; water at 50 widens it to 50.
-  const TSceneExtents narrow = GetMaxDims(project(3, 10, 40, {{1, 0, 20}, {2, 20, 60}}));
+  const SceneExtents narrow = GetMaxDims(project(3, 10, 40, {{1, 0, 20}, {2, 20, 60}}));
   EXPECT_DOUBLE_EQ(narrow.X, 37.5);
   EXPECT_DOUBLE_EQ(narrow.Y, 37.5);
-  const TSceneExtents e = GetMaxDims(project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
+  const SceneExtents e = GetMaxDims(project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
   EXPECT_DOUBLE_EQ(e.X, 50);
   EXPECT_DOUBLE_EQ(e.Y, 37.5);
   EXPECT_DOUBLE_EQ(e.Dmax, 60);  // max(PD 40, deepest layer 60)
@@ -56,14 +56,14 @@ TEST(GetMaxDims, HalfWidthsFromTheDiameterOrTheWaterDepth) {
 }
 
 TEST(FitScale, FitsTheXRangeAcrossAndTheOverallRangeDown) {
-  const TSceneExtents e = GetMaxDims(project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
+  const SceneExtents e = GetMaxDims(project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
   // min((650 - 50)/100, (500 - 50)/120) = min(6, 3.75)
   EXPECT_DOUBLE_EQ(fitScale(650, 500, e), 3.75);
   EXPECT_DOUBLE_EQ(fitScale(350, 1250, e), 3.0);  // min(300/100, 1200/120)
   // r = 640 x (120/100) x min(400, 300)/2
   EXPECT_DOUBLE_EQ(orthoDepth(400, 300, e), 115200);
   // No diameter, no water, no depth: both terms fall back to 1 and the depth to max(w, h)/2.
-  const TSceneExtents zero = GetMaxDims(project(0, 0, 0, {{1, 0, 0}}));
+  const SceneExtents zero = GetMaxDims(project(0, 0, 0, {{1, 0, 0}}));
   EXPECT_DOUBLE_EQ(fitScale(650, 500, zero), 1.0);
   EXPECT_DOUBLE_EQ(orthoDepth(400, 300, zero), 200);
   // A client area smaller than the margin keeps a positive scale.
@@ -116,12 +116,12 @@ TEST(BlockSoilName, NamesOfTheCodesAndLayerNumbersForOthers) {
 }
 
 struct ExpectedPart {
-  TShaftPartKind kind;
+  ShaftPartKind kind;
   double z_top, z_bottom, d_top, d_bottom;
   TRgb colour;
 };
 
-void expectParts(const std::vector<TShaftPart>& parts, const std::vector<ExpectedPart>& expected) {
+void expectParts(const std::vector<ShaftPart>& parts, const std::vector<ExpectedPart>& expected) {
   ASSERT_EQ(parts.size(), expected.size());
   for (size_t i = 0; i < parts.size(); ++i) {
     SCOPED_TRACE(i);
@@ -135,10 +135,10 @@ void expectParts(const std::vector<TShaftPart>& parts, const std::vector<Expecte
 }
 
 TEST(ShaftParts, StraightShaftWithOliveZones) {
-  TViewProject p = project(3, 0, 40, {{1, 0, 60}});
+  ViewProject p = project(3, 0, 40, {{1, 0, 60}});
   p.Lue = 5;
   p.Lle = 2;
-  using enum TShaftPartKind;
+  using enum ShaftPartKind;
   expectParts(shaftParts(p), {
                                  {kRim, 0, 0, 3, 3, kRimColour},
                                  {kDisc, 0, 0, 3, 3, kShaftGrey},
@@ -157,13 +157,13 @@ TEST(ShaftParts, StraightShaftWithOliveZones) {
 
 TEST(ShaftParts, BelledShaftWithoutUpperZone) {
   // B = 2, R = 3, 45 degrees: Hb = 2.0015933; L = 40, Lle = 2: Lm = 40 - 2 - 2.0015933.
-  TViewProject p = project(2, 0, 40, {{1, 0, 60}});
+  ViewProject p = project(2, 0, 40, {{1, 0, 60}});
   p.R = 3;
   p.Theta = 45;
   p.Lle = 2;
   const double bellTop = -(40 - 2.0015933);
   const double zoneTop = bellTop + 2;
-  using enum TShaftPartKind;
+  using enum ShaftPartKind;
   expectParts(shaftParts(p), {
                                  {kRim, 0, 0, 2, 2, kRimColour},
                                  {kDisc, 0, 0, 2, 2, kShaftGrey},
@@ -179,16 +179,16 @@ TEST(ShaftParts, BelledShaftWithoutUpperZone) {
 }
 
 TEST(ShaftParts, DesignLoadProjectReachesTheBottomOfTheLastLayer) {
-  TViewProject p = project(3, 0, 0, {{1, 0, 20}, {2, 20, 55}});
+  ViewProject p = project(3, 0, 0, {{1, 0, 20}, {2, 20, 55}});
   p.Method = 1;
-  const std::vector<TShaftPart> parts = shaftParts(p);
+  const std::vector<ShaftPart> parts = shaftParts(p);
   EXPECT_DOUBLE_EQ(parts.back().ZTop, -55);
 }
 
 TEST(CirclePoints, TwentyPointsOnTheCircle) {
-  const std::vector<TVec3> points = circlePoints(4, -7);
+  const std::vector<Vec3> points = circlePoints(4, -7);
   ASSERT_EQ(points.size(), 20u);
-  for (const TVec3& point : points) {
+  for (const Vec3& point : points) {
     EXPECT_NEAR(point.x * point.x + point.y * point.y, 4, 1e-12);  // radius 2
     EXPECT_DOUBLE_EQ(point.z, -7);
   }
@@ -198,8 +198,8 @@ TEST(CirclePoints, TwentyPointsOnTheCircle) {
 
 TEST(WaterMarkerApexes, FiveByFiveFromHalfADiameterInside) {
   // B = 2: X = Y = 25; x = -25 + 1 + i x (50 - 2)/4 = -24, -12, 0, 12, 24.
-  const TViewProject p = project(2, 8, 40, {{1, 0, 40}});
-  const std::vector<TVec3> apexes = waterMarkerApexes(GetMaxDims(p), p);
+  const ViewProject p = project(2, 8, 40, {{1, 0, 40}});
+  const std::vector<Vec3> apexes = waterMarkerApexes(GetMaxDims(p), p);
   ASSERT_EQ(apexes.size(), 25u);
   EXPECT_DOUBLE_EQ(apexes[0].x, -24);
   EXPECT_DOUBLE_EQ(apexes[0].y, -24);
@@ -222,23 +222,23 @@ class CapacityDiagramsTest : public testing::Test {
     project_ = project(2, 0, 20, {{1, 0, 30}});
   }
   plot::TGraphPlot plot_;
-  TViewProject project_;
+  ViewProject project_;
 };
 
 TEST_F(CapacityDiagramsTest, ScaleByTheLargestValueOfAllLinesToTwoDiameters) {
-  TDiagramOptions options;
+  DiagramOptions options;
   options.ShowValues = true;
-  const std::vector<TDiagram> diagrams = capacityDiagrams(plot_, project_, options);
+  const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, options);
   ASSERT_EQ(diagrams.size(), 3u);
   EXPECT_EQ(diagrams[0].Colour, kSideResistanceColour);
   EXPECT_EQ(diagrams[1].Colour, kTipResistanceColour);
   EXPECT_EQ(diagrams[2].Colour, kTotalCapacityColour);
   // g = 140, t = 2 x 2 x 1 = 4; total capacity 140 at depth 20 sits at x = 2 + 4 = 6.
-  const std::vector<std::vector<TVec3>>& total = diagrams[2].Strips;
+  const std::vector<std::vector<Vec3>>& total = diagrams[2].Strips;
   ASSERT_EQ(total.size(), 2u);
   ASSERT_EQ(total[0].size(), 4u);
   ASSERT_EQ(total[1].size(), 5u);  // the last pair closes back to the base line
-  const TVec3 last[] = {
+  const Vec3 last[] = {
       {2, 0, -20}, {2, 0, -10}, {2 + 80.0 / 140 * 4, 0, -10}, {6, 0, -20}, {2, 0, -20}};
   for (size_t i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
@@ -258,7 +258,7 @@ TEST_F(CapacityDiagramsTest, ScaleByTheLargestValueOfAllLinesToTwoDiameters) {
 
 TEST_F(CapacityDiagramsTest, LowerZoneLiftsThePointsAndShallowPointsSitAtTheGround) {
   project_.Lle = 5;  // depths 0, 10, 20 become 0 (clamped), 5 and 15
-  const std::vector<TDiagram> diagrams = capacityDiagrams(plot_, project_, {});
+  const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, {});
   ASSERT_EQ(diagrams.size(), 3u);
   EXPECT_FALSE(diagrams[0].HasLabel);
   EXPECT_DOUBLE_EQ(diagrams[0].Strips[0][1].z, 0);
@@ -272,10 +272,10 @@ TEST_F(CapacityDiagramsTest, ElevationsBecomeDepthsBelowTheShaftHead) {
   for (int k = 0; k < 3; ++k) {
     for (int m = 0; m < 3; ++m) plot_.Data(k, m).y = 100.0L - 10.0L * m;  // elevations 100, 90, 80
   }
-  TDiagramOptions options;
+  DiagramOptions options;
   options.ShowTipResistance = false;
   options.Factor = 0.5;  // t = 2
-  const std::vector<TDiagram> diagrams = capacityDiagrams(plot_, project_, options);
+  const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, options);
   ASSERT_EQ(diagrams.size(), 2u);
   EXPECT_EQ(diagrams[1].Colour, kTotalCapacityColour);
   EXPECT_DOUBLE_EQ(diagrams[1].Strips[1][3].z, -20);
@@ -286,9 +286,9 @@ TEST_F(CapacityDiagramsTest, AllZeroValuesLieOnTheBaseLine) {
   for (int k = 0; k < 3; ++k) {
     for (int m = 0; m < 3; ++m) plot_.Data(k, m).x = 0;
   }
-  for (const TDiagram& diagram : capacityDiagrams(plot_, project_, {})) {
-    for (const std::vector<TVec3>& strip : diagram.Strips) {
-      for (const TVec3& point : strip) EXPECT_DOUBLE_EQ(point.x, 2);
+  for (const Diagram& diagram : capacityDiagrams(plot_, project_, {})) {
+    for (const std::vector<Vec3>& strip : diagram.Strips) {
+      for (const Vec3& point : strip) EXPECT_DOUBLE_EQ(point.x, 2);
     }
   }
   plot::TGraphPlot empty;

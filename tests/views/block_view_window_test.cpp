@@ -29,7 +29,7 @@
 #include "view_test_host.h"
 
 using namespace tolvane::app;
-using tolvane::app::testing::TTestHost;
+using tolvane::app::testing::TestHost;
 
 namespace {
 
@@ -57,8 +57,8 @@ double over(double c, double below) {
   return 0.5 * c + 0.5 * below;
 }
 
-QPoint pixel(const TBlockCamera& camera, TVec3 p, QSize size) {
-  const TScreenPoint at = projectToPixel(camera.LastModelView, p, size.width(), size.height());
+QPoint pixel(const BlockCamera& camera, Vec3 p, QSize size) {
+  const ScreenPoint at = projectToPixel(camera.LastModelView, p, size.width(), size.height());
   return QPoint(static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y)));
 }
 
@@ -87,7 +87,7 @@ class BlockViewWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  TDlgBlock* Open(TTestHost& host) {
+  TDlgBlock* Open(TestHost& host) {
     tolvane::app::show3DView(host);
     TDlgBlock* view = find3DView(host);
     if (view != nullptr) {
@@ -97,8 +97,8 @@ class BlockViewWindowTest : public QObject {
     return view;
   }
 
-  TBlockSceneInput scene(TTestHost& host) {
-    TBlockSceneInput input;
+  BlockSceneInput scene(TestHost& host) {
+    BlockSceneInput input;
     input.Project = readViewProject(host.Form.Data());
     input.Extents = GetMaxDims(input.Project);
     input.Combine = &host.Form.plots()[tolvane::app::kPltCombine];
@@ -107,14 +107,14 @@ class BlockViewWindowTest : public QObject {
 
  private slots:
   void offscreenRenderShowsLayersShaftAndDiagrams() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     fillCombinedPlot(host.Form.plots()[tolvane::app::kPltCombine]);
-    TBlockSceneInput input = scene(host);
+    BlockSceneInput input = scene(host);
     const QSize size(640, 480);
-    TBlockCamera camera;
+    BlockCamera camera;
     camera.restart(input.Extents);
-    const TOffscreenResult plain = renderBlockOffscreen(input, size, camera);
+    const OffscreenResult plain = renderBlockOffscreen(input, size, camera);
     if (plain.Image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
                        QString::fromStdString(plain.Error)));
@@ -156,7 +156,7 @@ class BlockViewWindowTest : public QObject {
     };
     QCOMPARE(coloured(image), 0);
     input.Flags.ShowUltimateEffects = true;
-    const TOffscreenResult diagrams = renderBlockOffscreen(input, size, camera);
+    const OffscreenResult diagrams = renderBlockOffscreen(input, size, camera);
     QVERIFY(coloured(diagrams.Image) > 20);
 
     // Turned for looking at: labels, depths and the maximum values.
@@ -166,21 +166,21 @@ class BlockViewWindowTest : public QObject {
     input.Flags.UltimateEffectsFactor = 3;
     camera.AngleX = 20;
     camera.AngleZ = -35;
-    const TOffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
+    const OffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
     QVERIFY(!turned.Image.isNull());
     QVERIFY(turned.Image.save(screenshotPath("3d-view-rotated.png")));
   }
 
   void offscreenRenderOfABelledShaftInFourLayers() {
-    TTestHost host;
+    TestHost host;
     host.belledShaftInFourLayers();
-    TBlockSceneInput input = scene(host);
+    BlockSceneInput input = scene(host);
     input.Flags.ShowSoilLayerLabels = true;
     input.Flags.ShowSoilLayerDepthLabels = true;
-    TBlockCamera camera;
+    BlockCamera camera;
     camera.restart(input.Extents);
     const QSize size(640, 480);
-    const TOffscreenResult front = renderBlockOffscreen(input, size, camera);
+    const OffscreenResult front = renderBlockOffscreen(input, size, camera);
     if (front.Image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
                        QString::fromStdString(front.Error)));
@@ -198,17 +198,17 @@ class BlockViewWindowTest : public QObject {
     QVERIFY(front.Image.save(screenshotPath("3d-view-belled-front.png")));
     camera.AngleX = 25;
     camera.AngleZ = -30;
-    const TOffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
+    const OffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
     QVERIFY(turned.Image.save(screenshotPath("3d-view-belled-rotated.png")));
   }
 
   void aNewProjectWithoutDiameterOrDepthDrawsWithoutFaults() {
     // No diameter, no water depth, one layer ending at 0: zero ranges fall back (fit scale 1).
-    TTestHost host;
-    TBlockSceneInput input = scene(host);
-    TBlockCamera camera;
+    TestHost host;
+    BlockSceneInput input = scene(host);
+    BlockCamera camera;
     camera.restart(input.Extents);
-    const TOffscreenResult result = renderBlockOffscreen(input, QSize(320, 240), camera);
+    const OffscreenResult result = renderBlockOffscreen(input, QSize(320, 240), camera);
     if (result.Image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
                        QString::fromStdString(result.Error)));
@@ -221,7 +221,7 @@ class BlockViewWindowTest : public QObject {
 
   void labelsStayInsideThePictureAndClearOfEachOther() {
     // Identity model-view: model (x, y) lies at pixel (100 + x, 50 - y) of a 200 x 100 picture.
-    const auto draw = [](const std::vector<TSceneLabel>& labels) {
+    const auto draw = [](const std::vector<SceneLabel>& labels) {
       QImage image(200, 100, QImage::Format_RGB32);
       image.fill(Qt::white);
       QPainter painter(&image);
@@ -255,7 +255,7 @@ class BlockViewWindowTest : public QObject {
   }
 
   void windowOpensWithTheMenuAndToolButtonsAndCloses() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     QVERIFY(!host.Controls->MenuAction()->isVisible());
     TDlgBlock* view = Open(host);
@@ -306,7 +306,7 @@ class BlockViewWindowTest : public QObject {
   }
 
   void mouseOnTheDrawingControl() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
@@ -350,7 +350,7 @@ class BlockViewWindowTest : public QObject {
   }
 
   void windowDrawsWhereAContextExists() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
@@ -376,7 +376,7 @@ class BlockViewWindowTest : public QObject {
   }
 
   void combinedPlotsDialogStepsTheSizeFactor() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);

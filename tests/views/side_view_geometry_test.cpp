@@ -15,8 +15,8 @@ namespace {
 // 45 x 3.1416/180 = 0.7854 exceeds pi/4 by 1.84e-6, so tan = 1 + 3.67e-6 and Hb = 1.9999927.
 constexpr double kBellOfB2R3 = 1.9999927;
 
-TViewProject belledProject() {
-  TViewProject p;
+ViewProject belledProject() {
+  ViewProject p;
   p.B = 2;
   p.R = 3;
   p.Theta = 45;
@@ -45,8 +45,8 @@ TEST(SideViewBellHeight, UsesPiAs3_1416AndOnlyBellsWiderThanTheShaft) {
 }
 
 TEST(SideViewPieces, StackUpperZoneBodyLowerZoneAndBellFromTheGroundOffset) {
-  const TViewProject p = belledProject();
-  const std::vector<TShaftPiece> pieces = sideViewPieces(p, p.PD);
+  const ViewProject p = belledProject();
+  const std::vector<ShaftPiece> pieces = sideViewPieces(p, p.PD);
   ASSERT_EQ(pieces.size(), 4u);
   // G = 2B = 4; Lm = 40 - 2 - 5 - 1.9999927 = 31.0000073.
   const double bodyBottom = 4 + 5 + 31.0000073;
@@ -66,9 +66,9 @@ TEST(SideViewPieces, StackUpperZoneBodyLowerZoneAndBellFromTheGroundOffset) {
 }
 
 TEST(SideViewPieces, StraightShaftHasAFlatBellAndItsBodyReachesTheTip) {
-  TViewProject p = belledProject();
+  ViewProject p = belledProject();
   p.R = 0;
-  const std::vector<TShaftPiece> pieces = sideViewPieces(p, 40);
+  const std::vector<ShaftPiece> pieces = sideViewPieces(p, 40);
   ASSERT_EQ(pieces.size(), 4u);
   EXPECT_DOUBLE_EQ(pieces[1].BottomLeft.y, 4 + 40 - 2);  // body to the lower zone
   EXPECT_DOUBLE_EQ(pieces[3].TopLeft.y, 44);
@@ -76,8 +76,8 @@ TEST(SideViewPieces, StraightShaftHasAFlatBellAndItsBodyReachesTheTip) {
 }
 
 TEST(SideViewDesignBounds, SpanThePiecesAndTheDeepestLayerPlusThreeDiameters) {
-  const TViewProject p = belledProject();
-  const TLogicalRect bounds = sideViewDesignBounds(sideViewPieces(p, 40), 60, p.B);
+  const ViewProject p = belledProject();
+  const LogicalRect bounds = sideViewDesignBounds(sideViewPieces(p, 40), 60, p.B);
   EXPECT_DOUBLE_EQ(bounds.Left, -3);
   EXPECT_DOUBLE_EQ(bounds.Right, 3);
   EXPECT_DOUBLE_EQ(bounds.Top, 0);          // every edge starts from 0
@@ -87,10 +87,10 @@ TEST(SideViewDesignBounds, SpanThePiecesAndTheDeepestLayerPlusThreeDiameters) {
 }
 
 TEST(FitToAspect, WidensOneDirectionSoThatXAndYShareOneScale) {
-  const TLogicalRect design{-3, 3, 0, 66};  // 6 wide, 66 high
+  const LogicalRect design{-3, 3, 0, 66};  // 6 wide, 66 high
   struct Case {
     int w, h;
-    TLogicalRect expected;
+    LogicalRect expected;
   };
   const Case cases[] = {
       // 600 x 300: a = 2 / (6/66) = 22, x widened to +-66, centred on the axis.
@@ -102,7 +102,7 @@ TEST(FitToAspect, WidensOneDirectionSoThatXAndYShareOneScale) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
-    const std::optional<TLogicalRect> view = fitToAspect(design, c.w, c.h);
+    const std::optional<LogicalRect> view = fitToAspect(design, c.w, c.h);
     ASSERT_TRUE(view);
     EXPECT_NEAR(view->Left, c.expected.Left, 1e-9);
     EXPECT_NEAR(view->Right, c.expected.Right, 1e-9);
@@ -117,19 +117,19 @@ TEST(FitToAspect, WidensOneDirectionSoThatXAndYShareOneScale) {
 
 TEST(FitToAspect, AShaftWithoutDiameterStillGetsAFiniteScale) {
   // No diameter: the bounds have no width; a square around the axis keeps the depth visible.
-  const std::optional<TLogicalRect> view = fitToAspect({0, 0, 0, 40}, 200, 200);
+  const std::optional<LogicalRect> view = fitToAspect({0, 0, 0, 40}, 200, 200);
   ASSERT_TRUE(view);
   EXPECT_DOUBLE_EQ(view->Left, -20);
   EXPECT_DOUBLE_EQ(view->Right, 20);
   EXPECT_DOUBLE_EQ(view->Bottom, 40);
-  const std::optional<TLogicalRect> empty = fitToAspect({0, 0, 0, 0}, 200, 100);
+  const std::optional<LogicalRect> empty = fitToAspect({0, 0, 0, 0}, 200, 100);
   ASSERT_TRUE(empty);  // the creation bounds (-10..10, 0..10) widened by 2 / (20/10) = 1
   EXPECT_DOUBLE_EQ(empty->Left, -10);
   EXPECT_DOUBLE_EQ(empty->Bottom, 10);
 }
 
-TEST(TSideViewGeometry, MapsBothWaysAndWaitsForASizeAfterAZeroSizedClientArea) {
-  TSideViewGeometry view;
+TEST(SideViewGeometry, MapsBothWaysAndWaitsForASizeAfterAZeroSizedClientArea) {
+  SideViewGeometry view;
   view.rescale(0, 300);
   view.rebuild(belledProject(), 40);
   EXPECT_FALSE(view.hasScale());
@@ -144,18 +144,18 @@ TEST(TSideViewGeometry, MapsBothWaysAndWaitsForASizeAfterAZeroSizedClientArea) {
   EXPECT_EQ(view.toPixel({66, 66}).y, 300);
   // Depth 29 lies at y = 29 + G = 33, the middle row.
   EXPECT_EQ(view.depthRow(29), 150);
-  const std::optional<TLogicalPoint> back = view.toLogical(300, 150);
+  const std::optional<LogicalPoint> back = view.toLogical(300, 150);
   ASSERT_TRUE(back);
   EXPECT_DOUBLE_EQ(back->x, 0);
   EXPECT_DOUBLE_EQ(back->y, 33);
 }
 
-TEST(TSideViewGeometry, AProjectWithoutLayersHasNoPieces) {
-  TSideViewGeometry view;
+TEST(SideViewGeometry, AProjectWithoutLayersHasNoPieces) {
+  SideViewGeometry view;
   view.rescale(400, 400);
   view.rebuild(belledProject(), 40);
   EXPECT_EQ(view.Data().size(), 4u);
-  TViewProject empty = belledProject();
+  ViewProject empty = belledProject();
   empty.Layers.clear();
   view.rebuild(empty, 40);
   EXPECT_TRUE(view.Data().empty());
@@ -171,8 +171,8 @@ class DefaultShaftLength : public testing::Test {
     d.SetIntValue(kColSoilType, 1, kClay);
     d.SetFloatValue(kColBottomDepth, 1, 60);
   }
-  THeadlessHost host_;
-  TCurrentProject project_{host_, kEnglishUnits};
+  HeadlessHost host_;
+  CurrentProject project_{host_, kEnglishUnits};
 };
 
 TEST_F(DefaultShaftLength, AProjectWithoutLengthTakesTheDeepestLayerBottom) {
@@ -195,7 +195,7 @@ TEST_F(DefaultShaftLength, ADesignLoadProjectIsDrawnToTheDeepestLayerButKeepsIts
 TEST_F(DefaultShaftLength, ReadViewProjectChainsTheLayerTops) {
   project_.Data().DSTART = 3;
   project_.Data().WTD = 12;
-  const TViewProject p = readViewProject(project_.Data());
+  const ViewProject p = readViewProject(project_.Data());
   ASSERT_EQ(p.Layers.size(), 2u);
   EXPECT_EQ(p.Layers[0].SoilType, kSand);
   EXPECT_DOUBLE_EQ(p.Layers[0].Top, 0);
@@ -242,7 +242,7 @@ TEST(SideViewSoil, NamesHatchesAndColoursByType) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
-    const std::optional<TSoilAppearance> soil = sideViewSoil(c.type);
+    const std::optional<SoilAppearance> soil = sideViewSoil(c.type);
     ASSERT_TRUE(soil);
     EXPECT_STREQ(soil->Name, c.name);
     EXPECT_EQ(soil->Hatch, c.hatch);
@@ -257,9 +257,9 @@ TEST(SideViewSoil, NamesHatchesAndColoursByType) {
   EXPECT_EQ(shaftPieceColour(4), 0x808080u);
 }
 
-TEST(TSidePrintLayout, ScalesDepthsOverEightyPercentOfThePageHeight) {
+TEST(SidePrintLayout, ScalesDepthsOverEightyPercentOfThePageHeight) {
   // Page 1000 x 800, G = 4, deepest layer 60: range 64, 640 rows for it from row 80.
-  const TSidePrintLayout page(1000, 800, 4, 60);
+  const SidePrintLayout page(1000, 800, 4, 60);
   ASSERT_TRUE(page.hasScale());
   EXPECT_EQ(page.frameLeft(), 100);
   EXPECT_EQ(page.frameRight(), 900);
@@ -278,7 +278,7 @@ TEST(TSidePrintLayout, ScalesDepthsOverEightyPercentOfThePageHeight) {
   EXPECT_EQ(ticks.front(), 132);
   EXPECT_EQ(ticks[1], 148);
   EXPECT_EQ(ticks.back(), 836);
-  EXPECT_FALSE(TSidePrintLayout(1000, 800, 0, 0).hasScale());
+  EXPECT_FALSE(SidePrintLayout(1000, 800, 0, 0).hasScale());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "view_test_host.h"
 
 using tolvane::app::TDlgSideView;
-using tolvane::app::testing::TTestHost;
+using tolvane::app::testing::TestHost;
 
 namespace {
 
@@ -42,7 +42,7 @@ class SideViewWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  TDlgSideView* Open(TTestHost& host) {
+  TDlgSideView* Open(TestHost& host) {
     tolvane::app::showSideView(host);
     TDlgSideView* view = tolvane::app::findSideView(host);
     if (view != nullptr) {
@@ -61,7 +61,7 @@ class SideViewWindowTest : public QObject {
 
  private slots:
   void opensWithTitleAndButtons() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
@@ -76,7 +76,7 @@ class SideViewWindowTest : public QObject {
   }
 
   void drawsLayerColoursAndShaftPiecesAtKnownPixels() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
@@ -93,7 +93,7 @@ class SideViewWindowTest : public QObject {
     QCOMPARE(countColour(image, clay, 0xC0C0C0), 0);
     // Upper zone (0 to 5 ft) red, body grey, lower zone (37 to 40 ft) blue, on the axis.
     const auto atDepth = [&](double depth) {
-      const tolvane::app::TViewPixel p = g.toPixel({0, depth + g.groundOffset()});
+      const tolvane::app::ViewPixel p = g.toPixel({0, depth + g.groundOffset()});
       return image.pixel(p.x, p.y) & 0xFFFFFF;
     };
     QCOMPARE(atDepth(2.5), 0xFF0000u);
@@ -109,13 +109,13 @@ class SideViewWindowTest : public QObject {
     const QImage plain = view->Canvas()->grab().toImage();
     QCOMPARE(countColour(plain, sand, 0xFFFFFF), sand.width() * sand.height());
     QCOMPARE(countColour(plain, clay, 0xFFFFFF), clay.width() * clay.height());
-    const tolvane::app::TViewPixel body = g.toPixel({0, 26});
+    const tolvane::app::ViewPixel body = g.toPixel({0, 26});
     QCOMPARE(plain.pixel(body.x, body.y) & 0xFFFFFF, 0x808080u);  // the shaft is unchanged
     QVERIFY(view->parentWidget()->grab().save(screenshotPath("elevation-view-no-hatches.png")));
   }
 
   void drawsTheBellWiderThanTheShaft() {
-    TTestHost host;
+    TestHost host;
     host.belledShaftInFourLayers();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
@@ -127,7 +127,7 @@ class SideViewWindowTest : public QObject {
     QCOMPARE(g.Data()[3].BottomRight.x, 5.0);
     const QImage image = view->Canvas()->grab().toImage();
     const auto colour = [&](double x, double depth) {
-      const tolvane::app::TViewPixel p = g.toPixel({x, depth + g.groundOffset()});
+      const tolvane::app::ViewPixel p = g.toPixel({x, depth + g.groundOffset()});
       return image.pixel(p.x, p.y) & 0xFFFFFF;
     };
     QCOMPARE(colour(4.0, 49.5), 0x808080u);  // inside the bell near the tip (half-width 4.7)
@@ -137,7 +137,7 @@ class SideViewWindowTest : public QObject {
   }
 
   void aProjectWithoutLengthGetsTheDeepestLayerBottom() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     host.Form.Data().PD = 0;
     TDlgSideView* view = Open(host);
@@ -148,7 +148,7 @@ class SideViewWindowTest : public QObject {
   }
 
   void mouseMoveShowsTheDepthInTheTitle() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
@@ -167,7 +167,7 @@ class SideViewWindowTest : public QObject {
   }
 
   void printsOneLandscapePageToPdf() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
@@ -198,7 +198,7 @@ class SideViewWindowTest : public QObject {
                                        300.0 / 96);
     painter.end();
     // The clay band is hatched inside the frame; the margin outside stays white.
-    const tolvane::app::TSidePrintLayout layout(3300, 2550, 6, 60);
+    const tolvane::app::SidePrintLayout layout(3300, 2550, 6, 60);
     const QRect clay(QPoint(1800, layout.Y(25)), QPoint(2700, layout.Y(55)));
     const int olive = countColour(page, clay, 0x808000);
     QVERIFY(olive > clay.width());
@@ -209,7 +209,7 @@ class SideViewWindowTest : public QObject {
   }
 
   void aZeroSizedClientAreaDrawsNothingUntilTheNextResize() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
@@ -224,12 +224,12 @@ class SideViewWindowTest : public QObject {
     view->Canvas()->resize(400, 300);
     QVERIFY(view->Geometry().hasScale());
     const QImage image = view->Canvas()->grab().toImage();
-    const tolvane::app::TViewPixel body = view->Geometry().toPixel({0, 26});
+    const tolvane::app::ViewPixel body = view->Geometry().toPixel({0, 26});
     QCOMPARE(image.pixel(body.x, body.y) & 0xFFFFFF, 0x808080u);
   }
 
   void closingRemovesTheWindow() {
-    TTestHost host;
+    TestHost host;
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);

@@ -15,12 +15,12 @@
 
 namespace tolvane::app::testing {
 
-class TTestHost : public app::TWindowHost {
+class TestHost : public app::WindowHost {
  public:
-  TTestHost() : Form(Messages, ProjectHost, std::filesystem::path()) {
+  TestHost() : Form(Messages, ProjectHost, std::filesystem::path()) {
     Area.resize(1000, 760);
     Area.show();
-    Controls = new TBlock3DControls(*this, &MenuBar, &ToolBar);
+    Controls = new Block3DControls(*this, &MenuBar, &ToolBar);
   }
   app::MainFormRules& core() override { return Form; }
   QMdiArea* MdiArea() override { return &Area; }
@@ -70,12 +70,12 @@ class TTestHost : public app::TWindowHost {
   }
 
   app::ConsoleMessages Messages;
-  THeadlessHost ProjectHost;
+  HeadlessHost ProjectHost;
   app::MainFormRules Form;
   QMdiArea Area;
   QMenuBar MenuBar;
   QToolBar ToolBar;
-  TBlock3DControls* Controls = nullptr;
+  Block3DControls* Controls = nullptr;
   int Changes = 0;
   int Enablings = 0;
 };

@@ -228,7 +228,7 @@ TEST(RunEngine, EveryLineEndOfTheListAndTheProjectGivesTheSameReport) {
       tolvane::testing::withoutCarriageReturns(runFileList(project, "2023.9.02"));
   const std::string text = tolvane::testing::withoutCarriageReturns(kClayProject);
   std::string written;  // the report of the CR LF files the program writes
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::allLineEnds()) {
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
     writeFile(project, tolvane::testing::withLineEnds(text, style));
     writeFile(dir / "names.dat", tolvane::testing::withLineEnds(list, style));
