@@ -17,7 +17,7 @@ class DefaultServices : public DialogServices {};
 }  // namespace
 
 std::optional<std::string> DialogServices::chooseProgram(QWidget* parent,
-                                                          const std::string& current) {
+                                                         const std::string& current) {
   const QString file =
       QFileDialog::getOpenFileName(parent, QString(), QString::fromStdString(current),
                                    QStringLiteral("Programs (*.exe *.com);;All Files (*.*)"));
@@ -39,7 +39,7 @@ int DataWindowBase::Units() const {
 }
 
 entry::TDataEdit* DataWindowBase::newField(const std::string& caption, const std::string& units,
-                                          QLabel** labelOut) {
+                                           QLabel** labelOut) {
   auto* label = new QLabel(this);
   auto* field = new entry::TDataEdit(this);
   field->setMessageSink(&messages());

@@ -71,7 +71,7 @@ class DataWindowBase : public QWidget, public CommitValues {
   int Units() const;
   // A numeric field with its label, in the project's units, reporting to this window's messages.
   entry::TDataEdit* newField(const std::string& caption, const std::string& units,
-                           QLabel** labelOut = nullptr);
+                             QLabel** labelOut = nullptr);
   void closeEvent(QCloseEvent* event) override;
   // A window of its own (not an MDI child) follows its activation itself.
   bool event(QEvent* event) override;

@@ -162,16 +162,15 @@ void WaterTableWindow::storeValues() {
 // ---- shaft length, design load ----
 
 LoadingWindow::LoadingWindow(WindowHost& host, bool designLoad, QWidget* parent)
-    : DataWindowBase(host, designLoad ? DataWindow::kDesignLoad : DataWindow::kShaftLength,
-                      parent),
+    : DataWindowBase(host, designLoad ? DataWindow::kDesignLoad : DataWindow::kShaftLength, parent),
       designLoad_(designLoad) {
   setWindowTitle(designLoad ? QStringLiteral("Specification of Design Load")
-                             : QStringLiteral("Drilled Shaft Length"));
+                            : QStringLiteral("Drilled Shaft Length"));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   QLabel* label = nullptr;
   value_ = designLoad ? newField("Enter the &design load", "F2", &label)
-                       : newField("Enter the proposed &length", "L2", &label);
+                      : newField("Enter the proposed &length", "L2", &label);
   value_->setFixedWidth(kFieldWidthPx);
   top->addWidget(label);
   top->addWidget(value_);
@@ -217,7 +216,7 @@ void LoadingWindow::loadValues() {
 void LoadingWindow::storeValues() {
   TProgramData& project = host().core().Data();
   const LoadingEntry entry{value_->numberOr(designLoad_ ? project.LPD : project.PD),
-                            uplift_->isChecked(), reduction_->numberOr(project.RCYCL)};
+                           uplift_->isChecked(), reduction_->numberOr(project.RCYCL)};
   const int32_t kcycl = project.KCYCL;
   const long double rcycl = project.RCYCL;
   if (designLoad_) {
@@ -332,7 +331,7 @@ DesignChartsWindow::DesignChartsWindow(WindowHost& host, QWidget* parent)
     return field;
   };
   max_ = addField(0, "Maximum shaft &length ",
-                   {"* Should be at least 6 diameters ", "   plus any exclusion zone defined."});
+                  {"* Should be at least 6 diameters ", "   plus any exclusion zone defined."});
   min_ = addField(1, "Minimum &shaft length ", {"- default: 30% maximum shaft length"});
   lengthIncrement_ = addField(
       2, "Shaft length increment",
@@ -557,7 +556,8 @@ ControlOptionsWindow::ControlOptionsWindow(WindowHost& host, QWidget* parent)
   connect(editDepths_, &QPushButton::clicked, this, &ControlOptionsWindow::editDepthsClick);
   connect(close_, &QPushButton::clicked, this, &DataWindowBase::closeWindow);
   connect(browse_, &QPushButton::clicked, this, [this] {
-    if (const auto file = servicesOf(this->host()).chooseProgram(this, editor_->text().toStdString())) {
+    if (const auto file =
+            servicesOf(this->host()).chooseProgram(this, editor_->text().toStdString())) {
       editor_->setText(q(*file));
     }
   });

@@ -170,9 +170,9 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
         text);
   };
   drawZone(0, std::min(sketch_.UpperZone, bellTop),
-            QStringLiteral("Lue = ") + lengthText(sketch_.UpperZone, units_));
+           QStringLiteral("Lue = ") + lengthText(sketch_.UpperZone, units_));
   drawZone(std::max<long double>(bellTop - sketch_.LowerZone, 0), bellTop,
-            QStringLiteral("Lle = ") + lengthText(sketch_.LowerZone, units_));
+           QStringLiteral("Lle = ") + lengthText(sketch_.LowerZone, units_));
 
   // Dimensions.
   painter.drawText(QPointF(cx - halfStem, area.top() - 6),
@@ -190,13 +190,13 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
 // ---- window ----
 
 PilePropertiesWindow::PilePropertiesWindow(WindowHost& host, bool cfaPile, QWidget* parent)
-    : DataWindowBase(
-          host, cfaPile ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties,
-          parent),
+    : DataWindowBase(host,
+                     cfaPile ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties,
+                     parent),
       cfa_(cfaPile),
       fields_(kFieldCount, nullptr) {
   setWindowTitle(cfaPile ? QStringLiteral("CFA Pile Properties")
-                          : QStringLiteral("Drilled-Shaft Properties"));
+                         : QStringLiteral("Drilled-Shaft Properties"));
   const FieldText* texts = cfaPile ? kCfaFields : kShaftFields;
   auto* grid = new QGridLayout;
   int row = 0;

@@ -206,8 +206,7 @@ bool changeSoilType(ProjectGrids& grids, int row, int32_t newType) {
   const int32_t oldType = grids.SoilType(row);
   if (oldType == newType) return false;
   const auto& quantities = carriedQuantities();
-  std::array<std::optional<TopBottom>, std::tuple_size_v<std::decay_t<decltype(quantities)>>>
-      old{};
+  std::array<std::optional<TopBottom>, std::tuple_size_v<std::decay_t<decltype(quantities)>>> old{};
   const grid::TGridTable* oldTable = grids.layerTable(row);
   for (size_t q = 0; q < quantities.size(); ++q) {
     old[q] = readCell(oldTable, columnOf(quantities[q], oldType));

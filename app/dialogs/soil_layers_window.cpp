@@ -104,7 +104,7 @@ void SoilLayersWindow::loadValues() {
   // Activation refreshes the values in place, so a click into a field is not lost; the rows are
   // built again when the profile's shape, the design method, the pile kind or the units changed.
   const bool sameShape = built_ && lrfd == lrfd_ && cfa == cfa_ && project.fUnits == builtUnits_ &&
-                          rows == grid_->rowCount();
+                         rows == grid_->rowCount();
   lrfd_ = lrfd;
   cfa_ = cfa;
   if (sameShape) {

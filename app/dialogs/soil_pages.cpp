@@ -44,7 +44,7 @@ SoilField integer(std::string caption, int column) {
   return {std::move(caption), column, {}, SoilFieldKind::kInteger, {}, {}, false};
 }
 SoilField pick(std::string caption, int column, std::vector<std::string> items,
-                std::string prompt) {
+               std::string prompt) {
   return {std::move(caption), column, {}, SoilFieldKind::kPickList, std::move(items),
           std::move(prompt),  false};
 }
@@ -176,8 +176,8 @@ int methodCount(int32_t type) {
 
 const SoilPage& soilPageFor(int32_t type) {
   static const SoilPage sand = sandPage(), clay = clayPage(), rock = rockPage(),
-                         decomposed = decomposedRockPage(), weak = weakRockPage(),
-                         gravel = gravelPage(), sandCfa = sandCfaPage(), clayCfa = clayCfaPage();
+                        decomposed = decomposedRockPage(), weak = weakRockPage(),
+                        gravel = gravelPage(), sandCfa = sandCfaPage(), clayCfa = clayCfaPage();
   switch (type) {
     case kClay:
     case kShale:

@@ -98,7 +98,7 @@ bool BatchList::loadFromFile(const std::filesystem::path& file) {
 }
 
 BatchRun::BatchRun(MainFormRules& form, UserMessages& messages,
-                     std::function<void(const std::string&)> show)
+                   std::function<void(const std::string&)> show)
     : form_(form), userMessages_(messages), show_(std::move(show)) {}
 
 bool BatchRun::openList(const std::filesystem::path& file) {

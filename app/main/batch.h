@@ -39,7 +39,8 @@ class BatchRun {
  public:
   // `show` receives every message line as it is added (the dialog's message area, or the
   // standard output of the headless program).
-  BatchRun(MainFormRules& form, UserMessages& messages, std::function<void(const std::string&)> show);
+  BatchRun(MainFormRules& form, UserMessages& messages,
+           std::function<void(const std::string&)> show);
 
   BatchList List;
   std::string fname;  // the list file opened or saved last; empty when none

@@ -81,7 +81,7 @@ class BatchJobs {
 // a process that ended abnormally), with `environment` as its environment; one outcome per
 // item.
 std::vector<BatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
-                                                const std::vector<std::string>& paths,
-                                                const std::vector<std::string>& environment);
+                                               const std::vector<std::string>& paths,
+                                               const std::vector<std::string>& environment);
 
 }  // namespace tolvane::app

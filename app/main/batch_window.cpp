@@ -24,13 +24,12 @@ constexpr const char* kEndOfLine = "\r\n";
 
 }  // namespace
 
-BatchWindow::BatchWindow(TMainForm& window)
-    : QDialog(&window), window_(window), messages_(this) {
+BatchWindow::BatchWindow(TMainForm& window) : QDialog(&window), window_(window), messages_(this) {
   setWindowTitle("Multi-File Analysis (Batch Run)");
   setObjectName("BatchWindow");
   setMinimumSize(kMinWidth, kMinHeight);
   batch_ = std::make_unique<BatchRun>(window.core(), messages_,
-                                       [this](const std::string& line) { showMessage(line); });
+                                      [this](const std::string& line) { showMessage(line); });
 
   list_ = new QListWidget(this);
   list_->setObjectName("batchFileList");

@@ -63,7 +63,7 @@ bool optionPairs(const std::vector<std::string>& args,
 }  // namespace
 
 std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error) {
+                                                            std::string& error) {
   std::vector<std::pair<std::string, std::string>> options;
   if (!optionPairs(args, options, error)) return std::nullopt;
   PlotExportArguments parsed;
@@ -103,7 +103,7 @@ std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<st
 }
 
 std::optional<XlsxExportArguments> parseXlsxExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error) {
+                                                            std::string& error) {
   std::vector<std::pair<std::string, std::string>> options;
   if (!optionPairs(args, options, error)) return std::nullopt;
   XlsxExportArguments parsed;

@@ -34,9 +34,9 @@ struct XlsxExportArguments {
 
 // The arguments after the program name; none with `error` set when they are wrong.
 std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error);
+                                                            std::string& error);
 std::optional<XlsxExportArguments> parseXlsxExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error);
+                                                            std::string& error);
 
 // "plot-07.png" for plot index 6 (the number is 1-based, two digits).
 std::string plotFileName(int plotIndex, const std::string& format);

@@ -100,7 +100,7 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
   tolvane::app::HeadlessHost host;
   MainFormRules form(messages, host, programDirectory(argv0));
   tolvane::app::BatchRun batch(form, messages,
-                                [](const std::string& line) { std::cout << line << '\n'; });
+                               [](const std::string& line) { std::cout << line << '\n'; });
   batch.Jobs = jobs;
   batch.Program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
   std::error_code status;

@@ -39,8 +39,8 @@ bool fileExists(const std::filesystem::path& file) {
 
 }  // namespace
 
-MainFormRules::MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path programDir,
-                     int defaultUnits)
+MainFormRules::MainFormRules(UserMessages& messages, TProjectHost& host,
+                             std::filesystem::path programDir, int defaultUnits)
     : messages_(messages),
       programDir_(std::move(programDir)),
       defaultUnits_(defaultUnits),
@@ -116,7 +116,8 @@ void MainFormRules::saveAs() {
 
 void MainFormRules::savePlotFormatting() {
   const std::filesystem::path project = projectPath();
-  if (Flags.ShowOutput && fileExists(resultFile(project, kPlotDataExtension)) && plots_.AnyChange()) {
+  if (Flags.ShowOutput && fileExists(resultFile(project, kPlotDataExtension)) &&
+      plots_.AnyChange()) {
     std::string problem;
     if (!writePlotFormat(plots_, resultFile(project, kPlotFormatExtension), &problem)) {
       messages_.error(problem);

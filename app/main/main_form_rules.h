@@ -35,7 +35,7 @@ inline constexpr int kBatchStop = 2;
 class MainFormRules {
  public:
   MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path programDir,
-            int defaultUnits = kEnglishUnits);
+                int defaultUnits = kEnglishUnits);
 
   CurrentProject& project() { return project_; }
   TProgramData& Data() { return project_.Data(); }

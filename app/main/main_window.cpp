@@ -43,8 +43,8 @@ TMainForm::TMainForm(std::filesystem::path programDir, QWidget* parent)
   // The file dialogs start in the program's folder; an installed program's folder is not the
   // user's to write in, so they start in the home folder then.
   const QString programFolder = toQString(programDir_.string());
-  settings_.CurDir = QFileInfo(programFolder).isWritable() ? programDir_.string()
-                                                            : QDir::homePath().toStdString();
+  settings_.CurDir =
+      QFileInfo(programFolder).isWritable() ? programDir_.string() : QDir::homePath().toStdString();
 
   setAcceptDrops(true);
   setObjectName("MainWindow");
@@ -218,11 +218,10 @@ void TMainForm::updateTitle() {
 
 void TMainForm::updateStatus() {
   const TProgramData& project = form_->Data();
-  statusProject_->setText(
-      toQString(project.Title) + "    |    " +
-      (project.isSI() ? "SI units (kN, m)" : "English units (lbs, ft, in)") +
-      "    |    " + (project.CFAPile != 0 ? "CFA pile" : "Drilled shaft") + "    |    " +
-      (project.isLrfd() ? "LRFD" : "ASD"));
+  statusProject_->setText(toQString(project.Title) + "    |    " +
+                          (project.isSI() ? "SI units (kN, m)" : "English units (lbs, ft, in)") +
+                          "    |    " + (project.CFAPile != 0 ? "CFA pile" : "Drilled shaft") +
+                          "    |    " + (project.isLrfd() ? "LRFD" : "ASD"));
 }
 
 void TMainForm::updateEnabling() {

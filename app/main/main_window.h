@@ -37,9 +37,9 @@ class Block3DControls;
 class WindowMessages;
 
 class TMainForm : public QMainWindow,
-                    public WindowHost,
-                    public TProjectHost,
-                    public DialogServices {
+                  public WindowHost,
+                  public TProjectHost,
+                  public DialogServices {
   Q_OBJECT
 
  public:

@@ -91,9 +91,8 @@ void TMainForm::OpenFile(const QString& file, int fileTypeIndex) {
 void TMainForm::saveProject() {
   const std::string& name = form_->Data().FileName;
   // Save goes through Save As for a new project and for a file of an older layout.
-  const bool saveAs =
-      name == kNewProjectFileName ||
-      QFileInfo(toQString(name)).suffix().compare("tv9d", Qt::CaseInsensitive) != 0;
+  const bool saveAs = name == kNewProjectFileName ||
+                      QFileInfo(toQString(name)).suffix().compare("tv9d", Qt::CaseInsensitive) != 0;
   if (saveAs) {
     saveProjectAs();
     return;
@@ -198,8 +197,7 @@ void TMainForm::showPileProperties(bool cfa) {
                     cfa ? DataWindow::kDrilledShaftProperties : DataWindow::kCfaPileProperties);
     updateEnabling();
   }
-  showDataWindow(*this,
-                 cfa ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties);
+  showDataWindow(*this, cfa ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties);
 }
 
 void TMainForm::setComputationMethod(int32_t method) {

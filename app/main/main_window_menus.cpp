@@ -92,8 +92,8 @@ void TMainForm::createFileMenu() {
 }
 
 QMenu* TMainForm::addChoiceMenu(QMenu* parent, const QString& caption,
-                                  std::initializer_list<MenuChoice> choices,
-                                  const std::function<void(int)>& choose) {
+                                std::initializer_list<MenuChoice> choices,
+                                const std::function<void(int)>& choose) {
   QMenu* const menu = parent->addMenu(caption);
   auto* const group = new QActionGroup(this);  // the items exclude each other
   for (const MenuChoice& choice : choices) {
@@ -107,7 +107,7 @@ QMenu* TMainForm::addChoiceMenu(QMenu* parent, const QString& caption,
 }
 
 QAction* TMainForm::addDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
-                                        DataWindow window) {
+                                      DataWindow window) {
   QAction* const item = newAction(name, caption);
   connect(item, &QAction::triggered, this, [this, window] { showDataWindow(*this, window); });
   menu->addAction(item);

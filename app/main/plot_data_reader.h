@@ -32,12 +32,11 @@ inline constexpr long long kMaxPlotPoints = 500000;  // points of one depth plot
 bool ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
                   const std::string& fileName, bool reportErrors, UserMessages& messages);
 // The same from a file already loaded; throws ProjectFormatError.
-void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
-                  TWordReader& reader);
+void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader);
 
 // Reads one design chart into the plot when `chart` < `nCharts`.
-void ReadPltChart(plot::TGraphPlot& plot, int nCurves, TWordReader& reader, int chart,
-                  int nCharts, int nPoints, const TProgramData& data);
+void ReadPltChart(plot::TGraphPlot& plot, int nCurves, TWordReader& reader, int chart, int nCharts,
+                  int nPoints, const TProgramData& data);
 
 // The cases of a run as the engine orders them, diameter after diameter: the number of
 // lengths of a diameter's series (1 without one), the shaft diameter of the case of curve

@@ -57,7 +57,7 @@ void removeScratchFiles(const std::filesystem::path& project) {
 }
 
 EngineCall callEngine(LoaderSlot& slot, const std::filesystem::path& library,
-                       UserMessages& messages) {
+                      UserMessages& messages) {
   EngineCall call;
   if (slot != nullptr) {
     call.Status = EngineCallStatus::kAlreadyLoaded;

@@ -51,6 +51,6 @@ struct EngineCall {
 // The library stays in the slot after a call; a failed load or lookup leaves the slot empty.
 // The loader's own messages are shown; the caller reports the outcome.
 EngineCall callEngine(LoaderSlot& slot, const std::filesystem::path& library,
-                       UserMessages& messages);
+                      UserMessages& messages);
 
 }  // namespace tolvane::app

@@ -46,7 +46,7 @@ struct ResultCommands {
   bool ExportToExcel = false;
 };
 ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
-                               const ResultPlots& plots, const ResultFiles& files);
+                              const ResultPlots& plots, const ResultFiles& files);
 
 // The caption of a Graphics menu item as the menu shows it when it opens (plot index 0-based).
 std::string graphicsCaption(const TProgramData& data, int plotIndex);

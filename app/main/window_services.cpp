@@ -58,7 +58,7 @@ TAnswer WindowMessages::confirm(const std::string& text) {
 }
 
 std::optional<std::string> WindowMessages::chooseSaveFile(const std::string& title,
-                                                           const std::string& proposed) {
+                                                          const std::string& proposed) {
   std::optional<std::string> chosen;
   onWindowThread([&] {
     QFileDialog dialog(parent_, QString::fromStdString(title));
@@ -110,8 +110,7 @@ void QtSettingsStore::sync() {
   settings_->sync();
 }
 
-void openWithWordProcessor(QWidget* parent, const std::string& wordProcessor,
-                           const QString& file) {
+void openWithWordProcessor(QWidget* parent, const std::string& wordProcessor, const QString& file) {
   bool started = false;
   if (wordProcessor.empty()) {
     started = QDesktopServices::openUrl(QUrl::fromLocalFile(file));

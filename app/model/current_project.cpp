@@ -11,8 +11,7 @@ void CurrentProject::New(int defaultUnits) {
 }
 
 std::string CurrentProject::Open(const std::string& fileName, int fileTypeIndex) {
-  ProjectReadResult result =
-      TProgramData::CreateFromFile(grids_, *host_, fileName, fileTypeIndex);
+  ProjectReadResult result = TProgramData::CreateFromFile(grids_, *host_, fileName, fileTypeIndex);
   data_ = std::move(result.Data);
   return result.FormatError;
 }

@@ -47,8 +47,7 @@ std::optional<TopBottom> realColumn(const grid::TGridTable* table, int column) {
       table->GetColumn(column).Type() != grid::ColumnType::kFloat) {
     return std::nullopt;
   }
-  return TopBottom{table->GetFloatValue(column, kTopRow),
-                    table->GetFloatValue(column, kBottomRow)};
+  return TopBottom{table->GetFloatValue(column, kTopRow), table->GetFloatValue(column, kBottomRow)};
 }
 
 bool mayLoseData(const ProjectGrids& grids, bool toCfa) {

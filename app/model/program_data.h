@@ -62,10 +62,10 @@ class TProgramData {
   // A project read from a file; a format error stops the reading and is returned with what was
   // read before it. Throws ProjectFileError when the file cannot be read at all.
   static ProjectReadResult CreateFromFile(ProjectGrids& grids, TProjectHost& host,
-                                           const std::string& fileName, int fileTypeIndex);
+                                          const std::string& fileName, int fileTypeIndex);
   // The same from a file already loaded into a word reader.
   static ProjectReadResult readFrom(ProjectGrids& grids, TProjectHost& host, TWordReader& reader,
-                                     const std::string& fileName, int fileTypeIndex);
+                                    const std::string& fileName, int fileTypeIndex);
 
   TProgramData(const TProgramData&) = delete;
   TProgramData& operator=(const TProgramData&) = delete;

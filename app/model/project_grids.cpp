@@ -44,7 +44,7 @@ ColumnResource newColumn(grid::ColumnType type, std::vector<std::string> heading
 }
 
 ColumnResource real(std::vector<std::string> heading, std::string units = {},
-                     long double defaultValue = 0) {
+                    long double defaultValue = 0) {
   ColumnResource column = newColumn(grid::ColumnType::kFloat, std::move(heading));
   column.Units = std::move(units);
   column.RealDefault = defaultValue;
@@ -52,7 +52,7 @@ ColumnResource real(std::vector<std::string> heading, std::string units = {},
 }
 
 ColumnResource integer(std::vector<std::string> heading, int32_t minimum, int32_t maximum,
-                        int32_t defaultValue = 0) {
+                       int32_t defaultValue = 0) {
   ColumnResource column = newColumn(grid::ColumnType::kInt, std::move(heading));
   column.IntDefault = defaultValue;
   column.Minimum = minimum;
@@ -128,17 +128,17 @@ std::vector<TableResource> templateResources() {
   const std::vector<std::string> blowCounts{"Blow Counts", "-Optional-"};
   const std::vector<std::string> alpha{"Alpha", "Factor"};
   const std::vector<std::string> nc{"Bearing Capacity", "Coefficient, Nc"};
-  const ColumnResource gravelColumns[] = {
-      UnitWeight(), integer({"Blow Counts"}, kAnyInt, kAnyInt), real({"Beta", "(optional)"})};
+  const ColumnResource gravelColumns[] = {UnitWeight(), integer({"Blow Counts"}, kAnyInt, kAnyInt),
+                                          real({"Beta", "(optional)"})};
   return {
       {"Sand Layer Data",
        kSand,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {UnitWeight(), real({"Friction Angle"}), integer(blowCounts, 0, kMaxBlowCount),
-        real({"Ko"}), real({"Beta"}), integer({"Method"}, 1, 3, 1), real({"Interface Angle"}),
-        real({"m value"}), real({"OCR"}, "", 1.0L)}},
+       {UnitWeight(), real({"Friction Angle"}), integer(blowCounts, 0, kMaxBlowCount), real({"Ko"}),
+        real({"Beta"}), integer({"Method"}, 1, 3, 1), real({"Interface Angle"}), real({"m value"}),
+        real({"OCR"}, "", 1.0L)}},
       {"Clay Layer Data",
        kClay,
        kLayerTableRows,

@@ -43,7 +43,7 @@ constexpr int kMTwoValuesOnly = 2;
 // A value that reads as a number but breaks a limit of the program.
 [[noreturn]] void failAt(const TWordReader& reader, const std::string& what) {
   throw ProjectFormatError("Error on Line " + std::to_string(reader.currentLine() + 1) + " Item " +
-                            std::to_string(reader.lastItem()) + "\r" + what);
+                           std::to_string(reader.lastItem()) + "\r" + what);
 }
 
 // Reads one parameter cell by the kind of its column.
@@ -367,15 +367,15 @@ void TProgramData::startReading(const std::string& fileName) {
 }
 
 ProjectReadResult TProgramData::CreateFromFile(ProjectGrids& grids, TProjectHost& host,
-                                                const std::string& fileName, int fileTypeIndex) {
+                                               const std::string& fileName, int fileTypeIndex) {
   // The file is loaded first: a file that cannot be read leaves the present project as it is.
   TWordReader reader(fileName);
   return readFrom(grids, host, reader, fileName, fileTypeIndex);
 }
 
 ProjectReadResult TProgramData::readFrom(ProjectGrids& grids, TProjectHost& host,
-                                          TWordReader& reader, const std::string& fileName,
-                                          int fileTypeIndex) {
+                                         TWordReader& reader, const std::string& fileName,
+                                         int fileTypeIndex) {
   ProjectReadResult result;
   result.Data.reset(new TProgramData(grids, host));
   TProgramData& data = *result.Data;

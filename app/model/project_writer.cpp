@@ -28,7 +28,9 @@ class TLine {
     text_ += text;
     return *this;
   }
-  TLine& real(long double value) { return Item(entry::formatGeneral(value, entry::kDisplayDigits)); }
+  TLine& real(long double value) {
+    return Item(entry::formatGeneral(value, entry::kDisplayDigits));
+  }
   TLine& Int(int32_t value) { return Item(std::to_string(value)); }
   TLine& cell(const grid::TGridTable& table, int column, int row) {
     return Item(table.GetStringValue(column, row));
@@ -96,7 +98,8 @@ void writeSandExtras(ProjectText& out, const grid::TGridTable& m) {
   out.Add(values.withTrailingSpace());
 }
 
-void writeLayer(ProjectText& out, const grid::TGridTable& layers, int row, const grid::TGridTable& m) {
+void writeLayer(ProjectText& out, const grid::TGridTable& layers, int row,
+                const grid::TGridTable& m) {
   const int32_t type = layers.GetIntValue(kColSoilType, row);
   out.Add(TLine().Int(type).cell(layers, kColBottomDepth, row).withTrailingSpace());
   for (const int point : {kTopRow, kBottomRow}) {
@@ -180,7 +183,8 @@ std::string TProgramData::projectText() const {
     std::string settlements;
     const int nSettlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
     for (int i = 0; i < nSettlements; ++i) {
-      settlements += entry::formatGeneral(PDSETT[static_cast<size_t>(i)], entry::kDisplayDigits) + ' ';
+      settlements +=
+          entry::formatGeneral(PDSETT[static_cast<size_t>(i)], entry::kDisplayDigits) + ' ';
     }
     out.Add(settlements);
   }

@@ -94,7 +94,7 @@ std::string TWordReader::readWord() {
 
 void TWordReader::failAtLastWord(const char* expected) const {
   throw ProjectFormatError("Error on Line " + std::to_string(current_ + 1) + " Item " +
-                            std::to_string(nextWord_) + "\r" + expected);
+                           std::to_string(nextWord_) + "\r" + expected);
 }
 
 long double TWordReader::readReal() {

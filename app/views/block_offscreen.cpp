@@ -148,9 +148,9 @@ class SurfacelessContext {
     EGLint count = 0;
     eglChooseConfig(display_, configAttributes, &config, 1, &count);
     const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
-                                         EGL_NONE};
-    context_ = eglCreateContext(display_, count > 0 ? config : nullptr, EGL_NO_CONTEXT,
-                                contextAttributes);
+                                        EGL_NONE};
+    context_ =
+        eglCreateContext(display_, count > 0 ? config : nullptr, EGL_NO_CONTEXT, contextAttributes);
     if (context_ == EGL_NO_CONTEXT ||
         !eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_)) {
       error = "EGL could not make an OpenGL 2.1 context current";
@@ -199,7 +199,7 @@ bool renderWithEgl(const BlockSceneInput& input, QSize size, BlockCamera& camera
 }  // namespace
 
 OffscreenResult renderBlockOffscreen(const BlockSceneInput& input, QSize size,
-                                      BlockCamera& camera) {
+                                     BlockCamera& camera) {
   OffscreenResult result;
   if (size.width() <= 0 || size.height() <= 0) {
     result.Error = "the image has no size";

@@ -21,7 +21,6 @@ struct OffscreenResult {
 
 // The scene of input in an image of the given size under the camera (its fit scale is set by the
 // scene set-up).
-OffscreenResult renderBlockOffscreen(const BlockSceneInput& input, QSize size,
-                                      BlockCamera& camera);
+OffscreenResult renderBlockOffscreen(const BlockSceneInput& input, QSize size, BlockCamera& camera);
 
 }  // namespace tolvane::app

@@ -15,8 +15,7 @@ constexpr double kDigitTolerance = 1e-9;
 constexpr int kGeneralDigits = 15;
 }  // namespace
 
-Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput,
-                                   bool plotFileExists) {
+Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput, bool plotFileExists) {
   Block3DMenuState state;
   state.Shaft.Checked = flags.ShowShaft;
   state.WaterLevel.Checked = flags.ShowWaterLevel;

@@ -42,8 +42,7 @@ struct Block3DMenuState {
 
 // The items of the "Show 3D View" menu when it opens: showOutput is set when results are
 // loaded, plotFileExists when the project's ".tv9p" file exists.
-Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput,
-                                   bool plotFileExists);
+Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput, bool plotFileExists);
 
 // The size factor a text stands for; none when it is not a number.
 std::optional<double> parseSizeFactor(const std::string& text);

@@ -47,13 +47,13 @@ void boxEdges(Vec3 lo, Vec3 hi) {
   glBegin(GL_LINES);
   for (const double z : {lo.z, hi.z}) {
     for (const Vec3 p : {Vec3{lo.x, lo.y, z},
-                          {hi.x, lo.y, z},
-                          {hi.x, lo.y, z},
-                          {hi.x, hi.y, z},
-                          {hi.x, hi.y, z},
-                          {lo.x, hi.y, z},
-                          {lo.x, hi.y, z},
-                          {lo.x, lo.y, z}}) {
+                         {hi.x, lo.y, z},
+                         {hi.x, lo.y, z},
+                         {hi.x, hi.y, z},
+                         {hi.x, hi.y, z},
+                         {lo.x, hi.y, z},
+                         {lo.x, hi.y, z},
+                         {lo.x, lo.y, z}}) {
       vertex(p);
     }
   }
@@ -84,9 +84,9 @@ void waterMarker(Vec3 apex, double side) {
   const double h = side / 2;
   const double z = apex.z + side;
   const std::vector<Vec3> base{{apex.x - h, apex.y - h, z},
-                                {apex.x + h, apex.y - h, z},
-                                {apex.x + h, apex.y + h, z},
-                                {apex.x - h, apex.y + h, z}};
+                               {apex.x + h, apex.y - h, z},
+                               {apex.x + h, apex.y + h, z},
+                               {apex.x - h, apex.y + h, z}};
   colour(kWaterBlue);
   loop(base);
   glBegin(GL_LINES);
@@ -148,8 +148,8 @@ void BlockRenderer::freeLists() {
   listBase_ = 0;
 }
 
-void BlockRenderer::setupRc(const BlockSceneInput& input, int w, int h, int clientW,
-                             int clientH, BlockCamera& camera) {
+void BlockRenderer::setupRc(const BlockSceneInput& input, int w, int h, int clientW, int clientH,
+                            BlockCamera& camera) {
   while (glGetError() != GL_NO_ERROR) {
   }
   glClearColor(1, 1, 1, 1);
@@ -182,9 +182,9 @@ void BlockRenderer::compileSoilAndWater(const BlockSceneInput& input) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const double z = -p.WTD;
     const std::vector<Vec3> plane{{e.Centre.x - e.X, e.Centre.y - e.Y, z},
-                                   {e.Centre.x + e.X, e.Centre.y - e.Y, z},
-                                   {e.Centre.x + e.X, e.Centre.y + e.Y, z},
-                                   {e.Centre.x - e.X, e.Centre.y + e.Y, z}};
+                                  {e.Centre.x + e.X, e.Centre.y - e.Y, z},
+                                  {e.Centre.x + e.X, e.Centre.y + e.Y, z},
+                                  {e.Centre.x - e.X, e.Centre.y + e.Y, z}};
     colour(kWaterBlue);
     loop(plane);
     colour(kWaterBlue, kWaterAlpha);

@@ -202,7 +202,7 @@ std::vector<Vec3> waterMarkerApexes(const SceneExtents& extents, const ViewProje
 }
 
 std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewProject& project,
-                                       const DiagramOptions& options) {
+                                      const DiagramOptions& options) {
   std::vector<Diagram> diagrams;
   const int lines = std::min(plot.LineCount(), kDiagramLines);
   if (lines == 0) return diagrams;

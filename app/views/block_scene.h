@@ -112,6 +112,6 @@ struct Diagram {
 // The diagrams of side resistance, tip resistance and total capacity of a combined plot (lines
 // 0, 1 and 2), beside the shaft in the x-z plane.
 std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewProject& project,
-                                       const DiagramOptions& options);
+                                      const DiagramOptions& options);
 
 }  // namespace tolvane::app

@@ -176,8 +176,7 @@ Block3DMenuState TDlgBlock::menuState() const {
   std::error_code ignored;
   const std::filesystem::path plotFile = app::resultFile(
       std::filesystem::absolute(core.Data().FileName, ignored), app::kPlotDataExtension);
-  return block3DMenuState(Flags, core.Flags.ShowOutput,
-                          std::filesystem::exists(plotFile, ignored));
+  return block3DMenuState(Flags, core.Flags.ShowOutput, std::filesystem::exists(plotFile, ignored));
 }
 
 void TDlgBlock::mouseDown(QMouseEvent* event) {

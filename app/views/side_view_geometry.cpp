@@ -100,7 +100,7 @@ std::vector<ShaftPiece> sideViewPieces(const ViewProject& project, double shaftL
 }
 
 LogicalRect sideViewDesignBounds(const std::vector<ShaftPiece>& pieces, double deepestBottom,
-                                  double b) {
+                                 double b) {
   LogicalRect bounds;  // each edge starts from 0
   for (const ShaftPiece& piece : pieces) {
     for (const LogicalPoint& point :
@@ -187,15 +187,12 @@ std::optional<LogicalPoint> SideViewGeometry::toLogical(int px, int py) const {
   if (!view_) return std::nullopt;
   const LogicalRect& v = *view_;
   return LogicalPoint{v.Left + (v.Right - v.Left) * px / width_,
-                       v.Top + (v.Bottom - v.Top) * py / height_};
+                      v.Top + (v.Bottom - v.Top) * py / height_};
 }
 
 SidePrintLayout::SidePrintLayout(int pageWidth, int pageHeight, double groundOffset,
-                                   double deepestBottom)
-    : w_(pageWidth),
-      h_(pageHeight),
-      ground_(groundOffset),
-      range_(deepestBottom + groundOffset) {}
+                                 double deepestBottom)
+    : w_(pageWidth), h_(pageHeight), ground_(groundOffset), range_(deepestBottom + groundOffset) {}
 
 int SidePrintLayout::frameLeft() const {
   return roundToInt(kFrameStart * w_);

@@ -68,7 +68,7 @@ std::vector<ShaftPiece> sideViewPieces(const ViewProject& project, double shaftL
 // The smallest rectangle (starting from 0) around the pieces, deepened to the deepest layer
 // bottom and then by 3B.
 LogicalRect sideViewDesignBounds(const std::vector<ShaftPiece>& pieces, double deepestBottom,
-                                  double b);
+                                 double b);
 
 // The design bounds widened to the aspect ratio of a client area, so that x and y share one
 // scale. None for a client area without width or height.

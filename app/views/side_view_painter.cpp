@@ -184,8 +184,7 @@ void paintSidePrintPage(QPainter& painter, const SideViewGeometry& view, int w, 
     const int top = page.Y(layers[i].Top);
     const int bottom = page.Y(layers[i].Bottom);
     painter.drawLine(left, bottom, right, bottom);
-    fillBand(painter, band(left, right, top, bottom), layers[i].SoilType, omitHatches,
-             hatchScale);
+    fillBand(painter, band(left, right, top, bottom), layers[i].SoilType, omitHatches, hatchScale);
     painter.drawPolygon(band(left, right, top, bottom));
     const QString label =
         QString::fromStdString(sideViewLayerLabel(static_cast<int>(i), layers[i], suffix));

@@ -63,7 +63,7 @@ TDlgBlock* find3DView(app::WindowHost& host) {
 }
 
 Block3DControls::Block3DControls(app::WindowHost& host, QMenuBar* menuBar, QToolBar* toolBar,
-                                   QAction* before)
+                                 QAction* before)
     : QObject(menuBar), host_(host) {
   menu_ = new QMenu(tr("Show 3D View"), menuBar);
   const auto item = [this](const char* text, void (TDlgBlock::*toggle)()) {
@@ -153,8 +153,6 @@ void Block3DControls::updateMenu() {
   apply(axes_, state.GlobalAxes);
   apply(combined_, state.CombinedPlots);
 }
-
-
 
 void showSideView(WindowHost& host) {
   if (TDlgSideView* open = findSideView(host)) {

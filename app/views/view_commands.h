@@ -29,7 +29,7 @@ class Block3DControls : public QObject {
   // Adds the "Show 3D View" menu to the menu bar (before the menu of the action before, at the
   // end without one) and the seven buttons to the tool bar, hidden until a 3D view exists.
   Block3DControls(app::WindowHost& host, QMenuBar* menuBar, QToolBar* toolBar,
-                   QAction* before = nullptr);
+                  QAction* before = nullptr);
 
   // Shows the menu and the buttons while a 3D view exists, hides them otherwise.
   void updateVisibility();

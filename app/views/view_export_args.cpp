@@ -28,7 +28,7 @@ bool parseSize(const std::string& text, ViewExportRequest& request) {
 }  // namespace
 
 std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
-                                                      std::string& error) {
+                                                     std::string& error) {
   ViewExportRequest request;
   if (args.size() < 2 || args[0] != "--view") {
     error = "--view needs the view: elevation or 3d";

@@ -24,7 +24,7 @@ inline constexpr int kMaxExportPixels = 8192;
 // The request of the arguments after the program name (starting with "--view"); none with the
 // reason in error when they are incomplete or wrong.
 std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
-                                                      std::string& error);
+                                                     std::string& error);
 
 inline constexpr const char* kViewExportUsage =
     "       tolvane2023 --view elevation|3d PROJECT.tv9d --out FILE.png [--size WIDTHxHEIGHT]\n"

@@ -27,11 +27,11 @@ struct PlaceholderWord {
 
 // Checked in this order; the bare letter comes last and applies only when no numbered one occurs.
 constexpr std::array<PlaceholderWord, 6> kForceWords{{{"F6", "slug", "Mg"},
-                                                       {"F5", "sec", "sec"},
-                                                       {"F4", "lb-sec2/in", "Mg"},
-                                                       {"F2", "tons", "kN"},
-                                                       {"F1", "kips", "kN"},
-                                                       {"F", "lbs", "kN"}}};
+                                                      {"F5", "sec", "sec"},
+                                                      {"F4", "lb-sec2/in", "Mg"},
+                                                      {"F2", "tons", "kN"},
+                                                      {"F1", "kips", "kN"},
+                                                      {"F", "lbs", "kN"}}};
 constexpr std::array<PlaceholderWord, 4> kLengthWords{
     {{"L2", "ft", "m"}, {"L1", "in", "mm"}, {"L3", "rad", "rad"}, {"L", "in", "m"}}};
 

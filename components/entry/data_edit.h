@@ -1,6 +1,7 @@
 // The rules of a numeric entry field that need no window: the value and its text, limits,
 // integer and range checks on leaving the field, and the caption label with its units.
-// The TDataEdit widget of the desktop program wraps DataEditRules and shows the messages it returns.
+// The TDataEdit widget of the desktop program wraps DataEditRules and shows the messages it
+// returns.
 #pragma once
 
 #include <exception>

@@ -35,22 +35,20 @@ int columnsWidth(const TableLayoutInput& input, int first, int count) {
 }
 
 TableLayout make(const TableLayoutInput& input, bool horizontal, bool vertical, int width,
-                  int height) {
+                 int height) {
   TableLayout layout;
   const int allColumns = static_cast<int>(input.ColumnWidths.size());
-  layout.LeftColumn =
-      horizontal ? std::clamp(input.LeftColumn, 0, std::max(allColumns - 1, 0)) : 0;
+  layout.LeftColumn = horizontal ? std::clamp(input.LeftColumn, 0, std::max(allColumns - 1, 0)) : 0;
   layout.TopRow = vertical ? std::clamp(input.TopRow, 0, std::max(input.DataRows - 1, 0)) : 0;
   TableLayoutInput from = input;
   from.LeftColumn = layout.LeftColumn;
   from.TopRow = layout.TopRow;
   const int scrollW = vertical ? input.ScrollBarWidth : 0;
   const int scrollH = horizontal ? input.ScrollBarHeight : 0;
-  layout.Columns =
-      horizontal ? columnsThatFit(from, width - input.ExtraWidth - input.FixedWidth - scrollW)
-                 : allColumns;
-  layout.Rows =
-      vertical ? rowsThatFit(from, height - input.ExtraHeight - scrollH) : input.DataRows;
+  layout.Columns = horizontal
+                       ? columnsThatFit(from, width - input.ExtraWidth - input.FixedWidth - scrollW)
+                       : allColumns;
+  layout.Rows = vertical ? rowsThatFit(from, height - input.ExtraHeight - scrollH) : input.DataRows;
   layout.Width = std::max(input.ExtraWidth + input.FixedWidth +
                               columnsWidth(input, layout.LeftColumn, layout.Columns) + scrollW,
                           input.MinWidth);
@@ -61,7 +59,7 @@ TableLayout make(const TableLayoutInput& input, bool horizontal, bool vertical, 
 }  // namespace
 
 std::array<TableLayout, kLayoutCount> tableLayouts(const TableLayoutInput& input, int width,
-                                                    int height) {
+                                                   int height) {
   return {make(input, false, false, width, height), make(input, true, false, width, height),
           make(input, false, true, width, height), make(input, true, true, width, height)};
 }
@@ -72,8 +70,7 @@ long long layoutMisfit(const TableLayout& layout, int width, int height) {
   return w * h - static_cast<long long>(width) * height;
 }
 
-int chooseTableLayout(const std::array<TableLayout, kLayoutCount>& layouts, int width,
-                      int height) {
+int chooseTableLayout(const std::array<TableLayout, kLayoutCount>& layouts, int width, int height) {
   constexpr std::array<int, kLayoutCount> kTieOrder{0, 2, 1, 3};
   int best = kTieOrder[0];
   for (const int candidate : kTieOrder) {

@@ -37,7 +37,7 @@ inline constexpr int kLayoutCount = 4;
 // dragged width; 2 a vertical one and the rows that fit the dragged height; 3 both. No layout is
 // narrower than the row of buttons.
 std::array<TableLayout, kLayoutCount> tableLayouts(const TableLayoutInput& input, int width,
-                                                    int height);
+                                                   int height);
 // The area by which a layout sticks out of the dragged rectangle.
 long long layoutMisfit(const TableLayout& layout, int width, int height);
 // The layout with the smallest misfit; ties go to the first in the order 0, 2, 1, 3.

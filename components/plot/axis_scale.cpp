@@ -84,7 +84,7 @@ TickRange tickRange(long double step, long double lower, long double upper) {
 }
 
 Pixel logicalToPixel(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
-                      const TFloatPoint& point) {
+                     const TFloatPoint& point) {
   const long double fx = (point.x - bounds.Left) / (bounds.Right - bounds.Left);
   const long double fy = (point.y - bounds.Top) / (bounds.Bottom - bounds.Top);
   const auto px = static_cast<int>(std::nearbyint(fx * (area.Right - area.Left)));

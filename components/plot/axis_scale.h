@@ -42,7 +42,7 @@ TickRange tickRange(long double step, long double lower, long double upper);
 
 // Logical value to pixel of the curve area, rounding to nearest with ties to even.
 Pixel logicalToPixel(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
-                      const TFloatPoint& point);
+                     const TFloatPoint& point);
 // The inverse; a pixel left or right of the curve area gives (0, 0).
 TFloatPoint pixelToLogical(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
                            const Pixel& pixel);

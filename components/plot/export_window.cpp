@@ -143,8 +143,7 @@ void TDlgExport::generate() {
   const QString file = choose_(this);
   if (file.isEmpty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const WorkbookResult result =
-      writePlotWorkbook(plots, file.toStdString(), markers_->isChecked());
+  const WorkbookResult result = writePlotWorkbook(plots, file.toStdString(), markers_->isChecked());
   QApplication::restoreOverrideCursor();
   if (!result.Written) {
     message_(this, QString::fromStdString(result.Error), true);

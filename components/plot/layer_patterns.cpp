@@ -53,15 +53,15 @@ struct Pebble {
   int Left, Top, Width, Height;
 };
 constexpr std::array<Pebble, 10> kPebbleShapes = {{{4, 6, 9, 7},
-                                                    {30, 3, 12, 9},
-                                                    {58, 10, 7, 6},
-                                                    {14, 30, 6, 5},
-                                                    {40, 26, 10, 12},
-                                                    {66, 34, 8, 9},
-                                                    {6, 52, 11, 8},
-                                                    {34, 56, 5, 6},
-                                                    {52, 62, 12, 10},
-                                                    {22, 70, 7, 5}}};
+                                                   {30, 3, 12, 9},
+                                                   {58, 10, 7, 6},
+                                                   {14, 30, 6, 5},
+                                                   {40, 26, 10, 12},
+                                                   {66, 34, 8, 9},
+                                                   {6, 52, 11, 8},
+                                                   {34, 56, 5, 6},
+                                                   {52, 62, 12, 10},
+                                                   {22, 70, 7, 5}}};
 // The print tile holds the screen arrangement twice, scaled, the lower copy shifted half a tile.
 constexpr double kPrintPebbleScale = 1.2;
 

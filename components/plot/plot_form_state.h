@@ -29,19 +29,19 @@ struct MenuValue {
   int Value;
 };
 inline constexpr MenuValue kMarkerItems[] = {{"&Never", 0},
-                                              {"Every &Increment", 1},
-                                              {"Every &2 Increments", 2},
-                                              {"Every &3 Incrments", 3},
-                                              {"Every &5 Increments", 5},
-                                              {"Every &10 Incements", 10}};
+                                             {"Every &Increment", 1},
+                                             {"Every &2 Increments", 2},
+                                             {"Every &3 Incrments", 3},
+                                             {"Every &5 Increments", 5},
+                                             {"Every &10 Incements", 10}};
 inline constexpr MenuValue kFontSizeItems[] = {{"&Default", 10},    {"1.5 * Default", 15},
-                                                {"2 * Default", 20}, {"2.5 * Default", 25},
-                                                {"3 * Default", 30}, {"4 * Default", 40}};
+                                               {"2 * Default", 20}, {"2.5 * Default", 25},
+                                               {"3 * Default", 30}, {"4 * Default", 40}};
 inline constexpr MenuValue kLineWidthItems[] = {{"&Default", 1},
-                                                 {"2 * Default", 2},
-                                                 {"4 * Default", 4},
-                                                 {"6 * Default", 6},
-                                                 {"10 * Default", 10}};
+                                                {"2 * Default", 2},
+                                                {"4 * Default", 4},
+                                                {"6 * Default", 6},
+                                                {"10 * Default", 10}};
 
 class PlotFormState {
  public:

@@ -49,8 +49,8 @@ struct PageMargins {
   int Bottom = 1000;
 };
 // The part of a printer page drawn on: page size and physical offsets in device pixels.
-PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch,
-                           int pageWidth, int pageHeight, int offsetX, int offsetY);
+PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch, int pageWidth,
+                          int pageHeight, int offsetX, int offsetY);
 
 // The ticks of one axis over the current bounds.
 struct AxisTicks {
@@ -90,7 +90,7 @@ struct LayerBand {
   std::string Name;
 };
 std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bounds,
-                                   const TDrawArea& area);
+                                  const TDrawArea& area);
 
 // The legend box of a picture. Rows are the active lines in order; only visible rows are
 // drawn. The text widths come from the canvas that draws them.
@@ -115,11 +115,11 @@ struct LegendPlacement {
 // The legend box from the widest legend text and the text height; origin proportional to the
 // placement of the on-screen list.
 LegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const LegendPlacement& place,
-                     int widestText, int textHeight);
+                    int widestText, int textHeight);
 // Without a window: the corner of the curve area (inset by 1/16 inch) where the box covers the
 // fewest curve points, expressed as a placement of a window as large as the curve area.
 LegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
-                                const TDrawArea& area, int boxWidth, int boxHeight);
+                               const TDrawArea& area, int boxWidth, int boxHeight);
 
 // The rows of the legend (the active lines in order).
 std::vector<int> activeLines(const TGraphPlot& plot);

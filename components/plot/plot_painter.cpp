@@ -168,9 +168,9 @@ void drawCurves(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
   const std::vector<std::vector<QLine>> edges = markerEdges(area.PixelsPerInch);
   // Markers whose centre lies this far outside the curve area cannot show.
   const QRect markerReach = clip.adjusted(-area.PixelsPerInch.x / kThirtySecond - penWidth,
-                                           -area.PixelsPerInch.y / kThirtySecond - penWidth,
-                                           area.PixelsPerInch.x / kThirtySecond + penWidth,
-                                           area.PixelsPerInch.y / kThirtySecond + penWidth);
+                                          -area.PixelsPerInch.y / kThirtySecond - penWidth,
+                                          area.PixelsPerInch.x / kThirtySecond + penWidth,
+                                          area.PixelsPerInch.y / kThirtySecond + penWidth);
   QPolygon polyline;
   std::vector<QPoint> points;
   std::vector<QLine> markers;

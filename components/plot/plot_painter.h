@@ -29,8 +29,7 @@ QImage renderPlotImage(const TGraphPlot& plot, int width, int height,
 // printer layout at the printer's resolution, painter origin at the paper's corner.
 void drawPrintedPage(QPainter& painter, const TGraphPlot& plot, const TFloatRect& bounds,
                      const Pixel& pixelsPerInch, int pageWidth, int pageHeight,
-                     const PageMargins& margins,
-                     const std::optional<LegendPlacement>& legend = {});
+                     const PageMargins& margins, const std::optional<LegendPlacement>& legend = {});
 
 // The plot's font of the given pixel height.
 QFont plotFont(int pixelHeight, bool bold);

@@ -18,9 +18,9 @@ struct PlaceholderFamily {
 };
 
 constexpr PlaceholderFamily kForce = {{"F2", "F1", "F"},
-                                       {{{"tons", "kN"}, {"kips", "kN"}, {"lbs", "kN"}}}};
+                                      {{{"tons", "kN"}, {"kips", "kN"}, {"lbs", "kN"}}}};
 constexpr PlaceholderFamily kLength = {{"L2", "L1", "L"},
-                                        {{{"ft", "m"}, {"in", "mm"}, {"in", "m"}}}};
+                                       {{{"ft", "m"}, {"in", "mm"}, {"in", "m"}}}};
 
 std::string replaceAll(std::string text, const std::string& token, const std::string& word) {
   size_t pos = 0;
@@ -31,8 +31,7 @@ std::string replaceAll(std::string text, const std::string& token, const std::st
   return text;
 }
 
-std::string expandFamily(const std::string& text, const PlaceholderFamily& family,
-                         int unitSystem) {
+std::string expandFamily(const std::string& text, const PlaceholderFamily& family, int unitSystem) {
   for (size_t i = 0; i < family.Tokens.size(); ++i) {
     if (text.find(family.Tokens[i]) == std::string::npos) continue;
     const PlaceholderWords& words = family.Words[i];

@@ -150,7 +150,7 @@ void fitLegendColumns(Workbook& w) {
 }  // namespace
 
 WorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
-                                  const std::string& file, bool addMarkers) {
+                                 const std::string& file, bool addMarkers) {
   WorkbookResult result;
   const std::string temporary = file + ".tmp";
   Workbook w;

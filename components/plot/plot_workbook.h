@@ -20,7 +20,7 @@ struct WorkbookResult {
 
 // Writes the plots, in order, into a new workbook file (replacing it only once complete).
 WorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
-                                  const std::string& file, bool addMarkers);
+                                 const std::string& file, bool addMarkers);
 
 // The message at the end of the export ("\r" line breaks).
 std::string exportCompletedMessage(bool more255);

@@ -47,7 +47,7 @@ Range zoomedOutRange(const Range& current, const Range& full, long double centre
 
 TFloatRect compose(const Range& x, const Range& y, bool yReversed) {
   return yReversed ? TFloatRect{x.Lower, x.Upper, y.Upper, y.Lower}
-                    : TFloatRect{x.Lower, x.Upper, y.Lower, y.Upper};
+                   : TFloatRect{x.Lower, x.Upper, y.Lower, y.Upper};
 }
 
 }  // namespace
@@ -77,9 +77,9 @@ TFloatRect zoomOut(const TFloatRect& current, const TFloatRect& maximum, const P
                    bool xOnTop, bool yReversed, const Pixel& click) {
   const TFloatPoint c = readOut(current, area, xOnTop, click);
   const Range x = zoomedOutRange(ordered(current.Left, current.Right),
-                                  ordered(maximum.Left, maximum.Right), c.x);
+                                 ordered(maximum.Left, maximum.Right), c.x);
   const Range y = zoomedOutRange(ordered(current.Top, current.Bottom),
-                                  ordered(maximum.Top, maximum.Bottom), c.y);
+                                 ordered(maximum.Top, maximum.Bottom), c.y);
   return compose(x, y, yReversed);
 }
 

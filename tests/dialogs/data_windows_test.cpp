@@ -320,8 +320,7 @@ class DataWindowsTest : public QObject {
       QVERIFY2(table->fontMetrics().horizontalAdvance(text) < table->columnWidth(1),
                qPrintable(text));
     }
-    QVERIFY(table->columnViewportPosition(1) + table->columnWidth(1) <=
-            table->viewport()->width());
+    QVERIFY(table->columnViewportPosition(1) + table->columnWidth(1) <= table->viewport()->width());
   }
 
   void anSiProjectShowsMetresAndKilonewtons() {

@@ -67,8 +67,7 @@ class MainWindowMenusTest : public QObject {
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.action(QStringLiteral("actionSoilLayers"))->trigger();
-    auto* layers =
-        qobject_cast<SoilLayersWindow*>(findDataWindow(window, DataWindow::kSoilLayers));
+    auto* layers = qobject_cast<SoilLayersWindow*>(findDataWindow(window, DataWindow::kSoilLayers));
     QVERIFY(layers != nullptr);
     QCOMPARE(layers->Grid()->columnCount(), 5);
     window.action(QStringLiteral("actionLRFD"))->trigger();
@@ -83,8 +82,7 @@ class MainWindowMenusTest : public QObject {
     window.action(QStringLiteral("actionEnglishUnits"))->trigger();
     window.core().Data().WTD = 10;
     window.action(QStringLiteral("actionWaterTable"))->trigger();
-    auto* water =
-        qobject_cast<WaterTableWindow*>(findDataWindow(window, DataWindow::kWaterTable));
+    auto* water = qobject_cast<WaterTableWindow*>(findDataWindow(window, DataWindow::kWaterTable));
     QVERIFY(water != nullptr);
     QCOMPARE(water->Depth()->text(), QStringLiteral("10"));
     window.action(QStringLiteral("actionSIUnits"))->trigger();

@@ -27,8 +27,7 @@ TEST(ValueStream, ExtendedRealsUseTheEightyBitLayout) {
   const std::array<uint8_t, kExtendedBytes> one{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
   EXPECT_EQ(encodeExtended(1.0L), one);
   // -2.5 = -1.25 x 2^1: mantissa 0xA000000000000000, exponent 0x4000 with the sign bit.
-  const std::array<uint8_t, kExtendedBytes> minusTwoAndHalf{0, 0, 0,    0,    0,
-                                                               0, 0, 0xA0, 0x00, 0xC0};
+  const std::array<uint8_t, kExtendedBytes> minusTwoAndHalf{0, 0, 0, 0, 0, 0, 0, 0xA0, 0x00, 0xC0};
   EXPECT_EQ(encodeExtended(-2.5L), minusTwoAndHalf);
   for (const long double value : {0.0L, 0.1L, 1e-300L, 6.02e23L, -1.0L / 3}) {
     SCOPED_TRACE(static_cast<double>(value));

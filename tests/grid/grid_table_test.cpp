@@ -391,9 +391,8 @@ TEST(GridColumns, ReplaceColumnKeepsHeadingAndVisibilityButNotValues) {
 TEST(GridColumns, ClassRegistryNumbersTheFiveKinds) {
   GridTableRegistry registry;
   TGridTable table(registry);
-  const std::vector<ColumnType> kinds = {ColumnType::kEnum, ColumnType::kInt,
-                                          ColumnType::kFloat, ColumnType::kTable,
-                                          ColumnType::kString};
+  const std::vector<ColumnType> kinds = {ColumnType::kEnum, ColumnType::kInt, ColumnType::kFloat,
+                                         ColumnType::kTable, ColumnType::kString};
   ASSERT_EQ(columnClasses().size(), kinds.size());
   for (size_t i = 0; i < kinds.size(); ++i) {
     EXPECT_EQ(columnClasses()[i].index, static_cast<int>(i));

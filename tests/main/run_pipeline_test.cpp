@@ -196,8 +196,7 @@ TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndASummary) {
   EXPECT_NE(output.find("Cases analysed: 1 (diameter 3 ft, length 40 ft)\n"), std::string::npos);
   EXPECT_NE(output.find("Report:    " + (dir / "pier.tv9o").string()), std::string::npos);
   EXPECT_NE(output.find("Run log:   " + (dir / "pier.tv9r").string()), std::string::npos);
-  EXPECT_NE(output.find("Plot data: read from " + (dir / "pier.tv9p").string()),
-            std::string::npos);
+  EXPECT_NE(output.find("Plot data: read from " + (dir / "pier.tv9p").string()), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
 }
 

@@ -87,8 +87,8 @@ TEST_F(WindowRulesTest, PlotCommandsFollowTheResultFlags) {
   ResultCommands commands = commandsFor({true, true, true, true});
   for (int plot = kPltSkin; plot <= kPltAxial; ++plot) EXPECT_TRUE(commands.PlotEnabled[plot]);
   // The bounds need ID2; the curves need their own flags.
-  for (const int plot : {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltTzAdd,
-                         kPltLoad}) {
+  for (const int plot :
+       {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltTzAdd, kPltLoad}) {
     EXPECT_FALSE(commands.PlotEnabled[plot]) << plot;
   }
   EXPECT_TRUE(commands.ExportToExcel);

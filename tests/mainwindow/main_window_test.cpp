@@ -395,8 +395,9 @@ class MainWindowTest : public QObject {
   }
 
   void openDialogOffersTheThreeProjectTypes() {
-    QSKIP("the Open dialog, run after a test that has shown and closed a main window, does not "
-          "take the typed file on the offscreen platform and never closes; to be mended");
+    QSKIP(
+        "the Open dialog, run after a test that has shown and closed a main window, does not "
+        "take the typed file on the offscreen platform and never closes; to be mended");
     testing::ScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d", "opened.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);

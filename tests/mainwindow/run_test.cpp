@@ -43,7 +43,7 @@ class RunTest : public QObject {
     connect(&sampler, &QTimer::timeout, this, [&] {
       if (window.runInProgress()) {
         seenBusy = seenBusy ||
-                    (!window.menuBar()->isEnabled() && QApplication::overrideCursor() != nullptr);
+                   (!window.menuBar()->isEnabled() && QApplication::overrideCursor() != nullptr);
       }
     });
     sampler.start(0);

@@ -69,7 +69,7 @@ inline void answerMessageBoxesInto(QMessageBox::StandardButton button,
 }
 
 inline std::shared_ptr<DialogAnswers> answerMessageBoxes(QMessageBox::StandardButton button,
-                                                          int count = 1) {
+                                                         int count = 1) {
   auto answers = std::make_shared<DialogAnswers>();
   answerMessageBoxesInto(button, answers, count);
   return answers;

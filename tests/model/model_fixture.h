@@ -36,7 +36,7 @@ class ScratchFolder : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = std::filesystem::temp_directory_path() /
-             (std::string("tolvane_model_") + info->test_suite_name() + "_" + info->name());
+              (std::string("tolvane_model_") + info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }

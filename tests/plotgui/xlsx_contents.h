@@ -72,7 +72,8 @@ class XlsxContents {
   QStringList seriesRanges(int chart) const {
     QStringList ranges;
     const QRegularExpression f("<c:(?:xVal|yVal)><c:numRef><c:f>([^<]*)</c:f>");
-    for (auto it = f.globalMatch(this->chart(chart)); it.hasNext();) ranges << it.next().captured(1);
+    for (auto it = f.globalMatch(this->chart(chart)); it.hasNext();)
+      ranges << it.next().captured(1);
     return ranges;
   }
 

@@ -161,8 +161,7 @@ class SideViewWindowTest : public QObject {
     QVERIFY(depth.has_value());
     QVERIFY(std::abs(depth->y - 6 - 12.5) < 0.2);
     QVERIFY(view->windowTitle().startsWith(QStringLiteral("  Depth: ")));
-    QCOMPARE(view->windowTitle(),
-             QString::fromStdString(tolvane::app::depthReadout(depth->y - 6)));
+    QCOMPARE(view->windowTitle(), QString::fromStdString(tolvane::app::depthReadout(depth->y - 6)));
     QCOMPARE(view->parentWidget()->windowTitle(), view->windowTitle());
   }
 
@@ -193,9 +192,8 @@ class SideViewWindowTest : public QObject {
     QPainter painter(&page);
     QFont font = view->font();
     font.setPointSize(10);
-    tolvane::app::paintSidePrintPage(painter, view->Geometry(), page.width(), page.height(),
-                                       false, view->palette().color(QPalette::Window), font,
-                                       300.0 / 96);
+    tolvane::app::paintSidePrintPage(painter, view->Geometry(), page.width(), page.height(), false,
+                                     view->palette().color(QPalette::Window), font, 300.0 / 96);
     painter.end();
     // The clay band is hatched inside the frame; the margin outside stays white.
     const tolvane::app::SidePrintLayout layout(3300, 2550, 6, 60);
