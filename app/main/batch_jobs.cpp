@@ -147,6 +147,7 @@ struct Worker {
     std::array<char*, 3> argv = {programText.data(), option.data(), nullptr};
     std::vector<std::string> environmentCopy = environment;
     std::vector<char*> envp;
+    envp.reserve(environmentCopy.size() + 1);
     for (std::string& entry : environmentCopy) envp.push_back(entry.data());
     envp.push_back(nullptr);
     const int spawned =
@@ -278,8 +279,8 @@ int defaultBatchJobs() {
 }
 
 std::vector<BatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
-                                                const std::vector<std::string>& paths,
-                                                const std::vector<std::string>& environment) {
+                                               const std::vector<std::string>& paths,
+                                               const std::vector<std::string>& environment) {
   std::vector<BatchItemOutcome> outcomes;
   std::size_t next = 0;
   runWorkerItems(

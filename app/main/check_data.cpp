@@ -27,9 +27,15 @@ bool checkThicknesses(const TProgramData& data, const std::string& unit, UserMes
     const long double bottom = layers.GetFloatValue(kColBottomDepth, row);
     const long double thickness = bottom - previous;
     if (tMin > thickness) {
-      messages.warning("Thickness of layer should be at least " + Number(tMin) + unit +
-                       "\rto avoid numerical errors. \rPlease check layer " +
-                       std::to_string(row + 1) + " . Thickness = " + Number(thickness) + unit);
+      std::string message = "Thickness of layer should be at least ";
+      message += Number(tMin);
+      message += unit;
+      message += "\rto avoid numerical errors. \rPlease check layer ";
+      message += std::to_string(row + 1);
+      message += " . Thickness = ";
+      message += Number(thickness);
+      message += unit;
+      messages.warning(message);
       return false;
     }
     previous = bottom;

@@ -25,7 +25,7 @@ constexpr std::array<int, kResultPlotCount> exportTable() {
                                           kPltAxial, kPltUpper,   kPltLower,   kPltCombinedSettle,
                                           kPltTz,    kPltQw,      kPltTzAdd,   kPltLoad};
   for (int n = 0; n < kDesignChartPlots; ++n)
-    table[static_cast<size_t>(kPltChart1 + n)] = kPltChart1 + n;
+    table[static_cast<size_t>(kPltChart1) + static_cast<size_t>(n)] = kPltChart1 + n;
   return table;
 }
 

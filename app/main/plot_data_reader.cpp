@@ -50,21 +50,21 @@ struct SoilBand {
 };
 // By soil type 1 to 11.
 constexpr std::array<SoilBand, 11> kSoilBands = {{{" SAND ", 7},
-                                                   {" CLAY ", 1},
-                                                   {" SHALE ", 8},
-                                                   {" ROCK ", 9},
-                                                   {" WEAK ROCK ", 10},
-                                                   {" GW ", 12},
-                                                   {" ROCK ", 9},
-                                                   {" GW ", 11},
-                                                   {" GRAVEL ", 12},
-                                                   {" SAND ", 7},
-                                                   {" CLAY ", 1}}};
+                                                  {" CLAY ", 1},
+                                                  {" SHALE ", 8},
+                                                  {" ROCK ", 9},
+                                                  {" WEAK ROCK ", 10},
+                                                  {" GW ", 12},
+                                                  {" ROCK ", 9},
+                                                  {" GW ", 11},
+                                                  {" GRAVEL ", 12},
+                                                  {" SAND ", 7},
+                                                  {" CLAY ", 1}}};
 
 [[noreturn]] void failCount(const TWordReader& reader) {
   throw ProjectFormatError("Error on Line " + std::to_string(reader.currentLine() + 1) + " Item " +
-                            std::to_string(reader.lastItem()) +
-                            "\rA count beyond the limits of the program was found.");
+                           std::to_string(reader.lastItem()) +
+                           "\rA count beyond the limits of the program was found.");
 }
 
 int readCount(TWordReader& reader, int lowest, int highest) {
@@ -206,7 +206,8 @@ void TPlotDataReader::readDepthRow(int curve, int point) {
   setX(kPltTotal, total);
   setX(kFSpltSkin, side / data_.FST);
   setX(kFSpltTip, uplift ? tip : tip / data_.FSB);
-  setX(kFSpltTotal, plotAt(kFSpltSkin).Data(curve, point).x + plotAt(kFSpltTip).Data(curve, point).x);
+  setX(kFSpltTotal,
+       plotAt(kFSpltSkin).Data(curve, point).x + plotAt(kFSpltTip).Data(curve, point).x);
 }
 
 // A curve longer than the first: every depth plot grows, and the curves already read are padded
@@ -334,7 +335,8 @@ void TPlotDataReader::readLoadDistribution() {
   // down to the tip; the rows of the first curve (NP - 2) match them only when every foot is
   // printed. The rows of each curve are therefore counted from what the section holds.
   const long long words = wordsAfterCurrentLine(reader_);
-  constexpr long long kSectionRowWords = kLoadDistributionCurves * kWordsPerLoadRow;
+  constexpr long long kSectionRowWords =
+      static_cast<long long>(kLoadDistributionCurves) * kWordsPerLoadRow;
   if (words > 0 && words % kSectionRowWords == 0 && words / kSectionRowWords <= kMaxPlotDepthRows) {
     target.SetCount(static_cast<int>(words / kSectionRowWords));
   }
@@ -402,7 +404,7 @@ long double caseDiameter(const TProgramData& data, int curve) {
   long double step = data.isSI() ? kSIDiameterStep : kEnglishDiameterStep;
   if (data.IChart > 0) {
     step = data.DIAMINCR != 0 ? data.DIAMINCR
-           : data.isSI()       ? kSIChartDiameterStep
+           : data.isSI()      ? kSIChartDiameterStep
                               : kEnglishDiameterStep;
   }
   int diameter = curve;
@@ -461,7 +463,7 @@ void ReadPltChart(TGraphPlot& plot, int nCurves, TWordReader& reader, int chart,
     const long double diameter = reader.readReal();
     plot.line(line).setLineName(
         data.isSI() ? "Dia=" + plot::shortestText(diameter) + " m"
-                   : "Dia=" + plot::shortestText(diameter / kInchesPerFoot) + " ft");
+                    : "Dia=" + plot::shortestText(diameter / kInchesPerFoot) + " ft");
     for (int i = 0; i < nPoints; ++i) {
       plot.Data(line, i).y = reader.readReal();
       plot.Data(line, i).x = reader.readReal();
@@ -499,8 +501,7 @@ void AddLayersGraphPlot(TGraphPlot& plot, const TProgramData& data) {
   plot.LayersTop = data.UseElevation == 1 ? data.ValElevation : 0;
 }
 
-void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
-                  TWordReader& reader) {
+void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader) {
   TPlotDataReader(plots, data, flags, reader).Read();
 }
 

@@ -99,7 +99,7 @@ ResultFiles findResultFiles(const std::string& projectFile) {
 }
 
 ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
-                               const ResultPlots& plots, const ResultFiles& files) {
+                              const ResultPlots& plots, const ResultFiles& files) {
   ResultCommands commands;
   commands.ViewInput = files.Project;
   commands.ViewRunNotes = files.RunLog;
@@ -121,7 +121,8 @@ ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags
     const bool visible = data.IChart == kDesignChartsOn && chart + 1 <= data.NPOINTPD;
     commands.ChartVisible[static_cast<size_t>(chart)] = visible;
     // A chart is only offered once results are loaded: before that its plot is empty.
-    commands.PlotEnabled[static_cast<size_t>(kPltChart1 + chart)] = visible && results;
+    commands.PlotEnabled[static_cast<size_t>(kPltChart1) + static_cast<size_t>(chart)] =
+        visible && results;
   }
   commands.ExportToExcel = results;
   return commands;
@@ -141,8 +142,8 @@ std::string graphicsCaption(const TProgramData& data, int plotIndex) {
   if (plotIndex == kPltCombinedSettle) return "Combined Plots of Load vs Settlement " + first;
   if (plotIndex >= kPltChart1 && plotIndex < kResultPlotCount) {
     const long double settlement = data.PDSETT[static_cast<size_t>(plotIndex - kPltChart1)];
-    return "Design Chart (" + plot::shortestText(settlement) +
-           (data.isSI() ? "-m" : "-in") + " movement)";
+    return "Design Chart (" + plot::shortestText(settlement) + (data.isSI() ? "-m" : "-in") +
+           " movement)";
   }
   return initialGraphicsCaption(plotIndex);
 }

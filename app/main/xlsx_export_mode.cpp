@@ -17,7 +17,7 @@ namespace {
 // with a warning.
 std::vector<int> chosenPlots(MainFormRules& form, const std::vector<int>& select,
                              UserMessages& messages) {
-  const std::vector<int> available = availableForExport(form);
+  std::vector<int> available = availableForExport(form);
   if (select.empty()) return available;
   std::vector<int> chosen;
   for (const int p : exportTable()) {
@@ -52,6 +52,7 @@ int runXlsxExportMode(int argc, char** argv) {
     return kExitNoInput;
   }
   std::vector<const plot::TGraphPlot*> plots;
+  plots.reserve(chosen.size());
   for (const int p : chosen) plots.push_back(&project.form().plots()[p]);
   const plot::WorkbookResult result = plot::writePlotWorkbook(plots, args->OutFile, true);
   if (!result.Written) {

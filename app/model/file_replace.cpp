@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "word_reader.h"
 
@@ -63,8 +64,8 @@ fs::path resolved(const fs::path& file) {
 
 class TemporaryFile {
  public:
-  TemporaryFile(const fs::path& target, const fs::path& shown, bool replacing)
-      : path_(fs::path(target) += kTemporarySuffix), shown_(shown) {
+  TemporaryFile(const fs::path& target, fs::path shown, bool replacing)
+      : path_(fs::path(target) += kTemporarySuffix), shown_(std::move(shown)) {
     const mode_t mode = replacing ? kTemporaryMode : kNewFileMode;
     const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
     fd_ = ::open(path_.c_str(), flags, mode);

@@ -168,9 +168,9 @@ long double operandValue(std::string_view text) {
     value = *number;
     break;
   }
-  for (auto step = pending.rbegin(); step != pending.rend(); ++step) {
-    value = *step == nullptr ? factorial(value) : (*step)(value);
-  }
+  std::for_each(pending.rbegin(), pending.rend(), [&value](const Function step) {
+    value = step == nullptr ? factorial(value) : step(value);
+  });
   return value;
 }
 

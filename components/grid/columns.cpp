@@ -34,7 +34,8 @@ long double evaluateCellEntry(std::string_view text) {
     throw entry::EAssignError("Entry cannot be blank.");
   }
   const long double value = entry::EvaluateExpression(text);
-  if (!std::isfinite(value)) throw entry::EAssignError(std::string(text) + " is not a valid number.");
+  if (!std::isfinite(value))
+    throw entry::EAssignError(std::string(text) + " is not a valid number.");
   return value;
 }
 
@@ -272,7 +273,7 @@ long double TFloatColumn::insertedValue(int row) const {
     if (row >= 1 && row <= next->RowCount() - 1) return next->values_[static_cast<size_t>(row - 1)];
   }
   if (const TFloatColumn* previous = neighbour(-1); previous != nullptr && previous->TopDepth) {
-    if (row + 1 < previous->RowCount()) return previous->values_[static_cast<size_t>(row + 1)];
+    if (row + 1 < previous->RowCount()) return previous->values_[static_cast<size_t>(row) + 1];
   }
   return Default;
 }

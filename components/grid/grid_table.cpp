@@ -58,6 +58,7 @@ TGridTable* TGridTableList::Elements(int index) const {
 
 std::vector<int> TGridTableList::TableIndices() const {
   std::vector<int> indices;
+  indices.reserve(static_cast<size_t>(std::max(Count(), 0)));
   for (int i = 0; i < Count(); ++i) indices.push_back(registry_->IndexOf(Elements(i)));
   return indices;
 }

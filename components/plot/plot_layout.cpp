@@ -135,8 +135,8 @@ bool tooSmallToDraw(const TDrawArea& area) {
          area.Bounds.Bottom - area.Bounds.Top < area.PixelsPerInch.y;
 }
 
-PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch,
-                           int pageWidth, int pageHeight, int offsetX, int offsetY) {
+PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch, int pageWidth,
+                          int pageHeight, int offsetX, int offsetY) {
   constexpr double kThousandthsPerInch = 1000;
   const auto device = [](int thousandths, int ppi) {
     return round(thousandths * ppi / kThousandthsPerInch);
@@ -185,8 +185,11 @@ std::vector<Pixel> markerOutline(int kind, const Pixel& centre, const Pixel& pix
     turn = kPi / 2;
     vertices = 4;
   }
-  const double rx = pixelsPerInch.x / kThirtySecond;
-  const double ry = pixelsPerInch.y / kThirtySecond;
+  // The radii in whole pixels: 1/32 inch at the resolution, rounded down.
+  const int rxPixels = pixelsPerInch.x / kThirtySecond;
+  const int ryPixels = pixelsPerInch.y / kThirtySecond;
+  const double rx = rxPixels;
+  const double ry = ryPixels;
   std::vector<Pixel> outline;
   outline.reserve(static_cast<size_t>(vertices) + 1);
   for (int n = 0; n <= vertices; ++n) {
@@ -209,7 +212,7 @@ int curvePenWidth(const TDrawArea& area, int widthLine) {
 }
 
 std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bounds,
-                                   const TDrawArea& area) {
+                                  const TDrawArea& area) {
   std::vector<LayerBand> bands;
   if (plot.LayerLineCount() == 0 || plot.LayerCount() == 0) return bands;
   const auto row = [&](long double y) {
@@ -249,7 +252,7 @@ std::vector<LegendRow> visibleLegendRows(const TGraphPlot& plot) {
 }
 
 LegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const LegendPlacement& place,
-                     int widestText, int textHeight) {
+                    int widestText, int textHeight) {
   const Pixel& ppi = area.PixelsPerInch;
   const PixelRect& g = area.GraphArea;
   LegendBox box;
@@ -272,22 +275,22 @@ LegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const LegendP
 }
 
 LegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
-                                const TDrawArea& area, int box_width, int boxHeight) {
+                               const TDrawArea& area, int boxWidth, int boxHeight) {
   const PixelRect& g = area.GraphArea;
   const int insetX = area.PixelsPerInch.x / kSixteenth;
   const int insetY = area.PixelsPerInch.y / kSixteenth;
   const int left = g.Left + insetX;
-  const int right = std::max(left, g.Right - insetX - box_width);
+  const int right = std::max(left, g.Right - insetX - boxWidth);
   const int top = g.Top + insetY;
   const int bottom = std::max(top, g.Bottom - insetY - boxHeight);
   // Bottom right first: where the window puts its legend.
   const std::array<Pixel, 4> corners = {Pixel{right, bottom}, Pixel{left, bottom},
-                                         Pixel{right, top}, Pixel{left, top}};
+                                        Pixel{right, top}, Pixel{left, top}};
   std::array<long long, 4> covered{};
   const auto count = [&](const Pixel& p) {
     for (size_t c = 0; c < corners.size(); ++c) {
-      const PixelRect box{corners[c].x, corners[c].y, corners[c].x + box_width,
-                           corners[c].y + boxHeight};
+      const PixelRect box{corners[c].x, corners[c].y, corners[c].x + boxWidth,
+                          corners[c].y + boxHeight};
       if (inside(box, p)) ++covered[c];
     }
   };
