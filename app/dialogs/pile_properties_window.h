@@ -49,7 +49,7 @@ class PilePropertiesWindow : public DataWindowBase {
   void storeValues() override;
 
  private:
-  enum TField { kMin, kMax, kRatio, kAngle, kTop, kBottom, kModulus, kFieldCount };
+  enum Field { kMin, kMax, kRatio, kAngle, kTop, kBottom, kModulus, kFieldCount };
   void updateSketch();
   int pileKind() const { return cfa_ ? 1 : 0; }
 

@@ -105,9 +105,9 @@ int totalWords(const TWordReader& reader) {
   return static_cast<int>(std::min<long long>(words, std::numeric_limits<int>::max()));
 }
 
-class TPlotDataReader {
+class PlotDataReader {
  public:
-  TPlotDataReader(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader)
+  PlotDataReader(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader)
       : plots_(plots), data_(data), flags_(flags), reader_(reader), words_(totalWords(reader)) {}
 
   void Read();
@@ -144,7 +144,7 @@ class TPlotDataReader {
   int np_ = 0;
 };
 
-void TPlotDataReader::prepareCaptions() {
+void PlotDataReader::prepareCaptions() {
   const bool elevation = data_.UseElevation == 1;
   for (int p = kPltSkin; p <= kPltCombineD; ++p) {
     plotAt(p).YCaption = elevation ? "Elevation" : "Depth";
@@ -172,7 +172,7 @@ void TPlotDataReader::prepareCaptions() {
   plotAt(kPltLoad).SetLineCount(kLoadDistributionCurves);
 }
 
-void TPlotDataReader::readHeader() {
+void PlotDataReader::readHeader() {
   nc_ = readCount(reader_, 1, kMaxPlotCurves);
   for (const int p : kCasePlots) plotAt(p).SetLineCount(nc_);
   prepareCaptions();
@@ -187,7 +187,7 @@ void TPlotDataReader::readHeader() {
   plotAt(kPltLoad).SetUnits(data_.fUnits);
 }
 
-void TPlotDataReader::readDepthRow(int curve, int point) {
+void PlotDataReader::readDepthRow(int curve, int point) {
   const long double y = verticalOf(data_, reader_.readReal());
   for (const int p : kDepthPlots) plotAt(p).Data(curve, point).y = y;
   const auto setX = [&](int p, long double x) { plotAt(p).Data(curve, point).x = x; };
@@ -212,7 +212,7 @@ void TPlotDataReader::readDepthRow(int curve, int point) {
 
 // A curve longer than the first: every depth plot grows, and the curves already read are padded
 // with their last point, so that no row of the file is left unread.
-void TPlotDataReader::growDepthPlots(int count, int curvesDone) {
+void PlotDataReader::growDepthPlots(int count, int curvesDone) {
   for (const int p : kDepthPlots) {
     const int oldCount = plotAt(p).Count();
     plotAt(p).SetCount(count);
@@ -222,7 +222,7 @@ void TPlotDataReader::growDepthPlots(int count, int curvesDone) {
   }
 }
 
-void TPlotDataReader::readSettlement(int plot, int curve) {
+void PlotDataReader::readSettlement(int plot, int curve) {
   for (int i = 1; i <= kSettlementRows; ++i) {
     plot::TFloatPoint& point = plotAt(plot).Data(curve, i);
     point.x = reader_.readReal();
@@ -232,7 +232,7 @@ void TPlotDataReader::readSettlement(int plot, int curve) {
   }
 }
 
-void TPlotDataReader::readCurve(int curve, int rows) {
+void PlotDataReader::readCurve(int curve, int rows) {
   if (rows > plotAt(kPltSkin).Count()) growDepthPlots(rows, curve);
   const int count = plotAt(kPltSkin).Count();
   for (int i = 0; i < count; ++i) {
@@ -251,7 +251,7 @@ void TPlotDataReader::readCurve(int curve, int rows) {
   }
 }
 
-void TPlotDataReader::readDesignCharts() {
+void PlotDataReader::readDesignCharts() {
   const int nCharts = readCount(reader_, 0, kDesignChartPlots);
   const int nCurves = readCount(reader_, 0, kMaxChartDiameters);
   const int nPoints = readCount(reader_, 0, kMaxChartLengths);
@@ -262,7 +262,7 @@ void TPlotDataReader::readDesignCharts() {
 
 // Design charts name each case by its own diameter, and by its length when a diameter has
 // several: the run holds every length of the series for every diameter.
-void TPlotDataReader::nameCaseLegends() {
+void PlotDataReader::nameCaseLegends() {
   const TGraphPlot& skin = plotAt(kPltSkin);
   const bool severalLengths = caseLengthCount(data_) > 1;
   for (int c = 0; c < nc_; ++c) {
@@ -280,7 +280,7 @@ void TPlotDataReader::nameCaseLegends() {
   }
 }
 
-void TPlotDataReader::copyFirstCurves() {
+void PlotDataReader::copyFirstCurves() {
   const auto copy = [&](int target, std::array<int, 3> sources) {
     for (int line = 0; line < kCombinedLines; ++line) {
       const TGraphPlot& source = plotAt(sources[static_cast<size_t>(line)]);
@@ -295,7 +295,7 @@ void TPlotDataReader::copyFirstCurves() {
   copy(kPltCombinedSettle, {kPltAxial, kPltUpper, kPltLower});
 }
 
-void TPlotDataReader::readTzSection(int plot) {
+void PlotDataReader::readTzSection(int plot) {
   const int count = readCount(reader_, 0, kMaxSectionCurves);
   TGraphPlot& target = plotAt(plot);
   target.SetLineCount(count);
@@ -312,7 +312,7 @@ void TPlotDataReader::readTzSection(int plot) {
   }
 }
 
-void TPlotDataReader::readQwSection() {
+void PlotDataReader::readQwSection() {
   const int count = readCount(reader_, 0, kMaxSectionCurves);
   TGraphPlot& target = plotAt(kPltQw);
   target.SetLineCount(count);
@@ -329,7 +329,7 @@ void TPlotDataReader::readQwSection() {
   }
 }
 
-void TPlotDataReader::readLoadDistribution() {
+void PlotDataReader::readLoadDistribution() {
   TGraphPlot& target = plotAt(kPltLoad);
   // The engine writes one row per increment of the shaft, one increment per foot of its walk
   // down to the tip; the rows of the first curve (NP - 2) match them only when every foot is
@@ -349,7 +349,7 @@ void TPlotDataReader::readLoadDistribution() {
   }
 }
 
-void TPlotDataReader::Read() {
+void PlotDataReader::Read() {
   plots_.resetForReading();
   readHeader();
   int rows = np_;
@@ -502,7 +502,7 @@ void AddLayersGraphPlot(TGraphPlot& plot, const TProgramData& data) {
 }
 
 void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader) {
-  TPlotDataReader(plots, data, flags, reader).Read();
+  PlotDataReader(plots, data, flags, reader).Read();
 }
 
 bool ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,

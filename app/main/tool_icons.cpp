@@ -24,9 +24,9 @@ const QColor kUltimate(30, 90, 200);
 const QColor kFactored(200, 50, 40);
 const QColor kThird(30, 150, 60);
 
-using TDrawing = std::function<void(QPainter&)>;
+using Drawing = std::function<void(QPainter&)>;
 
-QImage draw(const TDrawing& drawing, int size) {
+QImage draw(const Drawing& drawing, int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
@@ -36,7 +36,7 @@ QImage draw(const TDrawing& drawing, int size) {
   return image;
 }
 
-QIcon make(const TDrawing& drawing) {
+QIcon make(const Drawing& drawing) {
   QIcon icon;
   for (const int scale : {1, kSharpScale}) {
     icon.addPixmap(QPixmap::fromImage(draw(drawing, kToolIconSize * scale)));
@@ -251,7 +251,7 @@ void draw3DView(QPainter& p) {
   p.drawPolygon(QPolygonF({{12, 12}, {21, 8}, {21, 17}, {12, 21}}));
 }
 
-TDrawing picture(ToolIcon icon) {
+Drawing picture(ToolIcon icon) {
   switch (icon) {
     case ToolIcon::kNew:
       return drawNew;

@@ -10,7 +10,7 @@
 namespace tolvane::app {
 namespace {
 
-enum class TLayout { kVersion9, kVersion8, kOldest };
+enum class Layout { kVersion9, kVersion8, kOldest };
 
 // Columns of the layer tables that the readers address by name.
 constexpr int kSandKo = 3;
@@ -64,7 +64,7 @@ void readCells(TWordReader& reader, grid::TGridTable& table, int row,
 
 class ProjectReader {
  public:
-  ProjectReader(TProgramData& data, TWordReader& reader, TLayout layout)
+  ProjectReader(TProgramData& data, TWordReader& reader, Layout layout)
       : grids_(data.grids()), reader_(reader), layout_(layout) {}
 
   void readLayers(int nLayers);
@@ -88,7 +88,7 @@ class ProjectReader {
 
   ProjectGrids& grids_;
   TWordReader& reader_;
-  TLayout layout_;
+  Layout layout_;
 };
 
 void ProjectReader::readLimits(int row, bool withFactors) {
@@ -102,9 +102,9 @@ void ProjectReader::readLimits(int row, bool withFactors) {
 }
 
 void ProjectReader::readSand(int row, grid::TGridTable& m) {
-  const bool version9 = layout_ == TLayout::kVersion9;
+  const bool version9 = layout_ == Layout::kVersion9;
   forEachPoint([&](int point) {
-    if (layout_ == TLayout::kOldest) {
+    if (layout_ == Layout::kOldest) {
       readCells(reader_, m, point, {kSkip, 0, 1, kSkip, 2});
     } else {
       readCells(reader_, m, point, {kSkip, 0, 1, 6, 2});
@@ -114,7 +114,7 @@ void ProjectReader::readSand(int row, grid::TGridTable& m) {
   const int32_t method = reader_.readInteger();
   m.SetIntValue(kSandMethod, kTopRow, method);
   m.SetIntValue(kSandMethod, kBottomRow, method);
-  if (layout_ == TLayout::kOldest || method == kKoMethod || method == kBetaMethod) {
+  if (layout_ == Layout::kOldest || method == kKoMethod || method == kBetaMethod) {
     // The oldest layout knows Ko (method 1) and Beta (any other method) only.
     const int column = method == kKoMethod ? kSandKo : kSandBeta;
     readCells(reader_, m, kTopRow, {column});
@@ -123,7 +123,7 @@ void ProjectReader::readSand(int row, grid::TGridTable& m) {
   }
   // m values and OCR (method 3); the version 8 layout and a line of two values carry no OCR.
   readCells(reader_, m, kTopRow, {kSandM});
-  if (layout_ == TLayout::kVersion9 && lineHasMoreThan(kMTwoValuesOnly)) {
+  if (layout_ == Layout::kVersion9 && lineHasMoreThan(kMTwoValuesOnly)) {
     readCells(reader_, m, kTopRow, {kSandOCR});
     readCells(reader_, m, kBottomRow, {kSandM, kSandOCR});
   } else {
@@ -132,7 +132,7 @@ void ProjectReader::readSand(int row, grid::TGridTable& m) {
 }
 
 void ProjectReader::readClayOrShale(int row, grid::TGridTable& m, bool clay) {
-  const bool version9 = layout_ == TLayout::kVersion9;
+  const bool version9 = layout_ == Layout::kVersion9;
   forEachPoint([&](int point) {
     readCells(reader_, m, point, {4, 0, kSkip, 1, 2});
     if (version9 && clay) readCells(reader_, m, point, {6});
@@ -145,7 +145,7 @@ void ProjectReader::readClayOrShale(int row, grid::TGridTable& m, bool clay) {
   }
   readCells(reader_, m, kTopRow, {kClayAlpha});
   readCells(reader_, m, kBottomRow, {kClayAlpha});
-  if (!clay && layout_ != TLayout::kOldest) {
+  if (!clay && layout_ != Layout::kOldest) {
     // Shale blow counts are not used; they read as 0 whatever the file holds.
     m.SetIntValue(kBlowCountColumn, kTopRow, 0);
     m.SetIntValue(kBlowCountColumn, kBottomRow, 0);
@@ -155,7 +155,7 @@ void ProjectReader::readClayOrShale(int row, grid::TGridTable& m, bool clay) {
 void ProjectReader::readRock(int row, grid::TGridTable& m) {
   grid::TGridTable& layers = grids_.D();
   forEachPoint([&](int point) {
-    if (layout_ == TLayout::kVersion9) {
+    if (layout_ == Layout::kVersion9) {
       readCells(reader_, m, point, {0, 1, 2, 3, 4, 5, 6, 7});
       readLimits(row, true);
       return;
@@ -163,7 +163,7 @@ void ProjectReader::readRock(int row, grid::TGridTable& m) {
     readCells(reader_, m, point, {0, 1, 2, 3, 4});
     readCell(reader_, layers, kColMaxSideFriction, row);
     readCells(reader_, m, point, {5, 6});
-    const bool oldest = layout_ == TLayout::kOldest;
+    const bool oldest = layout_ == Layout::kOldest;
     if (!oldest && lineHas(kRockLineWithUnitWeight)) readCells(reader_, m, point, {7});
     readCell(reader_, layers, kColMaxEndBearing, row);
     const bool withFactors =
@@ -189,8 +189,7 @@ void ProjectReader::readCfa(int row, grid::TGridTable& m) {
 void ProjectReader::readLayer(int row) {
   grid::TGridTable& layers = grids_.D();
   const int32_t type = reader_.readInteger();
-  const int32_t lastType =
-      layout_ == TLayout::kVersion9 ? kLastSoilType : kLastDrilledShaftSoilType;
+  const int32_t lastType = layout_ == Layout::kVersion9 ? kLastSoilType : kLastDrilledShaftSoilType;
   if (type < kFirstSoilType || type > lastType) {
     failAt(reader_, "The soil type must be between 1 and " + std::to_string(lastType) + ".");
   }
@@ -221,7 +220,7 @@ void ProjectReader::readLayer(int row) {
           readCells(reader_, m, point, {0, 1, 2});
         }
         const int fullLine = decomposed ? kDecomposedLineWithFactors : kGravelLineWithFactors;
-        readLimits(row, layout_ == TLayout::kVersion9 || lineHas(fullLine));
+        readLimits(row, layout_ == Layout::kVersion9 || lineHas(fullLine));
       });
       break;
     }
@@ -322,7 +321,7 @@ void TProgramData::ReadVersion9(TWordReader& reader) {
   PrintTZCurves = reader.readInteger();
   CFAPile = reader.readInteger();
   readLineFour(*this, reader);
-  ProjectReader layers(*this, reader, TLayout::kVersion9);
+  ProjectReader layers(*this, reader, Layout::kVersion9);
   const int nLayers = readLineFive(*this, reader);
   readOptions(*this, reader);
   layers.readLayers(nLayers);
@@ -334,7 +333,7 @@ void TProgramData::ReadVersion8(TWordReader& reader) {
   readLineThreeFlags(*this, reader);
   if (reader.wordCount() == kVersion8LineThreeWithTZ) PrintTZCurves = reader.readInteger();
   readLineFour(*this, reader);
-  ProjectReader layers(*this, reader, TLayout::kVersion8);
+  ProjectReader layers(*this, reader, Layout::kVersion8);
   const int nLayers = readLineFive(*this, reader);
   readOptions(*this, reader);
   layers.readLayers(nLayers);
@@ -353,7 +352,7 @@ void TProgramData::ReadPrevVersions(TWordReader& reader, bool withImodAndNlrfd) 
     Yesnewversion = 0;
   }
   readLineFour(*this, reader);
-  ProjectReader layers(*this, reader, TLayout::kOldest);
+  ProjectReader layers(*this, reader, Layout::kOldest);
   const int nLayers = readLineFive(*this, reader);
   layers.readLayers(nLayers);
 }

@@ -7,7 +7,7 @@
 namespace tolvane::grid {
 namespace {
 
-struct TPlaceholder {
+struct Placeholder {
   std::string_view Name;
   std::string_view English;
   std::string_view SI;
@@ -26,7 +26,7 @@ constexpr long double kMassPerMegagram = 5.7101483L;   // lb-sec2/in per Mg
 constexpr long double kSlugsPerMegagram = 68.364249L;  // slug per Mg
 
 // In the order of replacement for display.
-constexpr std::array<TPlaceholder, 10> kPlaceholders{{
+constexpr std::array<Placeholder, 10> kPlaceholders{{
     {"F2", "tons", "kN", "F", kTonsPerKilonewton},
     {"F1", "kips", "kN", "F", kKipsPerKilonewton},
     {"F4", "lb-sec2/in", "Mg", "M", kMassPerMegagram},
@@ -40,13 +40,13 @@ constexpr std::array<TPlaceholder, 10> kPlaceholders{{
 }};
 
 long double placeholderFactor(std::string_view name) {
-  for (const TPlaceholder& p : kPlaceholders) {
+  for (const Placeholder& p : kPlaceholders) {
     if (p.Name == name) return p.Factor;
   }
   return 1.0L;
 }
 
-std::string_view word(const TPlaceholder& p, int unitSystem) {
+std::string_view word(const Placeholder& p, int unitSystem) {
   switch (unitSystem) {
     case kGridEnglish:
       return p.English;
@@ -114,7 +114,7 @@ long double termFactor(std::string_view text) {
 
 std::string gridUnitsText(std::string_view units, int unitSystem) {
   std::string text(units);
-  for (const TPlaceholder& p : kPlaceholders)
+  for (const Placeholder& p : kPlaceholders)
     text = replaceAll(std::move(text), p.Name, word(p, unitSystem));
   return text;
 }

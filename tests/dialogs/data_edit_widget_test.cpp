@@ -20,13 +20,13 @@ class DataEditWidgetTest : public QObject {
   Q_OBJECT
 
  private:
-  struct TForm {
+  struct Form {
     QWidget Window;
     TDataEdit* Field;
     QLineEdit* Other;
     QLabel* Label;
   };
-  static void build(TForm& form, RecordingSink& sink) {
+  static void build(Form& form, RecordingSink& sink) {
     form.Field = new TDataEdit(&form.Window);
     form.Other = new QLineEdit(&form.Window);
     form.Other->move(0, 40);
@@ -38,7 +38,7 @@ class DataEditWidgetTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form.Window));
     form.Field->setFocus();
   }
-  static void Type(TForm& form, const QString& text) {
+  static void Type(Form& form, const QString& text) {
     form.Field->selectAll();
     QTest::keyClicks(form.Field, text);
   }
@@ -46,7 +46,7 @@ class DataEditWidgetTest : public QObject {
  private slots:
   void anExpressionIsStoredAsItsValueWhenTheFieldIsLeft() {
     RecordingSink sink;
-    TForm form;
+    Form form;
     build(form, sink);
     Type(form, QStringLiteral("2*3+1"));
     form.Other->setFocus();
@@ -57,7 +57,7 @@ class DataEditWidgetTest : public QObject {
 
   void enterEvaluatesAndSelectsTheWholeText() {
     RecordingSink sink;
-    TForm form;
+    Form form;
     build(form, sink);
     Type(form, QStringLiteral("10-(5-8)"));
     QTest::keyClick(form.Field, Qt::Key_Return);
@@ -87,7 +87,7 @@ class DataEditWidgetTest : public QObject {
     };
     for (const auto& c : cases) {
       RecordingSink sink;
-      TForm form;
+      Form form;
       build(form, sink);
       form.Field->SetIntegerOnly(true);
       form.Field->SetMinVal(10);
@@ -104,7 +104,7 @@ class DataEditWidgetTest : public QObject {
 
   void aValueAboveTheMaximumTakesTheMaximum() {
     RecordingSink sink;
-    TForm form;
+    Form form;
     build(form, sink);
     form.Field->SetMaxVal(30);
     Type(form, QStringLiteral("31"));
@@ -117,7 +117,7 @@ class DataEditWidgetTest : public QObject {
 
   void theLabelShowsTheCaptionWithItsUnitsAndFollowsTheEnabling() {
     RecordingSink sink;
-    TForm form;
+    Form form;
     build(form, sink);
     form.Field->SetCaption("Enter the proposed &length");
     form.Field->SetUnitsString("L2");
