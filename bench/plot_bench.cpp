@@ -20,7 +20,7 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
 
 // Capacity growing with depth, steeper for the larger diameters.
-void FillCapacityCurves(TGraphPlot& plot) {
+void fillCapacityCurves(TGraphPlot& plot) {
   plot.XCaption = "Axial Capacity";
   plot.XUnits = "F2";
   plot.YCaption = "Depth";
@@ -37,17 +37,17 @@ void FillCapacityCurves(TGraphPlot& plot) {
   }
 }
 
-void DrawLargestPlot(benchmark::State& state, tolvane::plot::TDrawTarget target) {
+void drawLargestPlot(benchmark::State& state, tolvane::plot::DrawTarget target) {
   TGraphPlot plot;
-  FillCapacityCurves(plot);
+  fillCapacityCurves(plot);
   plot.Markers = static_cast<int>(state.range(0));
-  const tolvane::plot::TFloatRect bounds = *plot.AutoBounds();
+  const tolvane::plot::TFloatRect bounds = *plot.autoBounds();
   const tolvane::plot::TDrawArea area =
-      tolvane::plot::LayoutTarget(plot, target, {0, 0, kWidth, kHeight}, {96, 96});
+      tolvane::plot::layoutTarget(plot, target, {0, 0, kWidth, kHeight}, {96, 96});
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter painter(&image);
-    tolvane::plot::DrawPlot(painter, plot, area, bounds);
+    tolvane::plot::drawPlot(painter, plot, area, bounds);
     painter.end();
     benchmark::DoNotOptimize(image.constBits());
   }
@@ -55,10 +55,10 @@ void DrawLargestPlot(benchmark::State& state, tolvane::plot::TDrawTarget target)
 }
 
 void BM_DrawWindow2000Curves(benchmark::State& state) {
-  DrawLargestPlot(state, tolvane::plot::TDrawTarget::kScreen);
+  drawLargestPlot(state, tolvane::plot::DrawTarget::kScreen);
 }
 void BM_DrawImageWithLegend2000Curves(benchmark::State& state) {
-  DrawLargestPlot(state, tolvane::plot::TDrawTarget::kBitmap);
+  drawLargestPlot(state, tolvane::plot::DrawTarget::kBitmap);
 }
 
 // Markers: 0 none, 1 on every point.

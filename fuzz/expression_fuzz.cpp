@@ -12,12 +12,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
-    const long double value = tolvane::EvaluateExpression(text);
-    if (std::isfinite(value) &&
-        !tolvane::ParseReal(tolvane::FormatGeneral(value, tolvane::kEvaluatorDigits))) {
+    const long double value = tolvane::entry::EvaluateExpression(text);
+    if (std::isfinite(value) && !tolvane::entry::parseReal(tolvane::entry::formatGeneral(
+                                    value, tolvane::entry::kEvaluatorDigits))) {
       std::abort();
     }
-  } catch (const tolvane::EAssignError&) {
+  } catch (const tolvane::entry::EAssignError&) {
   }
   return 0;
 }

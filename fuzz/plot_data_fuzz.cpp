@@ -27,23 +27,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t options = data[0];
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-  tolvane::THeadlessHost host;
-  tolvane::TCurrentProject project(
+  tolvane::app::HeadlessHost host;
+  tolvane::app::CurrentProject project(
       host, (options & kSI) != 0 ? tolvane::kSIUnits : tolvane::kEnglishUnits);
-  tolvane::TProgramData& settings = project.Data();
+  tolvane::app::TProgramData& settings = project.Data();
   settings.Yesnewversion = (options & kOldLayout) != 0 ? 0 : 1;
   settings.IChart = (options & kCharts) != 0 ? 1 : 0;
   settings.PrintTZCurves = (options & kExtraTZ) != 0 ? 1 : 0;
   settings.UseElevation = (options & kElevation) != 0 ? 1 : 0;
   settings.ValElevation = 100;
-  settings.KCYCL = (options & kUplift) != 0 ? 2 : 1;
+  settings.KCYCL = (options & kUplift) != 0 ? tolvane::kUplift : tolvane::kCompression;
   settings.IPENT = (options & kLengths) != 0 ? 1 : 0;
-  tolvane::app::TResultPlots plots;
-  tolvane::app::TResultFlags flags;
-  tolvane::TWordReader reader = tolvane::TWordReader::FromText(text);
+  tolvane::app::ResultPlots plots;
+  tolvane::app::ResultFlags flags;
+  tolvane::app::TWordReader reader = tolvane::app::TWordReader::fromText(text);
   try {
     tolvane::app::ReadPlotData(plots, settings, flags, reader);
-  } catch (const tolvane::EProjectFormatError&) {
+  } catch (const tolvane::app::ProjectFormatError&) {
   }
   return 0;
 }

@@ -9,17 +9,17 @@
 #include "program_data.h"
 #include "word_reader.h"
 
-namespace tolvane::fuzz {
+namespace tolvane::app::fuzz {
 
-inline void ReadProject(const uint8_t* data, size_t size, int file_type_index) {
+inline void readProject(const uint8_t* data, size_t size, int fileTypeIndex) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  TProjectGrids grids;
-  THeadlessHost host;
-  TWordReader reader = TWordReader::FromText(text);
-  TProjectReadResult result =
-      TProgramData::ReadFrom(grids, host, reader, "fuzz.tv9d", file_type_index);
-  result.Data->ApplyDerivedValues();
-  (void)result.Data->ProjectText();
+  ProjectGrids grids;
+  HeadlessHost host;
+  TWordReader reader = TWordReader::fromText(text);
+  ProjectReadResult result =
+      TProgramData::readFrom(grids, host, reader, "fuzz.tv9d", fileTypeIndex);
+  result.Data->applyDerivedValues();
+  (void)result.Data->projectText();
 }
 
-}  // namespace tolvane::fuzz
+}  // namespace tolvane::app::fuzz

@@ -4,7 +4,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const int index = (data[0] & 1) == 0 ? tolvane::kOldestShortFile : tolvane::kOldestShortFile + 1;
-  tolvane::fuzz::ReadProject(data + 1, size - 1, index);
+  const int index =
+      (data[0] & 1) == 0 ? tolvane::app::kOldestShortFile : tolvane::app::kOldestShortFile + 1;
+  tolvane::app::fuzz::readProject(data + 1, size - 1, index);
   return 0;
 }

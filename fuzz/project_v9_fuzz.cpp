@@ -3,6 +3,6 @@
 #include "project_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  tolvane::fuzz::ReadProject(data, size, tolvane::kVersion9File);
+  tolvane::app::fuzz::readProject(data, size, tolvane::app::kVersion9File);
   return 0;
 }

@@ -8,21 +8,21 @@
 
 namespace tolvane::testing {
 
-struct TLineEnds {
+struct LineEnds {
   const char* Name;
   std::vector<const char*> Ends;  // used in turn, one per line
 };
 
 // In the mixed style a lone CR is never followed by a lone LF, which would read as CR LF.
 
-inline const std::vector<TLineEnds>& AllLineEnds() {
-  static const std::vector<TLineEnds> styles = {
+inline const std::vector<LineEnds>& allLineEnds() {
+  static const std::vector<LineEnds> styles = {
       {"CR LF", {"\r\n"}}, {"LF", {"\n"}}, {"CR", {"\r"}}, {"mixed", {"\r", "\r\n", "\n"}}};
   return styles;
 }
 
 // `text` with every LF replaced by the line ends of `style`, in turn.
-inline std::string WithLineEnds(std::string_view text, const TLineEnds& style) {
+inline std::string withLineEnds(std::string_view text, const LineEnds& style) {
   std::string result;
   size_t line = 0;
   for (const char c : text) {
@@ -36,7 +36,7 @@ inline std::string WithLineEnds(std::string_view text, const TLineEnds& style) {
 }
 
 // `text` with its CR LF line ends turned into LF.
-inline std::string WithoutCarriageReturns(std::string_view text) {
+inline std::string withoutCarriageReturns(std::string_view text) {
   std::string result;
   for (size_t i = 0; i < text.size(); ++i) {
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result += text[i];

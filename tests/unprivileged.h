@@ -21,7 +21,7 @@ inline constexpr uid_t kNobodyUser = 65534;
 inline constexpr gid_t kNobodyGroup = 65534;
 inline constexpr int kCannotDropPrivileges = 77;  // exit status of a child that stayed root
 
-struct TUnprivilegedUser {
+struct UnprivilegedUser {
   uid_t Uid = 0;
   gid_t Gid = 0;
   bool DropsPrivileges = false;  // true when the tests run as root and become nobody
@@ -30,7 +30,7 @@ struct TUnprivilegedUser {
 // Runs `action` in a forked child as an unprivileged user and returns what it returned; none when
 // the child could not become that user. A child that throws or ends otherwise gives a text that
 // says so, which no test expects.
-inline std::optional<std::string> RunUnprivileged(const std::function<std::string()>& action) {
+inline std::optional<std::string> runUnprivileged(const std::function<std::string()>& action) {
   int channel[2];
   if (::pipe(channel) != 0) return std::nullopt;
   const pid_t child = ::fork();
@@ -69,13 +69,13 @@ inline std::optional<std::string> RunUnprivileged(const std::function<std::strin
   return result;
 }
 
-// The user that RunUnprivileged and UnprivilegedCommand run as; none when root cannot become
+// The user that runUnprivileged and unprivilegedCommand run as; none when root cannot become
 // nobody (a container without the capability, say).
-inline std::optional<TUnprivilegedUser> UnprivilegedUser() {
-  if (::geteuid() != 0) return TUnprivilegedUser{::geteuid(), ::getegid(), false};
-  const std::optional<std::string> probe = RunUnprivileged([] { return std::string("ok"); });
+inline std::optional<UnprivilegedUser> unprivilegedUser() {
+  if (::geteuid() != 0) return UnprivilegedUser{::geteuid(), ::getegid(), false};
+  const std::optional<std::string> probe = runUnprivileged([] { return std::string("ok"); });
   if (probe != "ok") return std::nullopt;
-  return TUnprivilegedUser{kNobodyUser, kNobodyGroup, true};
+  return UnprivilegedUser{kNobodyUser, kNobodyGroup, true};
 }
 
 inline const char* const kNoUnprivilegedUser =
@@ -83,8 +83,8 @@ inline const char* const kNoUnprivilegedUser =
 
 // A shell command that runs `command` as the unprivileged user; none when there is no such user
 // or no setpriv to become it.
-inline std::optional<std::string> UnprivilegedCommand(const std::string& command) {
-  const std::optional<TUnprivilegedUser> user = UnprivilegedUser();
+inline std::optional<std::string> unprivilegedCommand(const std::string& command) {
+  const std::optional<UnprivilegedUser> user = unprivilegedUser();
   if (!user) return std::nullopt;
   if (!user->DropsPrivileges) return command;
   const std::string prefix = "setpriv --reuid=" + std::to_string(kNobodyUser) +

@@ -17,41 +17,41 @@ namespace {
 
 // The MDI frame of a data window. A frame being destroyed changes its state once more; the window
 // then no longer follows it, since the project may be gone already.
-class TDataSubWindow : public QMdiSubWindow {
+class DataSubWindow : public QMdiSubWindow {
  public:
-  ~TDataSubWindow() override {
+  ~DataSubWindow() override {
     if (QWidget* inner = widget()) inner->setProperty("tolvaneClosing", true);
   }
 };
 
-bool IsMdiChild(TDataWindow window) {
-  return window != TDataWindow::kMultipleLengths && window != TDataWindow::kDesignCharts;
+bool isMdiChild(DataWindow window) {
+  return window != DataWindow::kMultipleLengths && window != DataWindow::kDesignCharts;
 }
 
-TDataWindowBase* CreateWindow(TWindowHost& host, TDataWindow window) {
+DataWindowBase* createWindow(WindowHost& host, DataWindow window) {
   switch (window) {
-    case TDataWindow::kTitle:
-      return new TTitleWindow(host);
-    case TDataWindow::kDrilledShaftProperties:
-      return new TPilePropertiesWindow(host, false);
-    case TDataWindow::kCfaPileProperties:
-      return new TPilePropertiesWindow(host, true);
-    case TDataWindow::kSoilLayers:
-      return new TSoilLayersWindow(host);
-    case TDataWindow::kFactorOfSafety:
-      return new TFactorOfSafetyWindow(host);
-    case TDataWindow::kShaftLength:
-      return new TLoadingWindow(host, false);
-    case TDataWindow::kDesignLoad:
-      return new TLoadingWindow(host, true);
-    case TDataWindow::kWaterTable:
-      return new TWaterTableWindow(host);
-    case TDataWindow::kMultipleLengths:
-      return new TMultipleLengthsWindow(host);
-    case TDataWindow::kDesignCharts:
-      return new TDesignChartsWindow(host);
-    case TDataWindow::kControlOptions:
-      return new TControlOptionsWindow(host);
+    case DataWindow::kTitle:
+      return new TitleWindow(host);
+    case DataWindow::kDrilledShaftProperties:
+      return new PilePropertiesWindow(host, false);
+    case DataWindow::kCfaPileProperties:
+      return new PilePropertiesWindow(host, true);
+    case DataWindow::kSoilLayers:
+      return new SoilLayersWindow(host);
+    case DataWindow::kFactorOfSafety:
+      return new FactorOfSafetyWindow(host);
+    case DataWindow::kShaftLength:
+      return new LoadingWindow(host, false);
+    case DataWindow::kDesignLoad:
+      return new LoadingWindow(host, true);
+    case DataWindow::kWaterTable:
+      return new WaterTableWindow(host);
+    case DataWindow::kMultipleLengths:
+      return new MultipleLengthsWindow(host);
+    case DataWindow::kDesignCharts:
+      return new DesignChartsWindow(host);
+    case DataWindow::kControlOptions:
+      return new ControlOptionsWindow(host);
   }
   return nullptr;
 }
@@ -59,16 +59,16 @@ TDataWindowBase* CreateWindow(TWindowHost& host, TDataWindow window) {
 // The window that a command for `window` closes first: the shaft-length and design-load windows
 // exclude each other, and so do the two property windows (closing one sets the pile kind, so it
 // goes before the other is opened).
-std::optional<TDataWindow> Excluded(TDataWindow window) {
+std::optional<DataWindow> excluded(DataWindow window) {
   switch (window) {
-    case TDataWindow::kShaftLength:
-      return TDataWindow::kDesignLoad;
-    case TDataWindow::kDesignLoad:
-      return TDataWindow::kShaftLength;
-    case TDataWindow::kDrilledShaftProperties:
-      return TDataWindow::kCfaPileProperties;
-    case TDataWindow::kCfaPileProperties:
-      return TDataWindow::kDrilledShaftProperties;
+    case DataWindow::kShaftLength:
+      return DataWindow::kDesignLoad;
+    case DataWindow::kDesignLoad:
+      return DataWindow::kShaftLength;
+    case DataWindow::kDrilledShaftProperties:
+      return DataWindow::kCfaPileProperties;
+    case DataWindow::kCfaPileProperties:
+      return DataWindow::kDrilledShaftProperties;
     default:
       return std::nullopt;
   }
@@ -76,15 +76,15 @@ std::optional<TDataWindow> Excluded(TDataWindow window) {
 
 // An MDI child loads the project when it becomes active and writes it back when it stops being
 // active; when its active field holds invalid text it is made active again and writes nothing.
-void FollowActivation(QMdiArea* area, QMdiSubWindow* sub, TDataWindowBase* window) {
+void followActivation(QMdiArea* area, QMdiSubWindow* sub, DataWindowBase* window) {
   QObject::connect(sub, &QMdiSubWindow::windowStateChanged, window,
-                   [area, sub, window](Qt::WindowStates old_state, Qt::WindowStates new_state) {
+                   [area, sub, window](Qt::WindowStates oldState, Qt::WindowStates newState) {
                      if (window->property("tolvaneClosing").toBool()) return;
-                     const bool was_active = old_state.testFlag(Qt::WindowActive);
-                     const bool active = new_state.testFlag(Qt::WindowActive);
-                     if (!was_active && active) {
+                     const bool wasActive = oldState.testFlag(Qt::WindowActive);
+                     const bool active = newState.testFlag(Qt::WindowActive);
+                     if (!wasActive && active) {
                        window->Activated();
-                     } else if (was_active && !active && !window->Deactivated()) {
+                     } else if (wasActive && !active && !window->deactivated()) {
                        QTimer::singleShot(0, sub, [area, sub] { area->setActiveSubWindow(sub); });
                      }
                    });
@@ -92,7 +92,7 @@ void FollowActivation(QMdiArea* area, QMdiSubWindow* sub, TDataWindowBase* windo
 
 // The area cascades a new child window below and right of the last one; when it would stick out
 // of the area there, it moves up and left just enough to be seen whole (as far as it fits).
-void KeepInside(const QMdiArea& area, QMdiSubWindow& sub) {
+void keepInside(const QMdiArea& area, QMdiSubWindow& sub) {
   const QSize room = area.viewport()->size();
   const int left = std::max(0, std::min(sub.x(), room.width() - sub.width()));
   const int top = std::max(0, std::min(sub.y(), room.height() - sub.height()));
@@ -101,9 +101,9 @@ void KeepInside(const QMdiArea& area, QMdiSubWindow& sub) {
 
 }  // namespace
 
-void ShowDataWindow(TWindowHost& host, TDataWindow window) {
-  if (const auto other = Excluded(window)) CloseDataWindow(host, *other);
-  auto* existing = qobject_cast<TDataWindowBase*>(FindDataWindow(host, window));
+void showDataWindow(WindowHost& host, DataWindow window) {
+  if (const auto other = excluded(window)) closeDataWindow(host, *other);
+  auto* existing = qobject_cast<DataWindowBase*>(findDataWindow(host, window));
   QMdiArea* area = host.MdiArea();
   if (existing != nullptr) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
@@ -111,34 +111,34 @@ void ShowDataWindow(TWindowHost& host, TDataWindow window) {
       if (area != nullptr && area->activeSubWindow() != sub) {
         area->setActiveSubWindow(sub);
       } else {
-        existing->LoadValues();
+        existing->loadValues();
       }
     } else {
-      existing->LoadValues();
+      existing->loadValues();
       existing->show();
       existing->raise();
       existing->activateWindow();
     }
     return;
   }
-  TDataWindowBase* created = CreateWindow(host, window);
+  DataWindowBase* created = createWindow(host, window);
   if (created == nullptr) return;
-  if (IsMdiChild(window) && area != nullptr) {
-    auto* sub = new TDataSubWindow;
+  if (isMdiChild(window) && area != nullptr) {
+    auto* sub = new DataSubWindow;
     sub->setWidget(created);
     area->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(created->windowTitle());
-    created->LoadValues();
-    FollowActivation(area, sub, created);
+    created->loadValues();
+    followActivation(area, sub, created);
     sub->adjustSize();
     sub->show();
-    KeepInside(*area, *sub);
+    keepInside(*area, *sub);
     area->setActiveSubWindow(sub);
   } else {
-    created->setParent(host.Frame(), Qt::Window);
+    created->setParent(host.frame(), Qt::Window);
     created->setAttribute(Qt::WA_DeleteOnClose);
-    created->LoadValues();
+    created->loadValues();
     created->adjustSize();
     created->show();
     created->raise();
@@ -146,8 +146,8 @@ void ShowDataWindow(TWindowHost& host, TDataWindow window) {
   }
 }
 
-void CloseDataWindow(TWindowHost& host, TDataWindow window) {
-  QWidget* existing = FindDataWindow(host, window);
+void closeDataWindow(WindowHost& host, DataWindow window) {
+  QWidget* existing = findDataWindow(host, window);
   if (existing == nullptr) return;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
     sub->close();

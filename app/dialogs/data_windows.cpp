@@ -7,17 +7,17 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 
 namespace tolvane::app {
 namespace {
 
-class TDefaultServices : public TDialogServices {};
+class DefaultServices : public DialogServices {};
 
 }  // namespace
 
-std::optional<std::string> TDialogServices::ChooseProgram(QWidget* parent,
-                                                          const std::string& current) {
+std::optional<std::string> DialogServices::chooseProgram(QWidget* parent,
+                                                         const std::string& current) {
   const QString file =
       QFileDialog::getOpenFileName(parent, QString(), QString::fromStdString(current),
                                    QStringLiteral("Programs (*.exe *.com);;All Files (*.*)"));
@@ -25,70 +25,70 @@ std::optional<std::string> TDialogServices::ChooseProgram(QWidget* parent,
   return file.toStdString();
 }
 
-TDialogServices& ServicesOf(TWindowHost& host) {
-  if (auto* services = dynamic_cast<TDialogServices*>(&host)) return *services;
-  static TDefaultServices defaults;  // stateless
+DialogServices& servicesOf(WindowHost& host) {
+  if (auto* services = dynamic_cast<DialogServices*>(&host)) return *services;
+  static DefaultServices defaults;  // stateless
   return defaults;
 }
 
-TDataWindowBase::TDataWindowBase(TWindowHost& host, TDataWindow kind, QWidget* parent)
-    : QWidget(parent), Host_(&host), Kind_(kind) {}
+DataWindowBase::DataWindowBase(WindowHost& host, DataWindow kind, QWidget* parent)
+    : QWidget(parent), host_(&host), kind_(kind) {}
 
-int TDataWindowBase::Units() const {
-  return Host_->Core().Data().fUnits;
+int DataWindowBase::Units() const {
+  return host_->core().Data().fUnits;
 }
 
-gui::TDataEdit* TDataWindowBase::NewField(const std::string& caption, const std::string& units,
-                                          QLabel** label_out) {
+entry::TDataEdit* DataWindowBase::newField(const std::string& caption, const std::string& units,
+                                           QLabel** labelOut) {
   auto* label = new QLabel(this);
-  auto* field = new gui::TDataEdit(this);
-  field->SetMessageSink(&Messages());
+  auto* field = new entry::TDataEdit(this);
+  field->setMessageSink(&messages());
   field->SetCaption(caption);
   field->SetUnitsString(units);
   field->SetUnits(Units());
   field->SetEditLabel(label);
-  if (label_out != nullptr) *label_out = label;
+  if (labelOut != nullptr) *labelOut = label;
   return field;
 }
 
-bool TDataWindowBase::FieldsValid() {
-  auto* field = qobject_cast<gui::TDataEdit*>(focusWidget());
+bool DataWindowBase::fieldsValid() {
+  auto* field = qobject_cast<entry::TDataEdit*>(focusWidget());
   if (field == nullptr || !isAncestorOf(field)) return true;
   return field->CloseQuery();
 }
 
-void TDataWindowBase::CommitValues() {
-  if (!FieldsValid()) return;
-  StoreValues();
+void DataWindowBase::commitValues() {
+  if (!fieldsValid()) return;
+  storeValues();
 }
 
-void TDataWindowBase::Activated() {
-  if (KeepFieldsOnce_) {
-    KeepFieldsOnce_ = false;
+void DataWindowBase::Activated() {
+  if (keepFieldsOnce_) {
+    keepFieldsOnce_ = false;
     return;
   }
-  LoadValues();
+  loadValues();
 }
 
-bool TDataWindowBase::Deactivated() {
-  if (Deactivating_) return true;
-  Deactivating_ = true;
-  const bool valid = FieldsValid();
+bool DataWindowBase::deactivated() {
+  if (deactivating_) return true;
+  deactivating_ = true;
+  const bool valid = fieldsValid();
   if (valid) {
-    StoreValues();
+    storeValues();
   } else {
-    KeepFieldsOnce_ = true;
+    keepFieldsOnce_ = true;
   }
-  Deactivating_ = false;
+  deactivating_ = false;
   return valid;
 }
 
-bool TDataWindowBase::event(QEvent* event) {
+bool DataWindowBase::event(QEvent* event) {
   if (isWindow() && !property("tolvaneClosing").toBool()) {
-    if (event->type() == QEvent::WindowActivate && !Deactivating_) {
+    if (event->type() == QEvent::WindowActivate && !deactivating_) {
       Activated();
-    } else if (event->type() == QEvent::WindowDeactivate && !Deactivating_ && isVisible()) {
-      if (!Deactivated()) {
+    } else if (event->type() == QEvent::WindowDeactivate && !deactivating_ && isVisible()) {
+      if (!deactivated()) {
         QTimer::singleShot(0, this, [this] {
           raise();
           activateWindow();
@@ -99,7 +99,7 @@ bool TDataWindowBase::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void TDataWindowBase::CloseWindow() {
+void DataWindowBase::closeWindow() {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
     sub->close();
   } else {
@@ -107,21 +107,21 @@ void TDataWindowBase::CloseWindow() {
   }
 }
 
-void TDataWindowBase::closeEvent(QCloseEvent* event) {
-  if (!FieldsValid()) {
+void DataWindowBase::closeEvent(QCloseEvent* event) {
+  if (!fieldsValid()) {
     event->ignore();
     return;
   }
-  StoreValues();
+  storeValues();
   setProperty("tolvaneClosing", true);
   event->accept();
 }
 
-QWidget* FindDataWindow(TWindowHost& host, TDataWindow window) {
-  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.Frame()}) {
+QWidget* findDataWindow(WindowHost& host, DataWindow window) {
+  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
     if (root == nullptr) continue;
-    for (TDataWindowBase* candidate : root->findChildren<TDataWindowBase*>()) {
-      if (candidate->Kind() == window && !candidate->property("tolvaneClosing").toBool()) {
+    for (DataWindowBase* candidate : root->findChildren<DataWindowBase*>()) {
+      if (candidate->kind() == window && !candidate->property("tolvaneClosing").toBool()) {
         return candidate;
       }
     }
@@ -131,11 +131,11 @@ QWidget* FindDataWindow(TWindowHost& host, TDataWindow window) {
 
 namespace {
 
-QList<TDataWindowBase*> OpenWindows(TWindowHost& host) {
-  QList<TDataWindowBase*> windows;
-  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.Frame()}) {
+QList<DataWindowBase*> openWindows(WindowHost& host) {
+  QList<DataWindowBase*> windows;
+  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
     if (root == nullptr) continue;
-    for (TDataWindowBase* window : root->findChildren<TDataWindowBase*>()) {
+    for (DataWindowBase* window : root->findChildren<DataWindowBase*>()) {
       if (!windows.contains(window) && !window->property("tolvaneClosing").toBool()) {
         windows.append(window);
       }
@@ -146,8 +146,8 @@ QList<TDataWindowBase*> OpenWindows(TWindowHost& host) {
 
 }  // namespace
 
-void CloseAllDataWindows(TWindowHost& host) {
-  for (TDataWindowBase* window : OpenWindows(host)) {
+void closeAllDataWindows(WindowHost& host) {
+  for (DataWindowBase* window : openWindows(host)) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
       sub->close();
     } else {
@@ -156,8 +156,8 @@ void CloseAllDataWindows(TWindowHost& host) {
   }
 }
 
-void RefreshDataWindows(TWindowHost& host) {
-  for (TDataWindowBase* window : OpenWindows(host)) window->LoadValues();
+void refreshDataWindows(WindowHost& host) {
+  for (DataWindowBase* window : openWindows(host)) window->loadValues();
 }
 
 }  // namespace tolvane::app

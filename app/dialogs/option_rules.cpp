@@ -9,16 +9,13 @@
 namespace tolvane::app {
 namespace {
 
-constexpr int32_t kShaftLengthGiven = 2;
-constexpr int32_t kCompression = 1;
-constexpr int32_t kUplift = 2;
 constexpr long double kDegreesPerRadian = 180.0L / std::numbers::pi_v<long double>;
 // A sketch without a given length shows the shaft this many diameters long below the zones.
 constexpr long double kNominalLengthDiameters = 8;
 constexpr long double kNominalDiameter = 1;  // when no diameter is entered yet
 constexpr long double kMaxBellAngleDeg = 90;
 
-void StoreLoading(TProgramData& data, const TLoadingEntry& entry) {
+void storeLoading(TProgramData& data, const LoadingEntry& entry) {
   if (entry.Uplift) {
     data.KCYCL = kUplift;
     data.RCYCL = entry.ReductionFactor;
@@ -30,23 +27,23 @@ void StoreLoading(TProgramData& data, const TLoadingEntry& entry) {
 
 }  // namespace
 
-void StoreShaftLength(TProgramData& data, const TLoadingEntry& entry) {
+void storeShaftLength(TProgramData& data, const LoadingEntry& entry) {
   data.PD = entry.Value;
   if (data.PD > 0) data.LPD = 0;
-  StoreLoading(data, entry);
+  storeLoading(data, entry);
 }
 
-void StoreDesignLoad(TProgramData& data, const TLoadingEntry& entry) {
+void storeDesignLoad(TProgramData& data, const LoadingEntry& entry) {
   data.LPD = entry.Value;
   if (data.LPD > 0) data.PD = 0;
-  StoreLoading(data, entry);
+  storeLoading(data, entry);
 }
 
-bool MaximumDiameterEnabled(const TProgramData& data) {
+bool maximumDiameterEnabled(const TProgramData& data) {
   return !(data.METHOD == kShaftLengthGiven && data.IPENT == 1);
 }
 
-bool StoreTitle(TProgramData& data, const std::string& text) {
+bool storeTitle(TProgramData& data, const std::string& text) {
   std::string title;
   for (const char c : text) {
     if (c != '\r' && c != '\n') title += c;
@@ -57,33 +54,33 @@ bool StoreTitle(TProgramData& data, const std::string& text) {
   return true;
 }
 
-std::optional<int> ChartPointsFor(long double value) {
-  const std::optional<int32_t> rounded = RoundToInt32(value);
+std::optional<int> chartPointsFor(long double value) {
+  const std::optional<int32_t> rounded = entry::roundToInt32(value);
   if (!rounded || *rounded < kMinChartPoints || *rounded > kMaxChartPoints) return std::nullopt;
   return *rounded;
 }
 
-long double ChartPointsUp(long double value) {
+long double chartPointsUp(long double value) {
   return std::trunc(value) < kMaxChartPoints ? value + 1 : value;
 }
 
-long double ChartPointsDown(long double value) {
+long double chartPointsDown(long double value) {
   return std::trunc(value) > kMinChartPoints ? value - 1 : value;
 }
 
-void StoreChartSettlements(TProgramData& data, int points,
+void storeChartSettlements(TProgramData& data, int points,
                            const std::vector<long double>& settlements) {
   data.NPOINTPD = std::clamp(points, kMinChartPoints, kMaxChartPoints);
   const size_t count = std::min(static_cast<size_t>(data.NPOINTPD), settlements.size());
   for (size_t i = 0; i < count; ++i) data.PDSETT[i] = settlements[i];
 }
 
-TShaftGeometry ShaftGeometryOf(const TProgramData& data) {
+ShaftGeometry shaftGeometryOf(const TProgramData& data) {
   return {data.DSTART, data.RATIO, data.BELANGL, data.TOPLENG, data.BS, data.PD};
 }
 
-TShaftSketch ShaftSketchOf(const TShaftGeometry& geometry) {
-  TShaftSketch sketch;
+ShaftSketch shaftSketchOf(const ShaftGeometry& geometry) {
+  ShaftSketch sketch;
   sketch.DiameterEntered = geometry.Diameter > 0;
   sketch.Diameter = sketch.DiameterEntered ? geometry.Diameter : kNominalDiameter;
   sketch.BaseDiameter = sketch.Diameter;

@@ -12,7 +12,7 @@
 namespace tolvane::app {
 
 // What the shaft-length and design-load windows hold.
-struct TLoadingEntry {
+struct LoadingEntry {
   long double Value = 0;  // the length or the load
   bool Uplift = false;
   long double ReductionFactor = 1;
@@ -21,32 +21,32 @@ inline constexpr long double kMaxReductionFactor = 1;
 
 // A positive length clears the design load; a positive load clears the length. Compression
 // stores RCYCL 1.0 whatever the field holds.
-void StoreShaftLength(TProgramData& data, const TLoadingEntry& entry);
-void StoreDesignLoad(TProgramData& data, const TLoadingEntry& entry);
+void storeShaftLength(TProgramData& data, const LoadingEntry& entry);
+void storeDesignLoad(TProgramData& data, const LoadingEntry& entry);
 
 // The maximum diameter cannot be edited while multiple lengths are evaluated for one diameter.
-bool MaximumDiameterEnabled(const TProgramData& data);
+bool maximumDiameterEnabled(const TProgramData& data);
 
 inline constexpr size_t kMaxTitleLength = 80;
 // The typed title, cut to 80 characters and without line breaks; true when it differs from Title
 // and replaced it.
-bool StoreTitle(TProgramData& data, const std::string& text);
+bool storeTitle(TProgramData& data, const std::string& text);
 
 // "Number of Points" of the design charts: 1 to 10 settlements.
 inline constexpr int kMinChartPoints = 1;
 inline constexpr int kMaxChartPoints = kMaxChartSettlements;
 // The number of table rows for a typed value that rounds to 1 to 10; none otherwise.
-std::optional<int> ChartPointsFor(long double value);
+std::optional<int> chartPointsFor(long double value);
 // The arrows: up adds 1 while the value (truncated) is below 10, down subtracts 1 while above 1.
-long double ChartPointsUp(long double value);
-long double ChartPointsDown(long double value);
+long double chartPointsUp(long double value);
+long double chartPointsDown(long double value);
 // NPOINTPD and the first NPOINTPD settlements; the other settlements keep their values.
-void StoreChartSettlements(TProgramData& data, int points,
+void storeChartSettlements(TProgramData& data, int points,
                            const std::vector<long double>& settlements);
 
 // The shaft sketch of the drilled-shaft window, in the project's length unit, depth downwards
 // from the top of the shaft.
-struct TShaftSketch {
+struct ShaftSketch {
   long double Diameter = 0;  // stem; a nominal width while no diameter is entered
   bool DiameterEntered = false;
   long double BaseDiameter = 0;  // bell base; the stem diameter for a straight shaft
@@ -54,10 +54,10 @@ struct TShaftSketch {
   long double BellHeight = 0;    // height of the bell cone above the base (0 straight)
   long double UpperZone = 0;     // upper exclusion zone, from the top
   long double LowerZone = 0;     // lower exclusion zone, above the bell top or the base
-  bool Belled() const { return BellHeight > 0; }
+  bool belled() const { return BellHeight > 0; }
 };
 // The entered values the sketch is drawn from.
-struct TShaftGeometry {
+struct ShaftGeometry {
   long double Diameter = 0;   // DSTART
   long double Ratio = 0;      // RATIO, 0 for a straight shaft
   long double BellAngle = 0;  // BELANGL, degrees from the vertical
@@ -65,11 +65,11 @@ struct TShaftGeometry {
   long double LowerZone = 0;  // BS
   long double Length = 0;     // PD, 0 when not given
 };
-TShaftGeometry ShaftGeometryOf(const TProgramData& data);
+ShaftGeometry shaftGeometryOf(const TProgramData& data);
 // The length is PD when given, else a nominal one that shows the zones.
-TShaftSketch ShaftSketchOf(const TShaftGeometry& geometry);
-inline TShaftSketch ShaftSketchOf(const TProgramData& data) {
-  return ShaftSketchOf(ShaftGeometryOf(data));
+ShaftSketch shaftSketchOf(const ShaftGeometry& geometry);
+inline ShaftSketch shaftSketchOf(const TProgramData& data) {
+  return shaftSketchOf(shaftGeometryOf(data));
 }
 
 }  // namespace tolvane::app

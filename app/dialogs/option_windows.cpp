@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "expression.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "number_text.h"
 #include "option_rules.h"
 #include "table_form.h"
@@ -27,17 +27,17 @@ constexpr int kCellPaddingPx = 12;    // a table cell's margins around its text
 constexpr int kScrollBarRoomPx = 18;  // room for the table's vertical scroll bar
 constexpr int kSettlementColumn = 1;
 
-QString Q(const std::string& text) {
+QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QLabel* Note(const char* text, QWidget* parent) {
+QLabel* noteLabel(const char* text, QWidget* parent) {
   return new QLabel(QString::fromUtf8(text), parent);
 }
 
 // Sets the project-changed flag when a stored value differs from the one before.
 template <typename T>
-void Store(T& target, T value, bool& changed) {
+void store(T& target, T value, bool& changed) {
   if (target != value) {
     target = value;
     changed = true;
@@ -48,7 +48,7 @@ void Store(T& target, T value, bool& changed) {
 
 // ---- title ----
 
-TTitleEdit::TTitleEdit(QWidget* parent) : QPlainTextEdit(parent) {
+TitleEdit::TitleEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     const QString text = toPlainText();
@@ -62,7 +62,7 @@ TTitleEdit::TTitleEdit(QWidget* parent) : QPlainTextEdit(parent) {
   });
 }
 
-void TTitleEdit::keyPressEvent(QKeyEvent* event) {
+void TitleEdit::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
     return;
@@ -70,402 +70,401 @@ void TTitleEdit::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);
 }
 
-void TTitleEdit::insertFromMimeData(const QMimeData* source) {
+void TitleEdit::insertFromMimeData(const QMimeData* source) {
   QString text = source->text();
   text.remove(QLatin1Char('\r'));
   text.replace(QLatin1Char('\n'), QLatin1Char(' '));
   insertPlainText(text);
 }
 
-TTitleWindow::TTitleWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kTitle, parent), Text_(new TTitleEdit(this)) {
+TitleWindow::TitleWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kTitle, parent), text_(new TitleEdit(this)) {
   setWindowTitle(QStringLiteral("Project Title"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
       new QLabel(QStringLiteral("Enter line of text for project description:"), this));
-  Text_->setFixedSize(420, 60);
-  layout->addWidget(Text_);
+  text_->setFixedSize(420, 60);
+  layout->addWidget(text_);
 }
 
-void TTitleWindow::LoadValues() {
-  Text_->setPlainText(Q(Host().Core().Data().Title));
-  Text_->moveCursor(QTextCursor::End);
+void TitleWindow::loadValues() {
+  text_->setPlainText(q(host().core().Data().Title));
+  text_->moveCursor(QTextCursor::End);
 }
 
-void TTitleWindow::StoreValues() {
-  if (StoreTitle(Host().Core().Data(), Text_->toPlainText().toStdString())) Host().ProjectChanged();
+void TitleWindow::storeValues() {
+  if (storeTitle(host().core().Data(), text_->toPlainText().toStdString())) host().projectChanged();
 }
 
 // ---- factors of safety ----
 
-TFactorOfSafetyWindow::TFactorOfSafetyWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kFactorOfSafety, parent) {
+FactorOfSafetyWindow::FactorOfSafetyWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kFactorOfSafety, parent) {
   setWindowTitle(QStringLiteral("Factor of Safety (F.S.)"));
   auto* grid = new QGridLayout(this);
   QLabel* label = nullptr;
-  Side_ = NewField("The F.S. applied to the ultimate &side friction", "", &label);
+  side_ = newField("The F.S. applied to the ultimate &side friction", "", &label);
   grid->addWidget(label, 0, 0);
-  grid->addWidget(Side_, 0, 1);
-  Base_ = NewField("The F.S. applied to the ultimate &base capacity", "", &label);
+  grid->addWidget(side_, 0, 1);
+  base_ = newField("The F.S. applied to the ultimate &base capacity", "", &label);
   grid->addWidget(label, 1, 0);
-  grid->addWidget(Base_, 1, 1);
-  for (gui::TDataEdit* field : {Side_, Base_}) {
+  grid->addWidget(base_, 1, 1);
+  for (entry::TDataEdit* field : {side_, base_}) {
     field->setFixedWidth(kFieldWidthPx);
     field->SetNumber(kDefaultFactorOfSafety);
     connect(field, &QLineEdit::textEdited, this, [this] {
-      if (!Loading_) Host().ProjectChanged();
+      if (!loading_) this->host().projectChanged();
     });
   }
 }
 
-void TFactorOfSafetyWindow::LoadValues() {
-  Loading_ = true;
-  Side_->SetNumber(Host().Core().Data().FST);
-  Base_->SetNumber(Host().Core().Data().FSB);
-  Loading_ = false;
+void FactorOfSafetyWindow::loadValues() {
+  loading_ = true;
+  side_->SetNumber(host().core().Data().FST);
+  base_->SetNumber(host().core().Data().FSB);
+  loading_ = false;
 }
 
-void TFactorOfSafetyWindow::StoreValues() {
-  TProgramData& project = Host().Core().Data();
-  project.FST = Side_->NumberOr(project.FST);
-  project.FSB = Base_->NumberOr(project.FSB);
+void FactorOfSafetyWindow::storeValues() {
+  TProgramData& project = host().core().Data();
+  project.FST = side_->numberOr(project.FST);
+  project.FSB = base_->numberOr(project.FSB);
 }
 
 // ---- water table ----
 
-TWaterTableWindow::TWaterTableWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kWaterTable, parent) {
+WaterTableWindow::WaterTableWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kWaterTable, parent) {
   setWindowTitle(QStringLiteral("Water Table"));
   auto* grid = new QGridLayout(this);
   QLabel* label = nullptr;
-  Depth_ = NewField("&Depth of water table", "L2", &label);
-  Depth_->setFixedWidth(kFieldWidthPx);
+  depth_ = newField("&Depth of water table", "L2", &label);
+  depth_->setFixedWidth(kFieldWidthPx);
   grid->addWidget(label, 0, 0);
-  grid->addWidget(Depth_, 0, 1);
-  connect(Depth_, &QLineEdit::textEdited, this, [this] {
-    if (!Loading_) Host().ProjectChanged();
+  grid->addWidget(depth_, 0, 1);
+  connect(depth_, &QLineEdit::textEdited, this, [this] {
+    if (!loading_) this->host().projectChanged();
   });
 }
 
-void TWaterTableWindow::LoadValues() {
-  Loading_ = true;
-  Depth_->SetUnits(Units());
-  Depth_->SetNumber(Host().Core().Data().WTD);
-  Loading_ = false;
+void WaterTableWindow::loadValues() {
+  loading_ = true;
+  depth_->SetUnits(Units());
+  depth_->SetNumber(host().core().Data().WTD);
+  loading_ = false;
 }
 
-void TWaterTableWindow::StoreValues() {
-  TProgramData& project = Host().Core().Data();
-  project.WTD = Depth_->NumberOr(project.WTD);
+void WaterTableWindow::storeValues() {
+  TProgramData& project = host().core().Data();
+  project.WTD = depth_->numberOr(project.WTD);
 }
 
 // ---- shaft length, design load ----
 
-TLoadingWindow::TLoadingWindow(TWindowHost& host, bool design_load, QWidget* parent)
-    : TDataWindowBase(host, design_load ? TDataWindow::kDesignLoad : TDataWindow::kShaftLength,
-                      parent),
-      DesignLoad_(design_load) {
-  setWindowTitle(design_load ? QStringLiteral("Specification of Design Load")
-                             : QStringLiteral("Drilled Shaft Length"));
+LoadingWindow::LoadingWindow(WindowHost& host, bool designLoad, QWidget* parent)
+    : DataWindowBase(host, designLoad ? DataWindow::kDesignLoad : DataWindow::kShaftLength, parent),
+      designLoad_(designLoad) {
+  setWindowTitle(designLoad ? QStringLiteral("Specification of Design Load")
+                            : QStringLiteral("Drilled Shaft Length"));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   QLabel* label = nullptr;
-  Value_ = design_load ? NewField("Enter the &design load", "F2", &label)
-                       : NewField("Enter the proposed &length", "L2", &label);
-  Value_->setFixedWidth(kFieldWidthPx);
+  value_ = designLoad ? newField("Enter the &design load", "F2", &label)
+                      : newField("Enter the proposed &length", "L2", &label);
+  value_->setFixedWidth(kFieldWidthPx);
   top->addWidget(label);
-  top->addWidget(Value_);
+  top->addWidget(value_);
   layout->addLayout(top);
   auto* group = new QGroupBox(QStringLiteral("Type of Loading"), this);
   auto* loading = new QGridLayout(group);
-  Compression_ = new QRadioButton(QStringLiteral("C&ompression"), group);
-  Uplift_ = new QRadioButton(QStringLiteral("&Uplift "), group);
-  Reduction_ = NewField("&Reduction factor for uplift loading", "", &label);
-  Reduction_->setParent(group);
+  compression_ = new QRadioButton(QStringLiteral("C&ompression"), group);
+  uplift_ = new QRadioButton(QStringLiteral("&Uplift "), group);
+  reduction_ = newField("&Reduction factor for uplift loading", "", &label);
+  reduction_->setParent(group);
   label->setParent(group);
-  Reduction_->SetMaxVal(kMaxReductionFactor);
-  Reduction_->SetNumber(kDefaultReductionFactor);
-  Reduction_->setFixedWidth(kFieldWidthPx);
-  loading->addWidget(Compression_, 0, 0);
-  loading->addWidget(Uplift_, 1, 0);
+  reduction_->SetMaxVal(kMaxReductionFactor);
+  reduction_->SetNumber(kDefaultReductionFactor);
+  reduction_->setFixedWidth(kFieldWidthPx);
+  loading->addWidget(compression_, 0, 0);
+  loading->addWidget(uplift_, 1, 0);
   loading->addWidget(label, 2, 0);
-  loading->addWidget(Reduction_, 2, 1);
+  loading->addWidget(reduction_, 2, 1);
   layout->addWidget(group);
-  connect(Uplift_, &QRadioButton::toggled, Reduction_, &QWidget::setEnabled);
-  Compression_->setChecked(true);
-  Reduction_->setEnabled(false);
-  connect(Value_, &QLineEdit::textEdited, this, [this] {
-    if (!Loading_) Host().ProjectChanged();
+  connect(uplift_, &QRadioButton::toggled, reduction_, &QWidget::setEnabled);
+  compression_->setChecked(true);
+  reduction_->setEnabled(false);
+  connect(value_, &QLineEdit::textEdited, this, [this] {
+    if (!loading_) this->host().projectChanged();
   });
 }
 
-void TLoadingWindow::LoadValues() {
-  Loading_ = true;
-  const TProgramData& project = Host().Core().Data();
-  Value_->SetUnits(Units());
-  Value_->SetNumber(DesignLoad_ ? project.LPD : project.PD);
-  if (project.KCYCL == 1) {
-    Compression_->setChecked(true);  // the reduction factor keeps what it shows
+void LoadingWindow::loadValues() {
+  loading_ = true;
+  const TProgramData& project = host().core().Data();
+  value_->SetUnits(Units());
+  value_->SetNumber(designLoad_ ? project.LPD : project.PD);
+  if (project.KCYCL == kCompression) {
+    compression_->setChecked(true);  // the reduction factor keeps what it shows
   } else {
-    Uplift_->setChecked(true);
-    Reduction_->SetNumber(project.RCYCL);
+    uplift_->setChecked(true);
+    reduction_->SetNumber(project.RCYCL);
   }
-  Reduction_->setEnabled(Uplift_->isChecked());
-  Loading_ = false;
+  reduction_->setEnabled(uplift_->isChecked());
+  loading_ = false;
 }
 
-void TLoadingWindow::StoreValues() {
-  TProgramData& project = Host().Core().Data();
-  const TLoadingEntry entry{Value_->NumberOr(DesignLoad_ ? project.LPD : project.PD),
-                            Uplift_->isChecked(), Reduction_->NumberOr(project.RCYCL)};
+void LoadingWindow::storeValues() {
+  TProgramData& project = host().core().Data();
+  const LoadingEntry entry{value_->numberOr(designLoad_ ? project.LPD : project.PD),
+                           uplift_->isChecked(), reduction_->numberOr(project.RCYCL)};
   const int32_t kcycl = project.KCYCL;
   const long double rcycl = project.RCYCL;
-  if (DesignLoad_) {
-    StoreDesignLoad(project, entry);
+  if (designLoad_) {
+    storeDesignLoad(project, entry);
   } else {
-    StoreShaftLength(project, entry);
+    storeShaftLength(project, entry);
   }
-  if (kcycl != project.KCYCL || rcycl != project.RCYCL) Host().ProjectChanged();
+  if (kcycl != project.KCYCL || rcycl != project.RCYCL) host().projectChanged();
 }
 
 // ---- multiple lengths ----
 
-TMultipleLengthsWindow::TMultipleLengthsWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kMultipleLengths, parent),
-      Check_(
+MultipleLengthsWindow::MultipleLengthsWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kMultipleLengths, parent),
+      check_(
           new QCheckBox(QStringLiteral("Evaluate Shaft Lengths (for Specified Diameter)"), this)) {
   setWindowTitle(QStringLiteral("Multiple Shaft Lengths"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Check_);
+  layout->addWidget(check_);
   auto* grid = new QGridLayout;
   QLabel* label = nullptr;
-  Max_ = NewField("Maximum shaft &length ", "L2", &label);
+  max_ = newField("Maximum shaft &length ", "L2", &label);
   grid->addWidget(label, 0, 0);
-  grid->addWidget(Max_, 0, 1);
-  auto* max_notes = new QVBoxLayout;
+  grid->addWidget(max_, 0, 1);
+  auto* maxNotes = new QVBoxLayout;
   for (const char* text :
        {"* Should be at least 6 diameters ", "   plus any exclusion zone defined."}) {
-    QLabel* note = Note(text, this);
-    max_notes->addWidget(note);
-    Dependent_.push_back(note);
+    QLabel* note = noteLabel(text, this);
+    maxNotes->addWidget(note);
+    dependent_.push_back(note);
   }
-  grid->addLayout(max_notes, 0, 2);
-  Min_ = NewField("Minimum &shaft length ", "L2", &label);
+  grid->addLayout(maxNotes, 0, 2);
+  min_ = newField("Minimum &shaft length ", "L2", &label);
   grid->addWidget(label, 1, 0);
-  grid->addWidget(Min_, 1, 1);
-  QLabel* min_note = Note("- default: 70% maximum shaft length", this);
-  grid->addWidget(min_note, 1, 2);
-  Dependent_.push_back(min_note);
-  Increment_ = NewField("Shaft length increment", "L2", &label);
+  grid->addWidget(min_, 1, 1);
+  QLabel* minNote = noteLabel("- default: 70% maximum shaft length", this);
+  grid->addWidget(minNote, 1, 2);
+  dependent_.push_back(minNote);
+  increment_ = newField("Shaft length increment", "L2", &label);
   grid->addWidget(label, 2, 0);
-  grid->addWidget(Increment_, 2, 1);
-  auto* increment_notes = new QVBoxLayout;
+  grid->addWidget(increment_, 2, 1);
+  auto* incrementNotes = new QVBoxLayout;
   for (const char* text :
        {"* A maximum of 100 increments", "  will be considered.", "- default: 3 ft or 1 m"}) {
-    QLabel* note = Note(text, this);
-    increment_notes->addWidget(note);
-    Dependent_.push_back(note);
+    QLabel* note = noteLabel(text, this);
+    incrementNotes->addWidget(note);
+    dependent_.push_back(note);
   }
-  grid->addLayout(increment_notes, 2, 2);
+  grid->addLayout(incrementNotes, 2, 2);
   layout->addLayout(grid);
-  for (gui::TDataEdit* field : {Max_, Min_, Increment_}) {
+  for (entry::TDataEdit* field : {max_, min_, increment_}) {
     field->setFixedWidth(kFieldWidthPx);
-    Dependent_.push_back(field);
+    dependent_.push_back(field);
   }
-  connect(Check_, &QCheckBox::toggled, this, &TMultipleLengthsWindow::UpdateEnabling);
+  connect(check_, &QCheckBox::toggled, this, &MultipleLengthsWindow::updateEnabling);
 }
 
-void TMultipleLengthsWindow::UpdateEnabling() {
-  for (QWidget* widget : Dependent_) widget->setEnabled(Check_->isChecked());
+void MultipleLengthsWindow::updateEnabling() {
+  for (QWidget* widget : dependent_) widget->setEnabled(check_->isChecked());
 }
 
-void TMultipleLengthsWindow::LoadValues() {
-  const TProgramData& project = Host().Core().Data();
-  Check_->setChecked(project.IPENT == 1);
-  for (gui::TDataEdit* field : {Max_, Min_, Increment_}) field->SetUnits(Units());
-  Max_->SetNumber(project.PD);
-  Min_->SetNumber(project.PDMIN);
-  Increment_->SetNumber(project.PDINCR);
-  UpdateEnabling();
+void MultipleLengthsWindow::loadValues() {
+  const TProgramData& project = host().core().Data();
+  check_->setChecked(project.IPENT == 1);
+  for (entry::TDataEdit* field : {max_, min_, increment_}) field->SetUnits(Units());
+  max_->SetNumber(project.PD);
+  min_->SetNumber(project.PDMIN);
+  increment_->SetNumber(project.PDINCR);
+  updateEnabling();
 }
 
-void TMultipleLengthsWindow::StoreValues() {
-  TProgramData& project = Host().Core().Data();
+void MultipleLengthsWindow::storeValues() {
+  TProgramData& project = host().core().Data();
   bool changed = false;
-  Store(project.IPENT, Check_->isChecked() ? 1 : 0, changed);
-  Store(project.PD, Max_->NumberOr(project.PD), changed);
-  Store(project.PDMIN, Min_->NumberOr(project.PDMIN), changed);
-  Store(project.PDINCR, Increment_->NumberOr(project.PDINCR), changed);
-  if (changed) Host().ProjectChanged();
-  Host().UpdateEnabling();
+  store(project.IPENT, check_->isChecked() ? 1 : 0, changed);
+  store(project.PD, max_->numberOr(project.PD), changed);
+  store(project.PDMIN, min_->numberOr(project.PDMIN), changed);
+  store(project.PDINCR, increment_->numberOr(project.PDINCR), changed);
+  if (changed) host().projectChanged();
+  host().updateEnabling();
 }
 
 // ---- design charts ----
 
-TDesignChartsWindow::TDesignChartsWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kDesignCharts, parent),
-      Check_(new QCheckBox(QStringLiteral("Compute ASD/LRFD Design Charts"), this)),
-      Up_(new QToolButton(this)),
-      Down_(new QToolButton(this)),
-      Table_(new QTableWidget(this)) {
+DesignChartsWindow::DesignChartsWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kDesignCharts, parent),
+      check_(new QCheckBox(QStringLiteral("Compute ASD/LRFD Design Charts"), this)),
+      up_(new QToolButton(this)),
+      down_(new QToolButton(this)),
+      table_(new QTableWidget(this)) {
   setWindowTitle(QStringLiteral("ASD/LRFD Design Charts"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Check_);
+  layout->addWidget(check_);
   auto* body = new QHBoxLayout;
   auto* lengths = new QGroupBox(QStringLiteral("Shaft Length/Diameter Variation"), this);
   auto* grid = new QGridLayout(lengths);
-  const auto add_field = [&](int row, const char* caption, std::vector<const char*> notes) {
+  const auto addField = [&](int row, const char* caption, std::vector<const char*> notes) {
     QLabel* label = nullptr;
-    gui::TDataEdit* field = NewField(caption, "L2", &label);
+    entry::TDataEdit* field = newField(caption, "L2", &label);
     field->setFixedWidth(kFieldWidthPx);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
     auto* column = new QVBoxLayout;
     column->setSpacing(0);
     for (const char* text : notes) {
-      QLabel* note = Note(text, lengths);
+      QLabel* note = noteLabel(text, lengths);
       column->addWidget(note);
-      Dependent_.push_back(note);
+      dependent_.push_back(note);
     }
     grid->addLayout(column, row, 2);
-    Dependent_.push_back(field);
+    dependent_.push_back(field);
     return field;
   };
-  Max_ = add_field(0, "Maximum shaft &length ",
-                   {"* Should be at least 6 diameters ", "   plus any exclusion zone defined."});
-  Min_ = add_field(1, "Minimum &shaft length ", {"- default: 30% maximum shaft length"});
-  LengthIncrement_ = add_field(
+  max_ = addField(0, "Maximum shaft &length ",
+                  {"* Should be at least 6 diameters ", "   plus any exclusion zone defined."});
+  min_ = addField(1, "Minimum &shaft length ", {"- default: 30% maximum shaft length"});
+  lengthIncrement_ = addField(
       2, "Shaft length increment",
       {"* A maximum of 100 increments", "  will be considered.", "- default: 3 ft or 1 m"});
-  DiameterIncrement_ = add_field(
+  diameterIncrement_ = addField(
       3, "Shaft diameter increment",
       {"* A maximum of 20 increments", "  will be considered.", "- default: 0.5 ft or .15 m"});
-  Dependent_.push_back(lengths);
+  dependent_.push_back(lengths);
   body->addWidget(lengths);
 
   auto* settlements = new QGroupBox(QStringLiteral("Defined Settlements"), this);
   auto* right = new QVBoxLayout(settlements);
   auto* points = new QHBoxLayout;
-  QLabel* points_label = nullptr;
-  Points_ = NewField("Number of Points", "", &points_label);
-  Points_->SetIntegerOnly(true);
-  Points_->SetMaxVal(kMaxChartPoints);
-  Points_->SetMinVal(kMinChartPoints);
-  Points_->SetNumber(kDefaultChartPoints);
-  Points_->setFixedWidth(40);
-  Up_->setArrowType(Qt::UpArrow);
-  Down_->setArrowType(Qt::DownArrow);
-  points->addWidget(points_label);
-  points->addWidget(Points_);
+  QLabel* pointsLabel = nullptr;
+  points_ = newField("Number of Points", "", &pointsLabel);
+  points_->SetIntegerOnly(true);
+  points_->SetMaxVal(kMaxChartPoints);
+  points_->SetMinVal(kMinChartPoints);
+  points_->SetNumber(kDefaultChartPoints);
+  points_->setFixedWidth(40);
+  up_->setArrowType(Qt::UpArrow);
+  down_->setArrowType(Qt::DownArrow);
+  points->addWidget(pointsLabel);
+  points->addWidget(points_);
   auto* arrows = new QVBoxLayout;
   arrows->setSpacing(0);
-  Up_->setFixedSize(18, 12);
-  Down_->setFixedSize(18, 12);
-  arrows->addWidget(Up_);
-  arrows->addWidget(Down_);
+  up_->setFixedSize(18, 12);
+  down_->setFixedSize(18, 12);
+  arrows->addWidget(up_);
+  arrows->addWidget(down_);
   points->addLayout(arrows);
   points->addStretch();
   right->addLayout(points);
-  Table_->setColumnCount(2);
-  Table_->verticalHeader()->hide();
+  table_->setColumnCount(2);
+  table_->verticalHeader()->hide();
   // The settlement column holds a settlement of 15 significant digits in metres (an SI project's
   // settlements converted from inches) on one line.
-  const int settlement_width =
-      Table_->fontMetrics().horizontalAdvance(QStringLiteral("0.00000000000000000")) +
+  const int settlementWidth =
+      table_->fontMetrics().horizontalAdvance(QStringLiteral("0.00000000000000000")) +
       kCellPaddingPx;
-  Table_->setWordWrap(false);
-  Table_->setColumnWidth(0, kNumberColumnPx);
-  Table_->setColumnWidth(1, settlement_width);
-  Table_->setFixedWidth(kNumberColumnPx + settlement_width + 2 * Table_->frameWidth() +
+  table_->setWordWrap(false);
+  table_->setColumnWidth(0, kNumberColumnPx);
+  table_->setColumnWidth(1, settlementWidth);
+  table_->setFixedWidth(kNumberColumnPx + settlementWidth + 2 * table_->frameWidth() +
                         kScrollBarRoomPx);
-  Table_->setMinimumHeight(200);
-  right->addWidget(Table_);
+  table_->setMinimumHeight(200);
+  right->addWidget(table_);
   body->addWidget(settlements);
   layout->addLayout(body);
   for (QWidget* widget :
-       {static_cast<QWidget*>(points_label), static_cast<QWidget*>(Points_),
-        static_cast<QWidget*>(Up_), static_cast<QWidget*>(Down_), static_cast<QWidget*>(Table_)}) {
-    Dependent_.push_back(widget);
+       {static_cast<QWidget*>(pointsLabel), static_cast<QWidget*>(points_),
+        static_cast<QWidget*>(up_), static_cast<QWidget*>(down_), static_cast<QWidget*>(table_)}) {
+    dependent_.push_back(widget);
   }
 
-  connect(Check_, &QCheckBox::toggled, this, &TDesignChartsWindow::UpdateEnabling);
-  connect(Points_, &gui::TDataEdit::Evaluated, this, [this] {
-    if (const auto n = ChartPointsFor(Points_->NumberOr(0))) ResizeTable(*n);
+  connect(check_, &QCheckBox::toggled, this, &DesignChartsWindow::updateEnabling);
+  connect(points_, &entry::TDataEdit::evaluated, this, [this] {
+    if (const auto n = chartPointsFor(points_->numberOr(0))) resizeTable(*n);
   });
-  connect(Up_, &QToolButton::clicked, this, [this] {
-    Points_->SetNumber(ChartPointsUp(Points_->NumberOr(kDefaultChartPoints)));
-    if (const auto n = ChartPointsFor(Points_->NumberOr(0))) ResizeTable(*n);
+  connect(up_, &QToolButton::clicked, this, [this] {
+    points_->SetNumber(chartPointsUp(points_->numberOr(kDefaultChartPoints)));
+    if (const auto n = chartPointsFor(points_->numberOr(0))) resizeTable(*n);
   });
-  connect(Down_, &QToolButton::clicked, this, [this] {
-    Points_->SetNumber(ChartPointsDown(Points_->NumberOr(kDefaultChartPoints)));
-    if (const auto n = ChartPointsFor(Points_->NumberOr(0))) ResizeTable(*n);
+  connect(down_, &QToolButton::clicked, this, [this] {
+    points_->SetNumber(chartPointsDown(points_->numberOr(kDefaultChartPoints)));
+    if (const auto n = chartPointsFor(points_->numberOr(0))) resizeTable(*n);
   });
 }
 
-void TDesignChartsWindow::UpdateEnabling() {
-  for (QWidget* widget : Dependent_) widget->setEnabled(Check_->isChecked());
+void DesignChartsWindow::updateEnabling() {
+  for (QWidget* widget : dependent_) widget->setEnabled(check_->isChecked());
 }
 
-void TDesignChartsWindow::ResizeTable(int points) {
+void DesignChartsWindow::resizeTable(int points) {
   // Rows cut off keep their text, so that growing the table again shows what was typed.
-  for (int row = 0; row < Table_->rowCount(); ++row) {
-    if (const QTableWidgetItem* item = Table_->item(row, kSettlementColumn)) {
-      Typed_[static_cast<size_t>(row)] = item->text();
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    if (const QTableWidgetItem* item = table_->item(row, kSettlementColumn)) {
+      typed_[static_cast<size_t>(row)] = item->text();
     }
   }
-  const int before = Table_->rowCount();
-  Table_->setRowCount(points);
+  const int before = table_->rowCount();
+  table_->setRowCount(points);
   for (int row = before; row < points; ++row) {
     auto* n = new QTableWidgetItem(QString::number(row + 1));
     n->setFlags(Qt::ItemIsEnabled);
-    Table_->setItem(row, 0, n);
-    Table_->setItem(row, kSettlementColumn, new QTableWidgetItem(Typed_[static_cast<size_t>(row)]));
+    table_->setItem(row, 0, n);
+    table_->setItem(row, kSettlementColumn, new QTableWidgetItem(typed_[static_cast<size_t>(row)]));
   }
 }
 
-void TDesignChartsWindow::LoadValues() {
-  const TProgramData& project = Host().Core().Data();
-  Check_->setChecked(project.IChart == 1);
-  Table_->setHorizontalHeaderLabels({QStringLiteral("N"), project.fUnits == kSIUnits
+void DesignChartsWindow::loadValues() {
+  const TProgramData& project = host().core().Data();
+  check_->setChecked(project.IChart == 1);
+  table_->setHorizontalHeaderLabels({QStringLiteral("N"), project.isSI()
                                                               ? QStringLiteral("Settlement (m)")
                                                               : QStringLiteral("Settlement (in)")});
-  for (gui::TDataEdit* field : {Max_, Min_, LengthIncrement_, DiameterIncrement_}) {
+  for (entry::TDataEdit* field : {max_, min_, lengthIncrement_, diameterIncrement_}) {
     field->SetUnits(Units());
   }
-  Max_->SetNumber(project.PD);
-  Min_->SetNumber(project.PDMIN);
-  LengthIncrement_->SetNumber(project.PDINCR);
-  DiameterIncrement_->SetNumber(project.DIAMINCR);
+  max_->SetNumber(project.PD);
+  min_->SetNumber(project.PDMIN);
+  lengthIncrement_->SetNumber(project.PDINCR);
+  diameterIncrement_->SetNumber(project.DIAMINCR);
   // A project read from a file without design charts has no count (0): the field then shows
   // the default count, the same number of settlements as the table lists and stores.
   const int points =
-      ChartPointsFor(project.NPOINTPD).value_or(static_cast<int>(kDefaultChartPoints));
-  Points_->SetNumber(points);
-  for (size_t i = 0; i < Typed_.size(); ++i) {
-    Typed_[i] = Q(FormatGeneral(project.PDSETT[i], kShortestDigits));
+      chartPointsFor(project.NPOINTPD).value_or(static_cast<int>(kDefaultChartPoints));
+  points_->SetNumber(points);
+  for (size_t i = 0; i < typed_.size(); ++i) {
+    typed_[i] = q(entry::formatGeneral(project.PDSETT[i], kShortestDigits));
   }
-  Table_->setRowCount(0);
-  ResizeTable(points);
-  UpdateEnabling();
+  table_->setRowCount(0);
+  resizeTable(points);
+  updateEnabling();
 }
 
-void TDesignChartsWindow::StoreValues() {
-  TProgramData& project = Host().Core().Data();
+void DesignChartsWindow::storeValues() {
+  TProgramData& project = host().core().Data();
   bool changed = false;
-  Store(project.IChart, Check_->isChecked() ? 1 : 0, changed);
-  Store(project.PD, Max_->NumberOr(project.PD), changed);
-  Store(project.PDMIN, Min_->NumberOr(project.PDMIN), changed);
-  Store(project.PDINCR, LengthIncrement_->NumberOr(project.PDINCR), changed);
-  Store(project.DIAMINCR, DiameterIncrement_->NumberOr(project.DIAMINCR), changed);
-  const int points = ChartPointsFor(Points_->NumberOr(project.NPOINTPD)).value_or(project.NPOINTPD);
+  store(project.IChart, check_->isChecked() ? 1 : 0, changed);
+  store(project.PD, max_->numberOr(project.PD), changed);
+  store(project.PDMIN, min_->numberOr(project.PDMIN), changed);
+  store(project.PDINCR, lengthIncrement_->numberOr(project.PDINCR), changed);
+  store(project.DIAMINCR, diameterIncrement_->numberOr(project.DIAMINCR), changed);
+  const int points = chartPointsFor(points_->numberOr(project.NPOINTPD)).value_or(project.NPOINTPD);
   std::vector<long double> settlements;
-  for (int row = 0; row < std::min(points, Table_->rowCount()); ++row) {
+  for (int row = 0; row < std::min(points, table_->rowCount()); ++row) {
     const long double old = project.PDSETT[static_cast<size_t>(row)];
     long double value = old;
-    if (const QTableWidgetItem* item = Table_->item(row, kSettlementColumn)) {
+    if (const QTableWidgetItem* item = table_->item(row, kSettlementColumn)) {
       try {
-        value = EvaluateExpression(item->text().toStdString());
-      } catch (const EAssignError&) {
+        value = entry::EvaluateExpression(item->text().toStdString());
+      } catch (const entry::EAssignError&) {
         value = old;  // unreadable text keeps the stored settlement
       }
     }
@@ -473,138 +472,139 @@ void TDesignChartsWindow::StoreValues() {
     if (value != old) changed = true;
   }
   if (points != project.NPOINTPD) changed = true;
-  StoreChartSettlements(project, points, settlements);
-  if (changed) Host().ProjectChanged();
-  Host().UpdateEnabling();
+  storeChartSettlements(project, points, settlements);
+  if (changed) host().projectChanged();
+  host().updateEnabling();
 }
 
 // ---- control options ----
 
-TControlOptionsWindow::TControlOptionsWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kControlOptions, parent) {
+ControlOptionsWindow::ControlOptionsWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kControlOptions, parent) {
   setWindowTitle(QStringLiteral("Control Options"));
   auto* layout = new QVBoxLayout(this);
 
   auto* printing = new QGroupBox(QStringLiteral("Printing Options"), this);
-  auto* printing_layout = new QHBoxLayout(printing);
+  auto* printingLayout = new QHBoxLayout(printing);
   QLabel* label = nullptr;
-  Increment_ = NewField("Output Increment", "L2", &label);
-  Increment_->setParent(printing);
+  increment_ = newField("Output Increment", "L2", &label);
+  increment_->setParent(printing);
   label->setParent(printing);
-  Increment_->setFixedWidth(kFieldWidthPx);
-  printing_layout->addWidget(label);
-  printing_layout->addWidget(Increment_);
-  printing_layout->addStretch();
+  increment_->setFixedWidth(kFieldWidthPx);
+  printingLayout->addWidget(label);
+  printingLayout->addWidget(increment_);
+  printingLayout->addStretch();
   layout->addWidget(printing);
 
   auto* bearing = new QGroupBox(QStringLiteral("End Bearing in Sands"), this);
-  auto* bearing_layout = new QVBoxLayout(bearing);
-  Interpolation_ = new QRadioButton(
+  auto* bearingLayout = new QVBoxLayout(bearing);
+  interpolation_ = new QRadioButton(
       QStringLiteral("Use linear interpolation from zero at ground to \nmaximum values at 10 pile "
                      "diameters."),
       bearing);
-  Maximum_ = new QRadioButton(QStringLiteral("Use maximum values at any depth"), bearing);
-  bearing_layout->addWidget(Interpolation_);
-  bearing_layout->addWidget(Maximum_);
+  maximum_ = new QRadioButton(QStringLiteral("Use maximum values at any depth"), bearing);
+  bearingLayout->addWidget(interpolation_);
+  bearingLayout->addWidget(maximum_);
   layout->addWidget(bearing);
 
   auto* plot = new QGroupBox(QStringLiteral("Plot Options"), this);
-  auto* plot_layout = new QGridLayout(plot);
-  UseElevation_ = new QCheckBox(
+  auto* plotLayout = new QGridLayout(plot);
+  useElevation_ = new QCheckBox(
       QStringLiteral("Use Elevation instead of Depth for Label of Vertical Axis"), plot);
-  Elevation_ = NewField("Elevation for Top of Shaft", "L2", &label);
-  Elevation_->setParent(plot);
+  elevation_ = newField("Elevation for Top of Shaft", "L2", &label);
+  elevation_->setParent(plot);
   label->setParent(plot);
-  Elevation_->setFixedWidth(kFieldWidthPx);
-  plot_layout->addWidget(UseElevation_, 0, 0, 1, 3);
-  plot_layout->addWidget(label, 1, 0);
-  plot_layout->addWidget(Elevation_, 1, 1);
-  plot_layout->addWidget(
+  elevation_->setFixedWidth(kFieldWidthPx);
+  plotLayout->addWidget(useElevation_, 0, 0, 1, 3);
+  plotLayout->addWidget(label, 1, 0);
+  plotLayout->addWidget(elevation_, 1, 1);
+  plotLayout->addWidget(
       new QLabel(QStringLiteral("Note: Labels will be updated after analysis is completed."), plot),
       2, 0, 1, 3);
   layout->addWidget(plot);
 
   auto* editor = new QGroupBox(QStringLiteral("Text Editor Options"), this);
-  auto* editor_layout = new QHBoxLayout(editor);
-  auto* editor_label = new QLabel(QStringLiteral("&Text Editor:"), editor);
-  Editor_ = new QLineEdit(editor);
-  Editor_->setMinimumWidth(260);
-  editor_label->setBuddy(Editor_);
-  Browse_ = new QPushButton(QStringLiteral("&Browse..."), editor);
-  editor_layout->addWidget(editor_label);
-  editor_layout->addWidget(Editor_);
-  editor_layout->addWidget(Browse_);
+  auto* editorLayout = new QHBoxLayout(editor);
+  auto* editorLabel = new QLabel(QStringLiteral("&Text Editor:"), editor);
+  editor_ = new QLineEdit(editor);
+  editor_->setMinimumWidth(260);
+  editorLabel->setBuddy(editor_);
+  browse_ = new QPushButton(QStringLiteral("&Browse..."), editor);
+  editorLayout->addWidget(editorLabel);
+  editorLayout->addWidget(editor_);
+  editorLayout->addWidget(browse_);
   layout->addWidget(editor);
 
   auto* tz = new QGroupBox(QStringLiteral("Printing Additional t-z Curves"), this);
-  auto* tz_layout = new QHBoxLayout(tz);
-  PrintTZ_ = new QCheckBox(QStringLiteral("&Print Internally-Generated"), tz);
-  EditDepths_ = new QPushButton(QStringLiteral("Edit Depths"), tz);
-  tz_layout->addWidget(new QLabel(QStringLiteral("t-z Curves for Verification"), tz));
-  tz_layout->addWidget(PrintTZ_);
-  tz_layout->addWidget(EditDepths_);
-  tz_layout->addStretch();
+  auto* tzLayout = new QHBoxLayout(tz);
+  printTz_ = new QCheckBox(QStringLiteral("&Print Internally-Generated"), tz);
+  editDepths_ = new QPushButton(QStringLiteral("Edit Depths"), tz);
+  tzLayout->addWidget(new QLabel(QStringLiteral("t-z Curves for Verification"), tz));
+  tzLayout->addWidget(printTz_);
+  tzLayout->addWidget(editDepths_);
+  tzLayout->addStretch();
   layout->addWidget(tz);
 
-  Close_ = new QPushButton(QStringLiteral("Close"), this);
+  close_ = new QPushButton(QStringLiteral("Close"), this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Close_);
+  buttons->addWidget(close_);
   layout->addLayout(buttons);
 
-  connect(UseElevation_, &QCheckBox::toggled, Elevation_, &QWidget::setEnabled);
-  connect(PrintTZ_, &QCheckBox::toggled, EditDepths_, &QWidget::setEnabled);
-  connect(EditDepths_, &QPushButton::clicked, this, &TControlOptionsWindow::EditDepthsClick);
-  connect(Close_, &QPushButton::clicked, this, &TDataWindowBase::CloseWindow);
-  connect(Browse_, &QPushButton::clicked, this, [this] {
-    if (const auto file = ServicesOf(Host()).ChooseProgram(this, Editor_->text().toStdString())) {
-      Editor_->setText(Q(*file));
+  connect(useElevation_, &QCheckBox::toggled, elevation_, &QWidget::setEnabled);
+  connect(printTz_, &QCheckBox::toggled, editDepths_, &QWidget::setEnabled);
+  connect(editDepths_, &QPushButton::clicked, this, &ControlOptionsWindow::editDepthsClick);
+  connect(close_, &QPushButton::clicked, this, &DataWindowBase::closeWindow);
+  connect(browse_, &QPushButton::clicked, this, [this] {
+    if (const auto file =
+            servicesOf(this->host()).chooseProgram(this, editor_->text().toStdString())) {
+      editor_->setText(q(*file));
     }
   });
 }
 
-void TControlOptionsWindow::LoadValues() {
-  const TProgramData& project = Host().Core().Data();
-  Editor_->setText(Q(ServicesOf(Host()).WordProcessor()));
-  Increment_->SetUnits(Units());
-  Elevation_->SetUnits(Units());
-  Increment_->SetNumber(project.PINC);
-  if (project.IMOD == 1) {
-    Interpolation_->setChecked(true);
+void ControlOptionsWindow::loadValues() {
+  const TProgramData& project = host().core().Data();
+  editor_->setText(q(servicesOf(host()).WordProcessor()));
+  increment_->SetUnits(Units());
+  elevation_->SetUnits(Units());
+  increment_->SetNumber(project.PINC);
+  if (project.IMOD == kModifiedSandTip) {
+    interpolation_->setChecked(true);
   } else if (project.IMOD == 0) {
-    Maximum_->setChecked(true);
+    maximum_->setChecked(true);
   }
-  UseElevation_->setChecked(project.UseElevation == 1);
-  Elevation_->SetNumber(project.ValElevation);
-  Elevation_->setEnabled(UseElevation_->isChecked());
-  PrintTZ_->setChecked(project.PrintTZCurves == 1);
-  EditDepths_->setEnabled(PrintTZ_->isChecked());
+  useElevation_->setChecked(project.UseElevation == 1);
+  elevation_->SetNumber(project.ValElevation);
+  elevation_->setEnabled(useElevation_->isChecked());
+  printTz_->setChecked(project.PrintTZCurves == 1);
+  editDepths_->setEnabled(printTz_->isChecked());
 }
 
-void TControlOptionsWindow::StoreValues() {
-  TProgramData& project = Host().Core().Data();
+void ControlOptionsWindow::storeValues() {
+  TProgramData& project = host().core().Data();
   bool changed = false;
-  Store(project.PINC, Increment_->NumberOr(project.PINC), changed);
-  Store(project.IMOD, Interpolation_->isChecked() ? 1 : 0, changed);
-  Store(project.UseElevation, UseElevation_->isChecked() ? 1 : 0, changed);
-  Store(project.ValElevation, Elevation_->NumberOr(project.ValElevation), changed);
-  Store(project.PrintTZCurves, PrintTZ_->isChecked() ? 1 : 0, changed);
-  ServicesOf(Host()).SetWordProcessor(Editor_->text().toStdString());
-  if (changed) Host().ProjectChanged();
-  Host().UpdateEnabling();
+  store(project.PINC, increment_->numberOr(project.PINC), changed);
+  store(project.IMOD, interpolation_->isChecked() ? 1 : 0, changed);
+  store(project.UseElevation, useElevation_->isChecked() ? 1 : 0, changed);
+  store(project.ValElevation, elevation_->numberOr(project.ValElevation), changed);
+  store(project.PrintTZCurves, printTz_->isChecked() ? 1 : 0, changed);
+  servicesOf(host()).setWordProcessor(editor_->text().toStdString());
+  if (changed) host().projectChanged();
+  host().updateEnabling();
 }
 
-void TControlOptionsWindow::EditDepthsClick() {
-  if (!FieldsValid()) return;
-  TGridTable& depths = Host().Core().Project().Grids().TblTZDepth();
-  TGridTableRegistry& registry = depths.Registry();
-  gui::TTableWindowFactory factory(Host().Frame(), Messages());
-  TGridTableWindowFactory* previous = registry.WindowFactory;
+void ControlOptionsWindow::editDepthsClick() {
+  if (!fieldsValid()) return;
+  grid::TGridTable& depths = host().core().project().grids().TblTZDepth();
+  grid::GridTableRegistry& registry = depths.registry();
+  grid::TableWindowFactory factory(host().frame(), messages());
+  grid::GridTableWindowFactory* previous = registry.WindowFactory;
   registry.WindowFactory = &factory;
   depths.ShowModal();
   depths.Updater();  // the window is gone once it has closed
   registry.WindowFactory = previous;
-  if (depths.GetChanged()) Host().ProjectChanged();
+  if (depths.GetChanged()) host().projectChanged();
 }
 
 }  // namespace tolvane::app

@@ -21,172 +21,172 @@
 namespace tolvane::app {
 
 // A wrapping text box in which Enter inserts no line break, at most 80 characters.
-class TTitleEdit : public QPlainTextEdit {
+class TitleEdit : public QPlainTextEdit {
  public:
-  explicit TTitleEdit(QWidget* parent = nullptr);
+  explicit TitleEdit(QWidget* parent = nullptr);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
 };
 
-class TTitleWindow : public TDataWindowBase {
+class TitleWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TTitleWindow(TWindowHost& host, QWidget* parent = nullptr);
-  void LoadValues() override;
-  QPlainTextEdit* TitleText() const { return Text_; }
+  explicit TitleWindow(WindowHost& host, QWidget* parent = nullptr);
+  void loadValues() override;
+  QPlainTextEdit* titleText() const { return text_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  TTitleEdit* Text_;
+  TitleEdit* text_;
 };
 
-class TFactorOfSafetyWindow : public TDataWindowBase {
+class FactorOfSafetyWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TFactorOfSafetyWindow(TWindowHost& host, QWidget* parent = nullptr);
-  void LoadValues() override;
-  gui::TDataEdit* SideFriction() const { return Side_; }
-  gui::TDataEdit* BaseCapacity() const { return Base_; }
+  explicit FactorOfSafetyWindow(WindowHost& host, QWidget* parent = nullptr);
+  void loadValues() override;
+  entry::TDataEdit* sideFriction() const { return side_; }
+  entry::TDataEdit* baseCapacity() const { return base_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  gui::TDataEdit* Side_;
-  gui::TDataEdit* Base_;
-  bool Loading_ = false;
+  entry::TDataEdit* side_;
+  entry::TDataEdit* base_;
+  bool loading_ = false;
 };
 
-class TWaterTableWindow : public TDataWindowBase {
+class WaterTableWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TWaterTableWindow(TWindowHost& host, QWidget* parent = nullptr);
-  void LoadValues() override;
-  gui::TDataEdit* Depth() const { return Depth_; }
+  explicit WaterTableWindow(WindowHost& host, QWidget* parent = nullptr);
+  void loadValues() override;
+  entry::TDataEdit* Depth() const { return depth_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  gui::TDataEdit* Depth_;
-  bool Loading_ = false;
+  entry::TDataEdit* depth_;
+  bool loading_ = false;
 };
 
 // "Drilled Shaft Length" and "Specification of Design Load".
-class TLoadingWindow : public TDataWindowBase {
+class LoadingWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  TLoadingWindow(TWindowHost& host, bool design_load, QWidget* parent = nullptr);
-  void LoadValues() override;
-  gui::TDataEdit* Value() const { return Value_; }
-  QRadioButton* Compression() const { return Compression_; }
-  QRadioButton* Uplift() const { return Uplift_; }
-  gui::TDataEdit* ReductionFactor() const { return Reduction_; }
+  LoadingWindow(WindowHost& host, bool designLoad, QWidget* parent = nullptr);
+  void loadValues() override;
+  entry::TDataEdit* Value() const { return value_; }
+  QRadioButton* compression() const { return compression_; }
+  QRadioButton* uplift() const { return uplift_; }
+  entry::TDataEdit* reductionFactor() const { return reduction_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  bool DesignLoad_;
-  gui::TDataEdit* Value_;
-  QRadioButton* Compression_;
-  QRadioButton* Uplift_;
-  gui::TDataEdit* Reduction_;
-  bool Loading_ = false;
+  bool designLoad_;
+  entry::TDataEdit* value_;
+  QRadioButton* compression_;
+  QRadioButton* uplift_;
+  entry::TDataEdit* reduction_;
+  bool loading_ = false;
 };
 
-class TMultipleLengthsWindow : public TDataWindowBase {
+class MultipleLengthsWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TMultipleLengthsWindow(TWindowHost& host, QWidget* parent = nullptr);
-  void LoadValues() override;
-  QCheckBox* Evaluate() const { return Check_; }
-  gui::TDataEdit* MaximumLength() const { return Max_; }
-  gui::TDataEdit* MinimumLength() const { return Min_; }
-  gui::TDataEdit* Increment() const { return Increment_; }
+  explicit MultipleLengthsWindow(WindowHost& host, QWidget* parent = nullptr);
+  void loadValues() override;
+  QCheckBox* Evaluate() const { return check_; }
+  entry::TDataEdit* maximumLength() const { return max_; }
+  entry::TDataEdit* minimumLength() const { return min_; }
+  entry::TDataEdit* increment() const { return increment_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  void UpdateEnabling();
-  QCheckBox* Check_;
-  gui::TDataEdit* Max_;
-  gui::TDataEdit* Min_;
-  gui::TDataEdit* Increment_;
-  std::vector<QWidget*> Dependent_;
+  void updateEnabling();
+  QCheckBox* check_;
+  entry::TDataEdit* max_;
+  entry::TDataEdit* min_;
+  entry::TDataEdit* increment_;
+  std::vector<QWidget*> dependent_;
 };
 
-class TDesignChartsWindow : public TDataWindowBase {
+class DesignChartsWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TDesignChartsWindow(TWindowHost& host, QWidget* parent = nullptr);
-  void LoadValues() override;
-  QCheckBox* Compute() const { return Check_; }
-  gui::TDataEdit* MaximumLength() const { return Max_; }
-  gui::TDataEdit* MinimumLength() const { return Min_; }
-  gui::TDataEdit* LengthIncrement() const { return LengthIncrement_; }
-  gui::TDataEdit* DiameterIncrement() const { return DiameterIncrement_; }
-  gui::TDataEdit* NumberOfPoints() const { return Points_; }
-  QToolButton* Up() const { return Up_; }
-  QToolButton* Down() const { return Down_; }
-  QTableWidget* Settlements() const { return Table_; }
+  explicit DesignChartsWindow(WindowHost& host, QWidget* parent = nullptr);
+  void loadValues() override;
+  QCheckBox* compute() const { return check_; }
+  entry::TDataEdit* maximumLength() const { return max_; }
+  entry::TDataEdit* minimumLength() const { return min_; }
+  entry::TDataEdit* lengthIncrement() const { return lengthIncrement_; }
+  entry::TDataEdit* diameterIncrement() const { return diameterIncrement_; }
+  entry::TDataEdit* numberOfPoints() const { return points_; }
+  QToolButton* up() const { return up_; }
+  QToolButton* down() const { return down_; }
+  QTableWidget* settlements() const { return table_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  void UpdateEnabling();
-  void ResizeTable(int points);
-  QCheckBox* Check_;
-  gui::TDataEdit* Max_;
-  gui::TDataEdit* Min_;
-  gui::TDataEdit* LengthIncrement_;
-  gui::TDataEdit* DiameterIncrement_;
-  gui::TDataEdit* Points_;
-  QToolButton* Up_;
-  QToolButton* Down_;
-  QTableWidget* Table_;
-  std::vector<QWidget*> Dependent_;
-  std::array<QString, kMaxChartSettlements> Typed_;
+  void updateEnabling();
+  void resizeTable(int points);
+  QCheckBox* check_;
+  entry::TDataEdit* max_;
+  entry::TDataEdit* min_;
+  entry::TDataEdit* lengthIncrement_;
+  entry::TDataEdit* diameterIncrement_;
+  entry::TDataEdit* points_;
+  QToolButton* up_;
+  QToolButton* down_;
+  QTableWidget* table_;
+  std::vector<QWidget*> dependent_;
+  std::array<QString, kMaxChartSettlements> typed_;
 };
 
-class TControlOptionsWindow : public TDataWindowBase {
+class ControlOptionsWindow : public DataWindowBase {
   Q_OBJECT
  public:
-  explicit TControlOptionsWindow(TWindowHost& host, QWidget* parent = nullptr);
-  void LoadValues() override;
-  gui::TDataEdit* OutputIncrement() const { return Increment_; }
-  QRadioButton* Interpolation() const { return Interpolation_; }
-  QRadioButton* MaximumValues() const { return Maximum_; }
-  QCheckBox* UseElevation() const { return UseElevation_; }
-  gui::TDataEdit* Elevation() const { return Elevation_; }
-  QLineEdit* TextEditor() const { return Editor_; }
-  QPushButton* Browse() const { return Browse_; }
-  QCheckBox* PrintTZCurves() const { return PrintTZ_; }
-  QPushButton* EditDepths() const { return EditDepths_; }
-  QPushButton* CloseButton() const { return Close_; }
+  explicit ControlOptionsWindow(WindowHost& host, QWidget* parent = nullptr);
+  void loadValues() override;
+  entry::TDataEdit* outputIncrement() const { return increment_; }
+  QRadioButton* interpolation() const { return interpolation_; }
+  QRadioButton* maximumValues() const { return maximum_; }
+  QCheckBox* UseElevation() const { return useElevation_; }
+  entry::TDataEdit* elevation() const { return elevation_; }
+  QLineEdit* textEditor() const { return editor_; }
+  QPushButton* browse() const { return browse_; }
+  QCheckBox* PrintTZCurves() const { return printTz_; }
+  QPushButton* editDepths() const { return editDepths_; }
+  QPushButton* closeButton() const { return close_; }
   // Opens the depth table of the additional t-z curves (modal).
-  void EditDepthsClick();
+  void editDepthsClick();
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  gui::TDataEdit* Increment_;
-  QRadioButton* Interpolation_;
-  QRadioButton* Maximum_;
-  QCheckBox* UseElevation_;
-  gui::TDataEdit* Elevation_;
-  QLineEdit* Editor_;
-  QPushButton* Browse_;
-  QCheckBox* PrintTZ_;
-  QPushButton* EditDepths_;
-  QPushButton* Close_;
+  entry::TDataEdit* increment_;
+  QRadioButton* interpolation_;
+  QRadioButton* maximum_;
+  QCheckBox* useElevation_;
+  entry::TDataEdit* elevation_;
+  QLineEdit* editor_;
+  QPushButton* browse_;
+  QCheckBox* printTz_;
+  QPushButton* editDepths_;
+  QPushButton* close_;
 };
 
 }  // namespace tolvane::app

@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "number_text.h"
 
 namespace tolvane::app {
@@ -26,14 +26,14 @@ constexpr int kSketchHeightPx = 330;
 constexpr int kSketchMarginPx = 28;
 constexpr double kSketchWidthShare = 0.5;  // the widest part of the shaft takes half the width
 
-struct TFieldText {
+struct FieldText {
   const char* Caption;
   const char* Units;
   const char* Note;
   const char* Hint;
 };
 
-const TFieldText kShaftFields[] = {
+const FieldText kShaftFields[] = {
     {"Minimum Shaft Diameter, B, to be Considered", "L2", "",
      "Practical minimum value is 2 ft or 0.6 m"},
     {"Maximum Shaft Diameter, B, to be Considered", "L2", "(Enter 0 if same as minimum)",
@@ -48,7 +48,7 @@ const TFieldText kShaftFields[] = {
     {"&Modulus of Elasticity of Drilled Shaft ", "F/L\u00b2", "", ""},
 };
 
-const TFieldText kCfaFields[] = {
+const FieldText kCfaFields[] = {
     {"Minimum Pile Diameter, B, to be Considered", "L2", "",
      "Practical minimum value is 2 ft or 0.6 m"},
     {"Maximum Pile Diameter, B, to be Considered", "L2", "(Enter 0 if same as minimum)",
@@ -98,50 +98,50 @@ const char* const kCfaText =
     "No exclusion zones are recommended for piles in cohesionless soils.";
 
 const long double kMaxima[] = {
-    kMaxDiameter,  kMaxDiameter, kMaxRatio, kMaxBellAngleDeg, TDataEdit::kDefaultMaxVal,
+    kMaxDiameter,  kMaxDiameter, kMaxRatio, kMaxBellAngleDeg, entry::DataEditRules::kDefaultMaxVal,
     kMaxLowerZone, kMaxModulus};
 
-QString LengthText(long double value, int unit_system) {
-  return QString::fromStdString(FormatGeneral(value, 4)) +
-         (unit_system == kSIUnits ? QStringLiteral(" m") : QStringLiteral(" ft"));
+QString lengthText(long double value, int unitSystem) {
+  return QString::fromStdString(entry::formatGeneral(value, 4)) +
+         (unitSystem == kSIUnits ? QStringLiteral(" m") : QStringLiteral(" ft"));
 }
 
 }  // namespace
 
 // ---- sketch ----
 
-TShaftSketchWidget::TShaftSketchWidget(QWidget* parent) : QWidget(parent) {
+ShaftSketchWidget::ShaftSketchWidget(QWidget* parent) : QWidget(parent) {
   setMinimumSize(kSketchWidthPx, kSketchHeightPx);
 }
 
-QSize TShaftSketchWidget::sizeHint() const {
+QSize ShaftSketchWidget::sizeHint() const {
   return {kSketchWidthPx, kSketchHeightPx};
 }
 
-void TShaftSketchWidget::SetSketch(const TShaftSketch& sketch, int unit_system) {
-  Sketch_ = sketch;
-  Units_ = unit_system;
+void ShaftSketchWidget::setSketch(const ShaftSketch& sketch, int unitSystem) {
+  sketch_ = sketch;
+  units_ = unitSystem;
   update();
 }
 
-void TShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
+void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(rect(), palette().base());
   const QRectF area =
       QRectF(rect()).adjusted(kSketchMarginPx, kSketchMarginPx, -kSketchMarginPx,
                               -2 * kSketchMarginPx);  // room below for Bb and the note
-  const double length = static_cast<double>(Sketch_.Length);
-  const double widest = static_cast<double>(std::max(Sketch_.BaseDiameter, Sketch_.Diameter));
+  const double length = static_cast<double>(sketch_.Length);
+  const double widest = static_cast<double>(std::max(sketch_.BaseDiameter, sketch_.Diameter));
   if (length <= 0 || widest <= 0) return;
   // A sketch, not to scale: depth fills the height, the widest part half the width.
   const double sy = area.height() / length;
   const double sx = area.width() * kSketchWidthShare / widest;
   const double cx = area.center().x();
   const auto y = [&](long double depth) { return area.top() + static_cast<double>(depth) * sy; };
-  const double half_stem = static_cast<double>(Sketch_.Diameter) / 2 * sx;
-  const double half_base = static_cast<double>(Sketch_.BaseDiameter) / 2 * sx;
-  const long double bell_top = Sketch_.Length - Sketch_.BellHeight;
+  const double halfStem = static_cast<double>(sketch_.Diameter) / 2 * sx;
+  const double half_base = static_cast<double>(sketch_.BaseDiameter) / 2 * sx;
+  const long double bellTop = sketch_.Length - sketch_.BellHeight;
 
   // Ground surface.
   painter.setPen(QPen(palette().text().color(), 1));
@@ -149,39 +149,39 @@ void TShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
 
   // The shaft: stem and bell.
   QPainterPath shaft;
-  shaft.moveTo(cx - half_stem, area.top());
-  shaft.lineTo(cx + half_stem, area.top());
-  shaft.lineTo(cx + half_stem, y(bell_top));
-  shaft.lineTo(cx + half_base, y(Sketch_.Length));
-  shaft.lineTo(cx - half_base, y(Sketch_.Length));
-  shaft.lineTo(cx - half_stem, y(bell_top));
+  shaft.moveTo(cx - halfStem, area.top());
+  shaft.lineTo(cx + halfStem, area.top());
+  shaft.lineTo(cx + halfStem, y(bellTop));
+  shaft.lineTo(cx + half_base, y(sketch_.Length));
+  shaft.lineTo(cx - half_base, y(sketch_.Length));
+  shaft.lineTo(cx - halfStem, y(bellTop));
   shaft.closeSubpath();
   painter.fillPath(shaft, QColor(200, 200, 200));
   painter.drawPath(shaft);
 
   // Exclusion zones: no side resistance there.
   const QBrush zone(QColor(220, 60, 60), Qt::BDiagPattern);
-  const auto draw_zone = [&](long double from, long double to, const QString& text) {
+  const auto drawZone = [&](long double from, long double to, const QString& text) {
     if (to <= from) return;
-    const QRectF band(cx - half_stem, y(from), 2 * half_stem, y(to) - y(from));
+    const QRectF band(cx - halfStem, y(from), 2 * halfStem, y(to) - y(from));
     painter.fillRect(band, zone);
     painter.drawText(
-        QPointF(cx + std::max(half_stem, half_base) + 6, (band.top() + band.bottom()) / 2 + 4),
+        QPointF(cx + std::max(halfStem, half_base) + 6, (band.top() + band.bottom()) / 2 + 4),
         text);
   };
-  draw_zone(0, std::min(Sketch_.UpperZone, bell_top),
-            QStringLiteral("Lue = ") + LengthText(Sketch_.UpperZone, Units_));
-  draw_zone(std::max<long double>(bell_top - Sketch_.LowerZone, 0), bell_top,
-            QStringLiteral("Lle = ") + LengthText(Sketch_.LowerZone, Units_));
+  drawZone(0, std::min(sketch_.UpperZone, bellTop),
+           QStringLiteral("Lue = ") + lengthText(sketch_.UpperZone, units_));
+  drawZone(std::max<long double>(bellTop - sketch_.LowerZone, 0), bellTop,
+           QStringLiteral("Lle = ") + lengthText(sketch_.LowerZone, units_));
 
   // Dimensions.
-  painter.drawText(QPointF(cx - half_stem, area.top() - 6),
-                   Sketch_.DiameterEntered
-                       ? QStringLiteral("B = ") + LengthText(Sketch_.Diameter, Units_)
+  painter.drawText(QPointF(cx - halfStem, area.top() - 6),
+                   sketch_.DiameterEntered
+                       ? QStringLiteral("B = ") + lengthText(sketch_.Diameter, units_)
                        : QStringLiteral("B not entered"));
-  if (Sketch_.Belled()) {
-    painter.drawText(QPointF(cx - half_base, y(Sketch_.Length) + 16),
-                     QStringLiteral("Bb = ") + LengthText(Sketch_.BaseDiameter, Units_));
+  if (sketch_.belled()) {
+    painter.drawText(QPointF(cx - half_base, y(sketch_.Length) + 16),
+                     QStringLiteral("Bb = ") + lengthText(sketch_.BaseDiameter, units_));
   }
   painter.drawText(QPointF(rect().left() + 4, rect().bottom() - 2),
                    QStringLiteral("(not to scale)"));
@@ -189,21 +189,21 @@ void TShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
 
 // ---- window ----
 
-TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, QWidget* parent)
-    : TDataWindowBase(
-          host, cfa_pile ? TDataWindow::kCfaPileProperties : TDataWindow::kDrilledShaftProperties,
-          parent),
-      Cfa_(cfa_pile),
-      Fields_(kFieldCount, nullptr) {
-  setWindowTitle(cfa_pile ? QStringLiteral("CFA Pile Properties")
-                          : QStringLiteral("Drilled-Shaft Properties"));
-  const TFieldText* texts = cfa_pile ? kCfaFields : kShaftFields;
+PilePropertiesWindow::PilePropertiesWindow(WindowHost& host, bool cfaPile, QWidget* parent)
+    : DataWindowBase(host,
+                     cfaPile ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties,
+                     parent),
+      cfa_(cfaPile),
+      fields_(kFieldCount, nullptr) {
+  setWindowTitle(cfaPile ? QStringLiteral("CFA Pile Properties")
+                         : QStringLiteral("Drilled-Shaft Properties"));
+  const FieldText* texts = cfaPile ? kCfaFields : kShaftFields;
   auto* grid = new QGridLayout;
   int row = 0;
   for (int f = 0; f < kFieldCount; ++f) {
-    if (cfa_pile && (f == kRatio || f == kAngle)) continue;
+    if (cfaPile && (f == kRatio || f == kAngle)) continue;
     QLabel* label = nullptr;
-    gui::TDataEdit* field = NewField(texts[f].Caption, texts[f].Units, &label);
+    entry::TDataEdit* field = newField(texts[f].Caption, texts[f].Units, &label);
     field->SetMaxVal(kMaxima[f]);
     field->setFixedWidth(kFieldWidthPx);
     field->setToolTip(QString::fromUtf8(texts[f].Hint));
@@ -213,30 +213,30 @@ TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, Q
     if (*texts[f].Note != '\0') {
       auto* note = new QLabel(QString::fromUtf8(texts[f].Note), this);
       grid->addWidget(note, row, 2);
-      if (f == kMax) MaxNote_ = note;
+      if (f == kMax) maxNote_ = note;
     }
     connect(field, &QLineEdit::textEdited, this, [this] {
-      if (!Loading_) Host().ProjectChanged();
+      if (!loading_) this->host().projectChanged();
     });
-    connect(field, &gui::TDataEdit::Evaluated, this, &TPilePropertiesWindow::UpdateSketch);
-    Fields_[static_cast<size_t>(f)] = field;
+    connect(field, &entry::TDataEdit::evaluated, this, &PilePropertiesWindow::updateSketch);
+    fields_[static_cast<size_t>(f)] = field;
     ++row;
   }
-  Fields_[kMin]->SetNumber(kDefaultDiameter);
-  Fields_[kMax]->SetNumber(kDefaultDiameter);
-  Fields_[kTop]->SetNumber(kDefaultUpperZone);
-  Fields_[kBottom]->SetNumber(kDefaultLowerZone);
+  fields_[kMin]->SetNumber(kDefaultDiameter);
+  fields_[kMax]->SetNumber(kDefaultDiameter);
+  fields_[kTop]->SetNumber(kDefaultUpperZone);
+  fields_[kBottom]->SetNumber(kDefaultLowerZone);
 
-  Text_ = new QPlainTextEdit(this);
-  Text_->setReadOnly(true);
-  Text_->setFrameShape(QFrame::NoFrame);
-  Text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Text_->setPlainText(QString::fromUtf8(cfa_pile ? kCfaText : kShaftText));
-  Text_->setPalette(palette());
-  Text_->setBackgroundRole(QPalette::Window);
-  const int lines = Text_->document()->blockCount();
-  Text_->setFixedHeight(Text_->fontMetrics().lineSpacing() * (lines + 1) + 8);
-  Text_->setMinimumWidth(Text_->fontMetrics().horizontalAdvance(
+  text_ = new QPlainTextEdit(this);
+  text_->setReadOnly(true);
+  text_->setFrameShape(QFrame::NoFrame);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setPlainText(QString::fromUtf8(cfaPile ? kCfaText : kShaftText));
+  text_->setPalette(palette());
+  text_->setBackgroundRole(QPalette::Window);
+  const int lines = text_->document()->blockCount();
+  text_->setFixedHeight(text_->fontMetrics().lineSpacing() * (lines + 1) + 8);
+  text_->setMinimumWidth(text_->fontMetrics().horizontalAdvance(
                              QStringLiteral("For shafts in cohesive soils, the upper exclusion "
                                             "zone, Lue, is used to eliminate side resistance lost "
                                             "due to horizontal ")) +
@@ -244,59 +244,59 @@ TPilePropertiesWindow::TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, Q
 
   auto* left = new QVBoxLayout;
   left->addLayout(grid);
-  left->addWidget(Text_);
+  left->addWidget(text_);
   left->addStretch();
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left);
-  if (!cfa_pile) {
-    Sketch_ = new TShaftSketchWidget(this);
-    layout->addWidget(Sketch_, 0, Qt::AlignTop);
+  if (!cfaPile) {
+    sketch_ = new ShaftSketchWidget(this);
+    layout->addWidget(sketch_, 0, Qt::AlignTop);
   }
 }
 
-void TPilePropertiesWindow::LoadValues() {
-  Loading_ = true;
-  TProgramData& project = Host().Core().Data();
-  project.CFAPile = PileKind();
+void PilePropertiesWindow::loadValues() {
+  loading_ = true;
+  TProgramData& project = host().core().Data();
+  project.CFAPile = pileKind();
   const long double values[] = {project.DSTART,  project.DIALIM, project.RATIO, project.BELANGL,
                                 project.TOPLENG, project.BS,     project.EPILE};
   for (int f = 0; f < kFieldCount; ++f) {
-    gui::TDataEdit* field = Fields_[static_cast<size_t>(f)];
+    entry::TDataEdit* field = fields_[static_cast<size_t>(f)];
     if (field == nullptr) continue;
     field->SetUnits(project.fUnits);
     field->SetNumber(values[f]);
   }
-  const bool maximum = MaximumDiameterEnabled(project);
-  Fields_[kMax]->setEnabled(maximum);
-  if (MaxNote_ != nullptr) MaxNote_->setVisible(maximum);
-  UpdateSketch();
-  Loading_ = false;
+  const bool maximum = maximumDiameterEnabled(project);
+  fields_[kMax]->setEnabled(maximum);
+  if (maxNote_ != nullptr) maxNote_->setVisible(maximum);
+  updateSketch();
+  loading_ = false;
 }
 
-void TPilePropertiesWindow::StoreValues() {
-  TProgramData& project = Host().Core().Data();
+void PilePropertiesWindow::storeValues() {
+  TProgramData& project = host().core().Data();
   long double* targets[] = {&project.DSTART,  &project.DIALIM, &project.RATIO, &project.BELANGL,
                             &project.TOPLENG, &project.BS,     &project.EPILE};
   for (int f = 0; f < kFieldCount; ++f) {
-    const gui::TDataEdit* field = Fields_[static_cast<size_t>(f)];
-    if (field != nullptr) *targets[f] = field->NumberOr(*targets[f]);
+    const entry::TDataEdit* field = fields_[static_cast<size_t>(f)];
+    if (field != nullptr) *targets[f] = field->numberOr(*targets[f]);
   }
-  project.CFAPile = PileKind();
-  Host().UpdateEnabling();
+  project.CFAPile = pileKind();
+  host().updateEnabling();
 }
 
-void TPilePropertiesWindow::UpdateSketch() {
-  if (Sketch_ == nullptr) return;
-  const TProgramData& project = Host().Core().Data();
+void PilePropertiesWindow::updateSketch() {
+  if (sketch_ == nullptr) return;
+  const TProgramData& project = host().core().Data();
   // The sketch shows what the fields hold, before they are written back.
-  TShaftGeometry geometry = ShaftGeometryOf(project);
-  geometry.Diameter = Fields_[kMin]->NumberOr(geometry.Diameter);
-  geometry.Ratio = Fields_[kRatio]->NumberOr(geometry.Ratio);
-  geometry.BellAngle = Fields_[kAngle]->NumberOr(geometry.BellAngle);
-  geometry.UpperZone = Fields_[kTop]->NumberOr(geometry.UpperZone);
-  geometry.LowerZone = Fields_[kBottom]->NumberOr(geometry.LowerZone);
-  const TShaftSketch sketch = ShaftSketchOf(geometry);
-  Sketch_->SetSketch(sketch, project.fUnits);
+  ShaftGeometry geometry = shaftGeometryOf(project);
+  geometry.Diameter = fields_[kMin]->numberOr(geometry.Diameter);
+  geometry.Ratio = fields_[kRatio]->numberOr(geometry.Ratio);
+  geometry.BellAngle = fields_[kAngle]->numberOr(geometry.BellAngle);
+  geometry.UpperZone = fields_[kTop]->numberOr(geometry.UpperZone);
+  geometry.LowerZone = fields_[kBottom]->numberOr(geometry.LowerZone);
+  const ShaftSketch sketch = shaftSketchOf(geometry);
+  sketch_->setSketch(sketch, project.fUnits);
 }
 
 }  // namespace tolvane::app

@@ -13,52 +13,52 @@
 namespace tolvane::app {
 
 // The drilled shaft as entered: stem, bell and the two exclusion zones.
-class TShaftSketchWidget : public QWidget {
+class ShaftSketchWidget : public QWidget {
  public:
-  explicit TShaftSketchWidget(QWidget* parent = nullptr);
-  void SetSketch(const TShaftSketch& sketch, int unit_system);
+  explicit ShaftSketchWidget(QWidget* parent = nullptr);
+  void setSketch(const ShaftSketch& sketch, int unitSystem);
   QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  TShaftSketch Sketch_;
-  int Units_ = 1;
+  ShaftSketch sketch_;
+  int units_ = 1;
 };
 
-class TPilePropertiesWindow : public TDataWindowBase {
+class PilePropertiesWindow : public DataWindowBase {
   Q_OBJECT
 
  public:
-  TPilePropertiesWindow(TWindowHost& host, bool cfa_pile, QWidget* parent = nullptr);
+  PilePropertiesWindow(WindowHost& host, bool cfaPile, QWidget* parent = nullptr);
 
-  void LoadValues() override;
-  gui::TDataEdit* MinimumDiameter() const { return Fields_[kMin]; }
-  gui::TDataEdit* MaximumDiameter() const { return Fields_[kMax]; }
-  gui::TDataEdit* Ratio() const { return Fields_[kRatio]; }
-  gui::TDataEdit* BellAngle() const { return Fields_[kAngle]; }
-  gui::TDataEdit* UpperZone() const { return Fields_[kTop]; }
-  gui::TDataEdit* LowerZone() const { return Fields_[kBottom]; }
-  gui::TDataEdit* Modulus() const { return Fields_[kModulus]; }
-  QLabel* MaximumNote() const { return MaxNote_; }
-  QPlainTextEdit* Text() const { return Text_; }
-  TShaftSketchWidget* Sketch() const { return Sketch_; }
+  void loadValues() override;
+  entry::TDataEdit* minimumDiameter() const { return fields_[kMin]; }
+  entry::TDataEdit* maximumDiameter() const { return fields_[kMax]; }
+  entry::TDataEdit* ratio() const { return fields_[kRatio]; }
+  entry::TDataEdit* bellAngle() const { return fields_[kAngle]; }
+  entry::TDataEdit* upperZone() const { return fields_[kTop]; }
+  entry::TDataEdit* lowerZone() const { return fields_[kBottom]; }
+  entry::TDataEdit* modulus() const { return fields_[kModulus]; }
+  QLabel* maximumNote() const { return maxNote_; }
+  QPlainTextEdit* Text() const { return text_; }
+  ShaftSketchWidget* sketch() const { return sketch_; }
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
 
  private:
-  enum TField { kMin, kMax, kRatio, kAngle, kTop, kBottom, kModulus, kFieldCount };
-  void UpdateSketch();
-  int PileKind() const { return Cfa_ ? 1 : 0; }
+  enum Field { kMin, kMax, kRatio, kAngle, kTop, kBottom, kModulus, kFieldCount };
+  void updateSketch();
+  int pileKind() const { return cfa_ ? 1 : 0; }
 
-  bool Cfa_;
-  std::vector<gui::TDataEdit*> Fields_;
-  QLabel* MaxNote_ = nullptr;
-  QPlainTextEdit* Text_ = nullptr;
-  TShaftSketchWidget* Sketch_ = nullptr;
-  bool Loading_ = false;
+  bool cfa_;
+  std::vector<entry::TDataEdit*> fields_;
+  QLabel* maxNote_ = nullptr;
+  QPlainTextEdit* text_ = nullptr;
+  ShaftSketchWidget* sketch_ = nullptr;
+  bool loading_ = false;
 };
 
 }  // namespace tolvane::app

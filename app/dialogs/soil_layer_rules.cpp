@@ -15,16 +15,16 @@ constexpr int32_t kNoColumn = -1;
 constexpr int kTypeSlots = kLastSoilType + 1;  // indexed by soil type, slot 0 unused
 
 // A quantity that several soil types hold, and the parameter column of each type that holds it.
-struct TCarriedQuantity {
+struct CarriedQuantity {
   std::array<int32_t, kTypeSlots> Column;
   long double Missing = 0;  // written when the old type does not hold it
 };
 
 constexpr std::array<int32_t, kTypeSlots> Columns(
-    std::initializer_list<std::pair<int32_t, int32_t>> type_columns) {
+    std::initializer_list<std::pair<int32_t, int32_t>> typeColumns) {
   std::array<int32_t, kTypeSlots> columns{};
   columns.fill(kNoColumn);
-  for (const auto& [type, column] : type_columns) columns[static_cast<size_t>(type)] = column;
+  for (const auto& [type, column] : typeColumns) columns[static_cast<size_t>(type)] = column;
   return columns;
 }
 
@@ -34,8 +34,8 @@ constexpr long double kClayTestMissing = 1;  // a clay layer from another type g
 // side-friction method and weak rock's interface condition are different quantities and start at
 // 0 when a layer changes between the two types; type 5's socket diameter and modulus carry to the
 // rock types' socket diameter and elastic modulus, and back.
-const std::array<TCarriedQuantity, 26>& CarriedQuantities() {
-  static const std::array<TCarriedQuantity, 26> quantities{{
+const std::array<CarriedQuantity, 26>& carriedQuantities() {
+  static const std::array<CarriedQuantity, 26> quantities{{
       // unit weight
       {Columns({{1, 0}, {2, 0}, {3, 0}, {5, 0}, {8, 0}, {9, 0}, {10, 0}, {11, 0}})},
       // blow counts (CFA clay's are not carried)
@@ -68,24 +68,24 @@ const std::array<TCarriedQuantity, 26>& CarriedQuantities() {
   return quantities;
 }
 
-int32_t ColumnOf(const TCarriedQuantity& quantity, int32_t type) {
+int32_t columnOf(const CarriedQuantity& quantity, int32_t type) {
   if (type < kFirstSoilType || type > kLastSoilType) return kNoColumn;
   return quantity.Column[static_cast<size_t>(type)];
 }
 
-bool ValidType(int32_t type) {
+bool validType(int32_t type) {
   return type >= kFirstSoilType && type <= kLastSoilType;
 }
 
-using TTopBottom = std::array<long double, kLayerTableRows>;
+using TopBottom = std::array<long double, kLayerTableRows>;
 
-std::optional<TTopBottom> ReadCell(const TGridTable* table, int32_t column) {
+std::optional<TopBottom> readCell(const grid::TGridTable* table, int32_t column) {
   if (table == nullptr || column == kNoColumn || column >= table->ColCount() ||
       table->RowCount() < kLayerTableRows) {
     return std::nullopt;
   }
-  TTopBottom values{};
-  const bool real = table->GetColumn(column).Type() == TColumnType::kFloat;
+  TopBottom values{};
+  const bool real = table->GetColumn(column).Type() == grid::ColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     values[static_cast<size_t>(row)] =
         real ? table->GetFloatValue(column, row)
@@ -94,15 +94,15 @@ std::optional<TTopBottom> ReadCell(const TGridTable* table, int32_t column) {
   return values;
 }
 
-void WriteCell(TGridTable& table, int32_t column, const TTopBottom& values) {
+void writeCell(grid::TGridTable& table, int32_t column, const TopBottom& values) {
   if (column >= table.ColCount() || table.RowCount() < kLayerTableRows) return;
-  const bool real = table.GetColumn(column).Type() == TColumnType::kFloat;
+  const bool real = table.GetColumn(column).Type() == grid::ColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     const long double value = values[static_cast<size_t>(row)];
     if (real) {
       table.SetFloatValue(column, row, value);
     } else {
-      table.SetIntValue(column, row, RoundToInt32(value).value_or(0));
+      table.SetIntValue(column, row, entry::roundToInt32(value).value_or(0));
     }
   }
 }
@@ -111,7 +111,7 @@ constexpr std::array<int, 7> kBaseWidthsPx{90, 207, 94, 106, 106, 100, 100};
 
 }  // namespace
 
-const std::vector<std::string>& SoilTypeNames(bool cfa_pile) {
+const std::vector<std::string>& soilTypeNames(bool cfaPile) {
   static const std::vector<std::string> drilled{"sand (FHWA Spec.)",
                                                 "clay (FHWA Spec.)",
                                                 "shale (Reese &Aurora)",
@@ -122,23 +122,23 @@ const std::vector<std::string>& SoilTypeNames(bool cfa_pile) {
                                                 "gravelly sand (Rollins et al)",
                                                 "gravel (Rollins et al)"};
   static const std::vector<std::string> cfa{"sand for CFA piles", "clay for CFA piles"};
-  return cfa_pile ? cfa : drilled;
+  return cfaPile ? cfa : drilled;
 }
 
-int32_t SoilTypeAt(bool cfa_pile, int position) {
-  return static_cast<int32_t>(position) + (cfa_pile ? kSandCFA : kSand);
+int32_t soilTypeAt(bool cfaPile, int position) {
+  return static_cast<int32_t>(position) + (cfaPile ? kCfaSand : kSand);
 }
 
-int SoilTypeListPosition(bool cfa_pile, int32_t type) {
-  const int position = static_cast<int>(type - (cfa_pile ? kSandCFA : kSand));
-  const int count = static_cast<int>(SoilTypeNames(cfa_pile).size());
+int soilTypeListPosition(bool cfaPile, int32_t type) {
+  const int position = static_cast<int>(type - (cfaPile ? kCfaSand : kSand));
+  const int count = static_cast<int>(soilTypeNames(cfaPile).size());
   return position >= 0 && position < count ? position : -1;
 }
 
-std::vector<TLayerGridColumn> LayerGridColumns(bool lrfd, int unit_system) {
-  const bool si = unit_system == kSIUnits;
+std::vector<LayerGridColumn> layerGridColumns(bool lrfd, int unitSystem) {
+  const bool si = unitSystem == kSIUnits;
   const std::string stress = si ? "       (kN/m^2)    " : "       (lb/ft^2)    ";
-  std::vector<TLayerGridColumn> columns{
+  std::vector<LayerGridColumn> columns{
       {"  Layer ", "", 0},
       {" Soil Type ", "", 0},
       {"Depth at Bottom * ", si ? " of each layer (m) " : " of each layer (ft) ", 0},
@@ -149,77 +149,76 @@ std::vector<TLayerGridColumn> LayerGridColumns(bool lrfd, int unit_system) {
     columns.push_back({"LRFD Res. Factor", " (End Bearing) ", 0});
   }
   const int count = static_cast<int>(columns.size());
-  const int base_total = std::accumulate(kBaseWidthsPx.begin(), kBaseWidthsPx.begin() + count, 0);
-  const int grid_width = lrfd ? kLayerGridWidthLrfdPx : kLayerGridWidthPx;
+  const int baseTotal = std::accumulate(kBaseWidthsPx.begin(), kBaseWidthsPx.begin() + count, 0);
+  const int gridWidth = lrfd ? kLayerGridWidthLrfdPx : kLayerGridWidthPx;
   int used = 0;
   for (int i = 0; i < count; ++i) {
     // The last column takes what rounding left over, so the columns fill the grid exactly.
     columns[static_cast<size_t>(i)].Width =
-        i + 1 == count ? grid_width - used
+        i + 1 == count ? gridWidth - used
                        : static_cast<int>(std::lround(
                              static_cast<double>(kBaseWidthsPx[static_cast<size_t>(i)]) *
-                             grid_width / base_total));
+                             gridWidth / baseTotal));
     used += columns[static_cast<size_t>(i)].Width;
   }
   return columns;
 }
 
-bool CanAddLayer(const TProjectGrids& grids) {
+bool canAddLayer(const ProjectGrids& grids) {
   return grids.D().RowCount() < kMaxLayerRows;
 }
 
-bool CanDeleteLayer(const TProjectGrids& grids) {
+bool canDeleteLayer(const ProjectGrids& grids) {
   return grids.D().RowCount() >= 1;
 }
 
-bool AddLayer(TProjectGrids& grids) {
-  if (!CanAddLayer(grids)) return false;
+bool addLayer(ProjectGrids& grids) {
+  if (!canAddLayer(grids)) return false;
   grids.D().AddRowGroup();
   grids.ProjectChanged = true;
   return true;
 }
 
-bool InsertLayer(TProjectGrids& grids, int row) {
-  TGridTable& layers = grids.D();
-  if (!CanAddLayer(grids)) return false;
-  if (row < 0 || row >= layers.RowCount()) return AddLayer(grids);
+bool insertLayer(ProjectGrids& grids, int row) {
+  grid::TGridTable& layers = grids.D();
+  if (!canAddLayer(grids)) return false;
+  if (row < 0 || row >= layers.RowCount()) return addLayer(grids);
   layers.InsertRowGroup(row);
   grids.ProjectChanged = true;
   return true;
 }
 
-bool DeleteLayer(TProjectGrids& grids, int row) {
-  TGridTable& layers = grids.D();
+bool deleteLayer(ProjectGrids& grids, int row) {
+  grid::TGridTable& layers = grids.D();
   if (row < 0 || row >= layers.RowCount()) return false;
   layers.DeleteRowGroup(row);
   grids.ProjectChanged = true;
   return true;
 }
 
-std::string DeleteLayerQuestion(int row) {
+std::string deleteLayerQuestion(int row) {
   return "Do you want to delete soil layer in row " + std::to_string(row + 1);
 }
 
-bool ChangeSoilType(TProjectGrids& grids, int row, int32_t new_type) {
-  TGridTable& layers = grids.D();
-  if (row < 0 || row >= layers.RowCount() || !ValidType(new_type)) return false;
-  const int32_t old_type = grids.SoilType(row);
-  if (old_type == new_type) return false;
-  const auto& quantities = CarriedQuantities();
-  std::array<std::optional<TTopBottom>, std::tuple_size_v<std::decay_t<decltype(quantities)>>>
-      old{};
-  const TGridTable* old_table = grids.LayerTable(row);
+bool changeSoilType(ProjectGrids& grids, int row, int32_t newType) {
+  grid::TGridTable& layers = grids.D();
+  if (row < 0 || row >= layers.RowCount() || !validType(newType)) return false;
+  const int32_t oldType = grids.SoilType(row);
+  if (oldType == newType) return false;
+  const auto& quantities = carriedQuantities();
+  std::array<std::optional<TopBottom>, std::tuple_size_v<std::decay_t<decltype(quantities)>>> old{};
+  const grid::TGridTable* oldTable = grids.layerTable(row);
   for (size_t q = 0; q < quantities.size(); ++q) {
-    old[q] = ReadCell(old_table, ColumnOf(quantities[q], old_type));
+    old[q] = readCell(oldTable, columnOf(quantities[q], oldType));
   }
-  layers.SetIntValue(kColSoilType, row, new_type);  // a fresh table from the new type's template
-  TGridTable* table = grids.LayerTable(row);
+  layers.SetIntValue(kColSoilType, row, newType);  // a fresh table from the new type's template
+  grid::TGridTable* table = grids.layerTable(row);
   if (table != nullptr) {
     for (size_t q = 0; q < quantities.size(); ++q) {
-      const int32_t column = ColumnOf(quantities[q], new_type);
+      const int32_t column = columnOf(quantities[q], newType);
       if (column == kNoColumn) continue;
-      const TTopBottom missing{quantities[q].Missing, quantities[q].Missing};
-      WriteCell(*table, column, old[q].value_or(missing));
+      const TopBottom missing{quantities[q].Missing, quantities[q].Missing};
+      writeCell(*table, column, old[q].value_or(missing));
     }
   }
   grids.ProjectChanged = true;

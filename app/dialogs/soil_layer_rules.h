@@ -13,38 +13,38 @@
 namespace tolvane::app {
 
 // The soil types the layer lists offer: types 1 to 9 for drilled shafts, 10 and 11 for CFA piles.
-const std::vector<std::string>& SoilTypeNames(bool cfa_pile);
+const std::vector<std::string>& soilTypeNames(bool cfaPile);
 // The type of list entry `position` (counted from 0).
-int32_t SoilTypeAt(bool cfa_pile, int position);
+int32_t soilTypeAt(bool cfaPile, int position);
 // The list entry that shows a type; -1 when the type does not belong to the pile kind.
-int SoilTypeListPosition(bool cfa_pile, int32_t type);
+int soilTypeListPosition(bool cfaPile, int32_t type);
 
 // Column headings of the layer grid (two lines, the second in the project's units) and the
 // column widths in pixels, scaled to the grid width.
-struct TLayerGridColumn {
+struct LayerGridColumn {
   std::string Line1;
   std::string Line2;
   int Width = 0;
 };
-std::vector<TLayerGridColumn> LayerGridColumns(bool lrfd, int unit_system);
+std::vector<LayerGridColumn> layerGridColumns(bool lrfd, int unitSystem);
 inline constexpr int kLayerGridWidthPx = 641;      // ASD
 inline constexpr int kLayerGridWidthLrfdPx = 841;  // with the two resistance-factor columns
 inline constexpr int kLayerGridHeightPx = 186;
 
 // Layer commands; each returns true when it changed the profile.
-bool CanAddLayer(const TProjectGrids& grids);
-bool CanDeleteLayer(const TProjectGrids& grids);
+bool canAddLayer(const ProjectGrids& grids);
+bool canDeleteLayer(const ProjectGrids& grids);
 // A new last layer: sand, depth 0, no limits, resistance factors 1, the sand template's values.
-bool AddLayer(TProjectGrids& grids);
+bool addLayer(ProjectGrids& grids);
 // A new layer before `row`; the layers from `row` on move down with all their parameters.
-bool InsertLayer(TProjectGrids& grids, int row);
+bool insertLayer(ProjectGrids& grids, int row);
 // Removes layer `row`; the layers below move up with all their parameters.
-bool DeleteLayer(TProjectGrids& grids, int row);
-std::string DeleteLayerQuestion(int row);
+bool deleteLayer(ProjectGrids& grids, int row);
+std::string deleteLayerQuestion(int row);
 
 // Changes the soil type of layer `row`. The quantities that both the old and the new type hold
 // keep their top and bottom values; the others start at 0 (the clay type of test at 1) or keep the
 // new template's defaults. Choosing the present type changes nothing. False when unchanged.
-bool ChangeSoilType(TProjectGrids& grids, int row, int32_t new_type);
+bool changeSoilType(ProjectGrids& grids, int row, int32_t newType);
 
 }  // namespace tolvane::app

@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "soil_layer_rules.h"
 #include "soil_parameter_dialog.h"
 
@@ -35,232 +35,232 @@ const char* const kIgnoreNote =
 
 }  // namespace
 
-TSoilLayersWindow::TSoilLayersWindow(TWindowHost& host, QWidget* parent)
-    : TDataWindowBase(host, TDataWindow::kSoilLayers, parent),
-      Grid_(new QTableWidget(this)),
-      Add_(new QPushButton(QStringLiteral("Add Layer"), this)),
-      Insert_(new QPushButton(QStringLiteral("Insert Layer"), this)),
-      Delete_(new QPushButton(QStringLiteral("Delete Layer"), this)),
-      Confirm_(new QCheckBox(QStringLiteral("Confirm Deletion"), this)),
-      Close_(new QPushButton(QStringLiteral("Close"), this)) {
+SoilLayersWindow::SoilLayersWindow(WindowHost& host, QWidget* parent)
+    : DataWindowBase(host, DataWindow::kSoilLayers, parent),
+      grid_(new QTableWidget(this)),
+      add_(new QPushButton(QStringLiteral("Add Layer"), this)),
+      insert_(new QPushButton(QStringLiteral("Insert Layer"), this)),
+      delete_(new QPushButton(QStringLiteral("Delete Layer"), this)),
+      confirm_(new QCheckBox(QStringLiteral("Confirm Deletion"), this)),
+      close_(new QPushButton(QStringLiteral("Close"), this)) {
   setWindowTitle(QStringLiteral("Soil Layers"));
-  Confirm_->setChecked(true);
-  Grid_->verticalHeader()->hide();
-  Grid_->verticalHeader()->setDefaultSectionSize(kRowHeightPx);
-  Grid_->setSelectionMode(QAbstractItemView::NoSelection);
-  Grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  Grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  confirm_->setChecked(true);
+  grid_->verticalHeader()->hide();
+  grid_->verticalHeader()->setDefaultSectionSize(kRowHeightPx);
+  grid_->setSelectionMode(QAbstractItemView::NoSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Grid_);
+  layout->addWidget(grid_);
   for (const char* note : {kDepthNote, kLimitNote, kIgnoreNote}) {
     layout->addWidget(new QLabel(QString::fromUtf8(note), this));
   }
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Add_);
-  buttons->addWidget(Insert_);
-  buttons->addWidget(Delete_);
-  buttons->addWidget(Confirm_);
+  buttons->addWidget(add_);
+  buttons->addWidget(insert_);
+  buttons->addWidget(delete_);
+  buttons->addWidget(confirm_);
   buttons->addStretch();
-  buttons->addWidget(Close_);
+  buttons->addWidget(close_);
   layout->addLayout(buttons);
-  connect(Add_, &QPushButton::clicked, this, &TSoilLayersWindow::AddLayerClick);
-  connect(Insert_, &QPushButton::clicked, this, &TSoilLayersWindow::InsertLayerClick);
-  connect(Delete_, &QPushButton::clicked, this, &TSoilLayersWindow::DeleteLayerClick);
-  connect(Close_, &QPushButton::clicked, this, &TDataWindowBase::CloseWindow);
+  connect(add_, &QPushButton::clicked, this, &SoilLayersWindow::addLayerClick);
+  connect(insert_, &QPushButton::clicked, this, &SoilLayersWindow::insertLayerClick);
+  connect(delete_, &QPushButton::clicked, this, &SoilLayersWindow::deleteLayerClick);
+  connect(close_, &QPushButton::clicked, this, &DataWindowBase::closeWindow);
 }
 
-int TSoilLayersWindow::GridColumnOf(int layer_column) const {
+int SoilLayersWindow::gridColumnOf(int layerColumn) const {
   for (int i = 0; i < static_cast<int>(std::size(kLayerColumns)); ++i) {
-    if (kLayerColumns[i] == layer_column) return kFirstFieldColumn + i;
+    if (kLayerColumns[i] == layerColumn) return kFirstFieldColumn + i;
   }
   return -1;
 }
 
-QPushButton* TSoilLayersWindow::EditButton(int row) const {
-  return qobject_cast<QPushButton*>(Grid_->cellWidget(row, kEditColumn));
+QPushButton* SoilLayersWindow::editButton(int row) const {
+  return qobject_cast<QPushButton*>(grid_->cellWidget(row, kEditColumn));
 }
 
-QComboBox* TSoilLayersWindow::TypeList(int row) const {
-  return qobject_cast<QComboBox*>(Grid_->cellWidget(row, kTypeColumn));
+QComboBox* SoilLayersWindow::typeList(int row) const {
+  return qobject_cast<QComboBox*>(grid_->cellWidget(row, kTypeColumn));
 }
 
-gui::TDataEdit* TSoilLayersWindow::Field(int row, int layer_column) const {
-  const int column = GridColumnOf(layer_column);
-  if (column < 0 || column >= Grid_->columnCount()) return nullptr;
-  return qobject_cast<gui::TDataEdit*>(Grid_->cellWidget(row, column));
+entry::TDataEdit* SoilLayersWindow::field(int row, int layerColumn) const {
+  const int column = gridColumnOf(layerColumn);
+  if (column < 0 || column >= grid_->columnCount()) return nullptr;
+  return qobject_cast<entry::TDataEdit*>(grid_->cellWidget(row, column));
 }
 
-void TSoilLayersWindow::Changed() {
-  Host().ProjectChanged();
+void SoilLayersWindow::Changed() {
+  host().projectChanged();
 }
 
-void TSoilLayersWindow::LoadValues() {
-  const TProgramData& project = Host().Core().Data();
-  const TGridTable& layers = Host().Core().Project().Grids().D();
-  const bool lrfd = project.NLRFD == 1;
+void SoilLayersWindow::loadValues() {
+  const TProgramData& project = host().core().Data();
+  const grid::TGridTable& layers = host().core().project().grids().D();
+  const bool lrfd = project.isLrfd();
   const bool cfa = project.CFAPile == 1;
   const int rows = layers.RowCount();
   // Activation refreshes the values in place, so a click into a field is not lost; the rows are
   // built again when the profile's shape, the design method, the pile kind or the units changed.
-  const bool same_shape = Built_ && lrfd == Lrfd_ && cfa == Cfa_ && project.fUnits == BuiltUnits_ &&
-                          rows == Grid_->rowCount();
-  Lrfd_ = lrfd;
-  Cfa_ = cfa;
-  if (same_shape) {
-    RefreshValues();
+  const bool sameShape = built_ && lrfd == lrfd_ && cfa == cfa_ && project.fUnits == builtUnits_ &&
+                         rows == grid_->rowCount();
+  lrfd_ = lrfd;
+  cfa_ = cfa;
+  if (sameShape) {
+    refreshValues();
   } else {
-    Rebuild();
+    rebuild();
   }
-  FocusedRow_ = std::clamp(FocusedRow_, 0, std::max(rows - 1, 0));
-  UpdateButtons();
+  focusedRow_ = std::clamp(focusedRow_, 0, std::max(rows - 1, 0));
+  updateButtons();
 }
 
-void TSoilLayersWindow::RefreshValues() {
-  const TGridTable& layers = Host().Core().Project().Grids().D();
-  for (int row = 0; row < Grid_->rowCount(); ++row) {
-    TypeList(row)->setCurrentIndex(
-        SoilTypeListPosition(Cfa_, layers.GetIntValue(kColSoilType, row)));
-    for (const int layer_column : kLayerColumns) {
-      gui::TDataEdit* field = Field(row, layer_column);
-      if (field != nullptr) field->SetNumber(layers.GetFloatValue(layer_column, row));
+void SoilLayersWindow::refreshValues() {
+  const grid::TGridTable& layers = host().core().project().grids().D();
+  for (int row = 0; row < grid_->rowCount(); ++row) {
+    typeList(row)->setCurrentIndex(
+        soilTypeListPosition(cfa_, layers.GetIntValue(kColSoilType, row)));
+    for (const int layerColumn : kLayerColumns) {
+      entry::TDataEdit* edit = field(row, layerColumn);
+      if (edit != nullptr) edit->SetNumber(layers.GetFloatValue(layerColumn, row));
     }
   }
 }
 
-void TSoilLayersWindow::Rebuild() {
-  const TProgramData& project = Host().Core().Data();
-  const std::vector<TLayerGridColumn> columns = LayerGridColumns(Lrfd_, project.fUnits);
-  Grid_->clear();
-  Grid_->setColumnCount(static_cast<int>(columns.size()));
+void SoilLayersWindow::rebuild() {
+  const TProgramData& project = host().core().Data();
+  const std::vector<LayerGridColumn> columns = layerGridColumns(lrfd_, project.fUnits);
+  grid_->clear();
+  grid_->setColumnCount(static_cast<int>(columns.size()));
   QStringList headings;
-  for (const TLayerGridColumn& column : columns) {
+  for (const LayerGridColumn& column : columns) {
     headings << QString::fromStdString(column.Line1 + "\n" + column.Line2);
   }
-  Grid_->setHorizontalHeaderLabels(headings);
+  grid_->setHorizontalHeaderLabels(headings);
   // The design widths, widened where the screen's font needs more room for a heading.
-  const QFontMetrics metrics = Grid_->horizontalHeader()->fontMetrics();
-  int grid_width = 0;
+  const QFontMetrics metrics = grid_->horizontalHeader()->fontMetrics();
+  int gridWidth = 0;
   for (size_t c = 0; c < columns.size(); ++c) {
     const int needed =
         std::max(metrics.horizontalAdvance(QString::fromStdString(columns[c].Line1)),
                  metrics.horizontalAdvance(QString::fromStdString(columns[c].Line2))) +
         kHeadingPaddingPx;
     const int width = std::max(columns[c].Width, needed);
-    Grid_->setColumnWidth(static_cast<int>(c), width);
-    grid_width += width;
+    grid_->setColumnWidth(static_cast<int>(c), width);
+    gridWidth += width;
   }
-  Grid_->setFixedSize(
-      grid_width + 2 * Grid_->frameWidth() + Grid_->verticalScrollBar()->sizeHint().width(),
+  grid_->setFixedSize(
+      gridWidth + 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width(),
       kLayerGridHeightPx);
-  const int rows = Host().Core().Project().Grids().D().RowCount();
-  Grid_->setRowCount(rows);
-  for (int row = 0; row < rows; ++row) BuildRow(row);
-  Built_ = true;
-  BuiltUnits_ = project.fUnits;
+  const int rows = host().core().project().grids().D().RowCount();
+  grid_->setRowCount(rows);
+  for (int row = 0; row < rows; ++row) buildRow(row);
+  built_ = true;
+  builtUnits_ = project.fUnits;
   adjustSize();
 }
 
-void TSoilLayersWindow::BuildRow(int row) {
-  TGridTable& layers = Host().Core().Project().Grids().D();
-  auto* edit = new QPushButton(QStringLiteral("Edit Layer %1").arg(row + 1), Grid_);
-  connect(edit, &QPushButton::clicked, this, [this, row] { EditLayer(row); });
-  Grid_->setCellWidget(row, kEditColumn, edit);
+void SoilLayersWindow::buildRow(int row) {
+  grid::TGridTable& layers = host().core().project().grids().D();
+  auto* edit = new QPushButton(QStringLiteral("Edit Layer %1").arg(row + 1), grid_);
+  connect(edit, &QPushButton::clicked, this, [this, row] { editLayer(row); });
+  grid_->setCellWidget(row, kEditColumn, edit);
 
-  auto* list = new QComboBox(Grid_);
-  for (const std::string& name : SoilTypeNames(Cfa_)) list->addItem(QString::fromStdString(name));
-  list->setCurrentIndex(SoilTypeListPosition(Cfa_, layers.GetIntValue(kColSoilType, row)));
+  auto* list = new QComboBox(grid_);
+  for (const std::string& name : soilTypeNames(cfa_)) list->addItem(QString::fromStdString(name));
+  list->setCurrentIndex(soilTypeListPosition(cfa_, layers.GetIntValue(kColSoilType, row)));
   list->setProperty(kRowProperty, row);
   list->installEventFilter(this);
   connect(list, &QComboBox::activated, this, [this, row](int index) {
-    FocusedRow_ = row;
-    if (ChangeSoilType(Host().Core().Project().Grids(), row, SoilTypeAt(Cfa_, index))) Changed();
+    focusedRow_ = row;
+    if (changeSoilType(host().core().project().grids(), row, soilTypeAt(cfa_, index))) Changed();
   });
-  Grid_->setCellWidget(row, kTypeColumn, list);
+  grid_->setCellWidget(row, kTypeColumn, list);
 
-  const int field_count = Lrfd_ ? 5 : 3;
-  for (int i = 0; i < field_count; ++i) {
-    const int layer_column = kLayerColumns[i];
-    auto* field = new gui::TDataEdit(Grid_);
-    field->SetMessageSink(&Messages());
+  const int fieldCount = lrfd_ ? 5 : 3;
+  for (int i = 0; i < fieldCount; ++i) {
+    const int layerColumn = kLayerColumns[i];
+    auto* field = new entry::TDataEdit(grid_);
+    field->setMessageSink(&messages());
     field->setFrame(false);
-    field->SetNumber(layers.GetFloatValue(layer_column, row));
+    field->SetNumber(layers.GetFloatValue(layerColumn, row));
     field->setProperty(kRowProperty, row);
     field->installEventFilter(this);
-    connect(field, &gui::TDataEdit::Evaluated, this, [this, field, row, layer_column] {
-      FocusedRow_ = row;
-      TGridTable& table = Host().Core().Project().Grids().D();
+    connect(field, &entry::TDataEdit::evaluated, this, [this, field, row, layerColumn] {
+      focusedRow_ = row;
+      grid::TGridTable& table = host().core().project().grids().D();
       if (row >= table.RowCount()) return;
-      const long double value = field->NumberOr(table.GetFloatValue(layer_column, row));
-      if (value != table.GetFloatValue(layer_column, row)) {
-        table.SetFloatValue(layer_column, row, value);
+      const long double value = field->numberOr(table.GetFloatValue(layerColumn, row));
+      if (value != table.GetFloatValue(layerColumn, row)) {
+        table.SetFloatValue(layerColumn, row, value);
         Changed();
       }
     });
-    Grid_->setCellWidget(row, kFirstFieldColumn + i, field);
+    grid_->setCellWidget(row, kFirstFieldColumn + i, field);
   }
 }
 
-bool TSoilLayersWindow::eventFilter(QObject* watched, QEvent* event) {
+bool SoilLayersWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
     const QVariant row = watched->property(kRowProperty);
-    if (row.isValid()) FocusedRow_ = row.toInt();
+    if (row.isValid()) focusedRow_ = row.toInt();
   }
-  return TDataWindowBase::eventFilter(watched, event);
+  return DataWindowBase::eventFilter(watched, event);
 }
 
-void TSoilLayersWindow::UpdateButtons() {
-  const TProjectGrids& grids = Host().Core().Project().Grids();
-  Add_->setEnabled(CanAddLayer(grids));
-  Insert_->setEnabled(CanAddLayer(grids));
-  Delete_->setEnabled(CanDeleteLayer(grids));
+void SoilLayersWindow::updateButtons() {
+  const ProjectGrids& grids = host().core().project().grids();
+  add_->setEnabled(canAddLayer(grids));
+  insert_->setEnabled(canAddLayer(grids));
+  delete_->setEnabled(canDeleteLayer(grids));
 }
 
-void TSoilLayersWindow::AddLayerClick() {
-  if (!FieldsValid()) return;
-  if (!AddLayer(Host().Core().Project().Grids())) return;
-  LoadValues();
-  Grid_->scrollToBottom();
+void SoilLayersWindow::addLayerClick() {
+  if (!fieldsValid()) return;
+  if (!addLayer(host().core().project().grids())) return;
+  loadValues();
+  grid_->scrollToBottom();
   Changed();
 }
 
-void TSoilLayersWindow::InsertLayerClick() {
-  if (!FieldsValid()) return;
-  if (!InsertLayer(Host().Core().Project().Grids(), FocusedRow_)) return;
-  LoadValues();
+void SoilLayersWindow::insertLayerClick() {
+  if (!fieldsValid()) return;
+  if (!insertLayer(host().core().project().grids(), focusedRow_)) return;
+  loadValues();
   Changed();
 }
 
-void TSoilLayersWindow::DeleteLayerClick() {
-  if (!FieldsValid()) return;
-  TProjectGrids& grids = Host().Core().Project().Grids();
-  if (!CanDeleteLayer(grids)) return;
-  const int row = std::clamp(FocusedRow_, 0, grids.D().RowCount() - 1);
-  if (Confirm_->isChecked() && !Messages().Confirm(this, DeleteLayerQuestion(row))) return;
-  DeleteLayer(grids, row);
-  FocusedRow_ = std::min(row, std::max(grids.D().RowCount() - 1, 0));
-  LoadValues();
+void SoilLayersWindow::deleteLayerClick() {
+  if (!fieldsValid()) return;
+  ProjectGrids& grids = host().core().project().grids();
+  if (!canDeleteLayer(grids)) return;
+  const int row = std::clamp(focusedRow_, 0, grids.D().RowCount() - 1);
+  if (confirm_->isChecked() && !messages().confirm(this, deleteLayerQuestion(row))) return;
+  deleteLayer(grids, row);
+  focusedRow_ = std::min(row, std::max(grids.D().RowCount() - 1, 0));
+  loadValues();
   Changed();
 }
 
-void TSoilLayersWindow::EditLayer(int row) {
-  if (!FieldsValid()) return;
-  FocusedRow_ = row;
-  TSoilParameterDialog dialog(Host(), row, Host().Frame());
+void SoilLayersWindow::editLayer(int row) {
+  if (!fieldsValid()) return;
+  focusedRow_ = row;
+  SoilParameterDialog dialog(host(), row, host().frame());
   dialog.exec();
 }
 
-void TSoilLayersWindow::StoreValues() {
-  TGridTable& layers = Host().Core().Project().Grids().D();
-  for (int row = 0; row < std::min(layers.RowCount(), Grid_->rowCount()); ++row) {
-    for (const int layer_column : kLayerColumns) {
-      const gui::TDataEdit* field = Field(row, layer_column);
-      if (field == nullptr) continue;
-      layers.SetFloatValue(layer_column, row,
-                           field->NumberOr(layers.GetFloatValue(layer_column, row)));
+void SoilLayersWindow::storeValues() {
+  grid::TGridTable& layers = host().core().project().grids().D();
+  for (int row = 0; row < std::min(layers.RowCount(), grid_->rowCount()); ++row) {
+    for (const int layerColumn : kLayerColumns) {
+      const entry::TDataEdit* edit = field(row, layerColumn);
+      if (edit == nullptr) continue;
+      layers.SetFloatValue(layerColumn, row,
+                           edit->numberOr(layers.GetFloatValue(layerColumn, row)));
     }
   }
-  FocusedRow_ = 0;
+  focusedRow_ = 0;
   Changed();
 }
 

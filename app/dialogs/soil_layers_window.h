@@ -13,56 +13,56 @@
 
 namespace tolvane::app {
 
-class TSoilLayersWindow : public TDataWindowBase {
+class SoilLayersWindow : public DataWindowBase {
   Q_OBJECT
 
  public:
-  explicit TSoilLayersWindow(TWindowHost& host, QWidget* parent = nullptr);
+  explicit SoilLayersWindow(WindowHost& host, QWidget* parent = nullptr);
 
-  void LoadValues() override;
-  int FocusedRow() const { return FocusedRow_; }
-  void SetFocusedRow(int row) { FocusedRow_ = row; }
+  void loadValues() override;
+  int focusedRow() const { return focusedRow_; }
+  void setFocusedRow(int row) { focusedRow_ = row; }
 
-  QTableWidget* Grid() const { return Grid_; }
-  QPushButton* AddButton() const { return Add_; }
-  QPushButton* InsertButton() const { return Insert_; }
-  QPushButton* DeleteButton() const { return Delete_; }
-  QCheckBox* ConfirmDeletion() const { return Confirm_; }
-  QPushButton* CloseButton() const { return Close_; }
+  QTableWidget* Grid() const { return grid_; }
+  QPushButton* addButton() const { return add_; }
+  QPushButton* insertButton() const { return insert_; }
+  QPushButton* deleteButton() const { return delete_; }
+  QCheckBox* confirmDeletion() const { return confirm_; }
+  QPushButton* closeButton() const { return close_; }
   // The widgets of a layer row.
-  QPushButton* EditButton(int row) const;
-  QComboBox* TypeList(int row) const;
-  gui::TDataEdit* Field(int row, int layer_column) const;
+  QPushButton* editButton(int row) const;
+  QComboBox* typeList(int row) const;
+  entry::TDataEdit* field(int row, int layerColumn) const;
 
-  void AddLayerClick();
-  void InsertLayerClick();
-  void DeleteLayerClick();
+  void addLayerClick();
+  void insertLayerClick();
+  void deleteLayerClick();
   // Opens the soil-parameter window of a layer (modal).
-  void EditLayer(int row);
+  void editLayer(int row);
 
  protected:
-  void StoreValues() override;
+  void storeValues() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Rebuild();
-  void RefreshValues();
-  void BuildRow(int row);
-  void UpdateButtons();
-  int GridColumnOf(int layer_column) const;
+  void rebuild();
+  void refreshValues();
+  void buildRow(int row);
+  void updateButtons();
+  int gridColumnOf(int layerColumn) const;
   void Changed();
 
-  QTableWidget* Grid_;
-  QPushButton* Add_;
-  QPushButton* Insert_;
-  QPushButton* Delete_;
-  QCheckBox* Confirm_;
-  QPushButton* Close_;
-  int FocusedRow_ = 0;
-  bool Lrfd_ = false;
-  bool Cfa_ = false;
-  bool Built_ = false;
-  int BuiltUnits_ = 0;
+  QTableWidget* grid_;
+  QPushButton* add_;
+  QPushButton* insert_;
+  QPushButton* delete_;
+  QCheckBox* confirm_;
+  QPushButton* close_;
+  int focusedRow_ = 0;
+  bool lrfd_ = false;
+  bool cfa_ = false;
+  bool built_ = false;
+  int builtUnits_ = 0;
 };
 
 }  // namespace tolvane::app

@@ -16,11 +16,6 @@ constexpr const char* kSlumpUnits = "L";
 constexpr const char* kAngleUnits = "Deg";
 
 // Method numbers of the pages.
-constexpr int kKoMethod = 1;
-constexpr int kBetaMethod = 2;
-constexpr int kChenKulhawyMethod = 3;
-constexpr int kClayOneilReese = 1;
-constexpr int kClayGec10 = 2;
 constexpr int kCfaColemanArcement = 1;
 constexpr int kCfaLpc = 2;
 constexpr int kCfaFhwa = 3;
@@ -42,153 +37,153 @@ const char* const kIgnoreBlowCountNote =
 const char* const kGenerateNote =
     "(**)  Program will generate internally the value if it is left as zero ";
 
-TSoilField Real(std::string caption, int column, std::string units = {}) {
-  return {std::move(caption), column, std::move(units), TSoilFieldKind::kReal, {}, {}, false};
+SoilField real(std::string caption, int column, std::string units = {}) {
+  return {std::move(caption), column, std::move(units), SoilFieldKind::kReal, {}, {}, false};
 }
-TSoilField Integer(std::string caption, int column) {
-  return {std::move(caption), column, {}, TSoilFieldKind::kInteger, {}, {}, false};
+SoilField integer(std::string caption, int column) {
+  return {std::move(caption), column, {}, SoilFieldKind::kInteger, {}, {}, false};
 }
-TSoilField Pick(std::string caption, int column, std::vector<std::string> items,
-                std::string prompt) {
-  return {std::move(caption), column, {}, TSoilFieldKind::kPickList, std::move(items),
+SoilField pick(std::string caption, int column, std::vector<std::string> items,
+               std::string prompt) {
+  return {std::move(caption), column, {}, SoilFieldKind::kPickList, std::move(items),
           std::move(prompt),  false};
 }
 
-const std::vector<std::string>& CfaMethods() {
+const std::vector<std::string>& cfaMethods() {
   static const std::vector<std::string> methods{"Coleman and Arcement", "European LPC",
                                                 "FHWA O'Neill && Reese (1999)"};
   return methods;
 }
 
-TSoilPage SandPage() {
-  TSoilField interface_angle = Real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
-  interface_angle.Hidden = true;
+SoilPage sandPage() {
+  SoilField interfaceAngle = real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
+  interfaceAngle.Hidden = true;
   return {
       "Sand",
-      {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-       Real("2. Coefficient of Lateral Earth Pressure, Ko", kSandKo),
-       Real("3. Beta Value (*)", kSandBeta),
-       Real("4. Preconsolidation Stress Exponent (**) (m)", kSandM),
-       Integer("5. Blow Counts from SPT", kSandBlowCounts), Real("6. OCR Value (***)", kSandOcr),
-       Real("7. Friction Angle (****)", 1, kAngleUnits), interface_angle},
+      {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+       real("2. Coefficient of Lateral Earth Pressure, Ko", kSandKo),
+       real("3. Beta Value (*)", kSandBeta),
+       real("4. Preconsolidation Stress Exponent (**) (m)", kSandM),
+       integer("5. Blow Counts from SPT", kSandBlowCounts), real("6. OCR Value (***)", kSandOcr),
+       real("7. Friction Angle (****)", 1, kAngleUnits), interfaceAngle},
       "Side Friction Procedure",
       {"Ko Method", "Beta Method", "Chen and Kulhawy Method"},
       5,
       "(FHWA, GEC 10)"};
 }
 
-TSoilPage ClayPage() {
+SoilPage clayPage() {
   return {"Clay",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-           Real("2. Undrained Cohesion", 1, kStressUnits),
-           Pick("3. Type  of Test", kClayTypeOfTest, {"CIUC", "UC", "UU"}, "Select Test"),
-           Integer("4. Blow Counts from SPT (*)", kClayBlowCounts),
-           Real("5. Alpha Factor (**)", kClayAlpha),
-           Real("6. Bearing Capacity Coefficient, Nc (**)", 4)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           real("2. Undrained Cohesion", 1, kStressUnits),
+           pick("3. Type  of Test", kClayTypeOfTest, {"CIUC", "UC", "UU"}, "Select Test"),
+           integer("4. Blow Counts from SPT (*)", kClayBlowCounts),
+           real("5. Alpha Factor (**)", kClayAlpha),
+           real("6. Bearing Capacity Coefficient, Nc (**)", 4)},
           "Method",
           {"FHWA O'Neil & Reese (1999)", "FHWA GEC 10, Brown et al (2018)"},
           5,
           {}};
 }
 
-TSoilPage RockPage() {
+SoilPage rockPage() {
   return {"Rock",
-          {Real("1. Total Unit Weight", 7, kUnitWeightUnits),
-           Real("2. Rock Compressive Strength", 0, kStressUnits),
-           Real("3. Concrete Compressive Strength", 1, kStressUnits),
-           Real("4. Discontinuity Spacing", 2, kLengthUnits),
-           Real("5. Discontinuity Thickness", 3, kLengthUnits),
-           Real("6. Socket Diameter", 4, kLengthUnits),
-           Real("7. Elastic Modulus", 5, kModulusUnits), Real("8. RQD, %", 6)},
+          {real("1. Total Unit Weight", 7, kUnitWeightUnits),
+           real("2. Rock Compressive Strength", 0, kStressUnits),
+           real("3. Concrete Compressive Strength", 1, kStressUnits),
+           real("4. Discontinuity Spacing", 2, kLengthUnits),
+           real("5. Discontinuity Thickness", 3, kLengthUnits),
+           real("6. Socket Diameter", 4, kLengthUnits),
+           real("7. Elastic Modulus", 5, kModulusUnits), real("8. RQD, %", 6)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage DecomposedRockPage() {
+SoilPage decomposedRockPage() {
   return {"Decomp. Rock",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits), Integer("2. Blow Counts from SPT", 1),
-           Real("3. Poisson Ratio", 2), Real("5. Socket Diameter", 4, kLengthUnits),
-           Real("6. Young Modulus (optional)", 3, kModulusUnits)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits), integer("2. Blow Counts from SPT", 1),
+           real("3. Poisson Ratio", 2), real("5. Socket Diameter", 4, kLengthUnits),
+           real("6. Young Modulus (optional)", 3, kModulusUnits)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage WeakRockPage() {
+SoilPage weakRockPage() {
   return {"Weak Rock",
-          {Real("1. Total Unit Weight", 7, kUnitWeightUnits),
-           Pick("2. Interface Condition Index (*)", 1, {"1", "2", "3", "4"}, "Select Index"),
-           Real("3. Rock Compressive Strength", 0, kStressUnits),
-           Real("4. Concrete Slump", 2, kSlumpUnits),
-           Real("5. Interface Friction Angle", 3, kAngleUnits),
-           Real("6. Socket Diameter", 4, kLengthUnits),
-           Real("7. Elastic Modulus of Rock Core", 5, kModulusUnits), Real("8. RQD, %", 6)},
+          {real("1. Total Unit Weight", 7, kUnitWeightUnits),
+           pick("2. Interface Condition Index (*)", 1, {"1", "2", "3", "4"}, "Select Index"),
+           real("3. Rock Compressive Strength", 0, kStressUnits),
+           real("4. Concrete Slump", 2, kSlumpUnits),
+           real("5. Interface Friction Angle", 3, kAngleUnits),
+           real("6. Socket Diameter", 4, kLengthUnits),
+           real("7. Elastic Modulus of Rock Core", 5, kModulusUnits), real("8. RQD, %", 6)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage GravelPage() {
+SoilPage gravelPage() {
   return {"Gravel",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits), Integer("2. Blow Counts from SPT", 1),
-           Real("3. Beta Value", 2)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits), integer("2. Blow Counts from SPT", 1),
+           real("3. Beta Value", 2)},
           {},
           {},
           -1,
           {}};
 }
 
-TSoilPage SandCfaPage() {
+SoilPage sandCfaPage() {
   return {"Sand CFA",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-           Integer("2. Blow Counts from SPT", kCfaSandBlowCounts),
-           Pick("3. Soil Type", kCfaSandSoilType, {"Sand", "Silt"}, "Select Type"),
-           Real("4. CPT Qc", kCfaQc, kStressUnits), Real("5. Beta Value (*)", kCfaSandBeta),
-           Real("6. Friction Angle (***)", kCfaSandFrictionAngle, kAngleUnits)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           integer("2. Blow Counts from SPT", kCfaSandBlowCounts),
+           pick("3. Soil Type", kCfaSandSoilType, {"Sand", "Silt"}, "Select Type"),
+           real("4. CPT Qc", kCfaQc, kStressUnits), real("5. Beta Value (*)", kCfaSandBeta),
+           real("6. Friction Angle (***)", kCfaSandFrictionAngle, kAngleUnits)},
           "Method",
-          CfaMethods(),
+          cfaMethods(),
           1,
           {}};
 }
 
-TSoilPage ClayCfaPage() {
+SoilPage clayCfaPage() {
   return {"Clay CFA",
-          {Real("1. Total Unit Weight", 0, kUnitWeightUnits),
-           Real("2. Undrained Cohesion", kCfaClayCohesion, kStressUnits),
-           Real("3. Bearing Capacity Coefficient, Nc", kCfaClayNc),
-           Real("4. CPT Qc", kCfaQc, kStressUnits),
-           Integer("5. Blow Counts from SPT (*)", kCfaClayBlowCounts),
-           Real("6. Alpha Factor (**)", kCfaClayAlpha)},
+          {real("1. Total Unit Weight", 0, kUnitWeightUnits),
+           real("2. Undrained Cohesion", kCfaClayCohesion, kStressUnits),
+           real("3. Bearing Capacity Coefficient, Nc", kCfaClayNc),
+           real("4. CPT Qc", kCfaQc, kStressUnits),
+           integer("5. Blow Counts from SPT (*)", kCfaClayBlowCounts),
+           real("6. Alpha Factor (**)", kCfaClayAlpha)},
           "Method",
-          CfaMethods(),
+          cfaMethods(),
           1,
           {}};
 }
 
-bool BothZero(const TLayerValues& values, int column) {
-  return values.At(kTopRow, column) == 0 && values.At(kBottomRow, column) == 0;
+bool bothZero(const LayerValues& values, int column) {
+  return values.at(kTopRow, column) == 0 && values.at(kBottomRow, column) == 0;
 }
 
-int MethodCount(int32_t type) {
-  return static_cast<int>(SoilPageFor(type).Methods.size());
+int methodCount(int32_t type) {
+  return static_cast<int>(soilPageFor(type).Methods.size());
 }
 
 }  // namespace
 
-const TSoilPage& SoilPageFor(int32_t type) {
-  static const TSoilPage sand = SandPage(), clay = ClayPage(), rock = RockPage(),
-                         decomposed = DecomposedRockPage(), weak = WeakRockPage(),
-                         gravel = GravelPage(), sand_cfa = SandCfaPage(), clay_cfa = ClayCfaPage();
+const SoilPage& soilPageFor(int32_t type) {
+  static const SoilPage sand = sandPage(), clay = clayPage(), rock = rockPage(),
+                        decomposed = decomposedRockPage(), weak = weakRockPage(),
+                        gravel = gravelPage(), sandCfa = sandCfaPage(), clayCfa = clayCfaPage();
   switch (type) {
     case kClay:
     case kShale:
       return clay;
     case kStrongRockSideOrEnd:
-    case kStrongRockSideAndEnd:
+    case kStrongRock:
       return rock;
     case kDecomposedRock:
       return decomposed;
@@ -197,16 +192,16 @@ const TSoilPage& SoilPageFor(int32_t type) {
     case kGravellySand:
     case kGravel:
       return gravel;
-    case kSandCFA:
-      return sand_cfa;
-    case kClayCFA:
-      return clay_cfa;
+    case kCfaSand:
+      return sandCfa;
+    case kCfaClay:
+      return clayCfa;
     default:
       return sand;
   }
 }
 
-std::string SoilPageTitle(int32_t type) {
+std::string soilPageTitle(int32_t type) {
   switch (type) {
     case kClay:
       return "Clay (FHWA Spec.)";
@@ -214,18 +209,18 @@ std::string SoilPageTitle(int32_t type) {
       return "Shale (Reese and Aurora)";
     case kStrongRockSideOrEnd:
       return "Strong Rock (FHWA Spec. - use either side friction or end bearing)";
-    case kStrongRockSideAndEnd:
+    case kStrongRock:
       return "Strong Rock (FHWA Spec. - side friction plus end bearing)";
     case kGravellySand:
       return "Gravelly Sand (Rollins et al)";
     case kGravel:
       return "Gravel (Rollins et al)";
     default:
-      return SoilPageFor(type).Name;
+      return soilPageFor(type).Name;
   }
 }
 
-std::string ShownCaption(const std::string& caption) {
+std::string shownCaption(const std::string& caption) {
   std::string shown;
   for (size_t i = 0; i < caption.size(); ++i) {
     shown += caption[i];
@@ -234,46 +229,46 @@ std::string ShownCaption(const std::string& caption) {
   return shown;
 }
 
-int EffectiveMethod(int32_t type, int method) {
-  const int count = MethodCount(type);
+int effectiveMethod(int32_t type, int method) {
+  const int count = methodCount(type);
   if (count == 0) return 0;
   return method >= 1 && method <= count ? method : 1;
 }
 
-bool MethodGroupUsed(int32_t type) {
-  return MethodCount(type) > 0 && type != kShale;
+bool methodGroupUsed(int32_t type) {
+  return methodCount(type) > 0 && type != kShale;
 }
 
-bool SoilFieldUsed(int32_t type, int column) {
+bool soilFieldUsed(int32_t type, int column) {
   return !(type == kShale && column == kClayTypeOfTest);
 }
 
-bool MethodGroupEnabled(int32_t type) {
-  return MethodGroupUsed(type);
+bool methodGroupEnabled(int32_t type) {
+  return methodGroupUsed(type);
 }
 
-bool SoilFieldEnabled(int32_t type, int column, int method) {
-  const int m = EffectiveMethod(type, method);
+bool soilFieldEnabled(int32_t type, int column, int method) {
+  const int m = effectiveMethod(type, method);
   switch (type) {
     case kSand:
-      if (column == kSandKo) return m == kKoMethod;
-      if (column == kSandBeta) return m == kBetaMethod;
-      if (column == kSandM || column == kSandOcr) return m == kChenKulhawyMethod;
-      if (column == kSandInterfaceAngle) return m == kKoMethod || m == kChenKulhawyMethod;
+      if (column == kSandKo) return m == kSandKoMethod;
+      if (column == kSandBeta) return m == kSandBetaMethod;
+      if (column == kSandM || column == kSandOcr) return m == kSandGec10Method;
+      if (column == kSandInterfaceAngle) return m == kSandKoMethod || m == kSandGec10Method;
       return true;
     case kClay:
-      if (column == kClayBlowCounts || column == kClayAlpha) return m == kClayOneilReese;
-      if (column == kClayTypeOfTest) return m == kClayGec10;
+      if (column == kClayBlowCounts || column == kClayAlpha) return m == kClayFhwa1999Method;
+      if (column == kClayTypeOfTest) return m == kClayGec10Method;
       return true;
     case kShale:
       return column != kClayBlowCounts && column != kClayTypeOfTest;
-    case kSandCFA:
+    case kCfaSand:
       if (column == kCfaSandBlowCounts) return m == kCfaColemanArcement || m == kCfaFhwa;
       if (column == kCfaSandSoilType) return m == kCfaColemanArcement;
       if (column == kCfaQc) return m == kCfaLpc;
       if (column == kCfaSandBeta || column == kCfaSandFrictionAngle) return m == kCfaFhwa;
       return true;
-    case kClayCFA:
+    case kCfaClay:
       if (column == kCfaClayCohesion || column == kCfaClayNc) {
         return m == kCfaColemanArcement || m == kCfaFhwa;
       }
@@ -285,31 +280,31 @@ bool SoilFieldEnabled(int32_t type, int column, int method) {
   }
 }
 
-std::string SoilFieldCaption(int32_t type, const TSoilField& field, int method) {
+std::string soilFieldCaption(int32_t type, const SoilField& field, int method) {
   if (type == kSand && field.Column == kSandBlowCounts &&
-      EffectiveMethod(type, method) == kBetaMethod) {
+      effectiveMethod(type, method) == kSandBetaMethod) {
     return "5. Blow Counts from SPT (**)";
   }
   return field.Caption;
 }
 
-std::vector<std::string> SoilPageNotes(int32_t type, int method) {
-  const int m = EffectiveMethod(type, method);
+std::vector<std::string> soilPageNotes(int32_t type, int method) {
+  const int m = effectiveMethod(type, method);
   std::vector<std::string> notes;
   switch (type) {
     case kSand:
       notes.push_back(kNotes);
-      if (m == kBetaMethod) {
+      if (m == kSandBetaMethod) {
         notes.push_back(kEstimateNote);
         notes.push_back("(**)  SPT value should not be left as zero for beta method");
       }
-      if (m == kChenKulhawyMethod) {
+      if (m == kSandGec10Method) {
         notes.push_back(
             "(**)  Recommended values for m: 0.6 for clean quartzitic sands and 0.8 for silty "
             "sands to sandy silts.");
         notes.push_back("(***) Program will overwrite OCR value if m and Blow Counts  are defined");
       }
-      if (m == kKoMethod || m == kChenKulhawyMethod) {
+      if (m == kSandKoMethod || m == kSandGec10Method) {
         notes.push_back(
             "(****)  Program will estimate friction angle based on blow counts if it is left as "
             "zero.");
@@ -334,10 +329,10 @@ std::vector<std::string> SoilPageNotes(int32_t type, int method) {
                "3 - Rough Surface w/open joints",
                "4- Smooth Surface w/open joints"};
       break;
-    case kSandCFA:
+    case kCfaSand:
       if (m == kCfaFhwa) notes = {kNotes, kEstimateNote};
       break;
-    case kClayCFA:
+    case kCfaClay:
       if (m == kCfaFhwa) notes = {kNotes, kApproximateNote, kIgnoreBlowCountNote, kGenerateNote};
       break;
     default:
@@ -346,34 +341,34 @@ std::vector<std::string> SoilPageNotes(int32_t type, int method) {
   return notes;
 }
 
-TLayerValues ReadLayerValues(const TGridTable& table, int32_t type) {
-  TLayerValues values;
+LayerValues readLayerValues(const grid::TGridTable& table, int32_t type) {
+  LayerValues values;
   const int columns = std::min(table.ColCount(), kMaxParameterColumns);
   const int rows = std::min(table.RowCount(), kLayerTableRows);
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      const TColumnType kind = table.GetColumn(column).Type();
-      if (kind == TColumnType::kFloat) {
-        values.At(row, column) = table.GetFloatValue(column, row);
-      } else if (kind == TColumnType::kInt || kind == TColumnType::kEnum) {
-        values.At(row, column) = static_cast<long double>(table.GetIntValue(column, row));
+      const grid::ColumnType kind = table.GetColumn(column).Type();
+      if (kind == grid::ColumnType::kFloat) {
+        values.at(row, column) = table.GetFloatValue(column, row);
+      } else if (kind == grid::ColumnType::kInt || kind == grid::ColumnType::kEnum) {
+        values.at(row, column) = static_cast<long double>(table.GetIntValue(column, row));
       }
     }
   }
-  const int method_column = SoilPageFor(type).MethodColumn;
-  if (MethodGroupUsed(type) && method_column < columns && rows == kLayerTableRows) {
-    values.Method = static_cast<int>(values.At(kBottomRow, method_column));
+  const int methodColumn = soilPageFor(type).MethodColumn;
+  if (methodGroupUsed(type) && methodColumn < columns && rows == kLayerTableRows) {
+    values.Method = static_cast<int>(values.at(kBottomRow, methodColumn));
   }
   return values;
 }
 
-void ClearUnusedSandParameters(TLayerValues& values) {
+void clearUnusedSandParameters(LayerValues& values) {
   std::vector<int> unused;
-  switch (EffectiveMethod(kSand, values.Method)) {
-    case kKoMethod:
+  switch (effectiveMethod(kSand, values.Method)) {
+    case kSandKoMethod:
       unused = {kSandBeta, kSandM, kSandOcr};
       break;
-    case kBetaMethod:
+    case kSandBetaMethod:
       unused = {kSandKo, kSandInterfaceAngle, kSandM, kSandOcr};
       break;
     default:
@@ -381,60 +376,60 @@ void ClearUnusedSandParameters(TLayerValues& values) {
       break;
   }
   for (const int column : unused) {
-    values.At(kTopRow, column) = 0;
-    values.At(kBottomRow, column) = 0;
+    values.at(kTopRow, column) = 0;
+    values.at(kBottomRow, column) = 0;
   }
 }
 
-void WriteLayerValues(TGridTable& table, int32_t type, TLayerValues values) {
+void writeLayerValues(grid::TGridTable& table, int32_t type, LayerValues values) {
   if (table.RowCount() < kLayerTableRows) return;
-  const TSoilPage& page = SoilPageFor(type);
-  if (MethodGroupUsed(type)) values.Method = EffectiveMethod(type, values.Method);
-  if (type == kSand) ClearUnusedSandParameters(values);
-  for (const TSoilField& field : page.Fields) {
-    if (!SoilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
-    const TColumnType kind = table.GetColumn(field.Column).Type();
+  const SoilPage& page = soilPageFor(type);
+  if (methodGroupUsed(type)) values.Method = effectiveMethod(type, values.Method);
+  if (type == kSand) clearUnusedSandParameters(values);
+  for (const SoilField& field : page.Fields) {
+    if (!soilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
+    const grid::ColumnType kind = table.GetColumn(field.Column).Type();
     for (int row = 0; row < kLayerTableRows; ++row) {
-      const long double value = values.At(row, field.Column);
-      if (kind == TColumnType::kFloat) {
+      const long double value = values.at(row, field.Column);
+      if (kind == grid::ColumnType::kFloat) {
         table.SetFloatValue(field.Column, row, value);
-      } else if (kind == TColumnType::kInt || kind == TColumnType::kEnum) {
-        table.SetIntValue(field.Column, row, RoundToInt32(value).value_or(0));
+      } else if (kind == grid::ColumnType::kInt || kind == grid::ColumnType::kEnum) {
+        table.SetIntValue(field.Column, row, entry::roundToInt32(value).value_or(0));
       }
     }
   }
-  if (MethodGroupUsed(type) && page.MethodColumn < table.ColCount()) {
+  if (methodGroupUsed(type) && page.MethodColumn < table.ColCount()) {
     for (int row = 0; row < kLayerTableRows; ++row) {
       table.SetIntValue(page.MethodColumn, row, values.Method);
     }
   }
 }
 
-std::optional<TSoilCloseFailure> CheckSoilPageClose(int32_t type, const TLayerValues& values) {
-  const int m = EffectiveMethod(type, values.Method);
-  const char* const qc_message =
+std::optional<SoilCloseFailure> checkSoilPageClose(int32_t type, const LayerValues& values) {
+  const int m = effectiveMethod(type, values.Method);
+  const char* const qcMessage =
       "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!";
-  if (type == kSand && m == kKoMethod && BothZero(values, kSandKo)) {
-    return TSoilCloseFailure{
+  if (type == kSand && m == kSandKoMethod && bothZero(values, kSandKo)) {
+    return SoilCloseFailure{
         "Coefficient of Lateral Earth Pressure, Ko,\rshould be greater than zero while using Ko "
         "Method\rPlease Check!",
         kSandKo};
   }
-  if (type == kSand && m == kBetaMethod && BothZero(values, kSandBlowCounts)) {
-    return TSoilCloseFailure{
+  if (type == kSand && m == kSandBetaMethod && bothZero(values, kSandBlowCounts)) {
+    return SoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using Beta Method\rPlease Check!",
         kSandBlowCounts};
   }
-  if (type == kSandCFA && m == kCfaLpc && BothZero(values, kCfaQc)) {
-    return TSoilCloseFailure{qc_message, kCfaQc};
+  if (type == kCfaSand && m == kCfaLpc && bothZero(values, kCfaQc)) {
+    return SoilCloseFailure{qcMessage, kCfaQc};
   }
-  if (type == kSandCFA && m == kCfaFhwa && BothZero(values, kCfaSandBlowCounts)) {
-    return TSoilCloseFailure{
+  if (type == kCfaSand && m == kCfaFhwa && bothZero(values, kCfaSandBlowCounts)) {
+    return SoilCloseFailure{
         "Blow Counts from SPT,\rshould be greater than zero while using FHWA Method\rPlease Check!",
         kCfaSandBlowCounts};
   }
-  if (type == kClayCFA && m == kCfaLpc && BothZero(values, kCfaQc)) {
-    return TSoilCloseFailure{qc_message, kCfaQc};
+  if (type == kCfaClay && m == kCfaLpc && bothZero(values, kCfaQc)) {
+    return SoilCloseFailure{qcMessage, kCfaQc};
   }
   return std::nullopt;
 }

@@ -15,21 +15,21 @@
 
 namespace tolvane::app {
 
-enum class TSoilFieldKind { kReal, kInteger, kPickList };
+enum class SoilFieldKind { kReal, kInteger, kPickList };
 
-struct TSoilField {
+struct SoilField {
   std::string Caption;
   int Column = 0;     // column of the layer's parameter table
   std::string Units;  // units placeholder string, empty for none
-  TSoilFieldKind Kind = TSoilFieldKind::kReal;
+  SoilFieldKind Kind = SoilFieldKind::kReal;
   std::vector<std::string> Items;  // pick lists: the entries, value 1 to n
   std::string Prompt;              // pick lists: the text shown before a choice
   bool Hidden = false;
 };
 
-struct TSoilPage {
+struct SoilPage {
   std::string Name;  // "Sand", "Clay", ...
-  std::vector<TSoilField> Fields;
+  std::vector<SoilField> Fields;
   std::string MethodGroup;           // caption of the method group, empty for none
   std::vector<std::string> Methods;  // the method buttons, value 1 to n
   int MethodColumn = -1;
@@ -38,49 +38,49 @@ struct TSoilPage {
 
 // The page of a soil type (clay and shale share one, so do the two strong rocks and the two
 // gravels). Types outside 1 to 11 get the sand page.
-const TSoilPage& SoilPageFor(int32_t type);
+const SoilPage& soilPageFor(int32_t type);
 // The title label of the page for the type.
-std::string SoilPageTitle(int32_t type);
+std::string soilPageTitle(int32_t type);
 // A button caption as shown: a doubled ampersand shows as one.
-std::string ShownCaption(const std::string& caption);
+std::string shownCaption(const std::string& caption);
 
 // A stored method that matches none of the page's buttons counts as the first method.
-int EffectiveMethod(int32_t type, int method);
+int effectiveMethod(int32_t type, int method);
 // Whether the page reads and writes its method group and the column (shale shows the clay
 // page's method group and type of test but uses neither).
-bool MethodGroupUsed(int32_t type);
-bool SoilFieldUsed(int32_t type, int column);
-bool SoilFieldEnabled(int32_t type, int column, int method);
-bool MethodGroupEnabled(int32_t type);
-std::string SoilFieldCaption(int32_t type, const TSoilField& field, int method);
-std::vector<std::string> SoilPageNotes(int32_t type, int method);
+bool methodGroupUsed(int32_t type);
+bool soilFieldUsed(int32_t type, int column);
+bool soilFieldEnabled(int32_t type, int column, int method);
+bool methodGroupEnabled(int32_t type);
+std::string soilFieldCaption(int32_t type, const SoilField& field, int method);
+std::vector<std::string> soilPageNotes(int32_t type, int method);
 
 // The top and bottom values of a parameter table, by column, and its method.
 inline constexpr int kMaxParameterColumns = 9;
-struct TLayerValues {
+struct LayerValues {
   std::array<std::array<long double, kMaxParameterColumns>, kLayerTableRows> Value{};
   int Method = 0;
-  long double& At(int row, int column) {
+  long double& at(int row, int column) {
     return Value[static_cast<size_t>(row)][static_cast<size_t>(column)];
   }
-  long double At(int row, int column) const {
+  long double at(int row, int column) const {
     return Value[static_cast<size_t>(row)][static_cast<size_t>(column)];
   }
 };
 
-TLayerValues ReadLayerValues(const TGridTable& table, int32_t type);
+LayerValues readLayerValues(const grid::TGridTable& table, int32_t type);
 // Writes the values the page uses; integers are rounded to the nearest integer (ties to even), the
 // method goes to both rows. For sand the parameters the chosen method does not use become 0 first.
-void WriteLayerValues(TGridTable& table, int32_t type, TLayerValues values);
+void writeLayerValues(grid::TGridTable& table, int32_t type, LayerValues values);
 // The sand parameters the method does not use, set to 0.
-void ClearUnusedSandParameters(TLayerValues& values);
+void clearUnusedSandParameters(LayerValues& values);
 
 // A check that fails when a page is closed with its Close button: the message, and the column of
 // the quantity whose top field gets the focus.
-struct TSoilCloseFailure {
+struct SoilCloseFailure {
   std::string Message;
   int Column = 0;
 };
-std::optional<TSoilCloseFailure> CheckSoilPageClose(int32_t type, const TLayerValues& values);
+std::optional<SoilCloseFailure> checkSoilPageClose(int32_t type, const LayerValues& values);
 
 }  // namespace tolvane::app

@@ -6,19 +6,19 @@
 #include <QVBoxLayout>
 
 #include "data_windows.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "number_text.h"
 
 namespace tolvane::app {
 namespace {
 
-QString Q(const std::string& text) {
+QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
 // A caption for a Qt button, where a single ampersand would mark a shortcut.
-QString ButtonText(const std::string& caption) {
-  return Q(ShownCaption(caption)).replace(QLatin1Char('&'), QStringLiteral("&&"));
+QString buttonText(const std::string& caption) {
+  return q(shownCaption(caption)).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 constexpr int kFieldWidthPx = 110;
@@ -26,22 +26,22 @@ constexpr int kColumnSpacingPx = 12;
 
 }  // namespace
 
-TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* parent)
+SoilParameterDialog::SoilParameterDialog(WindowHost& host, int row, QWidget* parent)
     : QDialog(parent),
-      Host_(&host),
-      Messages_(&ServicesOf(host).Messages()),
-      Row_(row),
-      Type_(host.Core().Project().Grids().SoilType(row)),
-      Title_(new QLabel(this)),
-      Copy_(new QPushButton(QStringLiteral("Copy Values From Top To Bottom"), this)),
-      Close_(new QPushButton(QStringLiteral("Close"), this)) {
+      host_(&host),
+      messages_(&servicesOf(host).messages()),
+      row_(row),
+      type_(host.core().project().grids().SoilType(row)),
+      title_(new QLabel(this)),
+      copy_(new QPushButton(QStringLiteral("Copy Values From Top To Bottom"), this)),
+      close_(new QPushButton(QStringLiteral("Close"), this)) {
   setWindowTitle(QStringLiteral("Layer"));
   setModal(true);
-  const TSoilPage& page = SoilPageFor(Type_);
-  QFont title_font = Title_->font();
-  title_font.setBold(true);
-  Title_->setFont(title_font);
-  Title_->setText(Q(SoilPageTitle(Type_)));
+  const SoilPage& page = soilPageFor(type_);
+  QFont titleFont = title_->font();
+  titleFont.setBold(true);
+  title_->setFont(titleFont);
+  title_->setText(q(soilPageTitle(type_)));
 
   auto* fields = new QGridLayout;
   fields->setHorizontalSpacing(kColumnSpacingPx);
@@ -49,42 +49,42 @@ TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* 
                     Qt::AlignCenter);
   fields->addWidget(new QLabel(QStringLiteral("Values at\nBottom of Layer"), this), 0, 2,
                     Qt::AlignCenter);
-  int grid_row = 1;
-  for (const TSoilField& field : page.Fields) {
-    TFieldWidgets widgets;
+  int gridRow = 1;
+  for (const SoilField& field : page.Fields) {
+    FieldWidgets widgets;
     widgets.Field = &field;
     widgets.Label = new QLabel(this);
-    widgets.Top = NewCell(field, widgets.Label);
-    widgets.Bottom = NewCell(field, nullptr);
-    if (field.Kind == TSoilFieldKind::kPickList) widgets.Label->setText(Q(field.Caption));
+    widgets.Top = newCell(field, widgets.Label);
+    widgets.Bottom = newCell(field, nullptr);
+    if (field.Kind == SoilFieldKind::kPickList) widgets.Label->setText(q(field.Caption));
     if (field.Hidden) {
       widgets.Label->hide();
       widgets.Top->hide();
       widgets.Bottom->hide();
     } else {
-      fields->addWidget(widgets.Label, grid_row, 0);
-      fields->addWidget(widgets.Top, grid_row, 1);
-      fields->addWidget(widgets.Bottom, grid_row, 2);
-      ++grid_row;
+      fields->addWidget(widgets.Label, gridRow, 0);
+      fields->addWidget(widgets.Top, gridRow, 1);
+      fields->addWidget(widgets.Bottom, gridRow, 2);
+      ++gridRow;
     }
-    Fields_.push_back(widgets);
+    fields_.push_back(widgets);
   }
 
   auto* body = new QHBoxLayout;
   body->addLayout(fields);
   if (!page.Methods.empty()) {
-    auto* group = new QGroupBox(Q(page.MethodGroup), this);
+    auto* group = new QGroupBox(q(page.MethodGroup), this);
     auto* methods = new QVBoxLayout(group);
     for (size_t m = 0; m < page.Methods.size(); ++m) {
-      auto* button = new QRadioButton(ButtonText(page.Methods[m]), group);
+      auto* button = new QRadioButton(buttonText(page.Methods[m]), group);
       connect(button, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) UpdateEnabling();
+        if (on) updateEnabling();
       });
-      Methods_.push_back(button);
+      methods_.push_back(button);
       if (m == 2 && !page.MethodNote.empty()) {
         auto* line = new QHBoxLayout;
         line->addWidget(button);
-        line->addWidget(new QLabel(Q(page.MethodNote), group));
+        line->addWidget(new QLabel(q(page.MethodNote), group));
         line->addStretch();
         methods->addLayout(line);
       } else {
@@ -92,189 +92,189 @@ TSoilParameterDialog::TSoilParameterDialog(TWindowHost& host, int row, QWidget* 
       }
     }
     methods->addStretch();
-    group->setEnabled(MethodGroupEnabled(Type_));
+    group->setEnabled(methodGroupEnabled(type_));
     body->addWidget(group, 0, Qt::AlignTop);
   }
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Title_);
+  layout->addWidget(title_);
   layout->addLayout(body);
-  Notes_ = new QVBoxLayout;
-  Notes_->setSpacing(0);
-  layout->addLayout(Notes_);
+  notes_ = new QVBoxLayout;
+  notes_->setSpacing(0);
+  layout->addLayout(notes_);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Copy_);
+  buttons->addWidget(copy_);
   buttons->addStretch();
-  buttons->addWidget(Close_);
+  buttons->addWidget(close_);
   layout->addLayout(buttons);
-  connect(Copy_, &QPushButton::clicked, this, &TSoilParameterDialog::CopyTopToBottom);
-  connect(Close_, &QPushButton::clicked, this, &TSoilParameterDialog::CloseClick);
-  Close_->setDefault(false);
-  Close_->setAutoDefault(false);
-  Copy_->setAutoDefault(false);
-  Load();
+  connect(copy_, &QPushButton::clicked, this, &SoilParameterDialog::copyTopToBottom);
+  connect(close_, &QPushButton::clicked, this, &SoilParameterDialog::closeClick);
+  close_->setDefault(false);
+  close_->setAutoDefault(false);
+  copy_->setAutoDefault(false);
+  load();
 }
 
-QWidget* TSoilParameterDialog::NewCell(const TSoilField& field, QLabel* label) {
-  if (field.Kind == TSoilFieldKind::kPickList) {
+QWidget* SoilParameterDialog::newCell(const SoilField& field, QLabel* label) {
+  if (field.Kind == SoilFieldKind::kPickList) {
     auto* list = new QComboBox(this);
-    for (const std::string& item : field.Items) list->addItem(Q(item));
-    list->setPlaceholderText(Q(field.Prompt));
+    for (const std::string& item : field.Items) list->addItem(q(item));
+    list->setPlaceholderText(q(field.Prompt));
     list->setMinimumWidth(kFieldWidthPx);
     if (label != nullptr) label->setBuddy(list);
     return list;
   }
-  auto* edit = new gui::TDataEdit(this);
-  edit->SetMessageSink(Messages_);
+  auto* edit = new entry::TDataEdit(this);
+  edit->setMessageSink(messages_);
   edit->setFixedWidth(kFieldWidthPx);
   if (label != nullptr) {
     edit->SetCaption(field.Caption);
     edit->SetUnitsString(field.Units);
-    edit->SetUnits(Host_->Core().Data().fUnits);
+    edit->SetUnits(host_->core().Data().fUnits);
     edit->SetEditLabel(label);
   }
   return edit;
 }
 
-const TSoilParameterDialog::TFieldWidgets* TSoilParameterDialog::WidgetsOf(int column) const {
-  for (const TFieldWidgets& widgets : Fields_) {
+const SoilParameterDialog::FieldWidgets* SoilParameterDialog::widgetsOf(int column) const {
+  for (const FieldWidgets& widgets : fields_) {
     if (widgets.Field->Column == column) return &widgets;
   }
   return nullptr;
 }
 
-gui::TDataEdit* TSoilParameterDialog::Field(int column, int row) const {
-  const TFieldWidgets* widgets = WidgetsOf(column);
+entry::TDataEdit* SoilParameterDialog::field(int column, int row) const {
+  const FieldWidgets* widgets = widgetsOf(column);
   if (widgets == nullptr) return nullptr;
-  return qobject_cast<gui::TDataEdit*>(row == kTopRow ? widgets->Top : widgets->Bottom);
+  return qobject_cast<entry::TDataEdit*>(row == kTopRow ? widgets->Top : widgets->Bottom);
 }
 
-QComboBox* TSoilParameterDialog::PickList(int column, int row) const {
-  const TFieldWidgets* widgets = WidgetsOf(column);
+QComboBox* SoilParameterDialog::pickList(int column, int row) const {
+  const FieldWidgets* widgets = widgetsOf(column);
   if (widgets == nullptr) return nullptr;
   return qobject_cast<QComboBox*>(row == kTopRow ? widgets->Top : widgets->Bottom);
 }
 
-QLabel* TSoilParameterDialog::FieldLabel(int column) const {
-  const TFieldWidgets* widgets = WidgetsOf(column);
+QLabel* SoilParameterDialog::fieldLabel(int column) const {
+  const FieldWidgets* widgets = widgetsOf(column);
   return widgets != nullptr ? widgets->Label : nullptr;
 }
 
-QRadioButton* TSoilParameterDialog::MethodButton(int method) const {
-  if (method < 1 || method > static_cast<int>(Methods_.size())) return nullptr;
-  return Methods_[static_cast<size_t>(method - 1)];
+QRadioButton* SoilParameterDialog::methodButton(int method) const {
+  if (method < 1 || method > static_cast<int>(methods_.size())) return nullptr;
+  return methods_[static_cast<size_t>(method - 1)];
 }
 
-int TSoilParameterDialog::Method() const {
-  for (size_t m = 0; m < Methods_.size(); ++m) {
-    if (Methods_[m]->isChecked()) return static_cast<int>(m) + 1;
+int SoilParameterDialog::method() const {
+  for (size_t m = 0; m < methods_.size(); ++m) {
+    if (methods_[m]->isChecked()) return static_cast<int>(m) + 1;
   }
   return 0;
 }
 
-std::vector<std::string> TSoilParameterDialog::ShownNotes() const {
+std::vector<std::string> SoilParameterDialog::shownNotes() const {
   std::vector<std::string> notes;
-  for (const QLabel* label : NoteLabels_) notes.push_back(label->text().toStdString());
+  for (const QLabel* label : noteLabels_) notes.push_back(label->text().toStdString());
   return notes;
 }
 
-void TSoilParameterDialog::Load() {
-  const TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
+void SoilParameterDialog::load() {
+  const grid::TGridTable* table = host_->core().project().grids().layerTable(row_);
   if (table == nullptr) return;
-  const TLayerValues values = ReadLayerValues(*table, Type_);
-  for (const TFieldWidgets& widgets : Fields_) {
+  const LayerValues values = readLayerValues(*table, type_);
+  for (const FieldWidgets& widgets : fields_) {
     for (int row = kTopRow; row <= kBottomRow; ++row) {
       QWidget* cell = row == kTopRow ? widgets.Top : widgets.Bottom;
-      const long double value = values.At(row, widgets.Field->Column);
+      const long double value = values.at(row, widgets.Field->Column);
       if (auto* list = qobject_cast<QComboBox*>(cell)) {
-        const int index = RoundToInt32(value).value_or(0) - 1;
+        const int index = entry::roundToInt32(value).value_or(0) - 1;
         list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-      } else if (auto* edit = qobject_cast<gui::TDataEdit*>(cell)) {
+      } else if (auto* edit = qobject_cast<entry::TDataEdit*>(cell)) {
         edit->SetNumber(value);
       }
     }
   }
-  if (QRadioButton* button = MethodButton(EffectiveMethod(Type_, values.Method))) {
+  if (QRadioButton* button = methodButton(effectiveMethod(type_, values.Method))) {
     button->setChecked(true);
   }
-  UpdateEnabling();
+  updateEnabling();
 }
 
-void TSoilParameterDialog::UpdateEnabling() {
-  const int method = Method();
-  for (const TFieldWidgets& widgets : Fields_) {
-    const bool enabled = SoilFieldEnabled(Type_, widgets.Field->Column, method);
+void SoilParameterDialog::updateEnabling() {
+  const int chosen = method();
+  for (const FieldWidgets& widgets : fields_) {
+    const bool enabled = soilFieldEnabled(type_, widgets.Field->Column, chosen);
     widgets.Top->setEnabled(enabled);
     widgets.Bottom->setEnabled(enabled);
     widgets.Label->setEnabled(enabled);
-    if (auto* top = qobject_cast<gui::TDataEdit*>(widgets.Top)) {
-      top->SetCaption(SoilFieldCaption(Type_, *widgets.Field, method));
+    if (auto* top = qobject_cast<entry::TDataEdit*>(widgets.Top)) {
+      top->SetCaption(soilFieldCaption(type_, *widgets.Field, chosen));
     }
   }
-  for (QLabel* label : NoteLabels_) delete label;
-  NoteLabels_.clear();
-  for (const std::string& note : SoilPageNotes(Type_, method)) {
-    auto* label = new QLabel(Q(note), this);
-    Notes_->addWidget(label);
-    NoteLabels_.push_back(label);
+  for (QLabel* label : noteLabels_) delete label;
+  noteLabels_.clear();
+  for (const std::string& note : soilPageNotes(type_, chosen)) {
+    auto* label = new QLabel(q(note), this);
+    notes_->addWidget(label);
+    noteLabels_.push_back(label);
   }
 }
 
-TLayerValues TSoilParameterDialog::PageValues() const {
-  const TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
-  TLayerValues values = table != nullptr ? ReadLayerValues(*table, Type_) : TLayerValues{};
-  for (const TFieldWidgets& widgets : Fields_) {
+LayerValues SoilParameterDialog::pageValues() const {
+  const grid::TGridTable* table = host_->core().project().grids().layerTable(row_);
+  LayerValues values = table != nullptr ? readLayerValues(*table, type_) : LayerValues{};
+  for (const FieldWidgets& widgets : fields_) {
     for (int row = kTopRow; row <= kBottomRow; ++row) {
       const QWidget* cell = row == kTopRow ? widgets.Top : widgets.Bottom;
-      long double& value = values.At(row, widgets.Field->Column);
+      long double& value = values.at(row, widgets.Field->Column);
       if (const auto* list = qobject_cast<const QComboBox*>(cell)) {
         value = list->currentIndex() + 1;
-      } else if (const auto* edit = qobject_cast<const gui::TDataEdit*>(cell)) {
-        value = edit->NumberOr(value);
+      } else if (const auto* edit = qobject_cast<const entry::TDataEdit*>(cell)) {
+        value = edit->numberOr(value);
       }
     }
   }
-  if (!Methods_.empty()) values.Method = Method();
+  if (!methods_.empty()) values.Method = method();
   return values;
 }
 
-void TSoilParameterDialog::CopyTopToBottom() {
-  for (const TFieldWidgets& widgets : Fields_) {
+void SoilParameterDialog::copyTopToBottom() {
+  for (const FieldWidgets& widgets : fields_) {
     if (auto* list = qobject_cast<QComboBox*>(widgets.Top)) {
       qobject_cast<QComboBox*>(widgets.Bottom)->setCurrentIndex(list->currentIndex());
-    } else if (auto* edit = qobject_cast<gui::TDataEdit*>(widgets.Top)) {
-      auto* bottom = qobject_cast<gui::TDataEdit*>(widgets.Bottom);
-      bottom->SetNumber(edit->NumberOr(bottom->NumberOr(0)));
+    } else if (auto* edit = qobject_cast<entry::TDataEdit*>(widgets.Top)) {
+      auto* bottom = qobject_cast<entry::TDataEdit*>(widgets.Bottom);
+      bottom->SetNumber(edit->numberOr(bottom->numberOr(0)));
     }
   }
 }
 
-bool TSoilParameterDialog::ActiveFieldValid() {
-  auto* field = qobject_cast<gui::TDataEdit*>(focusWidget());
+bool SoilParameterDialog::activeFieldValid() {
+  auto* field = qobject_cast<entry::TDataEdit*>(focusWidget());
   return field == nullptr || field->CloseQuery();
 }
 
-void TSoilParameterDialog::Store() {
-  TGridTable* table = Host_->Core().Project().Grids().LayerTable(Row_);
+void SoilParameterDialog::store() {
+  grid::TGridTable* table = host_->core().project().grids().layerTable(row_);
   if (table == nullptr) return;
-  WriteLayerValues(*table, Type_, PageValues());
-  Host_->ProjectChanged();
+  writeLayerValues(*table, type_, pageValues());
+  host_->projectChanged();
 }
 
-void TSoilParameterDialog::CloseClick() {
-  if (!ActiveFieldValid()) return;
-  if (const auto failure = CheckSoilPageClose(Type_, PageValues())) {
-    Messages_->Information(this, failure->Message);
-    if (gui::TDataEdit* top = Field(failure->Column, kTopRow)) top->setFocus();
+void SoilParameterDialog::closeClick() {
+  if (!activeFieldValid()) return;
+  if (const auto failure = checkSoilPageClose(type_, pageValues())) {
+    messages_->information(this, failure->Message);
+    if (entry::TDataEdit* top = field(failure->Column, kTopRow)) top->setFocus();
     return;
   }
-  Store();
+  store();
   QDialog::accept();
 }
 
-void TSoilParameterDialog::reject() {
-  if (!ActiveFieldValid()) return;
-  Store();
+void SoilParameterDialog::reject() {
+  if (!activeFieldValid()) return;
+  store();
   QDialog::reject();
 }
 

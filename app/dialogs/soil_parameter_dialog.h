@@ -18,58 +18,58 @@ class QVBoxLayout;
 
 namespace tolvane::app {
 
-class TSoilParameterDialog : public QDialog {
+class SoilParameterDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TSoilParameterDialog(TWindowHost& host, int row, QWidget* parent = nullptr);
+  SoilParameterDialog(WindowHost& host, int row, QWidget* parent = nullptr);
 
-  int32_t SoilType() const { return Type_; }
-  QLabel* TitleLabel() const { return Title_; }
-  QPushButton* CopyButton() const { return Copy_; }
-  QPushButton* CloseButton() const { return Close_; }
+  int32_t SoilType() const { return type_; }
+  QLabel* titleLabel() const { return title_; }
+  QPushButton* copyButton() const { return copy_; }
+  QPushButton* closeButton() const { return close_; }
   // The top or bottom widget of the field that edits a column: a numeric field or a pick list.
-  gui::TDataEdit* Field(int column, int row) const;
-  QComboBox* PickList(int column, int row) const;
-  QLabel* FieldLabel(int column) const;
-  QRadioButton* MethodButton(int method) const;  // 1-based; none without a method group
-  std::vector<std::string> ShownNotes() const;
-  int Method() const;
+  entry::TDataEdit* field(int column, int row) const;
+  QComboBox* pickList(int column, int row) const;
+  QLabel* fieldLabel(int column) const;
+  QRadioButton* methodButton(int method) const;  // 1-based; none without a method group
+  std::vector<std::string> shownNotes() const;
+  int method() const;
 
   // The values the page shows.
-  TLayerValues PageValues() const;
-  void CopyTopToBottom();
+  LayerValues pageValues() const;
+  void copyTopToBottom();
   // The "Close" button: checks the values, then writes them and closes.
-  void CloseClick();
+  void closeClick();
 
  public slots:
   void reject() override;  // the close box: writes without the checks
 
  private:
-  struct TFieldWidgets {
-    const TSoilField* Field = nullptr;
+  struct FieldWidgets {
+    const SoilField* Field = nullptr;
     QLabel* Label = nullptr;
     QWidget* Top = nullptr;
     QWidget* Bottom = nullptr;
   };
-  void Load();
-  void Store();
-  void UpdateEnabling();
-  bool ActiveFieldValid();
-  QWidget* NewCell(const TSoilField& field, QLabel* label);
-  const TFieldWidgets* WidgetsOf(int column) const;
+  void load();
+  void store();
+  void updateEnabling();
+  bool activeFieldValid();
+  QWidget* newCell(const SoilField& field, QLabel* label);
+  const FieldWidgets* widgetsOf(int column) const;
 
-  TWindowHost* Host_;
-  gui::TMessageSink* Messages_;
-  int Row_;
-  int32_t Type_;
-  QLabel* Title_;
-  QPushButton* Copy_;
-  QPushButton* Close_;
-  std::vector<TFieldWidgets> Fields_;
-  std::vector<QRadioButton*> Methods_;
-  QVBoxLayout* Notes_ = nullptr;
-  std::vector<QLabel*> NoteLabels_;
+  WindowHost* host_;
+  entry::MessageSink* messages_;
+  int row_;
+  int32_t type_;
+  QLabel* title_;
+  QPushButton* copy_;
+  QPushButton* close_;
+  std::vector<FieldWidgets> fields_;
+  std::vector<QRadioButton*> methods_;
+  QVBoxLayout* notes_ = nullptr;
+  std::vector<QLabel*> noteLabels_;
 };
 
 }  // namespace tolvane::app

@@ -27,14 +27,14 @@ QLabel* Text(const QString& text, QWidget* parent, const QString& name = QString
 
 }  // namespace
 
-QString ReleaseDateText() {
+QString releaseDateText() {
   return QLocale().toString(QDate(kReleaseYear, kReleaseMonth, kReleaseDay), QLocale::ShortFormat);
 }
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString("About ") + kProductName);
   auto* picture = new QLabel(this);
-  picture->setPixmap(QPixmap::fromImage(ProgramImage(kPictureSize)));
+  picture->setPixmap(QPixmap::fromImage(programImage(kPictureSize)));
   picture->setAlignment(Qt::AlignTop);
 
   QLabel* const product = Text(kProductName, this, "aboutProduct");
@@ -52,7 +52,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
       Text(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat), this, "aboutToday"), 0,
       1);
   dates->addWidget(Text("Release date:", this), 1, 0);
-  dates->addWidget(Text(ReleaseDateText(), this, "aboutReleaseDate"), 1, 1);
+  dates->addWidget(Text(releaseDateText(), this, "aboutReleaseDate"), 1, 1);
   dates->setColumnStretch(1, 1);
 
   auto* text = new QVBoxLayout;

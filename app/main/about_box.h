@@ -12,13 +12,13 @@ inline constexpr const char* kProgramDescription =
     "under axial loading.";
 
 // The release date 06/15/23 in the user's short date format.
-QString ReleaseDateText();
+QString releaseDateText();
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAboutBox(QWidget* parent);
+  explicit AboutBox(QWidget* parent);
 };
 
 }  // namespace tolvane::app

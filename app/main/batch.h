@@ -8,71 +8,72 @@
 #include <string>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 
 namespace tolvane::app {
 
 // The list of project files: full paths without duplicates.
-class TBatchList {
+class BatchList {
  public:
-  const std::vector<std::string>& Files() const { return Files_; }
+  const std::vector<std::string>& files() const { return files_; }
   // Appends a file not yet listed (exact text comparison); false when it was listed.
   bool Add(const std::string& file);
-  void Clear() { Files_.clear(); }
-  void Remove(const std::vector<int>& selected);
+  void Clear() { files_.clear(); }
+  void remove(const std::vector<int>& selected);
   // In every entry that contains `from` (case-sensitive), replaces every occurrence of it,
   // ignoring case, by `to`.
-  void Replace(const std::string& from, const std::string& to);
+  void replace(const std::string& from, const std::string& to);
   // One path per line and an empty line, CR LF, through a temporary file renamed over the old one
   // that keeps its permissions (file_replace.h); false when it cannot be written, also for a
   // read-only file, with the reason in `problem`.
-  bool SaveToFile(const std::filesystem::path& file, std::string* problem = nullptr) const;
+  bool saveToFile(const std::filesystem::path& file, std::string* problem = nullptr) const;
   // Replaces the list by the lines of the file; a line counts only when more text follows it,
   // so the final line is not added. False when the file cannot be read.
-  bool LoadFromFile(const std::filesystem::path& file);
+  bool loadFromFile(const std::filesystem::path& file);
 
  private:
-  std::vector<std::string> Files_;
+  std::vector<std::string> files_;
 };
 
-class TBatchRun {
+class BatchRun {
  public:
   // `show` receives every message line as it is added (the dialog's message area, or the
   // standard output of the headless program).
-  TBatchRun(TMainForm& form, UserMessages& messages, std::function<void(const std::string&)> show);
+  BatchRun(MainFormRules& form, UserMessages& messages,
+           std::function<void(const std::string&)> show);
 
-  TBatchList List;
+  BatchList List;
   std::string fname;  // the list file opened or saved last; empty when none
   std::vector<std::string> Messages;
   int Progress = 0;
-  // With more than one job and the program to start, RunAll runs the projects in up to Jobs
+  // With more than one job and the program to start, runAll runs the projects in up to Jobs
   // processes of Program at once (batch_jobs.h); the messages are the same.
   int Jobs = 1;
   std::filesystem::path Program;
   // The worker's main routine, for workers forked from this process (the headless program).
   std::function<int()> ForkedWorker;
 
-  bool OpenList(const std::filesystem::path& file);
-  bool SaveList(const std::filesystem::path& file);
-  void ClearList();
+  bool openList(const std::filesystem::path& file);
+  bool saveList(const std::filesystem::path& file);
+  void clearList();
   // Asks to save the current project first; nothing runs when the user cancels, nor when the
   // message file of the list exists and may not be written (an error says so). False when
   // nothing ran.
-  bool RunAll();
-  void CheckFiles();
+  bool runAll();
+  void checkFiles();
 
  private:
   void Add(const std::string& text);
-  void AddDateAndTime();
-  bool StartMessageFile();
+  void addDateAndTime();
+  bool startMessageFile();
 
-  TMainForm& Form_;
-  UserMessages& UserMessages_;
-  std::function<void(const std::string&)> Show_;
-  std::ofstream MessageFile_;
+  MainFormRules& form_;
+  UserMessages& userMessages_;
+  std::function<void(const std::string&)> show_;
+  std::ofstream messageFile_;
 };
 
 // The current local date and time as "YYYY-MM-DD, HH:MM:SS".
-std::string BatchDateAndTime();
+std::string batchDateAndTime();
 
 }  // namespace tolvane::app

@@ -28,7 +28,7 @@ constexpr const char* kAbnormalEnd = "  * The analysis ended abnormally. Please 
 constexpr const char* kNoRunFolder = "  * The run-file list cannot be written. Please check";
 constexpr std::size_t kReadChunk = 4096;  // bytes
 
-void WriteAll(int descriptor, std::string_view text) {
+void writeAll(int descriptor, std::string_view text) {
   std::size_t written = 0;
   while (written < text.size()) {
     const ssize_t n = ::write(descriptor, text.data() + written, text.size() - written);
@@ -39,7 +39,7 @@ void WriteAll(int descriptor, std::string_view text) {
 }
 
 // Sends on a socket without a SIGPIPE when the worker is gone; false then.
-bool SendAll(int socket, std::string_view text) {
+bool sendAll(int socket, std::string_view text) {
   std::size_t sent = 0;
   while (sent < text.size()) {
     const ssize_t n = ::send(socket, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
@@ -53,25 +53,25 @@ bool SendAll(int socket, std::string_view text) {
 // Reads a worker's reports, one at a time.
 class ReportReader {
  public:
-  explicit ReportReader(int descriptor) : Descriptor_(descriptor) {}
+  explicit ReportReader(int descriptor) : descriptor_(descriptor) {}
   // The text of the next report and whether it is complete.
-  std::pair<std::string, bool> Next() {
+  std::pair<std::string, bool> next() {
     std::string report;
     std::string line;
-    if (!Line(line)) return {report, false};
+    if (!readLine(line)) return {report, false};
     report += line;
     if (line == kStartedLine) {
-      if (!Line(line)) return {report, false};
+      if (!readLine(line)) return {report, false};
       report += line;
     }
-    if (!Line(line)) return {report, false};
+    if (!readLine(line)) return {report, false};
     report += line;
     if (line.rfind(kMessageWord, 0) != 0) return {report, false};
     std::size_t length = 0;
     const char* digits = line.data() + kMessageWord.size();
     std::from_chars(digits, line.data() + line.size(), length);
     std::string message;
-    const bool complete = Bytes(length, message);
+    const bool complete = bytes(length, message);
     return {report + message, complete};
   }
 
@@ -79,53 +79,53 @@ class ReportReader {
   bool Fill() {
     std::array<char, kReadChunk> buffer{};
     while (true) {
-      const ssize_t n = ::read(Descriptor_, buffer.data(), buffer.size());
+      const ssize_t n = ::read(descriptor_, buffer.data(), buffer.size());
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
-      Buffer_.append(buffer.data(), static_cast<std::size_t>(n));
+      buffer_.append(buffer.data(), static_cast<std::size_t>(n));
       return true;
     }
   }
-  bool Line(std::string& line) {
-    std::size_t end = Buffer_.find('\n');
+  bool readLine(std::string& line) {
+    std::size_t end = buffer_.find('\n');
     while (end == std::string::npos) {
       if (!Fill()) return false;
-      end = Buffer_.find('\n');
+      end = buffer_.find('\n');
     }
-    line = Buffer_.substr(0, end + 1);
-    Buffer_.erase(0, end + 1);
+    line = buffer_.substr(0, end + 1);
+    buffer_.erase(0, end + 1);
     return true;
   }
-  bool Bytes(std::size_t count, std::string& bytes) {
-    while (Buffer_.size() < count) {
+  bool bytes(std::size_t count, std::string& bytes) {
+    while (buffer_.size() < count) {
       if (!Fill()) return false;
     }
-    bytes = Buffer_.substr(0, count);
-    Buffer_.erase(0, count);
+    bytes = buffer_.substr(0, count);
+    buffer_.erase(0, count);
     return true;
   }
 
-  int Descriptor_;
-  std::string Buffer_;
+  int descriptor_;
+  std::string buffer_;
 };
 
 // The environment of the workers: the batch's, with each engine on one thread unless
 // TOLVANE_THREADS says otherwise, since the workers already share the cores.
-std::vector<std::string> WorkerEnvironment() {
+std::vector<std::string> workerEnvironment() {
   std::vector<std::string> environment;
-  bool threads_given = false;
+  bool threadsGiven = false;
   for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
     environment.emplace_back(*entry);
-    if (environment.back().rfind("TOLVANE_THREADS=", 0) == 0) threads_given = true;
+    if (environment.back().rfind("TOLVANE_THREADS=", 0) == 0) threadsGiven = true;
   }
-  if (!threads_given) environment.emplace_back("TOLVANE_THREADS=1");
+  if (!threadsGiven) environment.emplace_back("TOLVANE_THREADS=1");
   return environment;
 }
 
 // The forked worker: its standard input is the socket the paths come on, descriptor 3 its
 // report pipe; it keeps no other descriptor of the batch (another worker's socket held here
 // would keep that worker from seeing its end). Never returns.
-[[noreturn]] void RunForkedWorker(int input, int reports, const std::function<int()>& workerMain) {
+[[noreturn]] void runForkedWorker(int input, int reports, const std::function<int()>& workerMain) {
   ::dup2(input, STDIN_FILENO);
   ::dup2(reports, kBatchItemReportDescriptor);
   ::close_range(kBatchItemReportDescriptor + 1, ~0U, 0);
@@ -165,15 +165,16 @@ struct BatchWorker {
     // dup2 clears close-on-exec on the copies, so only this worker keeps its ends.
     posix_spawn_file_actions_adddup2(&actions, input[1], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, reports[1], kBatchItemReportDescriptor);
-    std::string program_text = program.string();
+    std::string programText = program.string();
     std::string option = kBatchWorkerOption;
-    std::array<char*, 3> argv = {program_text.data(), option.data(), nullptr};
-    std::vector<std::string> environment_copy = environment;
+    std::array<char*, 3> argv = {programText.data(), option.data(), nullptr};
+    std::vector<std::string> environmentCopy = environment;
     std::vector<char*> envp;
-    for (std::string& entry : environment_copy) envp.push_back(entry.data());
+    envp.reserve(environmentCopy.size() + 1);
+    for (std::string& entry : environmentCopy) envp.push_back(entry.data());
     envp.push_back(nullptr);
     const int spawned =
-        ::posix_spawn(&Process, program_text.c_str(), &actions, nullptr, argv.data(), envp.data());
+        ::posix_spawn(&Process, programText.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(input[1]);
     ::close(reports[1]);
@@ -201,7 +202,7 @@ struct BatchWorker {
     std::cerr.flush();
     std::fflush(nullptr);
     const pid_t process = ::fork();
-    if (process == 0) RunForkedWorker(input[1], reports[1], workerMain);
+    if (process == 0) runForkedWorker(input[1], reports[1], workerMain);
     ::close(input[1]);
     ::close(reports[1]);
     if (process < 0) {
@@ -232,23 +233,23 @@ namespace {
 
 // Runs items handed out by `next` in worker processes, one after another, a new worker after
 // one that ended abnormally.
-void RunWorkerItems(const std::filesystem::path& program,
+void runWorkerItems(const std::filesystem::path& program,
                     const std::vector<std::string>& environment,
                     const std::function<std::optional<std::string>()>& next,
-                    const std::function<void(TBatchItemOutcome)>& finish, BatchWorker worker = {}) {
+                    const std::function<void(BatchItemOutcome)>& finish, BatchWorker worker = {}) {
   std::optional<ReportReader> reader;
   if (worker.Process >= 0) reader.emplace(worker.Reports);
   while (const std::optional<std::string> path = next()) {
     if (worker.Process < 0) {
       if (!worker.Start(program, environment)) {
-        finish(ReadBatchItemReport("", false));
+        finish(readBatchItemReport("", false));
         continue;
       }
       reader.emplace(worker.Reports);
     }
     std::pair<std::string, bool> report{"", false};
-    if (SendAll(worker.Input, *path + "\n")) report = reader->Next();
-    finish(ReadBatchItemReport(report.first, report.second));
+    if (sendAll(worker.Input, *path + "\n")) report = reader->next();
+    finish(readBatchItemReport(report.first, report.second));
     if (!report.second) worker.End();
   }
   if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
@@ -257,18 +258,18 @@ void RunWorkerItems(const std::filesystem::path& program,
 
 }  // namespace
 
-std::string BatchItemStartText() {
+std::string batchItemStartText() {
   return std::string(kStartedLine);
 }
 
-std::string BatchItemOutcomeText(const TBatchItemOutcome& outcome) {
+std::string batchItemOutcomeText(const BatchItemOutcome& outcome) {
   return std::string(kResultWord) + std::to_string(outcome.Result) + "\n" +
          std::string(kMessageWord) + std::to_string(outcome.Message.size()) + "\n" +
          outcome.Message;
 }
 
-TBatchItemOutcome ReadBatchItemReport(const std::string& report, bool complete) {
-  TBatchItemOutcome outcome;
+BatchItemOutcome readBatchItemReport(const std::string& report, bool complete) {
+  BatchItemOutcome outcome;
   std::string_view rest = report;
   if (rest.substr(0, kStartedLine.size()) == kStartedLine) {
     outcome.Analyzed = true;
@@ -303,56 +304,56 @@ TBatchItemOutcome ReadBatchItemReport(const std::string& report, bool complete) 
   return outcome;
 }
 
-int RunBatchWorkerProcess(TMainForm& form) {
+int runBatchWorkerProcess(MainFormRules& form) {
   const int report = kBatchItemReportDescriptor;
   if (::fcntl(report, F_GETFD) < 0) return EXIT_FAILURE;
   std::error_code status;
-  std::string folder_pattern =
+  std::string folderPattern =
       (std::filesystem::temp_directory_path(status) / "tolvane-batch-XXXXXX").string();
-  const char* folder = status ? nullptr : ::mkdtemp(folder_pattern.data());
+  const char* folder = status ? nullptr : ::mkdtemp(folderPattern.data());
   for (std::string path; std::getline(std::cin, path);) {
-    TBatchItemOutcome outcome;
+    BatchItemOutcome outcome;
     if (form.OpenFileBatch(path, outcome.Message)) {
       outcome.Analyzed = true;
-      WriteAll(report, BatchItemStartText());
+      writeAll(report, batchItemStartText());
       if (folder != nullptr) {
         outcome.Result = form.RunFileBatch(outcome.Message, folder);
       } else {
         outcome.Message = kNoRunFolder;
       }
     }
-    WriteAll(report, BatchItemOutcomeText(outcome));
+    writeAll(report, batchItemOutcomeText(outcome));
   }
   if (folder != nullptr) std::filesystem::remove_all(folder, status);
   return EXIT_SUCCESS;
 }
 
-int DefaultBatchJobs() {
+int defaultBatchJobs() {
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
-std::vector<TBatchItemOutcome> RunItemsInWorker(const std::filesystem::path& program,
-                                                const std::vector<std::string>& paths,
-                                                const std::vector<std::string>& environment) {
-  std::vector<TBatchItemOutcome> outcomes;
+std::vector<BatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
+                                               const std::vector<std::string>& paths,
+                                               const std::vector<std::string>& environment) {
+  std::vector<BatchItemOutcome> outcomes;
   std::size_t next = 0;
-  RunWorkerItems(
+  runWorkerItems(
       program, environment,
       [&]() -> std::optional<std::string> {
         if (next >= paths.size()) return std::nullopt;
         return paths[next++];
       },
-      [&](TBatchItemOutcome outcome) { outcomes.push_back(std::move(outcome)); });
+      [&](BatchItemOutcome outcome) { outcomes.push_back(std::move(outcome)); });
   return outcomes;
 }
 
-TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs,
-                       const std::function<int()>& forkedWorker)
-    : Program_(std::move(program)),
-      Paths_(std::move(paths)),
-      Environment_(WorkerEnvironment()),
-      Outcomes_(Paths_.size()) {
-  const int count = std::clamp(jobs, 1, std::max(1, static_cast<int>(Paths_.size())));
+BatchJobs::BatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs,
+                     const std::function<int()>& forkedWorker)
+    : program_(std::move(program)),
+      paths_(std::move(paths)),
+      environment_(workerEnvironment()),
+      outcomes_(paths_.size()) {
+  const int count = std::clamp(jobs, 1, std::max(1, static_cast<int>(paths_.size())));
   // The first worker of every job is forked while this process has one thread; a worker that
   // ends abnormally is replaced by a new process of the program.
   std::vector<BatchWorker> forked(static_cast<std::size_t>(count));
@@ -360,12 +361,12 @@ TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> p
     for (BatchWorker& worker : forked) worker.Fork(forkedWorker);
   }
   try {
-    for (int i = 0; i < count; ++i) {
-      Threads_.emplace_back([this, worker = forked[static_cast<std::size_t>(i)]] { Work(worker); });
-      forked[static_cast<std::size_t>(i)] = BatchWorker{};
+    for (std::size_t i = 0; i < forked.size(); ++i) {
+      threads_.emplace_back([this, worker = forked[i]] { Work(worker); });
+      forked[i] = BatchWorker{};
     }
   } catch (const std::system_error&) {
-    // Fewer jobs than asked; with none, Take runs the items itself.
+    // Fewer jobs than asked; with none, take runs the items itself.
   }
   for (BatchWorker& worker : forked) {
     if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
@@ -373,49 +374,49 @@ TBatchJobs::TBatchJobs(std::filesystem::path program, std::vector<std::string> p
   }
 }
 
-TBatchJobs::~TBatchJobs() {
-  Stop();
-  for (std::thread& thread : Threads_) thread.join();
+BatchJobs::~BatchJobs() {
+  stop();
+  for (std::thread& thread : threads_) thread.join();
 }
 
-void TBatchJobs::Stop() {
-  const std::lock_guard lock(Mutex_);
-  Stopping_ = true;
+void BatchJobs::stop() {
+  const std::lock_guard lock(mutex_);
+  stopping_ = true;
 }
 
-TBatchItemOutcome TBatchJobs::Take(std::size_t i) {
-  std::unique_lock lock(Mutex_);
-  if (Threads_.empty() && !Outcomes_[i]) {
+BatchItemOutcome BatchJobs::take(std::size_t i) {
+  std::unique_lock lock(mutex_);
+  if (threads_.empty() && !outcomes_[i]) {
     lock.unlock();
-    return RunItemsInWorker(Program_, {Paths_[i]}, Environment_).front();
+    return runItemsInWorker(program_, {paths_[i]}, environment_).front();
   }
-  Done_.wait(lock, [&] { return Outcomes_[i].has_value(); });
-  return *Outcomes_[i];
+  done_.wait(lock, [&] { return outcomes_[i].has_value(); });
+  return *outcomes_[i];
 }
 
-std::optional<std::size_t> TBatchJobs::NextItem() {
-  const std::lock_guard lock(Mutex_);
-  if (Stopping_ || Next_ >= Paths_.size()) return std::nullopt;
-  return Next_++;
+std::optional<std::size_t> BatchJobs::nextItem() {
+  const std::lock_guard lock(mutex_);
+  if (stopping_ || next_ >= paths_.size()) return std::nullopt;
+  return next_++;
 }
 
-void TBatchJobs::Finish(std::size_t i, TBatchItemOutcome outcome) {
-  const std::lock_guard lock(Mutex_);
-  Outcomes_[i] = std::move(outcome);
-  Done_.notify_all();
+void BatchJobs::Finish(std::size_t i, BatchItemOutcome outcome) {
+  const std::lock_guard lock(mutex_);
+  outcomes_[i] = std::move(outcome);
+  done_.notify_all();
 }
 
-void TBatchJobs::Work(const BatchWorker& forked) {
+void BatchJobs::Work(const BatchWorker& forked) {
   std::size_t current = 0;
-  RunWorkerItems(
-      Program_, Environment_,
+  runWorkerItems(
+      program_, environment_,
       [&]() -> std::optional<std::string> {
-        const std::optional<std::size_t> i = NextItem();
+        const std::optional<std::size_t> i = nextItem();
         if (!i) return std::nullopt;
         current = *i;
-        return Paths_[current];
+        return paths_[current];
       },
-      [&](TBatchItemOutcome outcome) { Finish(current, std::move(outcome)); }, forked);
+      [&](BatchItemOutcome outcome) { Finish(current, std::move(outcome)); }, forked);
 }
 
 }  // namespace tolvane::app

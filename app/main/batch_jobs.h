@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 
 namespace tolvane::app {
 
@@ -27,7 +27,7 @@ inline constexpr int kBatchItemReportDescriptor = 3;
 
 // How one project of a batch went: whether it reached the analysis, its message and whether
 // the batch stops after it (kBatchStop).
-struct TBatchItemOutcome {
+struct BatchItemOutcome {
   bool Analyzed = false;
   int Result = kBatchFileDone;
   std::string Message;
@@ -36,59 +36,59 @@ struct TBatchItemOutcome {
 // The --batch-worker mode on `form`: runs every project read from the standard input, each
 // with its run-file list in a folder of the worker's own, and reports on
 // kBatchItemReportDescriptor. Returns the process's exit code.
-int RunBatchWorkerProcess(TMainForm& form);
+int runBatchWorkerProcess(MainFormRules& form);
 
 // The report of one project: the start line, once the project is read and goes to the
 // analysis, then the outcome. Reading back a report that is incomplete (the process ended
 // before it was written) gives an abnormal end.
-std::string BatchItemStartText();
-std::string BatchItemOutcomeText(const TBatchItemOutcome& outcome);
-TBatchItemOutcome ReadBatchItemReport(const std::string& report, bool complete);
+std::string batchItemStartText();
+std::string batchItemOutcomeText(const BatchItemOutcome& outcome);
+BatchItemOutcome readBatchItemReport(const std::string& report, bool complete);
 
 // The number of jobs of a batch when none is given: the number of cores.
-int DefaultBatchJobs();
+int defaultBatchJobs();
 
 // Runs the items of a list in up to `jobs` worker processes of `program`, handing them out in
 // the list's order.
 struct BatchWorker;  // a worker process and the ends of its socket and report pipe
 
-class TBatchJobs {
+class BatchJobs {
  public:
   // With `forkedWorker`, the first worker of every job is this process forked, running it
   // (the headless program, which has a single thread here); otherwise, and for a worker that
   // replaces one that ended abnormally, a new process of `program`.
-  TBatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs,
-             const std::function<int()>& forkedWorker = {});
-  ~TBatchJobs();
-  TBatchJobs(const TBatchJobs&) = delete;
-  TBatchJobs& operator=(const TBatchJobs&) = delete;
+  BatchJobs(std::filesystem::path program, std::vector<std::string> paths, int jobs,
+            const std::function<int()>& forkedWorker = {});
+  ~BatchJobs();
+  BatchJobs(const BatchJobs&) = delete;
+  BatchJobs& operator=(const BatchJobs&) = delete;
 
   // The outcome of item i (0-based), waiting for it.
-  TBatchItemOutcome Take(std::size_t i);
+  BatchItemOutcome take(std::size_t i);
   // Hands out no further item; those running finish.
-  void Stop();
+  void stop();
 
  private:
-  std::optional<std::size_t> NextItem();
-  void Finish(std::size_t i, TBatchItemOutcome outcome);
+  std::optional<std::size_t> nextItem();
+  void Finish(std::size_t i, BatchItemOutcome outcome);
   void Work(const BatchWorker& forked);
 
-  const std::filesystem::path Program_;
-  const std::vector<std::string> Paths_;
-  const std::vector<std::string> Environment_;
-  std::mutex Mutex_;
-  std::condition_variable Done_;
-  std::vector<std::optional<TBatchItemOutcome>> Outcomes_;
-  std::size_t Next_ = 0;
-  bool Stopping_ = false;
-  std::vector<std::thread> Threads_;
+  const std::filesystem::path program_;
+  const std::vector<std::string> paths_;
+  const std::vector<std::string> environment_;
+  std::mutex mutex_;
+  std::condition_variable done_;
+  std::vector<std::optional<BatchItemOutcome>> outcomes_;
+  std::size_t next_ = 0;
+  bool stopping_ = false;
+  std::vector<std::thread> threads_;
 };
 
 // Runs the items `paths` one after another in one worker process of `program` (a new one after
 // a process that ended abnormally), with `environment` as its environment; one outcome per
 // item.
-std::vector<TBatchItemOutcome> RunItemsInWorker(const std::filesystem::path& program,
-                                                const std::vector<std::string>& paths,
-                                                const std::vector<std::string>& environment);
+std::vector<BatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
+                                               const std::vector<std::string>& paths,
+                                               const std::vector<std::string>& environment);
 
 }  // namespace tolvane::app

@@ -1,5 +1,5 @@
 // The open and run steps of a batch item, on the main window's project.
-#include "main_form.h"
+#include "main_form_rules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::int32_t kInconsistentExecutables = 1;
 
-std::string LowerExtension(const std::filesystem::path& file) {
+std::string lowerExtension(const std::filesystem::path& file) {
   std::string extension = file.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -23,7 +23,7 @@ std::string LowerExtension(const std::filesystem::path& file) {
 }
 
 // Writes names.dat for `project` into `folder`; false when it cannot be written.
-bool WriteRunFileListIn(const std::filesystem::path& folder, const std::filesystem::path& project) {
+bool writeRunFileListIn(const std::filesystem::path& folder, const std::filesystem::path& project) {
   std::ofstream out(folder / kRunFileListName, std::ios::binary | std::ios::trunc);
   out << runFileListText(project);
   out.close();
@@ -32,14 +32,14 @@ bool WriteRunFileListIn(const std::filesystem::path& folder, const std::filesyst
 
 }  // namespace
 
-bool TMainForm::OpenFileBatch(const std::string& file_name, std::string& message) {
+bool MainFormRules::OpenFileBatch(const std::string& fileName, std::string& message) {
   std::error_code status;
-  const std::filesystem::path file = std::filesystem::absolute(file_name, status);
+  const std::filesystem::path file = std::filesystem::absolute(fileName, status);
   if (!std::filesystem::exists(file, status)) {
     message = "  * Input file does not exist. Please check";
     return false;
   }
-  const std::string extension = LowerExtension(file);
+  const std::string extension = lowerExtension(file);
   if (extension == ".tv8d" || extension == ".tvd") {
     message =
         "  * File of an earlier version is not run in a batch. Please open it and save it as "
@@ -56,44 +56,44 @@ bool TMainForm::OpenFileBatch(const std::string& file_name, std::string& message
   Flags.Clear();
   try {
     // A file the reader rejects is neither saved over nor run.
-    if (!Project_.Open(file.string(), kVersion9File).empty()) {
+    if (!project_.Open(file.string(), kVersion9File).empty()) {
       message = "  * Input file is either invalid or incomplete. Please check";
       return false;
     }
-  } catch (const EProjectFileError&) {
+  } catch (const ProjectFileError&) {
     message = "  * Input file cannot be read. Please check";
     return false;
   }
   return true;
 }
 
-int TMainForm::RunFileBatch(std::string& message, const std::filesystem::path& run_folder) {
-  if (Project_.Data().FileName == kNewProjectFileName || !CheckData(Project_.Data(), Messages_)) {
+int MainFormRules::RunFileBatch(std::string& message, const std::filesystem::path& runFolder) {
+  if (project_.Data().FileName == kNewProjectFileName || !CheckData(project_.Data(), messages_)) {
     message = "  * The data checks failed. Please check";
     return kBatchFileDone;
   }
   try {
-    Project_.Save();
+    project_.Save();
   } catch (const std::exception& failure) {
     message =
         std::string("  * An error occured during saving. Please check\r    ") + failure.what();
     return kBatchFileDone;
   }
-  const std::filesystem::path project = ProjectPath();
+  const std::filesystem::path project = projectPath();
   std::error_code ignored;
-  const std::filesystem::path folder = run_folder.empty() ? project.parent_path() : run_folder;
+  const std::filesystem::path folder = runFolder.empty() ? project.parent_path() : runFolder;
   std::filesystem::current_path(folder, ignored);
-  if (!WriteRunFileListIn(folder, project)) {
+  if (!writeRunFileListIn(folder, project)) {
     message = "  * The run-file list cannot be written. Please check";
     return kBatchFileDone;
   }
-  const auto load_and_call = [this] { return callEngine(Loader, LibraryPath(), Messages_); };
-  const TEngineCall call = EngineRunner ? EngineRunner(load_and_call) : load_and_call();
-  if (call.Status == TEngineCallStatus::kAlreadyLoaded) {
+  const auto loadAndCall = [this] { return callEngine(Loader, libraryPath(), messages_); };
+  const EngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
+  if (call.Status == EngineCallStatus::kAlreadyLoaded) {
     message = "  * Attempt to reinitialize DLL. Please check.";
     return kBatchStop;
   }
-  if (call.Status != TEngineCallStatus::kCalled) {
+  if (call.Status != EngineCallStatus::kCalled) {
     message = "  * Attempt to initialize DLL failed. Please check.";
     return kBatchStop;
   }

@@ -17,54 +17,54 @@ class QPushButton;
 
 namespace tolvane::app {
 
-class TMainWindow;
+class TMainForm;
 
-class TBatchWindow : public QDialog {
+class BatchWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TBatchWindow(TMainWindow& window);
-  ~TBatchWindow() override;
+  explicit BatchWindow(TMainForm& window);
+  ~BatchWindow() override;
 
-  TBatchRun& Batch() { return *Batch_; }
+  BatchRun& batch() { return *batch_; }
   // The commands of the buttons, also for the tests.
-  void AddFiles(const QStringList& files);
-  void ClearSelected();
-  void ClearAll();
-  bool OpenFileList(const QString& file);
-  bool SaveFileList(const QString& file);
-  bool SaveRunMessages(const QString& file);
-  void ClearRunMessages();
-  void Replace(const QString& from, const QString& to);
-  void CheckFiles();
-  void RunAll();
+  void addFiles(const QStringList& files);
+  void clearSelected();
+  void clearAll();
+  bool openFileList(const QString& file);
+  bool saveFileList(const QString& file);
+  bool saveRunMessages(const QString& file);
+  void clearRunMessages();
+  void replace(const QString& from, const QString& to);
+  void checkFiles();
+  void runAll();
 
-  QListWidget* FileList() const { return List_; }
-  QPlainTextEdit* MessageArea() const { return MessageArea_; }
-  QProgressBar* Progress() const { return Progress_; }
-  QLabel* CountLabel() const { return Count_; }
+  QListWidget* fileList() const { return list_; }
+  QPlainTextEdit* messageArea() const { return messageArea_; }
+  QProgressBar* progress() const { return progress_; }
+  QLabel* countLabel() const { return count_; }
 
  protected:
   // The window stays open while a run goes on.
   void reject() override;
 
  private:
-  QPushButton* Button(const QString& caption, const QString& name);
-  void ShowList();
-  void ShowMessage(const std::string& line);
-  void SetRunning(bool running);
+  QPushButton* button(const QString& caption, const QString& name);
+  void showList();
+  void showMessage(const std::string& line);
+  void setRunning(bool running);
 
-  TMainWindow& Window_;
-  TWindowMessages Messages_;
-  std::unique_ptr<TBatchRun> Batch_;
-  QListWidget* List_ = nullptr;
-  QLabel* Count_ = nullptr;
-  QPlainTextEdit* MessageArea_ = nullptr;
-  QProgressBar* Progress_ = nullptr;
-  QLineEdit* From_ = nullptr;
-  QLineEdit* To_ = nullptr;
-  QList<QPushButton*> Buttons_;
-  bool Running_ = false;
+  TMainForm& window_;
+  WindowMessages messages_;
+  std::unique_ptr<BatchRun> batch_;
+  QListWidget* list_ = nullptr;
+  QLabel* count_ = nullptr;
+  QPlainTextEdit* messageArea_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLineEdit* from_ = nullptr;
+  QLineEdit* to_ = nullptr;
+  QList<QPushButton*> buttons_;
+  bool running_ = false;
 };
 
 }  // namespace tolvane::app

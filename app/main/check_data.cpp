@@ -16,20 +16,26 @@ constexpr int kDiscontinuityThickness = 3;
 constexpr int32_t kMultipleLengths = 1;
 
 std::string Number(long double value) {
-  return plot::ShortestText(value);
+  return plot::shortestText(value);
 }
 
-bool CheckThicknesses(const TProgramData& data, const std::string& unit, UserMessages& messages) {
-  const TGridTable& layers = data.Grids().D();
-  const long double t_min = data.fUnits == kSIUnits ? kMinThicknessSI : kMinThicknessEnglish;
+bool checkThicknesses(const TProgramData& data, const std::string& unit, UserMessages& messages) {
+  const grid::TGridTable& layers = data.grids().D();
+  const long double tMin = data.isSI() ? kMinThicknessSI : kMinThicknessEnglish;
   long double previous = 0;
   for (int row = 0; row < layers.RowCount(); ++row) {
     const long double bottom = layers.GetFloatValue(kColBottomDepth, row);
     const long double thickness = bottom - previous;
-    if (t_min > thickness) {
-      messages.warning("Thickness of layer should be at least " + Number(t_min) + unit +
-                       "\rto avoid numerical errors. \rPlease check layer " +
-                       std::to_string(row + 1) + " . Thickness = " + Number(thickness) + unit);
+    if (tMin > thickness) {
+      std::string message = "Thickness of layer should be at least ";
+      message += Number(tMin);
+      message += unit;
+      message += "\rto avoid numerical errors. \rPlease check layer ";
+      message += std::to_string(row + 1);
+      message += " . Thickness = ";
+      message += Number(thickness);
+      message += unit;
+      messages.warning(message);
       return false;
     }
     previous = bottom;
@@ -37,8 +43,8 @@ bool CheckThicknesses(const TProgramData& data, const std::string& unit, UserMes
   return true;
 }
 
-bool CheckProfileDepth(const TProgramData& data, const std::string& unit, UserMessages& messages) {
-  const TGridTable& layers = data.Grids().D();
+bool checkProfileDepth(const TProgramData& data, const std::string& unit, UserMessages& messages) {
+  const grid::TGridTable& layers = data.grids().D();
   const long double bottom =
       layers.RowCount() > 0 ? layers.GetFloatValue(kColBottomDepth, layers.RowCount() - 1) : 0;
   const long double required = data.PD + kDiametersBelowTip * data.DSTART;
@@ -51,27 +57,27 @@ bool CheckProfileDepth(const TProgramData& data, const std::string& unit, UserMe
   return true;
 }
 
-bool AnyPositive(const TGridTable& table, int column) {
+bool anyPositive(const grid::TGridTable& table, int column) {
   return table.GetFloatValue(column, kTopRow) > 0 || table.GetFloatValue(column, kBottomRow) > 0;
 }
 
-bool CheckDiscontinuities(const TProgramData& data, UserMessages& messages) {
-  const TProjectGrids& grids = data.Grids();
+bool checkDiscontinuities(const TProgramData& data, UserMessages& messages) {
+  const ProjectGrids& grids = data.grids();
   for (int row = 0; row < grids.D().RowCount(); ++row) {
     const int32_t type = grids.SoilType(row);
-    const TGridTable* table = grids.LayerTable(row);
-    if ((type != kStrongRockSideOrEnd && type != kStrongRockSideAndEnd) || table == nullptr) {
+    const grid::TGridTable* table = grids.layerTable(row);
+    if ((type != kStrongRockSideOrEnd && type != kStrongRock) || table == nullptr) {
       continue;
     }
     const std::string layer = std::to_string(row + 1);
-    if (!AnyPositive(*table, kDiscontinuitySpacing)) {
+    if (!anyPositive(*table, kDiscontinuitySpacing)) {
       messages.warning(
           "Discontinuity spacing should be greater than zero \rto avoid numerical errors. "
           "\rPlease check layer " +
           layer);
       return false;
     }
-    if (!AnyPositive(*table, kDiscontinuityThickness)) {
+    if (!anyPositive(*table, kDiscontinuityThickness)) {
       messages.warning(
           "Discontinuity thickness should be greater than zero \rto avoid numerical errors. "
           "\rPlease check layer " +
@@ -82,7 +88,7 @@ bool CheckDiscontinuities(const TProgramData& data, UserMessages& messages) {
   return true;
 }
 
-bool CheckMultipleLengths(const TProgramData& data, const std::string& unit,
+bool checkMultipleLengths(const TProgramData& data, const std::string& unit,
                           UserMessages& messages) {
   if (data.IPENT != kMultipleLengths) return true;
   const long double minimum = kDiametersOfMultipleLengths * data.DSTART + data.TOPLENG + data.BS;
@@ -100,9 +106,9 @@ bool CheckMultipleLengths(const TProgramData& data, const std::string& unit,
 }  // namespace
 
 bool CheckData(const TProgramData& data, UserMessages& messages) {
-  const std::string unit = data.fUnits == kSIUnits ? " m" : " ft";
-  return CheckThicknesses(data, unit, messages) && CheckProfileDepth(data, unit, messages) &&
-         CheckDiscontinuities(data, messages) && CheckMultipleLengths(data, unit, messages);
+  const std::string unit = data.isSI() ? " m" : " ft";
+  return checkThicknesses(data, unit, messages) && checkProfileDepth(data, unit, messages) &&
+         checkDiscontinuities(data, messages) && checkMultipleLengths(data, unit, messages);
 }
 
 }  // namespace tolvane::app

@@ -6,6 +6,6 @@ namespace tolvane::app {
 
 // Creates the application object and the main window, opens the project named on the command
 // line, and runs until the window closes.
-int RunDesktop(int argc, char** argv);
+int runDesktop(int argc, char** argv);
 
 }  // namespace tolvane::app

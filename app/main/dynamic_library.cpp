@@ -12,13 +12,13 @@
 namespace tolvane::app {
 
 TDynamicLibrary::TDynamicLibrary(UserMessages& messages, std::string fileName, bool openNow)
-    : messages_(messages), file_name_(std::move(fileName)) {
+    : messages_(messages), fileName_(std::move(fileName)) {
   if (openNow) Open();
 }
 
 void TDynamicLibrary::SetFileName(std::string fileName) {
   Close();
-  file_name_ = std::move(fileName);
+  fileName_ = std::move(fileName);
 }
 
 void TDynamicLibrary::OpenFile(std::string fileName) {
@@ -30,7 +30,7 @@ void TDynamicLibrary::OpenFile(std::string fileName) {
 
 void TDynamicLibrary::Open() {
   if (GetIsOpen()) return;
-  handle_ = reinterpret_cast<void*>(LoadLibraryA(file_name_.c_str()));
+  handle_ = reinterpret_cast<void*>(LoadLibraryA(fileName_.c_str()));
   if (handle_ != nullptr) return;
   const DWORD code = GetLastError();
   if (code == ERROR_DLL_INIT_FAILED) throw EInitError();
@@ -61,11 +61,11 @@ void* TDynamicLibrary::FindProcedure(const std::string& name) {
 void TDynamicLibrary::Open() {
   if (GetIsOpen()) return;
   dlerror();
-  handle_ = dlopen(file_name_.c_str(), RTLD_NOW | RTLD_LOCAL);
+  handle_ = dlopen(fileName_.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ != nullptr) return;
   const char* reason = dlerror();
   std::error_code status;
-  const int code = std::filesystem::exists(file_name_, status) ? ENOEXEC : ENOENT;
+  const int code = std::filesystem::exists(fileName_, status) ? ENOEXEC : ENOENT;
   messages_.error("Error Loading Library, error code = " + std::to_string(code) +
                   (reason != nullptr ? "\r" + std::string(reason) : std::string()));
 }

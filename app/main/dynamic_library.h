@@ -34,7 +34,7 @@ class TDynamicLibrary {
   TDynamicLibrary& operator=(const TDynamicLibrary&) = delete;
 
   void SetFileName(std::string fileName);
-  const std::string& FileName() const { return file_name_; }
+  const std::string& FileName() const { return fileName_; }
   // Loads the library. A library that cannot be found raises EFileNotFoundError when the
   // system says so; one whose loading fails otherwise shows "Error Loading Library, error
   // code = " with the system's number and stays closed.
@@ -48,7 +48,7 @@ class TDynamicLibrary {
 
  private:
   UserMessages& messages_;
-  std::string file_name_;
+  std::string fileName_;
   void* handle_ = nullptr;
 };
 

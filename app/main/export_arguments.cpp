@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::array<const char*, 4> kFormats = {"png", "svg", "pdf", "bmp"};
 
-std::optional<int> WholeNumber(const std::string& text) {
+std::optional<int> wholeNumber(const std::string& text) {
   int value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, status] = std::from_chars(text.data(), end, value);
@@ -18,11 +18,11 @@ std::optional<int> WholeNumber(const std::string& text) {
   return value;
 }
 
-bool ParseSize(const std::string& text, int& width, int& height) {
+bool parseSize(const std::string& text, int& width, int& height) {
   const size_t x = text.find('x');
   if (x == std::string::npos) return false;
-  const std::optional<int> w = WholeNumber(text.substr(0, x));
-  const std::optional<int> h = WholeNumber(text.substr(x + 1));
+  const std::optional<int> w = wholeNumber(text.substr(0, x));
+  const std::optional<int> h = wholeNumber(text.substr(x + 1));
   if (!w || !h || *w < 1 || *h < 1 || *w > kMaxExportPixels || *h > kMaxExportPixels) {
     return false;
   }
@@ -31,11 +31,11 @@ bool ParseSize(const std::string& text, int& width, int& height) {
   return true;
 }
 
-bool ParseSelection(const std::string& text, std::vector<int>& plots) {
+bool parseSelection(const std::string& text, std::vector<int>& plots) {
   size_t start = 0;
   while (start <= text.size()) {
     const size_t comma = std::min(text.find(',', start), text.size());
-    const std::optional<int> n = WholeNumber(text.substr(start, comma - start));
+    const std::optional<int> n = wholeNumber(text.substr(start, comma - start));
     if (!n || *n < 1 || *n > kResultPlotCount) return false;
     plots.push_back(*n);
     start = comma + 1;
@@ -44,7 +44,7 @@ bool ParseSelection(const std::string& text, std::vector<int>& plots) {
 }
 
 // Splits "MODE PROJECT --option value ..." into the project and option pairs.
-bool OptionPairs(const std::vector<std::string>& args,
+bool optionPairs(const std::vector<std::string>& args,
                  std::vector<std::pair<std::string, std::string>>& options, std::string& error) {
   if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0) {
     error = "The project file is missing after " + (args.empty() ? std::string() : args[0]) + ".";
@@ -62,11 +62,11 @@ bool OptionPairs(const std::vector<std::string>& args,
 
 }  // namespace
 
-std::optional<TPlotExportArguments> ParsePlotExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error) {
+std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<std::string>& args,
+                                                            std::string& error) {
   std::vector<std::pair<std::string, std::string>> options;
-  if (!OptionPairs(args, options, error)) return std::nullopt;
-  TPlotExportArguments parsed;
+  if (!optionPairs(args, options, error)) return std::nullopt;
+  PlotExportArguments parsed;
   parsed.Project = args[1];
   for (const auto& [name, value] : options) {
     if (name == "--out") {
@@ -80,7 +80,7 @@ std::optional<TPlotExportArguments> ParsePlotExportArguments(const std::vector<s
       }
       parsed.Format = value;
     } else if (name == "--size") {
-      if (!ParseSize(value, parsed.Width, parsed.Height)) {
+      if (!parseSize(value, parsed.Width, parsed.Height)) {
         error = "The size " + value + " is not WIDTHxHEIGHT in pixels (1 to " +
                 std::to_string(kMaxExportPixels) + " each).";
         return std::nullopt;
@@ -102,18 +102,18 @@ std::optional<TPlotExportArguments> ParsePlotExportArguments(const std::vector<s
   return parsed;
 }
 
-std::optional<TXlsxExportArguments> ParseXlsxExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error) {
+std::optional<XlsxExportArguments> parseXlsxExportArguments(const std::vector<std::string>& args,
+                                                            std::string& error) {
   std::vector<std::pair<std::string, std::string>> options;
-  if (!OptionPairs(args, options, error)) return std::nullopt;
-  TXlsxExportArguments parsed;
+  if (!optionPairs(args, options, error)) return std::nullopt;
+  XlsxExportArguments parsed;
   parsed.Project = args[1];
   for (const auto& [name, value] : options) {
     if (name == "--out") {
       parsed.OutFile = value;
     } else if (name == "--select") {
       parsed.Select.clear();
-      if (!ParseSelection(value, parsed.Select)) {
+      if (!parseSelection(value, parsed.Select)) {
         error = "The selection " + value + " is not a list of plot numbers 1 to " +
                 std::to_string(kResultPlotCount) + " such as 1,9,12.";
         return std::nullopt;
@@ -130,8 +130,8 @@ std::optional<TXlsxExportArguments> ParseXlsxExportArguments(const std::vector<s
   return parsed;
 }
 
-std::string PlotFileName(int plot_index, const std::string& format) {
-  const int number = plot_index + 1;
+std::string plotFileName(int plotIndex, const std::string& format) {
+  const int number = plotIndex + 1;
   return std::string("plot-") + (number < 10 ? "0" : "") + std::to_string(number) + "." + format;
 }
 

@@ -15,7 +15,7 @@ inline constexpr int kDefaultExportHeight = 640;
 // Sizes beyond this many pixels a side are refused (an image of that size needs 400 MB).
 inline constexpr int kMaxExportPixels = 10000;
 
-struct TPlotExportArguments {
+struct PlotExportArguments {
   std::string Project;
   std::string OutDir;
   std::string Format = "png";
@@ -26,19 +26,19 @@ struct TPlotExportArguments {
   std::optional<bool> ShowLayers;
 };
 
-struct TXlsxExportArguments {
+struct XlsxExportArguments {
   std::string Project;
   std::string OutFile;
   std::vector<int> Select;  // plot numbers 1..26 of the plot list; empty: every available plot
 };
 
 // The arguments after the program name; none with `error` set when they are wrong.
-std::optional<TPlotExportArguments> ParsePlotExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error);
-std::optional<TXlsxExportArguments> ParseXlsxExportArguments(const std::vector<std::string>& args,
-                                                             std::string& error);
+std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<std::string>& args,
+                                                            std::string& error);
+std::optional<XlsxExportArguments> parseXlsxExportArguments(const std::vector<std::string>& args,
+                                                            std::string& error);
 
 // "plot-07.png" for plot index 6 (the number is 1-based, two digits).
-std::string PlotFileName(int plot_index, const std::string& format);
+std::string plotFileName(int plotIndex, const std::string& format);
 
 }  // namespace tolvane::app

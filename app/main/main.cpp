@@ -13,7 +13,7 @@
 #ifdef TOLVANE_WITH_GUI
 #include "desktop.h"
 #endif
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "plot_data_reader.h"
 #include "program_data.h"
 #include "run_pipeline.h"
@@ -28,7 +28,7 @@
 
 namespace {
 
-using tolvane::app::TMainForm;
+using tolvane::app::MainFormRules;
 
 void printUsage(std::ostream& out) {
 #ifdef TOLVANE_WITH_GUI
@@ -48,7 +48,7 @@ void printUsage(std::ostream& out) {
 #endif
          "       tolvane2023 --version\n";
 #if defined(TOLVANE_WITH_VIEWS)
-  out << tolvane::views::kViewExportUsage;
+  out << tolvane::app::kViewExportUsage;
 #endif
 }
 
@@ -59,13 +59,13 @@ std::filesystem::path programDirectory(const char* argv0) {
   return std::filesystem::absolute(argv0, status).parent_path();
 }
 
-void printSummary(TMainForm& form) {
+void printSummary(MainFormRules& form) {
   const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName);
   // The ranges are known once the whole file was read.
   if (form.Flags.ShowOutput) {
-    std::cout << tolvane::app::CaseSummary(form.Plots(), form.Data()) << '\n';
+    std::cout << tolvane::app::caseSummary(form.plots(), form.Data()) << '\n';
   } else {
-    std::cout << "Cases analysed: " << form.Plots()[tolvane::app::kPltSkin].LineCount() << '\n';
+    std::cout << "Cases analysed: " << form.plots()[tolvane::app::kPltSkin].LineCount() << '\n';
   }
   std::cout << "Report:    " << tolvane::app::resultFile(project, ".tv9o").string() << '\n'
             << "Run log:   " << tolvane::app::resultFile(project, ".tv9r").string() << '\n'
@@ -76,17 +76,17 @@ void printSummary(TMainForm& form) {
 
 int runProject(const std::string& file, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::THeadlessHost host;
-  TMainForm form(messages, host, programDirectory(argv0));
-  const int file_type = tolvane::FileTypeIndexForPath(file);
-  if (file_type == 0) {
+  tolvane::app::HeadlessHost host;
+  MainFormRules form(messages, host, programDirectory(argv0));
+  const int fileType = tolvane::app::fileTypeIndexForPath(file);
+  if (fileType == 0) {
     messages.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
     return tolvane::app::kExitDataError;
   }
-  const tolvane::app::TOpenResult opened = form.Open(file, file_type);
+  const tolvane::app::OpenResult opened = form.Open(file, fileType);
   if (!opened.Opened) return tolvane::app::kExitNoInput;
   if (!opened.FormatError.empty()) return tolvane::app::kExitDataError;
-  const tolvane::app::TRunResult run = form.CompRunClick();
+  const tolvane::app::RunResult run = form.CompRunClick();
   if (!run.Saved) return tolvane::app::kExitCannotWrite;
   if (!run.ChecksPassed) return tolvane::app::kExitDataError;
   if (!run.NamesWritten) return tolvane::app::kExitCannotWrite;
@@ -98,27 +98,27 @@ int runProject(const std::string& file, const char* argv0) {
 // A worker of a parallel batch: the projects whose paths come on the standard input.
 int runBatchWorker(const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::THeadlessHost host;
-  TMainForm form(messages, host, programDirectory(argv0));
-  return tolvane::app::RunBatchWorkerProcess(form);
+  tolvane::app::HeadlessHost host;
+  MainFormRules form(messages, host, programDirectory(argv0));
+  return tolvane::app::runBatchWorkerProcess(form);
 }
 
 int runBatch(const std::string& list, int jobs, const char* argv0) {
   tolvane::app::ConsoleMessages messages;
-  tolvane::THeadlessHost host;
-  TMainForm form(messages, host, programDirectory(argv0));
-  tolvane::app::TBatchRun batch(form, messages,
-                                [](const std::string& line) { std::cout << line << '\n'; });
+  tolvane::app::HeadlessHost host;
+  MainFormRules form(messages, host, programDirectory(argv0));
+  tolvane::app::BatchRun batch(form, messages,
+                               [](const std::string& line) { std::cout << line << '\n'; });
   batch.Jobs = jobs;
   batch.Program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
   batch.ForkedWorker = [argv0] { return runBatchWorker(argv0); };
   std::error_code status;
   if (!std::filesystem::is_regular_file(list, status) ||
-      !batch.OpenList(std::filesystem::absolute(list, status))) {
+      !batch.openList(std::filesystem::absolute(list, status))) {
     messages.error("The list file " + list + " does not exist or cannot be read.");
     return tolvane::app::kExitNoInput;
   }
-  return batch.RunAll() ? 0 : tolvane::app::kExitCannotWrite;
+  return batch.runAll() ? 0 : tolvane::app::kExitCannotWrite;
 }
 
 // The N of --jobs N: a whole number from 1 up, or nothing.
@@ -135,18 +135,18 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--run" && argc == 3) return runProject(argv[2], argv[0]);
   if (command == "--batch" && argc == 3) {
-    return runBatch(argv[2], tolvane::app::DefaultBatchJobs(), argv[0]);
+    return runBatch(argv[2], tolvane::app::defaultBatchJobs(), argv[0]);
   }
   if (command == "--batch" && argc == 5 && std::string(argv[3]) == "--jobs") {
     if (const std::optional<int> jobs = jobCount(argv[4])) return runBatch(argv[2], *jobs, argv[0]);
   }
   if (command == tolvane::app::kBatchWorkerOption && argc == 2) return runBatchWorker(argv[0]);
 #if defined(TOLVANE_WITH_VIEWS)
-  if (command == "--view") return tolvane::views::RunViewExportMode(argc, argv);
+  if (command == "--view") return tolvane::app::runViewExportMode(argc, argv);
 #endif
 #ifdef TOLVANE_PLOT_EXPORT
-  if (command == "--plots") return tolvane::app::RunPlotExportMode(argc, argv);
-  if (command == "--xlsx") return tolvane::app::RunXlsxExportMode(argc, argv);
+  if (command == "--plots") return tolvane::app::runPlotExportMode(argc, argv);
+  if (command == "--xlsx") return tolvane::app::runXlsxExportMode(argc, argv);
 #endif
   if (command == "--version") {
     std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
 #ifdef TOLVANE_WITH_GUI
   // Anything but an option of this program goes to the desktop program (a project file, or the
   // toolkit's own options such as -platform).
-  if (command.rfind("--", 0) != 0) return tolvane::app::RunDesktop(argc, argv);
+  if (command.rfind("--", 0) != 0) return tolvane::app::runDesktop(argc, argv);
 #endif
   printUsage(std::cerr);
   return tolvane::app::kExitUsage;

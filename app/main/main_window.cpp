@@ -33,92 +33,92 @@ constexpr int kDefaultHeight = 760;
 
 }  // namespace
 
-TMainWindow::TMainWindow(std::filesystem::path program_dir, QWidget* parent)
-    : QMainWindow(parent), ProgramDir_(std::move(program_dir)) {
-  Messages_ = std::make_unique<TWindowMessages>(this);
-  Form_ = std::make_unique<TMainForm>(*Messages_, *this, ProgramDir_);
-  Form_->EngineRunner = [this](const std::function<TEngineCall()>& call) {
-    return RunOnWorker(call);
+TMainForm::TMainForm(std::filesystem::path programDir, QWidget* parent)
+    : QMainWindow(parent), programDir_(std::move(programDir)) {
+  messages_ = std::make_unique<WindowMessages>(this);
+  form_ = std::make_unique<MainFormRules>(*messages_, *this, programDir_);
+  form_->EngineRunner = [this](const std::function<EngineCall()>& call) {
+    return runOnWorker(call);
   };
   // The file dialogs start in the program's folder; an installed program's folder is not the
   // user's to write in, so they start in the home folder then.
-  const QString program_folder = ToQString(ProgramDir_.string());
-  Settings_.CurDir = QFileInfo(program_folder).isWritable() ? ProgramDir_.string()
-                                                            : QDir::homePath().toStdString();
+  const QString programFolder = toQString(programDir_.string());
+  settings_.CurDir =
+      QFileInfo(programFolder).isWritable() ? programDir_.string() : QDir::homePath().toStdString();
 
   setAcceptDrops(true);
   setObjectName("MainWindow");
-  Mdi_ = new QMdiArea(this);
-  Mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  Mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  setCentralWidget(Mdi_);
-  connect(Mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateWindowMenu(); });
+  mdi_ = new QMdiArea(this);
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { updateWindowMenu(); });
 
-  CreateFileMenu();
-  CreateDataMenu();
-  CreateComputationMenu();
-  CreateGraphicsMenu();
-  CreateWindowMenu();
-  CreateHelpMenu();
-  CreateToolBar();
-  Block3D_ = new views::TBlock3DControls(*this, menuBar(), Tools_, WindowMenu_->menuAction());
-  CreateStatusBar();
+  createFileMenu();
+  createDataMenu();
+  createComputationMenu();
+  createGraphicsMenu();
+  createWindowMenu();
+  createHelpMenu();
+  createToolBar();
+  block3D_ = new Block3DControls(*this, menuBar(), tools_, windowMenu_->menuAction());
+  createStatusBar();
   resize(kDefaultWidth, kDefaultHeight);
 
-  ApplyDesignMethodToGrid();
-  UpdateTitle();
-  UpdateEnabling();
+  applyDesignMethodToGrid();
+  updateTitle();
+  updateEnabling();
 }
 
-TMainWindow::~TMainWindow() {
+TMainForm::~TMainForm() {
   // The child windows reach the core through the host: they go before it, and the frame no
   // longer listens to their area while it goes.
-  disconnect(Mdi_, nullptr, this, nullptr);
-  delete Mdi_;
-  Mdi_ = nullptr;
+  disconnect(mdi_, nullptr, this, nullptr);
+  delete mdi_;
+  mdi_ = nullptr;
   for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
     if (child->isWindow()) delete child;
   }
 }
 
-TEngineCall TMainWindow::RunOnWorker(const std::function<TEngineCall()>& call) {
+EngineCall TMainForm::runOnWorker(const std::function<EngineCall()>& call) {
   // The engine runs on a worker thread; this thread keeps painting and shows that it is busy.
-  TEngineCall result;
+  EngineCall result;
   QEventLoop loop;
   std::unique_ptr<QThread> worker(QThread::create([&result, &call] {
     try {
       result = call();
     } catch (const std::exception&) {
-      result.Status = TEngineCallStatus::kInitFailed;
+      result.Status = EngineCallStatus::kInitFailed;
     }
   }));
   connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-  SetBusy(true);
+  setBusy(true);
   worker->start();
   loop.exec();
   worker->wait();
-  SetBusy(false);
+  setBusy(false);
   return result;
 }
 
-void TMainWindow::SetBusy(bool busy) {
-  Running_ = busy;
+void TMainForm::setBusy(bool busy) {
+  running_ = busy;
   // No command while the engine runs, not even by its shortcut key.
   if (busy) {
     for (QAction* action : findChildren<QAction*>()) {
       if (!action->isEnabled()) continue;
       action->setEnabled(false);
-      DisabledWhileBusy_.push_back(action);
+      disabledWhileBusy_.push_back(action);
     }
   } else {
-    for (QAction* action : DisabledWhileBusy_) action->setEnabled(true);
-    DisabledWhileBusy_.clear();
+    for (QAction* action : disabledWhileBusy_) action->setEnabled(true);
+    disabledWhileBusy_.clear();
   }
   menuBar()->setEnabled(!busy);
-  Tools_->setEnabled(!busy);
-  Mdi_->setEnabled(!busy);
-  StatusBusy_->setVisible(busy);
-  BusyBar_->setVisible(busy);
+  tools_->setEnabled(!busy);
+  mdi_->setEnabled(!busy);
+  statusBusy_->setVisible(busy);
+  busyBar_->setVisible(busy);
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
@@ -128,208 +128,207 @@ void TMainWindow::SetBusy(bool busy) {
 
 // ---- start-up and settings ----
 
-void TMainWindow::Start(const QString& argument) {
-  ReadUserSettings();
-  RestorePlacement();
-  const std::string file = StartupFile(argument.toStdString());
-  if (!file.empty() && StartupFileOpens(file)) {
-    OpenFile(ToQString(file), FileTypeIndexForPath(file));
+void TMainForm::Start(const QString& argument) {
+  readUserSettings();
+  restorePlacement();
+  const std::string file = startupFile(argument.toStdString());
+  if (!file.empty() && startupFileOpens(file)) {
+    OpenFile(toQString(file), fileTypeIndexForPath(file));
   } else {
-    Form_->New();
+    form_->New();
   }
-  UpdateTitle();
-  ApplyDesignMethodToGrid();
-  UpdateEnabling();
+  updateTitle();
+  applyDesignMethodToGrid();
+  updateEnabling();
 }
 
-void TMainWindow::ReadUserSettings() {
-  const TQtSettingsStore store;
-  ReadSettings(store, Settings_);
-  Form_->SetDefaultUnits(Settings_.DefSIUnits);
-  Form_->CurDir = Settings_.CurDir;
+void TMainForm::readUserSettings() {
+  const QtSettingsStore store;
+  readSettings(store, settings_);
+  form_->setDefaultUnits(settings_.DefSIUnits);
+  form_->CurDir = settings_.CurDir;
 }
 
-void TMainWindow::WriteUserSettings() {
-  Settings_.CurDir = Form_->CurDir.empty() ? Settings_.CurDir : Form_->CurDir;
+void TMainForm::writeUserSettings() {
+  settings_.CurDir = form_->CurDir.empty() ? settings_.CurDir : form_->CurDir;
   // The placement of a window not yet shown is not the user's: the stored one stays.
   if (isVisible()) {
     const QRect bounds = normalGeometry().isValid() ? normalGeometry() : geometry();
-    Settings_.DefWindowsPos = true;
-    Settings_.DefWindowsState = isMinimized()   ? kWindowMinimized
+    settings_.DefWindowsPos = true;
+    settings_.DefWindowsState = isMinimized()   ? kWindowMinimized
                                 : isMaximized() ? kWindowMaximized
                                                 : kWindowNormal;
-    Settings_.DefBoundLeft = bounds.left();
-    Settings_.DefBoundTop = bounds.top();
-    Settings_.DefBoundWidth = bounds.width();
-    Settings_.DefBoundHeight = bounds.height();
+    settings_.DefBoundLeft = bounds.left();
+    settings_.DefBoundTop = bounds.top();
+    settings_.DefBoundWidth = bounds.width();
+    settings_.DefBoundHeight = bounds.height();
   }
-  TQtSettingsStore store;
-  WriteSettings(store, Settings_);
-  store.Sync();
+  QtSettingsStore store;
+  writeSettings(store, settings_);
+  store.sync();
 }
 
-void TMainWindow::RestorePlacement() {
-  if (!Settings_.DefWindowsPos || Settings_.DefBoundWidth <= 0 || Settings_.DefBoundHeight <= 0) {
+void TMainForm::restorePlacement() {
+  if (!settings_.DefWindowsPos || settings_.DefBoundWidth <= 0 || settings_.DefBoundHeight <= 0) {
     return;
   }
-  setGeometry(Settings_.DefBoundLeft, Settings_.DefBoundTop, Settings_.DefBoundWidth,
-              Settings_.DefBoundHeight);
+  setGeometry(settings_.DefBoundLeft, settings_.DefBoundTop, settings_.DefBoundWidth,
+              settings_.DefBoundHeight);
   // A window stored minimized comes back normal, so that the program is seen to start.
-  if (Settings_.DefWindowsState == kWindowMaximized) setWindowState(Qt::WindowMaximized);
+  if (settings_.DefWindowsState == kWindowMaximized) setWindowState(Qt::WindowMaximized);
 }
 
 // ---- host ----
 
-void TMainWindow::ProjectChanged() {
-  Form_->Project().Grids().ProjectChanged = true;
-  UpdateTitle();
-  UpdateEnabling();
+void TMainForm::projectChanged() {
+  form_->project().grids().ProjectChanged = true;
+  updateTitle();
+  updateEnabling();
 }
 
-void TMainWindow::HideChildWindows() {
+void TMainForm::hideChildWindows() {
   // The data windows write their fields back as they close, the ordinary windows included.
-  CloseAllDataWindows(*this);
+  closeAllDataWindows(*this);
   // A project is created before the frame has its MDI area.
-  if (Mdi_ != nullptr) Mdi_->closeAllSubWindows();
+  if (mdi_ != nullptr) mdi_->closeAllSubWindows();
 }
 
-bool TMainWindow::Confirm(const std::string& message) {
-  return AskYesNo(this, message);
+bool TMainForm::confirm(const std::string& message) {
+  return askYesNo(this, message);
 }
 
-void TMainWindow::CommitActiveChild() {
-  QMdiSubWindow* const active = Mdi_->activeSubWindow();
+void TMainForm::commitActiveChild() {
+  QMdiSubWindow* const active = mdi_->activeSubWindow();
   if (active == nullptr) return;
-  auto* const commit = dynamic_cast<TCommitValues*>(active->widget());
-  if (commit != nullptr) commit->CommitValues();
+  auto* const commit = dynamic_cast<CommitValues*>(active->widget());
+  if (commit != nullptr) commit->commitValues();
 }
 
-std::filesystem::path TMainWindow::ProjectFile() const {
+std::filesystem::path TMainForm::projectFile() const {
   std::error_code ignored;
-  return std::filesystem::absolute(Form_->Data().FileName, ignored);
+  return std::filesystem::absolute(form_->Data().FileName, ignored);
 }
 
 // ---- title, enabling, menus ----
 
-void TMainWindow::UpdateTitle() {
-  setWindowTitle(ToQString(WindowTitle(Form_->Data().FileName)));
-  UpdateStatus();
+void TMainForm::updateTitle() {
+  setWindowTitle(toQString(mainWindowTitle(form_->Data().FileName)));
+  updateStatus();
 }
 
-void TMainWindow::UpdateStatus() {
-  const TProgramData& project = Form_->Data();
-  StatusProject_->setText(
-      ToQString(project.Title) + "    |    " +
-      (project.fUnits == kSIUnits ? "SI units (kN, m)" : "English units (lbs, ft, in)") +
-      "    |    " + (project.CFAPile != 0 ? "CFA pile" : "Drilled shaft") + "    |    " +
-      (project.NLRFD == kLRFDMethod ? "LRFD" : "ASD"));
+void TMainForm::updateStatus() {
+  const TProgramData& project = form_->Data();
+  statusProject_->setText(toQString(project.Title) + "    |    " +
+                          (project.isSI() ? "SI units (kN, m)" : "English units (lbs, ft, in)") +
+                          "    |    " + (project.CFAPile != 0 ? "CFA pile" : "Drilled shaft") +
+                          "    |    " + (project.isLrfd() ? "LRFD" : "ASD"));
 }
 
-void TMainWindow::UpdateEnabling() {
-  const TProgramData& project = Form_->Data();
-  const TResultCommands commands =
-      ResultCommands(project, Form_->Flags, Form_->Plots(), FindResultFiles(project.FileName));
-  Action("buttonViewOutput")->setEnabled(commands.ViewOutput);
+void TMainForm::updateEnabling() {
+  const TProgramData& project = form_->Data();
+  const ResultCommands commands =
+      resultCommands(project, form_->Flags, form_->plots(), findResultFiles(project.FileName));
+  action("buttonViewOutput")->setEnabled(commands.ViewOutput);
   for (int plot = 0; plot < kPlotButtonCount; ++plot) {
-    PlotButtons_[static_cast<size_t>(plot)]->setEnabled(
+    plotButtons_[static_cast<size_t>(plot)]->setEnabled(
         commands.PlotEnabled[static_cast<size_t>(plot)]);
   }
-  const TDataMenuState state = DataMenuState(project);
-  Action("buttonDrilledShaft")->setChecked(!state.CFAPile);
-  Action("buttonCFAPile")->setChecked(state.CFAPile);
-  Action("buttonFactorOfSafety")->setEnabled(state.FactorOfSafetyEnabled);
-  UpdateDataMenu();
-  UpdateComputationMenu();
-  UpdateGraphicsMenu();
-  UpdateStatus();
-  if (Block3D_ != nullptr) Block3D_->UpdateVisibility();
+  const DataMenuState state = dataMenuState(project);
+  action("buttonDrilledShaft")->setChecked(!state.CFAPile);
+  action("buttonCFAPile")->setChecked(state.CFAPile);
+  action("buttonFactorOfSafety")->setEnabled(state.FactorOfSafetyEnabled);
+  updateDataMenu();
+  updateComputationMenu();
+  updateGraphicsMenu();
+  updateStatus();
+  if (block3D_ != nullptr) block3D_->updateVisibility();
 }
 
-void TMainWindow::UpdateFileMenu() {
+void TMainForm::updateFileMenu() {
   for (int n = 0; n < kRecentFileCount; ++n) {
-    QAction* const item = RecentActions_[static_cast<size_t>(n)];
-    const bool shown = n < Settings_.Recent.NumberPrevFile();
+    QAction* const item = recentActions_[static_cast<size_t>(n)];
+    const bool shown = n < settings_.Recent.NumberPrevFile();
     item->setVisible(shown);
-    if (shown) item->setText(ToQString(Settings_.Recent.Caption(n + 1, Form_->CurDir)));
+    if (shown) item->setText(toQString(settings_.Recent.Caption(n + 1, form_->CurDir)));
   }
 }
 
-void TMainWindow::UpdateDataMenu() {
-  const TDataMenuState state = DataMenuState(Form_->Data());
-  Action("actionEnglishUnits")->setChecked(state.EnglishUnits);
-  Action("actionSIUnits")->setChecked(!state.EnglishUnits);
-  Action("actionLRFD")->setChecked(state.LRFD);
-  Action("actionASD")->setChecked(!state.LRFD);
-  Action("actionDrilledShaft")->setChecked(!state.CFAPile);
-  Action("actionCFAPile")->setChecked(state.CFAPile);
-  Action("actionShaftLength")->setChecked(state.ShaftLengthGiven);
-  Action("actionDesignLoad")->setChecked(!state.ShaftLengthGiven);
-  Action("actionFactorOfSafety")->setEnabled(state.FactorOfSafetyEnabled);
-  Action("actionMultipleLengths")->setEnabled(state.MultipleLengthsEnabled);
-  Action("actionMultipleLengths")->setChecked(state.MultipleLengthsChecked);
-  Action("actionDesignCharts")->setEnabled(state.DesignChartsEnabled);
-  Action("actionDesignCharts")->setChecked(state.DesignChartsChecked);
+void TMainForm::updateDataMenu() {
+  const DataMenuState state = dataMenuState(form_->Data());
+  action("actionEnglishUnits")->setChecked(state.EnglishUnits);
+  action("actionSIUnits")->setChecked(!state.EnglishUnits);
+  action("actionLRFD")->setChecked(state.LRFD);
+  action("actionASD")->setChecked(!state.LRFD);
+  action("actionDrilledShaft")->setChecked(!state.CFAPile);
+  action("actionCFAPile")->setChecked(state.CFAPile);
+  action("actionShaftLength")->setChecked(state.ShaftLengthGiven);
+  action("actionDesignLoad")->setChecked(!state.ShaftLengthGiven);
+  action("actionFactorOfSafety")->setEnabled(state.FactorOfSafetyEnabled);
+  action("actionMultipleLengths")->setEnabled(state.MultipleLengthsEnabled);
+  action("actionMultipleLengths")->setChecked(state.MultipleLengthsChecked);
+  action("actionDesignCharts")->setEnabled(state.DesignChartsEnabled);
+  action("actionDesignCharts")->setChecked(state.DesignChartsChecked);
 }
 
-void TMainWindow::UpdateComputationMenu() {
-  const TResultFiles files = FindResultFiles(Form_->Data().FileName);
-  Action("actionViewInput")->setEnabled(files.Project);
-  Action("actionViewRunNotes")->setEnabled(files.RunLog);
-  Action("actionViewOutput")->setEnabled(files.Report);
-  const bool batch = BatchCommandVisible(ProgramDir_);
-  Action("actionBatch")->setVisible(batch);
+void TMainForm::updateComputationMenu() {
+  const ResultFiles files = findResultFiles(form_->Data().FileName);
+  action("actionViewInput")->setEnabled(files.Project);
+  action("actionViewRunNotes")->setEnabled(files.RunLog);
+  action("actionViewOutput")->setEnabled(files.Report);
+  const bool batch = batchCommandVisible(programDir_);
+  action("actionBatch")->setVisible(batch);
   findChild<QAction*>("separatorBatch")->setVisible(batch);
 }
 
-void TMainWindow::UpdateGraphicsMenu() {
-  const TProgramData& project = Form_->Data();
-  const TResultCommands commands =
-      ResultCommands(project, Form_->Flags, Form_->Plots(), FindResultFiles(project.FileName));
+void TMainForm::updateGraphicsMenu() {
+  const TProgramData& project = form_->Data();
+  const ResultCommands commands =
+      resultCommands(project, form_->Flags, form_->plots(), findResultFiles(project.FileName));
   for (int plot = 0; plot < kResultPlotCount; ++plot) {
-    QAction* const item = PlotActions_[static_cast<size_t>(plot)];
+    QAction* const item = plotActions_[static_cast<size_t>(plot)];
     item->setEnabled(commands.PlotEnabled[static_cast<size_t>(plot)]);
     if (plot >= kPltChart1) {
       item->setVisible(commands.ChartVisible[static_cast<size_t>(plot - kPltChart1)]);
     }
     if (plot == kPltCombine || plot == kPltCombinedSettle || plot >= kPltChart1) {
-      item->setText(ToQString(GraphicsCaption(project, plot)));
+      item->setText(toQString(graphicsCaption(project, plot)));
     }
   }
-  Action("actionExportToExcel")->setEnabled(commands.ExportToExcel);
+  action("actionExportToExcel")->setEnabled(commands.ExportToExcel);
 }
 
-void TMainWindow::UpdateWindowMenu() {
-  const QList<QMdiSubWindow*> children = Mdi_->subWindowList();
-  for (int n = 0; n < static_cast<int>(WindowListActions_.size()); ++n) {
-    QAction* const item = WindowListActions_[static_cast<size_t>(n)];
+void TMainForm::updateWindowMenu() {
+  const QList<QMdiSubWindow*> children = mdi_->subWindowList();
+  for (int n = 0; n < static_cast<int>(windowListActions_.size()); ++n) {
+    QAction* const item = windowListActions_[static_cast<size_t>(n)];
     const bool shown = n < children.size();
     item->setVisible(shown);
     if (!shown) continue;
     item->setText(children[n]->windowTitle());
-    item->setChecked(children[n] == Mdi_->activeSubWindow());
+    item->setChecked(children[n] == mdi_->activeSubWindow());
   }
 }
 
-void TMainWindow::ShowChildFromWindowMenu(int index) {
-  const QList<QMdiSubWindow*> children = Mdi_->subWindowList();
+void TMainForm::showChildFromWindowMenu(int index) {
+  const QList<QMdiSubWindow*> children = mdi_->subWindowList();
   if (index < children.size()) {
     children[index]->showNormal();
-    Mdi_->setActiveSubWindow(children[index]);
+    mdi_->setActiveSubWindow(children[index]);
   }
 }
 
-void TMainWindow::ArrangeIcons() {
+void TMainForm::arrangeIcons() {
   // Minimized children line up along the bottom edge of the frame.
   int x = 0;
-  for (QMdiSubWindow* child : Mdi_->subWindowList()) {
+  for (QMdiSubWindow* child : mdi_->subWindowList()) {
     if (!child->isMinimized()) continue;
-    child->move(x, Mdi_->viewport()->height() - child->height());
+    child->move(x, mdi_->viewport()->height() - child->height());
     x += child->width();
   }
 }
 
-void TMainWindow::ApplyDesignMethodToGrid() {
-  ApplyDesignMethod(Form_->Project().Grids(), Form_->Data().NLRFD);
+void TMainForm::applyDesignMethodToGrid() {
+  applyDesignMethod(form_->project().grids(), form_->Data().NLRFD);
 }
 
 // ---- the program ----
@@ -337,7 +336,7 @@ void TMainWindow::ApplyDesignMethodToGrid() {
 namespace {
 
 // On Linux the window system is named by the environment; without one the toolkit would abort.
-bool DisplayAvailable(int argc, char** argv) {
+bool displayAvailable(int argc, char** argv) {
 #ifdef Q_OS_LINUX
   for (int a = 1; a < argc; ++a) {
     if (std::string_view(argv[a]) == "-platform") return true;  // the toolkit's own choice
@@ -354,8 +353,8 @@ bool DisplayAvailable(int argc, char** argv) {
 
 }  // namespace
 
-int RunDesktop(int argc, char** argv) {
-  if (!DisplayAvailable(argc, argv)) {
+int runDesktop(int argc, char** argv) {
+  if (!displayAvailable(argc, argv)) {
     std::cerr << "tolvane2023: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set) "
                  "for the desktop program.\nWithout a display, use tolvane2023 --run PROJECT or "
                  "tolvane2023 --batch LIST.pyb.\n";
@@ -365,12 +364,12 @@ int RunDesktop(int argc, char** argv) {
   QApplication::setOrganizationName(kSettingsOrganization);
   QApplication::setApplicationName(kSettingsApplication);
   QApplication::setApplicationVersion(kProgramVersion);
-  QApplication::setWindowIcon(ProgramIcon());
+  QApplication::setWindowIcon(programIcon());
   // The application object takes the user's locale; numbers are still read and written with a
   // point.
   std::setlocale(LC_NUMERIC, "C");
   const QStringList arguments = QApplication::arguments();
-  TMainWindow window(QApplication::applicationDirPath().toStdString());
+  TMainForm window(QApplication::applicationDirPath().toStdString());
   window.Start(arguments.size() > 1 ? arguments.at(1) : QString());
   window.show();
   return QApplication::exec();

@@ -20,7 +20,7 @@ namespace tolvane::app {
 namespace {
 
 // The filters of the open dialog, in the order of the file-type index.
-const QStringList& OpenFilters() {
+const QStringList& openFilters() {
   static const QStringList filters = {"TOLVANE 2023(*.tv9d)", "TOLVANE 2017(*.tv8d)",
                                       "TOLVANE 2012(*.tvd)", "TOLVANE 6.0(*.tvd)",
                                       "All Files(*.*)"};
@@ -32,228 +32,226 @@ constexpr int kAllFilesFilter = 5;
 
 // ---- File commands ----
 
-bool TMainWindow::AskToSave() {
-  const std::string before = Form_->Data().FileName;
-  const bool go_on = Form_->AskToSave();
-  if (Form_->Data().FileName != before) AfterSaveAs(true);
-  return go_on;
+bool TMainForm::askToSave() {
+  const std::string before = form_->Data().FileName;
+  const bool goOn = form_->askToSave();
+  if (form_->Data().FileName != before) afterSaveAs(true);
+  return goOn;
 }
 
-void TMainWindow::OpenWithDialog() {
-  QFileDialog dialog(this, "Open", ToQString(Settings_.CurDir));
+void TMainForm::openWithDialog() {
+  QFileDialog dialog(this, "Open", toQString(settings_.CurDir));
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters(OpenFilters());
+  dialog.setNameFilters(openFilters());
   dialog.setDefaultSuffix("tv9d");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString file = dialog.selectedFiles().constFirst();
-  int type = static_cast<int>(OpenFilters().indexOf(dialog.selectedNameFilter())) + 1;
+  int type = static_cast<int>(openFilters().indexOf(dialog.selectedNameFilter())) + 1;
   // With "All Files" the extension says which layout the file has.
   if (type == kAllFilesFilter || type == 0) {
-    type = FileTypeIndexForPath(file.toStdString());
+    type = fileTypeIndexForPath(file.toStdString());
     if (type == 0) type = kOldestShortFile;
   }
-  if (AskToSave()) OpenFile(file, type);
+  if (askToSave()) OpenFile(file, type);
 }
 
-void TMainWindow::NewProject() {
-  if (AskToSave()) {
-    Form_->New();
-    UpdateTitle();
+void TMainForm::newProject() {
+  if (askToSave()) {
+    form_->New();
+    updateTitle();
   }
-  Form_->Flags.Clear();
-  ApplyDesignMethodToGrid();
+  form_->Flags.Clear();
+  applyDesignMethodToGrid();
   Close3DView(*this);
-  UpdateEnabling();
+  updateEnabling();
 }
 
-bool TMainWindow::OpenRecentOrDropped(const QString& file) {
-  const int type = FileTypeIndexForPath(file.toStdString());
-  if (type == 0 || !AskToSave()) return false;
+bool TMainForm::openRecentOrDropped(const QString& file) {
+  const int type = fileTypeIndexForPath(file.toStdString());
+  if (type == 0 || !askToSave()) return false;
   OpenFile(file, type);
   return true;
 }
 
-void TMainWindow::OpenFile(const QString& file, int file_type_index) {
-  const TOpenResult opened = Form_->Open(file.toStdString(), file_type_index);
-  Settings_.CurDir = Form_->CurDir;
+void TMainForm::OpenFile(const QString& file, int fileTypeIndex) {
+  const OpenResult opened = form_->Open(file.toStdString(), fileTypeIndex);
+  settings_.CurDir = form_->CurDir;
   if (opened.Opened) {
-    Settings_.Recent.PutFirst(ProjectFile().string());
-    Settings_.DefSIUnits = Form_->Data().fUnits;
-    Form_->SetDefaultUnits(Settings_.DefSIUnits);
-    WriteUserSettings();
+    settings_.Recent.putFirst(projectFile().string());
+    settings_.DefSIUnits = form_->Data().fUnits;
+    form_->setDefaultUnits(settings_.DefSIUnits);
+    writeUserSettings();
   }
-  UpdateTitle();
-  ApplyDesignMethodToGrid();
+  updateTitle();
+  applyDesignMethodToGrid();
   Close3DView(*this);
-  UpdateEnabling();
+  updateEnabling();
 }
 
-void TMainWindow::SaveProject() {
-  const std::string& name = Form_->Data().FileName;
+void TMainForm::saveProject() {
+  const std::string& name = form_->Data().FileName;
   // Save goes through Save As for a new project and for a file of an older layout.
-  const bool save_as =
-      name == kNewProjectFileName ||
-      QFileInfo(ToQString(name)).suffix().compare("tv9d", Qt::CaseInsensitive) != 0;
-  if (save_as) {
-    SaveProjectAs();
+  const bool saveAs = name == kNewProjectFileName ||
+                      QFileInfo(toQString(name)).suffix().compare("tv9d", Qt::CaseInsensitive) != 0;
+  if (saveAs) {
+    saveProjectAs();
     return;
   }
   try {
-    Form_->Save();
+    form_->Save();
   } catch (const std::exception& failure) {
-    Messages_->error(failure.what());
+    messages_->error(failure.what());
   }
-  UpdateEnabling();
+  updateEnabling();
 }
 
-void TMainWindow::SaveProjectAs() {
-  Form_->filesaved = true;
+void TMainForm::saveProjectAs() {
+  form_->filesaved = true;
   bool chosen = false;
   try {
-    Form_->SaveAs();
-    chosen = Form_->filesaved;
+    form_->saveAs();
+    chosen = form_->filesaved;
   } catch (const std::exception& failure) {
-    Messages_->error(failure.what());
+    messages_->error(failure.what());
   }
-  AfterSaveAs(chosen);
+  afterSaveAs(chosen);
 }
 
-void TMainWindow::AfterSaveAs(bool chosen) {
+void TMainForm::afterSaveAs(bool chosen) {
   // Save As ends with no results shown and every child window closed, chosen file or not.
-  UpdateTitle();
+  updateTitle();
   if (chosen) {
-    Settings_.Recent.PutFirst(ProjectFile().string());
-    WriteUserSettings();
+    settings_.Recent.putFirst(projectFile().string());
+    writeUserSettings();
   }
-  HideChildWindows();
-  UpdateEnabling();
+  hideChildWindows();
+  updateEnabling();
 }
 
-void TMainWindow::closeEvent(QCloseEvent* event) {
-  if (Running_) {
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (running_) {
     event->ignore();
     return;
   }
-  CommitActiveChild();
-  if (!AskToSave()) {
+  commitActiveChild();
+  if (!askToSave()) {
     event->ignore();
     return;
   }
-  WriteUserSettings();
-  HideChildWindows();
+  writeUserSettings();
+  hideChildWindows();
   event->accept();
 }
 
-void TMainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!Running_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!running_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TMainWindow::dropEvent(QDropEvent* event) {
-  if (DropFiles(event->mimeData()->urls())) event->acceptProposedAction();
+void TMainForm::dropEvent(QDropEvent* event) {
+  if (dropFiles(event->mimeData()->urls())) event->acceptProposedAction();
 }
 
-bool TMainWindow::DropFiles(const QList<QUrl>& urls) {
+bool TMainForm::dropFiles(const QList<QUrl>& urls) {
   // Only the first dropped file counts, and none while a run goes on.
-  if (Running_ || urls.isEmpty() || !urls.constFirst().isLocalFile()) return false;
-  return OpenRecentOrDropped(urls.constFirst().toLocalFile());
+  if (running_ || urls.isEmpty() || !urls.constFirst().isLocalFile()) return false;
+  return openRecentOrDropped(urls.constFirst().toLocalFile());
 }
 
 // ---- Data commands ----
 
-void TMainWindow::SetUnits(int units) {
-  TProgramData& project = Form_->Data();
+void TMainForm::SetUnits(int units) {
+  TProgramData& project = form_->Data();
   if (project.fUnits != units) {
     project.SetUnits(units);
-    Form_->Project().Grids().ProjectChanged = true;
+    form_->project().grids().ProjectChanged = true;
   }
   // The next new project starts in the same system.
-  Settings_.DefSIUnits = project.fUnits;
-  Form_->SetDefaultUnits(project.fUnits);
-  UpdateTitle();
-  UpdateEnabling();
+  settings_.DefSIUnits = project.fUnits;
+  form_->setDefaultUnits(project.fUnits);
+  updateTitle();
+  updateEnabling();
 }
 
-void TMainWindow::SetDesignMethod(int32_t nlrfd) {
-  TProgramData& project = Form_->Data();
+void TMainForm::setDesignMethod(int32_t nlrfd) {
+  TProgramData& project = form_->Data();
   if (project.NLRFD != nlrfd) {
     project.NLRFD = nlrfd;
-    Form_->Project().Grids().ProjectChanged = true;
+    form_->project().grids().ProjectChanged = true;
   }
-  ApplyDesignMethodToGrid();
-  RefreshDataWindows(*this);  // the soil-layer window shows or hides its LRFD columns
-  UpdateTitle();
-  UpdateEnabling();
+  applyDesignMethodToGrid();
+  refreshDataWindows(*this);  // the soil-layer window shows or hides its LRFD columns
+  updateTitle();
+  updateEnabling();
 }
 
-void TMainWindow::ShowPileProperties(bool cfa) {
-  CommitActiveChild();
-  TProgramData& project = Form_->Data();
+void TMainForm::showPileProperties(bool cfa) {
+  commitActiveChild();
+  TProgramData& project = form_->Data();
   if ((project.CFAPile != 0) != cfa) {
-    if (!project.SwitchPileKind(cfa)) {
-      UpdateEnabling();  // the pressed button and the check mark go back to the current kind
+    if (!project.switchPileKind(cfa)) {
+      updateEnabling();  // the pressed button and the check mark go back to the current kind
       return;
     }
-    Form_->Project().Grids().ProjectChanged = true;
-    CloseDataWindow(*this,
-                    cfa ? TDataWindow::kDrilledShaftProperties : TDataWindow::kCfaPileProperties);
-    UpdateEnabling();
+    form_->project().grids().ProjectChanged = true;
+    closeDataWindow(*this,
+                    cfa ? DataWindow::kDrilledShaftProperties : DataWindow::kCfaPileProperties);
+    updateEnabling();
   }
-  ShowDataWindow(*this,
-                 cfa ? TDataWindow::kCfaPileProperties : TDataWindow::kDrilledShaftProperties);
+  showDataWindow(*this, cfa ? DataWindow::kCfaPileProperties : DataWindow::kDrilledShaftProperties);
 }
 
-void TMainWindow::SetComputationMethod(int32_t method) {
-  TProgramData& project = Form_->Data();
+void TMainForm::setComputationMethod(int32_t method) {
+  TProgramData& project = form_->Data();
   if (project.METHOD != method) {
     project.METHOD = method;
-    Form_->Project().Grids().ProjectChanged = true;
+    form_->project().grids().ProjectChanged = true;
   }
-  UpdateEnabling();
+  updateEnabling();
   const bool length = method == kShaftLengthGiven;
-  CloseDataWindow(*this, length ? TDataWindow::kDesignLoad : TDataWindow::kShaftLength);
-  ShowDataWindow(*this, length ? TDataWindow::kShaftLength : TDataWindow::kDesignLoad);
+  closeDataWindow(*this, length ? DataWindow::kDesignLoad : DataWindow::kShaftLength);
+  showDataWindow(*this, length ? DataWindow::kShaftLength : DataWindow::kDesignLoad);
 }
 
 // ---- Computation and Graphics commands ----
 
-void TMainWindow::RunAnalysis() {
-  if (Running_) return;
-  CommitActiveChild();
-  const std::string before = Form_->Data().FileName;
-  const TRunResult run = Form_->CompRunClick();
-  Settings_.CurDir = Form_->CurDir;
-  if (Form_->Data().FileName != before) {
-    Settings_.Recent.PutFirst(ProjectFile().string());
-    WriteUserSettings();
+void TMainForm::runAnalysis() {
+  if (running_) return;
+  commitActiveChild();
+  const std::string before = form_->Data().FileName;
+  const RunResult run = form_->CompRunClick();
+  settings_.CurDir = form_->CurDir;
+  if (form_->Data().FileName != before) {
+    settings_.Recent.putFirst(projectFile().string());
+    writeUserSettings();
   }
-  if (run.EngineCalled) HideChildWindows();
-  UpdateTitle();
-  UpdateEnabling();
+  if (run.EngineCalled) hideChildWindows();
+  updateTitle();
+  updateEnabling();
 }
 
-void TMainWindow::ViewTextFile(const QString& file) {
-  OpenWithWordProcessor(this, Settings_.WordProcessor, file);
+void TMainForm::viewTextFile(const QString& file) {
+  openWithWordProcessor(this, settings_.WordProcessor, file);
 }
 
-void TMainWindow::ShowPlot(int plot_index) {
-  CommitActiveChild();
-  ShowPlotWindow(*this, plot_index);
+void TMainForm::showPlot(int plotIndex) {
+  commitActiveChild();
+  showPlotWindow(*this, plotIndex);
 }
 
-void TMainWindow::ShowBatchWindow() {
-  TBatchWindow batch(*this);
+void TMainForm::showBatchWindow() {
+  BatchWindow batch(*this);
   batch.exec();
-  UpdateTitle();
-  UpdateEnabling();
+  updateTitle();
+  updateEnabling();
 }
 
-void TMainWindow::ShowAboutBox() {
-  TAboutBox about(this);
+void TMainForm::showAboutBox() {
+  AboutBox about(this);
   about.exec();
 }
 
-void TMainWindow::OpenManual(const QString& file_name) {
-  const QString manual = ToQString((ProgramDir_ / file_name.toStdString()).string());
+void TMainForm::openManual(const QString& fileName) {
+  const QString manual = toQString((programDir_ / fileName.toStdString()).string());
   if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
     QMessageBox::information(this, "Information", "The manual cannot be opened:\n" + manual);
   }

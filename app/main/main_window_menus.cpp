@@ -45,59 +45,59 @@ constexpr std::array<const char*, kPltChart1> kPlotHints = {
 
 }  // namespace
 
-QAction* TMainWindow::NewAction(const QString& name, const QString& caption) {
+QAction* TMainForm::newAction(const QString& name, const QString& caption) {
   auto* action = new QAction(caption, this);
   action->setObjectName(name);
   return action;
 }
 
-QAction* TMainWindow::Action(const QString& name) const {
+QAction* TMainForm::action(const QString& name) const {
   return findChild<QAction*>(name);
 }
 
-void TMainWindow::CreateFileMenu() {
-  FileMenu_ = menuBar()->addMenu("&File");
-  FileMenu_->setObjectName("menuFile");
-  QAction* const new_file = NewAction("actionNew", "&New");
-  new_file->setShortcut(QKeySequence::New);
-  connect(new_file, &QAction::triggered, this, [this] { NewProject(); });
-  QAction* const open = NewAction("actionOpen", "&Open...");
+void TMainForm::createFileMenu() {
+  fileMenu_ = menuBar()->addMenu("&File");
+  fileMenu_->setObjectName("menuFile");
+  QAction* const newFile = newAction("actionNew", "&New");
+  newFile->setShortcut(QKeySequence::New);
+  connect(newFile, &QAction::triggered, this, [this] { newProject(); });
+  QAction* const open = newAction("actionOpen", "&Open...");
   open->setShortcut(QKeySequence::Open);
-  connect(open, &QAction::triggered, this, [this] { OpenWithDialog(); });
-  QAction* const save = NewAction("actionSave", "&Save");
+  connect(open, &QAction::triggered, this, [this] { openWithDialog(); });
+  QAction* const save = newAction("actionSave", "&Save");
   save->setShortcut(QKeySequence::Save);
-  connect(save, &QAction::triggered, this, [this] { SaveProject(); });
-  QAction* const save_as = NewAction("actionSaveAs", "Save &As...");
-  connect(save_as, &QAction::triggered, this, [this] { SaveProjectAs(); });
-  FileMenu_->addActions({new_file, open, save, save_as});
-  FileMenu_->addSeparator();
+  connect(save, &QAction::triggered, this, [this] { saveProject(); });
+  QAction* const saveAs = newAction("actionSaveAs", "Save &As...");
+  connect(saveAs, &QAction::triggered, this, [this] { saveProjectAs(); });
+  fileMenu_->addActions({newFile, open, save, saveAs});
+  fileMenu_->addSeparator();
   for (int n = 0; n < kRecentFileCount; ++n) {
-    QAction* const recent = NewAction(QString("actionRecent%1").arg(n + 1), QString());
+    QAction* const recent = newAction(QString("actionRecent%1").arg(n + 1), QString());
     recent->setVisible(false);
     connect(recent, &QAction::triggered, this, [this, n] {
-      const std::string file = Settings_.Recent.PrevFile()[static_cast<size_t>(n)];
-      if (!file.empty()) OpenRecentOrDropped(ToQString(file));
+      const std::string file = settings_.Recent.PrevFile()[static_cast<size_t>(n)];
+      if (!file.empty()) openRecentOrDropped(toQString(file));
     });
-    FileMenu_->addAction(recent);
-    RecentActions_[static_cast<size_t>(n)] = recent;
+    fileMenu_->addAction(recent);
+    recentActions_[static_cast<size_t>(n)] = recent;
   }
-  FileMenu_->addSeparator();
-  QAction* const exit = NewAction("actionExit", "E&xit");
+  fileMenu_->addSeparator();
+  QAction* const exit = newAction("actionExit", "E&xit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
-  FileMenu_->addAction(exit);
-  connect(FileMenu_, &QMenu::aboutToShow, this, [this] {
-    CommitActiveChild();
-    UpdateFileMenu();
+  fileMenu_->addAction(exit);
+  connect(fileMenu_, &QMenu::aboutToShow, this, [this] {
+    commitActiveChild();
+    updateFileMenu();
   });
 }
 
-QMenu* TMainWindow::AddChoiceMenu(QMenu* parent, const QString& caption,
-                                  std::initializer_list<TMenuChoice> choices,
-                                  const std::function<void(int)>& choose) {
+QMenu* TMainForm::addChoiceMenu(QMenu* parent, const QString& caption,
+                                std::initializer_list<MenuChoice> choices,
+                                const std::function<void(int)>& choose) {
   QMenu* const menu = parent->addMenu(caption);
   auto* const group = new QActionGroup(this);  // the items exclude each other
-  for (const TMenuChoice& choice : choices) {
-    QAction* const item = NewAction(choice.Name, choice.Caption);
+  for (const MenuChoice& choice : choices) {
+    QAction* const item = newAction(choice.Name, choice.Caption);
     item->setCheckable(true);
     group->addAction(item);
     menu->addAction(item);
@@ -106,222 +106,222 @@ QMenu* TMainWindow::AddChoiceMenu(QMenu* parent, const QString& caption,
   return menu;
 }
 
-QAction* TMainWindow::AddDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
-                                        TDataWindow window) {
-  QAction* const item = NewAction(name, caption);
-  connect(item, &QAction::triggered, this, [this, window] { ShowDataWindow(*this, window); });
+QAction* TMainForm::addDataWindowItem(QMenu* menu, const QString& name, const QString& caption,
+                                      DataWindow window) {
+  QAction* const item = newAction(name, caption);
+  connect(item, &QAction::triggered, this, [this, window] { showDataWindow(*this, window); });
   menu->addAction(item);
   return item;
 }
 
-void TMainWindow::CreateDataMenu() {
-  DataMenu_ = menuBar()->addMenu("&Data");
-  DataMenu_->setObjectName("menuData");
-  AddDataWindowItem(DataMenu_, "actionTitle", "&Title", TDataWindow::kTitle);
-  AddChoiceMenu(DataMenu_, "&Units",
+void TMainForm::createDataMenu() {
+  dataMenu_ = menuBar()->addMenu("&Data");
+  dataMenu_->setObjectName("menuData");
+  addDataWindowItem(dataMenu_, "actionTitle", "&Title", DataWindow::kTitle);
+  addChoiceMenu(dataMenu_, "&Units",
                 {{"actionEnglishUnits", "&English Units (lbs, ft, in)", kEnglishUnits},
                  {"actionSIUnits", "&SI Units (kN, m)", kSIUnits}},
                 [this](int units) { SetUnits(units); });
-  AddChoiceMenu(DataMenu_, "Design Method (ASD or LRFD)",
-                {{"actionASD", "ASD (Allowable Stress Design)", kASDMethod},
-                 {"actionLRFD", "LRFD (Load Resistance Factor Design)", kLRFDMethod}},
-                [this](int nlrfd) { SetDesignMethod(nlrfd); });
-  AddChoiceMenu(DataMenu_, "&Drilled-Shaft/CFA PIle Properties",
+  addChoiceMenu(dataMenu_, "Design Method (ASD or LRFD)",
+                {{"actionASD", "ASD (Allowable Stress Design)", kAsd},
+                 {"actionLRFD", "LRFD (Load Resistance Factor Design)", kLrfd}},
+                [this](int nlrfd) { setDesignMethod(nlrfd); });
+  addChoiceMenu(dataMenu_, "&Drilled-Shaft/CFA PIle Properties",
                 {{"actionDrilledShaft", "Drilled-Shaft Properties", 0},
                  {"actionCFAPile", "CFA Pile Properties", 1}},
-                [this](int cfa) { ShowPileProperties(cfa != 0); });
-  AddDataWindowItem(DataMenu_, "actionSoilLayers", "Soil &Layer Data", TDataWindow::kSoilLayers);
-  AddDataWindowItem(DataMenu_, "actionFactorOfSafety",
-                    "&Factor of Safety (Allowable Stress Design)", TDataWindow::kFactorOfSafety);
-  AddChoiceMenu(DataMenu_, "&Computation Methods",
+                [this](int cfa) { showPileProperties(cfa != 0); });
+  addDataWindowItem(dataMenu_, "actionSoilLayers", "Soil &Layer Data", DataWindow::kSoilLayers);
+  addDataWindowItem(dataMenu_, "actionFactorOfSafety",
+                    "&Factor of Safety (Allowable Stress Design)", DataWindow::kFactorOfSafety);
+  addChoiceMenu(dataMenu_, "&Computation Methods",
                 {{"actionShaftLength", "Specify the shaft length", kShaftLengthGiven},
                  {"actionDesignLoad", "Specify the design load", kDesignLoadGiven}},
-                [this](int method) { SetComputationMethod(method); });
-  AddDataWindowItem(DataMenu_, "actionWaterTable", "&Water Table", TDataWindow::kWaterTable);
+                [this](int method) { setComputationMethod(method); });
+  addDataWindowItem(dataMenu_, "actionWaterTable", "&Water Table", DataWindow::kWaterTable);
   // The check marks of the two options show whether they are on; the items open their windows.
-  AddDataWindowItem(DataMenu_, "actionMultipleLengths", "Evaluate Multiple Shaft Lengths",
-                    TDataWindow::kMultipleLengths)
+  addDataWindowItem(dataMenu_, "actionMultipleLengths", "Evaluate Multiple Shaft Lengths",
+                    DataWindow::kMultipleLengths)
       ->setCheckable(true);
-  AddDataWindowItem(DataMenu_, "actionDesignCharts", "ASD/LRFD Design Charts",
-                    TDataWindow::kDesignCharts)
+  addDataWindowItem(dataMenu_, "actionDesignCharts", "ASD/LRFD Design Charts",
+                    DataWindow::kDesignCharts)
       ->setCheckable(true);
-  AddDataWindowItem(DataMenu_, "actionControlOptions", "Control &Options...",
-                    TDataWindow::kControlOptions);
-  connect(DataMenu_, &QMenu::aboutToShow, this, [this] {
-    CommitActiveChild();
-    UpdateDataMenu();
+  addDataWindowItem(dataMenu_, "actionControlOptions", "Control &Options...",
+                    DataWindow::kControlOptions);
+  connect(dataMenu_, &QMenu::aboutToShow, this, [this] {
+    commitActiveChild();
+    updateDataMenu();
   });
 }
 
-void TMainWindow::CreateComputationMenu() {
-  ComputationMenu_ = menuBar()->addMenu("&Computation");
-  ComputationMenu_->setObjectName("menuComputation");
-  QAction* const run = NewAction("actionRun", "&Run Analysis");
+void TMainForm::createComputationMenu() {
+  computationMenu_ = menuBar()->addMenu("&Computation");
+  computationMenu_->setObjectName("menuComputation");
+  QAction* const run = newAction("actionRun", "&Run Analysis");
   run->setShortcut(Qt::Key_F9);
-  connect(run, &QAction::triggered, this, [this] { RunAnalysis(); });
-  ComputationMenu_->addAction(run);
-  ComputationMenu_->addSeparator();
+  connect(run, &QAction::triggered, this, [this] { runAnalysis(); });
+  computationMenu_->addAction(run);
+  computationMenu_->addSeparator();
   for (const auto& [name, caption, extension] :
        {std::tuple{"actionViewInput", "View I&nput Text", ""},
         std::tuple{"actionViewRunNotes", "View &Processor-Run Notes", kRunLogExtension},
         std::tuple{"actionViewOutput", "View &Output Text", kReportExtension}}) {
-    QAction* const item = NewAction(name, caption);
+    QAction* const item = newAction(name, caption);
     connect(item, &QAction::triggered, this, [this, ext = std::string(extension)] {
-      const std::filesystem::path project = ProjectFile();
-      ViewTextFile(ToQString((ext.empty() ? project : resultFile(project, ext.c_str())).string()));
+      const std::filesystem::path project = projectFile();
+      viewTextFile(toQString((ext.empty() ? project : resultFile(project, ext.c_str())).string()));
     });
-    ComputationMenu_->addAction(item);
+    computationMenu_->addAction(item);
   }
-  ComputationMenu_->addSeparator();
-  QAction* const elevation = NewAction("actionSideView", "&View Shaft Elevation");
-  connect(elevation, &QAction::triggered, this, [this] { ShowSideView(*this); });
-  QAction* const view3d = NewAction("action3DView", "3D View");
-  connect(view3d, &QAction::triggered, this, [this] { Show3DView(*this); });
-  ComputationMenu_->addActions({elevation, view3d});
-  QAction* const batch_separator = ComputationMenu_->addSeparator();
-  batch_separator->setObjectName("separatorBatch");
-  QAction* const batch = NewAction("actionBatch", "Multi-File Analysis (Batch Run)");
-  connect(batch, &QAction::triggered, this, [this] { ShowBatchWindow(); });
-  ComputationMenu_->addAction(batch);
-  connect(ComputationMenu_, &QMenu::aboutToShow, this, [this] {
-    CommitActiveChild();
-    UpdateComputationMenu();
+  computationMenu_->addSeparator();
+  QAction* const elevation = newAction("actionSideView", "&View Shaft Elevation");
+  connect(elevation, &QAction::triggered, this, [this] { showSideView(*this); });
+  QAction* const view3d = newAction("action3DView", "3D View");
+  connect(view3d, &QAction::triggered, this, [this] { show3DView(*this); });
+  computationMenu_->addActions({elevation, view3d});
+  QAction* const batchSeparator = computationMenu_->addSeparator();
+  batchSeparator->setObjectName("separatorBatch");
+  QAction* const batch = newAction("actionBatch", "Multi-File Analysis (Batch Run)");
+  connect(batch, &QAction::triggered, this, [this] { showBatchWindow(); });
+  computationMenu_->addAction(batch);
+  connect(computationMenu_, &QMenu::aboutToShow, this, [this] {
+    commitActiveChild();
+    updateComputationMenu();
   });
 }
 
-void TMainWindow::CreateGraphicsMenu() {
-  GraphicsMenu_ = menuBar()->addMenu("&Graphics");
-  GraphicsMenu_->setObjectName("menuGraphics");
+void TMainForm::createGraphicsMenu() {
+  graphicsMenu_ = menuBar()->addMenu("&Graphics");
+  graphicsMenu_->setObjectName("menuGraphics");
   for (int plot = 0; plot < kResultPlotCount; ++plot) {
     if (plot == kFSpltSkin || plot == kPltAxial || plot == kPltTz || plot == kPltChart1) {
-      GraphicsMenu_->addSeparator();
+      graphicsMenu_->addSeparator();
     }
     QAction* const item =
-        NewAction(QString("actionPlot%1").arg(plot), ToQString(InitialGraphicsCaption(plot)));
-    connect(item, &QAction::triggered, this, [this, plot] { ShowPlot(plot); });
-    GraphicsMenu_->addAction(item);
-    PlotActions_[static_cast<size_t>(plot)] = item;
+        newAction(QString("actionPlot%1").arg(plot), toQString(initialGraphicsCaption(plot)));
+    connect(item, &QAction::triggered, this, [this, plot] { showPlot(plot); });
+    graphicsMenu_->addAction(item);
+    plotActions_[static_cast<size_t>(plot)] = item;
   }
-  GraphicsMenu_->addSeparator();
-  QAction* const excel = NewAction("actionExportToExcel", "Export Plots to Excel");
+  graphicsMenu_->addSeparator();
+  QAction* const excel = newAction("actionExportToExcel", "Export Plots to Excel");
   connect(excel, &QAction::triggered, this, [this] {
-    CommitActiveChild();
-    ShowExportToExcel(*this);
+    commitActiveChild();
+    showExportToExcel(*this);
   });
-  GraphicsMenu_->addAction(excel);
-  connect(GraphicsMenu_, &QMenu::aboutToShow, this, [this] { UpdateGraphicsMenu(); });
+  graphicsMenu_->addAction(excel);
+  connect(graphicsMenu_, &QMenu::aboutToShow, this, [this] { updateGraphicsMenu(); });
 }
 
-void TMainWindow::CreateWindowMenu() {
-  WindowMenu_ = menuBar()->addMenu("&Window");
-  WindowMenu_->setObjectName("menuWindow");
-  QAction* const cascade = NewAction("actionCascade", "&Cascade");
-  connect(cascade, &QAction::triggered, Mdi_, &QMdiArea::cascadeSubWindows);
-  QAction* const arrange = NewAction("actionArrangeIcons", "&Arrange Icons");
-  connect(arrange, &QAction::triggered, this, [this] { ArrangeIcons(); });
-  WindowMenu_->addActions({cascade, arrange});
-  WindowMenu_->addSeparator();
+void TMainForm::createWindowMenu() {
+  windowMenu_ = menuBar()->addMenu("&Window");
+  windowMenu_->setObjectName("menuWindow");
+  QAction* const cascade = newAction("actionCascade", "&Cascade");
+  connect(cascade, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+  QAction* const arrange = newAction("actionArrangeIcons", "&Arrange Icons");
+  connect(arrange, &QAction::triggered, this, [this] { arrangeIcons(); });
+  windowMenu_->addActions({cascade, arrange});
+  windowMenu_->addSeparator();
   for (int n = 0; n < kWindowListSize; ++n) {
-    QAction* const item = NewAction(QString("actionChildWindow%1").arg(n + 1), QString());
+    QAction* const item = newAction(QString("actionChildWindow%1").arg(n + 1), QString());
     item->setVisible(false);
     item->setCheckable(true);
-    connect(item, &QAction::triggered, this, [this, n] { ShowChildFromWindowMenu(n); });
-    WindowMenu_->addAction(item);
-    WindowListActions_.push_back(item);
+    connect(item, &QAction::triggered, this, [this, n] { showChildFromWindowMenu(n); });
+    windowMenu_->addAction(item);
+    windowListActions_.push_back(item);
   }
-  connect(WindowMenu_, &QMenu::aboutToShow, this, [this] { UpdateWindowMenu(); });
+  connect(windowMenu_, &QMenu::aboutToShow, this, [this] { updateWindowMenu(); });
 }
 
-void TMainWindow::CreateHelpMenu() {
-  HelpMenu_ = menuBar()->addMenu("&Help");
-  HelpMenu_->setObjectName("menuHelp");
-  QAction* const users = NewAction("actionUsersManual", "&User's Manual");
-  connect(users, &QAction::triggered, this, [this] { OpenManual(kUsersManual); });
-  QAction* const technical = NewAction("actionTechnicalManual", "&Technical Manual");
-  connect(technical, &QAction::triggered, this, [this] { OpenManual(kTechnicalManual); });
-  QAction* const about = NewAction("actionAbout", "&About...");
-  connect(about, &QAction::triggered, this, [this] { ShowAboutBox(); });
-  QAction* const updates = NewAction("actionCheckForUpdates", "&Check for Updates");
+void TMainForm::createHelpMenu() {
+  helpMenu_ = menuBar()->addMenu("&Help");
+  helpMenu_->setObjectName("menuHelp");
+  QAction* const users = newAction("actionUsersManual", "&User's Manual");
+  connect(users, &QAction::triggered, this, [this] { openManual(kUsersManual); });
+  QAction* const technical = newAction("actionTechnicalManual", "&Technical Manual");
+  connect(technical, &QAction::triggered, this, [this] { openManual(kTechnicalManual); });
+  QAction* const about = newAction("actionAbout", "&About...");
+  connect(about, &QAction::triggered, this, [this] { showAboutBox(); });
+  QAction* const updates = newAction("actionCheckForUpdates", "&Check for Updates");
   connect(updates, &QAction::triggered, this, [] { QDesktopServices::openUrl(QUrl(kUpdatePage)); });
-  HelpMenu_->addActions({users, technical});
-  HelpMenu_->addSeparator();
-  HelpMenu_->addActions({about, updates});
-  connect(HelpMenu_, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
+  helpMenu_->addActions({users, technical});
+  helpMenu_->addSeparator();
+  helpMenu_->addActions({about, updates});
+  connect(helpMenu_, &QMenu::aboutToShow, this, [this] { commitActiveChild(); });
 }
 
-void TMainWindow::CreateToolBar() {
-  Tools_ = addToolBar("Tools");
-  Tools_->setObjectName("toolBar");
-  Tools_->setMovable(false);
-  Tools_->setIconSize(QSize(kToolIconSize, kToolIconSize));
+void TMainForm::createToolBar() {
+  tools_ = addToolBar("Tools");
+  tools_->setObjectName("toolBar");
+  tools_->setMovable(false);
+  tools_->setIconSize(QSize(kToolIconSize, kToolIconSize));
   // A tool command first lets the active child write its fields.
   const auto button = [this](const QString& name, const QString& hint, const QIcon& icon,
                              std::function<void()> command) {
-    QAction* const action = NewAction(name, hint);
+    QAction* const action = newAction(name, hint);
     action->setToolTip(hint);
     action->setStatusTip(hint);
     action->setIcon(icon);
     connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
-    Tools_->addAction(action);
+    tools_->addAction(action);
     return action;
   };
-  button("buttonNew", "New File", ToolIcon(TToolIcon::kNew), [this] {
-    CommitActiveChild();
-    NewProject();
+  button("buttonNew", "New File", toolIcon(ToolIcon::kNew), [this] {
+    commitActiveChild();
+    newProject();
   });
-  button("buttonOpen", "Open File", ToolIcon(TToolIcon::kOpen), [this] {
-    CommitActiveChild();
-    Action("actionOpen")->trigger();
+  button("buttonOpen", "Open File", toolIcon(ToolIcon::kOpen), [this] {
+    commitActiveChild();
+    action("actionOpen")->trigger();
   });
-  button("buttonSave", "Save File", ToolIcon(TToolIcon::kSave), [this] {
-    CommitActiveChild();
-    SaveProject();
+  button("buttonSave", "Save File", toolIcon(ToolIcon::kSave), [this] {
+    commitActiveChild();
+    saveProject();
   });
-  Tools_->addSeparator();
-  button("buttonTitle", "Title", ToolIcon(TToolIcon::kTitle),
-         [this] { ShowDataWindow(*this, TDataWindow::kTitle); });
-  auto* const kind_group = new QActionGroup(this);
+  tools_->addSeparator();
+  button("buttonTitle", "Title", toolIcon(ToolIcon::kTitle),
+         [this] { showDataWindow(*this, DataWindow::kTitle); });
+  auto* const kindGroup = new QActionGroup(this);
   QAction* const shaft =
-      button("buttonDrilledShaft", "Drilled Shaft Properties", ToolIcon(TToolIcon::kDrilledShaft),
-             [this] { ShowPileProperties(false); });
-  QAction* const cfa = button("buttonCFAPile", "CFA Pile Properties", ToolIcon(TToolIcon::kCFAPile),
-                              [this] { ShowPileProperties(true); });
+      button("buttonDrilledShaft", "Drilled Shaft Properties", toolIcon(ToolIcon::kDrilledShaft),
+             [this] { showPileProperties(false); });
+  QAction* const cfa = button("buttonCFAPile", "CFA Pile Properties", toolIcon(ToolIcon::kCFAPile),
+                              [this] { showPileProperties(true); });
   for (QAction* item : {shaft, cfa}) {
     item->setCheckable(true);
-    kind_group->addAction(item);
+    kindGroup->addAction(item);
   }
-  button("buttonSoilLayers", "Soil Layer Data", ToolIcon(TToolIcon::kSoilLayers),
-         [this] { ShowDataWindow(*this, TDataWindow::kSoilLayers); });
-  button("buttonFactorOfSafety", "Factor of Safety (ASD)", ToolIcon(TToolIcon::kFactorOfSafety),
-         [this] { ShowDataWindow(*this, TDataWindow::kFactorOfSafety); });
-  Tools_->addSeparator();
-  button("buttonRun", "Run Data File", ToolIcon(TToolIcon::kRun), [this] { RunAnalysis(); });
-  button("buttonViewOutput", "View Output", ToolIcon(TToolIcon::kViewOutput),
-         [this] { ViewTextFile(ToQString(resultFile(ProjectFile(), kReportExtension).string())); });
-  button("buttonSideView", "View Soil Profile", ToolIcon(TToolIcon::kSideView),
-         [this] { ShowSideView(*this); });
-  button("button3DView", "3D View", ToolIcon(TToolIcon::k3DView), [this] { Show3DView(*this); });
-  Tools_->addSeparator();
+  button("buttonSoilLayers", "Soil Layer Data", toolIcon(ToolIcon::kSoilLayers),
+         [this] { showDataWindow(*this, DataWindow::kSoilLayers); });
+  button("buttonFactorOfSafety", "Factor of Safety (ASD)", toolIcon(ToolIcon::kFactorOfSafety),
+         [this] { showDataWindow(*this, DataWindow::kFactorOfSafety); });
+  tools_->addSeparator();
+  button("buttonRun", "Run Data File", toolIcon(ToolIcon::kRun), [this] { runAnalysis(); });
+  button("buttonViewOutput", "View Output", toolIcon(ToolIcon::kViewOutput),
+         [this] { viewTextFile(toQString(resultFile(projectFile(), kReportExtension).string())); });
+  button("buttonSideView", "View Soil Profile", toolIcon(ToolIcon::kSideView),
+         [this] { showSideView(*this); });
+  button("button3DView", "3D View", toolIcon(ToolIcon::k3DView), [this] { show3DView(*this); });
+  tools_->addSeparator();
   for (int plot = 0; plot < kPlotButtonCount; ++plot) {
-    if (plot == kFSpltSkin || plot == kPltAxial || plot == kPltTz) Tools_->addSeparator();
-    PlotButtons_.push_back(button(QString("buttonPlot%1").arg(plot),
-                                  kPlotHints[static_cast<size_t>(plot)], PlotIcon(plot),
-                                  [this, plot] { ShowPlot(plot); }));
+    if (plot == kFSpltSkin || plot == kPltAxial || plot == kPltTz) tools_->addSeparator();
+    plotButtons_.push_back(button(QString("buttonPlot%1").arg(plot),
+                                  kPlotHints[static_cast<size_t>(plot)], plotIcon(plot),
+                                  [this, plot] { showPlot(plot); }));
   }
 }
 
-void TMainWindow::CreateStatusBar() {
-  StatusProject_ = new QLabel(this);
-  StatusProject_->setObjectName("statusProject");
-  statusBar()->addWidget(StatusProject_, 1);
-  StatusBusy_ = new QLabel("Running the analysis...", this);
-  BusyBar_ = new QProgressBar(this);
-  BusyBar_->setRange(0, 0);  // no known end: the bar moves to and fro while the engine runs
-  BusyBar_->setMaximumWidth(160);
-  statusBar()->addPermanentWidget(StatusBusy_);
-  statusBar()->addPermanentWidget(BusyBar_);
-  StatusBusy_->hide();
-  BusyBar_->hide();
+void TMainForm::createStatusBar() {
+  statusProject_ = new QLabel(this);
+  statusProject_->setObjectName("statusProject");
+  statusBar()->addWidget(statusProject_, 1);
+  statusBusy_ = new QLabel("Running the analysis...", this);
+  busyBar_ = new QProgressBar(this);
+  busyBar_->setRange(0, 0);  // no known end: the bar moves to and fro while the engine runs
+  busyBar_->setMaximumWidth(160);
+  statusBar()->addPermanentWidget(statusBusy_);
+  statusBar()->addPermanentWidget(busyBar_);
+  statusBusy_->hide();
+  busyBar_->hide();
 }
 
 }  // namespace tolvane::app

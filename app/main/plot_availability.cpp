@@ -7,21 +7,21 @@
 namespace tolvane::app {
 namespace {
 
-bool PlotDataFilePresent(TMainForm& form) {
+bool plotDataFilePresent(MainFormRules& form) {
   std::error_code status;
   const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName, status);
   return std::filesystem::is_regular_file(resultFile(project, kPlotDataExtension), status);
 }
 
-bool HasPoints(const plot::TGraphPlot& plot) {
+bool hasPoints(const plot::TGraphPlot& plot) {
   return plot.LineCount() > 0 && plot.Count() > 0;
 }
 
-bool EnabledByResults(TMainForm& form, int plot_index) {
+bool enabledByResults(MainFormRules& form, int plotIndex) {
   const TProgramData& data = form.Data();
-  const TResultFlags& flags = form.Flags;
-  if (!flags.ShowOutput || !PlotDataFilePresent(form)) return false;
-  switch (plot_index) {
+  const ResultFlags& flags = form.Flags;
+  if (!flags.ShowOutput || !plotDataFilePresent(form)) return false;
+  switch (plotIndex) {
     case kPltUpper:
     case kPltLower:
     case kPltCombinedSettle:
@@ -36,8 +36,8 @@ bool EnabledByResults(TMainForm& form, int plot_index) {
     default:
       break;
   }
-  if (plot_index >= kPltChart1) {
-    const int number = plot_index - kPltChart1 + 1;
+  if (plotIndex >= kPltChart1) {
+    const int number = plotIndex - kPltChart1 + 1;
     return data.IChart == 1 && number <= data.NPOINTPD;
   }
   return true;
@@ -45,15 +45,15 @@ bool EnabledByResults(TMainForm& form, int plot_index) {
 
 }  // namespace
 
-bool ResultPlotAvailable(TMainForm& form, int plot_index) {
-  if (plot_index < 0 || plot_index >= kResultPlotCount) return false;
-  return EnabledByResults(form, plot_index) && HasPoints(form.Plots()[plot_index]);
+bool resultPlotAvailable(MainFormRules& form, int plotIndex) {
+  if (plotIndex < 0 || plotIndex >= kResultPlotCount) return false;
+  return enabledByResults(form, plotIndex) && hasPoints(form.plots()[plotIndex]);
 }
 
-std::vector<int> AvailableForExport(TMainForm& form) {
+std::vector<int> availableForExport(MainFormRules& form) {
   std::vector<int> plots;
-  for (const int p : ExportTable()) {
-    if (ResultPlotAvailable(form, p)) plots.push_back(p);
+  for (const int p : exportTable()) {
+    if (resultPlotAvailable(form, p)) plots.push_back(p);
   }
   return plots;
 }

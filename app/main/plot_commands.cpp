@@ -3,7 +3,7 @@
 #include <QMdiSubWindow>
 
 #include "export_window.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "plot_availability.h"
 #include "plot_form.h"
 #include "window_host.h"
@@ -15,10 +15,10 @@ namespace {
 constexpr const char* kPlotIndexProperty = "tolvanePlotIndex";
 constexpr const char* kExportWindowName = "tolvaneExportToExcel";
 
-QMdiSubWindow* ExistingPlotWindow(QMdiArea& area, int plot_index) {
+QMdiSubWindow* existingPlotWindow(QMdiArea& area, int plotIndex) {
   for (QMdiSubWindow* sub : area.subWindowList()) {
     const QWidget* form = sub->widget();
-    if (form != nullptr && form->property(kPlotIndexProperty).toInt() == plot_index + 1) {
+    if (form != nullptr && form->property(kPlotIndexProperty).toInt() == plotIndex + 1) {
       return sub;
     }
   }
@@ -27,45 +27,45 @@ QMdiSubWindow* ExistingPlotWindow(QMdiArea& area, int plot_index) {
 
 }  // namespace
 
-void ShowPlotWindow(TWindowHost& host, int plot_index) {
-  if (plot_index < 0 || plot_index >= kResultPlotCount) return;
+void showPlotWindow(WindowHost& host, int plotIndex) {
+  if (plotIndex < 0 || plotIndex >= kResultPlotCount) return;
   QMdiArea* area = host.MdiArea();
   if (area == nullptr) return;
-  if (QMdiSubWindow* sub = ExistingPlotWindow(*area, plot_index)) {
+  if (QMdiSubWindow* sub = existingPlotWindow(*area, plotIndex)) {
     if (sub->isMinimized()) sub->showMaximized();
     area->setActiveSubWindow(sub);
     return;
   }
-  plot::TGraphPlot& plot = host.Core().Plots()[plot_index];
+  plot::TGraphPlot& plot = host.core().plots()[plotIndex];
   if (!plot.HasSomethingToDraw()) return;
   auto* form = new plot::TPlotForm(plot);
-  if (!form->Opened()) {  // no bounds: the window closes at once
+  if (!form->opened()) {  // no bounds: the window closes at once
     delete form;
     return;
   }
-  form->setProperty(kPlotIndexProperty, plot_index + 1);
+  form->setProperty(kPlotIndexProperty, plotIndex + 1);
   QMdiSubWindow* sub = area->addSubWindow(form);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->showMaximized();
 }
 
-void ShowExportToExcel(TWindowHost& host) {
-  QWidget* frame = host.Frame();
+void showExportToExcel(WindowHost& host) {
+  QWidget* frame = host.frame();
   auto* window =
       frame != nullptr ? frame->findChild<plot::TDlgExport*>(kExportWindowName) : nullptr;
   if (window == nullptr) {
     window = new plot::TDlgExport(
         [&host] {
-          std::vector<plot::TExportPlot> plots;
-          for (const int p : AvailableForExport(host.Core())) {
-            plots.push_back({&host.Core().Plots()[p]});
+          std::vector<plot::ExportPlot> plots;
+          for (const int p : availableForExport(host.core())) {
+            plots.push_back({&host.core().plots()[p]});
           }
           return plots;
         },
         frame);
     window->setObjectName(kExportWindowName);
   }
-  window->Rebuild();
+  window->rebuild();
   window->show();
   window->raise();
   window->activateWindow();

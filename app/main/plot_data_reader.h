@@ -9,11 +9,9 @@
 #include "result_plots.h"
 #include "user_messages.h"
 
-namespace tolvane {
-class TWordReader;
-}
-
 namespace tolvane::app {
+
+class TWordReader;
 
 inline constexpr const char* kPlotDataErrorMessage =
     "An error occured in running the main program.";
@@ -29,27 +27,26 @@ inline constexpr long long kMaxPlotPoints = 500000;  // points of one depth plot
 
 // Reads the file into the plots and returns true when the whole file was read. A format error
 // or a premature end stops the reading: the plots keep what was filled, the message is shown
-// when `report_errors` is set, and the result is false. Sets `ID2` of the project and the
+// when `reportErrors` is set, and the result is false. Sets `ID2` of the project and the
 // t-z and load-distribution flags.
-bool ReadPlotData(TResultPlots& plots, TProgramData& data, TResultFlags& flags,
-                  const std::string& file_name, bool report_errors, UserMessages& messages);
-// The same from a file already loaded; throws EProjectFormatError.
-void ReadPlotData(TResultPlots& plots, TProgramData& data, TResultFlags& flags,
-                  TWordReader& reader);
+bool ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,
+                  const std::string& fileName, bool reportErrors, UserMessages& messages);
+// The same from a file already loaded; throws ProjectFormatError.
+void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader);
 
-// Reads one design chart into the plot when `chart` < `n_charts`.
-void ReadPltChart(plot::TGraphPlot& plot, int n_curves, TWordReader& reader, int chart,
-                  int n_charts, int n_points, const TProgramData& data);
+// Reads one design chart into the plot when `chart` < `nCharts`.
+void ReadPltChart(plot::TGraphPlot& plot, int nCurves, TWordReader& reader, int chart, int nCharts,
+                  int nPoints, const TProgramData& data);
 
 // The cases of a run as the engine orders them, diameter after diameter: the number of
 // lengths of a diameter's series (1 without one), the shaft diameter of the case of curve
 // `curve` (ft or m) and its length, the depth of the curve's last row.
-int CaseLengthCount(const TProgramData& data);
-long double CaseDiameter(const TProgramData& data, int curve);
-long double CaseLength(const TResultPlots& plots, const TProgramData& data, int curve);
+int caseLengthCount(const TProgramData& data);
+long double caseDiameter(const TProgramData& data, int curve);
+long double caseLength(const ResultPlots& plots, const TProgramData& data, int curve);
 // One line for the run summary: the number of cases and their ranges of diameter and length,
 // "Cases analysed: 6 (diameters 3 to 4 ft, lengths 20 to 30 ft)".
-std::string CaseSummary(const TResultPlots& plots, const TProgramData& data);
+std::string caseSummary(const ResultPlots& plots, const TProgramData& data);
 
 // The soil-layer bands of a plot from the soil-layer grid D; only for a plot with a point.
 void AddLayersGraphPlot(plot::TGraphPlot& plot, const TProgramData& data);

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "export_arguments.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "plot_availability.h"
 #include "plot_export_project.h"
 #include "plot_files.h"
@@ -16,26 +16,26 @@
 namespace tolvane::app {
 namespace {
 
-int ExportPlots(TMainForm& form, const TPlotExportArguments& args, UserMessages& messages) {
+int exportPlots(MainFormRules& form, const PlotExportArguments& args, UserMessages& messages) {
   std::error_code status;
   std::filesystem::create_directories(args.OutDir, status);
   if (!std::filesystem::is_directory(args.OutDir, status)) {
     messages.error("The folder " + args.OutDir + " cannot be created.");
     return kExitCannotWrite;
   }
-  const std::optional<plot::TPictureFormat> format = plot::PictureFormatFromName(args.Format);
-  const plot::TPictureSize size{args.Width, args.Height, plot::kScreenPixelsPerInch};
+  const std::optional<plot::PictureFormat> format = plot::pictureFormatFromName(args.Format);
+  const plot::PictureSize size{args.Width, args.Height, plot::kScreenPixelsPerInch};
   int written = 0;
   bool failed = false;
   for (int p = 0; p < kResultPlotCount; ++p) {
-    if (!ResultPlotAvailable(form, p)) continue;
-    plot::TGraphPlot& plot = form.Plots()[p];
+    if (!resultPlotAvailable(form, p)) continue;
+    plot::TGraphPlot& plot = form.plots()[p];
     if (args.ShowLayers) plot.ShowLayers = *args.ShowLayers && plot.LayerLineCount() > 0;
-    const std::optional<plot::TFloatRect> bounds = plot.AutoBounds();
+    const std::optional<plot::TFloatRect> bounds = plot.autoBounds();
     if (!bounds) continue;
     const std::filesystem::path file =
-        std::filesystem::path(args.OutDir) / PlotFileName(p, args.Format);
-    if (!plot::SavePlotPicture(plot, *bounds, QString::fromStdString(file.string()), *format,
+        std::filesystem::path(args.OutDir) / plotFileName(p, args.Format);
+    if (!plot::savePlotPicture(plot, *bounds, QString::fromStdString(file.string()), *format,
                                size)) {
       messages.error("The picture " + file.string() + " cannot be written.");
       failed = true;
@@ -54,22 +54,22 @@ int ExportPlots(TMainForm& form, const TPlotExportArguments& args, UserMessages&
 
 }  // namespace
 
-int RunPlotExportMode(int argc, char** argv) {
+int runPlotExportMode(int argc, char** argv) {
   ConsoleMessages messages;
   std::string error;
-  const std::optional<TPlotExportArguments> args =
-      ParsePlotExportArguments(ArgumentsAfterProgram(argc, argv), error);
+  const std::optional<PlotExportArguments> args =
+      parsePlotExportArguments(argumentsAfterProgram(argc, argv), error);
   if (!args) {
     messages.error(error);
     return kExitUsage;
   }
-  TExportProject project(messages);
+  ExportProject project(messages);
   const int opened = project.Open(args->Project);
   if (opened != 0) return opened;
-  StartOffscreenGui(argc, argv);
-  int gui_argc = 1;
-  QGuiApplication app(gui_argc, argv);
-  return ExportPlots(project.Form(), *args, messages);
+  startOffscreenGui(argc, argv);
+  int guiArgc = 1;
+  QGuiApplication app(guiArgc, argv);
+  return exportPlots(project.form(), *args, messages);
 }
 
 }  // namespace tolvane::app

@@ -7,7 +7,7 @@
 namespace tolvane::app {
 
 // argv[1] is the mode's option; returns the program's exit status.
-int RunPlotExportMode(int argc, char** argv);
-int RunXlsxExportMode(int argc, char** argv);
+int runPlotExportMode(int argc, char** argv);
+int runXlsxExportMode(int argc, char** argv);
 
 }  // namespace tolvane::app

@@ -9,13 +9,13 @@
 
 namespace tolvane::app {
 
-std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv) {
+std::vector<std::string> argumentsAfterProgram(int argc, char** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
   return args;
 }
 
-void StartOffscreenGui(int /*argc*/, char** /*argv*/) {
+void startOffscreenGui(int /*argc*/, char** /*argv*/) {
   constexpr int kReplace = 1;
   setenv("QT_QPA_PLATFORM", "offscreen", kReplace);
   // Without a desktop session Qt would warn about its runtime folder on every export; give it
@@ -31,20 +31,20 @@ void StartOffscreenGui(int /*argc*/, char** /*argv*/) {
   }
 }
 
-TExportProject::TExportProject(UserMessages& messages)
-    : Messages_(messages), Form_(messages, Host_, std::filesystem::current_path()) {}
+ExportProject::ExportProject(UserMessages& messages)
+    : messages_(messages), form_(messages, host_, std::filesystem::current_path()) {}
 
-int TExportProject::Open(const std::string& file) {
-  const int file_type = FileTypeIndexForPath(file);
-  if (file_type == 0) {
-    Messages_.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
+int ExportProject::Open(const std::string& file) {
+  const int fileType = fileTypeIndexForPath(file);
+  if (fileType == 0) {
+    messages_.error("The file " + file + " is not a project file (.tv9d, .tv8d or .tvd).");
     return kExitDataError;
   }
-  const TOpenResult opened = Form_.Open(file, file_type);
+  const OpenResult opened = form_.Open(file, fileType);
   if (!opened.Opened) return kExitNoInput;
   if (!opened.FormatError.empty()) return kExitDataError;
-  if (!Form_.Flags.ShowOutput) {
-    Messages_.error("The project " + file + " has no plot data: " +
+  if (!form_.Flags.ShowOutput) {
+    messages_.error("The project " + file + " has no plot data: " +
                     resultFile(std::filesystem::absolute(file), kPlotDataExtension).string() +
                     " is missing or cannot be read. Run the project first (--run).");
     return kExitNoInput;

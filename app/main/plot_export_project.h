@@ -6,29 +6,29 @@
 #include <string>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "program_data.h"
 #include "user_messages.h"
 
 namespace tolvane::app {
 
 // argv[1] onwards.
-std::vector<std::string> ArgumentsAfterProgram(int argc, char** argv);
+std::vector<std::string> argumentsAfterProgram(int argc, char** argv);
 // Draws through Qt's offscreen platform, whatever display there is.
-void StartOffscreenGui(int argc, char** argv);
+void startOffscreenGui(int argc, char** argv);
 
-class TExportProject {
+class ExportProject {
  public:
-  explicit TExportProject(UserMessages& messages);
+  explicit ExportProject(UserMessages& messages);
   // Opens the project and reads its plot data and formatting; 0, or the exit status with the
   // message shown: no project, a project the reader rejects, no plot data.
   int Open(const std::string& file);
-  TMainForm& Form() { return Form_; }
+  MainFormRules& form() { return form_; }
 
  private:
-  UserMessages& Messages_;
-  THeadlessHost Host_;
-  TMainForm Form_;
+  UserMessages& messages_;
+  HeadlessHost host_;
+  MainFormRules form_;
 };
 
 }  // namespace tolvane::app

@@ -5,7 +5,7 @@
 namespace tolvane::app {
 namespace {
 
-struct TPlotTexts {
+struct PlotTexts {
   const char* Caption;
   const char* XCaption;
   const char* XUnits;
@@ -13,7 +13,7 @@ struct TPlotTexts {
   const char* YUnits;
 };
 
-constexpr std::array<TPlotTexts, kPltChart1> kPlotTexts = {{
+constexpr std::array<PlotTexts, kPltChart1> kPlotTexts = {{
     {"Ultimate Skin Friction vs Depth", "Ultimate Skin Friction ", "F2", "Depth ", "L2"},
     {"Ultimate Tip Resistance vs Depth", "Ultimate Tip Resistance ", "F2", "Depth ", "L2"},
     {"Ultimate Total Capacity vs Depth", "Ultimate Total Capacity ", "F2", "Depth ", "L2"},
@@ -39,7 +39,7 @@ constexpr int kMarkersOnEveryPoint = 1;
 constexpr int kNormalFontSize = 10;
 constexpr int kNormalLineWidth = 1;
 
-void SetTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
+void setTexts(plot::TGraphPlot& plot, const PlotTexts& texts) {
   plot.Caption = texts.Caption;
   plot.XCaption = texts.XCaption;
   plot.XUnits = texts.XUnits;
@@ -49,19 +49,19 @@ void SetTexts(plot::TGraphPlot& plot, const TPlotTexts& texts) {
 
 }  // namespace
 
-TResultPlots::TResultPlots() {
-  for (int i = 0; i < kPltChart1; ++i) SetTexts((*this)[i], kPlotTexts[static_cast<size_t>(i)]);
+ResultPlots::ResultPlots() {
+  for (int i = 0; i < kPltChart1; ++i) setTexts((*this)[i], kPlotTexts[static_cast<size_t>(i)]);
   for (int n = 1; n <= kDesignChartPlots; ++n) {
     // The tenth caption carries two blanks.
     const std::string gap = n <= kLastChartNumberWithOneBlank ? " " : "  ";
     const std::string caption = "Design Chart" + gap + std::to_string(n);
-    SetTexts((*this)[kPltChart1 + n - 1], {caption.c_str(), "Axial Capacity", "F2", "Depth", "L2"});
+    setTexts((*this)[kPltChart1 + n - 1], {caption.c_str(), "Axial Capacity", "F2", "Depth", "L2"});
   }
-  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(plot::kEnglishUnits);
+  for (plot::TGraphPlot& plot : plots_) plot.SetUnits(kEnglishUnits);
 }
 
-void TResultPlots::ResetForReading() {
-  for (plot::TGraphPlot& plot : Plots_) {
+void ResultPlots::resetForReading() {
+  for (plot::TGraphPlot& plot : plots_) {
     plot.LimitActive = false;
     plot.SetLineCount(0);
     plot.Markers = kMarkersOnEveryPoint;
@@ -71,19 +71,19 @@ void TResultPlots::ResetForReading() {
   }
 }
 
-void TResultPlots::SetUnits(int units) {
-  for (plot::TGraphPlot& plot : Plots_) plot.SetUnits(units);
+void ResultPlots::SetUnits(int units) {
+  for (plot::TGraphPlot& plot : plots_) plot.SetUnits(units);
 }
 
-bool TResultPlots::AnyChange() const {
-  for (const plot::TGraphPlot& plot : Plots_) {
+bool ResultPlots::AnyChange() const {
+  for (const plot::TGraphPlot& plot : plots_) {
     if (plot.AnyChange) return true;
   }
   return false;
 }
 
-void TResultPlots::ClearChanges() {
-  for (plot::TGraphPlot& plot : Plots_) plot.AnyChange = false;
+void ResultPlots::clearChanges() {
+  for (plot::TGraphPlot& plot : plots_) plot.AnyChange = false;
 }
 
 }  // namespace tolvane::app

@@ -9,7 +9,7 @@
 namespace tolvane::app {
 
 // Positions of the result plots, in the order of the main window's plot list.
-enum TResultPlot : int {
+enum ResultPlot : int {
   kPltSkin = 0,
   kPltTip,
   kPltTotal,
@@ -31,36 +31,36 @@ enum TResultPlot : int {
 inline constexpr int kDesignChartPlots = 10;
 inline constexpr int kResultPlotCount = kPltChart1 + kDesignChartPlots;
 
-class TResultPlots {
+class ResultPlots {
  public:
   // Every plot with its caption, axis captions and units, in English units.
-  TResultPlots();
-  TResultPlots(const TResultPlots&) = delete;
-  TResultPlots& operator=(const TResultPlots&) = delete;
+  ResultPlots();
+  ResultPlots(const ResultPlots&) = delete;
+  ResultPlots& operator=(const ResultPlots&) = delete;
 
-  plot::TGraphPlot& operator[](int index) { return Plots_.at(static_cast<size_t>(index)); }
+  plot::TGraphPlot& operator[](int index) { return plots_.at(static_cast<size_t>(index)); }
   const plot::TGraphPlot& operator[](int index) const {
-    return Plots_.at(static_cast<size_t>(index));
+    return plots_.at(static_cast<size_t>(index));
   }
   static constexpr int size() { return kResultPlotCount; }
 
   // Before reading: no limit of active lines, no lines, markers on every point, font size 10,
   // line width 1, no soil-layer bands.
-  void ResetForReading();
+  void resetForReading();
   void SetUnits(int units);
   bool AnyChange() const;
-  void ClearChanges();
+  void clearChanges();
 
  private:
-  std::array<plot::TGraphPlot, kResultPlotCount> Plots_;
+  std::array<plot::TGraphPlot, kResultPlotCount> plots_;
 };
 
 // Which results are loaded; they decide which plot commands are enabled.
-struct TResultFlags {
+struct ResultFlags {
   bool ShowOutput = false;      // plot data loaded
   bool showtzcurves = false;    // t-z and Q-w curves loaded
   bool showloadcurves = false;  // load-distribution curves loaded
-  void Clear() { *this = TResultFlags{}; }
+  void Clear() { *this = ResultFlags{}; }
 };
 
 }  // namespace tolvane::app

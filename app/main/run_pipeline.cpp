@@ -56,11 +56,11 @@ void removeScratchFiles(const std::filesystem::path& project) {
     removeIfPresent(resultFile(project, extension));
 }
 
-TEngineCall callEngine(TLoaderSlot& slot, const std::filesystem::path& library,
-                       UserMessages& messages) {
-  TEngineCall call;
+EngineCall callEngine(LoaderSlot& slot, const std::filesystem::path& library,
+                      UserMessages& messages) {
+  EngineCall call;
   if (slot != nullptr) {
-    call.Status = TEngineCallStatus::kAlreadyLoaded;
+    call.Status = EngineCallStatus::kAlreadyLoaded;
     return call;
   }
   void* address = nullptr;
@@ -70,17 +70,17 @@ TEngineCall callEngine(TLoaderSlot& slot, const std::filesystem::path& library,
     address = slot->FindProcedure(kEntryPointName);
   } catch (const EDLLError&) {
     slot.reset();
-    call.Status = TEngineCallStatus::kInitFailed;
+    call.Status = EngineCallStatus::kInitFailed;
     return call;
   }
   if (address == nullptr) {
     slot.reset();
-    call.Status = TEngineCallStatus::kNoEntryPoint;
+    call.Status = EngineCallStatus::kNoEntryPoint;
     return call;
   }
   const auto entry = reinterpret_cast<ITOLVANE_PROC>(address);
   call.Result = entry(kHandshakeA, kHandshakeB);
-  call.Status = TEngineCallStatus::kCalled;
+  call.Status = EngineCallStatus::kCalled;
   return call;
 }
 

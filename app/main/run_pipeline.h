@@ -39,18 +39,18 @@ void removeScratchFiles(const std::filesystem::path& project);
 void removeIfPresent(const std::filesystem::path& file);
 
 // At most one engine library is loaded at a time; the caller owns the slot.
-using TLoaderSlot = std::unique_ptr<TDynamicLibrary>;
+using LoaderSlot = std::unique_ptr<TDynamicLibrary>;
 
-enum class TEngineCallStatus { kCalled, kAlreadyLoaded, kInitFailed, kNoEntryPoint };
-struct TEngineCall {
-  TEngineCallStatus Status = TEngineCallStatus::kInitFailed;
+enum class EngineCallStatus { kCalled, kAlreadyLoaded, kInitFailed, kNoEntryPoint };
+struct EngineCall {
+  EngineCallStatus Status = EngineCallStatus::kInitFailed;
   std::int32_t Result = 0;
 };
 
 // Loads the engine library into the empty slot, looks up ITOLVANE and calls it with 9 and 2.
 // The library stays in the slot after a call; a failed load or lookup leaves the slot empty.
 // The loader's own messages are shown; the caller reports the outcome.
-TEngineCall callEngine(TLoaderSlot& slot, const std::filesystem::path& library,
-                       UserMessages& messages);
+EngineCall callEngine(LoaderSlot& slot, const std::filesystem::path& library,
+                      UserMessages& messages);
 
 }  // namespace tolvane::app

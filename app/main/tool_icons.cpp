@@ -24,9 +24,9 @@ const QColor kUltimate(30, 90, 200);
 const QColor kFactored(200, 50, 40);
 const QColor kThird(30, 150, 60);
 
-using TDrawing = std::function<void(QPainter&)>;
+using Drawing = std::function<void(QPainter&)>;
 
-QImage Draw(const TDrawing& drawing, int size) {
+QImage draw(const Drawing& drawing, int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
@@ -36,27 +36,27 @@ QImage Draw(const TDrawing& drawing, int size) {
   return image;
 }
 
-QIcon Make(const TDrawing& drawing) {
+QIcon make(const Drawing& drawing) {
   QIcon icon;
   for (const int scale : {1, kSharpScale}) {
-    icon.addPixmap(QPixmap::fromImage(Draw(drawing, kToolIconSize * scale)));
+    icon.addPixmap(QPixmap::fromImage(draw(drawing, kToolIconSize * scale)));
   }
   return icon;
 }
 
-void Page(QPainter& p) {
+void page(QPainter& p) {
   p.setPen(QPen(kInk, 1.0));
   p.setBrush(kPaper);
   p.drawPolygon(QPolygonF({{5, 2}, {15, 2}, {20, 7}, {20, 22}, {5, 22}}));
   p.drawPolyline(QPolygonF({{15, 2}, {15, 7}, {20, 7}}));
 }
 
-void TextLines(QPainter& p, double top) {
+void textLines(QPainter& p, double top) {
   p.setPen(QPen(kInk, 1.0));
   for (double y = top; y < 20; y += 3) p.drawLine(QPointF(8, y), QPointF(17, y));
 }
 
-void Ground(QPainter& p) {
+void ground(QPainter& p) {
   p.setPen(Qt::NoPen);
   p.setBrush(kSand);
   p.drawRect(QRectF(1, 5, 22, 7));
@@ -66,7 +66,7 @@ void Ground(QPainter& p) {
   p.drawRect(QRectF(1, 18, 22, 5));
 }
 
-void Shaft(QPainter& p, bool bell) {
+void shaft(QPainter& p, bool bell) {
   p.setPen(QPen(kInk, 1.0));
   p.setBrush(kConcrete);
   if (bell) {
@@ -76,9 +76,9 @@ void Shaft(QPainter& p, bool bell) {
   }
 }
 
-void Axes(QPainter& p, bool depth_down) {
+void Axes(QPainter& p, bool depthDown) {
   p.setPen(QPen(kInk, 1.2));
-  if (depth_down) {
+  if (depthDown) {
     // Capacity along the top, depth downwards.
     p.drawLine(QPointF(3, 3), QPointF(22, 3));
     p.drawLine(QPointF(3, 3), QPointF(3, 22));
@@ -88,73 +88,73 @@ void Axes(QPainter& p, bool depth_down) {
   }
 }
 
-void Curve(QPainter& p, const QColor& color, const QPolygonF& points) {
+void curve(QPainter& p, const QColor& color, const QPolygonF& points) {
   p.setPen(QPen(color, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.setBrush(Qt::NoBrush);
   p.drawPolyline(points);
 }
 
 // Capacity against depth: more resistance with depth.
-void DepthPlot(QPainter& p, const QColor& color, int kind) {
+void depthPlot(QPainter& p, const QColor& color, int kind) {
   Axes(p, true);
   const QPolygonF skin({{4, 4}, {8, 9}, {12, 14}, {15, 21}});
   const QPolygonF tip({{4, 4}, {6, 10}, {7, 15}, {9, 21}});
   const QPolygonF total({{4, 4}, {11, 9}, {16, 14}, {21, 21}});
-  if (kind == 0 || kind == 3) Curve(p, color, skin);
-  if (kind == 1 || kind == 3) Curve(p, kind == 3 ? kThird : color, tip);
-  if (kind == 2 || kind == 3) Curve(p, kind == 3 ? kInk : color, total);
+  if (kind == 0 || kind == 3) curve(p, color, skin);
+  if (kind == 1 || kind == 3) curve(p, kind == 3 ? kThird : color, tip);
+  if (kind == 2 || kind == 3) curve(p, kind == 3 ? kInk : color, total);
 }
 
 // Load against settlement, settlement downwards.
-void SettlementPlot(QPainter& p, int kind) {
+void settlementPlot(QPainter& p, int kind) {
   Axes(p, true);
   const QPolygonF trend({{4, 4}, {12, 6}, {17, 10}, {19, 20}});
   const QPolygonF upper({{4, 4}, {15, 5}, {20, 8}, {22, 16}});
   const QPolygonF lower({{4, 4}, {9, 7}, {13, 12}, {14, 21}});
-  if (kind == 0 || kind == 3) Curve(p, kUltimate, trend);
-  if (kind == 1 || kind == 3) Curve(p, kFactored, upper);
-  if (kind == 2 || kind == 3) Curve(p, kThird, lower);
+  if (kind == 0 || kind == 3) curve(p, kUltimate, trend);
+  if (kind == 1 || kind == 3) curve(p, kFactored, upper);
+  if (kind == 2 || kind == 3) curve(p, kThird, lower);
 }
 
-void TzPlot(QPainter& p, int count) {
+void tzPlot(QPainter& p, int count) {
   Axes(p, false);
   for (int c = 0; c < count; ++c) {
     const double top = 14.0 - 4.0 * c;
-    Curve(p, c == 0 ? kUltimate : (c == 1 ? kFactored : kThird),
+    curve(p, c == 0 ? kUltimate : (c == 1 ? kFactored : kThird),
           QPolygonF({{3, 21}, {6, top + 2}, {11, top}, {22, top}}));
   }
 }
 
-void QwPlot(QPainter& p) {
+void qwPlot(QPainter& p) {
   Axes(p, false);
-  Curve(p, kUltimate, QPolygonF({{3, 21}, {6, 14}, {11, 9}, {17, 6}, {22, 5}}));
+  curve(p, kUltimate, QPolygonF({{3, 21}, {6, 14}, {11, 9}, {17, 6}, {22, 5}}));
 }
 
-void LoadDistribution(QPainter& p) {
+void loadDistribution(QPainter& p) {
   Axes(p, true);
   for (int c = 0; c < 3; ++c) {
     const double load = 20.0 - 5.0 * c;
-    Curve(p, c == 0 ? kUltimate : (c == 1 ? kFactored : kThird),
+    curve(p, c == 0 ? kUltimate : (c == 1 ? kFactored : kThird),
           QPolygonF({{load, 4}, {load - 3, 12}, {load - 8, 21}}));
   }
 }
 
-void ProgramPicture(QPainter& p) {
+void programPicture(QPainter& p) {
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(200, 225, 250));
   p.drawRoundedRect(QRectF(0.5, 0.5, 23, 23), 3, 3);
-  Ground(p);
-  Shaft(p, true);
+  ground(p);
+  shaft(p, true);
 }
 
-void DrawNew(QPainter& p) {
-  Page(p);
+void drawNew(QPainter& p) {
+  page(p);
   p.setPen(QPen(kThird, 2.2));
   p.drawLine(QPointF(12.5, 11), QPointF(12.5, 19));
   p.drawLine(QPointF(8.5, 15), QPointF(16.5, 15));
 }
 
-void DrawOpen(QPainter& p) {
+void drawOpen(QPainter& p) {
   p.setPen(QPen(kInk, 1.0));
   p.setBrush(QColor(235, 190, 70));
   p.drawPolygon(QPolygonF({{2, 5}, {9, 5}, {11, 7}, {21, 7}, {21, 20}, {2, 20}}));
@@ -162,7 +162,7 @@ void DrawOpen(QPainter& p) {
   p.drawPolygon(QPolygonF({{5, 11}, {23, 11}, {20, 20}, {2, 20}}));
 }
 
-void DrawSave(QPainter& p) {
+void drawSave(QPainter& p) {
   p.setPen(QPen(kInk, 1.0));
   p.setBrush(QColor(60, 100, 180));
   p.drawRect(QRectF(3, 3, 18, 18));
@@ -172,27 +172,27 @@ void DrawSave(QPainter& p) {
   p.drawRect(QRectF(7, 14, 10, 7));
 }
 
-void DrawTitle(QPainter& p) {
-  Page(p);
+void drawTitle(QPainter& p) {
+  page(p);
   p.setPen(QPen(kUltimate, 2.4));
   p.drawLine(QPointF(8, 8), QPointF(17, 8));
   p.drawLine(QPointF(12.5, 8), QPointF(12.5, 19));
 }
 
-void DrawDrilledShaft(QPainter& p) {
-  Ground(p);
-  Shaft(p, true);
+void drawDrilledShaft(QPainter& p) {
+  ground(p);
+  shaft(p, true);
 }
 
-void DrawCFAPile(QPainter& p) {
-  Ground(p);
-  Shaft(p, false);
+void drawCfaPile(QPainter& p) {
+  ground(p);
+  shaft(p, false);
   p.setPen(QPen(kInk, 1.0));
   for (double y = 4; y < 20; y += 3) p.drawLine(QPointF(7, y + 2), QPointF(17, y));
 }
 
-void DrawSoilLayers(QPainter& p) {
-  Ground(p);
+void drawSoilLayers(QPainter& p) {
+  ground(p);
   p.setPen(QPen(kInk, 0.8));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(1, 5, 22, 18));
@@ -202,7 +202,7 @@ void DrawSoilLayers(QPainter& p) {
   p.drawLine(QPointF(1, 8), QPointF(23, 8));  // the water table
 }
 
-void DrawFactorOfSafety(QPainter& p) {
+void drawFactorOfSafety(QPainter& p) {
   p.setPen(QPen(kInk, 1.0));
   p.setBrush(QColor(250, 235, 180));
   QPainterPath shield;
@@ -220,19 +220,19 @@ void DrawFactorOfSafety(QPainter& p) {
   p.drawText(QRectF(3, 4, 18, 14), Qt::AlignCenter, "FS");
 }
 
-void DrawRun(QPainter& p) {
+void drawRun(QPainter& p) {
   p.setPen(QPen(QColor(20, 110, 30), 1.0));
   p.setBrush(QColor(50, 170, 60));
   p.drawPolygon(QPolygonF({{6, 3}, {21, 12}, {6, 21}}));
 }
 
-void DrawViewOutput(QPainter& p) {
-  Page(p);
-  TextLines(p, 9);
+void drawViewOutput(QPainter& p) {
+  page(p);
+  textLines(p, 9);
 }
 
-void DrawSideView(QPainter& p) {
-  Ground(p);
+void drawSideView(QPainter& p) {
+  ground(p);
   p.setPen(QPen(kInk, 0.8));
   p.setBrush(kConcrete);
   p.drawRect(QRectF(10, 2, 4, 17));
@@ -241,7 +241,7 @@ void DrawSideView(QPainter& p) {
   p.drawLine(QPointF(14, 19), QPointF(21, 2));
 }
 
-void Draw3DView(QPainter& p) {
+void draw3DView(QPainter& p) {
   p.setPen(QPen(kInk, 1.0));
   p.setBrush(kSand);
   p.drawPolygon(QPolygonF({{3, 8}, {12, 4}, {21, 8}, {12, 12}}));
@@ -251,68 +251,68 @@ void Draw3DView(QPainter& p) {
   p.drawPolygon(QPolygonF({{12, 12}, {21, 8}, {21, 17}, {12, 21}}));
 }
 
-TDrawing Picture(TToolIcon icon) {
+Drawing picture(ToolIcon icon) {
   switch (icon) {
-    case TToolIcon::kNew:
-      return DrawNew;
-    case TToolIcon::kOpen:
-      return DrawOpen;
-    case TToolIcon::kSave:
-      return DrawSave;
-    case TToolIcon::kTitle:
-      return DrawTitle;
-    case TToolIcon::kDrilledShaft:
-      return DrawDrilledShaft;
-    case TToolIcon::kCFAPile:
-      return DrawCFAPile;
-    case TToolIcon::kSoilLayers:
-      return DrawSoilLayers;
-    case TToolIcon::kFactorOfSafety:
-      return DrawFactorOfSafety;
-    case TToolIcon::kRun:
-      return DrawRun;
-    case TToolIcon::kViewOutput:
-      return DrawViewOutput;
-    case TToolIcon::kSideView:
-      return DrawSideView;
-    case TToolIcon::k3DView:
-      return Draw3DView;
+    case ToolIcon::kNew:
+      return drawNew;
+    case ToolIcon::kOpen:
+      return drawOpen;
+    case ToolIcon::kSave:
+      return drawSave;
+    case ToolIcon::kTitle:
+      return drawTitle;
+    case ToolIcon::kDrilledShaft:
+      return drawDrilledShaft;
+    case ToolIcon::kCFAPile:
+      return drawCfaPile;
+    case ToolIcon::kSoilLayers:
+      return drawSoilLayers;
+    case ToolIcon::kFactorOfSafety:
+      return drawFactorOfSafety;
+    case ToolIcon::kRun:
+      return drawRun;
+    case ToolIcon::kViewOutput:
+      return drawViewOutput;
+    case ToolIcon::kSideView:
+      return drawSideView;
+    case ToolIcon::k3DView:
+      return draw3DView;
   }
   return [](QPainter&) {};
 }
 
 }  // namespace
 
-QIcon ToolIcon(TToolIcon icon) {
-  return Make(Picture(icon));
+QIcon toolIcon(ToolIcon icon) {
+  return make(picture(icon));
 }
 
-QIcon PlotIcon(int plot_index) {
-  if (plot_index <= kPltCombine) {
-    return Make([plot_index](QPainter& p) { DepthPlot(p, kUltimate, plot_index - kPltSkin); });
+QIcon plotIcon(int plotIndex) {
+  if (plotIndex <= kPltCombine) {
+    return make([plotIndex](QPainter& p) { depthPlot(p, kUltimate, plotIndex - kPltSkin); });
   }
-  if (plot_index <= kPltCombineD) {
-    return Make([plot_index](QPainter& p) { DepthPlot(p, kFactored, plot_index - kFSpltSkin); });
+  if (plotIndex <= kPltCombineD) {
+    return make([plotIndex](QPainter& p) { depthPlot(p, kFactored, plotIndex - kFSpltSkin); });
   }
-  if (plot_index <= kPltCombinedSettle) {
-    return Make([plot_index](QPainter& p) { SettlementPlot(p, plot_index - kPltAxial); });
+  if (plotIndex <= kPltCombinedSettle) {
+    return make([plotIndex](QPainter& p) { settlementPlot(p, plotIndex - kPltAxial); });
   }
-  if (plot_index == kPltTz) return Make([](QPainter& p) { TzPlot(p, 3); });
-  if (plot_index == kPltQw) return Make([](QPainter& p) { QwPlot(p); });
-  if (plot_index == kPltTzAdd) return Make([](QPainter& p) { TzPlot(p, 2); });
-  return Make([](QPainter& p) { LoadDistribution(p); });
+  if (plotIndex == kPltTz) return make([](QPainter& p) { tzPlot(p, 3); });
+  if (plotIndex == kPltQw) return make([](QPainter& p) { qwPlot(p); });
+  if (plotIndex == kPltTzAdd) return make([](QPainter& p) { tzPlot(p, 2); });
+  return make([](QPainter& p) { loadDistribution(p); });
 }
 
-QIcon ProgramIcon() {
+QIcon programIcon() {
   QIcon icon;
   for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-    icon.addPixmap(QPixmap::fromImage(ProgramImage(size)));
+    icon.addPixmap(QPixmap::fromImage(programImage(size)));
   }
   return icon;
 }
 
-QImage ProgramImage(int size) {
-  return Draw(ProgramPicture, size);
+QImage programImage(int size) {
+  return draw(programPicture, size);
 }
 
 }  // namespace tolvane::app

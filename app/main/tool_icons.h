@@ -8,7 +8,7 @@ namespace tolvane::app {
 
 inline constexpr int kToolIconSize = 24;  // pixels of a tool button's picture
 
-enum class TToolIcon {
+enum class ToolIcon {
   kNew,
   kOpen,
   kSave,
@@ -23,12 +23,12 @@ enum class TToolIcon {
   k3DView,
 };
 
-QIcon ToolIcon(TToolIcon icon);
+QIcon toolIcon(ToolIcon icon);
 // The picture of a result plot's button (plot index 0 to 15).
-QIcon PlotIcon(int plot_index);
+QIcon plotIcon(int plotIndex);
 // A drilled shaft with its bell in layered ground: the program's own icon.
-QIcon ProgramIcon();
+QIcon programIcon();
 // The same picture as an image of the given size, for the icon files of the installation.
-QImage ProgramImage(int size);
+QImage programImage(int size);
 
 }  // namespace tolvane::app

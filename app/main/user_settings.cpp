@@ -4,14 +4,13 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "tolvane/project_codes.h"
+
 namespace tolvane::app {
 namespace {
 
-constexpr int kEnglish = 1;
-constexpr int kSI = 2;
-
 // A stored integer; throws when the value is not one.
-std::optional<int> IntegerValue(const TSettingsStore& store, const char* name) {
+std::optional<int> integerValue(const SettingsStore& store, const char* name) {
   const std::optional<std::string> text = store.Value(name);
   if (!text) return std::nullopt;
   int value = 0;
@@ -23,13 +22,13 @@ std::optional<int> IntegerValue(const TSettingsStore& store, const char* name) {
   return value;
 }
 
-void ReadPlacement(const TSettingsStore& store, TUserSettings& settings) {
-  const std::optional<int> flagged = IntegerValue(store, kWindowsPosValue);
-  const std::optional<int> state = IntegerValue(store, kWindowsStateValue);
-  const std::optional<int> left = IntegerValue(store, kBoundLeftValue);
-  const std::optional<int> top = IntegerValue(store, kBoundTopValue);
-  const std::optional<int> width = IntegerValue(store, kBoundWidthValue);
-  const std::optional<int> height = IntegerValue(store, kBoundHeightValue);
+void readPlacement(const SettingsStore& store, UserSettings& settings) {
+  const std::optional<int> flagged = integerValue(store, kWindowsPosValue);
+  const std::optional<int> state = integerValue(store, kWindowsStateValue);
+  const std::optional<int> left = integerValue(store, kBoundLeftValue);
+  const std::optional<int> top = integerValue(store, kBoundTopValue);
+  const std::optional<int> width = integerValue(store, kBoundWidthValue);
+  const std::optional<int> height = integerValue(store, kBoundHeightValue);
   if (!flagged || *flagged <= 0 || !state || !left || !top || !width || !height) {
     settings.DefWindowsPos = false;
     return;
@@ -42,51 +41,51 @@ void ReadPlacement(const TSettingsStore& store, TUserSettings& settings) {
   settings.DefBoundHeight = *height;
 }
 
-void ReadAll(const TSettingsStore& store, TUserSettings& settings) {
-  if (store.ReadFailed()) throw std::runtime_error("The settings cannot be read.");
+void readAll(const SettingsStore& store, UserSettings& settings) {
+  if (store.readFailed()) throw std::runtime_error("The settings cannot be read.");
   const std::optional<std::string> processor = store.Value(kWordProcessorValue);
   if (processor && !processor->empty()) settings.WordProcessor = *processor;
   const std::optional<std::string> directory = store.Value(kDirectoryValue);
   if (directory && !directory->empty()) settings.CurDir = *directory;
-  const std::optional<int> units = IntegerValue(store, kSIUnitsValue);
-  settings.DefSIUnits = units.value_or(kEnglish);
-  if (settings.DefSIUnits != kEnglish && settings.DefSIUnits != kSI) {
+  const std::optional<int> units = integerValue(store, kSIUnitsValue);
+  settings.DefSIUnits = units.value_or(kEnglishUnits);
+  if (settings.DefSIUnits != kEnglishUnits && settings.DefSIUnits != kSIUnits) {
     throw std::runtime_error("The unit system of new projects is neither 1 nor 2.");
   }
-  ReadPlacement(store, settings);
+  readPlacement(store, settings);
   // The entries close up over empty ones, so that the menu shows the first files.
   settings.Recent.Clear();
   int next = 0;
   for (int n = 1; n <= kRecentFileCount; ++n) {
-    std::string file = store.Value(RecentFileValue(n)).value_or("");
-    if (!file.empty()) settings.Recent.Set(next++, std::move(file));
+    std::string file = store.Value(recentFileValue(n)).value_or("");
+    if (!file.empty()) settings.Recent.set(next++, std::move(file));
   }
 }
 
 }  // namespace
 
-void TRecentFiles::Set(int index, std::string file) {
+void RecentFiles::set(int index, std::string file) {
   if (index >= 0 && index < kRecentFileCount)
-    PrevFile_[static_cast<size_t>(index)] = std::move(file);
+    prevFile_[static_cast<size_t>(index)] = std::move(file);
 }
 
-int TRecentFiles::NumberPrevFile() const {
+int RecentFiles::NumberPrevFile() const {
   return static_cast<int>(
-      std::count_if(PrevFile_.begin(), PrevFile_.end(), [](const auto& f) { return !f.empty(); }));
+      std::count_if(prevFile_.begin(), prevFile_.end(), [](const auto& f) { return !f.empty(); }));
 }
 
-void TRecentFiles::PutFirst(const std::string& file) {
-  if (PrevFile_[0] == file) return;
-  const auto found = std::find(PrevFile_.begin() + 1, PrevFile_.end(), file);
+void RecentFiles::putFirst(const std::string& file) {
+  if (prevFile_[0] == file) return;
+  const auto found = std::find(prevFile_.begin() + 1, prevFile_.end(), file);
   // Entries before the file move down one place onto it; a file not listed pushes the tenth out.
-  const auto last = found == PrevFile_.end() ? PrevFile_.end() - 1 : found;
-  std::move_backward(PrevFile_.begin(), last, last + 1);
-  PrevFile_[0] = file;
+  const auto last = found == prevFile_.end() ? prevFile_.end() - 1 : found;
+  std::move_backward(prevFile_.begin(), last, last + 1);
+  prevFile_[0] = file;
 }
 
-std::string TRecentFiles::Caption(int n, const std::string& current_dir) const {
-  std::string path = PrevFile_.at(static_cast<size_t>(n - 1));
-  std::string prefix = current_dir;
+std::string RecentFiles::Caption(int n, const std::string& currentDir) const {
+  std::string path = prevFile_.at(static_cast<size_t>(n - 1));
+  std::string prefix = currentDir;
   if (!prefix.empty() && prefix.back() != '/') prefix += '/';
   if (prefix.size() > 1 && path.size() > prefix.size() &&
       path.compare(0, prefix.size(), prefix) == 0) {
@@ -95,28 +94,28 @@ std::string TRecentFiles::Caption(int n, const std::string& current_dir) const {
   return std::to_string(n) + " " + path;
 }
 
-void TUserSettings::ResetAfterFailedRead() {
+void UserSettings::resetAfterFailedRead() {
   WordProcessor.clear();
-  DefSIUnits = kEnglish;
+  DefSIUnits = kEnglishUnits;
   DefWindowsPos = false;
   DefWindowsState = 0;
   DefBoundLeft = DefBoundTop = DefBoundWidth = DefBoundHeight = 0;
   Recent.Clear();
 }
 
-std::string RecentFileValue(int n) {
+std::string recentFileValue(int n) {
   return "File" + std::to_string(n);
 }
 
-void ReadSettings(const TSettingsStore& store, TUserSettings& settings) {
+void readSettings(const SettingsStore& store, UserSettings& settings) {
   try {
-    ReadAll(store, settings);
+    readAll(store, settings);
   } catch (const std::exception&) {
-    settings.ResetAfterFailedRead();
+    settings.resetAfterFailedRead();
   }
 }
 
-void WriteSettings(TSettingsStore& store, const TUserSettings& settings) {
+void writeSettings(SettingsStore& store, const UserSettings& settings) {
   store.SetValue(kWordProcessorValue, settings.WordProcessor);
   store.SetValue(kDirectoryValue, settings.CurDir);
   store.SetValue(kSIUnitsValue, std::to_string(settings.DefSIUnits));
@@ -127,7 +126,7 @@ void WriteSettings(TSettingsStore& store, const TUserSettings& settings) {
   store.SetValue(kBoundWidthValue, std::to_string(settings.DefBoundWidth));
   store.SetValue(kBoundHeightValue, std::to_string(settings.DefBoundHeight));
   for (int n = 1; n <= kRecentFileCount; ++n) {
-    store.SetValue(RecentFileValue(n), settings.Recent.PrevFile()[static_cast<size_t>(n - 1)]);
+    store.SetValue(recentFileValue(n), settings.Recent.PrevFile()[static_cast<size_t>(n - 1)]);
   }
 }
 

@@ -1,5 +1,5 @@
 // The per-user settings of the desktop program and its list of recent files, without the store
-// that keeps them: the window reads and writes them through a TSettingsStore over QSettings.
+// that keeps them: the window reads and writes them through a SettingsStore over QSettings.
 #pragma once
 
 #include <array>
@@ -11,26 +11,26 @@ namespace tolvane::app {
 inline constexpr int kRecentFileCount = 10;
 
 // The most-recently-used project files, newest first.
-class TRecentFiles {
+class RecentFiles {
  public:
-  const std::array<std::string, kRecentFileCount>& PrevFile() const { return PrevFile_; }
-  void Set(int index, std::string file);
-  void Clear() { PrevFile_ = {}; }
+  const std::array<std::string, kRecentFileCount>& PrevFile() const { return prevFile_; }
+  void set(int index, std::string file);
+  void Clear() { prevFile_ = {}; }
   // The count of non-empty entries.
   int NumberPrevFile() const;
   // Puts the file first: an entry already listed moves up, the others move down one place and
   // the tenth is dropped.
-  void PutFirst(const std::string& file);
+  void putFirst(const std::string& file);
   // The caption of recent item n (1-based): n, a blank and the path, without the current
   // folder and its separator when the path starts with them.
-  std::string Caption(int n, const std::string& current_dir) const;
+  std::string Caption(int n, const std::string& currentDir) const;
 
  private:
-  std::array<std::string, kRecentFileCount> PrevFile_{};
+  std::array<std::string, kRecentFileCount> prevFile_{};
 };
 
 // The settings kept from one start of the program to the next.
-struct TUserSettings {
+struct UserSettings {
   // Empty: text files are opened with the desktop's default handler.
   std::string WordProcessor;
   std::string CurDir;
@@ -42,11 +42,11 @@ struct TUserSettings {
   int DefBoundTop = 0;
   int DefBoundWidth = 0;
   int DefBoundHeight = 0;
-  TRecentFiles Recent;
+  RecentFiles Recent;
 
   // What a failed read leaves: the default word processor, English units for new projects, no
   // placement and no recent files. The folder stays.
-  void ResetAfterFailedRead();
+  void resetAfterFailedRead();
 };
 
 inline constexpr int kWindowNormal = 0;
@@ -54,14 +54,14 @@ inline constexpr int kWindowMinimized = 1;
 inline constexpr int kWindowMaximized = 2;
 
 // A store of named text values: the settings group of the desktop program.
-class TSettingsStore {
+class SettingsStore {
  public:
-  virtual ~TSettingsStore() = default;
+  virtual ~SettingsStore() = default;
   // The value, none when absent.
   virtual std::optional<std::string> Value(const std::string& name) const = 0;
   virtual void SetValue(const std::string& name, const std::string& value) = 0;
   // The store itself could not be read (no access, a malformed file).
-  virtual bool ReadFailed() const = 0;
+  virtual bool readFailed() const = 0;
 };
 
 // The value names of the store.
@@ -74,12 +74,12 @@ inline constexpr const char* kBoundLeftValue = "BoundLeft";
 inline constexpr const char* kBoundTopValue = "BoundTop";
 inline constexpr const char* kBoundWidthValue = "BoundWidth";
 inline constexpr const char* kBoundHeightValue = "BoundHeight";
-std::string RecentFileValue(int n);  // "File1" to "File10"
+std::string recentFileValue(int n);  // "File1" to "File10"
 
 // Reads the settings over the current values. An empty word processor or folder keeps the
 // current one; the placement counts only when it is flagged and complete. A store that cannot
-// be read, or a value that is not what it should be, resets as ResetAfterFailedRead does.
-void ReadSettings(const TSettingsStore& store, TUserSettings& settings);
-void WriteSettings(TSettingsStore& store, const TUserSettings& settings);
+// be read, or a value that is not what it should be, resets as resetAfterFailedRead does.
+void readSettings(const SettingsStore& store, UserSettings& settings);
+void writeSettings(SettingsStore& store, const UserSettings& settings);
 
 }  // namespace tolvane::app

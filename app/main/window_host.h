@@ -4,8 +4,8 @@
 //
 // Each Show command creates its window on first use as a child of the host's MDI area (or an
 // ordinary window owned by the main window where the window is not a child), shows it and brings
-// an existing one to the front. A window that edits the project implements TCommitValues: the
-// main window calls CommitValues() on the active child before its menus open, before the
+// an existing one to the front. A window that edits the project implements CommitValues: the
+// main window calls commitValues() on the active child before its menus open, before the
 // commands of the tool buttons and before it closes.
 #pragma once
 
@@ -14,32 +14,32 @@ class QWidget;
 
 namespace tolvane::app {
 
-class TMainForm;
+class MainFormRules;
 
-class TWindowHost {
+class WindowHost {
  public:
-  virtual ~TWindowHost() = default;
+  virtual ~WindowHost() = default;
   // The project, its grids, the result plots and flags, the commands of the core.
-  virtual TMainForm& Core() = 0;
+  virtual MainFormRules& core() = 0;
   virtual QMdiArea* MdiArea() = 0;
   // The main window, parent of modal dialogs and message boxes.
-  virtual QWidget* Frame() = 0;
+  virtual QWidget* frame() = 0;
   // A window changed the project: set the changed flag, then update the title, the menus'
   // enabling and the tool buttons.
-  virtual void ProjectChanged() = 0;
+  virtual void projectChanged() = 0;
   // Re-evaluate the enabling of the menu items and tool buttons (after a run, an option change).
-  virtual void UpdateEnabling() = 0;
+  virtual void updateEnabling() = 0;
 };
 
 // A child window that writes its fields into the project when it is deactivated.
-class TCommitValues {
+class CommitValues {
  public:
-  virtual ~TCommitValues() = default;
-  virtual void CommitValues() = 0;
+  virtual ~CommitValues() = default;
+  virtual void commitValues() = 0;
 };
 
 // The data windows of the Data menu.
-enum class TDataWindow {
+enum class DataWindow {
   kTitle,
   kDrilledShaftProperties,
   kCfaPileProperties,
@@ -53,18 +53,18 @@ enum class TDataWindow {
   kControlOptions,
 };
 
-void ShowDataWindow(TWindowHost& host, TDataWindow window);
+void showDataWindow(WindowHost& host, DataWindow window);
 // Closes the data window if it is showing (the shaft-length and design-load windows close each
 // other; a pile-kind switch closes the other property window).
-void CloseDataWindow(TWindowHost& host, TDataWindow window);
+void closeDataWindow(WindowHost& host, DataWindow window);
 
-// Plot windows: plot_index is the 0-based index of the result plot list (kPltSkin ...).
-void ShowPlotWindow(TWindowHost& host, int plot_index);
-void ShowExportToExcel(TWindowHost& host);
+// Plot windows: plotIndex is the 0-based index of the result plot list (kPltSkin ...).
+void showPlotWindow(WindowHost& host, int plotIndex);
+void showExportToExcel(WindowHost& host);
 
 // The shaft elevation view and the 3D view.
-void ShowSideView(TWindowHost& host);
-void Show3DView(TWindowHost& host);
-void Close3DView(TWindowHost& host);
+void showSideView(WindowHost& host);
+void show3DView(WindowHost& host);
+void Close3DView(WindowHost& host);
 
 }  // namespace tolvane::app

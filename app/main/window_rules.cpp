@@ -47,22 +47,22 @@ constexpr std::array<const char*, kPltChart1> kGraphicsCaptions = {
     "Load Distribution (averaged, initial diameter)",
 };
 
-std::string Lower(std::string text) {
+std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
 }
 
-bool Exists(const std::filesystem::path& file) {
+bool fileExists(const std::filesystem::path& file) {
   std::error_code ignored;
   return !file.empty() && std::filesystem::is_regular_file(file, ignored);
 }
 
 }  // namespace
 
-std::string TitleName(const std::string& file_name) {
-  std::string name = std::filesystem::path(file_name).filename().string();
-  if (Lower(std::filesystem::path(name).extension().string()) == kProjectExtension) {
+std::string titleName(const std::string& fileName) {
+  std::string name = std::filesystem::path(fileName).filename().string();
+  if (lower(std::filesystem::path(name).extension().string()) == kProjectExtension) {
     name = name.substr(0, name.find('.'));
   }
   if (name.size() > 1 && std::islower(static_cast<unsigned char>(name[0]))) {
@@ -71,36 +71,36 @@ std::string TitleName(const std::string& file_name) {
   return name;
 }
 
-std::string WindowTitle(const std::string& file_name) {
-  return kTitlePrefix + TitleName(file_name);
+std::string mainWindowTitle(const std::string& fileName) {
+  return kTitlePrefix + titleName(fileName);
 }
 
-std::string StartupFile(const std::string& argument) {
+std::string startupFile(const std::string& argument) {
   if (argument.empty()) return argument;
   // Only the name counts: a "." in a folder name does not make an extension.
   const std::string name = std::filesystem::path(argument).filename().string();
   return name.find('.') == std::string::npos ? argument + kProjectExtension : argument;
 }
 
-bool StartupFileOpens(const std::string& file) {
-  return Exists(file) && FileTypeIndexForPath(file) != 0;
+bool startupFileOpens(const std::string& file) {
+  return fileExists(file) && fileTypeIndexForPath(file) != 0;
 }
 
-TResultFiles FindResultFiles(const std::string& project_file) {
-  TResultFiles files;
-  if (project_file.empty()) return files;
+ResultFiles findResultFiles(const std::string& projectFile) {
+  ResultFiles files;
+  if (projectFile.empty()) return files;
   std::error_code ignored;
-  const std::filesystem::path project = std::filesystem::absolute(project_file, ignored);
-  files.Project = Exists(project);
-  files.Report = Exists(resultFile(project, kReportExtension));
-  files.RunLog = Exists(resultFile(project, kRunLogExtension));
-  files.PlotData = Exists(resultFile(project, kPlotDataExtension));
+  const std::filesystem::path project = std::filesystem::absolute(projectFile, ignored);
+  files.Project = fileExists(project);
+  files.Report = fileExists(resultFile(project, kReportExtension));
+  files.RunLog = fileExists(resultFile(project, kRunLogExtension));
+  files.PlotData = fileExists(resultFile(project, kPlotDataExtension));
   return files;
 }
 
-TResultCommands ResultCommands(const TProgramData& data, const TResultFlags& flags,
-                               const TResultPlots& plots, const TResultFiles& files) {
-  TResultCommands commands;
+ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
+                              const ResultPlots& plots, const ResultFiles& files) {
+  ResultCommands commands;
   commands.ViewInput = files.Project;
   commands.ViewRunNotes = files.RunLog;
   commands.ViewOutput = files.Report;
@@ -121,63 +121,64 @@ TResultCommands ResultCommands(const TProgramData& data, const TResultFlags& fla
     const bool visible = data.IChart == kDesignChartsOn && chart + 1 <= data.NPOINTPD;
     commands.ChartVisible[static_cast<size_t>(chart)] = visible;
     // A chart is only offered once results are loaded: before that its plot is empty.
-    commands.PlotEnabled[static_cast<size_t>(kPltChart1 + chart)] = visible && results;
+    commands.PlotEnabled[static_cast<size_t>(kPltChart1) + static_cast<size_t>(chart)] =
+        visible && results;
   }
   commands.ExportToExcel = results;
   return commands;
 }
 
-std::string InitialGraphicsCaption(int plot_index) {
-  if (plot_index >= 0 && plot_index < kPltChart1) {
-    return kGraphicsCaptions[static_cast<size_t>(plot_index)];
+std::string initialGraphicsCaption(int plotIndex) {
+  if (plotIndex >= 0 && plotIndex < kPltChart1) {
+    return kGraphicsCaptions[static_cast<size_t>(plotIndex)];
   }
-  return "Design Chart " + std::to_string(plot_index - kPltChart1 + 1);
+  return "Design Chart " + std::to_string(plotIndex - kPltChart1 + 1);
 }
 
-std::string GraphicsCaption(const TProgramData& data, int plot_index) {
+std::string graphicsCaption(const TProgramData& data, int plotIndex) {
   const std::string first =
       data.IPENT == kMultipleLengthsOn ? "(Initial Length)" : "(Initial Diameter)";
-  if (plot_index == kPltCombine) return "Combined Plots vs Depth " + first;
-  if (plot_index == kPltCombinedSettle) return "Combined Plots of Load vs Settlement " + first;
-  if (plot_index >= kPltChart1 && plot_index < kResultPlotCount) {
-    const long double settlement = data.PDSETT[static_cast<size_t>(plot_index - kPltChart1)];
-    return "Design Chart (" + plot::ShortestText(settlement) +
-           (data.fUnits == kSIUnits ? "-m" : "-in") + " movement)";
+  if (plotIndex == kPltCombine) return "Combined Plots vs Depth " + first;
+  if (plotIndex == kPltCombinedSettle) return "Combined Plots of Load vs Settlement " + first;
+  if (plotIndex >= kPltChart1 && plotIndex < kResultPlotCount) {
+    const long double settlement = data.PDSETT[static_cast<size_t>(plotIndex - kPltChart1)];
+    return "Design Chart (" + plot::shortestText(settlement) + (data.isSI() ? "-m" : "-in") +
+           " movement)";
   }
-  return InitialGraphicsCaption(plot_index);
+  return initialGraphicsCaption(plotIndex);
 }
 
-TDataMenuState DataMenuState(const TProgramData& data) {
-  TDataMenuState state;
-  state.EnglishUnits = data.fUnits != kSIUnits;
-  state.LRFD = data.NLRFD == kLRFDMethod;
+DataMenuState dataMenuState(const TProgramData& data) {
+  DataMenuState state;
+  state.EnglishUnits = !data.isSI();
+  state.LRFD = data.isLrfd();
   state.CFAPile = data.CFAPile != 0;
-  state.ShaftLengthGiven = data.METHOD != kDesignLoadGiven;
-  state.FactorOfSafetyEnabled = data.NLRFD == kASDMethod;
-  const bool design_load = data.METHOD == kDesignLoadGiven;
-  state.MultipleLengthsEnabled = !design_load && data.IChart != kDesignChartsOn;
+  state.ShaftLengthGiven = !data.designLoadGiven();
+  state.FactorOfSafetyEnabled = data.NLRFD == kAsd;
+  const bool designLoad = data.designLoadGiven();
+  state.MultipleLengthsEnabled = !designLoad && data.IChart != kDesignChartsOn;
   state.MultipleLengthsChecked = data.IPENT == kMultipleLengthsOn;
-  state.DesignChartsEnabled = !design_load && data.IPENT != kMultipleLengthsOn;
+  state.DesignChartsEnabled = !designLoad && data.IPENT != kMultipleLengthsOn;
   state.DesignChartsChecked = data.IChart == kDesignChartsOn;
   return state;
 }
 
-std::string LayerTableComment(int32_t nlrfd) {
+std::string layerTableComment(int32_t nlrfd) {
   std::string comment = kASDComment;
-  if (nlrfd == kLRFDMethod) comment += kLRFDCommentTail;
+  if (nlrfd == kLrfd) comment += kLRFDCommentTail;
   return comment;
 }
 
-void ApplyDesignMethod(TProjectGrids& grids, int32_t nlrfd) {
-  TGridTable& layers = grids.D();
+void applyDesignMethod(ProjectGrids& grids, int32_t nlrfd) {
+  grid::TGridTable& layers = grids.D();
   for (const int column : {kColSideResistanceFactor, kColEndResistanceFactor}) {
-    if (column < layers.ColCount()) layers.GetColumn(column).Visible = nlrfd == kLRFDMethod;
+    if (column < layers.ColCount()) layers.GetColumn(column).Visible = nlrfd == kLrfd;
   }
-  layers.Comments = LayerTableComment(nlrfd);
+  layers.Comments = layerTableComment(nlrfd);
 }
 
-bool BatchCommandVisible(const std::filesystem::path& program_dir) {
-  std::ifstream in(program_dir / kBatchSwitchFile);
+bool batchCommandVisible(const std::filesystem::path& programDir) {
+  std::ifstream in(programDir / kBatchSwitchFile);
   std::string word;
   if (!(in >> word)) return false;
   int first = 0;
@@ -185,8 +186,8 @@ bool BatchCommandVisible(const std::filesystem::path& program_dir) {
   return status == std::errc{} && end == word.data() + word.size() && first == kBatchSwitchOn;
 }
 
-std::string WordProcessorCommand(const std::string& word_processor, const std::string& file) {
-  return word_processor + " \"" + file + "\"";
+std::string wordProcessorCommand(const std::string& wordProcessor, const std::string& file) {
+  return wordProcessor + " \"" + file + "\"";
 }
 
 }  // namespace tolvane::app

@@ -13,35 +13,31 @@
 namespace tolvane::app {
 
 inline constexpr const char* kTitlePrefix = "TOLVANE 2023.9.02 - ";
-inline constexpr int32_t kLRFDMethod = 1;        // NLRFD: load and resistance factor design
-inline constexpr int32_t kASDMethod = 2;         // NLRFD: allowable stress design
-inline constexpr int32_t kDesignLoadGiven = 1;   // METHOD
-inline constexpr int32_t kShaftLengthGiven = 2;  // METHOD
 
 // "TOLVANE 2023.9.02 - " and the project's file name without its folder; a ".tv9d" name loses
 // everything from its first "."; a lower-case first letter is capitalized when the name has more
 // than one character.
-std::string WindowTitle(const std::string& file_name);
+std::string mainWindowTitle(const std::string& fileName);
 // The name the title shows, without the prefix.
-std::string TitleName(const std::string& file_name);
+std::string titleName(const std::string& fileName);
 
 // The project file named on the command line: ".tv9d" is added to a name without a ".". Empty
 // when none was given; the caller opens it only when it exists and is a project file.
-std::string StartupFile(const std::string& argument);
+std::string startupFile(const std::string& argument);
 // True when the start-up file exists and has one of the three project extensions.
-bool StartupFileOpens(const std::string& file);
+bool startupFileOpens(const std::string& file);
 
 // The files whose existence decides the enabling.
-struct TResultFiles {
+struct ResultFiles {
   bool Project = false;   // the project file itself (View Input Text)
   bool Report = false;    // .tv9o
   bool RunLog = false;    // .tv9r
   bool PlotData = false;  // .tv9p
 };
-TResultFiles FindResultFiles(const std::string& project_file);
+ResultFiles findResultFiles(const std::string& projectFile);
 
 // Enabling of the result commands: the Graphics menu items and the tool buttons of the plots.
-struct TResultCommands {
+struct ResultCommands {
   bool ViewInput = false;
   bool ViewRunNotes = false;
   bool ViewOutput = false;
@@ -49,16 +45,16 @@ struct TResultCommands {
   std::array<bool, kDesignChartPlots> ChartVisible{};
   bool ExportToExcel = false;
 };
-TResultCommands ResultCommands(const TProgramData& data, const TResultFlags& flags,
-                               const TResultPlots& plots, const TResultFiles& files);
+ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
+                              const ResultPlots& plots, const ResultFiles& files);
 
 // The caption of a Graphics menu item as the menu shows it when it opens (plot index 0-based).
-std::string GraphicsCaption(const TProgramData& data, int plot_index);
+std::string graphicsCaption(const TProgramData& data, int plotIndex);
 // The caption of a Graphics menu item before the menu first opens.
-std::string InitialGraphicsCaption(int plot_index);
+std::string initialGraphicsCaption(int plotIndex);
 
 // State of the Data menu items that depend on the project.
-struct TDataMenuState {
+struct DataMenuState {
   bool EnglishUnits = true;
   bool LRFD = false;
   bool CFAPile = false;
@@ -69,19 +65,19 @@ struct TDataMenuState {
   bool DesignChartsEnabled = false;
   bool DesignChartsChecked = false;
 };
-TDataMenuState DataMenuState(const TProgramData& data);
+DataMenuState dataMenuState(const TProgramData& data);
 
 // The comment texts of the soil-layer table for each design method.
-std::string LayerTableComment(int32_t nlrfd);
+std::string layerTableComment(int32_t nlrfd);
 // Shows the resistance-factor columns of D for LRFD and hides them for ASD, and sets D's
 // comment text.
-void ApplyDesignMethod(TProjectGrids& grids, int32_t nlrfd);
+void applyDesignMethod(ProjectGrids& grids, int32_t nlrfd);
 
 // The batch command is offered when "batch.in" in the program's folder starts with the integer 1.
-bool BatchCommandVisible(const std::filesystem::path& program_dir);
+bool batchCommandVisible(const std::filesystem::path& programDir);
 
 // The command line that opens a text file with the word processor: the processor, a blank and
 // the file in double quotes. An empty processor means the desktop's default handler.
-std::string WordProcessorCommand(const std::string& word_processor, const std::string& file);
+std::string wordProcessorCommand(const std::string& wordProcessor, const std::string& file);
 
 }  // namespace tolvane::app

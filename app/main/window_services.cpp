@@ -18,7 +18,7 @@ constexpr const char* kWordProcessorError = "An error occurred in running the Wo
 
 // Runs a dialog on the application's thread; a worker thread waits for it.
 template <typename Show>
-void OnWindowThread(Show show) {
+void onWindowThread(Show show) {
   if (QThread::currentThread() == qApp->thread()) {
     show();
   } else {
@@ -28,27 +28,27 @@ void OnWindowThread(Show show) {
 
 }  // namespace
 
-QString MessageText(const std::string& text) {
+QString messageText(const std::string& text) {
   return QString::fromStdString(withLineFeeds(text));
 }
 
-void TWindowMessages::information(const std::string& text) {
-  OnWindowThread([&] { QMessageBox::information(Parent_, "Information", MessageText(text)); });
+void WindowMessages::information(const std::string& text) {
+  onWindowThread([&] { QMessageBox::information(parent_, "Information", messageText(text)); });
 }
 
-void TWindowMessages::warning(const std::string& text) {
-  OnWindowThread([&] { QMessageBox::warning(Parent_, "Warning", MessageText(text)); });
+void WindowMessages::warning(const std::string& text) {
+  onWindowThread([&] { QMessageBox::warning(parent_, "Warning", messageText(text)); });
 }
 
-void TWindowMessages::error(const std::string& text) {
-  OnWindowThread([&] { QMessageBox::critical(Parent_, "Error", MessageText(text)); });
+void WindowMessages::error(const std::string& text) {
+  onWindowThread([&] { QMessageBox::critical(parent_, "Error", messageText(text)); });
 }
 
-TAnswer TWindowMessages::confirm(const std::string& text) {
+TAnswer WindowMessages::confirm(const std::string& text) {
   TAnswer answer = TAnswer::kCancel;
-  OnWindowThread([&] {
+  onWindowThread([&] {
     const QMessageBox::StandardButton button = QMessageBox::question(
-        Parent_, "Confirm", MessageText(text),
+        parent_, "Confirm", messageText(text),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     answer = button == QMessageBox::Yes  ? TAnswer::kYes
              : button == QMessageBox::No ? TAnswer::kNo
@@ -57,11 +57,11 @@ TAnswer TWindowMessages::confirm(const std::string& text) {
   return answer;
 }
 
-std::optional<std::string> TWindowMessages::chooseSaveFile(const std::string& title,
-                                                           const std::string& proposed) {
+std::optional<std::string> WindowMessages::chooseSaveFile(const std::string& title,
+                                                          const std::string& proposed) {
   std::optional<std::string> chosen;
-  OnWindowThread([&] {
-    QFileDialog dialog(Parent_, QString::fromStdString(title));
+  onWindowThread([&] {
+    QFileDialog dialog(parent_, QString::fromStdString(title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({"TOLVANE 2023(*.tv9d)", "All File(*.*)"});
     dialog.setDefaultSuffix("tv9d");
@@ -73,51 +73,50 @@ std::optional<std::string> TWindowMessages::chooseSaveFile(const std::string& ti
   return chosen;
 }
 
-bool AskYesNo(QWidget* parent, const std::string& text) {
+bool askYesNo(QWidget* parent, const std::string& text) {
   bool yes = false;
-  OnWindowThread([&] {
-    yes = QMessageBox::question(parent, "Confirm", MessageText(text),
+  onWindowThread([&] {
+    yes = QMessageBox::question(parent, "Confirm", messageText(text),
                                 QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::Yes) == QMessageBox::Yes;
   });
   return yes;
 }
 
-TQtSettingsStore::TQtSettingsStore()
-    : Settings_(std::make_unique<QSettings>(kSettingsOrganization, kSettingsApplication)) {
-  Settings_->beginGroup(kSettingsGroup);
+QtSettingsStore::QtSettingsStore()
+    : settings_(std::make_unique<QSettings>(kSettingsOrganization, kSettingsApplication)) {
+  settings_->beginGroup(kSettingsGroup);
 }
 
-TQtSettingsStore::~TQtSettingsStore() {
-  Settings_->endGroup();
+QtSettingsStore::~QtSettingsStore() {
+  settings_->endGroup();
 }
 
-std::optional<std::string> TQtSettingsStore::Value(const std::string& name) const {
+std::optional<std::string> QtSettingsStore::Value(const std::string& name) const {
   const QString key = QString::fromStdString(name);
-  if (!Settings_->contains(key)) return std::nullopt;
-  return Settings_->value(key).toString().toStdString();
+  if (!settings_->contains(key)) return std::nullopt;
+  return settings_->value(key).toString().toStdString();
 }
 
-void TQtSettingsStore::SetValue(const std::string& name, const std::string& value) {
-  Settings_->setValue(QString::fromStdString(name), QString::fromStdString(value));
+void QtSettingsStore::SetValue(const std::string& name, const std::string& value) {
+  settings_->setValue(QString::fromStdString(name), QString::fromStdString(value));
 }
 
-bool TQtSettingsStore::ReadFailed() const {
-  return Settings_->status() != QSettings::NoError;
+bool QtSettingsStore::readFailed() const {
+  return settings_->status() != QSettings::NoError;
 }
 
-void TQtSettingsStore::Sync() {
-  Settings_->sync();
+void QtSettingsStore::sync() {
+  settings_->sync();
 }
 
-void OpenWithWordProcessor(QWidget* parent, const std::string& word_processor,
-                           const QString& file) {
+void openWithWordProcessor(QWidget* parent, const std::string& wordProcessor, const QString& file) {
   bool started = false;
-  if (word_processor.empty()) {
+  if (wordProcessor.empty()) {
     started = QDesktopServices::openUrl(QUrl::fromLocalFile(file));
   } else {
     QStringList words = QProcess::splitCommand(
-        QString::fromStdString(WordProcessorCommand(word_processor, file.toStdString())));
+        QString::fromStdString(wordProcessorCommand(wordProcessor, file.toStdString())));
     if (!words.isEmpty()) {
       const QString program = words.takeFirst();
       started = QProcess::startDetached(program, words);

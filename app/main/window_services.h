@@ -19,19 +19,19 @@ inline constexpr const char* kSettingsOrganization = "Kestrum";
 inline constexpr const char* kSettingsApplication = "TOLVANE";
 inline constexpr const char* kSettingsGroup = "2023.9.02";
 
-inline QString ToQString(const std::string& text) {
+inline QString toQString(const std::string& text) {
   return QString::fromStdString(text);
 }
 
 // Carriage returns of the core's texts become line breaks.
-QString MessageText(const std::string& text);
+QString messageText(const std::string& text);
 
 // The core's messages as modal message boxes over the main window. A message raised on a worker
 // thread (the engine library's loader during a run) is shown on the window's thread, and the
 // worker waits for it.
-class TWindowMessages : public UserMessages {
+class WindowMessages : public UserMessages {
  public:
-  explicit TWindowMessages(QWidget* parent) : Parent_(parent) {}
+  explicit WindowMessages(QWidget* parent) : parent_(parent) {}
   void information(const std::string& text) override;
   void warning(const std::string& text) override;
   void error(const std::string& text) override;
@@ -40,30 +40,30 @@ class TWindowMessages : public UserMessages {
                                             const std::string& proposed) override;
 
  private:
-  QWidget* Parent_;
+  QWidget* parent_;
 };
 
 // A Yes/No question; true for Yes.
-bool AskYesNo(QWidget* parent, const std::string& text);
+bool askYesNo(QWidget* parent, const std::string& text);
 
 // The group "2023.9.02" of the organisation "Kestrum", application "TOLVANE".
-class TQtSettingsStore : public TSettingsStore {
+class QtSettingsStore : public SettingsStore {
  public:
-  TQtSettingsStore();
-  ~TQtSettingsStore() override;
+  QtSettingsStore();
+  ~QtSettingsStore() override;
   std::optional<std::string> Value(const std::string& name) const override;
   void SetValue(const std::string& name, const std::string& value) override;
-  bool ReadFailed() const override;
+  bool readFailed() const override;
   // Writes everything out now.
-  void Sync();
+  void sync();
 
  private:
-  std::unique_ptr<QSettings> Settings_;
+  std::unique_ptr<QSettings> settings_;
 };
 
 // Opens a text file with the word processor: the command, a blank and the file in double quotes;
 // an empty word processor opens the file with the desktop's default handler. Shows "An error
 // occurred in running the Word Processor" when nothing could be started.
-void OpenWithWordProcessor(QWidget* parent, const std::string& word_processor, const QString& file);
+void openWithWordProcessor(QWidget* parent, const std::string& wordProcessor, const QString& file);
 
 }  // namespace tolvane::app

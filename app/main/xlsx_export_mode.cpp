@@ -15,15 +15,15 @@ namespace {
 
 // The chosen plots in the order of the export table; a chosen plot without results is left out
 // with a warning.
-std::vector<int> ChosenPlots(TMainForm& form, const std::vector<int>& select,
+std::vector<int> chosenPlots(MainFormRules& form, const std::vector<int>& select,
                              UserMessages& messages) {
-  const std::vector<int> available = AvailableForExport(form);
+  std::vector<int> available = availableForExport(form);
   if (select.empty()) return available;
   std::vector<int> chosen;
-  for (const int p : ExportTable()) {
+  for (const int p : exportTable()) {
     if (std::find(select.begin(), select.end(), p + 1) == select.end()) continue;
     if (std::find(available.begin(), available.end(), p) == available.end()) {
-      messages.warning("Plot " + std::to_string(p + 1) + " (" + form.Plots()[p].Caption +
+      messages.warning("Plot " + std::to_string(p + 1) + " (" + form.plots()[p].Caption +
                        ") has no results and is left out.");
       continue;
     }
@@ -34,26 +34,27 @@ std::vector<int> ChosenPlots(TMainForm& form, const std::vector<int>& select,
 
 }  // namespace
 
-int RunXlsxExportMode(int argc, char** argv) {
+int runXlsxExportMode(int argc, char** argv) {
   ConsoleMessages messages;
   std::string error;
-  const std::optional<TXlsxExportArguments> args =
-      ParseXlsxExportArguments(ArgumentsAfterProgram(argc, argv), error);
+  const std::optional<XlsxExportArguments> args =
+      parseXlsxExportArguments(argumentsAfterProgram(argc, argv), error);
   if (!args) {
     messages.error(error);
     return kExitUsage;
   }
-  TExportProject project(messages);
+  ExportProject project(messages);
   const int opened = project.Open(args->Project);
   if (opened != 0) return opened;
-  const std::vector<int> chosen = ChosenPlots(project.Form(), args->Select, messages);
+  const std::vector<int> chosen = chosenPlots(project.form(), args->Select, messages);
   if (chosen.empty()) {
     messages.error("The project " + args->Project + " has no results for the chosen plots.");
     return kExitNoInput;
   }
   std::vector<const plot::TGraphPlot*> plots;
-  for (const int p : chosen) plots.push_back(&project.Form().Plots()[p]);
-  const plot::TWorkbookResult result = plot::WritePlotWorkbook(plots, args->OutFile, true);
+  plots.reserve(chosen.size());
+  for (const int p : chosen) plots.push_back(&project.form().plots()[p]);
+  const plot::WorkbookResult result = plot::writePlotWorkbook(plots, args->OutFile, true);
   if (!result.Written) {
     messages.error(result.Error);
     return kExitCannotWrite;
@@ -62,7 +63,7 @@ int RunXlsxExportMode(int argc, char** argv) {
     std::cout << "Page_" << k + 1 << ", Plot_" << k + 1 << ": plot " << chosen[k] + 1 << "  "
               << plots[k]->Caption << '\n';
   }
-  messages.information(plot::ExportCompletedMessage(result.More255));
+  messages.information(plot::exportCompletedMessage(result.More255));
   return 0;
 }
 

@@ -1,20 +1,19 @@
 #include "current_project.h"
 
-namespace tolvane {
+namespace tolvane::app {
 
-TCurrentProject::TCurrentProject(TProjectHost& host, int default_units)
-    : Host_(&host), Data_(TProgramData::Create(Grids_, host, default_units)) {}
+CurrentProject::CurrentProject(TProjectHost& host, int defaultUnits)
+    : host_(&host), data_(TProgramData::Create(grids_, host, defaultUnits)) {}
 
-void TCurrentProject::New(int default_units) {
-  Data_.reset();
-  Data_ = TProgramData::Create(Grids_, *Host_, default_units);
+void CurrentProject::New(int defaultUnits) {
+  data_.reset();
+  data_ = TProgramData::Create(grids_, *host_, defaultUnits);
 }
 
-std::string TCurrentProject::Open(const std::string& file_name, int file_type_index) {
-  TProjectReadResult result =
-      TProgramData::CreateFromFile(Grids_, *Host_, file_name, file_type_index);
-  Data_ = std::move(result.Data);
+std::string CurrentProject::Open(const std::string& fileName, int fileTypeIndex) {
+  ProjectReadResult result = TProgramData::CreateFromFile(grids_, *host_, fileName, fileTypeIndex);
+  data_ = std::move(result.Data);
   return result.FormatError;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -8,29 +8,29 @@
 #include "program_data.h"
 #include "project_grids.h"
 
-namespace tolvane {
+namespace tolvane::app {
 
-class TCurrentProject {
+class CurrentProject {
  public:
   // Starts with a new project in the given unit system.
-  TCurrentProject(TProjectHost& host, int default_units);
+  CurrentProject(TProjectHost& host, int defaultUnits);
 
-  TProjectGrids& Grids() { return Grids_; }
-  TProgramData& Data() { return *Data_; }
-  const TProgramData& Data() const { return *Data_; }
+  ProjectGrids& grids() { return grids_; }
+  TProgramData& Data() { return *data_; }
+  const TProgramData& Data() const { return *data_; }
 
-  void New(int default_units);
+  void New(int defaultUnits);
   // Replaces the project by the file's; returns the format error shown to the user, empty when
-  // the whole file was read. Throws EProjectFileError when the file cannot be read at all.
-  std::string Open(const std::string& file_name, int file_type_index);
-  void Save() { Data_->Save(); }
+  // the whole file was read. Throws ProjectFileError when the file cannot be read at all.
+  std::string Open(const std::string& fileName, int fileTypeIndex);
+  void Save() { data_->Save(); }
   // The project-changed flag or a change in any grid table.
-  bool Changed() const { return Grids_.ProjectChanged || Grids_.AnyChanged(); }
+  bool Changed() const { return grids_.ProjectChanged || grids_.anyChanged(); }
 
  private:
-  TProjectHost* Host_;
-  TProjectGrids Grids_;
-  std::unique_ptr<TProgramData> Data_;
+  TProjectHost* host_;
+  ProjectGrids grids_;
+  std::unique_ptr<TProgramData> data_;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::app

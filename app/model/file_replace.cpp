@@ -7,10 +7,11 @@
 #include <cerrno>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 namespace fs = std::filesystem;
@@ -21,19 +22,19 @@ constexpr mode_t kTemporaryMode = 0600;    // until the old file's bits are copi
 constexpr mode_t kPermissionBits = 07777;  // with set-user-ID, set-group-ID and sticky
 constexpr uid_t kUnchangedOwner = static_cast<uid_t>(-1);
 
-std::string Quoted(const fs::path& path) {
+std::string quotedPath(const fs::path& path) {
   return "\"" + path.string() + "\"";
 }
 
-std::string SystemReason(int error) {
+std::string systemReason(int error) {
   return std::generic_category().message(error);
 }
 
-bool IsPermissionError(int error) {
+bool isPermissionError(int error) {
   return error == EACCES || error == EPERM;
 }
 
-std::string FolderOf(const fs::path& file) {
+std::string folderOf(const fs::path& file) {
   const fs::path folder = file.parent_path();
   return folder.empty() ? std::string(".") : folder.string();
 }
@@ -41,7 +42,7 @@ std::string FolderOf(const fs::path& file) {
 // Why an existing file may not be written, none when it may. Opening it for writing without
 // truncating asks the system itself (permission bits, access lists, read-only mounts) and
 // changes nothing.
-std::optional<std::string> WriteRefusal(const fs::path& file, const struct stat& status) {
+std::optional<std::string> writeRefusal(const fs::path& file, const struct stat& status) {
   if (!S_ISREG(status.st_mode)) return std::string("it is not a regular file");
   const int probe = ::open(file.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (probe >= 0) {
@@ -49,70 +50,70 @@ std::optional<std::string> WriteRefusal(const fs::path& file, const struct stat&
     return std::nullopt;
   }
   const int error = errno;
-  if (IsPermissionError(error)) return std::string("the file is read-only");
+  if (isPermissionError(error)) return std::string("the file is read-only");
   if (error == EROFS) return std::string("the file system is read-only");
-  return SystemReason(error);
+  return systemReason(error);
 }
 
 // The file a save replaces: the target of a symbolic link, so that the link stays.
-fs::path Resolved(const fs::path& file) {
+fs::path resolved(const fs::path& file) {
   std::error_code status;
   const fs::path target = fs::canonical(file, status);
   return status ? file : target;
 }
 
-class TTemporaryFile {
+class TemporaryFile {
  public:
-  TTemporaryFile(const fs::path& target, const fs::path& shown, bool replacing)
-      : Path_(fs::path(target) += kTemporarySuffix), Shown_(shown) {
+  TemporaryFile(const fs::path& target, fs::path shown, bool replacing)
+      : path_(fs::path(target) += kTemporarySuffix), shown_(std::move(shown)) {
     const mode_t mode = replacing ? kTemporaryMode : kNewFileMode;
     const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-    Fd_ = ::open(Path_.c_str(), flags, mode);
-    if (Fd_ < 0 && errno == EEXIST && RemoveLeftover()) Fd_ = ::open(Path_.c_str(), flags, mode);
-    if (Fd_ < 0) {
+    fd_ = ::open(path_.c_str(), flags, mode);
+    if (fd_ < 0 && errno == EEXIST && removeLeftover()) fd_ = ::open(path_.c_str(), flags, mode);
+    if (fd_ < 0) {
       const int error = errno;
-      if (IsPermissionError(error) || error == EROFS) {
-        Fail("the folder " + Quoted(FolderOf(target)) + " may not be written");
+      if (isPermissionError(error) || error == EROFS) {
+        fail("the folder " + quotedPath(folderOf(target)) + " may not be written");
       }
-      if (error == EEXIST) Fail(Quoted(Path_) + " is in the way");
-      Fail(SystemReason(error));
+      if (error == EEXIST) fail(quotedPath(path_) + " is in the way");
+      fail(systemReason(error));
     }
   }
-  ~TTemporaryFile() {
-    if (Fd_ >= 0) ::close(Fd_);
-    if (!Renamed_) ::unlink(Path_.c_str());
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!renamed_) ::unlink(path_.c_str());
   }
-  TTemporaryFile(const TTemporaryFile&) = delete;
-  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   void Write(std::string_view text) {
     while (!text.empty()) {
-      const ssize_t written = ::write(Fd_, text.data(), text.size());
+      const ssize_t written = ::write(fd_, text.data(), text.size());
       if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) Fail(SystemReason(written < 0 ? errno : EIO));
+      if (written <= 0) fail(systemReason(written < 0 ? errno : EIO));
       text.remove_prefix(static_cast<size_t>(written));
     }
   }
 
   // The owner and group of the old file where this user may set them (the owner only as the
   // superuser, the group when the user belongs to it), then its permission bits.
-  void TakeOver(const struct stat& old) {
-    if (::fchown(Fd_, old.st_uid, old.st_gid) != 0) {
+  void takeOver(const struct stat& old) {
+    if (::fchown(fd_, old.st_uid, old.st_gid) != 0) {
       // Otherwise the file stays the user's own, in the user's group.
-      [[maybe_unused]] const int group_set = ::fchown(Fd_, kUnchangedOwner, old.st_gid);
+      [[maybe_unused]] const int groupSet = ::fchown(fd_, kUnchangedOwner, old.st_gid);
     }
-    if (::fchmod(Fd_, old.st_mode & kPermissionBits) != 0) Fail(SystemReason(errno));
+    if (::fchmod(fd_, old.st_mode & kPermissionBits) != 0) fail(systemReason(errno));
   }
 
-  void RenameOver(const fs::path& target) {
-    if (::fsync(Fd_) != 0) Fail(SystemReason(errno));
-    const int closed = ::close(Fd_);
-    Fd_ = -1;
-    if (closed != 0) Fail(SystemReason(errno));
-    if (::rename(Path_.c_str(), target.c_str()) != 0) Fail(SystemReason(errno));
-    Renamed_ = true;
+  void renameOver(const fs::path& target) {
+    if (::fsync(fd_) != 0) fail(systemReason(errno));
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0) fail(systemReason(errno));
+    if (::rename(path_.c_str(), target.c_str()) != 0) fail(systemReason(errno));
+    renamed_ = true;
     // The rename itself reaches the disk with the folder.
-    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
       ::fsync(folder);
       ::close(folder);
@@ -121,54 +122,54 @@ class TTemporaryFile {
 
  private:
   // A regular file left by an interrupted save may go; anything else stays in the way.
-  bool RemoveLeftover() const {
+  bool removeLeftover() const {
     struct stat left {};
-    return ::lstat(Path_.c_str(), &left) == 0 && S_ISREG(left.st_mode) &&
-           ::unlink(Path_.c_str()) == 0;
+    return ::lstat(path_.c_str(), &left) == 0 && S_ISREG(left.st_mode) &&
+           ::unlink(path_.c_str()) == 0;
   }
-  [[noreturn]] void Fail(const std::string& reason) const {
-    throw EProjectFileError("Cannot save " + Quoted(Shown_) + ": " + reason + ".");
+  [[noreturn]] void fail(const std::string& reason) const {
+    throw ProjectFileError("Cannot save " + quotedPath(shown_) + ": " + reason + ".");
   }
 
-  fs::path Path_;
-  fs::path Shown_;
-  int Fd_ = -1;
-  bool Renamed_ = false;
+  fs::path path_;
+  fs::path shown_;
+  int fd_ = -1;
+  bool renamed_ = false;
 };
 
 }  // namespace
 
-void ReplaceFileKeepingPermissions(const fs::path& file, std::string_view text) {
-  const fs::path target = Resolved(file);
+void replaceFileKeepingPermissions(const fs::path& file, std::string_view text) {
+  const fs::path target = resolved(file);
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
   if (!replacing && errno != ENOENT) {
-    throw EProjectFileError("Cannot save " + Quoted(file) + ": " + SystemReason(errno) + ".");
+    throw ProjectFileError("Cannot save " + quotedPath(file) + ": " + systemReason(errno) + ".");
   }
   if (replacing) {
-    if (const std::optional<std::string> refusal = WriteRefusal(target, old)) {
-      throw EProjectFileError("Cannot save " + Quoted(file) + ": " + *refusal + ".");
+    if (const std::optional<std::string> refusal = writeRefusal(target, old)) {
+      throw ProjectFileError("Cannot save " + quotedPath(file) + ": " + *refusal + ".");
     }
   }
-  TTemporaryFile temporary(target, file, replacing);
+  TemporaryFile temporary(target, file, replacing);
   temporary.Write(text);
-  if (replacing) temporary.TakeOver(old);
-  temporary.RenameOver(target);
+  if (replacing) temporary.takeOver(old);
+  temporary.renameOver(target);
 }
 
-std::string FileWriteProblem(const fs::path& file) {
+std::string fileWriteProblem(const fs::path& file) {
   struct stat status {};
   if (::stat(file.c_str(), &status) == 0) {
-    const std::optional<std::string> refusal = WriteRefusal(file, status);
-    return refusal ? "Cannot write " + Quoted(file) + ": " + *refusal + "." : std::string();
+    const std::optional<std::string> refusal = writeRefusal(file, status);
+    return refusal ? "Cannot write " + quotedPath(file) + ": " + *refusal + "." : std::string();
   }
   const int error = errno;
-  if (error != ENOENT) return "Cannot write " + Quoted(file) + ": " + SystemReason(error) + ".";
-  if (::faccessat(AT_FDCWD, FolderOf(file).c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
-    return "Cannot write " + Quoted(file) + ": the folder " + Quoted(FolderOf(file)) +
+  if (error != ENOENT) return "Cannot write " + quotedPath(file) + ": " + systemReason(error) + ".";
+  if (::faccessat(AT_FDCWD, folderOf(file).c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+    return "Cannot write " + quotedPath(file) + ": the folder " + quotedPath(folderOf(file)) +
            " may not be written.";
   }
   return std::string();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 const char* const kNewProjectTitle = "New Pile";
@@ -16,7 +16,7 @@ constexpr int32_t kNewProjectChartSettlements = 5;
 constexpr long double kNewProjectSideSafetyFactor = 2.5L;
 constexpr long double kNewProjectBaseSafetyFactor = 3.0L;
 
-std::string LowerCase(std::string text) {
+std::string lowerCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
@@ -24,24 +24,24 @@ std::string LowerCase(std::string text) {
 
 }  // namespace
 
-int FileTypeIndexForPath(const std::string& path) {
-  const std::string extension = LowerCase(std::filesystem::path(path).extension().string());
+int fileTypeIndexForPath(const std::string& path) {
+  const std::string extension = lowerCase(std::filesystem::path(path).extension().string());
   if (extension == ".tv9d") return kVersion9File;
   if (extension == ".tv8d") return kVersion8File;
   if (extension == ".tvd") return kOldestShortFile;
   return 0;
 }
 
-std::unique_ptr<TProgramData> TProgramData::Create(TProjectGrids& grids, TProjectHost& host,
-                                                   int default_units) {
+std::unique_ptr<TProgramData> TProgramData::Create(ProjectGrids& grids, TProjectHost& host,
+                                                   int defaultUnits) {
   std::unique_ptr<TProgramData> data(new TProgramData(grids, host));
-  host.HideChildWindows();
-  data->Constructing_ = true;
+  host.hideChildWindows();
+  data->constructing_ = true;
   data->FileName = kNewProjectFileName;
   data->fUnits = kEnglishUnits;
   data->Title = kNewProjectTitle;
   data->SetUnits(kEnglishUnits);
-  if (default_units == kSIUnits) data->SetUnits(kSIUnits);
+  if (defaultUnits == kSIUnits) data->SetUnits(kSIUnits);
   data->PINC = 1.0L;
   data->METHOD = kShaftLengthGiven;
   data->KCYCL = 1;
@@ -56,24 +56,24 @@ std::unique_ptr<TProgramData> TProgramData::Create(TProjectGrids& grids, TProjec
   data->NPOINTPD = kNewProjectChartSettlements;
   data->ValElevation = 0;
   data->UseElevation = 0;
-  grids.SetAllRowCounts(0);
-  grids.FillToMinRows();
+  grids.setAllRowCounts(0);
+  grids.fillToMinRows();
   grids.ProjectChanged = false;
-  grids.ResetAllChanged();
-  data->Constructing_ = false;
+  grids.resetAllChanged();
+  data->constructing_ = false;
   return data;
 }
 
 void TProgramData::InitPDSET() {
   PDSETT = kDefaultSettlements;
-  if (fUnits == kSIUnits) {
+  if (isSI()) {
     for (long double& settlement : PDSETT) settlement /= kInchesPerMetre;
   }
 }
 
-void TProgramData::ApplyDerivedValues() {
+void TProgramData::applyDerivedValues() {
   METHOD = PD > 0 ? kShaftLengthGiven : kDesignLoadGiven;
-  if (METHOD == kDesignLoadGiven) {
+  if (designLoadGiven()) {
     PD = 0;
     IPENT = 0;  // multiple lengths and design charts need a given length
     IChart = 0;
@@ -83,11 +83,11 @@ void TProgramData::ApplyDerivedValues() {
   Yesnewversion = 1;
   if (IPENT == 1) DIALIM = DSTART;  // multiple lengths are evaluated for one diameter
   // Rock and intermediate geomaterial tips give no upper- and lower-bound curves.
-  const TGridTable& layers = Grids_->D();
+  const grid::TGridTable& layers = grids_->D();
   for (int row = 0; row < layers.RowCount(); ++row) {
     const int32_t type = layers.GetIntValue(kColSoilType, row);
-    if (type >= kStrongRockSideOrEnd && type <= kStrongRockSideAndEnd) ID2 = 0;
+    if (type >= kStrongRockSideOrEnd && type <= kStrongRock) ID2 = 0;
   }
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

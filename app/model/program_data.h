@@ -1,6 +1,6 @@
 // The project: TProgramData holds the title, unit system, shaft geometry, loading, design method,
 // water table and computation options; the soil profile lives in the grid tables of
-// TProjectGrids. Both halves are created, read, saved and converted together.
+// ProjectGrids. Both halves are created, read, saved and converted together.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@
 #include "project_grids.h"
 #include "tolvane/project_codes.h"
 
-namespace tolvane {
+namespace tolvane::app {
 
 class TWordReader;
 
@@ -19,53 +19,53 @@ class TWordReader;
 class TProjectHost {
  public:
   virtual ~TProjectHost() = default;
-  virtual void HideChildWindows() = 0;
+  virtual void hideChildWindows() = 0;
   // A Yes/No confirmation; true for Yes.
-  virtual bool Confirm(const std::string& message) = 0;
+  virtual bool confirm(const std::string& message) = 0;
   // The unit system changed: open data windows show the converted values.
-  virtual void UnitsChanged() = 0;
+  virtual void unitsChanged() = 0;
 };
 
 // The answers of a caller without windows: every confirmation gets the same answer.
-class THeadlessHost : public TProjectHost {
+class HeadlessHost : public TProjectHost {
  public:
-  explicit THeadlessHost(bool answer = true) : Answer_(answer) {}
-  void HideChildWindows() override {}
-  bool Confirm(const std::string& message) override {
+  explicit HeadlessHost(bool answer = true) : answer_(answer) {}
+  void hideChildWindows() override {}
+  bool confirm(const std::string& message) override {
     LastQuestion = message;
-    return Answer_;
+    return answer_;
   }
-  void UnitsChanged() override {}
+  void unitsChanged() override {}
   std::string LastQuestion;
 
  private:
-  bool Answer_;
+  bool answer_;
 };
 
 inline constexpr int kMaxChartSettlements = 10;
 inline constexpr const char* kNewProjectFileName = "NewTolvane.tv9d";
 
 // Which layout a project file has, from the open dialog's file type.
-enum TFileTypeIndex : int { kVersion9File = 1, kVersion8File = 2, kOldestShortFile = 3 };
+enum FileTypeIndex : int { kVersion9File = 1, kVersion8File = 2, kOldestShortFile = 3 };
 
 // The file type index of a path by its extension (".tv9d" 1, ".tv8d" 2, ".tvd" 3, any case);
 // 0 for files the program does not open.
-int FileTypeIndexForPath(const std::string& path);
+int fileTypeIndexForPath(const std::string& path);
 
-struct TProjectReadResult;
+struct ProjectReadResult;
 
 class TProgramData {
  public:
   // A new project with the defaults, in the user's default unit system.
-  static std::unique_ptr<TProgramData> Create(TProjectGrids& grids, TProjectHost& host,
-                                              int default_units);
+  static std::unique_ptr<TProgramData> Create(ProjectGrids& grids, TProjectHost& host,
+                                              int defaultUnits);
   // A project read from a file; a format error stops the reading and is returned with what was
-  // read before it. Throws EProjectFileError when the file cannot be read at all.
-  static TProjectReadResult CreateFromFile(TProjectGrids& grids, TProjectHost& host,
-                                           const std::string& file_name, int file_type_index);
+  // read before it. Throws ProjectFileError when the file cannot be read at all.
+  static ProjectReadResult CreateFromFile(ProjectGrids& grids, TProjectHost& host,
+                                          const std::string& fileName, int fileTypeIndex);
   // The same from a file already loaded into a word reader.
-  static TProjectReadResult ReadFrom(TProjectGrids& grids, TProjectHost& host, TWordReader& reader,
-                                     const std::string& file_name, int file_type_index);
+  static ProjectReadResult readFrom(ProjectGrids& grids, TProjectHost& host, TWordReader& reader,
+                                    const std::string& fileName, int fileTypeIndex);
 
   TProgramData(const TProgramData&) = delete;
   TProgramData& operator=(const TProgramData&) = delete;
@@ -105,7 +105,7 @@ class TProgramData {
   int32_t Yesnewversion = 0;
   int32_t NLRFD = 0;
 
-  TProjectGrids& Grids() const { return *Grids_; }
+  ProjectGrids& grids() const { return *grids_; }
 
   bool isSI() const { return fUnits == kSIUnits; }
   bool isLrfd() const { return NLRFD == kLrfd; }
@@ -118,33 +118,33 @@ class TProgramData {
   void SetUnits(int target);
   // Applies the derived values and writes the version 9 layout to FileName through a temporary
   // file renamed over the old one, keeping its permissions (file_replace.h). Throws
-  // EProjectFileError, also for a read-only file; the previous file then stays.
+  // ProjectFileError, also for a read-only file; the previous file then stays.
   void Save();
   // The version 9 layout of the project as it stands.
-  std::string ProjectText() const;
+  std::string projectText() const;
   // The values that follow from the others, applied on saving.
-  void ApplyDerivedValues();
+  void applyDerivedValues();
   // Converts every layer between drilled-shaft and CFA soil types after asking when data could
   // be lost; false when the user declined.
-  bool SwitchPileKind(bool to_cfa);
+  bool switchPileKind(bool toCfa);
 
   void ReadVersion9(TWordReader& reader);
   void ReadVersion8(TWordReader& reader);
-  void ReadPrevVersions(TWordReader& reader, bool with_imod_and_nlrfd);
+  void ReadPrevVersions(TWordReader& reader, bool withImodAndNlrfd);
 
  private:
-  TProgramData(TProjectGrids& grids, TProjectHost& host) : Grids_(&grids), Host_(&host) {}
-  void StartReading(const std::string& file_name);
-  void SetUnitsOnEmptyProject(int target);
+  TProgramData(ProjectGrids& grids, TProjectHost& host) : grids_(&grids), host_(&host) {}
+  void startReading(const std::string& fileName);
+  void setUnitsOnEmptyProject(int target);
 
-  TProjectGrids* Grids_;
-  TProjectHost* Host_;
-  bool Constructing_ = false;  // being created or read: SetUnits applies even when unchanged
+  ProjectGrids* grids_;
+  TProjectHost* host_;
+  bool constructing_ = false;  // being created or read: SetUnits applies even when unchanged
 };
 
-struct TProjectReadResult {
+struct ProjectReadResult {
   std::unique_ptr<TProgramData> Data;
   std::string FormatError;  // empty when the whole file was read
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::app

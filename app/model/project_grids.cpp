@@ -8,15 +8,15 @@
 #include "columns.h"
 #include "value_stream.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 constexpr int32_t kAnyInt = -1;  // marks the full 32-bit range
 constexpr int32_t kNoTemplate = -1;
 
 // One column as the resources describe it.
-struct TColumnResource {
-  TColumnType Type = TColumnType::kFloat;
+struct ColumnResource {
+  grid::ColumnType Type = grid::ColumnType::kFloat;
   std::vector<std::string> Heading;
   std::string Units;            // real columns
   long double RealDefault = 0;  // real columns
@@ -27,190 +27,190 @@ struct TColumnResource {
   std::vector<int32_t> Templates;  // nested tables: template identifiers
 };
 
-struct TTableResource {
+struct TableResource {
   const char* Caption;
   int32_t Identifier;
   int MinRows;
   int MaxRows;
   const char* TopLeft;
-  std::vector<TColumnResource> Columns;
+  std::vector<ColumnResource> Columns;
 };
 
-TColumnResource Column(TColumnType type, std::vector<std::string> heading) {
-  TColumnResource column;
+ColumnResource newColumn(grid::ColumnType type, std::vector<std::string> heading) {
+  ColumnResource column;
   column.Type = type;
   column.Heading = std::move(heading);
   return column;
 }
 
-TColumnResource Real(std::vector<std::string> heading, std::string units = {},
-                     long double default_value = 0) {
-  TColumnResource column = Column(TColumnType::kFloat, std::move(heading));
+ColumnResource real(std::vector<std::string> heading, std::string units = {},
+                    long double defaultValue = 0) {
+  ColumnResource column = newColumn(grid::ColumnType::kFloat, std::move(heading));
   column.Units = std::move(units);
-  column.RealDefault = default_value;
+  column.RealDefault = defaultValue;
   return column;
 }
 
-TColumnResource Integer(std::vector<std::string> heading, int32_t minimum, int32_t maximum,
-                        int32_t default_value = 0) {
-  TColumnResource column = Column(TColumnType::kInt, std::move(heading));
-  column.IntDefault = default_value;
+ColumnResource integer(std::vector<std::string> heading, int32_t minimum, int32_t maximum,
+                       int32_t defaultValue = 0) {
+  ColumnResource column = newColumn(grid::ColumnType::kInt, std::move(heading));
+  column.IntDefault = defaultValue;
   column.Minimum = minimum;
   column.Maximum = maximum;
   return column;
 }
 
-TColumnResource PickList(std::vector<std::string> heading, std::vector<std::string> names) {
-  TColumnResource column = Column(TColumnType::kEnum, std::move(heading));
+ColumnResource pickList(std::vector<std::string> heading, std::vector<std::string> names) {
+  ColumnResource column = newColumn(grid::ColumnType::kEnum, std::move(heading));
   column.Names = std::move(names);
   return column;
 }
 
-TColumnResource Nested(std::vector<std::string> heading, std::vector<int32_t> templates) {
-  TColumnResource column = Column(TColumnType::kTable, std::move(heading));
+ColumnResource nested(std::vector<std::string> heading, std::vector<int32_t> templates) {
+  ColumnResource column = newColumn(grid::ColumnType::kTable, std::move(heading));
   column.Templates = std::move(templates);
   return column;
 }
 
 constexpr int32_t kMaxBlowCount = 100;
 
-const TColumnResource& UnitWeight() {
-  static const TColumnResource column = Real({"Total Unit Weight"}, "F/L2^3");
+const ColumnResource& UnitWeight() {
+  static const ColumnResource column = real({"Total Unit Weight"}, "F/L2^3");
   return column;
 }
 
 // Encodes the columns in the "Col" stream form.
-std::vector<uint8_t> ColStream(const std::vector<TColumnResource>& columns) {
-  TValueWriter writer;
-  writer.WriteInteger(static_cast<int32_t>(columns.size()));
-  for (const TColumnResource& c : columns) {
-    writer.WriteInteger(static_cast<int32_t>(c.Type));
-    writer.WriteListBegin();
-    for (const std::string& line : c.Heading) writer.WriteString(line);
-    writer.WriteListEnd();
-    writer.WriteBoolean(true);   // Visible
-    writer.WriteBoolean(false);  // SameGroup
+std::vector<uint8_t> colStream(const std::vector<ColumnResource>& columns) {
+  grid::ValueWriter writer;
+  writer.writeInteger(static_cast<int32_t>(columns.size()));
+  for (const ColumnResource& c : columns) {
+    writer.writeInteger(static_cast<int32_t>(c.Type));
+    writer.writeListBegin();
+    for (const std::string& line : c.Heading) writer.writeString(line);
+    writer.writeListEnd();
+    writer.writeBoolean(true);   // Visible
+    writer.writeBoolean(false);  // SameGroup
     switch (c.Type) {
-      case TColumnType::kEnum:
-        writer.WriteListBegin();
-        for (const std::string& name : c.Names) writer.WriteString(name);
-        writer.WriteListEnd();
+      case grid::ColumnType::kEnum:
+        writer.writeListBegin();
+        for (const std::string& name : c.Names) writer.writeString(name);
+        writer.writeListEnd();
         break;
-      case TColumnType::kInt: {
+      case grid::ColumnType::kInt: {
         const bool unlimited = c.Minimum == kAnyInt && c.Maximum == kAnyInt;
-        writer.WriteInteger(c.IntDefault);
-        writer.WriteInteger(unlimited ? INT32_MIN : c.Minimum);
-        writer.WriteInteger(unlimited ? INT32_MAX : c.Maximum);
+        writer.writeInteger(c.IntDefault);
+        writer.writeInteger(unlimited ? INT32_MIN : c.Minimum);
+        writer.writeInteger(unlimited ? INT32_MAX : c.Maximum);
         break;
       }
-      case TColumnType::kFloat:
-        writer.WriteBoolean(false);  // TopDepth
-        writer.WriteString("FLOATCOLUMN2");
-        writer.WriteString(c.Units);
-        writer.WriteFloat(c.RealDefault);
+      case grid::ColumnType::kFloat:
+        writer.writeBoolean(false);  // TopDepth
+        writer.writeString("FLOATCOLUMN2");
+        writer.writeString(c.Units);
+        writer.writeFloat(c.RealDefault);
         break;
-      case TColumnType::kTable:
-        writer.WriteString("FLEXCOLUMN2");
-        writer.WriteListBegin();
-        for (const int32_t identifier : c.Templates) writer.WriteInteger(identifier);
-        writer.WriteListEnd();
+      case grid::ColumnType::kTable:
+        writer.writeString("FLEXCOLUMN2");
+        writer.writeListBegin();
+        for (const int32_t identifier : c.Templates) writer.writeInteger(identifier);
+        writer.writeListEnd();
         break;
-      case TColumnType::kString:
-        writer.WriteString("");
-        writer.WriteFloat(1.0L);
+      case grid::ColumnType::kString:
+        writer.writeString("");
+        writer.writeFloat(1.0L);
         break;
     }
   }
-  return writer.Bytes();
+  return writer.bytes();
 }
 
-std::vector<TTableResource> TemplateResources() {
-  const std::vector<std::string> blow_counts{"Blow Counts", "-Optional-"};
+std::vector<TableResource> templateResources() {
+  const std::vector<std::string> blowCounts{"Blow Counts", "-Optional-"};
   const std::vector<std::string> alpha{"Alpha", "Factor"};
   const std::vector<std::string> nc{"Bearing Capacity", "Coefficient, Nc"};
-  const TColumnResource gravel_columns[] = {
-      UnitWeight(), Integer({"Blow Counts"}, kAnyInt, kAnyInt), Real({"Beta", "(optional)"})};
+  const ColumnResource gravelColumns[] = {UnitWeight(), integer({"Blow Counts"}, kAnyInt, kAnyInt),
+                                          real({"Beta", "(optional)"})};
   return {
       {"Sand Layer Data",
        kSand,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {UnitWeight(), Real({"Friction Angle"}), Integer(blow_counts, 0, kMaxBlowCount),
-        Real({"Ko"}), Real({"Beta"}), Integer({"Method"}, 1, 3, 1), Real({"Interface Angle"}),
-        Real({"m value"}), Real({"OCR"}, "", 1.0L)}},
+       {UnitWeight(), real({"Friction Angle"}), integer(blowCounts, 0, kMaxBlowCount), real({"Ko"}),
+        real({"Beta"}), integer({"Method"}, 1, 3, 1), real({"Interface Angle"}), real({"m value"}),
+        real({"OCR"}, "", 1.0L)}},
       {"Clay Layer Data",
        kClay,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {UnitWeight(), Real({"Cohesion"}, "F/L2^2"), Integer(blow_counts, 0, kMaxBlowCount),
-        Real(alpha), Real(nc), Integer({"Method"}, 1, 2, 1), Integer({"Type of Test"}, 1, 3, 1)}},
+       {UnitWeight(), real({"Cohesion"}, "F/L2^2"), integer(blowCounts, 0, kMaxBlowCount),
+        real(alpha), real(nc), integer({"Method"}, 1, 2, 1), integer({"Type of Test"}, 1, 3, 1)}},
       {"Shale Layer Data",
        kShale,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {UnitWeight(), Real({"Cohesion"}, "F/L2^2"), Integer(blow_counts, 0, kMaxBlowCount),
-        Real(alpha), Real(nc)}},
+       {UnitWeight(), real({"Cohesion"}, "F/L2^2"), integer(blowCounts, 0, kMaxBlowCount),
+        real(alpha), real(nc)}},
       {"Strong Rock Layer Data",
        kStrongRockSideOrEnd,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {Real({"Rock Compressive", "Strength"}, "F/L2^2"),
-        Real({"Concrete Compressive", "Strength"}, "F/L2^2"),
-        Real({"Discontinuity", "Spacing"}, "L2"), Real({"Dicontinuity", "Thickness"}, "L2"),
-        Real({"Socket", "Diameter"}, "L2"), Real({"Elastic", "Modulus"}, "F/L^2"), Real({"RQD, %"}),
+       {real({"Rock Compressive", "Strength"}, "F/L2^2"),
+        real({"Concrete Compressive", "Strength"}, "F/L2^2"),
+        real({"Discontinuity", "Spacing"}, "L2"), real({"Dicontinuity", "Thickness"}, "L2"),
+        real({"Socket", "Diameter"}, "L2"), real({"Elastic", "Modulus"}, "F/L^2"), real({"RQD, %"}),
         UnitWeight()}},
       {"Decomposed Geo. Layer Data",
        kDecomposedRock,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {Real({"Total Unit Weight,"}, "F/L2^3"),
-        Integer({"Blow Counts", "(SPT Test)"}, 0, kMaxBlowCount), Real({"Poisson's", "Ratio"}),
-        Real({"Young's Modulus", "-optional-"}, "F/L^2"), Real({"Socket", "Diameter"}, "L2")}},
+       {real({"Total Unit Weight,"}, "F/L2^3"),
+        integer({"Blow Counts", "(SPT Test)"}, 0, kMaxBlowCount), real({"Poisson's", "Ratio"}),
+        real({"Young's Modulus", "-optional-"}, "F/L^2"), real({"Socket", "Diameter"}, "L2")}},
       {"Weak Rock Layer Data",
        kWeakRock,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {Real({"Rock Compressive", "Strength"}, "F/L2^2"),
-        PickList({"Interface", "Condition"},
+       {real({"Rock Compressive", "Strength"}, "F/L2^2"),
+        pickList({"Interface", "Condition"},
                  {"Rough Surface w/closed joints", "Smooth Surface w/closed joints",
                   "Rough Surface w/open joints", "Smooth Surface w/open joints"}),
-        Real({"Concrete ", "Slump"}, "L"), Real({"Interface Friction", "Angle, Deg."}),
-        Real({"Socket ", "Diameter"}, "L2"), Real({"Elastic Modulus of", "Rock Core"}, "F/L^2"),
-        Real({"RQD", "(%)"}), UnitWeight()}},
+        real({"Concrete ", "Slump"}, "L"), real({"Interface Friction", "Angle, Deg."}),
+        real({"Socket ", "Diameter"}, "L2"), real({"Elastic Modulus of", "Rock Core"}, "F/L^2"),
+        real({"RQD", "(%)"}), UnitWeight()}},
       {"Gravelly Sand Layer Data",
        31,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {std::begin(gravel_columns), std::end(gravel_columns)}},
+       {std::begin(gravelColumns), std::end(gravelColumns)}},
       {"Gravel Layer Data",
        32,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {std::begin(gravel_columns), std::end(gravel_columns)}},
+       {std::begin(gravelColumns), std::end(gravelColumns)}},
       {"Sand for CFA Layer Data",
        11,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {UnitWeight(), Integer({"Method"}, 1, 3, 1), Integer({"Blow Counts"}, 0, kMaxBlowCount),
-        Integer({"Soil Type"}, 1, 2, 1), Real({"Qc"}, "F/L2^2"), Real({"Beta Value"}),
-        Real({"Friction Angle"}, "DEG")}},
+       {UnitWeight(), integer({"Method"}, 1, 3, 1), integer({"Blow Counts"}, 0, kMaxBlowCount),
+        integer({"Soil Type"}, 1, 2, 1), real({"Qc"}, "F/L2^2"), real({"Beta Value"}),
+        real({"Friction Angle"}, "DEG")}},
       {"Clay for CFA Layer Data",
        12,
        kLayerTableRows,
        kLayerTableRows,
        "",
-       {UnitWeight(), Integer({"Method"}, 1, 3, 1), Real({"Cohesion"}, "F/L2^2"), Real(nc),
-        Real({"Qc"}, "F/L2^2"), Integer({"Blow Counts"}, 0, kMaxBlowCount),
-        Real({"Alpha Factor"})}},
+       {UnitWeight(), integer({"Method"}, 1, 3, 1), real({"Cohesion"}, "F/L2^2"), real(nc),
+        real({"Qc"}, "F/L2^2"), integer({"Blow Counts"}, 0, kMaxBlowCount),
+        real({"Alpha Factor"})}},
   };
 }
 
@@ -218,81 +218,81 @@ std::vector<TTableResource> TemplateResources() {
 constexpr int32_t kLayerTableIdentifier = 100;
 constexpr int32_t kTZDepthTableIdentifier = 101;
 
-TTableResource SoilLayerResource() {
+TableResource soilLayerResource() {
   return {"Soil Layer Data",
           kLayerTableIdentifier,
           1,
           kMaxLayerRows,
           "Layer",
-          {PickList({"                    Soil Type                      "},
+          {pickList({"                    Soil Type                      "},
                     {"sand (FHWA Spec.)", "clay (FHWA Spec.)", "shale (Reese &Aurora)",
                      "strong rock (FHWA - use either side friction or end ", "bearing)",
                      "decomposed rock/gravel (FHWA Spec.)", "weak rock (FHWA Spec.)",
                      "strong rock (side friction+end bearing)", "gravelly sand (Rollins et al)",
                      "gravel (Rollins et al)", "sand for CFA piles", "clay for CFA piles"}),
-           Real({"Depth at Bottom ", "of each Layer"}, "L2"),
-           Nested({"                   Layer  Data", "               "},
+           real({"Depth at Bottom ", "of each Layer"}, "L2"),
+           nested({"                   Layer  Data", "               "},
                   {1, 2, 3, 4, 5, 6, 4, 31, 32, 11, 12, kNoTemplate}),
-           Real({"Max. Side ", "Friction"}, "F/L2^2"), Real({"Max. End ", "Bearing"}, "F/L2^2"),
-           Real({"LRFD Resistance Factor", "(Side Friction)"}, "", 1.0L),
-           Real({"LRFD Resistance Factor", "(End Bearing)"}, "", 1.0L)}};
+           real({"Max. Side ", "Friction"}, "F/L2^2"), real({"Max. End ", "Bearing"}, "F/L2^2"),
+           real({"LRFD Resistance Factor", "(Side Friction)"}, "", 1.0L),
+           real({"LRFD Resistance Factor", "(End Bearing)"}, "", 1.0L)}};
 }
 
-TTableResource TZDepthResource() {
+TableResource tzDepthResource() {
   return {"Generated t-z curves", kTZDepthTableIdentifier, 1, kMaxTZDepthRows, "",
-          {Real({"Depth"}, "L2")}};
+          {real({"Depth"}, "L2")}};
 }
 
-void Load(TGridTable& table, const TTableResource& resource) {
-  table.SetLoading(true);
+void load(grid::TGridTable& table, const TableResource& resource) {
+  table.setLoading(true);
   table.Caption = resource.Caption;
   table.TopLeft = resource.TopLeft;
   table.SetMinRows(resource.MinRows);
   table.MaxRows = resource.MaxRows;
   table.SetIdentifier(resource.Identifier);
-  const std::vector<uint8_t> stream = ColStream(resource.Columns);
-  TValueReader reader(stream);
-  table.ReadColumns(reader);
-  table.SetLoading(false);
+  const std::vector<uint8_t> stream = colStream(resource.Columns);
+  grid::ValueReader reader(stream);
+  table.readColumns(reader);
+  table.setLoading(false);
 }
 
 }  // namespace
 
-TProjectGrids::TProjectGrids() : D_(Registry), TblTZDepth_(Registry) {
-  for (const TTableResource& resource : TemplateResources()) {
-    Templates_.push_back(std::make_unique<TGridTable>(Registry));
-    Load(*Templates_.back(), resource);
+ProjectGrids::ProjectGrids() : d_(Registry), tblTzDepth_(Registry) {
+  for (const TableResource& resource : templateResources()) {
+    templates_.push_back(std::make_unique<grid::TGridTable>(Registry));
+    load(*templates_.back(), resource);
   }
-  Load(D_, SoilLayerResource());
-  Load(TblTZDepth_, TZDepthResource());
+  load(d_, soilLayerResource());
+  load(tblTzDepth_, tzDepthResource());
 }
 
-std::vector<TGridTable*> TProjectGrids::All() {
-  std::vector<TGridTable*> tables;
-  for (const auto& table : Templates_) tables.push_back(table.get());
-  tables.push_back(&D_);
-  tables.push_back(&TblTZDepth_);
+std::vector<grid::TGridTable*> ProjectGrids::all() {
+  std::vector<grid::TGridTable*> tables;
+  for (const auto& table : templates_) tables.push_back(table.get());
+  tables.push_back(&d_);
+  tables.push_back(&tblTzDepth_);
   return tables;
 }
 
-bool TProjectGrids::AnyChanged() const {
-  return D_.GetChanged() || TblTZDepth_.GetChanged() ||
-         std::any_of(Templates_.begin(), Templates_.end(),
+bool ProjectGrids::anyChanged() const {
+  return d_.GetChanged() || tblTzDepth_.GetChanged() ||
+         std::any_of(templates_.begin(), templates_.end(),
                      [](const auto& table) { return table->GetChanged(); });
 }
 
-void TProjectGrids::ResetAllChanged() {
-  for (TGridTable* table : All()) table->ResetChanged();
+void ProjectGrids::resetAllChanged() {
+  for (grid::TGridTable* table : all()) table->ResetChanged();
 }
 
-void TProjectGrids::SetAllRowCounts(int count) {
-  for (TGridTable* table : All()) table->SetRowCount(count);
+void ProjectGrids::setAllRowCounts(int count) {
+  for (grid::TGridTable* table : all()) table->SetRowCount(count);
 }
 
-void TProjectGrids::FillToMinRows() {
-  for (TGridTable* table : All()) {
+void ProjectGrids::fillToMinRows() {
+  for (grid::TGridTable* table : all()) {
     if (table->RowCount() < table->MinRows()) table->SetRowCount(table->MinRows());
   }
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -10,17 +10,10 @@
 #include "grid_table.h"
 #include "tolvane/project_codes.h"
 
-namespace tolvane {
-
-// The soil-type codes are those of tolvane/project_codes.h, shared with the engine; the program
-// still knows three of them by older names.
-using TSoilType = SoilTypeCode;
-inline constexpr SoilTypeCode kStrongRockSideAndEnd = kStrongRock;
-inline constexpr SoilTypeCode kSandCFA = kCfaSand;
-inline constexpr SoilTypeCode kClayCFA = kCfaClay;
+namespace tolvane::app {
 
 // Columns of the soil-layer table D.
-enum TLayerColumn : int {
+enum LayerColumn : int {
   kColSoilType = 0,
   kColBottomDepth = 1,
   kColLayerData = 2,
@@ -36,37 +29,37 @@ inline constexpr int kBottomRow = 1;
 inline constexpr int kMaxLayerRows = 40;    // rows the soil-layer window allows
 inline constexpr int kMaxTZDepthRows = 50;  // rows of the t-z depth list
 
-class TProjectGrids {
+class ProjectGrids {
  public:
-  TProjectGrids();
-  TProjectGrids(const TProjectGrids&) = delete;
-  TProjectGrids& operator=(const TProjectGrids&) = delete;
+  ProjectGrids();
+  ProjectGrids(const ProjectGrids&) = delete;
+  ProjectGrids& operator=(const ProjectGrids&) = delete;
 
-  TGridTableRegistry Registry;  // declared first: the tables below register in it
+  grid::GridTableRegistry Registry;  // declared first: the tables below register in it
 
-  TGridTable& D() { return D_; }
-  const TGridTable& D() const { return D_; }
-  TGridTable& TblTZDepth() { return TblTZDepth_; }
-  const TGridTable& TblTZDepth() const { return TblTZDepth_; }
+  grid::TGridTable& D() { return d_; }
+  const grid::TGridTable& D() const { return d_; }
+  grid::TGridTable& TblTZDepth() { return tblTzDepth_; }
+  const grid::TGridTable& TblTZDepth() const { return tblTzDepth_; }
 
   // The parameter table of a layer (row of D); none for a row without one.
-  TGridTable* LayerTable(int row) const { return D_.GetDataValue(kColLayerData, row); }
-  int32_t SoilType(int row) const { return D_.GetIntValue(kColSoilType, row); }
+  grid::TGridTable* layerTable(int row) const { return d_.GetDataValue(kColLayerData, row); }
+  int32_t SoilType(int row) const { return d_.GetIntValue(kColSoilType, row); }
 
   // Every grid table of the main window: templates, D and the t-z depth list.
-  std::vector<TGridTable*> All();
-  bool AnyChanged() const;
-  void ResetAllChanged();
-  void SetAllRowCounts(int count);
-  void FillToMinRows();
+  std::vector<grid::TGridTable*> all();
+  bool anyChanged() const;
+  void resetAllChanged();
+  void setAllRowCounts(int count);
+  void fillToMinRows();
 
   // The main window's project-changed flag (edits in the data windows set it).
   bool ProjectChanged = false;
 
  private:
-  std::vector<std::unique_ptr<TGridTable>> Templates_;
-  TGridTable D_;
-  TGridTable TblTZDepth_;
+  std::vector<std::unique_ptr<grid::TGridTable>> templates_;
+  grid::TGridTable d_;
+  grid::TGridTable tblTzDepth_;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -7,10 +7,10 @@
 #include "program_data.h"
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
-enum class TLayout { kVersion9, kVersion8, kOldest };
+enum class Layout { kVersion9, kVersion8, kOldest };
 
 // Columns of the layer tables that the readers address by name.
 constexpr int kSandKo = 3;
@@ -41,363 +41,362 @@ constexpr int kOldestShortLineThree = 4;
 constexpr int kMTwoValuesOnly = 2;
 
 // A value that reads as a number but breaks a limit of the program.
-[[noreturn]] void FailAt(const TWordReader& reader, const std::string& what) {
-  throw EProjectFormatError("Error on Line " + std::to_string(reader.CurrentLine() + 1) + " Item " +
-                            std::to_string(reader.LastItem()) + "\r" + what);
+[[noreturn]] void failAt(const TWordReader& reader, const std::string& what) {
+  throw ProjectFormatError("Error on Line " + std::to_string(reader.currentLine() + 1) + " Item " +
+                           std::to_string(reader.lastItem()) + "\r" + what);
 }
 
 // Reads one parameter cell by the kind of its column.
-void ReadCell(TWordReader& reader, TGridTable& table, int column, int row) {
+void readCell(TWordReader& reader, grid::TGridTable& table, int column, int row) {
   if (column == kSkip) {
-    reader.ReadReal();
-  } else if (table.GetColumn(column).Type() == TColumnType::kFloat) {
-    table.SetFloatValue(column, row, reader.ReadReal());
+    reader.readReal();
+  } else if (table.GetColumn(column).Type() == grid::ColumnType::kFloat) {
+    table.SetFloatValue(column, row, reader.readReal());
   } else {
-    table.SetIntValue(column, row, reader.ReadInteger());
+    table.SetIntValue(column, row, reader.readInteger());
   }
 }
 
-void ReadCells(TWordReader& reader, TGridTable& table, int row,
+void readCells(TWordReader& reader, grid::TGridTable& table, int row,
                std::initializer_list<int> columns) {
-  for (const int column : columns) ReadCell(reader, table, column, row);
+  for (const int column : columns) readCell(reader, table, column, row);
 }
 
-class TProjectReader {
+class ProjectReader {
  public:
-  TProjectReader(TProgramData& data, TWordReader& reader, TLayout layout)
-      : Grids_(data.Grids()), Reader_(reader), Layout_(layout) {}
+  ProjectReader(TProgramData& data, TWordReader& reader, Layout layout)
+      : grids_(data.grids()), reader_(reader), layout_(layout) {}
 
-  void ReadLayers(int n_layers);
-  void ReadTZDepths();
+  void readLayers(int nLayers);
+  void readTzDepths();
 
  private:
-  void ReadLayer(int row);
+  void readLayer(int row);
   // The point lines of the top (row 0) and the bottom (row 1) of the layer.
-  static void ForEachPoint(const std::function<void(int point)>& read_point) {
-    read_point(kTopRow);
-    read_point(kBottomRow);
+  static void forEachPoint(const std::function<void(int point)>& readPoint) {
+    readPoint(kTopRow);
+    readPoint(kBottomRow);
   }
   // D[3] D[4], then D[5] D[6] when the line holds the given count of words.
-  void ReadLimits(int row, bool with_factors);
-  void ReadSand(int row, TGridTable& m);
-  void ReadClayOrShale(int row, TGridTable& m, bool clay);
-  void ReadRock(int row, TGridTable& m);
-  void ReadCFA(int row, TGridTable& m);
-  bool LineHas(int n_words) const { return Reader_.WordCount() == n_words; }
-  bool LineHasMoreThan(int n_words) const { return Reader_.WordCount() > n_words; }
+  void readLimits(int row, bool withFactors);
+  void readSand(int row, grid::TGridTable& m);
+  void readClayOrShale(int row, grid::TGridTable& m, bool clay);
+  void readRock(int row, grid::TGridTable& m);
+  void readCfa(int row, grid::TGridTable& m);
+  bool lineHas(int nWords) const { return reader_.wordCount() == nWords; }
+  bool lineHasMoreThan(int nWords) const { return reader_.wordCount() > nWords; }
 
-  TProjectGrids& Grids_;
-  TWordReader& Reader_;
-  TLayout Layout_;
+  ProjectGrids& grids_;
+  TWordReader& reader_;
+  Layout layout_;
 };
 
-void TProjectReader::ReadLimits(int row, bool with_factors) {
-  TGridTable& layers = Grids_.D();
-  ReadCell(Reader_, layers, kColMaxSideFriction, row);
-  ReadCell(Reader_, layers, kColMaxEndBearing, row);
-  if (with_factors) {
-    ReadCell(Reader_, layers, kColSideResistanceFactor, row);
-    ReadCell(Reader_, layers, kColEndResistanceFactor, row);
+void ProjectReader::readLimits(int row, bool withFactors) {
+  grid::TGridTable& layers = grids_.D();
+  readCell(reader_, layers, kColMaxSideFriction, row);
+  readCell(reader_, layers, kColMaxEndBearing, row);
+  if (withFactors) {
+    readCell(reader_, layers, kColSideResistanceFactor, row);
+    readCell(reader_, layers, kColEndResistanceFactor, row);
   }
 }
 
-void TProjectReader::ReadSand(int row, TGridTable& m) {
-  const bool version9 = Layout_ == TLayout::kVersion9;
-  ForEachPoint([&](int point) {
-    if (Layout_ == TLayout::kOldest) {
-      ReadCells(Reader_, m, point, {kSkip, 0, 1, kSkip, 2});
+void ProjectReader::readSand(int row, grid::TGridTable& m) {
+  const bool version9 = layout_ == Layout::kVersion9;
+  forEachPoint([&](int point) {
+    if (layout_ == Layout::kOldest) {
+      readCells(reader_, m, point, {kSkip, 0, 1, kSkip, 2});
     } else {
-      ReadCells(Reader_, m, point, {kSkip, 0, 1, 6, 2});
+      readCells(reader_, m, point, {kSkip, 0, 1, 6, 2});
     }
-    ReadLimits(row, version9 || LineHas(kSandLineWithFactors));
+    readLimits(row, version9 || lineHas(kSandLineWithFactors));
   });
-  const int32_t method = Reader_.ReadInteger();
+  const int32_t method = reader_.readInteger();
   m.SetIntValue(kSandMethod, kTopRow, method);
   m.SetIntValue(kSandMethod, kBottomRow, method);
-  if (Layout_ == TLayout::kOldest || method == kKoMethod || method == kBetaMethod) {
+  if (layout_ == Layout::kOldest || method == kKoMethod || method == kBetaMethod) {
     // The oldest layout knows Ko (method 1) and Beta (any other method) only.
     const int column = method == kKoMethod ? kSandKo : kSandBeta;
-    ReadCells(Reader_, m, kTopRow, {column});
-    ReadCells(Reader_, m, kBottomRow, {column});
+    readCells(reader_, m, kTopRow, {column});
+    readCells(reader_, m, kBottomRow, {column});
     return;
   }
   // m values and OCR (method 3); the version 8 layout and a line of two values carry no OCR.
-  ReadCells(Reader_, m, kTopRow, {kSandM});
-  if (Layout_ == TLayout::kVersion9 && LineHasMoreThan(kMTwoValuesOnly)) {
-    ReadCells(Reader_, m, kTopRow, {kSandOCR});
-    ReadCells(Reader_, m, kBottomRow, {kSandM, kSandOCR});
+  readCells(reader_, m, kTopRow, {kSandM});
+  if (layout_ == Layout::kVersion9 && lineHasMoreThan(kMTwoValuesOnly)) {
+    readCells(reader_, m, kTopRow, {kSandOCR});
+    readCells(reader_, m, kBottomRow, {kSandM, kSandOCR});
   } else {
-    ReadCells(Reader_, m, kBottomRow, {kSandM});
+    readCells(reader_, m, kBottomRow, {kSandM});
   }
 }
 
-void TProjectReader::ReadClayOrShale(int row, TGridTable& m, bool clay) {
-  const bool version9 = Layout_ == TLayout::kVersion9;
-  ForEachPoint([&](int point) {
-    ReadCells(Reader_, m, point, {4, 0, kSkip, 1, 2});
-    if (version9 && clay) ReadCells(Reader_, m, point, {6});
-    ReadLimits(row, version9 || LineHas(kClayLineWithFactors));
+void ProjectReader::readClayOrShale(int row, grid::TGridTable& m, bool clay) {
+  const bool version9 = layout_ == Layout::kVersion9;
+  forEachPoint([&](int point) {
+    readCells(reader_, m, point, {4, 0, kSkip, 1, 2});
+    if (version9 && clay) readCells(reader_, m, point, {6});
+    readLimits(row, version9 || lineHas(kClayLineWithFactors));
   });
   if (clay && version9) {
-    const int32_t method = Reader_.ReadInteger();
+    const int32_t method = reader_.readInteger();
     m.SetIntValue(kClayMethod, kTopRow, method);
     m.SetIntValue(kClayMethod, kBottomRow, method);
   }
-  ReadCells(Reader_, m, kTopRow, {kClayAlpha});
-  ReadCells(Reader_, m, kBottomRow, {kClayAlpha});
-  if (!clay && Layout_ != TLayout::kOldest) {
+  readCells(reader_, m, kTopRow, {kClayAlpha});
+  readCells(reader_, m, kBottomRow, {kClayAlpha});
+  if (!clay && layout_ != Layout::kOldest) {
     // Shale blow counts are not used; they read as 0 whatever the file holds.
     m.SetIntValue(kBlowCountColumn, kTopRow, 0);
     m.SetIntValue(kBlowCountColumn, kBottomRow, 0);
   }
 }
 
-void TProjectReader::ReadRock(int row, TGridTable& m) {
-  TGridTable& layers = Grids_.D();
-  ForEachPoint([&](int point) {
-    if (Layout_ == TLayout::kVersion9) {
-      ReadCells(Reader_, m, point, {0, 1, 2, 3, 4, 5, 6, 7});
-      ReadLimits(row, true);
+void ProjectReader::readRock(int row, grid::TGridTable& m) {
+  grid::TGridTable& layers = grids_.D();
+  forEachPoint([&](int point) {
+    if (layout_ == Layout::kVersion9) {
+      readCells(reader_, m, point, {0, 1, 2, 3, 4, 5, 6, 7});
+      readLimits(row, true);
       return;
     }
-    ReadCells(Reader_, m, point, {0, 1, 2, 3, 4});
-    ReadCell(Reader_, layers, kColMaxSideFriction, row);
-    ReadCells(Reader_, m, point, {5, 6});
-    const bool oldest = Layout_ == TLayout::kOldest;
-    if (!oldest && LineHas(kRockLineWithUnitWeight)) ReadCells(Reader_, m, point, {7});
-    ReadCell(Reader_, layers, kColMaxEndBearing, row);
-    const bool with_factors =
-        oldest ? LineHas(kOldestRockLineWithFactors) : LineHasMoreThan(kRockLineWithFactors);
-    if (with_factors) {
-      ReadCell(Reader_, layers, kColSideResistanceFactor, row);
-      ReadCell(Reader_, layers, kColEndResistanceFactor, row);
+    readCells(reader_, m, point, {0, 1, 2, 3, 4});
+    readCell(reader_, layers, kColMaxSideFriction, row);
+    readCells(reader_, m, point, {5, 6});
+    const bool oldest = layout_ == Layout::kOldest;
+    if (!oldest && lineHas(kRockLineWithUnitWeight)) readCells(reader_, m, point, {7});
+    readCell(reader_, layers, kColMaxEndBearing, row);
+    const bool withFactors =
+        oldest ? lineHas(kOldestRockLineWithFactors) : lineHasMoreThan(kRockLineWithFactors);
+    if (withFactors) {
+      readCell(reader_, layers, kColSideResistanceFactor, row);
+      readCell(reader_, layers, kColEndResistanceFactor, row);
     }
   });
 }
 
-void TProjectReader::ReadCFA(int row, TGridTable& m) {
-  ForEachPoint([&](int point) {
-    ReadCells(Reader_, m, point, {0, 2, 3, 4});
-    if (LineHasMoreThan(kCFALineWithOptional)) ReadCells(Reader_, m, point, {5, 6});
-    ReadLimits(row, true);
+void ProjectReader::readCfa(int row, grid::TGridTable& m) {
+  forEachPoint([&](int point) {
+    readCells(reader_, m, point, {0, 2, 3, 4});
+    if (lineHasMoreThan(kCFALineWithOptional)) readCells(reader_, m, point, {5, 6});
+    readLimits(row, true);
   });
-  const int32_t method = Reader_.ReadInteger();
+  const int32_t method = reader_.readInteger();
   m.SetIntValue(kCFAMethod, kTopRow, method);
   m.SetIntValue(kCFAMethod, kBottomRow, method);
 }
 
-void TProjectReader::ReadLayer(int row) {
-  TGridTable& layers = Grids_.D();
-  const int32_t type = Reader_.ReadInteger();
-  const int32_t last_type =
-      Layout_ == TLayout::kVersion9 ? kLastSoilType : kLastDrilledShaftSoilType;
-  if (type < kFirstSoilType || type > last_type) {
-    FailAt(Reader_, "The soil type must be between 1 and " + std::to_string(last_type) + ".");
+void ProjectReader::readLayer(int row) {
+  grid::TGridTable& layers = grids_.D();
+  const int32_t type = reader_.readInteger();
+  const int32_t lastType = layout_ == Layout::kVersion9 ? kLastSoilType : kLastDrilledShaftSoilType;
+  if (type < kFirstSoilType || type > lastType) {
+    failAt(reader_, "The soil type must be between 1 and " + std::to_string(lastType) + ".");
   }
   layers.SetIntValue(kColSoilType, row, type);
-  ReadCell(Reader_, layers, kColBottomDepth, row);
-  TGridTable& m = *Grids_.LayerTable(row);
+  readCell(reader_, layers, kColBottomDepth, row);
+  grid::TGridTable& m = *grids_.layerTable(row);
   switch (type) {
     case kSand:
-      ReadSand(row, m);
+      readSand(row, m);
       break;
     case kClay:
     case kShale:
-      ReadClayOrShale(row, m, type == kClay);
+      readClayOrShale(row, m, type == kClay);
       break;
     case kStrongRockSideOrEnd:
-    case kStrongRockSideAndEnd:
+    case kStrongRock:
     case kWeakRock:
-      ReadRock(row, m);
+      readRock(row, m);
       break;
     case kDecomposedRock:
     case kGravellySand:
     case kGravel: {
       const bool decomposed = type == kDecomposedRock;
-      ForEachPoint([&](int point) {
+      forEachPoint([&](int point) {
         if (decomposed) {
-          ReadCells(Reader_, m, point, {0, 1, 2, 3, 4});
+          readCells(reader_, m, point, {0, 1, 2, 3, 4});
         } else {
-          ReadCells(Reader_, m, point, {0, 1, 2});
+          readCells(reader_, m, point, {0, 1, 2});
         }
-        const int full_line = decomposed ? kDecomposedLineWithFactors : kGravelLineWithFactors;
-        ReadLimits(row, Layout_ == TLayout::kVersion9 || LineHas(full_line));
+        const int fullLine = decomposed ? kDecomposedLineWithFactors : kGravelLineWithFactors;
+        readLimits(row, layout_ == Layout::kVersion9 || lineHas(fullLine));
       });
       break;
     }
     default:
-      ReadCFA(row, m);
+      readCfa(row, m);
       break;
   }
 }
 
-void TProjectReader::ReadLayers(int n_layers) {
-  for (int row = 0; row < n_layers; ++row) ReadLayer(row);
+void ProjectReader::readLayers(int nLayers) {
+  for (int row = 0; row < nLayers; ++row) readLayer(row);
 }
 
-void TProjectReader::ReadTZDepths() {
-  const int32_t count = Reader_.ReadInteger();
+void ProjectReader::readTzDepths() {
+  const int32_t count = reader_.readInteger();
   if (count > kMaxTZDepthRows) {
-    FailAt(Reader_,
+    failAt(reader_,
            "At most " + std::to_string(kMaxTZDepthRows) + " t-z curve depths are allowed.");
   }
-  TGridTable& depths = Grids_.TblTZDepth();
+  grid::TGridTable& depths = grids_.TblTZDepth();
   depths.SetRowCount(count);
-  for (int row = 0; row < depths.RowCount(); ++row) ReadCell(Reader_, depths, 0, row);
+  for (int row = 0; row < depths.RowCount(); ++row) readCell(reader_, depths, 0, row);
 }
 
 // Line 5: number of layers, water table, design load or length, factors of safety.
-int ReadLineFive(TProgramData& data, TWordReader& reader) {
-  const int32_t n_layers = reader.ReadInteger();
-  if (n_layers > kMaxLayers) {
-    FailAt(reader, "At most " + std::to_string(kMaxLayers) + " soil layers are allowed.");
+int readLineFive(TProgramData& data, TWordReader& reader) {
+  const int32_t nLayers = reader.readInteger();
+  if (nLayers > kMaxLayers) {
+    failAt(reader, "At most " + std::to_string(kMaxLayers) + " soil layers are allowed.");
   }
-  data.Grids().D().SetRowCount(n_layers);
-  data.WTD = reader.ReadReal();
-  if (data.METHOD == 1) {
-    data.LPD = reader.ReadReal();
+  data.grids().D().SetRowCount(nLayers);
+  data.WTD = reader.readReal();
+  if (data.designLoadGiven()) {
+    data.LPD = reader.readReal();
     data.PD = 0;
   } else {
-    data.PD = reader.ReadReal();
+    data.PD = reader.readReal();
     data.LPD = 0;
   }
-  data.FST = reader.ReadReal();
-  data.FSB = reader.ReadReal();
-  return data.Grids().D().RowCount();
+  data.FST = reader.readReal();
+  data.FSB = reader.readReal();
+  return data.grids().D().RowCount();
 }
 
-void ReadLineFour(TProgramData& data, TWordReader& reader) {
+void readLineFour(TProgramData& data, TWordReader& reader) {
   for (long double* value : {&data.DSTART, &data.DIALIM, &data.RATIO, &data.BELANGL, &data.TOPLENG,
                              &data.BS, &data.EPILE}) {
-    *value = reader.ReadReal();
+    *value = reader.readReal();
   }
 }
 
 // Lines 6 to 8: multiple lengths and design charts.
-void ReadOptions(TProgramData& data, TWordReader& reader) {
+void readOptions(TProgramData& data, TWordReader& reader) {
   if (data.IPENT > 0) {
-    data.PDMIN = reader.ReadReal();
-    data.PDINCR = reader.ReadReal();
+    data.PDMIN = reader.readReal();
+    data.PDINCR = reader.readReal();
   }
   data.InitPDSET();
   if (data.IChart > 0) {
-    data.PDMIN = reader.ReadReal();
-    data.PDINCR = reader.ReadReal();
-    data.DIAMINCR = reader.ReadReal();
-    data.NPOINTPD = reader.ReadInteger();
+    data.PDMIN = reader.readReal();
+    data.PDINCR = reader.readReal();
+    data.DIAMINCR = reader.readReal();
+    data.NPOINTPD = reader.readInteger();
     if (data.NPOINTPD > kMaxChartSettlements) {
-      FailAt(reader, "At most " + std::to_string(kMaxChartSettlements) +
+      failAt(reader, "At most " + std::to_string(kMaxChartSettlements) +
                          " settlements are allowed for design charts.");
     }
-    for (int i = 0; i < data.NPOINTPD; ++i) data.PDSETT[static_cast<size_t>(i)] = reader.ReadReal();
+    for (int i = 0; i < data.NPOINTPD; ++i) data.PDSETT[static_cast<size_t>(i)] = reader.readReal();
   }
 }
 
-void ReadUnitsAndLineThreeStart(TProgramData& data, TWordReader& reader) {
-  data.Title = reader.ReadLine();
-  data.SetUnits(reader.ReadInteger());
-  data.METHOD = reader.ReadInteger();
-  data.KCYCL = reader.ReadInteger();
-  data.RCYCL = reader.ReadReal();
-  data.PINC = reader.ReadReal();
+void readUnitsAndLineThreeStart(TProgramData& data, TWordReader& reader) {
+  data.Title = reader.readLine();
+  data.SetUnits(reader.readInteger());
+  data.METHOD = reader.readInteger();
+  data.KCYCL = reader.readInteger();
+  data.RCYCL = reader.readReal();
+  data.PINC = reader.readReal();
 }
 
 // Line 3 from IMOD to ValElevation, as the version 9 and version 8 layouts share it.
-void ReadLineThreeFlags(TProgramData& data, TWordReader& reader) {
+void readLineThreeFlags(TProgramData& data, TWordReader& reader) {
   data.IMOD = 1;
   data.Yesnewversion = 1;
-  data.IMOD = reader.ReadInteger();
-  data.NLRFD = reader.ReadInteger();
-  data.IPENT = reader.ReadInteger();
-  data.IChart = reader.ReadInteger();
-  data.UseElevation = reader.ReadInteger();
-  data.ValElevation = reader.ReadReal();
+  data.IMOD = reader.readInteger();
+  data.NLRFD = reader.readInteger();
+  data.IPENT = reader.readInteger();
+  data.IChart = reader.readInteger();
+  data.UseElevation = reader.readInteger();
+  data.ValElevation = reader.readReal();
 }
 
 }  // namespace
 
 void TProgramData::ReadVersion9(TWordReader& reader) {
-  ReadUnitsAndLineThreeStart(*this, reader);
-  ReadLineThreeFlags(*this, reader);
-  PrintTZCurves = reader.ReadInteger();
-  CFAPile = reader.ReadInteger();
-  ReadLineFour(*this, reader);
-  TProjectReader layers(*this, reader, TLayout::kVersion9);
-  const int n_layers = ReadLineFive(*this, reader);
-  ReadOptions(*this, reader);
-  layers.ReadLayers(n_layers);
-  if (PrintTZCurves == 1) layers.ReadTZDepths();
+  readUnitsAndLineThreeStart(*this, reader);
+  readLineThreeFlags(*this, reader);
+  PrintTZCurves = reader.readInteger();
+  CFAPile = reader.readInteger();
+  readLineFour(*this, reader);
+  ProjectReader layers(*this, reader, Layout::kVersion9);
+  const int nLayers = readLineFive(*this, reader);
+  readOptions(*this, reader);
+  layers.readLayers(nLayers);
+  if (PrintTZCurves == 1) layers.readTzDepths();
 }
 
 void TProgramData::ReadVersion8(TWordReader& reader) {
-  ReadUnitsAndLineThreeStart(*this, reader);
-  ReadLineThreeFlags(*this, reader);
-  if (reader.WordCount() == kVersion8LineThreeWithTZ) PrintTZCurves = reader.ReadInteger();
-  ReadLineFour(*this, reader);
-  TProjectReader layers(*this, reader, TLayout::kVersion8);
-  const int n_layers = ReadLineFive(*this, reader);
-  ReadOptions(*this, reader);
-  layers.ReadLayers(n_layers);
-  if (PrintTZCurves == 1) layers.ReadTZDepths();
+  readUnitsAndLineThreeStart(*this, reader);
+  readLineThreeFlags(*this, reader);
+  if (reader.wordCount() == kVersion8LineThreeWithTZ) PrintTZCurves = reader.readInteger();
+  readLineFour(*this, reader);
+  ProjectReader layers(*this, reader, Layout::kVersion8);
+  const int nLayers = readLineFive(*this, reader);
+  readOptions(*this, reader);
+  layers.readLayers(nLayers);
+  if (PrintTZCurves == 1) layers.readTzDepths();
 }
 
-void TProgramData::ReadPrevVersions(TWordReader& reader, bool with_imod_and_nlrfd) {
-  ReadUnitsAndLineThreeStart(*this, reader);
+void TProgramData::ReadPrevVersions(TWordReader& reader, bool withImodAndNlrfd) {
+  readUnitsAndLineThreeStart(*this, reader);
   IMOD = 1;
-  if (with_imod_and_nlrfd) {
-    IMOD = reader.ReadInteger();
-    NLRFD = reader.ReadInteger();
+  if (withImodAndNlrfd) {
+    IMOD = reader.readInteger();
+    NLRFD = reader.readInteger();
     Yesnewversion = 1;
   } else {
-    if (reader.WordCount() > kOldestShortLineThree) IMOD = reader.ReadInteger();
+    if (reader.wordCount() > kOldestShortLineThree) IMOD = reader.readInteger();
     Yesnewversion = 0;
   }
-  ReadLineFour(*this, reader);
-  TProjectReader layers(*this, reader, TLayout::kOldest);
-  const int n_layers = ReadLineFive(*this, reader);
-  layers.ReadLayers(n_layers);
+  readLineFour(*this, reader);
+  ProjectReader layers(*this, reader, Layout::kOldest);
+  const int nLayers = readLineFive(*this, reader);
+  layers.readLayers(nLayers);
 }
 
-void TProgramData::StartReading(const std::string& file_name) {
-  Host_->HideChildWindows();
-  FileName = file_name;
-  Grids_->SetAllRowCounts(0);
+void TProgramData::startReading(const std::string& fileName) {
+  host_->hideChildWindows();
+  FileName = fileName;
+  grids_->setAllRowCounts(0);
   // The grids may still carry the unit system of the previous project.
-  SetUnitsOnEmptyProject(kEnglishUnits);
+  setUnitsOnEmptyProject(kEnglishUnits);
 }
 
-TProjectReadResult TProgramData::CreateFromFile(TProjectGrids& grids, TProjectHost& host,
-                                                const std::string& file_name, int file_type_index) {
+ProjectReadResult TProgramData::CreateFromFile(ProjectGrids& grids, TProjectHost& host,
+                                               const std::string& fileName, int fileTypeIndex) {
   // The file is loaded first: a file that cannot be read leaves the present project as it is.
-  TWordReader reader(file_name);
-  return ReadFrom(grids, host, reader, file_name, file_type_index);
+  TWordReader reader(fileName);
+  return readFrom(grids, host, reader, fileName, fileTypeIndex);
 }
 
-TProjectReadResult TProgramData::ReadFrom(TProjectGrids& grids, TProjectHost& host,
-                                          TWordReader& reader, const std::string& file_name,
-                                          int file_type_index) {
-  TProjectReadResult result;
+ProjectReadResult TProgramData::readFrom(ProjectGrids& grids, TProjectHost& host,
+                                         TWordReader& reader, const std::string& fileName,
+                                         int fileTypeIndex) {
+  ProjectReadResult result;
   result.Data.reset(new TProgramData(grids, host));
   TProgramData& data = *result.Data;
-  data.StartReading(file_name);
-  data.Constructing_ = true;
+  data.startReading(fileName);
+  data.constructing_ = true;
   try {
-    if (file_type_index == kVersion9File) {
+    if (fileTypeIndex == kVersion9File) {
       data.ReadVersion9(reader);
-    } else if (file_type_index == kVersion8File) {
+    } else if (fileTypeIndex == kVersion8File) {
       data.ReadVersion8(reader);
     } else {
-      data.ReadPrevVersions(reader, file_type_index != kOldestShortFile);
+      data.ReadPrevVersions(reader, fileTypeIndex != kOldestShortFile);
     }
-  } catch (const EProjectFormatError& error) {
+  } catch (const ProjectFormatError& error) {
     result.FormatError = error.what();
   }
-  if (file_type_index != kVersion9File && file_type_index != kVersion8File) data.InitPDSET();
-  data.Constructing_ = false;
-  grids.FillToMinRows();
+  if (fileTypeIndex != kVersion9File && fileTypeIndex != kVersion8File) data.InitPDSET();
+  data.constructing_ = false;
+  grids.fillToMinRows();
   grids.ProjectChanged = false;
-  grids.ResetAllChanged();
+  grids.resetAllChanged();
   return result;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

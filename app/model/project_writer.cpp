@@ -8,16 +8,14 @@
 #include "program_data.h"
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 const char* const kLineEnd = "\r\n";
 const char* const kPlaceholder = "0.0";  // skipped by the readers
 
-enum TSandMethod : int32_t { kKoMethod = 1, kBetaMethod = 2, kChenKulhawyMethod = 3 };
-
 // Columns of the layer tables.
-enum TSandColumn : int { kSandKo = 3, kSandBeta = 4, kSandMethod = 5, kSandM = 7, kSandOCR = 8 };
+enum SandColumn : int { kSandKo = 3, kSandBeta = 4, kSandMethod = 5, kSandM = 7, kSandOCR = 8 };
 constexpr int kClayAlpha = 3;
 constexpr int kClayMethod = 5;
 constexpr int kCFAMethod = 1;
@@ -26,33 +24,35 @@ constexpr int kCFAMethod = 1;
 class TLine {
  public:
   TLine& Item(const std::string& text) {
-    if (!Text_.empty()) Text_ += ' ';
-    Text_ += text;
+    if (!text_.empty()) text_ += ' ';
+    text_ += text;
     return *this;
   }
-  TLine& Real(long double value) { return Item(FormatGeneral(value, kDisplayDigits)); }
+  TLine& real(long double value) {
+    return Item(entry::formatGeneral(value, entry::kDisplayDigits));
+  }
   TLine& Int(int32_t value) { return Item(std::to_string(value)); }
-  TLine& Cell(const TGridTable& table, int column, int row) {
+  TLine& cell(const grid::TGridTable& table, int column, int row) {
     return Item(table.GetStringValue(column, row));
   }
-  std::string Text() const { return Text_; }
-  std::string WithTrailingSpace() const { return Text_ + ' '; }
+  std::string Text() const { return text_; }
+  std::string withTrailingSpace() const { return text_ + ' '; }
 
  private:
-  std::string Text_;
+  std::string text_;
 };
 
-class TProjectText {
+class ProjectText {
  public:
-  void Add(const std::string& line) { Text_ += line + kLineEnd; }
-  const std::string& Text() const { return Text_; }
+  void Add(const std::string& line) { text_ += line + kLineEnd; }
+  const std::string& Text() const { return text_; }
 
  private:
-  std::string Text_;
+  std::string text_;
 };
 
 // A title is one line: line breaks inside it would shift every line after it.
-std::string OneLine(std::string text) {
+std::string oneLine(std::string text) {
   for (char& c : text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
@@ -60,139 +60,141 @@ std::string OneLine(std::string text) {
 }
 
 // The four values of the layer's row in D that end every point line.
-TLine& LayerLimits(TLine& line, const TGridTable& layers, int row) {
+TLine& layerLimits(TLine& line, const grid::TGridTable& layers, int row) {
   for (int column = kColMaxSideFriction; column <= kColEndResistanceFactor; ++column) {
-    line.Cell(layers, column, row);
+    line.cell(layers, column, row);
   }
   return line;
 }
 
-std::string PointLine(const TGridTable& layers, int row, const TGridTable& m, int point,
-                      std::initializer_list<int> columns, bool placeholder_first = false) {
+std::string pointLine(const grid::TGridTable& layers, int row, const grid::TGridTable& m, int point,
+                      std::initializer_list<int> columns, bool placeholderFirst = false) {
   TLine line;
-  if (placeholder_first) line.Item(kPlaceholder);
+  if (placeholderFirst) line.Item(kPlaceholder);
   for (const int column : columns) {
     if (column < 0) {
       line.Item(kPlaceholder);
     } else {
-      line.Cell(m, column, point);
+      line.cell(m, column, point);
     }
   }
-  return LayerLimits(line, layers, row).WithTrailingSpace();
+  return layerLimits(line, layers, row).withTrailingSpace();
 }
 
 constexpr int kSkip = -1;  // a placeholder in a column list
 
-void WriteSandExtras(TProjectText& out, const TGridTable& m) {
+void writeSandExtras(ProjectText& out, const grid::TGridTable& m) {
   int32_t method = m.GetIntValue(kSandMethod, kBottomRow);
-  if (method != kKoMethod && method != kBetaMethod) method = kChenKulhawyMethod;
-  out.Add(TLine().Int(method).WithTrailingSpace());
+  if (method != kSandKoMethod && method != kSandBetaMethod) method = kSandGec10Method;
+  out.Add(TLine().Int(method).withTrailingSpace());
   TLine values;
-  if (method == kChenKulhawyMethod) {
-    values.Cell(m, kSandM, kTopRow).Cell(m, kSandOCR, kTopRow);
-    values.Cell(m, kSandM, kBottomRow).Cell(m, kSandOCR, kBottomRow);
+  if (method == kSandGec10Method) {
+    values.cell(m, kSandM, kTopRow).cell(m, kSandOCR, kTopRow);
+    values.cell(m, kSandM, kBottomRow).cell(m, kSandOCR, kBottomRow);
   } else {
-    const int column = method == kKoMethod ? kSandKo : kSandBeta;
-    values.Cell(m, column, kTopRow).Cell(m, column, kBottomRow);
+    const int column = method == kSandKoMethod ? kSandKo : kSandBeta;
+    values.cell(m, column, kTopRow).cell(m, column, kBottomRow);
   }
-  out.Add(values.WithTrailingSpace());
+  out.Add(values.withTrailingSpace());
 }
 
-void WriteLayer(TProjectText& out, const TGridTable& layers, int row, const TGridTable& m) {
+void writeLayer(ProjectText& out, const grid::TGridTable& layers, int row,
+                const grid::TGridTable& m) {
   const int32_t type = layers.GetIntValue(kColSoilType, row);
-  out.Add(TLine().Int(type).Cell(layers, kColBottomDepth, row).WithTrailingSpace());
+  out.Add(TLine().Int(type).cell(layers, kColBottomDepth, row).withTrailingSpace());
   for (const int point : {kTopRow, kBottomRow}) {
     switch (type) {
       case kSand:
-        out.Add(PointLine(layers, row, m, point, {0, 1, 6, 2}, true));
+        out.Add(pointLine(layers, row, m, point, {0, 1, 6, 2}, true));
         break;
       case kClay:
-        out.Add(PointLine(layers, row, m, point, {4, 0, kSkip, 1, 2, 6}));
+        out.Add(pointLine(layers, row, m, point, {4, 0, kSkip, 1, 2, 6}));
         break;
       case kShale:
-        out.Add(PointLine(layers, row, m, point, {4, 0, kSkip, 1, 2}));
+        out.Add(pointLine(layers, row, m, point, {4, 0, kSkip, 1, 2}));
         break;
       case kStrongRockSideOrEnd:
-      case kStrongRockSideAndEnd:
+      case kStrongRock:
       case kWeakRock:
-        out.Add(PointLine(layers, row, m, point, {0, 1, 2, 3, 4, 5, 6, 7}));
+        out.Add(pointLine(layers, row, m, point, {0, 1, 2, 3, 4, 5, 6, 7}));
         break;
       case kDecomposedRock:
-        out.Add(PointLine(layers, row, m, point, {0, 1, 2, 3, 4}));
+        out.Add(pointLine(layers, row, m, point, {0, 1, 2, 3, 4}));
         break;
       case kGravellySand:
       case kGravel:
-        out.Add(PointLine(layers, row, m, point, {0, 1, 2}));
+        out.Add(pointLine(layers, row, m, point, {0, 1, 2}));
         break;
       default:  // sand and clay for CFA piles
-        out.Add(PointLine(layers, row, m, point, {0, 2, 3, 4, 5, 6}));
+        out.Add(pointLine(layers, row, m, point, {0, 2, 3, 4, 5, 6}));
         break;
     }
   }
   if (type == kSand) {
-    WriteSandExtras(out, m);
+    writeSandExtras(out, m);
   } else if (type == kClay || type == kShale) {
-    if (type == kClay) out.Add(TLine().Cell(m, kClayMethod, kBottomRow).WithTrailingSpace());
-    out.Add(TLine().Cell(m, kClayAlpha, kTopRow).Cell(m, kClayAlpha, kBottomRow).Text());
-  } else if (type == kSandCFA || type == kClayCFA) {
-    out.Add(TLine().Cell(m, kCFAMethod, kBottomRow).WithTrailingSpace());
+    if (type == kClay) out.Add(TLine().cell(m, kClayMethod, kBottomRow).withTrailingSpace());
+    out.Add(TLine().cell(m, kClayAlpha, kTopRow).cell(m, kClayAlpha, kBottomRow).Text());
+  } else if (type == kCfaSand || type == kCfaClay) {
+    out.Add(TLine().cell(m, kCFAMethod, kBottomRow).withTrailingSpace());
   }
 }
 
 }  // namespace
 
-std::string TProgramData::ProjectText() const {
-  TProjectText out;
-  out.Add(OneLine(Title));
-  out.Add(TLine().Int(fUnits).WithTrailingSpace());
+std::string TProgramData::projectText() const {
+  ProjectText out;
+  out.Add(oneLine(Title));
+  out.Add(TLine().Int(fUnits).withTrailingSpace());
   out.Add(TLine()
               .Int(METHOD)
               .Int(KCYCL)
-              .Real(RCYCL)
-              .Real(PINC)
+              .real(RCYCL)
+              .real(PINC)
               .Int(IMOD)
               .Int(NLRFD)
               .Int(IPENT)
               .Int(IChart)
               .Int(UseElevation)
-              .Real(ValElevation)
+              .real(ValElevation)
               .Int(PrintTZCurves)
               .Int(CFAPile)
               .Text());
   out.Add(TLine()
-              .Real(DSTART)
-              .Real(DIALIM)
-              .Real(RATIO)
-              .Real(BELANGL)
-              .Real(TOPLENG)
-              .Real(BS)
-              .Real(EPILE)
+              .real(DSTART)
+              .real(DIALIM)
+              .real(RATIO)
+              .real(BELANGL)
+              .real(TOPLENG)
+              .real(BS)
+              .real(EPILE)
               .Text());
-  const TGridTable& layers = Grids_->D();
+  const grid::TGridTable& layers = grids_->D();
   out.Add(TLine()
               .Int(layers.RowCount())
-              .Real(WTD)
-              .Real(METHOD == 1 ? LPD : PD)
-              .Real(FST)
-              .Real(FSB)
+              .real(WTD)
+              .real(designLoadGiven() ? LPD : PD)
+              .real(FST)
+              .real(FSB)
               .Text());
-  if (IPENT > 0) out.Add(TLine().Real(PDMIN).Real(PDINCR).Text());
+  if (IPENT > 0) out.Add(TLine().real(PDMIN).real(PDINCR).Text());
   if (IChart > 0) {
-    out.Add(TLine().Real(PDMIN).Real(PDINCR).Real(DIAMINCR).Int(NPOINTPD).Text());
+    out.Add(TLine().real(PDMIN).real(PDINCR).real(DIAMINCR).Int(NPOINTPD).Text());
     std::string settlements;
-    const int n_settlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
-    for (int i = 0; i < n_settlements; ++i) {
-      settlements += FormatGeneral(PDSETT[static_cast<size_t>(i)], kDisplayDigits) + ' ';
+    const int nSettlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
+    for (int i = 0; i < nSettlements; ++i) {
+      settlements +=
+          entry::formatGeneral(PDSETT[static_cast<size_t>(i)], entry::kDisplayDigits) + ' ';
     }
     out.Add(settlements);
   }
   for (int row = 0; row < layers.RowCount(); ++row) {
-    const TGridTable* m = Grids_->LayerTable(row);
-    if (m == nullptr) throw EProjectFileError("Layer " + std::to_string(row + 1) + " has no data");
-    WriteLayer(out, layers, row, *m);
+    const grid::TGridTable* m = grids_->layerTable(row);
+    if (m == nullptr) throw ProjectFileError("Layer " + std::to_string(row + 1) + " has no data");
+    writeLayer(out, layers, row, *m);
   }
   if (PrintTZCurves == 1) {
-    const TGridTable& depths = Grids_->TblTZDepth();
+    const grid::TGridTable& depths = grids_->TblTZDepth();
     out.Add(std::to_string(depths.RowCount()));
     for (int row = 0; row < depths.RowCount(); ++row) out.Add(depths.GetStringValue(0, row));
   }
@@ -200,10 +202,10 @@ std::string TProgramData::ProjectText() const {
 }
 
 void TProgramData::Save() {
-  ApplyDerivedValues();
-  ReplaceFileKeepingPermissions(FileName, ProjectText());
-  Grids_->ProjectChanged = false;
-  Grids_->ResetAllChanged();
+  applyDerivedValues();
+  replaceFileKeepingPermissions(FileName, projectText());
+  grids_->ProjectChanged = false;
+  grids_->resetAllChanged();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -3,7 +3,7 @@
 
 #include "program_data.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 // English units per SI unit.
@@ -12,14 +12,14 @@ constexpr long double kInchesPerMetre = 39.37007874L;
 constexpr long double kPoundsPerKilonewton = 224.8089237L;
 constexpr long double kTonsPerKilonewton = 0.1124044745L;
 
-struct TUnitFactors {
+struct UnitFactors {
   long double LargeLength;  // ft or m
   long double SmallLength;  // in or m
   long double Force;        // lb or kN
   long double Load;         // tons or kN
 };
 
-TUnitFactors FactorsTo(int target) {
+UnitFactors factorsTo(int target) {
   if (target == kEnglishUnits) {
     return {kFeetPerMetre, kInchesPerMetre, kPoundsPerKilonewton, kTonsPerKilonewton};
   }
@@ -31,27 +31,27 @@ TUnitFactors FactorsTo(int target) {
 
 void TProgramData::SetUnits(int target) {
   target = std::clamp(target, kEnglishUnits, kSIUnits);
-  if (target == fUnits && !Constructing_) return;
+  if (target == fUnits && !constructing_) return;
   fUnits = target;
-  for (TGridTable* table : Grids_->All()) table->SetUnits(target);
+  for (grid::TGridTable* table : grids_->all()) table->SetUnits(target);
 
-  const TUnitFactors f = FactorsTo(target);
+  const UnitFactors f = factorsTo(target);
   for (long double* length :
        {&PINC, &DSTART, &DIALIM, &TOPLENG, &BS, &WTD, &PD, &PDMIN, &PDINCR, &DIAMINCR}) {
     *length *= f.LargeLength;
   }
   EPILE *= f.Force / (f.SmallLength * f.SmallLength);  // lb/in^2 <-> kPa
   LPD *= f.Load;
-  const int n_settlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
-  for (int i = 0; i < n_settlements; ++i) PDSETT[static_cast<size_t>(i)] *= f.SmallLength;
-  if (!Constructing_) Host_->UnitsChanged();
+  const int nSettlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
+  for (int i = 0; i < nSettlements; ++i) PDSETT[static_cast<size_t>(i)] *= f.SmallLength;
+  if (!constructing_) host_->unitsChanged();
 }
 
-void TProgramData::SetUnitsOnEmptyProject(int target) {
-  const bool constructing = Constructing_;
-  Constructing_ = true;
+void TProgramData::setUnitsOnEmptyProject(int target) {
+  const bool constructing = constructing_;
+  constructing_ = true;
   SetUnits(target);
-  Constructing_ = constructing;
+  constructing_ = constructing;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -6,38 +6,38 @@
 
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
 const char* const kIncompleteMessage = "This file either invalid or incomplete.";
 
-bool IsSeparator(char c) {
+bool isSeparator(char c) {
   return c == ' ' || c == '\t';
 }
 
-std::vector<std::string> SplitWords(std::string_view line) {
+std::vector<std::string> splitWords(std::string_view line) {
   std::vector<std::string> words;
   size_t pos = 0;
   while (pos < line.size()) {
-    while (pos < line.size() && IsSeparator(line[pos])) ++pos;
+    while (pos < line.size() && isSeparator(line[pos])) ++pos;
     const size_t start = pos;
-    while (pos < line.size() && !IsSeparator(line[pos])) ++pos;
+    while (pos < line.size() && !isSeparator(line[pos])) ++pos;
     if (pos > start) words.emplace_back(line.substr(start, pos - start));
   }
   return words;
 }
 
 // Control characters at either end (a stray CR, a form feed) are trimmed like blanks.
-std::string_view Trim(std::string_view line) {
-  const auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!line.empty() && is_blank(line.front())) line.remove_prefix(1);
-  while (!line.empty() && is_blank(line.back())) line.remove_suffix(1);
+std::string_view trim(std::string_view line) {
+  const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
   return line;
 }
 
 }  // namespace
 
-std::vector<std::string> SplitTextLines(std::string_view text) {
+std::vector<std::string> splitTextLines(std::string_view text) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -53,91 +53,91 @@ std::vector<std::string> SplitTextLines(std::string_view text) {
   return lines;
 }
 
-TWordReader::TWordReader(const std::string& file_name) {
-  std::ifstream file(file_name, std::ios::binary);
-  if (!file) throw EProjectFileError("Cannot open file \"" + file_name + "\"");
+TWordReader::TWordReader(const std::string& fileName) {
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) throw ProjectFileError("Cannot open file \"" + fileName + "\"");
   std::ostringstream content;
   content << file.rdbuf();
-  if (file.bad()) throw EProjectFileError("Cannot read file \"" + file_name + "\"");
-  LoadText(content.str());
+  if (file.bad()) throw ProjectFileError("Cannot read file \"" + fileName + "\"");
+  loadText(content.str());
 }
 
-TWordReader TWordReader::FromText(std::string_view text) {
+TWordReader TWordReader::fromText(std::string_view text) {
   TWordReader reader;
-  reader.LoadText(text);
+  reader.loadText(text);
   return reader;
 }
 
-void TWordReader::LoadText(std::string_view text) {
-  Lines_ = SplitTextLines(text);
-  if (Lines_.empty()) Lines_.emplace_back();
-  for (const std::string& line : Lines_) Words_.push_back(SplitWords(Trim(line)));
+void TWordReader::loadText(std::string_view text) {
+  lines_ = splitTextLines(text);
+  if (lines_.empty()) lines_.emplace_back();
+  for (const std::string& line : lines_) words_.push_back(splitWords(trim(line)));
 }
 
-std::string TWordReader::ReadLine() {
-  if (Eof()) throw EProjectFormatError(kIncompleteMessage);
-  Current_ = Next_++;
-  NextWord_ = WordCount(Current_);  // no words of this line are left to read
-  return Lines_[static_cast<size_t>(Current_)];
+std::string TWordReader::readLine() {
+  if (eof()) throw ProjectFormatError(kIncompleteMessage);
+  current_ = next_++;
+  nextWord_ = wordCount(current_);  // no words of this line are left to read
+  return lines_[static_cast<size_t>(current_)];
 }
 
-std::string TWordReader::ReadWord() {
-  if (Current_ < 0 || NextWord_ >= WordCount(Current_)) {
+std::string TWordReader::readWord() {
+  if (current_ < 0 || nextWord_ >= wordCount(current_)) {
     // Moves one line only: a blank line where a word is expected ends the reading.
-    if (Eof()) throw EProjectFormatError(kIncompleteMessage);
-    Current_ = Next_++;
-    NextWord_ = 0;
-    if (WordCount(Current_) == 0) throw EProjectFormatError(kIncompleteMessage);
+    if (eof()) throw ProjectFormatError(kIncompleteMessage);
+    current_ = next_++;
+    nextWord_ = 0;
+    if (wordCount(current_) == 0) throw ProjectFormatError(kIncompleteMessage);
   }
-  return Words_[static_cast<size_t>(Current_)][static_cast<size_t>(NextWord_++)];
+  return words_[static_cast<size_t>(current_)][static_cast<size_t>(nextWord_++)];
 }
 
-void TWordReader::FailAtLastWord(const char* expected) const {
-  throw EProjectFormatError("Error on Line " + std::to_string(Current_ + 1) + " Item " +
-                            std::to_string(NextWord_) + "\r" + expected);
+void TWordReader::failAtLastWord(const char* expected) const {
+  throw ProjectFormatError("Error on Line " + std::to_string(current_ + 1) + " Item " +
+                           std::to_string(nextWord_) + "\r" + expected);
 }
 
-long double TWordReader::ReadReal() {
-  const std::optional<long double> value = ParseReal(ReadWord());
-  if (!value) FailAtLastWord("A floating point number was expected but not found.");
+long double TWordReader::readReal() {
+  const std::optional<long double> value = entry::parseReal(readWord());
+  if (!value) failAtLastWord("A floating point number was expected but not found.");
   return *value;
 }
 
-int32_t TWordReader::ReadInteger() {
-  const std::optional<int32_t> value = ParseWholeInt32(ReadWord());
-  if (!value) FailAtLastWord("An integer was expected but not found.");
+int32_t TWordReader::readInteger() {
+  const std::optional<int32_t> value = entry::parseWholeInt32(readWord());
+  if (!value) failAtLastWord("An integer was expected but not found.");
   return *value;
 }
 
-int TWordReader::WordCount() const {
-  return Current_ < 0 ? 0 : WordCount(Current_);
+int TWordReader::wordCount() const {
+  return current_ < 0 ? 0 : wordCount(current_);
 }
 
-int TWordReader::WordCount(int line) const {
+int TWordReader::wordCount(int line) const {
   if (line < 0 || line >= LineCount()) return 0;
-  return static_cast<int>(Words_[static_cast<size_t>(line)].size());
+  return static_cast<int>(words_[static_cast<size_t>(line)].size());
 }
 
-std::string TWordReader::PeekLine() const {
-  return Eof() ? std::string() : Lines_[static_cast<size_t>(Next_)];
+std::string TWordReader::peekLine() const {
+  return eof() ? std::string() : lines_[static_cast<size_t>(next_)];
 }
 
-void TWordReader::SkipLine() {
-  if (!Eof()) {
-    Current_ = Next_++;
-    NextWord_ = WordCount(Current_);
+void TWordReader::skipLine() {
+  if (!eof()) {
+    current_ = next_++;
+    nextWord_ = wordCount(current_);
   }
 }
 
-std::vector<std::string> TWordReader::ReadWordsUntilNumber() {
+std::vector<std::string> TWordReader::readWordsUntilNumber() {
   std::vector<std::string> words;
-  while (Current_ >= 0 && NextWord_ < WordCount(Current_)) {
-    const std::string& word = Words_[static_cast<size_t>(Current_)][static_cast<size_t>(NextWord_)];
-    if (ParseReal(word)) break;
+  while (current_ >= 0 && nextWord_ < wordCount(current_)) {
+    const std::string& word = words_[static_cast<size_t>(current_)][static_cast<size_t>(nextWord_)];
+    if (entry::parseReal(word)) break;
     words.push_back(word);
-    ++NextWord_;
+    ++nextWord_;
   }
   return words;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::app

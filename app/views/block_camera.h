@@ -7,27 +7,27 @@
 
 #include "block_scene.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
-using TMatrix4 = std::array<double, 16>;
+using Matrix4 = std::array<double, 16>;
 
-TMatrix4 IdentityMatrix();
-TMatrix4 Multiply(const TMatrix4& a, const TMatrix4& b);
-TMatrix4 RotationMatrix(double degrees, double x, double y, double z);
-TMatrix4 ScaleMatrix(double s);
-TMatrix4 TranslationMatrix(double x, double y, double z);
-TVec3 Transform(const TMatrix4& m, TVec3 p);
+Matrix4 identityMatrix();
+Matrix4 multiply(const Matrix4& a, const Matrix4& b);
+Matrix4 rotationMatrix(double degrees, double x, double y, double z);
+Matrix4 scaleMatrix(double s);
+Matrix4 translationMatrix(double x, double y, double z);
+Vec3 transform(const Matrix4& m, Vec3 p);
 // Mᵀ v with M the 3x3 part of m.
-TVec3 TransposedTransform(const TMatrix4& m, TVec3 v);
+Vec3 transposedTransform(const Matrix4& m, Vec3 v);
 
-struct TScreenPoint {
+struct ScreenPoint {
   double x = 0;
   double y = 0;
 };
 
 // Pixel (from the top-left corner) of a model point under the orthographic projection in pixel
 // units centred on a control of the given size.
-TScreenPoint ProjectToPixel(const TMatrix4& model_view, TVec3 p, int width, int height);
+ScreenPoint projectToPixel(const Matrix4& modelView, Vec3 p, int width, int height);
 
 enum TMouseOption : int {
   kMouseNone = 0,
@@ -43,44 +43,44 @@ inline constexpr double kZoomStep = 1.4142;  // "Zoom In" multiplies, "Zoom Out"
 // A zooming drag down by the control's height or more keeps this share of the factor.
 inline constexpr double kLeastDragZoom = 0.05;
 
-class TBlockCamera {
+class BlockCamera {
  public:
   double AngleX = 0;  // degrees about the model axes
   double AngleY = 0;
   double AngleZ = 0;
   double Zoom = 1.0;
   double Fit = 1.0;  // pixels per model unit at zoom 1
-  TVec3 Pan;
+  Vec3 Pan;
   int MouseState = kMouseIdle;
   bool ZoomBoxVisible = false;
   int PressX = 0, PressY = 0;  // pixel of the last press
   int BoxX = 0, BoxY = 0;      // current corner of the zoom box
-  TMatrix4 LastModelView = IdentityMatrix();
+  Matrix4 LastModelView = identityMatrix();
 
   // The model-view matrix of a frame of a scene whose deepest level is dmax.
-  TMatrix4 ModelView(double dmax) const;
-  // ModelView, kept for the mouse handlers.
-  const TMatrix4& UpdateModelView(double dmax);
+  Matrix4 modelView(double dmax) const;
+  // modelView, kept for the mouse handlers.
+  const Matrix4& updateModelView(double dmax);
 
   // Angles 0, zoom 1, the scene centre in the middle.
-  void Restart(const TSceneExtents& extents);
+  void restart(const SceneExtents& extents);
   void Zooming(double factor) { Zoom *= factor; }
 
   // The mouse on a control of width w and height h in a mouse mode; true when the view must be
   // repainted.
-  void Press(int mode, bool left_button, int x, int y);
-  bool Move(int mode, bool left_held, bool shift, int x, int y, int w, int h);
-  bool Release(int mode, bool shift, int x, int y, int w, int h);
+  void press(int mode, bool leftButton, int x, int y);
+  bool Move(int mode, bool leftHeld, bool shift, int x, int y, int w, int h);
+  bool release(int mode, bool shift, int x, int y, int w, int h);
 
  private:
-  void Drag(int mode, bool shift, int x, int y, int w, int h);
-  TVec3 PixelsToModel(double dx, double dy) const;
+  void drag(int mode, bool shift, int x, int y, int w, int h);
+  Vec3 pixelsToModel(double dx, double dy) const;
 
-  TVec3 KeptPan;
-  double KeptZoom = 1.0;
-  double KeptAngleX = 0, KeptAngleY = 0, KeptAngleZ = 0;
-  TMatrix4 KeptModelView = IdentityMatrix();
-  bool LeftPressed_ = false;
+  Vec3 keptPan_;
+  double keptZoom_ = 1.0;
+  double keptAngleX_ = 0, keptAngleY_ = 0, keptAngleZ_ = 0;
+  Matrix4 keptModelView_ = identityMatrix();
+  bool leftPressed_ = false;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

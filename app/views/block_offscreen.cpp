@@ -15,33 +15,33 @@
 #include <EGL/eglext.h>
 #endif
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
-std::string RendererName() {
+std::string rendererName() {
   const GLubyte* name = glGetString(GL_RENDERER);
   return name != nullptr ? std::string(reinterpret_cast<const char*>(name)) : std::string();
 }
 
 // Draws the scene into the bound framebuffer of the given size.
-void DrawScene(const TBlockSceneInput& input, QSize size, TBlockCamera& camera,
-               TBlockRenderer& renderer) {
+void drawScene(const BlockSceneInput& input, QSize size, BlockCamera& camera,
+               BlockRenderer& renderer) {
   glViewport(0, 0, size.width(), size.height());
-  renderer.SetupRC(input, size.width(), size.height(), size.width(), size.height(), camera);
+  renderer.setupRc(input, size.width(), size.height(), size.width(), size.height(), camera);
   renderer.DrawFigure(input, size.width(), size.height(), camera);
   glFinish();
 }
 
-void DrawLabels(QImage& image, const TBlockRenderer& renderer, const TBlockCamera& camera) {
+void drawLabels(QImage& image, const BlockRenderer& renderer, const BlockCamera& camera) {
   QPainter painter(&image);
-  PaintSceneLabels(painter, renderer.Labels(), camera.LastModelView, image.width(), image.height());
+  paintSceneLabels(painter, renderer.labels(), camera.LastModelView, image.width(), image.height());
 }
 
-bool RenderWithQt(const TBlockSceneInput& input, QSize size, TBlockCamera& camera,
-                  TOffscreenResult& result) {
+bool renderWithQt(const BlockSceneInput& input, QSize size, BlockCamera& camera,
+                  OffscreenResult& result) {
   QOpenGLContext context;
-  context.setFormat(BlockSurfaceFormat());
+  context.setFormat(blockSurfaceFormat());
   if (!context.create()) return false;
   QOffscreenSurface surface;
   surface.setFormat(context.format());
@@ -55,13 +55,13 @@ bool RenderWithQt(const TBlockSceneInput& input, QSize size, TBlockCamera& camer
       context.doneCurrent();
       return false;
     }
-    TBlockRenderer renderer;
-    DrawScene(input, size, camera, renderer);
-    result.Renderer = RendererName();
+    BlockRenderer renderer;
+    drawScene(input, size, camera, renderer);
+    result.Renderer = rendererName();
     result.Image = fbo.toImage().convertToFormat(QImage::Format_RGB32);
-    renderer.FreeLists();
+    renderer.freeLists();
     fbo.release();
-    DrawLabels(result.Image, renderer, camera);
+    drawLabels(result.Image, renderer, camera);
   }
   context.doneCurrent();
   return true;
@@ -70,127 +70,127 @@ bool RenderWithQt(const TBlockSceneInput& input, QSize size, TBlockCamera& camer
 #if defined(TOLVANE_HAVE_EGL)
 
 // A framebuffer of colour and depth render buffers through the entry points of OpenGL 3.0.
-class TEglFramebuffer {
+class EglFramebuffer {
  public:
   bool Create(QSize size) {
-    Gen_ = Load<PFNGLGENFRAMEBUFFERSPROC>("glGenFramebuffers");
-    Bind_ = Load<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer");
-    Delete_ = Load<PFNGLDELETEFRAMEBUFFERSPROC>("glDeleteFramebuffers");
-    GenRb_ = Load<PFNGLGENRENDERBUFFERSPROC>("glGenRenderbuffers");
-    BindRb_ = Load<PFNGLBINDRENDERBUFFERPROC>("glBindRenderbuffer");
-    StorageRb_ = Load<PFNGLRENDERBUFFERSTORAGEPROC>("glRenderbufferStorage");
-    DeleteRb_ = Load<PFNGLDELETERENDERBUFFERSPROC>("glDeleteRenderbuffers");
-    Attach_ = Load<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer");
-    Status_ = Load<PFNGLCHECKFRAMEBUFFERSTATUSPROC>("glCheckFramebufferStatus");
-    if (!Gen_ || !Bind_ || !Delete_ || !GenRb_ || !BindRb_ || !StorageRb_ || !DeleteRb_ ||
-        !Attach_ || !Status_) {
+    gen_ = load<PFNGLGENFRAMEBUFFERSPROC>("glGenFramebuffers");
+    bind_ = load<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer");
+    delete_ = load<PFNGLDELETEFRAMEBUFFERSPROC>("glDeleteFramebuffers");
+    genRb_ = load<PFNGLGENRENDERBUFFERSPROC>("glGenRenderbuffers");
+    bindRb_ = load<PFNGLBINDRENDERBUFFERPROC>("glBindRenderbuffer");
+    storageRb_ = load<PFNGLRENDERBUFFERSTORAGEPROC>("glRenderbufferStorage");
+    deleteRb_ = load<PFNGLDELETERENDERBUFFERSPROC>("glDeleteRenderbuffers");
+    attach_ = load<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer");
+    status_ = load<PFNGLCHECKFRAMEBUFFERSTATUSPROC>("glCheckFramebufferStatus");
+    if (!gen_ || !bind_ || !delete_ || !genRb_ || !bindRb_ || !storageRb_ || !deleteRb_ ||
+        !attach_ || !status_) {
       return false;
     }
-    Gen_(1, &Framebuffer_);
-    Bind_(GL_FRAMEBUFFER, Framebuffer_);
-    GenRb_(2, Buffers_);
-    BindRb_(GL_RENDERBUFFER, Buffers_[0]);
-    StorageRb_(GL_RENDERBUFFER, GL_RGBA8, size.width(), size.height());
-    Attach_(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Buffers_[0]);
-    BindRb_(GL_RENDERBUFFER, Buffers_[1]);
-    StorageRb_(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size.width(), size.height());
-    Attach_(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Buffers_[1]);
-    return Status_(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    gen_(1, &framebuffer_);
+    bind_(GL_FRAMEBUFFER, framebuffer_);
+    genRb_(2, buffers_);
+    bindRb_(GL_RENDERBUFFER, buffers_[0]);
+    storageRb_(GL_RENDERBUFFER, GL_RGBA8, size.width(), size.height());
+    attach_(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers_[0]);
+    bindRb_(GL_RENDERBUFFER, buffers_[1]);
+    storageRb_(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size.width(), size.height());
+    attach_(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, buffers_[1]);
+    return status_(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
   }
-  ~TEglFramebuffer() {
-    if (Framebuffer_ != 0) {
-      Bind_(GL_FRAMEBUFFER, 0);
-      Delete_(1, &Framebuffer_);
-      DeleteRb_(2, Buffers_);
+  ~EglFramebuffer() {
+    if (framebuffer_ != 0) {
+      bind_(GL_FRAMEBUFFER, 0);
+      delete_(1, &framebuffer_);
+      deleteRb_(2, buffers_);
     }
   }
 
  private:
   template <typename T>
-  static T Load(const char* name) {
+  static T load(const char* name) {
     return reinterpret_cast<T>(eglGetProcAddress(name));
   }
-  PFNGLGENFRAMEBUFFERSPROC Gen_ = nullptr;
-  PFNGLBINDFRAMEBUFFERPROC Bind_ = nullptr;
-  PFNGLDELETEFRAMEBUFFERSPROC Delete_ = nullptr;
-  PFNGLGENRENDERBUFFERSPROC GenRb_ = nullptr;
-  PFNGLBINDRENDERBUFFERPROC BindRb_ = nullptr;
-  PFNGLRENDERBUFFERSTORAGEPROC StorageRb_ = nullptr;
-  PFNGLDELETERENDERBUFFERSPROC DeleteRb_ = nullptr;
-  PFNGLFRAMEBUFFERRENDERBUFFERPROC Attach_ = nullptr;
-  PFNGLCHECKFRAMEBUFFERSTATUSPROC Status_ = nullptr;
-  GLuint Framebuffer_ = 0;
-  GLuint Buffers_[2] = {0, 0};
+  PFNGLGENFRAMEBUFFERSPROC gen_ = nullptr;
+  PFNGLBINDFRAMEBUFFERPROC bind_ = nullptr;
+  PFNGLDELETEFRAMEBUFFERSPROC delete_ = nullptr;
+  PFNGLGENRENDERBUFFERSPROC genRb_ = nullptr;
+  PFNGLBINDRENDERBUFFERPROC bindRb_ = nullptr;
+  PFNGLRENDERBUFFERSTORAGEPROC storageRb_ = nullptr;
+  PFNGLDELETERENDERBUFFERSPROC deleteRb_ = nullptr;
+  PFNGLFRAMEBUFFERRENDERBUFFERPROC attach_ = nullptr;
+  PFNGLCHECKFRAMEBUFFERSTATUSPROC status_ = nullptr;
+  GLuint framebuffer_ = 0;
+  GLuint buffers_[2] = {0, 0};
 };
 
 // A compatibility context of Mesa without any window system.
-class TSurfacelessContext {
+class SurfacelessContext {
  public:
   bool Create(std::string& error) {
-    const auto get_display = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+    const auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (get_display == nullptr) {
+    if (getDisplay == nullptr) {
       error = "EGL has no platform displays";
       return false;
     }
-    Display_ = get_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (Display_ == EGL_NO_DISPLAY || !eglInitialize(Display_, nullptr, nullptr)) {
+    display_ = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
       error = "EGL could not open Mesa's surfaceless display";
-      Display_ = EGL_NO_DISPLAY;
+      display_ = EGL_NO_DISPLAY;
       return false;
     }
     if (!eglBindAPI(EGL_OPENGL_API)) {
       error = "EGL offers no desktop OpenGL";
       return false;
     }
-    const EGLint config_attributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
     EGLConfig config = nullptr;
     EGLint count = 0;
-    eglChooseConfig(Display_, config_attributes, &config, 1, &count);
-    const EGLint context_attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
-                                         EGL_NONE};
-    Context_ = eglCreateContext(Display_, count > 0 ? config : nullptr, EGL_NO_CONTEXT,
-                                context_attributes);
-    if (Context_ == EGL_NO_CONTEXT ||
-        !eglMakeCurrent(Display_, EGL_NO_SURFACE, EGL_NO_SURFACE, Context_)) {
+    eglChooseConfig(display_, configAttributes, &config, 1, &count);
+    const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
+                                        EGL_NONE};
+    context_ =
+        eglCreateContext(display_, count > 0 ? config : nullptr, EGL_NO_CONTEXT, contextAttributes);
+    if (context_ == EGL_NO_CONTEXT ||
+        !eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_)) {
       error = "EGL could not make an OpenGL 2.1 context current";
       return false;
     }
     return true;
   }
-  ~TSurfacelessContext() {
-    if (Display_ == EGL_NO_DISPLAY) return;
-    eglMakeCurrent(Display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (Context_ != EGL_NO_CONTEXT) eglDestroyContext(Display_, Context_);
-    eglTerminate(Display_);
+  ~SurfacelessContext() {
+    if (display_ == EGL_NO_DISPLAY) return;
+    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
+    eglTerminate(display_);
   }
 
  private:
-  EGLDisplay Display_ = EGL_NO_DISPLAY;
-  EGLContext Context_ = EGL_NO_CONTEXT;
+  EGLDisplay display_ = EGL_NO_DISPLAY;
+  EGLContext context_ = EGL_NO_CONTEXT;
 };
 
-bool RenderWithEgl(const TBlockSceneInput& input, QSize size, TBlockCamera& camera,
-                   TOffscreenResult& result) {
-  TSurfacelessContext context;
+bool renderWithEgl(const BlockSceneInput& input, QSize size, BlockCamera& camera,
+                   OffscreenResult& result) {
+  SurfacelessContext context;
   if (!context.Create(result.Error)) return false;
-  TBlockRenderer renderer;
+  BlockRenderer renderer;
   {
-    TEglFramebuffer framebuffer;
+    EglFramebuffer framebuffer;
     if (!framebuffer.Create(size)) {
       result.Error = "no framebuffer object in the surfaceless OpenGL context";
       return false;
     }
-    DrawScene(input, size, camera, renderer);
-    result.Renderer = RendererName();
+    drawScene(input, size, camera, renderer);
+    result.Renderer = rendererName();
     QImage image(size, QImage::Format_RGBA8888);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
-    renderer.FreeLists();
+    renderer.freeLists();
     // OpenGL keeps rows bottom up.
     result.Image = image.mirrored().convertToFormat(QImage::Format_RGB32);
   }
-  DrawLabels(result.Image, renderer, camera);
+  drawLabels(result.Image, renderer, camera);
   return true;
 }
 
@@ -198,22 +198,22 @@ bool RenderWithEgl(const TBlockSceneInput& input, QSize size, TBlockCamera& came
 
 }  // namespace
 
-TOffscreenResult RenderBlockOffscreen(const TBlockSceneInput& input, QSize size,
-                                      TBlockCamera& camera) {
-  TOffscreenResult result;
+OffscreenResult renderBlockOffscreen(const BlockSceneInput& input, QSize size,
+                                     BlockCamera& camera) {
+  OffscreenResult result;
   if (size.width() <= 0 || size.height() <= 0) {
     result.Error = "the image has no size";
     return result;
   }
-  if (RenderWithQt(input, size, camera, result)) return result;
+  if (renderWithQt(input, size, camera, result)) return result;
   result.Error = "the platform gives no OpenGL 2.1 compatibility context";
 #if defined(TOLVANE_HAVE_EGL)
-  TOffscreenResult egl;
-  if (RenderWithEgl(input, size, camera, egl)) return egl;
+  OffscreenResult egl;
+  if (renderWithEgl(input, size, camera, egl)) return egl;
   result.Error += "; " + egl.Error;
 #endif
   result.Image = QImage();
   return result;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -11,9 +11,9 @@
 #include "block_camera.h"
 #include "block_renderer.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
-struct TOffscreenResult {
+struct OffscreenResult {
   QImage Image;          // null when no context could be had
   std::string Error;     // why, when the image is null
   std::string Renderer;  // the OpenGL renderer that drew it
@@ -21,7 +21,6 @@ struct TOffscreenResult {
 
 // The scene of input in an image of the given size under the camera (its fit scale is set by the
 // scene set-up).
-TOffscreenResult RenderBlockOffscreen(const TBlockSceneInput& input, QSize size,
-                                      TBlockCamera& camera);
+OffscreenResult renderBlockOffscreen(const BlockSceneInput& input, QSize size, BlockCamera& camera);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr double kDefaultSizeFactor = 1.0;
@@ -15,21 +15,20 @@ constexpr double kDigitTolerance = 1e-9;
 constexpr int kGeneralDigits = 15;
 }  // namespace
 
-TBlock3DMenuState Block3DMenuState(const TBlockFlags& flags, bool show_output,
-                                   bool plot_file_exists) {
-  TBlock3DMenuState state;
+Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput, bool plotFileExists) {
+  Block3DMenuState state;
   state.Shaft.Checked = flags.ShowShaft;
   state.WaterLevel.Checked = flags.ShowWaterLevel;
   state.SoilLayers.Checked = flags.ShowSoilLayers;
   state.LayerLabels = {flags.ShowSoilLayerLabels, flags.ShowSoilLayers};
   state.LayerDepths = {flags.ShowSoilLayerDepthLabels, flags.ShowSoilLayers};
   state.GlobalAxes.Checked = flags.ShowLocalAxes;
-  state.CombinedPlots.Enabled = show_output && flags.ShowShaft && plot_file_exists;
+  state.CombinedPlots.Enabled = showOutput && flags.ShowShaft && plotFileExists;
   state.CombinedPlots.Checked = state.CombinedPlots.Enabled && flags.ShowUltimateEffects;
   return state;
 }
 
-std::optional<double> ParseSizeFactor(const std::string& text) {
+std::optional<double> parseSizeFactor(const std::string& text) {
   size_t first = text.find_first_not_of(" \t");
   size_t last = text.find_last_not_of(" \t");
   if (first == std::string::npos) return std::nullopt;
@@ -42,7 +41,7 @@ std::optional<double> ParseSizeFactor(const std::string& text) {
   return value;
 }
 
-double StepSizeFactor(double value, bool up) {
+double stepSizeFactor(double value, bool up) {
   if (!(value > 0) || !std::isfinite(value)) return kDefaultSizeFactor;
   const double lg = std::log10(value);
   const double e = std::trunc(lg) - (lg < 0 ? 1 : 0);
@@ -53,10 +52,10 @@ double StepSizeFactor(double value, bool up) {
   return d * (k - 1);
 }
 
-std::string SizeFactorText(double value) {
+std::string sizeFactorText(double value) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*g", kGeneralDigits, value);
   return text;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
-struct TBlockFlags {
+struct BlockFlags {
   bool ShowShaft = true;
   bool ShowWaterLevel = true;
   bool ShowSoilLayers = true;
@@ -25,32 +25,31 @@ struct TBlockFlags {
   bool ZoomWindowBoxEnabled = false;
 };
 
-struct TMenuItemState {
+struct MenuItemState {
   bool Checked = false;
   bool Enabled = true;
 };
 
-struct TBlock3DMenuState {
-  TMenuItemState Shaft;
-  TMenuItemState WaterLevel;
-  TMenuItemState SoilLayers;
-  TMenuItemState LayerLabels;  // enabled only while "Soil Layers" is checked
-  TMenuItemState LayerDepths;  // likewise
-  TMenuItemState GlobalAxes;
-  TMenuItemState CombinedPlots;
+struct Block3DMenuState {
+  MenuItemState Shaft;
+  MenuItemState WaterLevel;
+  MenuItemState SoilLayers;
+  MenuItemState LayerLabels;  // enabled only while "Soil Layers" is checked
+  MenuItemState LayerDepths;  // likewise
+  MenuItemState GlobalAxes;
+  MenuItemState CombinedPlots;
 };
 
-// The items of the "Show 3D View" menu when it opens: show_output is set when results are
-// loaded, plot_file_exists when the project's ".tv9p" file exists.
-TBlock3DMenuState Block3DMenuState(const TBlockFlags& flags, bool show_output,
-                                   bool plot_file_exists);
+// The items of the "Show 3D View" menu when it opens: showOutput is set when results are
+// loaded, plotFileExists when the project's ".tv9p" file exists.
+Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput, bool plotFileExists);
 
 // The size factor a text stands for; none when it is not a number.
-std::optional<double> ParseSizeFactor(const std::string& text);
+std::optional<double> parseSizeFactor(const std::string& text);
 // One step of the up-down control through one significant digit: up 1, 2, ... 9, 10, 20, ...;
 // down 1, 0.9, 0.8, ... A factor not above 0 becomes 1.
-double StepSizeFactor(double value, bool up);
+double stepSizeFactor(double value, bool up);
 // The factor in general number format ("1", "0.9", "20").
-std::string SizeFactorText(double value);
+std::string sizeFactorText(double value);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

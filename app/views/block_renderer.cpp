@@ -5,7 +5,7 @@
 #include "gl_calls.h"
 #include "graph_plot.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -23,117 +23,117 @@ constexpr TRgb kYAxisColour{0.0, 1.0, 0.0};
 constexpr TRgb kDepthAxisColour{1.0, 0.0, 0.0};
 constexpr TRgb kZoomBoxColour{0.0, 1.0, 0.0};
 
-void Colour(TRgb c, double alpha = 1.0) {
+void colour(TRgb c, double alpha = 1.0) {
   glColor4d(c.r, c.g, c.b, alpha);
 }
-void Vertex(TVec3 p) {
+void vertex(Vec3 p) {
   glVertex3d(p.x, p.y, p.z);
 }
 
 // The six faces of a box, each wound counter-clockwise seen from outside.
-void BoxFaces(TVec3 lo, TVec3 hi) {
+void boxFaces(Vec3 lo, Vec3 hi) {
   const double x0 = lo.x, y0 = lo.y, z0 = lo.z, x1 = hi.x, y1 = hi.y, z1 = hi.z;
   glBegin(GL_QUADS);
-  for (const TVec3 p : {TVec3{x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}}) Vertex(p);
-  for (const TVec3 p : {TVec3{x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}}) Vertex(p);
-  for (const TVec3 p : {TVec3{x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}}) Vertex(p);
-  for (const TVec3 p : {TVec3{x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}, {x1, y1, z0}}) Vertex(p);
-  for (const TVec3 p : {TVec3{x0, y1, z0}, {x0, y0, z0}, {x0, y0, z1}, {x0, y1, z1}}) Vertex(p);
-  for (const TVec3 p : {TVec3{x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}}) Vertex(p);
+  for (const Vec3 p : {Vec3{x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}, {x1, y1, z0}}) vertex(p);
+  for (const Vec3 p : {Vec3{x0, y1, z0}, {x0, y0, z0}, {x0, y0, z1}, {x0, y1, z1}}) vertex(p);
+  for (const Vec3 p : {Vec3{x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}}) vertex(p);
   glEnd();
 }
 
-void BoxEdges(TVec3 lo, TVec3 hi) {
+void boxEdges(Vec3 lo, Vec3 hi) {
   glBegin(GL_LINES);
   for (const double z : {lo.z, hi.z}) {
-    for (const TVec3 p : {TVec3{lo.x, lo.y, z},
-                          {hi.x, lo.y, z},
-                          {hi.x, lo.y, z},
-                          {hi.x, hi.y, z},
-                          {hi.x, hi.y, z},
-                          {lo.x, hi.y, z},
-                          {lo.x, hi.y, z},
-                          {lo.x, lo.y, z}}) {
-      Vertex(p);
+    for (const Vec3 p : {Vec3{lo.x, lo.y, z},
+                         {hi.x, lo.y, z},
+                         {hi.x, lo.y, z},
+                         {hi.x, hi.y, z},
+                         {hi.x, hi.y, z},
+                         {lo.x, hi.y, z},
+                         {lo.x, hi.y, z},
+                         {lo.x, lo.y, z}}) {
+      vertex(p);
     }
   }
-  for (const TVec3 corner :
-       {TVec3{lo.x, lo.y, 0}, {hi.x, lo.y, 0}, {hi.x, hi.y, 0}, {lo.x, hi.y, 0}}) {
-    Vertex({corner.x, corner.y, lo.z});
-    Vertex({corner.x, corner.y, hi.z});
+  for (const Vec3 corner :
+       {Vec3{lo.x, lo.y, 0}, {hi.x, lo.y, 0}, {hi.x, hi.y, 0}, {lo.x, hi.y, 0}}) {
+    vertex({corner.x, corner.y, lo.z});
+    vertex({corner.x, corner.y, hi.z});
   }
   glEnd();
 }
 
 // A horizontal rectangle seen from above and from below.
-void TwoSidedRectangle(const std::vector<TVec3>& corners) {
+void twoSidedRectangle(const std::vector<Vec3>& corners) {
   glBegin(GL_QUADS);
-  for (const TVec3& p : corners) Vertex(p);
-  for (auto p = corners.rbegin(); p != corners.rend(); ++p) Vertex(*p);
+  for (const Vec3& p : corners) vertex(p);
+  for (auto p = corners.rbegin(); p != corners.rend(); ++p) vertex(*p);
   glEnd();
 }
 
-void Loop(const std::vector<TVec3>& points) {
+void loop(const std::vector<Vec3>& points) {
   glBegin(GL_LINE_LOOP);
-  for (const TVec3& p : points) Vertex(p);
+  for (const Vec3& p : points) vertex(p);
   glEnd();
 }
 
 // An inverted square pyramid: apex down, base of side s at height s above it.
-void WaterMarker(TVec3 apex, double side) {
+void waterMarker(Vec3 apex, double side) {
   const double h = side / 2;
   const double z = apex.z + side;
-  const std::vector<TVec3> base{{apex.x - h, apex.y - h, z},
-                                {apex.x + h, apex.y - h, z},
-                                {apex.x + h, apex.y + h, z},
-                                {apex.x - h, apex.y + h, z}};
-  Colour(kWaterBlue);
-  Loop(base);
+  const std::vector<Vec3> base{{apex.x - h, apex.y - h, z},
+                               {apex.x + h, apex.y - h, z},
+                               {apex.x + h, apex.y + h, z},
+                               {apex.x - h, apex.y + h, z}};
+  colour(kWaterBlue);
+  loop(base);
   glBegin(GL_LINES);
-  for (const TVec3& corner : base) {
-    Vertex(apex);
-    Vertex(corner);
+  for (const Vec3& corner : base) {
+    vertex(apex);
+    vertex(corner);
   }
   glEnd();
-  Colour(kWaterBlue, kMarkerAlpha);
+  colour(kWaterBlue, kMarkerAlpha);
   glBegin(GL_TRIANGLES);
   for (size_t i = 0; i < base.size(); ++i) {
-    Vertex(apex);
-    Vertex(base[(i + 1) % base.size()]);
-    Vertex(base[i]);
+    vertex(apex);
+    vertex(base[(i + 1) % base.size()]);
+    vertex(base[i]);
   }
   glEnd();
   glBegin(GL_QUADS);
-  for (const TVec3& corner : base) Vertex(corner);
+  for (const Vec3& corner : base) vertex(corner);
   glEnd();
 }
 
-void DrawShaftPart(const TShaftPart& part) {
-  Colour(part.Colour);
-  const std::vector<TVec3> top = CirclePoints(part.DTop, part.ZTop);
+void drawShaftPart(const ShaftPart& part) {
+  colour(part.Colour);
+  const std::vector<Vec3> top = circlePoints(part.DTop, part.ZTop);
   switch (part.Kind) {
-    case TShaftPartKind::kRim:
-      Loop(top);
+    case ShaftPartKind::kRim:
+      loop(top);
       break;
-    case TShaftPartKind::kDisc:
+    case ShaftPartKind::kDisc:
       glBegin(GL_TRIANGLE_FAN);
-      Vertex({0, 0, part.ZTop});
+      vertex({0, 0, part.ZTop});
       if (part.FacesUp) {
-        for (size_t i = 0; i <= top.size(); ++i) Vertex(top[i % top.size()]);
+        for (size_t i = 0; i <= top.size(); ++i) vertex(top[i % top.size()]);
       } else {
-        for (size_t i = top.size() + 1; i-- > 0;) Vertex(top[i % top.size()]);
+        for (size_t i = top.size() + 1; i-- > 0;) vertex(top[i % top.size()]);
       }
       glEnd();
       break;
-    case TShaftPartKind::kSide: {
-      const std::vector<TVec3> bottom = CirclePoints(part.DBottom, part.ZBottom);
+    case ShaftPartKind::kSide: {
+      const std::vector<Vec3> bottom = circlePoints(part.DBottom, part.ZBottom);
       glBegin(GL_QUADS);
       for (size_t i = 0; i < top.size(); ++i) {
         const size_t next = (i + 1) % top.size();
-        Vertex(top[i]);
-        Vertex(bottom[i]);
-        Vertex(bottom[next]);
-        Vertex(top[next]);
+        vertex(top[i]);
+        vertex(bottom[i]);
+        vertex(bottom[next]);
+        vertex(top[next]);
       }
       glEnd();
       break;
@@ -143,132 +143,132 @@ void DrawShaftPart(const TShaftPart& part) {
 
 }  // namespace
 
-void TBlockRenderer::FreeLists() {
-  if (ListBase_ != 0) glDeleteLists(ListBase_, kSceneLists);
-  ListBase_ = 0;
+void BlockRenderer::freeLists() {
+  if (listBase_ != 0) glDeleteLists(listBase_, kSceneLists);
+  listBase_ = 0;
 }
 
-void TBlockRenderer::SetupRC(const TBlockSceneInput& input, int w, int h, int client_w,
-                             int client_h, TBlockCamera& camera) {
+void BlockRenderer::setupRc(const BlockSceneInput& input, int w, int h, int clientW, int clientH,
+                            BlockCamera& camera) {
   while (glGetError() != GL_NO_ERROR) {
   }
   glClearColor(1, 1, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  const double r = OrthoDepth(w, h, input.Extents);
+  const double r = orthoDepth(w, h, input.Extents);
   glOrtho(-w / 2.0, w / 2.0, -h / 2.0, h / 2.0, -r, r);
   glMatrixMode(GL_MODELVIEW);
-  camera.Fit = FitScale(client_w, client_h, input.Extents);
-  FreeLists();
-  ListBase_ = glGenLists(kSceneLists);
-  if (ListBase_ == 0) return;
-  SceneLabels_.clear();
-  glNewList(ListBase_ + kEmptyList, GL_COMPILE);
+  camera.Fit = fitScale(clientW, clientH, input.Extents);
+  freeLists();
+  listBase_ = glGenLists(kSceneLists);
+  if (listBase_ == 0) return;
+  sceneLabels_.clear();
+  glNewList(listBase_ + kEmptyList, GL_COMPILE);
   glEndList();
-  glNewList(ListBase_ + kSoilList, GL_COMPILE);
-  CompileSoilAndWater(input);
+  glNewList(listBase_ + kSoilList, GL_COMPILE);
+  compileSoilAndWater(input);
   glEndList();
-  glNewList(ListBase_ + kShaftList, GL_COMPILE);
-  CompileShaftAndDiagrams(input);
+  glNewList(listBase_ + kShaftList, GL_COMPILE);
+  compileShaftAndDiagrams(input);
   glEndList();
 }
 
-void TBlockRenderer::CompileSoilAndWater(const TBlockSceneInput& input) {
-  const TSceneExtents& e = input.Extents;
-  const TViewProject& p = input.Project;
+void BlockRenderer::compileSoilAndWater(const BlockSceneInput& input) {
+  const SceneExtents& e = input.Extents;
+  const ViewProject& p = input.Project;
   if (input.Flags.ShowWaterLevel) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const double z = -p.WTD;
-    const std::vector<TVec3> plane{{e.Centre.x - e.X, e.Centre.y - e.Y, z},
-                                   {e.Centre.x + e.X, e.Centre.y - e.Y, z},
-                                   {e.Centre.x + e.X, e.Centre.y + e.Y, z},
-                                   {e.Centre.x - e.X, e.Centre.y + e.Y, z}};
-    Colour(kWaterBlue);
-    Loop(plane);
-    Colour(kWaterBlue, kWaterAlpha);
-    TwoSidedRectangle(plane);
-    for (const TVec3& apex : WaterMarkerApexes(e, p)) WaterMarker(apex, p.B / 2);
+    const std::vector<Vec3> plane{{e.Centre.x - e.X, e.Centre.y - e.Y, z},
+                                  {e.Centre.x + e.X, e.Centre.y - e.Y, z},
+                                  {e.Centre.x + e.X, e.Centre.y + e.Y, z},
+                                  {e.Centre.x - e.X, e.Centre.y + e.Y, z}};
+    colour(kWaterBlue);
+    loop(plane);
+    colour(kWaterBlue, kWaterAlpha);
+    twoSidedRectangle(plane);
+    for (const Vec3& apex : waterMarkerApexes(e, p)) waterMarker(apex, p.B / 2);
     glDisable(GL_BLEND);
   }
   if (!input.Flags.ShowSoilLayers) return;
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   for (size_t i = 0; i < p.Layers.size(); ++i) {
-    const TViewLayer& layer = p.Layers[i];
+    const ViewLayer& layer = p.Layers[i];
     const int row = static_cast<int>(i);
-    const TVec3 lo{-e.X, -e.Y, -layer.Bottom};
-    const TVec3 hi{e.X, e.Y, -layer.Top};
-    Colour(LayerColour(row));
-    BoxEdges(lo, hi);
-    Colour(LayerColour(row), kLayerFaceAlpha);
-    BoxFaces(lo, hi);
+    const Vec3 lo{-e.X, -e.Y, -layer.Bottom};
+    const Vec3 hi{e.X, e.Y, -layer.Top};
+    colour(layerColour(row));
+    boxEdges(lo, hi);
+    colour(layerColour(row), kLayerFaceAlpha);
+    boxFaces(lo, hi);
     if (input.Flags.ShowSoilLayerDepthLabels) {
-      SceneLabels_.push_back({ValueLabel(layer.Top), {e.XMin, e.YMin, -layer.Top}});
+      sceneLabels_.push_back({valueLabel(layer.Top), {e.XMin, e.YMin, -layer.Top}});
       if (i + 1 == p.Layers.size()) {
-        SceneLabels_.push_back({ValueLabel(layer.Bottom), {e.XMin, e.YMin, -layer.Bottom}});
+        sceneLabels_.push_back({valueLabel(layer.Bottom), {e.XMin, e.YMin, -layer.Bottom}});
       }
     }
     if (input.Flags.ShowSoilLayerLabels) {
-      SceneLabels_.push_back(
-          {BlockSoilName(layer.SoilType, row), {e.XMax, e.YMax, -(layer.Top + layer.Bottom) / 2}});
+      sceneLabels_.push_back(
+          {blockSoilName(layer.SoilType, row), {e.XMax, e.YMax, -(layer.Top + layer.Bottom) / 2}});
     }
   }
   glDisable(GL_BLEND);
 }
 
-void TBlockRenderer::CompileShaftAndDiagrams(const TBlockSceneInput& input) {
+void BlockRenderer::compileShaftAndDiagrams(const BlockSceneInput& input) {
   if (!input.Flags.ShowShaft) return;
-  for (const TShaftPart& part : ShaftParts(input.Project)) DrawShaftPart(part);
+  for (const ShaftPart& part : shaftParts(input.Project)) drawShaftPart(part);
   if (!input.Flags.ShowUltimateEffects || input.Combine == nullptr) return;
-  TDiagramOptions options;
+  DiagramOptions options;
   options.ShowSkinFriction = input.Flags.ShowSkinFriction;
   options.ShowTipResistance = input.Flags.ShowTipResistance;
   options.ShowTotalCapacity = input.Flags.ShowTotalCapacity;
   options.ShowValues = input.Flags.ShowUltimateEffectsValues;
   options.Factor = input.Flags.UltimateEffectsFactor;
-  for (const TDiagram& diagram : CapacityDiagrams(*input.Combine, input.Project, options)) {
-    Colour(diagram.Colour);
-    for (const std::vector<TVec3>& strip : diagram.Strips) {
+  for (const Diagram& diagram : capacityDiagrams(*input.Combine, input.Project, options)) {
+    colour(diagram.Colour);
+    for (const std::vector<Vec3>& strip : diagram.Strips) {
       glBegin(GL_LINE_STRIP);
-      for (const TVec3& point : strip) Vertex(point);
+      for (const Vec3& point : strip) vertex(point);
       glEnd();
     }
-    if (diagram.HasLabel) SceneLabels_.push_back({diagram.Label, diagram.LabelAt});
+    if (diagram.HasLabel) sceneLabels_.push_back({diagram.Label, diagram.LabelAt});
   }
 }
 
-void TBlockRenderer::DrawFigure(const TBlockSceneInput& input, int w, int h, TBlockCamera& camera) {
+void BlockRenderer::DrawFigure(const BlockSceneInput& input, int w, int h, BlockCamera& camera) {
   // Alpha stays 1 where the picture is blended, so that the image is opaque.
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(1, 1, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glMatrixMode(GL_MODELVIEW);
-  const TMatrix4& m = camera.UpdateModelView(input.Extents.Dmax);
+  const Matrix4& m = camera.updateModelView(input.Extents.Dmax);
   glLoadMatrixd(m.data());
   glShadeModel(GL_SMOOTH);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_CULL_FACE);
-  if (ListBase_ != 0) {
-    glCallList(ListBase_ + kEmptyList);
-    glCallList(ListBase_ + kShaftList);
-    glCallList(ListBase_ + kSoilList);
+  if (listBase_ != 0) {
+    glCallList(listBase_ + kEmptyList);
+    glCallList(listBase_ + kShaftList);
+    glCallList(listBase_ + kSoilList);
   }
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
-  FrameLabels_ = SceneLabels_;
+  frameLabels_ = sceneLabels_;
   if (input.Flags.ShowLocalAxes) DrawAxes(camera);
-  if (camera.ZoomBoxVisible) DrawZoomBox(camera, w, h);
+  if (camera.ZoomBoxVisible) drawZoomBox(camera, w, h);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
-void TBlockRenderer::DrawAxes(const TBlockCamera& camera) {
+void BlockRenderer::DrawAxes(const BlockCamera& camera) {
   const double scale = camera.Zoom * camera.Fit;
   const double length = scale != 0 ? kAxisPixels / scale : 0.0;
   struct Axis {
-    TVec3 end;
+    Vec3 end;
     TRgb colour;
     const char* name;
   };
@@ -277,15 +277,15 @@ void TBlockRenderer::DrawAxes(const TBlockCamera& camera) {
                        {{0, 0, -length}, kDepthAxisColour, "D"}};
   glBegin(GL_LINES);
   for (const Axis& axis : axes) {
-    Colour(axis.colour);
-    Vertex({0, 0, 0});
-    Vertex(axis.end);
+    colour(axis.colour);
+    vertex({0, 0, 0});
+    vertex(axis.end);
   }
   glEnd();
-  for (const Axis& axis : axes) FrameLabels_.push_back({axis.name, axis.end});
+  for (const Axis& axis : axes) frameLabels_.push_back({axis.name, axis.end});
 }
 
-void TBlockRenderer::DrawZoomBox(const TBlockCamera& camera, int w, int h) {
+void BlockRenderer::drawZoomBox(const BlockCamera& camera, int w, int h) {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
@@ -293,9 +293,9 @@ void TBlockRenderer::DrawZoomBox(const TBlockCamera& camera, int w, int h) {
   const double y0 = h / 2.0 - camera.PressY;
   const double x1 = camera.BoxX - w / 2.0;
   const double y1 = h / 2.0 - camera.BoxY;
-  Colour(kZoomBoxColour);
-  Loop({{x0, y0, 0}, {x1, y0, 0}, {x1, y1, 0}, {x0, y1, 0}});
+  colour(kZoomBoxColour);
+  loop({{x0, y0, 0}, {x1, y0, 0}, {x1, y1, 0}, {x0, y1, 0}});
   glPopMatrix();
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -15,43 +15,43 @@ namespace tolvane::plot {
 class TGraphPlot;
 }
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 // What a scene is built from.
-struct TBlockSceneInput {
-  TViewProject Project;
-  TSceneExtents Extents;
-  TBlockFlags Flags;
+struct BlockSceneInput {
+  ViewProject Project;
+  SceneExtents Extents;
+  BlockFlags Flags;
   const plot::TGraphPlot* Combine = nullptr;  // the combined plot of the diagrams, if any
 };
 
-class TBlockRenderer {
+class BlockRenderer {
  public:
-  TBlockRenderer() = default;
-  TBlockRenderer(const TBlockRenderer&) = delete;
-  TBlockRenderer& operator=(const TBlockRenderer&) = delete;
+  BlockRenderer() = default;
+  BlockRenderer(const BlockRenderer&) = delete;
+  BlockRenderer& operator=(const BlockRenderer&) = delete;
 
   // The scene set-up for a drawing control of width w and height h inside a client area of
-  // client_w by client_h: projection, fit scale (into the camera) and the display lists.
-  void SetupRC(const TBlockSceneInput& input, int w, int h, int client_w, int client_h,
-               TBlockCamera& camera);
+  // clientW by clientH: projection, fit scale (into the camera) and the display lists.
+  void setupRc(const BlockSceneInput& input, int w, int h, int clientW, int clientH,
+               BlockCamera& camera);
   // One frame: clears, sets the camera, replays the lists, draws axes and the zoom box.
-  void DrawFigure(const TBlockSceneInput& input, int w, int h, TBlockCamera& camera);
+  void DrawFigure(const BlockSceneInput& input, int w, int h, BlockCamera& camera);
   // Frees the display lists (the context must be current).
-  void FreeLists();
+  void freeLists();
 
   // The labels of the last frame (layer depths and names, diagram maxima, axes).
-  const std::vector<TSceneLabel>& Labels() const { return FrameLabels_; }
+  const std::vector<SceneLabel>& labels() const { return frameLabels_; }
 
  private:
-  void CompileSoilAndWater(const TBlockSceneInput& input);
-  void CompileShaftAndDiagrams(const TBlockSceneInput& input);
-  void DrawAxes(const TBlockCamera& camera);
-  void DrawZoomBox(const TBlockCamera& camera, int w, int h);
+  void compileSoilAndWater(const BlockSceneInput& input);
+  void compileShaftAndDiagrams(const BlockSceneInput& input);
+  void DrawAxes(const BlockCamera& camera);
+  void drawZoomBox(const BlockCamera& camera, int w, int h);
 
-  unsigned ListBase_ = 0;  // lists 1, 2 and 5 of the scene at ListBase_ + 0, 1, 2
-  std::vector<TSceneLabel> SceneLabels_;
-  std::vector<TSceneLabel> FrameLabels_;
+  unsigned listBase_ = 0;  // lists 1, 2 and 5 of the scene at ListBase_ + 0, 1, 2
+  std::vector<SceneLabel> sceneLabels_;
+  std::vector<SceneLabel> frameLabels_;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

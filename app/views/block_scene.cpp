@@ -7,7 +7,7 @@
 
 #include "graph_plot.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -42,56 +42,56 @@ constexpr std::array<const char*, 11> kSoilNames{
     "Sand",        "Clay",          "Shale",  "Strong Rock(FHWA)", "Decomposed Rock", "Weak Rock",
     "Strong Rock", "Gravelly Sand", "Gravel", "CFA Sand",          "CFA Clay"};
 
-TShaftPart Rim(double d, double z) {
-  return {TShaftPartKind::kRim, z, z, d, d, true, kRimColour};
+ShaftPart rim(double d, double z) {
+  return {ShaftPartKind::kRim, z, z, d, d, true, kRimColour};
 }
-TShaftPart Disc(double d, double z, bool up) {
-  return {TShaftPartKind::kDisc, z, z, d, d, up, kShaftGrey};
+ShaftPart disc(double d, double z, bool up) {
+  return {ShaftPartKind::kDisc, z, z, d, d, up, kShaftGrey};
 }
-TShaftPart Side(double d_top, double z_top, double d_bottom, double z_bottom, TRgb colour) {
-  return {TShaftPartKind::kSide, z_top, z_bottom, d_top, d_bottom, true, colour};
+ShaftPart side(double dTop, double zTop, double dBottom, double zBottom, TRgb colour) {
+  return {ShaftPartKind::kSide, zTop, zBottom, dTop, dBottom, true, colour};
 }
 
-void BelledShaft(const TViewProject& p, double l, std::vector<TShaftPart>& parts) {
+void belledShaft(const ViewProject& p, double l, std::vector<ShaftPart>& parts) {
   const double b = p.B;
-  const double hb = BellLength(b, p.R, p.Theta);
+  const double hb = bellLength(b, p.R, p.Theta);
   const double body = l - p.Lue - p.Lle - hb;
-  parts.push_back(Rim(b, 0));
-  parts.push_back(Disc(b, 0, true));
+  parts.push_back(rim(b, 0));
+  parts.push_back(disc(b, 0, true));
   if (p.Lue > 0) {
-    parts.push_back(Rim(b, -p.Lue));
-    parts.push_back(Side(b, 0, b, -p.Lue, kBelledZoneColour));
+    parts.push_back(rim(b, -p.Lue));
+    parts.push_back(side(b, 0, b, -p.Lue, kBelledZoneColour));
   }
-  parts.push_back(Side(b, -p.Lue, b, -(p.Lue + body), kShaftGrey));
+  parts.push_back(side(b, -p.Lue, b, -(p.Lue + body), kShaftGrey));
   if (p.Lle > 0) {
-    parts.push_back(Rim(b, -(l - p.Lle - hb)));
-    parts.push_back(Side(b, -(l - p.Lle - hb), b, -(l - hb), kBelledZoneColour));
+    parts.push_back(rim(b, -(l - p.Lle - hb)));
+    parts.push_back(side(b, -(l - p.Lle - hb), b, -(l - hb), kBelledZoneColour));
   }
-  parts.push_back(Side(b, -(l - hb), b * p.R, -l, kShaftGrey));
-  parts.push_back(Disc(b * p.R, -l, false));
-  parts.push_back(Rim(b * p.R, -l));
-  parts.push_back(Rim(b, -(l - hb)));
+  parts.push_back(side(b, -(l - hb), b * p.R, -l, kShaftGrey));
+  parts.push_back(disc(b * p.R, -l, false));
+  parts.push_back(rim(b * p.R, -l));
+  parts.push_back(rim(b, -(l - hb)));
 }
 
-void StraightShaft(const TViewProject& p, double l, std::vector<TShaftPart>& parts) {
+void straightShaft(const ViewProject& p, double l, std::vector<ShaftPart>& parts) {
   const double b = p.B;
-  parts.push_back(Rim(b, 0));
-  parts.push_back(Disc(b, 0, true));
+  parts.push_back(rim(b, 0));
+  parts.push_back(disc(b, 0, true));
   if (p.Lue > 0) {
-    parts.push_back(Rim(b, -p.Lue));
-    parts.push_back(Side(b, 0, b, -p.Lue, kStraightZoneColour));
+    parts.push_back(rim(b, -p.Lue));
+    parts.push_back(side(b, 0, b, -p.Lue, kStraightZoneColour));
   }
-  parts.push_back(Side(b, -p.Lue, b, -(l - p.Lle), kShaftGrey));
+  parts.push_back(side(b, -p.Lue, b, -(l - p.Lle), kShaftGrey));
   if (p.Lle > 0) {
-    parts.push_back(Rim(b, -(l - p.Lle)));
-    parts.push_back(Side(b, -(l - p.Lle), b, -l, kStraightZoneColour));
+    parts.push_back(rim(b, -(l - p.Lle)));
+    parts.push_back(side(b, -(l - p.Lle), b, -l, kStraightZoneColour));
   }
-  parts.push_back(Disc(b, -l, false));
-  parts.push_back(Rim(b, -l));
+  parts.push_back(disc(b, -l, false));
+  parts.push_back(rim(b, -l));
 }
 
 // Depth of a plot point below the shaft head, lifted by the lower zone without side resistance.
-double DiagramDepth(double y, const TViewProject& p) {
+double diagramDepth(double y, const ViewProject& p) {
   double depth = p.UseElevation == 1 ? p.ValElevation - y : y;
   if (p.Lle > 0) depth = std::max(depth - p.Lle, 0.0);
   return depth;
@@ -99,20 +99,20 @@ double DiagramDepth(double y, const TViewProject& p) {
 
 }  // namespace
 
-double WallLength(const TViewProject& project) {
-  return project.Method == 1 ? project.DeepestLayerBottom() : project.PD;
+double wallLength(const ViewProject& project) {
+  return project.Method == kDesignLoadGiven ? project.deepestLayerBottom() : project.PD;
 }
 
-double BellLength(double b, double ratio, double angle_degrees) {
-  if (angle_degrees <= 0) return 0.0;
-  return std::fabs(b * ratio - b) / 2 / std::tan(angle_degrees * kPi / kDegreesPerHalfTurn);
+double bellLength(double b, double ratio, double angleDegrees) {
+  if (angleDegrees <= 0) return 0.0;
+  return std::fabs(b * ratio - b) / 2 / std::tan(angleDegrees * kPi / kDegreesPerHalfTurn);
 }
 
-TSceneExtents GetMaxDims(const TViewProject& project) {
-  TSceneExtents e;
+SceneExtents GetMaxDims(const ViewProject& project) {
+  SceneExtents e;
   e.Y = kSceneHalfWidthDiameters * project.B;
   e.X = std::max(e.Y, project.WTD);
-  e.Dmax = std::max(WallLength(project), project.DeepestLayerBottom());
+  e.Dmax = std::max(wallLength(project), project.deepestLayerBottom());
   e.XMax = e.X;
   e.XMin = -e.X;
   e.YMax = e.Y;
@@ -129,27 +129,27 @@ TSceneExtents GetMaxDims(const TViewProject& project) {
   return e;
 }
 
-double FitScale(int client_width, int client_height, const TSceneExtents& extents) {
+double fitScale(int clientWidth, int clientHeight, const SceneExtents& extents) {
   // A client area smaller than the margin keeps one pixel, so the scene never turns over.
-  const double width = std::max(client_width - kFitMarginPixels, 1);
-  const double height = std::max(client_height - kFitMarginPixels, 1);
-  const double by_width = extents.XRange > 0 ? width / extents.XRange : 1.0;
-  const double by_height = extents.OverallRange > 0 ? height / extents.OverallRange : 1.0;
-  return std::min(by_width, by_height);
+  const double width = std::max(clientWidth - kFitMarginPixels, 1);
+  const double height = std::max(clientHeight - kFitMarginPixels, 1);
+  const double byWidth = extents.XRange > 0 ? width / extents.XRange : 1.0;
+  const double byHeight = extents.OverallRange > 0 ? height / extents.OverallRange : 1.0;
+  return std::min(byWidth, byHeight);
 }
 
-double OrthoDepth(int width, int height, const TSceneExtents& extents) {
+double orthoDepth(int width, int height, const SceneExtents& extents) {
   if (extents.HorizontalRange <= 0) return std::max(width, height) / 2.0;
   return kOrthoDepthPixels * (extents.OverallRange / extents.HorizontalRange) *
          std::min(width, height) / 2.0;
 }
 
-TRgb LayerColour(int row) {
+TRgb layerColour(int row) {
   const int index = ((row % 10) + 10) % 10;
   return kLayerColours[static_cast<size_t>(index)];
 }
 
-std::string ValueLabel(double value) {
+std::string valueLabel(double value) {
   char text[64];
   const double size = std::fabs(value);
   if (size <= kSmallLabel || size >= kLargeLabel) {
@@ -160,26 +160,26 @@ std::string ValueLabel(double value) {
   return text;
 }
 
-std::string BlockSoilName(int32_t soil_type, int row) {
-  if (soil_type >= 1 && soil_type <= static_cast<int32_t>(kSoilNames.size())) {
-    return kSoilNames[static_cast<size_t>(soil_type - 1)];
+std::string blockSoilName(int32_t soilType, int row) {
+  if (soilType >= 1 && soilType <= static_cast<int32_t>(kSoilNames.size())) {
+    return kSoilNames[static_cast<size_t>(soilType - 1)];
   }
   return "Layer " + std::to_string(row + 1);
 }
 
-std::vector<TShaftPart> ShaftParts(const TViewProject& project) {
-  std::vector<TShaftPart> parts;
-  const double l = WallLength(project);
+std::vector<ShaftPart> shaftParts(const ViewProject& project) {
+  std::vector<ShaftPart> parts;
+  const double l = wallLength(project);
   if (project.R > 0 && project.Theta > 0) {
-    BelledShaft(project, l, parts);
+    belledShaft(project, l, parts);
   } else {
-    StraightShaft(project, l, parts);
+    straightShaft(project, l, parts);
   }
   return parts;
 }
 
-std::vector<TVec3> CirclePoints(double diameter, double z) {
-  std::vector<TVec3> points;
+std::vector<Vec3> circlePoints(double diameter, double z) {
+  std::vector<Vec3> points;
   points.reserve(kRoundSegments);
   for (int i = 0; i < kRoundSegments; ++i) {
     const double angle = kFullTurn * i / kRoundSegments;
@@ -188,10 +188,10 @@ std::vector<TVec3> CirclePoints(double diameter, double z) {
   return points;
 }
 
-std::vector<TVec3> WaterMarkerApexes(const TSceneExtents& extents, const TViewProject& project) {
+std::vector<Vec3> waterMarkerApexes(const SceneExtents& extents, const ViewProject& project) {
   const double b = project.B;
   const int last = kMarkersPerSide - 1;
-  std::vector<TVec3> apexes;
+  std::vector<Vec3> apexes;
   for (int i = 0; i < kMarkersPerSide; ++i) {
     for (int j = 0; j < kMarkersPerSide; ++j) {
       apexes.push_back({extents.XMin + b / 2 + i * (2 * extents.X - b) / last,
@@ -201,15 +201,15 @@ std::vector<TVec3> WaterMarkerApexes(const TSceneExtents& extents, const TViewPr
   return apexes;
 }
 
-std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
-                                       const TDiagramOptions& options) {
-  std::vector<TDiagram> diagrams;
+std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewProject& project,
+                                      const DiagramOptions& options) {
+  std::vector<Diagram> diagrams;
   const int lines = std::min(plot.LineCount(), kDiagramLines);
   if (lines == 0) return diagrams;
-  const int n = plot.Line(0).Count();
+  const int n = plot.line(0).Count();
   double g = 0;
   for (int k = 0; k < lines; ++k) {
-    for (const plot::TFloatPoint& point : plot.Line(k).Points()) {
+    for (const plot::TFloatPoint& point : plot.line(k).points()) {
       g = std::max(g, std::fabs(static_cast<double>(point.x)));
     }
   }
@@ -223,26 +223,26 @@ std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TView
                                                 kTotalCapacityColour};
   for (int k = 0; k < lines; ++k) {
     if (!shown[static_cast<size_t>(k)]) continue;
-    const plot::TLine& line = plot.Line(k);
+    const plot::TLine& line = plot.line(k);
     const int count = std::min(n, line.Count());
-    TDiagram diagram;
+    Diagram diagram;
     diagram.Colour = colours[static_cast<size_t>(k)];
     double largest = -1;
     for (int m = 0; m < count; ++m) {
-      const double v = static_cast<double>(line.Point(m).x);
+      const double v = static_cast<double>(line.point(m).x);
       if (std::fabs(v) > largest) {
         largest = std::fabs(v);
-        diagram.Label = ValueLabel(v);
+        diagram.Label = valueLabel(v);
         diagram.LabelAt = {kLabelOffsetDiameters * b + offset(v), 0.0,
-                           -DiagramDepth(static_cast<double>(line.Point(m).y), project)};
+                           -diagramDepth(static_cast<double>(line.point(m).y), project)};
       }
     }
     for (int m = 0; m + 1 < count; ++m) {
-      const double d0 = DiagramDepth(static_cast<double>(line.Point(m).y), project);
-      const double d1 = DiagramDepth(static_cast<double>(line.Point(m + 1).y), project);
-      const double v0 = static_cast<double>(line.Point(m).x);
-      const double v1 = static_cast<double>(line.Point(m + 1).x);
-      std::vector<TVec3> strip{
+      const double d0 = diagramDepth(static_cast<double>(line.point(m).y), project);
+      const double d1 = diagramDepth(static_cast<double>(line.point(m + 1).y), project);
+      const double v0 = static_cast<double>(line.point(m).x);
+      const double v1 = static_cast<double>(line.point(m + 1).x);
+      std::vector<Vec3> strip{
           {b, 0, -d1}, {b, 0, -d0}, {b + offset(v0), 0, -d0}, {b + offset(v1), 0, -d1}};
       if (m + 2 == count) strip.push_back({b, 0, -d1});
       diagram.Strips.push_back(std::move(strip));
@@ -253,4 +253,4 @@ std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TView
   return diagrams;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

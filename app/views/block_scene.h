@@ -14,9 +14,9 @@ namespace tolvane::plot {
 class TGraphPlot;
 }
 
-namespace tolvane::views {
+namespace tolvane::app {
 
-struct TVec3 {
+struct Vec3 {
   double x = 0;
   double y = 0;
   double z = 0;
@@ -39,11 +39,11 @@ inline constexpr TRgb kTotalCapacityColour{0.0, 0.0, 1.0};
 inline constexpr int kRoundSegments = 20;  // segments of every circle of the shaft
 
 // The shaft length drawn: the deepest layer bottom when the design load is given, else PD.
-double WallLength(const TViewProject& project);
+double wallLength(const ViewProject& project);
 // |B R - B| / 2 / tan(angle), pi taken as 3.14; 0 without a bell angle.
-double BellLength(double b, double ratio, double angle_degrees);
+double bellLength(double b, double ratio, double angleDegrees);
 
-struct TSceneExtents {
+struct SceneExtents {
   double X = 0;     // half-width along x: max(12.5 B, water depth)
   double Y = 0;     // half-width along y: 12.5 B
   double Dmax = 0;  // deepest level: max(shaft length, deepest layer bottom)
@@ -51,31 +51,31 @@ struct TSceneExtents {
   double XRange = 0, YRange = 0, ZRange = 0;
   double HorizontalRange = 0;  // the larger of the x and y ranges
   double OverallRange = 0;     // the z range or the largest absolute extent
-  TVec3 Centre;
+  Vec3 Centre;
 };
 
-TSceneExtents GetMaxDims(const TViewProject& project);
+SceneExtents GetMaxDims(const ViewProject& project);
 
 // Fit scale (pixels per model unit) of a client area; a zero range gives 1 for its term.
-double FitScale(int client_width, int client_height, const TSceneExtents& extents);
+double fitScale(int clientWidth, int clientHeight, const SceneExtents& extents);
 // Half-depth of the orthographic box (pixel units) of a drawing control.
-double OrthoDepth(int width, int height, const TSceneExtents& extents);
+double orthoDepth(int width, int height, const SceneExtents& extents);
 
 // Colour of the layer box of a row of D.
-TRgb LayerColour(int row);
+TRgb layerColour(int row);
 // "0.000E+00" for |v| <= 0.001 or |v| >= 100000, "12.500" otherwise.
-std::string ValueLabel(double value);
+std::string valueLabel(double value);
 // Soil name of a soil-type code; "Layer " and the 1-based row for any other code.
-std::string BlockSoilName(int32_t soil_type, int row);
+std::string blockSoilName(int32_t soilType, int row);
 
-enum class TShaftPartKind {
+enum class ShaftPartKind {
   kRim,   // closed line of a circle at ZTop
   kDisc,  // fan of triangles at ZTop, facing up or down
   kSide,  // side surface between a circle at ZTop and one at ZBottom
 };
 
-struct TShaftPart {
-  TShaftPartKind Kind = TShaftPartKind::kRim;
+struct ShaftPart {
+  ShaftPartKind Kind = ShaftPartKind::kRim;
   double ZTop = 0;
   double ZBottom = 0;
   double DTop = 0;      // diameter at ZTop
@@ -85,15 +85,15 @@ struct TShaftPart {
 };
 
 // The shaft as drawn: rims, discs and side surfaces in drawing order.
-std::vector<TShaftPart> ShaftParts(const TViewProject& project);
+std::vector<ShaftPart> shaftParts(const ViewProject& project);
 
 // The corners of a circle of a shaft part at height z.
-std::vector<TVec3> CirclePoints(double diameter, double z);
+std::vector<Vec3> circlePoints(double diameter, double z);
 
 // Centres (x, y) of the 5 x 5 inverted pyramids on the water table; z is the water level.
-std::vector<TVec3> WaterMarkerApexes(const TSceneExtents& extents, const TViewProject& project);
+std::vector<Vec3> waterMarkerApexes(const SceneExtents& extents, const ViewProject& project);
 
-struct TDiagramOptions {
+struct DiagramOptions {
   bool ShowSkinFriction = true;
   bool ShowTipResistance = true;
   bool ShowTotalCapacity = true;
@@ -101,17 +101,17 @@ struct TDiagramOptions {
   double Factor = 1.0;      // size factor of the diagrams
 };
 
-struct TDiagram {
+struct Diagram {
   TRgb Colour;
-  std::vector<std::vector<TVec3>> Strips;  // open lines, one per pair of consecutive points
+  std::vector<std::vector<Vec3>> Strips;  // open lines, one per pair of consecutive points
   bool HasLabel = false;
-  TVec3 LabelAt;
+  Vec3 LabelAt;
   std::string Label;
 };
 
 // The diagrams of side resistance, tip resistance and total capacity of a combined plot (lines
 // 0, 1 and 2), beside the shaft in the x-z plane.
-std::vector<TDiagram> CapacityDiagrams(const plot::TGraphPlot& plot, const TViewProject& project,
-                                       const TDiagramOptions& options);
+std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewProject& project,
+                                      const DiagramOptions& options);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -11,13 +11,13 @@
 
 #include "dlg_pile_diagrams.h"
 #include "gl_window.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "result_plots.h"
 #include "run_pipeline.h"
 #include "view_project.h"
 #include "window_host.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr int kInitialWidth = 640;  // pixels of a new window's client area
@@ -25,52 +25,52 @@ constexpr int kInitialHeight = 480;
 
 // Whether the platform gives the compatibility context the drawing control needs; an OpenGL
 // widget without one must not be shown.
-bool OpenGLAvailable() {
+bool openGlAvailable() {
   QOpenGLContext probe;
-  probe.setFormat(BlockSurfaceFormat());
+  probe.setFormat(blockSurfaceFormat());
   return probe.create();
 }
 }  // namespace
 
-TDlgBlock::TDlgBlock(app::TWindowHost& host, QWidget* parent) : QWidget(parent), Host_(host) {
+TDlgBlock::TDlgBlock(app::WindowHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setWindowTitle(QString::fromLatin1(kTitle));
   setObjectName(QStringLiteral("DlgBlock"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   resize(kInitialWidth, kInitialHeight);
-  if (!OpenGLAvailable()) {
+  if (!openGlAvailable()) {
     auto* message = new QLabel(tr(kNoOpenGLMessage), this);
     message->setAlignment(Qt::AlignCenter);
     message->setWordWrap(true);
     layout->addWidget(message);
     return;
   }
-  Gl_ = new TglWindow(this);
-  layout->addWidget(Gl_);
-  Gl_->OnPaint = [this] { Paint(); };
-  Gl_->OnMouseDown = [this](QMouseEvent* event) { MouseDown(event); };
-  Gl_->OnMouseMove = [this](QMouseEvent* event) { MouseMove(event); };
-  Gl_->OnMouseUp = [this](QMouseEvent* event) { MouseUp(event); };
+  gl_ = new TglWindow(this);
+  layout->addWidget(gl_);
+  gl_->OnPaint = [this] { paint(); };
+  gl_->OnMouseDown = [this](QMouseEvent* event) { mouseDown(event); };
+  gl_->OnMouseMove = [this](QMouseEvent* event) { mouseMove(event); };
+  gl_->OnMouseUp = [this](QMouseEvent* event) { mouseUp(event); };
 }
 
 TDlgBlock::~TDlgBlock() {
   // The "Combined Plots" dialog belongs to the view and goes with it.
-  delete Diagrams_.data();
-  if (Gl_ != nullptr && Gl_->HasContext()) {
-    Gl_->MakeCurrent();
-    Renderer_.FreeLists();
-    Gl_->MakeNotCurrent();
+  delete diagrams_.data();
+  if (gl_ != nullptr && gl_->hasContext()) {
+    gl_->MakeCurrent();
+    renderer_.freeLists();
+    gl_->MakeNotCurrent();
   }
 }
 
-TBlockSceneInput TDlgBlock::SceneInput() const {
-  app::TMainForm& core = Host_.Core();
-  TBlockSceneInput input;
-  input.Project = ReadViewProject(core.Data());
-  input.Extents = Extents_;
+BlockSceneInput TDlgBlock::sceneInput() const {
+  app::MainFormRules& core = host_.core();
+  BlockSceneInput input;
+  input.Project = readViewProject(core.Data());
+  input.Extents = extents_;
   input.Flags = Flags;
   input.Combine =
-      &core.Plots()[Flags.ShowUltimateResults == 1 ? app::kPltCombineD : app::kPltCombine];
+      &core.plots()[Flags.ShowUltimateResults == 1 ? app::kPltCombineD : app::kPltCombine];
   return input;
 }
 
@@ -80,46 +80,46 @@ bool TDlgBlock::event(QEvent* event) {
 }
 
 void TDlgBlock::FormActivate() {
-  if (!Activated_) {
+  if (!activated_) {
     // The extents stay those of the first activation until the view is opened again.
-    Activated_ = true;
-    Extents_ = GetMaxDims(ReadViewProject(Host_.Core().Data()));
-    Camera_.Pan = {-Extents_.Centre.x, -Extents_.Centre.y, 0.0};
-    if (Gl_ != nullptr) Gl_->ResetInitKode();
+    activated_ = true;
+    extents_ = GetMaxDims(readViewProject(host_.core().Data()));
+    camera_.Pan = {-extents_.Centre.x, -extents_.Centre.y, 0.0};
+    if (gl_ != nullptr) gl_->ResetInitKode();
   }
   RedrawFigure();
 }
 
-void TDlgBlock::Paint() {
-  const int w = Gl_->width();
-  const int h = Gl_->height();
-  if (Gl_->getInitKode() == 0) {
-    Scene_ = SceneInput();
-    Renderer_.SetupRC(Scene_, w, h, width(), height(), Camera_);
+void TDlgBlock::paint() {
+  const int w = gl_->width();
+  const int h = gl_->height();
+  if (gl_->getInitKode() == 0) {
+    scene_ = sceneInput();
+    renderer_.setupRc(scene_, w, h, width(), height(), camera_);
   }
-  Scene_.Flags.ShowLocalAxes = Flags.ShowLocalAxes;
-  Renderer_.DrawFigure(Scene_, w, h, Camera_);
-  Gl_->SetTextMatrix(Camera_.LastModelView);
-  for (const TSceneLabel& label : Renderer_.Labels()) Gl_->WriteText(label.Text, label.At);
+  scene_.Flags.ShowLocalAxes = Flags.ShowLocalAxes;
+  renderer_.DrawFigure(scene_, w, h, camera_);
+  gl_->setTextMatrix(camera_.LastModelView);
+  for (const SceneLabel& label : renderer_.labels()) gl_->WriteText(label.Text, label.At);
 }
 
 void TDlgBlock::RedrawFigure() {
-  if (Gl_ != nullptr) Gl_->update();
+  if (gl_ != nullptr) gl_->update();
 }
 
 void TDlgBlock::RedrawComplete() {
-  if (Gl_ != nullptr) Gl_->ResetInitKode();
+  if (gl_ != nullptr) gl_->ResetInitKode();
   RedrawFigure();
 }
 
 void TDlgBlock::ResizeWindow() {
-  if (Gl_ != nullptr) Gl_->SetWindowSize(width(), height());
+  if (gl_ != nullptr) gl_->SetWindowSize(width(), height());
   RedrawComplete();
 }
 
 void TDlgBlock::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (Gl_ != nullptr) Gl_->ResetInitKode();
+  if (gl_ != nullptr) gl_->ResetInitKode();
 }
 
 void TDlgBlock::Toggle(bool& flag) {
@@ -147,75 +147,74 @@ void TDlgBlock::ShowLocalAxesOption() {
 }
 
 void TDlgBlock::UltimateEffectsWindow() {
-  if (Diagrams_ == nullptr) {
-    Diagrams_ = new TDlgPileDiagrams(*this, Host_.Frame());
-    Diagrams_->PlaceOver(Host_.Frame());
+  if (diagrams_ == nullptr) {
+    diagrams_ = new TDlgPileDiagrams(*this, host_.frame());
+    diagrams_->placeOver(host_.frame());
   }
-  Diagrams_->show();
-  Diagrams_->raise();
-  Diagrams_->activateWindow();
+  diagrams_->show();
+  diagrams_->raise();
+  diagrams_->activateWindow();
 }
 
-void TDlgBlock::SetMouseOption(int option, bool zoom_window_down) {
+void TDlgBlock::setMouseOption(int option, bool zoomWindowDown) {
   Flags.MouseOption = option;
-  Flags.ZoomWindowBoxEnabled = zoom_window_down;
+  Flags.ZoomWindowBoxEnabled = zoomWindowDown;
 }
 
 void TDlgBlock::Zooming(double factor) {
-  Camera_.Zooming(factor);
+  camera_.Zooming(factor);
   RedrawFigure();
 }
 
 void TDlgBlock::RestartViewButtonClick() {
-  Camera_.Restart(Extents_);
+  camera_.restart(extents_);
   RedrawFigure();
 }
 
-TBlock3DMenuState TDlgBlock::MenuState() const {
-  app::TMainForm& core = Host_.Core();
+Block3DMenuState TDlgBlock::menuState() const {
+  app::MainFormRules& core = host_.core();
   std::error_code ignored;
-  const std::filesystem::path plot_file = app::resultFile(
+  const std::filesystem::path plotFile = app::resultFile(
       std::filesystem::absolute(core.Data().FileName, ignored), app::kPlotDataExtension);
-  return Block3DMenuState(Flags, core.Flags.ShowOutput,
-                          std::filesystem::exists(plot_file, ignored));
+  return block3DMenuState(Flags, core.Flags.ShowOutput, std::filesystem::exists(plotFile, ignored));
 }
 
-void TDlgBlock::MouseDown(QMouseEvent* event) {
+void TDlgBlock::mouseDown(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  Camera_.Press(Flags.MouseOption, event->button() == Qt::LeftButton, at.x(), at.y());
-  if (Camera_.ZoomBoxVisible) RedrawFigure();
+  camera_.press(Flags.MouseOption, event->button() == Qt::LeftButton, at.x(), at.y());
+  if (camera_.ZoomBoxVisible) RedrawFigure();
 }
 
-void TDlgBlock::MouseMove(QMouseEvent* event) {
+void TDlgBlock::mouseMove(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-  if (Camera_.Move(Flags.MouseOption, event->buttons().testFlag(Qt::LeftButton), shift, at.x(),
-                   at.y(), Gl_->width(), Gl_->height())) {
+  if (camera_.Move(Flags.MouseOption, event->buttons().testFlag(Qt::LeftButton), shift, at.x(),
+                   at.y(), gl_->width(), gl_->height())) {
     RedrawFigure();
   }
 }
 
-void TDlgBlock::MouseUp(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton && Camera_.MouseState == kMouseIdle) return;
+void TDlgBlock::mouseUp(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton && camera_.MouseState == kMouseIdle) return;
   const QPoint at = event->position().toPoint();
   const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-  if (Camera_.Release(Flags.MouseOption, shift, at.x(), at.y(), Gl_->width(), Gl_->height())) {
+  if (camera_.release(Flags.MouseOption, shift, at.x(), at.y(), gl_->width(), gl_->height())) {
     RedrawFigure();
   }
 }
 
 void TDlgBlock::closeEvent(QCloseEvent* event) {
-  if (Diagrams_ != nullptr) Diagrams_->close();
+  if (diagrams_ != nullptr) diagrams_->close();
   QWidget::closeEvent(event);
   if (!event->isAccepted()) return;
   // Tell the main window, which hides the "Show 3D View" menu and the 3D tool buttons. Later, on
   // the event loop: New and Open close the view while they replace the project.
-  Closing_ = true;
-  app::TWindowHost* host = &Host_;
-  if (QWidget* frame = Host_.Frame()) {
+  closing_ = true;
+  app::WindowHost* host = &host_;
+  if (QWidget* frame = host_.frame()) {
     QMetaObject::invokeMethod(
-        frame, [host] { host->UpdateEnabling(); }, Qt::QueuedConnection);
+        frame, [host] { host->updateEnabling(); }, Qt::QueuedConnection);
   }
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -13,26 +13,24 @@
 #include "dlg_pile_diagrams.h"
 
 namespace tolvane::app {
-class TWindowHost;
-}
 
-namespace tolvane::views {
+class WindowHost;
 
 class TglWindow;
 
 class TDlgBlock : public QWidget {
  public:
-  explicit TDlgBlock(app::TWindowHost& host, QWidget* parent = nullptr);
+  explicit TDlgBlock(app::WindowHost& host, QWidget* parent = nullptr);
   ~TDlgBlock() override;
 
-  TBlockFlags Flags;  // the display flags, mouse mode included
-  const TBlockCamera& Camera() const { return Camera_; }
-  TBlockCamera& Camera() { return Camera_; }
-  const TSceneExtents& Extents() const { return Extents_; }
+  BlockFlags Flags;  // the display flags, mouse mode included
+  const BlockCamera& camera() const { return camera_; }
+  BlockCamera& camera() { return camera_; }
+  const SceneExtents& extents() const { return extents_; }
   // The drawing control; none where the platform gives no OpenGL context (the window then says
   // so instead of drawing).
-  TglWindow* GlWindow() const { return Gl_; }
-  app::TWindowHost& Host() const { return Host_; }
+  TglWindow* glWindow() const { return gl_; }
+  app::WindowHost& host() const { return host_; }
 
   // The toggles of the "Show 3D View" menu: each inverts its flag and rebuilds the scene.
   void ShowShaftOption();
@@ -43,13 +41,13 @@ class TDlgBlock : public QWidget {
   void ShowLocalAxesOption();
   // "Combined Plots": shows the dialog, creating it on first use.
   void UltimateEffectsWindow();
-  TDlgPileDiagrams* PileDiagrams() const { return Diagrams_; }
-  bool UltimateEffectsExists() const { return Diagrams_ != nullptr; }
+  TDlgPileDiagrams* pileDiagrams() const { return diagrams_; }
+  bool UltimateEffectsExists() const { return diagrams_ != nullptr; }
 
   // The tool buttons: a mouse mode (kMousePanning ... kMouseZoomWindow) with whether "Zoom
   // Window" is down, "Zoom In" and "Zoom Out" (Zooming with kZoomStep or its inverse) and
   // "Restart View".
-  void SetMouseOption(int option, bool zoom_window_down);
+  void setMouseOption(int option, bool zoomWindowDown);
   void Zooming(double factor);
   void RestartViewButtonClick();
 
@@ -60,12 +58,12 @@ class TDlgBlock : public QWidget {
   // Fit the drawing control to the window and rebuild on the next paint.
   void ResizeWindow();
   // The state of the "Show 3D View" menu when it opens.
-  TBlock3DMenuState MenuState() const;
+  Block3DMenuState menuState() const;
 
   // The scene as it would be built now (project, extents, flags, the diagrams' plot).
-  TBlockSceneInput SceneInput() const;
+  BlockSceneInput sceneInput() const;
   // Set once the window is closing: the main window no longer counts it as open.
-  bool IsClosing() const { return Closing_; }
+  bool isClosing() const { return closing_; }
 
   static constexpr const char* kTitle = "3-D View";
   static constexpr const char* kNoOpenGLMessage =
@@ -79,21 +77,21 @@ class TDlgBlock : public QWidget {
 
  private:
   void FormActivate();
-  void Paint();
-  void MouseDown(QMouseEvent* event);
-  void MouseMove(QMouseEvent* event);
-  void MouseUp(QMouseEvent* event);
+  void paint();
+  void mouseDown(QMouseEvent* event);
+  void mouseMove(QMouseEvent* event);
+  void mouseUp(QMouseEvent* event);
   void Toggle(bool& flag);
 
-  app::TWindowHost& Host_;
-  TglWindow* Gl_ = nullptr;
-  TBlockRenderer Renderer_;
-  TBlockCamera Camera_;
-  TSceneExtents Extents_;
-  bool Activated_ = false;
-  bool Closing_ = false;
-  TBlockSceneInput Scene_;  // the scene of the last set-up
-  QPointer<TDlgPileDiagrams> Diagrams_;
+  app::WindowHost& host_;
+  TglWindow* gl_ = nullptr;
+  BlockRenderer renderer_;
+  BlockCamera camera_;
+  SceneExtents extents_;
+  bool activated_ = false;
+  bool closing_ = false;
+  BlockSceneInput scene_;  // the scene of the last set-up
+  QPointer<TDlgPileDiagrams> diagrams_;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -15,7 +15,7 @@
 #include "block_options.h"
 #include "dlg_block.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr double kCentreAcross = 0.75;  // of the frame's width
@@ -27,82 +27,82 @@ TDlgPileDiagrams::TDlgPileDiagrams(TDlgBlock& view, QWidget* frame)
     : QDialog(frame, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      View_(view) {
+      view_(view) {
   setWindowTitle(QString::fromLatin1(kTitle));
   setObjectName(QStringLiteral("DlgPileDiagrams"));
   setAttribute(Qt::WA_DeleteOnClose);
-  ShowPlots_ = new QCheckBox(tr("Show Plots"), this);
+  showPlots_ = new QCheckBox(tr("Show Plots"), this);
 
-  SelectPlots_ = new QGroupBox(tr("Select Plots"), this);
-  Ultimate_ = new QRadioButton(tr("Ultimate Effects"), SelectPlots_);
-  Design_ = new QRadioButton(tr("ASD/LRFD Effects"), SelectPlots_);
-  auto* plots_layout = new QVBoxLayout(SelectPlots_);
-  plots_layout->addWidget(Ultimate_);
-  plots_layout->addWidget(Design_);
+  selectPlots_ = new QGroupBox(tr("Select Plots"), this);
+  ultimate_ = new QRadioButton(tr("Ultimate Effects"), selectPlots_);
+  design_ = new QRadioButton(tr("ASD/LRFD Effects"), selectPlots_);
+  auto* plotsLayout = new QVBoxLayout(selectPlots_);
+  plotsLayout->addWidget(ultimate_);
+  plotsLayout->addWidget(design_);
 
-  SelectResults_ = new QGroupBox(tr("Select Results"), this);
-  Skin_ = new QCheckBox(tr("Skin Friction"), SelectResults_);
-  Tip_ = new QCheckBox(tr("Tip Resistance"), SelectResults_);
-  Total_ = new QCheckBox(tr("Total Capacity"), SelectResults_);
-  auto* results_layout = new QVBoxLayout(SelectResults_);
-  results_layout->addWidget(Skin_);
-  results_layout->addWidget(Tip_);
-  results_layout->addWidget(Total_);
+  selectResults_ = new QGroupBox(tr("Select Results"), this);
+  skin_ = new QCheckBox(tr("Skin Friction"), selectResults_);
+  tip_ = new QCheckBox(tr("Tip Resistance"), selectResults_);
+  total_ = new QCheckBox(tr("Total Capacity"), selectResults_);
+  auto* resultsLayout = new QVBoxLayout(selectResults_);
+  resultsLayout->addWidget(skin_);
+  resultsLayout->addWidget(tip_);
+  resultsLayout->addWidget(total_);
 
-  Options_ = new QGroupBox(tr("Options"), this);
-  Values_ = new QCheckBox(tr("Show Maximum Values"), Options_);
-  FactorCaption_ = new QLabel(tr("Size Factor"), Options_);
-  Factor_ = new QLineEdit(Options_);
-  Factor_->setFixedWidth(kFactorWidth);
-  Up_ = new QToolButton(Options_);
-  Up_->setArrowType(Qt::UpArrow);
-  Down_ = new QToolButton(Options_);
-  Down_->setArrowType(Qt::DownArrow);
-  for (QToolButton* button : {Up_, Down_}) {
+  options_ = new QGroupBox(tr("Options"), this);
+  values_ = new QCheckBox(tr("Show Maximum Values"), options_);
+  factorCaption_ = new QLabel(tr("Size Factor"), options_);
+  factor_ = new QLineEdit(options_);
+  factor_->setFixedWidth(kFactorWidth);
+  up_ = new QToolButton(options_);
+  up_->setArrowType(Qt::UpArrow);
+  down_ = new QToolButton(options_);
+  down_->setArrowType(Qt::DownArrow);
+  for (QToolButton* button : {up_, down_}) {
     button->setAutoRepeat(true);
-    button->setFixedSize(18, Factor_->sizeHint().height() / 2);
+    button->setFixedSize(18, factor_->sizeHint().height() / 2);
   }
-  auto* up_down = new QVBoxLayout;
-  up_down->setSpacing(0);
-  up_down->addWidget(Up_);
-  up_down->addWidget(Down_);
-  FactorError_ = new QLabel(Options_);
-  FactorError_->setStyleSheet(QStringLiteral("color: #C00000"));
-  FactorError_->setWordWrap(true);
-  FactorError_->hide();
-  auto* factor_row = new QHBoxLayout;
-  factor_row->addWidget(FactorCaption_);
-  factor_row->addWidget(Factor_);
-  factor_row->addLayout(up_down);
-  factor_row->addStretch();
-  auto* options_layout = new QVBoxLayout(Options_);
-  options_layout->addWidget(Values_);
-  options_layout->addLayout(factor_row);
-  options_layout->addWidget(FactorError_);
+  auto* upDown = new QVBoxLayout;
+  upDown->setSpacing(0);
+  upDown->addWidget(up_);
+  upDown->addWidget(down_);
+  factorError_ = new QLabel(options_);
+  factorError_->setStyleSheet(QStringLiteral("color: #C00000"));
+  factorError_->setWordWrap(true);
+  factorError_->hide();
+  auto* factorRow = new QHBoxLayout;
+  factorRow->addWidget(factorCaption_);
+  factorRow->addWidget(factor_);
+  factorRow->addLayout(upDown);
+  factorRow->addStretch();
+  auto* optionsLayout = new QVBoxLayout(options_);
+  optionsLayout->addWidget(values_);
+  optionsLayout->addLayout(factorRow);
+  optionsLayout->addWidget(factorError_);
 
-  auto* close_button = new QPushButton(tr("Close"), this);
+  auto* closeButton = new QPushButton(tr("Close"), this);
   auto* layout = new QGridLayout(this);
-  layout->addWidget(ShowPlots_, 0, 0, 1, 2);
-  layout->addWidget(SelectPlots_, 1, 0);
-  layout->addWidget(SelectResults_, 1, 1);
-  layout->addWidget(Options_, 2, 0, 1, 2);
-  layout->addWidget(close_button, 3, 1, Qt::AlignRight);
+  layout->addWidget(showPlots_, 0, 0, 1, 2);
+  layout->addWidget(selectPlots_, 1, 0);
+  layout->addWidget(selectResults_, 1, 1);
+  layout->addWidget(options_, 2, 0, 1, 2);
+  layout->addWidget(closeButton, 3, 1, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  for (QCheckBox* box : {ShowPlots_, Skin_, Tip_, Total_, Values_}) {
-    connect(box, &QCheckBox::toggled, this, [this] { ControlsChanged(); });
+  for (QCheckBox* box : {showPlots_, skin_, tip_, total_, values_}) {
+    connect(box, &QCheckBox::toggled, this, [this] { controlsChanged(); });
   }
-  connect(Ultimate_, &QRadioButton::toggled, this, [this] { ControlsChanged(); });
-  connect(Factor_, &QLineEdit::textEdited, this, [this] { FactorEdited(); });
-  connect(Up_, &QToolButton::clicked, this, [this] { StepSizeFactor(true); });
-  connect(Down_, &QToolButton::clicked, this, [this] { StepSizeFactor(false); });
-  connect(close_button, &QPushButton::clicked, this, &QDialog::close);
+  connect(ultimate_, &QRadioButton::toggled, this, [this] { controlsChanged(); });
+  connect(factor_, &QLineEdit::textEdited, this, [this] { factorEdited(); });
+  connect(up_, &QToolButton::clicked, this, [this] { stepSizeFactor(true); });
+  connect(down_, &QToolButton::clicked, this, [this] { stepSizeFactor(false); });
+  connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
   FormActivate();
 }
 
 TDlgPileDiagrams::~TDlgPileDiagrams() = default;
 
-void TDlgPileDiagrams::PlaceOver(QWidget* frame) {
+void TDlgPileDiagrams::placeOver(QWidget* frame) {
   if (frame == nullptr) return;
   adjustSize();
   const QRect outer = frame->frameGeometry();
@@ -121,76 +121,76 @@ bool TDlgPileDiagrams::event(QEvent* event) {
 }
 
 void TDlgPileDiagrams::FormActivate() {
-  Loading_ = true;
-  const TBlockFlags& flags = View_.Flags;
-  ShowPlots_->setChecked(flags.ShowUltimateEffects);
-  Ultimate_->setChecked(flags.ShowUltimateResults == 0);
-  Design_->setChecked(flags.ShowUltimateResults == 1);
-  Skin_->setChecked(flags.ShowSkinFriction);
-  Tip_->setChecked(flags.ShowTipResistance);
-  Total_->setChecked(flags.ShowTotalCapacity);
-  Values_->setChecked(flags.ShowUltimateEffectsValues);
-  Factor_->setText(QString::fromStdString(SizeFactorText(flags.UltimateEffectsFactor)));
-  ShowFactorError(QString());
-  Loading_ = false;
-  UpdateEnabling();
+  loading_ = true;
+  const BlockFlags& flags = view_.Flags;
+  showPlots_->setChecked(flags.ShowUltimateEffects);
+  ultimate_->setChecked(flags.ShowUltimateResults == 0);
+  design_->setChecked(flags.ShowUltimateResults == 1);
+  skin_->setChecked(flags.ShowSkinFriction);
+  tip_->setChecked(flags.ShowTipResistance);
+  total_->setChecked(flags.ShowTotalCapacity);
+  values_->setChecked(flags.ShowUltimateEffectsValues);
+  factor_->setText(QString::fromStdString(sizeFactorText(flags.UltimateEffectsFactor)));
+  showFactorError(QString());
+  loading_ = false;
+  updateEnabling();
 }
 
-void TDlgPileDiagrams::UpdateEnabling() {
-  const bool on = ShowPlots_->isChecked();
+void TDlgPileDiagrams::updateEnabling() {
+  const bool on = showPlots_->isChecked();
   for (QWidget* control :
-       {static_cast<QWidget*>(SelectPlots_), static_cast<QWidget*>(SelectResults_),
-        static_cast<QWidget*>(Options_)}) {
+       {static_cast<QWidget*>(selectPlots_), static_cast<QWidget*>(selectResults_),
+        static_cast<QWidget*>(options_)}) {
     control->setEnabled(on);
   }
 }
 
-void TDlgPileDiagrams::ControlsChanged() {
-  UpdateEnabling();
-  if (Loading_) return;
-  TBlockFlags& flags = View_.Flags;
-  flags.ShowUltimateEffects = ShowPlots_->isChecked();
-  flags.ShowUltimateResults = Design_->isChecked() ? 1 : 0;
-  flags.ShowSkinFriction = Skin_->isChecked();
-  flags.ShowTipResistance = Tip_->isChecked();
-  flags.ShowTotalCapacity = Total_->isChecked();
-  flags.ShowUltimateEffectsValues = Values_->isChecked();
-  View_.RedrawComplete();
+void TDlgPileDiagrams::controlsChanged() {
+  updateEnabling();
+  if (loading_) return;
+  BlockFlags& flags = view_.Flags;
+  flags.ShowUltimateEffects = showPlots_->isChecked();
+  flags.ShowUltimateResults = design_->isChecked() ? 1 : 0;
+  flags.ShowSkinFriction = skin_->isChecked();
+  flags.ShowTipResistance = tip_->isChecked();
+  flags.ShowTotalCapacity = total_->isChecked();
+  flags.ShowUltimateEffectsValues = values_->isChecked();
+  view_.RedrawComplete();
 }
 
-void TDlgPileDiagrams::ShowFactorError(const QString& text) {
-  FactorError_->setText(text);
-  FactorError_->setVisible(!text.isEmpty());
+void TDlgPileDiagrams::showFactorError(const QString& text) {
+  factorError_->setText(text);
+  factorError_->setVisible(!text.isEmpty());
 }
 
-void TDlgPileDiagrams::FactorEdited() {
-  const std::string text = Factor_->text().toStdString();
+void TDlgPileDiagrams::factorEdited() {
+  const std::string text = factor_->text().toStdString();
   if (text.empty()) {
-    ShowFactorError(QString());
+    showFactorError(QString());
     return;
   }
-  const std::optional<double> factor = ParseSizeFactor(text);
+  const std::optional<double> factor = parseSizeFactor(text);
   if (!factor) {
     // The factor stays as it was.
-    ShowFactorError(tr("'%1' is not a valid floating point value").arg(Factor_->text()));
+    showFactorError(tr("'%1' is not a valid floating point value").arg(factor_->text()));
     return;
   }
-  ShowFactorError(QString());
-  View_.Flags.UltimateEffectsFactor = *factor;
-  View_.RedrawComplete();
+  showFactorError(QString());
+  view_.Flags.UltimateEffectsFactor = *factor;
+  view_.RedrawComplete();
 }
 
-void TDlgPileDiagrams::StepSizeFactor(bool up) {
-  const std::optional<double> current = ParseSizeFactor(Factor_->text().toStdString());
+void TDlgPileDiagrams::stepSizeFactor(bool up) {
+  const std::optional<double> current = parseSizeFactor(factor_->text().toStdString());
   if (!current) {
-    ShowFactorError(tr("'%1' is not a valid floating point value").arg(Factor_->text()));
+    showFactorError(tr("'%1' is not a valid floating point value").arg(factor_->text()));
     return;
   }
-  const double next = views::StepSizeFactor(*current, up);
-  View_.Flags.UltimateEffectsFactor = next;
-  Factor_->setText(QString::fromStdString(SizeFactorText(next)));
-  ShowFactorError(QString());
-  View_.RedrawComplete();
+  const double next = app::stepSizeFactor(*current, up);
+  view_.Flags.UltimateEffectsFactor = next;
+  factor_->setText(QString::fromStdString(sizeFactorText(next)));
+  showFactorError(QString());
+  view_.RedrawComplete();
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -11,7 +11,7 @@ class QLineEdit;
 class QRadioButton;
 class QToolButton;
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 class TDlgBlock;
 
@@ -22,23 +22,23 @@ class TDlgPileDiagrams : public QDialog {
 
   // Centred on the point at three quarters of the frame's width and half its height, then moved
   // up and left so that it stays inside the frame's bottom and right edges.
-  void PlaceOver(QWidget* frame);
+  void placeOver(QWidget* frame);
   // Loads every control from the view's flags.
   void FormActivate();
   // The up-down control: one significant digit up or down.
-  void StepSizeFactor(bool up);
+  void stepSizeFactor(bool up);
 
-  QCheckBox* ShowPlots() const { return ShowPlots_; }
-  QRadioButton* UltimateEffects() const { return Ultimate_; }
-  QRadioButton* DesignEffects() const { return Design_; }
-  QCheckBox* SkinFriction() const { return Skin_; }
-  QCheckBox* TipResistance() const { return Tip_; }
-  QCheckBox* TotalCapacity() const { return Total_; }
-  QCheckBox* ShowMaximumValues() const { return Values_; }
-  QLineEdit* SizeFactor() const { return Factor_; }
-  QToolButton* SizeUp() const { return Up_; }
-  QToolButton* SizeDown() const { return Down_; }
-  QLabel* FactorError() const { return FactorError_; }
+  QCheckBox* showPlots() const { return showPlots_; }
+  QRadioButton* ultimateEffects() const { return ultimate_; }
+  QRadioButton* designEffects() const { return design_; }
+  QCheckBox* skinFriction() const { return skin_; }
+  QCheckBox* tipResistance() const { return tip_; }
+  QCheckBox* totalCapacity() const { return total_; }
+  QCheckBox* showMaximumValues() const { return values_; }
+  QLineEdit* sizeFactor() const { return factor_; }
+  QToolButton* sizeUp() const { return up_; }
+  QToolButton* sizeDown() const { return down_; }
+  QLabel* factorError() const { return factorError_; }
 
   static constexpr const char* kTitle = "Combined Plots";
 
@@ -46,28 +46,28 @@ class TDlgPileDiagrams : public QDialog {
   bool event(QEvent* event) override;
 
  private:
-  void ControlsChanged();
-  void FactorEdited();
-  void ShowFactorError(const QString& text);
-  void UpdateEnabling();
+  void controlsChanged();
+  void factorEdited();
+  void showFactorError(const QString& text);
+  void updateEnabling();
 
-  TDlgBlock& View_;
-  bool Loading_ = false;
-  QCheckBox* ShowPlots_ = nullptr;
-  QGroupBox* SelectPlots_ = nullptr;
-  QRadioButton* Ultimate_ = nullptr;
-  QRadioButton* Design_ = nullptr;
-  QGroupBox* SelectResults_ = nullptr;
-  QCheckBox* Skin_ = nullptr;
-  QCheckBox* Tip_ = nullptr;
-  QCheckBox* Total_ = nullptr;
-  QGroupBox* Options_ = nullptr;
-  QCheckBox* Values_ = nullptr;
-  QLabel* FactorCaption_ = nullptr;
-  QLineEdit* Factor_ = nullptr;
-  QToolButton* Up_ = nullptr;
-  QToolButton* Down_ = nullptr;
-  QLabel* FactorError_ = nullptr;
+  TDlgBlock& view_;
+  bool loading_ = false;
+  QCheckBox* showPlots_ = nullptr;
+  QGroupBox* selectPlots_ = nullptr;
+  QRadioButton* ultimate_ = nullptr;
+  QRadioButton* design_ = nullptr;
+  QGroupBox* selectResults_ = nullptr;
+  QCheckBox* skin_ = nullptr;
+  QCheckBox* tip_ = nullptr;
+  QCheckBox* total_ = nullptr;
+  QGroupBox* options_ = nullptr;
+  QCheckBox* values_ = nullptr;
+  QLabel* factorCaption_ = nullptr;
+  QLineEdit* factor_ = nullptr;
+  QToolButton* up_ = nullptr;
+  QToolButton* down_ = nullptr;
+  QLabel* factorError_ = nullptr;
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

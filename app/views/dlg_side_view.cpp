@@ -11,12 +11,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "side_view_painter.h"
 #include "view_project.h"
 #include "window_host.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr int kInitialWidth = 640;  // pixels of a new window's client area
@@ -24,61 +24,61 @@ constexpr int kInitialHeight = 480;
 constexpr int kPrintFontPoints = 10;
 }  // namespace
 
-TSideViewCanvas::TSideViewCanvas(TDlgSideView& owner) : QWidget(&owner), Owner_(owner) {
+SideViewCanvas::SideViewCanvas(TDlgSideView& owner) : QWidget(&owner), owner_(owner) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TSideViewCanvas::paintEvent(QPaintEvent*) {
+void SideViewCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(font());
-  PaintSideView(painter, Owner_.Geometry(), Owner_.OmitHatches(),
+  paintSideView(painter, owner_.Geometry(), owner_.omitHatches(),
                 palette().color(QPalette::Window));
 }
 
-void TSideViewCanvas::resizeEvent(QResizeEvent*) {
-  Owner_.Geometry().Rescale(width(), height());
-  if (Owner_.Geometry().Data().size() > 1) update();
+void SideViewCanvas::resizeEvent(QResizeEvent*) {
+  owner_.Geometry().rescale(width(), height());
+  if (owner_.Geometry().Data().size() > 1) update();
 }
 
-void TSideViewCanvas::mouseMoveEvent(QMouseEvent* event) {
+void SideViewCanvas::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  const std::optional<TLogicalPoint> point = Owner_.Geometry().ToLogical(at.x(), at.y());
+  const std::optional<LogicalPoint> point = owner_.Geometry().toLogical(at.x(), at.y());
   if (!point) return;
-  Owner_.setWindowTitle(
-      QString::fromStdString(DepthReadout(point->y - Owner_.Geometry().GroundOffset())));
+  owner_.setWindowTitle(
+      QString::fromStdString(depthReadout(point->y - owner_.Geometry().groundOffset())));
 }
 
-TDlgSideView::TDlgSideView(app::TWindowHost& host, QWidget* parent) : QWidget(parent), Host_(host) {
+TDlgSideView::TDlgSideView(app::WindowHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setWindowTitle(QString::fromLatin1(kTitle));
   setObjectName(QStringLiteral("DlgSideView"));
-  Canvas_ = new TSideViewCanvas(*this);
+  canvas_ = new SideViewCanvas(*this);
   auto* print = new QPushButton(tr("Print"), this);
-  OmitHatches_ = new QCheckBox(tr("Omit Hatches"), this);
-  OmitHatches_->setToolTip(tr("Click to omit hatches from printing"));
-  auto* close_button = new QPushButton(tr("Close"), this);
-  close_button->setToolTip(tr("Press to Close"));
-  PrintFont_ = new QLabel(this);
-  PrintFont_->hide();
-  QFont print_font = font();
-  print_font.setPointSize(kPrintFontPoints);
-  PrintFont_->setFont(print_font);
+  omitHatches_ = new QCheckBox(tr("Omit Hatches"), this);
+  omitHatches_->setToolTip(tr("Click to omit hatches from printing"));
+  auto* closeButton = new QPushButton(tr("Close"), this);
+  closeButton->setToolTip(tr("Press to Close"));
+  printFont_ = new QLabel(this);
+  printFont_->hide();
+  QFont printFont = font();
+  printFont.setPointSize(kPrintFontPoints);
+  printFont_->setFont(printFont);
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(print);
-  buttons->addWidget(OmitHatches_);
-  buttons->addWidget(close_button);
+  buttons->addWidget(omitHatches_);
+  buttons->addWidget(closeButton);
   buttons->addStretch();
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 6, 6);
-  layout->addWidget(Canvas_, 1);
+  layout->addWidget(canvas_, 1);
   layout->addLayout(buttons);
-  Canvas_->resize(kInitialWidth, kInitialHeight);
+  canvas_->resize(kInitialWidth, kInitialHeight);
   resize(kInitialWidth + print->sizeHint().width() + 12, kInitialHeight);
 
-  connect(print, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
-  connect(OmitHatches_, &QCheckBox::toggled, Canvas_, [this] { Canvas_->update(); });
-  connect(close_button, &QPushButton::clicked, this, [this] {
+  connect(print, &QPushButton::clicked, this, [this] { printButtonClick(); });
+  connect(omitHatches_, &QCheckBox::toggled, canvas_, [this] { canvas_->update(); });
+  connect(closeButton, &QPushButton::clicked, this, [this] {
     // The MDI frame closes with its window.
     if (parentWidget() != nullptr && parentWidget()->inherits("QMdiSubWindow")) {
       parentWidget()->close();
@@ -88,8 +88,8 @@ TDlgSideView::TDlgSideView(app::TWindowHost& host, QWidget* parent) : QWidget(pa
   });
 }
 
-bool TDlgSideView::OmitHatches() const {
-  return OmitHatches_->isChecked();
+bool TDlgSideView::omitHatches() const {
+  return omitHatches_->isChecked();
 }
 
 bool TDlgSideView::event(QEvent* event) {
@@ -98,23 +98,23 @@ bool TDlgSideView::event(QEvent* event) {
 }
 
 void TDlgSideView::FormActivate() {
-  TProgramData& project = Host_.Core().Data();
-  const double length = ApplyDefaultShaftLength(project);
-  Geometry_.Rescale(Canvas_->width(), Canvas_->height());
-  Geometry_.Rebuild(ReadViewProject(project), length);
-  Canvas_->update();
+  TProgramData& project = host_.core().Data();
+  const double length = applyDefaultShaftLength(project);
+  geometry_.rescale(canvas_->width(), canvas_->height());
+  geometry_.rebuild(readViewProject(project), length);
+  canvas_->update();
 }
 
-void TDlgSideView::PrintButtonClick() {
+void TDlgSideView::printButtonClick() {
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  PrintTo(printer);
+  printTo(printer);
 }
 
-bool TDlgSideView::PrintTo(QPrinter& printer) {
-  return PrintSideView(printer, Geometry_, OmitHatches(), palette().color(QPalette::Window),
-                       PrintFont_->font());
+bool TDlgSideView::printTo(QPrinter& printer) {
+  return printSideView(printer, geometry_, omitHatches(), palette().color(QPalette::Window),
+                       printFont_->font());
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

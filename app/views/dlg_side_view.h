@@ -13,17 +13,15 @@ class QPrinter;
 class QPushButton;
 
 namespace tolvane::app {
-class TWindowHost;
-}
 
-namespace tolvane::views {
+class WindowHost;
 
 class TDlgSideView;
 
 // The client area: picture, resize and the depth read-out.
-class TSideViewCanvas : public QWidget {
+class SideViewCanvas : public QWidget {
  public:
-  explicit TSideViewCanvas(TDlgSideView& owner);
+  explicit SideViewCanvas(TDlgSideView& owner);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -31,27 +29,27 @@ class TSideViewCanvas : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  TDlgSideView& Owner_;
+  TDlgSideView& owner_;
 };
 
 class TDlgSideView : public QWidget {
  public:
-  explicit TDlgSideView(app::TWindowHost& host, QWidget* parent = nullptr);
+  explicit TDlgSideView(app::WindowHost& host, QWidget* parent = nullptr);
 
   // Rebuild from the project: pieces, ground offset, bell height, the default shaft length.
   void FormActivate();
   // "Print": the print dialog, then one landscape page.
-  void PrintButtonClick();
+  void printButtonClick();
   // The page on a printer set up by the caller (the dialog's choice or a PDF file).
-  bool PrintTo(QPrinter& printer);
+  bool printTo(QPrinter& printer);
 
-  const TSideViewGeometry& Geometry() const { return Geometry_; }
-  TSideViewGeometry& Geometry() { return Geometry_; }
-  bool OmitHatches() const;
-  QCheckBox* OmitHatchesBox() const { return OmitHatches_; }
-  QWidget* Canvas() const { return Canvas_; }
+  const SideViewGeometry& Geometry() const { return geometry_; }
+  SideViewGeometry& Geometry() { return geometry_; }
+  bool omitHatches() const;
+  QCheckBox* omitHatchesBox() const { return omitHatches_; }
+  QWidget* Canvas() const { return canvas_; }
   // The main window's project, as the window reads it.
-  app::TWindowHost& Host() const { return Host_; }
+  app::WindowHost& host() const { return host_; }
 
   static constexpr const char* kTitle = "Elevation View";
 
@@ -59,11 +57,11 @@ class TDlgSideView : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  app::TWindowHost& Host_;
-  TSideViewGeometry Geometry_;
-  TSideViewCanvas* Canvas_ = nullptr;
-  QCheckBox* OmitHatches_ = nullptr;
-  QLabel* PrintFont_ = nullptr;  // hidden: the font of the printed labels
+  app::WindowHost& host_;
+  SideViewGeometry geometry_;
+  SideViewCanvas* canvas_ = nullptr;
+  QCheckBox* omitHatches_ = nullptr;
+  QLabel* printFont_ = nullptr;  // hidden: the font of the printed labels
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -11,7 +11,7 @@
 
 #include "gl_calls.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 constexpr int kGlMajor = 2;
@@ -25,7 +25,7 @@ constexpr int kLabelMargin = 2;  // pixels kept between a label and the picture'
                                  // label moves down at most to stay clear of others
 }  // namespace
 
-QSurfaceFormat BlockSurfaceFormat() {
+QSurfaceFormat blockSurfaceFormat() {
   QSurfaceFormat format;
   format.setRenderableType(QSurfaceFormat::OpenGL);
   format.setVersion(kGlMajor, kGlMinor);
@@ -38,7 +38,7 @@ QSurfaceFormat BlockSurfaceFormat() {
   return format;
 }
 
-QFont BlockLabelFont() {
+QFont blockLabelFont() {
   QFont font(QString::fromLatin1(kLabelFamily));
   font.setStyleHint(QFont::Serif);
   font.setPixelSize(kLabelPixels);
@@ -46,14 +46,14 @@ QFont BlockLabelFont() {
   return font;
 }
 
-void PaintSceneLabels(QPainter& painter, const std::vector<TSceneLabel>& labels,
-                      const TMatrix4& model_view, int width, int height) {
-  painter.setFont(BlockLabelFont());
+void paintSceneLabels(QPainter& painter, const std::vector<SceneLabel>& labels,
+                      const Matrix4& modelView, int width, int height) {
+  painter.setFont(blockLabelFont());
   painter.setPen(Qt::black);
   const QFontMetrics metrics(painter.font());
   std::vector<QRect> placed;
-  for (const TSceneLabel& label : labels) {
-    const TScreenPoint at = ProjectToPixel(model_view, label.At, width, height);
+  for (const SceneLabel& label : labels) {
+    const ScreenPoint at = projectToPixel(modelView, label.At, width, height);
     // As with a raster position outside the viewport, a label of a point out of view is not drawn.
     if (at.x < 0 || at.x > width || at.y < 0 || at.y > height) continue;
     const QString text = QString::fromStdString(label.Text);
@@ -82,36 +82,36 @@ void PaintSceneLabels(QPainter& painter, const std::vector<TSceneLabel>& labels,
 }
 
 TglWindow::TglWindow(QWidget* parent) : QOpenGLWidget(parent) {
-  setFormat(BlockSurfaceFormat());
+  setFormat(blockSurfaceFormat());
   for (size_t i = 0; i < fLights.size(); ++i) fLights[i].Index = static_cast<int>(i);
   setMouseTracking(true);
 }
 
 TglWindow::~TglWindow() = default;
 
-void TglWindow::SetBlending(bool on) {
-  Blending_ = on;
-  if (!ContextReady_) return;
+void TglWindow::setBlending(bool on) {
+  blending_ = on;
+  if (!contextReady_) return;
   makeCurrent();
   on ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
   doneCurrent();
 }
 
-void TglWindow::SetDepthTesting(bool on) {
-  DepthTesting_ = on;
-  if (!ContextReady_) return;
+void TglWindow::setDepthTesting(bool on) {
+  depthTesting_ = on;
+  if (!contextReady_) return;
   makeCurrent();
   on ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
   doneCurrent();
 }
 
-void TglWindow::WriteText(const std::string& text, TVec3 at) {
-  if (Drawing_) Texts_.push_back({text, at});
+void TglWindow::WriteText(const std::string& text, Vec3 at) {
+  if (drawing_) texts_.push_back({text, at});
 }
 
 void TglWindow::initializeGL() {
-  ContextReady_ = context() != nullptr && context()->isValid();
-  if (ContextReady_ && OnCreate) OnCreate();
+  contextReady_ = context() != nullptr && context()->isValid();
+  if (contextReady_ && OnCreate) OnCreate();
 }
 
 void TglWindow::resizeGL(int w, int h) {
@@ -120,7 +120,7 @@ void TglWindow::resizeGL(int w, int h) {
 }
 
 void TglWindow::paintGL() {
-  if (!ContextReady_) return;
+  if (!contextReady_) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // QPainter leaves its shader program bound; the fixed pipeline needs none.
   QOpenGLExtraFunctions* functions = context()->extraFunctions();
@@ -128,41 +128,41 @@ void TglWindow::paintGL() {
   functions->glBindBuffer(GL_ARRAY_BUFFER, 0);
   const qreal ratio = devicePixelRatioF();
   glViewport(0, 0, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
-  Texts_.clear();
+  texts_.clear();
   if (OnPaint) {
-    Drawing_ = true;
+    drawing_ = true;
     OnPaint();
-    Drawing_ = false;
+    drawing_ = false;
   }
   while (glGetError() != GL_NO_ERROR) {
   }
-  if (!Texts_.empty()) {
+  if (!texts_.empty()) {
     QPainter painter(this);
-    PaintSceneLabels(painter, Texts_, TextMatrix_, width(), height());
+    paintSceneLabels(painter, texts_, textMatrix_, width(), height());
   }
   QApplication::restoreOverrideCursor();
 }
 
-void TglWindow::StoreMouse(QMouseEvent* event) {
+void TglWindow::storeMouse(QMouseEvent* event) {
   LastMouse = event->position().toPoint();
   LastButtons = event->buttons();
   LastShift = event->modifiers();
 }
 
 void TglWindow::mousePressEvent(QMouseEvent* event) {
-  StoreMouse(event);
+  storeMouse(event);
   KodeMouse = 1;
   if (OnMouseDown) OnMouseDown(event);
 }
 
 void TglWindow::mouseReleaseEvent(QMouseEvent* event) {
-  StoreMouse(event);
+  storeMouse(event);
   if (OnMouseUp) OnMouseUp(event);
 }
 
 void TglWindow::mouseMoveEvent(QMouseEvent* event) {
-  StoreMouse(event);
+  storeMouse(event);
   if (OnMouseMove) OnMouseMove(event);
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -19,7 +19,7 @@
 class QMouseEvent;
 class QPainter;
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 // A three-component vector owned by a TglWindow.
 struct Tgl3Vector {
@@ -35,25 +35,25 @@ struct TglLight {
 };
 
 // Text at a model point, drawn after the OpenGL picture.
-struct TSceneLabel {
+struct SceneLabel {
   std::string Text;
-  TVec3 At;
+  Vec3 At;
 };
 
 enum class TShadeModel { glSmooth, glFlat };
 
 // The surface format of every context of the 3D view: OpenGL 2.1 compatibility profile, double
 // buffered, RGBA with 8 bits a channel and a 24-bit depth buffer.
-QSurfaceFormat BlockSurfaceFormat();
+QSurfaceFormat blockSurfaceFormat();
 
 // The font of the scene's labels: a bold serif of 14 pixels.
-QFont BlockLabelFont();
+QFont blockLabelFont();
 
 // Draws labels at their pixels (baseline left) under a model-view matrix: labels of points out of
 // the picture are left out, labels running over an edge move inside, and a label that would cover
 // an earlier one moves down a line or more.
-void PaintSceneLabels(QPainter& painter, const std::vector<TSceneLabel>& labels,
-                      const TMatrix4& model_view, int width, int height);
+void paintSceneLabels(QPainter& painter, const std::vector<SceneLabel>& labels,
+                      const Matrix4& modelView, int width, int height);
 
 class TglWindow : public QOpenGLWidget {
  public:
@@ -63,10 +63,10 @@ class TglWindow : public QOpenGLWidget {
   QColor BackgroundColor = Qt::white;
   double FOV = 45.0;  // degrees; stored only, the projection is orthographic
   TShadeModel ShadeModel = TShadeModel::glSmooth;
-  void SetBlending(bool on);
-  void SetDepthTesting(bool on);
-  bool Blending() const { return Blending_; }
-  bool DepthTesting() const { return DepthTesting_; }
+  void setBlending(bool on);
+  void setDepthTesting(bool on);
+  bool Blending() const { return blending_; }
+  bool DepthTesting() const { return depthTesting_; }
 
   std::function<void()> OnCreate;
   std::function<void()> OnPaint;
@@ -77,13 +77,13 @@ class TglWindow : public QOpenGLWidget {
   Tgl3Vector fEyePosition{0, 0, 1};
   Tgl3Vector fViewPosition{0, 0, 0};
   Tgl3Vector fUpVector{0, 1, 0};
-  const std::array<TglLight, 8>& Lights() const { return fLights; }
+  const std::array<TglLight, 8>& lights() const { return fLights; }
 
   void MakeCurrent() { makeCurrent(); }
   void MakeNotCurrent() { doneCurrent(); }
   // Text drawn over the picture of the current paint at a model point under a model-view matrix.
-  void WriteText(const std::string& text, TVec3 at);
-  void SetTextMatrix(const TMatrix4& model_view) { TextMatrix_ = model_view; }
+  void WriteText(const std::string& text, Vec3 at);
+  void setTextMatrix(const Matrix4& modelView) { textMatrix_ = modelView; }
   void SetWindowSize(int width, int height) { resize(width, height); }
   void ResetInitKode() { InitKode = 0; }
   // The set-up flag; afterwards it is set.
@@ -99,8 +99,8 @@ class TglWindow : public QOpenGLWidget {
     return kode;
   }
   // True when the context could be created.
-  bool HasContext() const { return ContextReady_; }
-  bool Drawing() const { return Drawing_; }
+  bool hasContext() const { return contextReady_; }
+  bool Drawing() const { return drawing_; }
 
   int InitKode = 0;
   int OtherKode = 0;
@@ -119,15 +119,15 @@ class TglWindow : public QOpenGLWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  void StoreMouse(QMouseEvent* event);
+  void storeMouse(QMouseEvent* event);
 
-  bool Blending_ = false;
-  bool DepthTesting_ = false;
-  bool ContextReady_ = false;
-  bool Drawing_ = false;
+  bool blending_ = false;
+  bool depthTesting_ = false;
+  bool contextReady_ = false;
+  bool drawing_ = false;
   std::array<TglLight, 8> fLights{};
-  std::vector<TSceneLabel> Texts_;
-  TMatrix4 TextMatrix_ = IdentityMatrix();
+  std::vector<SceneLabel> texts_;
+  Matrix4 textMatrix_ = identityMatrix();
 };
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

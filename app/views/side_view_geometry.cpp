@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr int kFirstTickX = 20;     // pixels
 constexpr int kTickStep = 20;       // pixels
 constexpr int kTickEndMargin = 25;  // pixels kept free at the right edge
 
-constexpr std::array<TSoilAppearance, 11> kSoils{{
+constexpr std::array<SoilAppearance, 11> kSoils{{
     {"Sand", THatch::kVerticalLines, 0xC0C0C0},
     {"Clay", THatch::kBackwardDiagonal, 0x808000},
     {"Shale", THatch::kDiagonalCross, 0x800080},
@@ -37,12 +37,12 @@ constexpr std::array<TSoilAppearance, 11> kSoils{{
     {"CFA Clay", THatch::kBackwardDiagonal, 0x808000},
 }};
 
-TShaftPiece Trapezoid(double top_width, double bottom_width, double y_top, double height) {
-  const double y_bottom = y_top + height;
-  return {{-top_width / 2, y_top},
-          {top_width / 2, y_top},
-          {-bottom_width / 2, y_bottom},
-          {bottom_width / 2, y_bottom}};
+ShaftPiece trapezoid(double topWidth, double bottomWidth, double yTop, double height) {
+  const double yBottom = yTop + height;
+  return {{-topWidth / 2, yTop},
+          {topWidth / 2, yTop},
+          {-bottomWidth / 2, yBottom},
+          {bottomWidth / 2, yBottom}};
 }
 
 // The printed page's fractions.
@@ -54,18 +54,18 @@ constexpr double kLabelColumn = 0.15;  // of the page height, as the label has a
 constexpr double kTickStepOfHeight = 0.02;
 constexpr double kTickSizeOfHeight = 0.01;
 
-int RoundToInt(double value) {
+int roundToInt(double value) {
   return static_cast<int>(std::lround(value));
 }
 
 }  // namespace
 
-std::optional<TSoilAppearance> SideViewSoil(int32_t soil_type) {
-  if (soil_type < 1 || soil_type > static_cast<int32_t>(kSoils.size())) return std::nullopt;
-  return kSoils[static_cast<size_t>(soil_type - 1)];
+std::optional<SoilAppearance> sideViewSoil(int32_t soilType) {
+  if (soilType < 1 || soilType > static_cast<int32_t>(kSoils.size())) return std::nullopt;
+  return kSoils[static_cast<size_t>(soilType - 1)];
 }
 
-uint32_t ShaftPieceColour(size_t position) {
+uint32_t shaftPieceColour(size_t position) {
   switch (position) {
     case 0:
       return kRed;
@@ -76,34 +76,34 @@ uint32_t ShaftPieceColour(size_t position) {
   }
 }
 
-double SideViewBellHeight(double b, double ratio, double angle_degrees) {
-  if (angle_degrees <= 0 || ratio <= 1) return 0.0;
-  return (ratio - 1) / 2 * b / std::tan(angle_degrees * kPi / kDegreesPerHalfTurn);
+double sideViewBellHeight(double b, double ratio, double angleDegrees) {
+  if (angleDegrees <= 0 || ratio <= 1) return 0.0;
+  return (ratio - 1) / 2 * b / std::tan(angleDegrees * kPi / kDegreesPerHalfTurn);
 }
 
-double SideViewGroundOffset(double b) {
+double sideViewGroundOffset(double b) {
   return kGroundOffsetDiameters * b;
 }
 
-std::vector<TShaftPiece> SideViewPieces(const TViewProject& project, double shaft_length) {
+std::vector<ShaftPiece> sideViewPieces(const ViewProject& project, double shaftLength) {
   const double b = project.B;
-  const double bell = SideViewBellHeight(b, project.R, project.Theta);
-  const double body = shaft_length - project.Lle - project.Lue - bell;
-  double y = SideViewGroundOffset(b);
-  std::vector<TShaftPiece> pieces;
+  const double bell = sideViewBellHeight(b, project.R, project.Theta);
+  const double body = shaftLength - project.Lle - project.Lue - bell;
+  double y = sideViewGroundOffset(b);
+  std::vector<ShaftPiece> pieces;
   for (const double height : {project.Lue, body, project.Lle}) {
-    pieces.push_back(Trapezoid(b, b, y, height));
+    pieces.push_back(trapezoid(b, b, y, height));
     y += height;
   }
-  pieces.push_back(Trapezoid(b, b * project.R, y, bell));
+  pieces.push_back(trapezoid(b, b * project.R, y, bell));
   return pieces;
 }
 
-TLogicalRect SideViewDesignBounds(const std::vector<TShaftPiece>& pieces, double deepest_bottom,
-                                  double b) {
-  TLogicalRect bounds;  // each edge starts from 0
-  for (const TShaftPiece& piece : pieces) {
-    for (const TLogicalPoint& point :
+LogicalRect sideViewDesignBounds(const std::vector<ShaftPiece>& pieces, double deepestBottom,
+                                 double b) {
+  LogicalRect bounds;  // each edge starts from 0
+  for (const ShaftPiece& piece : pieces) {
+    for (const LogicalPoint& point :
          {piece.TopLeft, piece.TopRight, piece.BottomLeft, piece.BottomRight}) {
       bounds.Left = std::min(bounds.Left, point.x);
       bounds.Right = std::max(bounds.Right, point.x);
@@ -111,14 +111,14 @@ TLogicalRect SideViewDesignBounds(const std::vector<TShaftPiece>& pieces, double
       bounds.Bottom = std::max(bounds.Bottom, point.y);
     }
   }
-  if (deepest_bottom > bounds.Bottom) bounds.Bottom = deepest_bottom;
+  if (deepestBottom > bounds.Bottom) bounds.Bottom = deepestBottom;
   bounds.Bottom += kDepthMarginDiameters * b;
   return bounds;
 }
 
-std::optional<TLogicalRect> FitToAspect(const TLogicalRect& design, int width, int height) {
+std::optional<LogicalRect> fitToAspect(const LogicalRect& design, int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
-  TLogicalRect view = design;
+  LogicalRect view = design;
   // A shaft without a diameter gives the bounds no width; a square picture around the axis
   // (or the creation bounds when there is no depth either) keeps the scale finite.
   if (!(view.Bottom - view.Top > 0)) view = kCreationDesignBounds;
@@ -127,9 +127,9 @@ std::optional<TLogicalRect> FitToAspect(const TLogicalRect& design, int width, i
     view.Left = -half;
     view.Right = half;
   }
-  const double client_aspect = static_cast<double>(width) / height;
-  const double design_aspect = (view.Right - view.Left) / (view.Bottom - view.Top);
-  const double a = client_aspect / design_aspect;
+  const double clientAspect = static_cast<double>(width) / height;
+  const double designAspect = (view.Right - view.Left) / (view.Bottom - view.Top);
+  const double a = clientAspect / designAspect;
   if (a >= 1) {
     view.Left *= a;
     view.Right *= a;
@@ -140,99 +140,96 @@ std::optional<TLogicalRect> FitToAspect(const TLogicalRect& design, int width, i
   return view;
 }
 
-std::string SideViewLayerLabel(int index, const TViewLayer& layer, const std::string& suffix) {
+std::string sideViewLayerLabel(int index, const ViewLayer& layer, const std::string& suffix) {
   char depths[96];
   std::snprintf(depths, sizeof depths, "%.2f - %.2f", layer.Top, layer.Bottom);
-  const std::optional<TSoilAppearance> soil = SideViewSoil(layer.SoilType);
+  const std::optional<SoilAppearance> soil = sideViewSoil(layer.SoilType);
   return "Layer " + std::to_string(index + 1) + "; depth= " + depths + suffix + "; " +
          (soil ? soil->Name : "");
 }
 
-std::string DepthReadout(double depth) {
+std::string depthReadout(double depth) {
   char text[64];
   std::snprintf(text, sizeof text, "  Depth: %6.1f", depth);
   return text;
 }
 
-std::vector<int> GroundTickPositions(int width) {
+std::vector<int> groundTickPositions(int width) {
   std::vector<int> ticks;
   for (int x = kFirstTickX; x < width - kTickEndMargin; x += kTickStep) ticks.push_back(x);
   return ticks;
 }
 
-void TSideViewGeometry::Rebuild(const TViewProject& project, double shaft_length) {
-  Project_ = project;
-  Data_.clear();
+void SideViewGeometry::rebuild(const ViewProject& project, double shaftLength) {
+  project_ = project;
+  data_.clear();
   if (project.Layers.empty()) return;
-  Ground_ = SideViewGroundOffset(project.B);
-  Data_ = SideViewPieces(project, shaft_length);
-  Design_ = SideViewDesignBounds(Data_, project.DeepestLayerBottom(), project.B);
-  Rescale(Width_, Height_);
+  ground_ = sideViewGroundOffset(project.B);
+  data_ = sideViewPieces(project, shaftLength);
+  design_ = sideViewDesignBounds(data_, project.deepestLayerBottom(), project.B);
+  rescale(width_, height_);
 }
 
-void TSideViewGeometry::Rescale(int width, int height) {
-  Width_ = width;
-  Height_ = height;
-  View_ = FitToAspect(Design_, width, height);
+void SideViewGeometry::rescale(int width, int height) {
+  width_ = width;
+  height_ = height;
+  view_ = fitToAspect(design_, width, height);
 }
 
-TViewPixel TSideViewGeometry::ToPixel(TLogicalPoint point) const {
-  if (!View_) return {};
-  const TLogicalRect& v = *View_;
-  return {RoundToInt(Width_ * (point.x - v.Left) / (v.Right - v.Left)),
-          RoundToInt(Height_ * (point.y - v.Top) / (v.Bottom - v.Top))};
+ViewPixel SideViewGeometry::toPixel(LogicalPoint point) const {
+  if (!view_) return {};
+  const LogicalRect& v = *view_;
+  return {roundToInt(width_ * (point.x - v.Left) / (v.Right - v.Left)),
+          roundToInt(height_ * (point.y - v.Top) / (v.Bottom - v.Top))};
 }
 
-std::optional<TLogicalPoint> TSideViewGeometry::ToLogical(int px, int py) const {
-  if (!View_) return std::nullopt;
-  const TLogicalRect& v = *View_;
-  return TLogicalPoint{v.Left + (v.Right - v.Left) * px / Width_,
-                       v.Top + (v.Bottom - v.Top) * py / Height_};
+std::optional<LogicalPoint> SideViewGeometry::toLogical(int px, int py) const {
+  if (!view_) return std::nullopt;
+  const LogicalRect& v = *view_;
+  return LogicalPoint{v.Left + (v.Right - v.Left) * px / width_,
+                      v.Top + (v.Bottom - v.Top) * py / height_};
 }
 
-TSidePrintLayout::TSidePrintLayout(int page_width, int page_height, double ground_offset,
-                                   double deepest_bottom)
-    : W_(page_width),
-      H_(page_height),
-      Ground_(ground_offset),
-      Range_(deepest_bottom + ground_offset) {}
+SidePrintLayout::SidePrintLayout(int pageWidth, int pageHeight, double groundOffset,
+                                 double deepestBottom)
+    : w_(pageWidth), h_(pageHeight), ground_(groundOffset), range_(deepestBottom + groundOffset) {}
 
-int TSidePrintLayout::FrameLeft() const {
-  return RoundToInt(kFrameStart * W_);
+int SidePrintLayout::frameLeft() const {
+  return roundToInt(kFrameStart * w_);
 }
-int TSidePrintLayout::FrameRight() const {
-  return RoundToInt(kFrameEnd * W_);
+int SidePrintLayout::frameRight() const {
+  return roundToInt(kFrameEnd * w_);
 }
-int TSidePrintLayout::FrameTop() const {
-  return RoundToInt(kFrameStart * H_);
+int SidePrintLayout::frameTop() const {
+  return roundToInt(kFrameStart * h_);
 }
-int TSidePrintLayout::FrameBottom() const {
-  return RoundToInt(kFrameEnd * H_);
+int SidePrintLayout::frameBottom() const {
+  return roundToInt(kFrameEnd * h_);
 }
 
-int TSidePrintLayout::Y(double depth) const {
-  return RoundToInt((depth + Ground_) / Range_ * kFrameHeight * H_) + FrameTop();
+int SidePrintLayout::Y(double depth) const {
+  return roundToInt((depth + ground_) / range_ * kFrameHeight * h_) + frameTop();
 }
 
-int TSidePrintLayout::X(double x) const {
-  return RoundToInt(kPageCentre * W_) + RoundToInt(x / Range_ * kFrameHeight * H_);
+int SidePrintLayout::X(double x) const {
+  return roundToInt(kPageCentre * w_) + roundToInt(x / range_ * kFrameHeight * h_);
 }
 
-int TSidePrintLayout::LabelX() const {
-  return RoundToInt(kLabelColumn * H_);
+int SidePrintLayout::labelX() const {
+  return roundToInt(kLabelColumn * h_);
 }
 
-int TSidePrintLayout::TickSize() const {
-  return RoundToInt(kTickSizeOfHeight * H_);
+int SidePrintLayout::tickSize() const {
+  return roundToInt(kTickSizeOfHeight * h_);
 }
 
-std::vector<int> TSidePrintLayout::GroundTickPositions() const {
-  const int step = RoundToInt(kTickStepOfHeight * H_);
+std::vector<int> SidePrintLayout::groundTickPositions() const {
+  const int step = roundToInt(kTickStepOfHeight * h_);
   std::vector<int> ticks;
   if (step <= 0) return ticks;
-  const int first = RoundToInt(kFrameStart * W_ + 2 * step);
-  for (int x = first; x < FrameRight() - 3 * step; x += step) ticks.push_back(x);
+  const int first = roundToInt(kFrameStart * w_ + 2 * step);
+  for (int x = first; x < frameRight() - 3 * step; x += step) ticks.push_back(x);
   return ticks;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -7,7 +7,9 @@
 #include <QPolygon>
 #include <QPrinter>
 
-namespace tolvane::views {
+#include "tolvane/project_codes.h"
+
+namespace tolvane::app {
 
 namespace {
 
@@ -18,11 +20,11 @@ constexpr const char* kPrintJobTitle = "Soil-Pile Profile";
 constexpr double kScreenDotsPerInch = 96.0;  // hatches are printed as wide as on the screen
 constexpr double kPatternPixels = 8.0;       // spacing of the screen's hatch lines
 
-QColor FromRgb(uint32_t rgb) {
+QColor fromRgb(uint32_t rgb) {
   return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
-Qt::BrushStyle HatchStyle(THatch hatch) {
+Qt::BrushStyle hatchStyle(THatch hatch) {
   switch (hatch) {
     case THatch::kVerticalLines:
       return Qt::VerPattern;
@@ -37,14 +39,14 @@ Qt::BrushStyle HatchStyle(THatch hatch) {
 }
 
 // Hatch lines of a style across a rectangle, spaced as a screen pattern brush of 8 pixels
-// scaled by hatch_scale: printers draw pattern brushes at their own dot size, too fine to see.
-void DrawHatchLines(QPainter& painter, const QRect& area, THatch hatch, const QColor& colour,
-                    double hatch_scale) {
-  const double step = kPatternPixels * hatch_scale;
+// scaled by hatchScale: printers draw pattern brushes at their own dot size, too fine to see.
+void drawHatchLines(QPainter& painter, const QRect& area, THatch hatch, const QColor& colour,
+                    double hatchScale) {
+  const double step = kPatternPixels * hatchScale;
   if (!(step > 0)) return;
   painter.save();
   painter.setClipRect(area);
-  painter.setPen(QPen(colour, hatch_scale));
+  painter.setPen(QPen(colour, hatchScale));
   const double left = area.left(), right = area.right() + 1.0;
   const double top = area.top(), bottom = area.bottom() + 1.0;
   const double height = bottom - top;
@@ -68,32 +70,32 @@ void DrawHatchLines(QPainter& painter, const QRect& area, THatch hatch, const QC
 
 // A band between two rows: white under hatch lines in the soil's colour, plain white without
 // hatches (and for a soil type without a hatch). On paper the lines are drawn one by one.
-void FillBand(QPainter& painter, const QPolygon& band, int32_t soil_type, bool omit_hatches,
-              std::optional<double> print_hatch_scale = std::nullopt) {
+void fillBand(QPainter& painter, const QPolygon& band, int32_t soilType, bool omitHatches,
+              std::optional<double> printHatchScale = std::nullopt) {
   painter.save();
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::white);
   painter.drawPolygon(band);
-  const std::optional<TSoilAppearance> soil = SideViewSoil(soil_type);
-  if (!omit_hatches && soil) {
-    if (print_hatch_scale) {
-      DrawHatchLines(painter, band.boundingRect(), soil->Hatch, FromRgb(soil->Rgb),
-                     *print_hatch_scale);
+  const std::optional<SoilAppearance> soil = sideViewSoil(soilType);
+  if (!omitHatches && soil) {
+    if (printHatchScale) {
+      drawHatchLines(painter, band.boundingRect(), soil->Hatch, fromRgb(soil->Rgb),
+                     *printHatchScale);
     } else {
-      painter.setBrush(QBrush(FromRgb(soil->Rgb), HatchStyle(soil->Hatch)));
+      painter.setBrush(QBrush(fromRgb(soil->Rgb), hatchStyle(soil->Hatch)));
       painter.drawPolygon(band);
     }
   }
   painter.restore();
 }
 
-QPolygon Band(int left, int right, int top, int bottom) {
+QPolygon band(int left, int right, int top, int bottom) {
   return QPolygon(
       {QPoint(left, top), QPoint(right, top), QPoint(right, bottom), QPoint(left, bottom)});
 }
 
 // Text on a white box, readable over the hatches.
-void DrawLabel(QPainter& painter, const QRect& box, int flags, const QString& text) {
+void drawLabel(QPainter& painter, const QRect& box, int flags, const QString& text) {
   painter.save();
   painter.setBackgroundMode(Qt::OpaqueMode);
   painter.setBackground(Qt::white);
@@ -102,138 +104,137 @@ void DrawLabel(QPainter& painter, const QRect& box, int flags, const QString& te
 }
 
 // The layer labels go on last, so that a narrow picture's shaft does not cover them.
-struct TBandLabel {
+struct BandLabel {
   QRect Box;
   int Flags;
   QString Text;
 };
 
-void DrawLabels(QPainter& painter, const std::vector<TBandLabel>& labels) {
-  for (const TBandLabel& label : labels) DrawLabel(painter, label.Box, label.Flags, label.Text);
+void drawLabels(QPainter& painter, const std::vector<BandLabel>& labels) {
+  for (const BandLabel& label : labels) drawLabel(painter, label.Box, label.Flags, label.Text);
 }
 
-QPolygon PiecePolygon(const TShaftPiece& piece, const auto& to_pixel) {
-  return QPolygon({to_pixel(piece.TopLeft), to_pixel(piece.TopRight), to_pixel(piece.BottomRight),
-                   to_pixel(piece.BottomLeft)});
+QPolygon piecePolygon(const ShaftPiece& piece, const auto& toPixel) {
+  return QPolygon({toPixel(piece.TopLeft), toPixel(piece.TopRight), toPixel(piece.BottomRight),
+                   toPixel(piece.BottomLeft)});
 }
 
-std::string UnitSuffix(int units) {
-  return units == 2 ? " m" : " ft";
+std::string unitSuffix(int units) {
+  return units == kSIUnits ? " m" : " ft";
 }
 
 }  // namespace
 
-void PaintSideView(QPainter& painter, const TSideViewGeometry& view, bool omit_hatches,
+void paintSideView(QPainter& painter, const SideViewGeometry& view, bool omitHatches,
                    const QColor& background) {
   const int w = view.Width();
   const int h = view.Height();
-  if (w <= 0 || h <= 0 || !view.HasScale()) return;
+  if (w <= 0 || h <= 0 || !view.hasScale()) return;
   painter.fillRect(0, 0, w, h, background);
   painter.setPen(QPen(Qt::black, 1));
-  const std::vector<TViewLayer>& layers = view.Project().Layers;
-  std::vector<TBandLabel> labels;
+  const std::vector<ViewLayer>& layers = view.project().Layers;
+  std::vector<BandLabel> labels;
   for (size_t i = 0; i < layers.size(); ++i) {
-    const int top = view.DepthRow(layers[i].Top);
-    const int bottom = view.DepthRow(layers[i].Bottom);
-    FillBand(painter, Band(0, w, top, bottom), layers[i].SoilType, omit_hatches);
+    const int top = view.depthRow(layers[i].Top);
+    const int bottom = view.depthRow(layers[i].Bottom);
+    fillBand(painter, band(0, w, top, bottom), layers[i].SoilType, omitHatches);
     painter.drawLine(0, bottom, w, bottom);
     const QString label =
-        QString::fromStdString(SideViewLayerLabel(static_cast<int>(i), layers[i], std::string()));
-    const int text_height = painter.fontMetrics().height();
+        QString::fromStdString(sideViewLayerLabel(static_cast<int>(i), layers[i], std::string()));
+    const int textHeight = painter.fontMetrics().height();
     const int middle = (top + bottom) / 2;
-    labels.push_back({QRect(kLabelX, middle - text_height / 2, w - kLabelX, text_height),
+    labels.push_back({QRect(kLabelX, middle - textHeight / 2, w - kLabelX, textHeight),
                       Qt::AlignLeft | Qt::AlignVCenter, label});
     if (i == 0) {
-      const int ground = view.DepthRow(0);
+      const int ground = view.depthRow(0);
       painter.drawLine(0, ground, w, ground);
-      for (const int x : GroundTickPositions(w)) {
+      for (const int x : groundTickPositions(w)) {
         painter.drawLine(x, ground, x + kTickSize, ground + kTickSize);
       }
     }
   }
-  const auto to_pixel = [&view](TLogicalPoint point) {
-    const TViewPixel pixel = view.ToPixel(point);
+  const auto toPixel = [&view](LogicalPoint point) {
+    const ViewPixel pixel = view.toPixel(point);
     return QPoint(pixel.x, pixel.y);
   };
   for (size_t i = 0; i < view.Data().size(); ++i) {
-    painter.setBrush(FromRgb(ShaftPieceColour(i)));
-    painter.drawPolygon(PiecePolygon(view.Data()[i], to_pixel));
+    painter.setBrush(fromRgb(shaftPieceColour(i)));
+    painter.drawPolygon(piecePolygon(view.Data()[i], toPixel));
   }
   painter.setBrush(Qt::NoBrush);
-  DrawLabels(painter, labels);
+  drawLabels(painter, labels);
 }
 
-void PaintSidePrintPage(QPainter& painter, const TSideViewGeometry& view, int w, int h,
-                        bool omit_hatches, const QColor& background, const QFont& font,
-                        double hatch_scale) {
-  const std::vector<TViewLayer>& layers = view.Project().Layers;
-  const TSidePrintLayout page(w, h, view.GroundOffset(), view.Project().DeepestLayerBottom());
-  const int left = page.FrameLeft();
-  const int right = page.FrameRight();
-  painter.fillRect(QRect(QPoint(left, page.FrameTop()), QPoint(right, page.FrameBottom())),
+void paintSidePrintPage(QPainter& painter, const SideViewGeometry& view, int w, int h,
+                        bool omitHatches, const QColor& background, const QFont& font,
+                        double hatchScale) {
+  const std::vector<ViewLayer>& layers = view.project().Layers;
+  const SidePrintLayout page(w, h, view.groundOffset(), view.project().deepestLayerBottom());
+  const int left = page.frameLeft();
+  const int right = page.frameRight();
+  painter.fillRect(QRect(QPoint(left, page.frameTop()), QPoint(right, page.frameBottom())),
                    background);
   painter.setPen(QPen(Qt::black, kPrintPenWidth));
   painter.setFont(font);
-  if (!page.HasScale()) return;
-  const std::string suffix = UnitSuffix(view.Project().Units);
-  std::vector<TBandLabel> labels;
-  const int text_height = painter.fontMetrics().height();
+  if (!page.hasScale()) return;
+  const std::string suffix = unitSuffix(view.project().Units);
+  std::vector<BandLabel> labels;
+  const int textHeight = painter.fontMetrics().height();
   for (size_t i = 0; i < layers.size(); ++i) {
     const int top = page.Y(layers[i].Top);
     const int bottom = page.Y(layers[i].Bottom);
     painter.drawLine(left, bottom, right, bottom);
-    FillBand(painter, Band(left, right, top, bottom), layers[i].SoilType, omit_hatches,
-             hatch_scale);
-    painter.drawPolygon(Band(left, right, top, bottom));
+    fillBand(painter, band(left, right, top, bottom), layers[i].SoilType, omitHatches, hatchScale);
+    painter.drawPolygon(band(left, right, top, bottom));
     const QString label =
-        QString::fromStdString(SideViewLayerLabel(static_cast<int>(i), layers[i], suffix));
-    labels.push_back({QRect(page.LabelX(), top + text_height, right - page.LabelX(), text_height),
+        QString::fromStdString(sideViewLayerLabel(static_cast<int>(i), layers[i], suffix));
+    labels.push_back({QRect(page.labelX(), top + textHeight, right - page.labelX(), textHeight),
                       Qt::AlignLeft | Qt::AlignTop, label});
     if (i == 0) {
       const int ground = page.Y(0);
       painter.drawLine(left, ground, right, ground);
-      const int tick = page.TickSize();
-      for (const int x : page.GroundTickPositions()) {
+      const int tick = page.tickSize();
+      for (const int x : page.groundTickPositions()) {
         painter.drawLine(x, ground, x + tick, ground + tick);
       }
     }
   }
-  const double ground = view.GroundOffset();
-  const auto to_page = [&page, ground](TLogicalPoint point) {
+  const double ground = view.groundOffset();
+  const auto toPage = [&page, ground](LogicalPoint point) {
     return QPoint(page.X(point.x), page.Y(point.y - ground));
   };
   for (size_t i = 0; i < view.Data().size(); ++i) {
-    painter.setBrush(FromRgb(ShaftPieceColour(i)));
-    painter.drawPolygon(PiecePolygon(view.Data()[i], to_page));
+    painter.setBrush(fromRgb(shaftPieceColour(i)));
+    painter.drawPolygon(piecePolygon(view.Data()[i], toPage));
   }
   painter.setBrush(Qt::NoBrush);
-  DrawLabels(painter, labels);
+  drawLabels(painter, labels);
 }
 
-bool PrintSideView(QPrinter& printer, const TSideViewGeometry& view, bool omit_hatches,
+bool printSideView(QPrinter& printer, const SideViewGeometry& view, bool omitHatches,
                    const QColor& background, const QFont& font) {
   printer.setPageOrientation(QPageLayout::Landscape);
   printer.setDocName(QString::fromLatin1(kPrintJobTitle));
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  PaintSidePrintPage(painter, view, page.width(), page.height(), omit_hatches, background, font,
+  paintSidePrintPage(painter, view, page.width(), page.height(), omitHatches, background, font,
                      printer.resolution() / kScreenDotsPerInch);
   return painter.end();
 }
 
-QImage RenderSideViewImage(const TViewProject& project, double shaft_length, QSize size,
-                           bool omit_hatches, const QColor& background, const QFont& font) {
-  TSideViewGeometry view;
-  view.Rescale(size.width(), size.height());
-  view.Rebuild(project, shaft_length);
+QImage renderSideViewImage(const ViewProject& project, double shaftLength, QSize size,
+                           bool omitHatches, const QColor& background, const QFont& font) {
+  SideViewGeometry view;
+  view.rescale(size.width(), size.height());
+  view.rebuild(project, shaftLength);
   QImage image(size, QImage::Format_RGB32);
   image.fill(background);
   QPainter painter(&image);
   painter.setFont(font);
-  PaintSideView(painter, view, omit_hatches, background);
+  paintSideView(painter, view, omitHatches, background);
   painter.end();
   return image;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -13,12 +13,12 @@
 #include "view_tool_icons.h"
 #include "window_host.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
 template <typename View>
-View* FindView(app::TWindowHost& host) {
+View* findView(app::WindowHost& host) {
   QMdiArea* area = host.MdiArea();
   if (area == nullptr) return nullptr;
   for (QMdiSubWindow* sub : area->subWindowList()) {
@@ -28,7 +28,7 @@ View* FindView(app::TWindowHost& host) {
 }
 
 // Puts a new view into the MDI area (or shows it as its own window without one).
-QMdiSubWindow* AddToArea(app::TWindowHost& host, QWidget* view) {
+QMdiSubWindow* addToArea(app::WindowHost& host, QWidget* view) {
   QMdiArea* area = host.MdiArea();
   if (area == nullptr) {
     view->setAttribute(Qt::WA_DeleteOnClose);
@@ -37,11 +37,11 @@ QMdiSubWindow* AddToArea(app::TWindowHost& host, QWidget* view) {
   }
   QMdiSubWindow* sub = area->addSubWindow(view);
   sub->setAttribute(Qt::WA_DeleteOnClose);
-  sub->setWindowIcon(host.Frame() != nullptr ? host.Frame()->windowIcon() : QIcon());
+  sub->setWindowIcon(host.frame() != nullptr ? host.frame()->windowIcon() : QIcon());
   return sub;
 }
 
-void BringToFront(QWidget* view) {
+void bringToFront(QWidget* view) {
   QWidget* window = view->parentWidget() != nullptr ? view->parentWidget() : view;
   window->showNormal();
   window->raise();
@@ -53,119 +53,115 @@ void BringToFront(QWidget* view) {
 
 }  // namespace
 
-TDlgSideView* FindSideView(app::TWindowHost& host) {
-  return FindView<TDlgSideView>(host);
+TDlgSideView* findSideView(app::WindowHost& host) {
+  return findView<TDlgSideView>(host);
 }
 
-TDlgBlock* Find3DView(app::TWindowHost& host) {
-  TDlgBlock* view = FindView<TDlgBlock>(host);
-  return view != nullptr && !view->IsClosing() ? view : nullptr;
+TDlgBlock* find3DView(app::WindowHost& host) {
+  TDlgBlock* view = findView<TDlgBlock>(host);
+  return view != nullptr && !view->isClosing() ? view : nullptr;
 }
 
-TBlock3DControls::TBlock3DControls(app::TWindowHost& host, QMenuBar* menu_bar, QToolBar* tool_bar,
-                                   QAction* before)
-    : QObject(menu_bar), Host_(host) {
-  Menu_ = new QMenu(tr("Show 3D View"), menu_bar);
+Block3DControls::Block3DControls(app::WindowHost& host, QMenuBar* menuBar, QToolBar* toolBar,
+                                 QAction* before)
+    : QObject(menuBar), host_(host) {
+  menu_ = new QMenu(tr("Show 3D View"), menuBar);
   const auto item = [this](const char* text, void (TDlgBlock::*toggle)()) {
-    QAction* action = Menu_->addAction(tr(text));
+    QAction* action = menu_->addAction(tr(text));
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, toggle] {
-      if (TDlgBlock* view = Find3DView(Host_)) (view->*toggle)();
+      if (TDlgBlock* view = find3DView(host_)) (view->*toggle)();
     });
     return action;
   };
-  Shaft_ = item("Shaft", &TDlgBlock::ShowShaftOption);
-  Water_ = item("Water Level", &TDlgBlock::ShowWaterLevelOption);
-  Layers_ = item("Soil Layers", &TDlgBlock::ShowSoilLayersOption);
-  LayerLabels_ = item("Layer Labels", &TDlgBlock::ShowSoilLayerLabelsOption);
-  LayerDepths_ = item("Layer Depths", &TDlgBlock::ShowSoilLayerDepthLabelsOption);
-  Axes_ = item("Global Axes", &TDlgBlock::ShowLocalAxesOption);
-  Menu_->addSeparator();
-  Combined_ = item("Combined Plots", &TDlgBlock::UltimateEffectsWindow);
-  Menu_->setObjectName(QStringLiteral("menuShow3DView"));
-  if (menu_bar != nullptr && before != nullptr) {
-    menu_bar->insertMenu(before, Menu_);
-  } else if (menu_bar != nullptr) {
-    menu_bar->addMenu(Menu_);
+  shaft_ = item("Shaft", &TDlgBlock::ShowShaftOption);
+  water_ = item("Water Level", &TDlgBlock::ShowWaterLevelOption);
+  layers_ = item("Soil Layers", &TDlgBlock::ShowSoilLayersOption);
+  layerLabels_ = item("Layer Labels", &TDlgBlock::ShowSoilLayerLabelsOption);
+  layerDepths_ = item("Layer Depths", &TDlgBlock::ShowSoilLayerDepthLabelsOption);
+  axes_ = item("Global Axes", &TDlgBlock::ShowLocalAxesOption);
+  menu_->addSeparator();
+  combined_ = item("Combined Plots", &TDlgBlock::UltimateEffectsWindow);
+  menu_->setObjectName(QStringLiteral("menuShow3DView"));
+  if (menuBar != nullptr && before != nullptr) {
+    menuBar->insertMenu(before, menu_);
+  } else if (menuBar != nullptr) {
+    menuBar->addMenu(menu_);
   }
-  connect(Menu_, &QMenu::aboutToShow, this, [this] { UpdateMenu(); });
+  connect(menu_, &QMenu::aboutToShow, this, [this] { updateMenu(); });
 
-  Modes_ = new QActionGroup(this);
-  Modes_->setExclusive(true);
+  modes_ = new QActionGroup(this);
+  modes_->setExclusive(true);
   const char* const hints[] = {"Panning", "Zooming",  "Rotating",    "Zoom Window",
                                "Zoom In", "Zoom Out", "Restart View"};
-  for (size_t i = 0; i < Tools_.size(); ++i) {
-    Tools_[i] = new QAction(BlockToolIcon(static_cast<TBlockToolIcon>(i)), tr(hints[i]), this);
-    Tools_[i]->setToolTip(tr(hints[i]));
-    if (tool_bar != nullptr) tool_bar->addAction(Tools_[i]);
+  for (size_t i = 0; i < tools_.size(); ++i) {
+    tools_[i] = new QAction(blockToolIcon(static_cast<BlockToolIcon>(i)), tr(hints[i]), this);
+    tools_[i]->setToolTip(tr(hints[i]));
+    if (toolBar != nullptr) toolBar->addAction(tools_[i]);
   }
   for (size_t i = 0; i < 4; ++i) {
-    Tools_[i]->setCheckable(true);
-    Modes_->addAction(Tools_[i]);
-    connect(Tools_[i], &QAction::triggered, this, [this] { MouseModeChosen(); });
+    tools_[i]->setCheckable(true);
+    modes_->addAction(tools_[i]);
+    connect(tools_[i], &QAction::triggered, this, [this] { mouseModeChosen(); });
   }
-  connect(Tools_[4], &QAction::triggered, this, [this] {
-    if (TDlgBlock* view = Find3DView(Host_)) view->Zooming(kZoomStep);
+  connect(tools_[4], &QAction::triggered, this, [this] {
+    if (TDlgBlock* view = find3DView(host_)) view->Zooming(kZoomStep);
   });
-  connect(Tools_[5], &QAction::triggered, this, [this] {
-    if (TDlgBlock* view = Find3DView(Host_)) view->Zooming(1 / kZoomStep);
+  connect(tools_[5], &QAction::triggered, this, [this] {
+    if (TDlgBlock* view = find3DView(host_)) view->Zooming(1 / kZoomStep);
   });
-  connect(Tools_[6], &QAction::triggered, this, [this] {
-    if (TDlgBlock* view = Find3DView(Host_)) view->RestartViewButtonClick();
+  connect(tools_[6], &QAction::triggered, this, [this] {
+    if (TDlgBlock* view = find3DView(host_)) view->RestartViewButtonClick();
   });
-  UpdateVisibility();
+  updateVisibility();
 }
 
-QAction* TBlock3DControls::MenuAction() const {
-  return Menu_->menuAction();
+QAction* Block3DControls::MenuAction() const {
+  return menu_->menuAction();
 }
 
-void TBlock3DControls::MouseModeChosen() {
-  TDlgBlock* view = Find3DView(Host_);
+void Block3DControls::mouseModeChosen() {
+  TDlgBlock* view = find3DView(host_);
   if (view == nullptr) return;
   const int modes[] = {kMousePanning, kMouseZooming, kMouseRotating, kMouseZoomWindow};
   int option = kMouseNone;
   for (size_t i = 0; i < 4; ++i) {
-    if (Tools_[i]->isChecked()) option = modes[i];
+    if (tools_[i]->isChecked()) option = modes[i];
   }
-  view->SetMouseOption(option, Tools_[3]->isChecked());
+  view->setMouseOption(option, tools_[3]->isChecked());
 }
 
-void TBlock3DControls::UpdateVisibility() {
-  const bool exists = Find3DView(Host_) != nullptr;
-  Menu_->menuAction()->setVisible(exists);
-  for (QAction* tool : Tools_) tool->setVisible(exists);
+void Block3DControls::updateVisibility() {
+  const bool exists = find3DView(host_) != nullptr;
+  menu_->menuAction()->setVisible(exists);
+  for (QAction* tool : tools_) tool->setVisible(exists);
 }
 
-void TBlock3DControls::UpdateMenu() {
-  TDlgBlock* view = Find3DView(Host_);
+void Block3DControls::updateMenu() {
+  TDlgBlock* view = find3DView(host_);
   if (view == nullptr) return;
-  const TBlock3DMenuState state = view->MenuState();
-  const auto apply = [](QAction* action, const TMenuItemState& item) {
+  const Block3DMenuState state = view->menuState();
+  const auto apply = [](QAction* action, const MenuItemState& item) {
     action->setChecked(item.Checked);
     action->setEnabled(item.Enabled);
   };
-  apply(Shaft_, state.Shaft);
-  apply(Water_, state.WaterLevel);
-  apply(Layers_, state.SoilLayers);
-  apply(LayerLabels_, state.LayerLabels);
-  apply(LayerDepths_, state.LayerDepths);
-  apply(Axes_, state.GlobalAxes);
-  apply(Combined_, state.CombinedPlots);
+  apply(shaft_, state.Shaft);
+  apply(water_, state.WaterLevel);
+  apply(layers_, state.SoilLayers);
+  apply(layerLabels_, state.LayerLabels);
+  apply(layerDepths_, state.LayerDepths);
+  apply(axes_, state.GlobalAxes);
+  apply(combined_, state.CombinedPlots);
 }
 
-}  // namespace tolvane::views
-
-namespace tolvane::app {
-
-void ShowSideView(TWindowHost& host) {
-  if (views::TDlgSideView* open = views::FindSideView(host)) {
-    views::BringToFront(open);
+void showSideView(WindowHost& host) {
+  if (TDlgSideView* open = findSideView(host)) {
+    bringToFront(open);
     open->FormActivate();
     return;
   }
-  auto* view = new views::TDlgSideView(host);
-  QMdiSubWindow* sub = views::AddToArea(host, view);
+  auto* view = new TDlgSideView(host);
+  QMdiSubWindow* sub = addToArea(host, view);
   if (sub != nullptr) {
     QObject::connect(host.MdiArea(), &QMdiArea::subWindowActivated, view,
                      [view, sub](QMdiSubWindow* active) {
@@ -176,19 +172,19 @@ void ShowSideView(TWindowHost& host) {
   view->FormActivate();
 }
 
-void Show3DView(TWindowHost& host) {
-  if (views::TDlgBlock* open = views::Find3DView(host)) {
-    views::BringToFront(open);
+void show3DView(WindowHost& host) {
+  if (TDlgBlock* open = find3DView(host)) {
+    bringToFront(open);
     return;
   }
-  auto* view = new views::TDlgBlock(host);
-  if (QMdiSubWindow* sub = views::AddToArea(host, view)) sub->show();
+  auto* view = new TDlgBlock(host);
+  if (QMdiSubWindow* sub = addToArea(host, view)) sub->show();
   view->ResizeWindow();
-  host.UpdateEnabling();
+  host.updateEnabling();
 }
 
-void Close3DView(TWindowHost& host) {
-  views::TDlgBlock* view = views::Find3DView(host);
+void Close3DView(WindowHost& host) {
+  TDlgBlock* view = find3DView(host);
   if (view == nullptr) return;
   QWidget* window = view->parentWidget() != nullptr ? view->parentWidget() : view;
   window->close();

@@ -2,11 +2,11 @@
 
 #include <charconv>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
-std::optional<int> ParseSide(std::string_view text) {
+std::optional<int> parseSide(std::string_view text) {
   int value = 0;
   const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -14,11 +14,11 @@ std::optional<int> ParseSide(std::string_view text) {
   return value;
 }
 
-bool ParseSize(const std::string& text, TViewExportRequest& request) {
+bool parseSize(const std::string& text, ViewExportRequest& request) {
   const size_t x = text.find_first_of("xX");
   if (x == std::string::npos) return false;
-  const std::optional<int> w = ParseSide(std::string_view(text).substr(0, x));
-  const std::optional<int> h = ParseSide(std::string_view(text).substr(x + 1));
+  const std::optional<int> w = parseSide(std::string_view(text).substr(0, x));
+  const std::optional<int> h = parseSide(std::string_view(text).substr(x + 1));
   if (!w || !h) return false;
   request.Width = *w;
   request.Height = *h;
@@ -27,17 +27,17 @@ bool ParseSize(const std::string& text, TViewExportRequest& request) {
 
 }  // namespace
 
-std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::string>& args,
-                                                      std::string& error) {
-  TViewExportRequest request;
+std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
+                                                     std::string& error) {
+  ViewExportRequest request;
   if (args.size() < 2 || args[0] != "--view") {
     error = "--view needs the view: elevation or 3d";
     return std::nullopt;
   }
   if (args[1] == "elevation") {
-    request.Kind = TViewKind::kElevation;
+    request.Kind = ViewKind::kElevation;
   } else if (args[1] == "3d" || args[1] == "3D") {
-    request.Kind = TViewKind::k3D;
+    request.Kind = ViewKind::k3D;
   } else {
     error = "unknown view \"" + args[1] + "\": use elevation or 3d";
     return std::nullopt;
@@ -52,7 +52,7 @@ std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::str
       const std::string& value = args[++i];
       if (arg == "--out") {
         request.Out = value;
-      } else if (!ParseSize(value, request)) {
+      } else if (!parseSize(value, request)) {
         error = "--size takes WIDTHxHEIGHT in pixels, each from " +
                 std::to_string(kMinExportPixels) + " to " + std::to_string(kMaxExportPixels) +
                 ", not \"" + value + "\"";
@@ -76,4 +76,4 @@ std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::str
   return request;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
-enum class TViewKind { kElevation, k3D };
+enum class ViewKind { kElevation, k3D };
 
-struct TViewExportRequest {
-  TViewKind Kind = TViewKind::kElevation;
+struct ViewExportRequest {
+  ViewKind Kind = ViewKind::kElevation;
   std::string Project;
   std::string Out;
   int Width = 800;  // pixels
@@ -23,11 +23,11 @@ inline constexpr int kMaxExportPixels = 8192;
 
 // The request of the arguments after the program name (starting with "--view"); none with the
 // reason in error when they are incomplete or wrong.
-std::optional<TViewExportRequest> ParseViewExportArgs(const std::vector<std::string>& args,
-                                                      std::string& error);
+std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::string>& args,
+                                                     std::string& error);
 
 inline constexpr const char* kViewExportUsage =
     "       tolvane2023 --view elevation|3d PROJECT.tv9d --out FILE.png [--size WIDTHxHEIGHT]\n"
     "                                    render the elevation or the 3D view to an image\n";
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

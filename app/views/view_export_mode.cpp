@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "block_offscreen.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "program_data.h"
 #include "result_plots.h"
 #include "run_pipeline.h"
@@ -19,42 +19,42 @@
 #include "view_export_args.h"
 #include "view_project.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
-QImage RenderElevation(app::TMainForm& form, const TViewExportRequest& request) {
+QImage renderElevation(app::MainFormRules& form, const ViewExportRequest& request) {
   TProgramData& data = form.Data();
-  const double length = ApplyDefaultShaftLength(data);
-  return RenderSideViewImage(ReadViewProject(data), length, {request.Width, request.Height}, false,
+  const double length = applyDefaultShaftLength(data);
+  return renderSideViewImage(readViewProject(data), length, {request.Width, request.Height}, false,
                              QGuiApplication::palette().color(QPalette::Window),
                              QGuiApplication::font());
 }
 
-TOffscreenResult Render3D(app::TMainForm& form, const TViewExportRequest& request) {
-  TBlockSceneInput input;
-  input.Project = ReadViewProject(form.Data());
+OffscreenResult render3D(app::MainFormRules& form, const ViewExportRequest& request) {
+  BlockSceneInput input;
+  input.Project = readViewProject(form.Data());
   input.Extents = GetMaxDims(input.Project);
   // The default flags, and the diagrams of the ultimate combined plot when results are loaded.
   input.Flags.ShowUltimateEffects = form.Flags.ShowOutput;
-  input.Combine = &form.Plots()[app::kPltCombine];
-  TBlockCamera camera;
-  camera.Restart(input.Extents);
-  return RenderBlockOffscreen(input, {request.Width, request.Height}, camera);
+  input.Combine = &form.plots()[app::kPltCombine];
+  BlockCamera camera;
+  camera.restart(input.Extents);
+  return renderBlockOffscreen(input, {request.Width, request.Height}, camera);
 }
 
 }  // namespace
 
-int RunViewExportMode(int argc, char** argv) {
+int runViewExportMode(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
-  const std::optional<TViewExportRequest> request = ParseViewExportArgs(args, error);
+  const std::optional<ViewExportRequest> request = parseViewExportArgs(args, error);
   if (!request) {
     std::cerr << "tolvane2023: " << error << "\nUsage:\n" << kViewExportUsage;
     return app::kExitUsage;
   }
-  const int file_type = FileTypeIndexForPath(request->Project);
-  if (file_type == 0) {
+  const int fileType = fileTypeIndexForPath(request->Project);
+  if (fileType == 0) {
     std::cerr << "The file " << request->Project
               << " is not a project file (.tv9d, .tv8d or .tvd).\n";
     return app::kExitDataError;
@@ -67,17 +67,17 @@ int RunViewExportMode(int argc, char** argv) {
   QGuiApplication application(argc, argv);
 
   app::ConsoleMessages messages;
-  THeadlessHost host;
-  app::TMainForm form(messages, host, std::filesystem::path());
-  const app::TOpenResult opened = form.Open(request->Project, file_type);
+  HeadlessHost host;
+  app::MainFormRules form(messages, host, std::filesystem::path());
+  const app::OpenResult opened = form.Open(request->Project, fileType);
   if (!opened.Opened) return app::kExitNoInput;
   if (!opened.FormatError.empty()) return app::kExitDataError;
 
   QImage image;
-  if (request->Kind == TViewKind::kElevation) {
-    image = RenderElevation(form, *request);
+  if (request->Kind == ViewKind::kElevation) {
+    image = renderElevation(form, *request);
   } else {
-    const TOffscreenResult rendered = Render3D(form, *request);
+    const OffscreenResult rendered = render3D(form, *request);
     if (rendered.Image.isNull()) {
       std::cerr << "The 3D view cannot be drawn here: no OpenGL context could be created ("
                 << rendered.Error << ").\n";
@@ -94,4 +94,4 @@ int RunViewExportMode(int argc, char** argv) {
   return 0;
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -4,8 +4,8 @@
 // display; the exit code is 0 on success.
 #pragma once
 
-namespace tolvane::views {
+namespace tolvane::app {
 
-int RunViewExportMode(int argc, char** argv);
+int runViewExportMode(int argc, char** argv);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

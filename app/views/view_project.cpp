@@ -3,15 +3,15 @@
 #include "program_data.h"
 #include "project_grids.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 // Shaft lengths below this count as "not set" (ft or m).
 constexpr long double kNoShaftLength = 0.0001L;
 }  // namespace
 
-TViewProject ReadViewProject(const TProgramData& data) {
-  TViewProject project;
+ViewProject readViewProject(const TProgramData& data) {
+  ViewProject project;
   project.Units = data.fUnits;
   project.Method = data.METHOD;
   project.B = static_cast<double>(data.DSTART);
@@ -23,10 +23,10 @@ TViewProject ReadViewProject(const TProgramData& data) {
   project.WTD = static_cast<double>(data.WTD);
   project.UseElevation = data.UseElevation;
   project.ValElevation = static_cast<double>(data.ValElevation);
-  const TGridTable& d = data.Grids().D();
+  const grid::TGridTable& d = data.grids().D();
   double top = 0;
   for (int row = 0; row < d.RowCount(); ++row) {
-    TViewLayer layer;
+    ViewLayer layer;
     layer.SoilType = d.GetIntValue(kColSoilType, row);
     layer.Top = top;
     layer.Bottom = static_cast<double>(d.GetFloatValue(kColBottomDepth, row));
@@ -36,13 +36,13 @@ TViewProject ReadViewProject(const TProgramData& data) {
   return project;
 }
 
-double ApplyDefaultShaftLength(TProgramData& data) {
+double applyDefaultShaftLength(TProgramData& data) {
   if (data.PD >= kNoShaftLength) return static_cast<double>(data.PD);
-  const TGridTable& d = data.Grids().D();
+  const grid::TGridTable& d = data.grids().D();
   if (d.RowCount() == 0) return static_cast<double>(data.PD);
   const long double deepest = d.GetFloatValue(kColBottomDepth, d.RowCount() - 1);
   if (data.LPD <= 0) data.PD = deepest;
   return static_cast<double>(deepest);
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

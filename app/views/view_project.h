@@ -6,19 +6,17 @@
 #include <cstdint>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::app {
+
 class TProgramData;
-}
 
-namespace tolvane::views {
-
-struct TViewLayer {
+struct ViewLayer {
   int32_t SoilType = 0;
   double Top = 0;     // depth of the layer's top (the bottom of the layer above; 0 for the first)
   double Bottom = 0;  // depth of the layer's bottom (column 1 of D)
 };
 
-struct TViewProject {
+struct ViewProject {
   int Units = 1;            // 1 English (ft), 2 SI (m)
   int Method = 2;           // METHOD: 1 design load given, 2 shaft length given
   double B = 0;             // DSTART, shaft diameter
@@ -30,18 +28,18 @@ struct TViewProject {
   double WTD = 0;           // depth of the water table
   int UseElevation = 0;     // 1: plots give elevations instead of depths
   double ValElevation = 0;  // elevation of the shaft head
-  std::vector<TViewLayer> Layers;
+  std::vector<ViewLayer> Layers;
 
   // The bottom depth of the last layer, 0 without layers.
-  double DeepestLayerBottom() const { return Layers.empty() ? 0.0 : Layers.back().Bottom; }
+  double deepestLayerBottom() const { return Layers.empty() ? 0.0 : Layers.back().Bottom; }
 };
 
-TViewProject ReadViewProject(const TProgramData& data);
+ViewProject readViewProject(const TProgramData& data);
 
 // The elevation view draws a project without a shaft length down to the deepest layer bottom and
 // keeps that length as the project's PD. A project whose design load is given (LPD > 0) keeps
 // PD at 0, since saving a positive PD would turn it into a given-length project and clear the
 // design load. Returns the length to draw.
-double ApplyDefaultShaftLength(TProgramData& data);
+double applyDefaultShaftLength(TProgramData& data);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

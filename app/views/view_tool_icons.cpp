@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr double kPenPixels = 1.6;
 const QColor kInk(0x20, 0x30, 0x60);
 const QColor kGlass(0xC8, 0xE0, 0xF8);
 
-void Arrow(QPainter& p, QPointF from, QPointF to) {
+void arrow(QPainter& p, QPointF from, QPointF to) {
   p.drawLine(from, to);
   const QPointF d = (to - from) / std::max(1.0, std::hypot(to.x() - from.x(), to.y() - from.y()));
   const QPointF n(-d.y(), d.x());
@@ -24,7 +24,7 @@ void Arrow(QPainter& p, QPointF from, QPointF to) {
   p.drawPolygon(QPolygonF({to, to - d * head + n * head * 0.7, to - d * head - n * head * 0.7}));
 }
 
-void Magnifier(QPainter& p, QPointF centre, double radius) {
+void magnifier(QPainter& p, QPointF centre, double radius) {
   p.setBrush(kGlass);
   p.drawEllipse(centre, radius, radius);
   p.setBrush(kInk);
@@ -34,42 +34,42 @@ void Magnifier(QPainter& p, QPointF centre, double radius) {
   p.setPen(QPen(kInk, kPenPixels));
 }
 
-void Draw(QPainter& p, TBlockToolIcon icon) {
+void draw(QPainter& p, BlockToolIcon icon) {
   p.setPen(QPen(kInk, kPenPixels));
   p.setBrush(kInk);
   const QPointF c(12, 12);
   switch (icon) {
-    case TBlockToolIcon::kPanning:
+    case BlockToolIcon::kPanning:
       for (const QPointF end : {QPointF(12, 2), QPointF(12, 22), QPointF(2, 12), QPointF(22, 12)}) {
-        Arrow(p, c, end);
+        arrow(p, c, end);
       }
       break;
-    case TBlockToolIcon::kZooming:
-      Magnifier(p, QPointF(9, 9), 6);
-      Arrow(p, QPointF(20, 14), QPointF(20, 3));
-      Arrow(p, QPointF(20, 12), QPointF(20, 22));
+    case BlockToolIcon::kZooming:
+      magnifier(p, QPointF(9, 9), 6);
+      arrow(p, QPointF(20, 14), QPointF(20, 3));
+      arrow(p, QPointF(20, 12), QPointF(20, 22));
       break;
-    case TBlockToolIcon::kRotating: {
+    case BlockToolIcon::kRotating: {
       p.setBrush(Qt::NoBrush);
       p.drawArc(QRectF(3, 3, 18, 18), 30 * 16, 280 * 16);
       p.setBrush(kInk);
       p.drawPolygon(QPolygonF({QPointF(20, 3), QPointF(21, 10), QPointF(14.5, 7.5)}));
       break;
     }
-    case TBlockToolIcon::kZoomWindow:
+    case BlockToolIcon::kZoomWindow:
       p.setBrush(Qt::NoBrush);
       p.setPen(QPen(kInk, kPenPixels, Qt::DashLine));
       p.drawRect(QRectF(2, 2, 14, 11));
       p.setPen(QPen(kInk, kPenPixels));
-      Magnifier(p, QPointF(14, 14), 5);
+      magnifier(p, QPointF(14, 14), 5);
       break;
-    case TBlockToolIcon::kZoomIn:
-    case TBlockToolIcon::kZoomOut:
-      Magnifier(p, QPointF(10, 10), 7.5);
+    case BlockToolIcon::kZoomIn:
+    case BlockToolIcon::kZoomOut:
+      magnifier(p, QPointF(10, 10), 7.5);
       p.drawLine(QPointF(6, 10), QPointF(14, 10));
-      if (icon == TBlockToolIcon::kZoomIn) p.drawLine(QPointF(10, 6), QPointF(10, 14));
+      if (icon == BlockToolIcon::kZoomIn) p.drawLine(QPointF(10, 6), QPointF(10, 14));
       break;
-    case TBlockToolIcon::kRestart: {
+    case BlockToolIcon::kRestart: {
       // A box seen from the front, as the view starts.
       p.setBrush(kGlass);
       p.drawRect(QRectF(5, 8, 12, 12));
@@ -84,14 +84,14 @@ void Draw(QPainter& p, TBlockToolIcon icon) {
 
 }  // namespace
 
-QIcon BlockToolIcon(TBlockToolIcon icon) {
+QIcon blockToolIcon(BlockToolIcon icon) {
   QPixmap picture(kIconPixels, kIconPixels);
   picture.fill(Qt::transparent);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
-  Draw(painter, icon);
+  draw(painter, icon);
   painter.end();
   return QIcon(picture);
 }
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

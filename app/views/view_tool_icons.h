@@ -4,9 +4,9 @@
 
 #include <QIcon>
 
-namespace tolvane::views {
+namespace tolvane::app {
 
-enum class TBlockToolIcon {
+enum class BlockToolIcon {
   kPanning,
   kZooming,
   kRotating,
@@ -16,6 +16,6 @@ enum class TBlockToolIcon {
   kRestart
 };
 
-QIcon BlockToolIcon(TBlockToolIcon icon);
+QIcon blockToolIcon(BlockToolIcon icon);
 
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -10,7 +10,7 @@
 #include "expression.h"
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 constexpr int kMinHexDigits = 4;
@@ -19,23 +19,23 @@ constexpr long double kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr long double kInt32Max = std::numeric_limits<int32_t>::max();
 constexpr std::string_view kOperatorKeys = "+-/*^=%!";
 
-struct TPlaceholderWord {
+struct PlaceholderWord {
   std::string_view Placeholder;
   std::string_view English;
   std::string_view SI;
 };
 
 // Checked in this order; the bare letter comes last and applies only when no numbered one occurs.
-constexpr std::array<TPlaceholderWord, 6> kForceWords{{{"F6", "slug", "Mg"},
-                                                       {"F5", "sec", "sec"},
-                                                       {"F4", "lb-sec2/in", "Mg"},
-                                                       {"F2", "tons", "kN"},
-                                                       {"F1", "kips", "kN"},
-                                                       {"F", "lbs", "kN"}}};
-constexpr std::array<TPlaceholderWord, 4> kLengthWords{
+constexpr std::array<PlaceholderWord, 6> kForceWords{{{"F6", "slug", "Mg"},
+                                                      {"F5", "sec", "sec"},
+                                                      {"F4", "lb-sec2/in", "Mg"},
+                                                      {"F2", "tons", "kN"},
+                                                      {"F1", "kips", "kN"},
+                                                      {"F", "lbs", "kN"}}};
+constexpr std::array<PlaceholderWord, 4> kLengthWords{
     {{"L2", "ft", "m"}, {"L1", "in", "mm"}, {"L3", "rad", "rad"}, {"L", "in", "m"}}};
 
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
   for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos)) {
     text.replace(pos, from.size(), to);
     pos += to.size();
@@ -44,12 +44,12 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 }
 
 template <size_t N>
-std::string ExpandFirstFound(std::string text, const std::array<TPlaceholderWord, N>& words,
-                             int unit_system) {
-  for (const TPlaceholderWord& word : words) {
+std::string expandFirstFound(std::string text, const std::array<PlaceholderWord, N>& words,
+                             int unitSystem) {
+  for (const PlaceholderWord& word : words) {
     if (text.find(word.Placeholder) != std::string::npos) {
-      return ReplaceAll(std::move(text), word.Placeholder,
-                        unit_system == kEntrySI ? word.SI : word.English);
+      return replaceAll(std::move(text), word.Placeholder,
+                        unitSystem == kEntrySI ? word.SI : word.English);
     }
   }
   return text;
@@ -57,51 +57,51 @@ std::string ExpandFirstFound(std::string text, const std::array<TPlaceholderWord
 
 }  // namespace
 
-std::string ExpandEntryUnits(std::string_view units, int unit_system) {
-  if (unit_system == kEntryNoExpansion) return std::string(units);
-  return ExpandFirstFound(ExpandFirstFound(std::string(units), kForceWords, unit_system),
-                          kLengthWords, unit_system);
+std::string expandEntryUnits(std::string_view units, int unitSystem) {
+  if (unitSystem == kEntryNoExpansion) return std::string(units);
+  return expandFirstFound(expandFirstFound(std::string(units), kForceWords, unitSystem),
+                          kLengthWords, unitSystem);
 }
 
-bool OperatorExtendsValue(std::string_view text, size_t selection_start, size_t selection_length,
+bool operatorExtendsValue(std::string_view text, size_t selectionStart, size_t selectionLength,
                           char key) {
-  return !text.empty() && selection_start == 0 && selection_length == text.size() &&
+  return !text.empty() && selectionStart == 0 && selectionLength == text.size() &&
          kOperatorKeys.find(key) != std::string_view::npos;
 }
 
-std::string TextAfterKey(std::string_view text, size_t selection_start, size_t selection_length,
+std::string textAfterKey(std::string_view text, size_t selectionStart, size_t selectionLength,
                          char key) {
-  if (OperatorExtendsValue(text, selection_start, selection_length, key)) {
+  if (operatorExtendsValue(text, selectionStart, selectionLength, key)) {
     return std::string(text) + key;
   }
-  const size_t start = std::min(selection_start, text.size());
-  const size_t length = std::min(selection_length, text.size() - start);
+  const size_t start = std::min(selectionStart, text.size());
+  const size_t length = std::min(selectionLength, text.size() - start);
   std::string out(text);
   out.replace(start, length, 1, key);
   return out;
 }
 
-long double TDataEdit::GetNumber() const {
-  return EvaluateExpression(Text_);
+long double DataEditRules::GetNumber() const {
+  return EvaluateExpression(text_);
 }
 
-void TDataEdit::SetNumber(long double value) {
-  if (!Loading_) {
-    if (value < MinVal_) value = MinVal_;
-    if (value > MaxVal_) value = MaxVal_;
+void DataEditRules::SetNumber(long double value) {
+  if (!loading_) {
+    if (value < minVal_) value = minVal_;
+    if (value > maxVal_) value = maxVal_;
   }
-  Text_ = FormatValue(value);
+  text_ = formatValue(value);
 }
 
-long double TDataEdit::ClampToIntegerRange(long double value) const {
-  if (!IntegerOnly_) return value;
+long double DataEditRules::clampToIntegerRange(long double value) const {
+  if (!integerOnly_) return value;
   if (value < kInt32Min) return kInt32Min;
   if (value > kInt32Max) return kInt32Max;
   return value;
 }
 
 // The present value, or the fallback when the text does not evaluate.
-long double TDataEdit::CurrentValueOr(long double fallback) const {
+long double DataEditRules::currentValueOr(long double fallback) const {
   try {
     return GetNumber();
   } catch (const EAssignError&) {
@@ -109,47 +109,47 @@ long double TDataEdit::CurrentValueOr(long double fallback) const {
   }
 }
 
-void TDataEdit::SetMinVal(long double value) {
-  if (!Loading_) {
-    if (value > MaxVal_) value = MaxVal_;
-    value = ClampToIntegerRange(value);
-    if (value > CurrentValueOr(value)) Text_ = FormatValue(value);
+void DataEditRules::SetMinVal(long double value) {
+  if (!loading_) {
+    if (value > maxVal_) value = maxVal_;
+    value = clampToIntegerRange(value);
+    if (value > currentValueOr(value)) text_ = formatValue(value);
   }
-  MinVal_ = value;
+  minVal_ = value;
 }
 
-void TDataEdit::SetMaxVal(long double value) {
-  if (!Loading_) {
-    if (value < MinVal_) value = MinVal_;
-    value = ClampToIntegerRange(value);
-    if (value < CurrentValueOr(value)) Text_ = FormatValue(value);
+void DataEditRules::SetMaxVal(long double value) {
+  if (!loading_) {
+    if (value < minVal_) value = minVal_;
+    value = clampToIntegerRange(value);
+    if (value < currentValueOr(value)) text_ = formatValue(value);
   }
-  MaxVal_ = value;
+  maxVal_ = value;
 }
 
-void TDataEdit::SetIntegerOnly(bool value) {
-  IntegerOnly_ = value;
-  if (value && !Loading_) {
-    SetMaxVal(MaxVal_);
-    SetMinVal(MinVal_);
+void DataEditRules::SetIntegerOnly(bool value) {
+  integerOnly_ = value;
+  if (value && !loading_) {
+    SetMaxVal(maxVal_);
+    SetMinVal(minVal_);
   }
 }
 
-void TDataEdit::SetUnits(int units) {
-  Units_ = units < kEntryEnglish ? kEntryEnglish
+void DataEditRules::SetUnits(int units) {
+  units_ = units < kEntryEnglish ? kEntryEnglish
                                  : (units > kEntryNoExpansion ? kEntryNoExpansion : units);
 }
 
-std::string TDataEdit::LabelText() const {
-  if (UnitsString_.empty()) return Caption_;
-  return Caption_ + " (" + ExpandEntryUnits(UnitsString_, Units_) + ")";
+std::string DataEditRules::labelText() const {
+  if (unitsString_.empty()) return caption_;
+  return caption_ + " (" + expandEntryUnits(unitsString_, units_) + ")";
 }
 
-std::string TDataEdit::FormatValue(long double value) const {
+std::string DataEditRules::formatValue(long double value) const {
   const long double rounded = std::nearbyint(value);
   // A value without a 64-bit integer form is shown in the general format even in a hex field.
-  if (!Hex_ || !std::isfinite(rounded) || std::fabs(rounded) >= kInt64Limit) {
-    return FormatGeneral(value, kDisplayDigits);
+  if (!hex_ || !std::isfinite(rounded) || std::fabs(rounded) >= kInt64Limit) {
+    return formatGeneral(value, kDisplayDigits);
   }
   const auto bits = static_cast<uint64_t>(static_cast<int64_t>(rounded));
   std::array<char, 32> buffer{};
@@ -158,34 +158,34 @@ std::string TDataEdit::FormatValue(long double value) const {
   return "$" + std::string(buffer.data());
 }
 
-void TDataEdit::CheckRange(long double value) const {
-  if (IntegerOnly_ && (!std::isfinite(value) || std::trunc(value) != value)) throw EIntError();
-  if (std::isnan(value) || value < MinVal_) throw EMinError();
-  if (value > MaxVal_) throw EMaxError();
+void DataEditRules::checkRange(long double value) const {
+  if (integerOnly_ && (!std::isfinite(value) || std::trunc(value) != value)) throw EIntError();
+  if (std::isnan(value) || value < minVal_) throw EMinError();
+  if (value > maxVal_) throw EMaxError();
 }
 
-TEntryCheck TDataEdit::Evaluate() {
-  OK_ = false;
+EntryCheck DataEditRules::Evaluate() {
+  ok_ = false;
   long double value = 0;
   try {
     value = GetNumber();
   } catch (const EAssignError& error) {
-    return {false, IntegerOnly_ ? "Entry must be a valid integer." : error.what()};
+    return {false, integerOnly_ ? "Entry must be a valid integer." : error.what()};
   }
   try {
-    CheckRange(value);
+    checkRange(value);
   } catch (const EIntError&) {
     return {false, "Entry must be an integer."};
   } catch (const EMinError&) {
-    SetNumber(MinVal_);
-    return {false, "Entry must be greater than or equal to " + FormatValue(MinVal_)};
+    SetNumber(minVal_);
+    return {false, "Entry must be greater than or equal to " + formatValue(minVal_)};
   } catch (const EMaxError&) {
-    SetNumber(MaxVal_);
-    return {false, "Entry must be less than or equal to " + FormatValue(MaxVal_)};
+    SetNumber(maxVal_);
+    return {false, "Entry must be less than or equal to " + formatValue(maxVal_)};
   }
-  Text_ = FormatValue(value);
-  OK_ = true;
+  text_ = formatValue(value);
+  ok_ = true;
   return {true, {}};
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -11,7 +11,7 @@
 
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 const char* const kBlankMessage = "Entry could not be evaluated:\rentry cannot be blank";
@@ -29,15 +29,15 @@ constexpr size_t kMaxHexDigits = 16;
 // Magnitude from which a value no longer truncates to a 64-bit integer.
 constexpr long double kInt64Limit = 9223372036854775808.0L;
 
-using TFunction = long double (*)(long double);
+using Function = long double (*)(long double);
 
-struct TPrefix {
+struct Prefix {
   std::string_view Name;
-  TFunction Apply;
+  Function Apply;
 };
 
 // Function prefixes in the order they are tried: a longer name before any name it starts with.
-const std::array<TPrefix, 25> kPrefixes{{
+const std::array<Prefix, 25> kPrefixes{{
     {"arctanh", [](long double x) { return std::atanh(x); }},
     {"arctan", [](long double x) { return std::atan(x); }},
     {"cotan", [](long double x) { return 1.0L / std::tan(x); }},
@@ -65,24 +65,24 @@ const std::array<TPrefix, 25> kPrefixes{{
     {"sqrt", [](long double x) { return std::sqrt(x); }},
 }};
 
-char LowerAscii(char c) {
+char lowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string LowerCase(std::string_view text) {
+std::string lowerCase(std::string_view text) {
   std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
+  std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
   return out;
 }
 
-std::string RemoveBlanks(std::string_view text) {
+std::string removeBlanks(std::string_view text) {
   std::string out;
   std::copy_if(text.begin(), text.end(), std::back_inserter(out),
                [](char c) { return c != ' ' && c != '\t'; });
   return out;
 }
 
-std::string RemoveDoubledMinus(const std::string& text) {
+std::string removeDoubledMinus(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '-' && i + 1 < text.size() && text[i + 1] == '-') {
@@ -94,7 +94,7 @@ std::string RemoveDoubledMinus(const std::string& text) {
   return out;
 }
 
-long double Factorial(long double n) {
+long double factorial(long double n) {
   if (!std::isfinite(n) || std::trunc(n) != n) throw EAssignError(kFactorialMessage);
   const long double magnitude = std::fabs(n);
   long double product = 1;
@@ -103,7 +103,7 @@ long double Factorial(long double n) {
   return n < 0 ? -product : product;
 }
 
-long double HexValue(std::string_view digits) {
+long double hexValue(std::string_view digits) {
   if (digits.empty() || digits.size() > kMaxHexDigits) throw EAssignError(kHexMessage);
   uint64_t value = 0;
   for (const char c : digits) {
@@ -120,7 +120,7 @@ long double HexValue(std::string_view digits) {
   return static_cast<long double>(value);
 }
 
-std::optional<long double> ConstantValue(std::string_view operand) {
+std::optional<long double> constantValue(std::string_view operand) {
   constexpr long double kPi = std::numbers::pi_v<long double>;
   constexpr long double kEuler = std::numbers::e_v<long double>;
   if (operand == "pi") return kPi;
@@ -130,8 +130,8 @@ std::optional<long double> ConstantValue(std::string_view operand) {
   return std::nullopt;
 }
 
-const TPrefix* MatchPrefix(std::string_view operand) {
-  for (const TPrefix& prefix : kPrefixes) {
+const Prefix* matchPrefix(std::string_view operand) {
+  for (const Prefix& prefix : kPrefixes) {
     if (operand.starts_with(prefix.Name)) return &prefix;
   }
   return nullptr;
@@ -139,17 +139,17 @@ const TPrefix* MatchPrefix(std::string_view operand) {
 
 // The value of one operand. Functions and factorials nest without parentheses ("sqrtsqrt16",
 // "ln5!"): they are peeled off from the outside in and applied from the inside out.
-long double OperandValue(std::string_view text) {
-  std::vector<TFunction> pending;  // nullptr stands for the factorial
+long double operandValue(std::string_view text) {
+  std::vector<Function> pending;  // nullptr stands for the factorial
   std::string operand(text);
   long double value = 0;
   for (;;) {
-    operand = LowerCase(RemoveDoubledMinus(operand));
-    if (const std::optional<long double> constant = ConstantValue(operand)) {
+    operand = lowerCase(removeDoubledMinus(operand));
+    if (const std::optional<long double> constant = constantValue(operand)) {
       value = *constant;
       break;
     }
-    if (const TPrefix* prefix = MatchPrefix(operand)) {
+    if (const Prefix* prefix = matchPrefix(operand)) {
       pending.push_back(prefix->Apply);
       operand.erase(0, prefix->Name.size());
       continue;
@@ -160,21 +160,21 @@ long double OperandValue(std::string_view text) {
       continue;
     }
     if (!operand.empty() && operand.front() == '$') {
-      value = HexValue(std::string_view(operand).substr(1));
+      value = hexValue(std::string_view(operand).substr(1));
       break;
     }
-    const std::optional<long double> number = ParseReal(operand);
+    const std::optional<long double> number = parseReal(operand);
     if (!number) throw EAssignError(kInvalidCharactersMessage);
     value = *number;
     break;
   }
-  for (auto step = pending.rbegin(); step != pending.rend(); ++step) {
-    value = *step == nullptr ? Factorial(value) : (*step)(value);
-  }
+  std::for_each(pending.rbegin(), pending.rend(), [&value](const Function step) {
+    value = step == nullptr ? factorial(value) : step(value);
+  });
   return value;
 }
 
-long double Remainder(long double a, long double b) {
+long double remainder(long double a, long double b) {
   if (!std::isfinite(a) || !std::isfinite(b) || std::fabs(a) >= kInt64Limit ||
       std::fabs(b) >= kInt64Limit) {
     return std::numeric_limits<long double>::quiet_NaN();
@@ -187,7 +187,7 @@ long double Remainder(long double a, long double b) {
   return static_cast<long double>(dividend % divisor);
 }
 
-int OperatorLevel(char op) {
+int operatorLevel(char op) {
   switch (op) {
     case '^':
       return 1;
@@ -205,7 +205,7 @@ int OperatorLevel(char op) {
   }
 }
 
-long double Apply(char op, long double a, long double b) {
+long double apply(char op, long double a, long double b) {
   switch (op) {
     case '^':
       return std::pow(a, b);
@@ -214,7 +214,7 @@ long double Apply(char op, long double a, long double b) {
     case '/':
       return a / b;
     case '%':
-      return Remainder(a, b);
+      return remainder(a, b);
     case '&':
       return (a != 0 && b != 0) ? 1 : 0;
     case '+':
@@ -229,52 +229,52 @@ long double Apply(char op, long double a, long double b) {
 }
 
 // Replaces every parenthesised part, innermost first, by its value written with 18 digits.
-std::string ResolveParentheses(std::string text) {
+std::string resolveParentheses(std::string text) {
   for (size_t close = text.find(')'); close != std::string::npos; close = text.find(')')) {
     const size_t open = close == 0 ? std::string::npos : text.rfind('(', close - 1);
     if (open == std::string::npos) throw EAssignError(kParenthesesMessage);
     const long double inner = EvaluateExpression(text.substr(open + 1, close - open - 1));
-    text.replace(open, close - open + 1, FormatGeneral(inner, kEvaluatorDigits));
+    text.replace(open, close - open + 1, formatGeneral(inner, kEvaluatorDigits));
   }
   return text;
 }
 
-bool IsOperatorChar(char c) {
+bool isOperatorChar(char c) {
   return c == '^' || c == '*' || c == '/' || c == '%' || c == '+' || c == '=' || c == '|' ||
          c == '&';
 }
 
-bool IsFunctionName(std::string_view text) {
+bool isFunctionName(std::string_view text) {
   constexpr size_t kLongestName = 7;  // "arctanh", "arccosh", "arcsinh"
   if (text.size() > kLongestName) return false;
-  const std::string lower = LowerCase(text);
+  const std::string lower = lowerCase(text);
   return std::any_of(kPrefixes.begin(), kPrefixes.end(),
-                     [&](const TPrefix& prefix) { return prefix.Name == lower; });
+                     [&](const Prefix& prefix) { return prefix.Name == lower; });
 }
 
 // A minus is unary (a sign that stays with its operand) at the start, after a lone function
 // name, "!" or "$", after an operator, "~", an exponent mark or another minus. A minus after a
 // minus is a sign as well, so that a doubled sign cancels: "-(-5)" becomes "--5", which is 5.
-bool IsUnaryMinus(std::string_view text, size_t pos) {
+bool isUnaryMinus(std::string_view text, size_t pos) {
   if (pos == 0) return true;
   const std::string_view before = text.substr(0, pos);
-  if (before == "!" || before == "$" || IsFunctionName(before)) return true;
+  if (before == "!" || before == "$" || isFunctionName(before)) return true;
   const char c = text[pos - 1];
-  return IsOperatorChar(c) || c == '~' || c == 'E' || c == 'e' || c == '-';
+  return isOperatorChar(c) || c == '~' || c == 'E' || c == 'e' || c == '-';
 }
 
-struct TSplitExpression {
+struct SplitExpression {
   std::vector<std::string> Operands;
   std::vector<char> Operators;  // '-' is the binary minus
 };
 
-TSplitExpression Split(std::string_view text) {
-  TSplitExpression split;
+SplitExpression splitExpression(std::string_view text) {
+  SplitExpression split;
   std::string operand;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    const bool binary_minus = c == '-' && !IsUnaryMinus(text, i);
-    if (binary_minus || IsOperatorChar(c)) {
+    const bool binaryMinus = c == '-' && !isUnaryMinus(text, i);
+    if (binaryMinus || isOperatorChar(c)) {
       split.Operands.push_back(operand);
       split.Operators.push_back(c);
       operand.clear();
@@ -296,24 +296,24 @@ constexpr int kOperatorLevels = 4;
 
 long double EvaluateExpression(std::string_view text) {
   if (text.empty()) throw EAssignError(kBlankMessage);
-  TSplitExpression split = Split(ResolveParentheses(RemoveBlanks(text)));
+  SplitExpression split = splitExpression(resolveParentheses(removeBlanks(text)));
   std::vector<std::string>& operands = split.Operands;
   std::vector<char>& operators = split.Operators;
   for (int level = 1; level <= kOperatorLevels; ++level) {
     size_t i = 0;
     while (i < operators.size()) {
-      if (OperatorLevel(operators[i]) != level) {
+      if (operatorLevel(operators[i]) != level) {
         ++i;
         continue;
       }
       const long double result =
-          Apply(operators[i], OperandValue(operands[i]), OperandValue(operands[i + 1]));
-      operands[i] = FormatGeneral(result, kEvaluatorDigits);
+          apply(operators[i], operandValue(operands[i]), operandValue(operands[i + 1]));
+      operands[i] = formatGeneral(result, kEvaluatorDigits);
       operands.erase(operands.begin() + static_cast<std::ptrdiff_t>(i) + 1);
       operators.erase(operators.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }
-  return OperandValue(operands.front());
+  return operandValue(operands.front());
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tolvane {
+namespace tolvane::entry {
 
 // An entry that cannot be turned into a number; the message is shown to the user as it is.
 class EAssignError : public std::runtime_error {
@@ -20,4 +20,4 @@ class EAssignError : public std::runtime_error {
 // Throws EAssignError.
 long double EvaluateExpression(std::string_view text);
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -6,109 +6,109 @@
 #include <limits>
 #include <system_error>
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
 // Below this decimal exponent (value = 0.ddd x 10^exponent) the general format turns scientific:
 // 0.0001 is written fixed, 0.00001 as 1E-5.
 constexpr int kSmallestFixedExponent = -3;
 
-struct TDecimalDigits {
+struct DecimalDigits {
   bool Negative = false;
   std::string Digits;  // significant digits without trailing zeros, never empty
   int Exponent = 0;    // value = d.ddd x 10^Exponent
 };
 
-TDecimalDigits RoundedDigits(long double value, int significant_digits) {
+DecimalDigits roundedDigits(long double value, int significantDigits) {
   std::array<char, 128> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::scientific, significant_digits - 1);
+                                    std::chars_format::scientific, significantDigits - 1);
   const std::string_view text(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
-  TDecimalDigits out;
+  DecimalDigits out;
   size_t pos = 0;
   if (text[pos] == '-') {
     out.Negative = true;
     ++pos;
   }
-  const size_t exponent_mark = text.find('e');
-  for (; pos < exponent_mark; ++pos) {
+  const size_t exponentMark = text.find('e');
+  for (; pos < exponentMark; ++pos) {
     if (text[pos] != '.') out.Digits.push_back(text[pos]);
   }
-  std::string_view exponent = text.substr(exponent_mark + 1);
+  std::string_view exponent = text.substr(exponentMark + 1);
   if (!exponent.empty() && exponent.front() == '+') exponent.remove_prefix(1);
   std::from_chars(exponent.data(), exponent.data() + exponent.size(), out.Exponent);
   while (out.Digits.size() > 1 && out.Digits.back() == '0') out.Digits.pop_back();
   return out;
 }
 
-std::string Scientific(const TDecimalDigits& d) {
+std::string scientific(const DecimalDigits& d) {
   std::string text(1, d.Digits.front());
   if (d.Digits.size() > 1) text += "." + d.Digits.substr(1);
   return text + "E" + std::to_string(d.Exponent);
 }
 
-std::string Fixed(const TDecimalDigits& d) {
-  const int integer_digits = d.Exponent + 1;
-  const auto n_digits = static_cast<int>(d.Digits.size());
-  if (integer_digits <= 0)
-    return "0." + std::string(static_cast<size_t>(-integer_digits), '0') + d.Digits;
-  if (n_digits <= integer_digits) {
-    return d.Digits + std::string(static_cast<size_t>(integer_digits - n_digits), '0');
+std::string fixed(const DecimalDigits& d) {
+  const int integerDigits = d.Exponent + 1;
+  const auto nDigits = static_cast<int>(d.Digits.size());
+  if (integerDigits <= 0)
+    return "0." + std::string(static_cast<size_t>(-integerDigits), '0') + d.Digits;
+  if (nDigits <= integerDigits) {
+    return d.Digits + std::string(static_cast<size_t>(integerDigits - nDigits), '0');
   }
-  const auto split = static_cast<size_t>(integer_digits);
+  const auto split = static_cast<size_t>(integerDigits);
   return d.Digits.substr(0, split) + "." + d.Digits.substr(split);
 }
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
 // Length of the run of decimal digits starting at pos.
-size_t DigitRun(std::string_view s, size_t pos) {
+size_t digitRun(std::string_view s, size_t pos) {
   size_t n = 0;
-  while (pos + n < s.size() && IsDigit(s[pos + n])) ++n;
+  while (pos + n < s.size() && isDigit(s[pos + n])) ++n;
   return n;
 }
 
-bool IsDecimalNumber(std::string_view s) {
+bool isDecimalNumber(std::string_view s) {
   size_t pos = 0;
   if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
-  const size_t integer_digits = DigitRun(s, pos);
-  pos += integer_digits;
-  size_t fraction_digits = 0;
+  const size_t integerDigits = digitRun(s, pos);
+  pos += integerDigits;
+  size_t fractionDigits = 0;
   if (pos < s.size() && s[pos] == '.') {
     ++pos;
-    fraction_digits = DigitRun(s, pos);
-    pos += fraction_digits;
+    fractionDigits = digitRun(s, pos);
+    pos += fractionDigits;
   }
-  if (integer_digits + fraction_digits == 0) return false;
+  if (integerDigits + fractionDigits == 0) return false;
   if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
     ++pos;
     if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
-    const size_t exponent_digits = DigitRun(s, pos);
-    if (exponent_digits == 0) return false;
-    pos += exponent_digits;
+    const size_t exponentDigits = digitRun(s, pos);
+    if (exponentDigits == 0) return false;
+    pos += exponentDigits;
   }
   return pos == s.size();
 }
 
 }  // namespace
 
-std::string FormatGeneral(long double value, int significant_digits) {
+std::string formatGeneral(long double value, int significantDigits) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
-  const TDecimalDigits d = RoundedDigits(value, significant_digits);
-  const int decimal_exponent = d.Exponent + 1;
+  const DecimalDigits d = roundedDigits(value, significantDigits);
+  const int decimalExponent = d.Exponent + 1;
   const std::string text =
-      (decimal_exponent > significant_digits || decimal_exponent < kSmallestFixedExponent)
-          ? Scientific(d)
-          : Fixed(d);
+      (decimalExponent > significantDigits || decimalExponent < kSmallestFixedExponent)
+          ? scientific(d)
+          : fixed(d);
   return d.Negative ? "-" + text : text;
 }
 
-std::optional<long double> ParseReal(std::string_view word) {
-  if (!IsDecimalNumber(word)) return std::nullopt;
+std::optional<long double> parseReal(std::string_view word) {
+  if (!isDecimalNumber(word)) return std::nullopt;
   if (word.front() == '+') word.remove_prefix(1);
   long double value = 0;
   const auto result = std::from_chars(word.data(), word.data() + word.size(), value);
@@ -125,8 +125,8 @@ std::optional<long double> ParseReal(std::string_view word) {
   return value;
 }
 
-std::optional<int32_t> ParseWholeInt32(std::string_view word) {
-  const std::optional<long double> value = ParseReal(word);
+std::optional<int32_t> parseWholeInt32(std::string_view word) {
+  const std::optional<long double> value = parseReal(word);
   if (!value || std::trunc(*value) != *value) return std::nullopt;
   if (*value < std::numeric_limits<int32_t>::min() ||
       *value > std::numeric_limits<int32_t>::max()) {
@@ -135,7 +135,7 @@ std::optional<int32_t> ParseWholeInt32(std::string_view word) {
   return static_cast<int32_t>(*value);
 }
 
-std::optional<int32_t> RoundToInt32(long double value) {
+std::optional<int32_t> roundToInt32(long double value) {
   if (!std::isfinite(value)) return std::nullopt;
   const long double rounded = std::nearbyint(value);
   if (rounded < std::numeric_limits<int32_t>::min() ||
@@ -145,4 +145,4 @@ std::optional<int32_t> RoundToInt32(long double value) {
   return static_cast<int32_t>(rounded);
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::entry

@@ -7,48 +7,48 @@
 
 #include "expression.h"
 
-namespace tolvane::gui {
+namespace tolvane::entry {
 namespace {
 
-class TMessageBoxSink : public TMessageSink {
+class MessageBoxSink : public MessageSink {
  public:
-  void Information(QWidget* parent, const std::string& text) override {
+  void information(QWidget* parent, const std::string& text) override {
     QMessageBox::information(
-        parent, parent != nullptr ? parent->window()->windowTitle() : QString(), MessageText(text));
+        parent, parent != nullptr ? parent->window()->windowTitle() : QString(), messageText(text));
   }
-  bool Confirm(QWidget* parent, const std::string& text) override {
-    return QMessageBox::question(parent, QStringLiteral("Confirm"), MessageText(text),
+  bool confirm(QWidget* parent, const std::string& text) override {
+    return QMessageBox::question(parent, QStringLiteral("Confirm"), messageText(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
   }
 };
 
 }  // namespace
 
-TMessageSink& MessageBoxSink() {
-  static TMessageBoxSink sink;  // stateless
+MessageSink& messageBoxSink() {
+  static MessageBoxSink sink;  // stateless
   return sink;
 }
 
-QString MessageText(const std::string& text) {
+QString messageText(const std::string& text) {
   QString shown = QString::fromStdString(text);
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return shown;
 }
 
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent) {
-  setText(QString::fromStdString(Rules_.Text()));
+  setText(QString::fromStdString(rules_.Text()));
 }
 
-void TDataEdit::SyncRulesText() const {
-  Rules_.SetText(text().toStdString());
+void TDataEdit::syncRulesText() const {
+  rules_.SetText(text().toStdString());
 }
 
 long double TDataEdit::Number() const {
-  SyncRulesText();
-  return Rules_.GetNumber();
+  syncRulesText();
+  return rules_.GetNumber();
 }
 
-long double TDataEdit::NumberOr(long double fallback) const {
+long double TDataEdit::numberOr(long double fallback) const {
   try {
     return Number();
   } catch (const EAssignError&) {
@@ -57,67 +57,67 @@ long double TDataEdit::NumberOr(long double fallback) const {
 }
 
 void TDataEdit::SetNumber(long double value) {
-  Rules_.SetNumber(value);
-  setText(QString::fromStdString(Rules_.Text()));
+  rules_.SetNumber(value);
+  setText(QString::fromStdString(rules_.Text()));
 }
 
 void TDataEdit::SetMinVal(long double value) {
-  SyncRulesText();
-  Rules_.SetMinVal(value);
-  setText(QString::fromStdString(Rules_.Text()));
+  syncRulesText();
+  rules_.SetMinVal(value);
+  setText(QString::fromStdString(rules_.Text()));
 }
 
 void TDataEdit::SetMaxVal(long double value) {
-  SyncRulesText();
-  Rules_.SetMaxVal(value);
-  setText(QString::fromStdString(Rules_.Text()));
+  syncRulesText();
+  rules_.SetMaxVal(value);
+  setText(QString::fromStdString(rules_.Text()));
 }
 
 void TDataEdit::SetIntegerOnly(bool value) {
-  SyncRulesText();
-  Rules_.SetIntegerOnly(value);
-  setText(QString::fromStdString(Rules_.Text()));
+  syncRulesText();
+  rules_.SetIntegerOnly(value);
+  setText(QString::fromStdString(rules_.Text()));
 }
 
 void TDataEdit::SetCaption(const std::string& caption) {
-  Rules_.SetCaption(caption);
-  RefreshLabel();
+  rules_.SetCaption(caption);
+  refreshLabel();
 }
 
 void TDataEdit::SetUnitsString(const std::string& units) {
-  Rules_.SetUnitsString(units);
-  RefreshLabel();
+  rules_.SetUnitsString(units);
+  refreshLabel();
 }
 
 void TDataEdit::SetUnits(int units) {
-  Rules_.SetUnits(units);
-  RefreshLabel();
+  rules_.SetUnits(units);
+  refreshLabel();
 }
 
 void TDataEdit::SetEditLabel(QLabel* label) {
-  Label_ = label;
+  label_ = label;
   if (label != nullptr) label->setBuddy(this);
-  RefreshLabel();
+  refreshLabel();
 }
 
-void TDataEdit::RefreshLabel() {
-  if (Label_.isNull()) return;
-  Label_->setText(QString::fromStdString(Rules_.LabelText()));
-  Label_->setEnabled(isEnabled());
+void TDataEdit::refreshLabel() {
+  if (label_.isNull()) return;
+  label_->setText(QString::fromStdString(rules_.labelText()));
+  label_->setEnabled(isEnabled());
 }
 
 bool TDataEdit::Evaluate() {
-  if (Validating_) return Rules_.OK();
-  Validating_ = true;
-  SyncRulesText();
-  const TEntryCheck check = Rules_.Evaluate();
-  setText(QString::fromStdString(Rules_.Text()));
+  if (validating_) return rules_.OK();
+  validating_ = true;
+  syncRulesText();
+  const EntryCheck check = rules_.Evaluate();
+  setText(QString::fromStdString(rules_.Text()));
   if (!check.OK) {
-    (Sink_ != nullptr ? *Sink_ : MessageBoxSink()).Information(this, check.Message);
+    (sink_ != nullptr ? *sink_ : messageBoxSink()).information(this, check.Message);
     if (isVisible()) setFocus(Qt::OtherFocusReason);
   }
-  Validating_ = false;
-  if (check.OK) emit Evaluated();
+  validating_ = false;
+  if (check.OK) emit evaluated();
   return check.OK;
 }
 
@@ -133,7 +133,7 @@ void TDataEdit::keyPressEvent(QKeyEvent* event) {
     const std::string current = text().toStdString();
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
     const int length = hasSelectedText() ? static_cast<int>(selectedText().size()) : 0;
-    if (OperatorExtendsValue(current, static_cast<size_t>(start), static_cast<size_t>(length),
+    if (operatorExtendsValue(current, static_cast<size_t>(start), static_cast<size_t>(length),
                              typed.at(0).toLatin1())) {
       end(false);  // the operator extends the value instead of replacing it
     }
@@ -152,7 +152,7 @@ void TDataEdit::focusOutEvent(QFocusEvent* event) {
 
 void TDataEdit::changeEvent(QEvent* event) {
   QLineEdit::changeEvent(event);
-  if (event->type() == QEvent::EnabledChange && !Label_.isNull()) Label_->setEnabled(isEnabled());
+  if (event->type() == QEvent::EnabledChange && !label_.isNull()) label_->setEnabled(isEnabled());
 }
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::entry

@@ -11,23 +11,23 @@
 
 #include <QLabel>
 
-namespace tolvane::gui {
+namespace tolvane::entry {
 
 // Where the windows show their messages: message boxes in the program, a record in the tests.
 // Texts use a carriage return as line break.
-class TMessageSink {
+class MessageSink {
  public:
-  virtual ~TMessageSink() = default;
-  virtual void Information(QWidget* parent, const std::string& text) = 0;
+  virtual ~MessageSink() = default;
+  virtual void information(QWidget* parent, const std::string& text) = 0;
   // A Yes/No question; true for Yes.
-  virtual bool Confirm(QWidget* parent, const std::string& text) = 0;
+  virtual bool confirm(QWidget* parent, const std::string& text) = 0;
 };
 
 // The sink that shows Qt message boxes.
-TMessageSink& MessageBoxSink();
+MessageSink& messageBoxSink();
 
 // A carriage return as line break turned into the toolkit's line feed.
-QString MessageText(const std::string& text);
+QString messageText(const std::string& text);
 
 class TDataEdit : public QLineEdit {
   Q_OBJECT
@@ -36,13 +36,13 @@ class TDataEdit : public QLineEdit {
   explicit TDataEdit(QWidget* parent = nullptr);
 
   // The rules of the field: limits, integer rule, caption, units.
-  const tolvane::TDataEdit& Rules() const { return Rules_; }
+  const DataEditRules& rules() const { return rules_; }
 
   // The value of the present text; throws EAssignError when it does not evaluate.
   long double Number() const;
   void SetNumber(long double value);
   // The value when the text evaluates, else the fallback.
-  long double NumberOr(long double fallback) const;
+  long double numberOr(long double fallback) const;
 
   void SetMinVal(long double value);
   void SetMaxVal(long double value);
@@ -53,18 +53,18 @@ class TDataEdit : public QLineEdit {
   // The label that names the field; its text is the caption with the units, and it is enabled
   // with the field.
   void SetEditLabel(QLabel* label);
-  QLabel* EditLabel() const { return Label_; }
-  void SetMessageSink(TMessageSink* sink) { Sink_ = sink; }
+  QLabel* EditLabel() const { return label_; }
+  void setMessageSink(MessageSink* sink) { sink_ = sink; }
 
   // The exit validation: on failure the message is shown and the focus returns to the field.
   bool Evaluate();
   // Dialogs refuse to close or to give up the focus while it fails.
   bool CloseQuery() { return Evaluate(); }
-  bool OK() const { return Rules_.OK(); }
+  bool OK() const { return rules_.OK(); }
 
  signals:
   // The field was left or Enter was pressed and its value is valid.
-  void Evaluated();
+  void evaluated();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -72,13 +72,13 @@ class TDataEdit : public QLineEdit {
   void changeEvent(QEvent* event) override;
 
  private:
-  void RefreshLabel();
-  void SyncRulesText() const;
+  void refreshLabel();
+  void syncRulesText() const;
 
-  mutable tolvane::TDataEdit Rules_;
-  QPointer<QLabel> Label_;
-  TMessageSink* Sink_ = nullptr;
-  bool Validating_ = false;
+  mutable DataEditRules rules_;
+  QPointer<QLabel> label_;
+  MessageSink* sink_ = nullptr;
+  bool validating_ = false;
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::entry

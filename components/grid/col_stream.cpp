@@ -7,15 +7,15 @@
 #include "columns.h"
 #include "value_stream.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 const char* const kFloatColumnMark = "FLOATCOLUMN2";
 const char* const kTableColumnMark = "FLEXCOLUMN2";
 constexpr int32_t kEmptyTemplate = -1;
-constexpr TColumnType kLastColumnType = TColumnType::kString;
+constexpr ColumnType kLastColumnType = ColumnType::kString;
 
-std::string CreatingColumnMessage(int index, const char* inner) {
+std::string creatingColumnMessage(int index, const char* inner) {
   constexpr size_t kMessageSize = 512;
   std::string message(kMessageSize, '\0');
   const int n = std::snprintf(message.data(), message.size(),
@@ -26,94 +26,94 @@ std::string CreatingColumnMessage(int index, const char* inner) {
 
 }  // namespace
 
-void TColumn::WriteData(TValueWriter& writer) const {
-  writer.WriteListBegin();
-  for (const std::string& line : Heading) writer.WriteString(line);
-  writer.WriteListEnd();
-  writer.WriteBoolean(Visible);
-  writer.WriteBoolean(SameGroup);
-  WriteSettings(writer);
+void TColumn::WriteData(ValueWriter& writer) const {
+  writer.writeListBegin();
+  for (const std::string& line : Heading) writer.writeString(line);
+  writer.writeListEnd();
+  writer.writeBoolean(Visible);
+  writer.writeBoolean(SameGroup);
+  writeSettings(writer);
 }
 
-void TColumn::ReadData(TValueReader& reader) {
-  reader.ReadListBegin();
+void TColumn::readData(ValueReader& reader) {
+  reader.readListBegin();
   Heading.clear();
-  while (!reader.EndOfList()) Heading.push_back(reader.ReadString());
-  Visible = reader.ReadBoolean();
-  SameGroup = reader.ReadBoolean();
-  ReadSettings(reader);
+  while (!reader.endOfList()) Heading.push_back(reader.readString());
+  Visible = reader.readBoolean();
+  SameGroup = reader.readBoolean();
+  readSettings(reader);
 }
 
-void TEnumColumn::WriteSettings(TValueWriter& writer) const {
-  writer.WriteListBegin();
-  for (const std::string& name : Names_) writer.WriteString(name);
-  writer.WriteListEnd();
+void TEnumColumn::writeSettings(ValueWriter& writer) const {
+  writer.writeListBegin();
+  for (const std::string& name : names_) writer.writeString(name);
+  writer.writeListEnd();
 }
 
-void TEnumColumn::ReadSettings(TValueReader& reader) {
-  reader.ReadListBegin();
+void TEnumColumn::readSettings(ValueReader& reader) {
+  reader.readListBegin();
   std::vector<std::string> names;
-  while (!reader.EndOfList()) names.push_back(reader.ReadString());
-  Names_ = std::move(names);
+  while (!reader.endOfList()) names.push_back(reader.readString());
+  names_ = std::move(names);
 }
 
-void TIntColumn::WriteSettings(TValueWriter& writer) const {
-  writer.WriteInteger(Default);
-  writer.WriteInteger(Minimum);
-  writer.WriteInteger(Maximum);
+void TIntColumn::writeSettings(ValueWriter& writer) const {
+  writer.writeInteger(Default);
+  writer.writeInteger(Minimum);
+  writer.writeInteger(Maximum);
 }
 
-void TIntColumn::ReadSettings(TValueReader& reader) {
-  Default = reader.ReadInteger();
-  Minimum = reader.ReadInteger();
-  Maximum = reader.ReadInteger();
+void TIntColumn::readSettings(ValueReader& reader) {
+  Default = reader.readInteger();
+  Minimum = reader.readInteger();
+  Maximum = reader.readInteger();
 }
 
-void TFloatColumn::WriteSettings(TValueWriter& writer) const {
-  writer.WriteBoolean(TopDepth);
-  writer.WriteString(kFloatColumnMark);
-  writer.WriteString(UnitsString);
-  writer.WriteFloat(Default);
+void TFloatColumn::writeSettings(ValueWriter& writer) const {
+  writer.writeBoolean(TopDepth);
+  writer.writeString(kFloatColumnMark);
+  writer.writeString(UnitsString);
+  writer.writeFloat(Default);
 }
 
-void TFloatColumn::ReadSettings(TValueReader& reader) {
-  TopDepth = reader.ReadBoolean();
-  std::string text = reader.ReadString();
+void TFloatColumn::readSettings(ValueReader& reader) {
+  TopDepth = reader.readBoolean();
+  std::string text = reader.readString();
   if (text == kFloatColumnMark) {
-    UnitsString = reader.ReadString();
-    Default = reader.ReadFloat();
+    UnitsString = reader.readString();
+    Default = reader.readFloat();
   } else {  // older form: the units string and no default
     UnitsString = std::move(text);
     Default = 0;
   }
 }
 
-void TTableColumn::WriteSettings(TValueWriter& writer) const {
-  writer.WriteString(kTableColumnMark);
-  writer.WriteListBegin();
+void TTableColumn::writeSettings(ValueWriter& writer) const {
+  writer.writeString(kTableColumnMark);
+  writer.writeListBegin();
   for (int i = 0; i < Templates.Count(); ++i) {
     const TGridTable* source = Templates.Elements(i);
-    writer.WriteInteger(source != nullptr ? source->Identifier() : kEmptyTemplate);
+    writer.writeInteger(source != nullptr ? source->Identifier() : kEmptyTemplate);
   }
-  writer.WriteListEnd();
+  writer.writeListEnd();
 }
 
-void TTableColumn::ReadSettings(TValueReader& reader) {
-  const std::string mark = reader.ReadString();
-  TGridTableList templates(Table().Registry());
+void TTableColumn::readSettings(ValueReader& reader) {
+  const std::string mark = reader.readString();
+  TGridTableList templates(table().registry());
   if (mark == kTableColumnMark) {
-    reader.ReadListBegin();
-    while (!reader.EndOfList()) templates.AddByIdent(reader.ReadInteger());
+    reader.readListBegin();
+    while (!reader.endOfList()) templates.AddByIdent(reader.readInteger());
   } else {
     // Older form: one registry position; with a pick list in column 0, one entry per choice.
-    const int32_t position = reader.ReadInteger();
-    const TGridTable& table = Table();
-    if (table.ColCount() == 0 || table.GetColumn(0).Type() != TColumnType::kEnum) {
+    const int32_t position = reader.readInteger();
+    const TGridTable& owner = table();
+    if (owner.ColCount() == 0 || owner.GetColumn(0).Type() != ColumnType::kEnum) {
       templates.Add(position);
     } else {
-      const auto& names = static_cast<const TEnumColumn&>(table.GetColumn(0)).Names();
+      const auto& names = static_cast<const TEnumColumn&>(owner.GetColumn(0)).Names();
       for (size_t i = 0; i < names.size(); ++i) {
-        if (table.HardwiredButton) {
+        if (owner.HardwiredButton) {
           templates.Add(position);
         } else {
           templates.AddByIdent(static_cast<int>(i) + 1);
@@ -124,52 +124,52 @@ void TTableColumn::ReadSettings(TValueReader& reader) {
   Templates = std::move(templates);
 }
 
-void TStringColumn::WriteSettings(TValueWriter& writer) const {
-  writer.WriteString(Default);
-  writer.WriteFloat(MinWidth);
+void TStringColumn::writeSettings(ValueWriter& writer) const {
+  writer.writeString(Default);
+  writer.writeFloat(MinWidth);
 }
 
-void TStringColumn::ReadSettings(TValueReader& reader) {
-  Default = reader.ReadString();
-  MinWidth = reader.ReadFloat();
+void TStringColumn::readSettings(ValueReader& reader) {
+  Default = reader.readString();
+  MinWidth = reader.readFloat();
 }
 
-void TGridTable::WriteColumns(TValueWriter& writer) const {
-  writer.WriteInteger(ColCount());
-  for (const auto& column : Columns_) {
-    writer.WriteInteger(static_cast<int32_t>(column->Type()));
+void TGridTable::writeColumns(ValueWriter& writer) const {
+  writer.writeInteger(ColCount());
+  for (const auto& column : columns_) {
+    writer.writeInteger(static_cast<int32_t>(column->Type()));
     column->WriteData(writer);
   }
 }
 
-void TGridTable::ReadColumns(TValueReader& reader) {
+void TGridTable::readColumns(ValueReader& reader) {
   int32_t count = 0;
   try {
-    count = reader.ReadInteger();
-  } catch (const EReadError&) {
-    throw EGridError("Error reading column count");
+    count = reader.readInteger();
+  } catch (const ReadError&) {
+    throw GridError("Error reading column count");
   }
-  Columns_.clear();
+  columns_.clear();
   for (int i = 0; i < count; ++i) {
     int32_t type = 0;
     try {
-      type = reader.ReadInteger();
-    } catch (const EReadError& error) {
-      throw EGridError(CreatingColumnMessage(i, error.what()));
+      type = reader.readInteger();
+    } catch (const ReadError& error) {
+      throw GridError(creatingColumnMessage(i, error.what()));
     }
     if (type < 0 || type > static_cast<int32_t>(kLastColumnType)) {
-      throw EGridError("Error Column Class not defined");
+      throw GridError("Error Column Class not defined");
     }
-    std::unique_ptr<TColumn> column = CreateColumn(static_cast<TColumnType>(type), *this);
+    std::unique_ptr<TColumn> column = createColumn(static_cast<ColumnType>(type), *this);
     try {
-      column->ReadData(reader);
-      AttachColumn(std::move(column), ColCount());
+      column->readData(reader);
+      attachColumn(std::move(column), ColCount());
     } catch (const std::exception& error) {
-      throw EGridError(CreatingColumnMessage(i, error.what()));
+      throw GridError(creatingColumnMessage(i, error.what()));
     }
-    SizeTemplateLists();
+    sizeTemplateLists();
   }
-  RaiseMajorChange();
+  raiseMajorChange();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

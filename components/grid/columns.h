@@ -12,23 +12,23 @@
 
 #include "grid_table.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // Measures the width in pixels of a heading line on the window's canvas.
-using TTextMeasure = std::function<int(std::string_view)>;
+using TextMeasure = std::function<int(std::string_view)>;
 
 class TColumn {
  public:
-  explicit TColumn(TGridTable& table) : Table_(&table) {}
+  explicit TColumn(TGridTable& table) : table_(&table) {}
   virtual ~TColumn() = default;
   TColumn(const TColumn&) = delete;
   TColumn& operator=(const TColumn&) = delete;
 
-  virtual TColumnType Type() const = 0;
-  TGridTable& Table() const { return *Table_; }
-  int RowCount() const { return static_cast<int>(Cells_.size()); }
-  TData& Cell(int row) const;
-  int RowOf(const TData* cell) const;
+  virtual ColumnType Type() const = 0;
+  TGridTable& table() const { return *table_; }
+  int RowCount() const { return static_cast<int>(cells_.size()); }
+  TData& cell(int row) const;
+  int rowOf(const TData* cell) const;
 
   std::vector<std::string> Heading;
   bool Visible = true;
@@ -53,42 +53,42 @@ class TColumn {
   virtual void SetStringValue(int row, std::string_view text);
 
   virtual bool GetChanged() const { return false; }
-  int GetRowGroup() const { return Table_->RowGroup(); }
+  int GetRowGroup() const { return table_->RowGroup(); }
   virtual void HideForms() {}
   virtual void ResetChanged() {}
   // Widest heading line with two spaces appended, and at least the width of the column kind.
-  int GetMinWidth(const TTextMeasure& measure, int pixels_per_inch) const;
+  int GetMinWidth(const TextMeasure& measure, int pixelsPerInch) const;
   virtual void ChangeUnits(int /*new_units*/) {}
 
-  void WriteData(TValueWriter& writer) const;
-  // Reads the column's part of the "Col" stream; throws EReadError.
-  void ReadData(TValueReader& reader);
+  void WriteData(ValueWriter& writer) const;
+  // Reads the column's part of the "Col" stream; throws ReadError.
+  void readData(ValueReader& reader);
   // A column of the same class with the same visibility, headings and settings, for `table`.
   std::unique_ptr<TColumn> Clone(TGridTable& table) const;
 
  protected:
-  virtual int KindMinWidth(int pixels_per_inch) const = 0;
-  virtual void WriteSettings(TValueWriter& writer) const = 0;
-  virtual void ReadSettings(TValueReader& reader) = 0;
-  virtual void CopySettingsTo(TColumn& clone) const = 0;
-  void NotifyCellChange(int row) const { Table_->ColumnCellChanged(*this, row); }
+  virtual int kindMinWidth(int pixelsPerInch) const = 0;
+  virtual void writeSettings(ValueWriter& writer) const = 0;
+  virtual void readSettings(ValueReader& reader) = 0;
+  virtual void copySettingsTo(TColumn& clone) const = 0;
+  void notifyCellChange(int row) const { table_->columnCellChanged(*this, row); }
   // First and one-past-last row of the group containing the row.
-  std::pair<int, int> GroupRange(int row) const;
+  std::pair<int, int> groupRange(int row) const;
   // Rows a value set at this row goes to: the row's group with SameGroup, else the row.
-  std::pair<int, int> TargetRows(int row) const;
-  int Index() const { return Table_->IndexOf(this); }
+  std::pair<int, int> targetRows(int row) const;
+  int index() const { return table_->IndexOf(this); }
 
  private:
-  TGridTable* Table_;
-  std::vector<std::unique_ptr<TData>> Cells_;
+  TGridTable* table_;
+  std::vector<std::unique_ptr<TData>> cells_;
 };
 
 class TEnumColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kEnum; }
-  const std::vector<std::string>& Names() const { return Names_; }
-  void SetNames(std::vector<std::string> names);
+  ColumnType Type() const override { return ColumnType::kEnum; }
+  const std::vector<std::string>& Names() const { return names_; }
+  void setNames(std::vector<std::string> names);
   void InsertRows(int first, int count) override;
   void DeleteRow(int row) override;
   int32_t GetIntValue(int row) const override;
@@ -97,20 +97,20 @@ class TEnumColumn : public TColumn {
   void SetStringValue(int row, std::string_view text) override;
 
  protected:
-  int KindMinWidth(int pixels_per_inch) const override;
-  void WriteSettings(TValueWriter& writer) const override;
-  void ReadSettings(TValueReader& reader) override;
-  void CopySettingsTo(TColumn& clone) const override;
+  int kindMinWidth(int pixelsPerInch) const override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
+  void copySettingsTo(TColumn& clone) const override;
 
  private:
-  std::vector<std::string> Names_;
-  std::vector<int32_t> Values_;  // 1-based choice
+  std::vector<std::string> names_;
+  std::vector<int32_t> values_;  // 1-based choice
 };
 
 class TIntColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kInt; }
+  ColumnType Type() const override { return ColumnType::kInt; }
   int32_t Default = 0;
   int32_t Minimum = INT32_MIN;
   int32_t Maximum = INT32_MAX;
@@ -122,19 +122,19 @@ class TIntColumn : public TColumn {
   void SetStringValue(int row, std::string_view text) override;
 
  protected:
-  int KindMinWidth(int pixels_per_inch) const override;
-  void WriteSettings(TValueWriter& writer) const override;
-  void ReadSettings(TValueReader& reader) override;
-  void CopySettingsTo(TColumn& clone) const override;
+  int kindMinWidth(int pixelsPerInch) const override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
+  void copySettingsTo(TColumn& clone) const override;
 
  private:
-  std::vector<int32_t> Values_;
+  std::vector<int32_t> values_;
 };
 
 class TFloatColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kFloat; }
+  ColumnType Type() const override { return ColumnType::kFloat; }
   long double Default = 0;
   bool TopDepth = false;
   std::string UnitsString;
@@ -145,25 +145,25 @@ class TFloatColumn : public TColumn {
   void SetFloatValue(int row, long double value) override;
   std::string GetStringValue(int row) const override;
   void SetStringValue(int row, std::string_view text) override;
-  void ChangeUnits(int new_units) override;
+  void ChangeUnits(int newUnits) override;
 
  protected:
-  int KindMinWidth(int pixels_per_inch) const override;
-  void WriteSettings(TValueWriter& writer) const override;
-  void ReadSettings(TValueReader& reader) override;
-  void CopySettingsTo(TColumn& clone) const override;
+  int kindMinWidth(int pixelsPerInch) const override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
+  void copySettingsTo(TColumn& clone) const override;
 
  private:
-  TFloatColumn* Neighbour(int offset) const;
-  long double InsertedValue(int row) const;
-  void StoreValue(int row, long double value);
-  std::vector<long double> Values_;
+  TFloatColumn* neighbour(int offset) const;
+  long double insertedValue(int row) const;
+  void storeValue(int row, long double value);
+  std::vector<long double> values_;
 };
 
 class TTableColumn : public TColumn {
  public:
-  explicit TTableColumn(TGridTable& table) : TColumn(table), Templates(table.Registry()) {}
-  TColumnType Type() const override { return TColumnType::kTable; }
+  explicit TTableColumn(TGridTable& table) : TColumn(table), Templates(table.registry()) {}
+  ColumnType Type() const override { return ColumnType::kTable; }
   TGridTableList Templates;
   void InsertRows(int first, int count) override;
   void DeleteRow(int row) override;
@@ -172,26 +172,26 @@ class TTableColumn : public TColumn {
   bool GetChanged() const override;
   void HideForms() override;
   void ResetChanged() override;
-  void ChangeUnits(int new_units) override;
+  void ChangeUnits(int newUnits) override;
   // Replaces the row's nested table by a fresh copy of the template its soil type selects.
   void UpdateDataValue(int row);
-  std::string ButtonCaption(int row) const;  // "3: Clay Layer Data"
+  std::string buttonCaption(int row) const;  // "3: Clay Layer Data"
 
  protected:
-  int KindMinWidth(int pixels_per_inch) const override;
-  void WriteSettings(TValueWriter& writer) const override;
-  void ReadSettings(TValueReader& reader) override;
-  void CopySettingsTo(TColumn& clone) const override;
+  int kindMinWidth(int pixelsPerInch) const override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
+  void copySettingsTo(TColumn& clone) const override;
 
  private:
-  void RenumberFrom(int row);
-  std::vector<std::unique_ptr<TGridTable>> Tables_;
+  void renumberFrom(int row);
+  std::vector<std::unique_ptr<TGridTable>> tables_;
 };
 
 class TStringColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  TColumnType Type() const override { return TColumnType::kString; }
+  ColumnType Type() const override { return ColumnType::kString; }
   std::string Default;
   long double MinWidth = 1.0L;  // inches
   void InsertRows(int first, int count) override;
@@ -200,13 +200,13 @@ class TStringColumn : public TColumn {
   void SetStringValue(int row, std::string_view text) override;
 
  protected:
-  int KindMinWidth(int pixels_per_inch) const override;
-  void WriteSettings(TValueWriter& writer) const override;
-  void ReadSettings(TValueReader& reader) override;
-  void CopySettingsTo(TColumn& clone) const override;
+  int kindMinWidth(int pixelsPerInch) const override;
+  void writeSettings(ValueWriter& writer) const override;
+  void readSettings(ValueReader& reader) override;
+  void copySettingsTo(TColumn& clone) const override;
 
  private:
-  std::vector<std::string> Values_;
+  std::vector<std::string> values_;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

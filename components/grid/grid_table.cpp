@@ -4,168 +4,169 @@
 
 #include "columns.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // ---- registry and template lists ----
 
-TGridTable* TGridTableRegistry::At(int position) const {
+TGridTable* GridTableRegistry::at(int position) const {
   if (position < 0 || position >= Count()) return nullptr;
-  return Tables_[static_cast<size_t>(position)];
+  return tables_[static_cast<size_t>(position)];
 }
 
-int TGridTableRegistry::IndexOf(const TGridTable* table) const {
-  const auto it = std::find(Tables_.begin(), Tables_.end(), table);
-  return it == Tables_.end() ? -1 : static_cast<int>(it - Tables_.begin());
+int GridTableRegistry::IndexOf(const TGridTable* table) const {
+  const auto it = std::find(tables_.begin(), tables_.end(), table);
+  return it == tables_.end() ? -1 : static_cast<int>(it - tables_.begin());
 }
 
-TGridTable* TGridTableRegistry::FindByIdentifier(int identifier) const {
-  const auto it = std::find_if(Tables_.begin(), Tables_.end(), [&](const TGridTable* table) {
+TGridTable* GridTableRegistry::findByIdentifier(int identifier) const {
+  const auto it = std::find_if(tables_.begin(), tables_.end(), [&](const TGridTable* table) {
     return table->Identifier() == identifier;
   });
-  return it == Tables_.end() ? nullptr : *it;
+  return it == tables_.end() ? nullptr : *it;
 }
 
-void TGridTableRegistry::Remove(const TGridTable* table) {
-  const auto it = std::find(Tables_.begin(), Tables_.end(), table);
-  if (it != Tables_.end()) Tables_.erase(it);
+void GridTableRegistry::remove(const TGridTable* table) {
+  const auto it = std::find(tables_.begin(), tables_.end(), table);
+  if (it != tables_.end()) tables_.erase(it);
 }
 
 void TGridTableList::Add(const TGridTable* table) {
-  Add(Registry_->IndexOf(table));
+  Add(registry_->IndexOf(table));
 }
 
 void TGridTableList::Insert(int index, int position) {
   index = std::clamp(index, 0, Count());
-  Entries_.insert(Entries_.begin() + index, TIntWrapper{false, position});
+  entries_.insert(entries_.begin() + index, TIntWrapper{false, position});
 }
 
 void TGridTableList::InsertByIdent(int index, int identifier) {
   index = std::clamp(index, 0, Count());
-  Entries_.insert(Entries_.begin() + index, TIntWrapper{true, identifier});
+  entries_.insert(entries_.begin() + index, TIntWrapper{true, identifier});
 }
 
 void TGridTableList::Delete(int index) {
-  if (index >= 0 && index < Count()) Entries_.erase(Entries_.begin() + index);
+  if (index >= 0 && index < Count()) entries_.erase(entries_.begin() + index);
 }
 
 TGridTable* TGridTableList::Elements(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
-  const TIntWrapper& entry = Entries_[static_cast<size_t>(index)];
+  const TIntWrapper& entry = entries_[static_cast<size_t>(index)];
   if (entry.ByIdentifier)
-    return entry.value < 0 ? nullptr : Registry_->FindByIdentifier(entry.value);
-  return Registry_->At(entry.value);
+    return entry.value < 0 ? nullptr : registry_->findByIdentifier(entry.value);
+  return registry_->at(entry.value);
 }
 
 std::vector<int> TGridTableList::TableIndices() const {
   std::vector<int> indices;
-  for (int i = 0; i < Count(); ++i) indices.push_back(Registry_->IndexOf(Elements(i)));
+  indices.reserve(static_cast<size_t>(std::max(Count(), 0)));
+  for (int i = 0; i < Count(); ++i) indices.push_back(registry_->IndexOf(Elements(i)));
   return indices;
 }
 
 void TGridTableList::Resize(int count) {
-  Entries_.resize(static_cast<size_t>(std::max(count, 0)), TIntWrapper{false, -1});
+  entries_.resize(static_cast<size_t>(std::max(count, 0)), TIntWrapper{false, -1});
 }
 
 // ---- cell handles ----
 
 int TData::Row() const {
-  return BaseCol_->RowOf(this);
+  return baseCol_->rowOf(this);
 }
 long double TData::GetFloat() const {
-  return BaseCol_->GetFloatValue(Row());
+  return baseCol_->GetFloatValue(Row());
 }
 void TData::SetFloat(long double value) {
-  BaseCol_->SetFloatValue(Row(), value);
+  baseCol_->SetFloatValue(Row(), value);
 }
 int32_t TData::GetInt() const {
-  return BaseCol_->GetIntValue(Row());
+  return baseCol_->GetIntValue(Row());
 }
 void TData::SetInt(int32_t value) {
-  BaseCol_->SetIntValue(Row(), value);
+  baseCol_->SetIntValue(Row(), value);
 }
 std::string TData::GetValue() const {
-  return BaseCol_->GetStringValue(Row());
+  return baseCol_->GetStringValue(Row());
 }
 void TData::SetValue(std::string_view text) {
-  BaseCol_->SetStringValue(Row(), text);
+  baseCol_->SetStringValue(Row(), text);
 }
 TGridTable* TData::GetData() const {
-  return BaseCol_->GetDataValue(Row());
+  return baseCol_->GetDataValue(Row());
 }
 
 // ---- table ----
 
-TGridTable::TGridTable(TGridTableRegistry& registry, TGridTable* owner)
-    : Registry_(&registry),
-      Owner_(owner),
-      Identifier_(registry.NextIdentifier()),
-      Units_(owner != nullptr ? owner->Units() : 1) {
-  Registry_->Add(this);
+TGridTable::TGridTable(GridTableRegistry& registry, TGridTable* owner)
+    : registry_(&registry),
+      owner_(owner),
+      identifier_(registry.nextIdentifier()),
+      units_(owner != nullptr ? owner->Units() : 1) {
+  registry_->Add(this);
 }
 
 TGridTable::~TGridTable() {
-  Window_.reset();
-  Columns_.clear();  // frees the nested tables before this table leaves the registry
-  Registry_->Remove(this);
+  window_.reset();
+  columns_.clear();  // frees the nested tables before this table leaves the registry
+  registry_->remove(this);
 }
 
 std::unique_ptr<TGridTable> TGridTable::CreateCopy(TGridTable* owner, int id,
                                                    const TGridTable& source) {
-  auto copy = std::make_unique<TGridTable>(source.Registry(), owner);
+  auto copy = std::make_unique<TGridTable>(source.registry(), owner);
   copy->Caption = source.Caption;
   copy->Comments = source.Comments;
   copy->TopLeft = source.TopLeft;
   copy->HelpPicture = source.HelpPicture;
-  copy->MinRows_ = source.MinRows_;
+  copy->minRows_ = source.minRows_;
   copy->MaxRows = source.MaxRows;
-  for (const auto& column : source.Columns_) {
-    copy->Columns_.push_back(column->Clone(*copy));
+  for (const auto& column : source.columns_) {
+    copy->columns_.push_back(column->Clone(*copy));
   }
-  copy->SizeTemplateLists();
+  copy->sizeTemplateLists();
   copy->SetID(id);
-  copy->SetRowCount(copy->MinRows_);
-  copy->RaiseMajorChange();
+  copy->SetRowCount(copy->minRows_);
+  copy->raiseMajorChange();
   return copy;
 }
 
 void TGridTable::SetIdentifier(int value) {
   if (value < 0) return;
-  TGridTable* holder = Registry_->FindByIdentifier(value);
-  if (holder != nullptr && holder != this) holder->Identifier_ = Identifier_;
-  Identifier_ = value;
+  TGridTable* holder = registry_->findByIdentifier(value);
+  if (holder != nullptr && holder != this) holder->identifier_ = identifier_;
+  identifier_ = value;
 }
 
 void TGridTable::SetMinRows(int value) {
   if (value <= 0) {
-    if (!Loading_) throw EGridError("Value must be greater than 0");
+    if (!loading_) throw GridError("Value must be greater than 0");
     value = 1;
   }
-  MinRows_ = value;
+  minRows_ = value;
 }
 
 void TGridTable::SetUnits(int value) {
-  if (value == Units_) return;
-  for (const auto& column : Columns_) column->ChangeUnits(value);
-  Units_ = value;
-  RaiseMajorChange();
+  if (value == units_) return;
+  for (const auto& column : columns_) column->ChangeUnits(value);
+  units_ = value;
+  raiseMajorChange();
 }
 
 void TGridTable::SetID(int value) {
-  ID_ = value;
-  if (Window_) Window_->SetTitle(WindowTitle());
+  id_ = value;
+  if (window_) window_->SetTitle(WindowTitle());
 }
 
-std::string TGridTable::IDPath() const {
-  std::string path = Owner_ != nullptr ? Owner_->IDPath() : std::string();
-  if (ID_ != 0) path += " " + std::to_string(ID_);
+std::string TGridTable::idPath() const {
+  std::string path = owner_ != nullptr ? owner_->idPath() : std::string();
+  if (id_ != 0) path += " " + std::to_string(id_);
   return path;
 }
 
 std::string TGridTable::WindowTitle() const {
-  return Caption + " " + IDPath();
+  return Caption + " " + idPath();
 }
 
-void TGridTable::RaiseMajorChange() const {
+void TGridTable::raiseMajorChange() const {
   if (OnMajorChange) OnMajorChange();
 }
 
@@ -173,88 +174,88 @@ void TGridTable::RaiseMajorChange() const {
 
 // The column joins the table before its rows are built, so that it can see its neighbours;
 // a column whose rows cannot be built leaves again.
-TColumn& TGridTable::AttachColumn(std::unique_ptr<TColumn> column, int position) {
-  Columns_.insert(Columns_.begin() + position, std::move(column));
-  TColumn& attached = *Columns_[static_cast<size_t>(position)];
+TColumn& TGridTable::attachColumn(std::unique_ptr<TColumn> column, int position) {
+  columns_.insert(columns_.begin() + position, std::move(column));
+  TColumn& attached = *columns_[static_cast<size_t>(position)];
   try {
-    attached.InsertRows(0, RowCount_);
+    attached.InsertRows(0, rowCount_);
   } catch (...) {
-    Columns_.erase(Columns_.begin() + position);
+    columns_.erase(columns_.begin() + position);
     throw;
   }
   return attached;
 }
 
-TColumn& TGridTable::AddColumn(TColumnType type) {
+TColumn& TGridTable::AddColumn(ColumnType type) {
   return InsertColumn(ColCount(), type);
 }
 
-TColumn& TGridTable::InsertColumn(int position, TColumnType type) {
+TColumn& TGridTable::InsertColumn(int position, ColumnType type) {
   position = std::clamp(position, 0, ColCount());
-  TColumn& column = AttachColumn(CreateColumn(type, *this), position);
-  SizeTemplateLists();
-  RaiseMajorChange();
+  TColumn& column = attachColumn(createColumn(type, *this), position);
+  sizeTemplateLists();
+  raiseMajorChange();
   return column;
 }
 
 void TGridTable::DeleteColumn(int position) {
   if (position < 0 || position >= ColCount()) return;
-  Columns_.erase(Columns_.begin() + position);
-  SizeTemplateLists();
-  RaiseMajorChange();
+  columns_.erase(columns_.begin() + position);
+  sizeTemplateLists();
+  raiseMajorChange();
 }
 
-TColumn& TGridTable::ReplaceColumn(int position, TColumnType type) {
-  auto& slot = Columns_.at(static_cast<size_t>(position));
-  auto replacement = CreateColumn(type, *this);
+TColumn& TGridTable::ReplaceColumn(int position, ColumnType type) {
+  auto& slot = columns_.at(static_cast<size_t>(position));
+  auto replacement = createColumn(type, *this);
   replacement->Heading = slot->Heading;
   replacement->Visible = slot->Visible;
   replacement->SameGroup = slot->SameGroup;
   slot = std::move(replacement);
-  slot->InsertRows(0, RowCount_);
-  SizeTemplateLists();
-  RaiseMajorChange();
+  slot->InsertRows(0, rowCount_);
+  sizeTemplateLists();
+  raiseMajorChange();
   return *slot;
 }
 
 TColumn& TGridTable::GetColumn(int index) const {
-  return *Columns_.at(static_cast<size_t>(index));
+  return *columns_.at(static_cast<size_t>(index));
 }
 
 int TGridTable::IndexOf(const TColumn* column) const {
   for (int i = 0; i < ColCount(); ++i) {
-    if (Columns_[static_cast<size_t>(i)].get() == column) return i;
+    if (columns_[static_cast<size_t>(i)].get() == column) return i;
   }
   return -1;
 }
 
-int TGridTable::VisibleColCount() const {
-  return static_cast<int>(std::count_if(Columns_.begin(), Columns_.end(),
+int TGridTable::visibleColCount() const {
+  return static_cast<int>(std::count_if(columns_.begin(), columns_.end(),
                                         [](const auto& column) { return column->Visible; }));
 }
 
 int TGridTable::HeadingRows() const {
   int rows = 0;
-  for (const auto& column : Columns_) {
+  for (const auto& column : columns_) {
     if (column->Visible) rows = std::max(rows, column->GetDisplayHeadingCount());
   }
   return rows;
 }
 
-TTableColumn* TGridTable::FirstTableColumn() const {
-  for (const auto& column : Columns_) {
-    if (column->Type() == TColumnType::kTable) return static_cast<TTableColumn*>(column.get());
+TTableColumn* TGridTable::firstTableColumn() const {
+  for (const auto& column : columns_) {
+    if (column->Type() == ColumnType::kTable) return static_cast<TTableColumn*>(column.get());
   }
   return nullptr;
 }
 
-void TGridTable::SizeTemplateLists() {
+void TGridTable::sizeTemplateLists() {
   int count = 1;
-  if (!Columns_.empty() && Columns_.front()->Type() == TColumnType::kEnum) {
-    count = static_cast<int>(static_cast<const TEnumColumn&>(*Columns_.front()).Names().size());
+  if (!columns_.empty() && columns_.front()->Type() == ColumnType::kEnum) {
+    count = static_cast<int>(static_cast<const TEnumColumn&>(*columns_.front()).Names().size());
   }
-  for (const auto& column : Columns_) {
-    if (column->Type() == TColumnType::kTable) {
+  for (const auto& column : columns_) {
+    if (column->Type() == ColumnType::kTable) {
       static_cast<TTableColumn&>(*column).Templates.Resize(count);
     }
   }
@@ -264,46 +265,46 @@ void TGridTable::SizeTemplateLists() {
 
 void TGridTable::SetRowCount(int count) {
   count = std::max(count, 0);
-  for (const auto& column : Columns_) {
+  for (const auto& column : columns_) {
     while (column->RowCount() > count) column->DeleteRow(column->RowCount() - 1);
-    while (column->RowCount() < count) column->InsertRows(column->RowCount(), RowGroup_);
+    while (column->RowCount() < count) column->InsertRows(column->RowCount(), rowGroup_);
   }
-  RowCount_ = Columns_.empty() ? count : Columns_.front()->RowCount();
+  rowCount_ = columns_.empty() ? count : columns_.front()->RowCount();
 }
 
 void TGridTable::AddRowGroup() {
-  for (const auto& column : Columns_) column->InsertRows(RowCount_, RowGroup_);
-  RowCount_ += RowGroup_;
-  RaiseMajorChange();
+  for (const auto& column : columns_) column->InsertRows(rowCount_, rowGroup_);
+  rowCount_ += rowGroup_;
+  raiseMajorChange();
 }
 
 void TGridTable::InsertRowGroup(int row) {
-  row = std::clamp(row, 0, RowCount_);
-  const int first = row - row % RowGroup_;
-  for (const auto& column : Columns_) column->InsertRows(first, RowGroup_);
-  RowCount_ += RowGroup_;
-  RaiseMajorChange();
+  row = std::clamp(row, 0, rowCount_);
+  const int first = row - row % rowGroup_;
+  for (const auto& column : columns_) column->InsertRows(first, rowGroup_);
+  rowCount_ += rowGroup_;
+  raiseMajorChange();
 }
 
 void TGridTable::DeleteRowGroup(int row) {
-  if (row < 0 || row >= RowCount_) return;
-  const int first = row - row % RowGroup_;
-  const int count = std::min(RowGroup_, RowCount_ - first);
-  for (const auto& column : Columns_) {
+  if (row < 0 || row >= rowCount_) return;
+  const int first = row - row % rowGroup_;
+  const int count = std::min(rowGroup_, rowCount_ - first);
+  for (const auto& column : columns_) {
     for (int i = 0; i < count; ++i) column->DeleteRow(first);
   }
-  RowCount_ -= count;
-  RaiseMajorChange();
+  rowCount_ -= count;
+  raiseMajorChange();
 }
 
 // ---- cells ----
 
 bool TGridTable::CellExists(int column, int row) const {
-  return column >= 0 && column < ColCount() && row >= 0 && row < RowCount_;
+  return column >= 0 && column < ColCount() && row >= 0 && row < rowCount_;
 }
 
 TData& TGridTable::GetData(int column, int row) const {
-  return GetColumn(column).Cell(row);
+  return GetColumn(column).cell(row);
 }
 long double TGridTable::GetFloatValue(int column, int row) const {
   return GetColumn(column).GetFloatValue(row);
@@ -327,10 +328,10 @@ TGridTable* TGridTable::GetDataValue(int column, int row) const {
   return GetColumn(column).GetDataValue(row);
 }
 
-void TGridTable::ColumnCellChanged(const TColumn& column, int row) {
+void TGridTable::columnCellChanged(const TColumn& column, int row) {
   const int index = IndexOf(&column);
-  if (index == 0 && column.Type() == TColumnType::kEnum) {
-    if (TTableColumn* nested = FirstTableColumn()) nested->UpdateDataValue(row);
+  if (index == 0 && column.Type() == ColumnType::kEnum) {
+    if (TTableColumn* nested = firstTableColumn()) nested->UpdateDataValue(row);
   }
   if (OnCellChange) OnCellChange(index, row);
 }
@@ -338,57 +339,57 @@ void TGridTable::ColumnCellChanged(const TColumn& column, int row) {
 // ---- change tracking ----
 
 bool TGridTable::GetChanged() const {
-  return Changed_ || std::any_of(Columns_.begin(), Columns_.end(),
+  return changed_ || std::any_of(columns_.begin(), columns_.end(),
                                  [](const auto& column) { return column->GetChanged(); });
 }
 
 void TGridTable::SetChanged(bool value) {
   if (value) {
-    Changed_ = true;
+    changed_ = true;
   } else {
     ResetChanged();
   }
 }
 
 void TGridTable::ResetChanged() {
-  Changed_ = false;
-  for (const auto& column : Columns_) column->ResetChanged();
+  changed_ = false;
+  for (const auto& column : columns_) column->ResetChanged();
 }
 
 // ---- window ----
 
-void TGridTable::ShowWindow(bool modal) {
-  if (VisibleColCount() == 0) return;
-  if (!Window_) {
-    if (Registry_->WindowFactory == nullptr) return;
-    Window_ = Registry_->WindowFactory->CreateWindow(*this);
-    if (!Window_) return;
-    Window_->SetTitle(WindowTitle());
+void TGridTable::showWindow(bool modal) {
+  if (visibleColCount() == 0) return;
+  if (!window_) {
+    if (registry_->WindowFactory == nullptr) return;
+    window_ = registry_->WindowFactory->createWindow(*this);
+    if (!window_) return;
+    window_->SetTitle(WindowTitle());
   }
-  Window_->Show(modal);
+  window_->Show(modal);
 }
 
 void TGridTable::Show() {
-  ShowWindow(false);
+  showWindow(false);
 }
 void TGridTable::ShowModal() {
-  ShowWindow(true);
+  showWindow(true);
 }
 
 void TGridTable::Hide() {
-  for (const auto& column : Columns_) column->HideForms();
-  Window_.reset();
+  for (const auto& column : columns_) column->HideForms();
+  window_.reset();
 }
 
 void TGridTable::Update() {
-  if (!Window_) return;
-  const bool modal = Window_->IsModal();
-  Window_.reset();
-  ShowWindow(modal);
+  if (!window_) return;
+  const bool modal = window_->IsModal();
+  window_.reset();
+  showWindow(modal);
 }
 
 void TGridTable::Updater() {
-  Window_.reset();
+  window_.reset();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

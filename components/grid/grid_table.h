@@ -1,7 +1,7 @@
 // Typed data tables: a list of columns (pick list, integer, real with units, nested table, text)
 // over a common row count, cell handles that follow their rows, nested tables copied from
 // templates, unit conversion of real columns, change tracking and the "Col" stream of the column
-// definitions. The table window plugs in through TGridTableWindow.
+// definitions. The table window plugs in through GridTableWindow.
 #pragma once
 
 #include <array>
@@ -13,13 +13,13 @@
 #include <string_view>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 
 class TColumn;
 class TGridTable;
 class TTableColumn;
-class TValueReader;
-class TValueWriter;
+class ValueReader;
+class ValueWriter;
 
 // A cell accessed as a kind of value its column does not hold ("Data of wrong type").
 class EInvalidCast : public std::runtime_error {
@@ -28,15 +28,15 @@ class EInvalidCast : public std::runtime_error {
 };
 
 // Other failures of a grid table: bad property values and unreadable column definitions.
-class EGridError : public std::runtime_error {
+class GridError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
 // Type numbers of the column classes, as the "Col" stream stores them.
-enum class TColumnType : int32_t { kEnum = 0, kInt = 1, kFloat = 2, kTable = 3, kString = 4 };
+enum class ColumnType : int32_t { kEnum = 0, kInt = 1, kFloat = 2, kTable = 3, kString = 4 };
 
-std::unique_ptr<TColumn> CreateColumn(TColumnType type, TGridTable& table);
+std::unique_ptr<TColumn> createColumn(ColumnType type, TGridTable& table);
 
 // Storage objects of single values and of one entry of the column-class registry.
 struct TIntStorage {
@@ -46,17 +46,17 @@ struct TFloatStorage {
   long double Value = 0;
 };
 struct TColumnTypeStorage {
-  TColumnType ColumnClass = TColumnType::kEnum;
+  ColumnType ColumnClass = ColumnType::kEnum;
   int index = 0;  // the type number the "Col" stream stores
 };
 
 // The column classes with their type numbers, in type-number order. Fixed for the program's run.
-const std::array<TColumnTypeStorage, 5>& ColumnClasses();
+const std::array<TColumnTypeStorage, 5>& columnClasses();
 
 // The table window, implemented by the desktop program.
-class TGridTableWindow {
+class GridTableWindow {
  public:
-  virtual ~TGridTableWindow() = default;
+  virtual ~GridTableWindow() = default;
   virtual void Show(bool modal) = 0;
   virtual bool IsModal() const = 0;
   virtual int Width() const = 0;
@@ -64,35 +64,35 @@ class TGridTableWindow {
   virtual void SetTitle(const std::string& title) = 0;
 };
 
-class TGridTableWindowFactory {
+class GridTableWindowFactory {
  public:
-  virtual ~TGridTableWindowFactory() = default;
-  virtual std::unique_ptr<TGridTableWindow> CreateWindow(TGridTable& table) = 0;
+  virtual ~GridTableWindowFactory() = default;
+  virtual std::unique_ptr<GridTableWindow> createWindow(TGridTable& table) = 0;
 };
 
 // All live tables in creation order, and the counter that gives each new table its Identifier.
 // The caller owns it; it must outlive every table registered in it.
-class TGridTableRegistry {
+class GridTableRegistry {
  public:
-  TGridTableRegistry() = default;
-  TGridTableRegistry(const TGridTableRegistry&) = delete;
-  TGridTableRegistry& operator=(const TGridTableRegistry&) = delete;
+  GridTableRegistry() = default;
+  GridTableRegistry(const GridTableRegistry&) = delete;
+  GridTableRegistry& operator=(const GridTableRegistry&) = delete;
 
-  int Count() const { return static_cast<int>(Tables_.size()); }
-  TGridTable* At(int position) const;                  // none for a position outside the registry
+  int Count() const { return static_cast<int>(tables_.size()); }
+  TGridTable* at(int position) const;                  // none for a position outside the registry
   int IndexOf(const TGridTable* table) const;          // -1 for none
-  TGridTable* FindByIdentifier(int identifier) const;  // the first table holding it
+  TGridTable* findByIdentifier(int identifier) const;  // the first table holding it
 
   // Creates the table windows; none in a program without windows.
-  TGridTableWindowFactory* WindowFactory = nullptr;
+  GridTableWindowFactory* WindowFactory = nullptr;
 
  private:
   friend class TGridTable;
-  int NextIdentifier() { return NextIdentifier_++; }
-  void Add(TGridTable* table) { Tables_.push_back(table); }
-  void Remove(const TGridTable* table);
-  std::vector<TGridTable*> Tables_;
-  int NextIdentifier_ = 0;
+  int nextIdentifier() { return nextIdentifier_++; }
+  void Add(TGridTable* table) { tables_.push_back(table); }
+  void remove(const TGridTable* table);
+  std::vector<TGridTable*> tables_;
+  int nextIdentifier_ = 0;
 };
 
 // One entry of a template list: a registry position or a table identifier.
@@ -104,30 +104,30 @@ struct TIntWrapper {
 // The template tables of a table column, resolved through the registry at each lookup.
 class TGridTableList {
  public:
-  explicit TGridTableList(const TGridTableRegistry& registry) : Registry_(&registry) {}
-  void Add(int position) { Entries_.push_back({false, position}); }
+  explicit TGridTableList(const GridTableRegistry& registry) : registry_(&registry) {}
+  void Add(int position) { entries_.push_back({false, position}); }
   void Add(const TGridTable* table);  // by its registry position, -1 for none
-  void AddByIdent(int identifier) { Entries_.push_back({true, identifier}); }
+  void AddByIdent(int identifier) { entries_.push_back({true, identifier}); }
   void Insert(int index, int position);
   void InsertByIdent(int index, int identifier);
   void Delete(int index);
-  int Count() const { return static_cast<int>(Entries_.size()); }
+  int Count() const { return static_cast<int>(entries_.size()); }
   TGridTable* Elements(int index) const;  // none for an empty or unknown entry
   std::vector<int> TableIndices() const;  // registry position of each entry, -1 for none
-  const std::vector<TIntWrapper>& Entries() const { return Entries_; }
+  const std::vector<TIntWrapper>& entries() const { return entries_; }
   void Resize(int count);  // pads with empty entries or cuts
 
  private:
-  const TGridTableRegistry* Registry_;
-  std::vector<TIntWrapper> Entries_;
+  const GridTableRegistry* registry_;
+  std::vector<TIntWrapper> entries_;
 };
 
 // The handle of one cell. It knows only its column; its row is its position in the column, so
 // it stays with its row when rows are inserted or deleted above it.
 class TData {
  public:
-  explicit TData(TColumn& column) : BaseCol_(&column) {}
-  TColumn& BaseCol() const { return *BaseCol_; }
+  explicit TData(TColumn& column) : baseCol_(&column) {}
+  TColumn& BaseCol() const { return *baseCol_; }
   int Row() const;
   long double GetFloat() const;
   void SetFloat(long double value);
@@ -138,13 +138,13 @@ class TData {
   TGridTable* GetData() const;
 
  private:
-  TColumn* BaseCol_;
+  TColumn* baseCol_;
 };
 
 class TGridTable {
  public:
   // Registers the table and gives it the next Identifier; Units come from a table owner.
-  TGridTable(TGridTableRegistry& registry, TGridTable* owner = nullptr);
+  TGridTable(GridTableRegistry& registry, TGridTable* owner = nullptr);
   ~TGridTable();
   TGridTable(const TGridTable&) = delete;
   TGridTable& operator=(const TGridTable&) = delete;
@@ -154,8 +154,8 @@ class TGridTable {
   static std::unique_ptr<TGridTable> CreateCopy(TGridTable* owner, int id,
                                                 const TGridTable& source);
 
-  TGridTableRegistry& Registry() const { return *Registry_; }
-  TGridTable* Owner() const { return Owner_; }
+  GridTableRegistry& registry() const { return *registry_; }
+  TGridTable* owner() const { return owner_; }
 
   std::string Caption;
   std::string Comments;
@@ -166,34 +166,34 @@ class TGridTable {
   std::function<void(int column, int row)> OnCellChange;
   std::function<void()> OnMajorChange;
 
-  int Identifier() const { return Identifier_; }
+  int Identifier() const { return identifier_; }
   void SetIdentifier(int value);
-  int MinRows() const { return MinRows_; }
+  int MinRows() const { return minRows_; }
   void SetMinRows(int value);
-  int RowGroup() const { return RowGroup_; }
-  void SetRowGroup(int value) { RowGroup_ = value < 1 ? 1 : value; }
-  int Units() const { return Units_; }
+  int RowGroup() const { return rowGroup_; }
+  void setRowGroup(int value) { rowGroup_ = value < 1 ? 1 : value; }
+  int Units() const { return units_; }
   void SetUnits(int value);
-  int ID() const { return ID_; }
+  int ID() const { return id_; }
   void SetID(int value);
-  std::string IDPath() const;       // " 3" for the table of row 3 of a top-level table
+  std::string idPath() const;       // " 3" for the table of row 3 of a top-level table
   std::string WindowTitle() const;  // Caption, " " and the ID path
   // While the column definitions are loaded from the program's resources.
-  void SetLoading(bool loading) { Loading_ = loading; }
+  void setLoading(bool loading) { loading_ = loading; }
 
   // Columns; each change sizes the template lists and raises OnMajorChange.
-  TColumn& AddColumn(TColumnType type);
-  TColumn& InsertColumn(int position, TColumnType type);
+  TColumn& AddColumn(ColumnType type);
+  TColumn& InsertColumn(int position, ColumnType type);
   void DeleteColumn(int position);
-  TColumn& ReplaceColumn(int position, TColumnType type);
+  TColumn& ReplaceColumn(int position, ColumnType type);
   TColumn& GetColumn(int index) const;
   int IndexOf(const TColumn* column) const;
-  int ColCount() const { return static_cast<int>(Columns_.size()); }
-  int VisibleColCount() const;
+  int ColCount() const { return static_cast<int>(columns_.size()); }
+  int visibleColCount() const;
   int HeadingRows() const;  // most heading lines of a visible column
 
   // Rows.
-  int RowCount() const { return RowCount_; }
+  int RowCount() const { return rowCount_; }
   void SetRowCount(int count);
   void AddRowGroup();
   void InsertRowGroup(int row);
@@ -216,8 +216,8 @@ class TGridTable {
   void ResetChanged();
 
   // The "Col" stream of the column definitions.
-  void ReadColumns(TValueReader& reader);  // throws EGridError; replaces the columns
-  void WriteColumns(TValueWriter& writer) const;
+  void readColumns(ValueReader& reader);  // throws GridError; replaces the columns
+  void writeColumns(ValueWriter& writer) const;
 
   // Window.
   void Show();
@@ -225,33 +225,33 @@ class TGridTable {
   void Hide();
   void Update();   // closes and reopens an open window
   void Updater();  // closes an open window
-  bool FormVisible() const { return Window_ != nullptr; }
-  bool IsModal() const { return Window_ != nullptr && Window_->IsModal(); }
-  int FormWidth() const { return Window_ ? Window_->Width() : 0; }
-  int FormHeight() const { return Window_ ? Window_->Height() : 0; }
+  bool FormVisible() const { return window_ != nullptr; }
+  bool IsModal() const { return window_ != nullptr && window_->IsModal(); }
+  int FormWidth() const { return window_ ? window_->Width() : 0; }
+  int FormHeight() const { return window_ ? window_->Height() : 0; }
 
   // Called by the columns.
-  void ColumnCellChanged(const TColumn& column, int row);
-  void SizeTemplateLists();
+  void columnCellChanged(const TColumn& column, int row);
+  void sizeTemplateLists();
 
  private:
-  void ShowWindow(bool modal);
-  TColumn& AttachColumn(std::unique_ptr<TColumn> column, int position);
-  void RaiseMajorChange() const;
-  TTableColumn* FirstTableColumn() const;
+  void showWindow(bool modal);
+  TColumn& attachColumn(std::unique_ptr<TColumn> column, int position);
+  void raiseMajorChange() const;
+  TTableColumn* firstTableColumn() const;
 
-  TGridTableRegistry* Registry_;
-  TGridTable* Owner_;
-  std::vector<std::unique_ptr<TColumn>> Columns_;
-  std::unique_ptr<TGridTableWindow> Window_;
-  int Identifier_;
-  int MinRows_ = 1;
-  int RowGroup_ = 1;
-  int RowCount_ = 0;
-  int Units_;
-  int ID_ = 0;
-  bool Changed_ = false;
-  bool Loading_ = false;
+  GridTableRegistry* registry_;
+  TGridTable* owner_;
+  std::vector<std::unique_ptr<TColumn>> columns_;
+  std::unique_ptr<GridTableWindow> window_;
+  int identifier_;
+  int minRows_ = 1;
+  int rowGroup_ = 1;
+  int rowCount_ = 0;
+  int units_;
+  int id_ = 0;
+  bool changed_ = false;
+  bool loading_ = false;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

@@ -4,10 +4,10 @@
 #include <array>
 #include <cmath>
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
-struct TPlaceholder {
+struct Placeholder {
   std::string_view Name;
   std::string_view English;
   std::string_view SI;
@@ -26,7 +26,7 @@ constexpr long double kMassPerMegagram = 5.7101483L;   // lb-sec2/in per Mg
 constexpr long double kSlugsPerMegagram = 68.364249L;  // slug per Mg
 
 // In the order of replacement for display.
-constexpr std::array<TPlaceholder, 10> kPlaceholders{{
+constexpr std::array<Placeholder, 10> kPlaceholders{{
     {"F2", "tons", "kN", "F", kTonsPerKilonewton},
     {"F1", "kips", "kN", "F", kKipsPerKilonewton},
     {"F4", "lb-sec2/in", "Mg", "M", kMassPerMegagram},
@@ -39,15 +39,15 @@ constexpr std::array<TPlaceholder, 10> kPlaceholders{{
     {"L", "in", "m", "L", kInchesPerMetre},
 }};
 
-long double PlaceholderFactor(std::string_view name) {
-  for (const TPlaceholder& p : kPlaceholders) {
+long double placeholderFactor(std::string_view name) {
+  for (const Placeholder& p : kPlaceholders) {
     if (p.Name == name) return p.Factor;
   }
   return 1.0L;
 }
 
-std::string_view Word(const TPlaceholder& p, int unit_system) {
-  switch (unit_system) {
+std::string_view word(const Placeholder& p, int unitSystem) {
+  switch (unitSystem) {
     case kGridEnglish:
       return p.English;
     case kGridSI:
@@ -57,7 +57,7 @@ std::string_view Word(const TPlaceholder& p, int unit_system) {
   }
 }
 
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
   for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos)) {
     text.replace(pos, from.size(), to);
     pos += to.size();
@@ -66,27 +66,27 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 }
 
 // The exponent digit of a term; anything else counts as 1.
-int ExponentDigit(char c) {
+int exponentDigit(char c) {
   return (c >= '0' && c <= '9') ? c - '0' : 1;
 }
 
-bool InRange(char c, char low, char high) {
+bool inRange(char c, char low, char high) {
   return c >= low && c <= high;
 }
 
 // The force part of a term: F, F1, F2, F4, F5 or F6, optionally with "^" and one digit, then a
 // separator. Returns the factor; `term` keeps what follows.
-long double ForceFactor(std::string& term) {
+long double forceFactor(std::string& term) {
   if (term.empty() || term.front() != 'F') return 1.0L;
-  if (term.size() < 2 || !(InRange(term[1], '0', '2') || InRange(term[1], '4', '6'))) {
+  if (term.size() < 2 || !(inRange(term[1], '0', '2') || inRange(term[1], '4', '6'))) {
     term = "F0" + term.substr(1);
   }
   static constexpr std::array<std::string_view, 7> kNames{"F", "F1", "F2", "F2", "F4", "F5", "F6"};
-  const long double base = PlaceholderFactor(kNames[static_cast<size_t>(term[1] - '0')]);
+  const long double base = placeholderFactor(kNames[static_cast<size_t>(term[1] - '0')]);
   int exponent = 1;
   size_t consumed = 3;  // the placeholder and the separator before a length term
   if (term.size() > 3 && term[2] == '^') {
-    exponent = ExponentDigit(term[3]);
+    exponent = exponentDigit(term[3]);
     consumed = 5;
   }
   term.erase(0, std::min(consumed, term.size()));
@@ -94,40 +94,40 @@ long double ForceFactor(std::string& term) {
 }
 
 // The length part of a term: L, L1, L2 or L3, optionally with "^" and one digit.
-long double LengthFactor(std::string_view term) {
+long double lengthFactor(std::string_view term) {
   if (term.empty() || term.front() != 'L') return 1.0L;
   std::string t(term);
-  if (t.size() < 2 || !InRange(t[1], '0', '3')) t = "L0" + t.substr(1);
+  if (t.size() < 2 || !inRange(t[1], '0', '3')) t = "L0" + t.substr(1);
   static constexpr std::array<std::string_view, 4> kNames{"L", "L1", "L2", "L3"};
-  const long double base = PlaceholderFactor(kNames[static_cast<size_t>(t[1] - '0')]);
-  const int exponent = t.size() > 3 ? ExponentDigit(t[3]) : 1;
+  const long double base = placeholderFactor(kNames[static_cast<size_t>(t[1] - '0')]);
+  const int exponent = t.size() > 3 ? exponentDigit(t[3]) : 1;
   return std::pow(base, static_cast<long double>(exponent));
 }
 
-long double TermFactor(std::string_view text) {
+long double termFactor(std::string_view text) {
   std::string term(text);
-  const long double force = ForceFactor(term);
-  return force * LengthFactor(term);
+  const long double force = forceFactor(term);
+  return force * lengthFactor(term);
 }
 
 }  // namespace
 
-std::string GridUnitsText(std::string_view units, int unit_system) {
+std::string gridUnitsText(std::string_view units, int unitSystem) {
   std::string text(units);
-  for (const TPlaceholder& p : kPlaceholders)
-    text = ReplaceAll(std::move(text), p.Name, Word(p, unit_system));
+  for (const Placeholder& p : kPlaceholders)
+    text = replaceAll(std::move(text), p.Name, word(p, unitSystem));
   return text;
 }
 
-long double UnitsConversionFactor(std::string_view units, int from, int to) {
+long double unitsConversionFactor(std::string_view units, int from, int to) {
   const size_t slash = units.find('/');
   const std::string_view numerator = units.substr(0, slash);
   const std::string_view denominator =
       slash == std::string_view::npos ? std::string_view{} : units.substr(slash + 1);
-  const long double ratio = TermFactor(numerator) / TermFactor(denominator);
+  const long double ratio = termFactor(numerator) / termFactor(denominator);
   if (from == kGridEnglish && to == kGridSI) return 1.0L / ratio;
   if (from == kGridSI && to == kGridEnglish) return ratio;
   return 1.0L;
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

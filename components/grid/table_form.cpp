@@ -15,7 +15,7 @@
 #include "columns.h"
 #include "expression.h"
 
-namespace tolvane::gui {
+namespace tolvane::grid {
 namespace {
 
 constexpr int kMaxRowsShown = 10;
@@ -24,26 +24,26 @@ constexpr int kFixedColumnInchDivisor = 3;  // the row-number column is at least
 constexpr int kComboItemsShown = 11;
 const char* const kRowNotValid = "Grid.Row not in valid range";
 
-QString Q(const std::string& text) {
+QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QTableWidgetItem* FixedItem(const QString& text, const QPalette& palette) {
+QTableWidgetItem* fixedItem(const QString& text, const QPalette& palette) {
   auto* item = new QTableWidgetItem(text);
   item->setFlags(Qt::ItemIsEnabled);
   item->setBackground(palette.button());
   return item;
 }
 
-bool HasControls(const TColumn& column) {
-  return column.Type() == TColumnType::kEnum || column.Type() == TColumnType::kTable;
+bool hasControls(const TColumn& column) {
+  return column.Type() == ColumnType::kEnum || column.Type() == ColumnType::kTable;
 }
 
 }  // namespace
 
 // ---- grid ----
 
-void TTableGrid::FinishEditing() {
+void TableGrid::finishEditing() {
   if (state() != QAbstractItemView::EditingState) return;
   QWidget* editor = QApplication::focusWidget();
   if (editor == nullptr || !viewport()->isAncestorOf(editor)) return;
@@ -51,174 +51,174 @@ void TTableGrid::FinishEditing() {
   QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-void TTableGrid::keyPressEvent(QKeyEvent* event) {
+void TableGrid::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    emit EnterPressed();
+    emit enterPressed();
     event->accept();
     return;
   }
   QTableWidget::keyPressEvent(event);
 }
 
-void TTableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+void TableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   const bool enter = hint == QAbstractItemDelegate::SubmitModelCache;
   QTableWidget::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
-  if (enter) emit EnterPressed();
+  if (enter) emit enterPressed();
 }
 
 // ---- window ----
 
-TTableForm::TTableForm(TGridTable& table, TMessageSink& messages, QWidget* parent)
+TTableForm::TTableForm(TGridTable& table, entry::MessageSink& messages, QWidget* parent)
     : QDialog(parent),
-      Data_(&table),
-      Messages_(&messages),
-      Grid_(new TTableGrid(this)),
-      BtnAdd_(new QPushButton(QStringLiteral("&Add Row"), this)),
-      BtnIns_(new QPushButton(QStringLiteral("&Insert Row"), this)),
-      BtnDel_(new QPushButton(QStringLiteral("&Delete Row"), this)),
-      Comments_(new QLabel(this)),
-      Help_(new QLabel(this)) {
+      data_(&table),
+      messages_(&messages),
+      grid_(new TableGrid(this)),
+      btnAdd_(new QPushButton(QStringLiteral("&Add Row"), this)),
+      btnIns_(new QPushButton(QStringLiteral("&Insert Row"), this)),
+      btnDel_(new QPushButton(QStringLiteral("&Delete Row"), this)),
+      comments_(new QLabel(this)),
+      help_(new QLabel(this)) {
   if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
-  setWindowTitle(Q(table.WindowTitle()));
-  Grid_->horizontalHeader()->hide();
-  Grid_->verticalHeader()->hide();
-  Grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  Grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-  Grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  Grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  Comments_->setWordWrap(false);
-  ColumnsVisible_ = table.VisibleColCount();
-  RowsVisible_ = std::min(table.RowCount(), kMaxRowsShown);
-  connect(Grid_, &QTableWidget::currentCellChanged, this, &TTableForm::OnCurrentCellChanged);
-  connect(Grid_, &TTableGrid::EnterPressed, this, &TTableForm::MoveOnEnter);
-  connect(BtnAdd_, &QPushButton::clicked, this, &TTableForm::AddRow);
-  connect(BtnIns_, &QPushButton::clicked, this, &TTableForm::InsertRow);
-  connect(BtnDel_, &QPushButton::clicked, this, &TTableForm::DeleteRow);
+  setWindowTitle(q(table.WindowTitle()));
+  grid_->horizontalHeader()->hide();
+  grid_->verticalHeader()->hide();
+  grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  comments_->setWordWrap(false);
+  columnsVisible_ = table.visibleColCount();
+  rowsVisible_ = std::min(table.RowCount(), kMaxRowsShown);
+  connect(grid_, &QTableWidget::currentCellChanged, this, &TTableForm::onCurrentCellChanged);
+  connect(grid_, &TableGrid::enterPressed, this, &TTableForm::moveOnEnter);
+  connect(btnAdd_, &QPushButton::clicked, this, &TTableForm::addRow);
+  connect(btnIns_, &QPushButton::clicked, this, &TTableForm::InsertRow);
+  connect(btnDel_, &QPushButton::clicked, this, &TTableForm::DeleteRow);
   Connect();
-  Refresh();
+  refresh();
 }
 
 TTableForm::~TTableForm() {
-  if (!Detached_) Disconnect();
+  if (!detached_) Disconnect();
 }
 
-void TTableForm::Detach() {
-  if (Detached_) return;
+void TTableForm::detach() {
+  if (detached_) return;
   Disconnect();
-  Detached_ = true;
+  detached_ = true;
 }
 
 void TTableForm::Connect() {
-  Data_->OnCellChange = [this](int, int) {
-    if (!Refreshing_) FillCells();
+  data_->OnCellChange = [this](int, int) {
+    if (!refreshing_) fillCells();
   };
-  Data_->OnMajorChange = [this] {
-    if (!Refreshing_) Refresh();
+  data_->OnMajorChange = [this] {
+    if (!refreshing_) refresh();
   };
 }
 
 void TTableForm::Disconnect() {
-  Data_->OnCellChange = nullptr;
-  Data_->OnMajorChange = nullptr;
+  data_->OnCellChange = nullptr;
+  data_->OnMajorChange = nullptr;
 }
 
 int TTableForm::Margin() const {
   return std::max(logicalDpiX() / kMarginDivisor, 1);
 }
 
-TColumn* TTableForm::VisibleColumn(int index) const {
+TColumn* TTableForm::visibleColumn(int index) const {
   int seen = 0;
-  for (int c = 0; c < Data_->ColCount(); ++c) {
-    TColumn& column = Data_->GetColumn(c);
+  for (int c = 0; c < data_->ColCount(); ++c) {
+    TColumn& column = data_->GetColumn(c);
     if (!column.Visible) continue;
     if (seen++ == index) return &column;
   }
   return nullptr;
 }
 
-int TTableForm::CurrentDataRow() const {
-  const int row = Grid_->currentRow() - HeadingRows_;
-  return row >= 0 && row < Data_->RowCount() ? row : -1;
+int TTableForm::currentDataRow() const {
+  const int row = grid_->currentRow() - headingRows_;
+  return row >= 0 && row < data_->RowCount() ? row : -1;
 }
 
-void TTableForm::Refresh() {
-  Refreshing_ = true;
-  const int visible = Data_->VisibleColCount();
-  ColumnsVisible_ = std::min(std::max(ColumnsVisible_, visible > 0 ? 1 : 0), visible);
-  RowsVisible_ = std::min(RowsVisible_, Data_->RowCount());
-  HeadingRows_ = std::max(Data_->HeadingRows(), 1);
-  Grid_->FirstDataRow = HeadingRows_;
-  Grid_->clear();
-  Grid_->setRowCount(HeadingRows_ + Data_->RowCount());
-  Grid_->setColumnCount(visible + 1);
-  const QFontMetrics metrics = Grid_->fontMetrics();
+void TTableForm::refresh() {
+  refreshing_ = true;
+  const int visible = data_->visibleColCount();
+  columnsVisible_ = std::min(std::max(columnsVisible_, visible > 0 ? 1 : 0), visible);
+  rowsVisible_ = std::min(rowsVisible_, data_->RowCount());
+  headingRows_ = std::max(data_->HeadingRows(), 1);
+  grid_->FirstDataRow = headingRows_;
+  grid_->clear();
+  grid_->setRowCount(headingRows_ + data_->RowCount());
+  grid_->setColumnCount(visible + 1);
+  const QFontMetrics metrics = grid_->fontMetrics();
   const auto measure = [&metrics](std::string_view text) {
-    return metrics.horizontalAdvance(Q(std::string(text)));
+    return metrics.horizontalAdvance(q(std::string(text)));
   };
-  const QPalette palette = Grid_->palette();
-  Grid_->setItem(0, 0, FixedItem(Q(Data_->TopLeft), palette));
-  for (int line = 1; line < HeadingRows_; ++line) Grid_->setItem(line, 0, FixedItem({}, palette));
-  Grid_->setColumnWidth(
-      0, std::max(measure(Data_->TopLeft + "  "), logicalDpiX() / kFixedColumnInchDivisor));
-  const int group = std::max(Data_->RowGroup(), 1);
-  for (int r = 0; r < Data_->RowCount(); ++r) {
-    Grid_->setItem(HeadingRows_ + r, 0, FixedItem(QString::number(r / group + 1), palette));
+  const QPalette palette = grid_->palette();
+  grid_->setItem(0, 0, fixedItem(q(data_->TopLeft), palette));
+  for (int line = 1; line < headingRows_; ++line) grid_->setItem(line, 0, fixedItem({}, palette));
+  grid_->setColumnWidth(
+      0, std::max(measure(data_->TopLeft + "  "), logicalDpiX() / kFixedColumnInchDivisor));
+  const int group = std::max(data_->RowGroup(), 1);
+  for (int r = 0; r < data_->RowCount(); ++r) {
+    grid_->setItem(headingRows_ + r, 0, fixedItem(QString::number(r / group + 1), palette));
   }
   for (int c = 0; c < visible; ++c) {
-    const TColumn& column = *VisibleColumn(c);
+    const TColumn& column = *visibleColumn(c);
     int width = column.GetMinWidth(measure, logicalDpiX());
-    for (int line = 0; line < HeadingRows_; ++line) {
+    for (int line = 0; line < headingRows_; ++line) {
       const std::string heading = column.GetDisplayHeadings(line);
       width = std::max(width, measure(heading + "  "));
-      Grid_->setItem(line, c + 1, FixedItem(Q(heading), palette));
+      grid_->setItem(line, c + 1, fixedItem(q(heading), palette));
     }
-    Grid_->setColumnWidth(c + 1, width);
+    grid_->setColumnWidth(c + 1, width);
   }
-  FillCells();
-  const bool buttons = Data_->MinRows() != Data_->MaxRows;
-  BtnAdd_->setVisible(buttons);
-  BtnIns_->setVisible(buttons);
-  BtnDel_->setVisible(buttons);
-  BtnAdd_->setEnabled(Data_->RowCount() != Data_->MaxRows);
-  BtnIns_->setEnabled(Data_->RowCount() != Data_->MaxRows);
-  BtnDel_->setEnabled(Data_->MinRows() < Data_->RowCount());
-  Comments_->setText(Q(Data_->Comments));
-  Comments_->setVisible(!Data_->Comments.empty());
-  Help_->setVisible(false);
-  Refreshing_ = false;
+  fillCells();
+  const bool buttons = data_->MinRows() != data_->MaxRows;
+  btnAdd_->setVisible(buttons);
+  btnIns_->setVisible(buttons);
+  btnDel_->setVisible(buttons);
+  btnAdd_->setEnabled(data_->RowCount() != data_->MaxRows);
+  btnIns_->setEnabled(data_->RowCount() != data_->MaxRows);
+  btnDel_->setEnabled(data_->MinRows() < data_->RowCount());
+  comments_->setText(q(data_->Comments));
+  comments_->setVisible(!data_->Comments.empty());
+  help_->setVisible(false);
+  refreshing_ = false;
   Layout();
 }
 
-void TTableForm::FillCells() {
-  const bool refreshing = Refreshing_;
-  Refreshing_ = true;
-  const int visible = Data_->VisibleColCount();
+void TTableForm::fillCells() {
+  const bool refreshing = refreshing_;
+  refreshing_ = true;
+  const int visible = data_->visibleColCount();
   for (int c = 0; c < visible; ++c) {
-    TColumn& column = *VisibleColumn(c);
-    for (int r = 0; r < Data_->RowCount(); ++r) {
-      const int grid_row = HeadingRows_ + r;
-      if (column.Type() == TColumnType::kEnum) {
-        auto* box = qobject_cast<QComboBox*>(Grid_->cellWidget(grid_row, c + 1));
+    TColumn& column = *visibleColumn(c);
+    for (int r = 0; r < data_->RowCount(); ++r) {
+      const int gridRow = headingRows_ + r;
+      if (column.Type() == ColumnType::kEnum) {
+        auto* box = qobject_cast<QComboBox*>(grid_->cellWidget(gridRow, c + 1));
         if (box == nullptr) {
-          box = new QComboBox(Grid_);
+          box = new QComboBox(grid_);
           box->setMaxVisibleItems(kComboItemsShown);
           for (const std::string& name : static_cast<TEnumColumn&>(column).Names()) {
-            box->addItem(Q(name));
+            box->addItem(q(name));
           }
           connect(box, &QComboBox::activated, this, [this, &column, r](int index) {
             if (column.GetIntValue(r) != index + 1) {
               column.SetIntValue(r, index + 1);
-              Data_->SetChanged(true);
+              data_->SetChanged(true);
             }
           });
-          Grid_->setCellWidget(grid_row, c + 1, box);
+          grid_->setCellWidget(gridRow, c + 1, box);
         }
         box->setCurrentIndex(column.GetIntValue(r) - 1);
-      } else if (column.Type() == TColumnType::kTable) {
+      } else if (column.Type() == ColumnType::kTable) {
         auto& nested = static_cast<TTableColumn&>(column);
-        auto* button = qobject_cast<QPushButton*>(Grid_->cellWidget(grid_row, c + 1));
+        auto* button = qobject_cast<QPushButton*>(grid_->cellWidget(gridRow, c + 1));
         if (button == nullptr) {
-          button = new QPushButton(Grid_);
+          button = new QPushButton(grid_);
           connect(button, &QPushButton::clicked, this, [this, &nested, r] {
             if (TGridTable* inner = nested.GetDataValue(r)) {
               if (isModal()) {
@@ -228,199 +228,199 @@ void TTableForm::FillCells() {
               }
             }
           });
-          Grid_->setCellWidget(grid_row, c + 1, button);
+          grid_->setCellWidget(gridRow, c + 1, button);
         }
-        button->setText(Q(nested.ButtonCaption(r)));
+        button->setText(q(nested.buttonCaption(r)));
       } else {
-        QTableWidgetItem* item = Grid_->item(grid_row, c + 1);
+        QTableWidgetItem* item = grid_->item(gridRow, c + 1);
         if (item == nullptr) {
           item = new QTableWidgetItem;
-          Grid_->setItem(grid_row, c + 1, item);
+          grid_->setItem(gridRow, c + 1, item);
         }
-        item->setText(Q(column.GetStringValue(r)));
+        item->setText(q(column.GetStringValue(r)));
       }
     }
   }
-  Refreshing_ = refreshing;
+  refreshing_ = refreshing;
 }
 
 void TTableForm::Layout() {
   const int m = Margin();
-  const int frame = 2 * Grid_->frameWidth();
-  const int first_shown = Grid_->horizontalScrollBar()->value();
-  int width = frame + Grid_->columnWidth(0);
-  for (int c = 0; c < ColumnsVisible_; ++c) {
-    const int column = std::min(first_shown + c, Grid_->columnCount() - 2) + 1;
-    if (column >= 1) width += Grid_->columnWidth(column);
+  const int frame = 2 * grid_->frameWidth();
+  const int firstShown = grid_->horizontalScrollBar()->value();
+  int width = frame + grid_->columnWidth(0);
+  for (int c = 0; c < columnsVisible_; ++c) {
+    const int column = std::min(firstShown + c, grid_->columnCount() - 2) + 1;
+    if (column >= 1) width += grid_->columnWidth(column);
   }
-  const int scroll_extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const bool all_rows = RowsVisible_ >= Data_->RowCount();
-  const bool all_columns = ColumnsVisible_ >= Data_->VisibleColCount();
-  if (!all_rows) width += scroll_extent;
-  const int row_height = Grid_->verticalHeader()->defaultSectionSize();
-  int height = frame + row_height * (HeadingRows_ + RowsVisible_);
-  if (!all_columns) height += scroll_extent;
-  Grid_->setGeometry(m, m, width, height);
+  const int scrollExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const bool allRows = rowsVisible_ >= data_->RowCount();
+  const bool allColumns = columnsVisible_ >= data_->visibleColCount();
+  if (!allRows) width += scrollExtent;
+  const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
+  int height = frame + rowHeight * (headingRows_ + rowsVisible_);
+  if (!allColumns) height += scrollExtent;
+  grid_->setGeometry(m, m, width, height);
   int y = m + height + m;
   int x = m;
-  for (QPushButton* button : {BtnAdd_, BtnIns_, BtnDel_}) {
+  for (QPushButton* button : {btnAdd_, btnIns_, btnDel_}) {
     button->adjustSize();
     button->move(x, y);
     x += button->width() + m;
   }
-  if (!BtnAdd_->isHidden()) y += BtnAdd_->height() + m;
-  int right = std::max(m + width, BtnAdd_->isHidden() ? 0 : BtnDel_->geometry().right());
-  if (!Comments_->isHidden()) {
-    Comments_->adjustSize();
-    Comments_->move(m, y);
-    y += Comments_->height() + m;
-    right = std::max(right, m + Comments_->width());
+  if (!btnAdd_->isHidden()) y += btnAdd_->height() + m;
+  int right = std::max(m + width, btnAdd_->isHidden() ? 0 : btnDel_->geometry().right());
+  if (!comments_->isHidden()) {
+    comments_->adjustSize();
+    comments_->move(m, y);
+    y += comments_->height() + m;
+    right = std::max(right, m + comments_->width());
   }
   const QSize client(right + m, y);
-  Snapping_ = true;
+  snapping_ = true;
   resize(client);
-  Snapping_ = false;
+  snapping_ = false;
 }
 
-TTableLayoutInput TTableForm::LayoutInput() const {
-  TTableLayoutInput input;
-  for (int c = 1; c < Grid_->columnCount(); ++c)
-    input.ColumnWidths.push_back(Grid_->columnWidth(c));
-  input.FixedWidth = 2 * Grid_->frameWidth() + Grid_->columnWidth(0);
-  input.RowHeight = Grid_->verticalHeader()->defaultSectionSize();
-  input.FixedRows = HeadingRows_;
-  input.DataRows = Data_->RowCount();
+TableLayoutInput TTableForm::layoutInput() const {
+  TableLayoutInput input;
+  for (int c = 1; c < grid_->columnCount(); ++c)
+    input.ColumnWidths.push_back(grid_->columnWidth(c));
+  input.FixedWidth = 2 * grid_->frameWidth() + grid_->columnWidth(0);
+  input.RowHeight = grid_->verticalHeader()->defaultSectionSize();
+  input.FixedRows = headingRows_;
+  input.DataRows = data_->RowCount();
   const int m = Margin();
   input.ExtraWidth = 2 * m;
-  input.MinWidth = BtnAdd_->isHidden() ? 0 : BtnDel_->geometry().right() + m;
+  input.MinWidth = btnAdd_->isHidden() ? 0 : btnDel_->geometry().right() + m;
   input.ScrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   input.ScrollBarHeight = input.ScrollBarWidth;
-  input.LeftColumn = Grid_->horizontalScrollBar()->value();
-  input.TopRow = Grid_->verticalScrollBar()->value();
+  input.LeftColumn = grid_->horizontalScrollBar()->value();
+  input.TopRow = grid_->verticalScrollBar()->value();
   return input;
 }
 
-void TTableForm::SnapTo(int width, int height) {
-  TTableLayoutInput input = LayoutInput();
+void TTableForm::snapTo(int width, int height) {
+  TableLayoutInput input = layoutInput();
   // The height around and below the grid's rows does not depend on the rows shown.
-  const int shown_rows_height =
-      input.RowHeight * (input.FixedRows + RowsVisible_) +
-      (ColumnsVisible_ < Data_->VisibleColCount() ? input.ScrollBarHeight : 0);
-  input.ExtraHeight = this->height() - shown_rows_height;
-  const auto layouts = TableLayouts(input, width, height);
-  const TTableLayout& chosen =
-      layouts[static_cast<size_t>(ChooseTableLayout(layouts, width, height))];
-  ColumnsVisible_ = chosen.Columns;
-  RowsVisible_ = chosen.Rows;
-  Grid_->horizontalScrollBar()->setValue(chosen.LeftColumn);
-  Grid_->verticalScrollBar()->setValue(chosen.TopRow);
+  const int shownRowsHeight =
+      input.RowHeight * (input.FixedRows + rowsVisible_) +
+      (columnsVisible_ < data_->visibleColCount() ? input.ScrollBarHeight : 0);
+  input.ExtraHeight = this->height() - shownRowsHeight;
+  const auto layouts = tableLayouts(input, width, height);
+  const TableLayout& chosen =
+      layouts[static_cast<size_t>(chooseTableLayout(layouts, width, height))];
+  columnsVisible_ = chosen.Columns;
+  rowsVisible_ = chosen.Rows;
+  grid_->horizontalScrollBar()->setValue(chosen.LeftColumn);
+  grid_->verticalScrollBar()->setValue(chosen.TopRow);
   Layout();
 }
 
-bool TTableForm::CommitAt(int grid_row, int grid_column) {
-  const int row = grid_row - HeadingRows_;
-  if (row < 0 || row >= Data_->RowCount() || grid_column < 1) return true;
-  TColumn* column = VisibleColumn(grid_column - 1);
-  if (column == nullptr || HasControls(*column)) return true;
-  const QTableWidgetItem* item = Grid_->item(grid_row, grid_column);
+bool TTableForm::commitAt(int gridRow, int gridColumn) {
+  const int row = gridRow - headingRows_;
+  if (row < 0 || row >= data_->RowCount() || gridColumn < 1) return true;
+  TColumn* column = visibleColumn(gridColumn - 1);
+  if (column == nullptr || hasControls(*column)) return true;
+  const QTableWidgetItem* item = grid_->item(gridRow, gridColumn);
   const std::string typed = item != nullptr ? item->text().toStdString() : std::string();
   if (typed == column->GetStringValue(row)) return true;  // nothing was typed
   try {
     column->SetStringValue(row, typed);
   } catch (const std::exception& error) {
-    Messages_->Information(this, error.what());
+    messages_->information(this, error.what());
     return false;
   }
-  Data_->SetChanged(true);
-  FillCells();
+  data_->SetChanged(true);
+  fillCells();
   return true;
 }
 
-bool TTableForm::CommitCell() {
-  Grid_->FinishEditing();
-  return CommitAt(Grid_->currentRow(), Grid_->currentColumn());
+bool TTableForm::commitCell() {
+  grid_->finishEditing();
+  return commitAt(grid_->currentRow(), grid_->currentColumn());
 }
 
-void TTableForm::OnCurrentCellChanged(int row, int column, int previous_row, int previous_column) {
-  if (Refreshing_) return;
-  if (!CommitAt(previous_row, previous_column)) {
-    Refreshing_ = true;
-    Grid_->setCurrentCell(previous_row, previous_column);
-    Refreshing_ = false;
+void TTableForm::onCurrentCellChanged(int row, int column, int previousRow, int previousColumn) {
+  if (refreshing_) return;
+  if (!commitAt(previousRow, previousColumn)) {
+    refreshing_ = true;
+    grid_->setCurrentCell(previousRow, previousColumn);
+    refreshing_ = false;
     return;
   }
   // Cells of columns with controls and the fixed cells cannot be selected.
-  const TColumn* target = column >= 1 ? VisibleColumn(column - 1) : nullptr;
-  if (row >= HeadingRows_ && target != nullptr && HasControls(*target)) {
-    Refreshing_ = true;
-    Grid_->setCurrentCell(previous_row, previous_column);
-    Refreshing_ = false;
+  const TColumn* target = column >= 1 ? visibleColumn(column - 1) : nullptr;
+  if (row >= headingRows_ && target != nullptr && hasControls(*target)) {
+    refreshing_ = true;
+    grid_->setCurrentCell(previousRow, previousColumn);
+    refreshing_ = false;
   }
 }
 
-void TTableForm::MoveOnEnter() {
-  int row = Grid_->currentRow();
-  int column = Grid_->currentColumn();
-  if (row < HeadingRows_ || column < 1) return;
-  if (row + 1 < Grid_->rowCount()) {
+void TTableForm::moveOnEnter() {
+  int row = grid_->currentRow();
+  int column = grid_->currentColumn();
+  if (row < headingRows_ || column < 1) return;
+  if (row + 1 < grid_->rowCount()) {
     ++row;
   } else {
-    row = HeadingRows_;
-    column = column + 1 < Grid_->columnCount() ? column + 1 : 1;
+    row = headingRows_;
+    column = column + 1 < grid_->columnCount() ? column + 1 : 1;
   }
-  Grid_->setCurrentCell(row, column);
+  grid_->setCurrentCell(row, column);
 }
 
-void TTableForm::AddRow() {
-  if (!CommitCell()) return;
+void TTableForm::addRow() {
+  if (!commitCell()) return;
   Disconnect();
-  const int group = std::max(Data_->RowGroup(), 1);
-  if (RowsVisible_ >= Data_->RowCount())
-    RowsVisible_ = std::min(RowsVisible_ + group, kMaxRowsShown);
-  Data_->AddRowGroup();
-  Data_->SetChanged(true);
+  const int group = std::max(data_->RowGroup(), 1);
+  if (rowsVisible_ >= data_->RowCount())
+    rowsVisible_ = std::min(rowsVisible_ + group, kMaxRowsShown);
+  data_->AddRowGroup();
+  data_->SetChanged(true);
   Connect();
-  Refresh();
-  Grid_->scrollToBottom();
+  refresh();
+  grid_->scrollToBottom();
 }
 
 void TTableForm::InsertRow() {
-  if (!CommitCell()) return;
-  const int row = CurrentDataRow();
+  if (!commitCell()) return;
+  const int row = currentDataRow();
   if (row < 0) {
-    Messages_->Information(this, kRowNotValid);
+    messages_->information(this, kRowNotValid);
     return;
   }
   Disconnect();
-  Data_->SetChanged(true);
-  const int group = std::max(Data_->RowGroup(), 1);
-  if (RowsVisible_ >= Data_->RowCount())
-    RowsVisible_ = std::min(RowsVisible_ + group, kMaxRowsShown);
-  Data_->InsertRowGroup(row);
+  data_->SetChanged(true);
+  const int group = std::max(data_->RowGroup(), 1);
+  if (rowsVisible_ >= data_->RowCount())
+    rowsVisible_ = std::min(rowsVisible_ + group, kMaxRowsShown);
+  data_->InsertRowGroup(row);
   Connect();
-  Refresh();
+  refresh();
 }
 
 void TTableForm::DeleteRow() {
-  if (!CommitCell()) return;
-  const int row = CurrentDataRow();
+  if (!commitCell()) return;
+  const int row = currentDataRow();
   if (row < 0) {
-    Messages_->Information(this, kRowNotValid);
+    messages_->information(this, kRowNotValid);
     return;
   }
   Disconnect();
-  Data_->SetChanged(true);
-  Data_->DeleteRowGroup(row);
+  data_->SetChanged(true);
+  data_->DeleteRowGroup(row);
   Connect();
-  Refresh();
+  refresh();
 }
 
 void TTableForm::closeEvent(QCloseEvent* event) {
-  if (Detached_) {
+  if (detached_) {
     event->accept();
     return;
   }
-  if (!CommitCell()) {
+  if (!commitCell()) {
     event->ignore();
     return;
   }
@@ -428,19 +428,19 @@ void TTableForm::closeEvent(QCloseEvent* event) {
   Disconnect();
   // The table forgets its window once the close has finished.
   QTimer::singleShot(0, this, [this] {
-    if (!Detached_) Data_->Updater();
+    if (!detached_) data_->Updater();
   });
 }
 
 void TTableForm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  if (event->spontaneous() && !Snapping_) SnapTo(width(), height());
+  if (event->spontaneous() && !snapping_) snapTo(width(), height());
 }
 
 bool TTableForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowDeactivate && !Detached_ && !isModal() && isVisible() &&
+  if (event->type() == QEvent::WindowDeactivate && !detached_ && !isModal() && isVisible() &&
       QApplication::activeModalWidget() == nullptr) {
-    if (!CommitCell()) {
+    if (!commitCell()) {
       QTimer::singleShot(0, this, [this] {
         raise();
         activateWindow();
@@ -452,24 +452,24 @@ bool TTableForm::event(QEvent* event) {
 
 // ---- the window object of a table ----
 
-TTableWindow::TTableWindow(TGridTable& table, TMessageSink& messages, QWidget* parent)
-    : Form_(new TTableForm(table, messages, parent)) {}
+TableWindow::TableWindow(TGridTable& table, entry::MessageSink& messages, QWidget* parent)
+    : form_(new TTableForm(table, messages, parent)) {}
 
-TTableWindow::~TTableWindow() {
-  TTableForm* form = Form_.data();
+TableWindow::~TableWindow() {
+  TTableForm* form = form_.data();
   if (form == nullptr) return;
-  form->Detach();  // the table may go before the window is deleted
+  form->detach();  // the table may go before the window is deleted
   form->hide();
   form->deleteLater();
 }
 
-void TTableWindow::Show(bool modal) {
-  TTableForm* form = Form_.data();
+void TableWindow::Show(bool modal) {
+  TTableForm* form = form_.data();
   if (form == nullptr) return;
-  Modal_ = modal;
+  modal_ = modal;
   if (modal) {
     form->exec();
-    Modal_ = false;
+    modal_ = false;
     return;
   }
   form->show();
@@ -477,28 +477,28 @@ void TTableWindow::Show(bool modal) {
   form->activateWindow();
 }
 
-bool TTableWindow::IsModal() const {
-  const TTableForm* form = Form_.data();
-  return Modal_ && form != nullptr && form->isVisible();
+bool TableWindow::IsModal() const {
+  const TTableForm* form = form_.data();
+  return modal_ && form != nullptr && form->isVisible();
 }
 
-int TTableWindow::Width() const {
-  const TTableForm* form = Form_.data();
+int TableWindow::Width() const {
+  const TTableForm* form = form_.data();
   return form != nullptr ? form->width() : 0;
 }
 
-int TTableWindow::Height() const {
-  const TTableForm* form = Form_.data();
+int TableWindow::Height() const {
+  const TTableForm* form = form_.data();
   return form != nullptr ? form->height() : 0;
 }
 
-void TTableWindow::SetTitle(const std::string& title) {
-  TTableForm* form = Form_.data();
-  if (form != nullptr) form->setWindowTitle(Q(title));
+void TableWindow::SetTitle(const std::string& title) {
+  TTableForm* form = form_.data();
+  if (form != nullptr) form->setWindowTitle(q(title));
 }
 
-std::unique_ptr<TGridTableWindow> TTableWindowFactory::CreateWindow(TGridTable& table) {
-  return std::make_unique<TTableWindow>(table, *Messages_, Parent_.data());
+std::unique_ptr<GridTableWindow> TableWindowFactory::createWindow(TGridTable& table) {
+  return std::make_unique<TableWindow>(table, *messages_, parent_.data());
 }
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::grid

@@ -15,20 +15,20 @@
 class QLabel;
 class QPushButton;
 
-namespace tolvane::gui {
+namespace tolvane::grid {
 
 // The grid of the window: Enter moves down a column and on to the next one.
-class TTableGrid : public QTableWidget {
+class TableGrid : public QTableWidget {
   Q_OBJECT
 
  public:
   using QTableWidget::QTableWidget;
   // Commits and closes an open cell editor.
-  void FinishEditing();
+  void finishEditing();
   int FirstDataRow = 1;
 
  signals:
-  void EnterPressed();
+  void enterPressed();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -39,31 +39,31 @@ class TTableForm : public QDialog {
   Q_OBJECT
 
  public:
-  TTableForm(TGridTable& table, TMessageSink& messages, QWidget* parent = nullptr);
+  TTableForm(TGridTable& table, entry::MessageSink& messages, QWidget* parent = nullptr);
   ~TTableForm() override;
 
-  TGridTable& Data() const { return *Data_; }
-  int HeadingRows() const { return HeadingRows_; }
-  int ColumnsVisible() const { return ColumnsVisible_; }
-  int RowsVisible() const { return RowsVisible_; }
-  TTableGrid* Grid() const { return Grid_; }
-  QPushButton* BtnAdd() const { return BtnAdd_; }
-  QPushButton* BtnIns() const { return BtnIns_; }
-  QPushButton* BtnDel() const { return BtnDel_; }
+  TGridTable& Data() const { return *data_; }
+  int HeadingRows() const { return headingRows_; }
+  int ColumnsVisible() const { return columnsVisible_; }
+  int RowsVisible() const { return rowsVisible_; }
+  TableGrid* Grid() const { return grid_; }
+  QPushButton* BtnAdd() const { return btnAdd_; }
+  QPushButton* BtnIns() const { return btnIns_; }
+  QPushButton* BtnDel() const { return btnDel_; }
 
   // Commits the current cell; false (with the message shown) when its entry is refused.
-  bool CommitCell();
-  void Refresh();
+  bool commitCell();
+  void refresh();
   // The data row of the grid's current cell, -1 on a heading row.
-  int CurrentDataRow() const;
+  int currentDataRow() const;
   // Snaps the window to the layout nearest to a dragged size.
-  void SnapTo(int width, int height);
+  void snapTo(int width, int height);
 
-  void AddRow();
+  void addRow();
   void InsertRow();
   void DeleteRow();
   // The table lets go of its window: the window no longer touches it.
-  void Detach();
+  void detach();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -73,58 +73,58 @@ class TTableForm : public QDialog {
  private:
   void Connect();
   void Disconnect();
-  void FillCells();
+  void fillCells();
   void Layout();
-  void OnCurrentCellChanged(int row, int column, int previous_row, int previous_column);
-  bool CommitAt(int grid_row, int grid_column);
-  void MoveOnEnter();
-  TTableLayoutInput LayoutInput() const;
+  void onCurrentCellChanged(int row, int column, int previousRow, int previousColumn);
+  bool commitAt(int gridRow, int gridColumn);
+  void moveOnEnter();
+  TableLayoutInput layoutInput() const;
   int Margin() const;
-  TColumn* VisibleColumn(int index) const;
+  TColumn* visibleColumn(int index) const;
 
-  TGridTable* Data_;
-  TMessageSink* Messages_;
-  TTableGrid* Grid_;
-  QPushButton* BtnAdd_;
-  QPushButton* BtnIns_;
-  QPushButton* BtnDel_;
-  QLabel* Comments_;
-  QLabel* Help_;
-  int HeadingRows_ = 1;
-  int ColumnsVisible_ = 0;
-  int RowsVisible_ = 0;
-  bool Refreshing_ = false;
-  bool Snapping_ = false;
-  bool Detached_ = false;
+  TGridTable* data_;
+  entry::MessageSink* messages_;
+  TableGrid* grid_;
+  QPushButton* btnAdd_;
+  QPushButton* btnIns_;
+  QPushButton* btnDel_;
+  QLabel* comments_;
+  QLabel* help_;
+  int headingRows_ = 1;
+  int columnsVisible_ = 0;
+  int rowsVisible_ = 0;
+  bool refreshing_ = false;
+  bool snapping_ = false;
+  bool detached_ = false;
 };
 
 // The window object a grid table owns while its window is open.
-class TTableWindow : public TGridTableWindow {
+class TableWindow : public GridTableWindow {
  public:
-  TTableWindow(TGridTable& table, TMessageSink& messages, QWidget* parent);
-  ~TTableWindow() override;
+  TableWindow(TGridTable& table, entry::MessageSink& messages, QWidget* parent);
+  ~TableWindow() override;
   void Show(bool modal) override;
   bool IsModal() const override;
   int Width() const override;
   int Height() const override;
   void SetTitle(const std::string& title) override;
-  TTableForm* Form() const { return Form_; }
+  TTableForm* form() const { return form_; }
 
  private:
-  QPointer<TTableForm> Form_;
-  bool Modal_ = false;
+  QPointer<TTableForm> form_;
+  bool modal_ = false;
 };
 
 // Creates the table windows of a registry's tables, owned by a parent window.
-class TTableWindowFactory : public TGridTableWindowFactory {
+class TableWindowFactory : public GridTableWindowFactory {
  public:
-  TTableWindowFactory(QWidget* parent, TMessageSink& messages)
-      : Parent_(parent), Messages_(&messages) {}
-  std::unique_ptr<TGridTableWindow> CreateWindow(TGridTable& table) override;
+  TableWindowFactory(QWidget* parent, entry::MessageSink& messages)
+      : parent_(parent), messages_(&messages) {}
+  std::unique_ptr<GridTableWindow> createWindow(TGridTable& table) override;
 
  private:
-  QPointer<QWidget> Parent_;
-  TMessageSink* Messages_;
+  QPointer<QWidget> parent_;
+  entry::MessageSink* messages_;
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::grid

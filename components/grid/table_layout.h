@@ -5,10 +5,10 @@
 #include <array>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // What the window measures of its grid, in pixels.
-struct TTableLayoutInput {
+struct TableLayoutInput {
   std::vector<int> ColumnWidths;  // the visible data columns, each with its grid line
   int FixedWidth = 0;             // frame and fixed columns
   int RowHeight = 0;              // a row with its grid line
@@ -23,7 +23,7 @@ struct TTableLayoutInput {
   int TopRow = 0;      // first data row shown (0-based)
 };
 
-struct TTableLayout {
+struct TableLayout {
   int Width = 0;
   int Height = 0;
   int LeftColumn = 0;
@@ -36,11 +36,11 @@ inline constexpr int kLayoutCount = 4;
 // Layout 0 shows every column and row; 1 has a horizontal scroll bar and the columns that fit the
 // dragged width; 2 a vertical one and the rows that fit the dragged height; 3 both. No layout is
 // narrower than the row of buttons.
-std::array<TTableLayout, kLayoutCount> TableLayouts(const TTableLayoutInput& input, int width,
-                                                    int height);
+std::array<TableLayout, kLayoutCount> tableLayouts(const TableLayoutInput& input, int width,
+                                                   int height);
 // The area by which a layout sticks out of the dragged rectangle.
-long long LayoutMisfit(const TTableLayout& layout, int width, int height);
+long long layoutMisfit(const TableLayout& layout, int width, int height);
 // The layout with the smallest misfit; ties go to the first in the order 0, 2, 1, 3.
-int ChooseTableLayout(const std::array<TTableLayout, kLayoutCount>& layouts, int width, int height);
+int chooseTableLayout(const std::array<TableLayout, kLayoutCount>& layouts, int width, int height);
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

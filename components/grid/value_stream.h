@@ -10,15 +10,15 @@
 #include <string_view>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 
 // A stream that ends early or holds a value of an unexpected kind.
-class EReadError : public std::runtime_error {
+class ReadError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-enum class TValueTag : uint8_t {
+enum class ValueTag : uint8_t {
   kNull = 0x00,  // end of list
   kList = 0x01,
   kInt8 = 0x02,
@@ -36,45 +36,45 @@ enum class TValueTag : uint8_t {
 inline constexpr size_t kExtendedBytes = 10;
 
 // 80-bit IEEE extended, little-endian, whatever the width of long double on this platform.
-std::array<uint8_t, kExtendedBytes> EncodeExtended(long double value);
-long double DecodeExtended(std::span<const uint8_t, kExtendedBytes> bytes);
+std::array<uint8_t, kExtendedBytes> encodeExtended(long double value);
+long double decodeExtended(std::span<const uint8_t, kExtendedBytes> bytes);
 
-class TValueWriter {
+class ValueWriter {
  public:
-  void WriteListBegin();
-  void WriteListEnd();
-  void WriteInteger(int32_t value);  // the smallest of the three integer forms that holds it
-  void WriteBoolean(bool value);
-  void WriteFloat(long double value);
-  void WriteString(std::string_view utf8);
-  const std::vector<uint8_t>& Bytes() const { return Bytes_; }
+  void writeListBegin();
+  void writeListEnd();
+  void writeInteger(int32_t value);  // the smallest of the three integer forms that holds it
+  void writeBoolean(bool value);
+  void writeFloat(long double value);
+  void writeString(std::string_view utf8);
+  const std::vector<uint8_t>& bytes() const { return bytes_; }
 
  private:
-  void WriteTag(TValueTag tag) { Bytes_.push_back(static_cast<uint8_t>(tag)); }
-  void WriteLittleEndian(uint32_t value, int n_bytes);
-  std::vector<uint8_t> Bytes_;
+  void writeTag(ValueTag tag) { bytes_.push_back(static_cast<uint8_t>(tag)); }
+  void writeLittleEndian(uint32_t value, int nBytes);
+  std::vector<uint8_t> bytes_;
 };
 
-// Reads values in order; every read throws EReadError when the value is missing or of another kind.
-class TValueReader {
+// Reads values in order; every read throws ReadError when the value is missing or of another kind.
+class ValueReader {
  public:
-  explicit TValueReader(std::span<const uint8_t> bytes) : Bytes_(bytes) {}
-  TValueTag NextTag() const;
-  bool EndOfList();  // consumes the end-of-list mark when it is next
-  void ReadListBegin();
-  void ReadListEnd();
-  int32_t ReadInteger();
-  bool ReadBoolean();
-  long double ReadFloat();   // an integer value is accepted as well
-  std::string ReadString();  // any of the four string forms, returned as UTF-8
-  bool AtEnd() const { return Pos_ >= Bytes_.size(); }
+  explicit ValueReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  ValueTag nextTag() const;
+  bool endOfList();  // consumes the end-of-list mark when it is next
+  void readListBegin();
+  void readListEnd();
+  int32_t readInteger();
+  bool readBoolean();
+  long double readFloat();   // an integer value is accepted as well
+  std::string readString();  // any of the four string forms, returned as UTF-8
+  bool atEnd() const { return pos_ >= bytes_.size(); }
 
  private:
-  TValueTag ReadTag();
-  std::span<const uint8_t> Take(size_t n);
-  uint32_t ReadLittleEndian(int n_bytes);
-  std::span<const uint8_t> Bytes_;
-  size_t Pos_ = 0;
+  ValueTag readTag();
+  std::span<const uint8_t> take(size_t n);
+  uint32_t readLittleEndian(int nBytes);
+  std::span<const uint8_t> bytes_;
+  size_t pos_ = 0;
 };
 
-}  // namespace tolvane
+}  // namespace tolvane::grid

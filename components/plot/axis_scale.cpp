@@ -19,24 +19,24 @@ constexpr long long kStepOfTenFrom = 9;
 constexpr long double kTwo = 2;
 constexpr long double kFive = 5;
 
-long double SnapToWhole(long double quotient) {
+long double snapToWhole(long double quotient) {
   const long double nearest = std::nearbyint(quotient);
   return std::fabs(quotient - nearest) <= kWholeTolerance * std::fmax(1.0L, std::fabs(nearest))
              ? nearest
              : quotient;
 }
 
-long double FloorDiv(long double value, long double step) {
-  return std::floor(SnapToWhole(value / step));
+long double floorDiv(long double value, long double step) {
+  return std::floor(snapToWhole(value / step));
 }
 
-long double CeilDiv(long double value, long double step) {
-  return std::ceil(SnapToWhole(value / step));
+long double ceilDiv(long double value, long double step) {
+  return std::ceil(snapToWhole(value / step));
 }
 
 }  // namespace
 
-long double RangeSpacing(long double range) {
+long double rangeSpacing(long double range) {
   const long double logarithm = std::log10(range);
   const long double whole = std::floor(logarithm);
   long double spacing = std::pow(kTen, whole);
@@ -44,26 +44,26 @@ long double RangeSpacing(long double range) {
   return spacing;
 }
 
-std::optional<TAxisRange> RoundedRange(long double lower, long double upper) {
+std::optional<AxisRange> roundedRange(long double lower, long double upper) {
   if (upper == lower) {
     lower -= kDegenerateWidening;
     upper += kDegenerateWidening;
   }
-  const long double spacing = RangeSpacing(upper - lower);
+  const long double spacing = rangeSpacing(upper - lower);
   if (!(spacing > 0) || !std::isfinite(spacing)) return std::nullopt;
-  return TAxisRange{spacing * FloorDiv(lower, spacing), spacing * CeilDiv(upper, spacing)};
+  return AxisRange{spacing * floorDiv(lower, spacing), spacing * ceilDiv(upper, spacing)};
 }
 
-int IntervalsFor(int extent_pixels, int text_height) {
-  const int unit = kTextUnitsPerInterval * std::abs(text_height);
-  return unit == 0 ? 0 : std::abs(extent_pixels) / unit;
+int intervalsFor(int extentPixels, int textHeight) {
+  const int unit = kTextUnitsPerInterval * std::abs(textHeight);
+  return unit == 0 ? 0 : std::abs(extentPixels) / unit;
 }
 
-std::optional<TTickStep> TickStep(long double range, int intervals) {
+std::optional<TickStep> tickStep(long double range, int intervals) {
   if (intervals < 1 || !(range > 0) || !std::isfinite(range)) return std::nullopt;
   const long double raw = range / intervals;
   const long double e = std::pow(kTen, std::floor(std::log10(raw)));
-  const auto k = static_cast<long long>(std::trunc(SnapToWhole(raw / e)));
+  const auto k = static_cast<long long>(std::trunc(snapToWhole(raw / e)));
   long double major = e;
   if (k >= kStepOfTenFrom) {
     major = kTen * e;
@@ -72,34 +72,34 @@ std::optional<TTickStep> TickStep(long double range, int intervals) {
   } else if (k >= kStepOfTwoFrom) {
     major = kTwo * e;
   }
-  return TTickStep{major, major / kTicksPerMajor};
+  return TickStep{major, major / kTicksPerMajor};
 }
 
-TTickRange TickRange(long double step, long double lower, long double upper) {
-  TTickRange range;
+TickRange tickRange(long double step, long double lower, long double upper) {
+  TickRange range;
   if (!(step > 0)) return range;
-  range.First = static_cast<long long>(std::fmin(0.0L, CeilDiv(lower, step)));
-  range.Last = static_cast<long long>(std::fmax(0.0L, FloorDiv(upper, step)));
+  range.First = static_cast<long long>(std::fmin(0.0L, ceilDiv(lower, step)));
+  range.Last = static_cast<long long>(std::fmax(0.0L, floorDiv(upper, step)));
   return range;
 }
 
-TPixel LogicalToPixel(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
-                      const TFloatPoint& point) {
+Pixel logicalToPixel(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
+                     const TFloatPoint& point) {
   const long double fx = (point.x - bounds.Left) / (bounds.Right - bounds.Left);
   const long double fy = (point.y - bounds.Top) / (bounds.Bottom - bounds.Top);
   const auto px = static_cast<int>(std::nearbyint(fx * (area.Right - area.Left)));
   const auto d = static_cast<int>(std::nearbyint(fy * (area.Bottom - area.Top)));
-  return TPixel{area.Left + px, x_on_top ? area.Top + d : area.Bottom - d};
+  return Pixel{area.Left + px, xOnTop ? area.Top + d : area.Bottom - d};
 }
 
-TFloatPoint PixelToLogical(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
-                           const TPixel& pixel) {
+TFloatPoint pixelToLogical(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
+                           const Pixel& pixel) {
   if (pixel.x < area.Left || pixel.x > area.Right || area.Right == area.Left ||
       area.Bottom == area.Top) {
     return TFloatPoint{};
   }
   const long double fx = static_cast<long double>(pixel.x - area.Left) / (area.Right - area.Left);
-  const int d = x_on_top ? pixel.y - area.Top : area.Bottom - pixel.y;
+  const int d = xOnTop ? pixel.y - area.Top : area.Bottom - pixel.y;
   const long double fy = static_cast<long double>(d) / (area.Bottom - area.Top);
   return TFloatPoint{bounds.Left + fx * (bounds.Right - bounds.Left),
                      bounds.Top + fy * (bounds.Bottom - bounds.Top)};

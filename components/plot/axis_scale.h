@@ -11,40 +11,40 @@ namespace tolvane::plot {
 // Half the width given to a range whose ends are equal.
 inline constexpr long double kDegenerateWidening = 0.01L;
 
-struct TAxisRange {
+struct AxisRange {
   long double Lower = 0;
   long double Upper = 0;
 };
 
 // Widens an empty range, then rounds its ends outwards to the spacing 10^floor(log10(range)),
 // a tenth of it when the leading digits of the range are below 3. None when the spacing is 0.
-std::optional<TAxisRange> RoundedRange(long double lower, long double upper);
-// The spacing that RoundedRange uses for a range that is not empty.
-long double RangeSpacing(long double range);
+std::optional<AxisRange> roundedRange(long double lower, long double upper);
+// The spacing that roundedRange uses for a range that is not empty.
+long double rangeSpacing(long double range);
 
-struct TTickStep {
+struct TickStep {
   long double Major = 0;
   long double Minor = 0;  // the tick step: a fifth of the major step
 };
 
 // The step for about `intervals` intervals over the range; none when intervals is below 1 or
 // the range is not positive.
-std::optional<TTickStep> TickStep(long double range, int intervals);
+std::optional<TickStep> tickStep(long double range, int intervals);
 // The number of labelled intervals that fit a curve area: its extent / (6 h), h the text unit.
-int IntervalsFor(int extent_pixels, int text_height);
+int intervalsFor(int extentPixels, int textHeight);
 
-struct TTickRange {
+struct TickRange {
   long long First = 0;  // smallest i <= 0 with i * step >= lower
   long long Last = 0;   // largest i >= 0 with i * step <= upper
-  bool Drawn() const { return Last > First; }
+  bool drawn() const { return Last > First; }
 };
-TTickRange TickRange(long double step, long double lower, long double upper);
+TickRange tickRange(long double step, long double lower, long double upper);
 
 // Logical value to pixel of the curve area, rounding to nearest with ties to even.
-TPixel LogicalToPixel(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
-                      const TFloatPoint& point);
+Pixel logicalToPixel(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
+                     const TFloatPoint& point);
 // The inverse; a pixel left or right of the curve area gives (0, 0).
-TFloatPoint PixelToLogical(const TFloatRect& bounds, const TPixelRect& area, bool x_on_top,
-                           const TPixel& pixel);
+TFloatPoint pixelToLogical(const TFloatRect& bounds, const PixelRect& area, bool xOnTop,
+                           const Pixel& pixel);
 
 }  // namespace tolvane::plot

@@ -23,18 +23,18 @@ namespace {
 
 constexpr int kVisibleRows = 16;  // the list shows the 16 plots other than the design charts
 
-QString WithLineFeeds(const std::string& text) {
+QString withLineFeeds(const std::string& text) {
   return QString::fromStdString(text).replace('\r', '\n');
 }
 
-QString ChooseWorkbook(QWidget* parent) {
+QString chooseWorkbook(QWidget* parent) {
   QString file =
       QFileDialog::getSaveFileName(parent, "Export to Excel", QString(), "Excel Workbook (*.xlsx)");
   if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) file += ".xlsx";
   return file;
 }
 
-void ShowMessage(QWidget* parent, const QString& text, bool failed) {
+void showMessage(QWidget* parent, const QString& text, bool failed) {
   if (failed) {
     QMessageBox::critical(parent, "Export to Excel", text);
   } else {
@@ -44,30 +44,30 @@ void ShowMessage(QWidget* parent, const QString& text, bool failed) {
 
 }  // namespace
 
-TDlgExport::TDlgExport(TPlotSource plots, QWidget* parent)
+TDlgExport::TDlgExport(PlotSource plots, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      Plots_(std::move(plots)),
-      Choose_(ChooseWorkbook),
-      Message_(ShowMessage),
-      List_(new QListWidget),
-      Generate_(new QPushButton("Generate Excel File")),
-      Markers_(new QCheckBox("Add markers in plots")) {
+      plots_(std::move(plots)),
+      choose_(chooseWorkbook),
+      message_(showMessage),
+      list_(new QListWidget),
+      generate_(new QPushButton("Generate Excel File")),
+      markers_(new QCheckBox("Add markers in plots")) {
   setWindowTitle("Export to Excel");
   auto* layout = new QHBoxLayout(this);
   auto* group = new QGroupBox("Available Plots");
-  auto* group_layout = new QVBoxLayout(group);
-  group_layout->addWidget(List_);
+  auto* groupLayout = new QVBoxLayout(group);
+  groupLayout->addWidget(list_);
   layout->addWidget(group, 1);
   auto* side = new QVBoxLayout;
-  auto* select_all = new QPushButton("Select All");
-  auto* unselect_all = new QPushButton("Unselect All");
-  auto* close_window = new QPushButton("Close Window");
-  side->addWidget(select_all);
-  side->addWidget(unselect_all);
-  side->addWidget(Generate_);
-  side->addWidget(close_window);
-  Markers_->setChecked(true);
-  side->addWidget(Markers_);
+  auto* selectAll = new QPushButton("Select All");
+  auto* unselectAll = new QPushButton("Unselect All");
+  auto* closeWindow = new QPushButton("Close Window");
+  side->addWidget(selectAll);
+  side->addWidget(unselectAll);
+  side->addWidget(generate_);
+  side->addWidget(closeWindow);
+  markers_->setChecked(true);
+  side->addWidget(markers_);
   for (const char* note : {"An Excel instance (if available) will open. ",
                            "Please wait until all the data has been exported to Excel.",
                            "Please note that you need to save the excel file afterwards."}) {
@@ -77,81 +77,80 @@ TDlgExport::TDlgExport(TPlotSource plots, QWidget* parent)
   }
   side->addStretch(1);
   layout->addLayout(side);
-  connect(select_all, &QPushButton::clicked, this, [this] { SelectAll(true); });
-  connect(unselect_all, &QPushButton::clicked, this, [this] { SelectAll(false); });
-  connect(close_window, &QPushButton::clicked, this, &QWidget::close);
-  connect(Generate_, &QPushButton::clicked, this, &TDlgExport::Generate);
-  connect(List_, &QListWidget::itemChanged, this, &TDlgExport::UpdateGenerate);
-  Rebuild();
+  connect(selectAll, &QPushButton::clicked, this, [this] { SelectAll(true); });
+  connect(unselectAll, &QPushButton::clicked, this, [this] { SelectAll(false); });
+  connect(closeWindow, &QPushButton::clicked, this, &QWidget::close);
+  connect(generate_, &QPushButton::clicked, this, &TDlgExport::generate);
+  connect(list_, &QListWidget::itemChanged, this, &TDlgExport::updateGenerate);
+  rebuild();
 }
 
 void TDlgExport::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Rebuild();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) rebuild();
   QWidget::changeEvent(event);
 }
 
 void TDlgExport::showEvent(QShowEvent* event) {
-  Rebuild();
+  rebuild();
   QWidget::showEvent(event);
 }
 
-void TDlgExport::Rebuild() {
-  const QSignalBlocker quiet(List_);
-  List_->clear();
-  Listed_ = Plots_();
-  for (const TExportPlot& entry : Listed_) {
-    auto* item = new QListWidgetItem(QString::fromStdString(entry.Plot->Caption), List_);
+void TDlgExport::rebuild() {
+  const QSignalBlocker quiet(list_);
+  list_->clear();
+  listed_ = plots_();
+  for (const ExportPlot& entry : listed_) {
+    auto* item = new QListWidgetItem(QString::fromStdString(entry.Plot->Caption), list_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
   }
-  FitList();
-  UpdateGenerate();
+  fitList();
+  updateGenerate();
 }
 
-void TDlgExport::FitList() {
+void TDlgExport::fitList() {
   // Wide enough for the longest caption beside a vertical scroll bar, and high enough for the
   // plots other than the design charts, so that no caption is cut.
-  const int frame = 2 * List_->frameWidth();
-  const int row_height = List_->count() > 0 ? List_->sizeHintForRow(0) : fontMetrics().height();
-  List_->setMinimumWidth(List_->sizeHintForColumn(0) +
-                         List_->verticalScrollBar()->sizeHint().width() + frame);
-  List_->setMinimumHeight(kVisibleRows * row_height + frame);
+  const int frame = 2 * list_->frameWidth();
+  const int rowHeight = list_->count() > 0 ? list_->sizeHintForRow(0) : fontMetrics().height();
+  list_->setMinimumWidth(list_->sizeHintForColumn(0) +
+                         list_->verticalScrollBar()->sizeHint().width() + frame);
+  list_->setMinimumHeight(kVisibleRows * rowHeight + frame);
 }
 
 void TDlgExport::SelectAll(bool checked) {
-  const QSignalBlocker quiet(List_);
-  for (int r = 0; r < List_->count(); ++r) {
-    List_->item(r)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+  const QSignalBlocker quiet(list_);
+  for (int r = 0; r < list_->count(); ++r) {
+    list_->item(r)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
   }
-  UpdateGenerate();
+  updateGenerate();
 }
 
-void TDlgExport::UpdateGenerate() {
+void TDlgExport::updateGenerate() {
   bool any = false;
-  for (int r = 0; r < List_->count(); ++r) any = any || List_->item(r)->checkState() == Qt::Checked;
-  Generate_->setEnabled(any);
+  for (int r = 0; r < list_->count(); ++r) any = any || list_->item(r)->checkState() == Qt::Checked;
+  generate_->setEnabled(any);
 }
 
-void TDlgExport::Generate() {
+void TDlgExport::generate() {
   std::vector<const TGraphPlot*> plots;
-  for (int r = 0; r < List_->count() && r < static_cast<int>(Listed_.size()); ++r) {
-    if (List_->item(r)->checkState() == Qt::Checked) {
-      plots.push_back(Listed_[static_cast<size_t>(r)].Plot);
+  for (int r = 0; r < list_->count() && r < static_cast<int>(listed_.size()); ++r) {
+    if (list_->item(r)->checkState() == Qt::Checked) {
+      plots.push_back(listed_[static_cast<size_t>(r)].Plot);
     }
   }
   if (plots.empty()) return;
-  const QString file = Choose_(this);
+  const QString file = choose_(this);
   if (file.isEmpty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const TWorkbookResult result =
-      WritePlotWorkbook(plots, file.toStdString(), Markers_->isChecked());
+  const WorkbookResult result = writePlotWorkbook(plots, file.toStdString(), markers_->isChecked());
   QApplication::restoreOverrideCursor();
   if (!result.Written) {
-    Message_(this, QString::fromStdString(result.Error), true);
+    message_(this, QString::fromStdString(result.Error), true);
     return;
   }
   if (OpenAfterExport) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-  Message_(this, WithLineFeeds(ExportCompletedMessage(result.More255)), false);
+  message_(this, withLineFeeds(exportCompletedMessage(result.More255)), false);
 }
 
 }  // namespace tolvane::plot

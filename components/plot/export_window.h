@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace tolvane::plot {
 
-struct TExportPlot {
+struct ExportPlot {
   const TGraphPlot* Plot = nullptr;  // listed with its Caption
 };
 
@@ -24,42 +24,42 @@ class TDlgExport : public QWidget {
  public:
   // `plots` gives the plots with results in the order of the export table, each time the window
   // is activated.
-  using TPlotSource = std::function<std::vector<TExportPlot>()>;
+  using PlotSource = std::function<std::vector<ExportPlot>()>;
   // Asks for the workbook's file; empty: cancelled.
-  using TFileChooser = std::function<QString(QWidget* parent)>;
+  using FileChooser = std::function<QString(QWidget* parent)>;
   // Shows the result; the window tests record it.
-  using TMessageSink = std::function<void(QWidget* parent, const QString& text, bool failed)>;
+  using MessageSink = std::function<void(QWidget* parent, const QString& text, bool failed)>;
 
-  explicit TDlgExport(TPlotSource plots, QWidget* parent = nullptr);
+  explicit TDlgExport(PlotSource plots, QWidget* parent = nullptr);
 
-  void SetFileChooser(TFileChooser chooser) { Choose_ = std::move(chooser); }
-  void SetMessageSink(TMessageSink sink) { Message_ = std::move(sink); }
+  void setFileChooser(FileChooser chooser) { choose_ = std::move(chooser); }
+  void setMessageSink(MessageSink sink) { message_ = std::move(sink); }
   // Opens the written workbook with the desktop's program for it (off in the tests).
   bool OpenAfterExport = true;
 
   // Rebuilds the list: every plot with results, checked.
-  void Rebuild();
+  void rebuild();
   void SelectAll(bool checked);
-  void Generate();
-  QListWidget* List() { return List_; }
-  QPushButton* GenerateButton() { return Generate_; }
-  QCheckBox* Markers() { return Markers_; }
+  void generate();
+  QListWidget* list() { return list_; }
+  QPushButton* generateButton() { return generate_; }
+  QCheckBox* Markers() { return markers_; }
 
  protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  void UpdateGenerate();
-  void FitList();
+  void updateGenerate();
+  void fitList();
 
-  TPlotSource Plots_;
-  std::vector<TExportPlot> Listed_;
-  TFileChooser Choose_;
-  TMessageSink Message_;
-  QListWidget* List_;
-  QPushButton* Generate_;
-  QCheckBox* Markers_;
+  PlotSource plots_;
+  std::vector<ExportPlot> listed_;
+  FileChooser choose_;
+  MessageSink message_;
+  QListWidget* list_;
+  QPushButton* generate_;
+  QCheckBox* markers_;
 };
 
 }  // namespace tolvane::plot

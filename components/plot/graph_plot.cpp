@@ -13,54 +13,54 @@ constexpr int kShortestDigits = 15;
 
 }  // namespace
 
-std::string ShortestText(long double value) {
-  return FormatGeneral(value, kShortestDigits);
+std::string shortestText(long double value) {
+  return entry::formatGeneral(value, kShortestDigits);
 }
 
 TLine::TLine(const TGraphPlot& owner, long double value, int count)
-    : Value(value), Owner_(&owner), Points_(static_cast<size_t>(std::max(count, 0))) {}
+    : Value(value), owner_(&owner), points_(static_cast<size_t>(std::max(count, 0))) {}
 
 std::string TLine::LineName() const {
-  if (!Name_.empty()) return Name_;
-  return Owner_->CurveName + ShortestText(Value);
+  if (!name_.empty()) return name_;
+  return owner_->CurveName + shortestText(Value);
 }
 
 void TLine::SetCount(int count) {
-  Points_.resize(static_cast<size_t>(std::max(count, 0)));
+  points_.resize(static_cast<size_t>(std::max(count, 0)));
 }
 
-void TLineList::SetLineCount(int count) {
+void LineList::SetLineCount(int count) {
   count = std::max(count, 0);
-  if (count < LineCount()) Lines_.resize(static_cast<size_t>(count), TLine(*Owner_, 0, 0));
-  const int points = Lines_.empty() ? Owner_->Count() : Count();
+  if (count < LineCount()) lines_.resize(static_cast<size_t>(count), TLine(*owner_, 0, 0));
+  const int points = lines_.empty() ? owner_->Count() : Count();
   while (LineCount() < count) {
-    Lines_.emplace_back(*Owner_, static_cast<long double>(LineCount() + 1), points);
+    lines_.emplace_back(*owner_, static_cast<long double>(LineCount() + 1), points);
   }
 }
 
-void TLineList::SetCount(int count) {
-  for (TLine& line : Lines_) line.SetCount(count);
+void LineList::SetCount(int count) {
+  for (TLine& line : lines_) line.SetCount(count);
 }
 
 void TGraphPlot::SetUnits(int units) {
-  Units_ = std::clamp(units, kEnglishUnits, kNoUnitExpansion);
+  units_ = std::clamp(units, kEnglishUnits, kNoUnitExpansion);
 }
 
-std::string TGraphPlot::XAxisCaption() const {
-  return AxisCaption(XCaption, XUnits, Units_);
+std::string TGraphPlot::xAxisCaption() const {
+  return axisCaption(XCaption, XUnits, units_);
 }
 
-std::string TGraphPlot::YAxisCaption() const {
-  return AxisCaption(YCaption, YUnits, Units_);
+std::string TGraphPlot::yAxisCaption() const {
+  return axisCaption(YCaption, YUnits, units_);
 }
 
-std::optional<TFloatRect> TGraphPlot::AutoBounds() const {
+std::optional<TFloatRect> TGraphPlot::autoBounds() const {
   TFloatRect bounds;
   if (Yreversed && LineCount() > 0 && Count() > 0) {
     bounds.Top = bounds.Bottom = Data(0, 0).y;
   }
-  for (int line = 0; line < LineCount(); ++line) {
-    for (const TFloatPoint& point : Line(line).Points()) {
+  for (int lineIndex = 0; lineIndex < LineCount(); ++lineIndex) {
+    for (const TFloatPoint& point : line(lineIndex).points()) {
       if (point.x < bounds.Left) {
         bounds.Left = point.x;
       } else if (point.x > bounds.Right) {
@@ -73,8 +73,8 @@ std::optional<TFloatRect> TGraphPlot::AutoBounds() const {
       }
     }
   }
-  const std::optional<TAxisRange> y = RoundedRange(bounds.Top, bounds.Bottom);
-  const std::optional<TAxisRange> x = RoundedRange(bounds.Left, bounds.Right);
+  const std::optional<AxisRange> y = roundedRange(bounds.Top, bounds.Bottom);
+  const std::optional<AxisRange> x = roundedRange(bounds.Left, bounds.Right);
   if (!x || !y) return std::nullopt;
   bounds.Left = x->Lower;
   bounds.Right = x->Upper;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tolvane/project_codes.h"
+
 namespace tolvane::plot {
 
 struct TFloatPoint {
@@ -24,21 +26,19 @@ struct TFloatRect {
 };
 
 // A rectangle of pixels; Right and Bottom are exclusive edges as on a canvas.
-struct TPixelRect {
+struct PixelRect {
   int Left = 0;
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
 };
 
-struct TPixel {
+struct Pixel {
   int x = 0;
   int y = 0;
 };
 
-// Unit systems of the placeholder expansion.
-inline constexpr int kEnglishUnits = 1;
-inline constexpr int kSIUnits = 2;
+// Unit systems of the placeholder expansion: kEnglishUnits and kSIUnits of the project, or none.
 inline constexpr int kNoUnitExpansion = 3;
 
 class TGraphPlot;
@@ -49,45 +49,45 @@ class TLine {
 
   // The explicit name, or the plot's CurveName followed by Value.
   std::string LineName() const;
-  void SetLineName(std::string name) { Name_ = std::move(name); }
-  const std::string& ExplicitName() const { return Name_; }
+  void setLineName(std::string name) { name_ = std::move(name); }
+  const std::string& explicitName() const { return name_; }
 
-  int Count() const { return static_cast<int>(Points_.size()); }
+  int Count() const { return static_cast<int>(points_.size()); }
   void SetCount(int count);  // removes from the end or appends (0, 0)
-  TFloatPoint& Point(int index) { return Points_.at(static_cast<size_t>(index)); }
-  const TFloatPoint& Point(int index) const { return Points_.at(static_cast<size_t>(index)); }
-  const std::vector<TFloatPoint>& Points() const { return Points_; }
+  TFloatPoint& point(int index) { return points_.at(static_cast<size_t>(index)); }
+  const TFloatPoint& point(int index) const { return points_.at(static_cast<size_t>(index)); }
+  const std::vector<TFloatPoint>& points() const { return points_; }
 
   long double Value;
   bool Visible = true;
   bool Active = true;
 
  private:
-  const TGraphPlot* Owner_;
-  std::string Name_;
-  std::vector<TFloatPoint> Points_;
+  const TGraphPlot* owner_;
+  std::string name_;
+  std::vector<TFloatPoint> points_;
 };
 
 // One ordered list of lines with a common point count.
-class TLineList {
+class LineList {
  public:
-  explicit TLineList(const TGraphPlot& owner) : Owner_(&owner) {}
-  int LineCount() const { return static_cast<int>(Lines_.size()); }
+  explicit LineList(const TGraphPlot& owner) : owner_(&owner) {}
+  int LineCount() const { return static_cast<int>(lines_.size()); }
   // Below 0 counts as 0; surplus lines go from the end; new lines get the point count of line 0
   // (of the plot's main list when this list is empty), all points (0, 0).
   void SetLineCount(int count);
   // The point count of line 0, 0 without lines.
-  int Count() const { return Lines_.empty() ? 0 : Lines_.front().Count(); }
+  int Count() const { return lines_.empty() ? 0 : lines_.front().Count(); }
   // Sets the point count of every line; nothing happens without lines.
   void SetCount(int count);
-  TLine& Line(int index) { return Lines_.at(static_cast<size_t>(index)); }
-  const TLine& Line(int index) const { return Lines_.at(static_cast<size_t>(index)); }
-  TFloatPoint& Data(int line, int point) { return Line(line).Point(point); }
-  const TFloatPoint& Data(int line, int point) const { return Line(line).Point(point); }
+  TLine& line(int index) { return lines_.at(static_cast<size_t>(index)); }
+  const TLine& line(int index) const { return lines_.at(static_cast<size_t>(index)); }
+  TFloatPoint& Data(int lineIndex, int point) { return line(lineIndex).point(point); }
+  const TFloatPoint& Data(int lineIndex, int point) const { return line(lineIndex).point(point); }
 
  private:
-  const TGraphPlot* Owner_;
-  std::vector<TLine> Lines_;
+  const TGraphPlot* owner_;
+  std::vector<TLine> lines_;
 };
 
 class TGraphPlot {
@@ -119,54 +119,54 @@ class TGraphPlot {
   bool Yreversed = false;
   bool ShowWall = false;
 
-  int Units() const { return Units_; }
+  int Units() const { return units_; }
   void SetUnits(int units);  // clamped into 1..3
 
   // The curves and the soil-layer bands.
-  TLineList& Lines() { return Lines_; }
-  const TLineList& Lines() const { return Lines_; }
-  TLineList& LayerLines() { return LayerLines_; }
-  const TLineList& LayerLines() const { return LayerLines_; }
+  LineList& Lines() { return lines_; }
+  const LineList& Lines() const { return lines_; }
+  LineList& LayerLines() { return layerLines_; }
+  const LineList& LayerLines() const { return layerLines_; }
 
-  int LineCount() const { return Lines_.LineCount(); }
-  void SetLineCount(int count) { Lines_.SetLineCount(count); }
-  int Count() const { return Lines_.Count(); }
-  void SetCount(int count) { Lines_.SetCount(count); }
-  TFloatPoint& Data(int line, int point) { return Lines_.Data(line, point); }
-  const TFloatPoint& Data(int line, int point) const { return Lines_.Data(line, point); }
-  TLine& Line(int index) { return Lines_.Line(index); }
-  const TLine& Line(int index) const { return Lines_.Line(index); }
+  int LineCount() const { return lines_.LineCount(); }
+  void SetLineCount(int count) { lines_.SetLineCount(count); }
+  int Count() const { return lines_.Count(); }
+  void SetCount(int count) { lines_.SetCount(count); }
+  TFloatPoint& Data(int line, int point) { return lines_.Data(line, point); }
+  const TFloatPoint& Data(int line, int point) const { return lines_.Data(line, point); }
+  TLine& line(int index) { return lines_.line(index); }
+  const TLine& line(int index) const { return lines_.line(index); }
 
-  int LayerLineCount() const { return LayerLines_.LineCount(); }
-  void SetLayerLineCount(int count) { LayerLines_.SetLineCount(count); }
-  int LayerCount() const { return LayerLines_.Count(); }
-  void SetLayerCount(int count) { LayerLines_.SetCount(count); }
-  TFloatPoint& LayerData(int line, int point) { return LayerLines_.Data(line, point); }
-  TLine& LayerLine(int index) { return LayerLines_.Line(index); }
-  const TLine& LayerLine(int index) const { return LayerLines_.Line(index); }
+  int LayerLineCount() const { return layerLines_.LineCount(); }
+  void SetLayerLineCount(int count) { layerLines_.SetLineCount(count); }
+  int LayerCount() const { return layerLines_.Count(); }
+  void SetLayerCount(int count) { layerLines_.SetCount(count); }
+  TFloatPoint& LayerData(int line, int point) { return layerLines_.Data(line, point); }
+  TLine& layerLine(int index) { return layerLines_.line(index); }
+  const TLine& layerLine(int index) const { return layerLines_.line(index); }
 
   bool HasSomethingToDraw() const { return LineCount() > 0; }
 
   // Axis captions with their expanded units: "Depth  (ft)".
-  std::string XAxisCaption() const;
-  std::string YAxisCaption() const;
+  std::string xAxisCaption() const;
+  std::string yAxisCaption() const;
 
   // The bounds of all points of all lines; none when the spacing comes out 0 (the window then
   // closes).
-  std::optional<TFloatRect> AutoBounds() const;
+  std::optional<TFloatRect> autoBounds() const;
 
  private:
-  int Units_ = kEnglishUnits;
-  TLineList Lines_{*this};
-  TLineList LayerLines_{*this};
+  int units_ = kEnglishUnits;
+  LineList lines_{*this};
+  LineList layerLines_{*this};
 };
 
 // The units placeholder string expanded for a unit system ('F/L^2' reads "lbs/in^2" or "kN/m^2").
-std::string ExpandUnits(const std::string& units, int unit_system);
+std::string expandUnits(const std::string& units, int unitSystem);
 // The caption, then " (" units ")" when the units string is non-empty.
-std::string AxisCaption(const std::string& caption, const std::string& units, int unit_system);
+std::string axisCaption(const std::string& caption, const std::string& units, int unitSystem);
 
 // The shortest general text of a value (legend numbers, line names).
-std::string ShortestText(long double value);
+std::string shortestText(long double value);
 
 }  // namespace tolvane::plot

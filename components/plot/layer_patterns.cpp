@@ -21,16 +21,16 @@ constexpr int kDotsAndPebbles = 11;
 constexpr int kPebbles = 12;
 
 // A motif drawn at a scale: the screen version uses scale 1, the print version a coarser one.
-struct TDotMotif {
+struct DotMotif {
   int Size;     // dot edge, pixels
   int Spacing;  // across a row
   int RowStep;  // between rows
   int Shift;    // alternate rows
 };
-constexpr TDotMotif kScreenDots = {2, 8, 4, 4};
-constexpr TDotMotif kPrintDots = {6, 48, 24, 24};
+constexpr DotMotif kScreenDots = {2, 8, 4, 4};
+constexpr DotMotif kPrintDots = {6, 48, 24, 24};
 
-struct TCourseMotif {
+struct CourseMotif {
   int Width;
   int Height;
   int Course;     // distance of the full-width lines
@@ -41,37 +41,37 @@ struct TCourseMotif {
   int DashGap;
   int DashShift;
 };
-constexpr TCourseMotif kScreenCourses = {30, 42, 7, 1, 7, 21, 20, 10, 19};
-constexpr TCourseMotif kPrintCourses = {96, 69, 23, 2, 22, 70, 64, 32, 61};
+constexpr CourseMotif kScreenCourses = {30, 42, 7, 1, 7, 21, 20, 10, 19};
+constexpr CourseMotif kPrintCourses = {96, 69, 23, 2, 22, 70, 64, 32, 61};
 
 constexpr int kScreenDotTile = 80;
 constexpr int kPrintDotTile = 96;
 constexpr int kPrintPebbleTileHeight = 192;
 
 // Pebbles of the 80 x 80 screen tile: left, top, width, height in pixels.
-struct TPebble {
+struct Pebble {
   int Left, Top, Width, Height;
 };
-constexpr std::array<TPebble, 10> kPebbleShapes = {{{4, 6, 9, 7},
-                                                    {30, 3, 12, 9},
-                                                    {58, 10, 7, 6},
-                                                    {14, 30, 6, 5},
-                                                    {40, 26, 10, 12},
-                                                    {66, 34, 8, 9},
-                                                    {6, 52, 11, 8},
-                                                    {34, 56, 5, 6},
-                                                    {52, 62, 12, 10},
-                                                    {22, 70, 7, 5}}};
+constexpr std::array<Pebble, 10> kPebbleShapes = {{{4, 6, 9, 7},
+                                                   {30, 3, 12, 9},
+                                                   {58, 10, 7, 6},
+                                                   {14, 30, 6, 5},
+                                                   {40, 26, 10, 12},
+                                                   {66, 34, 8, 9},
+                                                   {6, 52, 11, 8},
+                                                   {34, 56, 5, 6},
+                                                   {52, 62, 12, 10},
+                                                   {22, 70, 7, 5}}};
 // The print tile holds the screen arrangement twice, scaled, the lower copy shifted half a tile.
 constexpr double kPrintPebbleScale = 1.2;
 
-QImage WhiteTile(int width, int height) {
+QImage whiteTile(int width, int height) {
   QImage tile(width, height, QImage::Format_RGB32);
   tile.fill(Qt::white);
   return tile;
 }
 
-void DrawDots(QImage& tile, const TDotMotif& m) {
+void drawDots(QImage& tile, const DotMotif& m) {
   QPainter p(&tile);
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.RowStep) {
     for (int x = (row % 2) * m.Shift; x < tile.width(); x += m.Spacing) {
@@ -80,7 +80,7 @@ void DrawDots(QImage& tile, const TDotMotif& m) {
   }
 }
 
-void DrawDashes(QImage& tile, const TCourseMotif& m) {
+void drawDashes(QImage& tile, const CourseMotif& m) {
   QPainter p(&tile);
   const int period = m.DashLength + m.DashGap;
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
@@ -91,7 +91,7 @@ void DrawDashes(QImage& tile, const TCourseMotif& m) {
   }
 }
 
-void DrawBricks(QImage& tile, const TCourseMotif& m, bool strokes) {
+void drawBricks(QImage& tile, const CourseMotif& m, bool strokes) {
   QPainter p(&tile);
   for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
     p.fillRect(0, y, tile.width(), m.Thickness, Qt::black);
@@ -106,20 +106,20 @@ void DrawBricks(QImage& tile, const TCourseMotif& m, bool strokes) {
   }
 }
 
-void DrawPebbles(QImage& tile, bool print_version) {
+void drawPebbles(QImage& tile, bool printVersion) {
   QPainter p(&tile);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::black);
-  if (!print_version) {
-    for (const TPebble& s : kPebbleShapes) p.drawEllipse(s.Left, s.Top, s.Width, s.Height);
+  if (!printVersion) {
+    for (const Pebble& s : kPebbleShapes) p.drawEllipse(s.Left, s.Top, s.Width, s.Height);
     return;
   }
   const auto scaled = [](int v) { return static_cast<int>(v * kPrintPebbleScale); };
   for (int copy = 0; copy < 2; ++copy) {
     const int dx = copy * kPrintDotTile / 2;
     const int dy = copy * kPrintDotTile;
-    for (const TPebble& s : kPebbleShapes) {
+    for (const Pebble& s : kPebbleShapes) {
       const int x = (scaled(s.Left) + dx) % kPrintDotTile;
       p.drawEllipse(x, scaled(s.Top) + dy, scaled(s.Width), scaled(s.Height));
     }
@@ -128,31 +128,31 @@ void DrawPebbles(QImage& tile, bool print_version) {
 
 }  // namespace
 
-QImage LayerPicture(int code, bool print_version) {
-  const TCourseMotif& courses = print_version ? kPrintCourses : kScreenCourses;
-  const TDotMotif& dots = print_version ? kPrintDots : kScreenDots;
-  const int dot_tile = print_version ? kPrintDotTile : kScreenDotTile;
-  const int pebble_height = print_version ? kPrintPebbleTileHeight : kScreenDotTile;
+QImage layerPicture(int code, bool printVersion) {
+  const CourseMotif& courses = printVersion ? kPrintCourses : kScreenCourses;
+  const DotMotif& dots = printVersion ? kPrintDots : kScreenDots;
+  const int dotTile = printVersion ? kPrintDotTile : kScreenDotTile;
+  const int pebbleHeight = printVersion ? kPrintPebbleTileHeight : kScreenDotTile;
   QImage tile;
   switch (code) {
     case kDots:
-      tile = WhiteTile(dot_tile, dot_tile);
-      DrawDots(tile, dots);
+      tile = whiteTile(dotTile, dotTile);
+      drawDots(tile, dots);
       break;
     case kDashes:
-      tile = WhiteTile(courses.Width, courses.Height);
-      DrawDashes(tile, courses);
+      tile = whiteTile(courses.Width, courses.Height);
+      drawDashes(tile, courses);
       break;
     case kBricks:
     case kBricksWithStrokes:
-      tile = WhiteTile(courses.Width, courses.Height);
-      DrawBricks(tile, courses, code == kBricksWithStrokes);
+      tile = whiteTile(courses.Width, courses.Height);
+      drawBricks(tile, courses, code == kBricksWithStrokes);
       break;
     case kDotsAndPebbles:
     case kPebbles:
-      tile = WhiteTile(dot_tile, pebble_height);
-      if (code == kDotsAndPebbles) DrawDots(tile, dots);
-      DrawPebbles(tile, print_version);
+      tile = whiteTile(dotTile, pebbleHeight);
+      if (code == kDotsAndPebbles) drawDots(tile, dots);
+      drawPebbles(tile, printVersion);
       break;
     default:
       break;
@@ -162,10 +162,10 @@ QImage LayerPicture(int code, bool print_version) {
 
 namespace {
 
-QBrush Hatch(Qt::BrushStyle style, int pixels_per_inch) {
+QBrush hatch(Qt::BrushStyle style, int pixelsPerInch) {
   QBrush brush(Qt::black, style);
-  if (pixels_per_inch > kHatchPixelsPerInch) {
-    const double scale = static_cast<double>(pixels_per_inch) / kHatchPixelsPerInch;
+  if (pixelsPerInch > kHatchPixelsPerInch) {
+    const double scale = static_cast<double>(pixelsPerInch) / kHatchPixelsPerInch;
     brush.setTransform(QTransform::fromScale(scale, scale));
   }
   return brush;
@@ -173,28 +173,28 @@ QBrush Hatch(Qt::BrushStyle style, int pixels_per_inch) {
 
 }  // namespace
 
-QBrush LayerBrush(int code, bool print_version, int pixels_per_inch) {
+QBrush layerBrush(int code, bool printVersion, int pixelsPerInch) {
   switch (code) {
     case kBDiagonal:
-      return Hatch(Qt::BDiagPattern, pixels_per_inch);
+      return hatch(Qt::BDiagPattern, pixelsPerInch);
     case kFDiagonal:
-      return Hatch(Qt::FDiagPattern, pixels_per_inch);
+      return hatch(Qt::FDiagPattern, pixelsPerInch);
     case kCross:
-      return Hatch(Qt::CrossPattern, pixels_per_inch);
+      return hatch(Qt::CrossPattern, pixelsPerInch);
     case kDiagCross:
-      return Hatch(Qt::DiagCrossPattern, pixels_per_inch);
+      return hatch(Qt::DiagCrossPattern, pixelsPerInch);
     case kHorizontal:
-      return Hatch(Qt::HorPattern, pixels_per_inch);
+      return hatch(Qt::HorPattern, pixelsPerInch);
     case kVertical:
-      return Hatch(Qt::VerPattern, pixels_per_inch);
+      return hatch(Qt::VerPattern, pixelsPerInch);
     default:
       break;
   }
   if (code < kFirstPictureCode || code > kLastPatternCode) return QBrush(Qt::NoBrush);
-  QBrush brush(LayerPicture(code, print_version));
-  const int made_for = print_version ? kPrintPicturePixelsPerInch : kHatchPixelsPerInch;
-  if (pixels_per_inch > made_for) {
-    const double scale = static_cast<double>(pixels_per_inch) / made_for;
+  QBrush brush(layerPicture(code, printVersion));
+  const int madeFor = printVersion ? kPrintPicturePixelsPerInch : kHatchPixelsPerInch;
+  if (pixelsPerInch > madeFor) {
+    const double scale = static_cast<double>(pixelsPerInch) / madeFor;
     brush.setTransform(QTransform::fromScale(scale, scale));
   }
   return brush;

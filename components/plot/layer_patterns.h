@@ -14,10 +14,10 @@ inline constexpr int kHatchPixelsPerInch = 96;
 inline constexpr int kPrintPicturePixelsPerInch = 600;
 
 // The tile of a picture code (7 to 12); a null image for other codes.
-QImage LayerPicture(int code, bool print_version);
+QImage layerPicture(int code, bool printVersion);
 // The brush of a band; Qt::NoBrush for codes without a fill. On a target of higher resolution
 // than the one a fill is made for (hatches 96, print pictures 600 pixels per inch) it is
 // enlarged to keep its size on paper.
-QBrush LayerBrush(int code, bool print_version, int pixels_per_inch = kHatchPixelsPerInch);
+QBrush layerBrush(int code, bool printVersion, int pixelsPerInch = kHatchPixelsPerInch);
 
 }  // namespace tolvane::plot

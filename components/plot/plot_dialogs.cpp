@@ -22,11 +22,11 @@ constexpr int kLineNamesMinHeight = 167;
 constexpr int kActiveLinesMinWidth = 190;
 constexpr int kActiveLinesMinHeight = 234;
 
-QString Q(const std::string& text) {
+QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QDialogButtonBox* OkCancel(QDialog* dialog) {
+QDialogButtonBox* okCancel(QDialog* dialog) {
   auto* buttons = new QDialogButtonBox(dialog);
   buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
   buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
@@ -37,91 +37,91 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
 
 }  // namespace
 
-TWarningSink DefaultWarningSink() {
+WarningSink defaultWarningSink() {
   return [](QWidget* parent, const QString& text) { QMessageBox::warning(parent, "", text); };
 }
 
-TfrmGraphCaption::TfrmGraphCaption(const std::string& title, bool on_top, QWidget* parent)
-    : QDialog(parent), Edit_(new QLineEdit(Q(title))), Top_(new QRadioButton("Top")) {
+TfrmGraphCaption::TfrmGraphCaption(const std::string& title, bool onTop, QWidget* parent)
+    : QDialog(parent), edit_(new QLineEdit(q(title))), top_(new QRadioButton("Top")) {
   setWindowTitle("Graph Caption");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel("Enter Graph Caption"));
-  layout->addWidget(Edit_);
+  layout->addWidget(edit_);
   auto* location = new QGroupBox("Caption Location");
-  auto* location_layout = new QHBoxLayout(location);
+  auto* locationLayout = new QHBoxLayout(location);
   auto* bottom = new QRadioButton("Bottom");
-  location_layout->addWidget(Top_);
-  location_layout->addWidget(bottom);
-  (on_top ? Top_ : bottom)->setChecked(true);
+  locationLayout->addWidget(top_);
+  locationLayout->addWidget(bottom);
+  (onTop ? top_ : bottom)->setChecked(true);
   layout->addWidget(location);
   auto* ok = new QPushButton("&OK");
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   layout->addWidget(ok, 0, Qt::AlignRight);
-  Edit_->setMinimumWidth(Edit_->fontMetrics().horizontalAdvance(QString(40, 'x')));
+  edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QString(40, 'x')));
 }
 
 std::string TfrmGraphCaption::Title() const {
-  return Edit_->text().toStdString();
+  return edit_->text().toStdString();
 }
 
-bool TfrmGraphCaption::OnTop() const {
-  return Top_->isChecked();
+bool TfrmGraphCaption::onTop() const {
+  return top_->isChecked();
 }
 
-TfrmLineNames::TfrmLineNames(std::vector<std::string> names, QWidget* parent, TWarningSink warn)
+TfrmLineNames::TfrmLineNames(std::vector<std::string> names, QWidget* parent, WarningSink warn)
     : QDialog(parent),
-      Edit_(std::move(names)),
-      Warn_(std::move(warn)),
-      List_(new QListWidget),
-      Line_(new QLineEdit) {
+      edit_(std::move(names)),
+      warn_(std::move(warn)),
+      list_(new QListWidget),
+      line_(new QLineEdit) {
   setWindowTitle("Legend");
   setMinimumSize(kLineNamesMinWidth, kLineNamesMinHeight);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel("Select line to modify:"));
-  layout->addWidget(List_, 1);
+  layout->addWidget(list_, 1);
   layout->addWidget(new QLabel("Type new legend below:"));
-  layout->addWidget(Line_);
-  layout->addWidget(OkCancel(this));
-  for (const std::string& name : Edit_.Names()) List_->addItem(Q(name));
-  connect(List_, &QListWidget::currentRowChanged, this, &TfrmLineNames::SelectRow);
-  connect(Line_, &QLineEdit::editingFinished, this, &TfrmLineNames::CommitEdit);
-  if (!Edit_.Names().empty()) List_->setCurrentRow(0);
+  layout->addWidget(line_);
+  layout->addWidget(okCancel(this));
+  for (const std::string& name : edit_.Names()) list_->addItem(q(name));
+  connect(list_, &QListWidget::currentRowChanged, this, &TfrmLineNames::SelectRow);
+  connect(line_, &QLineEdit::editingFinished, this, &TfrmLineNames::commitEdit);
+  if (!edit_.Names().empty()) list_->setCurrentRow(0);
 }
 
 void TfrmLineNames::SelectRow(int row) {
   if (row < 0) return;
-  Line_->setText(Q(Edit_.Select(row)));
-  QPalette palette = Line_->palette();
-  palette.setColor(QPalette::Text, QColor::fromRgb(PaletteColour(row)));
-  Line_->setPalette(palette);
+  line_->setText(q(edit_.select(row)));
+  QPalette palette = line_->palette();
+  palette.setColor(QPalette::Text, QColor::fromRgb(paletteColour(row)));
+  line_->setPalette(palette);
 }
 
-void TfrmLineNames::CommitEdit() {
+void TfrmLineNames::commitEdit() {
   std::string message;
-  const std::optional<std::string> back = Edit_.Commit(Line_->text().toStdString(), message);
+  const std::optional<std::string> back = edit_.commit(line_->text().toStdString(), message);
   if (back) {
-    Line_->setText(Q(*back));
-    if (!message.empty()) Warn_(this, Q(message));
+    line_->setText(q(*back));
+    if (!message.empty()) warn_(this, q(message));
     return;
   }
-  if (QListWidgetItem* item = List_->item(Edit_.Selected())) item->setText(Line_->text());
+  if (QListWidgetItem* item = list_->item(edit_.selected())) item->setText(line_->text());
 }
 
 TfrmActiveLines::TfrmActiveLines(const std::vector<std::string>& names, std::vector<bool> active,
                                  QWidget* parent)
-    : QDialog(parent), Names_(names), Active_(std::move(active)), List_(new QListWidget) {
+    : QDialog(parent), names_(names), active_(std::move(active)), list_(new QListWidget) {
   setWindowTitle("Active Curves");
   setMinimumSize(kActiveLinesMinWidth, kActiveLinesMinHeight);
-  Active_.resize(Names_.size(), true);
+  active_.resize(names_.size(), true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel("Select Curve to Active/Desactive"));
   auto* captions = new QHBoxLayout;
   captions->addWidget(new QLabel("Active :"));
   captions->addWidget(new QLabel("Curve"), 1);
   layout->addLayout(captions);
-  List_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  layout->addWidget(List_, 1);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  layout->addWidget(list_, 1);
   auto* toggle = new QPushButton("Activate/Deactivate Selected");
   auto* all = new QPushButton("Activate All");
   auto* none = new QPushButton("Deactivate All");
@@ -130,105 +130,105 @@ TfrmActiveLines::TfrmActiveLines(const std::vector<std::string>& names, std::vec
   both->addWidget(all);
   both->addWidget(none);
   layout->addLayout(both);
-  layout->addWidget(OkCancel(this));
-  connect(toggle, &QPushButton::clicked, this, &TfrmActiveLines::ToggleSelected);
-  connect(all, &QPushButton::clicked, this, [this] { SetAll(true); });
-  connect(none, &QPushButton::clicked, this, [this] { SetAll(false); });
-  connect(List_, &QListWidget::itemDoubleClicked, this,
-          [this](QListWidgetItem* item) { ToggleRow(List_->row(item)); });
-  for (size_t n = 0; n < Names_.size(); ++n) List_->addItem(QString());
-  Refresh();
+  layout->addWidget(okCancel(this));
+  connect(toggle, &QPushButton::clicked, this, &TfrmActiveLines::toggleSelected);
+  connect(all, &QPushButton::clicked, this, [this] { setAll(true); });
+  connect(none, &QPushButton::clicked, this, [this] { setAll(false); });
+  connect(list_, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { toggleRow(list_->row(item)); });
+  for (size_t n = 0; n < names_.size(); ++n) list_->addItem(QString());
+  refresh();
 }
 
-void TfrmActiveLines::Refresh() {
-  for (int n = 0; n < List_->count(); ++n) {
+void TfrmActiveLines::refresh() {
+  for (int n = 0; n < list_->count(); ++n) {
     const auto i = static_cast<size_t>(n);
-    List_->item(n)->setText(Q(ActiveCurveRow(Active_[i], Names_[i])));
+    list_->item(n)->setText(q(activeCurveRow(active_[i], names_[i])));
   }
 }
 
-void TfrmActiveLines::ToggleRow(int row) {
-  if (row < 0 || row >= static_cast<int>(Active_.size())) return;
-  Active_[static_cast<size_t>(row)] = !Active_[static_cast<size_t>(row)];
-  Refresh();
+void TfrmActiveLines::toggleRow(int row) {
+  if (row < 0 || row >= static_cast<int>(active_.size())) return;
+  active_[static_cast<size_t>(row)] = !active_[static_cast<size_t>(row)];
+  refresh();
 }
 
-void TfrmActiveLines::ToggleSelected() {
-  for (int n = 0; n < List_->count(); ++n) {
-    if (List_->item(n)->isSelected()) {
-      Active_[static_cast<size_t>(n)] = !Active_[static_cast<size_t>(n)];
+void TfrmActiveLines::toggleSelected() {
+  for (int n = 0; n < list_->count(); ++n) {
+    if (list_->item(n)->isSelected()) {
+      active_[static_cast<size_t>(n)] = !active_[static_cast<size_t>(n)];
     }
   }
-  Refresh();
+  refresh();
 }
 
-void TfrmActiveLines::SetAll(bool active) {
-  std::fill(Active_.begin(), Active_.end(), active);
-  Refresh();
+void TfrmActiveLines::setAll(bool active) {
+  std::fill(active_.begin(), active_.end(), active);
+  refresh();
 }
 
-TdlgFormat::TdlgFormat(QWidget* parent, TWarningSink warn)
+TdlgFormat::TdlgFormat(QWidget* parent, WarningSink warn)
     : QDialog(parent),
-      Warn_(std::move(warn)),
-      Height_(new QLineEdit),
-      Width_(new QLineEdit),
-      Ppi_(new QLineEdit) {
+      warn_(std::move(warn)),
+      height_(new QLineEdit),
+      width_(new QLineEdit),
+      ppi_(new QLineEdit) {
   setWindowTitle("Save Attributes");
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   auto* form = new QFormLayout;
-  const auto with_unit = [](QLineEdit* edit, const char* unit) {
+  const auto withUnit = [](QLineEdit* edit, const char* unit) {
     auto* row = new QHBoxLayout;
     row->addWidget(edit);
     row->addWidget(new QLabel(unit));
     return row;
   };
-  form->addRow("Height", with_unit(Height_, "inches"));
-  form->addRow("Width", with_unit(Width_, "inches"));
-  form->addRow("Pixels Per Inch", Ppi_);
+  form->addRow("Height", withUnit(height_, "inches"));
+  form->addRow("Width", withUnit(width_, "inches"));
+  form->addRow("Pixels Per Inch", ppi_);
   left->addLayout(form);
-  left->addWidget(OkCancel(this));
+  left->addWidget(okCancel(this));
   layout->addLayout(left);
   // The colour depth follows the screen; the group is shown as the user knows it.
   auto* colours = new QGroupBox("Colors");
-  auto* colour_layout = new QVBoxLayout(colours);
+  auto* colourLayout = new QVBoxLayout(colours);
   for (const char* text : {"Black and White", "16 Colors", "256 Colors", "High Color (16 bit)",
                            "True Color (24 bit)"}) {
     auto* button = new QRadioButton(text);
     button->setChecked(QString(text) == "16 Colors");
-    colour_layout->addWidget(button);
+    colourLayout->addWidget(button);
   }
   layout->addWidget(colours);
-  SetAttributes({});
+  setAttributes({});
 }
 
-void TdlgFormat::SetAttributes(const TSaveAttributes& a) {
-  Height_->setText(QString::number(a.HeightInches));
-  Width_->setText(QString::number(a.WidthInches));
-  Ppi_->setText(QString::number(a.PixelsPerInch));
+void TdlgFormat::setAttributes(const SaveAttributes& a) {
+  height_->setText(QString::number(a.HeightInches));
+  width_->setText(QString::number(a.WidthInches));
+  ppi_->setText(QString::number(a.PixelsPerInch));
 }
 
-std::optional<TSaveAttributes> TdlgFormat::Attributes() const {
-  bool height_ok = false;
-  bool width_ok = false;
-  bool ppi_ok = false;
-  TSaveAttributes a;
-  a.HeightInches = Height_->text().trimmed().toDouble(&height_ok);
-  a.WidthInches = Width_->text().trimmed().toDouble(&width_ok);
-  a.PixelsPerInch = Ppi_->text().trimmed().toInt(&ppi_ok);
-  if (!height_ok || !width_ok || !ppi_ok) return std::nullopt;
+std::optional<SaveAttributes> TdlgFormat::attributes() const {
+  bool heightOk = false;
+  bool widthOk = false;
+  bool ppiOk = false;
+  SaveAttributes a;
+  a.HeightInches = height_->text().trimmed().toDouble(&heightOk);
+  a.WidthInches = width_->text().trimmed().toDouble(&widthOk);
+  a.PixelsPerInch = ppi_->text().trimmed().toInt(&ppiOk);
+  if (!heightOk || !widthOk || !ppiOk) return std::nullopt;
   return a;
 }
 
 void TdlgFormat::accept() {
-  const std::optional<TSaveAttributes> a = Attributes();
+  const std::optional<SaveAttributes> a = attributes();
   if (!a) {
-    Warn_(this, "Height and width must be numbers and pixels per inch a whole number.");
+    warn_(this, "Height and width must be numbers and pixels per inch a whole number.");
     return;
   }
-  const std::string problem = CheckSaveAttributes(*a);
+  const std::string problem = checkSaveAttributes(*a);
   if (!problem.empty()) {
-    Warn_(this, Q(problem));
+    warn_(this, q(problem));
     return;
   }
   QDialog::accept();

@@ -16,40 +16,40 @@ class QRadioButton;
 namespace tolvane::plot {
 
 // Shows a warning; the window tests record it instead.
-using TWarningSink = std::function<void(QWidget* parent, const QString& text)>;
-TWarningSink DefaultWarningSink();
+using WarningSink = std::function<void(QWidget* parent, const QString& text)>;
+WarningSink defaultWarningSink();
 
 class TfrmGraphCaption : public QDialog {
   Q_OBJECT
  public:
-  TfrmGraphCaption(const std::string& title, bool on_top, QWidget* parent = nullptr);
+  TfrmGraphCaption(const std::string& title, bool onTop, QWidget* parent = nullptr);
   // Taken when the dialog closes, however it is closed.
   std::string Title() const;
-  bool OnTop() const;
+  bool onTop() const;
 
  private:
-  QLineEdit* Edit_;
-  QRadioButton* Top_;
+  QLineEdit* edit_;
+  QRadioButton* top_;
 };
 
 class TfrmLineNames : public QDialog {
   Q_OBJECT
  public:
   TfrmLineNames(std::vector<std::string> names, QWidget* parent = nullptr,
-                TWarningSink warn = DefaultWarningSink());
-  std::vector<std::string> Names() const { return Edit_.Names(); }
-  QListWidget* List() { return List_; }
-  QLineEdit* Edit() { return Line_; }
+                WarningSink warn = defaultWarningSink());
+  std::vector<std::string> Names() const { return edit_.Names(); }
+  QListWidget* list() { return list_; }
+  QLineEdit* Edit() { return line_; }
   // Enter in the edit, or leaving it.
-  void CommitEdit();
+  void commitEdit();
 
  private:
   void SelectRow(int row);
 
-  TLineNamesEdit Edit_;
-  TWarningSink Warn_;
-  QListWidget* List_;
-  QLineEdit* Line_;
+  LineNamesEdit edit_;
+  WarningSink warn_;
+  QListWidget* list_;
+  QLineEdit* line_;
 };
 
 class TfrmActiveLines : public QDialog {
@@ -57,34 +57,34 @@ class TfrmActiveLines : public QDialog {
  public:
   TfrmActiveLines(const std::vector<std::string>& names, std::vector<bool> active,
                   QWidget* parent = nullptr);
-  const std::vector<bool>& Active() const { return Active_; }
-  QListWidget* List() { return List_; }
-  void ToggleSelected();
-  void SetAll(bool active);
-  void ToggleRow(int row);
+  const std::vector<bool>& Active() const { return active_; }
+  QListWidget* list() { return list_; }
+  void toggleSelected();
+  void setAll(bool active);
+  void toggleRow(int row);
 
  private:
-  void Refresh();
+  void refresh();
 
-  std::vector<std::string> Names_;
-  std::vector<bool> Active_;
-  QListWidget* List_;
+  std::vector<std::string> names_;
+  std::vector<bool> active_;
+  QListWidget* list_;
 };
 
 class TdlgFormat : public QDialog {
   Q_OBJECT
  public:
-  explicit TdlgFormat(QWidget* parent = nullptr, TWarningSink warn = DefaultWarningSink());
+  explicit TdlgFormat(QWidget* parent = nullptr, WarningSink warn = defaultWarningSink());
   // The attributes typed in; none when a field is not a number.
-  std::optional<TSaveAttributes> Attributes() const;
-  void SetAttributes(const TSaveAttributes& attributes);
+  std::optional<SaveAttributes> attributes() const;
+  void setAttributes(const SaveAttributes& attributes);
   void accept() override;
 
  private:
-  TWarningSink Warn_;
-  QLineEdit* Height_;
-  QLineEdit* Width_;
-  QLineEdit* Ppi_;
+  WarningSink warn_;
+  QLineEdit* height_;
+  QLineEdit* width_;
+  QLineEdit* ppi_;
 };
 
 }  // namespace tolvane::plot

@@ -17,27 +17,27 @@ namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
-TDrawArea ImageArea(const TGraphPlot& plot, const TPictureSize& size) {
-  return LayoutTarget(plot, TDrawTarget::kBitmap, {0, 0, size.Width, size.Height},
+TDrawArea imageArea(const TGraphPlot& plot, const PictureSize& size) {
+  return layoutTarget(plot, DrawTarget::kBitmap, {0, 0, size.Width, size.Height},
                       {size.PixelsPerInch, size.PixelsPerInch});
 }
 
-bool SaveImage(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out, const char* format,
-               const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+bool saveImage(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out, const char* format,
+               const PictureSize& size, const std::optional<LegendPlacement>& legend) {
   QImage image(size.Width, size.Height, QImage::Format_RGB32);
   if (image.isNull()) return false;
-  const int dots_per_metre = static_cast<int>(size.PixelsPerInch / kMetresPerInch);
-  image.setDotsPerMeterX(dots_per_metre);
-  image.setDotsPerMeterY(dots_per_metre);
+  const int dotsPerMetre = static_cast<int>(size.PixelsPerInch / kMetresPerInch);
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
   {
     QPainter painter(&image);
-    DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+    drawPlot(painter, plot, imageArea(plot, size), bounds, legend);
   }
   return image.save(&out, format);
 }
 
-bool SaveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
-             const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+bool saveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
+             const PictureSize& size, const std::optional<LegendPlacement>& legend) {
   QSvgGenerator svg;
   svg.setOutputDevice(&out);
   svg.setSize(QSize(size.Width, size.Height));
@@ -46,12 +46,12 @@ bool SaveSvg(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
   svg.setTitle(QString::fromStdString(plot.Caption));
   QPainter painter;
   if (!painter.begin(&svg)) return false;
-  DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+  drawPlot(painter, plot, imageArea(plot, size), bounds, legend);
   return painter.end();
 }
 
-bool SavePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
-             const TPictureSize& size, const std::optional<TLegendPlacement>& legend) {
+bool savePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
+             const PictureSize& size, const std::optional<LegendPlacement>& legend) {
   QPdfWriter pdf(&out);
   pdf.setResolution(size.PixelsPerInch);
   pdf.setTitle(QString::fromStdString(plot.Caption));
@@ -61,42 +61,42 @@ bool SavePdf(const TGraphPlot& plot, const TFloatRect& bounds, QSaveFile& out,
                                 QMarginsF(0, 0, 0, 0)));
   QPainter painter;
   if (!painter.begin(&pdf)) return false;
-  DrawPlot(painter, plot, ImageArea(plot, size), bounds, legend);
+  drawPlot(painter, plot, imageArea(plot, size), bounds, legend);
   return painter.end();
 }
 
 }  // namespace
 
-std::optional<TPictureFormat> PictureFormatFromName(const std::string& name) {
+std::optional<PictureFormat> pictureFormatFromName(const std::string& name) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (lower == "png") return TPictureFormat::kPng;
-  if (lower == "bmp") return TPictureFormat::kBmp;
-  if (lower == "svg") return TPictureFormat::kSvg;
-  if (lower == "pdf") return TPictureFormat::kPdf;
+  if (lower == "png") return PictureFormat::kPng;
+  if (lower == "bmp") return PictureFormat::kBmp;
+  if (lower == "svg") return PictureFormat::kSvg;
+  if (lower == "pdf") return PictureFormat::kPdf;
   return std::nullopt;
 }
 
-bool SavePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
-                     TPictureFormat format, const TPictureSize& size,
-                     const std::optional<TLegendPlacement>& legend) {
+bool savePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
+                     PictureFormat format, const PictureSize& size,
+                     const std::optional<LegendPlacement>& legend) {
   if (size.Width <= 0 || size.Height <= 0 || size.PixelsPerInch <= 0) return false;
   QSaveFile out(file);
   if (!out.open(QIODevice::WriteOnly)) return false;
   bool drawn = false;
   switch (format) {
-    case TPictureFormat::kPng:
-      drawn = SaveImage(plot, bounds, out, "PNG", size, legend);
+    case PictureFormat::kPng:
+      drawn = saveImage(plot, bounds, out, "PNG", size, legend);
       break;
-    case TPictureFormat::kBmp:
-      drawn = SaveImage(plot, bounds, out, "BMP", size, legend);
+    case PictureFormat::kBmp:
+      drawn = saveImage(plot, bounds, out, "BMP", size, legend);
       break;
-    case TPictureFormat::kSvg:
-      drawn = SaveSvg(plot, bounds, out, size, legend);
+    case PictureFormat::kSvg:
+      drawn = saveSvg(plot, bounds, out, size, legend);
       break;
-    case TPictureFormat::kPdf:
-      drawn = SavePdf(plot, bounds, out, size, legend);
+    case PictureFormat::kPdf:
+      drawn = savePdf(plot, bounds, out, size, legend);
       break;
   }
   if (!drawn) {

@@ -11,12 +11,12 @@
 
 namespace tolvane::plot {
 
-enum class TPictureFormat { kPng, kBmp, kSvg, kPdf };
+enum class PictureFormat { kPng, kBmp, kSvg, kPdf };
 
 // "png", "bmp", "svg", "pdf" (any case); none for other names.
-std::optional<TPictureFormat> PictureFormatFromName(const std::string& name);
+std::optional<PictureFormat> pictureFormatFromName(const std::string& name);
 
-struct TPictureSize {
+struct PictureSize {
   int Width = 0;           // pixels
   int Height = 0;          // pixels
   int PixelsPerInch = 96;  // the layout's resolution (the screen's)
@@ -24,8 +24,8 @@ struct TPictureSize {
 
 // Draws the plot within the bounds into the file, replacing it only once the whole picture is
 // written. False when the picture cannot be allocated or the file cannot be written.
-bool SavePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
-                     TPictureFormat format, const TPictureSize& size,
-                     const std::optional<TLegendPlacement>& legend = {});
+bool savePlotPicture(const TGraphPlot& plot, const TFloatRect& bounds, const QString& file,
+                     PictureFormat format, const PictureSize& size,
+                     const std::optional<LegendPlacement>& legend = {});
 
 }  // namespace tolvane::plot

@@ -32,17 +32,17 @@ constexpr int kLegendTextIndent = 4;   // pixels
 constexpr double kThousandths = 1000;
 constexpr int kQuarter = 4;
 
-QString Q(const std::string& text) {
+QString q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-TPixel PixelOf(const QPoint& p) {
+Pixel pixelOf(const QPoint& p) {
   return {p.x(), p.y()};
 }
 
 }  // namespace
 
-TLegendList::TLegendList(TPlotForm& form, QWidget* parent) : QListWidget(parent), Form_(form) {
+LegendList::LegendList(TPlotForm& form, QWidget* parent) : QListWidget(parent), form_(form) {
   setSelectionMode(QAbstractItemView::NoSelection);
   setFocusPolicy(Qt::NoFocus);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -56,28 +56,28 @@ TLegendList::TLegendList(TPlotForm& form, QWidget* parent) : QListWidget(parent)
   setFont(font);
 }
 
-void TLegendList::mousePressEvent(QMouseEvent* event) {
-  DragLegend_ = event->button() == Qt::LeftButton;
-  DragPoint_ = event->position().toPoint();
+void LegendList::mousePressEvent(QMouseEvent* event) {
+  dragLegend_ = event->button() == Qt::LeftButton;
+  dragPoint_ = event->position().toPoint();
 }
 
-void TLegendList::mouseMoveEvent(QMouseEvent* event) {
-  if (!DragLegend_) return;
-  Form_.MoveLegend(pos() + event->position().toPoint() - DragPoint_);
+void LegendList::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragLegend_) return;
+  form_.moveLegend(pos() + event->position().toPoint() - dragPoint_);
 }
 
-void TLegendList::mouseReleaseEvent(QMouseEvent* /*event*/) {
-  DragLegend_ = false;
+void LegendList::mouseReleaseEvent(QMouseEvent* /*event*/) {
+  dragLegend_ = false;
 }
 
-void TLegendList::mouseDoubleClickEvent(QMouseEvent* event) {
-  DragLegend_ = false;
+void LegendList::mouseDoubleClickEvent(QMouseEvent* event) {
+  dragLegend_ = false;
   const QModelIndex index = indexAt(event->position().toPoint());
-  if (index.isValid()) Form_.ToggleCurveRow(index.row());
+  if (index.isValid()) form_.toggleCurveRow(index.row());
 }
 
-TPlotCanvas::TPlotCanvas(TPlotForm& form, QWidget* parent)
-    : QWidget(parent), Form_(form), Band_(new QRubberBand(QRubberBand::Rectangle, this)) {
+PlotCanvas::PlotCanvas(TPlotForm& form, QWidget* parent)
+    : QWidget(parent), form_(form), band_(new QRubberBand(QRubberBand::Rectangle, this)) {
   setMouseTracking(true);
   setAutoFillBackground(true);
   QPalette white = palette();
@@ -85,226 +85,226 @@ TPlotCanvas::TPlotCanvas(TPlotForm& form, QWidget* parent)
   setPalette(white);
 }
 
-void TPlotCanvas::paintEvent(QPaintEvent* /*event*/) {
-  if (Form_.State().Stale()) return;
+void PlotCanvas::paintEvent(QPaintEvent* /*event*/) {
+  if (form_.State().stale()) return;
   QPainter painter(this);
-  DrawPlot(painter, Form_.Plot(), Form_.ScreenArea(), Form_.State().LogicBounds());
+  drawPlot(painter, form_.plot(), form_.screenArea(), form_.State().LogicBounds());
 }
 
-void TPlotCanvas::resizeEvent(QResizeEvent* /*event*/) {
-  Form_.LayOut();
+void PlotCanvas::resizeEvent(QResizeEvent* /*event*/) {
+  form_.layOut();
 }
 
-void TPlotCanvas::mousePressEvent(QMouseEvent* event) {
-  if (Form_.State().Stale()) return;
+void PlotCanvas::mousePressEvent(QMouseEvent* event) {
+  if (form_.State().stale()) return;
   const QPoint at = event->position().toPoint();
-  const TDrawArea area = Form_.ScreenArea();
-  if (!TPlotFormState::InsideCurveArea(area, PixelOf(at))) return;
+  const TDrawArea area = form_.screenArea();
+  if (!PlotFormState::insideCurveArea(area, pixelOf(at))) return;
   if (event->button() == Qt::LeftButton) {
-    Zooming_ = true;
-    ZoomOrigin_ = at;
-    Band_->setGeometry(QRect(at, QSize()));
-    Band_->show();
+    zooming_ = true;
+    zoomOrigin_ = at;
+    band_->setGeometry(QRect(at, QSize()));
+    band_->show();
   } else if (event->button() == Qt::RightButton) {
-    Form_.State().ZoomOutAt(area, PixelOf(at));
-    Form_.Repaint();
+    form_.State().zoomOutAt(area, pixelOf(at));
+    form_.Repaint();
   }
 }
 
-void TPlotCanvas::mouseMoveEvent(QMouseEvent* event) {
-  if (Form_.State().Stale()) return;
+void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (form_.State().stale()) return;
   const QPoint at = event->position().toPoint();
-  Form_.setWindowTitle(Q(Form_.State().ReadOutTitle(Form_.ScreenArea(), PixelOf(at))));
-  if (Zooming_) Band_->setGeometry(QRect(ZoomOrigin_, at).normalized());
+  form_.setWindowTitle(q(form_.State().readOutTitle(form_.screenArea(), pixelOf(at))));
+  if (zooming_) band_->setGeometry(QRect(zoomOrigin_, at).normalized());
 }
 
-void TPlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
-  if (!Zooming_ || event->button() != Qt::LeftButton) return;
-  Zooming_ = false;
-  Band_->hide();
-  if (Form_.State().Stale()) return;
-  Form_.State().ZoomTo(Form_.ScreenArea(), PixelOf(ZoomOrigin_),
-                       PixelOf(event->position().toPoint()));
-  Form_.Repaint();
+void PlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
+  if (!zooming_ || event->button() != Qt::LeftButton) return;
+  zooming_ = false;
+  band_->hide();
+  if (form_.State().stale()) return;
+  form_.State().zoomTo(form_.screenArea(), pixelOf(zoomOrigin_),
+                       pixelOf(event->position().toPoint()));
+  form_.Repaint();
 }
 
-TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent) : QWidget(parent), State_(plot) {
+TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent) : QWidget(parent), state_(plot) {
   setWindowTitle(kPlotFormTitle);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  MenuBar_ = new QMenuBar(this);
-  layout->setMenuBar(MenuBar_);
-  Canvas_ = new TPlotCanvas(*this, this);
-  layout->addWidget(Canvas_);
-  Legend_ = new TLegendList(*this, Canvas_);
-  if (!State_.Opened()) return;
+  menuBar_ = new QMenuBar(this);
+  layout->setMenuBar(menuBar_);
+  canvas_ = new PlotCanvas(*this, this);
+  layout->addWidget(canvas_);
+  legend_ = new LegendList(*this, canvas_);
+  if (!state_.opened()) return;
   plot.FormExists = true;
-  plot.LegendFont = Legend_->font().pixelSize() * 72 / Canvas_->logicalDpiY();
-  BuildMenu();
-  BuildCurveItems();
-  SizeLegend();
-  Legend_->setVisible(plot.LineCount() > 0 && plot.ShowLegend);
+  plot.LegendFont = legend_->font().pixelSize() * 72 / canvas_->logicalDpiY();
+  buildMenu();
+  buildCurveItems();
+  sizeLegend();
+  legend_->setVisible(plot.LineCount() > 0 && plot.ShowLegend);
 }
 
 TPlotForm::~TPlotForm() {
-  State_.Plot().FormExists = false;
+  state_.plot().FormExists = false;
 }
 
-TDrawArea TPlotForm::ScreenArea() const {
-  return LayoutTarget(State_.Plot(), TDrawTarget::kScreen,
-                      {0, 0, Canvas_->width(), Canvas_->height()},
-                      {Canvas_->logicalDpiX(), Canvas_->logicalDpiY()});
+TDrawArea TPlotForm::screenArea() const {
+  return layoutTarget(state_.plot(), DrawTarget::kScreen,
+                      {0, 0, canvas_->width(), canvas_->height()},
+                      {canvas_->logicalDpiX(), canvas_->logicalDpiY()});
 }
 
-TLegendPlacement TPlotForm::LegendPlacement() const {
-  return {Legend_->x(), Legend_->y(), std::max(Canvas_->width(), 1),
-          std::max(Canvas_->height(), 1)};
+LegendPlacement TPlotForm::legendPlacement() const {
+  return {legend_->x(), legend_->y(), std::max(canvas_->width(), 1),
+          std::max(canvas_->height(), 1)};
 }
 
-void TPlotForm::BuildMenu() {
-  PlotMenu_ = MenuBar_->addMenu("&Plot");
+void TPlotForm::buildMenu() {
+  plotMenu_ = menuBar_->addMenu("&Plot");
   // Only the plot window that has the focus answers, not every one of the main window.
   auto* popup =
       new QShortcut(QKeySequence("Ctrl+Z"), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
   connect(popup, &QShortcut::activated, this,
-          [this] { PlotMenu_->popup(MenuBar_->mapToGlobal(MenuBar_->rect().bottomLeft())); });
-  ShowLegend_ = PlotMenu_->addAction("Show &Legend");
-  ShowLegend_->setCheckable(true);
-  connect(ShowLegend_, &QAction::triggered, this, [this] {
-    State_.ToggleLegend();
-    Legend_->setVisible(Plot().LineCount() > 0 && Plot().ShowLegend);
+          [this] { plotMenu_->popup(menuBar_->mapToGlobal(menuBar_->rect().bottomLeft())); });
+  showLegend_ = plotMenu_->addAction("Show &Legend");
+  showLegend_->setCheckable(true);
+  connect(showLegend_, &QAction::triggered, this, [this] {
+    state_.toggleLegend();
+    legend_->setVisible(plot().LineCount() > 0 && plot().ShowLegend);
   });
-  ShowLayers_ = PlotMenu_->addAction("Show &Soil Layer");
-  ShowLayers_->setCheckable(true);
-  connect(ShowLayers_, &QAction::triggered, this, [this] {
-    State_.ToggleLayers();
-    LayOut();
+  showLayers_ = plotMenu_->addAction("Show &Soil Layer");
+  showLayers_->setCheckable(true);
+  connect(showLayers_, &QAction::triggered, this, [this] {
+    state_.toggleLayers();
+    layOut();
   });
-  ShowWall_ = PlotMenu_->addAction("Show &Wall Geometry");
-  MarkersMenu_ = PlotMenu_->addMenu("Show &Markers");
-  auto* markers = new QActionGroup(MarkersMenu_);
-  for (const TMenuValue& item : kMarkerItems) {
-    QAction* action = MarkersMenu_->addAction(item.Caption);
+  showWall_ = plotMenu_->addAction("Show &Wall Geometry");
+  markersMenu_ = plotMenu_->addMenu("Show &Markers");
+  auto* markers = new QActionGroup(markersMenu_);
+  for (const MenuValue& item : kMarkerItems) {
+    QAction* action = markersMenu_->addAction(item.Caption);
     action->setCheckable(true);
     action->setData(item.Value);
     markers->addAction(action);
     connect(action, &QAction::triggered, this, [this, v = item.Value] {
-      State_.SetMarkers(v);
+      state_.setMarkers(v);
       Repaint();
     });
-    if (item.Value == 0) MarkersMenu_->addSeparator();
+    if (item.Value == 0) markersMenu_->addSeparator();
   }
-  connect(MarkersMenu_, &QMenu::aboutToShow, this, [this] {
-    for (QAction* action : MarkersMenu_->actions()) {
-      if (action->isCheckable()) action->setChecked(action->data().toInt() == Plot().Markers);
+  connect(markersMenu_, &QMenu::aboutToShow, this, [this] {
+    for (QAction* action : markersMenu_->actions()) {
+      if (action->isCheckable()) action->setChecked(action->data().toInt() == plot().Markers);
     }
   });
-  QMenu* fonts = PlotMenu_->addMenu("&Font Size");
-  FontSize_ = fonts->menuAction();
-  for (const TMenuValue& item : kFontSizeItems) {
+  QMenu* fonts = plotMenu_->addMenu("&Font Size");
+  fontSize_ = fonts->menuAction();
+  for (const MenuValue& item : kFontSizeItems) {
     connect(fonts->addAction(item.Caption), &QAction::triggered, this,
-            [this, v = item.Value] { ApplyFontSize(v); });
+            [this, v = item.Value] { applyFontSize(v); });
     if (item.Value == kFontSizeItems[0].Value) fonts->addSeparator();
   }
-  QMenu* widths = PlotMenu_->addMenu("&Line Width");
-  LineWidth_ = widths->menuAction();
-  for (const TMenuValue& item : kLineWidthItems) {
+  QMenu* widths = plotMenu_->addMenu("&Line Width");
+  lineWidth_ = widths->menuAction();
+  for (const MenuValue& item : kLineWidthItems) {
     connect(widths->addAction(item.Caption), &QAction::triggered, this, [this, v = item.Value] {
-      State_.SetLineWidth(v);
+      state_.SetLineWidth(v);
       Repaint();
     });
     if (item.Value == kLineWidthItems[0].Value) widths->addSeparator();
   }
-  connect(PlotMenu_->addAction("&Graph Title"), &QAction::triggered, this, &TPlotForm::GraphTitle);
-  connect(PlotMenu_->addAction("&Edit Legend"), &QAction::triggered, this, &TPlotForm::EditLegend);
-  connect(PlotMenu_->addAction("&Active Curves"), &QAction::triggered, this,
-          &TPlotForm::ActiveCurves);
-  PlotMenu_->addSeparator();
-  PrintItem_ = PlotMenu_->addAction("&Print...");
-  PageSetupItem_ = PlotMenu_->addAction("P&age Setup");
-  connect(PrintItem_, &QAction::triggered, this, &TPlotForm::Print);
-  connect(PageSetupItem_, &QAction::triggered, this, &TPlotForm::PageSetup);
-  connect(PlotMenu_->addAction("&Save To Disk..."), &QAction::triggered, this,
-          &TPlotForm::SaveToDisk);
-  PlotMenu_->addSeparator();
+  connect(plotMenu_->addAction("&Graph Title"), &QAction::triggered, this, &TPlotForm::graphTitle);
+  connect(plotMenu_->addAction("&Edit Legend"), &QAction::triggered, this, &TPlotForm::editLegend);
+  connect(plotMenu_->addAction("&Active Curves"), &QAction::triggered, this,
+          &TPlotForm::activeCurves);
+  plotMenu_->addSeparator();
+  printItem_ = plotMenu_->addAction("&Print...");
+  pageSetupItem_ = plotMenu_->addAction("P&age Setup");
+  connect(printItem_, &QAction::triggered, this, &TPlotForm::Print);
+  connect(pageSetupItem_, &QAction::triggered, this, &TPlotForm::pageSetup);
+  connect(plotMenu_->addAction("&Save To Disk..."), &QAction::triggered, this,
+          &TPlotForm::saveToDisk);
+  plotMenu_->addSeparator();
   const bool printing =
-      PrintingAvailable(static_cast<int>(QPrinterInfo::availablePrinters().size()), true);
-  PrintItem_->setEnabled(printing);
-  PageSetupItem_->setEnabled(printing);
-  connect(PlotMenu_, &QMenu::aboutToShow, this, &TPlotForm::UpdateMenuState);
-  UpdateMenuState();
+      printingAvailable(static_cast<int>(QPrinterInfo::availablePrinters().size()), true);
+  printItem_->setEnabled(printing);
+  pageSetupItem_->setEnabled(printing);
+  connect(plotMenu_, &QMenu::aboutToShow, this, &TPlotForm::updateMenuState);
+  updateMenuState();
 }
 
-void TPlotForm::UpdateMenuState() {
-  ShowLegend_->setChecked(Plot().ShowLegend);
-  ShowLayers_->setChecked(Plot().ShowLayers);
-  ShowLayers_->setVisible(State_.SoilLayerItemVisible());
-  ShowWall_->setVisible(State_.WallItemVisible());
-  FontSize_->setVisible(State_.FontAndWidthVisible());
-  LineWidth_->setVisible(State_.FontAndWidthVisible());
-  for (size_t r = 0; r < CurveItems_.size(); ++r) {
-    CurveItems_[r]->setChecked(Plot().Line(CurveItems_[r]->data().toInt()).Visible);
+void TPlotForm::updateMenuState() {
+  showLegend_->setChecked(plot().ShowLegend);
+  showLayers_->setChecked(plot().ShowLayers);
+  showLayers_->setVisible(state_.soilLayerItemVisible());
+  showWall_->setVisible(state_.wallItemVisible());
+  fontSize_->setVisible(state_.fontAndWidthVisible());
+  lineWidth_->setVisible(state_.fontAndWidthVisible());
+  for (size_t r = 0; r < curveItems_.size(); ++r) {
+    curveItems_[r]->setChecked(plot().line(curveItems_[r]->data().toInt()).Visible);
   }
 }
 
-void TPlotForm::BuildCurveItems() {
-  for (QAction* action : CurveItems_) {
-    PlotMenu_->removeAction(action);
+void TPlotForm::buildCurveItems() {
+  for (QAction* action : curveItems_) {
+    plotMenu_->removeAction(action);
     delete action;
   }
-  CurveItems_.clear();
-  Legend_->clear();
-  const std::vector<int>& lines = State_.LegendLines();
+  curveItems_.clear();
+  legend_->clear();
+  const std::vector<int>& lines = state_.legendLines();
   for (size_t r = 0; r < lines.size(); ++r) {
-    const TLine& line = Plot().Line(lines[r]);
-    QAction* action = PlotMenu_->addAction(Q(line.LineName()));
+    const TLine& line = plot().line(lines[r]);
+    QAction* action = plotMenu_->addAction(q(line.LineName()));
     action->setCheckable(true);
     action->setChecked(line.Visible);
     action->setData(lines[r]);
     const int row = static_cast<int>(r);
-    connect(action, &QAction::triggered, this, [this, row] { ToggleCurveRow(row); });
-    CurveItems_.push_back(action);
-    auto* item = new QListWidgetItem(Q(State_.LegendText(row)), Legend_);
-    item->setForeground(QColor::fromRgb(PaletteColour(row)));
+    connect(action, &QAction::triggered, this, [this, row] { toggleCurveRow(row); });
+    curveItems_.push_back(action);
+    auto* item = new QListWidgetItem(q(state_.legendText(row)), legend_);
+    item->setForeground(QColor::fromRgb(paletteColour(row)));
   }
 }
 
-void TPlotForm::SizeLegend() {
-  const QFontMetrics metrics(Legend_->font());
-  const int row_height = std::max(Legend_->font().pixelSize() * 3 / 2, metrics.height());
+void TPlotForm::sizeLegend() {
+  const QFontMetrics metrics(legend_->font());
+  const int rowHeight = std::max(legend_->font().pixelSize() * 3 / 2, metrics.height());
   int widest = 0;
-  for (int r = 0; r < Legend_->count(); ++r) {
-    Legend_->item(r)->setSizeHint(QSize(0, row_height));
-    const std::string name = Plot().Line(State_.LegendLines()[static_cast<size_t>(r)]).LineName();
-    widest = std::max(widest, metrics.horizontalAdvance(Q(name + " *")));
+  for (int r = 0; r < legend_->count(); ++r) {
+    legend_->item(r)->setSizeHint(QSize(0, rowHeight));
+    const std::string name = plot().line(state_.legendLines()[static_cast<size_t>(r)]).LineName();
+    widest = std::max(widest, metrics.horizontalAdvance(q(name + " *")));
   }
   const int width =
-      std::max(kLegendStartWidth, widest + Canvas_->logicalDpiX() / kQuarter + kLegendTextIndent);
-  const int height = Legend_->count() * row_height + kLegendFrame;
-  Legend_->resize(width, std::min(height, std::max(Canvas_->height(), row_height)));
+      std::max(kLegendStartWidth, widest + canvas_->logicalDpiX() / kQuarter + kLegendTextIndent);
+  const int height = legend_->count() * rowHeight + kLegendFrame;
+  legend_->resize(width, std::min(height, std::max(canvas_->height(), rowHeight)));
 }
 
-void TPlotForm::PlaceLegendAtBottomRight() {
-  const TDrawArea area = ScreenArea();
-  KeepLegendInside(
-      QPoint(area.GraphArea.Right - Legend_->width(), area.GraphArea.Bottom - Legend_->height()));
+void TPlotForm::placeLegendAtBottomRight() {
+  const TDrawArea area = screenArea();
+  keepLegendInside(
+      QPoint(area.GraphArea.Right - legend_->width(), area.GraphArea.Bottom - legend_->height()));
 }
 
-void TPlotForm::MoveLegend(QPoint top_left) {
-  LegendMoved_ = true;
-  KeepLegendInside(top_left);
+void TPlotForm::moveLegend(QPoint topLeft) {
+  legendMoved_ = true;
+  keepLegendInside(topLeft);
 }
 
-void TPlotForm::KeepLegendInside(QPoint top_left) {
-  const int x = std::clamp(top_left.x(), 0, std::max(0, Canvas_->width() - Legend_->width()));
-  const int y = std::clamp(top_left.y(), 0, std::max(0, Canvas_->height() - Legend_->height()));
-  Legend_->move(x, y);
+void TPlotForm::keepLegendInside(QPoint topLeft) {
+  const int x = std::clamp(topLeft.x(), 0, std::max(0, canvas_->width() - legend_->width()));
+  const int y = std::clamp(topLeft.y(), 0, std::max(0, canvas_->height() - legend_->height()));
+  legend_->move(x, y);
 }
 
-void TPlotForm::LayOut() {
-  if (!State_.Opened()) return;
-  if (State_.Stale()) {
+void TPlotForm::layOut() {
+  if (!state_.opened()) return;
+  if (state_.stale()) {
     QTimer::singleShot(0, this, [this] {
       if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         sub->close();
@@ -314,118 +314,118 @@ void TPlotForm::LayOut() {
     });
     return;
   }
-  SizeLegend();
+  sizeLegend();
   // Until the user drags it, the legend keeps to the bottom right of the curve area.
-  if (LegendMoved_) {
-    KeepLegendInside(Legend_->pos());
+  if (legendMoved_) {
+    keepLegendInside(legend_->pos());
   } else {
-    PlaceLegendAtBottomRight();
+    placeLegendAtBottomRight();
   }
   Repaint();
 }
 
 void TPlotForm::Repaint() {
-  Canvas_->update();
-  for (int r = 0; r < Legend_->count(); ++r) Legend_->item(r)->setText(Q(State_.LegendText(r)));
+  canvas_->update();
+  for (int r = 0; r < legend_->count(); ++r) legend_->item(r)->setText(q(state_.legendText(r)));
 }
 
-void TPlotForm::ToggleCurveRow(int row) {
-  if (State_.Stale()) return;
-  State_.ToggleCurve(row);
-  if (row >= 0 && row < static_cast<int>(CurveItems_.size())) {
-    CurveItems_[static_cast<size_t>(row)]->setChecked(
-        Plot().Line(State_.LegendLines()[static_cast<size_t>(row)]).Visible);
+void TPlotForm::toggleCurveRow(int row) {
+  if (state_.stale()) return;
+  state_.toggleCurve(row);
+  if (row >= 0 && row < static_cast<int>(curveItems_.size())) {
+    curveItems_[static_cast<size_t>(row)]->setChecked(
+        plot().line(state_.legendLines()[static_cast<size_t>(row)]).Visible);
   }
   Repaint();
 }
 
-void TPlotForm::ApplyFontSize(int value) {
-  const int legend_size = State_.SetFontSize(value);
-  QFont font = Legend_->font();
-  font.setPixelSize(std::max(1, legend_size * Canvas_->logicalDpiY() / 72));
-  Legend_->setFont(font);
-  LayOut();
+void TPlotForm::applyFontSize(int value) {
+  const int legendSize = state_.setFontSize(value);
+  QFont font = legend_->font();
+  font.setPixelSize(std::max(1, legendSize * canvas_->logicalDpiY() / 72));
+  legend_->setFont(font);
+  layOut();
 }
 
-void TPlotForm::ApplyLineNames(const std::vector<std::string>& names) {
-  State_.SetLineNames(names);
-  for (size_t r = 0; r < CurveItems_.size(); ++r) {
-    CurveItems_[r]->setText(Q(Plot().Line(State_.LegendLines()[r]).LineName()));
+void TPlotForm::applyLineNames(const std::vector<std::string>& names) {
+  state_.setLineNames(names);
+  for (size_t r = 0; r < curveItems_.size(); ++r) {
+    curveItems_[r]->setText(q(plot().line(state_.legendLines()[r]).LineName()));
   }
-  SizeLegend();
-  KeepLegendInside(Legend_->pos());
+  sizeLegend();
+  keepLegendInside(legend_->pos());
   Repaint();
 }
 
-void TPlotForm::ApplyActive(const std::vector<bool>& active) {
-  State_.SetActive(active);
-  BuildCurveItems();
-  SizeLegend();
-  KeepLegendInside(Legend_->pos());
+void TPlotForm::applyActive(const std::vector<bool>& active) {
+  state_.setActive(active);
+  buildCurveItems();
+  sizeLegend();
+  keepLegendInside(legend_->pos());
   Repaint();
 }
 
-void TPlotForm::ApplyGraphTitle(const std::string& title, bool on_top) {
-  State_.SetGraphTitle(title, on_top);
-  LayOut();
+void TPlotForm::applyGraphTitle(const std::string& title, bool onTop) {
+  state_.setGraphTitle(title, onTop);
+  layOut();
 }
 
-std::vector<std::string> TPlotForm::AllNames() const {
+std::vector<std::string> TPlotForm::allNames() const {
   std::vector<std::string> names;
-  for (int n = 0; n < State_.Plot().LineCount(); ++n) {
-    names.push_back(State_.Plot().Line(n).LineName());
+  for (int n = 0; n < state_.plot().LineCount(); ++n) {
+    names.push_back(state_.plot().line(n).LineName());
   }
   return names;
 }
 
-void TPlotForm::GraphTitle() {
-  TfrmGraphCaption dialog(Plot().UserCaption, Plot().UserCaptionOnTop, this);
+void TPlotForm::graphTitle() {
+  TfrmGraphCaption dialog(plot().UserCaption, plot().UserCaptionOnTop, this);
   dialog.exec();
-  ApplyGraphTitle(dialog.Title(), dialog.OnTop());
+  applyGraphTitle(dialog.Title(), dialog.onTop());
 }
 
-void TPlotForm::EditLegend() {
-  TfrmLineNames dialog(AllNames(), this, Warn_);
-  if (dialog.exec() == QDialog::Accepted) ApplyLineNames(dialog.Names());
+void TPlotForm::editLegend() {
+  TfrmLineNames dialog(allNames(), this, warn_);
+  if (dialog.exec() == QDialog::Accepted) applyLineNames(dialog.Names());
 }
 
-void TPlotForm::ActiveCurves() {
+void TPlotForm::activeCurves() {
   std::vector<bool> active;
-  for (int n = 0; n < Plot().LineCount(); ++n) active.push_back(Plot().Line(n).Active);
-  TfrmActiveLines dialog(AllNames(), active, this);
-  if (dialog.exec() == QDialog::Accepted) ApplyActive(dialog.Active());
+  for (int n = 0; n < plot().LineCount(); ++n) active.push_back(plot().line(n).Active);
+  TfrmActiveLines dialog(allNames(), active, this);
+  if (dialog.exec() == QDialog::Accepted) applyActive(dialog.Active());
 }
 
-void TPlotForm::PrintTo(QPrinter& printer) {
+void TPlotForm::printTo(QPrinter& printer) {
   printer.setFullPage(true);
-  printer.setDocName(Q(Plot().Caption));
+  printer.setDocName(q(plot().Caption));
   QPainter painter;
   if (!painter.begin(&printer)) {
-    Warn_(this, "The printer cannot be started.");
+    warn_(this, "The printer cannot be started.");
     return;
   }
-  const TPixel ppi{printer.logicalDpiX(), printer.logicalDpiY()};
+  const Pixel ppi{printer.logicalDpiX(), printer.logicalDpiY()};
   const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
-  DrawPrintedPage(painter, Plot(), State_.LogicBounds(), ppi, page.width(), page.height(), Margins,
-                  LegendPlacement());
+  drawPrintedPage(painter, plot(), state_.LogicBounds(), ppi, page.width(), page.height(), Margins,
+                  legendPlacement());
   painter.end();
   Repaint();
 }
 
 void TPlotForm::Print() {
-  if (!Printer_) Printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  QPrintDialog dialog(Printer_.get(), this);
-  if (dialog.exec() == QDialog::Accepted) PrintTo(*Printer_);
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  QPrintDialog dialog(printer_.get(), this);
+  if (dialog.exec() == QDialog::Accepted) printTo(*printer_);
 }
 
-void TPlotForm::PageSetup() {
-  if (!Printer_) Printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  Printer_->setPageMargins(QMarginsF(Margins.Left / kThousandths, Margins.Top / kThousandths,
+void TPlotForm::pageSetup() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setPageMargins(QMarginsF(Margins.Left / kThousandths, Margins.Top / kThousandths,
                                      Margins.Right / kThousandths, Margins.Bottom / kThousandths),
                            QPageLayout::Inch);
-  QPageSetupDialog dialog(Printer_.get(), this);
+  QPageSetupDialog dialog(printer_.get(), this);
   if (dialog.exec() != QDialog::Accepted) return;
-  const QMarginsF m = Printer_->pageLayout().margins(QPageLayout::Inch);
+  const QMarginsF m = printer_->pageLayout().margins(QPageLayout::Inch);
   const auto thousandths = [](double inches) {
     return static_cast<int>(std::nearbyint(inches * kThousandths));
   };
@@ -433,25 +433,25 @@ void TPlotForm::PageSetup() {
              thousandths(m.bottom())};
 }
 
-bool TPlotForm::SaveTo(const QString& file, const TSaveAttributes& attributes) {
-  const std::optional<TPictureFormat> format =
-      PictureFormatFromName(QFileInfo(file).suffix().toStdString());
-  const std::optional<TPixel> size = SavedImageSize(attributes);
-  const TPictureFormat chosen = format.value_or(TPictureFormat::kBmp);
-  const bool raster = chosen == TPictureFormat::kBmp || chosen == TPictureFormat::kPng;
+bool TPlotForm::saveTo(const QString& file, const SaveAttributes& attributes) {
+  const std::optional<PictureFormat> format =
+      pictureFormatFromName(QFileInfo(file).suffix().toStdString());
+  const std::optional<Pixel> size = savedImageSize(attributes);
+  const PictureFormat chosen = format.value_or(PictureFormat::kBmp);
+  const bool raster = chosen == PictureFormat::kBmp || chosen == PictureFormat::kPng;
   if (!size || (raster && QImage(size->x, size->y, QImage::Format_RGB32).isNull())) {
-    Warn_(this, kNotEnoughMemoryMessage);
+    warn_(this, kNotEnoughMemoryMessage);
     return false;
   }
-  const TPictureSize picture{size->x, size->y, Canvas_->logicalDpiX()};
-  if (!SavePlotPicture(Plot(), State_.LogicBounds(), file, chosen, picture, LegendPlacement())) {
-    Warn_(this, "The file " + file + " cannot be written.");
+  const PictureSize picture{size->x, size->y, canvas_->logicalDpiX()};
+  if (!savePlotPicture(plot(), state_.LogicBounds(), file, chosen, picture, legendPlacement())) {
+    warn_(this, "The file " + file + " cannot be written.");
     return false;
   }
   return true;
 }
 
-void TPlotForm::SaveToDisk() {
+void TPlotForm::saveToDisk() {
   QString filter = "Bitmap (*.bmp)";
   QString file = QFileDialog::getSaveFileName(
       this, "Save To Disk", QString(),
@@ -460,9 +460,9 @@ void TPlotForm::SaveToDisk() {
   if (QFileInfo(file).suffix().isEmpty()) {
     file += "." + filter.section("*.", 1).section(')', 0, 0);
   }
-  TdlgFormat dialog(this, Warn_);
+  TdlgFormat dialog(this, warn_);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (const std::optional<TSaveAttributes> a = dialog.Attributes()) SaveTo(file, *a);
+  if (const std::optional<SaveAttributes> a = dialog.attributes()) saveTo(file, *a);
 }
 
 }  // namespace tolvane::plot

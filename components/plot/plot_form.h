@@ -24,10 +24,10 @@ class TPlotForm;
 
 // The legend list: rows in palette colours with " *" for visible lines, moved by dragging,
 // double-click toggling a curve.
-class TLegendList : public QListWidget {
+class LegendList : public QListWidget {
   Q_OBJECT
  public:
-  explicit TLegendList(TPlotForm& form, QWidget* parent);
+  explicit LegendList(TPlotForm& form, QWidget* parent);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -36,16 +36,16 @@ class TLegendList : public QListWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  TPlotForm& Form_;
-  bool DragLegend_ = false;
-  QPoint DragPoint_;
+  TPlotForm& form_;
+  bool dragLegend_ = false;
+  QPoint dragPoint_;
 };
 
 // The drawing surface.
-class TPlotCanvas : public QWidget {
+class PlotCanvas : public QWidget {
   Q_OBJECT
  public:
-  explicit TPlotCanvas(TPlotForm& form, QWidget* parent);
+  explicit PlotCanvas(TPlotForm& form, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -55,10 +55,10 @@ class TPlotCanvas : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  TPlotForm& Form_;
-  bool Zooming_ = false;
-  QPoint ZoomOrigin_;
-  QRubberBand* Band_ = nullptr;
+  TPlotForm& form_;
+  bool zooming_ = false;
+  QPoint zoomOrigin_;
+  QRubberBand* band_ = nullptr;
 };
 
 class TPlotForm : public QWidget {
@@ -68,69 +68,69 @@ class TPlotForm : public QWidget {
   explicit TPlotForm(TGraphPlot& plot, QWidget* parent = nullptr);
   ~TPlotForm() override;
 
-  bool Opened() const { return State_.Opened(); }
-  TPlotFormState& State() { return State_; }
-  TGraphPlot& Plot() { return State_.Plot(); }
-  QMenu* PlotMenu() { return PlotMenu_; }
-  QListWidget* Legend() { return Legend_; }
-  TPlotCanvas* Canvas() { return Canvas_; }
+  bool opened() const { return state_.opened(); }
+  PlotFormState& State() { return state_; }
+  TGraphPlot& plot() { return state_.plot(); }
+  QMenu* PlotMenu() { return plotMenu_; }
+  QListWidget* Legend() { return legend_; }
+  PlotCanvas* Canvas() { return canvas_; }
   // The window's drawing target.
-  TDrawArea ScreenArea() const;
+  TDrawArea screenArea() const;
   // The on-screen legend's place, for pictures.
-  TLegendPlacement LegendPlacement() const;
+  LegendPlacement legendPlacement() const;
 
   // Margins of printing, thousandths of an inch.
-  TPageMargins Margins;
+  PageMargins Margins;
   // Draws one page onto the printer with the printer layout.
-  void PrintTo(QPrinter& printer);
+  void printTo(QPrinter& printer);
   // Saves the picture with the attributes; false (with the message shown) when it fails.
-  bool SaveTo(const QString& file, const TSaveAttributes& attributes);
+  bool saveTo(const QString& file, const SaveAttributes& attributes);
   // Replaces the dialogs' warnings and messages (tests record them).
-  void SetWarningSink(TWarningSink sink) { Warn_ = std::move(sink); }
+  void setWarningSink(WarningSink sink) { warn_ = std::move(sink); }
 
   // Commands of the menu (also used by the tests).
-  void ToggleCurveRow(int row);
-  void ApplyFontSize(int value);
-  void ApplyLineNames(const std::vector<std::string>& names);
-  void ApplyActive(const std::vector<bool>& active);
-  void ApplyGraphTitle(const std::string& title, bool on_top);
-  void LayOut();
+  void toggleCurveRow(int row);
+  void applyFontSize(int value);
+  void applyLineNames(const std::vector<std::string>& names);
+  void applyActive(const std::vector<bool>& active);
+  void applyGraphTitle(const std::string& title, bool onTop);
+  void layOut();
   void Repaint();
   // The user drags the legend: it stays inside the canvas, no longer kept at the bottom right.
-  void MoveLegend(QPoint top_left);
+  void moveLegend(QPoint topLeft);
 
  private:
-  void BuildMenu();
-  void BuildCurveItems();
-  void UpdateMenuState();
-  void SizeLegend();
-  void PlaceLegendAtBottomRight();
-  void KeepLegendInside(QPoint top_left);
+  void buildMenu();
+  void buildCurveItems();
+  void updateMenuState();
+  void sizeLegend();
+  void placeLegendAtBottomRight();
+  void keepLegendInside(QPoint topLeft);
   void Print();
-  void PageSetup();
-  void SaveToDisk();
-  void EditLegend();
-  void ActiveCurves();
-  void GraphTitle();
-  std::vector<std::string> AllNames() const;
+  void pageSetup();
+  void saveToDisk();
+  void editLegend();
+  void activeCurves();
+  void graphTitle();
+  std::vector<std::string> allNames() const;
 
-  TPlotFormState State_;
-  TWarningSink Warn_ = DefaultWarningSink();
-  QMenuBar* MenuBar_ = nullptr;
-  QMenu* PlotMenu_ = nullptr;
-  QMenu* MarkersMenu_ = nullptr;
-  QAction* ShowLegend_ = nullptr;
-  QAction* ShowLayers_ = nullptr;
-  QAction* ShowWall_ = nullptr;
-  QAction* FontSize_ = nullptr;
-  QAction* LineWidth_ = nullptr;
-  QAction* PrintItem_ = nullptr;
-  QAction* PageSetupItem_ = nullptr;
-  std::vector<QAction*> CurveItems_;
-  TPlotCanvas* Canvas_ = nullptr;
-  TLegendList* Legend_ = nullptr;
-  std::unique_ptr<QPrinter> Printer_;
-  bool LegendMoved_ = false;
+  PlotFormState state_;
+  WarningSink warn_ = defaultWarningSink();
+  QMenuBar* menuBar_ = nullptr;
+  QMenu* plotMenu_ = nullptr;
+  QMenu* markersMenu_ = nullptr;
+  QAction* showLegend_ = nullptr;
+  QAction* showLayers_ = nullptr;
+  QAction* showWall_ = nullptr;
+  QAction* fontSize_ = nullptr;
+  QAction* lineWidth_ = nullptr;
+  QAction* printItem_ = nullptr;
+  QAction* pageSetupItem_ = nullptr;
+  std::vector<QAction*> curveItems_;
+  PlotCanvas* canvas_ = nullptr;
+  LegendList* legend_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;
+  bool legendMoved_ = false;
 };
 
 }  // namespace tolvane::plot

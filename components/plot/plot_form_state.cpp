@@ -13,118 +13,118 @@ constexpr int kSizeFontUnit = 10;
 
 }  // namespace
 
-TPlotFormState::TPlotFormState(TGraphPlot& plot) : Plot_(&plot) {
-  const std::optional<TFloatRect> bounds = plot.AutoBounds();
+PlotFormState::PlotFormState(TGraphPlot& plot) : plot_(&plot) {
+  const std::optional<TFloatRect> bounds = plot.autoBounds();
   if (!bounds) return;
-  LogicBounds_ = MaxLogicBounds_ = *bounds;
+  logicBounds_ = maxLogicBounds_ = *bounds;
   if (plot.LimitActive && plot.LineCount() > kActiveLineLimit) {
-    for (int n = kActiveLineLimit; n < plot.LineCount(); ++n) plot.Line(n).Active = false;
+    for (int n = kActiveLineLimit; n < plot.LineCount(); ++n) plot.line(n).Active = false;
   }
-  OpenedLineCount_ = plot.LineCount();
-  OpenedCount_ = plot.Count();
-  BuildLegend();
-  Opened_ = true;
+  openedLineCount_ = plot.LineCount();
+  openedCount_ = plot.Count();
+  buildLegend();
+  opened_ = true;
 }
 
-bool TPlotFormState::Stale() const {
-  return Plot_->LineCount() != OpenedLineCount_ || Plot_->Count() != OpenedCount_;
+bool PlotFormState::stale() const {
+  return plot_->LineCount() != openedLineCount_ || plot_->Count() != openedCount_;
 }
 
-void TPlotFormState::BuildLegend() {
-  LegendLines_ = ActiveLines(*Plot_);
+void PlotFormState::buildLegend() {
+  legendLines_ = activeLines(*plot_);
 }
 
-std::string TPlotFormState::LegendText(int row) const {
-  const TLine& line = Plot_->Line(LegendLines_.at(static_cast<size_t>(row)));
+std::string PlotFormState::legendText(int row) const {
+  const TLine& line = plot_->line(legendLines_.at(static_cast<size_t>(row)));
   return line.LineName() + (line.Visible ? " *" : "");
 }
 
-void TPlotFormState::ToggleLegend() {
-  Plot_->ShowLegend = !Plot_->ShowLegend;
-  Plot_->AnyChange = true;
+void PlotFormState::toggleLegend() {
+  plot_->ShowLegend = !plot_->ShowLegend;
+  plot_->AnyChange = true;
 }
 
-void TPlotFormState::ToggleLayers() {
-  Plot_->ShowLayers = !Plot_->ShowLayers;
-  Plot_->AnyChange = true;
+void PlotFormState::toggleLayers() {
+  plot_->ShowLayers = !plot_->ShowLayers;
+  plot_->AnyChange = true;
 }
 
-void TPlotFormState::SetMarkers(int value) {
-  Plot_->Markers = value;
-  Plot_->AnyChange = true;
+void PlotFormState::setMarkers(int value) {
+  plot_->Markers = value;
+  plot_->AnyChange = true;
 }
 
-int TPlotFormState::SetFontSize(int value) {
-  Plot_->SizeFont = value;
-  Plot_->AnyChange = true;
-  return value * Plot_->LegendFont / kSizeFontUnit;
+int PlotFormState::setFontSize(int value) {
+  plot_->SizeFont = value;
+  plot_->AnyChange = true;
+  return value * plot_->LegendFont / kSizeFontUnit;
 }
 
-void TPlotFormState::SetLineWidth(int value) {
-  Plot_->WidthLine = value;
-  Plot_->AnyChange = true;
+void PlotFormState::SetLineWidth(int value) {
+  plot_->WidthLine = value;
+  plot_->AnyChange = true;
 }
 
-void TPlotFormState::ToggleCurve(int row) {
-  if (row < 0 || row >= static_cast<int>(LegendLines_.size())) return;
-  TLine& line = Plot_->Line(LegendLines_[static_cast<size_t>(row)]);
+void PlotFormState::toggleCurve(int row) {
+  if (row < 0 || row >= static_cast<int>(legendLines_.size())) return;
+  TLine& line = plot_->line(legendLines_[static_cast<size_t>(row)]);
   line.Visible = !line.Visible;
 }
 
-void TPlotFormState::SetGraphTitle(const std::string& title, bool on_top) {
-  Plot_->UserCaption = title;
-  Plot_->UserCaptionOnTop = on_top;
-  Plot_->AnyChange = true;
+void PlotFormState::setGraphTitle(const std::string& title, bool onTop) {
+  plot_->UserCaption = title;
+  plot_->UserCaptionOnTop = onTop;
+  plot_->AnyChange = true;
 }
 
-void TPlotFormState::SetLineNames(const std::vector<std::string>& names) {
-  for (int n = 0; n < Plot_->LineCount() && n < static_cast<int>(names.size()); ++n) {
-    Plot_->Line(n).SetLineName(names[static_cast<size_t>(n)]);
+void PlotFormState::setLineNames(const std::vector<std::string>& names) {
+  for (int n = 0; n < plot_->LineCount() && n < static_cast<int>(names.size()); ++n) {
+    plot_->line(n).setLineName(names[static_cast<size_t>(n)]);
   }
-  Plot_->AnyChange = true;
+  plot_->AnyChange = true;
 }
 
-void TPlotFormState::SetActive(const std::vector<bool>& active) {
-  for (int n = 0; n < Plot_->LineCount() && n < static_cast<int>(active.size()); ++n) {
-    Plot_->Line(n).Active = active[static_cast<size_t>(n)];
+void PlotFormState::setActive(const std::vector<bool>& active) {
+  for (int n = 0; n < plot_->LineCount() && n < static_cast<int>(active.size()); ++n) {
+    plot_->line(n).Active = active[static_cast<size_t>(n)];
   }
-  Plot_->AnyChange = true;
-  BuildLegend();
+  plot_->AnyChange = true;
+  buildLegend();
 }
 
-std::string TPlotFormState::ReadOutTitle(const TDrawArea& area, const TPixel& pixel) const {
-  const TFloatPoint p = ReadOut(LogicBounds_, area.GraphArea, Plot_->XOnTop, pixel);
-  return Plot_->Caption + " X: " + FormatGeneral(p.x, kReadOutDigits) +
-         " Y: " + FormatGeneral(p.y, kReadOutDigits);
+std::string PlotFormState::readOutTitle(const TDrawArea& area, const Pixel& pixel) const {
+  const TFloatPoint p = readOut(logicBounds_, area.GraphArea, plot_->XOnTop, pixel);
+  return plot_->Caption + " X: " + entry::formatGeneral(p.x, kReadOutDigits) +
+         " Y: " + entry::formatGeneral(p.y, kReadOutDigits);
 }
 
-bool TPlotFormState::InsideCurveArea(const TDrawArea& area, const TPixel& pixel) {
-  const TPixelRect& g = area.GraphArea;
+bool PlotFormState::insideCurveArea(const TDrawArea& area, const Pixel& pixel) {
+  const PixelRect& g = area.GraphArea;
   return pixel.x >= g.Left && pixel.x <= g.Right && pixel.y >= g.Top && pixel.y <= g.Bottom;
 }
 
-void TPlotFormState::ZoomTo(const TDrawArea& area, const TPixel& press, const TPixel& release) {
+void PlotFormState::zoomTo(const TDrawArea& area, const Pixel& press, const Pixel& release) {
   const std::optional<TFloatRect> zoomed =
-      ZoomToRectangle(LogicBounds_, MaxLogicBounds_, area.GraphArea, Plot_->XOnTop,
-                      Plot_->Yreversed, press, release);
-  if (zoomed) LogicBounds_ = *zoomed;
+      zoomToRectangle(logicBounds_, maxLogicBounds_, area.GraphArea, plot_->XOnTop,
+                      plot_->Yreversed, press, release);
+  if (zoomed) logicBounds_ = *zoomed;
 }
 
-void TPlotFormState::ZoomOutAt(const TDrawArea& area, const TPixel& click) {
-  LogicBounds_ = ZoomOut(LogicBounds_, MaxLogicBounds_, area.GraphArea, Plot_->XOnTop,
-                         Plot_->Yreversed, click);
+void PlotFormState::zoomOutAt(const TDrawArea& area, const Pixel& click) {
+  logicBounds_ = zoomOut(logicBounds_, maxLogicBounds_, area.GraphArea, plot_->XOnTop,
+                         plot_->Yreversed, click);
 }
 
-std::string TLineNamesEdit::Select(int row) {
-  if (row < 0 || row >= static_cast<int>(Names_.size())) return {};
-  Selected_ = row;
-  return Names_[static_cast<size_t>(row)];
+std::string LineNamesEdit::select(int row) {
+  if (row < 0 || row >= static_cast<int>(names_.size())) return {};
+  selected_ = row;
+  return names_[static_cast<size_t>(row)];
 }
 
-std::optional<std::string> TLineNamesEdit::Commit(const std::string& text, std::string& message) {
+std::optional<std::string> LineNamesEdit::commit(const std::string& text, std::string& message) {
   message.clear();
-  if (Selected_ < 0 || Selected_ >= static_cast<int>(Names_.size())) return std::nullopt;
-  std::string& name = Names_[static_cast<size_t>(Selected_)];
+  if (selected_ < 0 || selected_ >= static_cast<int>(names_.size())) return std::nullopt;
+  std::string& name = names_[static_cast<size_t>(selected_)];
   if (text.empty()) {
     message = kLineNeedsNameMessage;
     return name;
@@ -133,11 +133,11 @@ std::optional<std::string> TLineNamesEdit::Commit(const std::string& text, std::
   return std::nullopt;
 }
 
-std::string ActiveCurveRow(bool active, const std::string& name) {
+std::string activeCurveRow(bool active, const std::string& name) {
   return std::string(active ? " yes : " : " no  : ") + "   " + name;
 }
 
-std::string CheckSaveAttributes(const TSaveAttributes& a) {
+std::string checkSaveAttributes(const SaveAttributes& a) {
   if (!(a.HeightInches >= kMinSaveInches) || !std::isfinite(a.HeightInches)) {
     return "The height must be at least 2 inches.";
   }
@@ -150,17 +150,17 @@ std::string CheckSaveAttributes(const TSaveAttributes& a) {
   return {};
 }
 
-std::optional<TPixel> SavedImageSize(const TSaveAttributes& a) {
+std::optional<Pixel> savedImageSize(const SaveAttributes& a) {
   const double width = std::nearbyint(a.PixelsPerInch * a.WidthInches);
   const double height = std::nearbyint(a.PixelsPerInch * a.HeightInches);
   if (!(width >= 1 && width <= kMaxSavedImageSide && height >= 1 && height <= kMaxSavedImageSide)) {
     return std::nullopt;
   }
-  return TPixel{static_cast<int>(width), static_cast<int>(height)};
+  return Pixel{static_cast<int>(width), static_cast<int>(height)};
 }
 
-bool PrintingAvailable(int installed_printers, bool pdf_printer) {
-  return installed_printers > 0 || pdf_printer;
+bool printingAvailable(int installedPrinters, bool pdfPrinter) {
+  return installedPrinters > 0 || pdfPrinter;
 }
 
 }  // namespace tolvane::plot

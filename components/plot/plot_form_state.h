@@ -24,106 +24,106 @@ inline constexpr const char* kNotEnoughMemoryMessage =
 inline constexpr int kFixedPlotMenuItems = 14;
 
 // Radio values of the sub-menus.
-struct TMenuValue {
+struct MenuValue {
   const char* Caption;
   int Value;
 };
-inline constexpr TMenuValue kMarkerItems[] = {{"&Never", 0},
-                                              {"Every &Increment", 1},
-                                              {"Every &2 Increments", 2},
-                                              {"Every &3 Incrments", 3},
-                                              {"Every &5 Increments", 5},
-                                              {"Every &10 Incements", 10}};
-inline constexpr TMenuValue kFontSizeItems[] = {{"&Default", 10},    {"1.5 * Default", 15},
-                                                {"2 * Default", 20}, {"2.5 * Default", 25},
-                                                {"3 * Default", 30}, {"4 * Default", 40}};
-inline constexpr TMenuValue kLineWidthItems[] = {{"&Default", 1},
-                                                 {"2 * Default", 2},
-                                                 {"4 * Default", 4},
-                                                 {"6 * Default", 6},
-                                                 {"10 * Default", 10}};
+inline constexpr MenuValue kMarkerItems[] = {{"&Never", 0},
+                                             {"Every &Increment", 1},
+                                             {"Every &2 Increments", 2},
+                                             {"Every &3 Incrments", 3},
+                                             {"Every &5 Increments", 5},
+                                             {"Every &10 Incements", 10}};
+inline constexpr MenuValue kFontSizeItems[] = {{"&Default", 10},    {"1.5 * Default", 15},
+                                               {"2 * Default", 20}, {"2.5 * Default", 25},
+                                               {"3 * Default", 30}, {"4 * Default", 40}};
+inline constexpr MenuValue kLineWidthItems[] = {{"&Default", 1},
+                                                {"2 * Default", 2},
+                                                {"4 * Default", 4},
+                                                {"6 * Default", 6},
+                                                {"10 * Default", 10}};
 
-class TPlotFormState {
+class PlotFormState {
  public:
   // Opens on the plot: bounds for its curves (none: the window closes), the limit of active
   // lines, the legend rows.
-  explicit TPlotFormState(TGraphPlot& plot);
+  explicit PlotFormState(TGraphPlot& plot);
 
-  bool Opened() const { return Opened_; }
+  bool opened() const { return opened_; }
   // The plot's lines were replaced since the window opened (a new reading): the window closes.
-  bool Stale() const;
-  TGraphPlot& Plot() { return *Plot_; }
-  const TGraphPlot& Plot() const { return *Plot_; }
+  bool stale() const;
+  TGraphPlot& plot() { return *plot_; }
+  const TGraphPlot& plot() const { return *plot_; }
 
-  const TFloatRect& LogicBounds() const { return LogicBounds_; }
-  const TFloatRect& MaxLogicBounds() const { return MaxLogicBounds_; }
+  const TFloatRect& LogicBounds() const { return logicBounds_; }
+  const TFloatRect& MaxLogicBounds() const { return maxLogicBounds_; }
 
-  // Legend row r shows line LegendLines()[r]; curve menu item 14 + r belongs to it.
-  const std::vector<int>& LegendLines() const { return LegendLines_; }
+  // Legend row r shows line legendLines()[r]; curve menu item 14 + r belongs to it.
+  const std::vector<int>& legendLines() const { return legendLines_; }
   // The legend row's text: the line name, " *" appended when the line is visible.
-  std::string LegendText(int row) const;
+  std::string legendText(int row) const;
 
   // Menu state.
-  bool SoilLayerItemVisible() const { return Plot_->LayerLineCount() > 0; }
-  bool WallItemVisible() const { return false; }  // this program draws no wall geometry
-  bool FontAndWidthVisible() const { return Plot_->ShowFontWidth; }
+  bool soilLayerItemVisible() const { return plot_->LayerLineCount() > 0; }
+  bool wallItemVisible() const { return false; }  // this program draws no wall geometry
+  bool fontAndWidthVisible() const { return plot_->ShowFontWidth; }
 
   // Commands; each marks the plot changed except the curve toggle.
-  void ToggleLegend();
-  void ToggleLayers();
-  void SetMarkers(int value);
+  void toggleLegend();
+  void toggleLayers();
+  void setMarkers(int value);
   // Returns the legend's new font size: value x LegendFont / 10.
-  int SetFontSize(int value);
+  int setFontSize(int value);
   void SetLineWidth(int value);
-  void ToggleCurve(int row);
-  void SetGraphTitle(const std::string& title, bool on_top);
+  void toggleCurve(int row);
+  void setGraphTitle(const std::string& title, bool onTop);
   // Legend dialog on OK: every line's name.
-  void SetLineNames(const std::vector<std::string>& names);
+  void setLineNames(const std::vector<std::string>& names);
   // Active Curves dialog on OK: every line's active state; the legend rows are rebuilt.
-  void SetActive(const std::vector<bool>& active);
+  void setActive(const std::vector<bool>& active);
 
   // "Caption X: x Y: y" for the pixel clamped into the curve area.
-  std::string ReadOutTitle(const TDrawArea& area, const TPixel& pixel) const;
+  std::string readOutTitle(const TDrawArea& area, const Pixel& pixel) const;
   // Zooming: a press inside the curve area starts one.
-  static bool InsideCurveArea(const TDrawArea& area, const TPixel& pixel);
-  void ZoomTo(const TDrawArea& area, const TPixel& press, const TPixel& release);
-  void ZoomOutAt(const TDrawArea& area, const TPixel& click);
+  static bool insideCurveArea(const TDrawArea& area, const Pixel& pixel);
+  void zoomTo(const TDrawArea& area, const Pixel& press, const Pixel& release);
+  void zoomOutAt(const TDrawArea& area, const Pixel& click);
 
  private:
-  void BuildLegend();
+  void buildLegend();
 
-  TGraphPlot* Plot_;
-  bool Opened_ = false;
-  int OpenedLineCount_ = 0;
-  int OpenedCount_ = 0;
-  TFloatRect LogicBounds_;
-  TFloatRect MaxLogicBounds_;
-  std::vector<int> LegendLines_;
+  TGraphPlot* plot_;
+  bool opened_ = false;
+  int openedLineCount_ = 0;
+  int openedCount_ = 0;
+  TFloatRect logicBounds_;
+  TFloatRect maxLogicBounds_;
+  std::vector<int> legendLines_;
 };
 
 // The legend dialog's editing: the rows hold all line names, the edit the selected one.
-class TLineNamesEdit {
+class LineNamesEdit {
  public:
-  explicit TLineNamesEdit(std::vector<std::string> names) : Names_(std::move(names)) {}
-  const std::vector<std::string>& Names() const { return Names_; }
-  int Selected() const { return Selected_; }
+  explicit LineNamesEdit(std::vector<std::string> names) : names_(std::move(names)) {}
+  const std::vector<std::string>& Names() const { return names_; }
+  int selected() const { return selected_; }
   // Selecting a row: its name goes to the edit.
-  std::string Select(int row);
+  std::string select(int row);
   // Enter or leaving the edit: the selected row takes the text; an empty text is refused with
   // the message and the row's name comes back (returned).
-  std::optional<std::string> Commit(const std::string& text, std::string& message);
+  std::optional<std::string> commit(const std::string& text, std::string& message);
 
  private:
-  std::vector<std::string> Names_;
-  int Selected_ = 0;
+  std::vector<std::string> names_;
+  int selected_ = 0;
 };
 
 // The rows of the Active Curves dialog.
-std::string ActiveCurveRow(bool active, const std::string& name);
+std::string activeCurveRow(bool active, const std::string& name);
 
 // Save Attributes: height and width in inches (default 4 and 6, at least 2), pixels per inch
 // (whole, default 72, at least 10).
-struct TSaveAttributes {
+struct SaveAttributes {
   double HeightInches = 4;
   double WidthInches = 6;
   int PixelsPerInch = 72;
@@ -131,14 +131,14 @@ struct TSaveAttributes {
 inline constexpr double kMinSaveInches = 2;
 inline constexpr int kMinSavePixelsPerInch = 10;
 // The first rule the attributes break, empty when they are acceptable.
-std::string CheckSaveAttributes(const TSaveAttributes& attributes);
+std::string checkSaveAttributes(const SaveAttributes& attributes);
 // The largest side of a saved picture, pixels; a larger one cannot be allocated.
 inline constexpr int kMaxSavedImageSide = 32767;
 // round(pixels per inch x width) by round(pixels per inch x height); none when a side would
 // exceed the largest one (the picture cannot be allocated).
-std::optional<TPixel> SavedImageSize(const TSaveAttributes& attributes);
+std::optional<Pixel> savedImageSize(const SaveAttributes& attributes);
 
 // Printing and page setup are offered when a printer is installed or Qt can print to a PDF file.
-bool PrintingAvailable(int installed_printers, bool pdf_printer);
+bool printingAvailable(int installedPrinters, bool pdfPrinter);
 
 }  // namespace tolvane::plot

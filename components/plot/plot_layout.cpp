@@ -28,25 +28,25 @@ constexpr int kThirtySecond = 32;
 // Segments are sampled this often (pixels) when the legend looks for a free corner.
 constexpr int kSegmentSamplePixels = 4;
 
-int Round(double value) {
+int round(double value) {
   return static_cast<int>(std::nearbyint(value));
 }
 
 // Space for a caption and tick labels beside the curve area: 2h + 1/8 inch + h/8.
-int CaptionBand(int h, int ppi) {
+int captionBand(int h, int ppi) {
   return 2 * h + ppi / kEighth + h / kEighth;
 }
 
-TPixelRect ScreenGraphArea(const TGraphPlot& plot, const TPixelRect& b, const TPixel& ppi, int h) {
-  TPixelRect g;
-  g.Left = b.Left + CaptionBand(h, ppi.x);
+PixelRect screenGraphArea(const TGraphPlot& plot, const PixelRect& b, const Pixel& ppi, int h) {
+  PixelRect g;
+  g.Left = b.Left + captionBand(h, ppi.x);
   g.Right = b.Right - ppi.x / kQuarter - h / kHalf;
   if (plot.XOnTop) {
-    g.Top = b.Top + CaptionBand(h, ppi.y);
+    g.Top = b.Top + captionBand(h, ppi.y);
     g.Bottom = b.Bottom - ppi.y / kQuarter - h / kHalf;
   } else {
     g.Top = b.Top + h / kHalf + ppi.y / kQuarter;
-    g.Bottom = b.Bottom - CaptionBand(h, ppi.y);
+    g.Bottom = b.Bottom - captionBand(h, ppi.y);
   }
   if (!plot.UserCaption.empty()) {
     if (plot.UserCaptionOnTop) {
@@ -58,16 +58,16 @@ TPixelRect ScreenGraphArea(const TGraphPlot& plot, const TPixelRect& b, const TP
   return g;
 }
 
-TPixelRect PrinterGraphArea(const TGraphPlot& plot, const TPixelRect& b, const TPixel& ppi, int h) {
-  TPixelRect g;
-  g.Left = b.Left + CaptionBand(h, ppi.x);
+PixelRect printerGraphArea(const TGraphPlot& plot, const PixelRect& b, const Pixel& ppi, int h) {
+  PixelRect g;
+  g.Left = b.Left + captionBand(h, ppi.x);
   g.Right = b.Right;
   if (plot.XOnTop) {
-    g.Top = b.Top + CaptionBand(h, ppi.y);
+    g.Top = b.Top + captionBand(h, ppi.y);
     g.Bottom = b.Bottom;
   } else {
     g.Top = b.Top;
-    g.Bottom = b.Bottom - CaptionBand(h, ppi.y);
+    g.Bottom = b.Bottom - captionBand(h, ppi.y);
   }
   if (!plot.UserCaption.empty()) {
     if (plot.UserCaptionOnTop) {
@@ -79,50 +79,50 @@ TPixelRect PrinterGraphArea(const TGraphPlot& plot, const TPixelRect& b, const T
   return g;
 }
 
-TAxisTicks Ticks(long double lower, long double upper, int extent, int h) {
-  TAxisTicks ticks;
-  const int intervals = IntervalsFor(extent, h);
+AxisTicks ticks(long double lower, long double upper, int extent, int h) {
+  AxisTicks ticks;
+  const int intervals = intervalsFor(extent, h);
   if (intervals == 0) return ticks;
-  const std::optional<TTickStep> step = TickStep(upper - lower, intervals);
+  const std::optional<TickStep> step = tickStep(upper - lower, intervals);
   if (!step || !(step->Minor > 0)) return ticks;
-  const TTickRange range = TickRange(step->Minor, lower, upper);
+  const TickRange range = tickRange(step->Minor, lower, upper);
   ticks.Step = step->Minor;
   ticks.First = range.First;
   ticks.Last = range.Last;
-  ticks.Drawn = range.Drawn();
+  ticks.Drawn = range.drawn();
   return ticks;
 }
 
-bool Inside(const TPixelRect& r, const TPixel& p) {
+bool inside(const PixelRect& r, const Pixel& p) {
   return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
 }
 
 }  // namespace
 
-int CanvasFontHeight(int pixels_per_inch_y) {
-  return kCanvasFontPixelsAt96 * pixels_per_inch_y / kReferencePixelsPerInch;
+int canvasFontHeight(int pixelsPerInchY) {
+  return kCanvasFontPixelsAt96 * pixelsPerInchY / kReferencePixelsPerInch;
 }
 
-int TextUnit(int font_height, int size_font) {
-  return std::abs(font_height * size_font / kSizeFontUnit);
+int textUnit(int fontHeight, int sizeFont) {
+  return std::abs(fontHeight * sizeFont / kSizeFontUnit);
 }
 
-TDrawArea LayoutTarget(const TGraphPlot& plot, TDrawTarget target, const TPixelRect& bounds,
-                       const TPixel& pixels_per_inch) {
+TDrawArea layoutTarget(const TGraphPlot& plot, DrawTarget target, const PixelRect& bounds,
+                       const Pixel& pixelsPerInch) {
   TDrawArea area;
   area.Bounds = bounds;
-  area.PixelsPerInch = pixels_per_inch;
-  area.CanvasFontHeight = CanvasFontHeight(pixels_per_inch.y);
-  area.TextUnit = TextUnit(area.CanvasFontHeight, plot.SizeFont);
-  area.MessedUp = target == TDrawTarget::kBitmap;
-  area.PrintLegend = target != TDrawTarget::kScreen;
+  area.PixelsPerInch = pixelsPerInch;
+  area.CanvasFontHeight = canvasFontHeight(pixelsPerInch.y);
+  area.TextUnit = textUnit(area.CanvasFontHeight, plot.SizeFont);
+  area.MessedUp = target == DrawTarget::kBitmap;
+  area.PrintLegend = target != DrawTarget::kScreen;
   // An image is laid out as the window: it keeps room for a graph title like the window does.
-  area.GraphArea = target == TDrawTarget::kPrinter
-                       ? PrinterGraphArea(plot, bounds, pixels_per_inch, area.TextUnit)
-                       : ScreenGraphArea(plot, bounds, pixels_per_inch, area.TextUnit);
+  area.GraphArea = target == DrawTarget::kPrinter
+                       ? printerGraphArea(plot, bounds, pixelsPerInch, area.TextUnit)
+                       : screenGraphArea(plot, bounds, pixelsPerInch, area.TextUnit);
   if (plot.ShowLayers) {
     const int right = area.GraphArea.Right;
-    const int inch = pixels_per_inch.x;
+    const int inch = pixelsPerInch.x;
     area.GraphArea.Right = right - inch;
     area.LayersArea = {right - inch + inch / kFifth, area.GraphArea.Top, right,
                        area.GraphArea.Bottom};
@@ -130,48 +130,48 @@ TDrawArea LayoutTarget(const TGraphPlot& plot, TDrawTarget target, const TPixelR
   return area;
 }
 
-bool TooSmallToDraw(const TDrawArea& area) {
+bool tooSmallToDraw(const TDrawArea& area) {
   return area.Bounds.Right - area.Bounds.Left < area.PixelsPerInch.x ||
          area.Bounds.Bottom - area.Bounds.Top < area.PixelsPerInch.y;
 }
 
-TPixelRect PrintableBounds(const TPageMargins& margins, const TPixel& pixels_per_inch,
-                           int page_width, int page_height, int offset_x, int offset_y) {
+PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch, int pageWidth,
+                          int pageHeight, int offsetX, int offsetY) {
   constexpr double kThousandthsPerInch = 1000;
   const auto device = [](int thousandths, int ppi) {
-    return Round(thousandths * ppi / kThousandthsPerInch);
+    return round(thousandths * ppi / kThousandthsPerInch);
   };
-  TPixelRect b;
-  b.Left = std::max(device(margins.Left, pixels_per_inch.x), offset_x) - offset_x;
-  b.Right = page_width + offset_x - std::max(device(margins.Right, pixels_per_inch.x), offset_x);
-  b.Top = std::max(device(margins.Top, pixels_per_inch.y), offset_y) - offset_y;
-  b.Bottom = page_height + offset_y - std::max(device(margins.Bottom, pixels_per_inch.y), offset_y);
+  PixelRect b;
+  b.Left = std::max(device(margins.Left, pixelsPerInch.x), offsetX) - offsetX;
+  b.Right = pageWidth + offsetX - std::max(device(margins.Right, pixelsPerInch.x), offsetX);
+  b.Top = std::max(device(margins.Top, pixelsPerInch.y), offsetY) - offsetY;
+  b.Bottom = pageHeight + offsetY - std::max(device(margins.Bottom, pixelsPerInch.y), offsetY);
   return b;
 }
 
-TAxisTicks XTicks(const TFloatRect& bounds, const TDrawArea& area) {
-  return Ticks(bounds.Left, bounds.Right, area.GraphArea.Right - area.GraphArea.Left,
+AxisTicks xTicks(const TFloatRect& bounds, const TDrawArea& area) {
+  return ticks(bounds.Left, bounds.Right, area.GraphArea.Right - area.GraphArea.Left,
                area.TextUnit);
 }
 
-TAxisTicks YTicks(const TFloatRect& bounds, const TDrawArea& area) {
-  return Ticks(std::min(bounds.Top, bounds.Bottom), std::max(bounds.Top, bounds.Bottom),
+AxisTicks yTicks(const TFloatRect& bounds, const TDrawArea& area) {
+  return ticks(std::min(bounds.Top, bounds.Bottom), std::max(bounds.Top, bounds.Bottom),
                area.GraphArea.Bottom - area.GraphArea.Top, area.TextUnit);
 }
 
-bool IsLabelledTick(long long index) {
+bool isLabelledTick(long long index) {
   return index % kTicksPerLabel == 0;
 }
 
-std::string TickLabel(long double value) {
-  return FormatGeneral(value, kTickLabelDigits);
+std::string tickLabel(long double value) {
+  return entry::formatGeneral(value, kTickLabelDigits);
 }
 
-int MarkerKind(int line_index) {
-  return line_index % kMarkerKinds + 1;
+int markerKind(int lineIndex) {
+  return lineIndex % kMarkerKinds + 1;
 }
 
-std::vector<TPixel> MarkerOutline(int kind, const TPixel& centre, const TPixel& pixels_per_inch) {
+std::vector<Pixel> markerOutline(int kind, const Pixel& centre, const Pixel& pixelsPerInch) {
   constexpr double kPi = std::numbers::pi;
   double start = 0;
   double turn = 2 * kPi / kind;
@@ -185,43 +185,46 @@ std::vector<TPixel> MarkerOutline(int kind, const TPixel& centre, const TPixel& 
     turn = kPi / 2;
     vertices = 4;
   }
-  const double rx = pixels_per_inch.x / kThirtySecond;
-  const double ry = pixels_per_inch.y / kThirtySecond;
-  std::vector<TPixel> outline;
+  // The radii in whole pixels: 1/32 inch at the resolution, rounded down.
+  const int rxPixels = pixelsPerInch.x / kThirtySecond;
+  const int ryPixels = pixelsPerInch.y / kThirtySecond;
+  const double rx = rxPixels;
+  const double ry = ryPixels;
+  std::vector<Pixel> outline;
   outline.reserve(static_cast<size_t>(vertices) + 1);
   for (int n = 0; n <= vertices; ++n) {
     const double angle = start + n * turn;
     outline.push_back(
-        {centre.x + Round(std::sin(angle) * rx), centre.y - Round(std::cos(angle) * ry)});
+        {centre.x + round(std::sin(angle) * rx), centre.y - round(std::cos(angle) * ry)});
   }
   return outline;
 }
 
-unsigned PaletteColour(int index) {
+unsigned paletteColour(int index) {
   static constexpr std::array<unsigned, kPaletteSize> kPalette = {
       0x000000, 0x0000FF, 0xFF0000, 0x008000, 0x800080, 0x800000, 0x000080, 0xFF00FF, 0x808000,
       0x008080, 0x808080, 0x00FF00, 0x808080, 0xC0C0C0, 0xC0C0C0, 0xFFFF00, 0x00FFFF};
   return kPalette[static_cast<size_t>(((index % kPaletteSize) + kPaletteSize) % kPaletteSize)];
 }
 
-int CurvePenWidth(const TDrawArea& area, int width_line) {
-  return (Round(area.PixelsPerInch.x / kPenPixelsPerInch) + 1) * std::max(width_line, 1);
+int curvePenWidth(const TDrawArea& area, int widthLine) {
+  return (round(area.PixelsPerInch.x / kPenPixelsPerInch) + 1) * std::max(widthLine, 1);
 }
 
-std::vector<TLayerBand> LayerBands(const TGraphPlot& plot, const TFloatRect& bounds,
-                                   const TDrawArea& area) {
-  std::vector<TLayerBand> bands;
+std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bounds,
+                                  const TDrawArea& area) {
+  std::vector<LayerBand> bands;
   if (plot.LayerLineCount() == 0 || plot.LayerCount() == 0) return bands;
   const auto row = [&](long double y) {
-    return LogicalToPixel(bounds, area.GraphArea, plot.XOnTop, {0, y}).y;
+    return logicalToPixel(bounds, area.GraphArea, plot.XOnTop, {0, y}).y;
   };
   int upper = row(plot.LayersTop);
   for (int n = 0; n < plot.LayerLineCount(); ++n) {
-    const TLine& band = plot.LayerLine(n);
-    const int lower = row(band.Point(0).y);
+    const TLine& band = plot.layerLine(n);
+    const int lower = row(band.point(0).y);
     const bool last = n + 1 == plot.LayerLineCount();
-    TLayerBand drawn;
-    drawn.Pattern = static_cast<int>(band.Point(0).x);
+    LayerBand drawn;
+    drawn.Pattern = static_cast<int>(band.point(0).x);
     drawn.TopRow = std::min(upper, lower);
     drawn.BottomRow = std::max(upper, lower) - (last ? 1 : 0);
     drawn.Name = band.LineName();
@@ -231,71 +234,71 @@ std::vector<TLayerBand> LayerBands(const TGraphPlot& plot, const TFloatRect& bou
   return bands;
 }
 
-std::vector<int> ActiveLines(const TGraphPlot& plot) {
+std::vector<int> activeLines(const TGraphPlot& plot) {
   std::vector<int> lines;
   for (int n = 0; n < plot.LineCount(); ++n) {
-    if (plot.Line(n).Active) lines.push_back(n);
+    if (plot.line(n).Active) lines.push_back(n);
   }
   return lines;
 }
 
-std::vector<TLegendRow> VisibleLegendRows(const TGraphPlot& plot) {
-  std::vector<TLegendRow> rows;
-  const std::vector<int> active = ActiveLines(plot);
+std::vector<LegendRow> visibleLegendRows(const TGraphPlot& plot) {
+  std::vector<LegendRow> rows;
+  const std::vector<int> active = activeLines(plot);
   for (size_t r = 0; r < active.size(); ++r) {
-    if (plot.Line(active[r]).Visible) rows.push_back({active[r], static_cast<int>(r), 0});
+    if (plot.line(active[r]).Visible) rows.push_back({active[r], static_cast<int>(r), 0});
   }
   return rows;
 }
 
-TLegendBox LegendBox(const TGraphPlot& plot, const TDrawArea& area, const TLegendPlacement& place,
-                     int widest_text, int text_height) {
-  const TPixel& ppi = area.PixelsPerInch;
-  const TPixelRect& g = area.GraphArea;
-  TLegendBox box;
-  box.Rows = VisibleLegendRows(plot);
+LegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const LegendPlacement& place,
+                    int widestText, int textHeight) {
+  const Pixel& ppi = area.PixelsPerInch;
+  const PixelRect& g = area.GraphArea;
+  LegendBox box;
+  box.Rows = visibleLegendRows(plot);
   const int n = static_cast<int>(box.Rows.size());
   const int gap = ppi.y / kThirtySecond;
-  const int width = widest_text + 3 * ppi.x / kSixteenth;
-  const int height = n * (text_height + gap) + gap;
+  const int width = widestText + 3 * ppi.x / kSixteenth;
+  const int height = n * (textHeight + gap) + gap;
   const int x0 = g.Left + (g.Right - g.Left) * place.Left / std::max(place.WindowWidth, 1);
   const int y0 = g.Top + (g.Bottom - g.Top) * place.Top / std::max(place.WindowHeight, 1);
   box.Frame = {x0, y0, x0 + width, y0 + height};
   box.MarkerX = x0 + ppi.x / kSixteenth;
   box.TextLeft = x0 + ppi.x / kEighth;
   int top = y0 + gap;
-  for (TLegendRow& row : box.Rows) {
+  for (LegendRow& row : box.Rows) {
     row.TextTop = top;
-    top += gap + text_height;
+    top += gap + textHeight;
   }
   return box;
 }
 
-TLegendPlacement QuietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
-                                const TDrawArea& area, int box_width, int box_height) {
-  const TPixelRect& g = area.GraphArea;
-  const int inset_x = area.PixelsPerInch.x / kSixteenth;
-  const int inset_y = area.PixelsPerInch.y / kSixteenth;
-  const int left = g.Left + inset_x;
-  const int right = std::max(left, g.Right - inset_x - box_width);
-  const int top = g.Top + inset_y;
-  const int bottom = std::max(top, g.Bottom - inset_y - box_height);
+LegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
+                               const TDrawArea& area, int boxWidth, int boxHeight) {
+  const PixelRect& g = area.GraphArea;
+  const int insetX = area.PixelsPerInch.x / kSixteenth;
+  const int insetY = area.PixelsPerInch.y / kSixteenth;
+  const int left = g.Left + insetX;
+  const int right = std::max(left, g.Right - insetX - boxWidth);
+  const int top = g.Top + insetY;
+  const int bottom = std::max(top, g.Bottom - insetY - boxHeight);
   // Bottom right first: where the window puts its legend.
-  const std::array<TPixel, 4> corners = {TPixel{right, bottom}, TPixel{left, bottom},
-                                         TPixel{right, top}, TPixel{left, top}};
+  const std::array<Pixel, 4> corners = {Pixel{right, bottom}, Pixel{left, bottom},
+                                        Pixel{right, top}, Pixel{left, top}};
   std::array<long long, 4> covered{};
-  const auto count = [&](const TPixel& p) {
+  const auto count = [&](const Pixel& p) {
     for (size_t c = 0; c < corners.size(); ++c) {
-      const TPixelRect box{corners[c].x, corners[c].y, corners[c].x + box_width,
-                           corners[c].y + box_height};
-      if (Inside(box, p)) ++covered[c];
+      const PixelRect box{corners[c].x, corners[c].y, corners[c].x + boxWidth,
+                          corners[c].y + boxHeight};
+      if (inside(box, p)) ++covered[c];
     }
   };
-  for (int line : ActiveLines(plot)) {
-    if (!plot.Line(line).Visible) continue;
-    std::optional<TPixel> previous;
-    for (const TFloatPoint& point : plot.Line(line).Points()) {
-      const TPixel p = LogicalToPixel(bounds, g, plot.XOnTop, point);
+  for (int line : activeLines(plot)) {
+    if (!plot.line(line).Visible) continue;
+    std::optional<Pixel> previous;
+    for (const TFloatPoint& point : plot.line(line).points()) {
+      const Pixel p = logicalToPixel(bounds, g, plot.XOnTop, point);
       // The segment from the previous point counts too, sampled every few pixels.
       if (previous) {
         const int steps = std::max(std::abs(p.x - previous->x), std::abs(p.y - previous->y)) /
@@ -310,7 +313,7 @@ TLegendPlacement QuietestCorner(const TGraphPlot& plot, const TFloatRect& bounds
     }
   }
   const auto best = std::min_element(covered.begin(), covered.end()) - covered.begin();
-  const TPixel chosen = corners[static_cast<size_t>(best)];
+  const Pixel chosen = corners[static_cast<size_t>(best)];
   return {chosen.x - g.Left, chosen.y - g.Top, std::max(g.Right - g.Left, 1),
           std::max(g.Bottom - g.Top, 1)};
 }

@@ -13,14 +13,14 @@
 
 namespace tolvane::plot {
 
-enum class TDrawTarget { kScreen, kPrinter, kBitmap };
+enum class DrawTarget { kScreen, kPrinter, kBitmap };
 
 // One drawing target.
 struct TDrawArea {
-  TPixelRect Bounds;      // the whole target
-  TPixelRect GraphArea;   // the curve area
-  TPixelRect LayersArea;  // the soil-layer column (empty without layers)
-  TPixel PixelsPerInch;
+  PixelRect Bounds;      // the whole target
+  PixelRect GraphArea;   // the curve area
+  PixelRect LayersArea;  // the soil-layer column (empty without layers)
+  Pixel PixelsPerInch;
   int TextUnit = 0;          // h: the canvas font height scaled by SizeFont
   int CanvasFontHeight = 0;  // the canvas font's own height, pixels
   bool MessedUp = false;     // drawing into an image that is being saved
@@ -29,31 +29,31 @@ struct TDrawArea {
 
 // The canvas font's own height on a target of the given vertical resolution: 11 pixels at
 // 96 pixels per inch, in proportion elsewhere.
-int CanvasFontHeight(int pixels_per_inch_y);
+int canvasFontHeight(int pixelsPerInchY);
 // h = |font height x SizeFont / 10|, integer division.
-int TextUnit(int font_height, int size_font);
+int textUnit(int fontHeight, int sizeFont);
 
 // Lays the target out for the plot. `bounds` is the client rectangle (screen), the page less
 // margins (printer) or the image rectangle (bitmap).
-TDrawArea LayoutTarget(const TGraphPlot& plot, TDrawTarget target, const TPixelRect& bounds,
-                       const TPixel& pixels_per_inch);
+TDrawArea layoutTarget(const TGraphPlot& plot, DrawTarget target, const PixelRect& bounds,
+                       const Pixel& pixelsPerInch);
 
 // A target narrower or lower than one inch shows white only.
-bool TooSmallToDraw(const TDrawArea& area);
+bool tooSmallToDraw(const TDrawArea& area);
 
 // Page margins in thousandths of an inch.
-struct TPageMargins {
+struct PageMargins {
   int Left = 1000;
   int Top = 1000;
   int Right = 1000;
   int Bottom = 1000;
 };
 // The part of a printer page drawn on: page size and physical offsets in device pixels.
-TPixelRect PrintableBounds(const TPageMargins& margins, const TPixel& pixels_per_inch,
-                           int page_width, int page_height, int offset_x, int offset_y);
+PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch, int pageWidth,
+                          int pageHeight, int offsetX, int offsetY);
 
 // The ticks of one axis over the current bounds.
-struct TAxisTicks {
+struct AxisTicks {
   bool Drawn = false;
   long double Step = 0;  // tick (minor) step
   long long First = 0;
@@ -61,52 +61,52 @@ struct TAxisTicks {
 };
 // x from Left..Right over the curve area width, y from the smaller to the larger of Top and
 // Bottom over its height.
-TAxisTicks XTicks(const TFloatRect& bounds, const TDrawArea& area);
-TAxisTicks YTicks(const TFloatRect& bounds, const TDrawArea& area);
+AxisTicks xTicks(const TFloatRect& bounds, const TDrawArea& area);
+AxisTicks yTicks(const TFloatRect& bounds, const TDrawArea& area);
 // Every fifth tick carries a grid line and a label.
 inline constexpr long long kTicksPerLabel = 5;
-bool IsLabelledTick(long long index);
+bool isLabelledTick(long long index);
 // The tick label: general format with 4 significant digits.
-std::string TickLabel(long double value);
+std::string tickLabel(long double value);
 
 // The number of marker kinds; kind = (line index mod 10) + 1.
 inline constexpr int kMarkerKinds = 10;
-int MarkerKind(int line_index);
+int markerKind(int lineIndex);
 // The closed outline of a marker of the kind around the centre.
-std::vector<TPixel> MarkerOutline(int kind, const TPixel& centre, const TPixel& pixels_per_inch);
+std::vector<Pixel> markerOutline(int kind, const Pixel& centre, const Pixel& pixelsPerInch);
 
 // The palette of the curves and the legend rows, as 0xRRGGBB.
 inline constexpr int kPaletteSize = 17;
-unsigned PaletteColour(int index);
+unsigned paletteColour(int index);
 
 // Pen widths: the curve pen is (round(PPIx / 300) + 1) x WidthLine.
-int CurvePenWidth(const TDrawArea& area, int width_line);
+int curvePenWidth(const TDrawArea& area, int widthLine);
 
 // The soil-layer bands: pixel rows of each band from LayersTop down.
-struct TLayerBand {
+struct LayerBand {
   int Pattern = 0;
   int TopRow = 0;
   int BottomRow = 0;  // inclusive
   std::string Name;
 };
-std::vector<TLayerBand> LayerBands(const TGraphPlot& plot, const TFloatRect& bounds,
-                                   const TDrawArea& area);
+std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bounds,
+                                  const TDrawArea& area);
 
 // The legend box of a picture. Rows are the active lines in order; only visible rows are
 // drawn. The text widths come from the canvas that draws them.
-struct TLegendRow {
+struct LegendRow {
   int Line = 0;     // index in Lines
   int Row = 0;      // row among the active lines (colour and marker)
   int TextTop = 0;  // pixel row of the text's top
 };
-struct TLegendBox {
-  TPixelRect Frame;
-  std::vector<TLegendRow> Rows;  // visible ones
+struct LegendBox {
+  PixelRect Frame;
+  std::vector<LegendRow> Rows;  // visible ones
   int TextLeft = 0;
   int MarkerX = 0;
 };
 // Where the on-screen legend list sits, relative to the window's client area.
-struct TLegendPlacement {
+struct LegendPlacement {
   int Left = 0;
   int Top = 0;
   int WindowWidth = 1;
@@ -114,16 +114,16 @@ struct TLegendPlacement {
 };
 // The legend box from the widest legend text and the text height; origin proportional to the
 // placement of the on-screen list.
-TLegendBox LegendBox(const TGraphPlot& plot, const TDrawArea& area, const TLegendPlacement& place,
-                     int widest_text, int text_height);
+LegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const LegendPlacement& place,
+                    int widestText, int textHeight);
 // Without a window: the corner of the curve area (inset by 1/16 inch) where the box covers the
 // fewest curve points, expressed as a placement of a window as large as the curve area.
-TLegendPlacement QuietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
-                                const TDrawArea& area, int box_width, int box_height);
+LegendPlacement quietestCorner(const TGraphPlot& plot, const TFloatRect& bounds,
+                               const TDrawArea& area, int boxWidth, int boxHeight);
 
 // The rows of the legend (the active lines in order).
-std::vector<int> ActiveLines(const TGraphPlot& plot);
+std::vector<int> activeLines(const TGraphPlot& plot);
 // The legend rows drawn into a picture: active and visible lines, with their row numbers.
-std::vector<TLegendRow> VisibleLegendRows(const TGraphPlot& plot);
+std::vector<LegendRow> visibleLegendRows(const TGraphPlot& plot);
 
 }  // namespace tolvane::plot

@@ -6,23 +6,23 @@
 namespace tolvane::plot {
 namespace {
 
-struct TPlaceholderWords {
+struct PlaceholderWords {
   const char* English;
   const char* SI;
 };
 
 // A placeholder family: its three tokens with their words, the numbered ones tried first.
-struct TPlaceholderFamily {
+struct PlaceholderFamily {
   std::array<const char*, 3> Tokens;  // "X2", "X1", "X"
-  std::array<TPlaceholderWords, 3> Words;
+  std::array<PlaceholderWords, 3> Words;
 };
 
-constexpr TPlaceholderFamily kForce = {{"F2", "F1", "F"},
-                                       {{{"tons", "kN"}, {"kips", "kN"}, {"lbs", "kN"}}}};
-constexpr TPlaceholderFamily kLength = {{"L2", "L1", "L"},
-                                        {{{"ft", "m"}, {"in", "mm"}, {"in", "m"}}}};
+constexpr PlaceholderFamily kForce = {{"F2", "F1", "F"},
+                                      {{{"tons", "kN"}, {"kips", "kN"}, {"lbs", "kN"}}}};
+constexpr PlaceholderFamily kLength = {{"L2", "L1", "L"},
+                                       {{{"ft", "m"}, {"in", "mm"}, {"in", "m"}}}};
 
-std::string ReplaceAll(std::string text, const std::string& token, const std::string& word) {
+std::string replaceAll(std::string text, const std::string& token, const std::string& word) {
   size_t pos = 0;
   while ((pos = text.find(token, pos)) != std::string::npos) {
     text.replace(pos, token.size(), word);
@@ -31,26 +31,25 @@ std::string ReplaceAll(std::string text, const std::string& token, const std::st
   return text;
 }
 
-std::string ExpandFamily(const std::string& text, const TPlaceholderFamily& family,
-                         int unit_system) {
+std::string expandFamily(const std::string& text, const PlaceholderFamily& family, int unitSystem) {
   for (size_t i = 0; i < family.Tokens.size(); ++i) {
     if (text.find(family.Tokens[i]) == std::string::npos) continue;
-    const TPlaceholderWords& words = family.Words[i];
-    return ReplaceAll(text, family.Tokens[i], unit_system == kSIUnits ? words.SI : words.English);
+    const PlaceholderWords& words = family.Words[i];
+    return replaceAll(text, family.Tokens[i], unitSystem == kSIUnits ? words.SI : words.English);
   }
   return text;
 }
 
 }  // namespace
 
-std::string ExpandUnits(const std::string& units, int unit_system) {
-  if (unit_system == kNoUnitExpansion) return units;
-  return ExpandFamily(ExpandFamily(units, kForce, unit_system), kLength, unit_system);
+std::string expandUnits(const std::string& units, int unitSystem) {
+  if (unitSystem == kNoUnitExpansion) return units;
+  return expandFamily(expandFamily(units, kForce, unitSystem), kLength, unitSystem);
 }
 
-std::string AxisCaption(const std::string& caption, const std::string& units, int unit_system) {
+std::string axisCaption(const std::string& caption, const std::string& units, int unitSystem) {
   if (units.empty()) return caption;
-  return caption + " (" + ExpandUnits(units, unit_system) + ")";
+  return caption + " (" + expandUnits(units, unitSystem) + ")";
 }
 
 }  // namespace tolvane::plot

@@ -31,20 +31,20 @@ constexpr int kBackLinkColumn = 7;  // G
 constexpr double kWidthPerCharacter = 1.0;
 constexpr double kColumnPadding = 1.0;
 
-lxw_row_t Row(int row) {
+lxw_row_t sheetRow(int row) {
   return static_cast<lxw_row_t>(row - 1);
 }
 
-lxw_col_t Col(int column) {
+lxw_col_t col(int column) {
   return static_cast<lxw_col_t>(column - 1);
 }
 
 // The value of a point as its shortest decimal text reads.
-double CellValue(long double value) {
-  return std::strtod(ShortestText(value).c_str(), nullptr);
+double cellValue(long double value) {
+  return std::strtod(shortestText(value).c_str(), nullptr);
 }
 
-struct TWorkbook {
+struct Workbook {
   lxw_workbook* Book = nullptr;
   lxw_worksheet* Legend = nullptr;
   lxw_format* Heading = nullptr;
@@ -53,60 +53,60 @@ struct TWorkbook {
   std::vector<size_t> LegendWidths = std::vector<size_t>(5, 0);
 };
 
-void WriteLegendCell(TWorkbook& w, int row, int column, const std::string& text,
+void writeLegendCell(Workbook& w, int row, int column, const std::string& text,
                      lxw_format* format = nullptr) {
-  worksheet_write_string(w.Legend, Row(row), Col(column), text.c_str(), format);
+  worksheet_write_string(w.Legend, sheetRow(row), col(column), text.c_str(), format);
   size_t& width = w.LegendWidths[static_cast<size_t>(column - kNumberColumn)];
   width = std::max(width, text.size());
 }
 
-void WriteDataSheet(lxw_worksheet* sheet, const TGraphPlot& plot) {
-  worksheet_write_string(sheet, Row(kCaptionRow), 0, plot.Caption.c_str(), nullptr);
-  worksheet_write_string(sheet, Row(kXAxisRow), 0, "X", nullptr);
-  worksheet_write_string(sheet, Row(kXAxisRow), 1, plot.XAxisCaption().c_str(), nullptr);
-  worksheet_write_string(sheet, Row(kYAxisRow), 0, "Y", nullptr);
-  worksheet_write_string(sheet, Row(kYAxisRow), 1, plot.YAxisCaption().c_str(), nullptr);
-  worksheet_write_url_opt(sheet, Row(1), Col(kBackLinkColumn), "internal:Legend!A1", nullptr,
+void writeDataSheet(lxw_worksheet* sheet, const TGraphPlot& plot) {
+  worksheet_write_string(sheet, sheetRow(kCaptionRow), 0, plot.Caption.c_str(), nullptr);
+  worksheet_write_string(sheet, sheetRow(kXAxisRow), 0, "X", nullptr);
+  worksheet_write_string(sheet, sheetRow(kXAxisRow), 1, plot.xAxisCaption().c_str(), nullptr);
+  worksheet_write_string(sheet, sheetRow(kYAxisRow), 0, "Y", nullptr);
+  worksheet_write_string(sheet, sheetRow(kYAxisRow), 1, plot.yAxisCaption().c_str(), nullptr);
+  worksheet_write_url_opt(sheet, sheetRow(1), col(kBackLinkColumn), "internal:Legend!A1", nullptr,
                           "Legend!A1", nullptr);
   for (int i = 1; i <= plot.LineCount(); ++i) {
-    const TLine& line = plot.Line(i - 1);
-    const lxw_col_t x = Col(2 * i - 1);
-    const lxw_col_t y = Col(2 * i);
-    worksheet_write_string(sheet, Row(kNameRow), x, line.LineName().c_str(), nullptr);
-    worksheet_write_string(sheet, Row(kXYRow), x, "X", nullptr);
-    worksheet_write_string(sheet, Row(kXYRow), y, "Y", nullptr);
+    const TLine& line = plot.line(i - 1);
+    const lxw_col_t x = col(2 * i - 1);
+    const lxw_col_t y = col(2 * i);
+    worksheet_write_string(sheet, sheetRow(kNameRow), x, line.LineName().c_str(), nullptr);
+    worksheet_write_string(sheet, sheetRow(kXYRow), x, "X", nullptr);
+    worksheet_write_string(sheet, sheetRow(kXYRow), y, "Y", nullptr);
     for (int j = 0; j < line.Count(); ++j) {
-      const lxw_row_t row = Row(kFirstDataRow + j);
-      worksheet_write_number(sheet, row, x, CellValue(line.Point(j).x), nullptr);
-      worksheet_write_number(sheet, row, y, CellValue(line.Point(j).y), nullptr);
+      const lxw_row_t row = sheetRow(kFirstDataRow + j);
+      worksheet_write_number(sheet, row, x, cellValue(line.point(j).x), nullptr);
+      worksheet_write_number(sheet, row, y, cellValue(line.point(j).y), nullptr);
     }
   }
 }
 
-int LongestLine(const TGraphPlot& plot) {
+int longestLine(const TGraphPlot& plot) {
   int longest = 0;
-  for (int i = 0; i < plot.LineCount(); ++i) longest = std::max(longest, plot.Line(i).Count());
+  for (int i = 0; i < plot.LineCount(); ++i) longest = std::max(longest, plot.line(i).Count());
   return longest;
 }
 
-void WriteChart(TWorkbook& w, lxw_chartsheet* sheet, const std::string& data_sheet,
+void writeChart(Workbook& w, lxw_chartsheet* sheet, const std::string& dataSheet,
                 const TGraphPlot& plot) {
   lxw_chart* chart = workbook_add_chart(w.Book, LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
   const int series = std::min(plot.LineCount(), kMaxChartSeries);
   if (plot.LineCount() > kMaxChartSeries) w.More255 = true;
-  const int last_row = kFirstDataRow - 1 + std::max(LongestLine(plot), 1);
+  const int lastRow = kFirstDataRow - 1 + std::max(longestLine(plot), 1);
   for (int i = 1; i <= series; ++i) {
     const std::string x =
-        "=" + data_sheet + "!" + AbsoluteColumnRange(2 * i - 1, kFirstDataRow, last_row);
+        "=" + dataSheet + "!" + absoluteColumnRange(2 * i - 1, kFirstDataRow, lastRow);
     const std::string y =
-        "=" + data_sheet + "!" + AbsoluteColumnRange(2 * i, kFirstDataRow, last_row);
+        "=" + dataSheet + "!" + absoluteColumnRange(2 * i, kFirstDataRow, lastRow);
     lxw_chart_series* s = chart_add_series(chart, x.c_str(), y.c_str());
-    chart_series_set_name(s, plot.Line(i - 1).LineName().c_str());
+    chart_series_set_name(s, plot.line(i - 1).LineName().c_str());
     if (!w.AddMarkers) chart_series_set_marker_type(s, LXW_CHART_MARKER_NONE);
   }
   chart_title_off(chart);
-  chart_axis_set_name(chart->x_axis, plot.XAxisCaption().c_str());
-  chart_axis_set_name(chart->y_axis, plot.YAxisCaption().c_str());
+  chart_axis_set_name(chart->x_axis, plot.xAxisCaption().c_str());
+  chart_axis_set_name(chart->y_axis, plot.yAxisCaption().c_str());
   chart_axis_major_gridlines_set_visible(chart->x_axis, LXW_TRUE);
   chart_axis_major_gridlines_set_visible(chart->y_axis, LXW_TRUE);
   // Depth increasing downwards, as the plot draws it.
@@ -114,57 +114,57 @@ void WriteChart(TWorkbook& w, lxw_chartsheet* sheet, const std::string& data_she
   chartsheet_set_chart(sheet, chart);
 }
 
-void WritePlot(TWorkbook& w, const TGraphPlot& plot, int k) {
+void writePlot(Workbook& w, const TGraphPlot& plot, int k) {
   const int row = k + kFirstLegendRow - 1;
   const std::string page = "Page_" + std::to_string(k);
   const std::string chart = "Plot_" + std::to_string(k);
-  worksheet_write_number(w.Legend, Row(row), Col(kNumberColumn), k, nullptr);
-  WriteLegendCell(w, row, kNumberColumn + 1, plot.Caption);
-  worksheet_write_url_opt(w.Legend, Row(row), Col(kNumberColumn + 2),
+  worksheet_write_number(w.Legend, sheetRow(row), col(kNumberColumn), k, nullptr);
+  writeLegendCell(w, row, kNumberColumn + 1, plot.Caption);
+  worksheet_write_url_opt(w.Legend, sheetRow(row), col(kNumberColumn + 2),
                           ("internal:" + page + "!A1").c_str(), nullptr, page.c_str(), nullptr);
   w.LegendWidths[2] = std::max(w.LegendWidths[2], page.size());
-  WriteLegendCell(w, row, kNumberColumn + 3, chart);
-  WriteDataSheet(workbook_add_worksheet(w.Book, page.c_str()), plot);
-  WriteChart(w, workbook_add_chartsheet(w.Book, chart.c_str()), page, plot);
-  WriteLegendCell(w, row, kNumberColumn + 4, "Complete");
+  writeLegendCell(w, row, kNumberColumn + 3, chart);
+  writeDataSheet(workbook_add_worksheet(w.Book, page.c_str()), plot);
+  writeChart(w, workbook_add_chartsheet(w.Book, chart.c_str()), page, plot);
+  writeLegendCell(w, row, kNumberColumn + 4, "Complete");
 }
 
-void WriteLegendHeadings(TWorkbook& w) {
+void writeLegendHeadings(Workbook& w) {
   w.Heading = workbook_add_format(w.Book);
   format_set_bold(w.Heading);
   format_set_align(w.Heading, LXW_ALIGN_VERTICAL_CENTER);
   for (int c = 0; c < 5; ++c) {
-    WriteLegendCell(w, kHeadingRow, kNumberColumn + c, kLegendHeadings[c], w.Heading);
+    writeLegendCell(w, kHeadingRow, kNumberColumn + c, kLegendHeadings[c], w.Heading);
   }
 }
 
-void FitLegendColumns(TWorkbook& w) {
+void fitLegendColumns(Workbook& w) {
   for (size_t c = 0; c < w.LegendWidths.size(); ++c) {
     const double width =
         static_cast<double>(w.LegendWidths[c]) * kWidthPerCharacter + kColumnPadding;
-    const lxw_col_t column = Col(kNumberColumn + static_cast<int>(c));
+    const lxw_col_t column = col(kNumberColumn + static_cast<int>(c));
     worksheet_set_column(w.Legend, column, column, width, nullptr);
   }
 }
 
 }  // namespace
 
-TWorkbookResult WritePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
-                                  const std::string& file, bool add_markers) {
-  TWorkbookResult result;
+WorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
+                                 const std::string& file, bool addMarkers) {
+  WorkbookResult result;
   const std::string temporary = file + ".tmp";
-  TWorkbook w;
-  w.AddMarkers = add_markers;
+  Workbook w;
+  w.AddMarkers = addMarkers;
   w.Book = workbook_new(temporary.c_str());
   if (w.Book == nullptr) {
     result.Error = "The workbook " + file + " cannot be created.";
     return result;
   }
   w.Legend = workbook_add_worksheet(w.Book, "Legend");
-  WriteLegendHeadings(w);
+  writeLegendHeadings(w);
   int k = 0;
-  for (const TGraphPlot* plot : plots) WritePlot(w, *plot, ++k);
-  FitLegendColumns(w);
+  for (const TGraphPlot* plot : plots) writePlot(w, *plot, ++k);
+  fitLegendColumns(w);
   worksheet_activate(w.Legend);
   const lxw_error status = workbook_close(w.Book);
   std::error_code ignored;
@@ -185,7 +185,7 @@ TWorkbookResult WritePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
   return result;
 }
 
-std::string ExportCompletedMessage(bool more255) {
+std::string exportCompletedMessage(bool more255) {
   std::string text =
       "Export to Excel Completed\rPlease note that you need to save the excel file\r";
   if (more255) text += "Some plots show only 255 series because Excel limitation \rPlease check \r";

@@ -12,18 +12,18 @@ namespace tolvane::plot {
 // A chart shows at most this many series; all curves still go to the data sheet.
 inline constexpr int kMaxChartSeries = 255;
 
-struct TWorkbookResult {
+struct WorkbookResult {
   bool Written = false;
   bool More255 = false;  // some plot had more curves than a chart shows
   std::string Error;     // why the file was not written
 };
 
 // Writes the plots, in order, into a new workbook file (replacing it only once complete).
-TWorkbookResult WritePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
-                                  const std::string& file, bool add_markers);
+WorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
+                                 const std::string& file, bool addMarkers);
 
 // The message at the end of the export ("\r" line breaks).
-std::string ExportCompletedMessage(bool more255);
+std::string exportCompletedMessage(bool more255);
 
 // Texts of the legend sheet's heading (row 2, columns B to F).
 extern const char* const kLegendHeadings[5];

@@ -13,20 +13,20 @@ namespace tolvane::plot {
 inline constexpr long double kMinimumZoomFraction = 1.0L / 20;
 
 // The pixel clamped into the curve area (right and bottom edges included).
-TPixel ClampToArea(const TPixelRect& area, const TPixel& pixel);
+Pixel clampToArea(const PixelRect& area, const Pixel& pixel);
 
 // The new bounds for a rectangle from `press` to `release` (pixels; the release point is clamped
 // into the curve area). None when the two share an x or a y.
-std::optional<TFloatRect> ZoomToRectangle(const TFloatRect& current, const TFloatRect& maximum,
-                                          const TPixelRect& area, bool x_on_top, bool y_reversed,
-                                          const TPixel& press, const TPixel& release);
+std::optional<TFloatRect> zoomToRectangle(const TFloatRect& current, const TFloatRect& maximum,
+                                          const PixelRect& area, bool xOnTop, bool yReversed,
+                                          const Pixel& press, const Pixel& release);
 
 // The bounds after a right click at `click` (pixels inside the curve area).
-TFloatRect ZoomOut(const TFloatRect& current, const TFloatRect& maximum, const TPixelRect& area,
-                   bool x_on_top, bool y_reversed, const TPixel& click);
+TFloatRect zoomOut(const TFloatRect& current, const TFloatRect& maximum, const PixelRect& area,
+                   bool xOnTop, bool yReversed, const Pixel& click);
 
 // The data values under a pixel clamped into the curve area (the mouse read-out).
-TFloatPoint ReadOut(const TFloatRect& current, const TPixelRect& area, bool x_on_top,
-                    const TPixel& pixel);
+TFloatPoint readOut(const TFloatRect& current, const PixelRect& area, bool xOnTop,
+                    const Pixel& pixel);
 
 }  // namespace tolvane::plot

@@ -9,7 +9,7 @@ constexpr int kLetters = 26;
 
 }  // namespace
 
-std::string ColumnLetters(int column) {
+std::string columnLetters(int column) {
   std::string letters;
   while (column > 0) {
     const int digit = (column - 1) % kLetters;
@@ -20,10 +20,10 @@ std::string ColumnLetters(int column) {
   return letters;
 }
 
-std::string AbsoluteColumnRange(int column, int first_row, int last_row) {
-  const std::string letters = ColumnLetters(column);
-  return "$" + letters + "$" + std::to_string(first_row) + ":$" + letters + "$" +
-         std::to_string(last_row);
+std::string absoluteColumnRange(int column, int firstRow, int lastRow) {
+  const std::string letters = columnLetters(column);
+  return "$" + letters + "$" + std::to_string(firstRow) + ":$" + letters + "$" +
+         std::to_string(lastRow);
 }
 
 }  // namespace tolvane::plot

@@ -7,8 +7,8 @@ namespace tolvane::plot {
 
 // Column n (1-based): "A" to "Z", then "AA" (27) to "ZZ" (702), then three letters ("AAA" 703)
 // up to the last column of a sheet. Empty for n below 1.
-std::string ColumnLetters(int column);
+std::string columnLetters(int column);
 // "$B$6:$B$45": a column range of rows first..last (1-based).
-std::string AbsoluteColumnRange(int column, int first_row, int last_row);
+std::string absoluteColumnRange(int column, int firstRow, int lastRow);
 
 }  // namespace tolvane::plot

@@ -7,12 +7,12 @@
 
 #include "qt_data_edit.h"
 
-namespace tolvane::gui {
+namespace tolvane::entry {
 
-class TRecordingSink : public TMessageSink {
+class RecordingSink : public MessageSink {
  public:
-  void Information(QWidget*, const std::string& text) override { Shown.push_back(text); }
-  bool Confirm(QWidget*, const std::string&) override { return true; }
+  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  bool confirm(QWidget*, const std::string&) override { return true; }
   std::vector<std::string> Shown;
 };
 
@@ -20,34 +20,34 @@ class DataEditWidgetTest : public QObject {
   Q_OBJECT
 
  private:
-  struct TForm {
+  struct Form {
     QWidget Window;
     TDataEdit* Field;
     QLineEdit* Other;
     QLabel* Label;
   };
-  static void Build(TForm& form, TRecordingSink& sink) {
+  static void build(Form& form, RecordingSink& sink) {
     form.Field = new TDataEdit(&form.Window);
     form.Other = new QLineEdit(&form.Window);
     form.Other->move(0, 40);
     form.Label = new QLabel(&form.Window);
     form.Label->move(0, 80);
-    form.Field->SetMessageSink(&sink);
+    form.Field->setMessageSink(&sink);
     form.Field->SetEditLabel(form.Label);
     form.Window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form.Window));
     form.Field->setFocus();
   }
-  static void Type(TForm& form, const QString& text) {
+  static void Type(Form& form, const QString& text) {
     form.Field->selectAll();
     QTest::keyClicks(form.Field, text);
   }
 
  private slots:
   void anExpressionIsStoredAsItsValueWhenTheFieldIsLeft() {
-    TRecordingSink sink;
-    TForm form;
-    Build(form, sink);
+    RecordingSink sink;
+    Form form;
+    build(form, sink);
     Type(form, QStringLiteral("2*3+1"));
     form.Other->setFocus();
     QCOMPARE(form.Field->text(), QStringLiteral("7"));
@@ -56,9 +56,9 @@ class DataEditWidgetTest : public QObject {
   }
 
   void enterEvaluatesAndSelectsTheWholeText() {
-    TRecordingSink sink;
-    TForm form;
-    Build(form, sink);
+    RecordingSink sink;
+    Form form;
+    build(form, sink);
     Type(form, QStringLiteral("10-(5-8)"));
     QTest::keyClick(form.Field, Qt::Key_Return);
     QCOMPARE(form.Field->text(), QStringLiteral("13"));
@@ -86,9 +86,9 @@ class DataEditWidgetTest : public QObject {
         {"sqrt(-1)", "Entry must be an integer.", "sqrt(-1)"},
     };
     for (const auto& c : cases) {
-      TRecordingSink sink;
-      TForm form;
-      Build(form, sink);
+      RecordingSink sink;
+      Form form;
+      build(form, sink);
       form.Field->SetIntegerOnly(true);
       form.Field->SetMinVal(10);
       form.Field->SetMaxVal(2147483647.0L);
@@ -103,9 +103,9 @@ class DataEditWidgetTest : public QObject {
   }
 
   void aValueAboveTheMaximumTakesTheMaximum() {
-    TRecordingSink sink;
-    TForm form;
-    Build(form, sink);
+    RecordingSink sink;
+    Form form;
+    build(form, sink);
     form.Field->SetMaxVal(30);
     Type(form, QStringLiteral("31"));
     QVERIFY(!form.Field->CloseQuery());
@@ -116,9 +116,9 @@ class DataEditWidgetTest : public QObject {
   }
 
   void theLabelShowsTheCaptionWithItsUnitsAndFollowsTheEnabling() {
-    TRecordingSink sink;
-    TForm form;
-    Build(form, sink);
+    RecordingSink sink;
+    Form form;
+    build(form, sink);
     form.Field->SetCaption("Enter the proposed &length");
     form.Field->SetUnitsString("L2");
     QCOMPARE(form.Label->text(), QStringLiteral("Enter the proposed &length (ft)"));
@@ -132,7 +132,7 @@ class DataEditWidgetTest : public QObject {
   }
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::entry
 
-QTEST_MAIN(tolvane::gui::DataEditWidgetTest)
+QTEST_MAIN(tolvane::entry::DataEditWidgetTest)
 #include "data_edit_widget_test.moc"

@@ -17,7 +17,7 @@ namespace tolvane::app::testing {
 
 namespace {
 
-void Enter(gui::TDataEdit* field, const QString& text) {
+void enter(entry::TDataEdit* field, const QString& text) {
   QVERIFY(field != nullptr);
   field->setFocus();
   field->selectAll();
@@ -25,7 +25,7 @@ void Enter(gui::TDataEdit* field, const QString& text) {
   QTest::keyClick(field, Qt::Key_Return);
 }
 
-double Real(long double value) {
+double real(long double value) {
   return static_cast<double>(value);
 }
 
@@ -36,357 +36,356 @@ class DataWindowsTest : public QObject {
 
  private slots:
   void theLayerGridHasTheLrfdColumnsOnlyWithLrfd() {
-    TTestHost host;
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QVERIFY(window != nullptr);
     QCOMPARE(window->Grid()->columnCount(), 5);
     QCOMPARE(window->Grid()->horizontalHeaderItem(2)->text(),
              QStringLiteral("Depth at Bottom * \n of each layer (ft) "));
-    CloseDataWindow(host, TDataWindow::kSoilLayers);
+    closeDataWindow(host, DataWindow::kSoilLayers);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers) == nullptr);
+    QVERIFY(host.Window<SoilLayersWindow>(DataWindow::kSoilLayers) == nullptr);
 
     host.Data().NLRFD = 1;
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(window->Grid()->columnCount(), 7);
     QCOMPARE(window->Grid()->horizontalHeaderItem(6)->text(),
              QStringLiteral("LRFD Res. Factor\n (End Bearing) "));
-    QCOMPARE(Real(window->Field(0, kColSideResistanceFactor)->Number()), 1.0);
+    QCOMPARE(real(window->field(0, kColSideResistanceFactor)->Number()), 1.0);
   }
 
   void layerCommandsMoveWholeLayersAndAskBeforeDeleting() {
-    TTestHost host;
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
-    QTest::mouseClick(window->AddButton(), Qt::LeftButton);
-    QTest::mouseClick(window->AddButton(), Qt::LeftButton);
-    QCOMPARE(host.Grids().D().RowCount(), 3);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    QTest::mouseClick(window->addButton(), Qt::LeftButton);
+    QTest::mouseClick(window->addButton(), Qt::LeftButton);
+    QCOMPARE(host.grids().D().RowCount(), 3);
     QCOMPARE(window->Grid()->rowCount(), 3);
-    QCOMPARE(window->EditButton(2)->text(), QStringLiteral("Edit Layer 3"));
-    Enter(window->Field(2, kColBottomDepth), QStringLiteral("2*3+1"));
-    QCOMPARE(Real(host.Grids().D().GetFloatValue(kColBottomDepth, 2)), 7.0);
-    QCOMPARE(window->FocusedRow(), 2);
-    host.Grids().LayerTable(2)->SetFloatValue(0, kTopRow, 125);
+    QCOMPARE(window->editButton(2)->text(), QStringLiteral("Edit Layer 3"));
+    enter(window->field(2, kColBottomDepth), QStringLiteral("2*3+1"));
+    QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 2)), 7.0);
+    QCOMPARE(window->focusedRow(), 2);
+    host.grids().layerTable(2)->SetFloatValue(0, kTopRow, 125);
 
     // Delete the middle layer: "No" keeps it, "Yes" moves layer 3 up.
-    window->SetFocusedRow(1);
+    window->setFocusedRow(1);
     host.Answer = false;
-    QTest::mouseClick(window->DeleteButton(), Qt::LeftButton);
+    QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
     QCOMPARE(host.Questions.back(), std::string("Do you want to delete soil layer in row 2"));
-    QCOMPARE(host.Grids().D().RowCount(), 3);
+    QCOMPARE(host.grids().D().RowCount(), 3);
     host.Answer = true;
-    window->SetFocusedRow(1);
-    QTest::mouseClick(window->DeleteButton(), Qt::LeftButton);
-    QCOMPARE(host.Grids().D().RowCount(), 2);
-    QCOMPARE(Real(host.Grids().D().GetFloatValue(kColBottomDepth, 1)), 7.0);
-    QCOMPARE(Real(host.Grids().LayerTable(1)->GetFloatValue(0, kTopRow)), 125.0);
-    QCOMPARE(Real(window->Field(1, kColBottomDepth)->Number()), 7.0);
+    window->setFocusedRow(1);
+    QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
+    QCOMPARE(host.grids().D().RowCount(), 2);
+    QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 1)), 7.0);
+    QCOMPARE(real(host.grids().layerTable(1)->GetFloatValue(0, kTopRow)), 125.0);
+    QCOMPARE(real(window->field(1, kColBottomDepth)->Number()), 7.0);
 
     // Without "Confirm Deletion" nothing is asked.
     const size_t asked = host.Questions.size();
-    window->ConfirmDeletion()->setChecked(false);
-    window->SetFocusedRow(0);
-    QTest::mouseClick(window->DeleteButton(), Qt::LeftButton);
+    window->confirmDeletion()->setChecked(false);
+    window->setFocusedRow(0);
+    QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
     QCOMPARE(host.Questions.size(), asked);
-    QCOMPARE(host.Grids().D().RowCount(), 1);
+    QCOMPARE(host.grids().D().RowCount(), 1);
 
     // Insert before the remaining layer: a fresh sand layer on top.
-    QTest::mouseClick(window->InsertButton(), Qt::LeftButton);
-    QCOMPARE(host.Grids().D().RowCount(), 2);
-    QCOMPARE(Real(host.Grids().LayerTable(0)->GetFloatValue(0, kTopRow)), 0.0);
-    QCOMPARE(Real(host.Grids().LayerTable(1)->GetFloatValue(0, kTopRow)), 125.0);
+    QTest::mouseClick(window->insertButton(), Qt::LeftButton);
+    QCOMPARE(host.grids().D().RowCount(), 2);
+    QCOMPARE(real(host.grids().layerTable(0)->GetFloatValue(0, kTopRow)), 0.0);
+    QCOMPARE(real(host.grids().layerTable(1)->GetFloatValue(0, kTopRow)), 125.0);
     QVERIFY(host.Changed());
   }
 
   void theTypeListCarriesValuesOverAndShowsTheListOfThePileKind() {
-    TTestHost host;
-    TGridTable& sand = *host.Grids().LayerTable(0);
+    TestHost host;
+    grid::TGridTable& sand = *host.grids().layerTable(0);
     sand.SetFloatValue(0, kTopRow, 110);
     sand.SetFloatValue(0, kBottomRow, 115);
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
-    QComboBox* list = window->TypeList(0);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    QComboBox* list = window->typeList(0);
     QCOMPARE(list->count(), 9);
     QCOMPARE(list->currentText(), QStringLiteral("sand (FHWA Spec.)"));
     list->setFocus();
     list->setCurrentIndex(1);
     emit list->activated(1);
-    QCOMPARE(host.Grids().SoilType(0), kClay);
-    QCOMPARE(Real(host.Grids().LayerTable(0)->GetFloatValue(0, kBottomRow)), 115.0);
-    QCOMPARE(host.Grids().LayerTable(0)->GetIntValue(6, kTopRow), 1);
-    CloseDataWindow(host, TDataWindow::kSoilLayers);
+    QCOMPARE(host.grids().SoilType(0), kClay);
+    QCOMPARE(real(host.grids().layerTable(0)->GetFloatValue(0, kBottomRow)), 115.0);
+    QCOMPARE(host.grids().layerTable(0)->GetIntValue(6, kTopRow), 1);
+    closeDataWindow(host, DataWindow::kSoilLayers);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // A CFA project lists the CFA types; a drilled-shaft type shows no selection.
     host.Data().CFAPile = 1;
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
-    QCOMPARE(window->TypeList(0)->count(), 2);
-    QCOMPARE(window->TypeList(0)->currentIndex(), -1);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    QCOMPARE(window->typeList(0)->count(), 2);
+    QCOMPARE(window->typeList(0)->currentIndex(), -1);
   }
 
   void deactivationWritesTheTypedValueBack() {
-    TTestHost host;
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
-    gui::TDataEdit* depth = window->Field(0, kColBottomDepth);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    entry::TDataEdit* depth = window->field(0, kColBottomDepth);
     depth->setFocus();
     depth->selectAll();
     QTest::keyClicks(depth, QStringLiteral("40"));  // no Enter, the field is not left
-    host.ClearChanged();
-    window->CommitValues();
-    QCOMPARE(Real(host.Grids().D().GetFloatValue(kColBottomDepth, 0)), 40.0);
+    host.clearChanged();
+    window->commitValues();
+    QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 0)), 40.0);
     QVERIFY(host.Changed());
     // Invalid text: nothing is written.
     depth->setFocus();
     depth->selectAll();
     QTest::keyClicks(depth, QStringLiteral("4+"));
-    window->CommitValues();
+    window->commitValues();
     QCOMPARE(host.Shown.back(), std::string("Entry could not be evaluated:\rinvalid expression"));
-    QCOMPARE(Real(host.Grids().D().GetFloatValue(kColBottomDepth, 0)), 40.0);
+    QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 0)), 40.0);
   }
 
   void theBetaMethodWithBlowCountsZeroRefusesToClose() {
-    TTestHost host;
-    TSoilParameterDialog dialog(host, 0);
+    TestHost host;
+    SoilParameterDialog dialog(host, 0);
     dialog.show();
-    QCOMPARE(dialog.TitleLabel()->text(), QStringLiteral("Sand"));
-    QVERIFY(dialog.MethodButton(1)->isChecked());
-    QVERIFY(dialog.Field(3, kTopRow)->isEnabled());   // Ko
-    QVERIFY(!dialog.Field(4, kTopRow)->isEnabled());  // Beta
-    dialog.MethodButton(2)->click();
-    QVERIFY(!dialog.Field(3, kTopRow)->isEnabled());
-    QVERIFY(dialog.Field(4, kBottomRow)->isEnabled());
-    QCOMPARE(dialog.FieldLabel(2)->text(), QStringLiteral("5. Blow Counts from SPT (**)"));
-    QVERIFY(dialog.ShownNotes().size() == 3);
-    QCOMPARE(dialog.ShownNotes()[2],
+    QCOMPARE(dialog.titleLabel()->text(), QStringLiteral("Sand"));
+    QVERIFY(dialog.methodButton(1)->isChecked());
+    QVERIFY(dialog.field(3, kTopRow)->isEnabled());   // Ko
+    QVERIFY(!dialog.field(4, kTopRow)->isEnabled());  // Beta
+    dialog.methodButton(2)->click();
+    QVERIFY(!dialog.field(3, kTopRow)->isEnabled());
+    QVERIFY(dialog.field(4, kBottomRow)->isEnabled());
+    QCOMPARE(dialog.fieldLabel(2)->text(), QStringLiteral("5. Blow Counts from SPT (**)"));
+    QVERIFY(dialog.shownNotes().size() == 3);
+    QCOMPARE(dialog.shownNotes()[2],
              std::string("(**)  SPT value should not be left as zero for beta method"));
 
-    dialog.CloseButton()->click();
+    dialog.closeButton()->click();
     QCOMPARE(host.Shown.back(), std::string("Blow Counts from SPT,\rshould be greater than zero "
                                             "while using Beta Method\rPlease Check!"));
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.focusWidget(), dialog.Field(2, kTopRow));
+    QCOMPARE(dialog.focusWidget(), dialog.field(2, kTopRow));
 
-    Enter(dialog.Field(2, kBottomRow), QStringLiteral("12"));
-    dialog.CloseButton()->click();
+    enter(dialog.field(2, kBottomRow), QStringLiteral("12"));
+    dialog.closeButton()->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const TGridTable& table = *host.Grids().LayerTable(0);
+    const grid::TGridTable& table = *host.grids().layerTable(0);
     QCOMPARE(table.GetIntValue(5, kTopRow), 2);
     QCOMPARE(table.GetIntValue(5, kBottomRow), 2);
     QCOMPARE(table.GetIntValue(2, kBottomRow), 12);
-    QCOMPARE(Real(table.GetFloatValue(8, kTopRow)), 0.0);  // OCR is not used by the Beta method
+    QCOMPARE(real(table.GetFloatValue(8, kTopRow)), 0.0);  // OCR is not used by the Beta method
     QVERIFY(host.Changed());
   }
 
   void theCloseBoxSkipsTheChecksAndCopyFillsTheBottom() {
-    TTestHost host;
-    ChangeSoilType(host.Grids(), 0, kClay);
-    TSoilParameterDialog dialog(host, 0);
+    TestHost host;
+    changeSoilType(host.grids(), 0, kClay);
+    SoilParameterDialog dialog(host, 0);
     dialog.show();
-    QCOMPARE(dialog.TitleLabel()->text(), QStringLiteral("Clay (FHWA Spec.)"));
-    QCOMPARE(dialog.FieldLabel(0)->text(), QStringLiteral("1. Total Unit Weight (lbs/ft^3)"));
-    QCOMPARE(dialog.MethodButton(1)->text(), QStringLiteral("FHWA O'Neil && Reese (1999)"));
-    QVERIFY(dialog.MethodButton(1)->isChecked());  // the carried method 0 shows as the first
-    Enter(dialog.Field(0, kTopRow), QStringLiteral("120"));
-    Enter(dialog.Field(1, kTopRow), QStringLiteral("1000+500"));
-    dialog.PickList(6, kTopRow)->setCurrentIndex(2);
-    dialog.CopyButton()->click();
-    QCOMPARE(dialog.Field(1, kBottomRow)->text(), QStringLiteral("1500"));
-    QCOMPARE(dialog.PickList(6, kBottomRow)->currentIndex(), 2);
+    QCOMPARE(dialog.titleLabel()->text(), QStringLiteral("Clay (FHWA Spec.)"));
+    QCOMPARE(dialog.fieldLabel(0)->text(), QStringLiteral("1. Total Unit Weight (lbs/ft^3)"));
+    QCOMPARE(dialog.methodButton(1)->text(), QStringLiteral("FHWA O'Neil && Reese (1999)"));
+    QVERIFY(dialog.methodButton(1)->isChecked());  // the carried method 0 shows as the first
+    enter(dialog.field(0, kTopRow), QStringLiteral("120"));
+    enter(dialog.field(1, kTopRow), QStringLiteral("1000+500"));
+    dialog.pickList(6, kTopRow)->setCurrentIndex(2);
+    dialog.copyButton()->click();
+    QCOMPARE(dialog.field(1, kBottomRow)->text(), QStringLiteral("1500"));
+    QCOMPARE(dialog.pickList(6, kBottomRow)->currentIndex(), 2);
     dialog.reject();  // the close box
-    const TGridTable& table = *host.Grids().LayerTable(0);
-    QCOMPARE(Real(table.GetFloatValue(1, kBottomRow)), 1500.0);
-    QCOMPARE(Real(table.GetFloatValue(0, kBottomRow)), 120.0);
+    const grid::TGridTable& table = *host.grids().layerTable(0);
+    QCOMPARE(real(table.GetFloatValue(1, kBottomRow)), 1500.0);
+    QCOMPARE(real(table.GetFloatValue(0, kBottomRow)), 120.0);
     QCOMPARE(table.GetIntValue(5, kTopRow), 1);  // the method shown is stored
     QCOMPARE(table.GetIntValue(6, kBottomRow), 3);
   }
 
   void theEditButtonOpensTheLayersPage() {
-    TTestHost host;
-    ChangeSoilType(host.Grids(), 0, kWeakRock);
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* window = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    TestHost host;
+    changeSoilType(host.grids(), 0, kWeakRock);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QString title;
-    WhenModalOpens([&title](QWidget* modal) {
-      auto* dialog = qobject_cast<TSoilParameterDialog*>(modal);
+    whenModalOpens([&title](QWidget* modal) {
+      auto* dialog = qobject_cast<SoilParameterDialog*>(modal);
       QVERIFY(dialog != nullptr);
-      title = dialog->TitleLabel()->text();
-      QCOMPARE(dialog->PickList(1, kTopRow)->placeholderText(), QStringLiteral("Select Index"));
-      dialog->CloseButton()->click();
+      title = dialog->titleLabel()->text();
+      QCOMPARE(dialog->pickList(1, kTopRow)->placeholderText(), QStringLiteral("Select Index"));
+      dialog->closeButton()->click();
     });
-    window->EditButton(0)->click();
+    window->editButton(0)->click();
     QCOMPARE(title, QStringLiteral("Weak Rock"));
   }
 
   void aPositiveLengthClearsTheDesignLoadAndCompressionStoresOne() {
-    TTestHost host;
+    TestHost host;
     host.Data().LPD = 300;
     host.Data().KCYCL = 2;
     host.Data().RCYCL = 0.5L;
-    ShowDataWindow(host, TDataWindow::kShaftLength);
-    auto* length = host.Window<TLoadingWindow>(TDataWindow::kShaftLength);
-    QVERIFY(length->Uplift()->isChecked());
-    QVERIFY(length->ReductionFactor()->isEnabled());
-    QCOMPARE(length->ReductionFactor()->text(), QStringLiteral("0.5"));
-    Enter(length->Value(), QStringLiteral("45"));
-    length->Compression()->click();
-    QVERIFY(!length->ReductionFactor()->isEnabled());
-    length->CommitValues();
-    QCOMPARE(Real(host.Data().PD), 45.0);
-    QCOMPARE(Real(host.Data().LPD), 0.0);
+    showDataWindow(host, DataWindow::kShaftLength);
+    auto* length = host.Window<LoadingWindow>(DataWindow::kShaftLength);
+    QVERIFY(length->uplift()->isChecked());
+    QVERIFY(length->reductionFactor()->isEnabled());
+    QCOMPARE(length->reductionFactor()->text(), QStringLiteral("0.5"));
+    enter(length->Value(), QStringLiteral("45"));
+    length->compression()->click();
+    QVERIFY(!length->reductionFactor()->isEnabled());
+    length->commitValues();
+    QCOMPARE(real(host.Data().PD), 45.0);
+    QCOMPARE(real(host.Data().LPD), 0.0);
     QCOMPARE(host.Data().KCYCL, 1);
-    QCOMPARE(Real(host.Data().RCYCL), 1.0);
+    QCOMPARE(real(host.Data().RCYCL), 1.0);
 
     // The design-load window closes the shaft-length window and clears the length.
-    ShowDataWindow(host, TDataWindow::kDesignLoad);
+    showDataWindow(host, DataWindow::kDesignLoad);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(host.Window<TLoadingWindow>(TDataWindow::kShaftLength) == nullptr);
-    auto* load = host.Window<TLoadingWindow>(TDataWindow::kDesignLoad);
+    QVERIFY(host.Window<LoadingWindow>(DataWindow::kShaftLength) == nullptr);
+    auto* load = host.Window<LoadingWindow>(DataWindow::kDesignLoad);
     QCOMPARE(load->windowTitle(), QStringLiteral("Specification of Design Load"));
     QCOMPARE(qobject_cast<QLabel*>(load->Value()->EditLabel())->text(),
              QStringLiteral("Enter the &design load (tons)"));
-    Enter(load->Value(), QStringLiteral("250"));
-    load->Uplift()->click();
-    Enter(load->ReductionFactor(), QStringLiteral("0.7"));
-    CloseDataWindow(host, TDataWindow::kDesignLoad);
-    QCOMPARE(Real(host.Data().LPD), 250.0);
-    QCOMPARE(Real(host.Data().PD), 0.0);
+    enter(load->Value(), QStringLiteral("250"));
+    load->uplift()->click();
+    enter(load->reductionFactor(), QStringLiteral("0.7"));
+    closeDataWindow(host, DataWindow::kDesignLoad);
+    QCOMPARE(real(host.Data().LPD), 250.0);
+    QCOMPARE(real(host.Data().PD), 0.0);
     QCOMPARE(host.Data().KCYCL, 2);
-    QCOMPARE(Real(host.Data().RCYCL), 0.7);
+    QCOMPARE(real(host.Data().RCYCL), 0.7);
   }
 
   void numberOfPointsThreeKeepsThreeSettlementRows() {
-    TTestHost host;
+    TestHost host;
     host.Data().IChart = 1;
     host.Data().PDSETT = {0.1L, 0.25L, 0.5L, 0.75L, 1, 1.5L, 1, 1, 1, 1};
-    ShowDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
     QVERIFY(charts->isWindow());  // an ordinary window, not an MDI child
-    QCOMPARE(charts->Settlements()->rowCount(), 5);
-    QCOMPARE(charts->Settlements()->horizontalHeaderItem(1)->text(),
+    QCOMPARE(charts->settlements()->rowCount(), 5);
+    QCOMPARE(charts->settlements()->horizontalHeaderItem(1)->text(),
              QStringLiteral("Settlement (in)"));
-    Enter(charts->NumberOfPoints(), QStringLiteral("3"));
-    QCOMPARE(charts->Settlements()->rowCount(), 3);
-    charts->Settlements()->item(2, 1)->setText(QStringLiteral("0.6"));
-    charts->Down()->click();
-    charts->Up()->click();
-    QCOMPARE(charts->Settlements()->rowCount(), 3);
-    charts->CommitValues();
+    enter(charts->numberOfPoints(), QStringLiteral("3"));
+    QCOMPARE(charts->settlements()->rowCount(), 3);
+    charts->settlements()->item(2, 1)->setText(QStringLiteral("0.6"));
+    charts->down()->click();
+    charts->up()->click();
+    QCOMPARE(charts->settlements()->rowCount(), 3);
+    charts->commitValues();
     QCOMPARE(host.Data().NPOINTPD, 3);
-    QCOMPARE(Real(host.Data().PDSETT[2]), 0.6);
-    QCOMPARE(Real(host.Data().PDSETT[3]), 0.75);  // the others keep their values
-    QCOMPARE(Real(host.Data().PDSETT[5]), 1.5);
+    QCOMPARE(real(host.Data().PDSETT[2]), 0.6);
+    QCOMPARE(real(host.Data().PDSETT[3]), 0.75);  // the others keep their values
+    QCOMPARE(real(host.Data().PDSETT[5]), 1.5);
     // 11 is refused with the field's message and leaves the table as it is.
-    Enter(charts->NumberOfPoints(), QStringLiteral("11"));
+    enter(charts->numberOfPoints(), QStringLiteral("11"));
     QCOMPARE(host.Shown.back(), std::string("Entry must be less than or equal to 10"));
-    charts->Compute()->setChecked(false);
-    QVERIFY(!charts->Settlements()->isEnabled());
-    QVERIFY(!charts->NumberOfPoints()->isEnabled());
+    charts->compute()->setChecked(false);
+    QVERIFY(!charts->settlements()->isEnabled());
+    QVERIFY(!charts->numberOfPoints()->isEnabled());
   }
 
   // A project read from a file without design charts carries no settlement count (0): the
   // window shows the default count beside as many rows, and turning the charts on stores them.
   void designChartsWithoutACountShowAndStoreTheDefaultCount() {
-    TTestHost host;
+    TestHost host;
     host.Data().NPOINTPD = 0;
-    ShowDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
-    QCOMPARE(Real(charts->NumberOfPoints()->Number()), 5.0);
-    QCOMPARE(charts->Settlements()->rowCount(), 5);
-    charts->Compute()->setChecked(true);
-    charts->CommitValues();
+    QCOMPARE(real(charts->numberOfPoints()->Number()), 5.0);
+    QCOMPARE(charts->settlements()->rowCount(), 5);
+    charts->compute()->setChecked(true);
+    charts->commitValues();
     QCOMPARE(host.Data().IChart, 1);
     QCOMPARE(host.Data().NPOINTPD, 5);
-    QCOMPARE(Real(host.Data().PDSETT[4]), 1.0);  // the fifth default settlement, 1 in
+    QCOMPARE(real(host.Data().PDSETT[4]), 1.0);  // the fifth default settlement, 1 in
   }
 
   // An SI project's settlements (inches converted to metres) stand whole on one line each.
   void siSettlementsFitTheirColumn() {
-    TTestHost host(kSIUnits);
+    TestHost host(kSIUnits);
     host.Data().InitPDSET();  // 0.1 in = 0.002540000000508 m with the program's factor
-    ShowDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
-    const QTableWidget* table = charts->Settlements();
+    const QTableWidget* table = charts->settlements();
     QVERIFY(!table->wordWrap());
     for (int row = 0; row < table->rowCount(); ++row) {
       const QString text = table->item(row, 1)->text();
       QVERIFY2(table->fontMetrics().horizontalAdvance(text) < table->columnWidth(1),
                qPrintable(text));
     }
-    QVERIFY(table->columnViewportPosition(1) + table->columnWidth(1) <=
-            table->viewport()->width());
+    QVERIFY(table->columnViewportPosition(1) + table->columnWidth(1) <= table->viewport()->width());
   }
 
   void anSiProjectShowsMetresAndKilonewtons() {
-    TTestHost host(kSIUnits);
-    ShowDataWindow(host, TDataWindow::kDesignCharts);
-    auto* charts = host.Window<TDesignChartsWindow>(TDataWindow::kDesignCharts);
-    QCOMPARE(charts->Settlements()->horizontalHeaderItem(1)->text(),
+    TestHost host(kSIUnits);
+    showDataWindow(host, DataWindow::kDesignCharts);
+    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
+    QCOMPARE(charts->settlements()->horizontalHeaderItem(1)->text(),
              QStringLiteral("Settlement (m)"));
-    ShowDataWindow(host, TDataWindow::kDrilledShaftProperties);
-    auto* shaft = host.Window<TPilePropertiesWindow>(TDataWindow::kDrilledShaftProperties);
-    QCOMPARE(shaft->MinimumDiameter()->EditLabel()->text(),
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
+    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
+    QCOMPARE(shaft->minimumDiameter()->EditLabel()->text(),
              QStringLiteral("Minimum Shaft Diameter, B, to be Considered (m)"));
-    QCOMPARE(shaft->Modulus()->EditLabel()->text(),
+    QCOMPARE(shaft->modulus()->EditLabel()->text(),
              QStringLiteral("&Modulus of Elasticity of Drilled Shaft  (kN/m\u00b2)"));
   }
 
   void thePropertyWindowsSetThePileKindAndTheMaximumDiameterRule() {
-    TTestHost host;
+    TestHost host;
     host.Data().METHOD = 2;
     host.Data().IPENT = 1;
-    ShowDataWindow(host, TDataWindow::kCfaPileProperties);
+    showDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
-    auto* cfa = host.Window<TPilePropertiesWindow>(TDataWindow::kCfaPileProperties);
-    QVERIFY(cfa->Ratio() == nullptr);
-    QVERIFY(!cfa->MaximumDiameter()->isEnabled());
-    QVERIFY(!cfa->MaximumNote()->isVisible());
-    ShowDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    auto* cfa = host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
+    QVERIFY(cfa->ratio() == nullptr);
+    QVERIFY(!cfa->maximumDiameter()->isEnabled());
+    QVERIFY(!cfa->maximumNote()->isVisible());
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(host.Data().CFAPile, 0);
-    QVERIFY(host.Window<TPilePropertiesWindow>(TDataWindow::kCfaPileProperties) == nullptr);
-    auto* shaft = host.Window<TPilePropertiesWindow>(TDataWindow::kDrilledShaftProperties);
-    QCOMPARE(shaft->MinimumDiameter()->EditLabel()->text(),
+    QVERIFY(host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties) == nullptr);
+    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
+    QCOMPARE(shaft->minimumDiameter()->EditLabel()->text(),
              QStringLiteral("Minimum Shaft Diameter, B, to be Considered (ft)"));
-    QCOMPARE(shaft->Modulus()->EditLabel()->text(),
+    QCOMPARE(shaft->modulus()->EditLabel()->text(),
              QStringLiteral("&Modulus of Elasticity of Drilled Shaft  (lbs/in\u00b2)"));
-    Enter(shaft->MinimumDiameter(), QStringLiteral("31"));
+    enter(shaft->minimumDiameter(), QStringLiteral("31"));
     QCOMPARE(host.Shown.back(), std::string("Entry must be less than or equal to 30"));
-    Enter(shaft->MinimumDiameter(), QStringLiteral("3"));
-    Enter(shaft->Ratio(), QStringLiteral("3"));
-    Enter(shaft->BellAngle(), QStringLiteral("45"));
-    QCOMPARE(shaft->MinimumDiameter()->toolTip(),
+    enter(shaft->minimumDiameter(), QStringLiteral("3"));
+    enter(shaft->ratio(), QStringLiteral("3"));
+    enter(shaft->bellAngle(), QStringLiteral("45"));
+    QCOMPARE(shaft->minimumDiameter()->toolTip(),
              QStringLiteral("Practical minimum value is 2 ft or 0.6 m"));
-    host.ClearChanged();
-    Enter(shaft->Modulus(), QStringLiteral("4e6"));
+    host.clearChanged();
+    enter(shaft->modulus(), QStringLiteral("4e6"));
     QVERIFY(host.Changed());
-    shaft->CommitValues();
-    QCOMPARE(Real(host.Data().DSTART), 3.0);
-    QCOMPARE(Real(host.Data().RATIO), 3.0);
-    QCOMPARE(Real(host.Data().EPILE), 4e6);
+    shaft->commitValues();
+    QCOMPARE(real(host.Data().DSTART), 3.0);
+    QCOMPARE(real(host.Data().RATIO), 3.0);
+    QCOMPARE(real(host.Data().EPILE), 4e6);
     QCOMPARE(host.Data().CFAPile, 0);
   }
 
   void reopeningTheTitleWithTheSameTextChangesNothing() {
-    TTestHost host;
-    ShowDataWindow(host, TDataWindow::kTitle);
-    auto* title = host.Window<TTitleWindow>(TDataWindow::kTitle);
-    QCOMPARE(title->TitleText()->toPlainText(), QStringLiteral("New Pile"));
-    host.ClearChanged();
-    title->CommitValues();
+    TestHost host;
+    showDataWindow(host, DataWindow::kTitle);
+    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
+    QCOMPARE(title->titleText()->toPlainText(), QStringLiteral("New Pile"));
+    host.clearChanged();
+    title->commitValues();
     QVERIFY(!host.Changed());
-    title->TitleText()->setFocus();
-    QTest::keyClick(title->TitleText(), Qt::Key_Return);
-    QTest::keyClicks(title->TitleText(), QStringLiteral(" 2"));
-    QCOMPARE(title->TitleText()->toPlainText(), QStringLiteral("New Pile 2"));
-    title->CommitValues();
+    title->titleText()->setFocus();
+    QTest::keyClick(title->titleText(), Qt::Key_Return);
+    QTest::keyClicks(title->titleText(), QStringLiteral(" 2"));
+    QCOMPARE(title->titleText()->toPlainText(), QStringLiteral("New Pile 2"));
+    title->commitValues();
     QVERIFY(host.Changed());
     QCOMPARE(host.Data().Title, std::string("New Pile 2"));
   }
@@ -394,21 +393,21 @@ class DataWindowsTest : public QObject {
   // "Close" in a child window of the main window closes that child only: the main window (the
   // frame here) stays open, and the child writes its fields back first.
   void theCloseButtonOfAChildWindowClosesOnlyThatWindow() {
-    TTestHost host;
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* layers = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
-    Enter(layers->Field(0, kColBottomDepth), QStringLiteral("30"));
-    QTest::mouseClick(layers->CloseButton(), Qt::LeftButton);
-    QVERIFY(host.Frame()->isVisible());
-    QTRY_VERIFY(FindDataWindow(host, TDataWindow::kSoilLayers) == nullptr);
-    QCOMPARE(Real(host.Grids().D().GetFloatValue(kColBottomDepth, 0)), 30.0);
+    TestHost host;
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    enter(layers->field(0, kColBottomDepth), QStringLiteral("30"));
+    QTest::mouseClick(layers->closeButton(), Qt::LeftButton);
+    QVERIFY(host.frame()->isVisible());
+    QTRY_VERIFY(findDataWindow(host, DataWindow::kSoilLayers) == nullptr);
+    QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 0)), 30.0);
 
-    ShowDataWindow(host, TDataWindow::kControlOptions);
-    auto* options = host.Window<TControlOptionsWindow>(TDataWindow::kControlOptions);
-    options->MaximumValues()->click();
-    QTest::mouseClick(options->CloseButton(), Qt::LeftButton);
-    QVERIFY(host.Frame()->isVisible());
-    QTRY_VERIFY(FindDataWindow(host, TDataWindow::kControlOptions) == nullptr);
+    showDataWindow(host, DataWindow::kControlOptions);
+    auto* options = host.Window<ControlOptionsWindow>(DataWindow::kControlOptions);
+    options->maximumValues()->click();
+    QTest::mouseClick(options->closeButton(), Qt::LeftButton);
+    QVERIFY(host.frame()->isVisible());
+    QTRY_VERIFY(findDataWindow(host, DataWindow::kControlOptions) == nullptr);
     QCOMPARE(host.Data().IMOD, 0);
   }
 
@@ -418,15 +417,15 @@ class DataWindowsTest : public QObject {
     // The area of the main window as it first opens on a 1400 x 900 screen.
     constexpr int kAreaWidthPx = 1078;
     constexpr int kAreaHeightPx = 650;
-    TTestHost host;
+    TestHost host;
     host.Data().NLRFD = 1;  // LRFD: the widest soil-layer window
     host.MdiArea()->resize(kAreaWidthPx, kAreaHeightPx);
-    for (const TDataWindow kind :
-         {TDataWindow::kCfaPileProperties, TDataWindow::kSoilLayers, TDataWindow::kTitle,
-          TDataWindow::kFactorOfSafety, TDataWindow::kWaterTable, TDataWindow::kShaftLength,
-          TDataWindow::kControlOptions}) {
-      ShowDataWindow(host, kind);
-      auto* sub = qobject_cast<QMdiSubWindow*>(FindDataWindow(host, kind)->parentWidget());
+    for (const DataWindow kind :
+         {DataWindow::kCfaPileProperties, DataWindow::kSoilLayers, DataWindow::kTitle,
+          DataWindow::kFactorOfSafety, DataWindow::kWaterTable, DataWindow::kShaftLength,
+          DataWindow::kControlOptions}) {
+      showDataWindow(host, kind);
+      auto* sub = qobject_cast<QMdiSubWindow*>(findDataWindow(host, kind)->parentWidget());
       QVERIFY(sub != nullptr);
       QVERIFY2(host.MdiArea()->viewport()->rect().contains(sub->geometry()),
                qPrintable(sub->windowTitle()));
@@ -434,19 +433,19 @@ class DataWindowsTest : public QObject {
   }
 
   void controlOptionsOpenTheDepthTableModally() {
-    TTestHost host;
-    ShowDataWindow(host, TDataWindow::kControlOptions);
-    auto* options = host.Window<TControlOptionsWindow>(TDataWindow::kControlOptions);
-    QCOMPARE(options->TextEditor()->text(), QStringLiteral("notepad.exe"));
-    QVERIFY(!options->EditDepths()->isEnabled());
+    TestHost host;
+    showDataWindow(host, DataWindow::kControlOptions);
+    auto* options = host.Window<ControlOptionsWindow>(DataWindow::kControlOptions);
+    QCOMPARE(options->textEditor()->text(), QStringLiteral("notepad.exe"));
+    QVERIFY(!options->editDepths()->isEnabled());
     options->PrintTZCurves()->click();
-    QVERIFY(options->EditDepths()->isEnabled());
-    QVERIFY(!options->Elevation()->isEnabled());
+    QVERIFY(options->editDepths()->isEnabled());
+    QVERIFY(!options->elevation()->isEnabled());
     options->UseElevation()->click();
-    QVERIFY(options->Elevation()->isEnabled());
+    QVERIFY(options->elevation()->isEnabled());
     bool modal = false;
-    WhenModalOpens([&modal](QWidget* window) {
-      auto* form = qobject_cast<gui::TTableForm*>(window);
+    whenModalOpens([&modal](QWidget* window) {
+      auto* form = qobject_cast<grid::TTableForm*>(window);
       QVERIFY(form != nullptr);
       modal = form->isModal();
       QCOMPARE(form->windowTitle(), QStringLiteral("Generated t-z curves "));
@@ -454,14 +453,14 @@ class DataWindowsTest : public QObject {
       form->Grid()->item(1, 1)->setText(QStringLiteral("12.5"));
       form->close();
     });
-    options->EditDepths()->click();
+    options->editDepths()->click();
     QVERIFY(modal);
-    QCOMPARE(Real(host.Grids().TblTZDepth().GetFloatValue(0, 0)), 12.5);
-    QVERIFY(!host.Grids().TblTZDepth().FormVisible());
+    QCOMPARE(real(host.grids().TblTZDepth().GetFloatValue(0, 0)), 12.5);
+    QVERIFY(!host.grids().TblTZDepth().FormVisible());
     host.ChosenProgram = "/usr/bin/editor";
-    options->Browse()->click();
-    options->MaximumValues()->click();
-    options->CloseButton()->click();
+    options->browse()->click();
+    options->maximumValues()->click();
+    options->closeButton()->click();
     QCOMPARE(host.Data().PrintTZCurves, 1);
     QCOMPARE(host.Data().UseElevation, 1);
     QCOMPARE(host.Data().IMOD, 0);

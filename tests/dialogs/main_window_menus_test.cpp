@@ -18,82 +18,80 @@ class MainWindowMenusTest : public QObject {
 
  private slots:
   void theDataMenuOpensEachWindow() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    window.Core().Data().METHOD = 2;
-    window.UpdateEnabling();
+    window.core().Data().METHOD = 2;
+    window.updateEnabling();
     const struct {
       const char* Action;
-      TDataWindow Window;
+      DataWindow Window;
       const char* Caption;
     } commands[] = {
-        {"actionTitle", TDataWindow::kTitle, "Project Title"},
-        {"actionDrilledShaft", TDataWindow::kDrilledShaftProperties, "Drilled-Shaft Properties"},
-        {"actionSoilLayers", TDataWindow::kSoilLayers, "Soil Layers"},
-        {"actionFactorOfSafety", TDataWindow::kFactorOfSafety, "Factor of Safety (F.S.)"},
-        {"actionWaterTable", TDataWindow::kWaterTable, "Water Table"},
-        {"actionShaftLength", TDataWindow::kShaftLength, "Drilled Shaft Length"},
-        {"actionMultipleLengths", TDataWindow::kMultipleLengths, "Multiple Shaft Lengths"},
-        {"actionControlOptions", TDataWindow::kControlOptions, "Control Options"},
-        {"actionDesignLoad", TDataWindow::kDesignLoad, "Specification of Design Load"},
+        {"actionTitle", DataWindow::kTitle, "Project Title"},
+        {"actionDrilledShaft", DataWindow::kDrilledShaftProperties, "Drilled-Shaft Properties"},
+        {"actionSoilLayers", DataWindow::kSoilLayers, "Soil Layers"},
+        {"actionFactorOfSafety", DataWindow::kFactorOfSafety, "Factor of Safety (F.S.)"},
+        {"actionWaterTable", DataWindow::kWaterTable, "Water Table"},
+        {"actionShaftLength", DataWindow::kShaftLength, "Drilled Shaft Length"},
+        {"actionMultipleLengths", DataWindow::kMultipleLengths, "Multiple Shaft Lengths"},
+        {"actionControlOptions", DataWindow::kControlOptions, "Control Options"},
+        {"actionDesignLoad", DataWindow::kDesignLoad, "Specification of Design Load"},
     };
     for (const auto& command : commands) {
-      QAction* action = window.Action(QString::fromUtf8(command.Action));
+      QAction* action = window.action(QString::fromUtf8(command.Action));
       QVERIFY2(action != nullptr, command.Action);
       action->trigger();
-      QWidget* opened = FindDataWindow(window, command.Window);
+      QWidget* opened = findDataWindow(window, command.Window);
       QVERIFY2(opened != nullptr, command.Action);
       QCOMPARE(opened->windowTitle(), QString::fromUtf8(command.Caption));
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The design-load command closed the shaft-length window.
-    QVERIFY(FindDataWindow(window, TDataWindow::kShaftLength) == nullptr);
+    QVERIFY(findDataWindow(window, DataWindow::kShaftLength) == nullptr);
     // A second command shows the same window again.
-    QWidget* layers = FindDataWindow(window, TDataWindow::kSoilLayers);
-    window.Action(QStringLiteral("actionSoilLayers"))->trigger();
-    QCOMPARE(FindDataWindow(window, TDataWindow::kSoilLayers), layers);
+    QWidget* layers = findDataWindow(window, DataWindow::kSoilLayers);
+    window.action(QStringLiteral("actionSoilLayers"))->trigger();
+    QCOMPARE(findDataWindow(window, DataWindow::kSoilLayers), layers);
     QCOMPARE(window.MdiArea()->activeSubWindow()->widget(), layers);
 
     // The multiple-lengths window is a window of its own, owned by the main window.
-    QWidget* lengths = FindDataWindow(window, TDataWindow::kMultipleLengths);
+    QWidget* lengths = findDataWindow(window, DataWindow::kMultipleLengths);
     QVERIFY(lengths->isWindow());
     QCOMPARE(lengths->parentWidget(), &window);
 
     window.grab().save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/main_window_with_data_windows.png"));
-    window.Core().Project().Grids().ProjectChanged = false;
+    window.core().project().grids().ProjectChanged = false;
   }
 
   void theDesignMethodShowsTheLrfdColumnsOfAnOpenLayerWindow() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    window.Action(QStringLiteral("actionSoilLayers"))->trigger();
-    auto* layers =
-        qobject_cast<TSoilLayersWindow*>(FindDataWindow(window, TDataWindow::kSoilLayers));
+    window.action(QStringLiteral("actionSoilLayers"))->trigger();
+    auto* layers = qobject_cast<SoilLayersWindow*>(findDataWindow(window, DataWindow::kSoilLayers));
     QVERIFY(layers != nullptr);
     QCOMPARE(layers->Grid()->columnCount(), 5);
-    window.Action(QStringLiteral("actionLRFD"))->trigger();
-    QCOMPARE(window.Core().Data().NLRFD, 1);
+    window.action(QStringLiteral("actionLRFD"))->trigger();
+    QCOMPARE(window.core().Data().NLRFD, 1);
     QCOMPARE(layers->Grid()->columnCount(), 7);
-    window.Core().Project().Grids().ProjectChanged = false;
+    window.core().project().grids().ProjectChanged = false;
   }
 
   void theUnitSwitchRefreshesAnOpenWindow() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    window.Action(QStringLiteral("actionEnglishUnits"))->trigger();
-    window.Core().Data().WTD = 10;
-    window.Action(QStringLiteral("actionWaterTable"))->trigger();
-    auto* water =
-        qobject_cast<TWaterTableWindow*>(FindDataWindow(window, TDataWindow::kWaterTable));
+    window.action(QStringLiteral("actionEnglishUnits"))->trigger();
+    window.core().Data().WTD = 10;
+    window.action(QStringLiteral("actionWaterTable"))->trigger();
+    auto* water = qobject_cast<WaterTableWindow*>(findDataWindow(window, DataWindow::kWaterTable));
     QVERIFY(water != nullptr);
     QCOMPARE(water->Depth()->text(), QStringLiteral("10"));
-    window.Action(QStringLiteral("actionSIUnits"))->trigger();
+    window.action(QStringLiteral("actionSIUnits"))->trigger();
     // 10 ft = 10 / 3.280839895 m = 3.048 m
     QCOMPARE(water->Depth()->text(), QStringLiteral("3.048"));
     QCOMPARE(water->Depth()->EditLabel()->text(), QStringLiteral("&Depth of water table (m)"));
-    window.Core().Project().Grids().ProjectChanged = false;
-    window.Action(QStringLiteral("actionEnglishUnits"))->trigger();
-    window.Core().Project().Grids().ProjectChanged = false;
+    window.core().project().grids().ProjectChanged = false;
+    window.action(QStringLiteral("actionEnglishUnits"))->trigger();
+    window.core().project().grids().ProjectChanged = false;
   }
 };
 

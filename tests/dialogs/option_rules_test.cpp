@@ -13,36 +13,36 @@ class OptionRules : public ::testing::Test {
  protected:
   OptionRules() : project_(host_, kEnglishUnits) {}
   TProgramData& Data() { return project_.Data(); }
-  THeadlessHost host_;
-  TCurrentProject project_;
+  HeadlessHost host_;
+  CurrentProject project_;
 };
 
 TEST_F(OptionRules, APositiveLengthClearsTheLoadAndAPositiveLoadTheLength) {
   Data().LPD = 500;
-  StoreShaftLength(Data(), {60, false, 0.7L});
+  storeShaftLength(Data(), {60, false, 0.7L});
   EXPECT_EQ(Data().PD, 60);
   EXPECT_EQ(Data().LPD, 0);
 
-  StoreDesignLoad(Data(), {450, false, 1});
+  storeDesignLoad(Data(), {450, false, 1});
   EXPECT_EQ(Data().LPD, 450);
   EXPECT_EQ(Data().PD, 0);
 
   // A zero entry clears nothing.
   Data().PD = 40;
-  StoreDesignLoad(Data(), {0, false, 1});
+  storeDesignLoad(Data(), {0, false, 1});
   EXPECT_EQ(Data().PD, 40);
-  StoreShaftLength(Data(), {0, false, 1});
+  storeShaftLength(Data(), {0, false, 1});
   EXPECT_EQ(Data().PD, 0);
   Data().LPD = 300;
-  StoreShaftLength(Data(), {0, false, 1});
+  storeShaftLength(Data(), {0, false, 1});
   EXPECT_EQ(Data().LPD, 300);
 }
 
 TEST_F(OptionRules, CompressionStoresAReductionFactorOfOne) {
-  StoreShaftLength(Data(), {50, false, 0.6L});
+  storeShaftLength(Data(), {50, false, 0.6L});
   EXPECT_EQ(Data().KCYCL, 1);
   EXPECT_EQ(Data().RCYCL, 1.0L);
-  StoreDesignLoad(Data(), {200, true, 0.6L});
+  storeDesignLoad(Data(), {200, true, 0.6L});
   EXPECT_EQ(Data().KCYCL, 2);
   EXPECT_EQ(Data().RCYCL, 0.6L);
 }
@@ -50,35 +50,35 @@ TEST_F(OptionRules, CompressionStoresAReductionFactorOfOne) {
 TEST_F(OptionRules, TheMaximumDiameterIsFixedWhileMultipleLengthsAreEvaluated) {
   Data().METHOD = 2;
   Data().IPENT = 1;
-  EXPECT_FALSE(MaximumDiameterEnabled(Data()));
+  EXPECT_FALSE(maximumDiameterEnabled(Data()));
   Data().IPENT = 0;
-  EXPECT_TRUE(MaximumDiameterEnabled(Data()));
+  EXPECT_TRUE(maximumDiameterEnabled(Data()));
   Data().METHOD = 1;
   Data().IPENT = 1;
-  EXPECT_TRUE(MaximumDiameterEnabled(Data()));
+  EXPECT_TRUE(maximumDiameterEnabled(Data()));
 }
 
 TEST_F(OptionRules, TheSameTitleChangesNothing) {
-  EXPECT_FALSE(StoreTitle(Data(), Data().Title));
-  EXPECT_TRUE(StoreTitle(Data(), "Bridge pier 4"));
+  EXPECT_FALSE(storeTitle(Data(), Data().Title));
+  EXPECT_TRUE(storeTitle(Data(), "Bridge pier 4"));
   EXPECT_EQ(Data().Title, "Bridge pier 4");
-  EXPECT_TRUE(StoreTitle(Data(), std::string(90, 'x') + "\r\n"));
+  EXPECT_TRUE(storeTitle(Data(), std::string(90, 'x') + "\r\n"));
   EXPECT_EQ(Data().Title, std::string(kMaxTitleLength, 'x'));
 }
 
 TEST_F(OptionRules, ChartPointsStayBetweenOneAndTen) {
-  EXPECT_EQ(ChartPointsFor(3), 3);
-  EXPECT_EQ(ChartPointsFor(2.6L), 3);
-  EXPECT_EQ(ChartPointsFor(10.4L), 10);
-  EXPECT_FALSE(ChartPointsFor(0).has_value());
-  EXPECT_FALSE(ChartPointsFor(11).has_value());
-  EXPECT_EQ(ChartPointsUp(9), 10);
-  EXPECT_EQ(ChartPointsUp(10), 10);
-  EXPECT_EQ(ChartPointsDown(2), 1);
-  EXPECT_EQ(ChartPointsDown(1), 1);
+  EXPECT_EQ(chartPointsFor(3), 3);
+  EXPECT_EQ(chartPointsFor(2.6L), 3);
+  EXPECT_EQ(chartPointsFor(10.4L), 10);
+  EXPECT_FALSE(chartPointsFor(0).has_value());
+  EXPECT_FALSE(chartPointsFor(11).has_value());
+  EXPECT_EQ(chartPointsUp(9), 10);
+  EXPECT_EQ(chartPointsUp(10), 10);
+  EXPECT_EQ(chartPointsDown(2), 1);
+  EXPECT_EQ(chartPointsDown(1), 1);
 
   Data().PDSETT = {0.1L, 0.25L, 0.5L, 0.75L, 1, 1, 1, 1, 1, 1};
-  StoreChartSettlements(Data(), 3, {0.2L, 0.4L, 0.6L});
+  storeChartSettlements(Data(), 3, {0.2L, 0.4L, 0.6L});
   EXPECT_EQ(Data().NPOINTPD, 3);
   EXPECT_EQ(Data().PDSETT[0], 0.2L);
   EXPECT_EQ(Data().PDSETT[2], 0.6L);
@@ -92,7 +92,7 @@ TEST_F(OptionRules, TheSketchDrawsTheBellFromRatioAndAngle) {
   Data().TOPLENG = 5;
   Data().BS = 1;
   Data().PD = 40;
-  const TShaftSketch belled = ShaftSketchOf(Data());
+  const ShaftSketch belled = shaftSketchOf(Data());
   EXPECT_EQ(belled.BaseDiameter, 9);
   // The bell widens by (9 - 3) / 2 = 3 ft on each side at 45 degrees: 3 ft high.
   EXPECT_NEAR(static_cast<double>(belled.BellHeight), 3.0, 1e-12);
@@ -101,16 +101,16 @@ TEST_F(OptionRules, TheSketchDrawsTheBellFromRatioAndAngle) {
   EXPECT_EQ(belled.LowerZone, 1);
 
   Data().RATIO = 0;  // straight shaft
-  const TShaftSketch straight = ShaftSketchOf(Data());
-  EXPECT_FALSE(straight.Belled());
+  const ShaftSketch straight = shaftSketchOf(Data());
+  EXPECT_FALSE(straight.belled());
   EXPECT_EQ(straight.BaseDiameter, 3);
 
   Data().PD = 0;  // no length yet: long enough for the zones and eight diameters
-  EXPECT_EQ(ShaftSketchOf(Data()).Length, 5 + 1 + 8 * 3);
-  EXPECT_TRUE(ShaftSketchOf(Data()).DiameterEntered);
+  EXPECT_EQ(shaftSketchOf(Data()).Length, 5 + 1 + 8 * 3);
+  EXPECT_TRUE(shaftSketchOf(Data()).DiameterEntered);
   Data().DSTART = 0;  // no diameter yet: drawn one unit wide, and said so
-  EXPECT_FALSE(ShaftSketchOf(Data()).DiameterEntered);
-  EXPECT_EQ(ShaftSketchOf(Data()).Diameter, 1);
+  EXPECT_FALSE(shaftSketchOf(Data()).DiameterEntered);
+  EXPECT_EQ(shaftSketchOf(Data()).Diameter, 1);
 }
 
 }  // namespace

@@ -8,12 +8,12 @@
 #include "project_grids.h"
 #include "table_form.h"
 
-namespace tolvane::gui {
+namespace tolvane::grid {
 
-class TRecordingSink : public TMessageSink {
+class RecordingSink : public entry::MessageSink {
  public:
-  void Information(QWidget*, const std::string& text) override { Shown.push_back(text); }
-  bool Confirm(QWidget*, const std::string&) override { return true; }
+  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  bool confirm(QWidget*, const std::string&) override { return true; }
   std::vector<std::string> Shown;
 };
 
@@ -21,25 +21,25 @@ class TableFormTest : public QObject {
   Q_OBJECT
 
   // A depth list like the t-z depth table: one real column in feet.
-  struct TDepths {
-    TGridTableRegistry Registry;
+  struct Depths {
+    GridTableRegistry Registry;
     TGridTable Table{Registry};
-    TRecordingSink Sink;
-    TTableWindowFactory Factory{nullptr, Sink};
-    TDepths(int min_rows, int max_rows) {
+    RecordingSink Sink;
+    TableWindowFactory Factory{nullptr, Sink};
+    Depths(int minRows, int maxRows) {
       Table.Caption = "Generated t-z curves";
-      Table.SetMinRows(min_rows);
-      Table.MaxRows = max_rows;
-      TColumn& depth = Table.AddColumn(TColumnType::kFloat);
+      Table.SetMinRows(minRows);
+      Table.MaxRows = maxRows;
+      TColumn& depth = Table.AddColumn(ColumnType::kFloat);
       depth.Heading = {"Depth"};
       static_cast<TFloatColumn&>(depth).UnitsString = "L2";
-      TColumn& count = Table.AddColumn(TColumnType::kInt);
+      TColumn& count = Table.AddColumn(ColumnType::kInt);
       count.Heading = {"Count"};
       static_cast<TIntColumn&>(count).Minimum = 0;
       static_cast<TIntColumn&>(count).Maximum = 100;
       Registry.WindowFactory = &Factory;
     }
-    TTableForm* Form() {
+    TTableForm* form() {
       Table.Show();
       const QWidgetList windows = QApplication::topLevelWidgets();
       for (QWidget* widget : windows) {
@@ -59,8 +59,8 @@ class TableFormTest : public QObject {
 
  private slots:
   void headingsCarryTheUnitsAndRowsAreNumbered() {
-    TDepths depths(1, 50);
-    TTableForm* form = depths.Form();
+    Depths depths(1, 50);
+    TTableForm* form = depths.form();
     QVERIFY(form != nullptr);
     QCOMPARE(form->HeadingRows(), 1);
     QCOMPARE(form->Grid()->item(0, 1)->text(), QStringLiteral("Depth (ft)  "));
@@ -74,8 +74,8 @@ class TableFormTest : public QObject {
   }
 
   void typedEntriesAreEvaluatedAndRefusedWithTheirMessage() {
-    TDepths depths(1, 50);
-    TTableForm* form = depths.Form();
+    Depths depths(1, 50);
+    TTableForm* form = depths.form();
     Type(form, 1, 1, QStringLiteral("2*3"));
     form->Grid()->setCurrentCell(1, 2);  // leaving the cell commits it
     QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
@@ -88,23 +88,23 @@ class TableFormTest : public QObject {
              std::string("Entry could not be evaluated:\rinvalid character(s) in expression"));
     QCOMPARE(form->Grid()->currentColumn(), 1);  // the selection stays on the cell
     QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
-    QVERIFY(!form->CommitCell());
+    QVERIFY(!form->commitCell());
     Type(form, 1, 1, QStringLiteral("7"));
 
     Type(form, 1, 2, QStringLiteral("2.5"));
-    QVERIFY(!form->CommitCell());
+    QVERIFY(!form->commitCell());
     QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be an integer."));
     Type(form, 1, 2, QStringLiteral("150"));
-    QVERIFY(!form->CommitCell());
+    QVERIFY(!form->commitCell());
     QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be between 0 and 100."));
     Type(form, 1, 2, QStringLiteral("40+2"));
-    QVERIFY(form->CommitCell());
+    QVERIFY(form->commitCell());
     QCOMPARE(depths.Table.GetIntValue(1, 0), 42);
   }
 
   void rowButtonsStayWithinTheRowLimits() {
-    TDepths depths(1, 3);
-    TTableForm* form = depths.Form();
+    Depths depths(1, 3);
+    TTableForm* form = depths.form();
     form->BtnAdd()->click();
     form->BtnAdd()->click();
     QCOMPARE(depths.Table.RowCount(), 3);
@@ -128,14 +128,14 @@ class TableFormTest : public QObject {
   }
 
   void aLayerTableWindowIsTitledWithItsLayerNumber() {
-    TProjectGrids grids;
+    app::ProjectGrids grids;
     TGridTable& layers = grids.D();
     layers.SetRowCount(3);
-    layers.SetIntValue(kColSoilType, 2, kClay);
-    TRecordingSink sink;
-    TTableWindowFactory factory(nullptr, sink);
+    layers.SetIntValue(app::kColSoilType, 2, kClay);
+    RecordingSink sink;
+    TableWindowFactory factory(nullptr, sink);
     grids.Registry.WindowFactory = &factory;
-    TGridTable& clay = *grids.LayerTable(2);
+    TGridTable& clay = *grids.layerTable(2);
     clay.Show();
     TTableForm* form = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -153,31 +153,31 @@ class TableFormTest : public QObject {
   }
 
   void equalRowLimitsShowNoRowButtons() {
-    TDepths depths(2, 2);
-    TTableForm* form = depths.Form();
+    Depths depths(2, 2);
+    TTableForm* form = depths.form();
     QVERIFY(form->BtnAdd()->isHidden());
     QVERIFY(form->BtnDel()->isHidden());
   }
 
   void fifteenRowsShowTenWithAScrollBarAndTheSizeSnaps() {
-    TDepths depths(1, 50);
+    Depths depths(1, 50);
     depths.Table.SetRowCount(15);
-    TTableForm* form = depths.Form();
+    TTableForm* form = depths.form();
     QCOMPARE(form->RowsVisible(), 10);
     QCOMPARE(form->ColumnsVisible(), 2);
-    const int rows_height = form->Grid()->height();
+    const int rowsHeight = form->Grid()->height();
     // A drag to a smaller height snaps to whole rows.
-    const int row_height = form->Grid()->rowHeight(1);
-    form->SnapTo(form->width(), form->height() - 3 * row_height - 2);
+    const int rowHeight = form->Grid()->rowHeight(1);
+    form->snapTo(form->width(), form->height() - 3 * rowHeight - 2);
     QVERIFY(form->RowsVisible() < 10);
-    QCOMPARE(rows_height - form->Grid()->height(), (10 - form->RowsVisible()) * row_height);
+    QCOMPARE(rowsHeight - form->Grid()->height(), (10 - form->RowsVisible()) * rowHeight);
     form->close();
     QCoreApplication::processEvents();
     QVERIFY(!depths.Table.FormVisible());
   }
 };
 
-}  // namespace tolvane::gui
+}  // namespace tolvane::grid
 
-QTEST_MAIN(tolvane::gui::TableFormTest)
+QTEST_MAIN(tolvane::grid::TableFormTest)
 #include "table_form_test.moc"

@@ -1,4 +1,4 @@
-// A main window for the window tests: a frame with an MDI area over a real TMainForm, recording
+// A main window for the window tests: a frame with an MDI area over a real MainFormRules, recording
 // the messages the windows show and answering their questions.
 #pragma once
 
@@ -11,57 +11,57 @@
 #include <vector>
 
 #include "data_windows.h"
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "recorded_messages.h"
 
 namespace tolvane::app::testing {
 
-class TTestHost : public TWindowHost, public TDialogServices, public gui::TMessageSink {
+class TestHost : public WindowHost, public DialogServices, public entry::MessageSink {
  public:
-  explicit TTestHost(int default_units = kEnglishUnits)
-      : Form_(Recorded, Project, QDir::tempPath().toStdString(), default_units) {
-    Frame_.resize(kFrameWidthPx, kFrameHeightPx);
-    Area_ = new QMdiArea(&Frame_);
-    Area_->setGeometry(0, 0, kFrameWidthPx, kFrameHeightPx);
-    Frame_.show();
+  explicit TestHost(int defaultUnits = kEnglishUnits)
+      : form_(Recorded, Project, QDir::tempPath().toStdString(), defaultUnits) {
+    frame_.resize(kFrameWidthPx, kFrameHeightPx);
+    area_ = new QMdiArea(&frame_);
+    area_->setGeometry(0, 0, kFrameWidthPx, kFrameHeightPx);
+    frame_.show();
   }
 
-  TMainForm& Core() override { return Form_; }
-  QMdiArea* MdiArea() override { return Area_; }
-  QWidget* Frame() override { return &Frame_; }
-  void ProjectChanged() override {
+  MainFormRules& core() override { return form_; }
+  QMdiArea* MdiArea() override { return area_; }
+  QWidget* frame() override { return &frame_; }
+  void projectChanged() override {
     ++Changes;
-    Form_.Project().Grids().ProjectChanged = true;
+    form_.project().grids().ProjectChanged = true;
   }
-  void UpdateEnabling() override { ++Enablings; }
+  void updateEnabling() override { ++Enablings; }
 
-  gui::TMessageSink& Messages() override { return *this; }
+  entry::MessageSink& messages() override { return *this; }
   std::string WordProcessor() const override { return WordProcessorSetting; }
-  void SetWordProcessor(const std::string& command) override { WordProcessorSetting = command; }
-  std::optional<std::string> ChooseProgram(QWidget*, const std::string&) override {
+  void setWordProcessor(const std::string& command) override { WordProcessorSetting = command; }
+  std::optional<std::string> chooseProgram(QWidget*, const std::string&) override {
     return ChosenProgram;
   }
 
-  void Information(QWidget*, const std::string& text) override { Shown.push_back(text); }
-  bool Confirm(QWidget*, const std::string& text) override {
+  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  bool confirm(QWidget*, const std::string& text) override {
     Questions.push_back(text);
     return Answer;
   }
 
-  TProgramData& Data() { return Form_.Data(); }
-  TProjectGrids& Grids() { return Form_.Project().Grids(); }
-  bool Changed() { return Form_.Project().Changed(); }
-  void ClearChanged() {
-    Form_.Project().Grids().ProjectChanged = false;
-    Form_.Project().Grids().ResetAllChanged();
+  TProgramData& Data() { return form_.Data(); }
+  ProjectGrids& grids() { return form_.project().grids(); }
+  bool Changed() { return form_.project().Changed(); }
+  void clearChanged() {
+    form_.project().grids().ProjectChanged = false;
+    form_.project().grids().resetAllChanged();
     Changes = 0;
   }
   template <typename T>
-  T* Window(TDataWindow kind) {
-    return qobject_cast<T*>(FindDataWindow(*this, kind));
+  T* Window(DataWindow kind) {
+    return qobject_cast<T*>(findDataWindow(*this, kind));
   }
   // Makes another MDI child active, so the window under test is deactivated.
-  void DeactivateAll() { Area_->setActiveSubWindow(nullptr); }
+  void deactivateAll() { area_->setActiveSubWindow(nullptr); }
 
   std::vector<std::string> Shown;
   std::vector<std::string> Questions;
@@ -71,19 +71,19 @@ class TTestHost : public TWindowHost, public TDialogServices, public gui::TMessa
   std::string WordProcessorSetting = "notepad.exe";
   std::optional<std::string> ChosenProgram;
   RecordedMessages Recorded;
-  THeadlessHost Project;
+  HeadlessHost Project;
 
  private:
   static constexpr int kFrameWidthPx = 1280;
   static constexpr int kFrameHeightPx = 900;
-  TMainForm Form_;  // outlives the windows, which are destroyed with the frame
-  QWidget Frame_;
-  QMdiArea* Area_;
+  MainFormRules form_;  // outlives the windows, which are destroyed with the frame
+  QWidget frame_;
+  QMdiArea* area_;
 };
 
 // Runs `action` on the modal window that the next call opens.
 template <typename Action>
-void WhenModalOpens(Action action) {
+void whenModalOpens(Action action) {
   QTimer::singleShot(0, [action] {
     QWidget* modal = QApplication::activeModalWidget();
     action(modal);

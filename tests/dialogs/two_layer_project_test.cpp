@@ -14,7 +14,7 @@ namespace tolvane::app::testing {
 
 namespace {
 
-void Enter(gui::TDataEdit* field, const QString& text) {
+void enter(entry::TDataEdit* field, const QString& text) {
   QVERIFY(field != nullptr);
   field->setFocus();
   field->selectAll();
@@ -22,14 +22,14 @@ void Enter(gui::TDataEdit* field, const QString& text) {
   QTest::keyClick(field, Qt::Key_Return);
 }
 
-QByteArray FileBytes(const QString& path) {
+QByteArray fileBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
 
 // Fills the soil-parameter page the Edit button opens: per column the top and bottom entries.
-struct TPageEntry {
+struct PageEntry {
   int Column;
   const char* Top;
   const char* Bottom;
@@ -37,30 +37,30 @@ struct TPageEntry {
 
 // A pick list of the page and the entry chosen at the top; "Copy Values From Top To Bottom"
 // gives the bottom the same.
-struct TPickEntry {
+struct PickEntry {
   int Column;
   int Index;
 };
 
-void FillPage(TSoilLayersWindow* layers, int row, int method, std::vector<TPageEntry> entries,
-              std::vector<TPickEntry> picks = {}) {
+void fillPage(SoilLayersWindow* layers, int row, int method, std::vector<PageEntry> entries,
+              std::vector<PickEntry> picks = {}) {
   bool closed = false;
-  WhenModalOpens([&closed, method, entries, picks](QWidget* modal) {
-    auto* dialog = qobject_cast<TSoilParameterDialog*>(modal);
+  whenModalOpens([&closed, method, entries, picks](QWidget* modal) {
+    auto* dialog = qobject_cast<SoilParameterDialog*>(modal);
     QVERIFY(dialog != nullptr);
-    if (method > 0) dialog->MethodButton(method)->click();
-    for (const TPickEntry& pick : picks) {
-      dialog->PickList(pick.Column, kTopRow)->setCurrentIndex(pick.Index);
-      dialog->CopyButton()->click();
+    if (method > 0) dialog->methodButton(method)->click();
+    for (const PickEntry& pick : picks) {
+      dialog->pickList(pick.Column, kTopRow)->setCurrentIndex(pick.Index);
+      dialog->copyButton()->click();
     }
-    for (const TPageEntry& entry : entries) {
-      Enter(dialog->Field(entry.Column, kTopRow), QString::fromUtf8(entry.Top));
-      Enter(dialog->Field(entry.Column, kBottomRow), QString::fromUtf8(entry.Bottom));
+    for (const PageEntry& entry : entries) {
+      enter(dialog->field(entry.Column, kTopRow), QString::fromUtf8(entry.Top));
+      enter(dialog->field(entry.Column, kBottomRow), QString::fromUtf8(entry.Bottom));
     }
-    dialog->CloseButton()->click();
+    dialog->closeButton()->click();
     closed = !dialog->isVisible();
   });
-  layers->EditButton(row)->click();
+  layers->editButton(row)->click();
   QVERIFY(closed);
 }
 
@@ -71,140 +71,140 @@ class TwoLayerProjectTest : public QObject {
 
  private slots:
   void aProjectEnteredThroughTheWindowsIsSavedAsWritten() {
-    TTestHost host;
+    TestHost host;
 
-    ShowDataWindow(host, TDataWindow::kTitle);
-    auto* title = host.Window<TTitleWindow>(TDataWindow::kTitle);
-    title->TitleText()->setFocus();
-    title->TitleText()->selectAll();
-    QTest::keyClicks(title->TitleText(), QStringLiteral("Two-layer test shaft"));
+    showDataWindow(host, DataWindow::kTitle);
+    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
+    title->titleText()->setFocus();
+    title->titleText()->selectAll();
+    QTest::keyClicks(title->titleText(), QStringLiteral("Two-layer test shaft"));
 
     // Opening the next window deactivates the title window, which writes the title.
-    ShowDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
     QCOMPARE(host.Data().Title, std::string("Two-layer test shaft"));
-    auto* shaft = host.Window<TPilePropertiesWindow>(TDataWindow::kDrilledShaftProperties);
-    Enter(shaft->MinimumDiameter(), QStringLiteral("3"));
-    Enter(shaft->MaximumDiameter(), QStringLiteral("0"));
-    Enter(shaft->Ratio(), QStringLiteral("0"));
-    Enter(shaft->BellAngle(), QStringLiteral("0"));
-    Enter(shaft->UpperZone(), QStringLiteral("5"));
-    Enter(shaft->LowerZone(), QStringLiteral("1+2"));
-    Enter(shaft->Modulus(), QStringLiteral("4e6"));
-    CloseDataWindow(host, TDataWindow::kDrilledShaftProperties);
+    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
+    enter(shaft->minimumDiameter(), QStringLiteral("3"));
+    enter(shaft->maximumDiameter(), QStringLiteral("0"));
+    enter(shaft->ratio(), QStringLiteral("0"));
+    enter(shaft->bellAngle(), QStringLiteral("0"));
+    enter(shaft->upperZone(), QStringLiteral("5"));
+    enter(shaft->lowerZone(), QStringLiteral("1+2"));
+    enter(shaft->modulus(), QStringLiteral("4e6"));
+    closeDataWindow(host, DataWindow::kDrilledShaftProperties);
 
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* layers = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
-    QTest::mouseClick(layers->AddButton(), Qt::LeftButton);
-    QComboBox* second = layers->TypeList(1);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    QTest::mouseClick(layers->addButton(), Qt::LeftButton);
+    QComboBox* second = layers->typeList(1);
     second->setCurrentIndex(1);
     emit second->activated(1);  // clay
-    Enter(layers->Field(0, kColBottomDepth), QStringLiteral("20"));
-    Enter(layers->Field(1, kColBottomDepth), QStringLiteral("60"));
-    Enter(layers->Field(1, kColMaxSideFriction), QStringLiteral("2000"));
-    FillPage(layers, 0, 1,
+    enter(layers->field(0, kColBottomDepth), QStringLiteral("20"));
+    enter(layers->field(1, kColBottomDepth), QStringLiteral("60"));
+    enter(layers->field(1, kColMaxSideFriction), QStringLiteral("2000"));
+    fillPage(layers, 0, 1,
              {{0, "115", "120"}, {3, "0.5", "0.45"}, {2, "15", "20"}, {1, "32", "34"}});
-    FillPage(layers, 1, 1, {{0, "120", "125"}, {1, "1000", "1500"}, {2, "8", "10"}});
-    CloseDataWindow(host, TDataWindow::kSoilLayers);
+    fillPage(layers, 1, 1, {{0, "120", "125"}, {1, "1000", "1500"}, {2, "8", "10"}});
+    closeDataWindow(host, DataWindow::kSoilLayers);
 
-    ShowDataWindow(host, TDataWindow::kFactorOfSafety);
-    auto* safety = host.Window<TFactorOfSafetyWindow>(TDataWindow::kFactorOfSafety);
-    Enter(safety->SideFriction(), QStringLiteral("2.5"));
-    Enter(safety->BaseCapacity(), QStringLiteral("3"));
-    CloseDataWindow(host, TDataWindow::kFactorOfSafety);
+    showDataWindow(host, DataWindow::kFactorOfSafety);
+    auto* safety = host.Window<FactorOfSafetyWindow>(DataWindow::kFactorOfSafety);
+    enter(safety->sideFriction(), QStringLiteral("2.5"));
+    enter(safety->baseCapacity(), QStringLiteral("3"));
+    closeDataWindow(host, DataWindow::kFactorOfSafety);
 
-    ShowDataWindow(host, TDataWindow::kWaterTable);
-    Enter(host.Window<TWaterTableWindow>(TDataWindow::kWaterTable)->Depth(), QStringLiteral("10"));
-    CloseDataWindow(host, TDataWindow::kWaterTable);
+    showDataWindow(host, DataWindow::kWaterTable);
+    enter(host.Window<WaterTableWindow>(DataWindow::kWaterTable)->Depth(), QStringLiteral("10"));
+    closeDataWindow(host, DataWindow::kWaterTable);
 
     host.Data().METHOD = 1;  // "Specify the design load"
-    ShowDataWindow(host, TDataWindow::kDesignLoad);
-    auto* load = host.Window<TLoadingWindow>(TDataWindow::kDesignLoad);
-    Enter(load->Value(), QStringLiteral("60"));
-    load->Compression()->click();
-    CloseDataWindow(host, TDataWindow::kDesignLoad);
+    showDataWindow(host, DataWindow::kDesignLoad);
+    auto* load = host.Window<LoadingWindow>(DataWindow::kDesignLoad);
+    enter(load->Value(), QStringLiteral("60"));
+    load->compression()->click();
+    closeDataWindow(host, DataWindow::kDesignLoad);
     QVERIFY(host.Changed());
     QVERIFY(host.Shown.empty());
 
     const QString saved = QDir::temp().filePath(QStringLiteral("tolvane_two_layer.tv9d"));
     QFile::remove(saved);
     host.Data().FileName = saved.toStdString();
-    host.Core().Save();
+    host.core().Save();
     const QByteArray expected =
-        FileBytes(QStringLiteral(TOLVANE_DIALOGS_DATA_DIR "/two_layer_sand_clay.tv9d"));
+        fileBytes(QStringLiteral(TOLVANE_DIALOGS_DATA_DIR "/two_layer_sand_clay.tv9d"));
     QVERIFY(!expected.isEmpty());
-    QCOMPARE(FileBytes(saved), expected);
+    QCOMPARE(fileBytes(saved), expected);
     QFile::remove(saved);
   }
 
   // CFA sand over CFA clay in SI units, LRFD, an uplift load on a given length.
   void aCfaProjectInSiUnitsIsSavedAsWritten() {
-    TTestHost host(kSIUnits);
+    TestHost host(kSIUnits);
     host.Data().NLRFD = 1;  // "LRFD (Load Resistance Factor Design)"
 
-    ShowDataWindow(host, TDataWindow::kTitle);
-    auto* title = host.Window<TTitleWindow>(TDataWindow::kTitle);
-    title->TitleText()->setFocus();
-    title->TitleText()->selectAll();
-    QTest::keyClicks(title->TitleText(), QStringLiteral("CFA test pile SI"));
-    CloseDataWindow(host, TDataWindow::kTitle);
+    showDataWindow(host, DataWindow::kTitle);
+    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
+    title->titleText()->setFocus();
+    title->titleText()->selectAll();
+    QTest::keyClicks(title->titleText(), QStringLiteral("CFA test pile SI"));
+    closeDataWindow(host, DataWindow::kTitle);
 
-    ShowDataWindow(host, TDataWindow::kCfaPileProperties);
+    showDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
-    auto* pile = host.Window<TPilePropertiesWindow>(TDataWindow::kCfaPileProperties);
-    QCOMPARE(pile->Modulus()->EditLabel()->text(),
+    auto* pile = host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
+    QCOMPARE(pile->modulus()->EditLabel()->text(),
              QStringLiteral("&Modulus of Elasticity of CFG Pile (kN/m\u00b2)"));
-    Enter(pile->MinimumDiameter(), QStringLiteral("0.6"));
-    Enter(pile->MaximumDiameter(), QStringLiteral("0.9"));
-    Enter(pile->UpperZone(), QStringLiteral("1.5"));
-    Enter(pile->LowerZone(), QStringLiteral("0"));
-    Enter(pile->Modulus(), QStringLiteral("25e6"));
-    CloseDataWindow(host, TDataWindow::kCfaPileProperties);
+    enter(pile->minimumDiameter(), QStringLiteral("0.6"));
+    enter(pile->maximumDiameter(), QStringLiteral("0.9"));
+    enter(pile->upperZone(), QStringLiteral("1.5"));
+    enter(pile->lowerZone(), QStringLiteral("0"));
+    enter(pile->modulus(), QStringLiteral("25e6"));
+    closeDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
 
-    ShowDataWindow(host, TDataWindow::kSoilLayers);
-    auto* layers = host.Window<TSoilLayersWindow>(TDataWindow::kSoilLayers);
+    showDataWindow(host, DataWindow::kSoilLayers);
+    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(layers->Grid()->columnCount(), 7);
-    QCOMPARE(layers->TypeList(0)->currentIndex(), -1);  // type 1 is no CFA type
-    QTest::mouseClick(layers->AddButton(), Qt::LeftButton);
+    QCOMPARE(layers->typeList(0)->currentIndex(), -1);  // type 1 is no CFA type
+    QTest::mouseClick(layers->addButton(), Qt::LeftButton);
     for (const int row : {0, 1}) {
-      layers->TypeList(row)->setCurrentIndex(row);
-      emit layers->TypeList(row)->activated(row);
+      layers->typeList(row)->setCurrentIndex(row);
+      emit layers->typeList(row)->activated(row);
     }
-    QCOMPARE(host.Grids().SoilType(0), kSandCFA);
-    QCOMPARE(host.Grids().SoilType(1), kClayCFA);
-    Enter(layers->Field(0, kColBottomDepth), QStringLiteral("6"));
-    Enter(layers->Field(1, kColBottomDepth), QStringLiteral("20"));
-    Enter(layers->Field(0, kColSideResistanceFactor), QStringLiteral("0.55"));
-    Enter(layers->Field(0, kColEndResistanceFactor), QStringLiteral("0.5"));
-    Enter(layers->Field(1, kColSideResistanceFactor), QStringLiteral("0.45"));
-    Enter(layers->Field(1, kColEndResistanceFactor), QStringLiteral("0.4"));
-    FillPage(layers, 0, 1, {{0, "18", "19"}, {2, "12", "18"}}, {{3, 0}});
-    FillPage(layers, 1, 2, {{0, "18.5", "19"}, {4, "1500", "2000"}});
-    CloseDataWindow(host, TDataWindow::kSoilLayers);
+    QCOMPARE(host.grids().SoilType(0), kCfaSand);
+    QCOMPARE(host.grids().SoilType(1), kCfaClay);
+    enter(layers->field(0, kColBottomDepth), QStringLiteral("6"));
+    enter(layers->field(1, kColBottomDepth), QStringLiteral("20"));
+    enter(layers->field(0, kColSideResistanceFactor), QStringLiteral("0.55"));
+    enter(layers->field(0, kColEndResistanceFactor), QStringLiteral("0.5"));
+    enter(layers->field(1, kColSideResistanceFactor), QStringLiteral("0.45"));
+    enter(layers->field(1, kColEndResistanceFactor), QStringLiteral("0.4"));
+    fillPage(layers, 0, 1, {{0, "18", "19"}, {2, "12", "18"}}, {{3, 0}});
+    fillPage(layers, 1, 2, {{0, "18.5", "19"}, {4, "1500", "2000"}});
+    closeDataWindow(host, DataWindow::kSoilLayers);
 
-    ShowDataWindow(host, TDataWindow::kWaterTable);
-    Enter(host.Window<TWaterTableWindow>(TDataWindow::kWaterTable)->Depth(), QStringLiteral("2"));
-    CloseDataWindow(host, TDataWindow::kWaterTable);
+    showDataWindow(host, DataWindow::kWaterTable);
+    enter(host.Window<WaterTableWindow>(DataWindow::kWaterTable)->Depth(), QStringLiteral("2"));
+    closeDataWindow(host, DataWindow::kWaterTable);
 
     host.Data().METHOD = 2;  // "Specify the shaft length"
-    ShowDataWindow(host, TDataWindow::kShaftLength);
-    auto* length = host.Window<TLoadingWindow>(TDataWindow::kShaftLength);
+    showDataWindow(host, DataWindow::kShaftLength);
+    auto* length = host.Window<LoadingWindow>(DataWindow::kShaftLength);
     QCOMPARE(length->Value()->EditLabel()->text(),
              QStringLiteral("Enter the proposed &length (m)"));
-    Enter(length->Value(), QStringLiteral("15"));
-    length->Uplift()->click();
-    Enter(length->ReductionFactor(), QStringLiteral("3/4"));
-    CloseDataWindow(host, TDataWindow::kShaftLength);
+    enter(length->Value(), QStringLiteral("15"));
+    length->uplift()->click();
+    enter(length->reductionFactor(), QStringLiteral("3/4"));
+    closeDataWindow(host, DataWindow::kShaftLength);
     QVERIFY(host.Shown.empty());
 
     const QString saved = QDir::temp().filePath(QStringLiteral("tolvane_cfa_si.tv9d"));
     QFile::remove(saved);
     host.Data().FileName = saved.toStdString();
-    host.Core().Save();
+    host.core().Save();
     const QByteArray expected =
-        FileBytes(QStringLiteral(TOLVANE_DIALOGS_DATA_DIR "/cfa_sand_clay_si.tv9d"));
+        fileBytes(QStringLiteral(TOLVANE_DIALOGS_DATA_DIR "/cfa_sand_clay_si.tv9d"));
     QVERIFY(!expected.isEmpty());
-    QCOMPARE(FileBytes(saved), expected);
+    QCOMPARE(fileBytes(saved), expected);
     QFile::remove(saved);
   }
 };

@@ -30,24 +30,24 @@ class WindowScreenshotsTest : public QObject {
     QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/") + name + ".png"));
   }
 
-  static void SampleProfile(TTestHost& host) {
-    TProjectGrids& grids = host.Grids();
-    AddLayer(grids);
-    ChangeSoilType(grids, 1, kClay);
+  static void sampleProfile(TestHost& host) {
+    ProjectGrids& grids = host.grids();
+    addLayer(grids);
+    changeSoilType(grids, 1, kClay);
     grids.D().SetFloatValue(kColBottomDepth, 0, 20);
     grids.D().SetFloatValue(kColBottomDepth, 1, 60);
-    grids.LayerTable(0)->SetFloatValue(0, kTopRow, 115);
-    grids.LayerTable(0)->SetFloatValue(0, kBottomRow, 120);
+    grids.layerTable(0)->SetFloatValue(0, kTopRow, 115);
+    grids.layerTable(0)->SetFloatValue(0, kBottomRow, 120);
   }
 
  private slots:
   void soilLayers() {
     for (const bool lrfd : {false, true}) {
-      TTestHost host;
+      TestHost host;
       host.Data().NLRFD = lrfd ? 1 : 2;
-      SampleProfile(host);
-      ShowDataWindow(host, TDataWindow::kSoilLayers);
-      Save(host.Window<QWidget>(TDataWindow::kSoilLayers),
+      sampleProfile(host);
+      showDataWindow(host, DataWindow::kSoilLayers);
+      Save(host.Window<QWidget>(DataWindow::kSoilLayers),
            lrfd ? QStringLiteral("soil_layers_lrfd") : QStringLiteral("soil_layers"));
     }
   }
@@ -65,22 +65,22 @@ class WindowScreenshotsTest : public QObject {
         {kDecomposedRock, 0, "soil_page_decomposed_rock"},
         {kWeakRock, 0, "soil_page_weak_rock"},
         {kGravel, 0, "soil_page_gravel"},
-        {kSandCFA, 3, "soil_page_sand_cfa"},
-        {kClayCFA, 3, "soil_page_clay_cfa"},
+        {kCfaSand, 3, "soil_page_sand_cfa"},
+        {kCfaClay, 3, "soil_page_clay_cfa"},
     };
     for (const auto& page : pages) {
-      TTestHost host;
-      ChangeSoilType(host.Grids(), 0, page.Type);
-      TGridTable& table = *host.Grids().LayerTable(0);
-      const int unit_weight = SoilPageFor(page.Type).Fields.front().Column;
-      table.SetFloatValue(unit_weight, kTopRow, 110);
-      table.SetFloatValue(unit_weight, kBottomRow, 115);
-      const int method_column = SoilPageFor(page.Type).MethodColumn;
-      if (page.Method > 0 && method_column >= 0) {
-        table.SetIntValue(method_column, kTopRow, page.Method);
-        table.SetIntValue(method_column, kBottomRow, page.Method);
+      TestHost host;
+      changeSoilType(host.grids(), 0, page.Type);
+      grid::TGridTable& table = *host.grids().layerTable(0);
+      const int unitWeight = soilPageFor(page.Type).Fields.front().Column;
+      table.SetFloatValue(unitWeight, kTopRow, 110);
+      table.SetFloatValue(unitWeight, kBottomRow, 115);
+      const int methodColumn = soilPageFor(page.Type).MethodColumn;
+      if (page.Method > 0 && methodColumn >= 0) {
+        table.SetIntValue(methodColumn, kTopRow, page.Method);
+        table.SetIntValue(methodColumn, kBottomRow, page.Method);
       }
-      TSoilParameterDialog dialog(host, 0, host.Frame());
+      SoilParameterDialog dialog(host, 0, host.frame());
       dialog.show();
       Save(&dialog, QString::fromUtf8(page.Name));
       dialog.close();
@@ -88,7 +88,7 @@ class WindowScreenshotsTest : public QObject {
   }
 
   void pileProperties() {
-    TTestHost host;
+    TestHost host;
     host.Data().DSTART = 3;
     host.Data().DIALIM = 6;
     host.Data().RATIO = 3;
@@ -97,16 +97,16 @@ class WindowScreenshotsTest : public QObject {
     host.Data().BS = 3;
     host.Data().EPILE = 4000000;
     host.Data().PD = 40;
-    ShowDataWindow(host, TDataWindow::kDrilledShaftProperties);
-    Save(host.Window<QWidget>(TDataWindow::kDrilledShaftProperties),
+    showDataWindow(host, DataWindow::kDrilledShaftProperties);
+    Save(host.Window<QWidget>(DataWindow::kDrilledShaftProperties),
          QStringLiteral("drilled_shaft_properties"));
-    ShowDataWindow(host, TDataWindow::kCfaPileProperties);
-    Save(host.Window<QWidget>(TDataWindow::kCfaPileProperties),
+    showDataWindow(host, DataWindow::kCfaPileProperties);
+    Save(host.Window<QWidget>(DataWindow::kCfaPileProperties),
          QStringLiteral("cfa_pile_properties"));
   }
 
   void optionWindows() {
-    TTestHost host;
+    TestHost host;
     host.Data().PD = 60;
     host.Data().PDMIN = 20;
     host.Data().PDINCR = 5;
@@ -114,37 +114,37 @@ class WindowScreenshotsTest : public QObject {
     host.Data().IChart = 1;
     host.Data().Title = "Bridge over Kestrel Creek, pier 4";
     const struct {
-      TDataWindow Window;
+      DataWindow Window;
       const char* Name;
     } windows[] = {
-        {TDataWindow::kTitle, "project_title"},
-        {TDataWindow::kFactorOfSafety, "factor_of_safety"},
-        {TDataWindow::kWaterTable, "water_table"},
-        {TDataWindow::kShaftLength, "shaft_length"},
-        {TDataWindow::kDesignLoad, "design_load"},
-        {TDataWindow::kMultipleLengths, "multiple_lengths"},
-        {TDataWindow::kDesignCharts, "design_charts"},
-        {TDataWindow::kControlOptions, "control_options"},
+        {DataWindow::kTitle, "project_title"},
+        {DataWindow::kFactorOfSafety, "factor_of_safety"},
+        {DataWindow::kWaterTable, "water_table"},
+        {DataWindow::kShaftLength, "shaft_length"},
+        {DataWindow::kDesignLoad, "design_load"},
+        {DataWindow::kMultipleLengths, "multiple_lengths"},
+        {DataWindow::kDesignCharts, "design_charts"},
+        {DataWindow::kControlOptions, "control_options"},
     };
     for (const auto& window : windows) {
-      ShowDataWindow(host, window.Window);
+      showDataWindow(host, window.Window);
       Save(host.Window<QWidget>(window.Window), QString::fromUtf8(window.Name));
     }
   }
 
   void depthTable() {
-    TTestHost host;
-    TGridTable& depths = host.Grids().TblTZDepth();
+    TestHost host;
+    grid::TGridTable& depths = host.grids().TblTZDepth();
     depths.SetRowCount(3);
     depths.SetFloatValue(0, 0, 10);
     depths.SetFloatValue(0, 1, 20);
     depths.SetFloatValue(0, 2, 35.5L);
-    gui::TTableWindowFactory factory(host.Frame(), host);
-    depths.Registry().WindowFactory = &factory;
+    grid::TableWindowFactory factory(host.frame(), host);
+    depths.registry().WindowFactory = &factory;
     depths.Show();
-    gui::TTableForm* form = nullptr;
+    grid::TTableForm* form = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* candidate = qobject_cast<gui::TTableForm*>(widget);
+      if (auto* candidate = qobject_cast<grid::TTableForm*>(widget);
           candidate && candidate->isVisible()) {
         form = candidate;
       }
@@ -156,7 +156,7 @@ class WindowScreenshotsTest : public QObject {
     const QPixmap picture = form->grab();
     QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/depth_table.png")));
     depths.Hide();
-    depths.Registry().WindowFactory = nullptr;
+    depths.registry().WindowFactory = nullptr;
   }
 };
 

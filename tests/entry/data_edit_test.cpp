@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
-TDataEdit PixelsPerInchField() {
-  TDataEdit field;
+DataEditRules pixelsPerInchField() {
+  DataEditRules field;
   field.SetIntegerOnly(true);
   field.SetMinVal(10);
   field.SetMaxVal(2147483647);
@@ -19,18 +19,18 @@ TDataEdit PixelsPerInchField() {
   return field;
 }
 
-struct TEntryCase {
+struct EntryCase {
   const char* Typed;
   bool OK;
   const char* Message;
   const char* TextAfter;
 };
 
-void CheckEntries(TDataEdit field, const std::vector<TEntryCase>& cases) {
-  for (const TEntryCase& c : cases) {
+void checkEntries(DataEditRules field, const std::vector<EntryCase>& cases) {
+  for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     field.SetText(c.Typed);
-    const TEntryCheck check = field.Evaluate();
+    const EntryCheck check = field.Evaluate();
     EXPECT_EQ(check.OK, c.OK);
     EXPECT_EQ(field.OK(), c.OK);
     EXPECT_EQ(check.Message, c.Message);
@@ -38,8 +38,8 @@ void CheckEntries(TDataEdit field, const std::vector<TEntryCase>& cases) {
   }
 }
 
-TEST(TDataEdit, IntegerFieldChecksOnLeaving) {
-  CheckEntries(PixelsPerInchField(),
+TEST(DataEditRules, IntegerFieldChecksOnLeaving) {
+  checkEntries(pixelsPerInchField(),
                {
                    {"96", true, "", "96"},
                    {"9", false, "Entry must be greater than or equal to 10", "10"},
@@ -50,11 +50,11 @@ TEST(TDataEdit, IntegerFieldChecksOnLeaving) {
                });
 }
 
-TEST(TDataEdit, RealFieldChecksOnLeaving) {
-  TDataEdit field;
+TEST(DataEditRules, RealFieldChecksOnLeaving) {
+  DataEditRules field;
   field.SetMinVal(0);
   field.SetMaxVal(100);
-  CheckEntries(
+  checkEntries(
       field, {
                  {"2.5*2", true, "", "5"},
                  {"1/3", true, "", "0.33333333"},
@@ -66,8 +66,8 @@ TEST(TDataEdit, RealFieldChecksOnLeaving) {
              });
 }
 
-TEST(TDataEdit, StartsAtZeroWithWideLimits) {
-  const TDataEdit field;
+TEST(DataEditRules, StartsAtZeroWithWideLimits) {
+  const DataEditRules field;
   EXPECT_EQ(field.Text(), "0");
   EXPECT_EQ(field.GetNumber(), 0);
   EXPECT_EQ(field.MinVal(), -1.18973149535723176e100L);
@@ -76,8 +76,8 @@ TEST(TDataEdit, StartsAtZeroWithWideLimits) {
   EXPECT_FALSE(field.OK());
 }
 
-TEST(TDataEdit, SetNumberClampsIntoTheLimits) {
-  TDataEdit field;
+TEST(DataEditRules, SetNumberClampsIntoTheLimits) {
+  DataEditRules field;
   field.SetMinVal(2);
   field.SetMaxVal(8);
   field.SetNumber(1);
@@ -88,8 +88,8 @@ TEST(TDataEdit, SetNumberClampsIntoTheLimits) {
   EXPECT_EQ(field.Text(), "4.25");
 }
 
-TEST(TDataEdit, LimitSettersMoveTheValueAndEachOther) {
-  TDataEdit field;  // value 0
+TEST(DataEditRules, LimitSettersMoveTheValueAndEachOther) {
+  DataEditRules field;  // value 0
   field.SetMinVal(2);
   EXPECT_EQ(field.Text(), "2");  // a minimum above the value raises it
   field.SetMaxVal(1);            // below the minimum: becomes the minimum
@@ -102,25 +102,25 @@ TEST(TDataEdit, LimitSettersMoveTheValueAndEachOther) {
   EXPECT_EQ(field.MinVal(), 5);
 }
 
-TEST(TDataEdit, IntegerOnlyBringsTheLimitsIntoThirtyTwoBits) {
-  TDataEdit field;
+TEST(DataEditRules, IntegerOnlyBringsTheLimitsIntoThirtyTwoBits) {
+  DataEditRules field;
   field.SetIntegerOnly(true);
   EXPECT_EQ(field.MinVal(), -2147483648.0L);
   EXPECT_EQ(field.MaxVal(), 2147483647.0L);
 }
 
-TEST(TDataEdit, LoadingStoresLimitsAsGiven) {
-  TDataEdit field;
-  field.SetLoading(true);
+TEST(DataEditRules, LoadingStoresLimitsAsGiven) {
+  DataEditRules field;
+  field.setLoading(true);
   field.SetMinVal(2);
   field.SetNumber(-5);
   EXPECT_EQ(field.MinVal(), 2);
   EXPECT_EQ(field.Text(), "-5");
 }
 
-TEST(TDataEdit, HexFieldShowsAtLeastFourDigits) {
-  TDataEdit field;
-  field.SetHex(true);
+TEST(DataEditRules, HexFieldShowsAtLeastFourDigits) {
+  DataEditRules field;
+  field.setHex(true);
   field.SetNumber(255);
   EXPECT_EQ(field.Text(), "$00FF");
   EXPECT_EQ(field.GetNumber(), 255);
@@ -128,14 +128,14 @@ TEST(TDataEdit, HexFieldShowsAtLeastFourDigits) {
   EXPECT_EQ(field.Text(), "$12345");
 }
 
-struct TLabelCase {
+struct LabelCase {
   const char* Units;
   int System;
   const char* Label;
 };
 
-TEST(TDataEdit, LabelShowsTheExpandedUnits) {
-  const std::vector<TLabelCase> cases = {
+TEST(DataEditRules, LabelShowsTheExpandedUnits) {
+  const std::vector<LabelCase> cases = {
       {"", 1, "Height"},
       {"in", 1, "Height (in)"},
       {"F/L2^2", 1, "Height (lbs/ft^2)"},
@@ -149,25 +149,25 @@ TEST(TDataEdit, LabelShowsTheExpandedUnits) {
       {"F6", 2, "Height (Mg)"},
       {"L3", 1, "Height (rad)"},
   };
-  for (const TLabelCase& c : cases) {
+  for (const LabelCase& c : cases) {
     SCOPED_TRACE(std::string(c.Units) + " " + std::to_string(c.System));
-    TDataEdit field;
+    DataEditRules field;
     field.SetCaption("Height");
     field.SetUnitsString(c.Units);
     field.SetUnits(c.System);
-    EXPECT_EQ(field.LabelText(), c.Label);
+    EXPECT_EQ(field.labelText(), c.Label);
   }
 }
 
-TEST(TDataEdit, UnitsAreClampedIntoRange) {
-  TDataEdit field;
+TEST(DataEditRules, UnitsAreClampedIntoRange) {
+  DataEditRules field;
   field.SetUnits(0);
   EXPECT_EQ(field.Units(), 1);
   field.SetUnits(7);
   EXPECT_EQ(field.Units(), 3);
 }
 
-struct TKeyCase {
+struct KeyCase {
   const char* Text;
   size_t Start;
   size_t Length;
@@ -176,19 +176,19 @@ struct TKeyCase {
 };
 
 TEST(TypedKey, OperatorOverAWholeSelectionExtendsTheValue) {
-  const std::vector<TKeyCase> cases = {
+  const std::vector<KeyCase> cases = {
       {"12", 0, 2, '*', "12*"}, {"12", 0, 2, '!', "12!"}, {"12", 0, 2, '-', "12-"},
       {"12", 0, 2, '5', "5"},   {"12", 0, 1, '*', "*2"},  {"12", 2, 0, '+', "12+"},
       {"", 0, 0, '*', "*"},
   };
-  for (const TKeyCase& c : cases) {
+  for (const KeyCase& c : cases) {
     SCOPED_TRACE(std::string(c.Text) + " " + c.Key);
-    EXPECT_EQ(TextAfterKey(c.Text, c.Start, c.Length, c.Key), c.After);
+    EXPECT_EQ(textAfterKey(c.Text, c.Start, c.Length, c.Key), c.After);
   }
-  EXPECT_TRUE(OperatorExtendsValue("12", 0, 2, '^'));
-  EXPECT_FALSE(OperatorExtendsValue("12", 0, 2, 'a'));
-  EXPECT_FALSE(OperatorExtendsValue("12", 1, 1, '*'));
+  EXPECT_TRUE(operatorExtendsValue("12", 0, 2, '^'));
+  EXPECT_FALSE(operatorExtendsValue("12", 0, 2, 'a'));
+  EXPECT_FALSE(operatorExtendsValue("12", 1, 1, '*'));
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::entry

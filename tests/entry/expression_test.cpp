@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
-struct TValueCase {
+struct ValueCase {
   const char* Text;
   long double Expected;
 };
@@ -22,7 +22,7 @@ constexpr long double kTolerance = 1e-15L;
 
 TEST(EvaluateExpression, GivesTheValueOfWellFormedEntries) {
   const long double pi = std::numbers::pi_v<long double>;
-  const std::vector<TValueCase> cases = {
+  const std::vector<ValueCase> cases = {
       {"2+3*4", 14},     // * before +
       {"2^3^2", 64},     // left to right: (2^3)^2
       {"10-(5-8)", 13},  // the parenthesised -3 stays a sign after the binary minus
@@ -76,7 +76,7 @@ TEST(EvaluateExpression, GivesTheValueOfWellFormedEntries) {
       {"2*-(0-3)", 6},        //
       {"((2+3)*(4-1))", 15},  // nested parentheses
   };
-  for (const TValueCase& c : cases) {
+  for (const ValueCase& c : cases) {
     SCOPED_TRACE(c.Text);
     const long double value = EvaluateExpression(c.Text);
     EXPECT_NEAR(value, c.Expected, kTolerance * std::max(1.0L, std::fabs(c.Expected)));
@@ -89,7 +89,7 @@ TEST(EvaluateExpression, RepeatedFactorialIsComputed) {
   EXPECT_NEAR(value / 6.6895029134491270575881e198L, 1.0L, 1e-15L);
 }
 
-struct TErrorCase {
+struct ErrorCase {
   const char* Text;
   const char* Message;
 };
@@ -102,7 +102,7 @@ TEST(EvaluateExpression, RejectsMalformedEntriesWithTheirMessages) {
       "Entry could not be evaluated:\r! (factoral) applicable to integers only";
   const char* const hex = "Entry could not be evaluated:\rinvalid use of $ (hex function)";
   const char* const expression = "Entry could not be evaluated:\rinvalid expression";
-  const std::vector<TErrorCase> cases = {
+  const std::vector<ErrorCase> cases = {
       {"", blank},
       {"()", blank},
       {"2+3)", parentheses},
@@ -123,7 +123,7 @@ TEST(EvaluateExpression, RejectsMalformedEntriesWithTheirMessages) {
       {"$12345678901234567", hex},  // more than 64 bits
       {"2+", expression},
   };
-  for (const TErrorCase& c : cases) {
+  for (const ErrorCase& c : cases) {
     SCOPED_TRACE(c.Text);
     try {
       EvaluateExpression(c.Text);
@@ -136,9 +136,9 @@ TEST(EvaluateExpression, RejectsMalformedEntriesWithTheirMessages) {
 
 TEST(EvaluateExpression, DomainFaultsAloneGiveNanOrInfinityWithoutError) {
   EXPECT_TRUE(std::isnan(EvaluateExpression("sqrt(-1)")));
-  const long double log_zero = EvaluateExpression("ln(0)");
-  EXPECT_TRUE(std::isinf(log_zero));
-  EXPECT_LT(log_zero, 0);
+  const long double logZero = EvaluateExpression("ln(0)");
+  EXPECT_TRUE(std::isinf(logZero));
+  EXPECT_LT(logZero, 0);
   EXPECT_TRUE(std::isinf(EvaluateExpression("2000!")));  // overflows instead of looping
 }
 
@@ -149,4 +149,4 @@ TEST(EvaluateExpression, HugeFactorialArgumentReturnsPromptly) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::entry

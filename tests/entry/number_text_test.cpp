@@ -12,16 +12,16 @@
 
 #include "expression.h"
 
-namespace tolvane {
+namespace tolvane::entry {
 namespace {
 
-struct TFormatCase {
+struct FormatCase {
   long double Value;
   const char* Expected;
 };
 
 TEST(FormatGeneral, WritesTheShorterNotationWithEightDigits) {
-  const std::vector<TFormatCase> cases = {
+  const std::vector<FormatCase> cases = {
       {0.1L, "0.1"},
       {2.5L, "2.5"},
       {150, "150"},
@@ -38,32 +38,32 @@ TEST(FormatGeneral, WritesTheShorterNotationWithEightDigits) {
       {-1.5e-7L, "-1.5E-7"},
       {6.02e23L, "6.02E23"},
   };
-  for (const TFormatCase& c : cases) {
+  for (const FormatCase& c : cases) {
     SCOPED_TRACE(c.Expected);
-    EXPECT_EQ(FormatGeneral(c.Value, kDisplayDigits), c.Expected);
+    EXPECT_EQ(formatGeneral(c.Value, kDisplayDigits), c.Expected);
   }
 }
 
 TEST(FormatGeneral, WritesNonFiniteValuesAsWords) {
   const long double inf = std::numeric_limits<long double>::infinity();
-  EXPECT_EQ(FormatGeneral(inf, kDisplayDigits), "INF");
-  EXPECT_EQ(FormatGeneral(-inf, kDisplayDigits), "-INF");
-  EXPECT_EQ(FormatGeneral(std::numeric_limits<long double>::quiet_NaN(), kDisplayDigits), "NAN");
+  EXPECT_EQ(formatGeneral(inf, kDisplayDigits), "INF");
+  EXPECT_EQ(formatGeneral(-inf, kDisplayDigits), "-INF");
+  EXPECT_EQ(formatGeneral(std::numeric_limits<long double>::quiet_NaN(), kDisplayDigits), "NAN");
 }
 
 TEST(FormatGeneral, EighteenDigitsKeepExtendedPrecision) {
-  EXPECT_EQ(FormatGeneral(1.0L / 3, kEvaluatorDigits), "0.333333333333333333");
-  EXPECT_EQ(FormatGeneral(1e20L, kEvaluatorDigits), "1E20");
+  EXPECT_EQ(formatGeneral(1.0L / 3, kEvaluatorDigits), "0.333333333333333333");
+  EXPECT_EQ(formatGeneral(1e20L, kEvaluatorDigits), "1E20");
 }
 
-struct TParseCase {
+struct ParseCase {
   const char* Word;
   bool Valid;
   long double Value;
 };
 
 TEST(ParseReal, AcceptsOnlyPlainDecimalNumbers) {
-  const std::vector<TParseCase> cases = {
+  const std::vector<ParseCase> cases = {
       {"3", true, 3},       {"3.0", true, 3},      {"-2.5", true, -2.5L}, {"+4", true, 4},
       {".5", true, 0.5L},   {"5.", true, 5},       {"1e-5", true, 1e-5L}, {"1E+3", true, 1000},
       {"1e-9999", true, 0}, {"", false, 0},        {"1,5", false, 0},     {"inf", false, 0},
@@ -71,9 +71,9 @@ TEST(ParseReal, AcceptsOnlyPlainDecimalNumbers) {
       {"abc", false, 0},    {"--1", false, 0},     {"1 2", false, 0},     {".", false, 0},
       {"1e9999", false, 0}, {"1,000.5", false, 0},
   };
-  for (const TParseCase& c : cases) {
+  for (const ParseCase& c : cases) {
     SCOPED_TRACE(c.Word);
-    const auto value = ParseReal(c.Word);
+    const auto value = parseReal(c.Word);
     ASSERT_EQ(value.has_value(), c.Valid);
     if (c.Valid) {
       EXPECT_EQ(*value, c.Value);
@@ -82,21 +82,21 @@ TEST(ParseReal, AcceptsOnlyPlainDecimalNumbers) {
 }
 
 TEST(ParseWholeInt32, AcceptsWholeRealsWithinThirtyTwoBits) {
-  EXPECT_EQ(ParseWholeInt32("3"), 3);
-  EXPECT_EQ(ParseWholeInt32("3.0"), 3);
-  EXPECT_EQ(ParseWholeInt32("-2147483648"), -2147483647 - 1);
-  EXPECT_EQ(ParseWholeInt32("2147483647"), 2147483647);
-  EXPECT_FALSE(ParseWholeInt32("3.5").has_value());
-  EXPECT_FALSE(ParseWholeInt32("2147483648").has_value());
-  EXPECT_FALSE(ParseWholeInt32("x").has_value());
+  EXPECT_EQ(parseWholeInt32("3"), 3);
+  EXPECT_EQ(parseWholeInt32("3.0"), 3);
+  EXPECT_EQ(parseWholeInt32("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(parseWholeInt32("2147483647"), 2147483647);
+  EXPECT_FALSE(parseWholeInt32("3.5").has_value());
+  EXPECT_FALSE(parseWholeInt32("2147483648").has_value());
+  EXPECT_FALSE(parseWholeInt32("x").has_value());
 }
 
 TEST(RoundToInt32, RoundsTiesToEvenAndRefusesWhatDoesNotFit) {
-  EXPECT_EQ(RoundToInt32(2.5L), 2);
-  EXPECT_EQ(RoundToInt32(-2.5L), -2);
-  EXPECT_EQ(RoundToInt32(3.5L), 4);
-  EXPECT_FALSE(RoundToInt32(std::numeric_limits<long double>::quiet_NaN()).has_value());
-  EXPECT_FALSE(RoundToInt32(3e9L).has_value());
+  EXPECT_EQ(roundToInt32(2.5L), 2);
+  EXPECT_EQ(roundToInt32(-2.5L), -2);
+  EXPECT_EQ(roundToInt32(3.5L), 4);
+  EXPECT_FALSE(roundToInt32(std::numeric_limits<long double>::quiet_NaN()).has_value());
+  EXPECT_FALSE(roundToInt32(3e9L).has_value());
 }
 
 // Sets a locale whose decimal separator is a comma for the duration of a test.
@@ -112,11 +112,11 @@ class DecimalCommaLocale : public ::testing::Test {
 };
 
 TEST_F(DecimalCommaLocale, NumbersStillUseAPoint) {
-  EXPECT_EQ(FormatGeneral(2.5L, kDisplayDigits), "2.5");
-  EXPECT_EQ(ParseReal("2.5"), 2.5L);
-  EXPECT_FALSE(ParseReal("2,5").has_value());
+  EXPECT_EQ(formatGeneral(2.5L, kDisplayDigits), "2.5");
+  EXPECT_EQ(parseReal("2.5"), 2.5L);
+  EXPECT_FALSE(parseReal("2,5").has_value());
   EXPECT_EQ(EvaluateExpression("1.5*2"), 3);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::entry

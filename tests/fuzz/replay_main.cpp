@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& place) {
+std::vector<std::filesystem::path> inputsOf(const std::filesystem::path& place) {
   std::vector<std::filesystem::path> inputs;
   if (std::filesystem::is_directory(place)) {
     for (const auto& entry : std::filesystem::directory_iterator(place)) {
@@ -33,7 +33,7 @@ std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& place) 
 int main(int argc, char** argv) {
   std::size_t replayed = 0;
   for (int i = 1; i < argc; ++i) {
-    for (const std::filesystem::path& input : InputsOf(argv[i])) {
+    for (const std::filesystem::path& input : inputsOf(argv[i])) {
       std::ifstream file(input, std::ios::binary);
       const std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
                                     std::istreambuf_iterator<char>());

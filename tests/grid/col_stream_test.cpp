@@ -11,52 +11,51 @@
 #include "grid_table.h"
 #include "value_stream.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
-using testing::TSoilGrid;
+using testing::SoilGrid;
 
-std::vector<uint8_t> ColumnsOf(const TGridTable& table) {
-  TValueWriter writer;
-  table.WriteColumns(writer);
-  return writer.Bytes();
+std::vector<uint8_t> columnsOf(const TGridTable& table) {
+  ValueWriter writer;
+  table.writeColumns(writer);
+  return writer.bytes();
 }
 
 TEST(ValueStream, ExtendedRealsUseTheEightyBitLayout) {
   // 1.0: mantissa 0x8000000000000000 and biased exponent 0x3FFF.
   const std::array<uint8_t, kExtendedBytes> one{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
-  EXPECT_EQ(EncodeExtended(1.0L), one);
+  EXPECT_EQ(encodeExtended(1.0L), one);
   // -2.5 = -1.25 x 2^1: mantissa 0xA000000000000000, exponent 0x4000 with the sign bit.
-  const std::array<uint8_t, kExtendedBytes> minus_two_and_half{0, 0, 0,    0,    0,
-                                                               0, 0, 0xA0, 0x00, 0xC0};
-  EXPECT_EQ(EncodeExtended(-2.5L), minus_two_and_half);
+  const std::array<uint8_t, kExtendedBytes> minusTwoAndHalf{0, 0, 0, 0, 0, 0, 0, 0xA0, 0x00, 0xC0};
+  EXPECT_EQ(encodeExtended(-2.5L), minusTwoAndHalf);
   for (const long double value : {0.0L, 0.1L, 1e-300L, 6.02e23L, -1.0L / 3}) {
     SCOPED_TRACE(static_cast<double>(value));
-    EXPECT_EQ(DecodeExtended(EncodeExtended(value)), value);
+    EXPECT_EQ(decodeExtended(encodeExtended(value)), value);
   }
   EXPECT_TRUE(
-      std::isinf(DecodeExtended(EncodeExtended(std::numeric_limits<long double>::infinity()))));
+      std::isinf(decodeExtended(encodeExtended(std::numeric_limits<long double>::infinity()))));
   EXPECT_TRUE(
-      std::isnan(DecodeExtended(EncodeExtended(std::numeric_limits<long double>::quiet_NaN()))));
+      std::isnan(decodeExtended(encodeExtended(std::numeric_limits<long double>::quiet_NaN()))));
 }
 
 TEST(ValueStream, IntegersTakeTheSmallestForm) {
-  TValueWriter writer;
-  writer.WriteInteger(-1);
-  writer.WriteInteger(300);
-  writer.WriteInteger(70000);
-  writer.WriteString("");
-  writer.WriteString("ab");
+  ValueWriter writer;
+  writer.writeInteger(-1);
+  writer.writeInteger(300);
+  writer.writeInteger(70000);
+  writer.writeString("");
+  writer.writeString("ab");
   const std::vector<uint8_t> expected{0x02, 0xFF, 0x03, 0x2C, 0x01, 0x04, 0x70, 0x11, 0x01, 0x00,
                                       0x12, 0,    0,    0,    0,    0x06, 2,    'a',  'b'};
-  EXPECT_EQ(writer.Bytes(), expected);
-  TValueReader reader(writer.Bytes());
-  EXPECT_EQ(reader.ReadInteger(), -1);
-  EXPECT_EQ(reader.ReadInteger(), 300);
-  EXPECT_EQ(reader.ReadInteger(), 70000);
-  EXPECT_EQ(reader.ReadString(), "");
-  EXPECT_EQ(reader.ReadString(), "ab");
-  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(writer.bytes(), expected);
+  ValueReader reader(writer.bytes());
+  EXPECT_EQ(reader.readInteger(), -1);
+  EXPECT_EQ(reader.readInteger(), 300);
+  EXPECT_EQ(reader.readInteger(), 70000);
+  EXPECT_EQ(reader.readString(), "");
+  EXPECT_EQ(reader.readString(), "ab");
+  EXPECT_TRUE(reader.atEnd());
 }
 
 TEST(ValueStream, ReadsEveryStringForm) {
@@ -66,42 +65,42 @@ TEST(ValueStream, ReadsEveryStringForm) {
       0x12, 2, 0,   0,   0, 'f', 0,    0xB0, 0x00,  // UTF-16: "f°"
       0x14, 3, 0,   0,   0, 'g', 0xC2, 0xB0,        // UTF-8: "g°"
   };
-  TValueReader reader(bytes);
-  EXPECT_EQ(reader.ReadString(), "ab");
-  EXPECT_EQ(reader.ReadString(), "cde");
-  EXPECT_EQ(reader.ReadString(), "f\xC2\xB0");
-  EXPECT_EQ(reader.ReadString(), "g\xC2\xB0");
+  ValueReader reader(bytes);
+  EXPECT_EQ(reader.readString(), "ab");
+  EXPECT_EQ(reader.readString(), "cde");
+  EXPECT_EQ(reader.readString(), "f\xC2\xB0");
+  EXPECT_EQ(reader.readString(), "g\xC2\xB0");
 }
 
 TEST(ColStream, EveryColumnKindSurvivesAWriteAndRead) {
-  TSoilGrid grid;
-  auto& text = static_cast<TStringColumn&>(grid.Layers.AddColumn(TColumnType::kString));
+  SoilGrid grid;
+  auto& text = static_cast<TStringColumn&>(grid.Layers.AddColumn(ColumnType::kString));
   text.Heading = {"Remark"};
   text.Default = "none";
   text.MinWidth = 1.5L;
   text.Visible = false;
-  auto& count = static_cast<TIntColumn&>(grid.Layers.AddColumn(TColumnType::kInt));
+  auto& count = static_cast<TIntColumn&>(grid.Layers.AddColumn(ColumnType::kInt));
   count.Default = 3;
   count.Minimum = -70000;
   count.Maximum = 100;
-  static_cast<TFloatColumn&>(grid.Layers.GetColumn(TSoilGrid::kSide)).Default = 1.25L;
+  static_cast<TFloatColumn&>(grid.Layers.GetColumn(SoilGrid::kSide)).Default = 1.25L;
 
-  const std::vector<uint8_t> stored = ColumnsOf(grid.Layers);
+  const std::vector<uint8_t> stored = columnsOf(grid.Layers);
   TGridTable copy(grid.Registry);
-  TValueReader reader(stored);
-  copy.ReadColumns(reader);
-  EXPECT_EQ(ColumnsOf(copy), stored);
+  ValueReader reader(stored);
+  copy.readColumns(reader);
+  EXPECT_EQ(columnsOf(copy), stored);
 
   ASSERT_EQ(copy.ColCount(), 6);
   EXPECT_EQ(static_cast<TEnumColumn&>(copy.GetColumn(0)).Names(),
             (std::vector<std::string>{"sand", "clay"}));
-  const auto& depth = static_cast<TFloatColumn&>(copy.GetColumn(TSoilGrid::kDepth));
+  const auto& depth = static_cast<TFloatColumn&>(copy.GetColumn(SoilGrid::kDepth));
   EXPECT_EQ(depth.UnitsString, "L2");
   EXPECT_EQ(depth.Heading, (std::vector<std::string>{"Depth at Bottom ", "of each Layer"}));
-  const auto& nested = static_cast<TTableColumn&>(copy.GetColumn(TSoilGrid::kNested));
+  const auto& nested = static_cast<TTableColumn&>(copy.GetColumn(SoilGrid::kNested));
   EXPECT_EQ(nested.Templates.Elements(0), &grid.Sand);
   EXPECT_EQ(nested.Templates.Elements(1), &grid.Clay);
-  EXPECT_EQ(static_cast<TFloatColumn&>(copy.GetColumn(TSoilGrid::kSide)).Default, 1.25L);
+  EXPECT_EQ(static_cast<TFloatColumn&>(copy.GetColumn(SoilGrid::kSide)).Default, 1.25L);
   const auto& remark = static_cast<TStringColumn&>(copy.GetColumn(4));
   EXPECT_EQ(remark.Default, "none");
   EXPECT_EQ(remark.MinWidth, 1.5L);
@@ -112,84 +111,84 @@ TEST(ColStream, EveryColumnKindSurvivesAWriteAndRead) {
 }
 
 TEST(ColStream, ReadColumnsGetTheRowsOfTheTable) {
-  TSoilGrid grid;
-  const std::vector<uint8_t> stored = ColumnsOf(grid.Layers);
+  SoilGrid grid;
+  const std::vector<uint8_t> stored = columnsOf(grid.Layers);
   TGridTable copy(grid.Registry);
   copy.SetRowCount(2);
-  TValueReader reader(stored);
-  copy.ReadColumns(reader);
-  EXPECT_EQ(copy.GetColumn(TSoilGrid::kDepth).RowCount(), 2);
-  ASSERT_NE(copy.GetDataValue(TSoilGrid::kNested, 1), nullptr);
-  EXPECT_EQ(copy.GetDataValue(TSoilGrid::kNested, 1)->Caption, "Sand Layer Data");
+  ValueReader reader(stored);
+  copy.readColumns(reader);
+  EXPECT_EQ(copy.GetColumn(SoilGrid::kDepth).RowCount(), 2);
+  ASSERT_NE(copy.GetDataValue(SoilGrid::kNested, 1), nullptr);
+  EXPECT_EQ(copy.GetDataValue(SoilGrid::kNested, 1)->Caption, "Sand Layer Data");
 }
 
 // Writes the common part of a column: heading lines, Visible, SameGroup.
-void WriteCommon(TValueWriter& writer, int type, const char* heading) {
-  writer.WriteInteger(type);
-  writer.WriteListBegin();
-  writer.WriteString(heading);
-  writer.WriteListEnd();
-  writer.WriteBoolean(true);
-  writer.WriteBoolean(false);
+void writeCommon(ValueWriter& writer, int type, const char* heading) {
+  writer.writeInteger(type);
+  writer.writeListBegin();
+  writer.writeString(heading);
+  writer.writeListEnd();
+  writer.writeBoolean(true);
+  writer.writeBoolean(false);
 }
 
 TEST(ColStream, OlderRealColumnHasUnitsAndNoDefault) {
-  TValueWriter writer;
-  writer.WriteInteger(1);
-  WriteCommon(writer, 2, "Depth");
-  writer.WriteBoolean(false);  // TopDepth
-  writer.WriteString("L2");    // units in place of the mark
-  TGridTableRegistry registry;
+  ValueWriter writer;
+  writer.writeInteger(1);
+  writeCommon(writer, 2, "Depth");
+  writer.writeBoolean(false);  // TopDepth
+  writer.writeString("L2");    // units in place of the mark
+  GridTableRegistry registry;
   TGridTable table(registry);
-  TValueReader reader(writer.Bytes());
-  table.ReadColumns(reader);
+  ValueReader reader(writer.bytes());
+  table.readColumns(reader);
   ASSERT_EQ(table.ColCount(), 1);
   const auto& depth = static_cast<TFloatColumn&>(table.GetColumn(0));
   EXPECT_EQ(depth.UnitsString, "L2");
   EXPECT_EQ(depth.Default, 0);
 }
 
-std::vector<uint8_t> OlderNestedTableColumns() {
-  TValueWriter writer;
-  writer.WriteInteger(2);
-  WriteCommon(writer, 0, "Type");
-  writer.WriteListBegin();
-  for (const char* name : {"a", "b", "c"}) writer.WriteString(name);
-  writer.WriteListEnd();
-  WriteCommon(writer, 3, "Data");
-  writer.WriteString("FLEXCOLUMN");
-  writer.WriteInteger(1);  // registry position
-  return writer.Bytes();
+std::vector<uint8_t> olderNestedTableColumns() {
+  ValueWriter writer;
+  writer.writeInteger(2);
+  writeCommon(writer, 0, "Type");
+  writer.writeListBegin();
+  for (const char* name : {"a", "b", "c"}) writer.writeString(name);
+  writer.writeListEnd();
+  writeCommon(writer, 3, "Data");
+  writer.writeString("FLEXCOLUMN");
+  writer.writeInteger(1);  // registry position
+  return writer.bytes();
 }
 
 TEST(ColStream, OlderNestedTableColumnTakesIdentifiersPerChoice) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  const std::vector<uint8_t> bytes = OlderNestedTableColumns();
-  TValueReader reader(bytes);
-  table.ReadColumns(reader);
+  const std::vector<uint8_t> bytes = olderNestedTableColumns();
+  ValueReader reader(bytes);
+  table.readColumns(reader);
   const auto& nested = static_cast<TTableColumn&>(table.GetColumn(1));
   ASSERT_EQ(nested.Templates.Count(), 3);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_TRUE(nested.Templates.Entries()[static_cast<size_t>(i)].ByIdentifier);
-    EXPECT_EQ(nested.Templates.Entries()[static_cast<size_t>(i)].value, i + 1);
+    EXPECT_TRUE(nested.Templates.entries()[static_cast<size_t>(i)].ByIdentifier);
+    EXPECT_EQ(nested.Templates.entries()[static_cast<size_t>(i)].value, i + 1);
   }
 }
 
 TEST(ColStream, OlderNestedTableColumnWithHardwiredButtonUsesThePosition) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
   const TGridTable other(registry);  // registry position 1
   table.HardwiredButton = true;
-  const std::vector<uint8_t> bytes = OlderNestedTableColumns();
-  TValueReader reader(bytes);
-  table.ReadColumns(reader);
+  const std::vector<uint8_t> bytes = olderNestedTableColumns();
+  ValueReader reader(bytes);
+  table.readColumns(reader);
   const auto& nested = static_cast<TTableColumn&>(table.GetColumn(1));
   ASSERT_EQ(nested.Templates.Count(), 3);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(nested.Templates.Elements(i), &other);
 }
 
-struct TBadStreamCase {
+struct BadStreamCase {
   const char* Name;
   std::vector<uint8_t> Bytes;
   const char* Message;
@@ -197,33 +196,33 @@ struct TBadStreamCase {
 };
 
 TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
-  TValueWriter one_good_then_cut;
-  one_good_then_cut.WriteInteger(2);
-  WriteCommon(one_good_then_cut, 1, "Count");
-  one_good_then_cut.WriteInteger(0);
-  one_good_then_cut.WriteInteger(0);
-  one_good_then_cut.WriteInteger(9);
-  WriteCommon(one_good_then_cut, 1, "Cut");  // settings missing
-  TValueWriter unknown_type;
-  unknown_type.WriteInteger(1);
-  unknown_type.WriteInteger(7);
-  const std::vector<TBadStreamCase> cases = {
+  ValueWriter oneGoodThenCut;
+  oneGoodThenCut.writeInteger(2);
+  writeCommon(oneGoodThenCut, 1, "Count");
+  oneGoodThenCut.writeInteger(0);
+  oneGoodThenCut.writeInteger(0);
+  oneGoodThenCut.writeInteger(9);
+  writeCommon(oneGoodThenCut, 1, "Cut");  // settings missing
+  ValueWriter unknownType;
+  unknownType.writeInteger(1);
+  unknownType.writeInteger(7);
+  const std::vector<BadStreamCase> cases = {
       {"empty", {}, "Error reading column count", 0},
       {"count is a string", {0x06, 0}, "Error reading column count", 0},
-      {"unknown type", unknown_type.Bytes(), "Error Column Class not defined", 0},
-      {"cut in column 1", one_good_then_cut.Bytes(),
+      {"unknown type", unknownType.bytes(), "Error Column Class not defined", 0},
+      {"cut in column 1", oneGoodThenCut.bytes(),
        "Error occured when creating column 1: Stream read error", 1},
       {"type missing", {0x02, 1}, "Error occured when creating column 0: Stream read error", 0},
   };
-  for (const TBadStreamCase& c : cases) {
+  for (const BadStreamCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TGridTableRegistry registry;
+    GridTableRegistry registry;
     TGridTable table(registry);
-    TValueReader reader(c.Bytes);
+    ValueReader reader(c.Bytes);
     try {
-      table.ReadColumns(reader);
+      table.readColumns(reader);
       ADD_FAILURE() << "no error";
-    } catch (const EGridError& error) {
+    } catch (const GridError& error) {
       EXPECT_STREQ(error.what(), c.Message);
     }
     EXPECT_EQ(table.ColCount(), c.ColumnsLeft);
@@ -231,4 +230,4 @@ TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

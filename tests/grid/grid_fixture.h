@@ -8,45 +8,45 @@
 #include "columns.h"
 #include "grid_table.h"
 
-namespace tolvane::testing {
+namespace tolvane::grid::testing {
 
 // A table window that only remembers what it was told.
-class TFakeWindow : public TGridTableWindow {
+class FakeWindow : public GridTableWindow {
  public:
-  explicit TFakeWindow(std::string* title) : Title_(title) {}
-  void Show(bool modal) override { Modal_ = modal; }
-  bool IsModal() const override { return Modal_; }
+  explicit FakeWindow(std::string* title) : title_(title) {}
+  void Show(bool modal) override { modal_ = modal; }
+  bool IsModal() const override { return modal_; }
   int Width() const override { return 640; }
   int Height() const override { return 480; }
-  void SetTitle(const std::string& title) override { *Title_ = title; }
+  void SetTitle(const std::string& title) override { *title_ = title; }
 
  private:
-  std::string* Title_;
-  bool Modal_ = false;
+  std::string* title_;
+  bool modal_ = false;
 };
 
-class TFakeWindowFactory : public TGridTableWindowFactory {
+class FakeWindowFactory : public GridTableWindowFactory {
  public:
-  std::unique_ptr<TGridTableWindow> CreateWindow(TGridTable& /*table*/) override {
-    return std::make_unique<TFakeWindow>(&LastTitle);
+  std::unique_ptr<GridTableWindow> createWindow(TGridTable& /*table*/) override {
+    return std::make_unique<FakeWindow>(&LastTitle);
   }
   std::string LastTitle;
 };
 
-struct TSoilGrid {
-  TGridTableRegistry Registry;
+struct SoilGrid {
+  GridTableRegistry Registry;
   TGridTable Sand{Registry};
   TGridTable Clay{Registry};
   TGridTable Layers{Registry};
 
-  TSoilGrid() {
+  SoilGrid() {
     Sand.Caption = "Sand Layer Data";
     Sand.SetMinRows(2);
     Sand.SetIdentifier(1);
-    auto& weight = static_cast<TFloatColumn&>(Sand.AddColumn(TColumnType::kFloat));
+    auto& weight = static_cast<TFloatColumn&>(Sand.AddColumn(ColumnType::kFloat));
     weight.Heading = {"Total Unit Weight"};
     weight.UnitsString = "F/L2^3";
-    auto& blows = static_cast<TIntColumn&>(Sand.AddColumn(TColumnType::kInt));
+    auto& blows = static_cast<TIntColumn&>(Sand.AddColumn(ColumnType::kInt));
     blows.Heading = {"Blow Counts", "-Optional-"};
     blows.Minimum = 0;
     blows.Maximum = 100;
@@ -54,22 +54,22 @@ struct TSoilGrid {
     Clay.Caption = "Clay Layer Data";
     Clay.SetMinRows(2);
     Clay.SetIdentifier(2);
-    auto& cohesion = static_cast<TFloatColumn&>(Clay.AddColumn(TColumnType::kFloat));
+    auto& cohesion = static_cast<TFloatColumn&>(Clay.AddColumn(ColumnType::kFloat));
     cohesion.Heading = {"Cohesion"};
     cohesion.UnitsString = "F/L2^2";
 
     Layers.Caption = "Soil Layer Data";
     Layers.SetIdentifier(50);
-    auto& type = static_cast<TEnumColumn&>(Layers.AddColumn(TColumnType::kEnum));
-    type.SetNames({"sand", "clay"});
-    auto& depth = static_cast<TFloatColumn&>(Layers.AddColumn(TColumnType::kFloat));
+    auto& type = static_cast<TEnumColumn&>(Layers.AddColumn(ColumnType::kEnum));
+    type.setNames({"sand", "clay"});
+    auto& depth = static_cast<TFloatColumn&>(Layers.AddColumn(ColumnType::kFloat));
     depth.Heading = {"Depth at Bottom ", "of each Layer"};
     depth.UnitsString = "L2";
-    auto& nested = static_cast<TTableColumn&>(Layers.AddColumn(TColumnType::kTable));
+    auto& nested = static_cast<TTableColumn&>(Layers.AddColumn(ColumnType::kTable));
     nested.Templates.Resize(0);
     nested.Templates.AddByIdent(1);
     nested.Templates.AddByIdent(2);
-    auto& side = static_cast<TFloatColumn&>(Layers.AddColumn(TColumnType::kFloat));
+    auto& side = static_cast<TFloatColumn&>(Layers.AddColumn(ColumnType::kFloat));
     side.Heading = {"Max. Side ", "Friction"};
     side.UnitsString = "F/L2^2";
   }
@@ -79,7 +79,7 @@ struct TSoilGrid {
   static constexpr int kNested = 2;
   static constexpr int kSide = 3;
 
-  TGridTable& Nested(int row) const { return *Layers.GetDataValue(kNested, row); }
+  TGridTable& nested(int row) const { return *Layers.GetDataValue(kNested, row); }
 };
 
-}  // namespace tolvane::testing
+}  // namespace tolvane::grid::testing

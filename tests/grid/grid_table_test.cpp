@@ -11,22 +11,22 @@
 #include "expression.h"
 #include "grid_fixture.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
-using testing::TSoilGrid;
+using testing::SoilGrid;
 
-constexpr int kType = TSoilGrid::kType;
-constexpr int kDepth = TSoilGrid::kDepth;
-constexpr int kNested = TSoilGrid::kNested;
-constexpr int kSide = TSoilGrid::kSide;
+constexpr int kType = SoilGrid::kType;
+constexpr int kDepth = SoilGrid::kDepth;
+constexpr int kNested = SoilGrid::kNested;
+constexpr int kSide = SoilGrid::kSide;
 
 TEST(GridRows, SetRowCountClampsAtZeroAndKeepsRowsWhenUnchanged) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(2);
-  const TGridTable* first_nested = &grid.Nested(0);
+  const TGridTable* firstNested = &grid.nested(0);
   grid.Layers.SetRowCount(2);
-  EXPECT_EQ(&grid.Nested(0), first_nested);
+  EXPECT_EQ(&grid.nested(0), firstNested);
   grid.Layers.SetRowCount(-1);
   EXPECT_EQ(grid.Layers.RowCount(), 0);
   for (int c = 0; c < grid.Layers.ColCount(); ++c)
@@ -34,83 +34,83 @@ TEST(GridRows, SetRowCountClampsAtZeroAndKeepsRowsWhenUnchanged) {
 }
 
 TEST(GridRows, NewRowsTakeDefaultsAndANestedCopyWithMinRows) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   EXPECT_EQ(grid.Layers.GetIntValue(kType, 0), 1);
   EXPECT_EQ(grid.Layers.GetFloatValue(kDepth, 0), 0);
-  const TGridTable& nested = grid.Nested(0);
+  const TGridTable& nested = grid.nested(0);
   EXPECT_EQ(nested.Caption, "Sand Layer Data");
   EXPECT_EQ(nested.RowCount(), 2);
   EXPECT_EQ(nested.ID(), 1);
   EXPECT_NE(nested.Identifier(), grid.Sand.Identifier());
-  EXPECT_EQ(nested.Owner(), &grid.Layers);
+  EXPECT_EQ(nested.owner(), &grid.Layers);
 }
 
 TEST(GridNested, ChangingColumnZeroReplacesTheNestedTableOnlyWhenTheValueChanges) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
-  grid.Nested(0).SetFloatValue(0, 0, 120);
+  grid.nested(0).SetFloatValue(0, 0, 120);
   grid.Layers.SetIntValue(kType, 0, 2);
-  TGridTable* clay = &grid.Nested(0);
+  TGridTable* clay = &grid.nested(0);
   EXPECT_EQ(clay->Caption, "Clay Layer Data");
   EXPECT_EQ(clay->GetFloatValue(0, 0), 0);  // a fresh copy of the template
   clay->SetFloatValue(0, 1, 2000);
   grid.Layers.SetIntValue(kType, 0, 2);  // same value: the table and its values stay
-  EXPECT_EQ(&grid.Nested(0), clay);
-  EXPECT_EQ(grid.Nested(0).GetFloatValue(0, 1), 2000);
+  EXPECT_EQ(&grid.nested(0), clay);
+  EXPECT_EQ(grid.nested(0).GetFloatValue(0, 1), 2000);
 }
 
 TEST(GridNested, AChoiceWithoutTemplateLeavesNoNestedTable) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.SetIntValue(kType, 0, 3);
   EXPECT_EQ(grid.Layers.GetDataValue(kNested, 0), nullptr);
-  EXPECT_EQ(static_cast<TTableColumn&>(grid.Layers.GetColumn(kNested)).ButtonCaption(0), "1: ");
+  EXPECT_EQ(static_cast<TTableColumn&>(grid.Layers.GetColumn(kNested)).buttonCaption(0), "1: ");
 }
 
 TEST(GridNested, InsertingAboveARowRenumbersTheRowsBelow) {
-  TSoilGrid grid;
-  testing::TFakeWindowFactory windows;
+  SoilGrid grid;
+  testing::FakeWindowFactory windows;
   grid.Registry.WindowFactory = &windows;
   grid.Layers.SetRowCount(4);
   grid.Layers.SetIntValue(kType, 2, 2);
-  TData& third_depth = grid.Layers.GetData(kDepth, 2);
-  third_depth.SetFloat(30);
-  grid.Nested(2).Show();
+  TData& thirdDepth = grid.Layers.GetData(kDepth, 2);
+  thirdDepth.SetFloat(30);
+  grid.nested(2).Show();
   EXPECT_EQ(windows.LastTitle, "Clay Layer Data  3");
 
   grid.Layers.InsertRowGroup(2);
   ASSERT_EQ(grid.Layers.RowCount(), 5);
   for (int row = 0; row < 5; ++row) {
     SCOPED_TRACE(row);
-    EXPECT_EQ(grid.Nested(row).ID(), row + 1);
+    EXPECT_EQ(grid.nested(row).ID(), row + 1);
   }
-  EXPECT_EQ(third_depth.Row(), 3);  // the handle follows its row
-  EXPECT_EQ(third_depth.GetFloat(), 30);
-  EXPECT_EQ(grid.Nested(3).Caption, "Clay Layer Data");
+  EXPECT_EQ(thirdDepth.Row(), 3);  // the handle follows its row
+  EXPECT_EQ(thirdDepth.GetFloat(), 30);
+  EXPECT_EQ(grid.nested(3).Caption, "Clay Layer Data");
   EXPECT_EQ(windows.LastTitle, "Clay Layer Data  4");
-  EXPECT_EQ(static_cast<TTableColumn&>(grid.Layers.GetColumn(kNested)).ButtonCaption(3),
+  EXPECT_EQ(static_cast<TTableColumn&>(grid.Layers.GetColumn(kNested)).buttonCaption(3),
             "4: Clay Layer Data");
 
   grid.Layers.DeleteRowGroup(0);
-  EXPECT_EQ(third_depth.Row(), 2);
-  EXPECT_EQ(grid.Nested(2).ID(), 3);
+  EXPECT_EQ(thirdDepth.Row(), 2);
+  EXPECT_EQ(grid.nested(2).ID(), 3);
   EXPECT_EQ(windows.LastTitle, "Clay Layer Data  3");
 }
 
 TEST(GridNested, IdPathFollowsTheOwners) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(3);
-  EXPECT_EQ(grid.Nested(2).IDPath(), " 3");
-  EXPECT_EQ(grid.Layers.IDPath(), "");
-  EXPECT_EQ(grid.Nested(2).WindowTitle(), "Sand Layer Data  3");
+  EXPECT_EQ(grid.nested(2).idPath(), " 3");
+  EXPECT_EQ(grid.Layers.idPath(), "");
+  EXPECT_EQ(grid.nested(2).WindowTitle(), "Sand Layer Data  3");
 }
 
 TEST(GridCells, UnsupportedAccessFailsWithWrongType) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
-  const TGridTable& sand = grid.Nested(0);
-  auto expect_wrong_type = [](auto&& access) {
+  const TGridTable& sand = grid.nested(0);
+  auto expectWrongType = [](auto&& access) {
     try {
       access();
       ADD_FAILURE() << "no error";
@@ -118,16 +118,16 @@ TEST(GridCells, UnsupportedAccessFailsWithWrongType) {
       EXPECT_STREQ(error.what(), "Data of wrong type");
     }
   };
-  expect_wrong_type([&] { (void)sand.GetFloatValue(1, 0); });  // integer column
-  expect_wrong_type([&] { (void)sand.GetIntValue(0, 0); });    // float column
-  expect_wrong_type([&] { (void)grid.Layers.GetIntValue(kNested, 0); });
-  expect_wrong_type([&] { (void)grid.Layers.GetDataValue(kDepth, 0); });
-  expect_wrong_type([&] { grid.Layers.SetFloatValue(kType, 0, 1); });
+  expectWrongType([&] { (void)sand.GetFloatValue(1, 0); });  // integer column
+  expectWrongType([&] { (void)sand.GetIntValue(0, 0); });    // float column
+  expectWrongType([&] { (void)grid.Layers.GetIntValue(kNested, 0); });
+  expectWrongType([&] { (void)grid.Layers.GetDataValue(kDepth, 0); });
+  expectWrongType([&] { grid.Layers.SetFloatValue(kType, 0, 1); });
   EXPECT_EQ(grid.Layers.GetStringValue(kNested, 0), "");
 }
 
 TEST(GridCells, TextFormsOfTheTypedColumns) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.SetFloatValue(kDepth, 0, 1.0L / 3);
   EXPECT_EQ(grid.Layers.GetStringValue(kDepth, 0), "0.33333333");
@@ -136,21 +136,21 @@ TEST(GridCells, TextFormsOfTheTypedColumns) {
   EXPECT_EQ(grid.Layers.GetStringValue(kType, 0), "1");
 }
 
-struct TEntryCase {
+struct EntryCase {
   const char* Typed;
   const char* Message;  // empty when accepted
   long double Stored;
 };
 
-void CheckEntries(TGridTable& table, int column, const std::vector<TEntryCase>& cases) {
-  for (const TEntryCase& c : cases) {
+void checkEntries(TGridTable& table, int column, const std::vector<EntryCase>& cases) {
+  for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     const std::string before = table.GetStringValue(column, 0);
     try {
       table.SetStringValue(column, 0, c.Typed);
       EXPECT_STREQ("", c.Message);
       EXPECT_EQ(table.GetFloatValue(column, 0), c.Stored);
-    } catch (const EAssignError& error) {
+    } catch (const entry::EAssignError& error) {
       EXPECT_STREQ(error.what(), c.Message);
       EXPECT_EQ(table.GetStringValue(column, 0), before);  // the cell keeps its value
     }
@@ -158,9 +158,9 @@ void CheckEntries(TGridTable& table, int column, const std::vector<TEntryCase>& 
 }
 
 TEST(GridEntry, RealCellsEvaluateTheEntry) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
-  CheckEntries(grid.Layers, kDepth,
+  checkEntries(grid.Layers, kDepth,
                {
                    {"12.5", "", 12.5L},
                    {"1/4", "", 0.25L},
@@ -172,14 +172,14 @@ TEST(GridEntry, RealCellsEvaluateTheEntry) {
 }
 
 TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
-  TSoilGrid grid;
-  testing::TFakeWindowFactory windows;
+  SoilGrid grid;
+  testing::FakeWindowFactory windows;
   grid.Registry.WindowFactory = &windows;
   grid.Layers.SetRowCount(1);
-  TGridTable& sand = grid.Nested(0);
+  TGridTable& sand = grid.nested(0);
   sand.Show();
   ASSERT_TRUE(sand.FormVisible());
-  const std::vector<TEntryCase> cases = {
+  const std::vector<EntryCase> cases = {
       {"2*3", "", 6},
       {"2.5", "Entry must be an integer.", 0},
       {"-2.5", "Entry must be an integer.", 0},
@@ -187,14 +187,14 @@ TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
       {"-1", "Entry must be between 0 and 100.", 0},
       {"100", "", 100},
   };
-  for (const TEntryCase& c : cases) {
+  for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     const int32_t before = sand.GetIntValue(1, 0);
     try {
       sand.SetStringValue(1, 0, c.Typed);
       EXPECT_STREQ("", c.Message);
       EXPECT_EQ(sand.GetIntValue(1, 0), c.Stored);
-    } catch (const EAssignError& error) {
+    } catch (const entry::EAssignError& error) {
       EXPECT_STREQ(error.what(), c.Message);
       EXPECT_EQ(sand.GetIntValue(1, 0), before);
     }
@@ -202,52 +202,52 @@ TEST(GridEntry, IntegerCellsCheckWholeNumbersAndRangeInAnOpenWindow) {
 }
 
 TEST(GridEntry, IntegerCellsWithoutWindowRoundTiesToEven) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
-  TGridTable& sand = grid.Nested(0);
+  TGridTable& sand = grid.nested(0);
   sand.SetStringValue(1, 0, "2.5");
   EXPECT_EQ(sand.GetIntValue(1, 0), 2);
   sand.SetStringValue(1, 0, "3.5");
   EXPECT_EQ(sand.GetIntValue(1, 0), 4);
-  EXPECT_THROW(sand.SetStringValue(1, 0, "1e20"), EAssignError);  // no 32-bit form
+  EXPECT_THROW(sand.SetStringValue(1, 0, "1e20"), entry::EAssignError);  // no 32-bit form
 }
 
 TEST(GridEntry, PickListCellsNeedWholeNumbers) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   try {
     grid.Layers.SetStringValue(kType, 0, "1.5");
     ADD_FAILURE() << "no error";
-  } catch (const EAssignError& error) {
+  } catch (const entry::EAssignError& error) {
     EXPECT_STREQ(error.what(), "Value must be an integer.");
   }
   grid.Layers.SetStringValue(kType, 0, "1+1");
   EXPECT_EQ(grid.Layers.GetIntValue(kType, 0), 2);
-  EXPECT_EQ(grid.Nested(0).Caption, "Clay Layer Data");
+  EXPECT_EQ(grid.nested(0).Caption, "Clay Layer Data");
 }
 
 TEST(GridUnits, SwitchingConvertsRealCellsOfTheTableAndItsNestedTables) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.SetFloatValue(kSide, 0, 1000);  // lb/ft^2
   grid.Layers.SetFloatValue(kDepth, 0, 60);   // ft
-  grid.Nested(0).SetFloatValue(0, 0, 120);    // lb/ft^3
+  grid.nested(0).SetFloatValue(0, 0, 120);    // lb/ft^3
   grid.Layers.SetUnits(2);
   // 1000 lb/ft^2 x 3.280839895^2 / 224.8089237 = 47.880 kN/m^2; 60 ft = 18.288 m;
   // 120 lb/ft^3 x 3.280839895^3 / 224.8089237 = 18.8505 kN/m^3.
   EXPECT_NEAR(grid.Layers.GetFloatValue(kSide, 0), 47.880263, 1e-6);
   EXPECT_NEAR(grid.Layers.GetFloatValue(kDepth, 0), 18.288, 1e-8);
-  EXPECT_NEAR(grid.Nested(0).GetFloatValue(0, 0), 18.850497, 1e-6);
-  EXPECT_EQ(grid.Nested(0).Units(), 2);
+  EXPECT_NEAR(grid.nested(0).GetFloatValue(0, 0), 18.850497, 1e-6);
+  EXPECT_EQ(grid.nested(0).Units(), 2);
   grid.Layers.SetUnits(2);  // unchanged system: nothing converted
   EXPECT_NEAR(grid.Layers.GetFloatValue(kDepth, 0), 18.288, 1e-8);
   grid.Layers.SetUnits(1);
   EXPECT_NEAR(grid.Layers.GetFloatValue(kSide, 0), 1000, 1e-12);
-  EXPECT_NEAR(grid.Nested(0).GetFloatValue(0, 0), 120, 1e-12);
+  EXPECT_NEAR(grid.nested(0).GetFloatValue(0, 0), 120, 1e-12);
 }
 
 TEST(GridUnits, HeadingShowsTheUnitsOnItsLastLine) {
-  TSoilGrid grid;
+  SoilGrid grid;
   const TColumn& depth = grid.Layers.GetColumn(kDepth);
   EXPECT_EQ(depth.GetDisplayHeadings(0), "Depth at Bottom ");
   EXPECT_EQ(depth.GetDisplayHeadings(1), "of each Layer (ft)  ");
@@ -257,25 +257,25 @@ TEST(GridUnits, HeadingShowsTheUnitsOnItsLastLine) {
 }
 
 TEST(GridUnits, CopiesTakeTheUnitsOfTheirOwner) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetUnits(2);
   grid.Layers.SetRowCount(1);
-  EXPECT_EQ(grid.Nested(0).Units(), 2);
+  EXPECT_EQ(grid.nested(0).Units(), 2);
 }
 
 TEST(GridChanges, NestedChangesShowInTheParentUntilReset) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(2);
   EXPECT_FALSE(grid.Layers.GetChanged());
-  grid.Nested(1).SetChanged(true);
+  grid.nested(1).SetChanged(true);
   EXPECT_TRUE(grid.Layers.GetChanged());
   grid.Layers.SetChanged(false);
   EXPECT_FALSE(grid.Layers.GetChanged());
-  EXPECT_FALSE(grid.Nested(1).GetChanged());
+  EXPECT_FALSE(grid.nested(1).GetChanged());
 }
 
 TEST(GridEvents, CellAndMajorChangesAreRaised) {
-  TSoilGrid grid;
+  SoilGrid grid;
   std::vector<std::pair<int, int>> cells;
   int majors = 0;
   grid.Layers.OnCellChange = [&](int column, int row) { cells.emplace_back(column, row); };
@@ -292,17 +292,17 @@ TEST(GridEvents, CellAndMajorChangesAreRaised) {
 }
 
 TEST(GridIdentifiers, SettingATakenIdentifierSwapsIt) {
-  TSoilGrid grid;
-  const int layers_identifier = grid.Layers.Identifier();
-  grid.Sand.SetIdentifier(layers_identifier);
-  EXPECT_EQ(grid.Sand.Identifier(), layers_identifier);
+  SoilGrid grid;
+  const int layersIdentifier = grid.Layers.Identifier();
+  grid.Sand.SetIdentifier(layersIdentifier);
+  EXPECT_EQ(grid.Sand.Identifier(), layersIdentifier);
   EXPECT_EQ(grid.Layers.Identifier(), 1);
   grid.Sand.SetIdentifier(-4);  // ignored
-  EXPECT_EQ(grid.Sand.Identifier(), layers_identifier);
+  EXPECT_EQ(grid.Sand.Identifier(), layersIdentifier);
 }
 
 TEST(GridIdentifiers, NewTablesCountUpFromZero) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   const TGridTable a(registry);
   const TGridTable b(registry);
   EXPECT_EQ(a.Identifier(), 0);
@@ -311,7 +311,7 @@ TEST(GridIdentifiers, NewTablesCountUpFromZero) {
 }
 
 TEST(GridTemplateList, ResolvesEntriesAtEachLookup) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTableList list(registry);
   auto table = std::make_unique<TGridTable>(registry);
   table->SetIdentifier(7);
@@ -331,27 +331,27 @@ TEST(GridTemplateList, ResolvesEntriesAtEachLookup) {
 }
 
 TEST(GridProperties, MinRowsMustBePositiveExceptWhileLoading) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
   try {
     table.SetMinRows(0);
     ADD_FAILURE() << "no error";
-  } catch (const EGridError& error) {
+  } catch (const GridError& error) {
     EXPECT_STREQ(error.what(), "Value must be greater than 0");
   }
-  table.SetLoading(true);
+  table.setLoading(true);
   table.SetMinRows(0);
   EXPECT_EQ(table.MinRows(), 1);
-  table.SetRowGroup(0);
+  table.setRowGroup(0);
   EXPECT_EQ(table.RowGroup(), 1);
 }
 
 TEST(GridDepthPairs, TopDepthFollowsTheBottomOfTheRowAbove) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  auto& top = static_cast<TFloatColumn&>(table.AddColumn(TColumnType::kFloat));
+  auto& top = static_cast<TFloatColumn&>(table.AddColumn(ColumnType::kFloat));
   top.TopDepth = true;
-  table.AddColumn(TColumnType::kFloat);  // bottom depth
+  table.AddColumn(ColumnType::kFloat);  // bottom depth
   table.SetRowCount(3);
   table.SetFloatValue(1, 0, 10);             // bottom of row 0 ...
   EXPECT_EQ(table.GetFloatValue(0, 1), 10);  // ... is the top of row 1
@@ -362,59 +362,58 @@ TEST(GridDepthPairs, TopDepthFollowsTheBottomOfTheRowAbove) {
 }
 
 TEST(GridDepthPairs, TopDepthBeforeANonRealColumnFailsOnInsertion) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  auto& top = static_cast<TFloatColumn&>(table.AddColumn(TColumnType::kFloat));
+  auto& top = static_cast<TFloatColumn&>(table.AddColumn(ColumnType::kFloat));
   top.TopDepth = true;
-  table.AddColumn(TColumnType::kInt);
+  table.AddColumn(ColumnType::kInt);
   try {
     table.SetRowCount(1);
     ADD_FAILURE() << "no error";
-  } catch (const EGridError& error) {
+  } catch (const GridError& error) {
     EXPECT_STREQ(error.what(),
                  "If column if a topdepth then the next column must be a float column");
   }
 }
 
 TEST(GridColumns, ReplaceColumnKeepsHeadingAndVisibilityButNotValues) {
-  TSoilGrid grid;
+  SoilGrid grid;
   grid.Layers.SetRowCount(1);
   grid.Layers.GetColumn(kSide).Visible = false;
   grid.Layers.SetFloatValue(kSide, 0, 9);
-  TColumn& replaced = grid.Layers.ReplaceColumn(kSide, TColumnType::kInt);
+  TColumn& replaced = grid.Layers.ReplaceColumn(kSide, ColumnType::kInt);
   EXPECT_EQ(replaced.Heading, (std::vector<std::string>{"Max. Side ", "Friction"}));
   EXPECT_FALSE(replaced.Visible);
   EXPECT_EQ(grid.Layers.GetIntValue(kSide, 0), 0);
-  EXPECT_EQ(grid.Layers.VisibleColCount(), 3);
+  EXPECT_EQ(grid.Layers.visibleColCount(), 3);
 }
 
 TEST(GridColumns, ClassRegistryNumbersTheFiveKinds) {
-  TGridTableRegistry registry;
+  GridTableRegistry registry;
   TGridTable table(registry);
-  const std::vector<TColumnType> kinds = {TColumnType::kEnum, TColumnType::kInt,
-                                          TColumnType::kFloat, TColumnType::kTable,
-                                          TColumnType::kString};
-  ASSERT_EQ(ColumnClasses().size(), kinds.size());
+  const std::vector<ColumnType> kinds = {ColumnType::kEnum, ColumnType::kInt, ColumnType::kFloat,
+                                         ColumnType::kTable, ColumnType::kString};
+  ASSERT_EQ(columnClasses().size(), kinds.size());
   for (size_t i = 0; i < kinds.size(); ++i) {
-    EXPECT_EQ(ColumnClasses()[i].index, static_cast<int>(i));
-    EXPECT_EQ(ColumnClasses()[i].ColumnClass, kinds[i]);
-    EXPECT_EQ(CreateColumn(kinds[i], table)->Type(), kinds[i]);
+    EXPECT_EQ(columnClasses()[i].index, static_cast<int>(i));
+    EXPECT_EQ(columnClasses()[i].ColumnClass, kinds[i]);
+    EXPECT_EQ(createColumn(kinds[i], table)->Type(), kinds[i]);
   }
 }
 
 TEST(GridColumns, MinimumWidthsPerKind) {
-  TSoilGrid grid;
-  const int pixels_per_inch = 96;
-  const TTextMeasure narrow = [](std::string_view) { return 1; };
-  const TTextMeasure by_length = [](std::string_view text) {
+  SoilGrid grid;
+  const int pixelsPerInch = 96;
+  const TextMeasure narrow = [](std::string_view) { return 1; };
+  const TextMeasure byLength = [](std::string_view text) {
     return static_cast<int>(text.size()) * 10;
   };
-  EXPECT_EQ(grid.Layers.GetColumn(kType).GetMinWidth(narrow, pixels_per_inch), 144);
-  EXPECT_EQ(grid.Layers.GetColumn(kDepth).GetMinWidth(narrow, pixels_per_inch), 48);
-  EXPECT_EQ(grid.Layers.GetColumn(kNested).GetMinWidth(narrow, pixels_per_inch), 192);
+  EXPECT_EQ(grid.Layers.GetColumn(kType).GetMinWidth(narrow, pixelsPerInch), 144);
+  EXPECT_EQ(grid.Layers.GetColumn(kDepth).GetMinWidth(narrow, pixelsPerInch), 48);
+  EXPECT_EQ(grid.Layers.GetColumn(kNested).GetMinWidth(narrow, pixelsPerInch), 192);
   // "Depth at Bottom " and two spaces: 18 characters.
-  EXPECT_EQ(grid.Layers.GetColumn(kDepth).GetMinWidth(by_length, pixels_per_inch), 180);
+  EXPECT_EQ(grid.Layers.GetColumn(kDepth).GetMinWidth(byLength, pixelsPerInch), 180);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

@@ -6,16 +6,16 @@
 
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
-struct TFactorCase {
+struct FactorCase {
   const char* Units;
   long double SiToEnglish;  // English units per SI unit, worked out from the placeholder factors
 };
 
 TEST(UnitsConversionFactor, FollowsTheTermRule) {
-  const std::vector<TFactorCase> cases = {
+  const std::vector<FactorCase> cases = {
       {"F/L2^2", 224.8089237L / (3.280839895L * 3.280839895L)},                 // about 20.885
       {"F/L2^3", 224.8089237L / (3.280839895L * 3.280839895L * 3.280839895L)},  // about 6.366
       {"F/L^2", 224.8089237L / (39.37007874L * 39.37007874L)},                  // about 0.14504
@@ -29,19 +29,19 @@ TEST(UnitsConversionFactor, FollowsTheTermRule) {
       {"DEG", 1},
       {"", 1},
   };
-  for (const TFactorCase& c : cases) {
+  for (const FactorCase& c : cases) {
     SCOPED_TRACE(c.Units);
-    EXPECT_NEAR(UnitsConversionFactor(c.Units, 2, 1), c.SiToEnglish, 1e-15L * c.SiToEnglish);
-    EXPECT_NEAR(UnitsConversionFactor(c.Units, 1, 2), 1 / c.SiToEnglish, 1e-15L / c.SiToEnglish);
-    EXPECT_EQ(UnitsConversionFactor(c.Units, 1, 3), 1);
-    EXPECT_EQ(UnitsConversionFactor(c.Units, 2, 2), 1);
+    EXPECT_NEAR(unitsConversionFactor(c.Units, 2, 1), c.SiToEnglish, 1e-15L * c.SiToEnglish);
+    EXPECT_NEAR(unitsConversionFactor(c.Units, 1, 2), 1 / c.SiToEnglish, 1e-15L / c.SiToEnglish);
+    EXPECT_EQ(unitsConversionFactor(c.Units, 1, 3), 1);
+    EXPECT_EQ(unitsConversionFactor(c.Units, 2, 2), 1);
   }
-  EXPECT_NEAR(UnitsConversionFactor("F/L2^2", 2, 1), 20.885, 5e-4);
-  EXPECT_NEAR(UnitsConversionFactor("F/L2^3", 2, 1), 6.366, 5e-4);
-  EXPECT_NEAR(UnitsConversionFactor("F/L^2", 2, 1), 0.14504, 5e-6);
+  EXPECT_NEAR(unitsConversionFactor("F/L2^2", 2, 1), 20.885, 5e-4);
+  EXPECT_NEAR(unitsConversionFactor("F/L2^3", 2, 1), 6.366, 5e-4);
+  EXPECT_NEAR(unitsConversionFactor("F/L^2", 2, 1), 0.14504, 5e-6);
 }
 
-struct TTextCase {
+struct TextCase {
   const char* Units;
   const char* English;
   const char* SI;
@@ -49,7 +49,7 @@ struct TTextCase {
 };
 
 TEST(GridUnitsText, ExpandsEveryPlaceholder) {
-  const std::vector<TTextCase> cases = {
+  const std::vector<TextCase> cases = {
       {"F/L2^2", "lbs/ft^2", "kN/m^2", "F/L^2"},
       {"F/L2^3", "lbs/ft^3", "kN/m^3", "F/L^3"},
       {"F/L^2", "lbs/in^2", "kN/m^2", "F/L^2"},
@@ -63,13 +63,13 @@ TEST(GridUnitsText, ExpandsEveryPlaceholder) {
       {"L3", "rad", "rad", "L"},
       {"DEG", "DEG", "DEG", "DEG"},
   };
-  for (const TTextCase& c : cases) {
+  for (const TextCase& c : cases) {
     SCOPED_TRACE(c.Units);
-    EXPECT_EQ(GridUnitsText(c.Units, 1), c.English);
-    EXPECT_EQ(GridUnitsText(c.Units, 2), c.SI);
-    EXPECT_EQ(GridUnitsText(c.Units, 3), c.Dimensions);
+    EXPECT_EQ(gridUnitsText(c.Units, 1), c.English);
+    EXPECT_EQ(gridUnitsText(c.Units, 2), c.SI);
+    EXPECT_EQ(gridUnitsText(c.Units, 3), c.Dimensions);
   }
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

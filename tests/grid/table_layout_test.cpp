@@ -4,12 +4,12 @@
 
 #include "table_layout.h"
 
-namespace tolvane {
+namespace tolvane::grid {
 namespace {
 
 // Three 50-pixel columns, 15 rows of 20 pixels under one heading row.
-TTableLayoutInput Input() {
-  TTableLayoutInput input;
+TableLayoutInput sampleInput() {
+  TableLayoutInput input;
   input.ColumnWidths = {50, 50, 50};
   input.FixedWidth = 30;
   input.RowHeight = 20;
@@ -24,7 +24,7 @@ TTableLayoutInput Input() {
 }
 
 TEST(TableLayout, LayoutsShowWholeColumnsAndRows) {
-  const auto layouts = TableLayouts(Input(), 190, 200);
+  const auto layouts = tableLayouts(sampleInput(), 190, 200);
   // 0: everything: 10 + 30 + 150 wide, 40 + 16 rows * 20 high.
   EXPECT_EQ(layouts[0].Width, 190);
   EXPECT_EQ(layouts[0].Height, 360);
@@ -41,22 +41,22 @@ TEST(TableLayout, LayoutsShowWholeColumnsAndRows) {
 }
 
 TEST(TableLayout, TheLayoutThatSticksOutLeastIsChosen) {
-  const auto layouts = TableLayouts(Input(), 190, 200);
+  const auto layouts = tableLayouts(sampleInput(), 190, 200);
   // Misfits: 0: 190*360 - 190*200 = 30400; 2: 205*200 - 38000 = 3000; 3: fits inside, 0.
-  EXPECT_EQ(LayoutMisfit(layouts[0], 190, 200), 30400);
-  EXPECT_EQ(LayoutMisfit(layouts[2], 190, 200), 3000);
-  EXPECT_EQ(LayoutMisfit(layouts[3], 190, 200), 0);
-  EXPECT_EQ(ChooseTableLayout(layouts, 190, 200), 3);
+  EXPECT_EQ(layoutMisfit(layouts[0], 190, 200), 30400);
+  EXPECT_EQ(layoutMisfit(layouts[2], 190, 200), 3000);
+  EXPECT_EQ(layoutMisfit(layouts[3], 190, 200), 0);
+  EXPECT_EQ(chooseTableLayout(layouts, 190, 200), 3);
   // A rectangle that holds everything: every layout fits, the tie goes to layout 0.
-  EXPECT_EQ(ChooseTableLayout(TableLayouts(Input(), 400, 400), 400, 400), 0);
+  EXPECT_EQ(chooseTableLayout(tableLayouts(sampleInput(), 400, 400), 400, 400), 0);
 }
 
 TEST(TableLayout, NoLayoutIsNarrowerThanTheButtons) {
-  TTableLayoutInput input = Input();
+  TableLayoutInput input = sampleInput();
   input.ColumnWidths = {20};
   input.MinWidth = 250;
-  for (const TTableLayout& layout : TableLayouts(input, 50, 50)) EXPECT_GE(layout.Width, 250);
+  for (const TableLayout& layout : tableLayouts(input, 50, 50)) EXPECT_GE(layout.Width, 250);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::grid

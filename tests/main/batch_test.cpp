@@ -40,7 +40,7 @@ class BatchTest : public ::testing::Test {
     return file;
   }
   // The messages without the date and time lines, which follow the start and end lines.
-  std::vector<std::string> WithoutDates(const std::vector<std::string>& shown) {
+  std::vector<std::string> withoutDates(const std::vector<std::string>& shown) {
     std::vector<std::string> kept;
     for (size_t i = 0; i < shown.size(); ++i) {
       if (i > 0 && shown[i - 1].rfind("* ", 0) == 0) continue;
@@ -50,7 +50,7 @@ class BatchTest : public ::testing::Test {
   }
   std::filesystem::path previous_ = std::filesystem::current_path();
   TempDir dir_;
-  THeadlessHost host_;
+  HeadlessHost host_;
   RecordedMessages messages_;
 };
 
@@ -58,10 +58,10 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
   const std::string first = Copy("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
   const std::string third = Copy("c.tv9d").string();
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  TBatchRun batch(form, messages_, nullptr);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  BatchRun batch(form, messages_, nullptr);
   for (const std::string& file : {first, missing, third}) batch.List.Add(file);
-  batch.RunAll();
+  batch.runAll();
   const std::vector<std::string> expected = {"* Start Multi-File Analysis *",
                                              "",
                                              "File 1/3 : " + first,
@@ -82,7 +82,7 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
                                              "",
                                              "* Multi-File Analysis Completed *",
                                              ""};
-  EXPECT_EQ(WithoutDates(batch.Messages), expected);
+  EXPECT_EQ(withoutDates(batch.Messages), expected);
   EXPECT_EQ(batch.Progress, 3);
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{"I:Computations Completed\rPlease check the output file "
@@ -96,16 +96,16 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
 }
 
 TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
-  const std::filesystem::path old_file = dir_ / "old.tv8d";
+  const std::filesystem::path oldFile = dir_ / "old.tv8d";
   const std::filesystem::path other = dir_ / "notes.txt";
-  writeFile(old_file, readFile(kExample));
+  writeFile(oldFile, readFile(kExample));
   writeFile(other, "text");
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  TBatchRun batch(form, messages_, nullptr);
-  batch.List.Add(old_file.string());
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  BatchRun batch(form, messages_, nullptr);
+  batch.List.Add(oldFile.string());
   batch.List.Add(other.string());
-  batch.RunAll();
-  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  batch.runAll();
+  const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 12U);
   EXPECT_EQ(kept[4],
             "  * File of an earlier version is not run in a batch. Please open it and save "
@@ -118,13 +118,13 @@ TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
 }
 
 TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
-  TempDir empty_program_dir;
-  TMainForm form(messages_, host_, empty_program_dir.path());
-  TBatchRun batch(form, messages_, nullptr);
+  TempDir emptyProgramDir;
+  MainFormRules form(messages_, host_, emptyProgramDir.path());
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.List.Add(Copy("b.tv9d").string());
-  batch.RunAll();
-  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  batch.runAll();
+  const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 9U);
   EXPECT_EQ(kept[5], "  * Attempt to initialize DLL failed. Please check.");
   EXPECT_EQ(kept[7], "* Multi-File Analysis Completed *");
@@ -132,13 +132,13 @@ TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
 }
 
 TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.Loader = std::make_unique<TDynamicLibrary>(messages_);
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
   batch.List.Add(Copy("b.tv9d").string());
-  batch.RunAll();
-  const std::vector<std::string> kept = WithoutDates(batch.Messages);
+  batch.runAll();
+  const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 9U);
   EXPECT_EQ(kept[5], "  * Attempt to reinitialize DLL. Please check.");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "b.tv9o"));
@@ -146,12 +146,12 @@ TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
 
 TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   const std::filesystem::path list = dir_ / "jobs.pyb";
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   std::vector<std::string> shown;
-  TBatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
+  BatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
   batch.List.Add((dir_ / "none.tv9d").string());
-  ASSERT_TRUE(batch.SaveList(list));
-  batch.RunAll();
+  ASSERT_TRUE(batch.saveList(list));
+  batch.runAll();
   EXPECT_EQ(shown, batch.Messages);
   std::vector<std::string> expected;
   for (const std::string& line : batch.Messages) expected.push_back(line + "\r");
@@ -160,51 +160,51 @@ TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
 
 TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
   TempDir dir;
-  TBatchList list;
+  BatchList list;
   EXPECT_TRUE(list.Add("/jobs/a.tv9d"));
   EXPECT_TRUE(list.Add("/jobs/b.tv9d"));
   EXPECT_FALSE(list.Add("/jobs/a.tv9d"));
   EXPECT_TRUE(list.Add("/jobs/A.tv9d"));
-  ASSERT_TRUE(list.SaveToFile(dir / "list.pyb"));
+  ASSERT_TRUE(list.saveToFile(dir / "list.pyb"));
   EXPECT_EQ(readFile(dir / "list.pyb"), "/jobs/a.tv9d\r\n/jobs/b.tv9d\r\n/jobs/A.tv9d\r\n\r\n");
-  TBatchList back;
-  ASSERT_TRUE(back.LoadFromFile(dir / "list.pyb"));
-  EXPECT_EQ(back.Files(), list.Files());
+  BatchList back;
+  ASSERT_TRUE(back.loadFromFile(dir / "list.pyb"));
+  EXPECT_EQ(back.files(), list.files());
   // A final line without a line after it is not taken.
   writeFile(dir / "hand.pyb", "/x/one.tv9d\n/x/two.tv9d");
-  ASSERT_TRUE(back.LoadFromFile(dir / "hand.pyb"));
-  EXPECT_EQ(back.Files(), std::vector<std::string>{"/x/one.tv9d"});
+  ASSERT_TRUE(back.loadFromFile(dir / "hand.pyb"));
+  EXPECT_EQ(back.files(), std::vector<std::string>{"/x/one.tv9d"});
 
   // Lists edited by hand, with any line ends.
   const std::string hand = "/x/one.tv9d\n/x/two.tv9d\n/x/three.tv9d\n\n";
   const std::vector<std::string> expected = {"/x/one.tv9d", "/x/two.tv9d", "/x/three.tv9d"};
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
-    writeFile(dir / "ends.pyb", tolvane::testing::WithLineEnds(hand, style));
-    ASSERT_TRUE(back.LoadFromFile(dir / "ends.pyb"));
-    EXPECT_EQ(back.Files(), expected);
+    writeFile(dir / "ends.pyb", tolvane::testing::withLineEnds(hand, style));
+    ASSERT_TRUE(back.loadFromFile(dir / "ends.pyb"));
+    EXPECT_EQ(back.files(), expected);
   }
 }
 
 TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
-  TBatchList list;
+  BatchList list;
   list.Add("/old/jobs/a.tv9d");
   list.Add("/old/jobs/sub/OLD/b.tv9d");
   list.Add("/OLD/jobs/c.tv9d");
   list.Add("/other/d.tv9d");
-  list.Replace("/old", "/new");
+  list.replace("/old", "/new");
   const std::vector<std::string> expected = {"/new/jobs/a.tv9d", "/new/jobs/sub/new/b.tv9d",
                                              "/OLD/jobs/c.tv9d", "/other/d.tv9d"};
-  EXPECT_EQ(list.Files(), expected);
+  EXPECT_EQ(list.files(), expected);
 }
 
 TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  form.Project().Grids().ProjectChanged = true;
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  form.project().grids().ProjectChanged = true;
   messages_.answer = TAnswer::kCancel;
-  TBatchRun batch(form, messages_, nullptr);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(Copy("a.tv9d").string());
-  batch.RunAll();
+  batch.runAll();
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Q:Do you want to save any changes?"});
   EXPECT_TRUE(batch.Messages.empty());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "a.tv9o"));
@@ -213,11 +213,11 @@ TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
 TEST_F(BatchTest, CheckFilesReportsEachFile) {
   const std::string there = Copy("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  TBatchRun batch(form, messages_, nullptr);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  BatchRun batch(form, messages_, nullptr);
   batch.List.Add(there);
   batch.List.Add(missing);
-  batch.CheckFiles();
+  batch.checkFiles();
   const std::vector<std::string> expected = {"* Start Multi-File Check *",
                                              "",
                                              "File 1/2 : " + there,
@@ -230,7 +230,7 @@ TEST_F(BatchTest, CheckFilesReportsEachFile) {
                                              "",
                                              "* Multi-File Check Completed *",
                                              ""};
-  EXPECT_EQ(WithoutDates(batch.Messages), expected);
+  EXPECT_EQ(withoutDates(batch.Messages), expected);
 }
 
 TEST(HeadlessBatch, RunsTheListWithMessagesOnTheOutputAndInTheMessageFile) {
@@ -258,14 +258,14 @@ TEST(HeadlessBatch, RunsTheListWithMessagesOnTheOutputAndInTheMessageFile) {
 }
 
 // Runs `tolvane2023 --batch LIST --jobs N` and returns its exit code.
-int RunHeadlessBatch(const std::filesystem::path& list, int jobs) {
+int runHeadlessBatch(const std::filesystem::path& list, int jobs) {
   const std::string command = std::string(TOLVANE_PROGRAM) + " --batch '" + list.string() +
                               "' --jobs " + std::to_string(jobs) + " >/dev/null 2>&1";
   return WEXITSTATUS(std::system(command.c_str()));
 }
 
 // A text with its folder written as <folder> and the clock times as <time>.
-std::string Comparable(std::string text, const std::filesystem::path& folder) {
+std::string comparable(std::string text, const std::filesystem::path& folder) {
   const std::string from = folder.string();
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
     text.replace(at, from.size(), "<folder>");
@@ -291,8 +291,8 @@ TEST(HeadlessBatch, TwoJobsWriteTheSameMessagesAndResultsAsOne) {
     for (const char* name : {"a.tv9d", "gone.tv9d", "b.tv9d", "bad.tv9d", "notes.txt", "c.tv9d"})
       list += (dir / name).string() + "\r\n";
     writeFile(dir / "jobs.pyb", list + "\r\n");
-    EXPECT_EQ(RunHeadlessBatch(dir / "jobs.pyb", run == 0 ? 1 : 2), 0);
-    messages[run] = Comparable(readFile(dir / "jobs.pym"), dir);
+    EXPECT_EQ(runHeadlessBatch(dir / "jobs.pyb", run == 0 ? 1 : 2), 0);
+    messages[run] = comparable(readFile(dir / "jobs.pym"), dir);
   }
   const std::string done =
       "- Analyzing File\r\n  * Computation completed.\r\n    Please check your results\r\n\r\n";
@@ -318,7 +318,7 @@ TEST(HeadlessBatch, TwoJobsWriteTheSameMessagesAndResultsAsOne) {
       SCOPED_TRACE(name + extension);
       const auto result = [&](size_t run) {
         std::filesystem::path file = dirs[run].path() / name;
-        return Comparable(readFile(file.replace_extension(extension)), dirs[run].path());
+        return comparable(readFile(file.replace_extension(extension)), dirs[run].path());
       };
       EXPECT_FALSE(result(0).empty());
       EXPECT_EQ(result(1), result(0));
@@ -336,26 +336,26 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
   const struct {
     std::string report;
     bool normal;
-    TBatchItemOutcome expected;
+    BatchItemOutcome expected;
   } kCases[] = {
-      {BatchItemStartText() + BatchItemOutcomeText({true, 0, "  * Done.\r    See"}),
+      {batchItemStartText() + batchItemOutcomeText({true, 0, "  * Done.\r    See"}),
        true,
        {true, kBatchFileDone, "  * Done.\r    See"}},
-      {BatchItemOutcomeText({false, 0, "  * Input file does not exist. Please check"}),
+      {batchItemOutcomeText({false, 0, "  * Input file does not exist. Please check"}),
        true,
        {false, kBatchFileDone, "  * Input file does not exist. Please check"}},
-      {BatchItemStartText() + BatchItemOutcomeText({true, kBatchStop, "  * Stop"}),
+      {batchItemStartText() + batchItemOutcomeText({true, kBatchStop, "  * Stop"}),
        true,
        {true, kBatchStop, "  * Stop"}},
       // The process died while the engine ran: its report stops after the start line.
-      {BatchItemStartText(), false, {true, kBatchFileDone, abnormal}},
+      {batchItemStartText(), false, {true, kBatchFileDone, abnormal}},
       // A complete report from a process that still failed is not trusted.
-      {BatchItemOutcomeText({false, 0, "  * Done"}), false, {false, kBatchFileDone, abnormal}},
+      {batchItemOutcomeText({false, 0, "  * Done"}), false, {false, kBatchFileDone, abnormal}},
       {"", true, {false, kBatchFileDone, abnormal}},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.report);
-    const TBatchItemOutcome outcome = ReadBatchItemReport(c.report, c.normal);
+    const BatchItemOutcome outcome = readBatchItemReport(c.report, c.normal);
     EXPECT_EQ(outcome.Analyzed, c.expected.Analyzed);
     EXPECT_EQ(outcome.Result, c.expected.Result);
     EXPECT_EQ(outcome.Message, c.expected.Message);
@@ -367,10 +367,10 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
 TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
   for (const char* program : {"/bin/false", "/nonexistent/tolvane2023"}) {
     SCOPED_TRACE(program);
-    const std::vector<TBatchItemOutcome> outcomes =
-        RunItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
+    const std::vector<BatchItemOutcome> outcomes =
+        runItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
     ASSERT_EQ(outcomes.size(), 2U);
-    for (const TBatchItemOutcome& outcome : outcomes) {
+    for (const BatchItemOutcome& outcome : outcomes) {
       EXPECT_FALSE(outcome.Analyzed);
       EXPECT_EQ(outcome.Result, kBatchFileDone);
       EXPECT_EQ(outcome.Message, "  * The analysis ended abnormally. Please check");
@@ -385,15 +385,15 @@ TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
 TEST(BatchJobs, ForkedWorkersAnswerInOrderAndOneThatDiesFailsOnlyItsItem) {
   const auto echo = [] {
     for (std::string path; std::getline(std::cin, path);) {
-      const std::string report = BatchItemOutcomeText({false, 0, "  * Seen " + path});
+      const std::string report = batchItemOutcomeText({false, 0, "  * Seen " + path});
       if (::write(kBatchItemReportDescriptor, report.data(), report.size()) < 0) return 1;
     }
     return 0;
   };
   {
-    TBatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c", "d", "e"}, 2, echo);
+    BatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c", "d", "e"}, 2, echo);
     for (const char* path : {"a", "b", "c", "d", "e"}) {
-      const TBatchItemOutcome outcome = jobs.Take(static_cast<size_t>(*path - 'a'));
+      const BatchItemOutcome outcome = jobs.take(static_cast<size_t>(*path - 'a'));
       EXPECT_EQ(outcome.Message, std::string("  * Seen ") + path);
     }
   }
@@ -403,9 +403,9 @@ TEST(BatchJobs, ForkedWorkersAnswerInOrderAndOneThatDiesFailsOnlyItsItem) {
     std::_Exit(3);
     return 0;
   };
-  TBatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c"}, 1, dies);
+  BatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c"}, 1, dies);
   for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(jobs.Take(i).Message, "  * The analysis ended abnormally. Please check");
+    EXPECT_EQ(jobs.take(i).Message, "  * The analysis ended abnormally. Please check");
   }
 }
 

@@ -18,8 +18,8 @@ class CheckDataTest : public ::testing::Test {
     data().DSTART = 3;
   }
   TProgramData& data() { return project_.Data(); }
-  void Layers(std::initializer_list<std::pair<int32_t, long double>> layers) {
-    TGridTable& d = project_.Grids().D();
+  void layers(std::initializer_list<std::pair<int32_t, long double>> layers) {
+    grid::TGridTable& d = project_.grids().D();
     d.SetRowCount(static_cast<int>(layers.size()));
     int row = 0;
     for (const auto& [type, bottom] : layers) {
@@ -28,16 +28,16 @@ class CheckDataTest : public ::testing::Test {
       ++row;
     }
   }
-  bool Check() { return CheckData(data(), messages_); }
+  bool check() { return CheckData(data(), messages_); }
 
-  THeadlessHost host_;
-  TCurrentProject project_;
+  HeadlessHost host_;
+  CurrentProject project_;
   RecordedMessages messages_;
 };
 
 TEST_F(CheckDataTest, ThinLayerIsNamedWithItsThickness) {
-  Layers({{kSand, 10}, {kSand, 11}, {kClay, 40}});
-  EXPECT_FALSE(Check());
+  layers({{kSand, 10}, {kSand, 11}, {kClay, 40}});
+  EXPECT_FALSE(check());
   EXPECT_EQ(messages_.shown, std::vector<std::string>{
                                  "W:Thickness of layer should be at least 2 ft\rto avoid "
                                  "numerical errors. \rPlease check layer 2 . Thickness = 1 ft"});
@@ -47,8 +47,8 @@ TEST_F(CheckDataTest, SIThicknessLimitIsPointSixMetres) {
   data().fUnits = kSIUnits;
   data().PD = 10;
   data().DSTART = 1;
-  Layers({{kSand, 0.5L}, {kClay, 20}});
-  EXPECT_FALSE(Check());
+  layers({{kSand, 0.5L}, {kClay, 20}});
+  EXPECT_FALSE(check());
   ASSERT_EQ(messages_.shown.size(), 1U);
   EXPECT_EQ(messages_.shown[0],
             "W:Thickness of layer should be at least 0.6 m\rto avoid numerical errors. \rPlease "
@@ -56,34 +56,34 @@ TEST_F(CheckDataTest, SIThicknessLimitIsPointSixMetres) {
 }
 
 TEST_F(CheckDataTest, ProfileMustReachTwoDiametersBelowTheTip) {
-  Layers({{kSand, 20}, {kClay, 35}});
-  EXPECT_FALSE(Check());
+  layers({{kSand, 20}, {kClay, 35}});
+  EXPECT_FALSE(check());
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{
                 "W:Depth of Bottom Layer, 35 ft\rshould be at least the shaft length plus two "
                 "shaft diameters 36 ft\rto perform analysis. \rPlease check !"});
   messages_.shown.clear();
-  Layers({{kSand, 20}, {kClay, 36}});
-  EXPECT_TRUE(Check());
+  layers({{kSand, 20}, {kClay, 36}});
+  EXPECT_TRUE(check());
   EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(CheckDataTest, StrongRockNeedsSpacingAndThicknessAtOneEnd) {
-  Layers({{kSand, 20}, {kStrongRockSideAndEnd, 60}});
-  TGridTable* rock = project_.Grids().LayerTable(1);
+  layers({{kSand, 20}, {kStrongRock, 60}});
+  grid::TGridTable* rock = project_.grids().layerTable(1);
   ASSERT_NE(rock, nullptr);
-  EXPECT_FALSE(Check());
+  EXPECT_FALSE(check());
   EXPECT_EQ(messages_.shown.back(),
             "W:Discontinuity spacing should be greater than zero \rto avoid numerical errors. "
             "\rPlease check layer 2");
   rock->SetFloatValue(2, kBottomRow, 0.5L);  // spacing only at the bottom
-  EXPECT_FALSE(Check());
+  EXPECT_FALSE(check());
   EXPECT_EQ(messages_.shown.back(),
             "W:Discontinuity thickness should be greater than zero \rto avoid numerical errors. "
             "\rPlease check layer 2");
   rock->SetFloatValue(3, kTopRow, 0.01L);
   messages_.shown.clear();
-  EXPECT_TRUE(Check());
+  EXPECT_TRUE(check());
   EXPECT_TRUE(messages_.shown.empty());
 }
 
@@ -93,8 +93,8 @@ TEST_F(CheckDataTest, MultipleLengthsNeedSixDiametersAndTheExclusionZones) {
   data().TOPLENG = 5;
   data().BS = 1;
   data().PD = 15;
-  Layers({{kSand, 20}, {kClay, 40}});
-  EXPECT_FALSE(Check());
+  layers({{kSand, 20}, {kClay, 40}});
+  EXPECT_FALSE(check());
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{
                 "W:Minimum Depth for Mutiple Shaft Lengths should be \rat least six shaft "
@@ -104,8 +104,8 @@ TEST_F(CheckDataTest, MultipleLengthsNeedSixDiametersAndTheExclusionZones) {
 
 TEST_F(CheckDataTest, DesignLoadGivenAsksOnlyForTwoDiametersOfSoil) {
   data().PD = 0;
-  Layers({{kSand, 6}});
-  EXPECT_TRUE(Check());
+  layers({{kSand, 6}});
+  EXPECT_TRUE(check());
 }
 
 }  // namespace

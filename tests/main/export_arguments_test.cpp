@@ -8,7 +8,7 @@ namespace {
 
 TEST(ExportArguments, PlotsWithEveryOption) {
   std::string error;
-  const auto args = ParsePlotExportArguments({"--plots", "a.tv9d", "--out", "pics", "--format",
+  const auto args = parsePlotExportArguments({"--plots", "a.tv9d", "--out", "pics", "--format",
                                               "svg", "--size", "1200x800", "--layers", "yes"},
                                              error);
   ASSERT_TRUE(args) << error;
@@ -18,7 +18,7 @@ TEST(ExportArguments, PlotsWithEveryOption) {
   EXPECT_EQ(args->Width, 1200);
   EXPECT_EQ(args->Height, 800);
   EXPECT_EQ(args->ShowLayers, std::optional<bool>(true));
-  const auto defaults = ParsePlotExportArguments({"--plots", "a.tv9d", "--out", "pics"}, error);
+  const auto defaults = parsePlotExportArguments({"--plots", "a.tv9d", "--out", "pics"}, error);
   ASSERT_TRUE(defaults);
   EXPECT_EQ(defaults->Format, "png");
   EXPECT_EQ(defaults->Width, kDefaultExportWidth);
@@ -41,33 +41,33 @@ TEST(ExportArguments, WrongPlotsCommandLinesAreRefused) {
   };
   for (const auto& args : wrong) {
     std::string error;
-    EXPECT_FALSE(ParsePlotExportArguments(args, error)) << args.back();
+    EXPECT_FALSE(parsePlotExportArguments(args, error)) << args.back();
     EXPECT_FALSE(error.empty()) << args.back();
   }
 }
 
 TEST(ExportArguments, WorkbookSelection) {
   std::string error;
-  const auto args = ParseXlsxExportArguments(
+  const auto args = parseXlsxExportArguments(
       {"--xlsx", "a.tv9d", "--out", "b.xlsx", "--select", "1,9,12"}, error);
   ASSERT_TRUE(args) << error;
   EXPECT_EQ(args->OutFile, "b.xlsx");
   EXPECT_EQ(args->Select, (std::vector<int>{1, 9, 12}));
-  const auto all = ParseXlsxExportArguments({"--xlsx", "a.tv9d", "--out", "b.xlsx"}, error);
+  const auto all = parseXlsxExportArguments({"--xlsx", "a.tv9d", "--out", "b.xlsx"}, error);
   ASSERT_TRUE(all);
   EXPECT_TRUE(all->Select.empty());
   for (const char* select : {"", "0", "27", "1,,2", "1,x", "3,"}) {
-    EXPECT_FALSE(ParseXlsxExportArguments(
+    EXPECT_FALSE(parseXlsxExportArguments(
         {"--xlsx", "a.tv9d", "--out", "b.xlsx", "--select", select}, error))
         << select;
   }
-  EXPECT_FALSE(ParseXlsxExportArguments({"--xlsx", "a.tv9d"}, error));
+  EXPECT_FALSE(parseXlsxExportArguments({"--xlsx", "a.tv9d"}, error));
 }
 
 TEST(ExportArguments, PlotFileNamesUseTheTwoDigitPlotNumber) {
-  EXPECT_EQ(PlotFileName(0, "png"), "plot-01.png");
-  EXPECT_EQ(PlotFileName(15, "pdf"), "plot-16.pdf");
-  EXPECT_EQ(PlotFileName(25, "svg"), "plot-26.svg");
+  EXPECT_EQ(plotFileName(0, "png"), "plot-01.png");
+  EXPECT_EQ(plotFileName(15, "pdf"), "plot-16.pdf");
+  EXPECT_EQ(plotFileName(25, "svg"), "plot-26.svg");
 }
 
 }  // namespace

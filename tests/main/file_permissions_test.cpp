@@ -30,14 +30,14 @@ namespace unprivileged = tolvane::testing;
 
 const fs::path kExample = fs::path(TOLVANE_EXAMPLES_DIR) / "sand-over-clay.tv9d";
 
-struct stat StatusOf(const fs::path& file) {
+struct stat statusOf(const fs::path& file) {
   struct stat status {};
   EXPECT_EQ(::stat(file.c_str(), &status), 0) << file;
   return status;
 }
 
 // Runs the program with the arguments as a shell command; the output and error output together.
-std::string RunCommand(const std::string& command, int& status) {
+std::string runCommand(const std::string& command, int& status) {
   FILE* pipe = popen((command + " 2>&1").c_str(), "r");
   std::string output;
   if (pipe == nullptr) return output;
@@ -47,19 +47,19 @@ std::string RunCommand(const std::string& command, int& status) {
   return output;
 }
 
-std::string ProgramWith(const std::string& arguments) {
+std::string programWith(const std::string& arguments) {
   return std::string(TOLVANE_PROGRAM) + " " + arguments;
 }
 
-void GiveTo(const unprivileged::TUnprivilegedUser& user, const fs::path& path, mode_t mode) {
+void giveTo(const unprivileged::UnprivilegedUser& user, const fs::path& path, mode_t mode) {
   ASSERT_EQ(::chown(path.c_str(), user.Uid, user.Gid), 0) << path;
   ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
 }
 
 TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
-  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::UnprivilegedUser();
-  const std::optional<std::string> as_user = unprivileged::UnprivilegedCommand("true");
-  if (!user || !as_user) GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
+  const std::optional<unprivileged::UnprivilegedUser> user = unprivileged::unprivilegedUser();
+  const std::optional<std::string> asUser = unprivileged::unprivilegedCommand("true");
+  if (!user || !asUser) GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
   const struct {
     const char* Name;
     mode_t FolderMode;
@@ -74,12 +74,12 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
     const fs::path project = dir / "pier.tv9d";
     fs::copy_file(kExample, project);
     const std::string text = readFile(project);
-    GiveTo(*user, project, c.FileMode);
-    GiveTo(*user, dir.path(), c.FolderMode);
-    const struct stat before = StatusOf(project);
+    giveTo(*user, project, c.FileMode);
+    giveTo(*user, dir.path(), c.FolderMode);
+    const struct stat before = statusOf(project);
     int status = -1;
-    const std::string output = RunCommand(
-        *unprivileged::UnprivilegedCommand(ProgramWith("--run '" + project.string() + "'")),
+    const std::string output = runCommand(
+        *unprivileged::unprivilegedCommand(programWith("--run '" + project.string() + "'")),
         status);
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(status, kExitCannotWrite);
@@ -92,7 +92,7 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
         << output;
     EXPECT_EQ(output.find("Computations are completed"), std::string::npos);
     EXPECT_EQ(readFile(project), text);
-    const struct stat after = StatusOf(project);
+    const struct stat after = statusOf(project);
     EXPECT_EQ(after.st_mode, before.st_mode);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mtime, before.st_mtime);
@@ -111,12 +111,12 @@ TEST(HeadlessRun, WritableProjectKeepsItsModeOwnerAndGroup) {
     ASSERT_EQ(::chown(project.c_str(), unprivileged::kNobodyUser, unprivileged::kNobodyGroup), 0);
   }
   ASSERT_EQ(::chmod(project.c_str(), 0640), 0);
-  const struct stat before = StatusOf(project);
+  const struct stat before = statusOf(project);
   int status = -1;
-  const std::string output = RunCommand(ProgramWith("--run '" + project.string() + "'"), status);
+  const std::string output = runCommand(programWith("--run '" + project.string() + "'"), status);
   EXPECT_EQ(status, 0) << output;
   EXPECT_TRUE(fs::exists(dir / "pier.tv9o"));
-  const struct stat after = StatusOf(project);
+  const struct stat after = statusOf(project);
   EXPECT_NE(after.st_ino, before.st_ino);  // saved before the run
   EXPECT_EQ(after.st_mode & 07777, 0640U);
   EXPECT_EQ(after.st_uid, before.st_uid);
@@ -124,8 +124,8 @@ TEST(HeadlessRun, WritableProjectKeepsItsModeOwnerAndGroup) {
 }
 
 TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
-  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::UnprivilegedUser();
-  if (!user || !unprivileged::UnprivilegedCommand("true")) {
+  const std::optional<unprivileged::UnprivilegedUser> user = unprivileged::unprivilegedUser();
+  if (!user || !unprivileged::unprivilegedCommand("true")) {
     GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
   }
   TempDir dir;
@@ -133,11 +133,11 @@ TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
   fs::copy_file(kExample, project);
   writeFile(dir / "jobs.pyb", project.string() + "\r\n\r\n");
   writeFile(dir / "jobs.pym", "the last batch's messages");
-  for (const char* name : {"pier.tv9d", "jobs.pyb"}) GiveTo(*user, dir / name, 0644);
-  GiveTo(*user, dir / "jobs.pym", 0444);
-  GiveTo(*user, dir.path(), 0755);
+  for (const char* name : {"pier.tv9d", "jobs.pyb"}) giveTo(*user, dir / name, 0644);
+  giveTo(*user, dir / "jobs.pym", 0444);
+  giveTo(*user, dir.path(), 0755);
   int status = -1;
-  const std::string output = RunCommand(*unprivileged::UnprivilegedCommand(ProgramWith(
+  const std::string output = runCommand(*unprivileged::unprivilegedCommand(programWith(
                                             "--batch '" + (dir / "jobs.pyb").string() + "'")),
                                         status);
   EXPECT_EQ(status, kExitCannotWrite);
@@ -147,32 +147,32 @@ TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
             std::string::npos)
       << output;
   EXPECT_EQ(readFile(dir / "jobs.pym"), "the last batch's messages");
-  EXPECT_EQ(StatusOf(dir / "jobs.pym").st_mode & 07777, 0444U);
+  EXPECT_EQ(statusOf(dir / "jobs.pym").st_mode & 07777, 0444U);
   EXPECT_FALSE(fs::exists(dir / "pier.tv9o"));
 }
 
 // The files the program rewrites besides the project: the batch list and the plot formatting.
-struct TWriter {
+struct Writer {
   const char* Name;
   std::function<bool(const fs::path&, std::string*)> Write;
 };
 
-std::vector<TWriter> Writers() {
+std::vector<Writer> writers() {
   return {{"batch list",
            [](const fs::path& file, std::string* problem) {
-             TBatchList list;
+             BatchList list;
              list.Add("/jobs/a.tv9d");
-             return list.SaveToFile(file, problem);
+             return list.saveToFile(file, problem);
            }},
           {"plot formatting", [](const fs::path& file, std::string* problem) {
-             TResultPlots plots;
-             return WritePlotFormat(plots, file, problem);
+             ResultPlots plots;
+             return writePlotFormat(plots, file, problem);
            }}};
 }
 
 TEST(SavedFiles, ListAndPlotFormattingKeepTheirModeAndRefuseAReadOnlyFile) {
-  const std::optional<unprivileged::TUnprivilegedUser> user = unprivileged::UnprivilegedUser();
-  for (const TWriter& writer : Writers()) {
+  const std::optional<unprivileged::UnprivilegedUser> user = unprivileged::unprivilegedUser();
+  for (const Writer& writer : writers()) {
     SCOPED_TRACE(writer.Name);
     TempDir dir;
     const fs::path file = dir / "kept";
@@ -181,20 +181,20 @@ TEST(SavedFiles, ListAndPlotFormattingKeepTheirModeAndRefuseAReadOnlyFile) {
     std::string problem;
     EXPECT_TRUE(writer.Write(file, &problem)) << problem;
     EXPECT_NE(readFile(file), "old");
-    EXPECT_EQ(StatusOf(file).st_mode & 07777, 0604U);
+    EXPECT_EQ(statusOf(file).st_mode & 07777, 0604U);
 
     if (!user) continue;  // the read-only half needs a user for whom permissions apply
-    GiveTo(*user, dir.path(), 0777);
+    giveTo(*user, dir.path(), 0777);
     writeFile(file, "old");
-    GiveTo(*user, file, 0444);
-    const std::optional<std::string> said = unprivileged::RunUnprivileged([&] {
+    giveTo(*user, file, 0444);
+    const std::optional<std::string> said = unprivileged::runUnprivileged([&] {
       std::string reason;
       return std::string(writer.Write(file, &reason) ? "written" : "refused: ") + reason;
     });
     ASSERT_TRUE(said.has_value());
     EXPECT_EQ(*said, "refused: Cannot save \"" + file.string() + "\": the file is read-only.");
     EXPECT_EQ(readFile(file), "old");
-    EXPECT_EQ(StatusOf(file).st_mode & 07777, 0444U);
+    EXPECT_EQ(statusOf(file).st_mode & 07777, 0444U);
   }
   if (!user) GTEST_SKIP() << "read-only files not tried: " << unprivileged::kNoUnprivilegedUser;
 }

@@ -24,7 +24,7 @@ const std::filesystem::path kData = TOLVANE_TEST_DATA_DIR;
 
 using testing::RecordedMessages;
 
-std::string ReadText(const std::filesystem::path& file) {
+std::string readText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
@@ -42,7 +42,7 @@ class PlotDataReader : public ::testing::Test {
     data.KCYCL = 1;
     data.NLRFD = 2;
     data.Yesnewversion = 1;
-    TGridTable& d = project_.Grids().D();
+    grid::TGridTable& d = project_.grids().D();
     d.SetRowCount(2);
     d.SetIntValue(kColSoilType, 0, kSand);
     d.SetFloatValue(kColBottomDepth, 0, 20);
@@ -62,22 +62,22 @@ class PlotDataReader : public ::testing::Test {
     return static_cast<double>(p.Data(line, point).y);
   }
 
-  THeadlessHost host_;
-  TCurrentProject project_;
-  TResultPlots plots_;
-  TResultFlags flags_;
+  HeadlessHost host_;
+  CurrentProject project_;
+  ResultPlots plots_;
+  ResultFlags flags_;
   RecordedMessages messages_;
 };
 
 // What the plots hold: per plot its captions, and per curve its name and every point.
-std::string PlotContents(const TResultPlots& plots) {
+std::string plotContents(const ResultPlots& plots) {
   std::ostringstream out;
-  for (int p = 0; p < TResultPlots::size(); ++p) {
+  for (int p = 0; p < ResultPlots::size(); ++p) {
     const plot::TGraphPlot& plot = plots[p];
     out << p << ' ' << plot.Caption << '|' << plot.XCaption << '|' << plot.YCaption << '\n';
     for (int n = 0; n < plot.LineCount(); ++n) {
-      out << "  " << plot.Line(n).LineName() << ':';
-      for (const plot::TFloatPoint& point : plot.Line(n).Points()) {
+      out << "  " << plot.line(n).LineName() << ':';
+      for (const plot::TFloatPoint& point : plot.line(n).points()) {
         out << ' ' << point.x << ',' << point.y;
       }
       out << '\n';
@@ -86,7 +86,7 @@ std::string PlotContents(const TResultPlots& plots) {
   return out.str();
 }
 
-std::string FileText(const std::filesystem::path& file) {
+std::string fileText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
@@ -107,15 +107,15 @@ TEST_F(PlotDataReader, EveryLineEndReadsTheSamePlots) {
     }
     ASSERT_TRUE(Read(file));
     ASSERT_GT(P(kPltSkin).LineCount(), 0);
-    const std::string expected = PlotContents(plots_);
-    const std::string text = tolvane::testing::WithoutCarriageReturns(FileText(kData / file));
-    for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+    const std::string expected = plotContents(plots_);
+    const std::string text = tolvane::testing::withoutCarriageReturns(fileText(kData / file));
+    for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
       SCOPED_TRACE(style.Name);
-      TResultPlots plots;
-      TResultFlags flags;
-      TWordReader reader = TWordReader::FromText(tolvane::testing::WithLineEnds(text, style));
+      ResultPlots plots;
+      ResultFlags flags;
+      TWordReader reader = TWordReader::fromText(tolvane::testing::withLineEnds(text, style));
       EXPECT_NO_THROW(ReadPlotData(plots, data, flags, reader));
-      EXPECT_EQ(PlotContents(plots), expected);
+      EXPECT_EQ(plotContents(plots), expected);
     }
   }
 }
@@ -151,8 +151,8 @@ TEST_F(PlotDataReader, LongerLaterCurveGrowsThePlots) {
   EXPECT_DOUBLE_EQ(X(P(kPltTotal), 0, 3), 3);
   EXPECT_EQ(Y(P(kFSpltTip), 1, 3), 6);
   EXPECT_EQ(X(P(kPltAxial), 1, 15), 300);
-  EXPECT_EQ(P(kPltSkin).Line(0).LineName(), "L =5 ft");
-  EXPECT_EQ(P(kPltSkin).Line(1).LineName(), "L =6 ft");
+  EXPECT_EQ(P(kPltSkin).line(0).LineName(), "L =5 ft");
+  EXPECT_EQ(P(kPltSkin).line(1).LineName(), "L =6 ft");
 }
 
 TEST_F(PlotDataReader, SettlementCurvesAndBoundsByID2) {
@@ -172,32 +172,32 @@ TEST_F(PlotDataReader, SettlementCurvesAndBoundsByID2) {
 
 TEST_F(PlotDataReader, LegendsCombinedPlotsAndBands) {
   ASSERT_TRUE(Read("short_second_curve.tv9p"));
-  EXPECT_EQ(P(kPltSkin).Line(0).LineName(), "Dia=3 ft");
-  EXPECT_EQ(P(kPltLower).Line(1).LineName(), "Dia=3.5 ft");
+  EXPECT_EQ(P(kPltSkin).line(0).LineName(), "Dia=3 ft");
+  EXPECT_EQ(P(kPltLower).line(1).LineName(), "Dia=3.5 ft");
   EXPECT_EQ(P(kFSpltSkin).XCaption, "Side Resistance/F.S. ");
-  EXPECT_EQ(P(kPltCombine).Line(1).LineName(), "  Tip Resistance");
-  EXPECT_EQ(P(kPltCombinedSettle).Line(0).LineName(), "  Trend (Averaged)");
+  EXPECT_EQ(P(kPltCombine).line(1).LineName(), "  Tip Resistance");
+  EXPECT_EQ(P(kPltCombinedSettle).line(0).LineName(), "  Trend (Averaged)");
   EXPECT_DOUBLE_EQ(X(P(kPltCombine), 2, 3), 5);  // total of curve 0, row 3
   EXPECT_DOUBLE_EQ(X(P(kPltCombineD), 0, 3), 0.8);
   EXPECT_EQ(P(kPltCombinedSettle).LineCount(), 3);
   EXPECT_EQ(X(P(kPltCombinedSettle), 0, 2), 20);
   const plot::TGraphPlot& skin = P(kPltSkin);
   ASSERT_EQ(skin.LayerLineCount(), 2);
-  EXPECT_EQ(skin.LayerLine(0).LineName(), " SAND ");
-  EXPECT_EQ(skin.LayerLine(0).Point(0).x, 7);
-  EXPECT_EQ(skin.LayerLine(1).LineName(), " CLAY ");
-  EXPECT_EQ(skin.LayerLine(1).Point(0).x, 1);
-  EXPECT_EQ(skin.LayerLine(1).Point(0).y, 60);
+  EXPECT_EQ(skin.layerLine(0).LineName(), " SAND ");
+  EXPECT_EQ(skin.layerLine(0).point(0).x, 7);
+  EXPECT_EQ(skin.layerLine(1).LineName(), " CLAY ");
+  EXPECT_EQ(skin.layerLine(1).point(0).x, 1);
+  EXPECT_EQ(skin.layerLine(1).point(0).y, 60);
   EXPECT_EQ(P(kPltAxial).LayerLineCount(), 0);  // settlement plots carry no bands
   EXPECT_EQ(P(kPltLoad).Units(), kEnglishUnits);
-  EXPECT_EQ(P(kPltSkin).YAxisCaption(), "Depth (ft)");
+  EXPECT_EQ(P(kPltSkin).yAxisCaption(), "Depth (ft)");
 }
 
 TEST_F(PlotDataReader, MultipleLengthsNameCurvesByLength) {
   project_.Data().IPENT = 1;
   ASSERT_TRUE(Read("short_second_curve.tv9p"));
-  EXPECT_EQ(P(kPltSkin).Line(0).LineName(), "L =7 ft");
-  EXPECT_EQ(P(kPltTip).Line(1).LineName(), "L =6 ft");
+  EXPECT_EQ(P(kPltSkin).line(0).LineName(), "L =7 ft");
+  EXPECT_EQ(P(kPltTip).line(1).LineName(), "L =6 ft");
 }
 
 TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
@@ -217,20 +217,20 @@ TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
   }
   EXPECT_EQ(P(kFSpltTip).XCaption, "Self-Weight");
   EXPECT_EQ(P(kFSpltSkin).XCaption, "LRFD Side Resistance ");
-  EXPECT_EQ(P(kPltCombine).Line(1).LineName(), "  Self-Weight");
-  EXPECT_EQ(P(kPltCombineD).Line(1).LineName(), "  Self-Weight");
+  EXPECT_EQ(P(kPltCombine).line(1).LineName(), "  Self-Weight");
+  EXPECT_EQ(P(kPltCombineD).line(1).LineName(), "  Self-Weight");
   EXPECT_EQ(X(P(kFSpltTip), 0, 2), 12);  // the ultimate tip: the self-weight
-  EXPECT_EQ(P(kPltSkin).LayerLine(0).Point(0).y, 80);
+  EXPECT_EQ(P(kPltSkin).layerLine(0).point(0).y, 80);
   EXPECT_EQ(P(kPltSkin).LayersTop, 100);
   EXPECT_EQ(X(P(kPltUpper), 0, 1), 12);
   EXPECT_EQ(X(P(kPltLower), 0, 15), 120);
   EXPECT_EQ(X(P(kPltCombinedSettle), 2, 15), 120);
   ASSERT_TRUE(flags_.showtzcurves);
   ASSERT_EQ(P(kPltTz).LineCount(), 1);
-  EXPECT_EQ(P(kPltTz).Line(0).LineName(), "H=15 ft");
+  EXPECT_EQ(P(kPltTz).line(0).LineName(), "H=15 ft");
   EXPECT_EQ(Y(P(kPltTz), 0, 9), 1000);
   EXPECT_DOUBLE_EQ(X(P(kPltTz), 0, 0), 0.1);
-  EXPECT_EQ(P(kPltQw).Line(0).LineName(), "Dia=3 ft");
+  EXPECT_EQ(P(kPltQw).line(0).LineName(), "Dia=3 ft");
   EXPECT_EQ(Y(P(kPltQw), 0, 1), 10);
   EXPECT_EQ(P(kPltTzAdd).LineCount(), 0);
   ASSERT_TRUE(flags_.showloadcurves);
@@ -248,7 +248,7 @@ TEST_F(PlotDataReader, LoadDistributionRowsComeFromTheSection) {
   data.ValElevation = 100;
   data.KCYCL = 2;
   data.NLRFD = 1;
-  std::string text = ReadText(kData / "elevation_uplift_bounds.tv9p");
+  std::string text = readText(kData / "elevation_uplift_bounds.tv9p");
   // The 15 one-row curves become 15 curves of two rows: depths 10 and 20 ft, loads 3 c and
   // 3 c + 1 for curve c = 1..15.
   text = text.substr(0, text.find("  0.200E+02  3.0  0.0"));
@@ -256,7 +256,7 @@ TEST_F(PlotDataReader, LoadDistributionRowsComeFromTheSection) {
     text += "  10.0  " + std::to_string(3 * c) + ".0  0.0\r\n";
     text += "  20.0  " + std::to_string(3 * c + 1) + ".0  0.0\r\n";
   }
-  TWordReader reader = TWordReader::FromText(text);
+  TWordReader reader = TWordReader::fromText(text);
   ReadPlotData(plots_, data, flags_, reader);
   ASSERT_TRUE(flags_.showloadcurves);
   ASSERT_EQ(P(kPltLoad).Count(), 2);
@@ -268,7 +268,7 @@ TEST_F(PlotDataReader, LoadDistributionRowsComeFromTheSection) {
 
 // A plot-data file of one-row curves, one per case, ending at the given lengths, followed
 // by a design chart of `diameters` x `lengths` points when `chart` is set.
-std::string CaseCurvesText(const std::vector<int>& lengths, int diameters, bool chart) {
+std::string caseCurvesText(const std::vector<int>& lengths, int diameters, bool chart) {
   const int count = static_cast<int>(lengths.size());
   std::string text = " " + std::to_string(count) + " 3 1\r\n";
   for (int c = 0; c < count; ++c) {
@@ -279,18 +279,18 @@ std::string CaseCurvesText(const std::vector<int>& lengths, int diameters, bool 
     if (c + 1 < count) text += " " + std::to_string(c + 2) + " 3 1\r\n";
   }
   if (!chart) return text;
-  const int per_diameter = count / diameters;
-  text += " 1 " + std::to_string(diameters) + " " + std::to_string(per_diameter) + "\r\n 0.5\r\n";
+  const int perDiameter = count / diameters;
+  text += " 1 " + std::to_string(diameters) + " " + std::to_string(perDiameter) + "\r\n 0.5\r\n";
   for (int d = 0; d < diameters; ++d) {
     text += " " + std::to_string(36 + 12 * d) + "\r\n";
-    for (int l = 0; l < per_diameter; ++l) text += " 360 200000\r\n";
+    for (int l = 0; l < perDiameter; ++l) text += " 360 200000\r\n";
   }
   return text;
 }
 
 TEST(CaseSeries, LengthCountFollowsTheEngineDefaults) {
-  THeadlessHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  HeadlessHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& data = project.Data();
   data.METHOD = 2;
   data.DSTART = 3;
@@ -315,7 +315,7 @@ TEST(CaseSeries, LengthCountFollowsTheEngineDefaults) {
     data.IChart = c.chart;
     data.PDMIN = c.shortest;
     data.PDINCR = c.step;
-    EXPECT_EQ(CaseLengthCount(data), c.count);
+    EXPECT_EQ(caseLengthCount(data), c.count);
   }
 }
 
@@ -329,23 +329,23 @@ TEST_F(PlotDataReader, DesignChartCasesAreNamedByDiameterAndLength) {
   data.PD = 40;
   data.PDMIN = 30;
   data.PDINCR = 10;
-  TWordReader reader = TWordReader::FromText(CaseCurvesText({30, 40, 30, 40}, 2, true));
+  TWordReader reader = TWordReader::fromText(caseCurvesText({30, 40, 30, 40}, 2, true));
   ReadPlotData(plots_, data, flags_, reader);
   ASSERT_EQ(P(kPltSkin).LineCount(), 4);
   const char* const names[] = {"Dia=3 ft, L=30 ft", "Dia=3 ft, L=40 ft", "Dia=4 ft, L=30 ft",
                                "Dia=4 ft, L=40 ft"};
   for (int c = 0; c < 4; ++c) {
-    EXPECT_EQ(P(kPltSkin).Line(c).LineName(), names[c]);
-    EXPECT_EQ(P(kPltLower).Line(c).LineName(), names[c]);
+    EXPECT_EQ(P(kPltSkin).line(c).LineName(), names[c]);
+    EXPECT_EQ(P(kPltLower).line(c).LineName(), names[c]);
   }
-  EXPECT_EQ(CaseSummary(plots_, data),
+  EXPECT_EQ(caseSummary(plots_, data),
             "Cases analysed: 4 (diameters 3 to 4 ft, lengths 30 to 40 ft)");
   // One length per diameter: the diameter alone.
   data.PD = 30;
-  TWordReader single = TWordReader::FromText(CaseCurvesText({30, 30}, 2, true));
+  TWordReader single = TWordReader::fromText(caseCurvesText({30, 30}, 2, true));
   ReadPlotData(plots_, data, flags_, single);
-  EXPECT_EQ(P(kPltSkin).Line(1).LineName(), "Dia=4 ft");
-  EXPECT_EQ(CaseSummary(plots_, data), "Cases analysed: 2 (diameters 3 to 4 ft, length 30 ft)");
+  EXPECT_EQ(P(kPltSkin).line(1).LineName(), "Dia=4 ft");
+  EXPECT_EQ(caseSummary(plots_, data), "Cases analysed: 2 (diameters 3 to 4 ft, length 30 ft)");
 }
 
 // Several lengths for the first diameter only: 30, 35 and 40 ft at 3 ft, then 3.5 and 4 ft.
@@ -357,12 +357,12 @@ TEST_F(PlotDataReader, SummaryOfSeveralLengthsForTheFirstDiameter) {
   data.PD = 40;
   data.PDMIN = 30;
   data.PDINCR = 5;
-  TWordReader reader = TWordReader::FromText(CaseCurvesText({30, 35, 40, 30, 30}, 1, false));
+  TWordReader reader = TWordReader::fromText(caseCurvesText({30, 35, 40, 30, 30}, 1, false));
   ReadPlotData(plots_, data, flags_, reader);
-  EXPECT_EQ(P(kPltSkin).Line(4).LineName(), "L =30 ft");
-  EXPECT_EQ(CaseDiameter(data, 2), 3);
-  EXPECT_EQ(CaseDiameter(data, 3), 3.5L);
-  EXPECT_EQ(CaseSummary(plots_, data),
+  EXPECT_EQ(P(kPltSkin).line(4).LineName(), "L =30 ft");
+  EXPECT_EQ(caseDiameter(data, 2), 3);
+  EXPECT_EQ(caseDiameter(data, 3), 3.5L);
+  EXPECT_EQ(caseSummary(plots_, data),
             "Cases analysed: 5 (diameters 3 to 4 ft, lengths 30 to 40 ft)");
 }
 
@@ -375,7 +375,7 @@ TEST_F(PlotDataReader, EnglishDesignChartIsConvertedToFeetAndTons) {
   EXPECT_EQ(chart.UserCaption, "Design Chart (0.5-in movement)");
   ASSERT_EQ(chart.LineCount(), 1);
   ASSERT_EQ(chart.Count(), 1);
-  EXPECT_EQ(chart.Line(0).LineName(), "Dia=3 ft");
+  EXPECT_EQ(chart.line(0).LineName(), "Dia=3 ft");
   EXPECT_DOUBLE_EQ(X(chart, 0, 0), 200);
   EXPECT_DOUBLE_EQ(Y(chart, 0, 0), 40);
   EXPECT_EQ(chart.LayerLineCount(), 2);
@@ -390,7 +390,7 @@ TEST_F(PlotDataReader, SIDesignChartKeepsTheDiameterInMetres) {
   ASSERT_TRUE(Read("design_chart.tv9p"));
   const plot::TGraphPlot& chart = P(kPltChart1);
   EXPECT_EQ(chart.Caption, "Design Chart (0.5-m movement)");
-  EXPECT_EQ(chart.Line(0).LineName(), "Dia=36 m");
+  EXPECT_EQ(chart.line(0).LineName(), "Dia=36 m");
   EXPECT_NEAR(Y(chart, 0, 0), 480 / 39.37, 1e-12);
   EXPECT_NEAR(X(chart, 0, 0), 400000 / 224.82014388489208633, 1e-9);
   EXPECT_EQ(P(kPltSkin).Units(), kSIUnits);
@@ -414,8 +414,8 @@ TEST_F(PlotDataReader, ForeignFileFailsQuietlyWhenOpening) {
 TEST_F(PlotDataReader, CountsBeyondTheLimitsStopTheReading) {
   for (const char* text : {"-1 5 1\n", "3000000 5 1\n", "1 1 1\n", "1 999999999 1\n"}) {
     SCOPED_TRACE(text);
-    TWordReader reader = TWordReader::FromText(text);
-    EXPECT_THROW(ReadPlotData(plots_, project_.Data(), flags_, reader), EProjectFormatError);
+    TWordReader reader = TWordReader::fromText(text);
+    EXPECT_THROW(ReadPlotData(plots_, project_.Data(), flags_, reader), ProjectFormatError);
   }
 }
 

@@ -12,18 +12,18 @@ namespace {
 
 using engine::testing::lines;
 
-void Fill(TResultPlots& plots, int index, int n_lines, int n_points) {
-  plots[index].SetLineCount(n_lines);
-  plots[index].SetCount(n_points);
+void fill(ResultPlots& plots, int index, int nLines, int nPoints) {
+  plots[index].SetLineCount(nLines);
+  plots[index].SetCount(nPoints);
 }
 
 TEST(PlotFormat, BlockLayout) {
-  TResultPlots plots;
-  Fill(plots, kPltAxial, 2, 16);
+  ResultPlots plots;
+  fill(plots, kPltAxial, 2, 16);
   plots[kPltAxial].Markers = 5;
-  plots[kPltAxial].Line(1).SetLineName("Dia=3.5 ft");
-  plots[kPltAxial].Line(0).Visible = false;
-  const std::vector<std::string> text = lines(PlotFormatText(plots));
+  plots[kPltAxial].line(1).setLineName("Dia=3.5 ft");
+  plots[kPltAxial].line(0).Visible = false;
+  const std::vector<std::string> text = lines(plotFormatText(plots));
   // Eight empty plots of three lines each come first.
   const std::vector<std::string> block(text.begin() + 8 * 3, text.begin() + 8 * 3 + 19);
   const std::vector<std::string> expected = {":Plot Caption\r",
@@ -50,8 +50,8 @@ TEST(PlotFormat, BlockLayout) {
 }
 
 TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
-  TResultPlots written;
-  Fill(written, kPltSkin, 1, 5);
+  ResultPlots written;
+  fill(written, kPltSkin, 1, 5);
   plot::TGraphPlot& source = written[kPltSkin];
   source.ShowLegend = false;
   source.ShowLayers = true;
@@ -60,16 +60,16 @@ TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
   source.WidthLine = 4;
   source.UserCaption = "Pier 7, boring B-2";
   source.UserCaptionOnTop = true;
-  source.Line(0).SetLineName("trial shaft");
-  source.Line(0).Active = false;
+  source.line(0).setLineName("trial shaft");
+  source.line(0).Active = false;
   source.Caption = "Changed title";
   // The file as written (CR LF) and as rewritten by editors with other line ends.
-  const std::string text = tolvane::testing::WithoutCarriageReturns(PlotFormatText(written));
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+  const std::string text = tolvane::testing::withoutCarriageReturns(plotFormatText(written));
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
-    TResultPlots read;
-    Fill(read, kPltSkin, 1, 5);
-    EXPECT_EQ(ApplyPlotFormat(read, tolvane::testing::WithLineEnds(text, style)), 1);
+    ResultPlots read;
+    fill(read, kPltSkin, 1, 5);
+    EXPECT_EQ(applyPlotFormat(read, tolvane::testing::withLineEnds(text, style)), 1);
     const plot::TGraphPlot& target = read[kPltSkin];
     EXPECT_FALSE(target.ShowLegend);
     EXPECT_TRUE(target.ShowLayers);
@@ -78,44 +78,44 @@ TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
     EXPECT_EQ(target.WidthLine, 4);
     EXPECT_EQ(target.UserCaption, "Pier 7, boring B-2");
     EXPECT_TRUE(target.UserCaptionOnTop);
-    EXPECT_EQ(target.Line(0).LineName(), "trial shaft");
-    EXPECT_FALSE(target.Line(0).Active);
-    EXPECT_TRUE(target.Line(0).Visible);
+    EXPECT_EQ(target.line(0).LineName(), "trial shaft");
+    EXPECT_FALSE(target.line(0).Active);
+    EXPECT_TRUE(target.line(0).Visible);
     EXPECT_FALSE(target.LimitActive);
     EXPECT_EQ(target.Caption, "Ultimate Skin Friction vs Depth");
   }
 }
 
 TEST(PlotFormat, BlockWithOtherCountsIsSkippedAndTheNextApplied) {
-  TResultPlots written;
-  Fill(written, kPltSkin, 2, 5);
-  Fill(written, kPltTip, 1, 5);
+  ResultPlots written;
+  fill(written, kPltSkin, 2, 5);
+  fill(written, kPltTip, 1, 5);
   written[kPltSkin].Markers = 3;
   written[kPltTip].Markers = 2;
-  TResultPlots read;
-  Fill(read, kPltSkin, 3, 5);  // a run with another number of cases
-  Fill(read, kPltTip, 1, 5);
-  EXPECT_EQ(ApplyPlotFormat(read, PlotFormatText(written)), 1);
+  ResultPlots read;
+  fill(read, kPltSkin, 3, 5);  // a run with another number of cases
+  fill(read, kPltTip, 1, 5);
+  EXPECT_EQ(applyPlotFormat(read, plotFormatText(written)), 1);
   EXPECT_EQ(read[kPltSkin].Markers, 1);
   EXPECT_EQ(read[kPltTip].Markers, 2);
   EXPECT_TRUE(read[kPltSkin].LimitActive);
 }
 
 TEST(PlotFormat, TruncatedOrGarbledFileKeepsTheBlocksBefore) {
-  TResultPlots written;
-  Fill(written, kPltSkin, 1, 5);
-  Fill(written, kPltTip, 1, 5);
+  ResultPlots written;
+  fill(written, kPltSkin, 1, 5);
+  fill(written, kPltTip, 1, 5);
   written[kPltSkin].Markers = 3;
   written[kPltTip].Markers = 2;
-  std::string text = PlotFormatText(written);
+  std::string text = plotFormatText(written);
   text.resize(text.find("Ultimate Tip Resistance vs Depth") + 40);
-  TResultPlots read;
-  Fill(read, kPltSkin, 1, 5);
-  Fill(read, kPltTip, 1, 5);
-  EXPECT_EQ(ApplyPlotFormat(read, text), 1);
+  ResultPlots read;
+  fill(read, kPltSkin, 1, 5);
+  fill(read, kPltTip, 1, 5);
+  EXPECT_EQ(applyPlotFormat(read, text), 1);
   EXPECT_EQ(read[kPltSkin].Markers, 3);
-  EXPECT_EQ(ApplyPlotFormat(read, ":Plot Caption\r\nx\r\n99999999999 2\r\n"), 0);
-  EXPECT_EQ(ApplyPlotFormat(read, ":Plot Caption\r\nx\r\n2000000000 5\r\n"), 0);
+  EXPECT_EQ(applyPlotFormat(read, ":Plot Caption\r\nx\r\n99999999999 2\r\n"), 0);
+  EXPECT_EQ(applyPlotFormat(read, ":Plot Caption\r\nx\r\n2000000000 5\r\n"), 0);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "recorded_messages.h"
 #include "test_support.h"
 
@@ -33,7 +33,7 @@ class RunPipeline : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::current_path(previous_); }
   std::filesystem::path previous_ = std::filesystem::current_path();
-  THeadlessHost host_;
+  HeadlessHost host_;
   RecordedMessages messages_;
 };
 
@@ -54,9 +54,9 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   const std::filesystem::path project = dir / "example.tv9d";
   std::filesystem::copy_file(kExample, project);
   writeFile(dir / "TZDIAM.DAT", "left from an older run\n");
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   ASSERT_TRUE(run.EngineCalled);
   EXPECT_EQ(run.EngineResult, 0);
   ASSERT_FALSE(messages_.shown.empty());
@@ -65,7 +65,7 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
             "messages.");
   EXPECT_EQ(form.Loader, nullptr);
   // One case of the 3 ft shaft 40 ft long: depths down to 40 ft, read before any later section.
-  const plot::TGraphPlot& skin = form.Plots()[kPltSkin];
+  const plot::TGraphPlot& skin = form.plots()[kPltSkin];
   ASSERT_EQ(skin.LineCount(), 1);
   EXPECT_NEAR(static_cast<double>(skin.Data(0, skin.Count() - 1).y), 40, 1e-9);
   // The whole file reads back: five t-z curves per layer of the two layers, the Q-w curve of
@@ -74,9 +74,9 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   EXPECT_TRUE(form.Flags.ShowOutput);
   EXPECT_TRUE(form.Flags.showtzcurves);
   EXPECT_TRUE(form.Flags.showloadcurves);
-  EXPECT_EQ(form.Plots()[kPltTz].LineCount(), 10);
-  EXPECT_EQ(form.Plots()[kPltQw].LineCount(), 1);
-  EXPECT_EQ(form.Plots()[kPltLoad].LineCount(), 15);
+  EXPECT_EQ(form.plots()[kPltTz].LineCount(), 10);
+  EXPECT_EQ(form.plots()[kPltQw].LineCount(), 1);
+  EXPECT_EQ(form.plots()[kPltLoad].LineCount(), 15);
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
   EXPECT_EQ(form.CurDir, dir.path().string());
   for (const char* gone : {"names.dat", "TZDIAM.DAT", "example.tv9w", "example.tv9t",
@@ -95,11 +95,11 @@ TEST_F(RunPipeline, MissingLibraryShowsBothMessagesAndLeavesNamesDat) {
   TempDir emptyProgramDir;
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
-  TMainForm form(messages_, host_, emptyProgramDir.path());
+  MainFormRules form(messages_, host_, emptyProgramDir.path());
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.EngineCalled);
-  EXPECT_EQ(run.CallStatus, TEngineCallStatus::kInitFailed);
+  EXPECT_EQ(run.CallStatus, EngineCallStatus::kInitFailed);
   ASSERT_EQ(messages_.shown.size(), 2U);
   EXPECT_EQ(messages_.shown[0].rfind("E:Error Loading Library, error code = 2", 0), 0U);
   EXPECT_EQ(messages_.shown[1], "E:Attempt to initialize DLL failed");
@@ -113,10 +113,10 @@ TEST_F(RunPipeline, OccupiedLoaderSlotIsNotLoadedAgain) {
   TempDir dir;
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
   form.Loader = std::make_unique<TDynamicLibrary>(messages_);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.EngineCalled);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"E:Attempt to reinitialize DLL"});
   EXPECT_NE(form.Loader, nullptr);
@@ -129,9 +129,9 @@ TEST_F(RunPipeline, FailedCheckStopsBeforeTheRunFileList) {
   std::string text = readFile(kExample);
   text.replace(text.find("2 60 "), 5, "2 41 ");  // profile 41 ft under a 40 ft shaft of 3 ft
   writeFile(project, text);
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.ChecksPassed);
   ASSERT_EQ(messages_.shown.size(), 1U);
   EXPECT_EQ(messages_.shown[0].rfind("W:Depth of Bottom Layer, 41 ft\r", 0), 0U);
@@ -142,9 +142,9 @@ TEST_F(RunPipeline, NewProjectWithCancelledSaveAsIsNotRun) {
   TempDir dir;
   std::filesystem::current_path(dir.path());
   messages_.cancelSave = true;
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.CurDir = dir.path().string();
-  const TRunResult run = form.CompRunClick();
+  const RunResult run = form.CompRunClick();
   EXPECT_FALSE(run.ChecksPassed);
   EXPECT_FALSE(form.filesaved);
   EXPECT_EQ(messages_.saveTitle, "Save NewTolvane As");
@@ -154,22 +154,22 @@ TEST_F(RunPipeline, NewProjectWithCancelledSaveAsIsNotRun) {
 
 TEST_F(RunPipeline, OlderLayoutIsSavedAsVersion9BesideIt) {
   TempDir dir;
-  const std::filesystem::path old_file = dir / "pier.tv8d";
+  const std::filesystem::path oldFile = dir / "pier.tv8d";
   // The version 8 line 3 has no CFA flag.
   std::string text = readFile(kExample);
   text.replace(text.find("2 1 1 1 1 2 0 0 0 0 0 0"), 23, "2 1 1 1 1 2 0 0 0 0 0");
-  writeFile(old_file, text);
-  TMainForm form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  ASSERT_TRUE(form.Open(old_file.string(), kVersion8File).Opened);
-  const TRunResult run = form.CompRunClick();
+  writeFile(oldFile, text);
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  ASSERT_TRUE(form.Open(oldFile.string(), kVersion8File).Opened);
+  const RunResult run = form.CompRunClick();
   EXPECT_TRUE(run.EngineCalled);
   EXPECT_EQ(messages_.saveTitle, "Save pier As");
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9d"));
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
-  EXPECT_EQ(readFile(old_file), text);
+  EXPECT_EQ(readFile(oldFile), text);
 }
 
-std::string RunProgram(const std::string& arguments, int& status) {
+std::string runProgram(const std::string& arguments, int& status) {
   const std::string command = std::string(TOLVANE_PROGRAM) + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   std::string output;
@@ -186,7 +186,7 @@ TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndASummary) {
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
   int status = -1;
-  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  const std::string output = runProgram("--run '" + project.string() + "'", status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(output.rfind("Computations are completed.\nPlease, check output file for results or "
                          "error messages.\n",
@@ -196,8 +196,7 @@ TEST(HeadlessProgram, RunPrintsTheCompletionMessageAndASummary) {
   EXPECT_NE(output.find("Cases analysed: 1 (diameter 3 ft, length 40 ft)\n"), std::string::npos);
   EXPECT_NE(output.find("Report:    " + (dir / "pier.tv9o").string()), std::string::npos);
   EXPECT_NE(output.find("Run log:   " + (dir / "pier.tv9r").string()), std::string::npos);
-  EXPECT_NE(output.find("Plot data: read from " + (dir / "pier.tv9p").string()),
-            std::string::npos);
+  EXPECT_NE(output.find("Plot data: read from " + (dir / "pier.tv9p").string()), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));
 }
 
@@ -207,7 +206,7 @@ TEST(HeadlessProgram, FormatErrorIsNeitherSavedNorRun) {
   const std::string text = "Broken\r\n1 \r\n2 1 1 x 1 2 0 0 0 0 0 0\r\n";
   writeFile(project, text);
   int status = -1;
-  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  const std::string output = runProgram("--run '" + project.string() + "'", status);
   EXPECT_EQ(status, kExitDataError);
   EXPECT_NE(output.find("Error on Line 3 Item 4\nA floating point number was expected but not "
                         "found."),
@@ -223,7 +222,7 @@ TEST(HeadlessProgram, FailedCheckPrintsItsMessageAndExitsNonzero) {
   text.replace(text.find("2 60 "), 5, "2 41 ");
   writeFile(project, text);
   int status = -1;
-  const std::string output = RunProgram("--run '" + project.string() + "'", status);
+  const std::string output = runProgram("--run '" + project.string() + "'", status);
   EXPECT_EQ(status, kExitDataError);
   EXPECT_NE(output.find("Warning: Depth of Bottom Layer, 41 ft\n"), std::string::npos);
 }
@@ -231,7 +230,7 @@ TEST(HeadlessProgram, FailedCheckPrintsItsMessageAndExitsNonzero) {
 TEST(HeadlessProgram, MissingProjectExitsWithNoInput) {
   TempDir dir;
   int status = -1;
-  const std::string output = RunProgram("--run '" + (dir / "none.tv9d").string() + "'", status);
+  const std::string output = runProgram("--run '" + (dir / "none.tv9d").string() + "'", status);
   EXPECT_EQ(status, kExitNoInput);
   EXPECT_NE(output.find("does not exists, Please Check!!"), std::string::npos);
 }

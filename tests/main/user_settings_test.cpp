@@ -9,7 +9,7 @@
 namespace tolvane::app {
 namespace {
 
-class MapStore : public TSettingsStore {
+class MapStore : public SettingsStore {
  public:
   std::optional<std::string> Value(const std::string& name) const override {
     const auto found = values.find(name);
@@ -19,13 +19,13 @@ class MapStore : public TSettingsStore {
   void SetValue(const std::string& name, const std::string& value) override {
     values[name] = value;
   }
-  bool ReadFailed() const override { return failed; }
+  bool readFailed() const override { return failed; }
   std::map<std::string, std::string> values;
   bool failed = false;
 };
 
-TUserSettings Filled() {
-  TUserSettings settings;
+UserSettings filled() {
+  UserSettings settings;
   settings.WordProcessor = "gedit";
   settings.CurDir = "/home/user/piles";
   settings.DefSIUnits = 2;
@@ -35,16 +35,16 @@ TUserSettings Filled() {
   settings.DefBoundTop = 20;
   settings.DefBoundWidth = 900;
   settings.DefBoundHeight = 700;
-  settings.Recent.PutFirst("/home/user/piles/a.tv9d");
-  settings.Recent.PutFirst("/home/user/piles/b.tv9d");
+  settings.Recent.putFirst("/home/user/piles/a.tv9d");
+  settings.Recent.putFirst("/home/user/piles/b.tv9d");
   return settings;
 }
 
 TEST(UserSettingsTest, AnEmptyStoreGivesTheDefaults) {
   MapStore store;
-  TUserSettings settings;
+  UserSettings settings;
   settings.CurDir = "/opt/tolvane";
-  ReadSettings(store, settings);
+  readSettings(store, settings);
   EXPECT_EQ(settings.WordProcessor, "");
   EXPECT_EQ(settings.CurDir, "/opt/tolvane");
   EXPECT_EQ(settings.DefSIUnits, 1);
@@ -54,7 +54,7 @@ TEST(UserSettingsTest, AnEmptyStoreGivesTheDefaults) {
 
 TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
   MapStore store;
-  WriteSettings(store, Filled());
+  writeSettings(store, filled());
   EXPECT_EQ(store.values.at("Word Processor"), "gedit");
   EXPECT_EQ(store.values.at("Directory"), "/home/user/piles");
   EXPECT_EQ(store.values.at("SIUnits"), "2");
@@ -66,9 +66,9 @@ TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
   EXPECT_EQ(store.values.at("File2"), "/home/user/piles/a.tv9d");
   EXPECT_EQ(store.values.at("File10"), "");
 
-  TUserSettings read;
-  ReadSettings(store, read);
-  const TUserSettings expected = Filled();
+  UserSettings read;
+  readSettings(store, read);
+  const UserSettings expected = filled();
   EXPECT_EQ(read.WordProcessor, expected.WordProcessor);
   EXPECT_EQ(read.CurDir, expected.CurDir);
   EXPECT_EQ(read.DefSIUnits, 2);
@@ -85,10 +85,10 @@ TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
 TEST(UserSettingsTest, EmptyProcessorAndFolderKeepTheCurrentOnes) {
   MapStore store;
   store.values = {{"Word Processor", ""}, {"Directory", ""}};
-  TUserSettings settings;
+  UserSettings settings;
   settings.WordProcessor = "kate";
   settings.CurDir = "/srv";
-  ReadSettings(store, settings);
+  readSettings(store, settings);
   EXPECT_EQ(settings.WordProcessor, "kate");
   EXPECT_EQ(settings.CurDir, "/srv");
 }
@@ -96,8 +96,8 @@ TEST(UserSettingsTest, EmptyProcessorAndFolderKeepTheCurrentOnes) {
 TEST(UserSettingsTest, RecentFilesCloseUpOverEmptyEntries) {
   MapStore store;
   store.values = {{"File1", ""}, {"File2", "/p/b.tv9d"}, {"File5", "/p/e.tv9d"}};
-  TUserSettings settings;
-  ReadSettings(store, settings);
+  UserSettings settings;
+  readSettings(store, settings);
   EXPECT_EQ(settings.Recent.NumberPrevFile(), 2);
   EXPECT_EQ(settings.Recent.PrevFile()[0], "/p/b.tv9d");
   EXPECT_EQ(settings.Recent.PrevFile()[1], "/p/e.tv9d");
@@ -106,21 +106,21 @@ TEST(UserSettingsTest, RecentFilesCloseUpOverEmptyEntries) {
 
 TEST(UserSettingsTest, PlacementCountsOnlyWhenFlaggedAndComplete) {
   MapStore store;
-  WriteSettings(store, Filled());
+  writeSettings(store, filled());
   store.values.erase("BoundTop");
-  TUserSettings settings;
-  ReadSettings(store, settings);
+  UserSettings settings;
+  readSettings(store, settings);
   EXPECT_FALSE(settings.DefWindowsPos);
   EXPECT_EQ(settings.DefSIUnits, 2);  // the rest is read
 
-  WriteSettings(store, Filled());
+  writeSettings(store, filled());
   store.values["WindowsPos"] = "0";
-  ReadSettings(store, settings);
+  readSettings(store, settings);
   EXPECT_FALSE(settings.DefWindowsPos);
 }
 
 TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
-  const auto expect_reset = [](const TUserSettings& settings) {
+  const auto expectReset = [](const UserSettings& settings) {
     EXPECT_EQ(settings.WordProcessor, "");
     EXPECT_EQ(settings.DefSIUnits, 1);
     EXPECT_FALSE(settings.DefWindowsPos);
@@ -128,63 +128,63 @@ TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
   };
   // A store that cannot be read.
   MapStore unreadable;
-  WriteSettings(unreadable, Filled());
+  writeSettings(unreadable, filled());
   unreadable.failed = true;
-  TUserSettings settings = Filled();
-  ReadSettings(unreadable, settings);
-  expect_reset(settings);
+  UserSettings settings = filled();
+  readSettings(unreadable, settings);
+  expectReset(settings);
   EXPECT_EQ(settings.CurDir, "/home/user/piles");
 
   // Values that are not what they should be.
   for (const auto& [name, value] : {std::pair{"SIUnits", "metric"}, std::pair{"SIUnits", "3"},
                                     std::pair{"BoundLeft", "1.5"}, std::pair{"WindowsPos", ""}}) {
     MapStore store;
-    WriteSettings(store, Filled());
+    writeSettings(store, filled());
     store.values[name] = value;
-    TUserSettings read = Filled();
-    ReadSettings(store, read);
+    UserSettings read = filled();
+    readSettings(store, read);
     SCOPED_TRACE(std::string(name) + "=" + value);
-    expect_reset(read);
+    expectReset(read);
   }
 }
 
 TEST(RecentFilesTest, PutFirstMovesUpOrPushesDown) {
-  TRecentFiles recent;
-  recent.PutFirst("a");
-  recent.PutFirst("b");
-  recent.PutFirst("c");
+  RecentFiles recent;
+  recent.putFirst("a");
+  recent.putFirst("b");
+  recent.putFirst("c");
   EXPECT_EQ(recent.PrevFile()[0], "c");
   EXPECT_EQ(recent.PrevFile()[1], "b");
   EXPECT_EQ(recent.PrevFile()[2], "a");
   EXPECT_EQ(recent.NumberPrevFile(), 3);
   // The same file again stays once, at the top.
-  recent.PutFirst("a");
+  recent.putFirst("a");
   EXPECT_EQ(recent.PrevFile()[0], "a");
   EXPECT_EQ(recent.PrevFile()[1], "c");
   EXPECT_EQ(recent.PrevFile()[2], "b");
-  recent.PutFirst("a");
+  recent.putFirst("a");
   EXPECT_EQ(recent.PrevFile()[0], "a");
   EXPECT_EQ(recent.PrevFile()[1], "c");
   EXPECT_EQ(recent.NumberPrevFile(), 3);
 }
 
 TEST(RecentFilesTest, TheEleventhFilePushesOutTheOldest) {
-  TRecentFiles recent;
-  for (int n = 1; n <= 11; ++n) recent.PutFirst("f" + std::to_string(n));
+  RecentFiles recent;
+  for (int n = 1; n <= 11; ++n) recent.putFirst("f" + std::to_string(n));
   EXPECT_EQ(recent.NumberPrevFile(), 10);
   EXPECT_EQ(recent.PrevFile()[0], "f11");
   EXPECT_EQ(recent.PrevFile()[9], "f2");
   // The last entry moved up loses nothing.
-  recent.PutFirst("f2");
+  recent.putFirst("f2");
   EXPECT_EQ(recent.PrevFile()[0], "f2");
   EXPECT_EQ(recent.PrevFile()[1], "f11");
   EXPECT_EQ(recent.PrevFile()[9], "f3");
 }
 
 TEST(RecentFilesTest, CaptionDropsTheCurrentFolder) {
-  TRecentFiles recent;
-  recent.PutFirst("/home/user/other/b.tv9d");
-  recent.PutFirst("/home/user/piles/sub/a.tv9d");
+  RecentFiles recent;
+  recent.putFirst("/home/user/other/b.tv9d");
+  recent.putFirst("/home/user/piles/sub/a.tv9d");
   EXPECT_EQ(recent.Caption(1, "/home/user/piles"), "1 sub/a.tv9d");
   EXPECT_EQ(recent.Caption(1, "/home/user/piles/"), "1 sub/a.tv9d");
   EXPECT_EQ(recent.Caption(2, "/home/user/piles"), "2 /home/user/other/b.tv9d");

@@ -35,60 +35,60 @@ TEST(WindowTitleTest, NameRules) {
       // The folder never shows, whatever dots it has.
       {"/p.v2/site/pile.tv9d", "TOLVANE 2023.9.02 - Pile"},
   };
-  for (const auto& c : cases) EXPECT_EQ(WindowTitle(c.file), c.title) << c.file;
+  for (const auto& c : cases) EXPECT_EQ(mainWindowTitle(c.file), c.title) << c.file;
 }
 
 TEST(StartupFileTest, ExtensionIsAddedOnlyToANameWithoutOne) {
-  EXPECT_EQ(StartupFile(""), "");
-  EXPECT_EQ(StartupFile("pile"), "pile.tv9d");
-  EXPECT_EQ(StartupFile("/p.v2/pile"), "/p.v2/pile.tv9d");
-  EXPECT_EQ(StartupFile("pile.tv8d"), "pile.tv8d");
-  EXPECT_EQ(StartupFile("pile.txt"), "pile.txt");
+  EXPECT_EQ(startupFile(""), "");
+  EXPECT_EQ(startupFile("pile"), "pile.tv9d");
+  EXPECT_EQ(startupFile("/p.v2/pile"), "/p.v2/pile.tv9d");
+  EXPECT_EQ(startupFile("pile.tv8d"), "pile.tv8d");
+  EXPECT_EQ(startupFile("pile.txt"), "pile.txt");
 }
 
 TEST(StartupFileTest, OnlyAnExistingProjectFileOpens) {
   TempDir dir;
   writeFile(dir / "pile.tv9d", "x");
   writeFile(dir / "pile.txt", "x");
-  EXPECT_TRUE(StartupFileOpens((dir / "pile.tv9d").string()));
-  EXPECT_FALSE(StartupFileOpens((dir / "pile.txt").string()));
-  EXPECT_FALSE(StartupFileOpens((dir / "missing.tv9d").string()));
-  EXPECT_FALSE(StartupFileOpens(dir.path().string()));
+  EXPECT_TRUE(startupFileOpens((dir / "pile.tv9d").string()));
+  EXPECT_FALSE(startupFileOpens((dir / "pile.txt").string()));
+  EXPECT_FALSE(startupFileOpens((dir / "missing.tv9d").string()));
+  EXPECT_FALSE(startupFileOpens(dir.path().string()));
 }
 
 class WindowRulesTest : public ::testing::Test {
  protected:
   WindowRulesTest() : project_(host_, kEnglishUnits) {}
   TProgramData& data() { return project_.Data(); }
-  TResultCommands Commands(const TResultFiles& files) {
-    return ResultCommands(data(), flags_, plots_, files);
+  ResultCommands commandsFor(const ResultFiles& files) {
+    return resultCommands(data(), flags_, plots_, files);
   }
 
-  THeadlessHost host_;
-  TCurrentProject project_;
-  TResultFlags flags_;
-  TResultPlots plots_;
+  HeadlessHost host_;
+  CurrentProject project_;
+  ResultFlags flags_;
+  ResultPlots plots_;
 };
 
 TEST_F(WindowRulesTest, NothingButTheFilesWithoutResults) {
-  const TResultCommands commands = Commands({true, true, true, true});
+  const ResultCommands commands = commandsFor({true, true, true, true});
   EXPECT_TRUE(commands.ViewInput);
   EXPECT_TRUE(commands.ViewRunNotes);
   EXPECT_TRUE(commands.ViewOutput);
   for (const bool enabled : commands.PlotEnabled) EXPECT_FALSE(enabled);
   EXPECT_FALSE(commands.ExportToExcel);
-  const TResultCommands none = Commands({});
+  const ResultCommands none = commandsFor({});
   EXPECT_FALSE(none.ViewInput || none.ViewRunNotes || none.ViewOutput);
 }
 
 TEST_F(WindowRulesTest, PlotCommandsFollowTheResultFlags) {
   flags_.ShowOutput = true;
   data().ID2 = 0;
-  TResultCommands commands = Commands({true, true, true, true});
+  ResultCommands commands = commandsFor({true, true, true, true});
   for (int plot = kPltSkin; plot <= kPltAxial; ++plot) EXPECT_TRUE(commands.PlotEnabled[plot]);
   // The bounds need ID2; the curves need their own flags.
-  for (const int plot : {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltTzAdd,
-                         kPltLoad}) {
+  for (const int plot :
+       {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltTzAdd, kPltLoad}) {
     EXPECT_FALSE(commands.PlotEnabled[plot]) << plot;
   }
   EXPECT_TRUE(commands.ExportToExcel);
@@ -96,19 +96,19 @@ TEST_F(WindowRulesTest, PlotCommandsFollowTheResultFlags) {
   data().ID2 = 1;
   flags_.showtzcurves = true;
   flags_.showloadcurves = true;
-  commands = Commands({true, true, true, true});
+  commands = commandsFor({true, true, true, true});
   for (const int plot : {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltLoad}) {
     EXPECT_TRUE(commands.PlotEnabled[plot]) << plot;
   }
   // The additional t-z curves need the option and at least one curve.
   EXPECT_FALSE(commands.PlotEnabled[kPltTzAdd]);
   data().PrintTZCurves = 1;
-  EXPECT_FALSE(Commands({true, true, true, true}).PlotEnabled[kPltTzAdd]);
+  EXPECT_FALSE(commandsFor({true, true, true, true}).PlotEnabled[kPltTzAdd]);
   plots_[kPltTzAdd].SetLineCount(1);
-  EXPECT_TRUE(Commands({true, true, true, true}).PlotEnabled[kPltTzAdd]);
+  EXPECT_TRUE(commandsFor({true, true, true, true}).PlotEnabled[kPltTzAdd]);
 
   // Without the plot-data file the capacity plots are not offered.
-  commands = Commands({true, true, true, false});
+  commands = commandsFor({true, true, true, false});
   EXPECT_FALSE(commands.PlotEnabled[kPltSkin]);
   EXPECT_FALSE(commands.PlotEnabled[kPltUpper]);
 }
@@ -116,10 +116,10 @@ TEST_F(WindowRulesTest, PlotCommandsFollowTheResultFlags) {
 TEST_F(WindowRulesTest, DesignChartItemsUpToTheNumberOfSettlements) {
   flags_.ShowOutput = true;
   data().NPOINTPD = 3;
-  TResultCommands commands = Commands({true, true, true, true});
+  ResultCommands commands = commandsFor({true, true, true, true});
   for (const bool visible : commands.ChartVisible) EXPECT_FALSE(visible);
   data().IChart = 1;
-  commands = Commands({true, true, true, true});
+  commands = commandsFor({true, true, true, true});
   for (int chart = 0; chart < kDesignChartPlots; ++chart) {
     EXPECT_EQ(commands.ChartVisible[chart], chart < 3) << chart;
     EXPECT_EQ(commands.PlotEnabled[kPltChart1 + chart], chart < 3) << chart;
@@ -127,29 +127,29 @@ TEST_F(WindowRulesTest, DesignChartItemsUpToTheNumberOfSettlements) {
 }
 
 TEST_F(WindowRulesTest, CaptionsOfCombinedPlotsAndDesignCharts) {
-  EXPECT_EQ(GraphicsCaption(data(), kPltCombine), "Combined Plots vs Depth (Initial Diameter)");
-  EXPECT_EQ(GraphicsCaption(data(), kPltCombinedSettle),
+  EXPECT_EQ(graphicsCaption(data(), kPltCombine), "Combined Plots vs Depth (Initial Diameter)");
+  EXPECT_EQ(graphicsCaption(data(), kPltCombinedSettle),
             "Combined Plots of Load vs Settlement (Initial Diameter)");
   data().IPENT = 1;
-  EXPECT_EQ(GraphicsCaption(data(), kPltCombine), "Combined Plots vs Depth (Initial Length)");
-  EXPECT_EQ(GraphicsCaption(data(), kPltCombinedSettle),
+  EXPECT_EQ(graphicsCaption(data(), kPltCombine), "Combined Plots vs Depth (Initial Length)");
+  EXPECT_EQ(graphicsCaption(data(), kPltCombinedSettle),
             "Combined Plots of Load vs Settlement (Initial Length)");
   // The other items keep their captions.
-  EXPECT_EQ(GraphicsCaption(data(), kPltCombineD), "Combined Plots vs Depth (initial diameter)");
-  EXPECT_EQ(GraphicsCaption(data(), kPltSkin), "Ultimate &Skin Friction vs Depth");
+  EXPECT_EQ(graphicsCaption(data(), kPltCombineD), "Combined Plots vs Depth (initial diameter)");
+  EXPECT_EQ(graphicsCaption(data(), kPltSkin), "Ultimate &Skin Friction vs Depth");
   data().PDSETT[0] = 0.1L;
   data().PDSETT[2] = 0.5L;
-  EXPECT_EQ(GraphicsCaption(data(), kPltChart1), "Design Chart (0.1-in movement)");
-  EXPECT_EQ(GraphicsCaption(data(), kPltChart1 + 2), "Design Chart (0.5-in movement)");
+  EXPECT_EQ(graphicsCaption(data(), kPltChart1), "Design Chart (0.1-in movement)");
+  EXPECT_EQ(graphicsCaption(data(), kPltChart1 + 2), "Design Chart (0.5-in movement)");
   data().fUnits = kSIUnits;
   data().PDSETT[0] = 0.00254L;  // 0.1 in in metres
-  EXPECT_EQ(GraphicsCaption(data(), kPltChart1), "Design Chart (0.00254-m movement)");
+  EXPECT_EQ(graphicsCaption(data(), kPltChart1), "Design Chart (0.00254-m movement)");
 }
 
 TEST_F(WindowRulesTest, DataMenuEnablingAndChecks) {
   data().METHOD = kShaftLengthGiven;
-  data().NLRFD = kASDMethod;
-  TDataMenuState state = DataMenuState(data());
+  data().NLRFD = kAsd;
+  DataMenuState state = dataMenuState(data());
   EXPECT_TRUE(state.ShaftLengthGiven);
   EXPECT_TRUE(state.FactorOfSafetyEnabled);
   EXPECT_TRUE(state.MultipleLengthsEnabled);
@@ -158,7 +158,7 @@ TEST_F(WindowRulesTest, DataMenuEnablingAndChecks) {
 
   // A design load given: neither option can be chosen.
   data().METHOD = kDesignLoadGiven;
-  state = DataMenuState(data());
+  state = dataMenuState(data());
   EXPECT_FALSE(state.ShaftLengthGiven);
   EXPECT_FALSE(state.MultipleLengthsEnabled);
   EXPECT_FALSE(state.DesignChartsEnabled);
@@ -166,25 +166,25 @@ TEST_F(WindowRulesTest, DataMenuEnablingAndChecks) {
   // Multiple lengths and design charts exclude each other.
   data().METHOD = kShaftLengthGiven;
   data().IPENT = 1;
-  state = DataMenuState(data());
+  state = dataMenuState(data());
   EXPECT_TRUE(state.MultipleLengthsEnabled && state.MultipleLengthsChecked);
   EXPECT_FALSE(state.DesignChartsEnabled);
   data().IPENT = 0;
   data().IChart = 1;
-  state = DataMenuState(data());
+  state = dataMenuState(data());
   EXPECT_FALSE(state.MultipleLengthsEnabled);
   EXPECT_TRUE(state.DesignChartsEnabled && state.DesignChartsChecked);
 
   // The factors of safety belong to ASD only.
-  data().NLRFD = kLRFDMethod;
-  state = DataMenuState(data());
+  data().NLRFD = kLrfd;
+  state = dataMenuState(data());
   EXPECT_TRUE(state.LRFD);
   EXPECT_FALSE(state.FactorOfSafetyEnabled);
 }
 
 TEST_F(WindowRulesTest, DesignMethodShowsOrHidesTheResistanceFactors) {
-  TGridTable& layers = project_.Grids().D();
-  ApplyDesignMethod(project_.Grids(), kLRFDMethod);
+  grid::TGridTable& layers = project_.grids().D();
+  applyDesignMethod(project_.grids(), kLrfd);
   EXPECT_TRUE(layers.GetColumn(kColSideResistanceFactor).Visible);
   EXPECT_TRUE(layers.GetColumn(kColEndResistanceFactor).Visible);
   EXPECT_EQ(layers.Comments,
@@ -192,7 +192,7 @@ TEST_F(WindowRulesTest, DesignMethodShowsOrHidesTheResistanceFactors) {
             "program assumes no limits in side friction and end bearing computed by the "
             "program.\rLRFD Resistance Factors\r\xC2\xB7 Options for entering LRFD resistance "
             "factors for side friction and for for tip resistance in each layer.");
-  ApplyDesignMethod(project_.Grids(), kASDMethod);
+  applyDesignMethod(project_.grids(), kAsd);
   EXPECT_FALSE(layers.GetColumn(kColSideResistanceFactor).Visible);
   EXPECT_FALSE(layers.GetColumn(kColEndResistanceFactor).Visible);
   EXPECT_TRUE(layers.GetColumn(kColMaxEndBearing).Visible);
@@ -204,7 +204,7 @@ TEST_F(WindowRulesTest, DesignMethodShowsOrHidesTheResistanceFactors) {
 
 TEST(BatchCommandTest, OfferedWhenBatchInStartsWithOne) {
   TempDir dir;
-  EXPECT_FALSE(BatchCommandVisible(dir.path()));
+  EXPECT_FALSE(batchCommandVisible(dir.path()));
   const struct {
     const char* text;
     bool visible;
@@ -212,12 +212,12 @@ TEST(BatchCommandTest, OfferedWhenBatchInStartsWithOne) {
                {"12\n", false}, {"one\n", false},  {"", false}};
   for (const auto& c : cases) {
     writeFile(dir / "batch.in", c.text);
-    EXPECT_EQ(BatchCommandVisible(dir.path()), c.visible) << '"' << c.text << '"';
+    EXPECT_EQ(batchCommandVisible(dir.path()), c.visible) << '"' << c.text << '"';
   }
 }
 
 TEST(WordProcessorTest, FileInDoubleQuotesAfterABlank) {
-  EXPECT_EQ(WordProcessorCommand("gedit", "/p/my pile.tv9o"), "gedit \"/p/my pile.tv9o\"");
+  EXPECT_EQ(wordProcessorCommand("gedit", "/p/my pile.tv9o"), "gedit \"/p/my pile.tv9o\"");
 }
 
 }  // namespace

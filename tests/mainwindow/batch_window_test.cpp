@@ -15,12 +15,12 @@
 namespace tolvane::app {
 namespace {
 
-using testing::AnswerMessageBoxes;
+using testing::answerMessageBoxes;
 
-QStringList Entries(const TBatchWindow& batch) {
+QStringList entries(const BatchWindow& batch) {
   QStringList entries;
-  for (int row = 0; row < batch.FileList()->count(); ++row) {
-    entries << batch.FileList()->item(row)->text();
+  for (int row = 0; row < batch.fileList()->count(); ++row) {
+    entries << batch.fileList()->item(row)->text();
   }
   return entries;
 }
@@ -31,13 +31,13 @@ class BatchWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { testing::ClearProgramSettings(); }
-  void cleanup() { testing::EndAnswers(); }
+  void init() { testing::clearProgramSettings(); }
+  void cleanup() { testing::endAnswers(); }
 
   void hasItsButtonsAndSize() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     QCOMPARE(batch.windowTitle(), QString("Multi-File Analysis (Batch Run)"));
     QVERIFY(batch.minimumWidth() >= 640 && batch.minimumHeight() >= 500);
     QStringList captions;
@@ -50,69 +50,69 @@ class BatchWindowTest : public QObject {
           "Clear Run Messages", "Replace", "Check Files", "Run All Analyses", "Close"}) {
       QVERIFY2(captions.contains(caption), caption);
     }
-    QCOMPARE(batch.CountLabel()->text(), QString("Number of Files: 0"));
+    QCOMPARE(batch.countLabel()->text(), QString("Number of Files: 0"));
   }
 
   void listKeepsEachFileOnce() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
-    batch.AddFiles({"/data/a.tv9d", "/data/b.tv9d"});
-    batch.AddFiles({"/data/b.tv9d", "/data/c.tv9d", "/data/a.tv9d"});
-    QCOMPARE(Entries(batch), QStringList({"/data/a.tv9d", "/data/b.tv9d", "/data/c.tv9d"}));
-    QCOMPARE(batch.CountLabel()->text(), QString("Number of Files: 3"));
+    BatchWindow batch(window);
+    batch.addFiles({"/data/a.tv9d", "/data/b.tv9d"});
+    batch.addFiles({"/data/b.tv9d", "/data/c.tv9d", "/data/a.tv9d"});
+    QCOMPARE(entries(batch), QStringList({"/data/a.tv9d", "/data/b.tv9d", "/data/c.tv9d"}));
+    QCOMPARE(batch.countLabel()->text(), QString("Number of Files: 3"));
 
-    batch.FileList()->item(0)->setSelected(true);
-    batch.FileList()->item(2)->setSelected(true);
-    batch.ClearSelected();
-    QCOMPARE(Entries(batch), QStringList({"/data/b.tv9d"}));
-    QCOMPARE(batch.CountLabel()->text(), QString("Number of Files: 1"));
-    batch.ClearAll();
-    QCOMPARE(batch.FileList()->count(), 0);
-    QCOMPARE(QString::fromStdString(batch.Batch().fname), QString());
+    batch.fileList()->item(0)->setSelected(true);
+    batch.fileList()->item(2)->setSelected(true);
+    batch.clearSelected();
+    QCOMPARE(entries(batch), QStringList({"/data/b.tv9d"}));
+    QCOMPARE(batch.countLabel()->text(), QString("Number of Files: 1"));
+    batch.clearAll();
+    QCOMPARE(batch.fileList()->count(), 0);
+    QCOMPARE(QString::fromStdString(batch.batch().fname), QString());
   }
 
   void replaceChangesTheEntriesThatHoldTheText() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
-    batch.AddFiles({"/old/Site/site-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"});
+    BatchWindow batch(window);
+    batch.addFiles({"/old/Site/site-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"});
     // Found case-sensitively, replaced in any case.
-    batch.Replace("Site", "Pier");
-    QCOMPARE(Entries(batch),
+    batch.replace("Site", "Pier");
+    QCOMPARE(entries(batch),
              QStringList({"/old/Pier/Pier-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"}));
   }
 
   void listFileReadsBackTheSameList() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     const QStringList files = {"/data/one.tv9d", "/data/two words.tv9d", "/data/three.tv9d"};
     {
-      TBatchWindow batch(window);
-      batch.AddFiles(files);
-      QVERIFY(batch.SaveFileList(scratch.Path("piles.pyb")));
+      BatchWindow batch(window);
+      batch.addFiles(files);
+      QVERIFY(batch.saveFileList(scratch.path("piles.pyb")));
     }
-    QFile list(scratch.Path("piles.pyb"));
+    QFile list(scratch.path("piles.pyb"));
     QVERIFY(list.open(QIODevice::ReadOnly));
     QCOMPARE(list.readAll(),
              QByteArray("/data/one.tv9d\r\n/data/two words.tv9d\r\n/data/three.tv9d\r\n\r\n"));
-    TBatchWindow batch(window);
-    QVERIFY(batch.OpenFileList(scratch.Path("piles.pyb")));
-    QCOMPARE(Entries(batch), files);
-    QCOMPARE(QString::fromStdString(batch.Batch().fname), scratch.Path("piles.pyb"));
+    BatchWindow batch(window);
+    QVERIFY(batch.openFileList(scratch.path("piles.pyb")));
+    QCOMPARE(entries(batch), files);
+    QCOMPARE(QString::fromStdString(batch.batch().fname), scratch.path("piles.pyb"));
   }
 
   void checkFilesNamesTheMissingOne() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString present = scratch.Copy("sand-over-clay.tv9d");
-    const QString missing = scratch.Path("missing.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    const QString missing = scratch.path("missing.tv9d");
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
-    batch.AddFiles({present, missing});
-    batch.CheckFiles();
-    const QStringList lines = batch.MessageArea()->toPlainText().split('\n');
+    BatchWindow batch(window);
+    batch.addFiles({present, missing});
+    batch.checkFiles();
+    const QStringList lines = batch.messageArea()->toPlainText().split('\n');
     QCOMPARE(lines.value(0), QString("* Start Multi-File Check *"));
     QVERIFY(lines.contains("File 1/2 : " + present));
     QVERIFY(lines.contains("  Input file Exists "));
@@ -122,38 +122,38 @@ class BatchWindowTest : public QObject {
   }
 
   void runAllGoesOnAfterAMissingFile() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
-    const QString missing = scratch.Path("second.tv9d");
+    const QString missing = scratch.path("second.tv9d");
     const QString third = scratch.Copy("sand-over-clay.tv9d", "third.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TBatchWindow batch(window);
+    BatchWindow batch(window);
     batch.resize(760, 620);
-    batch.AddFiles({first, missing, third});
-    QVERIFY(batch.SaveFileList(scratch.Path("piles.pyb")));
-    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
-    batch.RunAll();
+    batch.addFiles({first, missing, third});
+    QVERIFY(batch.saveFileList(scratch.path("piles.pyb")));
+    auto answers = answerMessageBoxes(QMessageBox::Ok);
+    batch.runAll();
     QCOMPARE(answers->texts, QStringList({"Computations Completed\nPlease check the output file "
                                           "and/or processor notes files"}));
-    const QStringList lines = batch.MessageArea()->toPlainText().split('\n');
+    const QStringList lines = batch.messageArea()->toPlainText().split('\n');
     QCOMPARE(lines.value(0), QString("* Start Multi-File Analysis *"));
-    const qsizetype second_at = lines.indexOf("File 2/3 : " + missing);
-    QVERIFY(second_at > 0);
-    QCOMPARE(lines.value(second_at + 1), QString("- Reading File"));
-    QCOMPARE(lines.value(second_at + 2), QString("  * Input file does not exist. Please check"));
-    const qsizetype third_at = lines.indexOf("File 3/3 : " + third);
-    QVERIFY(third_at > second_at);
-    QCOMPARE(lines.value(third_at + 2), QString("- Analyzing File"));
-    QCOMPARE(lines.value(third_at + 3), QString("  * Computation completed."));
-    QCOMPARE(lines.value(third_at + 4), QString("    Please check your results"));
+    const qsizetype secondAt = lines.indexOf("File 2/3 : " + missing);
+    QVERIFY(secondAt > 0);
+    QCOMPARE(lines.value(secondAt + 1), QString("- Reading File"));
+    QCOMPARE(lines.value(secondAt + 2), QString("  * Input file does not exist. Please check"));
+    const qsizetype thirdAt = lines.indexOf("File 3/3 : " + third);
+    QVERIFY(thirdAt > secondAt);
+    QCOMPARE(lines.value(thirdAt + 2), QString("- Analyzing File"));
+    QCOMPARE(lines.value(thirdAt + 3), QString("  * Computation completed."));
+    QCOMPARE(lines.value(thirdAt + 4), QString("    Please check your results"));
     QVERIFY(lines.contains("* Multi-File Analysis Completed *"));
-    QCOMPARE(batch.Progress()->value(), 3);
-    QCOMPARE(batch.Progress()->maximum(), 3);
-    QVERIFY(QFile::exists(scratch.Path("first.tv9o")));
-    QVERIFY(QFile::exists(scratch.Path("third.tv9o")));
+    QCOMPARE(batch.progress()->value(), 3);
+    QCOMPARE(batch.progress()->maximum(), 3);
+    QVERIFY(QFile::exists(scratch.path("first.tv9o")));
+    QVERIFY(QFile::exists(scratch.path("third.tv9o")));
     // The messages went to the message file of the list too.
-    QFile messages(scratch.Path("piles.pym"));
+    QFile messages(scratch.path("piles.pym"));
     QVERIFY(messages.open(QIODevice::ReadOnly));
     QVERIFY(messages.readAll().contains("  * Input file does not exist. Please check\r\n"));
     // The batch ends with a new project, and every button works again.
@@ -166,13 +166,13 @@ class BatchWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&batch));
     QVERIFY(batch.grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/batch-window.png"));
 
-    QVERIFY(batch.SaveRunMessages(scratch.Path("saved.pym")));
-    QFile saved(scratch.Path("saved.pym"));
+    QVERIFY(batch.saveRunMessages(scratch.path("saved.pym")));
+    QFile saved(scratch.path("saved.pym"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(saved.readAll().endsWith("\r\n\r\n"));
-    batch.ClearRunMessages();
-    QVERIFY(batch.MessageArea()->toPlainText().isEmpty());
-    QCOMPARE(batch.Progress()->value(), 0);
+    batch.clearRunMessages();
+    QVERIFY(batch.messageArea()->toPlainText().isEmpty());
+    QCOMPARE(batch.progress()->value(), 0);
   }
 };
 

@@ -21,9 +21,9 @@
 namespace tolvane::app {
 namespace {
 
-using testing::AnswerMessageBoxes;
+using testing::answerMessageBoxes;
 
-QStringList Captions(const QList<QAction*>& actions) {
+QStringList captions(const QList<QAction*>& actions) {
   QStringList captions;
   for (const QAction* action : actions) {
     if (!action->isSeparator()) captions << action->text();
@@ -31,18 +31,18 @@ QStringList Captions(const QList<QAction*>& actions) {
   return captions;
 }
 
-QMenu* Menu(TMainWindow& window, const QString& name) {
+QMenu* menuNamed(TMainForm& window, const QString& name) {
   return window.findChild<QMenu*>(name);
 }
 
 // What the menu shows once it has opened.
-QMenu* Opened(TMainWindow& window, const QString& name) {
-  QMenu* const menu = Menu(window, name);
+QMenu* opened(TMainForm& window, const QString& name) {
+  QMenu* const menu = menuNamed(window, name);
   Q_EMIT menu->aboutToShow();
   return menu;
 }
 
-std::string FileText(const QString& file) {
+std::string fileText(const QString& file) {
   std::ifstream in(file.toStdString(), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
@@ -51,19 +51,19 @@ std::string FileText(const QString& file) {
 
 // The stand-ins of the data windows not built yet show an information box; a real data window
 // shows none, so this gives up soon.
-void DismissStandIn() {
-  auto answers = std::make_shared<testing::TDialogAnswers>();
-  testing::AnswerMessageBoxesInto(QMessageBox::Ok, answers, 1, testing::kPollLimit - 25);
+void dismissStandIn() {
+  auto answers = std::make_shared<testing::DialogAnswers>();
+  testing::answerMessageBoxesInto(QMessageBox::Ok, answers, 1, testing::kPollLimit - 25);
 }
 
 // A child window that records when it was asked to write its fields into the project.
-class TProbeChild : public QWidget, public TCommitValues {
+class ProbeChild : public QWidget, public CommitValues {
  public:
-  explicit TProbeChild(int& commits) : Commits_(commits) {}
-  void CommitValues() override { ++Commits_; }
+  explicit ProbeChild(int& commits) : commits_(commits) {}
+  void commitValues() override { ++commits_; }
 
  private:
-  int& Commits_;
+  int& commits_;
 };
 
 }  // namespace
@@ -72,44 +72,44 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { testing::ClearProgramSettings(); }
-  void cleanup() { testing::EndAnswers(); }
+  void init() { testing::clearProgramSettings(); }
+  void cleanup() { testing::endAnswers(); }
 
   void startsWithTheNewProject() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), QString("NewTolvane.tv9d"));
-    QCOMPARE(QString::fromStdString(window.Core().Data().Title), QString("New Pile"));
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), QString("NewTolvane.tv9d"));
+    QCOMPARE(QString::fromStdString(window.core().Data().Title), QString("New Pile"));
   }
 
   void menusHaveTheirCaptions() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    QCOMPARE(Captions(window.menuBar()->actions()),
+    QCOMPARE(captions(window.menuBar()->actions()),
              QStringList({"&File", "&Data", "&Computation", "&Graphics", "Show 3D View", "&Window",
                           "&Help"}));
     // "Show 3D View" shows only while a 3D view is open.
     QVERIFY(!window.menuBar()->actions()[4]->isVisible());
-    QStringList file = Captions(Menu(window, "menuFile")->actions());
+    QStringList file = captions(menuNamed(window, "menuFile")->actions());
     // The ten recent items sit between Save As and Exit; without recent files they are empty.
     file.removeAll(QString());
     QCOMPARE(file, QStringList({"&New", "&Open...", "&Save", "Save &As...", "E&xit"}));
-    QCOMPARE(Captions(Menu(window, "menuData")->actions()),
+    QCOMPARE(captions(menuNamed(window, "menuData")->actions()),
              QStringList({"&Title", "&Units", "Design Method (ASD or LRFD)",
                           "&Drilled-Shaft/CFA PIle Properties", "Soil &Layer Data",
                           "&Factor of Safety (Allowable Stress Design)", "&Computation Methods",
                           "&Water Table", "Evaluate Multiple Shaft Lengths",
                           "ASD/LRFD Design Charts", "Control &Options..."}));
-    QCOMPARE(Captions(Menu(window, "menuComputation")->actions()),
+    QCOMPARE(captions(menuNamed(window, "menuComputation")->actions()),
              QStringList({"&Run Analysis", "View I&nput Text", "View &Processor-Run Notes",
                           "View &Output Text", "&View Shaft Elevation", "3D View",
                           "Multi-File Analysis (Batch Run)"}));
     QCOMPARE(
-        Captions(Menu(window, "menuHelp")->actions()),
+        captions(menuNamed(window, "menuHelp")->actions()),
         QStringList({"&User's Manual", "&Technical Manual", "&About...", "&Check for Updates"}));
     // The combined items are captioned as the menu shows them once it has opened.
-    const QStringList graphics = Captions(Menu(window, "menuGraphics")->actions());
+    const QStringList graphics = captions(menuNamed(window, "menuGraphics")->actions());
     QCOMPARE(graphics.mid(0, 16),
              QStringList(
                  {"Ultimate &Skin Friction vs Depth", "Ultimate &Tip Resistance vs Depth",
@@ -127,10 +127,10 @@ class MainWindowTest : public QObject {
   }
 
   void toolButtonsHaveTheirHints() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QStringList hints;
-    for (const QAction* action : window.ToolBar()->actions()) {
+    for (const QAction* action : window.toolBar()->actions()) {
       if (!action->isSeparator()) hints << action->toolTip();
     }
     QCOMPARE(hints, QStringList({"New File",
@@ -169,346 +169,347 @@ class MainWindowTest : public QObject {
                                  "Zoom Out",
                                  "Restart View"}));
     // The 3D-view controls show only while a 3D view is open.
-    QVERIFY(!window.ToolBar()->actions().last()->isVisible());
-    for (const QAction* action : window.ToolBar()->actions()) {
+    QVERIFY(!window.toolBar()->actions().last()->isVisible());
+    for (const QAction* action : window.toolBar()->actions()) {
       if (!action->isSeparator()) QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
     }
   }
 
   void aNewProjectOffersNoResults() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    QVERIFY(!window.Action("buttonViewOutput")->isEnabled());
+    QVERIFY(!window.action("buttonViewOutput")->isEnabled());
     for (int plot = 0; plot < 16; ++plot) {
-      QVERIFY(!window.Action(QString("buttonPlot%1").arg(plot))->isEnabled());
-      QVERIFY(!window.Action(QString("actionPlot%1").arg(plot))->isEnabled());
+      QVERIFY(!window.action(QString("buttonPlot%1").arg(plot))->isEnabled());
+      QVERIFY(!window.action(QString("actionPlot%1").arg(plot))->isEnabled());
     }
-    QVERIFY(!window.Action("actionExportToExcel")->isEnabled());
+    QVERIFY(!window.action("actionExportToExcel")->isEnabled());
     // No design charts are asked for: their items are hidden.
     for (int chart = 16; chart < 26; ++chart) {
-      QVERIFY(!window.Action(QString("actionPlot%1").arg(chart))->isVisible());
+      QVERIFY(!window.action(QString("actionPlot%1").arg(chart))->isVisible());
     }
-    QVERIFY(!window.Action("actionViewInput")->isEnabled());
-    QVERIFY(!window.Action("actionViewOutput")->isEnabled());
+    QVERIFY(!window.action("actionViewInput")->isEnabled());
+    QVERIFY(!window.action("actionViewOutput")->isEnabled());
   }
 
   void methodOneDisablesBothOptions() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    window.Core().Data().METHOD = kShaftLengthGiven;
-    Opened(window, "menuData");
-    QVERIFY(window.Action("actionMultipleLengths")->isEnabled());
-    QVERIFY(window.Action("actionDesignCharts")->isEnabled());
-    QVERIFY(window.Action("actionShaftLength")->isChecked());
-    window.Core().Data().METHOD = kDesignLoadGiven;
-    Opened(window, "menuData");
-    QVERIFY(!window.Action("actionMultipleLengths")->isEnabled());
-    QVERIFY(!window.Action("actionDesignCharts")->isEnabled());
-    QVERIFY(window.Action("actionDesignLoad")->isChecked());
-    QVERIFY(!window.Action("actionShaftLength")->isChecked());
+    window.core().Data().METHOD = kShaftLengthGiven;
+    opened(window, "menuData");
+    QVERIFY(window.action("actionMultipleLengths")->isEnabled());
+    QVERIFY(window.action("actionDesignCharts")->isEnabled());
+    QVERIFY(window.action("actionShaftLength")->isChecked());
+    window.core().Data().METHOD = kDesignLoadGiven;
+    opened(window, "menuData");
+    QVERIFY(!window.action("actionMultipleLengths")->isEnabled());
+    QVERIFY(!window.action("actionDesignCharts")->isEnabled());
+    QVERIFY(window.action("actionDesignLoad")->isChecked());
+    QVERIFY(!window.action("actionShaftLength")->isChecked());
     // The options show a check mark when they are on.
-    window.Core().Data().METHOD = kShaftLengthGiven;
-    window.Core().Data().IPENT = 1;
-    Opened(window, "menuData");
-    QVERIFY(window.Action("actionMultipleLengths")->isChecked());
-    QVERIFY(!window.Action("actionDesignCharts")->isEnabled());
+    window.core().Data().METHOD = kShaftLengthGiven;
+    window.core().Data().IPENT = 1;
+    opened(window, "menuData");
+    QVERIFY(window.action("actionMultipleLengths")->isChecked());
+    QVERIFY(!window.action("actionDesignCharts")->isEnabled());
   }
 
   void designMethodSwitchesTheLayerColumns() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TGridTable& layers = window.Core().Project().Grids().D();
+    grid::TGridTable& layers = window.core().project().grids().D();
     // A new project is ASD: no resistance factors, the short comment, factors of safety offered.
-    QCOMPARE(window.Core().Data().NLRFD, kASDMethod);
+    QCOMPARE(window.core().Data().NLRFD, kAsd);
     QVERIFY(!layers.GetColumn(kColSideResistanceFactor).Visible);
-    QVERIFY(window.Action("buttonFactorOfSafety")->isEnabled());
-    Opened(window, "menuData");
-    QVERIFY(window.Action("actionASD")->isChecked());
+    QVERIFY(window.action("buttonFactorOfSafety")->isEnabled());
+    opened(window, "menuData");
+    QVERIFY(window.action("actionASD")->isChecked());
 
-    window.Action("actionLRFD")->trigger();
-    QCOMPARE(window.Core().Data().NLRFD, kLRFDMethod);
+    window.action("actionLRFD")->trigger();
+    QCOMPARE(window.core().Data().NLRFD, kLrfd);
     QVERIFY(layers.GetColumn(kColSideResistanceFactor).Visible);
     QVERIFY(layers.GetColumn(kColEndResistanceFactor).Visible);
     QVERIFY(QString::fromStdString(layers.Comments).contains("LRFD Resistance Factors"));
-    QVERIFY(!window.Action("buttonFactorOfSafety")->isEnabled());
-    QVERIFY(!window.Action("actionFactorOfSafety")->isEnabled());
-    QVERIFY(window.Core().Project().Changed());
+    QVERIFY(!window.action("buttonFactorOfSafety")->isEnabled());
+    QVERIFY(!window.action("actionFactorOfSafety")->isEnabled());
+    QVERIFY(window.core().project().Changed());
 
-    window.Action("actionASD")->trigger();
-    QCOMPARE(window.Core().Data().NLRFD, kASDMethod);
+    window.action("actionASD")->trigger();
+    QCOMPARE(window.core().Data().NLRFD, kAsd);
     QVERIFY(!layers.GetColumn(kColSideResistanceFactor).Visible);
     QVERIFY(!layers.GetColumn(kColEndResistanceFactor).Visible);
-    QCOMPARE(QString::fromStdString(layers.Comments), QString::fromStdString(LayerTableComment(2)));
+    QCOMPARE(QString::fromStdString(layers.Comments), QString::fromStdString(layerTableComment(2)));
   }
 
   void unitsAreARadioGroupAndSetTheDefault() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    Opened(window, "menuData");
-    QVERIFY(window.Action("actionEnglishUnits")->isChecked());
-    window.Core().Data().DSTART = 3;  // ft
-    window.Action("actionSIUnits")->trigger();
-    QCOMPARE(window.Core().Data().fUnits, kSIUnits);
+    opened(window, "menuData");
+    QVERIFY(window.action("actionEnglishUnits")->isChecked());
+    window.core().Data().DSTART = 3;  // ft
+    window.action("actionSIUnits")->trigger();
+    QCOMPARE(window.core().Data().fUnits, kSIUnits);
     // 3 ft = 0.9144 m, to the 8 digits a project file keeps.
-    QVERIFY(qAbs(static_cast<double>(window.Core().Data().DSTART) - 0.9144) < 1e-9);
-    QVERIFY(window.Action("actionSIUnits")->isChecked());
-    QVERIFY(!window.Action("actionEnglishUnits")->isChecked());
-    QCOMPARE(window.Settings().DefSIUnits, kSIUnits);
+    QVERIFY(qAbs(static_cast<double>(window.core().Data().DSTART) - 0.9144) < 1e-9);
+    QVERIFY(window.action("actionSIUnits")->isChecked());
+    QVERIFY(!window.action("actionEnglishUnits")->isChecked());
+    QCOMPARE(window.settings().DefSIUnits, kSIUnits);
     // The next new project starts in SI units; it has no changes, so nothing is asked.
-    window.Core().Project().Grids().ProjectChanged = false;
-    window.Core().Project().Grids().ResetAllChanged();
-    window.NewProject();
-    QCOMPARE(window.Core().Data().fUnits, kSIUnits);
+    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().resetAllChanged();
+    window.newProject();
+    QCOMPARE(window.core().Data().fUnits, kSIUnits);
   }
 
   void pileKindSwitchAsksBeforeLosingLayers() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
-    QVERIFY(window.Action("buttonDrilledShaft")->isChecked());
+    QVERIFY(window.action("buttonDrilledShaft")->isChecked());
     // Sand over clay: two layers, so the switch asks; No keeps the drilled shaft.
-    auto answers = AnswerMessageBoxes(QMessageBox::No);
-    window.Action("actionCFAPile")->trigger();
+    auto answers = answerMessageBoxes(QMessageBox::No);
+    window.action("actionCFAPile")->trigger();
     QCOMPARE(answers->texts,
              QStringList({"You are about to change from Drilled Shaft Section to CFA Section\n"
                           "You may lose any soil layer information already defined\n"
                           "Do you want to continue?"}));
-    QCOMPARE(window.Core().Data().CFAPile, 0);
-    QVERIFY(window.Action("buttonDrilledShaft")->isChecked());
-    QVERIFY(!window.Action("buttonCFAPile")->isChecked());
+    QCOMPARE(window.core().Data().CFAPile, 0);
+    QVERIFY(window.action("buttonDrilledShaft")->isChecked());
+    QVERIFY(!window.action("buttonCFAPile")->isChecked());
 
-    answers = AnswerMessageBoxes(QMessageBox::Yes);
-    DismissStandIn();
-    window.Action("buttonCFAPile")->trigger();
+    answers = answerMessageBoxes(QMessageBox::Yes);
+    dismissStandIn();
+    window.action("buttonCFAPile")->trigger();
     QCOMPARE(answers->texts.size(), 1);
-    QCOMPARE(window.Core().Data().CFAPile, 1);
-    QCOMPARE(window.Core().Project().Grids().SoilType(0), static_cast<int32_t>(kSandCFA));
-    QCOMPARE(window.Core().Project().Grids().SoilType(1), static_cast<int32_t>(kClayCFA));
-    QVERIFY(window.Action("buttonCFAPile")->isChecked());
-    Opened(window, "menuData");
-    QVERIFY(window.Action("actionCFAPile")->isChecked());
-    window.Core().Project().Grids().ProjectChanged = false;
-    window.Core().Project().Grids().ResetAllChanged();
+    QCOMPARE(window.core().Data().CFAPile, 1);
+    QCOMPARE(window.core().project().grids().SoilType(0), static_cast<int32_t>(kCfaSand));
+    QCOMPARE(window.core().project().grids().SoilType(1), static_cast<int32_t>(kCfaClay));
+    QVERIFY(window.action("buttonCFAPile")->isChecked());
+    opened(window, "menuData");
+    QVERIFY(window.action("actionCFAPile")->isChecked());
+    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().resetAllChanged();
   }
 
   void titleFollowsTheOpenedFile() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     // A name without an extension on the command line gets ".tv9d".
     scratch.Copy("sand-over-clay.tv9d", "pier.tv9d");
-    window.Start(scratch.Path("pier"));
+    window.Start(scratch.path("pier"));
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Pier"));
     window.OpenFile(scratch.Copy("sand-over-clay.tv9d", "site.b.tv9d"), kVersion9File);
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Site"));
-    QCOMPARE(QString::fromStdString(window.Core().CurDir), scratch.Folder());
+    QCOMPARE(QString::fromStdString(window.core().CurDir), scratch.folder());
   }
 
   void aMissingStartupFileStartsANewProject() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
-    window.Start(scratch.Path("missing.tv9d"));
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
+    window.Start(scratch.path("missing.tv9d"));
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
   }
 
   void openingAMissingFileWarns() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    const QString missing = scratch.Path("gone.tv9d");
-    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
+    const QString missing = scratch.path("gone.tv9d");
+    auto answers = answerMessageBoxes(QMessageBox::Ok);
     window.OpenFile(missing, kVersion9File);
     QCOMPARE(answers->texts,
              QStringList({"Input file: \n" + missing + "\ndoes not exists, Please Check!!"}));
     QCOMPARE(answers->titles, QStringList({"Warning"}));
-    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 0);
+    QCOMPARE(window.settings().Recent.NumberPrevFile(), 0);
   }
 
   void askToSaveBeforeNew() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d");
-    const std::string original = FileText(file);
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    const std::string original = fileText(file);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(file);
-    window.Core().Data().Title = "Pier 4 after the site visit";
-    window.ProjectChanged();
+    window.core().Data().Title = "Pier 4 after the site visit";
+    window.projectChanged();
 
     // Cancel: the project stays as it is.
-    auto answers = AnswerMessageBoxes(QMessageBox::Cancel);
-    window.NewProject();
+    auto answers = answerMessageBoxes(QMessageBox::Cancel);
+    window.newProject();
     QCOMPARE(answers->texts, QStringList({"Do you want to save any changes?"}));
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), file);
-    QVERIFY(window.Core().Project().Changed());
-    QCOMPARE(FileText(file), original);
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), file);
+    QVERIFY(window.core().project().Changed());
+    QCOMPARE(fileText(file), original);
 
     // Yes: saved, then the new project.
-    answers = AnswerMessageBoxes(QMessageBox::Yes);
-    window.NewProject();
+    answers = answerMessageBoxes(QMessageBox::Yes);
+    window.newProject();
     QCOMPARE(answers->texts.size(), 1);
-    QVERIFY(FileText(file).find("Pier 4 after the site visit") != std::string::npos);
+    QVERIFY(fileText(file).find("Pier 4 after the site visit") != std::string::npos);
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
 
     // No: the new project, the file as it was saved.
     window.OpenFile(file, kVersion9File);
-    window.Core().Data().Title = "Not to be kept";
-    window.ProjectChanged();
-    const std::string saved = FileText(file);
-    answers = AnswerMessageBoxes(QMessageBox::No);
-    window.NewProject();
+    window.core().Data().Title = "Not to be kept";
+    window.projectChanged();
+    const std::string saved = fileText(file);
+    answers = answerMessageBoxes(QMessageBox::No);
+    window.newProject();
     QCOMPARE(answers->texts.size(), 1);
-    QCOMPARE(FileText(file), saved);
+    QCOMPARE(fileText(file), saved);
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
     // An unchanged project asks nothing.
-    answers = AnswerMessageBoxes(QMessageBox::Cancel);
-    window.NewProject();
+    answers = answerMessageBoxes(QMessageBox::Cancel);
+    window.newProject();
     QTest::qWait(3 * testing::kPollMilliseconds);
     QVERIFY(answers->texts.isEmpty());
     QApplication::processEvents();
   }
 
   void exitAsksToSave() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
     window.show();
-    window.ProjectChanged();
-    auto answers = AnswerMessageBoxes(QMessageBox::Cancel);
+    window.projectChanged();
+    auto answers = answerMessageBoxes(QMessageBox::Cancel);
     QVERIFY(!window.close());
     QCOMPARE(answers->texts, QStringList({"Do you want to save any changes?"}));
     QVERIFY(window.isVisible());
-    answers = AnswerMessageBoxes(QMessageBox::No);
+    answers = answerMessageBoxes(QMessageBox::No);
     QVERIFY(window.close());
     QCOMPARE(answers->texts.size(), 1);
   }
 
   void saveOfAnOlderLayoutOffersTv9d() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString old = scratch.Copy("sand-over-clay.tv9d", "legacy.tv8d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.OpenFile(old, kVersion9File);  // read as version 9: the same layout here
     QString proposed;
-    testing::CancelFileDialog([&proposed](QFileDialog& dialog) {
+    testing::cancelFileDialog([&proposed](QFileDialog& dialog) {
       proposed = dialog.windowTitle() + "|" + dialog.selectedFiles().value(0);
     });
-    window.Action("actionSave")->trigger();
-    QCOMPARE(proposed, "Save legacy As|" + scratch.Path("legacy.tv9d"));
+    window.action("actionSave")->trigger();
+    QCOMPARE(proposed, "Save legacy As|" + scratch.path("legacy.tv9d"));
   }
 
   void openDialogOffersTheThreeProjectTypes() {
-    QSKIP("the Open dialog, run after a test that has shown and closed a main window, does not "
-          "take the typed file on the offscreen platform and never closes; to be mended");
-    testing::TScratchProjects scratch;
+    QSKIP(
+        "the Open dialog, run after a test that has shown and closed a main window, does not "
+        "take the typed file on the offscreen platform and never closes; to be mended");
+    testing::ScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d", "opened.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QStringList filters;
     QString title;
     // The dialog is looked for until it shows: a loaded machine may show it late.
-    testing::AnswerFileDialog(file, [&](QFileDialog& dialog) {
+    testing::answerFileDialog(file, [&](QFileDialog& dialog) {
       filters = dialog.nameFilters();
       title = dialog.windowTitle();
     });
-    window.Action("buttonOpen")->trigger();
+    window.action("buttonOpen")->trigger();
     QCOMPARE(filters, QStringList({"TOLVANE 2023(*.tv9d)", "TOLVANE 2017(*.tv8d)",
                                    "TOLVANE 2012(*.tvd)", "TOLVANE 6.0(*.tvd)", "All Files(*.*)"}));
     QCOMPARE(title, QString("Open"));
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), file);
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), file);
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Opened"));
   }
 
   void saveAsNamesTheProjectAndListsIt() {
-    testing::TScratchProjects scratch;
-    const QString target = scratch.Path("pier-7.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    const QString target = scratch.path("pier-7.tv9d");
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    window.Core().Data().Title = "Pier 7";
-    window.ProjectChanged();
-    testing::AnswerFileDialog(target);
-    window.Action("actionSaveAs")->trigger();
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), target);
-    QVERIFY(FileText(target).find("Pier 7") != std::string::npos);
+    window.core().Data().Title = "Pier 7";
+    window.projectChanged();
+    testing::answerFileDialog(target);
+    window.action("actionSaveAs")->trigger();
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), target);
+    QVERIFY(fileText(target).find("Pier 7") != std::string::npos);
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Pier-7"));
-    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[0]), target);
+    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[0]), target);
     // Saved: nothing to ask before a new project.
-    auto answers = AnswerMessageBoxes(QMessageBox::Cancel);
-    window.NewProject();
+    auto answers = answerMessageBoxes(QMessageBox::Cancel);
+    window.newProject();
     QTest::qWait(3 * testing::kPollMilliseconds);
     QVERIFY(answers->texts.isEmpty());
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
   }
 
   void recentListKeepsAFileOnceAndShortensTheCurrentFolder() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
     const QString second = scratch.Copy("sand-over-clay.tv9d", "second.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.OpenFile(first, kVersion9File);
     window.OpenFile(second, kVersion9File);
     window.OpenFile(first, kVersion9File);
-    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 2);
-    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[0]), first);
-    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[1]), second);
-    Opened(window, "menuFile");
-    QCOMPARE(window.Action("actionRecent1")->text(), QString("1 first.tv9d"));
-    QCOMPARE(window.Action("actionRecent2")->text(), QString("2 second.tv9d"));
-    QVERIFY(window.Action("actionRecent2")->isVisible());
-    QVERIFY(!window.Action("actionRecent3")->isVisible());
+    QCOMPARE(window.settings().Recent.NumberPrevFile(), 2);
+    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[0]), first);
+    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[1]), second);
+    opened(window, "menuFile");
+    QCOMPARE(window.action("actionRecent1")->text(), QString("1 first.tv9d"));
+    QCOMPARE(window.action("actionRecent2")->text(), QString("2 second.tv9d"));
+    QVERIFY(window.action("actionRecent2")->isVisible());
+    QVERIFY(!window.action("actionRecent3")->isVisible());
     // Choosing a recent item opens it.
-    window.Action("actionRecent2")->trigger();
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), second);
+    window.action("actionRecent2")->trigger();
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), second);
   }
 
   void droppedFileOpensTheFirstOnly() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString first = scratch.Copy("sand-over-clay.tv9d", "dropped.tv9d");
     const QString second = scratch.Copy("sand-over-clay.tv9d", "ignored.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     QVERIFY(window.acceptDrops());
-    QVERIFY(window.DropFiles({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), first);
-    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 1);
+    QVERIFY(window.dropFiles({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), first);
+    QCOMPARE(window.settings().Recent.NumberPrevFile(), 1);
   }
 
   void settingsSurviveARestart() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString file = scratch.Copy("sand-over-clay.tv9d");
     {
-      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      TMainForm window(TOLVANE_PROGRAM_DIR);
       window.Start(QString());
       window.OpenFile(file, kVersion9File);
-      window.Settings().WordProcessor = "mousepad";
-      window.Action("actionSIUnits")->trigger();
+      window.settings().WordProcessor = "mousepad";
+      window.action("actionSIUnits")->trigger();
       window.show();
       window.setGeometry(40, 50, 900, 640);
-      window.WriteUserSettings();
-      window.Core().Project().Grids().ProjectChanged = false;
-      window.Core().Project().Grids().ResetAllChanged();
+      window.writeUserSettings();
+      window.core().project().grids().ProjectChanged = false;
+      window.core().project().grids().resetAllChanged();
     }
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    QCOMPARE(QString::fromStdString(window.Settings().WordProcessor), QString("mousepad"));
-    QCOMPARE(window.Settings().DefSIUnits, kSIUnits);
-    QCOMPARE(window.Core().Data().fUnits, kSIUnits);  // the new project of the start
-    QCOMPARE(QString::fromStdString(window.Settings().CurDir), scratch.Folder());
-    QCOMPARE(QString::fromStdString(window.Settings().Recent.PrevFile()[0]), file);
-    QVERIFY(window.Settings().DefWindowsPos);
+    QCOMPARE(QString::fromStdString(window.settings().WordProcessor), QString("mousepad"));
+    QCOMPARE(window.settings().DefSIUnits, kSIUnits);
+    QCOMPARE(window.core().Data().fUnits, kSIUnits);  // the new project of the start
+    QCOMPARE(QString::fromStdString(window.settings().CurDir), scratch.folder());
+    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[0]), file);
+    QVERIFY(window.settings().DefWindowsPos);
     QCOMPARE(window.geometry().size(), QSize(900, 640));
-    QCOMPARE(window.Settings().DefBoundLeft, 40);
-    QCOMPARE(window.Settings().DefBoundTop, 50);
+    QCOMPARE(window.settings().DefBoundLeft, 40);
+    QCOMPARE(window.settings().DefBoundTop, 50);
   }
 
   void aWindowNeverShownStoresNoPlacement() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     {
-      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      TMainForm window(TOLVANE_PROGRAM_DIR);
       window.Start(scratch.Copy("sand-over-clay.tv9d"));  // opening writes the settings
     }
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    QVERIFY(!window.Settings().DefWindowsPos);
-    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 1);
+    QVERIFY(!window.settings().DefWindowsPos);
+    QCOMPARE(window.settings().Recent.NumberPrevFile(), 1);
   }
 
   void aBadSettingResetsTheDefaults() {
@@ -521,48 +522,48 @@ class MainWindowTest : public QObject {
       settings.setValue("Directory", "/srv/piles");
       settings.endGroup();
     }
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    QCOMPARE(QString::fromStdString(window.Settings().WordProcessor), QString());
-    QCOMPARE(window.Settings().DefSIUnits, kEnglishUnits);
-    QCOMPARE(window.Settings().Recent.NumberPrevFile(), 0);
-    QVERIFY(!window.Settings().DefWindowsPos);
-    QCOMPARE(window.Core().Data().fUnits, kEnglishUnits);
+    QCOMPARE(QString::fromStdString(window.settings().WordProcessor), QString());
+    QCOMPARE(window.settings().DefSIUnits, kEnglishUnits);
+    QCOMPARE(window.settings().Recent.NumberPrevFile(), 0);
+    QVERIFY(!window.settings().DefWindowsPos);
+    QCOMPARE(window.core().Data().fUnits, kEnglishUnits);
   }
 
   void activeChildCommitsBeforeMenusToolsAndClosing() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     window.show();
     int commits = 0;
-    const auto add_child = [&window, &commits](const QString& title) {
-      QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+    const auto addChild = [&window, &commits](const QString& title) {
+      QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new ProbeChild(commits));
       child->setWindowTitle(title);
       child->show();
       window.MdiArea()->setActiveSubWindow(child);
       return child;
     };
-    QMdiSubWindow* const child = add_child("Probe Window");
+    QMdiSubWindow* const child = addChild("Probe Window");
     QCOMPARE(window.MdiArea()->activeSubWindow(), child);
     int expected = 0;
     for (const char* menu : {"menuFile", "menuData", "menuComputation", "menuHelp"}) {
-      Opened(window, menu);
+      opened(window, menu);
       QCOMPARE(commits, ++expected);
     }
     // The Window menu lists the child and checks the active one.
-    Opened(window, "menuWindow");
-    QCOMPARE(window.Action("actionChildWindow1")->text(), QString("Probe Window"));
-    QVERIFY(window.Action("actionChildWindow1")->isVisible());
-    QVERIFY(window.Action("actionChildWindow1")->isChecked());
-    QVERIFY(!window.Action("actionChildWindow2")->isVisible());
+    opened(window, "menuWindow");
+    QCOMPARE(window.action("actionChildWindow1")->text(), QString("Probe Window"));
+    QVERIFY(window.action("actionChildWindow1")->isVisible());
+    QVERIFY(window.action("actionChildWindow1")->isChecked());
+    QVERIFY(!window.action("actionChildWindow2")->isVisible());
     // A new project: Save goes to Save As, cancelled here, which closes the child windows.
-    testing::CancelFileDialog();
-    window.Action("buttonSave")->trigger();
+    testing::cancelFileDialog();
+    window.action("buttonSave")->trigger();
     QCOMPARE(commits, ++expected);
     QApplication::processEvents();
     QVERIFY(window.MdiArea()->subWindowList().isEmpty());
     // Closing the main window lets the active child commit first.
-    add_child("Second Probe");
+    addChild("Second Probe");
     QVERIFY(window.close());
     QCOMPARE(commits, ++expected);
   }
@@ -570,11 +571,11 @@ class MainWindowTest : public QObject {
   void aWindowWithOpenChildrenGoesAwayCleanly() {
     int commits = 0;
     {
-      TMainWindow window(TOLVANE_PROGRAM_DIR);
+      TMainForm window(TOLVANE_PROGRAM_DIR);
       window.Start(QString());
       window.show();
       for (const char* title : {"First", "Second"}) {
-        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new TProbeChild(commits));
+        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new ProbeChild(commits));
         child->setWindowTitle(title);
         child->show();
       }
@@ -585,22 +586,22 @@ class MainWindowTest : public QObject {
   }
 
   void viewerThatCannotStartIsReported() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
-    window.Settings().WordProcessor = "/nonexistent/viewer --readonly";
-    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
-    Opened(window, "menuComputation");
-    QVERIFY(window.Action("actionViewInput")->isEnabled());
-    window.Action("actionViewInput")->trigger();
+    window.settings().WordProcessor = "/nonexistent/viewer --readonly";
+    auto answers = answerMessageBoxes(QMessageBox::Ok);
+    opened(window, "menuComputation");
+    QVERIFY(window.action("actionViewInput")->isEnabled());
+    window.action("actionViewInput")->trigger();
     QCOMPARE(answers->texts, QStringList({"An error occurred in running the Word Processor"}));
     QCOMPARE(answers->titles, QStringList({"Information"}));
   }
 
   void aboutBoxShowsProductVersionAndDates() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
-    TAboutBox about(&window);
+    AboutBox about(&window);
     QCOMPARE(about.findChild<QLabel*>("aboutProduct")->text(), QString("TOLVANE 2023"));
     QCOMPARE(about.findChild<QLabel*>("aboutVersion")->text(), QString("Version 2023.9.02"));
     QCOMPARE(about.findChild<QLabel*>("aboutDescription")->text(),
@@ -618,17 +619,17 @@ class MainWindowTest : public QObject {
   }
 
   void batchCommandOnlyWithBatchIn() {
-    QTemporaryDir program_dir;
-    TMainWindow window(program_dir.path().toStdString());
+    QTemporaryDir programDir;
+    TMainForm window(programDir.path().toStdString());
     window.Start(QString());
-    Opened(window, "menuComputation");
-    QVERIFY(!window.Action("actionBatch")->isVisible());
-    QFile batch_in(program_dir.filePath("batch.in"));
-    QVERIFY(batch_in.open(QIODevice::WriteOnly));
-    batch_in.write("1\r\n");
-    batch_in.close();
-    Opened(window, "menuComputation");
-    QVERIFY(window.Action("actionBatch")->isVisible());
+    opened(window, "menuComputation");
+    QVERIFY(!window.action("actionBatch")->isVisible());
+    QFile batchIn(programDir.filePath("batch.in"));
+    QVERIFY(batchIn.open(QIODevice::WriteOnly));
+    batchIn.write("1\r\n");
+    batchIn.close();
+    opened(window, "menuComputation");
+    QVERIFY(window.action("actionBatch")->isVisible());
   }
 };
 

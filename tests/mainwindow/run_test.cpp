@@ -15,7 +15,7 @@
 namespace tolvane::app {
 namespace {
 
-using testing::AnswerMessageBoxes;
+using testing::answerMessageBoxes;
 
 // The sand-over-clay example reports the capacity plots and all three settlement lines.
 constexpr int kCapacityAndSettlementPlots = kPltCombinedSettle + 1;
@@ -26,73 +26,73 @@ class RunTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { testing::ClearProgramSettings(); }
-  void cleanup() { testing::EndAnswers(); }
+  void init() { testing::clearProgramSettings(); }
+  void cleanup() { testing::endAnswers(); }
 
   void runEnablesThePlotCommands() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString project = scratch.Copy("sand-over-clay.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(project);
-    QVERIFY(!window.Action("buttonPlot0")->isEnabled());
-    QVERIFY(!window.Action("buttonViewOutput")->isEnabled());
+    QVERIFY(!window.action("buttonPlot0")->isEnabled());
+    QVERIFY(!window.action("buttonViewOutput")->isEnabled());
 
     // Busy while the engine runs: sampled from the event loop that waits for it.
-    bool seen_busy = false;
+    bool seenBusy = false;
     QTimer sampler;
     connect(&sampler, &QTimer::timeout, this, [&] {
-      if (window.RunInProgress()) {
-        seen_busy = seen_busy ||
-                    (!window.menuBar()->isEnabled() && QApplication::overrideCursor() != nullptr);
+      if (window.runInProgress()) {
+        seenBusy = seenBusy ||
+                   (!window.menuBar()->isEnabled() && QApplication::overrideCursor() != nullptr);
       }
     });
     sampler.start(0);
-    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
-    window.Action("actionRun")->trigger();
+    auto answers = answerMessageBoxes(QMessageBox::Ok);
+    window.action("actionRun")->trigger();
     sampler.stop();
     QCOMPARE(answers->texts,
              QStringList({"Computations are completed.\nPlease, check output file for results "
                           "or error messages."}));
     QCOMPARE(answers->titles, QStringList({"Information"}));
-    Q_UNUSED(seen_busy);  // a short run may end before the first sample
+    Q_UNUSED(seenBusy);  // a short run may end before the first sample
 
-    QVERIFY(window.Core().Flags.ShowOutput);
-    QVERIFY(window.Core().Data().ID2 != 0);
+    QVERIFY(window.core().Flags.ShowOutput);
+    QVERIFY(window.core().Data().ID2 != 0);
     for (int plot = 0; plot < kCapacityAndSettlementPlots; ++plot) {
-      QVERIFY2(window.Action(QString("buttonPlot%1").arg(plot))->isEnabled(),
+      QVERIFY2(window.action(QString("buttonPlot%1").arg(plot))->isEnabled(),
                qPrintable(QString::number(plot)));
-      QVERIFY2(window.Action(QString("actionPlot%1").arg(plot))->isEnabled(),
+      QVERIFY2(window.action(QString("actionPlot%1").arg(plot))->isEnabled(),
                qPrintable(QString::number(plot)));
     }
     // The curve plots follow what the plot-data file held.
-    QCOMPARE(window.Action("buttonPlot12")->isEnabled(), window.Core().Flags.showtzcurves);
-    QCOMPARE(window.Action("buttonPlot13")->isEnabled(), window.Core().Flags.showtzcurves);
-    QCOMPARE(window.Action("buttonPlot15")->isEnabled(), window.Core().Flags.showloadcurves);
-    QCOMPARE(window.Action("buttonPlot14")->isEnabled(),
-             window.Core().Data().PrintTZCurves == 1 &&
-                 window.Core().Plots()[kPltTzAdd].LineCount() > 0);
-    QVERIFY(window.Action("buttonViewOutput")->isEnabled());
-    QVERIFY(window.Action("actionExportToExcel")->isEnabled());
+    QCOMPARE(window.action("buttonPlot12")->isEnabled(), window.core().Flags.showtzcurves);
+    QCOMPARE(window.action("buttonPlot13")->isEnabled(), window.core().Flags.showtzcurves);
+    QCOMPARE(window.action("buttonPlot15")->isEnabled(), window.core().Flags.showloadcurves);
+    QCOMPARE(window.action("buttonPlot14")->isEnabled(),
+             window.core().Data().PrintTZCurves == 1 &&
+                 window.core().plots()[kPltTzAdd].LineCount() > 0);
+    QVERIFY(window.action("buttonViewOutput")->isEnabled());
+    QVERIFY(window.action("actionExportToExcel")->isEnabled());
     Q_EMIT window.findChild<QMenu*>("menuComputation")->aboutToShow();
-    QVERIFY(window.Action("actionViewOutput")->isEnabled());
-    QVERIFY(window.Action("actionViewRunNotes")->isEnabled());
+    QVERIFY(window.action("actionViewOutput")->isEnabled());
+    QVERIFY(window.action("actionViewRunNotes")->isEnabled());
 
     // The run is over: input again, no hourglass, scratch files and names.dat gone.
-    QVERIFY(!window.RunInProgress());
+    QVERIFY(!window.runInProgress());
     QVERIFY(window.menuBar()->isEnabled());
-    QVERIFY(window.ToolBar()->isEnabled());
+    QVERIFY(window.toolBar()->isEnabled());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
-    QVERIFY(!QFile::exists(scratch.Path("names.dat")));
-    QVERIFY(!QFile::exists(scratch.Path("sand-over-clay.tv9w")));
-    QVERIFY(QFile::exists(scratch.Path("sand-over-clay.tv9o")));
-    QCOMPARE(QDir::currentPath(), scratch.Folder());
+    QVERIFY(!QFile::exists(scratch.path("names.dat")));
+    QVERIFY(!QFile::exists(scratch.path("sand-over-clay.tv9w")));
+    QVERIFY(QFile::exists(scratch.path("sand-over-clay.tv9o")));
+    QCOMPARE(QDir::currentPath(), scratch.folder());
   }
 
   void whileTheEngineRunsNothingElseCan() {
-    testing::TScratchProjects scratch;
+    testing::ScratchProjects scratch;
     const QString project = scratch.Copy("sand-over-clay.tv9d");
     const QString other = scratch.Copy("sand-over-clay.tv9d", "other.tv9d");
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(project);
     window.show();
     struct {
@@ -105,73 +105,73 @@ class RunTest : public QObject {
     } seen;
     // Stands in for the engine call: it runs on the worker and looks at the window from the
     // window's own thread, which keeps handling events meanwhile.
-    const TEngineCall call = window.Core().EngineRunner([&] {
+    const EngineCall call = window.core().EngineRunner([&] {
       seen.worker_thread = QThread::currentThread() != qApp->thread();
       QMetaObject::invokeMethod(
           &window,
           [&] {
-            seen.busy = window.RunInProgress();
+            seen.busy = window.runInProgress();
             seen.hourglass = QApplication::overrideCursor() != nullptr &&
                              QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             for (const char* name : {"actionNew", "actionOpen", "actionSave", "actionRun",
                                      "actionExit", "buttonRun", "actionSIUnits"}) {
-              seen.commands_off = seen.commands_off && !window.Action(name)->isEnabled();
+              seen.commands_off = seen.commands_off && !window.action(name)->isEnabled();
             }
-            seen.dropped = window.DropFiles({QUrl::fromLocalFile(other)});
+            seen.dropped = window.dropFiles({QUrl::fromLocalFile(other)});
             seen.closed = window.close();
           },
           Qt::BlockingQueuedConnection);
-      return TEngineCall{TEngineCallStatus::kCalled, 0};
+      return EngineCall{EngineCallStatus::kCalled, 0};
     });
-    QCOMPARE(call.Status, TEngineCallStatus::kCalled);
+    QCOMPARE(call.Status, EngineCallStatus::kCalled);
     QVERIFY(seen.worker_thread);
     QVERIFY(seen.busy);
     QVERIFY(seen.hourglass);
     QVERIFY(seen.commands_off);
     QVERIFY(!seen.dropped);
     QVERIFY(!seen.closed);
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), project);
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), project);
     // Afterwards the commands are back and the cursor is the user's again.
-    QVERIFY(!window.RunInProgress());
-    QVERIFY(window.Action("actionNew")->isEnabled());
-    QVERIFY(window.Action("actionRun")->isEnabled());
+    QVERIFY(!window.runInProgress());
+    QVERIFY(window.action("actionNew")->isEnabled());
+    QVERIFY(window.action("actionRun")->isEnabled());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QVERIFY(window.isVisible());
   }
 
   void aNewProjectIsNotRun() {
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(QString());
     // Save As is offered first; cancelling it runs nothing.
-    testing::CancelFileDialog();
-    window.Action("buttonRun")->trigger();
-    QVERIFY(!window.Core().Flags.ShowOutput);
-    QVERIFY(!window.Action("buttonPlot0")->isEnabled());
-    QCOMPARE(QString::fromStdString(window.Core().Data().FileName), QString("NewTolvane.tv9d"));
+    testing::cancelFileDialog();
+    window.action("buttonRun")->trigger();
+    QVERIFY(!window.core().Flags.ShowOutput);
+    QVERIFY(!window.action("buttonPlot0")->isEnabled());
+    QCOMPARE(QString::fromStdString(window.core().Data().FileName), QString("NewTolvane.tv9d"));
   }
 
   void aMissingEngineIsReported() {
-    testing::TScratchProjects scratch;
-    QTemporaryDir empty_program_dir;
-    TMainWindow window(empty_program_dir.path().toStdString());
+    testing::ScratchProjects scratch;
+    QTemporaryDir emptyProgramDir;
+    TMainForm window(emptyProgramDir.path().toStdString());
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
-    auto answers = AnswerMessageBoxes(QMessageBox::Ok, 2);
-    window.Action("actionRun")->trigger();
+    auto answers = answerMessageBoxes(QMessageBox::Ok, 2);
+    window.action("actionRun")->trigger();
     QCOMPARE(answers->texts.size(), 2);
     QVERIFY2(answers->texts[0].startsWith("Error Loading Library, error code = "),
              qPrintable(answers->texts[0]));
     QCOMPARE(answers->texts[1], QString("Attempt to initialize DLL failed"));
-    QVERIFY(!window.Action("buttonPlot0")->isEnabled());
+    QVERIFY(!window.action("buttonPlot0")->isEnabled());
     QVERIFY(window.menuBar()->isEnabled());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
   }
 
   void screenshotOfTheMainWindow() {
-    testing::TScratchProjects scratch;
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    testing::ScratchProjects scratch;
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(scratch.Copy("sand-over-clay.tv9d"));
-    auto answers = AnswerMessageBoxes(QMessageBox::Ok);
-    window.Action("actionRun")->trigger();
+    auto answers = answerMessageBoxes(QMessageBox::Ok);
+    window.action("actionRun")->trigger();
     QCOMPARE(answers->texts.size(), 1);
     window.resize(1180, 720);
     window.show();

@@ -25,16 +25,16 @@ inline constexpr int kPollLimit = 1500;  // 30 s before a test gives up waiting 
 
 // Each test has its own generation of dialog answers: an answer still waiting when its test ends
 // gives up rather than answer a dialog of the next test.
-inline int& AnswerGeneration() {
+inline int& answerGeneration() {
   static int generation = 0;
   return generation;
 }
-inline void EndAnswers() {
-  ++AnswerGeneration();
+inline void endAnswers() {
+  ++answerGeneration();
 }
 
 // Records the texts of the message boxes it answered.
-struct TDialogAnswers {
+struct DialogAnswers {
   QStringList texts;
   QStringList titles;
 };
@@ -42,16 +42,16 @@ struct TDialogAnswers {
 // Answers the next `count` modal message boxes with the button, one after the other; `answers`
 // records their texts. Waits for each on the event loop, since a box appears inside the command
 // that the test triggers.
-inline void AnswerMessageBoxesInto(QMessageBox::StandardButton button,
-                                   std::shared_ptr<TDialogAnswers> answers, int count = 1,
+inline void answerMessageBoxesInto(QMessageBox::StandardButton button,
+                                   std::shared_ptr<DialogAnswers> answers, int count = 1,
                                    int tries = 0) {
   if (count <= 0) return;
-  const int generation = AnswerGeneration();
+  const int generation = answerGeneration();
   QTimer::singleShot(kPollMilliseconds, qApp, [button, answers, count, tries, generation] {
-    if (generation != AnswerGeneration()) return;
+    if (generation != answerGeneration()) return;
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) {
-      if (tries < kPollLimit) AnswerMessageBoxesInto(button, answers, count, tries + 1);
+      if (tries < kPollLimit) answerMessageBoxesInto(button, answers, count, tries + 1);
       return;
     }
     if (answers) {
@@ -64,26 +64,26 @@ inline void AnswerMessageBoxesInto(QMessageBox::StandardButton button,
     } else {
       box->reject();
     }
-    AnswerMessageBoxesInto(button, answers, count - 1);
+    answerMessageBoxesInto(button, answers, count - 1);
   });
 }
 
-inline std::shared_ptr<TDialogAnswers> AnswerMessageBoxes(QMessageBox::StandardButton button,
-                                                          int count = 1) {
-  auto answers = std::make_shared<TDialogAnswers>();
-  AnswerMessageBoxesInto(button, answers, count);
+inline std::shared_ptr<DialogAnswers> answerMessageBoxes(QMessageBox::StandardButton button,
+                                                         int count = 1) {
+  auto answers = std::make_shared<DialogAnswers>();
+  answerMessageBoxesInto(button, answers, count);
   return answers;
 }
 
 // Accepts the next file dialog with the file name typed in; `inspect` sees the dialog first.
-inline void AnswerFileDialog(const QString& file,
+inline void answerFileDialog(const QString& file,
                              std::function<void(QFileDialog&)> inspect = nullptr, int tries = 0) {
-  const int generation = AnswerGeneration();
+  const int generation = answerGeneration();
   QTimer::singleShot(kPollMilliseconds, qApp, [file, inspect, tries, generation] {
-    if (generation != AnswerGeneration()) return;
+    if (generation != answerGeneration()) return;
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr || !dialog->isVisible()) {
-      if (tries < kPollLimit) AnswerFileDialog(file, inspect, tries + 1);
+      if (tries < kPollLimit) answerFileDialog(file, inspect, tries + 1);
       return;
     }
     if (inspect) inspect(*dialog);
@@ -96,13 +96,13 @@ inline void AnswerFileDialog(const QString& file,
 }
 
 // Cancels the next file dialog; `inspect` sees the dialog first.
-inline void CancelFileDialog(std::function<void(QFileDialog&)> inspect = nullptr, int tries = 0) {
-  const int generation = AnswerGeneration();
+inline void cancelFileDialog(std::function<void(QFileDialog&)> inspect = nullptr, int tries = 0) {
+  const int generation = answerGeneration();
   QTimer::singleShot(kPollMilliseconds, qApp, [inspect, tries, generation] {
-    if (generation != AnswerGeneration()) return;
+    if (generation != answerGeneration()) return;
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr || !dialog->isVisible()) {
-      if (tries < kPollLimit) CancelFileDialog(inspect, tries + 1);
+      if (tries < kPollLimit) cancelFileDialog(inspect, tries + 1);
       return;
     }
     if (inspect) inspect(*dialog);
@@ -111,35 +111,35 @@ inline void CancelFileDialog(std::function<void(QFileDialog&)> inspect = nullptr
 }
 
 // A scratch folder holding copies of the bundled examples.
-class TScratchProjects {
+class ScratchProjects {
  public:
-  TScratchProjects() { Valid_ = Folder_.isValid(); }
+  ScratchProjects() { valid_ = folder_.isValid(); }
   // Opening or running a project makes its folder current; the next test must not start in a
   // folder that no longer exists.
-  ~TScratchProjects() {
-    if (QDir::currentPath().startsWith(Folder_.path())) QDir::setCurrent(QDir::tempPath());
+  ~ScratchProjects() {
+    if (QDir::currentPath().startsWith(folder_.path())) QDir::setCurrent(QDir::tempPath());
   }
-  TScratchProjects(const TScratchProjects&) = delete;
-  TScratchProjects& operator=(const TScratchProjects&) = delete;
+  ScratchProjects(const ScratchProjects&) = delete;
+  ScratchProjects& operator=(const ScratchProjects&) = delete;
   QString Copy(const QString& example, const QString& as = QString()) const {
-    const QString target = Folder_.filePath(as.isEmpty() ? example : as);
+    const QString target = folder_.filePath(as.isEmpty() ? example : as);
     QFile::remove(target);
     QFile::copy(QString(TOLVANE_EXAMPLES_DIR) + "/" + example, target);
     QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     return target;
   }
-  QString Path(const QString& name) const { return Folder_.filePath(name); }
-  QString Folder() const { return Folder_.path(); }
-  bool Valid() const { return Valid_; }
+  QString path(const QString& name) const { return folder_.filePath(name); }
+  QString folder() const { return folder_.path(); }
+  bool valid() const { return valid_; }
 
  private:
-  QTemporaryDir Folder_;
-  bool Valid_ = false;
+  QTemporaryDir folder_;
+  bool valid_ = false;
 };
 
 // The settings group of the program, emptied: each test starts as a new user. A test that
 // closes its shown main window must not end the application for the tests after it.
-inline void ClearProgramSettings() {
+inline void clearProgramSettings() {
   QApplication::setQuitOnLastWindowClosed(false);
   QSettings settings("Kestrum", "TOLVANE");
   settings.remove("2023.9.02");

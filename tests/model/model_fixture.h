@@ -14,18 +14,18 @@
 
 namespace tolvane::testing {
 
-inline std::string DataFile(const std::string& name) {
+inline std::string dataFile(const std::string& name) {
   return std::string(TOLVANE_TEST_DATA_DIR) + "/" + name;
 }
 
-inline std::string ReadFileText(const std::filesystem::path& path) {
+inline std::string readFileText(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
 }
 
-inline void WriteFileText(const std::filesystem::path& path, const std::string& text) {
+inline void writeFileText(const std::filesystem::path& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary);
   file << text;
 }
@@ -35,28 +35,28 @@ class ScratchFolder : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    Folder = std::filesystem::temp_directory_path() /
-             (std::string("tolvane_model_") + info->test_suite_name() + "_" + info->name());
-    std::filesystem::remove_all(Folder);
-    std::filesystem::create_directories(Folder);
+    folder_ = std::filesystem::temp_directory_path() /
+              (std::string("tolvane_model_") + info->test_suite_name() + "_" + info->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
   }
-  void TearDown() override { std::filesystem::remove_all(Folder); }
-  std::string PathOf(const std::string& name) const { return (Folder / name).string(); }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string pathOf(const std::string& name) const { return (folder_ / name).string(); }
 
-  std::filesystem::path Folder;
+  std::filesystem::path folder_;
 };
 
 // Answers every confirmation with a fixed answer and counts the questions.
-class TRecordingHost : public TProjectHost {
+class RecordingHost : public app::TProjectHost {
  public:
-  explicit TRecordingHost(bool answer = true) : Answer(answer) {}
-  void HideChildWindows() override { ++Hides; }
-  bool Confirm(const std::string& message) override {
+  explicit RecordingHost(bool answer = true) : Answer(answer) {}
+  void hideChildWindows() override { ++Hides; }
+  bool confirm(const std::string& message) override {
     ++Questions;
     LastQuestion = message;
     return Answer;
   }
-  void UnitsChanged() override { ++UnitChanges; }
+  void unitsChanged() override { ++UnitChanges; }
   bool Answer;
   int Hides = 0;
   int Questions = 0;

@@ -12,14 +12,14 @@
 #include "model_fixture.h"
 #include "number_text.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
-using testing::TRecordingHost;
+using testing::RecordingHost;
 
 TEST(NewProject, EnglishDefaults) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.fUnits, 1);
   EXPECT_EQ(d.FileName, "NewTolvane.tv9d");
@@ -45,36 +45,36 @@ TEST(NewProject, EnglishDefaults) {
 }
 
 TEST(NewProject, SiDefaultsKeepTheSameNumbers) {
-  TRecordingHost host;
-  TCurrentProject project(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject project(host, kSIUnits);
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.fUnits, 2);
   EXPECT_EQ(d.PINC, 1.0L);
   EXPECT_EQ(d.DSTART, 0);
   const std::vector<long double> expected{0.1L, 0.25L, 0.5L, 0.75L, 1, 1, 1, 1, 1, 1};
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(d.PDSETT[i], expected[i]) << i;
-  EXPECT_EQ(project.Grids().D().Units(), 2);
-  EXPECT_EQ(project.Grids().LayerTable(0)->Units(), 2);
+  EXPECT_EQ(project.grids().D().Units(), 2);
+  EXPECT_EQ(project.grids().layerTable(0)->Units(), 2);
 }
 
 TEST(NewProject, GridsHoldOneEmptyLayerAndOneDepth) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.Grids();
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetRowCount(3);
   project.New(kEnglishUnits);
   ASSERT_EQ(grids.D().RowCount(), 1);
   EXPECT_EQ(grids.SoilType(0), kSand);
-  ASSERT_NE(grids.LayerTable(0), nullptr);
-  EXPECT_EQ(grids.LayerTable(0)->RowCount(), 2);
-  EXPECT_EQ(grids.LayerTable(0)->ID(), 1);
+  ASSERT_NE(grids.layerTable(0), nullptr);
+  EXPECT_EQ(grids.layerTable(0)->RowCount(), 2);
+  EXPECT_EQ(grids.layerTable(0)->ID(), 1);
   EXPECT_EQ(grids.TblTZDepth().RowCount(), 1);
   EXPECT_EQ(grids.D().GetFloatValue(kColSideResistanceFactor, 0), 1.0L);
 }
 
 TEST(InitPDSET, ConvertsTheInchValuesToMetresInSi) {
-  TRecordingHost host;
-  TCurrentProject project(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject project(host, kSIUnits);
   TProgramData& d = project.Data();
   d.NPOINTPD = 3;
   d.InitPDSET();
@@ -83,7 +83,7 @@ TEST(InitPDSET, ConvertsTheInchValuesToMetresInSi) {
   EXPECT_EQ(d.NPOINTPD, 3);
 }
 
-struct TLayoutCase {
+struct LayoutCase {
   int32_t SoilType;
   const char* Caption;
   int Columns;
@@ -91,10 +91,10 @@ struct TLayoutCase {
 };
 
 TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.Grids();
-  const std::vector<TLayoutCase> cases = {
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
+  const std::vector<LayoutCase> cases = {
       {1, "Sand Layer Data", 9, "Total Unit Weight"},
       {2, "Clay Layer Data", 7, "Total Unit Weight"},
       {3, "Shale Layer Data", 5, "Total Unit Weight"},
@@ -107,10 +107,10 @@ TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
       {10, "Sand for CFA Layer Data", 7, "Total Unit Weight"},
       {11, "Clay for CFA Layer Data", 7, "Total Unit Weight"},
   };
-  for (const TLayoutCase& c : cases) {
+  for (const LayoutCase& c : cases) {
     SCOPED_TRACE(c.SoilType);
     grids.D().SetIntValue(kColSoilType, 0, c.SoilType);
-    const TGridTable* m = grids.LayerTable(0);
+    const grid::TGridTable* m = grids.layerTable(0);
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->Caption, c.Caption);
     EXPECT_EQ(m->ColCount(), c.Columns);
@@ -120,39 +120,39 @@ TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
 }
 
 TEST(ProjectGrids, SoilLayerTableLayout) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  const TGridTable& d = project.Grids().D();
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  const grid::TGridTable& d = project.grids().D();
   EXPECT_EQ(d.Caption, "Soil Layer Data");
   EXPECT_EQ(d.TopLeft, "Layer");
   EXPECT_EQ(d.MinRows(), 1);
   EXPECT_EQ(d.MaxRows, 40);
   ASSERT_EQ(d.ColCount(), 7);
-  EXPECT_EQ(static_cast<const TEnumColumn&>(d.GetColumn(0)).Names().size(), 12U);
+  EXPECT_EQ(static_cast<const grid::TEnumColumn&>(d.GetColumn(0)).Names().size(), 12U);
   EXPECT_EQ(d.GetColumn(1).GetDisplayHeadings(1), "of each Layer (ft)  ");
   EXPECT_EQ(d.GetColumn(3).GetDisplayHeadings(1), "Friction (lbs/ft^2)  ");
-  const auto& nested = static_cast<const TTableColumn&>(d.GetColumn(2));
+  const auto& nested = static_cast<const grid::TTableColumn&>(d.GetColumn(2));
   std::vector<int> identifiers;
   for (int i = 0; i < nested.Templates.Count(); ++i) {
-    const TGridTable* t = nested.Templates.Elements(i);
+    const grid::TGridTable* t = nested.Templates.Elements(i);
     identifiers.push_back(t != nullptr ? t->Identifier() : -1);
   }
   EXPECT_EQ(identifiers, (std::vector<int>{1, 2, 3, 4, 5, 6, 4, 31, 32, 11, 12, -1}));
-  const TGridTable& tz = project.Grids().TblTZDepth();
+  const grid::TGridTable& tz = project.grids().TblTZDepth();
   EXPECT_EQ(tz.Caption, "Generated t-z curves");
   EXPECT_EQ(tz.MaxRows, 50);
   EXPECT_EQ(tz.GetColumn(0).GetDisplayHeadings(0), "Depth (ft)  ");
 }
 
 TEST(DerivedValues, DesignLoadWithoutLengthSelectsMethodOne) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.PD = 0;
   d.LPD = 500;
   d.IPENT = 1;
   d.IChart = 1;
-  d.ApplyDerivedValues();
+  d.applyDerivedValues();
   EXPECT_EQ(d.METHOD, 1);
   EXPECT_EQ(d.LPD, 500);
   EXPECT_EQ(d.IPENT, 0);
@@ -160,8 +160,8 @@ TEST(DerivedValues, DesignLoadWithoutLengthSelectsMethodOne) {
 }
 
 TEST(DerivedValues, GivenLengthClearsTheLoadAndMultipleLengthsUseOneDiameter) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.PD = 60;
   d.LPD = 500;
@@ -169,7 +169,7 @@ TEST(DerivedValues, GivenLengthClearsTheLoadAndMultipleLengthsUseOneDiameter) {
   d.DSTART = 3;
   d.DIALIM = 6;
   d.Yesnewversion = 0;
-  d.ApplyDerivedValues();
+  d.applyDerivedValues();
   EXPECT_EQ(d.METHOD, 2);
   EXPECT_EQ(d.LPD, 0);
   EXPECT_EQ(d.PD, 60);
@@ -181,18 +181,18 @@ TEST(DerivedValues, GivenLengthClearsTheLoadAndMultipleLengthsUseOneDiameter) {
 TEST(DerivedValues, RockLayerClearsTheBoundCurves) {
   for (const int32_t type : {1, 2, 4, 5, 6, 7, 8}) {
     SCOPED_TRACE(type);
-    TRecordingHost host;
-    TCurrentProject project(host, kEnglishUnits);
-    project.Grids().D().SetIntValue(kColSoilType, 0, type);
+    RecordingHost host;
+    CurrentProject project(host, kEnglishUnits);
+    project.grids().D().SetIntValue(kColSoilType, 0, type);
     project.Data().ID2 = 3;
-    project.Data().ApplyDerivedValues();
+    project.Data().applyDerivedValues();
     EXPECT_EQ(project.Data().ID2, (type >= 4 && type <= 7) ? 0 : 3);
   }
 }
 
 TEST(UnitSwitch, ConvertsTheProjectFieldsAndBack) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.DSTART = 3;       // ft
   d.PD = 60;          // ft
@@ -214,28 +214,28 @@ TEST(UnitSwitch, ConvertsTheProjectFieldsAndBack) {
   EXPECT_EQ(d.ValElevation, 100);
   EXPECT_EQ(host.UnitChanges, 1);
   d.SetUnits(kEnglishUnits);
-  EXPECT_EQ(FormatGeneral(d.DSTART, 8), "3");
-  EXPECT_EQ(FormatGeneral(d.PD, 8), "60");
-  EXPECT_EQ(FormatGeneral(d.EPILE, 8), "4000000");
-  EXPECT_EQ(FormatGeneral(d.LPD, 8), "200");
+  EXPECT_EQ(entry::formatGeneral(d.DSTART, 8), "3");
+  EXPECT_EQ(entry::formatGeneral(d.PD, 8), "60");
+  EXPECT_EQ(entry::formatGeneral(d.EPILE, 8), "4000000");
+  EXPECT_EQ(entry::formatGeneral(d.LPD, 8), "200");
 }
 
 TEST(UnitSwitch, SameSystemChangesNothing) {
-  TRecordingHost host;
-  TCurrentProject project(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject project(host, kSIUnits);
   TProgramData& d = project.Data();
   d.PD = 18;
-  project.Grids().D().SetFloatValue(kColBottomDepth, 0, 12);
+  project.grids().D().SetFloatValue(kColBottomDepth, 0, 12);
   d.SetUnits(kSIUnits);
   d.SetUnits(7);  // counts as 2
   EXPECT_EQ(d.PD, 18);
-  EXPECT_EQ(project.Grids().D().GetFloatValue(kColBottomDepth, 0), 12);
+  EXPECT_EQ(project.grids().D().GetFloatValue(kColBottomDepth, 0), 12);
   EXPECT_EQ(host.UnitChanges, 0);
 }
 
 TEST(UnitSwitch, OnlyTheUsedSettlementsAreConverted) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   d.NPOINTPD = 2;
   d.SetUnits(kSIUnits);
@@ -245,114 +245,114 @@ TEST(UnitSwitch, OnlyTheUsedSettlementsAreConverted) {
 }
 
 TEST(UnitSwitch, GridCellsFollowTheProject) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.Grids();
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetFloatValue(kColBottomDepth, 0, 60);      // ft
-  grids.LayerTable(0)->SetFloatValue(0, kTopRow, 120);  // lb/ft^3
+  grids.layerTable(0)->SetFloatValue(0, kTopRow, 120);  // lb/ft^3
   grids.TblTZDepth().SetFloatValue(0, 0, 30);           // ft
   project.Data().SetUnits(kSIUnits);
   EXPECT_NEAR(grids.D().GetFloatValue(kColBottomDepth, 0), 18.288, 1e-9);
   // 120 lb/ft^3 x 3.280839895^3 / 224.8089237 = 18.8505 kN/m^3
-  EXPECT_NEAR(grids.LayerTable(0)->GetFloatValue(0, kTopRow), 18.8505, 1e-4);
+  EXPECT_NEAR(grids.layerTable(0)->GetFloatValue(0, kTopRow), 18.8505, 1e-4);
   EXPECT_NEAR(grids.TblTZDepth().GetFloatValue(0, 0), 9.144, 1e-9);
 }
 
 // Sets the first column (the unit weight) of a layer's parameter table.
-void SetUnitWeights(TProjectGrids& grids, int row, long double top, long double bottom) {
-  grids.LayerTable(row)->SetFloatValue(0, kTopRow, top);
-  grids.LayerTable(row)->SetFloatValue(0, kBottomRow, bottom);
+void setUnitWeights(ProjectGrids& grids, int row, long double top, long double bottom) {
+  grids.layerTable(row)->SetFloatValue(0, kTopRow, top);
+  grids.layerTable(row)->SetFloatValue(0, kBottomRow, bottom);
 }
 
 TEST(PileKindSwitch, SingleEmptySandLayerTurnsToCfaWithoutAsking) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  EXPECT_TRUE(project.Data().SwitchPileKind(true));
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  EXPECT_TRUE(project.Data().switchPileKind(true));
   EXPECT_EQ(host.Questions, 0);
-  EXPECT_EQ(project.Grids().SoilType(0), kSandCFA);
-  EXPECT_EQ(project.Grids().LayerTable(0)->Caption, "Sand for CFA Layer Data");
+  EXPECT_EQ(project.grids().SoilType(0), kCfaSand);
+  EXPECT_EQ(project.grids().layerTable(0)->Caption, "Sand for CFA Layer Data");
 }
 
 TEST(PileKindSwitch, TwoLayersAskAndKeepTheirUnitWeights) {
-  TRecordingHost host(true);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.Grids();
+  RecordingHost host(true);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetRowCount(2);
   grids.D().SetIntValue(kColSoilType, 1, kClay);
-  SetUnitWeights(grids, 0, 115, 118);
-  SetUnitWeights(grids, 1, 125, 126);
-  grids.LayerTable(1)->SetFloatValue(1, kTopRow, 1500);  // cohesion: lost
-  ASSERT_TRUE(project.Data().SwitchPileKind(true));
+  setUnitWeights(grids, 0, 115, 118);
+  setUnitWeights(grids, 1, 125, 126);
+  grids.layerTable(1)->SetFloatValue(1, kTopRow, 1500);  // cohesion: lost
+  ASSERT_TRUE(project.Data().switchPileKind(true));
   EXPECT_EQ(host.LastQuestion,
             "You are about to change from Drilled Shaft Section to CFA Section\rYou may lose any "
             "soil layer information already defined\rDo you want to continue?");
-  EXPECT_EQ(grids.SoilType(0), kSandCFA);
-  EXPECT_EQ(grids.SoilType(1), kClayCFA);
-  EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(0, kTopRow), 115);
-  EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(0, kBottomRow), 118);
-  EXPECT_EQ(grids.LayerTable(1)->GetFloatValue(0, kTopRow), 125);
-  EXPECT_EQ(grids.LayerTable(1)->GetFloatValue(0, kBottomRow), 126);
-  EXPECT_EQ(grids.LayerTable(1)->GetFloatValue(2, kTopRow), 0);  // the CFA cohesion column
+  EXPECT_EQ(grids.SoilType(0), kCfaSand);
+  EXPECT_EQ(grids.SoilType(1), kCfaClay);
+  EXPECT_EQ(grids.layerTable(0)->GetFloatValue(0, kTopRow), 115);
+  EXPECT_EQ(grids.layerTable(0)->GetFloatValue(0, kBottomRow), 118);
+  EXPECT_EQ(grids.layerTable(1)->GetFloatValue(0, kTopRow), 125);
+  EXPECT_EQ(grids.layerTable(1)->GetFloatValue(0, kBottomRow), 126);
+  EXPECT_EQ(grids.layerTable(1)->GetFloatValue(2, kTopRow), 0);  // the CFA cohesion column
   EXPECT_EQ(project.Data().CFAPile, 1);
 
-  ASSERT_TRUE(project.Data().SwitchPileKind(false));
+  ASSERT_TRUE(project.Data().switchPileKind(false));
   EXPECT_EQ(host.LastQuestion,
             "You are about to change from CFA Pile Section to Drilled Shaft Section\rYou may "
             "lose any soil layer information already defined\rDo you want to continue?");
   EXPECT_EQ(grids.SoilType(0), kSand);
   EXPECT_EQ(grids.SoilType(1), kClay);
-  EXPECT_EQ(grids.LayerTable(1)->GetFloatValue(0, kBottomRow), 126);
+  EXPECT_EQ(grids.layerTable(1)->GetFloatValue(0, kBottomRow), 126);
 }
 
 TEST(PileKindSwitch, NoCancelsTheSwitch) {
-  TRecordingHost host(false);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.Grids();
-  SetUnitWeights(grids, 0, 115, 118);
-  EXPECT_FALSE(project.Data().SwitchPileKind(true));
+  RecordingHost host(false);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
+  setUnitWeights(grids, 0, 115, 118);
+  EXPECT_FALSE(project.Data().switchPileKind(true));
   EXPECT_EQ(host.Questions, 1);
   EXPECT_EQ(grids.SoilType(0), kSand);
-  EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(0, kBottomRow), 118);
+  EXPECT_EQ(grids.layerTable(0)->GetFloatValue(0, kBottomRow), 118);
 }
 
 TEST(PileKindSwitch, RockLayersCarryTheirUnitWeightNotTheirStrength) {
-  TRecordingHost host(true);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.Grids();
+  RecordingHost host(true);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
   grids.D().SetIntValue(kColSoilType, 0, kWeakRock);
-  grids.LayerTable(0)->SetFloatValue(0, kTopRow, 150000);  // rock strength, lb/ft^2
-  grids.LayerTable(0)->SetFloatValue(7, kTopRow, 140);     // unit weight, lb/ft^3
-  ASSERT_TRUE(project.Data().SwitchPileKind(true));
-  EXPECT_EQ(grids.SoilType(0), kClayCFA);
-  EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(0, kTopRow), 140);
+  grids.layerTable(0)->SetFloatValue(0, kTopRow, 150000);  // rock strength, lb/ft^2
+  grids.layerTable(0)->SetFloatValue(7, kTopRow, 140);     // unit weight, lb/ft^3
+  ASSERT_TRUE(project.Data().switchPileKind(true));
+  EXPECT_EQ(grids.SoilType(0), kCfaClay);
+  EXPECT_EQ(grids.layerTable(0)->GetFloatValue(0, kTopRow), 140);
 }
 
 TEST(PileKindSwitch, DrilledShaftLayersStayWhenSwitchingToDrilledShaft) {
-  TRecordingHost host(true);
-  TCurrentProject project(host, kEnglishUnits);
-  TProjectGrids& grids = project.Grids();
-  grids.LayerTable(0)->SetFloatValue(1, kTopRow, 33);  // friction angle
-  EXPECT_TRUE(project.Data().SwitchPileKind(false));
+  RecordingHost host(true);
+  CurrentProject project(host, kEnglishUnits);
+  ProjectGrids& grids = project.grids();
+  grids.layerTable(0)->SetFloatValue(1, kTopRow, 33);  // friction angle
+  EXPECT_TRUE(project.Data().switchPileKind(false));
   EXPECT_EQ(host.Questions, 0);
-  EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(1, kTopRow), 33);
+  EXPECT_EQ(grids.layerTable(0)->GetFloatValue(1, kTopRow), 33);
 }
 
 TEST(FileTypeIndex, FollowsTheExtensionInAnyCase) {
-  EXPECT_EQ(FileTypeIndexForPath("a/b/pile.tv9d"), 1);
-  EXPECT_EQ(FileTypeIndexForPath("PILE.TV9D"), 1);
-  EXPECT_EQ(FileTypeIndexForPath("pile.Tv8d"), 2);
-  EXPECT_EQ(FileTypeIndexForPath("pile.tvd"), 3);
-  EXPECT_EQ(FileTypeIndexForPath("pile.txt"), 0);
-  EXPECT_EQ(FileTypeIndexForPath("pile"), 0);
+  EXPECT_EQ(fileTypeIndexForPath("a/b/pile.tv9d"), 1);
+  EXPECT_EQ(fileTypeIndexForPath("PILE.TV9D"), 1);
+  EXPECT_EQ(fileTypeIndexForPath("pile.Tv8d"), 2);
+  EXPECT_EQ(fileTypeIndexForPath("pile.tvd"), 3);
+  EXPECT_EQ(fileTypeIndexForPath("pile.txt"), 0);
+  EXPECT_EQ(fileTypeIndexForPath("pile"), 0);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
-struct TSingleLayerCase {
+struct SingleLayerCase {
   int32_t Type;
   bool ToCFA;
   bool Asks;
@@ -360,22 +360,22 @@ struct TSingleLayerCase {
 };
 
 TEST(PileKindSwitch, SingleLayerAsksWhenItsTypeLosesParameters) {
-  const std::vector<TSingleLayerCase> cases = {
-      {kSand, true, false, kSandCFA},       {kClay, true, true, kClayCFA},
-      {kGravel, true, true, kClayCFA},      {kSandCFA, true, false, kSandCFA},
-      {kSandCFA, false, true, kSand},       {kClayCFA, false, true, kClay},
+  const std::vector<SingleLayerCase> cases = {
+      {kSand, true, false, kCfaSand},       {kClay, true, true, kCfaClay},
+      {kGravel, true, true, kCfaClay},      {kCfaSand, true, false, kCfaSand},
+      {kCfaSand, false, true, kSand},       {kCfaClay, false, true, kClay},
       {kWeakRock, false, false, kWeakRock},
   };
-  for (const TSingleLayerCase& c : cases) {
+  for (const SingleLayerCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.Type) + (c.ToCFA ? " to CFA" : " to drilled shaft"));
-    testing::TRecordingHost host(true);
-    TCurrentProject project(host, kEnglishUnits);
-    project.Grids().D().SetIntValue(kColSoilType, 0, c.Type);
-    EXPECT_TRUE(project.Data().SwitchPileKind(c.ToCFA));
+    testing::RecordingHost host(true);
+    CurrentProject project(host, kEnglishUnits);
+    project.grids().D().SetIntValue(kColSoilType, 0, c.Type);
+    EXPECT_TRUE(project.Data().switchPileKind(c.ToCFA));
     EXPECT_EQ(host.Questions, c.Asks ? 1 : 0);
-    EXPECT_EQ(project.Grids().SoilType(0), c.After);
+    EXPECT_EQ(project.grids().SoilType(0), c.After);
   }
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

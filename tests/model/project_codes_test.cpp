@@ -5,14 +5,14 @@
 
 #include "model_fixture.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
-using testing::TRecordingHost;
+using testing::RecordingHost;
 
 TEST(ProgramDataCodes, PredicatesReadTheProjectFileCodes) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   TProgramData& d = project.Data();
   EXPECT_FALSE(d.isSI());
   d.fUnits = 2;
@@ -33,12 +33,12 @@ TEST(ProgramDataCodes, PredicatesReadTheProjectFileCodes) {
 
 TEST(ProgramDataCodes, SoilTypesKeepTheirProjectFileValues) {
   EXPECT_EQ(kSand, 1);
-  EXPECT_EQ(kStrongRockSideAndEnd, 7);
-  EXPECT_EQ(kSandCFA, 10);
-  EXPECT_EQ(kClayCFA, 11);
+  EXPECT_EQ(kStrongRock, 7);
+  EXPECT_EQ(kCfaSand, 10);
+  EXPECT_EQ(kCfaClay, 11);
   EXPECT_EQ(kLastSoilType, 11);
   EXPECT_EQ(kLastDrilledShaftSoilType, 9);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

@@ -15,26 +15,26 @@
 #include "model_fixture.h"
 #include "word_reader.h"
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
-using testing::DataFile;
-using testing::ReadFileText;
-using testing::TRecordingHost;
-using testing::WriteFileText;
+using testing::dataFile;
+using testing::readFileText;
+using testing::RecordingHost;
+using testing::writeFileText;
 
 class ProjectFile : public testing::ScratchFolder {};
 
 // The example of a 60 ft sand layer under a 50 ft shaft, with Ko values.
-void MakeSandExample(TCurrentProject& project) {
+void makeSandExample(CurrentProject& project) {
   TProgramData& d = project.Data();
   d.PD = 50;
   d.DSTART = 3;
   d.EPILE = 4000000;
   d.WTD = 10;
-  TProjectGrids& grids = project.Grids();
+  ProjectGrids& grids = project.grids();
   grids.D().SetFloatValue(kColBottomDepth, 0, 60);
-  TGridTable& m = *grids.LayerTable(0);
+  grid::TGridTable& m = *grids.layerTable(0);
   const long double values[2][5] = {{120, 32, 10, 0.8L, 30}, {120, 34, 20, 0.6L, 30}};
   for (const int point : {kTopRow, kBottomRow}) {
     m.SetFloatValue(0, point, values[point][0]);                      // unit weight
@@ -46,11 +46,11 @@ void MakeSandExample(TCurrentProject& project) {
 }
 
 TEST_F(ProjectFile, SandExampleIsWrittenInTheVersionNineLayout) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  MakeSandExample(project);
-  project.Data().FileName = PathOf("sand.tv9d");
-  project.Grids().ProjectChanged = true;
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  makeSandExample(project);
+  project.Data().FileName = pathOf("sand.tv9d");
+  project.grids().ProjectChanged = true;
   project.Save();
   const std::string expected =
       "New Pile\r\n"
@@ -63,15 +63,15 @@ TEST_F(ProjectFile, SandExampleIsWrittenInTheVersionNineLayout) {
       "0.0 120 34 30 20 0 0 1 1 \r\n"
       "1 \r\n"
       "0.8 0.6 \r\n";
-  EXPECT_EQ(ReadFileText(PathOf("sand.tv9d")), expected);
+  EXPECT_EQ(readFileText(pathOf("sand.tv9d")), expected);
   EXPECT_FALSE(project.Changed());
-  EXPECT_FALSE(std::filesystem::exists(PathOf("sand.tv9d.saving")));
+  EXPECT_FALSE(std::filesystem::exists(pathOf("sand.tv9d.saving")));
 }
 
 TEST_F(ProjectFile, OptionalLinesAndDepthsAreWritten) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  MakeSandExample(project);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  makeSandExample(project);
   TProgramData& d = project.Data();
   d.IPENT = 1;
   d.IChart = 1;
@@ -80,25 +80,25 @@ TEST_F(ProjectFile, OptionalLinesAndDepthsAreWritten) {
   d.DIAMINCR = 0.5L;
   d.NPOINTPD = 3;
   d.PrintTZCurves = 1;
-  project.Grids().TblTZDepth().SetRowCount(2);
-  project.Grids().TblTZDepth().SetFloatValue(0, 0, 12.5L);
-  project.Grids().TblTZDepth().SetFloatValue(0, 1, 1e-5L);
-  d.FileName = PathOf("options.tv9d");
+  project.grids().TblTZDepth().SetRowCount(2);
+  project.grids().TblTZDepth().SetFloatValue(0, 0, 12.5L);
+  project.grids().TblTZDepth().SetFloatValue(0, 1, 1e-5L);
+  d.FileName = pathOf("options.tv9d");
   project.Save();
-  const std::string text = ReadFileText(PathOf("options.tv9d"));
+  const std::string text = readFileText(pathOf("options.tv9d"));
   EXPECT_NE(text.find("\r\n3 3 0 0 0 0 4000000\r\n"), std::string::npos);  // DIALIM = DSTART
   EXPECT_NE(text.find("\r\n30 5\r\n30 5 0.5 3\r\n0.1 0.25 0.5 \r\n1 60 \r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n0.8 0.6 \r\n2\r\n12.5\r\n1E-5\r\n"), std::string::npos);
 }
 
 TEST_F(ProjectFile, EveryLineEndsWithCarriageReturnAndLineFeed) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  MakeSandExample(project);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  makeSandExample(project);
   project.Data().Title = "Two\nlines";
-  project.Data().FileName = PathOf("crlf.tv9d");
+  project.Data().FileName = pathOf("crlf.tv9d");
   project.Save();
-  const std::string text = ReadFileText(PathOf("crlf.tv9d"));
+  const std::string text = readFileText(pathOf("crlf.tv9d"));
   EXPECT_EQ(text.substr(0, 11), "Two lines\r\n");  // a title stays one line
   for (size_t pos = text.find('\n'); pos != std::string::npos; pos = text.find('\n', pos + 1)) {
     ASSERT_GT(pos, 0U);
@@ -107,7 +107,7 @@ TEST_F(ProjectFile, EveryLineEndsWithCarriageReturnAndLineFeed) {
 }
 
 // Fills every carried cell of every layer, one layer per soil type, and every option.
-void MakeAllSoilTypes(TCurrentProject& project) {
+void makeAllSoilTypes(CurrentProject& project) {
   TProgramData& d = project.Data();
   d.Title = "Round trip: all soil types";
   d.KCYCL = 2;
@@ -136,8 +136,8 @@ void MakeAllSoilTypes(TCurrentProject& project) {
   d.DIAMINCR = 0.5L;
   d.NPOINTPD = 4;
   d.PDSETT = {0.2L, 0.4L, 0.6L, 0.8L, 0, 0, 0, 0, 0, 0};
-  TProjectGrids& grids = project.Grids();
-  TGridTable& layers = grids.D();
+  ProjectGrids& grids = project.grids();
+  grid::TGridTable& layers = grids.D();
   layers.SetRowCount(kLastSoilType);
   for (int row = 0; row < kLastSoilType; ++row) {
     const int32_t type = row + 1;
@@ -146,11 +146,11 @@ void MakeAllSoilTypes(TCurrentProject& project) {
     for (int column = kColMaxSideFriction; column <= kColEndResistanceFactor; ++column) {
       layers.SetFloatValue(column, row, type + column / 10.0L);
     }
-    TGridTable& m = *grids.LayerTable(row);
+    grid::TGridTable& m = *grids.layerTable(row);
     for (int column = 0; column < m.ColCount(); ++column) {
       if (type == kSand && (column == 3 || column == 4)) continue;  // Ko and Beta: method 3
       for (const int point : {kTopRow, kBottomRow}) {
-        if (m.GetColumn(column).Type() == TColumnType::kFloat) {
+        if (m.GetColumn(column).Type() == grid::ColumnType::kFloat) {
           m.SetFloatValue(column, point, 100.0L * type + column + 0.25L * (point + 1));
         } else {
           m.SetIntValue(column, point, (type == kSand && column == 5) ? 3 : 2);
@@ -158,12 +158,12 @@ void MakeAllSoilTypes(TCurrentProject& project) {
       }
     }
   }
-  TGridTable& depths = grids.TblTZDepth();
+  grid::TGridTable& depths = grids.TblTZDepth();
   depths.SetRowCount(3);
   for (int row = 0; row < 3; ++row) depths.SetFloatValue(0, row, 10.25L * (row + 1));
 }
 
-void ExpectSameProject(TCurrentProject& a, TCurrentProject& b) {
+void expectSameProject(CurrentProject& a, CurrentProject& b) {
   const TProgramData& x = a.Data();
   const TProgramData& y = b.Data();
   EXPECT_EQ(x.Title, y.Title);
@@ -191,32 +191,32 @@ void ExpectSameProject(TCurrentProject& a, TCurrentProject& b) {
   for (size_t i = 0; i < reals.size(); ++i) EXPECT_EQ(reals[i].first, reals[i].second) << i;
   for (int i = 0; i < x.NPOINTPD; ++i) EXPECT_EQ(x.PDSETT[i], y.PDSETT[i]) << i;
 
-  const TGridTable& dx = a.Grids().D();
-  const TGridTable& dy = b.Grids().D();
+  const grid::TGridTable& dx = a.grids().D();
+  const grid::TGridTable& dy = b.grids().D();
   ASSERT_EQ(dx.RowCount(), dy.RowCount());
   for (int row = 0; row < dx.RowCount(); ++row) {
     for (int column = 0; column < dx.ColCount(); ++column) {
       EXPECT_EQ(dx.GetStringValue(column, row), dy.GetStringValue(column, row))
           << row << " " << column;
     }
-    const TGridTable& mx = *a.Grids().LayerTable(row);
-    const TGridTable& my = *b.Grids().LayerTable(row);
+    const grid::TGridTable& mx = *a.grids().layerTable(row);
+    const grid::TGridTable& my = *b.grids().layerTable(row);
     ASSERT_EQ(mx.ColCount(), my.ColCount());
     EXPECT_EQ(my.ID(), row + 1);
     for (int column = 0; column < mx.ColCount(); ++column) {
       for (const int point : {kTopRow, kBottomRow}) {
-        const bool shale_blows = dx.GetIntValue(kColSoilType, row) == kShale && column == 2;
-        const std::string expected = shale_blows ? "0" : mx.GetStringValue(column, point);
+        const bool shaleBlows = dx.GetIntValue(kColSoilType, row) == kShale && column == 2;
+        const std::string expected = shaleBlows ? "0" : mx.GetStringValue(column, point);
         EXPECT_EQ(my.GetStringValue(column, point), expected)
             << "layer " << row + 1 << " column " << column << " point " << point;
-        if (mx.GetColumn(column).Type() == TColumnType::kFloat) {
+        if (mx.GetColumn(column).Type() == grid::ColumnType::kFloat) {
           EXPECT_EQ(mx.GetFloatValue(column, point), my.GetFloatValue(column, point));
         }
       }
     }
   }
-  const TGridTable& tx = a.Grids().TblTZDepth();
-  const TGridTable& ty = b.Grids().TblTZDepth();
+  const grid::TGridTable& tx = a.grids().TblTZDepth();
+  const grid::TGridTable& ty = b.grids().TblTZDepth();
   ASSERT_EQ(tx.RowCount(), ty.RowCount());
   for (int row = 0; row < tx.RowCount(); ++row) {
     EXPECT_EQ(tx.GetFloatValue(0, row), ty.GetFloatValue(0, row));
@@ -226,56 +226,56 @@ void ExpectSameProject(TCurrentProject& a, TCurrentProject& b) {
 TEST_F(ProjectFile, EveryFieldAndCellOfAllSoilTypesSurvivesSaveAndRead) {
   for (const int units : {kEnglishUnits, kSIUnits}) {
     SCOPED_TRACE(units);
-    TRecordingHost host;
-    TCurrentProject saved(host, units);
-    MakeAllSoilTypes(saved);
-    const std::string path = PathOf("all_types.tv9d");
+    RecordingHost host;
+    CurrentProject saved(host, units);
+    makeAllSoilTypes(saved);
+    const std::string path = pathOf("all_types.tv9d");
     saved.Data().FileName = path;
     saved.Save();
 
-    TCurrentProject read(host, units == kSIUnits ? kEnglishUnits : kSIUnits);
+    CurrentProject read(host, units == kSIUnits ? kEnglishUnits : kSIUnits);
     const std::string error = read.Open(path, kVersion9File);
     EXPECT_EQ(error, "");
     EXPECT_EQ(read.Data().FileName, path);
     EXPECT_EQ(read.Data().ID2, 0);  // not carried by the file
     EXPECT_FALSE(read.Changed());
-    ExpectSameProject(saved, read);
+    expectSameProject(saved, read);
 
     // Writing what was read gives the same file again, once the shale blow counts, which read
     // as 0, are 0 in the saved project too.
-    TGridTable& shale = *saved.Grids().LayerTable(kShale - 1);
+    grid::TGridTable& shale = *saved.grids().layerTable(kShale - 1);
     shale.SetIntValue(2, kTopRow, 0);
     shale.SetIntValue(2, kBottomRow, 0);
     saved.Save();
-    const std::string first = ReadFileText(path);
-    read.Data().FileName = PathOf("again.tv9d");
+    const std::string first = readFileText(path);
+    read.Data().FileName = pathOf("again.tv9d");
     read.Save();
-    EXPECT_EQ(ReadFileText(PathOf("again.tv9d")), first);
+    EXPECT_EQ(readFileText(pathOf("again.tv9d")), first);
   }
 }
 
 TEST_F(ProjectFile, DesignLoadProjectKeepsItsLoad) {
-  TRecordingHost host;
-  TCurrentProject saved(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject saved(host, kEnglishUnits);
   saved.Data().PD = 0;
   saved.Data().LPD = 500;
-  saved.Data().FileName = PathOf("load.tv9d");
+  saved.Data().FileName = pathOf("load.tv9d");
   saved.Save();
-  TCurrentProject read(host, kEnglishUnits);
-  read.Open(PathOf("load.tv9d"), kVersion9File);
+  CurrentProject read(host, kEnglishUnits);
+  read.Open(pathOf("load.tv9d"), kVersion9File);
   EXPECT_EQ(read.Data().METHOD, 1);
   EXPECT_EQ(read.Data().LPD, 500);
   EXPECT_EQ(read.Data().PD, 0);
 }
 
 TEST_F(ProjectFile, FieldsTheFileDoesNotCarryReadAsZero) {
-  TRecordingHost host;
-  TCurrentProject saved(host, kSIUnits);
+  RecordingHost host;
+  CurrentProject saved(host, kSIUnits);
   saved.Data().PD = 18;
-  saved.Data().FileName = PathOf("plain.tv9d");
+  saved.Data().FileName = pathOf("plain.tv9d");
   saved.Save();
-  TCurrentProject read(host, kEnglishUnits);
-  read.Open(PathOf("plain.tv9d"), kVersion9File);
+  CurrentProject read(host, kEnglishUnits);
+  read.Open(pathOf("plain.tv9d"), kVersion9File);
   EXPECT_EQ(read.Data().NPOINTPD, 0);
   EXPECT_EQ(read.Data().ID2, 0);
   EXPECT_EQ(read.Data().fUnits, 2);
@@ -283,36 +283,36 @@ TEST_F(ProjectFile, FieldsTheFileDoesNotCarryReadAsZero) {
   EXPECT_EQ(read.Data().PDSETT[0], 0.1L / 39.37007874L);
   EXPECT_EQ(read.Data().PDSETT[3], 0.75L / 39.37007874L);
   // The t-z list is not in the file: the table is filled up to its one row.
-  EXPECT_EQ(read.Grids().TblTZDepth().RowCount(), 1);
+  EXPECT_EQ(read.grids().TblTZDepth().RowCount(), 1);
 }
 
 // Reads a project from text written to a file of the scratch folder.
-std::string OpenText(TCurrentProject& project, const std::string& path, const std::string& text,
+std::string openText(CurrentProject& project, const std::string& path, const std::string& text,
                      int index = kVersion9File) {
-  WriteFileText(path, text);
+  writeFileText(path, text);
   return project.Open(path, index);
 }
 
 const char* const kVersion9Head = "T\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n3 0 0 0 0 0 4000000\r\n";
 
 TEST_F(ProjectFile, FileEndingInTheSecondLayerKeepsWhatWasRead) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = std::string(kVersion9Head) +
                            "2 10 50 2.5 3\r\n1 20 \r\n0.0 115 30 28 12 0 0 1 1 \r\n"
                            "0.0 118 32 28 15 0 0 1 1 \r\n1 \r\n0.7 0.6 \r\n2 45 \r\n9 125 0.0 1500";
-  EXPECT_EQ(OpenText(project, PathOf("cut.tv9d"), text), "This file either invalid or incomplete.");
-  TProjectGrids& grids = project.Grids();
+  EXPECT_EQ(openText(project, pathOf("cut.tv9d"), text), "This file either invalid or incomplete.");
+  ProjectGrids& grids = project.grids();
   ASSERT_EQ(grids.D().RowCount(), 2);
   EXPECT_EQ(grids.SoilType(0), kSand);
-  EXPECT_EQ(grids.LayerTable(0)->GetFloatValue(3, kBottomRow), 0.6L);  // Ko, the last item
+  EXPECT_EQ(grids.layerTable(0)->GetFloatValue(3, kBottomRow), 0.6L);  // Ko, the last item
   EXPECT_EQ(grids.SoilType(1), kClay);
   EXPECT_EQ(grids.D().GetFloatValue(kColBottomDepth, 1), 45);
   EXPECT_EQ(project.Data().PD, 50);
   EXPECT_FALSE(project.Changed());
 }
 
-struct TFormatErrorCase {
+struct FormatErrorCase {
   const char* Name;
   std::string Text;
   const char* Message;
@@ -320,7 +320,7 @@ struct TFormatErrorCase {
 
 TEST_F(ProjectFile, FormatErrorsNameTheirLineAndItem) {
   const std::string head(kVersion9Head);
-  const std::vector<TFormatErrorCase> cases = {
+  const std::vector<FormatErrorCase> cases = {
       {"real integer", "T\r\n1 \r\n2 1.5 1 1 1 2 0 0 0 0 0 0\r\n",
        "Error on Line 3 Item 2\rAn integer was expected but not found."},
       {"word for a real", "T\r\n1 \r\n2 1 1 1 1 2 0 0 0 0 0 0\r\n3 0 x 0 0 0 4000000\r\n",
@@ -337,35 +337,35 @@ TEST_F(ProjectFile, FormatErrorsNameTheirLineAndItem) {
        "30 5 0.5 11\r\n",
        "Error on Line 6 Item 4\rAt most 10 settlements are allowed for design charts."},
   };
-  for (const TFormatErrorCase& c : cases) {
+  for (const FormatErrorCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TRecordingHost host;
-    TCurrentProject project(host, kEnglishUnits);
-    EXPECT_EQ(OpenText(project, PathOf("bad.tv9d"), c.Text), c.Message);
-    EXPECT_GE(project.Grids().D().RowCount(), 1);  // filled up to the minimum
+    RecordingHost host;
+    CurrentProject project(host, kEnglishUnits);
+    EXPECT_EQ(openText(project, pathOf("bad.tv9d"), c.Text), c.Message);
+    EXPECT_GE(project.grids().D().RowCount(), 1);  // filled up to the minimum
   }
 }
 
 TEST_F(ProjectFile, WholeRealWhereAnIntegerIsExpectedIsAccepted) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text =
       "T\r\n1.0 \r\n2.0 1 1 1 1 2 0 0 0 0 0 0\r\n3 0 0 0 0 0 4000000\r\n"
       "0 10 50 2.5 3\r\n";
-  EXPECT_EQ(OpenText(project, PathOf("whole.tv9d"), text), "");
+  EXPECT_EQ(openText(project, pathOf("whole.tv9d"), text), "");
   EXPECT_EQ(project.Data().METHOD, 2);
   EXPECT_EQ(project.Data().PD, 50);
-  EXPECT_EQ(project.Grids().D().RowCount(), 1);  // no layers: one empty row
+  EXPECT_EQ(project.grids().D().RowCount(), 1);  // no layers: one empty row
 }
 
 TEST_F(ProjectFile, SandMethodThreeWithOnlyTwoValuesLeavesOcr) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = std::string(kVersion9Head) +
                            "1 10 50 2.5 3\r\n1 20 \r\n0.0 115 30 28 12 0 0 1 1 \r\n"
                            "0.0 118 32 28 15 0 0 1 1 \r\n3 \r\n0.4 0.5 \r\n";
-  EXPECT_EQ(OpenText(project, PathOf("m.tv9d"), text), "");
-  const TGridTable& m = *project.Grids().LayerTable(0);
+  EXPECT_EQ(openText(project, pathOf("m.tv9d"), text), "");
+  const grid::TGridTable& m = *project.grids().layerTable(0);
   EXPECT_EQ(m.GetFloatValue(7, kTopRow), 0.4L);
   EXPECT_EQ(m.GetFloatValue(7, kBottomRow), 0.5L);
   EXPECT_EQ(m.GetFloatValue(8, kTopRow), 1.0L);  // OCR keeps its default
@@ -373,13 +373,13 @@ TEST_F(ProjectFile, SandMethodThreeWithOnlyTwoValuesLeavesOcr) {
 }
 
 TEST_F(ProjectFile, CfaSandLineOfEightWordsLeavesBetaAndFrictionAngle) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = std::string(kVersion9Head) +
                            "1 10 50 2.5 3\r\n10 20 \r\n110 15 2 80 0 0 1 1 \r\n"
                            "112 18 1 90 0 0 1 1 \r\n2 \r\n";
-  EXPECT_EQ(OpenText(project, PathOf("cfa.tv9d"), text), "");
-  const TGridTable& m = *project.Grids().LayerTable(0);
+  EXPECT_EQ(openText(project, pathOf("cfa.tv9d"), text), "");
+  const grid::TGridTable& m = *project.grids().layerTable(0);
   EXPECT_EQ(m.GetFloatValue(0, kTopRow), 110);
   EXPECT_EQ(m.GetIntValue(2, kTopRow), 15);       // blow count
   EXPECT_EQ(m.GetIntValue(3, kBottomRow), 1);     // soil type
@@ -391,10 +391,10 @@ TEST_F(ProjectFile, CfaSandLineOfEightWordsLeavesBetaAndFrictionAngle) {
 }
 
 TEST_F(ProjectFile, ReadsLineFeedOnlyFiles) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = "T\n1 \n2 1 1 1 1 2 0 0 0 0 0 0\n3 0 0 0 0 0 4000000\n0 10 50 2.5 3\n";
-  EXPECT_EQ(OpenText(project, PathOf("lf.tv9d"), text), "");
+  EXPECT_EQ(openText(project, pathOf("lf.tv9d"), text), "");
   EXPECT_EQ(project.Data().Title, "T");
   EXPECT_EQ(project.Data().EPILE, 4000000);
 }
@@ -402,48 +402,48 @@ TEST_F(ProjectFile, ReadsLineFeedOnlyFiles) {
 // A project saved by an editor with other line ends reads as the file the program wrote, in
 // every layout.
 TEST_F(ProjectFile, EveryLayoutReadsTheSameWhateverTheLineEnds) {
-  TRecordingHost host;
-  TCurrentProject all_types(host, kEnglishUnits);
-  MakeAllSoilTypes(all_types);
-  all_types.Data().FileName = PathOf("all_types.tv9d");
-  all_types.Save();
+  RecordingHost host;
+  CurrentProject allTypes(host, kEnglishUnits);
+  makeAllSoilTypes(allTypes);
+  allTypes.Data().FileName = pathOf("all_types.tv9d");
+  allTypes.Save();
   const struct {
     std::string File;
     int Index;
-  } cases[] = {{PathOf("all_types.tv9d"), kVersion9File},
-               {DataFile("sand_over_clay.tv8d"), kVersion8File},
-               {DataFile("rock_si.tv8d"), kVersion8File},
-               {DataFile("sand_short_line.tvd"), kOldestShortFile},
-               {DataFile("rock_over_shale.tvd"), kOldestShortFile + 1}};
+  } cases[] = {{pathOf("all_types.tv9d"), kVersion9File},
+               {dataFile("sand_over_clay.tv8d"), kVersion8File},
+               {dataFile("rock_si.tv8d"), kVersion8File},
+               {dataFile("sand_short_line.tvd"), kOldestShortFile},
+               {dataFile("rock_over_shale.tvd"), kOldestShortFile + 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.File);
-    TCurrentProject original(host, kEnglishUnits);
+    CurrentProject original(host, kEnglishUnits);
     ASSERT_EQ(original.Open(c.File, c.Index), "");
-    const std::string expected = original.Data().ProjectText();
-    const std::string text = testing::WithoutCarriageReturns(ReadFileText(c.File));
-    for (const testing::TLineEnds& style : testing::AllLineEnds()) {
+    const std::string expected = original.Data().projectText();
+    const std::string text = testing::withoutCarriageReturns(readFileText(c.File));
+    for (const testing::LineEnds& style : testing::allLineEnds()) {
       SCOPED_TRACE(style.Name);
-      TCurrentProject read(host, kEnglishUnits);
-      const std::string path = PathOf("ends" + std::filesystem::path(c.File).extension().string());
-      EXPECT_EQ(OpenText(read, path, testing::WithLineEnds(text, style), c.Index), "");
-      EXPECT_EQ(read.Data().ProjectText(), expected);
+      CurrentProject read(host, kEnglishUnits);
+      const std::string path = pathOf("ends" + std::filesystem::path(c.File).extension().string());
+      EXPECT_EQ(openText(read, path, testing::withLineEnds(text, style), c.Index), "");
+      EXPECT_EQ(read.Data().projectText(), expected);
       EXPECT_EQ(read.Data().Title, original.Data().Title);
     }
   }
 }
 
 TEST_F(ProjectFile, MissingFileLeavesThePresentProject) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  project.Grids().D().SetFloatValue(kColBottomDepth, 0, 33);
-  EXPECT_THROW(project.Open(PathOf("missing.tv9d"), kVersion9File), EProjectFileError);
-  EXPECT_EQ(project.Grids().D().GetFloatValue(kColBottomDepth, 0), 33);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  project.grids().D().SetFloatValue(kColBottomDepth, 0, 33);
+  EXPECT_THROW(project.Open(pathOf("missing.tv9d"), kVersion9File), ProjectFileError);
+  EXPECT_EQ(project.grids().D().GetFloatValue(kColBottomDepth, 0), 33);
 }
 
 TEST(OlderLayouts, VersionEightSandOverClay) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  ASSERT_EQ(project.Open(DataFile("sand_over_clay.tv8d"), kVersion8File), "");
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ASSERT_EQ(project.Open(dataFile("sand_over_clay.tv8d"), kVersion8File), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.Title, "Old Project");
   EXPECT_EQ(d.PrintTZCurves, 0);  // line 3 has 10 words
@@ -454,9 +454,9 @@ TEST(OlderLayouts, VersionEightSandOverClay) {
   EXPECT_EQ(d.WTD, 12);
   EXPECT_EQ(d.Yesnewversion, 1);
   EXPECT_EQ(d.PDSETT[1], 0.25L);
-  const TProjectGrids& grids = project.Grids();
+  const ProjectGrids& grids = project.grids();
   ASSERT_EQ(grids.D().RowCount(), 2);
-  const TGridTable& sand = *grids.LayerTable(0);
+  const grid::TGridTable& sand = *grids.layerTable(0);
   EXPECT_EQ(sand.GetFloatValue(0, kBottomRow), 118);
   EXPECT_EQ(sand.GetFloatValue(6, kTopRow), 28);  // interface angle
   EXPECT_EQ(sand.GetIntValue(2, kBottomRow), 15);
@@ -464,7 +464,7 @@ TEST(OlderLayouts, VersionEightSandOverClay) {
   EXPECT_EQ(sand.GetFloatValue(7, kBottomRow), 0.9L);
   EXPECT_EQ(sand.GetFloatValue(8, kTopRow), 1.0L);
   EXPECT_EQ(grids.D().GetFloatValue(kColSideResistanceFactor, 0), 1.0L);  // 7-word lines
-  const TGridTable& clay = *grids.LayerTable(1);
+  const grid::TGridTable& clay = *grids.layerTable(1);
   EXPECT_EQ(clay.GetFloatValue(4, kTopRow), 9);  // Nc
   EXPECT_EQ(clay.GetFloatValue(1, kBottomRow), 1800);
   EXPECT_EQ(clay.GetIntValue(2, kBottomRow), 9);
@@ -475,9 +475,9 @@ TEST(OlderLayouts, VersionEightSandOverClay) {
 }
 
 TEST(OlderLayouts, VersionEightRockInSiUnitsWithDepthList) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  ASSERT_EQ(project.Open(DataFile("rock_si.tv8d"), kVersion8File), "");
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ASSERT_EQ(project.Open(dataFile("rock_si.tv8d"), kVersion8File), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.fUnits, 2);
   EXPECT_EQ(d.PrintTZCurves, 1);
@@ -486,19 +486,19 @@ TEST(OlderLayouts, VersionEightRockInSiUnitsWithDepthList) {
   EXPECT_EQ(d.DSTART, 1.2L);  // not converted: the file is already SI
   EXPECT_EQ(d.EPILE, 27000000);
   EXPECT_EQ(d.PDSETT[0], 0.1L / 39.37007874L);
-  const TProjectGrids& grids = project.Grids();
+  const ProjectGrids& grids = project.grids();
   EXPECT_EQ(grids.D().Units(), 2);
-  const TGridTable& strong = *grids.LayerTable(0);
+  const grid::TGridTable& strong = *grids.layerTable(0);
   EXPECT_EQ(strong.GetFloatValue(5, kTopRow), 7000000);
   EXPECT_EQ(strong.GetFloatValue(6, kBottomRow), 85);
   EXPECT_EQ(strong.GetFloatValue(7, kBottomRow), 23);  // 12 words: unit weight present
   EXPECT_EQ(grids.D().GetFloatValue(kColSideResistanceFactor, 0), 0.9L);
-  const TGridTable& weak = *grids.LayerTable(1);
+  const grid::TGridTable& weak = *grids.layerTable(1);
   EXPECT_EQ(weak.GetIntValue(1, kTopRow), 2);  // interface condition
   EXPECT_EQ(weak.GetFloatValue(5, kBottomRow), 5100000);
   EXPECT_EQ(weak.GetFloatValue(7, kTopRow), 0);  // 11 words: no unit weight
   EXPECT_EQ(grids.D().GetFloatValue(kColEndResistanceFactor, 1), 0.6L);
-  const TGridTable& gravel = *grids.LayerTable(2);
+  const grid::TGridTable& gravel = *grids.layerTable(2);
   EXPECT_EQ(gravel.GetFloatValue(0, kBottomRow), 21.5L);
   EXPECT_EQ(gravel.GetIntValue(1, kBottomRow), 45);
   EXPECT_EQ(gravel.GetFloatValue(2, kTopRow), 0.8L);
@@ -508,9 +508,9 @@ TEST(OlderLayouts, VersionEightRockInSiUnitsWithDepthList) {
 }
 
 TEST(OlderLayouts, OldestWithShortLineThree) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  ASSERT_EQ(project.Open(DataFile("sand_short_line.tvd"), kOldestShortFile), "");
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ASSERT_EQ(project.Open(dataFile("sand_short_line.tvd"), kOldestShortFile), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.IMOD, 1);
   EXPECT_EQ(d.NLRFD, 0);
@@ -520,7 +520,7 @@ TEST(OlderLayouts, OldestWithShortLineThree) {
   EXPECT_EQ(d.PD, 50);
   EXPECT_EQ(d.LPD, 0);
   EXPECT_EQ(d.PDSETT[4], 1.0L);
-  const TGridTable& sand = *project.Grids().LayerTable(0);
+  const grid::TGridTable& sand = *project.grids().layerTable(0);
   EXPECT_EQ(sand.GetFloatValue(0, kTopRow), 120);
   EXPECT_EQ(sand.GetFloatValue(1, kBottomRow), 34);
   EXPECT_EQ(sand.GetFloatValue(6, kTopRow), 0);  // the discarded value
@@ -530,48 +530,48 @@ TEST(OlderLayouts, OldestWithShortLineThree) {
 }
 
 TEST(OlderLayouts, OldestWithImodAndNlrfd) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  ASSERT_EQ(project.Open(DataFile("rock_over_shale.tvd"), 4), "");
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  ASSERT_EQ(project.Open(dataFile("rock_over_shale.tvd"), 4), "");
   const TProgramData& d = project.Data();
   EXPECT_EQ(d.IMOD, 0);
   EXPECT_EQ(d.NLRFD, 1);
   EXPECT_EQ(d.Yesnewversion, 1);
-  const TProjectGrids& grids = project.Grids();
-  const TGridTable& rock = *grids.LayerTable(0);
+  const ProjectGrids& grids = project.grids();
+  const grid::TGridTable& rock = *grids.layerTable(0);
   EXPECT_EQ(rock.GetFloatValue(6, kTopRow), 80);  // RQD
   EXPECT_EQ(rock.GetFloatValue(7, kTopRow), 0);   // no unit weight in this layout
   EXPECT_EQ(grids.D().GetFloatValue(kColSideResistanceFactor, 0), 0.9L);
-  const TGridTable& shale = *grids.LayerTable(1);
+  const grid::TGridTable& shale = *grids.layerTable(1);
   EXPECT_EQ(shale.GetIntValue(2, kBottomRow), 12);  // shale blow counts kept here
   EXPECT_EQ(shale.GetFloatValue(1, kBottomRow), 2500);
   EXPECT_EQ(shale.GetFloatValue(3, kBottomRow), 0.45L);
 }
 
 TEST_F(ProjectFile, OldestShortLineMayCarryImod) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   const std::string text = "T\n1 \n2 1 1 1 0\n3 0 0 0 0 0 4000000\n0 10 50 2.5 3\n";
-  EXPECT_EQ(OpenText(project, PathOf("imod.tvd"), text, kOldestShortFile), "");
+  EXPECT_EQ(openText(project, pathOf("imod.tvd"), text, kOldestShortFile), "");
   EXPECT_EQ(project.Data().IMOD, 0);
   EXPECT_EQ(project.Data().DSTART, 3);
 }
 
 TEST_F(ProjectFile, FailedSaveKeepsThePreviousFile) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
-  const std::string path = PathOf("keep.tv9d");
-  WriteFileText(path, "previous contents");
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
+  const std::string path = pathOf("keep.tv9d");
+  writeFileText(path, "previous contents");
   // A folder where the temporary file would go makes the save fail before the rename.
   std::filesystem::create_directory(path + ".saving");
   project.Data().FileName = path;
-  project.Grids().ProjectChanged = true;
-  EXPECT_THROW(project.Save(), EProjectFileError);
-  EXPECT_EQ(ReadFileText(path), "previous contents");
+  project.grids().ProjectChanged = true;
+  EXPECT_THROW(project.Save(), ProjectFileError);
+  EXPECT_EQ(readFileText(path), "previous contents");
   EXPECT_TRUE(project.Changed());
 
-  project.Data().FileName = PathOf("no/such/folder/p.tv9d");
-  EXPECT_THROW(project.Save(), EProjectFileError);
+  project.Data().FileName = pathOf("no/such/folder/p.tv9d");
+  EXPECT_THROW(project.Save(), ProjectFileError);
 }
 
 // Sets a locale whose decimal separator is a comma for the duration of a test.
@@ -591,20 +591,20 @@ class DecimalCommaProjectFile : public testing::ScratchFolder {
 };
 
 TEST_F(DecimalCommaProjectFile, FilesStillUseAPoint) {
-  TRecordingHost host;
-  TCurrentProject project(host, kEnglishUnits);
+  RecordingHost host;
+  CurrentProject project(host, kEnglishUnits);
   project.Data().RCYCL = 0.75L;
   project.Data().PD = 12.5L;
-  project.Data().FileName = PathOf("comma.tv9d");
+  project.Data().FileName = pathOf("comma.tv9d");
   project.Save();
-  const std::string text = ReadFileText(PathOf("comma.tv9d"));
+  const std::string text = readFileText(pathOf("comma.tv9d"));
   EXPECT_NE(text.find("2 1 0.75 1 "), std::string::npos);
   EXPECT_NE(text.find(" 12.5 "), std::string::npos);
-  TCurrentProject read(host, kEnglishUnits);
-  EXPECT_EQ(read.Open(PathOf("comma.tv9d"), kVersion9File), "");
+  CurrentProject read(host, kEnglishUnits);
+  EXPECT_EQ(read.Open(pathOf("comma.tv9d"), kVersion9File), "");
   EXPECT_EQ(read.Data().RCYCL, 0.75L);
   EXPECT_EQ(read.Data().PD, 12.5L);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

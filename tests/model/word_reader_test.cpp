@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-namespace tolvane {
+namespace tolvane::app {
 namespace {
 
-void ExpectFormatError(const std::function<void()>& read, const std::string& message) {
+void expectFormatError(const std::function<void()>& read, const std::string& message) {
   try {
     read();
     ADD_FAILURE() << "no error";
-  } catch (const EProjectFormatError& error) {
+  } catch (const ProjectFormatError& error) {
     EXPECT_EQ(std::string(error.what()), message);
   }
 }
@@ -24,17 +24,17 @@ TEST(TWordReader, ReadsWordsAcrossLinesAndWholeLines) {
   for (const char* text :
        {"  Title  text \r\n1 2.5\t 3\r\n\r\n4 \r\n", "  Title  text \n1 2.5\t 3\n\n4 \n"}) {
     SCOPED_TRACE(text);
-    TWordReader reader = TWordReader::FromText(text);
+    TWordReader reader = TWordReader::fromText(text);
     EXPECT_EQ(reader.LineCount(), 4);
-    EXPECT_EQ(reader.ReadLine(), "  Title  text ");  // untrimmed
-    EXPECT_EQ(reader.ReadInteger(), 1);
-    EXPECT_EQ(reader.WordCount(), 3);
-    EXPECT_EQ(reader.ReadReal(), 2.5L);
-    EXPECT_EQ(reader.ReadInteger(), 3);
-    EXPECT_EQ(reader.WordCount(2), 0);
-    EXPECT_FALSE(reader.Eof());
+    EXPECT_EQ(reader.readLine(), "  Title  text ");  // untrimmed
+    EXPECT_EQ(reader.readInteger(), 1);
+    EXPECT_EQ(reader.wordCount(), 3);
+    EXPECT_EQ(reader.readReal(), 2.5L);
+    EXPECT_EQ(reader.readInteger(), 3);
+    EXPECT_EQ(reader.wordCount(2), 0);
+    EXPECT_FALSE(reader.eof());
     // The blank third line stands where the next word is expected.
-    ExpectFormatError([&] { reader.ReadWord(); }, "This file either invalid or incomplete.");
+    expectFormatError([&] { reader.readWord(); }, "This file either invalid or incomplete.");
   }
 }
 
@@ -55,7 +55,7 @@ TEST(TWordReader, LinesEndWithCrLfLfOrCr) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(SplitTextLines(c.text), c.lines);
+    EXPECT_EQ(splitTextLines(c.text), c.lines);
   }
 }
 
@@ -71,48 +71,48 @@ TEST(TWordReader, ErrorsNameTheLineWhateverTheLineEnds) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    TWordReader reader = TWordReader::FromText(c.text);
-    EXPECT_EQ(reader.ReadLine(), "x");
-    for (int line = 1; line < c.lines_before; ++line) EXPECT_EQ(reader.ReadLine(), "");
-    EXPECT_EQ(reader.ReadInteger(), 3);
-    ExpectFormatError([&] { reader.ReadInteger(); }, c.message);
+    TWordReader reader = TWordReader::fromText(c.text);
+    EXPECT_EQ(reader.readLine(), "x");
+    for (int line = 1; line < c.lines_before; ++line) EXPECT_EQ(reader.readLine(), "");
+    EXPECT_EQ(reader.readInteger(), 3);
+    expectFormatError([&] { reader.readInteger(); }, c.message);
   }
 }
 
 TEST(TWordReader, AnEmptyFileHasOneLine) {
-  TWordReader reader = TWordReader::FromText("");
+  TWordReader reader = TWordReader::fromText("");
   EXPECT_EQ(reader.LineCount(), 1);
-  EXPECT_EQ(reader.ReadLine(), "");
-  EXPECT_TRUE(reader.Eof());
-  ExpectFormatError([&] { reader.ReadWord(); }, "This file either invalid or incomplete.");
+  EXPECT_EQ(reader.readLine(), "");
+  EXPECT_TRUE(reader.eof());
+  expectFormatError([&] { reader.readWord(); }, "This file either invalid or incomplete.");
 }
 
 TEST(TWordReader, IntegersMayBeWrittenAsWholeReals) {
-  TWordReader reader = TWordReader::FromText("x\n3.0 3.5\n7 abc\n");
-  reader.ReadLine();
-  EXPECT_EQ(reader.ReadInteger(), 3);
-  ExpectFormatError([&] { reader.ReadInteger(); },
+  TWordReader reader = TWordReader::fromText("x\n3.0 3.5\n7 abc\n");
+  reader.readLine();
+  EXPECT_EQ(reader.readInteger(), 3);
+  expectFormatError([&] { reader.readInteger(); },
                     "Error on Line 2 Item 2\rAn integer was expected but not found.");
-  EXPECT_EQ(reader.ReadReal(), 7);
-  ExpectFormatError([&] { reader.ReadReal(); },
+  EXPECT_EQ(reader.readReal(), 7);
+  expectFormatError([&] { reader.readReal(); },
                     "Error on Line 3 Item 2\rA floating point number was expected but not found.");
-  EXPECT_TRUE(reader.Eof());
+  EXPECT_TRUE(reader.eof());
 }
 
 TEST(TWordReader, NonFiniteAndCommaNumbersAreNotNumbers) {
-  TWordReader reader = TWordReader::FromText("INF NAN 1,5 2147483648");
+  TWordReader reader = TWordReader::fromText("INF NAN 1,5 2147483648");
   for (int item = 1; item <= 3; ++item) {
-    ExpectFormatError([&] { reader.ReadReal(); },
+    expectFormatError([&] { reader.readReal(); },
                       "Error on Line 1 Item " + std::to_string(item) +
                           "\rA floating point number was expected but not found.");
   }
-  ExpectFormatError([&] { reader.ReadInteger(); },
+  expectFormatError([&] { reader.readInteger(); },
                     "Error on Line 1 Item 4\rAn integer was expected but not found.");
 }
 
 TEST(TWordReader, MissingFileIsNotAFormatError) {
-  EXPECT_THROW(TWordReader("/nonexistent/folder/file.tv9d"), EProjectFileError);
+  EXPECT_THROW(TWordReader("/nonexistent/folder/file.tv9d"), ProjectFileError);
 }
 
 }  // namespace
-}  // namespace tolvane
+}  // namespace tolvane::app

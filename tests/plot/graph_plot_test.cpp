@@ -31,12 +31,12 @@ TEST(GraphPlot, LineCountAndCount) {
   plot.SetCount(4);
   plot.Data(1, 3) = {2.5L, 7};
   plot.SetLineCount(3);  // the new line gets the count of line 0, all (0, 0)
-  EXPECT_EQ(plot.Line(2).Count(), 4);
+  EXPECT_EQ(plot.line(2).Count(), 4);
   EXPECT_EQ(plot.Data(2, 3).x, 0);
   EXPECT_EQ(plot.Data(1, 3).x, 2.5L);
-  EXPECT_EQ(plot.Line(2).Value, 3);
+  EXPECT_EQ(plot.line(2).Value, 3);
   plot.SetCount(2);
-  EXPECT_EQ(plot.Line(1).Count(), 2);
+  EXPECT_EQ(plot.line(1).Count(), 2);
   plot.SetLineCount(-3);
   EXPECT_EQ(plot.LineCount(), 0);
   EXPECT_EQ(plot.Count(), 0);
@@ -45,12 +45,12 @@ TEST(GraphPlot, LineCountAndCount) {
 TEST(GraphPlot, LineNamesFallBackToCurveNameAndValue) {
   TGraphPlot plot;
   plot.SetLineCount(2);
-  EXPECT_EQ(plot.Line(0).LineName(), "Curve #1");
-  EXPECT_EQ(plot.Line(1).LineName(), "Curve #2");
-  plot.Line(1).SetLineName("Dia=3 ft");
-  EXPECT_EQ(plot.Line(1).LineName(), "Dia=3 ft");
+  EXPECT_EQ(plot.line(0).LineName(), "Curve #1");
+  EXPECT_EQ(plot.line(1).LineName(), "Curve #2");
+  plot.line(1).setLineName("Dia=3 ft");
+  EXPECT_EQ(plot.line(1).LineName(), "Dia=3 ft");
   plot.CurveName = "Pier ";
-  EXPECT_EQ(plot.Line(0).LineName(), "Pier 1");
+  EXPECT_EQ(plot.line(0).LineName(), "Pier 1");
 }
 
 TEST(GraphPlot, UnitsAreClamped) {
@@ -81,23 +81,23 @@ TEST(PlotUnits, PlaceholdersExpand) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.units);
-    EXPECT_EQ(ExpandUnits(c.units, c.system), c.expected);
+    EXPECT_EQ(expandUnits(c.units, c.system), c.expected);
   }
-  EXPECT_EQ(AxisCaption("Depth ", "L2", kEnglishUnits), "Depth  (ft)");
-  EXPECT_EQ(AxisCaption("Depth", "", kSIUnits), "Depth");
+  EXPECT_EQ(axisCaption("Depth ", "L2", kEnglishUnits), "Depth  (ft)");
+  EXPECT_EQ(axisCaption("Depth", "", kSIUnits), "Depth");
 }
 
 TEST(AutoBounds, AllZeroPlotIsWidenedToAHundredthEachSide) {
   TGraphPlot plot;
   plot.SetLineCount(1);
   plot.SetCount(3);
-  const auto bounds = plot.AutoBounds();
+  const auto bounds = plot.autoBounds();
   ASSERT_TRUE(bounds.has_value());
   EXPECT_NEAR(static_cast<double>(bounds->Left), -0.01, 1e-15);
   EXPECT_NEAR(static_cast<double>(bounds->Right), 0.01, 1e-15);
   EXPECT_NEAR(static_cast<double>(bounds->Top), -0.01, 1e-15);
   EXPECT_NEAR(static_cast<double>(bounds->Bottom), 0.01, 1e-15);
-  EXPECT_NEAR(static_cast<double>(RangeSpacing(0.02L)), 0.001, 1e-15);
+  EXPECT_NEAR(static_cast<double>(rangeSpacing(0.02L)), 0.001, 1e-15);
 }
 
 TEST(AutoBounds, ZeroStaysInTheXRangeAndYreversedStartsAtTheData) {
@@ -108,8 +108,8 @@ TEST(AutoBounds, ZeroStaysInTheXRangeAndYreversedStartsAtTheData) {
   plot.Data(0, 1) = {47, 62};
   plot.Data(1, 0) = {30, 75};
   plot.Data(1, 1) = {35, 71};
-  plot.Line(1).Visible = false;  // hidden lines still count
-  auto bounds = plot.AutoBounds();
+  plot.line(1).Visible = false;  // hidden lines still count
+  auto bounds = plot.autoBounds();
   ASSERT_TRUE(bounds.has_value());
   // x 0..47: range 47, log 1.67, fraction above log10(3): spacing 10.
   EXPECT_EQ(bounds->Left, 0);
@@ -118,7 +118,7 @@ TEST(AutoBounds, ZeroStaysInTheXRangeAndYreversedStartsAtTheData) {
   EXPECT_EQ(bounds->Top, 0);
   EXPECT_EQ(bounds->Bottom, 80);
   plot.Yreversed = true;
-  bounds = plot.AutoBounds();
+  bounds = plot.autoBounds();
   ASSERT_TRUE(bounds.has_value());
   // y 62..80: range 18, log 1.26, fraction below log10(3): spacing 1; larger value first.
   EXPECT_EQ(bounds->Top, 80);
@@ -136,46 +136,46 @@ TEST(Ticks, StepFollowsTheLeadingDigit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<double>(c.range));
-    const auto step = TickStep(c.range, c.intervals);
+    const auto step = tickStep(c.range, c.intervals);
     ASSERT_TRUE(step.has_value());
     EXPECT_NEAR(static_cast<double>(step->Major), static_cast<double>(c.major), 1e-12);
     EXPECT_NEAR(static_cast<double>(step->Minor), static_cast<double>(c.major / 5), 1e-12);
   }
-  EXPECT_FALSE(TickStep(100, 0).has_value());
-  EXPECT_EQ(IntervalsFor(600, 10), 10);
-  EXPECT_EQ(IntervalsFor(50, 10), 0);
+  EXPECT_FALSE(tickStep(100, 0).has_value());
+  EXPECT_EQ(intervalsFor(600, 10), 10);
+  EXPECT_EQ(intervalsFor(50, 10), 0);
 }
 
 TEST(Ticks, IndexRangeIncludesZero) {
-  const TTickRange both = TickRange(2, -10, 50);
+  const TickRange both = tickRange(2, -10, 50);
   EXPECT_EQ(both.First, -5);
   EXPECT_EQ(both.Last, 25);
-  const TTickRange positive = TickRange(2, 10, 50);
+  const TickRange positive = tickRange(2, 10, 50);
   EXPECT_EQ(positive.First, 0);
   EXPECT_EQ(positive.Last, 25);
-  const TTickRange inside = TickRange(0.002L, -0.01L, 0.01L);
+  const TickRange inside = tickRange(0.002L, -0.01L, 0.01L);
   EXPECT_EQ(inside.First, -5);
   EXPECT_EQ(inside.Last, 5);
-  EXPECT_FALSE(TickRange(100, 0, 50).Drawn());
+  EXPECT_FALSE(tickRange(100, 0, 50).drawn());
 }
 
 TEST(Mapping, LogicalToPixelAndBack) {
   const TFloatRect bounds{0, 100, 0, 50};
-  const TPixelRect area{10, 20, 210, 120};
-  const TPixel top = LogicalToPixel(bounds, area, true, {50, 25});
+  const PixelRect area{10, 20, 210, 120};
+  const Pixel top = logicalToPixel(bounds, area, true, {50, 25});
   EXPECT_EQ(top.x, 110);
   EXPECT_EQ(top.y, 70);
-  const TPixel bottom = LogicalToPixel(bounds, area, false, {25, 10});
+  const Pixel bottom = logicalToPixel(bounds, area, false, {25, 10});
   EXPECT_EQ(bottom.x, 60);
   EXPECT_EQ(bottom.y, 100);
   // Ties go to the even pixel: 0.5 of 1 pixel rounds to 0, 1.5 to 2.
-  const TPixelRect narrow{0, 0, 1, 3};
-  EXPECT_EQ(LogicalToPixel({0, 100, 0, 2}, narrow, true, {50, 1}).x, 0);
-  EXPECT_EQ(LogicalToPixel({0, 100, 0, 2}, narrow, true, {50, 1}).y, 2);
-  const TFloatPoint back = PixelToLogical(bounds, area, false, {60, 100});
+  const PixelRect narrow{0, 0, 1, 3};
+  EXPECT_EQ(logicalToPixel({0, 100, 0, 2}, narrow, true, {50, 1}).x, 0);
+  EXPECT_EQ(logicalToPixel({0, 100, 0, 2}, narrow, true, {50, 1}).y, 2);
+  const TFloatPoint back = pixelToLogical(bounds, area, false, {60, 100});
   EXPECT_EQ(back.x, 25);
   EXPECT_EQ(back.y, 10);
-  const TFloatPoint outside = PixelToLogical(bounds, area, true, {5, 50});
+  const TFloatPoint outside = pixelToLogical(bounds, area, true, {5, 50});
   EXPECT_EQ(outside.x, 0);
   EXPECT_EQ(outside.y, 0);
 }

@@ -12,12 +12,12 @@ TEST(SheetColumns, LettersCountFromAEqualsOne) {
     const char* letters;
   } cases[] = {{1, "A"},    {26, "Z"},    {27, "AA"},     {28, "AB"}, {52, "AZ"}, {53, "BA"},
                {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}, {0, ""},    {-4, ""}};
-  for (const auto& c : cases) EXPECT_EQ(ColumnLetters(c.column), c.letters) << c.column;
+  for (const auto& c : cases) EXPECT_EQ(columnLetters(c.column), c.letters) << c.column;
 }
 
 TEST(SheetColumns, AbsoluteRangeOfASeries) {
-  EXPECT_EQ(AbsoluteColumnRange(1, 6, 45), "$A$6:$A$45");
-  EXPECT_EQ(AbsoluteColumnRange(510, 6, 6), "$SP$6:$SP$6");  // 19 x 26 + 16: S, P
+  EXPECT_EQ(absoluteColumnRange(1, 6, 45), "$A$6:$A$45");
+  EXPECT_EQ(absoluteColumnRange(510, 6, 6), "$SP$6:$SP$6");  // 19 x 26 + 16: S, P
 }
 
 }  // namespace

@@ -16,15 +16,15 @@ namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-constexpr TPixel kPpi{96, 96};
+constexpr Pixel kPpi{96, 96};
 
-bool IsBlack(const QImage& image, int x, int y) {
+bool isBlack(const QImage& image, int x, int y) {
   return image.pixel(x, y) == qRgb(0, 0, 0);
 }
 
 // Two flat lines over x 0..100: black at y 45 and blue at y 20. The axis bounds come out 0..100
 // and 0..50 (range 45: spacing 10).
-void FillTwoLines(TGraphPlot& plot) {
+void fillTwoLines(TGraphPlot& plot) {
   plot.XCaption = "Axial Load";
   plot.XUnits = "F2";
   plot.YCaption = "Depth";
@@ -38,26 +38,26 @@ void FillTwoLines(TGraphPlot& plot) {
   plot.Markers = 0;
 }
 
-QImage Draw(const TGraphPlot& plot, TDrawTarget target, int width = kWidth, int height = kHeight,
-            const std::optional<TLegendPlacement>& legend = {}) {
+QImage draw(const TGraphPlot& plot, DrawTarget target, int width = kWidth, int height = kHeight,
+            const std::optional<LegendPlacement>& legend = {}) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(Qt::red);  // anything not painted shows
-  const TDrawArea area = LayoutTarget(plot, target, {0, 0, width, height}, kPpi);
+  const TDrawArea area = layoutTarget(plot, target, {0, 0, width, height}, kPpi);
   QPainter painter(&image);
-  DrawPlot(painter, plot, area, *plot.AutoBounds(), legend);
+  drawPlot(painter, plot, area, *plot.autoBounds(), legend);
   return image;
 }
 
-void SaveShot(const QImage& image, const QString& name) {
+void saveShot(const QImage& image, const QString& name) {
   QDir().mkpath(TOLVANE_SCREENSHOT_DIR);
   image.save(QString(TOLVANE_SCREENSHOT_DIR) + "/" + name);
 }
 
 // Black pixels of a rectangle's interior, as a fraction.
-double BlackFraction(const QImage& image, const QRect& r) {
+double blackFraction(const QImage& image, const QRect& r) {
   int black = 0;
   for (int y = r.top(); y <= r.bottom(); ++y) {
-    for (int x = r.left(); x <= r.right(); ++x) black += IsBlack(image, x, y) ? 1 : 0;
+    for (int x = r.left(); x <= r.right(); ++x) black += isBlack(image, x, y) ? 1 : 0;
   }
   return static_cast<double>(black) / (r.width() * r.height());
 }
@@ -72,14 +72,14 @@ class PlotDrawTest : public QObject {
   // tests); the frame includes its right and bottom edges.
   void frameSurroundsTheCurveArea() {
     TGraphPlot plot;
-    FillTwoLines(plot);
-    const QImage image = Draw(plot, TDrawTarget::kScreen);
-    SaveShot(image, "plot-draw-two-lines.png");
-    QVERIFY(IsBlack(image, 35, 300));
-    QVERIFY(IsBlack(image, 771, 300));
-    QVERIFY(IsBlack(image, 400, 35));
-    QVERIFY(IsBlack(image, 400, 571));
-    QVERIFY(!IsBlack(image, 400, 573));
+    fillTwoLines(plot);
+    const QImage image = draw(plot, DrawTarget::kScreen);
+    saveShot(image, "plot-draw-two-lines.png");
+    QVERIFY(isBlack(image, 35, 300));
+    QVERIFY(isBlack(image, 771, 300));
+    QVERIFY(isBlack(image, 400, 35));
+    QVERIFY(isBlack(image, 400, 571));
+    QVERIFY(!isBlack(image, 400, 573));
     QCOMPARE(image.pixel(780, 300), qRgb(255, 255, 255));  // the white fill covers everything
   }
 
@@ -88,28 +88,28 @@ class PlotDrawTest : public QObject {
   // columns 35 and 771.
   void tickMarksAlongTheXAxis() {
     TGraphPlot plot;
-    FillTwoLines(plot);
-    const QImage image = Draw(plot, TDrawTarget::kScreen);
+    fillTwoLines(plot);
+    const QImage image = draw(plot, DrawTarget::kScreen);
     int marks = 0;
-    for (int x = 36; x <= 770; ++x) marks += IsBlack(image, x, 38) ? 1 : 0;
+    for (int x = 36; x <= 770; ++x) marks += isBlack(image, x, 38) ? 1 : 0;
     QCOMPARE(marks, 49);
-    QVERIFY(IsBlack(image, 35 + 15, 38));   // i = 2: round(14.72) = 15
-    QVERIFY(!IsBlack(image, 35 + 15, 42));  // a minor tick ends after 6 pixels
+    QVERIFY(isBlack(image, 35 + 15, 38));   // i = 2: round(14.72) = 15
+    QVERIFY(!isBlack(image, 35 + 15, 42));  // a minor tick ends after 6 pixels
   }
 
   // Line 1 (blue, the second palette colour) at y 20: row 35 + round(20/50 x 536) = 249.
   void curvePixelAtAKnownPoint() {
     TGraphPlot plot;
-    FillTwoLines(plot);
-    const QImage image = Draw(plot, TDrawTarget::kScreen);
+    fillTwoLines(plot);
+    const QImage image = draw(plot, DrawTarget::kScreen);
     QCOMPARE(image.pixel(400, 249), qRgb(0, 0, 255));
     QCOMPARE(image.pixel(400, 517), qRgb(0, 0, 0));  // line 0 at y 45: 35 + round(482.4)
-    plot.Line(0).Visible = false;                    // hidden: line 1 keeps its colour
-    const QImage hidden = Draw(plot, TDrawTarget::kScreen);
+    plot.line(0).Visible = false;                    // hidden: line 1 keeps its colour
+    const QImage hidden = draw(plot, DrawTarget::kScreen);
     QCOMPARE(hidden.pixel(400, 249), qRgb(0, 0, 255));
     QCOMPARE(hidden.pixel(400, 517), qRgb(255, 255, 255));
-    plot.Line(0).Active = false;  // inactive: line 1 takes the first colour
-    const QImage inactive = Draw(plot, TDrawTarget::kScreen);
+    plot.line(0).Active = false;  // inactive: line 1 takes the first colour
+    const QImage inactive = draw(plot, DrawTarget::kScreen);
     QCOMPARE(inactive.pixel(400, 249), qRgb(0, 0, 0));
   }
 
@@ -117,26 +117,26 @@ class PlotDrawTest : public QObject {
   // than 800 keeps the curve area of 800 and puts the column at 790..867.
   void soilLayerFillsArePresent() {
     TGraphPlot plot;
-    FillTwoLines(plot);
+    fillTwoLines(plot);
     plot.ShowLayers = true;
     plot.SetLayerLineCount(2);
     plot.SetLayerCount(1);
     plot.LayerData(0, 0) = {3, 25};
     plot.LayerData(1, 0) = {7, 50};
-    plot.LayerLine(0).SetLineName(" CLAY ");
-    plot.LayerLine(1).SetLineName(" SAND ");
-    const QImage image = Draw(plot, TDrawTarget::kBitmap, kWidth + 96, kHeight);
-    SaveShot(image, "plot-draw-layers.png");
+    plot.layerLine(0).setLineName(" CLAY ");
+    plot.layerLine(1).setLineName(" SAND ");
+    const QImage image = draw(plot, DrawTarget::kBitmap, kWidth + 96, kHeight);
+    saveShot(image, "plot-draw-layers.png");
     const QRect hatch(800, 60, 40, 40);  // band 1 rows 35..303
     const QRect dots(800, 400, 40, 40);  // band 2 rows 303..570
-    const double hatch_black = BlackFraction(image, hatch);
-    const double dots_black = BlackFraction(image, dots);
-    QVERIFY2(hatch_black > 0.1 && hatch_black < 0.6, qPrintable(QString::number(hatch_black)));
+    const double hatchBlack = blackFraction(image, hatch);
+    const double dotsBlack = blackFraction(image, dots);
+    QVERIFY2(hatchBlack > 0.1 && hatchBlack < 0.6, qPrintable(QString::number(hatchBlack)));
     // 2 x 2 dots every 8 pixels in rows 4 apart: 4 of 32 pixels.
-    QVERIFY2(dots_black > 0.08 && dots_black < 0.18, qPrintable(QString::number(dots_black)));
-    QVERIFY(IsBlack(image, 790, 200));   // band frame on the column's left edge
-    QVERIFY(!IsBlack(image, 780, 200));  // the gap between curve area and column
-    QVERIFY(IsBlack(image, 800, 303));   // the shared boundary row
+    QVERIFY2(dotsBlack > 0.08 && dotsBlack < 0.18, qPrintable(QString::number(dotsBlack)));
+    QVERIFY(isBlack(image, 790, 200));   // band frame on the column's left edge
+    QVERIFY(!isBlack(image, 780, 200));  // the gap between curve area and column
+    QVERIFY(isBlack(image, 800, 303));   // the shared boundary row
   }
 
   void everyPatternPictureHasItsTileSize() {
@@ -147,37 +147,37 @@ class PlotDrawTest : public QObject {
     } tiles[] = {{7, {80, 80}, {96, 96}},  {8, {30, 42}, {96, 69}},   {9, {30, 42}, {96, 69}},
                  {10, {30, 42}, {96, 69}}, {11, {80, 80}, {96, 192}}, {12, {80, 80}, {96, 192}}};
     for (const auto& t : tiles) {
-      const QImage screen = LayerPicture(t.code, false);
-      const QImage print = LayerPicture(t.code, true);
+      const QImage screen = layerPicture(t.code, false);
+      const QImage print = layerPicture(t.code, true);
       QCOMPARE(screen.size(), t.screen);
       QCOMPARE(print.size(), t.print);
-      const double black = BlackFraction(screen, screen.rect());
+      const double black = blackFraction(screen, screen.rect());
       QVERIFY2(black > 0.02 && black < 0.5, qPrintable(QString::number(t.code)));
     }
-    QVERIFY(LayerPicture(3, false).isNull());
-    QCOMPARE(LayerBrush(0, false).style(), Qt::NoBrush);
-    QCOMPARE(LayerBrush(13, false).style(), Qt::NoBrush);
-    QCOMPARE(LayerBrush(4, true).style(), Qt::DiagCrossPattern);
+    QVERIFY(layerPicture(3, false).isNull());
+    QCOMPARE(layerBrush(0, false).style(), Qt::NoBrush);
+    QCOMPARE(layerBrush(13, false).style(), Qt::NoBrush);
+    QCOMPARE(layerBrush(4, true).style(), Qt::DiagCrossPattern);
     // On a page of 600 pixels per inch a hatch keeps its size on paper: 600 / 96 = 6.25 times;
     // a print picture, made for 600, is enlarged only beyond: twice at 1200.
-    QCOMPARE(LayerBrush(4, true, 600).transform().m11(), 6.25);
-    QCOMPARE(LayerBrush(4, false, 96).transform().m11(), 1.0);
-    QCOMPARE(LayerBrush(7, true, 600).transform().m11(), 1.0);
-    QCOMPARE(LayerBrush(7, true, 1200).transform().m22(), 2.0);
-    QCOMPARE(LayerBrush(7, false, 192).transform().m22(), 2.0);
+    QCOMPARE(layerBrush(4, true, 600).transform().m11(), 6.25);
+    QCOMPARE(layerBrush(4, false, 96).transform().m11(), 1.0);
+    QCOMPARE(layerBrush(7, true, 600).transform().m11(), 1.0);
+    QCOMPARE(layerBrush(7, true, 1200).transform().m22(), 2.0);
+    QCOMPARE(layerBrush(7, false, 192).transform().m22(), 2.0);
   }
 
   // A picture draws its legend box; the window does not. Placement 410, 100 of 800 x 600:
   // x0 = 35 + 736 x 410 / 800 = 412, y0 = 35 + 536 x 100 / 600 = 124.
   void legendBoxOnlyInPictures() {
     TGraphPlot plot;
-    FillTwoLines(plot);
-    const TLegendPlacement place{410, 100, kWidth, kHeight};
-    const QImage picture = Draw(plot, TDrawTarget::kBitmap, kWidth, kHeight, place);
-    const QImage window = Draw(plot, TDrawTarget::kScreen, kWidth, kHeight, place);
-    SaveShot(picture, "plot-draw-legend.png");
-    QVERIFY(IsBlack(picture, 412, 130));
-    QVERIFY(IsBlack(picture, 420, 124));
+    fillTwoLines(plot);
+    const LegendPlacement place{410, 100, kWidth, kHeight};
+    const QImage picture = draw(plot, DrawTarget::kBitmap, kWidth, kHeight, place);
+    const QImage window = draw(plot, DrawTarget::kScreen, kWidth, kHeight, place);
+    saveShot(picture, "plot-draw-legend.png");
+    QVERIFY(isBlack(picture, 412, 130));
+    QVERIFY(isBlack(picture, 420, 124));
     QCOMPARE(window.pixel(412, 130), qRgb(255, 255, 255));
     // The second row's text is blue (smoothed text: mostly blue pixels).
     bool blue = false;
@@ -192,10 +192,10 @@ class PlotDrawTest : public QObject {
 
   void nothingUnderOneInch() {
     TGraphPlot plot;
-    FillTwoLines(plot);
+    fillTwoLines(plot);
     for (const QSize size : {QSize(95, 300), QSize(300, 95)}) {
-      const QImage image = Draw(plot, TDrawTarget::kBitmap, size.width(), size.height());
-      QCOMPARE(BlackFraction(image, image.rect()), 0.0);
+      const QImage image = draw(plot, DrawTarget::kBitmap, size.width(), size.height());
+      QCOMPARE(blackFraction(image, image.rect()), 0.0);
       QCOMPARE(image.pixel(size.width() / 2, size.height() / 2), qRgb(255, 255, 255));
     }
   }
@@ -214,9 +214,9 @@ class PlotDrawTest : public QObject {
       const long double length = 20 + c % 100;
       plot.Data(c, 1) = {length * (2 + c / 100), length};
     }
-    const QImage image = Draw(plot, TDrawTarget::kBitmap, kWidth, kHeight);
-    SaveShot(image, "plot-draw-2000-curves.png");
-    QVERIFY(IsBlack(image, 35, 300));
+    const QImage image = draw(plot, DrawTarget::kBitmap, kWidth, kHeight);
+    saveShot(image, "plot-draw-2000-curves.png");
+    QVERIFY(isBlack(image, 35, 300));
     int coloured = 0;
     for (int x = 40; x < 660; ++x) {
       const QRgb c = image.pixel(x, 300);
@@ -227,9 +227,9 @@ class PlotDrawTest : public QObject {
 
   void renderedImageHasTheRequestedSize() {
     TGraphPlot plot;
-    QVERIFY(RenderPlotImage(plot, 400, 300).isNull());  // no lines
-    FillTwoLines(plot);
-    const QImage image = RenderPlotImage(plot, 20, 20, 10);  // 2 x 2 inches at 10 per inch
+    QVERIFY(renderPlotImage(plot, 400, 300).isNull());  // no lines
+    fillTwoLines(plot);
+    const QImage image = renderPlotImage(plot, 20, 20, 10);  // 2 x 2 inches at 10 per inch
     QCOMPARE(image.size(), QSize(20, 20));
   }
 };

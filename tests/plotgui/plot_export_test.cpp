@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "recorded_messages.h"
 #include "result_plots.h"
 #include "xlsx_contents.h"
@@ -21,13 +21,13 @@ constexpr int kExitUsage = 64;
 constexpr int kExitNoInput = 66;
 const QString kExample = "sand-over-clay.tv9d";
 
-struct TRun {
+struct Run {
   int Status = -1;
   QString Out;
   QString Err;
 };
 
-TRun Program(const QStringList& args, const QString& dir) {
+Run program(const QStringList& args, const QString& dir) {
   QProcess program;
   program.setWorkingDirectory(dir);
   program.start(TOLVANE_PROGRAM, args);
@@ -36,7 +36,7 @@ TRun Program(const QStringList& args, const QString& dir) {
           QString::fromUtf8(program.readAllStandardError())};
 }
 
-QString PlotFile(const QString& dir, int number, const QString& format) {
+QString plotFile(const QString& dir, int number, const QString& format) {
   return QString("%1/plot-%2.%3").arg(dir).arg(number, 2, 10, QChar('0')).arg(format);
 }
 
@@ -45,30 +45,30 @@ QString PlotFile(const QString& dir, int number, const QString& format) {
 class PlotExportTest : public QObject {
   Q_OBJECT
 
-  QTemporaryDir Dir_;
-  QTemporaryDir Unrun_;
+  QTemporaryDir dir_;
+  QTemporaryDir unrun_;
 
  private slots:
   void initTestCase() {
-    QVERIFY(Dir_.isValid());
+    QVERIFY(dir_.isValid());
     const QString example = QString(TOLVANE_EXAMPLES_DIR) + "/" + kExample;
-    QVERIFY(QFile::copy(example, Dir_.filePath(kExample)));
-    QVERIFY(QFile::copy(example, Unrun_.filePath(kExample)));
-    const TRun run = Program({"--run", kExample}, Dir_.path());
+    QVERIFY(QFile::copy(example, dir_.filePath(kExample)));
+    QVERIFY(QFile::copy(example, unrun_.filePath(kExample)));
+    const Run run = program({"--run", kExample}, dir_.path());
     QVERIFY2(run.Status == 0, qPrintable(run.Err));
   }
 
   // The example analyses one diameter with settlement bounds and t-z curves, without design
   // charts: plots 1 to 14 and 16 have results, 15 and 17 to 26 none.
   void everyPlotWithResultsIsDrawnAsPng() {
-    const QString out = Dir_.filePath("png");
-    const TRun run = Program({"--plots", kExample, "--out", out}, Dir_.path());
+    const QString out = dir_.filePath("png");
+    const Run run = program({"--plots", kExample, "--out", out}, dir_.path());
     QVERIFY2(run.Status == 0, qPrintable(run.Err));
     for (int n = 1; n <= 26; ++n) {
       const bool expected = n <= 14 || n == 16;
-      QVERIFY2(QFile::exists(PlotFile(out, n, "png")) == expected, qPrintable(QString::number(n)));
+      QVERIFY2(QFile::exists(plotFile(out, n, "png")) == expected, qPrintable(QString::number(n)));
     }
-    const QImage image(PlotFile(out, 1, "png"));
+    const QImage image(plotFile(out, 1, "png"));
     QCOMPARE(image.size(), QSize(960, 640));
     QVERIFY(run.Out.contains("Ultimate Skin Friction vs Depth"));
     // The frame of the curve area: left edge at 2h + 96/8 + h/8 = 35.
@@ -81,17 +81,17 @@ class PlotExportTest : public QObject {
       QByteArray start;
     } formats[] = {{"svg", "<?xml"}, {"pdf", "%PDF"}, {"bmp", "BM"}, {"png", "\x89PNG"}};
     for (const auto& f : formats) {
-      const QString out = Dir_.filePath(QString("size-") + f.format);
-      const TRun run =
-          Program({"--plots", kExample, "--out", out, "--format", f.format, "--size", "600x400"},
-                  Dir_.path());
+      const QString out = dir_.filePath(QString("size-") + f.format);
+      const Run run =
+          program({"--plots", kExample, "--out", out, "--format", f.format, "--size", "600x400"},
+                  dir_.path());
       QVERIFY2(run.Status == 0, qPrintable(run.Err));
-      QFile file(PlotFile(out, 4, f.format));
+      QFile file(plotFile(out, 4, f.format));
       QVERIFY2(file.open(QIODevice::ReadOnly), f.format);
       const QByteArray content = file.readAll();
       QVERIFY2(content.startsWith(f.start), f.format);
       if (QString(f.format) == "bmp" || QString(f.format) == "png") {
-        QCOMPARE(QImage(PlotFile(out, 4, f.format)).size(), QSize(600, 400));
+        QCOMPARE(QImage(plotFile(out, 4, f.format)).size(), QSize(600, 400));
       }
       if (QString(f.format) == "svg") {
         // Drawn back, the drawing shows the frame of the curve area where the picture has it.
@@ -116,10 +116,10 @@ class PlotExportTest : public QObject {
   // With --layers yes the depth plots give up one inch on the right to the soil-layer column:
   // its left frame at 960 - 24 - 5 - 96 + 19 = 854.
   void soilLayersOnRequest() {
-    const QString out = Dir_.filePath("layers");
-    QCOMPARE(Program({"--plots", kExample, "--out", out, "--layers", "yes"}, Dir_.path()).Status,
+    const QString out = dir_.filePath("layers");
+    QCOMPARE(program({"--plots", kExample, "--out", out, "--layers", "yes"}, dir_.path()).Status,
              0);
-    const QImage image(PlotFile(out, 1, "png"));
+    const QImage image(plotFile(out, 1, "png"));
     QCOMPARE(image.pixel(854, 300), qRgb(0, 0, 0));
     QCOMPARE(image.pixel(845, 300), qRgb(255, 255, 255));
   }
@@ -129,70 +129,70 @@ class PlotExportTest : public QObject {
   void savedFormattingIsApplied() {
     {
       tolvane::app::testing::RecordedMessages messages;
-      tolvane::THeadlessHost host;
-      tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
-      QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
-      auto& skin = form.Plots()[tolvane::app::kPltSkin];
+      tolvane::app::HeadlessHost host;
+      tolvane::app::MainFormRules form(messages, host, dir_.path().toStdString());
+      QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).Opened);
+      auto& skin = form.plots()[tolvane::app::kPltSkin];
       skin.UserCaption = "Pier 4, boring B-2";
       skin.UserCaptionOnTop = true;
       skin.AnyChange = true;
-      form.SavePlotFormatting();
+      form.savePlotFormatting();
     }
-    QVERIFY(QFile::exists(Dir_.filePath("sand-over-clay.tv9g")));
-    const QString out = Dir_.filePath("formatted");
-    QCOMPARE(Program({"--plots", kExample, "--out", out}, Dir_.path()).Status, 0);
-    const QImage titled(PlotFile(out, 1, "png"));
-    const QImage plain(PlotFile(out, 2, "png"));
+    QVERIFY(QFile::exists(dir_.filePath("sand-over-clay.tv9g")));
+    const QString out = dir_.filePath("formatted");
+    QCOMPARE(program({"--plots", kExample, "--out", out}, dir_.path()).Status, 0);
+    const QImage titled(plotFile(out, 1, "png"));
+    const QImage plain(plotFile(out, 2, "png"));
     QCOMPARE(titled.pixel(500, 47), qRgb(0, 0, 0));
     QVERIFY(titled.pixel(500, 35) != qRgb(0, 0, 0));
     QCOMPARE(plain.pixel(500, 35), qRgb(0, 0, 0));
-    QVERIFY(QFile::remove(Dir_.filePath("sand-over-clay.tv9g")));
+    QVERIFY(QFile::remove(dir_.filePath("sand-over-clay.tv9g")));
   }
 
   void wrongCommandLinesAndMissingData() {
-    QCOMPARE(Program({"--plots", kExample}, Dir_.path()).Status, kExitUsage);
-    QCOMPARE(Program({"--plots", kExample, "--out", "x", "--format", "gif"}, Dir_.path()).Status,
+    QCOMPARE(program({"--plots", kExample}, dir_.path()).Status, kExitUsage);
+    QCOMPARE(program({"--plots", kExample, "--out", "x", "--format", "gif"}, dir_.path()).Status,
              kExitUsage);
-    QCOMPARE(Program({"--xlsx", kExample, "--out", "a.xlsx", "--select", "27"}, Dir_.path()).Status,
+    QCOMPARE(program({"--xlsx", kExample, "--out", "a.xlsx", "--select", "27"}, dir_.path()).Status,
              kExitUsage);
-    QCOMPARE(Program({"--plots", "absent.tv9d", "--out", "x"}, Dir_.path()).Status, kExitNoInput);
-    const TRun unrun = Program({"--plots", kExample, "--out", "pics"}, Unrun_.path());
+    QCOMPARE(program({"--plots", "absent.tv9d", "--out", "x"}, dir_.path()).Status, kExitNoInput);
+    const Run unrun = program({"--plots", kExample, "--out", "pics"}, unrun_.path());
     QCOMPARE(unrun.Status, kExitNoInput);
     QVERIFY(unrun.Err.contains("has no plot data"));
-    QVERIFY(!QDir(Unrun_.filePath("pics")).exists() || QDir(Unrun_.filePath("pics")).isEmpty());
-    QCOMPARE(Program({"--xlsx", kExample, "--out", "a.xlsx"}, Unrun_.path()).Status, kExitNoInput);
-    QVERIFY(!QFile::exists(Unrun_.filePath("a.xlsx")));
+    QVERIFY(!QDir(unrun_.filePath("pics")).exists() || QDir(unrun_.filePath("pics")).isEmpty());
+    QCOMPARE(program({"--xlsx", kExample, "--out", "a.xlsx"}, unrun_.path()).Status, kExitNoInput);
+    QVERIFY(!QFile::exists(unrun_.filePath("a.xlsx")));
   }
 
   // Plots 1, 9 and 12 of the plot list become Page_1..3 and Plot_1..3; their cells hold the
   // values the program reads from the plot-data file.
   void workbookOfTheChosenPlots() {
-    const TRun run =
-        Program({"--xlsx", kExample, "--out", "chosen.xlsx", "--select", "12,1,9"}, Dir_.path());
+    const Run run =
+        program({"--xlsx", kExample, "--out", "chosen.xlsx", "--select", "12,1,9"}, dir_.path());
     QVERIFY2(run.Status == 0, qPrintable(run.Err));
     QVERIFY(run.Out.contains("Export to Excel Completed"));
-    const TXlsxContents book(Dir_.filePath("chosen.xlsx"));
-    QCOMPARE(book.SheetNames(),
+    const XlsxContents book(dir_.filePath("chosen.xlsx"));
+    QCOMPARE(book.sheetNames(),
              QStringList({"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2", "Page_3", "Plot_3"}));
-    QCOMPARE(book.Cell(1, "C3"), QString("Ultimate Skin Friction vs Depth"));
-    QCOMPARE(book.Cell(1, "C4"), QString("Axial Load vs Settlement (averaged)"));
-    QCOMPARE(book.Cell(1, "C5"), QString("Combined Plots of Load vs Settlement"));
-    QCOMPARE(book.Cell(2, "B2"), QString("Ultimate Skin Friction  (tons)"));
+    QCOMPARE(book.cell(1, "C3"), QString("Ultimate Skin Friction vs Depth"));
+    QCOMPARE(book.cell(1, "C4"), QString("Axial Load vs Settlement (averaged)"));
+    QCOMPARE(book.cell(1, "C5"), QString("Combined Plots of Load vs Settlement"));
+    QCOMPARE(book.cell(2, "B2"), QString("Ultimate Skin Friction  (tons)"));
 
     tolvane::app::testing::RecordedMessages messages;
-    tolvane::THeadlessHost host;
-    tolvane::app::TMainForm form(messages, host, Dir_.path().toStdString());
-    QVERIFY(form.Open(Dir_.filePath(kExample).toStdString(), 1).Opened);
-    const auto& skin = form.Plots()[tolvane::app::kPltSkin];
+    tolvane::app::HeadlessHost host;
+    tolvane::app::MainFormRules form(messages, host, dir_.path().toStdString());
+    QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).Opened);
+    const auto& skin = form.plots()[tolvane::app::kPltSkin];
     const int last = skin.Count() - 1;
-    QCOMPARE(book.Cell(2, "A4"), QString::fromStdString(skin.Line(0).LineName()));
-    QCOMPARE(book.Cell(2, QString("B%1").arg(6 + last)).toDouble(),
+    QCOMPARE(book.cell(2, "A4"), QString::fromStdString(skin.line(0).LineName()));
+    QCOMPARE(book.cell(2, QString("B%1").arg(6 + last)).toDouble(),
              static_cast<double>(skin.Data(0, last).y));
-    QCOMPARE(book.Cell(2, QString("A%1").arg(6 + last)).toDouble(),
+    QCOMPARE(book.cell(2, QString("A%1").arg(6 + last)).toDouble(),
              static_cast<double>(skin.Data(0, last).x));
-    const auto& combined = form.Plots()[tolvane::app::kPltCombinedSettle];
-    QCOMPARE(book.Chart(3).count("<c:ser>"), combined.LineCount());
-    QCOMPARE(book.SeriesRanges(1).first(), QString("Page_1!$A$6:$A$%1").arg(5 + skin.Count()));
+    const auto& combined = form.plots()[tolvane::app::kPltCombinedSettle];
+    QCOMPARE(book.chart(3).count("<c:ser>"), combined.LineCount());
+    QCOMPARE(book.seriesRanges(1).first(), QString("Page_1!$A$6:$A$%1").arg(5 + skin.Count()));
   }
 };
 

@@ -32,35 +32,35 @@ class PlotMainWindowTest : public QObject {
     QVERIFY(run.waitForFinished(120000));
     QCOMPARE(run.exitCode(), 0);
 
-    tolvane::app::TMainWindow window(TOLVANE_PROGRAM_DIR);
+    tolvane::app::TMainForm window(TOLVANE_PROGRAM_DIR);
     window.Start(dir.filePath(kExample));
     window.resize(1100, 780);
     window.show();
-    QVERIFY(window.Core().Flags.ShowOutput);
-    QVERIFY(window.Action("buttonPlot0")->isEnabled());
-    window.Action("buttonPlot0")->trigger();
+    QVERIFY(window.core().Flags.ShowOutput);
+    QVERIFY(window.action("buttonPlot0")->isEnabled());
+    window.action("buttonPlot0")->trigger();
     QMdiSubWindow* sub = window.MdiArea()->activeSubWindow();
     QVERIFY(sub != nullptr);
     auto* form = qobject_cast<tolvane::plot::TPlotForm*>(sub->widget());
     QVERIFY(form != nullptr);
-    QCOMPARE(form->Plot().Caption, std::string("Ultimate Skin Friction vs Depth"));
+    QCOMPARE(form->plot().Caption, std::string("Ultimate Skin Friction vs Depth"));
     QVERIFY(sub->isMaximized());
     QApplication::processEvents();
     // The read-out of the mouse shows in the title of the maximised child's frame.
-    const tolvane::plot::TPixelRect g = form->ScreenArea().GraphArea;
+    const tolvane::plot::PixelRect g = form->screenArea().GraphArea;
     QTest::mouseMove(form->Canvas(), QPoint((g.Left + g.Right) / 2, (g.Top + g.Bottom) / 2));
     QVERIFY(form->windowTitle().startsWith("Ultimate Skin Friction vs Depth X: "));
     QVERIFY(window.windowTitle().contains("[Ultimate Skin Friction vs Depth X: "));
     QDir().mkpath(TOLVANE_SCREENSHOT_DIR);
     QVERIFY(window.grab().save(QString(TOLVANE_SCREENSHOT_DIR) + "/main-window-plot.png"));
 
-    window.Action("actionExportToExcel")->trigger();
+    window.action("actionExportToExcel")->trigger();
     auto* excel = window.findChild<tolvane::plot::TDlgExport*>();
     QVERIFY(excel != nullptr);
-    QCOMPARE(excel->List()->count(), 15);
+    QCOMPARE(excel->list()->count(), 15);
     excel->close();
     window.MdiArea()->closeAllSubWindows();
-    QTRY_VERIFY(!window.Core().Plots()[tolvane::app::kPltSkin].FormExists);
+    QTRY_VERIFY(!window.core().plots()[tolvane::app::kPltSkin].FormExists);
   }
 };
 

@@ -6,17 +6,17 @@
 
 #include <vector>
 
-namespace tolvane::views {
+namespace tolvane::app {
 namespace {
 
-std::vector<double> Steps(double start, bool up, int count) {
+std::vector<double> steps(double start, bool up, int count) {
   std::vector<double> values;
   double v = start;
-  for (int i = 0; i < count; ++i) values.push_back(v = StepSizeFactor(v, up));
+  for (int i = 0; i < count; ++i) values.push_back(v = stepSizeFactor(v, up));
   return values;
 }
 
-void ExpectSequence(const std::vector<double>& got, const std::vector<double>& expected) {
+void expectSequence(const std::vector<double>& got, const std::vector<double>& expected) {
   ASSERT_EQ(got.size(), expected.size());
   for (size_t i = 0; i < got.size(); ++i) {
     SCOPED_TRACE(i);
@@ -26,36 +26,36 @@ void ExpectSequence(const std::vector<double>& got, const std::vector<double>& e
 
 TEST(StepSizeFactor, StepsThroughOneSignificantDigit) {
   // Up: 1 is d = 1, k = 1; ... 9 -> 10 is d = 10, k = 1 -> 2, so 20.
-  ExpectSequence(Steps(1, true, 11), {2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30});
+  expectSequence(steps(1, true, 11), {2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30});
   // Down: 1 -> 0.9 (k = 1); 0.9 is d = 0.1, k = 9; 0.1 has log10 = -1, so d = 0.01, k = 10.
-  ExpectSequence(Steps(1, false, 10), {0.9, 0.8, 0.7, 0.6, 0.5, 0.4, 0.3, 0.2, 0.1, 0.09});
-  EXPECT_NEAR(StepSizeFactor(0.1, true), 0.2, 1e-15);  // k = 10 gives 20 x 0.01
-  EXPECT_NEAR(StepSizeFactor(2.5, true), 3, 1e-15);    // the digit after the first is dropped
-  EXPECT_NEAR(StepSizeFactor(350, false), 200, 1e-12);
+  expectSequence(steps(1, false, 10), {0.9, 0.8, 0.7, 0.6, 0.5, 0.4, 0.3, 0.2, 0.1, 0.09});
+  EXPECT_NEAR(stepSizeFactor(0.1, true), 0.2, 1e-15);  // k = 10 gives 20 x 0.01
+  EXPECT_NEAR(stepSizeFactor(2.5, true), 3, 1e-15);    // the digit after the first is dropped
+  EXPECT_NEAR(stepSizeFactor(350, false), 200, 1e-12);
   for (const double bad : {0.0, -3.0}) {
-    EXPECT_EQ(StepSizeFactor(bad, true), 1.0);
-    EXPECT_EQ(StepSizeFactor(bad, false), 1.0);
+    EXPECT_EQ(stepSizeFactor(bad, true), 1.0);
+    EXPECT_EQ(stepSizeFactor(bad, false), 1.0);
   }
 }
 
 TEST(SizeFactorText, GeneralFormatReadsBack) {
-  EXPECT_EQ(SizeFactorText(1), "1");
-  EXPECT_EQ(SizeFactorText(StepSizeFactor(1, false)), "0.9");
-  EXPECT_EQ(SizeFactorText(Steps(1, false, 10).back()), "0.09");
-  EXPECT_EQ(SizeFactorText(20), "20");
-  EXPECT_EQ(ParseSizeFactor("1.5"), 1.5);
-  EXPECT_EQ(ParseSizeFactor(" 2 "), 2);
-  EXPECT_EQ(ParseSizeFactor("1e3"), 1000);
-  EXPECT_EQ(ParseSizeFactor("-0.5"), -0.5);
+  EXPECT_EQ(sizeFactorText(1), "1");
+  EXPECT_EQ(sizeFactorText(stepSizeFactor(1, false)), "0.9");
+  EXPECT_EQ(sizeFactorText(steps(1, false, 10).back()), "0.09");
+  EXPECT_EQ(sizeFactorText(20), "20");
+  EXPECT_EQ(parseSizeFactor("1.5"), 1.5);
+  EXPECT_EQ(parseSizeFactor(" 2 "), 2);
+  EXPECT_EQ(parseSizeFactor("1e3"), 1000);
+  EXPECT_EQ(parseSizeFactor("-0.5"), -0.5);
   for (const char* bad : {"", "  ", "abc", "1.5x", "nan", "inf"}) {
     SCOPED_TRACE(bad);
-    EXPECT_FALSE(ParseSizeFactor(bad));
+    EXPECT_FALSE(parseSizeFactor(bad));
   }
 }
 
 TEST(Block3DMenuState, LabelItemsFollowTheLayersAndCombinedPlotsNeedResults) {
-  TBlockFlags flags;
-  TBlock3DMenuState menu = Block3DMenuState(flags, false, false);
+  BlockFlags flags;
+  Block3DMenuState menu = block3DMenuState(flags, false, false);
   EXPECT_TRUE(menu.Shaft.Checked);
   EXPECT_TRUE(menu.WaterLevel.Checked);
   EXPECT_TRUE(menu.SoilLayers.Checked);
@@ -65,24 +65,24 @@ TEST(Block3DMenuState, LabelItemsFollowTheLayersAndCombinedPlotsNeedResults) {
   EXPECT_FALSE(menu.CombinedPlots.Enabled);
   flags.ShowSoilLayers = false;
   flags.ShowSoilLayerDepthLabels = true;
-  menu = Block3DMenuState(flags, true, true);
+  menu = block3DMenuState(flags, true, true);
   EXPECT_FALSE(menu.LayerLabels.Enabled);
   EXPECT_FALSE(menu.LayerDepths.Enabled);
   EXPECT_TRUE(menu.LayerDepths.Checked);
   EXPECT_TRUE(menu.CombinedPlots.Enabled);
   EXPECT_FALSE(menu.CombinedPlots.Checked);
   flags.ShowUltimateEffects = true;
-  EXPECT_TRUE(Block3DMenuState(flags, true, true).CombinedPlots.Checked);
+  EXPECT_TRUE(block3DMenuState(flags, true, true).CombinedPlots.Checked);
   struct Case {
     bool output, shaft, file;
   };
   for (const Case c : {Case{false, true, true}, Case{true, false, true}, Case{true, true, false}}) {
     flags.ShowShaft = c.shaft;
-    menu = Block3DMenuState(flags, c.output, c.file);
+    menu = block3DMenuState(flags, c.output, c.file);
     EXPECT_FALSE(menu.CombinedPlots.Enabled);
     EXPECT_FALSE(menu.CombinedPlots.Checked);
   }
 }
 
 }  // namespace
-}  // namespace tolvane::views
+}  // namespace tolvane::app

@@ -6,11 +6,11 @@
 
 #include "graph_plot.h"
 
-namespace tolvane::views {
+namespace tolvane::app {
 namespace {
 
-TViewProject Project(double b, double wtd, double pd, std::vector<TViewLayer> layers) {
-  TViewProject p;
+ViewProject project(double b, double wtd, double pd, std::vector<ViewLayer> layers) {
+  ViewProject p;
   p.B = b;
   p.WTD = wtd;
   p.PD = pd;
@@ -19,25 +19,25 @@ TViewProject Project(double b, double wtd, double pd, std::vector<TViewLayer> la
 }
 
 TEST(WallLength, DesignLoadProjectsReachTheDeepestLayer) {
-  TViewProject p = Project(3, 0, 40, {{1, 0, 20}, {2, 20, 60}});
-  EXPECT_DOUBLE_EQ(WallLength(p), 40);
+  ViewProject p = project(3, 0, 40, {{1, 0, 20}, {2, 20, 60}});
+  EXPECT_DOUBLE_EQ(wallLength(p), 40);
   p.Method = 1;
-  EXPECT_DOUBLE_EQ(WallLength(p), 60);
+  EXPECT_DOUBLE_EQ(wallLength(p), 60);
 }
 
 TEST(BellLength, UsesPiAs3_14) {
   // |2 x 3 - 2| / 2 / tan(45 x 3.14/180): 0.785 lies 3.98e-4 below pi/4, tan = 0.9992041.
-  EXPECT_NEAR(BellLength(2, 3, 45), 2.0015933, 1e-6);
-  EXPECT_NEAR(BellLength(2, 0.5, 45), 0.5 / 0.9992041, 1e-6);  // |1 - 2| / 2
-  EXPECT_DOUBLE_EQ(BellLength(2, 3, 0), 0);
+  EXPECT_NEAR(bellLength(2, 3, 45), 2.0015933, 1e-6);
+  EXPECT_NEAR(bellLength(2, 0.5, 45), 0.5 / 0.9992041, 1e-6);  // |1 - 2| / 2
+  EXPECT_DOUBLE_EQ(bellLength(2, 3, 0), 0);
 }
 
 TEST(GetMaxDims, HalfWidthsFromTheDiameterOrTheWaterDepth) {
   // B = 3: 12.5 B = 37.5. Water at 10 keeps X = 37.5; water at 50 widens it to 50.
-  const TSceneExtents narrow = GetMaxDims(Project(3, 10, 40, {{1, 0, 20}, {2, 20, 60}}));
+  const SceneExtents narrow = GetMaxDims(project(3, 10, 40, {{1, 0, 20}, {2, 20, 60}}));
   EXPECT_DOUBLE_EQ(narrow.X, 37.5);
   EXPECT_DOUBLE_EQ(narrow.Y, 37.5);
-  const TSceneExtents e = GetMaxDims(Project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
+  const SceneExtents e = GetMaxDims(project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
   EXPECT_DOUBLE_EQ(e.X, 50);
   EXPECT_DOUBLE_EQ(e.Y, 37.5);
   EXPECT_DOUBLE_EQ(e.Dmax, 60);  // max(PD 40, deepest layer 60)
@@ -52,22 +52,22 @@ TEST(GetMaxDims, HalfWidthsFromTheDiameterOrTheWaterDepth) {
   EXPECT_DOUBLE_EQ(e.OverallRange, 120);
   EXPECT_DOUBLE_EQ(e.Centre.z, -30);
   // A shaft longer than the profile sets the deepest level.
-  EXPECT_DOUBLE_EQ(GetMaxDims(Project(3, 0, 80, {{1, 0, 60}})).Dmax, 80);
+  EXPECT_DOUBLE_EQ(GetMaxDims(project(3, 0, 80, {{1, 0, 60}})).Dmax, 80);
 }
 
 TEST(FitScale, FitsTheXRangeAcrossAndTheOverallRangeDown) {
-  const TSceneExtents e = GetMaxDims(Project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
+  const SceneExtents e = GetMaxDims(project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
   // min((650 - 50)/100, (500 - 50)/120) = min(6, 3.75)
-  EXPECT_DOUBLE_EQ(FitScale(650, 500, e), 3.75);
-  EXPECT_DOUBLE_EQ(FitScale(350, 1250, e), 3.0);  // min(300/100, 1200/120)
+  EXPECT_DOUBLE_EQ(fitScale(650, 500, e), 3.75);
+  EXPECT_DOUBLE_EQ(fitScale(350, 1250, e), 3.0);  // min(300/100, 1200/120)
   // r = 640 x (120/100) x min(400, 300)/2
-  EXPECT_DOUBLE_EQ(OrthoDepth(400, 300, e), 115200);
+  EXPECT_DOUBLE_EQ(orthoDepth(400, 300, e), 115200);
   // No diameter, no water, no depth: both terms fall back to 1 and the depth to max(w, h)/2.
-  const TSceneExtents zero = GetMaxDims(Project(0, 0, 0, {{1, 0, 0}}));
-  EXPECT_DOUBLE_EQ(FitScale(650, 500, zero), 1.0);
-  EXPECT_DOUBLE_EQ(OrthoDepth(400, 300, zero), 200);
+  const SceneExtents zero = GetMaxDims(project(0, 0, 0, {{1, 0, 0}}));
+  EXPECT_DOUBLE_EQ(fitScale(650, 500, zero), 1.0);
+  EXPECT_DOUBLE_EQ(orthoDepth(400, 300, zero), 200);
   // A client area smaller than the margin keeps a positive scale.
-  EXPECT_GT(FitScale(20, 20, e), 0);
+  EXPECT_GT(fitScale(20, 20, e), 0);
 }
 
 TEST(LayerColour, RepeatsEveryTenRows) {
@@ -82,7 +82,7 @@ TEST(LayerColour, RepeatsEveryTenRows) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row);
-    EXPECT_EQ(LayerColour(c.row), c.colour);
+    EXPECT_EQ(layerColour(c.row), c.colour);
   }
 }
 
@@ -101,27 +101,27 @@ TEST(ValueLabel, ExponentFormOutsideOneThousandthToOneHundredThousand) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
-    EXPECT_EQ(ValueLabel(c.value), c.text);
+    EXPECT_EQ(valueLabel(c.value), c.text);
   }
 }
 
 TEST(BlockSoilName, NamesOfTheCodesAndLayerNumbersForOthers) {
-  EXPECT_EQ(BlockSoilName(1, 0), "Sand");
-  EXPECT_EQ(BlockSoilName(4, 0), "Strong Rock(FHWA)");
-  EXPECT_EQ(BlockSoilName(5, 0), "Decomposed Rock");
-  EXPECT_EQ(BlockSoilName(7, 0), "Strong Rock");
-  EXPECT_EQ(BlockSoilName(11, 0), "CFA Clay");
-  EXPECT_EQ(BlockSoilName(0, 2), "Layer 3");
-  EXPECT_EQ(BlockSoilName(12, 0), "Layer 1");
+  EXPECT_EQ(blockSoilName(1, 0), "Sand");
+  EXPECT_EQ(blockSoilName(4, 0), "Strong Rock(FHWA)");
+  EXPECT_EQ(blockSoilName(5, 0), "Decomposed Rock");
+  EXPECT_EQ(blockSoilName(7, 0), "Strong Rock");
+  EXPECT_EQ(blockSoilName(11, 0), "CFA Clay");
+  EXPECT_EQ(blockSoilName(0, 2), "Layer 3");
+  EXPECT_EQ(blockSoilName(12, 0), "Layer 1");
 }
 
 struct ExpectedPart {
-  TShaftPartKind kind;
+  ShaftPartKind kind;
   double z_top, z_bottom, d_top, d_bottom;
   TRgb colour;
 };
 
-void ExpectParts(const std::vector<TShaftPart>& parts, const std::vector<ExpectedPart>& expected) {
+void expectParts(const std::vector<ShaftPart>& parts, const std::vector<ExpectedPart>& expected) {
   ASSERT_EQ(parts.size(), expected.size());
   for (size_t i = 0; i < parts.size(); ++i) {
     SCOPED_TRACE(i);
@@ -135,11 +135,11 @@ void ExpectParts(const std::vector<TShaftPart>& parts, const std::vector<Expecte
 }
 
 TEST(ShaftParts, StraightShaftWithOliveZones) {
-  TViewProject p = Project(3, 0, 40, {{1, 0, 60}});
+  ViewProject p = project(3, 0, 40, {{1, 0, 60}});
   p.Lue = 5;
   p.Lle = 2;
-  using enum TShaftPartKind;
-  ExpectParts(ShaftParts(p), {
+  using enum ShaftPartKind;
+  expectParts(shaftParts(p), {
                                  {kRim, 0, 0, 3, 3, kRimColour},
                                  {kDisc, 0, 0, 3, 3, kShaftGrey},
                                  {kRim, -5, -5, 3, 3, kRimColour},
@@ -150,45 +150,45 @@ TEST(ShaftParts, StraightShaftWithOliveZones) {
                                  {kDisc, -40, -40, 3, 3, kShaftGrey},
                                  {kRim, -40, -40, 3, 3, kRimColour},
                              });
-  EXPECT_TRUE(ShaftParts(p)[1].FacesUp);
-  EXPECT_FALSE(ShaftParts(p)[7].FacesUp);
+  EXPECT_TRUE(shaftParts(p)[1].FacesUp);
+  EXPECT_FALSE(shaftParts(p)[7].FacesUp);
   EXPECT_EQ(kStraightZoneColour, (TRgb{0.5, 0.5, 0}));
 }
 
 TEST(ShaftParts, BelledShaftWithoutUpperZone) {
   // B = 2, R = 3, 45 degrees: Hb = 2.0015933; L = 40, Lle = 2: Lm = 40 - 2 - 2.0015933.
-  TViewProject p = Project(2, 0, 40, {{1, 0, 60}});
+  ViewProject p = project(2, 0, 40, {{1, 0, 60}});
   p.R = 3;
   p.Theta = 45;
   p.Lle = 2;
-  const double bell_top = -(40 - 2.0015933);
-  const double zone_top = bell_top + 2;
-  using enum TShaftPartKind;
-  ExpectParts(ShaftParts(p), {
+  const double bellTop = -(40 - 2.0015933);
+  const double zoneTop = bellTop + 2;
+  using enum ShaftPartKind;
+  expectParts(shaftParts(p), {
                                  {kRim, 0, 0, 2, 2, kRimColour},
                                  {kDisc, 0, 0, 2, 2, kShaftGrey},
-                                 {kSide, 0, zone_top, 2, 2, kShaftGrey},
-                                 {kRim, zone_top, zone_top, 2, 2, kRimColour},
-                                 {kSide, zone_top, bell_top, 2, 2, kBelledZoneColour},
-                                 {kSide, bell_top, -40, 2, 6, kShaftGrey},
+                                 {kSide, 0, zoneTop, 2, 2, kShaftGrey},
+                                 {kRim, zoneTop, zoneTop, 2, 2, kRimColour},
+                                 {kSide, zoneTop, bellTop, 2, 2, kBelledZoneColour},
+                                 {kSide, bellTop, -40, 2, 6, kShaftGrey},
                                  {kDisc, -40, -40, 6, 6, kShaftGrey},
                                  {kRim, -40, -40, 6, 6, kRimColour},
-                                 {kRim, bell_top, bell_top, 2, 2, kRimColour},
+                                 {kRim, bellTop, bellTop, 2, 2, kRimColour},
                              });
   EXPECT_EQ(kBelledZoneColour, (TRgb{0.25, 0.25, 0}));
 }
 
 TEST(ShaftParts, DesignLoadProjectReachesTheBottomOfTheLastLayer) {
-  TViewProject p = Project(3, 0, 0, {{1, 0, 20}, {2, 20, 55}});
+  ViewProject p = project(3, 0, 0, {{1, 0, 20}, {2, 20, 55}});
   p.Method = 1;
-  const std::vector<TShaftPart> parts = ShaftParts(p);
+  const std::vector<ShaftPart> parts = shaftParts(p);
   EXPECT_DOUBLE_EQ(parts.back().ZTop, -55);
 }
 
 TEST(CirclePoints, TwentyPointsOnTheCircle) {
-  const std::vector<TVec3> points = CirclePoints(4, -7);
+  const std::vector<Vec3> points = circlePoints(4, -7);
   ASSERT_EQ(points.size(), 20u);
-  for (const TVec3& point : points) {
+  for (const Vec3& point : points) {
     EXPECT_NEAR(point.x * point.x + point.y * point.y, 4, 1e-12);  // radius 2
     EXPECT_DOUBLE_EQ(point.z, -7);
   }
@@ -198,8 +198,8 @@ TEST(CirclePoints, TwentyPointsOnTheCircle) {
 
 TEST(WaterMarkerApexes, FiveByFiveFromHalfADiameterInside) {
   // B = 2: X = Y = 25; x = -25 + 1 + i x (50 - 2)/4 = -24, -12, 0, 12, 24.
-  const TViewProject p = Project(2, 8, 40, {{1, 0, 40}});
-  const std::vector<TVec3> apexes = WaterMarkerApexes(GetMaxDims(p), p);
+  const ViewProject p = project(2, 8, 40, {{1, 0, 40}});
+  const std::vector<Vec3> apexes = waterMarkerApexes(GetMaxDims(p), p);
   ASSERT_EQ(apexes.size(), 25u);
   EXPECT_DOUBLE_EQ(apexes[0].x, -24);
   EXPECT_DOUBLE_EQ(apexes[0].y, -24);
@@ -212,33 +212,33 @@ TEST(WaterMarkerApexes, FiveByFiveFromHalfADiameterInside) {
 class CapacityDiagramsTest : public testing::Test {
  protected:
   CapacityDiagramsTest() {
-    plot.SetLineCount(3);
-    plot.SetCount(3);
+    plot_.SetLineCount(3);
+    plot_.SetCount(3);
     // x capacity, y depth: side, tip and total at depths 0, 10, 20.
     const long double values[3][3] = {{0, 50, 100}, {20, 30, -30}, {20, 80, 140}};
     for (int k = 0; k < 3; ++k) {
-      for (int m = 0; m < 3; ++m) plot.Data(k, m) = {values[k][m], 10.0L * m};
+      for (int m = 0; m < 3; ++m) plot_.Data(k, m) = {values[k][m], 10.0L * m};
     }
-    project = Project(2, 0, 20, {{1, 0, 30}});
+    project_ = project(2, 0, 20, {{1, 0, 30}});
   }
-  plot::TGraphPlot plot;
-  TViewProject project;
+  plot::TGraphPlot plot_;
+  ViewProject project_;
 };
 
 TEST_F(CapacityDiagramsTest, ScaleByTheLargestValueOfAllLinesToTwoDiameters) {
-  TDiagramOptions options;
+  DiagramOptions options;
   options.ShowValues = true;
-  const std::vector<TDiagram> diagrams = CapacityDiagrams(plot, project, options);
+  const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, options);
   ASSERT_EQ(diagrams.size(), 3u);
   EXPECT_EQ(diagrams[0].Colour, kSideResistanceColour);
   EXPECT_EQ(diagrams[1].Colour, kTipResistanceColour);
   EXPECT_EQ(diagrams[2].Colour, kTotalCapacityColour);
   // g = 140, t = 2 x 2 x 1 = 4; total capacity 140 at depth 20 sits at x = 2 + 4 = 6.
-  const std::vector<std::vector<TVec3>>& total = diagrams[2].Strips;
+  const std::vector<std::vector<Vec3>>& total = diagrams[2].Strips;
   ASSERT_EQ(total.size(), 2u);
   ASSERT_EQ(total[0].size(), 4u);
   ASSERT_EQ(total[1].size(), 5u);  // the last pair closes back to the base line
-  const TVec3 last[] = {
+  const Vec3 last[] = {
       {2, 0, -20}, {2, 0, -10}, {2 + 80.0 / 140 * 4, 0, -10}, {6, 0, -20}, {2, 0, -20}};
   for (size_t i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
@@ -257,8 +257,8 @@ TEST_F(CapacityDiagramsTest, ScaleByTheLargestValueOfAllLinesToTwoDiameters) {
 }
 
 TEST_F(CapacityDiagramsTest, LowerZoneLiftsThePointsAndShallowPointsSitAtTheGround) {
-  project.Lle = 5;  // depths 0, 10, 20 become 0 (clamped), 5 and 15
-  const std::vector<TDiagram> diagrams = CapacityDiagrams(plot, project, {});
+  project_.Lle = 5;  // depths 0, 10, 20 become 0 (clamped), 5 and 15
+  const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, {});
   ASSERT_EQ(diagrams.size(), 3u);
   EXPECT_FALSE(diagrams[0].HasLabel);
   EXPECT_DOUBLE_EQ(diagrams[0].Strips[0][1].z, 0);
@@ -267,15 +267,15 @@ TEST_F(CapacityDiagramsTest, LowerZoneLiftsThePointsAndShallowPointsSitAtTheGrou
 }
 
 TEST_F(CapacityDiagramsTest, ElevationsBecomeDepthsBelowTheShaftHead) {
-  project.UseElevation = 1;
-  project.ValElevation = 100;
+  project_.UseElevation = 1;
+  project_.ValElevation = 100;
   for (int k = 0; k < 3; ++k) {
-    for (int m = 0; m < 3; ++m) plot.Data(k, m).y = 100.0L - 10.0L * m;  // elevations 100, 90, 80
+    for (int m = 0; m < 3; ++m) plot_.Data(k, m).y = 100.0L - 10.0L * m;  // elevations 100, 90, 80
   }
-  TDiagramOptions options;
+  DiagramOptions options;
   options.ShowTipResistance = false;
   options.Factor = 0.5;  // t = 2
-  const std::vector<TDiagram> diagrams = CapacityDiagrams(plot, project, options);
+  const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, options);
   ASSERT_EQ(diagrams.size(), 2u);
   EXPECT_EQ(diagrams[1].Colour, kTotalCapacityColour);
   EXPECT_DOUBLE_EQ(diagrams[1].Strips[1][3].z, -20);
@@ -284,16 +284,16 @@ TEST_F(CapacityDiagramsTest, ElevationsBecomeDepthsBelowTheShaftHead) {
 
 TEST_F(CapacityDiagramsTest, AllZeroValuesLieOnTheBaseLine) {
   for (int k = 0; k < 3; ++k) {
-    for (int m = 0; m < 3; ++m) plot.Data(k, m).x = 0;
+    for (int m = 0; m < 3; ++m) plot_.Data(k, m).x = 0;
   }
-  for (const TDiagram& diagram : CapacityDiagrams(plot, project, {})) {
-    for (const std::vector<TVec3>& strip : diagram.Strips) {
-      for (const TVec3& point : strip) EXPECT_DOUBLE_EQ(point.x, 2);
+  for (const Diagram& diagram : capacityDiagrams(plot_, project_, {})) {
+    for (const std::vector<Vec3>& strip : diagram.Strips) {
+      for (const Vec3& point : strip) EXPECT_DOUBLE_EQ(point.x, 2);
     }
   }
   plot::TGraphPlot empty;
-  EXPECT_TRUE(CapacityDiagrams(empty, project, {}).empty());
+  EXPECT_TRUE(capacityDiagrams(empty, project_, {}).empty());
 }
 
 }  // namespace
-}  // namespace tolvane::views
+}  // namespace tolvane::app

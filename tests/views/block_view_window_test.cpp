@@ -28,12 +28,12 @@
 #include "result_plots.h"
 #include "view_test_host.h"
 
-using namespace tolvane::views;
-using tolvane::views::testing::TTestHost;
+using namespace tolvane::app;
+using tolvane::app::testing::TestHost;
 
 namespace {
 
-QString ScreenshotPath(const char* name) {
+QString screenshotPath(const char* name) {
   std::filesystem::create_directories(TOLVANE_SCREENSHOT_DIR);
   QString file = QLatin1String(name);
   const QString suffix = qEnvironmentVariable("TOLVANE_SCREENSHOT_SUFFIX");
@@ -42,28 +42,28 @@ QString ScreenshotPath(const char* name) {
 }
 
 // A colour (0..1 channels) as 8-bit channels, within a tolerance.
-bool Near(QRgb pixel, double r, double g, double b, int tolerance = 3) {
+bool near(QRgb pixel, double r, double g, double b, int tolerance = 3) {
   return std::abs(qRed(pixel) - r * 255) <= tolerance &&
          std::abs(qGreen(pixel) - g * 255) <= tolerance &&
          std::abs(qBlue(pixel) - b * 255) <= tolerance;
 }
 
-QString Describe(QRgb pixel) {
+QString describe(QRgb pixel) {
   return QStringLiteral("(%1, %2, %3)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel));
 }
 
 // A face of alpha 0.5 in colour c over a colour below.
-double Over(double c, double below) {
+double over(double c, double below) {
   return 0.5 * c + 0.5 * below;
 }
 
-QPoint Pixel(const TBlockCamera& camera, TVec3 p, QSize size) {
-  const TScreenPoint at = ProjectToPixel(camera.LastModelView, p, size.width(), size.height());
+QPoint pixel(const BlockCamera& camera, Vec3 p, QSize size) {
+  const ScreenPoint at = projectToPixel(camera.LastModelView, p, size.width(), size.height());
   return QPoint(static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y)));
 }
 
 // Side, tip and total capacity of a 40 ft shaft: side grows to 300 tons, tip 100, total 400.
-void FillCombinedPlot(tolvane::plot::TGraphPlot& plot) {
+void fillCombinedPlot(tolvane::plot::TGraphPlot& plot) {
   plot.SetLineCount(3);
   plot.SetCount(9);
   for (int m = 0; m < 9; ++m) {
@@ -74,7 +74,7 @@ void FillCombinedPlot(tolvane::plot::TGraphPlot& plot) {
   }
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
                Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
                     modifiers);
@@ -87,9 +87,9 @@ class BlockViewWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  TDlgBlock* Open(TTestHost& host) {
-    tolvane::app::Show3DView(host);
-    TDlgBlock* view = Find3DView(host);
+  TDlgBlock* Open(TestHost& host) {
+    tolvane::app::show3DView(host);
+    TDlgBlock* view = find3DView(host);
     if (view != nullptr) {
       view->parentWidget()->resize(700, 560);
       QCoreApplication::processEvents();
@@ -97,24 +97,24 @@ class BlockViewWindowTest : public QObject {
     return view;
   }
 
-  TBlockSceneInput Scene(TTestHost& host) {
-    TBlockSceneInput input;
-    input.Project = ReadViewProject(host.Form.Data());
+  BlockSceneInput scene(TestHost& host) {
+    BlockSceneInput input;
+    input.Project = readViewProject(host.Form.Data());
     input.Extents = GetMaxDims(input.Project);
-    input.Combine = &host.Form.Plots()[tolvane::app::kPltCombine];
+    input.Combine = &host.Form.plots()[tolvane::app::kPltCombine];
     return input;
   }
 
  private slots:
   void offscreenRenderShowsLayersShaftAndDiagrams() {
-    TTestHost host;
-    host.SandOverClay();
-    FillCombinedPlot(host.Form.Plots()[tolvane::app::kPltCombine]);
-    TBlockSceneInput input = Scene(host);
+    TestHost host;
+    host.sandOverClay();
+    fillCombinedPlot(host.Form.plots()[tolvane::app::kPltCombine]);
+    BlockSceneInput input = scene(host);
     const QSize size(640, 480);
-    TBlockCamera camera;
-    camera.Restart(input.Extents);
-    const TOffscreenResult plain = RenderBlockOffscreen(input, size, camera);
+    BlockCamera camera;
+    camera.restart(input.Extents);
+    const OffscreenResult plain = renderBlockOffscreen(input, size, camera);
     if (plain.Image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
                        QString::fromStdString(plain.Error)));
@@ -122,30 +122,30 @@ class BlockViewWindowTest : public QObject {
     qInfo("OpenGL renderer: %s", plain.Renderer.c_str());
     const QImage& image = plain.Image;
     QCOMPARE(image.size(), size);
-    QVERIFY(Near(image.pixel(2, 2), 1, 1, 1, 0));  // white background
+    QVERIFY(near(image.pixel(2, 2), 1, 1, 1, 0));  // white background
     // Fit scale min((640 - 50)/75, (480 - 50)/120) = 3.583 pixels per foot.
     QVERIFY(std::abs(camera.Fit - 430.0 / 120) < 1e-12);
     const double x = -0.6 * input.Extents.X;
     // Front faces of alpha 0.5 over white: sand (row 0) and clay (row 1) in their colours.
-    const QRgb sand = image.pixel(Pixel(camera, {x, 0, -16}, size));
-    QVERIFY2(Near(sand, Over(0.8, 1), Over(0.55, 1), Over(0, 1)), qPrintable(Describe(sand)));
-    const QRgb clay = image.pixel(Pixel(camera, {x, 0, -40}, size));
-    QVERIFY2(Near(clay, Over(0.55, 1), Over(0.4, 1), Over(0.2, 1)), qPrintable(Describe(clay)));
+    const QRgb sand = image.pixel(pixel(camera, {x, 0, -16}, size));
+    QVERIFY2(near(sand, over(0.8, 1), over(0.55, 1), over(0, 1)), qPrintable(describe(sand)));
+    const QRgb clay = image.pixel(pixel(camera, {x, 0, -40}, size));
+    QVERIFY2(near(clay, over(0.55, 1), over(0.4, 1), over(0.2, 1)), qPrintable(describe(clay)));
     // The grey shaft body behind the clay's face.
-    const QRgb body = image.pixel(Pixel(camera, {0, 0, -30}, size));
-    QVERIFY2(Near(body, Over(0.55, 0.25), Over(0.4, 0.25), Over(0.2, 0.25)),
-             qPrintable(Describe(body)));
+    const QRgb body = image.pixel(pixel(camera, {0, 0, -30}, size));
+    QVERIFY2(near(body, over(0.55, 0.25), over(0.4, 0.25), over(0.2, 0.25)),
+             qPrintable(describe(body)));
     // Below the deepest layer the background.
-    QVERIFY(Near(image.pixel(Pixel(camera, {x, 0, -65}, size)), 1, 1, 1, 0));
-    QVERIFY(image.save(ScreenshotPath("3d-view-front.png")));
+    QVERIFY(near(image.pixel(pixel(camera, {x, 0, -65}, size)), 1, 1, 1, 0));
+    QVERIFY(image.save(screenshotPath("3d-view-front.png")));
 
     // The diagrams lie right of the shaft, from x = B to x = B + 2B: reddish, greenish and
     // bluish lines under the translucent faces where there are none without them.
     const auto coloured = [&](const QImage& picture) {
       int count = 0;
       // Below the water table's outline and markers at 10 ft.
-      const QPoint from = Pixel(camera, {3.5, 0, -13}, size);
-      const QPoint to = Pixel(camera, {9.5, 0, -36}, size);
+      const QPoint from = pixel(camera, {3.5, 0, -13}, size);
+      const QPoint to = pixel(camera, {9.5, 0, -36}, size);
       for (int py = from.y(); py <= to.y(); ++py) {
         for (int px = from.x(); px <= to.x(); ++px) {
           const QRgb p = picture.pixel(px, py);
@@ -156,7 +156,7 @@ class BlockViewWindowTest : public QObject {
     };
     QCOMPARE(coloured(image), 0);
     input.Flags.ShowUltimateEffects = true;
-    const TOffscreenResult diagrams = RenderBlockOffscreen(input, size, camera);
+    const OffscreenResult diagrams = renderBlockOffscreen(input, size, camera);
     QVERIFY(coloured(diagrams.Image) > 20);
 
     // Turned for looking at: labels, depths and the maximum values.
@@ -166,73 +166,73 @@ class BlockViewWindowTest : public QObject {
     input.Flags.UltimateEffectsFactor = 3;
     camera.AngleX = 20;
     camera.AngleZ = -35;
-    const TOffscreenResult turned = RenderBlockOffscreen(input, QSize(800, 600), camera);
+    const OffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
     QVERIFY(!turned.Image.isNull());
-    QVERIFY(turned.Image.save(ScreenshotPath("3d-view-rotated.png")));
+    QVERIFY(turned.Image.save(screenshotPath("3d-view-rotated.png")));
   }
 
   void offscreenRenderOfABelledShaftInFourLayers() {
-    TTestHost host;
-    host.BelledShaftInFourLayers();
-    TBlockSceneInput input = Scene(host);
+    TestHost host;
+    host.belledShaftInFourLayers();
+    BlockSceneInput input = scene(host);
     input.Flags.ShowSoilLayerLabels = true;
     input.Flags.ShowSoilLayerDepthLabels = true;
-    TBlockCamera camera;
-    camera.Restart(input.Extents);
+    BlockCamera camera;
+    camera.restart(input.Extents);
     const QSize size(640, 480);
-    const TOffscreenResult front = RenderBlockOffscreen(input, size, camera);
+    const OffscreenResult front = renderBlockOffscreen(input, size, camera);
     if (front.Image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
                        QString::fromStdString(front.Error)));
     }
     // X = Y = 12.5 x 4 = 50 ft; rows 2 and 3 take (0.4, 0.4, 0.2) and (0.4, 0.4, 0.55).
     const double x = -0.6 * input.Extents.X;
-    const QRgb rock = front.Image.pixel(Pixel(camera, {x, 0, -37}, size));
-    QVERIFY2(Near(rock, Over(0.4, 1), Over(0.4, 1), Over(0.2, 1)), qPrintable(Describe(rock)));
-    const QRgb strong = front.Image.pixel(Pixel(camera, {x, 0, -52}, size));
-    QVERIFY2(Near(strong, Over(0.4, 1), Over(0.4, 1), Over(0.55, 1)), qPrintable(Describe(strong)));
+    const QRgb rock = front.Image.pixel(pixel(camera, {x, 0, -37}, size));
+    QVERIFY2(near(rock, over(0.4, 1), over(0.4, 1), over(0.2, 1)), qPrintable(describe(rock)));
+    const QRgb strong = front.Image.pixel(pixel(camera, {x, 0, -52}, size));
+    QVERIFY2(near(strong, over(0.4, 1), over(0.4, 1), over(0.55, 1)), qPrintable(describe(strong)));
     // The bell (10 ft across at the tip) shows grey beside where the 4 ft body would end.
-    const QRgb bell = front.Image.pixel(Pixel(camera, {3.5, 0, -49.5}, size));
-    QVERIFY2(Near(bell, Over(0.4, 0.25), Over(0.4, 0.25), Over(0.55, 0.25)),
-             qPrintable(Describe(bell)));
-    QVERIFY(front.Image.save(ScreenshotPath("3d-view-belled-front.png")));
+    const QRgb bell = front.Image.pixel(pixel(camera, {3.5, 0, -49.5}, size));
+    QVERIFY2(near(bell, over(0.4, 0.25), over(0.4, 0.25), over(0.55, 0.25)),
+             qPrintable(describe(bell)));
+    QVERIFY(front.Image.save(screenshotPath("3d-view-belled-front.png")));
     camera.AngleX = 25;
     camera.AngleZ = -30;
-    const TOffscreenResult turned = RenderBlockOffscreen(input, QSize(800, 600), camera);
-    QVERIFY(turned.Image.save(ScreenshotPath("3d-view-belled-rotated.png")));
+    const OffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
+    QVERIFY(turned.Image.save(screenshotPath("3d-view-belled-rotated.png")));
   }
 
   void aNewProjectWithoutDiameterOrDepthDrawsWithoutFaults() {
     // No diameter, no water depth, one layer ending at 0: zero ranges fall back (fit scale 1).
-    TTestHost host;
-    TBlockSceneInput input = Scene(host);
-    TBlockCamera camera;
-    camera.Restart(input.Extents);
-    const TOffscreenResult result = RenderBlockOffscreen(input, QSize(320, 240), camera);
+    TestHost host;
+    BlockSceneInput input = scene(host);
+    BlockCamera camera;
+    camera.restart(input.Extents);
+    const OffscreenResult result = renderBlockOffscreen(input, QSize(320, 240), camera);
     if (result.Image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
                        QString::fromStdString(result.Error)));
     }
     QCOMPARE(camera.Fit, 1.0);
-    QVERIFY(Near(result.Image.pixel(10, 10), 1, 1, 1, 0));
+    QVERIFY(near(result.Image.pixel(10, 10), 1, 1, 1, 0));
     // The axes start at the centre of the picture: 80 pixels of blue to the right.
-    QVERIFY(Near(result.Image.pixel(160 + 40, 120), 0, 0, 1, 60));
+    QVERIFY(near(result.Image.pixel(160 + 40, 120), 0, 0, 1, 60));
   }
 
   void labelsStayInsideThePictureAndClearOfEachOther() {
     // Identity model-view: model (x, y) lies at pixel (100 + x, 50 - y) of a 200 x 100 picture.
-    const auto draw = [](const std::vector<TSceneLabel>& labels) {
+    const auto draw = [](const std::vector<SceneLabel>& labels) {
       QImage image(200, 100, QImage::Format_RGB32);
       image.fill(Qt::white);
       QPainter painter(&image);
-      PaintSceneLabels(painter, labels, IdentityMatrix(), 200, 100);
+      paintSceneLabels(painter, labels, identityMatrix(), 200, 100);
       painter.end();
       return image;
     };
-    const auto dark_rows = [](const QImage& image, int from_x) {
+    const auto darkRows = [](const QImage& image, int fromX) {
       std::vector<int> rows;
       for (int y = 0; y < image.height(); ++y) {
-        for (int x = from_x; x < image.width(); ++x) {
+        for (int x = fromX; x < image.width(); ++x) {
           if (qGray(image.pixel(x, y)) < 128) {
             rows.push_back(y);
             break;
@@ -243,76 +243,76 @@ class BlockViewWindowTest : public QObject {
     };
     // Near the right edge: drawn, and its last letters reach into the last columns.
     const QImage edge = draw({{"Strong Rock", {95, 0, 0}}});
-    QVERIFY(!dark_rows(edge, 190).empty());
-    QVERIFY(dark_rows(edge, 0).size() < 20);  // one line of text
+    QVERIFY(!darkRows(edge, 190).empty());
+    QVERIFY(darkRows(edge, 0).size() < 20);  // one line of text
     // Out of the picture: not drawn.
-    QVERIFY(dark_rows(draw({{"Strong Rock", {120, 0, 0}}}), 0).empty());
+    QVERIFY(darkRows(draw({{"Strong Rock", {120, 0, 0}}}), 0).empty());
     // Two labels at one point: the second one a line lower.
     const std::vector<int> two =
-        dark_rows(draw({{"300.000", {0, 0, 0}}, {"400.000", {0, 0, 0}}}), 0);
-    const std::vector<int> one = dark_rows(draw({{"300.000", {0, 0, 0}}}), 0);
+        darkRows(draw({{"300.000", {0, 0, 0}}, {"400.000", {0, 0, 0}}}), 0);
+    const std::vector<int> one = darkRows(draw({{"300.000", {0, 0, 0}}}), 0);
     QVERIFY(two.back() - one.back() >= 12);
   }
 
   void windowOpensWithTheMenuAndToolButtonsAndCloses() {
-    TTestHost host;
-    host.SandOverClay();
+    TestHost host;
+    host.sandOverClay();
     QVERIFY(!host.Controls->MenuAction()->isVisible());
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
     QCOMPARE(view->windowTitle(), QStringLiteral("3-D View"));
     QVERIFY(host.Controls->MenuAction()->isVisible());
-    for (QAction* tool : host.Controls->ToolActions()) QVERIFY(tool->isVisible());
-    QCOMPARE(host.Controls->ToolActions()[0]->toolTip(), QStringLiteral("Panning"));
-    QCOMPARE(host.Controls->ToolActions()[6]->toolTip(), QStringLiteral("Restart View"));
+    for (QAction* tool : host.Controls->toolActions()) QVERIFY(tool->isVisible());
+    QCOMPARE(host.Controls->toolActions()[0]->toolTip(), QStringLiteral("Panning"));
+    QCOMPARE(host.Controls->toolActions()[6]->toolTip(), QStringLiteral("Restart View"));
     // The extents of the first activation: X = Y = 12.5 x 3, Dmax 60.
-    QCOMPARE(view->Extents().X, 37.5);
-    QCOMPARE(view->Extents().Dmax, 60.0);
+    QCOMPARE(view->extents().X, 37.5);
+    QCOMPARE(view->extents().Dmax, 60.0);
 
     // The menu checks by the flags; "Layer Labels" follows "Soil Layers".
-    host.Controls->UpdateMenu();
+    host.Controls->updateMenu();
     const QList<QAction*> items = host.Controls->Menu()->actions();
     QCOMPARE(items[0]->text(), QStringLiteral("Shaft"));
     QVERIFY(items[0]->isChecked());
     QVERIFY(items[3]->isEnabled());
     items[2]->trigger();  // "Soil Layers" off
     QVERIFY(!view->Flags.ShowSoilLayers);
-    host.Controls->UpdateMenu();
+    host.Controls->updateMenu();
     QVERIFY(!items[3]->isEnabled());
     QVERIFY(!items[4]->isEnabled());
     QCOMPARE(items.last()->text(), QStringLiteral("Combined Plots"));
     QVERIFY(!items.last()->isEnabled());  // no results loaded
 
     // Mouse modes, zoom and restart through the tool buttons.
-    host.Controls->ToolActions()[3]->trigger();
+    host.Controls->toolActions()[3]->trigger();
     QCOMPARE(view->Flags.MouseOption, static_cast<int>(kMouseZoomWindow));
     QVERIFY(view->Flags.ZoomWindowBoxEnabled);
-    host.Controls->ToolActions()[2]->trigger();
+    host.Controls->toolActions()[2]->trigger();
     QCOMPARE(view->Flags.MouseOption, static_cast<int>(kMouseRotating));
     QVERIFY(!view->Flags.ZoomWindowBoxEnabled);
-    host.Controls->ToolActions()[4]->trigger();
-    QCOMPARE(view->Camera().Zoom, 1.4142);
-    host.Controls->ToolActions()[6]->trigger();
-    QCOMPARE(view->Camera().Zoom, 1.0);
+    host.Controls->toolActions()[4]->trigger();
+    QCOMPARE(view->camera().Zoom, 1.4142);
+    host.Controls->toolActions()[6]->trigger();
+    QCOMPARE(view->camera().Zoom, 1.0);
 
     // Closing (also from New and Open) hides the menu and the buttons again.
     tolvane::app::Close3DView(host);
-    QVERIFY(Find3DView(host) == nullptr);  // closing already
+    QVERIFY(find3DView(host) == nullptr);  // closing already
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!host.Controls->MenuAction()->isVisible());
-    QVERIFY(!host.Controls->ToolActions()[0]->isVisible());
+    QVERIFY(!host.Controls->toolActions()[0]->isVisible());
     QCOMPARE(host.Area.subWindowList().size(), 0);
   }
 
   void mouseOnTheDrawingControl() {
-    TTestHost host;
-    host.SandOverClay();
+    TestHost host;
+    host.sandOverClay();
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
-    host.Controls->ToolActions()[2]->trigger();  // "Rotating"
+    host.Controls->toolActions()[2]->trigger();  // "Rotating"
     // Rotating with Shift: a drag mostly across turns about one axis only.
-    QWidget* gl = view->GlWindow();
+    QWidget* gl = view->glWindow();
     if (gl == nullptr) {
       QVERIFY(!view->findChildren<QLabel*>().isEmpty());
       QVERIFY(view->findChildren<QLabel*>().front()->text().contains(QStringLiteral("OpenGL")));
@@ -320,68 +320,68 @@ class BlockViewWindowTest : public QObject {
           "no OpenGL context on this platform for the mouse on the drawing control "
           "(block_view_window_test_xvfb runs this under xvfb-run)");
     }
-    view->Camera().LastModelView = view->Camera().ModelView(view->Extents().Dmax);
-    SendMouse(gl, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton,
+    view->camera().LastModelView = view->camera().modelView(view->extents().Dmax);
+    sendMouse(gl, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton,
               Qt::ShiftModifier);
-    SendMouse(gl, QEvent::MouseMove, QPoint(100 + gl->width() / 4, 110), Qt::NoButton,
+    sendMouse(gl, QEvent::MouseMove, QPoint(100 + gl->width() / 4, 110), Qt::NoButton,
               Qt::LeftButton, Qt::ShiftModifier);
-    SendMouse(gl, QEvent::MouseButtonRelease, QPoint(100 + gl->width() / 4, 110), Qt::LeftButton,
+    sendMouse(gl, QEvent::MouseButtonRelease, QPoint(100 + gl->width() / 4, 110), Qt::LeftButton,
               Qt::NoButton, Qt::ShiftModifier);
-    QVERIFY(std::abs(view->Camera().AngleZ - 22.5) < 0.5);  // a quarter width: 90/4 degrees
-    QCOMPARE(view->Camera().AngleX, 0.0);
-    QCOMPARE(view->Camera().AngleY, 0.0);
+    QVERIFY(std::abs(view->camera().AngleZ - 22.5) < 0.5);  // a quarter width: 90/4 degrees
+    QCOMPARE(view->camera().AngleX, 0.0);
+    QCOMPARE(view->camera().AngleY, 0.0);
 
     // Zoom window: a box over the upper left quarter zooms by min(w/dx, h/dy).
-    host.Controls->ToolActions()[6]->trigger();
-    host.Controls->ToolActions()[3]->trigger();
-    view->Camera().LastModelView = view->Camera().ModelView(view->Extents().Dmax);
+    host.Controls->toolActions()[6]->trigger();
+    host.Controls->toolActions()[3]->trigger();
+    view->camera().LastModelView = view->camera().modelView(view->extents().Dmax);
     const QPoint corner(gl->width() / 2, gl->height() / 2);
-    SendMouse(gl, QEvent::MouseButtonPress, QPoint(0, 0), Qt::LeftButton, Qt::LeftButton);
-    QVERIFY(view->Camera().ZoomBoxVisible);
-    SendMouse(gl, QEvent::MouseMove, corner, Qt::NoButton, Qt::LeftButton);
+    sendMouse(gl, QEvent::MouseButtonPress, QPoint(0, 0), Qt::LeftButton, Qt::LeftButton);
+    QVERIFY(view->camera().ZoomBoxVisible);
+    sendMouse(gl, QEvent::MouseMove, corner, Qt::NoButton, Qt::LeftButton);
     // The box is drawn in green from the press point to the pointer.
-    const QImage boxed = view->GlWindow()->grabFramebuffer();
+    const QImage boxed = view->glWindow()->grabFramebuffer();
     const QRgb edge = boxed.pixel(corner.x() / 2, corner.y());
-    QVERIFY2(qGreen(edge) > 200 && qRed(edge) < 60 && qBlue(edge) < 60, qPrintable(Describe(edge)));
-    QVERIFY(boxed.save(ScreenshotPath("3d-view-zoom-box.png")));
-    SendMouse(gl, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
-    QVERIFY(!view->Camera().ZoomBoxVisible);
-    QVERIFY(std::abs(view->Camera().Zoom - 2.0) < 0.01);  // half sizes rounded down
+    QVERIFY2(qGreen(edge) > 200 && qRed(edge) < 60 && qBlue(edge) < 60, qPrintable(describe(edge)));
+    QVERIFY(boxed.save(screenshotPath("3d-view-zoom-box.png")));
+    sendMouse(gl, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
+    QVERIFY(!view->camera().ZoomBoxVisible);
+    QVERIFY(std::abs(view->camera().Zoom - 2.0) < 0.01);  // half sizes rounded down
   }
 
   void windowDrawsWhereAContextExists() {
-    TTestHost host;
-    host.SandOverClay();
+    TestHost host;
+    host.sandOverClay();
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(view->parentWidget()));
     QCoreApplication::processEvents();
     const QImage image =
-        view->GlWindow() != nullptr ? view->GlWindow()->grabFramebuffer() : QImage();
-    if (view->GlWindow() == nullptr || !view->GlWindow()->HasContext() || image.isNull()) {
+        view->glWindow() != nullptr ? view->glWindow()->grabFramebuffer() : QImage();
+    if (view->glWindow() == nullptr || !view->glWindow()->hasContext() || image.isNull()) {
       QSKIP(
           "the platform gives the OpenGL widget no context (the offscreen platform has none; "
           "block_view_window_test_xvfb runs this under xvfb-run)");
     }
     const QSize size = image.size();
-    const QRgb sand = image.pixel(Pixel(view->Camera(), {-0.6 * view->Extents().X, 0, -16}, size));
-    QVERIFY2(Near(sand, Over(0.8, 1), Over(0.55, 1), Over(0, 1)), qPrintable(Describe(sand)));
+    const QRgb sand = image.pixel(pixel(view->camera(), {-0.6 * view->extents().X, 0, -16}, size));
+    QVERIFY2(near(sand, over(0.8, 1), over(0.55, 1), over(0, 1)), qPrintable(describe(sand)));
     // The frame with the drawing control's picture as the screen shows it (a widget grab leaves
     // out the labels that Qt paints into the OpenGL framebuffer).
     QPixmap shot = view->parentWidget()->grab();
     QPainter painter(&shot);
-    painter.drawImage(view->GlWindow()->mapTo(view->parentWidget(), QPoint(0, 0)), image);
+    painter.drawImage(view->glWindow()->mapTo(view->parentWidget(), QPoint(0, 0)), image);
     painter.end();
-    QVERIFY(shot.save(ScreenshotPath("3d-view-window.png")));
+    QVERIFY(shot.save(screenshotPath("3d-view-window.png")));
   }
 
   void combinedPlotsDialogStepsTheSizeFactor() {
-    TTestHost host;
-    host.SandOverClay();
+    TestHost host;
+    host.sandOverClay();
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
     view->UltimateEffectsWindow();
-    TDlgPileDiagrams* dialog = view->PileDiagrams();
+    TDlgPileDiagrams* dialog = view->pileDiagrams();
     QVERIFY(dialog != nullptr);
     QVERIFY(view->UltimateEffectsExists());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Combined Plots"));
@@ -391,32 +391,32 @@ class BlockViewWindowTest : public QObject {
     QVERIFY(dialog->frameGeometry().right() <= frame.right());
     QVERIFY(dialog->frameGeometry().bottom() <= frame.bottom());
     // Everything but "Show Plots" waits for "Show Plots".
-    QVERIFY(!dialog->ShowPlots()->isChecked());
-    QVERIFY(!dialog->SkinFriction()->isEnabled());
-    QVERIFY(!dialog->SizeFactor()->isEnabled());
-    dialog->ShowPlots()->setChecked(true);
+    QVERIFY(!dialog->showPlots()->isChecked());
+    QVERIFY(!dialog->skinFriction()->isEnabled());
+    QVERIFY(!dialog->sizeFactor()->isEnabled());
+    dialog->showPlots()->setChecked(true);
     QVERIFY(view->Flags.ShowUltimateEffects);
-    QVERIFY(dialog->SkinFriction()->isEnabled());
-    QCOMPARE(dialog->SizeFactor()->text(), QStringLiteral("1"));
-    dialog->SizeUp()->click();
-    QCOMPARE(dialog->SizeFactor()->text(), QStringLiteral("2"));
+    QVERIFY(dialog->skinFriction()->isEnabled());
+    QCOMPARE(dialog->sizeFactor()->text(), QStringLiteral("1"));
+    dialog->sizeUp()->click();
+    QCOMPARE(dialog->sizeFactor()->text(), QStringLiteral("2"));
     QCOMPARE(view->Flags.UltimateEffectsFactor, 2.0);
-    dialog->SizeDown()->click();
-    dialog->SizeDown()->click();
-    QCOMPARE(dialog->SizeFactor()->text(), QStringLiteral("0.9"));
-    dialog->TipResistance()->setChecked(false);
+    dialog->sizeDown()->click();
+    dialog->sizeDown()->click();
+    QCOMPARE(dialog->sizeFactor()->text(), QStringLiteral("0.9"));
+    dialog->tipResistance()->setChecked(false);
     QVERIFY(!view->Flags.ShowTipResistance);
-    dialog->DesignEffects()->setChecked(true);
+    dialog->designEffects()->setChecked(true);
     QCOMPARE(view->Flags.ShowUltimateResults, 1);
     // A text that is no number leaves the factor as it was.
-    QTest::keyClicks(dialog->SizeFactor(), QStringLiteral("x"));
+    QTest::keyClicks(dialog->sizeFactor(), QStringLiteral("x"));
     QCOMPARE(view->Flags.UltimateEffectsFactor, 0.9);
-    QVERIFY(dialog->FactorError()->text().contains(QStringLiteral("not a valid")));
-    dialog->SizeFactor()->clear();
-    QTest::keyClicks(dialog->SizeFactor(), QStringLiteral("2.5"));
+    QVERIFY(dialog->factorError()->text().contains(QStringLiteral("not a valid")));
+    dialog->sizeFactor()->clear();
+    QTest::keyClicks(dialog->sizeFactor(), QStringLiteral("2.5"));
     QCOMPARE(view->Flags.UltimateEffectsFactor, 2.5);
-    QVERIFY(dialog->FactorError()->text().isEmpty());
-    QVERIFY(dialog->grab().save(ScreenshotPath("combined-plots-dialog.png")));
+    QVERIFY(dialog->factorError()->text().isEmpty());
+    QVERIFY(dialog->grab().save(screenshotPath("combined-plots-dialog.png")));
     // Closing frees the dialog.
     dialog->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -457,7 +457,7 @@ class BlockViewWindowTest : public QObject {
       QCOMPARE(code, 0);
       const QImage image(block);
       QCOMPARE(image.size(), QSize(400, 300));
-      QVERIFY(Near(image.pixel(1, 1), 1, 1, 1, 0));
+      QVERIFY(near(image.pixel(1, 1), 1, 1, 1, 0));
     }
     // Every example, analysed first so that the 3D view shows its capacity diagrams.
     const QDir examples(QStringLiteral(TOLVANE_EXAMPLES_DIR));
@@ -467,7 +467,7 @@ class BlockViewWindowTest : public QObject {
       QCOMPARE(run({QStringLiteral("--run"), copy}).first, 0);
       const QString stem = QFileInfo(name).completeBaseName();
       for (const char* kind : {"elevation", "3d"}) {
-        const QString shot = ScreenshotPath(
+        const QString shot = screenshotPath(
             qPrintable(QStringLiteral("example-%1-%2.png").arg(stem, QLatin1String(kind))));
         const int result = run({QStringLiteral("--view"), QLatin1String(kind), copy,
                                 QStringLiteral("--out"), shot})

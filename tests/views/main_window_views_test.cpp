@@ -19,12 +19,12 @@
 #include "main_window.h"
 #include "view_commands.h"
 
-using tolvane::app::TMainWindow;
-using namespace tolvane::views;
+using tolvane::app::TMainForm;
+using namespace tolvane::app;
 
 namespace {
 
-QString ScreenshotPath(const char* name) {
+QString screenshotPath(const char* name) {
   std::filesystem::create_directories(TOLVANE_SCREENSHOT_DIR);
   QString file = QLatin1String(name);
   const QString suffix = qEnvironmentVariable("TOLVANE_SCREENSHOT_SUFFIX");
@@ -32,7 +32,7 @@ QString ScreenshotPath(const char* name) {
   return QString::fromUtf8(TOLVANE_SCREENSHOT_DIR) + QLatin1Char('/') + file;
 }
 
-QStringList WindowMenuItems(TMainWindow& window) {
+QStringList windowMenuItems(TMainForm& window) {
   QMenu* menu = window.findChild<QMenu*>(QStringLiteral("menuWindow"));
   QStringList items;
   if (menu == nullptr) return items;
@@ -61,76 +61,76 @@ class MainWindowViewsTest : public QObject {
     QVERIFY(analysis.waitForFinished(120000));
     QCOMPARE(analysis.exitCode(), 0);
 
-    TMainWindow window(TOLVANE_PROGRAM_DIR);
+    TMainForm window(TOLVANE_PROGRAM_DIR);
     window.resize(1280, 900);
     window.show();
     window.Start(project);
-    QVERIFY(window.Core().Flags.ShowOutput);
-    QVERIFY(!window.Block3DControls()->MenuAction()->isVisible());
+    QVERIFY(window.core().Flags.ShowOutput);
+    QVERIFY(!window.block3DControls()->MenuAction()->isVisible());
 
-    window.Action(QStringLiteral("actionSideView"))->trigger();
-    QVERIFY(FindSideView(window) != nullptr);
-    window.Action(QStringLiteral("action3DView"))->trigger();
-    TDlgBlock* block = Find3DView(window);
+    window.action(QStringLiteral("actionSideView"))->trigger();
+    QVERIFY(findSideView(window) != nullptr);
+    window.action(QStringLiteral("action3DView"))->trigger();
+    TDlgBlock* block = find3DView(window);
     QVERIFY(block != nullptr);
-    QVERIFY(window.Block3DControls()->MenuAction()->isVisible());
-    for (QAction* tool : window.Block3DControls()->ToolActions()) QVERIFY(tool->isVisible());
+    QVERIFY(window.block3DControls()->MenuAction()->isVisible());
+    for (QAction* tool : window.block3DControls()->toolActions()) QVERIFY(tool->isVisible());
     // Results are shown, the shaft is on and the plot data exist: "Combined Plots" is offered.
-    window.Block3DControls()->UpdateMenu();
-    QAction* combined = window.Block3DControls()->Menu()->actions().last();
+    window.block3DControls()->updateMenu();
+    QAction* combined = window.block3DControls()->Menu()->actions().last();
     QCOMPARE(combined->text(), QStringLiteral("Combined Plots"));
     QVERIFY(combined->isEnabled());
     QVERIFY(!combined->isChecked());
     combined->trigger();
     QVERIFY(block->UltimateEffectsExists());
-    block->PileDiagrams()->ShowPlots()->setChecked(true);
-    block->PileDiagrams()->ShowMaximumValues()->setChecked(true);
-    window.Block3DControls()->UpdateMenu();
+    block->pileDiagrams()->showPlots()->setChecked(true);
+    block->pileDiagrams()->showMaximumValues()->setChecked(true);
+    window.block3DControls()->updateMenu();
     QVERIFY(combined->isChecked());
 
-    const QStringList listed = WindowMenuItems(window);
+    const QStringList listed = windowMenuItems(window);
     QVERIFY2(listed.filter(QStringLiteral("Elevation View")).size() == 1,
              qPrintable(listed.join('|')));
     QVERIFY2(listed.filter(QStringLiteral("3-D View")).size() == 1, qPrintable(listed.join('|')));
 
     // Side by side inside the MDI area, for looking at.
-    QMdiSubWindow* side = qobject_cast<QMdiSubWindow*>(FindSideView(window)->parentWidget());
+    QMdiSubWindow* side = qobject_cast<QMdiSubWindow*>(findSideView(window)->parentWidget());
     QMdiSubWindow* view3d = qobject_cast<QMdiSubWindow*>(block->parentWidget());
     QVERIFY(side != nullptr && view3d != nullptr);
     side->setGeometry(0, 0, 560, 600);
     view3d->setGeometry(560, 0, 640, 600);
     QTest::qWait(50);
     QPixmap shot = window.grab();
-    if (block->GlWindow() != nullptr && block->GlWindow()->HasContext()) {
+    if (block->glWindow() != nullptr && block->glWindow()->hasContext()) {
       // The labels are painted into the OpenGL framebuffer, which a widget grab leaves out.
       QPainter painter(&shot);
-      painter.drawImage(block->GlWindow()->mapTo(&window, QPoint(0, 0)),
-                        block->GlWindow()->grabFramebuffer());
+      painter.drawImage(block->glWindow()->mapTo(&window, QPoint(0, 0)),
+                        block->glWindow()->grabFramebuffer());
     }
-    QVERIFY(shot.save(ScreenshotPath("main-window-with-views.png")));
+    QVERIFY(shot.save(screenshotPath("main-window-with-views.png")));
 
     // New closes both views and hides the 3D controls; the views open again afterwards.
-    window.NewProject();
+    window.newProject();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(Find3DView(window) == nullptr);
-    QVERIFY(FindSideView(window) == nullptr);
-    QVERIFY(!window.Block3DControls()->MenuAction()->isVisible());
-    QVERIFY(!window.Block3DControls()->ToolActions()[0]->isVisible());
-    window.Action(QStringLiteral("action3DView"))->trigger();
-    QVERIFY(Find3DView(window) != nullptr);
-    QVERIFY(window.Block3DControls()->MenuAction()->isVisible());
+    QVERIFY(find3DView(window) == nullptr);
+    QVERIFY(findSideView(window) == nullptr);
+    QVERIFY(!window.block3DControls()->MenuAction()->isVisible());
+    QVERIFY(!window.block3DControls()->toolActions()[0]->isVisible());
+    window.action(QStringLiteral("action3DView"))->trigger();
+    QVERIFY(find3DView(window) != nullptr);
+    QVERIFY(window.block3DControls()->MenuAction()->isVisible());
     // A new project has no layers below 0: the extents are those of the new project.
-    QCOMPARE(Find3DView(window)->Extents().Dmax, 0.0);
+    QCOMPARE(find3DView(window)->extents().Dmax, 0.0);
 
     // Open closes the 3D view as well.
     window.OpenFile(project, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(Find3DView(window) == nullptr);
-    QVERIFY(!window.Block3DControls()->MenuAction()->isVisible());
-    window.Action(QStringLiteral("action3DView"))->trigger();
-    QCOMPARE(Find3DView(window)->Extents().Dmax, 60.0);
-    window.Action(QStringLiteral("actionSideView"))->trigger();
-    QCOMPARE(FindSideView(window)->Geometry().Project().Layers.size(), size_t{2});
+    QVERIFY(find3DView(window) == nullptr);
+    QVERIFY(!window.block3DControls()->MenuAction()->isVisible());
+    window.action(QStringLiteral("action3DView"))->trigger();
+    QCOMPARE(find3DView(window)->extents().Dmax, 60.0);
+    window.action(QStringLiteral("actionSideView"))->trigger();
+    QCOMPARE(findSideView(window)->Geometry().project().Layers.size(), size_t{2});
   }
 };
 

@@ -6,41 +6,41 @@
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "main_form.h"
+#include "main_form_rules.h"
 #include "program_data.h"
 #include "project_grids.h"
 #include "user_messages.h"
 #include "view_commands.h"
 #include "window_host.h"
 
-namespace tolvane::views::testing {
+namespace tolvane::app::testing {
 
-class TTestHost : public app::TWindowHost {
+class TestHost : public app::WindowHost {
  public:
-  TTestHost() : Form(Messages, ProjectHost, std::filesystem::path()) {
+  TestHost() : Form(Messages, ProjectHost, std::filesystem::path()) {
     Area.resize(1000, 760);
     Area.show();
-    Controls = new TBlock3DControls(*this, &MenuBar, &ToolBar);
+    Controls = new Block3DControls(*this, &MenuBar, &ToolBar);
   }
-  app::TMainForm& Core() override { return Form; }
+  app::MainFormRules& core() override { return Form; }
   QMdiArea* MdiArea() override { return &Area; }
-  QWidget* Frame() override { return &Area; }
-  void ProjectChanged() override { ++Changes; }
-  void UpdateEnabling() override {
+  QWidget* frame() override { return &Area; }
+  void projectChanged() override { ++Changes; }
+  void updateEnabling() override {
     ++Enablings;
-    Controls->UpdateVisibility();
+    Controls->updateVisibility();
   }
 
   // Sand to 20 ft over clay to 60 ft; a 3 ft shaft of 40 ft with 5 ft and 3 ft zones without side
   // resistance; water at 10 ft.
-  void SandOverClay() {
+  void sandOverClay() {
     TProgramData& data = Form.Data();
     data.DSTART = 3;
     data.TOPLENG = 5;
     data.BS = 3;
     data.PD = 40;
     data.WTD = 10;
-    TGridTable& d = Form.Project().Grids().D();
+    grid::TGridTable& d = Form.project().grids().D();
     d.SetRowCount(2);
     d.SetIntValue(kColSoilType, 0, kSand);
     d.SetFloatValue(kColBottomDepth, 0, 20);
@@ -51,7 +51,7 @@ class TTestHost : public app::TWindowHost {
   // A belled shaft in four layers: B = 4 ft, bell 2.5 B at 30 degrees, 50 ft long with a 5 ft
   // upper and a 3 ft lower zone; clay, sand, weak rock and strong rock to 15, 30, 45 and 60 ft;
   // water at 20 ft.
-  void BelledShaftInFourLayers() {
+  void belledShaftInFourLayers() {
     TProgramData& data = Form.Data();
     data.DSTART = 4;
     data.RATIO = 2.5L;
@@ -60,9 +60,9 @@ class TTestHost : public app::TWindowHost {
     data.BS = 3;
     data.PD = 50;
     data.WTD = 20;
-    TGridTable& d = Form.Project().Grids().D();
+    grid::TGridTable& d = Form.project().grids().D();
     d.SetRowCount(4);
-    const int32_t types[] = {kClay, kSand, kWeakRock, kStrongRockSideAndEnd};
+    const int32_t types[] = {kClay, kSand, kWeakRock, kStrongRock};
     for (int row = 0; row < 4; ++row) {
       d.SetIntValue(kColSoilType, row, types[row]);
       d.SetFloatValue(kColBottomDepth, row, 15.0L * (row + 1));
@@ -70,14 +70,14 @@ class TTestHost : public app::TWindowHost {
   }
 
   app::ConsoleMessages Messages;
-  THeadlessHost ProjectHost;
-  app::TMainForm Form;
+  HeadlessHost ProjectHost;
+  app::MainFormRules Form;
   QMdiArea Area;
   QMenuBar MenuBar;
   QToolBar ToolBar;
-  TBlock3DControls* Controls = nullptr;
+  Block3DControls* Controls = nullptr;
   int Changes = 0;
   int Enablings = 0;
 };
 
-}  // namespace tolvane::views::testing
+}  // namespace tolvane::app::testing

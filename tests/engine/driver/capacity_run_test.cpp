@@ -159,9 +159,7 @@ TEST(CapacityRun, TableHeadingsOfEveryVariant) {
 }
 
 }  // namespace
-}  // namespace tolvane::engine
 
-namespace tolvane::engine {
 namespace {
 
 TEST(CapacityRun, ClayStrengthFromBlowCountIsWarnedOncePerCase) {

@@ -225,13 +225,13 @@ TEST(RunEngine, EveryLineEndOfTheListAndTheProjectGivesTheSameReport) {
   TempDir dir;
   const std::filesystem::path project = dir / "pier.tv9d";
   const std::string list =
-      tolvane::testing::WithoutCarriageReturns(runFileList(project, "2023.9.02"));
-  const std::string text = tolvane::testing::WithoutCarriageReturns(kClayProject);
+      tolvane::testing::withoutCarriageReturns(runFileList(project, "2023.9.02"));
+  const std::string text = tolvane::testing::withoutCarriageReturns(kClayProject);
   std::string written;  // the report of the CR LF files the program writes
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
-    writeFile(project, tolvane::testing::WithLineEnds(text, style));
-    writeFile(dir / "names.dat", tolvane::testing::WithLineEnds(list, style));
+    writeFile(project, tolvane::testing::withLineEnds(text, style));
+    writeFile(dir / "names.dat", tolvane::testing::withLineEnds(list, style));
     ASSERT_EQ(RunEngine({dir / "names.dat", fixedTime()}), kResultCompleted);
     const std::string report = readFile(dir / "pier.tv9o");
     EXPECT_NE(report.find("     Clay test "), std::string::npos);

@@ -209,9 +209,9 @@ TEST(InputReader, EveryFieldOfEverySoilType) {
       "10 55 \n118 20 2 80000 0.7 33 0 0 1 1 \n119 22 1 90000 0.8 34 0 0 1 1 \n3 \n"
       "11 60 \n122 1800 9 30000 12 0.5 0 0 1 1 \n123 1900 8 32000 13 0.45 0 0 1 1 \n2 \n"
       "2\n12.5\n20\n";
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
-    expectEveryFieldOfEverySoilType(readProject(tolvane::testing::WithLineEnds(text, style)).input);
+    expectEveryFieldOfEverySoilType(readProject(tolvane::testing::withLineEnds(text, style)).input);
   }
 }
 

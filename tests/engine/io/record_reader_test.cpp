@@ -53,9 +53,9 @@ TEST(RecordReader, LinesEndWithCrLfLfOrCr) {
 }
 
 TEST(RecordReader, StatementsReadTheSameWhateverTheLineEnds) {
-  for (const tolvane::testing::TLineEnds& style : tolvane::testing::AllLineEnds()) {
+  for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
     SCOPED_TRACE(style.Name);
-    RecordReader reader(tolvane::testing::WithLineEnds("1 2 3 extra\n\n4\n5, 6\nTitle\n7", style),
+    RecordReader reader(tolvane::testing::withLineEnds("1 2 3 extra\n\n4\n5, 6\nTitle\n7", style),
                         "test file");
     {
       RecordReader::Statement s = reader.statement();

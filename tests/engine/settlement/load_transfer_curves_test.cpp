@@ -167,9 +167,7 @@ TEST(CurveLookups, SideCurveHoldsItsLastValueAndTipCurveExtrapolatesThroughTheOr
 }
 
 }  // namespace
-}  // namespace tolvane::engine
 
-namespace tolvane::engine {
 namespace {
 
 // Two curves, t = 10 z at 100 in and t = 20 z at 200 in (z in 0.1 in steps); at a movement of

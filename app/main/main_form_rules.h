@@ -14,74 +14,74 @@
 
 namespace tolvane::app {
 
-struct TOpenResult {
+struct OpenResult {
   bool Opened = false;      // the file exists and was read (maybe with a format error)
   std::string FormatError;  // the reader's message, empty when the whole file was read
 };
 
-struct TRunResult {
+struct RunResult {
   bool Saved = false;  // the project was saved; a failed save stops the run before the engine
   bool EngineCalled = false;
   std::int32_t EngineResult = 0;
   bool ChecksPassed = false;
   bool NamesWritten = true;
-  TEngineCallStatus CallStatus = TEngineCallStatus::kInitFailed;
+  EngineCallStatus CallStatus = EngineCallStatus::kInitFailed;
 };
 
 // Batch results of one file: 0 done, 2 the batch stops.
 inline constexpr int kBatchFileDone = 0;
 inline constexpr int kBatchStop = 2;
 
-class TMainForm {
+class MainFormRules {
  public:
-  TMainForm(UserMessages& messages, TProjectHost& host, std::filesystem::path program_dir,
-            int default_units = kEnglishUnits);
+  MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path programDir,
+                int defaultUnits = kEnglishUnits);
 
-  TCurrentProject& Project() { return Project_; }
-  TProgramData& Data() { return Project_.Data(); }
-  TResultPlots& Plots() { return Plots_; }
-  TResultFlags Flags;
+  CurrentProject& project() { return project_; }
+  TProgramData& Data() { return project_.Data(); }
+  ResultPlots& plots() { return plots_; }
+  ResultFlags Flags;
   bool filesaved = false;
   std::string CurDir;
-  TLoaderSlot Loader;  // the single engine-library slot
+  LoaderSlot Loader;  // the single engine-library slot
 
   // The engine library beside the program.
-  std::filesystem::path LibraryPath() const;
+  std::filesystem::path libraryPath() const;
   // The unit system of the projects that New creates.
-  void SetDefaultUnits(int units) { DefaultUnits_ = units; }
+  void setDefaultUnits(int units) { defaultUnits_ = units; }
   // Runs the engine call it is given; the desktop program runs it on a worker thread while its
   // window stays responsive. Without one the call runs at once.
-  std::function<TEngineCall(const std::function<TEngineCall()>&)> EngineRunner;
+  std::function<EngineCall(const std::function<EngineCall()>&)> EngineRunner;
 
   void New();
-  TOpenResult Open(const std::string& file_name, int file_type_index);
+  OpenResult Open(const std::string& fileName, int fileTypeIndex);
   // Save: Save As for the default name or another extension than .tv9d; throws
-  // EProjectFileError when writing fails.
+  // ProjectFileError when writing fails.
   void Save();
-  void SaveAs();
+  void saveAs();
   // Writes the plot formatting (.tv9g) when a plot changed; an error names the file and why.
-  void SavePlotFormatting();
+  void savePlotFormatting();
   // Before New, Open and a batch: false when the user cancels or a wanted save did not happen.
-  bool AskToSave();
+  bool askToSave();
   // The Run command; its messages go to the user. A project that cannot be saved (a read-only
   // file, say) is not run: the engine would read the old file, not the project as shown.
-  TRunResult CompRunClick();
+  RunResult CompRunClick();
 
   // Batch steps: open a file as version 9 (false when it is skipped), then run it. The run-file
-  // list goes to `run_folder`, the project's folder when it is empty (a batch running several
+  // list goes to `runFolder`, the project's folder when it is empty (a batch running several
   // projects of one folder at once gives each its own).
-  bool OpenFileBatch(const std::string& file_name, std::string& message);
-  int RunFileBatch(std::string& message, const std::filesystem::path& run_folder = {});
+  bool OpenFileBatch(const std::string& fileName, std::string& message);
+  int RunFileBatch(std::string& message, const std::filesystem::path& runFolder = {});
 
  private:
-  std::filesystem::path ProjectPath() const;
-  void RunEngine(TRunResult& result, const std::filesystem::path& project);
+  std::filesystem::path projectPath() const;
+  void RunEngine(RunResult& result, const std::filesystem::path& project);
 
-  UserMessages& Messages_;
-  std::filesystem::path ProgramDir_;
-  int DefaultUnits_;
-  TCurrentProject Project_;
-  TResultPlots Plots_;
+  UserMessages& messages_;
+  std::filesystem::path programDir_;
+  int defaultUnits_;
+  CurrentProject project_;
+  ResultPlots plots_;
 };
 
 }  // namespace tolvane::app
