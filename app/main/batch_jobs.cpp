@@ -361,9 +361,9 @@ BatchJobs::BatchJobs(std::filesystem::path program, std::vector<std::string> pat
     for (BatchWorker& worker : forked) worker.Fork(forkedWorker);
   }
   try {
-    for (std::size_t i = 0; i < forked.size(); ++i) {
-      threads_.emplace_back([this, worker = forked[i]] { Work(worker); });
-      forked[i] = BatchWorker{};
+    for (BatchWorker& worker : forked) {
+      threads_.emplace_back([this, handed = worker] { Work(handed); });
+      worker = BatchWorker{};  // the thread's now
     }
   } catch (const std::system_error&) {
     // Fewer jobs than asked; with none, take runs the items itself.
