@@ -17,7 +17,7 @@ namespace tolvane::engine {
 namespace {
 
 inline constexpr std::size_t kListLineCount = 15;
-inline constexpr std::size_t kWriteBufferBytes = 256 * 1024;
+inline constexpr std::size_t kWriteBufferBytes = std::size_t{256} * 1024;
 #ifndef _WIN32
 inline constexpr mode_t kPermissionBits = 07777;  // permission, set-id and sticky bits
 #endif
