@@ -151,15 +151,21 @@ struct BatchWorker {
   int Input = -1;
   int Reports = -1;
 
-  bool Start(const std::filesystem::path& program, const std::vector<std::string>& environment) {
-    std::array<int, 2> input{};
-    std::array<int, 2> reports{};
+  // The socket the paths go on and the pipe the reports come back on, both closed on exec.
+  static bool OpenChannels(std::array<int, 2>& input, std::array<int, 2>& reports) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input.data()) != 0) return false;
     if (::pipe2(reports.data(), O_CLOEXEC) != 0) {
       ::close(input[0]);
       ::close(input[1]);
       return false;
     }
+    return true;
+  }
+
+  bool Start(const std::filesystem::path& program, const std::vector<std::string>& environment) {
+    std::array<int, 2> input{};
+    std::array<int, 2> reports{};
+    if (!OpenChannels(input, reports)) return false;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     // dup2 clears close-on-exec on the copies, so only this worker keeps its ends.
@@ -191,12 +197,7 @@ struct BatchWorker {
   bool Fork(const std::function<int()>& workerMain) {
     std::array<int, 2> input{};
     std::array<int, 2> reports{};
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input.data()) != 0) return false;
-    if (::pipe2(reports.data(), O_CLOEXEC) != 0) {
-      ::close(input[0]);
-      ::close(input[1]);
-      return false;
-    }
+    if (!OpenChannels(input, reports)) return false;
     // What is buffered for the console would otherwise be written twice, once by the worker.
     std::cout.flush();
     std::cerr.flush();
