@@ -83,7 +83,7 @@ void followActivation(QMdiArea* area, QMdiSubWindow* sub, DataWindowBase* window
                      const bool wasActive = oldState.testFlag(Qt::WindowActive);
                      const bool active = newState.testFlag(Qt::WindowActive);
                      if (!wasActive && active) {
-                       window->Activated();
+                       window->onActivated();
                      } else if (wasActive && !active && !window->deactivated()) {
                        QTimer::singleShot(0, sub, [area, sub] { area->setActiveSubWindow(sub); });
                      }
@@ -104,7 +104,7 @@ void keepInside(const QMdiArea& area, QMdiSubWindow& sub) {
 void showDataWindow(WindowHost& host, DataWindow window) {
   if (const auto other = excluded(window)) closeDataWindow(host, *other);
   auto* existing = qobject_cast<DataWindowBase*>(findDataWindow(host, window));
-  QMdiArea* area = host.MdiArea();
+  QMdiArea* area = host.mdiArea();
   if (existing != nullptr) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
       sub->show();

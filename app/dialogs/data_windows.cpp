@@ -62,7 +62,7 @@ void DataWindowBase::commitValues() {
   storeValues();
 }
 
-void DataWindowBase::Activated() {
+void DataWindowBase::onActivated() {
   if (keepFieldsOnce_) {
     keepFieldsOnce_ = false;
     return;
@@ -86,7 +86,7 @@ bool DataWindowBase::deactivated() {
 bool DataWindowBase::event(QEvent* event) {
   if (isWindow() && !property("tolvaneClosing").toBool()) {
     if (event->type() == QEvent::WindowActivate && !deactivating_) {
-      Activated();
+      onActivated();
     } else if (event->type() == QEvent::WindowDeactivate && !deactivating_ && isVisible()) {
       if (!deactivated()) {
         QTimer::singleShot(0, this, [this] {
@@ -118,7 +118,7 @@ void DataWindowBase::closeEvent(QCloseEvent* event) {
 }
 
 QWidget* findDataWindow(WindowHost& host, DataWindow window) {
-  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
+  for (QWidget* root : {static_cast<QWidget*>(host.mdiArea()), host.frame()}) {
     if (root == nullptr) continue;
     for (DataWindowBase* candidate : root->findChildren<DataWindowBase*>()) {
       if (candidate->kind() == window && !candidate->property("tolvaneClosing").toBool()) {
@@ -133,7 +133,7 @@ namespace {
 
 QList<DataWindowBase*> openWindows(WindowHost& host) {
   QList<DataWindowBase*> windows;
-  for (QWidget* root : {static_cast<QWidget*>(host.MdiArea()), host.frame()}) {
+  for (QWidget* root : {static_cast<QWidget*>(host.mdiArea()), host.frame()}) {
     if (root == nullptr) continue;
     for (DataWindowBase* window : root->findChildren<DataWindowBase*>()) {
       if (!windows.contains(window) && !window->property("tolvaneClosing").toBool()) {

@@ -57,7 +57,7 @@ class DataWindowBase : public QWidget, public CommitValues {
   bool fieldsValid();
   // The window became active: it reads the project, unless it was made active again because its
   // active field held invalid text (the text stays for the user to mend).
-  void Activated();
+  void onActivated();
   // The window stopped being active: false, with nothing written, while its active field holds
   // invalid text.
   bool deactivated();

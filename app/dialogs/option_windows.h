@@ -66,7 +66,7 @@ class WaterTableWindow : public DataWindowBase {
  public:
   explicit WaterTableWindow(WindowHost& host, QWidget* parent = nullptr);
   void loadValues() override;
-  entry::TDataEdit* Depth() const { return depth_; }
+  entry::TDataEdit* depthEdit() const { return depth_; }
 
  protected:
   void storeValues() override;

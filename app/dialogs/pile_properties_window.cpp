@@ -140,7 +140,7 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
   const double cx = area.center().x();
   const auto y = [&](long double depth) { return area.top() + static_cast<double>(depth) * sy; };
   const double halfStem = static_cast<double>(sketch_.Diameter) / 2 * sx;
-  const double half_base = static_cast<double>(sketch_.BaseDiameter) / 2 * sx;
+  const double halfBase = static_cast<double>(sketch_.BaseDiameter) / 2 * sx;
   const long double bellTop = sketch_.Length - sketch_.BellHeight;
 
   // Ground surface.
@@ -152,8 +152,8 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
   shaft.moveTo(cx - halfStem, area.top());
   shaft.lineTo(cx + halfStem, area.top());
   shaft.lineTo(cx + halfStem, y(bellTop));
-  shaft.lineTo(cx + half_base, y(sketch_.Length));
-  shaft.lineTo(cx - half_base, y(sketch_.Length));
+  shaft.lineTo(cx + halfBase, y(sketch_.Length));
+  shaft.lineTo(cx - halfBase, y(sketch_.Length));
   shaft.lineTo(cx - halfStem, y(bellTop));
   shaft.closeSubpath();
   painter.fillPath(shaft, QColor(200, 200, 200));
@@ -166,8 +166,7 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
     const QRectF band(cx - halfStem, y(from), 2 * halfStem, y(to) - y(from));
     painter.fillRect(band, zone);
     painter.drawText(
-        QPointF(cx + std::max(halfStem, half_base) + 6, (band.top() + band.bottom()) / 2 + 4),
-        text);
+        QPointF(cx + std::max(halfStem, halfBase) + 6, (band.top() + band.bottom()) / 2 + 4), text);
   };
   drawZone(0, std::min(sketch_.UpperZone, bellTop),
            QStringLiteral("Lue = ") + lengthText(sketch_.UpperZone, units_));
@@ -180,7 +179,7 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
                        ? QStringLiteral("B = ") + lengthText(sketch_.Diameter, units_)
                        : QStringLiteral("B not entered"));
   if (sketch_.belled()) {
-    painter.drawText(QPointF(cx - half_base, y(sketch_.Length) + 16),
+    painter.drawText(QPointF(cx - halfBase, y(sketch_.Length) + 16),
                      QStringLiteral("Bb = ") + lengthText(sketch_.BaseDiameter, units_));
   }
   painter.drawText(QPointF(rect().left() + 4, rect().bottom() - 2),

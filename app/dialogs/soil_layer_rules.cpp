@@ -85,7 +85,7 @@ std::optional<TopBottom> readCell(const grid::TGridTable* table, int32_t column)
     return std::nullopt;
   }
   TopBottom values{};
-  const bool real = table->GetColumn(column).Type() == grid::ColumnType::kFloat;
+  const bool real = table->GetColumn(column).columnType() == grid::ColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     values[static_cast<size_t>(row)] =
         real ? table->GetFloatValue(column, row)
@@ -96,7 +96,7 @@ std::optional<TopBottom> readCell(const grid::TGridTable* table, int32_t column)
 
 void writeCell(grid::TGridTable& table, int32_t column, const TopBottom& values) {
   if (column >= table.ColCount() || table.RowCount() < kLayerTableRows) return;
-  const bool real = table.GetColumn(column).Type() == grid::ColumnType::kFloat;
+  const bool real = table.GetColumn(column).columnType() == grid::ColumnType::kFloat;
   for (int row = 0; row < kLayerTableRows; ++row) {
     const long double value = values[static_cast<size_t>(row)];
     if (real) {

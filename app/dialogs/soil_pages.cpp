@@ -347,7 +347,7 @@ LayerValues readLayerValues(const grid::TGridTable& table, int32_t type) {
   const int rows = std::min(table.RowCount(), kLayerTableRows);
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      const grid::ColumnType kind = table.GetColumn(column).Type();
+      const grid::ColumnType kind = table.GetColumn(column).columnType();
       if (kind == grid::ColumnType::kFloat) {
         values.at(row, column) = table.GetFloatValue(column, row);
       } else if (kind == grid::ColumnType::kInt || kind == grid::ColumnType::kEnum) {
@@ -388,7 +388,7 @@ void writeLayerValues(grid::TGridTable& table, int32_t type, LayerValues values)
   if (type == kSand) clearUnusedSandParameters(values);
   for (const SoilField& field : page.Fields) {
     if (!soilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
-    const grid::ColumnType kind = table.GetColumn(field.Column).Type();
+    const grid::ColumnType kind = table.GetColumn(field.Column).columnType();
     for (int row = 0; row < kLayerTableRows; ++row) {
       const long double value = values.at(row, field.Column);
       if (kind == grid::ColumnType::kFloat) {

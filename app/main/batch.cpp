@@ -114,7 +114,7 @@ bool BatchRun::saveList(const std::filesystem::path& file) {
 }
 
 void BatchRun::clearList() {
-  List.Clear();
+  List.clear();
   fname.clear();
 }
 
@@ -196,7 +196,7 @@ bool BatchRun::runAll() {
   Add("* Multi-File Analysis Completed *");
   addDateAndTime();
   Progress = n;
-  form_.New();
+  form_.newProject();
   userMessages_.information(
       "Computations Completed\rPlease check the output file and/or processor notes files");
   messageFile_.close();

@@ -18,7 +18,7 @@ class BatchList {
   const std::vector<std::string>& files() const { return files_; }
   // Appends a file not yet listed (exact text comparison); false when it was listed.
   bool Add(const std::string& file);
-  void Clear() { files_.clear(); }
+  void clear() { files_.clear(); }
   void remove(const std::vector<int>& selected);
   // In every entry that contains `from` (case-sensitive), replaces every occurrence of it,
   // ignoring case, by `to`.

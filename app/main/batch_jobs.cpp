@@ -152,7 +152,7 @@ struct BatchWorker {
   int Reports = -1;
 
   // The socket the paths go on and the pipe the reports come back on, both closed on exec.
-  static bool OpenChannels(std::array<int, 2>& input, std::array<int, 2>& reports) {
+  static bool openChannels(std::array<int, 2>& input, std::array<int, 2>& reports) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input.data()) != 0) return false;
     if (::pipe2(reports.data(), O_CLOEXEC) != 0) {
       ::close(input[0]);
@@ -162,10 +162,10 @@ struct BatchWorker {
     return true;
   }
 
-  bool Start(const std::filesystem::path& program, const std::vector<std::string>& environment) {
+  bool start(const std::filesystem::path& program, const std::vector<std::string>& environment) {
     std::array<int, 2> input{};
     std::array<int, 2> reports{};
-    if (!OpenChannels(input, reports)) return false;
+    if (!openChannels(input, reports)) return false;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     // dup2 clears close-on-exec on the copies, so only this worker keeps its ends.
@@ -188,16 +188,16 @@ struct BatchWorker {
     Reports = reports[0];
     if (spawned != 0) {
       Process = -1;
-      End();
+      close();
     }
     return spawned == 0;
   }
   // A worker made by forking this process, running `workerMain`: no program to load, so it is
   // ready at once. Only while this process has a single thread (before the jobs' threads start).
-  bool Fork(const std::function<int()>& workerMain) {
+  bool forkWith(const std::function<int()>& workerMain) {
     std::array<int, 2> input{};
     std::array<int, 2> reports{};
-    if (!OpenChannels(input, reports)) return false;
+    if (!openChannels(input, reports)) return false;
     // What is buffered for the console would otherwise be written twice, once by the worker.
     std::cout.flush();
     std::cerr.flush();
@@ -217,7 +217,7 @@ struct BatchWorker {
     return true;
   }
   // Closes the input, so the worker ends, and waits for it.
-  void End() {
+  void close() {
     if (Input >= 0) ::close(Input);
     if (Reports >= 0) ::close(Reports);
     Input = Reports = -1;
@@ -242,7 +242,7 @@ void runWorkerItems(const std::filesystem::path& program,
   if (worker.Process >= 0) reader.emplace(worker.Reports);
   while (const std::optional<std::string> path = next()) {
     if (worker.Process < 0) {
-      if (!worker.Start(program, environment)) {
+      if (!worker.start(program, environment)) {
         finish(readBatchItemReport("", false));
         continue;
       }
@@ -251,10 +251,10 @@ void runWorkerItems(const std::filesystem::path& program,
     std::pair<std::string, bool> report{"", false};
     if (sendAll(worker.Input, *path + "\n")) report = reader->next();
     finish(readBatchItemReport(report.first, report.second));
-    if (!report.second) worker.End();
+    if (!report.second) worker.close();
   }
   if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
-  worker.End();
+  worker.close();
 }
 
 }  // namespace
@@ -359,11 +359,11 @@ BatchJobs::BatchJobs(std::filesystem::path program, std::vector<std::string> pat
   // ends abnormally is replaced by a new process of the program.
   std::vector<BatchWorker> forked(static_cast<std::size_t>(count));
   if (forkedWorker) {
-    for (BatchWorker& worker : forked) worker.Fork(forkedWorker);
+    for (BatchWorker& worker : forked) worker.forkWith(forkedWorker);
   }
   try {
     for (BatchWorker& worker : forked) {
-      threads_.emplace_back([this, handed = worker] { Work(handed); });
+      threads_.emplace_back([this, handed = worker] { workOn(handed); });
       worker = BatchWorker{};  // the thread's now
     }
   } catch (const std::system_error&) {
@@ -371,7 +371,7 @@ BatchJobs::BatchJobs(std::filesystem::path program, std::vector<std::string> pat
   }
   for (BatchWorker& worker : forked) {
     if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
-    worker.End();
+    worker.close();
   }
 }
 
@@ -401,13 +401,13 @@ std::optional<std::size_t> BatchJobs::nextItem() {
   return next_++;
 }
 
-void BatchJobs::Finish(std::size_t i, BatchItemOutcome outcome) {
+void BatchJobs::finishItem(std::size_t i, BatchItemOutcome outcome) {
   const std::lock_guard lock(mutex_);
   outcomes_[i] = std::move(outcome);
   done_.notify_all();
 }
 
-void BatchJobs::Work(const BatchWorker& forked) {
+void BatchJobs::workOn(const BatchWorker& forked) {
   std::size_t current = 0;
   runWorkerItems(
       program_, environment_,
@@ -417,7 +417,7 @@ void BatchJobs::Work(const BatchWorker& forked) {
         current = *i;
         return paths_[current];
       },
-      [&](BatchItemOutcome outcome) { Finish(current, std::move(outcome)); }, forked);
+      [&](BatchItemOutcome outcome) { finishItem(current, std::move(outcome)); }, forked);
 }
 
 }  // namespace tolvane::app

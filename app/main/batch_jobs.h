@@ -70,8 +70,8 @@ class BatchJobs {
 
  private:
   std::optional<std::size_t> nextItem();
-  void Finish(std::size_t i, BatchItemOutcome outcome);
-  void Work(const BatchWorker& forked);
+  void finishItem(std::size_t i, BatchItemOutcome outcome);
+  void workOn(const BatchWorker& forked);
 
   const std::filesystem::path program_;
   const std::vector<std::string> paths_;

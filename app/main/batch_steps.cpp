@@ -53,7 +53,7 @@ bool MainFormRules::OpenFileBatch(const std::string& fileName, std::string& mess
   }
   std::filesystem::current_path(file.parent_path(), status);
   CurDir = file.parent_path().string();
-  Flags.Clear();
+  Flags.clear();
   try {
     // A file the reader rejects is neither saved over nor run.
     if (!project_.Open(file.string(), kVersion9File).empty()) {

@@ -39,7 +39,7 @@ bool fileExists(const std::filesystem::path& file) {
 
 }  // namespace
 
-MainFormRules::MainFormRules(UserMessages& messages, TProjectHost& host,
+MainFormRules::MainFormRules(UserMessages& messages, ProjectHost& host,
                              std::filesystem::path programDir, int defaultUnits)
     : messages_(messages),
       programDir_(std::move(programDir)),
@@ -55,9 +55,9 @@ std::filesystem::path MainFormRules::projectPath() const {
   return std::filesystem::absolute(project_.Data().FileName, ignored);
 }
 
-void MainFormRules::New() {
-  project_.New(defaultUnits_);
-  Flags.Clear();
+void MainFormRules::newProject() {
+  project_.newProject(defaultUnits_);
+  Flags.clear();
 }
 
 OpenResult MainFormRules::Open(const std::string& fileName, int fileTypeIndex) {
@@ -78,7 +78,7 @@ OpenResult MainFormRules::Open(const std::string& fileName, int fileTypeIndex) {
   }
   result.Opened = true;
   if (!result.FormatError.empty()) messages_.information(result.FormatError);
-  Flags.Clear();
+  Flags.clear();
   const std::filesystem::path plotData = resultFile(file, kPlotDataExtension);
   if (fileExists(plotData)) {
     Flags.ShowOutput =
@@ -105,7 +105,7 @@ void MainFormRules::saveAs() {
   const std::string title = "Save " + proposed.stem().string() + " As";
   const std::optional<std::string> chosen =
       messages_.chooseSaveFile(title, (std::filesystem::path(CurDir) / proposed).string());
-  Flags.Clear();
+  Flags.clear();
   if (!chosen) {
     filesaved = false;
     return;
@@ -129,9 +129,9 @@ void MainFormRules::savePlotFormatting() {
 bool MainFormRules::askToSave() {
   savePlotFormatting();
   if (!project_.Changed()) return true;
-  const TAnswer answer = messages_.confirm("Do you want to save any changes?");
-  if (answer == TAnswer::kCancel) return false;
-  if (answer == TAnswer::kNo) return true;
+  const ConfirmAnswer answer = messages_.confirm("Do you want to save any changes?");
+  if (answer == ConfirmAnswer::kCancel) return false;
+  if (answer == ConfirmAnswer::kNo) return true;
   try {
     Save();
   } catch (const std::exception& failure) {
@@ -184,7 +184,7 @@ void MainFormRules::RunEngine(RunResult& result, const std::filesystem::path& pr
   result.EngineCalled = true;
   result.EngineResult = call.Result;
   messages_.information(call.Result == 0 ? kCompletedMessage : kCompletedWithErrorsMessage);
-  Flags.Clear();
+  Flags.clear();
   const std::filesystem::path plotData = resultFile(project, kPlotDataExtension);
   if (fileExists(plotData)) {
     Flags.ShowOutput =

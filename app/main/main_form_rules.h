@@ -34,7 +34,7 @@ inline constexpr int kBatchStop = 2;
 
 class MainFormRules {
  public:
-  MainFormRules(UserMessages& messages, TProjectHost& host, std::filesystem::path programDir,
+  MainFormRules(UserMessages& messages, ProjectHost& host, std::filesystem::path programDir,
                 int defaultUnits = kEnglishUnits);
 
   CurrentProject& project() { return project_; }
@@ -53,7 +53,7 @@ class MainFormRules {
   // window stays responsive. Without one the call runs at once.
   std::function<EngineCall(const std::function<EngineCall()>&)> EngineRunner;
 
-  void New();
+  void newProject();
   OpenResult Open(const std::string& fileName, int fileTypeIndex);
   // Save: Save As for the default name or another extension than .tv9d; throws
   // ProjectFileError when writing fails.

@@ -128,14 +128,14 @@ void TMainForm::setBusy(bool busy) {
 
 // ---- start-up and settings ----
 
-void TMainForm::Start(const QString& argument) {
+void TMainForm::start(const QString& argument) {
   readUserSettings();
   restorePlacement();
   const std::string file = startupFile(argument.toStdString());
   if (!file.empty() && startupFileOpens(file)) {
     OpenFile(toQString(file), fileTypeIndexForPath(file));
   } else {
-    form_->New();
+    form_->newProject();
   }
   updateTitle();
   applyDesignMethodToGrid();
@@ -370,7 +370,7 @@ int runDesktop(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   const QStringList arguments = QApplication::arguments();
   TMainForm window(QApplication::applicationDirPath().toStdString());
-  window.Start(arguments.size() > 1 ? arguments.at(1) : QString());
+  window.start(arguments.size() > 1 ? arguments.at(1) : QString());
   window.show();
   return QApplication::exec();
 }

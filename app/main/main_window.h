@@ -36,10 +36,7 @@ class Block3DControls;
 
 class WindowMessages;
 
-class TMainForm : public QMainWindow,
-                  public WindowHost,
-                  public TProjectHost,
-                  public DialogServices {
+class TMainForm : public QMainWindow, public WindowHost, public ProjectHost, public DialogServices {
   Q_OBJECT
 
  public:
@@ -48,18 +45,18 @@ class TMainForm : public QMainWindow,
 
   // Start-up once the window exists: read the settings, place the window, open the file given
   // on the command line (".tv9d" added to a name without an extension) or start a new project.
-  void Start(const QString& argument);
+  void start(const QString& argument);
 
   // WindowHost
   MainFormRules& core() override { return *form_; }
-  QMdiArea* MdiArea() override { return mdi_; }
+  QMdiArea* mdiArea() override { return mdi_; }
   QWidget* frame() override { return this; }
   void projectChanged() override;
   void updateEnabling() override;
   // The title by the project's file name, and the project's line in the status bar.
   void updateTitle();
 
-  // TProjectHost
+  // ProjectHost
   void hideChildWindows() override;
   bool confirm(const std::string& message) override;
   // The open data windows show the converted values and unit labels.

@@ -57,10 +57,10 @@ void TMainForm::openWithDialog() {
 
 void TMainForm::newProject() {
   if (askToSave()) {
-    form_->New();
+    form_->newProject();
     updateTitle();
   }
-  form_->Flags.Clear();
+  form_->Flags.clear();
   applyDesignMethodToGrid();
   Close3DView(*this);
   updateEnabling();

@@ -29,7 +29,7 @@ QMdiSubWindow* existingPlotWindow(QMdiArea& area, int plotIndex) {
 
 void showPlotWindow(WindowHost& host, int plotIndex) {
   if (plotIndex < 0 || plotIndex >= kResultPlotCount) return;
-  QMdiArea* area = host.MdiArea();
+  QMdiArea* area = host.mdiArea();
   if (area == nullptr) return;
   if (QMdiSubWindow* sub = existingPlotWindow(*area, plotIndex)) {
     if (sub->isMinimized()) sub->showMaximized();

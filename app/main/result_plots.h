@@ -60,7 +60,7 @@ struct ResultFlags {
   bool ShowOutput = false;      // plot data loaded
   bool showtzcurves = false;    // t-z and Q-w curves loaded
   bool showloadcurves = false;  // load-distribution curves loaded
-  void Clear() { *this = ResultFlags{}; }
+  void clear() { *this = ResultFlags{}; }
 };
 
 }  // namespace tolvane::app

@@ -10,8 +10,8 @@ std::string withLineFeeds(std::string text) {
   return text;
 }
 
-TAnswer UserMessages::confirm(const std::string& /*text*/) {
-  return TAnswer::kNo;
+ConfirmAnswer UserMessages::confirm(const std::string& /*text*/) {
+  return ConfirmAnswer::kNo;
 }
 
 std::optional<std::string> UserMessages::chooseSaveFile(const std::string& /*title*/,
@@ -31,9 +31,9 @@ void ConsoleMessages::error(const std::string& text) {
   std::cerr << "Error: " << withLineFeeds(text) << '\n' << std::flush;
 }
 
-TAnswer ConsoleMessages::confirm(const std::string& text) {
+ConfirmAnswer ConsoleMessages::confirm(const std::string& text) {
   std::cerr << withLineFeeds(text) << " No\n" << std::flush;
-  return TAnswer::kNo;
+  return ConfirmAnswer::kNo;
 }
 
 std::optional<std::string> ConsoleMessages::chooseSaveFile(const std::string& /*title*/,

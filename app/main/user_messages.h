@@ -7,7 +7,7 @@
 
 namespace tolvane::app {
 
-enum class TAnswer { kYes, kNo, kCancel };
+enum class ConfirmAnswer { kYes, kNo, kCancel };
 
 class UserMessages {
  public:
@@ -17,7 +17,7 @@ class UserMessages {
   virtual void warning(const std::string& text) = 0;
   virtual void error(const std::string& text) = 0;
   // A Yes/No/Cancel question. Without a user to ask: No.
-  virtual TAnswer confirm(const std::string& text);
+  virtual ConfirmAnswer confirm(const std::string& text);
   // The save dialog of Save As, proposing a file; none when cancelled. Without a user to ask:
   // the proposed file.
   virtual std::optional<std::string> chooseSaveFile(const std::string& title,
@@ -31,7 +31,7 @@ class ConsoleMessages : public UserMessages {
   void information(const std::string& text) override;
   void warning(const std::string& text) override;
   void error(const std::string& text) override;
-  TAnswer confirm(const std::string& text) override;
+  ConfirmAnswer confirm(const std::string& text) override;
   std::optional<std::string> chooseSaveFile(const std::string& title,
                                             const std::string& proposed) override;
 };

@@ -54,7 +54,7 @@ void readAll(const SettingsStore& store, UserSettings& settings) {
   }
   readPlacement(store, settings);
   // The entries close up over empty ones, so that the menu shows the first files.
-  settings.Recent.Clear();
+  settings.Recent.clear();
   int next = 0;
   for (int n = 1; n <= kRecentFileCount; ++n) {
     std::string file = store.Value(recentFileValue(n)).value_or("");
@@ -100,7 +100,7 @@ void UserSettings::resetAfterFailedRead() {
   DefWindowsPos = false;
   DefWindowsState = 0;
   DefBoundLeft = DefBoundTop = DefBoundWidth = DefBoundHeight = 0;
-  Recent.Clear();
+  Recent.clear();
 }
 
 std::string recentFileValue(int n) {

@@ -15,7 +15,7 @@ class RecentFiles {
  public:
   const std::array<std::string, kRecentFileCount>& PrevFile() const { return prevFile_; }
   void set(int index, std::string file);
-  void Clear() { prevFile_ = {}; }
+  void clear() { prevFile_ = {}; }
   // The count of non-empty entries.
   int NumberPrevFile() const;
   // Puts the file first: an entry already listed moves up, the others move down one place and

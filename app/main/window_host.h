@@ -21,7 +21,7 @@ class WindowHost {
   virtual ~WindowHost() = default;
   // The project, its grids, the result plots and flags, the commands of the core.
   virtual MainFormRules& core() = 0;
-  virtual QMdiArea* MdiArea() = 0;
+  virtual QMdiArea* mdiArea() = 0;
   // The main window, parent of modal dialogs and message boxes.
   virtual QWidget* frame() = 0;
   // A window changed the project: set the changed flag, then update the title, the menus'

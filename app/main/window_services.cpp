@@ -44,15 +44,15 @@ void WindowMessages::error(const std::string& text) {
   onWindowThread([&] { QMessageBox::critical(parent_, "Error", messageText(text)); });
 }
 
-TAnswer WindowMessages::confirm(const std::string& text) {
-  TAnswer answer = TAnswer::kCancel;
+ConfirmAnswer WindowMessages::confirm(const std::string& text) {
+  ConfirmAnswer answer = ConfirmAnswer::kCancel;
   onWindowThread([&] {
     const QMessageBox::StandardButton button = QMessageBox::question(
         parent_, "Confirm", messageText(text),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    answer = button == QMessageBox::Yes  ? TAnswer::kYes
-             : button == QMessageBox::No ? TAnswer::kNo
-                                         : TAnswer::kCancel;
+    answer = button == QMessageBox::Yes  ? ConfirmAnswer::kYes
+             : button == QMessageBox::No ? ConfirmAnswer::kNo
+                                         : ConfirmAnswer::kCancel;
   });
   return answer;
 }

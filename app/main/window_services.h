@@ -35,7 +35,7 @@ class WindowMessages : public UserMessages {
   void information(const std::string& text) override;
   void warning(const std::string& text) override;
   void error(const std::string& text) override;
-  TAnswer confirm(const std::string& text) override;
+  ConfirmAnswer confirm(const std::string& text) override;
   std::optional<std::string> chooseSaveFile(const std::string& title,
                                             const std::string& proposed) override;
 

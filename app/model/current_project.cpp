@@ -2,10 +2,10 @@
 
 namespace tolvane::app {
 
-CurrentProject::CurrentProject(TProjectHost& host, int defaultUnits)
+CurrentProject::CurrentProject(ProjectHost& host, int defaultUnits)
     : host_(&host), data_(TProgramData::Create(grids_, host, defaultUnits)) {}
 
-void CurrentProject::New(int defaultUnits) {
+void CurrentProject::newProject(int defaultUnits) {
   data_.reset();
   data_ = TProgramData::Create(grids_, *host_, defaultUnits);
 }

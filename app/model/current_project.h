@@ -13,13 +13,13 @@ namespace tolvane::app {
 class CurrentProject {
  public:
   // Starts with a new project in the given unit system.
-  CurrentProject(TProjectHost& host, int defaultUnits);
+  CurrentProject(ProjectHost& host, int defaultUnits);
 
   ProjectGrids& grids() { return grids_; }
   TProgramData& Data() { return *data_; }
   const TProgramData& Data() const { return *data_; }
 
-  void New(int defaultUnits);
+  void newProject(int defaultUnits);
   // Replaces the project by the file's; returns the format error shown to the user, empty when
   // the whole file was read. Throws ProjectFileError when the file cannot be read at all.
   std::string Open(const std::string& fileName, int fileTypeIndex);
@@ -28,7 +28,7 @@ class CurrentProject {
   bool Changed() const { return grids_.ProjectChanged || grids_.anyChanged(); }
 
  private:
-  TProjectHost* host_;
+  ProjectHost* host_;
   ProjectGrids grids_;
   std::unique_ptr<TProgramData> data_;
 };

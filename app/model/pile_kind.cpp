@@ -44,7 +44,7 @@ using TopBottom = std::array<long double, kLayerTableRows>;
 
 std::optional<TopBottom> realColumn(const grid::TGridTable* table, int column) {
   if (table == nullptr || column >= table->ColCount() || table->RowCount() < kLayerTableRows ||
-      table->GetColumn(column).Type() != grid::ColumnType::kFloat) {
+      table->GetColumn(column).columnType() != grid::ColumnType::kFloat) {
     return std::nullopt;
   }
   return TopBottom{table->GetFloatValue(column, kTopRow), table->GetFloatValue(column, kBottomRow)};

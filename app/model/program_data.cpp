@@ -32,7 +32,7 @@ int fileTypeIndexForPath(const std::string& path) {
   return 0;
 }
 
-std::unique_ptr<TProgramData> TProgramData::Create(ProjectGrids& grids, TProjectHost& host,
+std::unique_ptr<TProgramData> TProgramData::Create(ProjectGrids& grids, ProjectHost& host,
                                                    int defaultUnits) {
   std::unique_ptr<TProgramData> data(new TProgramData(grids, host));
   host.hideChildWindows();

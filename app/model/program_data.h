@@ -16,9 +16,9 @@ namespace tolvane::app {
 class TWordReader;
 
 // What the project asks of the desktop program; a program without windows answers it itself.
-class TProjectHost {
+class ProjectHost {
  public:
-  virtual ~TProjectHost() = default;
+  virtual ~ProjectHost() = default;
   virtual void hideChildWindows() = 0;
   // A Yes/No confirmation; true for Yes.
   virtual bool confirm(const std::string& message) = 0;
@@ -27,7 +27,7 @@ class TProjectHost {
 };
 
 // The answers of a caller without windows: every confirmation gets the same answer.
-class HeadlessHost : public TProjectHost {
+class HeadlessHost : public ProjectHost {
  public:
   explicit HeadlessHost(bool answer = true) : answer_(answer) {}
   void hideChildWindows() override {}
@@ -57,14 +57,14 @@ struct ProjectReadResult;
 class TProgramData {
  public:
   // A new project with the defaults, in the user's default unit system.
-  static std::unique_ptr<TProgramData> Create(ProjectGrids& grids, TProjectHost& host,
+  static std::unique_ptr<TProgramData> Create(ProjectGrids& grids, ProjectHost& host,
                                               int defaultUnits);
   // A project read from a file; a format error stops the reading and is returned with what was
   // read before it. Throws ProjectFileError when the file cannot be read at all.
-  static ProjectReadResult CreateFromFile(ProjectGrids& grids, TProjectHost& host,
+  static ProjectReadResult CreateFromFile(ProjectGrids& grids, ProjectHost& host,
                                           const std::string& fileName, int fileTypeIndex);
   // The same from a file already loaded into a word reader.
-  static ProjectReadResult readFrom(ProjectGrids& grids, TProjectHost& host, TWordReader& reader,
+  static ProjectReadResult readFrom(ProjectGrids& grids, ProjectHost& host, TWordReader& reader,
                                     const std::string& fileName, int fileTypeIndex);
 
   TProgramData(const TProgramData&) = delete;
@@ -133,12 +133,12 @@ class TProgramData {
   void ReadPrevVersions(TWordReader& reader, bool withImodAndNlrfd);
 
  private:
-  TProgramData(ProjectGrids& grids, TProjectHost& host) : grids_(&grids), host_(&host) {}
+  TProgramData(ProjectGrids& grids, ProjectHost& host) : grids_(&grids), host_(&host) {}
   void startReading(const std::string& fileName);
   void setUnitsOnEmptyProject(int target);
 
   ProjectGrids* grids_;
-  TProjectHost* host_;
+  ProjectHost* host_;
   bool constructing_ = false;  // being created or read: SetUnits applies even when unchanged
 };
 

@@ -50,7 +50,7 @@ constexpr int kMTwoValuesOnly = 2;
 void readCell(TWordReader& reader, grid::TGridTable& table, int column, int row) {
   if (column == kSkip) {
     reader.readReal();
-  } else if (table.GetColumn(column).Type() == grid::ColumnType::kFloat) {
+  } else if (table.GetColumn(column).columnType() == grid::ColumnType::kFloat) {
     table.SetFloatValue(column, row, reader.readReal());
   } else {
     table.SetIntValue(column, row, reader.readInteger());
@@ -365,14 +365,14 @@ void TProgramData::startReading(const std::string& fileName) {
   setUnitsOnEmptyProject(kEnglishUnits);
 }
 
-ProjectReadResult TProgramData::CreateFromFile(ProjectGrids& grids, TProjectHost& host,
+ProjectReadResult TProgramData::CreateFromFile(ProjectGrids& grids, ProjectHost& host,
                                                const std::string& fileName, int fileTypeIndex) {
   // The file is loaded first: a file that cannot be read leaves the present project as it is.
   TWordReader reader(fileName);
   return readFrom(grids, host, reader, fileName, fileTypeIndex);
 }
 
-ProjectReadResult TProgramData::readFrom(ProjectGrids& grids, TProjectHost& host,
+ProjectReadResult TProgramData::readFrom(ProjectGrids& grids, ProjectHost& host,
                                          TWordReader& reader, const std::string& fileName,
                                          int fileTypeIndex) {
   ProjectReadResult result;

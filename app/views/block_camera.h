@@ -29,7 +29,7 @@ struct ScreenPoint {
 // units centred on a control of the given size.
 ScreenPoint projectToPixel(const Matrix4& modelView, Vec3 p, int width, int height);
 
-enum TMouseOption : int {
+enum MouseMode : int {
   kMouseNone = 0,
   kMousePanning = 1,
   kMouseZooming = 2,
@@ -37,7 +37,7 @@ enum TMouseOption : int {
   kMouseZoomWindow = 4,
 };
 
-enum TMouseState : int { kMouseIdle = 0, kMouseDown = 1, kMouseReleasing = 3 };
+enum ButtonState : int { kMouseIdle = 0, kMouseDown = 1, kMouseReleasing = 3 };
 
 inline constexpr double kZoomStep = 1.4142;  // "Zoom In" multiplies, "Zoom Out" divides
 // A zooming drag down by the control's height or more keeps this share of the factor.

@@ -17,13 +17,13 @@ constexpr double kWaterAlpha = 0.75;
 constexpr double kMarkerAlpha = 0.5;
 constexpr double kLayerFaceAlpha = 0.5;
 constexpr double kAxisPixels = 80.0;
-constexpr TRgb kWaterBlue{0.0, 0.0, 1.0};
-constexpr TRgb kXAxisColour{0.0, 0.0, 1.0};
-constexpr TRgb kYAxisColour{0.0, 1.0, 0.0};
-constexpr TRgb kDepthAxisColour{1.0, 0.0, 0.0};
-constexpr TRgb kZoomBoxColour{0.0, 1.0, 0.0};
+constexpr RgbColour kWaterBlue{0.0, 0.0, 1.0};
+constexpr RgbColour kXAxisColour{0.0, 0.0, 1.0};
+constexpr RgbColour kYAxisColour{0.0, 1.0, 0.0};
+constexpr RgbColour kDepthAxisColour{1.0, 0.0, 0.0};
+constexpr RgbColour kZoomBoxColour{0.0, 1.0, 0.0};
 
-void colour(TRgb c, double alpha = 1.0) {
+void colour(RgbColour c, double alpha = 1.0) {
   glColor4d(c.r, c.g, c.b, alpha);
 }
 void vertex(Vec3 p) {
@@ -269,7 +269,7 @@ void BlockRenderer::DrawAxes(const BlockCamera& camera) {
   const double length = scale != 0 ? kAxisPixels / scale : 0.0;
   struct Axis {
     Vec3 end;
-    TRgb colour;
+    RgbColour colour;
     const char* name;
   };
   const Axis axes[] = {{{length, 0, 0}, kXAxisColour, "X"},

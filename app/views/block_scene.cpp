@@ -25,7 +25,7 @@ constexpr double kDiagramSizeDiameters = 2.0;
 constexpr double kLabelOffsetDiameters = 1.5;
 constexpr double kFullTurn = 2 * 3.14159265358979323846;  // circles of the shaft
 
-constexpr std::array<TRgb, 10> kLayerColours{{
+constexpr std::array<RgbColour, 10> kLayerColours{{
     {0.8, 0.55, 0.0},
     {0.55, 0.4, 0.2},
     {0.4, 0.4, 0.2},
@@ -48,7 +48,7 @@ ShaftPart rim(double d, double z) {
 ShaftPart disc(double d, double z, bool up) {
   return {ShaftPartKind::kDisc, z, z, d, d, up, kShaftGrey};
 }
-ShaftPart side(double dTop, double zTop, double dBottom, double zBottom, TRgb colour) {
+ShaftPart side(double dTop, double zTop, double dBottom, double zBottom, RgbColour colour) {
   return {ShaftPartKind::kSide, zTop, zBottom, dTop, dBottom, true, colour};
 }
 
@@ -144,7 +144,7 @@ double orthoDepth(int width, int height, const SceneExtents& extents) {
          std::min(width, height) / 2.0;
 }
 
-TRgb layerColour(int row) {
+RgbColour layerColour(int row) {
   const int index = ((row % 10) + 10) % 10;
   return kLayerColours[static_cast<size_t>(index)];
 }
@@ -219,8 +219,8 @@ std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewPr
   const auto offset = [&](double v) { return g > 0 ? v / g * t : 0.0; };
   const std::array<bool, kDiagramLines> shown{options.ShowSkinFriction, options.ShowTipResistance,
                                               options.ShowTotalCapacity};
-  const std::array<TRgb, kDiagramLines> colours{kSideResistanceColour, kTipResistanceColour,
-                                                kTotalCapacityColour};
+  const std::array<RgbColour, kDiagramLines> colours{kSideResistanceColour, kTipResistanceColour,
+                                                     kTotalCapacityColour};
   for (int k = 0; k < lines; ++k) {
     if (!shown[static_cast<size_t>(k)]) continue;
     const plot::TLine& line = plot.line(k);

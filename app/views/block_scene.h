@@ -22,20 +22,20 @@ struct Vec3 {
   double z = 0;
 };
 
-struct TRgb {
+struct RgbColour {
   double r = 0;
   double g = 0;
   double b = 0;
-  bool operator==(const TRgb&) const = default;
+  bool operator==(const RgbColour&) const = default;
 };
 
-inline constexpr TRgb kRimColour{1.0, 0.5, 0.0};
-inline constexpr TRgb kShaftGrey{0.25, 0.25, 0.25};
-inline constexpr TRgb kBelledZoneColour{0.25, 0.25, 0.0};
-inline constexpr TRgb kStraightZoneColour{0.5, 0.5, 0.0};
-inline constexpr TRgb kSideResistanceColour{1.0, 0.0, 0.0};
-inline constexpr TRgb kTipResistanceColour{0.0, 1.0, 0.0};
-inline constexpr TRgb kTotalCapacityColour{0.0, 0.0, 1.0};
+inline constexpr RgbColour kRimColour{1.0, 0.5, 0.0};
+inline constexpr RgbColour kShaftGrey{0.25, 0.25, 0.25};
+inline constexpr RgbColour kBelledZoneColour{0.25, 0.25, 0.0};
+inline constexpr RgbColour kStraightZoneColour{0.5, 0.5, 0.0};
+inline constexpr RgbColour kSideResistanceColour{1.0, 0.0, 0.0};
+inline constexpr RgbColour kTipResistanceColour{0.0, 1.0, 0.0};
+inline constexpr RgbColour kTotalCapacityColour{0.0, 0.0, 1.0};
 inline constexpr int kRoundSegments = 20;  // segments of every circle of the shaft
 
 // The shaft length drawn: the deepest layer bottom when the design load is given, else PD.
@@ -62,7 +62,7 @@ double fitScale(int clientWidth, int clientHeight, const SceneExtents& extents);
 double orthoDepth(int width, int height, const SceneExtents& extents);
 
 // Colour of the layer box of a row of D.
-TRgb layerColour(int row);
+RgbColour layerColour(int row);
 // "0.000E+00" for |v| <= 0.001 or |v| >= 100000, "12.500" otherwise.
 std::string valueLabel(double value);
 // Soil name of a soil-type code; "Layer " and the 1-based row for any other code.
@@ -81,7 +81,7 @@ struct ShaftPart {
   double DTop = 0;      // diameter at ZTop
   double DBottom = 0;   // diameter at ZBottom (sides)
   bool FacesUp = true;  // discs
-  TRgb Colour;
+  RgbColour Colour;
 };
 
 // The shaft as drawn: rims, discs and side surfaces in drawing order.
@@ -102,7 +102,7 @@ struct DiagramOptions {
 };
 
 struct Diagram {
-  TRgb Colour;
+  RgbColour Colour;
   std::vector<std::vector<Vec3>> Strips;  // open lines, one per pair of consecutive points
   bool HasLabel = false;
   Vec3 LabelAt;

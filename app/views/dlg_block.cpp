@@ -122,28 +122,28 @@ void TDlgBlock::resizeEvent(QResizeEvent* event) {
   if (gl_ != nullptr) gl_->ResetInitKode();
 }
 
-void TDlgBlock::Toggle(bool& flag) {
+void TDlgBlock::toggleFlag(bool& flag) {
   flag = !flag;
   RedrawComplete();
 }
 
 void TDlgBlock::ShowShaftOption() {
-  Toggle(Flags.ShowShaft);
+  toggleFlag(Flags.ShowShaft);
 }
 void TDlgBlock::ShowWaterLevelOption() {
-  Toggle(Flags.ShowWaterLevel);
+  toggleFlag(Flags.ShowWaterLevel);
 }
 void TDlgBlock::ShowSoilLayersOption() {
-  Toggle(Flags.ShowSoilLayers);
+  toggleFlag(Flags.ShowSoilLayers);
 }
 void TDlgBlock::ShowSoilLayerLabelsOption() {
-  Toggle(Flags.ShowSoilLayerLabels);
+  toggleFlag(Flags.ShowSoilLayerLabels);
 }
 void TDlgBlock::ShowSoilLayerDepthLabelsOption() {
-  Toggle(Flags.ShowSoilLayerDepthLabels);
+  toggleFlag(Flags.ShowSoilLayerDepthLabels);
 }
 void TDlgBlock::ShowLocalAxesOption() {
-  Toggle(Flags.ShowLocalAxes);
+  toggleFlag(Flags.ShowLocalAxes);
 }
 
 void TDlgBlock::UltimateEffectsWindow() {

@@ -81,7 +81,7 @@ class TDlgBlock : public QWidget {
   void mouseDown(QMouseEvent* event);
   void mouseMove(QMouseEvent* event);
   void mouseUp(QMouseEvent* event);
-  void Toggle(bool& flag);
+  void toggleFlag(bool& flag);
 
   app::WindowHost& host_;
   TglWindow* gl_ = nullptr;

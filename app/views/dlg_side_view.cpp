@@ -32,21 +32,21 @@ SideViewCanvas::SideViewCanvas(TDlgSideView& owner) : QWidget(&owner), owner_(ow
 void SideViewCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(font());
-  paintSideView(painter, owner_.Geometry(), owner_.omitHatches(),
+  paintSideView(painter, owner_.sideGeometry(), owner_.omitHatches(),
                 palette().color(QPalette::Window));
 }
 
 void SideViewCanvas::resizeEvent(QResizeEvent*) {
-  owner_.Geometry().rescale(width(), height());
-  if (owner_.Geometry().Data().size() > 1) update();
+  owner_.sideGeometry().rescale(width(), height());
+  if (owner_.sideGeometry().Data().size() > 1) update();
 }
 
 void SideViewCanvas::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  const std::optional<LogicalPoint> point = owner_.Geometry().toLogical(at.x(), at.y());
+  const std::optional<LogicalPoint> point = owner_.sideGeometry().toLogical(at.x(), at.y());
   if (!point) return;
   owner_.setWindowTitle(
-      QString::fromStdString(depthReadout(point->y - owner_.Geometry().groundOffset())));
+      QString::fromStdString(depthReadout(point->y - owner_.sideGeometry().groundOffset())));
 }
 
 TDlgSideView::TDlgSideView(app::WindowHost& host, QWidget* parent) : QWidget(parent), host_(host) {

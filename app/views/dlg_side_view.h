@@ -43,8 +43,8 @@ class TDlgSideView : public QWidget {
   // The page on a printer set up by the caller (the dialog's choice or a PDF file).
   bool printTo(QPrinter& printer);
 
-  const SideViewGeometry& Geometry() const { return geometry_; }
-  SideViewGeometry& Geometry() { return geometry_; }
+  const SideViewGeometry& sideGeometry() const { return geometry_; }
+  SideViewGeometry& sideGeometry() { return geometry_; }
   bool omitHatches() const;
   QCheckBox* omitHatchesBox() const { return omitHatches_; }
   QWidget* Canvas() const { return canvas_; }

@@ -40,7 +40,7 @@ struct SceneLabel {
   Vec3 At;
 };
 
-enum class TShadeModel { glSmooth, glFlat };
+enum class Shading { glSmooth, glFlat };
 
 // The surface format of every context of the 3D view: OpenGL 2.1 compatibility profile, double
 // buffered, RGBA with 8 bits a channel and a 24-bit depth buffer.
@@ -62,7 +62,7 @@ class TglWindow : public QOpenGLWidget {
 
   QColor BackgroundColor = Qt::white;
   double FOV = 45.0;  // degrees; stored only, the projection is orthographic
-  TShadeModel ShadeModel = TShadeModel::glSmooth;
+  Shading ShadeModel = Shading::glSmooth;
   void setBlending(bool on);
   void setDepthTesting(bool on);
   bool Blending() const { return blending_; }

@@ -24,17 +24,17 @@ constexpr int kTickStep = 20;       // pixels
 constexpr int kTickEndMargin = 25;  // pixels kept free at the right edge
 
 constexpr std::array<SoilAppearance, 11> kSoils{{
-    {"Sand", THatch::kVerticalLines, 0xC0C0C0},
-    {"Clay", THatch::kBackwardDiagonal, 0x808000},
-    {"Shale", THatch::kDiagonalCross, 0x800080},
-    {"Strong Rock", THatch::kCross, 0xA6CAF0},
-    {"Decomposed Rock/Gravel", THatch::kCross, 0x800000},
-    {"Weak Rock", THatch::kCross, 0x00FFFF},
-    {"Strong Rock", THatch::kCross, 0xA6CAF0},
-    {"Gravelly Sand", THatch::kDiagonalCross, 0x0000FF},
-    {"Gravel", THatch::kDiagonalCross, 0xFF00FF},
-    {"CFA Sand", THatch::kVerticalLines, 0xC0C0C0},
-    {"CFA Clay", THatch::kBackwardDiagonal, 0x808000},
+    {"Sand", HatchStyle::kVerticalLines, 0xC0C0C0},
+    {"Clay", HatchStyle::kBackwardDiagonal, 0x808000},
+    {"Shale", HatchStyle::kDiagonalCross, 0x800080},
+    {"Strong Rock", HatchStyle::kCross, 0xA6CAF0},
+    {"Decomposed Rock/Gravel", HatchStyle::kCross, 0x800000},
+    {"Weak Rock", HatchStyle::kCross, 0x00FFFF},
+    {"Strong Rock", HatchStyle::kCross, 0xA6CAF0},
+    {"Gravelly Sand", HatchStyle::kDiagonalCross, 0x0000FF},
+    {"Gravel", HatchStyle::kDiagonalCross, 0xFF00FF},
+    {"CFA Sand", HatchStyle::kVerticalLines, 0xC0C0C0},
+    {"CFA Clay", HatchStyle::kBackwardDiagonal, 0x808000},
 }};
 
 ShaftPiece trapezoid(double topWidth, double bottomWidth, double yTop, double height) {
@@ -207,11 +207,11 @@ int SidePrintLayout::frameBottom() const {
   return roundToInt(kFrameEnd * h_);
 }
 
-int SidePrintLayout::Y(double depth) const {
+int SidePrintLayout::pageRow(double depth) const {
   return roundToInt((depth + ground_) / range_ * kFrameHeight * h_) + frameTop();
 }
 
-int SidePrintLayout::X(double x) const {
+int SidePrintLayout::pageColumn(double x) const {
   return roundToInt(kPageCentre * w_) + roundToInt(x / range_ * kFrameHeight * h_);
 }
 

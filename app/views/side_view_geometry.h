@@ -41,11 +41,11 @@ struct LogicalRect {
 // The logical rectangle shown before the first rebuild.
 inline constexpr LogicalRect kCreationDesignBounds{-10.0, 10.0, 0.0, 10.0};
 
-enum class THatch { kVerticalLines, kBackwardDiagonal, kDiagonalCross, kCross };
+enum class HatchStyle { kVerticalLines, kBackwardDiagonal, kDiagonalCross, kCross };
 
 struct SoilAppearance {
   const char* Name;
-  THatch Hatch;
+  HatchStyle Hatch;
   uint32_t Rgb;  // 0xRRGGBB
 };
 
@@ -100,7 +100,7 @@ class SideViewGeometry {
   const ViewProject& project() const { return project_; }
   const std::vector<ShaftPiece>& Data() const { return data_; }
   const LogicalRect& design() const { return design_; }
-  const std::optional<LogicalRect>& View() const { return view_; }
+  const std::optional<LogicalRect>& viewRect() const { return view_; }
   double groundOffset() const { return ground_; }
 
   // Pixel of a logical point; (0, 0) without a scale.
@@ -133,10 +133,10 @@ class SidePrintLayout {
   int frameBottom() const;
   // False when the depth range is empty: only the frame can be drawn.
   bool hasScale() const { return range_ > 0; }
-  int Y(double depth) const;  // page row of a depth below the ground surface
-  int X(double x) const;      // page column of a logical x (0 on the shaft axis)
-  int labelX() const;         // left edge of the layer labels
-  int tickSize() const;       // length of a ground tick in x and y
+  int pageRow(double depth) const;  // page row of a depth below the ground surface
+  int pageColumn(double x) const;   // page column of a logical x (0 on the shaft axis)
+  int labelX() const;               // left edge of the layer labels
+  int tickSize() const;             // length of a ground tick in x and y
   std::vector<int> groundTickPositions() const;
 
  private:

@@ -24,15 +24,15 @@ QColor fromRgb(uint32_t rgb) {
   return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
-Qt::BrushStyle hatchStyle(THatch hatch) {
+Qt::BrushStyle hatchStyle(HatchStyle hatch) {
   switch (hatch) {
-    case THatch::kVerticalLines:
+    case HatchStyle::kVerticalLines:
       return Qt::VerPattern;
-    case THatch::kBackwardDiagonal:
+    case HatchStyle::kBackwardDiagonal:
       return Qt::BDiagPattern;
-    case THatch::kDiagonalCross:
+    case HatchStyle::kDiagonalCross:
       return Qt::DiagCrossPattern;
-    case THatch::kCross:
+    case HatchStyle::kCross:
       return Qt::CrossPattern;
   }
   return Qt::SolidPattern;
@@ -40,7 +40,7 @@ Qt::BrushStyle hatchStyle(THatch hatch) {
 
 // Hatch lines of a style across a rectangle, spaced as a screen pattern brush of 8 pixels
 // scaled by hatchScale: printers draw pattern brushes at their own dot size, too fine to see.
-void drawHatchLines(QPainter& painter, const QRect& area, THatch hatch, const QColor& colour,
+void drawHatchLines(QPainter& painter, const QRect& area, HatchStyle hatch, const QColor& colour,
                     double hatchScale) {
   const double step = kPatternPixels * hatchScale;
   if (!(step > 0)) return;
@@ -50,10 +50,10 @@ void drawHatchLines(QPainter& painter, const QRect& area, THatch hatch, const QC
   const double left = area.left(), right = area.right() + 1.0;
   const double top = area.top(), bottom = area.bottom() + 1.0;
   const double height = bottom - top;
-  const bool vertical = hatch == THatch::kVerticalLines || hatch == THatch::kCross;
-  const bool horizontal = hatch == THatch::kCross;
-  const bool rising = hatch == THatch::kBackwardDiagonal || hatch == THatch::kDiagonalCross;
-  const bool falling = hatch == THatch::kDiagonalCross;
+  const bool vertical = hatch == HatchStyle::kVerticalLines || hatch == HatchStyle::kCross;
+  const bool horizontal = hatch == HatchStyle::kCross;
+  const bool rising = hatch == HatchStyle::kBackwardDiagonal || hatch == HatchStyle::kDiagonalCross;
+  const bool falling = hatch == HatchStyle::kDiagonalCross;
   for (double x = left; x < right; x += step) {
     if (vertical) painter.drawLine(QLineF(x, top, x, bottom));
   }
@@ -181,8 +181,8 @@ void paintSidePrintPage(QPainter& painter, const SideViewGeometry& view, int w, 
   std::vector<BandLabel> labels;
   const int textHeight = painter.fontMetrics().height();
   for (size_t i = 0; i < layers.size(); ++i) {
-    const int top = page.Y(layers[i].Top);
-    const int bottom = page.Y(layers[i].Bottom);
+    const int top = page.pageRow(layers[i].Top);
+    const int bottom = page.pageRow(layers[i].Bottom);
     painter.drawLine(left, bottom, right, bottom);
     fillBand(painter, band(left, right, top, bottom), layers[i].SoilType, omitHatches, hatchScale);
     painter.drawPolygon(band(left, right, top, bottom));
@@ -191,7 +191,7 @@ void paintSidePrintPage(QPainter& painter, const SideViewGeometry& view, int w, 
     labels.push_back({QRect(page.labelX(), top + textHeight, right - page.labelX(), textHeight),
                       Qt::AlignLeft | Qt::AlignTop, label});
     if (i == 0) {
-      const int ground = page.Y(0);
+      const int ground = page.pageRow(0);
       painter.drawLine(left, ground, right, ground);
       const int tick = page.tickSize();
       for (const int x : page.groundTickPositions()) {
@@ -201,7 +201,7 @@ void paintSidePrintPage(QPainter& painter, const SideViewGeometry& view, int w, 
   }
   const double ground = view.groundOffset();
   const auto toPage = [&page, ground](LogicalPoint point) {
-    return QPoint(page.X(point.x), page.Y(point.y - ground));
+    return QPoint(page.pageColumn(point.x), page.pageRow(point.y - ground));
   };
   for (size_t i = 0; i < view.Data().size(); ++i) {
     painter.setBrush(fromRgb(shaftPieceColour(i)));

@@ -19,7 +19,7 @@ namespace {
 
 template <typename View>
 View* findView(app::WindowHost& host) {
-  QMdiArea* area = host.MdiArea();
+  QMdiArea* area = host.mdiArea();
   if (area == nullptr) return nullptr;
   for (QMdiSubWindow* sub : area->subWindowList()) {
     if (auto* view = dynamic_cast<View*>(sub->widget())) return view;
@@ -29,7 +29,7 @@ View* findView(app::WindowHost& host) {
 
 // Puts a new view into the MDI area (or shows it as its own window without one).
 QMdiSubWindow* addToArea(app::WindowHost& host, QWidget* view) {
-  QMdiArea* area = host.MdiArea();
+  QMdiArea* area = host.mdiArea();
   if (area == nullptr) {
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->show();
@@ -116,7 +116,7 @@ Block3DControls::Block3DControls(app::WindowHost& host, QMenuBar* menuBar, QTool
   updateVisibility();
 }
 
-QAction* Block3DControls::MenuAction() const {
+QAction* Block3DControls::viewMenuAction() const {
   return menu_->menuAction();
 }
 
@@ -163,7 +163,7 @@ void showSideView(WindowHost& host) {
   auto* view = new TDlgSideView(host);
   QMdiSubWindow* sub = addToArea(host, view);
   if (sub != nullptr) {
-    QObject::connect(host.MdiArea(), &QMdiArea::subWindowActivated, view,
+    QObject::connect(host.mdiArea(), &QMdiArea::subWindowActivated, view,
                      [view, sub](QMdiSubWindow* active) {
                        if (active == sub) view->FormActivate();
                      });

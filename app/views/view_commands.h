@@ -33,8 +33,8 @@ class Block3DControls : public QObject {
 
   // Shows the menu and the buttons while a 3D view exists, hides them otherwise.
   void updateVisibility();
-  QMenu* Menu() const { return menu_; }
-  QAction* MenuAction() const;
+  QMenu* viewMenu() const { return menu_; }
+  QAction* viewMenuAction() const;
   // Panning, Zooming, Rotating, Zoom Window, Zoom In, Zoom Out, Restart View.
   const std::array<QAction*, 7>& toolActions() const { return tools_; }
   // Checks and enables the menu items by the view's flags (as when the menu opens).

@@ -47,7 +47,7 @@ class DataEditRules {
   void setLoading(bool loading) { loading_ = loading; }
 
   const std::string& Text() const { return text_; }
-  void SetText(std::string text) { text_ = std::move(text); }
+  void setText(std::string text) { text_ = std::move(text); }
 
   long double GetNumber() const;  // evaluates the text; throws EAssignError
   void SetNumber(long double value);

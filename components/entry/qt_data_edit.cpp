@@ -40,7 +40,7 @@ TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void TDataEdit::syncRulesText() const {
-  rules_.SetText(text().toStdString());
+  rules_.setText(text().toStdString());
 }
 
 long double TDataEdit::Number() const {

@@ -108,7 +108,7 @@ void TTableColumn::readSettings(ValueReader& reader) {
     // Older form: one registry position; with a pick list in column 0, one entry per choice.
     const int32_t position = reader.readInteger();
     const TGridTable& owner = table();
-    if (owner.ColCount() == 0 || owner.GetColumn(0).Type() != ColumnType::kEnum) {
+    if (owner.ColCount() == 0 || owner.GetColumn(0).columnType() != ColumnType::kEnum) {
       templates.Add(position);
     } else {
       const auto& names = static_cast<const TEnumColumn&>(owner.GetColumn(0)).Names();
@@ -137,7 +137,7 @@ void TStringColumn::readSettings(ValueReader& reader) {
 void TGridTable::writeColumns(ValueWriter& writer) const {
   writer.writeInteger(ColCount());
   for (const auto& column : columns_) {
-    writer.writeInteger(static_cast<int32_t>(column->Type()));
+    writer.writeInteger(static_cast<int32_t>(column->columnType()));
     column->WriteData(writer);
   }
 }

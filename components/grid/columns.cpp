@@ -145,7 +145,7 @@ std::pair<int, int> TColumn::targetRows(int row) const {
 }
 
 std::unique_ptr<TColumn> TColumn::Clone(TGridTable& table) const {
-  auto clone = createColumn(Type(), table);
+  auto clone = createColumn(columnType(), table);
   clone->Heading = Heading;
   clone->Visible = Visible;
   copySettingsTo(*clone);
@@ -264,7 +264,7 @@ TFloatColumn* TFloatColumn::neighbour(int offset) const {
   const int position = index() + offset;
   if (index() < 0 || position < 0 || position >= table().ColCount()) return nullptr;
   TColumn& column = table().GetColumn(position);
-  return column.Type() == ColumnType::kFloat ? static_cast<TFloatColumn*>(&column) : nullptr;
+  return column.columnType() == ColumnType::kFloat ? static_cast<TFloatColumn*>(&column) : nullptr;
 }
 
 // The value of a new row: the depth of the neighbouring row of a depth pair, else Default.
@@ -370,7 +370,7 @@ void TTableColumn::renumberFrom(int row) {
 
 void TTableColumn::UpdateDataValue(int row) {
   int choice = 1;
-  if (table().ColCount() > 0 && table().GetColumn(0).Type() == ColumnType::kEnum) {
+  if (table().ColCount() > 0 && table().GetColumn(0).columnType() == ColumnType::kEnum) {
     choice = table().GetColumn(0).GetIntValue(row);
   }
   const TGridTable* source = Templates.Elements(choice - 1);

@@ -24,7 +24,7 @@ class TColumn {
   TColumn(const TColumn&) = delete;
   TColumn& operator=(const TColumn&) = delete;
 
-  virtual ColumnType Type() const = 0;
+  virtual ColumnType columnType() const = 0;
   TGridTable& table() const { return *table_; }
   int RowCount() const { return static_cast<int>(cells_.size()); }
   TData& cell(int row) const;
@@ -86,7 +86,7 @@ class TColumn {
 class TEnumColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  ColumnType Type() const override { return ColumnType::kEnum; }
+  ColumnType columnType() const override { return ColumnType::kEnum; }
   const std::vector<std::string>& Names() const { return names_; }
   void setNames(std::vector<std::string> names);
   void InsertRows(int first, int count) override;
@@ -110,7 +110,7 @@ class TEnumColumn : public TColumn {
 class TIntColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  ColumnType Type() const override { return ColumnType::kInt; }
+  ColumnType columnType() const override { return ColumnType::kInt; }
   int32_t Default = 0;
   int32_t Minimum = INT32_MIN;
   int32_t Maximum = INT32_MAX;
@@ -134,7 +134,7 @@ class TIntColumn : public TColumn {
 class TFloatColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  ColumnType Type() const override { return ColumnType::kFloat; }
+  ColumnType columnType() const override { return ColumnType::kFloat; }
   long double Default = 0;
   bool TopDepth = false;
   std::string UnitsString;
@@ -163,7 +163,7 @@ class TFloatColumn : public TColumn {
 class TTableColumn : public TColumn {
  public:
   explicit TTableColumn(TGridTable& table) : TColumn(table), Templates(table.registry()) {}
-  ColumnType Type() const override { return ColumnType::kTable; }
+  ColumnType columnType() const override { return ColumnType::kTable; }
   TGridTableList Templates;
   void InsertRows(int first, int count) override;
   void DeleteRow(int row) override;
@@ -191,7 +191,7 @@ class TTableColumn : public TColumn {
 class TStringColumn : public TColumn {
  public:
   using TColumn::TColumn;
-  ColumnType Type() const override { return ColumnType::kString; }
+  ColumnType columnType() const override { return ColumnType::kString; }
   std::string Default;
   long double MinWidth = 1.0L;  // inches
   void InsertRows(int first, int count) override;

@@ -63,35 +63,35 @@ std::vector<int> TGridTableList::TableIndices() const {
   return indices;
 }
 
-void TGridTableList::Resize(int count) {
+void TGridTableList::resize(int count) {
   entries_.resize(static_cast<size_t>(std::max(count, 0)), TIntWrapper{false, -1});
 }
 
 // ---- cell handles ----
 
-int TData::Row() const {
+int TData::row() const {
   return baseCol_->rowOf(this);
 }
 long double TData::GetFloat() const {
-  return baseCol_->GetFloatValue(Row());
+  return baseCol_->GetFloatValue(row());
 }
 void TData::SetFloat(long double value) {
-  baseCol_->SetFloatValue(Row(), value);
+  baseCol_->SetFloatValue(row(), value);
 }
 int32_t TData::GetInt() const {
-  return baseCol_->GetIntValue(Row());
+  return baseCol_->GetIntValue(row());
 }
 void TData::SetInt(int32_t value) {
-  baseCol_->SetIntValue(Row(), value);
+  baseCol_->SetIntValue(row(), value);
 }
 std::string TData::GetValue() const {
-  return baseCol_->GetStringValue(Row());
+  return baseCol_->GetStringValue(row());
 }
 void TData::SetValue(std::string_view text) {
-  baseCol_->SetStringValue(Row(), text);
+  baseCol_->SetStringValue(row(), text);
 }
 TGridTable* TData::GetData() const {
-  return baseCol_->GetDataValue(Row());
+  return baseCol_->GetDataValue(row());
 }
 
 // ---- table ----
@@ -153,7 +153,7 @@ void TGridTable::SetUnits(int value) {
 
 void TGridTable::SetID(int value) {
   id_ = value;
-  if (window_) window_->SetTitle(WindowTitle());
+  if (window_) window_->setTitle(windowTitle());
 }
 
 std::string TGridTable::idPath() const {
@@ -162,7 +162,7 @@ std::string TGridTable::idPath() const {
   return path;
 }
 
-std::string TGridTable::WindowTitle() const {
+std::string TGridTable::windowTitle() const {
   return Caption + " " + idPath();
 }
 
@@ -244,19 +244,19 @@ int TGridTable::HeadingRows() const {
 
 TTableColumn* TGridTable::firstTableColumn() const {
   for (const auto& column : columns_) {
-    if (column->Type() == ColumnType::kTable) return static_cast<TTableColumn*>(column.get());
+    if (column->columnType() == ColumnType::kTable) return static_cast<TTableColumn*>(column.get());
   }
   return nullptr;
 }
 
 void TGridTable::sizeTemplateLists() {
   int count = 1;
-  if (!columns_.empty() && columns_.front()->Type() == ColumnType::kEnum) {
+  if (!columns_.empty() && columns_.front()->columnType() == ColumnType::kEnum) {
     count = static_cast<int>(static_cast<const TEnumColumn&>(*columns_.front()).Names().size());
   }
   for (const auto& column : columns_) {
-    if (column->Type() == ColumnType::kTable) {
-      static_cast<TTableColumn&>(*column).Templates.Resize(count);
+    if (column->columnType() == ColumnType::kTable) {
+      static_cast<TTableColumn&>(*column).Templates.resize(count);
     }
   }
 }
@@ -330,7 +330,7 @@ TGridTable* TGridTable::GetDataValue(int column, int row) const {
 
 void TGridTable::columnCellChanged(const TColumn& column, int row) {
   const int index = IndexOf(&column);
-  if (index == 0 && column.Type() == ColumnType::kEnum) {
+  if (index == 0 && column.columnType() == ColumnType::kEnum) {
     if (TTableColumn* nested = firstTableColumn()) nested->UpdateDataValue(row);
   }
   if (OnCellChange) OnCellChange(index, row);
@@ -364,7 +364,7 @@ void TGridTable::showWindow(bool modal) {
     if (registry_->WindowFactory == nullptr) return;
     window_ = registry_->WindowFactory->createWindow(*this);
     if (!window_) return;
-    window_->SetTitle(WindowTitle());
+    window_->setTitle(windowTitle());
   }
   window_->Show(modal);
 }

@@ -61,7 +61,7 @@ class GridTableWindow {
   virtual bool IsModal() const = 0;
   virtual int Width() const = 0;
   virtual int Height() const = 0;
-  virtual void SetTitle(const std::string& title) = 0;
+  virtual void setTitle(const std::string& title) = 0;
 };
 
 class GridTableWindowFactory {
@@ -115,7 +115,7 @@ class TGridTableList {
   TGridTable* Elements(int index) const;  // none for an empty or unknown entry
   std::vector<int> TableIndices() const;  // registry position of each entry, -1 for none
   const std::vector<TIntWrapper>& entries() const { return entries_; }
-  void Resize(int count);  // pads with empty entries or cuts
+  void resize(int count);  // pads with empty entries or cuts
 
  private:
   const GridTableRegistry* registry_;
@@ -128,7 +128,7 @@ class TData {
  public:
   explicit TData(TColumn& column) : baseCol_(&column) {}
   TColumn& BaseCol() const { return *baseCol_; }
-  int Row() const;
+  int row() const;
   long double GetFloat() const;
   void SetFloat(long double value);
   int32_t GetInt() const;
@@ -177,7 +177,7 @@ class TGridTable {
   int ID() const { return id_; }
   void SetID(int value);
   std::string idPath() const;       // " 3" for the table of row 3 of a top-level table
-  std::string WindowTitle() const;  // Caption, " " and the ID path
+  std::string windowTitle() const;  // Caption, " " and the ID path
   // While the column definitions are loaded from the program's resources.
   void setLoading(bool loading) { loading_ = loading; }
 

@@ -36,7 +36,7 @@ QTableWidgetItem* fixedItem(const QString& text, const QPalette& palette) {
 }
 
 bool hasControls(const TColumn& column) {
-  return column.Type() == ColumnType::kEnum || column.Type() == ColumnType::kTable;
+  return column.columnType() == ColumnType::kEnum || column.columnType() == ColumnType::kTable;
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ TTableForm::TTableForm(TGridTable& table, entry::MessageSink& messages, QWidget*
       comments_(new QLabel(this)),
       help_(new QLabel(this)) {
   if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
-  setWindowTitle(q(table.WindowTitle()));
+  setWindowTitle(q(table.windowTitle()));
   grid_->horizontalHeader()->hide();
   grid_->verticalHeader()->hide();
   grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -92,23 +92,23 @@ TTableForm::TTableForm(TGridTable& table, entry::MessageSink& messages, QWidget*
   connect(grid_, &QTableWidget::currentCellChanged, this, &TTableForm::onCurrentCellChanged);
   connect(grid_, &TableGrid::enterPressed, this, &TTableForm::moveOnEnter);
   connect(btnAdd_, &QPushButton::clicked, this, &TTableForm::addRow);
-  connect(btnIns_, &QPushButton::clicked, this, &TTableForm::InsertRow);
+  connect(btnIns_, &QPushButton::clicked, this, &TTableForm::insertGridRow);
   connect(btnDel_, &QPushButton::clicked, this, &TTableForm::DeleteRow);
-  Connect();
+  connectGrid();
   refresh();
 }
 
 TTableForm::~TTableForm() {
-  if (!detached_) Disconnect();
+  if (!detached_) disconnectGrid();
 }
 
 void TTableForm::detach() {
   if (detached_) return;
-  Disconnect();
+  disconnectGrid();
   detached_ = true;
 }
 
-void TTableForm::Connect() {
+void TTableForm::connectGrid() {
   data_->OnCellChange = [this](int, int) {
     if (!refreshing_) fillCells();
   };
@@ -117,12 +117,12 @@ void TTableForm::Connect() {
   };
 }
 
-void TTableForm::Disconnect() {
+void TTableForm::disconnectGrid() {
   data_->OnCellChange = nullptr;
   data_->OnMajorChange = nullptr;
 }
 
-int TTableForm::Margin() const {
+int TTableForm::gridMargin() const {
   return std::max(logicalDpiX() / kMarginDivisor, 1);
 }
 
@@ -197,7 +197,7 @@ void TTableForm::fillCells() {
     TColumn& column = *visibleColumn(c);
     for (int r = 0; r < data_->RowCount(); ++r) {
       const int gridRow = headingRows_ + r;
-      if (column.Type() == ColumnType::kEnum) {
+      if (column.columnType() == ColumnType::kEnum) {
         auto* box = qobject_cast<QComboBox*>(grid_->cellWidget(gridRow, c + 1));
         if (box == nullptr) {
           box = new QComboBox(grid_);
@@ -214,7 +214,7 @@ void TTableForm::fillCells() {
           grid_->setCellWidget(gridRow, c + 1, box);
         }
         box->setCurrentIndex(column.GetIntValue(r) - 1);
-      } else if (column.Type() == ColumnType::kTable) {
+      } else if (column.columnType() == ColumnType::kTable) {
         auto& nested = static_cast<TTableColumn&>(column);
         auto* button = qobject_cast<QPushButton*>(grid_->cellWidget(gridRow, c + 1));
         if (button == nullptr) {
@@ -245,7 +245,7 @@ void TTableForm::fillCells() {
 }
 
 void TTableForm::Layout() {
-  const int m = Margin();
+  const int m = gridMargin();
   const int frame = 2 * grid_->frameWidth();
   const int firstShown = grid_->horizontalScrollBar()->value();
   int width = frame + grid_->columnWidth(0);
@@ -290,7 +290,7 @@ TableLayoutInput TTableForm::layoutInput() const {
   input.RowHeight = grid_->verticalHeader()->defaultSectionSize();
   input.FixedRows = headingRows_;
   input.DataRows = data_->RowCount();
-  const int m = Margin();
+  const int m = gridMargin();
   input.ExtraWidth = 2 * m;
   input.MinWidth = btnAdd_->isHidden() ? 0 : btnDel_->geometry().right() + m;
   input.ScrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -373,31 +373,31 @@ void TTableForm::moveOnEnter() {
 
 void TTableForm::addRow() {
   if (!commitCell()) return;
-  Disconnect();
+  disconnectGrid();
   const int group = std::max(data_->RowGroup(), 1);
   if (rowsVisible_ >= data_->RowCount())
     rowsVisible_ = std::min(rowsVisible_ + group, kMaxRowsShown);
   data_->AddRowGroup();
   data_->SetChanged(true);
-  Connect();
+  connectGrid();
   refresh();
   grid_->scrollToBottom();
 }
 
-void TTableForm::InsertRow() {
+void TTableForm::insertGridRow() {
   if (!commitCell()) return;
   const int row = currentDataRow();
   if (row < 0) {
     messages_->information(this, kRowNotValid);
     return;
   }
-  Disconnect();
+  disconnectGrid();
   data_->SetChanged(true);
   const int group = std::max(data_->RowGroup(), 1);
   if (rowsVisible_ >= data_->RowCount())
     rowsVisible_ = std::min(rowsVisible_ + group, kMaxRowsShown);
   data_->InsertRowGroup(row);
-  Connect();
+  connectGrid();
   refresh();
 }
 
@@ -408,10 +408,10 @@ void TTableForm::DeleteRow() {
     messages_->information(this, kRowNotValid);
     return;
   }
-  Disconnect();
+  disconnectGrid();
   data_->SetChanged(true);
   data_->DeleteRowGroup(row);
-  Connect();
+  connectGrid();
   refresh();
 }
 
@@ -425,7 +425,7 @@ void TTableForm::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
-  Disconnect();
+  disconnectGrid();
   // The table forgets its window once the close has finished.
   QTimer::singleShot(0, this, [this] {
     if (!detached_) data_->Updater();
@@ -492,7 +492,7 @@ int TableWindow::Height() const {
   return form != nullptr ? form->height() : 0;
 }
 
-void TableWindow::SetTitle(const std::string& title) {
+void TableWindow::setTitle(const std::string& title) {
   TTableForm* form = form_.data();
   if (form != nullptr) form->setWindowTitle(q(title));
 }

@@ -60,7 +60,7 @@ class TTableForm : public QDialog {
   void snapTo(int width, int height);
 
   void addRow();
-  void InsertRow();
+  void insertGridRow();
   void DeleteRow();
   // The table lets go of its window: the window no longer touches it.
   void detach();
@@ -71,15 +71,15 @@ class TTableForm : public QDialog {
   bool event(QEvent* event) override;
 
  private:
-  void Connect();
-  void Disconnect();
+  void connectGrid();
+  void disconnectGrid();
   void fillCells();
   void Layout();
   void onCurrentCellChanged(int row, int column, int previousRow, int previousColumn);
   bool commitAt(int gridRow, int gridColumn);
   void moveOnEnter();
   TableLayoutInput layoutInput() const;
-  int Margin() const;
+  int gridMargin() const;
   TColumn* visibleColumn(int index) const;
 
   TGridTable* data_;
@@ -107,7 +107,7 @@ class TableWindow : public GridTableWindow {
   bool IsModal() const override;
   int Width() const override;
   int Height() const override;
-  void SetTitle(const std::string& title) override;
+  void setTitle(const std::string& title) override;
   TTableForm* form() const { return form_; }
 
  private:

@@ -77,8 +77,8 @@ TDlgExport::TDlgExport(PlotSource plots, QWidget* parent)
   }
   side->addStretch(1);
   layout->addLayout(side);
-  connect(selectAll, &QPushButton::clicked, this, [this] { SelectAll(true); });
-  connect(unselectAll, &QPushButton::clicked, this, [this] { SelectAll(false); });
+  connect(selectAll, &QPushButton::clicked, this, [this] { checkAll(true); });
+  connect(unselectAll, &QPushButton::clicked, this, [this] { checkAll(false); });
   connect(closeWindow, &QPushButton::clicked, this, &QWidget::close);
   connect(generate_, &QPushButton::clicked, this, &TDlgExport::generate);
   connect(list_, &QListWidget::itemChanged, this, &TDlgExport::updateGenerate);
@@ -118,7 +118,7 @@ void TDlgExport::fitList() {
   list_->setMinimumHeight(kVisibleRows * rowHeight + frame);
 }
 
-void TDlgExport::SelectAll(bool checked) {
+void TDlgExport::checkAll(bool checked) {
   const QSignalBlocker quiet(list_);
   for (int r = 0; r < list_->count(); ++r) {
     list_->item(r)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);

@@ -39,7 +39,7 @@ class TDlgExport : public QWidget {
 
   // Rebuilds the list: every plot with results, checked.
   void rebuild();
-  void SelectAll(bool checked);
+  void checkAll(bool checked);
   void generate();
   QListWidget* list() { return list_; }
   QPushButton* generateButton() { return generate_; }

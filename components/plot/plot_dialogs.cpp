@@ -84,12 +84,12 @@ TfrmLineNames::TfrmLineNames(std::vector<std::string> names, QWidget* parent, Wa
   layout->addWidget(line_);
   layout->addWidget(okCancel(this));
   for (const std::string& name : edit_.Names()) list_->addItem(q(name));
-  connect(list_, &QListWidget::currentRowChanged, this, &TfrmLineNames::SelectRow);
+  connect(list_, &QListWidget::currentRowChanged, this, &TfrmLineNames::selectLine);
   connect(line_, &QLineEdit::editingFinished, this, &TfrmLineNames::commitEdit);
   if (!edit_.Names().empty()) list_->setCurrentRow(0);
 }
 
-void TfrmLineNames::SelectRow(int row) {
+void TfrmLineNames::selectLine(int row) {
   if (row < 0) return;
   line_->setText(q(edit_.select(row)));
   QPalette palette = line_->palette();

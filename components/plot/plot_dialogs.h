@@ -39,12 +39,12 @@ class TfrmLineNames : public QDialog {
                 WarningSink warn = defaultWarningSink());
   std::vector<std::string> Names() const { return edit_.Names(); }
   QListWidget* list() { return list_; }
-  QLineEdit* Edit() { return line_; }
+  QLineEdit* lineEdit() { return line_; }
   // Enter in the edit, or leaving it.
   void commitEdit();
 
  private:
-  void SelectRow(int row);
+  void selectLine(int row);
 
   LineNamesEdit edit_;
   WarningSink warn_;

@@ -86,9 +86,9 @@ PlotCanvas::PlotCanvas(TPlotForm& form, QWidget* parent)
 }
 
 void PlotCanvas::paintEvent(QPaintEvent* /*event*/) {
-  if (form_.State().stale()) return;
+  if (form_.formState().stale()) return;
   QPainter painter(this);
-  drawPlot(painter, form_.plot(), form_.screenArea(), form_.State().LogicBounds());
+  drawPlot(painter, form_.plot(), form_.screenArea(), form_.formState().LogicBounds());
 }
 
 void PlotCanvas::resizeEvent(QResizeEvent* /*event*/) {
@@ -96,7 +96,7 @@ void PlotCanvas::resizeEvent(QResizeEvent* /*event*/) {
 }
 
 void PlotCanvas::mousePressEvent(QMouseEvent* event) {
-  if (form_.State().stale()) return;
+  if (form_.formState().stale()) return;
   const QPoint at = event->position().toPoint();
   const TDrawArea area = form_.screenArea();
   if (!PlotFormState::insideCurveArea(area, pixelOf(at))) return;
@@ -106,15 +106,15 @@ void PlotCanvas::mousePressEvent(QMouseEvent* event) {
     band_->setGeometry(QRect(at, QSize()));
     band_->show();
   } else if (event->button() == Qt::RightButton) {
-    form_.State().zoomOutAt(area, pixelOf(at));
-    form_.Repaint();
+    form_.formState().zoomOutAt(area, pixelOf(at));
+    form_.repaintPlot();
   }
 }
 
 void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
-  if (form_.State().stale()) return;
+  if (form_.formState().stale()) return;
   const QPoint at = event->position().toPoint();
-  form_.setWindowTitle(q(form_.State().readOutTitle(form_.screenArea(), pixelOf(at))));
+  form_.setWindowTitle(q(form_.formState().readOutTitle(form_.screenArea(), pixelOf(at))));
   if (zooming_) band_->setGeometry(QRect(zoomOrigin_, at).normalized());
 }
 
@@ -122,10 +122,10 @@ void PlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (!zooming_ || event->button() != Qt::LeftButton) return;
   zooming_ = false;
   band_->hide();
-  if (form_.State().stale()) return;
-  form_.State().zoomTo(form_.screenArea(), pixelOf(zoomOrigin_),
-                       pixelOf(event->position().toPoint()));
-  form_.Repaint();
+  if (form_.formState().stale()) return;
+  form_.formState().zoomTo(form_.screenArea(), pixelOf(zoomOrigin_),
+                           pixelOf(event->position().toPoint()));
+  form_.repaintPlot();
 }
 
 TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent) : QWidget(parent), state_(plot) {
@@ -191,7 +191,7 @@ void TPlotForm::buildMenu() {
     markers->addAction(action);
     connect(action, &QAction::triggered, this, [this, v = item.Value] {
       state_.setMarkers(v);
-      Repaint();
+      repaintPlot();
     });
     if (item.Value == 0) markersMenu_->addSeparator();
   }
@@ -211,8 +211,8 @@ void TPlotForm::buildMenu() {
   lineWidth_ = widths->menuAction();
   for (const MenuValue& item : kLineWidthItems) {
     connect(widths->addAction(item.Caption), &QAction::triggered, this, [this, v = item.Value] {
-      state_.SetLineWidth(v);
-      Repaint();
+      state_.setLineWidth(v);
+      repaintPlot();
     });
     if (item.Value == kLineWidthItems[0].Value) widths->addSeparator();
   }
@@ -223,7 +223,7 @@ void TPlotForm::buildMenu() {
   plotMenu_->addSeparator();
   printItem_ = plotMenu_->addAction("&Print...");
   pageSetupItem_ = plotMenu_->addAction("P&age Setup");
-  connect(printItem_, &QAction::triggered, this, &TPlotForm::Print);
+  connect(printItem_, &QAction::triggered, this, &TPlotForm::printPlot);
   connect(pageSetupItem_, &QAction::triggered, this, &TPlotForm::pageSetup);
   connect(plotMenu_->addAction("&Save To Disk..."), &QAction::triggered, this,
           &TPlotForm::saveToDisk);
@@ -321,10 +321,10 @@ void TPlotForm::layOut() {
   } else {
     placeLegendAtBottomRight();
   }
-  Repaint();
+  repaintPlot();
 }
 
-void TPlotForm::Repaint() {
+void TPlotForm::repaintPlot() {
   canvas_->update();
   for (int r = 0; r < legend_->count(); ++r) legend_->item(r)->setText(q(state_.legendText(r)));
 }
@@ -336,7 +336,7 @@ void TPlotForm::toggleCurveRow(int row) {
     curveItems_[static_cast<size_t>(row)]->setChecked(
         plot().line(state_.legendLines()[static_cast<size_t>(row)]).Visible);
   }
-  Repaint();
+  repaintPlot();
 }
 
 void TPlotForm::applyFontSize(int value) {
@@ -354,7 +354,7 @@ void TPlotForm::applyLineNames(const std::vector<std::string>& names) {
   }
   sizeLegend();
   keepLegendInside(legend_->pos());
-  Repaint();
+  repaintPlot();
 }
 
 void TPlotForm::applyActive(const std::vector<bool>& active) {
@@ -362,7 +362,7 @@ void TPlotForm::applyActive(const std::vector<bool>& active) {
   buildCurveItems();
   sizeLegend();
   keepLegendInside(legend_->pos());
-  Repaint();
+  repaintPlot();
 }
 
 void TPlotForm::applyGraphTitle(const std::string& title, bool onTop) {
@@ -409,10 +409,10 @@ void TPlotForm::printTo(QPrinter& printer) {
   drawPrintedPage(painter, plot(), state_.LogicBounds(), ppi, page.width(), page.height(), Margins,
                   legendPlacement());
   painter.end();
-  Repaint();
+  repaintPlot();
 }
 
-void TPlotForm::Print() {
+void TPlotForm::printPlot() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPrintDialog dialog(printer_.get(), this);
   if (dialog.exec() == QDialog::Accepted) printTo(*printer_);

@@ -69,7 +69,7 @@ class TPlotForm : public QWidget {
   ~TPlotForm() override;
 
   bool opened() const { return state_.opened(); }
-  PlotFormState& State() { return state_; }
+  PlotFormState& formState() { return state_; }
   TGraphPlot& plot() { return state_.plot(); }
   QMenu* PlotMenu() { return plotMenu_; }
   QListWidget* Legend() { return legend_; }
@@ -95,7 +95,7 @@ class TPlotForm : public QWidget {
   void applyActive(const std::vector<bool>& active);
   void applyGraphTitle(const std::string& title, bool onTop);
   void layOut();
-  void Repaint();
+  void repaintPlot();
   // The user drags the legend: it stays inside the canvas, no longer kept at the bottom right.
   void moveLegend(QPoint topLeft);
 
@@ -106,7 +106,7 @@ class TPlotForm : public QWidget {
   void sizeLegend();
   void placeLegendAtBottomRight();
   void keepLegendInside(QPoint topLeft);
-  void Print();
+  void printPlot();
   void pageSetup();
   void saveToDisk();
   void editLegend();

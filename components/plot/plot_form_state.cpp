@@ -60,7 +60,7 @@ int PlotFormState::setFontSize(int value) {
   return value * plot_->LegendFont / kSizeFontUnit;
 }
 
-void PlotFormState::SetLineWidth(int value) {
+void PlotFormState::setLineWidth(int value) {
   plot_->WidthLine = value;
   plot_->AnyChange = true;
 }

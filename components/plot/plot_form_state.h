@@ -74,7 +74,7 @@ class PlotFormState {
   void setMarkers(int value);
   // Returns the legend's new font size: value x LegendFont / 10.
   int setFontSize(int value);
-  void SetLineWidth(int value);
+  void setLineWidth(int value);
   void toggleCurve(int row);
   void setGraphTitle(const std::string& title, bool onTop);
   // Legend dialog on OK: every line's name.

@@ -38,7 +38,7 @@ class DataEditWidgetTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form.Window));
     form.Field->setFocus();
   }
-  static void Type(Form& form, const QString& text) {
+  static void typeText(Form& form, const QString& text) {
     form.Field->selectAll();
     QTest::keyClicks(form.Field, text);
   }
@@ -48,7 +48,7 @@ class DataEditWidgetTest : public QObject {
     RecordingSink sink;
     Form form;
     build(form, sink);
-    Type(form, QStringLiteral("2*3+1"));
+    typeText(form, QStringLiteral("2*3+1"));
     form.Other->setFocus();
     QCOMPARE(form.Field->text(), QStringLiteral("7"));
     QCOMPARE(static_cast<double>(form.Field->Number()), 7.0);
@@ -59,7 +59,7 @@ class DataEditWidgetTest : public QObject {
     RecordingSink sink;
     Form form;
     build(form, sink);
-    Type(form, QStringLiteral("10-(5-8)"));
+    typeText(form, QStringLiteral("10-(5-8)"));
     QTest::keyClick(form.Field, Qt::Key_Return);
     QCOMPARE(form.Field->text(), QStringLiteral("13"));
     QCOMPARE(form.Field->selectedText(), QStringLiteral("13"));
@@ -92,7 +92,7 @@ class DataEditWidgetTest : public QObject {
       form.Field->SetIntegerOnly(true);
       form.Field->SetMinVal(10);
       form.Field->SetMaxVal(2147483647.0L);
-      Type(form, QString::fromUtf8(c.Typed));
+      typeText(form, QString::fromUtf8(c.Typed));
       form.Other->setFocus();
       QCOMPARE(sink.Shown.size(), size_t{1});
       QCOMPARE(QString::fromStdString(sink.Shown[0]), QString::fromUtf8(c.Message));
@@ -107,7 +107,7 @@ class DataEditWidgetTest : public QObject {
     Form form;
     build(form, sink);
     form.Field->SetMaxVal(30);
-    Type(form, QStringLiteral("31"));
+    typeText(form, QStringLiteral("31"));
     QVERIFY(!form.Field->CloseQuery());
     QCOMPARE(QString::fromStdString(sink.Shown.at(0)),
              QStringLiteral("Entry must be less than or equal to 30"));

@@ -38,18 +38,18 @@ class DataWindowsTest : public QObject {
   void theLayerGridHasTheLrfdColumnsOnlyWithLrfd() {
     TestHost host;
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* window = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QVERIFY(window != nullptr);
     QCOMPARE(window->Grid()->columnCount(), 5);
     QCOMPARE(window->Grid()->horizontalHeaderItem(2)->text(),
              QStringLiteral("Depth at Bottom * \n of each layer (ft) "));
     closeDataWindow(host, DataWindow::kSoilLayers);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(host.Window<SoilLayersWindow>(DataWindow::kSoilLayers) == nullptr);
+    QVERIFY(host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers) == nullptr);
 
     host.Data().NLRFD = 1;
     showDataWindow(host, DataWindow::kSoilLayers);
-    window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    window = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(window->Grid()->columnCount(), 7);
     QCOMPARE(window->Grid()->horizontalHeaderItem(6)->text(),
              QStringLiteral("LRFD Res. Factor\n (End Bearing) "));
@@ -59,7 +59,7 @@ class DataWindowsTest : public QObject {
   void layerCommandsMoveWholeLayersAndAskBeforeDeleting() {
     TestHost host;
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* window = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QTest::mouseClick(window->addButton(), Qt::LeftButton);
     QTest::mouseClick(window->addButton(), Qt::LeftButton);
     QCOMPARE(host.grids().D().RowCount(), 3);
@@ -106,7 +106,7 @@ class DataWindowsTest : public QObject {
     sand.SetFloatValue(0, kTopRow, 110);
     sand.SetFloatValue(0, kBottomRow, 115);
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* window = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QComboBox* list = window->typeList(0);
     QCOMPARE(list->count(), 9);
     QCOMPARE(list->currentText(), QStringLiteral("sand (FHWA Spec.)"));
@@ -122,7 +122,7 @@ class DataWindowsTest : public QObject {
     // A CFA project lists the CFA types; a drilled-shaft type shows no selection.
     host.Data().CFAPile = 1;
     showDataWindow(host, DataWindow::kSoilLayers);
-    window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    window = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(window->typeList(0)->count(), 2);
     QCOMPARE(window->typeList(0)->currentIndex(), -1);
   }
@@ -130,7 +130,7 @@ class DataWindowsTest : public QObject {
   void deactivationWritesTheTypedValueBack() {
     TestHost host;
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* window = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     entry::TDataEdit* depth = window->field(0, kColBottomDepth);
     depth->setFocus();
     depth->selectAll();
@@ -209,7 +209,7 @@ class DataWindowsTest : public QObject {
     TestHost host;
     changeSoilType(host.grids(), 0, kWeakRock);
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* window = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* window = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QString title;
     whenModalOpens([&title](QWidget* modal) {
       auto* dialog = qobject_cast<SoilParameterDialog*>(modal);
@@ -228,7 +228,7 @@ class DataWindowsTest : public QObject {
     host.Data().KCYCL = 2;
     host.Data().RCYCL = 0.5L;
     showDataWindow(host, DataWindow::kShaftLength);
-    auto* length = host.Window<LoadingWindow>(DataWindow::kShaftLength);
+    auto* length = host.dataWindow<LoadingWindow>(DataWindow::kShaftLength);
     QVERIFY(length->uplift()->isChecked());
     QVERIFY(length->reductionFactor()->isEnabled());
     QCOMPARE(length->reductionFactor()->text(), QStringLiteral("0.5"));
@@ -244,8 +244,8 @@ class DataWindowsTest : public QObject {
     // The design-load window closes the shaft-length window and clears the length.
     showDataWindow(host, DataWindow::kDesignLoad);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(host.Window<LoadingWindow>(DataWindow::kShaftLength) == nullptr);
-    auto* load = host.Window<LoadingWindow>(DataWindow::kDesignLoad);
+    QVERIFY(host.dataWindow<LoadingWindow>(DataWindow::kShaftLength) == nullptr);
+    auto* load = host.dataWindow<LoadingWindow>(DataWindow::kDesignLoad);
     QCOMPARE(load->windowTitle(), QStringLiteral("Specification of Design Load"));
     QCOMPARE(qobject_cast<QLabel*>(load->Value()->EditLabel())->text(),
              QStringLiteral("Enter the &design load (tons)"));
@@ -264,7 +264,7 @@ class DataWindowsTest : public QObject {
     host.Data().IChart = 1;
     host.Data().PDSETT = {0.1L, 0.25L, 0.5L, 0.75L, 1, 1.5L, 1, 1, 1, 1};
     showDataWindow(host, DataWindow::kDesignCharts);
-    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
+    auto* charts = host.dataWindow<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
     QVERIFY(charts->isWindow());  // an ordinary window, not an MDI child
     QCOMPARE(charts->settlements()->rowCount(), 5);
@@ -295,7 +295,7 @@ class DataWindowsTest : public QObject {
     TestHost host;
     host.Data().NPOINTPD = 0;
     showDataWindow(host, DataWindow::kDesignCharts);
-    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
+    auto* charts = host.dataWindow<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
     QCOMPARE(real(charts->numberOfPoints()->Number()), 5.0);
     QCOMPARE(charts->settlements()->rowCount(), 5);
@@ -311,7 +311,7 @@ class DataWindowsTest : public QObject {
     TestHost host(kSIUnits);
     host.Data().InitPDSET();  // 0.1 in = 0.002540000000508 m with the program's factor
     showDataWindow(host, DataWindow::kDesignCharts);
-    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
+    auto* charts = host.dataWindow<DesignChartsWindow>(DataWindow::kDesignCharts);
     QVERIFY(charts != nullptr);
     const QTableWidget* table = charts->settlements();
     QVERIFY(!table->wordWrap());
@@ -326,11 +326,11 @@ class DataWindowsTest : public QObject {
   void anSiProjectShowsMetresAndKilonewtons() {
     TestHost host(kSIUnits);
     showDataWindow(host, DataWindow::kDesignCharts);
-    auto* charts = host.Window<DesignChartsWindow>(DataWindow::kDesignCharts);
+    auto* charts = host.dataWindow<DesignChartsWindow>(DataWindow::kDesignCharts);
     QCOMPARE(charts->settlements()->horizontalHeaderItem(1)->text(),
              QStringLiteral("Settlement (m)"));
     showDataWindow(host, DataWindow::kDrilledShaftProperties);
-    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
+    auto* shaft = host.dataWindow<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
     QCOMPARE(shaft->minimumDiameter()->EditLabel()->text(),
              QStringLiteral("Minimum Shaft Diameter, B, to be Considered (m)"));
     QCOMPARE(shaft->modulus()->EditLabel()->text(),
@@ -343,15 +343,15 @@ class DataWindowsTest : public QObject {
     host.Data().IPENT = 1;
     showDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
-    auto* cfa = host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
+    auto* cfa = host.dataWindow<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
     QVERIFY(cfa->ratio() == nullptr);
     QVERIFY(!cfa->maximumDiameter()->isEnabled());
     QVERIFY(!cfa->maximumNote()->isVisible());
     showDataWindow(host, DataWindow::kDrilledShaftProperties);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(host.Data().CFAPile, 0);
-    QVERIFY(host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties) == nullptr);
-    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
+    QVERIFY(host.dataWindow<PilePropertiesWindow>(DataWindow::kCfaPileProperties) == nullptr);
+    auto* shaft = host.dataWindow<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
     QCOMPARE(shaft->minimumDiameter()->EditLabel()->text(),
              QStringLiteral("Minimum Shaft Diameter, B, to be Considered (ft)"));
     QCOMPARE(shaft->modulus()->EditLabel()->text(),
@@ -376,7 +376,7 @@ class DataWindowsTest : public QObject {
   void reopeningTheTitleWithTheSameTextChangesNothing() {
     TestHost host;
     showDataWindow(host, DataWindow::kTitle);
-    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
+    auto* title = host.dataWindow<TitleWindow>(DataWindow::kTitle);
     QCOMPARE(title->titleText()->toPlainText(), QStringLiteral("New Pile"));
     host.clearChanged();
     title->commitValues();
@@ -395,7 +395,7 @@ class DataWindowsTest : public QObject {
   void theCloseButtonOfAChildWindowClosesOnlyThatWindow() {
     TestHost host;
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* layers = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     enter(layers->field(0, kColBottomDepth), QStringLiteral("30"));
     QTest::mouseClick(layers->closeButton(), Qt::LeftButton);
     QVERIFY(host.frame()->isVisible());
@@ -403,7 +403,7 @@ class DataWindowsTest : public QObject {
     QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 0)), 30.0);
 
     showDataWindow(host, DataWindow::kControlOptions);
-    auto* options = host.Window<ControlOptionsWindow>(DataWindow::kControlOptions);
+    auto* options = host.dataWindow<ControlOptionsWindow>(DataWindow::kControlOptions);
     options->maximumValues()->click();
     QTest::mouseClick(options->closeButton(), Qt::LeftButton);
     QVERIFY(host.frame()->isVisible());
@@ -419,7 +419,7 @@ class DataWindowsTest : public QObject {
     constexpr int kAreaHeightPx = 650;
     TestHost host;
     host.Data().NLRFD = 1;  // LRFD: the widest soil-layer window
-    host.MdiArea()->resize(kAreaWidthPx, kAreaHeightPx);
+    host.mdiArea()->resize(kAreaWidthPx, kAreaHeightPx);
     for (const DataWindow kind :
          {DataWindow::kCfaPileProperties, DataWindow::kSoilLayers, DataWindow::kTitle,
           DataWindow::kFactorOfSafety, DataWindow::kWaterTable, DataWindow::kShaftLength,
@@ -427,7 +427,7 @@ class DataWindowsTest : public QObject {
       showDataWindow(host, kind);
       auto* sub = qobject_cast<QMdiSubWindow*>(findDataWindow(host, kind)->parentWidget());
       QVERIFY(sub != nullptr);
-      QVERIFY2(host.MdiArea()->viewport()->rect().contains(sub->geometry()),
+      QVERIFY2(host.mdiArea()->viewport()->rect().contains(sub->geometry()),
                qPrintable(sub->windowTitle()));
     }
   }
@@ -435,7 +435,7 @@ class DataWindowsTest : public QObject {
   void controlOptionsOpenTheDepthTableModally() {
     TestHost host;
     showDataWindow(host, DataWindow::kControlOptions);
-    auto* options = host.Window<ControlOptionsWindow>(DataWindow::kControlOptions);
+    auto* options = host.dataWindow<ControlOptionsWindow>(DataWindow::kControlOptions);
     QCOMPARE(options->textEditor()->text(), QStringLiteral("notepad.exe"));
     QVERIFY(!options->editDepths()->isEnabled());
     options->PrintTZCurves()->click();

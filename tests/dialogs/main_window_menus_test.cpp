@@ -19,7 +19,7 @@ class MainWindowMenusTest : public QObject {
  private slots:
   void theDataMenuOpensEachWindow() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.core().Data().METHOD = 2;
     window.updateEnabling();
     const struct {
@@ -52,7 +52,7 @@ class MainWindowMenusTest : public QObject {
     QWidget* layers = findDataWindow(window, DataWindow::kSoilLayers);
     window.action(QStringLiteral("actionSoilLayers"))->trigger();
     QCOMPARE(findDataWindow(window, DataWindow::kSoilLayers), layers);
-    QCOMPARE(window.MdiArea()->activeSubWindow()->widget(), layers);
+    QCOMPARE(window.mdiArea()->activeSubWindow()->widget(), layers);
 
     // The multiple-lengths window is a window of its own, owned by the main window.
     QWidget* lengths = findDataWindow(window, DataWindow::kMultipleLengths);
@@ -65,7 +65,7 @@ class MainWindowMenusTest : public QObject {
 
   void theDesignMethodShowsTheLrfdColumnsOfAnOpenLayerWindow() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.action(QStringLiteral("actionSoilLayers"))->trigger();
     auto* layers = qobject_cast<SoilLayersWindow*>(findDataWindow(window, DataWindow::kSoilLayers));
     QVERIFY(layers != nullptr);
@@ -78,17 +78,17 @@ class MainWindowMenusTest : public QObject {
 
   void theUnitSwitchRefreshesAnOpenWindow() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.action(QStringLiteral("actionEnglishUnits"))->trigger();
     window.core().Data().WTD = 10;
     window.action(QStringLiteral("actionWaterTable"))->trigger();
     auto* water = qobject_cast<WaterTableWindow*>(findDataWindow(window, DataWindow::kWaterTable));
     QVERIFY(water != nullptr);
-    QCOMPARE(water->Depth()->text(), QStringLiteral("10"));
+    QCOMPARE(water->depthEdit()->text(), QStringLiteral("10"));
     window.action(QStringLiteral("actionSIUnits"))->trigger();
     // 10 ft = 10 / 3.280839895 m = 3.048 m
-    QCOMPARE(water->Depth()->text(), QStringLiteral("3.048"));
-    QCOMPARE(water->Depth()->EditLabel()->text(), QStringLiteral("&Depth of water table (m)"));
+    QCOMPARE(water->depthEdit()->text(), QStringLiteral("3.048"));
+    QCOMPARE(water->depthEdit()->EditLabel()->text(), QStringLiteral("&Depth of water table (m)"));
     window.core().project().grids().ProjectChanged = false;
     window.action(QStringLiteral("actionEnglishUnits"))->trigger();
     window.core().project().grids().ProjectChanged = false;

@@ -52,7 +52,7 @@ class TableFormTest : public QObject {
     }
   };
 
-  static void Type(TTableForm* form, int row, int column, const QString& text) {
+  static void typeText(TTableForm* form, int row, int column, const QString& text) {
     form->Grid()->setCurrentCell(row, column);
     form->Grid()->item(row, column)->setText(text);
   }
@@ -76,28 +76,28 @@ class TableFormTest : public QObject {
   void typedEntriesAreEvaluatedAndRefusedWithTheirMessage() {
     Depths depths(1, 50);
     TTableForm* form = depths.form();
-    Type(form, 1, 1, QStringLiteral("2*3"));
+    typeText(form, 1, 1, QStringLiteral("2*3"));
     form->Grid()->setCurrentCell(1, 2);  // leaving the cell commits it
     QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
     QCOMPARE(form->Grid()->item(1, 1)->text(), QStringLiteral("6"));
     QVERIFY(depths.Table.GetChanged());
 
-    Type(form, 1, 1, QStringLiteral("abc"));
+    typeText(form, 1, 1, QStringLiteral("abc"));
     form->Grid()->setCurrentCell(1, 2);
     QCOMPARE(depths.Sink.Shown.back(),
              std::string("Entry could not be evaluated:\rinvalid character(s) in expression"));
     QCOMPARE(form->Grid()->currentColumn(), 1);  // the selection stays on the cell
     QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
     QVERIFY(!form->commitCell());
-    Type(form, 1, 1, QStringLiteral("7"));
+    typeText(form, 1, 1, QStringLiteral("7"));
 
-    Type(form, 1, 2, QStringLiteral("2.5"));
+    typeText(form, 1, 2, QStringLiteral("2.5"));
     QVERIFY(!form->commitCell());
     QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be an integer."));
-    Type(form, 1, 2, QStringLiteral("150"));
+    typeText(form, 1, 2, QStringLiteral("150"));
     QVERIFY(!form->commitCell());
     QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be between 0 and 100."));
-    Type(form, 1, 2, QStringLiteral("40+2"));
+    typeText(form, 1, 2, QStringLiteral("40+2"));
     QVERIFY(form->commitCell());
     QCOMPARE(depths.Table.GetIntValue(1, 0), 42);
   }

@@ -27,7 +27,7 @@ class TestHost : public WindowHost, public DialogServices, public entry::Message
   }
 
   MainFormRules& core() override { return form_; }
-  QMdiArea* MdiArea() override { return area_; }
+  QMdiArea* mdiArea() override { return area_; }
   QWidget* frame() override { return &frame_; }
   void projectChanged() override {
     ++Changes;
@@ -57,7 +57,7 @@ class TestHost : public WindowHost, public DialogServices, public entry::Message
     Changes = 0;
   }
   template <typename T>
-  T* Window(DataWindow kind) {
+  T* dataWindow(DataWindow kind) {
     return qobject_cast<T*>(findDataWindow(*this, kind));
   }
   // Makes another MDI child active, so the window under test is deactivated.

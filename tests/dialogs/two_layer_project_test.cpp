@@ -74,7 +74,7 @@ class TwoLayerProjectTest : public QObject {
     TestHost host;
 
     showDataWindow(host, DataWindow::kTitle);
-    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
+    auto* title = host.dataWindow<TitleWindow>(DataWindow::kTitle);
     title->titleText()->setFocus();
     title->titleText()->selectAll();
     QTest::keyClicks(title->titleText(), QStringLiteral("Two-layer test shaft"));
@@ -82,7 +82,7 @@ class TwoLayerProjectTest : public QObject {
     // Opening the next window deactivates the title window, which writes the title.
     showDataWindow(host, DataWindow::kDrilledShaftProperties);
     QCOMPARE(host.Data().Title, std::string("Two-layer test shaft"));
-    auto* shaft = host.Window<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
+    auto* shaft = host.dataWindow<PilePropertiesWindow>(DataWindow::kDrilledShaftProperties);
     enter(shaft->minimumDiameter(), QStringLiteral("3"));
     enter(shaft->maximumDiameter(), QStringLiteral("0"));
     enter(shaft->ratio(), QStringLiteral("0"));
@@ -93,7 +93,7 @@ class TwoLayerProjectTest : public QObject {
     closeDataWindow(host, DataWindow::kDrilledShaftProperties);
 
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* layers = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QTest::mouseClick(layers->addButton(), Qt::LeftButton);
     QComboBox* second = layers->typeList(1);
     second->setCurrentIndex(1);
@@ -107,18 +107,19 @@ class TwoLayerProjectTest : public QObject {
     closeDataWindow(host, DataWindow::kSoilLayers);
 
     showDataWindow(host, DataWindow::kFactorOfSafety);
-    auto* safety = host.Window<FactorOfSafetyWindow>(DataWindow::kFactorOfSafety);
+    auto* safety = host.dataWindow<FactorOfSafetyWindow>(DataWindow::kFactorOfSafety);
     enter(safety->sideFriction(), QStringLiteral("2.5"));
     enter(safety->baseCapacity(), QStringLiteral("3"));
     closeDataWindow(host, DataWindow::kFactorOfSafety);
 
     showDataWindow(host, DataWindow::kWaterTable);
-    enter(host.Window<WaterTableWindow>(DataWindow::kWaterTable)->Depth(), QStringLiteral("10"));
+    enter(host.dataWindow<WaterTableWindow>(DataWindow::kWaterTable)->depthEdit(),
+          QStringLiteral("10"));
     closeDataWindow(host, DataWindow::kWaterTable);
 
     host.Data().METHOD = 1;  // "Specify the design load"
     showDataWindow(host, DataWindow::kDesignLoad);
-    auto* load = host.Window<LoadingWindow>(DataWindow::kDesignLoad);
+    auto* load = host.dataWindow<LoadingWindow>(DataWindow::kDesignLoad);
     enter(load->Value(), QStringLiteral("60"));
     load->compression()->click();
     closeDataWindow(host, DataWindow::kDesignLoad);
@@ -142,7 +143,7 @@ class TwoLayerProjectTest : public QObject {
     host.Data().NLRFD = 1;  // "LRFD (Load Resistance Factor Design)"
 
     showDataWindow(host, DataWindow::kTitle);
-    auto* title = host.Window<TitleWindow>(DataWindow::kTitle);
+    auto* title = host.dataWindow<TitleWindow>(DataWindow::kTitle);
     title->titleText()->setFocus();
     title->titleText()->selectAll();
     QTest::keyClicks(title->titleText(), QStringLiteral("CFA test pile SI"));
@@ -150,7 +151,7 @@ class TwoLayerProjectTest : public QObject {
 
     showDataWindow(host, DataWindow::kCfaPileProperties);
     QCOMPARE(host.Data().CFAPile, 1);
-    auto* pile = host.Window<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
+    auto* pile = host.dataWindow<PilePropertiesWindow>(DataWindow::kCfaPileProperties);
     QCOMPARE(pile->modulus()->EditLabel()->text(),
              QStringLiteral("&Modulus of Elasticity of CFG Pile (kN/m\u00b2)"));
     enter(pile->minimumDiameter(), QStringLiteral("0.6"));
@@ -162,7 +163,7 @@ class TwoLayerProjectTest : public QObject {
     QCOMPARE(host.Data().CFAPile, 1);
 
     showDataWindow(host, DataWindow::kSoilLayers);
-    auto* layers = host.Window<SoilLayersWindow>(DataWindow::kSoilLayers);
+    auto* layers = host.dataWindow<SoilLayersWindow>(DataWindow::kSoilLayers);
     QCOMPARE(layers->Grid()->columnCount(), 7);
     QCOMPARE(layers->typeList(0)->currentIndex(), -1);  // type 1 is no CFA type
     QTest::mouseClick(layers->addButton(), Qt::LeftButton);
@@ -183,12 +184,13 @@ class TwoLayerProjectTest : public QObject {
     closeDataWindow(host, DataWindow::kSoilLayers);
 
     showDataWindow(host, DataWindow::kWaterTable);
-    enter(host.Window<WaterTableWindow>(DataWindow::kWaterTable)->Depth(), QStringLiteral("2"));
+    enter(host.dataWindow<WaterTableWindow>(DataWindow::kWaterTable)->depthEdit(),
+          QStringLiteral("2"));
     closeDataWindow(host, DataWindow::kWaterTable);
 
     host.Data().METHOD = 2;  // "Specify the shaft length"
     showDataWindow(host, DataWindow::kShaftLength);
-    auto* length = host.Window<LoadingWindow>(DataWindow::kShaftLength);
+    auto* length = host.dataWindow<LoadingWindow>(DataWindow::kShaftLength);
     QCOMPARE(length->Value()->EditLabel()->text(),
              QStringLiteral("Enter the proposed &length (m)"));
     enter(length->Value(), QStringLiteral("15"));

@@ -47,7 +47,7 @@ class WindowScreenshotsTest : public QObject {
       host.Data().NLRFD = lrfd ? 1 : 2;
       sampleProfile(host);
       showDataWindow(host, DataWindow::kSoilLayers);
-      Save(host.Window<QWidget>(DataWindow::kSoilLayers),
+      Save(host.dataWindow<QWidget>(DataWindow::kSoilLayers),
            lrfd ? QStringLiteral("soil_layers_lrfd") : QStringLiteral("soil_layers"));
     }
   }
@@ -98,10 +98,10 @@ class WindowScreenshotsTest : public QObject {
     host.Data().EPILE = 4000000;
     host.Data().PD = 40;
     showDataWindow(host, DataWindow::kDrilledShaftProperties);
-    Save(host.Window<QWidget>(DataWindow::kDrilledShaftProperties),
+    Save(host.dataWindow<QWidget>(DataWindow::kDrilledShaftProperties),
          QStringLiteral("drilled_shaft_properties"));
     showDataWindow(host, DataWindow::kCfaPileProperties);
-    Save(host.Window<QWidget>(DataWindow::kCfaPileProperties),
+    Save(host.dataWindow<QWidget>(DataWindow::kCfaPileProperties),
          QStringLiteral("cfa_pile_properties"));
   }
 
@@ -128,7 +128,7 @@ class WindowScreenshotsTest : public QObject {
     };
     for (const auto& window : windows) {
       showDataWindow(host, window.Window);
-      Save(host.Window<QWidget>(window.Window), QString::fromUtf8(window.Name));
+      Save(host.dataWindow<QWidget>(window.Window), QString::fromUtf8(window.Name));
     }
   }
 

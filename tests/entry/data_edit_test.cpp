@@ -29,7 +29,7 @@ struct EntryCase {
 void checkEntries(DataEditRules field, const std::vector<EntryCase>& cases) {
   for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.Typed);
-    field.SetText(c.Typed);
+    field.setText(c.Typed);
     const EntryCheck check = field.Evaluate();
     EXPECT_EQ(check.OK, c.OK);
     EXPECT_EQ(field.OK(), c.OK);

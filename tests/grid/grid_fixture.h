@@ -18,7 +18,7 @@ class FakeWindow : public GridTableWindow {
   bool IsModal() const override { return modal_; }
   int Width() const override { return 640; }
   int Height() const override { return 480; }
-  void SetTitle(const std::string& title) override { *title_ = title; }
+  void setTitle(const std::string& title) override { *title_ = title; }
 
  private:
   std::string* title_;
@@ -66,7 +66,7 @@ struct SoilGrid {
     depth.Heading = {"Depth at Bottom ", "of each Layer"};
     depth.UnitsString = "L2";
     auto& nested = static_cast<TTableColumn&>(Layers.AddColumn(ColumnType::kTable));
-    nested.Templates.Resize(0);
+    nested.Templates.resize(0);
     nested.Templates.AddByIdent(1);
     nested.Templates.AddByIdent(2);
     auto& side = static_cast<TFloatColumn&>(Layers.AddColumn(ColumnType::kFloat));

@@ -85,7 +85,7 @@ TEST(GridNested, InsertingAboveARowRenumbersTheRowsBelow) {
     SCOPED_TRACE(row);
     EXPECT_EQ(grid.nested(row).ID(), row + 1);
   }
-  EXPECT_EQ(thirdDepth.Row(), 3);  // the handle follows its row
+  EXPECT_EQ(thirdDepth.row(), 3);  // the handle follows its row
   EXPECT_EQ(thirdDepth.GetFloat(), 30);
   EXPECT_EQ(grid.nested(3).Caption, "Clay Layer Data");
   EXPECT_EQ(windows.LastTitle, "Clay Layer Data  4");
@@ -93,7 +93,7 @@ TEST(GridNested, InsertingAboveARowRenumbersTheRowsBelow) {
             "4: Clay Layer Data");
 
   grid.Layers.DeleteRowGroup(0);
-  EXPECT_EQ(thirdDepth.Row(), 2);
+  EXPECT_EQ(thirdDepth.row(), 2);
   EXPECT_EQ(grid.nested(2).ID(), 3);
   EXPECT_EQ(windows.LastTitle, "Clay Layer Data  3");
 }
@@ -103,7 +103,7 @@ TEST(GridNested, IdPathFollowsTheOwners) {
   grid.Layers.SetRowCount(3);
   EXPECT_EQ(grid.nested(2).idPath(), " 3");
   EXPECT_EQ(grid.Layers.idPath(), "");
-  EXPECT_EQ(grid.nested(2).WindowTitle(), "Sand Layer Data  3");
+  EXPECT_EQ(grid.nested(2).windowTitle(), "Sand Layer Data  3");
 }
 
 TEST(GridCells, UnsupportedAccessFailsWithWrongType) {
@@ -326,7 +326,7 @@ TEST(GridTemplateList, ResolvesEntriesAtEachLookup) {
   EXPECT_EQ(list.TableIndices(), (std::vector<int>{0, 0, -1, -1}));
   table.reset();
   EXPECT_EQ(list.Elements(0), nullptr);
-  list.Resize(2);
+  list.resize(2);
   EXPECT_EQ(list.Count(), 2);
 }
 
@@ -397,7 +397,7 @@ TEST(GridColumns, ClassRegistryNumbersTheFiveKinds) {
   for (size_t i = 0; i < kinds.size(); ++i) {
     EXPECT_EQ(columnClasses()[i].index, static_cast<int>(i));
     EXPECT_EQ(columnClasses()[i].ColumnClass, kinds[i]);
-    EXPECT_EQ(createColumn(kinds[i], table)->Type(), kinds[i]);
+    EXPECT_EQ(createColumn(kinds[i], table)->columnType(), kinds[i]);
   }
 }
 

@@ -34,7 +34,7 @@ const std::filesystem::path kExample =
 class BatchTest : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::current_path(previous_); }
-  std::filesystem::path Copy(const std::string& name) {
+  std::filesystem::path copyExample(const std::string& name) {
     const std::filesystem::path file = dir_ / name;
     std::filesystem::copy_file(kExample, file);
     return file;
@@ -55,9 +55,9 @@ class BatchTest : public ::testing::Test {
 };
 
 TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
-  const std::string first = Copy("a.tv9d").string();
+  const std::string first = copyExample("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
-  const std::string third = Copy("c.tv9d").string();
+  const std::string third = copyExample("c.tv9d").string();
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   BatchRun batch(form, messages_, nullptr);
   for (const std::string& file : {first, missing, third}) batch.List.Add(file);
@@ -121,8 +121,8 @@ TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
   TempDir emptyProgramDir;
   MainFormRules form(messages_, host_, emptyProgramDir.path());
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(Copy("a.tv9d").string());
-  batch.List.Add(Copy("b.tv9d").string());
+  batch.List.Add(copyExample("a.tv9d").string());
+  batch.List.Add(copyExample("b.tv9d").string());
   batch.runAll();
   const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 9U);
@@ -135,8 +135,8 @@ TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.Loader = std::make_unique<TDynamicLibrary>(messages_);
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(Copy("a.tv9d").string());
-  batch.List.Add(Copy("b.tv9d").string());
+  batch.List.Add(copyExample("a.tv9d").string());
+  batch.List.Add(copyExample("b.tv9d").string());
   batch.runAll();
   const std::vector<std::string> kept = withoutDates(batch.Messages);
   ASSERT_EQ(kept.size(), 9U);
@@ -201,9 +201,9 @@ TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
 TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.project().grids().ProjectChanged = true;
-  messages_.answer = TAnswer::kCancel;
+  messages_.answer = ConfirmAnswer::kCancel;
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(Copy("a.tv9d").string());
+  batch.List.Add(copyExample("a.tv9d").string());
   batch.runAll();
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Q:Do you want to save any changes?"});
   EXPECT_TRUE(batch.Messages.empty());
@@ -211,7 +211,7 @@ TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
 }
 
 TEST_F(BatchTest, CheckFilesReportsEachFile) {
-  const std::string there = Copy("a.tv9d").string();
+  const std::string there = copyExample("a.tv9d").string();
   const std::string missing = (dir_ / "b.tv9d").string();
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   BatchRun batch(form, messages_, nullptr);

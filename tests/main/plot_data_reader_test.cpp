@@ -55,10 +55,10 @@ class PlotDataReader : public ::testing::Test {
                         messages_);
   }
   const plot::TGraphPlot& P(int index) const { return plots_[index]; }
-  static double X(const plot::TGraphPlot& p, int line, int point) {
+  static double pointX(const plot::TGraphPlot& p, int line, int point) {
     return static_cast<double>(p.Data(line, point).x);
   }
-  static double Y(const plot::TGraphPlot& p, int line, int point) {
+  static double pointY(const plot::TGraphPlot& p, int line, int point) {
     return static_cast<double>(p.Data(line, point).y);
   }
 
@@ -129,16 +129,16 @@ TEST_F(PlotDataReader, ShortSecondCurveIsPaddedWithItsLastRow) {
     ASSERT_EQ(P(p).LineCount(), 2);
     ASSERT_EQ(P(p).Count(), 5);
     EXPECT_EQ(P(p).Data(1, 4).x, P(p).Data(1, 3).x);
-    EXPECT_EQ(Y(P(p), 1, 4), 6);
+    EXPECT_EQ(pointY(P(p), 1, 4), 6);
   }
-  EXPECT_DOUBLE_EQ(X(P(kPltSkin), 1, 3), 2.5);
-  EXPECT_DOUBLE_EQ(X(P(kFSpltTotal), 1, 3), 2.17);
+  EXPECT_DOUBLE_EQ(pointX(P(kPltSkin), 1, 3), 2.5);
+  EXPECT_DOUBLE_EQ(pointX(P(kFSpltTotal), 1, 3), 2.17);
   // Rows 0 and 1 are the fixed rows: zero, then the first depth.
-  EXPECT_EQ(Y(P(kPltSkin), 0, 0), 0);
-  EXPECT_EQ(Y(P(kPltSkin), 0, 1), 4);
-  EXPECT_EQ(Y(P(kPltSkin), 0, 4), 7);
-  EXPECT_DOUBLE_EQ(X(P(kPltTip), 0, 4), 0.00001);  // a tip of 0 at the last depth
-  EXPECT_EQ(X(P(kFSpltTip), 0, 4), 0);             // only the ultimate tip is lifted
+  EXPECT_EQ(pointY(P(kPltSkin), 0, 0), 0);
+  EXPECT_EQ(pointY(P(kPltSkin), 0, 1), 4);
+  EXPECT_EQ(pointY(P(kPltSkin), 0, 4), 7);
+  EXPECT_DOUBLE_EQ(pointX(P(kPltTip), 0, 4), 0.00001);  // a tip of 0 at the last depth
+  EXPECT_EQ(pointX(P(kFSpltTip), 0, 4), 0);             // only the ultimate tip is lifted
 }
 
 // With multiple lengths the later cases are longer than the first: every row is read, the plots
@@ -147,10 +147,10 @@ TEST_F(PlotDataReader, LongerLaterCurveGrowsThePlots) {
   project_.Data().IPENT = 1;
   ASSERT_TRUE(Read("longer_second_curve.tv9p"));
   ASSERT_EQ(P(kPltSkin).Count(), 4);
-  EXPECT_EQ(Y(P(kPltSkin), 0, 3), 5);  // the first curve padded with its last row
-  EXPECT_DOUBLE_EQ(X(P(kPltTotal), 0, 3), 3);
-  EXPECT_EQ(Y(P(kFSpltTip), 1, 3), 6);
-  EXPECT_EQ(X(P(kPltAxial), 1, 15), 300);
+  EXPECT_EQ(pointY(P(kPltSkin), 0, 3), 5);  // the first curve padded with its last row
+  EXPECT_DOUBLE_EQ(pointX(P(kPltTotal), 0, 3), 3);
+  EXPECT_EQ(pointY(P(kFSpltTip), 1, 3), 6);
+  EXPECT_EQ(pointX(P(kPltAxial), 1, 15), 300);
   EXPECT_EQ(P(kPltSkin).line(0).LineName(), "L =5 ft");
   EXPECT_EQ(P(kPltSkin).line(1).LineName(), "L =6 ft");
 }
@@ -159,13 +159,13 @@ TEST_F(PlotDataReader, SettlementCurvesAndBoundsByID2) {
   ASSERT_TRUE(Read("short_second_curve.tv9p"));
   const plot::TGraphPlot& axial = P(kPltAxial);
   ASSERT_EQ(axial.Count(), 16);
-  EXPECT_EQ(X(axial, 0, 0), 0);
-  EXPECT_EQ(X(axial, 0, 1), 10);
-  EXPECT_DOUBLE_EQ(Y(axial, 0, 15), 15.01);
-  EXPECT_EQ(X(axial, 1, 15), 300);
+  EXPECT_EQ(pointX(axial, 0, 0), 0);
+  EXPECT_EQ(pointX(axial, 0, 1), 10);
+  EXPECT_DOUBLE_EQ(pointY(axial, 0, 15), 15.01);
+  EXPECT_EQ(pointX(axial, 1, 15), 300);
   // ID2 2: no bound curves in the file, the upper and lower plots stay zero.
-  EXPECT_EQ(X(P(kPltUpper), 0, 15), 0);
-  EXPECT_EQ(X(P(kPltLower), 1, 15), 0);
+  EXPECT_EQ(pointX(P(kPltUpper), 0, 15), 0);
+  EXPECT_EQ(pointX(P(kPltLower), 1, 15), 0);
   EXPECT_FALSE(flags_.showtzcurves);
   EXPECT_FALSE(flags_.showloadcurves);
 }
@@ -177,10 +177,10 @@ TEST_F(PlotDataReader, LegendsCombinedPlotsAndBands) {
   EXPECT_EQ(P(kFSpltSkin).XCaption, "Side Resistance/F.S. ");
   EXPECT_EQ(P(kPltCombine).line(1).LineName(), "  Tip Resistance");
   EXPECT_EQ(P(kPltCombinedSettle).line(0).LineName(), "  Trend (Averaged)");
-  EXPECT_DOUBLE_EQ(X(P(kPltCombine), 2, 3), 5);  // total of curve 0, row 3
-  EXPECT_DOUBLE_EQ(X(P(kPltCombineD), 0, 3), 0.8);
+  EXPECT_DOUBLE_EQ(pointX(P(kPltCombine), 2, 3), 5);  // total of curve 0, row 3
+  EXPECT_DOUBLE_EQ(pointX(P(kPltCombineD), 0, 3), 0.8);
   EXPECT_EQ(P(kPltCombinedSettle).LineCount(), 3);
-  EXPECT_EQ(X(P(kPltCombinedSettle), 0, 2), 20);
+  EXPECT_EQ(pointX(P(kPltCombinedSettle), 0, 2), 20);
   const plot::TGraphPlot& skin = P(kPltSkin);
   ASSERT_EQ(skin.LayerLineCount(), 2);
   EXPECT_EQ(skin.layerLine(0).LineName(), " SAND ");
@@ -208,8 +208,8 @@ TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
   data.NLRFD = 1;
   ASSERT_TRUE(Read("elevation_uplift_bounds.tv9p"));
   EXPECT_EQ(data.ID2, 3);
-  EXPECT_EQ(Y(P(kPltSkin), 0, 2), 80);  // depth 20 at elevation 100
-  EXPECT_EQ(Y(P(kFSpltTotal), 0, 0), 100);
+  EXPECT_EQ(pointY(P(kPltSkin), 0, 2), 80);  // depth 20 at elevation 100
+  EXPECT_EQ(pointY(P(kFSpltTotal), 0, 0), 100);
   for (int p = kPltSkin; p <= kPltCombineD; ++p) {
     SCOPED_TRACE(p);
     EXPECT_EQ(P(p).YCaption, "Elevation");
@@ -219,25 +219,25 @@ TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
   EXPECT_EQ(P(kFSpltSkin).XCaption, "LRFD Side Resistance ");
   EXPECT_EQ(P(kPltCombine).line(1).LineName(), "  Self-Weight");
   EXPECT_EQ(P(kPltCombineD).line(1).LineName(), "  Self-Weight");
-  EXPECT_EQ(X(P(kFSpltTip), 0, 2), 12);  // the ultimate tip: the self-weight
+  EXPECT_EQ(pointX(P(kFSpltTip), 0, 2), 12);  // the ultimate tip: the self-weight
   EXPECT_EQ(P(kPltSkin).layerLine(0).point(0).y, 80);
   EXPECT_EQ(P(kPltSkin).LayersTop, 100);
-  EXPECT_EQ(X(P(kPltUpper), 0, 1), 12);
-  EXPECT_EQ(X(P(kPltLower), 0, 15), 120);
-  EXPECT_EQ(X(P(kPltCombinedSettle), 2, 15), 120);
+  EXPECT_EQ(pointX(P(kPltUpper), 0, 1), 12);
+  EXPECT_EQ(pointX(P(kPltLower), 0, 15), 120);
+  EXPECT_EQ(pointX(P(kPltCombinedSettle), 2, 15), 120);
   ASSERT_TRUE(flags_.showtzcurves);
   ASSERT_EQ(P(kPltTz).LineCount(), 1);
   EXPECT_EQ(P(kPltTz).line(0).LineName(), "H=15 ft");
-  EXPECT_EQ(Y(P(kPltTz), 0, 9), 1000);
-  EXPECT_DOUBLE_EQ(X(P(kPltTz), 0, 0), 0.1);
+  EXPECT_EQ(pointY(P(kPltTz), 0, 9), 1000);
+  EXPECT_DOUBLE_EQ(pointX(P(kPltTz), 0, 0), 0.1);
   EXPECT_EQ(P(kPltQw).line(0).LineName(), "Dia=3 ft");
-  EXPECT_EQ(Y(P(kPltQw), 0, 1), 10);
+  EXPECT_EQ(pointY(P(kPltQw), 0, 1), 10);
   EXPECT_EQ(P(kPltTzAdd).LineCount(), 0);
   ASSERT_TRUE(flags_.showloadcurves);
   ASSERT_EQ(P(kPltLoad).LineCount(), 15);
   ASSERT_EQ(P(kPltLoad).Count(), 1);
-  EXPECT_EQ(X(P(kPltLoad), 14, 0), 45);
-  EXPECT_EQ(Y(P(kPltLoad), 14, 0), 20);
+  EXPECT_EQ(pointX(P(kPltLoad), 14, 0), 45);
+  EXPECT_EQ(pointY(P(kPltLoad), 14, 0), 20);
 }
 
 // The load distribution holds a row per increment of the shaft, one per foot of the walk, so
@@ -260,10 +260,10 @@ TEST_F(PlotDataReader, LoadDistributionRowsComeFromTheSection) {
   ReadPlotData(plots_, data, flags_, reader);
   ASSERT_TRUE(flags_.showloadcurves);
   ASSERT_EQ(P(kPltLoad).Count(), 2);
-  EXPECT_EQ(Y(P(kPltLoad), 0, 0), 10);
-  EXPECT_EQ(X(P(kPltLoad), 0, 0), 3);
-  EXPECT_EQ(Y(P(kPltLoad), 14, 1), 20);
-  EXPECT_EQ(X(P(kPltLoad), 14, 1), 46);
+  EXPECT_EQ(pointY(P(kPltLoad), 0, 0), 10);
+  EXPECT_EQ(pointX(P(kPltLoad), 0, 0), 3);
+  EXPECT_EQ(pointY(P(kPltLoad), 14, 1), 20);
+  EXPECT_EQ(pointX(P(kPltLoad), 14, 1), 46);
 }
 
 // A plot-data file of one-row curves, one per case, ending at the given lengths, followed
@@ -376,8 +376,8 @@ TEST_F(PlotDataReader, EnglishDesignChartIsConvertedToFeetAndTons) {
   ASSERT_EQ(chart.LineCount(), 1);
   ASSERT_EQ(chart.Count(), 1);
   EXPECT_EQ(chart.line(0).LineName(), "Dia=3 ft");
-  EXPECT_DOUBLE_EQ(X(chart, 0, 0), 200);
-  EXPECT_DOUBLE_EQ(Y(chart, 0, 0), 40);
+  EXPECT_DOUBLE_EQ(pointX(chart, 0, 0), 200);
+  EXPECT_DOUBLE_EQ(pointY(chart, 0, 0), 40);
   EXPECT_EQ(chart.LayerLineCount(), 2);
   EXPECT_EQ(P(kPltChart1 + 1).LineCount(), 0);  // only one chart settlement
   EXPECT_EQ(P(kPltChart1 + 9).Caption, "Design Chart  10");
@@ -391,8 +391,8 @@ TEST_F(PlotDataReader, SIDesignChartKeepsTheDiameterInMetres) {
   const plot::TGraphPlot& chart = P(kPltChart1);
   EXPECT_EQ(chart.Caption, "Design Chart (0.5-m movement)");
   EXPECT_EQ(chart.line(0).LineName(), "Dia=36 m");
-  EXPECT_NEAR(Y(chart, 0, 0), 480 / 39.37, 1e-12);
-  EXPECT_NEAR(X(chart, 0, 0), 400000 / 224.82014388489208633, 1e-9);
+  EXPECT_NEAR(pointY(chart, 0, 0), 480 / 39.37, 1e-12);
+  EXPECT_NEAR(pointX(chart, 0, 0), 400000 / 224.82014388489208633, 1e-9);
   EXPECT_EQ(P(kPltSkin).Units(), kSIUnits);
 }
 
@@ -400,7 +400,7 @@ TEST_F(PlotDataReader, TruncatedFileKeepsWhatWasRead) {
   EXPECT_FALSE(Read("truncated.tv9p"));
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{"I:An error occured in running the main program."});
-  EXPECT_DOUBLE_EQ(X(P(kPltSkin), 0, 3), 2);
+  EXPECT_DOUBLE_EQ(pointX(P(kPltSkin), 0, 3), 2);
   EXPECT_EQ(P(kPltSkin).LineCount(), 2);
 }
 

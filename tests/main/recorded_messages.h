@@ -20,13 +20,13 @@ class RecordedMessages : public UserMessages {
     if (cancelSave) return std::nullopt;
     return proposed;
   }
-  TAnswer confirm(const std::string& text) override {
+  ConfirmAnswer confirm(const std::string& text) override {
     shown.push_back("Q:" + text);
     return answer;
   }
   std::vector<std::string> shown;
   std::string saveTitle;
-  TAnswer answer = TAnswer::kNo;
+  ConfirmAnswer answer = ConfirmAnswer::kNo;
   bool cancelSave = false;
 };
 

@@ -36,7 +36,7 @@ class BatchWindowTest : public QObject {
 
   void hasItsButtonsAndSize() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     BatchWindow batch(window);
     QCOMPARE(batch.windowTitle(), QString("Multi-File Analysis (Batch Run)"));
     QVERIFY(batch.minimumWidth() >= 640 && batch.minimumHeight() >= 500);
@@ -55,7 +55,7 @@ class BatchWindowTest : public QObject {
 
   void listKeepsEachFileOnce() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     BatchWindow batch(window);
     batch.addFiles({"/data/a.tv9d", "/data/b.tv9d"});
     batch.addFiles({"/data/b.tv9d", "/data/c.tv9d", "/data/a.tv9d"});
@@ -74,7 +74,7 @@ class BatchWindowTest : public QObject {
 
   void replaceChangesTheEntriesThatHoldTheText() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     BatchWindow batch(window);
     batch.addFiles({"/old/Site/site-1.tv9d", "/old/site/b.tv9d", "/elsewhere/c.tv9d"});
     // Found case-sensitively, replaced in any case.
@@ -86,7 +86,7 @@ class BatchWindowTest : public QObject {
   void listFileReadsBackTheSameList() {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     const QStringList files = {"/data/one.tv9d", "/data/two words.tv9d", "/data/three.tv9d"};
     {
       BatchWindow batch(window);
@@ -105,10 +105,10 @@ class BatchWindowTest : public QObject {
 
   void checkFilesNamesTheMissingOne() {
     testing::ScratchProjects scratch;
-    const QString present = scratch.Copy("sand-over-clay.tv9d");
+    const QString present = scratch.copyExample("sand-over-clay.tv9d");
     const QString missing = scratch.path("missing.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     BatchWindow batch(window);
     batch.addFiles({present, missing});
     batch.checkFiles();
@@ -123,11 +123,11 @@ class BatchWindowTest : public QObject {
 
   void runAllGoesOnAfterAMissingFile() {
     testing::ScratchProjects scratch;
-    const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
+    const QString first = scratch.copyExample("sand-over-clay.tv9d", "first.tv9d");
     const QString missing = scratch.path("second.tv9d");
-    const QString third = scratch.Copy("sand-over-clay.tv9d", "third.tv9d");
+    const QString third = scratch.copyExample("sand-over-clay.tv9d", "third.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     BatchWindow batch(window);
     batch.resize(760, 620);
     batch.addFiles({first, missing, third});

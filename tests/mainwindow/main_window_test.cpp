@@ -77,7 +77,7 @@ class MainWindowTest : public QObject {
 
   void startsWithTheNewProject() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
     QCOMPARE(QString::fromStdString(window.core().Data().FileName), QString("NewTolvane.tv9d"));
     QCOMPARE(QString::fromStdString(window.core().Data().Title), QString("New Pile"));
@@ -85,7 +85,7 @@ class MainWindowTest : public QObject {
 
   void menusHaveTheirCaptions() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QCOMPARE(captions(window.menuBar()->actions()),
              QStringList({"&File", "&Data", "&Computation", "&Graphics", "Show 3D View", "&Window",
                           "&Help"}));
@@ -128,7 +128,7 @@ class MainWindowTest : public QObject {
 
   void toolButtonsHaveTheirHints() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QStringList hints;
     for (const QAction* action : window.toolBar()->actions()) {
       if (!action->isSeparator()) hints << action->toolTip();
@@ -177,7 +177,7 @@ class MainWindowTest : public QObject {
 
   void aNewProjectOffersNoResults() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QVERIFY(!window.action("buttonViewOutput")->isEnabled());
     for (int plot = 0; plot < 16; ++plot) {
       QVERIFY(!window.action(QString("buttonPlot%1").arg(plot))->isEnabled());
@@ -194,7 +194,7 @@ class MainWindowTest : public QObject {
 
   void methodOneDisablesBothOptions() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.core().Data().METHOD = kShaftLengthGiven;
     opened(window, "menuData");
     QVERIFY(window.action("actionMultipleLengths")->isEnabled());
@@ -216,7 +216,7 @@ class MainWindowTest : public QObject {
 
   void designMethodSwitchesTheLayerColumns() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     grid::TGridTable& layers = window.core().project().grids().D();
     // A new project is ASD: no resistance factors, the short comment, factors of safety offered.
     QCOMPARE(window.core().Data().NLRFD, kAsd);
@@ -243,7 +243,7 @@ class MainWindowTest : public QObject {
 
   void unitsAreARadioGroupAndSetTheDefault() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     opened(window, "menuData");
     QVERIFY(window.action("actionEnglishUnits")->isChecked());
     window.core().Data().DSTART = 3;  // ft
@@ -264,7 +264,7 @@ class MainWindowTest : public QObject {
   void pileKindSwitchAsksBeforeLosingLayers() {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.start(scratch.copyExample("sand-over-clay.tv9d"));
     QVERIFY(window.action("buttonDrilledShaft")->isChecked());
     // Sand over clay: two layers, so the switch asks; No keeps the drilled shaft.
     auto answers = answerMessageBoxes(QMessageBox::No);
@@ -295,10 +295,10 @@ class MainWindowTest : public QObject {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
     // A name without an extension on the command line gets ".tv9d".
-    scratch.Copy("sand-over-clay.tv9d", "pier.tv9d");
-    window.Start(scratch.path("pier"));
+    scratch.copyExample("sand-over-clay.tv9d", "pier.tv9d");
+    window.start(scratch.path("pier"));
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Pier"));
-    window.OpenFile(scratch.Copy("sand-over-clay.tv9d", "site.b.tv9d"), kVersion9File);
+    window.OpenFile(scratch.copyExample("sand-over-clay.tv9d", "site.b.tv9d"), kVersion9File);
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Site"));
     QCOMPARE(QString::fromStdString(window.core().CurDir), scratch.folder());
   }
@@ -306,14 +306,14 @@ class MainWindowTest : public QObject {
   void aMissingStartupFileStartsANewProject() {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(scratch.path("missing.tv9d"));
+    window.start(scratch.path("missing.tv9d"));
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - NewTolvane"));
   }
 
   void openingAMissingFileWarns() {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     const QString missing = scratch.path("gone.tv9d");
     auto answers = answerMessageBoxes(QMessageBox::Ok);
     window.OpenFile(missing, kVersion9File);
@@ -325,10 +325,10 @@ class MainWindowTest : public QObject {
 
   void askToSaveBeforeNew() {
     testing::ScratchProjects scratch;
-    const QString file = scratch.Copy("sand-over-clay.tv9d");
+    const QString file = scratch.copyExample("sand-over-clay.tv9d");
     const std::string original = fileText(file);
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(file);
+    window.start(file);
     window.core().Data().Title = "Pier 4 after the site visit";
     window.projectChanged();
 
@@ -368,7 +368,7 @@ class MainWindowTest : public QObject {
   void exitAsksToSave() {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.start(scratch.copyExample("sand-over-clay.tv9d"));
     window.show();
     window.projectChanged();
     auto answers = answerMessageBoxes(QMessageBox::Cancel);
@@ -382,9 +382,9 @@ class MainWindowTest : public QObject {
 
   void saveOfAnOlderLayoutOffersTv9d() {
     testing::ScratchProjects scratch;
-    const QString old = scratch.Copy("sand-over-clay.tv9d", "legacy.tv8d");
+    const QString old = scratch.copyExample("sand-over-clay.tv9d", "legacy.tv8d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.OpenFile(old, kVersion9File);  // read as version 9: the same layout here
     QString proposed;
     testing::cancelFileDialog([&proposed](QFileDialog& dialog) {
@@ -399,9 +399,9 @@ class MainWindowTest : public QObject {
         "the Open dialog, run after a test that has shown and closed a main window, does not "
         "take the typed file on the offscreen platform and never closes; to be mended");
     testing::ScratchProjects scratch;
-    const QString file = scratch.Copy("sand-over-clay.tv9d", "opened.tv9d");
+    const QString file = scratch.copyExample("sand-over-clay.tv9d", "opened.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QStringList filters;
     QString title;
     // The dialog is looked for until it shows: a loaded machine may show it late.
@@ -421,7 +421,7 @@ class MainWindowTest : public QObject {
     testing::ScratchProjects scratch;
     const QString target = scratch.path("pier-7.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.core().Data().Title = "Pier 7";
     window.projectChanged();
     testing::answerFileDialog(target);
@@ -440,10 +440,10 @@ class MainWindowTest : public QObject {
 
   void recentListKeepsAFileOnceAndShortensTheCurrentFolder() {
     testing::ScratchProjects scratch;
-    const QString first = scratch.Copy("sand-over-clay.tv9d", "first.tv9d");
-    const QString second = scratch.Copy("sand-over-clay.tv9d", "second.tv9d");
+    const QString first = scratch.copyExample("sand-over-clay.tv9d", "first.tv9d");
+    const QString second = scratch.copyExample("sand-over-clay.tv9d", "second.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.OpenFile(first, kVersion9File);
     window.OpenFile(second, kVersion9File);
     window.OpenFile(first, kVersion9File);
@@ -462,10 +462,10 @@ class MainWindowTest : public QObject {
 
   void droppedFileOpensTheFirstOnly() {
     testing::ScratchProjects scratch;
-    const QString first = scratch.Copy("sand-over-clay.tv9d", "dropped.tv9d");
-    const QString second = scratch.Copy("sand-over-clay.tv9d", "ignored.tv9d");
+    const QString first = scratch.copyExample("sand-over-clay.tv9d", "dropped.tv9d");
+    const QString second = scratch.copyExample("sand-over-clay.tv9d", "ignored.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QVERIFY(window.acceptDrops());
     QVERIFY(window.dropFiles({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
     QCOMPARE(QString::fromStdString(window.core().Data().FileName), first);
@@ -474,10 +474,10 @@ class MainWindowTest : public QObject {
 
   void settingsSurviveARestart() {
     testing::ScratchProjects scratch;
-    const QString file = scratch.Copy("sand-over-clay.tv9d");
+    const QString file = scratch.copyExample("sand-over-clay.tv9d");
     {
       TMainForm window(TOLVANE_PROGRAM_DIR);
-      window.Start(QString());
+      window.start(QString());
       window.OpenFile(file, kVersion9File);
       window.settings().WordProcessor = "mousepad";
       window.action("actionSIUnits")->trigger();
@@ -488,7 +488,7 @@ class MainWindowTest : public QObject {
       window.core().project().grids().resetAllChanged();
     }
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QCOMPARE(QString::fromStdString(window.settings().WordProcessor), QString("mousepad"));
     QCOMPARE(window.settings().DefSIUnits, kSIUnits);
     QCOMPARE(window.core().Data().fUnits, kSIUnits);  // the new project of the start
@@ -504,10 +504,10 @@ class MainWindowTest : public QObject {
     testing::ScratchProjects scratch;
     {
       TMainForm window(TOLVANE_PROGRAM_DIR);
-      window.Start(scratch.Copy("sand-over-clay.tv9d"));  // opening writes the settings
+      window.start(scratch.copyExample("sand-over-clay.tv9d"));  // opening writes the settings
     }
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QVERIFY(!window.settings().DefWindowsPos);
     QCOMPARE(window.settings().Recent.NumberPrevFile(), 1);
   }
@@ -523,7 +523,7 @@ class MainWindowTest : public QObject {
       settings.endGroup();
     }
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     QCOMPARE(QString::fromStdString(window.settings().WordProcessor), QString());
     QCOMPARE(window.settings().DefSIUnits, kEnglishUnits);
     QCOMPARE(window.settings().Recent.NumberPrevFile(), 0);
@@ -533,18 +533,18 @@ class MainWindowTest : public QObject {
 
   void activeChildCommitsBeforeMenusToolsAndClosing() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     window.show();
     int commits = 0;
     const auto addChild = [&window, &commits](const QString& title) {
-      QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new ProbeChild(commits));
+      QMdiSubWindow* const child = window.mdiArea()->addSubWindow(new ProbeChild(commits));
       child->setWindowTitle(title);
       child->show();
-      window.MdiArea()->setActiveSubWindow(child);
+      window.mdiArea()->setActiveSubWindow(child);
       return child;
     };
     QMdiSubWindow* const child = addChild("Probe Window");
-    QCOMPARE(window.MdiArea()->activeSubWindow(), child);
+    QCOMPARE(window.mdiArea()->activeSubWindow(), child);
     int expected = 0;
     for (const char* menu : {"menuFile", "menuData", "menuComputation", "menuHelp"}) {
       opened(window, menu);
@@ -561,7 +561,7 @@ class MainWindowTest : public QObject {
     window.action("buttonSave")->trigger();
     QCOMPARE(commits, ++expected);
     QApplication::processEvents();
-    QVERIFY(window.MdiArea()->subWindowList().isEmpty());
+    QVERIFY(window.mdiArea()->subWindowList().isEmpty());
     // Closing the main window lets the active child commit first.
     addChild("Second Probe");
     QVERIFY(window.close());
@@ -572,14 +572,14 @@ class MainWindowTest : public QObject {
     int commits = 0;
     {
       TMainForm window(TOLVANE_PROGRAM_DIR);
-      window.Start(QString());
+      window.start(QString());
       window.show();
       for (const char* title : {"First", "Second"}) {
-        QMdiSubWindow* const child = window.MdiArea()->addSubWindow(new ProbeChild(commits));
+        QMdiSubWindow* const child = window.mdiArea()->addSubWindow(new ProbeChild(commits));
         child->setWindowTitle(title);
         child->show();
       }
-      QCOMPARE(window.MdiArea()->subWindowList().size(), 2);
+      QCOMPARE(window.mdiArea()->subWindowList().size(), 2);
     }
     // Nothing asked the children to commit: no menu opened and the window was not closed.
     QCOMPARE(commits, 0);
@@ -588,7 +588,7 @@ class MainWindowTest : public QObject {
   void viewerThatCannotStartIsReported() {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.start(scratch.copyExample("sand-over-clay.tv9d"));
     window.settings().WordProcessor = "/nonexistent/viewer --readonly";
     auto answers = answerMessageBoxes(QMessageBox::Ok);
     opened(window, "menuComputation");
@@ -600,7 +600,7 @@ class MainWindowTest : public QObject {
 
   void aboutBoxShowsProductVersionAndDates() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     AboutBox about(&window);
     QCOMPARE(about.findChild<QLabel*>("aboutProduct")->text(), QString("TOLVANE 2023"));
     QCOMPARE(about.findChild<QLabel*>("aboutVersion")->text(), QString("Version 2023.9.02"));
@@ -621,7 +621,7 @@ class MainWindowTest : public QObject {
   void batchCommandOnlyWithBatchIn() {
     QTemporaryDir programDir;
     TMainForm window(programDir.path().toStdString());
-    window.Start(QString());
+    window.start(QString());
     opened(window, "menuComputation");
     QVERIFY(!window.action("actionBatch")->isVisible());
     QFile batchIn(programDir.filePath("batch.in"));

@@ -31,9 +31,9 @@ class RunTest : public QObject {
 
   void runEnablesThePlotCommands() {
     testing::ScratchProjects scratch;
-    const QString project = scratch.Copy("sand-over-clay.tv9d");
+    const QString project = scratch.copyExample("sand-over-clay.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(project);
+    window.start(project);
     QVERIFY(!window.action("buttonPlot0")->isEnabled());
     QVERIFY(!window.action("buttonViewOutput")->isEnabled());
 
@@ -90,10 +90,10 @@ class RunTest : public QObject {
 
   void whileTheEngineRunsNothingElseCan() {
     testing::ScratchProjects scratch;
-    const QString project = scratch.Copy("sand-over-clay.tv9d");
-    const QString other = scratch.Copy("sand-over-clay.tv9d", "other.tv9d");
+    const QString project = scratch.copyExample("sand-over-clay.tv9d");
+    const QString other = scratch.copyExample("sand-over-clay.tv9d", "other.tv9d");
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(project);
+    window.start(project);
     window.show();
     struct {
       bool worker_thread = false;
@@ -141,7 +141,7 @@ class RunTest : public QObject {
 
   void aNewProjectIsNotRun() {
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(QString());
+    window.start(QString());
     // Save As is offered first; cancelling it runs nothing.
     testing::cancelFileDialog();
     window.action("buttonRun")->trigger();
@@ -154,7 +154,7 @@ class RunTest : public QObject {
     testing::ScratchProjects scratch;
     QTemporaryDir emptyProgramDir;
     TMainForm window(emptyProgramDir.path().toStdString());
-    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.start(scratch.copyExample("sand-over-clay.tv9d"));
     auto answers = answerMessageBoxes(QMessageBox::Ok, 2);
     window.action("actionRun")->trigger();
     QCOMPARE(answers->texts.size(), 2);
@@ -169,7 +169,7 @@ class RunTest : public QObject {
   void screenshotOfTheMainWindow() {
     testing::ScratchProjects scratch;
     TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(scratch.Copy("sand-over-clay.tv9d"));
+    window.start(scratch.copyExample("sand-over-clay.tv9d"));
     auto answers = answerMessageBoxes(QMessageBox::Ok);
     window.action("actionRun")->trigger();
     QCOMPARE(answers->texts.size(), 1);

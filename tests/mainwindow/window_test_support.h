@@ -121,7 +121,7 @@ class ScratchProjects {
   }
   ScratchProjects(const ScratchProjects&) = delete;
   ScratchProjects& operator=(const ScratchProjects&) = delete;
-  QString Copy(const QString& example, const QString& as = QString()) const {
+  QString copyExample(const QString& example, const QString& as = QString()) const {
     const QString target = folder_.filePath(as.isEmpty() ? example : as);
     QFile::remove(target);
     QFile::copy(QString(TOLVANE_EXAMPLES_DIR) + "/" + example, target);

@@ -47,7 +47,7 @@ class ScratchFolder : public ::testing::Test {
 };
 
 // Answers every confirmation with a fixed answer and counts the questions.
-class RecordingHost : public app::TProjectHost {
+class RecordingHost : public app::ProjectHost {
  public:
   explicit RecordingHost(bool answer = true) : Answer(answer) {}
   void hideChildWindows() override { ++Hides; }

@@ -62,7 +62,7 @@ TEST(NewProject, GridsHoldOneEmptyLayerAndOneDepth) {
   CurrentProject project(host, kEnglishUnits);
   ProjectGrids& grids = project.grids();
   grids.D().SetRowCount(3);
-  project.New(kEnglishUnits);
+  project.newProject(kEnglishUnits);
   ASSERT_EQ(grids.D().RowCount(), 1);
   EXPECT_EQ(grids.SoilType(0), kSand);
   ASSERT_NE(grids.layerTable(0), nullptr);

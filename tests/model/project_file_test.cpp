@@ -150,7 +150,7 @@ void makeAllSoilTypes(CurrentProject& project) {
     for (int column = 0; column < m.ColCount(); ++column) {
       if (type == kSand && (column == 3 || column == 4)) continue;  // Ko and Beta: method 3
       for (const int point : {kTopRow, kBottomRow}) {
-        if (m.GetColumn(column).Type() == grid::ColumnType::kFloat) {
+        if (m.GetColumn(column).columnType() == grid::ColumnType::kFloat) {
           m.SetFloatValue(column, point, 100.0L * type + column + 0.25L * (point + 1));
         } else {
           m.SetIntValue(column, point, (type == kSand && column == 5) ? 3 : 2);
@@ -209,7 +209,7 @@ void expectSameProject(CurrentProject& a, CurrentProject& b) {
         const std::string expected = shaleBlows ? "0" : mx.GetStringValue(column, point);
         EXPECT_EQ(my.GetStringValue(column, point), expected)
             << "layer " << row + 1 << " column " << column << " point " << point;
-        if (mx.GetColumn(column).Type() == grid::ColumnType::kFloat) {
+        if (mx.GetColumn(column).columnType() == grid::ColumnType::kFloat) {
           EXPECT_EQ(mx.GetFloatValue(column, point), my.GetFloatValue(column, point));
         }
       }

@@ -72,7 +72,7 @@ TEST(PlotFormState, DisplayCommandsMarkThePlotChanged) {
   EXPECT_EQ(plot.SizeFont, 20);
   EXPECT_TRUE(plot.AnyChange);
   state.setMarkers(5);
-  state.SetLineWidth(4);
+  state.setLineWidth(4);
   state.setGraphTitle("Shaft A", true);
   state.toggleLayers();
   EXPECT_EQ(plot.Markers, 5);

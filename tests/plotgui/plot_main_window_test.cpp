@@ -33,13 +33,13 @@ class PlotMainWindowTest : public QObject {
     QCOMPARE(run.exitCode(), 0);
 
     tolvane::app::TMainForm window(TOLVANE_PROGRAM_DIR);
-    window.Start(dir.filePath(kExample));
+    window.start(dir.filePath(kExample));
     window.resize(1100, 780);
     window.show();
     QVERIFY(window.core().Flags.ShowOutput);
     QVERIFY(window.action("buttonPlot0")->isEnabled());
     window.action("buttonPlot0")->trigger();
-    QMdiSubWindow* sub = window.MdiArea()->activeSubWindow();
+    QMdiSubWindow* sub = window.mdiArea()->activeSubWindow();
     QVERIFY(sub != nullptr);
     auto* form = qobject_cast<tolvane::plot::TPlotForm*>(sub->widget());
     QVERIFY(form != nullptr);
@@ -59,7 +59,7 @@ class PlotMainWindowTest : public QObject {
     QVERIFY(excel != nullptr);
     QCOMPARE(excel->list()->count(), 15);
     excel->close();
-    window.MdiArea()->closeAllSubWindows();
+    window.mdiArea()->closeAllSubWindows();
     QTRY_VERIFY(!window.core().plots()[tolvane::app::kPltSkin].FormExists);
   }
 };

@@ -44,11 +44,11 @@ class TestHost : public app::WindowHost {
   // The child windows reach the plots: they go before the core, as in the main window.
   ~TestHost() override { delete area_; }
   app::MainFormRules& core() override { return core_; }
-  QMdiArea* MdiArea() override { return area_; }
+  QMdiArea* mdiArea() override { return area_; }
   QWidget* frame() override { return &frame_; }
   void projectChanged() override { ++Changes; }
   void updateEnabling() override {}
-  QMainWindow& Window() { return frame_; }
+  QMainWindow& dataWindow() { return frame_; }
 
   app::testing::RecordedMessages Messages;
   int Changes = 0;
@@ -66,7 +66,7 @@ void saveShot(QWidget& widget, const QString& name) {
 }
 
 TPlotForm* activeForm(TestHost& host) {
-  QMdiSubWindow* sub = host.MdiArea()->activeSubWindow();
+  QMdiSubWindow* sub = host.mdiArea()->activeSubWindow();
   return sub != nullptr ? qobject_cast<TPlotForm*>(sub->widget()) : nullptr;
 }
 
@@ -104,14 +104,14 @@ class PlotWindowTest : public QObject {
     host_ = std::make_unique<TestHost>(dir_.path().toStdString());
     QVERIFY(host_->core().Open(dir_.filePath(kExample).toStdString(), 1).Opened);
     QVERIFY(host_->core().Flags.ShowOutput);
-    host_->Window().show();
+    host_->dataWindow().show();
   }
 
   void plotWindowOpensMaximisedWithItsMenu() {
     app::showPlotWindow(*host_, app::kPltCombine);
     TPlotForm* form = activeForm(*host_);
     QVERIFY(form != nullptr);
-    QVERIFY(host_->MdiArea()->activeSubWindow()->isMaximized());
+    QVERIFY(host_->mdiArea()->activeSubWindow()->isMaximized());
     QCOMPARE(form->windowTitle(), QString("PlotForm"));
     QVERIFY(form->plot().FormExists);
     const QList<QAction*> items = form->PlotMenu()->actions();
@@ -134,12 +134,12 @@ class PlotWindowTest : public QObject {
     QCOMPARE(form->Legend()->geometry().bottom() + 1, g.Bottom);
     // A second command brings the same window to the front.
     app::showPlotWindow(*host_, app::kPltCombine);
-    QCOMPARE(host_->MdiArea()->subWindowList().size(), 1);
+    QCOMPARE(host_->mdiArea()->subWindowList().size(), 1);
     form->applyGraphTitle("Shaft A, sand over clay", true);
-    form->State().toggleLayers();
+    form->formState().toggleLayers();
     form->layOut();
     QApplication::processEvents();
-    saveShot(host_->Window(), "plot-window.png");
+    saveShot(host_->dataWindow(), "plot-window.png");
   }
 
   void soilLayerItemOnlyForPlotsWithLayers() {
@@ -153,7 +153,7 @@ class PlotWindowTest : public QObject {
     QVERIFY(settlement != nullptr && settlement != combined);
     emit settlement->PlotMenu()->aboutToShow();
     QVERIFY(!settlement->PlotMenu()->actions()[1]->isVisible());
-    host_->MdiArea()->activeSubWindow()->close();
+    host_->mdiArea()->activeSubWindow()->close();
     QApplication::processEvents();
   }
 
@@ -162,20 +162,20 @@ class PlotWindowTest : public QObject {
     TPlotForm* form = activeForm(*host_);
     QVERIFY(form != nullptr);
     QWidget* canvas = form->Canvas();
-    const plot::TFloatRect full = form->State().MaxLogicBounds();
+    const plot::TFloatRect full = form->formState().MaxLogicBounds();
     QTest::mouseMove(canvas, canvasPoint(*form, 0.5, 0.5));
     QVERIFY(form->windowTitle().startsWith("Combined Plots vs Depth (ultimate) X: "));
     QVERIFY(form->windowTitle().contains(" Y: "));
     // Pressing outside the curve area starts no zoom.
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, canvasPoint(*form, 0.5, 0.5));
-    QCOMPARE(static_cast<double>(form->State().LogicBounds().Right),
+    QCOMPARE(static_cast<double>(form->formState().LogicBounds().Right),
              static_cast<double>(full.Right));
     // A drag over the middle quarter zooms in.
     QTest::mousePress(canvas, Qt::LeftButton, {}, canvasPoint(*form, 0.25, 0.25));
     QTest::mouseMove(canvas, canvasPoint(*form, 0.5, 0.5));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, canvasPoint(*form, 0.5, 0.5));
-    const plot::TFloatRect zoomed = form->State().LogicBounds();
+    const plot::TFloatRect zoomed = form->formState().LogicBounds();
     const double width = static_cast<double>(full.Right - full.Left);
     QVERIFY(static_cast<double>(zoomed.Right - zoomed.Left) < 0.3 * width);
     QVERIFY(static_cast<double>(zoomed.Left) > static_cast<double>(full.Left) + 0.2 * width);
@@ -183,8 +183,9 @@ class PlotWindowTest : public QObject {
     for (int i = 0; i < 4; ++i) {
       QTest::mouseClick(canvas, Qt::RightButton, {}, canvasPoint(*form, 1.0, 1.0));
     }
-    QCOMPARE(static_cast<double>(form->State().LogicBounds().Left), static_cast<double>(full.Left));
-    QCOMPARE(static_cast<double>(form->State().LogicBounds().Right),
+    QCOMPARE(static_cast<double>(form->formState().LogicBounds().Left),
+             static_cast<double>(full.Left));
+    QCOMPARE(static_cast<double>(form->formState().LogicBounds().Right),
              static_cast<double>(full.Right));
   }
 
@@ -235,8 +236,8 @@ class PlotWindowTest : public QObject {
     page.fill(Qt::lightGray);
     {
       QPainter painter(&page);
-      plot::drawPrintedPage(painter, form->plot(), form->State().LogicBounds(), {300, 300}, 2550,
-                            3300, form->Margins, form->legendPlacement());
+      plot::drawPrintedPage(painter, form->plot(), form->formState().LogicBounds(), {300, 300},
+                            2550, 3300, form->Margins, form->legendPlacement());
     }
     QCOMPARE(page.pixel(150, 150), QColor(Qt::lightGray).rgb());  // the margin is not drawn on
     QCOMPARE(page.pixel(310, 310), qRgb(255, 255, 255));          // the page inside is
@@ -246,12 +247,12 @@ class PlotWindowTest : public QObject {
   }
 
   void windowClosesWhenThePlotIsReadAgain() {
-    QVERIFY(!host_->MdiArea()->subWindowList().isEmpty());
+    QVERIFY(!host_->mdiArea()->subWindowList().isEmpty());
     plot::TGraphPlot& plot = host_->core().plots()[app::kPltCombine];
     QVERIFY(plot.FormExists);
     host_->core().plots().resetForReading();  // what a new reading does first
     activeForm(*host_)->layOut();
-    QTRY_VERIFY(host_->MdiArea()->subWindowList().isEmpty());
+    QTRY_VERIFY(host_->mdiArea()->subWindowList().isEmpty());
     QVERIFY(!plot.FormExists);
     QVERIFY(host_->core().Open(dir_.filePath(kExample).toStdString(), 1).Opened);
   }
@@ -310,16 +311,16 @@ class PlotWindowTest : public QObject {
     saveShot(dialog, "dialog-legend.png");
     QCOMPARE(dialog.windowTitle(), QString("Legend"));
     QVERIFY(dialog.minimumSize() == QSize(195, 167));
-    QCOMPARE(dialog.Edit()->text(), QString("Skin Friction"));
+    QCOMPARE(dialog.lineEdit()->text(), QString("Skin Friction"));
     dialog.list()->setCurrentRow(2);
-    QCOMPARE(dialog.Edit()->text(), QString("Total Capacity"));
-    dialog.Edit()->setText("Capacity");
+    QCOMPARE(dialog.lineEdit()->text(), QString("Total Capacity"));
+    dialog.lineEdit()->setText("Capacity");
     dialog.commitEdit();
     QCOMPARE(dialog.list()->item(2)->text(), QString("Capacity"));
-    dialog.Edit()->setText("");
+    dialog.lineEdit()->setText("");
     dialog.commitEdit();
     QCOMPARE(warnings, QStringList({"The line must have a name!"}));
-    QCOMPARE(dialog.Edit()->text(), QString("Capacity"));
+    QCOMPARE(dialog.lineEdit()->text(), QString("Capacity"));
     QCOMPARE(dialog.Names()[2], std::string("Capacity"));
   }
 
@@ -363,7 +364,7 @@ class PlotWindowTest : public QObject {
 
   void exportWindowListsThePlotsWithResults() {
     app::showExportToExcel(*host_);
-    auto* window = host_->Window().findChild<plot::TDlgExport*>();
+    auto* window = host_->dataWindow().findChild<plot::TDlgExport*>();
     QVERIFY(window != nullptr);
     window->OpenAfterExport = false;
     QCOMPARE(window->windowTitle(), QString("Export to Excel"));
@@ -378,7 +379,7 @@ class PlotWindowTest : public QObject {
     QVERIFY(list->viewport()->height() >= list->count() * list->sizeHintForRow(0));
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     saveShot(*window, "window-export-to-excel.png");
-    window->SelectAll(false);
+    window->checkAll(false);
     QVERIFY(!window->generateButton()->isEnabled());
     window->list()->item(0)->setCheckState(Qt::Checked);
     QVERIFY(window->generateButton()->isEnabled());
@@ -396,7 +397,7 @@ class PlotWindowTest : public QObject {
     QVERIFY(book.chart(1).contains("<c:symbol val=\"none\"/>"));
     // The same command brings the same window back.
     app::showExportToExcel(*host_);
-    QCOMPARE(host_->Window().findChildren<plot::TDlgExport*>().size(), 1);
+    QCOMPARE(host_->dataWindow().findChildren<plot::TDlgExport*>().size(), 1);
   }
 
   void noResultsGiveAnEmptyList() {

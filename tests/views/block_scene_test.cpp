@@ -73,7 +73,7 @@ TEST(FitScale, FitsTheXRangeAcrossAndTheOverallRangeDown) {
 TEST(LayerColour, RepeatsEveryTenRows) {
   struct Case {
     int row;
-    TRgb colour;
+    RgbColour colour;
   };
   const Case cases[] = {
       {0, {0.8, 0.55, 0}},     {1, {0.55, 0.4, 0.2}}, {2, {0.4, 0.4, 0.2}}, {3, {0.4, 0.4, 0.55}},
@@ -118,7 +118,7 @@ TEST(BlockSoilName, NamesOfTheCodesAndLayerNumbersForOthers) {
 struct ExpectedPart {
   ShaftPartKind kind;
   double z_top, z_bottom, d_top, d_bottom;
-  TRgb colour;
+  RgbColour colour;
 };
 
 void expectParts(const std::vector<ShaftPart>& parts, const std::vector<ExpectedPart>& expected) {
@@ -152,7 +152,7 @@ TEST(ShaftParts, StraightShaftWithOliveZones) {
                              });
   EXPECT_TRUE(shaftParts(p)[1].FacesUp);
   EXPECT_FALSE(shaftParts(p)[7].FacesUp);
-  EXPECT_EQ(kStraightZoneColour, (TRgb{0.5, 0.5, 0}));
+  EXPECT_EQ(kStraightZoneColour, (RgbColour{0.5, 0.5, 0}));
 }
 
 TEST(ShaftParts, BelledShaftWithoutUpperZone) {
@@ -175,7 +175,7 @@ TEST(ShaftParts, BelledShaftWithoutUpperZone) {
                                  {kRim, -40, -40, 6, 6, kRimColour},
                                  {kRim, bellTop, bellTop, 2, 2, kRimColour},
                              });
-  EXPECT_EQ(kBelledZoneColour, (TRgb{0.25, 0.25, 0}));
+  EXPECT_EQ(kBelledZoneColour, (RgbColour{0.25, 0.25, 0}));
 }
 
 TEST(ShaftParts, DesignLoadProjectReachesTheBottomOfTheLastLayer) {

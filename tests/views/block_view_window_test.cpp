@@ -257,11 +257,11 @@ class BlockViewWindowTest : public QObject {
   void windowOpensWithTheMenuAndToolButtonsAndCloses() {
     TestHost host;
     host.sandOverClay();
-    QVERIFY(!host.Controls->MenuAction()->isVisible());
+    QVERIFY(!host.Controls->viewMenuAction()->isVisible());
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
     QCOMPARE(view->windowTitle(), QStringLiteral("3-D View"));
-    QVERIFY(host.Controls->MenuAction()->isVisible());
+    QVERIFY(host.Controls->viewMenuAction()->isVisible());
     for (QAction* tool : host.Controls->toolActions()) QVERIFY(tool->isVisible());
     QCOMPARE(host.Controls->toolActions()[0]->toolTip(), QStringLiteral("Panning"));
     QCOMPARE(host.Controls->toolActions()[6]->toolTip(), QStringLiteral("Restart View"));
@@ -271,7 +271,7 @@ class BlockViewWindowTest : public QObject {
 
     // The menu checks by the flags; "Layer Labels" follows "Soil Layers".
     host.Controls->updateMenu();
-    const QList<QAction*> items = host.Controls->Menu()->actions();
+    const QList<QAction*> items = host.Controls->viewMenu()->actions();
     QCOMPARE(items[0]->text(), QStringLiteral("Shaft"));
     QVERIFY(items[0]->isChecked());
     QVERIFY(items[3]->isEnabled());
@@ -300,7 +300,7 @@ class BlockViewWindowTest : public QObject {
     QVERIFY(find3DView(host) == nullptr);  // closing already
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!host.Controls->MenuAction()->isVisible());
+    QVERIFY(!host.Controls->viewMenuAction()->isVisible());
     QVERIFY(!host.Controls->toolActions()[0]->isVisible());
     QCOMPARE(host.Area.subWindowList().size(), 0);
   }

@@ -64,20 +64,20 @@ class MainWindowViewsTest : public QObject {
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.resize(1280, 900);
     window.show();
-    window.Start(project);
+    window.start(project);
     QVERIFY(window.core().Flags.ShowOutput);
-    QVERIFY(!window.block3DControls()->MenuAction()->isVisible());
+    QVERIFY(!window.block3DControls()->viewMenuAction()->isVisible());
 
     window.action(QStringLiteral("actionSideView"))->trigger();
     QVERIFY(findSideView(window) != nullptr);
     window.action(QStringLiteral("action3DView"))->trigger();
     TDlgBlock* block = find3DView(window);
     QVERIFY(block != nullptr);
-    QVERIFY(window.block3DControls()->MenuAction()->isVisible());
+    QVERIFY(window.block3DControls()->viewMenuAction()->isVisible());
     for (QAction* tool : window.block3DControls()->toolActions()) QVERIFY(tool->isVisible());
     // Results are shown, the shaft is on and the plot data exist: "Combined Plots" is offered.
     window.block3DControls()->updateMenu();
-    QAction* combined = window.block3DControls()->Menu()->actions().last();
+    QAction* combined = window.block3DControls()->viewMenu()->actions().last();
     QCOMPARE(combined->text(), QStringLiteral("Combined Plots"));
     QVERIFY(combined->isEnabled());
     QVERIFY(!combined->isChecked());
@@ -114,11 +114,11 @@ class MainWindowViewsTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(find3DView(window) == nullptr);
     QVERIFY(findSideView(window) == nullptr);
-    QVERIFY(!window.block3DControls()->MenuAction()->isVisible());
+    QVERIFY(!window.block3DControls()->viewMenuAction()->isVisible());
     QVERIFY(!window.block3DControls()->toolActions()[0]->isVisible());
     window.action(QStringLiteral("action3DView"))->trigger();
     QVERIFY(find3DView(window) != nullptr);
-    QVERIFY(window.block3DControls()->MenuAction()->isVisible());
+    QVERIFY(window.block3DControls()->viewMenuAction()->isVisible());
     // A new project has no layers below 0: the extents are those of the new project.
     QCOMPARE(find3DView(window)->extents().Dmax, 0.0);
 
@@ -126,11 +126,11 @@ class MainWindowViewsTest : public QObject {
     window.OpenFile(project, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(find3DView(window) == nullptr);
-    QVERIFY(!window.block3DControls()->MenuAction()->isVisible());
+    QVERIFY(!window.block3DControls()->viewMenuAction()->isVisible());
     window.action(QStringLiteral("action3DView"))->trigger();
     QCOMPARE(find3DView(window)->extents().Dmax, 60.0);
     window.action(QStringLiteral("actionSideView"))->trigger();
-    QCOMPARE(findSideView(window)->Geometry().project().Layers.size(), size_t{2});
+    QCOMPARE(findSideView(window)->sideGeometry().project().Layers.size(), size_t{2});
   }
 };
 

@@ -224,21 +224,21 @@ TEST(SideViewSoil, NamesHatchesAndColoursByType) {
   struct Case {
     int type;
     const char* name;
-    THatch hatch;
+    HatchStyle hatch;
     uint32_t rgb;
   };
   const Case cases[] = {
-      {1, "Sand", THatch::kVerticalLines, 0xC0C0C0},
-      {2, "Clay", THatch::kBackwardDiagonal, 0x808000},
-      {3, "Shale", THatch::kDiagonalCross, 0x800080},
-      {4, "Strong Rock", THatch::kCross, 0xA6CAF0},
-      {5, "Decomposed Rock/Gravel", THatch::kCross, 0x800000},
-      {6, "Weak Rock", THatch::kCross, 0x00FFFF},
-      {7, "Strong Rock", THatch::kCross, 0xA6CAF0},
-      {8, "Gravelly Sand", THatch::kDiagonalCross, 0x0000FF},
-      {9, "Gravel", THatch::kDiagonalCross, 0xFF00FF},
-      {10, "CFA Sand", THatch::kVerticalLines, 0xC0C0C0},
-      {11, "CFA Clay", THatch::kBackwardDiagonal, 0x808000},
+      {1, "Sand", HatchStyle::kVerticalLines, 0xC0C0C0},
+      {2, "Clay", HatchStyle::kBackwardDiagonal, 0x808000},
+      {3, "Shale", HatchStyle::kDiagonalCross, 0x800080},
+      {4, "Strong Rock", HatchStyle::kCross, 0xA6CAF0},
+      {5, "Decomposed Rock/Gravel", HatchStyle::kCross, 0x800000},
+      {6, "Weak Rock", HatchStyle::kCross, 0x00FFFF},
+      {7, "Strong Rock", HatchStyle::kCross, 0xA6CAF0},
+      {8, "Gravelly Sand", HatchStyle::kDiagonalCross, 0x0000FF},
+      {9, "Gravel", HatchStyle::kDiagonalCross, 0xFF00FF},
+      {10, "CFA Sand", HatchStyle::kVerticalLines, 0xC0C0C0},
+      {11, "CFA Clay", HatchStyle::kBackwardDiagonal, 0x808000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
@@ -265,11 +265,11 @@ TEST(SidePrintLayout, ScalesDepthsOverEightyPercentOfThePageHeight) {
   EXPECT_EQ(page.frameRight(), 900);
   EXPECT_EQ(page.frameTop(), 80);
   EXPECT_EQ(page.frameBottom(), 720);
-  EXPECT_EQ(page.Y(-4), 80);   // 2B above ground at the frame's top
-  EXPECT_EQ(page.Y(0), 120);   // 4/64 x 640 = 40
-  EXPECT_EQ(page.Y(60), 720);  // the deepest layer at the frame's bottom
-  EXPECT_EQ(page.X(3), 530);   // 500 + 3/64 x 640
-  EXPECT_EQ(page.X(-3), 470);
+  EXPECT_EQ(page.pageRow(-4), 80);     // 2B above ground at the frame's top
+  EXPECT_EQ(page.pageRow(0), 120);     // 4/64 x 640 = 40
+  EXPECT_EQ(page.pageRow(60), 720);    // the deepest layer at the frame's bottom
+  EXPECT_EQ(page.pageColumn(3), 530);  // 500 + 3/64 x 640
+  EXPECT_EQ(page.pageColumn(-3), 470);
   EXPECT_EQ(page.labelX(), 120);  // 0.15 of the page height
   EXPECT_EQ(page.tickSize(), 8);  // 0.01 x 800
   // Ticks every 16 rows from 100 + 32 while x < 900 - 48: 132, 148, ..., 836.

@@ -55,7 +55,7 @@ class SideViewWindowTest : public QObject {
 
   QRect bandArea(const TDlgSideView& view, double top, double bottom) const {
     const int w = view.Canvas()->width();
-    const auto& g = view.Geometry();
+    const auto& g = view.sideGeometry();
     return QRect(QPoint(w * 6 / 10, g.depthRow(top)), QPoint(w * 95 / 100, g.depthRow(bottom)));
   }
 
@@ -80,7 +80,7 @@ class SideViewWindowTest : public QObject {
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
-    const auto& g = view->Geometry();
+    const auto& g = view->sideGeometry();
     QVERIFY(g.hasScale());
     QCOMPARE(g.groundOffset(), 6.0);  // 2B
     const QImage image = view->Canvas()->grab().toImage();
@@ -119,7 +119,7 @@ class SideViewWindowTest : public QObject {
     host.belledShaftInFourLayers();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
-    const auto& g = view->Geometry();
+    const auto& g = view->sideGeometry();
     // Hb = (2.5 - 1)/2 x 4 / tan(30 x 3.1416/180) = 3 / 0.57735 = 5.196 ft; the bell widens
     // from 4 ft to 10 ft over it.
     QCOMPARE(g.Data().size(), size_t{4});
@@ -144,7 +144,7 @@ class SideViewWindowTest : public QObject {
     QVERIFY(view != nullptr);
     QCOMPARE(static_cast<double>(host.Form.Data().PD), 60.0);
     // The bell piece ends at the tip: G + 60.
-    QCOMPARE(view->Geometry().Data().back().BottomLeft.y, 66.0);
+    QCOMPARE(view->sideGeometry().Data().back().BottomLeft.y, 66.0);
   }
 
   void mouseMoveShowsTheDepthInTheTitle() {
@@ -152,12 +152,12 @@ class SideViewWindowTest : public QObject {
     host.sandOverClay();
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
-    const int row = view->Geometry().depthRow(12.5);
+    const int row = view->sideGeometry().depthRow(12.5);
     QMouseEvent move(QEvent::MouseMove, QPointF(100, row), QPointF(100, row), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view->Canvas(), &move);
     // One pixel is a tenth of a foot or more here, so the read-out is 12.5 within a pixel.
-    const auto depth = view->Geometry().toLogical(100, row);
+    const auto depth = view->sideGeometry().toLogical(100, row);
     QVERIFY(depth.has_value());
     QVERIFY(std::abs(depth->y - 6 - 12.5) < 0.2);
     QVERIFY(view->windowTitle().startsWith(QStringLiteral("  Depth: ")));
@@ -192,12 +192,13 @@ class SideViewWindowTest : public QObject {
     QPainter painter(&page);
     QFont font = view->font();
     font.setPointSize(10);
-    tolvane::app::paintSidePrintPage(painter, view->Geometry(), page.width(), page.height(), false,
-                                     view->palette().color(QPalette::Window), font, 300.0 / 96);
+    tolvane::app::paintSidePrintPage(painter, view->sideGeometry(), page.width(), page.height(),
+                                     false, view->palette().color(QPalette::Window), font,
+                                     300.0 / 96);
     painter.end();
     // The clay band is hatched inside the frame; the margin outside stays white.
     const tolvane::app::SidePrintLayout layout(3300, 2550, 6, 60);
-    const QRect clay(QPoint(1800, layout.Y(25)), QPoint(2700, layout.Y(55)));
+    const QRect clay(QPoint(1800, layout.pageRow(25)), QPoint(2700, layout.pageRow(55)));
     const int olive = countColour(page, clay, 0x808000);
     QVERIFY(olive > clay.width());
     QVERIFY(olive < clay.width() * clay.height() / 2);  // hatch lines, not a solid fill
@@ -212,17 +213,17 @@ class SideViewWindowTest : public QObject {
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
     view->Canvas()->resize(0, 200);
-    QVERIFY(!view->Geometry().hasScale());
+    QVERIFY(!view->sideGeometry().hasScale());
     QImage empty(10, 10, QImage::Format_RGB32);
     empty.fill(Qt::white);
     QPainter painter(&empty);
-    tolvane::app::paintSideView(painter, view->Geometry(), false, Qt::black);
+    tolvane::app::paintSideView(painter, view->sideGeometry(), false, Qt::black);
     painter.end();
     QCOMPARE(empty.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);  // nothing drawn, not even the background
     view->Canvas()->resize(400, 300);
-    QVERIFY(view->Geometry().hasScale());
+    QVERIFY(view->sideGeometry().hasScale());
     const QImage image = view->Canvas()->grab().toImage();
-    const tolvane::app::ViewPixel body = view->Geometry().toPixel({0, 26});
+    const tolvane::app::ViewPixel body = view->sideGeometry().toPixel({0, 26});
     QCOMPARE(image.pixel(body.x, body.y) & 0xFFFFFF, 0x808080u);
   }
 

@@ -17,13 +17,13 @@ namespace tolvane::app::testing {
 
 class TestHost : public app::WindowHost {
  public:
-  TestHost() : Form(Messages, ProjectHost, std::filesystem::path()) {
+  TestHost() : Form(Messages, projectHost, std::filesystem::path()) {
     Area.resize(1000, 760);
     Area.show();
     Controls = new Block3DControls(*this, &MenuBar, &ToolBar);
   }
   app::MainFormRules& core() override { return Form; }
-  QMdiArea* MdiArea() override { return &Area; }
+  QMdiArea* mdiArea() override { return &Area; }
   QWidget* frame() override { return &Area; }
   void projectChanged() override { ++Changes; }
   void updateEnabling() override {
@@ -70,7 +70,7 @@ class TestHost : public app::WindowHost {
   }
 
   app::ConsoleMessages Messages;
-  HeadlessHost ProjectHost;
+  HeadlessHost projectHost;
   app::MainFormRules Form;
   QMdiArea Area;
   QMenuBar MenuBar;
