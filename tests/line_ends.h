@@ -10,7 +10,7 @@ namespace tolvane::testing {
 
 struct LineEnds {
   const char* Name;
-  std::vector<const char*> Ends;  // used in turn, one per line
+  std::vector<const char*> ends;  // used in turn, one per line
 };
 
 // In the mixed style a lone CR is never followed by a lone LF, which would read as CR LF.
@@ -27,7 +27,7 @@ inline std::string withLineEnds(std::string_view text, const LineEnds& style) {
   size_t line = 0;
   for (const char c : text) {
     if (c == '\n') {
-      result += style.Ends[line++ % style.Ends.size()];
+      result += style.ends[line++ % style.ends.size()];
     } else {
       result += c;
     }

@@ -22,9 +22,9 @@ inline constexpr gid_t kNobodyGroup = 65534;
 inline constexpr int kCannotDropPrivileges = 77;  // exit status of a child that stayed root
 
 struct UnprivilegedUser {
-  uid_t Uid = 0;
-  gid_t Gid = 0;
-  bool DropsPrivileges = false;  // true when the tests run as root and become nobody
+  uid_t uid = 0;
+  gid_t gid = 0;
+  bool dropsPrivileges = false;  // true when the tests run as root and become nobody
 };
 
 // Runs `action` in a forked child as an unprivileged user and returns what it returned; none when
@@ -86,7 +86,7 @@ inline const char* const kNoUnprivilegedUser =
 inline std::optional<std::string> unprivilegedCommand(const std::string& command) {
   const std::optional<UnprivilegedUser> user = unprivilegedUser();
   if (!user) return std::nullopt;
-  if (!user->DropsPrivileges) return command;
+  if (!user->dropsPrivileges) return command;
   const std::string prefix = "setpriv --reuid=" + std::to_string(kNobodyUser) +
                              " --regid=" + std::to_string(kNobodyGroup) + " --clear-groups ";
   if (std::system((prefix + "true").c_str()) != 0) return std::nullopt;

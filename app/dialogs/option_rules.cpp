@@ -16,9 +16,9 @@ constexpr long double kNominalDiameter = 1;  // when no diameter is entered yet
 constexpr long double kMaxBellAngleDeg = 90;
 
 void storeLoading(TProgramData& data, const LoadingEntry& entry) {
-  if (entry.Uplift) {
+  if (entry.uplift) {
     data.KCYCL = kUplift;
-    data.RCYCL = entry.ReductionFactor;
+    data.RCYCL = entry.reductionFactor;
   } else {
     data.KCYCL = kCompression;
     data.RCYCL = 1.0L;
@@ -81,21 +81,21 @@ ShaftGeometry shaftGeometryOf(const TProgramData& data) {
 
 ShaftSketch shaftSketchOf(const ShaftGeometry& geometry) {
   ShaftSketch sketch;
-  sketch.DiameterEntered = geometry.Diameter > 0;
-  sketch.Diameter = sketch.DiameterEntered ? geometry.Diameter : kNominalDiameter;
-  sketch.BaseDiameter = sketch.Diameter;
-  const long double angle = geometry.BellAngle;
-  if (geometry.Ratio > 1 && angle > 0 && angle < kMaxBellAngleDeg) {
-    sketch.BaseDiameter = geometry.Ratio * sketch.Diameter;
+  sketch.diameterEntered = geometry.diameter > 0;
+  sketch.diameter = sketch.diameterEntered ? geometry.diameter : kNominalDiameter;
+  sketch.BaseDiameter = sketch.diameter;
+  const long double angle = geometry.bellAngle;
+  if (geometry.ratio > 1 && angle > 0 && angle < kMaxBellAngleDeg) {
+    sketch.BaseDiameter = geometry.ratio * sketch.diameter;
     // The bell flares from the stem to the base at `angle` from the vertical.
     sketch.BellHeight =
-        (sketch.BaseDiameter - sketch.Diameter) / 2 / std::tan(angle / kDegreesPerRadian);
+        (sketch.BaseDiameter - sketch.diameter) / 2 / std::tan(angle / kDegreesPerRadian);
   }
-  sketch.UpperZone = std::max<long double>(geometry.UpperZone, 0);
-  sketch.LowerZone = std::max<long double>(geometry.LowerZone, 0);
-  const long double needed = sketch.UpperZone + sketch.LowerZone + sketch.BellHeight;
-  sketch.Length = geometry.Length > needed ? geometry.Length
-                                           : needed + kNominalLengthDiameters * sketch.Diameter;
+  sketch.upperZone = std::max<long double>(geometry.upperZone, 0);
+  sketch.lowerZone = std::max<long double>(geometry.lowerZone, 0);
+  const long double needed = sketch.upperZone + sketch.lowerZone + sketch.BellHeight;
+  sketch.length = geometry.length > needed ? geometry.length
+                                           : needed + kNominalLengthDiameters * sketch.diameter;
   return sketch;
 }
 

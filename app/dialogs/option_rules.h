@@ -14,8 +14,8 @@ namespace tolvane::app {
 // What the shaft-length and design-load windows hold.
 struct LoadingEntry {
   long double Value = 0;  // the length or the load
-  bool Uplift = false;
-  long double ReductionFactor = 1;
+  bool uplift = false;
+  long double reductionFactor = 1;
 };
 inline constexpr long double kMaxReductionFactor = 1;
 
@@ -47,23 +47,23 @@ void storeChartSettlements(TProgramData& data, int points,
 // The shaft sketch of the drilled-shaft window, in the project's length unit, depth downwards
 // from the top of the shaft.
 struct ShaftSketch {
-  long double Diameter = 0;  // stem; a nominal width while no diameter is entered
-  bool DiameterEntered = false;
+  long double diameter = 0;  // stem; a nominal width while no diameter is entered
+  bool diameterEntered = false;
   long double BaseDiameter = 0;  // bell base; the stem diameter for a straight shaft
-  long double Length = 0;        // top to base
+  long double length = 0;        // top to base
   long double BellHeight = 0;    // height of the bell cone above the base (0 straight)
-  long double UpperZone = 0;     // upper exclusion zone, from the top
-  long double LowerZone = 0;     // lower exclusion zone, above the bell top or the base
+  long double upperZone = 0;     // upper exclusion zone, from the top
+  long double lowerZone = 0;     // lower exclusion zone, above the bell top or the base
   bool belled() const { return BellHeight > 0; }
 };
 // The entered values the sketch is drawn from.
 struct ShaftGeometry {
-  long double Diameter = 0;   // DSTART
-  long double Ratio = 0;      // RATIO, 0 for a straight shaft
-  long double BellAngle = 0;  // BELANGL, degrees from the vertical
-  long double UpperZone = 0;  // TOPLENG
-  long double LowerZone = 0;  // BS
-  long double Length = 0;     // PD, 0 when not given
+  long double diameter = 0;   // DSTART
+  long double ratio = 0;      // RATIO, 0 for a straight shaft
+  long double bellAngle = 0;  // BELANGL, degrees from the vertical
+  long double upperZone = 0;  // TOPLENG
+  long double lowerZone = 0;  // BS
+  long double length = 0;     // PD, 0 when not given
 };
 ShaftGeometry shaftGeometryOf(const TProgramData& data);
 // The length is PD when given, else a nominal one that shows the zones.

@@ -599,11 +599,11 @@ void ControlOptionsWindow::editDepthsClick() {
   grid::TGridTable& depths = host().core().project().grids().TblTZDepth();
   grid::GridTableRegistry& registry = depths.registry();
   grid::TableWindowFactory factory(host().frame(), messages());
-  grid::GridTableWindowFactory* previous = registry.WindowFactory;
-  registry.WindowFactory = &factory;
+  grid::GridTableWindowFactory* previous = registry.windowFactory;
+  registry.windowFactory = &factory;
   depths.ShowModal();
   depths.Updater();  // the window is gone once it has closed
-  registry.WindowFactory = previous;
+  registry.windowFactory = previous;
   if (depths.GetChanged()) host().projectChanged();
 }
 

@@ -29,8 +29,8 @@ constexpr double kSketchWidthShare = 0.5;  // the widest part of the shaft takes
 struct FieldText {
   const char* Caption;
   const char* Units;
-  const char* Note;
-  const char* Hint;
+  const char* note;
+  const char* hint;
 };
 
 const FieldText kShaftFields[] = {
@@ -131,17 +131,17 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
   const QRectF area =
       QRectF(rect()).adjusted(kSketchMarginPx, kSketchMarginPx, -kSketchMarginPx,
                               -2 * kSketchMarginPx);  // room below for Bb and the note
-  const double length = static_cast<double>(sketch_.Length);
-  const double widest = static_cast<double>(std::max(sketch_.BaseDiameter, sketch_.Diameter));
+  const double length = static_cast<double>(sketch_.length);
+  const double widest = static_cast<double>(std::max(sketch_.BaseDiameter, sketch_.diameter));
   if (length <= 0 || widest <= 0) return;
   // A sketch, not to scale: depth fills the height, the widest part half the width.
   const double sy = area.height() / length;
   const double sx = area.width() * kSketchWidthShare / widest;
   const double cx = area.center().x();
   const auto y = [&](long double depth) { return area.top() + static_cast<double>(depth) * sy; };
-  const double halfStem = static_cast<double>(sketch_.Diameter) / 2 * sx;
+  const double halfStem = static_cast<double>(sketch_.diameter) / 2 * sx;
   const double halfBase = static_cast<double>(sketch_.BaseDiameter) / 2 * sx;
-  const long double bellTop = sketch_.Length - sketch_.BellHeight;
+  const long double bellTop = sketch_.length - sketch_.BellHeight;
 
   // Ground surface.
   painter.setPen(QPen(palette().text().color(), 1));
@@ -152,8 +152,8 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
   shaft.moveTo(cx - halfStem, area.top());
   shaft.lineTo(cx + halfStem, area.top());
   shaft.lineTo(cx + halfStem, y(bellTop));
-  shaft.lineTo(cx + halfBase, y(sketch_.Length));
-  shaft.lineTo(cx - halfBase, y(sketch_.Length));
+  shaft.lineTo(cx + halfBase, y(sketch_.length));
+  shaft.lineTo(cx - halfBase, y(sketch_.length));
   shaft.lineTo(cx - halfStem, y(bellTop));
   shaft.closeSubpath();
   painter.fillPath(shaft, QColor(200, 200, 200));
@@ -168,18 +168,18 @@ void ShaftSketchWidget::paintEvent(QPaintEvent* /*event*/) {
     painter.drawText(
         QPointF(cx + std::max(halfStem, halfBase) + 6, (band.top() + band.bottom()) / 2 + 4), text);
   };
-  drawZone(0, std::min(sketch_.UpperZone, bellTop),
-           QStringLiteral("Lue = ") + lengthText(sketch_.UpperZone, units_));
-  drawZone(std::max<long double>(bellTop - sketch_.LowerZone, 0), bellTop,
-           QStringLiteral("Lle = ") + lengthText(sketch_.LowerZone, units_));
+  drawZone(0, std::min(sketch_.upperZone, bellTop),
+           QStringLiteral("Lue = ") + lengthText(sketch_.upperZone, units_));
+  drawZone(std::max<long double>(bellTop - sketch_.lowerZone, 0), bellTop,
+           QStringLiteral("Lle = ") + lengthText(sketch_.lowerZone, units_));
 
   // Dimensions.
   painter.drawText(QPointF(cx - halfStem, area.top() - 6),
-                   sketch_.DiameterEntered
-                       ? QStringLiteral("B = ") + lengthText(sketch_.Diameter, units_)
+                   sketch_.diameterEntered
+                       ? QStringLiteral("B = ") + lengthText(sketch_.diameter, units_)
                        : QStringLiteral("B not entered"));
   if (sketch_.belled()) {
-    painter.drawText(QPointF(cx - halfBase, y(sketch_.Length) + 16),
+    painter.drawText(QPointF(cx - halfBase, y(sketch_.length) + 16),
                      QStringLiteral("Bb = ") + lengthText(sketch_.BaseDiameter, units_));
   }
   painter.drawText(QPointF(rect().left() + 4, rect().bottom() - 2),
@@ -205,12 +205,12 @@ PilePropertiesWindow::PilePropertiesWindow(WindowHost& host, bool cfaPile, QWidg
     entry::TDataEdit* field = newField(texts[f].Caption, texts[f].Units, &label);
     field->SetMaxVal(kMaxima[f]);
     field->setFixedWidth(kFieldWidthPx);
-    field->setToolTip(QString::fromUtf8(texts[f].Hint));
+    field->setToolTip(QString::fromUtf8(texts[f].hint));
     label->setToolTip(field->toolTip());
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
-    if (*texts[f].Note != '\0') {
-      auto* note = new QLabel(QString::fromUtf8(texts[f].Note), this);
+    if (*texts[f].note != '\0') {
+      auto* note = new QLabel(QString::fromUtf8(texts[f].note), this);
       grid->addWidget(note, row, 2);
       if (f == kMax) maxNote_ = note;
     }
@@ -289,11 +289,11 @@ void PilePropertiesWindow::updateSketch() {
   const TProgramData& project = host().core().Data();
   // The sketch shows what the fields hold, before they are written back.
   ShaftGeometry geometry = shaftGeometryOf(project);
-  geometry.Diameter = fields_[kMin]->numberOr(geometry.Diameter);
-  geometry.Ratio = fields_[kRatio]->numberOr(geometry.Ratio);
-  geometry.BellAngle = fields_[kAngle]->numberOr(geometry.BellAngle);
-  geometry.UpperZone = fields_[kTop]->numberOr(geometry.UpperZone);
-  geometry.LowerZone = fields_[kBottom]->numberOr(geometry.LowerZone);
+  geometry.diameter = fields_[kMin]->numberOr(geometry.diameter);
+  geometry.ratio = fields_[kRatio]->numberOr(geometry.ratio);
+  geometry.bellAngle = fields_[kAngle]->numberOr(geometry.bellAngle);
+  geometry.upperZone = fields_[kTop]->numberOr(geometry.upperZone);
+  geometry.lowerZone = fields_[kBottom]->numberOr(geometry.lowerZone);
   const ShaftSketch sketch = shaftSketchOf(geometry);
   sketch_->setSketch(sketch, project.fUnits);
 }

@@ -16,8 +16,8 @@ constexpr int kTypeSlots = kLastSoilType + 1;  // indexed by soil type, slot 0 u
 
 // A quantity that several soil types hold, and the parameter column of each type that holds it.
 struct CarriedQuantity {
-  std::array<int32_t, kTypeSlots> Column;
-  long double Missing = 0;  // written when the old type does not hold it
+  std::array<int32_t, kTypeSlots> column;
+  long double missing = 0;  // written when the old type does not hold it
 };
 
 constexpr std::array<int32_t, kTypeSlots> Columns(
@@ -70,7 +70,7 @@ const std::array<CarriedQuantity, 26>& carriedQuantities() {
 
 int32_t columnOf(const CarriedQuantity& quantity, int32_t type) {
   if (type < kFirstSoilType || type > kLastSoilType) return kNoColumn;
-  return quantity.Column[static_cast<size_t>(type)];
+  return quantity.column[static_cast<size_t>(type)];
 }
 
 bool validType(int32_t type) {
@@ -175,7 +175,7 @@ bool canDeleteLayer(const ProjectGrids& grids) {
 bool addLayer(ProjectGrids& grids) {
   if (!canAddLayer(grids)) return false;
   grids.D().AddRowGroup();
-  grids.ProjectChanged = true;
+  grids.projectChanged = true;
   return true;
 }
 
@@ -184,7 +184,7 @@ bool insertLayer(ProjectGrids& grids, int row) {
   if (!canAddLayer(grids)) return false;
   if (row < 0 || row >= layers.RowCount()) return addLayer(grids);
   layers.InsertRowGroup(row);
-  grids.ProjectChanged = true;
+  grids.projectChanged = true;
   return true;
 }
 
@@ -192,7 +192,7 @@ bool deleteLayer(ProjectGrids& grids, int row) {
   grid::TGridTable& layers = grids.D();
   if (row < 0 || row >= layers.RowCount()) return false;
   layers.DeleteRowGroup(row);
-  grids.ProjectChanged = true;
+  grids.projectChanged = true;
   return true;
 }
 
@@ -217,11 +217,11 @@ bool changeSoilType(ProjectGrids& grids, int row, int32_t newType) {
     for (size_t q = 0; q < quantities.size(); ++q) {
       const int32_t column = columnOf(quantities[q], newType);
       if (column == kNoColumn) continue;
-      const TopBottom missing{quantities[q].Missing, quantities[q].Missing};
+      const TopBottom missing{quantities[q].missing, quantities[q].missing};
       writeCell(*table, column, old[q].value_or(missing));
     }
   }
-  grids.ProjectChanged = true;
+  grids.projectChanged = true;
   return true;
 }
 

@@ -22,8 +22,8 @@ int soilTypeListPosition(bool cfaPile, int32_t type);
 // Column headings of the layer grid (two lines, the second in the project's units) and the
 // column widths in pixels, scaled to the grid width.
 struct LayerGridColumn {
-  std::string Line1;
-  std::string Line2;
+  std::string line1;
+  std::string line2;
   int Width = 0;
 };
 std::vector<LayerGridColumn> layerGridColumns(bool lrfd, int unitSystem);

@@ -135,7 +135,7 @@ void SoilLayersWindow::rebuild() {
   grid_->setColumnCount(static_cast<int>(columns.size()));
   QStringList headings;
   for (const LayerGridColumn& column : columns) {
-    headings << QString::fromStdString(column.Line1 + "\n" + column.Line2);
+    headings << QString::fromStdString(column.line1 + "\n" + column.line2);
   }
   grid_->setHorizontalHeaderLabels(headings);
   // The design widths, widened where the screen's font needs more room for a heading.
@@ -143,8 +143,8 @@ void SoilLayersWindow::rebuild() {
   int gridWidth = 0;
   for (size_t c = 0; c < columns.size(); ++c) {
     const int needed =
-        std::max(metrics.horizontalAdvance(QString::fromStdString(columns[c].Line1)),
-                 metrics.horizontalAdvance(QString::fromStdString(columns[c].Line2))) +
+        std::max(metrics.horizontalAdvance(QString::fromStdString(columns[c].line1)),
+                 metrics.horizontalAdvance(QString::fromStdString(columns[c].line2))) +
         kHeadingPaddingPx;
     const int width = std::max(columns[c].Width, needed);
     grid_->setColumnWidth(static_cast<int>(c), width);

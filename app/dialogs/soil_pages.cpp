@@ -57,7 +57,7 @@ const std::vector<std::string>& cfaMethods() {
 
 SoilPage sandPage() {
   SoilField interfaceAngle = real("7. Interface Angle (****)", kSandInterfaceAngle, kAngleUnits);
-  interfaceAngle.Hidden = true;
+  interfaceAngle.hidden = true;
   return {
       "Sand",
       {real("1. Total Unit Weight", 0, kUnitWeightUnits),
@@ -169,7 +169,7 @@ bool bothZero(const LayerValues& values, int column) {
 }
 
 int methodCount(int32_t type) {
-  return static_cast<int>(soilPageFor(type).Methods.size());
+  return static_cast<int>(soilPageFor(type).methods.size());
 }
 
 }  // namespace
@@ -281,7 +281,7 @@ bool soilFieldEnabled(int32_t type, int column, int method) {
 }
 
 std::string soilFieldCaption(int32_t type, const SoilField& field, int method) {
-  if (type == kSand && field.Column == kSandBlowCounts &&
+  if (type == kSand && field.column == kSandBlowCounts &&
       effectiveMethod(type, method) == kSandBetaMethod) {
     return "5. Blow Counts from SPT (**)";
   }
@@ -355,16 +355,16 @@ LayerValues readLayerValues(const grid::TGridTable& table, int32_t type) {
       }
     }
   }
-  const int methodColumn = soilPageFor(type).MethodColumn;
+  const int methodColumn = soilPageFor(type).methodColumn;
   if (methodGroupUsed(type) && methodColumn < columns && rows == kLayerTableRows) {
-    values.Method = static_cast<int>(values.at(kBottomRow, methodColumn));
+    values.method = static_cast<int>(values.at(kBottomRow, methodColumn));
   }
   return values;
 }
 
 void clearUnusedSandParameters(LayerValues& values) {
   std::vector<int> unused;
-  switch (effectiveMethod(kSand, values.Method)) {
+  switch (effectiveMethod(kSand, values.method)) {
     case kSandKoMethod:
       unused = {kSandBeta, kSandM, kSandOcr};
       break;
@@ -384,29 +384,29 @@ void clearUnusedSandParameters(LayerValues& values) {
 void writeLayerValues(grid::TGridTable& table, int32_t type, LayerValues values) {
   if (table.RowCount() < kLayerTableRows) return;
   const SoilPage& page = soilPageFor(type);
-  if (methodGroupUsed(type)) values.Method = effectiveMethod(type, values.Method);
+  if (methodGroupUsed(type)) values.method = effectiveMethod(type, values.method);
   if (type == kSand) clearUnusedSandParameters(values);
-  for (const SoilField& field : page.Fields) {
-    if (!soilFieldUsed(type, field.Column) || field.Column >= table.ColCount()) continue;
-    const grid::ColumnType kind = table.GetColumn(field.Column).columnType();
+  for (const SoilField& field : page.fields) {
+    if (!soilFieldUsed(type, field.column) || field.column >= table.ColCount()) continue;
+    const grid::ColumnType kind = table.GetColumn(field.column).columnType();
     for (int row = 0; row < kLayerTableRows; ++row) {
-      const long double value = values.at(row, field.Column);
+      const long double value = values.at(row, field.column);
       if (kind == grid::ColumnType::kFloat) {
-        table.SetFloatValue(field.Column, row, value);
+        table.SetFloatValue(field.column, row, value);
       } else if (kind == grid::ColumnType::kInt || kind == grid::ColumnType::kEnum) {
-        table.SetIntValue(field.Column, row, entry::roundToInt32(value).value_or(0));
+        table.SetIntValue(field.column, row, entry::roundToInt32(value).value_or(0));
       }
     }
   }
-  if (methodGroupUsed(type) && page.MethodColumn < table.ColCount()) {
+  if (methodGroupUsed(type) && page.methodColumn < table.ColCount()) {
     for (int row = 0; row < kLayerTableRows; ++row) {
-      table.SetIntValue(page.MethodColumn, row, values.Method);
+      table.SetIntValue(page.methodColumn, row, values.method);
     }
   }
 }
 
 std::optional<SoilCloseFailure> checkSoilPageClose(int32_t type, const LayerValues& values) {
-  const int m = effectiveMethod(type, values.Method);
+  const int m = effectiveMethod(type, values.method);
   const char* const qcMessage =
       "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!";
   if (type == kSand && m == kSandKoMethod && bothZero(values, kSandKo)) {

@@ -19,21 +19,21 @@ enum class SoilFieldKind { kReal, kInteger, kPickList };
 
 struct SoilField {
   std::string Caption;
-  int Column = 0;     // column of the layer's parameter table
+  int column = 0;     // column of the layer's parameter table
   std::string Units;  // units placeholder string, empty for none
-  SoilFieldKind Kind = SoilFieldKind::kReal;
-  std::vector<std::string> Items;  // pick lists: the entries, value 1 to n
-  std::string Prompt;              // pick lists: the text shown before a choice
-  bool Hidden = false;
+  SoilFieldKind kind = SoilFieldKind::kReal;
+  std::vector<std::string> items;  // pick lists: the entries, value 1 to n
+  std::string prompt;              // pick lists: the text shown before a choice
+  bool hidden = false;
 };
 
 struct SoilPage {
   std::string Name;  // "Sand", "Clay", ...
-  std::vector<SoilField> Fields;
-  std::string MethodGroup;           // caption of the method group, empty for none
-  std::vector<std::string> Methods;  // the method buttons, value 1 to n
-  int MethodColumn = -1;
-  std::string MethodNote;  // shown beside the third method
+  std::vector<SoilField> fields;
+  std::string methodGroup;           // caption of the method group, empty for none
+  std::vector<std::string> methods;  // the method buttons, value 1 to n
+  int methodColumn = -1;
+  std::string methodNote;  // shown beside the third method
 };
 
 // The page of a soil type (clay and shale share one, so do the two strong rocks and the two
@@ -59,7 +59,7 @@ std::vector<std::string> soilPageNotes(int32_t type, int method);
 inline constexpr int kMaxParameterColumns = 9;
 struct LayerValues {
   std::array<std::array<long double, kMaxParameterColumns>, kLayerTableRows> Value{};
-  int Method = 0;
+  int method = 0;
   long double& at(int row, int column) {
     return Value[static_cast<size_t>(row)][static_cast<size_t>(column)];
   }
@@ -78,8 +78,8 @@ void clearUnusedSandParameters(LayerValues& values);
 // A check that fails when a page is closed with its Close button: the message, and the column of
 // the quantity whose top field gets the focus.
 struct SoilCloseFailure {
-  std::string Message;
-  int Column = 0;
+  std::string message;
+  int column = 0;
 };
 std::optional<SoilCloseFailure> checkSoilPageClose(int32_t type, const LayerValues& values);
 

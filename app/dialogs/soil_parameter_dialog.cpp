@@ -50,19 +50,19 @@ SoilParameterDialog::SoilParameterDialog(WindowHost& host, int row, QWidget* par
   fields->addWidget(new QLabel(QStringLiteral("Values at\nBottom of Layer"), this), 0, 2,
                     Qt::AlignCenter);
   int gridRow = 1;
-  for (const SoilField& field : page.Fields) {
+  for (const SoilField& field : page.fields) {
     FieldWidgets widgets;
-    widgets.Field = &field;
-    widgets.Label = new QLabel(this);
-    widgets.Top = newCell(field, widgets.Label);
+    widgets.field = &field;
+    widgets.label = new QLabel(this);
+    widgets.Top = newCell(field, widgets.label);
     widgets.Bottom = newCell(field, nullptr);
-    if (field.Kind == SoilFieldKind::kPickList) widgets.Label->setText(q(field.Caption));
-    if (field.Hidden) {
-      widgets.Label->hide();
+    if (field.kind == SoilFieldKind::kPickList) widgets.label->setText(q(field.Caption));
+    if (field.hidden) {
+      widgets.label->hide();
       widgets.Top->hide();
       widgets.Bottom->hide();
     } else {
-      fields->addWidget(widgets.Label, gridRow, 0);
+      fields->addWidget(widgets.label, gridRow, 0);
       fields->addWidget(widgets.Top, gridRow, 1);
       fields->addWidget(widgets.Bottom, gridRow, 2);
       ++gridRow;
@@ -72,19 +72,19 @@ SoilParameterDialog::SoilParameterDialog(WindowHost& host, int row, QWidget* par
 
   auto* body = new QHBoxLayout;
   body->addLayout(fields);
-  if (!page.Methods.empty()) {
-    auto* group = new QGroupBox(q(page.MethodGroup), this);
+  if (!page.methods.empty()) {
+    auto* group = new QGroupBox(q(page.methodGroup), this);
     auto* methods = new QVBoxLayout(group);
-    for (size_t m = 0; m < page.Methods.size(); ++m) {
-      auto* button = new QRadioButton(buttonText(page.Methods[m]), group);
+    for (size_t m = 0; m < page.methods.size(); ++m) {
+      auto* button = new QRadioButton(buttonText(page.methods[m]), group);
       connect(button, &QRadioButton::toggled, this, [this](bool on) {
         if (on) updateEnabling();
       });
       methods_.push_back(button);
-      if (m == 2 && !page.MethodNote.empty()) {
+      if (m == 2 && !page.methodNote.empty()) {
         auto* line = new QHBoxLayout;
         line->addWidget(button);
-        line->addWidget(new QLabel(q(page.MethodNote), group));
+        line->addWidget(new QLabel(q(page.methodNote), group));
         line->addStretch();
         methods->addLayout(line);
       } else {
@@ -116,10 +116,10 @@ SoilParameterDialog::SoilParameterDialog(WindowHost& host, int row, QWidget* par
 }
 
 QWidget* SoilParameterDialog::newCell(const SoilField& field, QLabel* label) {
-  if (field.Kind == SoilFieldKind::kPickList) {
+  if (field.kind == SoilFieldKind::kPickList) {
     auto* list = new QComboBox(this);
-    for (const std::string& item : field.Items) list->addItem(q(item));
-    list->setPlaceholderText(q(field.Prompt));
+    for (const std::string& item : field.items) list->addItem(q(item));
+    list->setPlaceholderText(q(field.prompt));
     list->setMinimumWidth(kFieldWidthPx);
     if (label != nullptr) label->setBuddy(list);
     return list;
@@ -138,7 +138,7 @@ QWidget* SoilParameterDialog::newCell(const SoilField& field, QLabel* label) {
 
 const SoilParameterDialog::FieldWidgets* SoilParameterDialog::widgetsOf(int column) const {
   for (const FieldWidgets& widgets : fields_) {
-    if (widgets.Field->Column == column) return &widgets;
+    if (widgets.field->column == column) return &widgets;
   }
   return nullptr;
 }
@@ -157,7 +157,7 @@ QComboBox* SoilParameterDialog::pickList(int column, int row) const {
 
 QLabel* SoilParameterDialog::fieldLabel(int column) const {
   const FieldWidgets* widgets = widgetsOf(column);
-  return widgets != nullptr ? widgets->Label : nullptr;
+  return widgets != nullptr ? widgets->label : nullptr;
 }
 
 QRadioButton* SoilParameterDialog::methodButton(int method) const {
@@ -185,7 +185,7 @@ void SoilParameterDialog::load() {
   for (const FieldWidgets& widgets : fields_) {
     for (int row = kTopRow; row <= kBottomRow; ++row) {
       QWidget* cell = row == kTopRow ? widgets.Top : widgets.Bottom;
-      const long double value = values.at(row, widgets.Field->Column);
+      const long double value = values.at(row, widgets.field->column);
       if (auto* list = qobject_cast<QComboBox*>(cell)) {
         const int index = entry::roundToInt32(value).value_or(0) - 1;
         list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
@@ -194,7 +194,7 @@ void SoilParameterDialog::load() {
       }
     }
   }
-  if (QRadioButton* button = methodButton(effectiveMethod(type_, values.Method))) {
+  if (QRadioButton* button = methodButton(effectiveMethod(type_, values.method))) {
     button->setChecked(true);
   }
   updateEnabling();
@@ -203,12 +203,12 @@ void SoilParameterDialog::load() {
 void SoilParameterDialog::updateEnabling() {
   const int chosen = method();
   for (const FieldWidgets& widgets : fields_) {
-    const bool enabled = soilFieldEnabled(type_, widgets.Field->Column, chosen);
+    const bool enabled = soilFieldEnabled(type_, widgets.field->column, chosen);
     widgets.Top->setEnabled(enabled);
     widgets.Bottom->setEnabled(enabled);
-    widgets.Label->setEnabled(enabled);
+    widgets.label->setEnabled(enabled);
     if (auto* top = qobject_cast<entry::TDataEdit*>(widgets.Top)) {
-      top->SetCaption(soilFieldCaption(type_, *widgets.Field, chosen));
+      top->SetCaption(soilFieldCaption(type_, *widgets.field, chosen));
     }
   }
   for (QLabel* label : noteLabels_) delete label;
@@ -226,7 +226,7 @@ LayerValues SoilParameterDialog::pageValues() const {
   for (const FieldWidgets& widgets : fields_) {
     for (int row = kTopRow; row <= kBottomRow; ++row) {
       const QWidget* cell = row == kTopRow ? widgets.Top : widgets.Bottom;
-      long double& value = values.at(row, widgets.Field->Column);
+      long double& value = values.at(row, widgets.field->column);
       if (const auto* list = qobject_cast<const QComboBox*>(cell)) {
         value = list->currentIndex() + 1;
       } else if (const auto* edit = qobject_cast<const entry::TDataEdit*>(cell)) {
@@ -234,7 +234,7 @@ LayerValues SoilParameterDialog::pageValues() const {
       }
     }
   }
-  if (!methods_.empty()) values.Method = method();
+  if (!methods_.empty()) values.method = method();
   return values;
 }
 
@@ -264,8 +264,8 @@ void SoilParameterDialog::store() {
 void SoilParameterDialog::closeClick() {
   if (!activeFieldValid()) return;
   if (const auto failure = checkSoilPageClose(type_, pageValues())) {
-    messages_->information(this, failure->Message);
-    if (entry::TDataEdit* top = field(failure->Column, kTopRow)) top->setFocus();
+    messages_->information(this, failure->message);
+    if (entry::TDataEdit* top = field(failure->column, kTopRow)) top->setFocus();
     return;
   }
   store();

@@ -47,8 +47,8 @@ class SoilParameterDialog : public QDialog {
 
  private:
   struct FieldWidgets {
-    const SoilField* Field = nullptr;
-    QLabel* Label = nullptr;
+    const SoilField* field = nullptr;
+    QLabel* label = nullptr;
     QWidget* Top = nullptr;
     QWidget* Bottom = nullptr;
   };

@@ -97,24 +97,24 @@ bool BatchList::loadFromFile(const std::filesystem::path& file) {
   return true;
 }
 
-BatchRun::BatchRun(MainFormRules& form, UserMessages& messages,
+BatchRun::BatchRun(MainFormRules& form, UserMessages& userMessages,
                    std::function<void(const std::string&)> show)
-    : form_(form), userMessages_(messages), show_(std::move(show)) {}
+    : form_(form), userMessages_(userMessages), show_(std::move(show)) {}
 
 bool BatchRun::openList(const std::filesystem::path& file) {
-  if (!List.loadFromFile(file)) return false;
+  if (!list.loadFromFile(file)) return false;
   fname = file.string();
   return true;
 }
 
 bool BatchRun::saveList(const std::filesystem::path& file) {
-  if (!List.saveToFile(file)) return false;
+  if (!list.saveToFile(file)) return false;
   fname = file.string();
   return true;
 }
 
 void BatchRun::clearList() {
-  List.clear();
+  list.clear();
   fname.clear();
 }
 
@@ -124,7 +124,7 @@ void BatchRun::Add(const std::string& text) {
   while (true) {
     const size_t end = text.find('\r', start);
     const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-    Messages.push_back(line);
+    messages.push_back(line);
     if (messageFile_.is_open()) messageFile_ << line << kEndOfLine << std::flush;
     if (show_) show_(line);
     if (end == std::string::npos) break;
@@ -155,32 +155,32 @@ bool BatchRun::startMessageFile() {
 bool BatchRun::runAll() {
   if (!form_.askToSave()) return false;
   if (!startMessageFile()) return false;
-  Messages.clear();
-  Progress = 0;
+  messages.clear();
+  progress = 0;
   Add("* Start Multi-File Analysis *");
   addDateAndTime();
-  const int n = static_cast<int>(List.files().size());
+  const int n = static_cast<int>(list.files().size());
   std::vector<std::string> paths;
-  for (const std::string& file : List.files()) {
+  for (const std::string& file : list.files()) {
     std::error_code ignored;
     paths.push_back(std::filesystem::absolute(file, ignored).string());
   }
-  std::unique_ptr<BatchJobs> jobs;
-  if (Jobs > 1 && n > 1 && !Program.empty()) {
-    jobs = std::make_unique<BatchJobs>(Program, paths, Jobs, ForkedWorker);
+  std::unique_ptr<BatchJobs> pool;
+  if (jobs > 1 && n > 1 && !program.empty()) {
+    pool = std::make_unique<BatchJobs>(program, paths, jobs, forkedWorker);
   }
   for (int i = 1; i <= n; ++i) {
     const std::string& path = paths[static_cast<size_t>(i - 1)];
-    Progress = i;
+    progress = i;
     Add("File " + std::to_string(i) + "/" + std::to_string(n) + " : " + path);
     Add("- Reading File");
     std::string message;
     int result = kBatchFileDone;
-    if (jobs) {
-      const BatchItemOutcome outcome = jobs->take(static_cast<size_t>(i - 1));
-      if (outcome.Analyzed) Add("- Analyzing File");
-      message = outcome.Message;
-      result = outcome.Result;
+    if (pool) {
+      const BatchItemOutcome outcome = pool->take(static_cast<size_t>(i - 1));
+      if (outcome.analyzed) Add("- Analyzing File");
+      message = outcome.message;
+      result = outcome.result;
     } else if (form_.OpenFileBatch(path, message)) {
       Add("- Analyzing File");
       result = form_.RunFileBatch(message);
@@ -188,14 +188,14 @@ bool BatchRun::runAll() {
     Add(message);
     Add("");
     if (result > 1) {
-      if (jobs) jobs->stop();
+      if (pool) pool->stop();
       break;
     }
   }
-  jobs.reset();
+  pool.reset();
   Add("* Multi-File Analysis Completed *");
   addDateAndTime();
-  Progress = n;
+  progress = n;
   form_.newProject();
   userMessages_.information(
       "Computations Completed\rPlease check the output file and/or processor notes files");
@@ -204,12 +204,12 @@ bool BatchRun::runAll() {
 }
 
 void BatchRun::checkFiles() {
-  Messages.clear();
+  messages.clear();
   Add("* Start Multi-File Check *");
   addDateAndTime();
-  const int n = static_cast<int>(List.files().size());
+  const int n = static_cast<int>(list.files().size());
   for (int i = 1; i <= n; ++i) {
-    const std::string& path = List.files()[static_cast<size_t>(i - 1)];
+    const std::string& path = list.files()[static_cast<size_t>(i - 1)];
     Add("File " + std::to_string(i) + "/" + std::to_string(n) + " : " + path);
     Add("- Checking File");
     std::error_code ignored;

@@ -39,19 +39,19 @@ class BatchRun {
  public:
   // `show` receives every message line as it is added (the dialog's message area, or the
   // standard output of the headless program).
-  BatchRun(MainFormRules& form, UserMessages& messages,
+  BatchRun(MainFormRules& form, UserMessages& userMessages,
            std::function<void(const std::string&)> show);
 
-  BatchList List;
+  BatchList list;
   std::string fname;  // the list file opened or saved last; empty when none
-  std::vector<std::string> Messages;
-  int Progress = 0;
-  // With more than one job and the program to start, runAll runs the projects in up to Jobs
-  // processes of Program at once (batch_jobs.h); the messages are the same.
-  int Jobs = 1;
-  std::filesystem::path Program;
+  std::vector<std::string> messages;
+  int progress = 0;
+  // With more than one job and the program to start, runAll runs the projects in up to jobs
+  // processes of program at once (batch_jobs.h); the messages are the same.
+  int jobs = 1;
+  std::filesystem::path program;
   // The worker's main routine, for workers forked from this process (the headless program).
-  std::function<int()> ForkedWorker;
+  std::function<int()> forkedWorker;
 
   bool openList(const std::filesystem::path& file);
   bool saveList(const std::filesystem::path& file);

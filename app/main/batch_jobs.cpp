@@ -76,7 +76,7 @@ class ReportReader {
   }
 
  private:
-  bool Fill() {
+  bool fill() {
     std::array<char, kReadChunk> buffer{};
     while (true) {
       const ssize_t n = ::read(descriptor_, buffer.data(), buffer.size());
@@ -89,7 +89,7 @@ class ReportReader {
   bool readLine(std::string& line) {
     std::size_t end = buffer_.find('\n');
     while (end == std::string::npos) {
-      if (!Fill()) return false;
+      if (!fill()) return false;
       end = buffer_.find('\n');
     }
     line = buffer_.substr(0, end + 1);
@@ -98,7 +98,7 @@ class ReportReader {
   }
   bool bytes(std::size_t count, std::string& bytes) {
     while (buffer_.size() < count) {
-      if (!Fill()) return false;
+      if (!fill()) return false;
     }
     bytes = buffer_.substr(0, count);
     buffer_.erase(0, count);
@@ -147,30 +147,30 @@ std::vector<std::string> workerEnvironment() {
 
 // A worker process: its standard input (a socket the paths are sent on) and its report pipe.
 struct BatchWorker {
-  pid_t Process = -1;
-  int Input = -1;
-  int Reports = -1;
+  pid_t process = -1;
+  int input = -1;
+  int reports = -1;
 
   // The socket the paths go on and the pipe the reports come back on, both closed on exec.
-  static bool openChannels(std::array<int, 2>& input, std::array<int, 2>& reports) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input.data()) != 0) return false;
-    if (::pipe2(reports.data(), O_CLOEXEC) != 0) {
-      ::close(input[0]);
-      ::close(input[1]);
+  static bool openChannels(std::array<int, 2>& inputEnds, std::array<int, 2>& reportEnds) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, inputEnds.data()) != 0) return false;
+    if (::pipe2(reportEnds.data(), O_CLOEXEC) != 0) {
+      ::close(inputEnds[0]);
+      ::close(inputEnds[1]);
       return false;
     }
     return true;
   }
 
   bool start(const std::filesystem::path& program, const std::vector<std::string>& environment) {
-    std::array<int, 2> input{};
-    std::array<int, 2> reports{};
-    if (!openChannels(input, reports)) return false;
+    std::array<int, 2> inputEnds{};
+    std::array<int, 2> reportEnds{};
+    if (!openChannels(inputEnds, reportEnds)) return false;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     // dup2 clears close-on-exec on the copies, so only this worker keeps its ends.
-    posix_spawn_file_actions_adddup2(&actions, input[1], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, reports[1], kBatchItemReportDescriptor);
+    posix_spawn_file_actions_adddup2(&actions, inputEnds[1], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, reportEnds[1], kBatchItemReportDescriptor);
     std::string programText = program.string();
     std::string option = kBatchWorkerOption;
     std::array<char*, 3> argv = {programText.data(), option.data(), nullptr};
@@ -180,14 +180,14 @@ struct BatchWorker {
     for (std::string& entry : environmentCopy) envp.push_back(entry.data());
     envp.push_back(nullptr);
     const int spawned =
-        ::posix_spawn(&Process, programText.c_str(), &actions, nullptr, argv.data(), envp.data());
+        ::posix_spawn(&process, programText.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    ::close(input[1]);
-    ::close(reports[1]);
-    Input = input[0];
-    Reports = reports[0];
+    ::close(inputEnds[1]);
+    ::close(reportEnds[1]);
+    input = inputEnds[0];
+    reports = reportEnds[0];
     if (spawned != 0) {
-      Process = -1;
+      process = -1;
       close();
     }
     return spawned == 0;
@@ -195,38 +195,38 @@ struct BatchWorker {
   // A worker made by forking this process, running `workerMain`: no program to load, so it is
   // ready at once. Only while this process has a single thread (before the jobs' threads start).
   bool forkWith(const std::function<int()>& workerMain) {
-    std::array<int, 2> input{};
-    std::array<int, 2> reports{};
-    if (!openChannels(input, reports)) return false;
+    std::array<int, 2> inputEnds{};
+    std::array<int, 2> reportEnds{};
+    if (!openChannels(inputEnds, reportEnds)) return false;
     // What is buffered for the console would otherwise be written twice, once by the worker.
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
-    const pid_t process = ::fork();
-    if (process == 0) runForkedWorker(input[1], reports[1], workerMain);
-    ::close(input[1]);
-    ::close(reports[1]);
-    if (process < 0) {
-      ::close(input[0]);
-      ::close(reports[0]);
+    const pid_t child = ::fork();
+    if (child == 0) runForkedWorker(inputEnds[1], reportEnds[1], workerMain);
+    ::close(inputEnds[1]);
+    ::close(reportEnds[1]);
+    if (child < 0) {
+      ::close(inputEnds[0]);
+      ::close(reportEnds[0]);
       return false;
     }
-    Process = process;
-    Input = input[0];
-    Reports = reports[0];
+    process = child;
+    input = inputEnds[0];
+    reports = reportEnds[0];
     return true;
   }
   // Closes the input, so the worker ends, and waits for it.
   void close() {
-    if (Input >= 0) ::close(Input);
-    if (Reports >= 0) ::close(Reports);
-    Input = Reports = -1;
-    if (Process > 0) {
+    if (input >= 0) ::close(input);
+    if (reports >= 0) ::close(reports);
+    input = reports = -1;
+    if (process > 0) {
       int status = 0;
-      while (::waitpid(Process, &status, 0) < 0 && errno == EINTR) {
+      while (::waitpid(process, &status, 0) < 0 && errno == EINTR) {
       }
     }
-    Process = -1;
+    process = -1;
   }
 };
 
@@ -239,21 +239,21 @@ void runWorkerItems(const std::filesystem::path& program,
                     const std::function<std::optional<std::string>()>& next,
                     const std::function<void(BatchItemOutcome)>& finish, BatchWorker worker = {}) {
   std::optional<ReportReader> reader;
-  if (worker.Process >= 0) reader.emplace(worker.Reports);
+  if (worker.process >= 0) reader.emplace(worker.reports);
   while (const std::optional<std::string> path = next()) {
-    if (worker.Process < 0) {
+    if (worker.process < 0) {
       if (!worker.start(program, environment)) {
         finish(readBatchItemReport("", false));
         continue;
       }
-      reader.emplace(worker.Reports);
+      reader.emplace(worker.reports);
     }
     std::pair<std::string, bool> report{"", false};
-    if (sendAll(worker.Input, *path + "\n")) report = reader->next();
+    if (sendAll(worker.input, *path + "\n")) report = reader->next();
     finish(readBatchItemReport(report.first, report.second));
     if (!report.second) worker.close();
   }
-  if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
+  if (worker.input >= 0) ::shutdown(worker.input, SHUT_WR);
   worker.close();
 }
 
@@ -264,16 +264,16 @@ std::string batchItemStartText() {
 }
 
 std::string batchItemOutcomeText(const BatchItemOutcome& outcome) {
-  return std::string(kResultWord) + std::to_string(outcome.Result) + "\n" +
-         std::string(kMessageWord) + std::to_string(outcome.Message.size()) + "\n" +
-         outcome.Message;
+  return std::string(kResultWord) + std::to_string(outcome.result) + "\n" +
+         std::string(kMessageWord) + std::to_string(outcome.message.size()) + "\n" +
+         outcome.message;
 }
 
 BatchItemOutcome readBatchItemReport(const std::string& report, bool complete) {
   BatchItemOutcome outcome;
   std::string_view rest = report;
   if (rest.substr(0, kStartedLine.size()) == kStartedLine) {
-    outcome.Analyzed = true;
+    outcome.analyzed = true;
     rest.remove_prefix(kStartedLine.size());
   }
   int result = 0;
@@ -296,12 +296,12 @@ BatchItemOutcome readBatchItemReport(const std::string& report, bool complete) {
     read = number.ec == std::errc() && rest.substr(0, 1) == "\n" && rest.size() == length + 1;
   }
   if (!read) {
-    outcome.Result = kBatchFileDone;
-    outcome.Message = kAbnormalEnd;
+    outcome.result = kBatchFileDone;
+    outcome.message = kAbnormalEnd;
     return outcome;
   }
-  outcome.Result = result;
-  outcome.Message = std::string(rest.substr(1));
+  outcome.result = result;
+  outcome.message = std::string(rest.substr(1));
   return outcome;
 }
 
@@ -314,13 +314,13 @@ int runBatchWorkerProcess(MainFormRules& form) {
   const char* folder = status ? nullptr : ::mkdtemp(folderPattern.data());
   for (std::string path; std::getline(std::cin, path);) {
     BatchItemOutcome outcome;
-    if (form.OpenFileBatch(path, outcome.Message)) {
-      outcome.Analyzed = true;
+    if (form.OpenFileBatch(path, outcome.message)) {
+      outcome.analyzed = true;
       writeAll(report, batchItemStartText());
       if (folder != nullptr) {
-        outcome.Result = form.RunFileBatch(outcome.Message, folder);
+        outcome.result = form.RunFileBatch(outcome.message, folder);
       } else {
-        outcome.Message = kNoRunFolder;
+        outcome.message = kNoRunFolder;
       }
     }
     writeAll(report, batchItemOutcomeText(outcome));
@@ -370,7 +370,7 @@ BatchJobs::BatchJobs(std::filesystem::path program, std::vector<std::string> pat
     // Fewer jobs than asked; with none, take runs the items itself.
   }
   for (BatchWorker& worker : forked) {
-    if (worker.Input >= 0) ::shutdown(worker.Input, SHUT_WR);
+    if (worker.input >= 0) ::shutdown(worker.input, SHUT_WR);
     worker.close();
   }
 }

@@ -28,9 +28,9 @@ inline constexpr int kBatchItemReportDescriptor = 3;
 // How one project of a batch went: whether it reached the analysis, its message and whether
 // the batch stops after it (kBatchStop).
 struct BatchItemOutcome {
-  bool Analyzed = false;
-  int Result = kBatchFileDone;
-  std::string Message;
+  bool analyzed = false;
+  int result = kBatchFileDone;
+  std::string message;
 };
 
 // The --batch-worker mode on `form`: runs every project read from the standard input, each

@@ -53,7 +53,7 @@ bool MainFormRules::OpenFileBatch(const std::string& fileName, std::string& mess
   }
   std::filesystem::current_path(file.parent_path(), status);
   CurDir = file.parent_path().string();
-  Flags.clear();
+  flags.clear();
   try {
     // A file the reader rejects is neither saved over nor run.
     if (!project_.Open(file.string(), kVersion9File).empty()) {
@@ -87,19 +87,19 @@ int MainFormRules::RunFileBatch(std::string& message, const std::filesystem::pat
     message = "  * The run-file list cannot be written. Please check";
     return kBatchFileDone;
   }
-  const auto loadAndCall = [this] { return callEngine(Loader, libraryPath(), messages_); };
-  const EngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
-  if (call.Status == EngineCallStatus::kAlreadyLoaded) {
+  const auto loadAndCall = [this] { return callEngine(loader, libraryPath(), messages_); };
+  const EngineCall call = engineRunner ? engineRunner(loadAndCall) : loadAndCall();
+  if (call.status == EngineCallStatus::kAlreadyLoaded) {
     message = "  * Attempt to reinitialize DLL. Please check.";
     return kBatchStop;
   }
-  if (call.Status != EngineCallStatus::kCalled) {
+  if (call.status != EngineCallStatus::kCalled) {
     message = "  * Attempt to initialize DLL failed. Please check.";
     return kBatchStop;
   }
-  Loader.reset();
+  loader.reset();
   removeIfPresent(folder / kRunFileListName);
-  if (call.Result == kInconsistentExecutables) {
+  if (call.result == kInconsistentExecutables) {
     message = "  * Executable files are not consistent. Please check.";
     return kBatchStop;
   }

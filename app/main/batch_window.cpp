@@ -145,17 +145,17 @@ QPushButton* BatchWindow::button(const QString& caption, const QString& name) {
 
 void BatchWindow::showList() {
   list_->clear();
-  for (const std::string& file : batch_->List.files()) list_->addItem(QString::fromStdString(file));
-  count_->setText(QString("Number of Files: %1").arg(batch_->List.files().size()));
+  for (const std::string& file : batch_->list.files()) list_->addItem(QString::fromStdString(file));
+  count_->setText(QString("Number of Files: %1").arg(batch_->list.files().size()));
 }
 
 void BatchWindow::showMessage(const std::string& line) {
   // The first line of a run or check starts the area afresh.
-  if (batch_->Messages.size() == 1) messageArea_->clear();
+  if (batch_->messages.size() == 1) messageArea_->clear();
   messageArea_->appendPlainText(QString::fromStdString(line));
-  const int files = static_cast<int>(batch_->List.files().size());
+  const int files = static_cast<int>(batch_->list.files().size());
   progress_->setRange(0, files > 0 ? files : 1);
-  progress_->setValue(batch_->Progress);
+  progress_->setValue(batch_->progress);
   window_.updateTitle();
 }
 
@@ -171,7 +171,7 @@ void BatchWindow::setRunning(bool running) {
 }
 
 void BatchWindow::addFiles(const QStringList& files) {
-  for (const QString& file : files) batch_->List.Add(file.toStdString());
+  for (const QString& file : files) batch_->list.Add(file.toStdString());
   showList();
 }
 
@@ -180,7 +180,7 @@ void BatchWindow::clearSelected() {
   for (int row = 0; row < list_->count(); ++row) {
     if (list_->item(row)->isSelected()) selected.push_back(row);
   }
-  batch_->List.remove(selected);
+  batch_->list.remove(selected);
   showList();
 }
 
@@ -204,7 +204,7 @@ bool BatchWindow::saveFileList(const QString& file) {
 
 bool BatchWindow::saveRunMessages(const QString& file) {
   std::ofstream out(file.toStdString(), std::ios::binary | std::ios::trunc);
-  for (const std::string& line : batch_->Messages) out << line << kEndOfLine;
+  for (const std::string& line : batch_->messages) out << line << kEndOfLine;
   out << kEndOfLine;
   out.close();
   if (!out) messages_.error("The message file " + file.toStdString() + " cannot be written.");
@@ -212,14 +212,14 @@ bool BatchWindow::saveRunMessages(const QString& file) {
 }
 
 void BatchWindow::clearRunMessages() {
-  batch_->Messages.clear();
+  batch_->messages.clear();
   messageArea_->clear();
-  batch_->Progress = 0;
+  batch_->progress = 0;
   progress_->setValue(0);
 }
 
 void BatchWindow::replace(const QString& from, const QString& to) {
-  batch_->List.replace(from.toStdString(), to.toStdString());
+  batch_->list.replace(from.toStdString(), to.toStdString());
   showList();
 }
 

@@ -67,10 +67,10 @@ std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<st
   std::vector<std::pair<std::string, std::string>> options;
   if (!optionPairs(args, options, error)) return std::nullopt;
   PlotExportArguments parsed;
-  parsed.Project = args[1];
+  parsed.project = args[1];
   for (const auto& [name, value] : options) {
     if (name == "--out") {
-      parsed.OutDir = value;
+      parsed.outDir = value;
     } else if (name == "--format") {
       bool known = false;
       for (const char* format : kFormats) known = known || value == format;
@@ -78,7 +78,7 @@ std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<st
         error = "The format " + value + " is not one of png, svg, pdf, bmp.";
         return std::nullopt;
       }
-      parsed.Format = value;
+      parsed.format = value;
     } else if (name == "--size") {
       if (!parseSize(value, parsed.Width, parsed.Height)) {
         error = "The size " + value + " is not WIDTHxHEIGHT in pixels (1 to " +
@@ -95,7 +95,7 @@ std::optional<PlotExportArguments> parsePlotExportArguments(const std::vector<st
       return std::nullopt;
     }
   }
-  if (parsed.OutDir.empty()) {
+  if (parsed.outDir.empty()) {
     error = "The output folder is missing: --out DIR.";
     return std::nullopt;
   }
@@ -107,13 +107,13 @@ std::optional<XlsxExportArguments> parseXlsxExportArguments(const std::vector<st
   std::vector<std::pair<std::string, std::string>> options;
   if (!optionPairs(args, options, error)) return std::nullopt;
   XlsxExportArguments parsed;
-  parsed.Project = args[1];
+  parsed.project = args[1];
   for (const auto& [name, value] : options) {
     if (name == "--out") {
-      parsed.OutFile = value;
+      parsed.outFile = value;
     } else if (name == "--select") {
-      parsed.Select.clear();
-      if (!parseSelection(value, parsed.Select)) {
+      parsed.select.clear();
+      if (!parseSelection(value, parsed.select)) {
         error = "The selection " + value + " is not a list of plot numbers 1 to " +
                 std::to_string(kResultPlotCount) + " such as 1,9,12.";
         return std::nullopt;
@@ -123,7 +123,7 @@ std::optional<XlsxExportArguments> parseXlsxExportArguments(const std::vector<st
       return std::nullopt;
     }
   }
-  if (parsed.OutFile.empty()) {
+  if (parsed.outFile.empty()) {
     error = "The workbook file is missing: --out FILE.xlsx.";
     return std::nullopt;
   }

@@ -16,9 +16,9 @@ inline constexpr int kDefaultExportHeight = 640;
 inline constexpr int kMaxExportPixels = 10000;
 
 struct PlotExportArguments {
-  std::string Project;
-  std::string OutDir;
-  std::string Format = "png";
+  std::string project;
+  std::string outDir;
+  std::string format = "png";
   int Width = kDefaultExportWidth;
   int Height = kDefaultExportHeight;
   // --layers yes|no: draw the soil-layer column on the plots that have one, or on none; without
@@ -27,9 +27,9 @@ struct PlotExportArguments {
 };
 
 struct XlsxExportArguments {
-  std::string Project;
-  std::string OutFile;
-  std::vector<int> Select;  // plot numbers 1..26 of the plot list; empty: every available plot
+  std::string project;
+  std::string outFile;
+  std::vector<int> select;  // plot numbers 1..26 of the plot list; empty: every available plot
 };
 
 // The arguments after the program name; none with `error` set when they are wrong.

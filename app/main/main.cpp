@@ -62,7 +62,7 @@ std::filesystem::path programDirectory(const char* argv0) {
 void printSummary(MainFormRules& form) {
   const std::filesystem::path project = std::filesystem::absolute(form.Data().FileName);
   // The ranges are known once the whole file was read.
-  if (form.Flags.ShowOutput) {
+  if (form.flags.ShowOutput) {
     std::cout << tolvane::app::caseSummary(form.plots(), form.Data()) << '\n';
   } else {
     std::cout << "Cases analysed: " << form.plots()[tolvane::app::kPltSkin].LineCount() << '\n';
@@ -70,7 +70,7 @@ void printSummary(MainFormRules& form) {
   std::cout << "Report:    " << tolvane::app::resultFile(project, ".tv9o").string() << '\n'
             << "Run log:   " << tolvane::app::resultFile(project, ".tv9r").string() << '\n'
             << "Plot data: "
-            << (form.Flags.ShowOutput ? "read from " : "not read; see the report, ")
+            << (form.flags.ShowOutput ? "read from " : "not read; see the report, ")
             << tolvane::app::resultFile(project, ".tv9p").string() << '\n';
 }
 
@@ -84,15 +84,15 @@ int runProject(const std::string& file, const char* argv0) {
     return tolvane::app::kExitDataError;
   }
   const tolvane::app::OpenResult opened = form.Open(file, fileType);
-  if (!opened.Opened) return tolvane::app::kExitNoInput;
-  if (!opened.FormatError.empty()) return tolvane::app::kExitDataError;
+  if (!opened.opened) return tolvane::app::kExitNoInput;
+  if (!opened.formatError.empty()) return tolvane::app::kExitDataError;
   const tolvane::app::RunResult run = form.CompRunClick();
-  if (!run.Saved) return tolvane::app::kExitCannotWrite;
-  if (!run.ChecksPassed) return tolvane::app::kExitDataError;
-  if (!run.NamesWritten) return tolvane::app::kExitCannotWrite;
-  if (!run.EngineCalled) return tolvane::app::kExitUnavailable;
+  if (!run.saved) return tolvane::app::kExitCannotWrite;
+  if (!run.checksPassed) return tolvane::app::kExitDataError;
+  if (!run.namesWritten) return tolvane::app::kExitCannotWrite;
+  if (!run.engineCalled) return tolvane::app::kExitUnavailable;
   printSummary(form);
-  return run.EngineResult;
+  return run.engineResult;
 }
 
 // A worker of a parallel batch: the projects whose paths come on the standard input.
@@ -109,9 +109,9 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
   MainFormRules form(messages, host, programDirectory(argv0));
   tolvane::app::BatchRun batch(form, messages,
                                [](const std::string& line) { std::cout << line << '\n'; });
-  batch.Jobs = jobs;
-  batch.Program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
-  batch.ForkedWorker = [argv0] { return runBatchWorker(argv0); };
+  batch.jobs = jobs;
+  batch.program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
+  batch.forkedWorker = [argv0] { return runBatchWorker(argv0); };
   std::error_code status;
   if (!std::filesystem::is_regular_file(list, status) ||
       !batch.openList(std::filesystem::absolute(list, status))) {

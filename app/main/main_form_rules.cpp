@@ -57,7 +57,7 @@ std::filesystem::path MainFormRules::projectPath() const {
 
 void MainFormRules::newProject() {
   project_.newProject(defaultUnits_);
-  Flags.clear();
+  flags.clear();
 }
 
 OpenResult MainFormRules::Open(const std::string& fileName, int fileTypeIndex) {
@@ -71,18 +71,18 @@ OpenResult MainFormRules::Open(const std::string& fileName, int fileTypeIndex) {
     return result;
   }
   try {
-    result.FormatError = project_.Open(file.string(), fileTypeIndex);
+    result.formatError = project_.Open(file.string(), fileTypeIndex);
   } catch (const ProjectFileError& failure) {
     messages_.error(failure.what());
     return result;
   }
-  result.Opened = true;
-  if (!result.FormatError.empty()) messages_.information(result.FormatError);
-  Flags.clear();
+  result.opened = true;
+  if (!result.formatError.empty()) messages_.information(result.formatError);
+  flags.clear();
   const std::filesystem::path plotData = resultFile(file, kPlotDataExtension);
   if (fileExists(plotData)) {
-    Flags.ShowOutput =
-        ReadPlotData(plots_, project_.Data(), Flags, plotData.string(), false, messages_);
+    flags.ShowOutput =
+        ReadPlotData(plots_, project_.Data(), flags, plotData.string(), false, messages_);
     const std::filesystem::path formatting = resultFile(file, kPlotFormatExtension);
     if (fileExists(formatting)) applyPlotFormatFile(plots_, formatting);
   }
@@ -105,7 +105,7 @@ void MainFormRules::saveAs() {
   const std::string title = "Save " + proposed.stem().string() + " As";
   const std::optional<std::string> chosen =
       messages_.chooseSaveFile(title, (std::filesystem::path(CurDir) / proposed).string());
-  Flags.clear();
+  flags.clear();
   if (!chosen) {
     filesaved = false;
     return;
@@ -116,7 +116,7 @@ void MainFormRules::saveAs() {
 
 void MainFormRules::savePlotFormatting() {
   const std::filesystem::path project = projectPath();
-  if (Flags.ShowOutput && fileExists(resultFile(project, kPlotDataExtension)) &&
+  if (flags.ShowOutput && fileExists(resultFile(project, kPlotDataExtension)) &&
       plots_.AnyChange()) {
     std::string problem;
     if (!writePlotFormat(plots_, resultFile(project, kPlotFormatExtension), &problem)) {
@@ -150,16 +150,16 @@ RunResult MainFormRules::CompRunClick() {
     messages_.error(std::string(kSavingErrorMessage) + "\r" + failure.what());
     return result;
   }
-  result.Saved = true;
+  result.saved = true;
   if (!filesaved || project_.Data().FileName == kNewProjectFileName) return result;
   if (!CheckData(project_.Data(), messages_)) return result;
-  result.ChecksPassed = true;
+  result.checksPassed = true;
   const std::filesystem::path project = projectPath();
   MakeCurrent(project.parent_path());
   if (!writeRunFileList(project)) {
     messages_.error("The run-file list cannot be written in " + project.parent_path().string() +
                     ".\rCheck that the folder is writable.");
-    result.NamesWritten = false;
+    result.namesWritten = false;
   } else {
     RunEngine(result, project);
   }
@@ -169,29 +169,29 @@ RunResult MainFormRules::CompRunClick() {
 }
 
 void MainFormRules::RunEngine(RunResult& result, const std::filesystem::path& project) {
-  const auto loadAndCall = [this] { return callEngine(Loader, libraryPath(), messages_); };
-  const EngineCall call = EngineRunner ? EngineRunner(loadAndCall) : loadAndCall();
-  result.CallStatus = call.Status;
-  if (call.Status == EngineCallStatus::kAlreadyLoaded) {
+  const auto loadAndCall = [this] { return callEngine(loader, libraryPath(), messages_); };
+  const EngineCall call = engineRunner ? engineRunner(loadAndCall) : loadAndCall();
+  result.callStatus = call.status;
+  if (call.status == EngineCallStatus::kAlreadyLoaded) {
     messages_.error("Attempt to reinitialize DLL");
     return;
   }
-  if (call.Status == EngineCallStatus::kInitFailed) {
+  if (call.status == EngineCallStatus::kInitFailed) {
     messages_.error("Attempt to initialize DLL failed");
     return;
   }
-  if (call.Status != EngineCallStatus::kCalled) return;
-  result.EngineCalled = true;
-  result.EngineResult = call.Result;
-  messages_.information(call.Result == 0 ? kCompletedMessage : kCompletedWithErrorsMessage);
-  Flags.clear();
+  if (call.status != EngineCallStatus::kCalled) return;
+  result.engineCalled = true;
+  result.engineResult = call.result;
+  messages_.information(call.result == 0 ? kCompletedMessage : kCompletedWithErrorsMessage);
+  flags.clear();
   const std::filesystem::path plotData = resultFile(project, kPlotDataExtension);
   if (fileExists(plotData)) {
-    Flags.ShowOutput =
-        ReadPlotData(plots_, project_.Data(), Flags, plotData.string(), true, messages_);
+    flags.ShowOutput =
+        ReadPlotData(plots_, project_.Data(), flags, plotData.string(), true, messages_);
   }
   removeScratchFiles(project);
-  Loader.reset();
+  loader.reset();
   removeIfPresent(project.parent_path() / kRunFileListName);
 }
 

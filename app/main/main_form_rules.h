@@ -15,17 +15,17 @@
 namespace tolvane::app {
 
 struct OpenResult {
-  bool Opened = false;      // the file exists and was read (maybe with a format error)
-  std::string FormatError;  // the reader's message, empty when the whole file was read
+  bool opened = false;      // the file exists and was read (maybe with a format error)
+  std::string formatError;  // the reader's message, empty when the whole file was read
 };
 
 struct RunResult {
-  bool Saved = false;  // the project was saved; a failed save stops the run before the engine
-  bool EngineCalled = false;
-  std::int32_t EngineResult = 0;
-  bool ChecksPassed = false;
-  bool NamesWritten = true;
-  EngineCallStatus CallStatus = EngineCallStatus::kInitFailed;
+  bool saved = false;  // the project was saved; a failed save stops the run before the engine
+  bool engineCalled = false;
+  std::int32_t engineResult = 0;
+  bool checksPassed = false;
+  bool namesWritten = true;
+  EngineCallStatus callStatus = EngineCallStatus::kInitFailed;
 };
 
 // Batch results of one file: 0 done, 2 the batch stops.
@@ -40,10 +40,10 @@ class MainFormRules {
   CurrentProject& project() { return project_; }
   TProgramData& Data() { return project_.Data(); }
   ResultPlots& plots() { return plots_; }
-  ResultFlags Flags;
+  ResultFlags flags;
   bool filesaved = false;
   std::string CurDir;
-  LoaderSlot Loader;  // the single engine-library slot
+  LoaderSlot loader;  // the single engine-library slot
 
   // The engine library beside the program.
   std::filesystem::path libraryPath() const;
@@ -51,7 +51,7 @@ class MainFormRules {
   void setDefaultUnits(int units) { defaultUnits_ = units; }
   // Runs the engine call it is given; the desktop program runs it on a worker thread while its
   // window stays responsive. Without one the call runs at once.
-  std::function<EngineCall(const std::function<EngineCall()>&)> EngineRunner;
+  std::function<EngineCall(const std::function<EngineCall()>&)> engineRunner;
 
   void newProject();
   OpenResult Open(const std::string& fileName, int fileTypeIndex);

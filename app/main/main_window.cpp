@@ -37,7 +37,7 @@ TMainForm::TMainForm(std::filesystem::path programDir, QWidget* parent)
     : QMainWindow(parent), programDir_(std::move(programDir)) {
   messages_ = std::make_unique<WindowMessages>(this);
   form_ = std::make_unique<MainFormRules>(*messages_, *this, programDir_);
-  form_->EngineRunner = [this](const std::function<EngineCall()>& call) {
+  form_->engineRunner = [this](const std::function<EngineCall()>& call) {
     return runOnWorker(call);
   };
   // The file dialogs start in the program's folder; an installed program's folder is not the
@@ -89,7 +89,7 @@ EngineCall TMainForm::runOnWorker(const std::function<EngineCall()>& call) {
     try {
       result = call();
     } catch (const std::exception&) {
-      result.Status = EngineCallStatus::kInitFailed;
+      result.status = EngineCallStatus::kInitFailed;
     }
   }));
   connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
@@ -181,7 +181,7 @@ void TMainForm::restorePlacement() {
 // ---- host ----
 
 void TMainForm::projectChanged() {
-  form_->project().grids().ProjectChanged = true;
+  form_->project().grids().projectChanged = true;
   updateTitle();
   updateEnabling();
 }
@@ -227,16 +227,16 @@ void TMainForm::updateStatus() {
 void TMainForm::updateEnabling() {
   const TProgramData& project = form_->Data();
   const ResultCommands commands =
-      resultCommands(project, form_->Flags, form_->plots(), findResultFiles(project.FileName));
-  action("buttonViewOutput")->setEnabled(commands.ViewOutput);
+      resultCommands(project, form_->flags, form_->plots(), findResultFiles(project.FileName));
+  action("buttonViewOutput")->setEnabled(commands.viewOutput);
   for (int plot = 0; plot < kPlotButtonCount; ++plot) {
     plotButtons_[static_cast<size_t>(plot)]->setEnabled(
-        commands.PlotEnabled[static_cast<size_t>(plot)]);
+        commands.plotEnabled[static_cast<size_t>(plot)]);
   }
   const DataMenuState state = dataMenuState(project);
   action("buttonDrilledShaft")->setChecked(!state.CFAPile);
   action("buttonCFAPile")->setChecked(state.CFAPile);
-  action("buttonFactorOfSafety")->setEnabled(state.FactorOfSafetyEnabled);
+  action("buttonFactorOfSafety")->setEnabled(state.factorOfSafetyEnabled);
   updateDataMenu();
   updateComputationMenu();
   updateGraphicsMenu();
@@ -247,34 +247,34 @@ void TMainForm::updateEnabling() {
 void TMainForm::updateFileMenu() {
   for (int n = 0; n < kRecentFileCount; ++n) {
     QAction* const item = recentActions_[static_cast<size_t>(n)];
-    const bool shown = n < settings_.Recent.NumberPrevFile();
+    const bool shown = n < settings_.recent.NumberPrevFile();
     item->setVisible(shown);
-    if (shown) item->setText(toQString(settings_.Recent.Caption(n + 1, form_->CurDir)));
+    if (shown) item->setText(toQString(settings_.recent.Caption(n + 1, form_->CurDir)));
   }
 }
 
 void TMainForm::updateDataMenu() {
   const DataMenuState state = dataMenuState(form_->Data());
-  action("actionEnglishUnits")->setChecked(state.EnglishUnits);
-  action("actionSIUnits")->setChecked(!state.EnglishUnits);
-  action("actionLRFD")->setChecked(state.LRFD);
-  action("actionASD")->setChecked(!state.LRFD);
+  action("actionEnglishUnits")->setChecked(state.englishUnits);
+  action("actionSIUnits")->setChecked(!state.englishUnits);
+  action("actionLRFD")->setChecked(state.lrfd);
+  action("actionASD")->setChecked(!state.lrfd);
   action("actionDrilledShaft")->setChecked(!state.CFAPile);
   action("actionCFAPile")->setChecked(state.CFAPile);
-  action("actionShaftLength")->setChecked(state.ShaftLengthGiven);
-  action("actionDesignLoad")->setChecked(!state.ShaftLengthGiven);
-  action("actionFactorOfSafety")->setEnabled(state.FactorOfSafetyEnabled);
-  action("actionMultipleLengths")->setEnabled(state.MultipleLengthsEnabled);
-  action("actionMultipleLengths")->setChecked(state.MultipleLengthsChecked);
-  action("actionDesignCharts")->setEnabled(state.DesignChartsEnabled);
-  action("actionDesignCharts")->setChecked(state.DesignChartsChecked);
+  action("actionShaftLength")->setChecked(state.shaftLengthGiven);
+  action("actionDesignLoad")->setChecked(!state.shaftLengthGiven);
+  action("actionFactorOfSafety")->setEnabled(state.factorOfSafetyEnabled);
+  action("actionMultipleLengths")->setEnabled(state.multipleLengthsEnabled);
+  action("actionMultipleLengths")->setChecked(state.multipleLengthsChecked);
+  action("actionDesignCharts")->setEnabled(state.designChartsEnabled);
+  action("actionDesignCharts")->setChecked(state.designChartsChecked);
 }
 
 void TMainForm::updateComputationMenu() {
   const ResultFiles files = findResultFiles(form_->Data().FileName);
-  action("actionViewInput")->setEnabled(files.Project);
-  action("actionViewRunNotes")->setEnabled(files.RunLog);
-  action("actionViewOutput")->setEnabled(files.Report);
+  action("actionViewInput")->setEnabled(files.project);
+  action("actionViewRunNotes")->setEnabled(files.runLog);
+  action("actionViewOutput")->setEnabled(files.report);
   const bool batch = batchCommandVisible(programDir_);
   action("actionBatch")->setVisible(batch);
   findChild<QAction*>("separatorBatch")->setVisible(batch);
@@ -283,18 +283,18 @@ void TMainForm::updateComputationMenu() {
 void TMainForm::updateGraphicsMenu() {
   const TProgramData& project = form_->Data();
   const ResultCommands commands =
-      resultCommands(project, form_->Flags, form_->plots(), findResultFiles(project.FileName));
+      resultCommands(project, form_->flags, form_->plots(), findResultFiles(project.FileName));
   for (int plot = 0; plot < kResultPlotCount; ++plot) {
     QAction* const item = plotActions_[static_cast<size_t>(plot)];
-    item->setEnabled(commands.PlotEnabled[static_cast<size_t>(plot)]);
+    item->setEnabled(commands.plotEnabled[static_cast<size_t>(plot)]);
     if (plot >= kPltChart1) {
-      item->setVisible(commands.ChartVisible[static_cast<size_t>(plot - kPltChart1)]);
+      item->setVisible(commands.chartVisible[static_cast<size_t>(plot - kPltChart1)]);
     }
     if (plot == kPltCombine || plot == kPltCombinedSettle || plot >= kPltChart1) {
       item->setText(toQString(graphicsCaption(project, plot)));
     }
   }
-  action("actionExportToExcel")->setEnabled(commands.ExportToExcel);
+  action("actionExportToExcel")->setEnabled(commands.exportToExcel);
 }
 
 void TMainForm::updateWindowMenu() {

@@ -60,7 +60,7 @@ void TMainForm::newProject() {
     form_->newProject();
     updateTitle();
   }
-  form_->Flags.clear();
+  form_->flags.clear();
   applyDesignMethodToGrid();
   Close3DView(*this);
   updateEnabling();
@@ -76,8 +76,8 @@ bool TMainForm::openRecentOrDropped(const QString& file) {
 void TMainForm::OpenFile(const QString& file, int fileTypeIndex) {
   const OpenResult opened = form_->Open(file.toStdString(), fileTypeIndex);
   settings_.CurDir = form_->CurDir;
-  if (opened.Opened) {
-    settings_.Recent.putFirst(projectFile().string());
+  if (opened.opened) {
+    settings_.recent.putFirst(projectFile().string());
     settings_.DefSIUnits = form_->Data().fUnits;
     form_->setDefaultUnits(settings_.DefSIUnits);
     writeUserSettings();
@@ -121,7 +121,7 @@ void TMainForm::afterSaveAs(bool chosen) {
   // Save As ends with no results shown and every child window closed, chosen file or not.
   updateTitle();
   if (chosen) {
-    settings_.Recent.putFirst(projectFile().string());
+    settings_.recent.putFirst(projectFile().string());
     writeUserSettings();
   }
   hideChildWindows();
@@ -163,7 +163,7 @@ void TMainForm::SetUnits(int units) {
   TProgramData& project = form_->Data();
   if (project.fUnits != units) {
     project.SetUnits(units);
-    form_->project().grids().ProjectChanged = true;
+    form_->project().grids().projectChanged = true;
   }
   // The next new project starts in the same system.
   settings_.DefSIUnits = project.fUnits;
@@ -176,7 +176,7 @@ void TMainForm::setDesignMethod(int32_t nlrfd) {
   TProgramData& project = form_->Data();
   if (project.NLRFD != nlrfd) {
     project.NLRFD = nlrfd;
-    form_->project().grids().ProjectChanged = true;
+    form_->project().grids().projectChanged = true;
   }
   applyDesignMethodToGrid();
   refreshDataWindows(*this);  // the soil-layer window shows or hides its LRFD columns
@@ -192,7 +192,7 @@ void TMainForm::showPileProperties(bool cfa) {
       updateEnabling();  // the pressed button and the check mark go back to the current kind
       return;
     }
-    form_->project().grids().ProjectChanged = true;
+    form_->project().grids().projectChanged = true;
     closeDataWindow(*this,
                     cfa ? DataWindow::kDrilledShaftProperties : DataWindow::kCfaPileProperties);
     updateEnabling();
@@ -204,7 +204,7 @@ void TMainForm::setComputationMethod(int32_t method) {
   TProgramData& project = form_->Data();
   if (project.METHOD != method) {
     project.METHOD = method;
-    form_->project().grids().ProjectChanged = true;
+    form_->project().grids().projectChanged = true;
   }
   updateEnabling();
   const bool length = method == kShaftLengthGiven;
@@ -221,10 +221,10 @@ void TMainForm::runAnalysis() {
   const RunResult run = form_->CompRunClick();
   settings_.CurDir = form_->CurDir;
   if (form_->Data().FileName != before) {
-    settings_.Recent.putFirst(projectFile().string());
+    settings_.recent.putFirst(projectFile().string());
     writeUserSettings();
   }
-  if (run.EngineCalled) hideChildWindows();
+  if (run.engineCalled) hideChildWindows();
   updateTitle();
   updateEnabling();
 }

@@ -75,7 +75,7 @@ void TMainForm::createFileMenu() {
     QAction* const recent = newAction(QString("actionRecent%1").arg(n + 1), QString());
     recent->setVisible(false);
     connect(recent, &QAction::triggered, this, [this, n] {
-      const std::string file = settings_.Recent.PrevFile()[static_cast<size_t>(n)];
+      const std::string file = settings_.recent.PrevFile()[static_cast<size_t>(n)];
       if (!file.empty()) openRecentOrDropped(toQString(file));
     });
     fileMenu_->addAction(recent);

@@ -19,7 +19,7 @@ bool hasPoints(const plot::TGraphPlot& plot) {
 
 bool enabledByResults(MainFormRules& form, int plotIndex) {
   const TProgramData& data = form.Data();
-  const ResultFlags& flags = form.Flags;
+  const ResultFlags& flags = form.flags;
   if (!flags.ShowOutput || !plotDataFilePresent(form)) return false;
   switch (plotIndex) {
     case kPltUpper:

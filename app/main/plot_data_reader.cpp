@@ -46,7 +46,7 @@ constexpr std::array<int, 9> kBandPlots = {kFSpltSkin, kFSpltTip,   kFSpltTotal,
 
 struct SoilBand {
   const char* Name;
-  int Pattern;
+  int pattern;
 };
 // By soil type 1 to 11.
 constexpr std::array<SoilBand, 11> kSoilBands = {{{" SAND ", 7},
@@ -110,7 +110,7 @@ class PlotDataReader {
   PlotDataReader(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader)
       : plots_(plots), data_(data), flags_(flags), reader_(reader), words_(totalWords(reader)) {}
 
-  void Read();
+  void readAll();
 
  private:
   TGraphPlot& plotAt(int index) { return plots_[index]; }
@@ -349,7 +349,7 @@ void PlotDataReader::readLoadDistribution() {
   }
 }
 
-void PlotDataReader::Read() {
+void PlotDataReader::readAll() {
   plots_.resetForReading();
   readHeader();
   int rows = np_;
@@ -494,7 +494,7 @@ void AddLayersGraphPlot(TGraphPlot& plot, const TProgramData& data) {
     if (type >= kFirstSoilType && type <= kLastSoilType) {
       const SoilBand& soil = kSoilBands[static_cast<size_t>(type - kFirstSoilType)];
       band.setLineName(soil.Name);
-      point.x = soil.Pattern;
+      point.x = soil.pattern;
     }
     point.y = verticalOf(data, layers.GetFloatValue(kColBottomDepth, row));
   }
@@ -502,7 +502,7 @@ void AddLayersGraphPlot(TGraphPlot& plot, const TProgramData& data) {
 }
 
 void ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags, TWordReader& reader) {
-  PlotDataReader(plots, data, flags, reader).Read();
+  PlotDataReader(plots, data, flags, reader).readAll();
 }
 
 bool ReadPlotData(ResultPlots& plots, TProgramData& data, ResultFlags& flags,

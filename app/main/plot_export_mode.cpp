@@ -18,12 +18,12 @@ namespace {
 
 int exportPlots(MainFormRules& form, const PlotExportArguments& args, UserMessages& messages) {
   std::error_code status;
-  std::filesystem::create_directories(args.OutDir, status);
-  if (!std::filesystem::is_directory(args.OutDir, status)) {
-    messages.error("The folder " + args.OutDir + " cannot be created.");
+  std::filesystem::create_directories(args.outDir, status);
+  if (!std::filesystem::is_directory(args.outDir, status)) {
+    messages.error("The folder " + args.outDir + " cannot be created.");
     return kExitCannotWrite;
   }
-  const std::optional<plot::PictureFormat> format = plot::pictureFormatFromName(args.Format);
+  const std::optional<plot::PictureFormat> format = plot::pictureFormatFromName(args.format);
   const plot::PictureSize size{args.Width, args.Height, plot::kScreenPixelsPerInch};
   int written = 0;
   bool failed = false;
@@ -34,7 +34,7 @@ int exportPlots(MainFormRules& form, const PlotExportArguments& args, UserMessag
     const std::optional<plot::TFloatRect> bounds = plot.autoBounds();
     if (!bounds) continue;
     const std::filesystem::path file =
-        std::filesystem::path(args.OutDir) / plotFileName(p, args.Format);
+        std::filesystem::path(args.outDir) / plotFileName(p, args.format);
     if (!plot::savePlotPicture(plot, *bounds, QString::fromStdString(file.string()), *format,
                                size)) {
       messages.error("The picture " + file.string() + " cannot be written.");
@@ -46,7 +46,7 @@ int exportPlots(MainFormRules& form, const PlotExportArguments& args, UserMessag
   }
   if (failed) return kExitCannotWrite;
   if (written == 0) {
-    messages.error("The project " + args.Project + " has no plot that can be drawn.");
+    messages.error("The project " + args.project + " has no plot that can be drawn.");
     return kExitNoInput;
   }
   return 0;
@@ -64,7 +64,7 @@ int runPlotExportMode(int argc, char** argv) {
     return kExitUsage;
   }
   ExportProject project(messages);
-  const int opened = project.Open(args->Project);
+  const int opened = project.Open(args->project);
   if (opened != 0) return opened;
   startOffscreenGui(argc, argv);
   int guiArgc = 1;

@@ -41,9 +41,9 @@ int ExportProject::Open(const std::string& file) {
     return kExitDataError;
   }
   const OpenResult opened = form_.Open(file, fileType);
-  if (!opened.Opened) return kExitNoInput;
-  if (!opened.FormatError.empty()) return kExitDataError;
-  if (!form_.Flags.ShowOutput) {
+  if (!opened.opened) return kExitNoInput;
+  if (!opened.formatError.empty()) return kExitDataError;
+  if (!form_.flags.ShowOutput) {
     messages_.error("The project " + file + " has no plot data: " +
                     resultFile(std::filesystem::absolute(file), kPlotDataExtension).string() +
                     " is missing or cannot be read. Run the project first (--run).");

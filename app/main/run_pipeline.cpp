@@ -60,7 +60,7 @@ EngineCall callEngine(LoaderSlot& slot, const std::filesystem::path& library,
                       UserMessages& messages) {
   EngineCall call;
   if (slot != nullptr) {
-    call.Status = EngineCallStatus::kAlreadyLoaded;
+    call.status = EngineCallStatus::kAlreadyLoaded;
     return call;
   }
   void* address = nullptr;
@@ -70,17 +70,17 @@ EngineCall callEngine(LoaderSlot& slot, const std::filesystem::path& library,
     address = slot->FindProcedure(kEntryPointName);
   } catch (const EDLLError&) {
     slot.reset();
-    call.Status = EngineCallStatus::kInitFailed;
+    call.status = EngineCallStatus::kInitFailed;
     return call;
   }
   if (address == nullptr) {
     slot.reset();
-    call.Status = EngineCallStatus::kNoEntryPoint;
+    call.status = EngineCallStatus::kNoEntryPoint;
     return call;
   }
   const auto entry = reinterpret_cast<ITOLVANE_PROC>(address);
-  call.Result = entry(kHandshakeA, kHandshakeB);
-  call.Status = EngineCallStatus::kCalled;
+  call.result = entry(kHandshakeA, kHandshakeB);
+  call.status = EngineCallStatus::kCalled;
   return call;
 }
 

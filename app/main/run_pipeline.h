@@ -43,8 +43,8 @@ using LoaderSlot = std::unique_ptr<TDynamicLibrary>;
 
 enum class EngineCallStatus { kCalled, kAlreadyLoaded, kInitFailed, kNoEntryPoint };
 struct EngineCall {
-  EngineCallStatus Status = EngineCallStatus::kInitFailed;
-  std::int32_t Result = 0;
+  EngineCallStatus status = EngineCallStatus::kInitFailed;
+  std::int32_t result = 0;
 };
 
 // Loads the engine library into the empty slot, looks up ITOLVANE and calls it with 9 and 2.

@@ -54,11 +54,11 @@ void readAll(const SettingsStore& store, UserSettings& settings) {
   }
   readPlacement(store, settings);
   // The entries close up over empty ones, so that the menu shows the first files.
-  settings.Recent.clear();
+  settings.recent.clear();
   int next = 0;
   for (int n = 1; n <= kRecentFileCount; ++n) {
     std::string file = store.Value(recentFileValue(n)).value_or("");
-    if (!file.empty()) settings.Recent.set(next++, std::move(file));
+    if (!file.empty()) settings.recent.set(next++, std::move(file));
   }
 }
 
@@ -100,7 +100,7 @@ void UserSettings::resetAfterFailedRead() {
   DefWindowsPos = false;
   DefWindowsState = 0;
   DefBoundLeft = DefBoundTop = DefBoundWidth = DefBoundHeight = 0;
-  Recent.clear();
+  recent.clear();
 }
 
 std::string recentFileValue(int n) {
@@ -126,7 +126,7 @@ void writeSettings(SettingsStore& store, const UserSettings& settings) {
   store.SetValue(kBoundWidthValue, std::to_string(settings.DefBoundWidth));
   store.SetValue(kBoundHeightValue, std::to_string(settings.DefBoundHeight));
   for (int n = 1; n <= kRecentFileCount; ++n) {
-    store.SetValue(recentFileValue(n), settings.Recent.PrevFile()[static_cast<size_t>(n - 1)]);
+    store.SetValue(recentFileValue(n), settings.recent.PrevFile()[static_cast<size_t>(n - 1)]);
   }
 }
 

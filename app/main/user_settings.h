@@ -42,7 +42,7 @@ struct UserSettings {
   int DefBoundTop = 0;
   int DefBoundWidth = 0;
   int DefBoundHeight = 0;
-  RecentFiles Recent;
+  RecentFiles recent;
 
   // What a failed read leaves: the default word processor, English units for new projects, no
   // placement and no recent files. The folder stays.

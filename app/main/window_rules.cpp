@@ -91,40 +91,40 @@ ResultFiles findResultFiles(const std::string& projectFile) {
   if (projectFile.empty()) return files;
   std::error_code ignored;
   const std::filesystem::path project = std::filesystem::absolute(projectFile, ignored);
-  files.Project = fileExists(project);
-  files.Report = fileExists(resultFile(project, kReportExtension));
-  files.RunLog = fileExists(resultFile(project, kRunLogExtension));
-  files.PlotData = fileExists(resultFile(project, kPlotDataExtension));
+  files.project = fileExists(project);
+  files.report = fileExists(resultFile(project, kReportExtension));
+  files.runLog = fileExists(resultFile(project, kRunLogExtension));
+  files.plotData = fileExists(resultFile(project, kPlotDataExtension));
   return files;
 }
 
 ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
                               const ResultPlots& plots, const ResultFiles& files) {
   ResultCommands commands;
-  commands.ViewInput = files.Project;
-  commands.ViewRunNotes = files.RunLog;
-  commands.ViewOutput = files.Report;
-  const bool results = flags.ShowOutput && files.PlotData;
+  commands.viewInput = files.project;
+  commands.viewRunNotes = files.runLog;
+  commands.viewOutput = files.report;
+  const bool results = flags.ShowOutput && files.plotData;
   for (int plot = kPltSkin; plot <= kPltAxial; ++plot) {
-    commands.PlotEnabled[static_cast<size_t>(plot)] = results;
+    commands.plotEnabled[static_cast<size_t>(plot)] = results;
   }
   const bool bounds = results && data.ID2 != 0;
-  commands.PlotEnabled[kPltUpper] = bounds;
-  commands.PlotEnabled[kPltLower] = bounds;
-  commands.PlotEnabled[kPltCombinedSettle] = bounds;
-  commands.PlotEnabled[kPltTz] = flags.showtzcurves;
-  commands.PlotEnabled[kPltQw] = flags.showtzcurves;
-  commands.PlotEnabled[kPltTzAdd] =
+  commands.plotEnabled[kPltUpper] = bounds;
+  commands.plotEnabled[kPltLower] = bounds;
+  commands.plotEnabled[kPltCombinedSettle] = bounds;
+  commands.plotEnabled[kPltTz] = flags.showtzcurves;
+  commands.plotEnabled[kPltQw] = flags.showtzcurves;
+  commands.plotEnabled[kPltTzAdd] =
       data.PrintTZCurves == kAdditionalTZCurvesOn && plots[kPltTzAdd].LineCount() > 0;
-  commands.PlotEnabled[kPltLoad] = flags.showloadcurves;
+  commands.plotEnabled[kPltLoad] = flags.showloadcurves;
   for (int chart = 0; chart < kDesignChartPlots; ++chart) {
     const bool visible = data.IChart == kDesignChartsOn && chart + 1 <= data.NPOINTPD;
-    commands.ChartVisible[static_cast<size_t>(chart)] = visible;
+    commands.chartVisible[static_cast<size_t>(chart)] = visible;
     // A chart is only offered once results are loaded: before that its plot is empty.
-    commands.PlotEnabled[static_cast<size_t>(kPltChart1) + static_cast<size_t>(chart)] =
+    commands.plotEnabled[static_cast<size_t>(kPltChart1) + static_cast<size_t>(chart)] =
         visible && results;
   }
-  commands.ExportToExcel = results;
+  commands.exportToExcel = results;
   return commands;
 }
 
@@ -150,16 +150,16 @@ std::string graphicsCaption(const TProgramData& data, int plotIndex) {
 
 DataMenuState dataMenuState(const TProgramData& data) {
   DataMenuState state;
-  state.EnglishUnits = !data.isSI();
-  state.LRFD = data.isLrfd();
+  state.englishUnits = !data.isSI();
+  state.lrfd = data.isLrfd();
   state.CFAPile = data.CFAPile != 0;
-  state.ShaftLengthGiven = !data.designLoadGiven();
-  state.FactorOfSafetyEnabled = data.NLRFD == kAsd;
+  state.shaftLengthGiven = !data.designLoadGiven();
+  state.factorOfSafetyEnabled = data.NLRFD == kAsd;
   const bool designLoad = data.designLoadGiven();
-  state.MultipleLengthsEnabled = !designLoad && data.IChart != kDesignChartsOn;
-  state.MultipleLengthsChecked = data.IPENT == kMultipleLengthsOn;
-  state.DesignChartsEnabled = !designLoad && data.IPENT != kMultipleLengthsOn;
-  state.DesignChartsChecked = data.IChart == kDesignChartsOn;
+  state.multipleLengthsEnabled = !designLoad && data.IChart != kDesignChartsOn;
+  state.multipleLengthsChecked = data.IPENT == kMultipleLengthsOn;
+  state.designChartsEnabled = !designLoad && data.IPENT != kMultipleLengthsOn;
+  state.designChartsChecked = data.IChart == kDesignChartsOn;
   return state;
 }
 

@@ -29,21 +29,21 @@ bool startupFileOpens(const std::string& file);
 
 // The files whose existence decides the enabling.
 struct ResultFiles {
-  bool Project = false;   // the project file itself (View Input Text)
-  bool Report = false;    // .tv9o
-  bool RunLog = false;    // .tv9r
-  bool PlotData = false;  // .tv9p
+  bool project = false;   // the project file itself (View Input Text)
+  bool report = false;    // .tv9o
+  bool runLog = false;    // .tv9r
+  bool plotData = false;  // .tv9p
 };
 ResultFiles findResultFiles(const std::string& projectFile);
 
 // Enabling of the result commands: the Graphics menu items and the tool buttons of the plots.
 struct ResultCommands {
-  bool ViewInput = false;
-  bool ViewRunNotes = false;
-  bool ViewOutput = false;
-  std::array<bool, kResultPlotCount> PlotEnabled{};
-  std::array<bool, kDesignChartPlots> ChartVisible{};
-  bool ExportToExcel = false;
+  bool viewInput = false;
+  bool viewRunNotes = false;
+  bool viewOutput = false;
+  std::array<bool, kResultPlotCount> plotEnabled{};
+  std::array<bool, kDesignChartPlots> chartVisible{};
+  bool exportToExcel = false;
 };
 ResultCommands resultCommands(const TProgramData& data, const ResultFlags& flags,
                               const ResultPlots& plots, const ResultFiles& files);
@@ -55,15 +55,15 @@ std::string initialGraphicsCaption(int plotIndex);
 
 // State of the Data menu items that depend on the project.
 struct DataMenuState {
-  bool EnglishUnits = true;
-  bool LRFD = false;
+  bool englishUnits = true;
+  bool lrfd = false;
   bool CFAPile = false;
-  bool ShaftLengthGiven = true;
-  bool FactorOfSafetyEnabled = false;
-  bool MultipleLengthsEnabled = false;
-  bool MultipleLengthsChecked = false;
-  bool DesignChartsEnabled = false;
-  bool DesignChartsChecked = false;
+  bool shaftLengthGiven = true;
+  bool factorOfSafetyEnabled = false;
+  bool multipleLengthsEnabled = false;
+  bool multipleLengthsChecked = false;
+  bool designChartsEnabled = false;
+  bool designChartsChecked = false;
 };
 DataMenuState dataMenuState(const TProgramData& data);
 

@@ -44,26 +44,26 @@ int runXlsxExportMode(int argc, char** argv) {
     return kExitUsage;
   }
   ExportProject project(messages);
-  const int opened = project.Open(args->Project);
+  const int opened = project.Open(args->project);
   if (opened != 0) return opened;
-  const std::vector<int> chosen = chosenPlots(project.form(), args->Select, messages);
+  const std::vector<int> chosen = chosenPlots(project.form(), args->select, messages);
   if (chosen.empty()) {
-    messages.error("The project " + args->Project + " has no results for the chosen plots.");
+    messages.error("The project " + args->project + " has no results for the chosen plots.");
     return kExitNoInput;
   }
   std::vector<const plot::TGraphPlot*> plots;
   plots.reserve(chosen.size());
   for (const int p : chosen) plots.push_back(&project.form().plots()[p]);
-  const plot::WorkbookResult result = plot::writePlotWorkbook(plots, args->OutFile, true);
-  if (!result.Written) {
-    messages.error(result.Error);
+  const plot::WorkbookResult result = plot::writePlotWorkbook(plots, args->outFile, true);
+  if (!result.written) {
+    messages.error(result.error);
     return kExitCannotWrite;
   }
   for (size_t k = 0; k < chosen.size(); ++k) {
     std::cout << "Page_" << k + 1 << ", Plot_" << k + 1 << ": plot " << chosen[k] + 1 << "  "
               << plots[k]->Caption << '\n';
   }
-  messages.information(plot::exportCompletedMessage(result.More255));
+  messages.information(plot::exportCompletedMessage(result.more255));
   return 0;
 }
 

@@ -13,7 +13,7 @@ void CurrentProject::newProject(int defaultUnits) {
 std::string CurrentProject::Open(const std::string& fileName, int fileTypeIndex) {
   ProjectReadResult result = TProgramData::CreateFromFile(grids_, *host_, fileName, fileTypeIndex);
   data_ = std::move(result.Data);
-  return result.FormatError;
+  return result.formatError;
 }
 
 }  // namespace tolvane::app

@@ -25,7 +25,7 @@ class CurrentProject {
   std::string Open(const std::string& fileName, int fileTypeIndex);
   void Save() { data_->Save(); }
   // The project-changed flag or a change in any grid table.
-  bool Changed() const { return grids_.ProjectChanged || grids_.anyChanged(); }
+  bool Changed() const { return grids_.projectChanged || grids_.anyChanged(); }
 
  private:
   ProjectHost* host_;

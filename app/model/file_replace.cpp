@@ -86,7 +86,7 @@ class TemporaryFile {
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  void Write(std::string_view text) {
+  void write(std::string_view text) {
     while (!text.empty()) {
       const ssize_t written = ::write(fd_, text.data(), text.size());
       if (written < 0 && errno == EINTR) continue;
@@ -152,7 +152,7 @@ void replaceFileKeepingPermissions(const fs::path& file, std::string_view text) 
     }
   }
   TemporaryFile temporary(target, file, replacing);
-  temporary.Write(text);
+  temporary.write(text);
   if (replacing) temporary.takeOver(old);
   temporary.renameOver(target);
 }

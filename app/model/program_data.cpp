@@ -58,7 +58,7 @@ std::unique_ptr<TProgramData> TProgramData::Create(ProjectGrids& grids, ProjectH
   data->UseElevation = 0;
   grids.setAllRowCounts(0);
   grids.fillToMinRows();
-  grids.ProjectChanged = false;
+  grids.projectChanged = false;
   grids.resetAllChanged();
   data->constructing_ = false;
   return data;

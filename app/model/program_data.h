@@ -32,11 +32,11 @@ class HeadlessHost : public ProjectHost {
   explicit HeadlessHost(bool answer = true) : answer_(answer) {}
   void hideChildWindows() override {}
   bool confirm(const std::string& message) override {
-    LastQuestion = message;
+    lastQuestion = message;
     return answer_;
   }
   void unitsChanged() override {}
-  std::string LastQuestion;
+  std::string lastQuestion;
 
  private:
   bool answer_;
@@ -144,7 +144,7 @@ class TProgramData {
 
 struct ProjectReadResult {
   std::unique_ptr<TProgramData> Data;
-  std::string FormatError;  // empty when the whole file was read
+  std::string formatError;  // empty when the whole file was read
 };
 
 }  // namespace tolvane::app

@@ -16,11 +16,11 @@ constexpr int32_t kNoTemplate = -1;
 
 // One column as the resources describe it.
 struct ColumnResource {
-  grid::ColumnType Type = grid::ColumnType::kFloat;
+  grid::ColumnType type = grid::ColumnType::kFloat;
   std::vector<std::string> Heading;
   std::string Units;            // real columns
-  long double RealDefault = 0;  // real columns
-  int32_t IntDefault = 0;       // integer columns
+  long double realDefault = 0;  // real columns
+  int32_t intDefault = 0;       // integer columns
   int32_t Minimum = kAnyInt;    // integer columns; kAnyInt with Maximum kAnyInt: no limit
   int32_t Maximum = kAnyInt;
   std::vector<std::string> Names;  // pick lists
@@ -38,7 +38,7 @@ struct TableResource {
 
 ColumnResource newColumn(grid::ColumnType type, std::vector<std::string> heading) {
   ColumnResource column;
-  column.Type = type;
+  column.type = type;
   column.Heading = std::move(heading);
   return column;
 }
@@ -47,14 +47,14 @@ ColumnResource real(std::vector<std::string> heading, std::string units = {},
                     long double defaultValue = 0) {
   ColumnResource column = newColumn(grid::ColumnType::kFloat, std::move(heading));
   column.Units = std::move(units);
-  column.RealDefault = defaultValue;
+  column.realDefault = defaultValue;
   return column;
 }
 
 ColumnResource integer(std::vector<std::string> heading, int32_t minimum, int32_t maximum,
                        int32_t defaultValue = 0) {
   ColumnResource column = newColumn(grid::ColumnType::kInt, std::move(heading));
-  column.IntDefault = defaultValue;
+  column.intDefault = defaultValue;
   column.Minimum = minimum;
   column.Maximum = maximum;
   return column;
@@ -84,13 +84,13 @@ std::vector<uint8_t> colStream(const std::vector<ColumnResource>& columns) {
   grid::ValueWriter writer;
   writer.writeInteger(static_cast<int32_t>(columns.size()));
   for (const ColumnResource& c : columns) {
-    writer.writeInteger(static_cast<int32_t>(c.Type));
+    writer.writeInteger(static_cast<int32_t>(c.type));
     writer.writeListBegin();
     for (const std::string& line : c.Heading) writer.writeString(line);
     writer.writeListEnd();
     writer.writeBoolean(true);   // Visible
     writer.writeBoolean(false);  // SameGroup
-    switch (c.Type) {
+    switch (c.type) {
       case grid::ColumnType::kEnum:
         writer.writeListBegin();
         for (const std::string& name : c.Names) writer.writeString(name);
@@ -98,7 +98,7 @@ std::vector<uint8_t> colStream(const std::vector<ColumnResource>& columns) {
         break;
       case grid::ColumnType::kInt: {
         const bool unlimited = c.Minimum == kAnyInt && c.Maximum == kAnyInt;
-        writer.writeInteger(c.IntDefault);
+        writer.writeInteger(c.intDefault);
         writer.writeInteger(unlimited ? INT32_MIN : c.Minimum);
         writer.writeInteger(unlimited ? INT32_MAX : c.Maximum);
         break;
@@ -107,7 +107,7 @@ std::vector<uint8_t> colStream(const std::vector<ColumnResource>& columns) {
         writer.writeBoolean(false);  // TopDepth
         writer.writeString("FLOATCOLUMN2");
         writer.writeString(c.Units);
-        writer.writeFloat(c.RealDefault);
+        writer.writeFloat(c.realDefault);
         break;
       case grid::ColumnType::kTable:
         writer.writeString("FLEXCOLUMN2");
@@ -258,9 +258,9 @@ void load(grid::TGridTable& table, const TableResource& resource) {
 
 }  // namespace
 
-ProjectGrids::ProjectGrids() : d_(Registry), tblTzDepth_(Registry) {
+ProjectGrids::ProjectGrids() : d_(registry), tblTzDepth_(registry) {
   for (const TableResource& resource : templateResources()) {
-    templates_.push_back(std::make_unique<grid::TGridTable>(Registry));
+    templates_.push_back(std::make_unique<grid::TGridTable>(registry));
     load(*templates_.back(), resource);
   }
   load(d_, soilLayerResource());

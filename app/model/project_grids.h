@@ -35,7 +35,7 @@ class ProjectGrids {
   ProjectGrids(const ProjectGrids&) = delete;
   ProjectGrids& operator=(const ProjectGrids&) = delete;
 
-  grid::GridTableRegistry Registry;  // declared first: the tables below register in it
+  grid::GridTableRegistry registry;  // declared first: the tables below register in it
 
   grid::TGridTable& D() { return d_; }
   const grid::TGridTable& D() const { return d_; }
@@ -54,7 +54,7 @@ class ProjectGrids {
   void fillToMinRows();
 
   // The main window's project-changed flag (edits in the data windows set it).
-  bool ProjectChanged = false;
+  bool projectChanged = false;
 
  private:
   std::vector<std::unique_ptr<grid::TGridTable>> templates_;

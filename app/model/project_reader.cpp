@@ -389,12 +389,12 @@ ProjectReadResult TProgramData::readFrom(ProjectGrids& grids, ProjectHost& host,
       data.ReadPrevVersions(reader, fileTypeIndex != kOldestShortFile);
     }
   } catch (const ProjectFormatError& error) {
-    result.FormatError = error.what();
+    result.formatError = error.what();
   }
   if (fileTypeIndex != kVersion9File && fileTypeIndex != kVersion8File) data.InitPDSET();
   data.constructing_ = false;
   grids.fillToMinRows();
-  grids.ProjectChanged = false;
+  grids.projectChanged = false;
   grids.resetAllChanged();
   return result;
 }

@@ -204,7 +204,7 @@ std::string TProgramData::projectText() const {
 void TProgramData::Save() {
   applyDerivedValues();
   replaceFileKeepingPermissions(FileName, projectText());
-  grids_->ProjectChanged = false;
+  grids_->projectChanged = false;
   grids_->resetAllChanged();
 }
 

@@ -13,10 +13,10 @@ constexpr long double kPoundsPerKilonewton = 224.8089237L;
 constexpr long double kTonsPerKilonewton = 0.1124044745L;
 
 struct UnitFactors {
-  long double LargeLength;  // ft or m
-  long double SmallLength;  // in or m
-  long double Force;        // lb or kN
-  long double Load;         // tons or kN
+  long double largeLength;  // ft or m
+  long double smallLength;  // in or m
+  long double force;        // lb or kN
+  long double load;         // tons or kN
 };
 
 UnitFactors factorsTo(int target) {
@@ -38,12 +38,12 @@ void TProgramData::SetUnits(int target) {
   const UnitFactors f = factorsTo(target);
   for (long double* length :
        {&PINC, &DSTART, &DIALIM, &TOPLENG, &BS, &WTD, &PD, &PDMIN, &PDINCR, &DIAMINCR}) {
-    *length *= f.LargeLength;
+    *length *= f.largeLength;
   }
-  EPILE *= f.Force / (f.SmallLength * f.SmallLength);  // lb/in^2 <-> kPa
-  LPD *= f.Load;
+  EPILE *= f.force / (f.smallLength * f.smallLength);  // lb/in^2 <-> kPa
+  LPD *= f.load;
   const int nSettlements = std::clamp(NPOINTPD, 0, kMaxChartSettlements);
-  for (int i = 0; i < nSettlements; ++i) PDSETT[static_cast<size_t>(i)] *= f.SmallLength;
+  for (int i = 0; i < nSettlements; ++i) PDSETT[static_cast<size_t>(i)] *= f.smallLength;
   if (!constructing_) host_->unitsChanged();
 }
 

@@ -92,51 +92,51 @@ ScreenPoint projectToPixel(const Matrix4& modelView, Vec3 p, int width, int heig
 
 Matrix4 BlockCamera::modelView(double dmax) const {
   Matrix4 m = rotationMatrix(kUpright, 1, 0, 0);
-  m = multiply(m, rotationMatrix(AngleX, 1, 0, 0));
-  m = multiply(m, rotationMatrix(AngleY, 0, 1, 0));
-  m = multiply(m, rotationMatrix(AngleZ, 0, 0, 1));
-  m = multiply(m, scaleMatrix(Zoom));
-  m = multiply(m, scaleMatrix(Fit));
+  m = multiply(m, rotationMatrix(angleX, 1, 0, 0));
+  m = multiply(m, rotationMatrix(angleY, 0, 1, 0));
+  m = multiply(m, rotationMatrix(angleZ, 0, 0, 1));
+  m = multiply(m, scaleMatrix(zoom));
+  m = multiply(m, scaleMatrix(fit));
   m = multiply(m, translationMatrix(0, 0, dmax / 2));
-  m = multiply(m, translationMatrix(Pan.x, 0, 0));
-  m = multiply(m, translationMatrix(0, Pan.y, 0));
-  m = multiply(m, translationMatrix(0, 0, Pan.z));
+  m = multiply(m, translationMatrix(pan.x, 0, 0));
+  m = multiply(m, translationMatrix(0, pan.y, 0));
+  m = multiply(m, translationMatrix(0, 0, pan.z));
   return m;
 }
 
 const Matrix4& BlockCamera::updateModelView(double dmax) {
-  LastModelView = modelView(dmax);
-  return LastModelView;
+  lastModelView = modelView(dmax);
+  return lastModelView;
 }
 
 void BlockCamera::restart(const SceneExtents& extents) {
-  AngleX = AngleY = AngleZ = 0;
-  Zoom = 1.0;
-  Pan = {-extents.Centre.x, -extents.Centre.y, 0.0};
+  angleX = angleY = angleZ = 0;
+  zoom = 1.0;
+  pan = {-extents.centre.x, -extents.centre.y, 0.0};
 }
 
 void BlockCamera::press(int mode, bool leftButton, int x, int y) {
-  MouseState = kMouseDown;
+  mouseState = kMouseDown;
   leftPressed_ = leftButton;
-  PressX = BoxX = x;
-  PressY = BoxY = y;
-  keptModelView_ = LastModelView;
+  pressX = boxX = x;
+  pressY = boxY = y;
+  keptModelView_ = lastModelView;
   if (mode == kMouseZoomWindow && leftButton) {
-    ZoomBoxVisible = true;
-    keptPan_ = Pan;
-    keptZoom_ = Zoom;
+    zoomBoxVisible = true;
+    keptPan_ = pan;
+    keptZoom_ = zoom;
   }
-  if (mode == kMousePanning) keptPan_ = Pan;
-  if (mode == kMouseZooming) keptZoom_ = Zoom;
+  if (mode == kMousePanning) keptPan_ = pan;
+  if (mode == kMouseZooming) keptZoom_ = zoom;
   if (mode == kMouseRotating) {
-    keptAngleX_ = AngleX;
-    keptAngleY_ = AngleY;
-    keptAngleZ_ = AngleZ;
+    keptAngleX_ = angleX;
+    keptAngleY_ = angleY;
+    keptAngleZ_ = angleZ;
   }
 }
 
 Vec3 BlockCamera::pixelsToModel(double dx, double dy) const {
-  const double s = Zoom * Fit;
+  const double s = zoom * fit;
   const Vec3 v = transposedTransform(keptModelView_, {dx, dy, 0});
   // The kept matrix carries the scale s once: dividing by s squared leaves model units.
   const double s2 = s * s;
@@ -146,22 +146,22 @@ Vec3 BlockCamera::pixelsToModel(double dx, double dy) const {
 void BlockCamera::drag(int mode, bool shift, int x, int y, int w, int h) {
   switch (mode) {
     case kMousePanning: {
-      double dx = x - PressX;
-      double dy = PressY - y;
+      double dx = x - pressX;
+      double dy = pressY - y;
       if (shift) (std::fabs(dx) > std::fabs(dy) ? dy : dx) = 0;
       const Vec3 move = pixelsToModel(dx, dy);
-      Pan = {keptPan_.x + move.x, keptPan_.y + move.y, keptPan_.z + move.z};
+      pan = {keptPan_.x + move.x, keptPan_.y + move.y, keptPan_.z + move.z};
       break;
     }
     case kMouseZooming:
       if (h > 0) {
-        Zoom = keptZoom_ * std::max(1 - static_cast<double>(y - PressY) / h, kLeastDragZoom);
+        zoom = keptZoom_ * std::max(1 - static_cast<double>(y - pressY) / h, kLeastDragZoom);
       }
       break;
     case kMouseRotating: {
       if (w <= 0 || h <= 0) break;
-      double p = (y - PressY) * kDragTurn / h;
-      double q = (x - PressX) * kDragTurn / w;
+      double p = (y - pressY) * kDragTurn / h;
+      double q = (x - pressX) * kDragTurn / w;
       if (shift) (std::fabs(q) > std::fabs(p) ? p : q) = 0;
       Vec3 turn = transposedTransform(keptModelView_, {p, q, 0});
       const double length = std::sqrt(turn.x * turn.x + turn.y * turn.y + turn.z * turn.z);
@@ -169,9 +169,9 @@ void BlockCamera::drag(int mode, bool shift, int x, int y, int w, int h) {
         const double wanted = std::sqrt(p * p + q * q) / length;
         turn = {turn.x * wanted, turn.y * wanted, turn.z * wanted};
       }
-      AngleX = keptAngleX_ + turn.x;
-      AngleY = keptAngleY_ + turn.y;
-      AngleZ = keptAngleZ_ + turn.z;
+      angleX = keptAngleX_ + turn.x;
+      angleY = keptAngleY_ + turn.y;
+      angleZ = keptAngleZ_ + turn.z;
       break;
     }
     default:
@@ -180,11 +180,11 @@ void BlockCamera::drag(int mode, bool shift, int x, int y, int w, int h) {
 }
 
 bool BlockCamera::Move(int mode, bool leftHeld, bool shift, int x, int y, int w, int h) {
-  if (!leftHeld || (MouseState != kMouseDown && MouseState != kMouseReleasing)) return false;
+  if (!leftHeld || (mouseState != kMouseDown && mouseState != kMouseReleasing)) return false;
   if (mode == kMouseZoomWindow) {
-    if (!ZoomBoxVisible) return false;
-    BoxX = x;
-    BoxY = y;
+    if (!zoomBoxVisible) return false;
+    boxX = x;
+    boxY = y;
     return true;
   }
   if (mode == kMouseNone) return false;
@@ -193,24 +193,24 @@ bool BlockCamera::Move(int mode, bool leftHeld, bool shift, int x, int y, int w,
 }
 
 bool BlockCamera::release(int mode, bool shift, int x, int y, int w, int h) {
-  if (MouseState == kMouseIdle) return false;
-  MouseState = kMouseReleasing;
+  if (mouseState == kMouseIdle) return false;
+  mouseState = kMouseReleasing;
   bool repaint = false;
   if (mode == kMouseZoomWindow) {
-    repaint = ZoomBoxVisible;
-    ZoomBoxVisible = false;
-    const int dx = std::abs(x - PressX);
-    const int dy = std::abs(y - PressY);
+    repaint = zoomBoxVisible;
+    zoomBoxVisible = false;
+    const int dx = std::abs(x - pressX);
+    const int dy = std::abs(y - pressY);
     if (repaint && dx > 0 && dy > 0) {
-      const Vec3 move = pixelsToModel(w / 2.0 - (x + PressX) / 2.0, (y + PressY) / 2.0 - h / 2.0);
-      Pan = {keptPan_.x + move.x, keptPan_.y + move.y, keptPan_.z + move.z};
-      Zoom = keptZoom_ * std::min(static_cast<double>(w) / dx, static_cast<double>(h) / dy);
+      const Vec3 move = pixelsToModel(w / 2.0 - (x + pressX) / 2.0, (y + pressY) / 2.0 - h / 2.0);
+      pan = {keptPan_.x + move.x, keptPan_.y + move.y, keptPan_.z + move.z};
+      zoom = keptZoom_ * std::min(static_cast<double>(w) / dx, static_cast<double>(h) / dy);
     }
   } else if (mode != kMouseNone && leftPressed_) {
     drag(mode, shift, x, y, w, h);
     repaint = true;
   }
-  MouseState = kMouseIdle;
+  mouseState = kMouseIdle;
   return repaint;
 }
 

@@ -45,17 +45,17 @@ inline constexpr double kLeastDragZoom = 0.05;
 
 class BlockCamera {
  public:
-  double AngleX = 0;  // degrees about the model axes
-  double AngleY = 0;
-  double AngleZ = 0;
-  double Zoom = 1.0;
-  double Fit = 1.0;  // pixels per model unit at zoom 1
-  Vec3 Pan;
-  int MouseState = kMouseIdle;
-  bool ZoomBoxVisible = false;
-  int PressX = 0, PressY = 0;  // pixel of the last press
-  int BoxX = 0, BoxY = 0;      // current corner of the zoom box
-  Matrix4 LastModelView = identityMatrix();
+  double angleX = 0;  // degrees about the model axes
+  double angleY = 0;
+  double angleZ = 0;
+  double zoom = 1.0;
+  double fit = 1.0;  // pixels per model unit at zoom 1
+  Vec3 pan;
+  int mouseState = kMouseIdle;
+  bool zoomBoxVisible = false;
+  int pressX = 0, pressY = 0;  // pixel of the last press
+  int boxX = 0, boxY = 0;      // current corner of the zoom box
+  Matrix4 lastModelView = identityMatrix();
 
   // The model-view matrix of a frame of a scene whose deepest level is dmax.
   Matrix4 modelView(double dmax) const;
@@ -64,7 +64,7 @@ class BlockCamera {
 
   // Angles 0, zoom 1, the scene centre in the middle.
   void restart(const SceneExtents& extents);
-  void Zooming(double factor) { Zoom *= factor; }
+  void Zooming(double factor) { zoom *= factor; }
 
   // The mouse on a control of width w and height h in a mouse mode; true when the view must be
   // repainted.

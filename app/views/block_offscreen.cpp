@@ -35,7 +35,7 @@ void drawScene(const BlockSceneInput& input, QSize size, BlockCamera& camera,
 
 void drawLabels(QImage& image, const BlockRenderer& renderer, const BlockCamera& camera) {
   QPainter painter(&image);
-  paintSceneLabels(painter, renderer.labels(), camera.LastModelView, image.width(), image.height());
+  paintSceneLabels(painter, renderer.labels(), camera.lastModelView, image.width(), image.height());
 }
 
 bool renderWithQt(const BlockSceneInput& input, QSize size, BlockCamera& camera,
@@ -57,11 +57,11 @@ bool renderWithQt(const BlockSceneInput& input, QSize size, BlockCamera& camera,
     }
     BlockRenderer renderer;
     drawScene(input, size, camera, renderer);
-    result.Renderer = rendererName();
-    result.Image = fbo.toImage().convertToFormat(QImage::Format_RGB32);
+    result.renderer = rendererName();
+    result.image = fbo.toImage().convertToFormat(QImage::Format_RGB32);
     renderer.freeLists();
     fbo.release();
-    drawLabels(result.Image, renderer, camera);
+    drawLabels(result.image, renderer, camera);
   }
   context.doneCurrent();
   return true;
@@ -173,24 +173,24 @@ class SurfacelessContext {
 bool renderWithEgl(const BlockSceneInput& input, QSize size, BlockCamera& camera,
                    OffscreenResult& result) {
   SurfacelessContext context;
-  if (!context.Create(result.Error)) return false;
+  if (!context.Create(result.error)) return false;
   BlockRenderer renderer;
   {
     EglFramebuffer framebuffer;
     if (!framebuffer.Create(size)) {
-      result.Error = "no framebuffer object in the surfaceless OpenGL context";
+      result.error = "no framebuffer object in the surfaceless OpenGL context";
       return false;
     }
     drawScene(input, size, camera, renderer);
-    result.Renderer = rendererName();
+    result.renderer = rendererName();
     QImage image(size, QImage::Format_RGBA8888);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
     renderer.freeLists();
     // OpenGL keeps rows bottom up.
-    result.Image = image.mirrored().convertToFormat(QImage::Format_RGB32);
+    result.image = image.mirrored().convertToFormat(QImage::Format_RGB32);
   }
-  drawLabels(result.Image, renderer, camera);
+  drawLabels(result.image, renderer, camera);
   return true;
 }
 
@@ -202,17 +202,17 @@ OffscreenResult renderBlockOffscreen(const BlockSceneInput& input, QSize size,
                                      BlockCamera& camera) {
   OffscreenResult result;
   if (size.width() <= 0 || size.height() <= 0) {
-    result.Error = "the image has no size";
+    result.error = "the image has no size";
     return result;
   }
   if (renderWithQt(input, size, camera, result)) return result;
-  result.Error = "the platform gives no OpenGL 2.1 compatibility context";
+  result.error = "the platform gives no OpenGL 2.1 compatibility context";
 #if defined(TOLVANE_HAVE_EGL)
   OffscreenResult egl;
   if (renderWithEgl(input, size, camera, egl)) return egl;
-  result.Error += "; " + egl.Error;
+  result.error += "; " + egl.error;
 #endif
-  result.Image = QImage();
+  result.image = QImage();
   return result;
 }
 

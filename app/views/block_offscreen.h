@@ -14,9 +14,9 @@
 namespace tolvane::app {
 
 struct OffscreenResult {
-  QImage Image;          // null when no context could be had
-  std::string Error;     // why, when the image is null
-  std::string Renderer;  // the OpenGL renderer that drew it
+  QImage image;          // null when no context could be had
+  std::string error;     // why, when the image is null
+  std::string renderer;  // the OpenGL renderer that drew it
 };
 
 // The scene of input in an image of the given size under the camera (its fit scale is set by the

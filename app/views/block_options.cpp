@@ -17,14 +17,14 @@ constexpr int kGeneralDigits = 15;
 
 Block3DMenuState block3DMenuState(const BlockFlags& flags, bool showOutput, bool plotFileExists) {
   Block3DMenuState state;
-  state.Shaft.Checked = flags.ShowShaft;
-  state.WaterLevel.Checked = flags.ShowWaterLevel;
-  state.SoilLayers.Checked = flags.ShowSoilLayers;
-  state.LayerLabels = {flags.ShowSoilLayerLabels, flags.ShowSoilLayers};
-  state.LayerDepths = {flags.ShowSoilLayerDepthLabels, flags.ShowSoilLayers};
-  state.GlobalAxes.Checked = flags.ShowLocalAxes;
-  state.CombinedPlots.Enabled = showOutput && flags.ShowShaft && plotFileExists;
-  state.CombinedPlots.Checked = state.CombinedPlots.Enabled && flags.ShowUltimateEffects;
+  state.shaft.checked = flags.ShowShaft;
+  state.waterLevel.checked = flags.ShowWaterLevel;
+  state.soilLayers.checked = flags.ShowSoilLayers;
+  state.layerLabels = {flags.ShowSoilLayerLabels, flags.ShowSoilLayers};
+  state.layerDepths = {flags.ShowSoilLayerDepthLabels, flags.ShowSoilLayers};
+  state.globalAxes.checked = flags.ShowLocalAxes;
+  state.combinedPlots.enabled = showOutput && flags.ShowShaft && plotFileExists;
+  state.combinedPlots.checked = state.combinedPlots.enabled && flags.ShowUltimateEffects;
   return state;
 }
 

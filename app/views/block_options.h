@@ -26,18 +26,18 @@ struct BlockFlags {
 };
 
 struct MenuItemState {
-  bool Checked = false;
-  bool Enabled = true;
+  bool checked = false;
+  bool enabled = true;
 };
 
 struct Block3DMenuState {
-  MenuItemState Shaft;
-  MenuItemState WaterLevel;
-  MenuItemState SoilLayers;
-  MenuItemState LayerLabels;  // enabled only while "Soil Layers" is checked
-  MenuItemState LayerDepths;  // likewise
-  MenuItemState GlobalAxes;
-  MenuItemState CombinedPlots;
+  MenuItemState shaft;
+  MenuItemState waterLevel;
+  MenuItemState soilLayers;
+  MenuItemState layerLabels;  // enabled only while "Soil Layers" is checked
+  MenuItemState layerDepths;  // likewise
+  MenuItemState globalAxes;
+  MenuItemState combinedPlots;
 };
 
 // The items of the "Show 3D View" menu when it opens: showOutput is set when results are

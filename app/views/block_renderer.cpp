@@ -109,16 +109,16 @@ void waterMarker(Vec3 apex, double side) {
 }
 
 void drawShaftPart(const ShaftPart& part) {
-  colour(part.Colour);
-  const std::vector<Vec3> top = circlePoints(part.DTop, part.ZTop);
-  switch (part.Kind) {
+  colour(part.colour);
+  const std::vector<Vec3> top = circlePoints(part.DTop, part.zTop);
+  switch (part.kind) {
     case ShaftPartKind::kRim:
       loop(top);
       break;
     case ShaftPartKind::kDisc:
       glBegin(GL_TRIANGLE_FAN);
-      vertex({0, 0, part.ZTop});
-      if (part.FacesUp) {
+      vertex({0, 0, part.zTop});
+      if (part.facesUp) {
         for (size_t i = 0; i <= top.size(); ++i) vertex(top[i % top.size()]);
       } else {
         for (size_t i = top.size() + 1; i-- > 0;) vertex(top[i % top.size()]);
@@ -126,7 +126,7 @@ void drawShaftPart(const ShaftPart& part) {
       glEnd();
       break;
     case ShaftPartKind::kSide: {
-      const std::vector<Vec3> bottom = circlePoints(part.DBottom, part.ZBottom);
+      const std::vector<Vec3> bottom = circlePoints(part.DBottom, part.zBottom);
       glBegin(GL_QUADS);
       for (size_t i = 0; i < top.size(); ++i) {
         const size_t next = (i + 1) % top.size();
@@ -156,10 +156,10 @@ void BlockRenderer::setupRc(const BlockSceneInput& input, int w, int h, int clie
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  const double r = orthoDepth(w, h, input.Extents);
+  const double r = orthoDepth(w, h, input.extents);
   glOrtho(-w / 2.0, w / 2.0, -h / 2.0, h / 2.0, -r, r);
   glMatrixMode(GL_MODELVIEW);
-  camera.Fit = fitScale(clientW, clientH, input.Extents);
+  camera.fit = fitScale(clientW, clientH, input.extents);
   freeLists();
   listBase_ = glGenLists(kSceneLists);
   if (listBase_ == 0) return;
@@ -175,16 +175,16 @@ void BlockRenderer::setupRc(const BlockSceneInput& input, int w, int h, int clie
 }
 
 void BlockRenderer::compileSoilAndWater(const BlockSceneInput& input) {
-  const SceneExtents& e = input.Extents;
-  const ViewProject& p = input.Project;
-  if (input.Flags.ShowWaterLevel) {
+  const SceneExtents& e = input.extents;
+  const ViewProject& p = input.project;
+  if (input.flags.ShowWaterLevel) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const double z = -p.WTD;
-    const std::vector<Vec3> plane{{e.Centre.x - e.X, e.Centre.y - e.Y, z},
-                                  {e.Centre.x + e.X, e.Centre.y - e.Y, z},
-                                  {e.Centre.x + e.X, e.Centre.y + e.Y, z},
-                                  {e.Centre.x - e.X, e.Centre.y + e.Y, z}};
+    const std::vector<Vec3> plane{{e.centre.x - e.x, e.centre.y - e.y, z},
+                                  {e.centre.x + e.x, e.centre.y - e.y, z},
+                                  {e.centre.x + e.x, e.centre.y + e.y, z},
+                                  {e.centre.x - e.x, e.centre.y + e.y, z}};
     colour(kWaterBlue);
     loop(plane);
     colour(kWaterBlue, kWaterAlpha);
@@ -192,25 +192,25 @@ void BlockRenderer::compileSoilAndWater(const BlockSceneInput& input) {
     for (const Vec3& apex : waterMarkerApexes(e, p)) waterMarker(apex, p.B / 2);
     glDisable(GL_BLEND);
   }
-  if (!input.Flags.ShowSoilLayers) return;
+  if (!input.flags.ShowSoilLayers) return;
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  for (size_t i = 0; i < p.Layers.size(); ++i) {
-    const ViewLayer& layer = p.Layers[i];
+  for (size_t i = 0; i < p.layers.size(); ++i) {
+    const ViewLayer& layer = p.layers[i];
     const int row = static_cast<int>(i);
-    const Vec3 lo{-e.X, -e.Y, -layer.Bottom};
-    const Vec3 hi{e.X, e.Y, -layer.Top};
+    const Vec3 lo{-e.x, -e.y, -layer.Bottom};
+    const Vec3 hi{e.x, e.y, -layer.Top};
     colour(layerColour(row));
     boxEdges(lo, hi);
     colour(layerColour(row), kLayerFaceAlpha);
     boxFaces(lo, hi);
-    if (input.Flags.ShowSoilLayerDepthLabels) {
-      sceneLabels_.push_back({valueLabel(layer.Top), {e.XMin, e.YMin, -layer.Top}});
-      if (i + 1 == p.Layers.size()) {
-        sceneLabels_.push_back({valueLabel(layer.Bottom), {e.XMin, e.YMin, -layer.Bottom}});
+    if (input.flags.ShowSoilLayerDepthLabels) {
+      sceneLabels_.push_back({valueLabel(layer.Top), {e.xMin, e.YMin, -layer.Top}});
+      if (i + 1 == p.layers.size()) {
+        sceneLabels_.push_back({valueLabel(layer.Bottom), {e.xMin, e.YMin, -layer.Bottom}});
       }
     }
-    if (input.Flags.ShowSoilLayerLabels) {
+    if (input.flags.ShowSoilLayerLabels) {
       sceneLabels_.push_back(
           {blockSoilName(layer.SoilType, row), {e.XMax, e.YMax, -(layer.Top + layer.Bottom) / 2}});
     }
@@ -219,23 +219,23 @@ void BlockRenderer::compileSoilAndWater(const BlockSceneInput& input) {
 }
 
 void BlockRenderer::compileShaftAndDiagrams(const BlockSceneInput& input) {
-  if (!input.Flags.ShowShaft) return;
-  for (const ShaftPart& part : shaftParts(input.Project)) drawShaftPart(part);
-  if (!input.Flags.ShowUltimateEffects || input.Combine == nullptr) return;
+  if (!input.flags.ShowShaft) return;
+  for (const ShaftPart& part : shaftParts(input.project)) drawShaftPart(part);
+  if (!input.flags.ShowUltimateEffects || input.combine == nullptr) return;
   DiagramOptions options;
-  options.ShowSkinFriction = input.Flags.ShowSkinFriction;
-  options.ShowTipResistance = input.Flags.ShowTipResistance;
-  options.ShowTotalCapacity = input.Flags.ShowTotalCapacity;
-  options.ShowValues = input.Flags.ShowUltimateEffectsValues;
-  options.Factor = input.Flags.UltimateEffectsFactor;
-  for (const Diagram& diagram : capacityDiagrams(*input.Combine, input.Project, options)) {
-    colour(diagram.Colour);
-    for (const std::vector<Vec3>& strip : diagram.Strips) {
+  options.ShowSkinFriction = input.flags.ShowSkinFriction;
+  options.ShowTipResistance = input.flags.ShowTipResistance;
+  options.ShowTotalCapacity = input.flags.ShowTotalCapacity;
+  options.showValues = input.flags.ShowUltimateEffectsValues;
+  options.factor = input.flags.UltimateEffectsFactor;
+  for (const Diagram& diagram : capacityDiagrams(*input.combine, input.project, options)) {
+    colour(diagram.colour);
+    for (const std::vector<Vec3>& strip : diagram.strips) {
       glBegin(GL_LINE_STRIP);
       for (const Vec3& point : strip) vertex(point);
       glEnd();
     }
-    if (diagram.HasLabel) sceneLabels_.push_back({diagram.Label, diagram.LabelAt});
+    if (diagram.hasLabel) sceneLabels_.push_back({diagram.label, diagram.labelAt});
   }
 }
 
@@ -246,7 +246,7 @@ void BlockRenderer::DrawFigure(const BlockSceneInput& input, int w, int h, Block
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glMatrixMode(GL_MODELVIEW);
-  const Matrix4& m = camera.updateModelView(input.Extents.Dmax);
+  const Matrix4& m = camera.updateModelView(input.extents.Dmax);
   glLoadMatrixd(m.data());
   glShadeModel(GL_SMOOTH);
   glEnable(GL_DEPTH_TEST);
@@ -259,13 +259,13 @@ void BlockRenderer::DrawFigure(const BlockSceneInput& input, int w, int h, Block
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
   frameLabels_ = sceneLabels_;
-  if (input.Flags.ShowLocalAxes) DrawAxes(camera);
-  if (camera.ZoomBoxVisible) drawZoomBox(camera, w, h);
+  if (input.flags.ShowLocalAxes) DrawAxes(camera);
+  if (camera.zoomBoxVisible) drawZoomBox(camera, w, h);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 void BlockRenderer::DrawAxes(const BlockCamera& camera) {
-  const double scale = camera.Zoom * camera.Fit;
+  const double scale = camera.zoom * camera.fit;
   const double length = scale != 0 ? kAxisPixels / scale : 0.0;
   struct Axis {
     Vec3 end;
@@ -289,10 +289,10 @@ void BlockRenderer::drawZoomBox(const BlockCamera& camera, int w, int h) {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
-  const double x0 = camera.PressX - w / 2.0;
-  const double y0 = h / 2.0 - camera.PressY;
-  const double x1 = camera.BoxX - w / 2.0;
-  const double y1 = h / 2.0 - camera.BoxY;
+  const double x0 = camera.pressX - w / 2.0;
+  const double y0 = h / 2.0 - camera.pressY;
+  const double x1 = camera.boxX - w / 2.0;
+  const double y1 = h / 2.0 - camera.boxY;
   colour(kZoomBoxColour);
   loop({{x0, y0, 0}, {x1, y0, 0}, {x1, y1, 0}, {x0, y1, 0}});
   glPopMatrix();

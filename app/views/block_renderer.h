@@ -19,10 +19,10 @@ namespace tolvane::app {
 
 // What a scene is built from.
 struct BlockSceneInput {
-  ViewProject Project;
-  SceneExtents Extents;
-  BlockFlags Flags;
-  const plot::TGraphPlot* Combine = nullptr;  // the combined plot of the diagrams, if any
+  ViewProject project;
+  SceneExtents extents;
+  BlockFlags flags;
+  const plot::TGraphPlot* combine = nullptr;  // the combined plot of the diagrams, if any
 };
 
 class BlockRenderer {

@@ -100,7 +100,7 @@ double diagramDepth(double y, const ViewProject& p) {
 }  // namespace
 
 double wallLength(const ViewProject& project) {
-  return project.Method == kDesignLoadGiven ? project.deepestLayerBottom() : project.PD;
+  return project.method == kDesignLoadGiven ? project.deepestLayerBottom() : project.PD;
 }
 
 double bellLength(double b, double ratio, double angleDegrees) {
@@ -110,22 +110,22 @@ double bellLength(double b, double ratio, double angleDegrees) {
 
 SceneExtents GetMaxDims(const ViewProject& project) {
   SceneExtents e;
-  e.Y = kSceneHalfWidthDiameters * project.B;
-  e.X = std::max(e.Y, project.WTD);
+  e.y = kSceneHalfWidthDiameters * project.B;
+  e.x = std::max(e.y, project.WTD);
   e.Dmax = std::max(wallLength(project), project.deepestLayerBottom());
-  e.XMax = e.X;
-  e.XMin = -e.X;
-  e.YMax = e.Y;
-  e.YMin = -e.Y;
+  e.XMax = e.x;
+  e.xMin = -e.x;
+  e.YMax = e.y;
+  e.YMin = -e.y;
   e.ZMax = e.Dmax;
   e.ZMin = -e.Dmax;
-  e.XRange = 2 * e.X;
-  e.YRange = 2 * e.Y;
+  e.xRange = 2 * e.x;
+  e.YRange = 2 * e.y;
   e.ZRange = e.ZMax - e.ZMin;
-  e.HorizontalRange = std::max(e.XRange, e.YRange);
-  e.OverallRange = std::max({e.ZRange, std::fabs(e.XMax), std::fabs(e.YMax), std::fabs(e.ZMax),
-                             std::fabs(e.XMin), std::fabs(e.YMin), std::fabs(e.ZMin)});
-  e.Centre = {0.0, 0.0, -e.Dmax / 2};
+  e.horizontalRange = std::max(e.xRange, e.YRange);
+  e.overallRange = std::max({e.ZRange, std::fabs(e.XMax), std::fabs(e.YMax), std::fabs(e.ZMax),
+                             std::fabs(e.xMin), std::fabs(e.YMin), std::fabs(e.ZMin)});
+  e.centre = {0.0, 0.0, -e.Dmax / 2};
   return e;
 }
 
@@ -133,14 +133,14 @@ double fitScale(int clientWidth, int clientHeight, const SceneExtents& extents) 
   // A client area smaller than the margin keeps one pixel, so the scene never turns over.
   const double width = std::max(clientWidth - kFitMarginPixels, 1);
   const double height = std::max(clientHeight - kFitMarginPixels, 1);
-  const double byWidth = extents.XRange > 0 ? width / extents.XRange : 1.0;
-  const double byHeight = extents.OverallRange > 0 ? height / extents.OverallRange : 1.0;
+  const double byWidth = extents.xRange > 0 ? width / extents.xRange : 1.0;
+  const double byHeight = extents.overallRange > 0 ? height / extents.overallRange : 1.0;
   return std::min(byWidth, byHeight);
 }
 
 double orthoDepth(int width, int height, const SceneExtents& extents) {
-  if (extents.HorizontalRange <= 0) return std::max(width, height) / 2.0;
-  return kOrthoDepthPixels * (extents.OverallRange / extents.HorizontalRange) *
+  if (extents.horizontalRange <= 0) return std::max(width, height) / 2.0;
+  return kOrthoDepthPixels * (extents.overallRange / extents.horizontalRange) *
          std::min(width, height) / 2.0;
 }
 
@@ -194,8 +194,8 @@ std::vector<Vec3> waterMarkerApexes(const SceneExtents& extents, const ViewProje
   std::vector<Vec3> apexes;
   for (int i = 0; i < kMarkersPerSide; ++i) {
     for (int j = 0; j < kMarkersPerSide; ++j) {
-      apexes.push_back({extents.XMin + b / 2 + i * (2 * extents.X - b) / last,
-                        extents.YMin + b / 2 + j * (2 * extents.Y - b) / last, -project.WTD});
+      apexes.push_back({extents.xMin + b / 2 + i * (2 * extents.x - b) / last,
+                        extents.YMin + b / 2 + j * (2 * extents.y - b) / last, -project.WTD});
     }
   }
   return apexes;
@@ -214,7 +214,7 @@ std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewPr
     }
   }
   const double b = project.B;
-  const double t = kDiagramSizeDiameters * b * options.Factor;
+  const double t = kDiagramSizeDiameters * b * options.factor;
   // With every value 0 the diagrams lie on their base line.
   const auto offset = [&](double v) { return g > 0 ? v / g * t : 0.0; };
   const std::array<bool, kDiagramLines> shown{options.ShowSkinFriction, options.ShowTipResistance,
@@ -226,14 +226,14 @@ std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewPr
     const plot::TLine& line = plot.line(k);
     const int count = std::min(n, line.Count());
     Diagram diagram;
-    diagram.Colour = colours[static_cast<size_t>(k)];
+    diagram.colour = colours[static_cast<size_t>(k)];
     double largest = -1;
     for (int m = 0; m < count; ++m) {
       const double v = static_cast<double>(line.point(m).x);
       if (std::fabs(v) > largest) {
         largest = std::fabs(v);
-        diagram.Label = valueLabel(v);
-        diagram.LabelAt = {kLabelOffsetDiameters * b + offset(v), 0.0,
+        diagram.label = valueLabel(v);
+        diagram.labelAt = {kLabelOffsetDiameters * b + offset(v), 0.0,
                            -diagramDepth(static_cast<double>(line.point(m).y), project)};
       }
     }
@@ -245,9 +245,9 @@ std::vector<Diagram> capacityDiagrams(const plot::TGraphPlot& plot, const ViewPr
       std::vector<Vec3> strip{
           {b, 0, -d1}, {b, 0, -d0}, {b + offset(v0), 0, -d0}, {b + offset(v1), 0, -d1}};
       if (m + 2 == count) strip.push_back({b, 0, -d1});
-      diagram.Strips.push_back(std::move(strip));
+      diagram.strips.push_back(std::move(strip));
     }
-    diagram.HasLabel = options.ShowValues && count > 0;
+    diagram.hasLabel = options.showValues && count > 0;
     diagrams.push_back(std::move(diagram));
   }
   return diagrams;

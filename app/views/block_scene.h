@@ -44,14 +44,14 @@ double wallLength(const ViewProject& project);
 double bellLength(double b, double ratio, double angleDegrees);
 
 struct SceneExtents {
-  double X = 0;     // half-width along x: max(12.5 B, water depth)
-  double Y = 0;     // half-width along y: 12.5 B
+  double x = 0;     // half-width along x: max(12.5 B, water depth)
+  double y = 0;     // half-width along y: 12.5 B
   double Dmax = 0;  // deepest level: max(shaft length, deepest layer bottom)
-  double XMin = 0, XMax = 0, YMin = 0, YMax = 0, ZMin = 0, ZMax = 0;
-  double XRange = 0, YRange = 0, ZRange = 0;
-  double HorizontalRange = 0;  // the larger of the x and y ranges
-  double OverallRange = 0;     // the z range or the largest absolute extent
-  Vec3 Centre;
+  double xMin = 0, XMax = 0, YMin = 0, YMax = 0, ZMin = 0, ZMax = 0;
+  double xRange = 0, YRange = 0, ZRange = 0;
+  double horizontalRange = 0;  // the larger of the x and y ranges
+  double overallRange = 0;     // the z range or the largest absolute extent
+  Vec3 centre;
 };
 
 SceneExtents GetMaxDims(const ViewProject& project);
@@ -75,13 +75,13 @@ enum class ShaftPartKind {
 };
 
 struct ShaftPart {
-  ShaftPartKind Kind = ShaftPartKind::kRim;
-  double ZTop = 0;
-  double ZBottom = 0;
+  ShaftPartKind kind = ShaftPartKind::kRim;
+  double zTop = 0;
+  double zBottom = 0;
   double DTop = 0;      // diameter at ZTop
   double DBottom = 0;   // diameter at ZBottom (sides)
-  bool FacesUp = true;  // discs
-  RgbColour Colour;
+  bool facesUp = true;  // discs
+  RgbColour colour;
 };
 
 // The shaft as drawn: rims, discs and side surfaces in drawing order.
@@ -97,16 +97,16 @@ struct DiagramOptions {
   bool ShowSkinFriction = true;
   bool ShowTipResistance = true;
   bool ShowTotalCapacity = true;
-  bool ShowValues = false;  // label the largest value of each diagram
-  double Factor = 1.0;      // size factor of the diagrams
+  bool showValues = false;  // label the largest value of each diagram
+  double factor = 1.0;      // size factor of the diagrams
 };
 
 struct Diagram {
-  RgbColour Colour;
-  std::vector<std::vector<Vec3>> Strips;  // open lines, one per pair of consecutive points
-  bool HasLabel = false;
-  Vec3 LabelAt;
-  std::string Label;
+  RgbColour colour;
+  std::vector<std::vector<Vec3>> strips;  // open lines, one per pair of consecutive points
+  bool hasLabel = false;
+  Vec3 labelAt;
+  std::string label;
 };
 
 // The diagrams of side resistance, tip resistance and total capacity of a combined plot (lines

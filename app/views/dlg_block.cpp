@@ -66,11 +66,11 @@ TDlgBlock::~TDlgBlock() {
 BlockSceneInput TDlgBlock::sceneInput() const {
   app::MainFormRules& core = host_.core();
   BlockSceneInput input;
-  input.Project = readViewProject(core.Data());
-  input.Extents = extents_;
-  input.Flags = Flags;
-  input.Combine =
-      &core.plots()[Flags.ShowUltimateResults == 1 ? app::kPltCombineD : app::kPltCombine];
+  input.project = readViewProject(core.Data());
+  input.extents = extents_;
+  input.flags = flags;
+  input.combine =
+      &core.plots()[flags.ShowUltimateResults == 1 ? app::kPltCombineD : app::kPltCombine];
   return input;
 }
 
@@ -84,7 +84,7 @@ void TDlgBlock::FormActivate() {
     // The extents stay those of the first activation until the view is opened again.
     activated_ = true;
     extents_ = GetMaxDims(readViewProject(host_.core().Data()));
-    camera_.Pan = {-extents_.Centre.x, -extents_.Centre.y, 0.0};
+    camera_.pan = {-extents_.centre.x, -extents_.centre.y, 0.0};
     if (gl_ != nullptr) gl_->ResetInitKode();
   }
   RedrawFigure();
@@ -97,10 +97,10 @@ void TDlgBlock::paint() {
     scene_ = sceneInput();
     renderer_.setupRc(scene_, w, h, width(), height(), camera_);
   }
-  scene_.Flags.ShowLocalAxes = Flags.ShowLocalAxes;
+  scene_.flags.ShowLocalAxes = flags.ShowLocalAxes;
   renderer_.DrawFigure(scene_, w, h, camera_);
-  gl_->setTextMatrix(camera_.LastModelView);
-  for (const SceneLabel& label : renderer_.labels()) gl_->WriteText(label.Text, label.At);
+  gl_->setTextMatrix(camera_.lastModelView);
+  for (const SceneLabel& label : renderer_.labels()) gl_->WriteText(label.Text, label.at);
 }
 
 void TDlgBlock::RedrawFigure() {
@@ -128,22 +128,22 @@ void TDlgBlock::toggleFlag(bool& flag) {
 }
 
 void TDlgBlock::ShowShaftOption() {
-  toggleFlag(Flags.ShowShaft);
+  toggleFlag(flags.ShowShaft);
 }
 void TDlgBlock::ShowWaterLevelOption() {
-  toggleFlag(Flags.ShowWaterLevel);
+  toggleFlag(flags.ShowWaterLevel);
 }
 void TDlgBlock::ShowSoilLayersOption() {
-  toggleFlag(Flags.ShowSoilLayers);
+  toggleFlag(flags.ShowSoilLayers);
 }
 void TDlgBlock::ShowSoilLayerLabelsOption() {
-  toggleFlag(Flags.ShowSoilLayerLabels);
+  toggleFlag(flags.ShowSoilLayerLabels);
 }
 void TDlgBlock::ShowSoilLayerDepthLabelsOption() {
-  toggleFlag(Flags.ShowSoilLayerDepthLabels);
+  toggleFlag(flags.ShowSoilLayerDepthLabels);
 }
 void TDlgBlock::ShowLocalAxesOption() {
-  toggleFlag(Flags.ShowLocalAxes);
+  toggleFlag(flags.ShowLocalAxes);
 }
 
 void TDlgBlock::UltimateEffectsWindow() {
@@ -157,8 +157,8 @@ void TDlgBlock::UltimateEffectsWindow() {
 }
 
 void TDlgBlock::setMouseOption(int option, bool zoomWindowDown) {
-  Flags.MouseOption = option;
-  Flags.ZoomWindowBoxEnabled = zoomWindowDown;
+  flags.MouseOption = option;
+  flags.ZoomWindowBoxEnabled = zoomWindowDown;
 }
 
 void TDlgBlock::Zooming(double factor) {
@@ -176,29 +176,29 @@ Block3DMenuState TDlgBlock::menuState() const {
   std::error_code ignored;
   const std::filesystem::path plotFile = app::resultFile(
       std::filesystem::absolute(core.Data().FileName, ignored), app::kPlotDataExtension);
-  return block3DMenuState(Flags, core.Flags.ShowOutput, std::filesystem::exists(plotFile, ignored));
+  return block3DMenuState(flags, core.flags.ShowOutput, std::filesystem::exists(plotFile, ignored));
 }
 
 void TDlgBlock::mouseDown(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  camera_.press(Flags.MouseOption, event->button() == Qt::LeftButton, at.x(), at.y());
-  if (camera_.ZoomBoxVisible) RedrawFigure();
+  camera_.press(flags.MouseOption, event->button() == Qt::LeftButton, at.x(), at.y());
+  if (camera_.zoomBoxVisible) RedrawFigure();
 }
 
 void TDlgBlock::mouseMove(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-  if (camera_.Move(Flags.MouseOption, event->buttons().testFlag(Qt::LeftButton), shift, at.x(),
+  if (camera_.Move(flags.MouseOption, event->buttons().testFlag(Qt::LeftButton), shift, at.x(),
                    at.y(), gl_->width(), gl_->height())) {
     RedrawFigure();
   }
 }
 
 void TDlgBlock::mouseUp(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton && camera_.MouseState == kMouseIdle) return;
+  if (event->button() != Qt::LeftButton && camera_.mouseState == kMouseIdle) return;
   const QPoint at = event->position().toPoint();
   const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-  if (camera_.release(Flags.MouseOption, shift, at.x(), at.y(), gl_->width(), gl_->height())) {
+  if (camera_.release(flags.MouseOption, shift, at.x(), at.y(), gl_->width(), gl_->height())) {
     RedrawFigure();
   }
 }

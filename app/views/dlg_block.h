@@ -23,7 +23,7 @@ class TDlgBlock : public QWidget {
   explicit TDlgBlock(app::WindowHost& host, QWidget* parent = nullptr);
   ~TDlgBlock() override;
 
-  BlockFlags Flags;  // the display flags, mouse mode included
+  BlockFlags flags;  // the display flags, mouse mode included
   const BlockCamera& camera() const { return camera_; }
   BlockCamera& camera() { return camera_; }
   const SceneExtents& extents() const { return extents_; }

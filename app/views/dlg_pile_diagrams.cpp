@@ -122,7 +122,7 @@ bool TDlgPileDiagrams::event(QEvent* event) {
 
 void TDlgPileDiagrams::FormActivate() {
   loading_ = true;
-  const BlockFlags& flags = view_.Flags;
+  const BlockFlags& flags = view_.flags;
   showPlots_->setChecked(flags.ShowUltimateEffects);
   ultimate_->setChecked(flags.ShowUltimateResults == 0);
   design_->setChecked(flags.ShowUltimateResults == 1);
@@ -148,7 +148,7 @@ void TDlgPileDiagrams::updateEnabling() {
 void TDlgPileDiagrams::controlsChanged() {
   updateEnabling();
   if (loading_) return;
-  BlockFlags& flags = view_.Flags;
+  BlockFlags& flags = view_.flags;
   flags.ShowUltimateEffects = showPlots_->isChecked();
   flags.ShowUltimateResults = design_->isChecked() ? 1 : 0;
   flags.ShowSkinFriction = skin_->isChecked();
@@ -176,7 +176,7 @@ void TDlgPileDiagrams::factorEdited() {
     return;
   }
   showFactorError(QString());
-  view_.Flags.UltimateEffectsFactor = *factor;
+  view_.flags.UltimateEffectsFactor = *factor;
   view_.RedrawComplete();
 }
 
@@ -187,7 +187,7 @@ void TDlgPileDiagrams::stepSizeFactor(bool up) {
     return;
   }
   const double next = app::stepSizeFactor(*current, up);
-  view_.Flags.UltimateEffectsFactor = next;
+  view_.flags.UltimateEffectsFactor = next;
   factor_->setText(QString::fromStdString(sizeFactorText(next)));
   showFactorError(QString());
   view_.RedrawComplete();

@@ -53,7 +53,7 @@ void paintSceneLabels(QPainter& painter, const std::vector<SceneLabel>& labels,
   const QFontMetrics metrics(painter.font());
   std::vector<QRect> placed;
   for (const SceneLabel& label : labels) {
-    const ScreenPoint at = projectToPixel(modelView, label.At, width, height);
+    const ScreenPoint at = projectToPixel(modelView, label.at, width, height);
     // As with a raster position outside the viewport, a label of a point out of view is not drawn.
     if (at.x < 0 || at.x > width || at.y < 0 || at.y > height) continue;
     const QString text = QString::fromStdString(label.Text);
@@ -83,7 +83,7 @@ void paintSceneLabels(QPainter& painter, const std::vector<SceneLabel>& labels,
 
 TglWindow::TglWindow(QWidget* parent) : QOpenGLWidget(parent) {
   setFormat(blockSurfaceFormat());
-  for (size_t i = 0; i < fLights.size(); ++i) fLights[i].Index = static_cast<int>(i);
+  for (size_t i = 0; i < fLights.size(); ++i) fLights[i].index = static_cast<int>(i);
   setMouseTracking(true);
 }
 
@@ -144,9 +144,9 @@ void TglWindow::paintGL() {
 }
 
 void TglWindow::storeMouse(QMouseEvent* event) {
-  LastMouse = event->position().toPoint();
-  LastButtons = event->buttons();
-  LastShift = event->modifiers();
+  lastMouse = event->position().toPoint();
+  lastButtons = event->buttons();
+  lastShift = event->modifiers();
 }
 
 void TglWindow::mousePressEvent(QMouseEvent* event) {

@@ -23,21 +23,21 @@ namespace tolvane::app {
 
 // A three-component vector owned by a TglWindow.
 struct Tgl3Vector {
-  double X = 0;
-  double Y = 0;
-  double Z = 0;
+  double x = 0;
+  double y = 0;
+  double z = 0;
 };
 
 // A light slot of a TglWindow.
 struct TglLight {
-  int Index = 0;
-  bool Enabled = false;
+  int index = 0;
+  bool enabled = false;
 };
 
 // Text at a model point, drawn after the OpenGL picture.
 struct SceneLabel {
   std::string Text;
-  Vec3 At;
+  Vec3 at;
 };
 
 enum class Shading { glSmooth, glFlat };
@@ -106,9 +106,9 @@ class TglWindow : public QOpenGLWidget {
   int OtherKode = 0;
   int ResizeKode = 0;
   int KodeMouse = 0;  // 1 after a button press
-  QPoint LastMouse;
-  Qt::MouseButtons LastButtons;
-  Qt::KeyboardModifiers LastShift;
+  QPoint lastMouse;
+  Qt::MouseButtons lastButtons;
+  Qt::KeyboardModifiers lastShift;
 
  protected:
   void initializeGL() override;

@@ -104,7 +104,7 @@ LogicalRect sideViewDesignBounds(const std::vector<ShaftPiece>& pieces, double d
   LogicalRect bounds;  // each edge starts from 0
   for (const ShaftPiece& piece : pieces) {
     for (const LogicalPoint& point :
-         {piece.TopLeft, piece.TopRight, piece.BottomLeft, piece.BottomRight}) {
+         {piece.TopLeft, piece.topRight, piece.bottomLeft, piece.bottomRight}) {
       bounds.Left = std::min(bounds.Left, point.x);
       bounds.Right = std::max(bounds.Right, point.x);
       bounds.Top = std::min(bounds.Top, point.y);
@@ -163,7 +163,7 @@ std::vector<int> groundTickPositions(int width) {
 void SideViewGeometry::rebuild(const ViewProject& project, double shaftLength) {
   project_ = project;
   data_.clear();
-  if (project.Layers.empty()) return;
+  if (project.layers.empty()) return;
   ground_ = sideViewGroundOffset(project.B);
   data_ = sideViewPieces(project, shaftLength);
   design_ = sideViewDesignBounds(data_, project.deepestLayerBottom(), project.B);

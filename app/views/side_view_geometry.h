@@ -26,9 +26,9 @@ struct ViewPixel {
 // One trapezoid of the shaft.
 struct ShaftPiece {
   LogicalPoint TopLeft;
-  LogicalPoint TopRight;
-  LogicalPoint BottomLeft;
-  LogicalPoint BottomRight;
+  LogicalPoint topRight;
+  LogicalPoint bottomLeft;
+  LogicalPoint bottomRight;
 };
 
 struct LogicalRect {
@@ -45,8 +45,8 @@ enum class HatchStyle { kVerticalLines, kBackwardDiagonal, kDiagonalCross, kCros
 
 struct SoilAppearance {
   const char* Name;
-  HatchStyle Hatch;
-  uint32_t Rgb;  // 0xRRGGBB
+  HatchStyle hatch;
+  uint32_t rgb;  // 0xRRGGBB
 };
 
 // Name, hatch and colour of a soil type; none for a code outside 1 to 11.

@@ -79,10 +79,10 @@ void fillBand(QPainter& painter, const QPolygon& band, int32_t soilType, bool om
   const std::optional<SoilAppearance> soil = sideViewSoil(soilType);
   if (!omitHatches && soil) {
     if (printHatchScale) {
-      drawHatchLines(painter, band.boundingRect(), soil->Hatch, fromRgb(soil->Rgb),
+      drawHatchLines(painter, band.boundingRect(), soil->hatch, fromRgb(soil->rgb),
                      *printHatchScale);
     } else {
-      painter.setBrush(QBrush(fromRgb(soil->Rgb), hatchStyle(soil->Hatch)));
+      painter.setBrush(QBrush(fromRgb(soil->rgb), hatchStyle(soil->hatch)));
       painter.drawPolygon(band);
     }
   }
@@ -105,18 +105,18 @@ void drawLabel(QPainter& painter, const QRect& box, int flags, const QString& te
 
 // The layer labels go on last, so that a narrow picture's shaft does not cover them.
 struct BandLabel {
-  QRect Box;
-  int Flags;
+  QRect box;
+  int flags;
   QString Text;
 };
 
 void drawLabels(QPainter& painter, const std::vector<BandLabel>& labels) {
-  for (const BandLabel& label : labels) drawLabel(painter, label.Box, label.Flags, label.Text);
+  for (const BandLabel& label : labels) drawLabel(painter, label.box, label.flags, label.Text);
 }
 
 QPolygon piecePolygon(const ShaftPiece& piece, const auto& toPixel) {
-  return QPolygon({toPixel(piece.TopLeft), toPixel(piece.TopRight), toPixel(piece.BottomRight),
-                   toPixel(piece.BottomLeft)});
+  return QPolygon({toPixel(piece.TopLeft), toPixel(piece.topRight), toPixel(piece.bottomRight),
+                   toPixel(piece.bottomLeft)});
 }
 
 std::string unitSuffix(int units) {
@@ -132,7 +132,7 @@ void paintSideView(QPainter& painter, const SideViewGeometry& view, bool omitHat
   if (w <= 0 || h <= 0 || !view.hasScale()) return;
   painter.fillRect(0, 0, w, h, background);
   painter.setPen(QPen(Qt::black, 1));
-  const std::vector<ViewLayer>& layers = view.project().Layers;
+  const std::vector<ViewLayer>& layers = view.project().layers;
   std::vector<BandLabel> labels;
   for (size_t i = 0; i < layers.size(); ++i) {
     const int top = view.depthRow(layers[i].Top);
@@ -168,7 +168,7 @@ void paintSideView(QPainter& painter, const SideViewGeometry& view, bool omitHat
 void paintSidePrintPage(QPainter& painter, const SideViewGeometry& view, int w, int h,
                         bool omitHatches, const QColor& background, const QFont& font,
                         double hatchScale) {
-  const std::vector<ViewLayer>& layers = view.project().Layers;
+  const std::vector<ViewLayer>& layers = view.project().layers;
   const SidePrintLayout page(w, h, view.groundOffset(), view.project().deepestLayerBottom());
   const int left = page.frameLeft();
   const int right = page.frameRight();

@@ -142,16 +142,16 @@ void Block3DControls::updateMenu() {
   if (view == nullptr) return;
   const Block3DMenuState state = view->menuState();
   const auto apply = [](QAction* action, const MenuItemState& item) {
-    action->setChecked(item.Checked);
-    action->setEnabled(item.Enabled);
+    action->setChecked(item.checked);
+    action->setEnabled(item.enabled);
   };
-  apply(shaft_, state.Shaft);
-  apply(water_, state.WaterLevel);
-  apply(layers_, state.SoilLayers);
-  apply(layerLabels_, state.LayerLabels);
-  apply(layerDepths_, state.LayerDepths);
-  apply(axes_, state.GlobalAxes);
-  apply(combined_, state.CombinedPlots);
+  apply(shaft_, state.shaft);
+  apply(water_, state.waterLevel);
+  apply(layers_, state.soilLayers);
+  apply(layerLabels_, state.layerLabels);
+  apply(layerDepths_, state.layerDepths);
+  apply(axes_, state.globalAxes);
+  apply(combined_, state.combinedPlots);
 }
 
 void showSideView(WindowHost& host) {

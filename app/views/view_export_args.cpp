@@ -35,9 +35,9 @@ std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::stri
     return std::nullopt;
   }
   if (args[1] == "elevation") {
-    request.Kind = ViewKind::kElevation;
+    request.kind = ViewKind::kElevation;
   } else if (args[1] == "3d" || args[1] == "3D") {
-    request.Kind = ViewKind::k3D;
+    request.kind = ViewKind::k3D;
   } else {
     error = "unknown view \"" + args[1] + "\": use elevation or 3d";
     return std::nullopt;
@@ -51,25 +51,25 @@ std::optional<ViewExportRequest> parseViewExportArgs(const std::vector<std::stri
       }
       const std::string& value = args[++i];
       if (arg == "--out") {
-        request.Out = value;
+        request.out = value;
       } else if (!parseSize(value, request)) {
         error = "--size takes WIDTHxHEIGHT in pixels, each from " +
                 std::to_string(kMinExportPixels) + " to " + std::to_string(kMaxExportPixels) +
                 ", not \"" + value + "\"";
         return std::nullopt;
       }
-    } else if (request.Project.empty() && !arg.starts_with("--")) {
-      request.Project = arg;
+    } else if (request.project.empty() && !arg.starts_with("--")) {
+      request.project = arg;
     } else {
       error = "unexpected argument \"" + arg + "\"";
       return std::nullopt;
     }
   }
-  if (request.Project.empty()) {
+  if (request.project.empty()) {
     error = "--view needs a project file";
     return std::nullopt;
   }
-  if (request.Out.empty()) {
+  if (request.out.empty()) {
     error = "--view needs --out FILE for the image";
     return std::nullopt;
   }

@@ -11,9 +11,9 @@ namespace tolvane::app {
 enum class ViewKind { kElevation, k3D };
 
 struct ViewExportRequest {
-  ViewKind Kind = ViewKind::kElevation;
-  std::string Project;
-  std::string Out;
+  ViewKind kind = ViewKind::kElevation;
+  std::string project;
+  std::string out;
   int Width = 800;  // pixels
   int Height = 600;
 };

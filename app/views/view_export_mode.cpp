@@ -33,13 +33,13 @@ QImage renderElevation(app::MainFormRules& form, const ViewExportRequest& reques
 
 OffscreenResult render3D(app::MainFormRules& form, const ViewExportRequest& request) {
   BlockSceneInput input;
-  input.Project = readViewProject(form.Data());
-  input.Extents = GetMaxDims(input.Project);
+  input.project = readViewProject(form.Data());
+  input.extents = GetMaxDims(input.project);
   // The default flags, and the diagrams of the ultimate combined plot when results are loaded.
-  input.Flags.ShowUltimateEffects = form.Flags.ShowOutput;
-  input.Combine = &form.plots()[app::kPltCombine];
+  input.flags.ShowUltimateEffects = form.flags.ShowOutput;
+  input.combine = &form.plots()[app::kPltCombine];
   BlockCamera camera;
-  camera.restart(input.Extents);
+  camera.restart(input.extents);
   return renderBlockOffscreen(input, {request.Width, request.Height}, camera);
 }
 
@@ -53,15 +53,15 @@ int runViewExportMode(int argc, char** argv) {
     std::cerr << "tolvane2023: " << error << "\nUsage:\n" << kViewExportUsage;
     return app::kExitUsage;
   }
-  const int fileType = fileTypeIndexForPath(request->Project);
+  const int fileType = fileTypeIndexForPath(request->project);
   if (fileType == 0) {
-    std::cerr << "The file " << request->Project
+    std::cerr << "The file " << request->project
               << " is not a project file (.tv9d, .tv8d or .tvd).\n";
     return app::kExitDataError;
   }
   std::error_code ignored;
   // Opening a project makes its folder current; the image goes where the caller meant.
-  const std::filesystem::path out = std::filesystem::absolute(request->Out, ignored);
+  const std::filesystem::path out = std::filesystem::absolute(request->out, ignored);
   // No window is ever shown: without a chosen platform, draw offscreen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
@@ -69,21 +69,21 @@ int runViewExportMode(int argc, char** argv) {
   app::ConsoleMessages messages;
   HeadlessHost host;
   app::MainFormRules form(messages, host, std::filesystem::path());
-  const app::OpenResult opened = form.Open(request->Project, fileType);
-  if (!opened.Opened) return app::kExitNoInput;
-  if (!opened.FormatError.empty()) return app::kExitDataError;
+  const app::OpenResult opened = form.Open(request->project, fileType);
+  if (!opened.opened) return app::kExitNoInput;
+  if (!opened.formatError.empty()) return app::kExitDataError;
 
   QImage image;
-  if (request->Kind == ViewKind::kElevation) {
+  if (request->kind == ViewKind::kElevation) {
     image = renderElevation(form, *request);
   } else {
     const OffscreenResult rendered = render3D(form, *request);
-    if (rendered.Image.isNull()) {
+    if (rendered.image.isNull()) {
       std::cerr << "The 3D view cannot be drawn here: no OpenGL context could be created ("
-                << rendered.Error << ").\n";
+                << rendered.error << ").\n";
       return app::kExitUnavailable;
     }
-    image = rendered.Image;
+    image = rendered.image;
   }
   if (!image.save(QString::fromStdString(out.string()))) {
     std::cerr << "The image " << out.string() << " could not be written.\n";

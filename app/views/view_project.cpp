@@ -13,7 +13,7 @@ constexpr long double kNoShaftLength = 0.0001L;
 ViewProject readViewProject(const TProgramData& data) {
   ViewProject project;
   project.Units = data.fUnits;
-  project.Method = data.METHOD;
+  project.method = data.METHOD;
   project.B = static_cast<double>(data.DSTART);
   project.R = static_cast<double>(data.RATIO);
   project.Theta = static_cast<double>(data.BELANGL);
@@ -31,7 +31,7 @@ ViewProject readViewProject(const TProgramData& data) {
     layer.Top = top;
     layer.Bottom = static_cast<double>(d.GetFloatValue(kColBottomDepth, row));
     top = layer.Bottom;
-    project.Layers.push_back(layer);
+    project.layers.push_back(layer);
   }
   return project;
 }

@@ -18,7 +18,7 @@ struct ViewLayer {
 
 struct ViewProject {
   int Units = 1;            // 1 English (ft), 2 SI (m)
-  int Method = 2;           // METHOD: 1 design load given, 2 shaft length given
+  int method = 2;           // METHOD: 1 design load given, 2 shaft length given
   double B = 0;             // DSTART, shaft diameter
   double R = 0;             // RATIO, bell diameter over shaft diameter
   double Theta = 0;         // BELANGL, bell angle from the vertical in degrees
@@ -28,10 +28,10 @@ struct ViewProject {
   double WTD = 0;           // depth of the water table
   int UseElevation = 0;     // 1: plots give elevations instead of depths
   double ValElevation = 0;  // elevation of the shaft head
-  std::vector<ViewLayer> Layers;
+  std::vector<ViewLayer> layers;
 
   // The bottom depth of the last layer, 0 without layers.
-  double deepestLayerBottom() const { return Layers.empty() ? 0.0 : Layers.back().Bottom; }
+  double deepestLayerBottom() const { return layers.empty() ? 0.0 : layers.back().Bottom; }
 };
 
 ViewProject readViewProject(const TProgramData& data);

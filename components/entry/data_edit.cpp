@@ -20,9 +20,9 @@ constexpr long double kInt32Max = std::numeric_limits<int32_t>::max();
 constexpr std::string_view kOperatorKeys = "+-/*^=%!";
 
 struct PlaceholderWord {
-  std::string_view Placeholder;
-  std::string_view English;
-  std::string_view SI;
+  std::string_view placeholder;
+  std::string_view english;
+  std::string_view si;
 };
 
 // Checked in this order; the bare letter comes last and applies only when no numbered one occurs.
@@ -47,9 +47,9 @@ template <size_t N>
 std::string expandFirstFound(std::string text, const std::array<PlaceholderWord, N>& words,
                              int unitSystem) {
   for (const PlaceholderWord& word : words) {
-    if (text.find(word.Placeholder) != std::string::npos) {
-      return replaceAll(std::move(text), word.Placeholder,
-                        unitSystem == kEntrySI ? word.SI : word.English);
+    if (text.find(word.placeholder) != std::string::npos) {
+      return replaceAll(std::move(text), word.placeholder,
+                        unitSystem == kEntrySI ? word.si : word.english);
     }
   }
   return text;

@@ -35,7 +35,7 @@ std::string textAfterKey(std::string_view text, size_t selectionStart, size_t se
 // Outcome of the exit validation: on failure the message to show (information box, OK button).
 struct EntryCheck {
   bool OK = false;
-  std::string Message;
+  std::string message;
 };
 
 class DataEditRules {

@@ -33,7 +33,7 @@ using Function = long double (*)(long double);
 
 struct Prefix {
   std::string_view Name;
-  Function Apply;
+  Function apply;
 };
 
 // Function prefixes in the order they are tried: a longer name before any name it starts with.
@@ -150,7 +150,7 @@ long double operandValue(std::string_view text) {
       break;
     }
     if (const Prefix* prefix = matchPrefix(operand)) {
-      pending.push_back(prefix->Apply);
+      pending.push_back(prefix->apply);
       operand.erase(0, prefix->Name.size());
       continue;
     }
@@ -264,8 +264,8 @@ bool isUnaryMinus(std::string_view text, size_t pos) {
 }
 
 struct SplitExpression {
-  std::vector<std::string> Operands;
-  std::vector<char> Operators;  // '-' is the binary minus
+  std::vector<std::string> operands;
+  std::vector<char> operators;  // '-' is the binary minus
 };
 
 SplitExpression splitExpression(std::string_view text) {
@@ -275,16 +275,16 @@ SplitExpression splitExpression(std::string_view text) {
     const char c = text[i];
     const bool binaryMinus = c == '-' && !isUnaryMinus(text, i);
     if (binaryMinus || isOperatorChar(c)) {
-      split.Operands.push_back(operand);
-      split.Operators.push_back(c);
+      split.operands.push_back(operand);
+      split.operators.push_back(c);
       operand.clear();
     } else {
       operand.push_back(c);
     }
   }
   // An expression ending in an operator lacks its last operand.
-  if (!operand.empty() || split.Operators.empty()) split.Operands.push_back(operand);
-  if (split.Operands.size() != split.Operators.size() + 1) {
+  if (!operand.empty() || split.operators.empty()) split.operands.push_back(operand);
+  if (split.operands.size() != split.operators.size() + 1) {
     throw EAssignError(kInvalidExpressionMessage);
   }
   return split;
@@ -297,8 +297,8 @@ constexpr int kOperatorLevels = 4;
 long double EvaluateExpression(std::string_view text) {
   if (text.empty()) throw EAssignError(kBlankMessage);
   SplitExpression split = splitExpression(resolveParentheses(removeBlanks(text)));
-  std::vector<std::string>& operands = split.Operands;
-  std::vector<char>& operators = split.Operators;
+  std::vector<std::string>& operands = split.operands;
+  std::vector<char>& operators = split.operators;
   for (int level = 1; level <= kOperatorLevels; ++level) {
     size_t i = 0;
     while (i < operators.size()) {

@@ -14,9 +14,9 @@ namespace {
 constexpr int kSmallestFixedExponent = -3;
 
 struct DecimalDigits {
-  bool Negative = false;
-  std::string Digits;  // significant digits without trailing zeros, never empty
-  int Exponent = 0;    // value = d.ddd x 10^Exponent
+  bool negative = false;
+  std::string digits;  // significant digits without trailing zeros, never empty
+  int exponent = 0;    // value = d.ddd x 10^Exponent
 };
 
 DecimalDigits roundedDigits(long double value, int significantDigits) {
@@ -27,36 +27,36 @@ DecimalDigits roundedDigits(long double value, int significantDigits) {
   DecimalDigits out;
   size_t pos = 0;
   if (text[pos] == '-') {
-    out.Negative = true;
+    out.negative = true;
     ++pos;
   }
   const size_t exponentMark = text.find('e');
   for (; pos < exponentMark; ++pos) {
-    if (text[pos] != '.') out.Digits.push_back(text[pos]);
+    if (text[pos] != '.') out.digits.push_back(text[pos]);
   }
   std::string_view exponent = text.substr(exponentMark + 1);
   if (!exponent.empty() && exponent.front() == '+') exponent.remove_prefix(1);
-  std::from_chars(exponent.data(), exponent.data() + exponent.size(), out.Exponent);
-  while (out.Digits.size() > 1 && out.Digits.back() == '0') out.Digits.pop_back();
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), out.exponent);
+  while (out.digits.size() > 1 && out.digits.back() == '0') out.digits.pop_back();
   return out;
 }
 
 std::string scientific(const DecimalDigits& d) {
-  std::string text(1, d.Digits.front());
-  if (d.Digits.size() > 1) text += "." + d.Digits.substr(1);
-  return text + "E" + std::to_string(d.Exponent);
+  std::string text(1, d.digits.front());
+  if (d.digits.size() > 1) text += "." + d.digits.substr(1);
+  return text + "E" + std::to_string(d.exponent);
 }
 
 std::string fixed(const DecimalDigits& d) {
-  const int integerDigits = d.Exponent + 1;
-  const auto nDigits = static_cast<int>(d.Digits.size());
+  const int integerDigits = d.exponent + 1;
+  const auto nDigits = static_cast<int>(d.digits.size());
   if (integerDigits <= 0)
-    return "0." + std::string(static_cast<size_t>(-integerDigits), '0') + d.Digits;
+    return "0." + std::string(static_cast<size_t>(-integerDigits), '0') + d.digits;
   if (nDigits <= integerDigits) {
-    return d.Digits + std::string(static_cast<size_t>(integerDigits - nDigits), '0');
+    return d.digits + std::string(static_cast<size_t>(integerDigits - nDigits), '0');
   }
   const auto split = static_cast<size_t>(integerDigits);
-  return d.Digits.substr(0, split) + "." + d.Digits.substr(split);
+  return d.digits.substr(0, split) + "." + d.digits.substr(split);
 }
 
 bool isDigit(char c) {
@@ -99,12 +99,12 @@ std::string formatGeneral(long double value, int significantDigits) {
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
   const DecimalDigits d = roundedDigits(value, significantDigits);
-  const int decimalExponent = d.Exponent + 1;
+  const int decimalExponent = d.exponent + 1;
   const std::string text =
       (decimalExponent > significantDigits || decimalExponent < kSmallestFixedExponent)
           ? scientific(d)
           : fixed(d);
-  return d.Negative ? "-" + text : text;
+  return d.negative ? "-" + text : text;
 }
 
 std::optional<long double> parseReal(std::string_view word) {

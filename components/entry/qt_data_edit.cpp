@@ -113,7 +113,7 @@ bool TDataEdit::Evaluate() {
   const EntryCheck check = rules_.Evaluate();
   setText(QString::fromStdString(rules_.Text()));
   if (!check.OK) {
-    (sink_ != nullptr ? *sink_ : messageBoxSink()).information(this, check.Message);
+    (sink_ != nullptr ? *sink_ : messageBoxSink()).information(this, check.message);
     if (isVisible()) setFocus(Qt::OtherFocusReason);
   }
   validating_ = false;

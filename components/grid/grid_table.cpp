@@ -361,8 +361,8 @@ void TGridTable::ResetChanged() {
 void TGridTable::showWindow(bool modal) {
   if (visibleColCount() == 0) return;
   if (!window_) {
-    if (registry_->WindowFactory == nullptr) return;
-    window_ = registry_->WindowFactory->createWindow(*this);
+    if (registry_->windowFactory == nullptr) return;
+    window_ = registry_->windowFactory->createWindow(*this);
     if (!window_) return;
     window_->setTitle(windowTitle());
   }

@@ -84,7 +84,7 @@ class GridTableRegistry {
   TGridTable* findByIdentifier(int identifier) const;  // the first table holding it
 
   // Creates the table windows; none in a program without windows.
-  GridTableWindowFactory* WindowFactory = nullptr;
+  GridTableWindowFactory* windowFactory = nullptr;
 
  private:
   friend class TGridTable;

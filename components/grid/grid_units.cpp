@@ -9,10 +9,10 @@ namespace {
 
 struct Placeholder {
   std::string_view Name;
-  std::string_view English;
-  std::string_view SI;
-  std::string_view Dimension;
-  long double Factor;  // English units per SI unit
+  std::string_view english;
+  std::string_view si;
+  std::string_view dimension;
+  long double factor;  // English units per SI unit
 };
 
 // English units per SI unit of each placeholder.
@@ -41,7 +41,7 @@ constexpr std::array<Placeholder, 10> kPlaceholders{{
 
 long double placeholderFactor(std::string_view name) {
   for (const Placeholder& p : kPlaceholders) {
-    if (p.Name == name) return p.Factor;
+    if (p.Name == name) return p.factor;
   }
   return 1.0L;
 }
@@ -49,11 +49,11 @@ long double placeholderFactor(std::string_view name) {
 std::string_view word(const Placeholder& p, int unitSystem) {
   switch (unitSystem) {
     case kGridEnglish:
-      return p.English;
+      return p.english;
     case kGridSI:
-      return p.SI;
+      return p.si;
     default:
-      return p.Dimension;
+      return p.dimension;
   }
 }
 

@@ -147,7 +147,7 @@ void TTableForm::refresh() {
   columnsVisible_ = std::min(std::max(columnsVisible_, visible > 0 ? 1 : 0), visible);
   rowsVisible_ = std::min(rowsVisible_, data_->RowCount());
   headingRows_ = std::max(data_->HeadingRows(), 1);
-  grid_->FirstDataRow = headingRows_;
+  grid_->firstDataRow = headingRows_;
   grid_->clear();
   grid_->setRowCount(headingRows_ + data_->RowCount());
   grid_->setColumnCount(visible + 1);
@@ -285,18 +285,18 @@ void TTableForm::Layout() {
 TableLayoutInput TTableForm::layoutInput() const {
   TableLayoutInput input;
   for (int c = 1; c < grid_->columnCount(); ++c)
-    input.ColumnWidths.push_back(grid_->columnWidth(c));
-  input.FixedWidth = 2 * grid_->frameWidth() + grid_->columnWidth(0);
-  input.RowHeight = grid_->verticalHeader()->defaultSectionSize();
-  input.FixedRows = headingRows_;
-  input.DataRows = data_->RowCount();
+    input.columnWidths.push_back(grid_->columnWidth(c));
+  input.fixedWidth = 2 * grid_->frameWidth() + grid_->columnWidth(0);
+  input.rowHeight = grid_->verticalHeader()->defaultSectionSize();
+  input.fixedRows = headingRows_;
+  input.dataRows = data_->RowCount();
   const int m = gridMargin();
-  input.ExtraWidth = 2 * m;
+  input.extraWidth = 2 * m;
   input.MinWidth = btnAdd_->isHidden() ? 0 : btnDel_->geometry().right() + m;
-  input.ScrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  input.ScrollBarHeight = input.ScrollBarWidth;
-  input.LeftColumn = grid_->horizontalScrollBar()->value();
-  input.TopRow = grid_->verticalScrollBar()->value();
+  input.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  input.scrollBarHeight = input.scrollBarWidth;
+  input.leftColumn = grid_->horizontalScrollBar()->value();
+  input.topRow = grid_->verticalScrollBar()->value();
   return input;
 }
 
@@ -304,16 +304,16 @@ void TTableForm::snapTo(int width, int height) {
   TableLayoutInput input = layoutInput();
   // The height around and below the grid's rows does not depend on the rows shown.
   const int shownRowsHeight =
-      input.RowHeight * (input.FixedRows + rowsVisible_) +
-      (columnsVisible_ < data_->visibleColCount() ? input.ScrollBarHeight : 0);
-  input.ExtraHeight = this->height() - shownRowsHeight;
+      input.rowHeight * (input.fixedRows + rowsVisible_) +
+      (columnsVisible_ < data_->visibleColCount() ? input.scrollBarHeight : 0);
+  input.extraHeight = this->height() - shownRowsHeight;
   const auto layouts = tableLayouts(input, width, height);
   const TableLayout& chosen =
       layouts[static_cast<size_t>(chooseTableLayout(layouts, width, height))];
   columnsVisible_ = chosen.Columns;
-  rowsVisible_ = chosen.Rows;
-  grid_->horizontalScrollBar()->setValue(chosen.LeftColumn);
-  grid_->verticalScrollBar()->setValue(chosen.TopRow);
+  rowsVisible_ = chosen.rows;
+  grid_->horizontalScrollBar()->setValue(chosen.leftColumn);
+  grid_->verticalScrollBar()->setValue(chosen.topRow);
   Layout();
 }
 

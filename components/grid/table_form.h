@@ -25,7 +25,7 @@ class TableGrid : public QTableWidget {
   using QTableWidget::QTableWidget;
   // Commits and closes an open cell editor.
   void finishEditing();
-  int FirstDataRow = 1;
+  int firstDataRow = 1;
 
  signals:
   void enterPressed();

@@ -7,16 +7,16 @@ namespace tolvane::grid {
 namespace {
 
 int gridHeight(const TableLayoutInput& input, int rows) {
-  return input.RowHeight * (input.FixedRows + rows);
+  return input.rowHeight * (input.fixedRows + rows);
 }
 
 // Data columns from the left column on that fit into the width available to them; at least one.
 int columnsThatFit(const TableLayoutInput& input, int available) {
-  const int count = static_cast<int>(input.ColumnWidths.size());
+  const int count = static_cast<int>(input.columnWidths.size());
   int used = 0;
   int shown = 0;
-  for (int c = input.LeftColumn; c < count; ++c) {
-    used += input.ColumnWidths[static_cast<size_t>(c)];
+  for (int c = input.leftColumn; c < count; ++c) {
+    used += input.columnWidths[static_cast<size_t>(c)];
     if (used > available && shown > 0) break;
     ++shown;
   }
@@ -24,35 +24,35 @@ int columnsThatFit(const TableLayoutInput& input, int available) {
 }
 
 int rowsThatFit(const TableLayoutInput& input, int available) {
-  const int fit = available / std::max(input.RowHeight, 1) - input.FixedRows;
-  const int left = input.DataRows - input.TopRow;
+  const int fit = available / std::max(input.rowHeight, 1) - input.fixedRows;
+  const int left = input.dataRows - input.topRow;
   return std::clamp(fit, std::min(1, left), std::max(left, 0));
 }
 
 int columnsWidth(const TableLayoutInput& input, int first, int count) {
-  const auto begin = input.ColumnWidths.begin() + first;
+  const auto begin = input.columnWidths.begin() + first;
   return std::accumulate(begin, begin + count, 0);
 }
 
 TableLayout make(const TableLayoutInput& input, bool horizontal, bool vertical, int width,
                  int height) {
   TableLayout layout;
-  const int allColumns = static_cast<int>(input.ColumnWidths.size());
-  layout.LeftColumn = horizontal ? std::clamp(input.LeftColumn, 0, std::max(allColumns - 1, 0)) : 0;
-  layout.TopRow = vertical ? std::clamp(input.TopRow, 0, std::max(input.DataRows - 1, 0)) : 0;
+  const int allColumns = static_cast<int>(input.columnWidths.size());
+  layout.leftColumn = horizontal ? std::clamp(input.leftColumn, 0, std::max(allColumns - 1, 0)) : 0;
+  layout.topRow = vertical ? std::clamp(input.topRow, 0, std::max(input.dataRows - 1, 0)) : 0;
   TableLayoutInput from = input;
-  from.LeftColumn = layout.LeftColumn;
-  from.TopRow = layout.TopRow;
-  const int scrollW = vertical ? input.ScrollBarWidth : 0;
-  const int scrollH = horizontal ? input.ScrollBarHeight : 0;
+  from.leftColumn = layout.leftColumn;
+  from.topRow = layout.topRow;
+  const int scrollW = vertical ? input.scrollBarWidth : 0;
+  const int scrollH = horizontal ? input.scrollBarHeight : 0;
   layout.Columns = horizontal
-                       ? columnsThatFit(from, width - input.ExtraWidth - input.FixedWidth - scrollW)
+                       ? columnsThatFit(from, width - input.extraWidth - input.fixedWidth - scrollW)
                        : allColumns;
-  layout.Rows = vertical ? rowsThatFit(from, height - input.ExtraHeight - scrollH) : input.DataRows;
-  layout.Width = std::max(input.ExtraWidth + input.FixedWidth +
-                              columnsWidth(input, layout.LeftColumn, layout.Columns) + scrollW,
+  layout.rows = vertical ? rowsThatFit(from, height - input.extraHeight - scrollH) : input.dataRows;
+  layout.Width = std::max(input.extraWidth + input.fixedWidth +
+                              columnsWidth(input, layout.leftColumn, layout.Columns) + scrollW,
                           input.MinWidth);
-  layout.Height = input.ExtraHeight + gridHeight(input, layout.Rows) + scrollH;
+  layout.Height = input.extraHeight + gridHeight(input, layout.rows) + scrollH;
   return layout;
 }
 

@@ -9,27 +9,27 @@ namespace tolvane::grid {
 
 // What the window measures of its grid, in pixels.
 struct TableLayoutInput {
-  std::vector<int> ColumnWidths;  // the visible data columns, each with its grid line
-  int FixedWidth = 0;             // frame and fixed columns
-  int RowHeight = 0;              // a row with its grid line
-  int FixedRows = 0;              // heading rows
-  int DataRows = 0;
-  int ExtraHeight = 0;  // frame, margins and what sits below the grid
-  int ExtraWidth = 0;   // margins beside the grid
+  std::vector<int> columnWidths;  // the visible data columns, each with its grid line
+  int fixedWidth = 0;             // frame and fixed columns
+  int rowHeight = 0;              // a row with its grid line
+  int fixedRows = 0;              // heading rows
+  int dataRows = 0;
+  int extraHeight = 0;  // frame, margins and what sits below the grid
+  int extraWidth = 0;   // margins beside the grid
   int MinWidth = 0;     // the row of buttons
-  int ScrollBarWidth = 0;
-  int ScrollBarHeight = 0;
-  int LeftColumn = 0;  // first data column shown (0-based)
-  int TopRow = 0;      // first data row shown (0-based)
+  int scrollBarWidth = 0;
+  int scrollBarHeight = 0;
+  int leftColumn = 0;  // first data column shown (0-based)
+  int topRow = 0;      // first data row shown (0-based)
 };
 
 struct TableLayout {
   int Width = 0;
   int Height = 0;
-  int LeftColumn = 0;
-  int TopRow = 0;
+  int leftColumn = 0;
+  int topRow = 0;
   int Columns = 0;  // data columns shown
-  int Rows = 0;     // data rows shown
+  int rows = 0;     // data rows shown
 };
 
 inline constexpr int kLayoutCount = 4;

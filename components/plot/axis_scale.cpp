@@ -78,8 +78,8 @@ std::optional<TickStep> tickStep(long double range, int intervals) {
 TickRange tickRange(long double step, long double lower, long double upper) {
   TickRange range;
   if (!(step > 0)) return range;
-  range.First = static_cast<long long>(std::fmin(0.0L, ceilDiv(lower, step)));
-  range.Last = static_cast<long long>(std::fmax(0.0L, floorDiv(upper, step)));
+  range.first = static_cast<long long>(std::fmin(0.0L, ceilDiv(lower, step)));
+  range.last = static_cast<long long>(std::fmax(0.0L, floorDiv(upper, step)));
   return range;
 }
 

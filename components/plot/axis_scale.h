@@ -12,8 +12,8 @@ namespace tolvane::plot {
 inline constexpr long double kDegenerateWidening = 0.01L;
 
 struct AxisRange {
-  long double Lower = 0;
-  long double Upper = 0;
+  long double lower = 0;
+  long double upper = 0;
 };
 
 // Widens an empty range, then rounds its ends outwards to the spacing 10^floor(log10(range)),
@@ -23,8 +23,8 @@ std::optional<AxisRange> roundedRange(long double lower, long double upper);
 long double rangeSpacing(long double range);
 
 struct TickStep {
-  long double Major = 0;
-  long double Minor = 0;  // the tick step: a fifth of the major step
+  long double major = 0;
+  long double minor = 0;  // the tick step: a fifth of the major step
 };
 
 // The step for about `intervals` intervals over the range; none when intervals is below 1 or
@@ -34,9 +34,9 @@ std::optional<TickStep> tickStep(long double range, int intervals);
 int intervalsFor(int extentPixels, int textHeight);
 
 struct TickRange {
-  long long First = 0;  // smallest i <= 0 with i * step >= lower
-  long long Last = 0;   // largest i >= 0 with i * step <= upper
-  bool drawn() const { return Last > First; }
+  long long first = 0;  // smallest i <= 0 with i * step >= lower
+  long long last = 0;   // largest i >= 0 with i * step <= upper
+  bool drawn() const { return last > first; }
 };
 TickRange tickRange(long double step, long double lower, long double upper);
 

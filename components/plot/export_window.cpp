@@ -100,7 +100,7 @@ void TDlgExport::rebuild() {
   list_->clear();
   listed_ = plots_();
   for (const ExportPlot& entry : listed_) {
-    auto* item = new QListWidgetItem(QString::fromStdString(entry.Plot->Caption), list_);
+    auto* item = new QListWidgetItem(QString::fromStdString(entry.plot->Caption), list_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
   }
@@ -136,7 +136,7 @@ void TDlgExport::generate() {
   std::vector<const TGraphPlot*> plots;
   for (int r = 0; r < list_->count() && r < static_cast<int>(listed_.size()); ++r) {
     if (list_->item(r)->checkState() == Qt::Checked) {
-      plots.push_back(listed_[static_cast<size_t>(r)].Plot);
+      plots.push_back(listed_[static_cast<size_t>(r)].plot);
     }
   }
   if (plots.empty()) return;
@@ -145,12 +145,12 @@ void TDlgExport::generate() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const WorkbookResult result = writePlotWorkbook(plots, file.toStdString(), markers_->isChecked());
   QApplication::restoreOverrideCursor();
-  if (!result.Written) {
-    message_(this, QString::fromStdString(result.Error), true);
+  if (!result.written) {
+    message_(this, QString::fromStdString(result.error), true);
     return;
   }
-  if (OpenAfterExport) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-  message_(this, withLineFeeds(exportCompletedMessage(result.More255)), false);
+  if (openAfterExport) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+  message_(this, withLineFeeds(exportCompletedMessage(result.more255)), false);
 }
 
 }  // namespace tolvane::plot

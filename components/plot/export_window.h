@@ -16,7 +16,7 @@ class QPushButton;
 namespace tolvane::plot {
 
 struct ExportPlot {
-  const TGraphPlot* Plot = nullptr;  // listed with its Caption
+  const TGraphPlot* plot = nullptr;  // listed with its Caption
 };
 
 class TDlgExport : public QWidget {
@@ -35,7 +35,7 @@ class TDlgExport : public QWidget {
   void setFileChooser(FileChooser chooser) { choose_ = std::move(chooser); }
   void setMessageSink(MessageSink sink) { message_ = std::move(sink); }
   // Opens the written workbook with the desktop's program for it (off in the tests).
-  bool OpenAfterExport = true;
+  bool openAfterExport = true;
 
   // Rebuilds the list: every plot with results, checked.
   void rebuild();

@@ -76,10 +76,10 @@ std::optional<TFloatRect> TGraphPlot::autoBounds() const {
   const std::optional<AxisRange> y = roundedRange(bounds.Top, bounds.Bottom);
   const std::optional<AxisRange> x = roundedRange(bounds.Left, bounds.Right);
   if (!x || !y) return std::nullopt;
-  bounds.Left = x->Lower;
-  bounds.Right = x->Upper;
-  bounds.Top = Yreversed ? y->Upper : y->Lower;
-  bounds.Bottom = Yreversed ? y->Lower : y->Upper;
+  bounds.Left = x->lower;
+  bounds.Right = x->upper;
+  bounds.Top = Yreversed ? y->upper : y->lower;
+  bounds.Bottom = Yreversed ? y->lower : y->upper;
   return bounds;
 }
 

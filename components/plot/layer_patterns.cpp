@@ -22,10 +22,10 @@ constexpr int kPebbles = 12;
 
 // A motif drawn at a scale: the screen version uses scale 1, the print version a coarser one.
 struct DotMotif {
-  int Size;     // dot edge, pixels
-  int Spacing;  // across a row
-  int RowStep;  // between rows
-  int Shift;    // alternate rows
+  int size;     // dot edge, pixels
+  int spacing;  // across a row
+  int rowStep;  // between rows
+  int shift;    // alternate rows
 };
 constexpr DotMotif kScreenDots = {2, 8, 4, 4};
 constexpr DotMotif kPrintDots = {6, 48, 24, 24};
@@ -33,13 +33,13 @@ constexpr DotMotif kPrintDots = {6, 48, 24, 24};
 struct CourseMotif {
   int Width;
   int Height;
-  int Course;     // distance of the full-width lines
-  int Thickness;  // of every stroke
-  int JointA;     // x of the joints of even and odd courses
-  int JointB;
-  int DashLength;  // staggered dashes
-  int DashGap;
-  int DashShift;
+  int course;     // distance of the full-width lines
+  int thickness;  // of every stroke
+  int jointA;     // x of the joints of even and odd courses
+  int jointB;
+  int dashLength;  // staggered dashes
+  int dashGap;
+  int dashShift;
 };
 constexpr CourseMotif kScreenCourses = {30, 42, 7, 1, 7, 21, 20, 10, 19};
 constexpr CourseMotif kPrintCourses = {96, 69, 23, 2, 22, 70, 64, 32, 61};
@@ -73,35 +73,35 @@ QImage whiteTile(int width, int height) {
 
 void drawDots(QImage& tile, const DotMotif& m) {
   QPainter p(&tile);
-  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.RowStep) {
-    for (int x = (row % 2) * m.Shift; x < tile.width(); x += m.Spacing) {
-      p.fillRect(x, y, m.Size, m.Size, Qt::black);
+  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.rowStep) {
+    for (int x = (row % 2) * m.shift; x < tile.width(); x += m.spacing) {
+      p.fillRect(x, y, m.size, m.size, Qt::black);
     }
   }
 }
 
 void drawDashes(QImage& tile, const CourseMotif& m) {
   QPainter p(&tile);
-  const int period = m.DashLength + m.DashGap;
-  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
-    const int shift = (row % 2) * m.DashShift % period;
+  const int period = m.dashLength + m.dashGap;
+  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.course) {
+    const int shift = (row % 2) * m.dashShift % period;
     for (int x = shift - period; x < tile.width(); x += period) {
-      p.fillRect(x, y, m.DashLength, m.Thickness, Qt::black);
+      p.fillRect(x, y, m.dashLength, m.thickness, Qt::black);
     }
   }
 }
 
 void drawBricks(QImage& tile, const CourseMotif& m, bool strokes) {
   QPainter p(&tile);
-  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.Course) {
-    p.fillRect(0, y, tile.width(), m.Thickness, Qt::black);
-    const int joint = row % 2 == 0 ? m.JointA : m.JointB;
-    p.fillRect(joint, y, m.Thickness, m.Course, Qt::black);
+  for (int row = 0, y = 0; y < tile.height(); ++row, y += m.course) {
+    p.fillRect(0, y, tile.width(), m.thickness, Qt::black);
+    const int joint = row % 2 == 0 ? m.jointA : m.jointB;
+    p.fillRect(joint, y, m.thickness, m.course, Qt::black);
     if (!strokes) continue;
     // One pixel down per two across, from the course's top line to the next one.
     const int start = (joint + m.Width / 2) % m.Width;
-    for (int d = 0; d < m.Course; d += 1) {
-      p.fillRect((start + 2 * d) % m.Width, y + d, 2 * m.Thickness, m.Thickness, Qt::black);
+    for (int d = 0; d < m.course; d += 1) {
+      p.fillRect((start + 2 * d) % m.Width, y + d, 2 * m.thickness, m.thickness, Qt::black);
     }
   }
 }

@@ -203,8 +203,8 @@ TdlgFormat::TdlgFormat(QWidget* parent, WarningSink warn)
 }
 
 void TdlgFormat::setAttributes(const SaveAttributes& a) {
-  height_->setText(QString::number(a.HeightInches));
-  width_->setText(QString::number(a.WidthInches));
+  height_->setText(QString::number(a.heightInches));
+  width_->setText(QString::number(a.widthInches));
   ppi_->setText(QString::number(a.PixelsPerInch));
 }
 
@@ -213,8 +213,8 @@ std::optional<SaveAttributes> TdlgFormat::attributes() const {
   bool widthOk = false;
   bool ppiOk = false;
   SaveAttributes a;
-  a.HeightInches = height_->text().trimmed().toDouble(&heightOk);
-  a.WidthInches = width_->text().trimmed().toDouble(&widthOk);
+  a.heightInches = height_->text().trimmed().toDouble(&heightOk);
+  a.widthInches = width_->text().trimmed().toDouble(&widthOk);
   a.PixelsPerInch = ppi_->text().trimmed().toInt(&ppiOk);
   if (!heightOk || !widthOk || !ppiOk) return std::nullopt;
   return a;

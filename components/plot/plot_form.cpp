@@ -406,7 +406,7 @@ void TPlotForm::printTo(QPrinter& printer) {
   }
   const Pixel ppi{printer.logicalDpiX(), printer.logicalDpiY()};
   const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
-  drawPrintedPage(painter, plot(), state_.LogicBounds(), ppi, page.width(), page.height(), Margins,
+  drawPrintedPage(painter, plot(), state_.LogicBounds(), ppi, page.width(), page.height(), margins,
                   legendPlacement());
   painter.end();
   repaintPlot();
@@ -420,8 +420,8 @@ void TPlotForm::printPlot() {
 
 void TPlotForm::pageSetup() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer_->setPageMargins(QMarginsF(Margins.Left / kThousandths, Margins.Top / kThousandths,
-                                     Margins.Right / kThousandths, Margins.Bottom / kThousandths),
+  printer_->setPageMargins(QMarginsF(margins.Left / kThousandths, margins.Top / kThousandths,
+                                     margins.Right / kThousandths, margins.Bottom / kThousandths),
                            QPageLayout::Inch);
   QPageSetupDialog dialog(printer_.get(), this);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -429,7 +429,7 @@ void TPlotForm::pageSetup() {
   const auto thousandths = [](double inches) {
     return static_cast<int>(std::nearbyint(inches * kThousandths));
   };
-  Margins = {thousandths(m.left()), thousandths(m.top()), thousandths(m.right()),
+  margins = {thousandths(m.left()), thousandths(m.top()), thousandths(m.right()),
              thousandths(m.bottom())};
 }
 

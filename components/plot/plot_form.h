@@ -80,7 +80,7 @@ class TPlotForm : public QWidget {
   LegendPlacement legendPlacement() const;
 
   // Margins of printing, thousandths of an inch.
-  PageMargins Margins;
+  PageMargins margins;
   // Draws one page onto the printer with the printer layout.
   void printTo(QPrinter& printer);
   // Saves the picture with the attributes; false (with the message shown) when it fails.

@@ -138,10 +138,10 @@ std::string activeCurveRow(bool active, const std::string& name) {
 }
 
 std::string checkSaveAttributes(const SaveAttributes& a) {
-  if (!(a.HeightInches >= kMinSaveInches) || !std::isfinite(a.HeightInches)) {
+  if (!(a.heightInches >= kMinSaveInches) || !std::isfinite(a.heightInches)) {
     return "The height must be at least 2 inches.";
   }
-  if (!(a.WidthInches >= kMinSaveInches) || !std::isfinite(a.WidthInches)) {
+  if (!(a.widthInches >= kMinSaveInches) || !std::isfinite(a.widthInches)) {
     return "The width must be at least 2 inches.";
   }
   if (a.PixelsPerInch < kMinSavePixelsPerInch) {
@@ -151,8 +151,8 @@ std::string checkSaveAttributes(const SaveAttributes& a) {
 }
 
 std::optional<Pixel> savedImageSize(const SaveAttributes& a) {
-  const double width = std::nearbyint(a.PixelsPerInch * a.WidthInches);
-  const double height = std::nearbyint(a.PixelsPerInch * a.HeightInches);
+  const double width = std::nearbyint(a.PixelsPerInch * a.widthInches);
+  const double height = std::nearbyint(a.PixelsPerInch * a.heightInches);
   if (!(width >= 1 && width <= kMaxSavedImageSide && height >= 1 && height <= kMaxSavedImageSide)) {
     return std::nullopt;
   }

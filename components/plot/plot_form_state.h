@@ -124,8 +124,8 @@ std::string activeCurveRow(bool active, const std::string& name);
 // Save Attributes: height and width in inches (default 4 and 6, at least 2), pixels per inch
 // (whole, default 72, at least 10).
 struct SaveAttributes {
-  double HeightInches = 4;
-  double WidthInches = 6;
+  double heightInches = 4;
+  double widthInches = 6;
   int PixelsPerInch = 72;
 };
 inline constexpr double kMinSaveInches = 2;

@@ -84,12 +84,12 @@ AxisTicks ticks(long double lower, long double upper, int extent, int h) {
   const int intervals = intervalsFor(extent, h);
   if (intervals == 0) return ticks;
   const std::optional<TickStep> step = tickStep(upper - lower, intervals);
-  if (!step || !(step->Minor > 0)) return ticks;
-  const TickRange range = tickRange(step->Minor, lower, upper);
-  ticks.Step = step->Minor;
-  ticks.First = range.First;
-  ticks.Last = range.Last;
-  ticks.Drawn = range.drawn();
+  if (!step || !(step->minor > 0)) return ticks;
+  const TickRange range = tickRange(step->minor, lower, upper);
+  ticks.step = step->minor;
+  ticks.first = range.first;
+  ticks.last = range.last;
+  ticks.drawn = range.drawn();
   return ticks;
 }
 
@@ -112,14 +112,14 @@ TDrawArea layoutTarget(const TGraphPlot& plot, DrawTarget target, const PixelRec
   TDrawArea area;
   area.Bounds = bounds;
   area.PixelsPerInch = pixelsPerInch;
-  area.CanvasFontHeight = canvasFontHeight(pixelsPerInch.y);
-  area.TextUnit = textUnit(area.CanvasFontHeight, plot.SizeFont);
+  area.canvasFontHeight = canvasFontHeight(pixelsPerInch.y);
+  area.textUnit = textUnit(area.canvasFontHeight, plot.SizeFont);
   area.MessedUp = target == DrawTarget::kBitmap;
   area.PrintLegend = target != DrawTarget::kScreen;
   // An image is laid out as the window: it keeps room for a graph title like the window does.
   area.GraphArea = target == DrawTarget::kPrinter
-                       ? printerGraphArea(plot, bounds, pixelsPerInch, area.TextUnit)
-                       : screenGraphArea(plot, bounds, pixelsPerInch, area.TextUnit);
+                       ? printerGraphArea(plot, bounds, pixelsPerInch, area.textUnit)
+                       : screenGraphArea(plot, bounds, pixelsPerInch, area.textUnit);
   if (plot.ShowLayers) {
     const int right = area.GraphArea.Right;
     const int inch = pixelsPerInch.x;
@@ -151,12 +151,12 @@ PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch
 
 AxisTicks xTicks(const TFloatRect& bounds, const TDrawArea& area) {
   return ticks(bounds.Left, bounds.Right, area.GraphArea.Right - area.GraphArea.Left,
-               area.TextUnit);
+               area.textUnit);
 }
 
 AxisTicks yTicks(const TFloatRect& bounds, const TDrawArea& area) {
   return ticks(std::min(bounds.Top, bounds.Bottom), std::max(bounds.Top, bounds.Bottom),
-               area.GraphArea.Bottom - area.GraphArea.Top, area.TextUnit);
+               area.GraphArea.Bottom - area.GraphArea.Top, area.textUnit);
 }
 
 bool isLabelledTick(long long index) {
@@ -224,9 +224,9 @@ std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& boun
     const int lower = row(band.point(0).y);
     const bool last = n + 1 == plot.LayerLineCount();
     LayerBand drawn;
-    drawn.Pattern = static_cast<int>(band.point(0).x);
-    drawn.TopRow = std::min(upper, lower);
-    drawn.BottomRow = std::max(upper, lower) - (last ? 1 : 0);
+    drawn.pattern = static_cast<int>(band.point(0).x);
+    drawn.topRow = std::min(upper, lower);
+    drawn.bottomRow = std::max(upper, lower) - (last ? 1 : 0);
     drawn.Name = band.LineName();
     bands.push_back(drawn);
     upper = lower;
@@ -256,19 +256,19 @@ LegendBox legendBox(const TGraphPlot& plot, const TDrawArea& area, const LegendP
   const Pixel& ppi = area.PixelsPerInch;
   const PixelRect& g = area.GraphArea;
   LegendBox box;
-  box.Rows = visibleLegendRows(plot);
-  const int n = static_cast<int>(box.Rows.size());
+  box.rows = visibleLegendRows(plot);
+  const int n = static_cast<int>(box.rows.size());
   const int gap = ppi.y / kThirtySecond;
   const int width = widestText + 3 * ppi.x / kSixteenth;
   const int height = n * (textHeight + gap) + gap;
-  const int x0 = g.Left + (g.Right - g.Left) * place.Left / std::max(place.WindowWidth, 1);
-  const int y0 = g.Top + (g.Bottom - g.Top) * place.Top / std::max(place.WindowHeight, 1);
-  box.Frame = {x0, y0, x0 + width, y0 + height};
-  box.MarkerX = x0 + ppi.x / kSixteenth;
-  box.TextLeft = x0 + ppi.x / kEighth;
+  const int x0 = g.Left + (g.Right - g.Left) * place.Left / std::max(place.windowWidth, 1);
+  const int y0 = g.Top + (g.Bottom - g.Top) * place.Top / std::max(place.windowHeight, 1);
+  box.frame = {x0, y0, x0 + width, y0 + height};
+  box.markerX = x0 + ppi.x / kSixteenth;
+  box.textLeft = x0 + ppi.x / kEighth;
   int top = y0 + gap;
-  for (LegendRow& row : box.Rows) {
-    row.TextTop = top;
+  for (LegendRow& row : box.rows) {
+    row.textTop = top;
     top += gap + textHeight;
   }
   return box;

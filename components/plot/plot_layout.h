@@ -21,8 +21,8 @@ struct TDrawArea {
   PixelRect GraphArea;   // the curve area
   PixelRect LayersArea;  // the soil-layer column (empty without layers)
   Pixel PixelsPerInch;
-  int TextUnit = 0;          // h: the canvas font height scaled by SizeFont
-  int CanvasFontHeight = 0;  // the canvas font's own height, pixels
+  int textUnit = 0;          // h: the canvas font height scaled by SizeFont
+  int canvasFontHeight = 0;  // the canvas font's own height, pixels
   bool MessedUp = false;     // drawing into an image that is being saved
   bool PrintLegend = false;  // the legend box is drawn into the picture
 };
@@ -54,10 +54,10 @@ PixelRect printableBounds(const PageMargins& margins, const Pixel& pixelsPerInch
 
 // The ticks of one axis over the current bounds.
 struct AxisTicks {
-  bool Drawn = false;
-  long double Step = 0;  // tick (minor) step
-  long long First = 0;
-  long long Last = 0;
+  bool drawn = false;
+  long double step = 0;  // tick (minor) step
+  long long first = 0;
+  long long last = 0;
 };
 // x from Left..Right over the curve area width, y from the smaller to the larger of Top and
 // Bottom over its height.
@@ -84,9 +84,9 @@ int curvePenWidth(const TDrawArea& area, int widthLine);
 
 // The soil-layer bands: pixel rows of each band from LayersTop down.
 struct LayerBand {
-  int Pattern = 0;
-  int TopRow = 0;
-  int BottomRow = 0;  // inclusive
+  int pattern = 0;
+  int topRow = 0;
+  int bottomRow = 0;  // inclusive
   std::string Name;
 };
 std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& bounds,
@@ -95,22 +95,22 @@ std::vector<LayerBand> layerBands(const TGraphPlot& plot, const TFloatRect& boun
 // The legend box of a picture. Rows are the active lines in order; only visible rows are
 // drawn. The text widths come from the canvas that draws them.
 struct LegendRow {
-  int Line = 0;     // index in Lines
-  int Row = 0;      // row among the active lines (colour and marker)
-  int TextTop = 0;  // pixel row of the text's top
+  int line = 0;     // index in Lines
+  int row = 0;      // row among the active lines (colour and marker)
+  int textTop = 0;  // pixel row of the text's top
 };
 struct LegendBox {
-  PixelRect Frame;
-  std::vector<LegendRow> Rows;  // visible ones
-  int TextLeft = 0;
-  int MarkerX = 0;
+  PixelRect frame;
+  std::vector<LegendRow> rows;  // visible ones
+  int textLeft = 0;
+  int markerX = 0;
 };
 // Where the on-screen legend list sits, relative to the window's client area.
 struct LegendPlacement {
   int Left = 0;
   int Top = 0;
-  int WindowWidth = 1;
-  int WindowHeight = 1;
+  int windowWidth = 1;
+  int windowHeight = 1;
 };
 // The legend box from the widest legend text and the text height; origin proportional to the
 // placement of the on-screen list.

@@ -44,7 +44,7 @@ void drawVerticalText(QPainter& p, int x, int centreY, const QString& text) {
 
 void drawCaptions(QPainter& p, const TGraphPlot& plot, const TDrawArea& area) {
   const PixelRect& b = area.Bounds;
-  const int h = area.TextUnit;
+  const int h = area.textUnit;
   p.setFont(plotFont(h, true));
   const QFontMetrics m = p.fontMetrics();
   const int centreX = (b.Left + b.Right) / 2;
@@ -75,12 +75,12 @@ QPen gridPen() {
 void drawXTicks(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
                 const TFloatRect& bounds) {
   const AxisTicks ticks = xTicks(bounds, area);
-  if (!ticks.Drawn) return;
+  if (!ticks.drawn) return;
   const PixelRect& g = area.GraphArea;
   const int mark = area.PixelsPerInch.y / kSixteenth;
   const int textHeight = p.fontMetrics().height();
-  for (long long i = ticks.First; i <= ticks.Last; ++i) {
-    const long double x = static_cast<long double>(i) * ticks.Step;
+  for (long long i = ticks.first; i <= ticks.last; ++i) {
+    const long double x = static_cast<long double>(i) * ticks.step;
     const int px = logicalToPixel(bounds, g, plot.XOnTop, {x, bounds.Top}).x;
     if (px < g.Left || px > g.Right) continue;
     if (isLabelledTick(i)) {
@@ -105,13 +105,13 @@ void drawXTicks(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
 void drawYTicks(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
                 const TFloatRect& bounds) {
   const AxisTicks ticks = yTicks(bounds, area);
-  if (!ticks.Drawn) return;
+  if (!ticks.drawn) return;
   const PixelRect& g = area.GraphArea;
   const int mark = area.PixelsPerInch.x / kSixteenth;
   const int textHeight = p.fontMetrics().height();
   const int stripLeft = g.Left - textHeight - area.PixelsPerInch.x / kThirtySecond;
-  for (long long i = ticks.First; i <= ticks.Last; ++i) {
-    const long double y = static_cast<long double>(i) * ticks.Step;
+  for (long long i = ticks.first; i <= ticks.last; ++i) {
+    const long double y = static_cast<long double>(i) * ticks.step;
     const int py = logicalToPixel(bounds, g, plot.XOnTop, {bounds.Left, y}).y;
     if (py < g.Top || py > g.Bottom) continue;
     if (isLabelledTick(i)) {
@@ -204,26 +204,26 @@ void drawLayers(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
   if (bands.empty()) return;
   const PixelRect& column = area.LayersArea;
   p.setClipRect(toQRect(column));
-  p.setFont(plotFont(area.CanvasFontHeight, false));
+  p.setFont(plotFont(area.canvasFontHeight, false));
   const bool printVersion = area.PrintLegend && !area.MessedUp;
   const int left = column.Left;
   const int width = column.Right - 2 - column.Left;
   for (const LayerBand& band : bands) {
-    const int height = band.BottomRow - band.TopRow;
+    const int height = band.bottomRow - band.topRow;
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawRect(left, band.TopRow, width, height);
-    p.setBrush(layerBrush(band.Pattern, printVersion, area.PixelsPerInch.y));
-    p.setBrushOrigin(left, band.TopRow);
+    p.drawRect(left, band.topRow, width, height);
+    p.setBrush(layerBrush(band.pattern, printVersion, area.PixelsPerInch.y));
+    p.setBrushOrigin(left, band.topRow);
     p.setPen(QPen(Qt::black, 1));
-    p.drawRect(left, band.TopRow, width, height);
+    p.drawRect(left, band.topRow, width, height);
     const QString name = Text(band.Name);
     const QRect text = p.fontMetrics().boundingRect(name);
     const int textLeft = left + (width - p.fontMetrics().horizontalAdvance(name)) / 2;
     // Centred in the part of the band the column shows, so that a band reaching below the
     // axis range keeps its name in view.
-    const int shownTop = std::max(band.TopRow, column.Top);
-    const int shownBottom = std::min(band.BottomRow, column.Bottom - 1);
+    const int shownTop = std::max(band.topRow, column.Top);
+    const int shownBottom = std::min(band.bottomRow, column.Bottom - 1);
     const int textTop = shownTop + (shownBottom - shownTop - text.height()) / 2;
     // The name stays readable on the fill.
     p.fillRect(textLeft, textTop, p.fontMetrics().horizontalAdvance(name), text.height(),
@@ -240,31 +240,31 @@ void drawLegendBox(QPainter& p, const TGraphPlot& plot, const TDrawArea& area,
                    int penWidth) {
   const std::vector<LegendRow> rows = visibleLegendRows(plot);
   if (rows.empty()) return;
-  p.setFont(plotFont(area.TextUnit, false));
+  p.setFont(plotFont(area.textUnit, false));
   const QFontMetrics m = p.fontMetrics();
   int widest = 0;
   for (const LegendRow& row : rows) {
-    widest = std::max(widest, m.horizontalAdvance(Text(plot.line(row.Line).LineName())));
+    widest = std::max(widest, m.horizontalAdvance(Text(plot.line(row.line).LineName())));
   }
   LegendPlacement place;
   if (placement) {
     place = *placement;
   } else {
     const LegendBox probe = legendBox(plot, area, {}, widest, m.height());
-    place = quietestCorner(plot, bounds, area, probe.Frame.Right - probe.Frame.Left,
-                           probe.Frame.Bottom - probe.Frame.Top);
+    place = quietestCorner(plot, bounds, area, probe.frame.Right - probe.frame.Left,
+                           probe.frame.Bottom - probe.frame.Top);
   }
   const LegendBox box = legendBox(plot, area, place, widest, m.height());
   p.setPen(QPen(Qt::black, 1));
   p.setBrush(Qt::white);
-  p.drawRect(toQRect(box.Frame));
-  for (const LegendRow& row : box.Rows) {
-    if (row.TextTop > area.Bounds.Bottom) break;  // the rows below cannot show
+  p.drawRect(toQRect(box.frame));
+  for (const LegendRow& row : box.rows) {
+    if (row.textTop > area.Bounds.Bottom) break;  // the rows below cannot show
     p.setPen(QPen(Qt::black, penWidth));
-    drawMarker(p, markerKind(row.Row), QPoint(box.MarkerX, row.TextTop + m.height() / 2),
+    drawMarker(p, markerKind(row.row), QPoint(box.markerX, row.textTop + m.height() / 2),
                area.PixelsPerInch);
-    p.setPen(palette(row.Row));
-    drawTextAt(p, box.TextLeft, row.TextTop, Text(plot.line(row.Line).LineName()));
+    p.setPen(palette(row.row));
+    drawTextAt(p, box.textLeft, row.textTop, Text(plot.line(row.line).LineName()));
   }
   p.setPen(Qt::black);
 }
@@ -292,7 +292,7 @@ void drawPlot(QPainter& painter, const TGraphPlot& plot, const TDrawArea& area,
   painter.setPen(QPen(Qt::black, penWidth));
   if (!tooSmallToDraw(area)) {
     drawCaptions(painter, plot, area);
-    painter.setFont(plotFont(area.TextUnit, false));
+    painter.setFont(plotFont(area.textUnit, false));
     drawXTicks(painter, plot, area, bounds);
     drawYTicks(painter, plot, area, bounds);
     drawCurves(painter, plot, area, bounds, penWidth);

@@ -7,14 +7,14 @@ namespace tolvane::plot {
 namespace {
 
 struct PlaceholderWords {
-  const char* English;
-  const char* SI;
+  const char* english;
+  const char* si;
 };
 
 // A placeholder family: its three tokens with their words, the numbered ones tried first.
 struct PlaceholderFamily {
-  std::array<const char*, 3> Tokens;  // "X2", "X1", "X"
-  std::array<PlaceholderWords, 3> Words;
+  std::array<const char*, 3> tokens;  // "X2", "X1", "X"
+  std::array<PlaceholderWords, 3> words;
 };
 
 constexpr PlaceholderFamily kForce = {{"F2", "F1", "F"},
@@ -32,10 +32,10 @@ std::string replaceAll(std::string text, const std::string& token, const std::st
 }
 
 std::string expandFamily(const std::string& text, const PlaceholderFamily& family, int unitSystem) {
-  for (size_t i = 0; i < family.Tokens.size(); ++i) {
-    if (text.find(family.Tokens[i]) == std::string::npos) continue;
-    const PlaceholderWords& words = family.Words[i];
-    return replaceAll(text, family.Tokens[i], unitSystem == kSIUnits ? words.SI : words.English);
+  for (size_t i = 0; i < family.tokens.size(); ++i) {
+    if (text.find(family.tokens[i]) == std::string::npos) continue;
+    const PlaceholderWords& words = family.words[i];
+    return replaceAll(text, family.tokens[i], unitSystem == kSIUnits ? words.si : words.english);
   }
   return text;
 }

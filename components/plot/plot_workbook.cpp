@@ -45,18 +45,18 @@ double cellValue(long double value) {
 }
 
 struct Workbook {
-  lxw_workbook* Book = nullptr;
+  lxw_workbook* book = nullptr;
   lxw_worksheet* Legend = nullptr;
   lxw_format* Heading = nullptr;
-  bool AddMarkers = true;
-  bool More255 = false;
-  std::vector<size_t> LegendWidths = std::vector<size_t>(5, 0);
+  bool addMarkers = true;
+  bool more255 = false;
+  std::vector<size_t> legendWidths = std::vector<size_t>(5, 0);
 };
 
 void writeLegendCell(Workbook& w, int row, int column, const std::string& text,
                      lxw_format* format = nullptr) {
   worksheet_write_string(w.Legend, sheetRow(row), col(column), text.c_str(), format);
-  size_t& width = w.LegendWidths[static_cast<size_t>(column - kNumberColumn)];
+  size_t& width = w.legendWidths[static_cast<size_t>(column - kNumberColumn)];
   width = std::max(width, text.size());
 }
 
@@ -91,9 +91,9 @@ int longestLine(const TGraphPlot& plot) {
 
 void writeChart(Workbook& w, lxw_chartsheet* sheet, const std::string& dataSheet,
                 const TGraphPlot& plot) {
-  lxw_chart* chart = workbook_add_chart(w.Book, LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
+  lxw_chart* chart = workbook_add_chart(w.book, LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
   const int series = std::min(plot.LineCount(), kMaxChartSeries);
-  if (plot.LineCount() > kMaxChartSeries) w.More255 = true;
+  if (plot.LineCount() > kMaxChartSeries) w.more255 = true;
   const int lastRow = kFirstDataRow - 1 + std::max(longestLine(plot), 1);
   for (int i = 1; i <= series; ++i) {
     const std::string x =
@@ -102,7 +102,7 @@ void writeChart(Workbook& w, lxw_chartsheet* sheet, const std::string& dataSheet
         "=" + dataSheet + "!" + absoluteColumnRange(2 * i, kFirstDataRow, lastRow);
     lxw_chart_series* s = chart_add_series(chart, x.c_str(), y.c_str());
     chart_series_set_name(s, plot.line(i - 1).LineName().c_str());
-    if (!w.AddMarkers) chart_series_set_marker_type(s, LXW_CHART_MARKER_NONE);
+    if (!w.addMarkers) chart_series_set_marker_type(s, LXW_CHART_MARKER_NONE);
   }
   chart_title_off(chart);
   chart_axis_set_name(chart->x_axis, plot.xAxisCaption().c_str());
@@ -122,15 +122,15 @@ void writePlot(Workbook& w, const TGraphPlot& plot, int k) {
   writeLegendCell(w, row, kNumberColumn + 1, plot.Caption);
   worksheet_write_url_opt(w.Legend, sheetRow(row), col(kNumberColumn + 2),
                           ("internal:" + page + "!A1").c_str(), nullptr, page.c_str(), nullptr);
-  w.LegendWidths[2] = std::max(w.LegendWidths[2], page.size());
+  w.legendWidths[2] = std::max(w.legendWidths[2], page.size());
   writeLegendCell(w, row, kNumberColumn + 3, chart);
-  writeDataSheet(workbook_add_worksheet(w.Book, page.c_str()), plot);
-  writeChart(w, workbook_add_chartsheet(w.Book, chart.c_str()), page, plot);
+  writeDataSheet(workbook_add_worksheet(w.book, page.c_str()), plot);
+  writeChart(w, workbook_add_chartsheet(w.book, chart.c_str()), page, plot);
   writeLegendCell(w, row, kNumberColumn + 4, "Complete");
 }
 
 void writeLegendHeadings(Workbook& w) {
-  w.Heading = workbook_add_format(w.Book);
+  w.Heading = workbook_add_format(w.book);
   format_set_bold(w.Heading);
   format_set_align(w.Heading, LXW_ALIGN_VERTICAL_CENTER);
   for (int c = 0; c < 5; ++c) {
@@ -139,9 +139,9 @@ void writeLegendHeadings(Workbook& w) {
 }
 
 void fitLegendColumns(Workbook& w) {
-  for (size_t c = 0; c < w.LegendWidths.size(); ++c) {
+  for (size_t c = 0; c < w.legendWidths.size(); ++c) {
     const double width =
-        static_cast<double>(w.LegendWidths[c]) * kWidthPerCharacter + kColumnPadding;
+        static_cast<double>(w.legendWidths[c]) * kWidthPerCharacter + kColumnPadding;
     const lxw_col_t column = col(kNumberColumn + static_cast<int>(c));
     worksheet_set_column(w.Legend, column, column, width, nullptr);
   }
@@ -154,34 +154,34 @@ WorkbookResult writePlotWorkbook(const std::vector<const TGraphPlot*>& plots,
   WorkbookResult result;
   const std::string temporary = file + ".tmp";
   Workbook w;
-  w.AddMarkers = addMarkers;
-  w.Book = workbook_new(temporary.c_str());
-  if (w.Book == nullptr) {
-    result.Error = "The workbook " + file + " cannot be created.";
+  w.addMarkers = addMarkers;
+  w.book = workbook_new(temporary.c_str());
+  if (w.book == nullptr) {
+    result.error = "The workbook " + file + " cannot be created.";
     return result;
   }
-  w.Legend = workbook_add_worksheet(w.Book, "Legend");
+  w.Legend = workbook_add_worksheet(w.book, "Legend");
   writeLegendHeadings(w);
   int k = 0;
   for (const TGraphPlot* plot : plots) writePlot(w, *plot, ++k);
   fitLegendColumns(w);
   worksheet_activate(w.Legend);
-  const lxw_error status = workbook_close(w.Book);
+  const lxw_error status = workbook_close(w.book);
   std::error_code ignored;
   if (status != LXW_NO_ERROR) {
     std::filesystem::remove(temporary, ignored);
-    result.Error = "The workbook " + file + " cannot be written: " + lxw_strerror(status);
+    result.error = "The workbook " + file + " cannot be written: " + lxw_strerror(status);
     return result;
   }
   std::error_code renamed;
   std::filesystem::rename(temporary, file, renamed);
   if (renamed) {
     std::filesystem::remove(temporary, ignored);
-    result.Error = "The workbook " + file + " cannot be written: " + renamed.message();
+    result.error = "The workbook " + file + " cannot be written: " + renamed.message();
     return result;
   }
-  result.Written = true;
-  result.More255 = w.More255;
+  result.written = true;
+  result.more255 = w.more255;
   return result;
 }
 

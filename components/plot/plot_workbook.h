@@ -13,9 +13,9 @@ namespace tolvane::plot {
 inline constexpr int kMaxChartSeries = 255;
 
 struct WorkbookResult {
-  bool Written = false;
-  bool More255 = false;  // some plot had more curves than a chart shows
-  std::string Error;     // why the file was not written
+  bool written = false;
+  bool more255 = false;  // some plot had more curves than a chart shows
+  std::string error;     // why the file was not written
 };
 
 // Writes the plots, in order, into a new workbook file (replacing it only once complete).

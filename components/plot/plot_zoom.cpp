@@ -7,9 +7,9 @@ namespace tolvane::plot {
 namespace {
 
 struct Range {
-  long double Lower = 0;
-  long double Upper = 0;
-  long double Width() const { return Upper - Lower; }
+  long double lower = 0;
+  long double upper = 0;
+  long double Width() const { return upper - lower; }
 };
 
 Range ordered(long double a, long double b) {
@@ -18,13 +18,13 @@ Range ordered(long double a, long double b) {
 
 // Moves the range back inside the full range when it sticks out.
 Range shiftInside(Range range, const Range& full) {
-  if (range.Lower < full.Lower) {
-    range.Upper += full.Lower - range.Lower;
-    range.Lower = full.Lower;
+  if (range.lower < full.lower) {
+    range.upper += full.lower - range.lower;
+    range.lower = full.lower;
   }
-  if (range.Upper > full.Upper) {
-    range.Lower -= range.Upper - full.Upper;
-    range.Upper = full.Upper;
+  if (range.upper > full.upper) {
+    range.lower -= range.upper - full.upper;
+    range.upper = full.upper;
   }
   return range;
 }
@@ -33,7 +33,7 @@ Range zoomedRange(long double a, long double b, const Range& full) {
   Range range = ordered(a, b);
   const long double narrowest = full.Width() * kMinimumZoomFraction;
   if (range.Width() < narrowest) {
-    const long double middle = (range.Lower + range.Upper) / 2;
+    const long double middle = (range.lower + range.upper) / 2;
     range = {middle - narrowest / 2, middle + narrowest / 2};
     range = shiftInside(range, full);
   }
@@ -46,8 +46,8 @@ Range zoomedOutRange(const Range& current, const Range& full, long double centre
 }
 
 TFloatRect compose(const Range& x, const Range& y, bool yReversed) {
-  return yReversed ? TFloatRect{x.Lower, x.Upper, y.Upper, y.Lower}
-                   : TFloatRect{x.Lower, x.Upper, y.Lower, y.Upper};
+  return yReversed ? TFloatRect{x.lower, x.upper, y.upper, y.lower}
+                   : TFloatRect{x.lower, x.upper, y.lower, y.upper};
 }
 
 }  // namespace

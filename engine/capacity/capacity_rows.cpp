@@ -44,7 +44,7 @@ CapacityRow CaseRows::at(int length) const {
   row.total = row.side + row.tip;
   if (input_.isLrfd()) {
     const float tipFactor =
-        input_.Layers[static_cast<std::size_t>(tipLayer(length))].ResistanceFactorTip;
+        input_.layers[static_cast<std::size_t>(tipLayer(length))].ResistanceFactorTip;
     row.lrfd.side = table_.factoredSide[i];
     row.lrfd.tip = uplift ? row.tip : row.tip * tipFactor;
     row.lrfd.total = row.lrfd.side + row.lrfd.tip;

@@ -132,7 +132,7 @@ float socketDesignDepth(const AnalysisInput& input, const Layer& layer) {
 // load-settlement routines.
 RockStep rockStep(const AnalysisInput& input, const CaseGeometry& geometry, int n, float z,
                   float stressAtZ, CapacityTable& table, OutputFile& runLog) {
-  const Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+  const Layer& layer = input.layers[static_cast<std::size_t>(n)];
   RockStep rock;
   rock.compression = !input.isUplift();
   table.rock.lastRockStepDepth = z;
@@ -156,7 +156,7 @@ RockStep rockStep(const AnalysisInput& input, const CaseGeometry& geometry, int 
 void roundLayerBoundaries(AnalysisInput& input) {
   float top = 0.0F;
   for (int n = 0; n < input.LayerCount; ++n) {
-    Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    Layer& layer = input.layers[static_cast<std::size_t>(n)];
     layer.BottomDepth = std::floor(layer.BottomDepth + 0.5F);
     layer.TopDepth = top;
     top = layer.BottomDepth;
@@ -192,7 +192,7 @@ void walkProfile(const AnalysisInput& input, const CaseGeometry& geometry,
   int previousBottom = 0;
   bool firstRow = true;
   for (int n = 0; n < input.LayerCount; ++n) {
-    const Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    const Layer& layer = input.layers[static_cast<std::size_t>(n)];
     const int bottom = static_cast<int>(layer.BottomDepth);
     for (int depth = previousBottom + 1; depth <= bottom; ++depth) {
       const auto z = static_cast<float>(depth);

@@ -53,7 +53,7 @@ SideResistance sandSide(const Layer& layer, float z, float dz, const StepStress&
     case kLpcCone:
       return lpcSideResistance(layer, dz, stress, LpcSandSideFriction);
     case kOneillReese1999:
-      result.coefficient = layer.Estimated.SideFactor[kTop]
+      result.coefficient = layer.estimated.SideFactor[kTop]
                                ? sandBeta(z, ParameterAt(layer, layer.BlowCount, dz))
                                : ParameterAt(layer, layer.SideFactor, dz);
       result.unitSide = std::min(kBetaMethodMaxUnitSide, result.coefficient * stress.effectiveMid *
@@ -85,7 +85,7 @@ void estimateSandBeta(Layer& layer) {
   for (const LayerEnd end : kLayerEnds) {
     layer.SideFactor[end] = sandBeta(endDepth(layer, end), layer.BlowCount[end]);
   }
-  markBothEnds(layer.Estimated.SideFactor);
+  markBothEnds(layer.estimated.SideFactor);
 }
 
 }  // namespace

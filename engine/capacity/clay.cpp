@@ -127,35 +127,35 @@ float ciucStrength(float strength, int test, float stress) {
 void estimateFhwaParameters(Layer& layer, float DSTART) {
   if (bothBelow(layer.SideFactor, kLeftAtZero)) {
     for (const LayerEnd end : kLayerEnds) layer.SideFactor[end] = fhwaAlpha(layer.Cohesion[end]);
-    markBothEnds(layer.Estimated.SideFactor);
+    markBothEnds(layer.estimated.SideFactor);
   }
   if (bothBelow(layer.BearingFactorNc, kLeftAtZero)) {
     const bool shale = layer.SoilType == kShale;
     for (const LayerEnd end : kLayerEnds) {
       layer.BearingFactorNc[end] = fhwaNc(endDepth(layer, end), DSTART, shale);
     }
-    markBothEnds(layer.Estimated.BearingFactorNc);
+    markBothEnds(layer.estimated.BearingFactorNc);
   }
 }
 
 void estimateGec10Parameters(Layer& layer, const EndStress& stress) {
   for (const LayerEnd end : kLayerEnds) {
     const int test = static_cast<int>(std::lround(layer.TestType[end]));
-    layer.CiucStrength[end] = ciucStrength(layer.Cohesion[end], test, endStress(stress, end));
-    layer.SideFactor[end] = gec10Alpha(layer.CiucStrength[end]);
+    layer.ciucStrength[end] = ciucStrength(layer.Cohesion[end], test, endStress(stress, end));
+    layer.SideFactor[end] = gec10Alpha(layer.ciucStrength[end]);
   }
-  markBothEnds(layer.Estimated.SideFactor);
+  markBothEnds(layer.estimated.SideFactor);
   if (bothBelow(layer.BearingFactorNc, kLeftAtZero)) {
     for (const LayerEnd end : kLayerEnds) {
-      layer.BearingFactorNc[end] = gec10Nc(layer.CiucStrength[end]);
+      layer.BearingFactorNc[end] = gec10Nc(layer.ciucStrength[end]);
     }
-    markBothEnds(layer.Estimated.BearingFactorNc);
+    markBothEnds(layer.estimated.BearingFactorNc);
   }
 }
 
 // Nc is computed at every depth when it was estimated, or when the layer gives none.
 bool ncFromDepth(const Layer& layer) {
-  return layer.Estimated.BearingFactorNc[kTop] || bothBelow(layer.BearingFactorNc, kNcNotGiven);
+  return layer.estimated.BearingFactorNc[kTop] || bothBelow(layer.BearingFactorNc, kNcNotGiven);
 }
 
 // Base-size factor Fr for a base of diameter Db (ft) at depth z in a soil of strength cu (tsf).
@@ -178,7 +178,7 @@ float tipStrength(const Layer& layer, float dz) {
 }
 
 TipResistance gec10Tip(const Layer& layer, float z, float dz, const Base& base, float factor) {
-  const float strength = ParameterAt(layer, layer.CiucStrength, dz);
+  const float strength = ParameterAt(layer, layer.ciucStrength, dz);
   float nc = ncFromDepth(layer) ? gec10Nc(strength) : ParameterAt(layer, layer.BearingFactorNc, dz);
   if (z < kShallowBaseDiameters * base.diameter) {
     nc = nc * (1.0F + z / (kShallowNcDiameters * base.diameter)) * kShallowNcShare;

@@ -7,7 +7,7 @@ namespace tolvane::engine {
 namespace {
 
 const Layer& layerRef(const AnalysisInput& input, int index) {
-  return input.Layers[static_cast<std::size_t>(index)];
+  return input.layers[static_cast<std::size_t>(index)];
 }
 
 // Unit weight of a layer at depth z, lb/ft³.

@@ -102,7 +102,7 @@ void checkDecomposedRock(int index, const Layer& layer) {
 
 void checkRockInput(const AnalysisInput& input) {
   for (int n = 0; n < input.LayerCount; ++n) {
-    const Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    const Layer& layer = input.layers[static_cast<std::size_t>(n)];
     switch (layer.SoilType) {
       case kStrongRockSideOrEnd:
       case kStrongRock:

@@ -244,7 +244,7 @@ WeakRockSocket weakRockSocket(const AnalysisInput& input, float depth, float pro
   WeakRockSocket socket;
   const auto isWeakOrStrong = [](int type) { return type == kWeakRock || type == kStrongRock; };
   for (int n = 0; n < input.LayerCount; ++n) {
-    const Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    const Layer& layer = input.layers[static_cast<std::size_t>(n)];
     if (!isWeakOrStrong(layer.SoilType)) continue;
     if (socket.rockTop < 0.0F) socket.rockTop = layer.TopDepth;
     if (layer.BottomDepth < depth) continue;
@@ -261,7 +261,7 @@ WeakRockSocket weakRockSocket(const AnalysisInput& input, float depth, float pro
 
 WeakRockValues weakRockValues(const SocketStep& step, const WeakRockSocket& socket,
                               float settlementRatio, RockWalkState& state, OutputFile& runLog) {
-  const Layer& layer = step.input.Layers[static_cast<std::size_t>(step.layer)];
+  const Layer& layer = step.input.layers[static_cast<std::size_t>(step.layer)];
   const float dz = step.depth - layer.TopDepth;
   float slump = ParameterAt(layer, layer.ConcreteSlump, dz);
   if (step.input.isSI()) slump *= kMillimetresPerMetre / kMillimetresPerInch;
@@ -336,7 +336,7 @@ float granularLayerMiddleStress(const AnalysisInput& input, int layer) {
   float previousBottom = 0.0F;
   float thickness = 0.0F;
   for (int j = 0; j <= layer; ++j) {
-    const Layer& l = input.Layers[static_cast<std::size_t>(j)];
+    const Layer& l = input.layers[static_cast<std::size_t>(j)];
     thickness = l.BottomDepth - previousBottom;
     const float weights = l.UnitWeight[kTop] + l.UnitWeight[kBottom];
     // The layers above count whole, the layer itself down to its middle.
@@ -349,7 +349,7 @@ float granularLayerMiddleStress(const AnalysisInput& input, int layer) {
 }
 
 SocketResistance granularIgmSocketStep(const SocketStep& step) {
-  const Layer& layer = step.input.Layers[static_cast<std::size_t>(step.layer)];
+  const Layer& layer = step.input.layers[static_cast<std::size_t>(step.layer)];
   const float dz = step.depth - layer.TopDepth;
   const float diameter = ParameterAt(layer, layer.SocketDiameter, dz) * step.diameterScale;
   float stress = granularLayerMiddleStress(step.input, step.layer);

@@ -98,7 +98,7 @@ void estimateSandBeta(Layer& layer) {
   for (const LayerEnd end : kLayerEnds) {
     layer.SideFactor[end] = sandBeta(endDepth(layer, end), layer.BlowCount[end]);
   }
-  markBothEnds(layer.Estimated.SideFactor);
+  markBothEnds(layer.estimated.SideFactor);
 }
 
 void estimateOcr(Layer& layer, const EndStress& stress) {
@@ -112,7 +112,7 @@ void estimateOcr(Layer& layer, const EndStress& stress) {
     const float stressAtEnd = std::max(kOcrStressFloor, endStress(stress, end));
     layer.Ocr[end] = std::max(1.0F, preconsolidation / stressAtEnd);
   }
-  markBothEnds(layer.Estimated.Ocr);
+  markBothEnds(layer.estimated.Ocr);
 }
 
 void estimateFrictionAngle(Layer& layer, const EndStress& stress, int method) {
@@ -126,7 +126,7 @@ void estimateFrictionAngle(Layer& layer, const EndStress& stress, int method) {
             ? angleFromCorrectedBlowCount(blowCount, stressAtEnd)
             : FrictionAngleFromBlowCount(blowCount, stressAtEnd / kSquareInchesPerSquareFoot);
   }
-  markBothEnds(layer.Estimated.FrictionAngle);
+  markBothEnds(layer.estimated.FrictionAngle);
 }
 
 // sigma' tan(delta) of a step, lb/ft², with the uplift factor; sand carries no cohesion term.
@@ -151,7 +151,7 @@ float ocrMethodCoefficient(const Layer& layer, float dz, const StepStress& stres
 }
 
 float betaMethodCoefficient(const Layer& layer, float z, float dz) {
-  if (layer.Estimated.SideFactor[kTop]) return sandBeta(z, ParameterAt(layer, layer.BlowCount, dz));
+  if (layer.estimated.SideFactor[kTop]) return sandBeta(z, ParameterAt(layer, layer.BlowCount, dz));
   return ParameterAt(layer, layer.SideFactor, dz);
 }
 
@@ -199,7 +199,7 @@ void estimateGravelParameters(Layer& layer) {
     const float z = endDepth(layer, end);
     layer.SideFactor[end] = layer.SoilType == kGravel ? gravelBeta(z) : gravellySandBeta(z);
   }
-  markBothEnds(layer.Estimated.SideFactor);
+  markBothEnds(layer.estimated.SideFactor);
 }
 
 SideResistance sandSideResistance(const Layer& layer, float z, float dz, const StepStress& stress) {
@@ -229,7 +229,7 @@ SideResistance gravelSideResistance(const Layer& layer, float z, float dz,
                                     const StepStress& stress) {
   const bool gravel = layer.SoilType == kGravel;
   SideResistance result;
-  if (layer.Estimated.SideFactor[kTop]) {
+  if (layer.estimated.SideFactor[kTop]) {
     result.coefficient = gravel ? gravelBeta(z) : gravellySandBeta(z);
   } else {
     result.coefficient = ParameterAt(layer, layer.SideFactor, dz);

@@ -59,9 +59,9 @@ struct Layer {
   EndValues MaxUnitTip{};
   float ResistanceFactorSide = 0.0F;
   float ResistanceFactorTip = 0.0F;
-  EstimatedMarks Estimated;
+  EstimatedMarks estimated;
   // Clay by the GEC10 method: the strength converted to a CIUC strength, lb/ft².
-  EndValues CiucStrength{};
+  EndValues ciucStrength{};
 };
 
 struct AnalysisInput {
@@ -103,15 +103,15 @@ struct AnalysisInput {
   int NPOINTPD = 0;
   std::array<float, kMaxChartSettlements> PDSETT{};  // in or m, as given
 
-  std::array<Layer, kLayerCapacity> Layers{};
+  std::array<Layer, kLayerCapacity> layers{};
   int RockLayerCount = 0;  // layers of types 4, 6 and 7
 
-  int TzDepthCount = 0;
+  int tzDepthCount = 0;
   std::array<float, kMaxTzDepths> TzDepths{};
 
   // The per-layer tables handed to the load-settlement solver start cleared.
-  std::array<float, kSolverLayerEntries> SolverLayerTop{};
-  std::array<float, kSolverLayerEntries> SolverLayerBottom{};
+  std::array<float, kSolverLayerEntries> solverLayerTop{};
+  std::array<float, kSolverLayerEntries> solverLayerBottom{};
 
   bool isSI() const { return Units == UnitSystem::SI; }
   bool isLrfd() const { return NLRFD == kLrfd; }
@@ -121,7 +121,7 @@ struct AnalysisInput {
   bool shaftLengthGiven() const { return METHOD == kShaftLengthGiven; }
   bool isCfaPile() const { return CFAPile == 1; }
   bool printsTzCurvesAtDepths() const { return PrintTZCurves == 1; }
-  const Layer& lastLayer() const { return Layers[static_cast<std::size_t>(LayerCount - 1)]; }
+  const Layer& lastLayer() const { return layers[static_cast<std::size_t>(LayerCount - 1)]; }
 };
 
 }  // namespace tolvane::engine

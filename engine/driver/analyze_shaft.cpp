@@ -49,7 +49,7 @@ const char* const kClayBlowCountWarning =
     "7X,'STRENGTH FOR CLAY LAYERS IN THE FINAL DESIGN.',/,/)";
 
 Layer& layerOf(AnalysisInput& input, int n) {
-  return input.Layers[static_cast<std::size_t>(n)];
+  return input.layers[static_cast<std::size_t>(n)];
 }
 
 // A series of equal steps: diameters or shaft lengths.
@@ -203,7 +203,7 @@ void fillSolverInput(const CaseRows& rows, const AnalysisInput& input, const Cas
     // A layer thinner than the half foot that rounding keeps has no step of its own: it sits
     // at the bottom of the layer above, with its values, so the profile keeps its order.
     if (!(bottom.depth > 0.0F)) top = bottom = above;
-    block.layers[i] = {top.depth,     bottom.depth,    input.Layers[i].SoilType,
+    block.layers[i] = {top.depth,     bottom.depth,    input.layers[i].SoilType,
                        top.unitSide,  bottom.unitSide, top.unitTip,
                        bottom.unitTip};
     above = bottom;
@@ -393,7 +393,7 @@ void CaseRun::keepIfBest(int caseLength) {
 }
 
 int CaseRun::tipSoilType(int caseLength) const {
-  return input_.Layers[static_cast<std::size_t>(rows().tipLayer(caseLength))].SoilType;
+  return input_.layers[static_cast<std::size_t>(rows().tipLayer(caseLength))].SoilType;
 }
 
 // The load-settlement curves of the case, trend line and both bounds; false when the solver
@@ -582,7 +582,7 @@ void writeAdditionalCurves(EngineRun& run, const CaseLoop& cases) {
                           {}));
   const auto block = std::make_unique<LoadSettlementInput>(cases.lastSolverInput());
   const std::span<const float> depths(run.input.TzDepths.data(),
-                                      static_cast<std::size_t>(run.input.TzDepthCount));
+                                      static_cast<std::size_t>(run.input.tzDepthCount));
   for (const CurveLine line : {CurveLine::Trend, CurveLine::UpperBound, CurveLine::LowerBound}) {
     block->line = line;
     extraCurvesAtDepths(*block, depths, run);

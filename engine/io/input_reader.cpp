@@ -181,7 +181,7 @@ bool isRockCounted(int soilType) {
 void readLayers(RecordReader& reader, AnalysisInput& input) {
   float top = 0.0F;
   for (int n = 0; n < input.LayerCount; ++n) {
-    Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    Layer& layer = input.layers[static_cast<std::size_t>(n)];
     const std::size_t line = reader.nextLine();
     {
       RecordReader::Statement head = reader.statement();
@@ -339,14 +339,14 @@ void echoLoadLines(const AnalysisInput& input, float loadOrLength, OutputFile& r
 void readTzDepths(RecordReader& reader, AnalysisInput& input) {
   if (input.PrintTZCurves != 1) return;
   const std::size_t lineNumber = reader.nextLine();
-  input.TzDepthCount = reader.statement().integer();
-  if (input.TzDepthCount < 0 || input.TzDepthCount > kMaxTzDepths) {
+  input.tzDepthCount = reader.statement().integer();
+  if (input.tzDepthCount < 0 || input.tzDepthCount > kMaxTzDepths) {
     throw InputError("Line " + std::to_string(lineNumber) + " of the project file lists " +
-                         std::to_string(input.TzDepthCount) + " t-z curve depths; 0 to " +
+                         std::to_string(input.tzDepthCount) + " t-z curve depths; 0 to " +
                          std::to_string(kMaxTzDepths) + " are allowed.",
                      lineNumber);
   }
-  for (int i = 0; i < input.TzDepthCount; ++i) {
+  for (int i = 0; i < input.tzDepthCount; ++i) {
     input.TzDepths[static_cast<std::size_t>(i)] = reader.statement().real();
   }
 }
@@ -369,7 +369,7 @@ void convertToInternalUnits(AnalysisInput& input) {
     *length *= kFeetPerMetre;
   }
   for (int n = 0; n < input.LayerCount; ++n) {
-    Layer& layer = input.Layers[static_cast<std::size_t>(n)];
+    Layer& layer = input.layers[static_cast<std::size_t>(n)];
     for (float& weight : layer.UnitWeight) weight *= kPcfPerKnPerCubicMetre;
     for (EndValues* stress : {&layer.Cohesion, &layer.MaxUnitSide, &layer.MaxUnitTip}) {
       for (float& value : *stress) value *= kPsfPerKilopascal;
@@ -377,7 +377,7 @@ void convertToInternalUnits(AnalysisInput& input) {
     layer.TopDepth *= kFeetPerMetre;
     layer.BottomDepth *= kFeetPerMetre;
   }
-  for (int i = 0; i < input.TzDepthCount; ++i) {
+  for (int i = 0; i < input.tzDepthCount; ++i) {
     input.TzDepths[static_cast<std::size_t>(i)] *= kFeetPerMetre;
   }
 }
@@ -411,7 +411,7 @@ void convertRockLayerToInternalUnits(Layer& layer) {
 void convertRockModuliToTsf(AnalysisInput& input) {
   const float toPsf = input.isSI() ? kPsfPerKilopascal : kSquareInchesPerSquareFoot;
   for (int n = 0; n < input.LayerCount; ++n) {
-    for (float& modulus : input.Layers[static_cast<std::size_t>(n)].RockModulus) {
+    for (float& modulus : input.layers[static_cast<std::size_t>(n)].RockModulus) {
       modulus = modulus * toPsf / kPoundsPerTon;
     }
   }

@@ -169,13 +169,13 @@ void writeSandMethodLines(const SoilLines& out, const Layer& layer, LayerEnd end
     out.value(kKo, layer.SideFactor[end]);
   } else if (isCode(layer.SideMethod, kSandBetaMethod)) {
     out.text("SIDE FRICTION PROCEDURE, BETA METHOD");
-    out.marked(kBeta, layer.SideFactor[end], layer.Estimated.SideFactor[end]);
+    out.marked(kBeta, layer.SideFactor[end], layer.estimated.SideFactor[end]);
   } else if (isCode(layer.SideMethod, kSandGec10Method)) {
     out.text("SIDE FRICTION PROCEDURE, FHWA GEC10 METHOD");
     if (layer.SideFactor[kTop] > 0.0F || layer.SideFactor[kBottom] > 0.0F) {
       out.value(kExponentM, layer.SideFactor[end]);
     }
-    out.marked(kOcr, layer.Ocr[end], layer.Estimated.Ocr[end]);
+    out.marked(kOcr, layer.Ocr[end], layer.estimated.Ocr[end]);
   }
 }
 
@@ -186,7 +186,7 @@ void writeSandEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
                                    layer.FrictionAngle[kTop] == 0.0F &&
                                    layer.FrictionAngle[kBottom] == 0.0F;
   if (!frictionAngleUnused) {
-    out.marked(kFrictionAngle, layer.FrictionAngle[end], layer.Estimated.FrictionAngle[end]);
+    out.marked(kFrictionAngle, layer.FrictionAngle[end], layer.estimated.FrictionAngle[end]);
   }
   out.value(kBlowCount, layer.BlowCount[end]);
   writeWeightLimitAndDepth(out, layer, end);
@@ -199,8 +199,8 @@ void writeSandLayer(const SoilLines& out, int layerNumber, const Layer& layer) {
 // ----- Clay and shale -----
 
 void writeCohesiveFactors(const SoilLines& out, const Layer& layer, LayerEnd end, bool marks) {
-  out.marked(kAlpha, layer.SideFactor[end], marks && layer.Estimated.SideFactor[end]);
-  out.marked(kNc, layer.BearingFactorNc[end], marks && layer.Estimated.BearingFactorNc[end]);
+  out.marked(kAlpha, layer.SideFactor[end], marks && layer.estimated.SideFactor[end]);
+  out.marked(kNc, layer.BearingFactorNc[end], marks && layer.estimated.BearingFactorNc[end]);
 }
 
 // FHWA 1999 clay and clay shale.
@@ -215,15 +215,15 @@ void writeTestLines(const SoilLines& out, const Layer& layer, LayerEnd end) {
   const float test = layer.TestType[end];
   if (isCode(test, kCiucTest)) {
     out.choice(kTestType, "= CIUC ");
-    out.value(kCiucStrength, layer.CiucStrength[end]);
+    out.value(kCiucStrength, layer.ciucStrength[end]);
     return;
   }
   out.choice(kTestType, isCode(test, kUcTest) ? "= UC " : "= UU ");
   // The strength converted from a UC or UU test is marked as estimated in English reports.
   if (out.isSI()) {
-    out.value(kCiucStrength, layer.CiucStrength[end]);
+    out.value(kCiucStrength, layer.ciucStrength[end]);
   } else {
-    out.alwaysMarked(kCiucStrength, layer.CiucStrength[end]);
+    out.alwaysMarked(kCiucStrength, layer.ciucStrength[end]);
   }
 }
 
@@ -265,7 +265,7 @@ void writeShaleLayer(const SoilLines& out, int layerNumber, const Layer& layer) 
 
 void writeGravelEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
   out.text("SIDE FRICTION PROCEDURE, BETA METHOD");
-  out.marked(kBeta, layer.SideFactor[end], layer.Estimated.SideFactor[end]);
+  out.marked(kBeta, layer.SideFactor[end], layer.estimated.SideFactor[end]);
   out.value(kBlowCount, layer.BlowCount[end]);
   writeWeightLimitAndDepth(out, layer, end);
 }
@@ -388,10 +388,10 @@ void writeCfaSandEnd(const SoilLines& out, const Layer& layer, LayerEnd end) {
       out.value(kConeResistance, layer.ConeResistance[end]);
       break;
     case kOneillReese1999:
-      out.marked(kBeta, layer.SideFactor[end], layer.Estimated.SideFactor[end]);
+      out.marked(kBeta, layer.SideFactor[end], layer.estimated.SideFactor[end]);
       // The friction angle serves only the tip when N is missing: it is shown only when given.
       if (layer.FrictionAngle[kTop] != 0.0F || layer.FrictionAngle[kBottom] != 0.0F) {
-        out.marked(kFrictionAngle, layer.FrictionAngle[end], layer.Estimated.FrictionAngle[end]);
+        out.marked(kFrictionAngle, layer.FrictionAngle[end], layer.estimated.FrictionAngle[end]);
       }
       out.value(kBlowCount, layer.BlowCount[end]);
       break;
@@ -468,8 +468,8 @@ bool anyMark(const EndFlags& flags) {
 // from a UC or UU test of GEC10 clay in an English report.
 bool hasEstimates(const AnalysisInput& input) {
   for (int i = 0; i < input.LayerCount; ++i) {
-    const Layer& layer = input.Layers[static_cast<std::size_t>(i)];
-    const EstimatedMarks& marks = layer.Estimated;
+    const Layer& layer = input.layers[static_cast<std::size_t>(i)];
+    const EstimatedMarks& marks = layer.estimated;
     if (anyMark(marks.FrictionAngle) || anyMark(marks.SideFactor) ||
         anyMark(marks.BearingFactorNc) || anyMark(marks.Ocr)) {
       return true;
@@ -500,7 +500,7 @@ void writeSoilInformation(AnalysisInput& input, OutputFile& report) {
   report.write(formatRecord("(/,/,5X,'SOIL INFORMATION',/,5X,'---------------',/)", {}));
   const SoilLines out(input, report);
   for (int i = 0; i < input.LayerCount; ++i) {
-    Layer& layer = input.Layers[static_cast<std::size_t>(i)];
+    Layer& layer = input.layers[static_cast<std::size_t>(i)];
     writeLayer(out, i + 1, layer);
     if (input.isSI() && isRockType(layer.SoilType)) convertRockLayerToInternalUnits(layer);
   }

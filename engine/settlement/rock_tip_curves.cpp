@@ -33,7 +33,7 @@ const char* const kHeading =
 }
 
 const Layer& layerOf(const AnalysisInput& input, int n) {
-  return input.Layers[static_cast<std::size_t>(n)];
+  return input.layers[static_cast<std::size_t>(n)];
 }
 
 // Accumulated side capacity of a shaft whose deepest step ends at `depth`, tons.

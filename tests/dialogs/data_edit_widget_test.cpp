@@ -11,9 +11,9 @@ namespace tolvane::entry {
 
 class RecordingSink : public MessageSink {
  public:
-  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  void information(QWidget*, const std::string& text) override { shown.push_back(text); }
   bool confirm(QWidget*, const std::string&) override { return true; }
-  std::vector<std::string> Shown;
+  std::vector<std::string> shown;
 };
 
 class DataEditWidgetTest : public QObject {
@@ -21,26 +21,26 @@ class DataEditWidgetTest : public QObject {
 
  private:
   struct Form {
-    QWidget Window;
-    TDataEdit* Field;
-    QLineEdit* Other;
-    QLabel* Label;
+    QWidget window;
+    TDataEdit* field;
+    QLineEdit* other;
+    QLabel* label;
   };
   static void build(Form& form, RecordingSink& sink) {
-    form.Field = new TDataEdit(&form.Window);
-    form.Other = new QLineEdit(&form.Window);
-    form.Other->move(0, 40);
-    form.Label = new QLabel(&form.Window);
-    form.Label->move(0, 80);
-    form.Field->setMessageSink(&sink);
-    form.Field->SetEditLabel(form.Label);
-    form.Window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form.Window));
-    form.Field->setFocus();
+    form.field = new TDataEdit(&form.window);
+    form.other = new QLineEdit(&form.window);
+    form.other->move(0, 40);
+    form.label = new QLabel(&form.window);
+    form.label->move(0, 80);
+    form.field->setMessageSink(&sink);
+    form.field->SetEditLabel(form.label);
+    form.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form.window));
+    form.field->setFocus();
   }
   static void typeText(Form& form, const QString& text) {
-    form.Field->selectAll();
-    QTest::keyClicks(form.Field, text);
+    form.field->selectAll();
+    QTest::keyClicks(form.field, text);
   }
 
  private slots:
@@ -49,10 +49,10 @@ class DataEditWidgetTest : public QObject {
     Form form;
     build(form, sink);
     typeText(form, QStringLiteral("2*3+1"));
-    form.Other->setFocus();
-    QCOMPARE(form.Field->text(), QStringLiteral("7"));
-    QCOMPARE(static_cast<double>(form.Field->Number()), 7.0);
-    QVERIFY(sink.Shown.empty());
+    form.other->setFocus();
+    QCOMPARE(form.field->text(), QStringLiteral("7"));
+    QCOMPARE(static_cast<double>(form.field->Number()), 7.0);
+    QVERIFY(sink.shown.empty());
   }
 
   void enterEvaluatesAndSelectsTheWholeText() {
@@ -60,25 +60,25 @@ class DataEditWidgetTest : public QObject {
     Form form;
     build(form, sink);
     typeText(form, QStringLiteral("10-(5-8)"));
-    QTest::keyClick(form.Field, Qt::Key_Return);
-    QCOMPARE(form.Field->text(), QStringLiteral("13"));
-    QCOMPARE(form.Field->selectedText(), QStringLiteral("13"));
-    QVERIFY(form.Field->hasFocus());
+    QTest::keyClick(form.field, Qt::Key_Return);
+    QCOMPARE(form.field->text(), QStringLiteral("13"));
+    QCOMPARE(form.field->selectedText(), QStringLiteral("13"));
+    QVERIFY(form.field->hasFocus());
     // An operator typed over the selected value extends it.
-    QTest::keyClicks(form.Field, QStringLiteral("*2"));
-    QCOMPARE(form.Field->text(), QStringLiteral("13*2"));
-    QTest::keyClick(form.Field, Qt::Key_Enter);
-    QCOMPARE(form.Field->text(), QStringLiteral("26"));
+    QTest::keyClicks(form.field, QStringLiteral("*2"));
+    QCOMPARE(form.field->text(), QStringLiteral("13*2"));
+    QTest::keyClick(form.field, Qt::Key_Enter);
+    QCOMPARE(form.field->text(), QStringLiteral("26"));
     // A digit typed over the selection replaces it.
-    QTest::keyClicks(form.Field, QStringLiteral("4"));
-    QCOMPARE(form.Field->text(), QStringLiteral("4"));
+    QTest::keyClicks(form.field, QStringLiteral("4"));
+    QCOMPARE(form.field->text(), QStringLiteral("4"));
   }
 
   void anIntegerFieldShowsItsMessagesAndKeepsTheFocus() {
     const struct {
-      const char* Typed;
-      const char* Message;
-      const char* Shown;  // the text afterwards
+      const char* typed;
+      const char* message;
+      const char* shown;  // the text afterwards
     } cases[] = {
         {"9", "Entry must be greater than or equal to 10", "10"},
         {"10.5", "Entry must be an integer.", "10.5"},
@@ -89,16 +89,16 @@ class DataEditWidgetTest : public QObject {
       RecordingSink sink;
       Form form;
       build(form, sink);
-      form.Field->SetIntegerOnly(true);
-      form.Field->SetMinVal(10);
-      form.Field->SetMaxVal(2147483647.0L);
-      typeText(form, QString::fromUtf8(c.Typed));
-      form.Other->setFocus();
-      QCOMPARE(sink.Shown.size(), size_t{1});
-      QCOMPARE(QString::fromStdString(sink.Shown[0]), QString::fromUtf8(c.Message));
-      QCOMPARE(form.Field->text(), QString::fromUtf8(c.Shown));
-      QVERIFY2(form.Field->hasFocus(), c.Typed);
-      QVERIFY(!form.Field->OK());
+      form.field->SetIntegerOnly(true);
+      form.field->SetMinVal(10);
+      form.field->SetMaxVal(2147483647.0L);
+      typeText(form, QString::fromUtf8(c.typed));
+      form.other->setFocus();
+      QCOMPARE(sink.shown.size(), size_t{1});
+      QCOMPARE(QString::fromStdString(sink.shown[0]), QString::fromUtf8(c.message));
+      QCOMPARE(form.field->text(), QString::fromUtf8(c.shown));
+      QVERIFY2(form.field->hasFocus(), c.typed);
+      QVERIFY(!form.field->OK());
     }
   }
 
@@ -106,29 +106,29 @@ class DataEditWidgetTest : public QObject {
     RecordingSink sink;
     Form form;
     build(form, sink);
-    form.Field->SetMaxVal(30);
+    form.field->SetMaxVal(30);
     typeText(form, QStringLiteral("31"));
-    QVERIFY(!form.Field->CloseQuery());
-    QCOMPARE(QString::fromStdString(sink.Shown.at(0)),
+    QVERIFY(!form.field->CloseQuery());
+    QCOMPARE(QString::fromStdString(sink.shown.at(0)),
              QStringLiteral("Entry must be less than or equal to 30"));
-    QCOMPARE(form.Field->text(), QStringLiteral("30"));
-    QVERIFY(form.Field->CloseQuery());
+    QCOMPARE(form.field->text(), QStringLiteral("30"));
+    QVERIFY(form.field->CloseQuery());
   }
 
   void theLabelShowsTheCaptionWithItsUnitsAndFollowsTheEnabling() {
     RecordingSink sink;
     Form form;
     build(form, sink);
-    form.Field->SetCaption("Enter the proposed &length");
-    form.Field->SetUnitsString("L2");
-    QCOMPARE(form.Label->text(), QStringLiteral("Enter the proposed &length (ft)"));
-    form.Field->SetUnits(2);
-    QCOMPARE(form.Label->text(), QStringLiteral("Enter the proposed &length (m)"));
-    QCOMPARE(form.Label->buddy(), form.Field);
-    form.Field->setEnabled(false);
-    QVERIFY(!form.Label->isEnabled());
-    form.Field->setEnabled(true);
-    QVERIFY(form.Label->isEnabled());
+    form.field->SetCaption("Enter the proposed &length");
+    form.field->SetUnitsString("L2");
+    QCOMPARE(form.label->text(), QStringLiteral("Enter the proposed &length (ft)"));
+    form.field->SetUnits(2);
+    QCOMPARE(form.label->text(), QStringLiteral("Enter the proposed &length (m)"));
+    QCOMPARE(form.label->buddy(), form.field);
+    form.field->setEnabled(false);
+    QVERIFY(!form.label->isEnabled());
+    form.field->setEnabled(true);
+    QVERIFY(form.label->isEnabled());
   }
 };
 

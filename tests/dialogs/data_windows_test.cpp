@@ -72,11 +72,11 @@ class DataWindowsTest : public QObject {
 
     // Delete the middle layer: "No" keeps it, "Yes" moves layer 3 up.
     window->setFocusedRow(1);
-    host.Answer = false;
+    host.answer = false;
     QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
-    QCOMPARE(host.Questions.back(), std::string("Do you want to delete soil layer in row 2"));
+    QCOMPARE(host.questions.back(), std::string("Do you want to delete soil layer in row 2"));
     QCOMPARE(host.grids().D().RowCount(), 3);
-    host.Answer = true;
+    host.answer = true;
     window->setFocusedRow(1);
     QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
     QCOMPARE(host.grids().D().RowCount(), 2);
@@ -85,11 +85,11 @@ class DataWindowsTest : public QObject {
     QCOMPARE(real(window->field(1, kColBottomDepth)->Number()), 7.0);
 
     // Without "Confirm Deletion" nothing is asked.
-    const size_t asked = host.Questions.size();
+    const size_t asked = host.questions.size();
     window->confirmDeletion()->setChecked(false);
     window->setFocusedRow(0);
     QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
-    QCOMPARE(host.Questions.size(), asked);
+    QCOMPARE(host.questions.size(), asked);
     QCOMPARE(host.grids().D().RowCount(), 1);
 
     // Insert before the remaining layer: a fresh sand layer on top.
@@ -144,7 +144,7 @@ class DataWindowsTest : public QObject {
     depth->selectAll();
     QTest::keyClicks(depth, QStringLiteral("4+"));
     window->commitValues();
-    QCOMPARE(host.Shown.back(), std::string("Entry could not be evaluated:\rinvalid expression"));
+    QCOMPARE(host.shown.back(), std::string("Entry could not be evaluated:\rinvalid expression"));
     QCOMPARE(real(host.grids().D().GetFloatValue(kColBottomDepth, 0)), 40.0);
   }
 
@@ -165,7 +165,7 @@ class DataWindowsTest : public QObject {
              std::string("(**)  SPT value should not be left as zero for beta method"));
 
     dialog.closeButton()->click();
-    QCOMPARE(host.Shown.back(), std::string("Blow Counts from SPT,\rshould be greater than zero "
+    QCOMPARE(host.shown.back(), std::string("Blow Counts from SPT,\rshould be greater than zero "
                                             "while using Beta Method\rPlease Check!"));
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.focusWidget(), dialog.field(2, kTopRow));
@@ -283,7 +283,7 @@ class DataWindowsTest : public QObject {
     QCOMPARE(real(host.Data().PDSETT[5]), 1.5);
     // 11 is refused with the field's message and leaves the table as it is.
     enter(charts->numberOfPoints(), QStringLiteral("11"));
-    QCOMPARE(host.Shown.back(), std::string("Entry must be less than or equal to 10"));
+    QCOMPARE(host.shown.back(), std::string("Entry must be less than or equal to 10"));
     charts->compute()->setChecked(false);
     QVERIFY(!charts->settlements()->isEnabled());
     QVERIFY(!charts->numberOfPoints()->isEnabled());
@@ -357,7 +357,7 @@ class DataWindowsTest : public QObject {
     QCOMPARE(shaft->modulus()->EditLabel()->text(),
              QStringLiteral("&Modulus of Elasticity of Drilled Shaft  (lbs/in\u00b2)"));
     enter(shaft->minimumDiameter(), QStringLiteral("31"));
-    QCOMPARE(host.Shown.back(), std::string("Entry must be less than or equal to 30"));
+    QCOMPARE(host.shown.back(), std::string("Entry must be less than or equal to 30"));
     enter(shaft->minimumDiameter(), QStringLiteral("3"));
     enter(shaft->ratio(), QStringLiteral("3"));
     enter(shaft->bellAngle(), QStringLiteral("45"));
@@ -457,14 +457,14 @@ class DataWindowsTest : public QObject {
     QVERIFY(modal);
     QCOMPARE(real(host.grids().TblTZDepth().GetFloatValue(0, 0)), 12.5);
     QVERIFY(!host.grids().TblTZDepth().FormVisible());
-    host.ChosenProgram = "/usr/bin/editor";
+    host.chosenProgram = "/usr/bin/editor";
     options->browse()->click();
     options->maximumValues()->click();
     options->closeButton()->click();
     QCOMPARE(host.Data().PrintTZCurves, 1);
     QCOMPARE(host.Data().UseElevation, 1);
     QCOMPARE(host.Data().IMOD, 0);
-    QCOMPARE(host.WordProcessorSetting, std::string("/usr/bin/editor"));
+    QCOMPARE(host.wordProcessorSetting, std::string("/usr/bin/editor"));
   }
 };
 

@@ -23,8 +23,8 @@ class MainWindowMenusTest : public QObject {
     window.core().Data().METHOD = 2;
     window.updateEnabling();
     const struct {
-      const char* Action;
-      DataWindow Window;
+      const char* action;
+      DataWindow window;
       const char* Caption;
     } commands[] = {
         {"actionTitle", DataWindow::kTitle, "Project Title"},
@@ -38,11 +38,11 @@ class MainWindowMenusTest : public QObject {
         {"actionDesignLoad", DataWindow::kDesignLoad, "Specification of Design Load"},
     };
     for (const auto& command : commands) {
-      QAction* action = window.action(QString::fromUtf8(command.Action));
-      QVERIFY2(action != nullptr, command.Action);
+      QAction* action = window.action(QString::fromUtf8(command.action));
+      QVERIFY2(action != nullptr, command.action);
       action->trigger();
-      QWidget* opened = findDataWindow(window, command.Window);
-      QVERIFY2(opened != nullptr, command.Action);
+      QWidget* opened = findDataWindow(window, command.window);
+      QVERIFY2(opened != nullptr, command.action);
       QCOMPARE(opened->windowTitle(), QString::fromUtf8(command.Caption));
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -60,7 +60,7 @@ class MainWindowMenusTest : public QObject {
     QCOMPARE(lengths->parentWidget(), &window);
 
     window.grab().save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/main_window_with_data_windows.png"));
-    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().projectChanged = false;
   }
 
   void theDesignMethodShowsTheLrfdColumnsOfAnOpenLayerWindow() {
@@ -73,7 +73,7 @@ class MainWindowMenusTest : public QObject {
     window.action(QStringLiteral("actionLRFD"))->trigger();
     QCOMPARE(window.core().Data().NLRFD, 1);
     QCOMPARE(layers->Grid()->columnCount(), 7);
-    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().projectChanged = false;
   }
 
   void theUnitSwitchRefreshesAnOpenWindow() {
@@ -89,9 +89,9 @@ class MainWindowMenusTest : public QObject {
     // 10 ft = 10 / 3.280839895 m = 3.048 m
     QCOMPARE(water->depthEdit()->text(), QStringLiteral("3.048"));
     QCOMPARE(water->depthEdit()->EditLabel()->text(), QStringLiteral("&Depth of water table (m)"));
-    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().projectChanged = false;
     window.action(QStringLiteral("actionEnglishUnits"))->trigger();
-    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().projectChanged = false;
   }
 };
 

@@ -96,9 +96,9 @@ TEST_F(OptionRules, TheSketchDrawsTheBellFromRatioAndAngle) {
   EXPECT_EQ(belled.BaseDiameter, 9);
   // The bell widens by (9 - 3) / 2 = 3 ft on each side at 45 degrees: 3 ft high.
   EXPECT_NEAR(static_cast<double>(belled.BellHeight), 3.0, 1e-12);
-  EXPECT_EQ(belled.Length, 40);
-  EXPECT_EQ(belled.UpperZone, 5);
-  EXPECT_EQ(belled.LowerZone, 1);
+  EXPECT_EQ(belled.length, 40);
+  EXPECT_EQ(belled.upperZone, 5);
+  EXPECT_EQ(belled.lowerZone, 1);
 
   Data().RATIO = 0;  // straight shaft
   const ShaftSketch straight = shaftSketchOf(Data());
@@ -106,11 +106,11 @@ TEST_F(OptionRules, TheSketchDrawsTheBellFromRatioAndAngle) {
   EXPECT_EQ(straight.BaseDiameter, 3);
 
   Data().PD = 0;  // no length yet: long enough for the zones and eight diameters
-  EXPECT_EQ(shaftSketchOf(Data()).Length, 5 + 1 + 8 * 3);
-  EXPECT_TRUE(shaftSketchOf(Data()).DiameterEntered);
+  EXPECT_EQ(shaftSketchOf(Data()).length, 5 + 1 + 8 * 3);
+  EXPECT_TRUE(shaftSketchOf(Data()).diameterEntered);
   Data().DSTART = 0;  // no diameter yet: drawn one unit wide, and said so
-  EXPECT_FALSE(shaftSketchOf(Data()).DiameterEntered);
-  EXPECT_EQ(shaftSketchOf(Data()).Diameter, 1);
+  EXPECT_FALSE(shaftSketchOf(Data()).diameterEntered);
+  EXPECT_EQ(shaftSketchOf(Data()).diameter, 1);
 }
 
 }  // namespace

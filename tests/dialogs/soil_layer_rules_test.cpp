@@ -44,11 +44,11 @@ TEST_F(SoilLayerRules, DeletingTheMiddleLayerMovesEveryParameterOfTheLowerLayerU
   setIntTopBottom(2, 5, 3, 3);
   setTopBottom(2, 7, 0.6L, 0.8L);  // m value
   setTopBottom(2, 8, 2.5L, 1.5L);  // OCR
-  grids().ProjectChanged = false;
+  grids().projectChanged = false;
 
   ASSERT_TRUE(deleteLayer(grids(), 1));
 
-  EXPECT_TRUE(grids().ProjectChanged);
+  EXPECT_TRUE(grids().projectChanged);
   ASSERT_EQ(grids().D().RowCount(), 2);
   EXPECT_EQ(grids().D().GetFloatValue(kColBottomDepth, 1), 35);
   EXPECT_EQ(grids().D().GetFloatValue(kColMaxSideFriction, 1), 4000);
@@ -242,16 +242,16 @@ TEST(LayerGrid, ColumnsFillTheGridWidthAndNameTheUnits) {
   EXPECT_EQ(width(asd), kLayerGridWidthPx);
   // 207 of 603 design pixels scaled to 641: 207 * 641 / 603 = 220.04
   EXPECT_EQ(asd[1].Width, 220);
-  EXPECT_EQ(asd[2].Line2, " of each layer (ft) ");
-  EXPECT_EQ(asd[3].Line1, "Max. Side Friction ** ");
-  EXPECT_EQ(asd[3].Line2, "       (lb/ft^2)    ");
+  EXPECT_EQ(asd[2].line2, " of each layer (ft) ");
+  EXPECT_EQ(asd[3].line1, "Max. Side Friction ** ");
+  EXPECT_EQ(asd[3].line2, "       (lb/ft^2)    ");
   const auto lrfd = layerGridColumns(true, kSIUnits);
   ASSERT_EQ(lrfd.size(), 7u);
   EXPECT_EQ(width(lrfd), kLayerGridWidthLrfdPx);
-  EXPECT_EQ(lrfd[2].Line2, " of each layer (m) ");
-  EXPECT_EQ(lrfd[4].Line2, "       (kN/m^2)    ");
-  EXPECT_EQ(lrfd[5].Line1, "LRFD Res. Factor");
-  EXPECT_EQ(lrfd[6].Line2, " (End Bearing) ");
+  EXPECT_EQ(lrfd[2].line2, " of each layer (m) ");
+  EXPECT_EQ(lrfd[4].line2, "       (kN/m^2)    ");
+  EXPECT_EQ(lrfd[5].line1, "LRFD Res. Factor");
+  EXPECT_EQ(lrfd[6].line2, " (End Bearing) ");
 }
 
 }  // namespace

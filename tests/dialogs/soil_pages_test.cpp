@@ -17,18 +17,18 @@ bool contains(const std::vector<std::string>& notes, const std::string& note) {
 }
 
 const SoilField& fieldOf(int32_t type, int column) {
-  for (const SoilField& field : soilPageFor(type).Fields) {
-    if (field.Column == column) return field;
+  for (const SoilField& field : soilPageFor(type).fields) {
+    if (field.column == column) return field;
   }
   throw std::logic_error("no field");
 }
 
 TEST(SoilPages, EachTypeShowsItsPageAndTitle) {
   const struct {
-    int32_t Type;
-    const char* Page;
+    int32_t type;
+    const char* page;
     const char* Title;
-    size_t Fields;
+    size_t fields;
   } cases[] = {
       {kSand, "Sand", "Sand", 8},
       {kClay, "Clay", "Clay (FHWA Spec.)", 6},
@@ -44,19 +44,19 @@ TEST(SoilPages, EachTypeShowsItsPageAndTitle) {
       {kCfaClay, "Clay CFA", "Clay CFA", 6},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Type);
-    EXPECT_EQ(soilPageFor(c.Type).Name, c.Page);
-    EXPECT_EQ(soilPageTitle(c.Type), c.Title);
-    EXPECT_EQ(soilPageFor(c.Type).Fields.size(), c.Fields);
+    SCOPED_TRACE(c.type);
+    EXPECT_EQ(soilPageFor(c.type).Name, c.page);
+    EXPECT_EQ(soilPageTitle(c.type), c.Title);
+    EXPECT_EQ(soilPageFor(c.type).fields.size(), c.fields);
   }
 }
 
 TEST(SoilPages, LabelsCarryTheUnitsOfTheProjectsSystem) {
   const struct {
-    int32_t Type;
-    int Column;
+    int32_t type;
+    int column;
     int Units;
-    const char* Label;
+    const char* label;
   } cases[] = {
       {kSand, 0, 1, "1. Total Unit Weight (lbs/ft^3)"},
       {kSand, 0, 2, "1. Total Unit Weight (kN/m^3)"},
@@ -72,25 +72,25 @@ TEST(SoilPages, LabelsCarryTheUnitsOfTheProjectsSystem) {
       {kCfaSand, 4, 2, "4. CPT Qc (kN/m^2)"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Label);
-    const SoilField& field = fieldOf(c.Type, c.Column);
+    SCOPED_TRACE(c.label);
+    const SoilField& field = fieldOf(c.type, c.column);
     entry::DataEditRules edit;
     edit.SetCaption(field.Caption);
     edit.SetUnitsString(field.Units);
     edit.SetUnits(c.Units);
-    EXPECT_EQ(edit.labelText(), c.Label);
+    EXPECT_EQ(edit.labelText(), c.label);
   }
-  EXPECT_EQ(fieldOf(kSand, 2).Kind, SoilFieldKind::kInteger);
-  EXPECT_TRUE(fieldOf(kSand, 6).Hidden);
-  EXPECT_EQ(fieldOf(kClay, 6).Prompt, "Select Test");
-  EXPECT_EQ(fieldOf(kWeakRock, 1).Prompt, "Select Index");
-  EXPECT_EQ(fieldOf(kCfaSand, 3).Items, (std::vector<std::string>{"Sand", "Silt"}));
+  EXPECT_EQ(fieldOf(kSand, 2).kind, SoilFieldKind::kInteger);
+  EXPECT_TRUE(fieldOf(kSand, 6).hidden);
+  EXPECT_EQ(fieldOf(kClay, 6).prompt, "Select Test");
+  EXPECT_EQ(fieldOf(kWeakRock, 1).prompt, "Select Index");
+  EXPECT_EQ(fieldOf(kCfaSand, 3).items, (std::vector<std::string>{"Sand", "Silt"}));
 }
 
 TEST(SoilPages, SandFieldsFollowTheMethod) {
   // column: Ko 3, Beta 4, interface angle 6, m 7, OCR 8; unit weight 0 always.
   const struct {
-    int Method;
+    int method;
     bool Ko, Beta, Interface, M, Ocr;
   } cases[] = {
       {1, true, false, true, false, false},
@@ -99,13 +99,13 @@ TEST(SoilPages, SandFieldsFollowTheMethod) {
       {0, true, false, true, false, false},  // no button matches: the first method
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Method);
-    EXPECT_EQ(soilFieldEnabled(kSand, 3, c.Method), c.Ko);
-    EXPECT_EQ(soilFieldEnabled(kSand, 4, c.Method), c.Beta);
-    EXPECT_EQ(soilFieldEnabled(kSand, 6, c.Method), c.Interface);
-    EXPECT_EQ(soilFieldEnabled(kSand, 7, c.Method), c.M);
-    EXPECT_EQ(soilFieldEnabled(kSand, 8, c.Method), c.Ocr);
-    EXPECT_TRUE(soilFieldEnabled(kSand, 0, c.Method));
+    SCOPED_TRACE(c.method);
+    EXPECT_EQ(soilFieldEnabled(kSand, 3, c.method), c.Ko);
+    EXPECT_EQ(soilFieldEnabled(kSand, 4, c.method), c.Beta);
+    EXPECT_EQ(soilFieldEnabled(kSand, 6, c.method), c.Interface);
+    EXPECT_EQ(soilFieldEnabled(kSand, 7, c.method), c.M);
+    EXPECT_EQ(soilFieldEnabled(kSand, 8, c.method), c.Ocr);
+    EXPECT_TRUE(soilFieldEnabled(kSand, 0, c.method));
   }
   EXPECT_EQ(soilFieldCaption(kSand, fieldOf(kSand, 2), 2), "5. Blow Counts from SPT (**)");
   EXPECT_EQ(soilFieldCaption(kSand, fieldOf(kSand, 2), 1), "5. Blow Counts from SPT");
@@ -155,16 +155,16 @@ TEST(SoilPages, ClayAndCfaFieldsFollowTheMethod) {
   EXPECT_TRUE(soilFieldEnabled(kCfaClay, 6, 3));
   EXPECT_FALSE(soilFieldEnabled(kCfaClay, 5, 1));
   EXPECT_EQ(soilPageNotes(kCfaClay, 3).size(), 4u);
-  EXPECT_EQ(shownCaption(soilPageFor(kCfaClay).Methods[2]), "FHWA O'Neill & Reese (1999)");
-  EXPECT_EQ(shownCaption(soilPageFor(kClay).Methods[0]), "FHWA O'Neil & Reese (1999)");
+  EXPECT_EQ(shownCaption(soilPageFor(kCfaClay).methods[2]), "FHWA O'Neill & Reese (1999)");
+  EXPECT_EQ(shownCaption(soilPageFor(kClay).methods[0]), "FHWA O'Neil & Reese (1999)");
 }
 
 TEST(SoilPages, ClosingChecksTheValuesTheMethodNeeds) {
   const struct {
-    int32_t Type;
-    int Method;
-    int Column;  // left at 0 top and bottom
-    const char* Message;
+    int32_t type;
+    int method;
+    int column;  // left at 0 top and bottom
+    const char* message;
   } failing[] = {
       {kSand, 1, 3,
        "Coefficient of Lateral Earth Pressure, Ko,\rshould be greater than zero while using Ko "
@@ -179,19 +179,19 @@ TEST(SoilPages, ClosingChecksTheValuesTheMethodNeeds) {
        "CPT Value, Qc,\rshould be greater than zero while using LPC Method\rPlease Check!"},
   };
   for (const auto& c : failing) {
-    SCOPED_TRACE(c.Message);
+    SCOPED_TRACE(c.message);
     LayerValues values;
-    values.Method = c.Method;
-    const auto failure = checkSoilPageClose(c.Type, values);
+    values.method = c.method;
+    const auto failure = checkSoilPageClose(c.type, values);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->Message, c.Message);
-    EXPECT_EQ(failure->Column, c.Column);
+    EXPECT_EQ(failure->message, c.message);
+    EXPECT_EQ(failure->column, c.column);
     // A value at the top or at the bottom is enough.
-    values.at(kBottomRow, c.Column) = 5;
-    EXPECT_FALSE(checkSoilPageClose(c.Type, values).has_value());
+    values.at(kBottomRow, c.column) = 5;
+    EXPECT_FALSE(checkSoilPageClose(c.type, values).has_value());
   }
   LayerValues zero;
-  zero.Method = 3;
+  zero.method = 3;
   EXPECT_FALSE(checkSoilPageClose(kSand, zero).has_value());  // Chen and Kulhawy needs neither
   EXPECT_FALSE(checkSoilPageClose(kClay, zero).has_value());
 }
@@ -212,7 +212,7 @@ TEST_F(SoilPageValues, SandWritesOnlyTheParametersOfItsMethod) {
   }
   values.at(kTopRow, 2) = 12.5L;  // blow counts round to the nearest integer, ties to even
   values.at(kBottomRow, 2) = 13.5L;
-  values.Method = 2;  // Beta
+  values.method = 2;  // Beta
   writeLayerValues(layer(), kSand, values);
   EXPECT_EQ(layer().GetIntValue(2, kTopRow), 12);
   EXPECT_EQ(layer().GetIntValue(2, kBottomRow), 14);
@@ -225,7 +225,7 @@ TEST_F(SoilPageValues, SandWritesOnlyTheParametersOfItsMethod) {
   EXPECT_EQ(layer().GetIntValue(5, kTopRow), 2);
   EXPECT_EQ(layer().GetIntValue(5, kBottomRow), 2);
 
-  values.Method = 3;  // Chen and Kulhawy clears Ko and Beta
+  values.method = 3;  // Chen and Kulhawy clears Ko and Beta
   writeLayerValues(layer(), kSand, values);
   EXPECT_EQ(layer().GetFloatValue(3, kTopRow), 0);
   EXPECT_EQ(layer().GetFloatValue(4, kTopRow), 0);
@@ -233,7 +233,7 @@ TEST_F(SoilPageValues, SandWritesOnlyTheParametersOfItsMethod) {
   EXPECT_EQ(layer().GetFloatValue(8, kBottomRow), 28);
   EXPECT_EQ(layer().GetFloatValue(6, kTopRow), 16);
 
-  values.Method = 1;  // Ko clears Beta, m and OCR
+  values.method = 1;  // Ko clears Beta, m and OCR
   writeLayerValues(layer(), kSand, values);
   EXPECT_EQ(layer().GetFloatValue(3, kTopRow), 13);
   EXPECT_EQ(layer().GetFloatValue(4, kTopRow), 0);
@@ -243,7 +243,7 @@ TEST_F(SoilPageValues, SandWritesOnlyTheParametersOfItsMethod) {
 TEST_F(SoilPageValues, AMethodOfZeroIsStoredAsTheFirstMethod) {
   changeSoilType(project_.grids(), 0, kClay);
   LayerValues values = readLayerValues(layer(), kClay);
-  EXPECT_EQ(values.Method, 0);
+  EXPECT_EQ(values.method, 0);
   writeLayerValues(layer(), kClay, values);
   EXPECT_EQ(layer().GetIntValue(5, kTopRow), 1);
   EXPECT_EQ(layer().GetIntValue(5, kBottomRow), 1);
@@ -254,7 +254,7 @@ TEST_F(SoilPageValues, ShaleNeitherReadsNorWritesTheClayMethodOrTest) {
   LayerValues values = readLayerValues(layer(), kShale);
   values.at(kTopRow, 1) = 2500;
   values.at(kTopRow, 6) = 3;  // the type-of-test field: shale has no such column
-  values.Method = 2;
+  values.method = 2;
   writeLayerValues(layer(), kShale, values);
   EXPECT_EQ(layer().ColCount(), 5);
   EXPECT_EQ(layer().GetFloatValue(1, kTopRow), 2500);

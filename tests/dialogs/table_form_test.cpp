@@ -12,9 +12,9 @@ namespace tolvane::grid {
 
 class RecordingSink : public entry::MessageSink {
  public:
-  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  void information(QWidget*, const std::string& text) override { shown.push_back(text); }
   bool confirm(QWidget*, const std::string&) override { return true; }
-  std::vector<std::string> Shown;
+  std::vector<std::string> shown;
 };
 
 class TableFormTest : public QObject {
@@ -22,29 +22,29 @@ class TableFormTest : public QObject {
 
   // A depth list like the t-z depth table: one real column in feet.
   struct Depths {
-    GridTableRegistry Registry;
-    TGridTable Table{Registry};
-    RecordingSink Sink;
-    TableWindowFactory Factory{nullptr, Sink};
+    GridTableRegistry registry;
+    TGridTable table{registry};
+    RecordingSink sink;
+    TableWindowFactory factory{nullptr, sink};
     Depths(int minRows, int maxRows) {
-      Table.Caption = "Generated t-z curves";
-      Table.SetMinRows(minRows);
-      Table.MaxRows = maxRows;
-      TColumn& depth = Table.AddColumn(ColumnType::kFloat);
+      table.Caption = "Generated t-z curves";
+      table.SetMinRows(minRows);
+      table.MaxRows = maxRows;
+      TColumn& depth = table.AddColumn(ColumnType::kFloat);
       depth.Heading = {"Depth"};
       static_cast<TFloatColumn&>(depth).UnitsString = "L2";
-      TColumn& count = Table.AddColumn(ColumnType::kInt);
+      TColumn& count = table.AddColumn(ColumnType::kInt);
       count.Heading = {"Count"};
       static_cast<TIntColumn&>(count).Minimum = 0;
       static_cast<TIntColumn&>(count).Maximum = 100;
-      Registry.WindowFactory = &Factory;
+      registry.windowFactory = &factory;
     }
     TTableForm* form() {
-      Table.Show();
+      table.Show();
       const QWidgetList windows = QApplication::topLevelWidgets();
       for (QWidget* widget : windows) {
         if (auto* form = qobject_cast<TTableForm*>(widget);
-            form != nullptr && form->isVisible() && &form->Data() == &Table) {
+            form != nullptr && form->isVisible() && &form->Data() == &table) {
           return form;
         }
       }
@@ -66,10 +66,10 @@ class TableFormTest : public QObject {
     QCOMPARE(form->Grid()->item(0, 1)->text(), QStringLiteral("Depth (ft)  "));
     QCOMPARE(form->Grid()->item(0, 2)->text(), QStringLiteral("Count"));
     QCOMPARE(form->Grid()->item(1, 0)->text(), QStringLiteral("1"));
-    QCOMPARE(depths.Table.RowCount(), 1);  // opened with 0 rows, shows MinRows
+    QCOMPARE(depths.table.RowCount(), 1);  // opened with 0 rows, shows MinRows
     QVERIFY(form->BtnAdd()->isEnabled());
     QVERIFY(!form->BtnDel()->isEnabled());
-    depths.Table.SetUnits(2);
+    depths.table.SetUnits(2);
     QCOMPARE(form->Grid()->item(0, 1)->text(), QStringLiteral("Depth (m)  "));
   }
 
@@ -78,28 +78,28 @@ class TableFormTest : public QObject {
     TTableForm* form = depths.form();
     typeText(form, 1, 1, QStringLiteral("2*3"));
     form->Grid()->setCurrentCell(1, 2);  // leaving the cell commits it
-    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
+    QCOMPARE(static_cast<double>(depths.table.GetFloatValue(0, 0)), 6.0);
     QCOMPARE(form->Grid()->item(1, 1)->text(), QStringLiteral("6"));
-    QVERIFY(depths.Table.GetChanged());
+    QVERIFY(depths.table.GetChanged());
 
     typeText(form, 1, 1, QStringLiteral("abc"));
     form->Grid()->setCurrentCell(1, 2);
-    QCOMPARE(depths.Sink.Shown.back(),
+    QCOMPARE(depths.sink.shown.back(),
              std::string("Entry could not be evaluated:\rinvalid character(s) in expression"));
     QCOMPARE(form->Grid()->currentColumn(), 1);  // the selection stays on the cell
-    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 0)), 6.0);
+    QCOMPARE(static_cast<double>(depths.table.GetFloatValue(0, 0)), 6.0);
     QVERIFY(!form->commitCell());
     typeText(form, 1, 1, QStringLiteral("7"));
 
     typeText(form, 1, 2, QStringLiteral("2.5"));
     QVERIFY(!form->commitCell());
-    QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be an integer."));
+    QCOMPARE(depths.sink.shown.back(), std::string("Entry must be an integer."));
     typeText(form, 1, 2, QStringLiteral("150"));
     QVERIFY(!form->commitCell());
-    QCOMPARE(depths.Sink.Shown.back(), std::string("Entry must be between 0 and 100."));
+    QCOMPARE(depths.sink.shown.back(), std::string("Entry must be between 0 and 100."));
     typeText(form, 1, 2, QStringLiteral("40+2"));
     QVERIFY(form->commitCell());
-    QCOMPARE(depths.Table.GetIntValue(1, 0), 42);
+    QCOMPARE(depths.table.GetIntValue(1, 0), 42);
   }
 
   void rowButtonsStayWithinTheRowLimits() {
@@ -107,24 +107,24 @@ class TableFormTest : public QObject {
     TTableForm* form = depths.form();
     form->BtnAdd()->click();
     form->BtnAdd()->click();
-    QCOMPARE(depths.Table.RowCount(), 3);
+    QCOMPARE(depths.table.RowCount(), 3);
     QVERIFY(!form->BtnAdd()->isEnabled());
     QVERIFY(!form->BtnIns()->isEnabled());
     QVERIFY(form->BtnDel()->isEnabled());
-    depths.Table.SetFloatValue(0, 2, 30);
+    depths.table.SetFloatValue(0, 2, 30);
     form->Grid()->setCurrentCell(2, 1);  // data row 1
     form->BtnDel()->click();
-    QCOMPARE(depths.Table.RowCount(), 2);
-    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 1)), 30.0);
+    QCOMPARE(depths.table.RowCount(), 2);
+    QCOMPARE(static_cast<double>(depths.table.GetFloatValue(0, 1)), 30.0);
     form->Grid()->setCurrentCell(2, 1);
     form->BtnIns()->click();
-    QCOMPARE(depths.Table.RowCount(), 3);
-    QCOMPARE(static_cast<double>(depths.Table.GetFloatValue(0, 2)), 30.0);
+    QCOMPARE(depths.table.RowCount(), 3);
+    QCOMPARE(static_cast<double>(depths.table.GetFloatValue(0, 2)), 30.0);
     // On a heading row the row commands refuse.
     form->Grid()->setCurrentCell(0, 1);
     form->BtnDel()->click();
-    QCOMPARE(depths.Sink.Shown.back(), std::string("Grid.Row not in valid range"));
-    QCOMPARE(depths.Table.RowCount(), 3);
+    QCOMPARE(depths.sink.shown.back(), std::string("Grid.Row not in valid range"));
+    QCOMPARE(depths.table.RowCount(), 3);
   }
 
   void aLayerTableWindowIsTitledWithItsLayerNumber() {
@@ -134,7 +134,7 @@ class TableFormTest : public QObject {
     layers.SetIntValue(app::kColSoilType, 2, kClay);
     RecordingSink sink;
     TableWindowFactory factory(nullptr, sink);
-    grids.Registry.WindowFactory = &factory;
+    grids.registry.windowFactory = &factory;
     TGridTable& clay = *grids.layerTable(2);
     clay.Show();
     TTableForm* form = nullptr;
@@ -149,7 +149,7 @@ class TableFormTest : public QObject {
     // Two rows at least and at most: no row buttons.
     QVERIFY(form->BtnAdd()->isHidden());
     clay.Hide();
-    grids.Registry.WindowFactory = nullptr;
+    grids.registry.windowFactory = nullptr;
   }
 
   void equalRowLimitsShowNoRowButtons() {
@@ -161,7 +161,7 @@ class TableFormTest : public QObject {
 
   void fifteenRowsShowTenWithAScrollBarAndTheSizeSnaps() {
     Depths depths(1, 50);
-    depths.Table.SetRowCount(15);
+    depths.table.SetRowCount(15);
     TTableForm* form = depths.form();
     QCOMPARE(form->RowsVisible(), 10);
     QCOMPARE(form->ColumnsVisible(), 2);
@@ -173,7 +173,7 @@ class TableFormTest : public QObject {
     QCOMPARE(rowsHeight - form->Grid()->height(), (10 - form->RowsVisible()) * rowHeight);
     form->close();
     QCoreApplication::processEvents();
-    QVERIFY(!depths.Table.FormVisible());
+    QVERIFY(!depths.table.FormVisible());
   }
 };
 

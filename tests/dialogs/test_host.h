@@ -19,7 +19,7 @@ namespace tolvane::app::testing {
 class TestHost : public WindowHost, public DialogServices, public entry::MessageSink {
  public:
   explicit TestHost(int defaultUnits = kEnglishUnits)
-      : form_(Recorded, Project, QDir::tempPath().toStdString(), defaultUnits) {
+      : form_(recorded, project, QDir::tempPath().toStdString(), defaultUnits) {
     frame_.resize(kFrameWidthPx, kFrameHeightPx);
     area_ = new QMdiArea(&frame_);
     area_->setGeometry(0, 0, kFrameWidthPx, kFrameHeightPx);
@@ -30,31 +30,31 @@ class TestHost : public WindowHost, public DialogServices, public entry::Message
   QMdiArea* mdiArea() override { return area_; }
   QWidget* frame() override { return &frame_; }
   void projectChanged() override {
-    ++Changes;
-    form_.project().grids().ProjectChanged = true;
+    ++changes;
+    form_.project().grids().projectChanged = true;
   }
-  void updateEnabling() override { ++Enablings; }
+  void updateEnabling() override { ++enablings; }
 
   entry::MessageSink& messages() override { return *this; }
-  std::string WordProcessor() const override { return WordProcessorSetting; }
-  void setWordProcessor(const std::string& command) override { WordProcessorSetting = command; }
+  std::string WordProcessor() const override { return wordProcessorSetting; }
+  void setWordProcessor(const std::string& command) override { wordProcessorSetting = command; }
   std::optional<std::string> chooseProgram(QWidget*, const std::string&) override {
-    return ChosenProgram;
+    return chosenProgram;
   }
 
-  void information(QWidget*, const std::string& text) override { Shown.push_back(text); }
+  void information(QWidget*, const std::string& text) override { shown.push_back(text); }
   bool confirm(QWidget*, const std::string& text) override {
-    Questions.push_back(text);
-    return Answer;
+    questions.push_back(text);
+    return answer;
   }
 
   TProgramData& Data() { return form_.Data(); }
   ProjectGrids& grids() { return form_.project().grids(); }
   bool Changed() { return form_.project().Changed(); }
   void clearChanged() {
-    form_.project().grids().ProjectChanged = false;
+    form_.project().grids().projectChanged = false;
     form_.project().grids().resetAllChanged();
-    Changes = 0;
+    changes = 0;
   }
   template <typename T>
   T* dataWindow(DataWindow kind) {
@@ -63,15 +63,15 @@ class TestHost : public WindowHost, public DialogServices, public entry::Message
   // Makes another MDI child active, so the window under test is deactivated.
   void deactivateAll() { area_->setActiveSubWindow(nullptr); }
 
-  std::vector<std::string> Shown;
-  std::vector<std::string> Questions;
-  bool Answer = true;
-  int Changes = 0;
-  int Enablings = 0;
-  std::string WordProcessorSetting = "notepad.exe";
-  std::optional<std::string> ChosenProgram;
-  RecordedMessages Recorded;
-  HeadlessHost Project;
+  std::vector<std::string> shown;
+  std::vector<std::string> questions;
+  bool answer = true;
+  int changes = 0;
+  int enablings = 0;
+  std::string wordProcessorSetting = "notepad.exe";
+  std::optional<std::string> chosenProgram;
+  RecordedMessages recorded;
+  HeadlessHost project;
 
  private:
   static constexpr int kFrameWidthPx = 1280;

@@ -30,7 +30,7 @@ QByteArray fileBytes(const QString& path) {
 
 // Fills the soil-parameter page the Edit button opens: per column the top and bottom entries.
 struct PageEntry {
-  int Column;
+  int column;
   const char* Top;
   const char* Bottom;
 };
@@ -38,8 +38,8 @@ struct PageEntry {
 // A pick list of the page and the entry chosen at the top; "Copy Values From Top To Bottom"
 // gives the bottom the same.
 struct PickEntry {
-  int Column;
-  int Index;
+  int column;
+  int index;
 };
 
 void fillPage(SoilLayersWindow* layers, int row, int method, std::vector<PageEntry> entries,
@@ -50,12 +50,12 @@ void fillPage(SoilLayersWindow* layers, int row, int method, std::vector<PageEnt
     QVERIFY(dialog != nullptr);
     if (method > 0) dialog->methodButton(method)->click();
     for (const PickEntry& pick : picks) {
-      dialog->pickList(pick.Column, kTopRow)->setCurrentIndex(pick.Index);
+      dialog->pickList(pick.column, kTopRow)->setCurrentIndex(pick.index);
       dialog->copyButton()->click();
     }
     for (const PageEntry& entry : entries) {
-      enter(dialog->field(entry.Column, kTopRow), QString::fromUtf8(entry.Top));
-      enter(dialog->field(entry.Column, kBottomRow), QString::fromUtf8(entry.Bottom));
+      enter(dialog->field(entry.column, kTopRow), QString::fromUtf8(entry.Top));
+      enter(dialog->field(entry.column, kBottomRow), QString::fromUtf8(entry.Bottom));
     }
     dialog->closeButton()->click();
     closed = !dialog->isVisible();
@@ -124,7 +124,7 @@ class TwoLayerProjectTest : public QObject {
     load->compression()->click();
     closeDataWindow(host, DataWindow::kDesignLoad);
     QVERIFY(host.Changed());
-    QVERIFY(host.Shown.empty());
+    QVERIFY(host.shown.empty());
 
     const QString saved = QDir::temp().filePath(QStringLiteral("tolvane_two_layer.tv9d"));
     QFile::remove(saved);
@@ -197,7 +197,7 @@ class TwoLayerProjectTest : public QObject {
     length->uplift()->click();
     enter(length->reductionFactor(), QStringLiteral("3/4"));
     closeDataWindow(host, DataWindow::kShaftLength);
-    QVERIFY(host.Shown.empty());
+    QVERIFY(host.shown.empty());
 
     const QString saved = QDir::temp().filePath(QStringLiteral("tolvane_cfa_si.tv9d"));
     QFile::remove(saved);

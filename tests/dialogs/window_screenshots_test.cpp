@@ -54,8 +54,8 @@ class WindowScreenshotsTest : public QObject {
 
   void soilParameterPages() {
     const struct {
-      int32_t Type;
-      int Method;
+      int32_t type;
+      int method;
       const char* Name;
     } pages[] = {
         {kSand, 2, "soil_page_sand"},
@@ -70,15 +70,15 @@ class WindowScreenshotsTest : public QObject {
     };
     for (const auto& page : pages) {
       TestHost host;
-      changeSoilType(host.grids(), 0, page.Type);
+      changeSoilType(host.grids(), 0, page.type);
       grid::TGridTable& table = *host.grids().layerTable(0);
-      const int unitWeight = soilPageFor(page.Type).Fields.front().Column;
+      const int unitWeight = soilPageFor(page.type).fields.front().column;
       table.SetFloatValue(unitWeight, kTopRow, 110);
       table.SetFloatValue(unitWeight, kBottomRow, 115);
-      const int methodColumn = soilPageFor(page.Type).MethodColumn;
-      if (page.Method > 0 && methodColumn >= 0) {
-        table.SetIntValue(methodColumn, kTopRow, page.Method);
-        table.SetIntValue(methodColumn, kBottomRow, page.Method);
+      const int methodColumn = soilPageFor(page.type).methodColumn;
+      if (page.method > 0 && methodColumn >= 0) {
+        table.SetIntValue(methodColumn, kTopRow, page.method);
+        table.SetIntValue(methodColumn, kBottomRow, page.method);
       }
       SoilParameterDialog dialog(host, 0, host.frame());
       dialog.show();
@@ -114,7 +114,7 @@ class WindowScreenshotsTest : public QObject {
     host.Data().IChart = 1;
     host.Data().Title = "Bridge over Kestrel Creek, pier 4";
     const struct {
-      DataWindow Window;
+      DataWindow window;
       const char* Name;
     } windows[] = {
         {DataWindow::kTitle, "project_title"},
@@ -127,8 +127,8 @@ class WindowScreenshotsTest : public QObject {
         {DataWindow::kControlOptions, "control_options"},
     };
     for (const auto& window : windows) {
-      showDataWindow(host, window.Window);
-      Save(host.dataWindow<QWidget>(window.Window), QString::fromUtf8(window.Name));
+      showDataWindow(host, window.window);
+      Save(host.dataWindow<QWidget>(window.window), QString::fromUtf8(window.Name));
     }
   }
 
@@ -140,7 +140,7 @@ class WindowScreenshotsTest : public QObject {
     depths.SetFloatValue(0, 1, 20);
     depths.SetFloatValue(0, 2, 35.5L);
     grid::TableWindowFactory factory(host.frame(), host);
-    depths.registry().WindowFactory = &factory;
+    depths.registry().windowFactory = &factory;
     depths.Show();
     grid::TTableForm* form = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -156,7 +156,7 @@ class WindowScreenshotsTest : public QObject {
     const QPixmap picture = form->grab();
     QVERIFY(picture.save(QStringLiteral(TOLVANE_SCREENSHOT_DIR "/depth_table.png")));
     depths.Hide();
-    depths.registry().WindowFactory = nullptr;
+    depths.registry().windowFactory = nullptr;
   }
 };
 

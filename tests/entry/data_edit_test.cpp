@@ -20,21 +20,21 @@ DataEditRules pixelsPerInchField() {
 }
 
 struct EntryCase {
-  const char* Typed;
+  const char* typed;
   bool OK;
-  const char* Message;
-  const char* TextAfter;
+  const char* message;
+  const char* textAfter;
 };
 
 void checkEntries(DataEditRules field, const std::vector<EntryCase>& cases) {
   for (const EntryCase& c : cases) {
-    SCOPED_TRACE(c.Typed);
-    field.setText(c.Typed);
+    SCOPED_TRACE(c.typed);
+    field.setText(c.typed);
     const EntryCheck check = field.Evaluate();
     EXPECT_EQ(check.OK, c.OK);
     EXPECT_EQ(field.OK(), c.OK);
-    EXPECT_EQ(check.Message, c.Message);
-    EXPECT_EQ(field.Text(), c.TextAfter);
+    EXPECT_EQ(check.message, c.message);
+    EXPECT_EQ(field.Text(), c.textAfter);
   }
 }
 
@@ -130,8 +130,8 @@ TEST(DataEditRules, HexFieldShowsAtLeastFourDigits) {
 
 struct LabelCase {
   const char* Units;
-  int System;
-  const char* Label;
+  int system;
+  const char* label;
 };
 
 TEST(DataEditRules, LabelShowsTheExpandedUnits) {
@@ -150,12 +150,12 @@ TEST(DataEditRules, LabelShowsTheExpandedUnits) {
       {"L3", 1, "Height (rad)"},
   };
   for (const LabelCase& c : cases) {
-    SCOPED_TRACE(std::string(c.Units) + " " + std::to_string(c.System));
+    SCOPED_TRACE(std::string(c.Units) + " " + std::to_string(c.system));
     DataEditRules field;
     field.SetCaption("Height");
     field.SetUnitsString(c.Units);
-    field.SetUnits(c.System);
-    EXPECT_EQ(field.labelText(), c.Label);
+    field.SetUnits(c.system);
+    EXPECT_EQ(field.labelText(), c.label);
   }
 }
 
@@ -170,9 +170,9 @@ TEST(DataEditRules, UnitsAreClampedIntoRange) {
 struct KeyCase {
   const char* Text;
   size_t Start;
-  size_t Length;
-  char Key;
-  const char* After;
+  size_t length;
+  char key;
+  const char* after;
 };
 
 TEST(TypedKey, OperatorOverAWholeSelectionExtendsTheValue) {
@@ -182,8 +182,8 @@ TEST(TypedKey, OperatorOverAWholeSelectionExtendsTheValue) {
       {"", 0, 0, '*', "*"},
   };
   for (const KeyCase& c : cases) {
-    SCOPED_TRACE(std::string(c.Text) + " " + c.Key);
-    EXPECT_EQ(textAfterKey(c.Text, c.Start, c.Length, c.Key), c.After);
+    SCOPED_TRACE(std::string(c.Text) + " " + c.key);
+    EXPECT_EQ(textAfterKey(c.Text, c.Start, c.length, c.key), c.after);
   }
   EXPECT_TRUE(operatorExtendsValue("12", 0, 2, '^'));
   EXPECT_FALSE(operatorExtendsValue("12", 0, 2, 'a'));

@@ -15,7 +15,7 @@ namespace {
 
 struct ValueCase {
   const char* Text;
-  long double Expected;
+  long double expected;
 };
 
 constexpr long double kTolerance = 1e-15L;
@@ -79,7 +79,7 @@ TEST(EvaluateExpression, GivesTheValueOfWellFormedEntries) {
   for (const ValueCase& c : cases) {
     SCOPED_TRACE(c.Text);
     const long double value = EvaluateExpression(c.Text);
-    EXPECT_NEAR(value, c.Expected, kTolerance * std::max(1.0L, std::fabs(c.Expected)));
+    EXPECT_NEAR(value, c.expected, kTolerance * std::max(1.0L, std::fabs(c.expected)));
   }
 }
 
@@ -91,7 +91,7 @@ TEST(EvaluateExpression, RepeatedFactorialIsComputed) {
 
 struct ErrorCase {
   const char* Text;
-  const char* Message;
+  const char* message;
 };
 
 TEST(EvaluateExpression, RejectsMalformedEntriesWithTheirMessages) {
@@ -129,7 +129,7 @@ TEST(EvaluateExpression, RejectsMalformedEntriesWithTheirMessages) {
       EvaluateExpression(c.Text);
       ADD_FAILURE() << "no error";
     } catch (const EAssignError& error) {
-      EXPECT_EQ(std::string(error.what()), c.Message);
+      EXPECT_EQ(std::string(error.what()), c.message);
     }
   }
 }

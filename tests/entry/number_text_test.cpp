@@ -17,7 +17,7 @@ namespace {
 
 struct FormatCase {
   long double Value;
-  const char* Expected;
+  const char* expected;
 };
 
 TEST(FormatGeneral, WritesTheShorterNotationWithEightDigits) {
@@ -39,8 +39,8 @@ TEST(FormatGeneral, WritesTheShorterNotationWithEightDigits) {
       {6.02e23L, "6.02E23"},
   };
   for (const FormatCase& c : cases) {
-    SCOPED_TRACE(c.Expected);
-    EXPECT_EQ(formatGeneral(c.Value, kDisplayDigits), c.Expected);
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(formatGeneral(c.Value, kDisplayDigits), c.expected);
   }
 }
 
@@ -57,8 +57,8 @@ TEST(FormatGeneral, EighteenDigitsKeepExtendedPrecision) {
 }
 
 struct ParseCase {
-  const char* Word;
-  bool Valid;
+  const char* word;
+  bool valid;
   long double Value;
 };
 
@@ -72,10 +72,10 @@ TEST(ParseReal, AcceptsOnlyPlainDecimalNumbers) {
       {"1e9999", false, 0}, {"1,000.5", false, 0},
   };
   for (const ParseCase& c : cases) {
-    SCOPED_TRACE(c.Word);
-    const auto value = parseReal(c.Word);
-    ASSERT_EQ(value.has_value(), c.Valid);
-    if (c.Valid) {
+    SCOPED_TRACE(c.word);
+    const auto value = parseReal(c.word);
+    ASSERT_EQ(value.has_value(), c.valid);
+    if (c.valid) {
       EXPECT_EQ(*value, c.Value);
     }
   }

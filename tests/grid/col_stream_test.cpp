@@ -74,19 +74,19 @@ TEST(ValueStream, ReadsEveryStringForm) {
 
 TEST(ColStream, EveryColumnKindSurvivesAWriteAndRead) {
   SoilGrid grid;
-  auto& text = static_cast<TStringColumn&>(grid.Layers.AddColumn(ColumnType::kString));
+  auto& text = static_cast<TStringColumn&>(grid.layers.AddColumn(ColumnType::kString));
   text.Heading = {"Remark"};
   text.Default = "none";
   text.MinWidth = 1.5L;
   text.Visible = false;
-  auto& count = static_cast<TIntColumn&>(grid.Layers.AddColumn(ColumnType::kInt));
+  auto& count = static_cast<TIntColumn&>(grid.layers.AddColumn(ColumnType::kInt));
   count.Default = 3;
   count.Minimum = -70000;
   count.Maximum = 100;
-  static_cast<TFloatColumn&>(grid.Layers.GetColumn(SoilGrid::kSide)).Default = 1.25L;
+  static_cast<TFloatColumn&>(grid.layers.GetColumn(SoilGrid::kSide)).Default = 1.25L;
 
-  const std::vector<uint8_t> stored = columnsOf(grid.Layers);
-  TGridTable copy(grid.Registry);
+  const std::vector<uint8_t> stored = columnsOf(grid.layers);
+  TGridTable copy(grid.registry);
   ValueReader reader(stored);
   copy.readColumns(reader);
   EXPECT_EQ(columnsOf(copy), stored);
@@ -98,8 +98,8 @@ TEST(ColStream, EveryColumnKindSurvivesAWriteAndRead) {
   EXPECT_EQ(depth.UnitsString, "L2");
   EXPECT_EQ(depth.Heading, (std::vector<std::string>{"Depth at Bottom ", "of each Layer"}));
   const auto& nested = static_cast<TTableColumn&>(copy.GetColumn(SoilGrid::kNested));
-  EXPECT_EQ(nested.Templates.Elements(0), &grid.Sand);
-  EXPECT_EQ(nested.Templates.Elements(1), &grid.Clay);
+  EXPECT_EQ(nested.Templates.Elements(0), &grid.sand);
+  EXPECT_EQ(nested.Templates.Elements(1), &grid.clay);
   EXPECT_EQ(static_cast<TFloatColumn&>(copy.GetColumn(SoilGrid::kSide)).Default, 1.25L);
   const auto& remark = static_cast<TStringColumn&>(copy.GetColumn(4));
   EXPECT_EQ(remark.Default, "none");
@@ -112,8 +112,8 @@ TEST(ColStream, EveryColumnKindSurvivesAWriteAndRead) {
 
 TEST(ColStream, ReadColumnsGetTheRowsOfTheTable) {
   SoilGrid grid;
-  const std::vector<uint8_t> stored = columnsOf(grid.Layers);
-  TGridTable copy(grid.Registry);
+  const std::vector<uint8_t> stored = columnsOf(grid.layers);
+  TGridTable copy(grid.registry);
   copy.SetRowCount(2);
   ValueReader reader(stored);
   copy.readColumns(reader);
@@ -190,9 +190,9 @@ TEST(ColStream, OlderNestedTableColumnWithHardwiredButtonUsesThePosition) {
 
 struct BadStreamCase {
   const char* Name;
-  std::vector<uint8_t> Bytes;
-  const char* Message;
-  int ColumnsLeft;
+  std::vector<uint8_t> bytes;
+  const char* message;
+  int columnsLeft;
 };
 
 TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
@@ -218,14 +218,14 @@ TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
     SCOPED_TRACE(c.Name);
     GridTableRegistry registry;
     TGridTable table(registry);
-    ValueReader reader(c.Bytes);
+    ValueReader reader(c.bytes);
     try {
       table.readColumns(reader);
       ADD_FAILURE() << "no error";
     } catch (const GridError& error) {
-      EXPECT_STREQ(error.what(), c.Message);
+      EXPECT_STREQ(error.what(), c.message);
     }
-    EXPECT_EQ(table.ColCount(), c.ColumnsLeft);
+    EXPECT_EQ(table.ColCount(), c.columnsLeft);
   }
 }
 

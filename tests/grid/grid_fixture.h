@@ -28,48 +28,48 @@ class FakeWindow : public GridTableWindow {
 class FakeWindowFactory : public GridTableWindowFactory {
  public:
   std::unique_ptr<GridTableWindow> createWindow(TGridTable& /*table*/) override {
-    return std::make_unique<FakeWindow>(&LastTitle);
+    return std::make_unique<FakeWindow>(&lastTitle);
   }
-  std::string LastTitle;
+  std::string lastTitle;
 };
 
 struct SoilGrid {
-  GridTableRegistry Registry;
-  TGridTable Sand{Registry};
-  TGridTable Clay{Registry};
-  TGridTable Layers{Registry};
+  GridTableRegistry registry;
+  TGridTable sand{registry};
+  TGridTable clay{registry};
+  TGridTable layers{registry};
 
   SoilGrid() {
-    Sand.Caption = "Sand Layer Data";
-    Sand.SetMinRows(2);
-    Sand.SetIdentifier(1);
-    auto& weight = static_cast<TFloatColumn&>(Sand.AddColumn(ColumnType::kFloat));
+    sand.Caption = "Sand Layer Data";
+    sand.SetMinRows(2);
+    sand.SetIdentifier(1);
+    auto& weight = static_cast<TFloatColumn&>(sand.AddColumn(ColumnType::kFloat));
     weight.Heading = {"Total Unit Weight"};
     weight.UnitsString = "F/L2^3";
-    auto& blows = static_cast<TIntColumn&>(Sand.AddColumn(ColumnType::kInt));
+    auto& blows = static_cast<TIntColumn&>(sand.AddColumn(ColumnType::kInt));
     blows.Heading = {"Blow Counts", "-Optional-"};
     blows.Minimum = 0;
     blows.Maximum = 100;
 
-    Clay.Caption = "Clay Layer Data";
-    Clay.SetMinRows(2);
-    Clay.SetIdentifier(2);
-    auto& cohesion = static_cast<TFloatColumn&>(Clay.AddColumn(ColumnType::kFloat));
+    clay.Caption = "Clay Layer Data";
+    clay.SetMinRows(2);
+    clay.SetIdentifier(2);
+    auto& cohesion = static_cast<TFloatColumn&>(clay.AddColumn(ColumnType::kFloat));
     cohesion.Heading = {"Cohesion"};
     cohesion.UnitsString = "F/L2^2";
 
-    Layers.Caption = "Soil Layer Data";
-    Layers.SetIdentifier(50);
-    auto& type = static_cast<TEnumColumn&>(Layers.AddColumn(ColumnType::kEnum));
+    layers.Caption = "Soil Layer Data";
+    layers.SetIdentifier(50);
+    auto& type = static_cast<TEnumColumn&>(layers.AddColumn(ColumnType::kEnum));
     type.setNames({"sand", "clay"});
-    auto& depth = static_cast<TFloatColumn&>(Layers.AddColumn(ColumnType::kFloat));
+    auto& depth = static_cast<TFloatColumn&>(layers.AddColumn(ColumnType::kFloat));
     depth.Heading = {"Depth at Bottom ", "of each Layer"};
     depth.UnitsString = "L2";
-    auto& nested = static_cast<TTableColumn&>(Layers.AddColumn(ColumnType::kTable));
+    auto& nested = static_cast<TTableColumn&>(layers.AddColumn(ColumnType::kTable));
     nested.Templates.resize(0);
     nested.Templates.AddByIdent(1);
     nested.Templates.AddByIdent(2);
-    auto& side = static_cast<TFloatColumn&>(Layers.AddColumn(ColumnType::kFloat));
+    auto& side = static_cast<TFloatColumn&>(layers.AddColumn(ColumnType::kFloat));
     side.Heading = {"Max. Side ", "Friction"};
     side.UnitsString = "F/L2^2";
   }
@@ -79,7 +79,7 @@ struct SoilGrid {
   static constexpr int kNested = 2;
   static constexpr int kSide = 3;
 
-  TGridTable& nested(int row) const { return *Layers.GetDataValue(kNested, row); }
+  TGridTable& nested(int row) const { return *layers.GetDataValue(kNested, row); }
 };
 
 }  // namespace tolvane::grid::testing

@@ -10,8 +10,8 @@ namespace tolvane::grid {
 namespace {
 
 struct FactorCase {
-  const char* Units;
-  long double SiToEnglish;  // English units per SI unit, worked out from the placeholder factors
+  const char* units;
+  long double siToEnglish;  // English units per SI unit, worked out from the placeholder factors
 };
 
 TEST(UnitsConversionFactor, FollowsTheTermRule) {
@@ -30,11 +30,11 @@ TEST(UnitsConversionFactor, FollowsTheTermRule) {
       {"", 1},
   };
   for (const FactorCase& c : cases) {
-    SCOPED_TRACE(c.Units);
-    EXPECT_NEAR(unitsConversionFactor(c.Units, 2, 1), c.SiToEnglish, 1e-15L * c.SiToEnglish);
-    EXPECT_NEAR(unitsConversionFactor(c.Units, 1, 2), 1 / c.SiToEnglish, 1e-15L / c.SiToEnglish);
-    EXPECT_EQ(unitsConversionFactor(c.Units, 1, 3), 1);
-    EXPECT_EQ(unitsConversionFactor(c.Units, 2, 2), 1);
+    SCOPED_TRACE(c.units);
+    EXPECT_NEAR(unitsConversionFactor(c.units, 2, 1), c.siToEnglish, 1e-15L * c.siToEnglish);
+    EXPECT_NEAR(unitsConversionFactor(c.units, 1, 2), 1 / c.siToEnglish, 1e-15L / c.siToEnglish);
+    EXPECT_EQ(unitsConversionFactor(c.units, 1, 3), 1);
+    EXPECT_EQ(unitsConversionFactor(c.units, 2, 2), 1);
   }
   EXPECT_NEAR(unitsConversionFactor("F/L2^2", 2, 1), 20.885, 5e-4);
   EXPECT_NEAR(unitsConversionFactor("F/L2^3", 2, 1), 6.366, 5e-4);
@@ -42,10 +42,10 @@ TEST(UnitsConversionFactor, FollowsTheTermRule) {
 }
 
 struct TextCase {
-  const char* Units;
-  const char* English;
-  const char* SI;
-  const char* Dimensions;
+  const char* units;
+  const char* english;
+  const char* si;
+  const char* dimensions;
 };
 
 TEST(GridUnitsText, ExpandsEveryPlaceholder) {
@@ -64,10 +64,10 @@ TEST(GridUnitsText, ExpandsEveryPlaceholder) {
       {"DEG", "DEG", "DEG", "DEG"},
   };
   for (const TextCase& c : cases) {
-    SCOPED_TRACE(c.Units);
-    EXPECT_EQ(gridUnitsText(c.Units, 1), c.English);
-    EXPECT_EQ(gridUnitsText(c.Units, 2), c.SI);
-    EXPECT_EQ(gridUnitsText(c.Units, 3), c.Dimensions);
+    SCOPED_TRACE(c.units);
+    EXPECT_EQ(gridUnitsText(c.units, 1), c.english);
+    EXPECT_EQ(gridUnitsText(c.units, 2), c.si);
+    EXPECT_EQ(gridUnitsText(c.units, 3), c.dimensions);
   }
 }
 

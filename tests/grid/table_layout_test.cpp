@@ -10,16 +10,16 @@ namespace {
 // Three 50-pixel columns, 15 rows of 20 pixels under one heading row.
 TableLayoutInput sampleInput() {
   TableLayoutInput input;
-  input.ColumnWidths = {50, 50, 50};
-  input.FixedWidth = 30;
-  input.RowHeight = 20;
-  input.FixedRows = 1;
-  input.DataRows = 15;
-  input.ExtraHeight = 40;
-  input.ExtraWidth = 10;
+  input.columnWidths = {50, 50, 50};
+  input.fixedWidth = 30;
+  input.rowHeight = 20;
+  input.fixedRows = 1;
+  input.dataRows = 15;
+  input.extraHeight = 40;
+  input.extraWidth = 10;
   input.MinWidth = 100;
-  input.ScrollBarWidth = 15;
-  input.ScrollBarHeight = 15;
+  input.scrollBarWidth = 15;
+  input.scrollBarHeight = 15;
   return input;
 }
 
@@ -28,14 +28,14 @@ TEST(TableLayout, LayoutsShowWholeColumnsAndRows) {
   // 0: everything: 10 + 30 + 150 wide, 40 + 16 rows * 20 high.
   EXPECT_EQ(layouts[0].Width, 190);
   EXPECT_EQ(layouts[0].Height, 360);
-  EXPECT_EQ(layouts[0].Rows, 15);
+  EXPECT_EQ(layouts[0].rows, 15);
   // 2: a vertical scroll bar: (200 - 40) / 20 = 8 grid rows, 7 of them data rows.
-  EXPECT_EQ(layouts[2].Rows, 7);
+  EXPECT_EQ(layouts[2].rows, 7);
   EXPECT_EQ(layouts[2].Width, 205);
   EXPECT_EQ(layouts[2].Height, 200);
   // 3: both: 150 - 15 leaves room for 2 columns; (200 - 40 - 15) / 20 = 7 grid rows.
   EXPECT_EQ(layouts[3].Columns, 2);
-  EXPECT_EQ(layouts[3].Rows, 6);
+  EXPECT_EQ(layouts[3].rows, 6);
   EXPECT_EQ(layouts[3].Width, 155);
   EXPECT_EQ(layouts[3].Height, 195);
 }
@@ -53,7 +53,7 @@ TEST(TableLayout, TheLayoutThatSticksOutLeastIsChosen) {
 
 TEST(TableLayout, NoLayoutIsNarrowerThanTheButtons) {
   TableLayoutInput input = sampleInput();
-  input.ColumnWidths = {20};
+  input.columnWidths = {20};
   input.MinWidth = 250;
   for (const TableLayout& layout : tableLayouts(input, 50, 50)) EXPECT_GE(layout.Width, 250);
 }

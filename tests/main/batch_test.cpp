@@ -60,7 +60,7 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
   const std::string third = copyExample("c.tv9d").string();
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   BatchRun batch(form, messages_, nullptr);
-  for (const std::string& file : {first, missing, third}) batch.List.Add(file);
+  for (const std::string& file : {first, missing, third}) batch.list.Add(file);
   batch.runAll();
   const std::vector<std::string> expected = {"* Start Multi-File Analysis *",
                                              "",
@@ -82,8 +82,8 @@ TEST_F(BatchTest, MissingSecondFileIsReportedAndTheBatchGoesOn) {
                                              "",
                                              "* Multi-File Analysis Completed *",
                                              ""};
-  EXPECT_EQ(withoutDates(batch.Messages), expected);
-  EXPECT_EQ(batch.Progress, 3);
+  EXPECT_EQ(withoutDates(batch.messages), expected);
+  EXPECT_EQ(batch.progress, 3);
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{"I:Computations Completed\rPlease check the output file "
                                      "and/or processor notes files"});
@@ -102,10 +102,10 @@ TEST_F(BatchTest, OlderLayoutsAndOtherExtensionsAreSkipped) {
   writeFile(other, "text");
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(oldFile.string());
-  batch.List.Add(other.string());
+  batch.list.Add(oldFile.string());
+  batch.list.Add(other.string());
   batch.runAll();
-  const std::vector<std::string> kept = withoutDates(batch.Messages);
+  const std::vector<std::string> kept = withoutDates(batch.messages);
   ASSERT_EQ(kept.size(), 12U);
   EXPECT_EQ(kept[4],
             "  * File of an earlier version is not run in a batch. Please open it and save "
@@ -121,24 +121,24 @@ TEST_F(BatchTest, LibraryFailureEndsTheBatchWithItsMessage) {
   TempDir emptyProgramDir;
   MainFormRules form(messages_, host_, emptyProgramDir.path());
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(copyExample("a.tv9d").string());
-  batch.List.Add(copyExample("b.tv9d").string());
+  batch.list.Add(copyExample("a.tv9d").string());
+  batch.list.Add(copyExample("b.tv9d").string());
   batch.runAll();
-  const std::vector<std::string> kept = withoutDates(batch.Messages);
+  const std::vector<std::string> kept = withoutDates(batch.messages);
   ASSERT_EQ(kept.size(), 9U);
   EXPECT_EQ(kept[5], "  * Attempt to initialize DLL failed. Please check.");
   EXPECT_EQ(kept[7], "* Multi-File Analysis Completed *");
-  EXPECT_EQ(form.Loader, nullptr);
+  EXPECT_EQ(form.loader, nullptr);
 }
 
 TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  form.Loader = std::make_unique<TDynamicLibrary>(messages_);
+  form.loader = std::make_unique<TDynamicLibrary>(messages_);
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(copyExample("a.tv9d").string());
-  batch.List.Add(copyExample("b.tv9d").string());
+  batch.list.Add(copyExample("a.tv9d").string());
+  batch.list.Add(copyExample("b.tv9d").string());
   batch.runAll();
-  const std::vector<std::string> kept = withoutDates(batch.Messages);
+  const std::vector<std::string> kept = withoutDates(batch.messages);
   ASSERT_EQ(kept.size(), 9U);
   EXPECT_EQ(kept[5], "  * Attempt to reinitialize DLL. Please check.");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "b.tv9o"));
@@ -149,12 +149,12 @@ TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   std::vector<std::string> shown;
   BatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
-  batch.List.Add((dir_ / "none.tv9d").string());
+  batch.list.Add((dir_ / "none.tv9d").string());
   ASSERT_TRUE(batch.saveList(list));
   batch.runAll();
-  EXPECT_EQ(shown, batch.Messages);
+  EXPECT_EQ(shown, batch.messages);
   std::vector<std::string> expected;
-  for (const std::string& line : batch.Messages) expected.push_back(line + "\r");
+  for (const std::string& line : batch.messages) expected.push_back(line + "\r");
   EXPECT_EQ(lines(readFile(dir_ / "jobs.pym")), expected);
 }
 
@@ -200,13 +200,13 @@ TEST(BatchList, ReplaceChangesEveryCaseOfEntriesThatHoldTheExactText) {
 
 TEST_F(BatchTest, CancelWhenAskedToSaveRunsNothing) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  form.project().grids().ProjectChanged = true;
+  form.project().grids().projectChanged = true;
   messages_.answer = ConfirmAnswer::kCancel;
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(copyExample("a.tv9d").string());
+  batch.list.Add(copyExample("a.tv9d").string());
   batch.runAll();
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Q:Do you want to save any changes?"});
-  EXPECT_TRUE(batch.Messages.empty());
+  EXPECT_TRUE(batch.messages.empty());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "a.tv9o"));
 }
 
@@ -215,8 +215,8 @@ TEST_F(BatchTest, CheckFilesReportsEachFile) {
   const std::string missing = (dir_ / "b.tv9d").string();
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   BatchRun batch(form, messages_, nullptr);
-  batch.List.Add(there);
-  batch.List.Add(missing);
+  batch.list.Add(there);
+  batch.list.Add(missing);
   batch.checkFiles();
   const std::vector<std::string> expected = {"* Start Multi-File Check *",
                                              "",
@@ -230,7 +230,7 @@ TEST_F(BatchTest, CheckFilesReportsEachFile) {
                                              "",
                                              "* Multi-File Check Completed *",
                                              ""};
-  EXPECT_EQ(withoutDates(batch.Messages), expected);
+  EXPECT_EQ(withoutDates(batch.messages), expected);
 }
 
 TEST(HeadlessBatch, RunsTheListWithMessagesOnTheOutputAndInTheMessageFile) {
@@ -356,9 +356,9 @@ TEST(BatchItemReport, CompleteReportsAndProcessesThatEndedEarly) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.report);
     const BatchItemOutcome outcome = readBatchItemReport(c.report, c.normal);
-    EXPECT_EQ(outcome.Analyzed, c.expected.Analyzed);
-    EXPECT_EQ(outcome.Result, c.expected.Result);
-    EXPECT_EQ(outcome.Message, c.expected.Message);
+    EXPECT_EQ(outcome.analyzed, c.expected.analyzed);
+    EXPECT_EQ(outcome.result, c.expected.result);
+    EXPECT_EQ(outcome.message, c.expected.message);
   }
 }
 
@@ -371,9 +371,9 @@ TEST(BatchItemReport, WorkersThatFailGiveTheirItemAMessage) {
         runItemsInWorker(program, {"a.tv9d", "b.tv9d"}, {});
     ASSERT_EQ(outcomes.size(), 2U);
     for (const BatchItemOutcome& outcome : outcomes) {
-      EXPECT_FALSE(outcome.Analyzed);
-      EXPECT_EQ(outcome.Result, kBatchFileDone);
-      EXPECT_EQ(outcome.Message, "  * The analysis ended abnormally. Please check");
+      EXPECT_FALSE(outcome.analyzed);
+      EXPECT_EQ(outcome.result, kBatchFileDone);
+      EXPECT_EQ(outcome.message, "  * The analysis ended abnormally. Please check");
     }
   }
 }
@@ -394,7 +394,7 @@ TEST(BatchJobs, ForkedWorkersAnswerInOrderAndOneThatDiesFailsOnlyItsItem) {
     BatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c", "d", "e"}, 2, echo);
     for (const char* path : {"a", "b", "c", "d", "e"}) {
       const BatchItemOutcome outcome = jobs.take(static_cast<size_t>(*path - 'a'));
-      EXPECT_EQ(outcome.Message, std::string("  * Seen ") + path);
+      EXPECT_EQ(outcome.message, std::string("  * Seen ") + path);
     }
   }
   const auto dies = [] {
@@ -405,7 +405,7 @@ TEST(BatchJobs, ForkedWorkersAnswerInOrderAndOneThatDiesFailsOnlyItsItem) {
   };
   BatchJobs jobs("/nonexistent/tolvane2023", {"a", "b", "c"}, 1, dies);
   for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(jobs.take(i).Message, "  * The analysis ended abnormally. Please check");
+    EXPECT_EQ(jobs.take(i).message, "  * The analysis ended abnormally. Please check");
   }
 }
 

@@ -12,15 +12,15 @@ TEST(ExportArguments, PlotsWithEveryOption) {
                                               "svg", "--size", "1200x800", "--layers", "yes"},
                                              error);
   ASSERT_TRUE(args) << error;
-  EXPECT_EQ(args->Project, "a.tv9d");
-  EXPECT_EQ(args->OutDir, "pics");
-  EXPECT_EQ(args->Format, "svg");
+  EXPECT_EQ(args->project, "a.tv9d");
+  EXPECT_EQ(args->outDir, "pics");
+  EXPECT_EQ(args->format, "svg");
   EXPECT_EQ(args->Width, 1200);
   EXPECT_EQ(args->Height, 800);
   EXPECT_EQ(args->ShowLayers, std::optional<bool>(true));
   const auto defaults = parsePlotExportArguments({"--plots", "a.tv9d", "--out", "pics"}, error);
   ASSERT_TRUE(defaults);
-  EXPECT_EQ(defaults->Format, "png");
+  EXPECT_EQ(defaults->format, "png");
   EXPECT_EQ(defaults->Width, kDefaultExportWidth);
   EXPECT_FALSE(defaults->ShowLayers);
 }
@@ -51,11 +51,11 @@ TEST(ExportArguments, WorkbookSelection) {
   const auto args = parseXlsxExportArguments(
       {"--xlsx", "a.tv9d", "--out", "b.xlsx", "--select", "1,9,12"}, error);
   ASSERT_TRUE(args) << error;
-  EXPECT_EQ(args->OutFile, "b.xlsx");
-  EXPECT_EQ(args->Select, (std::vector<int>{1, 9, 12}));
+  EXPECT_EQ(args->outFile, "b.xlsx");
+  EXPECT_EQ(args->select, (std::vector<int>{1, 9, 12}));
   const auto all = parseXlsxExportArguments({"--xlsx", "a.tv9d", "--out", "b.xlsx"}, error);
   ASSERT_TRUE(all);
-  EXPECT_TRUE(all->Select.empty());
+  EXPECT_TRUE(all->select.empty());
   for (const char* select : {"", "0", "27", "1,,2", "1,x", "3,"}) {
     EXPECT_FALSE(parseXlsxExportArguments(
         {"--xlsx", "a.tv9d", "--out", "b.xlsx", "--select", select}, error))

@@ -52,7 +52,7 @@ std::string programWith(const std::string& arguments) {
 }
 
 void giveTo(const unprivileged::UnprivilegedUser& user, const fs::path& path, mode_t mode) {
-  ASSERT_EQ(::chown(path.c_str(), user.Uid, user.Gid), 0) << path;
+  ASSERT_EQ(::chown(path.c_str(), user.uid, user.gid), 0) << path;
   ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
 }
 
@@ -62,9 +62,9 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
   if (!user || !asUser) GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
   const struct {
     const char* Name;
-    mode_t FolderMode;
-    mode_t FileMode;
-    bool FolderReason;
+    mode_t folderMode;
+    mode_t fileMode;
+    bool folderReason;
   } cases[] = {{"read-only file", 0755, 0444, false},
                {"read-only file, writable folder", 0777, 0400, false},
                {"read-only folder", 0555, 0644, true}};
@@ -74,8 +74,8 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
     const fs::path project = dir / "pier.tv9d";
     fs::copy_file(kExample, project);
     const std::string text = readFile(project);
-    giveTo(*user, project, c.FileMode);
-    giveTo(*user, dir.path(), c.FolderMode);
+    giveTo(*user, project, c.fileMode);
+    giveTo(*user, dir.path(), c.folderMode);
     const struct stat before = statusOf(project);
     int status = -1;
     const std::string output = runCommand(
@@ -83,7 +83,7 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
         status);
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(status, kExitCannotWrite);
-    const std::string reason = c.FolderReason
+    const std::string reason = c.folderReason
                                    ? "the folder \"" + dir.path().string() + "\" may not be written"
                                    : std::string("the file is read-only");
     EXPECT_NE(output.find("Error: An error occured during saving\nCannot save \"" +
@@ -154,7 +154,7 @@ TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
 // The files the program rewrites besides the project: the batch list and the plot formatting.
 struct Writer {
   const char* Name;
-  std::function<bool(const fs::path&, std::string*)> Write;
+  std::function<bool(const fs::path&, std::string*)> write;
 };
 
 std::vector<Writer> writers() {
@@ -179,7 +179,7 @@ TEST(SavedFiles, ListAndPlotFormattingKeepTheirModeAndRefuseAReadOnlyFile) {
     writeFile(file, "old");
     ASSERT_EQ(::chmod(file.c_str(), 0604), 0);
     std::string problem;
-    EXPECT_TRUE(writer.Write(file, &problem)) << problem;
+    EXPECT_TRUE(writer.write(file, &problem)) << problem;
     EXPECT_NE(readFile(file), "old");
     EXPECT_EQ(statusOf(file).st_mode & 07777, 0604U);
 
@@ -189,7 +189,7 @@ TEST(SavedFiles, ListAndPlotFormattingKeepTheirModeAndRefuseAReadOnlyFile) {
     giveTo(*user, file, 0444);
     const std::optional<std::string> said = unprivileged::runUnprivileged([&] {
       std::string reason;
-      return std::string(writer.Write(file, &reason) ? "written" : "refused: ") + reason;
+      return std::string(writer.write(file, &reason) ? "written" : "refused: ") + reason;
     });
     ASSERT_TRUE(said.has_value());
     EXPECT_EQ(*said, "refused: Cannot save \"" + file.string() + "\": the file is read-only.");

@@ -50,11 +50,11 @@ class PlotDataReader : public ::testing::Test {
     d.SetFloatValue(kColBottomDepth, 1, 60);
   }
 
-  bool Read(const char* file, bool report = true) {
+  bool readPlots(const char* file, bool report = true) {
     return ReadPlotData(plots_, project_.Data(), flags_, (kData / file).string(), report,
                         messages_);
   }
-  const plot::TGraphPlot& P(int index) const { return plots_[index]; }
+  const plot::TGraphPlot& plotAt(int index) const { return plots_[index]; }
   static double pointX(const plot::TGraphPlot& p, int line, int point) {
     return static_cast<double>(p.Data(line, point).x);
   }
@@ -105,8 +105,8 @@ TEST_F(PlotDataReader, EveryLineEndReadsTheSamePlots) {
       data.KCYCL = 2;
       data.NLRFD = 1;
     }
-    ASSERT_TRUE(Read(file));
-    ASSERT_GT(P(kPltSkin).LineCount(), 0);
+    ASSERT_TRUE(readPlots(file));
+    ASSERT_GT(plotAt(kPltSkin).LineCount(), 0);
     const std::string expected = plotContents(plots_);
     const std::string text = tolvane::testing::withoutCarriageReturns(fileText(kData / file));
     for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
@@ -121,83 +121,83 @@ TEST_F(PlotDataReader, EveryLineEndReadsTheSamePlots) {
 }
 
 TEST_F(PlotDataReader, ShortSecondCurveIsPaddedWithItsLastRow) {
-  ASSERT_TRUE(Read("short_second_curve.tv9p"));
+  ASSERT_TRUE(readPlots("short_second_curve.tv9p"));
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(project_.Data().ID2, 2);
   for (const int p : {kPltSkin, kPltTip, kPltTotal, kFSpltSkin, kFSpltTip, kFSpltTotal}) {
     SCOPED_TRACE(p);
-    ASSERT_EQ(P(p).LineCount(), 2);
-    ASSERT_EQ(P(p).Count(), 5);
-    EXPECT_EQ(P(p).Data(1, 4).x, P(p).Data(1, 3).x);
-    EXPECT_EQ(pointY(P(p), 1, 4), 6);
+    ASSERT_EQ(plotAt(p).LineCount(), 2);
+    ASSERT_EQ(plotAt(p).Count(), 5);
+    EXPECT_EQ(plotAt(p).Data(1, 4).x, plotAt(p).Data(1, 3).x);
+    EXPECT_EQ(pointY(plotAt(p), 1, 4), 6);
   }
-  EXPECT_DOUBLE_EQ(pointX(P(kPltSkin), 1, 3), 2.5);
-  EXPECT_DOUBLE_EQ(pointX(P(kFSpltTotal), 1, 3), 2.17);
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kPltSkin), 1, 3), 2.5);
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kFSpltTotal), 1, 3), 2.17);
   // Rows 0 and 1 are the fixed rows: zero, then the first depth.
-  EXPECT_EQ(pointY(P(kPltSkin), 0, 0), 0);
-  EXPECT_EQ(pointY(P(kPltSkin), 0, 1), 4);
-  EXPECT_EQ(pointY(P(kPltSkin), 0, 4), 7);
-  EXPECT_DOUBLE_EQ(pointX(P(kPltTip), 0, 4), 0.00001);  // a tip of 0 at the last depth
-  EXPECT_EQ(pointX(P(kFSpltTip), 0, 4), 0);             // only the ultimate tip is lifted
+  EXPECT_EQ(pointY(plotAt(kPltSkin), 0, 0), 0);
+  EXPECT_EQ(pointY(plotAt(kPltSkin), 0, 1), 4);
+  EXPECT_EQ(pointY(plotAt(kPltSkin), 0, 4), 7);
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kPltTip), 0, 4), 0.00001);  // a tip of 0 at the last depth
+  EXPECT_EQ(pointX(plotAt(kFSpltTip), 0, 4), 0);             // only the ultimate tip is lifted
 }
 
 // With multiple lengths the later cases are longer than the first: every row is read, the plots
 // grow and the shorter curves are padded, so the load-settlement rows stay in step.
 TEST_F(PlotDataReader, LongerLaterCurveGrowsThePlots) {
   project_.Data().IPENT = 1;
-  ASSERT_TRUE(Read("longer_second_curve.tv9p"));
-  ASSERT_EQ(P(kPltSkin).Count(), 4);
-  EXPECT_EQ(pointY(P(kPltSkin), 0, 3), 5);  // the first curve padded with its last row
-  EXPECT_DOUBLE_EQ(pointX(P(kPltTotal), 0, 3), 3);
-  EXPECT_EQ(pointY(P(kFSpltTip), 1, 3), 6);
-  EXPECT_EQ(pointX(P(kPltAxial), 1, 15), 300);
-  EXPECT_EQ(P(kPltSkin).line(0).LineName(), "L =5 ft");
-  EXPECT_EQ(P(kPltSkin).line(1).LineName(), "L =6 ft");
+  ASSERT_TRUE(readPlots("longer_second_curve.tv9p"));
+  ASSERT_EQ(plotAt(kPltSkin).Count(), 4);
+  EXPECT_EQ(pointY(plotAt(kPltSkin), 0, 3), 5);  // the first curve padded with its last row
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kPltTotal), 0, 3), 3);
+  EXPECT_EQ(pointY(plotAt(kFSpltTip), 1, 3), 6);
+  EXPECT_EQ(pointX(plotAt(kPltAxial), 1, 15), 300);
+  EXPECT_EQ(plotAt(kPltSkin).line(0).LineName(), "L =5 ft");
+  EXPECT_EQ(plotAt(kPltSkin).line(1).LineName(), "L =6 ft");
 }
 
 TEST_F(PlotDataReader, SettlementCurvesAndBoundsByID2) {
-  ASSERT_TRUE(Read("short_second_curve.tv9p"));
-  const plot::TGraphPlot& axial = P(kPltAxial);
+  ASSERT_TRUE(readPlots("short_second_curve.tv9p"));
+  const plot::TGraphPlot& axial = plotAt(kPltAxial);
   ASSERT_EQ(axial.Count(), 16);
   EXPECT_EQ(pointX(axial, 0, 0), 0);
   EXPECT_EQ(pointX(axial, 0, 1), 10);
   EXPECT_DOUBLE_EQ(pointY(axial, 0, 15), 15.01);
   EXPECT_EQ(pointX(axial, 1, 15), 300);
   // ID2 2: no bound curves in the file, the upper and lower plots stay zero.
-  EXPECT_EQ(pointX(P(kPltUpper), 0, 15), 0);
-  EXPECT_EQ(pointX(P(kPltLower), 1, 15), 0);
+  EXPECT_EQ(pointX(plotAt(kPltUpper), 0, 15), 0);
+  EXPECT_EQ(pointX(plotAt(kPltLower), 1, 15), 0);
   EXPECT_FALSE(flags_.showtzcurves);
   EXPECT_FALSE(flags_.showloadcurves);
 }
 
 TEST_F(PlotDataReader, LegendsCombinedPlotsAndBands) {
-  ASSERT_TRUE(Read("short_second_curve.tv9p"));
-  EXPECT_EQ(P(kPltSkin).line(0).LineName(), "Dia=3 ft");
-  EXPECT_EQ(P(kPltLower).line(1).LineName(), "Dia=3.5 ft");
-  EXPECT_EQ(P(kFSpltSkin).XCaption, "Side Resistance/F.S. ");
-  EXPECT_EQ(P(kPltCombine).line(1).LineName(), "  Tip Resistance");
-  EXPECT_EQ(P(kPltCombinedSettle).line(0).LineName(), "  Trend (Averaged)");
-  EXPECT_DOUBLE_EQ(pointX(P(kPltCombine), 2, 3), 5);  // total of curve 0, row 3
-  EXPECT_DOUBLE_EQ(pointX(P(kPltCombineD), 0, 3), 0.8);
-  EXPECT_EQ(P(kPltCombinedSettle).LineCount(), 3);
-  EXPECT_EQ(pointX(P(kPltCombinedSettle), 0, 2), 20);
-  const plot::TGraphPlot& skin = P(kPltSkin);
+  ASSERT_TRUE(readPlots("short_second_curve.tv9p"));
+  EXPECT_EQ(plotAt(kPltSkin).line(0).LineName(), "Dia=3 ft");
+  EXPECT_EQ(plotAt(kPltLower).line(1).LineName(), "Dia=3.5 ft");
+  EXPECT_EQ(plotAt(kFSpltSkin).XCaption, "Side Resistance/F.S. ");
+  EXPECT_EQ(plotAt(kPltCombine).line(1).LineName(), "  Tip Resistance");
+  EXPECT_EQ(plotAt(kPltCombinedSettle).line(0).LineName(), "  Trend (Averaged)");
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kPltCombine), 2, 3), 5);  // total of curve 0, row 3
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kPltCombineD), 0, 3), 0.8);
+  EXPECT_EQ(plotAt(kPltCombinedSettle).LineCount(), 3);
+  EXPECT_EQ(pointX(plotAt(kPltCombinedSettle), 0, 2), 20);
+  const plot::TGraphPlot& skin = plotAt(kPltSkin);
   ASSERT_EQ(skin.LayerLineCount(), 2);
   EXPECT_EQ(skin.layerLine(0).LineName(), " SAND ");
   EXPECT_EQ(skin.layerLine(0).point(0).x, 7);
   EXPECT_EQ(skin.layerLine(1).LineName(), " CLAY ");
   EXPECT_EQ(skin.layerLine(1).point(0).x, 1);
   EXPECT_EQ(skin.layerLine(1).point(0).y, 60);
-  EXPECT_EQ(P(kPltAxial).LayerLineCount(), 0);  // settlement plots carry no bands
-  EXPECT_EQ(P(kPltLoad).Units(), kEnglishUnits);
-  EXPECT_EQ(P(kPltSkin).yAxisCaption(), "Depth (ft)");
+  EXPECT_EQ(plotAt(kPltAxial).LayerLineCount(), 0);  // settlement plots carry no bands
+  EXPECT_EQ(plotAt(kPltLoad).Units(), kEnglishUnits);
+  EXPECT_EQ(plotAt(kPltSkin).yAxisCaption(), "Depth (ft)");
 }
 
 TEST_F(PlotDataReader, MultipleLengthsNameCurvesByLength) {
   project_.Data().IPENT = 1;
-  ASSERT_TRUE(Read("short_second_curve.tv9p"));
-  EXPECT_EQ(P(kPltSkin).line(0).LineName(), "L =7 ft");
-  EXPECT_EQ(P(kPltTip).line(1).LineName(), "L =6 ft");
+  ASSERT_TRUE(readPlots("short_second_curve.tv9p"));
+  EXPECT_EQ(plotAt(kPltSkin).line(0).LineName(), "L =7 ft");
+  EXPECT_EQ(plotAt(kPltTip).line(1).LineName(), "L =6 ft");
 }
 
 TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
@@ -206,38 +206,38 @@ TEST_F(PlotDataReader, ElevationUpliftBoundsAndAppendedSections) {
   data.ValElevation = 100;
   data.KCYCL = 2;
   data.NLRFD = 1;
-  ASSERT_TRUE(Read("elevation_uplift_bounds.tv9p"));
+  ASSERT_TRUE(readPlots("elevation_uplift_bounds.tv9p"));
   EXPECT_EQ(data.ID2, 3);
-  EXPECT_EQ(pointY(P(kPltSkin), 0, 2), 80);  // depth 20 at elevation 100
-  EXPECT_EQ(pointY(P(kFSpltTotal), 0, 0), 100);
+  EXPECT_EQ(pointY(plotAt(kPltSkin), 0, 2), 80);  // depth 20 at elevation 100
+  EXPECT_EQ(pointY(plotAt(kFSpltTotal), 0, 0), 100);
   for (int p = kPltSkin; p <= kPltCombineD; ++p) {
     SCOPED_TRACE(p);
-    EXPECT_EQ(P(p).YCaption, "Elevation");
-    EXPECT_TRUE(P(p).Yreversed);
+    EXPECT_EQ(plotAt(p).YCaption, "Elevation");
+    EXPECT_TRUE(plotAt(p).Yreversed);
   }
-  EXPECT_EQ(P(kFSpltTip).XCaption, "Self-Weight");
-  EXPECT_EQ(P(kFSpltSkin).XCaption, "LRFD Side Resistance ");
-  EXPECT_EQ(P(kPltCombine).line(1).LineName(), "  Self-Weight");
-  EXPECT_EQ(P(kPltCombineD).line(1).LineName(), "  Self-Weight");
-  EXPECT_EQ(pointX(P(kFSpltTip), 0, 2), 12);  // the ultimate tip: the self-weight
-  EXPECT_EQ(P(kPltSkin).layerLine(0).point(0).y, 80);
-  EXPECT_EQ(P(kPltSkin).LayersTop, 100);
-  EXPECT_EQ(pointX(P(kPltUpper), 0, 1), 12);
-  EXPECT_EQ(pointX(P(kPltLower), 0, 15), 120);
-  EXPECT_EQ(pointX(P(kPltCombinedSettle), 2, 15), 120);
+  EXPECT_EQ(plotAt(kFSpltTip).XCaption, "Self-Weight");
+  EXPECT_EQ(plotAt(kFSpltSkin).XCaption, "LRFD Side Resistance ");
+  EXPECT_EQ(plotAt(kPltCombine).line(1).LineName(), "  Self-Weight");
+  EXPECT_EQ(plotAt(kPltCombineD).line(1).LineName(), "  Self-Weight");
+  EXPECT_EQ(pointX(plotAt(kFSpltTip), 0, 2), 12);  // the ultimate tip: the self-weight
+  EXPECT_EQ(plotAt(kPltSkin).layerLine(0).point(0).y, 80);
+  EXPECT_EQ(plotAt(kPltSkin).LayersTop, 100);
+  EXPECT_EQ(pointX(plotAt(kPltUpper), 0, 1), 12);
+  EXPECT_EQ(pointX(plotAt(kPltLower), 0, 15), 120);
+  EXPECT_EQ(pointX(plotAt(kPltCombinedSettle), 2, 15), 120);
   ASSERT_TRUE(flags_.showtzcurves);
-  ASSERT_EQ(P(kPltTz).LineCount(), 1);
-  EXPECT_EQ(P(kPltTz).line(0).LineName(), "H=15 ft");
-  EXPECT_EQ(pointY(P(kPltTz), 0, 9), 1000);
-  EXPECT_DOUBLE_EQ(pointX(P(kPltTz), 0, 0), 0.1);
-  EXPECT_EQ(P(kPltQw).line(0).LineName(), "Dia=3 ft");
-  EXPECT_EQ(pointY(P(kPltQw), 0, 1), 10);
-  EXPECT_EQ(P(kPltTzAdd).LineCount(), 0);
+  ASSERT_EQ(plotAt(kPltTz).LineCount(), 1);
+  EXPECT_EQ(plotAt(kPltTz).line(0).LineName(), "H=15 ft");
+  EXPECT_EQ(pointY(plotAt(kPltTz), 0, 9), 1000);
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kPltTz), 0, 0), 0.1);
+  EXPECT_EQ(plotAt(kPltQw).line(0).LineName(), "Dia=3 ft");
+  EXPECT_EQ(pointY(plotAt(kPltQw), 0, 1), 10);
+  EXPECT_EQ(plotAt(kPltTzAdd).LineCount(), 0);
   ASSERT_TRUE(flags_.showloadcurves);
-  ASSERT_EQ(P(kPltLoad).LineCount(), 15);
-  ASSERT_EQ(P(kPltLoad).Count(), 1);
-  EXPECT_EQ(pointX(P(kPltLoad), 14, 0), 45);
-  EXPECT_EQ(pointY(P(kPltLoad), 14, 0), 20);
+  ASSERT_EQ(plotAt(kPltLoad).LineCount(), 15);
+  ASSERT_EQ(plotAt(kPltLoad).Count(), 1);
+  EXPECT_EQ(pointX(plotAt(kPltLoad), 14, 0), 45);
+  EXPECT_EQ(pointY(plotAt(kPltLoad), 14, 0), 20);
 }
 
 // The load distribution holds a row per increment of the shaft, one per foot of the walk, so
@@ -259,11 +259,11 @@ TEST_F(PlotDataReader, LoadDistributionRowsComeFromTheSection) {
   TWordReader reader = TWordReader::fromText(text);
   ReadPlotData(plots_, data, flags_, reader);
   ASSERT_TRUE(flags_.showloadcurves);
-  ASSERT_EQ(P(kPltLoad).Count(), 2);
-  EXPECT_EQ(pointY(P(kPltLoad), 0, 0), 10);
-  EXPECT_EQ(pointX(P(kPltLoad), 0, 0), 3);
-  EXPECT_EQ(pointY(P(kPltLoad), 14, 1), 20);
-  EXPECT_EQ(pointX(P(kPltLoad), 14, 1), 46);
+  ASSERT_EQ(plotAt(kPltLoad).Count(), 2);
+  EXPECT_EQ(pointY(plotAt(kPltLoad), 0, 0), 10);
+  EXPECT_EQ(pointX(plotAt(kPltLoad), 0, 0), 3);
+  EXPECT_EQ(pointY(plotAt(kPltLoad), 14, 1), 20);
+  EXPECT_EQ(pointX(plotAt(kPltLoad), 14, 1), 46);
 }
 
 // A plot-data file of one-row curves, one per case, ending at the given lengths, followed
@@ -331,12 +331,12 @@ TEST_F(PlotDataReader, DesignChartCasesAreNamedByDiameterAndLength) {
   data.PDINCR = 10;
   TWordReader reader = TWordReader::fromText(caseCurvesText({30, 40, 30, 40}, 2, true));
   ReadPlotData(plots_, data, flags_, reader);
-  ASSERT_EQ(P(kPltSkin).LineCount(), 4);
+  ASSERT_EQ(plotAt(kPltSkin).LineCount(), 4);
   const char* const names[] = {"Dia=3 ft, L=30 ft", "Dia=3 ft, L=40 ft", "Dia=4 ft, L=30 ft",
                                "Dia=4 ft, L=40 ft"};
   for (int c = 0; c < 4; ++c) {
-    EXPECT_EQ(P(kPltSkin).line(c).LineName(), names[c]);
-    EXPECT_EQ(P(kPltLower).line(c).LineName(), names[c]);
+    EXPECT_EQ(plotAt(kPltSkin).line(c).LineName(), names[c]);
+    EXPECT_EQ(plotAt(kPltLower).line(c).LineName(), names[c]);
   }
   EXPECT_EQ(caseSummary(plots_, data),
             "Cases analysed: 4 (diameters 3 to 4 ft, lengths 30 to 40 ft)");
@@ -344,7 +344,7 @@ TEST_F(PlotDataReader, DesignChartCasesAreNamedByDiameterAndLength) {
   data.PD = 30;
   TWordReader single = TWordReader::fromText(caseCurvesText({30, 30}, 2, true));
   ReadPlotData(plots_, data, flags_, single);
-  EXPECT_EQ(P(kPltSkin).line(1).LineName(), "Dia=4 ft");
+  EXPECT_EQ(plotAt(kPltSkin).line(1).LineName(), "Dia=4 ft");
   EXPECT_EQ(caseSummary(plots_, data), "Cases analysed: 2 (diameters 3 to 4 ft, length 30 ft)");
 }
 
@@ -359,7 +359,7 @@ TEST_F(PlotDataReader, SummaryOfSeveralLengthsForTheFirstDiameter) {
   data.PDINCR = 5;
   TWordReader reader = TWordReader::fromText(caseCurvesText({30, 35, 40, 30, 30}, 1, false));
   ReadPlotData(plots_, data, flags_, reader);
-  EXPECT_EQ(P(kPltSkin).line(4).LineName(), "L =30 ft");
+  EXPECT_EQ(plotAt(kPltSkin).line(4).LineName(), "L =30 ft");
   EXPECT_EQ(caseDiameter(data, 2), 3);
   EXPECT_EQ(caseDiameter(data, 3), 3.5L);
   EXPECT_EQ(caseSummary(plots_, data),
@@ -369,8 +369,8 @@ TEST_F(PlotDataReader, SummaryOfSeveralLengthsForTheFirstDiameter) {
 TEST_F(PlotDataReader, EnglishDesignChartIsConvertedToFeetAndTons) {
   project_.Data().IChart = 1;
   project_.Data().DIAMINCR = 1;
-  ASSERT_TRUE(Read("design_chart.tv9p"));
-  const plot::TGraphPlot& chart = P(kPltChart1);
+  ASSERT_TRUE(readPlots("design_chart.tv9p"));
+  const plot::TGraphPlot& chart = plotAt(kPltChart1);
   EXPECT_EQ(chart.Caption, "Design Chart (0.5-in movement)");
   EXPECT_EQ(chart.UserCaption, "Design Chart (0.5-in movement)");
   ASSERT_EQ(chart.LineCount(), 1);
@@ -379,35 +379,35 @@ TEST_F(PlotDataReader, EnglishDesignChartIsConvertedToFeetAndTons) {
   EXPECT_DOUBLE_EQ(pointX(chart, 0, 0), 200);
   EXPECT_DOUBLE_EQ(pointY(chart, 0, 0), 40);
   EXPECT_EQ(chart.LayerLineCount(), 2);
-  EXPECT_EQ(P(kPltChart1 + 1).LineCount(), 0);  // only one chart settlement
-  EXPECT_EQ(P(kPltChart1 + 9).Caption, "Design Chart  10");
+  EXPECT_EQ(plotAt(kPltChart1 + 1).LineCount(), 0);  // only one chart settlement
+  EXPECT_EQ(plotAt(kPltChart1 + 9).Caption, "Design Chart  10");
   EXPECT_FALSE(flags_.showtzcurves);  // the file ends after the charts
 }
 
 TEST_F(PlotDataReader, SIDesignChartKeepsTheDiameterInMetres) {
   project_.Data().fUnits = kSIUnits;
   project_.Data().IChart = 1;
-  ASSERT_TRUE(Read("design_chart.tv9p"));
-  const plot::TGraphPlot& chart = P(kPltChart1);
+  ASSERT_TRUE(readPlots("design_chart.tv9p"));
+  const plot::TGraphPlot& chart = plotAt(kPltChart1);
   EXPECT_EQ(chart.Caption, "Design Chart (0.5-m movement)");
   EXPECT_EQ(chart.line(0).LineName(), "Dia=36 m");
   EXPECT_NEAR(pointY(chart, 0, 0), 480 / 39.37, 1e-12);
   EXPECT_NEAR(pointX(chart, 0, 0), 400000 / 224.82014388489208633, 1e-9);
-  EXPECT_EQ(P(kPltSkin).Units(), kSIUnits);
+  EXPECT_EQ(plotAt(kPltSkin).Units(), kSIUnits);
 }
 
 TEST_F(PlotDataReader, TruncatedFileKeepsWhatWasRead) {
-  EXPECT_FALSE(Read("truncated.tv9p"));
+  EXPECT_FALSE(readPlots("truncated.tv9p"));
   EXPECT_EQ(messages_.shown,
             std::vector<std::string>{"I:An error occured in running the main program."});
-  EXPECT_DOUBLE_EQ(pointX(P(kPltSkin), 0, 3), 2);
-  EXPECT_EQ(P(kPltSkin).LineCount(), 2);
+  EXPECT_DOUBLE_EQ(pointX(plotAt(kPltSkin), 0, 3), 2);
+  EXPECT_EQ(plotAt(kPltSkin).LineCount(), 2);
 }
 
 TEST_F(PlotDataReader, ForeignFileFailsQuietlyWhenOpening) {
-  EXPECT_FALSE(Read("foreign.tv9p", false));
+  EXPECT_FALSE(readPlots("foreign.tv9p", false));
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_FALSE(Read("foreign.tv9p", true));
+  EXPECT_FALSE(readPlots("foreign.tv9p", true));
   EXPECT_EQ(messages_.shown.size(), 1U);
 }
 

@@ -55,15 +55,15 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   std::filesystem::copy_file(kExample, project);
   writeFile(dir / "TZDIAM.DAT", "left from an older run\n");
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).opened);
   const RunResult run = form.CompRunClick();
-  ASSERT_TRUE(run.EngineCalled);
-  EXPECT_EQ(run.EngineResult, 0);
+  ASSERT_TRUE(run.engineCalled);
+  EXPECT_EQ(run.engineResult, 0);
   ASSERT_FALSE(messages_.shown.empty());
   EXPECT_EQ(messages_.shown[0],
             "I:Computations are completed.\rPlease, check output file for results or error "
             "messages.");
-  EXPECT_EQ(form.Loader, nullptr);
+  EXPECT_EQ(form.loader, nullptr);
   // One case of the 3 ft shaft 40 ft long: depths down to 40 ft, read before any later section.
   const plot::TGraphPlot& skin = form.plots()[kPltSkin];
   ASSERT_EQ(skin.LineCount(), 1);
@@ -71,9 +71,9 @@ TEST_F(RunPipeline, RunsTheExampleReadsThePlotsAndRemovesScratchFiles) {
   // The whole file reads back: five t-z curves per layer of the two layers, the Q-w curve of
   // the one diameter and the load distribution of the 15 tip movements.
   EXPECT_EQ(messages_.shown.size(), 1U);
-  EXPECT_TRUE(form.Flags.ShowOutput);
-  EXPECT_TRUE(form.Flags.showtzcurves);
-  EXPECT_TRUE(form.Flags.showloadcurves);
+  EXPECT_TRUE(form.flags.ShowOutput);
+  EXPECT_TRUE(form.flags.showtzcurves);
+  EXPECT_TRUE(form.flags.showloadcurves);
   EXPECT_EQ(form.plots()[kPltTz].LineCount(), 10);
   EXPECT_EQ(form.plots()[kPltQw].LineCount(), 1);
   EXPECT_EQ(form.plots()[kPltLoad].LineCount(), 15);
@@ -96,14 +96,14 @@ TEST_F(RunPipeline, MissingLibraryShowsBothMessagesAndLeavesNamesDat) {
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
   MainFormRules form(messages_, host_, emptyProgramDir.path());
-  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).opened);
   const RunResult run = form.CompRunClick();
-  EXPECT_FALSE(run.EngineCalled);
-  EXPECT_EQ(run.CallStatus, EngineCallStatus::kInitFailed);
+  EXPECT_FALSE(run.engineCalled);
+  EXPECT_EQ(run.callStatus, EngineCallStatus::kInitFailed);
   ASSERT_EQ(messages_.shown.size(), 2U);
   EXPECT_EQ(messages_.shown[0].rfind("E:Error Loading Library, error code = 2", 0), 0U);
   EXPECT_EQ(messages_.shown[1], "E:Attempt to initialize DLL failed");
-  EXPECT_EQ(form.Loader, nullptr);
+  EXPECT_EQ(form.loader, nullptr);
   EXPECT_TRUE(std::filesystem::exists(dir / "names.dat"));
   EXPECT_FALSE(std::filesystem::exists(dir / "pier.tv9o"));
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
@@ -114,12 +114,12 @@ TEST_F(RunPipeline, OccupiedLoaderSlotIsNotLoadedAgain) {
   const std::filesystem::path project = dir / "pier.tv9d";
   std::filesystem::copy_file(kExample, project);
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
-  form.Loader = std::make_unique<TDynamicLibrary>(messages_);
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).opened);
+  form.loader = std::make_unique<TDynamicLibrary>(messages_);
   const RunResult run = form.CompRunClick();
-  EXPECT_FALSE(run.EngineCalled);
+  EXPECT_FALSE(run.engineCalled);
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"E:Attempt to reinitialize DLL"});
-  EXPECT_NE(form.Loader, nullptr);
+  EXPECT_NE(form.loader, nullptr);
   EXPECT_FALSE(std::filesystem::exists(dir / "pier.tv9o"));
 }
 
@@ -130,9 +130,9 @@ TEST_F(RunPipeline, FailedCheckStopsBeforeTheRunFileList) {
   text.replace(text.find("2 60 "), 5, "2 41 ");  // profile 41 ft under a 40 ft shaft of 3 ft
   writeFile(project, text);
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  ASSERT_TRUE(form.Open(project.string(), kVersion9File).Opened);
+  ASSERT_TRUE(form.Open(project.string(), kVersion9File).opened);
   const RunResult run = form.CompRunClick();
-  EXPECT_FALSE(run.ChecksPassed);
+  EXPECT_FALSE(run.checksPassed);
   ASSERT_EQ(messages_.shown.size(), 1U);
   EXPECT_EQ(messages_.shown[0].rfind("W:Depth of Bottom Layer, 41 ft\r", 0), 0U);
   EXPECT_FALSE(std::filesystem::exists(dir / "names.dat"));
@@ -145,7 +145,7 @@ TEST_F(RunPipeline, NewProjectWithCancelledSaveAsIsNotRun) {
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   form.CurDir = dir.path().string();
   const RunResult run = form.CompRunClick();
-  EXPECT_FALSE(run.ChecksPassed);
+  EXPECT_FALSE(run.checksPassed);
   EXPECT_FALSE(form.filesaved);
   EXPECT_EQ(messages_.saveTitle, "Save NewTolvane As");
   EXPECT_TRUE(messages_.shown.empty());
@@ -160,9 +160,9 @@ TEST_F(RunPipeline, OlderLayoutIsSavedAsVersion9BesideIt) {
   text.replace(text.find("2 1 1 1 1 2 0 0 0 0 0 0"), 23, "2 1 1 1 1 2 0 0 0 0 0");
   writeFile(oldFile, text);
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
-  ASSERT_TRUE(form.Open(oldFile.string(), kVersion8File).Opened);
+  ASSERT_TRUE(form.Open(oldFile.string(), kVersion8File).opened);
   const RunResult run = form.CompRunClick();
-  EXPECT_TRUE(run.EngineCalled);
+  EXPECT_TRUE(run.engineCalled);
   EXPECT_EQ(messages_.saveTitle, "Save pier As");
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9d"));
   EXPECT_TRUE(std::filesystem::exists(dir / "pier.tv9o"));

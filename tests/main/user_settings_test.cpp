@@ -35,8 +35,8 @@ UserSettings filled() {
   settings.DefBoundTop = 20;
   settings.DefBoundWidth = 900;
   settings.DefBoundHeight = 700;
-  settings.Recent.putFirst("/home/user/piles/a.tv9d");
-  settings.Recent.putFirst("/home/user/piles/b.tv9d");
+  settings.recent.putFirst("/home/user/piles/a.tv9d");
+  settings.recent.putFirst("/home/user/piles/b.tv9d");
   return settings;
 }
 
@@ -49,7 +49,7 @@ TEST(UserSettingsTest, AnEmptyStoreGivesTheDefaults) {
   EXPECT_EQ(settings.CurDir, "/opt/tolvane");
   EXPECT_EQ(settings.DefSIUnits, 1);
   EXPECT_FALSE(settings.DefWindowsPos);
-  EXPECT_EQ(settings.Recent.NumberPrevFile(), 0);
+  EXPECT_EQ(settings.recent.NumberPrevFile(), 0);
 }
 
 TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
@@ -78,8 +78,8 @@ TEST(UserSettingsTest, RoundTripUnderTheValueNames) {
   EXPECT_EQ(read.DefBoundTop, 20);
   EXPECT_EQ(read.DefBoundWidth, 900);
   EXPECT_EQ(read.DefBoundHeight, 700);
-  EXPECT_EQ(read.Recent.PrevFile(), expected.Recent.PrevFile());
-  EXPECT_EQ(read.Recent.NumberPrevFile(), 2);
+  EXPECT_EQ(read.recent.PrevFile(), expected.recent.PrevFile());
+  EXPECT_EQ(read.recent.NumberPrevFile(), 2);
 }
 
 TEST(UserSettingsTest, EmptyProcessorAndFolderKeepTheCurrentOnes) {
@@ -98,10 +98,10 @@ TEST(UserSettingsTest, RecentFilesCloseUpOverEmptyEntries) {
   store.values = {{"File1", ""}, {"File2", "/p/b.tv9d"}, {"File5", "/p/e.tv9d"}};
   UserSettings settings;
   readSettings(store, settings);
-  EXPECT_EQ(settings.Recent.NumberPrevFile(), 2);
-  EXPECT_EQ(settings.Recent.PrevFile()[0], "/p/b.tv9d");
-  EXPECT_EQ(settings.Recent.PrevFile()[1], "/p/e.tv9d");
-  EXPECT_EQ(settings.Recent.PrevFile()[2], "");
+  EXPECT_EQ(settings.recent.NumberPrevFile(), 2);
+  EXPECT_EQ(settings.recent.PrevFile()[0], "/p/b.tv9d");
+  EXPECT_EQ(settings.recent.PrevFile()[1], "/p/e.tv9d");
+  EXPECT_EQ(settings.recent.PrevFile()[2], "");
 }
 
 TEST(UserSettingsTest, PlacementCountsOnlyWhenFlaggedAndComplete) {
@@ -124,7 +124,7 @@ TEST(UserSettingsTest, FailedReadResetsAllButTheFolder) {
     EXPECT_EQ(settings.WordProcessor, "");
     EXPECT_EQ(settings.DefSIUnits, 1);
     EXPECT_FALSE(settings.DefWindowsPos);
-    EXPECT_EQ(settings.Recent.NumberPrevFile(), 0);
+    EXPECT_EQ(settings.recent.NumberPrevFile(), 0);
   };
   // A store that cannot be read.
   MapStore unreadable;

@@ -72,57 +72,57 @@ class WindowRulesTest : public ::testing::Test {
 
 TEST_F(WindowRulesTest, NothingButTheFilesWithoutResults) {
   const ResultCommands commands = commandsFor({true, true, true, true});
-  EXPECT_TRUE(commands.ViewInput);
-  EXPECT_TRUE(commands.ViewRunNotes);
-  EXPECT_TRUE(commands.ViewOutput);
-  for (const bool enabled : commands.PlotEnabled) EXPECT_FALSE(enabled);
-  EXPECT_FALSE(commands.ExportToExcel);
+  EXPECT_TRUE(commands.viewInput);
+  EXPECT_TRUE(commands.viewRunNotes);
+  EXPECT_TRUE(commands.viewOutput);
+  for (const bool enabled : commands.plotEnabled) EXPECT_FALSE(enabled);
+  EXPECT_FALSE(commands.exportToExcel);
   const ResultCommands none = commandsFor({});
-  EXPECT_FALSE(none.ViewInput || none.ViewRunNotes || none.ViewOutput);
+  EXPECT_FALSE(none.viewInput || none.viewRunNotes || none.viewOutput);
 }
 
 TEST_F(WindowRulesTest, PlotCommandsFollowTheResultFlags) {
   flags_.ShowOutput = true;
   data().ID2 = 0;
   ResultCommands commands = commandsFor({true, true, true, true});
-  for (int plot = kPltSkin; plot <= kPltAxial; ++plot) EXPECT_TRUE(commands.PlotEnabled[plot]);
+  for (int plot = kPltSkin; plot <= kPltAxial; ++plot) EXPECT_TRUE(commands.plotEnabled[plot]);
   // The bounds need ID2; the curves need their own flags.
   for (const int plot :
        {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltTzAdd, kPltLoad}) {
-    EXPECT_FALSE(commands.PlotEnabled[plot]) << plot;
+    EXPECT_FALSE(commands.plotEnabled[plot]) << plot;
   }
-  EXPECT_TRUE(commands.ExportToExcel);
+  EXPECT_TRUE(commands.exportToExcel);
 
   data().ID2 = 1;
   flags_.showtzcurves = true;
   flags_.showloadcurves = true;
   commands = commandsFor({true, true, true, true});
   for (const int plot : {kPltUpper, kPltLower, kPltCombinedSettle, kPltTz, kPltQw, kPltLoad}) {
-    EXPECT_TRUE(commands.PlotEnabled[plot]) << plot;
+    EXPECT_TRUE(commands.plotEnabled[plot]) << plot;
   }
   // The additional t-z curves need the option and at least one curve.
-  EXPECT_FALSE(commands.PlotEnabled[kPltTzAdd]);
+  EXPECT_FALSE(commands.plotEnabled[kPltTzAdd]);
   data().PrintTZCurves = 1;
-  EXPECT_FALSE(commandsFor({true, true, true, true}).PlotEnabled[kPltTzAdd]);
+  EXPECT_FALSE(commandsFor({true, true, true, true}).plotEnabled[kPltTzAdd]);
   plots_[kPltTzAdd].SetLineCount(1);
-  EXPECT_TRUE(commandsFor({true, true, true, true}).PlotEnabled[kPltTzAdd]);
+  EXPECT_TRUE(commandsFor({true, true, true, true}).plotEnabled[kPltTzAdd]);
 
   // Without the plot-data file the capacity plots are not offered.
   commands = commandsFor({true, true, true, false});
-  EXPECT_FALSE(commands.PlotEnabled[kPltSkin]);
-  EXPECT_FALSE(commands.PlotEnabled[kPltUpper]);
+  EXPECT_FALSE(commands.plotEnabled[kPltSkin]);
+  EXPECT_FALSE(commands.plotEnabled[kPltUpper]);
 }
 
 TEST_F(WindowRulesTest, DesignChartItemsUpToTheNumberOfSettlements) {
   flags_.ShowOutput = true;
   data().NPOINTPD = 3;
   ResultCommands commands = commandsFor({true, true, true, true});
-  for (const bool visible : commands.ChartVisible) EXPECT_FALSE(visible);
+  for (const bool visible : commands.chartVisible) EXPECT_FALSE(visible);
   data().IChart = 1;
   commands = commandsFor({true, true, true, true});
   for (int chart = 0; chart < kDesignChartPlots; ++chart) {
-    EXPECT_EQ(commands.ChartVisible[chart], chart < 3) << chart;
-    EXPECT_EQ(commands.PlotEnabled[kPltChart1 + chart], chart < 3) << chart;
+    EXPECT_EQ(commands.chartVisible[chart], chart < 3) << chart;
+    EXPECT_EQ(commands.plotEnabled[kPltChart1 + chart], chart < 3) << chart;
   }
 }
 
@@ -150,36 +150,36 @@ TEST_F(WindowRulesTest, DataMenuEnablingAndChecks) {
   data().METHOD = kShaftLengthGiven;
   data().NLRFD = kAsd;
   DataMenuState state = dataMenuState(data());
-  EXPECT_TRUE(state.ShaftLengthGiven);
-  EXPECT_TRUE(state.FactorOfSafetyEnabled);
-  EXPECT_TRUE(state.MultipleLengthsEnabled);
-  EXPECT_TRUE(state.DesignChartsEnabled);
-  EXPECT_FALSE(state.MultipleLengthsChecked || state.DesignChartsChecked);
+  EXPECT_TRUE(state.shaftLengthGiven);
+  EXPECT_TRUE(state.factorOfSafetyEnabled);
+  EXPECT_TRUE(state.multipleLengthsEnabled);
+  EXPECT_TRUE(state.designChartsEnabled);
+  EXPECT_FALSE(state.multipleLengthsChecked || state.designChartsChecked);
 
   // A design load given: neither option can be chosen.
   data().METHOD = kDesignLoadGiven;
   state = dataMenuState(data());
-  EXPECT_FALSE(state.ShaftLengthGiven);
-  EXPECT_FALSE(state.MultipleLengthsEnabled);
-  EXPECT_FALSE(state.DesignChartsEnabled);
+  EXPECT_FALSE(state.shaftLengthGiven);
+  EXPECT_FALSE(state.multipleLengthsEnabled);
+  EXPECT_FALSE(state.designChartsEnabled);
 
   // Multiple lengths and design charts exclude each other.
   data().METHOD = kShaftLengthGiven;
   data().IPENT = 1;
   state = dataMenuState(data());
-  EXPECT_TRUE(state.MultipleLengthsEnabled && state.MultipleLengthsChecked);
-  EXPECT_FALSE(state.DesignChartsEnabled);
+  EXPECT_TRUE(state.multipleLengthsEnabled && state.multipleLengthsChecked);
+  EXPECT_FALSE(state.designChartsEnabled);
   data().IPENT = 0;
   data().IChart = 1;
   state = dataMenuState(data());
-  EXPECT_FALSE(state.MultipleLengthsEnabled);
-  EXPECT_TRUE(state.DesignChartsEnabled && state.DesignChartsChecked);
+  EXPECT_FALSE(state.multipleLengthsEnabled);
+  EXPECT_TRUE(state.designChartsEnabled && state.designChartsChecked);
 
   // The factors of safety belong to ASD only.
   data().NLRFD = kLrfd;
   state = dataMenuState(data());
-  EXPECT_TRUE(state.LRFD);
-  EXPECT_FALSE(state.FactorOfSafetyEnabled);
+  EXPECT_TRUE(state.lrfd);
+  EXPECT_FALSE(state.factorOfSafetyEnabled);
 }
 
 TEST_F(WindowRulesTest, DesignMethodShowsOrHidesTheResistanceFactors) {

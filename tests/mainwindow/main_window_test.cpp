@@ -255,7 +255,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!window.action("actionEnglishUnits")->isChecked());
     QCOMPARE(window.settings().DefSIUnits, kSIUnits);
     // The next new project starts in SI units; it has no changes, so nothing is asked.
-    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().projectChanged = false;
     window.core().project().grids().resetAllChanged();
     window.newProject();
     QCOMPARE(window.core().Data().fUnits, kSIUnits);
@@ -287,7 +287,7 @@ class MainWindowTest : public QObject {
     QVERIFY(window.action("buttonCFAPile")->isChecked());
     opened(window, "menuData");
     QVERIFY(window.action("actionCFAPile")->isChecked());
-    window.core().project().grids().ProjectChanged = false;
+    window.core().project().grids().projectChanged = false;
     window.core().project().grids().resetAllChanged();
   }
 
@@ -320,7 +320,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(answers->texts,
              QStringList({"Input file: \n" + missing + "\ndoes not exists, Please Check!!"}));
     QCOMPARE(answers->titles, QStringList({"Warning"}));
-    QCOMPARE(window.settings().Recent.NumberPrevFile(), 0);
+    QCOMPARE(window.settings().recent.NumberPrevFile(), 0);
   }
 
   void askToSaveBeforeNew() {
@@ -429,7 +429,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(window.core().Data().FileName), target);
     QVERIFY(fileText(target).find("Pier 7") != std::string::npos);
     QCOMPARE(window.windowTitle(), QString("TOLVANE 2023.9.02 - Pier-7"));
-    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[0]), target);
+    QCOMPARE(QString::fromStdString(window.settings().recent.PrevFile()[0]), target);
     // Saved: nothing to ask before a new project.
     auto answers = answerMessageBoxes(QMessageBox::Cancel);
     window.newProject();
@@ -447,9 +447,9 @@ class MainWindowTest : public QObject {
     window.OpenFile(first, kVersion9File);
     window.OpenFile(second, kVersion9File);
     window.OpenFile(first, kVersion9File);
-    QCOMPARE(window.settings().Recent.NumberPrevFile(), 2);
-    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[0]), first);
-    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[1]), second);
+    QCOMPARE(window.settings().recent.NumberPrevFile(), 2);
+    QCOMPARE(QString::fromStdString(window.settings().recent.PrevFile()[0]), first);
+    QCOMPARE(QString::fromStdString(window.settings().recent.PrevFile()[1]), second);
     opened(window, "menuFile");
     QCOMPARE(window.action("actionRecent1")->text(), QString("1 first.tv9d"));
     QCOMPARE(window.action("actionRecent2")->text(), QString("2 second.tv9d"));
@@ -469,7 +469,7 @@ class MainWindowTest : public QObject {
     QVERIFY(window.acceptDrops());
     QVERIFY(window.dropFiles({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
     QCOMPARE(QString::fromStdString(window.core().Data().FileName), first);
-    QCOMPARE(window.settings().Recent.NumberPrevFile(), 1);
+    QCOMPARE(window.settings().recent.NumberPrevFile(), 1);
   }
 
   void settingsSurviveARestart() {
@@ -484,7 +484,7 @@ class MainWindowTest : public QObject {
       window.show();
       window.setGeometry(40, 50, 900, 640);
       window.writeUserSettings();
-      window.core().project().grids().ProjectChanged = false;
+      window.core().project().grids().projectChanged = false;
       window.core().project().grids().resetAllChanged();
     }
     TMainForm window(TOLVANE_PROGRAM_DIR);
@@ -493,7 +493,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.settings().DefSIUnits, kSIUnits);
     QCOMPARE(window.core().Data().fUnits, kSIUnits);  // the new project of the start
     QCOMPARE(QString::fromStdString(window.settings().CurDir), scratch.folder());
-    QCOMPARE(QString::fromStdString(window.settings().Recent.PrevFile()[0]), file);
+    QCOMPARE(QString::fromStdString(window.settings().recent.PrevFile()[0]), file);
     QVERIFY(window.settings().DefWindowsPos);
     QCOMPARE(window.geometry().size(), QSize(900, 640));
     QCOMPARE(window.settings().DefBoundLeft, 40);
@@ -509,7 +509,7 @@ class MainWindowTest : public QObject {
     TMainForm window(TOLVANE_PROGRAM_DIR);
     window.start(QString());
     QVERIFY(!window.settings().DefWindowsPos);
-    QCOMPARE(window.settings().Recent.NumberPrevFile(), 1);
+    QCOMPARE(window.settings().recent.NumberPrevFile(), 1);
   }
 
   void aBadSettingResetsTheDefaults() {
@@ -526,7 +526,7 @@ class MainWindowTest : public QObject {
     window.start(QString());
     QCOMPARE(QString::fromStdString(window.settings().WordProcessor), QString());
     QCOMPARE(window.settings().DefSIUnits, kEnglishUnits);
-    QCOMPARE(window.settings().Recent.NumberPrevFile(), 0);
+    QCOMPARE(window.settings().recent.NumberPrevFile(), 0);
     QVERIFY(!window.settings().DefWindowsPos);
     QCOMPARE(window.core().Data().fUnits, kEnglishUnits);
   }

@@ -56,7 +56,7 @@ class RunTest : public QObject {
     QCOMPARE(answers->titles, QStringList({"Information"}));
     Q_UNUSED(seenBusy);  // a short run may end before the first sample
 
-    QVERIFY(window.core().Flags.ShowOutput);
+    QVERIFY(window.core().flags.ShowOutput);
     QVERIFY(window.core().Data().ID2 != 0);
     for (int plot = 0; plot < kCapacityAndSettlementPlots; ++plot) {
       QVERIFY2(window.action(QString("buttonPlot%1").arg(plot))->isEnabled(),
@@ -65,9 +65,9 @@ class RunTest : public QObject {
                qPrintable(QString::number(plot)));
     }
     // The curve plots follow what the plot-data file held.
-    QCOMPARE(window.action("buttonPlot12")->isEnabled(), window.core().Flags.showtzcurves);
-    QCOMPARE(window.action("buttonPlot13")->isEnabled(), window.core().Flags.showtzcurves);
-    QCOMPARE(window.action("buttonPlot15")->isEnabled(), window.core().Flags.showloadcurves);
+    QCOMPARE(window.action("buttonPlot12")->isEnabled(), window.core().flags.showtzcurves);
+    QCOMPARE(window.action("buttonPlot13")->isEnabled(), window.core().flags.showtzcurves);
+    QCOMPARE(window.action("buttonPlot15")->isEnabled(), window.core().flags.showloadcurves);
     QCOMPARE(window.action("buttonPlot14")->isEnabled(),
              window.core().Data().PrintTZCurves == 1 &&
                  window.core().plots()[kPltTzAdd].LineCount() > 0);
@@ -105,7 +105,7 @@ class RunTest : public QObject {
     } seen;
     // Stands in for the engine call: it runs on the worker and looks at the window from the
     // window's own thread, which keeps handling events meanwhile.
-    const EngineCall call = window.core().EngineRunner([&] {
+    const EngineCall call = window.core().engineRunner([&] {
       seen.worker_thread = QThread::currentThread() != qApp->thread();
       QMetaObject::invokeMethod(
           &window,
@@ -123,7 +123,7 @@ class RunTest : public QObject {
           Qt::BlockingQueuedConnection);
       return EngineCall{EngineCallStatus::kCalled, 0};
     });
-    QCOMPARE(call.Status, EngineCallStatus::kCalled);
+    QCOMPARE(call.status, EngineCallStatus::kCalled);
     QVERIFY(seen.worker_thread);
     QVERIFY(seen.busy);
     QVERIFY(seen.hourglass);
@@ -145,7 +145,7 @@ class RunTest : public QObject {
     // Save As is offered first; cancelling it runs nothing.
     testing::cancelFileDialog();
     window.action("buttonRun")->trigger();
-    QVERIFY(!window.core().Flags.ShowOutput);
+    QVERIFY(!window.core().flags.ShowOutput);
     QVERIFY(!window.action("buttonPlot0")->isEnabled());
     QCOMPARE(QString::fromStdString(window.core().Data().FileName), QString("NewTolvane.tv9d"));
   }

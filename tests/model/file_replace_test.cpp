@@ -116,7 +116,7 @@ TEST_F(FileReplace, ReadOnlyFileIsRefusedAndStaysAsItWas) {
   const fs::path file = pathOf("locked.tv9d");
   writeFileText(file, "the user's text");
   ASSERT_EQ(::chmod(folder_.c_str(), 0777), 0);
-  ASSERT_EQ(::chown(file.c_str(), user->Uid, user->Gid), 0);
+  ASSERT_EQ(::chown(file.c_str(), user->uid, user->gid), 0);
   ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
   const struct stat before = statusOf(file);
   const std::optional<std::string> said = testing::runUnprivileged(
@@ -137,8 +137,8 @@ TEST_F(FileReplace, ReadOnlyFolderIsRefusedAndItsFileStaysAsItWas) {
   if (!user) GTEST_SKIP() << testing::kNoUnprivilegedUser;
   const fs::path file = pathOf("open.tv9d");
   writeFileText(file, "the user's text");
-  ASSERT_EQ(::chown(file.c_str(), user->Uid, user->Gid), 0);
-  ASSERT_EQ(::chown(folder_.c_str(), user->Uid, user->Gid), 0);
+  ASSERT_EQ(::chown(file.c_str(), user->uid, user->gid), 0);
+  ASSERT_EQ(::chown(folder_.c_str(), user->uid, user->gid), 0);
   ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
   const std::optional<std::string> said = testing::runUnprivileged([&] {
     return saveMessage(file, "new") + "\n" + fileWriteProblem(pathOf("new.pym")) + "\n" +
@@ -168,10 +168,10 @@ TEST_F(FileReplace, ProjectSaveKeepsTheModeAndRefusesAReadOnlyProject) {
   const std::optional<testing::UnprivilegedUser> user = testing::unprivilegedUser();
   if (!user) GTEST_SKIP() << testing::kNoUnprivilegedUser;
   ASSERT_EQ(::chmod(folder_.c_str(), 0777), 0);
-  ASSERT_EQ(::chown(file.c_str(), user->Uid, user->Gid), 0);
+  ASSERT_EQ(::chown(file.c_str(), user->uid, user->gid), 0);
   ASSERT_EQ(::chmod(file.c_str(), 0440), 0);
   project.Data().Title = "Not saved";
-  project.grids().ProjectChanged = true;
+  project.grids().projectChanged = true;
   const std::optional<std::string> said = testing::runUnprivileged([&] {
     try {
       project.Save();

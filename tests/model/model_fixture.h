@@ -49,19 +49,19 @@ class ScratchFolder : public ::testing::Test {
 // Answers every confirmation with a fixed answer and counts the questions.
 class RecordingHost : public app::ProjectHost {
  public:
-  explicit RecordingHost(bool answer = true) : Answer(answer) {}
-  void hideChildWindows() override { ++Hides; }
+  explicit RecordingHost(bool fixedAnswer = true) : answer(fixedAnswer) {}
+  void hideChildWindows() override { ++hides; }
   bool confirm(const std::string& message) override {
-    ++Questions;
-    LastQuestion = message;
-    return Answer;
+    ++questions;
+    lastQuestion = message;
+    return answer;
   }
-  void unitsChanged() override { ++UnitChanges; }
-  bool Answer;
-  int Hides = 0;
-  int Questions = 0;
-  int UnitChanges = 0;
-  std::string LastQuestion;
+  void unitsChanged() override { ++unitChanges; }
+  bool answer;
+  int hides = 0;
+  int questions = 0;
+  int unitChanges = 0;
+  std::string lastQuestion;
 };
 
 }  // namespace tolvane::testing

@@ -40,7 +40,7 @@ TEST(NewProject, EnglishDefaults) {
   for (const long double length : {d.DSTART, d.DIALIM, d.PD, d.WTD, d.EPILE, d.LPD}) {
     EXPECT_EQ(length, 0);
   }
-  EXPECT_GE(host.Hides, 1);
+  EXPECT_GE(host.hides, 1);
   EXPECT_FALSE(project.Changed());
 }
 
@@ -87,7 +87,7 @@ struct LayoutCase {
   int32_t SoilType;
   const char* Caption;
   int Columns;
-  const char* FirstHeading;
+  const char* firstHeading;
 };
 
 TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
@@ -115,7 +115,7 @@ TEST(ProjectGrids, EachSoilTypeGetsItsTemplate) {
     EXPECT_EQ(m->Caption, c.Caption);
     EXPECT_EQ(m->ColCount(), c.Columns);
     EXPECT_EQ(m->RowCount(), 2);
-    EXPECT_EQ(m->GetColumn(0).Heading.front(), c.FirstHeading);
+    EXPECT_EQ(m->GetColumn(0).Heading.front(), c.firstHeading);
   }
 }
 
@@ -212,7 +212,7 @@ TEST(UnitSwitch, ConvertsTheProjectFieldsAndBack) {
   EXPECT_EQ(d.BELANGL, 45);
   EXPECT_EQ(d.FST, 2);
   EXPECT_EQ(d.ValElevation, 100);
-  EXPECT_EQ(host.UnitChanges, 1);
+  EXPECT_EQ(host.unitChanges, 1);
   d.SetUnits(kEnglishUnits);
   EXPECT_EQ(entry::formatGeneral(d.DSTART, 8), "3");
   EXPECT_EQ(entry::formatGeneral(d.PD, 8), "60");
@@ -230,7 +230,7 @@ TEST(UnitSwitch, SameSystemChangesNothing) {
   d.SetUnits(7);  // counts as 2
   EXPECT_EQ(d.PD, 18);
   EXPECT_EQ(project.grids().D().GetFloatValue(kColBottomDepth, 0), 12);
-  EXPECT_EQ(host.UnitChanges, 0);
+  EXPECT_EQ(host.unitChanges, 0);
 }
 
 TEST(UnitSwitch, OnlyTheUsedSettlementsAreConverted) {
@@ -268,7 +268,7 @@ TEST(PileKindSwitch, SingleEmptySandLayerTurnsToCfaWithoutAsking) {
   RecordingHost host;
   CurrentProject project(host, kEnglishUnits);
   EXPECT_TRUE(project.Data().switchPileKind(true));
-  EXPECT_EQ(host.Questions, 0);
+  EXPECT_EQ(host.questions, 0);
   EXPECT_EQ(project.grids().SoilType(0), kCfaSand);
   EXPECT_EQ(project.grids().layerTable(0)->Caption, "Sand for CFA Layer Data");
 }
@@ -283,7 +283,7 @@ TEST(PileKindSwitch, TwoLayersAskAndKeepTheirUnitWeights) {
   setUnitWeights(grids, 1, 125, 126);
   grids.layerTable(1)->SetFloatValue(1, kTopRow, 1500);  // cohesion: lost
   ASSERT_TRUE(project.Data().switchPileKind(true));
-  EXPECT_EQ(host.LastQuestion,
+  EXPECT_EQ(host.lastQuestion,
             "You are about to change from Drilled Shaft Section to CFA Section\rYou may lose any "
             "soil layer information already defined\rDo you want to continue?");
   EXPECT_EQ(grids.SoilType(0), kCfaSand);
@@ -296,7 +296,7 @@ TEST(PileKindSwitch, TwoLayersAskAndKeepTheirUnitWeights) {
   EXPECT_EQ(project.Data().CFAPile, 1);
 
   ASSERT_TRUE(project.Data().switchPileKind(false));
-  EXPECT_EQ(host.LastQuestion,
+  EXPECT_EQ(host.lastQuestion,
             "You are about to change from CFA Pile Section to Drilled Shaft Section\rYou may "
             "lose any soil layer information already defined\rDo you want to continue?");
   EXPECT_EQ(grids.SoilType(0), kSand);
@@ -310,7 +310,7 @@ TEST(PileKindSwitch, NoCancelsTheSwitch) {
   ProjectGrids& grids = project.grids();
   setUnitWeights(grids, 0, 115, 118);
   EXPECT_FALSE(project.Data().switchPileKind(true));
-  EXPECT_EQ(host.Questions, 1);
+  EXPECT_EQ(host.questions, 1);
   EXPECT_EQ(grids.SoilType(0), kSand);
   EXPECT_EQ(grids.layerTable(0)->GetFloatValue(0, kBottomRow), 118);
 }
@@ -333,7 +333,7 @@ TEST(PileKindSwitch, DrilledShaftLayersStayWhenSwitchingToDrilledShaft) {
   ProjectGrids& grids = project.grids();
   grids.layerTable(0)->SetFloatValue(1, kTopRow, 33);  // friction angle
   EXPECT_TRUE(project.Data().switchPileKind(false));
-  EXPECT_EQ(host.Questions, 0);
+  EXPECT_EQ(host.questions, 0);
   EXPECT_EQ(grids.layerTable(0)->GetFloatValue(1, kTopRow), 33);
 }
 
@@ -353,10 +353,10 @@ namespace tolvane::app {
 namespace {
 
 struct SingleLayerCase {
-  int32_t Type;
-  bool ToCFA;
-  bool Asks;
-  int32_t After;
+  int32_t type;
+  bool toCFA;
+  bool asks;
+  int32_t after;
 };
 
 TEST(PileKindSwitch, SingleLayerAsksWhenItsTypeLosesParameters) {
@@ -367,13 +367,13 @@ TEST(PileKindSwitch, SingleLayerAsksWhenItsTypeLosesParameters) {
       {kWeakRock, false, false, kWeakRock},
   };
   for (const SingleLayerCase& c : cases) {
-    SCOPED_TRACE(std::to_string(c.Type) + (c.ToCFA ? " to CFA" : " to drilled shaft"));
+    SCOPED_TRACE(std::to_string(c.type) + (c.toCFA ? " to CFA" : " to drilled shaft"));
     testing::RecordingHost host(true);
     CurrentProject project(host, kEnglishUnits);
-    project.grids().D().SetIntValue(kColSoilType, 0, c.Type);
-    EXPECT_TRUE(project.Data().switchPileKind(c.ToCFA));
-    EXPECT_EQ(host.Questions, c.Asks ? 1 : 0);
-    EXPECT_EQ(project.grids().SoilType(0), c.After);
+    project.grids().D().SetIntValue(kColSoilType, 0, c.type);
+    EXPECT_TRUE(project.Data().switchPileKind(c.toCFA));
+    EXPECT_EQ(host.questions, c.asks ? 1 : 0);
+    EXPECT_EQ(project.grids().SoilType(0), c.after);
   }
 }
 

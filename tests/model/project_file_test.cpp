@@ -50,7 +50,7 @@ TEST_F(ProjectFile, SandExampleIsWrittenInTheVersionNineLayout) {
   CurrentProject project(host, kEnglishUnits);
   makeSandExample(project);
   project.Data().FileName = pathOf("sand.tv9d");
-  project.grids().ProjectChanged = true;
+  project.grids().projectChanged = true;
   project.Save();
   const std::string expected =
       "New Pile\r\n"
@@ -315,7 +315,7 @@ TEST_F(ProjectFile, FileEndingInTheSecondLayerKeepsWhatWasRead) {
 struct FormatErrorCase {
   const char* Name;
   std::string Text;
-  const char* Message;
+  const char* message;
 };
 
 TEST_F(ProjectFile, FormatErrorsNameTheirLineAndItem) {
@@ -341,7 +341,7 @@ TEST_F(ProjectFile, FormatErrorsNameTheirLineAndItem) {
     SCOPED_TRACE(c.Name);
     RecordingHost host;
     CurrentProject project(host, kEnglishUnits);
-    EXPECT_EQ(openText(project, pathOf("bad.tv9d"), c.Text), c.Message);
+    EXPECT_EQ(openText(project, pathOf("bad.tv9d"), c.Text), c.message);
     EXPECT_GE(project.grids().D().RowCount(), 1);  // filled up to the minimum
   }
 }
@@ -408,24 +408,24 @@ TEST_F(ProjectFile, EveryLayoutReadsTheSameWhateverTheLineEnds) {
   allTypes.Data().FileName = pathOf("all_types.tv9d");
   allTypes.Save();
   const struct {
-    std::string File;
-    int Index;
+    std::string file;
+    int index;
   } cases[] = {{pathOf("all_types.tv9d"), kVersion9File},
                {dataFile("sand_over_clay.tv8d"), kVersion8File},
                {dataFile("rock_si.tv8d"), kVersion8File},
                {dataFile("sand_short_line.tvd"), kOldestShortFile},
                {dataFile("rock_over_shale.tvd"), kOldestShortFile + 1}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.File);
+    SCOPED_TRACE(c.file);
     CurrentProject original(host, kEnglishUnits);
-    ASSERT_EQ(original.Open(c.File, c.Index), "");
+    ASSERT_EQ(original.Open(c.file, c.index), "");
     const std::string expected = original.Data().projectText();
-    const std::string text = testing::withoutCarriageReturns(readFileText(c.File));
+    const std::string text = testing::withoutCarriageReturns(readFileText(c.file));
     for (const testing::LineEnds& style : testing::allLineEnds()) {
       SCOPED_TRACE(style.Name);
       CurrentProject read(host, kEnglishUnits);
-      const std::string path = pathOf("ends" + std::filesystem::path(c.File).extension().string());
-      EXPECT_EQ(openText(read, path, testing::withLineEnds(text, style), c.Index), "");
+      const std::string path = pathOf("ends" + std::filesystem::path(c.file).extension().string());
+      EXPECT_EQ(openText(read, path, testing::withLineEnds(text, style), c.index), "");
       EXPECT_EQ(read.Data().projectText(), expected);
       EXPECT_EQ(read.Data().Title, original.Data().Title);
     }
@@ -565,7 +565,7 @@ TEST_F(ProjectFile, FailedSaveKeepsThePreviousFile) {
   // A folder where the temporary file would go makes the save fail before the rename.
   std::filesystem::create_directory(path + ".saving");
   project.Data().FileName = path;
-  project.grids().ProjectChanged = true;
+  project.grids().projectChanged = true;
   EXPECT_THROW(project.Save(), ProjectFileError);
   EXPECT_EQ(readFileText(path), "previous contents");
   EXPECT_TRUE(project.Changed());

@@ -138,8 +138,8 @@ TEST(Ticks, StepFollowsTheLeadingDigit) {
     SCOPED_TRACE(static_cast<double>(c.range));
     const auto step = tickStep(c.range, c.intervals);
     ASSERT_TRUE(step.has_value());
-    EXPECT_NEAR(static_cast<double>(step->Major), static_cast<double>(c.major), 1e-12);
-    EXPECT_NEAR(static_cast<double>(step->Minor), static_cast<double>(c.major / 5), 1e-12);
+    EXPECT_NEAR(static_cast<double>(step->major), static_cast<double>(c.major), 1e-12);
+    EXPECT_NEAR(static_cast<double>(step->minor), static_cast<double>(c.major / 5), 1e-12);
   }
   EXPECT_FALSE(tickStep(100, 0).has_value());
   EXPECT_EQ(intervalsFor(600, 10), 10);
@@ -148,14 +148,14 @@ TEST(Ticks, StepFollowsTheLeadingDigit) {
 
 TEST(Ticks, IndexRangeIncludesZero) {
   const TickRange both = tickRange(2, -10, 50);
-  EXPECT_EQ(both.First, -5);
-  EXPECT_EQ(both.Last, 25);
+  EXPECT_EQ(both.first, -5);
+  EXPECT_EQ(both.last, 25);
   const TickRange positive = tickRange(2, 10, 50);
-  EXPECT_EQ(positive.First, 0);
-  EXPECT_EQ(positive.Last, 25);
+  EXPECT_EQ(positive.first, 0);
+  EXPECT_EQ(positive.last, 25);
   const TickRange inside = tickRange(0.002L, -0.01L, 0.01L);
-  EXPECT_EQ(inside.First, -5);
-  EXPECT_EQ(inside.Last, 5);
+  EXPECT_EQ(inside.first, -5);
+  EXPECT_EQ(inside.last, 5);
   EXPECT_FALSE(tickRange(100, 0, 50).drawn());
 }
 

@@ -26,7 +26,7 @@ TEST(PlotLayout, ScreenCurveAreaForBothAxisSides) {
   TGraphPlot plot;
   const PixelRect window{0, 0, 800, 600};
   TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
-  EXPECT_EQ(area.TextUnit, 11);
+  EXPECT_EQ(area.textUnit, 11);
   expectRect(area.GraphArea, 35, 35, 771, 571);  // bottom 600 - 24 - 5
   EXPECT_FALSE(area.MessedUp);
   EXPECT_FALSE(area.PrintLegend);
@@ -37,7 +37,7 @@ TEST(PlotLayout, ScreenCurveAreaForBothAxisSides) {
 
   plot.SizeFont = 20;  // h = 22: left 44 + 12 + 2 = 58, right 800 - 24 - 11 = 765
   area = layoutTarget(plot, DrawTarget::kScreen, window, kScreen);
-  EXPECT_EQ(area.TextUnit, 22);
+  EXPECT_EQ(area.textUnit, 22);
   expectRect(area.GraphArea, 58, 35, 765, 542);  // top 11 + 24, bottom 600 - 58
 }
 
@@ -74,7 +74,7 @@ TEST(PlotLayout, PrinterPage) {
   TGraphPlot plot;
   const PixelRect page{100, 200, 5100, 6600};
   TDrawArea area = layoutTarget(plot, DrawTarget::kPrinter, page, kPrinter);
-  EXPECT_EQ(area.TextUnit, 68);
+  EXPECT_EQ(area.textUnit, 68);
   expectRect(area.GraphArea, 319, 419, 5100, 6600);
   EXPECT_TRUE(area.PrintLegend);
   EXPECT_FALSE(area.MessedUp);
@@ -111,16 +111,16 @@ TEST(PlotLayout, TicksOfBothAxes) {
   TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, {0, 0, 800, 600}, kScreen);
   const TFloatRect bounds{0, 100, 0, 50};
   const AxisTicks x = xTicks(bounds, area);
-  ASSERT_TRUE(x.Drawn);
-  EXPECT_DOUBLE_EQ(static_cast<double>(x.Step), 2.0);
-  EXPECT_EQ(x.First, 0);
-  EXPECT_EQ(x.Last, 50);
+  ASSERT_TRUE(x.drawn);
+  EXPECT_DOUBLE_EQ(static_cast<double>(x.step), 2.0);
+  EXPECT_EQ(x.first, 0);
+  EXPECT_EQ(x.last, 50);
   const AxisTicks y = yTicks({0, 100, 50, 0}, area);  // reversed y: same ticks
-  ASSERT_TRUE(y.Drawn);
-  EXPECT_DOUBLE_EQ(static_cast<double>(y.Step), 1.0);
-  EXPECT_EQ(y.Last, 50);
+  ASSERT_TRUE(y.drawn);
+  EXPECT_DOUBLE_EQ(static_cast<double>(y.step), 1.0);
+  EXPECT_EQ(y.last, 50);
   area.GraphArea.Right = area.GraphArea.Left + 65;
-  EXPECT_FALSE(xTicks(bounds, area).Drawn);
+  EXPECT_FALSE(xTicks(bounds, area).drawn);
   EXPECT_TRUE(isLabelledTick(-10));
   EXPECT_FALSE(isLabelledTick(7));
   EXPECT_EQ(tickLabel(12.3456L), "12.35");
@@ -185,13 +185,13 @@ TEST(PlotLayout, SoilLayerBandsShareTheirBoundaryRows) {
   const TDrawArea area = layoutTarget(plot, DrawTarget::kScreen, {0, 0, 896, 600}, kScreen);
   const std::vector<LayerBand> bands = layerBands(plot, {0, 100, 0, 50}, area);
   ASSERT_EQ(bands.size(), 3U);
-  EXPECT_EQ(bands[0].TopRow, 35);
-  EXPECT_EQ(bands[0].BottomRow, 142);
-  EXPECT_EQ(bands[1].TopRow, 142);
-  EXPECT_EQ(bands[1].BottomRow, 357);
-  EXPECT_EQ(bands[2].TopRow, 357);
-  EXPECT_EQ(bands[2].BottomRow, 570);
-  EXPECT_EQ(bands[1].Pattern, 8);
+  EXPECT_EQ(bands[0].topRow, 35);
+  EXPECT_EQ(bands[0].bottomRow, 142);
+  EXPECT_EQ(bands[1].topRow, 142);
+  EXPECT_EQ(bands[1].bottomRow, 357);
+  EXPECT_EQ(bands[2].topRow, 357);
+  EXPECT_EQ(bands[2].bottomRow, 570);
+  EXPECT_EQ(bands[1].pattern, 8);
   EXPECT_EQ(bands[1].Name, " CLAY ");
   plot.SetLayerLineCount(0);
   EXPECT_TRUE(layerBands(plot, {0, 100, 0, 50}, area).empty());
@@ -207,15 +207,15 @@ TEST(PlotLayout, LegendBoxCountsOnlyVisibleActiveLines) {
   plot.line(3).Active = false;
   const TDrawArea area = layoutTarget(plot, DrawTarget::kBitmap, {0, 0, 800, 600}, kScreen);
   const LegendBox box = legendBox(plot, area, {400, 300, 800, 600}, 100, 15);
-  expectRect(box.Frame, 403, 303, 521, 342);
-  ASSERT_EQ(box.Rows.size(), 2U);
-  EXPECT_EQ(box.Rows[0].Line, 0);
-  EXPECT_EQ(box.Rows[1].Line, 2);
-  EXPECT_EQ(box.Rows[1].Row, 2);
-  EXPECT_EQ(box.Rows[0].TextTop, 306);
-  EXPECT_EQ(box.Rows[1].TextTop, 324);
-  EXPECT_EQ(box.MarkerX, 409);
-  EXPECT_EQ(box.TextLeft, 415);
+  expectRect(box.frame, 403, 303, 521, 342);
+  ASSERT_EQ(box.rows.size(), 2U);
+  EXPECT_EQ(box.rows[0].line, 0);
+  EXPECT_EQ(box.rows[1].line, 2);
+  EXPECT_EQ(box.rows[1].row, 2);
+  EXPECT_EQ(box.rows[0].textTop, 306);
+  EXPECT_EQ(box.rows[1].textTop, 324);
+  EXPECT_EQ(box.markerX, 409);
+  EXPECT_EQ(box.textLeft, 415);
 }
 
 // A curve along the bottom and right edges leaves the top-left corner the quietest.

@@ -22,9 +22,9 @@ constexpr int kExitNoInput = 66;
 const QString kExample = "sand-over-clay.tv9d";
 
 struct Run {
-  int Status = -1;
-  QString Out;
-  QString Err;
+  int status = -1;
+  QString out;
+  QString err;
 };
 
 Run program(const QStringList& args, const QString& dir) {
@@ -55,7 +55,7 @@ class PlotExportTest : public QObject {
     QVERIFY(QFile::copy(example, dir_.filePath(kExample)));
     QVERIFY(QFile::copy(example, unrun_.filePath(kExample)));
     const Run run = program({"--run", kExample}, dir_.path());
-    QVERIFY2(run.Status == 0, qPrintable(run.Err));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
   }
 
   // The example analyses one diameter with settlement bounds and t-z curves, without design
@@ -63,14 +63,14 @@ class PlotExportTest : public QObject {
   void everyPlotWithResultsIsDrawnAsPng() {
     const QString out = dir_.filePath("png");
     const Run run = program({"--plots", kExample, "--out", out}, dir_.path());
-    QVERIFY2(run.Status == 0, qPrintable(run.Err));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
     for (int n = 1; n <= 26; ++n) {
       const bool expected = n <= 14 || n == 16;
       QVERIFY2(QFile::exists(plotFile(out, n, "png")) == expected, qPrintable(QString::number(n)));
     }
     const QImage image(plotFile(out, 1, "png"));
     QCOMPARE(image.size(), QSize(960, 640));
-    QVERIFY(run.Out.contains("Ultimate Skin Friction vs Depth"));
+    QVERIFY(run.out.contains("Ultimate Skin Friction vs Depth"));
     // The frame of the curve area: left edge at 2h + 96/8 + h/8 = 35.
     QCOMPARE(image.pixel(35, 300), qRgb(0, 0, 0));
   }
@@ -85,7 +85,7 @@ class PlotExportTest : public QObject {
       const Run run =
           program({"--plots", kExample, "--out", out, "--format", f.format, "--size", "600x400"},
                   dir_.path());
-      QVERIFY2(run.Status == 0, qPrintable(run.Err));
+      QVERIFY2(run.status == 0, qPrintable(run.err));
       QFile file(plotFile(out, 4, f.format));
       QVERIFY2(file.open(QIODevice::ReadOnly), f.format);
       const QByteArray content = file.readAll();
@@ -117,7 +117,7 @@ class PlotExportTest : public QObject {
   // its left frame at 960 - 24 - 5 - 96 + 19 = 854.
   void soilLayersOnRequest() {
     const QString out = dir_.filePath("layers");
-    QCOMPARE(program({"--plots", kExample, "--out", out, "--layers", "yes"}, dir_.path()).Status,
+    QCOMPARE(program({"--plots", kExample, "--out", out, "--layers", "yes"}, dir_.path()).status,
              0);
     const QImage image(plotFile(out, 1, "png"));
     QCOMPARE(image.pixel(854, 300), qRgb(0, 0, 0));
@@ -131,7 +131,7 @@ class PlotExportTest : public QObject {
       tolvane::app::testing::RecordedMessages messages;
       tolvane::app::HeadlessHost host;
       tolvane::app::MainFormRules form(messages, host, dir_.path().toStdString());
-      QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).Opened);
+      QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).opened);
       auto& skin = form.plots()[tolvane::app::kPltSkin];
       skin.UserCaption = "Pier 4, boring B-2";
       skin.UserCaptionOnTop = true;
@@ -140,7 +140,7 @@ class PlotExportTest : public QObject {
     }
     QVERIFY(QFile::exists(dir_.filePath("sand-over-clay.tv9g")));
     const QString out = dir_.filePath("formatted");
-    QCOMPARE(program({"--plots", kExample, "--out", out}, dir_.path()).Status, 0);
+    QCOMPARE(program({"--plots", kExample, "--out", out}, dir_.path()).status, 0);
     const QImage titled(plotFile(out, 1, "png"));
     const QImage plain(plotFile(out, 2, "png"));
     QCOMPARE(titled.pixel(500, 47), qRgb(0, 0, 0));
@@ -150,17 +150,17 @@ class PlotExportTest : public QObject {
   }
 
   void wrongCommandLinesAndMissingData() {
-    QCOMPARE(program({"--plots", kExample}, dir_.path()).Status, kExitUsage);
-    QCOMPARE(program({"--plots", kExample, "--out", "x", "--format", "gif"}, dir_.path()).Status,
+    QCOMPARE(program({"--plots", kExample}, dir_.path()).status, kExitUsage);
+    QCOMPARE(program({"--plots", kExample, "--out", "x", "--format", "gif"}, dir_.path()).status,
              kExitUsage);
-    QCOMPARE(program({"--xlsx", kExample, "--out", "a.xlsx", "--select", "27"}, dir_.path()).Status,
+    QCOMPARE(program({"--xlsx", kExample, "--out", "a.xlsx", "--select", "27"}, dir_.path()).status,
              kExitUsage);
-    QCOMPARE(program({"--plots", "absent.tv9d", "--out", "x"}, dir_.path()).Status, kExitNoInput);
+    QCOMPARE(program({"--plots", "absent.tv9d", "--out", "x"}, dir_.path()).status, kExitNoInput);
     const Run unrun = program({"--plots", kExample, "--out", "pics"}, unrun_.path());
-    QCOMPARE(unrun.Status, kExitNoInput);
-    QVERIFY(unrun.Err.contains("has no plot data"));
+    QCOMPARE(unrun.status, kExitNoInput);
+    QVERIFY(unrun.err.contains("has no plot data"));
     QVERIFY(!QDir(unrun_.filePath("pics")).exists() || QDir(unrun_.filePath("pics")).isEmpty());
-    QCOMPARE(program({"--xlsx", kExample, "--out", "a.xlsx"}, unrun_.path()).Status, kExitNoInput);
+    QCOMPARE(program({"--xlsx", kExample, "--out", "a.xlsx"}, unrun_.path()).status, kExitNoInput);
     QVERIFY(!QFile::exists(unrun_.filePath("a.xlsx")));
   }
 
@@ -169,8 +169,8 @@ class PlotExportTest : public QObject {
   void workbookOfTheChosenPlots() {
     const Run run =
         program({"--xlsx", kExample, "--out", "chosen.xlsx", "--select", "12,1,9"}, dir_.path());
-    QVERIFY2(run.Status == 0, qPrintable(run.Err));
-    QVERIFY(run.Out.contains("Export to Excel Completed"));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QVERIFY(run.out.contains("Export to Excel Completed"));
     const XlsxContents book(dir_.filePath("chosen.xlsx"));
     QCOMPARE(book.sheetNames(),
              QStringList({"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2", "Page_3", "Plot_3"}));
@@ -182,7 +182,7 @@ class PlotExportTest : public QObject {
     tolvane::app::testing::RecordedMessages messages;
     tolvane::app::HeadlessHost host;
     tolvane::app::MainFormRules form(messages, host, dir_.path().toStdString());
-    QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).Opened);
+    QVERIFY(form.Open(dir_.filePath(kExample).toStdString(), 1).opened);
     const auto& skin = form.plots()[tolvane::app::kPltSkin];
     const int last = skin.Count() - 1;
     QCOMPARE(book.cell(2, "A4"), QString::fromStdString(skin.line(0).LineName()));

@@ -36,7 +36,7 @@ class PlotMainWindowTest : public QObject {
     window.start(dir.filePath(kExample));
     window.resize(1100, 780);
     window.show();
-    QVERIFY(window.core().Flags.ShowOutput);
+    QVERIFY(window.core().flags.ShowOutput);
     QVERIFY(window.action("buttonPlot0")->isEnabled());
     window.action("buttonPlot0")->trigger();
     QMdiSubWindow* sub = window.mdiArea()->activeSubWindow();

@@ -37,7 +37,7 @@ const QString kExample = "sand-over-clay.tv9d";
 
 class TestHost : public app::WindowHost {
  public:
-  explicit TestHost(const std::string& dir) : core_(Messages, project_, dir) {
+  explicit TestHost(const std::string& dir) : core_(messages, project_, dir) {
     frame_.setCentralWidget(area_ = new QMdiArea);
     frame_.resize(1000, 720);
   }
@@ -46,12 +46,12 @@ class TestHost : public app::WindowHost {
   app::MainFormRules& core() override { return core_; }
   QMdiArea* mdiArea() override { return area_; }
   QWidget* frame() override { return &frame_; }
-  void projectChanged() override { ++Changes; }
+  void projectChanged() override { ++changes; }
   void updateEnabling() override {}
   QMainWindow& dataWindow() { return frame_; }
 
-  app::testing::RecordedMessages Messages;
-  int Changes = 0;
+  app::testing::RecordedMessages messages;
+  int changes = 0;
 
  private:
   app::HeadlessHost project_;
@@ -102,8 +102,8 @@ class PlotWindowTest : public QObject {
     QVERIFY(run.waitForFinished(120000));
     QCOMPARE(run.exitCode(), 0);
     host_ = std::make_unique<TestHost>(dir_.path().toStdString());
-    QVERIFY(host_->core().Open(dir_.filePath(kExample).toStdString(), 1).Opened);
-    QVERIFY(host_->core().Flags.ShowOutput);
+    QVERIFY(host_->core().Open(dir_.filePath(kExample).toStdString(), 1).opened);
+    QVERIFY(host_->core().flags.ShowOutput);
     host_->dataWindow().show();
   }
 
@@ -237,7 +237,7 @@ class PlotWindowTest : public QObject {
     {
       QPainter painter(&page);
       plot::drawPrintedPage(painter, form->plot(), form->formState().LogicBounds(), {300, 300},
-                            2550, 3300, form->Margins, form->legendPlacement());
+                            2550, 3300, form->margins, form->legendPlacement());
     }
     QCOMPARE(page.pixel(150, 150), QColor(Qt::lightGray).rgb());  // the margin is not drawn on
     QCOMPARE(page.pixel(310, 310), qRgb(255, 255, 255));          // the page inside is
@@ -254,7 +254,7 @@ class PlotWindowTest : public QObject {
     activeForm(*host_)->layOut();
     QTRY_VERIFY(host_->mdiArea()->subWindowList().isEmpty());
     QVERIFY(!plot.FormExists);
-    QVERIFY(host_->core().Open(dir_.filePath(kExample).toStdString(), 1).Opened);
+    QVERIFY(host_->core().Open(dir_.filePath(kExample).toStdString(), 1).opened);
   }
 
   void twentyFiveLinesOpenWithTwentyRows() {
@@ -350,8 +350,8 @@ class PlotWindowTest : public QObject {
     QCOMPARE(dialog.windowTitle(), QString("Save Attributes"));
     const std::optional<plot::SaveAttributes> defaults = dialog.attributes();
     QVERIFY(defaults);
-    QCOMPARE(defaults->HeightInches, 4.0);
-    QCOMPARE(defaults->WidthInches, 6.0);
+    QCOMPARE(defaults->heightInches, 4.0);
+    QCOMPARE(defaults->widthInches, 6.0);
     QCOMPARE(defaults->PixelsPerInch, 72);
     dialog.setAttributes({1, 6, 72});
     dialog.accept();
@@ -366,7 +366,7 @@ class PlotWindowTest : public QObject {
     app::showExportToExcel(*host_);
     auto* window = host_->dataWindow().findChild<plot::TDlgExport*>();
     QVERIFY(window != nullptr);
-    window->OpenAfterExport = false;
+    window->openAfterExport = false;
     QCOMPARE(window->windowTitle(), QString("Export to Excel"));
     // The example fills plots 1 to 14 and 16.
     QCOMPARE(window->list()->count(), 15);

@@ -41,8 +41,8 @@ class PlotWorkbookTest : public QObject {
     fillThreeCurves(plot);
     const QString file = dir.filePath("plots.xlsx");
     const WorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
-    QVERIFY2(result.Written, result.Error.c_str());
-    QVERIFY(!result.More255);
+    QVERIFY2(result.written, result.error.c_str());
+    QVERIFY(!result.more255);
     const XlsxContents book(file);
     QCOMPARE(book.sheetNames(), QStringList({"Legend", "Page_1", "Plot_1"}));
 
@@ -97,7 +97,7 @@ class PlotWorkbookTest : public QObject {
     second.Caption = "Load Distribution";
     second.XOnTop = false;
     const QString file = dir.filePath("two.xlsx");
-    QVERIFY(writePlotWorkbook({&first, &second}, file.toStdString(), false).Written);
+    QVERIFY(writePlotWorkbook({&first, &second}, file.toStdString(), false).written);
     const XlsxContents book(file);
     QCOMPARE(book.sheetNames(), QStringList({"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2"}));
     QCOMPARE(book.cell(1, "B4"), QString("2"));
@@ -118,8 +118,8 @@ class PlotWorkbookTest : public QObject {
     for (int i = 0; i < 300; ++i) plot.Data(i, 0) = {static_cast<long double>(i), 1};
     const QString file = dir.filePath("many.xlsx");
     const WorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
-    QVERIFY(result.Written);
-    QVERIFY(result.More255);
+    QVERIFY(result.written);
+    QVERIFY(result.more255);
     const XlsxContents book(file);
     QCOMPARE(book.chart(1).count("<c:ser>"), 255);
     QCOMPARE(book.seriesRanges(1).last(), QString("Page_1!$SP$6:$SP$6"));  // 510 = 19 x 26 + 16
@@ -140,8 +140,8 @@ class PlotWorkbookTest : public QObject {
     fillThreeCurves(plot);
     const QString file = dir.filePath("missing/folder/plots.xlsx");
     const WorkbookResult result = writePlotWorkbook({&plot}, file.toStdString(), true);
-    QVERIFY(!result.Written);
-    QVERIFY(!result.Error.empty());
+    QVERIFY(!result.written);
+    QVERIFY(!result.error.empty());
     QVERIFY(!QFile::exists(file));
   }
 };

@@ -56,31 +56,31 @@ TEST(SizeFactorText, GeneralFormatReadsBack) {
 TEST(Block3DMenuState, LabelItemsFollowTheLayersAndCombinedPlotsNeedResults) {
   BlockFlags flags;
   Block3DMenuState menu = block3DMenuState(flags, false, false);
-  EXPECT_TRUE(menu.Shaft.Checked);
-  EXPECT_TRUE(menu.WaterLevel.Checked);
-  EXPECT_TRUE(menu.SoilLayers.Checked);
-  EXPECT_TRUE(menu.GlobalAxes.Checked);
-  EXPECT_FALSE(menu.LayerLabels.Checked);
-  EXPECT_TRUE(menu.LayerLabels.Enabled);
-  EXPECT_FALSE(menu.CombinedPlots.Enabled);
+  EXPECT_TRUE(menu.shaft.checked);
+  EXPECT_TRUE(menu.waterLevel.checked);
+  EXPECT_TRUE(menu.soilLayers.checked);
+  EXPECT_TRUE(menu.globalAxes.checked);
+  EXPECT_FALSE(menu.layerLabels.checked);
+  EXPECT_TRUE(menu.layerLabels.enabled);
+  EXPECT_FALSE(menu.combinedPlots.enabled);
   flags.ShowSoilLayers = false;
   flags.ShowSoilLayerDepthLabels = true;
   menu = block3DMenuState(flags, true, true);
-  EXPECT_FALSE(menu.LayerLabels.Enabled);
-  EXPECT_FALSE(menu.LayerDepths.Enabled);
-  EXPECT_TRUE(menu.LayerDepths.Checked);
-  EXPECT_TRUE(menu.CombinedPlots.Enabled);
-  EXPECT_FALSE(menu.CombinedPlots.Checked);
+  EXPECT_FALSE(menu.layerLabels.enabled);
+  EXPECT_FALSE(menu.layerDepths.enabled);
+  EXPECT_TRUE(menu.layerDepths.checked);
+  EXPECT_TRUE(menu.combinedPlots.enabled);
+  EXPECT_FALSE(menu.combinedPlots.checked);
   flags.ShowUltimateEffects = true;
-  EXPECT_TRUE(block3DMenuState(flags, true, true).CombinedPlots.Checked);
+  EXPECT_TRUE(block3DMenuState(flags, true, true).combinedPlots.checked);
   struct Case {
     bool output, shaft, file;
   };
   for (const Case c : {Case{false, true, true}, Case{true, false, true}, Case{true, true, false}}) {
     flags.ShowShaft = c.shaft;
     menu = block3DMenuState(flags, c.output, c.file);
-    EXPECT_FALSE(menu.CombinedPlots.Enabled);
-    EXPECT_FALSE(menu.CombinedPlots.Checked);
+    EXPECT_FALSE(menu.combinedPlots.enabled);
+    EXPECT_FALSE(menu.combinedPlots.checked);
   }
 }
 

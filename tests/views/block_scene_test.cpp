@@ -14,14 +14,14 @@ ViewProject project(double b, double wtd, double pd, std::vector<ViewLayer> laye
   p.B = b;
   p.WTD = wtd;
   p.PD = pd;
-  p.Layers = std::move(layers);
+  p.layers = std::move(layers);
   return p;
 }
 
 TEST(WallLength, DesignLoadProjectsReachTheDeepestLayer) {
   ViewProject p = project(3, 0, 40, {{1, 0, 20}, {2, 20, 60}});
   EXPECT_DOUBLE_EQ(wallLength(p), 40);
-  p.Method = 1;
+  p.method = 1;
   EXPECT_DOUBLE_EQ(wallLength(p), 60);
 }
 
@@ -35,22 +35,22 @@ TEST(BellLength, UsesPiAs3_14) {
 TEST(GetMaxDims, HalfWidthsFromTheDiameterOrTheWaterDepth) {
   // B = 3: 12.5 B = 37.5. Water at 10 keeps X = 37.5; water at 50 widens it to 50.
   const SceneExtents narrow = GetMaxDims(project(3, 10, 40, {{1, 0, 20}, {2, 20, 60}}));
-  EXPECT_DOUBLE_EQ(narrow.X, 37.5);
-  EXPECT_DOUBLE_EQ(narrow.Y, 37.5);
+  EXPECT_DOUBLE_EQ(narrow.x, 37.5);
+  EXPECT_DOUBLE_EQ(narrow.y, 37.5);
   const SceneExtents e = GetMaxDims(project(3, 50, 40, {{1, 0, 20}, {2, 20, 60}}));
-  EXPECT_DOUBLE_EQ(e.X, 50);
-  EXPECT_DOUBLE_EQ(e.Y, 37.5);
+  EXPECT_DOUBLE_EQ(e.x, 50);
+  EXPECT_DOUBLE_EQ(e.y, 37.5);
   EXPECT_DOUBLE_EQ(e.Dmax, 60);  // max(PD 40, deepest layer 60)
-  EXPECT_DOUBLE_EQ(e.XMin, -50);
+  EXPECT_DOUBLE_EQ(e.xMin, -50);
   EXPECT_DOUBLE_EQ(e.YMin, -37.5);
   EXPECT_DOUBLE_EQ(e.ZMax, 60);
   EXPECT_DOUBLE_EQ(e.ZMin, -60);
-  EXPECT_DOUBLE_EQ(e.XRange, 100);
+  EXPECT_DOUBLE_EQ(e.xRange, 100);
   EXPECT_DOUBLE_EQ(e.YRange, 75);
   EXPECT_DOUBLE_EQ(e.ZRange, 120);
-  EXPECT_DOUBLE_EQ(e.HorizontalRange, 100);
-  EXPECT_DOUBLE_EQ(e.OverallRange, 120);
-  EXPECT_DOUBLE_EQ(e.Centre.z, -30);
+  EXPECT_DOUBLE_EQ(e.horizontalRange, 100);
+  EXPECT_DOUBLE_EQ(e.overallRange, 120);
+  EXPECT_DOUBLE_EQ(e.centre.z, -30);
   // A shaft longer than the profile sets the deepest level.
   EXPECT_DOUBLE_EQ(GetMaxDims(project(3, 0, 80, {{1, 0, 60}})).Dmax, 80);
 }
@@ -125,12 +125,12 @@ void expectParts(const std::vector<ShaftPart>& parts, const std::vector<Expected
   ASSERT_EQ(parts.size(), expected.size());
   for (size_t i = 0; i < parts.size(); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(parts[i].Kind, expected[i].kind);
-    EXPECT_NEAR(parts[i].ZTop, expected[i].z_top, 1e-6);
-    EXPECT_NEAR(parts[i].ZBottom, expected[i].z_bottom, 1e-6);
+    EXPECT_EQ(parts[i].kind, expected[i].kind);
+    EXPECT_NEAR(parts[i].zTop, expected[i].z_top, 1e-6);
+    EXPECT_NEAR(parts[i].zBottom, expected[i].z_bottom, 1e-6);
     EXPECT_DOUBLE_EQ(parts[i].DTop, expected[i].d_top);
     EXPECT_DOUBLE_EQ(parts[i].DBottom, expected[i].d_bottom);
-    EXPECT_EQ(parts[i].Colour, expected[i].colour);
+    EXPECT_EQ(parts[i].colour, expected[i].colour);
   }
 }
 
@@ -150,8 +150,8 @@ TEST(ShaftParts, StraightShaftWithOliveZones) {
                                  {kDisc, -40, -40, 3, 3, kShaftGrey},
                                  {kRim, -40, -40, 3, 3, kRimColour},
                              });
-  EXPECT_TRUE(shaftParts(p)[1].FacesUp);
-  EXPECT_FALSE(shaftParts(p)[7].FacesUp);
+  EXPECT_TRUE(shaftParts(p)[1].facesUp);
+  EXPECT_FALSE(shaftParts(p)[7].facesUp);
   EXPECT_EQ(kStraightZoneColour, (RgbColour{0.5, 0.5, 0}));
 }
 
@@ -180,9 +180,9 @@ TEST(ShaftParts, BelledShaftWithoutUpperZone) {
 
 TEST(ShaftParts, DesignLoadProjectReachesTheBottomOfTheLastLayer) {
   ViewProject p = project(3, 0, 0, {{1, 0, 20}, {2, 20, 55}});
-  p.Method = 1;
+  p.method = 1;
   const std::vector<ShaftPart> parts = shaftParts(p);
-  EXPECT_DOUBLE_EQ(parts.back().ZTop, -55);
+  EXPECT_DOUBLE_EQ(parts.back().zTop, -55);
 }
 
 TEST(CirclePoints, TwentyPointsOnTheCircle) {
@@ -227,14 +227,14 @@ class CapacityDiagramsTest : public testing::Test {
 
 TEST_F(CapacityDiagramsTest, ScaleByTheLargestValueOfAllLinesToTwoDiameters) {
   DiagramOptions options;
-  options.ShowValues = true;
+  options.showValues = true;
   const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, options);
   ASSERT_EQ(diagrams.size(), 3u);
-  EXPECT_EQ(diagrams[0].Colour, kSideResistanceColour);
-  EXPECT_EQ(diagrams[1].Colour, kTipResistanceColour);
-  EXPECT_EQ(diagrams[2].Colour, kTotalCapacityColour);
+  EXPECT_EQ(diagrams[0].colour, kSideResistanceColour);
+  EXPECT_EQ(diagrams[1].colour, kTipResistanceColour);
+  EXPECT_EQ(diagrams[2].colour, kTotalCapacityColour);
   // g = 140, t = 2 x 2 x 1 = 4; total capacity 140 at depth 20 sits at x = 2 + 4 = 6.
-  const std::vector<std::vector<Vec3>>& total = diagrams[2].Strips;
+  const std::vector<std::vector<Vec3>>& total = diagrams[2].strips;
   ASSERT_EQ(total.size(), 2u);
   ASSERT_EQ(total[0].size(), 4u);
   ASSERT_EQ(total[1].size(), 5u);  // the last pair closes back to the base line
@@ -247,23 +247,23 @@ TEST_F(CapacityDiagramsTest, ScaleByTheLargestValueOfAllLinesToTwoDiameters) {
     EXPECT_NEAR(total[1][i].z, last[i].z, 1e-12);
   }
   // Labels at 1.5 B + v/g t: side 100 at depth 20 -> 3 + 2.8571429.
-  ASSERT_TRUE(diagrams[0].HasLabel);
-  EXPECT_EQ(diagrams[0].Label, "100.000");
-  EXPECT_NEAR(diagrams[0].LabelAt.x, 3 + 100.0 / 140 * 4, 1e-12);
-  EXPECT_DOUBLE_EQ(diagrams[0].LabelAt.z, -20);
+  ASSERT_TRUE(diagrams[0].hasLabel);
+  EXPECT_EQ(diagrams[0].label, "100.000");
+  EXPECT_NEAR(diagrams[0].labelAt.x, 3 + 100.0 / 140 * 4, 1e-12);
+  EXPECT_DOUBLE_EQ(diagrams[0].labelAt.z, -20);
   // Tip: |30| at depth 10 and |-30| at depth 20 tie; the first one is labelled.
-  EXPECT_EQ(diagrams[1].Label, "30.000");
-  EXPECT_DOUBLE_EQ(diagrams[1].LabelAt.z, -10);
+  EXPECT_EQ(diagrams[1].label, "30.000");
+  EXPECT_DOUBLE_EQ(diagrams[1].labelAt.z, -10);
 }
 
 TEST_F(CapacityDiagramsTest, LowerZoneLiftsThePointsAndShallowPointsSitAtTheGround) {
   project_.Lle = 5;  // depths 0, 10, 20 become 0 (clamped), 5 and 15
   const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, {});
   ASSERT_EQ(diagrams.size(), 3u);
-  EXPECT_FALSE(diagrams[0].HasLabel);
-  EXPECT_DOUBLE_EQ(diagrams[0].Strips[0][1].z, 0);
-  EXPECT_DOUBLE_EQ(diagrams[0].Strips[0][0].z, -5);
-  EXPECT_DOUBLE_EQ(diagrams[0].Strips[1][0].z, -15);
+  EXPECT_FALSE(diagrams[0].hasLabel);
+  EXPECT_DOUBLE_EQ(diagrams[0].strips[0][1].z, 0);
+  EXPECT_DOUBLE_EQ(diagrams[0].strips[0][0].z, -5);
+  EXPECT_DOUBLE_EQ(diagrams[0].strips[1][0].z, -15);
 }
 
 TEST_F(CapacityDiagramsTest, ElevationsBecomeDepthsBelowTheShaftHead) {
@@ -274,12 +274,12 @@ TEST_F(CapacityDiagramsTest, ElevationsBecomeDepthsBelowTheShaftHead) {
   }
   DiagramOptions options;
   options.ShowTipResistance = false;
-  options.Factor = 0.5;  // t = 2
+  options.factor = 0.5;  // t = 2
   const std::vector<Diagram> diagrams = capacityDiagrams(plot_, project_, options);
   ASSERT_EQ(diagrams.size(), 2u);
-  EXPECT_EQ(diagrams[1].Colour, kTotalCapacityColour);
-  EXPECT_DOUBLE_EQ(diagrams[1].Strips[1][3].z, -20);
-  EXPECT_DOUBLE_EQ(diagrams[1].Strips[1][3].x, 2 + 2);
+  EXPECT_EQ(diagrams[1].colour, kTotalCapacityColour);
+  EXPECT_DOUBLE_EQ(diagrams[1].strips[1][3].z, -20);
+  EXPECT_DOUBLE_EQ(diagrams[1].strips[1][3].x, 2 + 2);
 }
 
 TEST_F(CapacityDiagramsTest, AllZeroValuesLieOnTheBaseLine) {
@@ -287,7 +287,7 @@ TEST_F(CapacityDiagramsTest, AllZeroValuesLieOnTheBaseLine) {
     for (int m = 0; m < 3; ++m) plot_.Data(k, m).x = 0;
   }
   for (const Diagram& diagram : capacityDiagrams(plot_, project_, {})) {
-    for (const std::vector<Vec3>& strip : diagram.Strips) {
+    for (const std::vector<Vec3>& strip : diagram.strips) {
       for (const Vec3& point : strip) EXPECT_DOUBLE_EQ(point.x, 2);
     }
   }

@@ -58,7 +58,7 @@ double over(double c, double below) {
 }
 
 QPoint pixel(const BlockCamera& camera, Vec3 p, QSize size) {
-  const ScreenPoint at = projectToPixel(camera.LastModelView, p, size.width(), size.height());
+  const ScreenPoint at = projectToPixel(camera.lastModelView, p, size.width(), size.height());
   return QPoint(static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y)));
 }
 
@@ -99,9 +99,9 @@ class BlockViewWindowTest : public QObject {
 
   BlockSceneInput scene(TestHost& host) {
     BlockSceneInput input;
-    input.Project = readViewProject(host.Form.Data());
-    input.Extents = GetMaxDims(input.Project);
-    input.Combine = &host.Form.plots()[tolvane::app::kPltCombine];
+    input.project = readViewProject(host.form.Data());
+    input.extents = GetMaxDims(input.project);
+    input.combine = &host.form.plots()[tolvane::app::kPltCombine];
     return input;
   }
 
@@ -109,23 +109,23 @@ class BlockViewWindowTest : public QObject {
   void offscreenRenderShowsLayersShaftAndDiagrams() {
     TestHost host;
     host.sandOverClay();
-    fillCombinedPlot(host.Form.plots()[tolvane::app::kPltCombine]);
+    fillCombinedPlot(host.form.plots()[tolvane::app::kPltCombine]);
     BlockSceneInput input = scene(host);
     const QSize size(640, 480);
     BlockCamera camera;
-    camera.restart(input.Extents);
+    camera.restart(input.extents);
     const OffscreenResult plain = renderBlockOffscreen(input, size, camera);
-    if (plain.Image.isNull()) {
+    if (plain.image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
-                       QString::fromStdString(plain.Error)));
+                       QString::fromStdString(plain.error)));
     }
-    qInfo("OpenGL renderer: %s", plain.Renderer.c_str());
-    const QImage& image = plain.Image;
+    qInfo("OpenGL renderer: %s", plain.renderer.c_str());
+    const QImage& image = plain.image;
     QCOMPARE(image.size(), size);
     QVERIFY(near(image.pixel(2, 2), 1, 1, 1, 0));  // white background
     // Fit scale min((640 - 50)/75, (480 - 50)/120) = 3.583 pixels per foot.
-    QVERIFY(std::abs(camera.Fit - 430.0 / 120) < 1e-12);
-    const double x = -0.6 * input.Extents.X;
+    QVERIFY(std::abs(camera.fit - 430.0 / 120) < 1e-12);
+    const double x = -0.6 * input.extents.x;
     // Front faces of alpha 0.5 over white: sand (row 0) and clay (row 1) in their colours.
     const QRgb sand = image.pixel(pixel(camera, {x, 0, -16}, size));
     QVERIFY2(near(sand, over(0.8, 1), over(0.55, 1), over(0, 1)), qPrintable(describe(sand)));
@@ -155,51 +155,51 @@ class BlockViewWindowTest : public QObject {
       return count;
     };
     QCOMPARE(coloured(image), 0);
-    input.Flags.ShowUltimateEffects = true;
+    input.flags.ShowUltimateEffects = true;
     const OffscreenResult diagrams = renderBlockOffscreen(input, size, camera);
-    QVERIFY(coloured(diagrams.Image) > 20);
+    QVERIFY(coloured(diagrams.image) > 20);
 
     // Turned for looking at: labels, depths and the maximum values.
-    input.Flags.ShowSoilLayerLabels = true;
-    input.Flags.ShowSoilLayerDepthLabels = true;
-    input.Flags.ShowUltimateEffectsValues = true;
-    input.Flags.UltimateEffectsFactor = 3;
-    camera.AngleX = 20;
-    camera.AngleZ = -35;
+    input.flags.ShowSoilLayerLabels = true;
+    input.flags.ShowSoilLayerDepthLabels = true;
+    input.flags.ShowUltimateEffectsValues = true;
+    input.flags.UltimateEffectsFactor = 3;
+    camera.angleX = 20;
+    camera.angleZ = -35;
     const OffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
-    QVERIFY(!turned.Image.isNull());
-    QVERIFY(turned.Image.save(screenshotPath("3d-view-rotated.png")));
+    QVERIFY(!turned.image.isNull());
+    QVERIFY(turned.image.save(screenshotPath("3d-view-rotated.png")));
   }
 
   void offscreenRenderOfABelledShaftInFourLayers() {
     TestHost host;
     host.belledShaftInFourLayers();
     BlockSceneInput input = scene(host);
-    input.Flags.ShowSoilLayerLabels = true;
-    input.Flags.ShowSoilLayerDepthLabels = true;
+    input.flags.ShowSoilLayerLabels = true;
+    input.flags.ShowSoilLayerDepthLabels = true;
     BlockCamera camera;
-    camera.restart(input.Extents);
+    camera.restart(input.extents);
     const QSize size(640, 480);
     const OffscreenResult front = renderBlockOffscreen(input, size, camera);
-    if (front.Image.isNull()) {
+    if (front.image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
-                       QString::fromStdString(front.Error)));
+                       QString::fromStdString(front.error)));
     }
     // X = Y = 12.5 x 4 = 50 ft; rows 2 and 3 take (0.4, 0.4, 0.2) and (0.4, 0.4, 0.55).
-    const double x = -0.6 * input.Extents.X;
-    const QRgb rock = front.Image.pixel(pixel(camera, {x, 0, -37}, size));
+    const double x = -0.6 * input.extents.x;
+    const QRgb rock = front.image.pixel(pixel(camera, {x, 0, -37}, size));
     QVERIFY2(near(rock, over(0.4, 1), over(0.4, 1), over(0.2, 1)), qPrintable(describe(rock)));
-    const QRgb strong = front.Image.pixel(pixel(camera, {x, 0, -52}, size));
+    const QRgb strong = front.image.pixel(pixel(camera, {x, 0, -52}, size));
     QVERIFY2(near(strong, over(0.4, 1), over(0.4, 1), over(0.55, 1)), qPrintable(describe(strong)));
     // The bell (10 ft across at the tip) shows grey beside where the 4 ft body would end.
-    const QRgb bell = front.Image.pixel(pixel(camera, {3.5, 0, -49.5}, size));
+    const QRgb bell = front.image.pixel(pixel(camera, {3.5, 0, -49.5}, size));
     QVERIFY2(near(bell, over(0.4, 0.25), over(0.4, 0.25), over(0.55, 0.25)),
              qPrintable(describe(bell)));
-    QVERIFY(front.Image.save(screenshotPath("3d-view-belled-front.png")));
-    camera.AngleX = 25;
-    camera.AngleZ = -30;
+    QVERIFY(front.image.save(screenshotPath("3d-view-belled-front.png")));
+    camera.angleX = 25;
+    camera.angleZ = -30;
     const OffscreenResult turned = renderBlockOffscreen(input, QSize(800, 600), camera);
-    QVERIFY(turned.Image.save(screenshotPath("3d-view-belled-rotated.png")));
+    QVERIFY(turned.image.save(screenshotPath("3d-view-belled-rotated.png")));
   }
 
   void aNewProjectWithoutDiameterOrDepthDrawsWithoutFaults() {
@@ -207,16 +207,16 @@ class BlockViewWindowTest : public QObject {
     TestHost host;
     BlockSceneInput input = scene(host);
     BlockCamera camera;
-    camera.restart(input.Extents);
+    camera.restart(input.extents);
     const OffscreenResult result = renderBlockOffscreen(input, QSize(320, 240), camera);
-    if (result.Image.isNull()) {
+    if (result.image.isNull()) {
       QSKIP(qPrintable(QStringLiteral("no OpenGL context for the offscreen render: ") +
-                       QString::fromStdString(result.Error)));
+                       QString::fromStdString(result.error)));
     }
-    QCOMPARE(camera.Fit, 1.0);
-    QVERIFY(near(result.Image.pixel(10, 10), 1, 1, 1, 0));
+    QCOMPARE(camera.fit, 1.0);
+    QVERIFY(near(result.image.pixel(10, 10), 1, 1, 1, 0));
     // The axes start at the centre of the picture: 80 pixels of blue to the right.
-    QVERIFY(near(result.Image.pixel(160 + 40, 120), 0, 0, 1, 60));
+    QVERIFY(near(result.image.pixel(160 + 40, 120), 0, 0, 1, 60));
   }
 
   void labelsStayInsideThePictureAndClearOfEachOther() {
@@ -257,52 +257,52 @@ class BlockViewWindowTest : public QObject {
   void windowOpensWithTheMenuAndToolButtonsAndCloses() {
     TestHost host;
     host.sandOverClay();
-    QVERIFY(!host.Controls->viewMenuAction()->isVisible());
+    QVERIFY(!host.controls->viewMenuAction()->isVisible());
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
     QCOMPARE(view->windowTitle(), QStringLiteral("3-D View"));
-    QVERIFY(host.Controls->viewMenuAction()->isVisible());
-    for (QAction* tool : host.Controls->toolActions()) QVERIFY(tool->isVisible());
-    QCOMPARE(host.Controls->toolActions()[0]->toolTip(), QStringLiteral("Panning"));
-    QCOMPARE(host.Controls->toolActions()[6]->toolTip(), QStringLiteral("Restart View"));
+    QVERIFY(host.controls->viewMenuAction()->isVisible());
+    for (QAction* tool : host.controls->toolActions()) QVERIFY(tool->isVisible());
+    QCOMPARE(host.controls->toolActions()[0]->toolTip(), QStringLiteral("Panning"));
+    QCOMPARE(host.controls->toolActions()[6]->toolTip(), QStringLiteral("Restart View"));
     // The extents of the first activation: X = Y = 12.5 x 3, Dmax 60.
-    QCOMPARE(view->extents().X, 37.5);
+    QCOMPARE(view->extents().x, 37.5);
     QCOMPARE(view->extents().Dmax, 60.0);
 
     // The menu checks by the flags; "Layer Labels" follows "Soil Layers".
-    host.Controls->updateMenu();
-    const QList<QAction*> items = host.Controls->viewMenu()->actions();
+    host.controls->updateMenu();
+    const QList<QAction*> items = host.controls->viewMenu()->actions();
     QCOMPARE(items[0]->text(), QStringLiteral("Shaft"));
     QVERIFY(items[0]->isChecked());
     QVERIFY(items[3]->isEnabled());
     items[2]->trigger();  // "Soil Layers" off
-    QVERIFY(!view->Flags.ShowSoilLayers);
-    host.Controls->updateMenu();
+    QVERIFY(!view->flags.ShowSoilLayers);
+    host.controls->updateMenu();
     QVERIFY(!items[3]->isEnabled());
     QVERIFY(!items[4]->isEnabled());
     QCOMPARE(items.last()->text(), QStringLiteral("Combined Plots"));
     QVERIFY(!items.last()->isEnabled());  // no results loaded
 
     // Mouse modes, zoom and restart through the tool buttons.
-    host.Controls->toolActions()[3]->trigger();
-    QCOMPARE(view->Flags.MouseOption, static_cast<int>(kMouseZoomWindow));
-    QVERIFY(view->Flags.ZoomWindowBoxEnabled);
-    host.Controls->toolActions()[2]->trigger();
-    QCOMPARE(view->Flags.MouseOption, static_cast<int>(kMouseRotating));
-    QVERIFY(!view->Flags.ZoomWindowBoxEnabled);
-    host.Controls->toolActions()[4]->trigger();
-    QCOMPARE(view->camera().Zoom, 1.4142);
-    host.Controls->toolActions()[6]->trigger();
-    QCOMPARE(view->camera().Zoom, 1.0);
+    host.controls->toolActions()[3]->trigger();
+    QCOMPARE(view->flags.MouseOption, static_cast<int>(kMouseZoomWindow));
+    QVERIFY(view->flags.ZoomWindowBoxEnabled);
+    host.controls->toolActions()[2]->trigger();
+    QCOMPARE(view->flags.MouseOption, static_cast<int>(kMouseRotating));
+    QVERIFY(!view->flags.ZoomWindowBoxEnabled);
+    host.controls->toolActions()[4]->trigger();
+    QCOMPARE(view->camera().zoom, 1.4142);
+    host.controls->toolActions()[6]->trigger();
+    QCOMPARE(view->camera().zoom, 1.0);
 
     // Closing (also from New and Open) hides the menu and the buttons again.
     tolvane::app::Close3DView(host);
     QVERIFY(find3DView(host) == nullptr);  // closing already
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!host.Controls->viewMenuAction()->isVisible());
-    QVERIFY(!host.Controls->toolActions()[0]->isVisible());
-    QCOMPARE(host.Area.subWindowList().size(), 0);
+    QVERIFY(!host.controls->viewMenuAction()->isVisible());
+    QVERIFY(!host.controls->toolActions()[0]->isVisible());
+    QCOMPARE(host.area.subWindowList().size(), 0);
   }
 
   void mouseOnTheDrawingControl() {
@@ -310,7 +310,7 @@ class BlockViewWindowTest : public QObject {
     host.sandOverClay();
     TDlgBlock* view = Open(host);
     QVERIFY(view != nullptr);
-    host.Controls->toolActions()[2]->trigger();  // "Rotating"
+    host.controls->toolActions()[2]->trigger();  // "Rotating"
     // Rotating with Shift: a drag mostly across turns about one axis only.
     QWidget* gl = view->glWindow();
     if (gl == nullptr) {
@@ -320,24 +320,24 @@ class BlockViewWindowTest : public QObject {
           "no OpenGL context on this platform for the mouse on the drawing control "
           "(block_view_window_test_xvfb runs this under xvfb-run)");
     }
-    view->camera().LastModelView = view->camera().modelView(view->extents().Dmax);
+    view->camera().lastModelView = view->camera().modelView(view->extents().Dmax);
     sendMouse(gl, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton,
               Qt::ShiftModifier);
     sendMouse(gl, QEvent::MouseMove, QPoint(100 + gl->width() / 4, 110), Qt::NoButton,
               Qt::LeftButton, Qt::ShiftModifier);
     sendMouse(gl, QEvent::MouseButtonRelease, QPoint(100 + gl->width() / 4, 110), Qt::LeftButton,
               Qt::NoButton, Qt::ShiftModifier);
-    QVERIFY(std::abs(view->camera().AngleZ - 22.5) < 0.5);  // a quarter width: 90/4 degrees
-    QCOMPARE(view->camera().AngleX, 0.0);
-    QCOMPARE(view->camera().AngleY, 0.0);
+    QVERIFY(std::abs(view->camera().angleZ - 22.5) < 0.5);  // a quarter width: 90/4 degrees
+    QCOMPARE(view->camera().angleX, 0.0);
+    QCOMPARE(view->camera().angleY, 0.0);
 
     // Zoom window: a box over the upper left quarter zooms by min(w/dx, h/dy).
-    host.Controls->toolActions()[6]->trigger();
-    host.Controls->toolActions()[3]->trigger();
-    view->camera().LastModelView = view->camera().modelView(view->extents().Dmax);
+    host.controls->toolActions()[6]->trigger();
+    host.controls->toolActions()[3]->trigger();
+    view->camera().lastModelView = view->camera().modelView(view->extents().Dmax);
     const QPoint corner(gl->width() / 2, gl->height() / 2);
     sendMouse(gl, QEvent::MouseButtonPress, QPoint(0, 0), Qt::LeftButton, Qt::LeftButton);
-    QVERIFY(view->camera().ZoomBoxVisible);
+    QVERIFY(view->camera().zoomBoxVisible);
     sendMouse(gl, QEvent::MouseMove, corner, Qt::NoButton, Qt::LeftButton);
     // The box is drawn in green from the press point to the pointer.
     const QImage boxed = view->glWindow()->grabFramebuffer();
@@ -345,8 +345,8 @@ class BlockViewWindowTest : public QObject {
     QVERIFY2(qGreen(edge) > 200 && qRed(edge) < 60 && qBlue(edge) < 60, qPrintable(describe(edge)));
     QVERIFY(boxed.save(screenshotPath("3d-view-zoom-box.png")));
     sendMouse(gl, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
-    QVERIFY(!view->camera().ZoomBoxVisible);
-    QVERIFY(std::abs(view->camera().Zoom - 2.0) < 0.01);  // half sizes rounded down
+    QVERIFY(!view->camera().zoomBoxVisible);
+    QVERIFY(std::abs(view->camera().zoom - 2.0) < 0.01);  // half sizes rounded down
   }
 
   void windowDrawsWhereAContextExists() {
@@ -364,7 +364,7 @@ class BlockViewWindowTest : public QObject {
           "block_view_window_test_xvfb runs this under xvfb-run)");
     }
     const QSize size = image.size();
-    const QRgb sand = image.pixel(pixel(view->camera(), {-0.6 * view->extents().X, 0, -16}, size));
+    const QRgb sand = image.pixel(pixel(view->camera(), {-0.6 * view->extents().x, 0, -16}, size));
     QVERIFY2(near(sand, over(0.8, 1), over(0.55, 1), over(0, 1)), qPrintable(describe(sand)));
     // The frame with the drawing control's picture as the screen shows it (a widget grab leaves
     // out the labels that Qt paints into the OpenGL framebuffer).
@@ -387,7 +387,7 @@ class BlockViewWindowTest : public QObject {
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Combined Plots"));
     QVERIFY(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     // Inside the main window's bottom and right edges.
-    const QRect frame = host.Area.frameGeometry();
+    const QRect frame = host.area.frameGeometry();
     QVERIFY(dialog->frameGeometry().right() <= frame.right());
     QVERIFY(dialog->frameGeometry().bottom() <= frame.bottom());
     // Everything but "Show Plots" waits for "Show Plots".
@@ -395,26 +395,26 @@ class BlockViewWindowTest : public QObject {
     QVERIFY(!dialog->skinFriction()->isEnabled());
     QVERIFY(!dialog->sizeFactor()->isEnabled());
     dialog->showPlots()->setChecked(true);
-    QVERIFY(view->Flags.ShowUltimateEffects);
+    QVERIFY(view->flags.ShowUltimateEffects);
     QVERIFY(dialog->skinFriction()->isEnabled());
     QCOMPARE(dialog->sizeFactor()->text(), QStringLiteral("1"));
     dialog->sizeUp()->click();
     QCOMPARE(dialog->sizeFactor()->text(), QStringLiteral("2"));
-    QCOMPARE(view->Flags.UltimateEffectsFactor, 2.0);
+    QCOMPARE(view->flags.UltimateEffectsFactor, 2.0);
     dialog->sizeDown()->click();
     dialog->sizeDown()->click();
     QCOMPARE(dialog->sizeFactor()->text(), QStringLiteral("0.9"));
     dialog->tipResistance()->setChecked(false);
-    QVERIFY(!view->Flags.ShowTipResistance);
+    QVERIFY(!view->flags.ShowTipResistance);
     dialog->designEffects()->setChecked(true);
-    QCOMPARE(view->Flags.ShowUltimateResults, 1);
+    QCOMPARE(view->flags.ShowUltimateResults, 1);
     // A text that is no number leaves the factor as it was.
     QTest::keyClicks(dialog->sizeFactor(), QStringLiteral("x"));
-    QCOMPARE(view->Flags.UltimateEffectsFactor, 0.9);
+    QCOMPARE(view->flags.UltimateEffectsFactor, 0.9);
     QVERIFY(dialog->factorError()->text().contains(QStringLiteral("not a valid")));
     dialog->sizeFactor()->clear();
     QTest::keyClicks(dialog->sizeFactor(), QStringLiteral("2.5"));
-    QCOMPARE(view->Flags.UltimateEffectsFactor, 2.5);
+    QCOMPARE(view->flags.UltimateEffectsFactor, 2.5);
     QVERIFY(dialog->factorError()->text().isEmpty());
     QVERIFY(dialog->grab().save(screenshotPath("combined-plots-dialog.png")));
     // Closing frees the dialog.

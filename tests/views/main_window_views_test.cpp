@@ -65,7 +65,7 @@ class MainWindowViewsTest : public QObject {
     window.resize(1280, 900);
     window.show();
     window.start(project);
-    QVERIFY(window.core().Flags.ShowOutput);
+    QVERIFY(window.core().flags.ShowOutput);
     QVERIFY(!window.block3DControls()->viewMenuAction()->isVisible());
 
     window.action(QStringLiteral("actionSideView"))->trigger();
@@ -130,7 +130,7 @@ class MainWindowViewsTest : public QObject {
     window.action(QStringLiteral("action3DView"))->trigger();
     QCOMPARE(find3DView(window)->extents().Dmax, 60.0);
     window.action(QStringLiteral("actionSideView"))->trigger();
-    QCOMPARE(findSideView(window)->sideGeometry().project().Layers.size(), size_t{2});
+    QCOMPARE(findSideView(window)->sideGeometry().project().layers.size(), size_t{2});
   }
 };
 

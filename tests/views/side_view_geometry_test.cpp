@@ -23,7 +23,7 @@ ViewProject belledProject() {
   p.Lue = 5;
   p.Lle = 2;
   p.PD = 40;
-  p.Layers = {{1, 0, 20}, {2, 20, 60}};
+  p.layers = {{1, 0, 20}, {2, 20, 60}};
   return p;
 }
 
@@ -55,14 +55,14 @@ TEST(SideViewPieces, StackUpperZoneBodyLowerZoneAndBellFromTheGroundOffset) {
   for (size_t i = 0; i < pieces.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_NEAR(pieces[i].TopLeft.y, tops[i], 1e-6);
-    EXPECT_NEAR(pieces[i].TopRight.y, tops[i], 1e-6);
-    EXPECT_NEAR(pieces[i].BottomLeft.y, bottoms[i], 1e-6);
+    EXPECT_NEAR(pieces[i].topRight.y, tops[i], 1e-6);
+    EXPECT_NEAR(pieces[i].bottomLeft.y, bottoms[i], 1e-6);
     EXPECT_DOUBLE_EQ(pieces[i].TopLeft.x, -1);
-    EXPECT_DOUBLE_EQ(pieces[i].TopRight.x, 1);
+    EXPECT_DOUBLE_EQ(pieces[i].topRight.x, 1);
   }
   // The bell widens to B x R = 6.
-  EXPECT_DOUBLE_EQ(pieces[3].BottomLeft.x, -3);
-  EXPECT_DOUBLE_EQ(pieces[3].BottomRight.x, 3);
+  EXPECT_DOUBLE_EQ(pieces[3].bottomLeft.x, -3);
+  EXPECT_DOUBLE_EQ(pieces[3].bottomRight.x, 3);
 }
 
 TEST(SideViewPieces, StraightShaftHasAFlatBellAndItsBodyReachesTheTip) {
@@ -70,9 +70,9 @@ TEST(SideViewPieces, StraightShaftHasAFlatBellAndItsBodyReachesTheTip) {
   p.R = 0;
   const std::vector<ShaftPiece> pieces = sideViewPieces(p, 40);
   ASSERT_EQ(pieces.size(), 4u);
-  EXPECT_DOUBLE_EQ(pieces[1].BottomLeft.y, 4 + 40 - 2);  // body to the lower zone
+  EXPECT_DOUBLE_EQ(pieces[1].bottomLeft.y, 4 + 40 - 2);  // body to the lower zone
   EXPECT_DOUBLE_EQ(pieces[3].TopLeft.y, 44);
-  EXPECT_DOUBLE_EQ(pieces[3].BottomLeft.y, 44);
+  EXPECT_DOUBLE_EQ(pieces[3].bottomLeft.y, 44);
 }
 
 TEST(SideViewDesignBounds, SpanThePiecesAndTheDeepestLayerPlusThreeDiameters) {
@@ -156,7 +156,7 @@ TEST(SideViewGeometry, AProjectWithoutLayersHasNoPieces) {
   view.rebuild(belledProject(), 40);
   EXPECT_EQ(view.Data().size(), 4u);
   ViewProject empty = belledProject();
-  empty.Layers.clear();
+  empty.layers.clear();
   view.rebuild(empty, 40);
   EXPECT_TRUE(view.Data().empty());
 }
@@ -196,11 +196,11 @@ TEST_F(DefaultShaftLength, ReadViewProjectChainsTheLayerTops) {
   project_.Data().DSTART = 3;
   project_.Data().WTD = 12;
   const ViewProject p = readViewProject(project_.Data());
-  ASSERT_EQ(p.Layers.size(), 2u);
-  EXPECT_EQ(p.Layers[0].SoilType, kSand);
-  EXPECT_DOUBLE_EQ(p.Layers[0].Top, 0);
-  EXPECT_DOUBLE_EQ(p.Layers[1].Top, 20);
-  EXPECT_DOUBLE_EQ(p.Layers[1].Bottom, 60);
+  ASSERT_EQ(p.layers.size(), 2u);
+  EXPECT_EQ(p.layers[0].SoilType, kSand);
+  EXPECT_DOUBLE_EQ(p.layers[0].Top, 0);
+  EXPECT_DOUBLE_EQ(p.layers[1].Top, 20);
+  EXPECT_DOUBLE_EQ(p.layers[1].Bottom, 60);
   EXPECT_DOUBLE_EQ(p.deepestLayerBottom(), 60);
   EXPECT_DOUBLE_EQ(p.B, 3);
   EXPECT_DOUBLE_EQ(p.WTD, 12);
@@ -245,8 +245,8 @@ TEST(SideViewSoil, NamesHatchesAndColoursByType) {
     const std::optional<SoilAppearance> soil = sideViewSoil(c.type);
     ASSERT_TRUE(soil);
     EXPECT_STREQ(soil->Name, c.name);
-    EXPECT_EQ(soil->Hatch, c.hatch);
-    EXPECT_EQ(soil->Rgb, c.rgb);
+    EXPECT_EQ(soil->hatch, c.hatch);
+    EXPECT_EQ(soil->rgb, c.rgb);
   }
   EXPECT_FALSE(sideViewSoil(0));
   EXPECT_FALSE(sideViewSoil(12));

@@ -69,10 +69,10 @@ class SideViewWindowTest : public QObject {
     QCOMPARE(view->omitHatchesBox()->text(), QStringLiteral("Omit Hatches"));
     QCOMPARE(view->omitHatchesBox()->toolTip(),
              QStringLiteral("Click to omit hatches from printing"));
-    QCOMPARE(host.Area.subWindowList().size(), 1);
+    QCOMPARE(host.area.subWindowList().size(), 1);
     // A second command brings the same window forward.
     tolvane::app::showSideView(host);
-    QCOMPARE(host.Area.subWindowList().size(), 1);
+    QCOMPARE(host.area.subWindowList().size(), 1);
   }
 
   void drawsLayerColoursAndShaftPiecesAtKnownPixels() {
@@ -123,8 +123,8 @@ class SideViewWindowTest : public QObject {
     // Hb = (2.5 - 1)/2 x 4 / tan(30 x 3.1416/180) = 3 / 0.57735 = 5.196 ft; the bell widens
     // from 4 ft to 10 ft over it.
     QCOMPARE(g.Data().size(), size_t{4});
-    QVERIFY(std::abs(g.Data()[3].BottomLeft.y - g.Data()[3].TopLeft.y - 5.196) < 0.001);
-    QCOMPARE(g.Data()[3].BottomRight.x, 5.0);
+    QVERIFY(std::abs(g.Data()[3].bottomLeft.y - g.Data()[3].TopLeft.y - 5.196) < 0.001);
+    QCOMPARE(g.Data()[3].bottomRight.x, 5.0);
     const QImage image = view->Canvas()->grab().toImage();
     const auto colour = [&](double x, double depth) {
       const tolvane::app::ViewPixel p = g.toPixel({x, depth + g.groundOffset()});
@@ -139,12 +139,12 @@ class SideViewWindowTest : public QObject {
   void aProjectWithoutLengthGetsTheDeepestLayerBottom() {
     TestHost host;
     host.sandOverClay();
-    host.Form.Data().PD = 0;
+    host.form.Data().PD = 0;
     TDlgSideView* view = Open(host);
     QVERIFY(view != nullptr);
-    QCOMPARE(static_cast<double>(host.Form.Data().PD), 60.0);
+    QCOMPARE(static_cast<double>(host.form.Data().PD), 60.0);
     // The bell piece ends at the tip: G + 60.
-    QCOMPARE(view->sideGeometry().Data().back().BottomLeft.y, 66.0);
+    QCOMPARE(view->sideGeometry().Data().back().bottomLeft.y, 66.0);
   }
 
   void mouseMoveShowsTheDepthInTheTitle() {
@@ -235,7 +235,7 @@ class SideViewWindowTest : public QObject {
     view->parentWidget()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(tolvane::app::findSideView(host) == nullptr);
-    QCOMPARE(host.Area.subWindowList().size(), 0);
+    QCOMPARE(host.area.subWindowList().size(), 0);
   }
 };
 

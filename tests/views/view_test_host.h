@@ -17,30 +17,30 @@ namespace tolvane::app::testing {
 
 class TestHost : public app::WindowHost {
  public:
-  TestHost() : Form(Messages, projectHost, std::filesystem::path()) {
-    Area.resize(1000, 760);
-    Area.show();
-    Controls = new Block3DControls(*this, &MenuBar, &ToolBar);
+  TestHost() : form(messages, projectHost, std::filesystem::path()) {
+    area.resize(1000, 760);
+    area.show();
+    controls = new Block3DControls(*this, &menuBar, &toolBar);
   }
-  app::MainFormRules& core() override { return Form; }
-  QMdiArea* mdiArea() override { return &Area; }
-  QWidget* frame() override { return &Area; }
-  void projectChanged() override { ++Changes; }
+  app::MainFormRules& core() override { return form; }
+  QMdiArea* mdiArea() override { return &area; }
+  QWidget* frame() override { return &area; }
+  void projectChanged() override { ++changes; }
   void updateEnabling() override {
-    ++Enablings;
-    Controls->updateVisibility();
+    ++enablings;
+    controls->updateVisibility();
   }
 
   // Sand to 20 ft over clay to 60 ft; a 3 ft shaft of 40 ft with 5 ft and 3 ft zones without side
   // resistance; water at 10 ft.
   void sandOverClay() {
-    TProgramData& data = Form.Data();
+    TProgramData& data = form.Data();
     data.DSTART = 3;
     data.TOPLENG = 5;
     data.BS = 3;
     data.PD = 40;
     data.WTD = 10;
-    grid::TGridTable& d = Form.project().grids().D();
+    grid::TGridTable& d = form.project().grids().D();
     d.SetRowCount(2);
     d.SetIntValue(kColSoilType, 0, kSand);
     d.SetFloatValue(kColBottomDepth, 0, 20);
@@ -52,7 +52,7 @@ class TestHost : public app::WindowHost {
   // upper and a 3 ft lower zone; clay, sand, weak rock and strong rock to 15, 30, 45 and 60 ft;
   // water at 20 ft.
   void belledShaftInFourLayers() {
-    TProgramData& data = Form.Data();
+    TProgramData& data = form.Data();
     data.DSTART = 4;
     data.RATIO = 2.5L;
     data.BELANGL = 30;
@@ -60,7 +60,7 @@ class TestHost : public app::WindowHost {
     data.BS = 3;
     data.PD = 50;
     data.WTD = 20;
-    grid::TGridTable& d = Form.project().grids().D();
+    grid::TGridTable& d = form.project().grids().D();
     d.SetRowCount(4);
     const int32_t types[] = {kClay, kSand, kWeakRock, kStrongRock};
     for (int row = 0; row < 4; ++row) {
@@ -69,15 +69,15 @@ class TestHost : public app::WindowHost {
     }
   }
 
-  app::ConsoleMessages Messages;
+  app::ConsoleMessages messages;
   HeadlessHost projectHost;
-  app::MainFormRules Form;
-  QMdiArea Area;
-  QMenuBar MenuBar;
-  QToolBar ToolBar;
-  Block3DControls* Controls = nullptr;
-  int Changes = 0;
-  int Enablings = 0;
+  app::MainFormRules form;
+  QMdiArea area;
+  QMenuBar menuBar;
+  QToolBar toolBar;
+  Block3DControls* controls = nullptr;
+  int changes = 0;
+  int enablings = 0;
 };
 
 }  // namespace tolvane::app::testing

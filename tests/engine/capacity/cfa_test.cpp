@@ -199,8 +199,8 @@ TEST(CfaSide, FhwaSandEstimatesBetaAtEveryStep) {
   // Top: 1.5 - 0.135 × 2 = 1.23 → 1.2; bottom: 1.5 - 0.135 × 4 = 0.96.
   EXPECT_NEAR(layer.SideFactor[kTop], 1.2F, kTolerance);
   EXPECT_NEAR(layer.SideFactor[kBottom], 0.96F, kTolerance);
-  EXPECT_TRUE(layer.Estimated.SideFactor[kTop]);
-  EXPECT_TRUE(layer.Estimated.SideFactor[kBottom]);
+  EXPECT_TRUE(layer.estimated.SideFactor[kTop]);
+  EXPECT_TRUE(layer.estimated.SideFactor[kBottom]);
   // At 9 ft the estimate is made again: 1.5 - 0.135 × 3 = 1.095 (the straight line between the
   // ends would give 1.0875); on sigma'mid = 1020: 1.095 × 1020 / 2000 = 0.55845.
   expectSides({
@@ -215,7 +215,7 @@ TEST(CfaSide, FhwaSandKeepsAGivenBeta) {
   layer.BlowCount = {30.0F, 30.0F};
   layer.SideFactor = {0.5F, 0.7F};
   prepareCfaLayer(layer, {0.0F, 2400.0F}, 2.0F, false);
-  EXPECT_FALSE(layer.Estimated.SideFactor[kTop]);
+  EXPECT_FALSE(layer.estimated.SideFactor[kTop]);
   // At 10 ft beta = 0.6; 0.6 × 1140 / 2000 = 0.342.
   expectSides({{"given beta", layer, 10.0F, stepStress(1200.0F, 1140.0F), 0.6F, 0.342F}});
 }
@@ -227,11 +227,11 @@ TEST(CfaSide, FhwaClayEstimatesAlphaAndNc) {
   // cu / 2116.8 = 1.88964: alpha = 0.55 - 0.1 × 0.38964 = 0.511036.
   EXPECT_NEAR(layer.SideFactor[kTop], 0.511036F, kTolerance);
   EXPECT_NEAR(layer.SideFactor[kBottom], 0.511036F, kTolerance);
-  EXPECT_TRUE(layer.Estimated.SideFactor[kBottom]);
+  EXPECT_TRUE(layer.estimated.SideFactor[kBottom]);
   // Nc = 6 (1 + 0.2 z / 3): 6 at the top; 10 → 9 at 10 ft.
   EXPECT_NEAR(layer.BearingFactorNc[kTop], 6.0F, kTolerance);
   EXPECT_NEAR(layer.BearingFactorNc[kBottom], 9.0F, kTolerance);
-  EXPECT_TRUE(layer.Estimated.BearingFactorNc[kTop]);
+  EXPECT_TRUE(layer.estimated.BearingFactorNc[kTop]);
   // fs = 0.511036 × 4000 / 2000 = 1.022072.
   expectSides({{"alpha", layer, 5.0F, stepStress(600.0F, 540.0F), 0.511036F, 1.022072F}});
 }
@@ -257,9 +257,9 @@ TEST(CfaPrepare, EstimatesNothingForTheTableMethods) {
     prepareCfaLayer(sand, {0.0F, 2400.0F}, 2.0F, false);
     prepareCfaLayer(clay, {0.0F, 2400.0F}, 2.0F, false);
     EXPECT_EQ(sand.SideFactor[kTop], 0.0F);
-    EXPECT_FALSE(sand.Estimated.SideFactor[kTop]);
+    EXPECT_FALSE(sand.estimated.SideFactor[kTop]);
     EXPECT_EQ(clay.SideFactor[kTop], 0.0F);
-    EXPECT_FALSE(clay.Estimated.BearingFactorNc[kTop]);
+    EXPECT_FALSE(clay.estimated.BearingFactorNc[kTop]);
   }
 }
 

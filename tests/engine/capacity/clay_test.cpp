@@ -64,8 +64,8 @@ TEST(ClayAlphaEstimate, ByStrengthRatio) {
       estimateCohesiveParameters(layer, {}, 3.0F);
       EXPECT_NEAR(layer.SideFactor[kTop], c.alpha, kTolerance);
       EXPECT_NEAR(layer.SideFactor[kBottom], c.alpha, kTolerance);
-      EXPECT_TRUE(layer.Estimated.SideFactor[kTop]);
-      EXPECT_TRUE(layer.Estimated.SideFactor[kBottom]);
+      EXPECT_TRUE(layer.estimated.SideFactor[kTop]);
+      EXPECT_TRUE(layer.estimated.SideFactor[kBottom]);
     }
   }
 }
@@ -77,7 +77,7 @@ TEST(ClayAlphaEstimate, GivenAlphaIsKept) {
   estimateCohesiveParameters(layer, {}, 3.0F);
   EXPECT_EQ(layer.SideFactor[kTop], 0.0F);
   EXPECT_EQ(layer.SideFactor[kBottom], 0.6F);
-  EXPECT_FALSE(layer.Estimated.SideFactor[kTop]);
+  EXPECT_FALSE(layer.estimated.SideFactor[kTop]);
 }
 
 TEST(ClayNcEstimate, ByDepthInDiameters) {
@@ -103,8 +103,8 @@ TEST(ClayNcEstimate, ByDepthInDiameters) {
     estimateCohesiveParameters(layer, {}, 3.0F);
     EXPECT_NEAR(layer.BearingFactorNc[kTop], c.nc[kTop], kTolerance);
     EXPECT_NEAR(layer.BearingFactorNc[kBottom], c.nc[kBottom], kTolerance);
-    EXPECT_TRUE(layer.Estimated.BearingFactorNc[kTop]);
-    EXPECT_TRUE(layer.Estimated.BearingFactorNc[kBottom]);
+    EXPECT_TRUE(layer.estimated.BearingFactorNc[kTop]);
+    EXPECT_TRUE(layer.estimated.BearingFactorNc[kBottom]);
   }
 }
 
@@ -268,11 +268,11 @@ TEST(ClayGec10Estimate, ConvertsStrengthThenAlphaAndNc) {
     layer.SideFactor = {0.3F, 0.3F};  // a given α is replaced
     estimateCohesiveParameters(layer, {c.stress, c.stress}, 3.0F);
     for (const LayerEnd end : {kTop, kBottom}) {
-      EXPECT_NEAR(layer.CiucStrength[end], c.converted, 1.0E-2F);
+      EXPECT_NEAR(layer.ciucStrength[end], c.converted, 1.0E-2F);
       EXPECT_NEAR(layer.SideFactor[end], c.alpha, kTolerance);
       EXPECT_NEAR(layer.BearingFactorNc[end], c.nc, kTolerance);
-      EXPECT_TRUE(layer.Estimated.SideFactor[end]);
-      EXPECT_TRUE(layer.Estimated.BearingFactorNc[end]);
+      EXPECT_TRUE(layer.estimated.SideFactor[end]);
+      EXPECT_TRUE(layer.estimated.BearingFactorNc[end]);
       EXPECT_FALSE(std::isnan(layer.SideFactor[end]));
     }
   }

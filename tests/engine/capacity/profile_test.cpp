@@ -17,7 +17,7 @@ AnalysisInput clayProfile(std::initializer_list<float> bottoms, float unitWeight
   AnalysisInput input;
   float top = 0.0F;
   for (float bottom : bottoms) {
-    Layer& layer = input.Layers[static_cast<std::size_t>(input.LayerCount++)];
+    Layer& layer = input.layers[static_cast<std::size_t>(input.LayerCount++)];
     layer.SoilType = kClay;
     layer.TopDepth = top;
     layer.BottomDepth = bottom;
@@ -53,20 +53,20 @@ TEST(EffectiveStress, WholeFeetAndWaterTable) {
 
 TEST(EffectiveStress, FootAcrossALayerBoundaryIsSplit) {
   AnalysisInput input = clayProfile({2.5F, 10.0F}, 100.0F, 50.0F);
-  input.Layers[1].UnitWeight = {120.0F, 120.0F};
+  input.layers[1].UnitWeight = {120.0F, 120.0F};
   // Feet 1 and 2 at 100; foot 3: half at 100, half at 120.
   EXPECT_FLOAT_EQ(EffectiveStress(input, 3.0F), 200.0F + 50.0F + 60.0F);
   // A unit weight that varies within the layer is taken at the foot's bottom.
-  input.Layers[1].UnitWeight = {110.0F, 125.0F};  // at 5 ft: 110 + 15 x 2.5 / 7.5 = 115
+  input.layers[1].UnitWeight = {110.0F, 125.0F};  // at 5 ft: 110 + 15 x 2.5 / 7.5 = 115
   EXPECT_NEAR(EffectiveStress(input, 5.0F) - EffectiveStress(input, 4.0F), 115.0F, 1e-3F);
 }
 
 TEST(ProfileWalk, WholeFootBoundariesSetTheSteps) {
   AnalysisInput input = clayProfile({10.4F, 20.6F}, 120.0F, 100.0F);
   roundLayerBoundaries(input);
-  EXPECT_FLOAT_EQ(input.Layers[0].BottomDepth, 10.0F);
-  EXPECT_FLOAT_EQ(input.Layers[1].TopDepth, 10.0F);
-  EXPECT_FLOAT_EQ(input.Layers[1].BottomDepth, 21.0F);
+  EXPECT_FLOAT_EQ(input.layers[0].BottomDepth, 10.0F);
+  EXPECT_FLOAT_EQ(input.layers[1].TopDepth, 10.0F);
+  EXPECT_FLOAT_EQ(input.layers[1].BottomDepth, 21.0F);
   const auto table = std::make_unique<CapacityTable>();
   OutputFile log;
   walkProfile(input, caseGeometry(input, 2.0F), StressProfile(input), *table, log);
@@ -119,8 +119,8 @@ TEST(ProfileWalk, TopExclusionLimitsAndUplift) {
     input.TOPLENG = c.topLength;
     input.KCYCL = c.loading;
     input.RCYCL = 0.7F;
-    input.Layers[0].MaxUnitSide = {c.sideLimit, c.sideLimit};
-    input.Layers[0].MaxUnitTip = {c.tipLimit, c.tipLimit};
+    input.layers[0].MaxUnitSide = {c.sideLimit, c.sideLimit};
+    input.layers[0].MaxUnitTip = {c.tipLimit, c.tipLimit};
     const auto table = std::make_unique<CapacityTable>();
     OutputFile log;
     walkProfile(input, caseGeometry(input, 2.0F), StressProfile(input), *table, log);

@@ -161,7 +161,7 @@ std::unique_ptr<AnalysisInput> weakRockProfile(float socketDiameter) {
   input->DSTART = 3.0F;
   input->WTD = 100.0F;
   input->EPILE = 3.6E6F;  // lb/in²: 259200 tsf
-  Layer& layer = input->Layers[0];
+  Layer& layer = input->layers[0];
   layer.SoilType = kWeakRock;
   layer.BottomDepth = 30.0F;
   layer.RockStrength = {20830.0F, 20830.0F};
@@ -201,7 +201,7 @@ TEST(WeakRockSocket, RoughSocketStep) {
 
 TEST(WeakRockSocket, SmoothSocketReturnsFaEvenWhenKfIsBelowOne) {
   auto input = weakRockProfile(3.0F);
-  input->Layers[0].InterfaceCondition = {2, 2};
+  input->layers[0].InterfaceCondition = {2, 2};
   const TempDir dir;
   OutputFile log;
   ASSERT_TRUE(log.open((dir / "log.txt").string()));
@@ -308,11 +308,11 @@ RockCase strongRockCase(bool soilAbove) {
   c.geometry.ShaftDiameter = 3.0F;
   int n = 0;
   if (soilAbove) {
-    Layer& clay = input.Layers[static_cast<std::size_t>(n++)];
+    Layer& clay = input.layers[static_cast<std::size_t>(n++)];
     clay.SoilType = kClay;
     clay.BottomDepth = 10.0F;
   }
-  Layer& rock = input.Layers[static_cast<std::size_t>(n)];
+  Layer& rock = input.layers[static_cast<std::size_t>(n)];
   rock.SoilType = kStrongRock;
   rock.TopDepth = soilAbove ? 10.0F : 0.0F;
   rock.BottomDepth = 30.0F;
@@ -396,12 +396,12 @@ TEST(StrongRockTipCurve, RockSeparatedFromTheSocketBySoil) {
   RockCase c = strongRockCase(true);
   AnalysisInput& input = *c.input;
   // Weak rock 0 to 5 ft, clay 5 to 10 ft, strong rock below: the socket is the strong rock alone.
-  input.Layers[2] = input.Layers[1];
-  input.Layers[1] = input.Layers[0];
-  input.Layers[1].TopDepth = 5.0F;
-  input.Layers[0] = Layer{};
-  input.Layers[0].SoilType = kWeakRock;
-  input.Layers[0].BottomDepth = 5.0F;
+  input.layers[2] = input.layers[1];
+  input.layers[1] = input.layers[0];
+  input.layers[1].TopDepth = 5.0F;
+  input.layers[0] = Layer{};
+  input.layers[0].SoilType = kWeakRock;
+  input.layers[0].BottomDepth = 5.0F;
   input.LayerCount = 3;
   const RockTipResult r = strongRockTipCurve(c.tip(20.0F, 2, 200.0F));
   EXPECT_NE(r.notes.find("LAYER NO  1 IS ROCK ABOVE THE SOIL"), std::string::npos) << r.notes;
@@ -430,7 +430,7 @@ TEST(GranularIgmTipCurve, ModulusFromBlowCountAndCurveShape) {
   input.WTD = 100.0F;
   input.LayerCount = 1;
   c.geometry.ShaftDiameter = 3.0F;
-  Layer& igm = input.Layers[0];
+  Layer& igm = input.layers[0];
   igm.SoilType = kDecomposedRock;
   igm.BottomDepth = 30.0F;
   igm.UnitWeight = {125.0F, 125.0F};
@@ -502,11 +502,11 @@ TEST(WeakRockTipCurve, SiSettlementIncludesTheShortening) {
   auto input = weakRockProfile(3.0F);
   // A 5 ft soil layer over the rock, so that the socket starts 5 ft down (zt = 5 ft).
   input->LayerCount = 2;
-  input->Layers[1] = input->Layers[0];
-  input->Layers[1].TopDepth = 5.0F;
-  input->Layers[0] = Layer{};
-  input->Layers[0].SoilType = kClay;
-  input->Layers[0].BottomDepth = 5.0F;
+  input->layers[1] = input->layers[0];
+  input->layers[1].TopDepth = 5.0F;
+  input->layers[0] = Layer{};
+  input->layers[0].SoilType = kClay;
+  input->layers[0].BottomDepth = 5.0F;
   input->Units = UnitSystem::SI;
   input->EPILE = 3.6E6F * kPsi / 20.885F;
   RockCase c;
@@ -544,8 +544,8 @@ TEST(RockInput, ValuesTheRoutinesCannotComputeWithAreRejected) {
   for (const BadCase& c : cases) {
     auto input = std::make_unique<AnalysisInput>();
     input->LayerCount = 2;
-    input->Layers[0].SoilType = kSand;
-    Layer& rock = input->Layers[1];
+    input->layers[0].SoilType = kSand;
+    Layer& rock = input->layers[1];
     rock = strongRock(kStrongRock, 28800.0F, 1.0E9F);
     rock.RockModulus = {25920.0F, 25920.0F};
     rock.Rqd = {80.0F, 80.0F};
@@ -565,13 +565,13 @@ TEST(RockInput, ValuesTheRoutinesCannotComputeWithAreRejected) {
 TEST(RockInput, WeakRockInterfaceConditionAndDecomposedRockWithoutModulusOrN) {
   auto input = weakRockProfile(3.0F);
   checkRockInput(*input);
-  input->Layers[0].InterfaceCondition = {5, 5};
+  input->layers[0].InterfaceCondition = {5, 5};
   EXPECT_THROW(checkRockInput(*input), InputError);
-  input->Layers[0] = Layer{};
-  input->Layers[0].SoilType = kDecomposedRock;
-  input->Layers[0].BlowCount = {30.0F, 30.0F};
+  input->layers[0] = Layer{};
+  input->layers[0].SoilType = kDecomposedRock;
+  input->layers[0].BlowCount = {30.0F, 30.0F};
   checkRockInput(*input);  // modulus from N
-  input->Layers[0].BlowCount = {0.0F, 30.0F};
+  input->layers[0].BlowCount = {0.0F, 30.0F};
   EXPECT_THROW(checkRockInput(*input), InputError);
 }
 

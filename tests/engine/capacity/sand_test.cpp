@@ -47,10 +47,10 @@ TEST(SandBetaEstimate, EstimatesBothEndsAtTheirDepth) {
     estimateSandParameters(layer, {});
     EXPECT_NEAR(layer.SideFactor[kTop], c.expected[kTop], kTolerance);
     EXPECT_NEAR(layer.SideFactor[kBottom], c.expected[kBottom], kTolerance);
-    EXPECT_TRUE(layer.Estimated.SideFactor[kTop]);
-    EXPECT_TRUE(layer.Estimated.SideFactor[kBottom]);
+    EXPECT_TRUE(layer.estimated.SideFactor[kTop]);
+    EXPECT_TRUE(layer.estimated.SideFactor[kBottom]);
     // Method 2 makes no friction angle estimate.
-    EXPECT_FALSE(layer.Estimated.FrictionAngle[kTop]);
+    EXPECT_FALSE(layer.estimated.FrictionAngle[kTop]);
     EXPECT_EQ(layer.FrictionAngle[kTop], 0.0F);
   }
 }
@@ -62,7 +62,7 @@ TEST(SandBetaEstimate, GivenBetaIsKept) {
   estimateSandParameters(layer, {});
   EXPECT_EQ(layer.SideFactor[kTop], 0.5F);
   EXPECT_EQ(layer.SideFactor[kBottom], 0.0F);
-  EXPECT_FALSE(layer.Estimated.SideFactor[kTop]);
+  EXPECT_FALSE(layer.estimated.SideFactor[kTop]);
 }
 
 TEST(SandBetaSide, EstimatedBetaIsRecomputedAtTheStep) {
@@ -152,11 +152,11 @@ TEST(SandOcrEstimate, FromPreconsolidationExponent) {
   estimateSandParameters(layer, {1000.0F, 100.0F});
   EXPECT_NEAR(layer.Ocr[kTop], 4.446998F, kTolerance);
   EXPECT_NEAR(layer.Ocr[kBottom], 37.05832F, 1.0E-3F);
-  EXPECT_TRUE(layer.Estimated.Ocr[kTop]);
-  EXPECT_TRUE(layer.Estimated.Ocr[kBottom]);
+  EXPECT_TRUE(layer.estimated.Ocr[kTop]);
+  EXPECT_TRUE(layer.estimated.Ocr[kBottom]);
   // φ was given, so it is not estimated.
   EXPECT_EQ(layer.FrictionAngle[kTop], 32.0F);
-  EXPECT_FALSE(layer.Estimated.FrictionAngle[kTop]);
+  EXPECT_FALSE(layer.estimated.FrictionAngle[kTop]);
 }
 
 TEST(SandOcrEstimate, WithoutExponentOcrBelowOneBecomesOne) {
@@ -167,7 +167,7 @@ TEST(SandOcrEstimate, WithoutExponentOcrBelowOneBecomesOne) {
   estimateSandParameters(layer, {1000.0F, 2000.0F});
   EXPECT_EQ(layer.Ocr[kTop], 1.0F);
   EXPECT_EQ(layer.Ocr[kBottom], 2.0F);
-  EXPECT_FALSE(layer.Estimated.Ocr[kTop]);
+  EXPECT_FALSE(layer.estimated.Ocr[kTop]);
 }
 
 TEST(SandOcrSide, EarthPressureFromOcr) {
@@ -231,8 +231,8 @@ TEST(SandFrictionAngleEstimate, CorrectedBlowCountForMethod3) {
   estimateSandParameters(layer, {100.0F, 4000.0F});
   EXPECT_NEAR(layer.FrictionAngle[kTop], 41.04811F, 1.0E-3F);
   EXPECT_NEAR(layer.FrictionAngle[kBottom], 38.19709F, 1.0E-3F);
-  EXPECT_TRUE(layer.Estimated.FrictionAngle[kTop]);
-  EXPECT_TRUE(layer.Estimated.FrictionAngle[kBottom]);
+  EXPECT_TRUE(layer.estimated.FrictionAngle[kTop]);
+  EXPECT_TRUE(layer.estimated.FrictionAngle[kBottom]);
   EXPECT_EQ(layer.InterfaceAngle[kTop], layer.FrictionAngle[kTop]);
   EXPECT_EQ(layer.InterfaceAngle[kBottom], layer.FrictionAngle[kBottom]);
 }
@@ -260,7 +260,7 @@ TEST(SandFrictionAngleEstimate, ChartForMethod1) {
     estimateSandParameters(layer, c.stress);
     EXPECT_NEAR(layer.FrictionAngle[kTop], c.expected[kTop], kTolerance);
     EXPECT_NEAR(layer.FrictionAngle[kBottom], c.expected[kBottom], kTolerance);
-    EXPECT_TRUE(layer.Estimated.FrictionAngle[kBottom]);
+    EXPECT_TRUE(layer.estimated.FrictionAngle[kBottom]);
     EXPECT_EQ(layer.InterfaceAngle[kBottom], layer.FrictionAngle[kBottom]);
   }
 }
@@ -272,7 +272,7 @@ TEST(SandFrictionAngleEstimate, GivenPhiIsKept) {
   estimateSandParameters(layer, {0.0F, 1440.0F});
   EXPECT_EQ(layer.FrictionAngle[kTop], 0.0F);
   EXPECT_EQ(layer.FrictionAngle[kBottom], 33.0F);
-  EXPECT_FALSE(layer.Estimated.FrictionAngle[kTop]);
+  EXPECT_FALSE(layer.estimated.FrictionAngle[kTop]);
 }
 
 // ---- The chart ----
@@ -412,8 +412,8 @@ TEST(GravelBetaEstimate, EndsGetTheEstimateAtTheirDepth) {
     estimateGravelParameters(layer);
     EXPECT_NEAR(layer.SideFactor[kTop], c.expected[kTop], kTolerance);
     EXPECT_NEAR(layer.SideFactor[kBottom], c.expected[kBottom], kTolerance);
-    EXPECT_TRUE(layer.Estimated.SideFactor[kTop]);
-    EXPECT_TRUE(layer.Estimated.SideFactor[kBottom]);
+    EXPECT_TRUE(layer.estimated.SideFactor[kTop]);
+    EXPECT_TRUE(layer.estimated.SideFactor[kBottom]);
   }
 }
 
@@ -422,7 +422,7 @@ TEST(GravelBetaEstimate, GivenBetaIsKept) {
   layer.SideFactor = {0.0F, 1.0F};
   estimateGravelParameters(layer);
   EXPECT_EQ(layer.SideFactor[kTop], 0.0F);
-  EXPECT_FALSE(layer.Estimated.SideFactor[kTop]);
+  EXPECT_FALSE(layer.estimated.SideFactor[kTop]);
 }
 
 TEST(GravelSide, BetaAtTheStepAndTheCap) {

@@ -117,7 +117,7 @@ TEST(InputReader, SIProjectIsEchoedAsGivenAndConverted) {
   EXPECT_NEAR(in.DIALIM, 1.2F * 3.2808F, 1e-5F);
   EXPECT_NEAR(in.TOPLENG, 1.5F * 3.2808F, 1e-5F);
   EXPECT_NEAR(in.BS, 0.5F * 3.2808F, 1e-5F);
-  const Layer& clay = in.Layers[0];
+  const Layer& clay = in.layers[0];
   EXPECT_NEAR(clay.BottomDepth, 65.616F, 1e-3F);
   EXPECT_NEAR(clay.UnitWeight[kTop], 18.85F * 6.3659F, 1e-3F);
   EXPECT_NEAR(clay.Cohesion[kBottom], 150.0F * 20.885F, 1e-2F);
@@ -220,7 +220,7 @@ void expectEveryFieldOfEverySoilType(const AnalysisInput& in) {
   EXPECT_FLOAT_EQ(in.RATIO, 0.0F);  // a ratio of 1 is a straight shaft
   EXPECT_EQ(in.RockLayerCount, 3);  // types 4, 6 and 7; decomposed rock does not count
 
-  const Layer& sandKo = in.Layers[0];
+  const Layer& sandKo = in.layers[0];
   EXPECT_EQ(sandKo.SoilType, kSand);
   EXPECT_FLOAT_EQ(sandKo.TopDepth, 0.0F);
   EXPECT_FLOAT_EQ(sandKo.UnitWeight[kBottom], 112.0F);
@@ -232,43 +232,43 @@ void expectEveryFieldOfEverySoilType(const AnalysisInput& in) {
   EXPECT_FLOAT_EQ(sandKo.ResistanceFactorSide, 0.65F);  // the bottom line's factors win
   EXPECT_FLOAT_EQ(sandKo.ResistanceFactorTip, 0.55F);
 
-  const Layer& sandM = in.Layers[1];
+  const Layer& sandM = in.layers[1];
   EXPECT_FLOAT_EQ(sandM.TopDepth, 5.0F);
   EXPECT_FLOAT_EQ(sandM.SideMethod, 3.0F);
   EXPECT_EQ(sandM.InterfaceAngle, (EndValues{0.0F, 0.0F}));
   EXPECT_EQ(sandM.SideFactor, (EndValues{0.2F, 0.3F}));
   EXPECT_EQ(sandM.Ocr, (EndValues{2.5F, 1.5F}));
 
-  const Layer& clay = in.Layers[2];
+  const Layer& clay = in.layers[2];
   EXPECT_EQ(clay.BearingFactorNc, (EndValues{6.0F, 9.0F}));
   EXPECT_EQ(clay.Cohesion, (EndValues{1500.0F, 2000.0F}));
   EXPECT_EQ(clay.TestType, (EndValues{1.0F, 2.0F}));
   EXPECT_EQ(clay.SideFactor, (EndValues{0.0F, 0.0F}));
 
-  const Layer& shale = in.Layers[3];
+  const Layer& shale = in.layers[3];
   EXPECT_EQ(shale.Cohesion, (EndValues{4000.0F, 5000.0F}));
   EXPECT_EQ(shale.SideFactor, (EndValues{0.3F, 0.35F}));
 
-  const Layer& strong = in.Layers[4];
+  const Layer& strong = in.layers[4];
   EXPECT_EQ(strong.RockStrength, (EndValues{200000.0F, 210000.0F}));
   EXPECT_EQ(strong.JointThickness, (EndValues{0.01F, 0.02F}));
   EXPECT_EQ(strong.Rqd, (EndValues{80.0F, 85.0F}));
   EXPECT_EQ(strong.UnitWeight, (EndValues{150.0F, 151.0F}));
 
-  const Layer& igm = in.Layers[5];
+  const Layer& igm = in.layers[5];
   EXPECT_EQ(igm.BlowCount, (EndValues{60.0F, 70.0F}));
   EXPECT_EQ(igm.RockModulus, (EndValues{30000.0F, 35000.0F}));
 
-  const Layer& weak = in.Layers[6];
+  const Layer& weak = in.layers[6];
   EXPECT_EQ(weak.InterfaceCondition, (std::array<int, 2>{2, 3}));
   EXPECT_EQ(weak.RockInterfaceAngle, (EndValues{30.0F, 31.0F}));
   EXPECT_EQ(weak.UnitWeight, (EndValues{140.0F, 141.0F}));
 
-  EXPECT_EQ(in.Layers[7].SoilType, kStrongRock);
-  EXPECT_EQ(in.Layers[8].SideFactor, (EndValues{0.8F, 0.9F}));
-  EXPECT_EQ(in.Layers[9].BlowCount, (EndValues{40.0F, 45.0F}));
+  EXPECT_EQ(in.layers[7].SoilType, kStrongRock);
+  EXPECT_EQ(in.layers[8].SideFactor, (EndValues{0.8F, 0.9F}));
+  EXPECT_EQ(in.layers[9].BlowCount, (EndValues{40.0F, 45.0F}));
 
-  const Layer& cfaSand = in.Layers[10];
+  const Layer& cfaSand = in.layers[10];
   EXPECT_EQ(cfaSand.SoilType, kCfaSand);
   EXPECT_EQ(cfaSand.BlowCount, (EndValues{20.0F, 22.0F}));
   EXPECT_EQ(cfaSand.CfaSandType, (EndValues{2.0F, 1.0F}));
@@ -277,7 +277,7 @@ void expectEveryFieldOfEverySoilType(const AnalysisInput& in) {
   EXPECT_EQ(cfaSand.FrictionAngle, (EndValues{33.0F, 34.0F}));
   EXPECT_FLOAT_EQ(cfaSand.SideMethod, 3.0F);
 
-  const Layer& cfaClay = in.Layers[11];
+  const Layer& cfaClay = in.layers[11];
   EXPECT_EQ(cfaClay.Cohesion, (EndValues{1800.0F, 1900.0F}));
   EXPECT_EQ(cfaClay.BearingFactorNc, (EndValues{9.0F, 8.0F}));
   EXPECT_EQ(cfaClay.ConeResistance, (EndValues{30000.0F, 32000.0F}));
@@ -287,7 +287,7 @@ void expectEveryFieldOfEverySoilType(const AnalysisInput& in) {
   EXPECT_FLOAT_EQ(cfaClay.TopDepth, 55.0F);
   EXPECT_FLOAT_EQ(cfaClay.BottomDepth, 60.0F);
 
-  ASSERT_EQ(in.TzDepthCount, 2);
+  ASSERT_EQ(in.tzDepthCount, 2);
   EXPECT_FLOAT_EQ(in.TzDepths[0], 12.5F);
   EXPECT_FLOAT_EQ(in.TzDepths[1], 20.0F);
 }

@@ -60,7 +60,7 @@ AnalysisInput asdRun() {
 }
 
 void addLayer(AnalysisInput& input, const Layer& layer) {
-  input.Layers[static_cast<std::size_t>(input.LayerCount)] = layer;
+  input.layers[static_cast<std::size_t>(input.LayerCount)] = layer;
   ++input.LayerCount;
 }
 
@@ -132,7 +132,7 @@ TEST(ReportSoilSand, BetaMethodWithoutFrictionAngleMarksTheEstimatedBeta) {
   Layer sand = layerOf(kSand, 4.0F, 12.0F);
   sand.SideMethod = 2.0F;
   sand.SideFactor = {0.82F, 0.6F};
-  sand.Estimated.SideFactor = {true, true};
+  sand.estimated.SideFactor = {true, true};
   sand.BlowCount = {10.0F, 12.0F};
   sand.UnitWeight = {110.0F, 115.0F};
   sand.MaxUnitSide = {500.0F, 600.0F};
@@ -181,9 +181,9 @@ TEST(ReportSoilSand, Gec10MethodWithExponentShowsMAndTheEstimatedOcr) {
   sand.SideMethod = 3.0F;
   sand.SideFactor = {0.2F, 0.0F};  // m given at the top only
   sand.Ocr = {3.5F, 1.25F};
-  sand.Estimated.Ocr = {true, true};
+  sand.estimated.Ocr = {true, true};
   sand.FrictionAngle = {36.5F, 35.25F};
-  sand.Estimated.FrictionAngle = {true, true};
+  sand.estimated.FrictionAngle = {true, true};
   sand.BlowCount = {25.0F, 30.0F};
   sand.UnitWeight = {120.0F, 120.0F};
   addLayer(input, sand);
@@ -232,7 +232,7 @@ TEST(ReportSoilSand, Gec10MethodWithoutExponentShowsOnlyTheOcr) {
   EXPECT_EQ(text.find("(*)"), std::string::npos) << "nothing was estimated";
 
   // An exponent given at the bottom only brings its line back at both ends.
-  input.Layers[0].SideFactor = {0.0F, 0.3F};
+  input.layers[0].SideFactor = {0.0F, 0.3F};
   const std::string label = blanks(7) + "PRECONSOLIDATION STRESS EXPONENT - M" + blanks(14);
   EXPECT_EQ(linesStartingWith(soilSection(input), blanks(7) + "PRECONSOLIDATION"),
             (std::vector<std::string>{label + "= 0.000E+00", label + "= 3.000E-01"}));
@@ -245,7 +245,7 @@ TEST(ReportSoilClay, Fhwa1999MethodMarksTheEstimatedAlpha) {
   Layer clay = layerOf(kClay, 10.0F, 20.0F);
   clay.SideMethod = 1.0F;
   clay.SideFactor = {0.55F, 0.5F};
-  clay.Estimated.SideFactor = {true, true};
+  clay.estimated.SideFactor = {true, true};
   clay.BearingFactorNc = {9.0F, 9.0F};
   clay.Cohesion = {1000.0F, 1500.0F};
   clay.BlowCount = {8.0F, 10.0F};
@@ -277,22 +277,22 @@ TEST(ReportSoilClay, Gec10MethodShowsEachTestTypeAndMarksOnlyTheTopFactors) {
   Layer ciucOverUc = layerOf(kClay, 0.0F, 10.0F);
   ciucOverUc.SideMethod = 2.0F;
   ciucOverUc.SideFactor = {0.5F, 0.4F};
-  ciucOverUc.Estimated.SideFactor = {true, true};
+  ciucOverUc.estimated.SideFactor = {true, true};
   ciucOverUc.BearingFactorNc = {8.0F, 9.5F};
-  ciucOverUc.Estimated.BearingFactorNc = {true, true};
+  ciucOverUc.estimated.BearingFactorNc = {true, true};
   ciucOverUc.Cohesion = {1000.0F, 2000.0F};
   ciucOverUc.TestType = {1.0F, 2.0F};
-  ciucOverUc.CiucStrength = {1000.0F, 2500.0F};
+  ciucOverUc.ciucStrength = {1000.0F, 2500.0F};
   ciucOverUc.UnitWeight = {110.0F, 112.0F};
   addLayer(input, ciucOverUc);
   Layer uu = layerOf(kClay, 10.0F, 20.0F);
   uu.SideMethod = 2.0F;
   uu.SideFactor = {0.6F, 0.55F};
-  uu.Estimated.SideFactor = {true, true};
+  uu.estimated.SideFactor = {true, true};
   uu.BearingFactorNc = {7.0F, 7.25F};
   uu.Cohesion = {1200.0F, 1300.0F};
   uu.TestType = {3.0F, 0.0F};  // any code other than 1 and 2 is a UU test
-  uu.CiucStrength = {1500.0F, 1600.0F};
+  uu.ciucStrength = {1500.0F, 1600.0F};
   uu.UnitWeight = {114.0F, 116.0F};
   addLayer(input, uu);
 
@@ -345,11 +345,11 @@ TEST(ReportSoilClay, SiGec10LayerPrintsSiLabelsAndConvertedValuesWithoutTheFixed
   Layer clay = layerOf(kClay, 3.0F * kFtPerM, 6.0F * kFtPerM);
   clay.SideMethod = 2.0F;
   clay.SideFactor = {0.5F, 0.45F};
-  clay.Estimated.SideFactor = {true, true};
+  clay.estimated.SideFactor = {true, true};
   clay.BearingFactorNc = {7.0F, 7.5F};
   clay.Cohesion = {50.0F * kPsfPerKpa, 60.0F * kPsfPerKpa};
   clay.TestType = {3.0F, 3.0F};
-  clay.CiucStrength = {70.0F * kPsfPerKpa, 80.0F * kPsfPerKpa};
+  clay.ciucStrength = {70.0F * kPsfPerKpa, 80.0F * kPsfPerKpa};
   clay.UnitWeight = {18.0F * kPcfPerKnM3, 19.0F * kPcfPerKnM3};
   clay.MaxUnitSide = {478802624.0F * kPsfPerKpa, 100.0F * kPsfPerKpa};
   addLayer(input, clay);
@@ -378,9 +378,9 @@ TEST(ReportSoilClay, StrongShaleGetsTheHighStrengthWarning) {
   AnalysisInput input = asdRun();
   Layer shale = layerOf(kShale, 20.0F, 30.0F);
   shale.SideFactor = {0.4F, 0.4F};
-  shale.Estimated.SideFactor = {true, true};
+  shale.estimated.SideFactor = {true, true};
   shale.BearingFactorNc = {7.0F, 7.0F};
-  shale.Estimated.BearingFactorNc = {true, true};
+  shale.estimated.BearingFactorNc = {true, true};
   shale.Cohesion = {6000.0F, 5000.0F};  // 2.83 atmospheres at the top
   shale.BlowCount = {50.0F, 60.0F};
   shale.UnitWeight = {130.0F, 130.0F};
@@ -429,7 +429,7 @@ TEST(ReportSoilGravel, GravelWithHighAndLowBlowCountsGetsBothWarnings) {
   AnalysisInput input = asdRun();
   Layer gravel = layerOf(kGravel, 10.0F, 20.0F);
   gravel.SideFactor = {2.62F, 2.0F};
-  gravel.Estimated.SideFactor = {true, true};
+  gravel.estimated.SideFactor = {true, true};
   gravel.BlowCount = {60.0F, 20.0F};
   gravel.UnitWeight = {130.0F, 135.0F};
   addLayer(input, gravel);
@@ -560,14 +560,14 @@ TEST(ReportSoilSection, EstimateNoteFollowsAnEnglishUuStrengthEvenWithoutFlags) 
   clay.SideMethod = 2.0F;
   clay.TestType = {1.0F, 3.0F};
   clay.Cohesion = {1000.0F, 1000.0F};
-  clay.CiucStrength = {1000.0F, 1200.0F};
+  clay.ciucStrength = {1000.0F, 1200.0F};
   addLayer(input, clay);
 
   const std::string text = soilSection(input);
   ASSERT_GE(text.size(), kLegend.size());
   EXPECT_EQ(text.substr(text.size() - kLegend.size()), kLegend);
 
-  input.Layers[0].TestType = {1.0F, 1.0F};
+  input.layers[0].TestType = {1.0F, 1.0F};
   EXPECT_EQ(soilSection(input).find("ESTIMATED"), std::string::npos);
 }
 
