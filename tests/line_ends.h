@@ -9,7 +9,7 @@
 namespace tolvane::testing {
 
 struct LineEnds {
-  const char* Name;
+  const char* name;
   std::vector<const char*> ends;  // used in turn, one per line
 };
 

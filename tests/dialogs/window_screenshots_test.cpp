@@ -56,7 +56,7 @@ class WindowScreenshotsTest : public QObject {
     const struct {
       int32_t type;
       int method;
-      const char* Name;
+      const char* name;
     } pages[] = {
         {kSand, 2, "soil_page_sand"},
         {kClay, 1, "soil_page_clay"},
@@ -82,7 +82,7 @@ class WindowScreenshotsTest : public QObject {
       }
       SoilParameterDialog dialog(host, 0, host.frame());
       dialog.show();
-      Save(&dialog, QString::fromUtf8(page.Name));
+      Save(&dialog, QString::fromUtf8(page.name));
       dialog.close();
     }
   }
@@ -115,7 +115,7 @@ class WindowScreenshotsTest : public QObject {
     host.Data().Title = "Bridge over Kestrel Creek, pier 4";
     const struct {
       DataWindow window;
-      const char* Name;
+      const char* name;
     } windows[] = {
         {DataWindow::kTitle, "project_title"},
         {DataWindow::kFactorOfSafety, "factor_of_safety"},
@@ -128,7 +128,7 @@ class WindowScreenshotsTest : public QObject {
     };
     for (const auto& window : windows) {
       showDataWindow(host, window.window);
-      Save(host.dataWindow<QWidget>(window.window), QString::fromUtf8(window.Name));
+      Save(host.dataWindow<QWidget>(window.window), QString::fromUtf8(window.name));
     }
   }
 

@@ -189,7 +189,7 @@ TEST(ColStream, OlderNestedTableColumnWithHardwiredButtonUsesThePosition) {
 }
 
 struct BadStreamCase {
-  const char* Name;
+  const char* name;
   std::vector<uint8_t> bytes;
   const char* message;
   int columnsLeft;
@@ -215,7 +215,7 @@ TEST(ColStream, UnreadableDefinitionsGiveTheirMessages) {
       {"type missing", {0x02, 1}, "Error occured when creating column 0: Stream read error", 0},
   };
   for (const BadStreamCase& c : cases) {
-    SCOPED_TRACE(c.Name);
+    SCOPED_TRACE(c.name);
     GridTableRegistry registry;
     TGridTable table(registry);
     ValueReader reader(c.bytes);

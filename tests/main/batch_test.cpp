@@ -179,7 +179,7 @@ TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
   const std::string hand = "/x/one.tv9d\n/x/two.tv9d\n/x/three.tv9d\n\n";
   const std::vector<std::string> expected = {"/x/one.tv9d", "/x/two.tv9d", "/x/three.tv9d"};
   for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
-    SCOPED_TRACE(style.Name);
+    SCOPED_TRACE(style.name);
     writeFile(dir / "ends.pyb", tolvane::testing::withLineEnds(hand, style));
     ASSERT_TRUE(back.loadFromFile(dir / "ends.pyb"));
     EXPECT_EQ(back.files(), expected);

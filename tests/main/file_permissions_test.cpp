@@ -61,7 +61,7 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
   const std::optional<std::string> asUser = unprivileged::unprivilegedCommand("true");
   if (!user || !asUser) GTEST_SKIP() << unprivileged::kNoUnprivilegedUser;
   const struct {
-    const char* Name;
+    const char* name;
     mode_t folderMode;
     mode_t fileMode;
     bool folderReason;
@@ -69,7 +69,7 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
                {"read-only file, writable folder", 0777, 0400, false},
                {"read-only folder", 0555, 0644, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
+    SCOPED_TRACE(c.name);
     TempDir dir;
     const fs::path project = dir / "pier.tv9d";
     fs::copy_file(kExample, project);
@@ -153,7 +153,7 @@ TEST(HeadlessBatch, ReadOnlyMessageFileStopsTheBatch) {
 
 // The files the program rewrites besides the project: the batch list and the plot formatting.
 struct Writer {
-  const char* Name;
+  const char* name;
   std::function<bool(const fs::path&, std::string*)> write;
 };
 
@@ -173,7 +173,7 @@ std::vector<Writer> writers() {
 TEST(SavedFiles, ListAndPlotFormattingKeepTheirModeAndRefuseAReadOnlyFile) {
   const std::optional<unprivileged::UnprivilegedUser> user = unprivileged::unprivilegedUser();
   for (const Writer& writer : writers()) {
-    SCOPED_TRACE(writer.Name);
+    SCOPED_TRACE(writer.name);
     TempDir dir;
     const fs::path file = dir / "kept";
     writeFile(file, "old");

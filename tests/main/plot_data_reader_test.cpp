@@ -110,7 +110,7 @@ TEST_F(PlotDataReader, EveryLineEndReadsTheSamePlots) {
     const std::string expected = plotContents(plots_);
     const std::string text = tolvane::testing::withoutCarriageReturns(fileText(kData / file));
     for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
-      SCOPED_TRACE(style.Name);
+      SCOPED_TRACE(style.name);
       ResultPlots plots;
       ResultFlags flags;
       TWordReader reader = TWordReader::fromText(tolvane::testing::withLineEnds(text, style));

@@ -66,7 +66,7 @@ TEST(PlotFormat, RoundTripAppliesEveryAttributeButTheTitle) {
   // The file as written (CR LF) and as rewritten by editors with other line ends.
   const std::string text = tolvane::testing::withoutCarriageReturns(plotFormatText(written));
   for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
-    SCOPED_TRACE(style.Name);
+    SCOPED_TRACE(style.name);
     ResultPlots read;
     fill(read, kPltSkin, 1, 5);
     EXPECT_EQ(applyPlotFormat(read, tolvane::testing::withLineEnds(text, style)), 1);

@@ -313,7 +313,7 @@ TEST_F(ProjectFile, FileEndingInTheSecondLayerKeepsWhatWasRead) {
 }
 
 struct FormatErrorCase {
-  const char* Name;
+  const char* name;
   std::string Text;
   const char* message;
 };
@@ -338,7 +338,7 @@ TEST_F(ProjectFile, FormatErrorsNameTheirLineAndItem) {
        "Error on Line 6 Item 4\rAt most 10 settlements are allowed for design charts."},
   };
   for (const FormatErrorCase& c : cases) {
-    SCOPED_TRACE(c.Name);
+    SCOPED_TRACE(c.name);
     RecordingHost host;
     CurrentProject project(host, kEnglishUnits);
     EXPECT_EQ(openText(project, pathOf("bad.tv9d"), c.Text), c.message);
@@ -422,7 +422,7 @@ TEST_F(ProjectFile, EveryLayoutReadsTheSameWhateverTheLineEnds) {
     const std::string expected = original.Data().projectText();
     const std::string text = testing::withoutCarriageReturns(readFileText(c.file));
     for (const testing::LineEnds& style : testing::allLineEnds()) {
-      SCOPED_TRACE(style.Name);
+      SCOPED_TRACE(style.name);
       CurrentProject read(host, kEnglishUnits);
       const std::string path = pathOf("ends" + std::filesystem::path(c.file).extension().string());
       EXPECT_EQ(openText(read, path, testing::withLineEnds(text, style), c.index), "");

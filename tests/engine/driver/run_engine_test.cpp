@@ -229,7 +229,7 @@ TEST(RunEngine, EveryLineEndOfTheListAndTheProjectGivesTheSameReport) {
   const std::string text = tolvane::testing::withoutCarriageReturns(kClayProject);
   std::string written;  // the report of the CR LF files the program writes
   for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
-    SCOPED_TRACE(style.Name);
+    SCOPED_TRACE(style.name);
     writeFile(project, tolvane::testing::withLineEnds(text, style));
     writeFile(dir / "names.dat", tolvane::testing::withLineEnds(list, style));
     ASSERT_EQ(RunEngine({dir / "names.dat", fixedTime()}), kResultCompleted);

@@ -210,7 +210,7 @@ TEST(InputReader, EveryFieldOfEverySoilType) {
       "11 60 \n122 1800 9 30000 12 0.5 0 0 1 1 \n123 1900 8 32000 13 0.45 0 0 1 1 \n2 \n"
       "2\n12.5\n20\n";
   for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
-    SCOPED_TRACE(style.Name);
+    SCOPED_TRACE(style.name);
     expectEveryFieldOfEverySoilType(readProject(tolvane::testing::withLineEnds(text, style)).input);
   }
 }

@@ -54,7 +54,7 @@ TEST(RecordReader, LinesEndWithCrLfLfOrCr) {
 
 TEST(RecordReader, StatementsReadTheSameWhateverTheLineEnds) {
   for (const tolvane::testing::LineEnds& style : tolvane::testing::allLineEnds()) {
-    SCOPED_TRACE(style.Name);
+    SCOPED_TRACE(style.name);
     RecordReader reader(tolvane::testing::withLineEnds("1 2 3 extra\n\n4\n5, 6\nTitle\n7", style),
                         "test file");
     {
