@@ -104,9 +104,47 @@ bool isZeroText(std::string_view digits) {
   return std::all_of(digits.begin(), digits.end(), [](char c) { return c == '0' || c == '.'; });
 }
 
+// Decimals up to which a single-precision value scales by 10^decimals without rounding: 24
+// significant bits and the 28 of 5^12 fit the 53 of a double.
+constexpr int kMostExactScaledDecimals = 12;
+// Scaled values below 2^63 convert to an unsigned 64-bit integer exactly.
+constexpr double kLargestScaled = 0x1p63;
+
+// The text of fixedText for a magnitude that is a single-precision value and at most
+// kMostExactScaledDecimals decimals: |x| * 10^decimals is exact in a double, so the rounding is
+// plain integer arithmetic. Nothing for the other magnitudes.
+std::optional<std::string_view> exactlyScaledFixedText(double magnitude, int decimals,
+                                                       NumberBuffer& buffer) {
+  static constexpr std::array<double, kMostExactScaledDecimals + 1> kPowersOfTen = {
+      1E0, 1E1, 1E2, 1E3, 1E4, 1E5, 1E6, 1E7, 1E8, 1E9, 1E10, 1E11, 1E12};
+  if (decimals < 0 || decimals > kMostExactScaledDecimals || !(magnitude <= kLargestSingle) ||
+      static_cast<double>(static_cast<float>(magnitude)) != magnitude) {
+    return std::nullopt;
+  }
+  const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(decimals)];
+  if (!(scaled < kLargestScaled)) return std::nullopt;
+  auto units = static_cast<std::uint64_t>(scaled);
+  // The fraction is exact; a half rounds away from zero.
+  if (scaled - static_cast<double>(units) >= 0.5) ++units;
+  // Digits from the last decimal backwards, with at least one before the point.
+  char* const end = buffer.data() + buffer.size();
+  char* first = end;
+  for (int place = 0; place < decimals; ++place) {
+    *--first = static_cast<char>('0' + units % 10);
+    units /= 10;
+  }
+  *--first = '.';
+  do {
+    *--first = static_cast<char>('0' + units % 10);
+    units /= 10;
+  } while (units != 0);
+  return std::string_view(first, static_cast<std::size_t>(end - first));
+}
+
 // |x| rounded to `decimals` places, ties away from zero, as digits, a point and the decimals
 // ("3." for no decimals). Empty when the text exceeds the buffer, so exceeds any field.
 std::string_view fixedText(double magnitude, int decimals, NumberBuffer& buffer) {
+  if (const auto exact = exactlyScaledFixedText(magnitude, decimals, buffer)) return *exact;
   const bool tie = isExactTie(magnitude, decimals);
   char* first = buffer.data() + 1;  // room for a carry digit
   char* const limit = buffer.data() + buffer.size() - 1;

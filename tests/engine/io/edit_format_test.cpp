@@ -87,6 +87,24 @@ TEST(EditFormatFixed, RoundsToNearestWithExactTiesAwayFromZero) {
   });
 }
 
+// A single-precision value is scaled by 10^d exactly up to 12 decimals and rounded as an integer;
+// beyond that, for doubles and for scaled values past 2^63 the exact expansion rounds. Both give
+// the digits of the exact binary value.
+TEST(EditFormatFixed, ExactlyScaledAndExpandedValuesRoundAlike) {
+  expectCases({
+      {"F20.12", {0.1F}, "      0.100000001490\n"},  // 0.100000001490116119...
+      {"F17.13", {0.1F}, "  0.1000000014901\n"},     // 13 decimals: expanded
+      {"F16.12", {0.1}, "  0.100000000000\n"},       // a double: 0.1000000000000000055...
+      {"F16.12", {0x1p-13F}, "  0.000122070313\n"},  // 0.0001220703125, a tie at 12 decimals
+      {"F16.12", {-0x1p-13F}, " -0.000122070313\n"},
+      {"F3.0", {0.49999997F}, " 0.\n"},  // the float just below one half
+      {"F3.0", {0.5F}, " 1.\n"},
+      {"F22.1", {1.0E18F}, "  999999984306749440.0\n"},  // scaled past 2^63: expanded
+      {"F21.0", {1.0E18F}, "  999999984306749440.\n"},   // not past it: exact
+      {"F5.1", {0.0F}, "  0.0\n"},
+  });
+}
+
 TEST(EditFormatFixed, ValueRoundingToZeroHasNoSign) {
   expectCases({
       {"F5.2", {-0.004}, " 0.00\n"},
