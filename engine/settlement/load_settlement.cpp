@@ -162,73 +162,121 @@ void placeIncrements(Model& m) {
   }
 }
 
-// One increment with bottom load qb and movement wb, first guess v at its midpoint; the
-// midpoint iteration stops when successive movements agree, or after `limit` repetitions.
-Increment solveIncrement(const Model& m, const Model::IncrementSite& site, float qb, float wb,
-                         float v, int limit, bool& converged) {
-  Increment r;
+// Upward passes worked side by side: the passes of one call meet the same increments in the same
+// order and none feeds another, so the increments of every pass are solved together and the
+// processor overlaps their chains of divisions. Each pass does its own arithmetic, unchanged.
+inline constexpr std::size_t kMostPasses =
+    static_cast<std::size_t>(std::max(kAssumedTipMovements, kMaxChartSettlements));
+
+struct PassBatch {
+  std::size_t count = 0;
+  std::array<float, kMostPasses> load{};      // lb at the bottom of the next increment
+  std::array<float, kMostPasses> movement{};  // in at the bottom of the next increment
+  std::array<float, kMostPasses> guess{};     // in, the first guess at its midpoint
+  std::array<UpwardPassTop, kMostPasses> tops{};
+  std::array<TipMovementPass*, kMostPasses> traces{};  // null: the increments are not kept
+};
+
+// One increment of every pass: with bottom load qb and movement wb and first guess v at the
+// midpoint, a pass repeats until successive midpoint movements agree, or `limit` times.
+void solveIncrements(const Model& m, const Model::IncrementSite& site, int limit, PassBatch& batch,
+                     std::array<Increment, kMostPasses>& r) {
   const float h = m.increment;
   const float ae = site.stiffness;
-  // The repetitions need only the midpoint movement; the rest follows from the last transfer.
-  const auto finish = [&] {
-    r.meanLoad = qb + r.loadIncrement / 2.0F;
-    r.compression = h * r.meanLoad / ae;
-    r.topMovement = wb + r.compression;
-    return r;
-  };
-  for (int repetition = 1;; ++repetition) {
-    r.transfer = site.carriesSide ? transferAt(site.curves, v) : 0.0F;
-    r.loadIncrement = m.perimeterArea * r.transfer;
-    r.topLoad = qb + r.loadIncrement;
-    r.midMovement = wb + ((qb + r.topLoad) / 2.0F + qb) * (h / 4.0F) / ae;
-    if (std::fabs(r.midMovement - v) <= kTolerance) return finish();
-    if (repetition >= limit) {
-      converged = false;
-      return finish();
+  std::array<std::size_t, kMostPasses> open{};  // the passes still repeating
+  std::array<float, kMostPasses> v = batch.guess;
+  std::array<float, kMostPasses> tried{};
+  std::array<float, kMostPasses> transfer{};
+  std::size_t openCount = batch.count;
+  for (std::size_t i = 0; i < openCount; ++i) open[i] = i;
+  for (int repetition = 1; openCount > 0; ++repetition) {
+    for (std::size_t j = 0; j < openCount; ++j) tried[j] = v[open[j]];
+    if (site.carriesSide) {
+      transfersAt(site.curves, {tried.data(), openCount}, {transfer.data(), openCount});
+    } else {
+      std::fill_n(transfer.begin(), openCount, 0.0F);
     }
-    v = r.midMovement;
+    std::size_t stillOpen = 0;
+    for (std::size_t j = 0; j < openCount; ++j) {
+      const std::size_t i = open[j];
+      const float qb = batch.load[i];
+      Increment& x = r[i];
+      x.transfer = transfer[j];
+      x.loadIncrement = m.perimeterArea * x.transfer;
+      x.topLoad = qb + x.loadIncrement;
+      x.midMovement = batch.movement[i] + ((qb + x.topLoad) / 2.0F + qb) * (h / 4.0F) / ae;
+      if (std::fabs(x.midMovement - v[i]) <= kTolerance) continue;
+      if (repetition >= limit) {
+        batch.tops[i].converged = false;
+        continue;
+      }
+      v[i] = x.midMovement;
+      open[stillOpen++] = i;
+    }
+    openCount = stillOpen;
+  }
+  // The repetitions need only the midpoint movement; the rest follows from the last transfer.
+  for (std::size_t i = 0; i < batch.count; ++i) {
+    Increment& x = r[i];
+    x.meanLoad = batch.load[i] + x.loadIncrement / 2.0F;
+    x.compression = h * x.meanLoad / ae;
+    x.topMovement = batch.movement[i] + x.compression;
   }
 }
 
-// Works from the tip to the top with the tip load and movement given; records every increment
-// in `trace` when given.
-UpwardPassTop upwardPass(const Model& m, float tipLoad, float tipMovement, int limit,
-                         TipMovementPass* trace) {
-  UpwardPassTop top;
-  float qb = tipLoad;
-  float wb = tipMovement;
-  float v = tipMovement;
+// Works every pass from the tip to the top, from its tip load and movement in `batch`; records
+// the increments of the passes that have a trace.
+void upwardPasses(const Model& m, int limit, PassBatch& batch) {
   float yb = m.length;
-  if (trace != nullptr) trace->increments.reserve(static_cast<std::size_t>(m.increments));
+  for (std::size_t i = 0; i < batch.count; ++i) {
+    batch.guess[i] = batch.movement[i];
+    if (batch.traces[i] != nullptr) {
+      batch.traces[i]->increments.reserve(static_cast<std::size_t>(m.increments));
+    }
+  }
+  std::array<Increment, kMostPasses> r{};
   for (const Model::IncrementSite& site : m.sites) {
     yb = site.bottom;
-    const Increment r = solveIncrement(m, site, qb, wb, v, limit, top.converged);
-    if (trace != nullptr) {
-      trace->increments.push_back({yb, site.depth, qb, wb, r.transfer, r.loadIncrement, r.topLoad,
-                                   r.meanLoad, r.compression, r.topMovement, r.midMovement});
+    solveIncrements(m, site, limit, batch, r);
+    for (std::size_t i = 0; i < batch.count; ++i) {
+      const Increment& x = r[i];
+      if (TipMovementPass* trace = batch.traces[i]; trace != nullptr) {
+        trace->increments.push_back({yb, site.depth, batch.load[i], batch.movement[i], x.transfer,
+                                     x.loadIncrement, x.topLoad, x.meanLoad, x.compression,
+                                     x.topMovement, x.midMovement});
+      }
+      batch.tops[i].midLoad = x.meanLoad;
+      batch.tops[i].midMovement = x.midMovement;
+      batch.load[i] = x.topLoad;
+      batch.movement[i] = x.topMovement;
+      batch.guess[i] = x.topMovement;
     }
-    top.midLoad = r.meanLoad;
-    top.midMovement = r.midMovement;
-    qb = r.topLoad;
-    wb = r.topMovement;
-    v = r.topMovement;
   }
-  if (trace != nullptr) trace->topDepth = yb - m.increment;
-  top.topLoad = qb;
-  top.topMovement = wb;
-  return top;
+  for (std::size_t i = 0; i < batch.count; ++i) {
+    if (batch.traces[i] != nullptr) batch.traces[i]->topDepth = yb - m.increment;
+    batch.tops[i].topLoad = batch.load[i];
+    batch.tops[i].topMovement = batch.movement[i];
+  }
 }
 
 void solveTipMovements(const Model& m, const LoadSettlementInput& input, bool keepIncrements,
                        LineSolution& s) {
   const std::array<float, kAssumedTipMovements> w = assumedTipMovements(m.shaftDiameter);
   const SolverUnits units{input.units == UnitSystem::SI};
+  PassBatch batch;
+  batch.count = static_cast<std::size_t>(kAssumedTipMovements);
   for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
     TipMovementPass& pass = s.passes[k];
     pass.tipMovement = w[k];
     pass.tipLoad = tipLoadAt(m.tipCurve, w[k]);
-    pass.top = upwardPass(m, pass.tipLoad, pass.tipMovement, input.iterationLimit,
-                          keepIncrements ? &pass : nullptr);
+    batch.load[k] = pass.tipLoad;
+    batch.movement[k] = pass.tipMovement;
+    batch.traces[k] = keepIncrements ? &pass : nullptr;
+  }
+  upwardPasses(m, input.iterationLimit, batch);
+  for (std::size_t k = 0; k < kAssumedTipMovements; ++k) {
+    TipMovementPass& pass = s.passes[k];
+    pass.top = batch.tops[k];
     pass.topDepth = (m.sites.empty() ? m.length : m.sites.back().bottom) - m.increment;
     s.points.topLoad[k] = units.load(pass.top.topLoad);
     s.points.topMovement[k] = units.resultMovement(pass.top.topMovement);
@@ -267,13 +315,18 @@ void solveChartSettlements(const Model& m, const LoadSettlementInput& input, Lin
                                                  : kQuarterPi * m.shaftDiameter * m.shaftDiameter;
   s.chartDepth = m.length - (static_cast<float>(m.increments) - 0.5F) * m.increment;
   const bool si = input.units == UnitSystem::SI;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(s.chartCount); ++i) {
+  PassBatch batch;
+  batch.count = static_cast<std::size_t>(s.chartCount);
+  for (std::size_t i = 0; i < batch.count; ++i) {
     ChartSettlementPass& pass = s.chartPasses[i];
     pass.tipMovement = chartTipMovement(s.points, input.settlements[i], si);
     pass.tipLoad =
         pass.tipMovement > kNoTipMovement ? tipLoadAt(m.tipCurve, pass.tipMovement) : 0.0F;
-    pass.top = upwardPass(m, pass.tipLoad, pass.tipMovement, kChartIterationLimit, nullptr);
+    batch.load[i] = pass.tipLoad;
+    batch.movement[i] = pass.tipMovement;
   }
+  upwardPasses(m, kChartIterationLimit, batch);
+  for (std::size_t i = 0; i < batch.count; ++i) s.chartPasses[i].top = batch.tops[i];
 }
 
 // The soil type of a listed depth: the first layer whose bottom is not above it, the last

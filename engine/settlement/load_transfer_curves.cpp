@@ -149,6 +149,21 @@ std::size_t pointBeyond(const CurvePoints& z, float v) {
   return k;
 }
 
+// pointBeyond for movements that never fall from point 1 on: the points not beyond v are then
+// the first ones, so counting them takes no branch on v.
+std::size_t pointBeyondAscending(const CurvePoints& z, float v) {
+  std::size_t k = 1;
+  for (std::size_t i = 1; i < kCurvePoints; ++i) k += !(z[i] > v) ? 1 : 0;
+  return k;
+}
+
+bool ascendingFromPointOne(const CurvePoints& z) {
+  for (std::size_t i = 2; i < kCurvePoints; ++i) {
+    if (z[i] < z[i - 1]) return false;
+  }
+  return true;
+}
+
 // The load transfer at movement v on the segment that ends at point k (from pointBeyond).
 float transferOnSegment(const LoadTransferCurve& curve, std::size_t k, float v) {
   if (k >= kCurvePoints) return curve.t[kCurvePoints - 1];
@@ -176,6 +191,17 @@ float loadTransferAt(std::span<const LoadTransferCurve> curves, float z, float v
   return sideCurveAt(curves.back(), v);
 }
 
+namespace {
+
+// Notes whether the movements of the bracket's curves rise from point 1 on.
+DepthBracket withOrder(DepthBracket bracket) {
+  bracket.ascending = ascendingFromPointOne(bracket.lower->z) &&
+                      (bracket.upper == nullptr || ascendingFromPointOne(bracket.upper->z));
+  return bracket;
+}
+
+}  // namespace
+
 DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z) {
   DepthBracket bracket;
   bracket.depth = z;
@@ -187,26 +213,52 @@ DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z) {
         bracket.upper = &curves[i - 1];
         bracket.sameMovements = bracket.upper->z == bracket.lower->z;
       }
-      return bracket;
+      return withOrder(bracket);
     }
     if (curves[i].depth == z) {
       bracket.lower = &curves[i];
-      return bracket;
+      return withOrder(bracket);
     }
   }
   bracket.lower = &curves.back();
-  return bracket;
+  return withOrder(bracket);
 }
 
-float transferAt(const DepthBracket& bracket, float v) {
-  if (bracket.lower == nullptr) return 0.0F;
-  const std::size_t k = pointBeyond(bracket.lower->z, v);
+namespace {
+
+template <std::size_t (*PointBeyond)(const CurvePoints&, float)>
+float transferOnBracket(const DepthBracket& bracket, float v) {
+  const std::size_t k = PointBeyond(bracket.lower->z, v);
   const float deeper = transferOnSegment(*bracket.lower, k, v);
   if (bracket.upper == nullptr) return deeper;
   // Curves of one family on one shaft share their movements, and so the segment at v.
-  const std::size_t upperK = bracket.sameMovements ? k : pointBeyond(bracket.upper->z, v);
+  const std::size_t upperK = bracket.sameMovements ? k : PointBeyond(bracket.upper->z, v);
   return between(bracket.depth, bracket.upper->depth, transferOnSegment(*bracket.upper, upperK, v),
                  bracket.lower->depth, deeper);
+}
+
+}  // namespace
+
+float transferAt(const DepthBracket& bracket, float v) {
+  if (bracket.lower == nullptr) return 0.0F;
+  return bracket.ascending ? transferOnBracket<pointBeyondAscending>(bracket, v)
+                           : transferOnBracket<pointBeyond>(bracket, v);
+}
+
+void transfersAt(const DepthBracket& bracket, std::span<const float> movements,
+                 std::span<float> transfers) {
+  const std::size_t count = std::min(movements.size(), transfers.size());
+  if (bracket.lower == nullptr) {
+    std::fill_n(transfers.begin(), count, 0.0F);
+  } else if (bracket.ascending) {
+    for (std::size_t i = 0; i < count; ++i) {
+      transfers[i] = transferOnBracket<pointBeyondAscending>(bracket, movements[i]);
+    }
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      transfers[i] = transferOnBracket<pointBeyond>(bracket, movements[i]);
+    }
+  }
 }
 
 float tipLoadAt(const TipCurve& curve, float w) {

@@ -117,9 +117,13 @@ struct DepthBracket {
   const LoadTransferCurve* lower = nullptr;  // the curve at or below z; none without curves
   float depth = 0.0F;                        // z, in
   bool sameMovements = false;                // the two curves have equal movements, point by point
+  bool ascending = false;  // the movements of both curves never fall from point 1 on
 };
 DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z);
 float transferAt(const DepthBracket& bracket, float v);
+// transferAt for several movements at once: transfers[i] for movements[i].
+void transfersAt(const DepthBracket& bracket, std::span<const float> movements,
+                 std::span<float> transfers);
 
 // Tip load (lb) at tip movement w: linear on the curve, through the origin beyond its end.
 float tipLoadAt(const TipCurve& curve, float w);

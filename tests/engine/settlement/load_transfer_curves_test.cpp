@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "report/solver_listing.h"
@@ -196,6 +199,53 @@ TEST(LoadTransferAtDepth, BracketOfAFixedDepthGivesTheSearchedValue) {
               loadTransferAt(curves, c.depth, 0.25F));
   }
   EXPECT_EQ(transferAt(bracketAt({}, 150.0F), 0.25F), 0.0F);
+}
+
+// The solver asks for the transfers of all its passes at once. On curves whose movements rise
+// the points not beyond a movement are counted; on curves whose movements fall (a negative
+// diameter) the search must still be taken. Either way every movement, below the first point,
+// on a point, between, beyond the last and NaN, gets what the search gives.
+TEST(LoadTransferAtDepth, TransfersOfManyMovementsGiveTheSearchedValues) {
+  for (const float direction : {1.0F, -1.0F}) {
+    std::array<LoadTransferCurve, 2> curves{};
+    for (std::size_t k = 0; k < kCurvePoints; ++k) {
+      const float z = direction * 0.1F * static_cast<float>(k);
+      curves[0].z[k] = z;
+      curves[1].z[k] = 2.0F * z;  // other movements: each curve takes its own segment
+      curves[0].t[k] = 10.0F * static_cast<float>(k);
+      curves[1].t[k] = 20.0F * static_cast<float>(k);
+    }
+    curves[0].depth = 100.0F;
+    curves[1].depth = 200.0F;
+    const std::array<float, 7> movements = {
+        -0.25F, 0.0F, 0.3F, 0.35F, 0.95F, 5.0F, std::numeric_limits<float>::quiet_NaN()};
+    for (const float depth : {50.0F, 150.0F, 250.0F}) {
+      SCOPED_TRACE(testing::Message() << "direction " << direction << ", depth " << depth);
+      std::array<float, movements.size()> transfers{};
+      transfersAt(bracketAt(curves, depth), movements, transfers);
+      for (std::size_t i = 0; i < movements.size(); ++i) {
+        const float searched = loadTransferAt(curves, depth, movements[i]);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(transfers[i]),
+                  std::bit_cast<std::uint32_t>(searched))
+            << "movement " << movements[i] << ": " << transfers[i] << " against " << searched;
+      }
+    }
+  }
+  // By hand on rising curves: 0.35 in lies halfway between points 3 and 4 of the first curve
+  // (35 psi) and three quarters from point 1 to point 2 of the second (30 + 0.75 x 30 = 52.5 psi);
+  // at 150 in, halfway between the curves, the blend is 35 + 50 x 17.5 / 100 = 43.75 psi.
+  std::array<LoadTransferCurve, 2> rising{};
+  for (std::size_t k = 0; k < kCurvePoints; ++k) {
+    rising[0].z[k] = 0.1F * static_cast<float>(k);
+    rising[1].z[k] = 0.2F * static_cast<float>(k);
+    rising[0].t[k] = 10.0F * static_cast<float>(k);
+    rising[1].t[k] = 30.0F * static_cast<float>(k);
+  }
+  rising[0].depth = 100.0F;
+  rising[1].depth = 200.0F;
+  std::array<float, 1> transfer{};
+  transfersAt(bracketAt(rising, 150.0F), std::array{0.35F}, transfer);
+  EXPECT_NEAR(transfer[0], 43.75F, 1.0E-4F);
 }
 
 }  // namespace
