@@ -1,6 +1,7 @@
 #include "settlement/load_transfer_curves.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tolvane::engine {
 namespace {
@@ -152,9 +153,10 @@ std::size_t pointBeyond(const CurvePoints& z, float v) {
 // pointBeyond for movements that never fall from point 1 on: the points not beyond v are then
 // the first ones, so counting them takes no branch on v.
 std::size_t pointBeyondAscending(const CurvePoints& z, float v) {
-  std::size_t k = 1;
-  for (std::size_t i = 1; i < kCurvePoints; ++i) k += !(z[i] > v) ? 1 : 0;
-  return k;
+  // Written out point by point, so that the compiler may compare them all at once.
+  return [&]<std::size_t... I>(std::index_sequence<I...>) {
+    return (std::size_t{1} + ... + static_cast<std::size_t>(!(z[I + 1] > v)));
+  }(std::make_index_sequence<kCurvePoints - 1>{});
 }
 
 bool ascendingFromPointOne(const CurvePoints& z) {
