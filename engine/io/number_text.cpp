@@ -211,6 +211,79 @@ std::optional<SignificantDigits> digitsFromShortest(float magnitude, int count, 
   return rounded;
 }
 
+// The most significant digits, and the widest decimal scalings up and down, that
+// digitsByScaling handles: 10^9 < 2^30, 2^24 x 5^16 < 2^62 and 5^27 < 2^63.
+constexpr int kMostScaledDigits = 9;
+constexpr int kMostScaledPowerUp = 16;
+constexpr int kMostScaledPowerDown = 27;
+constexpr int kSingleMantissaBits = std::numeric_limits<float>::digits;
+constexpr int kWordBits = 64;
+// log10(2) as 78913 / 2^18, close enough for the binary exponents of a float.
+constexpr int kLog10Of2Times2To18 = 78913;
+constexpr int kLog10Of2Shift = 18;
+
+// floor(x) and what is left, as the fraction remainder / divisor of an integer division.
+struct ScaledValue {
+  std::uint64_t whole = 0;
+  std::uint64_t remainder = 0;
+  std::uint64_t divisor = 1;
+};
+
+// mantissa x 2^binaryExponent x 10^power exactly in 64-bit integers; nothing when they do not
+// hold it.
+std::optional<ScaledValue> scaleExactly(std::uint64_t mantissa, int binaryExponent, int power) {
+  if (power > kMostScaledPowerUp || power < -kMostScaledPowerDown) return std::nullopt;
+  // 10^p = 5^p x 2^p: the power of five goes to the numerator or the divisor, the power of
+  // two to the shift.
+  std::uint64_t numerator = power >= 0 ? mantissa * powerOfFive(power) : mantissa;
+  std::uint64_t divisor = power >= 0 ? 1 : powerOfFive(-power);
+  const int shift = binaryExponent + power;
+  if (shift >= 0) {
+    if (shift >= kWordBits - 1 || (numerator >> (kWordBits - 1 - shift)) != 0) return std::nullopt;
+    numerator <<= shift;
+  } else {
+    if (-shift >= kWordBits - 1 || (divisor >> (kWordBits - 1 + shift)) != 0) return std::nullopt;
+    divisor <<= -shift;
+  }
+  return ScaledValue{numerator / divisor, numerator % divisor, divisor};
+}
+
+// The digits of a single-precision value rounded to `count` significant digits, ties away from
+// zero, by integer arithmetic: x = m x 2^e with a 24-bit m, and x x 10^(count - 1 - e10) is a
+// quotient of integers, whose whole part has count digits exactly when e10 is x's decimal
+// exponent. Nothing when the integers would not hold the scaling.
+std::optional<SignificantDigits> digitsByScaling(float magnitude, int count, char* first,
+                                                 char* limit) {
+  if (count < 1 || count > kMostScaledDigits || first + count > limit) return std::nullopt;
+  int binaryExponent = 0;
+  const float fraction = std::frexp(magnitude, &binaryExponent);
+  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kSingleMantissaBits));
+  // x lies in [2^(e - 1), 2^e): its decimal exponent is floor(log10 2^(e - 1)) or one more.
+  int decimalExponent = ((binaryExponent - 1) * kLog10Of2Times2To18) >> kLog10Of2Shift;
+  const std::uint64_t lowest = powerOfFive(count - 1) << (count - 1);  // 10^(count - 1)
+  const std::uint64_t beyond = lowest * 10;                            // 10^count
+  std::optional<ScaledValue> scaled;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    scaled =
+        scaleExactly(mantissa, binaryExponent - kSingleMantissaBits, count - 1 - decimalExponent);
+    if (!scaled) return std::nullopt;
+    if (scaled->whole < beyond) break;
+    ++decimalExponent;
+  }
+  if (scaled->whole < lowest || scaled->whole >= beyond) return std::nullopt;
+  std::uint64_t units = scaled->whole;
+  if (scaled->remainder >= scaled->divisor - scaled->remainder) ++units;  // half or more: up
+  if (units == beyond) {
+    units = lowest;
+    ++decimalExponent;
+  }
+  for (int i = count - 1; i >= 0; --i) {
+    first[i] = static_cast<char>('0' + units % 10);
+    units /= 10;
+  }
+  return SignificantDigits{{first, static_cast<std::size_t>(count)}, decimalExponent};
+}
+
 std::optional<SignificantDigits> significantDigits(double magnitude, int count,
                                                    NumberBuffer& buffer) {
   char* const first = buffer.data();
@@ -218,11 +291,13 @@ std::optional<SignificantDigits> significantDigits(double magnitude, int count,
   // Normal floats only: below the smallest one a float has fewer digits than the bound needs.
   constexpr auto kSmallestNormal = static_cast<double>(std::numeric_limits<float>::min());
   constexpr auto kLargest = static_cast<double>(std::numeric_limits<float>::max());
-  if (count >= 1 && count <= kMostShortestDigits && magnitude >= kSmallestNormal &&
-      magnitude <= kLargest) {
+  if (count >= 1 && magnitude >= kSmallestNormal && magnitude <= kLargest) {
     const auto single = static_cast<float>(magnitude);
     if (static_cast<double>(single) == magnitude) {
-      if (const auto fast = digitsFromShortest(single, count, first, limit)) return fast;
+      if (const auto scaled = digitsByScaling(single, count, first, limit)) return scaled;
+      if (count <= kMostShortestDigits) {
+        if (const auto fast = digitsFromShortest(single, count, first, limit)) return fast;
+      }
     }
   }
   auto result = std::to_chars(first, limit, magnitude, std::chars_format::scientific, count - 1);

@@ -178,6 +178,11 @@ TEST(EditFormatExponent, MantissaBelowOneRightAligned) {
       {"E10.3", {0.99949}, " 0.999E+00\n"},
       {"E10.3", {1.0e-38F}, " 0.100E-37\n"},
       {"E12.4", {std::numeric_limits<float>::max()}, "  0.3403E+39\n"},
+      // Powers of ten, where the decimal exponent guessed from the binary one is one short.
+      {"E10.3", {10.0F}, " 0.100E+02\n"},
+      {"E10.3", {1000.0F}, " 0.100E+04\n"},
+      {"E10.3", {0.001F}, " 0.100E-02\n"},     // 0.0010000000474974513...
+      {"E11.4", {9.99996F}, " 0.1000E+02\n"},  // 9.9999599456787109...: carries into 10
       {"E10.3", {"TEXT"}, "**********\n"},
   });
 }
@@ -196,13 +201,14 @@ TEST(EditFormatExponent, ExactTiesRoundAwayFromZero) {
 }
 
 // The digits of E fields checked against the C library's correctly rounded conversion, for
-// floats spread over every decade of their range and subnormal ones, at 1 to 7 significant
-// digits (7 takes the exact path). Exact ties are left out: the C library rounds them to even.
+// floats spread over every decade of their range and subnormal ones, at 1 to 10 significant
+// digits (10 takes the exact expansion). Exact ties are left out: the C library rounds them to
+// even.
 TEST(EditFormatExponent, DigitsAreTheExactValueRounded) {
   std::mt19937 random(20261210);
   std::uniform_int_distribution<std::uint32_t> bits(0, 0x7F7FFFFFU);  // every finite float >= 0
   std::uniform_int_distribution<std::uint32_t> subnormal(1, 0x007FFFFFU);
-  for (int digits = 1; digits <= 7; ++digits) {
+  for (int digits = 1; digits <= 10; ++digits) {
     const EditFormat layout("(E" + std::to_string(digits + 8) + "." + std::to_string(digits) +
                             "E3)");
     for (int i = 0; i < 20000; ++i) {
