@@ -156,7 +156,8 @@ std::size_t pointBeyondAscending(const CurvePoints& z, float v) {
   // Written out point by point, so that the compiler may compare them all at once.
   return [&]<std::size_t... I>(std::index_sequence<I...>) {
     return (std::size_t{1} + ... + static_cast<std::size_t>(!(z[I + 1] > v)));
-  }(std::make_index_sequence<kCurvePoints - 1>{});
+  }
+  (std::make_index_sequence<kCurvePoints - 1>{});
 }
 
 bool ascendingFromPointOne(const CurvePoints& z) {
