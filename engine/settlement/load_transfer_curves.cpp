@@ -150,14 +150,17 @@ std::size_t pointBeyond(const CurvePoints& z, float v) {
   return k;
 }
 
+// 1 + the count of points I + 1 not beyond v, written out point by point so that the compiler
+// may compare them all at once.
+template <std::size_t... I>
+std::size_t countedPointBeyond(const CurvePoints& z, float v, std::index_sequence<I...>) {
+  return (std::size_t{1} + ... + static_cast<std::size_t>(!(z[I + 1] > v)));
+}
+
 // pointBeyond for movements that never fall from point 1 on: the points not beyond v are then
 // the first ones, so counting them takes no branch on v.
 std::size_t pointBeyondAscending(const CurvePoints& z, float v) {
-  // Written out point by point, so that the compiler may compare them all at once.
-  return [&]<std::size_t... I>(std::index_sequence<I...>) {
-    return (std::size_t{1} + ... + static_cast<std::size_t>(!(z[I + 1] > v)));
-  }
-  (std::make_index_sequence<kCurvePoints - 1>{});
+  return countedPointBeyond(z, v, std::make_index_sequence<kCurvePoints - 1>{});
 }
 
 bool ascendingFromPointOne(const CurvePoints& z) {
