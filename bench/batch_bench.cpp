@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -17,7 +19,7 @@ namespace fs = std::filesystem;
 inline constexpr int kProjects = 20;
 
 struct BatchFolder {
-  fs::path dir = fs::temp_directory_path() / ("tolvane-batch-bench-" + std::to_string(std::rand()));
+  fs::path dir = fs::temp_directory_path() / ("tolvane-batch-bench-" + std::to_string(::getpid()) + "-" + std::to_string(std::rand()));
   fs::path list = dir / "projects.pyb";
 
   BatchFolder() {
