@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "batch_jobs.h"
+#include "dynamic_library.h"
 #include "file_replace.h"
 #include "word_reader.h"
 
@@ -165,6 +166,7 @@ bool BatchRun::runAll() {
     std::error_code ignored;
     paths.push_back(std::filesystem::absolute(file, ignored).string());
   }
+  const ResidentLibrary engine(form_.libraryPath().string());
   std::unique_ptr<BatchJobs> pool;
   if (jobs > 1 && n > 1 && !program.empty()) {
     pool = std::make_unique<BatchJobs>(program, paths, jobs, forkedWorker);

@@ -43,6 +43,13 @@ void TDynamicLibrary::Close() {
   handle_ = nullptr;
 }
 
+ResidentLibrary::ResidentLibrary(const std::string& fileName)
+    : handle_(reinterpret_cast<void*>(LoadLibraryA(fileName.c_str()))) {}
+
+ResidentLibrary::~ResidentLibrary() {
+  if (handle_ != nullptr) FreeLibrary(reinterpret_cast<HMODULE>(handle_));
+}
+
 void* TDynamicLibrary::FindProcedure(const std::string& name) {
   if (!GetIsOpen()) throw EDLLNotOpenError();
   void* address =
@@ -73,6 +80,15 @@ void TDynamicLibrary::Open() {
 void TDynamicLibrary::Close() {
   if (handle_ != nullptr) dlclose(handle_);
   handle_ = nullptr;
+}
+
+ResidentLibrary::ResidentLibrary(const std::string& fileName)
+    : handle_(dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+  if (handle_ == nullptr) dlerror();  // the loads that follow report it
+}
+
+ResidentLibrary::~ResidentLibrary() {
+  if (handle_ != nullptr) dlclose(handle_);
 }
 
 void* TDynamicLibrary::FindProcedure(const std::string& name) {

@@ -52,6 +52,21 @@ class TDynamicLibrary {
   void* handle_ = nullptr;
 };
 
+// Keeps a library loaded, quietly, for the life of the object: a load of the same file in the
+// meantime only counts a reference, so a batch maps and relocates the engine once, not once per
+// project, and the workers forked from it find it loaded. A library that does not load is left
+// to the loads that report it.
+class ResidentLibrary {
+ public:
+  explicit ResidentLibrary(const std::string& fileName);
+  ~ResidentLibrary();
+  ResidentLibrary(const ResidentLibrary&) = delete;
+  ResidentLibrary& operator=(const ResidentLibrary&) = delete;
+
+ private:
+  void* handle_ = nullptr;
+};
+
 // The file name of the engine library on this platform.
 std::string engineLibraryFileName();
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dynamic_library.h"
 #include "main_form_rules.h"
 #include "recorded_messages.h"
 #include "test_support.h"
@@ -121,6 +123,32 @@ TEST_F(RunPipeline, OccupiedLoaderSlotIsNotLoadedAgain) {
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"E:Attempt to reinitialize DLL"});
   EXPECT_NE(form.loader, nullptr);
   EXPECT_FALSE(std::filesystem::exists(dir / "pier.tv9o"));
+}
+
+// A batch keeps the engine loaded across its projects; the library is resident exactly while the
+// keeper lives, each project's own load and unload leave it so, and a library that does not
+// exist is passed over without a message (the project's own load reports it).
+TEST_F(RunPipeline, ResidentLibraryStaysLoadedWhileItsKeeperLives) {
+  const std::string library =
+      (std::filesystem::path(TOLVANE_PROGRAM_DIR) / engineLibraryFileName()).string();
+  const auto loaded = [&library] {
+    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr) dlclose(handle);
+    return handle != nullptr;
+  };
+  ASSERT_FALSE(loaded());
+  {
+    const ResidentLibrary keeper(library);
+    EXPECT_TRUE(loaded());
+    {
+      TDynamicLibrary project(messages_, library, true);
+      EXPECT_NE(project.FindProcedure("ITOLVANE"), nullptr);
+    }
+    EXPECT_TRUE(loaded());
+    const ResidentLibrary missing(library + ".missing");
+  }
+  EXPECT_FALSE(loaded());
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(RunPipeline, FailedCheckStopsBeforeTheRunFileList) {
