@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 inline constexpr int kProjects = 20;
 
 struct BatchFolder {
-  fs::path dir = fs::temp_directory_path() / ("tolvane-batch-bench-" + std::to_string(::getpid()) + "-" + std::to_string(std::rand()));
+  fs::path dir = fs::temp_directory_path() / ("tolvane-batch-bench-" + std::to_string(::getpid()) +
+                                              "-" + std::to_string(std::rand()));
   fs::path list = dir / "projects.pyb";
 
   BatchFolder() {

@@ -43,7 +43,8 @@ const std::string kDesignCharts =
 struct ProjectFolder {
   fs::path dir;
   explicit ProjectFolder(const std::string& project) {
-    dir = fs::temp_directory_path() / ("tolvane-bench-" + std::to_string(::getpid()) + "-" + std::to_string(std::rand()));
+    dir = fs::temp_directory_path() /
+          ("tolvane-bench-" + std::to_string(::getpid()) + "-" + std::to_string(std::rand()));
     fs::create_directories(dir);
     const fs::path file = dir / "pier.tv9d";
     std::ofstream(file, std::ios::binary) << project;
