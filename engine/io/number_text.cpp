@@ -229,15 +229,35 @@ struct ScaledValue {
   std::uint64_t divisor = 1;
 };
 
+// 5^0 to 5^kMostScaledPowerDown.
+constexpr auto kPowersOfFive = [] {
+  std::array<std::uint64_t, kMostScaledPowerDown + 1> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 5;
+  return powers;
+}();
+
 // mantissa x 2^binaryExponent x 10^power exactly in 64-bit integers; nothing when they do not
 // hold it.
 std::optional<ScaledValue> scaleExactly(std::uint64_t mantissa, int binaryExponent, int power) {
   if (power > kMostScaledPowerUp || power < -kMostScaledPowerDown) return std::nullopt;
   // 10^p = 5^p x 2^p: the power of five goes to the numerator or the divisor, the power of
   // two to the shift.
-  std::uint64_t numerator = power >= 0 ? mantissa * powerOfFive(power) : mantissa;
-  std::uint64_t divisor = power >= 0 ? 1 : powerOfFive(-power);
   const int shift = binaryExponent + power;
+  if (power >= 0) {
+    const std::uint64_t numerator = mantissa * kPowersOfFive[static_cast<std::size_t>(power)];
+    if (shift >= 0) {
+      if (shift >= kWordBits - 1 || (numerator >> (kWordBits - 1 - shift)) != 0) {
+        return std::nullopt;
+      }
+      return ScaledValue{numerator << shift, 0, 1};
+    }
+    if (-shift >= kWordBits - 1) return std::nullopt;
+    const std::uint64_t divisor = std::uint64_t{1} << -shift;  // a power of two: a shift
+    return ScaledValue{numerator >> -shift, numerator & (divisor - 1), divisor};
+  }
+  std::uint64_t numerator = mantissa;
+  std::uint64_t divisor = kPowersOfFive[static_cast<std::size_t>(-power)];
   if (shift >= 0) {
     if (shift >= kWordBits - 1 || (numerator >> (kWordBits - 1 - shift)) != 0) return std::nullopt;
     numerator <<= shift;
@@ -248,20 +268,24 @@ std::optional<ScaledValue> scaleExactly(std::uint64_t mantissa, int binaryExpone
   return ScaledValue{numerator / divisor, numerator % divisor, divisor};
 }
 
-// The digits of a single-precision value rounded to `count` significant digits, ties away from
-// zero, by integer arithmetic: x = m x 2^e with a 24-bit m, and x x 10^(count - 1 - e10) is a
-// quotient of integers, whose whole part has count digits exactly when e10 is x's decimal
-// exponent. Nothing when the integers would not hold the scaling.
-std::optional<SignificantDigits> digitsByScaling(float magnitude, int count, char* first,
-                                                 char* limit) {
-  if (count < 1 || count > kMostScaledDigits || first + count > limit) return std::nullopt;
-  int binaryExponent = 0;
-  const float fraction = std::frexp(magnitude, &binaryExponent);
-  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kSingleMantissaBits));
+// The digits of a normal single-precision value rounded to `count` significant digits, ties
+// away from zero, by integer arithmetic, written to digits[0, count): x = m x 2^e with a 24-bit
+// m, and x x 10^(count - 1 - e10) is a quotient of integers, whose whole part has count digits
+// exactly when e10 is x's decimal exponent. Returns e10; nothing when the integers would not
+// hold the scaling.
+std::optional<int> scaledDigits(float magnitude, int count, char* digits) {
+  if (count < 1 || count > kMostScaledDigits) return std::nullopt;
+  constexpr int kFractionBits = kSingleMantissaBits - 1;
+  constexpr std::uint32_t kFractionMask = (std::uint32_t{1} << kFractionBits) - 1;
+  constexpr int kExponentBias = 126;  // of x = f x 2^e with f in [0.5, 1), as frexp gives it
+  const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+  const std::uint64_t mantissa = (bits & kFractionMask) | (std::uint32_t{1} << kFractionBits);
+  const int binaryExponent = static_cast<int>(bits >> kFractionBits) - kExponentBias;
   // x lies in [2^(e - 1), 2^e): its decimal exponent is floor(log10 2^(e - 1)) or one more.
   int decimalExponent = ((binaryExponent - 1) * kLog10Of2Times2To18) >> kLog10Of2Shift;
-  const std::uint64_t lowest = powerOfFive(count - 1) << (count - 1);  // 10^(count - 1)
-  const std::uint64_t beyond = lowest * 10;                            // 10^count
+  const std::uint64_t lowest = kPowersOfFive[static_cast<std::size_t>(count - 1)]
+                               << (count - 1);  // 10^(count - 1)
+  const std::uint64_t beyond = lowest * 10;     // 10^count
   std::optional<ScaledValue> scaled;
   for (int attempt = 0; attempt < 2; ++attempt) {
     scaled =
@@ -278,10 +302,18 @@ std::optional<SignificantDigits> digitsByScaling(float magnitude, int count, cha
     ++decimalExponent;
   }
   for (int i = count - 1; i >= 0; --i) {
-    first[i] = static_cast<char>('0' + units % 10);
+    digits[i] = static_cast<char>('0' + units % 10);
     units /= 10;
   }
-  return SignificantDigits{{first, static_cast<std::size_t>(count)}, decimalExponent};
+  return decimalExponent;
+}
+
+std::optional<SignificantDigits> digitsByScaling(float magnitude, int count, char* first,
+                                                 char* limit) {
+  if (first + count > limit) return std::nullopt;
+  const std::optional<int> exponent = scaledDigits(magnitude, count, first);
+  if (!exponent) return std::nullopt;
+  return SignificantDigits{{first, static_cast<std::size_t>(count)}, *exponent};
 }
 
 std::optional<SignificantDigits> significantDigits(double magnitude, int count,
@@ -454,7 +486,36 @@ void appendFixedField(std::string& out, double value, int width, int decimals) {
   appendNumber(out, width, negative, optionalZero, body);
 }
 
+// An Ew.d field of a normal single-precision value with no scale factor and the default
+// exponent, the plot data's and the listings' field, written straight from its scaled digits;
+// false, with nothing written, for any other field or value.
+bool appendPlainExponentField(std::string& out, double value, const ExponentField& field) {
+  constexpr auto kSmallestNormal = static_cast<double>(std::numeric_limits<float>::min());
+  const double magnitude = std::fabs(value);
+  if (field.scale != 0 || field.exponentDigits != 0 || !(magnitude >= kSmallestNormal) ||
+      !(magnitude <= kLargestSingle)) {
+    return false;
+  }
+  const auto single = static_cast<float>(magnitude);
+  if (static_cast<double>(single) != magnitude) return false;
+  // ".", the digits, "E", the sign and two exponent digits (a float's exponent has two).
+  std::array<char, kMostScaledDigits + 5> body{};
+  body[0] = '.';
+  const std::optional<int> decimalExponent = scaledDigits(single, field.decimals, body.data() + 1);
+  if (!decimalExponent) return false;
+  const int exponent = *decimalExponent + 1;
+  const int shown = std::abs(exponent);
+  std::size_t size = 1 + static_cast<std::size_t>(field.decimals);
+  body[size++] = 'E';
+  body[size++] = exponent < 0 ? '-' : '+';
+  body[size++] = static_cast<char>('0' + shown / 10);
+  body[size++] = static_cast<char>('0' + shown % 10);
+  appendNumber(out, field.width, value < 0.0, true, {body.data(), size});
+  return true;
+}
+
 void appendExponentField(std::string& out, double value, const ExponentField& field) {
+  if (appendPlainExponentField(out, value, field)) return;
   if (!std::isfinite(value)) return appendNonFinite(out, value, field.width);
   const int scale = field.scale;
   // kP with k <= 0 keeps d + k significant digits after |k| zeros; k > 0 keeps d + 1 with k of
