@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <optional>
 #include <system_error>
@@ -21,6 +22,7 @@ constexpr mode_t kNewFileMode = 0666;      // before the user's umask, as any pr
 constexpr mode_t kTemporaryMode = 0600;    // until the old file's bits are copied
 constexpr mode_t kPermissionBits = 07777;  // with set-user-ID, set-group-ID and sticky
 constexpr uid_t kUnchangedOwner = static_cast<uid_t>(-1);
+constexpr std::size_t kCompareChunk = 4096;  // bytes read at a time to compare a file
 
 std::string quotedPath(const fs::path& path) {
   return "\"" + path.string() + "\"";
@@ -137,6 +139,37 @@ class TemporaryFile {
   bool renamed_ = false;
 };
 
+// True when the regular file already holds exactly `text`.
+bool holdsText(const fs::path& file, const struct stat& status, std::string_view text) {
+  if (!S_ISREG(status.st_mode) || static_cast<std::size_t>(status.st_size) != text.size()) {
+    return false;
+  }
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  std::array<char, kCompareChunk> chunk{};
+  std::size_t compared = 0;
+  bool same = true;
+  while (same) {
+    const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    const auto count = static_cast<std::size_t>(n);
+    same = compared + count <= text.size() &&
+           text.compare(compared, count, std::string_view(chunk.data(), count)) == 0;
+    compared += count;
+  }
+  ::close(fd);
+  return same && compared == text.size();
+}
+
+// Why the folder of `file` may not take a new file, none when it may.
+std::optional<std::string> folderRefusal(const fs::path& file) {
+  if (::faccessat(AT_FDCWD, folderOf(file).c_str(), W_OK | X_OK, AT_EACCESS) == 0) {
+    return std::nullopt;
+  }
+  return "the folder " + quotedPath(folderOf(file)) + " may not be written";
+}
+
 }  // namespace
 
 void replaceFileKeepingPermissions(const fs::path& file, std::string_view text) {
@@ -149,6 +182,14 @@ void replaceFileKeepingPermissions(const fs::path& file, std::string_view text) 
   if (replacing) {
     if (const std::optional<std::string> refusal = writeRefusal(target, old)) {
       throw ProjectFileError("Cannot save " + quotedPath(file) + ": " + *refusal + ".");
+    }
+    // A file that holds the text already stays as it is (its disk blocks, its time and the
+    // two flushes to the disk are spared), once a save of it would have been allowed.
+    if (holdsText(target, old, text)) {
+      if (const std::optional<std::string> refusal = folderRefusal(target)) {
+        throw ProjectFileError("Cannot save " + quotedPath(file) + ": " + *refusal + ".");
+      }
+      return;
     }
   }
   TemporaryFile temporary(target, file, replacing);
@@ -165,9 +206,8 @@ std::string fileWriteProblem(const fs::path& file) {
   }
   const int error = errno;
   if (error != ENOENT) return "Cannot write " + quotedPath(file) + ": " + systemReason(error) + ".";
-  if (::faccessat(AT_FDCWD, folderOf(file).c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
-    return "Cannot write " + quotedPath(file) + ": the folder " + quotedPath(folderOf(file)) +
-           " may not be written.";
+  if (const std::optional<std::string> refusal = folderRefusal(file)) {
+    return "Cannot write " + quotedPath(file) + ": " + *refusal + ".";
   }
   return std::string();
 }

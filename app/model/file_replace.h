@@ -12,8 +12,10 @@ namespace tolvane::app {
 // Replaces the file's content by `text`, or creates the file. A file that exists must be a regular
 // file that this user may write; the new file gets its permission bits, and its owner and group
 // as far as the user may set them. A symbolic link stays and its target is replaced. A new file
-// gets the user's default permissions. Throws ProjectFileError (word_reader.h) with a message
-// that names the file and says why; the old file is then unchanged and no temporary file stays.
+// gets the user's default permissions. A file that holds the text already is left untouched,
+// once the file and its folder would have taken the save. Throws ProjectFileError
+// (word_reader.h) with a message that names the file and says why; the old file is then
+// unchanged and no temporary file stays.
 void replaceFileKeepingPermissions(const std::filesystem::path& file, std::string_view text);
 
 // Why the file cannot be written in place, empty when it can: it exists and is no regular file or

@@ -105,7 +105,11 @@ TEST(HeadlessRun, ReadOnlyProjectOrFolderStopsBeforeTheEngine) {
 TEST(HeadlessRun, WritableProjectKeepsItsModeOwnerAndGroup) {
   TempDir dir;
   const fs::path project = dir / "pier.tv9d";
-  fs::copy_file(kExample, project);
+  // With LF line ends the save before the run rewrites the file (with CR LF); a file that held
+  // the saved text already would be left as it is.
+  std::string text = readFile(kExample);
+  std::erase(text, '\r');
+  writeFile(project, text);
   // The superuser runs a project of another user and group: both stay.
   if (::geteuid() == 0) {
     ASSERT_EQ(::chown(project.c_str(), unprivileged::kNobodyUser, unprivileged::kNobodyGroup), 0);

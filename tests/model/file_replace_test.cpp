@@ -153,6 +153,39 @@ TEST_F(FileReplace, ReadOnlyFolderIsRefusedAndItsFileStaysAsItWas) {
   EXPECT_EQ(readFileText(file), "the user's text");
 }
 
+// A save of the text a file holds already leaves the file itself (same inode, no temporary
+// file): a batch saves every project it runs, mostly unchanged. A text of the same length that
+// differs is written. The refusals stay: a read-only file or folder is refused all the same.
+TEST_F(FileReplace, FileHoldingTheTextAlreadyIsLeftAsItIs) {
+  const fs::path file = pathOf("same.tv9d");
+  writeFileText(file, "the user's text\r\n");
+  const struct stat before = statusOf(file);
+  replaceFileKeepingPermissions(file, "the user's text\r\n");
+  EXPECT_EQ(statusOf(file).st_ino, before.st_ino);
+  EXPECT_FALSE(fs::exists(pathOf("same.tv9d.saving")));
+  replaceFileKeepingPermissions(file, "the user's TEXT\r\n");
+  EXPECT_NE(statusOf(file).st_ino, before.st_ino);
+  EXPECT_EQ(readFileText(file), "the user's TEXT\r\n");
+
+  const std::optional<testing::UnprivilegedUser> user = testing::unprivilegedUser();
+  if (!user) GTEST_SKIP() << testing::kNoUnprivilegedUser;
+  const fs::path locked = pathOf("locked.tv9d");
+  writeFileText(locked, "text");
+  ASSERT_EQ(::chown(locked.c_str(), user->uid, user->gid), 0);
+  ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+  ASSERT_EQ(::chown(file.c_str(), user->uid, user->gid), 0);
+  ASSERT_EQ(::chown(folder_.c_str(), user->uid, user->gid), 0);
+  ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
+  const std::optional<std::string> said = testing::runUnprivileged([&] {
+    return saveMessage(locked, "text") + "\n" + saveMessage(file, "the user's TEXT\r\n");
+  });
+  ::chmod(folder_.c_str(), 0755);
+  ASSERT_TRUE(said.has_value());
+  EXPECT_EQ(*said, "Cannot save \"" + locked.string() +
+                       "\": the file is read-only.\nCannot save \"" + file.string() +
+                       "\": the folder \"" + folder_.string() + "\" may not be written.");
+}
+
 TEST_F(FileReplace, ProjectSaveKeepsTheModeAndRefusesAReadOnlyProject) {
   RecordingHost host;
   CurrentProject project(host, kEnglishUnits);
