@@ -1,6 +1,7 @@
 #include "settlement/load_transfer_curves.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace tolvane::engine {
@@ -251,14 +252,59 @@ float transferAt(const DepthBracket& bracket, float v) {
                            : transferOnBracket<pointBeyond>(bracket, v);
 }
 
+namespace {
+
+// Movements taken together on rising curves: each point is compared with all of them at once.
+inline constexpr std::size_t kMovementBlock = 16;
+using MovementBlock = std::array<float, kMovementBlock>;
+using PointBlock = std::array<std::uint32_t, kMovementBlock>;
+
+// pointBeyondAscending for every movement of the block.
+PointBlock pointsBeyondAscending(const CurvePoints& z, const MovementBlock& v) {
+  PointBlock k;
+  k.fill(1);
+  for (std::size_t i = 1; i < kCurvePoints; ++i) {
+    const float point = z[i];
+    for (std::size_t j = 0; j < kMovementBlock; ++j) k[j] += !(point > v[j]) ? 1U : 0U;
+  }
+  return k;
+}
+
+// transferOnBracket<pointBeyondAscending> for count <= kMovementBlock movements.
+void transfersOnRisingBracket(const DepthBracket& bracket, std::span<const float> movements,
+                              std::span<float> transfers) {
+  MovementBlock v{};
+  std::copy(movements.begin(), movements.end(), v.begin());
+  const PointBlock lowerK = pointsBeyondAscending(bracket.lower->z, v);
+  if (bracket.upper == nullptr) {
+    for (std::size_t j = 0; j < movements.size(); ++j) {
+      transfers[j] = transferOnSegment(*bracket.lower, lowerK[j], v[j]);
+    }
+    return;
+  }
+  // Curves of one family on one shaft share their movements, and so the segment at v.
+  const PointBlock upperK =
+      bracket.sameMovements ? lowerK : pointsBeyondAscending(bracket.upper->z, v);
+  for (std::size_t j = 0; j < movements.size(); ++j) {
+    const float deeper = transferOnSegment(*bracket.lower, lowerK[j], v[j]);
+    transfers[j] =
+        between(bracket.depth, bracket.upper->depth,
+                transferOnSegment(*bracket.upper, upperK[j], v[j]), bracket.lower->depth, deeper);
+  }
+}
+
+}  // namespace
+
 void transfersAt(const DepthBracket& bracket, std::span<const float> movements,
                  std::span<float> transfers) {
   const std::size_t count = std::min(movements.size(), transfers.size());
   if (bracket.lower == nullptr) {
     std::fill_n(transfers.begin(), count, 0.0F);
   } else if (bracket.ascending) {
-    for (std::size_t i = 0; i < count; ++i) {
-      transfers[i] = transferOnBracket<pointBeyondAscending>(bracket, movements[i]);
+    for (std::size_t first = 0; first < count; first += kMovementBlock) {
+      const std::size_t size = std::min(kMovementBlock, count - first);
+      transfersOnRisingBracket(bracket, movements.subspan(first, size),
+                               transfers.subspan(first, size));
     }
   } else {
     for (std::size_t i = 0; i < count; ++i) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "report/solver_listing.h"
 
@@ -217,11 +218,13 @@ TEST(LoadTransferAtDepth, TransfersOfManyMovementsGiveTheSearchedValues) {
     }
     curves[0].depth = 100.0F;
     curves[1].depth = 200.0F;
-    const std::array<float, 7> movements = {
+    // More movements than the solver takes in one block, so that a block boundary is crossed.
+    std::vector<float> movements = {
         -0.25F, 0.0F, 0.3F, 0.35F, 0.95F, 5.0F, std::numeric_limits<float>::quiet_NaN()};
+    for (int i = 0; i < 30; ++i) movements.push_back(direction * 0.037F * static_cast<float>(i));
     for (const float depth : {50.0F, 150.0F, 250.0F}) {
       SCOPED_TRACE(testing::Message() << "direction " << direction << ", depth " << depth);
-      std::array<float, movements.size()> transfers{};
+      std::vector<float> transfers(movements.size());
       transfersAt(bracketAt(curves, depth), movements, transfers);
       for (std::size_t i = 0; i < movements.size(); ++i) {
         const float searched = loadTransferAt(curves, depth, movements[i]);
