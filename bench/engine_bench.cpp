@@ -1,7 +1,7 @@
 // Whole runs of the engine on a sand-over-clay profile: a single shaft, and design charts over
 // 20 diameters and 100 shaft lengths with 10 settlements (2000 cases, 6000 solver calls), on
-// one thread and on every core; beside them, the writing alone of the design-chart run's
-// result files, the floor the run is compared with.
+// one thread and on every core; beside them, the floors the run is compared with: the writing
+// alone of the design-chart run's result files, and their formatting and writing alone.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -16,6 +16,7 @@
 
 #include "driver/run_engine.h"
 #include "io/engine_files.h"
+#include "output_records.h"
 
 namespace {
 
@@ -133,6 +134,58 @@ void BM_DesignChartsWritingAlone(benchmark::State& state) {
   state.SetBytesProcessed(bytes * state.iterations());
 }
 BENCHMARK(BM_DesignChartsWritingAlone)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// Formatting and writing the result files of the design-chart run without the analysis: every
+// line is taken apart into its layout and values beforehand (a line whose fields do not give it
+// back stays text), and each iteration formats every record with the engine's formatter and
+// writes it, as the run does. The counters say how much of the output went through fields.
+void BM_DesignChartsFormattingAndWritingAlone(benchmark::State& state) {
+  const ProjectFolder folder(kDesignCharts);
+  if (tolvane::engine::RunEngine({folder.dir / "names.dat", {}}) != 0) {
+    state.SkipWithError("the design-chart run failed");
+    return;
+  }
+  std::vector<tolvane::bench::OutputRecords> files(std::size(kResultExtensions));
+  std::int64_t bytes = 0;
+  std::size_t lines = 0;
+  std::size_t formatted = 0;
+  std::size_t fields = 0;
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    std::ifstream in(fs::path(folder.dir / "pier.tv9d").replace_extension(kResultExtensions[f]));
+    for (std::string line; std::getline(in, line);) {
+      bytes += static_cast<std::int64_t>(line.size()) + 1;
+      files[f].add(line);
+    }
+    lines += files[f].records().size();
+    formatted += files[f].formattedLines();
+    fields += files[f].fields();
+  }
+  const fs::path copy = folder.dir / "copy.txt";
+  std::string text;
+  for (auto _ : state) {
+    for (const tolvane::bench::OutputRecords& records : files) {
+      tolvane::engine::OutputFile file;
+      file.open(copy.string());
+      for (const tolvane::bench::OutputRecord& record : records.records()) {
+        if (record.format == nullptr) {
+          file.write(record.text);
+          continue;
+        }
+        text.clear();
+        record.format->appendTo(text, records.values(record));
+        file.write(text);
+      }
+    }
+  }
+  state.SetBytesProcessed(bytes * state.iterations());
+  state.counters["lines"] = static_cast<double>(lines);
+  state.counters["formatted_lines"] = static_cast<double>(formatted);
+  state.counters["fields"] = static_cast<double>(fields);
+}
+BENCHMARK(BM_DesignChartsFormattingAndWritingAlone)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 }  // namespace
 
