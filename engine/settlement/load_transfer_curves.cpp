@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 
 namespace tolvane::engine {
 namespace {
@@ -151,19 +150,6 @@ std::size_t pointBeyond(const CurvePoints& z, float v) {
   return k;
 }
 
-// 1 + the count of points I + 1 not beyond v, written out point by point so that the compiler
-// may compare them all at once.
-template <std::size_t... I>
-std::size_t countedPointBeyond(const CurvePoints& z, float v, std::index_sequence<I...>) {
-  return (std::size_t{1} + ... + static_cast<std::size_t>(!(z[I + 1] > v)));
-}
-
-// pointBeyond for movements that never fall from point 1 on: the points not beyond v are then
-// the first ones, so counting them takes no branch on v.
-std::size_t pointBeyondAscending(const CurvePoints& z, float v) {
-  return countedPointBeyond(z, v, std::make_index_sequence<kCurvePoints - 1>{});
-}
-
 bool ascendingFromPointOne(const CurvePoints& z) {
   for (std::size_t i = 2; i < kCurvePoints; ++i) {
     if (z[i] < z[i - 1]) return false;
@@ -233,33 +219,25 @@ DepthBracket bracketAt(std::span<const LoadTransferCurve> curves, float z) {
 
 namespace {
 
-template <std::size_t (*PointBeyond)(const CurvePoints&, float)>
+// The transfer at movement v between the bracket's curves, each searched for its segment.
 float transferOnBracket(const DepthBracket& bracket, float v) {
-  const std::size_t k = PointBeyond(bracket.lower->z, v);
+  const std::size_t k = pointBeyond(bracket.lower->z, v);
   const float deeper = transferOnSegment(*bracket.lower, k, v);
   if (bracket.upper == nullptr) return deeper;
   // Curves of one family on one shaft share their movements, and so the segment at v.
-  const std::size_t upperK = bracket.sameMovements ? k : PointBeyond(bracket.upper->z, v);
+  const std::size_t upperK = bracket.sameMovements ? k : pointBeyond(bracket.upper->z, v);
   return between(bracket.depth, bracket.upper->depth, transferOnSegment(*bracket.upper, upperK, v),
                  bracket.lower->depth, deeper);
 }
-
-}  // namespace
-
-float transferAt(const DepthBracket& bracket, float v) {
-  if (bracket.lower == nullptr) return 0.0F;
-  return bracket.ascending ? transferOnBracket<pointBeyondAscending>(bracket, v)
-                           : transferOnBracket<pointBeyond>(bracket, v);
-}
-
-namespace {
 
 // Movements taken together on rising curves: each point is compared with all of them at once.
 inline constexpr std::size_t kMovementBlock = 16;
 using MovementBlock = std::array<float, kMovementBlock>;
 using PointBlock = std::array<std::uint32_t, kMovementBlock>;
 
-// pointBeyondAscending for every movement of the block.
+// pointBeyond for every movement of the block, on movements that never fall from point 1 on:
+// the points not beyond a movement are then the first ones, so they are counted, with no
+// branch on the movement.
 PointBlock pointsBeyondAscending(const CurvePoints& z, const MovementBlock& v) {
   PointBlock k;
   k.fill(1);
@@ -270,7 +248,7 @@ PointBlock pointsBeyondAscending(const CurvePoints& z, const MovementBlock& v) {
   return k;
 }
 
-// transferOnBracket<pointBeyondAscending> for count <= kMovementBlock movements.
+// transferOnBracket for count <= kMovementBlock movements on rising curves.
 void transfersOnRisingBracket(const DepthBracket& bracket, std::span<const float> movements,
                               std::span<float> transfers) {
   MovementBlock v{};
@@ -307,10 +285,14 @@ void transfersAt(const DepthBracket& bracket, std::span<const float> movements,
                                transfers.subspan(first, size));
     }
   } else {
-    for (std::size_t i = 0; i < count; ++i) {
-      transfers[i] = transferOnBracket<pointBeyond>(bracket, movements[i]);
-    }
+    for (std::size_t i = 0; i < count; ++i) transfers[i] = transferOnBracket(bracket, movements[i]);
   }
+}
+
+float transferAt(const DepthBracket& bracket, float v) {
+  float transfer = 0.0F;
+  transfersAt(bracket, {&v, 1}, {&transfer, 1});
+  return transfer;
 }
 
 float tipLoadAt(const TipCurve& curve, float w) {
