@@ -211,8 +211,8 @@ std::optional<SignificantDigits> digitsFromShortest(float magnitude, int count, 
   return rounded;
 }
 
-// The most significant digits, and the widest decimal scalings up and down, that
-// digitsByScaling handles: 10^9 < 2^30, 2^24 x 5^16 < 2^62 and 5^27 < 2^63.
+// The most significant digits, and the widest decimal scalings up and down, that scaledDigits
+// handles: 10^9 < 2^30, 2^24 x 5^16 < 2^62 and 5^27 < 2^63.
 constexpr int kMostScaledDigits = 9;
 constexpr int kMostScaledPowerUp = 16;
 constexpr int kMostScaledPowerDown = 27;
@@ -308,6 +308,7 @@ std::optional<int> scaledDigits(float magnitude, int count, char* digits) {
   return decimalExponent;
 }
 
+// scaledDigits written at `first`, as the other digit sources give them.
 std::optional<SignificantDigits> digitsByScaling(float magnitude, int count, char* first,
                                                  char* limit) {
   if (first + count > limit) return std::nullopt;
