@@ -61,10 +61,21 @@ class TextBuilder {
 // The most significant digits that digitsFromShortest may round a float to.
 inline constexpr int kMostShortestDigits = 6;
 
-std::uint64_t powerOfFive(int exponent) {
-  std::uint64_t power = 1;
-  for (int i = 0; i < exponent; ++i) power *= 5;
-  return power;
+// 5^0 to 5^27, the highest power of five below 2^63.
+constexpr auto kPowersOfFive = [] {
+  std::array<std::uint64_t, 28> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 5;
+  return powers;
+}();
+
+// The magnitude as a normal single-precision value, when it is one exactly.
+std::optional<float> normalSingle(double magnitude) {
+  constexpr auto kSmallestNormal = static_cast<double>(std::numeric_limits<float>::min());
+  if (!(magnitude >= kSmallestNormal) || !(magnitude <= kLargestSingle)) return std::nullopt;
+  const auto single = static_cast<float>(magnitude);
+  if (static_cast<double>(single) != magnitude) return std::nullopt;
+  return single;
 }
 
 // True when magnitude * 10^decimals lies exactly halfway between two integers, that is when
@@ -82,7 +93,7 @@ bool isExactTie(double magnitude, int decimals) {
   if (decimals >= 0) return valuation == -(decimals + 1);
   const int places = -decimals;
   if (places > kMaxMantissaPowerOfFive || valuation != places - 1) return false;
-  return (mantissa >> trailingZeros) % powerOfFive(places) == 0;
+  return (mantissa >> trailingZeros) % kPowersOfFive[static_cast<std::size_t>(places)] == 0;
 }
 
 // Adds one unit in the last place to a text of digits with at most one point in it.
@@ -215,7 +226,7 @@ std::optional<SignificantDigits> digitsFromShortest(float magnitude, int count, 
 // handles: 10^9 < 2^30, 2^24 x 5^16 < 2^62 and 5^27 < 2^63.
 constexpr int kMostScaledDigits = 9;
 constexpr int kMostScaledPowerUp = 16;
-constexpr int kMostScaledPowerDown = 27;
+constexpr int kMostScaledPowerDown = static_cast<int>(kPowersOfFive.size()) - 1;
 constexpr int kSingleMantissaBits = std::numeric_limits<float>::digits;
 constexpr int kWordBits = 64;
 // log10(2) as 78913 / 2^18, close enough for the binary exponents of a float.
@@ -228,14 +239,6 @@ struct ScaledValue {
   std::uint64_t remainder = 0;
   std::uint64_t divisor = 1;
 };
-
-// 5^0 to 5^kMostScaledPowerDown.
-constexpr auto kPowersOfFive = [] {
-  std::array<std::uint64_t, kMostScaledPowerDown + 1> powers{};
-  powers[0] = 1;
-  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 5;
-  return powers;
-}();
 
 // mantissa x 2^binaryExponent x 10^power exactly in 64-bit integers; nothing when they do not
 // hold it.
@@ -322,15 +325,10 @@ std::optional<SignificantDigits> significantDigits(double magnitude, int count,
   char* const first = buffer.data();
   char* const limit = buffer.data() + buffer.size();
   // Normal floats only: below the smallest one a float has fewer digits than the bound needs.
-  constexpr auto kSmallestNormal = static_cast<double>(std::numeric_limits<float>::min());
-  constexpr auto kLargest = static_cast<double>(std::numeric_limits<float>::max());
-  if (count >= 1 && magnitude >= kSmallestNormal && magnitude <= kLargest) {
-    const auto single = static_cast<float>(magnitude);
-    if (static_cast<double>(single) == magnitude) {
-      if (const auto scaled = digitsByScaling(single, count, first, limit)) return scaled;
-      if (count <= kMostShortestDigits) {
-        if (const auto fast = digitsFromShortest(single, count, first, limit)) return fast;
-      }
+  if (const std::optional<float> single = normalSingle(magnitude); single && count >= 1) {
+    if (const auto scaled = digitsByScaling(*single, count, first, limit)) return scaled;
+    if (count <= kMostShortestDigits) {
+      if (const auto fast = digitsFromShortest(*single, count, first, limit)) return fast;
     }
   }
   auto result = std::to_chars(first, limit, magnitude, std::chars_format::scientific, count - 1);
@@ -491,18 +489,13 @@ void appendFixedField(std::string& out, double value, int width, int decimals) {
 // exponent, the plot data's and the listings' field, written straight from its scaled digits;
 // false, with nothing written, for any other field or value.
 bool appendPlainExponentField(std::string& out, double value, const ExponentField& field) {
-  constexpr auto kSmallestNormal = static_cast<double>(std::numeric_limits<float>::min());
-  const double magnitude = std::fabs(value);
-  if (field.scale != 0 || field.exponentDigits != 0 || !(magnitude >= kSmallestNormal) ||
-      !(magnitude <= kLargestSingle)) {
-    return false;
-  }
-  const auto single = static_cast<float>(magnitude);
-  if (static_cast<double>(single) != magnitude) return false;
+  if (field.scale != 0 || field.exponentDigits != 0) return false;
+  const std::optional<float> single = normalSingle(std::fabs(value));
+  if (!single) return false;
   // ".", the digits, "E", the sign and two exponent digits (a float's exponent has two).
   std::array<char, kMostScaledDigits + 5> body{};
   body[0] = '.';
-  const std::optional<int> decimalExponent = scaledDigits(single, field.decimals, body.data() + 1);
+  const std::optional<int> decimalExponent = scaledDigits(*single, field.decimals, body.data() + 1);
   if (!decimalExponent) return false;
   const int exponent = *decimalExponent + 1;
   const int shown = std::abs(exponent);
