@@ -1,6 +1,7 @@
 #include "io/engine_files.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -19,7 +20,7 @@ namespace {
 inline constexpr std::size_t kListLineCount = 15;
 inline constexpr std::size_t kWriteBufferBytes = std::size_t{256} * 1024;
 #ifndef _WIN32
-inline constexpr mode_t kPermissionBits = 07777;  // permission, set-id and sticky bits
+inline constexpr mode_t kNewFileMode = 0666;  // read and write for all, less the umask
 #endif
 inline constexpr std::size_t kFirstPathLine = 2;  // 0-based index of the project path
 inline constexpr std::size_t kRunLogLine =
@@ -51,29 +52,35 @@ std::optional<std::vector<std::string>> readLines(const std::filesystem::path& f
 }
 
 #ifndef _WIN32
-// Opens `path` for writing from its start. A result file left by an earlier run is removed and
-// made anew with its permission bits and group rather than truncated: emptying a file that holds
-// data makes the file system flush it to the disk on close, a wait of milliseconds for every
-// file of every run. Only a plain file that this process may write is replaced; anything else
-// (a link, a file it may not write) is opened as it is, and fails or is truncated as before.
-std::FILE* createAfresh(const std::string& path) {
-  struct stat old {};
-  const bool replace = ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-                       old.st_nlink == 1 && old.st_size > 0 && ::access(path.c_str(), W_OK) == 0 &&
-                       ::unlink(path.c_str()) == 0;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file != nullptr && replace) {
-    const int descriptor = ::fileno(file);
-    // Best effort: a group the process does not belong to cannot be given back.
-    if (old.st_gid != ::getegid()) (void)::fchown(descriptor, static_cast<uid_t>(-1), old.st_gid);
-    (void)::fchmod(descriptor, old.st_mode & kPermissionBits);
-  }
+// Opens `path` for writing from its start, creating it when it is missing. A result file left by
+// an earlier run is written over in place and cut to its new length when it is closed
+// (OutputFile::close), rather than emptied or removed first: emptying a file that holds data
+// makes the file system flush it to the disk on close, and removing it frees its blocks at once
+// (with the disk told of each), both waits of a millisecond or more for every file of every run.
+// The file keeps its inode, permission bits, owner and group; a link is followed, and a file
+// this process may not write fails to open, as with "wb".
+std::FILE* openFromStart(const std::string& path) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, kNewFileMode);
+  if (descriptor < 0) return nullptr;
+  // "w" on a descriptor neither truncates nor moves it: the writing starts at byte 0.
+  std::FILE* file = ::fdopen(descriptor, "w");
+  if (file == nullptr) ::close(descriptor);
   return file;
 }
+
+// Cuts a file written over in place at the end of what this run wrote, so that nothing of an
+// earlier, longer text is left behind it (also when the last block could not be written).
+void cutAtEnd(std::FILE* file) {
+  (void)std::fflush(file);
+  const off_t end = ::ftello(file);
+  if (end >= 0) (void)::ftruncate(::fileno(file), end);
+}
 #else
-std::FILE* createAfresh(const std::string& path) {
+std::FILE* openFromStart(const std::string& path) {
   return std::fopen(path.c_str(), "wb");
 }
+
+void cutAtEnd(std::FILE* /*file*/) {}
 #endif
 
 }  // namespace
@@ -126,7 +133,7 @@ RunFileListReadResult readRunFileList(const std::filesystem::path& file) {
 bool OutputFile::open(const std::string& path) {
   close();
   memory_.clear();
-  file_ = createAfresh(path);
+  file_ = openFromStart(path);
   if (file_ == nullptr) return false;
   // Result files run to tens of megabytes: write them in large blocks.
   std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferBytes);
@@ -171,6 +178,7 @@ void OutputFile::writeFree(std::initializer_list<FormatValue> values) {
 void OutputFile::close() {
   inMemory_ = false;
   if (file_ != nullptr) {
+    cutAtEnd(file_);
     std::fclose(file_);
     file_ = nullptr;
   }

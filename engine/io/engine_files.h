@@ -60,7 +60,7 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  bool open(const std::string& path);  // creates or rewrites the file
+  bool open(const std::string& path);  // creates the file or writes it over from its start
   // Keeps what is written in memory (text()) instead of a file: the text of one case, which the
   // case loop writes to the run's files in the order of the cases.
   void openInMemory();
@@ -80,9 +80,9 @@ class OutputFile {
 };
 
 // A file that is rewritten from its start many times in a run, of which only what the last
-// rewrite left is kept: the per-case warning buffer (.tv9k). It is truncated once, when the
-// cases start, its latest content is held in memory, and it is written when the run closes it,
-// since truncating a file that holds data costs a flush to the disk each time. What the cases
+// rewrite left is kept: the per-case warning buffer (.tv9k). It is opened once, when the cases
+// start, its latest content is held in memory, and it is written when the run closes it, since
+// emptying a file that holds data costs a flush to the disk each time. What the cases
 // copy from it and what it finally holds are the same as if every rewrite went to the disk.
 class RewrittenFile {
  public:

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "io/engine_files.h"
 #include "support/test_support.h"
 
@@ -27,14 +29,17 @@ TEST(OutputFile, HeldInMemoryUntilClosedThenDropsWhatFollows) {
   EXPECT_EQ(file.text(), "A\nB\n");
 }
 
-// A result file of an earlier run is made anew, not emptied in place: it keeps its permission
-// bits, and a link keeps pointing at the file it names, which gets the new text.
+// A result file of an earlier run is written over in place: a shorter text leaves nothing of the
+// earlier one behind it, the file keeps its inode and permission bits, and a link keeps pointing
+// at the file it names, which gets the new text.
 TEST(OutputFile, RewritingAResultFileKeepsItsModeAndItsLinks) {
   namespace fs = std::filesystem;
   const TempDir dir;
   const fs::path report = dir / "pier.tv9o";
   writeFile(report, "the report of an earlier run\n");
   fs::permissions(report, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  struct stat before {};
+  ASSERT_EQ(::stat(report.c_str(), &before), 0);
   {
     OutputFile file;
     ASSERT_TRUE(file.open(report.string()));
@@ -43,10 +48,20 @@ TEST(OutputFile, RewritingAResultFileKeepsItsModeAndItsLinks) {
   EXPECT_EQ(readFile(report), "new\n");
   EXPECT_EQ(fs::status(report).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  struct stat after {};
+  ASSERT_EQ(::stat(report.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+
+  // Opened and closed with nothing written, the file is left empty.
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.open(report.string()));
+  }
+  EXPECT_EQ(readFile(report), "");
 
   const fs::path target = dir / "kept.txt";
   const fs::path link = dir / "pier.tv9p";
-  writeFile(target, "old text\n");
+  writeFile(target, "old text, longer than the new one\n");
   fs::create_symlink(target, link);
   {
     OutputFile file;
@@ -57,13 +72,19 @@ TEST(OutputFile, RewritingAResultFileKeepsItsModeAndItsLinks) {
   EXPECT_EQ(readFile(target), "through the link\n");
 }
 
+TEST(OutputFile, AResultFileInAMissingFolderDoesNotOpen) {
+  const TempDir dir;
+  OutputFile file;
+  EXPECT_FALSE(file.open((dir / "missing/pier.tv9o").string()));
+  EXPECT_FALSE(file.isOpen());
+}
+
 TEST(RewrittenFile, TheFileHoldsOnlyWhatTheLastRewriteLeft) {
   const TempDir dir;
   const std::string path = (dir / "pier.tv9k").string();
   writeFile(path, "from an earlier run\n");
   RewrittenFile buffer;
   ASSERT_TRUE(buffer.open(path));
-  EXPECT_EQ(readFile(path), "");  // truncated when the cases start
   buffer.keep("\nfirst case\n");
   buffer.keep("\n");
   buffer.close();
