@@ -1,7 +1,13 @@
 // tolvane2023: the program. `tolvane2023 [FILE]` opens the desktop program; `--run FILE` analyses
 // a project and `--batch LIST.pyb` runs a list of projects, both without a window (and without
 // a display).
+//
+// Built twice. `tolvane2023` itself holds no toolkit, so that --run, --batch and the workers of a
+// batch start in a millisecond; it hands every other command to the desktop program beside it,
+// `tolvane2023-desktop`, which holds all of them (the windows and the exports that draw).
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -25,11 +31,19 @@
 #ifdef TOLVANE_PLOT_EXPORT
 #include "plot_export_mode.h"
 #endif
+#ifdef TOLVANE_DESKTOP_PROGRAM
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+#endif
 
 namespace {
 
 using tolvane::app::MainFormRules;
 
+#ifndef TOLVANE_DESKTOP_PROGRAM
 void printUsage(std::ostream& out) {
 #ifdef TOLVANE_WITH_GUI
   out << "Usage: tolvane2023 [FILE]          open the desktop program (with a project file)\n"
@@ -51,6 +65,7 @@ void printUsage(std::ostream& out) {
   out << tolvane::app::kViewExportUsage;
 #endif
 }
+#endif
 
 std::filesystem::path programDirectory(const char* argv0) {
   std::error_code status;
@@ -129,6 +144,24 @@ std::optional<int> jobCount(const std::string& text) {
   return count;
 }
 
+#ifdef TOLVANE_DESKTOP_PROGRAM
+// Runs the desktop program beside this one with the same arguments, in place of this process.
+int handOverToDesktop(char** argv) {
+  const std::filesystem::path desktop = programDirectory(argv[0]) / TOLVANE_DESKTOP_PROGRAM;
+#ifdef _WIN32
+  const intptr_t status = ::_spawnv(_P_WAIT, desktop.string().c_str(), argv);
+  if (status >= 0) return static_cast<int>(status);
+#else
+  ::execv(desktop.c_str(), argv);
+#endif
+  const int error = errno;
+  std::cerr << "The desktop program " << desktop.string()
+            << " cannot be started: " << std::strerror(error)
+            << ".\nInstall the program again; --run and --batch work without it.\n";
+  return tolvane::app::kExitUnavailable;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,6 +174,14 @@ int main(int argc, char** argv) {
     if (const std::optional<int> jobs = jobCount(argv[4])) return runBatch(argv[2], *jobs, argv[0]);
   }
   if (command == tolvane::app::kBatchWorkerOption && argc == 2) return runBatchWorker(argv[0]);
+  if (command == "--version") {
+    std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';
+    return 0;
+  }
+#ifdef TOLVANE_DESKTOP_PROGRAM
+  // Everything else (the windows, the exports, the usage) is the desktop program's.
+  return handOverToDesktop(argv);
+#else
 #if defined(TOLVANE_WITH_VIEWS)
   if (command == "--view") return tolvane::app::runViewExportMode(argc, argv);
 #endif
@@ -148,10 +189,6 @@ int main(int argc, char** argv) {
   if (command == "--plots") return tolvane::app::runPlotExportMode(argc, argv);
   if (command == "--xlsx") return tolvane::app::runXlsxExportMode(argc, argv);
 #endif
-  if (command == "--version") {
-    std::cout << "tolvane2023 " << tolvane::app::kProgramVersion << '\n';
-    return 0;
-  }
   if (command == "--help" || command == "-h") {
     printUsage(std::cout);
     return 0;
@@ -163,4 +200,5 @@ int main(int argc, char** argv) {
 #endif
   printUsage(std::cerr);
   return tolvane::app::kExitUsage;
+#endif
 }

@@ -197,8 +197,9 @@ TEST_F(RunPipeline, OlderLayoutIsSavedAsVersion9BesideIt) {
   EXPECT_EQ(readFile(oldFile), text);
 }
 
-std::string runProgram(const std::string& arguments, int& status) {
-  const std::string command = std::string(TOLVANE_PROGRAM) + " " + arguments + " 2>&1";
+std::string runProgram(const std::string& arguments, int& status,
+                       const std::filesystem::path& program = TOLVANE_PROGRAM) {
+  const std::string command = "'" + program.string() + "' " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   std::string output;
   if (pipe == nullptr) return output;
@@ -261,6 +262,37 @@ TEST(HeadlessProgram, MissingProjectExitsWithNoInput) {
   const std::string output = runProgram("--run '" + (dir / "none.tv9d").string() + "'", status);
   EXPECT_EQ(status, kExitNoInput);
   EXPECT_NE(output.find("does not exists, Please Check!!"), std::string::npos);
+}
+
+// The program runs a project with only the engine library beside it; the desktop program, which
+// it hands the windows and the exports to, is not needed for that. Without it the rest fails
+// with a message that says what is missing.
+TEST(HeadlessProgram, RunsWithoutTheDesktopProgramAndSaysWhenItIsMissing) {
+  namespace fs = std::filesystem;
+  const TempDir dir;
+  const fs::path program = dir / fs::path(TOLVANE_PROGRAM).filename();
+  fs::copy_file(TOLVANE_PROGRAM, program);
+  fs::copy_file(fs::path(TOLVANE_PROGRAM_DIR) / engineLibraryFileName(),
+                dir / engineLibraryFileName());
+  const fs::path project = dir / "pier.tv9d";
+  fs::copy_file(kExample, project);
+  int status = -1;
+  runProgram("--run '" + project.string() + "'", status, program);
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(fs::exists(dir / "pier.tv9o"));
+
+  const std::string output = runProgram("--help", status, program);
+  if (fs::exists(fs::path(TOLVANE_PROGRAM_DIR) / "tolvane2023-desktop")) {
+    EXPECT_EQ(status, kExitUnavailable);
+    EXPECT_NE(output.find("The desktop program " + (dir / "tolvane2023-desktop").string() +
+                          " cannot be started: No such file or directory."),
+              std::string::npos)
+        << output;
+  } else {
+    // Built without the desktop program: the usage is its own.
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(output.find("--run FILE"), std::string::npos) << output;
+  }
 }
 
 }  // namespace
