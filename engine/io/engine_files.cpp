@@ -69,11 +69,15 @@ std::FILE* openFromStart(const std::string& path) {
 }
 
 // Cuts a file written over in place at the end of what this run wrote, so that nothing of an
-// earlier, longer text is left behind it (also when the last block could not be written).
+// earlier, longer text is left behind it (also when the last block could not be written). A file
+// that already ends there (a rerun that wrote the same length) is left as it is: the file system
+// does the work of a truncation even when the length does not change.
 void cutAtEnd(std::FILE* file) {
   (void)std::fflush(file);
   const off_t end = ::ftello(file);
-  if (end >= 0) (void)::ftruncate(::fileno(file), end);
+  struct stat status {};
+  if (end < 0 || (::fstat(::fileno(file), &status) == 0 && status.st_size == end)) return;
+  (void)::ftruncate(::fileno(file), end);
 }
 #else
 std::FILE* openFromStart(const std::string& path) {
