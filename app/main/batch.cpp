@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <iomanip>
 #include <memory>
@@ -149,8 +150,22 @@ bool BatchRun::startMessageFile() {
     userMessages_.error(problem + "\rThe batch does not run without its message file.");
     return false;
   }
-  messageFile_.open(file, std::ios::binary | std::ios::trunc);
+  // The file of an earlier batch is written over from its start and cut behind the first lines
+  // (cutMessageFile), never emptied: emptying a file that holds data makes the file system flush
+  // it to the disk when it is closed, a wait of a millisecond at the end of every batch.
+  messageFile_.open(file, std::ios::binary | std::ios::in | std::ios::out);
+  if (!messageFile_.is_open()) messageFile_.open(file, std::ios::binary | std::ios::trunc);
+  messagePath_ = file;
   return true;
+}
+
+void BatchRun::cutMessageFile() {
+  if (!messageFile_.is_open()) return;
+  const std::streamoff end = messageFile_.tellp();
+  std::error_code status;
+  const std::uintmax_t size = std::filesystem::file_size(messagePath_, status);
+  if (status || end < 0 || size <= static_cast<std::uintmax_t>(end)) return;
+  std::filesystem::resize_file(messagePath_, static_cast<std::uintmax_t>(end), status);
 }
 
 bool BatchRun::runAll() {
@@ -160,6 +175,7 @@ bool BatchRun::runAll() {
   progress = 0;
   Add("* Start Multi-File Analysis *");
   addDateAndTime();
+  cutMessageFile();  // nothing of an earlier batch's messages is left behind these
   const int n = static_cast<int>(list.files().size());
   std::vector<std::string> paths;
   for (const std::string& file : list.files()) {

@@ -66,11 +66,13 @@ class BatchRun {
   void Add(const std::string& text);
   void addDateAndTime();
   bool startMessageFile();
+  void cutMessageFile();  // cuts the message file at what this batch has written so far
 
   MainFormRules& form_;
   UserMessages& userMessages_;
   std::function<void(const std::string&)> show_;
   std::ofstream messageFile_;
+  std::filesystem::path messagePath_;
 };
 
 // The current local date and time as "YYYY-MM-DD, HH:MM:SS".

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -35,7 +36,7 @@ class BatchTest : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::current_path(previous_); }
   std::filesystem::path copyExample(const std::string& name) {
-    const std::filesystem::path file = dir_ / name;
+    std::filesystem::path file = dir_ / name;
     std::filesystem::copy_file(kExample, file);
     return file;
   }
@@ -144,8 +145,14 @@ TEST_F(BatchTest, OccupiedSlotEndsTheBatch) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "b.tv9o"));
 }
 
+// The message file of an earlier, longer batch is written over in place: it keeps its inode and
+// holds this batch's messages and nothing of the earlier ones.
 TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   const std::filesystem::path list = dir_ / "jobs.pyb";
+  const std::filesystem::path messageFile = dir_ / "jobs.pym";
+  writeFile(messageFile, std::string(5000, 'x') + "\r\n* Multi-File Analysis Completed *\r\n");
+  struct stat before {};
+  ASSERT_EQ(::stat(messageFile.c_str(), &before), 0);
   MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
   std::vector<std::string> shown;
   BatchRun batch(form, messages_, [&](const std::string& line) { shown.push_back(line); });
@@ -155,7 +162,10 @@ TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   EXPECT_EQ(shown, batch.messages);
   std::vector<std::string> expected;
   for (const std::string& line : batch.messages) expected.push_back(line + "\r");
-  EXPECT_EQ(lines(readFile(dir_ / "jobs.pym")), expected);
+  EXPECT_EQ(lines(readFile(messageFile)), expected);
+  struct stat after {};
+  ASSERT_EQ(::stat(messageFile.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
 TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
