@@ -127,7 +127,7 @@ void BatchRun::Add(const std::string& text) {
     const size_t end = text.find('\r', start);
     const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
     messages.push_back(line);
-    if (messageFile_.is_open()) messageFile_ << line << kEndOfLine << std::flush;
+    if (messageFile_.is_open()) messageFile_ << line << kEndOfLine;
     if (show_) show_(line);
     if (end == std::string::npos) break;
     start = end + 1;
@@ -175,6 +175,7 @@ bool BatchRun::runAll() {
   progress = 0;
   Add("* Start Multi-File Analysis *");
   addDateAndTime();
+  messageFile_.flush();
   cutMessageFile();  // nothing of an earlier batch's messages is left behind these
   const int n = static_cast<int>(list.files().size());
   std::vector<std::string> paths;
@@ -201,10 +202,13 @@ bool BatchRun::runAll() {
       result = outcome.result;
     } else if (form_.OpenFileBatch(path, message)) {
       Add("- Analyzing File");
+      // Should the engine bring this process down, the file names the project it ran.
+      messageFile_.flush();
       result = form_.RunFileBatch(message);
     }
     Add(message);
     Add("");
+    messageFile_.flush();  // a project's lines reach the file together, once it is done
     if (result > 1) {
       if (pool) pool->stop();
       break;

@@ -168,6 +168,36 @@ TEST_F(BatchTest, MessagesGoToTheMessageFileOfTheList) {
   EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
+// A project's lines reach the message file before its analysis starts, so that the file names
+// the project should the engine bring the batch down; a finished project's lines are all there.
+TEST_F(BatchTest, TheMessageFileNamesTheProjectWhileItIsAnalysed) {
+  const std::filesystem::path list = dir_ / "jobs.pyb";
+  MainFormRules form(messages_, host_, TOLVANE_PROGRAM_DIR);
+  std::vector<std::string> fileDuringRuns;
+  form.engineRunner = [&](const std::function<EngineCall()>& call) {
+    fileDuringRuns.push_back(readFile(dir_ / "jobs.pym"));
+    return call();
+  };
+  BatchRun batch(form, messages_, nullptr);
+  const std::string a = copyExample("a.tv9d").string();
+  const std::string b = copyExample("b.tv9d").string();
+  batch.list.Add(a);
+  batch.list.Add(b);
+  ASSERT_TRUE(batch.saveList(list));
+  batch.runAll();
+  ASSERT_EQ(fileDuringRuns.size(), 2U);
+  const std::string analysing = "- Reading File\r\n- Analyzing File\r\n";
+  const std::string firstRun = "File 1/2 : " + a + "\r\n" + analysing;
+  const std::string secondRun = "File 2/2 : " + b + "\r\n" + analysing;
+  const std::string firstDone =
+      firstRun + "  * Computation completed.\r\n    Please check your results\r\n\r\n";
+  for (const auto& [during, expectedEnd] : {std::pair{fileDuringRuns[0], firstRun},
+                                            std::pair{fileDuringRuns[1], firstDone + secondRun}}) {
+    ASSERT_GE(during.size(), expectedEnd.size());
+    EXPECT_EQ(during.substr(during.size() - expectedEnd.size()), expectedEnd);
+  }
+}
+
 TEST(BatchList, AddKeepsOneOfEachAndTheListFileRoundTrips) {
   TempDir dir;
   BatchList list;
