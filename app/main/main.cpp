@@ -126,7 +126,9 @@ int runBatch(const std::string& list, int jobs, const char* argv0) {
                                [](const std::string& line) { std::cout << line << '\n'; });
   batch.jobs = jobs;
   batch.program = programDirectory(argv0) / std::filesystem::path(argv0).filename();
-  batch.forkedWorker = [argv0] { return runBatchWorker(argv0); };
+  // A forked worker takes over this process's form as it stands before the first project, as
+  // the projects of a batch with one job find it; no second one is built in every worker.
+  batch.forkedWorker = [&form] { return tolvane::app::runBatchWorkerProcess(form); };
   std::error_code status;
   if (!std::filesystem::is_regular_file(list, status) ||
       !batch.openList(std::filesystem::absolute(list, status))) {
