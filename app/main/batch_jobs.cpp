@@ -1,6 +1,7 @@
 #include "batch_jobs.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <iostream>
 #include <system_error>
@@ -19,6 +21,15 @@
 extern char** environ;  // NOLINT: the process environment, declared by POSIX without a header
 
 namespace tolvane::app {
+
+// How a new worker process is started: the program, its environment, and whether it is given
+// the normal scheduling policy (when the threads starting it are batch-scheduled).
+struct WorkerLaunch {
+  const std::filesystem::path& program;
+  const std::vector<std::string>& environment;
+  bool normalScheduling = false;
+};
+
 namespace {
 
 constexpr std::string_view kStartedLine = "analyzing\n";
@@ -27,6 +38,18 @@ constexpr std::string_view kMessageWord = "message ";
 constexpr const char* kAbnormalEnd = "  * The analysis ended abnormally. Please check";
 constexpr const char* kNoRunFolder = "  * The run-file list cannot be written. Please check";
 constexpr std::size_t kReadChunk = 4096;  // bytes
+// The items a worker holds at most: the one it runs and the next, waiting on its input.
+constexpr std::size_t kItemsPerWorker = 2;
+
+// An item of the list handed to a worker: its place in the list and its path.
+using BatchItem = std::pair<std::size_t, std::string>;
+// What a worker is handed: the next item, if any, and whether none will follow.
+struct HandOut {
+  std::optional<BatchItem> item;
+  bool last = false;
+};
+// Hands out the next item; `needed` when the worker has none, otherwise it would be taken ahead.
+using NextBatchItem = std::function<HandOut(bool needed)>;
 
 void writeAll(int descriptor, std::string_view text) {
   std::size_t written = 0;
@@ -122,6 +145,24 @@ std::vector<std::string> workerEnvironment() {
   return environment;
 }
 
+// The batch's own threads only hand out paths, read reports and write messages while the workers
+// run. Batch-scheduled, a thread that wakes does not preempt a worker, which has the path of its
+// next item waiting on its input and so does not wait for it. Only a thread with the normal
+// policy is switched (and back); the threads it starts inherit the policy. True when switched.
+bool yieldToWorkers() {
+#ifdef SCHED_BATCH
+  const sched_param none{};
+  return ::sched_getscheduler(0) == SCHED_OTHER && ::sched_setscheduler(0, SCHED_BATCH, &none) == 0;
+#else
+  return false;
+#endif
+}
+
+void stopYieldingToWorkers() {
+  const sched_param none{};
+  ::sched_setscheduler(0, SCHED_OTHER, &none);
+}
+
 // The forked worker: its standard input is the socket the paths come on, descriptor 3 its
 // report pipe; it keeps no other descriptor of the batch (another worker's socket held here
 // would keep that worker from seeing its end). Never returns.
@@ -162,7 +203,8 @@ struct BatchWorker {
     return true;
   }
 
-  bool start(const std::filesystem::path& program, const std::vector<std::string>& environment) {
+  bool start(const std::filesystem::path& program, const std::vector<std::string>& environment,
+             bool normalScheduling) {
     std::array<int, 2> inputEnds{};
     std::array<int, 2> reportEnds{};
     if (!openChannels(inputEnds, reportEnds)) return false;
@@ -179,8 +221,18 @@ struct BatchWorker {
     envp.reserve(environmentCopy.size() + 1);
     for (std::string& entry : environmentCopy) envp.push_back(entry.data());
     envp.push_back(nullptr);
-    const int spawned =
-        ::posix_spawn(&process, programText.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (normalScheduling) {
+      // The thread starting it may be batch-scheduled (yieldToWorkers); the worker is not.
+      const sched_param none{};
+      posix_spawnattr_setschedpolicy(&attributes, SCHED_OTHER);
+      posix_spawnattr_setschedparam(&attributes, &none);
+      posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSCHEDULER);
+    }
+    const int spawned = ::posix_spawn(&process, programText.c_str(), &actions, &attributes,
+                                      argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     ::close(inputEnds[1]);
     ::close(reportEnds[1]);
@@ -232,25 +284,49 @@ struct BatchWorker {
 
 namespace {
 
-// Runs items handed out by `next` in worker processes, one after another, a new worker after
-// one that ended abnormally.
-void runWorkerItems(const std::filesystem::path& program,
-                    const std::vector<std::string>& environment,
-                    const std::function<std::optional<std::string>()>& next,
-                    const std::function<void(BatchItemOutcome)>& finish, BatchWorker worker = {}) {
+// Runs the items handed out by `next` in worker processes, a new worker after one that ended
+// abnormally. A worker is kept an item ahead where `next` allows it: the path of its next item
+// already waits on its input when it reports, so it goes on without waiting for this side. The
+// items a worker had not started when it ended go to the next worker. `handed` are items
+// already sent to `worker`.
+void runWorkerItems(const WorkerLaunch& launch, const NextBatchItem& next,
+                    const std::function<void(std::size_t, BatchItemOutcome)>& finish,
+                    BatchWorker worker = {}, std::deque<BatchItem> handed = {}) {
   std::optional<ReportReader> reader;
   if (worker.process >= 0) reader.emplace(worker.reports);
-  while (const std::optional<std::string> path = next()) {
+  std::size_t sent = handed.size();  // the first items of `handed`, on the worker's input
+  bool last = false;                 // nothing more will be handed out
+  bool inputEnded = false;
+  while (true) {
+    while (handed.size() < kItemsPerWorker && !last) {
+      HandOut handOut = next(handed.empty());
+      last = handOut.last;
+      if (!handOut.item) break;
+      handed.push_back(std::move(*handOut.item));
+    }
+    if (handed.empty()) break;
     if (worker.process < 0) {
-      if (!worker.start(program, environment)) {
-        finish(readBatchItemReport("", false));
+      sent = 0;
+      inputEnded = false;
+      if (!worker.start(launch.program, launch.environment, launch.normalScheduling)) {
+        finish(handed.front().first, readBatchItemReport("", false));
+        handed.pop_front();
         continue;
       }
       reader.emplace(worker.reports);
     }
-    std::pair<std::string, bool> report{"", false};
-    if (sendAll(worker.input, *path + "\n")) report = reader->next();
-    finish(readBatchItemReport(report.first, report.second));
+    // A worker that is gone takes no path; its report then tells what became of its item.
+    for (; sent < handed.size(); ++sent) sendAll(worker.input, handed[sent].second + "\n");
+    // Told at once that nothing follows, a worker ends as soon as it has reported its last item,
+    // while this side still takes that report.
+    if (last && !inputEnded) {
+      ::shutdown(worker.input, SHUT_WR);
+      inputEnded = true;
+    }
+    const std::pair<std::string, bool> report = reader->next();
+    finish(handed.front().first, readBatchItemReport(report.first, report.second));
+    handed.pop_front();
+    --sent;
     if (!report.second) worker.close();
   }
   if (worker.input >= 0) ::shutdown(worker.input, SHUT_WR);
@@ -336,15 +412,20 @@ int defaultBatchJobs() {
 std::vector<BatchItemOutcome> runItemsInWorker(const std::filesystem::path& program,
                                                const std::vector<std::string>& paths,
                                                const std::vector<std::string>& environment) {
-  std::vector<BatchItemOutcome> outcomes;
+  std::vector<BatchItemOutcome> outcomes(paths.size());
   std::size_t next = 0;
   runWorkerItems(
-      program, environment,
-      [&]() -> std::optional<std::string> {
-        if (next >= paths.size()) return std::nullopt;
-        return paths[next++];
+      {program, environment, false},
+      [&](bool /*needed*/) {
+        HandOut handOut;
+        if (next < paths.size()) {
+          handOut.item = BatchItem{next, paths[next]};
+          ++next;
+        }
+        handOut.last = next >= paths.size();
+        return handOut;
       },
-      [&](BatchItemOutcome outcome) { outcomes.push_back(std::move(outcome)); });
+      [&](std::size_t i, BatchItemOutcome outcome) { outcomes[i] = std::move(outcome); });
   return outcomes;
 }
 
@@ -353,31 +434,53 @@ BatchJobs::BatchJobs(std::filesystem::path program, std::vector<std::string> pat
     : program_(std::move(program)),
       paths_(std::move(paths)),
       environment_(workerEnvironment()),
-      outcomes_(paths_.size()) {
-  const int count = std::clamp(jobs, 1, std::max(1, static_cast<int>(paths_.size())));
-  // The first worker of every job is forked while this process has one thread; a worker that
+      outcomes_(paths_.size()),
+      jobs_(static_cast<std::size_t>(
+          std::clamp(jobs, 1, std::max(1, static_cast<int>(paths_.size()))))) {
+  // The first worker of every job is forked while this process has one thread, and gets the
+  // path of its first item at once, so that it starts while the next is forked; a worker that
   // ends abnormally is replaced by a new process of the program.
-  std::vector<BatchWorker> forked(static_cast<std::size_t>(count));
-  if (forkedWorker) {
-    for (BatchWorker& worker : forked) worker.forkWith(forkedWorker);
+  std::vector<BatchWorker> forked(jobs_);
+  std::vector<std::deque<BatchItem>> handed(jobs_);
+  for (std::size_t job = 0; forkedWorker && job < jobs_; ++job) {
+    if (!forked[job].forkWith(forkedWorker)) continue;
+    if (const std::optional<std::size_t> i = nextItem(true).first) {
+      handed[job].emplace_back(*i, paths_[*i]);
+      sendAll(forked[job].input, paths_[*i] + "\n");
+    }
   }
+  yielding_ = yieldToWorkers();
   try {
-    for (BatchWorker& worker : forked) {
-      threads_.emplace_back([this, handed = worker] { workOn(handed); });
-      worker = BatchWorker{};  // the thread's now
+    for (std::size_t job = 0; job < jobs_; ++job) {
+      threads_.emplace_back(
+          [this, worker = forked[job], items = handed[job]] { workOn(worker, items); });
+      forked[job] = BatchWorker{};  // the thread's now
+      handed[job].clear();
     }
   } catch (const std::system_error&) {
     // Fewer jobs than asked; with none, take runs the items itself.
   }
-  for (BatchWorker& worker : forked) {
-    if (worker.input >= 0) ::shutdown(worker.input, SHUT_WR);
-    worker.close();
+  // A worker left without a thread finishes the item it was given, and ends.
+  for (std::size_t job = 0; job < jobs_; ++job) {
+    if (forked[job].process < 0) continue;
+    runWorkerItems(
+        launch(),
+        [](bool) {
+          return HandOut{std::nullopt, true};
+        },
+        [this](std::size_t i, BatchItemOutcome outcome) { finishItem(i, std::move(outcome)); },
+        forked[job], std::move(handed[job]));
   }
 }
 
 BatchJobs::~BatchJobs() {
   stop();
   for (std::thread& thread : threads_) thread.join();
+  if (yielding_) stopYieldingToWorkers();
+}
+
+WorkerLaunch BatchJobs::launch() const {
+  return {program_, environment_, yielding_};
 }
 
 void BatchJobs::stop() {
@@ -395,10 +498,15 @@ BatchItemOutcome BatchJobs::take(std::size_t i) {
   return *outcomes_[i];
 }
 
-std::optional<std::size_t> BatchJobs::nextItem() {
+std::pair<std::optional<std::size_t>, bool> BatchJobs::nextItem(bool needed) {
   const std::lock_guard lock(mutex_);
-  if (stopping_ || next_ >= paths_.size()) return std::nullopt;
-  return next_++;
+  std::optional<std::size_t> item;
+  // An item is taken ahead only while every job still has one to come: near the end of the
+  // list the last items go to the jobs that are free, not to one that is still busy.
+  if (!stopping_ && next_ < paths_.size() && (needed || paths_.size() - next_ > jobs_)) {
+    item = next_++;
+  }
+  return {item, stopping_ || next_ >= paths_.size()};
 }
 
 void BatchJobs::finishItem(std::size_t i, BatchItemOutcome outcome) {
@@ -407,17 +515,18 @@ void BatchJobs::finishItem(std::size_t i, BatchItemOutcome outcome) {
   done_.notify_all();
 }
 
-void BatchJobs::workOn(const BatchWorker& forked) {
-  std::size_t current = 0;
+void BatchJobs::workOn(const BatchWorker& forked, std::deque<BatchItem> handed) {
   runWorkerItems(
-      program_, environment_,
-      [&]() -> std::optional<std::string> {
-        const std::optional<std::size_t> i = nextItem();
-        if (!i) return std::nullopt;
-        current = *i;
-        return paths_[current];
+      launch(),
+      [this](bool needed) {
+        const auto [i, last] = nextItem(needed);
+        HandOut handOut;
+        if (i) handOut.item = BatchItem{*i, paths_[*i]};
+        handOut.last = last;
+        return handOut;
       },
-      [&](BatchItemOutcome outcome) { finishItem(current, std::move(outcome)); }, forked);
+      [this](std::size_t i, BatchItemOutcome outcome) { finishItem(i, std::move(outcome)); },
+      forked, std::move(handed));
 }
 
 }  // namespace tolvane::app

@@ -1,18 +1,21 @@
-// A batch on every core: the projects of a list run in a few processes of the program at once
-// (the program started again with --batch-worker, one per job, each taking projects one after
-// another as the sequential batch does), while the batch writes their messages in the list's
-// order. A project that fails, even one whose process ends abnormally, only gets its own
-// message: the next projects go to a new process.
+// A batch on every core: the projects of a list run in a few worker processes at once (one per
+// job, forked from the batch or the program started again with --batch-worker, each taking
+// projects one after another as the sequential batch does, with the path of its next project
+// already waiting), while the batch writes their messages in the list's order. A project that
+// fails, even one whose process ends abnormally, only gets its own message: the next projects go
+// to a new process.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "main_form_rules.h"
@@ -50,7 +53,8 @@ int defaultBatchJobs();
 
 // Runs the items of a list in up to `jobs` worker processes of `program`, handing them out in
 // the list's order.
-struct BatchWorker;  // a worker process and the ends of its socket and report pipe
+struct BatchWorker;   // a worker process and the ends of its socket and report pipe
+struct WorkerLaunch;  // how a new worker process is started
 
 class BatchJobs {
  public:
@@ -65,13 +69,17 @@ class BatchJobs {
 
   // The outcome of item i (0-based), waiting for it.
   BatchItemOutcome take(std::size_t i);
-  // Hands out no further item; those running finish.
+  // Hands out no further item; those already handed to a worker (the one it runs, and at most
+  // one more waiting on its input) finish.
   void stop();
 
  private:
-  std::optional<std::size_t> nextItem();
+  // The next item to hand out, if any (`needed` when the worker asking has none), and whether
+  // none will follow: the list is all handed out, or the batch stops.
+  std::pair<std::optional<std::size_t>, bool> nextItem(bool needed);
   void finishItem(std::size_t i, BatchItemOutcome outcome);
-  void workOn(const BatchWorker& forked);
+  void workOn(const BatchWorker& forked, std::deque<std::pair<std::size_t, std::string>> handed);
+  WorkerLaunch launch() const;
 
   const std::filesystem::path program_;
   const std::vector<std::string> paths_;
@@ -79,8 +87,10 @@ class BatchJobs {
   std::mutex mutex_;
   std::condition_variable done_;
   std::vector<std::optional<BatchItemOutcome>> outcomes_;
+  const std::size_t jobs_;
   std::size_t next_ = 0;
   bool stopping_ = false;
+  bool yielding_ = false;  // this thread, and the jobs' threads, are batch-scheduled
   std::vector<std::thread> threads_;
 };
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include <sched.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -447,6 +448,41 @@ TEST(BatchJobs, ForkedWorkersAnswerInOrderAndOneThatDiesFailsOnlyItsItem) {
   for (size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(jobs.take(i).message, "  * The analysis ended abnormally. Please check");
   }
+}
+
+// Each worker holds the path of its next item while it runs one. When a worker dies, the item
+// waiting on its input is not lost: it goes, with the rest, to the new process of the program
+// (here a script that answers as a worker does). The workers, forked or started, run with the
+// normal scheduling policy, while the batch's own thread yields to them until the jobs end.
+TEST(BatchJobs, TheItemWaitingForAWorkerThatDiesGoesToTheNextWorker) {
+  TempDir dir;
+  const std::filesystem::path script = dir.path() / "worker.sh";
+  writeFile(script,
+            "#!/bin/sh\n"
+            "while IFS= read -r path; do\n"
+            "  message=\"  * Again $path, $(chrt -p $$ | sed -n 's/.*policy: //p')\"\n"
+            "  printf 'result 0\\nmessage %d\\n%s' \"${#message}\" \"$message\" >&3\n"
+            "done\n");
+  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  const auto answersThenDies = [] {
+    for (std::string path; std::getline(std::cin, path);) {
+      if (path == "b") std::_Exit(3);
+      const char* policy = ::sched_getscheduler(0) == SCHED_OTHER ? "SCHED_OTHER" : "another";
+      const std::string report =
+          batchItemOutcomeText({false, 0, "  * Seen " + path + ", " + policy});
+      if (::write(kBatchItemReportDescriptor, report.data(), report.size()) < 0) return 1;
+    }
+    return 0;
+  };
+  {
+    BatchJobs jobs(script, {"a", "b", "c", "d"}, 1, answersThenDies);
+    EXPECT_EQ(jobs.take(0).message, "  * Seen a, SCHED_OTHER");
+    EXPECT_EQ(jobs.take(1).message, "  * The analysis ended abnormally. Please check");
+    EXPECT_EQ(jobs.take(2).message, "  * Again c, SCHED_OTHER");
+    EXPECT_EQ(jobs.take(3).message, "  * Again d, SCHED_OTHER");
+    EXPECT_EQ(::sched_getscheduler(0), SCHED_BATCH);
+  }
+  EXPECT_EQ(::sched_getscheduler(0), SCHED_OTHER);
 }
 
 }  // namespace
