@@ -55,6 +55,7 @@ struct BatchFolder {
 // (without a shell in between, whose own start would be timed too); true when it exits with 0.
 bool runProgram(std::vector<std::string> arguments) {
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
