@@ -161,6 +161,7 @@ bool BatchRun::startMessageFile() {
 
 void BatchRun::cutMessageFile() {
   if (!messageFile_.is_open()) return;
+  messageFile_.flush();  // the file holds what was written before it is cut behind it
   const std::streamoff end = messageFile_.tellp();
   std::error_code status;
   const std::uintmax_t size = std::filesystem::file_size(messagePath_, status);
@@ -175,7 +176,6 @@ bool BatchRun::runAll() {
   progress = 0;
   Add("* Start Multi-File Analysis *");
   addDateAndTime();
-  messageFile_.flush();
   cutMessageFile();  // nothing of an earlier batch's messages is left behind these
   const int n = static_cast<int>(list.files().size());
   std::vector<std::string> paths;
